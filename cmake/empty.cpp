@@ -1,0 +1,1 @@
+// Placeholder unit so the application library is never empty.
