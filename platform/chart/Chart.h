@@ -1,0 +1,130 @@
+#pragma once
+// The chart model: one series of points (value, label, colour) drawn either as
+// 3D bars or as a pie, with a title, a foot text, a legend and axis titles.
+// Plain data read by the painter of the backend; a window changes it through
+// the setters, which tell the listener (the backend's chart view) to repaint.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace chart {
+
+enum class SeriesKind { Bar, Pie };
+
+struct TextStyle {
+    std::string family = "Verdana";
+    double size = 10;                 // points
+    bool bold = false;
+    std::uint32_t color = 0xFF000000; // 0xAARRGGBB
+    bool operator==(const TextStyle&) const = default;
+};
+
+struct Caption {
+    std::string text;
+    TextStyle font;
+    bool visible = true;
+    bool operator==(const Caption&) const = default;
+};
+
+struct Point {
+    double value = 0;
+    std::string label;
+    std::uint32_t color = 0xFF000000;
+    bool operator==(const Point&) const = default;
+};
+
+enum class LegendPosition { Bottom, Top, Left, Right };
+
+struct Legend {
+    bool visible = true;
+    LegendPosition position = LegendPosition::Right;
+    std::string title;
+    bool operator==(const Legend&) const = default;
+};
+
+class Chart {
+public:
+    // Series. The kind changes the drawing only: the points stay as they are.
+    const std::string& seriesName() const { return seriesName_; }
+    void setSeriesName(std::string name);
+    SeriesKind kind() const { return kind_; }
+    void setKind(SeriesKind kind);
+    bool marksVisible() const { return marks_; }
+    void setMarksVisible(bool on);
+    const std::vector<Point>& points() const { return points_; }
+    void clear();
+    void add(double value, std::string label, std::uint32_t color);
+
+    // View.
+    bool view3D() const { return view3D_; }
+    void setView3D(bool on);
+    bool orthogonal() const { return orthogonal_; }   // orthogonal 3D projection
+    void setOrthogonal(bool on);
+
+    // Texts.
+    const Caption& title() const { return title_; }
+    void setTitle(Caption c);
+    const Caption& foot() const { return foot_; }
+    void setFoot(Caption c);
+    const Legend& legend() const { return legend_; }
+    void setLegend(Legend l);
+    const std::string& bottomAxisTitle() const { return bottomAxis_; }
+    const std::string& leftAxisTitle() const { return leftAxis_; }
+    void setAxisTitles(std::string bottom, std::string left);
+
+    // Called after every change (the backend repaints); empty when headless.
+    std::function<void()> onChanged;
+
+private:
+    void changed() const;
+    std::string seriesName_ = "Series1";
+    SeriesKind kind_ = SeriesKind::Bar;
+    bool marks_ = true;
+    std::vector<Point> points_;
+    bool view3D_ = true;
+    bool orthogonal_ = true;
+    Caption title_, foot_;
+    Legend legend_;
+    std::string bottomAxis_, leftAxis_;
+};
+
+// How the asked number of copies becomes print jobs. A printer that makes
+// copies itself gets one job of all the copies; otherwise each copy is its own
+// job of one copy. Never both (that would give copies x copies sheets).
+// Nothing is printed for zero or fewer copies.
+struct PrintPlan {
+    int jobs = 0;
+    int copiesPerJob = 0;
+    bool operator==(const PrintPlan&) const = default;
+};
+PrintPlan planCopies(int askedCopies, bool printerMakesCopies);
+
+// Where charts are printed (landscape). The Qt backend installs its own;
+// without one, the headless printer below records the jobs.
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // One print job of `copies` copies, in landscape.
+    virtual void printJob(const Chart& chart, int copies) = 0;
+};
+
+class HeadlessPrinter : public Printer {
+public:
+    struct Job {
+        SeriesKind kind;
+        std::vector<Point> points;
+        int copies;
+    };
+    std::vector<Job> jobs;
+    void printJob(const Chart& chart, int copies) override;
+};
+
+void setPrinter(Printer* printer);     // nullptr: the built-in headless printer
+Printer& printer();
+HeadlessPrinter& headlessPrinter();
+
+// Prints the chart in the asked number of copies following planCopies.
+void print(const Chart& chart, int askedCopies, bool printerMakesCopies);
+
+} // namespace chart
