@@ -1,0 +1,303 @@
+#include "platform/report/Report.h"
+
+#include "platform/image/Image.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+
+using report::px;
+
+namespace {
+
+// A list report: landscape, title, one splitting block of lines, dated footer.
+const char* const listTemplate = R"(# list of lines
+report name="Riepilogo dati"
+page size=A4 orientation=landscape margins=10
+band ReportTitle kind=title height=30.2362px
+memo txtTitolo 7.55906px 3.77953px 1031.81px 18.8976px font=Verdana size=12px bold color=white fill=slategray halign=center text=Riepilogo
+band MasterData kind=data height=105.827px split
+memo txtRiepilogo 11.3386px 0 1031.81px 102.047px font="Courier New" size=8pt
+band Footer kind=footer height=30.2362px
+memo txtPagina 11.3386px 7.55906px 1028.03px 18.8976px font=Verdana size=10.6667px bold color=white fill=#FF708090 halign=center text="Stampa eseguita in data [DATE]"
+)";
+
+// A card printed twice on one sheet, with a cut line between the copies.
+const char* const twoCopyTemplate = R"(report name="Entrata Uscita Veicolo"
+page size=A4 orientation=portrait margins=10
+repeat dy=108 labels=_A,_B
+  rect - 1 1 188 5.8 fill=lightsteelblue frame=none
+  memo - 1 1 188 5.8 size=9pt halign=center valign=center text="SCHEDA RIEPILOGATIVA INGRESSO E USCITA VEICOLO"
+  memo - 2 7.5 37.8 3.5 size=7pt text="Targa:"
+  memo txtTarga 44 7.5 144 3.5 size=7pt
+  memo txtNote 44 12.5 144 3.5 size=7pt
+end
+line - 0 102 190 0 arrows=both
+rect - 1 270 188 5.8 fill=gold
+memo txtCalce 2 270.8 186 4.2 size=8pt halign=center text="Data e ora stampa"
+picture imgLogo 0 120 100 100 frame=black
+)";
+
+std::vector<const report::TextItem*> texts(const report::Page& page, const std::string& object) {
+    std::vector<const report::TextItem*> out;
+    for (const auto& item : page.items)
+        if (auto* t = std::get_if<report::TextItem>(&item); t && t->object == object) out.push_back(t);
+    return out;
+}
+
+const report::TextItem& onlyText(const report::Document& doc, const std::string& object) {
+    const report::TextItem* found = nullptr;
+    int count = 0;
+    for (const auto& page : doc.pages)
+        for (auto* t : texts(page, object)) found = t, ++count;
+    EXPECT_EQ(count, 1) << object;
+    if (!found) throw std::runtime_error("no text for " + object);
+    return *found;
+}
+
+std::vector<std::string> listLines(int n) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= n; ++i) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%05d  FIAT PANDA          AB%03dCD   ", i, i % 1000);
+        lines.push_back(buf);
+    }
+    return lines;
+}
+
+report::Report filledList(const std::vector<std::string>& lines) {
+    report::Report r = report::Report::fromText(listTemplate, "list");
+    r.memo("txtTitolo").setText("[ditta] Riepilogo schede");
+    auto& memo = r.memo("txtRiepilogo");
+    memo.clearLines();
+    for (const auto& l : lines) memo.addLine(l);
+    memo.setHeight(px(double(lines.size()) * 12.822));
+    r.band("MasterData").setHeight(memo.height() + px(10));
+    return r;
+}
+
+} // namespace
+
+TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
+    const auto lines = listLines(300);
+    report::Report r = filledList(lines);
+    const report::Document& doc = r.prepare();
+    EXPECT_EQ(doc.name, "Riepilogo dati");
+    ASSERT_GT(doc.pages.size(), 3u);
+
+    std::vector<std::string> printed;
+    for (const auto& page : doc.pages) {
+        EXPECT_EQ(page.orientation, report::Orientation::Landscape);
+        EXPECT_DOUBLE_EQ(page.width, 297);
+        EXPECT_DOUBLE_EQ(page.height, 210);
+        double lastY = -1;
+        for (auto* t : texts(page, "txtRiepilogo")) {
+            printed.push_back(t->text);
+            EXPECT_GT(t->box.y, lastY);
+            EXPECT_GE(t->box.y, 10 - 1e-9);
+            EXPECT_LE(t->box.bottom(), 200 + 1e-9);          // never into the bottom margin
+            EXPECT_GE(t->box.y, t->clip.y - 1e-9);            // whole line inside its clip box
+            EXPECT_LE(t->box.bottom(), t->clip.bottom() + 1e-6);
+            lastY = t->box.y;
+        }
+        EXPECT_FALSE(texts(page, "txtRiepilogo").empty());
+    }
+    EXPECT_EQ(printed, lines);   // trailing blanks kept, nothing lost, nothing twice
+
+    // Title once, on the first page, printed literally.
+    EXPECT_EQ(onlyText(doc, "txtTitolo").text, "[ditta] Riepilogo schede");
+    EXPECT_EQ(texts(doc.pages[0], "txtTitolo").size(), 1u);
+    // Footer once, on the last page, below the last line.
+    const auto& last = doc.pages.back();
+    ASSERT_EQ(texts(last, "txtPagina").size(), 1u);
+    EXPECT_GT(texts(last, "txtPagina")[0]->box.y, texts(last, "txtRiepilogo").back()->box.bottom());
+    EXPECT_TRUE(std::regex_match(onlyText(doc, "txtPagina").text,
+                                 std::regex(R"(Stampa eseguita in data \d\d/\d\d/\d\d\d\d)")));
+
+    // Preparing again starts from nothing.
+    std::vector<std::size_t> sizes;
+    for (const auto& p : doc.pages) sizes.push_back(p.items.size());
+    const report::Document& again = r.prepare();
+    ASSERT_EQ(again.pages.size(), sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_EQ(again.pages[i].items.size(), sizes[i]);
+}
+
+TEST(Report, EmptyListPrintsTitleAndFooterOnOnePage) {
+    report::Report r = filledList({});
+    const report::Document& doc = r.prepare();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_TRUE(texts(doc.pages[0], "txtRiepilogo").empty());
+    // The footer follows a data band 10 px tall.
+    EXPECT_NEAR(onlyText(doc, "txtPagina").clip.y, 10 + px(30.2362) + px(10) + px(7.55906), 1e-9);
+}
+
+TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
+    report::Report r = report::Report::fromText(twoCopyTemplate, "card");
+    for (const char* copy : {"_A", "_B"}) {
+        r.memo(std::string("txtTarga") + copy).setText("AB123CD");
+        r.memo(std::string("txtNote") + copy).setText("vedi [DATE] e [ditta]");
+    }
+    r.memo("txtCalce").setText("Stampa eseguita in data [DATE]");
+    img::Bitmap wide = img::filled(200, 100, 0xFF336699);
+    r.picture("imgLogo").setPicture(wide);
+
+    const report::Document& doc = r.prepare();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const report::Page& page = doc.pages[0];
+    EXPECT_EQ(page.orientation, report::Orientation::Portrait);
+    EXPECT_DOUBLE_EQ(page.width, 210);
+    EXPECT_DOUBLE_EQ(page.height, 297);
+
+    const auto& a = onlyText(doc, "txtTarga_A");
+    const auto& b = onlyText(doc, "txtTarga_B");
+    EXPECT_EQ(a.text, "AB123CD");
+    EXPECT_EQ(b.text, "AB123CD");
+    EXPECT_DOUBLE_EQ(a.clip.x, 10 + 44);
+    EXPECT_DOUBLE_EQ(a.clip.y, 10 + 7.5);
+    EXPECT_DOUBLE_EQ(b.clip.y, 10 + 7.5 + 108);
+    EXPECT_DOUBLE_EQ(a.clip.width, 144);
+    // Code's texts are never expanded.
+    EXPECT_EQ(onlyText(doc, "txtNote_B").text, "vedi [DATE] e [ditta]");
+    EXPECT_EQ(onlyText(doc, "txtCalce").text, "Stampa eseguita in data [DATE]");
+    // Anonymous objects are repeated too.
+    int titles = 0, arrows = 0;
+    for (const auto& item : page.items) {
+        if (auto* t = std::get_if<report::TextItem>(&item))
+            titles += t->text == "SCHEDA RIEPILOGATIVA INGRESSO E USCITA VEICOLO";
+        if (auto* l = std::get_if<report::LineItem>(&item)) arrows += l->arrowStart && l->arrowEnd;
+    }
+    EXPECT_EQ(titles, 2);
+    EXPECT_EQ(arrows, 1);
+    // The picture is fitted and centred in its box.
+    const report::PictureItem* pic = nullptr;
+    for (const auto& item : page.items)
+        if (auto* p = std::get_if<report::PictureItem>(&item)) pic = p;
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(pic->box, (report::Box{10, 10 + 120 + 25, 100, 50}));
+    EXPECT_EQ(*pic->bitmap, wide);
+
+    r.setOrientation(report::Orientation::Landscape);
+    const report::Document& land = r.prepare();
+    ASSERT_EQ(land.pages.size(), 1u);
+    EXPECT_DOUBLE_EQ(land.pages[0].width, 297);
+    EXPECT_DOUBLE_EQ(land.pages[0].height, 210);
+}
+
+TEST(Report, MissingObjectsAreNamedInTheError) {
+    report::Report r = report::Report::fromText(twoCopyTemplate, "card");
+    const struct {
+        const char* name;
+        std::function<void()> lookup;
+    } cases[] = {
+        {"txtNope", [&] { r.memo("txtNope"); }},
+        {"txtTarga", [&] { r.memo("txtTarga"); }},         // only the copies exist
+        {"MasterData", [&] { r.band("MasterData"); }},
+        {"txtTarga_A", [&] { r.picture("txtTarga_A"); }},  // a memo, not a picture
+        {"imgLogo", [&] { r.memo("imgLogo"); }},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.lookup();
+            ADD_FAILURE() << "no error for " << c.name;
+        } catch (const report::Error& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("'") + c.name + "'"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_TRUE(r.has("txtTarga_B"));
+    EXPECT_FALSE(r.has("txtTarga"));
+}
+
+TEST(Report, BadTemplatesNameTheirLine) {
+    const struct {
+        const char* text;
+        int line;
+    } cases[] = {
+        {"report name=x\nfrobnicate 1 2\n", 2},
+        {"memo a 1 2 3\n", 1},                                  // no height
+        {"memo a 1 2 x 4\n", 1},                                // bad number
+        {"\nmemo a 1 2 3 4\nmemo a 1 2 3 4\n", 3},              // duplicate name
+        {"repeat dy=5 labels=_A\nmemo a 1 2 3 4\n", 1},         // no end
+        {"end\n", 1},
+        {"memo a 1 2 3 4 colour=red\n", 1},                     // unknown attribute
+        {"memo a 1 2 3 4 color=reddish\n", 1},
+        {"memo a 1 2 3 4 text=\"open\n", 1},
+        {"band B kind=middle height=3\n", 1},
+        {"page size=A3\n", 1},
+        {"repeat dy=5 labels=_A\nband B kind=data height=1\nend\n", 2},
+        {"# fine\nrepeat dy=5 labels=_A,_B\nmemo a 1 2 3 4\nend\nmemo a_B 0 0 1 1\n", 5},
+    };
+    for (const auto& c : cases) {
+        try {
+            report::Report::fromText(c.text, "bad.report");
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const report::Error& e) {
+            EXPECT_NE(std::string(e.what()).find("bad.report, line " + std::to_string(c.line) + ":"), std::string::npos)
+                << e.what();
+        }
+    }
+    EXPECT_THROW(report::Report::fromResource("no/such.report"), report::Error);
+}
+
+TEST(Report, PageHeaderAndPageFooterOnEveryPage) {
+    report::Report r = report::Report::fromText(R"(page size=A4 margins=10
+band Head kind=header height=10
+memo txtHead 0 0 190 10 text=Intestazione
+band Body kind=data height=10 split
+memo txtBody 0 0 190 10 size=10pt
+band Foot kind=pagefooter height=12
+memo txtFoot 0 2 190 8 text="Pie' di pagina"
+)");
+    auto lines = listLines(150);
+    auto& body = r.memo("txtBody");
+    body.setLines(lines);
+    body.setHeight(double(lines.size()) * report::lineHeight(body.font));
+    r.band("Body").setHeight(body.height());
+    const report::Document& doc = r.prepare();
+    ASSERT_GT(doc.pages.size(), 1u);
+    std::vector<std::string> printed;
+    for (const auto& page : doc.pages) {
+        ASSERT_EQ(texts(page, "txtHead").size(), 1u);
+        ASSERT_EQ(texts(page, "txtFoot").size(), 1u);
+        EXPECT_DOUBLE_EQ(texts(page, "txtFoot")[0]->clip.y, 297 - 10 - 12 + 2);
+        for (auto* t : texts(page, "txtBody")) {
+            EXPECT_GE(t->box.y, 20 - 1e-9);
+            EXPECT_LE(t->box.bottom(), 297 - 10 - 12 + 1e-9);
+            printed.push_back(t->text);
+        }
+    }
+    EXPECT_EQ(printed, lines);
+}
+
+TEST(Report, WordWrapOnlyWhereAsked) {
+    report::Report r = report::Report::fromText(R"(memo wrapped 0 0 25 40 font="Courier New" size=10pt wrap
+memo plain 0 50 25 5 font="Courier New" size=10pt
+)");
+    // 25 mm hold eleven Courier characters of 10 points.
+    r.memo("wrapped").setText("uno due tre quattro cinque");
+    r.memo("plain").setText("uno due tre quattro cinque");
+    const report::Document& doc = r.prepare();
+    std::vector<std::string> wrapped;
+    for (auto* t : texts(doc.pages[0], "wrapped")) wrapped.push_back(t->text);
+    EXPECT_EQ(wrapped, (std::vector<std::string>{"uno due tre", "quattro", "cinque"}));
+    EXPECT_EQ(onlyText(doc, "plain").text, "uno due tre quattro cinque");
+    EXPECT_DOUBLE_EQ(onlyText(doc, "plain").clip.width, 25);
+}
+
+TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
+    report::HeadlessOutput out;
+    report::setOutput(&out);
+    report::Report r = filledList(listLines(3));
+    out.confirm = false;
+    EXPECT_FALSE(r.print());
+    EXPECT_TRUE(out.printed.empty());
+    out.confirm = true;
+    r.memo("txtTitolo").setText("Secondo titolo");
+    EXPECT_TRUE(r.print());
+    ASSERT_EQ(out.printed.size(), 1u);
+    EXPECT_EQ(onlyText(out.printed[0], "txtTitolo").text, "Secondo titolo");   // prepared anew
+    r.preview();
+    EXPECT_EQ(out.previewed.size(), 1u);
+    report::setOutput(nullptr);
+    EXPECT_EQ(&report::output(), &report::headlessOutput());
+}
