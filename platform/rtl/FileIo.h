@@ -1,0 +1,27 @@
+#pragma once
+// Descriptor-level helpers shared by the file facilities, the INI files and
+// the record files. Not for use outside platform/rtl.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace rtl {
+
+// The text of an errno value.
+std::string ErrnoText(int err);
+
+// Writes every byte (at `offset`, or at the current position when negative);
+// anything less raises FileError naming `path`.
+void WriteAll(int fd, const char* data, std::size_t size, std::int64_t offset, const std::string& path);
+
+// Reads until `size` bytes or the end of the file (at `offset`, or at the
+// current position when negative) and returns the count; errors raise.
+std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset, const std::string& path);
+
+// Replaces a file with what `fill` writes into a descriptor: a temporary file
+// in the same folder, synced, closed and renamed over `path`. Any failure
+// raises FileError and leaves `path` as it was.
+void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill);
+
+} // namespace rtl

@@ -1,0 +1,223 @@
+#include "platform/rtl/Files.h"
+
+#include "platform/rtl/FileIo.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace rtl {
+
+namespace {
+
+std::optional<std::string> dataFolderOverride;
+
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string ExecutableFolder() {
+    std::string buf(PATH_MAX, '\0');
+    const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
+    if (n <= 0) throw FileError("Impossibile determinare la cartella del programma: " + ErrnoText(errno), "/proc/self/exe");
+    buf.resize(static_cast<std::size_t>(n));
+    return buf.substr(0, buf.rfind('/') + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Closes a descriptor when it leaves scope, unless released.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+} // namespace
+
+std::string ErrnoText(int err) { return std::generic_category().message(err); }
+
+void WriteAll(int fd, const char* data, std::size_t size, std::int64_t offset, const std::string& path) {
+    while (size > 0) {
+        const ssize_t n = offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            throw FileError("Errore di scrittura del file \"" + path + "\": " +
+                                (n < 0 ? ErrnoText(errno) : std::string("scrittura incompleta")),
+                            path);
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        if (offset >= 0) offset += n;
+    }
+}
+
+std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset, const std::string& path) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = offset < 0 ? ::read(fd, data + done, size - done)
+                                     : ::pread(fd, data + done, size - done, offset + static_cast<std::int64_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw FileError("Errore di lettura del file \"" + path + "\": " + ErrnoText(errno), path);
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill) {
+    std::string target = path;
+    struct stat st {};
+    bool exists = false;
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            // Write through a link to the file it names.
+            char* real = ::realpath(path.c_str(), nullptr);
+            if (real) {
+                target = real;
+                std::free(real);
+            }
+        }
+        exists = ::stat(target.c_str(), &st) == 0;
+        if (exists && !S_ISREG(st.st_mode))
+            throw FileError("Impossibile scrivere \"" + path + "\": non è un file", path);
+        if (exists && ::access(target.c_str(), W_OK) != 0)
+            throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
+    } else if (errno != ENOENT) {
+        throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
+    }
+
+    static std::atomic<unsigned> counter{0};
+    const std::string prefix = FolderOf(target) + "/." + NameOf(target) + "." + std::to_string(::getpid()) + ".";
+    std::string temp;
+    Fd out;
+    for (;;) {
+        temp = prefix + std::to_string(counter++) + ".tmp";
+        out.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (out.fd >= 0) break;
+        if (errno != EEXIST)
+            throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
+    }
+    try {
+        if (exists) ::fchmod(out.fd, st.st_mode & 07777);
+        fill(out.fd);
+        if (::fsync(out.fd) != 0)
+            throw FileError("Errore di scrittura del file \"" + path + "\": " + ErrnoText(errno), path);
+        const int fd = out.fd;
+        out.fd = -1;
+        if (::close(fd) != 0)
+            throw FileError("Errore di scrittura del file \"" + path + "\": " + ErrnoText(errno), path);
+        if (::rename(temp.c_str(), target.c_str()) != 0)
+            throw FileError("Impossibile sostituire il file \"" + path + "\": " + ErrnoText(errno), path);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+std::string DataFolder() {
+    if (dataFolderOverride) return *dataFolderOverride;
+    static const std::string folder = ExecutableFolder();
+    return folder;
+}
+
+std::string DataPath(std::string_view name) { return DataFolder() + std::string(name); }
+
+void SetDataFolderForTesting(std::string_view folder) { dataFolderOverride = WithSeparator(std::string(folder)); }
+
+void ResetDataFolder() { dataFolderOverride.reset(); }
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void CreateFolders(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec || !FolderExists(path))
+        throw FileError("Impossibile creare la cartella \"" + path + "\": " +
+                            (ec ? ec.message() : std::string("esiste già un file con questo nome")),
+                        path);
+}
+
+void CopyFile(const std::string& from, const std::string& to) {
+    Fd in;
+    in.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + from + "\": " + ErrnoText(errno), from);
+    struct stat src {}, dst {};
+    if (::fstat(in.fd, &src) != 0)
+        throw FileError("Impossibile leggere il file \"" + from + "\": " + ErrnoText(errno), from);
+    if (!S_ISREG(src.st_mode)) throw FileError("Impossibile copiare \"" + from + "\": non è un file", from);
+    if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
+    ReplaceFile(to, [&](int out) {
+        std::string buf(1 << 20, '\0');
+        for (;;) {
+            const std::size_t n = ReadFully(in.fd, buf.data(), buf.size(), -1, from);
+            if (n == 0) break;
+            WriteAll(out, buf.data(), n, -1, to);
+        }
+    });
+}
+
+bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) throw FileError("Impossibile leggere la cartella \"" + folder + "\": " + ErrnoText(errno), folder);
+    std::vector<std::string> names;
+    const std::string base = WithSeparator(folder);
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        if (FileExists(base + name)) names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+    std::string content;
+    std::string buf(1 << 16, '\0');
+    for (;;) {
+        const std::size_t n = ReadFully(in.fd, buf.data(), buf.size(), -1, path);
+        if (n == 0) break;
+        content.append(buf.data(), n);
+    }
+    return content;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    ReplaceFile(path, [&](int out) { WriteAll(out, bytes.data(), bytes.size(), -1, path); });
+}
+
+} // namespace rtl

@@ -1,0 +1,60 @@
+#pragma once
+// File facilities: the data folder, existence tests, folders, copies and
+// whole-file reads and writes. Paths are UTF-8 texts. Every failure raises
+// FileError with a message naming the file and the cause; nothing reports a
+// failed write as done.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rtl {
+
+class FileError : public std::runtime_error {
+public:
+    FileError(const std::string& message, std::string path)
+        : std::runtime_error(message), path_(std::move(path)) {}
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The folder of the running executable, with its trailing "/". Every file of
+// the program but those the user picks lies there.
+std::string DataFolder();
+// DataFolder() + name.
+std::string DataPath(std::string_view name);
+// For tests only: the data folder becomes `folder` (a trailing "/" is added
+// when missing) until ResetDataFolder(). Nothing else changes it.
+void SetDataFolderForTesting(std::string_view folder);
+void ResetDataFolder();
+
+// True for an existing regular file (following links), false otherwise.
+bool FileExists(const std::string& path);
+// True for an existing folder (following links).
+bool FolderExists(const std::string& path);
+
+// Creates the folder and every missing parent; an existing folder is fine.
+void CreateFolders(const std::string& path);
+
+// Copies `from` onto `to`, replacing it. The copy is written beside `to` and
+// renamed over it, so a failed copy leaves `to` as it was. Copying a file onto
+// itself (under any spelling of its path) leaves it intact.
+void CopyFile(const std::string& from, const std::string& to);
+
+// Removes a file; false when it could not be removed (missing included).
+bool DeleteFile(const std::string& path);
+
+// Names (not paths) of the regular files in a folder, sorted by byte value.
+std::vector<std::string> ListFiles(const std::string& folder);
+
+// The whole content of a file, as bytes.
+std::string ReadWholeFile(const std::string& path);
+
+// Replaces the whole content of a file (creating it when missing) through a
+// temporary file in the same folder and a rename: on failure the old file is
+// left as it was. Refuses a file that exists but is not writable.
+void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+} // namespace rtl

@@ -1,0 +1,153 @@
+#include "platform/rtl/Ini.h"
+
+#include "platform/rtl/FileIo.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
+#include <vector>
+
+namespace rtl {
+
+namespace {
+
+// One line of the file as stored: its bytes with the line end, and its text
+// without it.
+struct Line {
+    std::size_t begin = 0; // offset of the first byte in the file
+    std::size_t end = 0;   // offset just past the line end
+    std::string_view text; // without "\n" or "\r\n"
+    bool terminated = false;
+};
+
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t nl = bytes.find('\n', pos);
+        Line l;
+        l.begin = pos;
+        l.end = nl == std::string_view::npos ? bytes.size() : nl + 1;
+        l.terminated = nl != std::string_view::npos;
+        std::string_view t = bytes.substr(pos, (l.terminated ? nl : bytes.size()) - pos);
+        if (l.terminated && !t.empty() && t.back() == '\r') t.remove_suffix(1);
+        l.text = t;
+        lines.push_back(l);
+        pos = l.end;
+    }
+    return lines;
+}
+
+bool SameName(std::string_view a, std::string_view b) { return a.size() == b.size() && LowerAscii(a) == LowerAscii(b); }
+
+// The section name of a header line "[name]".
+std::optional<std::string_view> SectionOf(std::string_view text) {
+    const std::string_view t = TrimView(text);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    const std::size_t close = t.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return TrimView(t.substr(1, close - 1));
+}
+
+struct KeyValue {
+    std::string_view key, value;
+};
+
+// A "key=value" line; comments (";") and lines without "=" are none.
+std::optional<KeyValue> KeyOf(std::string_view text) {
+    const std::string_view t = TrimView(text);
+    if (t.empty() || t.front() == ';') return std::nullopt;
+    const std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    const std::string_view key = TrimView(t.substr(0, eq));
+    if (key.empty()) return std::nullopt;
+    return KeyValue{key, TrimView(t.substr(eq + 1))};
+}
+
+// Where a section and a key lie among the lines.
+struct Location {
+    std::optional<std::size_t> section; // index of the header line
+    std::optional<std::size_t> key;     // index of the key line
+    std::size_t lastContent = 0;        // last non-blank line of the section
+    std::string_view value;
+};
+
+Location Find(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    Location loc;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = SectionOf(lines[i].text);
+        if (loc.section) {
+            if (name) break; // the next section begins
+            if (!TrimView(lines[i].text).empty()) loc.lastContent = i;
+            const auto kv = KeyOf(lines[i].text);
+            if (kv && SameName(kv->key, key)) {
+                loc.key = i;
+                loc.value = kv->value;
+                break;
+            }
+        } else if (name && SameName(*name, section)) {
+            loc.section = i;
+            loc.lastContent = i;
+        }
+    }
+    return loc;
+}
+
+// The bytes of the file; empty when it does not exist.
+std::string LoadBytes(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return {};
+        throw FileError("Impossibile leggere il file \"" + path + "\": " + ErrnoText(errno), path);
+    }
+    ::close(fd);
+    return ReadWholeFile(path);
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+} // namespace
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+    const std::string bytes = LoadBytes(path_);
+    const std::vector<Line> lines = SplitLines(bytes);
+    const Location loc = Find(lines, Utf8ToCp1252(TrimView(section)), Utf8ToCp1252(TrimView(key)));
+    if (!loc.key) return std::string(def);
+    return Cp1252ToUtf8(loc.value);
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view sec = TrimView(section), k = TrimView(key);
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || k.empty() ||
+        k.find('=') != std::string_view::npos || k.front() == ';' || k.front() == '[' ||
+        sec.find(']') != std::string_view::npos)
+        throw FileError("Impossibile scrivere nel file \"" + path_ + "\": nome o valore non ammesso", path_);
+
+    const std::string secBytes = Utf8ToCp1252(sec), keyBytes = Utf8ToCp1252(k);
+    const std::string entry = keyBytes + "=" + Utf8ToCp1252(value) + "\r\n";
+    const std::string bytes = LoadBytes(path_);
+    const std::vector<Line> lines = SplitLines(bytes);
+    const Location loc = Find(lines, secBytes, keyBytes);
+
+    std::string out;
+    if (loc.key) {
+        const Line& l = lines[*loc.key];
+        out = bytes.substr(0, l.begin) + entry + bytes.substr(l.end);
+    } else if (loc.section) {
+        const Line& l = lines[loc.lastContent];
+        out = bytes.substr(0, l.end);
+        if (!l.terminated) out += "\r\n";
+        out += entry;
+        out += bytes.substr(l.end);
+    } else {
+        out = bytes;
+        if (!out.empty() && out.back() != '\n') out += "\r\n";
+        out += "[" + secBytes + "]\r\n" + entry;
+    }
+    WriteWholeFile(path_, out);
+}
+
+} // namespace rtl

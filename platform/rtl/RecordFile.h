@@ -1,0 +1,75 @@
+#pragma once
+// Typed record files: a file of fixed-size records of one type, with no header;
+// record k (from 1) starts at byte (k - 1) x size. Records are raw bytes.
+//
+// Opening never damages an archive: an existing file is opened for reading and
+// writing as it is; only a file that does not exist is created, empty. An
+// existing file that cannot be opened is a failure and is never recreated or
+// truncated. No lock is taken (several workstations may share the folder).
+//
+// Every failure (open, short read or write, flush, close) raises FileError.
+// The file is closed when the object is destroyed, on every path. Call Close()
+// after writing to learn whether the data reached the file: the destructor
+// closes too, but can only drop an error (it runs on failure paths).
+#include "platform/rtl/Files.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace rtl {
+
+class RecordFile {
+public:
+    RecordFile(std::string path, std::size_t recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::size_t RecordSize() const { return size_; }
+
+    // Whole records in the file; a trailing fragment is not counted.
+    std::int64_t Count() const;
+
+    // The index (0-based) of the record the next Read or Write works on;
+    // right after a Read or Write it is the 1-based number of that record.
+    std::int64_t Position() const { return pos_; }
+    // Moves to record index `index` (0 to Count(); Count() means the end).
+    void Seek(std::int64_t index);
+
+    // Reads the record at the position into `record` (exactly one record
+    // long) and advances; reading past the last whole record raises.
+    void Read(std::span<std::uint8_t> record);
+    // Writes `record` at the position (extending the file at the end) and
+    // advances.
+    void Write(std::span<const std::uint8_t> record);
+
+    // Writes `record` at the end of the file as it is at this moment, rounded
+    // down to whole records: a trailing fragment is overwritten, a record that
+    // another workstation appended meanwhile is not. Returns the 1-based number
+    // of the record written; the position follows it.
+    std::int64_t Append(std::span<const std::uint8_t> record);
+
+    // Reads every whole record from the first, in order, in large buffered
+    // blocks, and calls `each` with its 1-based number and bytes. The bytes are
+    // valid only during the call. The position ends after the last record.
+    void ForEach(const std::function<void(std::int64_t number, std::span<const std::uint8_t> record)>& each);
+
+    // Flushes written data to the file and closes it; raises on failure.
+    // Further operations raise.
+    void Close();
+
+private:
+    void Check(std::size_t length) const;
+
+    std::string path_;
+    std::size_t size_;
+    int fd_ = -1;
+    std::int64_t pos_ = 0;
+    bool written_ = false;
+};
+
+} // namespace rtl

@@ -1,0 +1,99 @@
+#include "platform/rtl/Files.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace rtl;
+
+TEST(DataFolder, IsTheFolderOfTheExecutableUnlessATestMovesIt) {
+    const std::string folder = DataFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(FileExists(folder + "test_rtl")); // this very program
+    EXPECT_EQ(DataPath("Conducenti.pro"), folder + "Conducenti.pro");
+
+    SetDataFolderForTesting("/tmp/somewhere");
+    EXPECT_EQ(DataFolder(), "/tmp/somewhere/");
+    EXPECT_EQ(DataPath("x.ini"), "/tmp/somewhere/x.ini");
+    SetDataFolderForTesting("/tmp/other/");
+    EXPECT_EQ(DataFolder(), "/tmp/other/");
+    ResetDataFolder();
+    EXPECT_EQ(DataFolder(), folder);
+}
+
+TEST(Files, ExistenceAndFolders) {
+    TempFolder tmp;
+    TempFolder::Put(tmp / "file", "x");
+    EXPECT_TRUE(FileExists(tmp / "file"));
+    EXPECT_FALSE(FolderExists(tmp / "file"));
+    EXPECT_FALSE(FileExists(tmp.Path()));
+    EXPECT_TRUE(FolderExists(tmp.Path()));
+    EXPECT_FALSE(FileExists(tmp / "missing"));
+
+    CreateFolders(tmp / "a/b/c");
+    EXPECT_TRUE(FolderExists(tmp / "a/b/c"));
+    EXPECT_NO_THROW(CreateFolders(tmp / "a/b")); // already there
+    EXPECT_THROW(CreateFolders(tmp / "file"), FileError);
+    EXPECT_THROW(CreateFolders(tmp / "file/sub"), FileError);
+
+    TempFolder::Put(tmp / "b", "");
+    TempFolder::Put(tmp / "a.txt", "");
+    EXPECT_EQ(ListFiles(tmp.Path()), (std::vector<std::string>{"a.txt", "b", "file"})); // no folders
+    EXPECT_THROW(ListFiles(tmp / "missing"), FileError);
+
+    EXPECT_TRUE(DeleteFile(tmp / "b"));
+    EXPECT_FALSE(FileExists(tmp / "b"));
+    EXPECT_FALSE(DeleteFile(tmp / "b"));
+}
+
+TEST(Files, WholeFileWriteReplacesAndReadsBackBytes) {
+    TempFolder tmp;
+    const std::string bytes("a\0b\r\n\xE8\xFF", 7);
+    WriteWholeFile(tmp / "f.bin", bytes);
+    EXPECT_EQ(TempFolder::Get(tmp / "f.bin"), bytes);
+    EXPECT_EQ(ReadWholeFile(tmp / "f.bin"), bytes);
+    WriteWholeFile(tmp / "f.bin", "short");
+    EXPECT_EQ(ReadWholeFile(tmp / "f.bin"), "short");
+    // No temporary file is left behind.
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"f.bin"});
+
+    EXPECT_THROW(ReadWholeFile(tmp / "missing"), FileError);
+    // Paths that cannot be written, not even by root: below a regular file,
+    // and a folder in place of the file.
+    EXPECT_THROW(WriteWholeFile(tmp / "f.bin/x", "data"), FileError);
+    CreateFolders(tmp / "dir");
+    EXPECT_THROW(WriteWholeFile(tmp / "dir", "data"), FileError);
+    EXPECT_TRUE(FolderExists(tmp / "dir"));
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"f.bin"});
+}
+
+TEST(Files, CopyOverwritesButNeverDamagesItsTarget) {
+    TempFolder tmp;
+    TempFolder::Put(tmp / "src.pdf", std::string(3 << 20, 'S') + "end"); // several copy blocks
+    TempFolder::Put(tmp / "dst.pdf", "old content");
+    CopyFile(tmp / "src.pdf", tmp / "dst.pdf");
+    EXPECT_EQ(TempFolder::Get(tmp / "dst.pdf"), TempFolder::Get(tmp / "src.pdf"));
+
+    // Onto itself, under several spellings of its path.
+    TempFolder::Put(tmp / "self.txt", "keep me");
+    CreateFolders(tmp / "sub");
+    for (const std::string& other : {tmp / "self.txt", tmp / "./self.txt", tmp.Path() + "/self.txt", tmp / "sub/../self.txt"}) {
+        CopyFile(tmp / "self.txt", other);
+        EXPECT_EQ(TempFolder::Get(tmp / "self.txt"), "keep me") << other;
+    }
+    std::filesystem::create_hard_link(tmp / "self.txt", tmp / "link.txt");
+    CopyFile(tmp / "link.txt", tmp / "self.txt");
+    EXPECT_EQ(TempFolder::Get(tmp / "self.txt"), "keep me");
+
+    // A failed copy leaves the target as it was.
+    EXPECT_THROW(CopyFile(tmp / "missing", tmp / "dst.pdf"), FileError);
+    EXPECT_THROW(CopyFile(tmp / "self.txt", tmp / "dst.pdf/x"), FileError);
+    EXPECT_THROW(CopyFile(tmp / "sub", tmp / "dst.pdf"), FileError);
+    EXPECT_EQ(TempFolder::Get(tmp / "dst.pdf"), TempFolder::Get(tmp / "src.pdf"));
+
+    CopyFile(tmp / "self.txt", tmp / "sub/new.txt"); // a target that does not exist yet
+    EXPECT_EQ(TempFolder::Get(tmp / "sub/new.txt"), "keep me");
+}

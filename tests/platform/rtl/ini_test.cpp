@@ -1,0 +1,105 @@
+#include "platform/rtl/Ini.h"
+
+#include "platform/rtl/Files.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace rtl;
+
+TEST(Ini, ReadsValuesWithDefaults) {
+    TempFolder tmp;
+    const std::string path = tmp / "f.ini";
+    TempFolder::Put(path,
+                    "orphan=1\r\n"
+                    "; Valore=commented\r\n"
+                    "  [ accesso ]  \r\n"
+                    "  VALORE =  AB12 \r\n"
+                    "Vuoto=\n"
+                    "[Fogli di Marcia]\n"
+                    "Ufficio Emittente=Citt\xE0 di Castello\n"
+                    "Inizio=5\r\n"
+                    "[Numerazione Fogli di Marcia]\r\n"
+                    "Inizio=250");
+    const IniFile ini(path);
+    const struct {
+        const char *section, *key, *expected;
+    } cases[] = {
+        {"Accesso", "Valore", "AB12"},          // case and blanks do not matter
+        {"ACCESSO", "valore", "AB12"},
+        {"Accesso", "Vuoto", ""},               // present but empty
+        {"Fogli di Marcia", "Ufficio Emittente", "Città di Castello"}, // windows-1252 on disk
+        {"Numerazione Fogli di Marcia", "Inizio", "250"}, // no line end at the end
+        {"Fogli di Marcia", "Inizio", "5"},     // same key, other section
+        {"Accesso", "Inizio", "def"},           // key of another section
+        {"Accesso", "orphan", "def"},           // line before any section
+        {"Missing", "Valore", "def"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ini.ReadString(c.section, c.key, "def"), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(IniFile(tmp / "missing.ini").ReadString("Accesso", "Valore", "x"), "x");
+    EXPECT_EQ(IniFile(tmp / "missing/below.ini").ReadString("Accesso", "Valore"), "");
+    EXPECT_THROW(IniFile(tmp.Path()).ReadString("a", "b"), FileError); // a folder is no INI file
+}
+
+TEST(Ini, WriteChangesOnlyItsOwnLine) {
+    TempFolder tmp;
+    const std::string path = tmp / "f.ini";
+    const std::string head = "; settings\r\n[Other]\nkey=1\n\n";
+    const std::string tail = "[Z]\r\nX=y\nq=1";
+    const struct {
+        const char *before, *section, *key, *value, *after;
+    } cases[] = {
+        // Replaced in place, whatever the spacing and case of the old line.
+        {"[fogli di marcia]\r\n  Ufficio Emittente = Roma \r\n", "Fogli di Marcia", "Ufficio Emittente", "Città",
+         "[fogli di marcia]\r\nUfficio Emittente=Citt\xE0\r\n"},
+        {"[S]\nk = old\n", "s", "K", "new", "[S]\nK=new\r\n"},
+        // Added after the last line of its section, before blank lines.
+        {"[S]\r\na=1\r\n\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n\r\n"},
+        {"[S]\n", "S", "b", "", "[S]\nb=\r\n"},
+    };
+    for (const auto& c : cases) {
+        TempFolder::Put(path, head + c.before + tail);
+        IniFile(path).WriteString(c.section, c.key, c.value);
+        EXPECT_EQ(TempFolder::Get(path), head + c.after + tail) << c.before;
+    }
+}
+
+TEST(Ini, WriteAddsSectionsAndFiles) {
+    TempFolder tmp;
+    const std::string path = tmp / "f.ini";
+    IniFile ini(path);
+    ini.WriteString("Accesso", "Valore", "AB12");
+    EXPECT_EQ(TempFolder::Get(path), "[Accesso]\r\nValore=AB12\r\n");
+    ini.WriteString("Fogli di Marcia", "Ufficio Emittente", "€ Ω");
+    EXPECT_EQ(TempFolder::Get(path), "[Accesso]\r\nValore=AB12\r\n[Fogli di Marcia]\r\nUfficio Emittente=\x80 ?\r\n");
+    EXPECT_EQ(ini.ReadString("fogli di marcia", "ufficio emittente"), "€ ?");
+
+    TempFolder::Put(path, "[A]\nq=1"); // last line without a line end
+    ini.WriteString("B", "k", "v");
+    EXPECT_EQ(TempFolder::Get(path), "[A]\nq=1\r\n[B]\r\nk=v\r\n");
+    TempFolder::Put(path, "[A]\nq=1");
+    ini.WriteString("A", "k", "v");
+    EXPECT_EQ(TempFolder::Get(path), "[A]\nq=1\r\nk=v\r\n");
+}
+
+TEST(Ini, FailedWritesRaiseAndLeaveTheFileAsItWas) {
+    TempFolder tmp;
+    TempFolder::Put(tmp / "plain", "not a folder");
+    EXPECT_THROW(IniFile(tmp / "plain/f.ini").WriteString("A", "k", "v"), FileError);
+    CreateFolders(tmp / "f.ini");
+    EXPECT_THROW(IniFile(tmp / "f.ini").WriteString("A", "k", "v"), FileError);
+
+    const std::string path = tmp / "g.ini";
+    const std::string original = "[A]\nk=1\n";
+    TempFolder::Put(path, original);
+    IniFile ini(path);
+    // Texts that would break the file's lines are refused.
+    EXPECT_THROW(ini.WriteString("A", "k", "1\r\n[B]"), FileError);
+    EXPECT_THROW(ini.WriteString("A", "k=2", "v"), FileError);
+    EXPECT_THROW(ini.WriteString("A", "", "v"), FileError);
+    EXPECT_THROW(ini.WriteString("A]", "k", "v"), FileError);
+    EXPECT_THROW(ini.WriteString("A\nB", "k", "v"), FileError);
+    EXPECT_EQ(TempFolder::Get(path), original);
+    EXPECT_EQ(ListFiles(tmp.Path()), (std::vector<std::string>{"g.ini", "plain"}));
+}
