@@ -1,0 +1,731 @@
+#include "platform/ui/Control.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/rtl/Resources.h"
+#include "platform/ui/Internal.h"
+
+namespace ui {
+
+namespace detail {
+
+std::u32string Decode(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char b = static_cast<unsigned char>(s[i]);
+        int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool ok = len > 0 && i + len <= s.size();
+        for (int k = 1; ok && k < len; ++k) {
+            unsigned char cb = static_cast<unsigned char>(s[i + k]);
+            if ((cb & 0xC0) != 0x80) ok = false;
+            else c = (c << 6) | (cb & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(U'\uFFFD');
+            ++i;
+        } else {
+            out.push_back(c);
+            i += len;
+        }
+    }
+    return out;
+}
+
+std::string Encode(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+std::string Encode(std::u32string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char32_t c : s) out += Encode(c);
+    return out;
+}
+
+} // namespace detail
+
+const char* KindName(ControlKind k) {
+    switch (k) {
+    case ControlKind::Label: return "label";
+    case ControlKind::Edit: return "edit";
+    case ControlKind::Button: return "button";
+    case ControlKind::Picture: return "picture";
+    case ControlKind::Rectangle: return "rectangle";
+    case ControlKind::Panel: return "panel";
+    case ControlKind::GroupBox: return "groupbox";
+    case ControlKind::Layout: return "layout";
+    case ControlKind::ListBox: return "listbox";
+    case ControlKind::ComboEdit: return "combo";
+    case ControlKind::CheckBox: return "checkbox";
+    case ControlKind::Calendar: return "calendar";
+    case ControlKind::Memo: return "memo";
+    case ControlKind::StringGrid: return "grid";
+    case ControlKind::Timer: return "timer";
+    }
+    return "?";
+}
+
+// --- Control ----------------------------------------------------------------
+
+Control::Control(Form& form, Control* parent, std::string name, ControlKind kind)
+    : form_(form), parent_(parent), name_(std::move(name)), kind_(kind) {
+    if (parent_ && &parent_->form_ != &form_)
+        throw std::logic_error("control " + name_ + ": parent belongs to another window");
+    font_ = form.GetFont();
+}
+
+Control::~Control() = default;
+
+void Control::Changed(Property p) {
+    if (Backend* b = form_.App().GetBackend()) b->PropertyChanged(*this, p);
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Changed(Property::Bounds);
+}
+
+void Control::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    Changed(Property::Visible);
+}
+
+bool Control::IsShowing() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->visible_) return false;
+    return true;
+}
+
+void Control::SetEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    Changed(Property::Enabled);
+}
+
+bool Control::IsEnabled() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->enabled_) return false;
+    return true;
+}
+
+void Control::SetText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    Changed(Property::Text);
+}
+
+void Control::SetFont(const Font& f) {
+    if (f == font_) return;
+    font_ = f;
+    Changed(Property::Font);
+}
+
+void Control::SetFontColor(Color c) {
+    Font f = font_;
+    f.color = c;
+    SetFont(f);
+}
+
+void Control::SetFill(const Brush& b) {
+    if (b == fill_) return;
+    fill_ = b;
+    Changed(Property::Fill);
+}
+
+void Control::SetHint(const std::string& h) {
+    if (h == hint_) return;
+    hint_ = h;
+    Changed(Property::Hint);
+}
+
+void Control::SetCursor(Cursor c) {
+    if (c == cursor_) return;
+    cursor_ = c;
+    Changed(Property::Cursor);
+}
+
+void Control::SetTabOrder(int order) {
+    if (order == tabOrder_) return;
+    tabOrder_ = order;
+    Changed(Property::TabOrder);
+}
+
+bool Control::IsFocused() const { return form_.Focused() == this; }
+
+void Control::SetFocus() {
+    if (!Focusable() || !IsEnabled()) return;
+    bool accept = true;
+    if (OnCanFocus) OnCanFocus(accept);
+    if (!accept) return;
+    form_.MoveFocus(this);
+}
+
+// --- Label ------------------------------------------------------------------
+
+Label::Label(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Label) {}
+
+void Label::SetAlign(TextAlign a) {
+    if (a == align_) return;
+    align_ = a;
+    Changed(Property::Other);
+}
+
+void Label::SetWordWrap(bool w) {
+    if (w == wordWrap_) return;
+    wordWrap_ = w;
+    Changed(Property::Other);
+}
+
+// --- Edit -------------------------------------------------------------------
+
+Edit::Edit(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::Edit) {}
+
+Edit::Edit(Form& f, Control* parent, std::string name, ControlKind kind) : Control(f, parent, std::move(name), kind) {}
+
+std::size_t Edit::Length() const { return detail::Decode(Text()).size(); }
+
+void Edit::StoreText(const std::string& text) {
+    if (text == Text()) return;
+    Control::SetText(text);
+    int len = int(Length());
+    caret_ = std::min(caret_, len);
+    selStart_ = std::min(selStart_, len);
+    selLength_ = std::min(selLength_, len - selStart_);
+}
+
+void Edit::SetText(const std::string& text) {
+    if (text == Text()) return;
+    StoreText(text);
+    if (typingDepth_ == 0 && OnChange) OnChange();
+}
+
+void Edit::SetReadOnly(bool r) {
+    if (r == readOnly_) return;
+    readOnly_ = r;
+    Changed(Property::ReadOnly);
+}
+
+void Edit::SetPassword(bool p) {
+    if (p == password_) return;
+    password_ = p;
+    Changed(Property::Password);
+}
+
+void Edit::SetMaxLength(int n) {
+    if (n == maxLength_) return;
+    maxLength_ = std::max(0, n);
+    Changed(Property::MaxLength);
+}
+
+void Edit::SetAlign(TextAlign a) {
+    if (a == align_) return;
+    align_ = a;
+    Changed(Property::Other);
+}
+
+void Edit::SetCaretPosition(int pos) {
+    pos = std::clamp(pos, 0, int(Length()));
+    if (pos == caret_ && selLength_ == 0) return;
+    caret_ = pos;
+    selStart_ = pos;
+    selLength_ = 0;
+    Changed(Property::Caret);
+}
+
+void Edit::SetSelection(int start, int length) {
+    int len = int(Length());
+    start = std::clamp(start, 0, len);
+    length = std::clamp(length, 0, len - start);
+    selStart_ = start;
+    selLength_ = length;
+    caret_ = start + length;
+    Changed(Property::Caret);
+}
+
+StyleElement* Edit::FindStyleResource(const std::string& name) {
+    if (background_ && background_->name == name) return background_.get();
+    return nullptr;
+}
+
+void Edit::ApplyStyle() {
+    background_ = std::make_unique<StyleElement>();
+    background_->name = "background";
+    ++styleApplications_;
+    Changed(Property::Style);
+    if (OnApplyStyleLookup) OnApplyStyleLookup();
+}
+
+// Ends a change typed by the user: the text is stored, OnTyping runs (it may
+// rewrite the text), then OnChange fires once if the text differs from what
+// it was before the key.
+static void FinishTyped(Edit& e, const std::string& before, const std::function<void()>& onTyping,
+                        const std::function<void()>& onChange, int& depth) {
+    ++depth;
+    try {
+        if (onTyping) onTyping();
+    } catch (...) {
+        --depth;
+        throw;
+    }
+    --depth;
+    if (e.Text() != before && onChange) onChange();
+}
+
+bool Edit::InsertTyped(const std::string& utf8) {
+    if (readOnly_) return false;
+    std::u32string text = detail::Decode(Text());
+    std::u32string add = detail::Decode(utf8);
+    std::size_t remaining = text.size() - std::size_t(selLength_);
+    if (maxLength_ > 0) {
+        if (remaining >= std::size_t(maxLength_)) return false;
+        add.resize(std::min(add.size(), std::size_t(maxLength_) - remaining));
+    }
+    if (add.empty()) return false;
+    std::string before = Text();
+    int at = selLength_ > 0 ? selStart_ : caret_;
+    text.erase(std::size_t(at), std::size_t(selLength_));
+    text.insert(std::size_t(at), add);
+    selLength_ = 0;
+    Control::SetText(detail::Encode(text));
+    caret_ = at + int(add.size());
+    selStart_ = caret_;
+    FinishTyped(*this, before, OnTyping, OnChange, typingDepth_);
+    return true;
+}
+
+bool Edit::EditKey(std::uint16_t key, Mod) {
+    std::u32string text = detail::Decode(Text());
+    int len = int(text.size());
+    switch (key) {
+    case vk::Left: SetCaretPosition(selLength_ > 0 ? selStart_ : caret_ - 1); return false;
+    case vk::Right: SetCaretPosition(selLength_ > 0 ? selStart_ + selLength_ : caret_ + 1); return false;
+    case vk::Home: SetCaretPosition(0); return false;
+    case vk::End: SetCaretPosition(len); return false;
+    case vk::Back:
+    case vk::Delete: {
+        if (readOnly_) return false;
+        int from = selStart_, count = selLength_;
+        if (count == 0) {
+            if (key == vk::Back) {
+                if (caret_ == 0) return false;
+                from = caret_ - 1;
+            } else {
+                if (caret_ >= len) return false;
+                from = caret_;
+            }
+            count = 1;
+        }
+        std::string before = Text();
+        text.erase(std::size_t(from), std::size_t(count));
+        selLength_ = 0;
+        Control::SetText(detail::Encode(text));
+        caret_ = from;
+        selStart_ = from;
+        FinishTyped(*this, before, OnTyping, OnChange, typingDepth_);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// --- Button, Picture, Rectangle, Panel ---------------------------------------
+
+Button::Button(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Button) {}
+
+static PictureDecoder g_decoder = nullptr;
+void SetPictureDecoder(PictureDecoder decoder) { g_decoder = decoder; }
+PictureDecoder GetPictureDecoder() { return g_decoder; }
+
+Picture::Picture(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Picture) {}
+
+BitmapPtr Picture::Bitmap() const {
+    if (!bitmap_ && !resource_.empty() && g_decoder) {
+        if (auto bytes = res::find(resource_)) bitmap_ = g_decoder(std::string(*bytes));
+    }
+    return bitmap_;
+}
+
+void Picture::SetBitmap(BitmapPtr b) {
+    bitmap_ = std::move(b);
+    resource_.clear();
+    Changed(Property::Bitmap);
+}
+
+void Picture::SetResourceName(const std::string& name) {
+    resource_ = name;
+    bitmap_.reset();
+    Changed(Property::Bitmap);
+}
+
+void Picture::SetWrapMode(Wrap w) {
+    if (w == wrap_) return;
+    wrap_ = w;
+    Changed(Property::Other);
+}
+
+Rectangle::Rectangle(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Rectangle) {
+    SetFill(Brush::Solid(colors::White));
+}
+
+void Rectangle::SetStroke(const Brush& b) {
+    if (b == stroke_) return;
+    stroke_ = b;
+    Changed(Property::Stroke);
+}
+
+void Rectangle::SetStrokeThickness(int t) {
+    if (t == strokeThickness_) return;
+    strokeThickness_ = t;
+    Changed(Property::Stroke);
+}
+
+void Rectangle::SetCornerRadius(int r) {
+    if (r == radius_) return;
+    radius_ = r;
+    Changed(Property::Stroke);
+}
+
+Panel::Panel(Form& f, Control* parent, std::string name, ControlKind kind)
+    : Control(f, parent, std::move(name), kind) {}
+
+// --- ListBox ------------------------------------------------------------------
+
+ListBox::ListBox(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::ListBox) {}
+
+void ListBox::ItemsChanged() {
+    if (updating_ > 0) pendingItems_ = true;
+    else Changed(Property::Items);
+}
+
+void ListBox::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0 && pendingItems_) {
+        pendingItems_ = false;
+        Changed(Property::Items);
+    }
+}
+
+int ListBox::AddItem(const std::string& text) {
+    items_.push_back(text);
+    ItemsChanged();
+    return int(items_.size()) - 1;
+}
+
+void ListBox::AddItems(std::vector<std::string> texts) {
+    if (items_.empty()) items_ = std::move(texts);
+    else items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+    ItemsChanged();
+}
+
+void ListBox::SetItems(std::vector<std::string> texts) {
+    styles_.clear();
+    items_ = std::move(texts);
+    if (itemIndex_ >= int(items_.size())) itemIndex_ = -1;
+    ItemsChanged();
+}
+
+void ListBox::InsertItem(std::size_t at, const std::string& text) {
+    if (at > items_.size()) throw std::out_of_range("ListBox::InsertItem");
+    items_.insert(items_.begin() + std::ptrdiff_t(at), text);
+    std::map<std::size_t, ItemStyle> moved;
+    for (auto& [i, s] : styles_) moved[i >= at ? i + 1 : i] = s;
+    styles_.swap(moved);
+    if (itemIndex_ >= int(at)) ++itemIndex_;
+    ItemsChanged();
+}
+
+void ListBox::SetItem(std::size_t i, const std::string& text) {
+    items_.at(i) = text;
+    ItemsChanged();
+}
+
+void ListBox::DeleteItem(std::size_t i) {
+    if (i >= items_.size()) throw std::out_of_range("ListBox::DeleteItem");
+    items_.erase(items_.begin() + std::ptrdiff_t(i));
+    std::map<std::size_t, ItemStyle> moved;
+    for (auto& [k, s] : styles_)
+        if (k != i) moved[k > i ? k - 1 : k] = s;
+    styles_.swap(moved);
+    ItemsChanged();
+    if (itemIndex_ == int(i)) SetItemIndex(-1);
+    else if (itemIndex_ > int(i)) --itemIndex_;
+}
+
+void ListBox::Clear() {
+    items_.clear();
+    styles_.clear();
+    ItemsChanged();
+    SetItemIndex(-1);
+}
+
+void ListBox::SetItemIndex(int i) {
+    if (i < -1 || i >= int(items_.size())) i = -1;
+    if (i == itemIndex_) return;
+    itemIndex_ = i;
+    Changed(Property::ItemIndex);
+    if (OnChange) OnChange();
+}
+
+const std::string* ListBox::SelectedText() const {
+    return itemIndex_ >= 0 ? &items_[std::size_t(itemIndex_)] : nullptr;
+}
+
+void ListBox::SetItemFont(const Font& f) {
+    if (f == itemFont_) return;
+    itemFont_ = f;
+    Changed(Property::ItemStyle);
+}
+
+const ItemStyle* ListBox::ItemStyleAt(std::size_t i) const {
+    auto it = styles_.find(i);
+    return it == styles_.end() ? nullptr : &it->second;
+}
+
+void ListBox::SetItemStyle(std::size_t i, const ItemStyle& s) {
+    if (i >= items_.size()) throw std::out_of_range("ListBox::SetItemStyle");
+    styles_[i] = s;
+    if (updating_ > 0) pendingItems_ = true;
+    else Changed(Property::ItemStyle);
+}
+
+const Font& ListBox::FontOfItem(std::size_t i) const {
+    const ItemStyle* s = ItemStyleAt(i);
+    return s && s->font ? *s->font : itemFont_;
+}
+
+void ListBox::SetItemWidth(int w) {
+    if (w == itemWidth_) return;
+    itemWidth_ = w;
+    Changed(Property::ItemStyle);
+}
+
+void ListBox::SetItemHeight(int h) {
+    if (h == itemHeight_) return;
+    itemHeight_ = h;
+    Changed(Property::ItemStyle);
+}
+
+void ListBox::SetShowScrollBars(bool s) {
+    if (s == scrollBars_) return;
+    scrollBars_ = s;
+    Changed(Property::Other);
+}
+
+// --- ComboEdit, CheckBox, Calendar, Memo ---------------------------------------
+
+ComboEdit::ComboEdit(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::ComboEdit) {}
+
+void ComboEdit::SetItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    if (itemIndex_ >= int(items_.size())) itemIndex_ = -1;
+    Changed(Property::Items);
+}
+
+void ComboEdit::AddItem(const std::string& text) {
+    items_.push_back(text);
+    Changed(Property::Items);
+}
+
+void ComboEdit::ClearItems() {
+    items_.clear();
+    itemIndex_ = -1;
+    Changed(Property::Items);
+}
+
+void ComboEdit::SetItemIndex(int i) {
+    if (i < -1 || i >= int(items_.size())) i = -1;
+    if (i != itemIndex_) {
+        itemIndex_ = i;
+        Changed(Property::ItemIndex);
+    }
+    if (i >= 0) SetText(items_[std::size_t(i)]);
+}
+
+CheckBox::CheckBox(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::CheckBox) {}
+
+void CheckBox::SetChecked(bool c) {
+    if (c == checked_) return;
+    checked_ = c;
+    Changed(Property::Checked);
+    if (OnChange) OnChange();
+}
+
+Calendar::Calendar(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Calendar) {}
+
+void Calendar::SetDate(const Ymd& d) {
+    if (d == date_) return;
+    date_ = d;
+    Changed(Property::Date);
+    if (OnChange) OnChange();
+}
+
+Memo::Memo(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::Memo) {}
+
+std::vector<std::string> Memo::Lines() const {
+    std::vector<std::string> lines;
+    const std::string& t = Text();
+    if (t.empty()) return lines;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t nl = t.find('\n', start);
+        if (nl == std::string::npos) {
+            lines.push_back(t.substr(start));
+            break;
+        }
+        lines.push_back(t.substr(start, nl - start));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+    std::string t;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) t += '\n';
+        t += lines[i];
+    }
+    SetText(t);
+}
+
+void Memo::AddLine(const std::string& line) {
+    auto lines = Lines();
+    lines.push_back(line);
+    SetLines(lines);
+}
+
+void Memo::SetWordWrap(bool w) {
+    if (w == wordWrap_) return;
+    wordWrap_ = w;
+    Changed(Property::Other);
+}
+
+// --- StringGrid ----------------------------------------------------------------
+
+StringGrid::StringGrid(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::StringGrid) {}
+
+void StringGrid::AddColumn(const GridColumn& c) {
+    columns_.push_back(c);
+    Changed(Property::Columns);
+}
+
+void StringGrid::SetColumns(std::vector<GridColumn> cols) {
+    columns_ = std::move(cols);
+    for (auto& row : cells_)
+        if (row.size() > columns_.size()) row.resize(columns_.size());
+    Changed(Property::Columns);
+}
+
+int StringGrid::ColumnIndex(const std::string& name) const {
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i].name == name) return int(i);
+    return -1;
+}
+
+void StringGrid::SetRowCount(int n) {
+    n = std::max(0, n);
+    if (n == rowCount_) return;
+    rowCount_ = n;
+    if (cells_.size() > std::size_t(n)) cells_.resize(std::size_t(n));
+    if (row_ >= n) row_ = n - 1;
+    Changed(Property::RowCount);
+}
+
+const std::string& StringGrid::Cell(int col, int row) const {
+    static const std::string empty;
+    if (row < 0 || std::size_t(row) >= cells_.size() || col < 0) return empty;
+    const auto& r = cells_[std::size_t(row)];
+    return std::size_t(col) < r.size() ? r[std::size_t(col)] : empty;
+}
+
+void StringGrid::SetCell(int col, int row, const std::string& text) {
+    if (col < 0 || col >= ColumnCount() || row < 0 || row >= rowCount_)
+        throw std::out_of_range("grid " + Name() + ": no cell " + std::to_string(col) + "," + std::to_string(row));
+    if (cells_.size() <= std::size_t(row)) cells_.resize(std::size_t(row) + 1);
+    auto& r = cells_[std::size_t(row)];
+    if (r.size() <= std::size_t(col)) r.resize(std::size_t(col) + 1);
+    if (r[std::size_t(col)] == text) return;
+    r[std::size_t(col)] = text;
+    Changed(Property::Cells);
+}
+
+void StringGrid::SetReadOnly(bool r) {
+    if (r == readOnly_) return;
+    readOnly_ = r;
+    Changed(Property::ReadOnly);
+}
+
+void StringGrid::SetRowHeight(int h) {
+    if (h == rowHeight_) return;
+    rowHeight_ = h;
+    Changed(Property::Other);
+}
+
+void StringGrid::SetAlternatingRows(bool a) {
+    if (a == alternating_) return;
+    alternating_ = a;
+    Changed(Property::Other);
+}
+
+void StringGrid::SelectCell(int col, int row) {
+    if (col < -1 || col >= ColumnCount() || row < -1 || row >= rowCount_) return;
+    if (col == col_ && row == row_) return;
+    col_ = col;
+    row_ = row;
+    Changed(Property::Selection);
+    if (OnSelChanged) OnSelChanged();
+}
+
+// --- Timer ---------------------------------------------------------------------
+
+Timer::Timer(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Timer) {
+    SetVisible(false);
+    SetTabStop(false);
+    due_ = f.App().Now() + interval_;
+    f.App().AddTimer(*this);
+}
+
+Timer::~Timer() { GetForm().App().RemoveTimer(*this); }
+
+void Timer::SetInterval(int ms) {
+    if (ms == interval_) return;
+    interval_ = ms;
+    due_ = GetForm().App().Now() + interval_;
+    Changed(Property::Timer);
+}
+
+void Timer::SetEnabled(bool e) {
+    if (e == Enabled()) return;
+    Control::SetEnabled(e);
+    if (e) due_ = GetForm().App().Now() + interval_;
+    Changed(Property::Timer);
+}
+
+} // namespace ui

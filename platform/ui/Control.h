@@ -1,0 +1,494 @@
+#pragma once
+// The controls of a form. Every control belongs to one form, which owns it;
+// a window class keeps references to the controls it fetches by name from its
+// layout (Form::Get<ui::Edit>("txtPassword")).
+//
+// Properties are read with Name(), Text(), Visible() ... and written with
+// SetText(), SetVisible() ...; every write that changes something tells the
+// form's backend (when there is one), so a real window follows the model.
+//
+// Events are plain std::function members bound by the window's constructor:
+//   cmdOK.OnClick = [this] { cmdOKClick(); };
+//   txtPassword.OnKeyDown = [this](ui::KeyEvent& k) { txtPasswordKeyDown(k); };
+// What a user does (typing, clicks, focus moves by mouse or Tab) enters the
+// model through the functions of platform/ui/Input.h, used alike by the Qt
+// backend and by the tests.
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/image/Bitmap.h"
+#include "platform/ui/Types.h"
+
+namespace ui {
+
+class Form;
+
+enum class ControlKind {
+    Label, Edit, Button, Picture, Rectangle, Panel, GroupBox, Layout, ListBox,
+    ComboEdit, CheckBox, Calendar, Memo, StringGrid, Timer
+};
+
+// The kind as the layout files write it ("edit", "combo", ...).
+const char* KindName(ControlKind k);
+
+// What changed, for the backend.
+enum class Property {
+    Bounds, Visible, Enabled, Text, Font, Fill, Stroke, Hint, Cursor, TabOrder,
+    ReadOnly, Password, MaxLength, Caret, Style, Items, ItemIndex, ItemStyle,
+    Checked, Date, Columns, Cells, RowCount, Selection, Bitmap, Timer, Other
+};
+
+using Notify = std::function<void()>;
+using KeyHandler = std::function<void(KeyEvent&)>;
+using MouseHandler = std::function<void(MouseEvent&)>;
+using CanFocusHandler = std::function<void(bool& accept)>;
+
+class Control {
+public:
+    Control(Form& form, Control* parent, std::string name, ControlKind kind);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    ControlKind Kind() const { return kind_; }
+    const std::string& Name() const { return name_; }
+    Form& GetForm() const { return form_; }
+    Control* Parent() const { return parent_; }
+    const std::vector<Control*>& Children() const { return children_; }
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetBounds(int left, int top, int width, int height);
+    void SetPosition(int left, int top) { SetBounds(left, top, width_, height_); }
+    void SetSize(int width, int height) { SetBounds(left_, top_, width, height); }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible together with every parent (the form's own visibility aside).
+    bool IsShowing() const;
+
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool e);
+    // Enabled together with every parent.
+    bool IsEnabled() const;
+
+    // Label text, button and check box caption, edit text, group box title.
+    const std::string& Text() const { return text_; }
+    virtual void SetText(const std::string& text);
+
+    const Font& GetFont() const { return font_; }
+    void SetFont(const Font& f);
+    void SetFontColor(Color c);
+
+    // Fill of rectangles and panels; background of the other kinds.
+    const Brush& Fill() const { return fill_; }
+    void SetFill(const Brush& b);
+    void SetFillColor(Color c) { SetFill(Brush::Solid(c)); }
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& h);
+    Cursor GetCursor() const { return cursor_; }
+    void SetCursor(Cursor c);
+
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int order);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool t) { tabStop_ = t; }
+    int Tag() const { return tag_; }
+    void SetTag(int t) { tag_ = t; }
+    // Whether the mouse reaches the control (rectangles used as decoration
+    // often let it through to what lies below).
+    bool HitTest() const { return hitTest_; }
+    void SetHitTest(bool h) { hitTest_ = h; }
+
+    // Focus. Only edits, buttons, lists, combos, check boxes, calendars,
+    // memos and grids can hold it; SetFocus also works on a hidden control.
+    virtual bool Focusable() const { return false; }
+    bool IsFocused() const;
+    void SetFocus();
+
+    Notify OnClick;
+    Notify OnDblClick;
+    Notify OnEnter;
+    Notify OnExit;
+    KeyHandler OnKeyDown;
+    KeyHandler OnKeyUp;
+    MouseHandler OnMouseDown;
+    MouseHandler OnMouseUp;
+    MouseHandler OnMouseMove;
+    CanFocusHandler OnCanFocus;
+
+protected:
+    // Tells the backend that a property changed.
+    void Changed(Property p);
+
+private:
+    friend class Form;
+    Form& form_;
+    Control* parent_;
+    std::string name_;
+    ControlKind kind_;
+    std::vector<Control*> children_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string text_;
+    Font font_;
+    Brush fill_;
+    std::string hint_;
+    Cursor cursor_ = Cursor::Default;
+    int tabOrder_ = -1;
+    bool tabStop_ = true;
+    int tag_ = 0;
+    bool hitTest_ = true;
+};
+
+class Label : public Control {
+public:
+    Label(Form& f, Control* parent, std::string name);
+    TextAlign Align() const { return align_; }
+    void SetAlign(TextAlign a);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool w);
+private:
+    TextAlign align_ = TextAlign::Leading;
+    bool wordWrap_ = false;
+};
+
+// A rectangle drawn inside an edit's style element (the field highlight).
+struct StyleRect {
+    Color fill = colors::Null;
+    Color stroke = colors::Null;
+    bool hitTest = false;
+    bool fillParent = true; // aligned to cover the whole element
+};
+
+// A part of an edit's look that a window can reach by name ("background"):
+// its margins and the rectangles a window adds to it.
+struct StyleElement {
+    std::string name;
+    int marginLeft = 2, marginTop = 2, marginRight = 2, marginBottom = 2;
+    std::vector<std::unique_ptr<StyleRect>> children;
+
+    void SetMargins(int all) { marginLeft = marginTop = marginRight = marginBottom = all; }
+    StyleRect& AddRect() { children.push_back(std::make_unique<StyleRect>()); return *children.back(); }
+};
+
+class Edit : public Control {
+public:
+    Edit(Form& f, Control* parent, std::string name);
+
+    // Set by code: never cut to MaxLength; fires OnChange when it changes.
+    void SetText(const std::string& text) override;
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool r);
+    bool Password() const { return password_; }
+    void SetPassword(bool p);
+    // Most characters a user can type or paste; 0 for no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int n);
+    TextAlign Align() const { return align_; }
+    void SetAlign(TextAlign a);
+
+    // Caret and selection, counted in characters.
+    int CaretPosition() const { return caret_; }
+    void SetCaretPosition(int pos);
+    int SelStart() const { return selStart_; }
+    int SelLength() const { return selLength_; }
+    void SetSelection(int start, int length);
+    void SelectAll() { SetSelection(0, int(Length())); }
+    std::size_t Length() const; // in characters
+
+    // The style element of that name, or null before the style is applied.
+    StyleElement* FindStyleResource(const std::string& name);
+    // (Re)applies the style: a fresh "background" element replaces the old one
+    // (with its rectangles), then OnApplyStyleLookup fires.
+    void ApplyStyle();
+    int StyleApplications() const { return styleApplications_; }
+
+    Notify OnChange;           // the text really changed, typed or by code
+    Notify OnTyping;           // after every change typed by the user
+    Notify OnApplyStyleLookup; // the style was (re)applied
+
+    // Editing as a user does it, at the caret (used by the input layer).
+    // Returns whether the text changed.
+    bool InsertTyped(const std::string& utf8);
+    bool EditKey(std::uint16_t key, Mod mods);
+
+protected:
+    Edit(Form& f, Control* parent, std::string name, ControlKind kind);
+    // Sets the text without firing events (for subclasses and the input layer).
+    void StoreText(const std::string& text);
+
+private:
+    friend struct EditAccess;
+    bool readOnly_ = false;
+    bool password_ = false;
+    int maxLength_ = 0;
+    TextAlign align_ = TextAlign::Leading;
+    int caret_ = 0;
+    int selStart_ = 0, selLength_ = 0;
+    std::unique_ptr<StyleElement> background_;
+    int styleApplications_ = 0;
+    int typingDepth_ = 0; // inside a typed change: OnChange is fired once, at its end
+};
+
+class Button : public Control {
+public:
+    Button(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+    ModalResult GetModalResult() const { return modalResult_; }
+    void SetModalResult(ModalResult r) { modalResult_ = r; }
+private:
+    ModalResult modalResult_ = ModalResult::None;
+};
+
+using BitmapPtr = std::shared_ptr<const img::Bitmap>;
+
+// Decodes an embedded picture (PNG, JPEG, BMP) into a bitmap; filled in by the
+// image layer. Null until then: a picture then keeps only its resource name.
+using PictureDecoder = BitmapPtr (*)(const std::string& bytes);
+void SetPictureDecoder(PictureDecoder decoder);
+PictureDecoder GetPictureDecoder();
+
+class Picture : public Control {
+public:
+    enum class Wrap { Fit, Stretch, Original, Center };
+    Picture(Form& f, Control* parent, std::string name);
+
+    // The bitmap shown; a picture named by its layout is decoded on first use.
+    BitmapPtr Bitmap() const;
+    void SetBitmap(BitmapPtr b);
+    void Clear() { SetBitmap(nullptr); }
+    // The embedded resource the layout names ("shell/Logo.png"), if any.
+    const std::string& ResourceName() const { return resource_; }
+    void SetResourceName(const std::string& name);
+    Wrap WrapMode() const { return wrap_; }
+    void SetWrapMode(Wrap w);
+private:
+    mutable BitmapPtr bitmap_;
+    std::string resource_;
+    Wrap wrap_ = Wrap::Fit;
+};
+
+class Rectangle : public Control {
+public:
+    Rectangle(Form& f, Control* parent, std::string name);
+    // Stroke; a second colour makes it fade from the first to the second.
+    const Brush& Stroke() const { return stroke_; }
+    void SetStroke(const Brush& b);
+    void SetStrokeColor(Color c) { SetStroke(Brush::Solid(c)); }
+    int StrokeThickness() const { return strokeThickness_; }
+    void SetStrokeThickness(int t);
+    int CornerRadius() const { return radius_; }
+    void SetCornerRadius(int r);
+private:
+    Brush stroke_ = Brush::Solid(colors::Black);
+    int strokeThickness_ = 1;
+    int radius_ = 0;
+};
+
+// Container: a panel (filled), a group box (framed, titled by its Text) or a
+// bare layout (invisible).
+class Panel : public Control {
+public:
+    Panel(Form& f, Control* parent, std::string name, ControlKind kind = ControlKind::Panel);
+};
+
+struct ItemStyle {
+    std::optional<Font> font; // the list's ItemFont when empty
+    std::optional<Color> background;
+    bool operator==(const ItemStyle&) const = default;
+};
+
+// A list of text lines. Holds its items as strings, with styles kept only for
+// the items that have one, so that a list of 100,000 lines stays small.
+class ListBox : public Control {
+public:
+    ListBox(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+
+    std::size_t Count() const { return items_.size(); }
+    const std::string& Item(std::size_t i) const { return items_.at(i); }
+    const std::vector<std::string>& Items() const { return items_; }
+    int AddItem(const std::string& text);
+    void AddItems(std::vector<std::string> texts);
+    void SetItems(std::vector<std::string> texts);
+    void InsertItem(std::size_t at, const std::string& text);
+    void SetItem(std::size_t i, const std::string& text);
+    void DeleteItem(std::size_t i);
+    void Clear();
+
+    // -1 for no selection. Setting it fires OnChange when it changes.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int i);
+    const std::string* SelectedText() const;
+
+    // Font of every item without a style of its own.
+    const Font& ItemFont() const { return itemFont_; }
+    void SetItemFont(const Font& f);
+    const ItemStyle* ItemStyleAt(std::size_t i) const;
+    void SetItemStyle(std::size_t i, const ItemStyle& s);
+    // The font an item is drawn with.
+    const Font& FontOfItem(std::size_t i) const;
+
+    int ItemWidth() const { return itemWidth_; } // 0: as wide as the box
+    void SetItemWidth(int w);
+    int ItemHeight() const { return itemHeight_; } // 0: from the font
+    void SetItemHeight(int h);
+    bool ShowScrollBars() const { return scrollBars_; }
+    void SetShowScrollBars(bool s);
+
+    Notify OnChange; // the selection changed
+
+    // Tells the backend once after a batch of item changes instead of per item.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+
+private:
+    void ItemsChanged();
+    std::vector<std::string> items_;
+    std::map<std::size_t, ItemStyle> styles_;
+    Font itemFont_;
+    int itemIndex_ = -1;
+    int itemWidth_ = 0;
+    int itemHeight_ = 0;
+    bool scrollBars_ = true;
+    int updating_ = 0;
+    bool pendingItems_ = false;
+};
+
+// An edit with a drop-down list of items. Not editable = ReadOnly: the value
+// is then only picked from the list.
+class ComboEdit : public Edit {
+public:
+    ComboEdit(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+
+    const std::vector<std::string>& Items() const { return items_; }
+    void SetItems(std::vector<std::string> items);
+    void AddItem(const std::string& text);
+    void ClearItems();
+    // -1 for no item. Setting an index >= 0 also sets the text to that item.
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int i);
+private:
+    std::vector<std::string> items_;
+    int itemIndex_ = -1;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool c); // fires OnChange when it changes
+    Notify OnChange;
+private:
+    bool checked_ = false;
+};
+
+class Calendar : public Control {
+public:
+    Calendar(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+    const Ymd& Date() const { return date_; }
+    void SetDate(const Ymd& d); // fires OnChange when it changes
+    Notify OnChange;
+private:
+    Ymd date_;
+};
+
+// Several lines of text; Text() holds them joined by "\n".
+class Memo : public Edit {
+public:
+    Memo(Form& f, Control* parent, std::string name);
+    std::vector<std::string> Lines() const;
+    void SetLines(const std::vector<std::string>& lines);
+    void AddLine(const std::string& line);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool w);
+private:
+    bool wordWrap_ = true;
+};
+
+struct GridColumn {
+    std::string name; // e.g. "colNum"
+    std::string header;
+    int width = 64;
+    bool readOnly = false;
+    bool operator==(const GridColumn&) const = default;
+};
+
+class StringGrid : public Control {
+public:
+    StringGrid(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
+
+    const std::vector<GridColumn>& Columns() const { return columns_; }
+    int ColumnCount() const { return int(columns_.size()); }
+    void AddColumn(const GridColumn& c);
+    void SetColumns(std::vector<GridColumn> cols);
+    // The index of the column of that name, or -1.
+    int ColumnIndex(const std::string& name) const;
+
+    int RowCount() const { return rowCount_; }
+    void SetRowCount(int n); // cells of removed rows are dropped
+    // Empty for a cell never set; out of range reads empty, writes throw.
+    const std::string& Cell(int col, int row) const;
+    void SetCell(int col, int row, const std::string& text);
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool r);
+    int RowHeight() const { return rowHeight_; }
+    void SetRowHeight(int h);
+    bool AlternatingRows() const { return alternating_; }
+    void SetAlternatingRows(bool a);
+
+    // The selected cell, -1 for none.
+    int Col() const { return col_; }
+    int Row() const { return row_; }
+    void SelectCell(int col, int row);
+
+    Notify OnSelChanged;
+    std::function<void(int col, int row)> OnCellEdited; // by the user
+
+private:
+    std::vector<GridColumn> columns_;
+    int rowCount_ = 0;
+    std::vector<std::vector<std::string>> cells_; // [row][col], grown on write
+    bool readOnly_ = false;
+    int rowHeight_ = 21;
+    bool alternating_ = false;
+    int col_ = -1, row_ = -1;
+};
+
+// Calls OnTimer every Interval milliseconds while enabled. Headless, time
+// passes only when Application::AdvanceTime is called.
+class Timer : public Control {
+public:
+    Timer(Form& f, Control* parent, std::string name);
+    ~Timer() override;
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);
+    // Enabled() / SetEnabled() start and stop it; enabling starts a new interval.
+    void SetEnabled(bool e) override;
+    Notify OnTimer;
+
+private:
+    friend class Application;
+    int interval_ = 1000;
+    long long due_ = 0; // headless time of the next tick
+};
+
+} // namespace ui

@@ -1,0 +1,275 @@
+#include "platform/ui/Form.h"
+
+#include <algorithm>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Internal.h"
+#include "platform/ui/Layout.h"
+
+namespace ui {
+
+namespace {
+// Frame added to the client area by each border style: left+right, top+bottom
+// (title bar included).
+struct Frame { int w, h; };
+Frame FrameOf(BorderStyle b) {
+    switch (b) {
+    case BorderStyle::None: return {0, 0};
+    case BorderStyle::Single: return {6, 29};
+    case BorderStyle::Sizeable: return {16, 39};
+    }
+    return {0, 0};
+}
+} // namespace
+
+Form::Form(Application& app, Form* owner) : app_(app), owner_(owner) { app_.Register(*this); }
+
+Form::Form(Application& app, Form* owner, std::string_view layoutResource) : Form(app, owner) {
+    try {
+        LoadLayoutResource(*this, layoutResource);
+    } catch (...) {
+        app_.Unregister(*this);
+        throw;
+    }
+}
+
+Form::~Form() {
+    // Controls go first, while the application still knows this window.
+    focused_ = nullptr;
+    all_.clear();
+    roots_.clear();
+    owned_.clear();
+    app_.Unregister(*this);
+}
+
+void Form::Changed() {
+    if (Backend* b = app_.GetBackend()) b->FormChanged(*this);
+}
+
+void Form::SetCaption(const std::string& c) {
+    if (c == caption_) return;
+    caption_ = c;
+    Changed();
+}
+
+void Form::SetClientSize(int w, int h) {
+    if (w == clientWidth_ && h == clientHeight_) return;
+    clientWidth_ = w;
+    clientHeight_ = h;
+    Changed();
+}
+
+int Form::Width() const { return clientWidth_ + FrameOf(border_).w; }
+int Form::Height() const { return clientHeight_ + FrameOf(border_).h; }
+
+void Form::SetSize(int w, int h) { SetClientSize(w - FrameOf(border_).w, h - FrameOf(border_).h); }
+
+void Form::SetPosition(int left, int top) {
+    if (left == left_ && top == top_) return;
+    left_ = left;
+    top_ = top;
+    Changed();
+}
+
+void Form::SetBorderStyle(BorderStyle b) {
+    if (b == border_) return;
+    border_ = b;
+    Changed();
+}
+
+void Form::SetCloseBox(bool c) {
+    if (c == closeBox_) return;
+    closeBox_ = c;
+    Changed();
+}
+
+void Form::SetWindowState(WindowState s) {
+    if (s == state_) return;
+    state_ = s;
+    Changed();
+}
+
+void Form::SetFormPosition(FormPosition p) {
+    if (p == position_) return;
+    position_ = p;
+    Changed();
+}
+
+void Form::SetFill(const Brush& b) {
+    if (b == fill_) return;
+    fill_ = b;
+    Changed();
+}
+
+void Form::SetFont(const Font& f) {
+    if (f == font_) return;
+    font_ = f;
+    Changed();
+}
+
+Control* Form::FindControl(std::string_view name) const {
+    for (Control* c : all_)
+        if (c->Name() == name) return c;
+    return nullptr;
+}
+
+void Form::MissingControl(std::string_view name, Control* found, const char* wanted) const {
+    std::string who = className_.empty() ? std::string("window") : className_;
+    if (!found) throw LayoutError(who + ": no control named \"" + std::string(name) + "\"");
+    throw LayoutError(who + ": control \"" + std::string(name) + "\" is a " + KindName(found->Kind()) +
+                      ", not the kind asked for (" + wanted + ")");
+}
+
+void Form::Adopt(std::unique_ptr<Control> c) {
+    if (c->Name().empty() || FindControl(c->Name()))
+        throw LayoutError((className_.empty() ? std::string("window") : className_) + ": duplicate or empty control name \"" +
+                          c->Name() + "\"");
+    Control* raw = c.get();
+    owned_.push_back(std::move(c));
+    all_.push_back(raw);
+    if (raw->parent_) raw->parent_->children_.push_back(raw);
+    else roots_.push_back(raw);
+    if (Backend* b = app_.GetBackend()) b->ControlCreated(*raw);
+}
+
+void Form::MoveFocus(Control* to) {
+    if (to == focused_) return;
+    Control* old = focused_;
+    focused_ = to;
+    if (Backend* b = app_.GetBackend()) b->FocusChanged(*this, to);
+    if (old && old->OnExit) old->OnExit();
+    if (to && focused_ == to && to->OnEnter) to->OnEnter();
+}
+
+std::vector<Control*> Form::TabSequence() const {
+    std::vector<Control*> seq;
+    auto walk = [&](auto& self, const std::vector<Control*>& level) -> void {
+        std::vector<Control*> sorted(level);
+        std::stable_sort(sorted.begin(), sorted.end(), [](const Control* a, const Control* b) {
+            int ta = a->TabOrder() < 0 ? 1 << 30 : a->TabOrder();
+            int tb = b->TabOrder() < 0 ? 1 << 30 : b->TabOrder();
+            return ta < tb;
+        });
+        for (Control* c : sorted) {
+            if (!c->Visible() || !c->Enabled()) continue;
+            if (c->Focusable() && c->TabStop()) seq.push_back(c);
+            self(self, c->Children());
+        }
+    };
+    walk(walk, roots_);
+    return seq;
+}
+
+void Form::Show() {
+    if (visible_) return;
+    visible_ = true;
+    if (Backend* b = app_.GetBackend()) b->FormShown(*this);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        for (Control* c : all_)
+            if (auto* e = dynamic_cast<Edit*>(c)) e->ApplyStyle();
+    }
+    if (OnShow) OnShow();
+}
+
+void Form::Hide() {
+    if (!visible_) return;
+    MoveFocus(nullptr);
+    visible_ = false;
+    if (Backend* b = app_.GetBackend()) b->FormHidden(*this);
+    if (OnHide) OnHide();
+}
+
+void Form::Close() {
+    if (closing_) return;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{closing_};
+    closing_ = true;
+    bool isMain = app_.MainForm() == this;
+    CloseAction action = isMain && !modal_ ? CloseAction::Free : CloseAction::Hide;
+    if (OnClose) OnClose(action);
+    if (action == CloseAction::None) return;
+    if (modal_) {
+        if (modalResult_ == ModalResult::None) modalResult_ = ModalResult::Cancel;
+        modalEndPending_ = true;
+        closeRan_ = true;
+        return;
+    }
+    Hide();
+    if (isMain) app_.Terminate();
+}
+
+void Form::SetModalResult(ModalResult r) {
+    modalResult_ = r;
+    if (modal_ && r != ModalResult::None) modalEndPending_ = true;
+}
+
+// Ends a modal run whose result was set: the close handler runs (unless Close
+// already ran it) and may keep the window open; then the window hides.
+void Form::FinishModal() {
+    if (!modal_ || !modalEndPending_) return;
+    modalEndPending_ = false;
+    if (!closeRan_) {
+        CloseAction action = CloseAction::Hide;
+        closing_ = true;
+        try {
+            if (OnClose) OnClose(action);
+        } catch (...) {
+            closing_ = false;
+            throw;
+        }
+        closing_ = false;
+        if (action == CloseAction::None) {
+            modalResult_ = ModalResult::None;
+            return;
+        }
+    }
+    closeRan_ = false;
+    modal_ = false;
+    Hide();
+    if (Backend* b = app_.GetBackend()) b->EndModal(*this);
+}
+
+ModalResult Form::ShowModal() {
+    if (modal_) throw std::logic_error("window " + className_ + " is already shown modally");
+    modal_ = true;
+    modalEndPending_ = false;
+    closeRan_ = false;
+    modalResult_ = ModalResult::None;
+    struct Guard {
+        Form& f;
+        ~Guard() {
+            if (f.modal_) {
+                f.modal_ = false;
+                f.modalEndPending_ = false;
+                f.closeRan_ = false;
+                f.visible_ = false;
+                f.focused_ = nullptr;
+            }
+        }
+    } guard{*this};
+    Show();
+    if (modalEndPending_) detail::FinishPendingModals(app_);
+    if (modal_) {
+        if (Backend* b = app_.GetBackend()) {
+            b->RunModal(*this);
+        } else if (app_.modalHook_) {
+            app_.modalHook_(*this);
+        }
+    }
+    if (modal_) {
+        // Headless, or the loop ended without a result: end it now.
+        if (modalResult_ == ModalResult::None) modalResult_ = ModalResult::Cancel;
+        modalEndPending_ = true;
+        FinishModal();
+        if (modal_) { // the close handler refused: nothing else can end it here
+            modal_ = false;
+            Hide();
+        }
+    }
+    return modalResult_;
+}
+
+} // namespace ui

@@ -1,0 +1,309 @@
+#include "platform/ui/Input.h"
+
+#include <algorithm>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Internal.h"
+
+namespace ui::input {
+
+namespace {
+
+// Whether a user can reach the control with the mouse.
+bool Reachable(const Control& c) {
+    return c.GetForm().Visible() && c.IsShowing() && c.IsEnabled() && c.HitTest();
+}
+
+void Navigate(Form& f, bool backwards) {
+    std::vector<Control*> seq = f.TabSequence();
+    if (seq.empty()) return;
+    auto it = std::find(seq.begin(), seq.end(), f.Focused());
+    std::size_t n = seq.size();
+    std::size_t next;
+    if (it == seq.end()) next = backwards ? n - 1 : 0;
+    else {
+        std::size_t i = std::size_t(it - seq.begin());
+        next = backwards ? (i + n - 1) % n : (i + 1) % n;
+    }
+    seq[next]->SetFocus();
+}
+
+// A button pressed (clicked, or Enter/Space while focused).
+void Press(Button& b) {
+    if (b.OnClick) b.OnClick();
+    if (b.GetModalResult() != ModalResult::None) b.GetForm().SetModalResult(b.GetModalResult());
+}
+
+// The key-down path of one key; returns false when there is no window to take it.
+void KeyDownPath(Form& f, KeyEvent& k) {
+    Control* c = f.Focused();
+    if (!c) {
+        if (f.OnKeyDown) f.OnKeyDown(k);
+        if (!k.Swallowed() && k.key == vk::Tab) Navigate(f, k.Shift());
+        return;
+    }
+    if (c->OnKeyDown) c->OnKeyDown(k);
+    if (k.Swallowed() || f.Focused() != c) return; // swallowed, or taken elsewhere
+    if (k.key == vk::Tab && !k.Ctrl() && !k.Alt()) {
+        Navigate(f, k.Shift());
+        return;
+    }
+    if (auto* b = dynamic_cast<Button*>(c)) {
+        if (k.key == vk::Return || k.key == vk::Space) Press(*b);
+        return;
+    }
+    if (auto* cb = dynamic_cast<CheckBox*>(c)) {
+        if (k.key == vk::Space) {
+            cb->SetChecked(!cb->Checked());
+            if (cb->OnClick) cb->OnClick();
+        }
+        return;
+    }
+    if (auto* l = dynamic_cast<ListBox*>(c)) {
+        if (k.key == vk::Up && l->ItemIndex() > 0) l->SetItemIndex(l->ItemIndex() - 1);
+        else if (k.key == vk::Down && l->ItemIndex() + 1 < int(l->Count())) l->SetItemIndex(l->ItemIndex() + 1);
+        return;
+    }
+    if (auto* e = dynamic_cast<Edit*>(c)) {
+        switch (k.key) {
+        case vk::Back:
+        case vk::Delete:
+        case vk::Left:
+        case vk::Right:
+        case vk::Home:
+        case vk::End: e->EditKey(k.key, k.mods); return;
+        case vk::Return:
+            if (e->Kind() == ControlKind::Memo) e->InsertTyped("\n");
+            return;
+        default: break;
+        }
+        if (k.ch >= 32 && k.ch != 127 && !k.Ctrl() && !k.Alt()) e->InsertTyped(detail::Encode(k.ch));
+    }
+}
+
+} // namespace
+
+std::uint16_t KeyCodeFor(char32_t ch) {
+    if (ch >= U'a' && ch <= U'z') return std::uint16_t(ch - U'a' + 'A');
+    if ((ch >= U'A' && ch <= U'Z') || (ch >= U'0' && ch <= U'9')) return std::uint16_t(ch);
+    switch (ch) {
+    case U' ': return vk::Space;
+    case U',': return vk::Comma;
+    case U'.': return vk::Period;
+    case U'-': return vk::Minus;
+    default: return 0;
+    }
+}
+
+bool KeyDown(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
+    if (!f.Visible()) return false;
+    return detail::Dispatch(f.App(), [&] {
+        KeyEvent k{key, ch, mods};
+        KeyDownPath(f, k);
+        return true;
+    });
+}
+
+bool KeyUp(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
+    if (!f.Visible()) return false;
+    return detail::Dispatch(f.App(), [&] {
+        KeyEvent k{key, ch, mods};
+        if (Control* c = f.Focused()) {
+            if (c->OnKeyUp) c->OnKeyUp(k);
+        }
+        return true;
+    });
+}
+
+bool PressKey(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
+    if (!KeyDown(f, key, ch, mods)) return false;
+    if (f.Visible()) KeyUp(f, key, ch, mods);
+    return true;
+}
+
+bool TypeText(Form& f, std::string_view utf8) {
+    for (char32_t ch : detail::Decode(utf8)) {
+        Mod mods = (ch >= U'A' && ch <= U'Z') ? Mod::Shift : Mod::None;
+        if (!PressKey(f, KeyCodeFor(ch), ch, mods)) return false;
+    }
+    return true;
+}
+
+bool Paste(Form& f, std::string_view utf8) {
+    if (!f.Visible() || !dynamic_cast<Edit*>(f.Focused())) return false;
+    Control* target = f.Focused();
+    return detail::Dispatch(f.App(), [&] {
+        for (char32_t ch : detail::Decode(utf8)) {
+            if (f.Focused() != target) break;
+            if (ch == U'\r' || (ch == U'\n' && target->Kind() != ControlKind::Memo)) continue;
+            KeyEvent k{ch == U'\n' ? vk::Return : KeyCodeFor(ch), ch == U'\n' ? char32_t(0) : ch, Mod::None};
+            KeyDownPath(f, k);
+        }
+        return true;
+    });
+}
+
+bool Tab(Form& f, bool backwards) { return PressKey(f, vk::Tab, 0, backwards ? Mod::Shift : Mod::None); }
+
+bool Focus(Control& c) {
+    if (!Reachable(c) || !c.Focusable()) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        c.SetFocus();
+        return c.IsFocused();
+    });
+}
+
+bool MouseDown(Control& c, const MouseEvent& e) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        if (c.Focusable()) c.SetFocus();
+        MouseEvent m = e;
+        if (c.OnMouseDown) c.OnMouseDown(m);
+        return true;
+    });
+}
+
+bool MouseUp(Control& c, const MouseEvent& e) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        MouseEvent m = e;
+        if (c.OnMouseUp) c.OnMouseUp(m);
+        return true;
+    });
+}
+
+bool MouseMove(Control& c, const MouseEvent& e) {
+    if (!c.GetForm().Visible() || !c.IsShowing() || !c.HitTest()) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        MouseEvent m = e;
+        if (c.OnMouseMove) c.OnMouseMove(m);
+        return true;
+    });
+}
+
+bool FormMouseMove(Form& f, const MouseEvent& e) {
+    if (!f.Visible()) return false;
+    return detail::Dispatch(f.App(), [&] {
+        MouseEvent m = e;
+        if (f.OnMouseMove) f.OnMouseMove(m);
+        return true;
+    });
+}
+
+// One click: mouse down (focus), the click itself, mouse up.
+static void ClickPath(Control& c) {
+    MouseEvent m;
+    if (c.Focusable()) c.SetFocus();
+    if (c.OnMouseDown) c.OnMouseDown(m);
+    if (auto* b = dynamic_cast<Button*>(&c)) Press(*b);
+    else if (auto* cb = dynamic_cast<CheckBox*>(&c)) {
+        cb->SetChecked(!cb->Checked());
+        if (cb->OnClick) cb->OnClick();
+    } else if (c.OnClick) c.OnClick();
+    if (c.OnMouseUp) c.OnMouseUp(m);
+}
+
+bool Click(Control& c) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        ClickPath(c);
+        return true;
+    });
+}
+
+bool DoubleClick(Control& c) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        ClickPath(c);
+        if (c.OnDblClick) c.OnDblClick();
+        return true;
+    });
+}
+
+bool SelectItem(ListBox& l, int index) {
+    if (!Reachable(l) || index < 0 || index >= int(l.Count())) return false;
+    return detail::Dispatch(l.GetForm().App(), [&] {
+        l.SetFocus();
+        l.SetItemIndex(index);
+        if (l.OnClick) l.OnClick();
+        return true;
+    });
+}
+
+bool DoubleClickItem(ListBox& l, int index) {
+    if (!Reachable(l) || index < 0 || index >= int(l.Count())) return false;
+    return detail::Dispatch(l.GetForm().App(), [&] {
+        l.SetFocus();
+        l.SetItemIndex(index);
+        if (l.OnClick) l.OnClick();
+        if (l.OnDblClick) l.OnDblClick();
+        return true;
+    });
+}
+
+bool SelectItem(ComboEdit& c, int index) {
+    if (!Reachable(c) || index < 0 || index >= int(c.Items().size())) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        c.SetFocus();
+        c.SetItemIndex(index);
+        return true;
+    });
+}
+
+bool Toggle(CheckBox& c) { return Click(c); }
+
+bool PickDate(Calendar& c, const Ymd& d) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        c.SetFocus();
+        c.SetDate(d);
+        if (c.OnClick) c.OnClick();
+        return true;
+    });
+}
+
+bool SelectCell(StringGrid& g, int col, int row) {
+    if (!Reachable(g) || col < 0 || col >= g.ColumnCount() || row < 0 || row >= g.RowCount()) return false;
+    return detail::Dispatch(g.GetForm().App(), [&] {
+        g.SetFocus();
+        g.SelectCell(col, row);
+        return true;
+    });
+}
+
+bool EditCell(StringGrid& g, int col, int row, std::string_view text) {
+    if (!Reachable(g) || col < 0 || col >= g.ColumnCount() || row < 0 || row >= g.RowCount()) return false;
+    if (g.ReadOnly() || g.Columns()[std::size_t(col)].readOnly) return false;
+    return detail::Dispatch(g.GetForm().App(), [&] {
+        g.SetFocus();
+        g.SelectCell(col, row);
+        g.SetCell(col, row, std::string(text));
+        if (g.OnCellEdited) g.OnCellEdited(col, row);
+        return true;
+    });
+}
+
+bool CloseWindow(Form& f) {
+    if (!f.Visible() || !f.CloseBox() || f.GetBorderStyle() == BorderStyle::None) return false;
+    return detail::Dispatch(f.App(), [&] {
+        f.Close();
+        return true;
+    });
+}
+
+bool ApplyStyle(Edit& e) {
+    return detail::Dispatch(e.GetForm().App(), [&] {
+        e.ApplyStyle();
+        return true;
+    });
+}
+
+bool TimerTick(Timer& t) {
+    if (!t.Enabled()) return false;
+    return detail::Dispatch(t.GetForm().App(), [&] {
+        if (t.OnTimer) t.OnTimer();
+        return true;
+    });
+}
+
+} // namespace ui::input

@@ -1,0 +1,68 @@
+#pragma once
+// What a user does, as entry points into the model. The Qt backend turns real
+// input into these calls; the tests call them directly, so a headless test
+// runs the same paths as a user.
+//
+// Each call is one dispatch: an exception escaping a handler is caught here
+// and shown in the standard error box, and a modal run ended by a handler
+// (a modal result, a Close) is finished when the handlers have returned.
+// A call returns false, changing nothing, when a user could not do it
+// (a hidden or disabled control, no focused control for a key).
+#include <cstdint>
+#include <string_view>
+
+#include "platform/ui/Control.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Types.h"
+
+namespace ui::input {
+
+// Key down and key up for the focused control of the form (or the form's
+// own OnKeyDown when nothing has the focus). Key down order: the control's
+// OnKeyDown (it may change or swallow the key); then, unless swallowed or
+// the focus moved meanwhile: Tab moves the focus, Enter or Space presses a
+// focused button, an edit applies editing keys and typed characters (text
+// change, OnTyping, OnChange).
+bool KeyDown(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
+bool KeyUp(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
+// Key down then key up.
+bool PressKey(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
+// Types a UTF-8 text character by character, each as a key press with the
+// key code of a real keyboard (letters 65-90, digits 48-57, blank 32, ...).
+bool TypeText(Form& f, std::string_view utf8);
+// Pastes into the focused edit: each character passes the same key-down path
+// as typing, so key filters apply; characters refused by a filter are dropped.
+bool Paste(Form& f, std::string_view utf8);
+// The key code a keyboard gives for a character (0 when none).
+std::uint16_t KeyCodeFor(char32_t ch);
+
+// Tab and Shift+Tab.
+bool Tab(Form& f, bool backwards = false);
+// Puts the focus on a control as a mouse click into it would.
+bool Focus(Control& c);
+
+// Mouse: down, up and click on the control (focusing it when focusable).
+bool Click(Control& c);
+bool DoubleClick(Control& c);
+bool MouseDown(Control& c, const MouseEvent& e);
+bool MouseUp(Control& c, const MouseEvent& e);
+bool MouseMove(Control& c, const MouseEvent& e);
+bool FormMouseMove(Form& f, const MouseEvent& e);
+
+// Lists and pickers.
+bool SelectItem(ListBox& l, int index);     // a click on the item
+bool DoubleClickItem(ListBox& l, int index);
+bool SelectItem(ComboEdit& c, int index);   // picked from the drop-down
+bool Toggle(CheckBox& c);                   // a click on the box
+bool PickDate(Calendar& c, const Ymd& d);   // a click on a day
+bool SelectCell(StringGrid& g, int col, int row);
+bool EditCell(StringGrid& g, int col, int row, std::string_view text);
+
+// The close box of the window manager (refused when the window has none).
+bool CloseWindow(Form& f);
+// Asks an edit to apply its style again (as a theme change would).
+bool ApplyStyle(Edit& e);
+// A timer's interval elapsed (the backend's real timer).
+bool TimerTick(Timer& t);
+
+} // namespace ui::input

@@ -1,0 +1,133 @@
+#pragma once
+// The headless test harness. One Harness per test:
+//
+//   ts::Harness h;                       // application, services, temp data folder
+//   TfrmPassword f(h.app);
+//   f.Show();
+//   h.type(f, "segreto");
+//   h.expectMessage(ui::DialogType::Plain, "Attenzione: password errata.");
+//   h.press(f, ui::vk::Return);
+//   h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(c.btnImportaData); });
+//
+// Dialogs must be expected, in order, with their type and exact text; an
+// unexpected dialog fails the test and prints its text, and an expected one
+// never shown fails it when the harness ends (or at verify()). A window shown
+// modally runs the hook registered for its class; without one the test fails.
+// Input helpers go through platform/ui/Input.h and fail the test when a user
+// could not do what they ask (a hidden or disabled control).
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <typeindex>
+#include <vector>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Services.h"
+
+namespace ts {
+
+class Harness : public ui::Services {
+public:
+    Harness();
+    ~Harness() override;
+
+    ui::Application app;
+
+    // The temporary data folder of this test, with its trailing separator.
+    const std::string& dataFolder() const { return dataFolder_; }
+
+    // --- Dialogs ---
+    void expectMessage(ui::DialogType type, std::string text, ui::Answer answer = ui::Answer::OK);
+    // The plain message box (ShowMessage).
+    void expectShowMessage(std::string text) { expectMessage(ui::DialogType::Plain, std::move(text)); }
+    // An input query; nothing as the value means the user cancels it.
+    void expectInputQuery(std::string caption, std::string prompt, std::optional<std::string> value);
+    void expectOpenFile(std::optional<std::string> path);
+    void expectSaveFile(std::optional<std::string> path);
+    void expectPrintDialog(std::optional<int> copies);
+    // Fails the test for every expected dialog not yet shown, and forgets them.
+    void verify();
+    // The last file dialog requests seen.
+    const std::vector<ui::FileDialogRequest>& fileDialogs() const { return fileRequests_; }
+
+    // --- Modal windows ---
+    template <class F> void onModal(std::function<void(F&)> hook) {
+        modalByType_[std::type_index(typeid(F))] = [hook](ui::Form& f) { hook(dynamic_cast<F&>(f)); };
+    }
+    template <class F, class Fn> void onModal(Fn&& hook) {
+        onModal<F>(std::function<void(F&)>(std::forward<Fn>(hook)));
+    }
+    void onModal(const std::string& className, std::function<void(ui::Form&)> hook) {
+        modalByName_[className] = std::move(hook);
+    }
+    // How many windows were shown modally, by class name (from the layout)
+    // and in total.
+    int modalCount(const std::string& className) const;
+    int modalCount() const { return int(modalLog_.size()); }
+
+    // --- Shell and clipboard ---
+    const std::vector<std::string>& shellOpened() const { return shellOpened_; }
+    const std::optional<std::string>& clipboard() const { return clipboard_; }
+    void setClipboardAvailable(bool a) { clipboardAvailable_ = a; }
+
+    // --- Input ---
+    void type(ui::Form& f, std::string_view text);
+    void paste(ui::Form& f, std::string_view text);
+    void press(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void keyDown(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void keyUp(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void tab(ui::Form& f, bool backwards = false);
+    void focus(ui::Control& c);
+    void click(ui::Control& c);
+    void dblClick(ui::Control& c);
+    void mouseMove(ui::Control& c, int x = 1, int y = 1);
+    void mouseMove(ui::Form& f, int x = 1, int y = 1);
+    void select(ui::ListBox& l, int index);
+    void dblClickItem(ui::ListBox& l, int index);
+    void select(ui::ComboEdit& c, int index);
+    void toggle(ui::CheckBox& c);
+    void pickDate(ui::Calendar& c, const ui::Ymd& d);
+    void editCell(ui::StringGrid& g, int col, int row, std::string_view text);
+    void closeWindow(ui::Form& f);
+    // Headless time: timers tick as many times as fall due.
+    void advance(long long ms) { app.AdvanceTime(ms); }
+
+    // --- ui::Services ---
+    ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
+    std::optional<std::string> OpenFile(const ui::FileDialogRequest& r) override;
+    std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
+    std::optional<int> PrintDialog(int copies) override;
+    bool SetClipboardText(const std::string& text) override;
+    void ShellOpen(const std::string& target) override;
+
+private:
+    struct Expected {
+        enum class Kind { Message, Input, Open, Save, Print } kind = Kind::Message;
+        ui::DialogType type = ui::DialogType::Plain;
+        std::string text;   // message text, or input caption
+        std::string prompt; // input prompt
+        ui::Answer answer = ui::Answer::OK;
+        std::optional<std::string> value; // input value or file path
+        std::optional<int> copies;
+    };
+    std::optional<Expected> take(Expected::Kind kind, const std::string& what);
+    void runModal(ui::Form& f);
+    static std::string describe(const Expected& e);
+
+    std::string dataFolder_;
+    std::deque<Expected> expected_;
+    std::vector<ui::FileDialogRequest> fileRequests_;
+    std::map<std::type_index, std::function<void(ui::Form&)>> modalByType_;
+    std::map<std::string, std::function<void(ui::Form&)>> modalByName_;
+    std::vector<std::string> modalLog_;
+    std::vector<std::string> shellOpened_;
+    std::optional<std::string> clipboard_;
+    bool clipboardAvailable_ = true;
+};
+
+} // namespace ts
