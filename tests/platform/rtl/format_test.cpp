@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 using namespace rtl;
 
