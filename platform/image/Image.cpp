@@ -1,13 +1,12 @@
 #include "platform/image/Image.h"
 
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Resources.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <system_error>
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -126,24 +125,10 @@ void appendTo(void* ctx, void* data, int size) {
 }
 
 void writeAtomically(const std::filesystem::path& file, const std::string& bytes) {
-    std::filesystem::path tmp = file;
-    tmp += ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) throw Error("Cannot write picture file: " + file.string());
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            throw Error("Cannot write picture file: " + file.string());
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, file, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        throw Error("Cannot write picture file: " + file.string());
+    try {
+        rtl::WriteWholeFile(file.string(), bytes);
+    } catch (const rtl::FileError& e) {
+        throw Error("Cannot write picture file: " + file.string() + " (" + e.what() + ")");
     }
 }
 
@@ -174,10 +159,12 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, double t) {
 Bitmap loadMemory(std::string_view bytes) { return decode(bytes, "(memory)"); }
 
 Bitmap loadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw Error("Cannot open picture file: " + file.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw Error("Cannot read picture file: " + file.string());
+    std::string bytes;
+    try {
+        bytes = rtl::ReadWholeFile(file.string());
+    } catch (const rtl::FileError& e) {
+        throw Error("Cannot read picture file: " + file.string() + " (" + e.what() + ")");
+    }
     return decode(bytes, file.string());
 }
 

@@ -1,13 +1,13 @@
 #include "platform/report/Report.h"
 
 #include "platform/image/Image.h"
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/Resources.h"
+#include "platform/rtl/Text.h"
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
 #include <cmath>
-#include <ctime>
 #include <functional>
 #include <limits>
 
@@ -19,19 +19,9 @@ namespace report {
 
 namespace {
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return out;
-}
+std::string lower(std::string_view s) { return rtl::LowerAscii(s); }
 
-std::size_t characters(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
+std::size_t characters(std::string_view s) { return rtl::Utf8Length(s); }
 
 // Average character width of a family, in em.
 double averageWidth(const Font& font) {
@@ -77,8 +67,16 @@ std::vector<std::string> splitLines(std::string_view text) {
 } // namespace
 
 void Memo::setText(std::string_view text) {
-    lines_ = text.empty() ? std::vector<std::string>{} : splitLines(text);
     expandDate_ = false;
+    if (text.empty()) {
+        lines_.clear();
+        return;
+    }
+    // Like a list of lines: a final line break ends the last line, it does
+    // not start an empty one.
+    if (text.back() == '\n') text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    lines_ = splitLines(text);
 }
 
 void Memo::setLines(std::vector<std::string> lines) {
@@ -524,15 +522,8 @@ namespace {
 constexpr double eps = 1e-6;
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-std::string todayText() {
-    // The date of printing, dd/mm/yyyy, from the local clock.
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);
-    return buf;
-}
+// The date of printing, dd/mm/yyyy, from the program's clock.
+std::string todayText() { return rtl::FormatDate(rtl::Today()); }
 
 std::string expandDate(std::string line, const std::string& date) {
     static const std::string tag = "[DATE]";

@@ -1,11 +1,11 @@
 #include "platform/report/Report.h"
 
 #include "platform/image/Image.h"
+#include "platform/rtl/Clock.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 
 using report::px;
 
@@ -80,6 +80,10 @@ report::Report filledList(const std::vector<std::string>& lines) {
 } // namespace
 
 TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
+    struct ClockGuard {
+        ~ClockGuard() { rtl::ResetClock(); }
+    } guard;
+    rtl::SetClock({*rtl::Date::FromYmd(2026, 3, 5), {14, 5, 9}});
     const auto lines = listLines(300);
     report::Report r = filledList(lines);
     const report::Document& doc = r.prepare();
@@ -112,8 +116,7 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
     const auto& last = doc.pages.back();
     ASSERT_EQ(texts(last, "txtPagina").size(), 1u);
     EXPECT_GT(texts(last, "txtPagina")[0]->box.y, texts(last, "txtRiepilogo").back()->box.bottom());
-    EXPECT_TRUE(std::regex_match(onlyText(doc, "txtPagina").text,
-                                 std::regex(R"(Stampa eseguita in data \d\d/\d\d/\d\d\d\d)")));
+    EXPECT_EQ(onlyText(doc, "txtPagina").text, "Stampa eseguita in data 05/03/2026");
 
     // Preparing again starts from nothing.
     std::vector<std::size_t> sizes;
@@ -121,6 +124,31 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
     const report::Document& again = r.prepare();
     ASSERT_EQ(again.pages.size(), sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_EQ(again.pages[i].items.size(), sizes[i]);
+
+    // The date is the one of the moment of preparing.
+    rtl::SetClock({*rtl::Date::FromYmd(2027, 1, 31), {8, 0, 0}});
+    EXPECT_EQ(onlyText(r.prepare(), "txtPagina").text, "Stampa eseguita in data 31/01/2027");
+}
+
+TEST(Report, LineBreaksOfATextMakeItsLines) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"uno", {"uno"}},
+        {"uno\r\ndue", {"uno", "due"}},
+        {"uno\ndue\n", {"uno", "due"}},
+        {"uno\rdue", {"uno", "due"}},
+        {"uno\n\ndue", {"uno", "", "due"}},
+        {"\n", {""}},
+        {"  spazi  ", {"  spazi  "}},
+    };
+    report::Memo m;
+    for (const auto& c : cases) {
+        m.setText(c.text);
+        EXPECT_EQ(m.lines(), c.lines) << c.text;
+    }
 }
 
 TEST(Report, EmptyListPrintsTitleAndFooterOnOnePage) {
