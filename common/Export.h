@@ -1,0 +1,29 @@
+#pragma once
+// The spreadsheet export file: an HTML table with an Office workbook header,
+// one single line, windows-1252.
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+struct ColonnaExcel {
+    std::string intestazione;   // header text
+    int larghezza = 0;          // the width written in the header cell
+};
+
+// The whole file as UTF-8 text (no line end anywhere). Cell texts are
+// trimmed; "&", "<" and ">" in them are written as entities, and a line
+// break inside a cell as a character reference, so that a cell always shows
+// what was typed and the file stays one line.
+std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                           const std::vector<std::vector<std::string>>& righe);
+
+// Writes the file at `path` in windows-1252 through a temporary file renamed
+// over the old one: a failed write leaves any earlier export as it was.
+// Throws on failure.
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     const std::vector<std::vector<std::string>>& righe);
+
+} // namespace common

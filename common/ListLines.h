@@ -1,0 +1,87 @@
+#pragma once
+// List lines and the logic of list windows that needs no window: building a
+// line from padded columns, the sort order of sorted lists, find-next and the
+// multi-criteria search rule.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Record.h"
+
+namespace common {
+
+// One list line: fixed texts and columns, in the order they are added.
+//   RigaLista().colonna(tipo, 20).testo("  ").colonna(marca + " " + modello, 30).ultima(km)
+class RigaLista {
+public:
+    // A fixed text, as it is.
+    RigaLista& testo(std::string_view fixed);
+    // A padded column: the trimmed value, padded with blanks to exactly
+    // `width` characters or cut to its first `width` characters.
+    RigaLista& colonna(std::string_view value, std::size_t width);
+    // A last column: the trimmed value, not padded.
+    RigaLista& ultima(std::string_view value);
+
+    const std::string& str() const& { return line_; }
+    std::string str() && { return std::move(line_); }
+
+private:
+    std::string line_;
+};
+
+// The order of sorted lists: character by character, a-z read as A-Z, every
+// character then by its code; a text that begins another comes first.
+bool PrecedeInLista(std::string_view a, std::string_view b);
+
+// The key under which PrecedeInLista compares: the line with a-z upper-cased.
+// Keys compare with plain byte order (UTF-8 keeps the order of the codes).
+std::string ChiaveOrdinamento(std::string_view line);
+
+// A listed record: its line and its 1-based record number in the archive,
+// kept with the line so that a recall loads the record the user chose.
+struct VoceLista {
+    std::string riga;
+    std::uint32_t numero = 0;
+};
+
+// Sorts the entries by PrecedeInLista; equal lines keep the file order.
+void OrdinaVoci(std::vector<VoceLista>& voci);
+
+// Find-next over the lines of a list. `selected` is the selected line (-1 for
+// none); `findText` the text of the find field; `remembered` the last text
+// searched for, updated here. Returns the line to select: the next line
+// holding the lower-cased (A-Z only), untrimmed find text, from line 0 for a
+// new text and after the selected line for a repeated one, round the end;
+// the selection as it was (line 0 when none) when nothing matches. An empty
+// find text matches nothing. The lines must not be empty.
+int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
+                    std::string& remembered);
+
+// The multi-criteria search of the search windows. Each criterion is the
+// text typed in one criteria edit and the record field it stands for. A
+// record matches when every criterion whose trimmed text is not empty occurs,
+// lower-cased (A-Z only) and untrimmed, in the lower-cased field text; with
+// no such criterion every record matches.
+struct Criterio {
+    std::string testo;
+    FieldRef campo;
+};
+
+class RicercaMultipla {
+public:
+    explicit RicercaMultipla(std::span<const Criterio> criteri);
+    // The number of criteria given (trimmed text not empty), for `lblConta`.
+    int criteriDati() const { return int(needles_.size()); }
+    bool corrisponde(std::span<const std::uint8_t> record) const;
+
+private:
+    struct Needle {
+        std::string text;
+        FieldRef campo;
+    };
+    std::vector<Needle> needles_;
+};
+
+} // namespace common

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/ListLines.h"
+#include "common/Records.h"
+
+using namespace common;
+
+TEST(ListLines, ColumnsArePaddedOrCutByCharacters) {
+    const std::string line = RigaLista()
+                                 .testo("Data: ")
+                                 .colonna("  01/02/2024 ", 10)
+                                 .testo("   Da: ")
+                                 .colonna("Citt\xC3\xA0", 6)
+                                 .colonna("Automobile lunga", 4)
+                                 .colonna("", 2)
+                                 .ultima("  12,50  ")
+                                 .str();
+    EXPECT_EQ(line, "Data: 01/02/2024   Da: Citt\xC3\xA0 Auto  12,50");
+}
+
+TEST(ListLines, SortReadsLowerAsUpperThenCodes) {
+    // a-z as A-Z; "_" (95) then falls after the capitals; accented letters
+    // after every ASCII character; a prefix first.
+    std::vector<VoceLista> voci = {
+        {"fiat", 1}, {"\xC3\x80udi", 2}, {"FIAT", 3}, {"Fi_t", 4}, {"Fiat 500", 5}, {"alfa", 6}, {"Fiat", 7},
+    };
+    OrdinaVoci(voci);
+    std::vector<std::string> lines;
+    std::vector<std::uint32_t> numbers;
+    for (const auto& v : voci) {
+        lines.push_back(v.riga);
+        numbers.push_back(v.numero);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"alfa", "fiat", "FIAT", "Fiat", "Fiat 500", "Fi_t", "\xC3\x80udi"}));
+    // Equal lines keep the order of the file, each with its own record.
+    EXPECT_EQ(numbers, (std::vector<std::uint32_t>{6, 1, 3, 7, 5, 4, 2}));
+    EXPECT_TRUE(PrecedeInLista("abc", "ABD"));
+    EXPECT_FALSE(PrecedeInLista("ABC", "abc"));
+    EXPECT_TRUE(PrecedeInLista("Z", "\xC3\xA0"));
+}
+
+TEST(ListLines, FindNextNewRepeatedAndWrapping) {
+    const std::vector<std::string> lines = {"Fiat Panda", "Alfa 147", "FIAT Uno", "Citt\xC3\x80 x"};
+    std::string remembered;
+    struct Step {
+        int selected;
+        const char* text;
+        int expected;
+    } steps[] = {
+        {-1, "fiat", 0},          // new text: from the top
+        {0, "fiat", 2},           // repeated: after the selection
+        {2, "fiat", 0},           // round the end
+        {0, "alfa", 1},           // changed text: from the top again
+        {1, " 147", 1},           // found only on the selected line (new text)
+        {1, " 147", 1},           // repeated: all the way round, back to it
+        {3, "zzz", 3},            // nothing: selection unchanged
+        {-1, "zzz", 0},           // nothing and nothing selected: line 0
+        {2, "", 2},               // empty text matches nothing
+        {0, "citt\xC3\xA0", 0},   // accented letters keep their case
+        {0, "citt\xC3\x80", 3},
+        {1, "FIAT UNO", 2},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.text);
+        EXPECT_EQ(TrovaSuccessiva(lines, s.selected, s.text, remembered), s.expected);
+    }
+    EXPECT_EQ(remembered, "fiat uno");
+}
+
+TEST(ListLines, FindNextTextOnlyOnLineZero) {
+    const std::vector<std::string> lines = {"Uno", "Due", "Tre"};
+    std::string remembered;
+    EXPECT_EQ(TrovaSuccessiva(lines, -1, "uno", remembered), 0);
+    EXPECT_EQ(TrovaSuccessiva(lines, 0, "uno", remembered), 0);
+    // A remembered text carried over from an earlier window counts as repeated.
+    EXPECT_EQ(TrovaSuccessiva(lines, -1, "uno", remembered), 0);
+    EXPECT_EQ(TrovaSuccessiva(lines, -1, "e", remembered), 1);
+    EXPECT_EQ(TrovaSuccessiva(lines, -1, "e", remembered), 1);   // from line 0: Due is next
+}
+
+namespace {
+std::vector<std::uint8_t> Vehicle(const char* marca, const char* modello, const char* targa, const char* autista) {
+    Record r(TAutomezzoRec);
+    r.set("Marca", marca);
+    r.set("Modello", modello);
+    r.set("Targa", targa);
+    r.set("Autista", autista);
+    return {r.bytes().begin(), r.bytes().end()};
+}
+} // namespace
+
+TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
+    const auto fiatRossi = Vehicle("FIAT", "Punto Evo", "AB123CD", "Mario Rossi");
+    const auto fiatBianchi = Vehicle("Fiat", "Panda", "ZZ999ZZ", "Bianchi");
+    const auto fiatTwoWords = Vehicle("Fiat", "Grande Punto", "XY000XY", "Verdi");
+    const auto citta = Vehicle("CITT\xC3\x80", "x", "Q", "");
+    const FieldRef marca = TAutomezzoRec.field("Marca"), modello = TAutomezzoRec.field("Modello"),
+                   targa = TAutomezzoRec.field("Targa"), autista = TAutomezzoRec.field("Autista");
+    struct Case {
+        std::vector<Criterio> criteri;
+        int given;
+        std::vector<bool> listed;   // fiatRossi, fiatBianchi, fiatTwoWords, citta
+    } cases[] = {
+        {{}, 0, {true, true, true, true}},
+        {{{"", marca}, {"  ", autista}}, 0, {true, true, true, true}},
+        {{{"Fiat", marca}, {"Rossi", autista}}, 2, {true, false, false, false}},
+        {{{"fiat", marca}}, 1, {true, true, true, false}},
+        {{{" Fiat", marca}}, 1, {false, false, false, false}},
+        {{{"punto", modello}}, 1, {true, false, true, false}},
+        // A blank-only criterion is ignored: it never makes up for a given
+        // criterion that does not match.
+        {{{"Fiat", marca}, {" ", modello}, {"AB", targa}}, 2, {true, false, false, false}},
+        {{{"citt\xC3\xA0", marca}}, 1, {false, false, false, false}},
+        {{{"citt\xC3\x80", marca}}, 1, {false, false, false, true}},
+    };
+    for (const Case& c : cases) {
+        RicercaMultipla ricerca(c.criteri);
+        EXPECT_EQ(ricerca.criteriDati(), c.given);
+        const std::vector<bool> listed = {ricerca.corrisponde(fiatRossi), ricerca.corrisponde(fiatBianchi),
+                                          ricerca.corrisponde(fiatTwoWords), ricerca.corrisponde(citta)};
+        EXPECT_EQ(listed, c.listed) << "case with " << c.criteri.size() << " criteria";
+    }
+}
