@@ -103,6 +103,21 @@ std::string LoadText(std::span<const std::uint8_t> record, FieldRef f);
 // keeps what the buffer held.
 void StoreText(std::span<std::uint8_t> record, FieldRef f, std::string_view text);
 
+// A record's bytes seen through its type, without a copy (the bytes of a
+// whole-archive pass, valid during the call).
+class RecordView {
+public:
+    RecordView(const RecordType& type, std::span<const std::uint8_t> bytes) : type_(&type), bytes_(bytes) {}
+    const RecordType& type() const { return *type_; }
+    std::span<const std::uint8_t> bytes() const { return bytes_; }
+    std::string get(FieldRef f) const { return LoadText(bytes_, f); }
+    std::string get(std::string_view field) const { return get(type_->field(field)); }
+
+private:
+    const RecordType* type_;
+    std::span<const std::uint8_t> bytes_;
+};
+
 // A record buffer of one record type, zero-filled at creation.
 class Record {
 public:
@@ -112,6 +127,7 @@ public:
     std::span<std::uint8_t> bytes() { return bytes_; }
     std::span<const std::uint8_t> bytes() const { return bytes_; }
 
+    RecordView view() const { return RecordView(*type_, bytes_); }
     std::string get(FieldRef f) const { return LoadText(bytes_, f); }
     void set(FieldRef f, std::string_view text) { StoreText(bytes_, f, text); }
     std::string get(std::string_view field) const { return get(type_->field(field)); }

@@ -1,0 +1,48 @@
+#include "common/Archive.h"
+
+#include "platform/rtl/Text.h"
+
+namespace common {
+
+std::optional<std::int64_t> NumeroRecord(std::string_view text) {
+    const std::string t = rtl::Trim(text);
+    if (t.empty() || t.size() > 15) return std::nullopt;
+    std::int64_t n = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n < 1) return std::nullopt;
+    return n;
+}
+
+Archivio::Archivio(const std::string& path, const RecordType& type) : type_(&type), file_(path, type.size) {}
+
+void Archivio::Leggi(std::int64_t numero, Record& buffer) {
+    if (numero < 1 || numero > file_.Count())
+        throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
+    file_.Seek(numero - 1);
+    file_.Read(buffer.bytes());
+}
+
+std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
+    std::int64_t written;
+    if (rtl::Trim(numero).empty()) {
+        written = file_.Append(buffer.bytes());
+    } else {
+        const auto n = NumeroRecord(numero);
+        if (!n || *n > file_.Count() + 1)
+            throw AccessoArchivio("numero di scheda non valido: " + std::string(numero));
+        file_.Seek(*n - 1);
+        file_.Write(buffer.bytes());
+        written = *n;
+    }
+    file_.Close();
+    return written;
+}
+
+void Archivio::PerOgni(const std::function<void(std::int64_t, const RecordView&)>& each) {
+    file_.ForEach([&](std::int64_t n, std::span<const std::uint8_t> bytes) { each(n, RecordView(*type_, bytes)); });
+}
+
+} // namespace common

@@ -1,0 +1,65 @@
+#pragma once
+// Archive files: fixed-size records of one record type, addressed by record
+// number (1-based), opened for one user action and closed at its end.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "common/Record.h"
+#include "platform/rtl/RecordFile.h"
+
+namespace common {
+
+// The message of every failed archive access.
+inline constexpr std::string_view kMsgAccessoArchivio =
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+
+// An archive operation that cannot be done (a record number that is no
+// number or lies outside the archive).
+class AccessoArchivio : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The record number held as text (trimmed decimal digits), or nothing when
+// the text is empty, not a number, or zero.
+std::optional<std::int64_t> NumeroRecord(std::string_view text);
+
+class Archivio {
+public:
+    // Opens the archive, creating it empty when it does not exist. Throws on
+    // failure.
+    Archivio(const std::string& path, const RecordType& type);
+
+    const RecordType& type() const { return *type_; }
+    std::int64_t Conta() const { return file_.Count(); }
+
+    // Reads record `numero` (1-based) into the buffer; throws when it does
+    // not exist.
+    void Leggi(std::int64_t numero, Record& buffer);
+
+    // The save of a card: with an empty number the record is appended at the
+    // end of the file (a trailing fragment is overwritten, a record appended
+    // meanwhile by another workstation is not); with a number n from 1 to the
+    // count it rewrites record n, with the count + 1 it writes the next
+    // record. Any other text throws AccessoArchivio and writes nothing.
+    // Returns the number of the record written; the data are on disk when it
+    // returns.
+    std::int64_t Scrivi(std::string_view numero, const Record& buffer);
+
+    // Every record in file order, read in large blocks.
+    void PerOgni(const std::function<void(std::int64_t numero, const RecordView& record)>& each);
+
+    // Closes the file, raising when written data could not be stored.
+    void Chiudi() { file_.Close(); }
+
+private:
+    const RecordType* type_;
+    rtl::RecordFile file_;
+};
+
+} // namespace common

@@ -1,0 +1,37 @@
+#include "common/Reports.h"
+
+#include "platform/rtl/Clock.h"
+
+namespace common {
+
+namespace {
+// Height of one line of the list block, in 1/96 inch.
+constexpr double kAltezzaRiga = 12.822;
+} // namespace
+
+report::Report RiepilogoDati() { return report::Report::fromResource("common/RiepilogoDati.report"); }
+
+void RiempiRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
+                     std::span<const std::string> extra) {
+    frxReport.memo("txtTitolo").setText(titolo);
+    report::Memo& memo = frxReport.memo("txtRiepilogo");
+    memo.clearLines();
+    for (const std::string& r : righe) memo.addLine(r);
+    for (const std::string& r : extra) memo.addLine(r);
+    report::Band& band = frxReport.band("MasterData");
+    memo.setHeight(report::px(double(memo.lines().size()) * kAltezzaRiga));
+    band.setHeight(memo.height() + report::px(10));
+}
+
+bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
+                     std::span<const std::string> extra) {
+    RiempiRiepilogo(frxReport, titolo, righe, extra);
+    return frxReport.print();
+}
+
+std::string PiePaginaStampa() {
+    const rtl::DateTime now = rtl::Now();
+    return "Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " + rtl::FormatTime(now.time);
+}
+
+} // namespace common
