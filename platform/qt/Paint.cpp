@@ -1,0 +1,307 @@
+#include "platform/qt/Paint.h"
+
+#include "platform/qt/FontMap.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QtMath>
+#include <algorithm>
+#include <cmath>
+
+namespace qtbackend {
+
+QImage toImage(const img::Bitmap& bitmap) {
+    if (bitmap.empty() || bitmap.rgba.size() < std::size_t(bitmap.width) * bitmap.height * 4) return {};
+    QImage view(bitmap.rgba.data(), bitmap.width, bitmap.height, bitmap.width * 4, QImage::Format_RGBA8888);
+    return view.copy();
+}
+
+namespace {
+
+QFont reportFont(const report::Font& f, double pxPerMm) {
+    // Report sizes are points; the painter works in device pixels.
+    QFont font = makeFont(QString::fromStdString(f.family), 1, f.bold, f.italic, f.underline);
+    font.setPixelSize(std::max(1, int(std::lround(f.size * 25.4 / 72.0 * pxPerMm))));
+    return font;
+}
+
+QRectF toRect(const report::Box& b, double s) { return {b.x * s, b.y * s, b.width * s, b.height * s}; }
+
+void arrowHead(QPainter& p, QPointF tip, QPointF from, double size) {
+    const double angle = std::atan2(tip.y() - from.y(), tip.x() - from.x());
+    const QPointF a = tip - QPointF(std::cos(angle - 0.4) * size, std::sin(angle - 0.4) * size);
+    const QPointF b = tip - QPointF(std::cos(angle + 0.4) * size, std::sin(angle + 0.4) * size);
+    p.drawPolygon(QPolygonF({tip, a, b}));
+}
+
+struct ItemPainter {
+    QPainter& p;
+    double s;
+
+    void operator()(const report::RectItem& r) const {
+        p.save();
+        p.setBrush(r.fill ? QBrush(toQColor(r.fill)) : Qt::NoBrush);
+        p.setPen(r.frame ? QPen(toQColor(r.frame), std::max(1.0, r.frameWidth * s)) : QPen(Qt::NoPen));
+        p.drawRect(toRect(r.box, s));
+        p.restore();
+    }
+    void operator()(const report::LineItem& l) const {
+        p.save();
+        const QColor c = toQColor(l.color);
+        p.setPen(QPen(c, std::max(1.0, l.width * s)));
+        const QPointF a(l.x1 * s, l.y1 * s), b(l.x2 * s, l.y2 * s);
+        p.drawLine(a, b);
+        p.setBrush(c);
+        if (l.arrowStart) arrowHead(p, a, b, 2.0 * s);
+        if (l.arrowEnd) arrowHead(p, b, a, 2.0 * s);
+        p.restore();
+    }
+    void operator()(const report::TextItem& t) const {
+        p.save();
+        p.setClipRect(toRect(t.clip, s), Qt::IntersectClip);
+        p.setFont(reportFont(t.font, s));
+        p.setPen(toQColor(t.font.color));
+        int align = Qt::AlignVCenter;
+        switch (t.align) {
+        case report::HAlign::Left: align |= Qt::AlignLeft; break;
+        case report::HAlign::Center: align |= Qt::AlignHCenter; break;
+        case report::HAlign::Right: align |= Qt::AlignRight; break;
+        }
+        // The engine has already cut the text into lines: draw it literally.
+        p.drawText(toRect(t.box, s), align | Qt::TextSingleLine, QString::fromStdString(t.text));
+        p.restore();
+    }
+    void operator()(const report::PictureItem& pic) const {
+        if (!pic.bitmap) return;
+        const QImage image = toImage(*pic.bitmap);
+        if (image.isNull()) return;
+        p.save();
+        p.setClipRect(toRect(pic.clip, s), Qt::IntersectClip);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(toRect(pic.box, s), image);
+        p.restore();
+    }
+};
+
+} // namespace
+
+void paintPage(QPainter& p, const report::Page& page, double pxPerMm) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.fillRect(QRectF(0, 0, page.width * pxPerMm, page.height * pxPerMm), Qt::white);
+    const ItemPainter painter{p, pxPerMm};
+    for (const auto& item : page.items) std::visit(painter, item);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Charts
+
+namespace {
+
+QFont chartFont(const chart::TextStyle& t, double scale) {
+    QFont font = makeFont(QString::fromStdString(t.family), 1, t.bold, false, false);
+    font.setPixelSize(std::max(1, int(std::lround(t.size * 96.0 / 72.0 * scale))));
+    return font;
+}
+
+QString markText(double v) {
+    if (std::fabs(v - std::round(v)) < 1e-9) return QString::number(static_cast<long long>(std::llround(v)));
+    return QString::number(v, 'f', 2).replace('.', ',');
+}
+
+// One step of the axis scale: 1, 2 or 5 times a power of ten, about 5 steps.
+double niceStep(double max) {
+    if (max <= 0) return 1;
+    const double raw = max / 5;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (raw <= m * mag) return std::max(1.0, m * mag);
+    return std::max(1.0, 10 * mag);
+}
+
+void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+    const auto& pts = c.points();
+    const bool depth = c.view3D();
+    const double d = depth ? std::min(18.0 * scale, area.width() / 40) : 0; // 3D depth
+    QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
+    const QFontMetricsF fm(labelFont);
+    double maxV = 0;
+    for (const auto& pt : pts) maxV = std::max(maxV, pt.value);
+    const double step = niceStep(maxV);
+    const double top = std::max(step, std::ceil(maxV / step) * step);
+    const double axisW = fm.horizontalAdvance(markText(top)) + 8 * scale;
+    const QRectF plot(area.left() + axisW, area.top() + d + fm.height(), area.width() - axisW - d,
+                      area.height() - d - 2.5 * fm.height());
+    if (plot.width() <= 0 || plot.height() <= 0) return;
+    p.setFont(labelFont);
+    // Back wall and floor, with the scale lines.
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    for (double v = 0; v <= top + 1e-9; v += step) {
+        const double y = plot.bottom() - v / top * plot.height();
+        p.drawLine(QPointF(plot.left() + d, y - d), QPointF(plot.right() + d, y - d));
+        p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + d, y - d));
+        p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 4 * scale, fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, markText(v));
+    }
+    p.drawLine(plot.bottomLeft(), plot.bottomRight());
+    p.drawLine(plot.bottomLeft(), plot.topLeft());
+    if (pts.empty()) return;
+    const double slot = plot.width() / pts.size();
+    const double barW = slot * 0.6;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        const auto& pt = pts[i];
+        const double h = std::max(0.0, pt.value) / top * plot.height();
+        const QRectF front(plot.left() + i * slot + (slot - barW) / 2, plot.bottom() - h, barW, h);
+        const QColor col = toQColor(pt.color);
+        p.setPen(QPen(col.darker(160), 1));
+        if (depth) {
+            const QPolygonF topFace({front.topLeft(), front.topLeft() + QPointF(d, -d),
+                                     front.topRight() + QPointF(d, -d), front.topRight()});
+            const QPolygonF side({front.topRight(), front.topRight() + QPointF(d, -d),
+                                  front.bottomRight() + QPointF(d, -d), front.bottomRight()});
+            p.setBrush(col.lighter(130));
+            p.drawPolygon(topFace);
+            p.setBrush(col.darker(140));
+            p.drawPolygon(side);
+        }
+        p.setBrush(col);
+        p.drawRect(front);
+        p.setPen(Qt::black);
+        const QRectF labelBox(plot.left() + i * slot, plot.bottom() + 2 * scale, slot, fm.height());
+        p.drawText(labelBox, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(QString::fromStdString(pt.label), Qt::ElideRight, slot));
+        if (c.marksVisible()) {
+            const QRectF mark(front.left() - slot / 4, front.top() - d - fm.height() - 2 * scale, barW + slot / 2, fm.height());
+            p.setBrush(QColor(0xFF, 0xFF, 0xE0));
+            p.setPen(QPen(Qt::gray, 1));
+            const double w = fm.horizontalAdvance(markText(pt.value)) + 6 * scale;
+            const QRectF tag(mark.center().x() - w / 2, mark.top(), w, mark.height());
+            p.drawRect(tag);
+            p.setPen(Qt::black);
+            p.drawText(tag, Qt::AlignCenter, markText(pt.value));
+        }
+    }
+}
+
+void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+    const auto& pts = c.points();
+    double total = 0;
+    for (const auto& pt : pts) total += std::max(0.0, pt.value);
+    QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
+    const QFontMetricsF fm(labelFont);
+    p.setFont(labelFont);
+    const double margin = c.marksVisible() ? 4 * fm.height() : fm.height();
+    const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
+    const double w = std::max(0.0, area.width() - 2 * margin);
+    const double h = std::max(0.0, std::min(w * (c.view3D() ? 0.6 : 1.0), area.height() - 2 * margin - depth));
+    const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
+    if (w <= 0 || h <= 0) return;
+    if (total <= 0) {
+        p.setPen(Qt::gray);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(ellipse);
+        return;
+    }
+    // The rim of the 3D pie, then the top face.
+    for (double k = depth; k > 0; k -= 1) {
+        double start = 90 * 16;
+        for (const auto& pt : pts) {
+            const double span = std::max(0.0, pt.value) / total * 360 * 16;
+            p.setPen(Qt::NoPen);
+            p.setBrush(toQColor(pt.color).darker(150));
+            p.drawPie(ellipse.translated(0, k), int(start), int(std::ceil(span)));
+            start += span;
+        }
+    }
+    double start = 90 * 16;
+    for (const auto& pt : pts) {
+        const double span = std::max(0.0, pt.value) / total * 360 * 16;
+        p.setPen(QPen(toQColor(pt.color).darker(160), 1));
+        p.setBrush(toQColor(pt.color));
+        p.drawPie(ellipse, int(start), int(std::ceil(span)));
+        if (c.marksVisible() && pt.value > 0) {
+            const double mid = qDegreesToRadians((start + span / 2) / 16);
+            const QPointF centre = ellipse.center();
+            const QPointF edge(centre.x() + std::cos(mid) * w / 2, centre.y() - std::sin(mid) * h / 2);
+            const QPointF out(centre.x() + std::cos(mid) * (w / 2 + fm.height()),
+                              centre.y() - std::sin(mid) * (h / 2 + fm.height()));
+            p.setPen(Qt::black);
+            p.drawLine(edge, out);
+            const QString text = QString::fromStdString(pt.label) + " " + markText(pt.value);
+            const double tw = fm.horizontalAdvance(text) + 6 * scale;
+            QRectF tag(out.x() - (std::cos(mid) < 0 ? tw : 0), out.y() - fm.height() / 2, tw, fm.height());
+            p.setBrush(QColor(0xFF, 0xFF, 0xE0));
+            p.setPen(QPen(Qt::gray, 1));
+            p.drawRect(tag);
+            p.setPen(Qt::black);
+            p.drawText(tag, Qt::AlignCenter, text);
+        }
+        start += span;
+    }
+}
+
+} // namespace
+
+void paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(area, Qt::IntersectClip);
+    p.fillRect(area, Qt::white);
+    // Sizes are laid out for a chart about 945 pixels wide and scale with it.
+    const double scale = std::max(0.3, area.width() / 945.0);
+    QRectF rest = area.adjusted(8 * scale, 8 * scale, -8 * scale, -8 * scale);
+    auto caption = [&](const chart::Caption& cap, bool atTop) {
+        if (!cap.visible || cap.text.empty()) return;
+        const QFont f = chartFont(cap.font, scale);
+        const double lh = QFontMetricsF(f).height() * 1.3;
+        const QRectF box = atTop ? QRectF(rest.left(), rest.top(), rest.width(), lh)
+                                 : QRectF(rest.left(), rest.bottom() - lh, rest.width(), lh);
+        p.setFont(f);
+        p.setPen(toQColor(cap.font.color));
+        p.drawText(box, Qt::AlignCenter, QString::fromStdString(cap.text));
+        if (atTop) rest.setTop(box.bottom());
+        else rest.setBottom(box.top());
+    };
+    caption(c.title(), true);
+    caption(c.foot(), false);
+    const auto& legend = c.legend();
+    if (legend.visible && !c.points().empty()) {
+        const QFont f = chartFont({"Verdana", 9, false, 0xFF000000}, scale);
+        const QFontMetricsF fm(f);
+        double textW = fm.horizontalAdvance(QString::fromStdString(legend.title));
+        for (const auto& pt : c.points())
+            textW = std::max(textW, fm.horizontalAdvance(QString::fromStdString(pt.label) + "  " + markText(pt.value)));
+        const double boxW = textW + fm.height() + 20 * scale;
+        const double rows = c.points().size() + (legend.title.empty() ? 0 : 1);
+        const double boxH = rows * fm.height() * 1.2 + 10 * scale;
+        QRectF box(rest.right() - boxW, rest.center().y() - boxH / 2, boxW, boxH);
+        p.setPen(QPen(Qt::gray, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(box);
+        p.setFont(f);
+        double y = box.top() + 5 * scale;
+        if (!legend.title.empty()) {
+            p.setPen(Qt::black);
+            p.drawText(QRectF(box.left(), y, box.width(), fm.height()), Qt::AlignCenter, QString::fromStdString(legend.title));
+            y += fm.height() * 1.2;
+        }
+        for (const auto& pt : c.points()) {
+            const QRectF swatch(box.left() + 5 * scale, y + fm.height() * 0.15, fm.height() * 0.7, fm.height() * 0.7);
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(toQColor(pt.color));
+            p.drawRect(swatch);
+            p.drawText(QRectF(swatch.right() + 5 * scale, y, textW + 8 * scale, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                       QString::fromStdString(pt.label) + "  " + markText(pt.value));
+            y += fm.height() * 1.2;
+        }
+        rest.setRight(box.left() - 10 * scale);
+    }
+    if (c.kind() == chart::SeriesKind::Bar) paintBars(p, c, rest, scale);
+    else paintPie(p, c, rest, scale);
+    p.restore();
+}
+
+} // namespace qtbackend

@@ -1,0 +1,213 @@
+#include "platform/qt/Print.h"
+
+#include "platform/qt/Paint.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace qtbackend {
+
+namespace {
+
+QPageLayout layoutOf(const report::Page& page) {
+    // The page model gives the paper as oriented; Qt wants portrait figures
+    // and the orientation.
+    const bool landscape = page.width > page.height;
+    const QSizeF portrait = landscape ? QSizeF(page.height, page.width) : QSizeF(page.width, page.height);
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// Paints the pages on a paged device; `copies` times the whole document.
+bool paintDocument(QPagedPaintDevice& device, double dpi, const report::Document& document, int copies) {
+    if (document.pages.empty()) return true;
+    device.setPageLayout(layoutOf(document.pages.front()));
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    const double pxPerMm = dpi / 25.4;
+    bool first = true;
+    for (int c = 0; c < copies; ++c) {
+        for (const auto& page : document.pages) {
+            if (!first) {
+                device.setPageLayout(layoutOf(page));
+                device.newPage();
+            }
+            first = false;
+            paintPage(p, page, pxPerMm);
+        }
+    }
+    return p.end();
+}
+
+} // namespace
+
+PrintSetup::PrintSetup() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+bool PrintSetup::choose(QWidget* parent, int copies, const QString& documentName) {
+    QPrinter& pr = *printer_;
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // No printer installed: the job goes into a PDF file.
+        pr.setOutputFormat(QPrinter::PdfFormat);
+        const QString name = documentName.isEmpty() ? QStringLiteral("Stampa") : documentName;
+        pr.setOutputFileName(QDir::home().filePath(name + ".pdf"));
+    }
+    pr.setDocName(documentName);
+    pr.setCopyCount(std::max(1, copies));
+    QPrintDialog dialog(&pr, parent);
+    dialog.setWindowTitle(QStringLiteral("Stampa"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool printDocument(QPrinter& printer, const report::Document& document) {
+    const chart::PrintPlan plan = chart::planCopies(printer.copyCount(), printer.supportsMultipleCopies());
+    if (plan.jobs <= 0) return true;
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(document.name));
+    printer.setCopyCount(plan.copiesPerJob);
+    return paintDocument(printer, printer.resolution(), document, plan.jobs);
+}
+
+bool writePdf(const report::Document& document, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setTitle(QString::fromStdString(document.name));
+        writer.setCreator(QStringLiteral("Dorneval"));
+        if (!paintDocument(writer, writer.resolution(), document, 1)) {
+            file.cancelWriting();
+            return false;
+        }
+        if (document.pages.empty()) {
+            // A document without pages still makes a valid (blank) PDF.
+            QPainter p(&writer);
+        }
+    }
+    return file.commit();
+}
+
+bool printChart(QPrinter& printer, const chart::Chart& chart, int copies) {
+    if (copies <= 0) return true;
+    printer.setFullPage(false);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const bool native = printer.supportsMultipleCopies();
+    printer.setCopyCount(native ? copies : 1);
+    QPainter p;
+    if (!p.begin(&printer)) return false;
+    const QRectF area(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    for (int c = 0; c < (native ? 1 : copies); ++c) {
+        if (c > 0) printer.newPage();
+        paintChart(p, chart, area);
+    }
+    return p.end();
+}
+
+// ---------------------------------------------------------------------------
+// Preview
+
+namespace {
+
+class PageView : public QWidget {
+public:
+    PageView(const report::Page& page, double zoom, QWidget* parent) : QWidget(parent), page_(page), zoom_(zoom) {
+        setObjectName(QStringLiteral("page"));
+        setFixedSize(int(page.width * pxPerMm()), int(page.height * pxPerMm()));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        paintPage(p, page_, pxPerMm());
+        p.setPen(Qt::darkGray);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    double pxPerMm() const { return 96.0 / 25.4 * zoom_; }
+    const report::Page& page_;
+    double zoom_;
+};
+
+} // namespace
+
+PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup, QWidget* parent)
+    : QDialog(parent), document_(document), setup_(setup) {
+    setObjectName(QStringLiteral("reportPreview"));
+    setWindowTitle(QStringLiteral("Anteprima di stampa") +
+                   (document.name.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(document.name)));
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    auto button = [&](const char* name, const QString& text, auto slot) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, slot);
+        bar->addWidget(b);
+        return b;
+    };
+    button("btnStampa", QStringLiteral("Stampa"), [this] { print(); });
+    button("btnZoomIn", QStringLiteral("Zoom +"), [this] { setZoom(zoom_ * 1.25); });
+    button("btnZoomOut", QStringLiteral("Zoom -"), [this] { setZoom(zoom_ / 1.25); });
+    button("btnIntero", QStringLiteral("Schermo intero"), [this] {
+        if (isFullScreen()) showNormal();
+        else showFullScreen();
+    });
+    bar->addStretch();
+    button("btnChiudi", QStringLiteral("Chiudi"), [this] { accept(); });
+    layout->addLayout(bar);
+    scroll_ = new QScrollArea(this);
+    scroll_->setAlignment(Qt::AlignHCenter);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    layout->addWidget(scroll_);
+    rebuild();
+    resize(900, 700);
+}
+
+int PreviewDialog::pageCount() const { return int(pages_->findChildren<QWidget*>(QStringLiteral("page")).size()); }
+
+void PreviewDialog::setZoom(double z) {
+    zoom_ = std::clamp(z, 0.25, 4.0);
+    rebuild();
+}
+
+void PreviewDialog::rebuild() {
+    pages_ = new QWidget;
+    pagesLayout_ = new QVBoxLayout(pages_);
+    pagesLayout_->setSpacing(12);
+    for (const auto& page : document_.pages) pagesLayout_->addWidget(new PageView(page, zoom_, pages_), 0, Qt::AlignHCenter);
+    scroll_->setWidget(pages_); // deletes the previous pages
+}
+
+void PreviewDialog::print() {
+    if (setup_.choose(this, 1, QString::fromStdString(document_.name))) printDocument(setup_.printer(), document_);
+}
+
+bool ReportOutput::print(const report::Document& document) {
+    if (unattended_) return false;
+    if (!setup_.choose(QApplication::activeWindow(), 1, QString::fromStdString(document.name))) return false;
+    return printDocument(setup_.printer(), document);
+}
+
+void ReportOutput::preview(const report::Document& document) {
+    if (unattended_) return;
+    PreviewDialog dialog(document, setup_, QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.exec();
+}
+
+void ChartPrinter::printJob(const chart::Chart& chart, int copies) { printChart(setup_.printer(), chart, copies); }
+
+} // namespace qtbackend

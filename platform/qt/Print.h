@@ -1,0 +1,88 @@
+#pragma once
+// Printing and preview: the printer chosen in the print dialog, report
+// documents printed, previewed and written as PDF, charts printed in
+// landscape.
+#include <QDialog>
+#include <QPrinter>
+#include <memory>
+
+#include "platform/chart/Chart.h"
+#include "platform/report/Report.h"
+
+class QScrollArea;
+class QVBoxLayout;
+
+namespace qtbackend {
+
+// The printer of the session. Without an installed printer it prints into a
+// PDF file (in the home folder, named after the document), which the print
+// dialog lets the user choose.
+class PrintSetup {
+public:
+    PrintSetup();
+    QPrinter& printer() { return *printer_; }
+    // Shows the print dialog with the copies preset; false when cancelled.
+    // After it, printer().copyCount() holds the copies chosen.
+    bool choose(QWidget* parent, int copies, const QString& documentName);
+    // Whether the chosen printer makes copies itself.
+    bool makesCopies() const { return printer_->supportsMultipleCopies(); }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Paints every page of the document on the printer, in as many copies as the
+// printer is set to (each copy collated, painted again when the printer
+// cannot make copies itself). False when painting could not start.
+bool printDocument(QPrinter& printer, const report::Document& document);
+
+// Writes the document as a PDF file (through a temporary file, so a failed
+// write leaves an existing file intact). False on failure.
+bool writePdf(const report::Document& document, const QString& path);
+
+// One print job of the chart in landscape on the printer, `copies` copies.
+bool printChart(QPrinter& printer, const chart::Chart& chart, int copies);
+
+// The modal preview of a document: pages one below the other, with print,
+// zoom, full screen and close commands.
+class PreviewDialog : public QDialog {
+public:
+    PreviewDialog(const report::Document& document, PrintSetup& setup, QWidget* parent = nullptr);
+    double zoom() const { return zoom_; }
+    void setZoom(double z);
+    int pageCount() const;
+
+private:
+    void rebuild();
+    void print();
+    const report::Document& document_;
+    PrintSetup& setup_;
+    double zoom_ = 1.0;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* pages_ = nullptr;
+    QVBoxLayout* pagesLayout_ = nullptr;
+};
+
+// The report output of the backend: print dialog and preview window.
+class ReportOutput : public report::Output {
+public:
+    ReportOutput(PrintSetup& setup, bool unattended) : setup_(setup), unattended_(unattended) {}
+    bool print(const report::Document& document) override;
+    void preview(const report::Document& document) override;
+
+private:
+    PrintSetup& setup_;
+    bool unattended_;
+};
+
+// The chart printer of the backend: jobs on the printer chosen last.
+class ChartPrinter : public chart::Printer {
+public:
+    explicit ChartPrinter(PrintSetup& setup) : setup_(setup) {}
+    void printJob(const chart::Chart& chart, int copies) override;
+
+private:
+    PrintSetup& setup_;
+};
+
+} // namespace qtbackend

@@ -1,0 +1,118 @@
+#include "platform/qt/Print.h"
+#include "tests/platform/qt/QtApp.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace qtbackend;
+
+namespace {
+
+// Page objects of a PDF file, with their media boxes (width, height in points).
+std::vector<std::pair<double, double>> pdfPages(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QString pdf = QString::fromLatin1(f.readAll());
+    std::vector<std::pair<double, double>> pages;
+    const QRegularExpression page(R"(/Type\s*/Page\b(?!s)[^>]*?/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])",
+                                  QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = page.globalMatch(pdf); it.hasNext();) {
+        const auto m = it.next();
+        pages.emplace_back(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    return pages;
+}
+
+report::Document listReport(int lines) {
+    auto r = report::Report::fromText(R"(report name="Elenco"
+page size=A4 orientation=landscape margins=10
+band Titolo kind=title height=12
+memo lblTitolo 0 0 270 10 size=14pt bold text="Elenco di prova"
+band Dati kind=data height=20 split
+memo memLista 0 0 270 20 font="Courier New" size=10pt
+band Piede kind=pagefooter height=8
+memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
+)");
+    std::vector<std::string> rows;
+    for (int i = 0; i < lines; ++i) rows.push_back("Riga " + std::to_string(i + 1));
+    auto& memo = r.memo("memLista");
+    memo.setLines(rows);
+    memo.setHeight(double(rows.size()) * report::lineHeight(memo.font));
+    r.band("Dati").setHeight(memo.height());
+    return r.prepare();
+}
+
+} // namespace
+
+TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
+    qtApp();
+    const report::Document doc = listReport(300);
+    ASSERT_GT(doc.pages.size(), 2u);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("elenco.pdf");
+    ASSERT_TRUE(writePdf(doc, path));
+    const auto pages = pdfPages(path);
+    ASSERT_EQ(pages.size(), doc.pages.size());
+    for (const auto& [w, h] : pages) {
+        EXPECT_NEAR(w, 297 / 25.4 * 72, 2); // A4 landscape, in points
+        EXPECT_NEAR(h, 210 / 25.4 * 72, 2);
+    }
+}
+
+TEST(Print, WriteIntoMissingFolderFails) {
+    qtApp();
+    QTemporaryDir dir;
+    EXPECT_FALSE(writePdf(listReport(5), dir.filePath("missing-folder/out.pdf")));
+}
+
+TEST(Print, PreviewShowsEveryPageAndCloses) {
+    qtApp();
+    const report::Document doc = listReport(300);
+    PrintSetup setup;
+    ReportOutput output(setup, false);
+    int shownPages = -1;
+    QTimer::singleShot(0, [&] {
+        auto* preview = dynamic_cast<PreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        shownPages = preview->pageCount();
+        preview->setZoom(2.0); // rebuilt at the new zoom, still every page
+        EXPECT_EQ(preview->pageCount(), shownPages);
+        preview->findChild<QPushButton*>("btnChiudi")->click();
+    });
+    output.preview(doc);
+    EXPECT_EQ(shownPages, int(doc.pages.size()));
+}
+
+TEST(Print, PrintingToPdfMakesEachCopy) {
+    qtApp();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("copie.pdf"));
+    printer.setCopyCount(2);
+    const report::Document doc = listReport(5);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    ASSERT_TRUE(printDocument(printer, doc));
+    EXPECT_EQ(pdfPages(dir.filePath("copie.pdf")).size(), 2u);
+}
+
+TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
+    qtApp();
+    chart::Chart c;
+    for (int m = 1; m <= 12; ++m) c.add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
+    for (auto kind : {chart::SeriesKind::Bar, chart::SeriesKind::Pie}) {
+        c.setKind(kind);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("grafico.pdf"));
+        ASSERT_TRUE(printChart(printer, c, 3));
+        const auto pages = pdfPages(dir.filePath("grafico.pdf"));
+        ASSERT_EQ(pages.size(), 3u);
+        EXPECT_GT(pages[0].first, pages[0].second);
+    }
+}
