@@ -5,7 +5,9 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
-#include "platform/rtl/Resources.h"
+#include "platform/image/Image.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Text.h"
 #include "platform/ui/Internal.h"
 
 namespace ui {
@@ -15,52 +17,20 @@ namespace detail {
 std::u32string Decode(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        bool ok = len > 0 && i + len <= s.size();
-        for (int k = 1; ok && k < len; ++k) {
-            unsigned char cb = static_cast<unsigned char>(s[i + k]);
-            if ((cb & 0xC0) != 0x80) ok = false;
-            else c = (c << 6) | (cb & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(U'\uFFFD');
-            ++i;
-        } else {
-            out.push_back(c);
-            i += len;
-        }
-    }
+    for (std::size_t pos = 0; pos < s.size();) out.push_back(rtl::Utf8Next(s, pos));
     return out;
 }
 
 std::string Encode(char32_t c) {
     std::string out;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
+    rtl::Utf8Append(out, c);
     return out;
 }
 
 std::string Encode(std::u32string_view s) {
     std::string out;
     out.reserve(s.size());
-    for (char32_t c : s) out += Encode(c);
+    for (char32_t c : s) rtl::Utf8Append(out, c);
     return out;
 }
 
@@ -359,15 +329,15 @@ bool Edit::EditKey(std::uint16_t key, Mod) {
 
 Button::Button(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Button) {}
 
-static PictureDecoder g_decoder = nullptr;
-void SetPictureDecoder(PictureDecoder decoder) { g_decoder = decoder; }
-PictureDecoder GetPictureDecoder() { return g_decoder; }
-
 Picture::Picture(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Picture) {}
 
 BitmapPtr Picture::Bitmap() const {
-    if (!bitmap_ && !resource_.empty() && g_decoder) {
-        if (auto bytes = res::find(resource_)) bitmap_ = g_decoder(std::string(*bytes));
+    if (!bitmap_ && !resource_.empty()) {
+        try {
+            bitmap_ = std::make_shared<const img::Bitmap>(img::loadResource(resource_));
+        } catch (const img::Error&) {
+            // An undecodable picture shows nothing; its name stays for the record.
+        }
     }
     return bitmap_;
 }
@@ -577,9 +547,10 @@ void CheckBox::SetChecked(bool c) {
     if (OnChange) OnChange();
 }
 
-Calendar::Calendar(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Calendar) {}
+Calendar::Calendar(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Calendar), date_(rtl::Today()) {}
 
-void Calendar::SetDate(const Ymd& d) {
+void Calendar::SetDate(rtl::Date d) {
     if (d == date_) return;
     date_ = d;
     Changed(Property::Date);

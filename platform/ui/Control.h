@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/image/Bitmap.h"
+#include "platform/rtl/Date.h"
 #include "platform/ui/Types.h"
 
 namespace ui {
@@ -186,6 +187,7 @@ struct StyleElement {
 class Edit : public Control {
 public:
     Edit(Form& f, Control* parent, std::string name);
+    bool Focusable() const override { return true; }
 
     // Set by code: never cut to MaxLength; fires OnChange when it changes.
     void SetText(const std::string& text) override;
@@ -255,18 +257,13 @@ private:
 
 using BitmapPtr = std::shared_ptr<const img::Bitmap>;
 
-// Decodes an embedded picture (PNG, JPEG, BMP) into a bitmap; filled in by the
-// image layer. Null until then: a picture then keeps only its resource name.
-using PictureDecoder = BitmapPtr (*)(const std::string& bytes);
-void SetPictureDecoder(PictureDecoder decoder);
-PictureDecoder GetPictureDecoder();
-
 class Picture : public Control {
 public:
     enum class Wrap { Fit, Stretch, Original, Center };
     Picture(Form& f, Control* parent, std::string name);
 
-    // The bitmap shown; a picture named by its layout is decoded on first use.
+    // The bitmap shown; a picture named by its layout is decoded on first use
+    // (null when it cannot be decoded).
     BitmapPtr Bitmap() const;
     void SetBitmap(BitmapPtr b);
     void Clear() { SetBitmap(nullptr); }
@@ -398,15 +395,16 @@ private:
     bool checked_ = false;
 };
 
+// A month calendar; it starts on today's date.
 class Calendar : public Control {
 public:
     Calendar(Form& f, Control* parent, std::string name);
     bool Focusable() const override { return true; }
-    const Ymd& Date() const { return date_; }
-    void SetDate(const Ymd& d); // fires OnChange when it changes
+    rtl::Date Date() const { return date_; }
+    void SetDate(rtl::Date d); // fires OnChange when it changes
     Notify OnChange;
 private:
-    Ymd date_;
+    rtl::Date date_;
 };
 
 // Several lines of text; Text() holds them joined by "\n".

@@ -252,7 +252,7 @@ bool SelectItem(ComboEdit& c, int index) {
 
 bool Toggle(CheckBox& c) { return Click(c); }
 
-bool PickDate(Calendar& c, const Ymd& d) {
+bool PickDate(Calendar& c, rtl::Date d) {
     if (!Reachable(c)) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
         c.SetFocus();

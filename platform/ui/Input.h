@@ -54,7 +54,7 @@ bool SelectItem(ListBox& l, int index);     // a click on the item
 bool DoubleClickItem(ListBox& l, int index);
 bool SelectItem(ComboEdit& c, int index);   // picked from the drop-down
 bool Toggle(CheckBox& c);                   // a click on the box
-bool PickDate(Calendar& c, const Ymd& d);   // a click on a day
+bool PickDate(Calendar& c, rtl::Date d);    // a click on a day
 bool SelectCell(StringGrid& g, int col, int row);
 bool EditCell(StringGrid& g, int col, int row, std::string_view text);
 

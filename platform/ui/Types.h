@@ -103,12 +103,4 @@ enum class ModalResult { None = 0, OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ign
 // What a form's close handler decides.
 enum class CloseAction { None, Hide, Free };
 
-// A calendar day; year 0 means no date.
-struct Ymd {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const Ymd&) const = default;
-};
-
 } // namespace ui

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/rtl/Files.h"
+
 namespace ts {
 
 namespace {
@@ -35,6 +37,7 @@ Harness::Harness() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "dorneval-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) ADD_FAILURE() << "cannot create a temporary data folder";
     dataFolder_ = tmpl + "/";
+    rtl::SetDataFolderForTesting(dataFolder_);
     app.SetServices(this);
     app.SetModalHook([this](ui::Form& f) { runModal(f); });
 }
@@ -43,6 +46,8 @@ Harness::~Harness() {
     verify();
     app.SetServices(nullptr);
     app.SetModalHook(nullptr);
+    rtl::ResetClock();
+    rtl::ResetDataFolder();
     std::error_code ec;
     std::filesystem::remove_all(dataFolder_, ec);
 }
@@ -57,6 +62,8 @@ std::string Harness::describe(const Expected& e) {
     }
     return "?";
 }
+
+void Harness::setNow(rtl::DateTime moment) { rtl::SetClock(moment); }
 
 void Harness::expectMessage(ui::DialogType type, std::string text, ui::Answer answer) {
     Expected e;
@@ -236,7 +243,7 @@ void Harness::select(ui::ComboEdit& c, int index) {
     TS_INPUT(ui::input::SelectItem(c, index), "pick item " << index << " of " << NameOf(c));
 }
 void Harness::toggle(ui::CheckBox& c) { TS_INPUT(ui::input::Toggle(c), "click " << NameOf(c)); }
-void Harness::pickDate(ui::Calendar& c, const ui::Ymd& d) {
+void Harness::pickDate(ui::Calendar& c, rtl::Date d) {
     TS_INPUT(ui::input::PickDate(c, d), "pick a date in " << NameOf(c));
 }
 void Harness::editCell(ui::StringGrid& g, int col, int row, std::string_view text) {

@@ -24,6 +24,7 @@
 #include <typeindex>
 #include <vector>
 
+#include "platform/rtl/Clock.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Services.h"
@@ -37,8 +38,12 @@ public:
 
     ui::Application app;
 
-    // The temporary data folder of this test, with its trailing separator.
+    // The temporary data folder of this test, with its trailing separator;
+    // rtl::DataFolder() answers it until the harness ends.
     const std::string& dataFolder() const { return dataFolder_; }
+    // Fixes the clock (rtl::Today, rtl::Now) until the harness ends.
+    void setNow(rtl::DateTime moment);
+    void setToday(rtl::Date day) { setNow(rtl::DateTime{day, {9, 0, 0}}); }
 
     // --- Dialogs ---
     void expectMessage(ui::DialogType type, std::string text, ui::Answer answer = ui::Answer::OK);
@@ -90,7 +95,7 @@ public:
     void dblClickItem(ui::ListBox& l, int index);
     void select(ui::ComboEdit& c, int index);
     void toggle(ui::CheckBox& c);
-    void pickDate(ui::Calendar& c, const ui::Ymd& d);
+    void pickDate(ui::Calendar& c, rtl::Date d);
     void editCell(ui::StringGrid& g, int col, int row, std::string_view text);
     void closeWindow(ui::Form& f);
     // Headless time: timers tick as many times as fall due.

@@ -1,0 +1,229 @@
+// Keys, typing, focus and change events, driven through the user entry points.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Text.h"
+#include "tests/platform/ui/TestForm.h"
+#include "tests/support/Harness.h"
+
+namespace {
+
+struct InputTest : ::testing::Test {
+    ts::Harness h;
+    TfrmProva f{h.app};
+    std::vector<std::string> log;
+
+    void SetUp() override { f.Show(); }
+
+    void Record(ui::Edit& e) {
+        const std::string n = e.Name();
+        e.OnKeyDown = [this, n](ui::KeyEvent& k) { log.push_back(n + ".down " + std::to_string(k.key)); };
+        e.OnKeyUp = [this, n](ui::KeyEvent& k) { log.push_back(n + ".up " + std::to_string(k.key)); };
+        e.OnTyping = [this, n, &e] { log.push_back(n + ".typing " + e.Text()); };
+        e.OnChange = [this, n, &e] { log.push_back(n + ".change " + e.Text()); };
+        e.OnEnter = [this, n] { log.push_back(n + ".enter"); };
+        e.OnExit = [this, n] { log.push_back(n + ".exit"); };
+    }
+};
+
+TEST_F(InputTest, TypedKeyRunsDownTypingChangeUpInOrder) {
+    f.txtA.SetFocus();
+    Record(f.txtA);
+    h.type(f, "a");
+    EXPECT_EQ(log, (std::vector<std::string>{"txtA.down 65", "txtA.typing a", "txtA.change a", "txtA.up 65"}));
+    EXPECT_EQ(f.txtA.CaretPosition(), 1);
+}
+
+TEST_F(InputTest, HandlerCanChangeOrSwallowTheKey) {
+    f.txtA.SetFocus();
+    f.txtA.OnKeyDown = [](ui::KeyEvent& k) {
+        if (k.ch == U'x') k.ch = U'y';
+        if (k.ch == U'z') k.Swallow();
+    };
+    int changes = 0;
+    f.txtA.OnChange = [&] { ++changes; };
+    h.type(f, "axz");
+    EXPECT_EQ(f.txtA.Text(), "ay");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(InputTest, EditingKeysActAtTheCaret) {
+    struct Case {
+        const char* start;
+        int caret;
+        std::uint16_t key;
+        const char* text;
+        int caretAfter;
+    } cases[] = {
+        {"abcd", 2, ui::vk::Back, "acd", 1},   {"abcd", 2, ui::vk::Delete, "abd", 2},
+        {"abcd", 0, ui::vk::Back, "abcd", 0},  {"abcd", 4, ui::vk::Delete, "abcd", 4},
+        {"abcd", 2, ui::vk::Left, "abcd", 1},  {"abcd", 2, ui::vk::Right, "abcd", 3},
+        {"abcd", 2, ui::vk::Home, "abcd", 0},  {"abcd", 2, ui::vk::End, "abcd", 4},
+        {"àèìò", 2, ui::vk::Back, "àìò", 1},   {"àèìò", 1, ui::vk::Delete, "àìò", 1},
+    };
+    f.txtA.SetFocus();
+    for (const Case& c : cases) {
+        f.txtA.SetText(c.start);
+        f.txtA.SetCaretPosition(c.caret);
+        h.press(f, c.key);
+        EXPECT_EQ(f.txtA.Text(), c.text) << c.start << " key " << c.key;
+        EXPECT_EQ(f.txtA.CaretPosition(), c.caretAfter) << c.start << " key " << c.key;
+    }
+    // Typing goes in at the caret.
+    f.txtA.SetText("ac");
+    f.txtA.SetCaretPosition(1);
+    h.type(f, "b");
+    EXPECT_EQ(f.txtA.Text(), "abc");
+}
+
+TEST_F(InputTest, ReadOnlyEditChangesOnlyByCode) {
+    f.txtA.SetReadOnly(true);
+    f.txtA.SetText("fisso");
+    f.txtA.SetFocus();
+    f.txtA.SetCaretPosition(5);
+    h.type(f, "x");
+    h.press(f, ui::vk::Back);
+    h.press(f, ui::vk::Delete);
+    h.paste(f, "y");
+    EXPECT_EQ(f.txtA.Text(), "fisso");
+    f.txtA.SetText("nuovo");
+    EXPECT_EQ(f.txtA.Text(), "nuovo");
+}
+
+TEST_F(InputTest, ChangeFiresOnlyWhenTheTextReallyChanges) {
+    int changes = 0;
+    f.txtA.OnChange = [&] { ++changes; };
+    f.txtA.SetText("uno");
+    f.txtA.SetText("uno");
+    EXPECT_EQ(changes, 1);
+    f.txtA.SetText("");
+    EXPECT_EQ(changes, 2);
+
+    // A typing handler that rewrites the text (upper-case typing) still gives
+    // one change per key; a key that leaves the text as it was gives none.
+    f.txtA.OnTyping = [&] { f.txtA.SetText(rtl::UpperAscii(rtl::Trim(f.txtA.Text()))); };
+    f.txtA.SetFocus();
+    h.type(f, "ab ");
+    EXPECT_EQ(f.txtA.Text(), "AB");
+    EXPECT_EQ(changes, 4);
+    h.press(f, ui::vk::Back);
+    EXPECT_EQ(f.txtA.Text(), "A");
+    EXPECT_EQ(changes, 5);
+}
+
+TEST_F(InputTest, MaxLengthLimitsTypingAndPastingButNotCode) {
+    f.txtB.SetFocus();
+    h.type(f, "abcdefg");
+    EXPECT_EQ(f.txtB.Text(), "abcde");
+
+    f.txtB.SetText("àè");
+    f.txtB.SetCaretPosition(2);
+    h.paste(f, "ìòùxy"); // counted in characters, not bytes
+    EXPECT_EQ(f.txtB.Text(), "àèìòù");
+
+    f.txtB.SetText("codice lungo");
+    EXPECT_EQ(f.txtB.Text(), "codice lungo");
+    h.type(f, "z");
+    EXPECT_EQ(f.txtB.Text(), "codice lungo");
+}
+
+TEST_F(InputTest, PasteGoesThroughTheKeyFilter) {
+    f.txtA.OnKeyDown = DigitFilter;
+    f.txtA.SetFocus();
+    h.paste(f, "12a 3.4\r\n5");
+    EXPECT_EQ(f.txtA.Text(), "12345");
+}
+
+TEST_F(InputTest, DigitFilterSwallowsLettersAndNavigationWhateverTheModifiers) {
+    f.txtA.OnKeyDown = DigitFilter;
+    f.txtA.SetFocus();
+    h.type(f, "12");
+    f.txtA.SetCaretPosition(1);
+    for (auto mods : {ui::Mod::None, ui::Mod::Shift, ui::Mod::Ctrl, ui::Mod::Alt}) {
+        h.press(f, 'A', U'a', mods);
+        h.press(f, ui::vk::Space, U' ', mods);
+        h.press(f, ui::vk::Home, 0, mods);
+        h.press(f, ui::vk::End, 0, mods);
+    }
+    EXPECT_EQ(f.txtA.Text(), "12");
+    EXPECT_EQ(f.txtA.CaretPosition(), 1);
+    h.press(f, ui::vk::Left);
+    h.type(f, "0");
+    EXPECT_EQ(f.txtA.Text(), "012");
+}
+
+TEST_F(InputTest, TabFollowsTheTabOrderUnlessSwallowed) {
+    f.txtA.SetFocus();
+    h.tab(f);
+    EXPECT_EQ(f.Focused(), &f.txtB);
+    h.tab(f);
+    EXPECT_EQ(f.Focused(), &f.cmdOK); // the hidden btnFocus is skipped
+    h.tab(f);
+    EXPECT_EQ(f.Focused(), &f.txtA);
+    h.tab(f, true);
+    EXPECT_EQ(f.Focused(), &f.cmdOK);
+
+    f.txtA.SetFocus();
+    f.txtA.OnKeyDown = [](ui::KeyEvent& k) {
+        if (k.key == ui::vk::Tab) k.Swallow();
+    };
+    h.tab(f);
+    EXPECT_EQ(f.Focused(), &f.txtA);
+}
+
+TEST_F(InputTest, KeyWhoseHandlerMovedTheFocusIsNotDeliveredAgain) {
+    int clicks = 0;
+    f.cmdOK.SetModalResult(ui::ModalResult::None);
+    f.cmdOK.OnClick = [&] { ++clicks; };
+    f.txtA.OnKeyDown = [&](ui::KeyEvent& k) {
+        if (k.key == ui::vk::Return) f.cmdOK.SetFocus();
+    };
+    f.txtA.SetFocus();
+    h.press(f, ui::vk::Return);
+    EXPECT_EQ(f.Focused(), &f.cmdOK);
+    EXPECT_EQ(clicks, 0);
+    // A second Enter presses the focused button, as does Space.
+    h.press(f, ui::vk::Return);
+    h.press(f, ui::vk::Space, U' ');
+    EXPECT_EQ(clicks, 2);
+    // Enter alone never moves the focus.
+    f.txtB.SetFocus();
+    h.press(f, ui::vk::Return);
+    EXPECT_EQ(f.Focused(), &f.txtB);
+}
+
+TEST_F(InputTest, EnterAndExitFireOnEveryFocusChangeAndOnHide) {
+    Record(f.txtA);
+    Record(f.txtB);
+    f.txtA.SetFocus();
+    h.focus(f.txtB);
+    f.btnFocus.SetFocus(); // hidden, yet it takes the focus
+    EXPECT_EQ(f.Focused(), &f.btnFocus);
+    f.txtA.SetFocus();
+    f.Hide();
+    EXPECT_EQ(log, (std::vector<std::string>{"txtA.enter", "txtA.exit", "txtB.enter", "txtB.exit", "txtA.enter",
+                                             "txtA.exit"}));
+    EXPECT_EQ(f.Focused(), nullptr);
+}
+
+TEST_F(InputTest, UserCannotReachHiddenOrDisabledControls) {
+    f.cmdOK.SetEnabled(false);
+    EXPECT_FALSE(ui::input::Click(f.cmdOK));
+    EXPECT_FALSE(ui::input::Click(f.btnFocus));
+    EXPECT_NONFATAL_FAILURE(h.click(f.btnFocus), "btnFocus");
+    f.cmdOK.SetFocus();
+    EXPECT_NE(f.Focused(), &f.cmdOK); // nor can code focus a disabled control
+}
+
+TEST(InputRefusal, KeysNeedAShownWindow) {
+    ts::Harness h;
+    TfrmProva f(h.app);
+    f.txtA.SetFocus();
+    EXPECT_FALSE(ui::input::TypeText(f, "x"));
+    EXPECT_EQ(f.txtA.Text(), "");
+}
+
+} // namespace

@@ -1,0 +1,282 @@
+// Windows, modal runs, dialogs, errors escaping handlers, timers, shell open.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "platform/rtl/Files.h"
+#include "tests/platform/ui/TestForm.h"
+#include "tests/support/Harness.h"
+
+namespace {
+
+class TfrmAltra : public TfrmProva {
+public:
+    using TfrmProva::TfrmProva;
+};
+
+TEST(Application, FirstWindowIsMainAndPerUseWindowsLeaveOnDestruction) {
+    ts::Harness h;
+    TfrmProva main(h.app);
+    TfrmProva second(h.app);
+    {
+        auto perUse = std::make_unique<TfrmAltra>(h.app, &main);
+        EXPECT_EQ(perUse->Owner(), &main);
+        EXPECT_EQ(h.app.Forms().size(), 3u);
+    }
+    EXPECT_EQ(h.app.Forms(), (std::vector<ui::Form*>{&main, &second}));
+    EXPECT_EQ(h.app.MainForm(), &main);
+    h.app.Run();
+    EXPECT_TRUE(main.Visible());
+    EXPECT_FALSE(second.Visible());
+}
+
+TEST(Application, ClosingTheMainWindowTerminatesButTerminateRunsNoCloseHandler) {
+    ts::Harness h;
+    TfrmProva main(h.app);
+    TfrmProva other(h.app);
+    int closes = 0;
+    other.OnClose = [&](ui::CloseAction&) { ++closes; };
+    main.Show();
+    other.Show();
+    h.app.Terminate();
+    EXPECT_TRUE(h.app.Terminated());
+    EXPECT_EQ(closes, 0);
+
+    ts::Harness h2;
+    TfrmProva main2(h2.app);
+    main2.Show();
+    h2.closeWindow(main2);
+    EXPECT_TRUE(h2.app.Terminated());
+    EXPECT_FALSE(main2.Visible());
+}
+
+TEST(Application, CloseBoxIsRefusedWhenTheWindowHasNone) {
+    ts::Harness h;
+    TfrmProva f(h.app);
+    f.SetCloseBox(false);
+    f.Show();
+    EXPECT_FALSE(ui::input::CloseWindow(f));
+    EXPECT_TRUE(f.Visible());
+}
+
+TEST(Modal, ButtonWithModalResultEndsTheRunAfterItsHandler) {
+    ts::Harness h;
+    TfrmProva owner(h.app);
+    owner.Show();
+    int closes = 0;
+    bool visibleAfterClick = true;
+    h.onModal<TfrmAltra>([&](TfrmAltra& d) {
+        EXPECT_TRUE(d.Visible());
+        EXPECT_TRUE(d.IsModal());
+        h.click(d.cmdOK);
+        visibleAfterClick = d.Visible();
+    });
+    auto d = std::make_unique<TfrmAltra>(h.app, &owner);
+    d->OnClose = [&](ui::CloseAction&) { ++closes; };
+    EXPECT_EQ(d->ShowModal(), ui::ModalResult::OK);
+    EXPECT_FALSE(visibleAfterClick);
+    EXPECT_FALSE(d->Visible());
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(h.modalCount("TfrmProva"), 1);
+}
+
+TEST(Modal, CloseOrNothingGivesCancelAndTheWindowCanBeShownAgain) {
+    ts::Harness h;
+    TfrmProva owner(h.app);
+    TfrmAltra d(h.app, &owner);
+    int closes = 0;
+    d.OnClose = [&](ui::CloseAction&) { ++closes; };
+    h.onModal<TfrmAltra>([](TfrmAltra& w) { w.Close(); });
+    EXPECT_EQ(d.ShowModal(), ui::ModalResult::Cancel);
+    EXPECT_EQ(closes, 1);
+    h.onModal<TfrmAltra>([](TfrmAltra&) {});
+    EXPECT_EQ(d.ShowModal(), ui::ModalResult::Cancel);
+    EXPECT_EQ(closes, 2);
+    h.onModal<TfrmAltra>([](TfrmAltra& w) { w.SetModalResult(ui::ModalResult::Yes); });
+    EXPECT_EQ(d.ShowModal(), ui::ModalResult::Yes);
+    EXPECT_FALSE(d.Visible());
+}
+
+TEST(Modal, OpeningAModalWindowFiresNoFocusEventsOnItsOwner) {
+    ts::Harness h;
+    TfrmProva owner(h.app);
+    owner.Show();
+    owner.txtA.SetFocus();
+    int exits = 0;
+    owner.txtA.OnExit = [&] { ++exits; };
+    h.onModal<TfrmAltra>([](TfrmAltra& d) {
+        d.txtB.SetFocus();
+        d.Close();
+    });
+    TfrmAltra(h.app, &owner).ShowModal();
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(owner.Focused(), &owner.txtA);
+}
+
+TEST(Modal, UnexpectedModalWindowFailsTheTest) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ts::Harness h;
+            TfrmAltra d(h.app);
+            EXPECT_EQ(d.ShowModal(), ui::ModalResult::Cancel);
+        },
+        "unexpected modal window: TfrmProva");
+}
+
+TEST(Modal, WithoutHarnessOrBackendShowModalCancels) {
+    ui::Application app;
+    TfrmProva f(app);
+    EXPECT_EQ(f.ShowModal(), ui::ModalResult::Cancel);
+    EXPECT_FALSE(f.Visible());
+}
+
+TEST(Dialogs, ExpectedDialogsAnswerInOrderWithTextsKeptExactly) {
+    ts::Harness h;
+    h.expectMessage(ui::DialogType::Warning, "Riga uno\r\nRiga due\n\rRiga tre", ui::Answer::OK);
+    h.expectMessage(ui::DialogType::Confirmation, "Salvare?", ui::Answer::Yes);
+    h.expectShowMessage("Fatto.");
+    EXPECT_EQ(ui::MessageDlg("Riga uno\r\nRiga due\n\rRiga tre", ui::DialogType::Warning, ui::Buttons::OK),
+              ui::Answer::OK);
+    EXPECT_EQ(ui::MessageDlg("Salvare?", ui::DialogType::Confirmation, ui::Buttons::YesNo), ui::Answer::Yes);
+    ui::ShowMessage("Fatto.");
+}
+
+TEST(Dialogs, YesNoQuestionDismissedWithoutAnswerIsNo) {
+    ts::Harness h;
+    for (ui::Answer dismissed : {ui::Answer::Cancel, ui::Answer::None}) {
+        h.expectMessage(ui::DialogType::Confirmation, "Uscire?", dismissed);
+        EXPECT_EQ(ui::MessageDlg("Uscire?", ui::DialogType::Confirmation, ui::Buttons::YesNo), ui::Answer::No);
+    }
+}
+
+TEST(Dialogs, UnexpectedOrDifferentDialogFailsAndShowsItsText) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ts::Harness h;
+            ui::ShowMessage("Attenzione: password errata.");
+        },
+        "unexpected dialog: message \"Attenzione: password errata.\"");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ts::Harness h;
+            h.expectMessage(ui::DialogType::Warning, "Testo A");
+            ui::MessageDlg("Testo B", ui::DialogType::Warning, ui::Buttons::OK);
+        },
+        "Testo B");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ts::Harness h;
+            h.expectMessage(ui::DialogType::Warning, "Testo");
+            ui::MessageDlg("Testo", ui::DialogType::Error, ui::Buttons::OK);
+        },
+        "unexpected dialog: error");
+}
+
+TEST(Dialogs, ExpectedDialogNeverShownFailsTheTest) {
+    EXPECT_NONFATAL_FAILURE(
+        {
+            ts::Harness h;
+            h.expectShowMessage("Mai mostrato.");
+        },
+        "expected dialog never shown: message \"Mai mostrato.\"");
+}
+
+TEST(Dialogs, InputQueryFileAndPrintDialogsAreScripted) {
+    ts::Harness h;
+    h.expectInputQuery(" Anno", "Anno:", "2026");
+    h.expectInputQuery(" Anno", "Anno:", std::nullopt);
+    h.expectOpenFile("/tmp/foto.jpg");
+    h.expectSaveFile(std::nullopt);
+    h.expectPrintDialog(2);
+    std::string v = "2025";
+    EXPECT_TRUE(ui::InputQuery(" Anno", "Anno:", v));
+    EXPECT_EQ(v, "2026");
+    EXPECT_FALSE(ui::InputQuery(" Anno", "Anno:", v));
+    EXPECT_EQ(v, "2026");
+    ui::FileDialogRequest r;
+    r.title = "Carica foto";
+    EXPECT_EQ(ui::OpenFileDialog(r), "/tmp/foto.jpg");
+    EXPECT_EQ(ui::SaveFileDialog(r), std::nullopt);
+    EXPECT_EQ(ui::PrintDialog(1), 2);
+    EXPECT_EQ(h.fileDialogs().size(), 2u);
+}
+
+TEST(Errors, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
+    ts::Harness h;
+    TfrmProva f(h.app);
+    f.Show();
+    int clicks = 0;
+    f.cmdOK.SetModalResult(ui::ModalResult::None);
+    f.cmdOK.OnClick = [&] {
+        if (++clicks == 1) throw std::runtime_error("Impossibile aprire l'archivio.");
+    };
+    h.expectMessage(ui::DialogType::Error, "Impossibile aprire l'archivio.");
+    h.click(f.cmdOK);
+    h.verify();
+    h.click(f.cmdOK);
+    EXPECT_EQ(clicks, 2);
+
+    // Thrown from a key handler: the key goes no further.
+    f.txtA.SetFocus();
+    f.txtA.OnKeyDown = [](ui::KeyEvent&) { throw std::runtime_error("Tasto"); };
+    h.expectMessage(ui::DialogType::Error, "Tasto");
+    h.type(f, "x");
+    EXPECT_EQ(f.txtA.Text(), "");
+}
+
+TEST(Timers, TickAsOftenAsDueUnderAdvancedTime) {
+    ts::Harness h;
+    ui::Form f(h.app);
+    auto& slow = f.Add<ui::Timer>("tmrSlow");
+    auto& fast = f.Add<ui::Timer>("tmrFast");
+    slow.SetInterval(300);
+    fast.SetInterval(100);
+    std::string order;
+    slow.OnTimer = [&] { order += 'S'; };
+    fast.OnTimer = [&] {
+        order += 'F';
+        if (order.size() >= 6) fast.SetEnabled(false);
+    };
+    h.advance(250);
+    EXPECT_EQ(order, "FF");
+    h.advance(400); // now 650: at 300 slow (created first) then fast; fast at 400, 500 (then off); slow at 600
+    EXPECT_EQ(order, "FFSFFFS");
+    slow.SetEnabled(false);
+    h.advance(1000);
+    EXPECT_EQ(order, "FFSFFFS");
+    slow.SetEnabled(true); // a new interval starts now
+    h.advance(299);
+    EXPECT_EQ(order, "FFSFFFS");
+    h.advance(1);
+    EXPECT_EQ(order, "FFSFFFSS");
+}
+
+TEST(Services, ShellOpenDropsSurroundingQuotesAndClipboardMayBeAbsent) {
+    ts::Harness h;
+    ui::ShellOpen("\"/dati/Guida.pdf\"");
+    ui::ShellOpen("mailto:info@example.com");
+    ui::ShellOpen("\"");
+    EXPECT_EQ(h.shellOpened(), (std::vector<std::string>{"/dati/Guida.pdf", "mailto:info@example.com", "\""}));
+    EXPECT_TRUE(ui::SetClipboardText("Prenotato"));
+    EXPECT_EQ(h.clipboard(), "Prenotato");
+    h.setClipboardAvailable(false);
+    EXPECT_FALSE(ui::SetClipboardText("altro"));
+}
+
+TEST(Harness, GivesEachTestItsOwnDataFolderAndClock) {
+    std::string folder;
+    {
+        ts::Harness h;
+        folder = h.dataFolder();
+        EXPECT_EQ(rtl::DataFolder(), folder);
+        h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
+        EXPECT_EQ(rtl::FormatDate(rtl::Today()), "05/03/2026");
+        rtl::WriteWholeFile(rtl::DataPath("x.txt"), "x");
+    }
+    EXPECT_NE(rtl::DataFolder(), folder);
+    EXPECT_FALSE(rtl::FolderExists(folder));
+}
+
+} // namespace
