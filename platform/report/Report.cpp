@@ -699,12 +699,23 @@ public:
             const double base = m->box.y + t.first;
             // k: the first line that does not end by the cut.
             const double fit = std::floor((cut + eps - base) / t.step);
-            if (fit >= double(t.lines.size())) continue;
+            if (!std::isfinite(fit) || fit >= double(t.lines.size())) continue;
             const std::size_t k = fit < 0 ? 0 : std::size_t(fit);
             const double lineTop = base + double(k) * t.step;
             if (lineTop < cut && lineTop < m->box.bottom() - eps) best = std::min(best, std::max(lineTop, from));
         }
         return best;
+    }
+
+    // A band's height as laid out: a negative or undefined height counts as 0.
+    static double H(const Band* b) { return std::isfinite(b->height) ? std::max(b->height, 0.0) : 0.0; }
+
+    // Where the last object of a band ends.
+    static double contentEnd(const Band& band) {
+        double end = 0;
+        for (const Object* o : band.objects())
+            if (o->visible) end = std::max({end, o->box.y, o->box.y + o->box.height});
+        return end;
     }
 
     void run(const std::vector<Object*>& pageObjects, const std::vector<Band*>& bands) {
@@ -720,7 +731,7 @@ public:
             }
         }
         double footerHeight = 0;
-        for (Band* b : pageFooters) footerHeight += b->height;
+        for (Band* b : pageFooters) footerHeight += H(b);
         const double limit = bottom() - footerHeight;
 
         Page* page = nullptr;
@@ -732,16 +743,16 @@ public:
             place(*page, pageObjects, 0, inf, top(), true, true);
             y = top();
             if (firstPage)
-                for (Band* b : titles) { place(*page, b->objects(), 0, b->height, y, true, true); y += b->height; }
-            for (Band* b : headers) { place(*page, b->objects(), 0, b->height, y, true, true); y += b->height; }
+                for (Band* b : titles) { place(*page, b->objects(), 0, H(b), y, true, true); y += H(b); }
+            for (Band* b : headers) { place(*page, b->objects(), 0, H(b), y, true, true); y += H(b); }
             contentTop = y;
         };
         startPage(true);
 
         auto putWhole = [&](Band* b) {
-            if (y + b->height > limit + eps && y > contentTop + eps) startPage(false);
-            place(*page, b->objects(), 0, b->height, y, true, true);
-            y += b->height;
+            if (y + H(b) > limit + eps && y > contentTop + eps) startPage(false);
+            place(*page, b->objects(), 0, H(b), y, true, true);
+            y += H(b);
         };
 
         for (Band* b : data) {
@@ -750,16 +761,23 @@ public:
             bool firstSlice = true;
             while (true) {
                 const double room = limit - y;
-                if (b->height - done <= room + eps) {
-                    place(*page, b->objects(), done, b->height, y, firstSlice, true);
-                    y += b->height - done;
+                if (H(b) - done <= room + eps) {
+                    place(*page, b->objects(), done, H(b), y, firstSlice, true);
+                    y += H(b) - done;
+                    break;
+                }
+                if (contentEnd(*b) <= done + std::max(room, 0.0) + eps) {
+                    // What is left of the content fits; the blank rest of the
+                    // band fills this page.
+                    place(*page, b->objects(), done, H(b), y, firstSlice, true);
+                    y = std::max(y, limit);
                     break;
                 }
                 double cut = safeCut(*b, done, done + std::max(room, 0.0));
                 if (cut <= done + eps) {
                     if (y > contentTop + eps) { startPage(false); continue; }
                     cut = done + std::max(room, 0.0);                // a line taller than a page
-                    if (cut <= done + eps) cut = b->height;          // no room at all: give up splitting
+                    if (cut <= done + eps) cut = H(b);          // no room at all: give up splitting
                 }
                 place(*page, b->objects(), done, cut, y, firstSlice, false);
                 firstSlice = false;
@@ -774,8 +792,8 @@ public:
     void finishPage(Page& page, const std::vector<Band*>& pageFooters, double limit) {
         double y = limit;
         for (Band* b : pageFooters) {
-            place(page, b->objects(), 0, b->height, y, true, true);
-            y += b->height;
+            place(page, b->objects(), 0, H(b), y, true, true);
+            y += H(b);
         }
     }
 

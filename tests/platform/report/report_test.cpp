@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 using report::px;
 
@@ -328,4 +329,20 @@ TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
     EXPECT_EQ(out.previewed.size(), 1u);
     report::setOutput(nullptr);
     EXPECT_EQ(&report::output(), &report::headlessOutput());
+}
+
+TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
+    const double heights[] = {1e9, std::numeric_limits<double>::quiet_NaN(), -5,
+                              std::numeric_limits<double>::infinity()};
+    for (double h : heights) {
+        report::Report r = filledList(listLines(3));
+        r.band("MasterData").setHeight(h);
+        const report::Document& doc = r.prepare();
+        EXPECT_LE(doc.pages.size(), 2u) << h;
+        std::vector<std::string> printed;
+        for (const auto& page : doc.pages)
+            for (auto* t : texts(page, "txtRiepilogo")) printed.push_back(t->text);
+        EXPECT_EQ(printed, listLines(3)) << h;
+        EXPECT_EQ(texts(doc.pages.back(), "txtPagina").size(), 1u) << h;
+    }
 }
