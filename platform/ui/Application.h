@@ -16,6 +16,12 @@ namespace ui {
 // Told by the model about everything a real window must follow. The Qt
 // backend implements it; what the user does reaches the model through
 // platform/ui/Input.h. All calls happen on the user-interface thread.
+//
+// A form is announced by FormCreated while it is still empty (the window
+// class is being constructed); its controls follow one by one through
+// ControlCreated. Build real windows lazily, at the first FormShown.
+// RunModal must return when the model calls EndModal for that form (which it
+// does from inside an input:: call); the model then finishes the modal run.
 class Backend {
 public:
     virtual ~Backend() = default;

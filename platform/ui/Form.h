@@ -135,9 +135,7 @@ public:
     Notify OnShow;
     Notify OnHide;
     std::function<void(CloseAction&)> OnClose;
-    MouseHandler OnMouseMove;
-    MouseHandler OnMouseDown;
-    MouseHandler OnMouseUp;
+    MouseHandler OnMouseMove; // over the background
     KeyHandler OnKeyDown; // keys that no control holds the focus for
 
 private:

@@ -18,14 +18,16 @@ void Navigate(Form& f, bool backwards) {
     std::vector<Control*> seq = f.TabSequence();
     if (seq.empty()) return;
     auto it = std::find(seq.begin(), seq.end(), f.Focused());
-    std::size_t n = seq.size();
-    std::size_t next;
-    if (it == seq.end()) next = backwards ? n - 1 : 0;
-    else {
-        std::size_t i = std::size_t(it - seq.begin());
-        next = backwards ? (i + n - 1) % n : (i + 1) % n;
+    const std::size_t n = seq.size();
+    const bool none = it == seq.end();
+    std::size_t i = none ? (backwards ? 0 : n - 1) : std::size_t(it - seq.begin());
+    // The next control that accepts the focus (OnCanFocus may refuse it).
+    for (std::size_t step = 0; step < n; ++step) {
+        i = backwards ? (i + n - 1) % n : (i + 1) % n;
+        if (!none && seq[i] == *it) return;
+        seq[i]->SetFocus();
+        if (seq[i]->IsFocused()) return;
     }
-    seq[next]->SetFocus();
 }
 
 // A button pressed (clicked, or Enter/Space while focused).

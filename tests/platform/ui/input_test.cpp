@@ -172,6 +172,17 @@ TEST_F(InputTest, TabFollowsTheTabOrderUnlessSwallowed) {
     };
     h.tab(f);
     EXPECT_EQ(f.Focused(), &f.txtA);
+
+    // A control that refuses the focus when asked is passed over.
+    f.txtA.OnKeyDown = nullptr;
+    int asked = 0;
+    f.txtB.OnCanFocus = [&](bool& accept) {
+        ++asked;
+        accept = false;
+    };
+    h.tab(f);
+    EXPECT_EQ(f.Focused(), &f.cmdOK);
+    EXPECT_EQ(asked, 1);
 }
 
 TEST_F(InputTest, KeyWhoseHandlerMovedTheFocusIsNotDeliveredAgain) {

@@ -2,6 +2,10 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -263,6 +267,29 @@ TEST(Services, ShellOpenDropsSurroundingQuotesAndClipboardMayBeAbsent) {
     EXPECT_EQ(h.clipboard(), "Prenotato");
     h.setClipboardAvailable(false);
     EXPECT_FALSE(ui::SetClipboardText("altro"));
+}
+
+// The real opener is started directly with the target as its one argument:
+// a fake xdg-open early on PATH records what it receives.
+TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
+    ts::Harness h;
+    const std::string bin = h.dataFolder() + "bin";
+    const std::string out = h.dataFolder() + "args.txt";
+    rtl::CreateFolders(bin);
+    rtl::WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"" + out + ".tmp\" && mv \"" + out +
+                                                 ".tmp\" \"" + out + "\"\n");
+    ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0755), 0);
+    const char* oldPath = getenv("PATH");
+    const std::string saved = oldPath ? oldPath : "";
+    setenv("PATH", (bin + ":" + saved).c_str(), 1);
+    const std::string target = "/dati/Scheda 1; touch " + h.dataFolder() + "hacked $(id)";
+    const bool started = ui::SpawnOpener(target);
+    setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(started);
+    for (int i = 0; i < 500 && !rtl::FileExists(out); ++i) usleep(10000);
+    ASSERT_TRUE(rtl::FileExists(out));
+    EXPECT_EQ(rtl::ReadWholeFile(out), "1|" + target);
+    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "hacked"));
 }
 
 TEST(Harness, GivesEachTestItsOwnDataFolderAndClock) {
