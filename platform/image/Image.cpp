@@ -174,14 +174,6 @@ Bitmap loadResource(std::string_view name) {
     return decode(*data, std::string(name));
 }
 
-std::shared_ptr<const Bitmap> decodeOrNull(const std::string& bytes) {
-    try {
-        return std::make_shared<const Bitmap>(decode(bytes, "(memory)"));
-    } catch (const Error&) {
-        return nullptr;
-    }
-}
-
 std::string encodeJpeg(const Bitmap& bitmap, int quality) {
     check(bitmap);
     // JPEG has no transparency: composite on white.

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,11 +26,6 @@ Bitmap loadFile(const std::filesystem::path& file);
 Bitmap loadMemory(std::string_view bytes);
 // A picture embedded at build time, by its resource name ("vehicles/Auto.png").
 Bitmap loadResource(std::string_view name);
-
-// The same for callers that take a missing picture instead of an error (the
-// picture controls of platform/ui decode their embedded pictures with it):
-// nullptr when the bytes are not a complete picture.
-std::shared_ptr<const Bitmap> decodeOrNull(const std::string& bytes);
 
 // Encoding. saveJpeg writes through a temporary file beside the target and
 // renames it over the target, so a failed save leaves an existing file intact.

@@ -180,11 +180,3 @@ TEST(Image, DrawingHelpersClipAndBlend) {
     EXPECT_GT(dark, 10);
     for (int y = 0; y < 20; ++y) EXPECT_EQ(img::pixel(t, 79, y), 0xFFFFFFFFu);   // nothing beyond its width
 }
-
-TEST(Image, DecodeOrNullGivesNothingForABadPicture) {
-    EXPECT_EQ(img::decodeOrNull("not a picture"), nullptr);
-    EXPECT_EQ(img::decodeOrNull(handMadeBmp().substr(0, 60)), nullptr);
-    const auto b = img::decodeOrNull(handMadeBmp());
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(img::pixel(*b, 1, 0), 0xFF00FF00u);
-}
