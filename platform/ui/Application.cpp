@@ -36,7 +36,12 @@ void Application::Unregister(Form& f) {
     if (it == forms_.end()) return;
     if (backend_) backend_->FormDestroyed(f);
     forms_.erase(it);
+    std::erase(modalStack_, &f);
     if (mainForm_ == &f) mainForm_ = nullptr;
+}
+
+bool Application::TakesInput(const Form& f) const {
+    return f.Visible() && (modalStack_.empty() || modalStack_.back() == &f);
 }
 
 void Application::AddTimer(Timer& t) { timers_.push_back(&t); }

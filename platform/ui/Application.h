@@ -42,6 +42,7 @@ public:
     virtual void Terminate() = 0;
 };
 
+// Windows must be destroyed before the application object that lists them.
 class Application {
 public:
     Application();
@@ -78,6 +79,12 @@ public:
     // hook ShowModal returns Cancel.
     using ModalHook = std::function<void(Form&)>;
     void SetModalHook(ModalHook h) { modalHook_ = std::move(h); }
+    // The innermost window in a modal run, or null. While there is one, only
+    // that window takes what the user does.
+    Form* ActiveModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+    // Whether a user can reach the window now: shown, and no other window
+    // in a modal run above it.
+    bool TakesInput(const Form& f) const;
 
     // Shows the standard error box for an exception that escaped a handler.
     void ShowException(const std::exception_ptr& e);
@@ -103,6 +110,7 @@ private:
     Services* services_ = nullptr;
     std::unique_ptr<Services> defaultServices_;
     ModalHook modalHook_;
+    std::vector<Form*> modalStack_;
     bool terminated_ = false;
     long long now_ = 0;
     Application* previous_ = nullptr;

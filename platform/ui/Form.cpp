@@ -228,6 +228,7 @@ void Form::FinishModal() {
     }
     closeRan_ = false;
     modal_ = false;
+    std::erase(app_.modalStack_, this);
     Hide();
     if (Backend* b = app_.GetBackend()) b->EndModal(*this);
 }
@@ -238,9 +239,11 @@ ModalResult Form::ShowModal() {
     modalEndPending_ = false;
     closeRan_ = false;
     modalResult_ = ModalResult::None;
+    app_.modalStack_.push_back(this);
     struct Guard {
         Form& f;
         ~Guard() {
+            std::erase(f.app_.modalStack_, &f);
             if (f.modal_) {
                 f.modal_ = false;
                 f.modalEndPending_ = false;
@@ -266,6 +269,7 @@ ModalResult Form::ShowModal() {
         FinishModal();
         if (modal_) { // the close handler refused: nothing else can end it here
             modal_ = false;
+            std::erase(app_.modalStack_, this);
             Hide();
         }
     }

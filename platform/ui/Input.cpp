@@ -11,8 +11,11 @@ namespace {
 
 // Whether a user can reach the control with the mouse.
 bool Reachable(const Control& c) {
-    return c.GetForm().Visible() && c.IsShowing() && c.IsEnabled() && c.HitTest();
+    const Form& f = c.GetForm();
+    return f.App().TakesInput(f) && c.IsShowing() && c.IsEnabled() && c.HitTest();
 }
+
+bool TakesKeys(const Form& f) { return f.App().TakesInput(f); }
 
 void Navigate(Form& f, bool backwards) {
     std::vector<Control*> seq = f.TabSequence();
@@ -98,7 +101,9 @@ std::uint16_t KeyCodeFor(char32_t ch) {
 }
 
 bool KeyDown(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
-    if (!f.Visible()) return false;
+    // Without a focused control only Tab (to the first stop) and the form's
+    // own key handler can do something.
+    if (!TakesKeys(f) || (!f.Focused() && key != vk::Tab && !f.OnKeyDown)) return false;
     return detail::Dispatch(f.App(), [&] {
         KeyEvent k{key, ch, mods};
         KeyDownPath(f, k);
@@ -107,7 +112,7 @@ bool KeyDown(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
 }
 
 bool KeyUp(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
-    if (!f.Visible()) return false;
+    if (!TakesKeys(f)) return false;
     return detail::Dispatch(f.App(), [&] {
         KeyEvent k{key, ch, mods};
         if (Control* c = f.Focused()) {
@@ -119,7 +124,7 @@ bool KeyUp(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
 
 bool PressKey(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
     if (!KeyDown(f, key, ch, mods)) return false;
-    if (f.Visible()) KeyUp(f, key, ch, mods);
+    KeyUp(f, key, ch, mods);
     return true;
 }
 
@@ -132,7 +137,7 @@ bool TypeText(Form& f, std::string_view utf8) {
 }
 
 bool Paste(Form& f, std::string_view utf8) {
-    if (!f.Visible() || !dynamic_cast<Edit*>(f.Focused())) return false;
+    if (!TakesKeys(f) || !dynamic_cast<Edit*>(f.Focused())) return false;
     Control* target = f.Focused();
     return detail::Dispatch(f.App(), [&] {
         for (char32_t ch : detail::Decode(utf8)) {
@@ -175,7 +180,7 @@ bool MouseUp(Control& c, const MouseEvent& e) {
 }
 
 bool MouseMove(Control& c, const MouseEvent& e) {
-    if (!c.GetForm().Visible() || !c.IsShowing() || !c.HitTest()) return false;
+    if (!TakesKeys(c.GetForm()) || !c.IsShowing() || !c.HitTest()) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
         MouseEvent m = e;
         if (c.OnMouseMove) c.OnMouseMove(m);
@@ -184,7 +189,7 @@ bool MouseMove(Control& c, const MouseEvent& e) {
 }
 
 bool FormMouseMove(Form& f, const MouseEvent& e) {
-    if (!f.Visible()) return false;
+    if (!TakesKeys(f)) return false;
     return detail::Dispatch(f.App(), [&] {
         MouseEvent m = e;
         if (f.OnMouseMove) f.OnMouseMove(m);
@@ -286,7 +291,7 @@ bool EditCell(StringGrid& g, int col, int row, std::string_view text) {
 }
 
 bool CloseWindow(Form& f) {
-    if (!f.Visible() || !f.CloseBox() || f.GetBorderStyle() == BorderStyle::None) return false;
+    if (!TakesKeys(f) || !f.CloseBox() || f.GetBorderStyle() == BorderStyle::None) return false;
     return detail::Dispatch(f.App(), [&] {
         f.Close();
         return true;

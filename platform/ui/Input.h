@@ -6,8 +6,9 @@
 // Each call is one dispatch: an exception escaping a handler is caught here
 // and shown in the standard error box, and a modal run ended by a handler
 // (a modal result, a Close) is finished when the handlers have returned.
-// A call returns false, changing nothing, when a user could not do it
-// (a hidden or disabled control, no focused control for a key).
+// A call returns false, changing nothing, when a user could not do it: a
+// hidden or disabled control, a window hidden or lying under a window in a
+// modal run, a key (other than Tab) with no focused control to take it.
 #include <cstdint>
 #include <string_view>
 

@@ -60,6 +60,9 @@ public:
     const std::vector<ui::FileDialogRequest>& fileDialogs() const { return fileRequests_; }
 
     // --- Modal windows ---
+    // The hook of a class runs at every modal showing of that class until it
+    // is replaced; it drives the window (clicks, keys, SetModalResult, Close)
+    // and ShowModal returns the result it leaves (Cancel when none).
     template <class F> void onModal(std::function<void(F&)> hook) {
         modalByType_[std::type_index(typeid(F))] = [hook](ui::Form& f) { hook(dynamic_cast<F&>(f)); };
     }

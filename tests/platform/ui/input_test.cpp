@@ -229,12 +229,16 @@ TEST_F(InputTest, UserCannotReachHiddenOrDisabledControls) {
     EXPECT_NE(f.Focused(), &f.cmdOK); // nor can code focus a disabled control
 }
 
-TEST(InputRefusal, KeysNeedAShownWindow) {
+TEST(InputRefusal, KeysNeedAShownWindowAndAFocusedControl) {
     ts::Harness h;
     TfrmProva f(h.app);
-    f.txtA.SetFocus();
     EXPECT_FALSE(ui::input::TypeText(f, "x"));
-    EXPECT_EQ(f.txtA.Text(), "");
+    f.Show();
+    EXPECT_FALSE(ui::input::TypeText(f, "x"));
+    EXPECT_TRUE(ui::input::Tab(f));
+    EXPECT_EQ(f.Focused(), &f.txtA);
+    EXPECT_TRUE(ui::input::TypeText(f, "x"));
+    EXPECT_EQ(f.txtA.Text(), "x");
 }
 
 } // namespace

@@ -71,17 +71,23 @@ TEST(Modal, ButtonWithModalResultEndsTheRunAfterItsHandler) {
     owner.Show();
     int closes = 0;
     bool visibleAfterClick = true;
+    bool ownerReachableMeanwhile = true;
     h.onModal<TfrmAltra>([&](TfrmAltra& d) {
         EXPECT_TRUE(d.Visible());
         EXPECT_TRUE(d.IsModal());
+        EXPECT_EQ(h.app.ActiveModal(), &d);
+        ownerReachableMeanwhile = ui::input::Click(owner.txtA);
         h.click(d.cmdOK);
         visibleAfterClick = d.Visible();
+        h.focus(owner.txtA); // the owner takes input again once the dialog has ended
     });
     auto d = std::make_unique<TfrmAltra>(h.app, &owner);
     d->OnClose = [&](ui::CloseAction&) { ++closes; };
     EXPECT_EQ(d->ShowModal(), ui::ModalResult::OK);
+    EXPECT_FALSE(ownerReachableMeanwhile);
     EXPECT_FALSE(visibleAfterClick);
     EXPECT_FALSE(d->Visible());
+    EXPECT_EQ(h.app.ActiveModal(), nullptr);
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(h.modalCount("TfrmProva"), 1);
 }
