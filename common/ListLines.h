@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+#include <optional>
+
 #include "common/Record.h"
 
 namespace common {
@@ -23,6 +26,10 @@ public:
     RigaLista& colonna(std::string_view value, std::size_t width);
     // A last column: the trimmed value, not padded.
     RigaLista& ultima(std::string_view value);
+    // The same two, straight from a record's field (what a list of a
+    // whole archive uses: no copy of the field on the way).
+    RigaLista& colonna(const RecordView& record, FieldRef field, std::size_t width);
+    RigaLista& ultima(const RecordView& record, FieldRef field);
 
     const std::string& str() const& { return line_; }
     std::string str() && { return std::move(line_); }
@@ -35,10 +42,6 @@ private:
 // character then by its code; a text that begins another comes first.
 bool PrecedeInLista(std::string_view a, std::string_view b);
 
-// The key under which PrecedeInLista compares: the line with a-z upper-cased.
-// Keys compare with plain byte order (UTF-8 keeps the order of the codes).
-std::string ChiaveOrdinamento(std::string_view line);
-
 // A listed record: its line and its 1-based record number in the archive,
 // kept with the line so that a recall loads the record the user chose.
 struct VoceLista {
@@ -48,6 +51,15 @@ struct VoceLista {
 
 // Sorts the entries by PrecedeInLista; equal lines keep the file order.
 void OrdinaVoci(std::vector<VoceLista>& voci);
+
+// Reads the archive at `path` once, in file order, and makes one entry per
+// record for which `riga` gives a line (a record it answers nothing for is
+// not listed); sorted by PrecedeInLista when `ordinata`. The archive is
+// created empty when missing; a failure while reading throws, with the
+// entries built so far in `voci`.
+using RigaDiRecord = std::function<std::optional<std::string>(const RecordView& record)>;
+void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
+                    const RigaDiRecord& riga, bool ordinata);
 
 // Find-next over the lines of a list. `selected` is the selected line (-1 for
 // none); `findText` the text of the find field; `remembered` the last text

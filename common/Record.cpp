@@ -25,12 +25,17 @@ std::vector<RecordType::Element> RecordType::elements() const {
     return out;
 }
 
-std::string LoadText(std::span<const std::uint8_t> record, FieldRef f) {
+std::string_view RawText(std::span<const std::uint8_t> record, FieldRef f) {
     if (f.offset + std::size_t(f.capacity) + 1 > record.size())
         throw std::out_of_range("campo oltre la fine del record");
     const std::size_t len = std::min<std::size_t>(record[f.offset], std::size_t(f.capacity));
-    const auto* text = reinterpret_cast<const char*>(record.data() + f.offset + 1);
-    return rtl::Trim(rtl::Cp1252ToUtf8(std::string_view(text, len)));
+    return {reinterpret_cast<const char*>(record.data() + f.offset + 1), len};
+}
+
+std::string LoadText(std::span<const std::uint8_t> record, FieldRef f) {
+    // Bytes of code 32 or less decode to the same codes and every other byte
+    // to a code above 32, so trimming the bytes trims the text.
+    return rtl::Cp1252ToUtf8(rtl::TrimView(RawText(record, f)));
 }
 
 void StoreText(std::span<std::uint8_t> record, FieldRef f, std::string_view text) {

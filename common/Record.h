@@ -97,6 +97,10 @@ constexpr RecordType MakeRecordType(std::string_view name, std::span<const Field
 // from windows-1252 and trimmed.
 std::string LoadText(std::span<const std::uint8_t> record, FieldRef f);
 
+// The stored bytes of a field (windows-1252, untrimmed): the L bytes after
+// the length byte, L read as the capacity when larger.
+std::string_view RawText(std::span<const std::uint8_t> record, FieldRef f);
+
 // Stores a text into a field: trimmed, at most 255 characters, encoded in
 // windows-1252 ("?" for a character it cannot hold), cut to the capacity.
 // Only the length byte and the L text bytes change; the rest of the field
