@@ -1,0 +1,226 @@
+#include "common/Card.h"
+
+#include <stdexcept>
+
+#include "platform/rtl/Text.h"
+
+namespace common {
+
+namespace {
+constexpr std::string_view kSi = "Sì";
+constexpr std::string_view kNo = "No";
+
+void Avviso(std::string_view text, ui::DialogType type) {
+    ui::MessageDlg(std::string(text), type, ui::Buttons::OKCancel);
+}
+} // namespace
+
+SchedaArchivio::SchedaArchivio(ui::Form& form, ConfigScheda config)
+    : form_(form),
+      config_(std::move(config)),
+      buffer_(config_.record ? *config_.record : throw std::invalid_argument("scheda senza tipo di record")),
+      lblPosizione_(form.Get<ui::Label>("lblPosizione")) {
+    for (const auto& e : config_.record->elements()) {
+        ui::Control* c = nullptr;
+        if (config_.controllo) {
+            c = &form_.Get<ui::Control>(config_.controllo(e.name));
+        } else {
+            c = form_.FindControl("txt" + e.name);
+            if (!c) c = form_.FindControl("lbl" + e.name);
+            if (!c) c = &form_.Get<ui::CheckBox>("chk" + e.name);
+        }
+        legami_.push_back({e.name, e.ref, c, dynamic_cast<ui::CheckBox*>(c)});
+    }
+}
+
+std::optional<ui::DialogType> SchedaArchivio::TipoErrore(Comando c) const {
+    const auto& e = config_.errori;
+    switch (c) {
+    case Comando::Nuovo: return e.nuovo;
+    case Comando::Salva: return e.salva;
+    case Comando::Primo: return e.primo;
+    case Comando::Indietro: return e.indietro;
+    case Comando::Avanti: return e.avanti;
+    case Comando::Ultimo: return e.ultimo;
+    case Comando::Duplica: return ui::DialogType::Error;
+    }
+    return std::nullopt;
+}
+
+void SchedaArchivio::Errore(Comando c) const {
+    if (const auto type = TipoErrore(c)) Avviso(kMsgAccessoArchivio, *type);
+}
+
+void SchedaArchivio::SvuotaCampi() {
+    for (const Legame& l : legami_) {
+        if (l.casella) {
+            l.casella->SetChecked(false);
+        } else if (auto* combo = dynamic_cast<ui::ComboEdit*>(l.controllo)) {
+            combo->SetItemIndex(-1);
+            combo->SetText("");
+        } else {
+            l.controllo->SetText("");
+        }
+    }
+}
+
+void SchedaArchivio::RiempiBuffer() {
+    for (const Legame& l : legami_)
+        buffer_.set(l.ref, l.casella ? (l.casella->Checked() ? kSi : kNo) : std::string_view(l.controllo->Text()));
+}
+
+void SchedaArchivio::Mostra(std::int64_t numero) {
+    for (const Legame& l : legami_) {
+        const std::string text = buffer_.get(l.ref);
+        if (l.casella) {
+            // "Sì" ticks, "No" clears, anything else leaves the box alone.
+            if (text == kSi) l.casella->SetChecked(true);
+            else if (text == kNo) l.casella->SetChecked(false);
+        } else {
+            l.controllo->SetText(text);
+        }
+    }
+    lblPosizione_.SetText(std::to_string(numero));
+}
+
+void SchedaArchivio::Leggi(Archivio& a, std::int64_t numero) {
+    a.Leggi(numero, buffer_);
+    a.Chiudi();
+    Mostra(numero);
+    if (config_.dopoMostra) config_.dopoMostra();
+}
+
+void SchedaArchivio::Nuovo() {
+    try {
+        SvuotaCampi();
+        lblPosizione_.SetText("");
+        if (config_.dopoNuovo) config_.dopoNuovo();
+        if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
+    } catch (...) {
+        Errore(Comando::Nuovo);
+    }
+}
+
+void SchedaArchivio::Salva() {
+    using Focus = ConfigScheda::Focus;
+    if (config_.btnFocus == Focus::PrimaDeiControlli) form_.Get<ui::Control>("btnFocus").SetFocus();
+    for (const CampoObbligatorio& o : config_.obbligatori) {
+        ui::Control& c = form_.Get<ui::Control>(o.controllo);
+        if (rtl::TrimView(c.Text()).empty()) {
+            Avviso(o.messaggio, ui::DialogType::Warning);
+            c.SetFocus();
+            return;
+        }
+    }
+    if (config_.btnFocus == Focus::DopoIControlli) form_.Get<ui::Control>("btnFocus").SetFocus();
+    bool riscritta = false;
+    try {
+        const std::string numero = lblPosizione_.Text();
+        riscritta = !rtl::TrimView(numero).empty();
+        Archivio a(config_.archivio(), *config_.record);
+        RiempiBuffer();
+        const std::int64_t scritto = a.Scrivi(numero, buffer_);
+        lblPosizione_.SetText(std::to_string(scritto));
+        if (config_.dopoSalva) config_.dopoSalva();
+    } catch (...) {
+        Errore(Comando::Salva);
+        return;
+    }
+    Avviso(riscritta ? kMsgModificheSalvate : kMsgSchedaInserita, ui::DialogType::Information);
+}
+
+void SchedaArchivio::Primo() {
+    try {
+        Archivio a(config_.archivio(), *config_.record);
+        if (a.Conta() == 0) {
+            a.Chiudi();
+            Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
+            return;
+        }
+        Leggi(a, 1);
+    } catch (...) {
+        Errore(Comando::Primo);
+    }
+}
+
+void SchedaArchivio::Ultimo() {
+    try {
+        Archivio a(config_.archivio(), *config_.record);
+        const std::int64_t count = a.Conta();
+        if (count == 0) {
+            a.Chiudi();
+            Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
+            return;
+        }
+        Leggi(a, count);
+    } catch (...) {
+        Errore(Comando::Ultimo);
+    }
+}
+
+void SchedaArchivio::Avanti() {
+    try {
+        // An empty number counts as 0 (a new card goes to record 1); it is
+        // never written into the label.
+        const std::string_view pos = rtl::TrimView(lblPosizione_.Text());
+        std::int64_t n = 0;
+        if (!pos.empty()) {
+            const auto numero = NumeroRecord(pos);
+            if (!numero) throw AccessoArchivio("numero di scheda non valido");
+            n = *numero;
+        }
+        Archivio a(config_.archivio(), *config_.record);
+        const std::int64_t count = a.Conta();
+        if (count == 0) {
+            a.Chiudi();
+            lblPosizione_.SetText("");
+            Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
+            return;
+        }
+        if (n < count) Leggi(a, n + 1);
+    } catch (...) {
+        Errore(Comando::Avanti);
+    }
+}
+
+void SchedaArchivio::Indietro() {
+    try {
+        const std::string_view pos = rtl::TrimView(lblPosizione_.Text());
+        Archivio a(config_.archivio(), *config_.record);
+        if (pos == "1") return;
+        if (a.Conta() == 0) {
+            a.Chiudi();
+            Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
+            return;
+        }
+        std::int64_t numero = 1;   // a new card goes to record 1
+        if (!pos.empty()) {
+            const auto n = NumeroRecord(pos);
+            if (!n) throw AccessoArchivio("numero di scheda non valido");
+            numero = *n > 2 ? *n - 1 : 1;
+        }
+        Leggi(a, numero);
+    } catch (...) {
+        Errore(Comando::Indietro);
+    }
+}
+
+void SchedaArchivio::Duplica() {
+    if (rtl::TrimView(lblPosizione_.Text()).empty()) {
+        Avviso(kMsgDuplicaNonSalvata, ui::DialogType::Warning);
+        return;
+    }
+    try {
+        for (const std::string& name : config_.nonDuplicare)
+            if (ui::Control* c = form_.FindControl(name)) c->SetText("");
+        lblPosizione_.SetText("");
+        if (config_.passiDuplica) config_.passiDuplica();
+        if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
+    } catch (...) {
+        Errore(Comando::Duplica);
+        return;
+    }
+    Avviso(kMsgDuplicata, ui::DialogType::Information);
+}
+
+} // namespace common

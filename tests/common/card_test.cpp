@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "common/Card.h"
+#include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "platform/ui/Layout.h"
+#include "tests/support/Harness.h"
+
+using namespace common;
+
+namespace {
+
+// A cost card: five edits, a check-box-free record, the number label and the
+// hidden focus button.
+constexpr std::string_view kLayout = R"(form TfrmProva caption="Prova" client=400x300
+edit txtData bounds=0,0,100,20
+edit txtCausale bounds=0,20,100,20
+edit txtPagatore bounds=0,40,100,20
+edit txtBeneficiario bounds=0,60,100,20
+edit txtImporto bounds=0,80,100,20
+label lblPosizione bounds=0,100,100,20
+button btnFocus bounds=0,0,1,1 visible=no
+)";
+
+struct Card {
+    explicit Card(ts::Harness& h, std::string path = "", ConfigScheda::Focus focus = ConfigScheda::Focus::Nessuno)
+        : form(h.app) {
+        ui::LoadLayout(form, kLayout);
+        if (path.empty()) path = rtl::DataPath("Costi_Veicolo_1.pro");
+        ConfigScheda c;
+        c.archivio = [path] { return path; };
+        c.record = &TCostoRec;
+        c.obbligatori = {{"txtData", "Attenzione: per salvare la scheda è necessario indicare la data."},
+                         {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale."}};
+        c.primoCampo = "txtData";
+        c.btnFocus = focus;
+        c.errori.primo = ui::DialogType::Warning;
+        c.dopoMostra = [this] { ++shown; };
+        c.dopoSalva = [this] { ++saved; };
+        scheda = std::make_unique<SchedaArchivio>(form, std::move(c));
+        form.Show();
+    }
+    ui::Edit& edit(const char* name) { return form.Get<ui::Edit>(name); }
+    std::string pos() { return form.Get<ui::Label>("lblPosizione").Text(); }
+    void setPos(const std::string& p) { form.Get<ui::Label>("lblPosizione").SetText(p); }
+
+    ui::Form form;
+    std::unique_ptr<SchedaArchivio> scheda;
+    int shown = 0, saved = 0;
+};
+
+void SaveCost(ts::Harness& h, Card& c, const std::string& data, const std::string& causale) {
+    c.scheda->Nuovo();
+    c.edit("txtData").SetText(data);
+    c.edit("txtCausale").SetText(causale);
+    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    c.scheda->Salva();
+}
+
+} // namespace
+
+TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
+    ts::Harness h;
+    Card c(h);
+    c.scheda->Nuovo();
+    h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la data.");
+    c.scheda->Salva();
+    EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
+    c.edit("txtData").SetText("01/02/2024");
+    c.edit("txtCausale").SetText("   ");
+    h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la causale.");
+    c.scheda->Salva();
+    EXPECT_EQ(c.form.Focused(), &c.edit("txtCausale"));
+    EXPECT_FALSE(rtl::FileExists(rtl::DataPath("Costi_Veicolo_1.pro")));
+
+    c.edit("txtCausale").SetText(" Gomme ");
+    c.edit("txtImporto").SetText("12,50");
+    h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
+    c.scheda->Salva();
+    EXPECT_EQ(c.pos(), "1");
+    EXPECT_EQ(c.saved, 1);
+    // The stored bytes: Data at 0, Causale at 11, Importo at 106.
+    const std::string raw = rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro"));
+    ASSERT_EQ(raw.size(), 122u);
+    EXPECT_EQ(raw.substr(0, 11), "\x0A" "01/02/2024");
+    EXPECT_EQ(raw.substr(11, 6), "\x05Gomme");
+    EXPECT_EQ(raw.substr(106, 6), "\x05" "12,50");
+
+    c.edit("txtCausale").SetText("Freni");
+    h.expectMessage(ui::DialogType::Information,
+                    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+    c.scheda->Salva();
+    EXPECT_EQ(c.pos(), "1");
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")).substr(11, 6), "\x05" "Freni");
+
+    // Save on a new card appends even an identical record.
+    c.setPos("");
+    h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
+    c.scheda->Salva();
+    EXPECT_EQ(c.pos(), "2");
+}
+
+TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
+    const std::string empty = std::string(kMsgArchivioVuoto);
+    enum Cmd { First, Prev, Next, Last };
+    struct Case {
+        int records;
+        const char* before;
+        Cmd cmd;
+        const char* after;
+        bool emptyMessage;
+    } cases[] = {
+        {0, "", First, "", true},   {0, "", Prev, "", true},    {0, "", Next, "", true},
+        {0, "", Last, "", true},    {0, "7", First, "7", true}, {0, "7", Next, "", true},
+        {1, "", Next, "1", false},  {1, "", Prev, "1", false},  {1, "1", Next, "1", false},
+        {1, "1", Prev, "1", false}, {1, "", Last, "1", false},  {3, "2", First, "1", false},
+        {3, "2", Last, "3", false}, {3, "2", Next, "3", false}, {3, "2", Prev, "1", false},
+        {3, "3", Next, "3", false}, {3, "3", Prev, "2", false}, {3, "", Next, "1", false},
+        {3, "", Prev, "1", false},  {3, "1", Prev, "1", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.records << " records, from \"" << k.before << "\", command " << k.cmd);
+        ts::Harness h;
+        Card c(h);
+        for (int i = 1; i <= k.records; ++i) SaveCost(h, c, "0" + std::to_string(i) + "/01/2024", "Voce " + std::to_string(i));
+        c.scheda->Nuovo();
+        c.setPos(k.before);
+        c.shown = 0;
+        if (k.emptyMessage) h.expectMessage(ui::DialogType::Information, empty);
+        switch (k.cmd) {
+        case First: c.scheda->Primo(); break;
+        case Prev: c.scheda->Indietro(); break;
+        case Next: c.scheda->Avanti(); break;
+        case Last: c.scheda->Ultimo(); break;
+        }
+        h.verify();
+        EXPECT_EQ(c.pos(), k.after);
+        const bool moved = std::string(k.after) != k.before || std::string(k.before).empty();
+        if (!k.emptyMessage && moved) {
+            EXPECT_EQ(c.edit("txtCausale").Text(), "Voce " + std::string(k.after));
+            EXPECT_EQ(c.shown, 1);
+        } else {
+            EXPECT_EQ(c.shown, 0);
+            EXPECT_EQ(c.edit("txtCausale").Text(), "");
+        }
+        EXPECT_TRUE(rtl::FileExists(rtl::DataPath("Costi_Veicolo_1.pro")));
+    }
+}
+
+TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
+    ts::Harness h;
+    // A folder that cannot hold the archive: its path runs through a file.
+    { std::ofstream(rtl::DataPath("file")) << "x"; }
+    Card c(h, rtl::DataPath("file/Costi.pro"));
+    const std::string msg = std::string(kMsgAccessoArchivio);
+    EXPECT_EQ(msg, "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+    c.setPos("");
+    h.expectMessage(ui::DialogType::Warning, msg);   // this card reports First as a warning
+    c.scheda->Primo();
+    h.expectMessage(ui::DialogType::Error, msg);
+    c.scheda->Avanti();
+    EXPECT_EQ(c.pos(), "");   // the working "0" of Next never shows
+    c.setPos("4");
+    h.expectMessage(ui::DialogType::Error, msg);
+    c.scheda->Indietro();
+    h.expectMessage(ui::DialogType::Error, msg);
+    c.scheda->Ultimo();
+    EXPECT_EQ(c.pos(), "4");
+    c.edit("txtData").SetText("x");
+    c.edit("txtCausale").SetText("y");
+    h.expectMessage(ui::DialogType::Error, msg);
+    c.scheda->Salva();
+    EXPECT_EQ(c.pos(), "4");
+    EXPECT_EQ(c.saved, 0);
+}
+
+TEST(Card, BadRecordNumbersFailWithoutWriting) {
+    ts::Harness h;
+    Card c(h);
+    SaveCost(h, c, "01/01/2024", "Uno");
+    const std::string before = rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro"));
+    for (const char* bad : {"abc", "0", "3", "-1"}) {
+        SCOPED_TRACE(bad);
+        c.setPos(bad);
+        h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
+        c.scheda->Salva();
+        EXPECT_EQ(c.pos(), bad);
+        EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")), before);
+    }
+    c.setPos("x");
+    h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
+    c.scheda->Avanti();
+    EXPECT_EQ(c.pos(), "x");
+}
+
+TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
+    // The field being typed in fills the date when it loses the focus: only
+    // a card that moves the focus before its checks sees the date.
+    for (auto focus : {ConfigScheda::Focus::PrimaDeiControlli, ConfigScheda::Focus::DopoIControlli}) {
+        const bool before = focus == ConfigScheda::Focus::PrimaDeiControlli;
+        SCOPED_TRACE(before ? "before" : "after");
+        ts::Harness h;
+        Card c(h, "", focus);
+        c.scheda->Nuovo();
+        c.edit("txtImporto").OnExit = [&] { c.edit("txtData").SetText("01/01/2024"); };
+        c.edit("txtCausale").SetText("c");
+        c.edit("txtImporto").SetFocus();
+        if (before) {
+            h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+            c.scheda->Salva();
+            EXPECT_EQ(c.pos(), "1");
+            EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
+        } else {
+            h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la data.");
+            c.scheda->Salva();
+            EXPECT_EQ(c.pos(), "");
+            // The warning took the focus to the date; the next save passes
+            // the checks and then leaves the focus on the hidden button.
+            h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+            c.scheda->Salva();
+            EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
+        }
+    }
+}
+
+TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
+    ts::Harness h;
+    Card c(h);
+    c.scheda->Nuovo();
+    c.edit("txtData").SetText("01/01/2024");
+    h.expectMessage(ui::DialogType::Warning, std::string(kMsgDuplicaNonSalvata));
+    c.scheda->Duplica();
+    SaveCost(h, c, "01/01/2024", "Uno");
+    EXPECT_EQ(c.pos(), "1");
+    h.expectMessage(ui::DialogType::Information,
+                    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                    "Al termine premere Salva per inserire la scheda in archivio.");
+    c.scheda->Duplica();
+    EXPECT_EQ(c.pos(), "");
+    EXPECT_EQ(c.edit("txtCausale").Text(), "Uno");
+    EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
+    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    c.scheda->Salva();
+    EXPECT_EQ(c.pos(), "2");
+}
