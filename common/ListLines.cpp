@@ -120,12 +120,15 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata) {
     voci.clear();
-    {
+    try {
         Archivio archivio(path, type);
         voci.reserve(std::size_t(archivio.Conta()));
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (auto line = riga(r)) voci.push_back({std::move(*line), std::uint32_t(numero)});
         });
+    } catch (...) {
+        if (ordinata) OrdinaVoci(voci);
+        throw;
     }
     if (ordinata) OrdinaVoci(voci);
 }

@@ -1,0 +1,73 @@
+#pragma once
+// What list windows share on screen: filling `lstRecords` with list lines
+// (each keeping its record number), find-next with the "Trova" button and
+// the Enter key of the find field, the recall of the chosen record and the
+// search command of the search windows.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/ListLines.h"
+#include "platform/ui/Ui.h"
+
+namespace common {
+
+inline constexpr std::string_view kMsgListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
+inline constexpr int kLarghezzaVoci = 1600;
+
+class ListaRecord {
+public:
+    explicit ListaRecord(ui::ListBox& lst) : lst_(lst) {}
+
+    // Puts the entries into the list box in their order: "Courier New" 12,
+    // opaque black, the given item width, scroll bars shown.
+    void Imposta(std::vector<VoceLista> voci, int larghezza = kLarghezzaVoci);
+
+    // Builds the list from the archive at `path` (created empty when
+    // missing): one line per record that `riga` lists, sorted when asked. A
+    // failure while reading keeps the lines read so far and is rethrown.
+    void Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga, bool ordinata,
+                    int larghezza = kLarghezzaVoci);
+
+    // The record number of the selected line, or nothing when no line is
+    // selected (or the line has no record).
+    std::optional<std::int64_t> NumeroSelezionato() const;
+
+    // The recall: reads the record of the selected line from the archive at
+    // `path` into `buffer` and returns its number; nothing when no line is
+    // selected. Throws when the record cannot be read.
+    std::optional<std::int64_t> Richiama(const std::string& path, Record& buffer) const;
+
+    // Removes every line (the list window's close).
+    void Svuota();
+
+    ui::ListBox& lista() { return lst_; }
+
+private:
+    ui::ListBox& lst_;
+    std::vector<std::uint32_t> numeri_;
+};
+
+// "Trova": selects the next line holding the text of `txtTrova` (see
+// TrovaSuccessiva). `ricordato` is the last text searched for, kept by the
+// window (per window, or per window class where it outlives the window). An
+// empty list gives the plain message box; other failures are dropped.
+void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ricordato);
+
+// The key-down handler of the find field: Enter moves the focus to "Trova"
+// (it does not search).
+void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
+
+// The search command of a search window: writes the number of criteria
+// given into `lblConta`, lists the matching records sorted, then shows the
+// result panel `panContainer`, hides the criteria panel `panAvvio`, empties
+// `txtTrova` and gives it the focus. On a failure the lines read so far stay,
+// the panels are left as they are, and the failure is rethrown for the
+// window to report. The count line is the window's own.
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
+                 const RecordType& type, const RigaDiRecord& riga);
+
+} // namespace common

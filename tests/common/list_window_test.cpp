@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/Archive.h"
+#include "common/ListWindow.h"
+#include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "platform/ui/Layout.h"
+#include "tests/support/Harness.h"
+
+using namespace common;
+
+namespace {
+
+constexpr std::string_view kLayout = R"(form TfrmTrova caption="Trova" client=600x400
+panel panAvvio bounds=0,0,600,400
+edit txtMarca parent=panAvvio bounds=0,0,100,20
+edit txtTarga parent=panAvvio bounds=0,20,100,20
+label lblConta parent=panAvvio bounds=0,40,10,10 text="0" visible=no
+panel panContainer bounds=0,0,600,400 visible=no
+edit txtTrova parent=panContainer bounds=0,0,100,20
+button btnTrova parent=panContainer bounds=100,0,50,20 text="Trova"
+listbox lstRecords parent=panContainer bounds=0,30,600,300
+)";
+
+struct Window {
+    explicit Window(ts::Harness& h) : form(h.app) {
+        ui::LoadLayout(form, kLayout);
+        form.Show();
+    }
+    ui::ListBox& lst() { return form.Get<ui::ListBox>("lstRecords"); }
+    ui::Form form;
+};
+
+void AddVehicle(const std::string& marca, const std::string& modello, const std::string& targa) {
+    Record r(TAutomezzoRec);
+    r.set("Marca", marca);
+    r.set("Modello", modello);
+    r.set("Targa", targa);
+    Archivio(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec).Scrivi("", r);
+}
+
+std::optional<std::string> Line(const RecordView& r) {
+    static const FieldRef marca = TAutomezzoRec.field("Marca"), modello = TAutomezzoRec.field("Modello"),
+                          targa = TAutomezzoRec.field("Targa");
+    // The plate is cut to 4 characters, so two vehicles can share a line.
+    return RigaLista().colonna(r.get(marca) + " " + r.get(modello), 16).colonna(r, targa, 4).str();
+}
+
+} // namespace
+
+TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
+    ts::Harness h;
+    AddVehicle("fiat", "Panda", "AB123");     // 1
+    AddVehicle("Alfa", "147", "ZZ999");       // 2
+    AddVehicle("FIAT", "Panda", "AB124");     // 3: same line as 1 (plate cut)
+    AddVehicle("Citroën", "C3", "CC1");       // 4
+    Window w(h);
+    ListaRecord lista(w.lst());
+    lista.Costruisci(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line, true);
+    EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Alfa 147        ZZ99", "Citroën C3      CC1 ",
+                                                          "fiat Panda      AB12", "FIAT Panda      AB12"}));
+    EXPECT_EQ(w.lst().ItemFont().family, "Courier New");
+    EXPECT_EQ(w.lst().ItemFont().size, 12);
+    EXPECT_EQ(w.lst().ItemWidth(), 1600);
+
+    w.form.Get<ui::Control>("panContainer").SetVisible(true);
+    Record r(TAutomezzoRec);
+    EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), std::nullopt);   // nothing selected
+    struct Case {
+        int line;
+        std::int64_t number;
+        const char* targa;
+    } cases[] = {{2, 1, "AB123"}, {3, 3, "AB124"}, {0, 2, "ZZ999"}, {1, 4, "CC1"}};
+    for (const Case& c : cases) {
+        h.select(w.lst(), c.line);
+        EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), c.number);
+        EXPECT_EQ(r.get("Targa"), c.targa);
+    }
+    lista.Svuota();
+    EXPECT_EQ(w.lst().Count(), 0u);
+    EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt);
+}
+
+TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
+    ts::Harness h;
+    Window w(h);
+    auto& txtTrova = w.form.Get<ui::Edit>("txtTrova");
+    std::string ricordato;
+    h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+    TrovaNellaLista(w.lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.lst().ItemIndex(), -1);
+
+    ListaRecord lista(w.lst());
+    lista.Imposta({{"Uno", 0}, {"Due", 0}, {"Tre uno", 0}});
+    txtTrova.SetText("UNO");
+    TrovaNellaLista(w.lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.lst().ItemIndex(), 0);
+    TrovaNellaLista(w.lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.lst().ItemIndex(), 2);
+    TrovaNellaLista(w.lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.lst().ItemIndex(), 0);
+    EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt);   // lines without a record
+
+    bool searched = false;
+    w.form.Get<ui::Button>("btnTrova").OnClick = [&] { searched = true; };
+    txtTrova.OnKeyDown = [&](ui::KeyEvent& k) { TrovaKeyDown(k, w.form.Get<ui::Button>("btnTrova")); };
+    w.form.Get<ui::Control>("panContainer").SetVisible(true);
+    h.focus(txtTrova);
+    h.press(w.form, ui::vk::Return);
+    EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("btnTrova"));
+    EXPECT_FALSE(searched);
+}
+
+TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
+    ts::Harness h;
+    AddVehicle("Fiat", "Panda", "AB123");
+    AddVehicle("Alfa", "147", "ZZ999");
+    AddVehicle("FIAT", "Uno", "AB777");
+    Window w(h);
+    ListaRecord lista(w.lst());
+    const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.field("Marca")},
+                                           {"  ", TAutomezzoRec.field("Modello")},
+                                           {"ab7", TAutomezzoRec.field("Targa")}};
+    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line);
+    EXPECT_EQ(w.form.Get<ui::Label>("lblConta").Text(), "2");
+    EXPECT_EQ(w.lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
+    EXPECT_TRUE(w.form.Get<ui::Control>("panContainer").Visible());
+    EXPECT_FALSE(w.form.Get<ui::Control>("panAvvio").Visible());
+    EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("txtTrova"));
+}
+
+TEST(ListWindow, SearchFailureKeepsTheCriteriaPanel) {
+    ts::Harness h;
+    { std::ofstream(rtl::DataPath("file")) << "x"; }
+    Window w(h);
+    ListaRecord lista(w.lst());
+    EXPECT_ANY_THROW(CercaSchede(w.form, lista, {}, rtl::DataPath("file/Parco.pro"), TAutomezzoRec, Line));
+    EXPECT_FALSE(w.form.Get<ui::Control>("panContainer").Visible());
+    EXPECT_TRUE(w.form.Get<ui::Control>("panAvvio").Visible());
+    EXPECT_EQ(w.lst().Count(), 0u);
+}
