@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/Archive.h"
+#include "common/ExportWindow.h"
+#include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "platform/ui/Layout.h"
+#include "tests/support/Harness.h"
+
+using namespace common;
+
+namespace {
+
+constexpr std::string_view kLayout = R"(form TfrmExpProva caption="Esporta" client=862x560
+grid grdRecords bounds=0,0,800,400 rows=10 rowheight=21 alternating=yes
+column grdRecords colNum "N." width=60 readonly=yes
+column grdRecords colVeicolo "Veicolo" width=200 readonly=yes
+column grdRecords colNote "Note" width=200 readonly=yes
+)";
+
+const std::string kHead =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+    "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>Ingressi e Uscite</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+    "</head><body><table x:str><tr>"
+    "<td style=\"text-align: left; font-weight: bold;\" width=250>Marca e modello</td>"
+    "<td style=\"text-align: left; font-weight: bold;\" width=300>Note e citt\xE0</td></tr>";
+std::string Row(const std::string& a, const std::string& b) {
+    return "<tr><td style=\"text-align: left;\">" + a + "</td><td style=\"text-align: left;\">" + b + "</td></tr>";
+}
+
+struct ExportWindow {
+    explicit ExportWindow(ts::Harness& h, std::string archivio = "") : form(h.app) {
+        ui::LoadLayout(form, kLayout);
+        if (archivio.empty()) archivio = rtl::DataPath("2024.vis");
+        ConfigEsportazione c;
+        c.archivio = [archivio] { return archivio; };
+        c.record = &TVisitaRec;
+        c.file = "Prova.xls";
+        c.foglio = "Ingressi e Uscite";
+        c.intestazioni = {{"Marca e modello", 250}, {"Note e citt\xC3\xA0", 300}};
+        c.celle = {Campi({"Veicolo", "Targa"}), Campo("Note")};
+        esportazione = std::make_unique<Esportazione>(grid(), std::move(c));
+        form.Show();
+        esportazione->RiempiGriglia();
+    }
+    ui::StringGrid& grid() { return form.Get<ui::StringGrid>("grdRecords"); }
+    ui::Form form;
+    std::unique_ptr<Esportazione> esportazione;
+};
+
+void AddVisit(const std::string& veicolo, const std::string& targa, const std::string& note) {
+    Record r(TVisitaRec);
+    r.set("Veicolo", veicolo);
+    r.set("Targa", targa);
+    r.set("Note", note);
+    Archivio(rtl::DataPath("2024.vis"), TVisitaRec).Scrivi("", r);
+}
+
+void Export(ts::Harness& h, ExportWindow& w, ui::Answer open = ui::Answer::No) {
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), open);
+    w.esportazione->Esporta();
+}
+
+} // namespace
+
+TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
+    ts::Harness h;
+    AddVisit("Fiat Punto", "AB123CD", "Documenti lasciati: patente & libretto");
+    AddVisit("Citroën C3", "", "a<b >c <!--");
+    AddVisit("", "", "");
+    ExportWindow w(h);
+    ASSERT_EQ(w.grid().RowCount(), 3);
+    EXPECT_EQ(w.grid().Cell(0, 1), "2");
+    EXPECT_EQ(w.grid().Cell(1, 1), "Citroën C3 ");
+    EXPECT_EQ(w.grid().Cell(1, 2), " ");
+
+    Export(h, w, ui::Answer::Yes);
+    const std::string file = rtl::ReadWholeFile(rtl::DataPath("Prova.xls"));
+    EXPECT_EQ(file, kHead + Row("Fiat Punto AB123CD", "Documenti lasciati: patente &amp; libretto") +
+                        Row("Citro\xEBn C3", "a&lt;b &gt;c &lt;!--") + Row("", "") + "</table></body></html>");
+    EXPECT_EQ(file.find_first_of("\r\n"), std::string::npos);
+    EXPECT_EQ(h.shellOpened(), std::vector<std::string>{rtl::DataPath("Prova.xls")});
+}
+
+TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {
+    ts::Harness h;
+    ExportWindow w(h);
+    EXPECT_EQ(w.grid().RowCount(), 10);
+    Export(h, w);
+    std::string rows;
+    for (int i = 0; i < 10; ++i) rows += Row("", "");
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), kHead + rows + "</table></body></html>");
+    EXPECT_TRUE(h.shellOpened().empty());
+}
+
+TEST(ExportWindow, NoLeavesTheEarlierFileAndAFailedGridIsNeverExported) {
+    ts::Harness h;
+    { std::ofstream(rtl::DataPath("Prova.xls")) << "earlier export"; }
+    {
+        ExportWindow w(h);
+        h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::No);
+        w.esportazione->Esporta();
+        EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
+    }
+    { std::ofstream(rtl::DataPath("file")) << "x"; }
+    ExportWindow broken(h, rtl::DataPath("file/2024.vis"));
+    EXPECT_FALSE(broken.esportazione->GrigliaCompleta());
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                        "Accertarsi che il file di Excel non sia già aperto.");
+    broken.esportazione->Esporta();
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
+}
+
+// A spreadsheet program reads the file with its accents: checked with
+// LibreOffice when it is installed.
+TEST(ExportWindow, SpreadsheetProgramReadsAccents) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
+    ts::Harness h;
+    AddVisit("Citroën C3", "AB1", "Forlì, città & più");
+    ExportWindow w(h);
+    Export(h, w);
+    const std::string cmd = "cd '" + h.dataFolder() +
+                            "' && HOME='" + h.dataFolder() +
+                            "' soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' Prova.xls"
+                            " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string csv = rtl::ReadWholeFile(rtl::DataPath("Prova.csv"));
+    EXPECT_NE(csv.find("Marca e modello"), std::string::npos);
+    EXPECT_NE(csv.find("Note e citt\xC3\xA0"), std::string::npos);
+    EXPECT_NE(csv.find("Citro\xC3\xABn C3 AB1"), std::string::npos);
+    EXPECT_NE(csv.find("Forl\xC3\xAC, citt\xC3\xA0 & pi\xC3\xB9"), std::string::npos);
+}
