@@ -1,0 +1,103 @@
+#include "shell/CambiaPassword.h"
+
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
+#include "shell/Crypt.h"
+#include "shell/DataEntry.h"
+#include "shell/Password.h"
+#include "shell/PasswordStore.h"
+
+TfrmCambiaPassword* frmCambiaPassword = nullptr;
+
+TfrmCambiaPassword::TfrmCambiaPassword(ui::Application& app, ui::Form* owner)
+    : ui::Form(app, owner, "shell/CambiaPassword.layout"),
+      txtPasswordOld(Get<ui::Edit>("txtPasswordOld")),
+      txtPasswordNew(Get<ui::Edit>("txtPasswordNew")),
+      txtConferma(Get<ui::Edit>("txtConferma")),
+      effPasswordOld(Get<ui::Rectangle>("effPasswordOld")),
+      effPasswordNew(Get<ui::Rectangle>("effPasswordNew")),
+      effConferma(Get<ui::Rectangle>("effConferma")),
+      cmdOK(Get<ui::Button>("cmdOK")),
+      cmdEsci(Get<ui::Button>("cmdEsci")),
+      lblMemory(Get<ui::Label>("lblMemory")) {
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    // The three edits share the rule of OK, their highlight rectangle and
+    // the closed Enter chain old -> new -> confirmation -> old.
+    struct Field { ui::Edit& edit; ui::Rectangle& eff; ui::Edit& next; };
+    for (Field f : {Field{txtPasswordOld, effPasswordOld, txtPasswordNew},
+                    Field{txtPasswordNew, effPasswordNew, txtConferma},
+                    Field{txtConferma, effConferma, txtPasswordOld}}) {
+        f.edit.OnChange = [this] { UpdateOK(); };
+        f.edit.OnKeyUp = [this](ui::KeyEvent&) { UpdateOK(); };
+        entry::BindHighlightRect(f.edit, f.eff);
+        ui::Edit* next = &f.next;
+        f.edit.OnKeyDown = [next](ui::KeyEvent& k) { entry::ChainKeyDown(k, *next); };
+    }
+    cmdOK.OnClick = [this] { cmdOKClick(); };
+    cmdEsci.OnClick = [this] { cmdEsciClick(); };
+}
+
+void TfrmCambiaPassword::FormShow() {
+    txtPasswordOld.SetText("");
+    txtPasswordNew.SetText("");
+    txtConferma.SetText("");
+    lblMemory.SetText("");
+    UpdateOK();
+    txtPasswordOld.SetFocus();
+}
+
+void TfrmCambiaPassword::UpdateOK() {
+    cmdOK.SetEnabled(!rtl::Trim(txtPasswordOld.Text()).empty() && !rtl::Trim(txtPasswordNew.Text()).empty() &&
+                     !rtl::Trim(txtConferma.Text()).empty());
+}
+
+// Every close, whatever caused it, brings the login window back emptied.
+void TfrmCambiaPassword::FormClose(ui::CloseAction&) {
+    frmPassword->txtPassword.SetText("");
+    frmPassword->lblMemory.SetText("");
+    frmPassword->Show();
+    frmPassword->txtPassword.SetFocus();
+}
+
+void TfrmCambiaPassword::cmdEsciClick() { Close(); }
+
+void TfrmCambiaPassword::cmdOKClick() {
+    try {
+        lblMemory.SetText(ReadPasswordStore());
+        lblMemory.SetText(DecodePassword(lblMemory.Text()));
+        if (rtl::Trim(lblMemory.Text()) != rtl::Trim(rtl::UpperAscii(txtPasswordOld.Text()))) {
+            ui::ShowMessage("Attenzione: vecchia password errata.");
+            txtPasswordOld.SetText("");
+            txtPasswordOld.SetFocus();
+            return;
+        }
+        if (rtl::Trim(txtPasswordNew.Text()) != rtl::Trim(txtConferma.Text())) {
+            ui::ShowMessage("Attenzione: la nuova password non è stata confermata correttamente. "
+                            "E' necessario reinserire entrambi i valori.");
+            txtPasswordNew.SetText("");
+            txtConferma.SetText("");
+            txtPasswordNew.SetFocus();
+            return;
+        }
+        const std::string password = rtl::Trim(rtl::UpperAscii(txtPasswordNew.Text()));
+        // The store keeps one byte per character: a password it could not
+        // hold whole would never match at the login again.
+        if (!PasswordFitsStore(password)) {
+            ui::ShowMessage("Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo "
+                            "dell'euro. E' necessario scegliere una password diversa.");
+            txtPasswordNew.SetText("");
+            txtConferma.SetText("");
+            txtPasswordNew.SetFocus();
+            return;
+        }
+        WritePasswordStore(rtl::Trim(EncodePassword(password)));
+    } catch (...) {
+        ui::ShowMessage("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                        "Si consiglia di reinstallare il software.");
+        return;
+    }
+    // Only a store actually written is reported as changed.
+    ui::ShowMessage("Modifica della password completata con successo.");
+    Close();
+}

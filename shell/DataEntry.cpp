@@ -1,0 +1,115 @@
+#include "shell/DataEntry.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/rtl/Text.h"
+#include "shell/Calendario.h"
+
+namespace entry {
+
+namespace {
+
+// The highlight rectangle of the edit's current "background" element: the one
+// its last style application added. Null when there is none.
+ui::StyleElement* Background(ui::Edit& edit) {
+    ui::StyleElement* bg = edit.FindStyleResource("background");
+    if (bg) bg->SetMargins(0);
+    return bg;
+}
+
+void Recolour(ui::Edit& edit, ui::Color fill) {
+    ui::StyleElement* bg = Background(edit);
+    if (!bg || bg->children.empty()) return;
+    bg->children.back()->fill = fill;
+}
+
+} // namespace
+
+void StyleApplied(ui::Edit& edit, ui::Color resting) {
+    ui::StyleElement* bg = Background(edit);
+    if (!bg) return;
+    ui::StyleRect& r = bg->AddRect();
+    r.fill = resting;
+    r.stroke = Stroke;
+    r.hitTest = false;
+    r.fillParent = true;
+}
+
+void StyleEnter(ui::Edit& edit) { Recolour(edit, Focused); }
+
+void StyleExit(ui::Edit& edit, ui::Color resting) { Recolour(edit, resting); }
+
+void BindStyleHighlight(ui::Edit& edit, ui::Color resting, bool turnsYellow) {
+    edit.OnApplyStyleLookup = [&edit, resting] { StyleApplied(edit, resting); };
+    if (!turnsYellow) return;
+    edit.OnEnter = [&edit] { StyleEnter(edit); };
+    edit.OnExit = [&edit, resting] { StyleExit(edit, resting); };
+}
+
+void RectEnter(ui::Rectangle& eff) { eff.SetVisible(true); }
+
+void RectExit(ui::Rectangle& eff) { eff.SetVisible(false); }
+
+void BindHighlightRect(ui::Edit& edit, ui::Rectangle& eff) {
+    edit.OnEnter = [&eff] { RectEnter(eff); };
+    edit.OnExit = [&eff] { RectExit(eff); };
+}
+
+void ChainKeyDown(ui::KeyEvent& key, ui::Control& next) {
+    if (key.key == ui::vk::Return) next.SetFocus();
+}
+
+void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routingTag, ui::Control* next) {
+    if (key.key == ui::vk::Back || key.key == ui::vk::Delete) {
+        field.SetText("");
+        return;
+    }
+    if (key.key == ui::vk::Return && next) {
+        next->SetFocus();
+        return;
+    }
+    ui::Form& owner = field.GetForm();
+    auto picker = std::make_unique<TfrmCalendario>(owner.App(), &owner);
+    picker->lblMemory.SetText(std::string(routingTag));
+    picker->ShowModal();
+}
+
+namespace {
+
+void FilterKeyDown(ui::KeyEvent& key, ui::Control& next, bool amount) {
+    switch (key.key) {
+    case ui::vk::Return:
+        next.SetFocus();
+        return;
+    case ui::vk::Back:
+    case ui::vk::Delete:
+    case ui::vk::Left:
+    case ui::vk::Right:
+        return;
+    default:
+        break;
+    }
+    if ((key.ch >= U'0' && key.ch <= U'9') || (amount && key.ch == U',')) return;
+    key.Swallow();
+}
+
+} // namespace
+
+void DigitKeyDown(ui::KeyEvent& key, ui::Control& next) { FilterKeyDown(key, next, false); }
+
+void AmountKeyDown(ui::KeyEvent& key, ui::Control& next) { FilterKeyDown(key, next, true); }
+
+void UpperCaseTyping(ui::Edit& edit) {
+    std::string text = rtl::UpperAscii(rtl::Trim(edit.Text()));
+    if (text == edit.Text()) return;
+    int caret = edit.CaretPosition();
+    edit.SetText(text);
+    edit.SetCaretPosition(std::min<int>(caret, static_cast<int>(edit.Length())));
+}
+
+void ShowHint(ui::Control& panInfo, const std::string& hint) { panInfo.SetText(hint); }
+
+void ClearHint(ui::Control& panInfo) { panInfo.SetText(""); }
+
+} // namespace entry

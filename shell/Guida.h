@@ -1,0 +1,37 @@
+#pragma once
+// The help window, opened by every help command of the system with a title
+// and a text of its own, with a link to the full manual "Guida.pdf".
+#include <string>
+#include <string_view>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+
+class TfrmGuida : public ui::Form {
+public:
+    explicit TfrmGuida(ui::Application& app, ui::Form* owner = nullptr);
+
+    ui::Picture& imgLogo;
+    ui::Label& lblTitolo;
+    ui::Memo& txtGuida;
+    ui::Label& lnkWeb;
+    ui::Picture& imgPDF;
+    ui::Button& btnChiudi;
+
+private:
+    void FormShow();
+    void btnChiudiClick();
+    void lnkWebMouseDown(ui::MouseEvent& e);
+    void lnkWebMouseUp(ui::MouseEvent& e);
+    void lnkWebClick();
+};
+
+extern TfrmGuida* frmGuida;
+
+// How every help command opens the help: a help window owned by the calling
+// window, with the topic's title and its paragraphs joined by CR LF CR LF,
+// shown modally and destroyed when it returns.
+void ShowHelp(ui::Form& owner, const std::string& title, const std::string& text);
+// The same with the paragraphs of an embedded help topic file ("*.help");
+// a topic not written yet shows the title alone.
+void ShowHelpTopic(ui::Form& owner, const std::string& title, std::string_view resource);

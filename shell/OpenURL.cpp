@@ -1,0 +1,33 @@
+#include "shell/OpenURL.h"
+
+#include "platform/ui/Services.h"
+
+void TMisc::Open(const std::string& sCommand) { ui::ShellOpen(sCommand); }
+
+std::string PercentEncode(std::string_view text, std::string_view keep) {
+    static const char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                     c == '.' || c == '_' || c == '~' || (c != 0 && keep.find(static_cast<char>(c)) != keep.npos);
+        if (plain) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 0x0F];
+        }
+    }
+    return out;
+}
+
+std::string MailLink(std::string_view address, std::string_view subject, std::string_view body) {
+    std::string link = "mailto:" + PercentEncode(address, "@+");
+    char sep = '?';
+    if (!subject.empty()) {
+        link += sep + std::string("subject=") + PercentEncode(subject);
+        sep = '&';
+    }
+    if (!body.empty()) link += sep + std::string("body=") + PercentEncode(body);
+    return link;
+}
