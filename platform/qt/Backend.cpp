@@ -1,9 +1,13 @@
 #include "platform/qt/Backend.h"
 
+#include "platform/qt/Bridge.h"
 #include "platform/qt/FontMap.h"
+#include "platform/qt/Print.h"
+#include "platform/qt/Services.h"
+#include "platform/ui/Application.h"
 
 #include <QApplication>
-#include <cstdio>
+#include <QPixmap>
 
 namespace qtbackend {
 
@@ -11,33 +15,68 @@ namespace {
 int gArgc = 1;
 char gArgv0[] = "dorneval";
 char* gArgv[] = {gArgv0, nullptr};
+
 } // namespace
 
 struct Session::Impl {
     ui::Application& app;
     Mode mode;
     std::unique_ptr<QApplication> qapp;
+    std::unique_ptr<PrintSetup> print;
+    std::unique_ptr<QtServices> services;
+    std::unique_ptr<ReportOutput> reports;
+    std::unique_ptr<ChartPrinter> charts;
+    std::unique_ptr<Bridge> bridge;
 };
 
-Session::Session(ui::Application& app, Mode mode) : impl_(std::make_unique<Impl>(Impl{app, mode, nullptr})) {
-    if (!QApplication::instance()) impl_->qapp = std::make_unique<QApplication>(gArgc, gArgv);
+Session::Session(ui::Application& app, Mode mode) : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}) {
+    Impl& d = *impl_;
+    if (!QApplication::instance()) d.qapp = std::make_unique<QApplication>(gArgc, gArgv);
     installFontSubstitutions();
+    QApplication::setFont(makeFont(QString(), 12, false, false, false));
+    const bool unattended = mode == Mode::Unattended;
+    d.print = std::make_unique<PrintSetup>();
+    d.services = std::make_unique<QtServices>(*d.print, unattended);
+    d.reports = std::make_unique<ReportOutput>(*d.print, unattended);
+    d.charts = std::make_unique<ChartPrinter>(*d.print);
+    d.bridge = std::make_unique<Bridge>(app);
+    d.bridge->setUnattended(unattended);
+    app.SetServices(d.services.get());
+    report::setOutput(d.reports.get());
+    chart::setPrinter(d.charts.get());
+    app.SetBackend(d.bridge.get());
 }
 
-Session::~Session() = default;
+Session::~Session() {
+    Impl& d = *impl_;
+    d.app.SetBackend(nullptr);
+    d.app.SetServices(nullptr);
+    report::setOutput(nullptr);
+    chart::setPrinter(nullptr);
+    d.bridge.reset();
+}
 
 int Session::run() {
-    std::fputs("The window model is not connected to Qt yet.\n", stderr);
-    return 1;
+    impl_->app.Run();
+    return 0;
 }
 
-bool Session::grab(ui::Form&, const std::string&) { return false; }
+bool Session::grab(ui::Form& form, const std::string& pngPath) {
+    QApplication::processEvents();
+    FormWindow& w = impl_->bridge->window(form);
+    const QPixmap picture = w.grab();
+    return !picture.isNull() && picture.save(QString::fromStdString(pngPath), "PNG");
+}
 
 void Session::processEvents() { QApplication::processEvents(); }
 
 int run(ui::Application& app) {
     Session session(app);
     return session.run();
+}
+
+bool writePdf(const report::Document& document, const std::string& path) {
+    return writePdf(document, QString::fromStdString(path));
 }
 
 } // namespace qtbackend

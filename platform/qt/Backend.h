@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/report/Page.h"
+
 namespace ui {
 class Application;
 class Form;
@@ -43,5 +45,8 @@ private:
 
 // The program's entry: a Session in interactive mode and its run().
 int run(ui::Application& app);
+
+// Writes a prepared report as a PDF file; false when it cannot be written.
+bool writePdf(const report::Document& document, const std::string& path);
 
 } // namespace qtbackend

@@ -1,0 +1,1060 @@
+#include "platform/qt/Bridge.h"
+
+#include "platform/qt/FontMap.h"
+#include "platform/qt/KeyMap.h"
+#include "platform/qt/Paint.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Internal.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTimer>
+#include <QWindow>
+
+namespace qtbackend {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Conversions
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Model positions count characters (code points); Qt counts UTF-16 units.
+int toUtf16(const QString& s, int chars) {
+    int pos = 0;
+    for (int n = 0; n < chars && pos < s.size(); ++n) pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
+    return pos;
+}
+
+int toChars(const QString& s, int utf16) {
+    int chars = 0;
+    for (int pos = 0; pos < utf16 && pos < s.size(); ++chars) pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
+    return chars;
+}
+
+QFont qfont(const ui::Font& f) { return makeFont(qs(f.family), f.size, f.bold, f.italic, f.underline); }
+
+QBrush qbrush(const ui::Brush& b, const QRectF& r) {
+    switch (b.kind) {
+    case ui::Brush::Kind::None: return Qt::NoBrush;
+    case ui::Brush::Kind::Solid: return b.color ? QBrush(toQColor(b.color)) : QBrush(Qt::NoBrush);
+    case ui::Brush::Kind::VerticalGradient: {
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, toQColor(b.color));
+        g.setColorAt(1, toQColor(b.color2));
+        return g;
+    }
+    }
+    return Qt::NoBrush;
+}
+
+QString cssColor(ui::Color c) {
+    const QColor q = toQColor(c);
+    return QStringLiteral("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
+}
+
+Qt::Alignment qalign(ui::TextAlign a) {
+    switch (a) {
+    case ui::TextAlign::Leading: return Qt::AlignLeft;
+    case ui::TextAlign::Center: return Qt::AlignHCenter;
+    case ui::TextAlign::Trailing: return Qt::AlignRight;
+    }
+    return Qt::AlignLeft;
+}
+
+ui::Mod qmods(Qt::KeyboardModifiers m) {
+    ui::Mod out = ui::Mod::None;
+    if (m & Qt::ShiftModifier) out = out | ui::Mod::Shift;
+    if (m & Qt::ControlModifier) out = out | ui::Mod::Ctrl;
+    if (m & Qt::AltModifier) out = out | ui::Mod::Alt;
+    return out;
+}
+
+ui::MouseEvent qmouse(const QMouseEvent& e, const QWidget* from, const QWidget* to) {
+    ui::MouseEvent m;
+    m.button = e.button() == Qt::RightButton ? ui::MouseButton::Right
+               : e.button() == Qt::MiddleButton ? ui::MouseButton::Middle
+                                                : ui::MouseButton::Left;
+    m.mods = qmods(e.modifiers());
+    QPoint p = e.position().toPoint();
+    if (from && to && from != to) p = from->mapTo(to, p);
+    m.x = p.x();
+    m.y = p.y();
+    return m;
+}
+
+bool isNavigationKey(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: return true;
+    default: return false;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Peer widgets that draw the model themselves. Each keeps a pointer to its
+// control, cleared when the form goes away.
+
+struct Peer {
+    ui::Control* control = nullptr;
+    virtual ~Peer() = default;
+};
+
+class PictureWidget : public QWidget, public Peer {
+public:
+    explicit PictureWidget(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        auto* pic = dynamic_cast<ui::Picture*>(control);
+        if (!pic) return;
+        const ui::BitmapPtr bmp = pic->Bitmap();
+        if (bmp.get() != cachedFor_) {
+            cachedFor_ = bmp.get();
+            cache_ = bmp ? toImage(*bmp) : QImage();
+        }
+        QPainter p(this);
+        if (pic->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(pic->Fill(), rect()));
+        if (cache_.isNull()) return;
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSizeF img = cache_.size();
+        QRectF target;
+        switch (pic->WrapMode()) {
+        case ui::Picture::Wrap::Stretch: target = rect(); break;
+        case ui::Picture::Wrap::Original: target = QRectF(QPointF(0, 0), img); break;
+        case ui::Picture::Wrap::Center:
+            target = QRectF(QPointF((width() - img.width()) / 2, (height() - img.height()) / 2), img);
+            break;
+        case ui::Picture::Wrap::Fit: {
+            const QSizeF fitted = img.scaled(size(), Qt::KeepAspectRatio);
+            target = QRectF(QPointF((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+            break;
+        }
+        }
+        p.drawImage(target, cache_);
+    }
+
+private:
+    const img::Bitmap* cachedFor_ = nullptr;
+    QImage cache_;
+};
+
+// Rectangles, panels, group boxes and bare layouts.
+class ShapeWidget : public QWidget, public Peer {
+public:
+    explicit ShapeWidget(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!control) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect());
+        if (auto* rc = dynamic_cast<ui::Rectangle*>(control)) {
+            const double t = rc->Stroke().kind == ui::Brush::Kind::None ? 0 : std::max(0, rc->StrokeThickness());
+            const QRectF inner = r.adjusted(t / 2, t / 2, -t / 2, -t / 2);
+            p.setBrush(qbrush(rc->Fill(), r));
+            if (t > 0) p.setPen(QPen(qbrush(rc->Stroke(), r), t));
+            else p.setPen(Qt::NoPen);
+            if (rc->CornerRadius() > 0) p.drawRoundedRect(inner, rc->CornerRadius(), rc->CornerRadius());
+            else p.drawRect(inner);
+            return;
+        }
+        if (control->Kind() == ui::ControlKind::Layout) return;
+        p.fillRect(r, qbrush(control->Fill(), r));
+        if (control->Kind() == ui::ControlKind::GroupBox) {
+            p.setFont(qfont(control->GetFont()));
+            const QFontMetrics fm(p.font());
+            const QRectF frame = r.adjusted(0.5, fm.height() / 2.0, -0.5, -0.5);
+            p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(frame, 3, 3);
+            const QString title = qs(control->Text());
+            if (!title.isEmpty()) {
+                const QRectF box(8, 0, fm.horizontalAdvance(title) + 8, fm.height());
+                p.fillRect(box, palette().window());
+                if (control->Fill().kind != ui::Brush::Kind::None) p.fillRect(box, qbrush(control->Fill(), r));
+                p.setPen(toQColor(control->GetFont().color));
+                p.drawText(box, Qt::AlignCenter, title);
+            }
+        }
+    }
+};
+
+class ListModel : public QAbstractListModel {
+public:
+    explicit ListModel(QObject* parent) : QAbstractListModel(parent) {}
+    ui::ListBox* list = nullptr;
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() || !list ? 0 : int(list->Count());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!list || !index.isValid() || std::size_t(index.row()) >= list->Count()) return {};
+        const auto row = std::size_t(index.row());
+        switch (role) {
+        case Qt::DisplayRole: return qs(list->Item(row));
+        case Qt::FontRole: return qfont(list->FontOfItem(row));
+        case Qt::ForegroundRole: return QBrush(toQColor(list->FontOfItem(row).color));
+        case Qt::BackgroundRole:
+            if (const ui::ItemStyle* s = list->ItemStyleAt(row); s && s->background) return QBrush(toQColor(*s->background));
+            return {};
+        default: return {};
+        }
+    }
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
+};
+
+class ListDelegate : public QStyledItemDelegate {
+public:
+    explicit ListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+    int itemHeight = 0;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        if (itemHeight > 0) s.setHeight(itemHeight);
+        return s;
+    }
+};
+
+class ListView : public QListView, public Peer {
+public:
+    explicit ListView(QWidget* parent) : QListView(parent), model(new ListModel(this)), delegate(new ListDelegate(this)) {
+        setModel(model);
+        setItemDelegate(delegate);
+        setUniformItemSizes(true); // lists of 100,000 lines stay fast
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+    ListModel* model;
+    ListDelegate* delegate;
+};
+
+QLineEdit* lineEditOf(QWidget* q) {
+    if (auto* le = qobject_cast<QLineEdit*>(q)) return le;
+    if (auto* cb = qobject_cast<QComboBox*>(q)) return cb->lineEdit();
+    return nullptr;
+}
+
+// The look of an edit: its "background" style element's rectangle gives the
+// fill and the border (the field highlight); without one, the edit's fill.
+QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
+    ui::Color fill = e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color : ui::colors::White;
+    ui::Color stroke = 0xFFA0A0A0;
+    if (ui::StyleElement* bg = e.FindStyleResource("background"); bg && !bg->children.empty()) {
+        const ui::StyleRect& r = *bg->children.back();
+        if (r.fill) fill = r.fill;
+        if (r.stroke) stroke = r.stroke;
+    }
+    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; }")
+        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// FormWindow
+
+FormWindow::FormWindow(Bridge& bridge, ui::Form& form) : QWidget(nullptr, Qt::Window), bridge_(bridge), form_(&form) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // takes the keys when no control has the focus
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    if (!form_) return;
+    QPainter p(this);
+    p.fillRect(rect(), qbrush(form_->Fill(), rect()));
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The model decides what a close does; the window hides when the model
+    // hides the form.
+    e->ignore();
+    if (form_) bridge_.closeRequested(*form_);
+}
+
+// ---------------------------------------------------------------------------
+// Bridge
+
+Bridge::Bridge(ui::Application& app) : app_(app) {
+    qApp->installEventFilter(this);
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Timers run whether or not their window was ever shown.
+    for (ui::Form* f : app_.Forms())
+        for (ui::Control* c : f->Controls())
+            if (c->Kind() == ui::ControlKind::Timer) ControlCreated(*c);
+}
+
+Bridge::~Bridge() {
+    qApp->removeEventFilter(this);
+    for (auto& [form, w] : windows_) {
+        w->detach();
+        delete w;
+    }
+    for (auto& [c, t] : timers_) delete t;
+}
+
+FormWindow& Bridge::window(ui::Form& f) {
+    if (auto it = windows_.find(&f); it != windows_.end()) return *it->second;
+    auto* w = new FormWindow(*this, f);
+    windows_[&f] = w;
+    for (ui::Control* c : f.Controls()) createPeer(*w, *c);
+    syncForm(f);
+    return *w;
+}
+
+QWidget* Bridge::widget(const ui::Control& c) const {
+    auto it = widgets_.find(&c);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+ui::Control* Bridge::controlOf(const QObject* o) const {
+    for (; o; o = o->parent()) {
+        if (auto it = controls_.find(o); it != controls_.end()) return it->second;
+        if (dynamic_cast<const FormWindow*>(o)) return nullptr;
+    }
+    return nullptr;
+}
+
+void Bridge::createPeer(FormWindow& w, ui::Control& c) {
+    if (c.Kind() == ui::ControlKind::Timer) return; // timers have no widget (see ControlCreated)
+    QWidget* parent = c.Parent() ? widget(*c.Parent()) : nullptr;
+    if (!parent) parent = &w;
+    QWidget* q = nullptr;
+    std::vector<QWidget*> inner; // inner widgets that receive the mouse for the control
+    switch (c.Kind()) {
+    case ui::ControlKind::Label: {
+        auto* l = new QLabel(parent);
+        l->setTextFormat(Qt::PlainText);
+        q = l;
+        break;
+    }
+    case ui::ControlKind::Edit: {
+        auto* le = new QLineEdit(parent);
+        le->setContextMenuPolicy(Qt::NoContextMenu);
+        connect(le, &QLineEdit::cursorPositionChanged, this, [this, le, &c](int, int pos) {
+            if (syncing_) return;
+            auto& e = static_cast<ui::Edit&>(c);
+            if (!le->hasSelectedText()) e.SetCaretPosition(toChars(le->text(), pos));
+        });
+        connect(le, &QLineEdit::selectionChanged, this, [this, le, &c] {
+            if (syncing_ || !le->hasSelectedText()) return;
+            auto& e = static_cast<ui::Edit&>(c);
+            const int start = toChars(le->text(), le->selectionStart());
+            e.SetSelection(start, toChars(le->text(), le->selectionEnd()) - start);
+        });
+        q = le;
+        break;
+    }
+    case ui::ControlKind::Button: q = new QPushButton(parent); break;
+    case ui::ControlKind::Picture: q = new PictureWidget(parent); break;
+    case ui::ControlKind::Rectangle:
+    case ui::ControlKind::Panel:
+    case ui::ControlKind::GroupBox:
+    case ui::ControlKind::Layout: q = new ShapeWidget(parent); break;
+    case ui::ControlKind::ListBox: {
+        auto* lv = new ListView(parent);
+        lv->model->list = static_cast<ui::ListBox*>(&c);
+        inner.push_back(lv->viewport());
+        q = lv;
+        break;
+    }
+    case ui::ControlKind::ComboEdit: {
+        auto* cb = new QComboBox(parent);
+        cb->setInsertPolicy(QComboBox::NoInsert);
+        connect(cb, &QComboBox::activated, this, [this, &c](int index) {
+            if (syncing_) return;
+            ui::input::SelectItem(static_cast<ui::ComboEdit&>(c), index);
+        });
+        q = cb;
+        break;
+    }
+    case ui::ControlKind::CheckBox: q = new QCheckBox(parent); break;
+    case ui::ControlKind::Calendar: {
+        auto* cal = new QCalendarWidget(parent);
+        cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        cal->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        auto pick = [this, &c](QDate d) {
+            if (syncing_) return;
+            if (auto date = rtl::Date::FromYmd(d.year(), d.month(), d.day()))
+                ui::input::PickDate(static_cast<ui::Calendar&>(c), *date);
+        };
+        connect(cal, &QCalendarWidget::clicked, this, pick);
+        connect(cal, &QCalendarWidget::selectionChanged, this, [cal, pick, &c] {
+            // Moves by keyboard; a click reports itself through clicked.
+            const QDate d = cal->selectedDate();
+            const rtl::Date m = static_cast<ui::Calendar&>(c).Date();
+            if (QApplication::mouseButtons() == Qt::NoButton && QDate(m.Year(), m.Month(), m.Day()) != d) pick(d);
+        });
+        connect(cal, &QCalendarWidget::activated, this, [this, &c](QDate) {
+            if (!syncing_ && c.OnDblClick) ui::input::DoubleClick(c);
+        });
+        q = cal;
+        break;
+    }
+    case ui::ControlKind::Memo: {
+        auto* te = new QPlainTextEdit(parent);
+        te->setContextMenuPolicy(Qt::NoContextMenu);
+        connect(te, &QPlainTextEdit::cursorPositionChanged, this, [this, te, &c] {
+            if (syncing_) return;
+            static_cast<ui::Edit&>(c).SetCaretPosition(toChars(te->toPlainText(), te->textCursor().position()));
+        });
+        inner.push_back(te->viewport());
+        q = te;
+        break;
+    }
+    case ui::ControlKind::StringGrid: {
+        auto* tw = new QTableWidget(parent);
+        tw->verticalHeader()->setVisible(false);
+        tw->setSelectionMode(QAbstractItemView::SingleSelection);
+        connect(tw, &QTableWidget::currentCellChanged, this, [this, &c](int row, int col, int, int) {
+            if (syncing_ || row < 0 || col < 0) return;
+            ui::input::SelectCell(static_cast<ui::StringGrid&>(c), col, row);
+        });
+        connect(tw, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
+            if (syncing_) return;
+            auto& g = static_cast<ui::StringGrid&>(c);
+            if (!ui::input::EditCell(g, item->column(), item->row(), item->text().toStdString())) {
+                syncControl(g, ui::Property::Cells); // refused: show the model's cell again
+            }
+        });
+        inner.push_back(tw->viewport());
+        q = tw;
+        break;
+    }
+    case ui::ControlKind::Timer: return;
+    }
+    if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = &c;
+    q->setObjectName(qs(c.Name()));
+    widgets_[&c] = q;
+    controls_[q] = &c;
+    for (QWidget* i : inner) {
+        controls_[i] = &c;
+        i->setMouseTracking(true);
+    }
+    w.controls.push_back(&c);
+    q->setAttribute(Qt::WA_NoMousePropagation);
+    q->setMouseTracking(true);
+    q->setFocusPolicy(c.Focusable() ? Qt::ClickFocus : Qt::NoFocus);
+    if (auto* cb = qobject_cast<QComboBox*>(q)) cb->setFocusPolicy(Qt::ClickFocus);
+    syncAll(c);
+}
+
+void Bridge::ControlCreated(ui::Control& c) {
+    if (c.Kind() == ui::ControlKind::Timer) {
+        if (timers_.count(&c)) return;
+        auto* t = new QTimer;
+        timers_[&c] = t;
+        connect(t, &QTimer::timeout, this, [&c] { ui::input::TimerTick(static_cast<ui::Timer&>(c)); });
+        syncControl(c, ui::Property::Timer);
+        return;
+    }
+    auto it = windows_.find(&c.GetForm());
+    if (it != windows_.end()) {
+        createPeer(*it->second, c);
+        if (QWidget* q = widget(c)) q->raise();
+    }
+}
+
+void Bridge::FormDestroyed(ui::Form& f) {
+    if (auto loop = modalLoops_.find(&f); loop != modalLoops_.end()) loop->second->exit();
+    for (ui::Control* c : f.Controls()) {
+        if (auto t = timers_.find(c); t != timers_.end()) {
+            delete t->second;
+            timers_.erase(t);
+        }
+    }
+    auto it = windows_.find(&f);
+    if (it == windows_.end()) return;
+    FormWindow* w = it->second;
+    windows_.erase(it);
+    for (ui::Control* c : w->controls) {
+        if (QWidget* q = widget(*c)) {
+            if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
+            if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
+            controls_.erase(q);
+            if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
+            if (QLineEdit* le = lineEditOf(q)) controls_.erase(le);
+        }
+        widgets_.erase(c);
+        if (pressed_ == c) pressed_ = nullptr;
+        if (skipRelease_ == c) skipRelease_ = nullptr;
+    }
+    w->controls.clear();
+    w->detach();
+    w->hide();
+    w->deleteLater();
+}
+
+void Bridge::syncForm(ui::Form& f) {
+    auto it = windows_.find(&f);
+    if (it == windows_.end()) return;
+    FormWindow& w = *it->second;
+    ++syncing_;
+    w.setWindowTitle(qs(f.Caption()));
+    w.setFont(qfont(f.GetFont()));
+    Qt::WindowFlags flags = Qt::Window;
+    if (f.GetBorderStyle() == ui::BorderStyle::None) flags |= Qt::FramelessWindowHint;
+    else if (!f.CloseBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    else if (f.GetBorderStyle() == ui::BorderStyle::Single)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint;
+    else flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    if (w.windowFlags() != flags) {
+        const bool visible = w.isVisible();
+        w.setWindowFlags(flags);
+        if (visible) w.show();
+    }
+    const QSize client(f.ClientWidth(), f.ClientHeight());
+    if (f.GetWindowState() == ui::WindowState::Maximized) {
+        w.setMinimumSize(0, 0);
+        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (!w.isVisible()) w.resize(client);
+    } else if (f.GetBorderStyle() == ui::BorderStyle::Sizeable) {
+        w.setMinimumSize(0, 0);
+        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w.resize(client);
+    } else {
+        w.setFixedSize(client);
+    }
+    w.update();
+    --syncing_;
+}
+
+void Bridge::FormChanged(ui::Form& f) { syncForm(f); }
+
+void Bridge::placeWindow(ui::Form& f, FormWindow& w) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    QRect around = avail;
+    auto centreOn = [&](ui::Form* other) {
+        if (!other) return;
+        auto it = windows_.find(other);
+        if (it != windows_.end() && it->second->isVisible()) around = it->second->frameGeometry();
+    };
+    switch (f.Position()) {
+    case ui::FormPosition::Default:
+        if (f.Left() || f.Top()) {
+            w.move(f.Left(), f.Top());
+            return;
+        }
+        break;
+    case ui::FormPosition::ScreenCenter: break;
+    case ui::FormPosition::OwnerFormCenter: centreOn(f.Owner()); break;
+    case ui::FormPosition::MainFormCenter: centreOn(app_.MainForm()); break;
+    }
+    const QSize size = w.frameGeometry().size().expandedTo(w.size());
+    QPoint topLeft = around.center() - QPoint(size.width() / 2, size.height() / 2);
+    topLeft.setX(std::clamp(topLeft.x(), avail.left(), std::max(avail.left(), avail.right() - size.width())));
+    topLeft.setY(std::clamp(topLeft.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height())));
+    w.move(topLeft);
+}
+
+void Bridge::FormShown(ui::Form& f) {
+    FormWindow& w = window(f);
+    syncForm(f);
+    if (f.IsModal()) {
+        w.setWindowModality(Qt::ApplicationModal);
+        if (ui::Form* owner = f.Owner()) {
+            w.winId(); // the native window exists from now on
+            if (auto it = windows_.find(owner); it != windows_.end() && it->second->windowHandle())
+                w.windowHandle()->setTransientParent(it->second->windowHandle());
+        }
+    }
+    if (f.GetWindowState() == ui::WindowState::Maximized) {
+        if (unattended_) {
+            // No real screen: take a common desktop size, at least the design size.
+            w.resize(QSize(1366, 768).expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
+            w.show();
+        } else {
+            w.showMaximized();
+        }
+    } else {
+        placeWindow(f, w);
+        w.show();
+    }
+    w.raise();
+    w.activateWindow();
+    if (ui::Control* focused = f.Focused()) FocusChanged(f, focused);
+}
+
+void Bridge::FormHidden(ui::Form& f) {
+    auto it = windows_.find(&f);
+    if (it != windows_.end()) {
+        it->second->hide();
+        if (!f.IsModal()) it->second->setWindowModality(Qt::NonModal);
+    }
+    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+}
+
+void Bridge::checkVisibleWindows() {
+    // The program never keeps running without a visible window: a user could
+    // not reach it any more.
+    if (!running_ || app_.Terminated() || !modalLoops_.empty()) return;
+    for (ui::Form* f : app_.Forms())
+        if (f->Visible()) return;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && !dynamic_cast<FormWindow*>(top)) return; // a dialog still open
+    app_.Terminate();
+}
+
+void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
+    auto it = windows_.find(&f);
+    if (it == windows_.end()) return;
+    ++syncing_;
+    QWidget* q = c ? widget(*c) : nullptr;
+    if (q && c->IsShowing()) q->setFocus(Qt::OtherFocusReason);
+    else it->second->setFocus(Qt::OtherFocusReason); // a hidden control: the window takes its keys
+    --syncing_;
+}
+
+void Bridge::RunModal(ui::Form& f) {
+    FormWindow& w = window(f);
+    if (!w.isVisible()) FormShown(f);
+    QEventLoop loop;
+    modalLoops_[&f] = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    modalLoops_.erase(&f);
+    if (auto it = windows_.find(&f); it != windows_.end() && !it->second->isVisible())
+        it->second->setWindowModality(Qt::NonModal);
+}
+
+void Bridge::EndModal(ui::Form& f) {
+    if (auto it = modalLoops_.find(&f); it != modalLoops_.end()) it->second->exit();
+}
+
+void Bridge::Run(ui::Application&) {
+    running_ = true;
+    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+    QApplication::exec();
+    running_ = false;
+}
+
+void Bridge::Terminate() {
+    for (auto& [form, loop] : modalLoops_) loop->exit();
+    QCoreApplication::exit(0);
+}
+
+void Bridge::closeRequested(ui::Form& f) {
+    if (!f.Visible()) return;
+    if (ui::input::CloseWindow(f)) return;
+    // The window has no close box, yet the window manager closed it: the
+    // request is not lost. The form closes as its own code would close it:
+    // its close handler runs, a modal run ends as cancelled, and closing the
+    // main window ends the program.
+    ui::detail::Dispatch(app_, [&] {
+        f.Close();
+        return true;
+    });
+    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+}
+
+// ---------------------------------------------------------------------------
+// Model -> widgets
+
+void Bridge::syncAll(ui::Control& c) {
+    QWidget* q = widget(c);
+    if (!q) return;
+    ++syncing_;
+    q->setGeometry(c.Left(), c.Top(), c.Width(), c.Height());
+    q->setVisible(c.Visible());
+    q->setEnabled(c.Enabled());
+    q->setAttribute(Qt::WA_TransparentForMouseEvents, !c.HitTest());
+    --syncing_;
+    for (ui::Property p : {ui::Property::Cursor, ui::Property::Font, ui::Property::Items, ui::Property::Columns,
+                           ui::Property::Other})
+        syncControl(c, p);
+}
+
+void Bridge::syncControl(ui::Control& c, ui::Property p) {
+    if (c.Kind() == ui::ControlKind::Timer) {
+        if (auto it = timers_.find(&c); it != timers_.end()) {
+            auto& t = static_cast<ui::Timer&>(c);
+            it->second->setInterval(std::max(1, t.Interval()));
+            if (t.Enabled() && !it->second->isActive()) it->second->start();
+            if (!t.Enabled()) it->second->stop();
+        }
+        return;
+    }
+    QWidget* q = widget(c);
+    if (!q) return;
+    ++syncing_;
+    struct Done {
+        int& n;
+        ~Done() { --n; }
+    } done{syncing_};
+    switch (p) {
+    case ui::Property::Bounds: q->setGeometry(c.Left(), c.Top(), c.Width(), c.Height()); return;
+    case ui::Property::Visible: q->setVisible(c.Visible()); return;
+    case ui::Property::Enabled: q->setEnabled(c.Enabled()); return;
+    case ui::Property::Hint: return; // hints reach the status line through the windows' own handlers
+    case ui::Property::TabOrder: return;
+    case ui::Property::Cursor:
+        switch (c.GetCursor()) {
+        case ui::Cursor::Default: q->unsetCursor(); break;
+        case ui::Cursor::Arrow: q->setCursor(Qt::ArrowCursor); break;
+        case ui::Cursor::Hand: q->setCursor(Qt::PointingHandCursor); break;
+        case ui::Cursor::IBeam: q->setCursor(Qt::IBeamCursor); break;
+        case ui::Cursor::Wait: q->setCursor(Qt::WaitCursor); break;
+        }
+        return;
+    default: break;
+    }
+
+    switch (c.Kind()) {
+    case ui::ControlKind::Label: {
+        auto& l = static_cast<ui::Label&>(c);
+        auto* w = static_cast<QLabel*>(q);
+        w->setText(qs(l.Text()));
+        w->setFont(qfont(l.GetFont()));
+        w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
+        w->setWordWrap(l.WordWrap());
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::WindowText, toQColor(l.GetFont().color));
+        const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;
+        if (filled) pal.setColor(QPalette::Window, toQColor(l.Fill().color));
+        w->setAutoFillBackground(filled);
+        w->setPalette(pal);
+        return;
+    }
+    case ui::ControlKind::Edit: {
+        auto& e = static_cast<ui::Edit&>(c);
+        auto* le = static_cast<QLineEdit*>(q);
+        const QString text = qs(e.Text());
+        if (le->text() != text) le->setText(text);
+        le->setReadOnly(e.ReadOnly());
+        le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
+        le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
+        le->setFont(qfont(e.GetFont()));
+        le->setStyleSheet(editStyleSheet(e, "QLineEdit"));
+        if (e.SelLength() > 0) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
+        else le->setCursorPosition(toUtf16(text, e.CaretPosition()));
+        return;
+    }
+    case ui::ControlKind::Button: {
+        auto* b = static_cast<QPushButton*>(q);
+        b->setText(qs(c.Text()));
+        b->setFont(qfont(c.GetFont()));
+        return;
+    }
+    case ui::ControlKind::CheckBox: {
+        auto& cbm = static_cast<ui::CheckBox&>(c);
+        auto* cb = static_cast<QCheckBox*>(q);
+        cb->setText(qs(c.Text()));
+        cb->setFont(qfont(c.GetFont()));
+        cb->setChecked(cbm.Checked());
+        QPalette pal = cb->palette();
+        pal.setColor(QPalette::WindowText, toQColor(c.GetFont().color));
+        cb->setPalette(pal);
+        return;
+    }
+    case ui::ControlKind::ListBox: {
+        auto& l = static_cast<ui::ListBox&>(c);
+        auto* lv = static_cast<ListView*>(q);
+        if (p == ui::Property::Items || p == ui::Property::ItemStyle) lv->model->reset();
+        lv->setFont(qfont(l.ItemFont()));
+        lv->delegate->itemHeight = l.ItemHeight();
+        lv->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        lv->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)
+            lv->setStyleSheet(QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
+        const QModelIndex current = l.ItemIndex() >= 0 ? lv->model->index(l.ItemIndex()) : QModelIndex();
+        if (current.isValid()) {
+            lv->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+            lv->scrollTo(current);
+        } else {
+            lv->selectionModel()->clearSelection();
+        }
+        return;
+    }
+    case ui::ControlKind::ComboEdit: {
+        auto& cm = static_cast<ui::ComboEdit&>(c);
+        auto* cb = static_cast<QComboBox*>(q);
+        const bool editable = !cm.ReadOnly();
+        if (cb->isEditable() != editable) {
+            if (QLineEdit* old = cb->lineEdit()) controls_.erase(old);
+            cb->setEditable(editable);
+            if (QLineEdit* le = cb->lineEdit()) {
+                controls_[le] = &c;
+                le->setContextMenuPolicy(Qt::NoContextMenu);
+            }
+        }
+        if (p == ui::Property::Items || cb->count() != int(cm.Items().size())) {
+            cb->clear();
+            for (const auto& item : cm.Items()) cb->addItem(qs(item));
+        }
+        cb->setFont(qfont(cm.GetFont()));
+        cb->setCurrentIndex(cm.ItemIndex());
+        const QString text = qs(cm.Text());
+        if (QLineEdit* le = cb->lineEdit()) {
+            if (le->text() != text) le->setText(text);
+            le->setCursorPosition(toUtf16(text, cm.CaretPosition()));
+        } else if (cm.ItemIndex() < 0) {
+            cb->setCurrentIndex(cb->findText(text));
+        }
+        return;
+    }
+    case ui::ControlKind::Calendar: {
+        auto& cal = static_cast<ui::Calendar&>(c);
+        auto* w = static_cast<QCalendarWidget*>(q);
+        const QDate d(cal.Date().Year(), cal.Date().Month(), cal.Date().Day());
+        if (d.isValid() && w->selectedDate() != d) w->setSelectedDate(d);
+        w->setFont(qfont(cal.GetFont()));
+        return;
+    }
+    case ui::ControlKind::Memo: {
+        auto& m = static_cast<ui::Memo&>(c);
+        auto* te = static_cast<QPlainTextEdit*>(q);
+        const QString text = qs(m.Text());
+        if (te->toPlainText() != text) te->setPlainText(text);
+        te->setReadOnly(m.ReadOnly());
+        te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        te->setFont(qfont(m.GetFont()));
+        te->setStyleSheet(editStyleSheet(m, "QPlainTextEdit"));
+        QTextCursor cur = te->textCursor();
+        const int pos = std::min<int>(toUtf16(text, m.CaretPosition()), int(text.size()));
+        if (cur.position() != pos) {
+            cur.setPosition(pos);
+            te->setTextCursor(cur);
+        }
+        return;
+    }
+    case ui::ControlKind::StringGrid: {
+        auto& g = static_cast<ui::StringGrid&>(c);
+        auto* tw = static_cast<QTableWidget*>(q);
+        tw->setColumnCount(g.ColumnCount());
+        tw->setRowCount(g.RowCount());
+        tw->setFont(qfont(g.GetFont()));
+        tw->setAlternatingRowColors(g.AlternatingRows());
+        tw->verticalHeader()->setDefaultSectionSize(g.RowHeight());
+        tw->setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers
+                                         : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                               QAbstractItemView::AnyKeyPressed);
+        QStringList headers;
+        for (int col = 0; col < g.ColumnCount(); ++col) {
+            const auto& column = g.Columns()[std::size_t(col)];
+            headers << qs(column.header);
+            tw->setColumnWidth(col, column.width);
+        }
+        tw->setHorizontalHeaderLabels(headers);
+        for (int row = 0; row < g.RowCount(); ++row) {
+            for (int col = 0; col < g.ColumnCount(); ++col) {
+                QTableWidgetItem* item = tw->item(row, col);
+                if (!item) {
+                    item = new QTableWidgetItem;
+                    tw->setItem(row, col, item);
+                }
+                const QString text = qs(g.Cell(col, row));
+                if (item->text() != text) item->setText(text);
+                Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                if (!g.ReadOnly() && !g.Columns()[std::size_t(col)].readOnly) flags |= Qt::ItemIsEditable;
+                item->setFlags(flags);
+            }
+        }
+        if (g.Row() >= 0 && g.Col() >= 0) tw->setCurrentCell(g.Row(), g.Col());
+        return;
+    }
+    case ui::ControlKind::Picture:
+    case ui::ControlKind::Rectangle:
+    case ui::ControlKind::Panel:
+    case ui::ControlKind::GroupBox:
+    case ui::ControlKind::Layout: q->update(); return;
+    case ui::ControlKind::Timer: return;
+    }
+}
+
+void Bridge::PropertyChanged(ui::Control& c, ui::Property p) { syncControl(c, p); }
+
+// ---------------------------------------------------------------------------
+// Widgets -> model
+
+bool Bridge::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod: {
+        if (!watched->isWidgetType()) return false;
+        auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
+        if (!fw || !fw->form()) return false;
+        const bool eaten = keyEvent(*fw, watched, event);
+        QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+        return eaten;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: return mouseEvent(watched, event);
+    case QEvent::FocusIn: {
+        if (syncing_ || !watched->isWidgetType()) return false;
+        auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
+        if (!fw || !fw->form()) return false;
+        ui::Form& f = *fw->form();
+        ui::Control* c = controlOf(watched);
+        // Only a click moves the model's focus; Qt's own moves (window
+        // activation, popups) give way to the model's focus.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (c && c->Focusable() && reason == Qt::MouseFocusReason && f.Focused() != c) ui::input::Focus(*c);
+        if (f.Focused() != c) {
+            // The model kept the focus elsewhere: the widgets follow it.
+            ui::Form* form = &f;
+            QTimer::singleShot(0, this, [this, form] {
+                if (windows_.count(form)) FocusChanged(*form, form->Focused());
+            });
+        }
+        return false;
+    }
+    default: return false;
+    }
+}
+
+bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
+    ui::Form& f = *w.form();
+    ui::Control* c = controlOf(receiver);
+    QWidget* peer = c ? widget(*c) : nullptr;
+    // Inside a grid's cell editor Qt edits the cell; the grid reports the edit.
+    if (c && c->Kind() == ui::ControlKind::StringGrid && receiver != peer) return false;
+    const bool qtNavigates = c && (c->Kind() == ui::ControlKind::Calendar || c->Kind() == ui::ControlKind::StringGrid);
+
+    if (event->type() == QEvent::InputMethod) {
+        // Text composed by an input method (accented letters, dead keys).
+        const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
+        for (char32_t ch : commit.toUcs4()) ui::input::PressKey(f, ui::input::KeyCodeFor(ch), ch);
+        return true;
+    }
+    auto* ke = static_cast<QKeyEvent*>(event);
+    const ui::Mod mods = qmods(ke->modifiers());
+    const WinKey k = mapKey(ke->key(), ke->modifiers(), ke->text());
+    if (event->type() == QEvent::KeyRelease) {
+        if (ke->isAutoRepeat()) return true; // a held key repeats its key down only
+        if (k.code || k.ch) ui::input::KeyUp(f, std::uint16_t(k.code), k.ch, mods);
+        return !(qtNavigates && isNavigationKey(ke->key()));
+    }
+
+    auto* edit = dynamic_cast<ui::Edit*>(f.Focused());
+    if (edit && ke->matches(QKeySequence::Paste)) {
+        // Pasted text passes the same key filters as typed text.
+        if (!edit->ReadOnly()) ui::input::Paste(f, QGuiApplication::clipboard()->text().toStdString());
+        return true;
+    }
+    if (edit && (ke->matches(QKeySequence::Copy) || ke->matches(QKeySequence::Cut))) {
+        if (!edit->Password() && edit->SelLength() > 0) {
+            const std::u32string text = ui::detail::Decode(edit->Text());
+            const std::u32string part = text.substr(std::size_t(edit->SelStart()), std::size_t(edit->SelLength()));
+            QGuiApplication::clipboard()->setText(QString::fromStdU32String(part));
+            if (ke->matches(QKeySequence::Cut) && !edit->ReadOnly()) ui::input::KeyDown(f, ui::vk::Delete, 0);
+        }
+        return true;
+    }
+    if (edit && ke->matches(QKeySequence::SelectAll)) {
+        edit->SelectAll();
+        return true;
+    }
+    if (k.code || k.ch) ui::input::KeyDown(f, std::uint16_t(k.code), k.ch, mods);
+    return !(qtNavigates && isNavigationKey(ke->key()));
+}
+
+bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
+    if (!receiver->isWidgetType()) return false;
+    auto* rw = static_cast<QWidget*>(receiver);
+    auto* me = static_cast<QMouseEvent*>(event);
+    if (auto* fw = dynamic_cast<FormWindow*>(rw)) {
+        // The window's own background.
+        if (fw->form() && event->type() == QEvent::MouseMove) ui::input::FormMouseMove(*fw->form(), qmouse(*me, rw, rw));
+        return false;
+    }
+    auto it = controls_.find(receiver);
+    if (it == controls_.end()) return false;
+    ui::Control& c = *it->second;
+    QWidget* peer = widget(c);
+    const ui::MouseEvent m = qmouse(*me, rw, peer);
+    const ui::ControlKind kind = c.Kind();
+    const bool qtHandles = kind == ui::ControlKind::Edit || kind == ui::ControlKind::Memo ||
+                           kind == ui::ControlKind::ComboEdit || kind == ui::ControlKind::Calendar ||
+                           kind == ui::ControlKind::StringGrid;
+    const bool left = me->button() == Qt::LeftButton;
+
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        ui::input::MouseMove(c, m);
+        return false;
+    case QEvent::MouseButtonPress:
+        if (!left) return false;
+        if (kind == ui::ControlKind::ListBox) {
+            auto* lv = static_cast<ListView*>(peer);
+            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            if (index.isValid()) ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
+            else ui::input::Focus(c);
+            return true;
+        }
+        pressed_ = &c;
+        return !(qtHandles || kind == ui::ControlKind::Button);
+    case QEvent::MouseButtonRelease: {
+        if (!left) return false;
+        ui::Control* pressed = pressed_;
+        pressed_ = nullptr;
+        if (kind == ui::ControlKind::ListBox) return true;
+        if (skipRelease_ == &c) {
+            skipRelease_ = nullptr;
+        } else if (pressed == &c && peer->rect().contains(peer->mapFrom(rw, me->position().toPoint())) &&
+                   kind != ui::ControlKind::ComboEdit && kind != ui::ControlKind::Calendar &&
+                   kind != ui::ControlKind::StringGrid) {
+            ui::input::Click(c);
+            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+        }
+        return !(qtHandles || kind == ui::ControlKind::Button);
+    }
+    case QEvent::MouseButtonDblClick:
+        if (!left) return false;
+        if (kind == ui::ControlKind::ListBox) {
+            auto* lv = static_cast<ListView*>(peer);
+            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            if (index.isValid()) ui::input::DoubleClickItem(static_cast<ui::ListBox&>(c), index.row());
+            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+            return true;
+        }
+        if (kind == ui::ControlKind::Calendar || kind == ui::ControlKind::StringGrid) return false;
+        if (c.OnDblClick) {
+            // The first click already went through on its release: the
+            // double click takes the second press and release.
+            ui::input::DoubleClick(c);
+            skipRelease_ = &c;
+            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+        } else {
+            pressed_ = &c; // a second plain click
+        }
+        return !qtHandles;
+    default: return false;
+    }
+}
+
+} // namespace qtbackend

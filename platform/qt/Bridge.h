@@ -1,0 +1,98 @@
+#pragma once
+// The bridge between the form model and real Qt windows. Each form gets a
+// top-level window the first time it is shown, each control a peer widget;
+// the model tells the bridge what changes (ui::Backend) and the bridge turns
+// what the user does in the windows into the model's input entry points
+// (platform/ui/Input.h), the same that the headless tests call.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ui/Application.h"
+
+class QEventLoop;
+class QTimer;
+
+namespace qtbackend {
+
+class Bridge;
+
+// The real window of a form.
+class FormWindow : public QWidget {
+public:
+    FormWindow(Bridge& bridge, ui::Form& form);
+    ui::Form* form() const { return form_; }
+    void detach() { form_ = nullptr; }
+    std::vector<ui::Control*> controls; // the controls that have a peer here
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    Bridge& bridge_;
+    ui::Form* form_;
+};
+
+class Bridge : public QObject, public ui::Backend {
+public:
+    explicit Bridge(ui::Application& app);
+    ~Bridge() override;
+
+    // ui::Backend
+    void FormCreated(ui::Form&) override {}
+    void FormDestroyed(ui::Form& f) override;
+    void ControlCreated(ui::Control& c) override;
+    void FormShown(ui::Form& f) override;
+    void FormHidden(ui::Form& f) override;
+    void FormChanged(ui::Form& f) override;
+    void PropertyChanged(ui::Control& c, ui::Property p) override;
+    void FocusChanged(ui::Form& f, ui::Control* c) override;
+    void RunModal(ui::Form& f) override;
+    void EndModal(ui::Form& f) override;
+    void Run(ui::Application& app) override;
+    void Terminate() override;
+
+    // The window of a form, created (hidden) when it has none yet.
+    FormWindow& window(ui::Form& f);
+    // The peer widget of a control (null for timers and unrealised forms).
+    QWidget* widget(const ui::Control& c) const;
+    // The control a widget (or one of its inner widgets) stands for.
+    ui::Control* controlOf(const QObject* o) const;
+
+    // A close asked by the window manager: never lost, also on a window
+    // without a close box (see the definition).
+    void closeRequested(ui::Form& f);
+
+    // Sizes a maximised window takes when no real screen decides it.
+    void setUnattended(bool u) { unattended_ = u; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createPeer(FormWindow& w, ui::Control& c);
+    void syncForm(ui::Form& f);
+    void syncControl(ui::Control& c, ui::Property p);
+    void syncAll(ui::Control& c);
+    void placeWindow(ui::Form& f, FormWindow& w);
+    void checkVisibleWindows();
+    bool keyEvent(FormWindow& w, QObject* receiver, QEvent* event);
+    bool mouseEvent(QObject* receiver, QEvent* event);
+
+    ui::Application& app_;
+    std::unordered_map<ui::Form*, FormWindow*> windows_;
+    std::unordered_map<const ui::Control*, QWidget*> widgets_;
+    std::unordered_map<const QObject*, ui::Control*> controls_;
+    std::unordered_map<const ui::Control*, QTimer*> timers_;
+    std::unordered_map<ui::Form*, QEventLoop*> modalLoops_;
+    int syncing_ = 0;          // > 0 while the model is mirrored into widgets
+    bool running_ = false;     // inside Run
+    bool unattended_ = false;
+    ui::Control* pressed_ = nullptr;      // control under the last mouse press
+    ui::Control* skipRelease_ = nullptr;  // the release that ends a double click
+};
+
+} // namespace qtbackend

@@ -1,0 +1,147 @@
+#include "platform/qt/Services.h"
+
+#include "platform/qt/Print.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace qtbackend {
+
+QString dialogText(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QString fileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i].trimmed() + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QWidget* dialogParent() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    return QApplication::activeWindow();
+}
+
+ui::Answer QtServices::Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) {
+    if (unattended_) return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
+    QMessageBox box(dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(dialogText(text));
+    switch (type) {
+    case ui::DialogType::Plain:
+        box.setWindowTitle(QStringLiteral("Dorneval"));
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case ui::DialogType::Warning:
+        box.setWindowTitle(QStringLiteral("Avviso"));
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case ui::DialogType::Error:
+        box.setWindowTitle(QStringLiteral("Errore"));
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case ui::DialogType::Information:
+        box.setWindowTitle(QStringLiteral("Informazione"));
+        box.setIcon(QMessageBox::Information);
+        break;
+    case ui::DialogType::Confirmation:
+        box.setWindowTitle(QStringLiteral("Conferma"));
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    switch (buttons) {
+    case ui::Buttons::OK:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setEscapeButton(ok);
+        break;
+    case ui::Buttons::OKCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        box.setEscapeButton(cancel);
+        break;
+    case ui::Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        // Escape and the close box answer No: only an explicit Yes confirms.
+        box.setEscapeButton(no);
+        break;
+    }
+    box.setDefaultButton(ok ? ok : yes);
+    box.exec();
+    QAbstractButton* pressed = box.clickedButton();
+    if (pressed && pressed == ok) return ui::Answer::OK;
+    if (pressed && pressed == yes) return ui::Answer::Yes;
+    if (buttons == ui::Buttons::YesNo) return ui::Answer::No;
+    if (buttons == ui::Buttons::OKCancel) return ui::Answer::Cancel;
+    return ui::Answer::OK;
+}
+
+bool QtServices::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+    if (unattended_) return false;
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setLabelText(dialogText(prompt));
+    dialog.setTextValue(QString::fromStdString(value));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    value = dialog.textValue().toStdString();
+    return true;
+}
+
+std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r, bool save) {
+    if (unattended_) return std::nullopt;
+    QFileDialog dialog(dialogParent(), QString::fromStdString(r.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QString filter = fileFilter(r.filter);
+    if (!filter.isEmpty()) {
+        const QStringList filters = filter.split(QStringLiteral(";;"));
+        dialog.setNameFilters(filters);
+        if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dialog.selectNameFilter(filters[r.filterIndex - 1]);
+    }
+    if (!r.initialDir.empty()) dialog.setDirectory(QString::fromStdString(r.initialDir));
+    if (!r.fileName.empty()) dialog.selectFile(QString::fromStdString(r.fileName));
+    if (!r.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultExt));
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("Salva") : QStringLiteral("Apri"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtServices::OpenFile(const ui::FileDialogRequest& r) { return fileDialog(r, false); }
+
+std::optional<std::string> QtServices::SaveFile(const ui::FileDialogRequest& r) { return fileDialog(r, true); }
+
+std::optional<int> QtServices::PrintDialog(int copies) {
+    if (unattended_) return std::nullopt;
+    if (!print_.choose(dialogParent(), copies, QStringLiteral("Dorneval"))) return std::nullopt;
+    return print_.printer().copyCount();
+}
+
+bool QtServices::SetClipboardText(const std::string& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setText(QString::fromStdString(text));
+    return true;
+}
+
+} // namespace qtbackend

@@ -1,0 +1,43 @@
+#pragma once
+// The dialogs, clipboard and print dialog of the model as real Qt dialogs.
+#include "platform/ui/Services.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace qtbackend {
+
+class PrintSetup;
+
+// Texts of the model keep their stored line breaks (CR LF, LF CR, LF); a
+// dialog shows each of them as one line break.
+QString dialogText(const std::string& text);
+
+// The Qt file dialog filter for a model filter
+// ("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp").
+QString fileFilter(const std::string& filter);
+
+class QtServices : public ui::Services {
+public:
+    // Unattended: every dialog is answered at once without being shown
+    // (OK, No, Cancel, nothing chosen), for the screenshot tool.
+    QtServices(PrintSetup& print, bool unattended) : print_(print), unattended_(unattended) {}
+
+    ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
+    std::optional<std::string> OpenFile(const ui::FileDialogRequest& r) override;
+    std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
+    std::optional<int> PrintDialog(int copies) override;
+    bool SetClipboardText(const std::string& text) override;
+
+private:
+    std::optional<std::string> fileDialog(const ui::FileDialogRequest& r, bool save);
+    PrintSetup& print_;
+    bool unattended_;
+};
+
+// The window dialogs are centred on: the active window of the program.
+QWidget* dialogParent();
+
+} // namespace qtbackend

@@ -1,0 +1,345 @@
+#include "platform/qt/Backend.h"
+#include "platform/qt/Bridge.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/Input.h"
+#include "tests/platform/qt/QtApp.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kLayout = R"(form TfrmProva caption=" Prova finestra" client=420x320 border=single closebox=no position=screencenter fill=gradient:#FF4682B4:#FFFFFFFF
+label lblTesto bounds=10,10,200,20 text="Etichetta"
+rectangle effCampo bounds=6,36,208,30 fill=#FFFFFF00 visible=no hittest=no
+edit txtCampo bounds=10,40,200,22 taborder=0
+edit txtAltro bounds=10,66,200,22 taborder=1
+button cmdOK bounds=10,95,80,25 text="OK" taborder=2
+checkbox chkScelta bounds=100,95,110,20 text="Scelta" taborder=3
+listbox lstVoci bounds=220,10,190,100 taborder=4
+item lstVoci "Uno"
+item lstVoci "Due"
+item lstVoci "Tre"
+combo cboTipo bounds=220,115,190,22 readonly=yes taborder=5
+item cboTipo "Auto"
+item cboTipo "Furgone"
+memo memNote bounds=10,125,200,50 taborder=6
+grid grdCosti bounds=220,145,190,90 rows=2 taborder=7
+column grdCosti colData "Data" width=80
+column grdCosti colImporto "Importo" width=80
+calendar calGiorno bounds=10,180,200,130 taborder=8
+picture imgLogo bounds=220,240,60,60
+timer tmrScorri interval=20 enabled=no
+)";
+
+// One window of every control kind, shown through a Qt session.
+struct Fixture : ::testing::Test {
+    ui::Application app;
+    ui::Form form{app};
+    std::unique_ptr<qtbackend::Session> session;
+    qtbackend::Bridge* bridge = nullptr;
+
+    void SetUp() override {
+        qtApp();
+        ui::LoadLayout(form, kLayout, "test layout");
+        session = std::make_unique<qtbackend::Session>(app);
+        bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
+        ASSERT_NE(bridge, nullptr);
+        form.Show();
+        QApplication::setActiveWindow(&bridge->window(form));
+        QApplication::processEvents();
+    }
+    void TearDown() override { session.reset(); }
+
+    template <class W> W* peer(const char* name) {
+        auto* w = dynamic_cast<W*>(bridge->widget(*form.FindControl(name)));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    template <class C> C& ctl(const char* name) { return form.Get<C>(name); }
+};
+
+using Bridge = Fixture;
+
+TEST_F(Bridge, KeysInTheRealWidgetReachTheHandlerWithCodeAndCharacter) {
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    edit.SetFocus();
+    std::vector<std::pair<int, char32_t>> seen;
+    edit.OnKeyDown = [&](ui::KeyEvent& k) { seen.emplace_back(k.key, k.ch); };
+    auto* le = peer<QLineEdit>("txtCampo");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        QString text;
+        int code;
+        char32_t ch;
+    } cases[] = {
+        {Qt::Key_A, Qt::NoModifier, "a", 65, U'a'},
+        {Qt::Key_B, Qt::ShiftModifier, "B", 66, U'B'},
+        {Qt::Key_5, Qt::NoModifier, "5", 53, U'5'},
+        {Qt::Key_Egrave, Qt::NoModifier, QString::fromUtf8("è"), 0, U'è'},
+        {Qt::Key_Space, Qt::NoModifier, " ", 32, U' '},
+        {Qt::Key_Return, Qt::NoModifier, "\r", 13, 0},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r", 13, 0},
+        {Qt::Key_Left, Qt::NoModifier, "", 37, 0},
+        {Qt::Key_Backspace, Qt::NoModifier, "\b", 8, 0},
+        {Qt::Key_Delete, Qt::NoModifier, "", 46, 0},
+    };
+    for (const auto& c : cases) {
+        seen.clear();
+        QKeyEvent press(QEvent::KeyPress, c.key, c.mods, c.text);
+        QApplication::sendEvent(le, &press);
+        ASSERT_EQ(seen.size(), 1u) << c.text.toStdString();
+        EXPECT_EQ(seen[0].first, c.code) << c.text.toStdString();
+        EXPECT_EQ(seen[0].second, c.ch) << c.text.toStdString();
+    }
+    // "aB5è " typed; Left, Backspace and Delete erased the è and the blank.
+    EXPECT_EQ(edit.Text(), "aB5");
+    EXPECT_EQ(le->text(), QString("aB5"));
+}
+
+TEST_F(Bridge, SwallowedKeyLeavesTheWidgetUnchanged) {
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    edit.SetFocus();
+    edit.OnKeyDown = [](ui::KeyEvent& k) {
+        if (k.ch >= U'0' && k.ch <= U'9') k.Swallow();
+    };
+    auto* le = peer<QLineEdit>("txtCampo");
+    QTest::keyClicks(le, "a1b2");
+    EXPECT_EQ(edit.Text(), "ab");
+    EXPECT_EQ(le->text(), QString("ab"));
+}
+
+TEST_F(Bridge, TabAndFocusFollowTheModel) {
+    auto& first = ctl<ui::Edit>("txtCampo");
+    auto& second = ctl<ui::Edit>("txtAltro");
+    first.SetFocus();
+    QWidget& win = bridge->window(form);
+    EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtCampo"));
+    // A Tab swallowed by the handler moves nothing; a Tab let through moves.
+    bool swallowTab = true;
+    first.OnKeyDown = [&](ui::KeyEvent& k) {
+        if (swallowTab && k.key == ui::vk::Tab) k.Swallow();
+    };
+    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    EXPECT_EQ(form.Focused(), &first);
+    swallowTab = false;
+    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    EXPECT_EQ(form.Focused(), &second);
+    EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtAltro"));
+    // A click into a field moves the model's focus.
+    QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
+    EXPECT_EQ(form.Focused(), &first);
+}
+
+TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
+    ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
+    EXPECT_EQ(peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));
+    ctl<ui::Label>("lblTesto").SetText("<b>non è HTML</b>");
+    EXPECT_EQ(peer<QLabel>("lblTesto")->textFormat(), Qt::PlainText);
+
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    edit.SetText("AB123CD");
+    edit.SetReadOnly(true);
+    edit.SetPassword(true);
+    auto* le = peer<QLineEdit>("txtCampo");
+    EXPECT_EQ(le->text(), QString("AB123CD"));
+    EXPECT_TRUE(le->isReadOnly());
+    EXPECT_EQ(le->echoMode(), QLineEdit::Password);
+
+    ctl<ui::Button>("cmdOK").SetText("Salva");
+    ctl<ui::Button>("cmdOK").SetEnabled(false);
+    EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
+    EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
+
+    ctl<ui::CheckBox>("chkScelta").SetChecked(true);
+    EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
+
+    auto& list = ctl<ui::ListBox>("lstVoci");
+    list.AddItem("Quattro");
+    list.SetItemIndex(3);
+    auto* lv = peer<QListView>("lstVoci");
+    ASSERT_EQ(lv->model()->rowCount(), 4);
+    EXPECT_EQ(lv->model()->index(3, 0).data().toString(), QString("Quattro"));
+    EXPECT_EQ(lv->currentIndex().row(), 3);
+
+    ctl<ui::ComboEdit>("cboTipo").SetItemIndex(1);
+    EXPECT_EQ(peer<QComboBox>("cboTipo")->currentText(), QString("Furgone"));
+
+    ctl<ui::Memo>("memNote").SetLines({"prima", "seconda"});
+    EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("prima\nseconda"));
+
+    ctl<ui::StringGrid>("grdCosti").SetCell(1, 1, "12,50");
+    EXPECT_EQ(peer<QTableWidget>("grdCosti")->item(1, 1)->text(), QString("12,50"));
+    EXPECT_EQ(peer<QTableWidget>("grdCosti")->horizontalHeaderItem(0)->text(), QString("Data"));
+
+    ctl<ui::Calendar>("calGiorno").SetDate(*rtl::Date::FromYmd(2026, 3, 5));
+    EXPECT_EQ(peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
+
+    ctl<ui::Rectangle>("effCampo").SetVisible(true);
+    EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->window(form)));
+}
+
+TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
+    int clicks = 0;
+    ctl<ui::Button>("cmdOK").OnClick = [&] { ++clicks; };
+    QTest::mouseClick(peer<QPushButton>("cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+
+    QTest::mouseClick(peer<QCheckBox>("chkScelta"), Qt::LeftButton);
+    EXPECT_TRUE(ctl<ui::CheckBox>("chkScelta").Checked());
+    EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
+
+    auto& list = ctl<ui::ListBox>("lstVoci");
+    int doubleClicks = 0;
+    list.OnDblClick = [&] { ++doubleClicks; };
+    auto* lv = peer<QListView>("lstVoci");
+    const QPoint second = lv->visualRect(lv->model()->index(1, 0)).center();
+    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(list.ItemIndex(), 1);
+    const QPoint third = lv->visualRect(lv->model()->index(2, 0)).center();
+    QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, third);
+    EXPECT_EQ(list.ItemIndex(), 2);
+    EXPECT_EQ(doubleClicks, 1);
+
+    auto* combo = peer<QComboBox>("cboTipo");
+    emit combo->activated(1);
+    EXPECT_EQ(ctl<ui::ComboEdit>("cboTipo").ItemIndex(), 1);
+    EXPECT_EQ(ctl<ui::ComboEdit>("cboTipo").Text(), "Furgone");
+
+    auto* cal = peer<QCalendarWidget>("calGiorno");
+    emit cal->clicked(QDate(2026, 3, 5));
+    EXPECT_EQ(ctl<ui::Calendar>("calGiorno").Date(), *rtl::Date::FromYmd(2026, 3, 5));
+
+    auto* grid = peer<QTableWidget>("grdCosti");
+    grid->item(0, 1)->setText("7,00"); // as the cell editor commits it
+    EXPECT_EQ(ctl<ui::StringGrid>("grdCosti").Cell(1, 0), "7,00");
+
+    auto& memo = ctl<ui::Memo>("memNote");
+    memo.SetFocus();
+    QTest::keyClicks(peer<QPlainTextEdit>("memNote"), "ab");
+    QTest::keyClick(peer<QPlainTextEdit>("memNote"), Qt::Key_Return);
+    QTest::keyClicks(peer<QPlainTextEdit>("memNote"), "c");
+    EXPECT_EQ(memo.Text(), "ab\nc");
+    EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("ab\nc"));
+
+    auto& timer = form.Get<ui::Timer>("tmrScorri");
+    int ticks = 0;
+    timer.OnTimer = [&] {
+        if (++ticks == 2) timer.SetEnabled(false);
+    };
+    timer.SetEnabled(true);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 2, 5000);
+}
+
+TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    ui::StyleElement* bg = edit.FindStyleResource("background");
+    ASSERT_NE(bg, nullptr);
+    ui::StyleRect& r = bg->AddRect();
+    r.fill = 0xFFFFFF00;
+    r.stroke = 0xFF87CEEB;
+    edit.SetText("x"); // any change redraws the edit
+    const QString css = peer<QLineEdit>("txtCampo")->styleSheet();
+    EXPECT_TRUE(css.contains("rgba(255,255,0,255)")) << css.toStdString();
+    EXPECT_TRUE(css.contains("rgba(135,206,235,255)")) << css.toStdString();
+}
+
+TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
+    QWidget& w = bridge->window(form);
+    EXPECT_EQ(w.windowTitle(), QString(" Prova finestra"));
+    EXPECT_EQ(w.size(), QSize(420, 320));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize()); // fixed border
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
+    const QImage shot = w.grab().toImage();
+    // Steel blue at the top, fading to white at the bottom.
+    const QColor top = shot.pixelColor(415, 0);
+    EXPECT_NEAR(top.red(), 0x46, 3);
+    EXPECT_NEAR(top.green(), 0x82, 3);
+    EXPECT_NEAR(top.blue(), 0xB4, 3);
+    const QColor bottom = shot.pixelColor(415, 319);
+    EXPECT_GT(bottom.red(), 240);
+    EXPECT_GT(bottom.green(), 240);
+}
+
+TEST_F(Bridge, ModalRunEndsWithTheButtonResult) {
+    ui::Form dialog(app, &form);
+    ui::LoadLayout(dialog, R"(form TfrmDomanda caption="Domanda" client=200x100 border=single position=ownercenter
+button cmdSi bounds=10,10,80,25 text="Sì" modalresult=ok
+)");
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(bridge->window(dialog).isVisible());
+        EXPECT_EQ(bridge->window(dialog).windowModality(), Qt::ApplicationModal);
+        QTest::mouseClick(bridge->widget(*dialog.FindControl("cmdSi")), Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::OK);
+    EXPECT_FALSE(bridge->window(dialog).isVisible());
+}
+
+TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
+    // A modal per-use window: the close acts as its cancel.
+    {
+        ui::Form dialog(app, &form);
+        ui::LoadLayout(dialog, "form TfrmScelta caption=Scelta client=200x100 border=single closebox=no\n");
+        bool closeRan = false;
+        dialog.OnClose = [&](ui::CloseAction&) { closeRan = true; };
+        QTimer::singleShot(0, [&] { bridge->window(dialog).close(); });
+        EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::Cancel);
+        EXPECT_TRUE(closeRan);
+    }
+    // A plain window: its close handler runs and it hides.
+    ui::Form other(app);
+    ui::LoadLayout(other, "form TfrmAltro caption=Altro client=200x100 border=single closebox=no\n");
+    bool otherClosed = false;
+    other.OnClose = [&](ui::CloseAction&) { otherClosed = true; };
+    other.Show();
+    bridge->window(other).close();
+    EXPECT_TRUE(otherClosed);
+    EXPECT_FALSE(other.Visible());
+    // The main window: the program ends.
+    bridge->window(form).close();
+    EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(Bridge, RunEndsWhenNoWindowIsVisible) {
+    form.Hide();
+    bool stuck = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        stuck = true;
+        QCoreApplication::exit(1);
+    });
+    watchdog.start(10000);
+    // The main window hides itself once the loop runs: nothing is left to see.
+    QTimer::singleShot(0, [&] { form.Hide(); });
+    app.MainForm()->OnShow = [&] { QTimer::singleShot(0, [&] { form.Hide(); }); };
+    session->run();
+    EXPECT_FALSE(stuck);
+    EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(Bridge, DestroyedPerUseWindowLeavesNoPeers) {
+    auto dialog = std::make_unique<ui::Form>(app, &form);
+    ui::LoadLayout(*dialog, "form TfrmUso caption=Uso client=200x100\nedit txtUno bounds=1,1,50,20\n");
+    dialog->Show();
+    ui::Control* edit = dialog->FindControl("txtUno");
+    QWidget* w = bridge->widget(*edit);
+    ASSERT_NE(w, nullptr);
+    dialog.reset();
+    EXPECT_EQ(bridge->widget(*edit), nullptr);
+    EXPECT_EQ(bridge->controlOf(w), nullptr);
+    QApplication::processEvents(); // the window is deleted later without touching the model
+}
+
+} // namespace
