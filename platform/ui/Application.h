@@ -86,6 +86,14 @@ public:
     // in a modal run above it.
     bool TakesInput(const Form& f) const;
 
+    // The size of the screen, in pixels; the backend sets the real one.
+    int ScreenWidth() const { return screenWidth_; }
+    int ScreenHeight() const { return screenHeight_; }
+    void SetScreenSize(int w, int h) {
+        screenWidth_ = w;
+        screenHeight_ = h;
+    }
+
     // Shows the standard error box for an exception that escaped a handler.
     void ShowException(const std::exception_ptr& e);
 
@@ -112,6 +120,7 @@ private:
     ModalHook modalHook_;
     std::vector<Form*> modalStack_;
     bool terminated_ = false;
+    int screenWidth_ = 1920, screenHeight_ = 1080;
     long long now_ = 0;
     Application* previous_ = nullptr;
 };

@@ -81,6 +81,12 @@ void Control::SetBounds(int left, int top, int width, int height) {
     Changed(Property::Bounds);
 }
 
+void Control::SetDock(Dock d) {
+    if (d == dock_) return;
+    dock_ = d;
+    Changed(Property::Bounds);
+}
+
 void Control::SetVisible(bool v) {
     if (v == visible_) return;
     visible_ = v;

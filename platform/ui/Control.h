@@ -69,6 +69,8 @@ public:
     void SetBounds(int left, int top, int width, int height);
     void SetPosition(int left, int top) { SetBounds(left, top, width_, height_); }
     void SetSize(int width, int height) { SetBounds(left_, top_, width, height); }
+    Dock GetDock() const { return dock_; }
+    void SetDock(Dock d);
 
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
@@ -140,6 +142,7 @@ private:
     ControlKind kind_;
     std::vector<Control*> children_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Dock dock_ = Dock::None;
     bool visible_ = true;
     bool enabled_ = true;
     std::string text_;

@@ -290,6 +290,11 @@ private:
         if (k == "bounds") {
             auto b = Ints(v, 4, ',');
             c.SetBounds(b[0], b[1], b[2], b[3]);
+        } else if (k == "dock") {
+            if (v == "none") c.SetDock(Dock::None);
+            else if (v == "client") c.SetDock(Dock::Client);
+            else if (v == "center") c.SetDock(Dock::Center);
+            else Fail("unknown dock: " + v);
         } else if (k == "visible") c.SetVisible(Bool(v));
         else if (k == "enabled") c.SetEnabled(Bool(v));
         else if (k == "text") {

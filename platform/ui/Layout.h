@@ -20,7 +20,8 @@
 // (a line to a memo); "column <grid> <name> <header> [width= readonly=]" adds
 // a grid column. A parent must be declared before its children.
 //
-// Attributes of every control: parent=<name> bounds=x,y,w,h visible= enabled=
+// Attributes of every control: parent=<name> bounds=x,y,w,h dock=none|client|center
+// visible= enabled=
 // text= hint= font=<family> size=<n> bold= italic= underline= fontcolor=#AARRGGBB
 // fill=#AARRGGBB | fill=gradient:#top:#bottom | fill=none
 // cursor=default|arrow|hand|ibeam|wait taborder=<n> tabstop= tag=<n> hittest=

@@ -44,6 +44,9 @@ struct Font {
 };
 
 enum class TextAlign { Leading, Center, Trailing };
+// How a control follows its parent's size: kept where placed, filling the
+// parent, or kept centred in it (a panel centred in a maximised window).
+enum class Dock { None, Client, Center };
 enum class Cursor { Default, Arrow, Hand, IBeam, Wait };
 
 // Modifier keys held during a key or mouse event.

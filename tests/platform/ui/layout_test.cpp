@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kFullLayout = R"(
 form TfrmCompleta caption=" Importazione data" client=253x294 border=single closebox=no
      position=ownercenter fill=gradient:#FFFFFFFF:#FF4682B4 font=Verdana size=12
-panel panContainer bounds=0,0,253,250 fill=#FFD6DCE1
+panel panContainer bounds=0,0,253,250 fill=#FFD6DCE1 dock=center
 groupbox grpData parent=panContainer bounds=5,5,240,60 text=" Data inizio intervallo: "
 combo txtGiornoInizio parent=grpData bounds=10,20,72,24 font=Verdana size=12 bold=yes itemindex=-1
 item txtGiornoInizio "01"
@@ -52,6 +52,7 @@ TEST(Layout, LoadsTheFormAndEveryControlKindWithItsDesignState) {
     auto& grp = f.Get<ui::Panel>("grpData");
     EXPECT_EQ(grp.Kind(), ui::ControlKind::GroupBox);
     EXPECT_EQ(grp.Parent(), &f.Get<ui::Panel>("panContainer"));
+    EXPECT_EQ(grp.Parent()->GetDock(), ui::Dock::Center);
     EXPECT_EQ(grp.Text(), " Data inizio intervallo: ");
 
     auto& giorno = f.Get<ui::ComboEdit>("txtGiornoInizio");
