@@ -1,6 +1,9 @@
 #include "common/Reports.h"
 
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Control.h"
+#include "platform/ui/Services.h"
 
 namespace common {
 
@@ -32,6 +35,34 @@ bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::sp
 std::string PiePaginaStampa() {
     const rtl::DateTime now = rtl::Now();
     return "Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " + rtl::FormatTime(now.time);
+}
+
+void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::string> memo,
+                std::string_view suffisso) {
+    for (const std::string& name : memo)
+        rep.memo(name + std::string(suffisso)).setText(rtl::Trim(card.Get<ui::Control>(name).Text()));
+}
+
+void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation orientamento, bool anteprima,
+                     const std::function<void()>& riempi, std::string_view testoErrore) {
+    auto esegui = [&] {
+        rep.setOrientation(orientamento);
+        if (riempi) riempi();
+        if (anteprima)
+            rep.preview();
+        else
+            rep.print();
+    };
+    if (testoErrore.empty()) {
+        esegui();
+    } else {
+        try {
+            esegui();
+        } catch (...) {
+            ui::MessageDlg(std::string(testoErrore), ui::DialogType::Warning, ui::Buttons::OKCancel);
+        }
+    }
+    dialog.Close();
 }
 
 } // namespace common

@@ -7,7 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
 #include "platform/report/Report.h"
+#include "platform/ui/Form.h"
 
 namespace common {
 
@@ -26,5 +29,30 @@ bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::sp
 
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:nn", from the clock now.
 std::string PiePaginaStampa();
+
+// Failure texts of the document reports.
+inline constexpr std::string_view kMsgStampaDocumentoFoto =
+    "Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
+    "Si consiglia di ridurre le dimensioni della foto.";
+inline constexpr std::string_view kMsgAnteprimaDocumentoFoto =
+    "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon fine.\n\r\n\r"
+    "Si consiglia di ridurre le dimensioni della foto.";
+inline constexpr std::string_view kMsgStampaNonRiuscita = "Attenzione: la stampa non è andata a buon fine.";
+inline constexpr std::string_view kMsgAnteprimaNonRiuscita =
+    "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.";
+
+// Each data memo receives the trimmed text of the card's control of the
+// same name; with a suffix ("_A", "_B") the memo is the name + suffix.
+// A memo or control that does not exist throws.
+void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::string> memo,
+                std::string_view suffisso = "");
+
+// "Stampa" of a document dialog: sets the page orientation, runs `riempi`
+// (special objects and data memos), prepares the report anew and prints it
+// through the print dialog (or shows the preview), then closes the dialog.
+// A failure shows a warning with `testoErrore` and closes the dialog; with
+// no text the failure is not caught (it reaches the standard error box).
+void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation orientamento, bool anteprima,
+                     const std::function<void()>& riempi, std::string_view testoErrore);
 
 } // namespace common

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "common/Reports.h"
+#include "platform/ui/Layout.h"
+#include "tests/support/Harness.h"
+
+using namespace common;
+
+namespace {
+
+constexpr std::string_view kCard = R"(form TfrmScheda caption="Scheda" client=400x300
+edit txtTarga bounds=0,0,100,20
+edit txtMarca bounds=0,20,100,20
+edit txtNote bounds=0,40,100,20
+)";
+constexpr std::string_view kDialog = R"(form TfrmStampaProva caption=" Stampa documento" client=364x287
+button btnAnnulla bounds=0,0,100,30 text="Annulla"
+button btnStampa bounds=100,0,100,30 text="Stampa"
+)";
+constexpr std::string_view kTemplate = R"(report name="Entrata Uscita Veicolo"
+page size=A4 orientation=portrait margins=10
+band Dati kind=title height=100
+rect - 0 0 190 20 fill=slategray
+memo - 2 2 40 6 text="Targa:"
+repeat dy=40 labels=_A,_B
+memo txtTarga 45 2 60 6
+memo txtMarca 45 10 60 6
+end
+memo txtCalce 0 90 190 6
+)";
+
+std::map<std::string, std::string> Texts(const report::Document& doc) {
+    std::map<std::string, std::string> out;
+    for (const auto& page : doc.pages)
+        for (const auto& item : page.items)
+            if (const auto* t = std::get_if<report::TextItem>(&item); t && !t->object.empty()) out[t->object] += t->text;
+    return out;
+}
+
+struct Fixture {
+    explicit Fixture(ts::Harness& h) : card(h.app), dialog(h.app, &card) {
+        ui::LoadLayout(card, kCard);
+        ui::LoadLayout(dialog, kDialog);
+        card.Get<ui::Edit>("txtTarga").SetText("  AB123CD ");
+        card.Get<ui::Edit>("txtMarca").SetText("[ditta] Fiat");
+        dialog.Show();
+        report::headlessOutput().printed.clear();
+        report::headlessOutput().previewed.clear();
+        report::headlessOutput().confirm = true;
+    }
+    void Run(bool anteprima, std::vector<std::string> memo, std::string_view error) {
+        EseguiDocumento(dialog, rep, report::Orientation::Portrait, anteprima, [&] {
+            for (const char* s : {"_A", "_B"}) RiempiMemo(rep, card, memo, s);
+            rep.memo("txtCalce").setText(PiePaginaStampa());
+        }, error);
+    }
+    ui::Form card;
+    ui::Form dialog;
+    report::Report rep = report::Report::fromText(kTemplate);
+};
+
+} // namespace
+
+TEST(DocumentReport, FillsMemosFromTheCardAndPrints) {
+    ts::Harness h;
+    h.setNow({*rtl::Date::FromYmd(2024, 7, 1), {8, 30, 0}});
+    Fixture f(h);
+    f.Run(false, {"txtTarga", "txtMarca"}, kMsgStampaNonRiuscita);
+    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
+    const auto texts = Texts(report::headlessOutput().printed[0]);
+    EXPECT_EQ(texts.at("txtTarga_A"), "AB123CD");
+    EXPECT_EQ(texts.at("txtTarga_B"), "AB123CD");
+    EXPECT_EQ(texts.at("txtMarca_B"), "[ditta] Fiat");
+    EXPECT_EQ(texts.at("txtCalce"), "Stampa eseguita in data 01/07/2024 alle ore 08:30");
+    EXPECT_FALSE(f.dialog.Visible());
+    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+}
+
+TEST(DocumentReport, CancelledPrintPrintsNothingAndPreviewShows) {
+    ts::Harness h;
+    Fixture f(h);
+    report::headlessOutput().confirm = false;
+    f.Run(false, {"txtTarga"}, kMsgStampaNonRiuscita);
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_FALSE(f.dialog.Visible());
+
+    f.dialog.Show();
+    f.Run(true, {"txtTarga"}, kMsgAnteprimaNonRiuscita);
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    ASSERT_EQ(report::headlessOutput().previewed.size(), 1u);
+    EXPECT_EQ(Texts(report::headlessOutput().previewed[0]).at("txtTarga_A"), "AB123CD");
+}
+
+TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
+    ts::Harness h;
+    Fixture f(h);
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
+                    "Si consiglia di ridurre le dimensioni della foto.");
+    f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto);   // no memo txtNote_A
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_FALSE(f.dialog.Visible());
+}
