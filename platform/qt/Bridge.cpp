@@ -603,8 +603,10 @@ void Bridge::FormShown(ui::Form& f) {
         placeWindow(f, w);
         w.show();
     }
-    w.raise();
-    w.activateWindow();
+    if (!unattended_) {
+        w.raise();
+        w.activateWindow();
+    }
     if (ui::Control* focused = f.Focused()) FocusChanged(f, focused);
 }
 
@@ -641,6 +643,7 @@ void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
 void Bridge::RunModal(ui::Form& f) {
     FormWindow& w = window(f);
     if (!w.isVisible()) FormShown(f);
+    if (unattended_) return; // nobody would answer: the run ends at once, cancelled
     QEventLoop loop;
     modalLoops_[&f] = &loop;
     loop.exec(QEventLoop::DialogExec);
