@@ -1,0 +1,244 @@
+#include "shell_fixture.h"
+
+#include "platform/rtl/Text.h"
+#include "shell/Avvio.h"
+#include "shell/CambiaPassword.h"
+#include "shell/Password.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+namespace {
+
+const char* WrongPassword = "Attenzione: password errata.";
+const char* ReadError = "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                        "Si consiglia di reinstallare il software.";
+const char* OldWrong = "Attenzione: vecchia password errata.";
+const char* NotConfirmed = "Attenzione: la nuova password non è stata confermata correttamente. "
+                           "E' necessario reinserire entrambi i valori.";
+const char* ChangeError = "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                          "Si consiglia di reinstallare il software.";
+const char* Changed = "Modifica della password completata con successo.";
+
+} // namespace
+
+using Login = ShellTest;
+
+TEST_F(Login, OkFollowsTheTrimmedTextAndEnterWithBlanksDoesNothing) {
+    TfrmPassword& f = *frmPassword;
+    struct Case { const char* typed; bool enabled; } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"x", true}};
+    for (auto& c : cases) {
+        f.txtPassword.SetText("");
+        h.type(f, c.typed);
+        EXPECT_EQ(f.cmdOK.Enabled(), c.enabled) << "'" << c.typed << "'";
+    }
+    f.txtPassword.SetText("");
+    h.type(f, "   ");
+    h.press(f, ui::vk::Return); // no dialog expected: nothing is checked
+    EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(Login, CorrectPasswordInAnyCaseOfAToZOpensTheStartMenu) {
+    for (const char* typed : {"SEGRETO", "  segReto ", "segreto"}) {
+        StorePassword("SEGRETO");
+        frmAvvio->Hide();
+        frmPassword->Show();
+        frmPassword->txtPassword.SetText("");
+        h.type(*frmPassword, typed);
+        h.press(*frmPassword, ui::vk::Return);
+        EXPECT_TRUE(frmAvvio->Visible()) << typed;
+        EXPECT_FALSE(frmPassword->Visible()) << typed;
+        EXPECT_EQ(frmPassword->lblMemory.Text(), "SEGRETO");
+    }
+}
+
+TEST_F(Login, WrongPasswordEmptiesTheEditAndAccentedLettersMustMatchAsStored) {
+    StorePassword("CAFFÈ");
+    for (const char* typed : {"altro", "caffè"}) {
+        h.type(*frmPassword, typed);
+        h.expectShowMessage(WrongPassword);
+        h.click(frmPassword->cmdOK);
+        h.verify();
+        EXPECT_EQ(frmPassword->txtPassword.Text(), "");
+        EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
+        EXPECT_FALSE(frmPassword->cmdOK.Enabled());
+        EXPECT_FALSE(frmAvvio->Visible());
+    }
+    h.type(*frmPassword, "caffÈ");
+    h.click(frmPassword->cmdOK);
+    EXPECT_TRUE(frmAvvio->Visible());
+}
+
+TEST_F(Login, MissingStoreAnswersWrongPasswordAndUnreadableStoreTheReadingError) {
+    h.type(*frmPassword, "DORNEVAL");
+    h.expectShowMessage(WrongPassword);
+    h.click(frmPassword->cmdOK);
+    h.verify();
+
+    WriteStore("[Accesso]\r\nValore=57G9\r\n");
+    h.type(*frmPassword, "A");
+    h.expectShowMessage(ReadError);
+    h.click(frmPassword->cmdOK);
+    h.verify();
+    EXPECT_EQ(frmPassword->txtPassword.Text(), "A"); // the typed text stays
+    EXPECT_TRUE(frmPassword->Visible());
+    EXPECT_FALSE(frmAvvio->Visible());
+}
+
+TEST_F(Login, EsciEndsTheProgram) {
+    h.click(frmPassword->cmdEsci);
+    EXPECT_TRUE(h.app.Terminated());
+}
+
+class ChangePassword : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        StorePassword("VECCHIA");
+        h.click(frmPassword->btnCambiaPassword);
+    }
+    void Fill(const char* old, const char* nw, const char* conf) {
+        TfrmCambiaPassword& f = *frmCambiaPassword;
+        f.txtPasswordOld.SetText(old);
+        f.txtPasswordNew.SetText(nw);
+        f.txtConferma.SetText(conf);
+    }
+    std::string Stored() {
+        std::string store = rtl::ReadWholeFile(StorePath());
+        auto from = store.find("Valore=") + 7;
+        return DecodePassword(store.substr(from, store.find('\r', from) - from));
+    }
+};
+
+TEST_F(ChangePassword, OpensEmptyInPlaceOfTheLoginWithOkFollowingAllThreeEdits) {
+    TfrmCambiaPassword& f = *frmCambiaPassword;
+    EXPECT_TRUE(f.Visible());
+    EXPECT_FALSE(frmPassword->Visible());
+    EXPECT_EQ(f.Focused(), &f.txtPasswordOld);
+    EXPECT_TRUE(f.effPasswordOld.Visible());
+    EXPECT_FALSE(f.cmdOK.Enabled());
+    Fill("a", "b", " ");
+    EXPECT_FALSE(f.cmdOK.Enabled());
+    h.focus(f.txtConferma);
+    h.type(f, "c");
+    EXPECT_TRUE(f.cmdOK.Enabled());
+    EXPECT_TRUE(f.effConferma.Visible());
+    EXPECT_FALSE(f.effPasswordOld.Visible());
+    // Enter goes round the closed chain and never runs the change.
+    h.press(f, ui::vk::Return);
+    EXPECT_EQ(f.Focused(), &f.txtPasswordOld);
+    h.press(f, ui::vk::Return);
+    EXPECT_EQ(f.Focused(), &f.txtPasswordNew);
+    EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(ChangePassword, ChecksOldThenConfirmationAndEmptiesOnlyWhatWasWrong) {
+    TfrmCambiaPassword& f = *frmCambiaPassword;
+    Fill("sbagliata", "nuova", "nuova");
+    h.expectShowMessage(OldWrong);
+    h.click(f.cmdOK);
+    h.verify();
+    EXPECT_EQ(f.txtPasswordOld.Text(), "");
+    EXPECT_EQ(f.txtPasswordNew.Text(), "nuova");
+    EXPECT_EQ(f.Focused(), &f.txtPasswordOld);
+
+    Fill("vecchia", "nuova", "NUOVA"); // confirmation is case-sensitive
+    h.expectShowMessage(NotConfirmed);
+    h.click(f.cmdOK);
+    h.verify();
+    EXPECT_EQ(f.txtPasswordOld.Text(), "vecchia");
+    EXPECT_EQ(f.txtPasswordNew.Text(), "");
+    EXPECT_EQ(f.txtConferma.Text(), "");
+    EXPECT_EQ(f.Focused(), &f.txtPasswordNew);
+    EXPECT_EQ(Stored(), "VECCHIA");
+}
+
+TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {
+    WriteStore("; installazione\r\n[Accesso]\r\nValore=" + EncodePassword("VECCHIA") + "\r\n[Altro]\r\nChiave=1\r\n");
+    Fill(" Vecchia ", " nuova è ", " nuova è ");
+    h.expectShowMessage(Changed);
+    h.click(frmCambiaPassword->cmdOK);
+    h.verify();
+    EXPECT_EQ(Stored(), "NUOVA è");
+    std::string store = rtl::ReadWholeFile(StorePath());
+    EXPECT_EQ(store.substr(0, 16), "; installazione\r");
+    EXPECT_NE(store.find("[Altro]\r\nChiave=1"), std::string::npos);
+
+    // Back at the login, emptied; the new password opens, the old one not.
+    EXPECT_FALSE(frmCambiaPassword->Visible());
+    EXPECT_TRUE(frmPassword->Visible());
+    EXPECT_EQ(frmPassword->txtPassword.Text(), "");
+    EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
+    h.type(*frmPassword, "vecchia");
+    h.expectShowMessage(WrongPassword);
+    h.click(frmPassword->cmdOK);
+    h.verify();
+    h.type(*frmPassword, "Nuova è");
+    h.click(frmPassword->cmdOK);
+    EXPECT_TRUE(frmAvvio->Visible());
+}
+
+TEST_F(ChangePassword, RefusesCharactersTheStoreCannotHold) {
+    Fill("vecchia", "euro€", "euro€");
+    h.expectShowMessage("Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo dell'euro. "
+                        "E' necessario scegliere una password diversa.");
+    h.click(frmCambiaPassword->cmdOK);
+    h.verify();
+    EXPECT_EQ(Stored(), "VECCHIA");
+    EXPECT_TRUE(frmCambiaPassword->Visible());
+}
+
+TEST_F(ChangePassword, FailedWriteIsReportedAndNeverAsSuccess) {
+    const std::string before = rtl::ReadWholeFile(StorePath());
+    // Files may not grow beyond a few bytes while the change writes: the
+    // write of the store fails, its reading does not.
+    struct Limit {
+        rlimit old{};
+        void (*oldHandler)(int);
+        Limit() {
+            getrlimit(RLIMIT_FSIZE, &old);
+            oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = old;
+            small.rlim_cur = 4;
+            setrlimit(RLIMIT_FSIZE, &small);
+        }
+        ~Limit() {
+            setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+    };
+    Fill("vecchia", "nuova", "nuova");
+    h.expectShowMessage(ChangeError);
+    {
+        Limit limit;
+        h.click(frmCambiaPassword->cmdOK);
+    }
+    h.verify();
+    EXPECT_EQ(rtl::ReadWholeFile(StorePath()), before);
+    EXPECT_TRUE(frmCambiaPassword->Visible());
+    EXPECT_EQ(frmCambiaPassword->txtPasswordNew.Text(), "nuova");
+}
+
+TEST_F(ChangePassword, MissingStoreIsNeverCreated) {
+    rtl::DeleteFile(StorePath());
+    Fill("vecchia", "nuova", "nuova");
+    h.expectShowMessage(OldWrong);
+    h.click(frmCambiaPassword->cmdOK);
+    h.verify();
+    EXPECT_FALSE(rtl::FileExists(StorePath()));
+}
+
+TEST_F(ChangePassword, AnyCloseBringsBackTheLoginEmptied) {
+    frmPassword->lblMemory.SetText("VECCHIA");
+    h.click(frmCambiaPassword->cmdEsci);
+    EXPECT_FALSE(frmCambiaPassword->Visible());
+    EXPECT_TRUE(frmPassword->Visible());
+    EXPECT_EQ(frmPassword->lblMemory.Text(), "");
+    EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
+
+    // Closed by the window manager although it has no close box.
+    h.click(frmPassword->btnCambiaPassword);
+    frmCambiaPassword->Close();
+    EXPECT_TRUE(frmPassword->Visible());
+}
