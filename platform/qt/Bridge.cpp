@@ -284,11 +284,27 @@ QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
 // ---------------------------------------------------------------------------
 // FormWindow
 
-FormWindow::FormWindow(Bridge& bridge, ui::Form& form) : QWidget(nullptr, Qt::Window), bridge_(bridge), form_(&form) {
+FormWindow::FormWindow(Bridge& bridge, ui::Form& form)
+    : QWidget(nullptr, Qt::Window), bridge_(bridge), form_(&form), client_(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus); // takes the keys when no control has the focus
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setMouseTracking(true);
 }
+
+void FormWindow::placeClient() {
+    if (!form_) return;
+    const QSize design(form_->ClientWidth(), form_->ClientHeight());
+    if (form_->GetWindowState() == ui::WindowState::Maximized && width() > design.width() && height() >= design.height())
+        client_->setGeometry((width() - design.width()) / 2, (height() - design.height()) / 2, design.width(), design.height());
+    else if (form_->GetWindowState() == ui::WindowState::Maximized && width() > design.width())
+        client_->setGeometry((width() - design.width()) / 2, 0, design.width(), height());
+    else
+        client_->setGeometry(rect());
+}
+
+void FormWindow::resizeEvent(QResizeEvent*) { placeClient(); }
 
 void FormWindow::paintEvent(QPaintEvent*) {
     if (!form_) return;
@@ -349,7 +365,7 @@ ui::Control* Bridge::controlOf(const QObject* o) const {
 void Bridge::createPeer(FormWindow& w, ui::Control& c) {
     if (c.Kind() == ui::ControlKind::Timer) return; // timers have no widget (see ControlCreated)
     QWidget* parent = c.Parent() ? widget(*c.Parent()) : nullptr;
-    if (!parent) parent = &w;
+    if (!parent) parent = w.client();
     QWidget* q = nullptr;
     std::vector<QWidget*> inner; // inner widgets that receive the mouse for the control
     switch (c.Kind()) {
@@ -547,6 +563,7 @@ void Bridge::syncForm(ui::Form& f) {
     } else {
         w.setFixedSize(client);
     }
+    w.placeClient();
     w.update();
     --syncing_;
 }
@@ -597,6 +614,8 @@ void Bridge::FormShown(ui::Form& f) {
             w.resize(QSize(1366, 768).expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
             w.show();
         } else {
+            // Also without a window manager to maximise it, it covers the screen.
+            if (QScreen* screen = QGuiApplication::primaryScreen()) w.setGeometry(screen->availableGeometry());
             w.showMaximized();
         }
     } else {
@@ -990,9 +1009,10 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
     auto* me = static_cast<QMouseEvent*>(event);
-    if (auto* fw = dynamic_cast<FormWindow*>(rw)) {
+    if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->client())) {
         // The window's own background.
-        if (fw->form() && event->type() == QEvent::MouseMove) ui::input::FormMouseMove(*fw->form(), qmouse(*me, rw, rw));
+        if (fw->form() && event->type() == QEvent::MouseMove)
+            ui::input::FormMouseMove(*fw->form(), qmouse(*me, rw, fw->client()));
         return false;
     }
     auto it = controls_.find(receiver);

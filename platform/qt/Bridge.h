@@ -25,15 +25,21 @@ public:
     FormWindow(Bridge& bridge, ui::Form& form);
     ui::Form* form() const { return form_; }
     void detach() { form_ = nullptr; }
+    // The area of the controls: the design client size, centred when the
+    // window is maximised on a larger screen.
+    QWidget* client() const { return client_; }
+    void placeClient();
     std::vector<ui::Control*> controls; // the controls that have a peer here
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     Bridge& bridge_;
     ui::Form* form_;
+    QWidget* client_;
 };
 
 class Bridge : public QObject, public ui::Backend {

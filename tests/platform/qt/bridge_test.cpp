@@ -343,3 +343,22 @@ TEST_F(Bridge, DestroyedPerUseWindowLeavesNoPeers) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(Bridge, MaximisedWindowCentresItsDesignArea) {
+    ui::Form big(app);
+    ui::LoadLayout(big, R"(form TfrmMenu caption=Menu client=300x200 state=maximized
+button btnUno bounds=0,0,100,30 text="Uno"
+)");
+    big.Show();
+    QApplication::processEvents();
+    qtbackend::FormWindow& w = bridge->window(big);
+    ASSERT_GT(w.width(), 300);
+    ASSERT_GT(w.height(), 200);
+    const QRect client = w.client()->geometry();
+    EXPECT_EQ(client.size(), QSize(300, 200));
+    EXPECT_NEAR(client.center().x(), w.rect().center().x(), 1);
+    EXPECT_NEAR(client.center().y(), w.rect().center().y(), 1);
+    EXPECT_EQ(bridge->widget(*big.FindControl("btnUno"))->parentWidget(), w.client());
+}
+} // namespace
