@@ -19,6 +19,7 @@ namespace common {
 //   RigaLista().colonna(tipo, 20).testo("  ").colonna(marca + " " + modello, 30).ultima(km)
 class RigaLista {
 public:
+    RigaLista() { line_.reserve(160); }   // one allocation for a usual line
     // A fixed text, as it is.
     RigaLista& testo(std::string_view fixed);
     // A padded column: the trimmed value, padded with blanks to exactly

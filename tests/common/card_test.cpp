@@ -249,3 +249,59 @@ TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
     c.scheda->Salva();
     EXPECT_EQ(c.pos(), "2");
 }
+
+namespace {
+constexpr FieldDef kFlagFields[] = {{"Nome", 20}, {"Ferie", 2}};
+constexpr RecordType kFlagRec = MakeRecordType("TProvaRec", kFlagFields);
+constexpr std::string_view kFlagLayout = R"(form TfrmFlag caption="Flag" client=300x200
+edit txtNome bounds=0,0,100,20
+checkbox chkFerie bounds=0,20,100,20 text="In ferie"
+label lblPosizione bounds=0,40,100,20
+)";
+} // namespace
+
+TEST(Card, CheckBoxFieldsStoreSiOrNoAndLoadOnlyThose) {
+    ts::Harness h;
+    ui::Form form(h.app);
+    ui::LoadLayout(form, kFlagLayout);
+    ConfigScheda c;
+    const std::string path = rtl::DataPath("Prova.pro");
+    c.archivio = [path] { return path; };
+    c.record = &kFlagRec;
+    SchedaArchivio scheda(form, std::move(c));
+    form.Show();
+    auto& chk = form.Get<ui::CheckBox>("chkFerie");
+
+    form.Get<ui::Edit>("txtNome").SetText("Rossi");
+    chk.SetChecked(true);
+    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    scheda.Salva();
+    chk.SetChecked(false);
+    form.Get<ui::Label>("lblPosizione").SetText("");
+    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    scheda.Salva();
+    // Record 3 written by another program, with an empty flag.
+    std::string raw = rtl::ReadWholeFile(path);
+    EXPECT_EQ(raw.substr(21, 3), "\x02S\xEC");
+    EXPECT_EQ(raw.substr(24 + 21, 3), "\x02No");
+    raw += std::string("\x05" "Bruno", 6) + std::string(15, '\0') + std::string(3, '\0');
+    { std::ofstream(path, std::ios::binary | std::ios::trunc) << raw; }
+
+    struct Step {
+        void (SchedaArchivio::*cmd)();
+        bool before;
+        bool after;
+    } steps[] = {
+        {&SchedaArchivio::Primo, false, true},   // "Sì" ticks
+        {&SchedaArchivio::Avanti, true, false},  // "No" clears
+        {&SchedaArchivio::Avanti, true, true},   // empty leaves the box as it was
+        {&SchedaArchivio::Indietro, true, false},
+    };
+    for (const Step& s : steps) {
+        chk.SetChecked(s.before);
+        (scheda.*s.cmd)();
+        EXPECT_EQ(chk.Checked(), s.after) << "at record " << form.Get<ui::Label>("lblPosizione").Text();
+    }
+    scheda.Nuovo();
+    EXPECT_FALSE(chk.Checked());
+}
