@@ -24,22 +24,19 @@ Frame FrameOf(BorderStyle b) {
 
 Form::Form(Application& app, Form* owner) : app_(app), owner_(owner) { app_.Register(*this); }
 
+// (Once the delegated constructor has run, a failing load runs ~Form.)
 Form::Form(Application& app, Form* owner, std::string_view layoutResource) : Form(app, owner) {
-    try {
-        LoadLayoutResource(*this, layoutResource);
-    } catch (...) {
-        app_.Unregister(*this);
-        throw;
-    }
+    LoadLayoutResource(*this, layoutResource);
 }
 
 Form::~Form() {
-    // Controls go first, while the application still knows this window.
+    // The application (and the backend) let go of the window while its
+    // controls still exist; then the controls go.
+    app_.Unregister(*this);
     focused_ = nullptr;
     all_.clear();
     roots_.clear();
     owned_.clear();
-    app_.Unregister(*this);
 }
 
 void Form::Changed() {

@@ -313,3 +313,68 @@ TEST(Harness, GivesEachTestItsOwnDataFolderAndClock) {
 }
 
 } // namespace
+
+namespace {
+
+// A backend that records what the model tells it; its modal "loop" runs a
+// scripted user and checks that the model ended it.
+struct RecordingBackend : ui::Backend {
+    std::vector<std::string> log;
+    std::function<void(ui::Form&)> user;
+    bool ended = false;
+    std::size_t controlsAtDestruction = 0;
+
+    void FormCreated(ui::Form&) override { log.push_back("created"); }
+    void FormDestroyed(ui::Form& f) override {
+        controlsAtDestruction = f.Controls().size();
+        log.push_back("destroyed");
+    }
+    void FormShown(ui::Form&) override { log.push_back("shown"); }
+    void FormHidden(ui::Form&) override { log.push_back("hidden"); }
+    void PropertyChanged(ui::Control& c, ui::Property p) override {
+        if (p == ui::Property::Text) log.push_back(c.Name() + ".text " + c.Text());
+    }
+    void FocusChanged(ui::Form&, ui::Control* c) override { log.push_back("focus " + (c ? c->Name() : "-")); }
+    void RunModal(ui::Form& f) override {
+        log.push_back("run modal");
+        ended = false;
+        if (user) user(f);
+        EXPECT_TRUE(ended) << "the modal loop would never end";
+    }
+    void EndModal(ui::Form&) override {
+        ended = true;
+        log.push_back("end modal");
+    }
+    void Run(ui::Application&) override { log.push_back("run"); }
+    void Terminate() override { log.push_back("terminate"); }
+};
+
+TEST(Backend, IsToldWhatARealWindowMustFollow) {
+    ts::Harness h;
+    RecordingBackend b;
+    h.app.SetBackend(&b);
+    {
+        TfrmProva owner(h.app);
+        h.app.Run();
+        b.log.clear();
+        owner.txtA.SetFocus();
+        h.type(owner, "k");
+
+        auto d = std::make_unique<TfrmAltra>(h.app, &owner);
+        b.user = [&](ui::Form&) {
+            ASSERT_TRUE(ui::input::Click(d->cmdOK));
+        };
+        EXPECT_EQ(d->ShowModal(), ui::ModalResult::OK);
+        d.reset();
+        EXPECT_EQ(b.controlsAtDestruction, 5u);
+        EXPECT_EQ(b.log, (std::vector<std::string>{"focus txtA", "txtA.text k", "created", "cmdOK.text OK", "shown",
+                                                   "run modal", "focus cmdOK", "focus -", "hidden", "end modal",
+                                                   "destroyed"}));
+        b.log.clear();
+        h.closeWindow(owner); // the main window: the run ends
+        EXPECT_EQ(b.log, (std::vector<std::string>{"focus -", "hidden", "terminate"}));
+    }
+    h.app.SetBackend(nullptr);
+}
+
+} // namespace
