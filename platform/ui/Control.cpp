@@ -292,6 +292,7 @@ bool Edit::InsertTyped(const std::string& utf8) {
     Control::SetText(detail::Encode(text));
     caret_ = at + int(add.size());
     selStart_ = caret_;
+    Changed(Property::Caret);
     FinishTyped(*this, before, OnTyping, OnChange, typingDepth_);
     return true;
 }
@@ -324,6 +325,7 @@ bool Edit::EditKey(std::uint16_t key, Mod) {
         Control::SetText(detail::Encode(text));
         caret_ = from;
         selStart_ = from;
+        Changed(Property::Caret);
         FinishTyped(*this, before, OnTyping, OnChange, typingDepth_);
         return true;
     }

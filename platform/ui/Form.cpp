@@ -36,6 +36,7 @@ Form::~Form() {
     focused_ = nullptr;
     all_.clear();
     roots_.clear();
+    byName_.clear();
     owned_.clear();
 }
 
@@ -105,9 +106,8 @@ void Form::SetFont(const Font& f) {
 }
 
 Control* Form::FindControl(std::string_view name) const {
-    for (Control* c : all_)
-        if (c->Name() == name) return c;
-    return nullptr;
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
 }
 
 void Form::MissingControl(std::string_view name, Control* found, const char* wanted) const {
@@ -124,6 +124,7 @@ void Form::Adopt(std::unique_ptr<Control> c) {
     Control* raw = c.get();
     owned_.push_back(std::move(c));
     all_.push_back(raw);
+    byName_.emplace(raw->Name(), raw);
     if (raw->parent_) raw->parent_->children_.push_back(raw);
     else roots_.push_back(raw);
     if (Backend* b = app_.GetBackend()) b->ControlCreated(*raw);

@@ -11,6 +11,7 @@
 //
 // A per-use window is created with its caller as owner and destroyed when it
 // returns: auto w = std::make_unique<TfrmGuida>(app, this); w->ShowModal();
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -163,6 +164,7 @@ private:
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> all_;
     std::vector<Control*> roots_;
+    std::map<std::string, Control*, std::less<>> byName_; // windows with a thousand controls exist
     bool visible_ = false;
     bool shownOnce_ = false;
     bool modal_ = false;
