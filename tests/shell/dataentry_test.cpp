@@ -1,0 +1,165 @@
+#include "shell_fixture.h"
+
+#include "platform/ui/Layout.h"
+#include "planner/Planning.h"
+#include "shell/Calendario.h"
+#include "shell/DataEntry.h"
+
+namespace {
+
+// A small window with edits of each kind, bound as the windows bind them.
+struct EntryLayout : ui::Form {
+    explicit EntryLayout(ui::Application& app) : ui::Form(app) {
+        ui::LoadLayout(*this, R"(form TfrmProva caption="Prova" client=400x300
+edit txtNome bounds=10,10,200,22 taborder=0
+edit txtData bounds=10,40,100,22 readonly=yes taborder=1
+edit txtKm bounds=10,70,100,22 taborder=2
+edit txtImporto bounds=10,100,100,22 taborder=3
+edit txtTarga bounds=10,130,100,22 taborder=4
+edit txtTotale bounds=10,160,100,22 readonly=yes taborder=5
+button btnCalcola bounds=10,200,100,30 text="Calcola" taborder=6
+)");
+    }
+};
+
+class EntryForm : public EntryLayout {
+public:
+    explicit EntryForm(ui::Application& app) : EntryLayout(app) {
+        entry::BindStyleHighlight(txtNome);
+        entry::BindStyleHighlight(txtTotale, entry::RestingTotal, false);
+        txtNome.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtData); };
+        txtData.OnKeyDown = [this](ui::KeyEvent& k) { entry::DateFieldKeyDown(txtData, k, "dataent", &txtKm); };
+        txtKm.OnKeyDown = [this](ui::KeyEvent& k) { entry::DigitKeyDown(k, txtImporto); };
+        txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, btnCalcola); };
+        txtTarga.OnTyping = [this] { entry::UpperCaseTyping(txtTarga); };
+    }
+    ui::Edit& txtNome = Get<ui::Edit>("txtNome");
+    ui::Edit& txtData = Get<ui::Edit>("txtData");
+    ui::Edit& txtKm = Get<ui::Edit>("txtKm");
+    ui::Edit& txtImporto = Get<ui::Edit>("txtImporto");
+    ui::Edit& txtTarga = Get<ui::Edit>("txtTarga");
+    ui::Edit& txtTotale = Get<ui::Edit>("txtTotale");
+    ui::Button& btnCalcola = Get<ui::Button>("btnCalcola");
+};
+
+ui::StyleRect* Highlight(ui::Edit& e) {
+    ui::StyleElement* bg = e.FindStyleResource("background");
+    return bg && bg->children.size() == 1 ? bg->children.front().get() : nullptr;
+}
+
+} // namespace
+
+class DataEntry : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        f.Show();
+    }
+    EntryForm f{h.app};
+};
+
+TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
+    for (int i = 0; i < 1000; ++i) {
+        h.focus(f.txtNome);
+        ui::StyleRect* r = Highlight(f.txtNome);
+        ASSERT_NE(r, nullptr) << i;
+        ASSERT_EQ(r->fill, 0xFFFFFF00u) << i;
+        h.focus(f.txtKm);
+        ASSERT_EQ(Highlight(f.txtNome), r) << i; // recoloured, never added
+        ASSERT_EQ(r->fill, 0xFFF0F8FFu) << i;
+    }
+    ui::StyleRect* r = Highlight(f.txtNome);
+    EXPECT_EQ(r->stroke, 0xFF87CEEBu);
+    EXPECT_FALSE(r->hitTest);
+    EXPECT_EQ(f.txtNome.FindStyleResource("background")->marginLeft, 0);
+    // A new application of the style gives the new element its one rectangle.
+    ui::input::ApplyStyle(f.txtNome);
+    ASSERT_NE(Highlight(f.txtNome), nullptr);
+    EXPECT_EQ(Highlight(f.txtNome)->fill, 0xFFF0F8FFu);
+}
+
+TEST_F(DataEntry, ComputedTotalAndPlannerEditsNeverTurnYellow) {
+    h.focus(f.txtTotale);
+    ASSERT_NE(Highlight(f.txtTotale), nullptr);
+    EXPECT_EQ(Highlight(f.txtTotale)->fill, 0xFFB0C4DEu);
+    frmPlanning->Show();
+    h.focus(frmPlanning->txtMarca);
+    ASSERT_NE(Highlight(frmPlanning->txtMarca), nullptr);
+    EXPECT_EQ(Highlight(frmPlanning->txtMarca)->fill, 0xFFF0F8FFu);
+}
+
+TEST_F(DataEntry, EnterChainMovesTheFocusAndLeavesOtherKeys) {
+    h.focus(f.txtNome);
+    h.type(f, "ab");
+    EXPECT_EQ(f.Focused(), &f.txtNome);
+    h.press(f, ui::vk::Return, U'\r');
+    EXPECT_EQ(f.Focused(), &f.txtData);
+    EXPECT_EQ(f.txtNome.Text(), "ab");
+}
+
+TEST_F(DataEntry, DateFieldKeys) {
+    f.txtData.SetText("01/02/2025");
+    h.focus(f.txtData);
+    h.press(f, ui::vk::Back); // no picker: none is expected
+    EXPECT_EQ(f.txtData.Text(), "");
+    f.txtData.SetText("01/02/2025");
+    h.press(f, ui::vk::Delete);
+    EXPECT_EQ(f.txtData.Text(), "");
+    h.press(f, ui::vk::Return, U'\r');
+    EXPECT_EQ(f.Focused(), &f.txtKm);
+
+    struct Key { std::uint16_t code; char32_t ch; } keys[] = {{ui::vk::Space, U' '}, {'X', U'x'}, {'7', U'7'}};
+    for (auto& k : keys) {
+        h.focus(f.txtData);
+        h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+            EXPECT_EQ(c.Owner(), &f);
+            EXPECT_EQ(c.lblMemory.Text(), "dataent");
+            h.click(c.btnAnnulla);
+        });
+        h.press(f, k.code, k.ch);
+        EXPECT_EQ(f.txtData.Text(), "");
+    }
+    EXPECT_EQ(h.modalCount("TfrmCalendario"), 3);
+}
+
+TEST_F(DataEntry, DigitAndAmountFilters) {
+    struct Key { std::uint16_t code; char32_t ch; ui::Mod mods; } refused[] = {
+        {'A', U'a', ui::Mod::None},     {'A', U'A', ui::Mod::Shift},      {ui::vk::Space, U' ', ui::Mod::None},
+        {ui::vk::Home, 0, ui::Mod::None}, {ui::vk::End, 0, ui::Mod::Shift}, {ui::vk::Up, 0, ui::Mod::None},
+        {ui::vk::Period, U'.', ui::Mod::None}, {ui::vk::Comma, U',', ui::Mod::None},
+        {'1', U'!', ui::Mod::Shift}};
+    h.focus(f.txtKm);
+    h.type(f, "123");
+    f.txtKm.SetCaretPosition(1);
+    for (auto& k : refused) {
+        h.press(f, k.code, k.ch, k.mods);
+        EXPECT_EQ(f.txtKm.Text(), "123") << k.code;
+        EXPECT_EQ(f.txtKm.CaretPosition(), 1) << k.code;
+    }
+    h.press(f, ui::vk::Right);
+    h.press(f, ui::vk::Back);
+    EXPECT_EQ(f.txtKm.Text(), "13");
+    h.press(f, ui::vk::Left);
+    h.press(f, ui::vk::Delete);
+    EXPECT_EQ(f.txtKm.Text(), "3");
+    h.paste(f, "4a5");
+    EXPECT_EQ(f.txtKm.Text(), "453");
+    h.press(f, ui::vk::Return, U'\r');
+    EXPECT_EQ(f.Focused(), &f.txtImporto);
+
+    h.type(f, "12,50.3");
+    EXPECT_EQ(f.txtImporto.Text(), "12,503");
+    h.press(f, ui::vk::Return, U'\r');
+    EXPECT_EQ(f.Focused(), &f.btnCalcola); // the chain ends on the command
+}
+
+TEST_F(DataEntry, UpperCaseTypingTrimsAtEachKeystroke) {
+    h.focus(f.txtTarga);
+    h.type(f, "ab ");
+    EXPECT_EQ(f.txtTarga.Text(), "AB"); // the blank at the end went at once
+    h.type(f, "cè");
+    EXPECT_EQ(f.txtTarga.Text(), "ABCè");
+    f.txtTarga.SetCaretPosition(2);
+    h.type(f, " x");
+    EXPECT_EQ(f.txtTarga.Text(), "AB XCè"); // a blank between letters stays
+}
