@@ -1,6 +1,7 @@
 #include "common/ExportWindow.h"
 
 #include "common/Archive.h"
+#include "shell/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 
@@ -66,7 +67,7 @@ void Esportazione::Esporta() {
     }
     if (ui::MessageDlg(std::string(kMsgEsportazioneRiuscita), ui::DialogType::Confirmation, ui::Buttons::YesNo) !=
         ui::Answer::No)
-        ui::ShellOpen("\"" + path + "\"");
+        TMisc::Open("\"" + path + "\"");
 }
 
 } // namespace common
