@@ -1,7 +1,138 @@
 #include "vehicles/AllegaCartella.h"
 
+#include <filesystem>
+
+#include "drivers/Anagrafica.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
+#include "shell/OpenURL.h"
+#include "vehicles/Autoparco.h"
+
 TfrmAllegaCartella* frmAllegaCartella = nullptr;
 
-TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaCartella.layout") {
+namespace vehicles {
+
+namespace {
+constexpr std::size_t kCapacitaNome = 250;
+} // namespace
+
+std::string CartellaAllegati() { return rtl::DataPath("Documenti_Allegati") + "/"; }
+
+std::string NomeAllegato(std::string_view path) {
+    const std::string file = std::filesystem::path(std::string(path)).filename().string();
+    std::string name;
+    for (std::size_t pos = 0; pos < file.size();) {
+        const std::size_t start = pos;
+        const char32_t c = rtl::Utf8Next(file, pos);
+        const std::string one = file.substr(start, pos - start);
+        const bool held = c == U'?' || rtl::Utf8ToCp1252(one) != "?";
+        name += (c < 32 || !held) ? std::string("_") : one;
+    }
+    name = rtl::Trim(name);
+    if (rtl::Utf8Length(name) > kCapacitaNome) {
+        std::string ext = std::filesystem::path(name).extension().string();
+        if (rtl::Utf8Length(ext) >= kCapacitaNome) ext.clear();
+        name = rtl::Utf8Left(name, kCapacitaNome - rtl::Utf8Length(ext));
+        name = rtl::TrimRight(name) + ext;
+    }
+    return name;
 }
+
+bool AllegatoApribile(std::string_view name) {
+    const std::string n = rtl::Trim(name);
+    return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos &&
+           n.find('\\') == std::string::npos;
+}
+
+} // namespace vehicles
+
+TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner)
+    : ui::Form(app, owner, "vehicles/AllegaCartella.layout"),
+      txtFile01(Get<ui::Edit>("txtFile01")),
+      txtDesc01(Get<ui::Edit>("txtDesc01")),
+      imgCancella01(Get<ui::Picture>("imgCancella01")),
+      btnSfoglia01(Get<ui::Button>("btnSfoglia01")),
+      btnApri01(Get<ui::Button>("btnApri01")),
+      txtFile02(Get<ui::Edit>("txtFile02")),
+      txtDesc02(Get<ui::Edit>("txtDesc02")),
+      imgCancella02(Get<ui::Picture>("imgCancella02")),
+      btnSfoglia02(Get<ui::Button>("btnSfoglia02")),
+      btnApri02(Get<ui::Button>("btnApri02")),
+      txtFile03(Get<ui::Edit>("txtFile03")),
+      txtDesc03(Get<ui::Edit>("txtDesc03")),
+      imgCancella03(Get<ui::Picture>("imgCancella03")),
+      btnSfoglia03(Get<ui::Button>("btnSfoglia03")),
+      btnApri03(Get<ui::Button>("btnApri03")),
+      btnApplica(Get<ui::Button>("btnApplica")),
+      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      lblMemory(Get<ui::Label>("lblMemory")),
+      blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
+                {&txtFile02, &txtDesc02, &btnApri02},
+                {&txtFile03, &txtDesc03, &btnApri03}}} {
+    ui::Picture* cancella[] = {&imgCancella01, &imgCancella02, &imgCancella03};
+    ui::Button* sfoglia[] = {&btnSfoglia01, &btnSfoglia02, &btnSfoglia03};
+    for (std::size_t i = 0; i < blocchi_.size(); ++i) {
+        const Blocco* b = &blocchi_[i];
+        b->txtFile->OnChange = [this, b] { txtFileChange(*b); };
+        sfoglia[i]->OnClick = [this, b] { btnSfogliaClick(*b); };
+        b->btnApri->OnClick = [this, b] { btnApriClick(*b); };
+        cancella[i]->OnClick = [this, b] { imgCancellaClick(*b); };
+    }
+    btnApplica.OnClick = [this] { btnApplicaClick(); };
+    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
+}
+
+void TfrmAllegaCartella::txtFileChange(const Blocco& b) {
+    b.btnApri->SetEnabled(!rtl::Trim(b.txtFile->Text()).empty());
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(const Blocco& b) {
+    ui::FileDialogRequest dlgFile;
+    dlgFile.title = "Selezionare il file da allegare:";
+    dlgFile.filter = "Tutti i file (*.*)|*";
+    const auto chosen = ui::OpenFileDialog(dlgFile);
+    if (!chosen) return;
+    const std::string previous = b.txtFile->Text();
+    try {
+        const std::string name = vehicles::NomeAllegato(*chosen);
+        b.txtFile->SetText(name);
+        rtl::CreateFolders(vehicles::CartellaAllegati());
+        const std::string destination = vehicles::CartellaAllegati() + name;
+        std::error_code ec;
+        if (std::filesystem::equivalent(*chosen, destination, ec)) return; // already the attached copy
+        if (rtl::FileExists(destination) &&
+            ui::MessageDlg("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+                           "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?",
+                           ui::DialogType::Confirmation, ui::Buttons::YesNo) == ui::Answer::No)
+            return;
+        rtl::CopyFile(*chosen, destination);
+    } catch (...) {
+        // Nothing was attached: the block names what it named before.
+        b.txtFile->SetText(previous);
+    }
+}
+
+void TfrmAllegaCartella::btnApriClick(const Blocco& b) {
+    const std::string name = rtl::Trim(b.txtFile->Text());
+    if (!vehicles::AllegatoApribile(name)) return;
+    TMisc::Open("\"" + vehicles::CartellaAllegati() + name + "\"");
+}
+
+void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) { b.txtFile->SetText(""); }
+
+void TfrmAllegaCartella::btnApplicaClick() {
+    const std::string tag = rtl::Trim(lblMemory.Text());
+    ui::Form* card = nullptr;
+    if (tag == "anagrafica") card = frmAnagrafica;
+    else if (tag == "autoparco") card = frmAutoparco;
+    if (!card) return;
+    const char* const labels[3][2] = {{"lblFile01", "lblDesc01"}, {"lblFile02", "lblDesc02"}, {"lblFile03", "lblDesc03"}};
+    for (std::size_t i = 0; i < blocchi_.size(); ++i) {
+        card->Get<ui::Label>(labels[i][0]).SetText(rtl::Trim(blocchi_[i].txtFile->Text()));
+        card->Get<ui::Label>(labels[i][1]).SetText(rtl::Trim(blocchi_[i].txtDesc->Text()));
+    }
+    Close();
+}
+
+void TfrmAllegaCartella::btnAnnullaClick() { Close(); }

@@ -1,11 +1,71 @@
 #pragma once
-// The attachments dialog of the vehicle and driver cards.
+// The attachments dialog of the vehicle and driver cards: up to three
+// documents, each copied into the folder "Documenti_Allegati" when chosen,
+// with a description. "Applica e chiudi" writes names and descriptions into
+// the hidden labels of the card named by the caller tag in lblMemory
+// ("autoparco" or "anagrafica").
+#include <array>
+#include <string>
+#include <string_view>
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 class TfrmAllegaCartella : public ui::Form {
 public:
     explicit TfrmAllegaCartella(ui::Application& app, ui::Form* owner = nullptr);
+
+    ui::Edit& txtFile01;
+    ui::Edit& txtDesc01;
+    ui::Picture& imgCancella01;
+    ui::Button& btnSfoglia01;
+    ui::Button& btnApri01;
+    ui::Edit& txtFile02;
+    ui::Edit& txtDesc02;
+    ui::Picture& imgCancella02;
+    ui::Button& btnSfoglia02;
+    ui::Button& btnApri02;
+    ui::Edit& txtFile03;
+    ui::Edit& txtDesc03;
+    ui::Picture& imgCancella03;
+    ui::Button& btnSfoglia03;
+    ui::Button& btnApri03;
+    ui::Button& btnApplica;
+    ui::Button& btnAnnulla;
+    ui::Label& lblMemory;
+
+private:
+    struct Blocco {
+        ui::Edit* txtFile;
+        ui::Edit* txtDesc;
+        ui::Button* btnApri;
+    };
+    void txtFileChange(const Blocco& b);
+    void btnSfogliaClick(const Blocco& b);
+    void btnApriClick(const Blocco& b);
+    void imgCancellaClick(const Blocco& b);
+    void btnApplicaClick();
+    void btnAnnullaClick();
+
+    std::array<Blocco, 3> blocchi_;
 };
 
 extern TfrmAllegaCartella* frmAllegaCartella;
+
+namespace vehicles {
+
+// The attachments folder: the data folder + "Documenti_Allegati/".
+std::string CartellaAllegati();
+
+// The name under which a chosen document is copied and stored: its file name
+// without the folder, trimmed, with every character that the archives' code
+// page cannot hold (and every control character) replaced by "_", and cut to
+// the 250 characters of the record field keeping its extension. So the name
+// that reaches the card is exactly the name of the copy.
+std::string NomeAllegato(std::string_view path);
+
+// Whether a stored name may be opened: a plain file name inside the
+// attachments folder, never a path (no separator, not "." or "..").
+bool AllegatoApribile(std::string_view name);
+
+} // namespace vehicles

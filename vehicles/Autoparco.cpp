@@ -1,26 +1,564 @@
 #include "vehicles/Autoparco.h"
 
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "platform/image/Image.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "shell/Avvio.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
+#include "vehicles/AllegaCartella.h"
+#include "vehicles/AllegaExcel.h"
+#include "vehicles/AnteprimaAutomezzo.h"
+#include "vehicles/AutomezzoRec.h"
+#include "vehicles/ExpAutoparco.h"
+#include "vehicles/Slideshow_Automezzi.h"
+#include "vehicles/StampaAutomezzo.h"
+#include "vehicles/TrovaAutomezzi.h"
+#include "vehicles/Zoom.h"
 
 TfrmAutoparco* frmAutoparco = nullptr;
 
+namespace {
+
+constexpr std::string_view kMsgArchivioVuoto = "L'archivio non contiene nessuna scheda.";
+constexpr std::string_view kMsgModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+constexpr std::string_view kMsgInserita = "La scheda corrente è stata inserita in archivio.";
+constexpr std::string_view kMsgDuplicaNuova =
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.";
+constexpr std::string_view kMsgDuplicata =
+    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+    "Al termine premere Salva per inserire la scheda in archivio.";
+constexpr std::string_view kMsgCostiNuova = "Attenzione: la gestione dei costi può avvenire soltanto dopo che la "
+                                            "scheda del veicolo è stata salvata in archivio.";
+
+// Browse steps: the record to show, nothing, or the empty archive.
+constexpr std::int64_t kNiente = 0;
+constexpr std::int64_t kVuoto = -1;
+
+// The plate refuses these characters, typed or pasted.
+bool RifiutatoInTarga(char32_t c) {
+    static constexpr std::u32string_view refused =
+        U"&/<>€£°ÀÁÂÄÇÈÉÊËÌÍÎÏÑÒÓÔÖÙÚÛÜàáâäçèéêëìíîïñòóôöùúûü";
+    return refused.find(c) != std::u32string_view::npos;
+}
+
+void Avviso(std::string_view text) {
+    ui::MessageDlg(std::string(text), ui::DialogType::Warning, ui::Buttons::OKCancel);
+}
+void Informa(std::string_view text) {
+    ui::MessageDlg(std::string(text), ui::DialogType::Information, ui::Buttons::OKCancel);
+}
+void ErroreArchivio() {
+    ui::MessageDlg(std::string(common::kMsgAccessoArchivio), ui::DialogType::Error, ui::Buttons::OKCancel);
+}
+
+std::string CartellaFoto() { return rtl::DataPath("Autoparco"); }
+
+} // namespace
+
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/Autoparco.layout"),
+      txtTipo(Get<ui::Edit>("txtTipo")),
+      txtDestinazione(Get<ui::Edit>("txtDestinazione")),
+      txtMarca(Get<ui::Edit>("txtMarca")),
+      txtModello(Get<ui::Edit>("txtModello")),
+      txtTarga(Get<ui::Edit>("txtTarga")),
+      txtAnno(Get<ui::Edit>("txtAnno")),
+      txtColore(Get<ui::Edit>("txtColore")),
+      txtTelaio(Get<ui::Edit>("txtTelaio")),
+      txtPneumatici(Get<ui::Edit>("txtPneumatici")),
+      txtStato(Get<ui::Edit>("txtStato")),
+      txtChilometri(Get<ui::Edit>("txtChilometri")),
       txtLettura(Get<ui::Edit>("txtLettura")),
+      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
+      txtCilindrata(Get<ui::Edit>("txtCilindrata")),
+      txtKW(Get<ui::Edit>("txtKW")),
+      txtAmbiente(Get<ui::Edit>("txtAmbiente")),
+      txtPosti(Get<ui::Edit>("txtPosti")),
+      txtPortata(Get<ui::Edit>("txtPortata")),
+      txtCompagnia(Get<ui::Edit>("txtCompagnia")),
+      txtTelAssicuratore(Get<ui::Edit>("txtTelAssicuratore")),
+      txtPolizza(Get<ui::Edit>("txtPolizza")),
+      txtIncidenti(Get<ui::Edit>("txtIncidenti")),
+      txtProprietario(Get<ui::Edit>("txtProprietario")),
+      txtAutista(Get<ui::Edit>("txtAutista")),
+      txtTelAutista(Get<ui::Edit>("txtTelAutista")),
+      txtMeccanico(Get<ui::Edit>("txtMeccanico")),
+      txtTelMeccanico(Get<ui::Edit>("txtTelMeccanico")),
       txtScadRevisione(Get<ui::Edit>("txtScadRevisione")),
       txtScadTagliando(Get<ui::Edit>("txtScadTagliando")),
       txtScadAssicurazione(Get<ui::Edit>("txtScadAssicurazione")),
       txtScadBollo(Get<ui::Edit>("txtScadBollo")),
+      txtNote(Get<ui::Edit>("txtNote")),
+      lblFile01(Get<ui::Label>("lblFile01")),
+      lblFile02(Get<ui::Label>("lblFile02")),
+      lblFile03(Get<ui::Label>("lblFile03")),
+      lblDesc01(Get<ui::Label>("lblDesc01")),
+      lblDesc02(Get<ui::Label>("lblDesc02")),
+      lblDesc03(Get<ui::Label>("lblDesc03")),
+      lblPosizione(Get<ui::Label>("lblPosizione")),
+      panInfo(Get<ui::Label>("panInfo")),
+      imgFoto(Get<ui::Picture>("imgFoto")),
+      imgBianco(Get<ui::Picture>("imgBianco")),
+      icoIntestazione(Get<ui::Picture>("icoIntestazione")),
+      panContainer(Get<ui::Panel>("panContainer")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
+      cmdDuplica(Get<ui::Picture>("cmdDuplica")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdTrova(Get<ui::Picture>("cmdTrova")),
+      cmdFile(Get<ui::Picture>("cmdFile")),
+      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
+      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
+      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdSlideshow(Get<ui::Picture>("cmdSlideshow")),
       cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")) {
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      btnCaricaFoto(Get<ui::Picture>("btnCaricaFoto")),
+      btnSalvaFoto(Get<ui::Picture>("btnSalvaFoto")),
+      btnCancFoto(Get<ui::Picture>("btnCancFoto")),
+      btnZoomFoto(Get<ui::Picture>("btnZoomFoto")),
+      btnCosti(Get<ui::Picture>("btnCosti")),
+      btnFocus(Get<ui::Button>("btnFocus")),
+      buffer_(vehicles::TAutomezzoRec) {
+    for (int i = 0; i < int(campi_.size()); ++i) campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
+    OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { cmdEsciClick(); };
+    BindEdits();
+    BindCommands();
+    FormCreate();
 }
 
-// Closing the window returns to the start menu.
+// The formats (dd/mm/yyyy, decimal comma) are fixed for the whole program;
+// each edit takes at most what its record field holds.
+void TfrmAutoparco::FormCreate() {
+    for (int i = 0; i < vehicles::kCampiInEdit; ++i)
+        static_cast<ui::Edit&>(Campo(i)).SetMaxLength(vehicles::TAutomezzoRec.elements()[std::size_t(i)].ref.capacity);
+}
+
+void TfrmAutoparco::BindEdits() {
+    struct Binding {
+        ui::Edit& edit;
+        ui::Color resting;
+        ui::Control& next;
+        const char* dateTag; // routing tag of a date field, or null
+    };
+    const ui::Color blue = entry::Resting, white = entry::RestingWhite;
+    const Binding bindings[] = {
+        {txtTipo, blue, txtDestinazione, nullptr},
+        {txtDestinazione, blue, txtMarca, nullptr},
+        {txtMarca, blue, txtModello, nullptr},
+        {txtModello, blue, txtTarga, nullptr},
+        {txtTarga, blue, txtAnno, nullptr},
+        {txtAnno, blue, txtColore, nullptr},
+        {txtColore, blue, txtTelaio, nullptr},
+        {txtTelaio, blue, txtPneumatici, nullptr},
+        {txtPneumatici, blue, txtStato, nullptr},
+        {txtStato, blue, txtChilometri, nullptr},
+        {txtChilometri, blue, txtLettura, nullptr},
+        {txtLettura, blue, txtAlimentazione, "autoparco_lettura"},
+        {txtAlimentazione, blue, txtCilindrata, nullptr},
+        {txtCilindrata, blue, txtKW, nullptr},
+        {txtKW, blue, txtAmbiente, nullptr},
+        {txtAmbiente, blue, txtPosti, nullptr},
+        {txtPosti, blue, txtPortata, nullptr},
+        {txtPortata, blue, txtCompagnia, nullptr},
+        {txtCompagnia, blue, txtTelAssicuratore, nullptr},
+        {txtTelAssicuratore, blue, txtPolizza, nullptr},
+        {txtPolizza, blue, txtIncidenti, nullptr},
+        {txtIncidenti, blue, txtProprietario, nullptr},
+        {txtProprietario, blue, txtAutista, nullptr},
+        {txtAutista, white, txtTelAutista, nullptr},
+        {txtTelAutista, white, txtMeccanico, nullptr},
+        {txtMeccanico, white, txtTelMeccanico, nullptr},
+        {txtTelMeccanico, white, txtScadRevisione, nullptr},
+        {txtScadRevisione, white, txtScadTagliando, "autoparco_scadrevisione"},
+        {txtScadTagliando, white, txtScadAssicurazione, "autoparco_scadtagliando"},
+        {txtScadAssicurazione, white, txtScadBollo, "autoparco_scadassicurazione"},
+        {txtScadBollo, white, txtNote, "autoparco_scadbollo"},
+        {txtNote, white, txtTipo, nullptr},
+    };
+    for (const Binding& b : bindings) {
+        entry::BindStyleHighlight(b.edit, b.resting);
+        ui::Edit* edit = &b.edit;
+        ui::Control* next = &b.next;
+        if (b.dateTag) {
+            std::string tag = b.dateTag;
+            edit->OnKeyDown = [edit, next, tag](ui::KeyEvent& k) { entry::DateFieldKeyDown(*edit, k, tag, next); };
+        } else if (edit != &txtTarga) {
+            edit->OnKeyDown = [next](ui::KeyEvent& k) { entry::ChainKeyDown(k, *next); };
+        }
+    }
+    txtTarga.OnKeyDown = [this](ui::KeyEvent& k) { txtTargaKeyDown(k); };
+    txtTarga.OnTyping = [this] { txtTargaTyping(); };
+}
+
+void TfrmAutoparco::BindCommands() {
+    struct Command {
+        ui::Picture& cmd;
+        void (TfrmAutoparco::*click)();
+        const char* hint;
+    };
+    const Command commands[] = {
+        {cmdNuovo, &TfrmAutoparco::cmdNuovoClick, "Prepara la schermata per l'inserimento di una nuova scheda."},
+        {cmdDuplica, &TfrmAutoparco::cmdDuplicaClick,
+         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
+        {cmdSalva, &TfrmAutoparco::cmdSalvaClick, "Salva la scheda in archivio."},
+        {cmdTrova, &TfrmAutoparco::cmdTrovaClick, "Trova una scheda in archivio."},
+        {cmdFile, &TfrmAutoparco::cmdFileClick, "Allega file alla scheda."},
+        {cmdAnteprima, &TfrmAutoparco::cmdAnteprimaClick, "Visualizza l'anteprima di stampa della scheda."},
+        {cmdStampa, &TfrmAutoparco::cmdStampaClick, "Stampa la scheda."},
+        {cmdPrimo, &TfrmAutoparco::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
+        {cmdIndietro, &TfrmAutoparco::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
+        {cmdAvanti, &TfrmAutoparco::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
+        {cmdUltimo, &TfrmAutoparco::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
+        {cmdEsporta, &TfrmAutoparco::cmdEsportaClick, "Esporta archivio in Excel."},
+        {cmdSlideshow, &TfrmAutoparco::cmdSlideshowClick, "Esegui lo slide show del parco automezzi."},
+        {cmdGuida, &TfrmAutoparco::cmdGuidaClick, "Visualizza la guida in linea."},
+        {cmdEsci, &TfrmAutoparco::cmdEsciClick, "Esci da questa schermata."},
+        {btnCaricaFoto, &TfrmAutoparco::btnCaricaFotoClick, "Carica una foto."},
+        {btnSalvaFoto, &TfrmAutoparco::btnSalvaFotoClick, "Salva la foto su disco."},
+        {btnCancFoto, &TfrmAutoparco::btnCancFotoClick, "Cancella la foto."},
+        {btnZoomFoto, &TfrmAutoparco::btnZoomFotoClick, "Visualizza la foto nelle sue dimensioni reali."},
+        {btnCosti, &TfrmAutoparco::btnCostiClick, "Gestisci i costi sostenuti per il veicolo."},
+    };
+    for (const Command& c : commands) {
+        auto click = c.click;
+        std::string hint = c.hint;
+        c.cmd.OnClick = [this, click] { (this->*click)(); };
+        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
+    }
+    btnFocus.OnClick = [this] { btnFocusClick(); };
+
+    // The background and the decoration clear the status line.
+    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    for (const char* name : {"panContainer", "imgFoto", "icoIntestazione", "shpContainer", "shpNuovo", "shpStampa",
+                             "shpAnteprima", "shpRecord", "shpRiepiloghi", "shpEsci", "shpSezione01", "shpSfondo",
+                             "shpFoto", "bkgPulsantiFoto", "bkgDetails", "bkgNotes"})
+        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+}
+
+void TfrmAutoparco::FormShow() { PreparaNuovaScheda(); }
+
 void TfrmAutoparco::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+
+void TfrmAutoparco::FormMouseMove() { entry::ClearHint(panInfo); }
+
+// --- The card ---------------------------------------------------------------
+
+void TfrmAutoparco::PreparaNuovaScheda() {
+    try {
+        for (ui::Control* c : campi_) c->SetText("");
+        MostraSegnaposto();
+        fotoCambiata_ = true;
+        lblPosizione.SetText("");
+        txtTipo.SetFocus();
+    } catch (...) {
+        // a new card has nothing to lose
+    }
+}
+
+void TfrmAutoparco::MostraRecord() {
+    const auto elements = vehicles::TAutomezzoRec.elements();
+    for (std::size_t i = 0; i < campi_.size(); ++i) campi_[i]->SetText(buffer_.get(elements[i].ref));
+}
+
+void TfrmAutoparco::RiempiRecord() {
+    const auto elements = vehicles::TAutomezzoRec.elements();
+    for (std::size_t i = 0; i < campi_.size(); ++i) buffer_.set(elements[i].ref, campi_[i]->Text());
+}
+
+void TfrmAutoparco::cmdNuovoClick() { PreparaNuovaScheda(); }
+
+void TfrmAutoparco::cmdSalvaClick() {
+    btnFocus.SetFocus();
+    const struct {
+        ui::Edit& edit;
+        const char* message;
+    } required[] = {
+        {txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+        {txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+        {txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+        {txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+    };
+    for (const auto& r : required) {
+        if (!rtl::Trim(r.edit.Text()).empty()) continue;
+        Avviso(r.message);
+        r.edit.SetFocus();
+        return;
+    }
+    const bool riscrittura = !rtl::Trim(lblPosizione.Text()).empty();
+    try {
+        RiempiRecord();
+        common::Archivio archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
+        const std::int64_t numero = archivio.Scrivi(lblPosizione.Text(), buffer_);
+        lblPosizione.SetText(std::to_string(numero));
+    } catch (...) {
+        ErroreArchivio();
+        return;
+    }
+    SalvaFotoScheda();
+    Informa(riscrittura ? kMsgModificata : kMsgInserita);
+}
+
+void TfrmAutoparco::cmdDuplicaClick() {
+    if (rtl::Trim(lblPosizione.Text()).empty()) {
+        Avviso(kMsgDuplicaNuova);
+        return;
+    }
+    for (int i = vehicles::kCampiInEdit; i < int(campi_.size()); ++i) Campo(i).SetText("");
+    lblPosizione.SetText("");
+    try {
+        MostraSegnaposto();
+        fotoCambiata_ = true;
+        txtTipo.SetFocus();
+        Informa(kMsgDuplicata);
+    } catch (...) {
+        ErroreArchivio();
+    }
+}
+
+void TfrmAutoparco::btnFocusClick() { txtTipo.SetText(rtl::Trim(txtTipo.Text())); }
+
+// --- Browse -----------------------------------------------------------------
+
+namespace {
+
+// The card's record number: 0 when empty; a text that is no record number
+// is an archive failure.
+std::int64_t Posizione(const ui::Label& lblPosizione) {
+    if (rtl::Trim(lblPosizione.Text()).empty()) return 0;
+    const auto n = common::NumeroRecord(lblPosizione.Text());
+    if (!n) throw common::AccessoArchivio("numero di scheda non valido: " + lblPosizione.Text());
+    return *n;
+}
+
+} // namespace
+
+void TfrmAutoparco::Sfoglia(const std::function<std::int64_t(common::Archivio&)>& step) {
+    std::int64_t numero = kNiente;
+    try {
+        common::Archivio archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
+        numero = step(archivio);
+        if (numero > 0) {
+            archivio.Leggi(numero, buffer_);
+            MostraRecord();
+            lblPosizione.SetText(std::to_string(numero));
+        }
+        archivio.Chiudi();
+    } catch (...) {
+        ErroreArchivio();
+        return;
+    }
+    if (numero == kVuoto) Informa(kMsgArchivioVuoto);
+    if (numero > 0) CaricaFotoScheda();
+}
+
+void TfrmAutoparco::cmdPrimoClick() {
+    Sfoglia([](common::Archivio& a) { return a.Conta() == 0 ? kVuoto : 1; });
+}
+
+void TfrmAutoparco::cmdUltimoClick() {
+    Sfoglia([](common::Archivio& a) { return a.Conta() == 0 ? kVuoto : a.Conta(); });
+}
+
+void TfrmAutoparco::cmdAvantiClick() {
+    Sfoglia([this](common::Archivio& a) {
+        const std::int64_t n = Posizione(lblPosizione);
+        if (a.Conta() == 0) {
+            lblPosizione.SetText("");
+            return kVuoto;
+        }
+        return n < a.Conta() ? n + 1 : kNiente;
+    });
+}
+
+void TfrmAutoparco::cmdIndietroClick() {
+    Sfoglia([this](common::Archivio& a) {
+        if (rtl::Trim(lblPosizione.Text()) == "1") return kNiente;
+        if (a.Conta() == 0) return kVuoto;
+        const std::int64_t n = Posizione(lblPosizione);
+        return n <= 2 ? std::int64_t(1) : n - 1;
+    });
+}
+
+// --- Photo ------------------------------------------------------------------
+
+std::string TfrmAutoparco::FileFotoScheda() const {
+    return CartellaFoto() + "/Scheda_Veicolo_" + rtl::Trim(lblPosizione.Text()) + ".jpg";
+}
+
+void TfrmAutoparco::MostraSegnaposto() { imgFoto.SetBitmap(imgBianco.Bitmap()); }
+
+void TfrmAutoparco::CaricaFotoScheda() {
+    fotoCambiata_ = false;
+    try {
+        rtl::CreateFolders(CartellaFoto());
+        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(FileFotoScheda())));
+    } catch (...) {
+        MostraSegnaposto();
+    }
+}
+
+void TfrmAutoparco::SalvaFotoScheda() {
+    try {
+        rtl::CreateFolders(CartellaFoto());
+        const std::string file = FileFotoScheda();
+        // A vehicle without a photo file gets the shown picture (the
+        // placeholder when none was loaded); an existing file is rewritten
+        // only when the user changed the picture.
+        if (fotoCambiata_ || !rtl::FileExists(file)) {
+            ui::BitmapPtr picture = imgFoto.Bitmap();
+            if (!picture || picture->empty()) picture = imgBianco.Bitmap();
+            if (!picture) throw img::Error("nessuna immagine da salvare");
+            img::saveJpeg(*picture, file);
+        }
+        fotoCambiata_ = false;
+    } catch (...) {
+        MostraSegnaposto();
+    }
+}
+
+void TfrmAutoparco::btnCaricaFotoClick() {
+    ui::FileDialogRequest dlgFile;
+    dlgFile.title = "Selezionare un file di immagine in formato Jpeg o Bitmap.";
+    dlgFile.filter = "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp";
+    const auto path = ui::OpenFileDialog(dlgFile);
+    if (!path) return;
+    try {
+        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(*path)));
+        fotoCambiata_ = true;
+    } catch (...) {
+        MostraSegnaposto();
+    }
+}
+
+void TfrmAutoparco::btnSalvaFotoClick() {
+    ui::FileDialogRequest dlgSalvaFile;
+    dlgSalvaFile.title = "Selezionare la cartella in cui si desidera salvare il file Jpeg.";
+    dlgSalvaFile.filter = "File Jpeg (*.jpg)|*.jpg";
+    dlgSalvaFile.fileName = "Foto.jpg";
+    dlgSalvaFile.defaultExt = "jpg";
+    auto path = ui::SaveFileDialog(dlgSalvaFile);
+    if (!path) return;
+    // A name typed without an extension still gives a JPEG file.
+    if (std::filesystem::path(*path).extension().empty()) *path += ".jpg";
+    try {
+        const ui::BitmapPtr picture = imgFoto.Bitmap();
+        if (!picture || picture->empty()) throw img::Error("nessuna immagine da salvare");
+        img::saveJpeg(*picture, *path);
+    } catch (...) {
+        // The copy was not written; the card keeps the photo it shows.
+    }
+}
+
+void TfrmAutoparco::btnCancFotoClick() {
+    MostraSegnaposto();
+    fotoCambiata_ = true;
+}
+
+void TfrmAutoparco::btnZoomFotoClick() {
+    auto zoom = std::make_unique<TfrmZoom>(App(), this);
+    zoom->Get<ui::Picture>("imgFoto").SetBitmap(imgFoto.Bitmap());
+    zoom->ShowModal();
+}
+
+// --- Plate ------------------------------------------------------------------
+
+void TfrmAutoparco::txtTargaKeyDown(ui::KeyEvent& key) {
+    if (key.key == ui::vk::Return) {
+        txtAnno.SetFocus();
+        return;
+    }
+    if (RifiutatoInTarga(key.ch)) key.Swallow();
+}
+
+void TfrmAutoparco::txtTargaTyping() {
+    // Whatever reached the text by another way than a key (a paste handed
+    // over whole) loses the refused characters too.
+    const std::string& text = txtTarga.Text();
+    std::string kept;
+    bool dropped = false;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t c = rtl::Utf8Next(text, pos);
+        if (RifiutatoInTarga(c)) dropped = true;
+        else kept.append(text, start, pos - start);
+    }
+    if (dropped) txtTarga.SetText(kept);
+    entry::UpperCaseTyping(txtTarga);
+}
+
+// --- Other windows ----------------------------------------------------------
+
+void TfrmAutoparco::cmdTrovaClick() {
+    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this);
+    trova->lblMemory.SetText("autoparco");
+    trova->ShowModal();
+}
+
+void TfrmAutoparco::btnCostiClick() {
+    if (rtl::Trim(lblPosizione.Text()).empty()) {
+        Avviso(kMsgCostiNuova);
+        return;
+    }
+    const struct {
+        ui::Edit& edit;
+        const char* message;
+    } required[] = {
+        {txtMarca, "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del veicolo."},
+        {txtModello, "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del veicolo."},
+        {txtTarga, "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa del veicolo."},
+    };
+    for (const auto& r : required) {
+        if (!rtl::Trim(r.edit.Text()).empty()) continue;
+        Avviso(r.message);
+        r.edit.SetFocus();
+        return;
+    }
+    auto costi = std::make_unique<TfrmAllegaExcel>(App(), this);
+    costi->ShowModal();
+}
+
+void TfrmAutoparco::cmdFileClick() {
+    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this);
+    allega->lblMemory.SetText("autoparco");
+    allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
+    allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
+    allega->txtFile02.SetText(rtl::Trim(lblFile02.Text()));
+    allega->txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
+    allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
+    allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    allega->ShowModal();
+}
+
+void TfrmAutoparco::cmdStampaClick() {
+    auto stampa = std::make_unique<TfrmStampaAutomezzo>(App(), this);
+    stampa->ShowModal();
+}
+
+void TfrmAutoparco::cmdAnteprimaClick() {
+    auto anteprima = std::make_unique<TfrmAnteprimaAutomezzo>(App(), this);
+    anteprima->ShowModal();
+}
+
+void TfrmAutoparco::cmdEsportaClick() {
+    auto esporta = std::make_unique<TfrmExpAutoparco>(App(), this);
+    esporta->ShowModal();
+}
+
+void TfrmAutoparco::cmdSlideshowClick() {
+    auto slideshow = std::make_unique<TfrmSlideshow_Automezzi>(App(), this);
+    slideshow->ShowModal();
+}
 
 void TfrmAutoparco::cmdGuidaClick() { ShowHelpTopic(*this, "App Parco Automezzi", "vehicles/Autoparco.help"); }
 

@@ -1,5 +1,14 @@
 #pragma once
-// The vehicle card.
+// The vehicle card: one vehicle of "Parco_Automezzi.pro" at a time, with its
+// photo; new, save, duplicate and browse, and the doors to the search, the
+// cost sheet, the attachments, print and preview, export and slide show.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/Archive.h"
+#include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -7,18 +16,135 @@ class TfrmAutoparco : public ui::Form {
 public:
     explicit TfrmAutoparco(ui::Application& app, ui::Form* owner = nullptr);
 
+    // The edits of record fields 1 to 32, in record order.
+    ui::Edit& txtTipo;
+    ui::Edit& txtDestinazione;
+    ui::Edit& txtMarca;
+    ui::Edit& txtModello;
+    ui::Edit& txtTarga;
+    ui::Edit& txtAnno;
+    ui::Edit& txtColore;
+    ui::Edit& txtTelaio;
+    ui::Edit& txtPneumatici;
+    ui::Edit& txtStato;
+    ui::Edit& txtChilometri;
     ui::Edit& txtLettura;
+    ui::Edit& txtAlimentazione;
+    ui::Edit& txtCilindrata;
+    ui::Edit& txtKW;
+    ui::Edit& txtAmbiente;
+    ui::Edit& txtPosti;
+    ui::Edit& txtPortata;
+    ui::Edit& txtCompagnia;
+    ui::Edit& txtTelAssicuratore;
+    ui::Edit& txtPolizza;
+    ui::Edit& txtIncidenti;
+    ui::Edit& txtProprietario;
+    ui::Edit& txtAutista;
+    ui::Edit& txtTelAutista;
+    ui::Edit& txtMeccanico;
+    ui::Edit& txtTelMeccanico;
     ui::Edit& txtScadRevisione;
     ui::Edit& txtScadTagliando;
     ui::Edit& txtScadAssicurazione;
     ui::Edit& txtScadBollo;
+    ui::Edit& txtNote;
+    // The attachments (record fields 33 to 38), kept in hidden labels.
+    ui::Label& lblFile01;
+    ui::Label& lblFile02;
+    ui::Label& lblFile03;
+    ui::Label& lblDesc01;
+    ui::Label& lblDesc02;
+    ui::Label& lblDesc03;
+    ui::Label& lblPosizione;
+    ui::Label& panInfo;
+    ui::Picture& imgFoto;
+    ui::Picture& imgBianco;
+    ui::Picture& icoIntestazione;
+    ui::Panel& panContainer;
+    ui::Picture& cmdNuovo;
+    ui::Picture& cmdDuplica;
+    ui::Picture& cmdSalva;
+    ui::Picture& cmdTrova;
+    ui::Picture& cmdFile;
+    ui::Picture& cmdAnteprima;
+    ui::Picture& cmdStampa;
+    ui::Picture& cmdPrimo;
+    ui::Picture& cmdIndietro;
+    ui::Picture& cmdAvanti;
+    ui::Picture& cmdUltimo;
+    ui::Picture& cmdEsporta;
+    ui::Picture& cmdSlideshow;
     ui::Picture& cmdGuida;
     ui::Picture& cmdEsci;
+    ui::Picture& btnCaricaFoto;
+    ui::Picture& btnSalvaFoto;
+    ui::Picture& btnCancFoto;
+    ui::Picture& btnZoomFoto;
+    ui::Picture& btnCosti;
+    ui::Button& btnFocus;
+
+    // The edit or hidden label of record field `i` (0-based, record order).
+    ui::Control& Campo(int i) const { return *campi_[std::size_t(i)]; }
+
+    // The card reset for a new vehicle (New, and every showing of the card).
+    void PreparaNuovaScheda();
+    // Shows the photo of the vehicle numbered in lblPosizione, or the
+    // placeholder. The vehicle search calls it after a recall into the card.
+    void CaricaFotoScheda();
+    // Writes the shown picture as the photo of the vehicle numbered in
+    // lblPosizione, when it changed or the vehicle has no photo file yet.
+    void SalvaFotoScheda();
+    // The photo file of the vehicle numbered in lblPosizione.
+    std::string FileFotoScheda() const;
 
 private:
+    void FormCreate();
+    void FormShow();
     void FormClose(ui::CloseAction& action);
+    void FormMouseMove();
+    void BindEdits();
+    void BindCommands();
+
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdDuplicaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdTrovaClick();
+    void btnCostiClick();
+    void cmdFileClick();
+    void cmdStampaClick();
+    void cmdAnteprimaClick();
+    void cmdEsportaClick();
+    void cmdSlideshowClick();
     void cmdGuidaClick();
     void cmdEsciClick();
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
+    void btnFocusClick();
+    void txtTargaKeyDown(ui::KeyEvent& key);
+    void txtTargaTyping();
+
+    // A browse command: `step` opens the archive and chooses the record to
+    // show (0 for none); the card shows it, then loads its photo. Archive
+    // failures give the access failure message.
+    void Sfoglia(const std::function<std::int64_t(common::Archivio&)>& step);
+    void MostraRecord();
+    void RiempiRecord();
+    void MostraSegnaposto();
+
+    common::Record buffer_;
+    std::array<ui::Control*, 38> campi_{};
+    // The shown picture differs from the vehicle's photo file (chosen by the
+    // user, cleared, or a new card's placeholder): only then is the file
+    // written again, so a photo is not recompressed at every save and a
+    // photo file that could not be read is never replaced unasked.
+    bool fotoCambiata_ = true;
 };
 
 extern TfrmAutoparco* frmAutoparco;

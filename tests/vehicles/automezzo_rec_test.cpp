@@ -37,7 +37,6 @@ const Campo kCampi[] = {
 
 TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
     ts::Harness h;
-    rtl::SetDataFolderForTesting(h.dataFolder());
     ASSERT_EQ(std::size(kCampi), 38u);
     EXPECT_EQ(vehicles::TAutomezzoRec.size, 3370u);
 
@@ -68,7 +67,6 @@ TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
         EXPECT_EQ(vehicles::TAutomezzoRec.field(c.name).offset, c.offset);
         EXPECT_EQ(vehicles::TAutomezzoRec.field(c.name).capacity, c.capacity);
     }
-    rtl::ResetDataFolder();
 }
 
 TEST(AutomezzoRec, CardControlsFollowTheRecordOrder) {

@@ -1,0 +1,412 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Archive.h"
+#include "platform/image/Image.h"
+#include "shell/Calendario.h"
+#include "shell/Guida.h"
+#include "tests/vehicles/VehicleCard.h"
+#include "vehicles/AllegaCartella.h"
+#include "vehicles/AllegaExcel.h"
+#include "vehicles/TrovaAutomezzi.h"
+
+using vt::CardTest;
+
+namespace {
+
+const char* const kErroreArchivio =
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+
+std::uint8_t Len(const std::string& file, std::size_t at) { return std::uint8_t(file.at(at)); }
+
+} // namespace
+
+TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
+    typeInto(card.txtNote, "qualcosa");
+    card.lblPosizione.SetText("4");
+    card.lblFile01.SetText("a.pdf");
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(4, 4, 0xFFFF0000)));
+    card.Hide();
+    card.Show();
+    for (int i = 0; i < 38; ++i) EXPECT_EQ(card.Campo(i).Text(), "") << i;
+    EXPECT_EQ(card.lblPosizione.Text(), "");
+    EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap());
+    EXPECT_EQ(card.Focused(), &card.txtTipo);
+    EXPECT_EQ(card.Caption(), " Dorneval - Parco Automezzi");
+}
+
+// The first save creates the archive with record 1 and the photo file of
+// record 1; the second rewrites the same record in place.
+TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
+    fillRequired("Autovettura", "Fiat", "Panda", "ab123cd");
+    typeInto(card.txtNote, "Città €");
+    typeInto(card.txtTelaio, "ZFA1234567XYZ"); // only ten characters fit
+    save(vt::kInserita);
+    EXPECT_EQ(card.lblPosizione.Text(), "1");
+
+    std::string file = archive();
+    ASSERT_EQ(file.size(), 3370u);
+    EXPECT_EQ(Len(file, 0), 11);
+    EXPECT_EQ(file.substr(1, 11), "Autovettura");
+    EXPECT_EQ(Len(file, 102), 4);
+    EXPECT_EQ(file.substr(103, 4), "Fiat");
+    EXPECT_EQ(Len(file, 204), 7);
+    EXPECT_EQ(file.substr(205, 7), "AB123CD");
+    EXPECT_EQ(Len(file, 289), 10);
+    EXPECT_EQ(file.substr(290, 10), "ZFA1234567");
+    EXPECT_EQ(Len(file, 1613), 7);
+    EXPECT_EQ(file.substr(1614, 7), "Citt\xE0 \x80"); // windows-1252
+    EXPECT_EQ(Len(file, 51), 0);                        // Destinazione left empty
+    EXPECT_EQ(Len(file, 1864), 0);                      // no attachment
+
+    const std::string photo = path("Autoparco/Scheda_Veicolo_1.jpg");
+    ASSERT_TRUE(rtl::FileExists(photo));
+    const img::Bitmap stored = img::loadFile(photo);
+    EXPECT_EQ(stored.width, card.imgBianco.Bitmap()->width);
+    EXPECT_EQ(stored.height, card.imgBianco.Bitmap()->height);
+
+    typeInto(card.txtModello, " 4x4");
+    save(vt::kModificata);
+    EXPECT_EQ(card.lblPosizione.Text(), "1");
+    file = archive();
+    ASSERT_EQ(file.size(), 3370u);
+    EXPECT_EQ(file.substr(154, 9), "Panda 4x4");
+
+    // Saving a new card again appends, even with the same data.
+    h.click(card.cmdNuovo);
+    fillRequired();
+    save(vt::kInserita);
+    EXPECT_EQ(card.lblPosizione.Text(), "2");
+    EXPECT_EQ(archive().size(), 2u * 3370u);
+}
+
+TEST_F(CardTest, RequiredFieldsAreCheckedInOrder) {
+    const struct {
+        const char* tipo;
+        const char* marca;
+        const char* modello;
+        const char* targa;
+        const char* message;
+        const char* focus;
+    } cases[] = {
+        {"", "", "", "", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.",
+         "txtTipo"},
+        {"   ", "Fiat", "Panda", "", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.",
+         "txtTipo"},
+        {"Auto", "", "", "X", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.",
+         "txtMarca"},
+        {"Auto", "Fiat", "", "", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo.",
+         "txtModello"},
+        {"Auto", "Fiat", "Panda", "", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.",
+         "txtTarga"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        card.txtTipo.SetText(c.tipo);
+        card.txtMarca.SetText(c.marca);
+        card.txtModello.SetText(c.modello);
+        card.txtTarga.SetText(c.targa);
+        h.focus(card.txtNote);
+        h.expectMessage(ui::DialogType::Warning, c.message);
+        h.click(card.cmdSalva);
+        h.verify();
+        EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
+        EXPECT_EQ(archive(), "");
+        EXPECT_EQ(card.lblPosizione.Text(), "");
+    }
+}
+
+TEST_F(CardTest, BrowseAnEmptyArchive) {
+    const std::string empty = "L'archivio non contiene nessuna scheda.";
+    for (const char* cmd : {"cmdPrimo", "cmdIndietro", "cmdUltimo"}) {
+        card.lblPosizione.SetText("7");
+        h.expectMessage(ui::DialogType::Information, empty);
+        h.click(card.Get<ui::Picture>(cmd));
+        h.verify();
+        EXPECT_EQ(card.lblPosizione.Text(), "7");
+    }
+    h.expectMessage(ui::DialogType::Information, empty);
+    h.click(card.cmdAvanti);
+    EXPECT_EQ(card.lblPosizione.Text(), "");
+    EXPECT_TRUE(rtl::FileExists(path("Parco_Automezzi.pro")));
+}
+
+TEST_F(CardTest, BrowseThreeRecords) {
+    addRecord("Uno");
+    addRecord("Due");
+    addRecord("Tre");
+    const struct {
+        const char* from;
+        const char* cmd;
+        const char* to;
+    } cases[] = {
+        {"2", "cmdPrimo", "1"},    {"2", "cmdUltimo", "3"},
+        {"2", "cmdAvanti", "3"},   {"2", "cmdIndietro", "1"},
+        {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},
+        {"3", "cmdIndietro", "2"}, {"1", "cmdIndietro", "1"},
+        {"3", "cmdAvanti", "3"},
+    };
+    const char* tipi[] = {"", "Uno", "Due", "Tre"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        card.PreparaNuovaScheda();
+        card.lblPosizione.SetText(c.from);
+        h.click(card.Get<ui::Picture>(c.cmd));
+        EXPECT_EQ(card.lblPosizione.Text(), c.to);
+        // A command that does nothing leaves the card as it was.
+        const bool moved = std::string(c.from) != c.to;
+        EXPECT_EQ(card.txtTipo.Text(), moved ? tipi[std::stoi(c.to)] : "");
+    }
+    // A record number that is no number is an archive failure.
+    card.lblPosizione.SetText("x");
+    h.expectMessage(ui::DialogType::Error, kErroreArchivio);
+    h.click(card.cmdAvanti);
+    EXPECT_EQ(card.lblPosizione.Text(), "x");
+}
+
+TEST_F(CardTest, ShownRecordReplacesEveryField) {
+    common::Record r(vehicles::TAutomezzoRec);
+    const auto elements = vehicles::TAutomezzoRec.elements();
+    for (std::size_t i = 0; i < elements.size(); ++i) r.set(elements[i].ref, "v" + std::to_string(i));
+    common::Archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec).Scrivi("", r);
+    h.click(card.cmdPrimo);
+    for (int i = 0; i < 38; ++i) EXPECT_EQ(card.Campo(i).Text(), "v" + std::to_string(i));
+    EXPECT_EQ(card.lblDesc03.Text(), "v37");
+    EXPECT_EQ(card.lblPosizione.Text(), "1");
+}
+
+TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
+    h.expectMessage(ui::DialogType::Warning, "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                                             "che questa è stata inserita in archivio.");
+    h.click(card.cmdDuplica);
+    h.verify();
+
+    fillRequired();
+    typeInto(card.txtColore, "Rosso");
+    card.lblFile01.SetText("libretto.pdf");
+    card.lblDesc01.SetText("Libretto");
+    save(vt::kInserita);
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(40, 20, 0xFF00FF00)));
+
+    h.focus(card.txtNote);
+    h.expectMessage(ui::DialogType::Information,
+                    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                    "Al termine premere Salva per inserire la scheda in archivio.");
+    h.click(card.cmdDuplica);
+    h.verify();
+    EXPECT_EQ(card.lblPosizione.Text(), "");
+    EXPECT_EQ(card.lblFile01.Text(), "");
+    EXPECT_EQ(card.lblDesc01.Text(), "");
+    EXPECT_EQ(card.txtColore.Text(), "Rosso");
+    EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap());
+    EXPECT_EQ(card.Focused(), &card.txtTipo);
+
+    save(vt::kInserita);
+    EXPECT_EQ(card.lblPosizione.Text(), "2");
+    const std::string file = archive();
+    ASSERT_EQ(file.size(), 2u * 3370u);
+    EXPECT_EQ(file.substr(3370, 1864), file.substr(0, 1864)); // the 32 fields
+    EXPECT_EQ(Len(file, 1864), 12);                           // the original keeps its attachment
+    EXPECT_EQ(Len(file, 3370 + 1864), 0);                     // the copy has none
+    EXPECT_EQ(Len(file, 3370 + 2617), 0);
+    EXPECT_TRUE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_2.jpg")));
+}
+
+TEST_F(CardTest, SaveFailureReportsAndWritesNoPhoto) {
+    rtl::CreateFolders(path("Parco_Automezzi.pro")); // a folder where the archive should be
+    fillRequired();
+    h.expectMessage(ui::DialogType::Error, kErroreArchivio);
+    h.click(card.cmdSalva);
+    h.verify();
+    EXPECT_EQ(card.lblPosizione.Text(), "");
+    EXPECT_FALSE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_.jpg")));
+    EXPECT_FALSE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_1.jpg")));
+}
+
+// The Enter chain follows the record order and closes on the type; Enter
+// never opens the date picker.
+TEST_F(CardTest, EnterMovesAlongTheRecordOrder) {
+    for (int i = 0; i < 32; ++i) {
+        auto& edit = static_cast<ui::Edit&>(card.Campo(i));
+        h.focus(edit);
+        h.press(card, ui::vk::Return);
+        EXPECT_EQ(card.Focused(), &card.Campo((i + 1) % 32)) << edit.Name();
+        EXPECT_EQ(edit.TabOrder(), i) << edit.Name();
+    }
+    EXPECT_EQ(h.modalCount(), 0);
+}
+
+TEST_F(CardTest, EditsTakeAtMostTheirFieldsCapacity) {
+    const auto elements = vehicles::TAutomezzoRec.elements();
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(static_cast<ui::Edit&>(card.Campo(i)).MaxLength(), elements[std::size_t(i)].ref.capacity);
+    typeInto(card.txtTelaio, "ABCDEFGHIJK");
+    EXPECT_EQ(card.txtTelaio.Text(), "ABCDEFGHIJ");
+    typeInto(card.txtTarga, "ABCDEFGHIJKLMN");
+    EXPECT_EQ(card.txtTarga.Text(), "ABCDEFGHIJKL");
+}
+
+TEST_F(CardTest, DateFieldsTakeTheirDateFromThePicker) {
+    h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
+    ui::Edit* dates[] = {&card.txtLettura, &card.txtScadRevisione, &card.txtScadTagliando, &card.txtScadAssicurazione,
+                         &card.txtScadBollo};
+    bool confirm = true;
+    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(confirm ? c.btnImportaData : c.btnAnnulla); });
+    for (ui::Edit* d : dates) {
+        SCOPED_TRACE(d->Name());
+        EXPECT_TRUE(d->ReadOnly());
+        h.focus(*d);
+        confirm = true;
+        h.press(card, '7', U'7');
+        EXPECT_EQ(d->Text(), "05/03/2026");
+        confirm = false;
+        h.press(card, ui::vk::Space, U' ');
+        EXPECT_EQ(d->Text(), "05/03/2026");
+        h.press(card, ui::vk::Back);
+        EXPECT_EQ(d->Text(), "");
+    }
+    EXPECT_EQ(h.modalCount("TfrmCalendario"), 10);
+}
+
+TEST_F(CardTest, PlateIsUpperCasedAndRefusesItsCharacters) {
+    typeInto(card.txtTarga, " ab/c \xC3\xA9\xE2\x82\xAC" "1 ");
+    EXPECT_EQ(card.txtTarga.Text(), "ABC1");
+    h.paste(card, "x<y>&\xC2\xA3z\xC2\xB0");
+    EXPECT_EQ(card.txtTarga.Text(), "ABC1XYZ");
+    // Other edits take those characters.
+    typeInto(card.txtNote, "a/b \xE2\x82\xAC \xC2\xA3 \xC3\xA9");
+    EXPECT_EQ(card.txtNote.Text(), "a/b \xE2\x82\xAC \xC2\xA3 \xC3\xA9");
+    // Enter in the plate moves to the registration.
+    h.focus(card.txtTarga);
+    h.press(card, ui::vk::Return);
+    EXPECT_EQ(card.Focused(), &card.txtAnno);
+}
+
+TEST_F(CardTest, FocusedFieldTurnsYellow) {
+    const struct {
+        const char* edit;
+        ui::Color resting;
+    } cases[] = {{"txtTipo", 0xFFF0F8FF},
+                 {"txtProprietario", 0xFFF0F8FF},
+                 {"txtAutista", 0xFFFFFFFF},
+                 {"txtScadBollo", 0xFFFFFFFF},
+                 {"txtNote", 0xFFFFFFFF}};
+    for (const auto& c : cases) {
+        ui::Edit& e = card.Get<ui::Edit>(c.edit);
+        SCOPED_TRACE(e.Name());
+        h.focus(card.txtColore);
+        ui::StyleElement* bg = e.FindStyleResource("background");
+        ASSERT_NE(bg, nullptr);
+        ASSERT_EQ(bg->children.size(), 1u);
+        EXPECT_EQ(bg->children[0]->fill, c.resting);
+        EXPECT_EQ(bg->children[0]->stroke, 0xFF87CEEB);
+        h.focus(e);
+        EXPECT_EQ(bg->children[0]->fill, 0xFFFFFF00);
+        h.focus(card.txtColore);
+        EXPECT_EQ(bg->children[0]->fill, c.resting);
+    }
+}
+
+TEST_F(CardTest, CommandsShowTheirHintsAndTheBackgroundClearsThem) {
+    EXPECT_EQ(card.panInfo.Text(), "Pronto per registrare una nuova scheda...");
+    const struct {
+        const char* cmd;
+        const char* hint;
+    } cases[] = {
+        {"cmdNuovo", "Prepara la schermata per l'inserimento di una nuova scheda."},
+        {"cmdSalva", "Salva la scheda in archivio."},
+        {"cmdStampa", "Stampa la scheda."},
+        {"cmdAnteprima", "Visualizza l'anteprima di stampa della scheda."},
+        {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+        {"btnZoomFoto", "Visualizza la foto nelle sue dimensioni reali."},
+        {"btnCosti", "Gestisci i costi sostenuti per il veicolo."},
+    };
+    for (const auto& c : cases) {
+        h.mouseMove(card.Get<ui::Picture>(c.cmd));
+        EXPECT_EQ(card.panInfo.Text(), c.hint);
+        h.mouseMove(card.Get<ui::Control>("shpSfondo"));
+        EXPECT_EQ(card.panInfo.Text(), "");
+    }
+    h.mouseMove(card.cmdEsci);
+    h.mouseMove(card);
+    EXPECT_EQ(card.panInfo.Text(), "");
+}
+
+TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
+    const char* const nuova = "Attenzione: la gestione dei costi può avvenire soltanto dopo che la scheda del "
+                              "veicolo è stata salvata in archivio.";
+    const struct {
+        const char* numero;
+        const char* marca;
+        const char* modello;
+        const char* targa;
+        const char* message; // null: the cost sheet opens
+        const char* focus;
+    } cases[] = {
+        {"", "Fiat", "Panda", "AB123CD", nuova, "txtNote"},
+        {"1", "", "Panda", "", "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del "
+                               "veicolo.", "txtMarca"},
+        {"1", "Fiat", "", "", "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del "
+                              "veicolo.", "txtModello"},
+        {"1", "Fiat", "Panda", " ", "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa "
+                                    "del veicolo.", "txtTarga"},
+        {"1", "Fiat", "Panda", "AB123CD", nullptr, nullptr},
+    };
+    int opened = 0;
+    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel&) { ++opened; });
+    for (const auto& c : cases) {
+        card.lblPosizione.SetText(c.numero);
+        card.txtMarca.SetText(c.marca);
+        card.txtModello.SetText(c.modello);
+        card.txtTarga.SetText(c.targa);
+        h.focus(card.txtNote);
+        if (c.message) h.expectMessage(ui::DialogType::Warning, c.message);
+        h.click(card.btnCosti);
+        h.verify();
+        if (c.focus) {
+            EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
+        }
+    }
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(CardTest, SearchAndAttachmentsAreToldTheirCaller) {
+    std::string tag;
+    h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& t) { tag = t.lblMemory.Text(); });
+    h.click(card.cmdTrova);
+    EXPECT_EQ(tag, "autoparco");
+
+    card.lblFile02.SetText("polizza.pdf");
+    card.lblDesc02.SetText("Polizza 2026");
+    h.onModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& a) {
+        EXPECT_EQ(a.lblMemory.Text(), "autoparco");
+        EXPECT_EQ(a.txtFile01.Text(), "");
+        EXPECT_FALSE(a.btnApri01.Enabled());
+        EXPECT_EQ(a.txtFile02.Text(), "polizza.pdf");
+        EXPECT_EQ(a.txtDesc02.Text(), "Polizza 2026");
+        EXPECT_TRUE(a.btnApri02.Enabled());
+        a.txtDesc03.SetText("Nota");
+        h.click(a.btnApplica);
+    });
+    h.click(card.cmdFile);
+    EXPECT_EQ(card.lblFile02.Text(), "polizza.pdf");
+    EXPECT_EQ(card.lblDesc03.Text(), "Nota");
+}
+
+TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
+    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+        EXPECT_EQ(g.lblTitolo.Text(), "App Parco Automezzi");
+        const std::string& text = g.txtGuida.Text();
+        int paragraphs = 1;
+        for (std::size_t at = text.find("\r\n\r\n"); at != std::string::npos; at = text.find("\r\n\r\n", at + 4))
+            ++paragraphs;
+        EXPECT_EQ(paragraphs, 13);
+        EXPECT_NE(text.find("Gestione costi"), std::string::npos);
+        h.click(g.btnChiudi);
+    });
+    h.click(card.cmdGuida);
+    EXPECT_EQ(h.modalCount("TfrmGuida"), 1);
+}
