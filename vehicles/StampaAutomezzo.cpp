@@ -11,7 +11,20 @@ TfrmStampaAutomezzo* frmStampaAutomezzo = nullptr;
 
 namespace vehicles {
 
-void MostraFotoScheda(ui::Picture& imgLogo, const ui::Picture& imgTemp) {
+DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, const char* layout, bool anteprima)
+    : ui::Form(app, owner, layout),
+      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnStampa(Get<ui::Button>("btnStampa")),
+      imgLogo(Get<ui::Picture>("imgLogo")),
+      imgTemp(Get<ui::Picture>("imgTemp")),
+      repDocumento(report::Report::fromResource("vehicles/SchedaVeicolo.report")),
+      anteprima_(anteprima) {
+    OnShow = [this] { FormShow(); };
+    btnStampa.OnClick = [this] { btnStampaClick(); };
+    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
+}
+
+void DialogoSchedaVeicolo::FormShow() {
     ui::BitmapPtr photo;
     try {
         if (frmAutoparco) photo = frmAutoparco->imgFoto.Bitmap();
@@ -21,40 +34,22 @@ void MostraFotoScheda(ui::Picture& imgLogo, const ui::Picture& imgTemp) {
     imgLogo.SetBitmap(photo && !photo->empty() ? photo : imgTemp.Bitmap());
 }
 
-void StampaSchedaVeicolo(ui::Form& dialog, report::Report& rep, const ui::Picture& imgLogo, bool anteprima) {
+void DialogoSchedaVeicolo::btnStampaClick() {
     static const std::vector<std::string> memo = [] {
         std::vector<std::string> names;
         for (int i = 0; i < kCampiInEdit; ++i) names.push_back(ControlloCampo(i));
         return names;
     }();
     common::EseguiDocumento(
-        dialog, rep, report::Orientation::Portrait, anteprima,
-        [&] {
+        *this, repDocumento, report::Orientation::Portrait, anteprima_,
+        [this] {
             if (!frmAutoparco) throw report::Error("scheda del veicolo assente");
-            rep.picture("imgLogo").setPicture(imgLogo.Bitmap());
-            common::RiempiMemo(rep, *frmAutoparco, memo);
+            repDocumento.picture("imgLogo").setPicture(imgLogo.Bitmap());
+            common::RiempiMemo(repDocumento, *frmAutoparco, memo);
         },
-        anteprima ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto);
+        anteprima_ ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto);
 }
+
+void DialogoSchedaVeicolo::btnAnnullaClick() { Close(); }
 
 } // namespace vehicles
-
-TfrmStampaAutomezzo::TfrmStampaAutomezzo(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/StampaAutomezzo.layout"),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      imgLogo(Get<ui::Picture>("imgLogo")),
-      imgTemp(Get<ui::Picture>("imgTemp")),
-      repDocumento(report::Report::fromResource("vehicles/SchedaVeicolo.report")) {
-    OnShow = [this] { FormShow(); };
-    btnStampa.OnClick = [this] { btnStampaClick(); };
-    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
-}
-
-void TfrmStampaAutomezzo::FormShow() { vehicles::MostraFotoScheda(imgLogo, imgTemp); }
-
-void TfrmStampaAutomezzo::btnStampaClick() {
-    vehicles::StampaSchedaVeicolo(*this, repDocumento, imgLogo, false);
-}
-
-void TfrmStampaAutomezzo::btnAnnullaClick() { Close(); }

@@ -1,13 +1,17 @@
 #pragma once
-// Print of the vehicle card: the card as shown, with its photo, on one A4
-// page ("Scheda Veicolo"), through the print dialog.
+// Print and preview of the vehicle card: the card as shown, with its photo,
+// on one A4 page ("Scheda Veicolo"), printed through the print dialog or
+// shown in the preview window. The two dialogs differ only in their layout
+// (caption and button) and in that last step.
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmStampaAutomezzo : public ui::Form {
+namespace vehicles {
+
+class DialogoSchedaVeicolo : public ui::Form {
 public:
-    explicit TfrmStampaAutomezzo(ui::Application& app, ui::Form* owner = nullptr);
+    DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, const char* layout, bool anteprima);
 
     ui::Button& btnAnnulla;
     ui::Button& btnStampa;
@@ -16,22 +20,25 @@ public:
     report::Report repDocumento;
 
 private:
+    // imgLogo takes the picture of the card's photo, or imgTemp's when the
+    // card has none.
     void FormShow();
+    // Fills the page from the vehicle card (the photo, then the 32 data memos
+    // with the trimmed texts of the card's edits of the same names), prints
+    // or previews it and closes the dialog; a failure shows the failure text
+    // of the print or the preview and closes it.
     void btnStampaClick();
     void btnAnnullaClick();
+
+    bool anteprima_;
+};
+
+} // namespace vehicles
+
+class TfrmStampaAutomezzo : public vehicles::DialogoSchedaVeicolo {
+public:
+    explicit TfrmStampaAutomezzo(ui::Application& app, ui::Form* owner = nullptr)
+        : DialogoSchedaVeicolo(app, owner, "vehicles/StampaAutomezzo.layout", false) {}
 };
 
 extern TfrmStampaAutomezzo* frmStampaAutomezzo;
-
-namespace vehicles {
-
-// What the print and the preview dialog share. On showing: the dialog's
-// imgLogo takes the picture of the card's photo, or imgTemp's when there is
-// none. On the button: fills "Scheda Veicolo" from the vehicle card (the
-// photo, then the 32 data memos with the trimmed texts of the card's edits of
-// the same names), prints or previews it, and closes the dialog; a failure
-// shows the failure text of the print or the preview and closes it.
-void MostraFotoScheda(ui::Picture& imgLogo, const ui::Picture& imgTemp);
-void StampaSchedaVeicolo(ui::Form& dialog, report::Report& rep, const ui::Picture& imgLogo, bool anteprima);
-
-} // namespace vehicles

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "platform/image/Image.h"
+#include "platform/report/Report.h"
+#include "tests/vehicles/VehicleCard.h"
+#include "vehicles/AnteprimaAutomezzo.h"
+#include "vehicles/StampaAutomezzo.h"
+
+namespace {
+
+class PrintTest : public vt::CardTest {
+protected:
+    PrintTest() {
+        report::headlessOutput() = report::HeadlessOutput();
+        report::setOutput(nullptr);
+    }
+
+    // The texts of the named memos on the page, joined line by line.
+    static std::map<std::string, std::string> Texts(const report::Page& page) {
+        std::map<std::string, std::string> texts;
+        for (const auto& item : page.items)
+            if (const auto* t = std::get_if<report::TextItem>(&item)) {
+                std::string& s = texts[t->object];
+                if (!s.empty()) s += "\n";
+                s += t->text;
+            }
+        return texts;
+    }
+    static const report::PictureItem* Photo(const report::Page& page) {
+        for (const auto& item : page.items)
+            if (const auto* p = std::get_if<report::PictureItem>(&item))
+                if (p->object == "imgLogo") return p;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+// A card never saved prints what it shows: the trimmed edits in the memos of
+// the same names, the placeholder photo, nothing of the attachments.
+TEST_F(PrintTest, PrintsTheCardAsShown) {
+    fillRequired("Furgone", "Iveco", "Daily", "CD456EF");
+    typeInto(card.txtNote, "  da revisionare  ");
+    card.lblFile01.SetText("libretto.pdf");
+    h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) {
+        EXPECT_EQ(d.Caption(), " Stampa documento");
+        EXPECT_EQ(d.btnStampa.Text(), "Stampa");
+        EXPECT_EQ(d.imgLogo.Bitmap(), card.imgBianco.Bitmap());
+        h.click(d.btnStampa);
+    });
+    h.click(card.cmdStampa);
+    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+    const report::Document& doc = report::headlessOutput().printed[0];
+    EXPECT_EQ(doc.name, "Scheda Veicolo");
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
+    auto texts = Texts(doc.pages[0]);
+    EXPECT_EQ(texts["txtNome"], "SCHEDA VEICOLO");
+    EXPECT_EQ(texts["txtTipo"], "Furgone");
+    EXPECT_EQ(texts["txtTarga"], "CD456EF");
+    EXPECT_EQ(texts["txtNote"], "da revisionare");
+    EXPECT_EQ(texts.count("txtColore") ? texts["txtColore"] : "", "");
+    for (const auto& [name, text] : texts) EXPECT_EQ(text.find("libretto"), std::string::npos) << name;
+    const report::PictureItem* photo = Photo(doc.pages[0]);
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(*photo->bitmap, *card.imgBianco.Bitmap());
+}
+
+TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(64, 48, 0xFF2050A0)));
+    typeInto(card.txtKW, "55");
+    h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
+        EXPECT_EQ(d.Caption(), " Anteprima di stampa");
+        EXPECT_EQ(d.btnStampa.Text(), "Mostra anteprima");
+        h.click(d.btnStampa);
+        EXPECT_FALSE(d.Visible());
+    });
+    h.click(card.cmdAnteprima);
+    ASSERT_EQ(report::headlessOutput().previewed.size(), 1u);
+    const report::Page& page = report::headlessOutput().previewed[0].pages.at(0);
+    EXPECT_EQ(Texts(page)["txtKW"], "55");
+    ASSERT_NE(Photo(page), nullptr);
+    EXPECT_EQ(Photo(page)->bitmap->width, 64);
+}
+
+TEST_F(PrintTest, CancelAndFailure) {
+    // "Annulla" closes without touching the report.
+    h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) { h.click(d.btnAnnulla); });
+    h.click(card.cmdStampa);
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+
+    // A card window that cannot be read gives the failure text; nothing is
+    // printed and the dialog closes.
+    h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
+        frmAutoparco = nullptr;
+        h.expectMessage(ui::DialogType::Warning,
+                        "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
+                        "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
+        h.click(d.btnStampa);
+        EXPECT_FALSE(d.Visible());
+    });
+    h.click(card.cmdAnteprima);
+    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+}
+
+// Every field box of the page: a data memo named after the card's edit, on
+// the page as the layout places it (a few checked by their millimetres).
+TEST(SchedaVeicolo, TemplateHoldsTheThirtyTwoDataMemos) {
+    report::Report rep = report::Report::fromResource("vehicles/SchedaVeicolo.report");
+    EXPECT_EQ(rep.name(), "Scheda Veicolo");
+    for (int i = 0; i < vehicles::kCampiInEdit; ++i) EXPECT_TRUE(rep.has(vehicles::ControlloCampo(i))) << i;
+    const struct {
+        const char* memo;
+        double leftPx, topPx, widthPx;
+    } cases[] = {{"txtTipo", 3.77953 + 3.78, 377.953 + 18.8976, 347.717 - 7.56},
+                 {"txtLettura", 559.37 + 3.78, 548.032 + 18.8976, 154.961 - 7.56},
+                 {"txtNote", 3.77953 + 3.78, 1001.58 + 18.8976, 710.551 - 7.56}};
+    for (const auto& c : cases) {
+        const report::Memo& m = rep.memo(c.memo);
+        EXPECT_NEAR(m.box.x, report::px(c.leftPx), 0.01) << c.memo;
+        EXPECT_NEAR(m.box.y, report::px(c.topPx), 0.01) << c.memo;
+        EXPECT_NEAR(m.box.width, report::px(c.widthPx), 0.01) << c.memo;
+        EXPECT_FALSE(m.wordWrap);
+    }
+}
