@@ -25,20 +25,8 @@ TfrmAutoparco* frmAutoparco = nullptr;
 
 namespace {
 
-constexpr std::string_view kMsgArchivioVuoto = "L'archivio non contiene nessuna scheda.";
-constexpr std::string_view kMsgModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
-constexpr std::string_view kMsgInserita = "La scheda corrente è stata inserita in archivio.";
-constexpr std::string_view kMsgDuplicaNuova =
-    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.";
-constexpr std::string_view kMsgDuplicata =
-    "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-    "Al termine premere Salva per inserire la scheda in archivio.";
 constexpr std::string_view kMsgCostiNuova = "Attenzione: la gestione dei costi può avvenire soltanto dopo che la "
                                             "scheda del veicolo è stata salvata in archivio.";
-
-// Browse steps: the record to show, nothing, or the empty archive.
-constexpr std::int64_t kNiente = 0;
-constexpr std::int64_t kVuoto = -1;
 
 // The plate refuses these characters, typed or pasted.
 bool RifiutatoInTarga(char32_t c) {
@@ -50,16 +38,30 @@ bool RifiutatoInTarga(char32_t c) {
 void Avviso(std::string_view text) {
     ui::MessageDlg(std::string(text), ui::DialogType::Warning, ui::Buttons::OKCancel);
 }
-void Informa(std::string_view text) {
-    ui::MessageDlg(std::string(text), ui::DialogType::Information, ui::Buttons::OKCancel);
-}
-void ErroreArchivio() {
-    ui::MessageDlg(std::string(common::kMsgAccessoArchivio), ui::DialogType::Error, ui::Buttons::OKCancel);
-}
 
 std::string CartellaFoto() { return rtl::DataPath("Autoparco"); }
 
 } // namespace
+
+common::ConfigScheda TfrmAutoparco::ConfigScheda() {
+    common::ConfigScheda c;
+    c.archivio = [] { return vehicles::PercorsoArchivioAutomezzi(); };
+    c.record = &vehicles::TAutomezzoRec;
+    c.obbligatori = {
+        {"txtTipo", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+        {"txtMarca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+        {"txtModello", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+    };
+    c.btnFocus = common::ConfigScheda::Focus::PrimaDeiControlli;
+    c.errori.nuovo = std::nullopt; // a new card has nothing to lose: failures pass in silence
+    c.primoCampo = "txtTipo";
+    c.dopoNuovo = [this] { SegnapostoNuovaScheda(); };
+    c.passiDuplica = [this] { SegnapostoNuovaScheda(); };
+    c.dopoMostra = [this] { CaricaFotoScheda(); };
+    c.dopoSalva = [this] { SalvaFotoScheda(); };
+    return c;
+}
 
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/Autoparco.layout"),
@@ -128,7 +130,7 @@ TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
       btnZoomFoto(Get<ui::Picture>("btnZoomFoto")),
       btnCosti(Get<ui::Picture>("btnCosti")),
       btnFocus(Get<ui::Button>("btnFocus")),
-      buffer_(vehicles::TAutomezzoRec) {
+      scheda_(*this, ConfigScheda()) {
     for (int i = 0; i < int(campi_.size()); ++i) campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -254,141 +256,29 @@ void TfrmAutoparco::FormMouseMove() { entry::ClearHint(panInfo); }
 
 // --- The card ---------------------------------------------------------------
 
-void TfrmAutoparco::PreparaNuovaScheda() {
-    try {
-        for (ui::Control* c : campi_) c->SetText("");
-        MostraSegnaposto();
-        fotoCambiata_ = true;
-        lblPosizione.SetText("");
-        txtTipo.SetFocus();
-    } catch (...) {
-        // a new card has nothing to lose
-    }
-}
+void TfrmAutoparco::PreparaNuovaScheda() { scheda_.Nuovo(); }
 
-void TfrmAutoparco::MostraRecord() {
-    const auto elements = vehicles::TAutomezzoRec.elements();
-    for (std::size_t i = 0; i < campi_.size(); ++i) campi_[i]->SetText(buffer_.get(elements[i].ref));
-}
-
-void TfrmAutoparco::RiempiRecord() {
-    const auto elements = vehicles::TAutomezzoRec.elements();
-    for (std::size_t i = 0; i < campi_.size(); ++i) buffer_.set(elements[i].ref, campi_[i]->Text());
+// A new card, or a copy, starts with the placeholder, which its first save
+// writes as the vehicle's photo.
+void TfrmAutoparco::SegnapostoNuovaScheda() {
+    MostraSegnaposto();
+    fotoCambiata_ = true;
 }
 
 void TfrmAutoparco::cmdNuovoClick() { PreparaNuovaScheda(); }
 
-void TfrmAutoparco::cmdSalvaClick() {
-    btnFocus.SetFocus();
-    const struct {
-        ui::Edit& edit;
-        const char* message;
-    } required[] = {
-        {txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
-        {txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-        {txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
-        {txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
-    };
-    for (const auto& r : required) {
-        if (!rtl::Trim(r.edit.Text()).empty()) continue;
-        Avviso(r.message);
-        r.edit.SetFocus();
-        return;
-    }
-    const bool riscrittura = !rtl::Trim(lblPosizione.Text()).empty();
-    try {
-        RiempiRecord();
-        common::Archivio archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
-        const std::int64_t numero = archivio.Scrivi(lblPosizione.Text(), buffer_);
-        lblPosizione.SetText(std::to_string(numero));
-    } catch (...) {
-        ErroreArchivio();
-        return;
-    }
-    SalvaFotoScheda();
-    Informa(riscrittura ? kMsgModificata : kMsgInserita);
-}
+void TfrmAutoparco::cmdSalvaClick() { scheda_.Salva(); }
 
-void TfrmAutoparco::cmdDuplicaClick() {
-    if (rtl::Trim(lblPosizione.Text()).empty()) {
-        Avviso(kMsgDuplicaNuova);
-        return;
-    }
-    for (int i = vehicles::kCampiInEdit; i < int(campi_.size()); ++i) Campo(i).SetText("");
-    lblPosizione.SetText("");
-    try {
-        MostraSegnaposto();
-        fotoCambiata_ = true;
-        txtTipo.SetFocus();
-        Informa(kMsgDuplicata);
-    } catch (...) {
-        ErroreArchivio();
-    }
-}
+void TfrmAutoparco::cmdDuplicaClick() { scheda_.Duplica(); }
 
 void TfrmAutoparco::btnFocusClick() { txtTipo.SetText(rtl::Trim(txtTipo.Text())); }
 
-// --- Browse -----------------------------------------------------------------
+// --- Browse ---------------------------------------------------------------
 
-namespace {
-
-// The card's record number: 0 when empty; a text that is no record number
-// is an archive failure.
-std::int64_t Posizione(const ui::Label& lblPosizione) {
-    if (rtl::Trim(lblPosizione.Text()).empty()) return 0;
-    const auto n = common::NumeroRecord(lblPosizione.Text());
-    if (!n) throw common::AccessoArchivio("numero di scheda non valido: " + lblPosizione.Text());
-    return *n;
-}
-
-} // namespace
-
-void TfrmAutoparco::Sfoglia(const std::function<std::int64_t(common::Archivio&)>& step) {
-    std::int64_t numero = kNiente;
-    try {
-        common::Archivio archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
-        numero = step(archivio);
-        if (numero > 0) {
-            archivio.Leggi(numero, buffer_);
-            MostraRecord();
-            lblPosizione.SetText(std::to_string(numero));
-        }
-        archivio.Chiudi();
-    } catch (...) {
-        ErroreArchivio();
-        return;
-    }
-    if (numero == kVuoto) Informa(kMsgArchivioVuoto);
-    if (numero > 0) CaricaFotoScheda();
-}
-
-void TfrmAutoparco::cmdPrimoClick() {
-    Sfoglia([](common::Archivio& a) { return a.Conta() == 0 ? kVuoto : 1; });
-}
-
-void TfrmAutoparco::cmdUltimoClick() {
-    Sfoglia([](common::Archivio& a) { return a.Conta() == 0 ? kVuoto : a.Conta(); });
-}
-
-void TfrmAutoparco::cmdAvantiClick() {
-    Sfoglia([this](common::Archivio& a) {
-        const std::int64_t n = Posizione(lblPosizione);
-        if (a.Conta() == 0) {
-            lblPosizione.SetText("");
-            return kVuoto;
-        }
-        return n < a.Conta() ? n + 1 : kNiente;
-    });
-}
-
-void TfrmAutoparco::cmdIndietroClick() {
-    Sfoglia([this](common::Archivio& a) {
-        if (rtl::Trim(lblPosizione.Text()) == "1") return kNiente;
-        if (a.Conta() == 0) return kVuoto;
-        const std::int64_t n = Posizione(lblPosizione);
-        return n <= 2 ? std::int64_t(1) : n - 1;
-    });
-}
+void TfrmAutoparco::cmdPrimoClick() { scheda_.Primo(); }
+void TfrmAutoparco::cmdIndietroClick() { scheda_.Indietro(); }
+void TfrmAutoparco::cmdAvantiClick() { scheda_.Avanti(); }
+void TfrmAutoparco::cmdUltimoClick() { scheda_.Ultimo(); }
 
 // --- Photo ------------------------------------------------------------------
 

@@ -3,12 +3,9 @@
 // photo; new, save, duplicate and browse, and the doors to the search, the
 // cost sheet, the attachments, print and preview, export and slide show.
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <string>
 
-#include "common/Archive.h"
-#include "common/Record.h"
+#include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -89,6 +86,9 @@ public:
 
     // The card reset for a new vehicle (New, and every showing of the card).
     void PreparaNuovaScheda();
+    // The card's record: its buffer, and the showing of a record read into
+    // it (what the vehicle search's recall does).
+    common::SchedaArchivio& Scheda() { return scheda_; }
     // Shows the photo of the vehicle numbered in lblPosizione, or the
     // placeholder. The vehicle search calls it after a recall into the card.
     void CaricaFotoScheda();
@@ -130,16 +130,13 @@ private:
     void txtTargaKeyDown(ui::KeyEvent& key);
     void txtTargaTyping();
 
-    // A browse command: `step` opens the archive and chooses the record to
-    // show (0 for none); the card shows it, then loads its photo. Archive
-    // failures give the access failure message.
-    void Sfoglia(const std::function<std::int64_t(common::Archivio&)>& step);
-    void MostraRecord();
-    void RiempiRecord();
     void MostraSegnaposto();
+    void SegnapostoNuovaScheda();
+    common::ConfigScheda ConfigScheda();
 
-    common::Record buffer_;
     std::array<ui::Control*, 38> campi_{};
+    // New, Save, browse and Duplicate over "Parco_Automezzi.pro".
+    common::SchedaArchivio scheda_;
     // The shown picture differs from the vehicle's photo file (chosen by the
     // user, cleared, or a new card's placeholder): only then is the file
     // written again, so a photo is not recompressed at every save and a

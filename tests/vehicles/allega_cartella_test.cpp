@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/vehicles/VehicleCard.h"
+#include "vehicles/AllegaCartella.h"
+
+namespace {
+
+const char* const kSovrascrivi = "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+                                 "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?";
+
+class AttachTest : public vt::CardTest {
+protected:
+    std::unique_ptr<TfrmAllegaCartella> dlg;
+
+    AttachTest() {
+        dlg = std::make_unique<TfrmAllegaCartella>(h.app, &card);
+        dlg->lblMemory.SetText("autoparco");
+        dlg->Show();
+    }
+    std::string source(const std::string& name, const std::string& bytes) {
+        rtl::CreateFolders(path("altrove"));
+        rtl::WriteWholeFile(path("altrove/" + name), bytes);
+        return path("altrove/" + name);
+    }
+    std::string attached(const std::string& name) const { return path("Documenti_Allegati/" + name); }
+    // The open dialog answers `file`; a question about overwriting, when
+    // one is expected, gets `overwrite`.
+    void choose(ui::Button& sfoglia, std::optional<std::string> file,
+                std::optional<ui::Answer> overwrite = std::nullopt) {
+        h.expectOpenFile(std::move(file));
+        if (overwrite) h.expectMessage(ui::DialogType::Confirmation, kSovrascrivi, *overwrite);
+        h.click(sfoglia);
+        h.verify();
+    }
+};
+
+} // namespace
+
+TEST_F(AttachTest, ChoosingCopiesIntoTheAttachmentsFolder) {
+    EXPECT_EQ(dlg->Caption(), " Allega file");
+    EXPECT_FALSE(dlg->btnApri01.Enabled());
+    choose(dlg->btnSfoglia01, source("libretto.pdf", "PDF-1"));
+    EXPECT_EQ(h.fileDialogs().back().title, "Selezionare il file da allegare:");
+    EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
+    EXPECT_TRUE(dlg->btnApri01.Enabled());
+    EXPECT_EQ(rtl::ReadWholeFile(attached("libretto.pdf")), "PDF-1");
+
+    h.click(dlg->btnApri01);
+    ASSERT_EQ(h.shellOpened().size(), 1u);
+    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/libretto.pdf");
+
+    // Cancelling the dialog changes nothing.
+    choose(dlg->btnSfoglia01, std::nullopt);
+    EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
+
+    // The eraser empties the name; the copy stays.
+    h.click(dlg->imgCancella01);
+    EXPECT_EQ(dlg->txtFile01.Text(), "");
+    EXPECT_FALSE(dlg->btnApri01.Enabled());
+    EXPECT_TRUE(rtl::FileExists(attached("libretto.pdf")));
+}
+
+TEST_F(AttachTest, SameNameAsksBeforeOverwriting) {
+    rtl::CreateFolders(path("Documenti_Allegati"));
+    rtl::WriteWholeFile(attached("polizza.pdf"), "VECCHIA");
+    const std::string nuova = source("polizza.pdf", "NUOVA");
+
+    choose(dlg->btnSfoglia02, nuova, ui::Answer::No);
+    EXPECT_EQ(dlg->txtFile02.Text(), "polizza.pdf");
+    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "VECCHIA");
+
+    choose(dlg->btnSfoglia03, nuova, ui::Answer::Yes);
+    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "NUOVA");
+
+    // The copy already in the folder, chosen again, is neither asked about
+    // nor copied onto itself.
+    choose(dlg->btnSfoglia01, attached("polizza.pdf"));
+    EXPECT_EQ(dlg->txtFile01.Text(), "polizza.pdf");
+    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "NUOVA");
+}
+
+TEST_F(AttachTest, FailedCopyKeepsThePreviousName) {
+    dlg->txtFile01.SetText("vecchio.pdf");
+    choose(dlg->btnSfoglia01, path("altrove/non-esiste.pdf"));
+    EXPECT_EQ(dlg->txtFile01.Text(), "vecchio.pdf");
+    EXPECT_FALSE(rtl::FileExists(attached("non-esiste.pdf")));
+}
+
+TEST_F(AttachTest, OnlyPlainNamesInsideTheFolderAreOpened) {
+    for (const char* name : {"../Parco_Automezzi.pro", "..", "sub/doc.pdf", "..\\doc.pdf", "/etc/passwd"}) {
+        dlg->txtFile01.SetText(name);
+        h.click(dlg->btnApri01);
+    }
+    EXPECT_TRUE(h.shellOpened().empty());
+    dlg->txtFile01.SetText(" doc 2026.pdf ");
+    h.click(dlg->btnApri01);
+    ASSERT_EQ(h.shellOpened().size(), 1u);
+    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/doc 2026.pdf");
+}
+
+TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
+    card.lblFile01.SetText("prima.pdf");
+    dlg->txtFile01.SetText(" nuovo.pdf ");
+    dlg->txtDesc01.SetText(" Libretto ");
+    dlg->txtDesc03.SetText("Nota");
+
+    // An unknown tag writes nothing and leaves the dialog open.
+    dlg->lblMemory.SetText("Autoparco");
+    h.click(dlg->btnApplica);
+    EXPECT_TRUE(dlg->Visible());
+    EXPECT_EQ(card.lblFile01.Text(), "prima.pdf");
+
+    // "Annulla" leaves the card as it was.
+    h.click(dlg->btnAnnulla);
+    EXPECT_FALSE(dlg->Visible());
+    EXPECT_EQ(card.lblFile01.Text(), "prima.pdf");
+
+    dlg->Show();
+    dlg->lblMemory.SetText(" autoparco ");
+    h.click(dlg->btnApplica);
+    EXPECT_FALSE(dlg->Visible());
+    EXPECT_EQ(card.lblFile01.Text(), "nuovo.pdf");
+    EXPECT_EQ(card.lblDesc01.Text(), "Libretto");
+    EXPECT_EQ(card.lblFile02.Text(), "");
+    EXPECT_EQ(card.lblDesc03.Text(), "Nota");
+
+    // Stored with the next save.
+    vt::CardTest::fillRequired();
+    save(vt::kInserita);
+    const std::string file = archive();
+    EXPECT_EQ(std::uint8_t(file.at(1864)), 9);
+    EXPECT_EQ(file.substr(1865, 9), "nuovo.pdf");
+}
+
+// The stored name is the name of the copy: only characters the archive's
+// code page holds, at most the field's 250 characters, extension kept.
+TEST(NomeAllegato, NamesTheCopyAsTheArchiveStoresIt) {
+    const std::string longStem(300, 'a');
+    const struct {
+        std::string path;
+        std::string name;
+    } cases[] = {
+        {"/home/u/Documenti/libretto.pdf", "libretto.pdf"},
+        {"/tmp/città €.pdf", "città €.pdf"},
+        {"/tmp/\xD0\x9F\xD0\xBE\xD0\xBB\xD0\xB8\xD1\x81.pdf", "_____.pdf"},
+        {"/tmp/ a?b.txt ", "a?b.txt"},
+        {"/tmp/" + longStem + ".docx", std::string(245, 'a') + ".docx"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(vehicles::NomeAllegato(c.path), c.name) << c.path;
+}

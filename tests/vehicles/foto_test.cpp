@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/image/Image.h"
+#include "tests/vehicles/VehicleCard.h"
+
+using vt::CardTest;
+
+namespace {
+
+// A 24-bit bitmap file of w x h pixels of one colour, written out by hand.
+std::string BmpFile(int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    const int row = (w * 3 + 3) / 4 * 4;
+    const std::uint32_t size = 54 + std::uint32_t(row * h);
+    std::string f(size, '\0');
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + std::size_t(i)] = char((v >> (8 * i)) & 0xFF);
+    };
+    f[0] = 'B';
+    f[1] = 'M';
+    put32(2, size);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, std::uint32_t(w));
+    put32(22, std::uint32_t(h));
+    f[26] = 1;
+    f[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t at = 54 + std::size_t(y * row + x * 3);
+            f[at] = char(b);
+            f[at + 1] = char(g);
+            f[at + 2] = char(r);
+        }
+    return f;
+}
+
+bool IsJpeg(const std::string& bytes) { return bytes.size() > 2 && bytes.substr(0, 2) == "\xFF\xD8"; }
+
+class PhotoTest : public CardTest {
+protected:
+    std::string photo(int n) const { return path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
+    std::string fixture(const std::string& name, const std::string& bytes) const {
+        const std::string p = path(name);
+        rtl::WriteWholeFile(p, bytes);
+        return p;
+    }
+    void loadPicture(const std::string& file) {
+        h.expectOpenFile(file);
+        h.click(card.btnCaricaFoto);
+        h.verify();
+    }
+    bool showsPlaceholder() const { return card.imgFoto.Bitmap() == card.imgBianco.Bitmap(); }
+};
+
+} // namespace
+
+TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
+    loadPicture(fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
+    const auto& request = h.fileDialogs().back();
+    EXPECT_EQ(request.title, "Selezionare un file di immagine in formato Jpeg o Bitmap.");
+    EXPECT_EQ(request.filter, "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
+    EXPECT_FALSE(rtl::FileExists(photo(1))); // only shown until the card is saved
+    fillRequired();
+    save(vt::kInserita);
+    ASSERT_TRUE(IsJpeg(rtl::ReadWholeFile(photo(1))));
+    EXPECT_EQ(img::loadFile(photo(1)).width, 8);
+
+    // A second vehicle saved without a photo gets the placeholder.
+    h.click(card.cmdNuovo);
+    fillRequired("Furgone");
+    save(vt::kInserita);
+    EXPECT_EQ(img::loadFile(photo(2)).width, card.imgBianco.Bitmap()->width);
+
+    // Browsing shows each vehicle's own photo; a picture loaded and not saved
+    // is dropped by the next browse.
+    loadPicture(fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
+    h.click(card.cmdPrimo);
+    EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
+    h.click(card.cmdAvanti);
+    EXPECT_EQ(card.imgFoto.Bitmap()->width, card.imgBianco.Bitmap()->width);
+    EXPECT_EQ(img::loadFile(photo(2)).width, card.imgBianco.Bitmap()->width);
+}
+
+// The photo file is written again only when the picture changed, so a
+// stored photo does not lose quality at every save of its card.
+TEST_F(PhotoTest, UnchangedPhotoIsNotRewritten) {
+    addRecord("Auto");
+    rtl::CreateFolders(path("Autoparco"));
+    const std::string original = img::encodeJpeg(img::filled(20, 10, 0xFF336699), 40);
+    rtl::WriteWholeFile(photo(1), original);
+    h.click(card.cmdPrimo);
+    EXPECT_EQ(card.imgFoto.Bitmap()->width, 20);
+    save(vt::kModificata);
+    save(vt::kModificata);
+    EXPECT_EQ(rtl::ReadWholeFile(photo(1)), original);
+
+    // Cleared and saved: the placeholder replaces it.
+    h.click(card.btnCancFoto);
+    EXPECT_TRUE(showsPlaceholder());
+    EXPECT_EQ(rtl::ReadWholeFile(photo(1)), original); // not before the save
+    save(vt::kModificata);
+    EXPECT_EQ(img::loadFile(photo(1)).width, card.imgBianco.Bitmap()->width);
+}
+
+TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
+    addRecord("Uno");
+    addRecord("Due");
+    // Record 1 has no photo file: the placeholder, which the save stores.
+    h.click(card.cmdPrimo);
+    EXPECT_TRUE(showsPlaceholder());
+    EXPECT_TRUE(rtl::FolderExists(path("Autoparco")));
+    save(vt::kModificata);
+    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(photo(1))));
+
+    // Record 2 has a photo file that cannot be read: it is shown as the
+    // placeholder, and a save of the card never overwrites it.
+    rtl::WriteWholeFile(photo(2), "not a picture");
+    h.click(card.cmdUltimo);
+    EXPECT_TRUE(showsPlaceholder());
+    save(vt::kModificata);
+    EXPECT_EQ(rtl::ReadWholeFile(photo(2)), "not a picture");
+
+    // A chosen file that is no picture shows the placeholder and leaves the
+    // stored photo alone as well.
+    loadPicture(fixture("rotta.jpg", "\xFF\xD8 broken"));
+    EXPECT_TRUE(showsPlaceholder());
+    save(vt::kModificata);
+    EXPECT_EQ(rtl::ReadWholeFile(photo(2)), "not a picture");
+
+    // Cancelling the open dialog changes nothing.
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(5, 5, 0xFF00FF00)));
+    const ui::BitmapPtr shown = card.imgFoto.Bitmap();
+    h.expectOpenFile(std::nullopt);
+    h.click(card.btnCaricaFoto);
+    EXPECT_EQ(card.imgFoto.Bitmap(), shown);
+}
+
+TEST_F(PhotoTest, CopyOfThePhoto) {
+    loadPicture(fixture("foto.bmp", BmpFile(10, 5, 10, 200, 10)));
+    const ui::BitmapPtr shown = card.imgFoto.Bitmap();
+
+    // A name typed without an extension still gives a JPEG file.
+    h.expectSaveFile(path("copia"));
+    h.click(card.btnSalvaFoto);
+    const auto& request = h.fileDialogs().back();
+    EXPECT_EQ(request.title, "Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+    EXPECT_EQ(request.filter, "File Jpeg (*.jpg)|*.jpg");
+    EXPECT_EQ(request.fileName, "Foto.jpg");
+    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(path("copia.jpg"))));
+    EXPECT_EQ(img::loadFile(path("copia.jpg")).width, 10);
+
+    // A copy that cannot be written leaves the shown photo as it was.
+    h.expectSaveFile(path("manca/cartella/Foto.jpg"));
+    h.click(card.btnSalvaFoto);
+    EXPECT_EQ(card.imgFoto.Bitmap(), shown);
+    EXPECT_FALSE(rtl::FileExists(path("manca/cartella/Foto.jpg")));
+
+    h.expectSaveFile(std::nullopt);
+    h.click(card.btnSalvaFoto);
+    EXPECT_EQ(card.imgFoto.Bitmap(), shown);
+}
