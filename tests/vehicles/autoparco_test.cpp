@@ -5,6 +5,7 @@
 
 #include "common/Archive.h"
 #include "platform/image/Image.h"
+#include "shell/Avvio.h"
 #include "shell/Calendario.h"
 #include "shell/Guida.h"
 #include "tests/vehicles/VehicleCard.h"
@@ -409,4 +410,15 @@ TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
     });
     h.click(card.cmdGuida);
     EXPECT_EQ(h.modalCount("TfrmGuida"), 1);
+}
+
+TEST_F(CardTest, ClosingReturnsToTheStartMenuWithoutSaving) {
+    TfrmAvvio avvio(h.app);
+    frmAvvio = &avvio;
+    fillRequired();
+    h.click(card.cmdEsci);
+    EXPECT_FALSE(card.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(archive(), "");
+    frmAvvio = nullptr;
 }
