@@ -160,15 +160,6 @@ void SchedaArchivio::Ultimo() {
 
 void SchedaArchivio::Avanti() {
     try {
-        // An empty number counts as 0 (a new card goes to record 1); it is
-        // never written into the label.
-        const std::string_view pos = rtl::TrimView(lblPosizione_.Text());
-        std::int64_t n = 0;
-        if (!pos.empty()) {
-            const auto numero = NumeroRecord(pos);
-            if (!numero) throw AccessoArchivio("numero di scheda non valido");
-            n = *numero;
-        }
         Archivio a(config_.archivio(), *config_.record);
         const std::int64_t count = a.Conta();
         if (count == 0) {
@@ -176,6 +167,15 @@ void SchedaArchivio::Avanti() {
             lblPosizione_.SetText("");
             Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
             return;
+        }
+        // An empty number counts as 0 (a new card goes to record 1); the 0
+        // is never written into the label.
+        const std::string_view pos = rtl::TrimView(lblPosizione_.Text());
+        std::int64_t n = 0;
+        if (!pos.empty() && pos != "0") {
+            const auto numero = NumeroRecord(pos);
+            if (!numero) throw AccessoArchivio("numero di scheda non valido");
+            n = *numero;
         }
         if (n < count) Leggi(a, n + 1);
     } catch (...) {

@@ -75,13 +75,13 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova) {
 }
 
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const RecordType& type, const RigaDiRecord& riga) {
+                 const RecordType& type, const RigaDiRecord& riga, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
     form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
     lista.Costruisci(path, type, [&](const RecordView& r) -> std::optional<std::string> {
         if (!ricerca.corrisponde(r.bytes())) return std::nullopt;
         return riga(r);
-    }, true);
+    }, ordinata);
     form.Get<ui::Control>("panContainer").SetVisible(true);
     form.Get<ui::Control>("panAvvio").SetVisible(false);
     ui::Edit& txtTrova = form.Get<ui::Edit>("txtTrova");

@@ -62,12 +62,13 @@ void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ri
 void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 
 // The search command of a search window: writes the number of criteria
-// given into `lblConta`, lists the matching records sorted, then shows the
+// given into `lblConta`, lists the matching records (sorted by their lines,
+// or in file order where the window's list is not sorted), then shows the
 // result panel `panContainer`, hides the criteria panel `panAvvio`, empties
 // `txtTrova` and gives it the focus. On a failure the lines read so far stay,
 // the panels are left as they are, and the failure is rethrown for the
 // window to report. The count line is the window's own.
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const RecordType& type, const RigaDiRecord& riga);
+                 const RecordType& type, const RigaDiRecord& riga, bool ordinata = true);
 
 } // namespace common

@@ -122,6 +122,8 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
         {3, "2", Last, "3", false}, {3, "2", Next, "3", false}, {3, "2", Prev, "1", false},
         {3, "3", Next, "3", false}, {3, "3", Prev, "2", false}, {3, "", Next, "1", false},
         {3, "", Prev, "1", false},  {3, "1", Prev, "1", false},
+        // Next looks at the number only when there is a record to go to.
+        {0, "x", Next, "", true},   {3, "0", Next, "1", false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << k.records << " records, from \"" << k.before << "\", command " << k.cmd);

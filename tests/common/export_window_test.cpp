@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <sys/resource.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -121,6 +124,31 @@ TEST(ExportWindow, NoLeavesTheEarlierFileAndAFailedGridIsNeverExported) {
                         "Accertarsi che il file di Excel non sia già aperto.");
     broken.esportazione->Esporta();
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
+}
+
+// A write that breaks off half-way (the disk full, here a file size limit)
+// leaves the earlier export whole and reports the failure.
+TEST(ExportWindow, BrokenWriteKeepsTheEarlierFile) {
+    ts::Harness h;
+    for (int i = 0; i < 20; ++i) AddVisit("Fiat Punto " + std::to_string(i), "AB123CD", std::string(200, 'n'));
+    { std::ofstream(rtl::DataPath("Prova.xls")) << "earlier export"; }
+    ExportWindow w(h);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 2048;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.expectShowMessage(std::string(kMsgEsportazioneFallita));
+    w.esportazione->Esporta();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
+    EXPECT_TRUE(h.shellOpened().empty());
+    // No temporary file is left behind.
+    for (const auto& e : std::filesystem::directory_iterator(h.dataFolder()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 // A spreadsheet program reads the file with its accents: checked with

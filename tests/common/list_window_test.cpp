@@ -133,6 +133,20 @@ TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
     EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("txtTrova"));
 }
 
+TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
+    ts::Harness h;
+    AddVehicle("Fiat", "Uno", "AB777");
+    AddVehicle("Alfa", "147", "ZZ999");
+    AddVehicle("fiat", "Panda", "AB123");
+    Window w(h);
+    ListaRecord lista(w.lst());
+    const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.field("Targa")}};
+    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line, false);
+    EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
+    h.select(w.lst(), 1);
+    EXPECT_EQ(lista.NumeroSelezionato(), 3);
+}
+
 TEST(ListWindow, SearchFailureKeepsTheCriteriaPanel) {
     ts::Harness h;
     { std::ofstream(rtl::DataPath("file")) << "x"; }
