@@ -1,7 +1,217 @@
 #include "vehicles/AllegaExcel.h"
 
+#include <optional>
+
+#include "common/Archive.h"
+#include "common/Records.h"
+#include "common/Reports.h"
+#include "common/Routines.h"
+#include "common/ListWindow.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
+#include "shell/DataEntry.h"
+
 TfrmAllegaExcel* frmAllegaExcel = nullptr;
 
+namespace {
+
+common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
+    common::ConfigScheda c;
+    c.archivio = [&lblFile] { return rtl::Trim(lblFile.Text()); };
+    c.record = &common::TCostoRec;
+    c.obbligatori = {
+        {"txtData", "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto."},
+        {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale del costo."},
+        {"txtPagatore", "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
+        {"txtBeneficiario", "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario."},
+        {"txtImporto", "Attenzione: per salvare la scheda è necessario indicare l'importo pagato."},
+    };
+    c.errori.salva = ui::DialogType::Warning;
+    c.primoCampo = "txtData";
+    c.nonDuplicare.clear();
+    return c;
+}
+
+} // namespace
+
+std::string RigaCosto(const common::RecordView& costo) {
+    return common::RigaLista()
+        .testo("Data: ")
+        .colonna(costo.get("Data"), 10)
+        .testo("   Da: ")
+        .colonna(costo.get("Pagatore"), 26)
+        .testo("   A: ")
+        .colonna(costo.get("Beneficiario"), 26)
+        .testo("  Causale: ")
+        .colonna(costo.get("Causale"), 40)
+        .testo("  Costo: € ")
+        .ultima(costo.get("Importo"))
+        .str();
+}
+
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaExcel.layout") {
+    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"),
+      panContainer(Get<ui::Panel>("panContainer")),
+      lblTitolo(Get<ui::Label>("lblTitolo")),
+      txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")),
+      lblTotale(Get<ui::Label>("lblTotale")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnAggiungi(Get<ui::Button>("btnAggiungi")),
+      btnModifica(Get<ui::Button>("btnModifica")),
+      btnStampa(Get<ui::Button>("btnStampa")),
+      panCosti(Get<ui::Panel>("panCosti")),
+      txtData(Get<ui::Edit>("txtData")),
+      impData(Get<ui::Picture>("impData")),
+      txtCausale(Get<ui::Edit>("txtCausale")),
+      txtPagatore(Get<ui::Edit>("txtPagatore")),
+      txtBeneficiario(Get<ui::Edit>("txtBeneficiario")),
+      txtImporto(Get<ui::Edit>("txtImporto")),
+      lblPosizione(Get<ui::Label>("lblPosizione")),
+      lblFile(Get<ui::Label>("lblFile")),
+      cmdClose(Get<ui::Button>("cmdClose")),
+      btnSalva(Get<ui::Button>("btnSalva")),
+      frxReport(common::RiepilogoDati()),
+      scheda_(*this, ConfigurazioneCosto(lblFile)),
+      lista_(lstRecords) {
+    // The edits take no more than their fields hold.
+    for (const auto& campo : common::TCostoRec.elements())
+        Get<ui::Edit>("txt" + campo.name).SetMaxLength(campo.ref.capacity);
+
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
+    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
+    btnAggiungi.OnClick = [this] { btnAggiungiClick(); };
+    btnModifica.OnClick = [this] { btnModificaClick(); };
+    btnSalva.OnClick = [this] { btnSalvaClick(); };
+    impData.OnClick = [this] { impDataClick(); };
+    btnStampa.OnClick = [this] { btnStampaClick(); };
+    btnChiudi.OnClick = [this] { Close(); };
+    cmdClose.OnClick = [this] { Close(); };
+
+    entry::BindStyleHighlight(txtData);
+    entry::BindStyleHighlight(txtCausale);
+    entry::BindStyleHighlight(txtPagatore);
+    entry::BindStyleHighlight(txtBeneficiario);
+    entry::BindStyleHighlight(txtImporto);
+    txtImporto.OnExit = [this] { txtImportoExit(); };
+    txtData.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtCausale); };
+    txtCausale.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtPagatore); };
+    txtPagatore.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtBeneficiario); };
+    txtBeneficiario.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtImporto); };
+    txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, txtData); };
+}
+
+std::string TfrmAllegaExcel::TestoScheda(const char* name) const {
+    ui::Form* scheda = Owner();
+    if (!scheda) return {};
+    return rtl::Trim(scheda->Get<ui::Control>(name).Text());
+}
+
+std::string TfrmAllegaExcel::Veicolo() const {
+    return TestoScheda("txtMarca") + " " + TestoScheda("txtModello") + " targata " + TestoScheda("txtTarga");
+}
+
+// Lists the vehicle's costs in the order of entry and shows their total.
+void TfrmAllegaExcel::FormShow() {
+    trovaRicordato_.clear();
+    txtTrova.SetText("");
+    lblTotale.SetText("0,00");
+    lblTitolo.SetText(Veicolo());
+    lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + TestoScheda("lblPosizione") + ".pro"));
+
+    double somma = 0;
+    bool completa = false;
+    try {
+        lista_.Costruisci(
+            rtl::Trim(lblFile.Text()), common::TCostoRec,
+            [&somma](const common::RecordView& r) -> std::optional<std::string> {
+                const std::string importo = r.get("Importo");
+                if (importo.empty()) return std::nullopt;
+                const std::optional<double> valore = rtl::ParseDecimal(importo);
+                if (!valore) throw std::runtime_error("importo non valido");
+                somma += *valore;
+                return RigaCosto(r);
+            },
+            false);
+        completa = true;
+    } catch (...) {
+        // A damaged archive ends the list where it is, without a word.
+    }
+    if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
+
+    if (completa) {
+        lblTotale.SetText("€ " + common::FormattaImporto(somma, 2));
+        txtTrova.SetFocus();
+    } else {
+        lblTotale.SetText(rtl::FormatGeneral(somma));
+    }
+}
+
+void TfrmAllegaExcel::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+
+void TfrmAllegaExcel::MostraPannelloCosti() {
+    panCosti.Show();
+    panContainer.Hide();
+    txtData.SetFocus();
+}
+
+void TfrmAllegaExcel::btnAggiungiClick() {
+    txtData.SetText("");
+    txtCausale.SetText("");
+    txtPagatore.SetText("");
+    txtBeneficiario.SetText("");
+    lblPosizione.SetText("");
+    txtImporto.SetText("0,00");
+    MostraPannelloCosti();
+}
+
+// Loads the selected cost into the edit panel.
+void TfrmAllegaExcel::btnModificaClick() {
+    if (lstRecords.Count() == 0) {
+        ui::MessageDlg("Modifica non applicabile: la lista non contiene nessuna voce.", ui::DialogType::Information,
+                       ui::Buttons::OKCancel);
+        return;
+    }
+    const int scelta = lstRecords.ItemIndex();
+    if (scelta < 0) {
+        ui::MessageDlg("Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.",
+                       ui::DialogType::Warning, ui::Buttons::OKCancel);
+        return;
+    }
+    try {
+        const std::optional<std::int64_t> numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
+        if (!numero) throw std::runtime_error("nessuna voce");
+        scheda_.Mostra(*numero);
+    } catch (...) {
+        Close();
+        return;
+    }
+    MostraPannelloCosti();
+}
+
+// Stores the cost of the edit panel: rewritten at its number, or appended.
+// A given amount is stored in its normal form, whatever way it reached the
+// edit, so that the total always adds up normalised amounts.
+void TfrmAllegaExcel::btnSalvaClick() {
+    if (!rtl::Trim(txtImporto.Text()).empty()) txtImporto.SetText(common::NormalizzaImporto2(txtImporto.Text()));
+    scheda_.Salva();
+}
+
+void TfrmAllegaExcel::impDataClick() { txtData.SetText(rtl::FormatDate(rtl::Today())); }
+
+void TfrmAllegaExcel::txtImportoExit() {
+    entry::StyleExit(txtImporto, entry::Resting);
+    txtImporto.SetText(common::NormalizzaImporto2(txtImporto.Text()));
+}
+
+void TfrmAllegaExcel::btnStampaClick() {
+    const std::vector<std::string> totale = {"--------------------------",
+                                             "TOTALE COSTI:      " + rtl::Trim(lblTotale.Text())};
+    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + Veicolo(), lstRecords.Items(), totale);
 }

@@ -1,22 +1,45 @@
 #include "vehicles/MenuScadenze.h"
 
+#include <memory>
+
 #include "shell/Avvio.h"
 #include "shell/Guida.h"
+#include "vehicles/ScadAssicurazione.h"
+#include "vehicles/ScadBollo.h"
+#include "vehicles/ScadRevisione.h"
+#include "vehicles/ScadTagliando.h"
 
 TfrmMenuScadenze* frmMenuScadenze = nullptr;
 
 TfrmMenuScadenze::TfrmMenuScadenze(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/MenuScadenze.layout"),
+      lblIstruzioni(Get<ui::Label>("lblIstruzioni")),
+      btnRevisione(Get<ui::Picture>("btnRevisione")),
+      btnTagliando(Get<ui::Picture>("btnTagliando")),
+      btnAssicurazione(Get<ui::Picture>("btnAssicurazione")),
+      btnBollo(Get<ui::Picture>("btnBollo")),
       imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")) {
+      imgEsci(Get<ui::Picture>("imgEsci")),
+      lblMemory(Get<ui::Label>("lblMemory")) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    btnRevisione.OnClick = [this] { ApriLista<TfrmScadRevisione>(); };
+    btnTagliando.OnClick = [this] { ApriLista<TfrmScadTagliando>(); };
+    btnAssicurazione.OnClick = [this] { ApriLista<TfrmScadAssicurazione>(); };
+    btnBollo.OnClick = [this] { ApriLista<TfrmScadBollo>(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
-    imgEsci.OnClick = [this] { imgEsciClick(); };
+    imgEsci.OnClick = [this] { Close(); };
 }
 
-// Closing the window returns to the start menu.
-void TfrmMenuScadenze::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+template <class Lista> void TfrmMenuScadenze::ApriLista() {
+    auto lista = std::make_unique<Lista>(App(), this);
+    lista->ShowModal();
+}
 
-void TfrmMenuScadenze::imgGuidaClick() { ShowHelpTopic(*this, "App Scadenze Imminenti", "vehicles/MenuScadenze.help"); }
+// Closing the menu returns to the start menu.
+void TfrmMenuScadenze::FormClose(ui::CloseAction&) {
+    if (frmAvvio) frmAvvio->Show();
+}
 
-void TfrmMenuScadenze::imgEsciClick() { Close(); }
+void TfrmMenuScadenze::imgGuidaClick() {
+    ShowHelpTopic(*this, "App Scadenze Imminenti", "vehicles/MenuScadenze.help");
+}

@@ -3,5 +3,4 @@
 TfrmScadAssicurazione* frmScadAssicurazione = nullptr;
 
 TfrmScadAssicurazione::TfrmScadAssicurazione(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ScadAssicurazione.layout") {
-}
+    : TfrmListaScadenze(app, owner, "vehicles/ScadAssicurazione.layout", "ScadAssicurazione", "Veicoli con assicurazione in scadenza o scadute") {}

@@ -1,9 +1,8 @@
 #pragma once
-// The list of insurance deadlines.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The vehicles whose insurance deadline is past or due within seven days.
+#include "vehicles/ListaScadenze.h"
 
-class TfrmScadAssicurazione : public ui::Form {
+class TfrmScadAssicurazione : public TfrmListaScadenze {
 public:
     explicit TfrmScadAssicurazione(ui::Application& app, ui::Form* owner = nullptr);
 };

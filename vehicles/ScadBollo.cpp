@@ -3,5 +3,4 @@
 TfrmScadBollo* frmScadBollo = nullptr;
 
 TfrmScadBollo::TfrmScadBollo(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ScadBollo.layout") {
-}
+    : TfrmListaScadenze(app, owner, "vehicles/ScadBollo.layout", "ScadBollo", "Veicoli con bollo in scadenza o scaduto") {}

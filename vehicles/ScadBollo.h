@@ -1,9 +1,8 @@
 #pragma once
-// The list of road-tax deadlines.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The vehicles whose road-tax deadline is past or due within seven days.
+#include "vehicles/ListaScadenze.h"
 
-class TfrmScadBollo : public ui::Form {
+class TfrmScadBollo : public TfrmListaScadenze {
 public:
     explicit TfrmScadBollo(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -3,5 +3,4 @@
 TfrmScadRevisione* frmScadRevisione = nullptr;
 
 TfrmScadRevisione::TfrmScadRevisione(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ScadRevisione.layout") {
-}
+    : TfrmListaScadenze(app, owner, "vehicles/ScadRevisione.layout", "ScadRevisione", "Veicoli con revisione in scadenza o scadute") {}

@@ -1,9 +1,8 @@
 #pragma once
-// The list of revision deadlines.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The vehicles whose revision deadline is past or due within seven days.
+#include "vehicles/ListaScadenze.h"
 
-class TfrmScadRevisione : public ui::Form {
+class TfrmScadRevisione : public TfrmListaScadenze {
 public:
     explicit TfrmScadRevisione(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -3,5 +3,4 @@
 TfrmScadTagliando* frmScadTagliando = nullptr;
 
 TfrmScadTagliando::TfrmScadTagliando(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ScadTagliando.layout") {
-}
+    : TfrmListaScadenze(app, owner, "vehicles/ScadTagliando.layout", "ScadTagliando", "Veicoli con tagliando in scadenza o scaduto") {}

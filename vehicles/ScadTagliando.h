@@ -1,9 +1,8 @@
 #pragma once
-// The list of service deadlines.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The vehicles whose service deadline is past or due within seven days.
+#include "vehicles/ListaScadenze.h"
 
-class TfrmScadTagliando : public ui::Form {
+class TfrmScadTagliando : public TfrmListaScadenze {
 public:
     explicit TfrmScadTagliando(ui::Application& app, ui::Form* owner = nullptr);
 };

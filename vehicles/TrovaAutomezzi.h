@@ -1,13 +1,65 @@
 #pragma once
-// The vehicle search.
+// The vehicle search: up to ten criteria, the sorted list of the vehicles
+// found, find-next, the printed list, and the recall of a vehicle into the
+// window named by the caller tag in lblMemory ("autoparco": the vehicle card,
+// "anagrafica": the driver card, "registro": the visit card).
+#include <string>
+#include <vector>
+
+#include "common/ListWindow.h"
+#include "common/Record.h"
+#include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+
+// The columns that every list line of a vehicle begins with: type, make and
+// model, plate.
+common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo);
+
+// The list line of a vehicle in the search.
+std::string RigaTrovaAutomezzo(const common::RecordView& automezzo);
 
 class TfrmTrovaAutomezzi : public ui::Form {
 public:
     explicit TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner = nullptr);
 
+    ui::Panel& panAvvio;
+    ui::Edit& txtTipo;
+    ui::Edit& txtDestinazione;
+    ui::Edit& txtMarca;
+    ui::Edit& txtModello;
+    ui::Edit& txtTarga;
+    ui::Edit& txtStato;
+    ui::Edit& txtAutista;
+    ui::Edit& txtMeccanico;
+    ui::Edit& txtProprietario;
+    ui::Edit& txtNote;
+    ui::Label& lblAttendere;
+    ui::Label& lblConta;
     ui::Label& lblMemory;
+    ui::Button& btnAnnulla;
+    ui::Button& btnCerca;
+
+    ui::Panel& panContainer;
+    ui::Edit& txtTrova;
+    ui::Button& btnTrova;
+    ui::ListBox& lstRecords;
+    ui::Label& lblTrovate;
+    ui::Button& btnChiudi;
+    ui::Button& btnStampa;
+
+    report::Report frxReport;
+
+private:
+    void FormShow();
+    void FormClose(ui::CloseAction& action);
+    void btnCercaClick();
+    void lstRecordsDblClick();
+    void btnStampaClick();
+
+    common::Record automezzo_;
+    common::ListaRecord lista_;
+    std::string trovaRicordato_;
 };
 
 extern TfrmTrovaAutomezzi* frmTrovaAutomezzi;

@@ -1,11 +1,22 @@
 #pragma once
-// The full-screen zoom of a vehicle photo.
+// The vehicle photo on the whole screen. The card puts its picture into
+// imgFoto before showing the window; a click on the photo closes it.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 class TfrmZoom : public ui::Form {
 public:
     explicit TfrmZoom(ui::Application& app, ui::Form* owner = nullptr);
+
+    ui::Panel& panContainer;
+    ui::Picture& imgFoto;
+
+private:
+    void FormShow();
 };
 
 extern TfrmZoom* frmZoom;
+
+// Sizes the photo box of a full-screen picture window to the screen, less a
+// border round it; the box stays centred in the window.
+void AdattaRiquadroFoto(ui::Form& form, ui::Panel& panContainer, ui::Picture& imgFoto);

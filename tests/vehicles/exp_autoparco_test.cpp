@@ -1,0 +1,162 @@
+// The export of the vehicle archive: the grid, the file byte for byte, the
+// questions, the failure message and the opening of the file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Archive.h"
+#include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "tests/support/Harness.h"
+#include "vehicles/ExpAutoparco.h"
+
+namespace {
+
+const std::string kDomanda =
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
+const std::string kFatto =
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+
+// The 25 exported fields in file order.
+const char* const kCampi[] = {"Tipo", "Destinazione", "Marca", "Modello", "Targa", "Anno", "Colore", "Telaio",
+                              "Pneumatici", "Stato", "Chilometri", "Alimentazione", "Cilindrata", "KW", "Ambiente",
+                              "Proprietario", "Autista", "TelAutista", "Meccanico", "TelMeccanico", "ScadRevisione",
+                              "ScadTagliando", "ScadAssicurazione", "ScadBollo", "Note"};
+
+void ScriviVeicoli(const std::vector<std::vector<std::pair<std::string, std::string>>>& veicoli) {
+    for (const auto& v : veicoli) {
+        common::Record r(common::TAutomezzoRec);
+        for (const auto& [campo, testo] : v) r.set(campo, testo);
+        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
+    }
+}
+
+// The file as the spreadsheet program reads it, written out by hand
+// (windows-1252 bytes for the accented letters).
+std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
+    std::string s =
+        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+        "<x:Name>Parco Automezzi</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+        "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+        "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
+        "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head>"
+        "<body><table x:str><tr>";
+    const std::pair<const char*, int> intestazioni[] = {
+        {"Tipo veicolo", 250}, {"Destinazione ed uso", 300}, {"Marca", 250}, {"Modello", 250},
+        {"Targa", 200}, {"Immatricolazione", 200}, {"Colore", 250}, {"Telaio", 250},
+        {"Pneumatici", 300}, {"Stato veicolo", 250}, {"Km percorsi", 250}, {"Alimentazione", 250},
+        {"Cilindrata", 250}, {"kW", 250}, {"Compatibilit\xe0 ambientale", 250}, {"Proprietario", 300},
+        {"Autista", 250}, {"Tel. autista", 200}, {"Meccanico", 250}, {"Tel. meccanico", 200},
+        {"Scad. revisione", 200}, {"Scad. tagliando", 200}, {"Scad. assicurazione", 200}, {"Scad. bollo", 200},
+        {"Note", 400}};
+    for (const auto& [testo, larghezza] : intestazioni)
+        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(larghezza) + ">" + testo +
+             "</td>";
+    s += "</tr>";
+    for (const auto& riga : righe) {
+        s += "<tr>";
+        for (const std::string& cella : riga) s += "<td style=\"text-align: left;\">" + cella + "</td>";
+        s += "</tr>";
+    }
+    return s + "</table></body></html>";
+}
+
+TEST(VehicleExport, GridAndFileHoldEveryVehicle) {
+    ts::Harness h;
+    std::vector<std::pair<std::string, std::string>> primo;
+    std::vector<std::string> cellePrimo;
+    int n = 0;
+    for (const char* campo : kCampi) {
+        ++n;
+        primo.push_back({campo, " è" + std::to_string(n) + " "});
+        cellePrimo.push_back("\xe8" + std::to_string(n));
+    }
+    primo.push_back({"Polizza", "non esportata"});
+    primo.push_back({"File01", "libretto.pdf"});
+    ScriviVeicoli({primo, {{"Tipo", "Furgone"}, {"Targa", "ZZ999ZZ"}}});
+
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    ASSERT_EQ(w.grdRecords.RowCount(), 2);
+    ASSERT_EQ(w.grdRecords.ColumnCount(), 26);
+    EXPECT_EQ(w.grdRecords.Cell(0, 0), "1");
+    EXPECT_EQ(w.grdRecords.Cell(0, 1), "2");
+    EXPECT_EQ(w.grdRecords.Cell(1, 0), "è1");
+    EXPECT_EQ(w.grdRecords.Cell(25, 0), "è25");
+    EXPECT_EQ(w.grdRecords.Cell(5, 1), "ZZ999ZZ");
+
+    // What is typed into an editable cell reaches the file only.
+    h.editCell(w.grdRecords, 4, 1, "Daily");
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+    h.click(w.cmdEsporta);
+
+    std::vector<std::string> celleSecondo(25);
+    celleSecondo[0] = "Furgone";
+    celleSecondo[3] = "Daily";
+    celleSecondo[4] = "ZZ999ZZ";
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), FileAtteso({cellePrimo, celleSecondo}));
+    ASSERT_EQ(h.shellOpened().size(), 1u);
+    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Parco_Automezzi.xls");
+}
+
+TEST(VehicleExport, EmptyArchiveWritesTenEmptyRows) {
+    ts::Harness h;
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    EXPECT_EQ(w.grdRecords.RowCount(), 10);
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.click(w.cmdEsporta);
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"),
+              FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(25))));
+    EXPECT_TRUE(h.shellOpened().empty());
+}
+
+TEST(VehicleExport, NoKeepsTheEarlierFileAndAFailureIsReported) {
+    ts::Harness h;
+    rtl::WriteWholeFile(h.dataFolder() + "Parco_Automezzi.xls", "precedente");
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+    h.click(w.cmdEsporta);
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), "precedente");
+
+    rtl::DeleteFile(h.dataFolder() + "Parco_Automezzi.xls");
+    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.xls");   // cannot be written as a file
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                        "Accertarsi che il file di Excel non sia già aperto.");
+    h.click(w.cmdEsporta);
+    EXPECT_TRUE(w.Visible());
+    EXPECT_TRUE(h.shellOpened().empty());
+}
+
+TEST(VehicleExport, HintsAndHelp) {
+    ts::Harness h;
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
+    h.mouseMove(w.cmdEsporta);
+    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
+    h.mouseMove(w.cmdGuida);
+    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
+    h.mouseMove(w.cmdEsci);
+    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
+    h.mouseMove(w.grdRecords);
+    EXPECT_EQ(w.panInfo.Text(), "");
+    std::string titolo, testo;
+    h.onModal("TfrmGuida", [&](ui::Form& g) {
+        titolo = g.Get<ui::Label>("lblTitolo").Text();
+        testo = g.Get<ui::Memo>("txtGuida").Text();
+    });
+    h.click(w.cmdGuida);
+    EXPECT_EQ(titolo, "Esportazione archivio veicoli in Microsoft Excel");
+    EXPECT_EQ(testo.rfind("Il pulsante Esporta archivio consente", 0), 0u);
+}
+
+} // namespace
