@@ -10,6 +10,7 @@
 #include "common/Records.h"
 #include "platform/report/Report.h"
 #include "platform/rtl/Files.h"
+#include "shell/Avvio.h"
 #include "tests/support/Harness.h"
 #include "vehicles/ListaScadenze.h"
 #include "vehicles/MenuScadenze.h"
@@ -169,6 +170,34 @@ TEST(DeadlineMenu, ButtonsOpenTheirListsModally) {
     EXPECT_EQ(h.modalCount("TfrmScadAssicurazione"), 1);
     EXPECT_EQ(h.modalCount("TfrmScadBollo"), 1);
     EXPECT_TRUE(menu.Visible());
+}
+
+TEST(DeadlineMenu, ExitAndHelp) {
+    ts::Harness h;
+    TfrmAvvio avvio(h.app);
+    frmAvvio = &avvio;
+    TfrmMenuScadenze menu(h.app);
+    menu.Show();
+    std::string titolo;
+    std::size_t paragrafi = 0;
+    h.onModal("TfrmGuida", [&](ui::Form& g) {
+        titolo = g.Get<ui::Label>("lblTitolo").Text();
+        const std::string testo = g.Get<ui::Memo>("txtGuida").Text();
+        // Paragraphs are the runs of text between line breaks.
+        bool inParagrafo = false;
+        for (char c : testo) {
+            const bool a_capo = c == '\r' || c == '\n';
+            if (!a_capo && !inParagrafo) ++paragrafi;
+            inParagrafo = !a_capo;
+        }
+    });
+    h.click(menu.imgGuida);
+    EXPECT_EQ(titolo, "App Scadenze Imminenti");
+    EXPECT_EQ(paragrafi, 3u);
+    h.click(menu.imgEsci);
+    EXPECT_FALSE(menu.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    frmAvvio = nullptr;
 }
 
 } // namespace
