@@ -24,6 +24,11 @@ void Recolour(ui::Edit& edit, ui::Color fill) {
     bg->children.back()->fill = fill;
 }
 
+// Shift, Ctrl, Alt, Caps Lock, the Windows keys and Num Lock.
+bool IsModifierKey(std::uint16_t code) {
+    return (code >= 16 && code <= 18) || code == 20 || code == 91 || code == 92 || code == 144;
+}
+
 } // namespace
 
 void StyleApplied(ui::Edit& edit, ui::Color resting) {
@@ -61,6 +66,10 @@ void ChainKeyDown(ui::KeyEvent& key, ui::Control& next) {
 }
 
 void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routingTag, ui::Control* next) {
+    // Tab leaves the field as everywhere else, and a modifier pressed on its
+    // own (the start of Shift+Tab, Alt+F4, Ctrl+C) is not yet a key for the
+    // field: neither opens the picker.
+    if (key.key == ui::vk::Tab || IsModifierKey(key.key)) return;
     if (key.key == ui::vk::Back || key.key == ui::vk::Delete) {
         field.SetText("");
         return;
@@ -86,6 +95,7 @@ void FilterKeyDown(ui::KeyEvent& key, ui::Control& next, bool amount) {
     case ui::vk::Delete:
     case ui::vk::Left:
     case ui::vk::Right:
+    case ui::vk::Tab: // changes no text: the focus may always leave the field
         return;
     default:
         break;

@@ -46,13 +46,14 @@ void ChainKeyDown(ui::KeyEvent& key, ui::Control& next);
 
 // --- Date fields ---
 // Backspace or Delete empties the field; Enter moves to `next` (when `next`
-// is null, Enter opens the picker like any other key); every other key opens
-// the date picker, owned by the field's window, with the field's routing tag.
+// is null, Enter opens the picker like any other key); Tab and a modifier key
+// alone (Shift, Ctrl, Alt ...) do nothing here; every other key opens the
+// date picker, owned by the field's window, with the field's routing tag.
 void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routingTag, ui::Control* next);
 
 // --- Digit and amount filters ---
-// Enter moves to `next`; Backspace, Delete, Left and Right pass; a key whose
-// character is a digit (or "," for amounts) passes; every other key is
+// Enter moves to `next`; Backspace, Delete, Left, Right and Tab pass; a key
+// whose character is a digit (or "," for amounts) passes; every other key is
 // swallowed.
 void DigitKeyDown(ui::KeyEvent& key, ui::Control& next);
 void AmountKeyDown(ui::KeyEvent& key, ui::Control& next);

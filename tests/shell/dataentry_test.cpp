@@ -18,6 +18,7 @@ edit txtImporto bounds=10,100,100,22 taborder=3
 edit txtTarga bounds=10,130,100,22 taborder=4
 edit txtTotale bounds=10,160,100,22 readonly=yes taborder=5
 button btnCalcola bounds=10,200,100,30 text="Calcola" taborder=6
+label panInfo bounds=0,270,400,30 text="Scheda pronta."
 )");
     }
 };
@@ -32,6 +33,8 @@ public:
         txtKm.OnKeyDown = [this](ui::KeyEvent& k) { entry::DigitKeyDown(k, txtImporto); };
         txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, btnCalcola); };
         txtTarga.OnTyping = [this] { entry::UpperCaseTyping(txtTarga); };
+        btnCalcola.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Calcola i totali."); };
+        OnMouseMove = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
     }
     ui::Edit& txtNome = Get<ui::Edit>("txtNome");
     ui::Edit& txtData = Get<ui::Edit>("txtData");
@@ -40,6 +43,7 @@ public:
     ui::Edit& txtTarga = Get<ui::Edit>("txtTarga");
     ui::Edit& txtTotale = Get<ui::Edit>("txtTotale");
     ui::Button& btnCalcola = Get<ui::Button>("btnCalcola");
+    ui::Label& panInfo = Get<ui::Label>("panInfo");
 };
 
 ui::StyleRect* Highlight(ui::Edit& e) {
@@ -108,6 +112,14 @@ TEST_F(DataEntry, DateFieldKeys) {
     h.press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.txtKm);
 
+    // Shift, Ctrl or Alt pressed on its own (Shift+Tab, Alt+F4) opens no
+    // picker, and Tab leaves the field as it leaves any other.
+    h.focus(f.txtData);
+    for (std::uint16_t modifier : {16, 17, 18}) h.press(f, modifier);
+    EXPECT_EQ(f.Focused(), &f.txtData);
+    h.press(f, ui::vk::Tab);
+    EXPECT_EQ(f.Focused(), &f.txtKm);
+
     struct Key { std::uint16_t code; char32_t ch; } keys[] = {{ui::vk::Space, U' '}, {'X', U'x'}, {'7', U'7'}};
     for (auto& k : keys) {
         h.focus(f.txtData);
@@ -151,6 +163,13 @@ TEST_F(DataEntry, DigitAndAmountFilters) {
     EXPECT_EQ(f.txtImporto.Text(), "12,503");
     h.press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.btnCalcola); // the chain ends on the command
+
+    // Tab changes no text, so the filters let the focus leave by it.
+    h.focus(f.txtKm);
+    h.press(f, ui::vk::Tab);
+    EXPECT_EQ(f.Focused(), &f.txtImporto);
+    h.press(f, ui::vk::Tab);
+    EXPECT_EQ(f.Focused(), &f.txtTarga);
 }
 
 TEST_F(DataEntry, UpperCaseTypingTrimsAtEachKeystroke) {
@@ -162,4 +181,12 @@ TEST_F(DataEntry, UpperCaseTypingTrimsAtEachKeystroke) {
     f.txtTarga.SetCaretPosition(2);
     h.type(f, " x");
     EXPECT_EQ(f.txtTarga.Text(), "AB XCè"); // a blank between letters stays
+}
+
+TEST_F(DataEntry, StatusLineShowsTheHintOfTheCommandUnderTheMouse) {
+    EXPECT_EQ(f.panInfo.Text(), "Scheda pronta.");
+    h.mouseMove(f.btnCalcola);
+    EXPECT_EQ(f.panInfo.Text(), "Calcola i totali.");
+    h.mouseMove(f);
+    EXPECT_EQ(f.panInfo.Text(), "");
 }

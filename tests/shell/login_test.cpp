@@ -8,6 +8,8 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -86,8 +88,24 @@ TEST_F(Login, MissingStoreAnswersWrongPasswordAndUnreadableStoreTheReadingError)
     EXPECT_FALSE(frmAvvio->Visible());
 }
 
+TEST_F(Login, StoreThatCannotBeReadGivesTheReadingError) {
+    std::filesystem::create_directory(StorePath()); // exists, but is no file
+    h.type(*frmPassword, "DORNEVAL");
+    h.expectShowMessage(ReadError);
+    h.click(frmPassword->cmdOK);
+    h.verify();
+    EXPECT_EQ(frmPassword->txtPassword.Text(), "DORNEVAL");
+    EXPECT_FALSE(frmAvvio->Visible());
+}
+
 TEST_F(Login, EsciEndsTheProgram) {
     h.click(frmPassword->cmdEsci);
+    EXPECT_TRUE(h.app.Terminated());
+}
+
+TEST_F(Login, ClosedByTheWindowManagerDespiteNoCloseBoxEndsTheProgram) {
+    EXPECT_FALSE(frmPassword->CloseBox());
+    frmPassword->Close(); // what the backend does when the window manager closes it
     EXPECT_TRUE(h.app.Terminated());
 }
 
@@ -218,6 +236,23 @@ TEST_F(ChangePassword, FailedWriteIsReportedAndNeverAsSuccess) {
     EXPECT_EQ(rtl::ReadWholeFile(StorePath()), before);
     EXPECT_TRUE(frmCambiaPassword->Visible());
     EXPECT_EQ(frmCambiaPassword->txtPasswordNew.Text(), "nuova");
+}
+
+TEST_F(ChangePassword, UnreadableStoreGivesTheChangeErrorAndKeepsTheTexts) {
+    struct Store { const char* what; std::function<void()> make; } stores[] = {
+        {"pair not hexadecimal", [&] { WriteStore("[Accesso]\r\nValore=57 9\r\n"); }},
+        {"not a file", [&] { rtl::DeleteFile(StorePath()); std::filesystem::create_directory(StorePath()); }},
+    };
+    for (auto& st : stores) {
+        st.make();
+        Fill("vecchia", "nuova", "nuova");
+        h.expectShowMessage(ChangeError);
+        h.click(frmCambiaPassword->cmdOK);
+        h.verify();
+        EXPECT_TRUE(frmCambiaPassword->Visible()) << st.what;
+        EXPECT_EQ(frmCambiaPassword->txtPasswordOld.Text(), "vecchia") << st.what;
+        EXPECT_EQ(frmCambiaPassword->txtConferma.Text(), "nuova") << st.what;
+    }
 }
 
 TEST_F(ChangePassword, MissingStoreIsNeverCreated) {

@@ -144,6 +144,11 @@ TEST_F(StartMenu, GeneralHelpShowsItsParagraphsAndOpensTheManual) {
         EXPECT_EQ(g.Height(), 598);
         EXPECT_EQ(g.txtGuida.Text(), LoadHelpTopic("shell/Avvio.help").Text());
         EXPECT_TRUE(g.txtGuida.ReadOnly());
+        // The text can be read and scrolled, not changed by typing.
+        h.focus(g.txtGuida);
+        h.type(g, "x");
+        h.press(g, ui::vk::Back);
+        EXPECT_EQ(g.txtGuida.Text(), LoadHelpTopic("shell/Avvio.help").Text());
         h.click(g.imgPDF);
         h.click(g.btnChiudi);
     });
@@ -189,4 +194,27 @@ TEST_F(StartMenu, VisitCardOpensTheVehicleSearchForItself) {
     });
     h.click(frmRegistro->impVeicolo);
     EXPECT_EQ(h.modalCount("TfrmTrovaAutomezzi"), 1);
+}
+
+TEST_F(StartMenu, LinkTextIsOrangeOnlyWhileTheMouseIsHeldOnTheTextOrItsPicture) {
+    TfrmInfo info(h.app, frmAvvio);
+    TfrmSplash splash(h.app, frmAvvio);
+    TfrmGuida help(h.app, frmAvvio);
+    struct Link { ui::Form& window; ui::Label& text; ui::Picture& picture; } links[] = {
+        {info, info.lnkWeb, info.imgEmail},
+        {splash, splash.lnkWeb, splash.imgWeb},
+        {help, help.lnkWeb, help.imgPDF},
+    };
+    for (auto& l : links) {
+        l.window.Show();
+        for (ui::Control* c : {static_cast<ui::Control*>(&l.text), static_cast<ui::Control*>(&l.picture)}) {
+            EXPECT_EQ(l.text.GetFont().color, 0xFF00008Bu) << c->Name();
+            ui::MouseEvent e;
+            ui::input::MouseDown(*c, e);
+            EXPECT_EQ(l.text.GetFont().color, 0xFFFFA500u) << l.window.ClassName() << " " << c->Name();
+            ui::input::MouseUp(*c, e);
+            EXPECT_EQ(l.text.GetFont().color, 0xFF00008Bu) << l.window.ClassName() << " " << c->Name();
+        }
+        l.window.Hide();
+    }
 }
