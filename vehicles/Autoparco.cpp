@@ -357,7 +357,7 @@ void TfrmAutoparco::btnCancFotoClick() {
 
 void TfrmAutoparco::btnZoomFotoClick() {
     auto zoom = std::make_unique<TfrmZoom>(App(), this);
-    zoom->Get<ui::Picture>("imgFoto").SetBitmap(imgFoto.Bitmap());
+    zoom->imgFoto.SetBitmap(imgFoto.Bitmap());
     zoom->ShowModal();
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/image/Image.h"
 #include "tests/vehicles/VehicleCard.h"
+#include "vehicles/Zoom.h"
 
 using vt::CardTest;
 
@@ -161,4 +162,13 @@ TEST_F(PhotoTest, CopyOfThePhoto) {
     h.expectSaveFile(std::nullopt);
     h.click(card.btnSalvaFoto);
     EXPECT_EQ(card.imgFoto.Bitmap(), shown);
+}
+
+TEST_F(PhotoTest, ZoomShowsThePictureOfTheCard) {
+    loadPicture(fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
+    img::Bitmap zoomed;
+    h.onModal<TfrmZoom>([&](TfrmZoom& z) { zoomed = *z.imgFoto.Bitmap(); });
+    h.click(card.btnZoomFoto);
+    EXPECT_EQ(zoomed, *card.imgFoto.Bitmap());
+    EXPECT_EQ(zoomed.width, 12);
 }
