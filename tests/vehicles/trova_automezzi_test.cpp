@@ -38,18 +38,6 @@ const std::vector<Campi> kFlotta = {
      {"Proprietario", "Carlo Rossini"}},
 };
 
-// The caller's controls that the recall writes, added when the window does
-// not have them yet.
-void AssicuraControlli(ui::Form& form, const std::vector<std::string>& nomi) {
-    for (const std::string& nome : nomi) {
-        if (form.FindControl(nome)) continue;
-        if (nome.rfind("lbl", 0) == 0)
-            form.Add<ui::Label>(nome);
-        else
-            form.Add<ui::Edit>(nome);
-    }
-}
-
 std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAutomezzi& w, const std::vector<std::pair<ui::Edit*, std::string>>& criteri) {
     for (const auto& [edit, testo] : criteri) edit->SetText(testo);
     h.click(w.btnCerca);
@@ -189,8 +177,6 @@ TEST(VehicleSearch, RecallFillsTheDriverCardVehicleOnly) {
     ScriviVeicoli(kFlotta);
     TfrmAnagrafica anagrafica(h.app);
     frmAnagrafica = &anagrafica;
-    AssicuraControlli(anagrafica, {"txtConducente", "txtVeicolo", "txtMarca", "txtModello", "txtTarga", "txtColore",
-                                   "txtAlimentazione"});
     anagrafica.Get<ui::Edit>("txtConducente").SetText("Giovanni");
     TfrmTrovaAutomezzi w(h.app, &anagrafica);
     w.lblMemory.SetText(" anagrafica ");
