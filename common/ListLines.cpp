@@ -1,6 +1,7 @@
 #include "common/ListLines.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/Archive.h"
 #include "platform/rtl/Text.h"
@@ -74,47 +75,144 @@ bool PrecedeInLista(std::string_view a, std::string_view b) {
     return a.size() < b.size();
 }
 
-void OrdinaVoci(std::vector<VoceLista>& voci) {
-    // The upper-cased keys lie in one buffer; each entry sorts first by its
-    // first 16 key bytes packed big-endian into two words (zero-padded, so a
-    // shorter key that begins a longer one comes first) and, on a tie, by the
-    // rest of the key. Equal lines keep the file order.
-    std::string chiavi;
-    std::vector<std::size_t> inizio(voci.size() + 1);
-    std::size_t totale = 0;
-    for (const VoceLista& v : voci) totale += v.riga.size();
-    chiavi.resize(totale);
-    std::size_t p = 0;
-    for (std::size_t i = 0; i < voci.size(); ++i) {
-        inizio[i] = p;
-        for (char c : voci[i].riga) chiavi[p++] = UpperByte(c);
-    }
-    inizio[voci.size()] = p;
+namespace {
 
-    struct Chiave {
-        std::uint64_t alto, basso;
-        std::uint32_t indice;
-    };
-    std::vector<Chiave> ordine(voci.size());
-    for (std::size_t i = 0; i < voci.size(); ++i) {
-        const std::size_t len = inizio[i + 1] - inizio[i];
-        std::uint64_t w[2] = {0, 0};
-        for (std::size_t j = 0; j < 16 && j < len; ++j)
-            w[j / 8] |= std::uint64_t(static_cast<unsigned char>(chiavi[inizio[i] + j])) << (56 - 8 * (j % 8));
-        ordine[i] = {w[0], w[1], std::uint32_t(i)};
+// A sort key: 24 bytes of a line from a given depth, upper-cased (a-z) and
+// packed big-endian into three words, zero-padded past the end of the
+// line; with the line's length and its index in the entries.
+constexpr std::size_t kByteChiave = 24;
+struct Chiave {
+    std::uint64_t parola[3];
+    std::uint32_t lunghezza;
+    std::uint32_t indice;
+};
+
+Chiave Impacca(const std::string& line, std::size_t depth, std::uint32_t indice) {
+    unsigned char b[kByteChiave] = {};
+    const std::size_t n = line.size() > depth ? std::min(kByteChiave, line.size() - depth) : 0;
+    for (std::size_t j = 0; j < n; ++j) b[j] = static_cast<unsigned char>(UpperByte(line[depth + j]));
+    Chiave k{{0, 0, 0}, std::uint32_t(line.size()), indice};
+    for (std::size_t j = 0; j < kByteChiave; ++j) k.parola[j / 8] = k.parola[j / 8] << 8 | b[j];
+    return k;
+}
+
+bool StessiByte(const Chiave& a, const Chiave& b) {
+    return a.parola[0] == b.parola[0] && a.parola[1] == b.parola[1] && a.parola[2] == b.parola[2];
+}
+
+bool PrecedeChiave(const Chiave& a, const Chiave& b) {
+    for (int w = 0; w < 3; ++w)
+        if (a.parola[w] != b.parola[w]) return a.parola[w] < b.parola[w];
+    return a.indice < b.indice;
+}
+
+// A stable sort of keys by their bytes: least significant byte first, one
+// counting pass per byte, skipping the bytes that every key shares.
+void OrdinaPerByte(Chiave* first, Chiave* last, std::vector<Chiave>& spare) {
+    const std::size_t n = std::size_t(last - first);
+    std::uint64_t tutti[3] = {~0ull, ~0ull, ~0ull}, alcuni[3] = {0, 0, 0};
+    for (const Chiave* c = first; c != last; ++c)
+        for (int w = 0; w < 3; ++w) {
+            tutti[w] &= c->parola[w];
+            alcuni[w] |= c->parola[w];
+        }
+    spare.resize(std::max(spare.size(), n));
+    Chiave* from = first;
+    Chiave* to = spare.data();
+    std::uint32_t count[256];
+    for (int w = 2; w >= 0; --w)
+        for (int shift = 0; shift < 64; shift += 8) {
+            if (((tutti[w] ^ alcuni[w]) >> shift & 0xFF) == 0) continue;   // the same in every key
+            std::fill(count, count + 256, 0);
+            for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola[w] >> shift & 0xFF];
+            std::uint32_t sum = 0;
+            for (std::uint32_t& c : count) {
+                const std::uint32_t here = c;
+                c = sum;
+                sum += here;
+            }
+            for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola[w] >> shift & 0xFF]++] = from[i];
+            std::swap(from, to);
+        }
+    if (from != first) std::copy(from, from + n, first);
+}
+
+// Sorts keys whose lines agree on their first `depth` bytes (read a-z as
+// A-Z) and that come in the order of their indices: by the next bytes;
+// among lines that agree on those too, the lines that end within them by
+// length (the shorter is the start of the longer) before the others, which
+// go on by the bytes after them. Equal lines keep the order of their
+// indices.
+void OrdinaChiavi(Chiave* first, Chiave* last, const std::vector<VoceLista>& voci, std::size_t depth,
+                  std::vector<Chiave>& spare) {
+    if (last - first > 256)
+        OrdinaPerByte(first, last, spare);
+    else
+        std::sort(first, last, PrecedeChiave);
+    const std::size_t next = depth + kByteChiave;
+    for (Chiave* i = first; i != last;) {
+        Chiave* j = i + 1;
+        while (j != last && StessiByte(*i, *j)) ++j;
+        if (j - i > 1) {
+            // Lines that end here (by length), then the others.
+            std::sort(i, j, [next](const Chiave& a, const Chiave& b) {
+                const bool ea = a.lunghezza <= next, eb = b.lunghezza <= next;
+                if (ea != eb) return ea;
+                if (ea && a.lunghezza != b.lunghezza) return a.lunghezza < b.lunghezza;
+                return a.indice < b.indice;
+            });
+            Chiave* rest = std::find_if(i, j, [next](const Chiave& c) { return c.lunghezza > next; });
+            if (j - rest > 1 && j - rest <= 32) {
+                // A few lines: compared byte by byte after the shared ones.
+                std::sort(rest, j, [&](const Chiave& a, const Chiave& b) {
+                    const std::string& x = voci[a.indice].riga;
+                    const std::string& y = voci[b.indice].riga;
+                    const std::size_t n = std::min(x.size(), y.size());
+                    for (std::size_t k = next; k < n; ++k) {
+                        const auto p = static_cast<unsigned char>(UpperByte(x[k]));
+                        const auto q = static_cast<unsigned char>(UpperByte(y[k]));
+                        if (p != q) return p < q;
+                    }
+                    return x.size() != y.size() ? x.size() < y.size() : a.indice < b.indice;
+                });
+            } else if (j - rest > 1) {
+                for (Chiave* c = rest; c != j; ++c) *c = Impacca(voci[c->indice].riga, next, c->indice);
+                OrdinaChiavi(rest, j, voci, next, spare);
+            }
+        }
+        i = j;
     }
-    std::sort(ordine.begin(), ordine.end(), [&](const Chiave& a, const Chiave& b) {
-        if (a.alto != b.alto) return a.alto < b.alto;
-        if (a.basso != b.basso) return a.basso < b.basso;
-        const std::string_view x(chiavi.data() + inizio[a.indice], inizio[a.indice + 1] - inizio[a.indice]);
-        const std::string_view y(chiavi.data() + inizio[b.indice], inizio[b.indice + 1] - inizio[b.indice]);
-        const int c = x.compare(y);
-        return c != 0 ? c < 0 : a.indice < b.indice;
-    });
-    std::vector<VoceLista> ordinate;
-    ordinate.reserve(voci.size());
-    for (const Chiave& k : ordine) ordinate.push_back(std::move(voci[k.indice]));
-    voci = std::move(ordinate);
+}
+
+} // namespace
+
+void OrdinaVoci(std::vector<VoceLista>& voci) {
+    // Each entry sorts by a packed key of its first bytes, which holds the
+    // whole line for most lists; only lines that share those bytes look
+    // further. Equal lines keep the file order.
+    if (voci.size() < 2) return;
+    std::vector<Chiave> chiavi(voci.size());
+    for (std::size_t i = 0; i < voci.size(); ++i) chiavi[i] = Impacca(voci[i].riga, 0, std::uint32_t(i));
+    std::vector<Chiave> spare;
+    OrdinaChiavi(chiavi.data(), chiavi.data() + chiavi.size(), voci, 0, spare);
+    // The entries move into their places in place, cycle by cycle: the
+    // key at place p names the entry that goes there.
+    constexpr std::uint32_t kMesso = ~std::uint32_t(0);
+    for (std::size_t start = 0; start < chiavi.size(); ++start) {
+        if (chiavi[start].indice == kMesso || chiavi[start].indice == start) continue;
+        VoceLista primo = std::move(voci[start]);
+        std::size_t p = start;
+        for (;;) {
+            const std::size_t from = chiavi[p].indice;
+            chiavi[p].indice = kMesso;
+            if (from == start) {
+                voci[p] = std::move(primo);
+                break;
+            }
+            voci[p] = std::move(voci[from]);
+            p = from;
+        }
+    }
 }
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -41,6 +42,31 @@ TEST(ListLines, SortReadsLowerAsUpperThenCodes) {
     EXPECT_TRUE(PrecedeInLista("abc", "ABD"));
     EXPECT_FALSE(PrecedeInLista("ABC", "abc"));
     EXPECT_TRUE(PrecedeInLista("Z", "\xC3\xA0"));
+}
+
+// The fast sort against the plain rule, on lines that share long starts
+// (beyond the packed key prefixes), differ only in case, end early, hold
+// zero bytes or accented letters.
+TEST(ListLines, SortAgreesWithTheRuleOnTrickyLines) {
+    const std::string pieces[] = {"", "a", "A", "z", "_", std::string(1, '\0'), "\xC3\xA0", "\xC3\x80", " ", "~"};
+    const std::string starts[] = {"", "Fiat Panda      ", "FIAT PANDA      AB123CD   ", std::string(40, 'x')};
+    std::vector<VoceLista> voci;
+    unsigned seed = 7;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (std::uint32_t i = 1; i <= 3000; ++i) {
+        std::string line = starts[next() % 4];
+        for (unsigned k = next() % 6; k > 0; --k) line += pieces[next() % 10];
+        voci.push_back({line, i});
+    }
+    std::vector<VoceLista> expected = voci;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const VoceLista& a, const VoceLista& b) { return PrecedeInLista(a.riga, b.riga); });
+    OrdinaVoci(voci);
+    ASSERT_EQ(voci.size(), expected.size());
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        EXPECT_EQ(voci[i].riga, expected[i].riga) << "at " << i;
+        EXPECT_EQ(voci[i].numero, expected[i].numero) << "at " << i;
+    }
 }
 
 TEST(ListLines, FindNextNewRepeatedAndWrapping) {
