@@ -18,10 +18,19 @@ ui::StyleElement* Background(ui::Edit& edit) {
     return bg;
 }
 
+// Fills the highlight rectangle. The edit's own fill follows it: a real
+// window repaints an edit when a property of the edit changes, and a
+// rectangle inside its style element is no such property, so without this
+// the window would show the new colour only at the next keystroke.
+void Paint(ui::Edit& edit, ui::StyleRect& rect, ui::Color fill) {
+    rect.fill = fill;
+    edit.SetFillColor(fill);
+}
+
 void Recolour(ui::Edit& edit, ui::Color fill) {
     ui::StyleElement* bg = Background(edit);
     if (!bg || bg->children.empty()) return;
-    bg->children.back()->fill = fill;
+    Paint(edit, *bg->children.back(), fill);
 }
 
 // Shift, Ctrl, Alt, Caps Lock, the Windows keys and Num Lock.
@@ -35,10 +44,10 @@ void StyleApplied(ui::Edit& edit, ui::Color resting) {
     ui::StyleElement* bg = Background(edit);
     if (!bg) return;
     ui::StyleRect& r = bg->AddRect();
-    r.fill = resting;
     r.stroke = Stroke;
     r.hitTest = false;
     r.fillParent = true;
+    Paint(edit, r, resting);
 }
 
 void StyleEnter(ui::Edit& edit) { Recolour(edit, Focused); }

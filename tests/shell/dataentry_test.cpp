@@ -82,6 +82,37 @@ TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
     EXPECT_EQ(Highlight(f.txtNome)->fill, 0xFFF0F8FFu);
 }
 
+TEST_F(DataEntry, ARealWindowHearsOfEveryRecolouring) {
+    // Records the highlight's colour each time the backend is told that the
+    // edit changed: that is when a real window repaints it.
+    struct Recorder : ui::Backend {
+        ui::Edit* watched = nullptr;
+        std::vector<ui::Color> heard;
+        void PropertyChanged(ui::Control& c, ui::Property) override {
+            if (&c == watched && Highlight(*watched)) heard.push_back(Highlight(*watched)->fill);
+        }
+        void RunModal(ui::Form&) override {}
+        void EndModal(ui::Form&) override {}
+        void Run(ui::Application&) override {}
+        void Terminate() override {}
+    } backend;
+    backend.watched = &f.txtNome;
+    h.app.SetBackend(&backend);
+    struct Detach { ui::Application& app; ~Detach() { app.SetBackend(nullptr); } } detach{h.app};
+    struct Step { ui::Control& focus; ui::Color shown; } steps[] = {
+        {f.txtNome, 0xFFFFFF00}, {f.txtKm, 0xFFF0F8FF}, {f.txtNome, 0xFFFFFF00}};
+    for (auto& s : steps) {
+        backend.heard.clear();
+        h.focus(s.focus);
+        ASSERT_FALSE(backend.heard.empty()) << s.focus.Name();
+        EXPECT_EQ(backend.heard.back(), s.shown) << s.focus.Name();
+    }
+    backend.heard.clear();
+    ui::input::ApplyStyle(f.txtNome); // a new style element: its rectangle is drawn at once
+    ASSERT_FALSE(backend.heard.empty());
+    EXPECT_EQ(backend.heard.back(), 0xFFF0F8FFu);
+}
+
 TEST_F(DataEntry, ComputedTotalAndPlannerEditsNeverTurnYellow) {
     h.focus(f.txtTotale);
     ASSERT_NE(Highlight(f.txtTotale), nullptr);
