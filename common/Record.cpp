@@ -45,6 +45,9 @@ void StoreText(std::span<std::uint8_t> record, FieldRef f, std::string_view text
     if (bytes.size() > std::size_t(f.capacity)) bytes.resize(std::size_t(f.capacity));
     record[f.offset] = static_cast<std::uint8_t>(bytes.size());
     std::memcpy(record.data() + f.offset + 1, bytes.data(), bytes.size());
+    // The rest of the field is zeroed, so no leftover of another record
+    // reaches the disk.
+    std::memset(record.data() + f.offset + 1 + bytes.size(), 0, std::size_t(f.capacity) - bytes.size());
 }
 
 } // namespace common

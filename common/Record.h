@@ -103,8 +103,7 @@ std::string_view RawText(std::span<const std::uint8_t> record, FieldRef f);
 
 // Stores a text into a field: trimmed, at most 255 characters, encoded in
 // windows-1252 ("?" for a character it cannot hold), cut to the capacity.
-// Only the length byte and the L text bytes change; the rest of the field
-// keeps what the buffer held.
+// The bytes of the field after the text are zeroed.
 void StoreText(std::span<std::uint8_t> record, FieldRef f, std::string_view text);
 
 // A record's bytes seen through its type, without a copy (the bytes of a

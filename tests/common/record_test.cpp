@@ -72,7 +72,7 @@ TEST(Record, FieldsLieWhereStoredFilesHaveThem) {
     EXPECT_EQ(TAutomezzoRec.elements()[37].name, "Desc03");
 }
 
-TEST(Record, StoreWritesLengthByteTextAndKeepsPadding) {
+TEST(Record, StoreWritesLengthByteTextAndZeroPadding) {
     Record rec(TVisitaRec);
     const FieldRef luogo = TVisitaRec.field("Luogo");   // offset 875, 120
     rec.set(luogo, "  Citt\xC3\xA0 \xE2\x82\xAC\t ");     // "  Città €\t "
@@ -81,10 +81,11 @@ TEST(Record, StoreWritesLengthByteTextAndKeepsPadding) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), "Citt\xE0 \x80");
     EXPECT_EQ(b[883], 0);
 
-    // A shorter value rewrites only the length and its own bytes.
+    // A shorter value leaves no trace of the longer one.
     rec.set(luogo, "Xy");
     EXPECT_EQ(b[875], 2);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), "Xytt\xE0 \x80");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), std::string("Xy\0\0\0\0\0", 7));
+    EXPECT_EQ(b[876 + 119], 0);
     EXPECT_EQ(rec.get(luogo), "Xy");
 
     // Cut to the capacity; blanks only store the empty value.
