@@ -100,8 +100,9 @@ public:
     const ConfigScheda& config() const { return config_; }
 
     // The record in the buffer shown in the card's controls, with its number
-    // in `lblPosizione` (what a recall from a list window also does); the
-    // after-show step follows.
+    // in `lblPosizione` (what a recall from a list window also does). The
+    // after-show step is not run here: the browse commands run it after
+    // this, a recall runs what its window needs.
     void Mostra(std::int64_t numero);
     // The buffer filled from the card's controls.
     void RiempiBuffer();

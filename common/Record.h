@@ -9,7 +9,8 @@
 //
 // A repeated field (repeat > 1) stands for that many fields of the same
 // capacity one after the other; element i (0-based) is named after the field
-// with a two-digit suffix from 01 ("DataPar" repeat 8: "DataPar01".."DataPar08").
+// with a two-digit suffix from 01 ("DataPar" repeat 8: "DataPar01".."DataPar08"),
+// three digits for more than 99 elements ("Giorni001".."Giorni366").
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -41,19 +42,23 @@ struct RecordType {
     std::size_t size = 0;
 
     // The field named `name` (a plain field, or an element of a repeated one
-    // named with its two-digit suffix). Throws std::out_of_range when unknown;
-    // in a constant expression an unknown name does not compile.
+    // named with its suffix: two digits, three for more than 99 elements).
+    // Throws std::out_of_range when unknown; in a constant expression an
+    // unknown name does not compile.
     constexpr FieldRef field(std::string_view name) const {
         std::size_t offset = 0;
         for (const FieldDef& f : fields) {
             if (f.repeat == 1 && f.name == name) return {offset, f.capacity};
-            if (f.repeat > 1 && name.size() == f.name.size() + 2 && name.substr(0, f.name.size()) == f.name) {
-                const char a = name[f.name.size()], b = name[f.name.size() + 1];
-                if (a >= '0' && a <= '9' && b >= '0' && b <= '9') {
-                    const int i = (a - '0') * 10 + (b - '0');
-                    if (i >= 1 && i <= f.repeat)
-                        return {offset + std::size_t(i - 1) * std::size_t(f.capacity + 1), f.capacity};
+            const std::size_t digits = f.repeat > 99 ? 3 : 2;
+            if (f.repeat > 1 && name.size() == f.name.size() + digits && name.substr(0, f.name.size()) == f.name) {
+                int i = 0;
+                bool digitsOnly = true;
+                for (const char c : name.substr(f.name.size())) {
+                    digitsOnly = digitsOnly && c >= '0' && c <= '9';
+                    i = i * 10 + (c - '0');
                 }
+                if (digitsOnly && i >= 1 && i <= f.repeat)
+                    return {offset + std::size_t(i - 1) * std::size_t(f.capacity + 1), f.capacity};
             }
             offset += std::size_t(f.repeat) * std::size_t(f.capacity + 1);
         }

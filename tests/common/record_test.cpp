@@ -127,6 +127,22 @@ TEST(Record, LoadTrimsAndDecodesAllBytes) {
     EXPECT_EQ(rec.get("Data"), "ab\xC2\x81");
 }
 
+// Every element a card or a list names by its text resolves to the same
+// place as the walk over the record.
+TEST(Record, EveryElementNameFindsItsField) {
+    for (const RecordType* type : {&TAutomezzoRec, &TCostoRec, &TConduttoreRec, &TFoglioRec, &TVisitaRec, &TPlanningRec}) {
+        std::size_t next = 0;
+        for (const auto& e : type->elements()) {
+            SCOPED_TRACE(e.name);
+            EXPECT_EQ(e.ref.offset, next);
+            EXPECT_EQ(type->field(e.name), e.ref);
+            next += std::size_t(e.ref.capacity) + 1;
+        }
+        EXPECT_EQ(next, type->size);
+    }
+    EXPECT_EQ(TPlanningRec.field("Giorni060"), TPlanningRec.field("Giorni", 59));
+}
+
 TEST(Record, UnknownFieldFails) {
     EXPECT_THROW(TVisitaRec.field("Nessuno"), std::out_of_range);
     EXPECT_THROW(TFoglioRec.field("DataPar09"), std::out_of_range);
