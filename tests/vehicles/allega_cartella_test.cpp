@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "drivers/Anagrafica.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AllegaCartella.h"
 
@@ -133,6 +134,21 @@ TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
     const std::string file = archive();
     EXPECT_EQ(std::uint8_t(file.at(1864)), 9);
     EXPECT_EQ(file.substr(1865, 9), "nuovo.pdf");
+
+    // The driver card's tag writes the driver card and leaves the vehicle's.
+    TfrmAnagrafica driver(h.app);
+    frmAnagrafica = &driver;
+    dlg->Show();
+    dlg->txtFile01.SetText("patente.pdf");
+    dlg->txtDesc02.SetText("Patente C");
+    dlg->lblMemory.SetText("anagrafica");
+    h.click(dlg->btnApplica);
+    frmAnagrafica = nullptr;
+    EXPECT_FALSE(dlg->Visible());
+    EXPECT_EQ(driver.Get<ui::Label>("lblFile01").Text(), "patente.pdf");
+    EXPECT_EQ(driver.Get<ui::Label>("lblDesc02").Text(), "Patente C");
+    EXPECT_EQ(driver.Get<ui::Label>("lblDesc03").Text(), "Nota");
+    EXPECT_EQ(card.lblFile01.Text(), "nuovo.pdf");
 }
 
 // The stored name is the name of the copy: only characters the archive's
