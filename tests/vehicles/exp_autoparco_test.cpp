@@ -8,6 +8,7 @@
 #include "common/Archive.h"
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
+#include "platform/ui/Input.h"
 #include "tests/support/Harness.h"
 #include "vehicles/ExpAutoparco.h"
 
@@ -134,6 +135,24 @@ TEST(VehicleExport, NoKeepsTheEarlierFileAndAFailureIsReported) {
     h.click(w.cmdEsporta);
     EXPECT_TRUE(w.Visible());
     EXPECT_TRUE(h.shellOpened().empty());
+}
+
+TEST(VehicleExport, OnlyTheOpenColumnsTakeTypingAndTheArchiveNeverChanges) {
+    ts::Harness h;
+    ScriviVeicoli({{{"Tipo", "Furgone"}, {"Targa", "ZZ999ZZ"}}});
+    const std::string prima = rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro");
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    // Grid column 0 is the record number; then the fields in file order.
+    const bool modificabile[26] = {false, false, false, false, true,  true,  true,  true,  false,
+                                   false, true,  false, false, false, true,  false, true,  false,
+                                   true,  true,  true,  true,  true,  true,  true,  true};
+    for (int col = 0; col < 26; ++col) {
+        const std::string prima_cella = w.grdRecords.Cell(col, 0);
+        EXPECT_EQ(ui::input::EditCell(w.grdRecords, col, 0, "x"), modificabile[col]) << col;
+        EXPECT_EQ(w.grdRecords.Cell(col, 0), modificabile[col] ? "x" : prima_cella) << col;
+    }
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro"), prima);
 }
 
 TEST(VehicleExport, HintsAndHelp) {
