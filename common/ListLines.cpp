@@ -1,6 +1,7 @@
 #include "common/ListLines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "common/Archive.h"
@@ -16,14 +17,16 @@ bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0
 
 using rtl::LowerAscii;
 
-// Appends windows-1252 bytes as UTF-8; the common all-ASCII case is a copy.
+// Appends windows-1252 bytes as UTF-8; the common all-ASCII case is a copy
+// (the test for a high byte runs over the whole text, without a branch per
+// byte).
 void AppendDecoded(std::string& out, std::string_view bytes) {
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            out += rtl::Cp1252ToUtf8(bytes);
-            return;
-        }
-    out += bytes;
+    unsigned char any = 0;
+    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    if (any < 0x80)
+        out += bytes;
+    else
+        out += rtl::Cp1252ToUtf8(bytes);
 }
 } // namespace
 
@@ -87,13 +90,25 @@ struct Chiave {
     std::uint32_t indice;
 };
 
+// Eight bytes read big-endian, with a-z turned into A-Z all at once: a byte
+// is a lower-case letter when its low seven bits reach 'a' but not past 'z'
+// and its high bit is clear; 0x20 comes off each such byte.
+std::uint64_t ParolaMaiuscola(const unsigned char* p) {
+    std::uint64_t x = 0;
+    for (int i = 0; i < 8; ++i) x = x << 8 | p[i];
+    constexpr std::uint64_t kUno = 0x0101010101010101ull, kAlto = 0x8080808080808080ull;
+    const std::uint64_t sette = x & ~kAlto;
+    const std::uint64_t daA = sette + kUno * (0x80 - 'a');
+    const std::uint64_t oltreZ = sette + kUno * (0x80 - 'z' - 1);
+    const std::uint64_t minuscole = daA & ~oltreZ & ~x & kAlto;
+    return x - (minuscole >> 2);
+}
+
 Chiave Impacca(const std::string& line, std::size_t depth, std::uint32_t indice) {
     unsigned char b[kByteChiave] = {};
     const std::size_t n = line.size() > depth ? std::min(kByteChiave, line.size() - depth) : 0;
-    for (std::size_t j = 0; j < n; ++j) b[j] = static_cast<unsigned char>(UpperByte(line[depth + j]));
-    Chiave k{{0, 0, 0}, std::uint32_t(line.size()), indice};
-    for (std::size_t j = 0; j < kByteChiave; ++j) k.parola[j / 8] = k.parola[j / 8] << 8 | b[j];
-    return k;
+    std::memcpy(b, line.data() + depth, n);
+    return {{ParolaMaiuscola(b), ParolaMaiuscola(b + 8), ParolaMaiuscola(b + 16)}, std::uint32_t(line.size()), indice};
 }
 
 bool StessiByte(const Chiave& a, const Chiave& b) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -48,14 +49,17 @@ TEST(ListLines, SortReadsLowerAsUpperThenCodes) {
 // (beyond the packed key prefixes), differ only in case, end early, hold
 // zero bytes or accented letters.
 TEST(ListLines, SortAgreesWithTheRuleOnTrickyLines) {
-    const std::string pieces[] = {"", "a", "A", "z", "_", std::string(1, '\0'), "\xC3\xA0", "\xC3\x80", " ", "~"};
+    // Bytes on both sides of a-z and A-Z, and high bytes whose low seven
+    // bits are letters.
+    const std::string pieces[] = {"", "a", "A", "z", "Z", "_", "`", "{", "@", "[", std::string(1, '\0'),
+                                  "\xC3\xA0", "\xC3\x80", " ", "~", "\xE1", "\xFA", "\x7F", "\xFF"};
     const std::string starts[] = {"", "Fiat Panda      ", "FIAT PANDA      AB123CD   ", std::string(40, 'x')};
     std::vector<VoceLista> voci;
     unsigned seed = 7;
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
-    for (std::uint32_t i = 1; i <= 3000; ++i) {
+    for (std::uint32_t i = 1; i <= 5000; ++i) {
         std::string line = starts[next() % 4];
-        for (unsigned k = next() % 6; k > 0; --k) line += pieces[next() % 10];
+        for (unsigned k = next() % 6; k > 0; --k) line += pieces[next() % std::size(pieces)];
         voci.push_back({line, i});
     }
     std::vector<VoceLista> expected = voci;
