@@ -208,6 +208,22 @@ protected:
     }
 };
 
+// A chart control: paints its chart model.
+class ChartWidget : public QWidget, public Peer {
+public:
+    explicit ChartWidget(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        auto* view = dynamic_cast<ui::ChartView*>(control);
+        if (!view) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (view->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(view->Fill(), rect()));
+        paintChart(p, view->Chart(), QRectF(rect()));
+    }
+};
+
 class ListModel : public QAbstractListModel {
 public:
     explicit ListModel(QObject* parent) : QAbstractListModel(parent) {}
@@ -293,18 +309,12 @@ FormWindow::FormWindow(Bridge& bridge, ui::Form& form)
     client_->setMouseTracking(true);
 }
 
-void FormWindow::placeClient() {
-    if (!form_) return;
-    const QSize design(form_->ClientWidth(), form_->ClientHeight());
-    if (form_->GetWindowState() == ui::WindowState::Maximized && width() > design.width() && height() >= design.height())
-        client_->setGeometry((width() - design.width()) / 2, (height() - design.height()) / 2, design.width(), design.height());
-    else if (form_->GetWindowState() == ui::WindowState::Maximized && width() > design.width())
-        client_->setGeometry((width() - design.width()) / 2, 0, design.width(), height());
-    else
-        client_->setGeometry(rect());
-}
+void FormWindow::placeClient() { client_->setGeometry(rect()); }
 
-void FormWindow::resizeEvent(QResizeEvent*) { placeClient(); }
+void FormWindow::resizeEvent(QResizeEvent*) {
+    placeClient();
+    if (form_) bridge_.windowResized(*form_, size());
+}
 
 void FormWindow::paintEvent(QPaintEvent*) {
     if (!form_) return;
@@ -426,14 +436,19 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
                 ui::input::PickDate(static_cast<ui::Calendar&>(c), *date);
         };
         connect(cal, &QCalendarWidget::clicked, this, pick);
-        connect(cal, &QCalendarWidget::selectionChanged, this, [cal, pick, &c] {
-            // Moves by keyboard; a click reports itself through clicked.
+        connect(cal, &QCalendarWidget::selectionChanged, this, [this, cal, &c] {
+            // The day moved (by keyboard, or by the mouse just before its
+            // click, which reports itself through clicked): no click here.
+            if (syncing_) return;
             const QDate d = cal->selectedDate();
             const rtl::Date m = static_cast<ui::Calendar&>(c).Date();
-            if (QApplication::mouseButtons() == Qt::NoButton && QDate(m.Year(), m.Month(), m.Day()) != d) pick(d);
+            if (QDate(m.Year(), m.Month(), m.Day()) == d) return;
+            if (auto date = rtl::Date::FromYmd(d.year(), d.month(), d.day()))
+                ui::input::MoveDate(static_cast<ui::Calendar&>(c), *date);
         });
         connect(cal, &QCalendarWidget::activated, this, [this, &c](QDate) {
-            if (!syncing_ && c.OnDblClick) ui::input::DoubleClick(c);
+            // The first press of the double click already picked the day.
+            if (!syncing_ && c.OnDblClick) ui::input::SecondClick(c);
         });
         q = cal;
         break;
@@ -468,6 +483,7 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         q = tw;
         break;
     }
+    case ui::ControlKind::Chart: q = new ChartWidget(parent); break;
     case ui::ControlKind::Timer: return;
     }
     if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = &c;
@@ -569,6 +585,12 @@ void Bridge::syncForm(ui::Form& f) {
 }
 
 void Bridge::FormChanged(ui::Form& f) { syncForm(f); }
+
+void Bridge::windowResized(ui::Form& f, QSize size) {
+    if (syncing_ || size.isEmpty()) return;
+    if (size == QSize(f.ClientWidth(), f.ClientHeight())) return;
+    ui::input::Resize(f, size.width(), size.height());
+}
 
 void Bridge::placeWindow(ui::Form& f, FormWindow& w) {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -910,7 +932,8 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
     case ui::ControlKind::Rectangle:
     case ui::ControlKind::Panel:
     case ui::ControlKind::GroupBox:
-    case ui::ControlKind::Layout: q->update(); return;
+    case ui::ControlKind::Layout:
+    case ui::ControlKind::Chart: q->update(); return;
     case ui::ControlKind::Timer: return;
     }
 }
@@ -1001,8 +1024,14 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
         edit->SelectAll();
         return true;
     }
-    if (k.code || k.ch) ui::input::KeyDown(f, std::uint16_t(k.code), k.ch, mods);
-    return !(qtNavigates && isNavigationKey(ke->key()));
+    if (!k.code && !k.ch) return true;
+    ui::KeyEvent key{std::uint16_t(k.code), k.ch, mods};
+    const bool taken = ui::input::KeyDown(f, key);
+    // A calendar or grid moves through its days or cells itself, but only
+    // with a key the handlers let through as it came, while it still holds
+    // the focus; a swallowed or changed key never reaches the widget.
+    const bool letThrough = taken && !key.Swallowed() && key.key == k.code && key.ch == k.ch && f.Focused() == c;
+    return !(qtNavigates && isNavigationKey(ke->key()) && letThrough);
 }
 
 bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
@@ -1033,6 +1062,8 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     case QEvent::MouseButtonPress:
         if (!left) return false;
         if (kind == ui::ControlKind::ListBox) {
+            // The second press of a double click: the double click follows.
+            if (me->flags() & Qt::MouseEventCreatedDoubleClick) return true;
             auto* lv = static_cast<ListView*>(peer);
             const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
             if (index.isValid()) ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
@@ -1061,7 +1092,8 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (kind == ui::ControlKind::ListBox) {
             auto* lv = static_cast<ListView*>(peer);
             const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
-            if (index.isValid()) ui::input::DoubleClickItem(static_cast<ui::ListBox&>(c), index.row());
+            // The first press selected the item and clicked it.
+            if (index.isValid()) ui::input::SecondClickItem(static_cast<ui::ListBox&>(c), index.row());
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
             return true;
         }
@@ -1069,7 +1101,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (c.OnDblClick) {
             // The first click already went through on its release: the
             // double click takes the second press and release.
-            ui::input::DoubleClick(c);
+            ui::input::SecondClick(c);
             skipRelease_ = &c;
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
         } else {

@@ -25,8 +25,9 @@ public:
     FormWindow(Bridge& bridge, ui::Form& form);
     ui::Form* form() const { return form_; }
     void detach() { form_ = nullptr; }
-    // The area of the controls: the design client size, centred when the
-    // window is maximised on a larger screen.
+    // The area of the controls: the whole window, whose size the model hears
+    // of as the form's client size (the model keeps a maximised window's
+    // design area centred).
     QWidget* client() const { return client_; }
     void placeClient();
     std::vector<ui::Control*> controls; // the controls that have a peer here
@@ -71,6 +72,10 @@ public:
     // A close asked by the window manager: never lost, also on a window
     // without a close box (see the definition).
     void closeRequested(ui::Form& f);
+
+    // The real window of a form took a new size: the model hears of it,
+    // unless the size came from the model itself.
+    void windowResized(ui::Form& f, QSize size);
 
     // Sizes a maximised window takes when no real screen decides it.
     void setUnattended(bool u) { unattended_ = u; }

@@ -53,6 +53,7 @@ const char* KindName(ControlKind k) {
     case ControlKind::Memo: return "memo";
     case ControlKind::StringGrid: return "grid";
     case ControlKind::Timer: return "timer";
+    case ControlKind::Chart: return "chart";
     }
     return "?";
 }
@@ -73,18 +74,33 @@ void Control::Changed(Property p) {
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+    if (dock_ != Dock::None) {
+        const int pw = parent_ ? parent_->width_ : form_.ClientWidth();
+        const int ph = parent_ ? parent_->height_ : form_.ClientHeight();
+        if (dock_ == Dock::Client) {
+            left = top = 0;
+            width = pw;
+            height = ph;
+        } else {
+            left = std::max(0, (pw - width) / 2);
+            top = std::max(0, (ph - height) / 2);
+        }
+    }
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     Changed(Property::Bounds);
+    if (resized)
+        for (Control* c : children_) c->ApplyDock();
 }
 
 void Control::SetDock(Dock d) {
     if (d == dock_) return;
     dock_ = d;
-    Changed(Property::Bounds);
+    ApplyDock();
 }
 
 void Control::SetVisible(bool v) {
@@ -706,5 +722,14 @@ void Timer::SetEnabled(bool e) {
     if (e) due_ = GetForm().App().Now() + interval_;
     Changed(Property::Timer);
 }
+
+// --- ChartView --------------------------------------------------------------
+
+ChartView::ChartView(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Chart) {
+    chart_.onChanged = [this] { Changed(Property::Other); };
+}
+
+ChartView::~ChartView() { chart_.onChanged = nullptr; }
 
 } // namespace ui

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/chart/Chart.h"
 #include "platform/image/Bitmap.h"
 #include "platform/rtl/Date.h"
 #include "platform/ui/Types.h"
@@ -31,7 +32,7 @@ class Form;
 
 enum class ControlKind {
     Label, Edit, Button, Picture, Rectangle, Panel, GroupBox, Layout, ListBox,
-    ComboEdit, CheckBox, Calendar, Memo, StringGrid, Timer
+    ComboEdit, CheckBox, Calendar, Memo, StringGrid, Timer, Chart
 };
 
 // The kind as the layout files write it ("edit", "combo", ...).
@@ -66,6 +67,9 @@ public:
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // A docked control keeps its dock whatever bounds it is given: Client
+    // fills its parent (or the form's client area), Center keeps its size
+    // centred in it (never above or left of its parent's corner).
     void SetBounds(int left, int top, int width, int height);
     void SetPosition(int left, int top) { SetBounds(left, top, width_, height_); }
     void SetSize(int width, int height) { SetBounds(left_, top_, width, height); }
@@ -136,6 +140,8 @@ protected:
 
 private:
     friend class Form;
+    // Places the control again after its parent's size changed.
+    void ApplyDock() { SetBounds(left_, top_, width_, height_); }
     Form& form_;
     Control* parent_;
     std::string name_;
@@ -490,6 +496,18 @@ private:
     friend class Application;
     int interval_ = 1000;
     long long due_ = 0; // headless time of the next tick
+};
+
+// A chart: holds its chart model (one series of points, texts, legend) and
+// shows it; every change to the model repaints the real window's chart.
+class ChartView : public Control {
+public:
+    ChartView(Form& f, Control* parent, std::string name);
+    ~ChartView() override;
+    chart::Chart& Chart() { return chart_; }
+    const chart::Chart& Chart() const { return chart_; }
+private:
+    chart::Chart chart_;
 };
 
 } // namespace ui

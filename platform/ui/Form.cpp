@@ -51,10 +51,32 @@ void Form::SetCaption(const std::string& c) {
 }
 
 void Form::SetClientSize(int w, int h) {
-    if (w == clientWidth_ && h == clientHeight_) return;
+    designWidth_ = w;
+    designHeight_ = h;
+    ClientResized(w, h);
+}
+
+void Form::ClientResized(int w, int h) {
+    // Undocked top-level controls move with the design area: centred in a
+    // maximised window, at the corner otherwise.
+    const bool centred = state_ == WindowState::Maximized;
+    const int sx = centred ? std::max(0, (w - designWidth_) / 2) : 0;
+    const int sy = centred ? std::max(0, (h - designHeight_) / 2) : 0;
+    if (w == clientWidth_ && h == clientHeight_ && sx == shiftX_ && sy == shiftY_) return;
+    const int dx = sx - shiftX_, dy = sy - shiftY_;
+    shiftX_ = sx;
+    shiftY_ = sy;
     clientWidth_ = w;
     clientHeight_ = h;
     Changed();
+    for (Control* c : roots_) {
+        if (c->GetDock() == Dock::None) {
+            if (dx || dy) c->SetPosition(c->Left() + dx, c->Top() + dy);
+        } else {
+            c->ApplyDock();
+        }
+    }
+    if (OnResize) OnResize();
 }
 
 int Form::Width() const { return clientWidth_ + FrameOf(border_).w; }

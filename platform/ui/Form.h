@@ -27,8 +27,12 @@
 namespace ui {
 
 class Application;
+class Form;
 namespace detail {
 void FinishPendingModals(Application& app);
+}
+namespace input {
+bool Resize(Form& f, int clientWidth, int clientHeight);
 }
 
 // A control that a window asks for is missing or of another kind.
@@ -64,6 +68,11 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);
 
+    // The client area: the design size from the layout until the real window
+    // reports its own (input::Resize: maximised, or resized by the user).
+    // A change places the docked controls again and runs OnResize. In a
+    // maximised window the controls that are not docked keep their design
+    // area centred, as one block, in the larger client area.
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
     void SetClientSize(int w, int h);
@@ -135,6 +144,7 @@ public:
 
     Notify OnShow;
     Notify OnHide;
+    Notify OnResize; // the client size changed
     std::function<void(CloseAction&)> OnClose;
     MouseHandler OnMouseMove; // over the background
     KeyHandler OnKeyDown; // keys that no control holds the focus for
@@ -143,6 +153,8 @@ private:
     friend class Control;
     friend class Application;
     friend void detail::FinishPendingModals(Application& app);
+    friend bool input::Resize(Form& f, int clientWidth, int clientHeight);
+    void ClientResized(int w, int h);
     [[noreturn]] void MissingControl(std::string_view name, Control* found, const char* wanted) const;
     void Adopt(std::unique_ptr<Control> c);
     void MoveFocus(Control* to);
@@ -154,6 +166,8 @@ private:
     std::string className_;
     std::string caption_;
     int clientWidth_ = 640, clientHeight_ = 480;
+    int designWidth_ = 640, designHeight_ = 480; // as set by the layout or code
+    int shiftX_ = 0, shiftY_ = 0; // how far the design area lies from the corner
     int left_ = 0, top_ = 0;
     BorderStyle border_ = BorderStyle::Sizeable;
     bool closeBox_ = true;

@@ -103,9 +103,13 @@ std::uint16_t KeyCodeFor(char32_t ch) {
 bool KeyDown(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
     // Without a focused control only Tab (to the first stop) and the form's
     // own key handler can do something.
-    if (!TakesKeys(f) || (!f.Focused() && key != vk::Tab && !f.OnKeyDown)) return false;
+    KeyEvent k{key, ch, mods};
+    return KeyDown(f, k);
+}
+
+bool KeyDown(Form& f, KeyEvent& k) {
+    if (!TakesKeys(f) || (!f.Focused() && k.key != vk::Tab && !f.OnKeyDown)) return false;
     return detail::Dispatch(f.App(), [&] {
-        KeyEvent k{key, ch, mods};
         KeyDownPath(f, k);
         return true;
     });
@@ -227,6 +231,14 @@ bool DoubleClick(Control& c) {
     });
 }
 
+bool SecondClick(Control& c) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        if (c.OnDblClick) c.OnDblClick();
+        return true;
+    });
+}
+
 bool SelectItem(ListBox& l, int index) {
     if (!Reachable(l) || index < 0 || index >= int(l.Count())) return false;
     return detail::Dispatch(l.GetForm().App(), [&] {
@@ -243,6 +255,19 @@ bool DoubleClickItem(ListBox& l, int index) {
         l.SetFocus();
         l.SetItemIndex(index);
         if (l.OnClick) l.OnClick();
+        if (l.OnDblClick) l.OnDblClick();
+        return true;
+    });
+}
+
+bool SecondClickItem(ListBox& l, int index) {
+    if (!Reachable(l) || index < 0 || index >= int(l.Count())) return false;
+    return detail::Dispatch(l.GetForm().App(), [&] {
+        if (l.ItemIndex() != index) {
+            l.SetFocus();
+            l.SetItemIndex(index);
+            if (l.OnClick) l.OnClick();
+        }
         if (l.OnDblClick) l.OnDblClick();
         return true;
     });
@@ -269,6 +294,15 @@ bool PickDate(Calendar& c, rtl::Date d) {
     });
 }
 
+bool MoveDate(Calendar& c, rtl::Date d) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        c.SetFocus();
+        c.SetDate(d);
+        return true;
+    });
+}
+
 bool SelectCell(StringGrid& g, int col, int row) {
     if (!Reachable(g) || col < 0 || col >= g.ColumnCount() || row < 0 || row >= g.RowCount()) return false;
     return detail::Dispatch(g.GetForm().App(), [&] {
@@ -286,6 +320,14 @@ bool EditCell(StringGrid& g, int col, int row, std::string_view text) {
         g.SelectCell(col, row);
         g.SetCell(col, row, std::string(text));
         if (g.OnCellEdited) g.OnCellEdited(col, row);
+        return true;
+    });
+}
+
+bool Resize(Form& f, int clientWidth, int clientHeight) {
+    if (clientWidth <= 0 || clientHeight <= 0) return false;
+    return detail::Dispatch(f.App(), [&] {
+        f.ClientResized(clientWidth, clientHeight);
         return true;
     });
 }

@@ -26,6 +26,10 @@ namespace ui::input {
 // change, OnTyping, OnChange).
 bool KeyDown(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 bool KeyUp(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
+// The same key down, leaving in `k` what the handlers made of it: a key that
+// reads Swallowed(), or whose code a handler changed, was not let through as
+// it came, and a real widget must not act on it.
+bool KeyDown(Form& f, KeyEvent& k);
 // Key down then key up.
 bool PressKey(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 // Types a UTF-8 text character by character, each as a key press with the
@@ -44,7 +48,11 @@ bool Focus(Control& c);
 
 // Mouse: down, up and click on the control (focusing it when focusable).
 bool Click(Control& c);
+// The whole double-click gesture: a click, then the double click.
 bool DoubleClick(Control& c);
+// The second press of a real double click, whose first press and release
+// already went through Click: only the double-click handler runs.
+bool SecondClick(Control& c);
 bool MouseDown(Control& c, const MouseEvent& e);
 bool MouseUp(Control& c, const MouseEvent& e);
 bool MouseMove(Control& c, const MouseEvent& e);
@@ -52,12 +60,22 @@ bool FormMouseMove(Form& f, const MouseEvent& e);
 
 // Lists and pickers.
 bool SelectItem(ListBox& l, int index);     // a click on the item
-bool DoubleClickItem(ListBox& l, int index);
+bool DoubleClickItem(ListBox& l, int index); // both clicks on the item
+// The second press of a real double click on an item, whose first press
+// already selected it (SelectItem): only the double-click handler runs (the
+// item is selected first, with its click, if the first press missed it).
+bool SecondClickItem(ListBox& l, int index);
 bool SelectItem(ComboEdit& c, int index);   // picked from the drop-down
 bool Toggle(CheckBox& c);                   // a click on the box
 bool PickDate(Calendar& c, rtl::Date d);    // a click on a day
+bool MoveDate(Calendar& c, rtl::Date d);    // moved by keyboard: no click
 bool SelectCell(StringGrid& g, int col, int row);
 bool EditCell(StringGrid& g, int col, int row, std::string_view text);
+
+// The real window's client area took this size (maximised, or resized by
+// the user): the form's client size follows, docked controls are placed
+// again and the form's OnResize runs.
+bool Resize(Form& f, int clientWidth, int clientHeight);
 
 // The close box of the window manager (refused when the window has none).
 bool CloseWindow(Form& f);

@@ -256,6 +256,7 @@ private:
         if (kind == "memo") return f_.Add<Memo>(name, parent);
         if (kind == "grid") return f_.Add<StringGrid>(name, parent);
         if (kind == "timer") return f_.Add<Timer>(name, parent);
+        if (kind == "chart") return f_.Add<ChartView>(name, parent);
         Fail("unknown kind: " + kind);
     }
 
@@ -349,6 +350,53 @@ private:
         else if (g && k == "alternating") g->SetAlternatingRows(Bool(v));
         else if (g && k == "readonly") g->SetReadOnly(Bool(v));
         else if (auto* tm = dynamic_cast<Timer*>(&c); tm && k == "interval") tm->SetInterval(Int(v));
+        else if (auto* ch = dynamic_cast<ChartView*>(&c)) return ChartAttr(ch->Chart(), k, v);
+        else return false;
+        return true;
+    }
+
+    // Chart attributes: the series, the view, the title and foot with their
+    // fonts, the legend and the axis titles.
+    bool ChartAttr(chart::Chart& ch, const std::string& k, const std::string& v) const {
+        auto caption = [&](const chart::Caption& now, const std::string& sub) -> std::optional<chart::Caption> {
+            chart::Caption c = now;
+            if (sub.empty()) c.text = v;
+            else if (sub == "font") c.font.family = v;
+            else if (sub == "size") c.font.size = Real(v);
+            else if (sub == "bold") c.font.bold = Bool(v);
+            else if (sub == "color") c.font.color = Col(v);
+            else if (sub == "visible") c.visible = Bool(v);
+            else return std::nullopt;
+            return c;
+        };
+        if (k == "series") ch.setSeriesName(v);
+        else if (k == "kind") {
+            if (v == "bar") ch.setKind(chart::SeriesKind::Bar);
+            else if (v == "pie") ch.setKind(chart::SeriesKind::Pie);
+            else Fail("unknown chart kind: " + v);
+        } else if (k == "marks") ch.setMarksVisible(Bool(v));
+        else if (k == "view3d") ch.setView3D(Bool(v));
+        else if (k == "orthogonal") ch.setOrthogonal(Bool(v));
+        else if (k.rfind("title", 0) == 0) {
+            auto c = caption(ch.title(), k.substr(5));
+            if (!c) return false;
+            ch.setTitle(*c);
+        } else if (k.rfind("foot", 0) == 0) {
+            auto c = caption(ch.foot(), k.substr(4));
+            if (!c) return false;
+            ch.setFoot(*c);
+        } else if (k == "legend" || k == "legendtitle" || k == "legendpos") {
+            chart::Legend l = ch.legend();
+            if (k == "legend") l.visible = Bool(v);
+            else if (k == "legendtitle") l.title = v;
+            else if (v == "bottom") l.position = chart::LegendPosition::Bottom;
+            else if (v == "top") l.position = chart::LegendPosition::Top;
+            else if (v == "left") l.position = chart::LegendPosition::Left;
+            else if (v == "right") l.position = chart::LegendPosition::Right;
+            else Fail("unknown legend position: " + v);
+            ch.setLegend(l);
+        } else if (k == "bottomaxis") ch.setAxisTitles(v, ch.leftAxisTitle());
+        else if (k == "leftaxis") ch.setAxisTitles(ch.bottomAxisTitle(), v);
         else return false;
         return true;
     }

@@ -16,7 +16,7 @@
 // \r \t. The form line comes first (a line may be continued on the next one
 // when that one starts with a blank). Kinds: label edit button picture
 // rectangle panel groupbox layout listbox combo checkbox calendar memo grid
-// timer; "item <control> <text>" adds an item to a list box or combo edit
+// timer chart; "item <control> <text>" adds an item to a list box or combo edit
 // (a line to a memo); "column <grid> <name> <header> [width= readonly=]" adds
 // a grid column. A parent must be declared before its children.
 //
@@ -32,6 +32,10 @@
 // List boxes: itemwidth=<n> itemheight=<n> itemfont=<family> itemsize=<n>.
 // Combos: itemindex=<n>. Check boxes: checked=. Grids: rows=<n> rowheight=<n>
 // alternating= readonly=. Timers: interval=<ms> enabled=.
+// Charts: series=<name> kind=bar|pie marks= view3d= orthogonal=
+// title=<text> titlefont= titlesize= titlebold= titlecolor= titlevisible=
+// (foot... the same for the foot) legend= legendtitle= legendpos=bottom|top|left|right
+// bottomaxis= leftaxis=.
 // Form attributes: caption= client=WxH border=none|single|sizeable closebox=
 // state=normal|maximized position=default|screencenter|ownercenter|mainformcenter
 // fill= font= size= bold= fontcolor=.

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -349,16 +350,153 @@ TEST_F(Bridge, MaximisedWindowCentresItsDesignArea) {
     ui::Form big(app);
     ui::LoadLayout(big, R"(form TfrmMenu caption=Menu client=300x200 state=maximized
 button btnUno bounds=0,0,100,30 text="Uno"
+panel panMezzo bounds=0,0,100,50 dock=center
 )");
     big.Show();
     QApplication::processEvents();
     qtbackend::FormWindow& w = bridge->window(big);
     ASSERT_GT(w.width(), 300);
     ASSERT_GT(w.height(), 200);
-    const QRect client = w.client()->geometry();
-    EXPECT_EQ(client.size(), QSize(300, 200));
-    EXPECT_NEAR(client.center().x(), w.rect().center().x(), 1);
-    EXPECT_NEAR(client.center().y(), w.rect().center().y(), 1);
+    // The model works with the real client size...
+    EXPECT_EQ(big.ClientWidth(), w.width());
+    EXPECT_EQ(big.ClientHeight(), w.height());
+    EXPECT_EQ(w.client()->geometry(), w.rect());
+    // ...and keeps the design area centred: the undocked button at its
+    // corner, the docked panel centred by itself.
+    const QRect button = bridge->widget(*big.FindControl("btnUno"))->geometry();
+    EXPECT_EQ(button.topLeft(), QPoint((w.width() - 300) / 2, (w.height() - 200) / 2));
+    const QRect panel = bridge->widget(*big.FindControl("panMezzo"))->geometry();
+    EXPECT_NEAR(panel.center().x(), w.rect().center().x(), 1);
+    EXPECT_NEAR(panel.center().y(), w.rect().center().y(), 1);
     EXPECT_EQ(bridge->widget(*big.FindControl("btnUno"))->parentWidget(), w.client());
+}
+
+TEST_F(Bridge, ResizedWindowTellsTheModelItsClientSize) {
+    ui::Form sized(app);
+    ui::LoadLayout(sized, R"(form TfrmLista caption=Lista client=300x200 border=sizeable
+panel panMezzo bounds=0,0,100,50 dock=center
+)");
+    sized.Show();
+    QApplication::processEvents();
+    std::vector<QSize> seen;
+    sized.OnResize = [&] { seen.emplace_back(sized.ClientWidth(), sized.ClientHeight()); };
+    bridge->window(sized).resize(500, 400);
+    QApplication::processEvents();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), QSize(500, 400));
+    EXPECT_EQ(bridge->widget(*sized.FindControl("panMezzo"))->geometry(), QRect(200, 175, 100, 50));
+    // A size set by the model moves the real window and is not reported back.
+    seen.clear();
+    sized.SetClientSize(320, 240);
+    QApplication::processEvents();
+    EXPECT_EQ(bridge->window(sized).size(), QSize(320, 240));
+    EXPECT_EQ(seen, (std::vector<QSize>{QSize(320, 240)}));
+}
+
+// A real double click at a point of a widget, through the window system's
+// path: press, release, then the second press that Qt turns into the double
+// click, and its release.
+void realDoubleClick(QWidget* w, QPoint at) {
+    QTest::mouseDClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), at));
+    QApplication::processEvents();
+}
+
+TEST_F(Bridge, RealDoubleClickGivesOneClickThenOneDoubleClick) {
+    std::vector<std::string> log;
+    for (const char* name : {"lblTesto", "imgLogo", "cmdOK", "chkScelta"}) {
+        ui::Control& c = *form.FindControl(name);
+        log.clear();
+        c.OnClick = [&] { log.push_back("click"); };
+        c.OnDblClick = [&] { log.push_back("dbl"); };
+        QWidget* w = bridge->widget(c);
+        realDoubleClick(w, w->rect().center());
+        EXPECT_EQ(log, (std::vector<std::string>{"click", "dbl"})) << name;
+    }
+    auto& list = ctl<ui::ListBox>("lstVoci");
+    log.clear();
+    list.OnClick = [&] { log.push_back("click " + std::to_string(list.ItemIndex())); };
+    list.OnDblClick = [&] { log.push_back("dbl " + std::to_string(list.ItemIndex())); };
+    auto* lv = peer<QListView>("lstVoci");
+    realDoubleClick(lv->viewport(), lv->visualRect(lv->model()->index(2, 0)).center());
+    EXPECT_EQ(log, (std::vector<std::string>{"click 2", "dbl 2"}));
+
+    auto& cal = ctl<ui::Calendar>("calGiorno");
+    log.clear();
+    cal.OnClick = [&] { log.push_back("click"); };
+    cal.OnDblClick = [&] { log.push_back("dbl"); };
+    auto* view = peer<QCalendarWidget>("calGiorno")->findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    const QModelIndex day = view->model()->index(3, 3); // a day in the middle of the month
+    realDoubleClick(view->viewport(), view->visualRect(day).center());
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "dbl"}));
+}
+
+TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
+    auto& cal = ctl<ui::Calendar>("calGiorno");
+    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    const rtl::Date day = *rtl::Date::FromYmd(2026, 3, 5);
+    cal.SetDate(day);
+    grid.SelectCell(0, 0);
+    bool swallow = true;
+    auto handler = [&](ui::KeyEvent& k) {
+        if (swallow) k.Swallow();
+    };
+    cal.OnKeyDown = handler;
+    grid.OnKeyDown = handler;
+    auto* qcal = peer<QCalendarWidget>("calGiorno");
+    auto* qgrid = peer<QTableWidget>("grdCosti");
+    QWidget* calKeys = qcal->focusProxy() ? qcal->focusProxy() : qcal;
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                        Qt::Key_Home, Qt::Key_End}) {
+        cal.SetFocus();
+        QTest::keyClick(calKeys, key);
+        EXPECT_EQ(cal.Date(), day) << key;
+        EXPECT_EQ(qcal->selectedDate(), QDate(2026, 3, 5)) << key;
+        grid.SetFocus();
+        QTest::keyClick(qgrid, key);
+        EXPECT_EQ(grid.Col(), 0) << key;
+        EXPECT_EQ(grid.Row(), 0) << key;
+        EXPECT_EQ(qgrid->currentRow(), 0) << key;
+        EXPECT_EQ(qgrid->currentColumn(), 0) << key;
+    }
+    // Let through, the widgets move and the model follows.
+    swallow = false;
+    cal.SetFocus();
+    QTest::keyClick(calKeys, Qt::Key_Right);
+    EXPECT_EQ(cal.Date(), *rtl::Date::FromYmd(2026, 3, 6));
+    grid.SetFocus();
+    QTest::keyClick(qgrid, Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(Bridge, LayoutChartShowsItsPointsPainted) {
+    ui::Form stats(app);
+    ui::LoadLayout(stats, R"(form TfrmStatistiche caption=Statistiche client=520x340 border=single
+chart ChartStats bounds=10,10,500,320 kind=bar legend=no title="Transiti"
+)");
+    stats.Show();
+    auto& view = stats.Get<ui::ChartView>("ChartStats");
+    QWidget* w = bridge->widget(view);
+    ASSERT_NE(w, nullptr);
+    auto count = [&](QRgb want) {
+        const QImage shot = w->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                n += std::abs(c.red() - qRed(want)) < 40 && std::abs(c.green() - qGreen(want)) < 40 &&
+                     std::abs(c.blue() - qBlue(want)) < 40;
+            }
+        return n;
+    };
+    EXPECT_LT(count(qRgb(220, 0, 0)), 20);
+    view.Chart().add(10, "Gennaio", 0xFFDC0000);
+    view.Chart().add(20, "Febbraio", 0xFF0000DC);
+    EXPECT_GT(count(qRgb(220, 0, 0)), 200);
+    EXPECT_GT(count(qRgb(0, 0, 220)), 200);
+    view.Chart().setKind(chart::SeriesKind::Pie);
+    ASSERT_EQ(view.Chart().points().size(), 2u);
+    EXPECT_EQ(view.Chart().points()[0].label, "Gennaio");
+    EXPECT_GT(count(qRgb(220, 0, 0)), 200);
 }
 } // namespace
