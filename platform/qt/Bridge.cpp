@@ -104,6 +104,11 @@ ui::MouseEvent qmouse(const QMouseEvent& e, const QWidget* from, const QWidget* 
     return m;
 }
 
+// Kinds whose Qt widget edits text.
+bool isTextKind(ui::ControlKind k) {
+    return k == ui::ControlKind::Edit || k == ui::ControlKind::Memo || k == ui::ControlKind::ComboEdit;
+}
+
 bool isNavigationKey(int key) {
     switch (key) {
     case Qt::Key_Left:
@@ -456,10 +461,22 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
     case ui::ControlKind::Memo: {
         auto* te = new QPlainTextEdit(parent);
         te->setContextMenuPolicy(Qt::NoContextMenu);
-        connect(te, &QPlainTextEdit::cursorPositionChanged, this, [this, te, &c] {
+        // The caret and the selection made with the mouse enter the model
+        // (a copy takes the model's selection).
+        auto caret = [this, te, &c] {
             if (syncing_) return;
-            static_cast<ui::Edit&>(c).SetCaretPosition(toChars(te->toPlainText(), te->textCursor().position()));
-        });
+            auto& m = static_cast<ui::Edit&>(c);
+            const QString text = te->toPlainText();
+            const QTextCursor cur = te->textCursor();
+            if (cur.hasSelection()) {
+                const int start = toChars(text, cur.selectionStart());
+                m.SetSelection(start, toChars(text, cur.selectionEnd()) - start);
+            } else {
+                m.SetCaretPosition(toChars(text, cur.position()));
+            }
+        };
+        connect(te, &QPlainTextEdit::cursorPositionChanged, this, caret);
+        connect(te, &QPlainTextEdit::selectionChanged, this, caret);
         inner.push_back(te->viewport());
         q = te;
         break;
@@ -809,6 +826,9 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* b = static_cast<QPushButton*>(q);
         b->setText(qs(c.Text()));
         b->setFont(qfont(c.GetFont()));
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::ButtonText, toQColor(c.GetFont().color));
+        b->setPalette(pal);
         return;
     }
     case ui::ControlKind::CheckBox: {
@@ -886,10 +906,21 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         te->setFont(qfont(m.GetFont()));
         te->setStyleSheet(editStyleSheet(m, "QPlainTextEdit"));
         QTextCursor cur = te->textCursor();
-        const int pos = std::min<int>(toUtf16(text, m.CaretPosition()), int(text.size()));
-        if (cur.position() != pos) {
-            cur.setPosition(pos);
-            te->setTextCursor(cur);
+        const int size = int(text.size());
+        if (m.SelLength() > 0) {
+            const int from = std::min(toUtf16(text, m.SelStart()), size);
+            const int to = std::min(toUtf16(text, m.SelStart() + m.SelLength()), size);
+            if (cur.selectionStart() != from || cur.selectionEnd() != to) {
+                cur.setPosition(from);
+                cur.setPosition(to, QTextCursor::KeepAnchor);
+                te->setTextCursor(cur);
+            }
+        } else {
+            const int pos = std::min(toUtf16(text, m.CaretPosition()), size);
+            if (cur.hasSelection() || cur.position() != pos) {
+                cur.setPosition(pos);
+                te->setTextCursor(cur);
+            }
         }
         return;
     }
@@ -959,6 +990,16 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove: return mouseEvent(watched, event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        // Dropped text would enter a field behind the model and its key
+        // filters: text fields take none.
+        ui::Control* c = controlOf(watched);
+        if (!c || !isTextKind(c->Kind())) return false;
+        event->ignore();
+        return true;
+    }
     case QEvent::FocusIn: {
         if (syncing_ || !watched->isWidgetType()) return false;
         auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
@@ -1054,6 +1095,11 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
                            kind == ui::ControlKind::ComboEdit || kind == ui::ControlKind::Calendar ||
                            kind == ui::ControlKind::StringGrid;
     const bool left = me->button() == Qt::LeftButton;
+    // The middle button pastes the window system's selection into text
+    // widgets on some desktops, behind the model: text fields ignore it.
+    if ((me->button() == Qt::MiddleButton || (me->buttons() & Qt::MiddleButton)) && isTextKind(kind) &&
+        event->type() != QEvent::MouseMove)
+        return true;
 
     switch (event->type()) {
     case QEvent::MouseMove:

@@ -39,6 +39,48 @@ void Press(Button& b) {
     if (b.GetModalResult() != ModalResult::None) b.GetForm().SetModalResult(b.GetModalResult());
 }
 
+// Arrows, Home, End and the page keys move a list's selection; a page is
+// the lines the box shows.
+void ListKey(ListBox& l, std::uint16_t key) {
+    const int last = int(l.Count()) - 1;
+    if (last < 0) return;
+    const int lineHeight = l.ItemHeight() > 0 ? l.ItemHeight() : std::max(1, int(l.ItemFont().size * 5 / 3));
+    const int page = std::max(1, l.Height() / lineHeight - 1);
+    const int at = l.ItemIndex();
+    int to = at;
+    switch (key) {
+    case vk::Up: to = at > 0 ? at - 1 : at; break;
+    case vk::Down: to = std::min(last, at + 1); break;
+    case vk::Home: to = 0; break;
+    case vk::End: to = last; break;
+    case vk::PageUp: to = at < 0 ? at : std::max(0, at - page); break;
+    case vk::PageDown: to = std::min(last, std::max(0, at) + page); break;
+    default: return;
+    }
+    if (to != at) l.SetItemIndex(to);
+}
+
+// Up and Down in a memo: the caret goes to the same column of the line above
+// or below (or that line's end when it is shorter).
+void MemoLineKey(Edit& e, bool up) {
+    const std::u32string text = detail::Decode(e.Text());
+    const auto caret = std::size_t(std::min<int>(e.CaretPosition(), int(text.size())));
+    const std::size_t lineStart = caret == 0 ? 0 : text.rfind(U'\n', caret - 1) + 1; // npos + 1 == 0
+    const std::size_t column = caret - lineStart;
+    std::size_t targetStart;
+    if (up) {
+        if (lineStart == 0) return;
+        targetStart = lineStart == 1 ? 0 : text.rfind(U'\n', lineStart - 2) + 1;
+    } else {
+        const std::size_t lineEnd = text.find(U'\n', caret);
+        if (lineEnd == std::u32string::npos) return;
+        targetStart = lineEnd + 1;
+    }
+    std::size_t targetEnd = text.find(U'\n', targetStart);
+    if (targetEnd == std::u32string::npos) targetEnd = text.size();
+    e.SetCaretPosition(int(std::min(targetStart + column, targetEnd)));
+}
+
 // The key-down path of one key; returns false when there is no window to take it.
 void KeyDownPath(Form& f, KeyEvent& k) {
     Control* c = f.Focused();
@@ -65,8 +107,17 @@ void KeyDownPath(Form& f, KeyEvent& k) {
         return;
     }
     if (auto* l = dynamic_cast<ListBox*>(c)) {
-        if (k.key == vk::Up && l->ItemIndex() > 0) l->SetItemIndex(l->ItemIndex() - 1);
-        else if (k.key == vk::Down && l->ItemIndex() + 1 < int(l->Count())) l->SetItemIndex(l->ItemIndex() + 1);
+        ListKey(*l, k.key);
+        return;
+    }
+    if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && (k.key == vk::Up || k.key == vk::Down)) {
+        // The next or previous item of the drop-down, as on a closed combo.
+        const int to = cb->ItemIndex() + (k.key == vk::Down ? 1 : -1);
+        if (to >= 0 && to < int(cb->Items().size()) && !(cb->ItemIndex() < 0 && k.key == vk::Up)) cb->SetItemIndex(to);
+        return;
+    }
+    if (auto* e = dynamic_cast<Edit*>(c); e && e->Kind() == ControlKind::Memo && (k.key == vk::Up || k.key == vk::Down)) {
+        MemoLineKey(*e, k.key == vk::Up);
         return;
     }
     if (auto* e = dynamic_cast<Edit*>(c)) {

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -160,6 +162,8 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
 
     ctl<ui::Button>("cmdOK").SetText("Salva");
     ctl<ui::Button>("cmdOK").SetEnabled(false);
+    ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
+    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
     EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
     EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
 
@@ -467,6 +471,66 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
     grid.SetFocus();
     QTest::keyClick(qgrid, Qt::Key_Down);
     EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(Bridge, MemoSelectionGoesBothWaysAndIsCopied) {
+    auto& memo = ctl<ui::Memo>("memNote");
+    memo.SetLines({"prima", "seconda"});
+    memo.SetFocus();
+    auto* te = peer<QPlainTextEdit>("memNote");
+    // Selected with the mouse: the model holds the selection, and a copy takes it.
+    QTextCursor cur = te->textCursor();
+    cur.setPosition(6);
+    cur.setPosition(13, QTextCursor::KeepAnchor);
+    te->setTextCursor(cur);
+    EXPECT_EQ(memo.SelStart(), 6);
+    EXPECT_EQ(memo.SelLength(), 7);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(te, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("seconda"));
+    // Selected by the model: the widget shows it.
+    memo.SetSelection(0, 5);
+    EXPECT_EQ(te->textCursor().selectedText(), QString("prima"));
+    memo.SetCaretPosition(2);
+    EXPECT_FALSE(te->textCursor().hasSelection());
+    EXPECT_EQ(te->textCursor().position(), 2);
+}
+
+TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
+    // Middle-button pastes and dropped text would bypass the model and its
+    // key filters: they never reach a text widget.
+    struct Spy : QObject {
+        int seen = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Drop || e->type() == QEvent::DragEnter) ++seen;
+            if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)
+                seen += static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton;
+            return false;
+        }
+    };
+    for (const char* name : {"txtCampo", "memNote"}) {
+        QWidget* w = peer<QWidget>(name);
+        if (auto* te = qobject_cast<QPlainTextEdit*>(w)) w = te->viewport();
+        Spy spy;
+        w->installEventFilter(&spy);
+        QTest::mouseClick(w, Qt::MiddleButton, {}, QPoint(5, 5));
+        QMimeData data;
+        data.setText("XYZ");
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &drop);
+        EXPECT_EQ(spy.seen, 0) << name;
+        EXPECT_EQ(form.FindControl(name)->Text(), "") << name;
+        w->removeEventFilter(&spy);
+    }
+    // Other controls still take the middle button.
+    Spy spy;
+    QWidget* list = peer<QListView>("lstVoci")->viewport();
+    list->installEventFilter(&spy);
+    QTest::mouseClick(list, Qt::MiddleButton, {}, QPoint(5, 5));
+    EXPECT_EQ(spy.seen, 2);
+    list->removeEventFilter(&spy);
 }
 
 TEST_F(Bridge, LayoutChartShowsItsPointsPainted) {

@@ -84,6 +84,72 @@ TEST_F(Gestures, HandlersSeeWhetherTheirKeyWasLetThrough) {
     }
 }
 
+TEST(ListAndMemoKeys, ArrowsHomeEndAndPagesMoveTheSelectionOrTheCaret) {
+    ts::Harness h;
+    ui::Form f(h.app);
+    // 100 lines of 20 pixels in a box of 200: a page is 9 lines.
+    ui::LoadLayout(f, R"(form TfrmTasti client=400x300
+listbox lstVoci bounds=10,10,100,200 itemheight=20
+combo cboTipo bounds=120,10,100,22 readonly=yes
+item cboTipo "Auto"
+item cboTipo "Furgone"
+memo memNote bounds=120,40,200,100
+)");
+    f.Show();
+    auto& list = f.Get<ui::ListBox>("lstVoci");
+    for (int i = 0; i < 100; ++i) list.AddItem("riga " + std::to_string(i));
+    list.SetFocus();
+    struct Case {
+        std::uint16_t key;
+        int from, to;
+    } cases[] = {
+        {ui::vk::Down, -1, 0}, {ui::vk::Up, -1, -1},      {ui::vk::Up, 0, 0},         {ui::vk::Down, 99, 99},
+        {ui::vk::End, 3, 99},  {ui::vk::Home, 50, 0},     {ui::vk::PageDown, 0, 9},   {ui::vk::PageDown, 95, 99},
+        {ui::vk::PageUp, 20, 11}, {ui::vk::PageUp, 4, 0}, {ui::vk::PageDown, -1, 9},  {ui::vk::PageUp, -1, -1},
+    };
+    for (const auto& c : cases) {
+        list.SetItemIndex(c.from);
+        h.press(f, c.key);
+        EXPECT_EQ(list.ItemIndex(), c.to) << c.key << " from " << c.from;
+    }
+
+    auto& combo = f.Get<ui::ComboEdit>("cboTipo");
+    combo.SetFocus();
+    const struct {
+        std::uint16_t key;
+        int index;
+        const char* text;
+    } comboSteps[] = {{ui::vk::Up, -1, ""},
+                      {ui::vk::Down, 0, "Auto"},
+                      {ui::vk::Down, 1, "Furgone"},
+                      {ui::vk::Down, 1, "Furgone"},
+                      {ui::vk::Up, 0, "Auto"}};
+    for (const auto& c : comboSteps) {
+        h.press(f, c.key);
+        EXPECT_EQ(combo.ItemIndex(), c.index) << c.text;
+        EXPECT_EQ(combo.Text(), c.text);
+    }
+
+    auto& memo = f.Get<ui::Memo>("memNote");
+    memo.SetLines({"prima riga", "", "terza", "quarta riga lunga"});
+    memo.SetFocus();
+    // Offsets: "prima riga" 0-10, "" 11, "terza" 12-17, "quarta riga lunga" 18-35.
+    const struct {
+        int from;
+        std::uint16_t key;
+        int to;
+    } memoSteps[] = {
+        {7, ui::vk::Down, 11},  {11, ui::vk::Down, 12}, {16, ui::vk::Down, 22}, {30, ui::vk::Up, 17},
+        {12, ui::vk::Up, 11},   {11, ui::vk::Up, 0},    {3, ui::vk::Up, 3},     {30, ui::vk::Down, 30},
+    };
+    for (const auto& c : memoSteps) {
+        memo.SetCaretPosition(c.from);
+        h.press(f, c.key);
+        EXPECT_EQ(memo.CaretPosition(), c.to) << c.key << " from " << c.from;
+    }
+    EXPECT_EQ(memo.Text(), "prima riga\n\nterza\nquarta riga lunga");
+}
+
 TEST_F(Gestures, RealClientSizeReachesTheFormAndItsDockedControls) {
     auto& centre = f.Get<ui::Panel>("panCentro");
     auto& all = f.Get<ui::Panel>("panTutto");
