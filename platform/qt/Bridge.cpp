@@ -338,6 +338,9 @@ void FormWindow::closeEvent(QCloseEvent* e) {
 // Bridge
 
 Bridge::Bridge(ui::Application& app) : app_(app) {
+    // Window code sizes pictures and panels from the screen.
+    const QSize screen = screenSize();
+    app_.SetScreenSize(screen.width(), screen.height());
     qApp->installEventFilter(this);
     QApplication::setQuitOnLastWindowClosed(false);
     // Timers run whether or not their window was ever shown.
@@ -353,6 +356,18 @@ Bridge::~Bridge() {
         delete w;
     }
     for (auto& [c, t] : timers_) delete t;
+}
+
+void Bridge::setUnattended(bool u) {
+    unattended_ = u;
+    const QSize screen = screenSize();
+    app_.SetScreenSize(screen.width(), screen.height());
+}
+
+QSize Bridge::screenSize() const {
+    if (unattended_) return QSize(1366, 768);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
 FormWindow& Bridge::window(ui::Form& f) {
@@ -650,7 +665,7 @@ void Bridge::FormShown(ui::Form& f) {
     if (f.GetWindowState() == ui::WindowState::Maximized) {
         if (unattended_) {
             // No real screen: take a common desktop size, at least the design size.
-            w.resize(QSize(1366, 768).expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
+            w.resize(screenSize().expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
             w.show();
         } else {
             // Also without a window manager to maximise it, it covers the screen.

@@ -77,8 +77,12 @@ public:
     // unless the size came from the model itself.
     void windowResized(ui::Form& f, QSize size);
 
-    // Sizes a maximised window takes when no real screen decides it.
-    void setUnattended(bool u) { unattended_ = u; }
+    // Sizes a maximised window takes when no real screen decides it (the
+    // application's screen size follows).
+    void setUnattended(bool u);
+    // The screen the windows are laid out on: the primary screen, or a
+    // common desktop size when unattended.
+    QSize screenSize() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

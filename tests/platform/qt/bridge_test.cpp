@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -373,6 +374,17 @@ panel panMezzo bounds=0,0,100,50 dock=center
     EXPECT_NEAR(panel.center().x(), w.rect().center().x(), 1);
     EXPECT_NEAR(panel.center().y(), w.rect().center().y(), 1);
     EXPECT_EQ(bridge->widget(*big.FindControl("btnUno"))->parentWidget(), w.client());
+}
+
+TEST_F(Bridge, ApplicationKnowsTheRealScreenSize) {
+    // Window code sizes panels and pictures from it.
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), screen);
+    // Unattended, the common desktop size that maximised windows take.
+    bridge->setUnattended(true);
+    EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), QSize(1366, 768));
+    bridge->setUnattended(false);
+    EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), screen);
 }
 
 TEST_F(Bridge, ResizedWindowTellsTheModelItsClientSize) {
