@@ -18,19 +18,10 @@ ui::StyleElement* Background(ui::Edit& edit) {
     return bg;
 }
 
-// Fills the highlight rectangle. The edit's own fill follows it: a real
-// window repaints an edit when a property of the edit changes, and a
-// rectangle inside its style element is no such property, so without this
-// the window would show the new colour only at the next keystroke.
-void Paint(ui::Edit& edit, ui::StyleRect& rect, ui::Color fill) {
-    rect.fill = fill;
-    edit.SetFillColor(fill);
-}
-
 void Recolour(ui::Edit& edit, ui::Color fill) {
     ui::StyleElement* bg = Background(edit);
     if (!bg || bg->children.empty()) return;
-    Paint(edit, *bg->children.back(), fill);
+    edit.SetStyleRectFill(*bg->children.back(), fill);
 }
 
 // Shift, Ctrl, Alt, Caps Lock, the Windows keys and Num Lock.
@@ -47,7 +38,7 @@ void StyleApplied(ui::Edit& edit, ui::Color resting) {
     r.stroke = Stroke;
     r.hitTest = false;
     r.fillParent = true;
-    Paint(edit, r, resting);
+    r.fill = resting; // the edit announces its new element when this handler returns
 }
 
 void StyleEnter(ui::Edit& edit) { Recolour(edit, Focused); }

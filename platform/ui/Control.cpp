@@ -270,8 +270,14 @@ void Edit::ApplyStyle() {
     background_ = std::make_unique<StyleElement>();
     background_->name = "background";
     ++styleApplications_;
-    Changed(Property::Style);
     if (OnApplyStyleLookup) OnApplyStyleLookup();
+    Changed(Property::Style);
+}
+
+void Edit::SetStyleRectFill(StyleRect& rect, Color fill) {
+    if (rect.fill == fill) return;
+    rect.fill = fill;
+    Changed(Property::Style);
 }
 
 // Ends a change typed by the user: the text is stored, OnTyping runs (it may

@@ -223,8 +223,12 @@ public:
     // The style element of that name, or null before the style is applied.
     StyleElement* FindStyleResource(const std::string& name);
     // (Re)applies the style: a fresh "background" element replaces the old one
-    // (with its rectangles), then OnApplyStyleLookup fires.
+    // (with its rectangles), OnApplyStyleLookup fires, then the backend hears
+    // of the new element with what the handler put in it.
     void ApplyStyle();
+    // Fills a rectangle of this edit's style element and tells the backend,
+    // so a real window repaints the edit at once.
+    void SetStyleRectFill(StyleRect& rect, Color fill);
     int StyleApplications() const { return styleApplications_; }
 
     Notify OnChange;           // the text really changed, typed or by code

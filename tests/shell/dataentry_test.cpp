@@ -63,6 +63,7 @@ protected:
 };
 
 TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
+    const ui::Brush ownFill = f.txtNome.Fill();
     for (int i = 0; i < 1000; ++i) {
         h.focus(f.txtNome);
         ui::StyleRect* r = Highlight(f.txtNome);
@@ -73,6 +74,7 @@ TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
         ASSERT_EQ(r->fill, 0xFFF0F8FFu) << i;
     }
     ui::StyleRect* r = Highlight(f.txtNome);
+    EXPECT_EQ(f.txtNome.Fill(), ownFill); // the highlight lives in the style element only
     EXPECT_EQ(r->stroke, 0xFF87CEEBu);
     EXPECT_FALSE(r->hitTest);
     EXPECT_EQ(f.txtNome.FindStyleResource("background")->marginLeft, 0);
@@ -84,12 +86,13 @@ TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
 
 TEST_F(DataEntry, ARealWindowHearsOfEveryRecolouring) {
     // Records the highlight's colour each time the backend is told that the
-    // edit changed: that is when a real window repaints it.
+    // edit's style changed: that is when a real window repaints it.
     struct Recorder : ui::Backend {
         ui::Edit* watched = nullptr;
         std::vector<ui::Color> heard;
-        void PropertyChanged(ui::Control& c, ui::Property) override {
-            if (&c == watched && Highlight(*watched)) heard.push_back(Highlight(*watched)->fill);
+        void PropertyChanged(ui::Control& c, ui::Property p) override {
+            if (&c == watched && p == ui::Property::Style && Highlight(*watched))
+                heard.push_back(Highlight(*watched)->fill);
         }
         void RunModal(ui::Form&) override {}
         void EndModal(ui::Form&) override {}

@@ -253,12 +253,16 @@ TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
     ui::StyleElement* bg = edit.FindStyleResource("background");
     ASSERT_NE(bg, nullptr);
     ui::StyleRect& r = bg->AddRect();
-    r.fill = 0xFFFFFF00;
     r.stroke = 0xFF87CEEB;
-    edit.SetText("x"); // any change redraws the edit
-    const QString css = peer<QLineEdit>("txtCampo")->styleSheet();
-    EXPECT_TRUE(css.contains("rgba(255,255,0,255)")) << css.toStdString();
-    EXPECT_TRUE(css.contains("rgba(135,206,235,255)")) << css.toStdString();
+    // Recolouring the rectangle through the edit repaints the widget at once.
+    for (ui::Color fill : {0xFFFFFF00u, 0xFFF0F8FFu}) {
+        edit.SetStyleRectFill(r, fill);
+        const QString css = peer<QLineEdit>("txtCampo")->styleSheet();
+        const QColor c = QColor::fromRgba(fill);
+        const QString want = QStringLiteral("rgba(%1,%2,%3,255)").arg(c.red()).arg(c.green()).arg(c.blue());
+        EXPECT_TRUE(css.contains(want)) << css.toStdString();
+        EXPECT_TRUE(css.contains("rgba(135,206,235,255)")) << css.toStdString();
+    }
 }
 
 TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
