@@ -947,9 +947,9 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         tw->setFont(qfont(g.GetFont()));
         tw->setAlternatingRowColors(g.AlternatingRows());
         tw->verticalHeader()->setDefaultSectionSize(g.RowHeight());
-        tw->setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers
-                                         : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                               QAbstractItemView::AnyKeyPressed);
+        // Keys edit the cell through the model (the window's key handlers see
+        // them first); a double click opens the cell editor.
+        tw->setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers : QAbstractItemView::DoubleClicked);
         QStringList headers;
         for (int col = 0; col < g.ColumnCount(); ++col) {
             const auto& column = g.Columns()[std::size_t(col)];

@@ -700,6 +700,7 @@ void StringGrid::SelectCell(int col, int row) {
     if (col == col_ && row == row_) return;
     col_ = col;
     row_ = row;
+    editing_ = false;
     Changed(Property::Selection);
     if (OnSelChanged) OnSelChanged();
 }

@@ -466,10 +466,15 @@ public:
     bool AlternatingRows() const { return alternating_; }
     void SetAlternatingRows(bool a);
 
-    // The selected cell, -1 for none.
+    // The selected cell, -1 for none. Selecting another cell ends its editing.
     int Col() const { return col_; }
     int Row() const { return row_; }
     void SelectCell(int col, int row);
+    // Whether the selected cell is being edited by keys: the first character
+    // typed into a cell replaces its text and starts the editing, the next
+    // ones add to it (see platform/ui/Input.h).
+    bool Editing() const { return editing_; }
+    void SetEditing(bool e) { editing_ = e; }
 
     Notify OnSelChanged;
     std::function<void(int col, int row)> OnCellEdited; // by the user
@@ -482,6 +487,7 @@ private:
     int rowHeight_ = 21;
     bool alternating_ = false;
     int col_ = -1, row_ = -1;
+    bool editing_ = false;
 };
 
 // Calls OnTimer every Interval milliseconds while enabled. Headless, time

@@ -81,6 +81,42 @@ void MemoLineKey(Edit& e, bool up) {
     e.SetCaretPosition(int(std::min(targetStart + column, targetEnd)));
 }
 
+bool CellEditable(const StringGrid& g, int col) {
+    return !g.ReadOnly() && col >= 0 && col < g.ColumnCount() && !g.Columns()[std::size_t(col)].readOnly;
+}
+
+// A cell changed by the user.
+void StoreCell(StringGrid& g, int col, int row, const std::string& text) {
+    g.SetCell(col, row, text);
+    if (g.OnCellEdited) g.OnCellEdited(col, row);
+}
+
+// Keys editing the selected cell of a focused grid.
+void GridKey(StringGrid& g, const KeyEvent& k) {
+    const int col = g.Col(), row = g.Row();
+    if (row < 0 || !CellEditable(g, col)) return;
+    if (k.key == vk::Return || k.key == vk::Escape) {
+        g.SetEditing(false);
+        return;
+    }
+    if (k.key == vk::F2 && k.mods == Mod::None) {
+        g.SetEditing(true);
+        return;
+    }
+    if (k.key == vk::Back && g.Editing()) {
+        std::u32string text = detail::Decode(g.Cell(col, row));
+        if (text.empty()) return;
+        text.pop_back();
+        StoreCell(g, col, row, detail::Encode(text));
+        return;
+    }
+    if (k.ch < 32 || k.ch == 127 || k.Ctrl() || k.Alt()) return;
+    const std::string typed = detail::Encode(k.ch);
+    const std::string text = g.Editing() ? g.Cell(col, row) + typed : typed;
+    g.SetEditing(true);
+    StoreCell(g, col, row, text);
+}
+
 // The key-down path of one key; returns false when there is no window to take it.
 void KeyDownPath(Form& f, KeyEvent& k) {
     Control* c = f.Focused();
@@ -108,6 +144,10 @@ void KeyDownPath(Form& f, KeyEvent& k) {
     }
     if (auto* l = dynamic_cast<ListBox*>(c)) {
         ListKey(*l, k.key);
+        return;
+    }
+    if (auto* g = dynamic_cast<StringGrid*>(c)) {
+        GridKey(*g, k);
         return;
     }
     if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && (k.key == vk::Up || k.key == vk::Down)) {
@@ -365,12 +405,11 @@ bool SelectCell(StringGrid& g, int col, int row) {
 
 bool EditCell(StringGrid& g, int col, int row, std::string_view text) {
     if (!Reachable(g) || col < 0 || col >= g.ColumnCount() || row < 0 || row >= g.RowCount()) return false;
-    if (g.ReadOnly() || g.Columns()[std::size_t(col)].readOnly) return false;
+    if (!CellEditable(g, col)) return false;
     return detail::Dispatch(g.GetForm().App(), [&] {
         g.SetFocus();
         g.SelectCell(col, row);
-        g.SetCell(col, row, std::string(text));
-        if (g.OnCellEdited) g.OnCellEdited(col, row);
+        StoreCell(g, col, row, std::string(text));
         return true;
     });
 }

@@ -23,7 +23,10 @@ namespace ui::input {
 // OnKeyDown (it may change or swallow the key); then, unless swallowed or
 // the focus moved meanwhile: Tab moves the focus, Enter or Space presses a
 // focused button, an edit applies editing keys and typed characters (text
-// change, OnTyping, OnChange).
+// change, OnTyping, OnChange), a grid edits its selected cell when the cell
+// is editable (a typed character replaces the text, or adds to it while the
+// cell is being edited; Backspace takes off the last character; F2 starts
+// editing keeping the text; Enter and Escape end it), with OnCellEdited.
 bool KeyDown(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 bool KeyUp(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 // The same key down, leaving in `k` what the handlers made of it: a key that

@@ -489,6 +489,27 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
     EXPECT_EQ(grid.Row(), 1);
 }
 
+TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
+    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto* qgrid = peer<QTableWidget>("grdCosti");
+    std::string seen;
+    grid.OnKeyDown = [&](ui::KeyEvent& k) { seen.push_back(char(k.ch)); };
+    grid.SetFocus();
+    grid.SelectCell(1, 0);
+    QApplication::processEvents();
+    QTest::keyClicks(qgrid, "12,5");
+    EXPECT_EQ(seen, "12,5"); // every key reached the model first
+    EXPECT_EQ(grid.Cell(1, 0), "12,5");
+    EXPECT_EQ(qgrid->item(0, 1)->text(), QString("12,5"));
+    for (QLineEdit* editor : qgrid->findChildren<QLineEdit*>())
+        EXPECT_FALSE(editor->isVisible()); // no cell editor of Qt's own behind the model
+    // A read-only grid takes no typing.
+    grid.SetReadOnly(true);
+    QTest::keyClicks(qgrid, "9");
+    EXPECT_EQ(grid.Cell(1, 0), "12,5");
+    EXPECT_EQ(qgrid->item(0, 1)->text(), QString("12,5"));
+}
+
 TEST_F(Bridge, MemoSelectionGoesBothWaysAndIsCopied) {
     auto& memo = ctl<ui::Memo>("memNote");
     memo.SetLines({"prima", "seconda"});

@@ -242,3 +242,59 @@ TEST(InputRefusal, KeysNeedAShownWindowAndAFocusedControl) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GridTyping, KeysEditTheSelectedCellThroughTheModel) {
+    ts::Harness h;
+    ui::Form f{h.app};
+    ui::LoadLayout(f, R"(form TfrmGriglia caption="Griglia" client=300x200
+grid grdCosti bounds=10,10,280,150 rows=2 taborder=0
+column grdCosti colData "Data" width=80 readonly=yes
+column grdCosti colImporto "Importo" width=80
+)");
+    auto& g = f.Get<ui::StringGrid>("grdCosti");
+    g.SetCell(0, 0, "01/02/2025");
+    g.SetCell(1, 0, "9,00");
+    g.SetCell(1, 1, "3");
+    std::vector<std::string> edited;
+    g.OnCellEdited = [&](int col, int row) { edited.push_back(std::to_string(col) + "," + std::to_string(row) + " " + g.Cell(col, row)); };
+    bool swallowX = true;
+    g.OnKeyDown = [&](ui::KeyEvent& k) {
+        if (swallowX && k.ch == U'x') k.Swallow();
+    };
+    f.Show();
+    ASSERT_TRUE(ui::input::SelectCell(g, 1, 0));
+    ASSERT_TRUE(ui::input::TypeText(f, "7x,5"));
+    EXPECT_EQ(g.Cell(1, 0), "7,5"); // the first key replaced the text; the handler swallowed x
+    EXPECT_EQ(edited, (std::vector<std::string>{"1,0 7", "1,0 7,", "1,0 7,5"}));
+    ui::input::PressKey(f, ui::vk::Back);
+    EXPECT_EQ(g.Cell(1, 0), "7,");
+    ui::input::PressKey(f, ui::vk::Return);
+    ui::input::TypeText(f, "8");
+    EXPECT_EQ(g.Cell(1, 0), "8"); // Enter ended the editing: a new one replaces
+    ui::input::PressKey(f, ui::vk::F2);
+    ui::input::TypeText(f, "0");
+    EXPECT_EQ(g.Cell(1, 0), "80"); // F2 keeps the text
+    // Another cell starts afresh; Backspace outside editing changes nothing.
+    ui::input::SelectCell(g, 1, 1);
+    ui::input::PressKey(f, ui::vk::Back);
+    EXPECT_EQ(g.Cell(1, 1), "3");
+    ui::input::TypeText(f, "4");
+    EXPECT_EQ(g.Cell(1, 1), "4");
+    // Read-only: a read-only column, then the whole grid.
+    swallowX = false;
+    edited.clear();
+    ui::input::SelectCell(g, 0, 0);
+    ui::input::TypeText(f, "x");
+    ui::input::PressKey(f, ui::vk::F2);
+    ui::input::PressKey(f, ui::vk::Back);
+    EXPECT_EQ(g.Cell(0, 0), "01/02/2025");
+    g.SetReadOnly(true);
+    ui::input::SelectCell(g, 1, 0);
+    ui::input::TypeText(f, "x");
+    EXPECT_EQ(g.Cell(1, 0), "80");
+    EXPECT_TRUE(edited.empty());
+}
+
+} // namespace
