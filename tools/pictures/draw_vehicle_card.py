@@ -8,7 +8,7 @@ import sys
 from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from draw_shell import NAVY, WHITE, car, centred, fitted, font, gradient  # noqa: E402
+from drawlib import NAVY, WHITE, car, centred, fitted, font, gradient  # noqa: E402
 
 OUT = "vehicles"
 STEEL = (66, 122, 168)
