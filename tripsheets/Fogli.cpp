@@ -28,6 +28,10 @@ TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
       txtDataArr06(Get<ui::Edit>("txtDataArr06")),
       txtDataArr07(Get<ui::Edit>("txtDataArr07")),
       txtDataArr08(Get<ui::Edit>("txtDataArr08")),
+      txtConduttore(Get<ui::Edit>("txtConduttore")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")),
+      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
+      txtTarga(Get<ui::Edit>("txtTarga")),
       lblFile(Get<ui::Label>("lblFile")),
       cmdGuida(Get<ui::Picture>("cmdGuida")),
       cmdEsci(Get<ui::Picture>("cmdEsci")) {

@@ -28,6 +28,11 @@ public:
     ui::Edit& txtDataArr06;
     ui::Edit& txtDataArr07;
     ui::Edit& txtDataArr08;
+    // Driver fields, also written by the driver search.
+    ui::Edit& txtConduttore;
+    ui::Edit& txtTelCel;
+    ui::Edit& txtVeicolo;
+    ui::Edit& txtTarga;
     ui::Label& lblFile;
     ui::Picture& cmdGuida;
     ui::Picture& cmdEsci;
