@@ -9,6 +9,8 @@
 //
 //   bench_fleet [folder] [sizes...]   (default: the system's temporary folder;
 //                                      1000 10000 100000)
+//   BENCH_ONLY=search,export bench_fleet   times only the paths whose names
+//                                          hold one of these words
 //
 // Times are the best of a few rounds (wall clock). The ratio is the time over
 // the raw read of the same archive; the paths that do not read the whole
@@ -211,6 +213,21 @@ void Stampa(std::size_t count, double raw, const std::vector<Riga>& righe) {
     std::fflush(stdout);
 }
 
+// Whether the path is to be timed (BENCH_ONLY, when set, names words of the
+// paths to time).
+bool Misurare(const std::string& percorso) {
+    const char* only = std::getenv("BENCH_ONLY");
+    if (!only || !*only) return true;
+    std::string words = only;
+    for (std::size_t start = 0; start <= words.size();) {
+        std::size_t end = words.find(',', start);
+        if (end == std::string::npos) end = words.size();
+        if (end > start && percorso.find(words.substr(start, end - start)) != std::string::npos) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 template <class W> double ListaScadenze(ui::Application& app, int rounds, std::size_t& righe) {
     W w(app);
     return Best(rounds, [&] {
@@ -228,14 +245,14 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, double 
     ui::Form main(app);
 
     // The search with no criterion: every vehicle, sorted.
-    {
+    if (Misurare("search")) {
         TfrmTrovaAutomezzi w(app);
         w.Show();
         const double t = Best(rounds, [&] { w.btnCerca.OnClick(); });
         out.push_back({"search, no criterion", t, std::to_string(w.lstRecords.Count()) + " lines"});
     }
     // The deadline lists.
-    {
+    if (Misurare("deadline")) {
         std::size_t n = 0;
         double t = ListaScadenze<TfrmScadRevisione>(app, rounds, n);
         out.push_back({"deadline list: revision", t, std::to_string(n) + " lines"});
@@ -247,7 +264,7 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, double 
         out.push_back({"deadline list: road tax", t, std::to_string(n) + " lines"});
     }
     // The export: grid fill, file, and its peak memory.
-    {
+    if (Misurare("export")) {
         const std::string xls = cartella + "Parco_Automezzi.xls";
         double fill = 1e9, file = 1e9;
         long peak = 0;
@@ -274,7 +291,7 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, double 
         out.push_back({"export: total less the flush", fill + file - flush, nota});
     }
     // The card: opening it, a browse step, the recall from the search.
-    {
+    if (Misurare("card") || Misurare("browse") || Misurare("recall")) {
         double open = Best(rounds, [&] {
             TfrmAutoparco card(app);
             card.Show();
@@ -366,7 +383,7 @@ int main(int argc, char** argv) {
         const double raw = Best(rounds * 2, [&] { RawRead(archivio); });
         std::vector<Riga> righe = Misura(cartella, count, raw, rounds);
 #ifdef DORNEVAL_BENCH_QT
-        righe.push_back({"browse step (Qt backend)", PassoQt(qtApp, session, count, 3), "mean of 200 steps, offscreen"});
+        if (Misurare("browse")) righe.push_back({"browse step (Qt backend)", PassoQt(qtApp, session, count, 3), "mean of 200 steps, offscreen"});
 #endif
         Stampa(count, raw, righe);
         rtl::DeleteFile(archivio);

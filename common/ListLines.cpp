@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 #include "common/Archive.h"
@@ -26,7 +27,7 @@ void AppendDecoded(std::string& out, std::string_view bytes) {
     if (any < 0x80)
         out += bytes;
     else
-        out += rtl::Cp1252ToUtf8(bytes);
+        rtl::AppendCp1252AsUtf8(out, bytes);
 }
 } // namespace
 
@@ -68,6 +69,65 @@ RigaLista& RigaLista::ultima(const RecordView& record, FieldRef field) {
     return *this;
 }
 
+FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
+    Parte p;
+    p.fisso = std::string(fixed);
+    parti_.push_back(std::move(p));
+    return *this;
+}
+
+FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima) {
+    if (campi.size() == 0) throw std::invalid_argument("colonna senza campi");
+    Parte p;
+    for (std::string_view campo : campi) p.campi.push_back(type_->field(campo));
+    p.larghezza = width;
+    p.ultima = ultima;
+    parti_.push_back(std::move(p));
+    return *this;
+}
+
+FormatoRiga& FormatoRiga::colonna(std::string_view campo, std::size_t width) { return Aggiungi({campo}, width, false); }
+FormatoRiga& FormatoRiga::colonna(std::initializer_list<std::string_view> campi, std::size_t width) {
+    return Aggiungi(campi, width, false);
+}
+FormatoRiga& FormatoRiga::ultima(std::string_view campo) { return Aggiungi({campo}, 0, true); }
+FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) { return Aggiungi(campi, 0, true); }
+
+void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record) const {
+    for (const Parte& p : parti_) {
+        if (p.campi.empty()) {
+            out += p.fisso;
+            continue;
+        }
+        std::string_view value;
+        if (p.campi.size() == 1) {
+            value = rtl::TrimView(RawText(record, p.campi[0]));
+        } else {
+            // Trimmed fields joined by one blank, the whole trimmed.
+            unito_.clear();
+            for (std::size_t i = 0; i < p.campi.size(); ++i) {
+                if (i) unito_ += ' ';
+                unito_ += rtl::TrimView(RawText(record, p.campi[i]));
+            }
+            value = rtl::TrimView(unito_);
+        }
+        // One stored byte is one character: cut and pad on the bytes.
+        if (p.ultima) {
+            AppendDecoded(out, value);
+        } else {
+            if (value.size() > p.larghezza) value = value.substr(0, p.larghezza);
+            AppendDecoded(out, value);
+            out.append(p.larghezza - value.size(), ' ');
+        }
+    }
+}
+
+std::string FormatoRiga::Riga(const RecordView& record) const {
+    std::string out;
+    Scrivi(out, record.bytes());
+    return out;
+}
+
 bool PrecedeInLista(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -79,16 +139,6 @@ bool PrecedeInLista(std::string_view a, std::string_view b) {
 }
 
 namespace {
-
-// A sort key: 24 bytes of a line from a given depth, upper-cased (a-z) and
-// packed big-endian into three words, zero-padded past the end of the
-// line; with the line's length and its index in the entries.
-constexpr std::size_t kByteChiave = 24;
-struct Chiave {
-    std::uint64_t parola[3];
-    std::uint32_t lunghezza;
-    std::uint32_t indice;
-};
 
 // Eight bytes read big-endian, with a-z turned into A-Z all at once: a byte
 // is a lower-case letter when its low seven bits reach 'a' but not past 'z'
@@ -104,122 +154,153 @@ std::uint64_t ParolaMaiuscola(const unsigned char* p) {
     return x - (minuscole >> 2);
 }
 
-Chiave Impacca(const std::string& line, std::size_t depth, std::uint32_t indice) {
-    unsigned char b[kByteChiave] = {};
-    const std::size_t n = line.size() > depth ? std::min(kByteChiave, line.size() - depth) : 0;
-    std::memcpy(b, line.data() + depth, n);
-    return {{ParolaMaiuscola(b), ParolaMaiuscola(b + 8), ParolaMaiuscola(b + 16)}, std::uint32_t(line.size()), indice};
+// The eight bytes of a line from `depth`, upper-cased (a-z) and packed
+// big-endian, zero-padded past the end of the line.
+std::uint64_t Parola(const char* dati, std::size_t lunghezza, std::size_t depth) {
+    unsigned char b[8] = {};
+    if (lunghezza > depth) std::memcpy(b, dati + depth, std::min<std::size_t>(8, lunghezza - depth));
+    return ParolaMaiuscola(b);
 }
 
-bool StessiByte(const Chiave& a, const Chiave& b) {
-    return a.parola[0] == b.parola[0] && a.parola[1] == b.parola[1] && a.parola[2] == b.parola[2];
+// One entry being sorted: the word of its line at the depth being sorted,
+// where its line lies, and its place among the entries (file order).
+struct Elemento {
+    std::uint64_t parola;
+    const char* dati;
+    std::uint32_t lunghezza;
+    std::uint32_t indice;
+};
+
+// The full rule from `depth` on, for the few entries of a small group:
+// bytes read a-z as A-Z, a text that begins another first, then file order.
+bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
+    const std::size_t n = std::min(a.lunghezza, b.lunghezza);
+    for (std::size_t k = depth; k < n; ++k) {
+        const auto p = static_cast<unsigned char>(UpperByte(a.dati[k]));
+        const auto q = static_cast<unsigned char>(UpperByte(b.dati[k]));
+        if (p != q) return p < q;
+    }
+    return a.lunghezza != b.lunghezza ? a.lunghezza < b.lunghezza : a.indice < b.indice;
 }
 
-bool PrecedeChiave(const Chiave& a, const Chiave& b) {
-    for (int w = 0; w < 3; ++w)
-        if (a.parola[w] != b.parola[w]) return a.parola[w] < b.parola[w];
-    return a.indice < b.indice;
-}
-
-// A stable sort of keys by their bytes: least significant byte first, one
-// counting pass per byte, skipping the bytes that every key shares.
-void OrdinaPerByte(Chiave* first, Chiave* last, std::vector<Chiave>& spare) {
-    const std::size_t n = std::size_t(last - first);
-    std::uint64_t tutti[3] = {~0ull, ~0ull, ~0ull}, alcuni[3] = {0, 0, 0};
-    for (const Chiave* c = first; c != last; ++c)
-        for (int w = 0; w < 3; ++w) {
-            tutti[w] &= c->parola[w];
-            alcuni[w] |= c->parola[w];
-        }
+// A stable sort by word: least significant digit first, one counting pass
+// per digit (16 bits for large groups, 8 for the others), skipping the
+// digits in which no two words differ (`varia`: the bits that differ).
+void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
+                     std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
-    Chiave* from = first;
-    Chiave* to = spare.data();
-    std::uint32_t count[256];
-    for (int w = 2; w >= 0; --w)
-        for (int shift = 0; shift < 64; shift += 8) {
-            if (((tutti[w] ^ alcuni[w]) >> shift & 0xFF) == 0) continue;   // the same in every key
-            std::fill(count, count + 256, 0);
-            for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola[w] >> shift & 0xFF];
-            std::uint32_t sum = 0;
-            for (std::uint32_t& c : count) {
-                const std::uint32_t here = c;
-                c = sum;
-                sum += here;
-            }
-            for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola[w] >> shift & 0xFF]++] = from[i];
-            std::swap(from, to);
+    const int bits = n >= 8192 ? 16 : 8;
+    const std::uint64_t mask = (std::uint64_t(1) << bits) - 1;
+    count.resize(std::size_t(1) << bits);
+    Elemento* from = first;
+    Elemento* to = spare.data();
+    for (int shift = 0; shift < 64; shift += bits) {
+        if ((varia >> shift & mask) == 0) continue;
+        std::fill(count.begin(), count.end(), 0);
+        for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola >> shift & mask];
+        std::uint32_t sum = 0;
+        for (std::uint32_t& c : count) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
         }
+        for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola >> shift & mask]++] = from[i];
+        std::swap(from, to);
+    }
     if (from != first) std::copy(from, from + n, first);
 }
 
-// Sorts keys whose lines agree on their first `depth` bytes (read a-z as
-// A-Z) and that come in the order of their indices: by the next bytes;
-// among lines that agree on those too, the lines that end within them by
-// length (the shorter is the start of the longer) before the others, which
-// go on by the bytes after them. Equal lines keep the order of their
-// indices.
-void OrdinaChiavi(Chiave* first, Chiave* last, const std::vector<VoceLista>& voci, std::size_t depth,
-                  std::vector<Chiave>& spare) {
-    if (last - first > 256)
-        OrdinaPerByte(first, last, spare);
-    else
-        std::sort(first, last, PrecedeChiave);
-    const std::size_t next = depth + kByteChiave;
-    for (Chiave* i = first; i != last;) {
-        Chiave* j = i + 1;
-        while (j != last && StessiByte(*i, *j)) ++j;
-        if (j - i > 1) {
-            // Lines that end here (by length), then the others.
-            std::sort(i, j, [next](const Chiave& a, const Chiave& b) {
-                const bool ea = a.lunghezza <= next, eb = b.lunghezza <= next;
-                if (ea != eb) return ea;
-                if (ea && a.lunghezza != b.lunghezza) return a.lunghezza < b.lunghezza;
-                return a.indice < b.indice;
-            });
-            Chiave* rest = std::find_if(i, j, [next](const Chiave& c) { return c.lunghezza > next; });
-            if (j - rest > 1 && j - rest <= 32) {
-                // A few lines: compared byte by byte after the shared ones.
-                std::sort(rest, j, [&](const Chiave& a, const Chiave& b) {
-                    const std::string& x = voci[a.indice].riga;
-                    const std::string& y = voci[b.indice].riga;
-                    const std::size_t n = std::min(x.size(), y.size());
-                    for (std::size_t k = next; k < n; ++k) {
-                        const auto p = static_cast<unsigned char>(UpperByte(x[k]));
-                        const auto q = static_cast<unsigned char>(UpperByte(y[k]));
-                        if (p != q) return p < q;
-                    }
-                    return x.size() != y.size() ? x.size() < y.size() : a.indice < b.indice;
-                });
-            } else if (j - rest > 1) {
-                for (Chiave* c = rest; c != j; ++c) *c = Impacca(voci[c->indice].riga, next, c->indice);
-                OrdinaChiavi(rest, j, voci, next, spare);
-            }
+// Sorts entries whose lines agree on their first `depth` bytes (read a-z as
+// A-Z) and that come in file order. `pronte`: their words at this depth are
+// already in place. Each round sorts by the next eight bytes; among the
+// lines that agree on those too, the lines that end within them come first
+// (by length: the shorter is the start of the longer), and the others go on
+// by the eight bytes after. Equal lines keep the file order.
+void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, std::vector<Elemento>& spare,
+              std::vector<std::uint32_t>& count) {
+    for (;;) {
+        const std::size_t n = std::size_t(last - first);
+        if (n < 2) return;
+        if (n <= 16) {
+            std::sort(first, last, [depth](const Elemento& a, const Elemento& b) { return PrecedeDa(a, b, depth); });
+            return;
         }
-        i = j;
+        std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
+        for (Elemento* e = first; e != last; ++e) {
+            if (!pronte) e->parola = Parola(e->dati, e->lunghezza, depth);
+            tutti &= e->parola;
+            alcuni |= e->parola;
+        }
+        pronte = false;
+        if (tutti != alcuni) {
+            if (n > 256)
+                OrdinaPerParola(first, n, tutti ^ alcuni, spare, count);
+            else
+                std::sort(first, last, [](const Elemento& a, const Elemento& b) {
+                    return a.parola != b.parola ? a.parola < b.parola : a.indice < b.indice;
+                });
+        }
+        const std::size_t next = depth + 8;
+        // Each run of equal words: the lines that end in it first, by
+        // length; the others are sorted further. The largest run is sorted
+        // by this loop, the others by a call of their own.
+        Elemento* bigFirst = nullptr;
+        Elemento* bigLast = nullptr;
+        for (Elemento* i = first; i != last;) {
+            Elemento* j = i + 1;
+            while (j != last && j->parola == i->parola) ++j;
+            if (j - i > 1) {
+                Elemento* rest = i;
+                if (std::any_of(i, j, [next](const Elemento& e) { return e.lunghezza <= next; })) {
+                    std::sort(i, j, [next](const Elemento& a, const Elemento& b) {
+                        const bool ea = a.lunghezza <= next, eb = b.lunghezza <= next;
+                        if (ea != eb) return ea;
+                        if (ea && a.lunghezza != b.lunghezza) return a.lunghezza < b.lunghezza;
+                        return a.indice < b.indice;
+                    });
+                    rest = std::find_if(i, j, [next](const Elemento& e) { return e.lunghezza > next; });
+                }
+                if (j - rest > 1) {
+                    if (j - rest > bigLast - bigFirst) {
+                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, false, spare, count);
+                        bigFirst = rest;
+                        bigLast = j;
+                    } else {
+                        OrdinaDa(rest, j, next, false, spare, count);
+                    }
+                }
+            }
+            i = j;
+        }
+        if (!bigFirst) return;
+        first = bigFirst;
+        last = bigLast;
+        depth = next;
     }
 }
 
-} // namespace
-
-void OrdinaVoci(std::vector<VoceLista>& voci) {
-    // Each entry sorts by a packed key of its first bytes, which holds the
-    // whole line for most lists; only lines that share those bytes look
-    // further. Equal lines keep the file order.
+// Sorts the entries; `parole`, when not empty, holds the word of each line
+// at depth 0, in entry order.
+void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
     if (voci.size() < 2) return;
-    std::vector<Chiave> chiavi(voci.size());
-    for (std::size_t i = 0; i < voci.size(); ++i) chiavi[i] = Impacca(voci[i].riga, 0, std::uint32_t(i));
-    std::vector<Chiave> spare;
-    OrdinaChiavi(chiavi.data(), chiavi.data() + chiavi.size(), voci, 0, spare);
+    std::vector<Elemento> elementi(voci.size());
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        const std::string& riga = voci[i].riga;
+        elementi[i] = {parole.empty() ? 0 : parole[i], riga.data(), std::uint32_t(riga.size()), std::uint32_t(i)};
+    }
+    std::vector<Elemento> spare;
+    std::vector<std::uint32_t> count;
+    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, !parole.empty(), spare, count);
     // The entries move into their places in place, cycle by cycle: the
-    // key at place p names the entry that goes there.
+    // element at place p names the entry that goes there.
     constexpr std::uint32_t kMesso = ~std::uint32_t(0);
-    for (std::size_t start = 0; start < chiavi.size(); ++start) {
-        if (chiavi[start].indice == kMesso || chiavi[start].indice == start) continue;
+    for (std::size_t start = 0; start < elementi.size(); ++start) {
+        if (elementi[start].indice == kMesso || elementi[start].indice == start) continue;
         VoceLista primo = std::move(voci[start]);
         std::size_t p = start;
         for (;;) {
-            const std::size_t from = chiavi[p].indice;
-            chiavi[p].indice = kMesso;
+            const std::size_t from = elementi[p].indice;
+            elementi[p].indice = kMesso;
             if (from == start) {
                 voci[p] = std::move(primo);
                 break;
@@ -228,6 +309,15 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
             p = from;
         }
     }
+}
+
+} // namespace
+
+void OrdinaVoci(std::vector<VoceLista>& voci) {
+    // Each entry sorts by its first eight bytes, packed into one word; only
+    // lines that share them look further, eight bytes at a time. Equal lines
+    // keep the file order.
+    OrdinaConParole(voci, {});
 }
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
@@ -244,6 +334,34 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
         throw;
     }
     if (ordinata) OrdinaVoci(voci);
+}
+
+void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
+                    const FiltroRecord& filtro, bool ordinata) {
+    voci.clear();
+    // The first word of each line is packed while the line is still in the
+    // cache.
+    std::vector<std::uint64_t> parole;
+    try {
+        Archivio archivio(path, formato.type());
+        const std::size_t count = std::size_t(archivio.Conta());
+        voci.reserve(filtro ? count / 4 : count);
+        if (ordinata) parole.reserve(voci.capacity());
+        // Each line is written into one reused buffer, then copied into a
+        // string of its own size.
+        std::string riga;
+        archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
+            if (filtro && !filtro(r)) return;
+            riga.clear();
+            formato.Scrivi(riga, r.bytes());
+            voci.push_back({riga, std::uint32_t(numero)});
+            if (ordinata) parole.push_back(Parola(riga.data(), riga.size(), 0));
+        });
+    } catch (...) {
+        if (ordinata) OrdinaConParole(voci, parole);
+        throw;
+    }
+    if (ordinata) OrdinaConParole(voci, parole);
 }
 
 int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
@@ -276,8 +394,13 @@ RicercaMultipla::RicercaMultipla(std::span<const Criterio> criteri) {
 }
 
 bool RicercaMultipla::corrisponde(std::span<const std::uint8_t> record) const {
-    for (const Needle& n : needles_)
-        if (LowerAscii(LoadText(record, n.campo)).find(n.text) == std::string::npos) return false;
+    for (const Needle& n : needles_) {
+        // The trimmed field decoded and lower-cased into one reused buffer.
+        scratch_.clear();
+        AppendDecoded(scratch_, rtl::TrimView(RawText(record, n.campo)));
+        for (char& c : scratch_) c = LowerByte(c);
+        if (scratch_.find(n.text) == std::string::npos) return false;
+    }
     return true;
 }
 

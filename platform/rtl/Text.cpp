@@ -170,9 +170,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     for (unsigned char b : bytes) {
         if (b < 0x80)
             out += static_cast<char>(b);
@@ -181,6 +179,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
         else
             Utf8Append(out, b);
     }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    AppendCp1252AsUtf8(out, bytes);
     return out;
 }
 
