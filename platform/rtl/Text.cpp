@@ -153,6 +153,11 @@ std::string LowerAscii(std::string_view s) {
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
+    AppendUtf8AsCp1252(out, utf8);
+    return out;
+}
+
+void AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t c = Utf8Next(utf8, pos);
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
@@ -167,7 +172,6 @@ std::string Utf8ToCp1252(std::string_view utf8) {
             }
         out += byte;
     }
-    return out;
 }
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
