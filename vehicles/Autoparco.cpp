@@ -248,7 +248,15 @@ void TfrmAutoparco::BindCommands() {
         Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
 }
 
-void TfrmAutoparco::FormShow() { PreparaNuovaScheda(); }
+// The photo folder is made when the card opens, not at every record shown.
+void TfrmAutoparco::FormShow() {
+    try {
+        rtl::CreateFolders(CartellaFoto());
+    } catch (...) {
+        // A folder that cannot be made is tried again when a photo is saved.
+    }
+    PreparaNuovaScheda();
+}
 
 void TfrmAutoparco::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
 
@@ -288,11 +296,17 @@ std::string TfrmAutoparco::FileFotoScheda() const {
 
 void TfrmAutoparco::MostraSegnaposto() { imgFoto.SetBitmap(imgBianco.Bitmap()); }
 
+// A step through the archive looks for the photo with one open: a vehicle
+// without a photo shows the placeholder without an error on the way.
 void TfrmAutoparco::CaricaFotoScheda() {
     fotoCambiata_ = false;
     try {
-        rtl::CreateFolders(CartellaFoto());
-        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(FileFotoScheda())));
+        const std::optional<std::string> bytes = rtl::ReadFileIfExists(FileFotoScheda());
+        if (!bytes) {
+            MostraSegnaposto();
+            return;
+        }
+        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadMemory(*bytes)));
     } catch (...) {
         MostraSegnaposto();
     }

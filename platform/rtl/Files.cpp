@@ -203,10 +203,8 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     return names;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+namespace {
+std::string ReadOpened(const Fd& in, const std::string& path) {
     std::string content;
     std::string buf(1 << 16, '\0');
     for (;;) {
@@ -215,6 +213,22 @@ std::string ReadWholeFile(const std::string& path) {
         content.append(buf.data(), n);
     }
     return content;
+}
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+    return ReadOpened(in, path);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+    return ReadOpened(in, path);
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {

@@ -5,6 +5,7 @@
 // failed write as done.
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,6 +54,9 @@ std::vector<std::string> ListFiles(const std::string& folder);
 
 // The whole content of a file, as bytes.
 std::string ReadWholeFile(const std::string& path);
+// The same, or nothing when the file (or its folder) does not exist: one
+// open, no exception for a missing file. Other failures raise.
+std::optional<std::string> ReadFileIfExists(const std::string& path);
 
 // Replaces the whole content of a file (creating it when missing) through a
 // temporary file in the same folder and a rename: on failure the old file is
