@@ -373,6 +373,9 @@ BitmapPtr Picture::Bitmap() const {
 }
 
 void Picture::SetBitmap(BitmapPtr b) {
+    // Pictures are never changed in place: the same one again changes nothing
+    // (the card shows its placeholder at every record without a photo).
+    if (b == bitmap_ && resource_.empty()) return;
     bitmap_ = std::move(b);
     resource_.clear();
     Changed(Property::Bitmap);
