@@ -7,30 +7,16 @@ namespace common {
 
 namespace {
 
-// The text of a cell: trimmed, "&", "<", ">" and line breaks escaped.
-void AppendCell(std::string& out, std::string_view text) {
-    for (char c : rtl::TrimView(text)) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\r': out += "&#13;"; break;
-        case '\n': out += "&#10;"; break;
-        default: out += c;
-        }
-    }
-}
-
-// The same cell text escaped and converted to windows-1252 in one pass.
-void AppendCellCp1252(std::string& out, std::string_view text) {
+// The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped;
+// each run of other than ASCII characters goes through `altri`.
+template <class Altri> void AppendEscaped(std::string& out, std::string_view text, Altri&& altri) {
     text = rtl::TrimView(text);
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
-            // A run of other characters, converted at once.
             std::size_t j = i + 1;
             while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x80) ++j;
-            rtl::AppendUtf8AsCp1252(out, text.substr(i, j - i));
+            altri(text.substr(i, j - i));
             i = j;
             continue;
         }
@@ -44,6 +30,16 @@ void AppendCellCp1252(std::string& out, std::string_view text) {
         }
         ++i;
     }
+}
+
+// The cell in UTF-8, as the text of the file.
+void AppendCell(std::string& out, std::string_view text) {
+    AppendEscaped(out, text, [&out](std::string_view run) { out += run; });
+}
+
+// The cell converted to windows-1252 as it is escaped, for the file itself.
+void AppendCellCp1252(std::string& out, std::string_view text) {
+    AppendEscaped(out, text, [&out](std::string_view run) { rtl::AppendUtf8AsCp1252(out, run); });
 }
 
 // Writes the whole file through `markup` (the tags, ASCII), `put` (the sheet
