@@ -57,6 +57,13 @@ for i in range(16):
     bad[counts + i] = 0xFF
 save('jpeg-huffman-too-many-codes.jpg', bad)
 
+# A Huffman table of valid code lengths announcing 510 codes, past the 256
+# values a table can hold.
+_, pos, _ = first(jpeg, 0xC4)
+table = b'\x00' + bytes([0] * 14 + [255, 255]) + bytes(510)
+bad = jpeg[:pos] + b'\xff\xc4' + struct.pack('>H', 2 + len(table)) + table + jpeg[pos:]
+save('jpeg-huffman-over-256-codes.jpg', bad)
+
 # A Huffman table whose code lengths overflow the code space.
 bad = bytearray(jpeg)
 bad[counts + 0] = 2  # two codes of one bit, then more of two bits
