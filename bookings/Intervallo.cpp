@@ -135,6 +135,19 @@ void TfrmIntervallo::SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key) {
 
 // --- Applica e chiudi ---
 
+// Assembles one bound of the range into its label (left empty when the month
+// names no month) and tests it; a date that does not exist gets its message,
+// quoting the assembled text, and the focus goes to the bound's day.
+bool TfrmIntervallo::Estremo(ui::ComboEdit& giorno, ui::ComboEdit& mese, const ui::Label& anno, ui::Label& data,
+                             const std::string& nonEsiste) {
+    if (const int m = bookings::NumeroMese(mese.Text()))
+        data.SetText(DataDa(rtl::Trim(giorno.Text()), m, rtl::Trim(anno.Text())));
+    if (common::DataValida(data.Text())) return true;
+    ui::ShowMessage(kALaData + rtl::Trim(data.Text()) + nonEsiste);
+    giorno.SetFocus();
+    return false;
+}
+
 bool TfrmIntervallo::ControllaIntervallo() {
     lblDataInizio.SetText("");
     lblDataFine.SetText("");
@@ -153,23 +166,14 @@ bool TfrmIntervallo::ControllaIntervallo() {
         }
     }
 
-    if (const int mese = bookings::NumeroMese(txtMeseInizio.Text()))
-        lblDataInizio.SetText(DataDa(rtl::Trim(txtGiornoInizio.Text()), mese, rtl::Trim(lblAnnoInizio.Text())));
-    if (!common::DataValida(lblDataInizio.Text())) {
-        ui::ShowMessage(kALaData + rtl::Trim(lblDataInizio.Text()) + " di inizio intervallo non esiste." + kLfCr +
-                        "Per poter effettuare la prenotazione è necessario indicare una data valida.");
-        txtGiornoInizio.SetFocus();
+    if (!Estremo(txtGiornoInizio, txtMeseInizio, lblAnnoInizio, lblDataInizio,
+                 std::string(" di inizio intervallo non esiste.") + kLfCr +
+                     "Per poter effettuare la prenotazione è necessario indicare una data valida."))
         return false;
-    }
-
-    if (const int mese = bookings::NumeroMese(txtMeseFine.Text()))
-        lblDataFine.SetText(DataDa(rtl::Trim(txtGiornoFine.Text()), mese, rtl::Trim(lblAnnoFine.Text())));
-    if (!common::DataValida(lblDataFine.Text())) {
-        ui::ShowMessage(kALaData + rtl::Trim(lblDataFine.Text()) + " di fine intervallo non esiste." + kLfCr +
-                        "Per effettuare la prenotazione è necessario indicare una data valida.");
-        txtGiornoFine.SetFocus();
+    if (!Estremo(txtGiornoFine, txtMeseFine, lblAnnoFine, lblDataFine,
+                 std::string(" di fine intervallo non esiste.") + kLfCr +
+                     "Per effettuare la prenotazione è necessario indicare una data valida."))
         return false;
-    }
 
     const auto inizio = rtl::ParseDate(lblDataInizio.Text());
     const auto fine = rtl::ParseDate(lblDataFine.Text());

@@ -57,6 +57,8 @@ private:
     void SelettoreEnter(const Selettore& s);
     void SelettoreExit(const Selettore& s);
     void SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key);
+    bool Estremo(ui::ComboEdit& giorno, ui::ComboEdit& mese, const ui::Label& anno, ui::Label& data,
+                 const std::string& nonEsiste);
     // The checks of "Applica e chiudi" up to the confirmation; false when one
     // stopped it (its message shown).
     bool ControllaIntervallo();
