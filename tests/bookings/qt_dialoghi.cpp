@@ -128,6 +128,12 @@ TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
     EXPECT_TRUE(occupata->isVisible());
     EXPECT_FALSE(libera->isVisible());
 
+    // Enter in the text neither applies nor closes.
+    tasto(le, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.Visible());
+    EXPECT_EQ(planner.Cella(0).mem.Text(), "");
+
     QGuiApplication::clipboard()->setText("prima");
     ASSERT_TRUE(ui::input::Click(dlg.cmdClipboard));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("  Rossi  "));
