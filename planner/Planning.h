@@ -3,9 +3,14 @@
 // rows. A day cell is a free picture, a booked picture on top of it and a
 // hidden label with the day's booking text; the booked picture is the visible
 // one exactly when the trimmed text is not empty.
+//
+// Showing the window loads the year from the planner file that the planner
+// menu names; closing it stores the year there again.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -44,13 +49,35 @@ public:
     ui::Picture& cmdNuovo;
 
 private:
+    // What the last load left for the save to do.
+    enum class Anno {
+        NessunFile,     // no planner file named by the menu: nothing to store
+        Caricato,       // the file was read (or is new): the close stores the year
+        NonAccessibile, // the file could not be opened, created or read: left as it is
+    };
+
     void CreaCelle();
-    void cmdNuovoClick();
+    void FormShow();
     void FormClose(ui::CloseAction& action);
+    void FormMouseMove();
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void GiornoClick(int i);
+    void cmdIntervalloClick();
+    void cmdRiepilogoClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
+    // The planner file named in the menu's lblFile, when it names one in
+    // the data folder.
+    std::optional<std::string> FilePlanner() const;
+    // Make and model as the booking dialogs show them: "make model".
+    std::string Camera() const;
 
     std::vector<CellaGiorno> celle_;
+    common::Record buffer_;
+    Anno anno_ = Anno::NessunFile;
 };
 
 extern TfrmPlanning* frmPlanning;
