@@ -6,7 +6,6 @@
 // the dates, their order and the customer's name, asks for confirmation and
 // books every day of the range in the planner's day cells; "Annulla" closes.
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
