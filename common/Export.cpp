@@ -76,6 +76,10 @@ void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view
         "</x:ExcelWorksheets>"
         "</x:ExcelWorkbook>"
         "</xml><![endif]-->"
+        // Data cells are text: no spreadsheet program evaluates "=..." in
+        // them or drops a leading zero. Calc and the Office program both read
+        // this number format from a class of the header's style sheet.
+        "<style>.testo{mso-number-format:\"\\@\";}</style>"
         "</head>"
         "<body>"
         "<table x:str>"
@@ -91,7 +95,7 @@ void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view
     for (std::size_t r = 0; r < righe; ++r) {
         markup("<tr>");
         for (std::size_t i = 0; i < colonne.size(); ++i) {
-            markup("<td style=\"text-align: left;\">");
+            markup("<td class=testo style=\"text-align: left;\">");
             putCell(cella(i, r));
             markup("</td>");
         }

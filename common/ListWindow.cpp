@@ -66,6 +66,28 @@ void ListaRecord::Svuota() {
     numeri_.clear();
 }
 
+namespace {
+bool CostruisciOAvvisa(const std::function<void()>& costruisci) {
+    try {
+        costruisci();
+        return true;
+    } catch (...) {
+        ui::ShowMessage(std::string(kMsgAccessoArchivio));
+        return false;
+    }
+}
+} // namespace
+
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                     bool ordinata, int larghezza) {
+    return CostruisciOAvvisa([&] { lista.Costruisci(path, type, riga, ordinata, larghezza); });
+}
+
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
+                     const FiltroRecord& filtro, bool ordinata, int larghezza) {
+    return CostruisciOAvvisa([&] { lista.Costruisci(path, formato, filtro, ordinata, larghezza); });
+}
+
 void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ricordato) {
     if (lst.Count() == 0) {
         ui::ShowMessage(std::string(kMsgListaVuota));

@@ -53,21 +53,18 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
 
 // Lists the vehicles whose deadline is past or due within seven days. A
 // deadline that is not a date is passed over: the vehicles after it are
-// still examined.
+// still examined. An archive that cannot be read is reported over the lines
+// read so far.
 void TfrmListaScadenze::FormShow() {
     const rtl::Date oggi = rtl::Today();
     const common::FieldRef campo = common::TAutomezzoRec.field(campoScadenza_);
-    try {
-        // The stored date is plain digits and slashes: read as it is stored.
-        lista_.Costruisci(
-            vehicles::PercorsoArchivioAutomezzi(), formato_,
-            [&](const common::RecordView& r) {
-                return ScadenzaImminente(rtl::TrimView(common::RawText(r.bytes(), campo)), oggi).value_or(false);
-            },
-            true);
-    } catch (...) {
-        // An unreadable archive leaves the lines listed so far, without a word.
-    }
+    // The stored date is plain digits and slashes: read as it is stored.
+    common::CostruisciLista(
+        lista_, vehicles::PercorsoArchivioAutomezzi(), formato_,
+        [&](const common::RecordView& r) {
+            return ScadenzaImminente(rtl::TrimView(common::RawText(r.bytes(), campo)), oggi).value_or(false);
+        },
+        true);
 }
 
 void TfrmListaScadenze::FormClose(ui::CloseAction&) { lista_.Svuota(); }
