@@ -1,6 +1,8 @@
 #include "common/ListLines.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -72,6 +74,7 @@ RigaLista& RigaLista::ultima(const RecordView& record, FieldRef field) {
 FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
     Parte p;
     p.fisso = std::string(fixed);
+    massimo_ += fixed.size();
     parti_.push_back(std::move(p));
     return *this;
 }
@@ -79,9 +82,17 @@ FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
 FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima) {
     if (campi.size() == 0) throw std::invalid_argument("colonna senza campi");
     Parte p;
-    for (std::string_view campo : campi) p.campi.push_back(type_->field(campo));
+    std::size_t stored = 0;
+    for (std::string_view campo : campi) {
+        p.campi.push_back(type_->field(campo));
+        stored += std::size_t(p.campi.back().capacity) + 1;
+    }
     p.larghezza = width;
     p.ultima = ultima;
+    // A stored byte takes at most three bytes in UTF-8; a column is cut to
+    // its width and padded with blanks.
+    massimo_ += ultima ? 3 * stored : 3 * width;
+    if (campi.size() > 1) unitoMax_ = std::max(unitoMax_, stored);
     parti_.push_back(std::move(p));
     return *this;
 }
@@ -93,33 +104,103 @@ FormatoRiga& FormatoRiga::colonna(std::initializer_list<std::string_view> campi,
 FormatoRiga& FormatoRiga::ultima(std::string_view campo) { return Aggiungi({campo}, 0, true); }
 FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) { return Aggiungi(campi, 0, true); }
 
-void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record) const {
+namespace {
+
+// The trimmed stored text of a field (its length byte read as the capacity
+// when larger), from a record known to be long enough.
+std::string_view CampoRifilato(const char* record, FieldRef f) {
+    std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(record[f.offset]), std::size_t(f.capacity));
+    const char* v = record + f.offset + 1;
+    while (n > 0 && static_cast<unsigned char>(v[n - 1]) <= 32) --n;
+    while (n > 0 && static_cast<unsigned char>(*v) <= 32) {
+        ++v;
+        --n;
+    }
+    return {v, n};
+}
+
+// The UTF-8 form of the bytes 0x80 to 0xFF of the code page.
+struct Utf8Alto {
+    char byte[3];
+    unsigned char n;
+};
+const Utf8Alto* TabellaAlta() {
+    static const auto tabella = [] {
+        std::array<Utf8Alto, 128> t{};
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const std::string u = rtl::Cp1252ToUtf8(std::string(1, char(b)));
+            Utf8Alto& e = t[std::size_t(b - 0x80)];
+            e.n = static_cast<unsigned char>(u.size());
+            std::memcpy(e.byte, u.data(), u.size());
+        }
+        return t;
+    }();
+    return tabella.data();
+}
+
+// Writes stored bytes decoded from windows-1252 at `out`; returns the end.
+char* Decodifica(char* out, std::string_view bytes) {
+    unsigned char any = 0;
+    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    if (any < 0x80) {
+        std::memcpy(out, bytes.data(), bytes.size());
+        return out + bytes.size();
+    }
+    const Utf8Alto* alto = TabellaAlta();
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            *out++ = c;
+        } else {
+            const Utf8Alto& e = alto[b - 0x80];
+            std::memcpy(out, e.byte, 3);
+            out += e.n;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) const {
+    if (record.size() < type_->size) throw std::out_of_range("record troppo corto per " + std::string(type_->name));
+    const char* base = reinterpret_cast<const char*>(record.data());
     for (const Parte& p : parti_) {
         if (p.campi.empty()) {
-            out += p.fisso;
+            std::memcpy(out, p.fisso.data(), p.fisso.size());
+            out += p.fisso.size();
             continue;
         }
         std::string_view value;
         if (p.campi.size() == 1) {
-            value = rtl::TrimView(RawText(record, p.campi[0]));
+            value = CampoRifilato(base, p.campi[0]);
         } else {
             // Trimmed fields joined by one blank, the whole trimmed.
-            unito_.clear();
+            if (unito_.size() < unitoMax_) unito_.resize(unitoMax_);
+            std::size_t n = 0;
             for (std::size_t i = 0; i < p.campi.size(); ++i) {
-                if (i) unito_ += ' ';
-                unito_ += rtl::TrimView(RawText(record, p.campi[i]));
+                const std::string_view f = CampoRifilato(base, p.campi[i]);
+                if (i) unito_[n++] = ' ';
+                std::memcpy(unito_.data() + n, f.data(), f.size());
+                n += f.size();
             }
-            value = rtl::TrimView(unito_);
+            value = rtl::TrimView(std::string_view(unito_.data(), n));
         }
         // One stored byte is one character: cut and pad on the bytes.
-        if (p.ultima) {
-            AppendDecoded(out, value);
-        } else {
-            if (value.size() > p.larghezza) value = value.substr(0, p.larghezza);
-            AppendDecoded(out, value);
-            out.append(p.larghezza - value.size(), ' ');
+        if (!p.ultima && value.size() > p.larghezza) value = value.substr(0, p.larghezza);
+        out = Decodifica(out, value);
+        if (!p.ultima) {
+            std::memset(out, ' ', p.larghezza - value.size());
+            out += p.larghezza - value.size();
         }
     }
+    return out;
+}
+
+void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record) const {
+    const std::size_t start = out.size();
+    out.resize(start + massimo_);
+    out.resize(std::size_t(ScriviIn(out.data() + start, record) - out.data()));
 }
 
 std::string FormatoRiga::Riga(const RecordView& record) const {
@@ -144,8 +225,9 @@ namespace {
 // is a lower-case letter when its low seven bits reach 'a' but not past 'z'
 // and its high bit is clear; 0x20 comes off each such byte.
 std::uint64_t ParolaMaiuscola(const unsigned char* p) {
-    std::uint64_t x = 0;
-    for (int i = 0; i < 8; ++i) x = x << 8 | p[i];
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native == std::endian::little) x = __builtin_bswap64(x);
     constexpr std::uint64_t kUno = 0x0101010101010101ull, kAlto = 0x8080808080808080ull;
     const std::uint64_t sette = x & ~kAlto;
     const std::uint64_t daA = sette + kUno * (0x80 - 'a');
@@ -157,15 +239,18 @@ std::uint64_t ParolaMaiuscola(const unsigned char* p) {
 // The eight bytes of a line from `depth`, upper-cased (a-z) and packed
 // big-endian, zero-padded past the end of the line.
 std::uint64_t Parola(const char* dati, std::size_t lunghezza, std::size_t depth) {
+    if (lunghezza >= depth + 8) return ParolaMaiuscola(reinterpret_cast<const unsigned char*>(dati + depth));
     unsigned char b[8] = {};
-    if (lunghezza > depth) std::memcpy(b, dati + depth, std::min<std::size_t>(8, lunghezza - depth));
+    if (lunghezza > depth) std::memcpy(b, dati + depth, lunghezza - depth);
     return ParolaMaiuscola(b);
 }
 
-// One entry being sorted: the word of its line at the depth being sorted,
-// where its line lies, and its place among the entries (file order).
+// One entry being sorted: the word of its line at the depth being sorted and
+// the word after it (loaded together: one visit of the line serves two
+// depths), where its line lies, and its place among the entries (file order).
 struct Elemento {
     std::uint64_t parola;
+    std::uint64_t prossima;
     const char* dati;
     std::uint32_t lunghezza;
     std::uint32_t indice;
@@ -211,12 +296,13 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
 }
 
 // Sorts entries whose lines agree on their first `depth` bytes (read a-z as
-// A-Z) and that come in file order. `pronte`: their words at this depth are
-// already in place. Each round sorts by the next eight bytes; among the
-// lines that agree on those too, the lines that end within them come first
-// (by length: the shorter is the start of the longer), and the others go on
-// by the eight bytes after. Equal lines keep the file order.
-void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, std::vector<Elemento>& spare,
+// A-Z) and that come in file order. `pronte`: how many of their words from
+// this depth are in place (0, 1: `parola`, 2: `parola` and `prossima`).
+// Each round sorts by the next eight bytes; among the lines that agree on
+// those too, the lines that end within them come first (by length: the
+// shorter is the start of the longer), and the others go on by the eight
+// bytes after. Equal lines keep the file order.
+void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, std::vector<Elemento>& spare,
               std::vector<std::uint32_t>& count) {
     for (;;) {
         const std::size_t n = std::size_t(last - first);
@@ -227,11 +313,17 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, s
         }
         std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
         for (Elemento* e = first; e != last; ++e) {
-            if (!pronte) e->parola = Parola(e->dati, e->lunghezza, depth);
+            // The lines lie all over memory: ask for those a few entries on
+            // while this one is read.
+            if (pronte == 0 && last - e > 12) __builtin_prefetch(e[12].dati + depth);
+            if (pronte == 0) {
+                e->parola = Parola(e->dati, e->lunghezza, depth);
+                e->prossima = Parola(e->dati, e->lunghezza, depth + 8);
+            }
             tutti &= e->parola;
             alcuni |= e->parola;
         }
-        pronte = false;
+        if (pronte == 0) pronte = 2;
         if (tutti != alcuni) {
             if (n > 256)
                 OrdinaPerParola(first, n, tutti ^ alcuni, spare, count);
@@ -241,6 +333,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, s
                 });
         }
         const std::size_t next = depth + 8;
+        // The words of the next depth: already loaded, or loaded there.
+        const int dopo = pronte == 2 ? 1 : 0;
         // Each run of equal words: the lines that end in it first, by
         // length; the others are sorted further. The largest run is sorted
         // by this loop, the others by a call of their own.
@@ -261,12 +355,14 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, s
                     rest = std::find_if(i, j, [next](const Elemento& e) { return e.lunghezza > next; });
                 }
                 if (j - rest > 1) {
+                    if (dopo == 1)
+                        for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
                     if (j - rest > bigLast - bigFirst) {
-                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, false, spare, count);
+                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, spare, count);
                         bigFirst = rest;
                         bigLast = j;
                     } else {
-                        OrdinaDa(rest, j, next, false, spare, count);
+                        OrdinaDa(rest, j, next, dopo, spare, count);
                     }
                 }
             }
@@ -276,39 +372,31 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, bool pronte, s
         first = bigFirst;
         last = bigLast;
         depth = next;
+        pronte = dopo;
     }
 }
 
-// Sorts the entries; `parole`, when not empty, holds the word of each line
-// at depth 0, in entry order.
+// Sorts the entries; `parole`, when not empty, holds the first two words of
+// each line (bytes 0 to 15), in entry order.
 void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
     if (voci.size() < 2) return;
+    const bool pronte = parole.size() == 2 * voci.size();
     std::vector<Elemento> elementi(voci.size());
     for (std::size_t i = 0; i < voci.size(); ++i) {
         const std::string& riga = voci[i].riga;
-        elementi[i] = {parole.empty() ? 0 : parole[i], riga.data(), std::uint32_t(riga.size()), std::uint32_t(i)};
+        elementi[i] = {pronte ? parole[2 * i] : 0, pronte ? parole[2 * i + 1] : 0, riga.data(),
+                       std::uint32_t(riga.size()), std::uint32_t(i)};
     }
     std::vector<Elemento> spare;
     std::vector<std::uint32_t> count;
-    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, !parole.empty(), spare, count);
-    // The entries move into their places in place, cycle by cycle: the
-    // element at place p names the entry that goes there.
-    constexpr std::uint32_t kMesso = ~std::uint32_t(0);
-    for (std::size_t start = 0; start < elementi.size(); ++start) {
-        if (elementi[start].indice == kMesso || elementi[start].indice == start) continue;
-        VoceLista primo = std::move(voci[start]);
-        std::size_t p = start;
-        for (;;) {
-            const std::size_t from = elementi[p].indice;
-            elementi[p].indice = kMesso;
-            if (from == start) {
-                voci[p] = std::move(primo);
-                break;
-            }
-            voci[p] = std::move(voci[from]);
-            p = from;
-        }
-    }
+    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, pronte ? 2 : 0, spare, count);
+    spare = {};
+    // The entries in their order, taken one by one (independent reads, not
+    // a chain of moves).
+    std::vector<VoceLista> ordinate;
+    ordinate.reserve(voci.size());
+    for (const Elemento& e : elementi) ordinate.push_back(std::move(voci[e.indice]));
+    voci = std::move(ordinate);
 }
 
 } // namespace
@@ -339,23 +427,26 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
                     const FiltroRecord& filtro, bool ordinata) {
     voci.clear();
-    // The first word of each line is packed while the line is still in the
-    // cache.
+    // The first two words of each line are packed while the line is still
+    // in the cache.
     std::vector<std::uint64_t> parole;
     try {
         Archivio archivio(path, formato.type());
         const std::size_t count = std::size_t(archivio.Conta());
         voci.reserve(filtro ? count / 4 : count);
-        if (ordinata) parole.reserve(voci.capacity());
+        if (ordinata) parole.reserve(2 * voci.capacity());
         // Each line is written into one reused buffer, then copied into a
         // string of its own size.
-        std::string riga;
+        std::string buffer(formato.massimo_ + 16, '\0');
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (filtro && !filtro(r)) return;
-            riga.clear();
-            formato.Scrivi(riga, r.bytes());
-            voci.push_back({riga, std::uint32_t(numero)});
-            if (ordinata) parole.push_back(Parola(riga.data(), riga.size(), 0));
+            const char* fine = formato.ScriviIn(buffer.data(), r.bytes());
+            const std::string_view riga(buffer.data(), std::size_t(fine - buffer.data()));
+            voci.push_back({std::string(riga), std::uint32_t(numero)});
+            if (ordinata) {
+                parole.push_back(Parola(riga.data(), riga.size(), 0));
+                parole.push_back(Parola(riga.data(), riga.size(), 8));
+            }
         });
     } catch (...) {
         if (ordinata) OrdinaConParole(voci, parole);

@@ -50,6 +50,8 @@ private:
 //   RigaLista().colonna(r.get("Tipo"), 20).testo("  ").colonna(r.get("Marca") + " " + r.get("Modello"), 30)
 //              .ultima(r.get("Chilometri"))
 // Unknown field names throw std::out_of_range when the layout is made.
+struct VoceLista;
+
 class FormatoRiga {
 public:
     explicit FormatoRiga(const RecordType& type) : type_(&type) {}
@@ -77,9 +79,16 @@ private:
         bool ultima = false;
     };
     FormatoRiga& Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima);
+    // Writes the line at `out`, which has room for `massimo_` bytes, and
+    // returns its end.
+    char* ScriviIn(char* out, std::span<const std::uint8_t> record) const;
+    friend void CostruisciVoci(std::vector<VoceLista>&, const std::string&, const FormatoRiga&,
+                               const std::function<bool(const RecordView&)>&, bool);
 
     const RecordType* type_;
     std::vector<Parte> parti_;
+    std::size_t massimo_ = 0;     // the longest line, in UTF-8 bytes
+    std::size_t unitoMax_ = 0;    // the longest column of joined fields, stored bytes
     mutable std::string unito_;   // a column of joined fields, reused
 };
 
