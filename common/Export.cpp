@@ -12,12 +12,22 @@ namespace {
 template <class Altri> void AppendEscaped(std::string& out, std::string_view text, Altri&& altri) {
     text = rtl::TrimView(text);
     for (std::size_t i = 0; i < text.size();) {
+        // A run of plain characters, copied at once.
+        std::size_t j = i;
+        while (j < text.size()) {
+            const auto b = static_cast<unsigned char>(text[j]);
+            if (b >= 0x80 || b == '&' || b == '<' || b == '>' || b == '\r' || b == '\n') break;
+            ++j;
+        }
+        out.append(text, i, j - i);
+        if (j == text.size()) break;
+        i = j;
         const char c = text[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
-            std::size_t j = i + 1;
-            while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x80) ++j;
-            altri(text.substr(i, j - i));
-            i = j;
+            std::size_t k = i + 1;
+            while (k < text.size() && static_cast<unsigned char>(text[k]) >= 0x80) ++k;
+            altri(text.substr(i, k - i));
+            i = k;
             continue;
         }
         switch (c) {
@@ -25,8 +35,7 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '\r': out += "&#13;"; break;
-        case '\n': out += "&#10;"; break;
-        default: out += c;
+        default: out += "&#10;"; break;   // '\n'
         }
         ++i;
     }

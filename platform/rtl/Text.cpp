@@ -175,6 +175,13 @@ void AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
 }
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    // The usual all-ASCII text is one copy.
+    unsigned char any = 0;
+    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    if (any < 0x80) {
+        out += bytes;
+        return;
+    }
     for (unsigned char b : bytes) {
         if (b < 0x80)
             out += static_cast<char>(b);
