@@ -298,6 +298,11 @@ void setFontIfChanged(QWidget* w, const QFont& f) {
 void setPaletteIfChanged(QWidget* w, const QPalette& p) {
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
 }
+// Whether a change of this property may change a peer's look: a new text,
+// caret or selection leaves font, colours and style as they are.
+bool changesLook(ui::Property p) {
+    return p != ui::Property::Text && p != ui::Property::Caret && p != ui::Property::Selection;
+}
 
 // The look of an edit: its "background" style element's rectangle gives the
 // fill and the border (the field highlight); without one, the edit's fill.
@@ -826,6 +831,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* w = static_cast<QLabel*>(q);
         const QString text = qs(l.Text());
         if (w->text() != text) w->setText(text);
+        if (!changesLook(p)) return;
         setFontIfChanged(w, qfont(l.GetFont()));
         w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
         w->setWordWrap(l.WordWrap());
@@ -842,11 +848,13 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* le = static_cast<QLineEdit*>(q);
         const QString text = qs(e.Text());
         if (le->text() != text) le->setText(text);
-        le->setReadOnly(e.ReadOnly());
-        le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
-        le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
-        setFontIfChanged(le, qfont(e.GetFont()));
-        setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
+        if (changesLook(p)) {
+            le->setReadOnly(e.ReadOnly());
+            le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
+            le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
+            setFontIfChanged(le, qfont(e.GetFont()));
+            setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
+        }
         if (e.SelLength() > 0) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
         else le->setCursorPosition(toUtf16(text, e.CaretPosition()));
         return;
@@ -930,10 +938,12 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* te = static_cast<QPlainTextEdit*>(q);
         const QString text = qs(m.Text());
         if (te->toPlainText() != text) te->setPlainText(text);
-        te->setReadOnly(m.ReadOnly());
-        te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        setFontIfChanged(te, qfont(m.GetFont()));
-        setStyleIfChanged(te, editStyleSheet(m, "QPlainTextEdit"));
+        if (changesLook(p)) {
+            te->setReadOnly(m.ReadOnly());
+            te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            setFontIfChanged(te, qfont(m.GetFont()));
+            setStyleIfChanged(te, editStyleSheet(m, "QPlainTextEdit"));
+        }
         QTextCursor cur = te->textCursor();
         const int size = int(text.size());
         if (m.SelLength() > 0) {
