@@ -49,13 +49,17 @@ void Esportazione::RiempiGriglia() {
             grd_.SetRowCount(int(count));
             int row = 0;
             std::string testo;
+            std::size_t scritti = 0;   // bytes of cell text so far
             archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
                 testo = std::to_string(numero);
                 grd_.SetCell(0, row, testo);
+                scritti += testo.size();
                 for (std::size_t c = 0; c < colonne.size(); ++c) {
                     const std::vector<FieldRef>& campi = colonne[c].campi;
                     if (campi.empty()) {
-                        grd_.SetCell(int(c) + 1, row, config_.celle[c](r));
+                        const std::string cella = config_.celle[c](r);
+                        grd_.SetCell(int(c) + 1, row, cella);
+                        scritti += cella.size();
                         continue;
                     }
                     // Trimmed fields joined by one blank, decoded as written.
@@ -65,8 +69,12 @@ void Esportazione::RiempiGriglia() {
                         rtl::AppendCp1252AsUtf8(testo, rtl::TrimView(RawText(r.bytes(), campi[i])));
                     }
                     grd_.SetCell(int(c) + 1, row, testo);
+                    scritti += testo.size();
                 }
                 ++row;
+                // The text of the first rows tells how much the whole grid
+                // will hold: room for it at once.
+                if (row == 256 && count > 512) grd_.ReserveText(std::size_t(double(scritti) / 256 * double(count) * 1.1));
             });
         }
         completa_ = true;

@@ -685,6 +685,8 @@ void StringGrid::SetRowCount(int n) {
     n = std::max(0, n);
     if (n == rowCount_) return;
     rowCount_ = n;
+    // Room for the cells of every row (memory not yet written costs nothing).
+    if (std::size_t(n) * stride_ > cells_.capacity()) cells_.reserve(std::size_t(n) * stride_);
     if (cells_.size() > std::size_t(n) * stride_) {
         for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i) stale_ += cells_[i].length;
         cells_.resize(std::size_t(n) * stride_);

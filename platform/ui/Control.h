@@ -468,6 +468,9 @@ public:
     // rows) instead of at each cell.
     void BeginUpdate() { ++updating_; }
     void EndUpdate();
+    // Makes room for this many bytes of cell text in all (a fill of many
+    // rows that can tell its size): the texts are then not moved as they grow.
+    void ReserveText(std::size_t bytes) { texts_.reserve(bytes); }
 
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool r);
