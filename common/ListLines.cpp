@@ -295,6 +295,36 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
     if (from != first) std::copy(from, from + n, first);
 }
 
+// The words of the first bytes of every line, packed while each line was
+// built (`kParolePronte` per line, in entry order): the first rounds of the
+// sort read them from this one compact array, not from the lines.
+constexpr std::size_t kParolePronte = 4;
+
+// What the rounds of a sort share.
+struct Ordinamento {
+    const std::uint64_t* pronte = nullptr;   // kParolePronte words per entry, or null
+    std::vector<Elemento> spare;
+    std::vector<std::uint32_t> count;
+
+    // Whether the words at `depth` and after it are in the compact array.
+    bool Pronte(std::size_t depth) const { return pronte && depth / 8 + 1 < kParolePronte; }
+    void Carica(Elemento& e, std::size_t depth) const {
+        if (Pronte(depth)) {
+            const std::uint64_t* w = pronte + std::size_t(e.indice) * kParolePronte + depth / 8;
+            e.parola = w[0];
+            e.prossima = w[1];
+        } else {
+            e.parola = Parola(e.dati, e.lunghezza, depth);
+            e.prossima = Parola(e.dati, e.lunghezza, depth + 8);
+        }
+    }
+};
+
+// Appends the packed words of a line's first bytes.
+void AggiungiParole(std::vector<std::uint64_t>& parole, const std::string& riga) {
+    for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
+}
+
 // Sorts entries whose lines agree on their first `depth` bytes (read a-z as
 // A-Z) and that come in file order. `pronte`: how many of their words from
 // this depth are in place (0, 1: `parola`, 2: `parola` and `prossima`).
@@ -302,31 +332,30 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
 // those too, the lines that end within them come first (by length: the
 // shorter is the start of the longer), and the others go on by the eight
 // bytes after. Equal lines keep the file order.
-void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, std::vector<Elemento>& spare,
-              std::vector<std::uint32_t>& count) {
+void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Ordinamento& o) {
     for (;;) {
         const std::size_t n = std::size_t(last - first);
         if (n < 2) return;
-        if (n <= 16) {
+        if (n <= 16 && pronte == 0 && !o.Pronte(depth)) {
+            // A few lines whose words would come from the lines themselves:
+            // compared byte by byte.
             std::sort(first, last, [depth](const Elemento& a, const Elemento& b) { return PrecedeDa(a, b, depth); });
             return;
         }
         std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
+        const bool dalleRighe = pronte == 0 && !o.Pronte(depth);
         for (Elemento* e = first; e != last; ++e) {
             // The lines lie all over memory: ask for those a few entries on
             // while this one is read.
-            if (pronte == 0 && last - e > 12) __builtin_prefetch(e[12].dati + depth);
-            if (pronte == 0) {
-                e->parola = Parola(e->dati, e->lunghezza, depth);
-                e->prossima = Parola(e->dati, e->lunghezza, depth + 8);
-            }
+            if (dalleRighe && last - e > 12) __builtin_prefetch(e[12].dati + depth);
+            if (pronte == 0) o.Carica(*e, depth);
             tutti &= e->parola;
             alcuni |= e->parola;
         }
         if (pronte == 0) pronte = 2;
         if (tutti != alcuni) {
             if (n > 256)
-                OrdinaPerParola(first, n, tutti ^ alcuni, spare, count);
+                OrdinaPerParola(first, n, tutti ^ alcuni, o.spare, o.count);
             else
                 std::sort(first, last, [](const Elemento& a, const Elemento& b) {
                     return a.parola != b.parola ? a.parola < b.parola : a.indice < b.indice;
@@ -358,11 +387,11 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, st
                     if (dopo == 1)
                         for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
                     if (j - rest > bigLast - bigFirst) {
-                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, spare, count);
+                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, o);
                         bigFirst = rest;
                         bigLast = j;
                     } else {
-                        OrdinaDa(rest, j, next, dopo, spare, count);
+                        OrdinaDa(rest, j, next, dopo, o);
                     }
                 }
             }
@@ -376,26 +405,27 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, st
     }
 }
 
-// Sorts the entries; `parole`, when not empty, holds the first two words of
-// each line (bytes 0 to 15), in entry order.
+// Sorts the entries; `parole`, when it holds kParolePronte words per entry,
+// the packed first bytes of each line, in entry order.
 void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
     if (voci.size() < 2) return;
-    const bool pronte = parole.size() == 2 * voci.size();
+    Ordinamento o;
+    if (parole.size() == kParolePronte * voci.size()) o.pronte = parole.data();
     std::vector<Elemento> elementi(voci.size());
     for (std::size_t i = 0; i < voci.size(); ++i) {
         const std::string& riga = voci[i].riga;
-        elementi[i] = {pronte ? parole[2 * i] : 0, pronte ? parole[2 * i + 1] : 0, riga.data(),
-                       std::uint32_t(riga.size()), std::uint32_t(i)};
+        elementi[i] = {0, 0, riga.data(), std::uint32_t(riga.size()), std::uint32_t(i)};
     }
-    std::vector<Elemento> spare;
-    std::vector<std::uint32_t> count;
-    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, pronte ? 2 : 0, spare, count);
-    spare = {};
+    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
+    o = {};
     // The entries in their order, taken one by one (independent reads, not
     // a chain of moves).
     std::vector<VoceLista> ordinate;
     ordinate.reserve(voci.size());
-    for (const Elemento& e : elementi) ordinate.push_back(std::move(voci[e.indice]));
+    for (std::size_t k = 0; k < elementi.size(); ++k) {
+        if (k + 8 < elementi.size()) __builtin_prefetch(&voci[elementi[k + 8].indice]);
+        ordinate.push_back(std::move(voci[elementi[k].indice]));
+    }
     voci = std::move(ordinate);
 }
 
@@ -411,30 +441,37 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata) {
     voci.clear();
+    // The first words of each line are packed while the line is still in
+    // the cache.
+    std::vector<std::uint64_t> parole;
     try {
         Archivio archivio(path, type);
         voci.reserve(std::size_t(archivio.Conta()));
+        if (ordinata) parole.reserve(kParolePronte * voci.capacity());
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
-            if (auto line = riga(r)) voci.push_back({std::move(*line), std::uint32_t(numero)});
+            if (auto line = riga(r)) {
+                voci.push_back({std::move(*line), std::uint32_t(numero)});
+                if (ordinata) AggiungiParole(parole, voci.back().riga);
+            }
         });
     } catch (...) {
-        if (ordinata) OrdinaVoci(voci);
+        if (ordinata) OrdinaConParole(voci, parole);
         throw;
     }
-    if (ordinata) OrdinaVoci(voci);
+    if (ordinata) OrdinaConParole(voci, parole);
 }
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
                     const FiltroRecord& filtro, bool ordinata) {
     voci.clear();
-    // The first two words of each line are packed while the line is still
-    // in the cache.
+    // The first words of each line are packed while the line is still in
+    // the cache.
     std::vector<std::uint64_t> parole;
     try {
         Archivio archivio(path, formato.type());
         const std::size_t count = std::size_t(archivio.Conta());
         voci.reserve(filtro ? count / 4 : count);
-        if (ordinata) parole.reserve(2 * voci.capacity());
+        if (ordinata) parole.reserve(kParolePronte * voci.capacity());
         // Each line is written into one reused buffer, then copied into a
         // string of its own size.
         std::string buffer(formato.massimo_ + 16, '\0');
@@ -443,10 +480,7 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
             const char* fine = formato.ScriviIn(buffer.data(), r.bytes());
             const std::string_view riga(buffer.data(), std::size_t(fine - buffer.data()));
             voci.push_back({std::string(riga), std::uint32_t(numero)});
-            if (ordinata) {
-                parole.push_back(Parola(riga.data(), riga.size(), 0));
-                parole.push_back(Parola(riga.data(), riga.size(), 8));
-            }
+            if (ordinata) AggiungiParole(parole, voci.back().riga);
         });
     } catch (...) {
         if (ordinata) OrdinaConParole(voci, parole);
