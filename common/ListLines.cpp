@@ -495,8 +495,11 @@ int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::strin
     if (count == 0) return -1;
     if (selected < 0 || selected >= count) selected = 0;
     const std::string needle = LowerAscii(findText);
+    // Each line read lower-cased as it is compared (no copy of the line).
     auto holds = [&](int i) {
-        return !needle.empty() && LowerAscii(lines[std::size_t(i)]).find(needle) != std::string::npos;
+        const std::string& line = lines[std::size_t(i)];
+        return !needle.empty() && std::search(line.begin(), line.end(), needle.begin(), needle.end(),
+                                              [](char a, char b) { return LowerByte(a) == b; }) != line.end();
     };
     int found = -1;
     if (needle != remembered) {
