@@ -36,6 +36,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/ExportWindow.h"
 #include "common/Records.h"
 #include "platform/rtl/Clock.h"
@@ -57,16 +58,9 @@
 
 namespace {
 
-// CPU time of this thread (user and system, the kernel's copies and page
-// faults included): on a machine shared with other work it measures the
-// passes themselves, not the waits between them.
+// Times are CPU time of the thread (see bench::ThreadSeconds).
 struct Clock {
-    using time_point = double;
-    static double now() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-    }
+    static double now() { return bench::ThreadSeconds(); }
 };
 double Seconds(double from) { return Clock::now() - from; }
 
@@ -81,26 +75,7 @@ double Best(int rounds, const std::function<void()>& pass) {
     return best;
 }
 
-// Plain read() calls of 1 MiB (whole records), touching one byte per record.
-std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TAutomezzoRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        std::size_t filled = 0;
-        while (filled < buf.size()) {
-            const ssize_t n = ::read(fd, buf.data() + filled, buf.size() - filled);
-            if (n <= 0) break;
-            filled += std::size_t(n);
-        }
-        for (std::size_t r = 0; r + size <= filled; r += size) sum += buf[r + 1];
-        if (filled < buf.size()) break;
-    }
-    ::close(fd);
-    return sum;
-}
+std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, common::TAutomezzoRec.size, 1); }
 
 // Writes `bytes` bytes in 1 MiB blocks and flushes them to disk: what the
 // export's own file costs at least.

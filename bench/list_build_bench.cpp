@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
@@ -23,28 +24,9 @@ namespace {
 
 constexpr std::size_t kRecords = 100'000;
 constexpr int kRounds = 5;
-// CPU time of this thread (user and system): on a machine shared with other
-// work it measures the passes themselves, not the waits between them.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using bench::ThreadSeconds;
 
-std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TVisitaRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
-        if (n <= 0) break;
-        for (std::size_t r = 0; r + size <= std::size_t(n); r += size) sum += buf[r + 120];
-    }
-    ::close(fd);
-    return sum;
-}
+std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, common::TVisitaRec.size, 120); }
 
 // A realistic list line: entry date and time, plate, vehicle, driver; as a
 // line layout resolved once (what the windows use).
