@@ -386,7 +386,15 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                 if (j - rest > 1) {
                     if (dopo == 1)
                         for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
-                    if (j - rest > bigLast - bigFirst) {
+                    if (j - rest <= 16) {
+                        // A few lines (most runs are pairs): sorted here, by
+                        // the word they hold when they differ in it, else
+                        // byte by byte.
+                        std::sort(rest, j, [next, dopo](const Elemento& a, const Elemento& b) {
+                            if (dopo == 1 && a.parola != b.parola) return a.parola < b.parola;
+                            return PrecedeDa(a, b, next);
+                        });
+                    } else if (j - rest > bigLast - bigFirst) {
                         if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, o);
                         bigFirst = rest;
                         bigLast = j;
