@@ -14,7 +14,6 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"
 #include "platform/rtl/Format.h"
-#include "platform/rtl/Ini.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
@@ -313,8 +312,7 @@ void TfrmFogli::FormShow() {
     std::string ufficio;
     std::exception_ptr errore;
     try {
-        ufficio = rtl::IniFile(tripsheets::PercorsoIniFogli())
-                      .ReadString(tripsheets::kSezioneFogli, tripsheets::kChiaveUfficio);
+        ufficio = tripsheets::UfficioEmittente();
     } catch (...) {
         errore = std::current_exception();
     }
@@ -328,8 +326,7 @@ void TfrmFogli::FormShow() {
 // failed write is shown, and the start menu comes back all the same.
 void TfrmFogli::FormClose(ui::CloseAction&) {
     try {
-        rtl::IniFile(tripsheets::PercorsoIniFogli())
-            .WriteString(tripsheets::kSezioneFogli, tripsheets::kChiaveUfficio, rtl::Trim(txtUfficio.Text()));
+        tripsheets::ScriviUfficioEmittente(rtl::Trim(txtUfficio.Text()));
     } catch (...) {
         App().ShowException(std::current_exception());
     }
@@ -361,8 +358,7 @@ void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) 
 // access error after the reset.
 void TfrmFogli::cmdNuovoClick() {
     try {
-        std::string inizio = rtl::Trim(rtl::IniFile(tripsheets::PercorsoIniFogli())
-                                           .ReadString(tripsheets::kSezioneNumerazione, tripsheets::kChiaveInizio));
+        const std::string inizio = rtl::Trim(tripsheets::InizioNumerazione());
         lblInizio.SetText(inizio.empty() ? "1" : inizio);
         common::Archivio archivio(rtl::Trim(lblFile.Text()), common::TFoglioRec);
         const std::int64_t schede = archivio.Conta();

@@ -12,15 +12,15 @@ namespace tripsheets {
 
 using common::TFoglioRec;
 
-// The settings file, in the data folder, with its two values.
-inline constexpr std::string_view kFileIni = "Fogli_di_Marcia.ini";
-inline constexpr std::string_view kSezioneNumerazione = "Numerazione Fogli di Marcia";
-inline constexpr std::string_view kChiaveInizio = "Inizio";
-inline constexpr std::string_view kSezioneFogli = "Fogli di Marcia";
-inline constexpr std::string_view kChiaveUfficio = "Ufficio Emittente";
-
-// The data folder + "Fogli_di_Marcia.ini".
-std::string PercorsoIniFogli();
+// The settings file "Fogli_di_Marcia.ini" in the data folder, one value
+// read or written at a time: the numbering start ([Numerazione Fogli di
+// Marcia] Inizio) and the last issuing office ([Fogli di Marcia] Ufficio
+// Emittente). A missing file, section or key reads empty; a file that cannot
+// be read or written raises rtl::FileError.
+std::string InizioNumerazione();
+void ScriviInizioNumerazione(std::string_view inizio);
+std::string UfficioEmittente();
+void ScriviUfficioEmittente(std::string_view ufficio);
 
 // The year archive of the trip-sheet window: its lblFile, trimmed (empty
 // while no window exists).

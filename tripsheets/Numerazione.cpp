@@ -4,7 +4,6 @@
 
 #include "common/Routines.h"
 #include "platform/rtl/Format.h"
-#include "platform/rtl/Ini.h"
 #include "platform/rtl/Text.h"
 #include "shell/DataEntry.h"
 #include "tripsheets/FoglioRec.h"
@@ -36,8 +35,7 @@ TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
 // A failed read reaches the standard error box.
 void TfrmNumerazione::FormShow() {
     if (PerFogli(lblMemory))
-        txtInizio.SetText(rtl::IniFile(tripsheets::PercorsoIniFogli())
-                              .ReadString(tripsheets::kSezioneNumerazione, tripsheets::kChiaveInizio));
+        txtInizio.SetText(tripsheets::InizioNumerazione());
     if (rtl::TrimView(txtInizio.Text()).empty()) txtInizio.SetText("1");
     txtInizio.SetFocus();
 }
@@ -59,7 +57,6 @@ void TfrmNumerazione::txtInizioExit() {
 void TfrmNumerazione::btnApplicaClick() {
     btnApplica.SetFocus();
     if (PerFogli(lblMemory))
-        rtl::IniFile(tripsheets::PercorsoIniFogli())
-            .WriteString(tripsheets::kSezioneNumerazione, tripsheets::kChiaveInizio, rtl::Trim(txtInizio.Text()));
+        tripsheets::ScriviInizioNumerazione(rtl::Trim(txtInizio.Text()));
     Close();
 }
