@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     bytes.reserve(kRecords * TFoglioRec.size);
     Record r(TFoglioRec);
     unsigned seed = 12345;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };   // the high bits, not the short cycles of the low ones
     for (std::size_t i = 0; i < kRecords; ++i) {
         char date[11], time[6], plate[8];
         std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);

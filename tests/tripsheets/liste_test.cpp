@@ -10,6 +10,7 @@
 #include "platform/report/Report.h"
 #include "platform/rtl/Text.h"
 #include "tests/tripsheets/TripSheet.h"
+#include "tripsheets/ExpFogli.h"
 #include "tripsheets/RiepAperti.h"
 #include "tripsheets/TrovaFogli.h"
 
@@ -289,4 +290,35 @@ TEST_F(SearchTest, FindNextAndPrint) {
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia");
     EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+}
+
+// A damaged archive (a length byte above its field, bytes that are no text,
+// a cut-short last record) is read without a crash: the list, the search
+// and the export go on, and the fragment is no sheet.
+TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
+    addSheet(Foglio("1", "Rossi"));
+    addSheet(Foglio("2", "Bianchi"));
+    std::string file = archive();
+    file[176] = char(250);                                    // Conduttore: capacity 50
+    file[177] = '\0';
+    file[178] = char(0x81);
+    file[179] = char(0x9D);
+    file[3373 + 38] = char(255);                              // DataChiusura of sheet 2
+    file[3373 + 45] = char(0xFF);
+    file += std::string(500, '\x7F');
+    rtl::WriteWholeFile(archivePath(), file);
+
+    TfrmRiepAperti aperti(h.app, &fogli);
+    aperti.Show();
+    EXPECT_EQ(aperti.lstRecords.Count(), 1u);   // sheet 2 now reads as closed
+    open();
+    search({});
+    EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 2 schede.");
+    h.dblClickItem(w.lstRecords, 0);
+    EXPECT_EQ(fogli.lblPosizione.Text(), "1");
+    EXPECT_LE(rtl::Utf8Length(fogli.txtConduttore.Text()), 50u);
+    TfrmExpFogli exp(h.app, &fogli);
+    exp.Show();
+    EXPECT_EQ(exp.grdRecords.RowCount(), 2);
+    EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF");   // the stray byte read as windows-1252
 }
