@@ -117,8 +117,8 @@ TEST_F(PrintTest, FailureTexts) {
     EXPECT_TRUE(report::headlessOutput().printed.empty());
 }
 
-// Every text of the page, the 120-character place included, stands on one
-// line inside its cell.
+// Every heading and caption of the page, and the values printed, stand on
+// one line inside their cells.
 TEST_F(PrintTest, TextsFitTheirCells) {
     fogli.txtOraChiusura.SetText("23:59");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
