@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -191,4 +192,30 @@ TEST_F(ExportTest, HintsAndHelp) {
     h.click(w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio Fogli di Marcia in Excel");
     EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 4);   // three paragraphs
+}
+
+// The spreadsheet program reads every cell back as written: checked with
+// LibreOffice when it is installed.
+TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
+    addSheet({{"NumFoglio", "15"},       {"DataApertura", "05/03/2024"}, {"OraApertura", "09:07"},
+              {"Ufficio", "Forlì & più"}, {"Conduttore", "Niccolò <Rossi>"}, {"TelCel", "+39 333"},
+              {"KmPar01", "12345"},       {"ImportoTot", "12,50"},       {"KmPercorsi", "-150"}});
+    TfrmExpFogli w(h.app, &fogli);
+    w.Show();
+    exportNow(w);
+    const std::string cmd = "cd '" + h.dataFolder() + "' && HOME='" + h.dataFolder() +
+                            "' soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' "
+                            "Fogli_di_Marcia.xls >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string csv = rtl::ReadWholeFile(path("Fogli_di_Marcia.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "Foglio di Marcia n.,Data apertura,Ora apertura,Data chiusura,Ora chiusura,Ufficio emittente,"
+              "Conduttore,Tel. cel.,Marca e modello veicolo,Targa,Data partenza,Ora partenza,Km partenza,"
+              "Luogo partenza,Data arrivo,Ora arrivo,Km arrivo,Luogo arrivo,Tot. litri carburante,"
+              "Tot. spesa carburante,Tot. km percorsi");
+    EXPECT_NE(csv.find("\n15,05/03/2024,09:07,,,Forl\xC3\xAC & pi\xC3\xB9,Niccol\xC3\xB2 <Rossi>,+39 333,,,,,12345,"
+                       ",,,,,,\"12,50\",-150"),
+              std::string::npos)
+        << csv;
 }
