@@ -66,10 +66,10 @@ def knob_bar(w, h, text):
     """The menu commands: a black rounded bar with a blue round knob and the white word."""
     im = Image.new("RGBA", (w, h), (0, 0, 0, 0))
     d = ImageDraw.Draw(im)
-    d.rounded_rectangle([2, h * 0.2, w - 3, h * 0.8], radius=h * 0.3, fill=(20, 20, 20, 255))
-    r = h * 0.42
-    d.ellipse([4, h / 2 - r, 4 + 2 * r, h / 2 + r], fill=(30, 100, 220, 255), outline=WHITE, width=2)
-    centred(d, (8 + 2 * r, h * 0.2, w - 8, h * 0.8), text, fitted(d, text, w - 2 * r - 24, h * 0.32), WHITE)
+    d.rounded_rectangle([2, h * 0.22, w - 3, h * 0.78], radius=h * 0.28, fill=(20, 20, 20, 255))
+    r = h * 0.2
+    d.ellipse([10, h / 2 - r, 10 + 2 * r, h / 2 + r], fill=(30, 100, 220, 255), outline=WHITE, width=2)
+    centred(d, (14 + 2 * r, h * 0.22, w - 10, h * 0.78), text, fitted(d, text, w - 2 * r - 30, h * 0.3), WHITE)
     return im
 
 
@@ -199,8 +199,8 @@ def figure(w, h):
 
 
 def print_dialogs():
-    save(lines_box(240, 83, ["Stampa planning", "Questa operazione consente di stampare", "su carta il planning corrente con i",
-                             "dati inseriti dall'utente."], bold_first=True), OUT, "StampaInfo.png")
+    save(lines_box(240, 83, ["Stampa planning", "Questa operazione consente di",
+                             "stampare su carta il planning", "con i dati inseriti."], bold_first=True), OUT, "StampaInfo.png")
     save(figure(51, 81), OUT, "StampaFigura.png")
     save(printer(82, 72), OUT, "StampaStampante.png")
     save(lines_box(206, 71, ["Premere il pulsante Stampa", "per avviare la stampa oppure", "Annulla per rinunciare."]),
