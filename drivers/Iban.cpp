@@ -36,8 +36,9 @@ int IbanResto97(std::string_view iban) {
     int resto = 0;
     std::string riporto;
     std::size_t pezzo = 9;
-    for (std::size_t pos = 0; pos < testo.size(); pos += pezzo) {
+    for (std::size_t pos = 0; pos < testo.size();) {
         riporto += testo.substr(pos, pezzo);
+        pos += pezzo;
         if (riporto.empty() || !common::SoloCifre(riporto)) return 0;
         resto = int(std::stoll(riporto) % 97);
         riporto = std::to_string(resto);
