@@ -155,6 +155,8 @@ TEST(CheckDialogs, TaxCode) {
         {"RSSMRA85T10A562", ui::DialogType::Warning, forma, true},
         {"", ui::DialogType::Warning, forma, true},
         {"RSSMRA85T10A562SX", ui::DialogType::Warning, forma, true},
+        {"RSSMRA85T10A56😀", ui::DialogType::Warning, forma, true},   // 15 characters
+        {"RSSMRA85T10A562😀", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.", false},
     };
     Verifica<TfrmCodFisc>("txtCodFisc", cases);
 }
@@ -175,6 +177,7 @@ TEST(CheckDialogs, VatNumberNamesTheOffice) {
         {"00000000000", ui::DialogType::Information, valido + ".", false},
         {"12345670018", ui::DialogType::Warning, errato, false},
         {"1234567001a", ui::DialogType::Warning, errato, false},
+        {"1234567001€", ui::DialogType::Warning, errato, false},
         {"1234567001", ui::DialogType::Warning, forma, true},
         {"", ui::DialogType::Warning, forma, true},
         {"1234567890123456", ui::DialogType::Warning, forma, true},
@@ -217,6 +220,8 @@ TEST(CheckDialogs, CreditCardNamesTheType) {
         // The 20th digit is the check digit; the message quotes them all.
         {"4111111111111111111512345", ui::DialogType::Information,
          valida("4111111111111111111512345", "Visa"), false},
+        {"€4111111111111111", ui::DialogType::Information, valida("€4111111111111111", "Visa"), false},
+        {"漢字", ui::DialogType::Warning, errato, false},
         {"", ui::DialogType::Warning, vuoto, true},
         {"   ", ui::DialogType::Warning, vuoto, true},
     };
@@ -235,6 +240,8 @@ TEST(CheckDialogs, Iban) {
         {"IT60X054281110100000012345/", ui::DialogType::Warning, errato, false},
         {"IT60X05428111010000001234È6", ui::DialogType::Warning, errato, false},
         {"+T60X0542811101000000123456", ui::DialogType::Warning, errato, false},
+        {"IT60X054281110100000012345€", ui::DialogType::Warning, errato, false},
+        {"IT60X054281110100000012345😀", ui::DialogType::Warning, errato, false},
         {"IBANIT60X0542811101000000123", ui::DialogType::Warning, forma, true},
         {"IBANX0542811101000000123456", ui::DialogType::Warning, errato, false},
         {"IT60 X054 2811 1010 0000 0123 456", ui::DialogType::Warning, forma, true},

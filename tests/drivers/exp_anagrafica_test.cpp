@@ -95,6 +95,19 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Conducenti.xls");
 }
 
+TEST(DriverExport, CutShortLastRecordIsNotExported) {
+    ts::Harness h;
+    dt::AggiungiConduttore({{"Conducente", "Rossi"}});
+    std::string file = dt::Archivio();
+    file += file.substr(0, 3000);
+    rtl::WriteWholeFile(h.dataFolder() + "Conducenti.pro", file);
+    TfrmExpAnagrafica w(h.app);
+    w.Show();
+    EXPECT_EQ(w.grdRecords.RowCount(), 1);
+    EXPECT_TRUE(w.GrigliaCompleta());
+    EXPECT_EQ(dt::Archivio(), file);
+}
+
 TEST(DriverExport, EmptyOrMissingArchiveWritesTenEmptyRows) {
     ts::Harness h;
     TfrmExpAnagrafica w(h.app);
