@@ -8,6 +8,7 @@
 #include "drivers/ExpAnagrafica.h"
 #include "platform/ui/Input.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/Spreadsheet.h"
 
 namespace {
 
@@ -94,6 +95,38 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     EXPECT_EQ(Xls(h), FileAtteso({primo, secondo, terzo}));
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Conducenti.xls");
+}
+
+// The spreadsheet program reads every cell back as it was written: numbers
+// with leading zeros, signs and accents included.
+TEST(DriverExport, SpreadsheetProgramReadsEveryCell) {
+    ts::Harness h;
+    dt::AggiungiConduttore({{"Conducente", "Rossi Niccolò"}, {"Cap", "00184"}, {"Citta", "Roma"}, {"Prov", "RM"},
+                            {"TelCasa", "0543 123456"}, {"TelCel", "+39 333 1234567"}, {"Carta", "4111111111111111"},
+                            {"PartitaIva", "01234567890"}, {"Note", "=1+1 & <più>"}, {"Ferie", "Sì"},
+                            {"Trasferte", "No"}});
+    TfrmExpAnagrafica w(h.app);
+    w.Show();
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.click(w.cmdEsporta);
+    auto celle = ts::CelleFoglioDiCalcolo(h.dataFolder() + "Conducenti.xls");
+    ASSERT_EQ(celle.size(), 2u);
+    ASSERT_EQ(celle[0].size(), 25u);
+    EXPECT_EQ(celle[0][3], "Via e numero civico");
+    EXPECT_EQ(celle[0][24], "Trasferte");
+    std::vector<std::string> attesa(25);
+    attesa[0] = "Rossi Niccolò";
+    attesa[4] = "00184 Roma RM";
+    attesa[6] = "0543 123456";
+    attesa[8] = "+39 333 1234567";
+    attesa[12] = "4111111111111111";
+    attesa[14] = "01234567890";
+    attesa[22] = "=1+1 & <più>";
+    attesa[23] = "Sì";
+    attesa[24] = "No";
+    celle[1].resize(25);
+    EXPECT_EQ(celle[1], attesa);
 }
 
 TEST(DriverExport, CutShortLastRecordIsNotExported) {
