@@ -1,5 +1,6 @@
 #include "drivers/Anagrafica.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #include "drivers/ElencoConduttori.h"
 
+#include <optional>
+
 #include "common/Archive.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
