@@ -32,7 +32,8 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
         "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
         "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
         "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>";
+        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
     const std::pair<const char*, int> intestazioni[] = {
         {"Foglio di Marcia n.", 200}, {"Data apertura", 180},  {"Ora apertura", 180},
         {"Data chiusura", 180},       {"Ora chiusura", 180},   {"Ufficio emittente", 250},
@@ -47,7 +48,7 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
     s += "</tr>";
     for (const auto& riga : righe) {
         s += "<tr>";
-        for (const std::string& cella : riga) s += "<td style=\"text-align: left;\">" + cella + "</td>";
+        for (const std::string& cella : riga) s += "<td class=testo style=\"text-align: left;\">" + cella + "</td>";
         s += "</tr>";
     }
     return s + "</table></body></html>";
