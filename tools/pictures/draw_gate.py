@@ -89,6 +89,12 @@ def sheet(d, x, y, s, colour=NAVY):
         d.line([(x + s * 0.28, yy), (x + s * 0.72, yy)], fill=colour, width=2)
 
 
+def floppy(d, x, y, s):
+    d.rectangle([x, y, x + s, y + s], fill=WHITE)
+    d.rectangle([x + s * 0.2, y, x + s * 0.75, y + s * 0.35], fill=BLUE)
+    d.rectangle([x + s * 0.18, y + s * 0.55, x + s * 0.82, y + s], fill=(220, 230, 240), outline=BLUE)
+
+
 def small(size, draw):
     im = Image.new("RGBA", (size, size), (0, 0, 0, 0))
     draw(ImageDraw.Draw(im), 0, 0, size)
@@ -146,7 +152,7 @@ def main():
     grey = ((150, 160, 175), (95, 105, 120))
     commands = [
         ("RegNuovo.png", "Nuovo", blue, sheet),
-        ("RegSalva.png", "Salva", blue, lambda d, x, y, s: d.rectangle([x, y, x + s, y + s], fill=WHITE)),
+        ("RegSalva.png", "Salva", blue, floppy),
         ("RegTrova.png", "Trova", blue, lambda d, x, y, s: lens(d, x, y, s, WHITE)),
         ("RegStampa.png", "Stampa", blue, sheet),
         ("RegNonUsciti.png", "Veicoli non usciti", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
