@@ -178,7 +178,7 @@ void TfrmRegistro::BindCommands() {
     impDataUsc.OnClick = [this] { txtDataUsc.SetText(gate::TestoOggi()); };
     impOraEnt.OnClick = [this] { txtOraEnt.SetText(OraAdesso()); };
     impOraUscita.OnClick = [this] { txtOraUsc.SetText(OraAdesso()); };
-    for (const std::string& name : {"txtDataEnt", "txtDataUsc"})
+    for (const char* name : {"txtDataEnt", "txtDataUsc"})
         Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) {
             entry::ShowHint(panInfo,
                             "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
