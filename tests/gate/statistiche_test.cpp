@@ -185,3 +185,19 @@ TEST_F(StatsTest, HintsOfTheChartPanel) {
     h.mouseMove(stats.ChartStats);
     EXPECT_EQ(stats.panInfo.Text(), "");
 }
+
+TEST_F(StatsTest, TheChartAsLaidOut) {
+    const chart::Chart& c = stats.ChartStats.Chart();
+    EXPECT_EQ(c.title().text, "Statistiche mensili ingressi e uscite veicoli");
+    EXPECT_EQ(c.title().font.color, 0xFFD04498u);
+    EXPECT_TRUE(c.title().font.bold);
+    EXPECT_EQ(c.foot().text, "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
+    EXPECT_EQ(c.foot().font.color, 0xFF7294F9u);
+    EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
+    EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
+    EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
+    EXPECT_TRUE(c.marksVisible());
+    EXPECT_TRUE(c.view3D());
+    EXPECT_TRUE(c.orthogonal());
+    EXPECT_EQ(stats.Caption(), " Dorneval - Statistiche transiti veicoli");
+}
