@@ -35,6 +35,9 @@ common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
     return c;
 }
 
+// A stored amount that is not a number.
+struct ImportoNonValido {};
+
 } // namespace
 
 std::string RigaCosto(const common::RecordView& costo) {
@@ -127,6 +130,7 @@ void TfrmAllegaExcel::FormShow() {
 
     double somma = 0;
     bool completa = false;
+    bool illeggibile = false;
     try {
         lista_.Costruisci(
             rtl::Trim(lblFile.Text()), common::TCostoRec,
@@ -134,14 +138,18 @@ void TfrmAllegaExcel::FormShow() {
                 const std::string importo = r.get("Importo");
                 if (importo.empty()) return std::nullopt;
                 const std::optional<double> valore = rtl::ParseDecimal(importo);
-                if (!valore) throw std::runtime_error("importo non valido");
+                if (!valore) throw ImportoNonValido();
                 somma += *valore;
                 return RigaCosto(r);
             },
             false);
         completa = true;
+    } catch (const ImportoNonValido&) {
+        // An amount that is not a number ends the list where it is.
     } catch (...) {
-        // A damaged archive ends the list where it is, without a word.
+        // A cost file that cannot be opened or read ends it too, and is
+        // reported over what was read.
+        illeggibile = true;
     }
     if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
 
@@ -151,6 +159,7 @@ void TfrmAllegaExcel::FormShow() {
     } else {
         lblTotale.SetText(rtl::FormatGeneral(somma));
     }
+    if (illeggibile) ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
 }
 
 void TfrmAllegaExcel::FormClose(ui::CloseAction&) { lista_.Svuota(); }
