@@ -28,7 +28,8 @@ std::string Expected(const std::vector<std::vector<std::string>>& rows) {
         "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
         "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
         "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>";
+        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
     const std::pair<const char*, int> headers[] = {
         {"Data ingresso", 180}, {"Ora ingresso", 180}, {"Operatore entrata", 250},
         {"Marca e modello veicoli", 250}, {"Targa", 200}, {"Conduttore", 250}, {"Altre persone a bordo", 300},
@@ -40,7 +41,7 @@ std::string Expected(const std::vector<std::vector<std::string>>& rows) {
     s += "</tr>";
     for (const auto& row : rows) {
         s += "<tr>";
-        for (const std::string& cell : row) s += "<td style=\"text-align: left;\">" + cell + "</td>";
+        for (const std::string& cell : row) s += "<td class=testo style=\"text-align: left;\">" + cell + "</td>";
         s += "</tr>";
     }
     return s + "</table></body></html>";
