@@ -91,16 +91,28 @@ ui::Mod qmods(Qt::KeyboardModifiers m) {
     return out;
 }
 
-ui::MouseEvent qmouse(const QMouseEvent& e, const QWidget* from, const QWidget* to) {
+// A point of one widget in the coordinates of another of the same window.
+// Qt maps only between a widget and its ancestors (anything else reads
+// through a null parent), so the point goes up from `from` to the top-level
+// window, which is an ancestor of both, and down from there to `to`; whatever
+// the nesting (viewports, scroll areas, centred design areas, panels in
+// panels) and whichever of the two contains the other.
+QPoint mapBetween(const QWidget* from, const QWidget* to, QPoint p) {
+    if (from == to) return p;
+    const QWidget* top = from->window();
+    if (to->window() != top) return to->mapFromGlobal(from->mapToGlobal(p));
+    return to->mapFrom(top, from->mapTo(top, p));
+}
+
+// The model's mouse event at a point already in the target's coordinates.
+ui::MouseEvent qmouse(const QMouseEvent& e, QPoint at) {
     ui::MouseEvent m;
     m.button = e.button() == Qt::RightButton ? ui::MouseButton::Right
                : e.button() == Qt::MiddleButton ? ui::MouseButton::Middle
                                                 : ui::MouseButton::Left;
     m.mods = qmods(e.modifiers());
-    QPoint p = e.position().toPoint();
-    if (from && to && from != to) p = from->mapTo(to, p);
-    m.x = p.x();
-    m.y = p.y();
+    m.x = at.x();
+    m.y = at.y();
     return m;
 }
 
@@ -1094,17 +1106,22 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
     auto* me = static_cast<QMouseEvent*>(event);
+    // Every point below is mapped here, once, by mapBetween.
+    const QPoint at = me->position().toPoint();
     if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->client())) {
-        // The window's own background.
+        // The window's own background (also the margins of a maximised window
+        // around its design area), in the coordinates of the controls' area.
         if (fw->form() && event->type() == QEvent::MouseMove)
-            ui::input::FormMouseMove(*fw->form(), qmouse(*me, rw, fw->client()));
+            ui::input::FormMouseMove(*fw->form(), qmouse(*me, mapBetween(rw, fw->client(), at)));
         return false;
     }
     auto it = controls_.find(receiver);
     if (it == controls_.end()) return false;
     ui::Control& c = *it->second;
     QWidget* peer = widget(c);
-    const ui::MouseEvent m = qmouse(*me, rw, peer);
+    if (!peer) return false;
+    const QPoint inPeer = mapBetween(rw, peer, at);
+    const ui::MouseEvent m = qmouse(*me, inPeer);
     const ui::ControlKind kind = c.Kind();
     const bool qtHandles = kind == ui::ControlKind::Edit || kind == ui::ControlKind::Memo ||
                            kind == ui::ControlKind::ComboEdit || kind == ui::ControlKind::Calendar ||
@@ -1126,7 +1143,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             // The second press of a double click: the double click follows.
             if (me->flags() & Qt::MouseEventCreatedDoubleClick) return true;
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
             if (index.isValid()) ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
             else ui::input::Focus(c);
             return true;
@@ -1140,7 +1157,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (kind == ui::ControlKind::ListBox) return true;
         if (skipRelease_ == &c) {
             skipRelease_ = nullptr;
-        } else if (pressed == &c && peer->rect().contains(peer->mapFrom(rw, me->position().toPoint())) &&
+        } else if (pressed == &c && peer->rect().contains(inPeer) &&
                    kind != ui::ControlKind::ComboEdit && kind != ui::ControlKind::Calendar &&
                    kind != ui::ControlKind::StringGrid) {
             ui::input::Click(c);
@@ -1152,7 +1169,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (!left) return false;
         if (kind == ui::ControlKind::ListBox) {
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
             // The first press selected the item and clicked it.
             if (index.isValid()) ui::input::SecondClickItem(static_cast<ui::ListBox&>(c), index.row());
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });

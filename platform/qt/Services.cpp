@@ -144,4 +144,8 @@ bool QtServices::SetClipboardText(const std::string& text) {
     return true;
 }
 
+void QtServices::ShellOpen(const std::string& target) {
+    if (!unattended_) ui::Services::ShellOpen(target);
+}
+
 } // namespace qtbackend

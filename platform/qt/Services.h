@@ -21,7 +21,7 @@ QString fileFilter(const std::string& filter);
 class QtServices : public ui::Services {
 public:
     // Unattended: every dialog is answered at once without being shown
-    // (OK, No, Cancel, nothing chosen), for the screenshot tool.
+    // (OK, No, Cancel, nothing chosen), for the screenshot tool and tests.
     QtServices(PrintSetup& print, bool unattended) : print_(print), unattended_(unattended) {}
 
     ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
@@ -30,6 +30,8 @@ public:
     std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
     std::optional<int> PrintDialog(int copies) override;
     bool SetClipboardText(const std::string& text) override;
+    // Unattended, nothing is opened: no browser or viewer starts behind a test.
+    void ShellOpen(const std::string& target) override;
 
 private:
     std::optional<std::string> fileDialog(const ui::FileDialogRequest& r, bool save);
