@@ -1,6 +1,7 @@
 #include "platform/qt/Bridge.h"
 
 #include "platform/qt/FontMap.h"
+#include "platform/qt/Grid.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/Paint.h"
 #include "platform/ui/Input.h"
@@ -26,7 +27,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
@@ -509,22 +509,18 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         break;
     }
     case ui::ControlKind::StringGrid: {
-        auto* tw = new QTableWidget(parent);
-        tw->verticalHeader()->setVisible(false);
-        tw->setSelectionMode(QAbstractItemView::SingleSelection);
-        connect(tw, &QTableWidget::currentCellChanged, this, [this, &c](int row, int col, int, int) {
-            if (syncing_ || row < 0 || col < 0) return;
-            ui::input::SelectCell(static_cast<ui::StringGrid&>(c), col, row);
-        });
-        connect(tw, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
-            if (syncing_) return;
-            auto& g = static_cast<ui::StringGrid&>(c);
-            if (!ui::input::EditCell(g, item->column(), item->row(), item->text().toStdString())) {
-                syncControl(g, ui::Property::Cells); // refused: show the model's cell again
-            }
-        });
-        inner.push_back(tw->viewport());
-        q = tw;
+        auto& g = static_cast<ui::StringGrid&>(c);
+        auto* gv = new GridView(g, parent);
+        connect(gv->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, &g](const QModelIndex& current, const QModelIndex&) {
+                    if (syncing_ || !current.isValid()) return;
+                    ui::input::SelectCell(g, current.column(), current.row());
+                });
+        gv->gridModel()->onEdit = [this, &g](int col, int row, const std::string& text) {
+            return !syncing_ && ui::input::EditCell(g, col, row, text);
+        };
+        inner.push_back(gv->viewport());
+        q = gv;
         break;
     }
     case ui::ControlKind::Chart: q = new ChartWidget(parent); break;
@@ -578,6 +574,7 @@ void Bridge::FormDestroyed(ui::Form& f) {
         if (QWidget* q = widget(*c)) {
             if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
             if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
+            if (auto* gv = dynamic_cast<GridView*>(q)) gv->detach();
             controls_.erase(q);
             if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
             if (QLineEdit* le = lineEditOf(q)) controls_.erase(le);
@@ -952,38 +949,23 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         return;
     }
     case ui::ControlKind::StringGrid: {
-        auto& g = static_cast<ui::StringGrid&>(c);
-        auto* tw = static_cast<QTableWidget*>(q);
-        tw->setColumnCount(g.ColumnCount());
-        tw->setRowCount(g.RowCount());
-        tw->setFont(qfont(g.GetFont()));
-        tw->setAlternatingRowColors(g.AlternatingRows());
-        tw->verticalHeader()->setDefaultSectionSize(g.RowHeight());
-        // Keys edit the cell through the model (the window's key handlers see
-        // them first); a double click opens the cell editor.
-        tw->setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers : QAbstractItemView::DoubleClicked);
-        QStringList headers;
-        for (int col = 0; col < g.ColumnCount(); ++col) {
-            const auto& column = g.Columns()[std::size_t(col)];
-            headers << qs(column.header);
-            tw->setColumnWidth(col, column.width);
+        auto* gv = static_cast<GridView*>(q);
+        if (p == ui::Property::Cells || p == ui::Property::RowCount) {
+            // One notice for all the changes of this turn of the event loop.
+            if (gv->gridModel()->noteChange(p == ui::Property::Cells))
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, view = QPointer<GridView>(gv)] {
+                        if (!view) return;
+                        ++syncing_;
+                        view->gridModel()->flush();
+                        --syncing_;
+                    },
+                    Qt::QueuedConnection);
+            return;
         }
-        tw->setHorizontalHeaderLabels(headers);
-        for (int row = 0; row < g.RowCount(); ++row) {
-            for (int col = 0; col < g.ColumnCount(); ++col) {
-                QTableWidgetItem* item = tw->item(row, col);
-                if (!item) {
-                    item = new QTableWidgetItem;
-                    tw->setItem(row, col, item);
-                }
-                const QString text = qs(g.Cell(col, row));
-                if (item->text() != text) item->setText(text);
-                Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-                if (!g.ReadOnly() && !g.Columns()[std::size_t(col)].readOnly) flags |= Qt::ItemIsEditable;
-                item->setFlags(flags);
-            }
-        }
-        if (g.Row() >= 0 && g.Col() >= 0) tw->setCurrentCell(g.Row(), g.Col());
+        gv->setFont(qfont(c.GetFont()));
+        gv->syncFromGrid();
         return;
     }
     case ui::ControlKind::Picture:
