@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace qtbackend {
@@ -17,6 +18,11 @@ QString dialogText(const std::string& text);
 // The Qt file dialog filter for a model filter
 // ("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp").
 QString fileFilter(const std::string& filter);
+
+// Prepares Qt's own file dialog (not the desktop's) for a request: title,
+// filters (each description shown as the program wrote it, the patterns once),
+// folder, file name, default extension and Italian buttons.
+void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save);
 
 class QtServices : public ui::Services {
 public:
