@@ -26,7 +26,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
@@ -72,6 +75,13 @@ QBrush qbrush(const ui::Brush& b, const QRectF& r) {
 QString cssColor(ui::Color c) {
     const QColor q = toQColor(c);
     return QStringLiteral("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
+}
+
+// A colour of the model for an enabled control; a disabled one keeps the
+// platform's disabled colour, so a user sees why a click does nothing.
+void setEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
+    pal.setColor(QPalette::Active, role, c);
+    pal.setColor(QPalette::Inactive, role, c);
 }
 
 Qt::Alignment qalign(ui::TextAlign a) {
@@ -156,10 +166,19 @@ protected:
         if (bmp.get() != cachedFor_) {
             cachedFor_ = bmp.get();
             cache_ = bmp ? toImage(*bmp) : QImage();
+            disabled_ = QImage();
         }
+        if (!isEnabled() && !cache_.isNull() && disabled_.isNull()) {
+            // A picture used as a command, disabled: drawn as the platform
+            // draws a disabled icon.
+            QStyleOption opt;
+            opt.initFrom(this);
+            disabled_ = style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(cache_), &opt).toImage();
+        }
+        const QImage& shown = isEnabled() ? cache_ : disabled_;
         QPainter p(this);
         if (pic->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(pic->Fill(), rect()));
-        if (cache_.isNull()) return;
+        if (shown.isNull()) return;
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QSizeF img = cache_.size();
         QRectF target;
@@ -175,12 +194,17 @@ protected:
             break;
         }
         }
-        p.drawImage(target, cache_);
+        p.drawImage(target, shown);
+    }
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::EnabledChange) update();
+        QWidget::changeEvent(e);
     }
 
 private:
     const img::Bitmap* cachedFor_ = nullptr;
     QImage cache_;
+    QImage disabled_;
 };
 
 // Rectangles, panels, group boxes and bare layouts.
@@ -308,8 +332,13 @@ QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
         if (r.fill) fill = r.fill;
         if (r.stroke) stroke = r.stroke;
     }
-    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; }")
-        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color));
+    // Disabled, the platform's disabled colours.
+    const QPalette pal = QApplication::palette();
+    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
+                          "%1:disabled { background-color: %5; border-color: %6; color: %7; }")
+        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color),
+             pal.color(QPalette::Disabled, QPalette::Window).name(), pal.color(QPalette::Disabled, QPalette::Mid).name(),
+             pal.color(QPalette::Disabled, QPalette::Text).name());
 }
 
 } // namespace
@@ -462,6 +491,9 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         auto* cal = new QCalendarWidget(parent);
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         cal->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        // The month's name in the header opens its menu without a drop
+        // arrow drawn under it.
+        cal->setStyleSheet(QStringLiteral("QToolButton#qt_calendar_monthbutton::menu-indicator { image: none; width: 0px; }"));
         auto pick = [this, &c](QDate d) {
             if (syncing_) return;
             if (auto date = rtl::Date::FromYmd(d.year(), d.month(), d.day()))
@@ -825,7 +857,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
         w->setWordWrap(l.WordWrap());
         QPalette pal = w->palette();
-        pal.setColor(QPalette::WindowText, toQColor(l.GetFont().color));
+        setEnabledColor(pal, QPalette::WindowText, toQColor(l.GetFont().color));
         const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;
         if (filled) pal.setColor(QPalette::Window, toQColor(l.Fill().color));
         w->setAutoFillBackground(filled);
@@ -851,7 +883,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         b->setText(qs(c.Text()));
         b->setFont(qfont(c.GetFont()));
         QPalette pal = b->palette();
-        pal.setColor(QPalette::ButtonText, toQColor(c.GetFont().color));
+        setEnabledColor(pal, QPalette::ButtonText, toQColor(c.GetFont().color));
         b->setPalette(pal);
         return;
     }
@@ -862,7 +894,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         cb->setFont(qfont(c.GetFont()));
         cb->setChecked(cbm.Checked());
         QPalette pal = cb->palette();
-        pal.setColor(QPalette::WindowText, toQColor(c.GetFont().color));
+        setEnabledColor(pal, QPalette::WindowText, toQColor(c.GetFont().color));
         cb->setPalette(pal);
         return;
     }

@@ -163,7 +163,7 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     ctl<ui::Button>("cmdOK").SetText("Salva");
     ctl<ui::Button>("cmdOK").SetEnabled(false);
     ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
-    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
+    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
     EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
     EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
 
@@ -268,6 +268,37 @@ TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
         EXPECT_TRUE(css.contains(want)) << css.toStdString();
         EXPECT_TRUE(css.contains("rgba(135,206,235,255)")) << css.toStdString();
     }
+}
+
+TEST_F(Bridge, DisabledControlsLookDisabled) {
+    auto reddish = [](QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; };
+    // A command picture, all red: grey once disabled.
+    auto bmp = std::make_shared<img::Bitmap>();
+    bmp->width = bmp->height = 20;
+    for (int i = 0; i < 400; ++i) bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
+    auto& pic = ctl<ui::Picture>("imgLogo");
+    pic.SetBitmap(bmp);
+    QWidget* picture = peer<QWidget>("imgLogo");
+    EXPECT_TRUE(reddish(picture->grab().toImage().pixelColor(30, 30)));
+    pic.SetEnabled(false);
+    EXPECT_FALSE(reddish(picture->grab().toImage().pixelColor(30, 30)));
+    // A button in its own colour, and a filled edit: the platform's disabled colours.
+    auto& ok = ctl<ui::Button>("cmdOK");
+    ok.SetFontColor(0xFFDC143C);
+    ok.SetEnabled(false);
+    const QPalette button = peer<QPushButton>("cmdOK")->palette();
+    EXPECT_EQ(button.color(QPalette::Disabled, QPalette::ButtonText),
+              QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    edit.SetFill(ui::Brush::Solid(0xFFFFFF00));
+    QWidget* field = peer<QLineEdit>("txtCampo");
+    const QColor enabled = field->grab().toImage().pixelColor(100, 11);
+    EXPECT_EQ(enabled, QColor(255, 255, 0));
+    edit.SetEnabled(false);
+    const QColor disabled = field->grab().toImage().pixelColor(100, 11);
+    EXPECT_NE(disabled, QColor(255, 255, 0));
+    EXPECT_EQ(disabled, QApplication::palette().color(QPalette::Disabled, QPalette::Window));
 }
 
 TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
