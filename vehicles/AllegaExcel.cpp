@@ -128,22 +128,25 @@ void TfrmAllegaExcel::FormShow() {
     double somma = 0;
     bool completa = false;
     try {
+        // A cost whose amount is not a number is listed, and ends the
+        // building there: no later cost is listed or added.
+        bool fermata = false;
         lista_.Costruisci(
             rtl::Trim(lblFile.Text()), common::TCostoRec,
-            [&somma](const common::RecordView& r) -> std::optional<std::string> {
+            [&somma, &fermata](const common::RecordView& r) -> std::optional<std::string> {
                 const std::string importo = r.get("Importo");
-                if (importo.empty()) return std::nullopt;
+                if (fermata || importo.empty()) return std::nullopt;
                 const std::optional<double> valore = rtl::ParseDecimal(importo);
-                if (!valore) throw std::runtime_error("importo non valido");
-                somma += *valore;
+                if (valore) somma += *valore;
+                else fermata = true;
                 return RigaCosto(r);
             },
             false);
-        completa = true;
+        completa = !fermata;
     } catch (...) {
         // A damaged archive ends the list where it is, without a word.
     }
-    if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
+    // No line is selected: "Modifica costo" asks for a choice first.
 
     if (completa) {
         lblTotale.SetText("€ " + common::FormattaImporto(somma, 2));
