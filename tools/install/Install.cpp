@@ -1,9 +1,11 @@
 #include "tools/install/Install.h"
 
+#include <stdexcept>
+
+#include "platform/qt/TextPdf.h"
 #include "platform/rtl/Files.h"
-#include "platform/rtl/Text.h"
 #include "shell/Crypt.h"
-#include "tools/install/Pdf.h"
+#include "shell/HelpText.h"
 
 namespace install {
 
@@ -15,17 +17,11 @@ bool InstallPasswordStore(const std::string& folder) {
     return true;
 }
 
-std::string BuildManual(const std::vector<HelpTopic>& topics) {
-    pdf::TextDocument doc;
-    for (const HelpTopic& t : topics) {
-        doc.Heading(rtl::Utf8ToCp1252(t.title));
-        for (const std::string& p : t.paragraphs) doc.Paragraph(rtl::Utf8ToCp1252(p));
-    }
-    return doc.Write();
-}
-
 void InstallManual(const std::string& folder) {
-    rtl::WriteWholeFile(folder + "Guida.pdf", BuildManual(AllHelpTopics()));
+    std::vector<qtbackend::TextSection> sections;
+    for (const HelpTopic& t : AllHelpTopics()) sections.push_back({t.title, t.paragraphs});
+    if (!qtbackend::writeSectionsPdf("Guida di Dorneval", sections, folder + "Guida.pdf"))
+        throw std::runtime_error("cannot write " + folder + "Guida.pdf");
 }
 
 } // namespace install
