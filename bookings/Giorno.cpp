@@ -1,8 +1,65 @@
 #include "bookings/Giorno.h"
 
+#include <string>
+
+#include "bookings/TestoPrenotazione.h"
+#include "planner/GiorniPlanner.h"
+#include "planner/Planning.h"
+#include "platform/rtl/Text.h"
+
 TfrmGiorno* frmGiorno = nullptr;
 
 TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "bookings/Giorno.layout"),
-      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")) {
+      lblMemory(Get<ui::Label>("lblMemory")),
+      infGiorno(Get<ui::Label>("infGiorno")),
+      infCamera(Get<ui::Label>("infCamera")),
+      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
+      cmdCancella(Get<ui::Picture>("cmdCancella")),
+      cmdClipboard(Get<ui::Picture>("cmdClipboard")),
+      icoLibera(Get<ui::Picture>("icoLibera")),
+      icnLibera(Get<ui::Picture>("icnLibera")),
+      icoOccupata(Get<ui::Picture>("icoOccupata")),
+      icnOccupata(Get<ui::Picture>("icnOccupata")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnAnnulla(Get<ui::Button>("btnAnnulla")) {
+    OnShow = [this] { FormShow(); };
+    txtPrenotazione.OnChange = [this] { txtPrenotazioneChange(); };
+    txtPrenotazione.OnTyping = [this] { txtPrenotazioneTyping(); };
+    btnChiudi.OnClick = [this] { btnChiudiClick(); };
+    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
+    cmdCancella.OnClick = [this] { cmdCancellaClick(); };
+    cmdClipboard.OnClick = [this] { cmdClipboardClick(); };
+    FormCreate();
 }
+
+// The date and number formats are fixed for the whole program; only the
+// length limit is set here.
+void TfrmGiorno::FormCreate() { txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione); }
+
+void TfrmGiorno::FormShow() { txtPrenotazione.SetFocus(); }
+
+void TfrmGiorno::MostraStato() {
+    const bool prenotato = !rtl::Trim(txtPrenotazione.Text()).empty();
+    icoLibera.SetVisible(!prenotato);
+    icoOccupata.SetVisible(prenotato);
+    icnLibera.SetVisible(!prenotato);
+    icnOccupata.SetVisible(prenotato);
+}
+
+void TfrmGiorno::txtPrenotazioneChange() { MostraStato(); }
+
+void TfrmGiorno::txtPrenotazioneTyping() { MostraStato(); }
+
+void TfrmGiorno::btnChiudiClick() {
+    // A key that names no day (other text, other letter case) writes nothing.
+    const auto indice = planner::IndiceChiave(rtl::Trim(lblMemory.Text()));
+    if (indice && frmPlanning) frmPlanning->ScriviGiorno(*indice, rtl::Trim(txtPrenotazione.Text()));
+    Close();
+}
+
+void TfrmGiorno::btnAnnullaClick() { Close(); }
+
+void TfrmGiorno::cmdCancellaClick() { bookings::CancellaTesto(txtPrenotazione); }
+
+void TfrmGiorno::cmdClipboardClick() { bookings::CopiaTesto(txtPrenotazione); }

@@ -1,5 +1,9 @@
 #pragma once
-// The one-day booking dialog.
+// The one-day booking dialog. The planner's day click creates it, writes the
+// day key into lblMemory, the day's title into infGiorno, the vehicle into
+// infCamera and the day's text into txtPrenotazione, and shows it modally.
+// "Applica e chiudi" writes the trimmed text into the planner's day cell named
+// by the key (an empty text frees the day) and closes; "Annulla" only closes.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -7,7 +11,31 @@ class TfrmGiorno : public ui::Form {
 public:
     explicit TfrmGiorno(ui::Application& app, ui::Form* owner = nullptr);
 
+    ui::Label& lblMemory;
+    ui::Label& infGiorno;
+    ui::Label& infCamera;
     ui::Edit& txtPrenotazione;
+    ui::Picture& cmdCancella;
+    ui::Picture& cmdClipboard;
+    ui::Picture& icoLibera;
+    ui::Picture& icnLibera;
+    ui::Picture& icoOccupata;
+    ui::Picture& icnOccupata;
+    ui::Button& btnChiudi;
+    ui::Button& btnAnnulla;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void txtPrenotazioneChange();
+    void txtPrenotazioneTyping();
+    void btnChiudiClick();
+    void btnAnnullaClick();
+    void cmdCancellaClick();
+    void cmdClipboardClick();
+    // The booked pair of pictures for a text that is not blank, the free pair
+    // otherwise.
+    void MostraStato();
 };
 
 extern TfrmGiorno* frmGiorno;

@@ -30,6 +30,10 @@ std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
     if (rtl::Trim(numero).empty()) {
         written = file_.Append(buffer.bytes());
     } else {
+        // The number is checked against the count under the same lock as the
+        // write, so that a record appended meanwhile is never overwritten as
+        // "the next one".
+        rtl::RecordFile::Lock lock(file_);
         const auto n = NumeroRecord(numero);
         if (!n || *n > file_.Count() + 1)
             throw AccessoArchivio("numero di scheda non valido: " + std::string(numero));

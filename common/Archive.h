@@ -48,7 +48,9 @@ public:
     // count it rewrites record n, with the count + 1 it writes the next
     // record. Any other text throws AccessoArchivio and writes nothing.
     // Returns the number of the record written; the data are on disk when it
-    // returns.
+    // returns. Both take the archive's write lock, so that workstations
+    // sharing the folder never get the same number; an append that fails
+    // leaves the archive as it was, so a retry stores the record once.
     std::int64_t Scrivi(std::string_view numero, const Record& buffer);
 
     // Every record in file order, read in large blocks.

@@ -51,6 +51,10 @@ std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel
     s += "</x:ExcelWorksheets>";
     s += "</x:ExcelWorkbook>";
     s += "</xml><![endif]-->";
+    // Data cells are text: no spreadsheet program evaluates "=..." in them
+    // or drops a leading zero. Calc and the Office program both read this
+    // number format from a class of the header's style sheet.
+    s += "<style>.testo{mso-number-format:\"\\@\";}</style>";
     s += "</head>";
     s += "<body>";
     s += "<table x:str>";
@@ -66,7 +70,7 @@ std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel
     for (const auto& riga : righe) {
         s += "<tr>";
         for (std::size_t i = 0; i < colonne.size(); ++i) {
-            s += "<td style=\"text-align: left;\">";
+            s += "<td class=testo style=\"text-align: left;\">";
             if (i < riga.size()) AppendCell(s, riga[i]);
             s += "</td>";
         }

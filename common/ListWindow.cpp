@@ -57,6 +57,17 @@ void ListaRecord::Svuota() {
     numeri_.clear();
 }
 
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                     bool ordinata, int larghezza) {
+    try {
+        lista.Costruisci(path, type, riga, ordinata, larghezza);
+        return true;
+    } catch (...) {
+        ui::ShowMessage(std::string(kMsgAccessoArchivio));
+        return false;
+    }
+}
+
 void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ricordato) {
     if (lst.Count() == 0) {
         ui::ShowMessage(std::string(kMsgListaVuota));

@@ -51,6 +51,13 @@ private:
     std::vector<std::uint32_t> numeri_;
 };
 
+// The show of a list window: builds the list as ListaRecord::Costruisci does.
+// A failure to open or read the archive is never hidden: the lines read so
+// far stay and the access message is shown in the plain message box, as the
+// search does. False after a failure.
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                     bool ordinata, int larghezza = kLarghezzaVoci);
+
 // "Trova": selects the next line holding the text of `txtTrova` (see
 // TrovaSuccessiva). `ricordato` is the last text searched for, kept by the
 // window (per window, or per window class where it outlives the window). An

@@ -1,46 +1,186 @@
 #include "planner/MenuDisponibili.h"
 
+#include <cstdio>
 #include <string>
 
+#include "common/Archive.h"
+#include "common/ListLines.h"
+#include "common/Records.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "shell/Avvio.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
+#include "vehicles/AutomezzoRec.h"
 
 TfrmMenuDisponibili* frmMenuDisponibili = nullptr;
 
+namespace {
+
+constexpr int kLarghezzaVoci = 910;
+
+const std::string kMsgAnno = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+const std::string kMsgElencoVuoto =
+    "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
+    "Per poter utilizzare il planner delle prenotazioni è necessario registrare almeno un veicolo nel parco "
+    "automezzi.";
+const std::string kMsgSelezione = "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.";
+const std::string kMsgTarga =
+    "Attenzione: la targa del veicolo contiene caratteri non ammessi nel nome di un file.\n\r\n\r"
+    "Per poter utilizzare il planner delle prenotazioni è necessario correggere la targa nel parco automezzi.";
+
+void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel); }
+
+} // namespace
+
+std::optional<std::string> RigaMenuDisponibili(const common::RecordView& automezzo) {
+    using common::TAutomezzoRec;
+    static const common::FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
+                                  modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
+                                  posti = TAutomezzoRec.field("Posti"),
+                                  alimentazione = TAutomezzoRec.field("Alimentazione");
+    std::string plate = automezzo.get(targa);
+    if (plate.empty()) return std::nullopt;
+    return common::RigaLista()
+        .colonna(automezzo, tipo, 20)
+        .testo("  ")
+        .colonna(automezzo.get(marca) + " " + automezzo.get(modello), 30)
+        .testo("  Targa: ")
+        .colonna(plate, 14)
+        .testo("  Posti: ")
+        .colonna(automezzo, posti, 12)
+        .testo("  Alim. ")
+        .ultima(automezzo, alimentazione)
+        .str();
+}
+
+bool TargaAmmessaInNomeFile(std::string_view targa) {
+    for (const char c : targa) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return false;
+        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) return false;
+    }
+    return true;
+}
+
+std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno) {
+    return rtl::DataPath("Prenotazioni veicolo targa " + rtl::Trim(targa) + " anno " + rtl::Trim(anno) + ".pln");
+}
+
 TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "planner/MenuDisponibili.layout"),
-      titAnnoFatture(Get<ui::Label>("titAnnoFatture")),
+      lblInformazioni(Get<ui::Label>("lblInformazioni")),
       txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
+      btnApriFatture(Get<ui::Button>("btnApriFatture")),
+      icoMano(Get<ui::Picture>("icoMano")),
+      lstRecords(Get<ui::ListBox>("lstRecords")),
       imgGuida(Get<ui::Picture>("imgGuida")),
       imgEsci(Get<ui::Picture>("imgEsci")),
       lblMemory(Get<ui::Label>("lblMemory")),
-      lblFile(Get<ui::Label>("lblFile")) {
+      lblVeicolo(Get<ui::Label>("lblVeicolo")),
+      lblMarca(Get<ui::Label>("lblMarca")),
+      lblModello(Get<ui::Label>("lblModello")),
+      lblTarga(Get<ui::Label>("lblTarga")),
+      lblFile(Get<ui::Label>("lblFile")),
+      lista_(lstRecords) {
+    txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    // A line chosen with the keyboard chooses its vehicle like a click.
+    lstRecords.OnClick = [this] { lstRecordsClick(); };
+    lstRecords.OnChange = [this] { lstRecordsClick(); };
+    txtAnnoFatture.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoFattureKeyDown(k); };
+    btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };
 }
 
-void TfrmMenuDisponibili::imgGuidaClick() { ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/MenuDisponibili.help"); }
-
-void TfrmMenuDisponibili::imgEsciClick() { Close(); }
-
-// Every showing starts from the current year and the route back to the
-// start menu.
+// Every showing forgets the earlier choice, lists the vehicles with a plate
+// (sorted), presets the current year and the route back to the start menu.
+// An unreadable archive keeps the lines read so far; the rest still runs.
 void TfrmMenuDisponibili::FormShow() {
-    txtAnnoFatture.SetText(std::to_string(rtl::Today().Year()));
+    for (ui::Label* l : {&lblVeicolo, &lblMarca, &lblModello, &lblTarga}) l->SetText("");
+    icoMano.SetVisible(false);
+    archivioIllegibile_ = false;
+    try {
+        lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec, RigaMenuDisponibili, true,
+                          kLarghezzaVoci);
+    } catch (...) {
+        archivioIllegibile_ = true;
+    }
+    char anno[16];
+    std::snprintf(anno, sizeof anno, "%04d", rtl::Today().Year());
+    txtAnnoFatture.SetText(anno);
     lblMemory.SetText("avvio");
     txtAnnoFatture.SetFocus();
 }
 
+// The choice: the record of the selected line goes into the hidden labels.
+// A record that cannot be read leaves the labels as they were.
+void TfrmMenuDisponibili::lstRecordsClick() {
+    try {
+        common::Record automezzo(common::TAutomezzoRec);
+        if (!lista_.Richiama(vehicles::PercorsoArchivioAutomezzi(), automezzo)) return;
+        lblVeicolo.SetText(automezzo.get("Tipo"));
+        lblMarca.SetText(automezzo.get("Marca"));
+        lblModello.SetText(automezzo.get("Modello"));
+        lblTarga.SetText(automezzo.get("Targa"));
+        icoMano.SetVisible(true);
+    } catch (...) {
+        // The labels keep the last choice.
+    }
+}
+
+void TfrmMenuDisponibili::txtAnnoFattureKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriFatture); }
+
+void TfrmMenuDisponibili::btnApriFattureClick() {
+    const std::string anno = txtAnnoFatture.Text();
+    if (rtl::Utf8Length(anno) != 4) {
+        Avviso(kMsgAnno);
+        txtAnnoFatture.SetFocus();
+        return;
+    }
+    if (lstRecords.Count() == 0) {
+        // An archive that could not be read is not an archive without vehicles.
+        Avviso(archivioIllegibile_ ? std::string(common::kMsgAccessoArchivio) : kMsgElencoVuoto);
+        return;
+    }
+    const std::string targa = rtl::Trim(lblTarga.Text());
+    if (lstRecords.ItemIndex() < 0 || targa.empty()) {
+        Avviso(kMsgSelezione);
+        return;
+    }
+    if (!TargaAmmessaInNomeFile(targa)) {
+        Avviso(kMsgTarga);
+        return;
+    }
+    const std::string year = rtl::Trim(anno);
+    lblFile.SetText(PercorsoFilePlanner(targa, year));
+    if (frmPlanning) {
+        frmPlanning->SetCaption(" Dorneval - Planner prenotazioni anno " + year);
+        frmPlanning->txtAnno.SetText(year);
+        frmPlanning->txtVeicolo.SetText(rtl::Trim(lblVeicolo.Text()));
+        frmPlanning->txtMarca.SetText(rtl::Trim(lblMarca.Text()));
+        frmPlanning->txtModello.SetText(rtl::Trim(lblModello.Text()));
+        frmPlanning->txtTarga.SetText(targa);
+    }
+    lblMemory.SetText("planning");
+    Close();
+}
+
+void TfrmMenuDisponibili::imgGuidaClick() { ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help"); }
+
+void TfrmMenuDisponibili::imgEsciClick() { Close(); }
+
 // The route tag tells which window comes next; the menu then hides.
 void TfrmMenuDisponibili::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
-    if (route == "avvio")
-        frmAvvio->Show();
-    else if (route == "planning")
-        frmPlanning->Show();
+    if (route == "avvio") {
+        if (frmAvvio) frmAvvio->Show();
+    } else if (route == "planning") {
+        if (frmPlanning) frmPlanning->Show();
+    }
 }

@@ -1,24 +1,57 @@
 #pragma once
-// The planner menu.
+// The planner menu: lists the fleet's vehicles that have a plate, takes a
+// year, and on "Apri" hands the chosen vehicle and its planner file to the
+// planner window. Its hidden labels keep the choice while the planner is
+// open: the planner's load and save read them there.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/ListWindow.h"
+#include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+
+// The list line of a vehicle in the planner menu; nothing for a vehicle
+// without a plate (it is not listed).
+std::optional<std::string> RigaMenuDisponibili(const common::RecordView& automezzo);
+
+// Whether a plate can be part of a file name on every workstation sharing
+// the data folder: none of / \ : * ? " < > | and no control character.
+bool TargaAmmessaInNomeFile(std::string_view targa);
+
+// The planner file of a plate and a year, in the data folder.
+std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno);
 
 class TfrmMenuDisponibili : public ui::Form {
 public:
     explicit TfrmMenuDisponibili(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Label& titAnnoFatture;
+    ui::Label& lblInformazioni;
     ui::Edit& txtAnnoFatture;
+    ui::Button& btnApriFatture;
+    ui::Picture& icoMano;
+    ui::ListBox& lstRecords;
     ui::Picture& imgGuida;
     ui::Picture& imgEsci;
     ui::Label& lblMemory;
+    ui::Label& lblVeicolo;
+    ui::Label& lblMarca;
+    ui::Label& lblModello;
+    ui::Label& lblTarga;
     ui::Label& lblFile;
 
 private:
-    void FormClose(ui::CloseAction& action);
     void FormShow();
+    void FormClose(ui::CloseAction& action);
+    void lstRecordsClick();
+    void txtAnnoFattureKeyDown(ui::KeyEvent& key);
+    void btnApriFattureClick();
     void imgGuidaClick();
     void imgEsciClick();
+
+    common::ListaRecord lista_;
+    bool archivioIllegibile_ = false; // the last list build could not read the vehicle archive
 };
 
 extern TfrmMenuDisponibili* frmMenuDisponibili;

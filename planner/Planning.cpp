@@ -1,10 +1,61 @@
 #include "planner/Planning.h"
 
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+
+#include "bookings/Giorno.h"
+#include "bookings/Intervallo.h"
+#include "common/Archive.h"
+#include "common/Records.h"
+#include "common/Routines.h"
+#include "planner/AnteprimaPlanning.h"
+#include "planner/GiorniPlanner.h"
+#include "planner/MenuDisponibili.h"
+#include "planner/RiepPrenotazioni.h"
+#include "planner/StampaPlanning.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 
 TfrmPlanning* frmPlanning = nullptr;
+
+namespace {
+
+constexpr int kCellaX = 166, kCellaY = 152, kPassoX = 26, kPassoY = 40;
+constexpr int kCellaW = 24, kCellaH = 33;
+
+const std::string kConsiglio = "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+const std::string kMsgNonAccessibile =
+    "Attenzione: il sistema non permette di accedere alle prenotazioni del veicolo.\n\r\n\r" + kConsiglio;
+const std::string kMsgNonSalvate = "Attenzione: le prenotazioni non sono state salvate.\n\r\n\r" + kConsiglio;
+const std::string kHintGiorno = "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.";
+
+std::string ImmagineGiorno(const char* kind, int day) {
+    std::string n = std::to_string(day);
+    if (n.size() < 2) n = "0" + n;
+    return std::string("planner/") + kind + n + ".png";
+}
+
+void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel); }
+
+// A file marked read-only (no write permission for anyone) is not written,
+// whoever runs the program: it is what a read-only file is on every
+// workstation sharing the folder.
+bool SolaLettura(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return false;
+    constexpr fs::perms scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & scrittura) == fs::perms::none;
+}
+
+} // namespace
 
 TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "planner/Planning.layout"),
@@ -12,18 +63,236 @@ TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
       txtMarca(Get<ui::Edit>("txtMarca")),
       txtModello(Get<ui::Edit>("txtModello")),
       txtTarga(Get<ui::Edit>("txtTarga")),
+      txtAnno(Get<ui::Label>("txtAnno")),
+      lblPosizione(Get<ui::Label>("lblPosizione")),
+      panInfo(Get<ui::Label>("panInfo")),
+      panMemGiorni(Get<ui::Panel>("panMemGiorni")),
+      cmdIntervallo(Get<ui::Picture>("cmdIntervallo")),
+      cmdRiepilogo(Get<ui::Picture>("cmdRiepilogo")),
+      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")),
       cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")) {
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
+      buffer_(common::TPlanningRec) {
+    CreaCelle();
+    OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    cmdNuovo.OnClick = [this] { cmdNuovoClick(); };
+    cmdSalva.OnClick = [this] { cmdSalvaClick(); };
+    cmdIntervallo.OnClick = [this] { cmdIntervalloClick(); };
+    cmdRiepilogo.OnClick = [this] { cmdRiepilogoClick(); };
+    cmdAnteprima.OnClick = [this] { cmdAnteprimaClick(); };
+    cmdStampa.OnClick = [this] { cmdStampaClick(); };
     cmdGuida.OnClick = [this] { cmdGuidaClick(); };
     cmdEsci.OnClick = [this] { cmdEsciClick(); };
+
+    const std::pair<ui::Picture*, const char*> hints[] = {
+        {&cmdIntervallo, "Prenota intervallo di tempo."},
+        {&cmdRiepilogo, "Visualizza il riepilogo delle prenotazioni registrate."},
+        {&cmdAnteprima, "Visualizza l'anteprima di stampa del planning corrente."},
+        {&cmdStampa, "Stampa il planning corrente."},
+        {&cmdGuida, "Visualizza la guida in linea."},
+        {&cmdEsci, "Esci da questa schermata di lavoro."},
+    };
+    for (const auto& [command, hint] : hints)
+        command->OnMouseMove = [this, h = std::string(hint)](ui::MouseEvent&) { entry::ShowHint(panInfo, h); };
+    for (const char* name : {"shpContainer", "shpTitolo", "shpIntervallo", "shpRiepilogo", "shpAnteprima", "shpStampa",
+                             "shpControlli06", "icoTitolo", "bkgCamera", "shpSezione01"})
+        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+
     // The four vehicle edits only show values: they rest light blue and never turn yellow.
     for (ui::Edit* e : {&txtVeicolo, &txtMarca, &txtModello, &txtTarga})
         entry::BindStyleHighlight(*e, entry::Resting, false);
 }
 
-// Closing the window returns to the start menu.
-void TfrmPlanning::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+// The 366 day cells, from the planner calendar: the free and the booked
+// picture on top of each other at the day's place, both running the day's
+// command, and the text label in the hidden panel. Free shown, booked
+// hidden, text empty.
+void TfrmPlanning::CreaCelle() {
+    ui::Control* area = FindControl("panContainer");
+    celle_.reserve(planner::kGiorniPlanner);
+    for (const planner::Giorno& g : planner::Giorni()) {
+        const int x = kCellaX + kPassoX * (g.day - 1), y = kCellaY + kPassoY * (g.month - 1);
+        auto& lib = Add<ui::Picture>(planner::NomeCella("lib", g), area);
+        auto& occ = Add<ui::Picture>(planner::NomeCella("occ", g), area);
+        lib.SetResourceName(ImmagineGiorno("Libero", g.day));
+        occ.SetResourceName(ImmagineGiorno("Occupato", g.day));
+        for (ui::Picture* p : {&lib, &occ}) {
+            p->SetBounds(x, y, kCellaW, kCellaH);
+            p->SetCursor(ui::Cursor::Hand);
+            p->OnClick = [this, i = g.index] { GiornoClick(i); };
+            p->OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, kHintGiorno); };
+        }
+        occ.SetVisible(false);
+        auto& mem = Add<ui::Label>(planner::NomeCella("mem", g), &panMemGiorni);
+        mem.SetBounds(0, 0, 40, 16);
+        celle_.push_back(CellaGiorno{lib, occ, mem});
+    }
+}
+
+CellaGiorno TfrmPlanning::Cella(int i) const {
+    if (i < 0 || i >= static_cast<int>(celle_.size())) throw std::out_of_range("planner day index");
+    return celle_[static_cast<std::size_t>(i)];
+}
+
+void TfrmPlanning::ScriviGiorno(int i, const std::string& t) {
+    CellaGiorno c = Cella(i);
+    const bool occupato = !rtl::TrimView(t).empty();
+    c.lib.SetVisible(!occupato);
+    c.occ.SetVisible(occupato);
+    c.mem.SetText(t);
+}
+
+std::string TfrmPlanning::Camera() const { return rtl::Trim(txtMarca.Text()) + " " + rtl::Trim(txtModello.Text()); }
+
+std::optional<std::string> TfrmPlanning::FilePlanner() const {
+    if (!frmMenuDisponibili) return std::nullopt;
+    std::string path = rtl::Trim(frmMenuDisponibili->lblFile.Text());
+    const std::string folder = rtl::DataFolder();
+    // Only a name that "Apri" built: a file directly in the data folder.
+    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return std::nullopt;
+    if (path.find_first_of("/\\", folder.size()) != std::string::npos) return std::nullopt;
+    return path;
+}
+
+// Reset of all day cells: every day free with an empty text, no record
+// number, the focus on the first vehicle edit.
+void TfrmPlanning::cmdNuovoClick() {
+    for (const CellaGiorno& c : celle_) {
+        c.lib.SetVisible(true);
+        c.occ.SetVisible(false);
+    }
+    for (const CellaGiorno& c : celle_) c.mem.SetText("");
+    lblPosizione.SetText("");
+    txtVeicolo.SetFocus();
+}
+
+// The load: the vehicle from the menu's labels, then record 1 of the planner
+// file into the day cells. A new file is created empty and every day is
+// free; so is a file shorter than one record. A file that cannot be opened,
+// created or read is said so, and the close will leave it as it is.
+void TfrmPlanning::FormShow() {
+    cmdNuovoClick();
+    if (frmMenuDisponibili) {
+        txtVeicolo.SetText(rtl::Trim(frmMenuDisponibili->lblVeicolo.Text()));
+        txtMarca.SetText(rtl::Trim(frmMenuDisponibili->lblMarca.Text()));
+        txtModello.SetText(rtl::Trim(frmMenuDisponibili->lblModello.Text()));
+        txtTarga.SetText(rtl::Trim(frmMenuDisponibili->lblTarga.Text()));
+    }
+    lblPosizione.SetText("1");
+    anno_ = Anno::NessunFile;
+    const std::optional<std::string> path = FilePlanner();
+    if (!path) return;
+    try {
+        if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
+        common::Archivio file(*path, common::TPlanningRec);
+        std::vector<std::string> testi;
+        if (file.Conta() >= 1) {
+            file.Leggi(1, buffer_);
+            testi.reserve(planner::kGiorniPlanner);
+            for (int i = 0; i < planner::kGiorniPlanner; ++i)
+                testi.push_back(buffer_.get(common::TPlanningRec.field("Giorni", i)));
+        }
+        file.Chiudi();
+        for (std::size_t i = 0; i < testi.size(); ++i) ScriviGiorno(static_cast<int>(i), testi[i]);
+        anno_ = Anno::Caricato;
+    } catch (...) {
+        anno_ = Anno::NonAccessibile;
+        Avviso(kMsgNonAccessibile);
+    }
+    lblPosizione.SetText("1");
+}
+
+// The save: record 1 of the planner file from the vehicle edits and the 366
+// day texts, changed or not; bytes after it stay as they are. A year that
+// was not loaded is not written over the stored one.
+void TfrmPlanning::cmdSalvaClick() {
+    if (anno_ == Anno::NessunFile) return;
+    const std::optional<std::string> path = FilePlanner();
+    if (anno_ == Anno::NonAccessibile || !path) {
+        Avviso(kMsgNonSalvate);
+        return;
+    }
+    try {
+        using common::TPlanningRec;
+        if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
+        buffer_.set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
+        buffer_.set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
+        buffer_.set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
+        buffer_.set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
+        for (int i = 0; i < planner::kGiorniPlanner; ++i)
+            buffer_.set(TPlanningRec.field("Giorni", i), common::TroncaTesto(rtl::Trim(Cella(i).mem.Text()), 50));
+        common::Archivio file(*path, TPlanningRec);
+        const std::int64_t numero = file.Scrivi(rtl::Trim(lblPosizione.Text()), buffer_);
+        file.Chiudi();
+        lblPosizione.SetText(std::to_string(numero));
+    } catch (...) {
+        Avviso(kMsgNonSalvate);
+    }
+}
+
+// Every close stores the year, shows the start menu and hides the planner.
+void TfrmPlanning::FormClose(ui::CloseAction&) {
+    cmdSalvaClick();
+    if (frmAvvio) frmAvvio->Show();
+}
+
+void TfrmPlanning::FormMouseMove() { entry::ClearHint(panInfo); }
+
+// The day command: the one-day booking dialog preset with the day's key,
+// caption, vehicle and text. 29 February first checks that the date exists
+// in the planner's year.
+void TfrmPlanning::GiornoClick(int i) {
+    const planner::Giorno& g = planner::Giorni().at(static_cast<std::size_t>(i));
+    const std::string anno = rtl::Trim(txtAnno.Text());
+    if (g.month == 2 && g.day == 29) {
+        const std::string data = "29/02/" + anno;
+        if (!common::DataValida(data)) {
+            Avviso("Attenzione: la data " + data + " non esiste.\n\r\n\r"
+                   "Per poter effettuare la prenotazione è necessario indicare una data valida.");
+            return;
+        }
+    }
+    auto dialogo = std::make_unique<TfrmGiorno>(App(), this);
+    dialogo->Get<ui::Control>("lblMemory").SetText(planner::ChiaveGiorno(g));
+    dialogo->Get<ui::Control>("infGiorno")
+        .SetText("Prenotazione del " + std::to_string(g.day) + " " + planner::NomeMese(g.month) + " " + anno);
+    dialogo->Get<ui::Control>("infCamera").SetText(Camera());
+    dialogo->Get<ui::Control>("txtPrenotazione").SetText(rtl::Trim(Cella(i).mem.Text()));
+    dialogo->ShowModal();
+}
+
+// The range command: the range dialog preset with the planner's year, the
+// vehicle and four empty day and month boxes.
+void TfrmPlanning::cmdIntervalloClick() {
+    auto dialogo = std::make_unique<TfrmIntervallo>(App(), this);
+    const std::string anno = rtl::Trim(txtAnno.Text());
+    dialogo->Get<ui::Control>("lblAnnoInizio").SetText(anno);
+    dialogo->Get<ui::Control>("lblAnnoFine").SetText(anno);
+    dialogo->Get<ui::Control>("infCamera").SetText(Camera());
+    for (const char* box : {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"})
+        dialogo->Get<ui::Control>(box).SetText("");
+    dialogo->ShowModal();
+}
+
+void TfrmPlanning::cmdRiepilogoClick() {
+    auto riepilogo = std::make_unique<TfrmRiepPrenotazioni>(App(), this);
+    riepilogo->ShowModal();
+}
+
+void TfrmPlanning::cmdAnteprimaClick() {
+    auto anteprima = std::make_unique<TfrmAnteprimaPlanning>(App(), this);
+    anteprima->ShowModal();
+}
+
+void TfrmPlanning::cmdStampaClick() {
+    auto stampa = std::make_unique<TfrmStampaPlanning>(App(), this);
+    stampa->ShowModal();
+}
 
 void TfrmPlanning::cmdGuidaClick() { ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help"); }
 

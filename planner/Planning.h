@@ -1,23 +1,83 @@
 #pragma once
-// The planner window.
+// The planner window: one vehicle's year as 366 day cells in twelve month
+// rows. A day cell is a free picture, a booked picture on top of it and a
+// hidden label with the day's booking text; the booked picture is the visible
+// one exactly when the trimmed text is not empty.
+//
+// Showing the window loads the year from the planner file that the planner
+// menu names; closing it stores the year there again.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+
+// The three parts of one day cell.
+struct CellaGiorno {
+    ui::Picture& lib;
+    ui::Picture& occ;
+    ui::Label& mem;
+};
 
 class TfrmPlanning : public ui::Form {
 public:
     explicit TfrmPlanning(ui::Application& app, ui::Form* owner = nullptr);
 
+    // The cell of the day with planner index i (0 to 365).
+    CellaGiorno Cella(int i) const;
+    // Sets a cell's three parts together: the booked picture shows exactly
+    // when the text (trimmed) is not empty, the label takes the text.
+    void ScriviGiorno(int i, const std::string& t);
+
     ui::Edit& txtVeicolo;
     ui::Edit& txtMarca;
     ui::Edit& txtModello;
     ui::Edit& txtTarga;
+    ui::Label& txtAnno;
+    ui::Label& lblPosizione;
+    ui::Label& panInfo;
+    ui::Panel& panMemGiorni;
+    ui::Picture& cmdIntervallo;
+    ui::Picture& cmdRiepilogo;
+    ui::Picture& cmdAnteprima;
+    ui::Picture& cmdStampa;
     ui::Picture& cmdGuida;
     ui::Picture& cmdEsci;
+    ui::Picture& cmdSalva;
+    ui::Picture& cmdNuovo;
 
 private:
+    // What the last load left for the save to do.
+    enum class Anno {
+        NessunFile,     // no planner file named by the menu: nothing to store
+        Caricato,       // the file was read (or is new): the close stores the year
+        NonAccessibile, // the file could not be opened, created or read: left as it is
+    };
+
+    void CreaCelle();
+    void FormShow();
     void FormClose(ui::CloseAction& action);
+    void FormMouseMove();
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void GiornoClick(int i);
+    void cmdIntervalloClick();
+    void cmdRiepilogoClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
+    // The planner file named in the menu's lblFile, when it names one in
+    // the data folder.
+    std::optional<std::string> FilePlanner() const;
+    // Make and model as the booking dialogs show them: "make model".
+    std::string Camera() const;
+
+    std::vector<CellaGiorno> celle_;
+    common::Record buffer_;
+    Anno anno_ = Anno::NessunFile;
 };
 
 extern TfrmPlanning* frmPlanning;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6svg6 qt6-qpa-plugins
-  libstb-dev libgl-dev libjpeg62-turbo-dev libpng-dev
+  libgl-dev libjpeg62-turbo-dev libpng-dev
   qt6-translations-l10n libreoffice-calc-nogui
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdg-utils

@@ -1,6 +1,7 @@
 #include "vehicles/AllegaCartella.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "drivers/Anagrafica.h"
 #include "platform/rtl/Files.h"
@@ -26,8 +27,8 @@ std::string NomeAllegato(std::string_view path) {
         const std::size_t start = pos;
         const char32_t c = rtl::Utf8Next(file, pos);
         const std::string one = file.substr(start, pos - start);
-        const bool held = c == U'?' || rtl::Utf8ToCp1252(one) != "?";
-        name += (c < 32 || !held) ? std::string("_") : one;
+        const bool forbidden = c < 32 || std::u32string_view(U"\\:*?\"<>|").find(c) != std::u32string_view::npos;
+        name += (forbidden || rtl::Utf8ToCp1252(one) == "?") ? std::string("_") : one;
     }
     name = rtl::Trim(name);
     if (rtl::Utf8Length(name) > kCapacitaNome) {
@@ -108,8 +109,10 @@ void TfrmAllegaCartella::btnSfogliaClick(const Blocco& b) {
             return;
         rtl::CopyFile(*chosen, destination);
     } catch (...) {
-        // Nothing was attached: the block names what it named before.
+        // Nothing was attached: the block names what it named before, and
+        // the user is told.
         b.txtFile->SetText(previous);
+        ui::MessageDlg(std::string(vehicles::kMsgCopiaAllegato), ui::DialogType::Warning, ui::Buttons::OK);
     }
 }
 

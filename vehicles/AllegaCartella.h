@@ -57,11 +57,17 @@ namespace vehicles {
 // The attachments folder: the data folder + "Documenti_Allegati/".
 std::string CartellaAllegati();
 
+// The message of a document that could not be copied into the folder.
+inline constexpr std::string_view kMsgCopiaAllegato =
+    "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
+
 // The name under which a chosen document is copied and stored: its file name
 // without the folder, trimmed, with every character that the archives' code
-// page cannot hold (and every control character) replaced by "_", and cut to
-// the 250 characters of the record field keeping its extension. So the name
-// that reaches the card is exactly the name of the copy.
+// page cannot hold, every control character and every character that a
+// Windows workstation sharing the folder cannot have in a name
+// (\ : * ? " < > |) replaced by "_", and cut to the 250 characters of the
+// record field keeping its extension. So the name that reaches the card is
+// exactly the name of the copy, and every workstation can open it.
 std::string NomeAllegato(std::string_view path);
 
 // Whether a stored name may be opened: a plain file name inside the

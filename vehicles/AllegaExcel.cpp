@@ -127,6 +127,7 @@ void TfrmAllegaExcel::FormShow() {
 
     double somma = 0;
     bool completa = false;
+    bool illeggibile = false;
     try {
         // A cost whose amount is not a number is listed, and ends the
         // building there: no later cost is listed or added.
@@ -144,7 +145,9 @@ void TfrmAllegaExcel::FormShow() {
             false);
         completa = !fermata;
     } catch (...) {
-        // A damaged archive ends the list where it is, without a word.
+        // A cost file that cannot be opened or read ends the list where it
+        // is, and is reported over what was read.
+        illeggibile = true;
     }
     // No line is selected: "Modifica costo" asks for a choice first.
 
@@ -154,6 +157,7 @@ void TfrmAllegaExcel::FormShow() {
     } else {
         lblTotale.SetText(rtl::FormatGeneral(somma));
     }
+    if (illeggibile) ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
 }
 
 void TfrmAllegaExcel::FormClose(ui::CloseAction&) { lista_.Svuota(); }

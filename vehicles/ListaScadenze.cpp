@@ -47,21 +47,18 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
 
 // Lists the vehicles whose deadline is past or due within seven days. A
 // deadline that is not a date is passed over: the vehicles after it are
-// still examined.
+// still examined. An archive that cannot be read is reported over the lines
+// read so far.
 void TfrmListaScadenze::FormShow() {
     const rtl::Date oggi = rtl::Today();
     const common::FieldRef campo = common::TAutomezzoRec.field(campoScadenza_);
-    try {
-        lista_.Costruisci(
-            vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec,
-            [&](const common::RecordView& r) -> std::optional<std::string> {
-                if (ScadenzaImminente(r.get(campo), oggi).value_or(false)) return RigaScadenza(r, campoScadenza_);
-                return std::nullopt;
-            },
-            true);
-    } catch (...) {
-        // An unreadable archive leaves the lines listed so far, without a word.
-    }
+    common::CostruisciLista(
+        lista_, vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec,
+        [&](const common::RecordView& r) -> std::optional<std::string> {
+            if (ScadenzaImminente(r.get(campo), oggi).value_or(false)) return RigaScadenza(r, campoScadenza_);
+            return std::nullopt;
+        },
+        true);
 }
 
 void TfrmListaScadenze::FormClose(ui::CloseAction&) { lista_.Svuota(); }

@@ -41,11 +41,6 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Closes a descriptor when it leaves scope, unless released.
 struct Fd {
     int fd = -1;
@@ -107,8 +102,10 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
     }
 
+    // A short name (fixed prefix, process id, counter): any name the folder
+    // can hold can be written, however long it is.
     static std::atomic<unsigned> counter{0};
-    const std::string prefix = FolderOf(target) + "/." + NameOf(target) + "." + std::to_string(::getpid()) + ".";
+    const std::string prefix = FolderOf(target) + "/.dorneval-" + std::to_string(::getpid()) + "-";
     std::string temp;
     Fd out;
     for (;;) {

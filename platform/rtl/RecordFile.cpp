@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <stdexcept>
+#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -18,15 +20,24 @@ constexpr std::size_t kBlockBytes = 1 << 20;
 
 RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::move(path)), size_(recordSize) {
     if (size_ == 0) throw std::invalid_argument("record size 0");
-    for (;;) {
+    // Only a file that does not exist is created; O_EXCL makes sure that one
+    // created meanwhile by someone else is opened, not replaced. The loop is
+    // bounded: a link that points nowhere answers "no such file" to the open
+    // and "file exists" to the creation every time.
+    for (int attempt = 0; attempt < 3; ++attempt) {
         fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
         if (fd_ >= 0 || errno != ENOENT) break;
-        // Only a file that does not exist is created; O_EXCL makes sure that
-        // one created meanwhile by someone else is opened, not replaced.
         fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }
-    if (fd_ < 0) throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+    if (fd_ < 0) {
+        const int err = errno;
+        struct stat st {};
+        if (err == EEXIST && ::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": il collegamento porta a un file che non esiste",
+                            path_);
+        throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": " + ErrnoText(err), path_);
+    }
 }
 
 RecordFile::~RecordFile() {
@@ -38,13 +49,63 @@ void RecordFile::Check(std::size_t length) const {
     if (length != size_) throw std::invalid_argument("record of the wrong size for " + path_);
 }
 
-std::int64_t RecordFile::Count() const {
+std::int64_t RecordFile::Bytes() const {
     if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
         throw FileError("Impossibile leggere la dimensione dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
-    return static_cast<std::int64_t>(st.st_size) / static_cast<std::int64_t>(size_);
+    return static_cast<std::int64_t>(st.st_size);
 }
+
+std::int64_t RecordFile::Count() const { return Bytes() / static_cast<std::int64_t>(size_); }
+
+void RecordFile::Acquire() {
+    if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    if (locks_ > 0) {
+        ++locks_;
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0;
+    fl.l_len = 0; // the whole file, however long it grows
+    int rc;
+    do rc = ::fcntl(fd_, F_OFD_SETLKW, &fl);
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0) {
+        lockedByFlock_ = false;
+        locks_ = 1;
+        return;
+    }
+    if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
+        // Open file description locks refused by the file system.
+        do rc = ::flock(fd_, LOCK_EX);
+        while (rc != 0 && errno == EINTR);
+        if (rc == 0) {
+            lockedByFlock_ = true;
+            locks_ = 1;
+            return;
+        }
+    }
+    throw FileError("Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno), path_);
+}
+
+void RecordFile::Release() noexcept {
+    if (locks_ == 0 || --locks_ > 0 || fd_ < 0) return;
+    if (lockedByFlock_) {
+        ::flock(fd_, LOCK_UN);
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    ::fcntl(fd_, F_OFD_SETLK, &fl);
+}
+
+RecordFile::Lock::Lock(RecordFile& file) : file_(file) { file_.Acquire(); }
+
+RecordFile::Lock::~Lock() { file_.Release(); }
 
 void RecordFile::Seek(std::int64_t index) {
     if (index < 0 || index > Count())
@@ -64,15 +125,47 @@ void RecordFile::Read(std::span<std::uint8_t> record) {
 
 void RecordFile::Write(std::span<const std::uint8_t> record) {
     Check(record.size());
+    Lock lock(*this);
+    const std::int64_t before = Bytes();
+    const std::int64_t at = pos_ * static_cast<std::int64_t>(size_);
     written_ = true;
-    WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, pos_ * static_cast<std::int64_t>(size_), path_);
+    try {
+        WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
+    } catch (...) {
+        // A record that was extending the archive is taken away again.
+        if (at + static_cast<std::int64_t>(size_) > before) (void)::ftruncate(fd_, before);
+        throw;
+    }
     ++pos_;
 }
 
 std::int64_t RecordFile::Append(std::span<const std::uint8_t> record) {
     Check(record.size());
-    pos_ = Count();
-    Write(record);
+    Lock lock(*this);
+    const std::int64_t before = Bytes();
+    const std::int64_t index = before / static_cast<std::int64_t>(size_);
+    const std::int64_t at = index * static_cast<std::int64_t>(size_);
+    // A trailing fragment is overwritten; its bytes are kept to be put back.
+    std::string fragment(static_cast<std::size_t>(before - at), '\0');
+    fragment.resize(ReadFully(fd_, fragment.data(), fragment.size(), at, path_));
+    try {
+        WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
+        if (::fsync(fd_) != 0)
+            throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+        // Closing a second descriptor of the same open file reports what a
+        // network file system could not store, while the lock is still held.
+        const int copy = ::dup(fd_);
+        if (copy < 0 || ::close(copy) != 0)
+            throw FileError("Errore di chiusura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+    } catch (...) {
+        // Back to the archive as it was, before the lock is released.
+        if (::ftruncate(fd_, before) == 0) {
+            if (!fragment.empty()) (void)::pwrite(fd_, fragment.data(), fragment.size(), at);
+            (void)::fsync(fd_);
+        }
+        throw;
+    }
+    pos_ = index + 1;
     return pos_;
 }
 
@@ -105,7 +198,9 @@ void RecordFile::Close() {
         ::close(fd);
         throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(err), path_);
     }
-    if (::close(fd) != 0)
+    // Appends are flushed and checked as they happen: a close with nothing
+    // else written has nothing left to lose.
+    if (::close(fd) != 0 && written_)
         throw FileError("Errore di chiusura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
 }
 

@@ -5,7 +5,12 @@
 // Opening never damages an archive: an existing file is opened for reading and
 // writing as it is; only a file that does not exist is created, empty. An
 // existing file that cannot be opened is a failure and is never recreated or
-// truncated. No lock is taken (several workstations may share the folder).
+// truncated; so is a link that points nowhere (an unmounted share).
+//
+// Several workstations may share the folder: every write takes an exclusive
+// advisory lock on the whole file (an open file description lock, which also
+// works over NFS; flock where those are refused) and releases it when done.
+// Readers take no lock.
 //
 // Every failure (open, short read or write, flush, close) raises FileError.
 // The file is closed when the object is destroyed, on every path. Call Close()
@@ -44,14 +49,32 @@ public:
     // long) and advances; reading past the last whole record raises.
     void Read(std::span<std::uint8_t> record);
     // Writes `record` at the position (extending the file at the end) and
-    // advances.
+    // advances, under the lock. A failed write that was extending the file
+    // cuts it back to its previous length.
     void Write(std::span<const std::uint8_t> record);
 
-    // Writes `record` at the end of the file as it is at this moment, rounded
-    // down to whole records: a trailing fragment is overwritten, a record that
-    // another workstation appended meanwhile is not. Returns the 1-based number
-    // of the record written; the position follows it.
+    // Under the lock: writes `record` at the end of the file as it is at this
+    // moment, rounded down to whole records (a trailing fragment is
+    // overwritten, a record that another workstation appended is not),
+    // flushes it to the disk and releases the lock. Returns the 1-based
+    // number of the record written; the position follows it. When the write
+    // or the flush fails the file is cut back to its previous length before
+    // the lock is released, so a retry never stores the record twice.
     std::int64_t Append(std::span<const std::uint8_t> record);
+
+    // Holds the exclusive lock of the file for its lifetime, so that a check
+    // of the count and the write that follows it are seen as one step by
+    // other workstations. Nests; Write and Append inside it keep it.
+    class Lock {
+    public:
+        explicit Lock(RecordFile& file);
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        RecordFile& file_;
+    };
 
     // Reads every whole record from the first, in order, in large buffered
     // blocks, and calls `each` with its 1-based number and bytes. The bytes are
@@ -64,6 +87,12 @@ public:
 
 private:
     void Check(std::size_t length) const;
+    std::int64_t Bytes() const;
+    void Acquire();
+    void Release() noexcept;
+
+    int locks_ = 0;         // nesting depth of Lock
+    bool lockedByFlock_ = false;
 
     std::string path_;
     std::size_t size_;

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "common/Export.h"
+#include "platform/rtl/Files.h"
+#include "tests/support/Harness.h"
+#include "tests/support/Spreadsheet.h"
 
 using namespace common;
 
@@ -16,11 +19,11 @@ const std::string kHead =
     "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
     "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
     "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-    "</head><body><table x:str><tr>"
+    "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>"
     "<td style=\"text-align: left; font-weight: bold;\" width=120>Marca</td>"
     "<td style=\"text-align: left; font-weight: bold;\" width=80>Citt\xC3\xA0</td></tr>";
 const std::string kTail = "</table></body></html>";
-std::string Cell(const std::string& t) { return "<td style=\"text-align: left;\">" + t + "</td>"; }
+std::string Cell(const std::string& t) { return "<td class=testo style=\"text-align: left;\">" + t + "</td>"; }
 } // namespace
 
 TEST(Export, WholeFileTextWithEscapedCells) {
@@ -36,4 +39,33 @@ TEST(Export, WholeFileTextWithEscapedCells) {
     const std::string text = TestoFileExcel("Prova Foglio", cols, rows);
     EXPECT_EQ(text, expected);
     EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
+}
+
+// Opened in a spreadsheet program (LibreOffice Calc, converting to CSV), every
+// cell shows the text it was given: nothing is evaluated, no leading zero or
+// sign is dropped, accents and markup characters survive. A line break inside
+// a cell comes back as the cell's own line break.
+TEST(Export, SpreadsheetProgramKeepsEveryCellsText) {
+    ts::Harness h;
+    const std::vector<ColonnaExcel> cols = {{"Testo", 100}, {"Note e citt\xC3\xA0", 100}};
+    const std::vector<std::vector<std::string>> rows = {
+        {"=1+1", "Forl\xC3\xAC, citt\xC3\xA0 \xE2\x82\xAC"},
+        {"=HYPERLINK(\"http://example.invalid\";\"clic\")", "a & b"},
+        {"0123", "<b>grassetto</b>"},
+        {"+39 333", "0612345678"},
+        {"-5", "1e5"},
+        {"12,50", "01/02/2026"},
+        {"riga\r\ndue", "TRUE"},
+    };
+    const std::string file = h.dataFolder() + "Prova.xls";
+    ScriviFileExcel(file, "Prova", cols, rows);
+    const auto cells = ts::CelleFoglioDiCalcolo(file);
+    ASSERT_EQ(cells.size(), rows.size() + 1);
+    EXPECT_EQ(cells[0], (std::vector<std::string>{"Testo", "Note e citt\xC3\xA0"}));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::vector<std::string> expected = rows[r];
+        for (std::string& e : expected)
+            if (const auto crlf = e.find("\r\n"); crlf != std::string::npos) e.replace(crlf, 2, "\n");
+        EXPECT_EQ(cells[r + 1], expected) << "row " << r + 1;
+    }
 }

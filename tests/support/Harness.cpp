@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include "platform/rtl/Files.h"
 
@@ -169,6 +170,7 @@ std::optional<int> Harness::PrintDialog(int copies) {
 
 bool Harness::SetClipboardText(const std::string& text) {
     if (!clipboardAvailable_) return false;
+    if (clipboardFailure_) throw std::runtime_error(*clipboardFailure_);
     clipboard_ = text;
     return true;
 }

@@ -81,6 +81,9 @@ public:
     const std::vector<std::string>& shellOpened() const { return shellOpened_; }
     const std::optional<std::string>& clipboard() const { return clipboard_; }
     void setClipboardAvailable(bool a) { clipboardAvailable_ = a; }
+    // A clipboard that fails: putting a text on it throws std::runtime_error
+    // with this text (nothing: it works again).
+    void setClipboardFailure(std::optional<std::string> error) { clipboardFailure_ = std::move(error); }
 
     // --- Input ---
     void type(ui::Form& f, std::string_view text);
@@ -136,6 +139,7 @@ private:
     std::vector<std::string> shellOpened_;
     std::optional<std::string> clipboard_;
     bool clipboardAvailable_ = true;
+    std::optional<std::string> clipboardFailure_;
 };
 
 } // namespace ts

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -83,11 +84,49 @@ TEST_F(AttachTest, SameNameAsksBeforeOverwriting) {
     EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "NUOVA");
 }
 
-TEST_F(AttachTest, FailedCopyKeepsThePreviousName) {
+TEST_F(AttachTest, FailedCopyKeepsThePreviousNameAndSaysSo) {
+    const std::string kCopiaFallita =
+        "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
     dlg->txtFile01.SetText("vecchio.pdf");
-    choose(dlg->btnSfoglia01, path("altrove/non-esiste.pdf"));
+    h.expectOpenFile(path("altrove/non-esiste.pdf"));
+    h.expectMessage(ui::DialogType::Warning, kCopiaFallita);
+    h.click(dlg->btnSfoglia01);
+    h.verify();
     EXPECT_EQ(dlg->txtFile01.Text(), "vecchio.pdf");
     EXPECT_FALSE(rtl::FileExists(attached("non-esiste.pdf")));
+
+    // The attachments folder cannot be made: a file holds its name.
+    std::filesystem::remove_all(path("Documenti_Allegati"));
+    rtl::WriteWholeFile(path("Documenti_Allegati"), "not a folder");
+    h.expectOpenFile(source("libretto.pdf", "PDF"));
+    h.expectMessage(ui::DialogType::Warning, kCopiaFallita);
+    h.click(dlg->btnSfoglia02);
+    h.verify();
+    EXPECT_EQ(dlg->txtFile02.Text(), "");
+}
+
+// Names as long as a folder holds, and names a Windows workstation sharing
+// the folder could not open, are copied, stored and opened under the name
+// shown.
+TEST_F(AttachTest, LongAndWindowsUnfriendlyNamesAreCopiedAndOpened) {
+    const std::string lungo = std::string(241, 'L') + ".pdf"; // 245 bytes
+    const struct {
+        std::string chosen;
+        std::string stored;
+    } cases[] = {
+        {lungo, lungo},
+        {"a\\b.pdf", "a_b.pdf"},
+        {"r:i*c?e\"v<u>t|a.pdf", "r_i_c_e_v_u_t_a.pdf"},
+    };
+    for (const auto& c : cases) {
+        choose(dlg->btnSfoglia01, source(c.chosen, "DOC " + c.chosen));
+        EXPECT_EQ(dlg->txtFile01.Text(), c.stored);
+        EXPECT_EQ(rtl::ReadWholeFile(attached(c.stored)), "DOC " + c.chosen);
+        h.click(dlg->btnApri01);
+        ASSERT_FALSE(h.shellOpened().empty());
+        EXPECT_EQ(h.shellOpened().back(), h.dataFolder() + "Documenti_Allegati/" + c.stored);
+    }
+    EXPECT_EQ(h.shellOpened().size(), std::size(cases));
 }
 
 TEST_F(AttachTest, OnlyPlainNamesInsideTheFolderAreOpened) {
@@ -162,7 +201,7 @@ TEST(NomeAllegato, NamesTheCopyAsTheArchiveStoresIt) {
         {"/home/u/Documenti/libretto.pdf", "libretto.pdf"},
         {"/tmp/città €.pdf", "città €.pdf"},
         {"/tmp/\xD0\x9F\xD0\xBE\xD0\xBB\xD0\xB8\xD1\x81.pdf", "_____.pdf"},
-        {"/tmp/ a?b.txt ", "a?b.txt"},
+        {"/tmp/ a?b.txt ", "a_b.txt"},
         {"/tmp/" + longStem + ".docx", std::string(245, 'a') + ".docx"},
     };
     for (const auto& c : cases) EXPECT_EQ(vehicles::NomeAllegato(c.path), c.name) << c.path;

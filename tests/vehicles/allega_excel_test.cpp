@@ -83,6 +83,33 @@ TEST(CostSheet, ListsCostsInEntryOrderWithTheirTotal) {
     }
 }
 
+// A cost file that cannot be read is reported over what was listed; an
+// amount that is not a number ends the list where it is, without a word.
+TEST(CostSheet, AnUnreadableCostFileIsReported) {
+    {
+        ts::Harness h;
+        Scheda scheda(h.app);
+        rtl::CreateFolders(h.dataFolder() + "Costi_Veicolo_4.pro");
+        TfrmAllegaExcel w(h.app, &scheda.form);
+        h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
+        w.Show();
+        h.verify();
+        EXPECT_EQ(w.lstRecords.Count(), 0u);
+        EXPECT_EQ(w.lblTotale.Text(), "0");
+    }
+    {
+        ts::Harness h;
+        Scheda scheda(h.app);
+        ScriviCosti("Costi_Veicolo_4.pro", {{"01/02/2026", "Gomme", "Ditta", "Gommista", "10,50"},
+                                            {"02/02/2026", "Olio", "Ditta", "Officina", "1,2,3"},
+                                            {"03/02/2026", "Bollo", "Ditta", "Regione", "5"}});
+        TfrmAllegaExcel w(h.app, &scheda.form);
+        w.Show();
+        EXPECT_EQ(w.lstRecords.Count(), 2u); // up to the cost whose amount is not a number, listed
+        EXPECT_EQ(w.lblTotale.Text(), "10,5");
+    }
+}
+
 TEST(CostSheet, ListLineHasItsPaddedColumns) {
     ts::Harness h;
     Scheda scheda(h.app);

@@ -44,7 +44,8 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
         "<x:Name>Parco Automezzi</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
         "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
         "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
-        "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head>"
+        "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+        "<style>.testo{mso-number-format:\"\\@\";}</style></head>"
         "<body><table x:str><tr>";
     const std::pair<const char*, int> intestazioni[] = {
         {"Tipo veicolo", 250}, {"Destinazione ed uso", 300}, {"Marca", 250}, {"Modello", 250},
@@ -60,7 +61,7 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
     s += "</tr>";
     for (const auto& riga : righe) {
         s += "<tr>";
-        for (const std::string& cella : riga) s += "<td style=\"text-align: left;\">" + cella + "</td>";
+        for (const std::string& cella : riga) s += "<td class=testo style=\"text-align: left;\">" + cella + "</td>";
         s += "</tr>";
     }
     return s + "</table></body></html>";

@@ -2,6 +2,8 @@
 // clock, the line, the order, damaged dates, printing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +126,31 @@ TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Veicoli con tagliando in scadenza o scaduto");
     EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").lines().empty());
+}
+
+// An archive that cannot be opened (a folder in its place, a link to a share
+// that is not there) is reported with the access message, never shown as a
+// fleet with nothing due.
+TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
+    for (const bool link : {false, true}) {
+        ts::Harness h;
+        const std::string archivio = h.dataFolder() + "Parco_Automezzi.pro";
+        if (link)
+            std::filesystem::create_symlink(h.dataFolder() + "rete/Parco_Automezzi.pro", archivio);
+        else
+            rtl::CreateFolders(archivio);
+        TfrmScadRevisione revisione(h.app);
+        TfrmScadTagliando tagliando(h.app);
+        TfrmScadAssicurazione assicurazione(h.app);
+        TfrmScadBollo bollo(h.app);
+        for (TfrmListaScadenze* w : std::initializer_list<TfrmListaScadenze*>{&revisione, &tagliando, &assicurazione, &bollo}) {
+            h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
+            w->Show();
+            h.verify();
+            EXPECT_EQ(w->lstRecords.Count(), 0u);
+        }
+        EXPECT_FALSE(std::filesystem::exists(h.dataFolder() + "rete"));
+    }
 }
 
 TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {

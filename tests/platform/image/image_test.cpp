@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -179,4 +180,63 @@ TEST(Image, DrawingHelpersClipAndBlend) {
         for (int x = 0; x < 80; ++x) dark += img::pixel(t, x, y) == 0xFF000000u;
     EXPECT_GT(dark, 10);
     for (int y = 0; y < 20; ++y) EXPECT_EQ(img::pixel(t, 79, y), 0xFFFFFFFFu);   // nothing beyond its width
+}
+
+// The hand-made hostile corpus (tests/platform/image/hostile, written by its
+// make_corpus.py): every picture is refused with img::Error or decoded into a
+// consistent bitmap; the sanitizers of ./test.sh watch the decoding itself.
+TEST(Image, HostilePicturesAreRefusedOrDecodedCleanly) {
+    const std::set<std::string> decoded = {
+        "jpeg-sound.jpg", "jpeg-progressive-sound.jpg", "png-sound.png", "bmp-sound.bmp",
+        "bmp-palette-index-beyond.bmp", "bmp-bitfields-16.bmp", "bmp-bitfields-odd-masks.bmp",
+    };
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(HOSTILE_PICTURES)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".py") continue;
+        ++files;
+        const std::string bytes = readFile(entry.path());
+        if (decoded.count(name)) {
+            const img::Bitmap b = img::loadMemory(bytes);
+            EXPECT_GT(b.width, 0) << name;
+            EXPECT_EQ(b.rgba.size(), std::size_t(b.width) * b.height * 4) << name;
+        } else {
+            EXPECT_THROW(img::loadMemory(bytes), img::Error) << name;
+            EXPECT_THROW(img::loadFile(entry.path()), img::Error) << name;
+        }
+    }
+    EXPECT_GE(files, 40);
+
+    // What the decoded ones hold.
+    const fs::path dir = HOSTILE_PICTURES;
+    const img::Bitmap bmp = img::loadFile(dir / "bmp-sound.bmp");
+    EXPECT_EQ(img::pixel(bmp, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(img::pixel(bmp, 1, 1), 0xFF00FF00u);
+    const img::Bitmap palette = img::loadFile(dir / "bmp-palette-index-beyond.bmp");
+    EXPECT_EQ(img::pixel(palette, 1, 0), 0xFFFF0000u);
+    EXPECT_EQ(img::pixel(palette, 2, 0), 0xFF000000u); // an index past the palette is black
+    const img::Bitmap fields = img::loadFile(dir / "bmp-bitfields-16.bmp");
+    EXPECT_EQ(img::pixel(fields, 0, 0), 0xFF0000FFu);
+    expectNear(img::pixel(fields, 1, 0), 0xFF007E00u, 2);
+}
+
+// A picture announcing more than about 50 megapixels is refused from its
+// header, whatever its format; photos above 16 megapixels are scaled down
+// while decoding, proportions kept.
+TEST(Image, HugePicturesAreRefusedAndLargePhotosScaledDown) {
+    const fs::path dir = HOSTILE_PICTURES;
+    for (const char* name : {"jpeg-size-over-limit.jpg", "png-size-over-limit.png", "bmp-size-over-limit.bmp"}) {
+        try {
+            img::loadFile(dir / name);
+            ADD_FAILURE() << name;
+        } catch (const img::Error& e) {
+            EXPECT_NE(std::string(e.what()).find("too large (8000 x 7000"), std::string::npos) << e.what();
+        }
+    }
+    const img::Bitmap photo = img::loadMemory(img::encodeJpeg(quadrants(6000, 4000), 80));
+    EXPECT_LE(std::int64_t(photo.width) * photo.height, 16'000'000);
+    EXPECT_GE(photo.width, 3000);
+    EXPECT_EQ(photo.width * 2, photo.height * 3);
+    expectNear(img::pixel(photo, photo.width / 4, photo.height / 4), 0xFFFF0000, 12);
+    expectNear(img::pixel(photo, photo.width * 3 / 4, photo.height * 3 / 4), 0xFFFFFFFF, 12);
 }

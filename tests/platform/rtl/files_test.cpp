@@ -97,3 +97,19 @@ TEST(Files, CopyOverwritesButNeverDamagesItsTarget) {
     CopyFile(tmp / "self.txt", tmp / "sub/new.txt"); // a target that does not exist yet
     EXPECT_EQ(TempFolder::Get(tmp / "sub/new.txt"), "keep me");
 }
+
+// The temporary file beside the target has a short name of its own, so a
+// target whose name is as long as the folder allows is written and copied.
+TEST(Files, NamesAsLongAsTheFolderAllowsAreWrittenAndCopied) {
+    TempFolder tmp;
+    for (const std::size_t length : {200u, 245u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".pdf";
+        WriteWholeFile(tmp / name, "first");
+        EXPECT_EQ(TempFolder::Get(tmp / name), "first") << length;
+        TempFolder::Put(tmp / "src", "copied");
+        CopyFile(tmp / "src", tmp / name);
+        EXPECT_EQ(TempFolder::Get(tmp / name), "copied") << length;
+        std::filesystem::remove(tmp / name);
+    }
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
+}

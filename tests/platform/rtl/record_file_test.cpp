@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace rtl;
@@ -61,6 +66,35 @@ TEST(RecordFile, AnArchiveThatCannotBeOpenedIsNeverRecreated) {
     }
     EXPECT_TRUE(FolderExists(tmp / "Parco_Automezzi.pro"));
     EXPECT_EQ(TempFolder::Get(tmp / "plain"), "x");
+}
+
+// A link that points nowhere (a share that is not mounted) is an access
+// failure at once: never looped over, never created through the link.
+TEST(RecordFile, ALinkToNothingFailsAtOnceAndCreatesNothing) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.pro";
+    const std::string target = tmp / "share/Parco_Automezzi.pro";
+    std::filesystem::create_symlink(target, path);
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        RecordFile f(path, 4);
+        ADD_FAILURE() << "opened a link to nothing";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.Path(), path);
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_FALSE(std::filesystem::exists(tmp / "share"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+
+    // A link to an archive that is there is opened as the archive.
+    std::filesystem::create_directory(tmp / "share");
+    TempFolder::Put(target, "AAAA");
+    RecordFile f(path, 4);
+    EXPECT_EQ(f.Append(Rec("BBBB")), 2);
+    f.Close();
+    EXPECT_EQ(TempFolder::Get(target), "AAAABBBB");
 }
 
 TEST(RecordFile, RecordsLieBackToBackAtTheirNumbers) {
@@ -181,4 +215,63 @@ TEST(RecordFile, ClosedOnEveryPath) {
         EXPECT_EQ(OpenDescriptors(), before);
     }
     EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// Two real processes append to one archive at once, each opening it for every
+// append as a save does: every record is there, whole, once, at the number
+// its append returned.
+TEST(RecordFile, TwoProcessesAppendingAtOnceLoseNothing) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.pro";
+    constexpr int kPerProcess = 400;
+    constexpr std::size_t kSize = 64;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t children[2];
+    for (int w = 0; w < 2; ++w) {
+        children[w] = fork();
+        ASSERT_GE(children[w], 0);
+        if (children[w] == 0) {
+            char go;
+            ::close(start[1]);
+            if (::read(start[0], &go, 1) != 0) _exit(3); // both start when the pipe closes
+            int status = 0;
+            try {
+                for (int i = 0; i < kPerProcess; ++i) {
+                    std::string text = "w" + std::to_string(w) + "-" + std::to_string(i) + "|";
+                    text.resize(kSize, static_cast<char>('a' + w));
+                    RecordFile f(path, kSize);
+                    const std::int64_t n = f.Append(Rec(text));
+                    // The number returned holds this record.
+                    std::vector<std::uint8_t> back(kSize);
+                    f.Seek(n - 1);
+                    f.Read(back);
+                    if (Text(back) != text) status = 1;
+                    f.Close();
+                }
+            } catch (...) {
+                status = 2;
+            }
+            _exit(status);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    const std::string bytes = TempFolder::Get(path);
+    ASSERT_EQ(bytes.size(), 2 * kPerProcess * kSize);
+    std::set<std::string> seen;
+    for (std::size_t at = 0; at < bytes.size(); at += kSize) {
+        const std::string rec = bytes.substr(at, kSize);
+        const std::string key = rec.substr(0, rec.find('|'));
+        const char fill = key.rfind("w1", 0) == 0 ? 'b' : 'a';
+        EXPECT_EQ(rec.find_first_not_of(fill, key.size() + 1), std::string::npos) << "torn record " << at / kSize + 1;
+        EXPECT_TRUE(seen.insert(key).second) << "twice: " << key;
+    }
+    EXPECT_EQ(seen.size(), 2u * kPerProcess);
 }

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "tests/bookings/Prenotazioni.h"
+
+namespace {
+
+const char* const kVuoto = "Attenzione: il campo di testo non contiene nessun dato da copiare in memoria.";
+const char* const kCopiato = "Il contenuto del campo di testo è stato copiato in memoria.";
+
+// The parts of a booking dialog the commands use, for either dialog.
+struct Dialogo {
+    std::shared_ptr<ui::Form> form;
+    ui::Edit* testo;
+    ui::Picture* cancella;
+    ui::Picture* clipboard;
+    ui::Button* chiudi;
+};
+
+class ComandiTest : public bt::BookingTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    Dialogo apri() {
+        if (std::string(GetParam()) == "TfrmGiorno") {
+            std::shared_ptr<TfrmGiorno> g = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
+            return {g, &g->txtPrenotazione, &g->cmdCancella, &g->cmdClipboard, &g->btnChiudi};
+        }
+        std::shared_ptr<TfrmIntervallo> i = apriIntervallo("2024");
+        return {i, &i->txtPrenotazione, &i->cmdCancella, &i->cmdClipboard, &i->btnChiudi};
+    }
+    // Puts a text in the booking text as a user types it.
+    void scrivi(Dialogo& d, const std::string& t) {
+        h.focus(*d.testo);
+        d.testo->SelectAll();
+        h.press(*d.form, ui::vk::Delete);
+        h.type(*d.form, t);
+    }
+};
+
+class ComandoCancellaTest : public bt::BookingTest {};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Dialoghi, ComandiTest, ::testing::Values("TfrmGiorno", "TfrmIntervallo"));
+
+TEST_P(ComandiTest, ClipboardOfABlankTextWarnsAndLeavesTheClipboard) {
+    Dialogo d = apri();
+    for (const char* t : {"", "   "}) {
+        scrivi(d, t);
+        h.focus(*d.chiudi);
+        h.expectMessage(ui::DialogType::Warning, kVuoto);
+        h.click(*d.clipboard);
+        h.verify();
+        EXPECT_EQ(d.form->Focused(), d.testo);
+        EXPECT_FALSE(h.clipboard().has_value());
+        EXPECT_EQ(d.testo->Text(), t);
+    }
+    // Also where there is no clipboard at all: the test comes first.
+    h.setClipboardAvailable(false);
+    h.expectMessage(ui::DialogType::Warning, kVuoto);
+    h.click(*d.clipboard);
+}
+
+TEST_P(ComandiTest, ClipboardTakesTheTextUntrimmedAndReplacesItsContent) {
+    Dialogo d = apri();
+    scrivi(d, "  Rossi Mario  ");
+    h.focus(*d.chiudi);
+    for (int volta = 0; volta < 2; ++volta) {
+        h.expectMessage(ui::DialogType::Information, kCopiato);
+        h.click(*d.clipboard);
+        h.verify();
+        EXPECT_EQ(h.clipboard(), "  Rossi Mario  ");
+    }
+    EXPECT_EQ(d.form->Focused(), d.chiudi) << "the clipboard picture takes no focus";
+    EXPECT_EQ(d.testo->Text(), "  Rossi Mario  ");
+
+    const std::string cinquanta = "Autonoleggi Rossi & Figli s.a.s. - tel. 0351234567";
+    ASSERT_EQ(cinquanta.size(), 50u);
+    scrivi(d, cinquanta);
+    h.expectMessage(ui::DialogType::Information, kCopiato);
+    h.click(*d.clipboard);
+    EXPECT_EQ(h.clipboard(), cinquanta);
+}
+
+TEST_P(ComandiTest, ClearEmptiesTheTextAndFocusesIt) {
+    Dialogo d = apri();
+    scrivi(d, "Rossi");
+    h.focus(*d.chiudi);
+    h.click(*d.cancella);
+    EXPECT_EQ(d.testo->Text(), "");
+    EXPECT_EQ(d.form->Focused(), d.testo);
+    // On an empty text it only moves the focus.
+    h.focus(*d.chiudi);
+    h.click(*d.cancella);
+    EXPECT_EQ(d.testo->Text(), "");
+    EXPECT_EQ(d.form->Focused(), d.testo);
+    // Then the clipboard command finds nothing to copy.
+    h.expectMessage(ui::DialogType::Warning, kVuoto);
+    h.click(*d.clipboard);
+}
+
+TEST_P(ComandiTest, NoClipboardDoesNothing) {
+    Dialogo d = apri();
+    scrivi(d, "Rossi");
+    h.focus(*d.chiudi);
+    h.setClipboardAvailable(false);
+    h.click(*d.clipboard);
+    EXPECT_EQ(d.form->Focused(), d.chiudi);
+    EXPECT_EQ(d.testo->Text(), "Rossi");
+}
+
+TEST_P(ComandiTest, AFailingClipboardShowsItsErrorAndTheDialogGoesOn) {
+    Dialogo d = apri();
+    scrivi(d, " Rossi ");
+    h.setClipboardFailure("Appunti occupati da un altro programma.");
+    h.expectMessage(ui::DialogType::Error, "Appunti occupati da un altro programma.");
+    h.click(*d.clipboard);
+    h.verify();
+    EXPECT_EQ(d.testo->Text(), " Rossi ");
+    EXPECT_TRUE(d.form->Visible());
+
+    // The dialog is still usable, and copies once the clipboard works again.
+    h.setClipboardFailure(std::nullopt);
+    h.expectMessage(ui::DialogType::Information, kCopiato);
+    h.click(*d.clipboard);
+    EXPECT_EQ(h.clipboard(), " Rossi ");
+    h.click(*d.cancella);
+    EXPECT_EQ(d.testo->Text(), "");
+}
+
+TEST_F(ComandoCancellaTest, ClearInTheOneDayDialogShowsFreeButKeepsTheCellUntilApplied) {
+    prenota("Gen_10", "Rossi");
+    const bt::Celle prima = celle();
+    auto g = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
+    EXPECT_TRUE(g->icoOccupata.Visible());
+    h.click(g->cmdCancella);
+    EXPECT_TRUE(g->icoLibera.Visible());
+    EXPECT_TRUE(g->icnLibera.Visible());
+    EXPECT_FALSE(g->icoOccupata.Visible());
+    EXPECT_FALSE(g->icnOccupata.Visible());
+    EXPECT_EQ(g->Focused(), &g->txtPrenotazione);
+    attese(prima, {});
+    h.click(g->btnAnnulla);
+    attese(prima, {});
+
+    auto again = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
+    h.click(again->cmdCancella);
+    h.click(again->btnChiudi);
+    attese(prima, {{"Gen_10", bt::Cella{true, false, ""}}});
+}
+
+TEST_F(ComandoCancellaTest, ClearInTheRangeDialogThenApplyAsksForTheCustomer) {
+    auto i = apriIntervallo("2024");
+    h.select(i->txtGiornoInizio, 0);
+    h.select(i->txtMeseInizio, 0);
+    h.select(i->txtGiornoFine, 1);
+    h.select(i->txtMeseFine, 0);
+    h.focus(i->txtPrenotazione);
+    h.type(*i, "Rossi");
+    h.click(i->cmdCancella);
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.");
+    h.click(i->btnChiudi);
+    EXPECT_EQ(i->Focused(), &i->txtPrenotazione);
+}

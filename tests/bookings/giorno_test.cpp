@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/bookings/Prenotazioni.h"
+
+namespace {
+
+using bt::Cella;
+
+class GiornoTest : public bt::BookingTest {
+protected:
+    // Which pair of state pictures the dialog shows: true for the booked pair.
+    static bool mostraPrenotato(const TfrmGiorno& d) {
+        EXPECT_NE(d.icoOccupata.Visible(), d.icoLibera.Visible());
+        EXPECT_EQ(d.icoOccupata.Visible(), d.icnOccupata.Visible());
+        EXPECT_EQ(d.icoLibera.Visible(), d.icnLibera.Visible());
+        return d.icoOccupata.Visible();
+    }
+};
+
+} // namespace
+
+TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
+    // A booked day: its text, the booked pictures, the focus in the edit.
+    prenota("Giu_27", "Rossi Mario 333 1234567");
+    auto booked = apriGiorno("giu_27", "Prenotazione del 27 giugno 2024", "Fiat Ducato", "Rossi Mario 333 1234567");
+    EXPECT_EQ(booked->Caption(), " Prenotazione noleggio veicolo");
+    EXPECT_EQ(booked->ClientWidth(), 660);
+    EXPECT_EQ(booked->ClientHeight(), 425);
+    EXPECT_EQ(booked->infGiorno.Text(), "Prenotazione del 27 giugno 2024");
+    EXPECT_EQ(booked->infCamera.Text(), "Fiat Ducato");
+    EXPECT_FALSE(booked->lblMemory.Visible());
+    EXPECT_EQ(booked->txtPrenotazione.Text(), "Rossi Mario 333 1234567");
+    EXPECT_TRUE(mostraPrenotato(*booked));
+    EXPECT_EQ(booked->Focused(), &booked->txtPrenotazione);
+    EXPECT_EQ(booked->txtPrenotazione.MaxLength(), 50);
+    booked->Close();
+
+    // A free day: empty edit, the free pictures of the layout.
+    auto free = apriGiorno("gen_01", "Prenotazione del 1 gennaio 2025", " ", "");
+    EXPECT_EQ(free->txtPrenotazione.Text(), "");
+    EXPECT_FALSE(mostraPrenotato(*free));
+    EXPECT_EQ(free->Focused(), &free->txtPrenotazione);
+}
+
+TEST_F(GiornoTest, PicturesFollowTheTextWhileTyping) {
+    auto dlg = apriGiorno("mar_05", "Prenotazione del 5 marzo 2024", "Iveco Daily", "");
+    h.type(*dlg, "  ");
+    EXPECT_FALSE(mostraPrenotato(*dlg)) << "blanks only are no booking";
+    h.type(*dlg, "B");
+    EXPECT_TRUE(mostraPrenotato(*dlg)) << "the first character that is not a blank books";
+    h.press(*dlg, ui::vk::Back);
+    EXPECT_FALSE(mostraPrenotato(*dlg)) << "deleting it frees again";
+    h.paste(*dlg, "Bianchi");
+    EXPECT_TRUE(mostraPrenotato(*dlg));
+    EXPECT_EQ(dlg->txtPrenotazione.Text(), "  Bianchi");
+}
+
+TEST_F(GiornoTest, ApplyingWritesTheNamedCellOnlyAndCloses) {
+    struct Caso {
+        const char* chiave;
+        const char* giorno;      // the cell the key names, "" for none
+        const char* prima;       // the cell's text before, "" for free
+        const char* digitato;    // what the user leaves in the edit
+        const char* scritto;     // the text the cell gets
+    };
+    const std::vector<Caso> casi = {
+        {"gen_01", "Gen_01", "", "Rossi", "Rossi"},
+        {"feb_29", "Feb_29", "", "  Bianchi  Mario  ", "Bianchi  Mario"},
+        {"dic_31", "Dic_31", "Verdi", "   ", ""},                  // blanks only free the day
+        {"lug_14", "Lug_14", "Verdi", "Neri", "Neri"},             // another text stays booked
+        {"ago_15", "Ago_15", "Gialli", "Gialli", "Gialli"},        // unchanged
+        {" giu_27\t", "Giu_27", "", "Blu", "Blu"},                 // blanks around the key
+        {"GEN_01", "", "", "Rossi", ""},                           // letter case counts
+        {"Gen_01", "", "", "Rossi", ""},
+        {"gen_1", "", "", "Rossi", ""},
+        {"", "", "", "Rossi", ""},
+        {"lblMemory", "", "", "Rossi", ""},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(std::string("key \"") + c.chiave + "\"");
+        prenota("Mag_10", "Altro cliente"); // a booking elsewhere stays as it is
+        if (*c.giorno) prenota(c.giorno, c.prima);
+        const bt::Celle prima = celle();
+
+        auto dlg = apriGiorno(c.chiave, "Prenotazione", "Fiat Panda", c.prima);
+        h.focus(dlg->txtPrenotazione);
+        dlg->txtPrenotazione.SelectAll();
+        if (std::string(c.digitato).empty()) h.press(*dlg, ui::vk::Delete);
+        else h.type(*dlg, c.digitato);
+        h.click(dlg->btnChiudi);
+        EXPECT_FALSE(dlg->Visible());
+
+        bt::Celle cambiate;
+        if (*c.giorno) {
+            const bool occupata = !std::string(c.scritto).empty();
+            cambiate[c.giorno] = Cella{!occupata, occupata, c.scritto};
+        }
+        attese(prima, cambiate);
+        if (*c.giorno) prenota(c.giorno, "");
+    }
+}
+
+TEST_F(GiornoTest, CancelLeavesTheCellAsItWas) {
+    prenota("Ott_03", "Rossi");
+    const bt::Celle prima = celle();
+    auto dlg = apriGiorno("ott_03", "Prenotazione del 3 ottobre 2024", "Fiat Panda", "Rossi");
+    h.click(dlg->cmdCancella);
+    EXPECT_FALSE(mostraPrenotato(*dlg));
+    h.type(*dlg, "Bianchi");
+    h.click(dlg->btnAnnulla);
+    EXPECT_FALSE(dlg->Visible());
+    attese(prima, {});
+}
+
+TEST_F(GiornoTest, EnterNeitherAppliesNorCloses) {
+    const bt::Celle prima = celle();
+    auto dlg = apriGiorno("nov_11", "Prenotazione del 11 novembre 2024", "Fiat Panda", "");
+    h.type(*dlg, "Rossi");
+    h.press(*dlg, ui::vk::Return);
+    h.press(*dlg, ui::vk::Return, 0, ui::Mod::Ctrl);
+    EXPECT_TRUE(dlg->Visible());
+    EXPECT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
+    EXPECT_EQ(dlg->txtPrenotazione.Text(), "Rossi");
+    attese(prima, {});
+}
+
+TEST_F(GiornoTest, TheTextTakesFiftyCharactersTypedOrPasted) {
+    const std::string cinquanta = "Società Trasporti Àlpini di Valle Brembana s.r.l. "; // 50 characters
+    ASSERT_EQ(cinquanta.size(), 52u) << "two letters of two bytes";
+    auto dlg = apriGiorno("set_30", "Prenotazione del 30 settembre 2024", "Fiat Panda", "");
+    h.type(*dlg, cinquanta);
+    h.type(*dlg, "X");
+    EXPECT_EQ(dlg->txtPrenotazione.Text(), cinquanta);
+    h.click(dlg->cmdCancella);
+    h.paste(*dlg, cinquanta + "XYZ");
+    EXPECT_EQ(dlg->txtPrenotazione.Text(), cinquanta);
+    h.click(dlg->btnChiudi);
+    // Trimmed when applied: the last blank goes, the 49 characters before it stay.
+    EXPECT_EQ(cella("Set_30"), (Cella{false, true, cinquanta.substr(0, cinquanta.size() - 1)}));
+
+    // A full 50-character name without blanks at its ends arrives whole.
+    const std::string nome(50, 'M');
+    auto again = apriGiorno("set_29", "Prenotazione del 29 settembre 2024", "Fiat Panda", "");
+    h.paste(*again, nome + "M");
+    h.click(again->btnChiudi);
+    EXPECT_EQ(cella("Set_29").testo, nome);
+}
+
+TEST_F(GiornoTest, TabGoesFromTheTextToApplyThenCancel) {
+    auto dlg = apriGiorno("gen_02", "Prenotazione del 2 gennaio 2024", "Fiat Panda", "");
+    h.tab(*dlg);
+    EXPECT_EQ(dlg->Focused(), &dlg->btnChiudi);
+    h.tab(*dlg);
+    EXPECT_EQ(dlg->Focused(), &dlg->btnAnnulla);
+    h.tab(*dlg);
+    EXPECT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
+}

@@ -1,0 +1,148 @@
+// The booking dialogs shown in real Qt widgets: what a user types, picks and
+// copies reaches the model, and what the model refuses never shows.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "bookings/Giorno.h"
+#include "bookings/Intervallo.h"
+#include "planner/Planning.h"
+#include "platform/qt/Backend.h"
+#include "platform/qt/Bridge.h"
+#include "platform/ui/Input.h"
+#include "tests/platform/qt/QtApp.h"
+
+namespace {
+
+struct QtDialoghi : ::testing::Test {
+    ui::Application app;
+    ui::Form main{app};
+    TfrmPlanning planner{app};
+    std::unique_ptr<qtbackend::Session> session;
+    qtbackend::Bridge* bridge = nullptr;
+
+    void SetUp() override {
+        qtApp();
+        frmPlanning = &planner;
+        // Unattended: a message is answered at once (a question with No).
+        session = std::make_unique<qtbackend::Session>(app, qtbackend::Mode::Unattended);
+        bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
+        ASSERT_NE(bridge, nullptr);
+    }
+    void TearDown() override {
+        session.reset();
+        frmPlanning = nullptr;
+    }
+    void mostra(ui::Form& f) {
+        f.Show();
+        QApplication::setActiveWindow(&bridge->window(f));
+        QApplication::processEvents();
+    }
+    template <class W> W* peer(ui::Control& c) {
+        auto* w = dynamic_cast<W*>(bridge->widget(c));
+        EXPECT_NE(w, nullptr) << c.Name();
+        return w;
+    }
+    static void tasto(QWidget* w, Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+        QApplication::sendEvent(w, &release);
+    }
+};
+
+} // namespace
+
+TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
+    TfrmIntervallo dlg(app, &planner);
+    dlg.lblAnnoInizio.SetText("2024");
+    dlg.lblAnnoFine.SetText("2024");
+    mostra(dlg);
+    auto* combo = peer<QComboBox>(dlg.txtGiornoInizio);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 31);
+    EXPECT_FALSE(bridge->widget(dlg.effGiornoInizio)->isVisible());
+
+    // Picked from the list: the value and the yellow frame.
+    ASSERT_TRUE(ui::input::Focus(dlg.txtGiornoInizio));
+    emit combo->activated(11);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
+    ASSERT_NE(combo->lineEdit(), nullptr);
+    EXPECT_EQ(combo->lineEdit()->text(), QString("12"));
+    EXPECT_TRUE(bridge->widget(dlg.effGiornoInizio)->isVisible());
+
+    // Keys typed into the real field change nothing; Up and Down do not step.
+    QLineEdit* le = combo->lineEdit();
+    QTest::keyClicks(le, "3a ");
+    tasto(le, Qt::Key_Down);
+    tasto(le, Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
+    EXPECT_EQ(le->text(), QString("12"));
+
+    // Backspace empties it at once.
+    tasto(le, Qt::Key_Backspace, "\b");
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "");
+    EXPECT_EQ(le->text(), QString());
+
+    // Enter moves on; the frame follows the focus.
+    tasto(le, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.Focused(), &dlg.txtMeseInizio);
+    EXPECT_FALSE(bridge->widget(dlg.effGiornoInizio)->isVisible());
+    EXPECT_TRUE(bridge->widget(dlg.effMeseInizio)->isVisible());
+}
+
+TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
+    TfrmIntervallo dlg(app, &planner);
+    mostra(dlg);
+    auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
+    ASSERT_NE(le, nullptr);
+    QTest::keyClicks(le, "Rossi");
+    tasto(le, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    // A press would have found the start day empty and put the focus there.
+    EXPECT_EQ(dlg.Focused(), &dlg.btnChiudi);
+    EXPECT_TRUE(dlg.Visible());
+    EXPECT_EQ(dlg.txtPrenotazione.Text(), "Rossi");
+}
+
+TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
+    TfrmGiorno dlg(app, &planner);
+    dlg.lblMemory.SetText("gen_01");
+    mostra(dlg);
+    auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
+    ASSERT_NE(le, nullptr);
+    QWidget* occupata = bridge->widget(dlg.icoOccupata);
+    QWidget* libera = bridge->widget(dlg.icoLibera);
+    EXPECT_TRUE(libera->isVisible());
+    QTest::keyClicks(le, "  Rossi  ");
+    QApplication::processEvents();
+    EXPECT_TRUE(occupata->isVisible());
+    EXPECT_FALSE(libera->isVisible());
+
+    // Enter in the text neither applies nor closes.
+    tasto(le, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.Visible());
+    EXPECT_EQ(planner.Cella(0).mem.Text(), "");
+
+    QGuiApplication::clipboard()->setText("prima");
+    ASSERT_TRUE(ui::input::Click(dlg.cmdClipboard));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("  Rossi  "));
+    ASSERT_TRUE(ui::input::Click(dlg.cmdClipboard));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("  Rossi  ")) << "replaced, not appended";
+
+    ASSERT_TRUE(ui::input::Click(dlg.cmdCancella));
+    QApplication::processEvents();
+    EXPECT_EQ(le->text(), QString());
+    EXPECT_TRUE(libera->isVisible());
+    EXPECT_FALSE(occupata->isVisible());
+}

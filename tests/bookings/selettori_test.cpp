@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/bookings/Prenotazioni.h"
+
+namespace {
+
+class SelettoriTest : public bt::BookingTest {
+protected:
+    std::unique_ptr<TfrmIntervallo> dlg = apriIntervallo("2024");
+
+    std::vector<ui::ComboEdit*> selettori() const {
+        return {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine};
+    }
+    ui::Rectangle& eff(const ui::ComboEdit& c) const {
+        return dlg->Get<ui::Rectangle>("eff" + c.Name().substr(3));
+    }
+};
+
+} // namespace
+
+TEST_F(SelettoriTest, NoKeyTypesAValue) {
+    for (ui::ComboEdit* c : selettori()) {
+        SCOPED_TRACE(c->Name());
+        h.select(*c, 2);
+        const std::string valore = c->Text();
+        h.type(*dlg, "7a Z");
+        h.press(*dlg, ui::vk::Up);
+        h.press(*dlg, ui::vk::Down);
+        h.press(*dlg, ui::vk::Home);
+        h.press(*dlg, 0, U'x'); // a character without a key
+        h.paste(*dlg, "12");
+        EXPECT_EQ(c->Text(), valore);
+        EXPECT_EQ(c->ItemIndex(), 2);
+        EXPECT_EQ(dlg->Focused(), c);
+        // The arrows left and right reach the field.
+        c->SetCaretPosition(0);
+        h.press(*dlg, ui::vk::Right);
+        EXPECT_EQ(c->CaretPosition(), 1);
+        h.press(*dlg, ui::vk::Left);
+        EXPECT_EQ(c->CaretPosition(), 0);
+    }
+}
+
+TEST_F(SelettoriTest, BackspaceAndDeleteEmptyAtOnce) {
+    struct Caso {
+        std::uint16_t tasto;
+        ui::Mod mod;
+    };
+    for (const Caso& k : {Caso{ui::vk::Back, ui::Mod::None}, Caso{ui::vk::Delete, ui::Mod::None},
+                          Caso{ui::vk::Back, ui::Mod::Ctrl}}) {
+        h.select(dlg->txtGiornoFine, 11);
+        ASSERT_EQ(dlg->txtGiornoFine.Text(), "12");
+        dlg->txtGiornoFine.SetCaretPosition(1);
+        h.press(*dlg, k.tasto, 0, k.mod);
+        EXPECT_EQ(dlg->txtGiornoFine.Text(), "") << "key " << k.tasto;
+        EXPECT_EQ(dlg->txtGiornoFine.ItemIndex(), 11) << "the list selection stays";
+    }
+    // The same item picked again is set again.
+    h.select(dlg->txtGiornoFine, 11);
+    EXPECT_EQ(dlg->txtGiornoFine.Text(), "12");
+}
+
+TEST_F(SelettoriTest, EnterFollowsTheChainWhateverTheFieldHolds) {
+    dlg->txtGiornoInizio.SetText("7");
+    h.focus(dlg->txtGiornoInizio);
+    const ui::Mod mods[] = {ui::Mod::None, ui::Mod::Shift, ui::Mod::Ctrl, ui::Mod::None, ui::Mod::None};
+    const std::vector<ui::Control*> catena = {&dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine,
+                                              &dlg->txtPrenotazione, &dlg->btnChiudi};
+    for (std::size_t i = 0; i < catena.size(); ++i) {
+        h.press(*dlg, ui::vk::Return, 0, mods[i]);
+        EXPECT_EQ(dlg->Focused(), catena[i]) << "Enter number " << i + 1;
+    }
+    EXPECT_EQ(dlg->txtGiornoInizio.Text(), "") << "left with a text outside its list";
+    EXPECT_TRUE(dlg->Visible()) << "Enter reached the button without pressing it";
+}
+
+TEST_F(SelettoriTest, LeavingKeepsAcceptedTextsAsTheyAreAndEmptiesTheRest) {
+    struct Caso {
+        const char* testo;
+        bool resta;
+    };
+    const std::vector<Caso> giorni = {{"07", true},  {" 07 ", true}, {"31", true}, {"01", true}, {"7", false},
+                                      {"32", false}, {"00", false},  {"7a", false}, {"", false}, {"\t07\n", true}};
+    const std::vector<Caso> mesi = {{"Marzo", true}, {"marzo", true}, {"MARZO", true}, {" Marzo ", true},
+                                    {"dicembre", true}, {"Mar", false}, {"March", false}, {"Marzo.", false},
+                                    {"Marzo 2024", false}, {"", false}};
+    for (ui::ComboEdit* c : selettori()) {
+        const bool mese = c->Name().find("Mese") != std::string::npos;
+        for (const Caso& k : mese ? mesi : giorni) {
+            SCOPED_TRACE(c->Name() + " \"" + k.testo + "\"");
+            c->SetText(k.testo);
+            h.focus(*c);
+            EXPECT_TRUE(eff(*c).Visible());
+            h.focus(dlg->txtPrenotazione);
+            EXPECT_FALSE(eff(*c).Visible());
+            EXPECT_EQ(c->Text(), k.resta ? k.testo : "");
+        }
+    }
+    // Day and month are not tested together here.
+    dlg->txtGiornoInizio.SetText("31");
+    dlg->txtMeseInizio.SetText("Aprile");
+    h.focus(dlg->txtGiornoInizio);
+    h.focus(dlg->txtMeseInizio);
+    h.focus(dlg->txtPrenotazione);
+    EXPECT_EQ(dlg->txtGiornoInizio.Text(), "31");
+    EXPECT_EQ(dlg->txtMeseInizio.Text(), "Aprile");
+}
+
+TEST_F(SelettoriTest, TakingTheFocusClearsTheListSelection) {
+    h.select(dlg->txtMeseFine, 5);
+    EXPECT_EQ(dlg->txtMeseFine.ItemIndex(), 5);
+    h.focus(dlg->txtPrenotazione);
+    h.focus(dlg->txtMeseFine);
+    EXPECT_EQ(dlg->txtMeseFine.ItemIndex(), -1);
+    EXPECT_EQ(dlg->txtMeseFine.Text(), "Giugno");
+}
+
+TEST_F(SelettoriTest, TabAndShiftTabFollowTheTabOrderAndTheHighlight) {
+    const std::vector<ui::Control*> ordine = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
+                                              &dlg->txtMeseFine,     &dlg->txtPrenotazione, &dlg->btnChiudi,
+                                              &dlg->btnAnnulla};
+    h.focus(dlg->btnAnnulla);
+    for (ui::Control* atteso : ordine) {
+        h.tab(*dlg);
+        EXPECT_EQ(dlg->Focused(), atteso);
+        for (ui::ComboEdit* c : selettori()) EXPECT_EQ(eff(*c).Visible(), c == atteso) << c->Name();
+    }
+    for (auto it = ordine.rbegin() + 1; it != ordine.rend(); ++it) {
+        h.tab(*dlg, true);
+        EXPECT_EQ(dlg->Focused(), *it);
+    }
+    // Leaving by Tab runs the leaving test.
+    dlg->txtGiornoInizio.SetText("7");
+    h.tab(*dlg);
+    EXPECT_EQ(dlg->txtGiornoInizio.Text(), "");
+    EXPECT_EQ(dlg->Focused(), &dlg->txtMeseInizio);
+}

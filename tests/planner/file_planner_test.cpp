@@ -1,0 +1,200 @@
+// The planner file: created on the first showing, record 1 read on every
+// showing and written on every close, bytes checked against records written
+// by hand here.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "PlannerTest.h"
+#include "planner/GiorniPlanner.h"
+
+namespace {
+
+using namespace pt;
+
+const char* const kNonAccessibile =
+    "Attenzione: il sistema non permette di accedere alle prenotazioni del veicolo.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+const char* const kNonSalvate =
+    "Attenzione: le prenotazioni non sono state salvate.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+
+class FilePlanner : public PlannerTest {
+protected:
+    void expectAllFree() {
+        for (int i = 0; i < 366; ++i) {
+            const CellaGiorno c = planning.Cella(i);
+            ASSERT_TRUE(c.lib.Visible()) << i;
+            ASSERT_FALSE(c.occ.Visible()) << i;
+            ASSERT_EQ(c.mem.Text(), "") << i;
+        }
+    }
+    void chiudi() { h.click(planning.cmdEsci); }
+};
+
+TEST_F(FilePlanner, FirstShowingCreatesAnEmptyFileAndTheCloseWritesOneRecord) {
+    apriPlanner("AB123CD", "2026");
+    const std::string file = filePlanner("AB123CD", "2026");
+    EXPECT_EQ(leggi(file), "");
+    expectAllFree();
+    EXPECT_EQ(planning.lblPosizione.Text(), "1");
+    EXPECT_EQ(planning.Focused(), &planning.txtVeicolo);
+    chiudi();
+    EXPECT_FALSE(planning.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {}));
+    EXPECT_EQ(planning.lblPosizione.Text(), "1");
+}
+
+TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
+    for (const char* anno : {"2024", "2023"}) {
+        apriPlanner("AB123CD", anno);
+        planning.ScriviGiorno(0, "Capodanno");
+        planning.ScriviGiorno(59, "Rossi");      // 29 February
+        planning.ScriviGiorno(60, "Bianchi");    // 1 March
+        planning.ScriviGiorno(365, "San Silvestro");
+        chiudi();
+        const std::string bytes = leggi(filePlanner("AB123CD", anno));
+        ASSERT_EQ(bytes.size(), 18850u) << anno;
+        EXPECT_EQ(bytes.substr(3193, 6), std::string("\x05Rossi")) << anno;
+        EXPECT_EQ(bytes.substr(3244, 8), std::string("\x07" "Bianchi")) << anno;
+        EXPECT_EQ(bytes, RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
+                                       {{0, "Capodanno"}, {59, "Rossi"}, {60, "Bianchi"}, {365, "San Silvestro"}}))
+            << anno;
+        planning.Hide();
+        menu.Hide();
+    }
+}
+
+TEST_F(FilePlanner, TextsAreStoredTrimmedAndCutTo50) {
+    apriPlanner("AB123CD", "2026");
+    planning.ScriviGiorno(10, "  Verdi Mario 333 1234567  ");
+    planning.Cella(11).mem.SetText("    ");   // blanks alone: stored empty
+    planning.ScriviGiorno(12, std::string(60, 'x'));
+    planning.ScriviGiorno(13, "Caffè");
+    chiudi();
+    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+              RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
+                            {{10, "Verdi Mario 333 1234567"}, {12, std::string(50, 'x')}, {13, "Caff\xe8"}}));
+}
+
+TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts) {
+    const std::string file = filePlanner("AB123CD", "2024");
+    std::string record = RecordPlanner("Camper", "Altra", "Marca", "ZZ000ZZ",
+                                       {{0, "  Neri  "}, {59, "Gialli"}, {100, "   "}, {365, "Fin\xe8"}});
+    record[184 + 51 * 200] = char(200);   // a damaged length reads as the field's 50 characters
+    record.replace(185 + 51 * 200, 50, std::string(50, 'd'));
+    rtl::WriteWholeFile(file, record);
+    apriPlanner("AB123CD", "2024");
+    struct Caso { int i; const char* testo; } casi[] = {
+        {0, "Neri"}, {59, "Gialli"}, {100, ""}, {200, "dddddddddddddddddddddddddddddddddddddddddddddddddd"},
+        {365, "Finè"}, {1, ""},
+    };
+    for (const Caso& c : casi) {
+        const CellaGiorno cella = planning.Cella(c.i);
+        EXPECT_EQ(cella.mem.Text(), c.testo) << c.i;
+        EXPECT_EQ(cella.occ.Visible(), *c.testo != '\0') << c.i;
+        EXPECT_NE(cella.lib.Visible(), cella.occ.Visible()) << c.i;
+    }
+    // The vehicle comes from the menu, never from the file.
+    EXPECT_EQ(planning.txtVeicolo.Text(), "Furgone");
+    EXPECT_EQ(planning.txtTarga.Text(), "AB123CD");
+    EXPECT_EQ(planning.lblPosizione.Text(), "1");
+}
+
+TEST_F(FilePlanner, ShowingAgainStartsFromTheResetAndReloads) {
+    apriPlanner("AB123CD", "2026");
+    planning.ScriviGiorno(5, "Rossi");
+    chiudi();
+    rtl::WriteWholeFile(filePlanner("AB123CD", "2026"), RecordPlanner("", "", "", "", {{6, "Bianchi"}}));
+    mostraMenu();
+    apri(0, "2026");
+    EXPECT_TRUE(planning.Cella(5).lib.Visible());
+    EXPECT_EQ(planning.Cella(5).mem.Text(), "");
+    EXPECT_TRUE(planning.Cella(6).occ.Visible());
+}
+
+TEST_F(FilePlanner, ALongerFileKeepsItsTailAndAShortOneIsOverwrittenWhole) {
+    const std::string lungo = filePlanner("LONG1", "2026"), corto = filePlanner("SHORT1", "2026");
+    const std::string coda(777, '\x5a');
+    rtl::WriteWholeFile(lungo, RecordPlanner("", "", "", "", {{3, "Prima"}}) + coda);
+    rtl::WriteWholeFile(corto, std::string(18849, '\x07'));
+    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "LONG1"}, {"Furgone", "Fiat", "Ducato", "SHORT1"}});
+    mostraMenu();
+    apri(0, "2026");
+    EXPECT_EQ(planning.Cella(3).mem.Text(), "Prima");
+    planning.ScriviGiorno(4, "Dopo");
+    chiudi();
+    EXPECT_EQ(leggi(lungo), RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
+
+    mostraMenu();
+    apri(1, "2026");
+    expectAllFree();
+    chiudi();
+    EXPECT_EQ(leggi(corto), RecordPlanner("Furgone", "Fiat", "Ducato", "SHORT1", {}));
+}
+
+TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
+    apriPlanner("AB123CD", "2026");
+    planning.ScriviGiorno(7, "Rossi");
+    h.closeWindow(planning);
+    EXPECT_FALSE(planning.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+              RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{7, "Rossi"}}));
+}
+
+TEST_F(FilePlanner, AReadOnlyFileIsSaidSoAndLeftAsItWas) {
+    const std::string file = filePlanner("AB123CD", "2026");
+    const std::string stored = RecordPlanner("", "", "", "", {{3, "Rossi"}});
+    rtl::WriteWholeFile(file, stored);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
+    apriPlanner("AB123CD", "2026");
+    h.verify();
+    expectAllFree();
+    EXPECT_EQ(planning.txtTarga.Text(), "AB123CD");
+    EXPECT_EQ(planning.lblPosizione.Text(), "1");
+    planning.ScriviGiorno(9, "Nuovo");
+    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    chiudi();
+    h.verify();
+    EXPECT_FALSE(planning.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(leggi(file), stored);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+}
+
+TEST_F(FilePlanner, AFileThatCannotBeOpenedIsNeverReplaced) {
+    // A folder where the file should be: neither opened nor created.
+    std::filesystem::create_directory(filePlanner("AB123CD", "2026"));
+    h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
+    apriPlanner("AB123CD", "2026");
+    h.verify();
+    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    chiudi();
+    h.verify();
+    EXPECT_TRUE(std::filesystem::is_directory(filePlanner("AB123CD", "2026")));
+}
+
+TEST_F(FilePlanner, AFailedWriteIsSaidAndThePlannerStillCloses) {
+    apriPlanner("AB123CD", "2026");
+    const std::string file = filePlanner("AB123CD", "2026");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    chiudi();
+    h.verify();
+    EXPECT_FALSE(planning.Visible());
+    EXPECT_TRUE(avvio.Visible());
+}
+
+TEST_F(FilePlanner, APlannerShownWithoutAChosenVehicleTouchesNoFile) {
+    planning.Show();
+    expectAllFree();
+    planning.Close();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dataFolder()), {}), 0);
+}
+
+} // namespace

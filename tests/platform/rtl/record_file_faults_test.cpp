@@ -1,0 +1,95 @@
+// Appends whose write or flush fails. The flush is made to fail by standing in
+// for fsync in this program (the record file layer calls it by name); the
+// write by a file size limit.
+#include "platform/rtl/RecordFile.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+int failingFsyncs = 0;
+}
+
+extern "C" int fsync(int fd) {
+    if (failingFsyncs > 0) {
+        --failingFsyncs;
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+using namespace rtl;
+
+namespace {
+
+std::vector<std::uint8_t> Rec(const std::string& s) { return {s.begin(), s.end()}; }
+
+// Lowers the largest file this process may write for the scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit lower = old_;
+        lower.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
+
+} // namespace
+
+TEST(RecordFileFaults, AFailedFlushLeavesTheArchiveAsItWasAndARetryAppendsOnce) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.pro";
+    for (const std::string before : {"AAAABBBB", "AAAABBBBCC", ""}) {
+        TempFolder::Put(path, before);
+        {
+            RecordFile f(path, 4);
+            failingFsyncs = 1;
+            EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+            EXPECT_EQ(failingFsyncs, 0);
+            EXPECT_EQ(TempFolder::Get(path), before) << "after the failed append over \"" << before << "\"";
+            f.Close();
+        }
+        EXPECT_EQ(TempFolder::Get(path), before);
+        // Saving again stores the record once.
+        RecordFile f(path, 4);
+        EXPECT_EQ(f.Append(Rec("NNNN")), static_cast<std::int64_t>(before.size() / 4 + 1));
+        f.Close();
+        EXPECT_EQ(TempFolder::Get(path), before.substr(0, before.size() / 4 * 4) + "NNNN");
+    }
+}
+
+TEST(RecordFileFaults, AFailedWriteLeavesTheArchiveAsItWas) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.pro";
+    TempFolder::Put(path, "AAAABBBB");
+    {
+        RecordFile f(path, 4);
+        {
+            const FileSizeLimit limit(10); // room for half a record only
+            EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+            EXPECT_EQ(TempFolder::Get(path), "AAAABBBB");
+            // The next record written by number, past the end, likewise.
+            f.Seek(2);
+            EXPECT_THROW(f.Write(Rec("MMMM")), FileError);
+            EXPECT_EQ(TempFolder::Get(path), "AAAABBBB");
+        }
+        EXPECT_EQ(f.Append(Rec("NNNN")), 3);
+        f.Close();
+    }
+    EXPECT_EQ(TempFolder::Get(path), "AAAABBBBNNNN");
+}
