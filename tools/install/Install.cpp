@@ -1,11 +1,7 @@
 #include "tools/install/Install.h"
 
-#include <stdexcept>
-
-#include "platform/qt/TextPdf.h"
 #include "platform/rtl/Files.h"
 #include "shell/Crypt.h"
-#include "shell/HelpText.h"
 
 namespace install {
 
@@ -15,13 +11,6 @@ bool InstallPasswordStore(const std::string& folder) {
     if (rtl::FileExists(path)) return false;
     rtl::WriteWholeFile(path, "[Accesso]\r\nValore=" + EncodePassword(FirstAccessPassword) + "\r\n");
     return true;
-}
-
-void InstallManual(const std::string& folder) {
-    std::vector<qtbackend::TextSection> sections;
-    for (const HelpTopic& t : AllHelpTopics()) sections.push_back({t.title, t.paragraphs});
-    if (!qtbackend::writeSectionsPdf("Guida di Dorneval", sections, folder + "Guida.pdf"))
-        throw std::runtime_error("cannot write " + folder + "Guida.pdf");
 }
 
 } // namespace install

@@ -15,8 +15,9 @@ inline constexpr const char* FirstAccessPassword = "DORNEVAL";
 bool InstallPasswordStore(const std::string& folder);
 
 // Writes the manual "Guida.pdf" into the folder: every embedded help topic
-// under its own heading, with a table of contents. Throws std::runtime_error
-// when the file cannot be written.
+// under its own heading, with a table of contents (tools/install/Manual.cpp,
+// built with the Qt backend). Throws std::runtime_error when the file cannot
+// be written.
 void InstallManual(const std::string& folder);
 
 } // namespace install
