@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
-# Builds the release program and starts it. Installs the missing Debian
-# packages first.
+# Builds the release program, installs it into a folder of its own outside
+# the build tree and starts it from there. That folder is also the data
+# folder: ~/Dorneval, or the folder named by DORNEVAL_HOME. The installation
+# places the password store only when there is none and refreshes the manual;
+# it never touches a data file, so rebuilding or deleting build/ keeps the
+# data. Installs the missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target dorneval
+cmake --build --preset release -j "$(nproc)" --target dorneval dorneval_install
+home="${DORNEVAL_HOME:-$HOME/Dorneval}"
+./build/release/dorneval_install "$home"
+# The program replaces its old copy (install unlinks it first, so a copy
+# still running elsewhere keeps its own).
+install -m 755 build/release/dorneval "$home/dorneval"
+echo "Dorneval installed in $home (its data folder)"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found: start Dorneval under a virtual display with: xvfb-run -a ./run.sh"
   exit 1
 fi
-exec ./build/release/dorneval
+cd "$home"
+exec ./dorneval

@@ -1,21 +1,328 @@
 #include "drivers/Anagrafica.h"
 
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
+#include "common/Archive.h"
+#include "common/Routines.h"
+#include "drivers/Carta.h"
+#include "drivers/CodFisc.h"
+#include "drivers/ConduttoreRec.h"
+#include "drivers/ExpAnagrafica.h"
+#include "drivers/Ferie.h"
+#include "drivers/Iban.h"
+#include "drivers/PartitaIva.h"
+#include "drivers/Servizio.h"
+#include "drivers/StampaConduttore.h"
+#include "drivers/Trasferte.h"
+#include "drivers/TrovaAnagrafica.h"
+#include "platform/rtl/Text.h"
 #include "shell/Avvio.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
+#include "shell/OpenURL.h"
+#include "vehicles/AllegaCartella.h"
+#include "vehicles/TrovaAutomezzi.h"
 
 TfrmAnagrafica* frmAnagrafica = nullptr;
 
-TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Anagrafica.layout"),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")) {
-    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { cmdEsciClick(); };
+namespace {
+
+// The text trimmed while typing, case unchanged; the caret stays where it
+// was as far as the text allows.
+void TrimTyping(ui::Edit& edit) {
+    std::string text = rtl::Trim(edit.Text());
+    if (text == edit.Text()) return;
+    const int caret = edit.CaretPosition();
+    edit.SetText(text);
+    edit.SetCaretPosition(std::min<int>(caret, int(edit.Length())));
 }
 
-// Closing the window returns to the start menu.
+// Opens a per-use window owned by the card, shown modally and destroyed when
+// it returns; `prepara` presets it.
+template <class W, class F> void Apri(TfrmAnagrafica& card, F&& prepara) {
+    auto w = std::make_unique<W>(card.App(), &card);
+    prepara(*w);
+    w->ShowModal();
+}
+template <class W> void Apri(TfrmAnagrafica& card) {
+    Apri<W>(card, [](W&) {});
+}
+
+} // namespace
+
+common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
+    common::ConfigScheda c;
+    c.archivio = [] { return drivers::PercorsoArchivioConduttori(); };
+    c.record = &drivers::TConduttoreRec;
+    c.obbligatori = {
+        {"txtConducente", "Attenzione: per salvare la scheda è necessario indicare il nome del conduttore."},
+        {"txtTelCel",
+         "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
+        {"txtMarca",
+         "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo abbinato al conduttore."},
+        {"txtModello",
+         "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo abbinato al conduttore."},
+        {"txtTarga",
+         "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo abbinato al conduttore."},
+    };
+    c.primoCampo = "txtConducente";
+    // A copy is a new card of the same archive: the archive is made sure of.
+    c.passiDuplica = [] {
+        common::Archivio a(drivers::PercorsoArchivioConduttori(), drivers::TConduttoreRec);
+        a.Chiudi();
+    };
+    return c;
+}
+
+TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
+    : ui::Form(app, owner, "drivers/Anagrafica.layout"),
+      txtConducente(Get<ui::Edit>("txtConducente")),
+      txtPatenti(Get<ui::Edit>("txtPatenti")),
+      txtRecapito(Get<ui::Edit>("txtRecapito")),
+      txtVia(Get<ui::Edit>("txtVia")),
+      txtCap(Get<ui::Edit>("txtCap")),
+      txtCitta(Get<ui::Edit>("txtCitta")),
+      txtProv(Get<ui::ComboEdit>("txtProv")),
+      txtCompensi(Get<ui::Edit>("txtCompensi")),
+      txtTelCasa(Get<ui::Edit>("txtTelCasa")),
+      txtTelUff(Get<ui::Edit>("txtTelUff")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")),
+      txtFax(Get<ui::Edit>("txtFax")),
+      txtEmail(Get<ui::Edit>("txtEmail")),
+      txtCodFisc(Get<ui::Edit>("txtCodFisc")),
+      txtCarta(Get<ui::Edit>("txtCarta")),
+      txtScadeCarta(Get<ui::Edit>("txtScadeCarta")),
+      txtPartitaIva(Get<ui::Edit>("txtPartitaIva")),
+      txtIban(Get<ui::Edit>("txtIban")),
+      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
+      txtMarca(Get<ui::Edit>("txtMarca")),
+      txtModello(Get<ui::Edit>("txtModello")),
+      txtColore(Get<ui::Edit>("txtColore")),
+      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
+      txtTarga(Get<ui::Edit>("txtTarga")),
+      txtProgramma(Get<ui::Edit>("txtProgramma")),
+      txtNote(Get<ui::Edit>("txtNote")),
+      chkFerie(Get<ui::CheckBox>("chkFerie")),
+      chkTrasferte(Get<ui::CheckBox>("chkTrasferte")),
+      lblFile01(Get<ui::Label>("lblFile01")),
+      lblFile02(Get<ui::Label>("lblFile02")),
+      lblFile03(Get<ui::Label>("lblFile03")),
+      lblDesc01(Get<ui::Label>("lblDesc01")),
+      lblDesc02(Get<ui::Label>("lblDesc02")),
+      lblDesc03(Get<ui::Label>("lblDesc03")),
+      lblPosizione(Get<ui::Label>("lblPosizione")),
+      panInfo(Get<ui::Label>("panInfo")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
+      cmdDuplica(Get<ui::Picture>("cmdDuplica")),
+      cmdFile(Get<ui::Picture>("cmdFile")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdTrova(Get<ui::Picture>("cmdTrova")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdFerie(Get<ui::Picture>("cmdFerie")),
+      cmdServizio(Get<ui::Picture>("cmdServizio")),
+      cmdTrasferte(Get<ui::Picture>("cmdTrasferte")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
+      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
+      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      impVeicolo(Get<ui::Picture>("impVeicolo")),
+      btnCodFisc(Get<ui::Picture>("btnCodFisc")),
+      btnPartitaIva(Get<ui::Picture>("btnPartitaIva")),
+      btnCarta(Get<ui::Picture>("btnCarta")),
+      btnIban(Get<ui::Picture>("btnIban")),
+      btnEmail(Get<ui::Picture>("btnEmail")),
+      scheda_(*this, ConfigScheda()) {
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    BindEdits();
+    BindCommands();
+    FormCreate();
+}
+
+// Each input takes at most what its record field holds.
+void TfrmAnagrafica::FormCreate() {
+    for (const auto& e : drivers::TConduttoreRec.elements())
+        if (auto* edit = dynamic_cast<ui::Edit*>(FindControl("txt" + e.name))) edit->SetMaxLength(e.ref.capacity);
+}
+
+void TfrmAnagrafica::BindEdits() {
+    // Every input in record order, the Enter ring closing on the first.
+    ui::Edit* const ring[] = {&txtConducente, &txtPatenti,   &txtRecapito,  &txtVia,        &txtCap,
+                              &txtCitta,      &txtProv,      &txtCompensi,  &txtTelCasa,    &txtTelUff,
+                              &txtTelCel,     &txtFax,       &txtEmail,     &txtCodFisc,    &txtCarta,
+                              &txtScadeCarta, &txtPartitaIva, &txtIban,     &txtVeicolo,    &txtMarca,
+                              &txtModello,    &txtColore,    &txtAlimentazione, &txtTarga,  &txtProgramma,
+                              &txtNote};
+    const std::size_t n = std::size(ring);
+    for (std::size_t i = 0; i < n; ++i) {
+        ui::Edit& edit = *ring[i];
+        ui::Edit& next = *ring[(i + 1) % n];
+        entry::BindHighlightRect(edit, Get<ui::Rectangle>("eff" + edit.Name().substr(3)));
+        if (&edit == &txtCarta || &edit == &txtPartitaIva)
+            edit.OnKeyDown = [&next](ui::KeyEvent& k) { entry::DigitKeyDown(k, next); };
+        else
+            edit.OnKeyDown = [&next](ui::KeyEvent& k) { entry::ChainKeyDown(k, next); };
+    }
+    for (ui::Edit* upper : {static_cast<ui::Edit*>(&txtProv), &txtCodFisc, &txtIban, &txtTarga})
+        upper->OnTyping = [upper] { entry::UpperCaseTyping(*upper); };
+    for (ui::Edit* trimmed : {&txtFax, &txtEmail}) trimmed->OnTyping = [trimmed] { TrimTyping(*trimmed); };
+
+    ui::Rectangle& effProv = Get<ui::Rectangle>("effProv");
+    txtProv.OnExit = [this, &effProv] {
+        entry::RectExit(effProv);
+        txtProvExit();
+    };
+    txtProv.OnCanFocus = [this](bool& accept) { txtProvCanFocus(accept); };
+    ui::Rectangle& effPartitaIva = Get<ui::Rectangle>("effPartitaIva");
+    txtPartitaIva.OnExit = [this, &effPartitaIva] {
+        entry::RectExit(effPartitaIva);
+        txtPartitaIvaExit();
+    };
+}
+
+void TfrmAnagrafica::BindCommands() {
+    struct Command {
+        ui::Picture& cmd;
+        void (TfrmAnagrafica::*click)();
+        const char* hint;
+    };
+    const Command commands[] = {
+        {cmdNuovo, &TfrmAnagrafica::cmdNuovoClick, "Prepara la schermata per la registrazione di una nuova scheda."},
+        {cmdDuplica, &TfrmAnagrafica::cmdDuplicaClick,
+         "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+        {cmdFile, &TfrmAnagrafica::cmdFileClick, "Allega file alla scheda corrente."},
+        {cmdSalva, &TfrmAnagrafica::cmdSalvaClick, "Salva la scheda corrente in archivio."},
+        {cmdTrova, &TfrmAnagrafica::cmdTrovaClick, "Trova schede in archivio."},
+        {cmdStampa, &TfrmAnagrafica::cmdStampaClick, "Stampa la scheda corrente."},
+        {cmdEsporta, &TfrmAnagrafica::cmdEsportaClick, "Esporta le schede in archivio in un file di Excel."},
+        {cmdFerie, &TfrmAnagrafica::cmdFerieClick, "Visualizza l'elenco dei conduttori attualmente in ferie."},
+        {cmdServizio, &TfrmAnagrafica::cmdServizioClick,
+         "Visualizza l'elenco dei conduttori attualmente in servizio."},
+        {cmdTrasferte, &TfrmAnagrafica::cmdTrasferteClick,
+         "Visualizza l'elenco dei conduttori disponibili per trasferte."},
+        {cmdGuida, &TfrmAnagrafica::cmdGuidaClick, "Visualizza la pagina della guida sensibile al contesto."},
+        {cmdEsci, &TfrmAnagrafica::cmdEsciClick, "Esci da questa schermata di lavoro."},
+        {cmdPrimo, &TfrmAnagrafica::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
+        {cmdIndietro, &TfrmAnagrafica::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
+        {cmdAvanti, &TfrmAnagrafica::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
+        {cmdUltimo, &TfrmAnagrafica::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
+        {impVeicolo, &TfrmAnagrafica::impVeicoloClick, "Importa i dati dal parco automezzi."},
+        {btnCodFisc, &TfrmAnagrafica::btnCodFiscClick, "Controlla il codice fiscale."},
+        {btnPartitaIva, &TfrmAnagrafica::btnPartitaIvaClick, "Controlla il numero di partita IVA."},
+        {btnCarta, &TfrmAnagrafica::btnCartaClick, "Controlla il numero di carta di credito."},
+        {btnIban, &TfrmAnagrafica::btnIbanClick, "Controlla l'IBAN."},
+        {btnEmail, &TfrmAnagrafica::btnEmailClick, "Invia una e-mail all'indirizzo indicato."},
+    };
+    for (const Command& c : commands) {
+        auto click = c.click;
+        std::string hint = c.hint;
+        c.cmd.OnClick = [this, click] { (this->*click)(); };
+        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
+    }
+    chkFerie.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Spunta questa casella per annotare che il conduttore è attualmente in ferie.");
+    };
+    chkTrasferte.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Spunta questa casella per annotare che il conduttore è disposto ad effettuare "
+                                 "lunghe trasferte.");
+    };
+
+    // The background and the decoration clear the status line.
+    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    for (const char* name : {"panContainer", "shpSezione01", "shpSezione02", "shpSezione03", "shpSezione04",
+                             "shpSezione05", "imgSezione01", "imgSezione02", "imgSezione03", "imgSezione04",
+                             "imgSezione05", "shpComandi", "shpFrecce", "lblPosizione", "panInfo", "imgDecoro"})
+        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+}
+
+void TfrmAnagrafica::FormShow() { scheda_.Nuovo(); }
+
 void TfrmAnagrafica::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+
+void TfrmAnagrafica::FormMouseMove() { entry::ClearHint(panInfo); }
+
+// --- Fields -----------------------------------------------------------------
+
+void TfrmAnagrafica::txtProvCanFocus(bool&) { txtProv.SetItemIndex(-1); }
+
+void TfrmAnagrafica::txtProvExit() { txtProv.SetText(rtl::UpperAscii(rtl::Trim(txtProv.Text()))); }
+
+// A VAT number holds digits only: anything pasted with other characters is
+// dropped whole when the field is left.
+void TfrmAnagrafica::txtPartitaIvaExit() {
+    if (!common::SoloCifre(txtPartitaIva.Text())) txtPartitaIva.SetText("");
+}
+
+// --- The card ---------------------------------------------------------------
+
+void TfrmAnagrafica::cmdNuovoClick() { scheda_.Nuovo(); }
+void TfrmAnagrafica::cmdSalvaClick() { scheda_.Salva(); }
+void TfrmAnagrafica::cmdDuplicaClick() { scheda_.Duplica(); }
+void TfrmAnagrafica::cmdPrimoClick() { scheda_.Primo(); }
+void TfrmAnagrafica::cmdIndietroClick() { scheda_.Indietro(); }
+void TfrmAnagrafica::cmdAvantiClick() { scheda_.Avanti(); }
+void TfrmAnagrafica::cmdUltimoClick() { scheda_.Ultimo(); }
+
+// --- Other windows ----------------------------------------------------------
+
+void TfrmAnagrafica::cmdFileClick() {
+    Apri<TfrmAllegaCartella>(*this, [this](TfrmAllegaCartella& allega) {
+        allega.lblMemory.SetText("anagrafica");
+        allega.txtFile01.SetText(rtl::Trim(lblFile01.Text()));
+        allega.txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
+        allega.txtFile02.SetText(rtl::Trim(lblFile02.Text()));
+        allega.txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
+        allega.txtFile03.SetText(rtl::Trim(lblFile03.Text()));
+        allega.txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    });
+}
+
+void TfrmAnagrafica::cmdTrovaClick() {
+    Apri<TfrmTrovaAnagrafica>(*this, [](TfrmTrovaAnagrafica& trova) { trova.lblMemory.SetText("anagrafica"); });
+}
+
+void TfrmAnagrafica::impVeicoloClick() {
+    Apri<TfrmTrovaAutomezzi>(*this, [](TfrmTrovaAutomezzi& trova) { trova.lblMemory.SetText("anagrafica"); });
+}
+
+void TfrmAnagrafica::cmdStampaClick() { Apri<TfrmStampaConduttore>(*this); }
+void TfrmAnagrafica::cmdEsportaClick() { Apri<TfrmExpAnagrafica>(*this); }
+void TfrmAnagrafica::cmdFerieClick() { Apri<TfrmFerie>(*this); }
+void TfrmAnagrafica::cmdServizioClick() { Apri<TfrmServizio>(*this); }
+void TfrmAnagrafica::cmdTrasferteClick() { Apri<TfrmTrasferte>(*this); }
+
+// A tax code made only of digits is a VAT number.
+void TfrmAnagrafica::btnCodFiscClick() {
+    const std::string codice = rtl::Trim(txtCodFisc.Text());
+    if (!codice.empty() && common::SoloCifre(codice))
+        Apri<TfrmPartitaIva>(*this, [&codice](TfrmPartitaIva& d) { d.txtPartitaIva.SetText(codice); });
+    else
+        Apri<TfrmCodFisc>(*this, [&codice](TfrmCodFisc& d) { d.txtCodFisc.SetText(codice); });
+}
+
+void TfrmAnagrafica::btnPartitaIvaClick() {
+    const std::string numero = rtl::Trim(txtPartitaIva.Text());
+    Apri<TfrmPartitaIva>(*this, [&numero](TfrmPartitaIva& d) { d.txtPartitaIva.SetText(numero); });
+}
+
+void TfrmAnagrafica::btnCartaClick() {
+    const std::string numero = rtl::Trim(txtCarta.Text());
+    Apri<TfrmCarta>(*this, [&numero](TfrmCarta& d) { d.txtNumero.SetText(numero); });
+}
+
+void TfrmAnagrafica::btnIbanClick() {
+    const std::string iban = rtl::Trim(txtIban.Text());
+    Apri<TfrmIban>(*this, [&iban](TfrmIban& d) { d.txtIban.SetText(iban); });
+}
+
+// The mail link is encoded, so that an address with "?" or "&" reaches the
+// mail program as the recipient and nothing else.
+void TfrmAnagrafica::btnEmailClick() { TMisc::Open("\"" + MailLink(rtl::Trim(txtEmail.Text())) + "\""); }
 
 void TfrmAnagrafica::cmdGuidaClick() { ShowHelpTopic(*this, "App Archivio Conduttori", "drivers/Anagrafica.help"); }
 

@@ -1,13 +1,94 @@
 #include "drivers/ExpAnagrafica.h"
 
+#include <vector>
+
+#include "drivers/ConduttoreRec.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 
 TfrmExpAnagrafica* frmExpAnagrafica = nullptr;
 
-TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/ExpAnagrafica.layout"),
-      cmdGuida(Get<ui::Picture>("cmdGuida")) {
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
+namespace {
+
+struct ColonnaConduttore {
+    std::vector<std::string> campi;   // joined by one blank each
+    common::ColonnaExcel colonna;
+};
+
+// The exported fields in grid order (grid column 0 holds the record number),
+// with the header text and width of their column in the file.
+const ColonnaConduttore kColonne[] = {
+    {{"Conducente"}, {"Cognome e nome", 250}},
+    {{"Patenti"}, {"Patenti di guida", 250}},
+    {{"Recapito"}, {"Recapito preferenziale", 250}},
+    {{"Via"}, {"Via e numero civico", 300}},
+    {{"Cap", "Citta", "Prov"}, {"Città", 250}},
+    {{"Compensi"}, {"Compensi pattuiti", 250}},
+    {{"TelCasa"}, {"Tel. casa", 200}},
+    {{"TelUff"}, {"Tel. ufficio", 200}},
+    {{"TelCel"}, {"Tel. cellulare", 200}},
+    {{"Fax"}, {"PEC", 250}},
+    {{"Email"}, {"E-mail", 250}},
+    {{"CodFisc"}, {"Codice fiscale", 250}},
+    {{"Carta"}, {"Carta di credito n.", 250}},
+    {{"ScadeCarta"}, {"Data scadenza", 250}},
+    {{"PartitaIva"}, {"Partita IVA", 250}},
+    {{"Iban"}, {"IBAN", 300}},
+    {{"Veicolo"}, {"Tipo veicolo", 250}},
+    {{"Marca", "Modello"}, {"Marca e modello", 250}},
+    {{"Colore"}, {"Colore", 200}},
+    {{"Alimentazione"}, {"Alimentazione", 200}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"Programma"}, {"Programma ferie", 250}},
+    {{"Note"}, {"Note", 400}},
+    {{"Ferie"}, {"In ferie", 150}},
+    {{"Trasferte"}, {"Trasferte", 150}},
+};
+
+common::ConfigEsportazione Configurazione() {
+    common::ConfigEsportazione c;
+    c.archivio = drivers::PercorsoArchivioConduttori;
+    c.record = &drivers::TConduttoreRec;
+    c.file = "Conducenti.xls";
+    c.foglio = "Anagrafica Conduttori";
+    for (const ColonnaConduttore& colonna : kColonne) {
+        c.intestazioni.push_back(colonna.colonna);
+        c.celle.push_back(colonna.campi.size() == 1 ? common::Campo(colonna.campi[0]) : common::Campi(colonna.campi));
+    }
+    return c;
 }
 
-void TfrmExpAnagrafica::cmdGuidaClick() { ShowHelpTopic(*this, "Esportazione archivio conduttori in Excel", "drivers/ExpAnagrafica.help"); }
+} // namespace
+
+TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
+    : ui::Form(app, owner, "drivers/ExpAnagrafica.layout"),
+      panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")),
+      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")),
+      esportazione_(grdRecords, Configurazione()) {
+    OnShow = [this] { esportazione_.RiempiGriglia(); };
+    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
+    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
+    cmdEsci.OnClick = [this] { Close(); };
+
+    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
+    };
+    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
+    };
+    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
+    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
+    OnMouseMove = sfondo;
+    panContainer.OnMouseMove = sfondo;
+    grdRecords.OnMouseMove = sfondo;
+    for (const char* decorazione : {"imgLogo", "icoHand", "bkgStriscia", "bkgInfo"})
+        Get<ui::Control>(decorazione).OnMouseMove = sfondo;
+}
+
+void TfrmExpAnagrafica::cmdGuidaClick() {
+    ShowHelpTopic(*this, "Esportazione archivio conduttori in Excel", "drivers/ExpAnagrafica.help");
+}

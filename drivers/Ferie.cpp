@@ -1,7 +1,15 @@
 #include "drivers/Ferie.h"
 
+#include "drivers/ConduttoreRec.h"
+
 TfrmFerie* frmFerie = nullptr;
 
 TfrmFerie::TfrmFerie(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Ferie.layout") {
-}
+    : ElencoConduttori(app, owner,
+                       {.layout = "drivers/Ferie.layout",
+                        .campoFiltro = "Ferie",
+                        .valore = drivers::kSi,
+                        .larghezza = 26,
+                        .prima = "  ",
+                        .ultimo = "Programma",
+                        .titolo = "Riepilogo conduttori in ferie"}) {}

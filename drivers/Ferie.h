@@ -1,9 +1,8 @@
 #pragma once
 // The list of drivers on holiday.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+#include "drivers/ElencoConduttori.h"
 
-class TfrmFerie : public ui::Form {
+class TfrmFerie : public drivers::ElencoConduttori {
 public:
     explicit TfrmFerie(ui::Application& app, ui::Form* owner = nullptr);
 };

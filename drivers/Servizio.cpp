@@ -1,7 +1,15 @@
 #include "drivers/Servizio.h"
 
+#include "drivers/ConduttoreRec.h"
+
 TfrmServizio* frmServizio = nullptr;
 
 TfrmServizio::TfrmServizio(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Servizio.layout") {
-}
+    : ElencoConduttori(app, owner,
+                       {.layout = "drivers/Servizio.layout",
+                        .campoFiltro = "Ferie",
+                        .valore = drivers::kNo,
+                        .larghezza = 26,
+                        .prima = "  ",
+                        .ultimo = "Programma",
+                        .titolo = "Riepilogo conduttori in servizio"}) {}

@@ -1,9 +1,8 @@
 #pragma once
 // The list of drivers in service.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+#include "drivers/ElencoConduttori.h"
 
-class TfrmServizio : public ui::Form {
+class TfrmServizio : public drivers::ElencoConduttori {
 public:
     explicit TfrmServizio(ui::Application& app, ui::Form* owner = nullptr);
 };

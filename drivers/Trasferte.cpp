@@ -1,7 +1,15 @@
 #include "drivers/Trasferte.h"
 
+#include "drivers/ConduttoreRec.h"
+
 TfrmTrasferte* frmTrasferte = nullptr;
 
 TfrmTrasferte::TfrmTrasferte(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Trasferte.layout") {
-}
+    : ElencoConduttori(app, owner,
+                       {.layout = "drivers/Trasferte.layout",
+                        .campoFiltro = "Trasferte",
+                        .valore = drivers::kSi,
+                        .larghezza = 30,
+                        .prima = "  Note: ",
+                        .ultimo = "Note",
+                        .titolo = "Riepilogo conduttori disponibili per trasferte"}) {}

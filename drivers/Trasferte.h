@@ -1,9 +1,8 @@
 #pragma once
 // The list of drivers available for transfers.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+#include "drivers/ElencoConduttori.h"
 
-class TfrmTrasferte : public ui::Form {
+class TfrmTrasferte : public drivers::ElencoConduttori {
 public:
     explicit TfrmTrasferte(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -1,7 +1,27 @@
 #include "gate/EntratiOggi.h"
 
+#include <string>
+
+#include "gate/Visite.h"
+
 TfrmEntratiOggi* frmEntratiOggi = nullptr;
 
-TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/EntratiOggi.layout") {
+namespace {
+
+// The last text searched for in this list, for the whole run.
+std::string ricordato;
+
+const common::FieldRef kDataEnt = gate::TVisitaRec.field("DataEnt");
+
+gate::ConfigLista Configurazione() {
+    gate::ConfigLista c;
+    c.filtro = [](const common::RecordView& v, std::string_view oggi) { return gate::CampoGrezzo(v, kDataEnt) == oggi; };
+    c.riga = gate::RigaEntratiOggi;
+    c.titolo = [](std::string_view oggi) { return "Veicoli entrati in data " + std::string(oggi); };
+    return c;
 }
+
+} // namespace
+
+TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner)
+    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato) {}

@@ -1,9 +1,8 @@
 #pragma once
-// The list of vehicles that entered today.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The list of the vehicles that entered today, from the year open in the visit card.
+#include "gate/ListaVisite.h"
 
-class TfrmEntratiOggi : public ui::Form {
+class TfrmEntratiOggi : public gate::TfrmListaVisite {
 public:
     explicit TfrmEntratiOggi(ui::Application& app, ui::Form* owner = nullptr);
 };

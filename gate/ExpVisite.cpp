@@ -1,13 +1,64 @@
 #include "gate/ExpVisite.h"
 
+#include "gate/Visite.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 
 TfrmExpVisite* frmExpVisite = nullptr;
 
-TfrmExpVisite::TfrmExpVisite(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/ExpVisite.layout"),
-      cmdGuida(Get<ui::Picture>("cmdGuida")) {
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
+namespace {
+
+// The header cell of each field in the file, in record order (grid columns
+// 1 to 16; column 0 holds the record number and is not exported).
+const common::ColonnaExcel kIntestazioni[] = {
+    {"Data ingresso", 180},     {"Ora ingresso", 180},      {"Operatore entrata", 250},
+    {"Marca e modello veicoli", 250}, {"Targa", 200},       {"Conduttore", 250},
+    {"Altre persone a bordo", 300},   {"Merce trasportata", 300}, {"Foglio di marcia", 250},
+    {"Tessere", 250},           {"Luogo destinazione", 250}, {"Cellulare", 180},
+    {"Note", 300},              {"Data uscita", 180},       {"Ora uscita", 180},
+    {"Operatore uscita", 250},
+};
+
+common::ConfigEsportazione Configurazione() {
+    common::ConfigEsportazione c;
+    c.archivio = gate::ArchivioVisite;
+    c.record = &gate::TVisitaRec;
+    c.file = "Ingressi_e_Uscite_Veicoli.xls";
+    c.foglio = "Ingressi e Uscite Veicoli";
+    c.intestazioni.assign(std::begin(kIntestazioni), std::end(kIntestazioni));
+    for (std::string_view campo : gate::kCampiVisita) c.celle.push_back(common::Campo(campo));
+    return c;
 }
 
-void TfrmExpVisite::cmdGuidaClick() { ShowHelpTopic(*this, "Esportazione archivio ingressi e uscite veicoli in Excel", "gate/ExpVisite.help"); }
+} // namespace
+
+TfrmExpVisite::TfrmExpVisite(ui::Application& app, ui::Form* owner)
+    : ui::Form(app, owner, "gate/ExpVisite.layout"),
+      panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")),
+      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")),
+      esportazione_(grdRecords, Configurazione()) {
+    OnShow = [this] { esportazione_.RiempiGriglia(); };
+    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
+    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
+    cmdEsci.OnClick = [this] { Close(); };
+
+    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
+    };
+    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
+        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
+    };
+    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
+    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
+    OnMouseMove = sfondo;
+    for (const char* name : {"panContainer", "grdRecords", "shpInfo", "shpSfondo"})
+        Get<ui::Control>(name).OnMouseMove = sfondo;
+}
+
+void TfrmExpVisite::cmdGuidaClick() {
+    ShowHelpTopic(*this, "Esportazione archivio ingressi e uscite veicoli in Excel", "gate/ExpVisite.help");
+}

@@ -5,28 +5,33 @@
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "shell/Avvio.h"
+#include "shell/DataEntry.h"
 #include "shell/Guida.h"
+#include "shell/HelpText.h"
 
 TfrmMenuRegistro* frmMenuRegistro = nullptr;
 
 TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "gate/MenuRegistro.layout"),
-      titAnnoFatture(Get<ui::Label>("titAnnoFatture")),
       txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
+      btnApriFatture(Get<ui::Button>("btnApriFatture")),
+      btnApriRiepStats(Get<ui::Button>("btnApriRiepStats")),
       imgGuida(Get<ui::Picture>("imgGuida")),
       imgEsci(Get<ui::Picture>("imgEsci")),
       lblMemory(Get<ui::Label>("lblMemory")) {
+    txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    txtAnnoFatture.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoFattureKeyDown(k); };
+    btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
+    btnApriRiepStats.OnClick = [this] { btnApriRiepStatsClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
-    imgEsci.OnClick = [this] { imgEsciClick(); };
+    imgEsci.OnClick = [this] { Close(); };
 }
-
-void TfrmMenuRegistro::imgGuidaClick() { ShowHelpTopic(*this, "App Registro Visitatori", "gate/MenuRegistro.help"); }
-
-void TfrmMenuRegistro::imgEsciClick() { Close(); }
 
 // Every showing starts from the current year and the route back to the
 // start menu.
@@ -36,13 +41,49 @@ void TfrmMenuRegistro::FormShow() {
     txtAnnoFatture.SetFocus();
 }
 
+// Digits only; Enter moves to the register's "Apri" without pressing it.
+void TfrmMenuRegistro::txtAnnoFattureKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriFatture); }
+
+// Hands the year's archive and caption to the visit card, which the close
+// shows.
+void TfrmMenuRegistro::btnApriFattureClick() {
+    if (rtl::Utf8Length(txtAnnoFatture.Text()) != 4) {
+        ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
+                       ui::Buttons::OKCancel);
+        txtAnnoFatture.SetFocus();
+        return;
+    }
+    const std::string anno = rtl::Trim(txtAnnoFatture.Text());
+    frmRegistro->lblFile.SetText(rtl::DataPath(anno + ".vis"));
+    frmRegistro->SetCaption(" Dorneval - Registro Visitatori anno " + anno);
+    lblMemory.SetText("registro");
+    Close();
+}
+
+// The statistics ask for their own year.
+void TfrmMenuRegistro::btnApriRiepStatsClick() {
+    lblMemory.SetText("statistiche_vis");
+    Close();
+}
+
+// The help of the visit card, followed by the statistics' help as one
+// paragraph.
+void TfrmMenuRegistro::imgGuidaClick() {
+    HelpTopic registro = LoadHelpTopic("gate/Registro.help");
+    std::string statistiche;
+    for (const std::string& p : LoadHelpTopic("gate/Statistiche.help").paragraphs)
+        statistiche += (statistiche.empty() ? "" : " ") + p;
+    registro.paragraphs.push_back(statistiche);
+    ShowHelp(*this, "App Registro Visitatori", registro.Text());
+}
+
 // The route tag tells which window comes next; the menu then hides.
 void TfrmMenuRegistro::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
-    if (route == "avvio")
+    if (route == "avvio" && frmAvvio)
         frmAvvio->Show();
-    else if (route == "registro")
+    else if (route == "registro" && frmRegistro)
         frmRegistro->Show();
-    else if (route == "statistiche_vis")
+    else if (route == "statistiche_vis" && frmStatistiche)
         frmStatistiche->Show();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The gate-register year menu.
+// The gate-register year menu: a four-digit year opens the visit card on that
+// year's archive; the second "Apri" opens the transit statistics.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -7,8 +8,9 @@ class TfrmMenuRegistro : public ui::Form {
 public:
     explicit TfrmMenuRegistro(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Label& titAnnoFatture;
     ui::Edit& txtAnnoFatture;
+    ui::Button& btnApriFatture;
+    ui::Button& btnApriRiepStats;
     ui::Picture& imgGuida;
     ui::Picture& imgEsci;
     ui::Label& lblMemory;
@@ -16,8 +18,10 @@ public:
 private:
     void FormClose(ui::CloseAction& action);
     void FormShow();
+    void txtAnnoFattureKeyDown(ui::KeyEvent& key);
+    void btnApriFattureClick();
+    void btnApriRiepStatsClick();
     void imgGuidaClick();
-    void imgEsciClick();
 };
 
 extern TfrmMenuRegistro* frmMenuRegistro;

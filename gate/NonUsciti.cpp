@@ -1,7 +1,27 @@
 #include "gate/NonUsciti.h"
 
+#include <string>
+
+#include "gate/Visite.h"
+
 TfrmNonUsciti* frmNonUsciti = nullptr;
 
-TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/NonUsciti.layout") {
+namespace {
+
+// The last text searched for in this list, for the whole run.
+std::string ricordato;
+
+const common::FieldRef kDataUsc = gate::TVisitaRec.field("DataUsc");
+
+gate::ConfigLista Configurazione() {
+    gate::ConfigLista c;
+    c.filtro = [](const common::RecordView& v, std::string_view) { return gate::CampoGrezzo(v, kDataUsc).empty(); };
+    c.riga = gate::RigaNonUsciti;
+    c.titolo = [](std::string_view) { return std::string("Veicoli non ancora usciti"); };
+    return c;
 }
+
+} // namespace
+
+TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner)
+    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato) {}

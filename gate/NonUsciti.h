@@ -1,9 +1,8 @@
 #pragma once
-// The list of vehicles not yet left.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The list of the vehicles that have not left yet, from the year open in the visit card.
+#include "gate/ListaVisite.h"
 
-class TfrmNonUsciti : public ui::Form {
+class TfrmNonUsciti : public gate::TfrmListaVisite {
 public:
     explicit TfrmNonUsciti(ui::Application& app, ui::Form* owner = nullptr);
 };

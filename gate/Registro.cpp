@@ -1,7 +1,20 @@
 #include "gate/Registro.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "common/Routines.h"
+#include "gate/EntratiOggi.h"
+#include "gate/ExpVisite.h"
+#include "gate/NonUsciti.h"
+#include "gate/StampaVisita.h"
+#include "gate/TrovaVisite.h"
+#include "gate/UscitiOggi.h"
+#include "gate/Visite.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
@@ -9,36 +22,233 @@
 
 TfrmRegistro* frmRegistro = nullptr;
 
+namespace {
+
+constexpr std::string_view kDataValidaRichiesta =
+    "\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/aaaa.";
+constexpr std::string_view kUscitaCompleta =
+    "\n\r\n\rPer poter salvare la scheda è necessario o compilare o lasciare in bianco entrambi i campi di testo.";
+
+std::string OraAdesso() { return rtl::FormatTime(rtl::Now().time); }
+
+template <class Opened> void ApriModale(ui::Form& owner) {
+    auto window = std::make_unique<Opened>(owner.App(), &owner);
+    window->ShowModal();
+}
+
+} // namespace
+
+common::ConfigScheda TfrmRegistro::ConfigScheda() {
+    common::ConfigScheda c;
+    c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
+    c.record = &gate::TVisitaRec;
+    c.primoCampo = "txtOperatoreEnt";
+    c.dopoNuovo = [this] {
+        txtDataEnt.SetText(gate::TestoOggi());
+        txtOraEnt.SetText(OraAdesso());
+    };
+    return c;
+}
+
 TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "gate/Registro.layout"),
       txtDataEnt(Get<ui::Edit>("txtDataEnt")),
-      txtDataUsc(Get<ui::Edit>("txtDataUsc")),
+      txtOraEnt(Get<ui::Edit>("txtOraEnt")),
+      txtOperatoreEnt(Get<ui::Edit>("txtOperatoreEnt")),
       txtVeicolo(Get<ui::Edit>("txtVeicolo")),
       txtTarga(Get<ui::Edit>("txtTarga")),
       txtConduttore(Get<ui::Edit>("txtConduttore")),
-      impVeicolo(Get<ui::Picture>("impVeicolo")),
+      txtPersone(Get<ui::Edit>("txtPersone")),
+      txtMerce(Get<ui::Edit>("txtMerce")),
+      txtFoglio(Get<ui::Edit>("txtFoglio")),
+      txtTessere(Get<ui::Edit>("txtTessere")),
+      txtLuogo(Get<ui::Edit>("txtLuogo")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")),
+      txtNote(Get<ui::Edit>("txtNote")),
+      txtDataUsc(Get<ui::Edit>("txtDataUsc")),
+      txtOraUsc(Get<ui::Edit>("txtOraUsc")),
+      txtOperatoreUsc(Get<ui::Edit>("txtOperatoreUsc")),
+      lblPosizione(Get<ui::Label>("lblPosizione")),
       lblFile(Get<ui::Label>("lblFile")),
+      panInfo(Get<ui::Label>("panInfo")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
+      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
+      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdTrova(Get<ui::Picture>("cmdTrova")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdNonUsciti(Get<ui::Picture>("cmdNonUsciti")),
+      cmdEntratiOggi(Get<ui::Picture>("cmdEntratiOggi")),
+      cmdUscitiOggi(Get<ui::Picture>("cmdUscitiOggi")),
+      cmdExcel(Get<ui::Picture>("cmdExcel")),
       cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")) {
+      cmdEsci(Get<ui::Picture>("cmdEsci")),
+      impDataEnt(Get<ui::Picture>("impDataEnt")),
+      impOraEnt(Get<ui::Picture>("impOraEnt")),
+      impVeicolo(Get<ui::Picture>("impVeicolo")),
+      impDataUsc(Get<ui::Picture>("impDataUsc")),
+      impOraUscita(Get<ui::Picture>("impOraUscita")),
+      scheda_(*this, ConfigScheda()) {
+    for (std::size_t i = 0; i < campi_.size(); ++i) {
+        campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
+        // Each edit takes at most what its record field holds.
+        campi_[i]->SetMaxLength(gate::TVisitaRec.field(gate::kCampiVisita[i]).capacity);
+    }
+    OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { cmdEsciClick(); };
-    // The entry and exit dates come from the date picker; Enter opens it too.
-    txtDataEnt.OnKeyDown = [this](ui::KeyEvent& k) { txtDataEntKeyDown(k); };
-    txtDataUsc.OnKeyDown = [this](ui::KeyEvent& k) { txtDataUscKeyDown(k); };
-    impVeicolo.OnClick = [this] { impVeicoloClick(); };
+    BindEdits();
+    BindCommands();
 }
 
-// Closing the window returns to the start menu.
-void TfrmRegistro::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+void TfrmRegistro::BindEdits() {
+    // Each edit, the edit that Enter moves to (none for the two date fields,
+    // where Enter opens the date picker) and its routing tag.
+    struct Binding {
+        ui::Edit& edit;
+        ui::Edit* next;
+        const char* dateTag;
+    };
+    const Binding bindings[] = {
+        {txtDataEnt, nullptr, "dataent"},        {txtOraEnt, &txtOperatoreEnt, nullptr},
+        {txtOperatoreEnt, &txtVeicolo, nullptr}, {txtVeicolo, &txtTarga, nullptr},
+        {txtTarga, &txtConduttore, nullptr},     {txtConduttore, &txtPersone, nullptr},
+        {txtPersone, &txtMerce, nullptr},        {txtMerce, &txtFoglio, nullptr},
+        {txtFoglio, &txtTessere, nullptr},       {txtTessere, &txtLuogo, nullptr},
+        {txtLuogo, &txtTelCel, nullptr},         {txtTelCel, &txtNote, nullptr},
+        {txtNote, &txtDataUsc, nullptr},         {txtDataUsc, nullptr, "datausc"},
+        {txtOraUsc, &txtOperatoreUsc, nullptr},  {txtOperatoreUsc, &txtDataEnt, nullptr},
+    };
+    for (const Binding& b : bindings) {
+        ui::Edit* edit = &b.edit;
+        entry::BindHighlightRect(*edit, Get<ui::Rectangle>("eff" + edit->Name().substr(3)));
+        if (b.dateTag) {
+            std::string tag = b.dateTag;
+            edit->OnKeyDown = [edit, tag](ui::KeyEvent& k) { entry::DateFieldKeyDown(*edit, k, tag, nullptr); };
+        } else {
+            ui::Edit* next = b.next;
+            edit->OnKeyDown = [next](ui::KeyEvent& k) { entry::ChainKeyDown(k, *next); };
+        }
+    }
+    txtTarga.OnTyping = [this] { txtTargaTyping(); };
+}
 
-void TfrmRegistro::cmdGuidaClick() { ShowHelpTopic(*this, "App Registro Visitatori", "gate/Registro.help"); }
+void TfrmRegistro::BindCommands() {
+    struct Command {
+        ui::Picture& cmd;
+        void (TfrmRegistro::*click)();
+        const char* hint;
+    };
+    const Command commands[] = {
+        {cmdNuovo, &TfrmRegistro::cmdNuovoClick, "Prepara la schermata per la registrazione di una nuova scheda."},
+        {cmdSalva, &TfrmRegistro::cmdSalvaClick, "Salva la scheda corrente in archivio."},
+        {cmdTrova, &TfrmRegistro::cmdTrovaClick, "Trova una scheda in archivio."},
+        {cmdStampa, &TfrmRegistro::cmdStampaClick, "Stampa la scheda corrente."},
+        {cmdNonUsciti, &TfrmRegistro::cmdNonUscitiClick, "Visualizza l'elenco dei veicoli non ancora usciti."},
+        {cmdEntratiOggi, &TfrmRegistro::cmdEntratiOggiClick, "Visualizza l'elenco dei veicoli entrati oggi."},
+        {cmdUscitiOggi, &TfrmRegistro::cmdUscitiOggiClick, "Visualizza l'elenco dei veicoli usciti oggi."},
+        {cmdExcel, &TfrmRegistro::cmdExcelClick, "Esporta le schede in archivio in un file di Microsoft Excel."},
+        {cmdGuida, &TfrmRegistro::cmdGuidaClick, "Visualizza la guida in linea."},
+        {cmdEsci, nullptr, "Esci da questa schermata di lavoro."},
+        {cmdPrimo, nullptr, "Visualizza la prima scheda in archivio."},
+        {cmdIndietro, nullptr, "Visualizza la scheda precedente in archivio."},
+        {cmdAvanti, nullptr, "Visualizza la scheda successiva in archivio."},
+        {cmdUltimo, nullptr, "Visualizza l'ultima scheda in archivio."},
+        {impDataEnt, nullptr, "Inserisci data corrente."},
+        {impDataUsc, nullptr, "Inserisci data corrente."},
+        {impOraEnt, nullptr, "Inserisci ora corrente."},
+        {impOraUscita, nullptr, "Inserisci ora corrente."},
+        {impVeicolo, &TfrmRegistro::impVeicoloClick, "Importa i dati dal parco automezzi."},
+    };
+    for (const Command& c : commands) {
+        if (c.click) {
+            auto click = c.click;
+            c.cmd.OnClick = [this, click] { (this->*click)(); };
+        }
+        std::string hint = c.hint;
+        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
+    }
+    cmdEsci.OnClick = [this] { Close(); };
+    cmdPrimo.OnClick = [this] { scheda_.Primo(); };
+    cmdIndietro.OnClick = [this] { scheda_.Indietro(); };
+    cmdAvanti.OnClick = [this] { scheda_.Avanti(); };
+    cmdUltimo.OnClick = [this] { scheda_.Ultimo(); };
+    impDataEnt.OnClick = [this] { txtDataEnt.SetText(gate::TestoOggi()); };
+    impDataUsc.OnClick = [this] { txtDataUsc.SetText(gate::TestoOggi()); };
+    impOraEnt.OnClick = [this] { txtOraEnt.SetText(OraAdesso()); };
+    impOraUscita.OnClick = [this] { txtOraUsc.SetText(OraAdesso()); };
+    for (const char* name : {"txtDataEnt", "txtDataUsc"})
+        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) {
+            entry::ShowHint(panInfo,
+                            "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+        };
 
-void TfrmRegistro::cmdEsciClick() { Close(); }
+    // The background, the field area and the white boxes clear the status
+    // line; the status strip and the decoration do not.
+    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
+    OnMouseMove = sfondo;
+    for (const char* name : {"panContainer", "shpSfondo", "shpCampi", "shpRecord", "shpComandi01", "shpComandi02",
+                             "shpComandi03", "shpComandi04", "shpBox01", "shpBox02", "shpBox03", "shpBox04", "shpBox05",
+                             "shpBox06", "shpBox07"})
+        Get<ui::Control>(name).OnMouseMove = sfondo;
+}
 
-void TfrmRegistro::txtDataEntKeyDown(ui::KeyEvent& key) { entry::DateFieldKeyDown(txtDataEnt, key, "dataent", nullptr); }
+// Every showing starts a new card, as New does.
+void TfrmRegistro::FormShow() { scheda_.Nuovo(); }
 
-void TfrmRegistro::txtDataUscKeyDown(ui::KeyEvent& key) { entry::DateFieldKeyDown(txtDataUsc, key, "datausc", nullptr); }
+void TfrmRegistro::FormClose(ui::CloseAction&) {
+    if (frmAvvio) frmAvvio->Show();
+}
+
+void TfrmRegistro::cmdNuovoClick() { scheda_.Nuovo(); }
+
+// The checks of a card before it is saved, in order; the first that fails
+// tells why and puts the focus on its field.
+bool TfrmRegistro::ControllaScheda() {
+    const auto avviso = [](ui::Edit& edit, std::string_view text) {
+        ui::MessageDlg(std::string(text), ui::DialogType::Warning, ui::Buttons::OKCancel);
+        edit.SetFocus();
+        return false;
+    };
+    const auto messaggio = [](ui::Edit& edit, const std::string& text) {
+        ui::ShowMessage(text);
+        edit.SetFocus();
+        return false;
+    };
+    const std::string dataEnt = rtl::Trim(txtDataEnt.Text());
+    if (dataEnt.empty())
+        return avviso(txtDataEnt, "Attenzione: per salvare la scheda è necessario indicare la data d'ingresso.");
+    if (!common::DataValida(txtDataEnt.Text()))
+        return messaggio(txtDataEnt, "Attenzione: la data d'ingresso " + dataEnt + " non esiste." +
+                                         std::string(kDataValidaRichiesta));
+    if (rtl::TrimView(txtOraEnt.Text()).empty())
+        return avviso(txtOraEnt, "Attenzione: per salvare la scheda è necessario indicare l'ora d'ingresso.");
+    if (rtl::TrimView(txtVeicolo.Text()).empty())
+        return avviso(txtVeicolo,
+                      "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo.");
+    if (rtl::TrimView(txtTarga.Text()).empty())
+        return avviso(txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.");
+    const std::string dataUsc = rtl::Trim(txtDataUsc.Text());
+    const bool oraUsc = !rtl::TrimView(txtOraUsc.Text()).empty();
+    if (!dataUsc.empty() && !common::DataValida(txtDataUsc.Text()))
+        return messaggio(txtDataUsc, "Attenzione: la data d'uscita " + dataUsc + " non esiste." +
+                                         std::string(kDataValidaRichiesta));
+    if (dataUsc.empty() && oraUsc)
+        return messaggio(txtDataUsc, "Attenzione: è stata indicata l'ora d'uscita ma non la data." +
+                                         std::string(kUscitaCompleta));
+    if (!dataUsc.empty() && !oraUsc)
+        return messaggio(txtDataUsc, "Attenzione: è stata indicata la data d'uscita ma non l'ora." +
+                                         std::string(kUscitaCompleta));
+    return true;
+}
+
+void TfrmRegistro::cmdSalvaClick() {
+    if (ControllaScheda()) scheda_.Salva();
+}
+
+// The plate is kept trimmed and in capitals while it is typed.
+void TfrmRegistro::txtTargaTyping() { entry::UpperCaseTyping(txtTarga); }
 
 // The vehicle search fills make and model, plate and driver from the fleet.
 void TfrmRegistro::impVeicoloClick() {
@@ -46,3 +256,17 @@ void TfrmRegistro::impVeicoloClick() {
     search->lblMemory.SetText("registro");
     search->ShowModal();
 }
+
+void TfrmRegistro::cmdTrovaClick() {
+    auto search = std::make_unique<TfrmTrovaVisite>(App(), this);
+    search->lblMemory.SetText("registro");
+    search->ShowModal();
+}
+
+void TfrmRegistro::cmdStampaClick() { ApriModale<TfrmStampaVisita>(*this); }
+void TfrmRegistro::cmdNonUscitiClick() { ApriModale<TfrmNonUsciti>(*this); }
+void TfrmRegistro::cmdEntratiOggiClick() { ApriModale<TfrmEntratiOggi>(*this); }
+void TfrmRegistro::cmdUscitiOggiClick() { ApriModale<TfrmUscitiOggi>(*this); }
+void TfrmRegistro::cmdExcelClick() { ApriModale<TfrmExpVisite>(*this); }
+
+void TfrmRegistro::cmdGuidaClick() { ShowHelpTopic(*this, "App Registro Visitatori", "gate/Registro.help"); }

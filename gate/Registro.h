@@ -1,5 +1,11 @@
 #pragma once
-// The visit card.
+// The visit card: one transit of the year archive "<yyyy>.vis" at a time,
+// with entry, vehicle, load and exit; new, save and browse, today and now
+// pictures, the import of a fleet vehicle, and the doors to the three daily
+// lists, the search, the two-copy print, the export and the help.
+#include <array>
+
+#include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -7,23 +13,77 @@ class TfrmRegistro : public ui::Form {
 public:
     explicit TfrmRegistro(ui::Application& app, ui::Form* owner = nullptr);
 
+    // The sixteen edits, in record order.
     ui::Edit& txtDataEnt;
-    ui::Edit& txtDataUsc;
+    ui::Edit& txtOraEnt;
+    ui::Edit& txtOperatoreEnt;
     ui::Edit& txtVeicolo;
     ui::Edit& txtTarga;
     ui::Edit& txtConduttore;
-    ui::Picture& impVeicolo;
+    ui::Edit& txtPersone;
+    ui::Edit& txtMerce;
+    ui::Edit& txtFoglio;
+    ui::Edit& txtTessere;
+    ui::Edit& txtLuogo;
+    ui::Edit& txtTelCel;
+    ui::Edit& txtNote;
+    ui::Edit& txtDataUsc;
+    ui::Edit& txtOraUsc;
+    ui::Edit& txtOperatoreUsc;
+
+    ui::Label& lblPosizione;
     ui::Label& lblFile;
+    ui::Label& panInfo;
+
+    ui::Picture& cmdPrimo;
+    ui::Picture& cmdIndietro;
+    ui::Picture& cmdAvanti;
+    ui::Picture& cmdUltimo;
+    ui::Picture& cmdNuovo;
+    ui::Picture& cmdSalva;
+    ui::Picture& cmdTrova;
+    ui::Picture& cmdStampa;
+    ui::Picture& cmdNonUsciti;
+    ui::Picture& cmdEntratiOggi;
+    ui::Picture& cmdUscitiOggi;
+    ui::Picture& cmdExcel;
     ui::Picture& cmdGuida;
     ui::Picture& cmdEsci;
+    ui::Picture& impDataEnt;
+    ui::Picture& impOraEnt;
+    ui::Picture& impVeicolo;
+    ui::Picture& impDataUsc;
+    ui::Picture& impOraUscita;
+
+    // The edit of record field `i` (0-based, record order).
+    ui::Edit& Campo(int i) const { return *campi_[std::size_t(i)]; }
+
+    // New, save and browse over the year archive; the daily lists and the
+    // search load a recalled visit through it.
+    common::SchedaArchivio& Scheda() { return scheda_; }
 
 private:
+    void FormShow();
     void FormClose(ui::CloseAction& action);
-    void txtDataEntKeyDown(ui::KeyEvent& key);
-    void txtDataUscKeyDown(ui::KeyEvent& key);
+    void BindEdits();
+    void BindCommands();
+    common::ConfigScheda ConfigScheda();
+
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    bool ControllaScheda();
     void impVeicoloClick();
+    void cmdTrovaClick();
+    void cmdStampaClick();
+    void cmdNonUscitiClick();
+    void cmdEntratiOggiClick();
+    void cmdUscitiOggiClick();
+    void cmdExcelClick();
     void cmdGuidaClick();
-    void cmdEsciClick();
+    void txtTargaTyping();
+
+    std::array<ui::Edit*, 16> campi_{};
+    common::SchedaArchivio scheda_;
 };
 
 extern TfrmRegistro* frmRegistro;

@@ -1,5 +1,12 @@
 #pragma once
-// The visit search.
+// The visit search: up to ten criteria over the year open in the visit card,
+// the sorted list of the visits found, find-next, the printed list, and the
+// recall of a visit into the card when the caller tag in lblMemory is
+// "registro".
+#include <string>
+
+#include "common/ListWindow.h"
+#include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -7,7 +14,42 @@ class TfrmTrovaVisite : public ui::Form {
 public:
     explicit TfrmTrovaVisite(ui::Application& app, ui::Form* owner = nullptr);
 
+    ui::Panel& panAvvio;
+    ui::Edit& txtDataEnt;
+    ui::Edit& txtDataUsc;
+    ui::Edit& txtVeicolo;
+    ui::Edit& txtTarga;
+    ui::Edit& txtConduttore;
+    ui::Edit& txtFoglio;
+    ui::Edit& txtPersone;
+    ui::Edit& txtMerce;
+    ui::Edit& txtLuogo;
+    ui::Edit& txtNote;
+    ui::Label& lblConta;
+    ui::Label& lblAttendere;
     ui::Label& lblMemory;
+    ui::Button& btnAnnulla;
+    ui::Button& btnCerca;
+
+    ui::Panel& panContainer;
+    ui::Edit& txtTrova;
+    ui::Button& btnTrova;
+    ui::ListBox& lstRecords;
+    ui::Label& lblRigo03;
+    ui::Label& lblTrovate;
+    ui::Button& btnChiudi;
+    ui::Button& btnStampa;
+
+    report::Report frxReport;
+
+private:
+    void FormShow();
+    void FormClose(ui::CloseAction& action);
+    void btnCercaClick();
+    void btnStampaClick();
+    void lstRecordsDblClick();
+
+    common::ListaRecord lista_;
 };
 
 extern TfrmTrovaVisite* frmTrovaVisite;

@@ -1,9 +1,8 @@
 #pragma once
-// The list of vehicles that left today.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The list of the vehicles that left today, from the year open in the visit card.
+#include "gate/ListaVisite.h"
 
-class TfrmUscitiOggi : public ui::Form {
+class TfrmUscitiOggi : public gate::TfrmListaVisite {
 public:
     explicit TfrmUscitiOggi(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -1,11 +1,11 @@
 #pragma once
-// The preview of the planner year sheet.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// Preview of the planner's year sheet (see StampaPlanning.h).
+#include "planner/StampaPlanning.h"
 
-class TfrmAnteprimaPlanning : public ui::Form {
+class TfrmAnteprimaPlanning : public planner::DialogoPlanning {
 public:
-    explicit TfrmAnteprimaPlanning(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmAnteprimaPlanning(ui::Application& app, ui::Form* owner = nullptr)
+        : DialogoPlanning(app, owner, "planner/AnteprimaPlanning.layout", true) {}
 };
 
 extern TfrmAnteprimaPlanning* frmAnteprimaPlanning;

@@ -258,11 +258,11 @@ void TfrmPlanning::GiornoClick(int i) {
         }
     }
     auto dialogo = std::make_unique<TfrmGiorno>(App(), this);
-    dialogo->Get<ui::Control>("lblMemory").SetText(planner::ChiaveGiorno(g));
-    dialogo->Get<ui::Control>("infGiorno")
-        .SetText("Prenotazione del " + std::to_string(g.day) + " " + planner::NomeMese(g.month) + " " + anno);
-    dialogo->Get<ui::Control>("infCamera").SetText(Camera());
-    dialogo->Get<ui::Control>("txtPrenotazione").SetText(rtl::Trim(Cella(i).mem.Text()));
+    dialogo->lblMemory.SetText(planner::ChiaveGiorno(g));
+    dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " + planner::NomeMese(g.month) + " " +
+                               anno);
+    dialogo->infCamera.SetText(Camera());
+    dialogo->txtPrenotazione.SetText(rtl::Trim(Cella(i).mem.Text()));
     dialogo->ShowModal();
 }
 
@@ -271,11 +271,12 @@ void TfrmPlanning::GiornoClick(int i) {
 void TfrmPlanning::cmdIntervalloClick() {
     auto dialogo = std::make_unique<TfrmIntervallo>(App(), this);
     const std::string anno = rtl::Trim(txtAnno.Text());
-    dialogo->Get<ui::Control>("lblAnnoInizio").SetText(anno);
-    dialogo->Get<ui::Control>("lblAnnoFine").SetText(anno);
-    dialogo->Get<ui::Control>("infCamera").SetText(Camera());
-    for (const char* box : {"txtGiornoInizio", "txtMeseInizio", "txtGiornoFine", "txtMeseFine"})
-        dialogo->Get<ui::Control>(box).SetText("");
+    dialogo->lblAnnoInizio.SetText(anno);
+    dialogo->lblAnnoFine.SetText(anno);
+    dialogo->infCamera.SetText(Camera());
+    for (ui::ComboEdit* box :
+         {&dialogo->txtGiornoInizio, &dialogo->txtMeseInizio, &dialogo->txtGiornoFine, &dialogo->txtMeseFine})
+        box->SetText("");
     dialogo->ShowModal();
 }
 

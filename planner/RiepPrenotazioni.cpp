@@ -1,14 +1,74 @@
 #include "planner/RiepPrenotazioni.h"
 
-#include <stdexcept>
+#include <vector>
 
+#include "common/Reports.h"
+#include "planner/GiorniPlanner.h"
 #include "planner/Planning.h"
+#include "platform/rtl/Text.h"
 
 TfrmRiepPrenotazioni* frmRiepPrenotazioni = nullptr;
 
+namespace {
+constexpr int kLarghezzaVoci = 760;
+}
+
+std::string EtichettaGiorno(int month, int day) {
+    std::string giorno = std::to_string(day);
+    if (giorno.size() < 2) giorno = "0" + giorno;
+    return rtl::PadRight(giorno + " " + planner::NomeMese(month), 15);
+}
+
+std::string& TfrmRiepPrenotazioni::UltimaRicerca() {
+    static std::string ultima;
+    return ultima;
+}
+
 TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout") {
-    // The summary is built from the day texts of the planner window, which
-    // therefore exists before this window is created.
-    if (!frmPlanning) throw std::logic_error("the planner window must exist before the booking summary");
+    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"),
+      txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnStampa(Get<ui::Button>("btnStampa")),
+      frxReport(common::RiepilogoDati()),
+      lista_(lstRecords) {
+    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, UltimaRicerca()); };
+    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
+    btnStampa.OnClick = [this] { btnStampaClick(); };
+    btnChiudi.OnClick = [this] { Close(); };
+    FormCreate();
+}
+
+// The list, built once: every day of the planner whose trimmed text is not
+// empty, in calendar order, its label then its text. A failure ends the
+// build without a word; the window opens all the same.
+void TfrmRiepPrenotazioni::FormCreate() {
+    txtTrova.SetText("");
+    std::vector<common::VoceLista> voci;
+    try {
+        if (frmPlanning) {
+            for (const planner::Giorno& g : planner::Giorni()) {
+                std::string testo = rtl::Trim(frmPlanning->Cella(g.index).mem.Text());
+                if (!testo.empty()) voci.push_back({EtichettaGiorno(g.month, g.day) + testo, 0});
+            }
+        }
+    } catch (...) {
+        // The lines gathered so far are listed.
+    }
+    lista_.Imposta(std::move(voci), kLarghezzaVoci);
+    txtTrova.SetFocus();
+}
+
+void TfrmRiepPrenotazioni::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+
+// The list report of the lines, titled with the planner's vehicle and year
+// as they are at the moment of printing.
+void TfrmRiepPrenotazioni::btnStampaClick() {
+    std::string titolo = "Riepilogo prenotazioni veicolo ";
+    if (frmPlanning)
+        titolo += rtl::Trim(frmPlanning->txtMarca.Text()) + " " + rtl::Trim(frmPlanning->txtModello.Text()) +
+                  " anno " + rtl::Trim(frmPlanning->txtAnno.Text());
+    common::StampaRiepilogo(frxReport, titolo, lstRecords.Items());
 }

@@ -1,11 +1,11 @@
 #pragma once
-// The preview of a trip sheet.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// The preview of the trip sheet shown in the trip-sheet window.
+#include "tripsheets/StampaFoglio.h"
 
-class TfrmAnteprimaFoglio : public ui::Form {
+class TfrmAnteprimaFoglio : public tripsheets::DialogoFoglio {
 public:
-    explicit TfrmAnteprimaFoglio(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmAnteprimaFoglio(ui::Application& app, ui::Form* owner = nullptr)
+        : DialogoFoglio(app, owner, "tripsheets/AnteprimaFoglio.layout", true) {}
 };
 
 extern TfrmAnteprimaFoglio* frmAnteprimaFoglio;

@@ -6,6 +6,7 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
+#include "common/Routines.h"
 #include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
@@ -29,7 +30,7 @@ TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
     btnApriPreventivi.OnClick = [this] { btnApriPreventiviClick(); };
 }
 
-void TfrmMenuFogli::imgGuidaClick() { ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/MenuFogli.help"); }
+void TfrmMenuFogli::imgGuidaClick() { ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/Fogli.help"); }
 
 void TfrmMenuFogli::imgEsciClick() { Close(); }
 
@@ -54,14 +55,17 @@ void TfrmMenuFogli::FormClose(ui::CloseAction&) {
 void TfrmMenuFogli::txtAnnoPreventiviKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriPreventivi); }
 
 void TfrmMenuFogli::btnApriPreventiviClick() {
-    if (rtl::Utf8Length(txtAnnoPreventivi.Text()) != 4) {
+    // Four digits 0-9 and nothing else, so the archive's name never holds a
+    // path separator or "..".
+    const std::string& anno = txtAnnoPreventivi.Text();
+    if (anno.size() != 4 || !common::SoloCifre(anno)) {
         ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
                        ui::Buttons::OKCancel);
         txtAnnoPreventivi.SetFocus();
         return;
     }
     const std::string year = rtl::Trim(txtAnnoPreventivi.Text());
-    frmFogli->Get<ui::Label>("lblFile").SetText(rtl::DataPath(year + ".fdm"));
+    frmFogli->lblFile.SetText(rtl::DataPath(year + ".fdm"));
     frmFogli->SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + year);
     lblMemory.SetText("fogli");
     Close();

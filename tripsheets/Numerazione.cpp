@@ -1,7 +1,62 @@
 #include "tripsheets/Numerazione.h"
 
+#include <cmath>
+
+#include "common/Routines.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Text.h"
+#include "shell/DataEntry.h"
+#include "tripsheets/FoglioRec.h"
+
 TfrmNumerazione* frmNumerazione = nullptr;
 
+namespace {
+bool PerFogli(const ui::Label& lblMemory) { return rtl::Trim(lblMemory.Text()) == "fogli"; }
+} // namespace
+
 TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Numerazione.layout") {
+    : ui::Form(app, owner, "tripsheets/Numerazione.layout"),
+      grpNumerazione(Get<ui::Panel>("grpNumerazione")),
+      txtInizio(Get<ui::Edit>("txtInizio")),
+      effInizio(Get<ui::Rectangle>("effInizio")),
+      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnApplica(Get<ui::Button>("btnApplica")),
+      lblMemory(Get<ui::Label>("lblMemory")) {
+    OnShow = [this] { FormShow(); };
+    txtInizio.SetMaxLength(5);
+    txtInizio.OnEnter = [this] { entry::RectEnter(effInizio); };
+    txtInizio.OnExit = [this] { txtInizioExit(); };
+    txtInizio.OnKeyDown = [this](ui::KeyEvent& k) { entry::DigitKeyDown(k, btnApplica); };
+    btnApplica.OnClick = [this] { btnApplicaClick(); };
+    btnAnnulla.OnClick = [this] { Close(); };
+}
+
+// The stored start number (only for the trip sheets), 1 when there is none.
+// A failed read reaches the standard error box.
+void TfrmNumerazione::FormShow() {
+    if (PerFogli(lblMemory))
+        txtInizio.SetText(tripsheets::InizioNumerazione());
+    if (rtl::TrimView(txtInizio.Text()).empty()) txtInizio.SetText("1");
+    txtInizio.SetFocus();
+}
+
+// Leaving the number: a whole number rounded half up without leading zeros;
+// empty or not a number gives 1.
+void TfrmNumerazione::txtInizioExit() {
+    entry::RectExit(effInizio);
+    const auto numero = rtl::ParseDecimal(rtl::Trim(txtInizio.Text()));
+    if (!numero || !std::isfinite(*numero)) {
+        txtInizio.SetText("1");
+        return;
+    }
+    txtInizio.SetText(rtl::FormatGeneral(common::Arrotonda(*numero, 0)));
+}
+
+// The number is tidied by leaving the edit, then stored; a failed write
+// reaches the standard error box and the dialog stays open.
+void TfrmNumerazione::btnApplicaClick() {
+    btnApplica.SetFocus();
+    if (PerFogli(lblMemory))
+        tripsheets::ScriviInizioNumerazione(rtl::Trim(txtInizio.Text()));
+    Close();
 }

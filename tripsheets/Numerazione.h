@@ -1,11 +1,24 @@
 #pragma once
-// The numbering start dialog.
+// The numbering start dialog: the number the automatic trip-sheet numbering
+// starts from, kept in "Fogli_di_Marcia.ini" for the caller tag "fogli".
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 class TfrmNumerazione : public ui::Form {
 public:
     explicit TfrmNumerazione(ui::Application& app, ui::Form* owner = nullptr);
+
+    ui::Panel& grpNumerazione;
+    ui::Edit& txtInizio;
+    ui::Rectangle& effInizio;
+    ui::Button& btnAnnulla;
+    ui::Button& btnApplica;
+    ui::Label& lblMemory;
+
+private:
+    void FormShow();
+    void txtInizioExit();
+    void btnApplicaClick();
 };
 
 extern TfrmNumerazione* frmNumerazione;

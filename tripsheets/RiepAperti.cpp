@@ -1,7 +1,62 @@
 #include "tripsheets/RiepAperti.h"
 
+#include <optional>
+
+#include "common/Reports.h"
+#include "tripsheets/Fogli.h"
+#include "tripsheets/FoglioRec.h"
+
 TfrmRiepAperti* frmRiepAperti = nullptr;
 
+namespace tripsheets {
+void RichiamaFoglio(const common::ListaRecord& lista) {
+    try {
+        if (!frmFogli) return;
+        common::Record foglio(TFoglioRec);
+        if (const auto numero = lista.Richiama(PercorsoArchivioFogli(), foglio)) frmFogli->MostraFoglio(foglio, *numero);
+    } catch (...) {
+    }
+}
+} // namespace tripsheets
+
 TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/RiepAperti.layout") {
+    : ui::Form(app, owner, "tripsheets/RiepAperti.layout"),
+      txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")),
+      btnStampa(Get<ui::Button>("btnStampa")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      frxReport(common::RiepilogoDati()),
+      lista_(lstRecords) {
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](ui::CloseAction&) { lista_.Svuota(); };
+    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
+    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
+    btnStampa.OnClick = [this] {
+        common::StampaRiepilogo(frxReport, "Riepilogo Fogli di Marcia non ancora chiusi", lstRecords.Items());
+    };
+    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
+    btnChiudi.OnClick = [this] { Close(); };
+}
+
+// The open sheets in file order; a failure keeps the lines read so far.
+void TfrmRiepAperti::FormShow() {
+    trovaRicordato_.clear();
+    txtTrova.SetText("");
+    try {
+        lista_.Costruisci(
+            tripsheets::PercorsoArchivioFogli(), tripsheets::TFoglioRec,
+            [](const common::RecordView& foglio) -> std::optional<std::string> {
+                if (!tripsheets::FoglioAperto(foglio)) return std::nullopt;
+                return tripsheets::RigaFoglio(foglio);
+            },
+            false);
+    } catch (...) {
+    }
+    txtTrova.SetFocus();
+}
+
+void TfrmRiepAperti::lstRecordsDblClick() {
+    tripsheets::RichiamaFoglio(lista_);
+    Close();
 }

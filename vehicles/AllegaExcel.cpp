@@ -35,9 +35,6 @@ common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
     return c;
 }
 
-// A stored amount that is not a number.
-struct ImportoNonValido {};
-
 } // namespace
 
 std::string RigaCosto(const common::RecordView& costo) {
@@ -132,26 +129,27 @@ void TfrmAllegaExcel::FormShow() {
     bool completa = false;
     bool illeggibile = false;
     try {
+        // A cost whose amount is not a number is listed, and ends the
+        // building there: no later cost is listed or added.
+        bool fermata = false;
         lista_.Costruisci(
             rtl::Trim(lblFile.Text()), common::TCostoRec,
-            [&somma](const common::RecordView& r) -> std::optional<std::string> {
+            [&somma, &fermata](const common::RecordView& r) -> std::optional<std::string> {
                 const std::string importo = r.get("Importo");
-                if (importo.empty()) return std::nullopt;
+                if (fermata || importo.empty()) return std::nullopt;
                 const std::optional<double> valore = rtl::ParseDecimal(importo);
-                if (!valore) throw ImportoNonValido();
-                somma += *valore;
+                if (valore) somma += *valore;
+                else fermata = true;
                 return RigaCosto(r);
             },
             false);
-        completa = true;
-    } catch (const ImportoNonValido&) {
-        // An amount that is not a number ends the list where it is.
+        completa = !fermata;
     } catch (...) {
-        // A cost file that cannot be opened or read ends it too, and is
-        // reported over what was read.
+        // A cost file that cannot be opened or read ends the list where it
+        // is, and is reported over what was read.
         illeggibile = true;
     }
-    if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
+    // No line is selected: "Modifica costo" asks for a choice first.
 
     if (completa) {
         lblTotale.SetText("€ " + common::FormattaImporto(somma, 2));

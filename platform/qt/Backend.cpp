@@ -7,7 +7,10 @@
 #include "platform/ui/Application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
+#include <QTranslator>
 
 namespace qtbackend {
 
@@ -15,6 +18,22 @@ namespace {
 int gArgc = 1;
 char gArgv0[] = "dorneval";
 char* gArgv[] = {gArgv0, nullptr};
+
+std::vector<std::unique_ptr<QTranslator>> installItalianTranslations() {
+    // The program speaks Italian only: Qt's own dialogs (print, open, save)
+    // and its formats follow, whatever the user's locale.
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italian);
+    std::vector<std::unique_ptr<QTranslator>> out;
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* catalogue : {"qtbase", "qt"}) {
+        auto t = std::make_unique<QTranslator>();
+        if (t->load(italian, QString::fromLatin1(catalogue), QStringLiteral("_"), folder) &&
+            QCoreApplication::installTranslator(t.get()))
+            out.push_back(std::move(t));
+    }
+    return out;
+}
 
 } // namespace
 
@@ -27,11 +46,13 @@ struct Session::Impl {
     std::unique_ptr<ReportOutput> reports;
     std::unique_ptr<ChartPrinter> charts;
     std::unique_ptr<Bridge> bridge;
+    std::vector<std::unique_ptr<QTranslator>> translators;
 };
 
 Session::Session(ui::Application& app, Mode mode) : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}) {
     Impl& d = *impl_;
     if (!QApplication::instance()) d.qapp = std::make_unique<QApplication>(gArgc, gArgv);
+    d.translators = installItalianTranslations();
     installFontSubstitutions();
     QApplication::setFont(makeFont(QString(), 12, false, false, false));
     const bool unattended = mode == Mode::Unattended;

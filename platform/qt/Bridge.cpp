@@ -1,6 +1,7 @@
 #include "platform/qt/Bridge.h"
 
 #include "platform/qt/FontMap.h"
+#include "platform/qt/Grid.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/Paint.h"
 #include "platform/ui/Input.h"
@@ -25,8 +26,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QToolButton>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWindow>
@@ -74,6 +77,13 @@ QString cssColor(ui::Color c) {
     return QStringLiteral("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
 }
 
+// A colour of the model for an enabled control; a disabled one keeps the
+// platform's disabled colour, so a user sees why a click does nothing.
+void setEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
+    pal.setColor(QPalette::Active, role, c);
+    pal.setColor(QPalette::Inactive, role, c);
+}
+
 Qt::Alignment qalign(ui::TextAlign a) {
     switch (a) {
     case ui::TextAlign::Leading: return Qt::AlignLeft;
@@ -91,16 +101,28 @@ ui::Mod qmods(Qt::KeyboardModifiers m) {
     return out;
 }
 
-ui::MouseEvent qmouse(const QMouseEvent& e, const QWidget* from, const QWidget* to) {
+// A point of one widget in the coordinates of another of the same window.
+// Qt maps only between a widget and its ancestors (anything else reads
+// through a null parent), so the point goes up from `from` to the top-level
+// window, which is an ancestor of both, and down from there to `to`; whatever
+// the nesting (viewports, scroll areas, centred design areas, panels in
+// panels) and whichever of the two contains the other.
+QPoint mapBetween(const QWidget* from, const QWidget* to, QPoint p) {
+    if (from == to) return p;
+    const QWidget* top = from->window();
+    if (to->window() != top) return to->mapFromGlobal(from->mapToGlobal(p));
+    return to->mapFrom(top, from->mapTo(top, p));
+}
+
+// The model's mouse event at a point already in the target's coordinates.
+ui::MouseEvent qmouse(const QMouseEvent& e, QPoint at) {
     ui::MouseEvent m;
     m.button = e.button() == Qt::RightButton ? ui::MouseButton::Right
                : e.button() == Qt::MiddleButton ? ui::MouseButton::Middle
                                                 : ui::MouseButton::Left;
     m.mods = qmods(e.modifiers());
-    QPoint p = e.position().toPoint();
-    if (from && to && from != to) p = from->mapTo(to, p);
-    m.x = p.x();
-    m.y = p.y();
+    m.x = at.x();
+    m.y = at.y();
     return m;
 }
 
@@ -144,10 +166,19 @@ protected:
         if (bmp.get() != cachedFor_) {
             cachedFor_ = bmp.get();
             cache_ = bmp ? toImage(*bmp) : QImage();
+            disabled_ = QImage();
         }
+        if (!isEnabled() && !cache_.isNull() && disabled_.isNull()) {
+            // A picture used as a command, disabled: drawn as the platform
+            // draws a disabled icon.
+            QStyleOption opt;
+            opt.initFrom(this);
+            disabled_ = style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(cache_), &opt).toImage();
+        }
+        const QImage& shown = isEnabled() ? cache_ : disabled_;
         QPainter p(this);
         if (pic->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(pic->Fill(), rect()));
-        if (cache_.isNull()) return;
+        if (shown.isNull()) return;
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QSizeF img = cache_.size();
         QRectF target;
@@ -163,12 +194,17 @@ protected:
             break;
         }
         }
-        p.drawImage(target, cache_);
+        p.drawImage(target, shown);
+    }
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::EnabledChange) update();
+        QWidget::changeEvent(e);
     }
 
 private:
     const img::Bitmap* cachedFor_ = nullptr;
     QImage cache_;
+    QImage disabled_;
 };
 
 // Rectangles, panels, group boxes and bare layouts.
@@ -314,8 +350,13 @@ QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
         if (r.fill) fill = r.fill;
         if (r.stroke) stroke = r.stroke;
     }
-    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; }")
-        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color));
+    // Disabled, the platform's disabled colours.
+    const QPalette pal = QApplication::palette();
+    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
+                          "%1:disabled { background-color: %5; border-color: %6; color: %7; }")
+        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color),
+             pal.color(QPalette::Disabled, QPalette::Window).name(), pal.color(QPalette::Disabled, QPalette::Mid).name(),
+             pal.color(QPalette::Disabled, QPalette::Text).name());
 }
 
 } // namespace
@@ -468,6 +509,9 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         auto* cal = new QCalendarWidget(parent);
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         cal->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        // The month's name in the header opens its menu without a drop
+        // arrow drawn under it.
+        cal->setStyleSheet(QStringLiteral("QToolButton#qt_calendar_monthbutton::menu-indicator { image: none; width: 0px; }"));
         auto pick = [this, &c](QDate d) {
             if (syncing_) return;
             if (auto date = rtl::Date::FromYmd(d.year(), d.month(), d.day()))
@@ -515,22 +559,18 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         break;
     }
     case ui::ControlKind::StringGrid: {
-        auto* tw = new QTableWidget(parent);
-        tw->verticalHeader()->setVisible(false);
-        tw->setSelectionMode(QAbstractItemView::SingleSelection);
-        connect(tw, &QTableWidget::currentCellChanged, this, [this, &c](int row, int col, int, int) {
-            if (syncing_ || row < 0 || col < 0) return;
-            ui::input::SelectCell(static_cast<ui::StringGrid&>(c), col, row);
-        });
-        connect(tw, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
-            if (syncing_) return;
-            auto& g = static_cast<ui::StringGrid&>(c);
-            if (!ui::input::EditCell(g, item->column(), item->row(), item->text().toStdString())) {
-                syncControl(g, ui::Property::Cells); // refused: show the model's cell again
-            }
-        });
-        inner.push_back(tw->viewport());
-        q = tw;
+        auto& g = static_cast<ui::StringGrid&>(c);
+        auto* gv = new GridView(g, parent);
+        connect(gv->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, &g](const QModelIndex& current, const QModelIndex&) {
+                    if (syncing_ || !current.isValid()) return;
+                    ui::input::SelectCell(g, current.column(), current.row());
+                });
+        gv->gridModel()->onEdit = [this, &g](int col, int row, const std::string& text) {
+            return !syncing_ && ui::input::EditCell(g, col, row, text);
+        };
+        inner.push_back(gv->viewport());
+        q = gv;
         break;
     }
     case ui::ControlKind::Chart: q = new ChartWidget(parent); break;
@@ -584,6 +624,7 @@ void Bridge::FormDestroyed(ui::Form& f) {
         if (QWidget* q = widget(*c)) {
             if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
             if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
+            if (auto* gv = dynamic_cast<GridView*>(q)) gv->detach();
             controls_.erase(q);
             if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
             if (QLineEdit* le = lineEditOf(q)) controls_.erase(le);
@@ -836,7 +877,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
         w->setWordWrap(l.WordWrap());
         QPalette pal = w->palette();
-        pal.setColor(QPalette::WindowText, toQColor(l.GetFont().color));
+        setEnabledColor(pal, QPalette::WindowText, toQColor(l.GetFont().color));
         const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;
         if (filled) pal.setColor(QPalette::Window, toQColor(l.Fill().color));
         w->setAutoFillBackground(filled);
@@ -864,7 +905,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         b->setText(qs(c.Text()));
         b->setFont(qfont(c.GetFont()));
         QPalette pal = b->palette();
-        pal.setColor(QPalette::ButtonText, toQColor(c.GetFont().color));
+        setEnabledColor(pal, QPalette::ButtonText, toQColor(c.GetFont().color));
         b->setPalette(pal);
         return;
     }
@@ -875,7 +916,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         cb->setFont(qfont(c.GetFont()));
         cb->setChecked(cbm.Checked());
         QPalette pal = cb->palette();
-        pal.setColor(QPalette::WindowText, toQColor(c.GetFont().color));
+        setEnabledColor(pal, QPalette::WindowText, toQColor(c.GetFont().color));
         cb->setPalette(pal);
         return;
     }
@@ -964,38 +1005,23 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         return;
     }
     case ui::ControlKind::StringGrid: {
-        auto& g = static_cast<ui::StringGrid&>(c);
-        auto* tw = static_cast<QTableWidget*>(q);
-        tw->setColumnCount(g.ColumnCount());
-        tw->setRowCount(g.RowCount());
-        tw->setFont(qfont(g.GetFont()));
-        tw->setAlternatingRowColors(g.AlternatingRows());
-        tw->verticalHeader()->setDefaultSectionSize(g.RowHeight());
-        // Keys edit the cell through the model (the window's key handlers see
-        // them first); a double click opens the cell editor.
-        tw->setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers : QAbstractItemView::DoubleClicked);
-        QStringList headers;
-        for (int col = 0; col < g.ColumnCount(); ++col) {
-            const auto& column = g.Columns()[std::size_t(col)];
-            headers << qs(column.header);
-            tw->setColumnWidth(col, column.width);
+        auto* gv = static_cast<GridView*>(q);
+        if (p == ui::Property::Cells || p == ui::Property::RowCount) {
+            // One notice for all the changes of this turn of the event loop.
+            if (gv->gridModel()->noteChange(p == ui::Property::Cells))
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, view = QPointer<GridView>(gv)] {
+                        if (!view) return;
+                        ++syncing_;
+                        view->gridModel()->flush();
+                        --syncing_;
+                    },
+                    Qt::QueuedConnection);
+            return;
         }
-        tw->setHorizontalHeaderLabels(headers);
-        for (int row = 0; row < g.RowCount(); ++row) {
-            for (int col = 0; col < g.ColumnCount(); ++col) {
-                QTableWidgetItem* item = tw->item(row, col);
-                if (!item) {
-                    item = new QTableWidgetItem;
-                    tw->setItem(row, col, item);
-                }
-                const QString text = qs(g.Cell(col, row));
-                if (item->text() != text) item->setText(text);
-                Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-                if (!g.ReadOnly() && !g.Columns()[std::size_t(col)].readOnly) flags |= Qt::ItemIsEditable;
-                item->setFlags(flags);
-            }
-        }
-        if (g.Row() >= 0 && g.Col() >= 0) tw->setCurrentCell(g.Row(), g.Col());
+        gv->setFont(qfont(c.GetFont()));
+        gv->syncFromGrid();
         return;
     }
     case ui::ControlKind::Picture:
@@ -1118,17 +1144,22 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
     auto* me = static_cast<QMouseEvent*>(event);
+    // Every point below is mapped here, once, by mapBetween.
+    const QPoint at = me->position().toPoint();
     if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->client())) {
-        // The window's own background.
+        // The window's own background (also the margins of a maximised window
+        // around its design area), in the coordinates of the controls' area.
         if (fw->form() && event->type() == QEvent::MouseMove)
-            ui::input::FormMouseMove(*fw->form(), qmouse(*me, rw, fw->client()));
+            ui::input::FormMouseMove(*fw->form(), qmouse(*me, mapBetween(rw, fw->client(), at)));
         return false;
     }
     auto it = controls_.find(receiver);
     if (it == controls_.end()) return false;
     ui::Control& c = *it->second;
     QWidget* peer = widget(c);
-    const ui::MouseEvent m = qmouse(*me, rw, peer);
+    if (!peer) return false;
+    const QPoint inPeer = mapBetween(rw, peer, at);
+    const ui::MouseEvent m = qmouse(*me, inPeer);
     const ui::ControlKind kind = c.Kind();
     const bool qtHandles = kind == ui::ControlKind::Edit || kind == ui::ControlKind::Memo ||
                            kind == ui::ControlKind::ComboEdit || kind == ui::ControlKind::Calendar ||
@@ -1150,7 +1181,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             // The second press of a double click: the double click follows.
             if (me->flags() & Qt::MouseEventCreatedDoubleClick) return true;
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
             if (index.isValid()) ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
             else ui::input::Focus(c);
             return true;
@@ -1164,7 +1195,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (kind == ui::ControlKind::ListBox) return true;
         if (skipRelease_ == &c) {
             skipRelease_ = nullptr;
-        } else if (pressed == &c && peer->rect().contains(peer->mapFrom(rw, me->position().toPoint())) &&
+        } else if (pressed == &c && peer->rect().contains(inPeer) &&
                    kind != ui::ControlKind::ComboEdit && kind != ui::ControlKind::Calendar &&
                    kind != ui::ControlKind::StringGrid) {
             ui::input::Click(c);
@@ -1176,7 +1207,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (!left) return false;
         if (kind == ui::ControlKind::ListBox) {
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(lv->viewport()->mapFrom(rw, me->position().toPoint()));
+            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
             // The first press selected the item and clicked it.
             if (index.isValid()) ui::input::SecondClickItem(static_cast<ui::ListBox&>(c), index.row());
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });

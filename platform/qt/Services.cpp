@@ -106,15 +106,17 @@ bool QtServices::InputQuery(const std::string& caption, const std::string& promp
     return true;
 }
 
-std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r, bool save) {
-    if (unattended_) return std::nullopt;
-    QFileDialog dialog(dialogParent(), QString::fromStdString(r.title));
+void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save) {
+    dialog.setWindowTitle(QString::fromStdString(r.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filter = fileFilter(r.filter);
     if (!filter.isEmpty()) {
         const QStringList filters = filter.split(QStringLiteral(";;"));
+        // The program's descriptions name their patterns themselves
+        // ("Immagine JPEG (*.jpg; *.jpeg)"): Qt's own copy is not shown.
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         dialog.setNameFilters(filters);
         if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dialog.selectNameFilter(filters[r.filterIndex - 1]);
     }
@@ -123,6 +125,12 @@ std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r
     if (!r.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(r.defaultExt));
     dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("Salva") : QStringLiteral("Apri"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+}
+
+std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r, bool save) {
+    if (unattended_) return std::nullopt;
+    QFileDialog dialog(dialogParent());
+    setUpFileDialog(dialog, r, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }
@@ -142,6 +150,10 @@ bool QtServices::SetClipboardText(const std::string& text) {
     if (!clipboard) return false;
     clipboard->setText(QString::fromStdString(text));
     return true;
+}
+
+void QtServices::ShellOpen(const std::string& target) {
+    if (!unattended_) ui::Services::ShellOpen(target);
 }
 
 } // namespace qtbackend

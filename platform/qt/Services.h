@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace qtbackend {
@@ -18,10 +19,15 @@ QString dialogText(const std::string& text);
 // ("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp").
 QString fileFilter(const std::string& filter);
 
+// Prepares Qt's own file dialog (not the desktop's) for a request: title,
+// filters (each description shown as the program wrote it, the patterns once),
+// folder, file name, default extension and Italian buttons.
+void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save);
+
 class QtServices : public ui::Services {
 public:
     // Unattended: every dialog is answered at once without being shown
-    // (OK, No, Cancel, nothing chosen), for the screenshot tool.
+    // (OK, No, Cancel, nothing chosen), for the screenshot tool and tests.
     QtServices(PrintSetup& print, bool unattended) : print_(print), unattended_(unattended) {}
 
     ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
@@ -30,6 +36,8 @@ public:
     std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
     std::optional<int> PrintDialog(int copies) override;
     bool SetClipboardText(const std::string& text) override;
+    // Unattended, nothing is opened: no browser or viewer starts behind a test.
+    void ShellOpen(const std::string& target) override;
 
 private:
     std::optional<std::string> fileDialog(const ui::FileDialogRequest& r, bool save);

@@ -75,8 +75,8 @@ TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
 }
 
 TEST_F(DatePicker, OpensOnTodayAndAnnullaLeavesTheField) {
+    frmRegistro->Show();   // a new card
     frmRegistro->txtDataUsc.SetText("01/01/2020");
-    frmRegistro->Show();
     h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.calAppuntamenti.Date(), *rtl::Date::FromYmd(2026, 3, 5));
         EXPECT_EQ(c.Owner(), frmRegistro);

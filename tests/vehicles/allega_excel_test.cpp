@@ -105,7 +105,7 @@ TEST(CostSheet, AnUnreadableCostFileIsReported) {
                                             {"03/02/2026", "Bollo", "Ditta", "Regione", "5"}});
         TfrmAllegaExcel w(h.app, &scheda.form);
         w.Show();
-        EXPECT_EQ(w.lstRecords.Count(), 1u);
+        EXPECT_EQ(w.lstRecords.Count(), 2u); // up to the cost whose amount is not a number, listed
         EXPECT_EQ(w.lblTotale.Text(), "10,5");
     }
 }
@@ -121,7 +121,21 @@ TEST(CostSheet, ListLineHasItsPaddedColumns) {
                                "   A: Officina Verdi" + std::string(12, ' ') + "  Causale: Cambio olio" +
                                std::string(29, ' ') + "  Costo: € 10,50";
     EXPECT_EQ(w.lstRecords.Item(0), attesa);
-    EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
+    EXPECT_EQ(w.lstRecords.ItemIndex(), -1); // nothing chosen yet
+}
+
+TEST(CostSheet, AmountThatIsNotANumberIsListedAndEndsTheTotal) {
+    ts::Harness h;
+    Scheda scheda(h.app);
+    ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "5,5"},
+                                        {"02/01/2026", "Due", "A", "B", "dieci"},
+                                        {"03/01/2026", "Tre", "A", "B", "1,25"}});
+    TfrmAllegaExcel w(h.app, &scheda.form);
+    w.Show();
+    ASSERT_EQ(w.lstRecords.Count(), 2u);
+    EXPECT_NE(w.lstRecords.Item(1).find("Causale: Due"), std::string::npos);
+    EXPECT_NE(w.lstRecords.Item(1).find("Costo: € dieci"), std::string::npos);
+    EXPECT_EQ(w.lblTotale.Text(), "5,5"); // the sum so far, not normalised
 }
 
 TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
@@ -266,8 +280,7 @@ TEST(CostSheet, ModifyWithoutListOrSelectionIsRefused) {
     }
     ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "1,00"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
-    w.Show();
-    w.lstRecords.SetItemIndex(-1);
+    w.Show(); // costs listed, none chosen yet
     h.expectMessage(ui::DialogType::Warning,
                     "Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.");
     h.click(w.btnModifica);

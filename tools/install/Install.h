@@ -1,9 +1,7 @@
 #pragma once
-// What the installation puts into the data folder beside the program: the
-// password store with the first-access password, and the manual.
+// What the installation puts into the program's own folder, the data folder:
+// the password store with the first-access password, and the manual.
 #include <string>
-
-#include "shell/HelpText.h"
 
 namespace install {
 
@@ -16,10 +14,10 @@ inline constexpr const char* FirstAccessPassword = "DORNEVAL";
 // store is there. Returns true when it wrote one.
 bool InstallPasswordStore(const std::string& folder);
 
-// The manual: every help topic, title and paragraphs, as a PDF document.
-std::string BuildManual(const std::vector<HelpTopic>& topics);
-
-// Writes "Guida.pdf" into the folder from every embedded help topic.
+// Writes the manual "Guida.pdf" into the folder: every embedded help topic
+// under its own heading, with a table of contents (tools/install/Manual.cpp,
+// built with the Qt backend). Throws std::runtime_error when the file cannot
+// be written.
 void InstallManual(const std::string& folder);
 
 } // namespace install

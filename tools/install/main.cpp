@@ -1,9 +1,13 @@
-// Build step: places into the program's folder what the installation
-// supplies (the password store, only when missing, and the manual).
+// The installation: places into the program's own folder (created when
+// missing) what the installation supplies: the password store, only when
+// there is none, and the manual. Run by ./run.sh; never touches data files.
+//
+//   dorneval_install <program folder>
 #include "tools/install/Install.h"
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -13,6 +17,7 @@ int main(int argc, char** argv) {
     std::string folder = argv[1];
     if (folder.empty() || folder.back() != '/') folder += '/';
     try {
+        std::filesystem::create_directories(folder);
         install::InstallPasswordStore(folder);
         install::InstallManual(folder);
     } catch (const std::exception& e) {

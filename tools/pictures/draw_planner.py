@@ -8,7 +8,7 @@ import sys
 from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from drawlib import STEEL, WHITE, car, centred, fitted, gradient, save  # noqa: E402
+from drawlib import STEEL, WHITE, car, centred, fitted, font, gradient, save  # noqa: E402
 
 OUT = "planner"
 VIOLET = (217, 210, 240)
@@ -66,10 +66,10 @@ def knob_bar(w, h, text):
     """The menu commands: a black rounded bar with a blue round knob and the white word."""
     im = Image.new("RGBA", (w, h), (0, 0, 0, 0))
     d = ImageDraw.Draw(im)
-    d.rounded_rectangle([2, h * 0.2, w - 3, h * 0.8], radius=h * 0.3, fill=(20, 20, 20, 255))
-    r = h * 0.42
-    d.ellipse([4, h / 2 - r, 4 + 2 * r, h / 2 + r], fill=(30, 100, 220, 255), outline=WHITE, width=2)
-    centred(d, (8 + 2 * r, h * 0.2, w - 8, h * 0.8), text, fitted(d, text, w - 2 * r - 24, h * 0.32), WHITE)
+    d.rounded_rectangle([2, h * 0.22, w - 3, h * 0.78], radius=h * 0.28, fill=(20, 20, 20, 255))
+    r = h * 0.2
+    d.ellipse([10, h / 2 - r, 10 + 2 * r, h / 2 + r], fill=(30, 100, 220, 255), outline=WHITE, width=2)
+    centred(d, (14 + 2 * r, h * 0.22, w - 10, h * 0.78), text, fitted(d, text, w - 2 * r - 30, h * 0.3), WHITE)
     return im
 
 
@@ -147,7 +147,110 @@ def menu_window():
     save(knob_bar(140, 67, "Esci"), OUT, "MenuEsci.png")
 
 
+def lines_box(w, h, lines, ink=(30, 30, 30), bold_first=False, bg=(255, 255, 255, 0), align="left"):
+    """Lines of text filling a box, each the largest size that fits its share."""
+    im = Image.new("RGBA", (w, h), bg)
+    d = ImageDraw.Draw(im)
+    share = h / len(lines)
+    size = min(fitted(d, t, w - 4, share * 0.72, bold=bold_first and k == 0).size for k, t in enumerate(lines))
+    for k, t in enumerate(lines):
+        f = font(size + (2 if bold_first and k == 0 else 0), bold_first and k == 0)
+        f = f if d.textbbox((0, 0), t, font=f)[2] <= w - 4 else font(size, bold_first and k == 0)
+        colour = BLUE if bold_first and k == 0 else ink
+        l, t0, r, b = d.textbbox((0, 0), t, font=f)
+        x = 2 if align == "left" else (w - (r - l)) / 2 - l
+        d.text((x, share * k + (share - (b - t0)) / 2 - t0), t, font=f, fill=colour)
+    return im
+
+
+def printer(w, h, lens=False):
+    im = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    body, dark = (90, 100, 120), (50, 55, 70)
+    d.rectangle([w * 0.25, h * 0.08, w * 0.75, h * 0.4], fill=WHITE, outline=dark, width=2)
+    d.rounded_rectangle([w * 0.08, h * 0.35, w * 0.92, h * 0.75], radius=6, fill=body, outline=dark, width=2)
+    d.rectangle([w * 0.25, h * 0.62, w * 0.75, h * 0.95], fill=WHITE, outline=dark, width=2)
+    for k in range(3):
+        y = h * (0.7 + 0.07 * k)
+        d.line([(w * 0.32, y), (w * 0.68, y)], fill=(150, 150, 150), width=1)
+    d.ellipse([w * 0.78, h * 0.45, w * 0.85, h * 0.52], fill=(60, 200, 80))
+    if lens:
+        r = w * 0.2
+        cx, cy = w * 0.62, h * 0.55
+        d.ellipse([cx - r, cy - r, cx + r, cy + r], outline=(20, 20, 20), width=4, fill=(200, 230, 255, 160))
+        d.line([(cx + r * 0.7, cy + r * 0.7), (cx + r * 1.6, cy + r * 1.6)], fill=(20, 20, 20), width=6)
+    return im
+
+
+def figure(w, h):
+    """The decorative figure of the print dialogs: a calendar sheet with red days."""
+    im = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    d.rectangle([2, 8, w - 3, h - 3], fill=WHITE, outline=STEEL, width=2)
+    d.rectangle([2, 8, w - 3, 20], fill=STEEL)
+    for r in range(5):
+        for c in range(4):
+            x, y = 6 + c * (w - 12) / 4, 24 + r * (h - 30) / 5
+            colour = RED if (r * 4 + c) % 5 == 2 else VIOLET
+            d.rectangle([x, y, x + (w - 12) / 4 - 3, y + (h - 30) / 5 - 3], fill=colour)
+    for x in (12, w - 14):
+        d.rectangle([x, 2, x + 3, 12], fill=(60, 60, 60))
+    return im
+
+
+def print_dialogs():
+    save(lines_box(240, 83, ["Stampa planning", "Questa operazione consente di",
+                             "stampare su carta il planning", "con i dati inseriti."], bold_first=True), OUT, "StampaInfo.png")
+    save(figure(51, 81), OUT, "StampaFigura.png")
+    save(printer(82, 72), OUT, "StampaStampante.png")
+    save(lines_box(206, 71, ["Premere il pulsante Stampa", "per avviare la stampa oppure", "Annulla per rinunciare."]),
+         OUT, "StampaIstruzioni.png")
+    preview = Image.new("RGBA", (315, 191), (255, 255, 255, 255))
+    preview.alpha_composite(lines_box(250, 83, ["Anteprima di stampa", "Questa operazione consente di",
+                                                "visualizzare in anticipo i dati che", "verranno stampati."],
+                                      bold_first=True), (4, 0))
+    preview.alpha_composite(figure(51, 81), (262, 2))
+    ImageDraw.Draw(preview).rectangle([2, 92, 312, 95], fill=(66, 122, 168))
+    preview.alpha_composite(printer(82, 72, lens=True), (6, 108))
+    preview.alpha_composite(lines_box(214, 80, ["Fare clic su Mostra anteprima", "per vedere il documento sullo",
+                                                "schermo prima di stamparlo", "su carta."]), (98, 106))
+    save(preview, OUT, "AnteprimaInfo.png")
+
+
+def money_hand(w, h):
+    im = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    green, dark = (90, 170, 90), (40, 100, 40)
+    for k in range(3):
+        d.rectangle([8 + k * 6, 4 + k * 4, 8 + k * 6 + 40, 4 + k * 4 + 20], fill=green, outline=dark)
+        d.ellipse([22 + k * 6, 8 + k * 4, 34 + k * 6, 20 + k * 4], outline=dark)
+    skin, line = (250, 215, 170), (120, 70, 30)
+    d.rounded_rectangle([4, h * 0.55, w - 4, h - 3], radius=8, fill=skin, outline=line)
+    d.rounded_rectangle([w * 0.55, h * 0.35, w - 10, h * 0.7], radius=6, fill=skin, outline=line)
+    return im
+
+
+def summary_window():
+    banner = Image.new("RGBA", (817, 53), (255, 255, 255, 255))
+    d = ImageDraw.Draw(banner)
+    car(d, 8, 8, 90, (200, 30, 40))
+    text = "RIEPILOGO PRENOTAZIONI"
+    centred(d, (110, 4, 740, 49), text, fitted(d, text, 600, 36), BLUE)
+    banner.alpha_composite(money_hand(64, 48), (748, 3))
+    save(banner, OUT, "RiepTitolo.png")
+    save(lines_box(645, 31, ["Digitare una o più parole consecutive della voce cercata e premere il pulsante Trova.",
+                             "Premere di nuovo Trova per passare alla voce successiva che contiene lo stesso testo."],
+                   ink=WHITE), OUT, "RiepIstruzioni.png")
+    lens = Image.new("RGBA", (64, 41), (0, 0, 0, 0))
+    d = ImageDraw.Draw(lens)
+    d.ellipse([14, 2, 46, 32], outline=(30, 30, 30), width=4, fill=(200, 230, 255))
+    d.line([(42, 28), (56, 39)], fill=(30, 30, 30), width=6)
+    save(lens, OUT, "RiepLente.png")
+
+
 if __name__ == "__main__":
     days()
     planner_window()
     menu_window()
+    print_dialogs()
+    summary_window()

@@ -8,7 +8,7 @@ import sys
 from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from drawlib import NAVY, WHITE, car, centred, fitted, font, gradient  # noqa: E402
+from drawlib import NAVY, WHITE, car, centred, fitted, font, gradient, paperclip, supersampled  # noqa: E402
 
 OUT = "vehicles"
 STEEL = (66, 122, 168)
@@ -81,10 +81,10 @@ def main():
         d.line([(s * 0.55, s * 0.55), (s * 0.8, s * 0.8)], fill=NAVY, width=4)
     save(icon(S, lens), "IcoTrova.png")
 
-    def clip(d, s):
-        d.rounded_rectangle([s * 0.38, s * 0.16, s * 0.62, s * 0.84], radius=6, outline=NAVY, width=2)
-        d.rounded_rectangle([s * 0.44, s * 0.3, s * 0.56, s * 0.7], radius=4, outline=NAVY, width=2)
-    save(icon(S, clip), "IcoFile.png")
+    attach = icon(S, lambda d, s: None)
+    clip = paperclip(S - 8, NAVY)
+    attach.paste(clip, (4, 4), clip)
+    save(attach, "IcoFile.png")
 
     def grid(d, s):
         d.rectangle([s * 0.2, s * 0.2, s * 0.8, s * 0.8], fill=WHITE, outline=(30, 120, 60), width=2)
@@ -156,16 +156,18 @@ def main():
 
     # The attachments dialog: its title and the eraser.
     title = gradient(600, 50, (66, 122, 168), (40, 85, 130))
+    clip = paperclip(36)
+    title.paste(clip, (8, 7), clip)
     d = ImageDraw.Draw(title)
-    d.rounded_rectangle([14, 9, 38, 41], radius=8, outline=WHITE, width=3)
-    d.rounded_rectangle([21, 17, 31, 33], radius=4, outline=WHITE, width=2)
     centred(d, (50, 0, 600, 50), "DOCUMENTI ALLEGATI ALLA SCHEDA", font(20), WHITE)
     save(title, "AllegaTitolo.png")
-    gomma = Image.new("RGBA", (22, 22), (0, 0, 0, 0))
-    d = ImageDraw.Draw(gomma)
-    d.polygon([(3, 14), (11, 4), (19, 10), (11, 20)], fill=(230, 110, 120), outline=(150, 50, 60))
-    d.polygon([(3, 14), (7, 9), (15, 15), (11, 20)], fill=(240, 240, 240), outline=(150, 50, 60))
-    save(gomma, "Gomma.png")
+
+    def eraser(d, s):
+        d.polygon([(3 * s, 14 * s), (11 * s, 4 * s), (19 * s, 10 * s), (11 * s, 20 * s)], fill=(230, 110, 120),
+                  outline=(150, 50, 60), width=s)
+        d.polygon([(3 * s, 14 * s), (7 * s, 9 * s), (15 * s, 15 * s), (11 * s, 20 * s)], fill=(240, 240, 240),
+                  outline=(150, 50, 60), width=s)
+    save(supersampled(22, 22, eraser), "Gomma.png")
 
 
 if __name__ == "__main__":

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -164,7 +163,7 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     ctl<ui::Button>("cmdOK").SetText("Salva");
     ctl<ui::Button>("cmdOK").SetEnabled(false);
     ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
-    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
+    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
     EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
     EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
 
@@ -186,8 +185,10 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("prima\nseconda"));
 
     ctl<ui::StringGrid>("grdCosti").SetCell(1, 1, "12,50");
-    EXPECT_EQ(peer<QTableWidget>("grdCosti")->item(1, 1)->text(), QString("12,50"));
-    EXPECT_EQ(peer<QTableWidget>("grdCosti")->horizontalHeaderItem(0)->text(), QString("Data"));
+    QApplication::processEvents();
+    auto* grid = peer<QTableView>("grdCosti");
+    EXPECT_EQ(grid->model()->index(1, 1).data().toString(), QString("12,50"));
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QString("Data"));
 
     ctl<ui::Calendar>("calGiorno").SetDate(*rtl::Date::FromYmd(2026, 3, 5));
     EXPECT_EQ(peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
@@ -227,9 +228,13 @@ TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
     emit cal->clicked(QDate(2026, 3, 5));
     EXPECT_EQ(ctl<ui::Calendar>("calGiorno").Date(), *rtl::Date::FromYmd(2026, 3, 5));
 
-    auto* grid = peer<QTableWidget>("grdCosti");
-    grid->item(0, 1)->setText("7,00"); // as the cell editor commits it
+    auto* grid = peer<QTableView>("grdCosti");
+    grid->model()->setData(grid->model()->index(0, 1), "7,00"); // as the cell editor commits it
     EXPECT_EQ(ctl<ui::StringGrid>("grdCosti").Cell(1, 0), "7,00");
+    // A column the model keeps read-only takes no edit from the view.
+    ctl<ui::StringGrid>("grdCosti").SetReadOnly(true);
+    EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
+    ctl<ui::StringGrid>("grdCosti").SetReadOnly(false);
 
     auto& memo = ctl<ui::Memo>("memNote");
     memo.SetFocus();
@@ -263,6 +268,37 @@ TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
         EXPECT_TRUE(css.contains(want)) << css.toStdString();
         EXPECT_TRUE(css.contains("rgba(135,206,235,255)")) << css.toStdString();
     }
+}
+
+TEST_F(Bridge, DisabledControlsLookDisabled) {
+    auto reddish = [](QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; };
+    // A command picture, all red: grey once disabled.
+    auto bmp = std::make_shared<img::Bitmap>();
+    bmp->width = bmp->height = 20;
+    for (int i = 0; i < 400; ++i) bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
+    auto& pic = ctl<ui::Picture>("imgLogo");
+    pic.SetBitmap(bmp);
+    QWidget* picture = peer<QWidget>("imgLogo");
+    EXPECT_TRUE(reddish(picture->grab().toImage().pixelColor(30, 30)));
+    pic.SetEnabled(false);
+    EXPECT_FALSE(reddish(picture->grab().toImage().pixelColor(30, 30)));
+    // A button in its own colour, and a filled edit: the platform's disabled colours.
+    auto& ok = ctl<ui::Button>("cmdOK");
+    ok.SetFontColor(0xFFDC143C);
+    ok.SetEnabled(false);
+    const QPalette button = peer<QPushButton>("cmdOK")->palette();
+    EXPECT_EQ(button.color(QPalette::Disabled, QPalette::ButtonText),
+              QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    edit.SetFill(ui::Brush::Solid(0xFFFFFF00));
+    QWidget* field = peer<QLineEdit>("txtCampo");
+    const QColor enabled = field->grab().toImage().pixelColor(100, 11);
+    EXPECT_EQ(enabled, QColor(255, 255, 0));
+    edit.SetEnabled(false);
+    const QColor disabled = field->grab().toImage().pixelColor(100, 11);
+    EXPECT_NE(disabled, QColor(255, 255, 0));
+    EXPECT_EQ(disabled, QApplication::palette().color(QPalette::Disabled, QPalette::Window));
 }
 
 TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
@@ -464,7 +500,7 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
     cal.OnKeyDown = handler;
     grid.OnKeyDown = handler;
     auto* qcal = peer<QCalendarWidget>("calGiorno");
-    auto* qgrid = peer<QTableWidget>("grdCosti");
+    auto* qgrid = peer<QTableView>("grdCosti");
     QWidget* calKeys = qcal->focusProxy() ? qcal->focusProxy() : qcal;
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
                         Qt::Key_Home, Qt::Key_End}) {
@@ -476,8 +512,8 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
         QTest::keyClick(qgrid, key);
         EXPECT_EQ(grid.Col(), 0) << key;
         EXPECT_EQ(grid.Row(), 0) << key;
-        EXPECT_EQ(qgrid->currentRow(), 0) << key;
-        EXPECT_EQ(qgrid->currentColumn(), 0) << key;
+        EXPECT_EQ(qgrid->currentIndex().row(), 0) << key;
+        EXPECT_EQ(qgrid->currentIndex().column(), 0) << key;
     }
     // Let through, the widgets move and the model follows.
     swallow = false;
@@ -491,7 +527,7 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
 
 TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
     auto& grid = ctl<ui::StringGrid>("grdCosti");
-    auto* qgrid = peer<QTableWidget>("grdCosti");
+    auto* qgrid = peer<QTableView>("grdCosti");
     std::string seen;
     grid.OnKeyDown = [&](ui::KeyEvent& k) { seen.push_back(char(k.ch)); };
     grid.SetFocus();
@@ -500,14 +536,49 @@ TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
     QTest::keyClicks(qgrid, "12,5");
     EXPECT_EQ(seen, "12,5"); // every key reached the model first
     EXPECT_EQ(grid.Cell(1, 0), "12,5");
-    EXPECT_EQ(qgrid->item(0, 1)->text(), QString("12,5"));
+    EXPECT_EQ(qgrid->model()->index(0, 1).data().toString(), QString("12,5"));
     for (QLineEdit* editor : qgrid->findChildren<QLineEdit*>())
         EXPECT_FALSE(editor->isVisible()); // no cell editor of Qt's own behind the model
     // A read-only grid takes no typing.
     grid.SetReadOnly(true);
     QTest::keyClicks(qgrid, "9");
     EXPECT_EQ(grid.Cell(1, 0), "12,5");
-    EXPECT_EQ(qgrid->item(0, 1)->text(), QString("12,5"));
+    EXPECT_EQ(qgrid->model()->index(0, 1).data().toString(), QString("12,5"));
+}
+
+TEST_F(Bridge, GridChangesReachTheViewBatchedAndEditsGoThroughTheModel) {
+    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto* view = peer<QTableView>("grdCosti");
+    QAbstractItemModel* model = view->model();
+    int inserted = 0, removed = 0, changed = 0;
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] { ++inserted; });
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, [&] { ++removed; });
+    QObject::connect(model, &QAbstractItemModel::dataChanged, [&] { ++changed; });
+    // Filled row by row, as the windows fill their grids.
+    for (int row = 0; row < 500; ++row) {
+        grid.SetRowCount(row + 1);
+        grid.SetCell(0, row, std::to_string(row));
+        grid.SetCell(1, row, std::to_string(row * 2) + ",00");
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(inserted, 1);
+    EXPECT_LE(changed, 1);
+    ASSERT_EQ(model->rowCount(), 500);
+    EXPECT_EQ(model->index(499, 1).data().toString(), QString("998,00"));
+    // The selected cell shows also when chosen before the rows reached the view.
+    grid.SetRowCount(600);
+    grid.SelectCell(1, 550);
+    EXPECT_EQ(view->currentIndex().row(), 550);
+    EXPECT_EQ(view->currentIndex().column(), 1);
+    grid.SetRowCount(3);
+    QApplication::processEvents();
+    EXPECT_EQ(removed, 1);
+    EXPECT_EQ(model->rowCount(), 3);
+    // An edit the window refuses leaves the model's text in the view.
+    grid.OnCellEdited = [&](int col, int row) { grid.SetCell(col, row, "0,00"); };
+    model->setData(model->index(2, 1), "abc");
+    EXPECT_EQ(grid.Cell(1, 2), "0,00");
+    EXPECT_EQ(model->index(2, 1).data().toString(), QString("0,00"));
 }
 
 TEST_F(Bridge, MemoSelectionGoesBothWaysAndIsCopied) {

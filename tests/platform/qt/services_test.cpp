@@ -1,8 +1,16 @@
+#include "platform/qt/Backend.h"
 #include "platform/qt/Print.h"
 #include "platform/qt/Services.h"
+#include "platform/ui/Application.h"
 #include "tests/platform/qt/QtApp.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -111,4 +119,36 @@ TEST(Services, FileFiltersBecomeQtFilters) {
               QString("Immagini JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)"));
     EXPECT_EQ(fileFilter("Tutti i file|*.*"), QString("Tutti i file (*.*)"));
     EXPECT_EQ(fileFilter(""), QString());
+}
+
+TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
+    qtApp();
+    ui::Application app;
+    qtbackend::Session session(app, qtbackend::Mode::Unattended); // loads Qt's Italian catalogues
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QString("Annulla"));
+
+    QFileDialog dialog;
+    ui::FileDialogRequest r;
+    r.title = "Carica foto";
+    r.filter = "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp";
+    setUpFileDialog(dialog, r, false);
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    EXPECT_EQ(shown, QStringList({"Immagine JPEG (*.jpg; *.jpeg)", "Immagine Bitmap (*.bmp)"}));
+    const std::pair<const char*, const char*> labels[] = {
+        {"lookInLabel", "Cerca in:"}, {"fileNameLabel", "&Nome del file:"}, {"fileTypeLabel", "File di tipo:"}};
+    for (const auto& [name, text] : labels) {
+        auto* label = dialog.findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString(text)) << name;
+    }
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    QStringList buttons;
+    for (QAbstractButton* b : print.findChildren<QAbstractButton*>()) buttons << b->text();
+    EXPECT_TRUE(buttons.contains("Annulla")) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains("&Opzioni >>")) << buttons.join('|').toStdString();
 }

@@ -1,0 +1,36 @@
+#include "drivers/DialogoControllo.h"
+
+#include <string>
+
+#include "platform/ui/Services.h"
+#include "shell/DataEntry.h"
+
+namespace drivers {
+
+DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::string_view layout,
+                                   std::string_view edit, int lunghezzaMassima)
+    : ui::Form(app, owner, layout),
+      panContainer(Get<ui::Panel>("panContainer")),
+      imgLogo(Get<ui::Picture>("imgLogo")),
+      lblTitolo(Get<ui::Label>("lblTitolo")),
+      btnControlla(Get<ui::Button>("btnControlla")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      campo_(Get<ui::Edit>(edit)) {
+    campo_.SetMaxLength(lunghezzaMassima);
+    OnShow = [this] { campo_.SetFocus(); };
+    btnChiudi.OnClick = [this] { Close(); };
+}
+
+void DialogoControllo::AvvisoForma(std::string_view testo) {
+    ui::MessageDlg(std::string(testo), ui::DialogType::Warning, ui::Buttons::OKCancel);
+    campo_.SetFocus();
+}
+
+void DialogoControllo::Verdetto(ui::DialogType tipo, std::string_view testo) {
+    ui::MessageDlg(std::string(testo), tipo, ui::Buttons::OKCancel);
+    Close();
+}
+
+void DialogoControllo::InvioAControlla(ui::KeyEvent& key) { entry::ChainKeyDown(key, btnControlla); }
+
+} // namespace drivers

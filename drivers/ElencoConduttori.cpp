@@ -1,0 +1,79 @@
+#include "drivers/ElencoConduttori.h"
+
+#include <optional>
+
+#include "common/Archive.h"
+#include "common/Reports.h"
+#include "drivers/Anagrafica.h"
+#include "drivers/ConduttoreRec.h"
+#include "platform/ui/Services.h"
+#include "shell/DataEntry.h"
+
+namespace drivers {
+
+ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config)
+    : ui::Form(app, owner, config.layout),
+      panContainer(Get<ui::Panel>("panContainer")),
+      txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")),
+      btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnStampa(Get<ui::Button>("btnStampa")),
+      frxReport(common::RiepilogoDati()),
+      config_(config),
+      lista_(lstRecords) {
+    OnShow = [this] { FormShow(); };
+    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
+    entry::BindHighlightRect(txtTrova, Get<ui::Rectangle>("effTrova"));
+    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
+    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
+    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
+    btnStampa.OnClick = [this] { btnStampaClick(); };
+    btnChiudi.OnClick = [this] { Close(); };
+}
+
+std::string ElencoConduttori::Riga(const common::RecordView& conduttore) const {
+    return RigaConduttore(conduttore, config_.larghezza, config_.prima, TConduttoreRec.field(config_.ultimo));
+}
+
+// The list is built as the window opens. An archive that cannot be read is
+// said so over the lines read until then: a partial list is never taken for
+// the whole one.
+void ElencoConduttori::FormShow() {
+    trovaRicordato_.clear();
+    txtTrova.SetText("");
+    const common::FieldRef filtro = TConduttoreRec.field(config_.campoFiltro);
+    try {
+        lista_.Costruisci(PercorsoArchivioConduttori(), TConduttoreRec,
+                          [this, filtro](const common::RecordView& r) -> std::optional<std::string> {
+                              if (r.get(filtro) != config_.valore) return std::nullopt;
+                              return Riga(r);
+                          },
+                          true);
+    } catch (...) {
+        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
+    }
+    txtTrova.SetFocus();
+}
+
+void ElencoConduttori::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+
+// The chosen driver into the card, then the list closes. Failures are
+// dropped: what was copied stays.
+void ElencoConduttori::lstRecordsDblClick() {
+    try {
+        if (frmAnagrafica) {
+            common::SchedaArchivio& scheda = frmAnagrafica->Scheda();
+            if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), scheda.buffer()))
+                scheda.Mostra(*numero);
+        }
+    } catch (...) {
+    }
+    Close();
+}
+
+void ElencoConduttori::btnStampaClick() {
+    common::StampaRiepilogo(frxReport, std::string(config_.titolo), lstRecords.Items());
+}
+
+} // namespace drivers

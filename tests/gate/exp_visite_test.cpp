@@ -1,0 +1,123 @@
+// The export of a visit year: the grid, the file byte for byte, an empty
+// year, and escaping.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gate/ExpVisite.h"
+#include "tests/gate/GateFixture.h"
+
+using gt::GateTest;
+
+namespace {
+
+const std::string kDomanda =
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
+const std::string kFatto =
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+
+// The file written out by hand: head, header row, data rows, end.
+std::string Expected(const std::vector<std::vector<std::string>>& rows) {
+    std::string s =
+        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+        "<x:Name>Ingressi e Uscite Veicoli</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+        "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+        "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+        "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
+        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
+    const std::pair<const char*, int> headers[] = {
+        {"Data ingresso", 180}, {"Ora ingresso", 180}, {"Operatore entrata", 250},
+        {"Marca e modello veicoli", 250}, {"Targa", 200}, {"Conduttore", 250}, {"Altre persone a bordo", 300},
+        {"Merce trasportata", 300}, {"Foglio di marcia", 250}, {"Tessere", 250}, {"Luogo destinazione", 250},
+        {"Cellulare", 180}, {"Note", 300}, {"Data uscita", 180}, {"Ora uscita", 180}, {"Operatore uscita", 250}};
+    for (const auto& [text, width] : headers)
+        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(width) + ">" + text +
+             "</td>";
+    s += "</tr>";
+    for (const auto& row : rows) {
+        s += "<tr>";
+        for (const std::string& cell : row) s += "<td class=testo style=\"text-align: left;\">" + cell + "</td>";
+        s += "</tr>";
+    }
+    return s + "</table></body></html>";
+}
+
+} // namespace
+
+TEST_F(GateTest, ExportWritesTheGridOfTheYear) {
+    std::vector<std::string> first;
+    gt::Visita v;
+    const char* fields[] = {"DataEnt", "OraEnt", "OperatoreEnt", "Veicolo", "Targa", "Conduttore", "Persone",
+                            "Merce", "Foglio", "Tessere", "Luogo", "TelCel", "Note", "DataUsc", "OraUsc",
+                            "OperatoreUsc"};
+    for (int i = 0; i < 16; ++i) {
+        v[fields[i]] = " v" + std::to_string(i + 1) + " è ";
+        first.push_back("v" + std::to_string(i + 1) + " \xE8");
+    }
+    v["Note"] = "A&B <c> \"d\"";
+    first[12] = "A&amp;B &lt;c&gt; \"d\"";
+    // The example row: only the entry date.
+    addVisits({v, {{"DataEnt", "03/02/2024"}}});
+    std::vector<std::string> second(16);
+    second[0] = "03/02/2024";
+
+    h.onModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
+        EXPECT_EQ(w.Caption(), " Esporta archivio ingressi e uscite veicoli in Microsoft Excel");
+        ASSERT_EQ(w.grdRecords.ColumnCount(), 17);
+        ASSERT_EQ(w.grdRecords.RowCount(), 2);
+        EXPECT_EQ(w.grdRecords.Cell(0, 1), "2");
+        EXPECT_EQ(w.grdRecords.Cell(1, 0), "v1 è");
+        EXPECT_EQ(w.grdRecords.Cell(16, 0), "v16 è");
+        EXPECT_EQ(w.grdRecords.Columns()[4].header, "Marca e modello veicolo");
+        // Only the open columns take typing; what is typed reaches the file.
+        std::vector<int> open;
+        for (int c = 0; c < 17; ++c)
+            if (!w.grdRecords.Columns()[std::size_t(c)].readOnly) open.push_back(c);
+        EXPECT_EQ(open, (std::vector<int>{2, 5, 9, 10, 11, 13, 14}));
+        h.editCell(w.grdRecords, 5, 1, "ZZ999");
+        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+        h.click(w.cmdEsporta);
+        h.click(w.cmdEsci);
+    });
+    h.click(card.cmdExcel);
+    second[4] = "ZZ999";
+    EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")), Expected({first, second}));
+    ASSERT_EQ(h.shellOpened().size(), 1u);
+    EXPECT_EQ(h.shellOpened()[0], path("Ingressi_e_Uscite_Veicoli.xls"));
+    EXPECT_EQ(archive().substr(119 + 1, 2), "v5");   // the archive keeps its plate
+}
+
+TEST_F(GateTest, ExportOfAMissingYearWritesTenEmptyRows) {
+    rtl::WriteWholeFile(path("Ingressi_e_Uscite_Veicoli.xls"), "di un altro anno");
+    h.onModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
+        EXPECT_EQ(w.grdRecords.RowCount(), 10);
+        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+        h.click(w.cmdEsporta);
+        EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")), "di un altro anno");
+        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+        h.click(w.cmdEsporta);
+        h.click(w.cmdEsci);
+    });
+    h.click(card.cmdExcel);
+    EXPECT_EQ(archive(), "");
+    EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")),
+              Expected(std::vector<std::vector<std::string>>(10, std::vector<std::string>(16))));
+    EXPECT_TRUE(h.shellOpened().empty());
+}
+
+TEST_F(GateTest, ExportWindowHints) {
+    TfrmExpVisite w(h.app, &card);
+    w.Show();
+    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
+    h.mouseMove(w.cmdEsporta);
+    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
+    h.mouseMove(w.grdRecords);
+    EXPECT_EQ(w.panInfo.Text(), "");
+}

@@ -1,0 +1,203 @@
+// The transit statistics: the monthly count, the chart, the kind kept across
+// showings, the print with its copies, and failures.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/Archive.h"
+#include "common/Records.h"
+#include "gate/Statistiche.h"
+#include "platform/chart/Chart.h"
+#include "platform/rtl/Files.h"
+#include "tests/support/Harness.h"
+
+namespace {
+
+class StatsTest : public ::testing::Test {
+protected:
+    ts::Harness h;
+    ui::Form main{h.app};
+    TfrmStatistiche stats{h.app};
+
+    StatsTest() {
+        frmStatistiche = &stats;
+        chart::headlessPrinter().jobs.clear();
+        h.setNow({*rtl::Date::FromYmd(2024, 6, 1), {12, 0, 0}});
+        stats.Show();
+    }
+    ~StatsTest() override { frmStatistiche = nullptr; }
+
+    void addEntries(const std::string& year, const std::vector<std::string>& dates) {
+        for (const std::string& d : dates) {
+            common::Record r(common::TVisitaRec);
+            r.set("DataEnt", d);
+            r.set("DataUsc", "30/04/2024");
+            common::Archivio(h.dataFolder() + year + ".vis", common::TVisitaRec).Scrivi("", r);
+        }
+    }
+    std::vector<double> values() const {
+        std::vector<double> v;
+        for (const auto& p : stats.ChartStats.Chart().points()) v.push_back(p.value);
+        return v;
+    }
+    void open(const std::string& year) {
+        stats.txtAnno.SetText(year);
+        h.click(stats.btnApri);
+    }
+};
+
+} // namespace
+
+TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
+    addEntries("2024", {"03/03/2024", " 31/03/2024 ", "01/04/2024", "31/12/2023", "", "3/3/2024", "05/13/2024",
+                        "15/03/24", "12/01/2024", "12/1/2024 ", "29/02/2024", "10/10/2024"});
+    addEntries("2023", {"01/03/2024"});
+    EXPECT_EQ(stats.txtAnno.Text(), "2024");
+    EXPECT_EQ(stats.Focused(), &stats.txtAnno);
+    EXPECT_TRUE(stats.panAvvio.Visible());
+    EXPECT_FALSE(stats.panContainer.Visible());
+    h.click(stats.btnApri);
+    EXPECT_FALSE(stats.panAvvio.Visible());
+    EXPECT_TRUE(stats.panContainer.Visible());
+    EXPECT_EQ(stats.lblFile.Text(), h.dataFolder() + "2024.vis");
+    EXPECT_EQ(stats.lblTitolo.Text(), "Rappresentazione grafica dei transiti registrati nell'anno 2024.");
+    const std::vector<double> expected = {1, 1, 2, 1, 0, 0, 0, 0, 0, 1, 0, 0};
+    EXPECT_EQ(values(), expected);
+    const char* names[] = {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno",
+                           "Luglio", "Agosto", "Settembre", "Ottobre", "Novembre", "Dicembre"};
+    const std::uint32_t colours[] = {0xFFFF0000, 0xFF0000FF, 0xFFFFE4C4, 0xFFFF00FF, 0xFFC0DCC0, 0xFFFFFF00,
+                                     0xFF00FF00, 0xFFC0C0C0, 0xFFF0FBFF, 0xFF87CEEB, 0xFF800000, 0xFF008000};
+    const auto& points = stats.ChartStats.Chart().points();
+    ASSERT_EQ(points.size(), 12u);
+    for (int m = 0; m < 12; ++m) {
+        EXPECT_EQ(points[std::size_t(m)].label, names[m]);
+        EXPECT_EQ(points[std::size_t(m)].color, colours[m]);
+        EXPECT_EQ(stats.ContaMese(m + 1).Text(), std::to_string(int(expected[std::size_t(m)])));
+    }
+    EXPECT_EQ(stats.ChartStats.Chart().seriesName(), "Series1");
+}
+
+TEST_F(StatsTest, AMissingYearIsCreatedEmptyAndGivesTwelveZeros) {
+    open("0000");
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "0000.vis"), "");
+    EXPECT_EQ(values(), std::vector<double>(12, 0));
+}
+
+TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
+    for (const char* year : {"202", "", "20245"}) {
+        stats.txtAnno.SetText(year);
+        h.focus(stats.btnApri);
+        h.expectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+        h.click(stats.btnApri);
+        h.verify();
+        EXPECT_EQ(stats.Focused(), &stats.txtAnno);
+        EXPECT_TRUE(stats.panAvvio.Visible());
+    }
+    // Digits only; Enter moves to "Apri" without opening.
+    stats.txtAnno.SetText("");
+    h.focus(stats.txtAnno);
+    h.type(stats, "2a0-2 4");
+    EXPECT_EQ(stats.txtAnno.Text(), "2024");
+    h.press(stats, ui::vk::Return, U'\r');
+    EXPECT_EQ(stats.Focused(), &stats.btnApri);
+    EXPECT_TRUE(stats.panAvvio.Visible());
+}
+
+TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {
+    rtl::CreateFolders(h.dataFolder() + "2024.vis");
+    h.expectShowMessage("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                        "programma.");
+    h.click(stats.btnApri);
+    h.verify();
+    EXPECT_TRUE(stats.panAvvio.Visible());
+    EXPECT_FALSE(stats.panContainer.Visible());
+    EXPECT_TRUE(stats.ChartStats.Chart().points().empty());
+}
+
+TEST_F(StatsTest, TheKindKeepsThePointsAndSurvivesClosing) {
+    addEntries("2024", {"01/05/2024", "02/05/2024"});
+    open("2024");
+    h.click(stats.btnTorta);
+    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
+    EXPECT_TRUE(stats.ChartStats.Chart().view3D());
+    EXPECT_TRUE(stats.ChartStats.Chart().orthogonal());
+    EXPECT_EQ(values()[4], 2);
+    h.click(stats.btnEsci);
+    EXPECT_FALSE(stats.Visible());
+    stats.Show();
+    EXPECT_TRUE(stats.ChartStats.Chart().points().empty());
+    EXPECT_TRUE(stats.panAvvio.Visible());
+    open("2024");
+    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
+    h.click(stats.btnBarre);
+    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Bar);
+    EXPECT_EQ(values()[4], 2);
+}
+
+TEST_F(StatsTest, PrintAsksForTheCopies) {
+    open("2024");
+    const std::string question = "Si vuole stampare il presente grafico statistico?";
+    const struct {
+        std::optional<std::string> typed;
+        int preset;
+    } cases[] = {{" 2", 1}, {"3", 3}, {"", 1}, {"  ", 1}, {"x", 1}, {"007", 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(*c.typed);
+        chart::headlessPrinter().jobs.clear();
+        h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+        h.expectInputQuery("Numero copie da stampare", "Copie:", c.typed);
+        h.expectPrintDialog(c.preset);
+        h.click(stats.btnStampa);
+        h.verify();
+        EXPECT_EQ(int(chart::headlessPrinter().jobs.size()), c.preset);
+        for (const auto& job : chart::headlessPrinter().jobs) {
+            EXPECT_EQ(job.copies, 1);
+            EXPECT_EQ(job.points.size(), 12u);
+        }
+    }
+    chart::headlessPrinter().jobs.clear();
+    // No, Cancel in the query, or in the print dialog: nothing printed.
+    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::No);
+    h.click(stats.btnStampa);
+    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.expectInputQuery("Numero copie da stampare", "Copie:", std::nullopt);
+    h.click(stats.btnStampa);
+    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.expectInputQuery("Numero copie da stampare", "Copie:", "2");
+    h.expectPrintDialog(std::nullopt);
+    h.click(stats.btnStampa);
+    // A number too large for a copy count: an error naming it.
+    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.expectInputQuery("Numero copie da stampare", "Copie:", "99999999999");
+    h.expectMessage(ui::DialogType::Error, "'99999999999' non è un valore intero valido.");
+    h.click(stats.btnStampa);
+    h.verify();
+    EXPECT_TRUE(chart::headlessPrinter().jobs.empty());
+}
+
+TEST_F(StatsTest, HintsOfTheChartPanel) {
+    open("2024");
+    EXPECT_EQ(stats.panInfo.Text(), "Grafico statistico dei transiti mensili.");
+    h.mouseMove(stats.btnStampa);
+    EXPECT_EQ(stats.panInfo.Text(), "Stampa il grafico corrente.");
+    h.mouseMove(stats.ChartStats);
+    EXPECT_EQ(stats.panInfo.Text(), "");
+}
+
+TEST_F(StatsTest, TheChartAsLaidOut) {
+    const chart::Chart& c = stats.ChartStats.Chart();
+    EXPECT_EQ(c.title().text, "Statistiche mensili ingressi e uscite veicoli");
+    EXPECT_EQ(c.title().font.color, 0xFFD04498u);
+    EXPECT_TRUE(c.title().font.bold);
+    EXPECT_EQ(c.foot().text, "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
+    EXPECT_EQ(c.foot().font.color, 0xFF7294F9u);
+    EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
+    EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
+    EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
+    EXPECT_TRUE(c.marksVisible());
+    EXPECT_TRUE(c.view3D());
+    EXPECT_TRUE(c.orthogonal());
+    EXPECT_EQ(stats.Caption(), " Dorneval - Statistiche transiti veicoli");
+}

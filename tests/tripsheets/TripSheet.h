@@ -1,0 +1,80 @@
+#pragma once
+// A trip-sheet window on screen for a test: a main window first (so that
+// closing the window does not end the program), the start menu it returns
+// to, the window as the program's single instance with the archive of 2024
+// in lblFile, shown as the year menu shows it, on 5 March 2024 at 09:07.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "common/Archive.h"
+#include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "shell/Avvio.h"
+#include "tests/support/Harness.h"
+#include "tripsheets/Fogli.h"
+
+namespace tt {
+
+inline const std::string kErroreArchivio =
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+inline const std::string kInserita = "La scheda corrente è stata inserita in archivio.";
+inline const std::string kModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline const std::string kVuoto = "L'archivio non contiene nessuna scheda.";
+
+class SheetTest : public ::testing::Test {
+protected:
+    ts::Harness h;
+    ui::Form main{h.app};
+    TfrmAvvio avvio{h.app};
+    TfrmFogli fogli{h.app};
+
+    explicit SheetTest(bool show = true) {
+        h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 5), {9, 7, 30}});
+        frmAvvio = &avvio;
+        frmFogli = &fogli;
+        fogli.lblFile.SetText(archivePath());
+        if (show) fogli.Show();
+    }
+    ~SheetTest() override {
+        frmFogli = nullptr;
+        frmAvvio = nullptr;
+    }
+
+    std::string path(const std::string& name) const { return h.dataFolder() + name; }
+    std::string archivePath() const { return path("2024.fdm"); }
+    std::string archive() const { return rtl::FileExists(archivePath()) ? rtl::ReadWholeFile(archivePath()) : ""; }
+    std::string ini() const {
+        return rtl::FileExists(path("Fogli_di_Marcia.ini")) ? rtl::ReadWholeFile(path("Fogli_di_Marcia.ini")) : "";
+    }
+
+    void typeInto(ui::Edit& edit, const std::string& text) {
+        h.focus(edit);
+        h.type(fogli, text);
+    }
+    // The eight fields Save requires, set as a user leaves them.
+    void fillRequired(const std::string& numero = "1") {
+        fogli.txtNumFoglio.SetText(numero);
+        fogli.txtUfficio.SetText("Ufficio Roma");
+        fogli.txtConduttore.SetText("ROSSI MARIO");
+        fogli.txtTelCel.SetText("333 1234567");
+        fogli.txtVeicolo.SetText("Fiat Panda");
+        fogli.txtTarga.SetText("AB123CD");
+    }
+    void save(const std::string& expected) {
+        h.expectMessage(ui::DialogType::Information, expected);
+        h.click(fogli.cmdSalva);
+        h.verify();
+    }
+    // Appends a sheet with the given fields to an archive (2024 by default).
+    static void addSheet(const std::map<std::string, std::string>& fields, const std::string& file) {
+        common::Record r(common::TFoglioRec);
+        for (const auto& [k, v] : fields) r.set(k, v);
+        common::Archivio(file, common::TFoglioRec).Scrivi("", r);
+    }
+    void addSheet(const std::map<std::string, std::string>& fields) { addSheet(fields, archivePath()); }
+};
+
+} // namespace tt

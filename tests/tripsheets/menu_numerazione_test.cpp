@@ -1,0 +1,224 @@
+// The year menu and the numbering start dialog.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/rtl/Ini.h"
+#include "tests/tripsheets/TripSheet.h"
+#include "tripsheets/MenuFogli.h"
+#include "tripsheets/Numerazione.h"
+
+namespace {
+
+const std::string kAnno = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+
+class MenuTest : public tt::SheetTest {
+protected:
+    TfrmMenuFogli menu{h.app};
+    MenuTest() : SheetTest(false) {
+        frmMenuFogli = &menu;
+        fogli.lblFile.SetText("");
+        menu.Show();
+    }
+    ~MenuTest() override { frmMenuFogli = nullptr; }
+    void typeYear(const std::string& year) {
+        menu.txtAnnoPreventivi.SetText("");
+        h.focus(menu.txtAnnoPreventivi);
+        h.type(menu, year);
+    }
+};
+
+} // namespace
+
+TEST_F(MenuTest, ShowingPresetsTheCurrentYear) {
+    EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2024");
+    EXPECT_EQ(menu.lblMemory.Text(), "avvio");
+    EXPECT_EQ(menu.Focused(), &menu.txtAnnoPreventivi);
+    EXPECT_EQ(menu.Caption(), " Dorneval - Gestione Fogli di Marcia");
+    EXPECT_EQ(menu.txtAnnoPreventivi.MaxLength(), 4);
+}
+
+TEST_F(MenuTest, OpenHandsTheYearToTheTripSheetWindow) {
+    typeYear("2023");
+    h.click(menu.btnApriPreventivi);
+    EXPECT_EQ(fogli.lblFile.Text(), h.dataFolder() + "2023.fdm");
+    EXPECT_EQ(fogli.Caption(), " Dorneval - Archivio Fogli di Marcia anno 2023");
+    EXPECT_FALSE(menu.Visible());
+    EXPECT_TRUE(fogli.Visible());
+    EXPECT_FALSE(avvio.Visible());
+    // A year never used is accepted: the window works on an empty archive.
+    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "2023.fdm"));
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
+    h.click(fogli.cmdNuovo);
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "1");
+    EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "2023.fdm"));
+
+    // Closing the window goes to the start menu; the menu shown again has
+    // forgotten the year.
+    h.click(fogli.cmdEsci);
+    EXPECT_TRUE(avvio.Visible());
+    menu.Show();
+    EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2024");
+    EXPECT_EQ(menu.lblMemory.Text(), "avvio");
+}
+
+// Only four digits open a year; anything else warns, keeps the menu open
+// and hands nothing over.
+TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
+    for (const char* anno : {"", "202", "20 4", "../a", "2O24"}) {
+        SCOPED_TRACE(anno);
+        menu.txtAnnoPreventivi.SetText(anno);   // as pasted or set, past the key filter
+        h.focus(menu.btnApriPreventivi);
+        h.expectMessage(ui::DialogType::Warning, kAnno);
+        h.click(menu.btnApriPreventivi);
+        h.verify();
+        EXPECT_EQ(menu.Focused(), &menu.txtAnnoPreventivi);
+        EXPECT_TRUE(menu.Visible());
+        EXPECT_EQ(menu.lblMemory.Text(), "avvio");
+        EXPECT_EQ(fogli.lblFile.Text(), "");
+    }
+    h.click(menu.imgEsci);
+    EXPECT_FALSE(menu.Visible());
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_FALSE(fogli.Visible());
+}
+
+TEST_F(MenuTest, YearBoxTakesDigitsOnlyAndEnterMovesToOpen) {
+    typeYear("2a0 2.5,6");
+    EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2025");
+    h.press(menu, ui::vk::Return);
+    EXPECT_EQ(menu.Focused(), &menu.btnApriPreventivi);
+    EXPECT_TRUE(menu.Visible());
+    EXPECT_FALSE(fogli.Visible());
+}
+
+TEST_F(MenuTest, TitleBarCloseShowsTheStartMenu) {
+    h.closeWindow(menu);
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_FALSE(fogli.Visible());
+}
+
+TEST_F(MenuTest, HelpHasFourteenParagraphs) {
+    std::string titolo, testo;
+    h.onModal("TfrmGuida", [&](ui::Form& g) {
+        titolo = g.Get<ui::Label>("lblTitolo").Text();
+        testo = g.Get<ui::Memo>("txtGuida").Text();
+    });
+    h.click(menu.imgGuida);
+    EXPECT_EQ(titolo, "App Gestione Fogli di Marcia");
+    std::size_t paragrafi = 1;
+    for (std::size_t p = testo.find("\r\n\r\n"); p != std::string::npos; p = testo.find("\r\n\r\n", p + 4))
+        ++paragrafi;
+    EXPECT_EQ(paragrafi, 14u);
+}
+
+namespace {
+
+class NumberingTest : public tt::SheetTest {
+protected:
+    // Opens the dialog from the trip-sheet window and runs `drive` in it.
+    void open(const std::function<void(TfrmNumerazione&)>& drive) {
+        h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) { drive(d); });
+        h.click(fogli.cmdNumerazione);
+    }
+    void write(const std::string& inizio) {
+        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"), "[Numerazione Fogli di Marcia]\r\nInizio=" + inizio + "\r\n");
+    }
+};
+
+} // namespace
+
+TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
+    for (int i = 0; i < 3; ++i) addSheet({{"NumFoglio", std::to_string(i)}});
+    open([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "1");   // no settings file
+        EXPECT_EQ(d.Focused(), &d.txtInizio);
+        EXPECT_TRUE(d.effInizio.Visible());
+        d.txtInizio.SetText("");
+        h.type(d, "25x0");
+        h.press(d, ui::vk::Return);
+        EXPECT_EQ(d.Focused(), &d.btnApplica);
+        EXPECT_FALSE(d.effInizio.Visible());
+        h.click(d.btnApplica);
+    });
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
+    h.click(fogli.cmdNuovo);
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "253");
+}
+
+TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
+    const struct {
+        const char* typed;
+        const char* written;
+    } cases[] = {{"007", "7"}, {"0", "0"}, {"", "1"}, {"   ", "1"}, {"99999", "99999"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        open([&](TfrmNumerazione& d) {
+            d.txtInizio.SetText(c.typed);
+            h.click(d.btnApplica);   // the click takes the focus: the exit rule runs first
+            EXPECT_EQ(d.txtInizio.Text(), c.written);
+        });
+        EXPECT_EQ(ini(), std::string("[Numerazione Fogli di Marcia]\r\nInizio=") + c.written + "\r\n");
+    }
+    // Start 0 in an empty archive proposes 0.
+    h.click(fogli.cmdNuovo);
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "99999");
+    write("0");
+    rtl::DeleteFile(archivePath());
+    h.click(fogli.cmdNuovo);
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "0");
+}
+
+TEST_F(NumberingTest, AHandEditedValueIsShownThenBecomesOne) {
+    write("dodici");
+    open([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "dodici");
+        h.focus(d.btnAnnulla);
+        EXPECT_EQ(d.txtInizio.Text(), "1");
+        h.click(d.btnAnnulla);
+    });
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=dodici\r\n");
+}
+
+TEST_F(NumberingTest, CancelAndOtherTagsWriteNothing) {
+    write("40");
+    open([&](TfrmNumerazione& d) {
+        d.txtInizio.SetText("70");
+        h.click(d.btnAnnulla);
+        EXPECT_FALSE(d.Visible());
+    });
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
+
+    TfrmNumerazione d(h.app, &fogli);
+    d.lblMemory.SetText("registro");
+    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& w) {
+        EXPECT_EQ(w.txtInizio.Text(), "1");
+        w.txtInizio.SetText("70");
+        h.click(w.btnApplica);
+    });
+    d.ShowModal();
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
+}
+
+// A failed write reaches the standard error box and the dialog stays open;
+// "Annulla" still closes it.
+TEST_F(NumberingTest, FailedWriteKeepsTheDialogOpen) {
+    open([&](TfrmNumerazione& d) {
+        rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
+        std::string failure;
+        try {
+            rtl::IniFile(path("Fogli_di_Marcia.ini")).WriteString("Numerazione Fogli di Marcia", "Inizio", "5");
+        } catch (const std::exception& e) {
+            failure = e.what();
+        }
+        ASSERT_FALSE(failure.empty());
+        d.txtInizio.SetText("5");
+        h.expectMessage(ui::DialogType::Error, failure);
+        h.click(d.btnApplica);
+        h.verify();
+        EXPECT_TRUE(d.Visible());
+        h.click(d.btnAnnulla);
+        EXPECT_FALSE(d.Visible());
+    });
+}

@@ -1,0 +1,132 @@
+// Print and preview of a trip sheet: the page model from the edits as they
+// stand, and the two failure texts.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "platform/report/Report.h"
+#include "tests/tripsheets/TripSheet.h"
+#include "tripsheets/AnteprimaFoglio.h"
+#include "tripsheets/StampaFoglio.h"
+
+using tt::SheetTest;
+
+namespace {
+
+class PrintTest : public SheetTest {
+protected:
+    PrintTest() {
+        report::headlessOutput() = report::HeadlessOutput();
+        report::setOutput(nullptr);
+    }
+    // The texts of the named memos on the page.
+    static std::map<std::string, std::string> Texts(const report::Page& page) {
+        std::map<std::string, std::string> texts;
+        for (const auto& item : page.items)
+            if (const auto* t = std::get_if<report::TextItem>(&item)) {
+                std::string& s = texts[t->object];
+                if (!s.empty()) s += "\n";
+                s += t->text;
+            }
+        return texts;
+    }
+};
+
+} // namespace
+
+// An unsaved sheet prints as shown: the trimmed edits, the heading with the
+// number, the closing with its two blanks; texts in brackets as typed.
+TEST_F(PrintTest, PrintsTheSheetAsShown) {
+    fillRequired(" 15 ");
+    fogli.Campo("LuogoPar03").SetText("[DATE] Roma");
+    fogli.Campo("KmArr08").SetText(" 1200 ");
+    fogli.Campo("Importo02").SetText("12,50");
+    fogli.txtKmPercorsi.SetText("-150");
+    fogli.txtDataChiusura.SetText("06/03/2024");
+    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) {
+        EXPECT_EQ(d.btnStampa.Text(), "Stampa");
+        h.click(d.btnStampa);
+        EXPECT_FALSE(d.Visible());
+    });
+    h.click(fogli.cmdStampa);
+    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+    const report::Document& doc = report::headlessOutput().printed[0];
+    EXPECT_EQ(doc.name, "Foglio di Marcia");
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
+    auto t = Texts(doc.pages[0]);
+    EXPECT_EQ(t["txtIntestazione"], "FOGLIO DI MARCIA N. 15");
+    EXPECT_EQ(t["txtDataApertura"], "05/03/2024");
+    EXPECT_EQ(t["txtOraApertura"], "09:07");
+    EXPECT_EQ(t["txtUfficio"], "Ufficio Roma");
+    EXPECT_EQ(t["txtConduttore"], "ROSSI MARIO");
+    EXPECT_EQ(t["txtTarga"], "AB123CD");
+    EXPECT_EQ(t["txtLuogoPar03"], "[DATE] Roma");
+    EXPECT_EQ(t["txtKmArr08"], "1200");
+    EXPECT_EQ(t["txtImporto02"], "12,50");
+    EXPECT_EQ(t["txtKmPercorsi"], "-150");
+    EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  06/03/2024");
+    EXPECT_EQ(t["txtOraChiusura"], "ORA CHIUSURA:  ");
+    EXPECT_EQ(t["txtCitta"], " Cognome e nome:");
+    EXPECT_EQ(t.count("txtLuogoPar01"), 0u);   // empty cells print nothing
+}
+
+TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
+    fogli.txtNumFoglio.SetText("");
+    h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) {
+        EXPECT_EQ(d.btnStampa.Text(), "Mostra anteprima");
+        h.click(d.btnStampa);
+    });
+    h.click(fogli.cmdAnteprima);
+    ASSERT_EQ(report::headlessOutput().previewed.size(), 1u);
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    auto t = Texts(report::headlessOutput().previewed[0].pages[0]);
+    EXPECT_EQ(t["txtIntestazione"], "FOGLIO DI MARCIA N. ");
+    EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  ");
+}
+
+TEST_F(PrintTest, CancelPrintsNothing) {
+    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnAnnulla); });
+    h.click(fogli.cmdStampa);
+    h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) { h.click(d.btnAnnulla); });
+    h.click(fogli.cmdAnteprima);
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+}
+
+// Without the trip-sheet window there is nothing to fill: each dialog shows
+// its own failure text and closes.
+TEST_F(PrintTest, FailureTexts) {
+    frmFogli = nullptr;
+    {
+        TfrmStampaFoglio d(h.app, &fogli);
+        d.Show();
+        h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
+        h.click(d.btnStampa);
+        h.verify();
+        EXPECT_FALSE(d.Visible());
+    }
+    TfrmAnteprimaFoglio d(h.app, &fogli);
+    d.Show();
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.");
+    h.click(d.btnStampa);
+    h.verify();
+    EXPECT_TRUE(report::headlessOutput().printed.empty());
+}
+
+// Every heading and caption of the page, and the values printed, stand on
+// one line inside their cells.
+TEST_F(PrintTest, TextsFitTheirCells) {
+    fogli.txtOraChiusura.SetText("23:59");
+    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
+    h.click(fogli.cmdStampa);
+    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
+    for (const auto& item : report::headlessOutput().printed[0].pages[0].items)
+        if (const auto* t = std::get_if<report::TextItem>(&item)) {
+            EXPECT_LE(report::textWidth(t->font, t->text), t->box.width + 0.01) << t->text;
+            EXPECT_EQ(t->text.find('\n'), std::string::npos);
+        }
+}
