@@ -40,6 +40,8 @@ private:
     std::string line_;
 };
 
+struct VoceLista;
+
 // A list line's layout over one record type, resolved once per window: the
 // fields are found by name when the layout is made, and each line is then
 // written straight from the record's bytes (decoded from windows-1252 as it
@@ -50,8 +52,6 @@ private:
 //   RigaLista().colonna(r.get("Tipo"), 20).testo("  ").colonna(r.get("Marca") + " " + r.get("Modello"), 30)
 //              .ultima(r.get("Chilometri"))
 // Unknown field names throw std::out_of_range when the layout is made.
-struct VoceLista;
-
 class FormatoRiga {
 public:
     explicit FormatoRiga(const RecordType& type) : type_(&type) {}
