@@ -260,7 +260,14 @@ struct Elemento {
 // bytes read a-z as A-Z, a text that begins another first, then file order.
 bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
     const std::size_t n = std::min(a.lunghezza, b.lunghezza);
-    for (std::size_t k = depth; k < n; ++k) {
+    std::size_t k = depth;
+    // Eight bytes at a time while both lines have them, then byte by byte.
+    for (; k + 8 <= n; k += 8) {
+        const std::uint64_t x = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(a.dati + k));
+        const std::uint64_t y = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(b.dati + k));
+        if (x != y) return x < y;
+    }
+    for (; k < n; ++k) {
         const auto p = static_cast<unsigned char>(UpperByte(a.dati[k]));
         const auto q = static_cast<unsigned char>(UpperByte(b.dati[k]));
         if (p != q) return p < q;
@@ -274,7 +281,7 @@ bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
 void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
                      std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
-    const int bits = n >= 8192 ? 16 : 8;
+    const int bits = n >= 65536 ? 16 : 8;
     const std::uint64_t mask = (std::uint64_t(1) << bits) - 1;
     count.resize(std::size_t(1) << bits);
     Elemento* from = first;
