@@ -13,6 +13,12 @@
 namespace common {
 
 namespace {
+// Room a line's buffer keeps beyond its longest line, and the bytes a short
+// copy may read past its text: copies of up to this many bytes move a whole
+// block at once (their excess is overwritten by what follows, or lies past
+// the line's end).
+constexpr std::size_t kMargine = 32;
+
 inline char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 inline char LowerByte(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
@@ -73,7 +79,8 @@ RigaLista& RigaLista::ultima(const RecordView& record, FieldRef field) {
 
 FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
     Parte p;
-    p.fisso = std::string(fixed);
+    p.fisso = std::string(fixed) + std::string(kMargine, '\0');
+    p.lunghezzaFisso = fixed.size();
     massimo_ += fixed.size();
     parti_.push_back(std::move(p));
     return *this;
@@ -138,12 +145,20 @@ const Utf8Alto* TabellaAlta() {
     return tabella.data();
 }
 
+// Copies `n` bytes, `n` at most kMargine when `src` may be read kMargine
+// bytes on and `dst` written kMargine bytes on.
+inline void CopiaBreve(char* dst, const char* src, std::size_t n, bool leggibile) {
+    if (n <= kMargine && leggibile) std::memcpy(dst, src, kMargine);
+    else std::memcpy(dst, src, n);
+}
+
 // Writes stored bytes decoded from windows-1252 at `out`; returns the end.
-char* Decodifica(char* out, std::string_view bytes) {
+// `leggibile`: kMargine bytes may be read from the start of `bytes`.
+char* Decodifica(char* out, std::string_view bytes, bool leggibile) {
     unsigned char any = 0;
     for (char c : bytes) any |= static_cast<unsigned char>(c);
     if (any < 0x80) {
-        std::memcpy(out, bytes.data(), bytes.size());
+        CopiaBreve(out, bytes.data(), bytes.size(), leggibile);
         return out + bytes.size();
     }
     const Utf8Alto* alto = TabellaAlta();
@@ -165,18 +180,23 @@ char* Decodifica(char* out, std::string_view bytes) {
 char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) const {
     if (record.size() < type_->size) throw std::out_of_range("record troppo corto per " + std::string(type_->name));
     const char* base = reinterpret_cast<const char*>(record.data());
+    const char* fineRecord = base + record.size();
+    static const std::string kBianchi(kMargine, ' ');
     for (const Parte& p : parti_) {
         if (p.campi.empty()) {
-            std::memcpy(out, p.fisso.data(), p.fisso.size());
-            out += p.fisso.size();
+            // The fixed text is kept with kMargine bytes after it.
+            CopiaBreve(out, p.fisso.data(), p.lunghezzaFisso, true);
+            out += p.lunghezzaFisso;
             continue;
         }
         std::string_view value;
+        bool leggibile;
         if (p.campi.size() == 1) {
             value = CampoRifilato(base, p.campi[0]);
+            leggibile = fineRecord - value.data() >= std::ptrdiff_t(kMargine);
         } else {
             // Trimmed fields joined by one blank, the whole trimmed.
-            if (unito_.size() < unitoMax_) unito_.resize(unitoMax_);
+            if (unito_.size() < unitoMax_ + kMargine) unito_.resize(unitoMax_ + kMargine);
             std::size_t n = 0;
             for (std::size_t i = 0; i < p.campi.size(); ++i) {
                 const std::string_view f = CampoRifilato(base, p.campi[i]);
@@ -185,12 +205,14 @@ char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) con
                 n += f.size();
             }
             value = rtl::TrimView(std::string_view(unito_.data(), n));
+            leggibile = true;
         }
         // One stored byte is one character: cut and pad on the bytes.
         if (!p.ultima && value.size() > p.larghezza) value = value.substr(0, p.larghezza);
-        out = Decodifica(out, value);
+        out = Decodifica(out, value, leggibile);
         if (!p.ultima) {
-            std::memset(out, ' ', p.larghezza - value.size());
+            if (p.larghezza - value.size() > kMargine) std::memset(out, ' ', p.larghezza - value.size());
+            else std::memcpy(out, kBianchi.data(), kMargine);
             out += p.larghezza - value.size();
         }
     }
@@ -199,7 +221,7 @@ char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) con
 
 void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record) const {
     const std::size_t start = out.size();
-    out.resize(start + massimo_);
+    out.resize(start + massimo_ + kMargine);
     out.resize(std::size_t(ScriviIn(out.data() + start, record) - out.data()));
 }
 
@@ -489,7 +511,7 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
         if (ordinata) parole.reserve(kParolePronte * voci.capacity());
         // Each line is written into one reused buffer, then copied into a
         // string of its own size.
-        std::string buffer(formato.massimo_ + 16, '\0');
+        std::string buffer(formato.massimo_ + kMargine, '\0');
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (filtro && !filtro(r)) return;
             const char* fine = formato.ScriviIn(buffer.data(), r.bytes());

@@ -73,14 +73,15 @@ public:
 
 private:
     struct Parte {
-        std::string fisso;              // a fixed text, when `campi` is empty
+        std::string fisso;              // a fixed text, when `campi` is empty (with room after it)
+        std::size_t lunghezzaFisso = 0;
         std::vector<FieldRef> campi;
         std::size_t larghezza = 0;
         bool ultima = false;
     };
     FormatoRiga& Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima);
-    // Writes the line at `out`, which has room for `massimo_` bytes, and
-    // returns its end.
+    // Writes the line at `out`, which has room for `massimo_` bytes and a
+    // margin after them, and returns its end.
     char* ScriviIn(char* out, std::span<const std::uint8_t> record) const;
     friend void CostruisciVoci(std::vector<VoceLista>&, const std::string&, const FormatoRiga&,
                                const std::function<bool(const RecordView&)>&, bool);
