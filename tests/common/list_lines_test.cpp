@@ -209,4 +209,14 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
         EXPECT_EQ(appended, "x" + expected);
     }
     EXPECT_THROW(FormatoRiga(TAutomezzoRec).colonna("Nessuno", 3), std::out_of_range);
+
+    // A wide padding, and a text that ends the record.
+    const FieldRef desc = TAutomezzoRec.field("Desc03");
+    const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).colonna("Tipo", 45).ultima("Desc03"));
+    for (const std::string& ultimo : {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
+        Record r(TAutomezzoRec);
+        store(r, tipo, "Autocarro");
+        store(r, desc, ultimo);
+        EXPECT_EQ(largo.Riga(r.view()), RigaLista().colonna("Autocarro", 45).ultima(r.get(desc)).str());
+    }
 }
