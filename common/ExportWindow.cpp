@@ -1,5 +1,7 @@
 #include "common/ExportWindow.h"
 
+#include <new>
+
 #include "common/Archive.h"
 #include "shell/OpenURL.h"
 #include "platform/rtl/Files.h"
@@ -74,7 +76,13 @@ void Esportazione::RiempiGriglia() {
                 ++row;
                 // The text of the first rows tells how much the whole grid
                 // will hold: room for it at once.
-                if (row == 256 && count > 512) grd_.ReserveText(std::size_t(double(scritti) / 256 * double(count) * 1.1));
+                if (row == 256 && count > 512) {
+                    try {
+                        grd_.ReserveText(std::size_t(double(scritti) / 256 * double(count) * 1.1));
+                    } catch (const std::bad_alloc&) {
+                        // Only a hint: the texts then grow as they come.
+                    }
+                }
             });
         }
         completa_ = true;
