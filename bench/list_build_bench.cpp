@@ -1,7 +1,8 @@
 // Builds the list lines of a list window over an archive of 100,000 gate
 // transits (1366-byte records, about 137 MB), sorted and in file order,
 // through a line layout resolved once and through RigaLista record by
-// record; beside them reads the same file raw and sequentially; prints the
+// record; the lines go into one buffer, as a list window keeps them (see
+// VociLista). Beside them it reads the same file raw and sequentially; prints the
 // times and their ratios to the raw read.
 //
 //   bench_list_build [folder]   (default: the system's temporary folder)
@@ -40,9 +41,9 @@ std::uint64_t BuildListLayout(const std::string& path, bool sorted) {
                                                      .colonna("Targa", 12)
                                                      .colonna("Veicolo", 30)
                                                      .ultima("Conduttore"));
-    std::vector<VoceLista> voci;
+    VociLista voci;
     CostruisciVoci(voci, path, formato, {}, sorted);
-    return voci.size() + voci.front().riga.size();
+    return voci.size() + voci.righe[0].size();
 }
 
 // The same line through RigaLista, record by record.
@@ -51,7 +52,7 @@ std::uint64_t BuildList(const std::string& path, bool sorted) {
     static const FieldRef data = TVisitaRec.field("DataEnt"), ora = TVisitaRec.field("OraEnt"),
                           targa = TVisitaRec.field("Targa"), veicolo = TVisitaRec.field("Veicolo"),
                           conduttore = TVisitaRec.field("Conduttore");
-    std::vector<VoceLista> voci;
+    VociLista voci;
     CostruisciVoci(
         voci, path, TVisitaRec,
         [](const RecordView& r) -> std::optional<std::string> {
@@ -66,7 +67,7 @@ std::uint64_t BuildList(const std::string& path, bool sorted) {
                 .str();
         },
         sorted);
-    return voci.size() + voci.front().riga.size();
+    return voci.size() + voci.righe[0].size();
 }
 
 template <class F> double Best(F&& pass, std::uint64_t& sum) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 #include <utility>
 
@@ -349,11 +350,6 @@ struct Ordinamento {
     }
 };
 
-// Appends the packed words of a line's first bytes.
-void AggiungiParole(std::vector<std::uint64_t>& parole, const std::string& riga) {
-    for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
-}
-
 // Sorts entries whose lines agree on their first `depth` bytes (read a-z as
 // A-Z) and that come in file order. `pronte`: how many of their words from
 // this depth are in place (0, 1: `parola`, 2: `parola` and `prossima`).
@@ -442,19 +438,26 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
     }
 }
 
-// Sorts the entries; `parole`, when it holds kParolePronte words per entry,
-// the packed first bytes of each line, in entry order.
-void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
-    if (voci.size() < 2) return;
+// Sorts `n` lines (`riga(i)` the i-th, in entry order) and returns them as
+// sorted elements, each with its entry's index; `parole`, when it holds
+// kParolePronte words per entry, the packed first bytes of each line.
+template <class Riga>
+std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<std::uint64_t>& parole) {
     Ordinamento o;
-    if (parole.size() == kParolePronte * voci.size()) o.pronte = parole.data();
-    std::vector<Elemento> elementi(voci.size());
-    for (std::size_t i = 0; i < voci.size(); ++i) {
-        const std::string& riga = voci[i].riga;
-        elementi[i] = {0, 0, riga.data(), std::uint32_t(riga.size()), std::uint32_t(i)};
+    if (parole.size() == kParolePronte * n) o.pronte = parole.data();
+    std::vector<Elemento> elementi(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view r = riga(i);
+        elementi[i] = {0, 0, r.data(), std::uint32_t(r.size()), std::uint32_t(i)};
     }
     OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
-    o = {};
+    return elementi;
+}
+
+void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
+    if (voci.size() < 2) return;
+    const std::vector<Elemento> elementi =
+        Ordina(voci.size(), [&](std::size_t i) { return std::string_view(voci[i].riga); }, parole);
     // The entries in their order, taken one by one (independent reads, not
     // a chain of moves).
     std::vector<VoceLista> ordinate;
@@ -466,6 +469,42 @@ void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64
     voci = std::move(ordinate);
 }
 
+// The same over lines in one buffer: only their places and numbers move.
+void OrdinaConParole(VociLista& voci, const std::vector<std::uint64_t>& parole) {
+    const std::size_t n = voci.righe.size();
+    if (n < 2) return;
+    const std::vector<Elemento> elementi = Ordina(n, [&](std::size_t i) { return std::string_view(voci.righe[i]); }, parole);
+    std::vector<std::uint32_t> ordine(n), numeri(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        ordine[k] = elementi[k].indice;
+        numeri[k] = voci.numeri[elementi[k].indice];
+    }
+    voci.righe.Reorder(ordine);
+    voci.numeri = std::move(numeri);
+}
+
+// Appends the packed words of a line's first bytes.
+void AggiungiParole(std::vector<std::uint64_t>& parole, std::string_view riga) {
+    for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
+}
+
+// Reads the archive at `path` once, in file order, handing each record and
+// its number to `each`; then sorts the entries when asked (those built so
+// far when reading fails, which is rethrown). The words of each line are
+// packed by `each` into `parole` while the line is still in the cache.
+template <class Voci, class Each>
+void Leggi(Voci& voci, const std::string& path, const RecordType& type, bool ordinata, const Each& each) {
+    std::vector<std::uint64_t> parole;
+    try {
+        Archivio archivio(path, type);
+        each(archivio, parole);
+    } catch (...) {
+        if (ordinata) OrdinaConParole(voci, parole);
+        throw;
+    }
+    if (ordinata) OrdinaConParole(voci, parole);
+}
+
 } // namespace
 
 void OrdinaVoci(std::vector<VoceLista>& voci) {
@@ -475,14 +514,12 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
     OrdinaConParole(voci, {});
 }
 
+void OrdinaVoci(VociLista& voci) { OrdinaConParole(voci, {}); }
+
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata) {
     voci.clear();
-    // The first words of each line are packed while the line is still in
-    // the cache.
-    std::vector<std::uint64_t> parole;
-    try {
-        Archivio archivio(path, type);
+    Leggi(voci, path, type, ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
         voci.reserve(std::size_t(archivio.Conta()));
         if (ordinata) parole.reserve(kParolePronte * voci.capacity());
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
@@ -491,50 +528,76 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
                 if (ordinata) AggiungiParole(parole, voci.back().riga);
             }
         });
-    } catch (...) {
-        if (ordinata) OrdinaConParole(voci, parole);
-        throw;
-    }
-    if (ordinata) OrdinaConParole(voci, parole);
+    });
 }
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
                     const FiltroRecord& filtro, bool ordinata) {
-    voci.clear();
-    // The first words of each line are packed while the line is still in
-    // the cache.
-    std::vector<std::uint64_t> parole;
+    VociLista tutte;
+    std::exception_ptr errore;
     try {
-        Archivio archivio(path, formato.type());
-        const std::size_t count = std::size_t(archivio.Conta());
-        voci.reserve(filtro ? count / 4 : count);
-        if (ordinata) parole.reserve(kParolePronte * voci.capacity());
-        // Each line is written into one reused buffer, then copied into a
-        // string of its own size.
-        std::string buffer(formato.massimo_ + kMargine, '\0');
-        archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
-            if (filtro && !filtro(r)) return;
-            const char* fine = formato.ScriviIn(buffer.data(), r.bytes());
-            const std::string_view riga(buffer.data(), std::size_t(fine - buffer.data()));
-            voci.push_back({std::string(riga), std::uint32_t(numero)});
-            if (ordinata) AggiungiParole(parole, voci.back().riga);
-        });
+        CostruisciVoci(tutte, path, formato, filtro, ordinata);
     } catch (...) {
-        if (ordinata) OrdinaConParole(voci, parole);
-        throw;
+        errore = std::current_exception();
     }
-    if (ordinata) OrdinaConParole(voci, parole);
+    voci.clear();
+    voci.reserve(tutte.size());
+    for (std::size_t i = 0; i < tutte.size(); ++i) voci.push_back({std::string(tutte.righe[i]), tutte.numeri[i]});
+    if (errore) std::rethrow_exception(errore);
 }
 
-int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
-                    std::string& remembered) {
+void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                    bool ordinata) {
+    voci.clear();
+    Leggi(voci, path, type, ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
+        const std::size_t count = std::size_t(archivio.Conta());
+        voci.numeri.reserve(count);
+        voci.righe.reserve(count, 0);
+        if (ordinata) parole.reserve(kParolePronte * count);
+        archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
+            if (auto line = riga(r)) {
+                voci.righe.push_back(*line);
+                voci.numeri.push_back(std::uint32_t(numero));
+                if (ordinata) AggiungiParole(parole, *line);
+            }
+        });
+    });
+}
+
+void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
+                    bool ordinata) {
+    voci.clear();
+    Leggi(voci, path, formato.type(), ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
+        const std::size_t count = std::size_t(archivio.Conta());
+        const std::size_t attese = filtro ? count / 4 : count;
+        // Each line is written straight into the list's buffer, which keeps
+        // room for the longest line of each expected record (memory that
+        // lines do not reach is never touched).
+        const std::size_t room = formato.massimo_ + kMargine;
+        voci.numeri.reserve(attese);
+        voci.righe.reserve(attese, attese * room);
+        if (ordinata) parole.reserve(kParolePronte * attese);
+        archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
+            if (filtro && !filtro(r)) return;
+            char* inizio = voci.righe.Room(room);
+            const std::size_t lunghezza = std::size_t(formato.ScriviIn(inizio, r.bytes()) - inizio);
+            if (ordinata) AggiungiParole(parole, std::string_view(inizio, lunghezza));
+            voci.righe.Add(lunghezza);
+            voci.numeri.push_back(std::uint32_t(numero));
+        });
+    });
+}
+
+namespace {
+template <class Righe>
+int TrovaIn(const Righe& lines, int selected, std::string_view findText, std::string& remembered) {
     const int count = int(lines.size());
     if (count == 0) return -1;
     if (selected < 0 || selected >= count) selected = 0;
     const std::string needle = LowerAscii(findText);
     // Each line read lower-cased as it is compared (no copy of the line).
     auto holds = [&](int i) {
-        const std::string& line = lines[std::size_t(i)];
+        const std::string_view line = lines[std::size_t(i)];
         return !needle.empty() && std::search(line.begin(), line.end(), needle.begin(), needle.end(),
                                               [](char a, char b) { return LowerByte(a) == b; }) != line.end();
     };
@@ -551,6 +614,16 @@ int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::strin
     }
     remembered = needle;
     return found >= 0 ? found : selected;
+}
+} // namespace
+
+int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
+                    std::string& remembered) {
+    return TrovaIn(lines, selected, findText, remembered);
+}
+
+int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText, std::string& remembered) {
+    return TrovaIn(lines, selected, findText, remembered);
 }
 
 RicercaMultipla::RicercaMultipla(std::span<const Criterio> criteri) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "common/Record.h"
+#include "platform/ui/ListItems.h"
 
 namespace common {
 
@@ -41,6 +42,7 @@ private:
 };
 
 struct VoceLista;
+struct VociLista;
 
 // A list line's layout over one record type, resolved once per window: the
 // fields are found by name when the layout is made, and each line is then
@@ -83,7 +85,7 @@ private:
     // Writes the line at `out`, which has room for `massimo_` bytes and a
     // margin after them, and returns its end.
     char* ScriviIn(char* out, std::span<const std::uint8_t> record) const;
-    friend void CostruisciVoci(std::vector<VoceLista>&, const std::string&, const FormatoRiga&,
+    friend void CostruisciVoci(VociLista&, const std::string&, const FormatoRiga&,
                                const std::function<bool(const RecordView&)>&, bool);
 
     const RecordType* type_;
@@ -104,8 +106,22 @@ struct VoceLista {
     std::uint32_t numero = 0;
 };
 
+// Listed records as a list box keeps them: the lines in one buffer, in the
+// order of the list, and beside them the record number of each line.
+struct VociLista {
+    ui::ListItems righe;
+    std::vector<std::uint32_t> numeri;
+
+    std::size_t size() const { return righe.size(); }
+    void clear() {
+        righe.clear();
+        numeri.clear();
+    }
+};
+
 // Sorts the entries by PrecedeInLista; equal lines keep the file order.
 void OrdinaVoci(std::vector<VoceLista>& voci);
+void OrdinaVoci(VociLista& voci);
 
 // Reads the archive at `path` once, in file order, and makes one entry per
 // record for which `riga` gives a line (a record it answers nothing for is
@@ -115,11 +131,15 @@ void OrdinaVoci(std::vector<VoceLista>& voci);
 using RigaDiRecord = std::function<std::optional<std::string>(const RecordView& record)>;
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata);
+void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                    bool ordinata);
 
 // The same, faster: the records that `filtro` accepts (every record when it
 // is empty) listed with the line `formato` writes, the sort keys taken while
 // each line is fresh. What a window lists over a whole archive should use.
 using FiltroRecord = std::function<bool(const RecordView& record)>;
+void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
+                    bool ordinata);
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
                     const FiltroRecord& filtro, bool ordinata);
 
@@ -132,6 +152,7 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
 // find text matches nothing. The lines must not be empty.
 int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
                     std::string& remembered);
+int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText, std::string& remembered);
 
 // The multi-criteria search of the search windows. Each criterion is the
 // text typed in one criteria edit and the record field it stands for. A

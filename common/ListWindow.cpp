@@ -5,28 +5,34 @@
 namespace common {
 
 void ListaRecord::Imposta(std::vector<VoceLista> voci, int larghezza) {
-    std::vector<std::string> righe;
-    righe.reserve(voci.size());
-    numeri_.clear();
-    numeri_.reserve(voci.size());
-    for (VoceLista& v : voci) {
-        righe.push_back(std::move(v.riga));
-        numeri_.push_back(v.numero);
+    VociLista tutte;
+    std::size_t bytes = 0;
+    for (const VoceLista& v : voci) bytes += v.riga.size();
+    tutte.righe.reserve(voci.size(), bytes);
+    tutte.numeri.reserve(voci.size());
+    for (const VoceLista& v : voci) {
+        tutte.righe.push_back(v.riga);
+        tutte.numeri.push_back(v.numero);
     }
+    Imposta(std::move(tutte), larghezza);
+}
+
+void ListaRecord::Imposta(VociLista voci, int larghezza) {
+    numeri_ = std::move(voci.numeri);
     ui::Font font;
     font.family = "Courier New";
     font.size = 12;
     font.color = ui::colors::Black;
     lst_.SetItemFont(font);
-    lst_.SetItems(std::move(righe));
+    lst_.SetItems(std::move(voci.righe));
     lst_.SetItemWidth(larghezza);
     lst_.SetShowScrollBars(true);
 }
 
-void ListaRecord::Riempi(const std::function<void(std::vector<VoceLista>&)>& costruisci, int larghezza) {
+void ListaRecord::Riempi(const std::function<void(VociLista&)>& costruisci, int larghezza) {
     lst_.Clear();
     numeri_.clear();
-    std::vector<VoceLista> voci;
+    VociLista voci;
     try {
         costruisci(voci);
     } catch (...) {
@@ -38,12 +44,12 @@ void ListaRecord::Riempi(const std::function<void(std::vector<VoceLista>&)>& cos
 
 void ListaRecord::Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga,
                              bool ordinata, int larghezza) {
-    Riempi([&](std::vector<VoceLista>& voci) { CostruisciVoci(voci, path, type, riga, ordinata); }, larghezza);
+    Riempi([&](VociLista& voci) { CostruisciVoci(voci, path, type, riga, ordinata); }, larghezza);
 }
 
 void ListaRecord::Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
                              bool ordinata, int larghezza) {
-    Riempi([&](std::vector<VoceLista>& voci) { CostruisciVoci(voci, path, formato, filtro, ordinata); }, larghezza);
+    Riempi([&](VociLista& voci) { CostruisciVoci(voci, path, formato, filtro, ordinata); }, larghezza);
 }
 
 std::optional<std::int64_t> ListaRecord::NumeroSelezionato() const {

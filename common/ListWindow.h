@@ -26,6 +26,7 @@ public:
     // Puts the entries into the list box in their order: "Courier New" 12,
     // opaque black, the given item width, scroll bars shown.
     void Imposta(std::vector<VoceLista> voci, int larghezza = kLarghezzaVoci);
+    void Imposta(VociLista voci, int larghezza = kLarghezzaVoci);
 
     // Builds the list from the archive at `path` (created empty when
     // missing): one line per record that `riga` lists, sorted when asked. A
@@ -55,7 +56,7 @@ public:
 private:
     // Empties the list, builds the entries, shows them (those built so far
     // when building fails, which is rethrown).
-    void Riempi(const std::function<void(std::vector<VoceLista>&)>& costruisci, int larghezza);
+    void Riempi(const std::function<void(VociLista&)>& costruisci, int larghezza);
 
     ui::ListBox& lst_;
     std::vector<std::uint32_t> numeri_;

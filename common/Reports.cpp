@@ -14,16 +14,28 @@ constexpr double kAltezzaRiga = 12.822;
 
 report::Report RiepilogoDati() { return report::Report::fromResource("common/RiepilogoDati.report"); }
 
-void RiempiRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
-                     std::span<const std::string> extra) {
+namespace {
+template <class Righe>
+void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe, std::span<const std::string> extra) {
     frxReport.memo("txtTitolo").setText(titolo);
     report::Memo& memo = frxReport.memo("txtRiepilogo");
     memo.clearLines();
-    for (const std::string& r : righe) memo.addLine(r);
+    for (std::string_view r : righe) memo.addLine(std::string(r));
     for (const std::string& r : extra) memo.addLine(r);
     report::Band& band = frxReport.band("MasterData");
     memo.setHeight(report::px(double(memo.lines().size()) * kAltezzaRiga));
     band.setHeight(memo.height() + report::px(10));
+}
+} // namespace
+
+void RiempiRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
+                     std::span<const std::string> extra) {
+    Riempi(frxReport, titolo, righe, extra);
+}
+
+void RiempiRiepilogoLista(report::Report& frxReport, std::string_view titolo, const ui::ListItems& righe,
+                          std::span<const std::string> extra) {
+    Riempi(frxReport, titolo, righe, extra);
 }
 
 bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,

@@ -2,6 +2,7 @@
 // Filling of the two kinds of report: list reports (a title and the lines of
 // a list window) and document reports (one card on a designed page, memo by
 // memo from the card's edits).
+#include <concepts>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,21 @@ void RiempiRiepilogo(report::Report& frxReport, std::string_view titolo, std::sp
                      std::span<const std::string> extra = {});
 bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
                      std::span<const std::string> extra = {});
+// The same with the lines of a list box (a template only so that a braced
+// `{}` for the lines still means no lines).
+void RiempiRiepilogoLista(report::Report& frxReport, std::string_view titolo, const ui::ListItems& righe,
+                          std::span<const std::string> extra);
+template <std::same_as<ui::ListItems> Righe>
+void RiempiRiepilogo(report::Report& frxReport, std::string_view titolo, const Righe& righe,
+                     std::span<const std::string> extra = {}) {
+    RiempiRiepilogoLista(frxReport, titolo, righe, extra);
+}
+template <std::same_as<ui::ListItems> Righe>
+bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, const Righe& righe,
+                     std::span<const std::string> extra = {}) {
+    RiempiRiepilogoLista(frxReport, titolo, righe, extra);
+    return frxReport.print();
+}
 
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:nn", from the clock now.
 std::string PiePaginaStampa();

@@ -277,7 +277,10 @@ public:
         if (!list || !index.isValid() || std::size_t(index.row()) >= list->Count()) return {};
         const auto row = std::size_t(index.row());
         switch (role) {
-        case Qt::DisplayRole: return qs(list->Item(row));
+        case Qt::DisplayRole: {
+            const ui::ItemText text = list->Items()[row];
+            return QString::fromUtf8(text.data(), qsizetype(text.size()));
+        }
         case Qt::FontRole: return qfont(list->FontOfItem(row));
         case Qt::ForegroundRole: return QBrush(toQColor(list->FontOfItem(row).color));
         case Qt::BackgroundRole:

@@ -435,28 +435,32 @@ void ListBox::EndUpdate() {
     }
 }
 
-int ListBox::AddItem(const std::string& text) {
+int ListBox::AddItem(std::string_view text) {
     items_.push_back(text);
     ItemsChanged();
     return int(items_.size()) - 1;
 }
 
 void ListBox::AddItems(std::vector<std::string> texts) {
-    if (items_.empty()) items_ = std::move(texts);
-    else items_.insert(items_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+    std::size_t bytes = 0;
+    for (const std::string& t : texts) bytes += t.size();
+    items_.reserve(items_.size() + texts.size(), bytes);
+    for (const std::string& t : texts) items_.push_back(t);
     ItemsChanged();
 }
 
-void ListBox::SetItems(std::vector<std::string> texts) {
+void ListBox::SetItems(std::vector<std::string> texts) { SetItems(ListItems(texts)); }
+
+void ListBox::SetItems(ListItems items) {
     styles_.clear();
-    items_ = std::move(texts);
+    items_ = std::move(items);
     if (itemIndex_ >= int(items_.size())) itemIndex_ = -1;
     ItemsChanged();
 }
 
-void ListBox::InsertItem(std::size_t at, const std::string& text) {
+void ListBox::InsertItem(std::size_t at, std::string_view text) {
     if (at > items_.size()) throw std::out_of_range("ListBox::InsertItem");
-    items_.insert(items_.begin() + std::ptrdiff_t(at), text);
+    items_.insert(at, text);
     std::map<std::size_t, ItemStyle> moved;
     for (auto& [i, s] : styles_) moved[i >= at ? i + 1 : i] = s;
     styles_.swap(moved);
@@ -464,14 +468,14 @@ void ListBox::InsertItem(std::size_t at, const std::string& text) {
     ItemsChanged();
 }
 
-void ListBox::SetItem(std::size_t i, const std::string& text) {
-    items_.at(i) = text;
+void ListBox::SetItem(std::size_t i, std::string_view text) {
+    items_.set(i, text);
     ItemsChanged();
 }
 
 void ListBox::DeleteItem(std::size_t i) {
     if (i >= items_.size()) throw std::out_of_range("ListBox::DeleteItem");
-    items_.erase(items_.begin() + std::ptrdiff_t(i));
+    items_.erase(i);
     std::map<std::size_t, ItemStyle> moved;
     for (auto& [k, s] : styles_)
         if (k != i) moved[k > i ? k - 1 : k] = s;
@@ -497,7 +501,9 @@ void ListBox::SetItemIndex(int i) {
 }
 
 const std::string* ListBox::SelectedText() const {
-    return itemIndex_ >= 0 ? &items_[std::size_t(itemIndex_)] : nullptr;
+    if (itemIndex_ < 0) return nullptr;
+    selected_ = items_[std::size_t(itemIndex_)];
+    return &selected_;
 }
 
 void ListBox::SetItemFont(const Font& f) {

@@ -26,6 +26,7 @@
 #include "platform/chart/Chart.h"
 #include "platform/image/Bitmap.h"
 #include "platform/rtl/Date.h"
+#include "platform/ui/ListItems.h"
 #include "platform/ui/Types.h"
 
 namespace ui {
@@ -330,20 +331,25 @@ public:
     ListBox(Form& f, Control* parent, std::string name);
     bool Focusable() const override { return true; }
 
+    // The items live in one text buffer (see ListItems); an item's text is
+    // a view into it, valid until the items change.
     std::size_t Count() const { return items_.size(); }
-    const std::string& Item(std::size_t i) const { return items_.at(i); }
-    const std::vector<std::string>& Items() const { return items_; }
-    int AddItem(const std::string& text);
+    ItemText Item(std::size_t i) const { return items_.at(i); }
+    const ListItems& Items() const { return items_; }
+    int AddItem(std::string_view text);
     void AddItems(std::vector<std::string> texts);
     void SetItems(std::vector<std::string> texts);
-    void InsertItem(std::size_t at, const std::string& text);
-    void SetItem(std::size_t i, const std::string& text);
+    void SetItems(ListItems items);
+    void InsertItem(std::size_t at, std::string_view text);
+    void SetItem(std::size_t i, std::string_view text);
     void DeleteItem(std::size_t i);
     void Clear();
 
     // -1 for no selection. Setting it fires OnChange when it changes.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int i);
+    // A copy of the selected item's text (valid until the next call), or
+    // null when no item is selected.
     const std::string* SelectedText() const;
 
     // Font of every item without a style of its own.
@@ -369,7 +375,8 @@ public:
 
 private:
     void ItemsChanged();
-    std::vector<std::string> items_;
+    ListItems items_;
+    mutable std::string selected_;
     std::map<std::size_t, ItemStyle> styles_;
     Font itemFont_;
     int itemIndex_ = -1;
