@@ -338,6 +338,10 @@ struct Ordinamento {
 
     // Whether the words at `depth` and after it are in the compact array.
     bool Pronte(std::size_t depth) const { return pronte && depth / 8 + 1 < kParolePronte; }
+    // Asks for the packed words of `e` at `depth`, when they are there.
+    void Chiedi(const Elemento& e, std::size_t depth) const {
+        if (Pronte(depth)) __builtin_prefetch(pronte + std::size_t(e.indice) * kParolePronte + depth / 8);
+    }
     void Carica(Elemento& e, std::size_t depth) const {
         if (Pronte(depth)) {
             const std::uint64_t* w = pronte + std::size_t(e.indice) * kParolePronte + depth / 8;
@@ -372,12 +376,24 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
         for (Elemento* e = first; e != last; ++e) {
             // The lines lie all over memory: ask for those a few entries on
             // while this one is read.
-            if (dalleRighe && last - e > 12) __builtin_prefetch(e[12].dati + depth);
+            // The lines, or their packed words, lie all over memory once the
+            // entries are reordered: ask for those a few entries on while
+            // this one is read.
+            if (last - e > 12) {
+                if (dalleRighe) __builtin_prefetch(e[12].dati + depth);
+                else if (pronte == 0) o.Chiedi(e[12], depth);
+            }
             if (pronte == 0) o.Carica(*e, depth);
             tutti &= e->parola;
             alcuni |= e->parola;
         }
         if (pronte == 0) pronte = 2;
+        // Lines of this group that agree on these eight bytes will compare
+        // by the words after them: when those come from the packed array
+        // (they lie all over it), all are asked for now, to arrive together
+        // while this depth is sorted.
+        if (pronte == 1 && o.Pronte(depth + 8))
+            for (Elemento* e = first; e != last; ++e) o.Chiedi(*e, depth + 8);
         if (tutti != alcuni) {
             if (n > 256)
                 OrdinaPerParola(first, n, tutti ^ alcuni, o.spare, o.count);
@@ -413,12 +429,21 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                         for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
                     if (j - rest <= 16) {
                         // A few lines (most runs are pairs): sorted here, by
-                        // the word they hold when they differ in it, else
-                        // byte by byte.
-                        std::sort(rest, j, [next, dopo](const Elemento& a, const Elemento& b) {
-                            if (dopo == 1 && a.parola != b.parola) return a.parola < b.parola;
+                        // their word at `next` when they differ in it (the
+                        // word they hold, or the one packed while the line
+                        // was built), else byte by byte.
+                        const bool conParola = dopo == 1 || o.Pronte(next);
+                        if (dopo == 0 && conParola)
+                            for (Elemento* e = rest; e != j; ++e) o.Carica(*e, next);
+                        const auto precede = [next, conParola](const Elemento& a, const Elemento& b) {
+                            if (conParola && a.parola != b.parola) return a.parola < b.parola;
                             return PrecedeDa(a, b, next);
-                        });
+                        };
+                        if (j - rest == 2) {
+                            if (precede(rest[1], rest[0])) std::swap(rest[0], rest[1]);
+                        } else {
+                            std::sort(rest, j, precede);
+                        }
                     } else if (j - rest > bigLast - bigFirst) {
                         if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, o);
                         bigFirst = rest;
@@ -554,8 +579,15 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& 
         voci.numeri.reserve(count);
         voci.righe.reserve(count, 0);
         if (ordinata) parole.reserve(kParolePronte * count);
+        bool stimata = false;
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (auto line = riga(r)) {
+                if (!stimata) {
+                    // Room for as many lines as records, each a quarter
+                    // longer than the first (it grows when that is not enough).
+                    stimata = true;
+                    voci.righe.reserve(count, count * (line->size() + line->size() / 4 + 16));
+                }
                 voci.righe.push_back(*line);
                 voci.numeri.push_back(std::uint32_t(numero));
                 if (ordinata) AggiungiParole(parole, *line);
@@ -570,13 +602,15 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
     Leggi(voci, path, formato.type(), ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
         const std::size_t count = std::size_t(archivio.Conta());
         const std::size_t attese = filtro ? count / 4 : count;
-        // Each line is written straight into the list's buffer, which keeps
-        // room for the longest line of each expected record (memory that
-        // lines do not reach is never touched).
+        // Each line is written straight into the list's buffer. Lines of a
+        // layout are mostly alike in length: after the first, the buffer
+        // takes room for as many, with a quarter more (it grows when that is
+        // not enough).
         const std::size_t room = formato.massimo_ + kMargine;
         voci.numeri.reserve(attese);
-        voci.righe.reserve(attese, attese * room);
+        voci.righe.reserve(attese, room);
         if (ordinata) parole.reserve(kParolePronte * attese);
+        bool stimata = false;
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (filtro && !filtro(r)) return;
             char* inizio = voci.righe.Room(room);
@@ -584,6 +618,10 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
             if (ordinata) AggiungiParole(parole, std::string_view(inizio, lunghezza));
             voci.righe.Add(lunghezza);
             voci.numeri.push_back(std::uint32_t(numero));
+            if (!stimata) {
+                stimata = true;
+                voci.righe.reserve(attese, attese * (lunghezza + lunghezza / 4 + 16));
+            }
         });
     });
 }
