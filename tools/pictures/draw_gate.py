@@ -117,13 +117,27 @@ def arrow_icon(w, h, direction, bar):
     return im
 
 
-def banner(text, colour, figure):
-    """The 817 x 53 title of a list window: a figure, the title, a barrier."""
+def binoculars(d, x, y, s, colour=NAVY):
+    """A pair of binoculars seen from the front, s pixels wide, top-left at (x, y)."""
+    r = s * 0.22
+    for cx in (x + r + 1, x + s - r - 1):
+        d.rounded_rectangle([cx - r * 0.8, y, cx + r * 0.8, y + s * 0.42], radius=3, fill=colour)
+        d.ellipse([cx - r, y + s * 0.3, cx + r, y + s * 0.3 + 2 * r], fill=colour)
+        d.ellipse([cx - r * 0.6, y + s * 0.3 + r * 0.4, cx + r * 0.6, y + s * 0.3 + r * 1.6], fill=(150, 190, 230))
+    d.rectangle([x + s * 0.4, y + s * 0.12, x + s * 0.6, y + s * 0.3], fill=colour)
+
+
+def banner(text, colour, figure, right=None):
+    """The 817 x 53 title of a list window: a figure, the title and, at the
+    right, a raised barrier or what `right` draws."""
     im = gradient(817, 53, (255, 255, 255), (226, 234, 242))
     d = ImageDraw.Draw(im)
     figure(d)
     centred(d, (90, 0, 727, 53), text, fitted(d, text, 610, 34), colour)
-    barrier(d, 740, 48, 30, True)
+    if right:
+        right(d)
+    else:
+        barrier(d, 740, 48, 30, True)
     return im
 
 
@@ -184,8 +198,8 @@ def main():
          "BannerEntrati.png")
     save(banner("VEICOLI NON ANCORA USCITI", RED, lambda d: (keeper(d, 40, 50, 46), barrier(d, 58, 48, 18, False))),
          "BannerNonUsciti.png")
-    save(banner("RISULTATI DI RICERCA", (30, 70, 170), lambda d: (keeper(d, 30, 50, 46), lens(d, 46, 10, 22))),
-         "BannerRisultati.png")
+    save(banner("RISULTATI DI RICERCA", (30, 70, 170), lambda d: (keeper(d, 30, 50, 46), lens(d, 46, 10, 22)),
+                lambda d: binoculars(d, 748, 6, 44)), "BannerRisultati.png")
     save(strip(), "Istruzioni.png")
     save(small(30, lambda d, x, y, s: lens(d, x + 3, y + 3, s - 6)), "Lente.png")
 
