@@ -196,8 +196,9 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
     p.setFont(labelFont);
     const double margin = c.marksVisible() ? 4 * fm.height() : fm.height();
     const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
-    const double w = std::max(0.0, area.width() - 2 * margin);
-    const double h = std::max(0.0, std::min(w * (c.view3D() ? 0.6 : 1.0), area.height() - 2 * margin - depth));
+    const double ratio = c.view3D() ? 0.6 : 1.0; // height to width of the top face
+    const double h = std::max(0.0, std::min((area.width() - 2 * margin) * ratio, area.height() - 2 * margin - depth));
+    const double w = h / ratio; // a low area keeps the pie round, not squashed flat
     const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
     if (w <= 0 || h <= 0) return;
     if (total <= 0) {
