@@ -20,8 +20,9 @@ def save(im, name):
     im.save(os.path.join(OUT, name), optimize=True)
 
 
-def button(w, h, text, top, bottom, symbol=None):
-    """A rounded command picture with its caption; `symbol` draws on the left."""
+def button(w, h, text, top, bottom, symbol=None, size=None):
+    """A rounded command picture with its caption; `symbol` draws on the left;
+    `size` gives the caption's type size (otherwise as large as fits)."""
     im = gradient(w, h, top, bottom)
     mask = Image.new("L", (w, h), 0)
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius=min(8, h // 3), fill=255)
@@ -31,8 +32,16 @@ def button(w, h, text, top, bottom, symbol=None):
     if symbol:
         symbol(d, 8, (h - 24) // 2, 24)
         left = 38
-    centred(d, (left, 2, w - 6, h - 2), text, fitted(d, text, w - left - 8, h * 0.45), WHITE)
+    f = font(size) if size else fitted(d, text, w - left - 8, h * 0.45)
+    centred(d, (left, 2, w - 6, h - 2), text, f, WHITE)
     return im
+
+
+def common_size(texts, w, h, symbol=True):
+    """The one type size at which every caption of a group of buttons fits."""
+    d = ImageDraw.Draw(Image.new("RGBA", (w, h)))
+    left = 38 if symbol else 6
+    return min(fitted(d, t, w - left - 8, h * 0.45).size for t in texts)
 
 
 def barrier(d, x, y, s, raised):
@@ -87,6 +96,27 @@ def sheet(d, x, y, s, colour=NAVY):
     for k in range(3):
         yy = y + s * (0.25 + 0.2 * k)
         d.line([(x + s * 0.28, yy), (x + s * 0.72, yy)], fill=colour, width=2)
+
+
+def printer(d, x, y, s, colour=WHITE):
+    """A printer with a sheet coming out of it."""
+    d.rectangle([x + s * 0.25, y + s * 0.05, x + s * 0.75, y + s * 0.35], outline=colour, width=2)
+    d.rounded_rectangle([x, y + s * 0.32, x + s, y + s * 0.72], radius=3, fill=colour)
+    d.rectangle([x + s * 0.22, y + s * 0.6, x + s * 0.78, y + s * 0.98], fill=(240, 244, 250), outline=colour, width=2)
+    for k in range(2):
+        yy = y + s * (0.74 + 0.12 * k)
+        d.line([(x + s * 0.32, yy), (x + s * 0.68, yy)], fill=(90, 150, 205), width=1)
+
+
+def grid_sheet(d, x, y, s, colour=WHITE):
+    """A spreadsheet: a sheet ruled in cells."""
+    d.rectangle([x + s * 0.1, y + s * 0.05, x + s * 0.9, y + s * 0.95], fill=colour)
+    ink = (35, 130, 45)
+    for k in range(1, 4):
+        yy = y + s * (0.05 + 0.225 * k)
+        d.line([(x + s * 0.1, yy), (x + s * 0.9, yy)], fill=ink, width=1)
+    d.line([(x + s * 0.37, y + s * 0.05), (x + s * 0.37, y + s * 0.95)], fill=ink, width=1)
+    d.line([(x + s * 0.63, y + s * 0.05), (x + s * 0.63, y + s * 0.95)], fill=ink, width=1)
 
 
 def floppy(d, x, y, s):
@@ -168,16 +198,18 @@ def main():
         ("RegNuovo.png", "Nuovo", blue, sheet),
         ("RegSalva.png", "Salva", blue, floppy),
         ("RegTrova.png", "Trova", blue, lambda d, x, y, s: lens(d, x, y, s, WHITE)),
-        ("RegStampa.png", "Stampa", blue, sheet),
+        ("RegStampa.png", "Stampa", blue, printer),
         ("RegNonUsciti.png", "Veicoli non usciti", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
         ("RegEntratiOggi.png", "Veicoli entrati oggi", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
         ("RegUscitiOggi.png", "Veicoli usciti oggi", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
-        ("RegExcel.png", "Esporta in Excel", green, sheet),
+        ("RegExcel.png", "Esporta in Excel", green, grid_sheet),
         ("RegGuida.png", "Guida", grey, lambda d, x, y, s: centred(d, (x, y, x + s, y + s), "?", font(20), WHITE)),
         ("RegEsci.png", "Esci", grey, red_arrow),
     ]
+    # The three list commands share one type size, so that none looks smaller.
+    lists = common_size([t for _, t, c, _ in commands if c is orange], 216, 39)
     for name, text, colours, symbol in commands:
-        save(button(216, 39, text, colours[0], colours[1], symbol), name)
+        save(button(216, 39, text, colours[0], colours[1], symbol, lists if colours is orange else None), name)
     save(arrow_icon(37, 39, -1, True), "RegPrimo.png")
     save(arrow_icon(37, 39, -1, False), "RegIndietro.png")
     save(arrow_icon(37, 39, +1, False), "RegAvanti.png")
