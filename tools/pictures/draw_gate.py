@@ -214,7 +214,7 @@ def main():
     save(arrow_icon(37, 39, -1, False), "RegIndietro.png")
     save(arrow_icon(37, 39, +1, False), "RegAvanti.png")
     save(arrow_icon(37, 39, +1, True), "RegUltimo.png")
-    save(band_title("INGRESSO", lambda d, x, y, s: barrier(d, x, y + s, s * 0.8, True)), "TitIngresso.png")
+    save(band_title("INGRESSO", lambda d, x, y, s: barrier(d, x + 4, y + s, s * 0.62, True)), "TitIngresso.png")
     save(band_title("VEICOLO, PERSONE E MERCE A BORDO", lambda d, x, y, s: car(d, x - 4, y + 4, s + 6, WHITE)),
          "TitVeicolo.png")
     save(band_title("USCITA", lambda d, x, y, s: barrier(d, x, y + s, s * 0.8, False)), "TitUscita.png")
