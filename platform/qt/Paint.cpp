@@ -139,15 +139,20 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
                       area.height() - d - 2.5 * fm.height());
     if (plot.width() <= 0 || plot.height() <= 0) return;
     p.setFont(labelFont);
-    // Back wall and floor, with the scale lines.
-    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    // Back wall and floor, with the scale lines: grid silver, axes and ticks dark grey.
+    const QPen grid(QColor(0xC0, 0xC0, 0xC0), 1), axis(QColor(0xA9, 0xA9, 0xA9), 1);
     for (double v = 0; v <= top + 1e-9; v += step) {
         const double y = plot.bottom() - v / top * plot.height();
+        p.setPen(grid);
         p.drawLine(QPointF(plot.left() + d, y - d), QPointF(plot.right() + d, y - d));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + d, y - d));
-        p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 4 * scale, fm.height()),
+        p.setPen(axis);
+        p.drawLine(QPointF(plot.left() - 4 * scale, y), QPointF(plot.left(), y));
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 6 * scale, fm.height()),
                    Qt::AlignRight | Qt::AlignVCenter, markText(v));
     }
+    p.setPen(axis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawLine(plot.bottomLeft(), plot.topLeft());
     if (pts.empty()) return;
