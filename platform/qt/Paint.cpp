@@ -287,11 +287,11 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
     QRectF box;
     switch (legend.position) {
     case chart::LegendPosition::Bottom:
-        box = QRectF(rest.center().x() - boxW / 2, rest.bottom() - boxH, boxW, boxH);
+        box = QRectF(rest.center().x() - boxW / 2, rest.bottom() - boxH - pad, boxW, boxH); // clear of the foot
         rest.setBottom(box.top() - gap);
         break;
     case chart::LegendPosition::Top:
-        box = QRectF(rest.center().x() - boxW / 2, rest.top(), boxW, boxH);
+        box = QRectF(rest.center().x() - boxW / 2, rest.top() + pad, boxW, boxH); // clear of the title
         rest.setTop(box.bottom() + gap);
         break;
     case chart::LegendPosition::Left:
