@@ -8,6 +8,8 @@
 
 #include "common/ListLines.h"
 #include "common/Records.h"
+#include "platform/rtl/Files.h"
+#include "tests/support/Harness.h"
 
 using namespace common;
 
@@ -65,11 +67,22 @@ TEST(ListLines, SortAgreesWithTheRuleOnTrickyLines) {
     std::vector<VoceLista> expected = voci;
     std::stable_sort(expected.begin(), expected.end(),
                      [](const VoceLista& a, const VoceLista& b) { return PrecedeInLista(a.riga, b.riga); });
+    // The same lines in one buffer, as a list box keeps them: the items and
+    // their numbers move together.
+    VociLista buffer;
+    for (const VoceLista& v : voci) {
+        buffer.righe.push_back(v.riga);
+        buffer.numeri.push_back(v.numero);
+    }
     OrdinaVoci(voci);
+    OrdinaVoci(buffer);
     ASSERT_EQ(voci.size(), expected.size());
+    ASSERT_EQ(buffer.size(), expected.size());
     for (std::size_t i = 0; i < voci.size(); ++i) {
         EXPECT_EQ(voci[i].riga, expected[i].riga) << "at " << i;
         EXPECT_EQ(voci[i].numero, expected[i].numero) << "at " << i;
+        EXPECT_EQ(buffer.righe[i], expected[i].riga) << "at " << i;
+        EXPECT_EQ(buffer.numeri[i], expected[i].numero) << "at " << i;
     }
 }
 
@@ -218,5 +231,46 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
         store(r, tipo, "Autocarro");
         store(r, desc, ultimo);
         EXPECT_EQ(largo.Riga(r.view()), RigaLista().colonna("Autocarro", 45).ultima(r.get(desc)).str());
+    }
+}
+
+// A sorted list built from an archive straight into one buffer: the first
+// line short and later ones far longer (the buffer outgrows the room taken
+// after the first line), lines sharing long starts (the packed words and
+// the lines themselves both compared); the order is the plain rule's, each
+// line with its record.
+TEST(ListLines, SortedBuildIntoOneBufferFollowsTheRule) {
+    ts::Harness h;
+    const std::string path = h.dataFolder() + "lista.pro";
+    const FormatoRiga formato =
+        std::move(FormatoRiga(TAutomezzoRec).colonna("Marca", 12).testo("|").ultima({"Modello", "Note"}));
+    const char* marche[] = {"fiat", "FIAT", "Fiat", "Alfa", "alfa romeo", "Ẑ", ""};
+    std::string bytes;
+    Record r(TAutomezzoRec);
+    unsigned seed = 3;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (int i = 0; i < 3000; ++i) {
+        r.set("Marca", i == 0 ? "" : marche[next() % 7]);
+        r.set("Modello", i == 0 ? "" : std::string(next() % 3 * 20, 'm') + std::to_string(next() % 50));
+        r.set("Note", i == 0 ? "" : std::string(next() % 2 * 150, 'n'));
+        bytes.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+    }
+    rtl::WriteWholeFile(path, bytes);
+
+    VociLista file, sorted;
+    CostruisciVoci(file, path, formato, {}, false);
+    CostruisciVoci(sorted, path, formato, {}, true);
+    ASSERT_EQ(file.size(), 3000u);
+    std::vector<VoceLista> expected;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        EXPECT_EQ(file.numeri[i], i + 1);
+        expected.push_back({std::string(file.righe[i]), file.numeri[i]});
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const VoceLista& a, const VoceLista& b) { return PrecedeInLista(a.riga, b.riga); });
+    ASSERT_EQ(sorted.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(sorted.righe[i], expected[i].riga) << "at " << i;
+        EXPECT_EQ(sorted.numeri[i], expected[i].numero) << "at " << i;
     }
 }
