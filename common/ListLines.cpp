@@ -298,14 +298,44 @@ bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
     return a.lunghezza != b.lunghezza ? a.lunghezza < b.lunghezza : a.indice < b.indice;
 }
 
-// A stable sort by word: least significant digit first, one counting pass
-// per digit (16 bits for large groups, 8 for the others), skipping the
-// digits in which no two words differ (`varia`: the bits that differ).
+// A stable sort by word, skipping the digits in which no two words differ
+// (`varia`: the bits that differ). A large group is split first by its
+// highest differing 16 bits, in one counting pass over it; each part, small
+// enough to stay in the cache, is then sorted on its own by the bits below.
+// Smaller groups sort least significant digit first, one counting pass per
+// 8-bit digit.
 void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
                      std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
-    const int bits = n >= 65536 ? 16 : 8;
-    const std::uint64_t mask = (std::uint64_t(1) << bits) - 1;
+    if (n >= 65536) {
+        int alto = 48;
+        while (alto > 0 && (varia >> alto & 0xFFFF) == 0) alto -= 16;
+        const std::uint64_t sotto = alto == 0 ? 0 : varia & ((std::uint64_t(1) << alto) - 1);
+        count.assign(65536, 0);
+        for (std::size_t i = 0; i < n; ++i) ++count[first[i].parola >> alto & 0xFFFF];
+        std::uint32_t sum = 0;
+        for (std::uint32_t& c : count) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        Elemento* parti = spare.data();
+        for (std::size_t i = 0; i < n; ++i) parti[count[first[i].parola >> alto & 0xFFFF]++] = first[i];
+        // count[d] is now where part d ends.
+        if (sotto != 0) {
+            std::vector<Elemento> spareParte;
+            std::vector<std::uint32_t> countParte;
+            std::size_t inizio = 0;
+            for (const std::uint32_t fine : count) {
+                if (fine - inizio > 1) OrdinaPerParola(parti + inizio, fine - inizio, sotto, spareParte, countParte);
+                inizio = fine;
+            }
+        }
+        std::copy(parti, parti + n, first);
+        return;
+    }
+    constexpr int bits = 8;
+    constexpr std::uint64_t mask = 0xFF;
     count.resize(std::size_t(1) << bits);
     Elemento* from = first;
     Elemento* to = spare.data();
@@ -470,10 +500,11 @@ template <class Riga>
 std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<std::uint64_t>& parole) {
     Ordinamento o;
     if (parole.size() == kParolePronte * n) o.pronte = parole.data();
-    std::vector<Elemento> elementi(n);
+    std::vector<Elemento> elementi;
+    elementi.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const std::string_view r = riga(i);
-        elementi[i] = {0, 0, r.data(), std::uint32_t(r.size()), std::uint32_t(i)};
+        elementi.push_back({0, 0, r.data(), std::uint32_t(r.size()), std::uint32_t(i)});
     }
     OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
     return elementi;

@@ -234,6 +234,31 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
     }
 }
 
+// A list large enough to be split by its first bytes before it is sorted,
+// with one part itself that large: the order is the plain rule's.
+TEST(ListLines, LargeListsFollowTheRule) {
+    VociLista voci;
+    std::vector<VoceLista> expected;
+    unsigned seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+    for (std::uint32_t i = 1; i <= 150000; ++i) {
+        // Most lines share their first bytes (one part of more than 65536).
+        std::string line = next() % 10 < 9 ? "Fiat " : std::string(1, char('A' + next() % 26));
+        for (unsigned k = next() % 12; k > 0; --k) line += char(" aAzZ09_\xE0"[next() % 10]);
+        voci.righe.push_back(line);
+        voci.numeri.push_back(i);
+        expected.push_back({line, i});
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const VoceLista& a, const VoceLista& b) { return PrecedeInLista(a.riga, b.riga); });
+    OrdinaVoci(voci);
+    ASSERT_EQ(voci.size(), expected.size());
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (voci.righe[i] != expected[i].riga || voci.numeri[i] != expected[i].numero) ++wrong;
+    EXPECT_EQ(wrong, 0u);
+}
+
 // A sorted list built from an archive straight into one buffer: the first
 // line short and later ones far longer (the buffer outgrows the room taken
 // after the first line), lines sharing long starts (the packed words and
