@@ -164,6 +164,19 @@ TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "253");
 }
 
+// The number shown is selected, so that a number typed at once replaces it
+// instead of mixing with it.
+TEST_F(NumberingTest, TypingOverTheShownNumberReplacesIt) {
+    write("100");
+    open([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "100");
+        EXPECT_EQ(d.txtInizio.SelLength(), 3);
+        h.type(d, "250");
+        h.click(d.btnApplica);
+    });
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
+}
+
 TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
     const struct {
         const char* typed;
