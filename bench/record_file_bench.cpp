@@ -5,6 +5,7 @@
 //   bench_record_file [folder]   (default: the system's temporary folder)
 #include "platform/rtl/Files.h"
 #include "platform/rtl/RecordFile.h"
+#include "bench/RawRead.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,26 +35,7 @@ std::uint64_t ThroughRecordFile(const std::string& path) {
     return sum;
 }
 
-// Plain read() calls of 1 MiB (rounded to whole records), touching the same
-// byte of every record.
-std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    std::vector<unsigned char> buf((1 << 20) / kRecord * kRecord);
-    std::uint64_t sum = 0;
-    for (;;) {
-        std::size_t filled = 0;
-        while (filled < buf.size()) {
-            const ssize_t n = ::read(fd, buf.data() + filled, buf.size() - filled);
-            if (n <= 0) break;
-            filled += static_cast<std::size_t>(n);
-        }
-        for (std::size_t r = 0; r + kRecord <= filled; r += kRecord) sum += buf[r + kRecord / 2];
-        if (filled < buf.size()) break;
-    }
-    ::close(fd);
-    return sum;
-}
+std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, kRecord, kRecord / 2); }
 
 template <class F> double Best(F&& pass, std::uint64_t& sum) {
     double best = 1e9;

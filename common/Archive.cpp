@@ -18,11 +18,15 @@ std::optional<std::int64_t> NumeroRecord(std::string_view text) {
 
 Archivio::Archivio(const std::string& path, const RecordType& type) : type_(&type), file_(path, type.size) {}
 
+std::int64_t Archivio::Conta() const {
+    if (!conta_) conta_ = file_.Count();
+    return *conta_;
+}
+
 void Archivio::Leggi(std::int64_t numero, Record& buffer) {
-    if (numero < 1 || numero > file_.Count())
+    if (numero < 1 || numero > Conta())
         throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
-    file_.Seek(numero - 1);
-    file_.Read(buffer.bytes());
+    file_.ReadAt(numero - 1, buffer.bytes());
 }
 
 std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
@@ -41,6 +45,7 @@ std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
         file_.Write(buffer.bytes());
         written = *n;
     }
+    conta_.reset();
     file_.Close();
     return written;
 }

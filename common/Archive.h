@@ -36,7 +36,9 @@ public:
     Archivio(const std::string& path, const RecordType& type);
 
     const RecordType& type() const { return *type_; }
-    std::int64_t Conta() const { return file_.Count(); }
+    // The number of records, taken from the file once per opening (an
+    // archive is opened for one user action) and followed by its writes.
+    std::int64_t Conta() const;
 
     // Reads record `numero` (1-based) into the buffer; throws when it does
     // not exist.
@@ -62,6 +64,7 @@ public:
 private:
     const RecordType* type_;
     rtl::RecordFile file_;
+    mutable std::optional<std::int64_t> conta_;
 };
 
 } // namespace common

@@ -1,6 +1,8 @@
 #pragma once
 // The spreadsheet export file: an HTML table with an Office workbook header,
 // one single line, windows-1252.
+#include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,5 +29,14 @@ std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel
 // Throws on failure.
 void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
                      const std::vector<std::vector<std::string>>& righe);
+
+// The same file from `righe` rows of cells read one at a time: `cella` gives
+// the text (UTF-8) of column `colonna` (0-based, as in `colonne`) of row
+// `riga`, a view that needs to stay valid only until the next call. Each
+// cell is converted on its own and the file is written in blocks, so that a
+// large export never holds the whole file in memory.
+using CellaExcel = std::function<std::string_view(std::size_t colonna, std::size_t riga)>;
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     std::size_t righe, const CellaExcel& cella);
 
 } // namespace common

@@ -29,6 +29,14 @@ CellaDiRecord Campo(std::string_view campo);
 // Trimmed fields joined by one blank each, also when a part is empty.
 CellaDiRecord Campi(std::vector<std::string> campi);
 
+// What Campo and Campi give. The grid fill recognises it and writes these
+// cells straight from the record bytes, the fields found once per fill;
+// a cell of any other kind is asked record by record.
+struct CampiDiRecord {
+    std::vector<std::string> campi;
+    std::string operator()(const RecordView& record) const;
+};
+
 struct ConfigEsportazione {
     std::function<std::string()> archivio;   // full path of the archive
     const RecordType* record = nullptr;

@@ -1,7 +1,10 @@
 #include "common/ListLines.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 #include "common/Archive.h"
@@ -10,6 +13,12 @@
 namespace common {
 
 namespace {
+// Room a line's buffer keeps beyond its longest line, and the bytes a short
+// copy may read past its text: copies of up to this many bytes move a whole
+// block at once (their excess is overwritten by what follows, or lies past
+// the line's end).
+constexpr std::size_t kMargine = 32;
+
 inline char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 inline char LowerByte(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
@@ -26,7 +35,7 @@ void AppendDecoded(std::string& out, std::string_view bytes) {
     if (any < 0x80)
         out += bytes;
     else
-        out += rtl::Cp1252ToUtf8(bytes);
+        rtl::AppendCp1252AsUtf8(out, bytes);
 }
 } // namespace
 
@@ -68,6 +77,160 @@ RigaLista& RigaLista::ultima(const RecordView& record, FieldRef field) {
     return *this;
 }
 
+FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
+    Parte p;
+    p.fisso = std::string(fixed) + std::string(kMargine, '\0');
+    p.lunghezzaFisso = fixed.size();
+    massimo_ += fixed.size();
+    parti_.push_back(std::move(p));
+    return *this;
+}
+
+FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima) {
+    if (campi.size() == 0) throw std::invalid_argument("colonna senza campi");
+    Parte p;
+    std::size_t stored = 0;
+    for (std::string_view campo : campi) {
+        p.campi.push_back(type_->field(campo));
+        stored += std::size_t(p.campi.back().capacity) + 1;
+    }
+    p.larghezza = width;
+    p.ultima = ultima;
+    // A stored byte takes at most three bytes in UTF-8; a column is cut to
+    // its width and padded with blanks.
+    massimo_ += ultima ? 3 * stored : 3 * width;
+    if (campi.size() > 1) unitoMax_ = std::max(unitoMax_, stored);
+    parti_.push_back(std::move(p));
+    return *this;
+}
+
+FormatoRiga& FormatoRiga::colonna(std::string_view campo, std::size_t width) { return Aggiungi({campo}, width, false); }
+FormatoRiga& FormatoRiga::colonna(std::initializer_list<std::string_view> campi, std::size_t width) {
+    return Aggiungi(campi, width, false);
+}
+FormatoRiga& FormatoRiga::ultima(std::string_view campo) { return Aggiungi({campo}, 0, true); }
+FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) { return Aggiungi(campi, 0, true); }
+
+namespace {
+
+// The trimmed stored text of a field (its length byte read as the capacity
+// when larger), from a record known to be long enough.
+std::string_view CampoRifilato(const char* record, FieldRef f) {
+    std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(record[f.offset]), std::size_t(f.capacity));
+    const char* v = record + f.offset + 1;
+    while (n > 0 && static_cast<unsigned char>(v[n - 1]) <= 32) --n;
+    while (n > 0 && static_cast<unsigned char>(*v) <= 32) {
+        ++v;
+        --n;
+    }
+    return {v, n};
+}
+
+// The UTF-8 form of the bytes 0x80 to 0xFF of the code page.
+struct Utf8Alto {
+    char byte[3];
+    unsigned char n;
+};
+const Utf8Alto* TabellaAlta() {
+    static const auto tabella = [] {
+        std::array<Utf8Alto, 128> t{};
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const std::string u = rtl::Cp1252ToUtf8(std::string(1, char(b)));
+            Utf8Alto& e = t[std::size_t(b - 0x80)];
+            e.n = static_cast<unsigned char>(u.size());
+            std::memcpy(e.byte, u.data(), u.size());
+        }
+        return t;
+    }();
+    return tabella.data();
+}
+
+// Copies `n` bytes, `n` at most kMargine when `src` may be read kMargine
+// bytes on and `dst` written kMargine bytes on.
+inline void CopiaBreve(char* dst, const char* src, std::size_t n, bool leggibile) {
+    if (n <= kMargine && leggibile) std::memcpy(dst, src, kMargine);
+    else std::memcpy(dst, src, n);
+}
+
+// Writes stored bytes decoded from windows-1252 at `out`; returns the end.
+// `leggibile`: kMargine bytes may be read from the start of `bytes`.
+char* Decodifica(char* out, std::string_view bytes, bool leggibile) {
+    unsigned char any = 0;
+    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    if (any < 0x80) {
+        CopiaBreve(out, bytes.data(), bytes.size(), leggibile);
+        return out + bytes.size();
+    }
+    const Utf8Alto* alto = TabellaAlta();
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            *out++ = c;
+        } else {
+            const Utf8Alto& e = alto[b - 0x80];
+            std::memcpy(out, e.byte, 3);
+            out += e.n;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) const {
+    if (record.size() < type_->size) throw std::out_of_range("record troppo corto per " + std::string(type_->name));
+    const char* base = reinterpret_cast<const char*>(record.data());
+    const char* fineRecord = base + record.size();
+    static const std::string kBianchi(kMargine, ' ');
+    for (const Parte& p : parti_) {
+        if (p.campi.empty()) {
+            // The fixed text is kept with kMargine bytes after it.
+            CopiaBreve(out, p.fisso.data(), p.lunghezzaFisso, true);
+            out += p.lunghezzaFisso;
+            continue;
+        }
+        std::string_view value;
+        bool leggibile;
+        if (p.campi.size() == 1) {
+            value = CampoRifilato(base, p.campi[0]);
+            leggibile = fineRecord - value.data() >= std::ptrdiff_t(kMargine);
+        } else {
+            // Trimmed fields joined by one blank, the whole trimmed.
+            if (unito_.size() < unitoMax_ + kMargine) unito_.resize(unitoMax_ + kMargine);
+            std::size_t n = 0;
+            for (std::size_t i = 0; i < p.campi.size(); ++i) {
+                const std::string_view f = CampoRifilato(base, p.campi[i]);
+                if (i) unito_[n++] = ' ';
+                std::memcpy(unito_.data() + n, f.data(), f.size());
+                n += f.size();
+            }
+            value = rtl::TrimView(std::string_view(unito_.data(), n));
+            leggibile = true;
+        }
+        // One stored byte is one character: cut and pad on the bytes.
+        if (!p.ultima && value.size() > p.larghezza) value = value.substr(0, p.larghezza);
+        out = Decodifica(out, value, leggibile);
+        if (!p.ultima) {
+            if (p.larghezza - value.size() > kMargine) std::memset(out, ' ', p.larghezza - value.size());
+            else std::memcpy(out, kBianchi.data(), kMargine);
+            out += p.larghezza - value.size();
+        }
+    }
+    return out;
+}
+
+void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record) const {
+    const std::size_t start = out.size();
+    out.resize(start + massimo_ + kMargine);
+    out.resize(std::size_t(ScriviIn(out.data() + start, record) - out.data()));
+}
+
+std::string FormatoRiga::Riga(const RecordView& record) const {
+    std::string out;
+    Scrivi(out, record.bytes());
+    return out;
+}
+
 bool PrecedeInLista(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -80,22 +243,13 @@ bool PrecedeInLista(std::string_view a, std::string_view b) {
 
 namespace {
 
-// A sort key: 24 bytes of a line from a given depth, upper-cased (a-z) and
-// packed big-endian into three words, zero-padded past the end of the
-// line; with the line's length and its index in the entries.
-constexpr std::size_t kByteChiave = 24;
-struct Chiave {
-    std::uint64_t parola[3];
-    std::uint32_t lunghezza;
-    std::uint32_t indice;
-};
-
 // Eight bytes read big-endian, with a-z turned into A-Z all at once: a byte
 // is a lower-case letter when its low seven bits reach 'a' but not past 'z'
 // and its high bit is clear; 0x20 comes off each such byte.
 std::uint64_t ParolaMaiuscola(const unsigned char* p) {
-    std::uint64_t x = 0;
-    for (int i = 0; i < 8; ++i) x = x << 8 | p[i];
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native == std::endian::little) x = __builtin_bswap64(x);
     constexpr std::uint64_t kUno = 0x0101010101010101ull, kAlto = 0x8080808080808080ull;
     const std::uint64_t sette = x & ~kAlto;
     const std::uint64_t daA = sette + kUno * (0x80 - 'a');
@@ -104,146 +258,272 @@ std::uint64_t ParolaMaiuscola(const unsigned char* p) {
     return x - (minuscole >> 2);
 }
 
-Chiave Impacca(const std::string& line, std::size_t depth, std::uint32_t indice) {
-    unsigned char b[kByteChiave] = {};
-    const std::size_t n = line.size() > depth ? std::min(kByteChiave, line.size() - depth) : 0;
-    std::memcpy(b, line.data() + depth, n);
-    return {{ParolaMaiuscola(b), ParolaMaiuscola(b + 8), ParolaMaiuscola(b + 16)}, std::uint32_t(line.size()), indice};
+// The eight bytes of a line from `depth`, upper-cased (a-z) and packed
+// big-endian, zero-padded past the end of the line.
+std::uint64_t Parola(const char* dati, std::size_t lunghezza, std::size_t depth) {
+    if (lunghezza >= depth + 8) return ParolaMaiuscola(reinterpret_cast<const unsigned char*>(dati + depth));
+    unsigned char b[8] = {};
+    if (lunghezza > depth) std::memcpy(b, dati + depth, lunghezza - depth);
+    return ParolaMaiuscola(b);
 }
 
-bool StessiByte(const Chiave& a, const Chiave& b) {
-    return a.parola[0] == b.parola[0] && a.parola[1] == b.parola[1] && a.parola[2] == b.parola[2];
+// One entry being sorted: the word of its line at the depth being sorted and
+// the word after it (loaded together: one visit of the line serves two
+// depths), where its line lies, and its place among the entries (file order).
+struct Elemento {
+    std::uint64_t parola;
+    std::uint64_t prossima;
+    const char* dati;
+    std::uint32_t lunghezza;
+    std::uint32_t indice;
+};
+
+// The full rule from `depth` on, for the few entries of a small group:
+// bytes read a-z as A-Z, a text that begins another first, then file order.
+bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
+    const std::size_t n = std::min(a.lunghezza, b.lunghezza);
+    std::size_t k = depth;
+    // Eight bytes at a time while both lines have them, then byte by byte.
+    for (; k + 8 <= n; k += 8) {
+        const std::uint64_t x = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(a.dati + k));
+        const std::uint64_t y = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(b.dati + k));
+        if (x != y) return x < y;
+    }
+    for (; k < n; ++k) {
+        const auto p = static_cast<unsigned char>(UpperByte(a.dati[k]));
+        const auto q = static_cast<unsigned char>(UpperByte(b.dati[k]));
+        if (p != q) return p < q;
+    }
+    return a.lunghezza != b.lunghezza ? a.lunghezza < b.lunghezza : a.indice < b.indice;
 }
 
-bool PrecedeChiave(const Chiave& a, const Chiave& b) {
-    for (int w = 0; w < 3; ++w)
-        if (a.parola[w] != b.parola[w]) return a.parola[w] < b.parola[w];
-    return a.indice < b.indice;
-}
-
-// A stable sort of keys by their bytes: least significant byte first, one
-// counting pass per byte, skipping the bytes that every key shares.
-void OrdinaPerByte(Chiave* first, Chiave* last, std::vector<Chiave>& spare) {
-    const std::size_t n = std::size_t(last - first);
-    std::uint64_t tutti[3] = {~0ull, ~0ull, ~0ull}, alcuni[3] = {0, 0, 0};
-    for (const Chiave* c = first; c != last; ++c)
-        for (int w = 0; w < 3; ++w) {
-            tutti[w] &= c->parola[w];
-            alcuni[w] |= c->parola[w];
-        }
+// A stable sort by word: least significant digit first, one counting pass
+// per digit (16 bits for large groups, 8 for the others), skipping the
+// digits in which no two words differ (`varia`: the bits that differ).
+void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
+                     std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
-    Chiave* from = first;
-    Chiave* to = spare.data();
-    std::uint32_t count[256];
-    for (int w = 2; w >= 0; --w)
-        for (int shift = 0; shift < 64; shift += 8) {
-            if (((tutti[w] ^ alcuni[w]) >> shift & 0xFF) == 0) continue;   // the same in every key
-            std::fill(count, count + 256, 0);
-            for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola[w] >> shift & 0xFF];
-            std::uint32_t sum = 0;
-            for (std::uint32_t& c : count) {
-                const std::uint32_t here = c;
-                c = sum;
-                sum += here;
-            }
-            for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola[w] >> shift & 0xFF]++] = from[i];
-            std::swap(from, to);
+    const int bits = n >= 65536 ? 16 : 8;
+    const std::uint64_t mask = (std::uint64_t(1) << bits) - 1;
+    count.resize(std::size_t(1) << bits);
+    Elemento* from = first;
+    Elemento* to = spare.data();
+    for (int shift = 0; shift < 64; shift += bits) {
+        if ((varia >> shift & mask) == 0) continue;
+        std::fill(count.begin(), count.end(), 0);
+        for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola >> shift & mask];
+        std::uint32_t sum = 0;
+        for (std::uint32_t& c : count) {
+            const std::uint32_t here = c;
+            c = sum;
+            sum += here;
         }
+        for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola >> shift & mask]++] = from[i];
+        std::swap(from, to);
+    }
     if (from != first) std::copy(from, from + n, first);
 }
 
-// Sorts keys whose lines agree on their first `depth` bytes (read a-z as
-// A-Z) and that come in the order of their indices: by the next bytes;
-// among lines that agree on those too, the lines that end within them by
-// length (the shorter is the start of the longer) before the others, which
-// go on by the bytes after them. Equal lines keep the order of their
-// indices.
-void OrdinaChiavi(Chiave* first, Chiave* last, const std::vector<VoceLista>& voci, std::size_t depth,
-                  std::vector<Chiave>& spare) {
-    if (last - first > 256)
-        OrdinaPerByte(first, last, spare);
-    else
-        std::sort(first, last, PrecedeChiave);
-    const std::size_t next = depth + kByteChiave;
-    for (Chiave* i = first; i != last;) {
-        Chiave* j = i + 1;
-        while (j != last && StessiByte(*i, *j)) ++j;
-        if (j - i > 1) {
-            // Lines that end here (by length), then the others.
-            std::sort(i, j, [next](const Chiave& a, const Chiave& b) {
-                const bool ea = a.lunghezza <= next, eb = b.lunghezza <= next;
-                if (ea != eb) return ea;
-                if (ea && a.lunghezza != b.lunghezza) return a.lunghezza < b.lunghezza;
-                return a.indice < b.indice;
-            });
-            Chiave* rest = std::find_if(i, j, [next](const Chiave& c) { return c.lunghezza > next; });
-            if (j - rest > 1 && j - rest <= 32) {
-                // A few lines: compared byte by byte after the shared ones.
-                std::sort(rest, j, [&](const Chiave& a, const Chiave& b) {
-                    const std::string& x = voci[a.indice].riga;
-                    const std::string& y = voci[b.indice].riga;
-                    const std::size_t n = std::min(x.size(), y.size());
-                    for (std::size_t k = next; k < n; ++k) {
-                        const auto p = static_cast<unsigned char>(UpperByte(x[k]));
-                        const auto q = static_cast<unsigned char>(UpperByte(y[k]));
-                        if (p != q) return p < q;
-                    }
-                    return x.size() != y.size() ? x.size() < y.size() : a.indice < b.indice;
-                });
-            } else if (j - rest > 1) {
-                for (Chiave* c = rest; c != j; ++c) *c = Impacca(voci[c->indice].riga, next, c->indice);
-                OrdinaChiavi(rest, j, voci, next, spare);
-            }
+// The words of the first bytes of every line, packed while each line was
+// built (`kParolePronte` per line, in entry order): the first rounds of the
+// sort read them from this one compact array, not from the lines.
+constexpr std::size_t kParolePronte = 4;
+
+// What the rounds of a sort share.
+struct Ordinamento {
+    const std::uint64_t* pronte = nullptr;   // kParolePronte words per entry, or null
+    std::vector<Elemento> spare;
+    std::vector<std::uint32_t> count;
+
+    // Whether the words at `depth` and after it are in the compact array.
+    bool Pronte(std::size_t depth) const { return pronte && depth / 8 + 1 < kParolePronte; }
+    void Carica(Elemento& e, std::size_t depth) const {
+        if (Pronte(depth)) {
+            const std::uint64_t* w = pronte + std::size_t(e.indice) * kParolePronte + depth / 8;
+            e.parola = w[0];
+            e.prossima = w[1];
+        } else {
+            e.parola = Parola(e.dati, e.lunghezza, depth);
+            e.prossima = Parola(e.dati, e.lunghezza, depth + 8);
         }
-        i = j;
     }
+};
+
+// Appends the packed words of a line's first bytes.
+void AggiungiParole(std::vector<std::uint64_t>& parole, const std::string& riga) {
+    for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
+}
+
+// Sorts entries whose lines agree on their first `depth` bytes (read a-z as
+// A-Z) and that come in file order. `pronte`: how many of their words from
+// this depth are in place (0, 1: `parola`, 2: `parola` and `prossima`).
+// Each round sorts by the next eight bytes; among the lines that agree on
+// those too, the lines that end within them come first (by length: the
+// shorter is the start of the longer), and the others go on by the eight
+// bytes after. Equal lines keep the file order.
+void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Ordinamento& o) {
+    for (;;) {
+        const std::size_t n = std::size_t(last - first);
+        if (n < 2) return;
+        if (n <= 16 && pronte == 0 && !o.Pronte(depth)) {
+            // A few lines whose words would come from the lines themselves:
+            // compared byte by byte.
+            std::sort(first, last, [depth](const Elemento& a, const Elemento& b) { return PrecedeDa(a, b, depth); });
+            return;
+        }
+        std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
+        const bool dalleRighe = pronte == 0 && !o.Pronte(depth);
+        for (Elemento* e = first; e != last; ++e) {
+            // The lines lie all over memory: ask for those a few entries on
+            // while this one is read.
+            if (dalleRighe && last - e > 12) __builtin_prefetch(e[12].dati + depth);
+            if (pronte == 0) o.Carica(*e, depth);
+            tutti &= e->parola;
+            alcuni |= e->parola;
+        }
+        if (pronte == 0) pronte = 2;
+        if (tutti != alcuni) {
+            if (n > 256)
+                OrdinaPerParola(first, n, tutti ^ alcuni, o.spare, o.count);
+            else
+                std::sort(first, last, [](const Elemento& a, const Elemento& b) {
+                    return a.parola != b.parola ? a.parola < b.parola : a.indice < b.indice;
+                });
+        }
+        const std::size_t next = depth + 8;
+        // The words of the next depth: already loaded, or loaded there.
+        const int dopo = pronte == 2 ? 1 : 0;
+        // Each run of equal words: the lines that end in it first, by
+        // length; the others are sorted further. The largest run is sorted
+        // by this loop, the others by a call of their own.
+        Elemento* bigFirst = nullptr;
+        Elemento* bigLast = nullptr;
+        for (Elemento* i = first; i != last;) {
+            Elemento* j = i + 1;
+            while (j != last && j->parola == i->parola) ++j;
+            if (j - i > 1) {
+                Elemento* rest = i;
+                if (std::any_of(i, j, [next](const Elemento& e) { return e.lunghezza <= next; })) {
+                    std::sort(i, j, [next](const Elemento& a, const Elemento& b) {
+                        const bool ea = a.lunghezza <= next, eb = b.lunghezza <= next;
+                        if (ea != eb) return ea;
+                        if (ea && a.lunghezza != b.lunghezza) return a.lunghezza < b.lunghezza;
+                        return a.indice < b.indice;
+                    });
+                    rest = std::find_if(i, j, [next](const Elemento& e) { return e.lunghezza > next; });
+                }
+                if (j - rest > 1) {
+                    if (dopo == 1)
+                        for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
+                    if (j - rest <= 16) {
+                        // A few lines (most runs are pairs): sorted here, by
+                        // the word they hold when they differ in it, else
+                        // byte by byte.
+                        std::sort(rest, j, [next, dopo](const Elemento& a, const Elemento& b) {
+                            if (dopo == 1 && a.parola != b.parola) return a.parola < b.parola;
+                            return PrecedeDa(a, b, next);
+                        });
+                    } else if (j - rest > bigLast - bigFirst) {
+                        if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, o);
+                        bigFirst = rest;
+                        bigLast = j;
+                    } else {
+                        OrdinaDa(rest, j, next, dopo, o);
+                    }
+                }
+            }
+            i = j;
+        }
+        if (!bigFirst) return;
+        first = bigFirst;
+        last = bigLast;
+        depth = next;
+        pronte = dopo;
+    }
+}
+
+// Sorts the entries; `parole`, when it holds kParolePronte words per entry,
+// the packed first bytes of each line, in entry order.
+void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
+    if (voci.size() < 2) return;
+    Ordinamento o;
+    if (parole.size() == kParolePronte * voci.size()) o.pronte = parole.data();
+    std::vector<Elemento> elementi(voci.size());
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        const std::string& riga = voci[i].riga;
+        elementi[i] = {0, 0, riga.data(), std::uint32_t(riga.size()), std::uint32_t(i)};
+    }
+    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
+    o = {};
+    // The entries in their order, taken one by one (independent reads, not
+    // a chain of moves).
+    std::vector<VoceLista> ordinate;
+    ordinate.reserve(voci.size());
+    for (std::size_t k = 0; k < elementi.size(); ++k) {
+        if (k + 8 < elementi.size()) __builtin_prefetch(&voci[elementi[k + 8].indice]);
+        ordinate.push_back(std::move(voci[elementi[k].indice]));
+    }
+    voci = std::move(ordinate);
 }
 
 } // namespace
 
 void OrdinaVoci(std::vector<VoceLista>& voci) {
-    // Each entry sorts by a packed key of its first bytes, which holds the
-    // whole line for most lists; only lines that share those bytes look
-    // further. Equal lines keep the file order.
-    if (voci.size() < 2) return;
-    std::vector<Chiave> chiavi(voci.size());
-    for (std::size_t i = 0; i < voci.size(); ++i) chiavi[i] = Impacca(voci[i].riga, 0, std::uint32_t(i));
-    std::vector<Chiave> spare;
-    OrdinaChiavi(chiavi.data(), chiavi.data() + chiavi.size(), voci, 0, spare);
-    // The entries move into their places in place, cycle by cycle: the
-    // key at place p names the entry that goes there.
-    constexpr std::uint32_t kMesso = ~std::uint32_t(0);
-    for (std::size_t start = 0; start < chiavi.size(); ++start) {
-        if (chiavi[start].indice == kMesso || chiavi[start].indice == start) continue;
-        VoceLista primo = std::move(voci[start]);
-        std::size_t p = start;
-        for (;;) {
-            const std::size_t from = chiavi[p].indice;
-            chiavi[p].indice = kMesso;
-            if (from == start) {
-                voci[p] = std::move(primo);
-                break;
-            }
-            voci[p] = std::move(voci[from]);
-            p = from;
-        }
-    }
+    // Each entry sorts by its first eight bytes, packed into one word; only
+    // lines that share them look further, eight bytes at a time. Equal lines
+    // keep the file order.
+    OrdinaConParole(voci, {});
 }
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata) {
     voci.clear();
+    // The first words of each line are packed while the line is still in
+    // the cache.
+    std::vector<std::uint64_t> parole;
     try {
         Archivio archivio(path, type);
         voci.reserve(std::size_t(archivio.Conta()));
+        if (ordinata) parole.reserve(kParolePronte * voci.capacity());
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
-            if (auto line = riga(r)) voci.push_back({std::move(*line), std::uint32_t(numero)});
+            if (auto line = riga(r)) {
+                voci.push_back({std::move(*line), std::uint32_t(numero)});
+                if (ordinata) AggiungiParole(parole, voci.back().riga);
+            }
         });
     } catch (...) {
-        if (ordinata) OrdinaVoci(voci);
+        if (ordinata) OrdinaConParole(voci, parole);
         throw;
     }
-    if (ordinata) OrdinaVoci(voci);
+    if (ordinata) OrdinaConParole(voci, parole);
+}
+
+void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
+                    const FiltroRecord& filtro, bool ordinata) {
+    voci.clear();
+    // The first words of each line are packed while the line is still in
+    // the cache.
+    std::vector<std::uint64_t> parole;
+    try {
+        Archivio archivio(path, formato.type());
+        const std::size_t count = std::size_t(archivio.Conta());
+        voci.reserve(filtro ? count / 4 : count);
+        if (ordinata) parole.reserve(kParolePronte * voci.capacity());
+        // Each line is written into one reused buffer, then copied into a
+        // string of its own size.
+        std::string buffer(formato.massimo_ + kMargine, '\0');
+        archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
+            if (filtro && !filtro(r)) return;
+            const char* fine = formato.ScriviIn(buffer.data(), r.bytes());
+            const std::string_view riga(buffer.data(), std::size_t(fine - buffer.data()));
+            voci.push_back({std::string(riga), std::uint32_t(numero)});
+            if (ordinata) AggiungiParole(parole, voci.back().riga);
+        });
+    } catch (...) {
+        if (ordinata) OrdinaConParole(voci, parole);
+        throw;
+    }
+    if (ordinata) OrdinaConParole(voci, parole);
 }
 
 int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
@@ -252,8 +532,11 @@ int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::strin
     if (count == 0) return -1;
     if (selected < 0 || selected >= count) selected = 0;
     const std::string needle = LowerAscii(findText);
+    // Each line read lower-cased as it is compared (no copy of the line).
     auto holds = [&](int i) {
-        return !needle.empty() && LowerAscii(lines[std::size_t(i)]).find(needle) != std::string::npos;
+        const std::string& line = lines[std::size_t(i)];
+        return !needle.empty() && std::search(line.begin(), line.end(), needle.begin(), needle.end(),
+                                              [](char a, char b) { return LowerByte(a) == b; }) != line.end();
     };
     int found = -1;
     if (needle != remembered) {
@@ -276,8 +559,13 @@ RicercaMultipla::RicercaMultipla(std::span<const Criterio> criteri) {
 }
 
 bool RicercaMultipla::corrisponde(std::span<const std::uint8_t> record) const {
-    for (const Needle& n : needles_)
-        if (LowerAscii(LoadText(record, n.campo)).find(n.text) == std::string::npos) return false;
+    for (const Needle& n : needles_) {
+        // The trimmed field decoded and lower-cased into one reused buffer.
+        scratch_.clear();
+        AppendDecoded(scratch_, rtl::TrimView(RawText(record, n.campo)));
+        for (char& c : scratch_) c = LowerByte(c);
+        if (scratch_.find(n.text) == std::string::npos) return false;
+    }
     return true;
 }
 

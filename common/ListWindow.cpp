@@ -23,18 +23,27 @@ void ListaRecord::Imposta(std::vector<VoceLista> voci, int larghezza) {
     lst_.SetShowScrollBars(true);
 }
 
-void ListaRecord::Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                             bool ordinata, int larghezza) {
+void ListaRecord::Riempi(const std::function<void(std::vector<VoceLista>&)>& costruisci, int larghezza) {
     lst_.Clear();
     numeri_.clear();
     std::vector<VoceLista> voci;
     try {
-        CostruisciVoci(voci, path, type, riga, ordinata);
+        costruisci(voci);
     } catch (...) {
         Imposta(std::move(voci), larghezza);
         throw;
     }
     Imposta(std::move(voci), larghezza);
+}
+
+void ListaRecord::Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                             bool ordinata, int larghezza) {
+    Riempi([&](std::vector<VoceLista>& voci) { CostruisciVoci(voci, path, type, riga, ordinata); }, larghezza);
+}
+
+void ListaRecord::Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
+                             bool ordinata, int larghezza) {
+    Riempi([&](std::vector<VoceLista>& voci) { CostruisciVoci(voci, path, formato, filtro, ordinata); }, larghezza);
 }
 
 std::optional<std::int64_t> ListaRecord::NumeroSelezionato() const {
@@ -57,15 +66,26 @@ void ListaRecord::Svuota() {
     numeri_.clear();
 }
 
-bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                     bool ordinata, int larghezza) {
+namespace {
+bool CostruisciOAvvisa(const std::function<void()>& costruisci) {
     try {
-        lista.Costruisci(path, type, riga, ordinata, larghezza);
+        costruisci();
         return true;
     } catch (...) {
         ui::ShowMessage(std::string(kMsgAccessoArchivio));
         return false;
     }
+}
+} // namespace
+
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                     bool ordinata, int larghezza) {
+    return CostruisciOAvvisa([&] { lista.Costruisci(path, type, riga, ordinata, larghezza); });
+}
+
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
+                     const FiltroRecord& filtro, bool ordinata, int larghezza) {
+    return CostruisciOAvvisa([&] { lista.Costruisci(path, formato, filtro, ordinata, larghezza); });
 }
 
 void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ricordato) {
@@ -85,6 +105,17 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova) {
     if (key.key == ui::vk::Return) btnTrova.SetFocus();
 }
 
+namespace {
+// The panels and the find field after a search.
+void MostraRisultato(ui::Form& form) {
+    form.Get<ui::Control>("panContainer").SetVisible(true);
+    form.Get<ui::Control>("panAvvio").SetVisible(false);
+    ui::Edit& txtTrova = form.Get<ui::Edit>("txtTrova");
+    txtTrova.SetText("");
+    txtTrova.SetFocus();
+}
+} // namespace
+
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
                  const RecordType& type, const RigaDiRecord& riga, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
@@ -93,11 +124,17 @@ void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> c
         if (!ricerca.corrisponde(r.bytes())) return std::nullopt;
         return riga(r);
     }, ordinata);
-    form.Get<ui::Control>("panContainer").SetVisible(true);
-    form.Get<ui::Control>("panAvvio").SetVisible(false);
-    ui::Edit& txtTrova = form.Get<ui::Edit>("txtTrova");
-    txtTrova.SetText("");
-    txtTrova.SetFocus();
+    MostraRisultato(form);
+}
+
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
+                 const FormatoRiga& formato, bool ordinata) {
+    const RicercaMultipla ricerca(criteri);
+    form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
+    FiltroRecord filtro;
+    if (ricerca.criteriDati() > 0) filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.bytes()); };
+    lista.Costruisci(path, formato, filtro, ordinata);
+    MostraRisultato(form);
 }
 
 } // namespace common

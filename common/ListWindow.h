@@ -4,6 +4,7 @@
 // the Enter key of the find field, the recall of the chosen record and the
 // search command of the search windows.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +32,11 @@ public:
     // failure while reading keeps the lines read so far and is rethrown.
     void Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga, bool ordinata,
                     int larghezza = kLarghezzaVoci);
+    // The same with a line layout resolved once (the fast form, see
+    // FormatoRiga): the records that `filtro` accepts, every record when it
+    // is empty.
+    void Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro, bool ordinata,
+                    int larghezza = kLarghezzaVoci);
 
     // The record number of the selected line, or nothing when no line is
     // selected (or the line has no record).
@@ -47,6 +53,10 @@ public:
     ui::ListBox& lista() { return lst_; }
 
 private:
+    // Empties the list, builds the entries, shows them (those built so far
+    // when building fails, which is rethrown).
+    void Riempi(const std::function<void(std::vector<VoceLista>&)>& costruisci, int larghezza);
+
     ui::ListBox& lst_;
     std::vector<std::uint32_t> numeri_;
 };
@@ -57,6 +67,9 @@ private:
 // search does. False after a failure.
 bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
                      bool ordinata, int larghezza = kLarghezzaVoci);
+// The same with a line layout resolved once (the fast form, see FormatoRiga).
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
+                     const FiltroRecord& filtro, bool ordinata, int larghezza = kLarghezzaVoci);
 
 // "Trova": selects the next line holding the text of `txtTrova` (see
 // TrovaSuccessiva). `ricordato` is the last text searched for, kept by the
@@ -77,5 +90,8 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 // window to report. The count line is the window's own.
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
                  const RecordType& type, const RigaDiRecord& riga, bool ordinata = true);
+// The same with a line layout resolved once (the fast form).
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
+                 const FormatoRiga& formato, bool ordinata = true);
 
 } // namespace common

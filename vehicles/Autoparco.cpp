@@ -39,7 +39,6 @@ void Avviso(std::string_view text) {
     ui::MessageDlg(std::string(text), ui::DialogType::Warning, ui::Buttons::OKCancel);
 }
 
-std::string CartellaFoto() { return rtl::DataPath("Autoparco"); }
 
 } // namespace
 
@@ -248,7 +247,15 @@ void TfrmAutoparco::BindCommands() {
         Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
 }
 
-void TfrmAutoparco::FormShow() { PreparaNuovaScheda(); }
+// The photo folder is made when the card opens, not at every record shown.
+void TfrmAutoparco::FormShow() {
+    try {
+        rtl::CreateFolders(vehicles::CartellaFotoAutomezzi());
+    } catch (...) {
+        // A folder that cannot be made is tried again when a photo is saved.
+    }
+    PreparaNuovaScheda();
+}
 
 void TfrmAutoparco::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
 
@@ -282,25 +289,21 @@ void TfrmAutoparco::cmdUltimoClick() { scheda_.Ultimo(); }
 
 // --- Photo ------------------------------------------------------------------
 
-std::string TfrmAutoparco::FileFotoScheda() const {
-    return CartellaFoto() + "/Scheda_Veicolo_" + rtl::Trim(lblPosizione.Text()) + ".jpg";
-}
+std::string TfrmAutoparco::FileFotoScheda() const { return vehicles::FileFotoAutomezzo(lblPosizione.Text()); }
 
 void TfrmAutoparco::MostraSegnaposto() { imgFoto.SetBitmap(imgBianco.Bitmap()); }
 
+// A step through the archive looks for the photo with one open: a vehicle
+// without a photo shows the placeholder without an error on the way.
 void TfrmAutoparco::CaricaFotoScheda() {
     fotoCambiata_ = false;
-    try {
-        rtl::CreateFolders(CartellaFoto());
-        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(FileFotoScheda())));
-    } catch (...) {
-        MostraSegnaposto();
-    }
+    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text())) imgFoto.SetBitmap(std::move(foto));
+    else MostraSegnaposto();
 }
 
 void TfrmAutoparco::SalvaFotoScheda() {
     try {
-        rtl::CreateFolders(CartellaFoto());
+        rtl::CreateFolders(vehicles::CartellaFotoAutomezzi());
         const std::string file = FileFotoScheda();
         // A vehicle without a photo file gets the shown picture (the
         // placeholder when none was loaded); an existing file is rewritten

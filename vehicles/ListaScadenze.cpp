@@ -9,6 +9,7 @@
 #include "common/Reports.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
 
 std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi) {
     if (scadenza.empty()) return false;
@@ -17,15 +18,19 @@ std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi)
     return *data - oggi <= 7;
 }
 
-std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza) {
-    return InizioRigaAutomezzo(automezzo)
-        .testo("  Scad. ")
-        .colonna(automezzo.get(campoScadenza), 10)
+common::FormatoRiga FormatoScadenza(std::string_view campoScadenza) {
+    common::FormatoRiga formato = InizioFormatoAutomezzo();
+    formato.testo("  Scad. ")
+        .colonna(campoScadenza, 10)
         .testo("  Km: ")
-        .colonna(automezzo.get("Chilometri"), 10)
+        .colonna("Chilometri", 10)
         .testo("  Titolare: ")
-        .ultima(automezzo.get("Proprietario"))
-        .str();
+        .ultima("Proprietario");
+    return formato;
+}
+
+std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza) {
+    return FormatoScadenza(campoScadenza).Riga(automezzo);
 }
 
 TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
@@ -37,6 +42,7 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
       btnStampa(Get<ui::Button>("btnStampa")),
       frxReport(common::RiepilogoDati()),
       campoScadenza_(std::move(campoScadenza)),
+      formato_(FormatoScadenza(campoScadenza_)),
       titolo_(std::move(titolo)),
       lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
@@ -52,11 +58,11 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
 void TfrmListaScadenze::FormShow() {
     const rtl::Date oggi = rtl::Today();
     const common::FieldRef campo = common::TAutomezzoRec.field(campoScadenza_);
+    // The stored date is plain digits and slashes: read as it is stored.
     common::CostruisciLista(
-        lista_, vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec,
-        [&](const common::RecordView& r) -> std::optional<std::string> {
-            if (ScadenzaImminente(r.get(campo), oggi).value_or(false)) return RigaScadenza(r, campoScadenza_);
-            return std::nullopt;
+        lista_, vehicles::PercorsoArchivioAutomezzi(), formato_,
+        [&](const common::RecordView& r) {
+            return ScadenzaImminente(rtl::TrimView(common::RawText(r.bytes(), campo)), oggi).value_or(false);
         },
         true);
 }

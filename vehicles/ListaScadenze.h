@@ -18,7 +18,8 @@
 // ahead. Nothing for a deadline that is empty (not listed) or not a date.
 std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi);
 
-// The list line of a vehicle in a deadline list.
+// The list line of a vehicle in a deadline list: its layout and one line.
+common::FormatoRiga FormatoScadenza(std::string_view campoScadenza);
 std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza);
 
 class TfrmListaScadenze : public ui::Form {
@@ -40,6 +41,7 @@ private:
     void btnStampaClick();
 
     std::string campoScadenza_;
+    common::FormatoRiga formato_;
     std::string titolo_;
     common::ListaRecord lista_;
 };

@@ -33,6 +33,12 @@ TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(ui::Application& app, ui::Form*
 }
 
 void TfrmSlideshow_Automezzi::FormShow() {
+    // The photo folder is made when the show starts, not at every photo.
+    try {
+        rtl::CreateFolders(vehicles::CartellaFotoAutomezzi());
+    } catch (...) {
+        // The photos are then missing: the placeholder is shown.
+    }
     AdattaRiquadroFoto(*this, panContainer, imgFoto);
     imgFoto.SetBitmap(imgBianco.Bitmap());
     Timer.SetEnabled(true);
@@ -75,12 +81,6 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick() {
 }
 
 void TfrmSlideshow_Automezzi::subApriFoto() {
-    try {
-        const std::string cartella = rtl::DataPath("Autoparco");
-        rtl::CreateFolders(cartella);
-        const std::string file = cartella + "/Scheda_Veicolo_" + rtl::Trim(lblPosizione.Text()) + ".jpg";
-        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(file)));
-    } catch (...) {
-        imgFoto.SetBitmap(imgBianco.Bitmap());
-    }
+    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text())) imgFoto.SetBitmap(std::move(foto));
+    else imgFoto.SetBitmap(imgBianco.Bitmap());
 }

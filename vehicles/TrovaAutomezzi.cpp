@@ -51,26 +51,31 @@ void ImpostaTesto(ui::Form& form, const char* controllo, const std::string& test
 
 } // namespace
 
+common::FormatoRiga InizioFormatoAutomezzo() {
+    common::FormatoRiga formato(common::TAutomezzoRec);
+    formato.colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"}, 30).testo("  Targa: ").colonna("Targa", 12);
+    return formato;
+}
+
 common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo) {
+    static const common::FormatoRiga formato = InizioFormatoAutomezzo();
     common::RigaLista riga;
-    riga.colonna(automezzo.get("Tipo"), 20)
-        .testo("  ")
-        .colonna(automezzo.get("Marca") + " " + automezzo.get("Modello"), 30)
-        .testo("  Targa: ")
-        .colonna(automezzo.get("Targa"), 12);
+    riga.testo(formato.Riga(automezzo));
     return riga;
 }
 
-std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
-    return InizioRigaAutomezzo(automezzo)
-        .testo("  Titolare: ")
-        .colonna(automezzo.get("Proprietario"), 30)
-        .testo("  Anno: ")
-        .colonna(automezzo.get("Anno"), 10)
-        .testo("  Km: ")
-        .ultima(automezzo.get("Chilometri"))
-        .str();
+const common::FormatoRiga& FormatoTrovaAutomezzo() {
+    static const common::FormatoRiga formato = std::move(InizioFormatoAutomezzo()
+                                                             .testo("  Titolare: ")
+                                                             .colonna("Proprietario", 30)
+                                                             .testo("  Anno: ")
+                                                             .colonna("Anno", 10)
+                                                             .testo("  Km: ")
+                                                             .ultima("Chilometri"));
+    return formato;
 }
+
+std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) { return FormatoTrovaAutomezzo().Riga(automezzo); }
 
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"),
@@ -136,8 +141,7 @@ void TfrmTrovaAutomezzi::btnCercaClick() {
     for (const Criterio& c : kCriteri)
         criteri.push_back({Get<ui::Edit>(c.edit).Text(), common::TAutomezzoRec.field(c.campo)});
     try {
-        common::CercaSchede(*this, lista_, criteri, vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec,
-                            RigaTrovaAutomezzo);
+        common::CercaSchede(*this, lista_, criteri, vehicles::PercorsoArchivioAutomezzi(), FormatoTrovaAutomezzo());
     } catch (...) {
         lblAttendere.Hide();
         ui::ShowMessage(std::string(common::kMsgAccessoArchivio));

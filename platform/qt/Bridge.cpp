@@ -322,6 +322,24 @@ QLineEdit* lineEditOf(QWidget* q) {
     return nullptr;
 }
 
+// Style sheets are parsed again at every setStyleSheet, which costs far more
+// than the text change that usually comes with it: a peer's style is set
+// only when it really changes. The same holds for fonts and palettes.
+void setStyleIfChanged(QWidget* w, const QString& css) {
+    if (w->styleSheet() != css) w->setStyleSheet(css);
+}
+void setFontIfChanged(QWidget* w, const QFont& f) {
+    if (w->font() != f || !w->testAttribute(Qt::WA_SetFont)) w->setFont(f);
+}
+void setPaletteIfChanged(QWidget* w, const QPalette& p) {
+    if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
+}
+// Whether a change of this property may change a peer's look: a new text,
+// caret or selection leaves font, colours and style as they are.
+bool changesLook(ui::Property p) {
+    return p != ui::Property::Text && p != ui::Property::Caret && p != ui::Property::Selection;
+}
+
 // The look of an edit: its "background" style element's rectangle gives the
 // fill and the border (the field highlight); without one, the edit's fill.
 QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
@@ -852,8 +870,10 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
     case ui::ControlKind::Label: {
         auto& l = static_cast<ui::Label&>(c);
         auto* w = static_cast<QLabel*>(q);
-        w->setText(qs(l.Text()));
-        w->setFont(qfont(l.GetFont()));
+        const QString text = qs(l.Text());
+        if (w->text() != text) w->setText(text);
+        if (!changesLook(p)) return;
+        setFontIfChanged(w, qfont(l.GetFont()));
         w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
         w->setWordWrap(l.WordWrap());
         QPalette pal = w->palette();
@@ -861,7 +881,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;
         if (filled) pal.setColor(QPalette::Window, toQColor(l.Fill().color));
         w->setAutoFillBackground(filled);
-        w->setPalette(pal);
+        setPaletteIfChanged(w, pal);
         return;
     }
     case ui::ControlKind::Edit: {
@@ -869,11 +889,13 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* le = static_cast<QLineEdit*>(q);
         const QString text = qs(e.Text());
         if (le->text() != text) le->setText(text);
-        le->setReadOnly(e.ReadOnly());
-        le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
-        le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
-        le->setFont(qfont(e.GetFont()));
-        le->setStyleSheet(editStyleSheet(e, "QLineEdit"));
+        if (changesLook(p)) {
+            le->setReadOnly(e.ReadOnly());
+            le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
+            le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
+            setFontIfChanged(le, qfont(e.GetFont()));
+            setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
+        }
         if (e.SelLength() > 0) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
         else le->setCursorPosition(toUtf16(text, e.CaretPosition()));
         return;
@@ -907,7 +929,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         lv->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         lv->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)
-            lv->setStyleSheet(QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
+            setStyleIfChanged(lv, QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
         const QModelIndex current = l.ItemIndex() >= 0 ? lv->model->index(l.ItemIndex()) : QModelIndex();
         if (current.isValid()) {
             lv->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
@@ -957,10 +979,12 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* te = static_cast<QPlainTextEdit*>(q);
         const QString text = qs(m.Text());
         if (te->toPlainText() != text) te->setPlainText(text);
-        te->setReadOnly(m.ReadOnly());
-        te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        te->setFont(qfont(m.GetFont()));
-        te->setStyleSheet(editStyleSheet(m, "QPlainTextEdit"));
+        if (changesLook(p)) {
+            te->setReadOnly(m.ReadOnly());
+            te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            setFontIfChanged(te, qfont(m.GetFont()));
+            setStyleIfChanged(te, editStyleSheet(m, "QPlainTextEdit"));
+        }
         QTextCursor cur = te->textCursor();
         const int size = int(text.size());
         if (m.SelLength() > 0) {

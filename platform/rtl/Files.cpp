@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <system_error>
@@ -199,10 +200,8 @@ std::vector<std::string> ListFiles(const std::string& folder) {
     return names;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+namespace {
+std::string ReadOpened(const Fd& in, const std::string& path) {
     std::string content;
     std::string buf(1 << 16, '\0');
     for (;;) {
@@ -212,9 +211,48 @@ std::string ReadWholeFile(const std::string& path) {
     }
     return content;
 }
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+    return ReadOpened(in, path);
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+    Fd in;
+    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
+    if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
+    return ReadOpened(in, path);
+}
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
     ReplaceFile(path, [&](int out) { WriteAll(out, bytes.data(), bytes.size(), -1, path); });
+}
+
+void BlockWriter::Flush() {
+    WriteAll(fd_, block_, used_, -1, path_);
+    used_ = 0;
+}
+
+void BlockWriter::WriteLarge(std::string_view bytes) {
+    while (!bytes.empty()) {
+        if (used_ == sizeof block_) Flush();
+        const std::size_t n = std::min(bytes.size(), sizeof block_ - used_);
+        std::memcpy(block_ + used_, bytes.data(), n);
+        used_ += n;
+        bytes.remove_prefix(n);
+    }
+}
+
+void WriteFileInBlocks(const std::string& path, const std::function<void(BlockWriter&)>& fill) {
+    ReplaceFile(path, [&](int out) {
+        auto writer = std::unique_ptr<BlockWriter>(new BlockWriter(out, path));
+        fill(*writer);
+        writer->Flush();
+    });
 }
 
 } // namespace rtl

@@ -3,6 +3,9 @@
 // whole-file reads and writes. Paths are UTF-8 texts. Every failure raises
 // FileError with a message naming the file and the cause; nothing reports a
 // failed write as done.
+#include <cstring>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,10 +54,47 @@ std::vector<std::string> ListFiles(const std::string& folder);
 
 // The whole content of a file, as bytes.
 std::string ReadWholeFile(const std::string& path);
+// The same, or nothing when the file (or its folder) does not exist: one
+// open, no exception for a missing file. Other failures raise.
+std::optional<std::string> ReadFileIfExists(const std::string& path);
 
 // Replaces the whole content of a file (creating it when missing) through a
 // temporary file in the same folder and a rename: on failure the old file is
 // left as it was. Refuses a file that exists but is not writable.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// The writer that WriteFileInBlocks hands out: bytes are gathered and reach
+// the file in blocks of 1 MiB. Failures raise FileError.
+class BlockWriter {
+public:
+    void Write(std::string_view bytes) {
+        if (bytes.size() <= sizeof block_ - used_) {
+            std::memcpy(block_ + used_, bytes.data(), bytes.size());
+            used_ += bytes.size();
+        } else {
+            WriteLarge(bytes);
+        }
+    }
+    void Write(char c) {
+        if (used_ == sizeof block_) Flush();
+        block_[used_++] = c;
+    }
+
+private:
+    friend void WriteFileInBlocks(const std::string&, const std::function<void(BlockWriter&)>&);
+    BlockWriter(int fd, const std::string& path) : fd_(fd), path_(path) {}
+    void WriteLarge(std::string_view bytes);
+    void Flush();
+
+    int fd_;
+    const std::string& path_;
+    std::size_t used_ = 0;
+    char block_[1 << 20];
+};
+
+// Replaces the content of a file as WriteWholeFile does (a temporary file
+// renamed over it, the old file left as it was on failure) with the bytes
+// that `fill` hands to the writer: a long file is never held whole in memory.
+void WriteFileInBlocks(const std::string& path, const std::function<void(BlockWriter&)>& fill);
 
 } // namespace rtl

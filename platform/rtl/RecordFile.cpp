@@ -113,6 +113,13 @@ void RecordFile::Seek(std::int64_t index) {
     pos_ = index;
 }
 
+void RecordFile::ReadAt(std::int64_t index, std::span<std::uint8_t> record) {
+    if (index < 0)
+        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"", path_);
+    pos_ = index;
+    Read(record);
+}
+
 void RecordFile::Read(std::span<std::uint8_t> record) {
     Check(record.size());
     const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(record.data()), size_,

@@ -48,6 +48,10 @@ public:
     // Reads the record at the position into `record` (exactly one record
     // long) and advances; reading past the last whole record raises.
     void Read(std::span<std::uint8_t> record);
+    // Reads record index `index` (0-based) into `record` without asking the
+    // file's size first (one read: what a step through the records uses);
+    // a record past the last whole one raises. The position follows it.
+    void ReadAt(std::int64_t index, std::span<std::uint8_t> record);
     // Writes `record` at the position (extending the file at the end) and
     // advances, under the lock. A failed write that was extending the file
     // cuts it back to its previous length.

@@ -153,6 +153,11 @@ std::string LowerAscii(std::string_view s) {
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
+    AppendUtf8AsCp1252(out, utf8);
+    return out;
+}
+
+void AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t c = Utf8Next(utf8, pos);
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
@@ -167,12 +172,16 @@ std::string Utf8ToCp1252(std::string_view utf8) {
             }
         out += byte;
     }
-    return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    // The usual all-ASCII text is one copy.
+    unsigned char any = 0;
+    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    if (any < 0x80) {
+        out += bytes;
+        return;
+    }
     for (unsigned char b : bytes) {
         if (b < 0x80)
             out += static_cast<char>(b);
@@ -181,6 +190,12 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
         else
             Utf8Append(out, b);
     }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    AppendCp1252AsUtf8(out, bytes);
     return out;
 }
 

@@ -55,5 +55,8 @@ void Utf8Append(std::string& out, char32_t c);
 // cannot hold (malformed input included) is written as "?".
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view bytes);
+// The same conversions appended to `out` (no string of their own).
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
+void AppendUtf8AsCp1252(std::string& out, std::string_view utf8);
 
 } // namespace rtl

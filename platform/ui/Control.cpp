@@ -373,6 +373,9 @@ BitmapPtr Picture::Bitmap() const {
 }
 
 void Picture::SetBitmap(BitmapPtr b) {
+    // Pictures are never changed in place: the same one again changes nothing
+    // (the card shows its placeholder at every record without a photo).
+    if (b == bitmap_ && resource_.empty()) return;
     bitmap_ = std::move(b);
     resource_.clear();
     Changed(Property::Bitmap);
@@ -634,13 +637,13 @@ StringGrid::StringGrid(Form& f, Control* parent, std::string name)
 
 void StringGrid::AddColumn(const GridColumn& c) {
     columns_.push_back(c);
+    Relayout(columns_.size());
     Changed(Property::Columns);
 }
 
 void StringGrid::SetColumns(std::vector<GridColumn> cols) {
     columns_ = std::move(cols);
-    for (auto& row : cells_)
-        if (row.size() > columns_.size()) row.resize(columns_.size());
+    Relayout(columns_.size());
     Changed(Property::Columns);
 }
 
@@ -650,31 +653,80 @@ int StringGrid::ColumnIndex(const std::string& name) const {
     return -1;
 }
 
+// Lays the cells out with `stride` columns per row, keeping those that fit.
+void StringGrid::Relayout(std::size_t stride) {
+    if (stride == stride_) return;
+    const std::size_t rows = stride_ ? cells_.size() / stride_ : 0;
+    std::vector<Span> cells(rows * stride);
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < stride_; ++c) {
+            const Span s = cells_[r * stride_ + c];
+            if (c < stride) cells[r * stride + c] = s;
+            else stale_ += s.length;
+        }
+    cells_ = std::move(cells);
+    stride_ = stride;
+    if (stale_ > texts_.size() / 2) Compact();
+}
+
+void StringGrid::Compact() {
+    std::string texts;
+    texts.reserve(texts_.size() - stale_);
+    for (Span& s : cells_) {
+        const std::size_t start = texts.size();
+        texts.append(texts_, s.start, s.length);
+        s.start = std::uint32_t(start);
+    }
+    texts_ = std::move(texts);
+    stale_ = 0;
+}
+
 void StringGrid::SetRowCount(int n) {
     n = std::max(0, n);
     if (n == rowCount_) return;
     rowCount_ = n;
-    if (cells_.size() > std::size_t(n)) cells_.resize(std::size_t(n));
+    // Room for the cells of every row (memory not yet written costs nothing).
+    if (std::size_t(n) * stride_ > cells_.capacity()) cells_.reserve(std::size_t(n) * stride_);
+    if (cells_.size() > std::size_t(n) * stride_) {
+        for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i) stale_ += cells_[i].length;
+        cells_.resize(std::size_t(n) * stride_);
+        if (stale_ > texts_.size() / 2) Compact();
+    }
     if (row_ >= n) row_ = n - 1;
     Changed(Property::RowCount);
 }
 
-const std::string& StringGrid::Cell(int col, int row) const {
-    static const std::string empty;
-    if (row < 0 || std::size_t(row) >= cells_.size() || col < 0) return empty;
-    const auto& r = cells_[std::size_t(row)];
-    return std::size_t(col) < r.size() ? r[std::size_t(col)] : empty;
+std::string_view StringGrid::CellView(int col, int row) const {
+    if (row < 0 || col < 0 || std::size_t(col) >= stride_ || std::size_t(row) * stride_ + std::size_t(col) >= cells_.size())
+        return {};
+    const Span s = cells_[std::size_t(row) * stride_ + std::size_t(col)];
+    return std::string_view(texts_).substr(s.start, s.length);
 }
 
-void StringGrid::SetCell(int col, int row, const std::string& text) {
+void StringGrid::SetCell(int col, int row, std::string_view text) {
     if (col < 0 || col >= ColumnCount() || row < 0 || row >= rowCount_)
         throw std::out_of_range("grid " + Name() + ": no cell " + std::to_string(col) + "," + std::to_string(row));
-    if (cells_.size() <= std::size_t(row)) cells_.resize(std::size_t(row) + 1);
-    auto& r = cells_[std::size_t(row)];
-    if (r.size() <= std::size_t(col)) r.resize(std::size_t(col) + 1);
-    if (r[std::size_t(col)] == text) return;
-    r[std::size_t(col)] = text;
-    Changed(Property::Cells);
+    if (CellView(col, row) == text) return;
+    const std::size_t at = std::size_t(row) * stride_ + std::size_t(col);
+    if (cells_.size() <= at) cells_.resize((std::size_t(row) + 1) * stride_);
+    if (texts_.size() + text.size() > UINT32_MAX) {
+        Compact();
+        if (texts_.size() + text.size() > UINT32_MAX) throw std::length_error("grid " + Name() + ": too much text");
+    }
+    Span& s = cells_[at];
+    stale_ += s.length;
+    s = {std::uint32_t(text.empty() ? 0 : texts_.size()), std::uint32_t(text.size())};
+    texts_.append(text);
+    if (stale_ > (std::size_t(1) << 20) && stale_ > texts_.size() / 2) Compact();
+    if (updating_ > 0) pendingCells_ = true;
+    else Changed(Property::Cells);
+}
+
+void StringGrid::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0 && pendingCells_) {
+        pendingCells_ = false;
+        Changed(Property::Cells);
+    }
 }
 
 void StringGrid::SetReadOnly(bool r) {

@@ -14,11 +14,13 @@
 // model through the functions of platform/ui/Input.h, used alike by the Qt
 // backend and by the tests.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/chart/Chart.h"
@@ -456,8 +458,19 @@ public:
     int RowCount() const { return rowCount_; }
     void SetRowCount(int n); // cells of removed rows are dropped
     // Empty for a cell never set; out of range reads empty, writes throw.
-    const std::string& Cell(int col, int row) const;
-    void SetCell(int col, int row, const std::string& text);
+    std::string Cell(int col, int row) const { return std::string(CellView(col, row)); }
+    // The same text without a copy: valid until the grid next changes (what
+    // a pass over many cells, such as an export, uses).
+    std::string_view CellView(int col, int row) const;
+    void SetCell(int col, int row, std::string_view text);
+
+    // Tells the backend once after a batch of cell changes (a fill of many
+    // rows) instead of at each cell.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+    // Makes room for this many bytes of cell text in all (a fill of many
+    // rows that can tell its size): the texts are then not moved as they grow.
+    void ReserveText(std::size_t bytes) { texts_.reserve(bytes); }
 
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool r);
@@ -480,9 +493,23 @@ public:
     std::function<void(int col, int row)> OnCellEdited; // by the user
 
 private:
+    void Relayout(std::size_t stride);
+    void Compact();
+
     std::vector<GridColumn> columns_;
     int rowCount_ = 0;
-    std::vector<std::vector<std::string>> cells_; // [row][col], grown on write
+    // The cells are kept compactly: every text one after the other in one
+    // buffer, and for each cell where its text lies. A changed cell's text
+    // goes to the end; the buffer is compacted when most of it is stale.
+    struct Span {
+        std::uint32_t start = 0, length = 0;
+    };
+    std::string texts_;
+    std::vector<Span> cells_;     // [row * stride_ + col], grown on write
+    std::size_t stride_ = 0;      // the columns per row in cells_
+    std::size_t stale_ = 0;       // bytes of texts_ that no cell uses
+    int updating_ = 0;
+    bool pendingCells_ = false;
     bool readOnly_ = false;
     int rowHeight_ = 21;
     bool alternating_ = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -163,4 +164,34 @@ TEST(ExportWindow, SpreadsheetProgramReadsAccents) {
     ASSERT_GE(cells.size(), 2u);
     EXPECT_EQ(cells[0], (std::vector<std::string>{"Marca e modello", "Note e citt\xC3\xA0"}));
     EXPECT_EQ(cells[1], (std::vector<std::string>{"Citro\xC3\xABn C3 AB1", "Forl\xC3\xAC, citt\xC3\xA0 & pi\xC3\xB9"}));
+}
+
+// The file is written from the grid as it stands when "Esporta" is pressed,
+// in blocks: a cell changed after the fill goes out with its new text, and a
+// file several blocks long comes out whole.
+TEST(ExportWindow, FileFollowsTheGridAcrossBlocks) {
+    ts::Harness h;
+    const std::string nota(240, 'n');
+    std::string archive;
+    Record r(TVisitaRec);
+    for (int i = 0; i < 5000; ++i) {
+        r.set("Veicolo", "Furgone " + std::to_string(i));
+        r.set("Note", nota);
+        archive.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+    }
+    rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archive);
+    ExportWindow w(h);
+    ASSERT_EQ(w.grid().RowCount(), 5000);
+    w.grid().SetCell(2, 4999, "modificata & citt\xC3\xA0");
+    Export(h, w);
+
+    std::string expected = kHead;
+    for (int i = 0; i < 4999; ++i) expected += Row("Furgone " + std::to_string(i), nota);
+    expected += Row("Furgone 4999", "modificata &amp; citt\xE0") + "</table></body></html>";
+    const std::string file = rtl::ReadWholeFile(rtl::DataPath("Prova.xls"));
+    ASSERT_GT(file.size(), std::size_t(3) << 19);   // more than one block of 1 MiB
+    const auto diff = std::mismatch(file.begin(), file.end(), expected.begin(), expected.end());
+    EXPECT_EQ(file, expected) << "first difference at " << (diff.first - file.begin()) << ": "
+                              << file.substr(std::size_t(diff.first - file.begin()), 80) << " | "
+                              << expected.substr(std::size_t(diff.second - expected.begin()), 80);
 }

@@ -155,3 +155,68 @@ TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
         EXPECT_EQ(listed, c.listed) << "case with " << c.criteri.size() << " criteria";
     }
 }
+
+// A line layout resolved once writes, straight from the stored bytes, the
+// line that the same columns give through RigaLista and the fields' texts:
+// blanks and control bytes at the ends, high bytes of the code page, fields
+// cut by the width, joined fields with an empty part.
+TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
+    const FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
+                   modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
+                   note = TAutomezzoRec.field("Note");
+    const FormatoRiga formato = std::move(FormatoRiga(TAutomezzoRec)
+                                              .colonna("Tipo", 6)
+                                              .testo(" | ")
+                                              .colonna({"Marca", "Modello"}, 12)
+                                              .testo(" Città: ")
+                                              .colonna({"Marca", "Targa", "Modello"}, 9)
+                                              .ultima({"Note", "Targa"}));
+    // Stored bytes, written by hand: length byte, then windows-1252 text.
+    auto store = [](Record& r, FieldRef f, std::string_view bytes) {
+        r.bytes()[f.offset] = std::uint8_t(bytes.size());
+        std::memcpy(r.bytes().data() + f.offset + 1, bytes.data(), bytes.size());
+    };
+    struct Case {
+        std::string tipo, marca, modello, targa, note;
+    };
+    const Case cases[] = {
+        {"Auto", "Fiat", "Panda", "AB123CD", "Note"},
+        {"  Autovettura lunga ", "", "Panda", "", ""},
+        {"\x01" "Furgone\t", "Citro\xEBn", "", " X ", "\x80 1.000 \x9D"},
+        {"", "", "", "", ""},
+        {"\xC0\xC8\xCC\xD2\xD9\xE0\xE8", " Alfa  Romeo ", "Giulia Quadrifoglio Verde", "ZZ999ZZ", "  "},
+        {"abc", "\xA0", "\x81", "\x8D", "\xFF"},
+    };
+    for (const Case& c : cases) {
+        Record r(TAutomezzoRec);
+        store(r, tipo, c.tipo);
+        store(r, marca, c.marca);
+        store(r, modello, c.modello);
+        store(r, targa, c.targa);
+        store(r, note, c.note);
+        const RecordView v = r.view();
+        const std::string expected = RigaLista()
+                                         .colonna(v.get(tipo), 6)
+                                         .testo(" | ")
+                                         .colonna(v.get(marca) + " " + v.get(modello), 12)
+                                         .testo(" Città: ")
+                                         .colonna(v.get(marca) + " " + v.get(targa) + " " + v.get(modello), 9)
+                                         .ultima(v.get(note) + " " + v.get(targa))
+                                         .str();
+        EXPECT_EQ(formato.Riga(v), expected) << c.tipo;
+        std::string appended = "x";
+        formato.Scrivi(appended, v.bytes());
+        EXPECT_EQ(appended, "x" + expected);
+    }
+    EXPECT_THROW(FormatoRiga(TAutomezzoRec).colonna("Nessuno", 3), std::out_of_range);
+
+    // A wide padding, and a text that ends the record.
+    const FieldRef desc = TAutomezzoRec.field("Desc03");
+    const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).colonna("Tipo", 45).ultima("Desc03"));
+    for (const std::string& ultimo : {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
+        Record r(TAutomezzoRec);
+        store(r, tipo, "Autocarro");
+        store(r, desc, ultimo);
+        EXPECT_EQ(largo.Riga(r.view()), RigaLista().colonna("Autocarro", 45).ultima(r.get(desc)).str());
+    }
+}

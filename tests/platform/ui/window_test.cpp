@@ -378,3 +378,42 @@ TEST(Backend, IsToldWhatARealWindowMustFollow) {
 }
 
 } // namespace
+
+namespace {
+
+// Cells kept compactly: rewritten many times, cut by fewer columns or rows,
+// each cell still reads what was last written into it, and a removed cell
+// reads empty when its row or column comes back.
+TEST(Grid, CellsKeepTheirLastTextThroughRewritesAndResizes) {
+    ts::Harness h;
+    ui::Form f(h.app);
+    auto& g = f.Add<ui::StringGrid>("grdProva", nullptr);
+    g.SetColumns({{"a", "A", 10}, {"b", "B", 10}, {"c", "C", 10}});
+    g.SetRowCount(3);
+    g.SetCell(2, 2, std::string(300, 'z'));
+    for (int round = 0; round < 3000; ++round)
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 3; ++c)
+                g.SetCell(c, r, std::string(100, '-') + "r" + std::to_string(round) + "c" + std::to_string(c) + "\xC3\xA0");
+    EXPECT_EQ(g.Cell(1, 0), std::string(100, '-') + "r2999c1\xC3\xA0");
+    EXPECT_EQ(g.CellView(2, 1), std::string(100, '-') + "r2999c2\xC3\xA0");
+    EXPECT_EQ(g.Cell(2, 2), std::string(300, 'z'));
+    EXPECT_EQ(g.Cell(0, 2), "");
+    g.SetCell(0, 0, "");
+    EXPECT_EQ(g.Cell(0, 0), "");
+    EXPECT_EQ(g.Cell(1, 0), std::string(100, '-') + "r2999c1\xC3\xA0");
+
+    g.SetColumns({{"a", "A", 10}, {"b", "B", 10}});
+    EXPECT_EQ(g.Cell(2, 1), "");
+    g.AddColumn({"c", "C", 10});
+    EXPECT_EQ(g.Cell(2, 1), "");
+    EXPECT_EQ(g.Cell(1, 1), std::string(100, '-') + "r2999c1\xC3\xA0");
+    g.SetRowCount(1);
+    g.SetRowCount(3);
+    EXPECT_EQ(g.Cell(1, 1), "");
+    EXPECT_EQ(g.Cell(1, 0), std::string(100, '-') + "r2999c1\xC3\xA0");
+    EXPECT_THROW(g.SetCell(3, 0, "x"), std::out_of_range);
+    EXPECT_EQ(g.Cell(5, 7), "");
+}
+
+} // namespace
