@@ -268,35 +268,47 @@ std::uint64_t Parola(const char* dati, std::size_t lunghezza, std::size_t depth)
     return ParolaMaiuscola(b);
 }
 
-// One entry being sorted: the word of its line at the depth being sorted and
-// the word after it (loaded together: one visit of the line serves two
-// depths), where its line lies, and its place among the entries (file order).
+// One entry being sorted: the words of its line at the depth being sorted
+// and the two after it (loaded together: one visit serves three depths),
+// the line's length and the entry's place among the entries (file order).
 struct Elemento {
     std::uint64_t parola;
-    std::uint64_t prossima;
-    const char* dati;
+    std::uint64_t dopo[2];
     std::uint32_t lunghezza;
     std::uint32_t indice;
 };
 
-// The full rule from `depth` on, for the few entries of a small group:
-// bytes read a-z as A-Z, a text that begins another first, then file order.
-bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
-    const std::size_t n = std::min(a.lunghezza, b.lunghezza);
-    std::size_t k = depth;
-    // Eight bytes at a time while both lines have them, then byte by byte.
-    for (; k + 8 <= n; k += 8) {
-        const std::uint64_t x = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(a.dati + k));
-        const std::uint64_t y = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(b.dati + k));
-        if (x != y) return x < y;
+// The bits in which the words of a group differ, packed into a narrow key
+// that sorts as the words do: in each byte, the run of bits from its lowest
+// differing bit to its highest (the bits around them are the same in every
+// word), the bytes in their order. Digits and letters differ in a few low
+// bits of their bytes: a date's day and month make a key of 11 bits.
+struct ChiaveStretta {
+    int parti = 0;
+    int bits = 0;
+    std::uint8_t da[8] = {};        // where the part starts in the word
+    std::uint8_t a[8] = {};         // where it goes in the key
+    std::uint64_t maschera[8] = {};
+
+    explicit ChiaveStretta(std::uint64_t varia) {
+        for (int b = 0; b < 8; ++b) {
+            const unsigned m = unsigned(varia >> (8 * b)) & 0xFFu;
+            if (m == 0) continue;
+            const int basso = std::countr_zero(m), alto = 31 - std::countl_zero(m);
+            const int largo = alto - basso + 1;
+            da[parti] = std::uint8_t(8 * b + basso);
+            a[parti] = std::uint8_t(bits);
+            maschera[parti] = (std::uint64_t(1) << largo) - 1;
+            bits += largo;
+            ++parti;
+        }
     }
-    for (; k < n; ++k) {
-        const auto p = static_cast<unsigned char>(UpperByte(a.dati[k]));
-        const auto q = static_cast<unsigned char>(UpperByte(b.dati[k]));
-        if (p != q) return p < q;
+    std::uint64_t operator()(std::uint64_t parola) const {
+        std::uint64_t k = 0;
+        for (int i = 0; i < parti; ++i) k |= (parola >> da[i] & maschera[i]) << a[i];
+        return k;
     }
-    return a.lunghezza != b.lunghezza ? a.lunghezza < b.lunghezza : a.indice < b.indice;
-}
+};
 
 // A stable sort by word, skipping the digits in which no two words differ
 // (`varia`: the bits that differ). A large group is split first by its
@@ -307,6 +319,31 @@ bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) {
 void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
                      std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
+    const ChiaveStretta chiave(varia);
+    if (chiave.bits <= 33) {
+        // Least significant digit first over the narrow key, in as few
+        // passes of at most 11 bits as it takes.
+        const int passi = (chiave.bits + 10) / 11;
+        const int cifra = (chiave.bits + passi - 1) / passi;
+        const std::uint64_t mask = (std::uint64_t(1) << cifra) - 1;
+        count.resize(std::size_t(1) << cifra);
+        Elemento* from = first;
+        Elemento* to = spare.data();
+        for (int shift = 0; shift < chiave.bits; shift += cifra) {
+            std::fill(count.begin(), count.end(), 0);
+            for (std::size_t i = 0; i < n; ++i) ++count[chiave(from[i].parola) >> shift & mask];
+            std::uint32_t sum = 0;
+            for (std::uint32_t& c : count) {
+                const std::uint32_t here = c;
+                c = sum;
+                sum += here;
+            }
+            for (std::size_t i = 0; i < n; ++i) to[count[chiave(from[i].parola) >> shift & mask]++] = from[i];
+            std::swap(from, to);
+        }
+        if (from != first) std::copy(from, from + n, first);
+        return;
+    }
     if (n >= 65536) {
         int alto = 48;
         while (alto > 0 && (varia >> alto & 0xFFFF) == 0) alto -= 16;
@@ -363,30 +400,59 @@ constexpr std::size_t kParolePronte = 4;
 // What the rounds of a sort share.
 struct Ordinamento {
     const std::uint64_t* pronte = nullptr;   // kParolePronte words per entry, or null
+    std::vector<const char*> righe;          // where each entry's line lies
     std::vector<Elemento> spare;
     std::vector<std::uint32_t> count;
 
-    // Whether the words at `depth` and after it are in the compact array.
-    bool Pronte(std::size_t depth) const { return pronte && depth / 8 + 1 < kParolePronte; }
+    const char* Dati(const Elemento& e) const { return righe[e.indice]; }
+    // Whether the word at `depth` is in the compact array.
+    bool Pronte(std::size_t depth) const { return pronte && depth / 8 < kParolePronte; }
     // Asks for the packed words of `e` at `depth`, when they are there.
     void Chiedi(const Elemento& e, std::size_t depth) const {
         if (Pronte(depth)) __builtin_prefetch(pronte + std::size_t(e.indice) * kParolePronte + depth / 8);
     }
+    // Loads the words of `e` at `depth` and the two after it.
     void Carica(Elemento& e, std::size_t depth) const {
-        if (Pronte(depth)) {
-            const std::uint64_t* w = pronte + std::size_t(e.indice) * kParolePronte + depth / 8;
-            e.parola = w[0];
-            e.prossima = w[1];
-        } else {
-            e.parola = Parola(e.dati, e.lunghezza, depth);
-            e.prossima = Parola(e.dati, e.lunghezza, depth + 8);
+        const std::size_t w = depth / 8;
+        if (pronte && w + 2 < kParolePronte) {
+            const std::uint64_t* p = pronte + std::size_t(e.indice) * kParolePronte + w;
+            e.parola = p[0];
+            e.dopo[0] = p[1];
+            e.dopo[1] = p[2];
+            return;
         }
+        std::uint64_t* out[3] = {&e.parola, &e.dopo[0], &e.dopo[1]};
+        for (std::size_t k = 0; k < 3; ++k)
+            *out[k] = pronte && w + k < kParolePronte ? pronte[std::size_t(e.indice) * kParolePronte + w + k]
+                                                      : Parola(Dati(e), e.lunghezza, depth + 8 * k);
+    }
+
+    // The full rule from `depth` on, for the few entries of a small group:
+    // bytes read a-z as A-Z, a text that begins another first, then file
+    // order.
+    bool PrecedeDa(const Elemento& a, const Elemento& b, std::size_t depth) const {
+        const char* da = Dati(a);
+        const char* db = Dati(b);
+        const std::size_t n = std::min(a.lunghezza, b.lunghezza);
+        std::size_t k = depth;
+        // Eight bytes at a time while both lines have them, then byte by byte.
+        for (; k + 8 <= n; k += 8) {
+            const std::uint64_t x = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(da + k));
+            const std::uint64_t y = ParolaMaiuscola(reinterpret_cast<const unsigned char*>(db + k));
+            if (x != y) return x < y;
+        }
+        for (; k < n; ++k) {
+            const auto p = static_cast<unsigned char>(UpperByte(da[k]));
+            const auto q = static_cast<unsigned char>(UpperByte(db[k]));
+            if (p != q) return p < q;
+        }
+        return a.lunghezza != b.lunghezza ? a.lunghezza < b.lunghezza : a.indice < b.indice;
     }
 };
 
 // Sorts entries whose lines agree on their first `depth` bytes (read a-z as
 // A-Z) and that come in file order. `pronte`: how many of their words from
-// this depth are in place (0, 1: `parola`, 2: `parola` and `prossima`).
+// this depth are in place (0 to 3: `parola`, then `dopo`).
 // Each round sorts by the next eight bytes; among the lines that agree on
 // those too, the lines that end within them come first (by length: the
 // shorter is the start of the longer), and the others go on by the eight
@@ -398,32 +464,24 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
         if (n <= 16 && pronte == 0 && !o.Pronte(depth)) {
             // A few lines whose words would come from the lines themselves:
             // compared byte by byte.
-            std::sort(first, last, [depth](const Elemento& a, const Elemento& b) { return PrecedeDa(a, b, depth); });
+            std::sort(first, last, [&o, depth](const Elemento& a, const Elemento& b) { return o.PrecedeDa(a, b, depth); });
             return;
         }
         std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
         const bool dalleRighe = pronte == 0 && !o.Pronte(depth);
         for (Elemento* e = first; e != last; ++e) {
-            // The lines lie all over memory: ask for those a few entries on
-            // while this one is read.
             // The lines, or their packed words, lie all over memory once the
             // entries are reordered: ask for those a few entries on while
             // this one is read.
-            if (last - e > 12) {
-                if (dalleRighe) __builtin_prefetch(e[12].dati + depth);
-                else if (pronte == 0) o.Chiedi(e[12], depth);
+            if (pronte == 0 && last - e > 12) {
+                if (dalleRighe) __builtin_prefetch(o.Dati(e[12]) + depth);
+                else o.Chiedi(e[12], depth);
             }
             if (pronte == 0) o.Carica(*e, depth);
             tutti &= e->parola;
             alcuni |= e->parola;
         }
-        if (pronte == 0) pronte = 2;
-        // Lines of this group that agree on these eight bytes will compare
-        // by the words after them: when those come from the packed array
-        // (they lie all over it), all are asked for now, to arrive together
-        // while this depth is sorted.
-        if (pronte == 1 && o.Pronte(depth + 8))
-            for (Elemento* e = first; e != last; ++e) o.Chiedi(*e, depth + 8);
+        if (pronte == 0) pronte = 3;
         if (tutti != alcuni) {
             if (n > 256)
                 OrdinaPerParola(first, n, tutti ^ alcuni, o.spare, o.count);
@@ -433,8 +491,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                 });
         }
         const std::size_t next = depth + 8;
-        // The words of the next depth: already loaded, or loaded there.
-        const int dopo = pronte == 2 ? 1 : 0;
+        // The words of the next depth already in place (moved up there).
+        const int dopo = pronte - 1;
         // Each run of equal words: the lines that end in it first, by
         // length; the others are sorted further. The largest run is sorted
         // by this loop, the others by a call of their own.
@@ -455,19 +513,22 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                     rest = std::find_if(i, j, [next](const Elemento& e) { return e.lunghezza > next; });
                 }
                 if (j - rest > 1) {
-                    if (dopo == 1)
-                        for (Elemento* e = rest; e != j; ++e) e->parola = e->prossima;
+                    if (dopo > 0)
+                        for (Elemento* e = rest; e != j; ++e) {
+                            e->parola = e->dopo[0];
+                            e->dopo[0] = e->dopo[1];
+                        }
                     if (j - rest <= 16) {
                         // A few lines (most runs are pairs): sorted here, by
                         // their word at `next` when they differ in it (the
                         // word they hold, or the one packed while the line
                         // was built), else byte by byte.
-                        const bool conParola = dopo == 1 || o.Pronte(next);
+                        const bool conParola = dopo > 0 || o.Pronte(next);
                         if (dopo == 0 && conParola)
                             for (Elemento* e = rest; e != j; ++e) o.Carica(*e, next);
-                        const auto precede = [next, conParola](const Elemento& a, const Elemento& b) {
+                        const auto precede = [&o, next, conParola](const Elemento& a, const Elemento& b) {
                             if (conParola && a.parola != b.parola) return a.parola < b.parola;
-                            return PrecedeDa(a, b, next);
+                            return o.PrecedeDa(a, b, next);
                         };
                         if (j - rest == 2) {
                             if (precede(rest[1], rest[0])) std::swap(rest[0], rest[1]);
@@ -502,9 +563,11 @@ std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<
     if (parole.size() == kParolePronte * n) o.pronte = parole.data();
     std::vector<Elemento> elementi;
     elementi.reserve(n);
+    o.righe.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const std::string_view r = riga(i);
-        elementi.push_back({0, 0, r.data(), std::uint32_t(r.size()), std::uint32_t(i)});
+        elementi.push_back({0, {0, 0}, std::uint32_t(r.size()), std::uint32_t(i)});
+        o.righe.push_back(r.data());
     }
     OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
     return elementi;

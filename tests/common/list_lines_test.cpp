@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -234,17 +235,30 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
     }
 }
 
-// A list large enough to be split by its first bytes before it is sorted,
-// with one part itself that large: the order is the plain rule's.
-TEST(ListLines, LargeListsFollowTheRule) {
+// Large lists: one split by its first bytes before it is sorted, with one
+// part itself that large; one of dates, times and plates, whose bytes
+// differ in a few bits each. The order is the plain rule's.
+class LargeLists : public ::testing::TestWithParam<int> {};
+
+TEST_P(LargeLists, FollowTheRule) {
     VociLista voci;
     std::vector<VoceLista> expected;
     unsigned seed = 11;
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (std::uint32_t i = 1; i <= 150000; ++i) {
-        // Most lines share their first bytes (one part of more than 65536).
-        std::string line = next() % 10 < 9 ? "Fiat " : std::string(1, char('A' + next() % 26));
-        for (unsigned k = next() % 12; k > 0; --k) line += char(" aAzZ09_\xE0"[next() % 10]);
+        std::string line;
+        if (GetParam() == 0) {
+            // Most lines share their first bytes (one part of more than 65536).
+            line = next() % 10 < 9 ? "Fiat " : std::string(1, char('A' + next() % 26));
+            for (unsigned k = next() % 12; k > 0; --k) line += " aAzZ09_\xE0"[next() % 9];
+        } else {
+            char text[40];
+            std::snprintf(text, sizeof text, "%02u/%02u/2024  %02u:%02u  %c%c%03u%c%c", next() % 28 + 1,
+                          next() % 12 + 1, next() % 24, next() % 60, 'A' + next() % 26, 'a' + next() % 26,
+                          next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
+            line = text;
+            if (next() % 3 == 0) line.resize(next() % line.size());
+        }
         voci.righe.push_back(line);
         voci.numeri.push_back(i);
         expected.push_back({line, i});
@@ -258,6 +272,7 @@ TEST(ListLines, LargeListsFollowTheRule) {
         if (voci.righe[i] != expected[i].riga || voci.numeri[i] != expected[i].numero) ++wrong;
     EXPECT_EQ(wrong, 0u);
 }
+INSTANTIATE_TEST_SUITE_P(ListLines, LargeLists, ::testing::Values(0, 1));
 
 // A sorted list built from an archive straight into one buffer: the first
 // line short and later ones far longer (the buffer outgrows the room taken
