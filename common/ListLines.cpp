@@ -155,10 +155,29 @@ inline void CopiaBreve(char* dst, const char* src, std::size_t n, bool leggibile
 
 // Writes stored bytes decoded from windows-1252 at `out`; returns the end.
 // `leggibile`: kMargine bytes may be read from the start of `bytes`.
-char* Decodifica(char* out, std::string_view bytes, bool leggibile) {
+// Whether any of the `n` bytes at `p` is 0x80 or above; `leggibile`:
+// kMargine bytes may be read from `p`.
+inline bool HaAlti(const char* p, std::size_t n, bool leggibile) {
+    if (leggibile && n <= kMargine) {
+        // Four words read at once, the bytes past `n` masked off.
+        std::uint64_t w[4];
+        std::memcpy(w, p, sizeof w);
+        std::uint64_t any = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::size_t validi = n > 8 * k ? std::min<std::size_t>(n - 8 * k, 8) : 0;
+            std::uint64_t m = validi == 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * validi)) - 1;
+            if constexpr (std::endian::native == std::endian::big) m = __builtin_bswap64(m);
+            any |= w[k] & m;
+        }
+        return (any & 0x8080808080808080ull) != 0;
+    }
     unsigned char any = 0;
-    for (char c : bytes) any |= static_cast<unsigned char>(c);
-    if (any < 0x80) {
+    for (std::size_t i = 0; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
+    return any >= 0x80;
+}
+
+char* Decodifica(char* out, std::string_view bytes, bool leggibile) {
+    if (!HaAlti(bytes.data(), bytes.size(), leggibile)) {
         CopiaBreve(out, bytes.data(), bytes.size(), leggibile);
         return out + bytes.size();
     }
@@ -607,6 +626,15 @@ void AggiungiParole(std::vector<std::uint64_t>& parole, std::string_view riga) {
     for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
 }
 
+// The same for a line written with kParolePronte * 8 bytes of room after it,
+// which are zeroed here (as the words are padded) and then read at once.
+void AggiungiParoleConMargine(std::vector<std::uint64_t>& parole, char* riga, std::size_t lunghezza) {
+    static_assert(kParolePronte * 8 <= kMargine);
+    std::memset(riga + lunghezza, 0, kParolePronte * 8);
+    for (std::size_t w = 0; w < kParolePronte; ++w)
+        parole.push_back(ParolaMaiuscola(reinterpret_cast<const unsigned char*>(riga + 8 * w)));
+}
+
 // Reads the archive at `path` once, in file order, handing each record and
 // its number to `each`; then sorts the entries when asked (those built so
 // far when reading fails, which is rethrown). The words of each line are
@@ -709,7 +737,7 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
             if (filtro && !filtro(r)) return;
             char* inizio = voci.righe.Room(room);
             const std::size_t lunghezza = std::size_t(formato.ScriviIn(inizio, r.bytes()) - inizio);
-            if (ordinata) AggiungiParole(parole, std::string_view(inizio, lunghezza));
+            if (ordinata) AggiungiParoleConMargine(parole, inizio, lunghezza);
             voci.righe.Add(lunghezza);
             voci.numeri.push_back(std::uint32_t(numero));
             if (!stimata) {
