@@ -426,6 +426,8 @@ struct Ordinamento {
     const char* Dati(const Elemento& e) const { return righe[e.indice]; }
     // Whether the word at `depth` is in the compact array.
     bool Pronte(std::size_t depth) const { return pronte && depth / 8 < kParolePronte; }
+    // Whether the two after it are there too (Carica reads no line).
+    bool TuttePronte(std::size_t depth) const { return pronte && depth / 8 + 2 < kParolePronte; }
     // Asks for the packed words of `e` at `depth`, when they are there.
     void Chiedi(const Elemento& e, std::size_t depth) const {
         if (Pronte(depth)) __builtin_prefetch(pronte + std::size_t(e.indice) * kParolePronte + depth / 8);
@@ -433,7 +435,7 @@ struct Ordinamento {
     // Loads the words of `e` at `depth` and the two after it.
     void Carica(Elemento& e, std::size_t depth) const {
         const std::size_t w = depth / 8;
-        if (pronte && w + 2 < kParolePronte) {
+        if (TuttePronte(depth)) {
             const std::uint64_t* p = pronte + std::size_t(e.indice) * kParolePronte + w;
             e.parola = p[0];
             e.dopo[0] = p[1];
@@ -487,20 +489,34 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
             return;
         }
         std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
+        std::uint32_t corta = ~std::uint32_t(0);
         const bool dalleRighe = pronte == 0 && !o.Pronte(depth);
         for (Elemento* e = first; e != last; ++e) {
             // The lines, or their packed words, lie all over memory once the
             // entries are reordered: ask for those a few entries on while
             // this one is read.
             if (pronte == 0 && last - e > 12) {
-                if (dalleRighe) __builtin_prefetch(o.Dati(e[12]) + depth);
-                else o.Chiedi(e[12], depth);
+                if (!o.TuttePronte(depth)) __builtin_prefetch(o.Dati(e[12]) + depth + (dalleRighe ? 0 : 8));
+                if (!dalleRighe) o.Chiedi(e[12], depth);
             }
             if (pronte == 0) o.Carica(*e, depth);
             tutti &= e->parola;
             alcuni |= e->parola;
+            corta = std::min(corta, e->lunghezza);
         }
         if (pronte == 0) pronte = 3;
+        if (tutti == alcuni && corta > depth + 8) {
+            // Every line goes on past these eight bytes, all alike (lines
+            // that begin with the same long text): straight to the next.
+            if (pronte > 1)
+                for (Elemento* e = first; e != last; ++e) {
+                    e->parola = e->dopo[0];
+                    e->dopo[0] = e->dopo[1];
+                }
+            depth += 8;
+            pronte -= 1;
+            continue;
+        }
         if (tutti != alcuni) {
             if (n > 256)
                 OrdinaPerParola(first, n, tutti ^ alcuni, o.spare, o.count);
