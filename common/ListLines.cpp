@@ -383,7 +383,17 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
             std::vector<std::uint32_t> countParte;
             std::size_t inizio = 0;
             for (const std::uint32_t fine : count) {
-                if (fine - inizio > 1) OrdinaPerParola(parti + inizio, fine - inizio, sotto, spareParte, countParte);
+                if (fine - inizio > 1) {
+                    // The bits in which this part's words differ (often far
+                    // fewer than the whole group's).
+                    std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
+                    for (std::size_t i = inizio; i < fine; ++i) {
+                        tutti &= parti[i].parola;
+                        alcuni |= parti[i].parola;
+                    }
+                    if (tutti != alcuni)
+                        OrdinaPerParola(parti + inizio, fine - inizio, tutti ^ alcuni, spareParte, countParte);
+                }
                 inizio = fine;
             }
         }
@@ -495,9 +505,14 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
             // The lines, or their packed words, lie all over memory once the
             // entries are reordered: ask for those a few entries on while
             // this one is read.
-            if (pronte == 0 && last - e > 12) {
-                if (!o.TuttePronte(depth)) __builtin_prefetch(o.Dati(e[12]) + depth + (dalleRighe ? 0 : 8));
-                if (!dalleRighe) o.Chiedi(e[12], depth);
+            if (pronte == 0 && last - e > 24) {
+                if (!o.TuttePronte(depth)) {
+                    // The bytes Carica reads from the line (two cache lines at most).
+                    const char* riga = o.Dati(e[24]) + depth + (dalleRighe ? 0 : 8);
+                    __builtin_prefetch(riga);
+                    __builtin_prefetch(riga + 23);
+                }
+                if (!dalleRighe) o.Chiedi(e[24], depth);
             }
             if (pronte == 0) o.Carica(*e, depth);
             tutti &= e->parola;
