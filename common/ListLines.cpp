@@ -329,12 +329,13 @@ struct ChiaveStretta {
     }
 };
 
-// A stable sort by word, skipping the digits in which no two words differ
-// (`varia`: the bits that differ). A large group is split first by its
-// highest differing 16 bits, in one counting pass over it; each part, small
-// enough to stay in the cache, is then sorted on its own by the bits below.
-// Smaller groups sort least significant digit first, one counting pass per
-// 8-bit digit.
+// A stable sort by word over the bits in which the words differ (`varia`):
+// by their narrow key when it has at most 33 bits (up to three counting
+// passes of 11 bits). Otherwise a large group is split first by its highest
+// differing 11 bits, in one counting pass over it, and each part, small
+// enough to stay in the cache, is then sorted on its own by the bits below;
+// smaller groups sort least significant digit first, one counting pass per
+// differing 8-bit digit.
 void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
                      std::vector<std::uint32_t>& count) {
     spare.resize(std::max(spare.size(), n));
@@ -363,12 +364,12 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
         if (from != first) std::copy(from, from + n, first);
         return;
     }
-    if (n >= 65536) {
-        int alto = 48;
-        while (alto > 0 && (varia >> alto & 0xFFFF) == 0) alto -= 16;
+    if (n >= 16384) {
+        // The highest 11 differing bits make the parts.
+        const int alto = std::max(0, 63 - std::countl_zero(varia) - 10);
         const std::uint64_t sotto = alto == 0 ? 0 : varia & ((std::uint64_t(1) << alto) - 1);
-        count.assign(65536, 0);
-        for (std::size_t i = 0; i < n; ++i) ++count[first[i].parola >> alto & 0xFFFF];
+        count.assign(2048, 0);
+        for (std::size_t i = 0; i < n; ++i) ++count[first[i].parola >> alto & 0x7FF];
         std::uint32_t sum = 0;
         for (std::uint32_t& c : count) {
             const std::uint32_t here = c;
@@ -376,7 +377,7 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
             sum += here;
         }
         Elemento* parti = spare.data();
-        for (std::size_t i = 0; i < n; ++i) parti[count[first[i].parola >> alto & 0xFFFF]++] = first[i];
+        for (std::size_t i = 0; i < n; ++i) parti[count[first[i].parola >> alto & 0x7FF]++] = first[i];
         // count[d] is now where part d ends.
         if (sotto != 0) {
             std::vector<Elemento> spareParte;
