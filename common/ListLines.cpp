@@ -430,11 +430,13 @@ constexpr std::size_t kParolePronte = 4;
 // What the rounds of a sort share.
 struct Ordinamento {
     const std::uint64_t* pronte = nullptr;   // kParolePronte words per entry, or null
-    std::vector<const char*> righe;          // where each entry's line lies
+    std::vector<const char*> righe;          // where each entry's line lies, or:
+    const char* testo = nullptr;             // the buffer of the lines
+    const ui::ListItems::Span* posti = nullptr;   // and where each lies in it
     std::vector<Elemento> spare;
     std::vector<std::uint32_t> count;
 
-    const char* Dati(const Elemento& e) const { return righe[e.indice]; }
+    const char* Dati(const Elemento& e) const { return posti ? testo + posti[e.indice].offset : righe[e.indice]; }
     // Whether the word at `depth` is in the compact array.
     bool Pronte(std::size_t depth) const { return pronte && depth / 8 < kParolePronte; }
     // Whether the two after it are there too (Carica reads no line).
@@ -607,18 +609,26 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
 
 // Sorts `n` lines (`riga(i)` the i-th, in entry order) and returns them as
 // sorted elements, each with its entry's index; `parole`, when it holds
-// kParolePronte words per entry, the packed first bytes of each line.
+// kParolePronte words per entry, the packed first bytes of each line;
+// `voci`, when given, the buffer that holds the lines.
 template <class Riga>
-std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<std::uint64_t>& parole) {
+std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<std::uint64_t>& parole,
+                             const ui::ListItems* voci = nullptr) {
     Ordinamento o;
     if (parole.size() == kParolePronte * n) o.pronte = parole.data();
     std::vector<Elemento> elementi;
     elementi.reserve(n);
-    o.righe.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string_view r = riga(i);
-        elementi.push_back({0, {0, 0}, std::uint32_t(r.size()), std::uint32_t(i)});
-        o.righe.push_back(r.data());
+    if (voci) {
+        o.testo = voci->text();
+        o.posti = voci->spans().data();
+        for (std::size_t i = 0; i < n; ++i) elementi.push_back({0, {0, 0}, o.posti[i].length, std::uint32_t(i)});
+    } else {
+        o.righe.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string_view r = riga(i);
+            elementi.push_back({0, {0, 0}, std::uint32_t(r.size()), std::uint32_t(i)});
+            o.righe.push_back(r.data());
+        }
     }
     OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
     return elementi;
@@ -643,7 +653,8 @@ void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64
 void OrdinaConParole(VociLista& voci, const std::vector<std::uint64_t>& parole) {
     const std::size_t n = voci.righe.size();
     if (n < 2) return;
-    const std::vector<Elemento> elementi = Ordina(n, [&](std::size_t i) { return std::string_view(voci.righe[i]); }, parole);
+    const std::vector<Elemento> elementi =
+        Ordina(n, [&](std::size_t i) { return std::string_view(voci.righe[i]); }, parole, &voci.righe);
     std::vector<std::uint32_t> ordine(n), numeri(n);
     for (std::size_t k = 0; k < n; ++k) {
         ordine[k] = elementi[k].indice;
