@@ -36,25 +36,23 @@ void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warn
 
 } // namespace
 
-std::optional<std::string> RigaMenuDisponibili(const common::RecordView& automezzo) {
-    using common::TAutomezzoRec;
-    static const common::FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
-                                  modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
-                                  posti = TAutomezzoRec.field("Posti"),
-                                  alimentazione = TAutomezzoRec.field("Alimentazione");
-    std::string plate = automezzo.get(targa);
-    if (plate.empty()) return std::nullopt;
-    return common::RigaLista()
-        .colonna(automezzo, tipo, 20)
-        .testo("  ")
-        .colonna(automezzo.get(marca) + " " + automezzo.get(modello), 30)
-        .testo("  Targa: ")
-        .colonna(plate, 14)
-        .testo("  Posti: ")
-        .colonna(automezzo, posti, 12)
-        .testo("  Alim. ")
-        .ultima(automezzo, alimentazione)
-        .str();
+const common::FormatoRiga& FormatoMenuDisponibili() {
+    static const common::FormatoRiga formato = std::move(common::FormatoRiga(common::TAutomezzoRec)
+                                                             .colonna("Tipo", 20)
+                                                             .testo("  ")
+                                                             .colonna({"Marca", "Modello"}, 30)
+                                                             .testo("  Targa: ")
+                                                             .colonna("Targa", 14)
+                                                             .testo("  Posti: ")
+                                                             .colonna("Posti", 12)
+                                                             .testo("  Alim. ")
+                                                             .ultima("Alimentazione"));
+    return formato;
+}
+
+bool HaTarga(const common::RecordView& automezzo) {
+    static const common::FieldRef targa = common::TAutomezzoRec.field("Targa");
+    return !rtl::TrimView(common::RawText(automezzo.bytes(), targa)).empty();
 }
 
 bool TargaAmmessaInNomeFile(std::string_view targa) {
@@ -106,7 +104,7 @@ void TfrmMenuDisponibili::FormShow() {
     icoMano.SetVisible(false);
     archivioIllegibile_ = false;
     try {
-        lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec, RigaMenuDisponibili, true,
+        lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), FormatoMenuDisponibili(), HaTarga, true,
                           kLarghezzaVoci);
     } catch (...) {
         archivioIllegibile_ = true;

@@ -8,6 +8,7 @@
 
 #include "common/ListWindow.h"
 #include "common/Record.h"
+#include "common/SearchWindow.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -54,15 +55,11 @@ public:
     report::Report frxReport;
 
 private:
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void btnCercaClick();
     void lstRecordsDblClick();
-    void btnStampaClick();
 
     common::Record automezzo_;
     common::ListaRecord lista_;
-    std::string trovaRicordato_;
+    common::FinestraRicerca ricerca_;
 };
 
 extern TfrmTrovaAutomezzi* frmTrovaAutomezzi;
