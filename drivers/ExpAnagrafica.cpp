@@ -1,10 +1,9 @@
 #include "drivers/ExpAnagrafica.h"
 
+#include "common/Commands.h"
 #include <vector>
 
 #include "drivers/ConduttoreRec.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmExpAnagrafica* frmExpAnagrafica = nullptr;
 
@@ -69,26 +68,7 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
-    };
-    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
-    };
-    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    panContainer.OnMouseMove = sfondo;
-    grdRecords.OnMouseMove = sfondo;
-    for (const char* decorazione : {"imgLogo", "icoHand", "bkgStriscia", "bkgInfo"})
-        Get<ui::Control>(decorazione).OnMouseMove = sfondo;
-}
-
-void TfrmExpAnagrafica::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio conduttori in Excel", "drivers/ExpAnagrafica.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio conduttori in Excel",
+                             "drivers/ExpAnagrafica.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgStriscia", "bkgInfo"});
 }

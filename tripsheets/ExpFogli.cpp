@@ -1,8 +1,7 @@
 #include "tripsheets/ExpFogli.h"
 
+#include "common/Commands.h"
 #include "common/ExportWindow.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "tripsheets/FoglioRec.h"
 
 TfrmExpFogli* frmExpFogli = nullptr;
@@ -64,29 +63,7 @@ TfrmExpFogli::TfrmExpFogli(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    const struct {
-        ui::Picture& cmd;
-        const char* hint;
-    } hints[] = {
-        {cmdEsporta, "Esporta l'archivio in formato Microsoft Excel."},
-        {cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, "Esci da questo ambiente di lavoro."},
-    };
-    for (const auto& h : hints) {
-        const std::string hint = h.hint;
-        h.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    for (const char* name : {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"})
-        Get<ui::Control>(name).OnMouseMove = sfondo;
-}
-
-void TfrmExpFogli::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio Fogli di Marcia in Excel", "tripsheets/ExpFogli.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio Fogli di Marcia in Excel",
+                             "tripsheets/ExpFogli.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"});
 }

@@ -1,10 +1,9 @@
 #include "vehicles/ExpAutoparco.h"
 
+#include "common/Commands.h"
 #include "common/ExportWindow.h"
 #include "common/Records.h"
 #include "vehicles/AutomezzoRec.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmExpAutoparco* frmExpAutoparco = nullptr;
 
@@ -69,25 +68,7 @@ TfrmExpAutoparco::TfrmExpAutoparco(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
-    };
-    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
-    };
-    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    panContainer.OnMouseMove = sfondo;
-    grdRecords.OnMouseMove = sfondo;
-    for (const char* decorazione : {"imgLogo", "icoHand", "bkgInfo"}) Get<ui::Control>(decorazione).OnMouseMove = sfondo;
-}
-
-void TfrmExpAutoparco::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio veicoli in Microsoft Excel", "vehicles/ExpAutoparco.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio veicoli in Microsoft Excel",
+                             "vehicles/ExpAutoparco.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgInfo"});
 }
