@@ -9,6 +9,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace qtbackend {
 
@@ -138,15 +139,20 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
                       area.height() - d - 2.5 * fm.height());
     if (plot.width() <= 0 || plot.height() <= 0) return;
     p.setFont(labelFont);
-    // Back wall and floor, with the scale lines.
-    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    // Back wall and floor, with the scale lines: grid silver, axes and ticks dark grey.
+    const QPen grid(QColor(0xC0, 0xC0, 0xC0), 1), axis(QColor(0xA9, 0xA9, 0xA9), 1);
     for (double v = 0; v <= top + 1e-9; v += step) {
         const double y = plot.bottom() - v / top * plot.height();
+        p.setPen(grid);
         p.drawLine(QPointF(plot.left() + d, y - d), QPointF(plot.right() + d, y - d));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.left() + d, y - d));
-        p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 4 * scale, fm.height()),
+        p.setPen(axis);
+        p.drawLine(QPointF(plot.left() - 4 * scale, y), QPointF(plot.left(), y));
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 6 * scale, fm.height()),
                    Qt::AlignRight | Qt::AlignVCenter, markText(v));
     }
+    p.setPen(axis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawLine(plot.bottomLeft(), plot.topLeft());
     if (pts.empty()) return;
@@ -195,8 +201,9 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
     p.setFont(labelFont);
     const double margin = c.marksVisible() ? 4 * fm.height() : fm.height();
     const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
-    const double w = std::max(0.0, area.width() - 2 * margin);
-    const double h = std::max(0.0, std::min(w * (c.view3D() ? 0.6 : 1.0), area.height() - 2 * margin - depth));
+    const double ratio = c.view3D() ? 0.6 : 1.0; // height to width of the top face
+    const double h = std::max(0.0, std::min((area.width() - 2 * margin) * ratio, area.height() - 2 * margin - depth));
+    const double w = h / ratio; // a low area keeps the pie round, not squashed flat
     const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
     if (w <= 0 || h <= 0) return;
     if (total <= 0) {
@@ -210,6 +217,7 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
         double start = 90 * 16;
         for (const auto& pt : pts) {
             const double span = std::max(0.0, pt.value) / total * 360 * 16;
+            if (span <= 0) continue; // an empty slice would draw a spoke
             p.setPen(Qt::NoPen);
             p.setBrush(toQColor(pt.color).darker(150));
             p.drawPie(ellipse.translated(0, k), int(start), int(std::ceil(span)));
@@ -219,9 +227,11 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
     double start = 90 * 16;
     for (const auto& pt : pts) {
         const double span = std::max(0.0, pt.value) / total * 360 * 16;
+        if (span <= 0) continue; // an empty slice would draw a spoke from the centre
         p.setPen(QPen(toQColor(pt.color).darker(160), 1));
         p.setBrush(toQColor(pt.color));
-        p.drawPie(ellipse, int(start), int(std::ceil(span)));
+        if (span >= 360 * 16 - 0.5) p.drawEllipse(ellipse); // the whole pie: no spoke
+        else p.drawPie(ellipse, int(start), int(std::ceil(span)));
         if (c.marksVisible() && pt.value > 0) {
             const double mid = qDegreesToRadians((start + span / 2) / 16);
             const QPointF centre = ellipse.center();
@@ -240,6 +250,77 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
             p.drawText(tag, Qt::AlignCenter, text);
         }
         start += span;
+    }
+}
+
+// The legend: a framed box with its title and one swatch and text per point.
+// At the left or right it is one column beside the chart; at the top or bottom
+// the entries run in rows across the chart's width. The area left to the
+// series shrinks by the box and a gap.
+void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale) {
+    const auto& legend = c.legend();
+    const QFont f = chartFont({"Verdana", 9, false, 0xFF000000}, scale);
+    const QFontMetricsF fm(f);
+    const QString title = QString::fromStdString(legend.title);
+    std::vector<QString> texts;
+    double textW = 0;
+    for (const auto& pt : c.points()) {
+        texts.push_back(QString::fromStdString(pt.label) + "  " + markText(pt.value));
+        textW = std::max(textW, fm.horizontalAdvance(texts.back()));
+    }
+    const double pad = 5 * scale, gap = 10 * scale, lineH = fm.height() * 1.2;
+    const double entryW = fm.height() * 0.7 + pad + textW + 2 * pad; // swatch, gap, text, spacing
+    const bool across = legend.position == chart::LegendPosition::Bottom || legend.position == chart::LegendPosition::Top;
+    const std::size_t n = texts.size();
+    std::size_t cols = 1;
+    if (across) {
+        const double room = rest.width() - 2 * pad;
+        cols = std::clamp<std::size_t>(static_cast<std::size_t>(room / entryW), 1, n);
+        // Rows as even as they can be: 12 entries in two rows of six, not 10 and 2.
+        const std::size_t rowsNeeded = (n + cols - 1) / cols;
+        cols = (n + rowsNeeded - 1) / rowsNeeded;
+    }
+    const std::size_t rows = (n + cols - 1) / cols;
+    double boxW = std::max(cols * entryW, fm.horizontalAdvance(title) + 2 * pad) + 2 * pad;
+    boxW = std::min(boxW, rest.width());
+    const double boxH = (rows + (title.isEmpty() ? 0 : 1)) * lineH + 2 * pad;
+    QRectF box;
+    switch (legend.position) {
+    case chart::LegendPosition::Bottom:
+        box = QRectF(rest.center().x() - boxW / 2, rest.bottom() - boxH - pad, boxW, boxH); // clear of the foot
+        rest.setBottom(box.top() - gap);
+        break;
+    case chart::LegendPosition::Top:
+        box = QRectF(rest.center().x() - boxW / 2, rest.top() + pad, boxW, boxH); // clear of the title
+        rest.setTop(box.bottom() + gap);
+        break;
+    case chart::LegendPosition::Left:
+        box = QRectF(rest.left(), rest.center().y() - boxH / 2, boxW, boxH);
+        rest.setLeft(box.right() + gap);
+        break;
+    case chart::LegendPosition::Right:
+        box = QRectF(rest.right() - boxW, rest.center().y() - boxH / 2, boxW, boxH);
+        rest.setRight(box.left() - gap);
+        break;
+    }
+    p.setPen(QPen(Qt::gray, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(box);
+    p.setFont(f);
+    double y = box.top() + pad;
+    if (!title.isEmpty()) {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(box.left(), y, box.width(), fm.height()), Qt::AlignCenter, title);
+        y += lineH;
+    }
+    const double left = box.left() + (box.width() - cols * entryW) / 2 + pad;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double x = left + (i % cols) * entryW, ey = y + (i / cols) * lineH;
+        const QRectF swatch(x, ey + fm.height() * 0.15, fm.height() * 0.7, fm.height() * 0.7);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(toQColor(c.points()[i].color));
+        p.drawRect(swatch);
+        p.drawText(QRectF(swatch.right() + pad, ey, textW + pad, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
     }
 }
 
@@ -268,37 +349,7 @@ void paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
     caption(c.title(), true);
     caption(c.foot(), false);
     const auto& legend = c.legend();
-    if (legend.visible && !c.points().empty()) {
-        const QFont f = chartFont({"Verdana", 9, false, 0xFF000000}, scale);
-        const QFontMetricsF fm(f);
-        double textW = fm.horizontalAdvance(QString::fromStdString(legend.title));
-        for (const auto& pt : c.points())
-            textW = std::max(textW, fm.horizontalAdvance(QString::fromStdString(pt.label) + "  " + markText(pt.value)));
-        const double boxW = textW + fm.height() + 20 * scale;
-        const double rows = c.points().size() + (legend.title.empty() ? 0 : 1);
-        const double boxH = rows * fm.height() * 1.2 + 10 * scale;
-        QRectF box(rest.right() - boxW, rest.center().y() - boxH / 2, boxW, boxH);
-        p.setPen(QPen(Qt::gray, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(box);
-        p.setFont(f);
-        double y = box.top() + 5 * scale;
-        if (!legend.title.empty()) {
-            p.setPen(Qt::black);
-            p.drawText(QRectF(box.left(), y, box.width(), fm.height()), Qt::AlignCenter, QString::fromStdString(legend.title));
-            y += fm.height() * 1.2;
-        }
-        for (const auto& pt : c.points()) {
-            const QRectF swatch(box.left() + 5 * scale, y + fm.height() * 0.15, fm.height() * 0.7, fm.height() * 0.7);
-            p.setPen(QPen(Qt::black, 1));
-            p.setBrush(toQColor(pt.color));
-            p.drawRect(swatch);
-            p.drawText(QRectF(swatch.right() + 5 * scale, y, textW + 8 * scale, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                       QString::fromStdString(pt.label) + "  " + markText(pt.value));
-            y += fm.height() * 1.2;
-        }
-        rest.setRight(box.left() - 10 * scale);
-    }
+    if (legend.visible && !c.points().empty()) paintLegend(p, c, rest, scale);
     if (c.kind() == chart::SeriesKind::Bar) paintBars(p, c, rest, scale);
     else paintPie(p, c, rest, scale);
     p.restore();

@@ -343,4 +343,23 @@ TEST(CostSheet, AccessFailureOnSaveIsReported) {
     EXPECT_EQ(w.txtCausale.Text(), "Bollo");
 }
 
+// The two hands beside the buttons point at them: the one on the right is the
+// left one mirrored.
+TEST(CostSheet, HandsOnBothSidesPointAtTheButtons) {
+    ts::Harness h;
+    Scheda scheda(h.app);
+    TfrmAllegaExcel w(h.app, &scheda.form);
+    const auto sinistra = w.Get<ui::Picture>("icoHand01").Bitmap();
+    const auto destra = w.Get<ui::Picture>("icoHand02").Bitmap();
+    ASSERT_TRUE(sinistra && destra);
+    ASSERT_EQ(sinistra->width, destra->width);
+    ASSERT_EQ(sinistra->height, destra->height);
+    const int larghezza = sinistra->width;
+    for (int y = 0; y < sinistra->height; ++y)
+        for (int x = 0; x < larghezza; ++x)
+            for (int k = 0; k < 4; ++k)
+                ASSERT_EQ(destra->rgba[(y * larghezza + x) * 4 + k], sinistra->rgba[(y * larghezza + larghezza - 1 - x) * 4 + k])
+                    << x << ", " << y;
+}
+
 } // namespace

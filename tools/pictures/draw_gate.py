@@ -20,8 +20,9 @@ def save(im, name):
     im.save(os.path.join(OUT, name), optimize=True)
 
 
-def button(w, h, text, top, bottom, symbol=None):
-    """A rounded command picture with its caption; `symbol` draws on the left."""
+def button(w, h, text, top, bottom, symbol=None, size=None):
+    """A rounded command picture with its caption; `symbol` draws on the left;
+    `size` gives the caption's type size (otherwise as large as fits)."""
     im = gradient(w, h, top, bottom)
     mask = Image.new("L", (w, h), 0)
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius=min(8, h // 3), fill=255)
@@ -31,8 +32,16 @@ def button(w, h, text, top, bottom, symbol=None):
     if symbol:
         symbol(d, 8, (h - 24) // 2, 24)
         left = 38
-    centred(d, (left, 2, w - 6, h - 2), text, fitted(d, text, w - left - 8, h * 0.45), WHITE)
+    f = font(size) if size else fitted(d, text, w - left - 8, h * 0.45)
+    centred(d, (left, 2, w - 6, h - 2), text, f, WHITE)
     return im
+
+
+def common_size(texts, w, h, symbol=True):
+    """The one type size at which every caption of a group of buttons fits."""
+    d = ImageDraw.Draw(Image.new("RGBA", (w, h)))
+    left = 38 if symbol else 6
+    return min(fitted(d, t, w - left - 8, h * 0.45).size for t in texts)
 
 
 def barrier(d, x, y, s, raised):
@@ -89,6 +98,27 @@ def sheet(d, x, y, s, colour=NAVY):
         d.line([(x + s * 0.28, yy), (x + s * 0.72, yy)], fill=colour, width=2)
 
 
+def printer(d, x, y, s, colour=WHITE):
+    """A printer with a sheet coming out of it."""
+    d.rectangle([x + s * 0.25, y + s * 0.05, x + s * 0.75, y + s * 0.35], outline=colour, width=2)
+    d.rounded_rectangle([x, y + s * 0.32, x + s, y + s * 0.72], radius=3, fill=colour)
+    d.rectangle([x + s * 0.22, y + s * 0.6, x + s * 0.78, y + s * 0.98], fill=(240, 244, 250), outline=colour, width=2)
+    for k in range(2):
+        yy = y + s * (0.74 + 0.12 * k)
+        d.line([(x + s * 0.32, yy), (x + s * 0.68, yy)], fill=(90, 150, 205), width=1)
+
+
+def grid_sheet(d, x, y, s, colour=WHITE):
+    """A spreadsheet: a sheet ruled in cells."""
+    d.rectangle([x + s * 0.1, y + s * 0.05, x + s * 0.9, y + s * 0.95], fill=colour)
+    ink = (35, 130, 45)
+    for k in range(1, 4):
+        yy = y + s * (0.05 + 0.225 * k)
+        d.line([(x + s * 0.1, yy), (x + s * 0.9, yy)], fill=ink, width=1)
+    d.line([(x + s * 0.37, y + s * 0.05), (x + s * 0.37, y + s * 0.95)], fill=ink, width=1)
+    d.line([(x + s * 0.63, y + s * 0.05), (x + s * 0.63, y + s * 0.95)], fill=ink, width=1)
+
+
 def floppy(d, x, y, s):
     d.rectangle([x, y, x + s, y + s], fill=WHITE)
     d.rectangle([x + s * 0.2, y, x + s * 0.75, y + s * 0.35], fill=BLUE)
@@ -117,13 +147,27 @@ def arrow_icon(w, h, direction, bar):
     return im
 
 
-def banner(text, colour, figure):
-    """The 817 x 53 title of a list window: a figure, the title, a barrier."""
+def binoculars(d, x, y, s, colour=NAVY):
+    """A pair of binoculars seen from the front, s pixels wide, top-left at (x, y)."""
+    r = s * 0.22
+    for cx in (x + r + 1, x + s - r - 1):
+        d.rounded_rectangle([cx - r * 0.8, y, cx + r * 0.8, y + s * 0.42], radius=3, fill=colour)
+        d.ellipse([cx - r, y + s * 0.3, cx + r, y + s * 0.3 + 2 * r], fill=colour)
+        d.ellipse([cx - r * 0.6, y + s * 0.3 + r * 0.4, cx + r * 0.6, y + s * 0.3 + r * 1.6], fill=(150, 190, 230))
+    d.rectangle([x + s * 0.4, y + s * 0.12, x + s * 0.6, y + s * 0.3], fill=colour)
+
+
+def banner(text, colour, figure, right=None):
+    """The 817 x 53 title of a list window: a figure, the title and, at the
+    right, a raised barrier or what `right` draws."""
     im = gradient(817, 53, (255, 255, 255), (226, 234, 242))
     d = ImageDraw.Draw(im)
     figure(d)
     centred(d, (90, 0, 727, 53), text, fitted(d, text, 610, 34), colour)
-    barrier(d, 740, 48, 30, True)
+    if right:
+        right(d)
+    else:
+        barrier(d, 740, 48, 30, True)
     return im
 
 
@@ -154,21 +198,23 @@ def main():
         ("RegNuovo.png", "Nuovo", blue, sheet),
         ("RegSalva.png", "Salva", blue, floppy),
         ("RegTrova.png", "Trova", blue, lambda d, x, y, s: lens(d, x, y, s, WHITE)),
-        ("RegStampa.png", "Stampa", blue, sheet),
+        ("RegStampa.png", "Stampa", blue, printer),
         ("RegNonUsciti.png", "Veicoli non usciti", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
         ("RegEntratiOggi.png", "Veicoli entrati oggi", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
         ("RegUscitiOggi.png", "Veicoli usciti oggi", orange, lambda d, x, y, s: car(d, x, y + 6, s, WHITE)),
-        ("RegExcel.png", "Esporta in Excel", green, sheet),
+        ("RegExcel.png", "Esporta in Excel", green, grid_sheet),
         ("RegGuida.png", "Guida", grey, lambda d, x, y, s: centred(d, (x, y, x + s, y + s), "?", font(20), WHITE)),
         ("RegEsci.png", "Esci", grey, red_arrow),
     ]
+    # The three list commands share one type size, so that none looks smaller.
+    lists = common_size([t for _, t, c, _ in commands if c is orange], 216, 39)
     for name, text, colours, symbol in commands:
-        save(button(216, 39, text, colours[0], colours[1], symbol), name)
+        save(button(216, 39, text, colours[0], colours[1], symbol, lists if colours is orange else None), name)
     save(arrow_icon(37, 39, -1, True), "RegPrimo.png")
     save(arrow_icon(37, 39, -1, False), "RegIndietro.png")
     save(arrow_icon(37, 39, +1, False), "RegAvanti.png")
     save(arrow_icon(37, 39, +1, True), "RegUltimo.png")
-    save(band_title("INGRESSO", lambda d, x, y, s: barrier(d, x, y + s, s * 0.8, True)), "TitIngresso.png")
+    save(band_title("INGRESSO", lambda d, x, y, s: barrier(d, x + 4, y + s, s * 0.62, True)), "TitIngresso.png")
     save(band_title("VEICOLO, PERSONE E MERCE A BORDO", lambda d, x, y, s: car(d, x - 4, y + 4, s + 6, WHITE)),
          "TitVeicolo.png")
     save(band_title("USCITA", lambda d, x, y, s: barrier(d, x, y + s, s * 0.8, False)), "TitUscita.png")
@@ -184,8 +230,8 @@ def main():
          "BannerEntrati.png")
     save(banner("VEICOLI NON ANCORA USCITI", RED, lambda d: (keeper(d, 40, 50, 46), barrier(d, 58, 48, 18, False))),
          "BannerNonUsciti.png")
-    save(banner("RISULTATI DI RICERCA", (30, 70, 170), lambda d: (keeper(d, 30, 50, 46), lens(d, 46, 10, 22))),
-         "BannerRisultati.png")
+    save(banner("RISULTATI DI RICERCA", (30, 70, 170), lambda d: (keeper(d, 30, 50, 46), lens(d, 46, 10, 22)),
+                lambda d: binoculars(d, 748, 6, 44)), "BannerRisultati.png")
     save(strip(), "Istruzioni.png")
     save(small(30, lambda d, x, y, s: lens(d, x + 3, y + 3, s - 6)), "Lente.png")
 

@@ -51,14 +51,20 @@ def framed(w, h, text, fill, frame, ink, width=2):
     return im
 
 
-def rounded(w, h, text, top, bottom, ink=WHITE):
-    """A command bar shading from top to bottom, with its word."""
+def rounded(w, h, text, top, bottom, ink=WHITE, f=None):
+    """A command bar shading from top to bottom, with its word. The word sits
+    on the line's middle (between ascenders and descenders), so that words of
+    one row of bars stand on one baseline whatever their letters."""
     im = gradient(w, h, top, bottom)
     mask = Image.new("L", (w, h), 0)
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius=min(10, h // 3), fill=255)
     im.putalpha(mask)
     d = ImageDraw.Draw(im)
-    centred(d, (6, 2, w - 6, h - 2), text, fitted(d, text, w - 20, h * 0.45), ink)
+    f = f or fitted(d, text, w - 20, h * 0.45)
+    centred(d, (6, 2, w - 6, h - 2), text, f, ink)  # refuses a word that does not fit
+    im = gradient(w, h, top, bottom)
+    im.putalpha(mask)
+    ImageDraw.Draw(im).text((w / 2, h / 2), text, font=f, fill=ink, anchor="mm")
     return im
 
 
@@ -103,8 +109,11 @@ def planner_window():
     d = ImageDraw.Draw(title)
     centred(d, (0, 0, 199, 38), "PLANNER", fitted(d, "PLANNER", 195, 34), (220, 20, 30))
     save(title, OUT, "TitoloPlanner.png")
-    for word in ("Intervallo", "Riepilogo", "Anteprima", "Stampa"):
-        save(rounded(135, 43, word, (255, 215, 0), (220, 30, 20)), OUT, "Cmd%s.png" % word)
+    words = ("Intervallo", "Riepilogo", "Anteprima", "Stampa")
+    probe = ImageDraw.Draw(Image.new("RGBA", (135, 43)))
+    size = min(fitted(probe, word, 135 - 20, 43 * 0.45).size for word in words)
+    for word in words:
+        save(rounded(135, 43, word, (255, 215, 0), (220, 30, 20), f=font(size)), OUT, "Cmd%s.png" % word)
     save(icon(37, 39, question), OUT, "CmdGuida.png")
     save(icon(37, 39, door), OUT, "CmdEsci.png")
 

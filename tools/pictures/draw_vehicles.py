@@ -48,6 +48,8 @@ def cost_sheet():
     save(total, "CostiTotale.png")
     save(euro(32), "CostiEuro.png")
     save(hand(36), "CostiMano.png")
+    # The hand right of the buttons points back at them, to the left.
+    save(hand(36).transpose(Image.FLIP_LEFT_RIGHT), "CostiManoSinistra.png")
     save(calendar_page(32, 32, "31"), "CostiOggi.png")
 
 
