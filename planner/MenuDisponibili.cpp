@@ -1,18 +1,16 @@
 #include "planner/MenuDisponibili.h"
 
-#include <cstdio>
 #include <string>
 
 #include "common/Archive.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
+#include "common/YearMenu.h"
 #include "planner/Planning.h"
-#include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
-#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "vehicles/AutomezzoRec.h"
 
@@ -22,7 +20,6 @@ namespace {
 
 constexpr int kLarghezzaVoci = 910;
 
-const std::string kMsgAnno = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
 const std::string kMsgElencoVuoto =
     "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
     "Per poter utilizzare il planner delle prenotazioni è necessario registrare almeno un veicolo nel parco "
@@ -90,7 +87,7 @@ TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
     // A line chosen with the keyboard chooses its vehicle like a click.
     lstRecords.OnClick = [this] { lstRecordsClick(); };
     lstRecords.OnChange = [this] { lstRecordsClick(); };
-    txtAnnoFatture.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoFattureKeyDown(k); };
+    common::LegaAnno(txtAnnoFatture, btnApriFatture);
     btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };
@@ -109,11 +106,7 @@ void TfrmMenuDisponibili::FormShow() {
     } catch (...) {
         archivioIllegibile_ = true;
     }
-    char anno[16];
-    std::snprintf(anno, sizeof anno, "%04d", rtl::Today().Year());
-    txtAnnoFatture.SetText(anno);
-    lblMemory.SetText("avvio");
-    txtAnnoFatture.SetFocus();
+    common::MostraMenuAnno(txtAnnoFatture, lblMemory);
 }
 
 // The choice: the record of the selected line goes into the hidden labels.
@@ -132,15 +125,9 @@ void TfrmMenuDisponibili::lstRecordsClick() {
     }
 }
 
-void TfrmMenuDisponibili::txtAnnoFattureKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriFatture); }
-
 void TfrmMenuDisponibili::btnApriFattureClick() {
-    const std::string anno = txtAnnoFatture.Text();
-    if (rtl::Utf8Length(anno) != 4) {
-        Avviso(kMsgAnno);
-        txtAnnoFatture.SetFocus();
-        return;
-    }
+    const std::optional<std::string> anno = common::AnnoScelto(txtAnnoFatture);
+    if (!anno) return;
     if (lstRecords.Count() == 0) {
         // An archive that could not be read is not an archive without vehicles.
         Avviso(archivioIllegibile_ ? std::string(common::kMsgAccessoArchivio) : kMsgElencoVuoto);
@@ -155,7 +142,7 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
         Avviso(kMsgTarga);
         return;
     }
-    const std::string year = rtl::Trim(anno);
+    const std::string& year = *anno;
     lblFile.SetText(PercorsoFilePlanner(targa, year));
     if (frmPlanning) {
         frmPlanning->SetCaption(" Dorneval - Planner prenotazioni anno " + year);

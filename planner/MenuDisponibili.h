@@ -46,7 +46,6 @@ private:
     void FormShow();
     void FormClose(ui::CloseAction& action);
     void lstRecordsClick();
-    void txtAnnoFattureKeyDown(ui::KeyEvent& key);
     void btnApriFattureClick();
     void imgGuidaClick();
     void imgEsciClick();
