@@ -10,6 +10,7 @@
 #include "tests/drivers/DriverCard.h"
 #include "tests/support/ExportFile.h"
 #include "tests/support/Spreadsheet.h"
+#include "tests/support/Windows.h"
 
 namespace {
 
@@ -210,21 +211,8 @@ TEST(DriverExport, HintsAndHelp) {
     ts::Harness h;
     TfrmExpAnagrafica w(h.app);
     w.Show();
-    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
-    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.cmdGuida);
-    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.cmdEsci);
-    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.grdRecords);
-    EXPECT_EQ(w.panInfo.Text(), "");
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(w.cmdGuida);
+    ts::VerificaSuggerimentiEsportazione(h, w);
+    const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio conduttori in Excel");
     EXPECT_EQ(testo.rfind("Il pulsante Esporta archivio consente di esportare tutte le schede dei conduttori", 0), 0u);
     h.click(w.cmdEsci);

@@ -10,6 +10,7 @@
 
 #include "platform/ui/Input.h"
 #include "tests/support/ExportFile.h"
+#include "tests/support/Windows.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/ExpFogli.h"
 
@@ -169,21 +170,8 @@ TEST_F(ExportTest, HintsAndHelp) {
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
     EXPECT_EQ(w.Caption(), " Esporta archivio Fogli di Marcia in Microsoft Excel");
-    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
-    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.cmdGuida);
-    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.cmdEsci);
-    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.grdRecords);
-    EXPECT_EQ(w.panInfo.Text(), "");
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(w.cmdGuida);
+    ts::VerificaSuggerimentiEsportazione(h, w);
+    const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio Fogli di Marcia in Excel");
     EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 4);   // three paragraphs
 }
