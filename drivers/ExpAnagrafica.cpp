@@ -1,6 +1,7 @@
 #include "drivers/ExpAnagrafica.h"
 
 #include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include <vector>
 
 #include "drivers/ConduttoreRec.h"
@@ -9,14 +10,9 @@ TfrmExpAnagrafica* frmExpAnagrafica = nullptr;
 
 namespace {
 
-struct ColonnaConduttore {
-    std::vector<std::string> campi;   // joined by one blank each
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the record number),
 // with the header text and width of their column in the file.
-const ColonnaConduttore kColonne[] = {
+const common::ColonnaEsportata kColonne[] = {
     {{"Conducente"}, {"Cognome e nome", 250}},
     {{"Patenti"}, {"Patenti di guida", 250}},
     {{"Recapito"}, {"Recapito preferenziale", 250}},
@@ -50,10 +46,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &drivers::TConduttoreRec;
     c.file = "Conducenti.xls";
     c.foglio = "Anagrafica Conduttori";
-    for (const ColonnaConduttore& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(colonna.campi.size() == 1 ? common::Campo(colonna.campi[0]) : common::Campi(colonna.campi));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 

@@ -1,6 +1,7 @@
 #include "tripsheets/ExpFogli.h"
 
 #include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
 #include "tripsheets/FoglioRec.h"
 
@@ -8,35 +9,30 @@ TfrmExpFogli* frmExpFogli = nullptr;
 
 namespace {
 
-struct ColonnaFoglio {
-    const char* campo;
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the row number),
 // with the header text and width of their column in the file.
-const ColonnaFoglio kColonne[] = {
-    {"NumFoglio", {"Foglio di Marcia n.", 200}},
-    {"DataApertura", {"Data apertura", 180}},
-    {"OraApertura", {"Ora apertura", 180}},
-    {"DataChiusura", {"Data chiusura", 180}},
-    {"OraChiusura", {"Ora chiusura", 180}},
-    {"Ufficio", {"Ufficio emittente", 250}},
-    {"Conduttore", {"Conduttore", 250}},
-    {"TelCel", {"Tel. cel.", 200}},
-    {"Veicolo", {"Marca e modello veicolo", 300}},
-    {"Targa", {"Targa", 200}},
-    {"DataPar01", {"Data partenza", 180}},
-    {"OraPar01", {"Ora partenza", 180}},
-    {"KmPar01", {"Km partenza", 200}},
-    {"LuogoPar01", {"Luogo partenza", 300}},
-    {"DataArr01", {"Data arrivo", 180}},
-    {"OraArr01", {"Ora arrivo", 180}},
-    {"KmArr01", {"Km arrivo", 200}},
-    {"LuogoArr01", {"Luogo arrivo", 300}},
-    {"LitriTot", {"Tot. litri carburante", 200}},
-    {"ImportoTot", {"Tot. spesa carburante", 200}},
-    {"KmPercorsi", {"Tot. km percorsi", 400}},
+const common::ColonnaEsportata kColonne[] = {
+    {{"NumFoglio"}, {"Foglio di Marcia n.", 200}},
+    {{"DataApertura"}, {"Data apertura", 180}},
+    {{"OraApertura"}, {"Ora apertura", 180}},
+    {{"DataChiusura"}, {"Data chiusura", 180}},
+    {{"OraChiusura"}, {"Ora chiusura", 180}},
+    {{"Ufficio"}, {"Ufficio emittente", 250}},
+    {{"Conduttore"}, {"Conduttore", 250}},
+    {{"TelCel"}, {"Tel. cel.", 200}},
+    {{"Veicolo"}, {"Marca e modello veicolo", 300}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"DataPar01"}, {"Data partenza", 180}},
+    {{"OraPar01"}, {"Ora partenza", 180}},
+    {{"KmPar01"}, {"Km partenza", 200}},
+    {{"LuogoPar01"}, {"Luogo partenza", 300}},
+    {{"DataArr01"}, {"Data arrivo", 180}},
+    {{"OraArr01"}, {"Ora arrivo", 180}},
+    {{"KmArr01"}, {"Km arrivo", 200}},
+    {{"LuogoArr01"}, {"Luogo arrivo", 300}},
+    {{"LitriTot"}, {"Tot. litri carburante", 200}},
+    {{"ImportoTot"}, {"Tot. spesa carburante", 200}},
+    {{"KmPercorsi"}, {"Tot. km percorsi", 400}},
 };
 
 common::ConfigEsportazione Configurazione() {
@@ -45,10 +41,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &tripsheets::TFoglioRec;
     c.file = "Fogli_di_Marcia.xls";
     c.foglio = "Riepilogo Fogli di Marcia";
-    for (const ColonnaFoglio& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(common::Campo(colonna.campo));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 

@@ -1,6 +1,7 @@
 #include "vehicles/ExpAutoparco.h"
 
 #include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
 #include "common/Records.h"
 #include "vehicles/AutomezzoRec.h"
@@ -9,39 +10,34 @@ TfrmExpAutoparco* frmExpAutoparco = nullptr;
 
 namespace {
 
-struct ColonnaAutomezzo {
-    const char* campo;
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the record number),
 // with the header text and width of their column in the file.
-const ColonnaAutomezzo kColonne[] = {
-    {"Tipo", {"Tipo veicolo", 250}},
-    {"Destinazione", {"Destinazione ed uso", 300}},
-    {"Marca", {"Marca", 250}},
-    {"Modello", {"Modello", 250}},
-    {"Targa", {"Targa", 200}},
-    {"Anno", {"Immatricolazione", 200}},
-    {"Colore", {"Colore", 250}},
-    {"Telaio", {"Telaio", 250}},
-    {"Pneumatici", {"Pneumatici", 300}},
-    {"Stato", {"Stato veicolo", 250}},
-    {"Chilometri", {"Km percorsi", 250}},
-    {"Alimentazione", {"Alimentazione", 250}},
-    {"Cilindrata", {"Cilindrata", 250}},
-    {"KW", {"kW", 250}},
-    {"Ambiente", {"Compatibilità ambientale", 250}},
-    {"Proprietario", {"Proprietario", 300}},
-    {"Autista", {"Autista", 250}},
-    {"TelAutista", {"Tel. autista", 200}},
-    {"Meccanico", {"Meccanico", 250}},
-    {"TelMeccanico", {"Tel. meccanico", 200}},
-    {"ScadRevisione", {"Scad. revisione", 200}},
-    {"ScadTagliando", {"Scad. tagliando", 200}},
-    {"ScadAssicurazione", {"Scad. assicurazione", 200}},
-    {"ScadBollo", {"Scad. bollo", 200}},
-    {"Note", {"Note", 400}},
+const common::ColonnaEsportata kColonne[] = {
+    {{"Tipo"}, {"Tipo veicolo", 250}},
+    {{"Destinazione"}, {"Destinazione ed uso", 300}},
+    {{"Marca"}, {"Marca", 250}},
+    {{"Modello"}, {"Modello", 250}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"Anno"}, {"Immatricolazione", 200}},
+    {{"Colore"}, {"Colore", 250}},
+    {{"Telaio"}, {"Telaio", 250}},
+    {{"Pneumatici"}, {"Pneumatici", 300}},
+    {{"Stato"}, {"Stato veicolo", 250}},
+    {{"Chilometri"}, {"Km percorsi", 250}},
+    {{"Alimentazione"}, {"Alimentazione", 250}},
+    {{"Cilindrata"}, {"Cilindrata", 250}},
+    {{"KW"}, {"kW", 250}},
+    {{"Ambiente"}, {"Compatibilità ambientale", 250}},
+    {{"Proprietario"}, {"Proprietario", 300}},
+    {{"Autista"}, {"Autista", 250}},
+    {{"TelAutista"}, {"Tel. autista", 200}},
+    {{"Meccanico"}, {"Meccanico", 250}},
+    {{"TelMeccanico"}, {"Tel. meccanico", 200}},
+    {{"ScadRevisione"}, {"Scad. revisione", 200}},
+    {{"ScadTagliando"}, {"Scad. tagliando", 200}},
+    {{"ScadAssicurazione"}, {"Scad. assicurazione", 200}},
+    {{"ScadBollo"}, {"Scad. bollo", 200}},
+    {{"Note"}, {"Note", 400}},
 };
 
 common::ConfigEsportazione Configurazione() {
@@ -50,10 +46,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &common::TAutomezzoRec;
     c.file = "Parco_Automezzi.xls";
     c.foglio = "Parco Automezzi";
-    for (const ColonnaAutomezzo& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(common::Campo(colonna.campo));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 
