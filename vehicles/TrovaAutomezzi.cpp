@@ -57,13 +57,6 @@ common::FormatoRiga InizioFormatoAutomezzo() {
     return formato;
 }
 
-common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo) {
-    static const common::FormatoRiga formato = InizioFormatoAutomezzo();
-    common::RigaLista riga;
-    riga.testo(formato.Riga(automezzo));
-    return riga;
-}
-
 const common::FormatoRiga& FormatoTrovaAutomezzo() {
     static const common::FormatoRiga formato = std::move(InizioFormatoAutomezzo()
                                                              .testo("  Titolare: ")

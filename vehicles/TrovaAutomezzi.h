@@ -14,10 +14,8 @@
 #include "platform/ui/Form.h"
 
 // The columns that every list line of a vehicle begins with: type, make and
-// model, plate; as a layout to go on with (what lists of many vehicles use)
-// and as the line of one vehicle.
+// model, plate; a layout to go on with.
 common::FormatoRiga InizioFormatoAutomezzo();
-common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo);
 
 // The list line of a vehicle in the search: its layout and one line.
 const common::FormatoRiga& FormatoTrovaAutomezzo();
