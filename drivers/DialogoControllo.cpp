@@ -17,6 +17,7 @@ DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::s
       btnChiudi(Get<ui::Button>("btnChiudi")),
       campo_(Get<ui::Edit>(edit)) {
     campo_.SetMaxLength(lunghezzaMassima);
+    // Taking the focus selects the text preset by the card: another one typed replaces it.
     OnShow = [this] { campo_.SetFocus(); };
     btnChiudi.OnClick = [this] { Close(); };
 }

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOption>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
@@ -140,9 +141,33 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
     EXPECT_EQ(form.Focused(), &second);
     EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtAltro"));
+    // A button reached by the keyboard is drawn as focused.
+    ctl<ui::Button>("cmdOK").SetFocus();
+    QStyleOptionButton opt;
+    opt.initFrom(peer<QPushButton>("cmdOK"));
+    EXPECT_TRUE(opt.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(opt.state & QStyle::State_KeyboardFocusChange);
     // A click into a field moves the model's focus.
     QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
     EXPECT_EQ(form.Focused(), &first);
+}
+
+TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
+    auto& first = ctl<ui::Edit>("txtCampo");
+    auto& second = ctl<ui::Edit>("txtAltro");
+    second.SetText("2026");
+    first.SetFocus();
+    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    ASSERT_EQ(form.Focused(), &second);
+    auto* le = peer<QLineEdit>("txtAltro");
+    EXPECT_EQ(le->selectedText(), QString("2026"));
+    QTest::keyClicks(le, "2025");
+    EXPECT_EQ(second.Text(), "2025");
+    // A click into the other field: no text selected there.
+    first.SetText("abc");
+    QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
+    ASSERT_EQ(form.Focused(), &first);
+    EXPECT_EQ(first.SelLength(), 0);
 }
 
 TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
