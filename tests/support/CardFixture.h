@@ -17,14 +17,18 @@
 
 namespace ts {
 
-// Appends a record with the given fields (the others empty) to the archive
-// at `path`.
-inline void AggiungiRecord(const std::string& path, const common::RecordType& type,
-                           std::initializer_list<std::pair<std::string_view, std::string>> campi) {
+// Appends a record with the given fields (pairs of field name and text; the
+// other fields empty) to the archive at `path`.
+template <class Campi>
+void AggiungiRecord(const std::string& path, const common::RecordType& type, const Campi& campi) {
     common::Record r(type);
     for (const auto& [campo, testo] : campi)
         r.set(campo, testo);
     common::Archivio(path, type).Scrivi("", r);
+}
+inline void AggiungiRecord(const std::string& path, const common::RecordType& type,
+                           std::initializer_list<std::pair<std::string_view, std::string>> campi) {
+    AggiungiRecord<decltype(campi)>(path, type, campi);
 }
 
 // `Card` is the card's window class; `istanza` its global instance pointer

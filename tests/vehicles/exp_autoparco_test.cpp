@@ -9,6 +9,7 @@
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
 #include "platform/ui/Input.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/ExportFile.h"
 #include "tests/support/Harness.h"
 #include "tests/support/Windows.h"
@@ -27,9 +28,7 @@ const char* const kCampi[] = {"Tipo", "Destinazione", "Marca", "Modello", "Targa
 
 void ScriviVeicoli(const std::vector<std::vector<std::pair<std::string, std::string>>>& veicoli) {
     for (const auto& v : veicoli) {
-        common::Record r(common::TAutomezzoRec);
-        for (const auto& [campo, testo] : v) r.set(campo, testo);
-        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
+        ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec, v);
     }
 }
 
