@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -297,6 +298,20 @@ struct Elemento {
     std::uint32_t indice;
 };
 
+// Room for entries moved by a counting pass: taken as it is (the pass
+// writes every entry it uses before reading it), never cleared first.
+struct Riserva {
+    std::unique_ptr<Elemento[]> dati;
+    std::size_t n = 0;
+    Elemento* Per(std::size_t m) {
+        if (m > n) {
+            dati = std::make_unique_for_overwrite<Elemento[]>(m);
+            n = m;
+        }
+        return dati.get();
+    }
+};
+
 // The bits in which the words of a group differ, packed into a narrow key
 // that sorts as the words do: in each byte, the run of bits from its lowest
 // differing bit to its highest (the bits around them are the same in every
@@ -336,9 +351,9 @@ struct ChiaveStretta {
 // enough to stay in the cache, is then sorted on its own by the bits below;
 // smaller groups sort least significant digit first, one counting pass per
 // differing 8-bit digit.
-void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::vector<Elemento>& spare,
+void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserva& spare,
                      std::vector<std::uint32_t>& count) {
-    spare.resize(std::max(spare.size(), n));
+    Elemento* const altrove = spare.Per(n);
     const ChiaveStretta chiave(varia);
     if (chiave.bits <= 33) {
         // Least significant digit first over the narrow key, in as few
@@ -348,7 +363,7 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
         const std::uint64_t mask = (std::uint64_t(1) << cifra) - 1;
         count.resize(std::size_t(1) << cifra);
         Elemento* from = first;
-        Elemento* to = spare.data();
+        Elemento* to = altrove;
         for (int shift = 0; shift < chiave.bits; shift += cifra) {
             std::fill(count.begin(), count.end(), 0);
             for (std::size_t i = 0; i < n; ++i) ++count[chiave(from[i].parola) >> shift & mask];
@@ -376,11 +391,11 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
             c = sum;
             sum += here;
         }
-        Elemento* parti = spare.data();
+        Elemento* parti = altrove;
         for (std::size_t i = 0; i < n; ++i) parti[count[first[i].parola >> alto & 0x7FF]++] = first[i];
         // count[d] is now where part d ends.
         if (sotto != 0) {
-            std::vector<Elemento> spareParte;
+            Riserva spareParte;
             std::vector<std::uint32_t> countParte;
             std::size_t inizio = 0;
             for (const std::uint32_t fine : count) {
@@ -405,7 +420,7 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, std::v
     constexpr std::uint64_t mask = 0xFF;
     count.resize(std::size_t(1) << bits);
     Elemento* from = first;
-    Elemento* to = spare.data();
+    Elemento* to = altrove;
     for (int shift = 0; shift < 64; shift += bits) {
         if ((varia >> shift & mask) == 0) continue;
         std::fill(count.begin(), count.end(), 0);
@@ -433,7 +448,7 @@ struct Ordinamento {
     std::vector<const char*> righe;          // where each entry's line lies, or:
     const char* testo = nullptr;             // the buffer of the lines
     const ui::ListItems::Span* posti = nullptr;   // and where each lies in it
-    std::vector<Elemento> spare;
+    Riserva spare;
     std::vector<std::uint32_t> count;
 
     const char* Dati(const Elemento& e) const { return posti ? testo + posti[e.indice].offset : righe[e.indice]; }
