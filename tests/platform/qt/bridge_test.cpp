@@ -210,20 +210,20 @@ TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
 
     // The widths list windows set; no line comes near them, the scroll bar still reaches the end.
     for (int width : {1600, 910, 760}) {
-        list.SetItems({"Uno", "Due", "Tre"});
+        list.SetItems(std::vector<std::string>{"Uno", "Due", "Tre"});
         list.SetItemWidth(width);
         EXPECT_EQ(extent(), width) << width;
         lv->horizontalScrollBar()->setValue(lv->horizontalScrollBar()->maximum());
         EXPECT_EQ(lv->visualRect(lv->model()->index(0, 0)).right() + 1, lv->viewport()->width()) << width;
     }
     // Filled again after the width was set, the list keeps it.
-    list.SetItems({"Quattro"});
+    list.SetItems(std::vector<std::string>{"Quattro"});
     EXPECT_EQ(extent(), 760);
     // A line wider than the item width is never cut.
-    list.SetItems({std::string(300, 'W')});
+    list.SetItems(std::vector<std::string>{std::string(300, 'W')});
     EXPECT_GT(extent(), 760);
 
-    list.SetItems({"Uno"});
+    list.SetItems(std::vector<std::string>{"Uno"});
     list.SetItemWidth(0);
     EXPECT_EQ(extent(), lv->viewport()->width()) << "no item width: as wide as the box";
 }
