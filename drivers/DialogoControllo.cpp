@@ -17,7 +17,11 @@ DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::s
       btnChiudi(Get<ui::Button>("btnChiudi")),
       campo_(Get<ui::Edit>(edit)) {
     campo_.SetMaxLength(lunghezzaMassima);
-    OnShow = [this] { campo_.SetFocus(); };
+    // The text preset by the card is selected: another one typed replaces it.
+    OnShow = [this] {
+        campo_.SetFocus();
+        campo_.SelectAll();
+    };
     btnChiudi.OnClick = [this] { Close(); };
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // What the four check dialogs of the driver card share: one edit with the
 // text to check, "Controlla" beside it and "Chiudi" below. The dialog opens
-// with the focus in its edit; Enter there moves the focus to "Controlla"
-// without pressing it; a shape warning keeps the dialog open with the focus
-// back in the edit, a verdict closes it.
+// with the focus in its edit, its text selected; Enter there moves the focus
+// to "Controlla" without pressing it; a shape warning keeps the dialog open
+// with the focus back in the edit, a verdict closes it.
 #include <string_view>
 
 #include "platform/ui/Application.h"

@@ -301,4 +301,27 @@ TEST(CheckDialogs, TypingAndEnter) {
     }
 }
 
+// The card presets each dialog with its field; the preset is selected, so
+// that another text typed at once replaces it.
+template <class D>
+void Sovrascrivi(const char* edit, const std::string& preset, const std::string& digitato, const std::string& atteso) {
+    ts::Harness h;
+    ui::Form owner(h.app);
+    D d(h.app, &owner);
+    ui::Edit& campo = d.template Get<ui::Edit>(edit);
+    campo.SetText(preset);
+    d.Show();
+    EXPECT_EQ(campo.SelLength(), int(campo.Length())) << edit;
+    h.type(d, digitato);
+    EXPECT_EQ(campo.Text(), atteso) << edit;
+}
+
+TEST(CheckDialogs, APresetTextIsSelectedAndTypedOver) {
+    Sovrascrivi<TfrmCodFisc>("txtCodFisc", "RSSMRA85T10A562T", "bncgnn80a01h50lx", "BNCGNN80A01H50LX");
+    Sovrascrivi<TfrmPartitaIva>("txtPartitaIva", "12345670018", "12345670017", "12345670017");
+    Sovrascrivi<TfrmCarta>("txtNumero", "4111", "5500", "5500");
+    Sovrascrivi<TfrmIban>("txtIban", "IT60X0542811101000000123457", "it60x0542811101000000123456",
+                          "IT60X0542811101000000123456");
+}
+
 } // namespace

@@ -39,6 +39,23 @@ TEST_F(MenuTest, ShowingPresetsTheCurrentYear) {
     EXPECT_EQ(menu.txtAnnoPreventivi.MaxLength(), 4);
 }
 
+// The preset year is selected, so that typing another year replaces it
+// (the box already holds its four characters).
+TEST_F(MenuTest, TypingOverThePresetYearReplacesIt) {
+    EXPECT_EQ(menu.txtAnnoPreventivi.SelLength(), 4);
+    h.type(menu, "2023");
+    EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2023");
+    // Also after the warning about a year that is not four digits.
+    h.keyDown(menu, ui::vk::Back);
+    h.keyDown(menu, ui::vk::Back);
+    h.expectMessage(ui::DialogType::Warning, kAnno);
+    h.click(menu.btnApriPreventivi);
+    h.verify();
+    EXPECT_EQ(menu.Focused(), &menu.txtAnnoPreventivi);
+    h.type(menu, "2022");
+    EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2022");
+}
+
 TEST_F(MenuTest, OpenHandsTheYearToTheTripSheetWindow) {
     typeYear("2023");
     h.click(menu.btnApriPreventivi);
@@ -145,6 +162,19 @@ TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
     EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
     h.click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "253");
+}
+
+// The number shown is selected, so that a number typed at once replaces it
+// instead of mixing with it.
+TEST_F(NumberingTest, TypingOverTheShownNumberReplacesIt) {
+    write("100");
+    open([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "100");
+        EXPECT_EQ(d.txtInizio.SelLength(), 3);
+        h.type(d, "250");
+        h.click(d.btnApplica);
+    });
+    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
 }
 
 TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {

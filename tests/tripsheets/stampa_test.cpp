@@ -130,3 +130,31 @@ TEST_F(PrintTest, TextsFitTheirCells) {
             EXPECT_EQ(t->text.find('\n'), std::string::npos);
         }
 }
+
+// A value written to the left or to the right of its framed cell keeps a
+// little room from the frame, so that it never touches the line.
+TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
+    for (const auto& e : common::TFoglioRec.elements()) fogli.Campo(e.name).SetText("88");
+    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
+    h.click(fogli.cmdStampa);
+    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
+    const auto& items = report::headlessOutput().printed[0].pages[0].items;
+    int checked = 0;
+    for (const auto& item : items) {
+        const auto* t = std::get_if<report::TextItem>(&item);
+        if (!t || t->object.empty() || t->align == report::HAlign::Center || t->text.front() == ' ') continue;
+        const double cx = t->box.x + t->box.width / 2, cy = t->box.y + t->box.height / 2;
+        for (const auto& other : items) {
+            const auto* r = std::get_if<report::RectItem>(&other);
+            if (!r || r->frame == 0 || cx < r->box.x || cx > r->box.right() || cy < r->box.y ||
+                cy > r->box.bottom())
+                continue;
+            ++checked;
+            if (t->align == report::HAlign::Left) EXPECT_GE(t->box.x - r->box.x, 0.5) << t->object;
+            else EXPECT_GE(r->box.right() - t->box.right(), 0.5) << t->object;
+        }
+    }
+    // 16 places, 3 stations, 3 amounts, 5 header values, 2 fuel totals, 3
+    // kilometre values and the closing date and time.
+    EXPECT_EQ(checked, 34);
+}

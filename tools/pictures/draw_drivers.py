@@ -20,7 +20,7 @@ def put(im, name):
     save(im, OUT, name)
 
 
-def caption_button(text):
+def caption_button(text, f):
     """A command of the card: its caption in white on blue, 148 x 32."""
     w, h = 148, 32
     im = gradient(w, h, (70, 90, 235), (30, 30, 170))
@@ -28,8 +28,15 @@ def caption_button(text):
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, w - 1, h - 1], radius=8, fill=255)
     im.putalpha(mask)
     d = ImageDraw.Draw(im)
-    centred(d, (8, 3, w - 8, h - 3), text, fitted(d, text, w - 20, 15), WHITE)
+    centred(d, (8, 3, w - 8, h - 3), text, f, WHITE)
     return im
+
+
+def caption_font(texts):
+    """The one type size of the command column: the largest at which every
+    caption fits its button, so the twelve commands look alike."""
+    d = ImageDraw.Draw(Image.new("RGBA", (1, 1)))
+    return min((fitted(d, t, 148 - 20, 15) for t in texts), key=lambda f: f.size)
 
 
 def title(w, h, text, sub=None):
@@ -67,11 +74,12 @@ def tick(size):
 
 
 def main():
-    for name, text in [("Nuovo", "Nuovo"), ("Duplica", "Duplica"), ("AllegaFile", "Allega file"),
-                       ("Salva", "Salva"), ("Trova", "Trova"), ("Stampa", "Stampa"),
-                       ("Esporta", "Esporta archivio"), ("Ferie", "In ferie"), ("Servizio", "In servizio"),
-                       ("Trasferte", "Sì trasferte"), ("Guida", "Guida"), ("Esci", "Esci")]:
-        put(caption_button(text), "Tasto" + name + ".png")
+    commands = [("Nuovo", "Nuovo"), ("Duplica", "Duplica"), ("AllegaFile", "Allega file"), ("Salva", "Salva"),
+                ("Trova", "Trova"), ("Stampa", "Stampa"), ("Esporta", "Esporta archivio"), ("Ferie", "In ferie"),
+                ("Servizio", "In servizio"), ("Trasferte", "Sì trasferte"), ("Guida", "Guida"), ("Esci", "Esci")]
+    f = caption_font([text for _, text in commands])
+    for name, text in commands:
+        put(caption_button(text, f), "Tasto" + name + ".png")
     put(tick(24), "Spunta.png")
 
     # Section pictures: identity, contacts, payments, vehicle, holidays.
