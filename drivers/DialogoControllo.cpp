@@ -17,11 +17,8 @@ DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::s
       btnChiudi(Get<ui::Button>("btnChiudi")),
       campo_(Get<ui::Edit>(edit)) {
     campo_.SetMaxLength(lunghezzaMassima);
-    // The text preset by the card is selected: another one typed replaces it.
-    OnShow = [this] {
-        campo_.SetFocus();
-        campo_.SelectAll();
-    };
+    // Taking the focus selects the text preset by the card: another one typed replaces it.
+    OnShow = [this] { campo_.SetFocus(); };
     btnChiudi.OnClick = [this] { Close(); };
 }
 

@@ -39,14 +39,7 @@ void TfrmMenuFogli::imgEsciClick() { Close(); }
 void TfrmMenuFogli::FormShow() {
     txtAnnoPreventivi.SetText(std::to_string(rtl::Today().Year()));
     lblMemory.SetText("avvio");
-    FocusYear();
-}
-
-// The year box takes the focus with its text selected: the box is full, so
-// another year can only be typed over the one shown.
-void TfrmMenuFogli::FocusYear() {
     txtAnnoPreventivi.SetFocus();
-    txtAnnoPreventivi.SelectAll();
 }
 
 // The route tag tells which window comes next; the menu then hides.
@@ -68,7 +61,7 @@ void TfrmMenuFogli::btnApriPreventiviClick() {
     if (anno.size() != 4 || !common::SoloCifre(anno)) {
         ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
                        ui::Buttons::OKCancel);
-        FocusYear();
+        txtAnnoPreventivi.SetFocus();
         return;
     }
     const std::string year = rtl::Trim(txtAnnoPreventivi.Text());

@@ -31,15 +31,14 @@ TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
     btnAnnulla.OnClick = [this] { Close(); };
 }
 
-// The stored start number (only for the trip sheets), 1 when there is none,
-// selected so that a number typed at once replaces it. A failed read
-// reaches the standard error box.
+// The stored start number (only for the trip sheets), 1 when there is none;
+// taking the focus selects it, so that a number typed at once replaces it. A
+// failed read reaches the standard error box.
 void TfrmNumerazione::FormShow() {
     if (PerFogli(lblMemory))
         txtInizio.SetText(tripsheets::InizioNumerazione());
     if (rtl::TrimView(txtInizio.Text()).empty()) txtInizio.SetText("1");
     txtInizio.SetFocus();
-    txtInizio.SelectAll();
 }
 
 // Leaving the number: a whole number rounded half up without leading zeros;

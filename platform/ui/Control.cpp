@@ -179,6 +179,17 @@ void Control::SetFocus() {
     form_.MoveFocus(this);
 }
 
+void Control::SetFocusByMouse() {
+    form_.mouseFocus_ = true;
+    try {
+        SetFocus();
+    } catch (...) {
+        form_.mouseFocus_ = false;
+        throw;
+    }
+    form_.mouseFocus_ = false;
+}
+
 // --- Label ------------------------------------------------------------------
 
 Label::Label(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Label) {}

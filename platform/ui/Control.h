@@ -124,6 +124,8 @@ public:
     virtual bool Focusable() const { return false; }
     bool IsFocused() const;
     void SetFocus();
+    // The focus given by a mouse press (an edit keeps its caret where clicked).
+    void SetFocusByMouse();
 
     Notify OnClick;
     Notify OnDblClick;

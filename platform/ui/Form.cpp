@@ -156,6 +156,10 @@ void Form::MoveFocus(Control* to) {
     if (to == focused_) return;
     Control* old = focused_;
     focused_ = to;
+    // An edit given the focus by the keyboard or by the program selects its
+    // whole text, so that what is typed next replaces it; a mouse press
+    // places the caret instead.
+    if (to && to->Kind() == ControlKind::Edit && !mouseFocus_) static_cast<Edit*>(to)->SelectAll();
     if (Backend* b = app_.GetBackend()) b->FocusChanged(*this, to);
     if (old && old->OnExit) old->OnExit();
     if (to && focused_ == to && to->OnEnter) to->OnEnter();

@@ -187,6 +187,7 @@ private:
     bool closeRan_ = false; // Close ran the close handler of the ending modal run
     ModalResult modalResult_ = ModalResult::None;
     Control* focused_ = nullptr;
+    bool mouseFocus_ = false; // the focus moves by a mouse press: the caret goes where clicked
 };
 
 } // namespace ui

@@ -250,7 +250,7 @@ bool Tab(Form& f, bool backwards) { return PressKey(f, vk::Tab, 0, backwards ? M
 bool Focus(Control& c) {
     if (!Reachable(c) || !c.Focusable()) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
-        c.SetFocus();
+        c.SetFocusByMouse();
         return c.IsFocused();
     });
 }
@@ -258,7 +258,7 @@ bool Focus(Control& c) {
 bool MouseDown(Control& c, const MouseEvent& e) {
     if (!Reachable(c)) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
-        if (c.Focusable()) c.SetFocus();
+        if (c.Focusable()) c.SetFocusByMouse();
         MouseEvent m = e;
         if (c.OnMouseDown) c.OnMouseDown(m);
         return true;
@@ -295,7 +295,7 @@ bool FormMouseMove(Form& f, const MouseEvent& e) {
 // One click: mouse down (focus), the click itself, mouse up.
 static void ClickPath(Control& c) {
     MouseEvent m;
-    if (c.Focusable()) c.SetFocus();
+    if (c.Focusable()) c.SetFocusByMouse();
     if (c.OnMouseDown) c.OnMouseDown(m);
     if (auto* b = dynamic_cast<Button*>(&c)) Press(*b);
     else if (auto* cb = dynamic_cast<CheckBox*>(&c)) {

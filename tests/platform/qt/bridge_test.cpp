@@ -146,6 +146,24 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     EXPECT_EQ(form.Focused(), &first);
 }
 
+TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
+    auto& first = ctl<ui::Edit>("txtCampo");
+    auto& second = ctl<ui::Edit>("txtAltro");
+    second.SetText("2026");
+    first.SetFocus();
+    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    ASSERT_EQ(form.Focused(), &second);
+    auto* le = peer<QLineEdit>("txtAltro");
+    EXPECT_EQ(le->selectedText(), QString("2026"));
+    QTest::keyClicks(le, "2025");
+    EXPECT_EQ(second.Text(), "2025");
+    // A click into the other field: no text selected there.
+    first.SetText("abc");
+    QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
+    ASSERT_EQ(form.Focused(), &first);
+    EXPECT_EQ(first.SelLength(), 0);
+}
+
 TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
     EXPECT_EQ(peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));

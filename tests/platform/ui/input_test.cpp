@@ -185,6 +185,31 @@ TEST_F(InputTest, TabFollowsTheTabOrderUnlessSwallowed) {
     EXPECT_EQ(asked, 1);
 }
 
+TEST_F(InputTest, AnEditTakingTheFocusByKeyOrCodeSelectsItsTextAndAClickPlacesTheCaret) {
+    // Tab: the whole text selected, what is typed replaces it.
+    f.txtA.SetFocus();
+    f.txtB.SetText("100");
+    h.tab(f);
+    ASSERT_TRUE(f.txtB.IsFocused());
+    EXPECT_EQ(f.txtB.SelStart(), 0);
+    EXPECT_EQ(f.txtB.SelLength(), 3);
+    h.type(f, "250");
+    EXPECT_EQ(f.txtB.Text(), "250");
+
+    // The program moving the focus (a window's show, an Enter chain) does the same.
+    f.txtA.SetText("2026");
+    f.txtA.SetFocus();
+    EXPECT_EQ(f.txtA.SelLength(), 4);
+
+    // A mouse click keeps the caret where it is put, with nothing selected.
+    f.cmdOK.SetFocus();
+    f.txtA.SetCaretPosition(2);
+    ASSERT_TRUE(ui::input::Focus(f.txtA));
+    EXPECT_EQ(f.txtA.SelLength(), 0);
+    h.type(f, "x");
+    EXPECT_EQ(f.txtA.Text(), "20x26");
+}
+
 TEST_F(InputTest, KeyWhoseHandlerMovedTheFocusIsNotDeliveredAgain) {
     int clicks = 0;
     f.cmdOK.SetModalResult(ui::ModalResult::None);
