@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmarks that read an archive share: the raw sequential read
-// that their times are compared with, and the CPU time of the thread.
+// that their times are compared with, the CPU time of the thread and the
+// best of several rounds.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -41,6 +42,24 @@ inline double ThreadSeconds() {
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// The best (least) thread CPU time of `rounds` runs of `pass`.
+template <class F> double Best(int rounds, F&& pass) {
+    double best = 1e9;
+    for (int r = 0; r < rounds; ++r) {
+        const double start = ThreadSeconds();
+        pass();
+        const double t = ThreadSeconds() - start;
+        if (t < best) best = t;
+    }
+    return best;
+}
+
+// The same for a pass that returns a count or a checksum, kept in `sum`
+// (the last run's).
+template <class F> double Best(int rounds, F&& pass, std::uint64_t& sum) {
+    return Best(rounds, [&] { sum = std::uint64_t(pass()); });
 }
 
 } // namespace bench

@@ -5,17 +5,15 @@
 // their ratios to the raw read.
 //
 //   bench_drivers [folder]   (default: the system's temporary folder)
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/Records.h"
 #include "drivers/ExpAnagrafica.h"
 #include "drivers/Ferie.h"
@@ -31,25 +29,14 @@ namespace {
 constexpr std::size_t kRecords = 20'000;
 constexpr int kRounds = 5;
 
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+using bench::ThreadSeconds;
+
+template <class F> double Best(F&& pass, std::uint64_t& sum) {
+    return bench::Best(kRounds, pass, sum);
 }
 
 std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TConduttoreRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
-        if (n <= 0) break;
-        for (std::size_t r = 0; r + size <= std::size_t(n); r += size) sum += buf[r + 1];
-    }
-    ::close(fd);
-    return sum;
+    return bench::RawRead(path, common::TConduttoreRec.size, 1);
 }
 
 // The export asks twice: yes to export, no to opening the file.
@@ -59,16 +46,6 @@ public:
         return text.rfind("L'esportazione", 0) == 0 ? ui::Answer::Yes : ui::Answer::No;
     }
 };
-
-double Best(const std::function<std::uint64_t()>& pass, std::uint64_t& sum) {
-    double best = 1e9;
-    for (int r = 0; r < kRounds; ++r) {
-        const double start = ThreadSeconds();
-        sum = pass();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
-}
 
 template <class W> std::uint64_t Elenco(ui::Application& app) {
     W w(app);

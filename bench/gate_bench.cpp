@@ -6,19 +6,18 @@
 // sequentially; it prints each time and its ratio to the raw read.
 //
 //   bench_gate [folder]   (default: the system's temporary folder)
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/Records.h"
 #include "gate/EntratiOggi.h"
 #include "gate/ExpVisite.h"
@@ -38,37 +37,14 @@ namespace {
 constexpr std::size_t kRecords = 100'000;
 constexpr int kRounds = 3;
 
-// CPU time of this thread (user and system): on a machine shared with other
-// work it measures the passes themselves, not the waits between them.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using bench::ThreadSeconds;
 
-double Best(const std::function<void()>& pass) {
-    double best = 1e9;
-    for (int r = 0; r < kRounds; ++r) {
-        const double start = ThreadSeconds();
-        pass();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
+template <class F> double Best(F&& pass) {
+    return bench::Best(kRounds, pass);
 }
 
 std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TVisitaRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
-        if (n <= 0) break;
-        for (std::size_t r = 0; r + size <= std::size_t(n); r += size) sum += buf[r + 120];
-    }
-    ::close(fd);
-    return sum;
+    return bench::RawRead(path, common::TVisitaRec.size, 120);
 }
 
 // The answers of a user who exports and does not open the file.

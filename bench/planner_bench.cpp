@@ -7,15 +7,13 @@
 //   bench_planner [folder]   (default: the system's temporary folder)
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/Records.h"
 #include "planner/MenuDisponibili.h"
 #include "planner/Planning.h"
@@ -28,36 +26,14 @@ namespace {
 constexpr std::size_t kVehicles = 10'000;
 constexpr int kRounds = 5;
 
-// CPU time of this thread: on a shared machine it measures the work itself.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+using bench::ThreadSeconds;
+
+template <class F> double Best(F&& pass) {
+    return bench::Best(kRounds, pass);
 }
 
 std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TAutomezzoRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
-        if (n <= 0) break;
-        for (std::size_t r = 0; r + size <= std::size_t(n); r += size) sum += buf[r + 204];
-    }
-    ::close(fd);
-    return sum;
-}
-
-template <class F> double Best(F&& pass) {
-    double best = 1e9;
-    for (int r = 0; r < kRounds; ++r) {
-        const double start = ThreadSeconds();
-        pass();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
+    return bench::RawRead(path, common::TAutomezzoRec.size, 204);
 }
 
 } // namespace

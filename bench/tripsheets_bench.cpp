@@ -4,17 +4,14 @@
 // sequential read of the same file in the same run; prints times and ratios.
 //
 //   bench_tripsheets [folder]   (default: the system's temporary folder)
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/RawRead.h"
 #include "common/Export.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
@@ -29,49 +26,20 @@ namespace {
 constexpr std::size_t kRecords = 25'000;
 constexpr int kRounds = 3;
 
-// CPU time of this thread: on a shared machine it measures the passes, not
-// the waits between them.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+using bench::ThreadSeconds;
+
+template <class F> double Best(F&& pass, std::uint64_t& sum) {
+    return bench::Best(kRounds, pass, sum);
 }
 
 std::uint64_t RawRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) std::exit(1);
-    const std::size_t size = common::TFoglioRec.size;
-    std::vector<unsigned char> buf((1 << 20) / size * size);
-    std::uint64_t sum = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
-        if (n <= 0) break;
-        for (std::size_t r = 0; r + size <= std::size_t(n); r += size) sum += buf[r + 176];
-    }
-    ::close(fd);
-    return sum;
-}
-
-template <class F> double Best(F&& pass, std::uint64_t& sum) {
-    double best = 1e9;
-    for (int r = 0; r < kRounds; ++r) {
-        const double start = ThreadSeconds();
-        sum = pass();
-        best = std::min(best, ThreadSeconds() - start);
-    }
-    return best;
+    return bench::RawRead(path, common::TFoglioRec.size, 176);
 }
 
 // The open-sheet list: the lines of the sheets without a closing date.
 std::uint64_t OpenList(const std::string& path) {
     std::vector<common::VoceLista> voci;
-    common::CostruisciVoci(
-        voci, path, common::TFoglioRec,
-        [](const common::RecordView& f) -> std::optional<std::string> {
-            if (!tripsheets::FoglioAperto(f)) return std::nullopt;
-            return tripsheets::RigaFoglio(f);
-        },
-        false);
+    common::CostruisciVoci(voci, path, tripsheets::FormatoFoglio(), tripsheets::FoglioAperto, false);
     return voci.size();
 }
 
@@ -84,12 +52,8 @@ std::uint64_t Search(const std::string& path) {
     const common::RicercaMultipla ricerca(criteri);
     std::vector<common::VoceLista> voci;
     common::CostruisciVoci(
-        voci, path, common::TFoglioRec,
-        [&ricerca](const common::RecordView& f) -> std::optional<std::string> {
-            if (!ricerca.corrisponde(f.bytes())) return std::nullopt;
-            return tripsheets::RigaFoglio(f);
-        },
-        false);
+        voci, path, tripsheets::FormatoFoglio(),
+        [&ricerca](const common::RecordView& f) { return ricerca.corrisponde(f.bytes()); }, false);
     return voci.size();
 }
 

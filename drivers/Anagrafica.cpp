@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/Archive.h"
+#include "common/Commands.h"
 #include "common/Routines.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
@@ -186,65 +187,55 @@ void TfrmAnagrafica::BindEdits() {
 }
 
 void TfrmAnagrafica::BindCommands() {
-    struct Command {
-        ui::Picture& cmd;
-        void (TfrmAnagrafica::*click)();
-        const char* hint;
-    };
-    const Command commands[] = {
-        {cmdNuovo, &TfrmAnagrafica::cmdNuovoClick, "Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdDuplica, &TfrmAnagrafica::cmdDuplicaClick,
-         "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-        {cmdFile, &TfrmAnagrafica::cmdFileClick, "Allega file alla scheda corrente."},
-        {cmdSalva, &TfrmAnagrafica::cmdSalvaClick, "Salva la scheda corrente in archivio."},
-        {cmdTrova, &TfrmAnagrafica::cmdTrovaClick, "Trova schede in archivio."},
-        {cmdStampa, &TfrmAnagrafica::cmdStampaClick, "Stampa la scheda corrente."},
-        {cmdEsporta, &TfrmAnagrafica::cmdEsportaClick, "Esporta le schede in archivio in un file di Excel."},
-        {cmdFerie, &TfrmAnagrafica::cmdFerieClick, "Visualizza l'elenco dei conduttori attualmente in ferie."},
-        {cmdServizio, &TfrmAnagrafica::cmdServizioClick,
-         "Visualizza l'elenco dei conduttori attualmente in servizio."},
-        {cmdTrasferte, &TfrmAnagrafica::cmdTrasferteClick,
-         "Visualizza l'elenco dei conduttori disponibili per trasferte."},
-        {cmdGuida, &TfrmAnagrafica::cmdGuidaClick, "Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, &TfrmAnagrafica::cmdEsciClick, "Esci da questa schermata di lavoro."},
-        {cmdPrimo, &TfrmAnagrafica::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
-        {cmdIndietro, &TfrmAnagrafica::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, &TfrmAnagrafica::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, &TfrmAnagrafica::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
-        {impVeicolo, &TfrmAnagrafica::impVeicoloClick, "Importa i dati dal parco automezzi."},
-        {btnCodFisc, &TfrmAnagrafica::btnCodFiscClick, "Controlla il codice fiscale."},
-        {btnPartitaIva, &TfrmAnagrafica::btnPartitaIvaClick, "Controlla il numero di partita IVA."},
-        {btnCarta, &TfrmAnagrafica::btnCartaClick, "Controlla il numero di carta di credito."},
-        {btnIban, &TfrmAnagrafica::btnIbanClick, "Controlla l'IBAN."},
-        {btnEmail, &TfrmAnagrafica::btnEmailClick, "Invia una e-mail all'indirizzo indicato."},
-    };
-    for (const Command& c : commands) {
-        auto click = c.click;
-        std::string hint = c.hint;
-        c.cmd.OnClick = [this, click] { (this->*click)(); };
-        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
-    chkFerie.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Spunta questa casella per annotare che il conduttore è attualmente in ferie.");
-    };
-    chkTrasferte.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Spunta questa casella per annotare che il conduttore è disposto ad effettuare "
-                                 "lunghe trasferte.");
-    };
+    common::LegaComandi<TfrmAnagrafica>(
+        *this, panInfo,
+        {
+            {cmdNuovo, &TfrmAnagrafica::cmdNuovoClick,
+             "Prepara la schermata per la registrazione di una nuova scheda."},
+            {cmdDuplica, &TfrmAnagrafica::cmdDuplicaClick,
+             "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+            {cmdFile, &TfrmAnagrafica::cmdFileClick, "Allega file alla scheda corrente."},
+            {cmdSalva, &TfrmAnagrafica::cmdSalvaClick, "Salva la scheda corrente in archivio."},
+            {cmdTrova, &TfrmAnagrafica::cmdTrovaClick, "Trova schede in archivio."},
+            {cmdStampa, &TfrmAnagrafica::cmdStampaClick, "Stampa la scheda corrente."},
+            {cmdEsporta, &TfrmAnagrafica::cmdEsportaClick,
+             "Esporta le schede in archivio in un file di Excel."},
+            {cmdFerie, &TfrmAnagrafica::cmdFerieClick,
+             "Visualizza l'elenco dei conduttori attualmente in ferie."},
+            {cmdServizio, &TfrmAnagrafica::cmdServizioClick,
+             "Visualizza l'elenco dei conduttori attualmente in servizio."},
+            {cmdTrasferte, &TfrmAnagrafica::cmdTrasferteClick,
+             "Visualizza l'elenco dei conduttori disponibili per trasferte."},
+            {cmdGuida, &TfrmAnagrafica::cmdGuidaClick,
+             "Visualizza la pagina della guida sensibile al contesto."},
+            {cmdEsci, &TfrmAnagrafica::cmdEsciClick, "Esci da questa schermata di lavoro."},
+            {cmdPrimo, &TfrmAnagrafica::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
+            {cmdIndietro, &TfrmAnagrafica::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
+            {cmdAvanti, &TfrmAnagrafica::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
+            {cmdUltimo, &TfrmAnagrafica::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
+            {impVeicolo, &TfrmAnagrafica::impVeicoloClick, "Importa i dati dal parco automezzi."},
+            {btnCodFisc, &TfrmAnagrafica::btnCodFiscClick, "Controlla il codice fiscale."},
+            {btnPartitaIva, &TfrmAnagrafica::btnPartitaIvaClick, "Controlla il numero di partita IVA."},
+            {btnCarta, &TfrmAnagrafica::btnCartaClick, "Controlla il numero di carta di credito."},
+            {btnIban, &TfrmAnagrafica::btnIbanClick, "Controlla l'IBAN."},
+            {btnEmail, &TfrmAnagrafica::btnEmailClick, "Invia una e-mail all'indirizzo indicato."},
+        });
+    common::LegaSuggerimento(chkFerie, panInfo,
+                             "Spunta questa casella per annotare che il conduttore è attualmente in ferie.");
+    common::LegaSuggerimento(chkTrasferte, panInfo,
+                             "Spunta questa casella per annotare che il conduttore è disposto ad effettuare "
+                             "lunghe trasferte.");
 
     // The background and the decoration clear the status line.
-    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
-    for (const char* name : {"panContainer", "shpSezione01", "shpSezione02", "shpSezione03", "shpSezione04",
-                             "shpSezione05", "imgSezione01", "imgSezione02", "imgSezione03", "imgSezione04",
-                             "imgSezione05", "shpComandi", "shpFrecce", "lblPosizione", "panInfo", "imgDecoro"})
-        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    common::LegaSfondo(*this, panInfo,
+                       {"panContainer", "shpSezione01", "shpSezione02", "shpSezione03", "shpSezione04",
+                        "shpSezione05", "imgSezione01", "imgSezione02", "imgSezione03", "imgSezione04",
+                        "imgSezione05", "shpComandi", "shpFrecce", "lblPosizione", "panInfo", "imgDecoro"});
 }
 
 void TfrmAnagrafica::FormShow() { scheda_.Nuovo(); }
 
 void TfrmAnagrafica::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
-
-void TfrmAnagrafica::FormMouseMove() { entry::ClearHint(panInfo); }
 
 // --- Fields -----------------------------------------------------------------
 

@@ -7,24 +7,19 @@ namespace drivers {
 
 std::string PercorsoArchivioConduttori() { return rtl::DataPath(kArchivioConduttori); }
 
-std::string RigaConduttore(const common::RecordView& conduttore, std::size_t larghezza, std::string_view prima,
-                           common::FieldRef ultimo) {
-    static constexpr common::FieldRef conducente = TConduttoreRec.field("Conducente");
-    static constexpr common::FieldRef telCel = TConduttoreRec.field("TelCel");
-    static constexpr common::FieldRef marca = TConduttoreRec.field("Marca");
-    static constexpr common::FieldRef modello = TConduttoreRec.field("Modello");
-    static constexpr common::FieldRef targa = TConduttoreRec.field("Targa");
-    return common::RigaLista()
-        .colonna(conduttore, conducente, larghezza)
+common::FormatoRiga FormatoConduttore(std::size_t larghezza, std::string_view prima,
+                                      std::string_view ultimo) {
+    common::FormatoRiga formato(TConduttoreRec);
+    formato.colonna("Conducente", larghezza)
         .testo("  Cel. ")
-        .colonna(conduttore, telCel, 14)
+        .colonna("TelCel", 14)
         .testo("  ")
-        .colonna(conduttore.get(marca) + " " + conduttore.get(modello), larghezza)
+        .colonna({"Marca", "Modello"}, larghezza)
         .testo("  Targa: ")
-        .colonna(conduttore, targa, 12)
+        .colonna("Targa", 12)
         .testo(prima)
-        .ultima(conduttore, ultimo)
-        .str();
+        .ultima(ultimo);
+    return formato;
 }
 
 } // namespace drivers

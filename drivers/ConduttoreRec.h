@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ListLines.h"
 #include "common/Records.h"
 
 namespace drivers {
@@ -24,8 +25,7 @@ std::string PercorsoArchivioConduttori();
 
 // The list line of a driver: name (padded to `larghezza`), mobile phone,
 // make and model (padded to `larghezza`), plate, then `prima` and the field
-// `ultimo` trimmed, neither padded nor cut.
-std::string RigaConduttore(const common::RecordView& conduttore, std::size_t larghezza, std::string_view prima,
-                           common::FieldRef ultimo);
+// `ultimo` trimmed, neither padded nor cut; the layout resolved once.
+common::FormatoRiga FormatoConduttore(std::size_t larghezza, std::string_view prima, std::string_view ultimo);
 
 } // namespace drivers

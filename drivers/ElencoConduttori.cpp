@@ -1,11 +1,10 @@
 #include "drivers/ElencoConduttori.h"
 
-#include <optional>
-
 #include "common/Archive.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
+#include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/DataEntry.h"
 
@@ -21,6 +20,8 @@ ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const 
       btnStampa(Get<ui::Button>("btnStampa")),
       frxReport(common::RiepilogoDati()),
       config_(config),
+      formato_(FormatoConduttore(config.larghezza, config.prima, config.ultimo)),
+      valore_(rtl::Utf8ToCp1252(config.valore)),
       lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -33,7 +34,7 @@ ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const 
 }
 
 std::string ElencoConduttori::Riga(const common::RecordView& conduttore) const {
-    return RigaConduttore(conduttore, config_.larghezza, config_.prima, TConduttoreRec.field(config_.ultimo));
+    return formato_.Riga(conduttore);
 }
 
 // The list is built as the window opens. An archive that cannot be read is
@@ -42,17 +43,14 @@ std::string ElencoConduttori::Riga(const common::RecordView& conduttore) const {
 void ElencoConduttori::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
+    // The flag compared as it is stored (trimmed, in the code page).
     const common::FieldRef filtro = TConduttoreRec.field(config_.campoFiltro);
-    try {
-        lista_.Costruisci(PercorsoArchivioConduttori(), TConduttoreRec,
-                          [this, filtro](const common::RecordView& r) -> std::optional<std::string> {
-                              if (r.get(filtro) != config_.valore) return std::nullopt;
-                              return Riga(r);
-                          },
-                          true);
-    } catch (...) {
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
-    }
+    common::CostruisciLista(
+        lista_, PercorsoArchivioConduttori(), formato_,
+        [this, filtro](const common::RecordView& r) {
+            return rtl::TrimView(common::RawText(r.bytes(), filtro)) == valore_;
+        },
+        true);
     txtTrova.SetFocus();
 }
 

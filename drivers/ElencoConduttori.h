@@ -47,6 +47,8 @@ private:
     void btnStampaClick();
 
     ConfigElenco config_;
+    common::FormatoRiga formato_;
+    std::string valore_; // config_.valore as stored
     common::ListaRecord lista_;
     std::string trovaRicordato_;
 };

@@ -1,23 +1,18 @@
 #include "drivers/ExpAnagrafica.h"
 
+#include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include <vector>
 
 #include "drivers/ConduttoreRec.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmExpAnagrafica* frmExpAnagrafica = nullptr;
 
 namespace {
 
-struct ColonnaConduttore {
-    std::vector<std::string> campi;   // joined by one blank each
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the record number),
 // with the header text and width of their column in the file.
-const ColonnaConduttore kColonne[] = {
+const common::ColonnaEsportata kColonne[] = {
     {{"Conducente"}, {"Cognome e nome", 250}},
     {{"Patenti"}, {"Patenti di guida", 250}},
     {{"Recapito"}, {"Recapito preferenziale", 250}},
@@ -51,10 +46,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &drivers::TConduttoreRec;
     c.file = "Conducenti.xls";
     c.foglio = "Anagrafica Conduttori";
-    for (const ColonnaConduttore& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(colonna.campi.size() == 1 ? common::Campo(colonna.campi[0]) : common::Campi(colonna.campi));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 
@@ -69,26 +61,7 @@ TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
-    };
-    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
-    };
-    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    panContainer.OnMouseMove = sfondo;
-    grdRecords.OnMouseMove = sfondo;
-    for (const char* decorazione : {"imgLogo", "icoHand", "bkgStriscia", "bkgInfo"})
-        Get<ui::Control>(decorazione).OnMouseMove = sfondo;
-}
-
-void TfrmExpAnagrafica::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio conduttori in Excel", "drivers/ExpAnagrafica.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio conduttori in Excel",
+                             "drivers/ExpAnagrafica.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgStriscia", "bkgInfo"});
 }

@@ -19,8 +19,6 @@ public:
     bool GrigliaCompleta() const { return esportazione_.GrigliaCompleta(); }
 
 private:
-    void cmdGuidaClick();
-
     common::Esportazione esportazione_;
 };
 

@@ -1,40 +1,41 @@
 #include "drivers/TrovaAnagrafica.h"
 
-#include <vector>
-
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
 #include "platform/rtl/Text.h"
-#include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 #include "tripsheets/Fogli.h"
 
 TfrmTrovaAnagrafica* frmTrovaAnagrafica = nullptr;
+
+const common::FormatoRiga& FormatoTrovaConduttore() {
+    static const common::FormatoRiga formato = drivers::FormatoConduttore(30, "  Note: ", "Note");
+    return formato;
+}
 
 namespace {
 
 // The criteria edits in the order of the Enter ring, with the field each
 // stands for and the highlight rectangle behind it.
-struct Criterio {
-    const char* edit;
-    const char* campo;
-    const char* evidenzia;
-};
-constexpr Criterio kCriteri[] = {
-    {"txtConducente", "Conducente", "effCampo01"}, {"txtCodFisc", "CodFisc", "effCampo02"},
-    {"txtPatenti", "Patenti", "effCampo03"},       {"txtCitta", "Citta", "effCampo04"},
-    {"txtVeicolo", "Veicolo", "effCampo05"},       {"txtTarga", "Targa", "effCampo06"},
-    {"txtMarca", "Marca", "effCampo07"},           {"txtModello", "Modello", "effCampo08"},
-    {"txtProgramma", "Programma", "effCampo09"},   {"txtNote", "Note", "effCampo10"},
-};
+common::ConfigRicerca ConfigTrovaAnagrafica() {
+    common::ConfigRicerca c;
+    c.criteri = {
+        {"txtConducente", "Conducente", "effCampo01"}, {"txtCodFisc", "CodFisc", "effCampo02"},
+        {"txtPatenti", "Patenti", "effCampo03"},       {"txtCitta", "Citta", "effCampo04"},
+        {"txtVeicolo", "Veicolo", "effCampo05"},       {"txtTarga", "Targa", "effCampo06"},
+        {"txtMarca", "Marca", "effCampo07"},           {"txtModello", "Modello", "effCampo08"},
+        {"txtProgramma", "Programma", "effCampo09"},   {"txtNote", "Note", "effCampo10"},
+    };
+    c.archivio = drivers::PercorsoArchivioConduttori;
+    c.formato = &FormatoTrovaConduttore();
+    c.titoloStampa = "Riepilogo conduttori in archivio";
+    c.trovate = "Il presente elenco contiene ";
+    c.fineTrovate = " schede.";
+    c.evidenziaTrova = true;
+    return c;
+}
 
 } // namespace
-
-std::string RigaTrovaConduttore(const common::RecordView& conduttore) {
-    static constexpr common::FieldRef note = drivers::TConduttoreRec.field("Note");
-    return drivers::RigaConduttore(conduttore, 30, "  Note: ", note);
-}
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"),
@@ -63,53 +64,8 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner)
       btnStampa(Get<ui::Button>("btnStampa")),
       frxReport(common::RiepilogoDati()),
       conduttore_(drivers::TConduttoreRec),
-      lista_(lstRecords) {
-    OnShow = [this] { FormShow(); };
-    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    btnCerca.OnMouseDown = [this](ui::MouseEvent&) { lblAttendere.Show(); };
-    btnCerca.OnClick = [this] { btnCercaClick(); };
-    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
-    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
-    entry::BindHighlightRect(txtTrova, Get<ui::Rectangle>("effTrova"));
-    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.OnClick = [this] { btnStampaClick(); };
-    btnAnnulla.OnClick = [this] { Close(); };
-    btnChiudi.OnClick = [this] { Close(); };
-    const std::size_t n = std::size(kCriteri);
-    for (std::size_t i = 0; i < n; ++i) {
-        ui::Edit& edit = Get<ui::Edit>(kCriteri[i].edit);
-        ui::Edit& successivo = Get<ui::Edit>(kCriteri[(i + 1) % n].edit);
-        entry::BindHighlightRect(edit, Get<ui::Rectangle>(kCriteri[i].evidenzia));
-        edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-    }
-}
-
-void TfrmTrovaAnagrafica::FormShow() {
-    trovaRicordato_.clear();
-    txtTrova.SetText("");
-    txtConducente.SetFocus();
-}
-
-void TfrmTrovaAnagrafica::FormClose(ui::CloseAction&) {
-    lista_.Svuota();
-    lblAttendere.Hide();
-}
-
-// Lists the drivers that match every criterion given, sorted by their lines.
-void TfrmTrovaAnagrafica::btnCercaClick() {
-    std::vector<common::Criterio> criteri;
-    for (const Criterio& c : kCriteri)
-        criteri.push_back({Get<ui::Edit>(c.edit).Text(), drivers::TConduttoreRec.field(c.campo)});
-    try {
-        common::CercaSchede(*this, lista_, criteri, drivers::PercorsoArchivioConduttori(), drivers::TConduttoreRec,
-                            RigaTrovaConduttore);
-    } catch (...) {
-        lblAttendere.Hide();
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
-        return;
-    }
-    lblTrovate.SetText("Il presente elenco contiene " + std::to_string(lstRecords.Count()) + " schede.");
-}
+      lista_(lstRecords),
+      ricerca_(*this, lista_, frxReport, ConfigTrovaAnagrafica(), [this] { lstRecordsDblClick(); }) {}
 
 // Copies the chosen driver into the window named by the caller tag, then
 // closes the search. Failures are dropped: what was copied stays.
@@ -131,8 +87,4 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick() {
     } catch (...) {
     }
     Close();
-}
-
-void TfrmTrovaAnagrafica::btnStampaClick() {
-    common::StampaRiepilogo(frxReport, "Riepilogo conduttori in archivio", lstRecords.Items());
 }

@@ -7,12 +7,13 @@
 
 #include "common/ListWindow.h"
 #include "common/Record.h"
+#include "common/SearchWindow.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 // The list line of a driver in the search.
-std::string RigaTrovaConduttore(const common::RecordView& conduttore);
+const common::FormatoRiga& FormatoTrovaConduttore();
 
 class TfrmTrovaAnagrafica : public ui::Form {
 public:
@@ -46,15 +47,11 @@ public:
     report::Report frxReport;
 
 private:
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void btnCercaClick();
     void lstRecordsDblClick();
-    void btnStampaClick();
 
     common::Record conduttore_;
     common::ListaRecord lista_;
-    std::string trovaRicordato_;
+    common::FinestraRicerca ricerca_;
 };
 
 extern TfrmTrovaAnagrafica* frmTrovaAnagrafica;

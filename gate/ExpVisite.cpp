@@ -1,8 +1,7 @@
 #include "gate/ExpVisite.h"
 
+#include "common/Commands.h"
 #include "gate/Visite.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmExpVisite* frmExpVisite = nullptr;
 
@@ -41,24 +40,6 @@ TfrmExpVisite::TfrmExpVisite(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
-    };
-    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
-    };
-    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    for (const char* name : {"panContainer", "grdRecords", "shpInfo", "shpSfondo"})
-        Get<ui::Control>(name).OnMouseMove = sfondo;
-}
-
-void TfrmExpVisite::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio ingressi e uscite veicoli in Excel", "gate/ExpVisite.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio ingressi e uscite veicoli in Excel",
+                             "gate/ExpVisite.help", {"panContainer", "grdRecords", "shpInfo", "shpSfondo"});
 }

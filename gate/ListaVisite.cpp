@@ -1,5 +1,7 @@
 #include "gate/ListaVisite.h"
 
+#include <optional>
+
 #include "common/Archive.h"
 #include "common/Reports.h"
 #include "gate/Visite.h"
@@ -36,17 +38,17 @@ void TfrmListaVisite::FormShow() {
     oggi_ = TestoOggi();
     ricordato_.clear();
     txtTrova.SetText("");
+    std::optional<std::string> archivio;
     try {
-        lista_.Costruisci(
-            ArchivioVisite(), TVisitaRec,
-            [this](const common::RecordView& v) -> std::optional<std::string> {
-                if (!config_.filtro(v, oggi_)) return std::nullopt;
-                return config_.riga(v);
-            },
-            true);
+        archivio = ArchivioVisite();
     } catch (...) {
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
     }
+    if (archivio)
+        common::CostruisciLista(
+            lista_, *archivio, *config_.formato,
+            [this](const common::RecordView& v) { return config_.filtro(v, oggi_); }, true);
+    else
+        ui::ShowMessage(std::string(common::kMsgAccessoArchivio)); // no visit card, no year to read
     txtTrova.SetFocus();
 }
 

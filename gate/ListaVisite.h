@@ -20,7 +20,7 @@ namespace gate {
 struct ConfigLista {
     // Whether a visit is listed, given the today text of the showing.
     std::function<bool(const common::RecordView& visita, std::string_view oggi)> filtro;
-    std::function<std::string(const common::RecordView& visita)> riga;
+    const common::FormatoRiga* formato = nullptr; // the line of a listed visit
     // The print title from the today text of the listed lines.
     std::function<std::string(std::string_view oggi)> titolo;
 };

@@ -1,15 +1,15 @@
 #include "gate/MenuRegistro.h"
 
+#include <optional>
 #include <string>
 
+#include "common/YearMenu.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
-#include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
-#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "shell/HelpText.h"
 
@@ -26,7 +26,7 @@ TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    txtAnnoFatture.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoFattureKeyDown(k); };
+    common::LegaAnno(txtAnnoFatture, btnApriFatture);
     btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     btnApriRiepStats.OnClick = [this] { btnApriRiepStatsClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
@@ -36,24 +36,15 @@ TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
 // Every showing starts from the current year and the route back to the
 // start menu.
 void TfrmMenuRegistro::FormShow() {
-    txtAnnoFatture.SetText(std::to_string(rtl::Today().Year()));
-    lblMemory.SetText("avvio");
-    txtAnnoFatture.SetFocus();
+    common::MostraMenuAnno(txtAnnoFatture, lblMemory);
 }
-
-// Digits only; Enter moves to the register's "Apri" without pressing it.
-void TfrmMenuRegistro::txtAnnoFattureKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriFatture); }
 
 // Hands the year's archive and caption to the visit card, which the close
 // shows.
 void TfrmMenuRegistro::btnApriFattureClick() {
-    if (rtl::Utf8Length(txtAnnoFatture.Text()) != 4) {
-        ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
-                       ui::Buttons::OKCancel);
-        txtAnnoFatture.SetFocus();
-        return;
-    }
-    const std::string anno = rtl::Trim(txtAnnoFatture.Text());
+    const std::optional<std::string> scelto = common::AnnoScelto(txtAnnoFatture);
+    if (!scelto) return;
+    const std::string& anno = *scelto;
     frmRegistro->lblFile.SetText(rtl::DataPath(anno + ".vis"));
     frmRegistro->SetCaption(" Dorneval - Registro Visitatori anno " + anno);
     lblMemory.SetText("registro");

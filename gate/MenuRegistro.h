@@ -18,7 +18,6 @@ public:
 private:
     void FormClose(ui::CloseAction& action);
     void FormShow();
-    void txtAnnoFattureKeyDown(ui::KeyEvent& key);
     void btnApriFattureClick();
     void btnApriRiepStatsClick();
     void imgGuidaClick();

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Commands.h"
 #include "common/Routines.h"
 #include "gate/EntratiOggi.h"
 #include "gate/ExpVisite.h"
@@ -135,40 +136,34 @@ void TfrmRegistro::BindEdits() {
 }
 
 void TfrmRegistro::BindCommands() {
-    struct Command {
-        ui::Picture& cmd;
-        void (TfrmRegistro::*click)();
-        const char* hint;
-    };
-    const Command commands[] = {
-        {cmdNuovo, &TfrmRegistro::cmdNuovoClick, "Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdSalva, &TfrmRegistro::cmdSalvaClick, "Salva la scheda corrente in archivio."},
-        {cmdTrova, &TfrmRegistro::cmdTrovaClick, "Trova una scheda in archivio."},
-        {cmdStampa, &TfrmRegistro::cmdStampaClick, "Stampa la scheda corrente."},
-        {cmdNonUsciti, &TfrmRegistro::cmdNonUscitiClick, "Visualizza l'elenco dei veicoli non ancora usciti."},
-        {cmdEntratiOggi, &TfrmRegistro::cmdEntratiOggiClick, "Visualizza l'elenco dei veicoli entrati oggi."},
-        {cmdUscitiOggi, &TfrmRegistro::cmdUscitiOggiClick, "Visualizza l'elenco dei veicoli usciti oggi."},
-        {cmdExcel, &TfrmRegistro::cmdExcelClick, "Esporta le schede in archivio in un file di Microsoft Excel."},
-        {cmdGuida, &TfrmRegistro::cmdGuidaClick, "Visualizza la guida in linea."},
-        {cmdEsci, nullptr, "Esci da questa schermata di lavoro."},
-        {cmdPrimo, nullptr, "Visualizza la prima scheda in archivio."},
-        {cmdIndietro, nullptr, "Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, nullptr, "Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, nullptr, "Visualizza l'ultima scheda in archivio."},
-        {impDataEnt, nullptr, "Inserisci data corrente."},
-        {impDataUsc, nullptr, "Inserisci data corrente."},
-        {impOraEnt, nullptr, "Inserisci ora corrente."},
-        {impOraUscita, nullptr, "Inserisci ora corrente."},
-        {impVeicolo, &TfrmRegistro::impVeicoloClick, "Importa i dati dal parco automezzi."},
-    };
-    for (const Command& c : commands) {
-        if (c.click) {
-            auto click = c.click;
-            c.cmd.OnClick = [this, click] { (this->*click)(); };
-        }
-        std::string hint = c.hint;
-        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
+    common::LegaComandi<TfrmRegistro>(
+        *this, panInfo,
+        {
+            {cmdNuovo, &TfrmRegistro::cmdNuovoClick,
+             "Prepara la schermata per la registrazione di una nuova scheda."},
+            {cmdSalva, &TfrmRegistro::cmdSalvaClick, "Salva la scheda corrente in archivio."},
+            {cmdTrova, &TfrmRegistro::cmdTrovaClick, "Trova una scheda in archivio."},
+            {cmdStampa, &TfrmRegistro::cmdStampaClick, "Stampa la scheda corrente."},
+            {cmdNonUsciti, &TfrmRegistro::cmdNonUscitiClick,
+             "Visualizza l'elenco dei veicoli non ancora usciti."},
+            {cmdEntratiOggi, &TfrmRegistro::cmdEntratiOggiClick,
+             "Visualizza l'elenco dei veicoli entrati oggi."},
+            {cmdUscitiOggi, &TfrmRegistro::cmdUscitiOggiClick,
+             "Visualizza l'elenco dei veicoli usciti oggi."},
+            {cmdExcel, &TfrmRegistro::cmdExcelClick,
+             "Esporta le schede in archivio in un file di Microsoft Excel."},
+            {cmdGuida, &TfrmRegistro::cmdGuidaClick, "Visualizza la guida in linea."},
+            {cmdEsci, nullptr, "Esci da questa schermata di lavoro."},
+            {cmdPrimo, nullptr, "Visualizza la prima scheda in archivio."},
+            {cmdIndietro, nullptr, "Visualizza la scheda precedente in archivio."},
+            {cmdAvanti, nullptr, "Visualizza la scheda successiva in archivio."},
+            {cmdUltimo, nullptr, "Visualizza l'ultima scheda in archivio."},
+            {impDataEnt, nullptr, "Inserisci data corrente."},
+            {impDataUsc, nullptr, "Inserisci data corrente."},
+            {impOraEnt, nullptr, "Inserisci ora corrente."},
+            {impOraUscita, nullptr, "Inserisci ora corrente."},
+            {impVeicolo, &TfrmRegistro::impVeicoloClick, "Importa i dati dal parco automezzi."},
+        });
     cmdEsci.OnClick = [this] { Close(); };
     cmdPrimo.OnClick = [this] { scheda_.Primo(); };
     cmdIndietro.OnClick = [this] { scheda_.Indietro(); };
@@ -186,12 +181,10 @@ void TfrmRegistro::BindCommands() {
 
     // The background, the field area and the white boxes clear the status
     // line; the status strip and the decoration do not.
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    for (const char* name : {"panContainer", "shpSfondo", "shpCampi", "shpRecord", "shpComandi01", "shpComandi02",
-                             "shpComandi03", "shpComandi04", "shpBox01", "shpBox02", "shpBox03", "shpBox04", "shpBox05",
-                             "shpBox06", "shpBox07"})
-        Get<ui::Control>(name).OnMouseMove = sfondo;
+    common::LegaSfondo(*this, panInfo,
+                       {"panContainer", "shpSfondo", "shpCampi", "shpRecord", "shpComandi01", "shpComandi02",
+                        "shpComandi03", "shpComandi04", "shpBox01", "shpBox02", "shpBox03", "shpBox04",
+                        "shpBox05", "shpBox06", "shpBox07"});
 }
 
 // Every showing starts a new card, as New does.

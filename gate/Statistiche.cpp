@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/Archive.h"
+#include "common/Commands.h"
 #include "common/Routines.h"
 #include "gate/Visite.h"
 #include "platform/chart/Chart.h"
@@ -107,14 +108,9 @@ TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
         {btnEsci, "Esci da questo ambiente di lavoro."},
         {cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
     };
-    for (const auto& h : hints) {
-        std::string hint = h.hint;
-        h.control.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    for (const char* name : {"panContainer", "shpSezione01", "shpInfo", "ChartStats"})
-        Get<ui::Control>(name).OnMouseMove = sfondo;
+    for (const auto& h : hints)
+        common::LegaSuggerimento(h.control, panInfo, h.hint);
+    common::LegaSfondo(*this, panInfo, {"panContainer", "shpSezione01", "shpInfo", "ChartStats"});
 }
 
 // Every showing asks for a year again, preset with the current one. The

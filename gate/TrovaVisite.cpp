@@ -1,34 +1,33 @@
 #include "gate/TrovaVisite.h"
 
-#include <vector>
-
 #include "common/Archive.h"
 #include "common/Reports.h"
 #include "gate/Visite.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 TfrmTrovaVisite* frmTrovaVisite = nullptr;
 
 namespace {
 
-// The criteria edits in tab order, with the field each stands for and the
-// edit that Enter moves to; the highlight rectangle is "eff" + field.
-struct Criterio {
-    const char* campo;
-    const char* successivo;
-};
-constexpr Criterio kCriteri[] = {
-    {"DataEnt", "DataUsc"}, {"DataUsc", "Veicolo"}, {"Veicolo", "Targa"},  {"Targa", "Conduttore"},
-    {"Conduttore", "Foglio"}, {"Foglio", "Persone"}, {"Persone", "Merce"}, {"Merce", "Luogo"},
-    {"Luogo", "Note"},       {"Note", "DataEnt"},
-};
-
 // The last text searched for in the result list, for the whole run.
 std::string ricordato;
 
-std::string Edit(const char* campo) { return std::string("txt") + campo; }
+// The criteria edits in tab order, "txt" + the field each stands for, with
+// the highlight rectangle "eff" + field; Enter moves round them in that order.
+common::ConfigRicerca ConfigTrovaVisite() {
+    common::ConfigRicerca c;
+    for (const char* campo : {"DataEnt", "DataUsc", "Veicolo", "Targa", "Conduttore", "Foglio", "Persone",
+                              "Merce", "Luogo", "Note"})
+        c.criteri.push_back({std::string("txt") + campo, campo, std::string("eff") + campo});
+    c.archivio = gate::ArchivioVisite;
+    c.formato = &gate::FormatoTrovaVisite();
+    c.titoloStampa = "Riepilogo ingressi e uscite veicoli";
+    c.trovate = "Il presente riepilogo contiene ";
+    c.fineTrovate = " schede.";
+    c.ricordato = &ricordato;
+    return c;
+}
 
 } // namespace
 
@@ -59,48 +58,8 @@ TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner)
       btnChiudi(Get<ui::Button>("btnChiudi")),
       btnStampa(Get<ui::Button>("btnStampa")),
       frxReport(common::RiepilogoDati()),
-      lista_(lstRecords) {
-    OnShow = [this] { FormShow(); };
-    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    btnCerca.OnMouseDown = [this](ui::MouseEvent&) { lblAttendere.Show(); };
-    btnCerca.OnClick = [this] { btnCercaClick(); };
-    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, ricordato); };
-    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
-    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.OnClick = [this] { btnStampaClick(); };
-    btnAnnulla.OnClick = [this] { Close(); };
-    btnChiudi.OnClick = [this] { Close(); };
-    for (const Criterio& c : kCriteri) {
-        ui::Edit& edit = Get<ui::Edit>(Edit(c.campo));
-        ui::Edit& successivo = Get<ui::Edit>(Edit(c.successivo));
-        entry::BindHighlightRect(edit, Get<ui::Rectangle>(std::string("eff") + c.campo));
-        edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-    }
-}
-
-void TfrmTrovaVisite::FormShow() {
-    ricordato.clear();
-    txtTrova.SetText("");
-    txtDataEnt.SetFocus();
-}
-
-void TfrmTrovaVisite::FormClose(ui::CloseAction&) {
-    lista_.Svuota();
-    lblAttendere.Hide();
-}
-
-// Lists the visits that match every criterion given, sorted by their lines.
-void TfrmTrovaVisite::btnCercaClick() {
-    std::vector<common::Criterio> criteri;
-    for (const Criterio& c : kCriteri) criteri.push_back({Get<ui::Edit>(Edit(c.campo)).Text(), gate::TVisitaRec.field(c.campo)});
-    try {
-        common::CercaSchede(*this, lista_, criteri, gate::ArchivioVisite(), gate::TVisitaRec, gate::RigaTrovaVisite);
-    } catch (...) {
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
-        return;
-    }
-    lblTrovate.SetText("Il presente riepilogo contiene " + std::to_string(lstRecords.Count()) + " schede.");
-}
+      lista_(lstRecords),
+      ricerca_(*this, lista_, frxReport, ConfigTrovaVisite(), [this] { lstRecordsDblClick(); }) {}
 
 // With the caller tag "registro" the chosen visit goes into the visit card;
 // the search then closes. A visit that cannot be read is reported and the
@@ -115,8 +74,4 @@ void TfrmTrovaVisite::lstRecordsDblClick() {
         }
     }
     Close();
-}
-
-void TfrmTrovaVisite::btnStampaClick() {
-    common::StampaRiepilogo(frxReport, "Riepilogo ingressi e uscite veicoli", lstRecords.Items());
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/ListWindow.h"
+#include "common/SearchWindow.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -43,13 +44,10 @@ public:
     report::Report frxReport;
 
 private:
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void btnCercaClick();
-    void btnStampaClick();
     void lstRecordsDblClick();
 
     common::ListaRecord lista_;
+    common::FinestraRicerca ricerca_;
 };
 
 extern TfrmTrovaVisite* frmTrovaVisite;

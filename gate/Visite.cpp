@@ -9,22 +9,16 @@
 namespace gate {
 
 namespace {
-const common::FieldRef kVeicolo = TVisitaRec.field("Veicolo");
-const common::FieldRef kTarga = TVisitaRec.field("Targa");
-const common::FieldRef kDataEnt = TVisitaRec.field("DataEnt");
-const common::FieldRef kOraEnt = TVisitaRec.field("OraEnt");
-const common::FieldRef kDataUsc = TVisitaRec.field("DataUsc");
-const common::FieldRef kOraUsc = TVisitaRec.field("OraUsc");
-const common::FieldRef kConduttore = TVisitaRec.field("Conduttore");
-
-common::RigaLista InizioRiga(const common::RecordView& v, std::size_t larghezzaVeicolo) {
-    common::RigaLista riga;
-    riga.colonna(v, kVeicolo, larghezzaVeicolo).testo("  Targa: ").colonna(v, kTarga, 12);
-    return riga;
+// The columns every visit line begins with: vehicle, then the plate.
+common::FormatoRiga InizioFormato(std::size_t larghezzaVeicolo) {
+    common::FormatoRiga formato(TVisitaRec);
+    formato.colonna("Veicolo", larghezzaVeicolo).testo("  Targa: ").colonna("Targa", 12);
+    return formato;
 }
 
-std::string FineRiga(common::RigaLista& riga, const common::RecordView& v) {
-    return std::move(riga.testo("  Conduttore: ").ultima(v, kConduttore)).str();
+// The end of every visit line: the driver, whole.
+common::FormatoRiga Fine(common::FormatoRiga formato) {
+    return std::move(formato.testo("  Conduttore: ").ultima("Conduttore"));
 }
 
 void Due(std::string& out, int n) {
@@ -55,31 +49,45 @@ std::string_view CampoGrezzo(const common::RecordView& visita, common::FieldRef 
     return rtl::TrimView(common::RawText(visita.bytes(), campo));
 }
 
-std::string RigaUscitiOggi(const common::RecordView& v) {
-    common::RigaLista riga = InizioRiga(v, 30);
-    riga.testo("  Ora uscita: ").colonna(v, kOraUsc, 5).testo("  Entrata: ").colonna(v, kDataEnt, 10);
-    riga.testo("  Ora: ").colonna(v, kOraEnt, 5);
-    return FineRiga(riga, v);
+const common::FormatoRiga& FormatoUscitiOggi() {
+    static const common::FormatoRiga formato = Fine(std::move(InizioFormato(30)
+                                                                  .testo("  Ora uscita: ")
+                                                                  .colonna("OraUsc", 5)
+                                                                  .testo("  Entrata: ")
+                                                                  .colonna("DataEnt", 10)
+                                                                  .testo("  Ora: ")
+                                                                  .colonna("OraEnt", 5)));
+    return formato;
 }
 
-std::string RigaEntratiOggi(const common::RecordView& v) {
-    common::RigaLista riga = InizioRiga(v, 30);
-    riga.testo("  Ora entrata: ").colonna(v, kOraEnt, 5).testo("  Uscita: ").colonna(v, kDataUsc, 10);
-    riga.testo("  Ora: ").colonna(v, kOraUsc, 5);
-    return FineRiga(riga, v);
+const common::FormatoRiga& FormatoEntratiOggi() {
+    static const common::FormatoRiga formato = Fine(std::move(InizioFormato(30)
+                                                                  .testo("  Ora entrata: ")
+                                                                  .colonna("OraEnt", 5)
+                                                                  .testo("  Uscita: ")
+                                                                  .colonna("DataUsc", 10)
+                                                                  .testo("  Ora: ")
+                                                                  .colonna("OraUsc", 5)));
+    return formato;
 }
 
-std::string RigaNonUsciti(const common::RecordView& v) {
-    common::RigaLista riga = InizioRiga(v, 30);
-    riga.testo("  Entrata: ").colonna(v, kDataEnt, 10).testo("  Ora: ").colonna(v, kOraEnt, 5);
-    return FineRiga(riga, v);
+const common::FormatoRiga& FormatoNonUsciti() {
+    static const common::FormatoRiga formato = Fine(std::move(
+        InizioFormato(30).testo("  Entrata: ").colonna("DataEnt", 10).testo("  Ora: ").colonna("OraEnt", 5)));
+    return formato;
 }
 
-std::string RigaTrovaVisite(const common::RecordView& v) {
-    common::RigaLista riga = InizioRiga(v, 28);
-    riga.testo("  Entrata: ").colonna(v, kDataEnt, 10).testo("  Ora: ").colonna(v, kOraEnt, 5);
-    riga.testo("  Uscita: ").colonna(v, kDataUsc, 10).testo("  Ora: ").colonna(v, kOraUsc, 5);
-    return FineRiga(riga, v);
+const common::FormatoRiga& FormatoTrovaVisite() {
+    static const common::FormatoRiga formato = Fine(std::move(InizioFormato(28)
+                                                                  .testo("  Entrata: ")
+                                                                  .colonna("DataEnt", 10)
+                                                                  .testo("  Ora: ")
+                                                                  .colonna("OraEnt", 5)
+                                                                  .testo("  Uscita: ")
+                                                                  .colonna("DataUsc", 10)
+                                                                  .testo("  Ora: ")
+                                                                  .colonna("OraUsc", 5)));
+    return formato;
 }
 
 bool RichiamaVisita(const common::ListaRecord& lista) {

@@ -33,11 +33,12 @@ std::string_view CampoGrezzo(const common::RecordView& visita, common::FieldRef 
 
 // The list lines: vehicle (30), "  Targa: " plate (12), then each list's own
 // columns, "  Conduttore: " and the driver whole.
-std::string RigaUscitiOggi(const common::RecordView& visita);
-std::string RigaEntratiOggi(const common::RecordView& visita);
-std::string RigaNonUsciti(const common::RecordView& visita);
+// Each layout is resolved once.
+const common::FormatoRiga& FormatoUscitiOggi();
+const common::FormatoRiga& FormatoEntratiOggi();
+const common::FormatoRiga& FormatoNonUsciti();
 // The line of the search: vehicle (28), plate, entry and exit, driver.
-std::string RigaTrovaVisite(const common::RecordView& visita);
+const common::FormatoRiga& FormatoTrovaVisite();
 
 // Loads the visit of the selected line into the visit card (its sixteen
 // edits and lblPosizione). False when no line is selected; throws when the

@@ -1,18 +1,16 @@
 #include "planner/MenuDisponibili.h"
 
-#include <cstdio>
 #include <string>
 
 #include "common/Archive.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
+#include "common/YearMenu.h"
 #include "planner/Planning.h"
-#include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
-#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "vehicles/AutomezzoRec.h"
 
@@ -22,7 +20,6 @@ namespace {
 
 constexpr int kLarghezzaVoci = 910;
 
-const std::string kMsgAnno = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
 const std::string kMsgElencoVuoto =
     "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
     "Per poter utilizzare il planner delle prenotazioni è necessario registrare almeno un veicolo nel parco "
@@ -36,25 +33,23 @@ void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warn
 
 } // namespace
 
-std::optional<std::string> RigaMenuDisponibili(const common::RecordView& automezzo) {
-    using common::TAutomezzoRec;
-    static const common::FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
-                                  modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
-                                  posti = TAutomezzoRec.field("Posti"),
-                                  alimentazione = TAutomezzoRec.field("Alimentazione");
-    std::string plate = automezzo.get(targa);
-    if (plate.empty()) return std::nullopt;
-    return common::RigaLista()
-        .colonna(automezzo, tipo, 20)
-        .testo("  ")
-        .colonna(automezzo.get(marca) + " " + automezzo.get(modello), 30)
-        .testo("  Targa: ")
-        .colonna(plate, 14)
-        .testo("  Posti: ")
-        .colonna(automezzo, posti, 12)
-        .testo("  Alim. ")
-        .ultima(automezzo, alimentazione)
-        .str();
+const common::FormatoRiga& FormatoMenuDisponibili() {
+    static const common::FormatoRiga formato = std::move(common::FormatoRiga(common::TAutomezzoRec)
+                                                             .colonna("Tipo", 20)
+                                                             .testo("  ")
+                                                             .colonna({"Marca", "Modello"}, 30)
+                                                             .testo("  Targa: ")
+                                                             .colonna("Targa", 14)
+                                                             .testo("  Posti: ")
+                                                             .colonna("Posti", 12)
+                                                             .testo("  Alim. ")
+                                                             .ultima("Alimentazione"));
+    return formato;
+}
+
+bool HaTarga(const common::RecordView& automezzo) {
+    static const common::FieldRef targa = common::TAutomezzoRec.field("Targa");
+    return !rtl::TrimView(common::RawText(automezzo.bytes(), targa)).empty();
 }
 
 bool TargaAmmessaInNomeFile(std::string_view targa) {
@@ -92,7 +87,7 @@ TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
     // A line chosen with the keyboard chooses its vehicle like a click.
     lstRecords.OnClick = [this] { lstRecordsClick(); };
     lstRecords.OnChange = [this] { lstRecordsClick(); };
-    txtAnnoFatture.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoFattureKeyDown(k); };
+    common::LegaAnno(txtAnnoFatture, btnApriFatture);
     btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };
@@ -106,16 +101,12 @@ void TfrmMenuDisponibili::FormShow() {
     icoMano.SetVisible(false);
     archivioIllegibile_ = false;
     try {
-        lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec, RigaMenuDisponibili, true,
+        lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), FormatoMenuDisponibili(), HaTarga, true,
                           kLarghezzaVoci);
     } catch (...) {
         archivioIllegibile_ = true;
     }
-    char anno[16];
-    std::snprintf(anno, sizeof anno, "%04d", rtl::Today().Year());
-    txtAnnoFatture.SetText(anno);
-    lblMemory.SetText("avvio");
-    txtAnnoFatture.SetFocus();
+    common::MostraMenuAnno(txtAnnoFatture, lblMemory);
 }
 
 // The choice: the record of the selected line goes into the hidden labels.
@@ -134,15 +125,9 @@ void TfrmMenuDisponibili::lstRecordsClick() {
     }
 }
 
-void TfrmMenuDisponibili::txtAnnoFattureKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriFatture); }
-
 void TfrmMenuDisponibili::btnApriFattureClick() {
-    const std::string anno = txtAnnoFatture.Text();
-    if (rtl::Utf8Length(anno) != 4) {
-        Avviso(kMsgAnno);
-        txtAnnoFatture.SetFocus();
-        return;
-    }
+    const std::optional<std::string> anno = common::AnnoScelto(txtAnnoFatture);
+    if (!anno) return;
     if (lstRecords.Count() == 0) {
         // An archive that could not be read is not an archive without vehicles.
         Avviso(archivioIllegibile_ ? std::string(common::kMsgAccessoArchivio) : kMsgElencoVuoto);
@@ -157,7 +142,7 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
         Avviso(kMsgTarga);
         return;
     }
-    const std::string year = rtl::Trim(anno);
+    const std::string& year = *anno;
     lblFile.SetText(PercorsoFilePlanner(targa, year));
     if (frmPlanning) {
         frmPlanning->SetCaption(" Dorneval - Planner prenotazioni anno " + year);

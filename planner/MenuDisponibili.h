@@ -12,9 +12,10 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-// The list line of a vehicle in the planner menu; nothing for a vehicle
-// without a plate (it is not listed).
-std::optional<std::string> RigaMenuDisponibili(const common::RecordView& automezzo);
+// The list line of a vehicle in the planner menu (its layout resolved once),
+// and whether a vehicle is listed: only one with a plate.
+const common::FormatoRiga& FormatoMenuDisponibili();
+bool HaTarga(const common::RecordView& automezzo);
 
 // Whether a plate can be part of a file name on every workstation sharing
 // the data folder: none of / \ : * ? " < > | and no control character.
@@ -45,7 +46,6 @@ private:
     void FormShow();
     void FormClose(ui::CloseAction& action);
     void lstRecordsClick();
-    void txtAnnoFattureKeyDown(ui::KeyEvent& key);
     void btnApriFattureClick();
     void imgGuidaClick();
     void imgEsciClick();

@@ -8,6 +8,7 @@
 #include "bookings/Giorno.h"
 #include "bookings/Intervallo.h"
 #include "common/Archive.h"
+#include "common/Commands.h"
 #include "common/Records.h"
 #include "common/Routines.h"
 #include "planner/AnteprimaPlanning.h"
@@ -79,29 +80,23 @@ TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
     CreaCelle();
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
     cmdNuovo.OnClick = [this] { cmdNuovoClick(); };
     cmdSalva.OnClick = [this] { cmdSalvaClick(); };
-    cmdIntervallo.OnClick = [this] { cmdIntervalloClick(); };
-    cmdRiepilogo.OnClick = [this] { cmdRiepilogoClick(); };
-    cmdAnteprima.OnClick = [this] { cmdAnteprimaClick(); };
-    cmdStampa.OnClick = [this] { cmdStampaClick(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { cmdEsciClick(); };
-
-    const std::pair<ui::Picture*, const char*> hints[] = {
-        {&cmdIntervallo, "Prenota intervallo di tempo."},
-        {&cmdRiepilogo, "Visualizza il riepilogo delle prenotazioni registrate."},
-        {&cmdAnteprima, "Visualizza l'anteprima di stampa del planning corrente."},
-        {&cmdStampa, "Stampa il planning corrente."},
-        {&cmdGuida, "Visualizza la guida in linea."},
-        {&cmdEsci, "Esci da questa schermata di lavoro."},
-    };
-    for (const auto& [command, hint] : hints)
-        command->OnMouseMove = [this, h = std::string(hint)](ui::MouseEvent&) { entry::ShowHint(panInfo, h); };
-    for (const char* name : {"shpContainer", "shpTitolo", "shpIntervallo", "shpRiepilogo", "shpAnteprima", "shpStampa",
-                             "shpControlli06", "icoTitolo", "bkgCamera", "shpSezione01"})
-        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    common::LegaComandi<TfrmPlanning>(
+        *this, panInfo,
+        {
+            {cmdIntervallo, &TfrmPlanning::cmdIntervalloClick, "Prenota intervallo di tempo."},
+            {cmdRiepilogo, &TfrmPlanning::cmdRiepilogoClick,
+             "Visualizza il riepilogo delle prenotazioni registrate."},
+            {cmdAnteprima, &TfrmPlanning::cmdAnteprimaClick,
+             "Visualizza l'anteprima di stampa del planning corrente."},
+            {cmdStampa, &TfrmPlanning::cmdStampaClick, "Stampa il planning corrente."},
+            {cmdGuida, &TfrmPlanning::cmdGuidaClick, "Visualizza la guida in linea."},
+            {cmdEsci, &TfrmPlanning::cmdEsciClick, "Esci da questa schermata di lavoro."},
+        });
+    common::LegaSfondo(*this, panInfo,
+                       {"shpContainer", "shpTitolo", "shpIntervallo", "shpRiepilogo", "shpAnteprima",
+                        "shpStampa", "shpControlli06", "icoTitolo", "bkgCamera", "shpSezione01"});
 
     // The four vehicle edits only show values: they rest light blue and never turn yellow.
     for (ui::Edit* e : {&txtVeicolo, &txtMarca, &txtModello, &txtTarga})
@@ -240,8 +235,6 @@ void TfrmPlanning::FormClose(ui::CloseAction&) {
     cmdSalvaClick();
     if (frmAvvio) frmAvvio->Show();
 }
-
-void TfrmPlanning::FormMouseMove() { entry::ClearHint(panInfo); }
 
 // The day command: the one-day booking dialog preset with the day's key,
 // caption, vehicle and text. 29 February first checks that the date exists

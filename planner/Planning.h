@@ -59,7 +59,6 @@ private:
     void CreaCelle();
     void FormShow();
     void FormClose(ui::CloseAction& action);
-    void FormMouseMove();
     void cmdNuovoClick();
     void cmdSalvaClick();
     void GiornoClick(int i);

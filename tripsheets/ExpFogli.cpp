@@ -1,43 +1,38 @@
 #include "tripsheets/ExpFogli.h"
 
+#include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "tripsheets/FoglioRec.h"
 
 TfrmExpFogli* frmExpFogli = nullptr;
 
 namespace {
 
-struct ColonnaFoglio {
-    const char* campo;
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the row number),
 // with the header text and width of their column in the file.
-const ColonnaFoglio kColonne[] = {
-    {"NumFoglio", {"Foglio di Marcia n.", 200}},
-    {"DataApertura", {"Data apertura", 180}},
-    {"OraApertura", {"Ora apertura", 180}},
-    {"DataChiusura", {"Data chiusura", 180}},
-    {"OraChiusura", {"Ora chiusura", 180}},
-    {"Ufficio", {"Ufficio emittente", 250}},
-    {"Conduttore", {"Conduttore", 250}},
-    {"TelCel", {"Tel. cel.", 200}},
-    {"Veicolo", {"Marca e modello veicolo", 300}},
-    {"Targa", {"Targa", 200}},
-    {"DataPar01", {"Data partenza", 180}},
-    {"OraPar01", {"Ora partenza", 180}},
-    {"KmPar01", {"Km partenza", 200}},
-    {"LuogoPar01", {"Luogo partenza", 300}},
-    {"DataArr01", {"Data arrivo", 180}},
-    {"OraArr01", {"Ora arrivo", 180}},
-    {"KmArr01", {"Km arrivo", 200}},
-    {"LuogoArr01", {"Luogo arrivo", 300}},
-    {"LitriTot", {"Tot. litri carburante", 200}},
-    {"ImportoTot", {"Tot. spesa carburante", 200}},
-    {"KmPercorsi", {"Tot. km percorsi", 400}},
+const common::ColonnaEsportata kColonne[] = {
+    {{"NumFoglio"}, {"Foglio di Marcia n.", 200}},
+    {{"DataApertura"}, {"Data apertura", 180}},
+    {{"OraApertura"}, {"Ora apertura", 180}},
+    {{"DataChiusura"}, {"Data chiusura", 180}},
+    {{"OraChiusura"}, {"Ora chiusura", 180}},
+    {{"Ufficio"}, {"Ufficio emittente", 250}},
+    {{"Conduttore"}, {"Conduttore", 250}},
+    {{"TelCel"}, {"Tel. cel.", 200}},
+    {{"Veicolo"}, {"Marca e modello veicolo", 300}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"DataPar01"}, {"Data partenza", 180}},
+    {{"OraPar01"}, {"Ora partenza", 180}},
+    {{"KmPar01"}, {"Km partenza", 200}},
+    {{"LuogoPar01"}, {"Luogo partenza", 300}},
+    {{"DataArr01"}, {"Data arrivo", 180}},
+    {{"OraArr01"}, {"Ora arrivo", 180}},
+    {{"KmArr01"}, {"Km arrivo", 200}},
+    {{"LuogoArr01"}, {"Luogo arrivo", 300}},
+    {{"LitriTot"}, {"Tot. litri carburante", 200}},
+    {{"ImportoTot"}, {"Tot. spesa carburante", 200}},
+    {{"KmPercorsi"}, {"Tot. km percorsi", 400}},
 };
 
 common::ConfigEsportazione Configurazione() {
@@ -46,10 +41,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &tripsheets::TFoglioRec;
     c.file = "Fogli_di_Marcia.xls";
     c.foglio = "Riepilogo Fogli di Marcia";
-    for (const ColonnaFoglio& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(common::Campo(colonna.campo));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 
@@ -64,29 +56,7 @@ TfrmExpFogli::TfrmExpFogli(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    const struct {
-        ui::Picture& cmd;
-        const char* hint;
-    } hints[] = {
-        {cmdEsporta, "Esporta l'archivio in formato Microsoft Excel."},
-        {cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, "Esci da questo ambiente di lavoro."},
-    };
-    for (const auto& h : hints) {
-        const std::string hint = h.hint;
-        h.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    for (const char* name : {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"})
-        Get<ui::Control>(name).OnMouseMove = sfondo;
-}
-
-void TfrmExpFogli::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio Fogli di Marcia in Excel", "tripsheets/ExpFogli.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio Fogli di Marcia in Excel",
+                             "tripsheets/ExpFogli.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"});
 }

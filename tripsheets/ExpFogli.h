@@ -18,8 +18,6 @@ public:
     ui::Label& panInfo;
 
 private:
-    void cmdGuidaClick();
-
     common::Esportazione esportazione_;
 };
 

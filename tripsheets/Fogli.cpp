@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/Archive.h"
+#include "common/Commands.h"
 #include "common/Routines.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Clock.h"
@@ -261,48 +262,41 @@ void TfrmFogli::BindEdits() {
 }
 
 void TfrmFogli::BindCommands() {
-    struct Command {
-        ui::Control& cmd;
-        void (TfrmFogli::*click)();
-        const char* hint;
-    };
-    const Command commands[] = {
-        {cmdNuovo, &TfrmFogli::cmdNuovoClick, "Prepara la schermata per l'emissione di un nuovo Foglio di Marcia."},
-        {cmdSalva, &TfrmFogli::cmdSalvaClick, "Salva o aggiorna il Foglio di Marcia corrente."},
-        {cmdTrova, &TfrmFogli::cmdTrovaClick, "Trova Fogli di Marcia in archivio."},
-        {cmdAnteprima, &TfrmFogli::cmdAnteprimaClick,
-         "Visualizza l'anteprima di stampa del Foglio di Marcia corrente."},
-        {cmdStampa, &TfrmFogli::cmdStampaClick, "Stampa il Foglio di Marcia corrente."},
-        {cmdPrimo, &TfrmFogli::cmdPrimoClick, "Visualizza il primo Foglio di Marcia in archivio."},
-        {cmdIndietro, &TfrmFogli::cmdIndietroClick, "Visualizza il Foglio di Marcia precedente in archivio."},
-        {cmdAvanti, &TfrmFogli::cmdAvantiClick, "Visualizza il Foglio di Marcia successivo in archivio."},
-        {cmdUltimo, &TfrmFogli::cmdUltimoClick, "Visualizza l'ultimo Foglio di Marcia in archivio."},
-        {cmdFogliAperti, &TfrmFogli::cmdFogliApertiClick,
-         "Visualizza il riepilogo dei Fogli di Marcia non ancora chiusi."},
-        {cmdEsporta, &TfrmFogli::cmdEsportaClick, "Esporta le schede in archivio in un file di Excel."},
-        {cmdNumerazione, &TfrmFogli::cmdNumerazioneClick,
-         "Imposta il numero iniziale per la numerazione automatica dei Fogli di Marcia."},
-        {cmdGuida, &TfrmFogli::cmdGuidaClick, "Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, &TfrmFogli::cmdEsciClick, "Esci da questa schermata di lavoro."},
-        {impConduttore, &TfrmFogli::impConduttoreClick, "Importa i dati dall'archivio dei conduttori."},
-        {btnCalcolaRif, &TfrmFogli::btnCalcolaRifClick,
-         "Calcola il totale dei litri di carburante e l'importo complessivo pagato per i rifornimenti effettuati."},
-        {btnCalcolaKm, &TfrmFogli::btnCalcolaKmClick, "Calcola il totale dei chilometri percorsi."},
-    };
-    for (const Command& c : commands) {
-        auto click = c.click;
-        std::string hint = c.hint;
-        c.cmd.OnClick = [this, click] { (this->*click)(); };
-        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
+    common::LegaComandi<TfrmFogli>(
+        *this, panInfo,
+        {
+            {cmdNuovo, &TfrmFogli::cmdNuovoClick,
+             "Prepara la schermata per l'emissione di un nuovo Foglio di Marcia."},
+            {cmdSalva, &TfrmFogli::cmdSalvaClick, "Salva o aggiorna il Foglio di Marcia corrente."},
+            {cmdTrova, &TfrmFogli::cmdTrovaClick, "Trova Fogli di Marcia in archivio."},
+            {cmdAnteprima, &TfrmFogli::cmdAnteprimaClick,
+             "Visualizza l'anteprima di stampa del Foglio di Marcia corrente."},
+            {cmdStampa, &TfrmFogli::cmdStampaClick, "Stampa il Foglio di Marcia corrente."},
+            {cmdPrimo, &TfrmFogli::cmdPrimoClick, "Visualizza il primo Foglio di Marcia in archivio."},
+            {cmdIndietro, &TfrmFogli::cmdIndietroClick,
+             "Visualizza il Foglio di Marcia precedente in archivio."},
+            {cmdAvanti, &TfrmFogli::cmdAvantiClick, "Visualizza il Foglio di Marcia successivo in archivio."},
+            {cmdUltimo, &TfrmFogli::cmdUltimoClick, "Visualizza l'ultimo Foglio di Marcia in archivio."},
+            {cmdFogliAperti, &TfrmFogli::cmdFogliApertiClick,
+             "Visualizza il riepilogo dei Fogli di Marcia non ancora chiusi."},
+            {cmdEsporta, &TfrmFogli::cmdEsportaClick, "Esporta le schede in archivio in un file di Excel."},
+            {cmdNumerazione, &TfrmFogli::cmdNumerazioneClick,
+             "Imposta il numero iniziale per la numerazione automatica dei Fogli di Marcia."},
+            {cmdGuida, &TfrmFogli::cmdGuidaClick, "Visualizza la pagina della guida sensibile al contesto."},
+            {cmdEsci, &TfrmFogli::cmdEsciClick, "Esci da questa schermata di lavoro."},
+            {impConduttore, &TfrmFogli::impConduttoreClick, "Importa i dati dall'archivio dei conduttori."},
+            {btnCalcolaRif, &TfrmFogli::btnCalcolaRifClick,
+             "Calcola il totale dei litri di carburante e l'importo complessivo pagato per i rifornimenti "
+             "effettuati."},
+            {btnCalcolaKm, &TfrmFogli::btnCalcolaKmClick, "Calcola il totale dei chilometri percorsi."},
+        });
     btnFocus.OnClick = [this] { btnFocusClick(); };
 
     // The background and the white blocks clear the status line.
-    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
-    for (const char* name : {"panContainer", "shpNuovo", "shpAnteprima", "shpStampa", "shpRecord", "shpRiepiloghi",
-                             "shpEsci", "bkgTestata", "bkgConduttore", "bkgPercorsi", "bkgRifornimenti",
-                             "bkgChilometri"})
-        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    common::LegaSfondo(*this, panInfo,
+                       {"panContainer", "shpNuovo", "shpAnteprima", "shpStampa", "shpRecord", "shpRiepiloghi",
+                        "shpEsci", "bkgTestata", "bkgConduttore", "bkgPercorsi", "bkgRifornimenti",
+                        "bkgChilometri"});
 }
 
 // The office is read first; the sheet is reset and the number focused also
@@ -332,8 +326,6 @@ void TfrmFogli::FormClose(ui::CloseAction&) {
     }
     frmAvvio->Show();
 }
-
-void TfrmFogli::FormMouseMove() { entry::ClearHint(panInfo); }
 
 // --- The sheet --------------------------------------------------------------
 

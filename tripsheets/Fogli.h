@@ -99,7 +99,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose(ui::CloseAction& action);
-    void FormMouseMove();
     void BindEdits();
     void BindCommands();
 

@@ -16,14 +16,7 @@ constexpr std::string_view kChiaveUfficio = "Ufficio Emittente";
 
 rtl::IniFile Impostazioni() { return rtl::IniFile(rtl::DataPath("Fogli_di_Marcia.ini")); }
 
-constexpr common::FieldRef kNumFoglio = TFoglioRec.field("NumFoglio");
-constexpr common::FieldRef kDataApertura = TFoglioRec.field("DataApertura");
-constexpr common::FieldRef kOraApertura = TFoglioRec.field("OraApertura");
 constexpr common::FieldRef kDataChiusura = TFoglioRec.field("DataChiusura");
-constexpr common::FieldRef kConduttore = TFoglioRec.field("Conduttore");
-constexpr common::FieldRef kTelCel = TFoglioRec.field("TelCel");
-constexpr common::FieldRef kVeicolo = TFoglioRec.field("Veicolo");
-constexpr common::FieldRef kTarga = TFoglioRec.field("Targa");
 } // namespace
 
 std::string InizioNumerazione() { return Impostazioni().ReadString(kSezioneNumerazione, kChiaveInizio); }
@@ -39,23 +32,23 @@ bool FoglioAperto(const common::RecordView& foglio) {
     return rtl::TrimView(common::RawText(foglio.bytes(), kDataChiusura)).empty();
 }
 
-std::string RigaFoglio(const common::RecordView& foglio) {
-    return common::RigaLista()
-        .testo("Foglio n. ")
-        .colonna(foglio, kNumFoglio, 12)
-        .testo("  Data: ")
-        .colonna(foglio, kDataApertura, 10)
-        .testo("  Ora: ")
-        .colonna(foglio, kOraApertura, 5)
-        .testo("  ")
-        .colonna(foglio, kConduttore, 25)
-        .testo("  Cel. ")
-        .colonna(foglio, kTelCel, 15)
-        .testo("  Mezzo: ")
-        .colonna(foglio, kVeicolo, 25)
-        .testo("  Targa: ")
-        .ultima(foglio, kTarga)
-        .str();
+const common::FormatoRiga& FormatoFoglio() {
+    static const common::FormatoRiga formato = std::move(common::FormatoRiga(TFoglioRec)
+                                                             .testo("Foglio n. ")
+                                                             .colonna("NumFoglio", 12)
+                                                             .testo("  Data: ")
+                                                             .colonna("DataApertura", 10)
+                                                             .testo("  Ora: ")
+                                                             .colonna("OraApertura", 5)
+                                                             .testo("  ")
+                                                             .colonna("Conduttore", 25)
+                                                             .testo("  Cel. ")
+                                                             .colonna("TelCel", 15)
+                                                             .testo("  Mezzo: ")
+                                                             .colonna("Veicolo", 25)
+                                                             .testo("  Targa: ")
+                                                             .ultima("Targa"));
+    return formato;
 }
 
 } // namespace tripsheets

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ListLines.h"
 #include "common/Records.h"
 
 namespace tripsheets {
@@ -30,7 +31,8 @@ std::string PercorsoArchivioFogli();
 bool FoglioAperto(const common::RecordView& foglio);
 
 // The list line of a sheet: number, opening date and time, driver, mobile
-// and vehicle in padded columns (144 characters), then the plate.
-std::string RigaFoglio(const common::RecordView& foglio);
+// and vehicle in padded columns (144 characters), then the plate; the
+// layout resolved once.
+const common::FormatoRiga& FormatoFoglio();
 
 } // namespace tripsheets

@@ -1,14 +1,13 @@
 #include "tripsheets/MenuFogli.h"
 
+#include <optional>
 #include <string>
 
-#include "platform/rtl/Clock.h"
+#include "common/YearMenu.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "common/Routines.h"
 #include "shell/Avvio.h"
-#include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "tripsheets/Fogli.h"
 
@@ -26,7 +25,7 @@ TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };
-    txtAnnoPreventivi.OnKeyDown = [this](ui::KeyEvent& k) { txtAnnoPreventiviKeyDown(k); };
+    common::LegaAnno(txtAnnoPreventivi, btnApriPreventivi);
     btnApriPreventivi.OnClick = [this] { btnApriPreventiviClick(); };
 }
 
@@ -37,9 +36,7 @@ void TfrmMenuFogli::imgEsciClick() { Close(); }
 // Every showing starts from the current year and the route back to the
 // start menu.
 void TfrmMenuFogli::FormShow() {
-    txtAnnoPreventivi.SetText(std::to_string(rtl::Today().Year()));
-    lblMemory.SetText("avvio");
-    txtAnnoPreventivi.SetFocus();
+    common::MostraMenuAnno(txtAnnoPreventivi, lblMemory);
 }
 
 // The route tag tells which window comes next; the menu then hides.
@@ -51,22 +48,11 @@ void TfrmMenuFogli::FormClose(ui::CloseAction&) {
         frmFogli->Show();
 }
 
-// Enter moves to "Apri"; otherwise only digits and the editing keys pass.
-void TfrmMenuFogli::txtAnnoPreventiviKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApriPreventivi); }
-
 void TfrmMenuFogli::btnApriPreventiviClick() {
-    // Four digits 0-9 and nothing else, so the archive's name never holds a
-    // path separator or "..".
-    const std::string& anno = txtAnnoPreventivi.Text();
-    if (anno.size() != 4 || !common::SoloCifre(anno)) {
-        ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
-                       ui::Buttons::OKCancel);
-        txtAnnoPreventivi.SetFocus();
-        return;
-    }
-    const std::string year = rtl::Trim(txtAnnoPreventivi.Text());
-    frmFogli->lblFile.SetText(rtl::DataPath(year + ".fdm"));
-    frmFogli->SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + year);
+    const std::optional<std::string> year = common::AnnoScelto(txtAnnoPreventivi);
+    if (!year) return;
+    frmFogli->lblFile.SetText(rtl::DataPath(*year + ".fdm"));
+    frmFogli->SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + *year);
     lblMemory.SetText("fogli");
     Close();
 }

@@ -17,7 +17,6 @@ public:
 private:
     void FormClose(ui::CloseAction& action);
     void FormShow();
-    void txtAnnoPreventiviKeyDown(ui::KeyEvent& key);
     void btnApriPreventiviClick();
     void imgGuidaClick();
     void imgEsciClick();

@@ -1,7 +1,5 @@
 #include "tripsheets/RiepAperti.h"
 
-#include <optional>
-
 #include "common/Reports.h"
 #include "tripsheets/Fogli.h"
 #include "tripsheets/FoglioRec.h"
@@ -39,20 +37,14 @@ TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
     btnChiudi.OnClick = [this] { Close(); };
 }
 
-// The open sheets in file order; a failure keeps the lines read so far.
+// The open sheets in file order. An archive that cannot be read is reported
+// over the lines read so far: an empty list must mean that every sheet is
+// closed.
 void TfrmRiepAperti::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
-    try {
-        lista_.Costruisci(
-            tripsheets::PercorsoArchivioFogli(), tripsheets::TFoglioRec,
-            [](const common::RecordView& foglio) -> std::optional<std::string> {
-                if (!tripsheets::FoglioAperto(foglio)) return std::nullopt;
-                return tripsheets::RigaFoglio(foglio);
-            },
-            false);
-    } catch (...) {
-    }
+    common::CostruisciLista(lista_, tripsheets::PercorsoArchivioFogli(), tripsheets::FormatoFoglio(),
+                            tripsheets::FoglioAperto, false);
     txtTrova.SetFocus();
 }
 

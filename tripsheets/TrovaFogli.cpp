@@ -1,12 +1,7 @@
 #include "tripsheets/TrovaFogli.h"
 
-#include <vector>
-
-#include "common/Archive.h"
 #include "common/Reports.h"
 #include "platform/rtl/Text.h"
-#include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 #include "tripsheets/FoglioRec.h"
 #include "tripsheets/RiepAperti.h"
 
@@ -16,20 +11,25 @@ namespace {
 
 // The criteria edits in the order of the Enter chain, with the field each
 // stands for and the highlight rectangle behind it; Enter moves to the next
-// one, from the last back to the first.
-struct Criterio {
-    const char* edit;
-    const char* campo;
-    const char* evidenzia;
-};
-constexpr Criterio kCriteri[] = {
-    {"txtNumFoglio", "NumFoglio", "effCampo01"},   {"txtUfficio", "Ufficio", "effCampo02"},
-    {"txtDataApertura", "DataApertura", "effCampo03"}, {"txtDataChiusura", "DataChiusura", "effCampo04"},
-    {"txtConduttore", "Conduttore", "effCampo05"}, {"txtTelCel", "TelCel", "effCampo06"},
-    {"txtVeicolo", "Veicolo", "effCampo07"},       {"txtTarga", "Targa", "effCampo08"},
-    {"txtLuogoPar01", "LuogoPar01", "effCampo09"}, {"txtLuogoArr01", "LuogoArr01", "effCampo10"},
-};
-constexpr std::size_t kNumeroCriteri = std::size(kCriteri);
+// one, from the last back to the first. The sheets found are listed in file
+// order.
+common::ConfigRicerca ConfigTrovaFogli() {
+    common::ConfigRicerca c;
+    c.criteri = {
+        {"txtNumFoglio", "NumFoglio", "effCampo01"},       {"txtUfficio", "Ufficio", "effCampo02"},
+        {"txtDataApertura", "DataApertura", "effCampo03"}, {"txtDataChiusura", "DataChiusura", "effCampo04"},
+        {"txtConduttore", "Conduttore", "effCampo05"},     {"txtTelCel", "TelCel", "effCampo06"},
+        {"txtVeicolo", "Veicolo", "effCampo07"},           {"txtTarga", "Targa", "effCampo08"},
+        {"txtLuogoPar01", "LuogoPar01", "effCampo09"},     {"txtLuogoArr01", "LuogoArr01", "effCampo10"},
+    };
+    c.archivio = tripsheets::PercorsoArchivioFogli;
+    c.formato = &tripsheets::FormatoFoglio();
+    c.ordinata = false;
+    c.titoloStampa = "Riepilogo Fogli di Marcia";
+    c.trovate = "Il presente elenco contiene ";
+    c.fineTrovate = " schede.";
+    return c;
+}
 
 } // namespace
 
@@ -59,53 +59,8 @@ TfrmTrovaFogli::TfrmTrovaFogli(ui::Application& app, ui::Form* owner)
       btnStampa(Get<ui::Button>("btnStampa")),
       lblMemory(Get<ui::Label>("lblMemory")),
       frxReport(common::RiepilogoDati()),
-      lista_(lstRecords) {
-    OnShow = [this] { FormShow(); };
-    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    btnCerca.OnMouseDown = [this](ui::MouseEvent&) { lblAttendere.Show(); };
-    btnCerca.OnClick = [this] { btnCercaClick(); };
-    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
-    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
-    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.OnClick = [this] {
-        common::StampaRiepilogo(frxReport, "Riepilogo Fogli di Marcia", lstRecords.Items());
-    };
-    btnAnnulla.OnClick = [this] { Close(); };
-    btnChiudi.OnClick = [this] { Close(); };
-    for (std::size_t i = 0; i < kNumeroCriteri; ++i) {
-        ui::Edit& edit = Get<ui::Edit>(kCriteri[i].edit);
-        ui::Edit& successivo = Get<ui::Edit>(kCriteri[(i + 1) % kNumeroCriteri].edit);
-        entry::BindHighlightRect(edit, Get<ui::Rectangle>(kCriteri[i].evidenzia));
-        edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-    }
-}
-
-void TfrmTrovaFogli::FormShow() {
-    trovaRicordato_.clear();
-    txtTrova.SetText("");
-    txtNumFoglio.SetFocus();
-}
-
-void TfrmTrovaFogli::FormClose(ui::CloseAction&) {
-    lista_.Svuota();
-    lblAttendere.Hide();
-}
-
-// Lists, in file order, the sheets that match every criterion given.
-void TfrmTrovaFogli::btnCercaClick() {
-    std::vector<common::Criterio> criteri;
-    for (const Criterio& c : kCriteri)
-        criteri.push_back({Get<ui::Edit>(c.edit).Text(), tripsheets::TFoglioRec.field(c.campo)});
-    try {
-        common::CercaSchede(*this, lista_, criteri, tripsheets::PercorsoArchivioFogli(), tripsheets::TFoglioRec,
-                            tripsheets::RigaFoglio, false);
-    } catch (...) {
-        lblAttendere.Hide();
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
-        return;
-    }
-    lblTrovate.SetText("Il presente elenco contiene " + std::to_string(lstRecords.Count()) + " schede.");
-}
+      lista_(lstRecords),
+      ricerca_(*this, lista_, frxReport, ConfigTrovaFogli(), [this] { lstRecordsDblClick(); }) {}
 
 // Only the trip-sheet window receives a sheet; the search closes in any case.
 void TfrmTrovaFogli::lstRecordsDblClick() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/ListWindow.h"
+#include "common/SearchWindow.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -42,13 +43,10 @@ public:
     report::Report frxReport;
 
 private:
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void btnCercaClick();
     void lstRecordsDblClick();
 
     common::ListaRecord lista_;
-    std::string trovaRicordato_;
+    common::FinestraRicerca ricerca_;
 };
 
 extern TfrmTrovaFogli* frmTrovaFogli;

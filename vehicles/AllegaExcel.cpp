@@ -37,19 +37,19 @@ common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
 
 } // namespace
 
-std::string RigaCosto(const common::RecordView& costo) {
-    return common::RigaLista()
-        .testo("Data: ")
-        .colonna(costo.get("Data"), 10)
-        .testo("   Da: ")
-        .colonna(costo.get("Pagatore"), 26)
-        .testo("   A: ")
-        .colonna(costo.get("Beneficiario"), 26)
-        .testo("  Causale: ")
-        .colonna(costo.get("Causale"), 40)
-        .testo("  Costo: € ")
-        .ultima(costo.get("Importo"))
-        .str();
+const common::FormatoRiga& FormatoCosto() {
+    static const common::FormatoRiga formato = std::move(common::FormatoRiga(common::TCostoRec)
+                                                             .testo("Data: ")
+                                                             .colonna("Data", 10)
+                                                             .testo("   Da: ")
+                                                             .colonna("Pagatore", 26)
+                                                             .testo("   A: ")
+                                                             .colonna("Beneficiario", 26)
+                                                             .testo("  Causale: ")
+                                                             .colonna("Causale", 40)
+                                                             .testo("  Costo: € ")
+                                                             .ultima("Importo"));
+    return formato;
 }
 
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
@@ -125,39 +125,35 @@ void TfrmAllegaExcel::FormShow() {
     lblTitolo.SetText(Veicolo());
     lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + TestoScheda("lblPosizione") + ".pro"));
 
+    // A cost whose amount is not a number is listed, and ends the building
+    // there: no later cost is listed or added. A cost file that cannot be
+    // opened or read ends the list where it is, and is reported over what
+    // was read.
+    static const common::FieldRef campoImporto = common::TCostoRec.field("Importo");
     double somma = 0;
-    bool completa = false;
-    bool illeggibile = false;
-    try {
-        // A cost whose amount is not a number is listed, and ends the
-        // building there: no later cost is listed or added.
-        bool fermata = false;
-        lista_.Costruisci(
-            rtl::Trim(lblFile.Text()), common::TCostoRec,
-            [&somma, &fermata](const common::RecordView& r) -> std::optional<std::string> {
-                const std::string importo = r.get("Importo");
-                if (fermata || importo.empty()) return std::nullopt;
-                const std::optional<double> valore = rtl::ParseDecimal(importo);
-                if (valore) somma += *valore;
-                else fermata = true;
-                return RigaCosto(r);
-            },
-            false);
-        completa = !fermata;
-    } catch (...) {
-        // A cost file that cannot be opened or read ends the list where it
-        // is, and is reported over what was read.
-        illeggibile = true;
-    }
+    bool fermata = false;
+    const bool letta = common::CostruisciLista(
+        lista_, rtl::Trim(lblFile.Text()), FormatoCosto(),
+        [&somma, &fermata](const common::RecordView& r) {
+            if (fermata) return false;
+            const std::string importo = r.get(campoImporto);
+            if (importo.empty()) return false;
+            const std::optional<double> valore = rtl::ParseDecimal(importo);
+            if (valore)
+                somma += *valore;
+            else
+                fermata = true;
+            return true;
+        },
+        false);
     // No line is selected: "Modifica costo" asks for a choice first.
 
-    if (completa) {
+    if (letta && !fermata) {
         lblTotale.SetText("€ " + common::FormattaImporto(somma, 2));
         txtTrova.SetFocus();
     } else {
         lblTotale.SetText(rtl::FormatGeneral(somma));
     }
-    if (illeggibile) ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
 }
 
 void TfrmAllegaExcel::FormClose(ui::CloseAction&) { lista_.Svuota(); }

@@ -14,7 +14,7 @@
 #include "platform/ui/Form.h"
 
 // The list line of a cost.
-std::string RigaCosto(const common::RecordView& costo);
+const common::FormatoRiga& FormatoCosto();
 
 class TfrmAllegaExcel : public ui::Form {
 public:

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string_view>
 
+#include "common/Commands.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
@@ -203,48 +204,40 @@ void TfrmAutoparco::BindEdits() {
 }
 
 void TfrmAutoparco::BindCommands() {
-    struct Command {
-        ui::Picture& cmd;
-        void (TfrmAutoparco::*click)();
-        const char* hint;
-    };
-    const Command commands[] = {
-        {cmdNuovo, &TfrmAutoparco::cmdNuovoClick, "Prepara la schermata per l'inserimento di una nuova scheda."},
-        {cmdDuplica, &TfrmAutoparco::cmdDuplicaClick,
-         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
-        {cmdSalva, &TfrmAutoparco::cmdSalvaClick, "Salva la scheda in archivio."},
-        {cmdTrova, &TfrmAutoparco::cmdTrovaClick, "Trova una scheda in archivio."},
-        {cmdFile, &TfrmAutoparco::cmdFileClick, "Allega file alla scheda."},
-        {cmdAnteprima, &TfrmAutoparco::cmdAnteprimaClick, "Visualizza l'anteprima di stampa della scheda."},
-        {cmdStampa, &TfrmAutoparco::cmdStampaClick, "Stampa la scheda."},
-        {cmdPrimo, &TfrmAutoparco::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
-        {cmdIndietro, &TfrmAutoparco::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, &TfrmAutoparco::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, &TfrmAutoparco::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
-        {cmdEsporta, &TfrmAutoparco::cmdEsportaClick, "Esporta archivio in Excel."},
-        {cmdSlideshow, &TfrmAutoparco::cmdSlideshowClick, "Esegui lo slide show del parco automezzi."},
-        {cmdGuida, &TfrmAutoparco::cmdGuidaClick, "Visualizza la guida in linea."},
-        {cmdEsci, &TfrmAutoparco::cmdEsciClick, "Esci da questa schermata."},
-        {btnCaricaFoto, &TfrmAutoparco::btnCaricaFotoClick, "Carica una foto."},
-        {btnSalvaFoto, &TfrmAutoparco::btnSalvaFotoClick, "Salva la foto su disco."},
-        {btnCancFoto, &TfrmAutoparco::btnCancFotoClick, "Cancella la foto."},
-        {btnZoomFoto, &TfrmAutoparco::btnZoomFotoClick, "Visualizza la foto nelle sue dimensioni reali."},
-        {btnCosti, &TfrmAutoparco::btnCostiClick, "Gestisci i costi sostenuti per il veicolo."},
-    };
-    for (const Command& c : commands) {
-        auto click = c.click;
-        std::string hint = c.hint;
-        c.cmd.OnClick = [this, click] { (this->*click)(); };
-        c.cmd.OnMouseMove = [this, hint](ui::MouseEvent&) { entry::ShowHint(panInfo, hint); };
-    }
+    common::LegaComandi<TfrmAutoparco>(
+        *this, panInfo,
+        {
+            {cmdNuovo, &TfrmAutoparco::cmdNuovoClick,
+             "Prepara la schermata per l'inserimento di una nuova scheda."},
+            {cmdDuplica, &TfrmAutoparco::cmdDuplicaClick,
+             "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
+            {cmdSalva, &TfrmAutoparco::cmdSalvaClick, "Salva la scheda in archivio."},
+            {cmdTrova, &TfrmAutoparco::cmdTrovaClick, "Trova una scheda in archivio."},
+            {cmdFile, &TfrmAutoparco::cmdFileClick, "Allega file alla scheda."},
+            {cmdAnteprima, &TfrmAutoparco::cmdAnteprimaClick,
+             "Visualizza l'anteprima di stampa della scheda."},
+            {cmdStampa, &TfrmAutoparco::cmdStampaClick, "Stampa la scheda."},
+            {cmdPrimo, &TfrmAutoparco::cmdPrimoClick, "Visualizza la prima scheda in archivio."},
+            {cmdIndietro, &TfrmAutoparco::cmdIndietroClick, "Visualizza la scheda precedente in archivio."},
+            {cmdAvanti, &TfrmAutoparco::cmdAvantiClick, "Visualizza la scheda successiva in archivio."},
+            {cmdUltimo, &TfrmAutoparco::cmdUltimoClick, "Visualizza l'ultima scheda in archivio."},
+            {cmdEsporta, &TfrmAutoparco::cmdEsportaClick, "Esporta archivio in Excel."},
+            {cmdSlideshow, &TfrmAutoparco::cmdSlideshowClick, "Esegui lo slide show del parco automezzi."},
+            {cmdGuida, &TfrmAutoparco::cmdGuidaClick, "Visualizza la guida in linea."},
+            {cmdEsci, &TfrmAutoparco::cmdEsciClick, "Esci da questa schermata."},
+            {btnCaricaFoto, &TfrmAutoparco::btnCaricaFotoClick, "Carica una foto."},
+            {btnSalvaFoto, &TfrmAutoparco::btnSalvaFotoClick, "Salva la foto su disco."},
+            {btnCancFoto, &TfrmAutoparco::btnCancFotoClick, "Cancella la foto."},
+            {btnZoomFoto, &TfrmAutoparco::btnZoomFotoClick, "Visualizza la foto nelle sue dimensioni reali."},
+            {btnCosti, &TfrmAutoparco::btnCostiClick, "Gestisci i costi sostenuti per il veicolo."},
+        });
     btnFocus.OnClick = [this] { btnFocusClick(); };
 
     // The background and the decoration clear the status line.
-    OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
-    for (const char* name : {"panContainer", "imgFoto", "icoIntestazione", "shpContainer", "shpNuovo", "shpStampa",
-                             "shpAnteprima", "shpRecord", "shpRiepiloghi", "shpEsci", "shpSezione01", "shpSfondo",
-                             "shpFoto", "bkgPulsantiFoto", "bkgDetails", "bkgNotes"})
-        Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) { FormMouseMove(); };
+    common::LegaSfondo(*this, panInfo,
+                       {"panContainer", "imgFoto", "icoIntestazione", "shpContainer", "shpNuovo", "shpStampa",
+                        "shpAnteprima", "shpRecord", "shpRiepiloghi", "shpEsci", "shpSezione01", "shpSfondo",
+                        "shpFoto", "bkgPulsantiFoto", "bkgDetails", "bkgNotes"});
 }
 
 // The photo folder is made when the card opens, not at every record shown.
@@ -258,8 +251,6 @@ void TfrmAutoparco::FormShow() {
 }
 
 void TfrmAutoparco::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
-
-void TfrmAutoparco::FormMouseMove() { entry::ClearHint(panInfo); }
 
 // --- The card ---------------------------------------------------------------
 

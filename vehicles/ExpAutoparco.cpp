@@ -1,48 +1,43 @@
 #include "vehicles/ExpAutoparco.h"
 
+#include "common/Commands.h"
+#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
 #include "common/Records.h"
 #include "vehicles/AutomezzoRec.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmExpAutoparco* frmExpAutoparco = nullptr;
 
 namespace {
 
-struct ColonnaAutomezzo {
-    const char* campo;
-    common::ColonnaExcel colonna;
-};
-
 // The exported fields in grid order (grid column 0 holds the record number),
 // with the header text and width of their column in the file.
-const ColonnaAutomezzo kColonne[] = {
-    {"Tipo", {"Tipo veicolo", 250}},
-    {"Destinazione", {"Destinazione ed uso", 300}},
-    {"Marca", {"Marca", 250}},
-    {"Modello", {"Modello", 250}},
-    {"Targa", {"Targa", 200}},
-    {"Anno", {"Immatricolazione", 200}},
-    {"Colore", {"Colore", 250}},
-    {"Telaio", {"Telaio", 250}},
-    {"Pneumatici", {"Pneumatici", 300}},
-    {"Stato", {"Stato veicolo", 250}},
-    {"Chilometri", {"Km percorsi", 250}},
-    {"Alimentazione", {"Alimentazione", 250}},
-    {"Cilindrata", {"Cilindrata", 250}},
-    {"KW", {"kW", 250}},
-    {"Ambiente", {"Compatibilità ambientale", 250}},
-    {"Proprietario", {"Proprietario", 300}},
-    {"Autista", {"Autista", 250}},
-    {"TelAutista", {"Tel. autista", 200}},
-    {"Meccanico", {"Meccanico", 250}},
-    {"TelMeccanico", {"Tel. meccanico", 200}},
-    {"ScadRevisione", {"Scad. revisione", 200}},
-    {"ScadTagliando", {"Scad. tagliando", 200}},
-    {"ScadAssicurazione", {"Scad. assicurazione", 200}},
-    {"ScadBollo", {"Scad. bollo", 200}},
-    {"Note", {"Note", 400}},
+const common::ColonnaEsportata kColonne[] = {
+    {{"Tipo"}, {"Tipo veicolo", 250}},
+    {{"Destinazione"}, {"Destinazione ed uso", 300}},
+    {{"Marca"}, {"Marca", 250}},
+    {{"Modello"}, {"Modello", 250}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"Anno"}, {"Immatricolazione", 200}},
+    {{"Colore"}, {"Colore", 250}},
+    {{"Telaio"}, {"Telaio", 250}},
+    {{"Pneumatici"}, {"Pneumatici", 300}},
+    {{"Stato"}, {"Stato veicolo", 250}},
+    {{"Chilometri"}, {"Km percorsi", 250}},
+    {{"Alimentazione"}, {"Alimentazione", 250}},
+    {{"Cilindrata"}, {"Cilindrata", 250}},
+    {{"KW"}, {"kW", 250}},
+    {{"Ambiente"}, {"Compatibilità ambientale", 250}},
+    {{"Proprietario"}, {"Proprietario", 300}},
+    {{"Autista"}, {"Autista", 250}},
+    {{"TelAutista"}, {"Tel. autista", 200}},
+    {{"Meccanico"}, {"Meccanico", 250}},
+    {{"TelMeccanico"}, {"Tel. meccanico", 200}},
+    {{"ScadRevisione"}, {"Scad. revisione", 200}},
+    {{"ScadTagliando"}, {"Scad. tagliando", 200}},
+    {{"ScadAssicurazione"}, {"Scad. assicurazione", 200}},
+    {{"ScadBollo"}, {"Scad. bollo", 200}},
+    {{"Note"}, {"Note", 400}},
 };
 
 common::ConfigEsportazione Configurazione() {
@@ -51,10 +46,7 @@ common::ConfigEsportazione Configurazione() {
     c.record = &common::TAutomezzoRec;
     c.file = "Parco_Automezzi.xls";
     c.foglio = "Parco Automezzi";
-    for (const ColonnaAutomezzo& colonna : kColonne) {
-        c.intestazioni.push_back(colonna.colonna);
-        c.celle.push_back(common::Campo(colonna.campo));
-    }
+    common::AggiungiColonne(c, kColonne);
     return c;
 }
 
@@ -69,25 +61,7 @@ TfrmExpAutoparco::TfrmExpAutoparco(ui::Application& app, ui::Form* owner)
       cmdEsci(Get<ui::Picture>("cmdEsci")),
       panInfo(Get<ui::Label>("panInfo")),
       esportazione_(grdRecords, Configurazione()) {
-    OnShow = [this] { esportazione_.RiempiGriglia(); };
-    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
-    cmdGuida.OnClick = [this] { cmdGuidaClick(); };
-    cmdEsci.OnClick = [this] { Close(); };
-
-    cmdEsporta.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Esporta l'archivio in formato Microsoft Excel.");
-    };
-    cmdGuida.OnMouseMove = [this](ui::MouseEvent&) {
-        entry::ShowHint(panInfo, "Visualizza la pagina della guida sensibile al contesto.");
-    };
-    cmdEsci.OnMouseMove = [this](ui::MouseEvent&) { entry::ShowHint(panInfo, "Esci da questo ambiente di lavoro."); };
-    const auto sfondo = [this](ui::MouseEvent&) { entry::ClearHint(panInfo); };
-    OnMouseMove = sfondo;
-    panContainer.OnMouseMove = sfondo;
-    grdRecords.OnMouseMove = sfondo;
-    for (const char* decorazione : {"imgLogo", "icoHand", "bkgInfo"}) Get<ui::Control>(decorazione).OnMouseMove = sfondo;
-}
-
-void TfrmExpAutoparco::cmdGuidaClick() {
-    ShowHelpTopic(*this, "Esportazione archivio veicoli in Microsoft Excel", "vehicles/ExpAutoparco.help");
+    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio veicoli in Microsoft Excel",
+                             "vehicles/ExpAutoparco.help",
+                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgInfo"});
 }

@@ -17,8 +17,6 @@ public:
     ui::Label& panInfo;
 
 private:
-    void cmdGuidaClick();
-
     common::Esportazione esportazione_;
 };
 

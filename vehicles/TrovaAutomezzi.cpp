@@ -2,15 +2,12 @@
 
 #include <optional>
 
-#include "common/Archive.h"
 #include "common/Records.h"
 #include "common/ListWindow.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "gate/Registro.h"
 #include "platform/rtl/Text.h"
-#include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 #include "vehicles/Autoparco.h"
 #include "vehicles/AutomezzoRec.h"
 
@@ -18,26 +15,29 @@ TfrmTrovaAutomezzi* frmTrovaAutomezzi = nullptr;
 
 namespace {
 
-// The criteria edits in tab order, with the field each stands for, the
-// highlight rectangle behind it and the edit that Enter moves to.
-struct Criterio {
-    const char* edit;
-    const char* campo;
-    const char* evidenzia;
-    const char* successivo;
-};
-constexpr Criterio kCriteri[] = {
-    {"txtTipo", "Tipo", "effCampo01", "txtDestinazione"},
-    {"txtDestinazione", "Destinazione", "effCampo02", "txtMarca"},
-    {"txtMarca", "Marca", "effCampo09", "txtModello"},
-    {"txtModello", "Modello", "effCampo10", "txtTarga"},
-    {"txtTarga", "Targa", "effCampo05", "txtStato"},
-    {"txtStato", "Stato", "effCampo06", "txtAutista"},
-    {"txtAutista", "Autista", "effCampo07", "txtMeccanico"},
-    {"txtMeccanico", "Meccanico", "effCampo08", "txtProprietario"},
-    {"txtProprietario", "Proprietario", "effCampo03", "txtNote"},
-    {"txtNote", "Note", "effCampo04", "txtTipo"},
-};
+// The criteria edits in tab order, with the field each stands for and the
+// highlight rectangle behind it; Enter moves round them in that order.
+common::ConfigRicerca ConfigTrovaAutomezzi() {
+    common::ConfigRicerca c;
+    c.criteri = {
+        {"txtTipo", "Tipo", "effCampo01"},
+        {"txtDestinazione", "Destinazione", "effCampo02"},
+        {"txtMarca", "Marca", "effCampo09"},
+        {"txtModello", "Modello", "effCampo10"},
+        {"txtTarga", "Targa", "effCampo05"},
+        {"txtStato", "Stato", "effCampo06"},
+        {"txtAutista", "Autista", "effCampo07"},
+        {"txtMeccanico", "Meccanico", "effCampo08"},
+        {"txtProprietario", "Proprietario", "effCampo03"},
+        {"txtNote", "Note", "effCampo04"},
+    };
+    c.archivio = vehicles::PercorsoArchivioAutomezzi;
+    c.formato = &FormatoTrovaAutomezzo();
+    c.titoloStampa = "Riepilogo schede veicoli in archivio";
+    c.trovate = "Il presente riepilogo contiene ";
+    c.fineTrovate = " schede";
+    return c;
+}
 
 // What the driver card receives: its edit and the vehicle field.
 constexpr std::pair<const char*, const char*> kCampiConduttore[] = {
@@ -55,13 +55,6 @@ common::FormatoRiga InizioFormatoAutomezzo() {
     common::FormatoRiga formato(common::TAutomezzoRec);
     formato.colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"}, 30).testo("  Targa: ").colonna("Targa", 12);
     return formato;
-}
-
-common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo) {
-    static const common::FormatoRiga formato = InizioFormatoAutomezzo();
-    common::RigaLista riga;
-    riga.testo(formato.Riga(automezzo));
-    return riga;
 }
 
 const common::FormatoRiga& FormatoTrovaAutomezzo() {
@@ -104,51 +97,8 @@ TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner)
       btnStampa(Get<ui::Button>("btnStampa")),
       frxReport(common::RiepilogoDati()),
       automezzo_(common::TAutomezzoRec),
-      lista_(lstRecords) {
-    OnShow = [this] { FormShow(); };
-    OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    btnCerca.OnMouseDown = [this](ui::MouseEvent&) { lblAttendere.Show(); };
-    btnCerca.OnClick = [this] { btnCercaClick(); };
-    btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
-    txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
-    lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
-    btnStampa.OnClick = [this] { btnStampaClick(); };
-    btnAnnulla.OnClick = [this] { Close(); };
-    btnChiudi.OnClick = [this] { Close(); };
-    for (const Criterio& c : kCriteri) {
-        ui::Edit& edit = Get<ui::Edit>(c.edit);
-        ui::Edit& successivo = Get<ui::Edit>(c.successivo);
-        entry::BindHighlightRect(edit, Get<ui::Rectangle>(c.evidenzia));
-        edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-    }
-}
-
-void TfrmTrovaAutomezzi::FormShow() {
-    trovaRicordato_.clear();
-    txtTrova.SetText("");
-    if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
-    txtTipo.SetFocus();
-}
-
-void TfrmTrovaAutomezzi::FormClose(ui::CloseAction&) {
-    lista_.Svuota();
-    lblAttendere.Hide();
-}
-
-// Lists the vehicles that match every criterion given, sorted by their lines.
-void TfrmTrovaAutomezzi::btnCercaClick() {
-    std::vector<common::Criterio> criteri;
-    for (const Criterio& c : kCriteri)
-        criteri.push_back({Get<ui::Edit>(c.edit).Text(), common::TAutomezzoRec.field(c.campo)});
-    try {
-        common::CercaSchede(*this, lista_, criteri, vehicles::PercorsoArchivioAutomezzi(), FormatoTrovaAutomezzo());
-    } catch (...) {
-        lblAttendere.Hide();
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
-        return;
-    }
-    lblTrovate.SetText("Il presente riepilogo contiene " + std::to_string(lstRecords.Count()) + " schede");
-}
+      lista_(lstRecords),
+      ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
 
 // Copies the chosen vehicle into the window named by the caller tag, then
 // closes the search. Failures are dropped: what was copied stays.
@@ -177,8 +127,4 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick() {
     } catch (...) {
     }
     Close();
-}
-
-void TfrmTrovaAutomezzi::btnStampaClick() {
-    common::StampaRiepilogo(frxReport, "Riepilogo schede veicoli in archivio", lstRecords.Items());
 }

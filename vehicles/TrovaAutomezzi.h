@@ -8,15 +8,14 @@
 
 #include "common/ListWindow.h"
 #include "common/Record.h"
+#include "common/SearchWindow.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 // The columns that every list line of a vehicle begins with: type, make and
-// model, plate; as a layout to go on with (what lists of many vehicles use)
-// and as the line of one vehicle.
+// model, plate; a layout to go on with.
 common::FormatoRiga InizioFormatoAutomezzo();
-common::RigaLista InizioRigaAutomezzo(const common::RecordView& automezzo);
 
 // The list line of a vehicle in the search: its layout and one line.
 const common::FormatoRiga& FormatoTrovaAutomezzo();
@@ -54,15 +53,11 @@ public:
     report::Report frxReport;
 
 private:
-    void FormShow();
-    void FormClose(ui::CloseAction& action);
-    void btnCercaClick();
     void lstRecordsDblClick();
-    void btnStampaClick();
 
     common::Record automezzo_;
     common::ListaRecord lista_;
-    std::string trovaRicordato_;
+    common::FinestraRicerca ricerca_;
 };
 
 extern TfrmTrovaAutomezzi* frmTrovaAutomezzi;

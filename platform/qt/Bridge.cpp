@@ -773,6 +773,9 @@ void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
     QWidget* q = c ? widget(*c) : nullptr;
     if (q && c->IsShowing()) q->setFocus(Qt::OtherFocusReason);
     else it->second->setFocus(Qt::OtherFocusReason); // a hidden control: the window takes its keys
+    // The model moves the focus for Tab and the Enter chains: the style then
+    // marks the focused button or check box, as after a keyboard move.
+    it->second->window()->setAttribute(Qt::WA_KeyboardFocusChange, true);
     --syncing_;
 }
 

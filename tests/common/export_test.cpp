@@ -5,25 +5,20 @@
 
 #include "common/Export.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/ExportFile.h"
 #include "tests/support/Harness.h"
 #include "tests/support/Spreadsheet.h"
 
 using namespace common;
 
 namespace {
-const std::string kHead =
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-    "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-    "<x:Name>Prova Foglio</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
-    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
-    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
-    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-    "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=120>Marca</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=80>Citt\xC3\xA0</td></tr>";
-const std::string kTail = "</table></body></html>";
-std::string Cell(const std::string& t) { return "<td class=testo style=\"text-align: left;\">" + t + "</td>"; }
+const std::string kHead = ts::InizioFileEsportazione("Prova Foglio") +
+                          ts::IntestazioneEsportazione("Marca", 120) +
+                          ts::IntestazioneEsportazione("Citt\xC3\xA0", 80) + "</tr>";
+const std::string kTail(ts::kFineFileEsportazione);
+std::string Cell(const std::string& t) {
+    return ts::CellaEsportazione(t);
+}
 } // namespace
 
 TEST(Export, WholeFileTextWithEscapedCells) {

@@ -14,6 +14,7 @@
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
 #include "platform/ui/Layout.h"
+#include "tests/support/ExportFile.h"
 #include "tests/support/Harness.h"
 #include "tests/support/Spreadsheet.h"
 
@@ -28,19 +29,11 @@ column grdRecords colVeicolo "Veicolo" width=200 readonly=yes
 column grdRecords colNote "Note" width=200 readonly=yes
 )";
 
-const std::string kHead =
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-    "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-    "<x:Name>Ingressi e Uscite</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
-    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
-    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
-    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-    "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=250>Marca e modello</td>"
-    "<td style=\"text-align: left; font-weight: bold;\" width=300>Note e citt\xE0</td></tr>";
+const std::string kHead = ts::InizioFileEsportazione("Ingressi e Uscite") +
+                          ts::IntestazioneEsportazione("Marca e modello", 250) +
+                          ts::IntestazioneEsportazione("Note e citt\xE0", 300) + "</tr>";
 std::string Row(const std::string& a, const std::string& b) {
-    return "<tr><td class=testo style=\"text-align: left;\">" + a + "</td><td class=testo style=\"text-align: left;\">" + b + "</td></tr>";
+    return "<tr>" + ts::CellaEsportazione(a) + ts::CellaEsportazione(b) + "</tr>";
 }
 
 struct ExportWindow {

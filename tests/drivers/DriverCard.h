@@ -13,6 +13,7 @@
 #include "common/Records.h"
 #include "drivers/Anagrafica.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/Harness.h"
 
 namespace dt {
@@ -47,22 +48,10 @@ inline std::string Archivio() {
     return rtl::FileExists(path) ? rtl::ReadWholeFile(path) : "";
 }
 
-class CardTest : public ::testing::Test {
+class CardTest : public ts::SchedaTest<TfrmAnagrafica> {
 protected:
-    ts::Harness h;
-    ui::Form main{h.app};
-    TfrmAnagrafica card{h.app};
+    CardTest() : SchedaTest(frmAnagrafica) { card.Show(); }
 
-    CardTest() {
-        frmAnagrafica = &card;
-        card.Show();
-    }
-    ~CardTest() override { frmAnagrafica = nullptr; }
-
-    void typeInto(ui::Edit& edit, const std::string& text) {
-        h.focus(edit);
-        h.type(card, text);
-    }
     void fillRequired(const std::string& nome = "Rossi Mario", const std::string& cel = "3331234567",
                       const std::string& marca = "Fiat", const std::string& modello = "Panda",
                       const std::string& targa = "AB123CD") {
@@ -71,11 +60,6 @@ protected:
         typeInto(card.txtMarca, marca);
         typeInto(card.txtModello, modello);
         typeInto(card.txtTarga, targa);
-    }
-    void save(const std::string& expected) {
-        h.expectMessage(ui::DialogType::Information, expected);
-        h.click(card.cmdSalva);
-        h.verify();
     }
 };
 

@@ -529,16 +529,13 @@ TEST_F(CardTest, AttachmentsDialogIsPresetAndWritesBack) {
 
 // A vehicle imported into a stored card is saved into that card's record.
 TEST_F(CardTest, ImportedVehicleIsSavedIntoTheStoredRecord) {
-    {
-        common::Record v(common::TAutomezzoRec);
-        v.set("Tipo", "Furgone");
-        v.set("Marca", "Iveco");
-        v.set("Modello", "Daily");
-        v.set("Targa", "FF999FF");
-        v.set("Colore", "Bianco");
-        v.set("Alimentazione", "Gasolio");
-        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", v);
-    }
+    ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec,
+                       {{"Tipo", "Furgone"},
+                        {"Marca", "Iveco"},
+                        {"Modello", "Daily"},
+                        {"Targa", "FF999FF"},
+                        {"Colore", "Bianco"},
+                        {"Alimentazione", "Gasolio"}});
     dt::AggiungiConduttore("Uno", "1", "Fiat", "Panda", "AB123CD");
     dt::AggiungiConduttore("Due", "2", "Fiat", "Punto", "CD456EF");
     h.click(card.cmdUltimo);

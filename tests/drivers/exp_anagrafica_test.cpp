@@ -8,46 +8,45 @@
 #include "drivers/ExpAnagrafica.h"
 #include "platform/ui/Input.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/ExportFile.h"
 #include "tests/support/Spreadsheet.h"
+#include "tests/support/Windows.h"
 
 namespace {
 
-const std::string kDomanda =
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
-    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
-const std::string kFatto =
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+const std::string& kDomanda = ts::kDomandaEsportazione;
+const std::string& kFatto = ts::kEsportazioneRiuscita;
 
 // The file as the spreadsheet program reads it, written out by hand
 // (windows-1252 bytes for the accented letters).
+const std::pair<const char*, int> kIntestazioni[] = {{"Cognome e nome", 250},
+                                                     {"Patenti di guida", 250},
+                                                     {"Recapito preferenziale", 250},
+                                                     {"Via e numero civico", 300},
+                                                     {"Citt\xe0", 250},
+                                                     {"Compensi pattuiti", 250},
+                                                     {"Tel. casa", 200},
+                                                     {"Tel. ufficio", 200},
+                                                     {"Tel. cellulare", 200},
+                                                     {"PEC", 250},
+                                                     {"E-mail", 250},
+                                                     {"Codice fiscale", 250},
+                                                     {"Carta di credito n.", 250},
+                                                     {"Data scadenza", 250},
+                                                     {"Partita IVA", 250},
+                                                     {"IBAN", 300},
+                                                     {"Tipo veicolo", 250},
+                                                     {"Marca e modello", 250},
+                                                     {"Colore", 200},
+                                                     {"Alimentazione", 200},
+                                                     {"Targa", 200},
+                                                     {"Programma ferie", 250},
+                                                     {"Note", 400},
+                                                     {"In ferie", 150},
+                                                     {"Trasferte", 150}};
+
 std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
-    std::string s =
-        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-        "<x:Name>Anagrafica Conduttori</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
-        "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
-        "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-        "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
-    const std::pair<const char*, int> intestazioni[] = {
-        {"Cognome e nome", 250}, {"Patenti di guida", 250}, {"Recapito preferenziale", 250},
-        {"Via e numero civico", 300}, {"Citt\xe0", 250}, {"Compensi pattuiti", 250}, {"Tel. casa", 200},
-        {"Tel. ufficio", 200}, {"Tel. cellulare", 200}, {"PEC", 250}, {"E-mail", 250}, {"Codice fiscale", 250},
-        {"Carta di credito n.", 250}, {"Data scadenza", 250}, {"Partita IVA", 250}, {"IBAN", 300},
-        {"Tipo veicolo", 250}, {"Marca e modello", 250}, {"Colore", 200}, {"Alimentazione", 200}, {"Targa", 200},
-        {"Programma ferie", 250}, {"Note", 400}, {"In ferie", 150}, {"Trasferte", 150}};
-    for (const auto& [testo, larghezza] : intestazioni)
-        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(larghezza) + ">" + testo +
-             "</td>";
-    s += "</tr>";
-    for (const auto& riga : righe) {
-        s += "<tr>";
-        for (const std::string& cella : riga) s += "<td class=testo style=\"text-align: left;\">" + cella + "</td>";
-        s += "</tr>";
-    }
-    return s + "</table></body></html>";
+    return ts::FileEsportazione("Anagrafica Conduttori", kIntestazioni, righe);
 }
 
 std::string Xls(ts::Harness& h) { return rtl::ReadWholeFile(h.dataFolder() + "Conducenti.xls"); }
@@ -212,21 +211,8 @@ TEST(DriverExport, HintsAndHelp) {
     ts::Harness h;
     TfrmExpAnagrafica w(h.app);
     w.Show();
-    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
-    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.cmdGuida);
-    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.cmdEsci);
-    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.grdRecords);
-    EXPECT_EQ(w.panInfo.Text(), "");
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(w.cmdGuida);
+    ts::VerificaSuggerimentiEsportazione(h, w);
+    const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio conduttori in Excel");
     EXPECT_EQ(testo.rfind("Il pulsante Esporta archivio consente di esportare tutte le schede dei conduttori", 0), 0u);
     h.click(w.cmdEsci);

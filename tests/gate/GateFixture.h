@@ -13,27 +13,21 @@
 #include "common/Records.h"
 #include "gate/Registro.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/Harness.h"
 
 namespace gt {
 
 using Visita = std::map<std::string, std::string>;
 
-class GateTest : public ::testing::Test {
+class GateTest : public ts::SchedaTest<TfrmRegistro> {
 protected:
-    ts::Harness h;
-    ui::Form main{h.app};
-    TfrmRegistro card{h.app};
-
-    GateTest() {
-        frmRegistro = &card;
+    GateTest() : SchedaTest(frmRegistro) {
         h.setNow({*rtl::Date::FromYmd(2024, 3, 5), {10, 15, 30}});
         card.lblFile.SetText(" " + path("2024.vis") + " ");
         card.Show();
     }
-    ~GateTest() override { frmRegistro = nullptr; }
 
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
     std::string archive() const {
         return rtl::FileExists(path("2024.vis")) ? rtl::ReadWholeFile(path("2024.vis")) : std::string("<none>");
     }
@@ -44,10 +38,6 @@ protected:
             for (const auto& [field, text] : v) r.set(field, text);
             common::Archivio(path("2024.vis"), common::TVisitaRec).Scrivi("", r);
         }
-    }
-    void typeInto(ui::Edit& edit, const std::string& text) {
-        h.focus(edit);
-        h.type(card, text);
     }
     // The sixteen edits of the card, in record order.
     std::vector<std::string> cardFields() const {

@@ -7,44 +7,35 @@
 
 #include "gate/ExpVisite.h"
 #include "tests/gate/GateFixture.h"
+#include "tests/support/ExportFile.h"
 
 using gt::GateTest;
 
 namespace {
 
-const std::string kDomanda =
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
-    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
-const std::string kFatto =
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+const std::string& kDomanda = ts::kDomandaEsportazione;
+const std::string& kFatto = ts::kEsportazioneRiuscita;
 
 // The file written out by hand: head, header row, data rows, end.
+const std::pair<const char*, int> kHeaders[] = {{"Data ingresso", 180},
+                                                {"Ora ingresso", 180},
+                                                {"Operatore entrata", 250},
+                                                {"Marca e modello veicoli", 250},
+                                                {"Targa", 200},
+                                                {"Conduttore", 250},
+                                                {"Altre persone a bordo", 300},
+                                                {"Merce trasportata", 300},
+                                                {"Foglio di marcia", 250},
+                                                {"Tessere", 250},
+                                                {"Luogo destinazione", 250},
+                                                {"Cellulare", 180},
+                                                {"Note", 300},
+                                                {"Data uscita", 180},
+                                                {"Ora uscita", 180},
+                                                {"Operatore uscita", 250}};
+
 std::string Expected(const std::vector<std::vector<std::string>>& rows) {
-    std::string s =
-        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-        "<x:Name>Ingressi e Uscite Veicoli</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
-        "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
-        "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-        "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
-    const std::pair<const char*, int> headers[] = {
-        {"Data ingresso", 180}, {"Ora ingresso", 180}, {"Operatore entrata", 250},
-        {"Marca e modello veicoli", 250}, {"Targa", 200}, {"Conduttore", 250}, {"Altre persone a bordo", 300},
-        {"Merce trasportata", 300}, {"Foglio di marcia", 250}, {"Tessere", 250}, {"Luogo destinazione", 250},
-        {"Cellulare", 180}, {"Note", 300}, {"Data uscita", 180}, {"Ora uscita", 180}, {"Operatore uscita", 250}};
-    for (const auto& [text, width] : headers)
-        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(width) + ">" + text +
-             "</td>";
-    s += "</tr>";
-    for (const auto& row : rows) {
-        s += "<tr>";
-        for (const std::string& cell : row) s += "<td class=testo style=\"text-align: left;\">" + cell + "</td>";
-        s += "</tr>";
-    }
-    return s + "</table></body></html>";
+    return ts::FileEsportazione("Ingressi e Uscite Veicoli", kHeaders, rows);
 }
 
 } // namespace

@@ -342,14 +342,8 @@ TEST_F(GateTest, HintsOfTheCommandsAndTheBackground) {
 // The import fills make and model, plate and driver; the card keeps its
 // number, so saving rewrites the card that was shown.
 TEST_F(GateTest, VehicleImportKeepsTheCardNumber) {
-    {
-        common::Record v(common::TAutomezzoRec);
-        v.set("Marca", "Fiat");
-        v.set("Modello", "Panda");
-        v.set("Targa", "AB123CD");
-        v.set("Autista", "Luca");
-        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", v);
-    }
+    ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec,
+                       {{"Marca", "Fiat"}, {"Modello", "Panda"}, {"Targa", "AB123CD"}, {"Autista", "Luca"}});
     addVisits({{{"DataEnt", "04/03/2024"}, {"OraEnt", "08:00"}, {"Veicolo", "Ospite"}, {"Targa", "X"}}});
     h.click(card.cmdPrimo);
     h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& s) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/ui/Input.h"
+#include "tests/support/ExportFile.h"
+#include "tests/support/Windows.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/ExpFogli.h"
 
@@ -16,42 +18,34 @@ using tt::SheetTest;
 
 namespace {
 
-const std::string kDomanda =
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
-    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
-const std::string kFatto =
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+const std::string& kDomanda = ts::kDomandaEsportazione;
+const std::string& kFatto = ts::kEsportazioneRiuscita;
 
 // The file as the spreadsheet program reads it, written out by hand.
+const std::pair<const char*, int> kIntestazioni[] = {{"Foglio di Marcia n.", 200},
+                                                     {"Data apertura", 180},
+                                                     {"Ora apertura", 180},
+                                                     {"Data chiusura", 180},
+                                                     {"Ora chiusura", 180},
+                                                     {"Ufficio emittente", 250},
+                                                     {"Conduttore", 250},
+                                                     {"Tel. cel.", 200},
+                                                     {"Marca e modello veicolo", 300},
+                                                     {"Targa", 200},
+                                                     {"Data partenza", 180},
+                                                     {"Ora partenza", 180},
+                                                     {"Km partenza", 200},
+                                                     {"Luogo partenza", 300},
+                                                     {"Data arrivo", 180},
+                                                     {"Ora arrivo", 180},
+                                                     {"Km arrivo", 200},
+                                                     {"Luogo arrivo", 300},
+                                                     {"Tot. litri carburante", 200},
+                                                     {"Tot. spesa carburante", 200},
+                                                     {"Tot. km percorsi", 400}};
+
 std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
-    std::string s =
-        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-        "<x:Name>Riepilogo Fogli di Marcia</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
-        "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
-        "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
-        "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
-        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-        "<style>.testo{mso-number-format:\"\\@\";}</style></head><body><table x:str><tr>";
-    const std::pair<const char*, int> intestazioni[] = {
-        {"Foglio di Marcia n.", 200}, {"Data apertura", 180},  {"Ora apertura", 180},
-        {"Data chiusura", 180},       {"Ora chiusura", 180},   {"Ufficio emittente", 250},
-        {"Conduttore", 250},          {"Tel. cel.", 200},      {"Marca e modello veicolo", 300},
-        {"Targa", 200},               {"Data partenza", 180},  {"Ora partenza", 180},
-        {"Km partenza", 200},         {"Luogo partenza", 300}, {"Data arrivo", 180},
-        {"Ora arrivo", 180},          {"Km arrivo", 200},      {"Luogo arrivo", 300},
-        {"Tot. litri carburante", 200}, {"Tot. spesa carburante", 200}, {"Tot. km percorsi", 400}};
-    for (const auto& [testo, larghezza] : intestazioni)
-        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(larghezza) + ">" + testo +
-             "</td>";
-    s += "</tr>";
-    for (const auto& riga : righe) {
-        s += "<tr>";
-        for (const std::string& cella : riga) s += "<td class=testo style=\"text-align: left;\">" + cella + "</td>";
-        s += "</tr>";
-    }
-    return s + "</table></body></html>";
+    return ts::FileEsportazione("Riepilogo Fogli di Marcia", kIntestazioni, righe);
 }
 
 // The 21 exported fields in file order.
@@ -176,21 +170,8 @@ TEST_F(ExportTest, HintsAndHelp) {
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
     EXPECT_EQ(w.Caption(), " Esporta archivio Fogli di Marcia in Microsoft Excel");
-    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
-    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.cmdGuida);
-    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.cmdEsci);
-    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.grdRecords);
-    EXPECT_EQ(w.panInfo.Text(), "");
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(w.cmdGuida);
+    ts::VerificaSuggerimentiEsportazione(h, w);
+    const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio Fogli di Marcia in Excel");
     EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 4);   // three paragraphs
 }

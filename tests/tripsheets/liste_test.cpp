@@ -73,6 +73,18 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
                 w.frxReport.memo("txtRiepilogo").text().empty());
 }
 
+// An archive that cannot be read is said so: an empty list must mean that
+// every sheet is closed.
+TEST_F(ListTest, OpenListOverAnUnreadableArchiveIsReported) {
+    rtl::CreateFolders(archivePath());
+    TfrmRiepAperti w(h.app, &fogli);
+    h.expectShowMessage(tt::kErroreArchivio);
+    w.Show();
+    h.verify();
+    EXPECT_EQ(w.lstRecords.Count(), 0u);
+    EXPECT_EQ(w.Focused(), &w.txtTrova);
+}
+
 TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
     addSheet(Foglio("1", "ROSSI MARIO"));
     addSheet(Foglio("2", "Bianchi"));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/rtl/Ini.h"
+#include "tests/support/Windows.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/MenuFogli.h"
 #include "tripsheets/Numerazione.h"
@@ -117,12 +118,7 @@ TEST_F(MenuTest, TitleBarCloseShowsTheStartMenu) {
 }
 
 TEST_F(MenuTest, HelpHasFourteenParagraphs) {
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(menu.imgGuida);
+    const auto [titolo, testo] = ts::ApriGuida(h, menu.imgGuida);
     EXPECT_EQ(titolo, "App Gestione Fogli di Marcia");
     std::size_t paragrafi = 1;
     for (std::size_t p = testo.find("\r\n\r\n"); p != std::string::npos; p = testo.find("\r\n\r\n", p + 4))

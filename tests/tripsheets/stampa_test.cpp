@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/report/Report.h"
+#include "tests/support/PageTexts.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/StampaFoglio.h"
@@ -22,14 +23,7 @@ protected:
     }
     // The texts of the named memos on the page.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
-        std::map<std::string, std::string> texts;
-        for (const auto& item : page.items)
-            if (const auto* t = std::get_if<report::TextItem>(&item)) {
-                std::string& s = texts[t->object];
-                if (!s.empty()) s += "\n";
-                s += t->text;
-            }
-        return texts;
+        return ts::TestiPagina(page);
     }
 };
 

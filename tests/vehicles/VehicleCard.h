@@ -8,29 +8,17 @@
 
 #include "common/Archive.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/Harness.h"
-#include "vehicles/Autoparco.h"
 #include "vehicles/AutomezzoRec.h"
+#include "vehicles/Autoparco.h"
 
 namespace vt {
 
-class CardTest : public ::testing::Test {
+class CardTest : public ts::SchedaTest<TfrmAutoparco> {
 protected:
-    ts::Harness h;
-    ui::Form main{h.app};
-    TfrmAutoparco card{h.app};
+    CardTest() : SchedaTest(frmAutoparco) { card.Show(); }
 
-    CardTest() {
-        frmAutoparco = &card;
-        card.Show();
-    }
-    ~CardTest() override { frmAutoparco = nullptr; }
-
-    // Types into an edit as a user does.
-    void typeInto(ui::Edit& edit, const std::string& text) {
-        h.focus(edit);
-        h.type(card, text);
-    }
     void fillRequired(const std::string& tipo = "Autovettura", const std::string& marca = "Fiat",
                       const std::string& modello = "Panda", const std::string& targa = "AB123CD") {
         typeInto(card.txtTipo, tipo);
@@ -38,25 +26,14 @@ protected:
         typeInto(card.txtModello, modello);
         typeInto(card.txtTarga, targa);
     }
-    void save(const std::string& expected) {
-        h.expectMessage(ui::DialogType::Information, expected);
-        h.click(card.cmdSalva);
-        h.verify();
-    }
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
     std::string archive() const {
         return rtl::FileExists(path("Parco_Automezzi.pro")) ? rtl::ReadWholeFile(path("Parco_Automezzi.pro")) : "";
     }
     // Appends a record with the given type, make, model and plate.
     void addRecord(const std::string& tipo, const std::string& marca = "M", const std::string& modello = "X",
                    const std::string& targa = "T") {
-        common::Record r(vehicles::TAutomezzoRec);
-        r.set("Tipo", tipo);
-        r.set("Marca", marca);
-        r.set("Modello", modello);
-        r.set("Targa", targa);
-        common::Archivio a(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
-        a.Scrivi("", r);
+        ts::AggiungiRecord(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec,
+                           {{"Tipo", tipo}, {"Marca", marca}, {"Modello", modello}, {"Targa", targa}});
     }
 };
 

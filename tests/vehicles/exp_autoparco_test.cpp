@@ -9,16 +9,16 @@
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
 #include "platform/ui/Input.h"
+#include "tests/support/CardFixture.h"
+#include "tests/support/ExportFile.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Windows.h"
 #include "vehicles/ExpAutoparco.h"
 
 namespace {
 
-const std::string kDomanda =
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
-    "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
-const std::string kFatto =
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
+const std::string& kDomanda = ts::kDomandaEsportazione;
+const std::string& kFatto = ts::kEsportazioneRiuscita;
 
 // The 25 exported fields in file order.
 const char* const kCampi[] = {"Tipo", "Destinazione", "Marca", "Modello", "Targa", "Anno", "Colore", "Telaio",
@@ -28,43 +28,40 @@ const char* const kCampi[] = {"Tipo", "Destinazione", "Marca", "Modello", "Targa
 
 void ScriviVeicoli(const std::vector<std::vector<std::pair<std::string, std::string>>>& veicoli) {
     for (const auto& v : veicoli) {
-        common::Record r(common::TAutomezzoRec);
-        for (const auto& [campo, testo] : v) r.set(campo, testo);
-        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
+        ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec, v);
     }
 }
 
 // The file as the spreadsheet program reads it, written out by hand
 // (windows-1252 bytes for the accented letters).
+const std::pair<const char*, int> kIntestazioni[] = {{"Tipo veicolo", 250},
+                                                     {"Destinazione ed uso", 300},
+                                                     {"Marca", 250},
+                                                     {"Modello", 250},
+                                                     {"Targa", 200},
+                                                     {"Immatricolazione", 200},
+                                                     {"Colore", 250},
+                                                     {"Telaio", 250},
+                                                     {"Pneumatici", 300},
+                                                     {"Stato veicolo", 250},
+                                                     {"Km percorsi", 250},
+                                                     {"Alimentazione", 250},
+                                                     {"Cilindrata", 250},
+                                                     {"kW", 250},
+                                                     {"Compatibilit\xe0 ambientale", 250},
+                                                     {"Proprietario", 300},
+                                                     {"Autista", 250},
+                                                     {"Tel. autista", 200},
+                                                     {"Meccanico", 250},
+                                                     {"Tel. meccanico", 200},
+                                                     {"Scad. revisione", 200},
+                                                     {"Scad. tagliando", 200},
+                                                     {"Scad. assicurazione", 200},
+                                                     {"Scad. bollo", 200},
+                                                     {"Note", 400}};
+
 std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
-    std::string s =
-        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-        "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-        "<x:Name>Parco Automezzi</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
-        "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
-        "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
-        "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
-        "<style>.testo{mso-number-format:\"\\@\";}</style></head>"
-        "<body><table x:str><tr>";
-    const std::pair<const char*, int> intestazioni[] = {
-        {"Tipo veicolo", 250}, {"Destinazione ed uso", 300}, {"Marca", 250}, {"Modello", 250},
-        {"Targa", 200}, {"Immatricolazione", 200}, {"Colore", 250}, {"Telaio", 250},
-        {"Pneumatici", 300}, {"Stato veicolo", 250}, {"Km percorsi", 250}, {"Alimentazione", 250},
-        {"Cilindrata", 250}, {"kW", 250}, {"Compatibilit\xe0 ambientale", 250}, {"Proprietario", 300},
-        {"Autista", 250}, {"Tel. autista", 200}, {"Meccanico", 250}, {"Tel. meccanico", 200},
-        {"Scad. revisione", 200}, {"Scad. tagliando", 200}, {"Scad. assicurazione", 200}, {"Scad. bollo", 200},
-        {"Note", 400}};
-    for (const auto& [testo, larghezza] : intestazioni)
-        s += "<td style=\"text-align: left; font-weight: bold;\" width=" + std::to_string(larghezza) + ">" + testo +
-             "</td>";
-    s += "</tr>";
-    for (const auto& riga : righe) {
-        s += "<tr>";
-        for (const std::string& cella : riga) s += "<td class=testo style=\"text-align: left;\">" + cella + "</td>";
-        s += "</tr>";
-    }
-    return s + "</table></body></html>";
+    return ts::FileEsportazione("Parco Automezzi", kIntestazioni, righe);
 }
 
 TEST(VehicleExport, GridAndFileHoldEveryVehicle) {
@@ -160,21 +157,8 @@ TEST(VehicleExport, HintsAndHelp) {
     ts::Harness h;
     TfrmExpAutoparco w(h.app);
     w.Show();
-    EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
-    EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.cmdGuida);
-    EXPECT_EQ(w.panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.cmdEsci);
-    EXPECT_EQ(w.panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.grdRecords);
-    EXPECT_EQ(w.panInfo.Text(), "");
-    std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        testo = g.Get<ui::Memo>("txtGuida").Text();
-    });
-    h.click(w.cmdGuida);
+    ts::VerificaSuggerimentiEsportazione(h, w);
+    const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio veicoli in Microsoft Excel");
     EXPECT_EQ(testo.rfind("Il pulsante Esporta archivio consente", 0), 0u);
 }

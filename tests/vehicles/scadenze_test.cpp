@@ -14,6 +14,7 @@
 #include "platform/rtl/Files.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Windows.h"
 #include "vehicles/ListaScadenze.h"
 #include "vehicles/MenuScadenze.h"
 #include "vehicles/ScadAssicurazione.h"
@@ -205,20 +206,15 @@ TEST(DeadlineMenu, ExitAndHelp) {
     frmAvvio = &avvio;
     TfrmMenuScadenze menu(h.app);
     menu.Show();
-    std::string titolo;
+    const auto [titolo, testo] = ts::ApriGuida(h, menu.imgGuida);
+    // Paragraphs are the runs of text between line breaks.
     std::size_t paragrafi = 0;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
-        titolo = g.Get<ui::Label>("lblTitolo").Text();
-        const std::string testo = g.Get<ui::Memo>("txtGuida").Text();
-        // Paragraphs are the runs of text between line breaks.
-        bool inParagrafo = false;
-        for (char c : testo) {
-            const bool a_capo = c == '\r' || c == '\n';
-            if (!a_capo && !inParagrafo) ++paragrafi;
-            inParagrafo = !a_capo;
-        }
-    });
-    h.click(menu.imgGuida);
+    bool inParagrafo = false;
+    for (char c : testo) {
+        const bool a_capo = c == '\r' || c == '\n';
+        if (!a_capo && !inParagrafo) ++paragrafi;
+        inParagrafo = !a_capo;
+    }
     EXPECT_EQ(titolo, "App Scadenze Imminenti");
     EXPECT_EQ(paragrafi, 3u);
     h.click(menu.imgEsci);

@@ -5,6 +5,7 @@
 
 #include "platform/image/Image.h"
 #include "platform/report/Report.h"
+#include "tests/support/PageTexts.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AnteprimaAutomezzo.h"
 #include "vehicles/StampaAutomezzo.h"
@@ -20,14 +21,7 @@ protected:
 
     // The texts of the named memos on the page, joined line by line.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
-        std::map<std::string, std::string> texts;
-        for (const auto& item : page.items)
-            if (const auto* t = std::get_if<report::TextItem>(&item)) {
-                std::string& s = texts[t->object];
-                if (!s.empty()) s += "\n";
-                s += t->text;
-            }
-        return texts;
+        return ts::TestiPagina(page);
     }
     static const report::PictureItem* Photo(const report::Page& page) {
         for (const auto& item : page.items)

@@ -12,6 +12,7 @@
 #include "platform/image/Image.h"
 #include "platform/report/Report.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/CardFixture.h"
 #include "tests/support/Harness.h"
 #include "vehicles/Autoparco.h"
 #include "vehicles/TrovaAutomezzi.h"
@@ -22,9 +23,7 @@ using Campi = std::vector<std::pair<std::string, std::string>>;
 
 void ScriviVeicoli(const std::vector<Campi>& veicoli) {
     for (const Campi& v : veicoli) {
-        common::Record r(common::TAutomezzoRec);
-        for (const auto& [campo, testo] : v) r.set(campo, testo);
-        common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
+        ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec, v);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
@@ -141,6 +142,12 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
     EXPECT_EQ(form.Focused(), &second);
     EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtAltro"));
+    // A button reached by the keyboard is drawn as focused.
+    ctl<ui::Button>("cmdOK").SetFocus();
+    QStyleOptionButton opt;
+    opt.initFrom(peer<QPushButton>("cmdOK"));
+    EXPECT_TRUE(opt.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(opt.state & QStyle::State_KeyboardFocusChange);
     // A click into a field moves the model's focus.
     QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
     EXPECT_EQ(form.Focused(), &first);

@@ -1,0 +1,33 @@
+#include "common/YearMenu.h"
+
+#include <cstdio>
+
+#include "common/Routines.h"
+#include "platform/rtl/Clock.h"
+#include "platform/ui/Services.h"
+#include "shell/DataEntry.h"
+
+namespace common {
+
+void LegaAnno(ui::Edit& txtAnno, ui::Control& apri) {
+    txtAnno.OnKeyDown = [&apri](ui::KeyEvent& key) { entry::DigitKeyDown(key, apri); };
+}
+
+void MostraMenuAnno(ui::Edit& txtAnno, ui::Label& lblMemory) {
+    char anno[16];
+    std::snprintf(anno, sizeof anno, "%04d", rtl::Today().Year());
+    txtAnno.SetText(anno);
+    lblMemory.SetText("avvio");
+    txtAnno.SetFocus();
+}
+
+std::optional<std::string> AnnoScelto(ui::Edit& txtAnno) {
+    const std::string& anno = txtAnno.Text();
+    if (anno.size() == 4 && SoloCifre(anno)) return anno;
+    ui::MessageDlg("Attenzione: indicare l'anno solare utilizzando quattro cifre.", ui::DialogType::Warning,
+                   ui::Buttons::OKCancel);
+    txtAnno.SetFocus();
+    return std::nullopt;
+}
+
+} // namespace common
