@@ -54,7 +54,20 @@ Printer& printer() { return installed ? *installed : headlessPrinter(); }
 
 void print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
     const PrintPlan plan = planCopies(askedCopies, printerMakesCopies);
-    for (int i = 0; i < plan.jobs; ++i) printer().printJob(chart, plan.copiesPerJob);
+    if (plan.jobs <= 0) return;
+    Printer& out = printer();
+    out.beginRequest();
+    try {
+        for (int i = 0; i < plan.jobs; ++i) out.printJob(chart, plan.copiesPerJob);
+    } catch (...) {
+        try {
+            out.endRequest();
+        } catch (...) {
+            // the first failure is the one reported
+        }
+        throw;
+    }
+    out.endRequest();
 }
 
 } // namespace chart

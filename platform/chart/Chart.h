@@ -107,6 +107,10 @@ public:
     virtual ~Printer() = default;
     // One print job of `copies` copies, in landscape.
     virtual void printJob(const Chart& chart, int copies) = 0;
+    // The jobs of one print request come between these two calls (a printer
+    // that writes into a file keeps them all in it).
+    virtual void beginRequest() {}
+    virtual void endRequest() {}
 };
 
 class HeadlessPrinter : public Printer {

@@ -299,9 +299,13 @@ class ListDelegate : public QStyledItemDelegate {
 public:
     explicit ListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
     int itemHeight = 0;
+    int itemWidth = 0;
+    // An item is at least as wide as the list's item width, so the horizontal
+    // scroll bar reaches that far even when no line is as long.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
         if (itemHeight > 0) s.setHeight(itemHeight);
+        if (itemWidth > s.width()) s.setWidth(itemWidth);
         return s;
     }
 };
@@ -929,9 +933,11 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
     case ui::ControlKind::ListBox: {
         auto& l = static_cast<ui::ListBox&>(c);
         auto* lv = static_cast<ListView*>(q);
+        // The item size is set before the reset, which lays the items out again.
+        lv->delegate->itemHeight = l.ItemHeight();
+        lv->delegate->itemWidth = l.ItemWidth();
         if (p == ui::Property::Items || p == ui::Property::ItemStyle) lv->model->reset();
         lv->setFont(qfont(l.ItemFont()));
-        lv->delegate->itemHeight = l.ItemHeight();
         lv->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         lv->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)

@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 namespace qtbackend {
 
@@ -99,19 +100,37 @@ bool writePdf(const report::Document& document, const QString& path) {
     return file.commit();
 }
 
-bool printChart(QPrinter& printer, const chart::Chart& chart, int copies) {
-    if (copies <= 0) return true;
+namespace {
+
+void setUpChartPage(QPrinter& printer) {
     printer.setFullPage(false);
     printer.setPageOrientation(QPageLayout::Landscape);
+}
+
+// Paints `pages` pages of the chart with a painter begun on the printer,
+// after a new page when the printer already holds one.
+void paintChartPages(QPainter& p, QPrinter& printer, const chart::Chart& chart, int pages, bool afterAPage) {
+    const QRectF area(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    for (int c = 0; c < pages; ++c) {
+        if (c > 0 || afterAPage) printer.newPage();
+        paintChart(p, chart, area);
+    }
+}
+
+[[noreturn]] void chartPrintFailed() {
+    throw std::runtime_error("Impossibile stampare il grafico sulla stampante scelta.");
+}
+
+} // namespace
+
+bool printChart(QPrinter& printer, const chart::Chart& chart, int copies) {
+    if (copies <= 0) return true;
+    setUpChartPage(printer);
     const bool native = printer.supportsMultipleCopies();
     printer.setCopyCount(native ? copies : 1);
     QPainter p;
     if (!p.begin(&printer)) return false;
-    const QRectF area(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    for (int c = 0; c < (native ? 1 : copies); ++c) {
-        if (c > 0) printer.newPage();
-        paintChart(p, chart, area);
-    }
+    paintChartPages(p, printer, chart, native ? 1 : copies, false);
     return p.end();
 }
 
@@ -208,6 +227,41 @@ void ReportOutput::preview(const report::Document& document) {
     dialog.exec();
 }
 
-void ChartPrinter::printJob(const chart::Chart& chart, int copies) { printChart(setup_.printer(), chart, copies); }
+ChartPrinter::ChartPrinter(PrintSetup& setup) : setup_(setup) {}
+
+ChartPrinter::~ChartPrinter() = default;
+
+void ChartPrinter::beginRequest() {
+    inRequest_ = true;
+    filePainter_.reset();
+}
+
+// A printer gets each job as it comes. A file would be written anew by each
+// job, leaving only the last copy: the jobs of a request become its pages.
+void ChartPrinter::printJob(const chart::Chart& chart, int copies) {
+    if (copies <= 0) return;
+    QPrinter& printer = setup_.printer();
+    if (!inRequest_ || printer.outputFileName().isEmpty()) {
+        if (!printChart(printer, chart, copies)) chartPrintFailed();
+        return;
+    }
+    const bool started = filePainter_ != nullptr;
+    if (!started) {
+        setUpChartPage(printer);
+        printer.setCopyCount(1);
+        filePainter_ = std::make_unique<QPainter>();
+        if (!filePainter_->begin(&printer)) {
+            filePainter_.reset();
+            chartPrintFailed();
+        }
+    }
+    paintChartPages(*filePainter_, printer, chart, copies, started);
+}
+
+void ChartPrinter::endRequest() {
+    inRequest_ = false;
+    const std::unique_ptr<QPainter> painter = std::move(filePainter_);
+    if (painter && !painter->end()) chartPrintFailed();
+}
 
 } // namespace qtbackend

@@ -9,6 +9,7 @@
 #include "platform/chart/Chart.h"
 #include "platform/report/Report.h"
 
+class QPainter;
 class QScrollArea;
 class QVBoxLayout;
 
@@ -75,14 +76,21 @@ private:
     bool unattended_;
 };
 
-// The chart printer of the backend: jobs on the printer chosen last.
+// The chart printer of the backend: jobs on the printer chosen last. When
+// that prints into a file, the jobs of one request all go into the file, one
+// after the other. A job that cannot be printed throws.
 class ChartPrinter : public chart::Printer {
 public:
-    explicit ChartPrinter(PrintSetup& setup) : setup_(setup) {}
+    explicit ChartPrinter(PrintSetup& setup);
+    ~ChartPrinter() override;
+    void beginRequest() override;
     void printJob(const chart::Chart& chart, int copies) override;
+    void endRequest() override;
 
 private:
     PrintSetup& setup_;
+    bool inRequest_ = false;
+    std::unique_ptr<QPainter> filePainter_; // the file being written by the request
 };
 
 } // namespace qtbackend

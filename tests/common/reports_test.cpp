@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -62,6 +63,24 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
     EXPECT_TRUE(TextsOf(rep.prepare(), "txtRiepilogo").empty());
     EXPECT_NEAR(rep.band("MasterData").height, report::px(10), 1e-9);
     EXPECT_EQ(TextsOf(rep.prepared(), "txtPagina").size(), 1u);
+}
+
+// The footer is the data's footer: it comes right after the last line, not
+// at the foot of the page.
+TEST(ListReport, FooterFollowsTheLastLine) {
+    report::Report rep = RiepilogoDati();
+    RiempiRiepilogo(rep, "Titolo", std::vector<std::string>{"uno", "due", "tre"});
+    const report::Document& doc = rep.prepare();
+    ASSERT_EQ(doc.pages.size(), 1u);
+    double lastLine = 0, footer = 0;
+    for (const auto& item : doc.pages[0].items)
+        if (const auto* t = std::get_if<report::TextItem>(&item)) {
+            if (t->object == "txtRiepilogo") lastLine = std::max(lastLine, t->box.bottom());
+            if (t->object == "txtPagina") footer = t->box.y;
+        }
+    ASSERT_GT(lastLine, 0);
+    EXPECT_GT(footer, lastLine);
+    EXPECT_LT(footer - lastLine, 10.0) << "millimetres between the last line and the footer";
 }
 
 TEST(ListReport, PrintGoesThroughThePrintDialog) {

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleOption>
 #include <QScreen>
 #include <QTableView>
@@ -220,6 +221,36 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
 
     ctl<ui::Rectangle>("effCampo").SetVisible(true);
     EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->window(form)));
+}
+
+TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
+    auto& list = ctl<ui::ListBox>("lstVoci");
+    auto* lv = peer<QListView>("lstVoci");
+    // The width the scroll bar covers: what is shown plus what it scrolls to.
+    const auto extent = [&] {
+        QApplication::processEvents();
+        return lv->horizontalScrollBar()->maximum() + lv->viewport()->width();
+    };
+    ASSERT_EQ(lv->horizontalScrollBar()->maximum(), 0) << "short lines in a box as wide as they are";
+
+    // The widths list windows set; no line comes near them, the scroll bar still reaches the end.
+    for (int width : {1600, 910, 760}) {
+        list.SetItems(std::vector<std::string>{"Uno", "Due", "Tre"});
+        list.SetItemWidth(width);
+        EXPECT_EQ(extent(), width) << width;
+        lv->horizontalScrollBar()->setValue(lv->horizontalScrollBar()->maximum());
+        EXPECT_EQ(lv->visualRect(lv->model()->index(0, 0)).right() + 1, lv->viewport()->width()) << width;
+    }
+    // Filled again after the width was set, the list keeps it.
+    list.SetItems(std::vector<std::string>{"Quattro"});
+    EXPECT_EQ(extent(), 760);
+    // A line wider than the item width is never cut.
+    list.SetItems(std::vector<std::string>{std::string(300, 'W')});
+    EXPECT_GT(extent(), 760);
+
+    list.SetItems(std::vector<std::string>{"Uno"});
+    list.SetItemWidth(0);
+    EXPECT_EQ(extent(), lv->viewport()->width()) << "no item width: as wide as the box";
 }
 
 TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {

@@ -46,6 +46,12 @@ memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
     return r.prepare();
 }
 
+// Charts go to the given printer while it lives.
+struct InstalledPrinter {
+    explicit InstalledPrinter(chart::Printer& p) { chart::setPrinter(&p); }
+    ~InstalledPrinter() { chart::setPrinter(nullptr); }
+};
+
 } // namespace
 
 TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
@@ -115,4 +121,42 @@ TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
         ASSERT_EQ(pages.size(), 3u);
         EXPECT_GT(pages[0].first, pages[0].second);
     }
+}
+
+// Printing to a file, the jobs of one chart print request (one per copy) go
+// into one file, one page per copy, instead of each job rewriting the file.
+TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
+    qtApp();
+    chart::Chart c;
+    for (int m = 1; m <= 12; ++m) c.add(m, "M" + std::to_string(m), 0xFF4682B4);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("grafico.pdf");
+    PrintSetup setup;
+    setup.printer().setOutputFormat(QPrinter::PdfFormat);
+    setup.printer().setOutputFileName(path);
+    ChartPrinter printer(setup);
+    const InstalledPrinter installed(printer);
+    struct Case {
+        int copies;
+        std::size_t pages;
+    };
+    for (const Case& k : {Case{2, 2}, Case{3, 3}, Case{1, 1}}) {
+        chart::print(c, k.copies, false); // a new request writes the file anew
+        const auto pages = pdfPages(path);
+        ASSERT_EQ(pages.size(), k.pages) << k.copies << " copies";
+        for (const auto& [w, h] : pages) EXPECT_GT(w, h) << "landscape";
+    }
+}
+
+TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
+    qtApp();
+    chart::Chart c;
+    c.add(1, "Gen", 0xFF4682B4);
+    QTemporaryDir dir;
+    PrintSetup setup;
+    setup.printer().setOutputFormat(QPrinter::PdfFormat);
+    setup.printer().setOutputFileName(dir.filePath("manca/grafico.pdf"));
+    ChartPrinter printer(setup);
+    const InstalledPrinter installed(printer);
+    EXPECT_THROW(chart::print(c, 2, false), std::runtime_error);
 }
