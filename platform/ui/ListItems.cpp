@@ -5,6 +5,7 @@
 #include <limits>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
 
 namespace ui {
 
@@ -28,6 +29,19 @@ ListItems::ListItems(const ListItems& other) {
 
 ListItems& ListItems::operator=(const ListItems& other) {
     if (this != &other) *this = ListItems(other);
+    return *this;
+}
+
+ListItems::ListItems(ListItems&& other) noexcept { *this = std::move(other); }
+
+ListItems& ListItems::operator=(ListItems&& other) noexcept {
+    if (this == &other) return *this;
+    text_ = std::move(other.text_);
+    spans_ = std::move(other.spans_);
+    used_ = std::exchange(other.used_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    live_ = std::exchange(other.live_, 0);
+    other.spans_.clear();
     return *this;
 }
 

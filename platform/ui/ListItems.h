@@ -76,8 +76,9 @@ public:
     ListItems(std::initializer_list<std::string_view> texts);
     ListItems(const ListItems& other);
     ListItems& operator=(const ListItems& other);
-    ListItems(ListItems&&) noexcept = default;
-    ListItems& operator=(ListItems&&) noexcept = default;
+    // A moved-from list is empty and usable.
+    ListItems(ListItems&& other) noexcept;
+    ListItems& operator=(ListItems&& other) noexcept;
 
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }

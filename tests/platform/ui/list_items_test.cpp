@@ -89,6 +89,19 @@ TEST(ListItems, ItemsWrittenInPlace) {
     EXPECT_EQ(items.size(), 1000u);
 }
 
+TEST(ListItems, AMovedFromListIsEmptyAndTakesNewItems) {
+    ui::ListItems a{"uno", "due"};
+    ui::ListItems b = std::move(a);
+    EXPECT_TRUE(a.empty());   // NOLINT(bugprone-use-after-move): the state after a move is defined
+    a.push_back("tre");
+    EXPECT_EQ(Texts(a), std::vector<std::string>{"tre"});
+    ui::ListItems c;
+    c = std::move(b);
+    b.push_back("quattro");
+    EXPECT_EQ(Texts(b), std::vector<std::string>{"quattro"});
+    EXPECT_EQ(Texts(c), (std::vector<std::string>{"uno", "due"}));
+}
+
 TEST(ListItems, CopiesAndComparisons) {
     const ui::ListItems a{"x", "yy"};
     ui::ListItems b = a;
