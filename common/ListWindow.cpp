@@ -24,7 +24,7 @@ void ListaRecord::Imposta(VociLista voci, int larghezza) {
     font.size = 12;
     font.color = ui::colors::Black;
     lst_.SetItemFont(font);
-    lst_.SetItems(std::move(voci.righe));
+    lst_.TakeItems(std::move(voci.righe));
     lst_.SetItemWidth(larghezza);
     lst_.SetShowScrollBars(true);
 }

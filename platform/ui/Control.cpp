@@ -460,9 +460,9 @@ void ListBox::AddItems(std::vector<std::string> texts) {
     ItemsChanged();
 }
 
-void ListBox::SetItems(std::vector<std::string> texts) { SetItems(ListItems(texts)); }
+void ListBox::SetItems(std::vector<std::string> texts) { TakeItems(ListItems(texts)); }
 
-void ListBox::SetItems(ListItems items) {
+void ListBox::TakeItems(ListItems items) {
     styles_.clear();
     items_ = std::move(items);
     if (itemIndex_ >= int(items_.size())) itemIndex_ = -1;

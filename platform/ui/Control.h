@@ -341,7 +341,8 @@ public:
     int AddItem(std::string_view text);
     void AddItems(std::vector<std::string> texts);
     void SetItems(std::vector<std::string> texts);
-    void SetItems(ListItems items);
+    // The same with items already in one buffer, taken as they are.
+    void TakeItems(ListItems items);
     void InsertItem(std::size_t at, std::string_view text);
     void SetItem(std::size_t i, std::string_view text);
     void DeleteItem(std::size_t i);
