@@ -906,7 +906,10 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
             setFontIfChanged(le, qfont(e.GetFont()));
             setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
         }
-        if (e.SelLength() > 0) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
+        // Only the focused edit shows its selection: one left by Enter or Tab
+        // keeps it in the model but is drawn with the caret alone, as Qt does
+        // itself when a field loses the focus.
+        if (e.SelLength() > 0 && e.IsFocused()) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
         else le->setCursorPosition(toUtf16(text, e.CaretPosition()));
         return;
     }

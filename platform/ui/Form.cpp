@@ -158,8 +158,12 @@ void Form::MoveFocus(Control* to) {
     focused_ = to;
     // An edit given the focus by the keyboard or by the program selects its
     // whole text, so that what is typed next replaces it; a mouse press
-    // places the caret instead.
-    if (to && to->Kind() == ControlKind::Edit && !mouseFocus_) static_cast<Edit*>(to)->SelectAll();
+    // places the caret instead. A read-only edit selects nothing: no typing
+    // replaces its text.
+    if (to && to->Kind() == ControlKind::Edit && !mouseFocus_) {
+        auto* e = static_cast<Edit*>(to);
+        if (!e->ReadOnly()) e->SelectAll();
+    }
     if (Backend* b = app_.GetBackend()) b->FocusChanged(*this, to);
     if (old && old->OnExit) old->OnExit();
     if (to && focused_ == to && to->OnEnter) to->OnEnter();

@@ -171,6 +171,24 @@ TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
     EXPECT_EQ(first.SelLength(), 0);
 }
 
+// An edit left by Enter or Tab keeps its selection in the model, but shows
+// none once another control has the focus, also when its exit handler then
+// restyles it (the yellow highlight going off).
+TEST_F(Bridge, AFieldLeftShowsNoSelection) {
+    auto& first = ctl<ui::Edit>("txtCampo");
+    auto& second = ctl<ui::Edit>("txtAltro");
+    first.SetText("01/12/2026");
+    first.OnExit = [&] { first.SetFill(ui::Brush::Solid(0xFFF0F8FF)); };
+    first.SetFocus();
+    ASSERT_EQ(peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
+    second.SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(peer<QLineEdit>("txtCampo")->hasSelectedText());
+    // Back in the field, the whole text is shown selected again.
+    first.SetFocus();
+    EXPECT_EQ(peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
+}
+
 TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
     EXPECT_EQ(peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));

@@ -210,6 +210,20 @@ TEST_F(InputTest, AnEditTakingTheFocusByKeyOrCodeSelectsItsTextAndAClickPlacesTh
     EXPECT_EQ(f.txtA.Text(), "20x26");
 }
 
+// A read-only edit (a shown value, a date filled by the picker) takes the
+// focus with nothing selected: no typing can replace its text.
+TEST_F(InputTest, AReadOnlyEditTakingTheFocusSelectsNothing) {
+    f.txtB.SetText("Autovettura");
+    f.txtB.SetReadOnly(true);
+    f.txtB.SetFocus();
+    ASSERT_TRUE(f.txtB.IsFocused());
+    EXPECT_EQ(f.txtB.SelLength(), 0);
+    f.txtA.SetFocus();
+    h.tab(f);
+    ASSERT_TRUE(f.txtB.IsFocused());
+    EXPECT_EQ(f.txtB.SelLength(), 0);
+}
+
 TEST_F(InputTest, KeyWhoseHandlerMovedTheFocusIsNotDeliveredAgain) {
     int clicks = 0;
     f.cmdOK.SetModalResult(ui::ModalResult::None);
