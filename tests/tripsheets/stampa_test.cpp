@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/report/Report.h"
@@ -63,8 +64,18 @@ TEST_F(PrintTest, PrintsTheSheetAsShown) {
     EXPECT_EQ(t["txtKmPercorsi"], "-150");
     EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  06/03/2024");
     EXPECT_EQ(t["txtOraChiusura"], "ORA CHIUSURA:  ");
-    EXPECT_EQ(t["txtCitta"], " Cognome e nome:");
+    EXPECT_EQ(t["txtCitta"], "Cognome e nome:");
     EXPECT_EQ(t.count("txtLuogoPar01"), 0u);   // empty cells print nothing
+
+    // The captions print exactly as written, with no blank in front.
+    std::set<std::string> captions;
+    for (const auto& item : doc.pages[0].items)
+        if (const auto* ti = std::get_if<report::TextItem>(&item)) captions.insert(ti->text);
+    for (const char* caption : {"DATI CONDUTTORE", "Cognome e nome:", "Tel. cellulare:", "DATI VEICOLO",
+                                "Marca e modello:", "Targa:", "TOTALE LITRI:", "TOTALE IMPORTI:", "KM PERCORSI",
+                                "KM INIZIALI:", "KM FINALI:", "TOTALE KM PERCORSI:", "PARTENZE E ARRIVI",
+                                "Il Responsabile Ufficio emittente", "(firma per esteso e leggibile)"})
+        EXPECT_EQ(captions.count(caption), 1u) << caption;
 }
 
 TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
@@ -136,7 +147,7 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
     int checked = 0;
     for (const auto& item : items) {
         const auto* t = std::get_if<report::TextItem>(&item);
-        if (!t || t->object.empty() || t->align == report::HAlign::Center || t->text.front() == ' ') continue;
+        if (!t || t->object.empty() || t->align == report::HAlign::Center) continue;
         const double cx = t->box.x + t->box.width / 2, cy = t->box.y + t->box.height / 2;
         for (const auto& other : items) {
             const auto* r = std::get_if<report::RectItem>(&other);
@@ -149,6 +160,6 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
         }
     }
     // 16 places, 3 stations, 3 amounts, 5 header values, 2 fuel totals, 3
-    // kilometre values and the closing date and time.
-    EXPECT_EQ(checked, 34);
+    // kilometre values, the closing date and time and the named caption memo.
+    EXPECT_EQ(checked, 35);
 }
