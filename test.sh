@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
+./tools/check-format.sh
 jobs=$(nproc)
 cmake --preset test >/dev/null
 cmake --build --preset test -j "$jobs"

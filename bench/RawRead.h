@@ -28,7 +28,8 @@ inline std::uint64_t RawRead(const std::string& path, std::size_t recordSize, st
             if (n <= 0) break;
             filled += static_cast<std::size_t>(n);
         }
-        for (std::size_t r = 0; r + recordSize <= filled; r += recordSize) sum += buf[r + touched];
+        for (std::size_t r = 0; r + recordSize <= filled; r += recordSize)
+            sum += buf[r + touched];
         if (filled < buf.size()) break;
     }
     ::close(fd);

@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     rtl::SetDataFolderForTesting(folder);
     const std::string path = rtl::DataPath("Conducenti.pro");
 
-    static const char* nomi[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro", "Bruno Niccolò"};
+    static const char* nomi[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro",
+                                 "Bruno Niccolò"};
     static const char* marche[] = {"Fiat", "Alfa Romeo", "Iveco", "Citroën", "Ford"};
     static const char* modelli[] = {"Panda", "Giulia", "Daily", "Berlingo", "Transit"};
     static const char* citta[] = {"Roma", "Milano", "Forlì", "Napoli", "Torino"};
@@ -76,8 +77,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < kRecords; ++i) {
         char cel[16], targa[8];
         std::snprintf(cel, sizeof cel, "3%09u", next() % 1000000000u);
-        std::snprintf(targa, sizeof targa, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(targa, sizeof targa, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         r.set("Conducente", std::string(nomi[next() % 5]) + " " + std::to_string(i));
         r.set("TelCel", cel);
         r.set("Citta", citta[next() % 5]);
@@ -104,13 +105,15 @@ int main(int argc, char** argv) {
         std::function<std::uint64_t()> pass;
     };
     const Misura misure[] = {
-        {"search, no criterion", [&] {
+        {"search, no criterion",
+         [&] {
              TfrmTrovaAnagrafica w(app);
              w.Show();
              w.btnCerca.OnClick();
              return std::uint64_t(w.lstRecords.Count());
          }},
-        {"search, two criteria", [&] {
+        {"search, two criteria",
+         [&] {
              TfrmTrovaAnagrafica w(app);
              w.Show();
              w.txtCitta.SetText("rom");
@@ -121,7 +124,8 @@ int main(int argc, char** argv) {
         {"list: transfers", [&] { return Elenco<TfrmTrasferte>(app); }},
         {"list: on holiday", [&] { return Elenco<TfrmFerie>(app); }},
         {"list: in service", [&] { return Elenco<TfrmServizio>(app); }},
-        {"export grid fill", [&] {
+        {"export grid fill",
+         [&] {
              TfrmExpAnagrafica w(app);
              w.Show();
              return std::uint64_t(w.grdRecords.RowCount());
@@ -129,7 +133,7 @@ int main(int argc, char** argv) {
     };
 
     std::uint64_t rawSum = 0;
-    RawRead(path);   // warm the page cache
+    RawRead(path); // warm the page cache
     std::printf("archive: %zu records of %zu bytes (%.1f MB)\n", kRecords, TConduttoreRec.size,
                 double(kRecords * TConduttoreRec.size) / 1e6);
     std::printf("best of %d rounds, CPU time of the thread\n", kRounds);
@@ -152,8 +156,8 @@ int main(int argc, char** argv) {
                 return std::uint64_t(rtl::FileExists(rtl::DataPath("Conducenti.xls")));
             },
             sum);
-        std::printf("%-22s %9.2f ms  (file %s)   raw read %7.2f ms   ratio %7.2f\n", "export file write", t * 1e3,
-                    sum ? "written" : "MISSING", raw * 1e3, t / raw);
+        std::printf("%-22s %9.2f ms  (file %s)   raw read %7.2f ms   ratio %7.2f\n", "export file write",
+                    t * 1e3, sum ? "written" : "MISSING", raw * 1e3, t / raw);
     }
     if (!std::getenv("KEEP")) {
         rtl::DeleteFile(path);

@@ -25,10 +25,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -43,8 +43,8 @@
 #include "platform/rtl/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Services.h"
-#include "vehicles/Autoparco.h"
 #include "vehicles/AutomezzoRec.h"
+#include "vehicles/Autoparco.h"
 #include "vehicles/ExpAutoparco.h"
 #include "vehicles/ScadAssicurazione.h"
 #include "vehicles/ScadBollo.h"
@@ -62,7 +62,9 @@ namespace {
 struct Clock {
     static double now() { return bench::ThreadSeconds(); }
 };
-double Seconds(double from) { return Clock::now() - from; }
+double Seconds(double from) {
+    return Clock::now() - from;
+}
 
 // The best of `rounds` runs of `pass`, in seconds.
 double Best(int rounds, const std::function<void()>& pass) {
@@ -75,7 +77,9 @@ double Best(int rounds, const std::function<void()>& pass) {
     return best;
 }
 
-std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, common::TAutomezzoRec.size, 1); }
+std::uint64_t RawRead(const std::string& path) {
+    return bench::RawRead(path, common::TAutomezzoRec.size, 1);
+}
 
 // Writes `bytes` bytes in 1 MiB blocks and flushes them to disk: what the
 // export's own file costs at least.
@@ -100,7 +104,9 @@ long StatusKb(const char* key) {
         if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
     return -1;
 }
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+void ResetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 // Answers the questions of the export (yes to export, no to opening the
 // file); anything else is printed, as it means a path failed.
@@ -119,24 +125,37 @@ const rtl::Date kOggi = *rtl::Date::FromYmd(2026, 3, 15);
 
 // The archive of `count` vehicles, written in blocks.
 void ScriviArchivio(const std::string& path, std::size_t count) {
-    static const char* tipi[] = {"Autovettura", "Furgone", "Autocarro", "Motociclo", "Pullmino", "Trattore stradale",
-                                 "Autoveicolo speciale", "Ciclomotore"};
+    static const char* tipi[] = {
+        "Autovettura",          "Furgone",    "Autocarro", "Motociclo", "Pullmino", "Trattore stradale",
+        "Autoveicolo speciale", "Ciclomotore"};
     static const char* destinazioni[] = {"Uso proprio", "Trasporto merci", "Noleggio senza conducente",
                                          "Servizio di rappresentanza", "Cantiere"};
-    static const char* marche[] = {"Fiat", "Alfa Romeo", "Iveco", "Citroën", "Renault", "Škoda", "Volkswagen",
-                                   "Mercedes-Benz", "Peugeot", "Lancia", "Ford", "Opel"};
-    static const char* modelli[] = {"Panda", "Giulia", "Daily 35C", "Berlingo", "Kangoo", "Octavia", "Transporter",
-                                    "Sprinter", "Partner", "Ypsilon", "Transit Custom", "Combo Life", "Ducato",
-                                    "Doblò", "Mégane", "Crafter"};
-    static const char* colori[] = {"Bianco", "Grigio metallizzato", "Blu notte", "Rosso", "Verde bottiglia",
-                                   "Nero perlato"};
-    static const char* persone[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro", "Bruno Niccolò",
-                                    "Gallo Andrea", "Colombo Tommaso", "De Luca Benedetta", "Mancini Nicolò",
-                                    "Ricci Giosuè", "Società Trasporti Brenta S.r.l.", "Comune di Forlì"};
+    static const char* marche[] = {"Fiat",       "Alfa Romeo",    "Iveco",   "Citroën", "Renault", "Škoda",
+                                   "Volkswagen", "Mercedes-Benz", "Peugeot", "Lancia",  "Ford",    "Opel"};
+    static const char* modelli[] = {
+        "Panda",   "Giulia",  "Daily 35C",      "Berlingo",   "Kangoo", "Octavia", "Transporter", "Sprinter",
+        "Partner", "Ypsilon", "Transit Custom", "Combo Life", "Ducato", "Doblò",   "Mégane",      "Crafter"};
+    static const char* colori[] = {"Bianco", "Grigio metallizzato", "Blu notte",
+                                   "Rosso",  "Verde bottiglia",     "Nero perlato"};
+    static const char* persone[] = {"Rossi Mario",
+                                    "Bianchi Anna",
+                                    "Verdi Luca",
+                                    "Esposito Ciro",
+                                    "Bruno Niccolò",
+                                    "Gallo Andrea",
+                                    "Colombo Tommaso",
+                                    "De Luca Benedetta",
+                                    "Mancini Nicolò",
+                                    "Ricci Giosuè",
+                                    "Società Trasporti Brenta S.r.l.",
+                                    "Comune di Forlì"};
     static const char* stati[] = {"In servizio", "In manutenzione", "Fermo in officina", "Dismesso"};
-    static const char* note[] = {"", "Revisione straordinaria richiesta dall'ufficio", "Gomme invernali già montate",
+    static const char* note[] = {"",
+                                 "Revisione straordinaria richiesta dall'ufficio",
+                                 "Gomme invernali già montate",
                                  "Carrozzeria da ritoccare sul lato destro; preventivo in attesa",
-                                 "Veicolo assegnato alla sede di Città di Castello", ""};
+                                 "Veicolo assegnato alla sede di Città di Castello",
+                                 ""};
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) std::exit(1);
     common::Record r(common::TAutomezzoRec);
@@ -152,8 +171,8 @@ void ScriviArchivio(const std::string& path, std::size_t count) {
         r.bytes()[0] = 0;
         std::fill(r.bytes().begin(), r.bytes().end(), std::uint8_t(0));
         char targa[8], anno[12], km[16];
-        std::snprintf(targa, sizeof targa, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(targa, sizeof targa, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         std::snprintf(anno, sizeof anno, "%02u/%04u", next() % 12 + 1, 1995 + next() % 31);
         std::snprintf(km, sizeof km, "%u", next() % 400000);
         r.set("Tipo", tipi[next() % 8]);
@@ -271,10 +290,12 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, int rou
         const double flush = Best(rounds, [&] { RawWriteAndFlush(cartella + "flush.tmp", bytes); });
         rtl::DeleteFile(cartella + "flush.tmp");
         char nota[160];
-        std::snprintf(nota, sizeof nota, "file %.1f MB; peak memory +%.1f MB", double(bytes) / 1e6, double(peak) / 1e3);
+        std::snprintf(nota, sizeof nota, "file %.1f MB; peak memory +%.1f MB", double(bytes) / 1e6,
+                      double(peak) / 1e3);
         out.push_back({"export: grid fill", fill, ""});
         out.push_back({"export: file", file, nota});
-        std::snprintf(nota, sizeof nota, "plain write and flush of %.1f MB: %.1f ms", double(bytes) / 1e6, flush * 1e3);
+        std::snprintf(nota, sizeof nota, "plain write and flush of %.1f MB: %.1f ms", double(bytes) / 1e6,
+                      flush * 1e3);
         out.push_back({"export: total less the flush", fill + file - flush, nota});
     }
     // The card: opening it, a browse step, the recall from the search.
@@ -290,12 +311,16 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, int rou
         card.Show();
         card.cmdPrimo.OnClick();
         const int steps = 2000;
-        const double step = Best(rounds, [&] {
-                                for (int i = 0; i < steps; ++i) {
-                                    if (card.lblPosizione.Text() == std::to_string(count)) card.cmdPrimo.OnClick();
-                                    else card.cmdAvanti.OnClick();
-                                }
-                            }) / steps;
+        const double step = Best(rounds,
+                                 [&] {
+                                     for (int i = 0; i < steps; ++i) {
+                                         if (card.lblPosizione.Text() == std::to_string(count))
+                                             card.cmdPrimo.OnClick();
+                                         else
+                                             card.cmdAvanti.OnClick();
+                                     }
+                                 }) /
+                            steps;
         out.push_back({"browse step (headless)", step, "mean of " + std::to_string(steps) + " steps"});
 
         double recall = 1e9;
@@ -336,8 +361,10 @@ PassoDisegnato PassoQt(ui::Application& app, qtbackend::Session& session, std::s
         double passo = 0, disegno = 0;
         for (int i = 0; i < steps; ++i) {
             const double start = Clock::now();
-            if (card.lblPosizione.Text() == std::to_string(count)) card.cmdPrimo.OnClick();
-            else card.cmdAvanti.OnClick();
+            if (card.lblPosizione.Text() == std::to_string(count))
+                card.cmdPrimo.OnClick();
+            else
+                card.cmdAvanti.OnClick();
             const double mezzo = Clock::now();
             session.processEvents();
             passo += Clock::now() - start;
@@ -357,8 +384,10 @@ int main(int argc, char** argv) {
     std::string base = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     std::vector<std::size_t> sizes;
     for (int i = 1; i < argc; ++i) {
-        if (std::isdigit(static_cast<unsigned char>(argv[i][0]))) sizes.push_back(std::size_t(std::atol(argv[i])));
-        else base = argv[i];
+        if (std::isdigit(static_cast<unsigned char>(argv[i][0])))
+            sizes.push_back(std::size_t(std::atol(argv[i])));
+        else
+            base = argv[i];
     }
     if (sizes.empty()) sizes = {1000, 10000, 100000};
     std::string tmpl = base + "/bench_fleet_XXXXXX";
@@ -372,19 +401,21 @@ int main(int argc, char** argv) {
     qtbackend::Session session(qtApp, qtbackend::Mode::Unattended);
     ui::Form qtMain(qtApp);
 #endif
-    std::printf("bench_fleet: best of a few rounds, CPU time of the thread; ratio = time / raw read of the same archive\n");
+    std::printf("bench_fleet: best of a few rounds, CPU time of the thread; ratio = time / raw read of the "
+                "same archive\n");
     for (const std::size_t count : sizes) {
         const std::string archivio = vehicles::PercorsoArchivioAutomezzi();
         ScriviArchivio(archivio, count);
         const int rounds = count >= 100000 ? 5 : count >= 10000 ? 10 : 30;
-        RawRead(archivio);   // warm the page cache
+        RawRead(archivio); // warm the page cache
         const double raw = Best(rounds * 2, [&] { RawRead(archivio); });
         std::vector<Riga> righe = Misura(cartella, count, rounds);
 #ifdef DORNEVAL_BENCH_QT
         if (Misurare("browse")) {
             const PassoDisegnato qt = PassoQt(qtApp, session, count, 3);
             char nota[96];
-            std::snprintf(nota, sizeof nota, "mean of 200 steps, offscreen; %.0f us of it drawing", qt.disegno * 1e6);
+            std::snprintf(nota, sizeof nota, "mean of 200 steps, offscreen; %.0f us of it drawing",
+                          qt.disegno * 1e6);
             righe.push_back({"browse step (Qt backend)", qt.passo, nota});
         }
 #endif

@@ -74,8 +74,10 @@ int main(int argc, char** argv) {
     const std::string path = folder + "2024.vis";
 
     // The year: a few hundred cards of today, a few hundred still inside.
-    static const char* makes[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo", "Ford Transit"};
-    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro", "Bruno Niccolò"};
+    static const char* makes[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo",
+                                  "Ford Transit"};
+    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro",
+                                    "Bruno Niccolò"};
     std::string bytes;
     bytes.reserve(kRecords * common::TVisitaRec.size);
     common::Record r(common::TVisitaRec);
@@ -84,11 +86,13 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < kRecords; ++i) {
         char date[11], time[6], plate[8];
         const bool today = i % 250 == 0, inside = i % 300 == 7;
-        if (today) std::snprintf(date, sizeof date, "05/03/2024");
-        else std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);
+        if (today)
+            std::snprintf(date, sizeof date, "05/03/2024");
+        else
+            std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);
         std::snprintf(time, sizeof time, "%02u:%02u", next() % 24, next() % 60);
-        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         r.set("DataEnt", date);
         r.set("OraEnt", time);
         r.set("Targa", plate);
@@ -112,7 +116,7 @@ int main(int argc, char** argv) {
     card.lblFile.SetText(path);
     card.Show();
 
-    RawRead(path);   // warm the page cache
+    RawRead(path); // warm the page cache
     std::uint64_t sum = 0;
     const double raw = Best([&] { sum += RawRead(path); });
 
@@ -186,7 +190,8 @@ int main(int argc, char** argv) {
 
     std::printf("year: %zu cards of %zu bytes (%.1f MB)\n", kRecords, common::TVisitaRec.size,
                 double(kRecords * common::TVisitaRec.size) / 1e6);
-    std::printf("best of %d rounds, CPU time of the thread (checksum %llu)\n", kRounds, (unsigned long long)sum);
+    std::printf("best of %d rounds, CPU time of the thread (checksum %llu)\n", kRounds,
+                (unsigned long long)sum);
     const auto line = [&](const char* what, double t, const std::string& note) {
         std::printf("%-34s %9.2f ms  %7.2f x raw  %s\n", what, t * 1e3, t / raw, note.c_str());
     };

@@ -71,7 +71,8 @@ int main() {
         if (!session.grab(form, png)) return 1;
         std::remove(png.c_str());
         const double show = seconds(shown);
-        std::printf("%8d %10.3f %10.3f %10.3f %14.2f\n", rows, fill, show, fill + show, (fill + show) * 1e6 / rows);
+        std::printf("%8d %10.3f %10.3f %10.3f %14.2f\n", rows, fill, show, fill + show,
+                    (fill + show) * 1e6 / rows);
     }
     return 0;
 }

@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -27,7 +27,9 @@ constexpr std::size_t kRecords = 100'000;
 constexpr int kRounds = 5;
 using bench::ThreadSeconds;
 
-std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, common::TVisitaRec.size, 120); }
+std::uint64_t RawRead(const std::string& path) {
+    return bench::RawRead(path, common::TVisitaRec.size, 120);
+}
 
 // A realistic list line: entry date and time, plate, vehicle, driver; as a
 // line layout resolved once (what the windows use).
@@ -88,8 +90,10 @@ int main(int argc, char** argv) {
     if (folder.back() != '/') folder += '/';
     const std::string path = folder + "bench_list_build_" + std::to_string(::getpid()) + ".vis";
 
-    static const char* makes[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo", "Ford Transit"};
-    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro", "Bruno Niccolò"};
+    static const char* makes[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo",
+                                  "Ford Transit"};
+    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro",
+                                    "Bruno Niccolò"};
     std::string bytes;
     bytes.reserve(kRecords * TVisitaRec.size);
     Record r(TVisitaRec);
@@ -99,8 +103,8 @@ int main(int argc, char** argv) {
         char date[11], time[6], plate[8];
         std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);
         std::snprintf(time, sizeof time, "%02u:%02u", next() % 24, next() % 60);
-        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         r.set("DataEnt", date);
         r.set("OraEnt", time);
         r.set("Targa", plate);
@@ -114,27 +118,30 @@ int main(int argc, char** argv) {
     bytes.shrink_to_fit();
 
     std::uint64_t rawSum = 0, listSum = 0, plainSum = 0;
-    RawRead(path);   // warm the page cache
+    RawRead(path); // warm the page cache
     const double raw = Best([&] { return RawRead(path); }, rawSum);
     std::uint64_t layoutSum = 0, layoutPlainSum = 0;
     const double layout = Best([&] { return BuildListLayout(path, true); }, layoutSum);
     const double layoutPlain = Best([&] { return BuildListLayout(path, false); }, layoutPlainSum);
     const double list = Best([&] { return BuildList(path, true); }, listSum);
     const double plain = Best([&] { return BuildList(path, false); }, plainSum);
-    if (!std::getenv("KEEP")) rtl::DeleteFile(path); else std::printf("%s\n", path.c_str());
+    if (!std::getenv("KEEP"))
+        rtl::DeleteFile(path);
+    else
+        std::printf("%s\n", path.c_str());
 
     std::printf("archive: %zu records of %zu bytes (%.1f MB)\n", kRecords, TVisitaRec.size,
                 double(kRecords * TVisitaRec.size) / 1e6);
     std::printf("best of %d rounds, CPU time of the thread\n", kRounds);
     std::printf("raw sequential read:         %8.2f ms  ratio  1.00 (checksum %llu)\n", raw * 1e3,
                 (unsigned long long)rawSum);
-    std::printf("sorted lines, line layout:   %8.2f ms  ratio %5.2f (checksum %llu)\n", layout * 1e3, layout / raw,
-                (unsigned long long)layoutSum);
+    std::printf("sorted lines, line layout:   %8.2f ms  ratio %5.2f (checksum %llu)\n", layout * 1e3,
+                layout / raw, (unsigned long long)layoutSum);
     std::printf("the same lines unsorted:     %8.2f ms  ratio %5.2f (checksum %llu)\n", layoutPlain * 1e3,
                 layoutPlain / raw, (unsigned long long)layoutPlainSum);
-    std::printf("sorted lines, RigaLista:     %8.2f ms  ratio %5.2f (checksum %llu)\n", list * 1e3, list / raw,
-                (unsigned long long)listSum);
-    std::printf("the same lines unsorted:     %8.2f ms  ratio %5.2f (checksum %llu)\n", plain * 1e3, plain / raw,
-                (unsigned long long)plainSum);
+    std::printf("sorted lines, RigaLista:     %8.2f ms  ratio %5.2f (checksum %llu)\n", list * 1e3,
+                list / raw, (unsigned long long)listSum);
+    std::printf("the same lines unsorted:     %8.2f ms  ratio %5.2f (checksum %llu)\n", plain * 1e3,
+                plain / raw, (unsigned long long)plainSum);
     return 0;
 }

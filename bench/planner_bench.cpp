@@ -57,12 +57,12 @@ int main(int argc, char** argv) {
     auto next = [&] { return seed = seed * 1103515245u + 12345u; };
     for (std::size_t i = 0; i < kVehicles; ++i) {
         char plate[10];
-        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         r.set("Tipo", types[next() % 5]);
         r.set("Marca", makes[next() % 5]);
         r.set("Modello", models[next() % 5]);
-        r.set("Targa", i % 10 == 9 ? "" : plate);   // a few vehicles without a plate
+        r.set("Targa", i % 10 == 9 ? "" : plate); // a few vehicles without a plate
         r.set("Posti", std::to_string(2 + next() % 7));
         r.set("Alimentazione", fuels[next() % 5]);
         r.set("Note", "Revisione fatta presso l'officina convenzionata");
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         frmPlanning = &planning;
 
         std::uint64_t rawSum = 0;
-        RawRead(archive);   // warm the page cache
+        RawRead(archive); // warm the page cache
         raw = Best([&] { rawSum += RawRead(archive); });
         list = Best([&] {
             menu.Hide();
@@ -94,16 +94,18 @@ int main(int argc, char** argv) {
         int at = 0;
         choice = Best([&] { ui::input::SelectItem(menu.lstRecords, int(lines / 2) + at++); });
         menu.txtAnnoFatture.SetText("2026");
-        ui::input::Click(menu.btnApriFatture);   // opens the planner: its file is created
+        ui::input::Click(menu.btnApriFatture); // opens the planner: its file is created
         // A year with a booking on every other day, then shown and closed again.
-        for (int i = 0; i < 366; i += 2) planning.ScriviGiorno(i, "Cliente " + std::to_string(i) + " tel. 333 1234567");
+        for (int i = 0; i < 366; i += 2)
+            planning.ScriviGiorno(i, "Cliente " + std::to_string(i) + " tel. 333 1234567");
         planning.Close();
         show = Best([&] {
             planning.Hide();
             planning.Show();
         });
         int booked = 0;
-        for (int i = 0; i < 366; ++i) booked += planning.Cella(i).occ.Visible();
+        for (int i = 0; i < 366; ++i)
+            booked += planning.Cella(i).occ.Visible();
         std::printf("booked days after a show: %d\n", booked);
         close = Best([&] {
             planning.Show();
@@ -113,7 +115,10 @@ int main(int argc, char** argv) {
         frmPlanning = nullptr;
         std::printf("checksum %llu\n", (unsigned long long)rawSum);
     }
-    if (!std::getenv("KEEP")) std::filesystem::remove_all(folder); else std::printf("%s\n", folder.c_str());
+    if (!std::getenv("KEEP"))
+        std::filesystem::remove_all(folder);
+    else
+        std::printf("%s\n", folder.c_str());
 
     std::printf("archive: %zu vehicles of %zu bytes (%.1f MB), %zu listed\n", kVehicles, TAutomezzoRec.size,
                 double(kVehicles * TAutomezzoRec.size) / 1e6, lines);

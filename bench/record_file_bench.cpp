@@ -3,9 +3,9 @@
 // sequential read of the same file, and prints both times and their ratio.
 //
 //   bench_record_file [folder]   (default: the system's temporary folder)
+#include "bench/RawRead.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/RecordFile.h"
-#include "bench/RawRead.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,7 +24,9 @@ constexpr int kRounds = 5;
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+double Seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
 
 // Sums one byte of every record, so that neither pass can be skipped.
 std::uint64_t ThroughRecordFile(const std::string& path) {
@@ -35,7 +37,9 @@ std::uint64_t ThroughRecordFile(const std::string& path) {
     return sum;
 }
 
-std::uint64_t RawRead(const std::string& path) { return bench::RawRead(path, kRecord, kRecord / 2); }
+std::uint64_t RawRead(const std::string& path) {
+    return bench::RawRead(path, kRecord, kRecord / 2);
+}
 
 template <class F> double Best(F&& pass, std::uint64_t& sum) {
     double best = 1e9;
@@ -55,7 +59,8 @@ int main(int argc, char** argv) {
     const std::string path = folder + "bench_record_file_" + std::to_string(::getpid()) + ".vis";
 
     std::string bytes(kRecords * kRecord, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 31 % 251);
     rtl::WriteWholeFile(path, bytes);
     bytes.clear();
     bytes.shrink_to_fit();

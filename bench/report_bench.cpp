@@ -26,14 +26,18 @@ int main() {
     for (int lines = 2000; lines <= 32000; lines *= 2) {
         report::Report r = report::Report::fromText(kTemplate, "bench");
         auto& memo = r.memo("txtRiepilogo");
-        for (int i = 0; i < lines; ++i) memo.addLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
+        for (int i = 0; i < lines; ++i)
+            memo.addLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
         memo.setHeight(report::px(lines * 12.822));
         r.band("MasterData").setHeight(memo.height() + report::px(10));
         const auto start = std::chrono::steady_clock::now();
         const int rounds = 5;
         std::size_t pages = 0;
-        for (int k = 0; k < rounds; ++k) pages = r.prepare().pages.size();
-        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
-        std::printf("%6d lines  %4zu pages  %8.3f ms  %6.3f us/line\n", lines, pages, s * 1e3, s * 1e6 / lines);
+        for (int k = 0; k < rounds; ++k)
+            pages = r.prepare().pages.size();
+        const double s =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
+        std::printf("%6d lines  %4zu pages  %8.3f ms  %6.3f us/line\n", lines, pages, s * 1e3,
+                    s * 1e6 / lines);
     }
 }

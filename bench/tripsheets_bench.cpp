@@ -68,23 +68,26 @@ int main(int argc, char** argv) {
 
     static const char* vehicles[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo",
                                      "Ford Transit"};
-    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro", "Bruno Niccolò"};
+    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro",
+                                    "Bruno Niccolò"};
     static const char* places[] = {"Roma", "Milano", "Napoli", "Torino", "Città di Castello"};
     std::string bytes;
     bytes.reserve(kRecords * TFoglioRec.size);
     Record r(TFoglioRec);
     unsigned seed = 12345;
-    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };   // the high bits, not the short cycles of the low ones
+    auto next = [&] {
+        return (seed = seed * 1103515245u + 12345u) >> 16;
+    }; // the high bits, not the short cycles of the low ones
     for (std::size_t i = 0; i < kRecords; ++i) {
         char date[11], time[6], plate[8];
         std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);
         std::snprintf(time, sizeof time, "%02u:%02u", next() % 24, next() % 60);
-        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26, next() % 1000,
-                      'A' + next() % 26, 'A' + next() % 26);
+        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
+                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
         r.set("NumFoglio", std::to_string(i + 1));
         r.set("DataApertura", date);
         r.set("OraApertura", time);
-        r.set("DataChiusura", next() % 100 < 4 ? "" : date);   // about 4% still open
+        r.set("DataChiusura", next() % 100 < 4 ? "" : date); // about 4% still open
         r.set("OraChiusura", time);
         r.set("Ufficio", "Ufficio emittente di Roma");
         r.set("Conduttore", drivers[next() % 5]);
@@ -113,7 +116,7 @@ int main(int argc, char** argv) {
     fogli.lblFile.SetText(path);
 
     std::uint64_t rawSum = 0, openSum = 0, searchSum = 0, gridSum = 0, fileSum = 0;
-    RawRead(path);   // warm the page cache
+    RawRead(path); // warm the page cache
     const double raw = Best([&] { return RawRead(path); }, rawSum);
     const double open = Best([&] { return OpenList(path); }, openSum);
     const double search = Best([&] { return Search(path); }, searchSum);
@@ -121,7 +124,7 @@ int main(int argc, char** argv) {
     const double grid = Best(
         [&] {
             exp.Hide();
-            exp.Show();   // fills the grid
+            exp.Show(); // fills the grid
             return std::uint64_t(exp.grdRecords.RowCount());
         },
         gridSum);
@@ -134,7 +137,8 @@ int main(int argc, char** argv) {
             for (int row = 0; row < exp.grdRecords.RowCount(); ++row) {
                 std::vector<std::string> riga;
                 riga.reserve(21);
-                for (int col = 1; col <= 21; ++col) riga.push_back(exp.grdRecords.Cell(col, row));
+                for (int col = 1; col <= 21; ++col)
+                    riga.push_back(exp.grdRecords.Cell(col, row));
                 righe.push_back(std::move(riga));
             }
             ScriviFileExcel(xls, "Riepilogo Fogli di Marcia", colonne, righe);
@@ -152,7 +156,8 @@ int main(int argc, char** argv) {
     std::printf("archive: %zu sheets of %zu bytes (%.1f MB)\n", kRecords, TFoglioRec.size,
                 double(kRecords * TFoglioRec.size) / 1e6);
     std::printf("best of %d rounds, CPU time of the thread\n", kRounds);
-    std::printf("raw sequential read:         %8.2f ms (checksum %llu)\n", raw * 1e3, (unsigned long long)rawSum);
+    std::printf("raw sequential read:         %8.2f ms (checksum %llu)\n", raw * 1e3,
+                (unsigned long long)rawSum);
     std::printf("open-sheet list:             %8.2f ms (%llu open)   ratio %6.2f\n", open * 1e3,
                 (unsigned long long)openSum, open / raw);
     std::printf("search, two criteria:        %8.2f ms (%llu found)  ratio %6.2f\n", search * 1e3,

@@ -10,18 +10,12 @@
 TfrmGiorno* frmGiorno = nullptr;
 
 TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "bookings/Giorno.layout"),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      infGiorno(Get<ui::Label>("infGiorno")),
-      infCamera(Get<ui::Label>("infCamera")),
-      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
-      cmdCancella(Get<ui::Picture>("cmdCancella")),
-      cmdClipboard(Get<ui::Picture>("cmdClipboard")),
-      icoLibera(Get<ui::Picture>("icoLibera")),
-      icnLibera(Get<ui::Picture>("icnLibera")),
-      icoOccupata(Get<ui::Picture>("icoOccupata")),
-      icnOccupata(Get<ui::Picture>("icnOccupata")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
+    : ui::Form(app, owner, "bookings/Giorno.layout"), lblMemory(Get<ui::Label>("lblMemory")),
+      infGiorno(Get<ui::Label>("infGiorno")), infCamera(Get<ui::Label>("infCamera")),
+      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")), cmdCancella(Get<ui::Picture>("cmdCancella")),
+      cmdClipboard(Get<ui::Picture>("cmdClipboard")), icoLibera(Get<ui::Picture>("icoLibera")),
+      icnLibera(Get<ui::Picture>("icnLibera")), icoOccupata(Get<ui::Picture>("icoOccupata")),
+      icnOccupata(Get<ui::Picture>("icnOccupata")), btnChiudi(Get<ui::Button>("btnChiudi")),
       btnAnnulla(Get<ui::Button>("btnAnnulla")) {
     OnShow = [this] { FormShow(); };
     txtPrenotazione.OnChange = [this] { txtPrenotazioneChange(); };
@@ -35,9 +29,13 @@ TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner)
 
 // The date and number formats are fixed for the whole program; only the
 // length limit is set here.
-void TfrmGiorno::FormCreate() { txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione); }
+void TfrmGiorno::FormCreate() {
+    txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione);
+}
 
-void TfrmGiorno::FormShow() { txtPrenotazione.SetFocus(); }
+void TfrmGiorno::FormShow() {
+    txtPrenotazione.SetFocus();
+}
 
 void TfrmGiorno::MostraStato() {
     const bool prenotato = !rtl::Trim(txtPrenotazione.Text()).empty();
@@ -47,9 +45,13 @@ void TfrmGiorno::MostraStato() {
     icnOccupata.SetVisible(prenotato);
 }
 
-void TfrmGiorno::txtPrenotazioneChange() { MostraStato(); }
+void TfrmGiorno::txtPrenotazioneChange() {
+    MostraStato();
+}
 
-void TfrmGiorno::txtPrenotazioneTyping() { MostraStato(); }
+void TfrmGiorno::txtPrenotazioneTyping() {
+    MostraStato();
+}
 
 void TfrmGiorno::btnChiudiClick() {
     // A key that names no day (other text, other letter case) writes nothing.
@@ -58,8 +60,14 @@ void TfrmGiorno::btnChiudiClick() {
     Close();
 }
 
-void TfrmGiorno::btnAnnullaClick() { Close(); }
+void TfrmGiorno::btnAnnullaClick() {
+    Close();
+}
 
-void TfrmGiorno::cmdCancellaClick() { bookings::CancellaTesto(txtPrenotazione); }
+void TfrmGiorno::cmdCancellaClick() {
+    bookings::CancellaTesto(txtPrenotazione);
+}
 
-void TfrmGiorno::cmdClipboardClick() { bookings::CopiaTesto(txtPrenotazione); }
+void TfrmGiorno::cmdClipboardClick() {
+    bookings::CopiaTesto(txtPrenotazione);
+}

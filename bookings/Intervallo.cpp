@@ -26,12 +26,15 @@ int NumeroMese(std::string_view text) {
 
 bool GiornoAccettato(std::string_view text) {
     const std::string_view giorno = rtl::TrimView(text);
-    if (giorno.size() != 2 || giorno[0] < '0' || giorno[0] > '3' || giorno[1] < '0' || giorno[1] > '9') return false;
+    if (giorno.size() != 2 || giorno[0] < '0' || giorno[0] > '3' || giorno[1] < '0' || giorno[1] > '9')
+        return false;
     const int n = (giorno[0] - '0') * 10 + (giorno[1] - '0');
     return n >= 1 && n <= 31;
 }
 
-bool MeseAccettato(std::string_view text) { return NumeroMese(text) != 0; }
+bool MeseAccettato(std::string_view text) {
+    return NumeroMese(text) != 0;
+}
 
 } // namespace bookings
 
@@ -49,26 +52,16 @@ std::string DataDa(const std::string& giorno, int mese, const std::string& anno)
 } // namespace
 
 TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "bookings/Intervallo.layout"),
-      lblAnnoInizio(Get<ui::Label>("lblAnnoInizio")),
-      lblAnnoFine(Get<ui::Label>("lblAnnoFine")),
-      lblDataInizio(Get<ui::Label>("lblDataInizio")),
-      lblDataFine(Get<ui::Label>("lblDataFine")),
-      infCamera(Get<ui::Label>("infCamera")),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      txtGiornoInizio(Get<ui::ComboEdit>("txtGiornoInizio")),
-      txtMeseInizio(Get<ui::ComboEdit>("txtMeseInizio")),
-      txtGiornoFine(Get<ui::ComboEdit>("txtGiornoFine")),
-      txtMeseFine(Get<ui::ComboEdit>("txtMeseFine")),
-      effGiornoInizio(Get<ui::Rectangle>("effGiornoInizio")),
-      effMeseInizio(Get<ui::Rectangle>("effMeseInizio")),
-      effGiornoFine(Get<ui::Rectangle>("effGiornoFine")),
-      effMeseFine(Get<ui::Rectangle>("effMeseFine")),
-      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
-      cmdCancella(Get<ui::Picture>("cmdCancella")),
-      cmdClipboard(Get<ui::Picture>("cmdClipboard")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+    : ui::Form(app, owner, "bookings/Intervallo.layout"), lblAnnoInizio(Get<ui::Label>("lblAnnoInizio")),
+      lblAnnoFine(Get<ui::Label>("lblAnnoFine")), lblDataInizio(Get<ui::Label>("lblDataInizio")),
+      lblDataFine(Get<ui::Label>("lblDataFine")), infCamera(Get<ui::Label>("infCamera")),
+      lblMemory(Get<ui::Label>("lblMemory")), txtGiornoInizio(Get<ui::ComboEdit>("txtGiornoInizio")),
+      txtMeseInizio(Get<ui::ComboEdit>("txtMeseInizio")), txtGiornoFine(Get<ui::ComboEdit>("txtGiornoFine")),
+      txtMeseFine(Get<ui::ComboEdit>("txtMeseFine")), effGiornoInizio(Get<ui::Rectangle>("effGiornoInizio")),
+      effMeseInizio(Get<ui::Rectangle>("effMeseInizio")), effGiornoFine(Get<ui::Rectangle>("effGiornoFine")),
+      effMeseFine(Get<ui::Rectangle>("effMeseFine")), txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
+      cmdCancella(Get<ui::Picture>("cmdCancella")), cmdClipboard(Get<ui::Picture>("cmdClipboard")),
+      btnChiudi(Get<ui::Button>("btnChiudi")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
       selettori_{{{&txtGiornoInizio, &effGiornoInizio, &bookings::GiornoAccettato, &txtMeseInizio},
                   {&txtMeseInizio, &effMeseInizio, &bookings::MeseAccettato, &txtGiornoFine},
                   {&txtGiornoFine, &effGiornoFine, &bookings::GiornoAccettato, &txtMeseFine},
@@ -90,26 +83,42 @@ TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner)
 
 // The date and number formats are fixed for the whole program; only the
 // length limit is set here.
-void TfrmIntervallo::FormCreate() { txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione); }
+void TfrmIntervallo::FormCreate() {
+    txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione);
+}
 
-void TfrmIntervallo::FormShow() { txtPrenotazione.SetFocus(); }
+void TfrmIntervallo::FormShow() {
+    txtPrenotazione.SetFocus();
+}
 
-void TfrmIntervallo::btnAnnullaClick() { Close(); }
+void TfrmIntervallo::btnAnnullaClick() {
+    Close();
+}
 
 // Enter goes on to "Applica e chiudi" without pressing it.
-void TfrmIntervallo::txtPrenotazioneKeyDown(ui::KeyEvent& key) { entry::ChainKeyDown(key, btnChiudi); }
+void TfrmIntervallo::txtPrenotazioneKeyDown(ui::KeyEvent& key) {
+    entry::ChainKeyDown(key, btnChiudi);
+}
 
-void TfrmIntervallo::cmdCancellaClick() { bookings::CancellaTesto(txtPrenotazione); }
+void TfrmIntervallo::cmdCancellaClick() {
+    bookings::CancellaTesto(txtPrenotazione);
+}
 
-void TfrmIntervallo::cmdClipboardClick() { bookings::CopiaTesto(txtPrenotazione); }
+void TfrmIntervallo::cmdClipboardClick() {
+    bookings::CopiaTesto(txtPrenotazione);
+}
 
 // --- Day and month selectors ---
 
 // Each time the selector may take the focus its list starts with no item
 // selected, so that picking the same item again sets it again.
-void TfrmIntervallo::SelettoreCanFocus(const Selettore& s) { s.campo->SetItemIndex(-1); }
+void TfrmIntervallo::SelettoreCanFocus(const Selettore& s) {
+    s.campo->SetItemIndex(-1);
+}
 
-void TfrmIntervallo::SelettoreEnter(const Selettore& s) { entry::RectEnter(*s.eff); }
+void TfrmIntervallo::SelettoreEnter(const Selettore& s) {
+    entry::RectEnter(*s.eff);
+}
 
 // On leaving, a text that is none of the selector's values is emptied; one
 // that is stays exactly as it is.
@@ -123,13 +132,20 @@ void TfrmIntervallo::SelettoreExit(const Selettore& s) {
 // (characters, Up and Down included) is swallowed.
 void TfrmIntervallo::SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key) {
     switch (key.key) {
-    case ui::vk::Return: entry::ChainKeyDown(key, *s.prossimo); return;
+    case ui::vk::Return:
+        entry::ChainKeyDown(key, *s.prossimo);
+        return;
     case ui::vk::Back:
-    case ui::vk::Delete: s.campo->SetText(""); return;
+    case ui::vk::Delete:
+        s.campo->SetText("");
+        return;
     case ui::vk::Left:
     case ui::vk::Right:
-    case ui::vk::Tab: return;
-    default: key.Swallow(); return;
+    case ui::vk::Tab:
+        return;
+    default:
+        key.Swallow();
+        return;
     }
 }
 
@@ -138,8 +154,8 @@ void TfrmIntervallo::SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key) {
 // Assembles one bound of the range into its label (left empty when the month
 // names no month) and tests it; a date that does not exist gets its message,
 // quoting the assembled text, and the focus goes to the bound's day.
-bool TfrmIntervallo::Estremo(ui::ComboEdit& giorno, ui::ComboEdit& mese, const ui::Label& anno, ui::Label& data,
-                             const std::string& nonEsiste) {
+bool TfrmIntervallo::Estremo(ui::ComboEdit& giorno, ui::ComboEdit& mese, const ui::Label& anno,
+                             ui::Label& data, const std::string& nonEsiste) {
     if (const int m = bookings::NumeroMese(mese.Text()))
         data.SetText(DataDa(rtl::Trim(giorno.Text()), m, rtl::Trim(anno.Text())));
     if (common::DataValida(data.Text())) return true;
@@ -153,10 +169,14 @@ bool TfrmIntervallo::ControllaIntervallo() {
     lblDataFine.SetText("");
 
     const std::pair<ui::ComboEdit*, const char*> presenze[] = {
-        {&txtGiornoInizio, "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata."},
-        {&txtMeseInizio, "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata."},
-        {&txtGiornoFine, "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata."},
-        {&txtMeseFine, "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata."},
+        {&txtGiornoInizio,
+         "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata."},
+        {&txtMeseInizio,
+         "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata."},
+        {&txtGiornoFine,
+         "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata."},
+        {&txtMeseFine,
+         "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata."},
     };
     for (const auto& [campo, messaggio] : presenze) {
         if (rtl::Trim(campo->Text()).empty()) {
@@ -179,15 +199,18 @@ bool TfrmIntervallo::ControllaIntervallo() {
     const auto fine = rtl::ParseDate(lblDataFine.Text());
     if (!inizio || !fine) throw std::runtime_error("data non valida");
     if (*inizio > *fine) {
-        ui::ShowMessage("Attenzione: la data di fine intervallo (" + rtl::Trim(lblDataFine.Text()) +
-                        ") non può essere anteriore a quella di inizio intervallo (" + rtl::Trim(lblDataInizio.Text()) +
-                        ")." + kLfCr + "Per effettuare la prenotazione è necessario indicare un intervallo di tempo valido.");
+        ui::ShowMessage(
+            "Attenzione: la data di fine intervallo (" + rtl::Trim(lblDataFine.Text()) +
+            ") non può essere anteriore a quella di inizio intervallo (" + rtl::Trim(lblDataInizio.Text()) +
+            ")." + kLfCr +
+            "Per effettuare la prenotazione è necessario indicare un intervallo di tempo valido.");
         return false;
     }
 
     if (rtl::Trim(txtPrenotazione.Text()).empty()) {
-        ui::MessageDlg("Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.",
-                       ui::DialogType::Warning, ui::Buttons::OKCancel);
+        ui::MessageDlg(
+            "Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.",
+            ui::DialogType::Warning, ui::Buttons::OKCancel);
         txtPrenotazione.SetFocus();
         return false;
     }
@@ -212,13 +235,15 @@ void TfrmIntervallo::SegnaIntervallo() {
     std::vector<int> giorni;
     for (const auto& g : planner::Giorni()) {
         if (g.month == 2 && g.day == 29 && !bisestile) continue;
-        const auto giorno = rtl::ParseDate(DataDa((g.day < 10 ? "0" : "") + std::to_string(g.day), g.month, anno));
+        const auto giorno =
+            rtl::ParseDate(DataDa((g.day < 10 ? "0" : "") + std::to_string(g.day), g.month, anno));
         if (!giorno) throw std::runtime_error("data non valida");
         if (*inizio > *giorno || *fine < *giorno) continue;
         giorni.push_back(g.index);
     }
     if (!frmPlanning) throw std::runtime_error("planner assente");
-    for (int i : giorni) frmPlanning->ScriviGiorno(i, testo);
+    for (int i : giorni)
+        frmPlanning->ScriviGiorno(i, testo);
 }
 
 void TfrmIntervallo::btnChiudiClick() {

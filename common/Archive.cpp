@@ -51,7 +51,8 @@ std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
 }
 
 void Archivio::PerOgni(const std::function<void(std::int64_t, const RecordView&)>& each) {
-    file_.ForEach([&](std::int64_t n, std::span<const std::uint8_t> bytes) { each(n, RecordView(*type_, bytes)); });
+    file_.ForEach(
+        [&](std::int64_t n, std::span<const std::uint8_t> bytes) { each(n, RecordView(*type_, bytes)); });
 }
 
 } // namespace common

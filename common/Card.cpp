@@ -16,8 +16,7 @@ void Avviso(std::string_view text, ui::DialogType type) {
 } // namespace
 
 SchedaArchivio::SchedaArchivio(ui::Form& form, ConfigScheda config)
-    : form_(form),
-      config_(std::move(config)),
+    : form_(form), config_(std::move(config)),
       buffer_(config_.record ? *config_.record : throw std::invalid_argument("scheda senza tipo di record")),
       lblPosizione_(form.Get<ui::Label>("lblPosizione")) {
     for (const auto& e : config_.record->elements()) {
@@ -36,13 +35,20 @@ SchedaArchivio::SchedaArchivio(ui::Form& form, ConfigScheda config)
 std::optional<ui::DialogType> SchedaArchivio::TipoErrore(Comando c) const {
     const auto& e = config_.errori;
     switch (c) {
-    case Comando::Nuovo: return e.nuovo;
-    case Comando::Salva: return e.salva;
-    case Comando::Primo: return e.primo;
-    case Comando::Indietro: return e.indietro;
-    case Comando::Avanti: return e.avanti;
-    case Comando::Ultimo: return e.ultimo;
-    case Comando::Duplica: return ui::DialogType::Error;
+    case Comando::Nuovo:
+        return e.nuovo;
+    case Comando::Salva:
+        return e.salva;
+    case Comando::Primo:
+        return e.primo;
+    case Comando::Indietro:
+        return e.indietro;
+    case Comando::Avanti:
+        return e.avanti;
+    case Comando::Ultimo:
+        return e.ultimo;
+    case Comando::Duplica:
+        return ui::DialogType::Error;
     }
     return std::nullopt;
 }
@@ -66,7 +72,8 @@ void SchedaArchivio::SvuotaCampi() {
 
 void SchedaArchivio::RiempiBuffer() {
     for (const Legame& l : legami_)
-        buffer_.set(l.ref, l.casella ? (l.casella->Checked() ? kSi : kNo) : std::string_view(l.controllo->Text()));
+        buffer_.set(l.ref,
+                    l.casella ? (l.casella->Checked() ? kSi : kNo) : std::string_view(l.controllo->Text()));
 }
 
 void SchedaArchivio::Mostra(std::int64_t numero) {
@@ -74,8 +81,10 @@ void SchedaArchivio::Mostra(std::int64_t numero) {
         const std::string text = buffer_.get(l.ref);
         if (l.casella) {
             // "Sì" ticks, "No" clears, anything else leaves the box alone.
-            if (text == kSi) l.casella->SetChecked(true);
-            else if (text == kNo) l.casella->SetChecked(false);
+            if (text == kSi)
+                l.casella->SetChecked(true);
+            else if (text == kNo)
+                l.casella->SetChecked(false);
         } else {
             l.controllo->SetText(text);
         }
@@ -193,7 +202,7 @@ void SchedaArchivio::Indietro() {
             Avviso(kMsgArchivioVuoto, ui::DialogType::Information);
             return;
         }
-        std::int64_t numero = 1;   // a new card goes to record 1
+        std::int64_t numero = 1; // a new card goes to record 1
         if (!pos.empty()) {
             const auto n = NumeroRecord(pos);
             if (!n) throw AccessoArchivio("numero di scheda non valido");

@@ -24,7 +24,8 @@ inline constexpr std::string_view kMsgModificheSalvate =
     "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 inline constexpr std::string_view kMsgSchedaInserita = "La scheda corrente è stata inserita in archivio.";
 inline constexpr std::string_view kMsgDuplicaNonSalvata =
-    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.";
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in "
+    "archivio.";
 inline constexpr std::string_view kMsgDuplicata =
     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
     "Al termine premere Salva per inserire la scheda in archivio.";
@@ -115,7 +116,7 @@ private:
         std::string campo;
         FieldRef ref;
         ui::Control* controllo;
-        ui::CheckBox* casella;   // set for a check box field
+        ui::CheckBox* casella; // set for a check box field
     };
     std::optional<ui::DialogType> TipoErrore(Comando c) const;
     void Errore(Comando c) const;

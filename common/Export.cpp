@@ -25,17 +25,28 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
         const char c = text[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
             std::size_t k = i + 1;
-            while (k < text.size() && static_cast<unsigned char>(text[k]) >= 0x80) ++k;
+            while (k < text.size() && static_cast<unsigned char>(text[k]) >= 0x80)
+                ++k;
             altri(text.substr(i, k - i));
             i = k;
             continue;
         }
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\r': out += "&#13;"; break;
-        default: out += "&#10;"; break;   // '\n'
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += "&#10;";
+            break; // '\n'
         }
         ++i;
     }
@@ -58,41 +69,41 @@ template <class Markup, class Put, class PutCell>
 void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view foglio,
                  std::span<const ColonnaExcel> colonne, std::size_t righe, const CellaExcel& cella) {
     markup("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-        "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
-        "xmlns=\"http://www.w3.org/TR/REC-html40\">"
-        "<head>"
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-        "<!--[if gte mso 9]><xml>"
-        "<x:ExcelWorkbook>"
-        "<x:ExcelWorksheets>"
-        "<x:ExcelWorksheet>"
-        "<x:Name>");
+           "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+           "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+           "<head>"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+           "<!--[if gte mso 9]><xml>"
+           "<x:ExcelWorkbook>"
+           "<x:ExcelWorksheets>"
+           "<x:ExcelWorksheet>"
+           "<x:Name>");
     put(foglio);
     markup("</x:Name>"
-        "<x:WorksheetOptions>"
-        "<x:Selected/>"
-        "<x:Panes>"
-        "<x:Pane>"
-        "<x:Number>1</x:Number>"
-        "<x:ActiveRow>3</x:ActiveRow>"
-        "</x:Pane>"
-        "</x:Panes>"
-        "<x:ProtectContents>False</x:ProtectContents>"
-        "<x:ProtectObjects>False</x:ProtectObjects>"
-        "<x:ProtectScenarios>False</x:ProtectScenarios>"
-        "</x:WorksheetOptions>"
-        "</x:ExcelWorksheet>"
-        "</x:ExcelWorksheets>"
-        "</x:ExcelWorkbook>"
-        "</xml><![endif]-->"
-        // Data cells are text: no spreadsheet program evaluates "=..." in
-        // them or drops a leading zero. Calc and the Office program both read
-        // this number format from a class of the header's style sheet.
-        "<style>.testo{mso-number-format:\"\\@\";}</style>"
-        "</head>"
-        "<body>"
-        "<table x:str>"
-        "<tr>");
+           "<x:WorksheetOptions>"
+           "<x:Selected/>"
+           "<x:Panes>"
+           "<x:Pane>"
+           "<x:Number>1</x:Number>"
+           "<x:ActiveRow>3</x:ActiveRow>"
+           "</x:Pane>"
+           "</x:Panes>"
+           "<x:ProtectContents>False</x:ProtectContents>"
+           "<x:ProtectObjects>False</x:ProtectObjects>"
+           "<x:ProtectScenarios>False</x:ProtectScenarios>"
+           "</x:WorksheetOptions>"
+           "</x:ExcelWorksheet>"
+           "</x:ExcelWorksheets>"
+           "</x:ExcelWorkbook>"
+           "</xml><![endif]-->"
+           // Data cells are text: no spreadsheet program evaluates "=..." in
+           // them or drops a leading zero. Calc and the Office program both read
+           // this number format from a class of the header's style sheet.
+           "<style>.testo{mso-number-format:\"\\@\";}</style>"
+           "</head>"
+           "<body>"
+           "<table x:str>"
+           "<tr>");
     for (const ColonnaExcel& c : colonne) {
         markup("<td style=\"text-align: left; font-weight: bold;\" width=");
         markup(std::to_string(c.larghezza));
@@ -111,8 +122,8 @@ void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view
         markup("</tr>");
     }
     markup("</table>"
-        "</body>"
-        "</html>");
+           "</body>"
+           "</html>");
 }
 
 CellaExcel CelleDi(const std::vector<std::vector<std::string>>& righe) {
@@ -128,8 +139,9 @@ std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel
                            const std::vector<std::vector<std::string>>& righe) {
     std::string s;
     const auto add = [&s](std::string_view piece) { s += piece; };
-    ScriviTesto(add, add, [&s](std::string_view cell) { AppendCell(s, cell); }, foglio, colonne, righe.size(),
-                CelleDi(righe));
+    ScriviTesto(
+        add, add, [&s](std::string_view cell) { AppendCell(s, cell); }, foglio, colonne, righe.size(),
+        CelleDi(righe));
     return s;
 }
 
@@ -144,25 +156,25 @@ void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span
         // Each piece converted on its own through one reused buffer; the
         // markup, ASCII, as it is.
         std::string cp1252;
-        ScriviTesto(
-            [&](std::string_view tag) { out.Write(tag); },
-            [&](std::string_view piece) {
-                unsigned char any = 0;
-                for (char c : piece) any |= static_cast<unsigned char>(c);
-                if (any < 0x80) {
-                    out.Write(piece);
-                } else {
-                    cp1252.clear();
-                    rtl::AppendUtf8AsCp1252(cp1252, piece);
-                    out.Write(cp1252);
-                }
-            },
-            [&](std::string_view cell) {
-                cp1252.clear();
-                AppendCellCp1252(cp1252, cell);
-                out.Write(cp1252);
-            },
-            foglio, colonne, righe, cella);
+        ScriviTesto([&](std::string_view tag) { out.Write(tag); },
+                    [&](std::string_view piece) {
+                        unsigned char any = 0;
+                        for (char c : piece)
+                            any |= static_cast<unsigned char>(c);
+                        if (any < 0x80) {
+                            out.Write(piece);
+                        } else {
+                            cp1252.clear();
+                            rtl::AppendUtf8AsCp1252(cp1252, piece);
+                            out.Write(cp1252);
+                        }
+                    },
+                    [&](std::string_view cell) {
+                        cp1252.clear();
+                        AppendCellCp1252(cp1252, cell);
+                        out.Write(cp1252);
+                    },
+                    foglio, colonne, righe, cella);
     });
 }
 

@@ -11,8 +11,8 @@
 namespace common {
 
 struct ColonnaExcel {
-    std::string intestazione;   // header text
-    int larghezza = 0;          // the width written in the header cell
+    std::string intestazione; // header text
+    int larghezza = 0;        // the width written in the header cell
 };
 
 // The whole file as UTF-8 text (no line end anywhere). Cell texts are

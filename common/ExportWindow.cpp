@@ -3,9 +3,9 @@
 #include <new>
 
 #include "common/Archive.h"
-#include "shell/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
+#include "shell/OpenURL.h"
 
 namespace common {
 
@@ -18,9 +18,13 @@ std::string CampiDiRecord::operator()(const RecordView& r) const {
     return out;
 }
 
-CellaDiRecord Campo(std::string_view campo) { return CampiDiRecord{{std::string(campo)}}; }
+CellaDiRecord Campo(std::string_view campo) {
+    return CampiDiRecord{{std::string(campo)}};
+}
 
-CellaDiRecord Campi(std::vector<std::string> campi) { return CampiDiRecord{std::move(campi)}; }
+CellaDiRecord Campi(std::vector<std::string> campi) {
+    return CampiDiRecord{std::move(campi)};
+}
 
 Esportazione::Esportazione(ui::StringGrid& grdRecords, ConfigEsportazione config)
     : grd_(grdRecords), config_(std::move(config)) {}
@@ -28,7 +32,7 @@ Esportazione::Esportazione(ui::StringGrid& grdRecords, ConfigEsportazione config
 namespace {
 // A grid column filled from fields of the record: their places, found once.
 struct ColonnaCampi {
-    std::vector<FieldRef> campi;   // empty: a cell of another kind
+    std::vector<FieldRef> campi; // empty: a cell of another kind
 };
 } // namespace
 
@@ -44,14 +48,15 @@ void Esportazione::RiempiGriglia() {
         std::vector<ColonnaCampi> colonne(config_.celle.size());
         for (std::size_t c = 0; c < config_.celle.size(); ++c)
             if (const auto* f = config_.celle[c].target<CampiDiRecord>())
-                for (const std::string& nome : f->campi) colonne[c].campi.push_back(config_.record->field(nome));
+                for (const std::string& nome : f->campi)
+                    colonne[c].campi.push_back(config_.record->field(nome));
         Archivio archivio(config_.archivio(), *config_.record);
         const std::int64_t count = archivio.Conta();
         if (count > 0) {
             grd_.SetRowCount(int(count));
             int row = 0;
             std::string testo;
-            std::size_t scritti = 0;   // bytes of cell text so far
+            std::size_t scritti = 0; // bytes of cell text so far
             archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
                 testo = std::to_string(numero);
                 grd_.SetCell(0, row, testo);
@@ -92,8 +97,8 @@ void Esportazione::RiempiGriglia() {
 }
 
 void Esportazione::Esporta() {
-    if (ui::MessageDlg(std::string(kMsgDomandaEsportazione), ui::DialogType::Confirmation, ui::Buttons::YesNo) ==
-        ui::Answer::No)
+    if (ui::MessageDlg(std::string(kMsgDomandaEsportazione), ui::DialogType::Confirmation,
+                       ui::Buttons::YesNo) == ui::Answer::No)
         return;
     const std::string path = rtl::DataPath(config_.file);
     try {
@@ -109,8 +114,8 @@ void Esportazione::Esporta() {
         ui::ShowMessage(std::string(kMsgEsportazioneFallita));
         return;
     }
-    if (ui::MessageDlg(std::string(kMsgEsportazioneRiuscita), ui::DialogType::Confirmation, ui::Buttons::YesNo) !=
-        ui::Answer::No)
+    if (ui::MessageDlg(std::string(kMsgEsportazioneRiuscita), ui::DialogType::Confirmation,
+                       ui::Buttons::YesNo) != ui::Answer::No)
         TMisc::Open("\"" + path + "\"");
 }
 

@@ -14,7 +14,8 @@
 namespace common {
 
 inline constexpr std::string_view kMsgDomandaEsportazione =
-    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti "
+    "in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?";
 inline constexpr std::string_view kMsgEsportazioneRiuscita =
     "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?";
@@ -38,12 +39,12 @@ struct CampiDiRecord {
 };
 
 struct ConfigEsportazione {
-    std::function<std::string()> archivio;   // full path of the archive
+    std::function<std::string()> archivio; // full path of the archive
     const RecordType* record = nullptr;
-    std::string file;                        // e.g. "Parco_Automezzi.xls", in the data folder
-    std::string foglio;                      // the worksheet name
-    std::vector<ColonnaExcel> intestazioni;  // the file's header cells
-    std::vector<CellaDiRecord> celle;        // grid columns 1 to N
+    std::string file;                       // e.g. "Parco_Automezzi.xls", in the data folder
+    std::string foglio;                     // the worksheet name
+    std::vector<ColonnaExcel> intestazioni; // the file's header cells
+    std::vector<CellaDiRecord> celle;       // grid columns 1 to N
 };
 
 class Esportazione {

@@ -21,10 +21,16 @@ namespace {
 // the line's end).
 constexpr std::size_t kMargine = 32;
 
-inline char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-inline char LowerByte(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+inline char UpperByte(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+inline char LowerByte(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 using rtl::LowerAscii;
 
@@ -33,7 +39,8 @@ using rtl::LowerAscii;
 // byte).
 void AppendDecoded(std::string& out, std::string_view bytes) {
     unsigned char any = 0;
-    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    for (char c : bytes)
+        any |= static_cast<unsigned char>(c);
     if (any < 0x80)
         out += bytes;
     else
@@ -52,7 +59,10 @@ RigaLista& RigaLista::colonna(std::string_view value, std::size_t width) {
     std::size_t chars = 0, cut = v.size();
     for (std::size_t i = 0; i < v.size(); ++i) {
         if (IsContinuation(v[i])) continue;
-        if (chars == width) { cut = i; break; }
+        if (chars == width) {
+            cut = i;
+            break;
+        }
         ++chars;
     }
     line_.append(v.substr(0, cut));
@@ -88,7 +98,8 @@ FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
     return *this;
 }
 
-FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width, bool ultima) {
+FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi, std::size_t width,
+                                   bool ultima) {
     if (campi.size() == 0) throw std::invalid_argument("colonna senza campi");
     Parte p;
     std::size_t stored = 0;
@@ -106,21 +117,29 @@ FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi
     return *this;
 }
 
-FormatoRiga& FormatoRiga::colonna(std::string_view campo, std::size_t width) { return Aggiungi({campo}, width, false); }
+FormatoRiga& FormatoRiga::colonna(std::string_view campo, std::size_t width) {
+    return Aggiungi({campo}, width, false);
+}
 FormatoRiga& FormatoRiga::colonna(std::initializer_list<std::string_view> campi, std::size_t width) {
     return Aggiungi(campi, width, false);
 }
-FormatoRiga& FormatoRiga::ultima(std::string_view campo) { return Aggiungi({campo}, 0, true); }
-FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) { return Aggiungi(campi, 0, true); }
+FormatoRiga& FormatoRiga::ultima(std::string_view campo) {
+    return Aggiungi({campo}, 0, true);
+}
+FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) {
+    return Aggiungi(campi, 0, true);
+}
 
 namespace {
 
 // The trimmed stored text of a field (its length byte read as the capacity
 // when larger), from a record known to be long enough.
 std::string_view CampoRifilato(const char* record, FieldRef f) {
-    std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(record[f.offset]), std::size_t(f.capacity));
+    std::size_t n =
+        std::min<std::size_t>(static_cast<unsigned char>(record[f.offset]), std::size_t(f.capacity));
     const char* v = record + f.offset + 1;
-    while (n > 0 && static_cast<unsigned char>(v[n - 1]) <= 32) --n;
+    while (n > 0 && static_cast<unsigned char>(v[n - 1]) <= 32)
+        --n;
     while (n > 0 && static_cast<unsigned char>(*v) <= 32) {
         ++v;
         --n;
@@ -150,8 +169,10 @@ const Utf8Alto* TabellaAlta() {
 // Copies `n` bytes, `n` at most kMargine when `src` may be read kMargine
 // bytes on and `dst` written kMargine bytes on.
 inline void CopiaBreve(char* dst, const char* src, std::size_t n, bool leggibile) {
-    if (n <= kMargine && leggibile) std::memcpy(dst, src, kMargine);
-    else std::memcpy(dst, src, n);
+    if (n <= kMargine && leggibile)
+        std::memcpy(dst, src, kMargine);
+    else
+        std::memcpy(dst, src, n);
 }
 
 // Writes stored bytes decoded from windows-1252 at `out`; returns the end.
@@ -173,7 +194,8 @@ inline bool HaAlti(const char* p, std::size_t n, bool leggibile) {
         return (any & 0x8080808080808080ull) != 0;
     }
     unsigned char any = 0;
-    for (std::size_t i = 0; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
+    for (std::size_t i = 0; i < n; ++i)
+        any |= static_cast<unsigned char>(p[i]);
     return any >= 0x80;
 }
 
@@ -199,7 +221,8 @@ char* Decodifica(char* out, std::string_view bytes, bool leggibile) {
 } // namespace
 
 char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) const {
-    if (record.size() < type_->size) throw std::out_of_range("record troppo corto per " + std::string(type_->name));
+    if (record.size() < type_->size)
+        throw std::out_of_range("record troppo corto per " + std::string(type_->name));
     const char* base = reinterpret_cast<const char*>(record.data());
     const char* fineRecord = base + record.size();
     static const std::string kBianchi(kMargine, ' ');
@@ -232,8 +255,10 @@ char* FormatoRiga::ScriviIn(char* out, std::span<const std::uint8_t> record) con
         if (!p.ultima && value.size() > p.larghezza) value = value.substr(0, p.larghezza);
         out = Decodifica(out, value, leggibile);
         if (!p.ultima) {
-            if (p.larghezza - value.size() > kMargine) std::memset(out, ' ', p.larghezza - value.size());
-            else std::memcpy(out, kBianchi.data(), kMargine);
+            if (p.larghezza - value.size() > kMargine)
+                std::memset(out, ' ', p.larghezza - value.size());
+            else
+                std::memcpy(out, kBianchi.data(), kMargine);
             out += p.larghezza - value.size();
         }
     }
@@ -320,8 +345,8 @@ struct Riserva {
 struct ChiaveStretta {
     int parti = 0;
     int bits = 0;
-    std::uint8_t da[8] = {};        // where the part starts in the word
-    std::uint8_t a[8] = {};         // where it goes in the key
+    std::uint8_t da[8] = {}; // where the part starts in the word
+    std::uint8_t a[8] = {};  // where it goes in the key
     std::uint64_t maschera[8] = {};
 
     explicit ChiaveStretta(std::uint64_t varia) {
@@ -339,7 +364,8 @@ struct ChiaveStretta {
     }
     std::uint64_t operator()(std::uint64_t parola) const {
         std::uint64_t k = 0;
-        for (int i = 0; i < parti; ++i) k |= (parola >> da[i] & maschera[i]) << a[i];
+        for (int i = 0; i < parti; ++i)
+            k |= (parola >> da[i] & maschera[i]) << a[i];
         return k;
     }
 };
@@ -366,14 +392,16 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
         Elemento* to = altrove;
         for (int shift = 0; shift < chiave.bits; shift += cifra) {
             std::fill(count.begin(), count.end(), 0);
-            for (std::size_t i = 0; i < n; ++i) ++count[chiave(from[i].parola) >> shift & mask];
+            for (std::size_t i = 0; i < n; ++i)
+                ++count[chiave(from[i].parola) >> shift & mask];
             std::uint32_t sum = 0;
             for (std::uint32_t& c : count) {
                 const std::uint32_t here = c;
                 c = sum;
                 sum += here;
             }
-            for (std::size_t i = 0; i < n; ++i) to[count[chiave(from[i].parola) >> shift & mask]++] = from[i];
+            for (std::size_t i = 0; i < n; ++i)
+                to[count[chiave(from[i].parola) >> shift & mask]++] = from[i];
             std::swap(from, to);
         }
         if (from != first) std::copy(from, from + n, first);
@@ -384,7 +412,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
         const int alto = std::max(0, 63 - std::countl_zero(varia) - 10);
         const std::uint64_t sotto = alto == 0 ? 0 : varia & ((std::uint64_t(1) << alto) - 1);
         count.assign(2048, 0);
-        for (std::size_t i = 0; i < n; ++i) ++count[first[i].parola >> alto & 0x7FF];
+        for (std::size_t i = 0; i < n; ++i)
+            ++count[first[i].parola >> alto & 0x7FF];
         std::uint32_t sum = 0;
         for (std::uint32_t& c : count) {
             const std::uint32_t here = c;
@@ -392,7 +421,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
             sum += here;
         }
         Elemento* parti = altrove;
-        for (std::size_t i = 0; i < n; ++i) parti[count[first[i].parola >> alto & 0x7FF]++] = first[i];
+        for (std::size_t i = 0; i < n; ++i)
+            parti[count[first[i].parola >> alto & 0x7FF]++] = first[i];
         // count[d] is now where part d ends.
         if (sotto != 0) {
             Riserva spareParte;
@@ -408,7 +438,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
                         alcuni |= parti[i].parola;
                     }
                     if (tutti != alcuni)
-                        OrdinaPerParola(parti + inizio, fine - inizio, tutti ^ alcuni, spareParte, countParte);
+                        OrdinaPerParola(parti + inizio, fine - inizio, tutti ^ alcuni, spareParte,
+                                        countParte);
                 }
                 inizio = fine;
             }
@@ -424,14 +455,16 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
     for (int shift = 0; shift < 64; shift += bits) {
         if ((varia >> shift & mask) == 0) continue;
         std::fill(count.begin(), count.end(), 0);
-        for (std::size_t i = 0; i < n; ++i) ++count[from[i].parola >> shift & mask];
+        for (std::size_t i = 0; i < n; ++i)
+            ++count[from[i].parola >> shift & mask];
         std::uint32_t sum = 0;
         for (std::uint32_t& c : count) {
             const std::uint32_t here = c;
             c = sum;
             sum += here;
         }
-        for (std::size_t i = 0; i < n; ++i) to[count[from[i].parola >> shift & mask]++] = from[i];
+        for (std::size_t i = 0; i < n; ++i)
+            to[count[from[i].parola >> shift & mask]++] = from[i];
         std::swap(from, to);
     }
     if (from != first) std::copy(from, from + n, first);
@@ -444,14 +477,16 @@ constexpr std::size_t kParolePronte = 4;
 
 // What the rounds of a sort share.
 struct Ordinamento {
-    const std::uint64_t* pronte = nullptr;   // kParolePronte words per entry, or null
-    std::vector<const char*> righe;          // where each entry's line lies, or:
-    const char* testo = nullptr;             // the buffer of the lines
-    const ui::ListItems::Span* posti = nullptr;   // and where each lies in it
+    const std::uint64_t* pronte = nullptr;      // kParolePronte words per entry, or null
+    std::vector<const char*> righe;             // where each entry's line lies, or:
+    const char* testo = nullptr;                // the buffer of the lines
+    const ui::ListItems::Span* posti = nullptr; // and where each lies in it
     Riserva spare;
     std::vector<std::uint32_t> count;
 
-    const char* Dati(const Elemento& e) const { return posti ? testo + posti[e.indice].offset : righe[e.indice]; }
+    const char* Dati(const Elemento& e) const {
+        return posti ? testo + posti[e.indice].offset : righe[e.indice];
+    }
     // Whether the word at `depth` is in the compact array.
     bool Pronte(std::size_t depth) const { return pronte && depth / 8 < kParolePronte; }
     // Whether the two after it are there too (Carica reads no line).
@@ -513,7 +548,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
         if (n <= 16 && pronte == 0 && !o.Pronte(depth)) {
             // A few lines whose words would come from the lines themselves:
             // compared byte by byte.
-            std::sort(first, last, [&o, depth](const Elemento& a, const Elemento& b) { return o.PrecedeDa(a, b, depth); });
+            std::sort(first, last,
+                      [&o, depth](const Elemento& a, const Elemento& b) { return o.PrecedeDa(a, b, depth); });
             return;
         }
         std::uint64_t tutti = ~std::uint64_t(0), alcuni = 0;
@@ -568,7 +604,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
         Elemento* bigLast = nullptr;
         for (Elemento* i = first; i != last;) {
             Elemento* j = i + 1;
-            while (j != last && j->parola == i->parola) ++j;
+            while (j != last && j->parola == i->parola)
+                ++j;
             if (j - i > 1) {
                 Elemento* rest = i;
                 if (std::any_of(i, j, [next](const Elemento& e) { return e.lunghezza <= next; })) {
@@ -593,7 +630,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                         // was built), else byte by byte.
                         const bool conParola = dopo > 0 || o.Pronte(next);
                         if (dopo == 0 && conParola)
-                            for (Elemento* e = rest; e != j; ++e) o.Carica(*e, next);
+                            for (Elemento* e = rest; e != j; ++e)
+                                o.Carica(*e, next);
                         const auto precede = [&o, next, conParola](const Elemento& a, const Elemento& b) {
                             if (conParola && a.parola != b.parola) return a.parola < b.parola;
                             return o.PrecedeDa(a, b, next);
@@ -636,7 +674,8 @@ std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<
     if (voci) {
         o.testo = voci->text();
         o.posti = voci->spans().data();
-        for (std::size_t i = 0; i < n; ++i) elementi.push_back({0, {0, 0}, o.posti[i].length, std::uint32_t(i)});
+        for (std::size_t i = 0; i < n; ++i)
+            elementi.push_back({0, {0, 0}, o.posti[i].length, std::uint32_t(i)});
     } else {
         o.righe.reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
@@ -651,8 +690,8 @@ std::vector<Elemento> Ordina(std::size_t n, const Riga& riga, const std::vector<
 
 void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64_t>& parole) {
     if (voci.size() < 2) return;
-    const std::vector<Elemento> elementi =
-        Ordina(voci.size(), [&](std::size_t i) { return std::string_view(voci[i].riga); }, parole);
+    const std::vector<Elemento> elementi = Ordina(
+        voci.size(), [&](std::size_t i) { return std::string_view(voci[i].riga); }, parole);
     // The entries in their order, taken one by one (independent reads, not
     // a chain of moves).
     std::vector<VoceLista> ordinate;
@@ -668,8 +707,8 @@ void OrdinaConParole(std::vector<VoceLista>& voci, const std::vector<std::uint64
 void OrdinaConParole(VociLista& voci, const std::vector<std::uint64_t>& parole) {
     const std::size_t n = voci.righe.size();
     if (n < 2) return;
-    const std::vector<Elemento> elementi =
-        Ordina(n, [&](std::size_t i) { return std::string_view(voci.righe[i]); }, parole, &voci.righe);
+    const std::vector<Elemento> elementi = Ordina(
+        n, [&](std::size_t i) { return std::string_view(voci.righe[i]); }, parole, &voci.righe);
     std::vector<std::uint32_t> ordine(n), numeri(n);
     for (std::size_t k = 0; k < n; ++k) {
         ordine[k] = elementi[k].indice;
@@ -681,7 +720,8 @@ void OrdinaConParole(VociLista& voci, const std::vector<std::uint64_t>& parole) 
 
 // Appends the packed words of a line's first bytes.
 void AggiungiParole(std::vector<std::uint64_t>& parole, std::string_view riga) {
-    for (std::size_t w = 0; w < kParolePronte; ++w) parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
+    for (std::size_t w = 0; w < kParolePronte; ++w)
+        parole.push_back(Parola(riga.data(), riga.size(), 8 * w));
 }
 
 // The same for a line written with kParolePronte * 8 bytes of room after it,
@@ -719,7 +759,9 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
     OrdinaConParole(voci, {});
 }
 
-void OrdinaVoci(VociLista& voci) { OrdinaConParole(voci, {}); }
+void OrdinaVoci(VociLista& voci) {
+    OrdinaConParole(voci, {});
+}
 
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata) {
@@ -747,12 +789,13 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
     }
     voci.clear();
     voci.reserve(tutte.size());
-    for (std::size_t i = 0; i < tutte.size(); ++i) voci.push_back({std::string(tutte.righe[i]), tutte.numeri[i]});
+    for (std::size_t i = 0; i < tutte.size(); ++i)
+        voci.push_back({std::string(tutte.righe[i]), tutte.numeri[i]});
     if (errore) std::rethrow_exception(errore);
 }
 
-void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                    bool ordinata) {
+void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type,
+                    const RigaDiRecord& riga, bool ordinata) {
     voci.clear();
     Leggi(voci, path, type, ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
         const std::size_t count = std::size_t(archivio.Conta());
@@ -776,8 +819,8 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& 
     });
 }
 
-void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
-                    bool ordinata) {
+void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato,
+                    const FiltroRecord& filtro, bool ordinata) {
     voci.clear();
     Leggi(voci, path, formato.type(), ordinata, [&](Archivio& archivio, std::vector<std::uint64_t>& parole) {
         const std::size_t count = std::size_t(archivio.Conta());
@@ -840,7 +883,8 @@ int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::strin
     return TrovaIn(lines, selected, findText, remembered);
 }
 
-int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText, std::string& remembered) {
+int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText,
+                    std::string& remembered) {
     return TrovaIn(lines, selected, findText, remembered);
 }
 
@@ -854,7 +898,8 @@ bool RicercaMultipla::corrisponde(std::span<const std::uint8_t> record) const {
         // The trimmed field decoded and lower-cased into one reused buffer.
         scratch_.clear();
         AppendDecoded(scratch_, rtl::TrimView(RawText(record, n.campo)));
-        for (char& c : scratch_) c = LowerByte(c);
+        for (char& c : scratch_)
+            c = LowerByte(c);
         if (scratch_.find(n.text) == std::string::npos) return false;
     }
     return true;

@@ -21,7 +21,7 @@ namespace common {
 //   RigaLista().colonna(tipo, 20).testo("  ").colonna(marca + " " + modello, 30).ultima(km)
 class RigaLista {
 public:
-    RigaLista() { line_.reserve(160); }   // one allocation for a usual line
+    RigaLista() { line_.reserve(160); } // one allocation for a usual line
     // A fixed text, as it is.
     RigaLista& testo(std::string_view fixed);
     // A padded column: the trimmed value, padded with blanks to exactly
@@ -49,7 +49,8 @@ struct VociLista;
 // written straight from the record's bytes (decoded from windows-1252 as it
 // is written), with no string per field. A line comes out exactly as the
 // RigaLista calls it stands for:
-//   FormatoRiga(TAutomezzoRec).colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"}, 30).ultima("Chilometri")
+//   FormatoRiga(TAutomezzoRec).colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"},
+//   30).ultima("Chilometri")
 // gives the line of
 //   RigaLista().colonna(r.get("Tipo"), 20).testo("  ").colonna(r.get("Marca") + " " + r.get("Modello"), 30)
 //              .ultima(r.get("Chilometri"))
@@ -75,7 +76,7 @@ public:
 
 private:
     struct Parte {
-        std::string fisso;              // a fixed text, when `campi` is empty (with room after it)
+        std::string fisso; // a fixed text, when `campi` is empty (with room after it)
         std::size_t lunghezzaFisso = 0;
         std::vector<FieldRef> campi;
         std::size_t larghezza = 0;
@@ -90,9 +91,9 @@ private:
 
     const RecordType* type_;
     std::vector<Parte> parti_;
-    std::size_t massimo_ = 0;     // the longest line, in UTF-8 bytes
-    std::size_t unitoMax_ = 0;    // the longest column of joined fields, stored bytes
-    mutable std::string unito_;   // a column of joined fields, reused
+    std::size_t massimo_ = 0;   // the longest line, in UTF-8 bytes
+    std::size_t unitoMax_ = 0;  // the longest column of joined fields, stored bytes
+    mutable std::string unito_; // a column of joined fields, reused
 };
 
 // The order of sorted lists: character by character, a-z read as A-Z, every
@@ -131,15 +132,15 @@ void OrdinaVoci(VociLista& voci);
 using RigaDiRecord = std::function<std::optional<std::string>(const RecordView& record)>;
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const RecordType& type,
                     const RigaDiRecord& riga, bool ordinata);
-void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                    bool ordinata);
+void CostruisciVoci(VociLista& voci, const std::string& path, const RecordType& type,
+                    const RigaDiRecord& riga, bool ordinata);
 
 // The same, faster: the records that `filtro` accepts (every record when it
 // is empty) listed with the line `formato` writes, the sort keys taken while
 // each line is fresh. What a window lists over a whole archive should use.
 using FiltroRecord = std::function<bool(const RecordView& record)>;
-void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
-                    bool ordinata);
+void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato,
+                    const FiltroRecord& filtro, bool ordinata);
 void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const FormatoRiga& formato,
                     const FiltroRecord& filtro, bool ordinata);
 
@@ -152,7 +153,8 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
 // find text matches nothing. The lines must not be empty.
 int TrovaSuccessiva(std::span<const std::string> lines, int selected, std::string_view findText,
                     std::string& remembered);
-int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText, std::string& remembered);
+int TrovaSuccessiva(const ui::ListItems& lines, int selected, std::string_view findText,
+                    std::string& remembered);
 
 // The multi-criteria search of the search windows. Each criterion is the
 // text typed in one criteria edit and the record field it stands for. A
@@ -177,7 +179,7 @@ private:
         FieldRef campo;
     };
     std::vector<Needle> needles_;
-    mutable std::string scratch_;   // the field being compared, reused
+    mutable std::string scratch_; // the field being compared, reused
 };
 
 } // namespace common

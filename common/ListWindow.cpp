@@ -7,7 +7,8 @@ namespace common {
 void ListaRecord::Imposta(std::vector<VoceLista> voci, int larghezza) {
     VociLista tutte;
     std::size_t bytes = 0;
-    for (const VoceLista& v : voci) bytes += v.riga.size();
+    for (const VoceLista& v : voci)
+        bytes += v.riga.size();
     tutte.righe.reserve(voci.size(), bytes);
     tutte.numeri.reserve(voci.size());
     for (const VoceLista& v : voci) {
@@ -84,8 +85,8 @@ bool CostruisciOAvvisa(const std::function<void()>& costruisci) {
 }
 } // namespace
 
-bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                     bool ordinata, int larghezza) {
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type,
+                     const RigaDiRecord& riga, bool ordinata, int larghezza) {
     return CostruisciOAvvisa([&] { lista.Costruisci(path, type, riga, ordinata, larghezza); });
 }
 
@@ -122,23 +123,27 @@ void MostraRisultato(ui::Form& form) {
 }
 } // namespace
 
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const RecordType& type, const RigaDiRecord& riga, bool ordinata) {
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+                 const std::string& path, const RecordType& type, const RigaDiRecord& riga, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
     form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
-    lista.Costruisci(path, type, [&](const RecordView& r) -> std::optional<std::string> {
-        if (!ricerca.corrisponde(r.bytes())) return std::nullopt;
-        return riga(r);
-    }, ordinata);
+    lista.Costruisci(
+        path, type,
+        [&](const RecordView& r) -> std::optional<std::string> {
+            if (!ricerca.corrisponde(r.bytes())) return std::nullopt;
+            return riga(r);
+        },
+        ordinata);
     MostraRisultato(form);
 }
 
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const FormatoRiga& formato, bool ordinata) {
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+                 const std::string& path, const FormatoRiga& formato, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
     form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
     FiltroRecord filtro;
-    if (ricerca.criteriDati() > 0) filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.bytes()); };
+    if (ricerca.criteriDati() > 0)
+        filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.bytes()); };
     lista.Costruisci(path, formato, filtro, ordinata);
     MostraRisultato(form);
 }

@@ -16,7 +16,8 @@
 
 namespace common {
 
-inline constexpr std::string_view kMsgListaVuota = "Ricerca non applicabile: la lista non contiene nessuna voce.";
+inline constexpr std::string_view kMsgListaVuota =
+    "Ricerca non applicabile: la lista non contiene nessuna voce.";
 inline constexpr int kLarghezzaVoci = 1600;
 
 class ListaRecord {
@@ -36,8 +37,8 @@ public:
     // The same with a line layout resolved once (the fast form, see
     // FormatoRiga): the records that `filtro` accepts, every record when it
     // is empty.
-    void Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro, bool ordinata,
-                    int larghezza = kLarghezzaVoci);
+    void Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
+                    bool ordinata, int larghezza = kLarghezzaVoci);
 
     // The record number of the selected line, or nothing when no line is
     // selected (or the line has no record).
@@ -66,8 +67,8 @@ private:
 // A failure to open or read the archive is never hidden: the lines read so
 // far stay and the access message is shown in the plain message box, as the
 // search does. False after a failure.
-bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                     bool ordinata, int larghezza = kLarghezzaVoci);
+bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type,
+                     const RigaDiRecord& riga, bool ordinata, int larghezza = kLarghezzaVoci);
 // The same with a line layout resolved once (the fast form, see FormatoRiga).
 bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
                      const FiltroRecord& filtro, bool ordinata, int larghezza = kLarghezzaVoci);
@@ -89,10 +90,11 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 // `txtTrova` and gives it the focus. On a failure the lines read so far stay,
 // the panels are left as they are, and the failure is rethrown for the
 // window to report. The count line is the window's own.
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const RecordType& type, const RigaDiRecord& riga, bool ordinata = true);
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+                 const std::string& path, const RecordType& type, const RigaDiRecord& riga,
+                 bool ordinata = true);
 // The same with a line layout resolved once (the fast form).
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri, const std::string& path,
-                 const FormatoRiga& formato, bool ordinata = true);
+void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+                 const std::string& path, const FormatoRiga& formato, bool ordinata = true);
 
 } // namespace common

@@ -24,13 +24,13 @@ namespace common {
 
 struct FieldDef {
     std::string_view name;
-    int capacity = 0;   // 1..255
-    int repeat = 1;     // number of consecutive fields of this capacity
+    int capacity = 0; // 1..255
+    int repeat = 1;   // number of consecutive fields of this capacity
 };
 
 // Where one field lies inside a record.
 struct FieldRef {
-    std::size_t offset = 0;   // of the length byte
+    std::size_t offset = 0; // of the length byte
     int capacity = 0;
     constexpr bool operator==(const FieldRef&) const = default;
 };
@@ -50,7 +50,8 @@ struct RecordType {
         for (const FieldDef& f : fields) {
             if (f.repeat == 1 && f.name == name) return {offset, f.capacity};
             const std::size_t digits = f.repeat > 99 ? 3 : 2;
-            if (f.repeat > 1 && name.size() == f.name.size() + digits && name.substr(0, f.name.size()) == f.name) {
+            if (f.repeat > 1 && name.size() == f.name.size() + digits &&
+                name.substr(0, f.name.size()) == f.name) {
                 int i = 0;
                 bool digitsOnly = true;
                 for (const char c : name.substr(f.name.size())) {

@@ -9,14 +9,18 @@ namespace fields {
 
 // Vehicle ("Parco_Automezzi.pro").
 inline constexpr FieldDef Automezzo[] = {
-    {"Tipo", 50}, {"Destinazione", 50}, {"Marca", 50}, {"Modello", 50}, {"Targa", 12},
-    {"Anno", 20}, {"Colore", 50}, {"Telaio", 10}, {"Pneumatici", 120}, {"Stato", 50},
-    {"Chilometri", 50}, {"Lettura", 10}, {"Alimentazione", 50}, {"Cilindrata", 50}, {"KW", 50},
-    {"Ambiente", 50}, {"Posti", 50}, {"Portata", 50}, {"Compagnia", 120}, {"TelAssicuratore", 50},
-    {"Polizza", 50}, {"Incidenti", 250}, {"Proprietario", 50}, {"Autista", 50}, {"TelAutista", 50},
-    {"Meccanico", 50}, {"TelMeccanico", 50}, {"ScadRevisione", 10}, {"ScadTagliando", 10},
-    {"ScadAssicurazione", 10}, {"ScadBollo", 10}, {"Note", 250},
-    {"File", 250, 3}, {"Desc", 250, 3},
+    {"Tipo", 50},          {"Destinazione", 50},    {"Marca", 50},
+    {"Modello", 50},       {"Targa", 12},           {"Anno", 20},
+    {"Colore", 50},        {"Telaio", 10},          {"Pneumatici", 120},
+    {"Stato", 50},         {"Chilometri", 50},      {"Lettura", 10},
+    {"Alimentazione", 50}, {"Cilindrata", 50},      {"KW", 50},
+    {"Ambiente", 50},      {"Posti", 50},           {"Portata", 50},
+    {"Compagnia", 120},    {"TelAssicuratore", 50}, {"Polizza", 50},
+    {"Incidenti", 250},    {"Proprietario", 50},    {"Autista", 50},
+    {"TelAutista", 50},    {"Meccanico", 50},       {"TelMeccanico", 50},
+    {"ScadRevisione", 10}, {"ScadTagliando", 10},   {"ScadAssicurazione", 10},
+    {"ScadBollo", 10},     {"Note", 250},           {"File", 250, 3},
+    {"Desc", 250, 3},
 };
 
 // One cost line of a vehicle's cost sheet ("Costi_Veicolo_<n>.pro").
@@ -26,33 +30,32 @@ inline constexpr FieldDef Costo[] = {
 
 // Driver ("Conducenti.pro").
 inline constexpr FieldDef Conduttore[] = {
-    {"Conducente", 50}, {"Patenti", 50}, {"Recapito", 50}, {"Via", 120}, {"Cap", 12},
-    {"Citta", 50}, {"Prov", 2}, {"Compensi", 250}, {"TelCasa", 30}, {"TelUff", 30},
-    {"TelCel", 30}, {"Fax", 50}, {"Email", 50}, {"CodFisc", 16}, {"Carta", 30},
-    {"ScadeCarta", 30}, {"PartitaIva", 11}, {"Iban", 27}, {"Veicolo", 50}, {"Marca", 50},
-    {"Modello", 50}, {"Colore", 50}, {"Alimentazione", 50}, {"Targa", 30}, {"Programma", 250},
-    {"Note", 250}, {"Ferie", 2}, {"Trasferte", 2},
-    {"File", 250, 3}, {"Desc", 250, 3},
+    {"Conducente", 50}, {"Patenti", 50},    {"Recapito", 50},      {"Via", 120},     {"Cap", 12},
+    {"Citta", 50},      {"Prov", 2},        {"Compensi", 250},     {"TelCasa", 30},  {"TelUff", 30},
+    {"TelCel", 30},     {"Fax", 50},        {"Email", 50},         {"CodFisc", 16},  {"Carta", 30},
+    {"ScadeCarta", 30}, {"PartitaIva", 11}, {"Iban", 27},          {"Veicolo", 50},  {"Marca", 50},
+    {"Modello", 50},    {"Colore", 50},     {"Alimentazione", 50}, {"Targa", 30},    {"Programma", 250},
+    {"Note", 250},      {"Ferie", 2},       {"Trasferte", 2},      {"File", 250, 3}, {"Desc", 250, 3},
 };
 
 // Trip sheet (<year>.fdm): header, eight legs and three refuellings stored
 // column by column, totals.
 inline constexpr FieldDef Foglio[] = {
-    {"NumFoglio", 20}, {"DataApertura", 10}, {"OraApertura", 5}, {"DataChiusura", 10},
-    {"OraChiusura", 5}, {"Ufficio", 120}, {"Conduttore", 50}, {"TelCel", 30}, {"Veicolo", 120},
-    {"Targa", 30},
-    {"DataPar", 10, 8}, {"OraPar", 5, 8}, {"KmPar", 12, 8}, {"LuogoPar", 120, 8},
-    {"DataArr", 10, 8}, {"OraArr", 5, 8}, {"KmArr", 12, 8}, {"LuogoArr", 120, 8},
-    {"DataRif", 10, 3}, {"OraRif", 5, 3}, {"Stazione", 120, 3}, {"Litri", 4, 3}, {"Importo", 12, 3},
-    {"LitriTot", 10}, {"ImportoTot", 20}, {"KmPartenza", 12}, {"KmRientro", 12}, {"KmPercorsi", 20},
+    {"NumFoglio", 20},    {"DataApertura", 10}, {"OraApertura", 5}, {"DataChiusura", 10},
+    {"OraChiusura", 5},   {"Ufficio", 120},     {"Conduttore", 50}, {"TelCel", 30},
+    {"Veicolo", 120},     {"Targa", 30},        {"DataPar", 10, 8}, {"OraPar", 5, 8},
+    {"KmPar", 12, 8},     {"LuogoPar", 120, 8}, {"DataArr", 10, 8}, {"OraArr", 5, 8},
+    {"KmArr", 12, 8},     {"LuogoArr", 120, 8}, {"DataRif", 10, 3}, {"OraRif", 5, 3},
+    {"Stazione", 120, 3}, {"Litri", 4, 3},      {"Importo", 12, 3}, {"LitriTot", 10},
+    {"ImportoTot", 20},   {"KmPartenza", 12},   {"KmRientro", 12},  {"KmPercorsi", 20},
 };
 
 // Gate transit (<year>.vis).
 inline constexpr FieldDef Visita[] = {
-    {"DataEnt", 10}, {"OraEnt", 5}, {"OperatoreEnt", 50}, {"Veicolo", 50}, {"Targa", 30},
-    {"Conduttore", 50}, {"Persone", 250}, {"Merce", 250}, {"Foglio", 50}, {"Tessere", 120},
-    {"Luogo", 120}, {"TelCel", 50}, {"Note", 250}, {"DataUsc", 10}, {"OraUsc", 5},
-    {"OperatoreUsc", 50},
+    {"DataEnt", 10}, {"OraEnt", 5},      {"OperatoreEnt", 50}, {"Veicolo", 50},
+    {"Targa", 30},   {"Conduttore", 50}, {"Persone", 250},     {"Merce", 250},
+    {"Foglio", 50},  {"Tessere", 120},   {"Luogo", 120},       {"TelCel", 50},
+    {"Note", 250},   {"DataUsc", 10},    {"OraUsc", 5},        {"OperatoreUsc", 50},
 };
 
 // One vehicle's bookings of one year (".pln"): the vehicle, then 366 day

@@ -12,16 +12,21 @@ namespace {
 constexpr double kAltezzaRiga = 12.822;
 } // namespace
 
-report::Report RiepilogoDati() { return report::Report::fromResource("common/RiepilogoDati.report"); }
+report::Report RiepilogoDati() {
+    return report::Report::fromResource("common/RiepilogoDati.report");
+}
 
 namespace {
 template <class Righe>
-void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe, std::span<const std::string> extra) {
+void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe,
+            std::span<const std::string> extra) {
     frxReport.memo("txtTitolo").setText(titolo);
     report::Memo& memo = frxReport.memo("txtRiepilogo");
     memo.clearLines();
-    for (std::string_view r : righe) memo.addLine(std::string(r));
-    for (const std::string& r : extra) memo.addLine(r);
+    for (std::string_view r : righe)
+        memo.addLine(std::string(r));
+    for (const std::string& r : extra)
+        memo.addLine(r);
     report::Band& band = frxReport.band("MasterData");
     memo.setHeight(report::px(double(memo.lines().size()) * kAltezzaRiga));
     band.setHeight(memo.height() + report::px(10));

@@ -24,7 +24,8 @@ std::string Mezzo(std::string_view text, std::uint16_t p, std::uint16_t n) {
 double Arrotonda(double x, int n) {
     // long double is the x87 80-bit extended type on this platform.
     long double scale = 1.0L;
-    for (int i = 0; i < n; ++i) scale *= 10.0L;
+    for (int i = 0; i < n; ++i)
+        scale *= 10.0L;
     const long double shifted = static_cast<long double>(x) * scale + 0.5L;
     return static_cast<double>(std::trunc(shifted) / scale);
 }
@@ -59,7 +60,11 @@ std::string Normalizza(std::string_view text, int decimals, std::string_view whe
 }
 } // namespace
 
-std::string NormalizzaImporto2(std::string_view text) { return Normalizza(text, 2, "0,00"); }
-std::string NormalizzaImporto4(std::string_view text) { return Normalizza(text, 4, ""); }
+std::string NormalizzaImporto2(std::string_view text) {
+    return Normalizza(text, 2, "0,00");
+}
+std::string NormalizzaImporto4(std::string_view text) {
+    return Normalizza(text, 4, "");
+}
 
 } // namespace common

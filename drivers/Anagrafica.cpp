@@ -61,12 +61,12 @@ common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
         {"txtConducente", "Attenzione: per salvare la scheda è necessario indicare il nome del conduttore."},
         {"txtTelCel",
          "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
-        {"txtMarca",
-         "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo abbinato al conduttore."},
-        {"txtModello",
-         "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo abbinato al conduttore."},
-        {"txtTarga",
-         "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo abbinato al conduttore."},
+        {"txtMarca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo abbinato "
+                     "al conduttore."},
+        {"txtModello", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo "
+                       "abbinato al conduttore."},
+        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo abbinato "
+                     "al conduttore."},
     };
     c.primoCampo = "txtConducente";
     // A copy is a new card of the same archive: the archive is made sure of.
@@ -78,65 +78,35 @@ common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
 }
 
 TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Anagrafica.layout"),
-      txtConducente(Get<ui::Edit>("txtConducente")),
-      txtPatenti(Get<ui::Edit>("txtPatenti")),
-      txtRecapito(Get<ui::Edit>("txtRecapito")),
-      txtVia(Get<ui::Edit>("txtVia")),
-      txtCap(Get<ui::Edit>("txtCap")),
-      txtCitta(Get<ui::Edit>("txtCitta")),
-      txtProv(Get<ui::ComboEdit>("txtProv")),
-      txtCompensi(Get<ui::Edit>("txtCompensi")),
-      txtTelCasa(Get<ui::Edit>("txtTelCasa")),
-      txtTelUff(Get<ui::Edit>("txtTelUff")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")),
-      txtFax(Get<ui::Edit>("txtFax")),
-      txtEmail(Get<ui::Edit>("txtEmail")),
-      txtCodFisc(Get<ui::Edit>("txtCodFisc")),
-      txtCarta(Get<ui::Edit>("txtCarta")),
-      txtScadeCarta(Get<ui::Edit>("txtScadeCarta")),
-      txtPartitaIva(Get<ui::Edit>("txtPartitaIva")),
-      txtIban(Get<ui::Edit>("txtIban")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")),
-      txtColore(Get<ui::Edit>("txtColore")),
-      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtProgramma(Get<ui::Edit>("txtProgramma")),
-      txtNote(Get<ui::Edit>("txtNote")),
-      chkFerie(Get<ui::CheckBox>("chkFerie")),
-      chkTrasferte(Get<ui::CheckBox>("chkTrasferte")),
-      lblFile01(Get<ui::Label>("lblFile01")),
-      lblFile02(Get<ui::Label>("lblFile02")),
-      lblFile03(Get<ui::Label>("lblFile03")),
-      lblDesc01(Get<ui::Label>("lblDesc01")),
-      lblDesc02(Get<ui::Label>("lblDesc02")),
-      lblDesc03(Get<ui::Label>("lblDesc03")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      panInfo(Get<ui::Label>("panInfo")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      cmdDuplica(Get<ui::Picture>("cmdDuplica")),
-      cmdFile(Get<ui::Picture>("cmdFile")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdFerie(Get<ui::Picture>("cmdFerie")),
-      cmdServizio(Get<ui::Picture>("cmdServizio")),
-      cmdTrasferte(Get<ui::Picture>("cmdTrasferte")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
-      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      impVeicolo(Get<ui::Picture>("impVeicolo")),
-      btnCodFisc(Get<ui::Picture>("btnCodFisc")),
-      btnPartitaIva(Get<ui::Picture>("btnPartitaIva")),
-      btnCarta(Get<ui::Picture>("btnCarta")),
-      btnIban(Get<ui::Picture>("btnIban")),
-      btnEmail(Get<ui::Picture>("btnEmail")),
+    : ui::Form(app, owner, "drivers/Anagrafica.layout"), txtConducente(Get<ui::Edit>("txtConducente")),
+      txtPatenti(Get<ui::Edit>("txtPatenti")), txtRecapito(Get<ui::Edit>("txtRecapito")),
+      txtVia(Get<ui::Edit>("txtVia")), txtCap(Get<ui::Edit>("txtCap")), txtCitta(Get<ui::Edit>("txtCitta")),
+      txtProv(Get<ui::ComboEdit>("txtProv")), txtCompensi(Get<ui::Edit>("txtCompensi")),
+      txtTelCasa(Get<ui::Edit>("txtTelCasa")), txtTelUff(Get<ui::Edit>("txtTelUff")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")), txtFax(Get<ui::Edit>("txtFax")),
+      txtEmail(Get<ui::Edit>("txtEmail")), txtCodFisc(Get<ui::Edit>("txtCodFisc")),
+      txtCarta(Get<ui::Edit>("txtCarta")), txtScadeCarta(Get<ui::Edit>("txtScadeCarta")),
+      txtPartitaIva(Get<ui::Edit>("txtPartitaIva")), txtIban(Get<ui::Edit>("txtIban")),
+      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtMarca(Get<ui::Edit>("txtMarca")),
+      txtModello(Get<ui::Edit>("txtModello")), txtColore(Get<ui::Edit>("txtColore")),
+      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")), txtTarga(Get<ui::Edit>("txtTarga")),
+      txtProgramma(Get<ui::Edit>("txtProgramma")), txtNote(Get<ui::Edit>("txtNote")),
+      chkFerie(Get<ui::CheckBox>("chkFerie")), chkTrasferte(Get<ui::CheckBox>("chkTrasferte")),
+      lblFile01(Get<ui::Label>("lblFile01")), lblFile02(Get<ui::Label>("lblFile02")),
+      lblFile03(Get<ui::Label>("lblFile03")), lblDesc01(Get<ui::Label>("lblDesc01")),
+      lblDesc02(Get<ui::Label>("lblDesc02")), lblDesc03(Get<ui::Label>("lblDesc03")),
+      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdDuplica(Get<ui::Picture>("cmdDuplica")),
+      cmdFile(Get<ui::Picture>("cmdFile")), cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdTrova(Get<ui::Picture>("cmdTrova")), cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdEsporta(Get<ui::Picture>("cmdEsporta")), cmdFerie(Get<ui::Picture>("cmdFerie")),
+      cmdServizio(Get<ui::Picture>("cmdServizio")), cmdTrasferte(Get<ui::Picture>("cmdTrasferte")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      impVeicolo(Get<ui::Picture>("impVeicolo")), btnCodFisc(Get<ui::Picture>("btnCodFisc")),
+      btnPartitaIva(Get<ui::Picture>("btnPartitaIva")), btnCarta(Get<ui::Picture>("btnCarta")),
+      btnIban(Get<ui::Picture>("btnIban")), btnEmail(Get<ui::Picture>("btnEmail")),
       scheda_(*this, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -148,17 +118,17 @@ TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
 // Each input takes at most what its record field holds.
 void TfrmAnagrafica::FormCreate() {
     for (const auto& e : drivers::TConduttoreRec.elements())
-        if (auto* edit = dynamic_cast<ui::Edit*>(FindControl("txt" + e.name))) edit->SetMaxLength(e.ref.capacity);
+        if (auto* edit = dynamic_cast<ui::Edit*>(FindControl("txt" + e.name)))
+            edit->SetMaxLength(e.ref.capacity);
 }
 
 void TfrmAnagrafica::BindEdits() {
     // Every input in record order, the Enter ring closing on the first.
-    ui::Edit* const ring[] = {&txtConducente, &txtPatenti,   &txtRecapito,  &txtVia,        &txtCap,
-                              &txtCitta,      &txtProv,      &txtCompensi,  &txtTelCasa,    &txtTelUff,
-                              &txtTelCel,     &txtFax,       &txtEmail,     &txtCodFisc,    &txtCarta,
-                              &txtScadeCarta, &txtPartitaIva, &txtIban,     &txtVeicolo,    &txtMarca,
-                              &txtModello,    &txtColore,    &txtAlimentazione, &txtTarga,  &txtProgramma,
-                              &txtNote};
+    ui::Edit* const ring[] = {
+        &txtConducente, &txtPatenti,       &txtRecapito,   &txtVia,       &txtCap,     &txtCitta, &txtProv,
+        &txtCompensi,   &txtTelCasa,       &txtTelUff,     &txtTelCel,    &txtFax,     &txtEmail, &txtCodFisc,
+        &txtCarta,      &txtScadeCarta,    &txtPartitaIva, &txtIban,      &txtVeicolo, &txtMarca, &txtModello,
+        &txtColore,     &txtAlimentazione, &txtTarga,      &txtProgramma, &txtNote};
     const std::size_t n = std::size(ring);
     for (std::size_t i = 0; i < n; ++i) {
         ui::Edit& edit = *ring[i];
@@ -171,7 +141,8 @@ void TfrmAnagrafica::BindEdits() {
     }
     for (ui::Edit* upper : {static_cast<ui::Edit*>(&txtProv), &txtCodFisc, &txtIban, &txtTarga})
         upper->OnTyping = [upper] { entry::UpperCaseTyping(*upper); };
-    for (ui::Edit* trimmed : {&txtFax, &txtEmail}) trimmed->OnTyping = [trimmed] { TrimTyping(*trimmed); };
+    for (ui::Edit* trimmed : {&txtFax, &txtEmail})
+        trimmed->OnTyping = [trimmed] { TrimTyping(*trimmed); };
 
     ui::Rectangle& effProv = Get<ui::Rectangle>("effProv");
     txtProv.OnExit = [this, &effProv] {
@@ -233,15 +204,23 @@ void TfrmAnagrafica::BindCommands() {
                         "imgSezione05", "shpComandi", "shpFrecce", "lblPosizione", "panInfo", "imgDecoro"});
 }
 
-void TfrmAnagrafica::FormShow() { scheda_.Nuovo(); }
+void TfrmAnagrafica::FormShow() {
+    scheda_.Nuovo();
+}
 
-void TfrmAnagrafica::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+void TfrmAnagrafica::FormClose(ui::CloseAction&) {
+    frmAvvio->Show();
+}
 
 // --- Fields -----------------------------------------------------------------
 
-void TfrmAnagrafica::txtProvCanFocus(bool&) { txtProv.SetItemIndex(-1); }
+void TfrmAnagrafica::txtProvCanFocus(bool&) {
+    txtProv.SetItemIndex(-1);
+}
 
-void TfrmAnagrafica::txtProvExit() { txtProv.SetText(rtl::UpperAscii(rtl::Trim(txtProv.Text()))); }
+void TfrmAnagrafica::txtProvExit() {
+    txtProv.SetText(rtl::UpperAscii(rtl::Trim(txtProv.Text())));
+}
 
 // A VAT number holds digits only: anything pasted with other characters is
 // dropped whole when the field is left.
@@ -251,13 +230,27 @@ void TfrmAnagrafica::txtPartitaIvaExit() {
 
 // --- The card ---------------------------------------------------------------
 
-void TfrmAnagrafica::cmdNuovoClick() { scheda_.Nuovo(); }
-void TfrmAnagrafica::cmdSalvaClick() { scheda_.Salva(); }
-void TfrmAnagrafica::cmdDuplicaClick() { scheda_.Duplica(); }
-void TfrmAnagrafica::cmdPrimoClick() { scheda_.Primo(); }
-void TfrmAnagrafica::cmdIndietroClick() { scheda_.Indietro(); }
-void TfrmAnagrafica::cmdAvantiClick() { scheda_.Avanti(); }
-void TfrmAnagrafica::cmdUltimoClick() { scheda_.Ultimo(); }
+void TfrmAnagrafica::cmdNuovoClick() {
+    scheda_.Nuovo();
+}
+void TfrmAnagrafica::cmdSalvaClick() {
+    scheda_.Salva();
+}
+void TfrmAnagrafica::cmdDuplicaClick() {
+    scheda_.Duplica();
+}
+void TfrmAnagrafica::cmdPrimoClick() {
+    scheda_.Primo();
+}
+void TfrmAnagrafica::cmdIndietroClick() {
+    scheda_.Indietro();
+}
+void TfrmAnagrafica::cmdAvantiClick() {
+    scheda_.Avanti();
+}
+void TfrmAnagrafica::cmdUltimoClick() {
+    scheda_.Ultimo();
+}
 
 // --- Other windows ----------------------------------------------------------
 
@@ -274,18 +267,29 @@ void TfrmAnagrafica::cmdFileClick() {
 }
 
 void TfrmAnagrafica::cmdTrovaClick() {
-    Apri<TfrmTrovaAnagrafica>(*this, [](TfrmTrovaAnagrafica& trova) { trova.lblMemory.SetText("anagrafica"); });
+    Apri<TfrmTrovaAnagrafica>(*this,
+                              [](TfrmTrovaAnagrafica& trova) { trova.lblMemory.SetText("anagrafica"); });
 }
 
 void TfrmAnagrafica::impVeicoloClick() {
     Apri<TfrmTrovaAutomezzi>(*this, [](TfrmTrovaAutomezzi& trova) { trova.lblMemory.SetText("anagrafica"); });
 }
 
-void TfrmAnagrafica::cmdStampaClick() { Apri<TfrmStampaConduttore>(*this); }
-void TfrmAnagrafica::cmdEsportaClick() { Apri<TfrmExpAnagrafica>(*this); }
-void TfrmAnagrafica::cmdFerieClick() { Apri<TfrmFerie>(*this); }
-void TfrmAnagrafica::cmdServizioClick() { Apri<TfrmServizio>(*this); }
-void TfrmAnagrafica::cmdTrasferteClick() { Apri<TfrmTrasferte>(*this); }
+void TfrmAnagrafica::cmdStampaClick() {
+    Apri<TfrmStampaConduttore>(*this);
+}
+void TfrmAnagrafica::cmdEsportaClick() {
+    Apri<TfrmExpAnagrafica>(*this);
+}
+void TfrmAnagrafica::cmdFerieClick() {
+    Apri<TfrmFerie>(*this);
+}
+void TfrmAnagrafica::cmdServizioClick() {
+    Apri<TfrmServizio>(*this);
+}
+void TfrmAnagrafica::cmdTrasferteClick() {
+    Apri<TfrmTrasferte>(*this);
+}
 
 // A tax code made only of digits is a VAT number.
 void TfrmAnagrafica::btnCodFiscClick() {
@@ -313,8 +317,14 @@ void TfrmAnagrafica::btnIbanClick() {
 
 // The mail link is encoded, so that an address with "?" or "&" reaches the
 // mail program as the recipient and nothing else.
-void TfrmAnagrafica::btnEmailClick() { TMisc::Open("\"" + MailLink(rtl::Trim(txtEmail.Text())) + "\""); }
+void TfrmAnagrafica::btnEmailClick() {
+    TMisc::Open("\"" + MailLink(rtl::Trim(txtEmail.Text())) + "\"");
+}
 
-void TfrmAnagrafica::cmdGuidaClick() { ShowHelpTopic(*this, "App Archivio Conduttori", "drivers/Anagrafica.help"); }
+void TfrmAnagrafica::cmdGuidaClick() {
+    ShowHelpTopic(*this, "App Archivio Conduttori", "drivers/Anagrafica.help");
+}
 
-void TfrmAnagrafica::cmdEsciClick() { Close(); }
+void TfrmAnagrafica::cmdEsciClick() {
+    Close();
+}

@@ -12,8 +12,9 @@ namespace {
 
 constexpr std::string_view kMsgVuoto =
     "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.";
-constexpr std::string_view kMsgErrato = "Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
-                                        "Non è quindi possibile fornire informazioni relative al tipo di carta di credito.";
+constexpr std::string_view kMsgErrato =
+    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
+    "Non è quindi possibile fornire informazioni relative al tipo di carta di credito.";
 
 // The type of a passing number from its first two characters; empty for a
 // number that names none.
@@ -24,10 +25,14 @@ std::string TipoCarta(int esito, const std::string& prefisso) {
         if (prefisso == "34" || prefisso == "37") return "American Express";
         if (prefisso == "31" || prefisso == "33" || prefisso == "35") return "JCB";
         return "";
-    case 2: return "Visa";
-    case 3: return "MasterCard";
-    case 4: return "Discover";
-    default: return "";
+    case 2:
+        return "Visa";
+    case 3:
+        return "MasterCard";
+    case 4:
+        return "Discover";
+    default:
+        return "";
     }
 }
 
@@ -58,15 +63,20 @@ int ControllaCarta(std::string_view numero) {
 }
 
 TfrmCarta::TfrmCarta(ui::Application& app, ui::Form* owner)
-    : DialogoControllo(app, owner, "drivers/Carta.layout", "txtNumero", 30), txtNumero(Get<ui::Edit>("txtNumero")) {
+    : DialogoControllo(app, owner, "drivers/Carta.layout", "txtNumero", 30),
+      txtNumero(Get<ui::Edit>("txtNumero")) {
     txtNumero.OnTyping = [this] { txtNumeroTyping(); };
     txtNumero.OnKeyDown = [this](ui::KeyEvent& k) { txtNumeroKeyDown(k); };
     btnControlla.OnClick = [this] { btnControllaClick(); };
 }
 
-void TfrmCarta::txtNumeroTyping() { entry::UpperCaseTyping(txtNumero); }
+void TfrmCarta::txtNumeroTyping() {
+    entry::UpperCaseTyping(txtNumero);
+}
 
-void TfrmCarta::txtNumeroKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnControlla); }
+void TfrmCarta::txtNumeroKeyDown(ui::KeyEvent& key) {
+    entry::DigitKeyDown(key, btnControlla);
+}
 
 void TfrmCarta::btnControllaClick() {
     const std::string numero = rtl::Trim(txtNumero.Text());
@@ -81,6 +91,7 @@ void TfrmCarta::btnControllaClick() {
         Verdetto(ui::DialogType::Warning, kMsgErrato);
         return;
     }
-    Verdetto(ui::DialogType::Information, "Il numero di carta di credito " + numero + " risulta valido.\r\n\r\n" +
-                                              "La carta di credito è del tipo " + tipo + ".");
+    Verdetto(ui::DialogType::Information, "Il numero di carta di credito " + numero +
+                                              " risulta valido.\r\n\r\n" + "La carta di credito è del tipo " +
+                                              tipo + ".");
 }

@@ -13,18 +13,19 @@ namespace {
 // Values of the characters "0" to "Z" (the digits, the seven signs between
 // "9" and "A", the letters) in odd and in even positions.
 constexpr std::array<int, 43> kDispari = {
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                    // 0-9
-    0, 0, 0, 0, 0, 0, 0,                                  // : ; < = > ? @
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11,  // A-O
-    3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23,              // P-Z
+    1, 0, 5, 7,  9,  13, 15, 17, 19, 21,                    // 0-9
+    0, 0, 0, 0,  0,  0,  0,                                 // : ; < = > ? @
+    1, 0, 5, 7,  9,  13, 15, 17, 19, 21, 2,  4, 18, 20, 11, // A-O
+    3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23,                // P-Z
 };
 constexpr std::array<int, 43> kPari = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,                                               // 0-9
-    0, 0, 0, 0, 0, 0, 0,                                                        // : ; < = > ? @
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, // 0-9
+    0, 0, 0, 0, 0, 0, 0,          // : ; < = > ? @
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, // A-Z
 };
 
-constexpr std::string_view kMsgForma = "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
+constexpr std::string_view kMsgForma =
+    "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
 constexpr std::string_view kMsgValido = "Il codice fiscale digitato è VALIDO.";
 constexpr std::string_view kMsgErrato = "Attenzione: il codice fiscale digitato è ERRATO.";
 
@@ -32,7 +33,8 @@ constexpr std::string_view kMsgErrato = "Attenzione: il codice fiscale digitato 
 
 bool ControllaCodFisc(std::string_view codice) {
     std::u32string c;
-    for (std::size_t pos = 0; pos < codice.size();) c.push_back(rtl::Utf8Next(codice, pos));
+    for (std::size_t pos = 0; pos < codice.size();)
+        c.push_back(rtl::Utf8Next(codice, pos));
     if (c.size() != 16) return false;
     int somma = 0;
     for (std::size_t i = 0; i < 15; ++i) {
@@ -52,7 +54,9 @@ TfrmCodFisc::TfrmCodFisc(ui::Application& app, ui::Form* owner)
     btnControlla.OnClick = [this] { btnControllaClick(); };
 }
 
-void TfrmCodFisc::txtCodFiscTyping() { entry::UpperCaseTyping(txtCodFisc); }
+void TfrmCodFisc::txtCodFiscTyping() {
+    entry::UpperCaseTyping(txtCodFisc);
+}
 
 void TfrmCodFisc::btnControllaClick() {
     const std::string codice = rtl::UpperAscii(txtCodFisc.Text());
@@ -60,6 +64,8 @@ void TfrmCodFisc::btnControllaClick() {
         AvvisoForma(kMsgForma);
         return;
     }
-    if (ControllaCodFisc(codice)) Verdetto(ui::DialogType::Information, kMsgValido);
-    else Verdetto(ui::DialogType::Warning, kMsgErrato);
+    if (ControllaCodFisc(codice))
+        Verdetto(ui::DialogType::Information, kMsgValido);
+    else
+        Verdetto(ui::DialogType::Warning, kMsgErrato);
 }

@@ -5,7 +5,9 @@
 
 namespace drivers {
 
-std::string PercorsoArchivioConduttori() { return rtl::DataPath(kArchivioConduttori); }
+std::string PercorsoArchivioConduttori() {
+    return rtl::DataPath(kArchivioConduttori);
+}
 
 common::FormatoRiga FormatoConduttore(std::size_t larghezza, std::string_view prima,
                                       std::string_view ultimo) {

@@ -9,12 +9,9 @@ namespace drivers {
 
 DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::string_view layout,
                                    std::string_view edit, int lunghezzaMassima)
-    : ui::Form(app, owner, layout),
-      panContainer(Get<ui::Panel>("panContainer")),
-      imgLogo(Get<ui::Picture>("imgLogo")),
-      lblTitolo(Get<ui::Label>("lblTitolo")),
-      btnControlla(Get<ui::Button>("btnControlla")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
+    : ui::Form(app, owner, layout), panContainer(Get<ui::Panel>("panContainer")),
+      imgLogo(Get<ui::Picture>("imgLogo")), lblTitolo(Get<ui::Label>("lblTitolo")),
+      btnControlla(Get<ui::Button>("btnControlla")), btnChiudi(Get<ui::Button>("btnChiudi")),
       campo_(Get<ui::Edit>(edit)) {
     campo_.SetMaxLength(lunghezzaMassima);
     // Taking the focus selects the text preset by the card: another one typed replaces it.
@@ -32,6 +29,8 @@ void DialogoControllo::Verdetto(ui::DialogType tipo, std::string_view testo) {
     Close();
 }
 
-void DialogoControllo::InvioAControlla(ui::KeyEvent& key) { entry::ChainKeyDown(key, btnControlla); }
+void DialogoControllo::InvioAControlla(ui::KeyEvent& key) {
+    entry::ChainKeyDown(key, btnControlla);
+}
 
 } // namespace drivers

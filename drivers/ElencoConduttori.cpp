@@ -11,18 +11,12 @@
 namespace drivers {
 
 ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config)
-    : ui::Form(app, owner, config.layout),
-      panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()),
-      config_(config),
+    : ui::Form(app, owner, config.layout), panContainer(Get<ui::Panel>("panContainer")),
+      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")), btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()), config_(config),
       formato_(FormatoConduttore(config.larghezza, config.prima, config.ultimo)),
-      valore_(rtl::Utf8ToCp1252(config.valore)),
-      lista_(lstRecords) {
+      valore_(rtl::Utf8ToCp1252(config.valore)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     entry::BindHighlightRect(txtTrova, Get<ui::Rectangle>("effTrova"));
@@ -54,7 +48,9 @@ void ElencoConduttori::FormShow() {
     txtTrova.SetFocus();
 }
 
-void ElencoConduttori::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+void ElencoConduttori::FormClose(ui::CloseAction&) {
+    lista_.Svuota();
+}
 
 // The chosen driver into the card, then the list closes. Failures are
 // dropped: what was copied stays.

@@ -16,12 +16,12 @@ namespace drivers {
 
 struct ConfigElenco {
     std::string_view layout;
-    std::string_view campoFiltro;   // "Ferie" or "Trasferte"
-    std::string_view valore;        // the value a listed driver holds, trimmed
-    std::size_t larghezza = 26;     // driver column and make-and-model column
-    std::string_view prima;         // the fixed text before the last column
-    std::string_view ultimo;        // the field of the last column
-    std::string_view titolo;        // of the printed list
+    std::string_view campoFiltro; // "Ferie" or "Trasferte"
+    std::string_view valore;      // the value a listed driver holds, trimmed
+    std::size_t larghezza = 26;   // driver column and make-and-model column
+    std::string_view prima;       // the fixed text before the last column
+    std::string_view ultimo;      // the field of the last column
+    std::string_view titolo;      // of the printed list
 };
 
 class ElencoConduttori : public ui::Form {

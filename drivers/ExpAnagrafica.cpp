@@ -53,14 +53,10 @@ common::ConfigEsportazione Configurazione() {
 } // namespace
 
 TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/ExpAnagrafica.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")),
-      esportazione_(grdRecords, Configurazione()) {
+    : ui::Form(app, owner, "drivers/ExpAnagrafica.layout"), panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
     common::LegaEsportazione(*this, esportazione_, "Esportazione archivio conduttori in Excel",
                              "drivers/ExpAnagrafica.help",
                              {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgStriscia", "bkgInfo"});

@@ -8,7 +8,8 @@ TfrmIban* frmIban = nullptr;
 
 namespace {
 
-constexpr std::string_view kMsgForma = "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.";
+constexpr std::string_view kMsgForma =
+    "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.";
 constexpr std::string_view kMsgValido = "L'IBAN digitato è VALIDO.";
 constexpr std::string_view kMsgErrato = "Attenzione: l'IBAN digitato è ERRATO!";
 
@@ -18,8 +19,10 @@ std::string IbanLettereInCifre(std::string_view testo) {
     std::string out;
     out.reserve(testo.size() * 2);
     for (const char c : testo) {
-        if (c >= 'A' && c <= 'Z') out += std::to_string(c - 'A' + 10);
-        else out.push_back(c);
+        if (c >= 'A' && c <= 'Z')
+            out += std::to_string(c - 'A' + 10);
+        else
+            out.push_back(c);
     }
     return out;
 }
@@ -61,7 +64,9 @@ TfrmIban::TfrmIban(ui::Application& app, ui::Form* owner)
     btnControlla.OnClick = [this] { btnControllaClick(); };
 }
 
-void TfrmIban::txtIbanTyping() { entry::UpperCaseTyping(txtIban); }
+void TfrmIban::txtIbanTyping() {
+    entry::UpperCaseTyping(txtIban);
+}
 
 void TfrmIban::btnControllaClick() {
     const std::string iban = rtl::Trim(txtIban.Text());
@@ -69,6 +74,8 @@ void TfrmIban::btnControllaClick() {
         AvvisoForma(kMsgForma);
         return;
     }
-    if (ControllaIban(iban)) Verdetto(ui::DialogType::Information, kMsgValido);
-    else Verdetto(ui::DialogType::Warning, kMsgErrato);
+    if (ControllaIban(iban))
+        Verdetto(ui::DialogType::Information, kMsgValido);
+    else
+        Verdetto(ui::DialogType::Warning, kMsgErrato);
 }

@@ -38,33 +38,19 @@ common::ConfigRicerca ConfigTrovaAnagrafica() {
 } // namespace
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"),
-      panAvvio(Get<ui::Panel>("panAvvio")),
-      txtConducente(Get<ui::Edit>("txtConducente")),
-      txtCodFisc(Get<ui::Edit>("txtCodFisc")),
-      txtPatenti(Get<ui::Edit>("txtPatenti")),
-      txtCitta(Get<ui::Edit>("txtCitta")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")),
-      txtProgramma(Get<ui::Edit>("txtProgramma")),
-      txtNote(Get<ui::Edit>("txtNote")),
-      lblAttendere(Get<ui::Label>("lblAttendere")),
-      lblConta(Get<ui::Label>("lblConta")),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")),
-      panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTrovate(Get<ui::Label>("lblTrovate")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()),
-      conduttore_(drivers::TConduttoreRec),
-      lista_(lstRecords),
+    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
+      txtConducente(Get<ui::Edit>("txtConducente")), txtCodFisc(Get<ui::Edit>("txtCodFisc")),
+      txtPatenti(Get<ui::Edit>("txtPatenti")), txtCitta(Get<ui::Edit>("txtCitta")),
+      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
+      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
+      txtProgramma(Get<ui::Edit>("txtProgramma")), txtNote(Get<ui::Edit>("txtNote")),
+      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
+      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
+      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
+      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+      frxReport(common::RiepilogoDati()), conduttore_(drivers::TConduttoreRec), lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAnagrafica(), [this] { lstRecordsDblClick(); }) {}
 
 // Copies the chosen driver into the window named by the caller tag, then
@@ -80,7 +66,8 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick() {
             if (lista_.Richiama(archivio, conduttore_)) {
                 frmFogli->Get<ui::Edit>("txtConduttore").SetText(conduttore_.get("Conducente"));
                 frmFogli->Get<ui::Edit>("txtTelCel").SetText(conduttore_.get("TelCel"));
-                frmFogli->Get<ui::Edit>("txtVeicolo").SetText(conduttore_.get("Marca") + " " + conduttore_.get("Modello"));
+                frmFogli->Get<ui::Edit>("txtVeicolo")
+                    .SetText(conduttore_.get("Marca") + " " + conduttore_.get("Modello"));
                 frmFogli->Get<ui::Edit>("txtTarga").SetText(conduttore_.get("Targa"));
             }
         }

@@ -15,7 +15,9 @@ const common::FieldRef kDataEnt = gate::TVisitaRec.field("DataEnt");
 
 gate::ConfigLista Configurazione() {
     gate::ConfigLista c;
-    c.filtro = [](const common::RecordView& v, std::string_view oggi) { return gate::CampoGrezzo(v, kDataEnt) == oggi; };
+    c.filtro = [](const common::RecordView& v, std::string_view oggi) {
+        return gate::CampoGrezzo(v, kDataEnt) == oggi;
+    };
     c.formato = &gate::FormatoEntratiOggi();
     c.titolo = [](std::string_view oggi) { return "Veicoli entrati in data " + std::string(oggi); };
     return c;

@@ -16,13 +16,10 @@
 TfrmMenuRegistro* frmMenuRegistro = nullptr;
 
 TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/MenuRegistro.layout"),
-      txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
+    : ui::Form(app, owner, "gate/MenuRegistro.layout"), txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
       btnApriFatture(Get<ui::Button>("btnApriFatture")),
-      btnApriRiepStats(Get<ui::Button>("btnApriRiepStats")),
-      imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+      btnApriRiepStats(Get<ui::Button>("btnApriRiepStats")), imgGuida(Get<ui::Picture>("imgGuida")),
+      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")) {
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };

@@ -15,7 +15,9 @@ const common::FieldRef kDataUsc = gate::TVisitaRec.field("DataUsc");
 
 gate::ConfigLista Configurazione() {
     gate::ConfigLista c;
-    c.filtro = [](const common::RecordView& v, std::string_view) { return gate::CampoGrezzo(v, kDataUsc).empty(); };
+    c.filtro = [](const common::RecordView& v, std::string_view) {
+        return gate::CampoGrezzo(v, kDataUsc).empty();
+    };
     c.formato = &gate::FormatoNonUsciti();
     c.titolo = [](std::string_view) { return std::string("Veicoli non ancora usciti"); };
     return c;

@@ -27,10 +27,12 @@ namespace {
 
 constexpr std::string_view kDataValidaRichiesta =
     "\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/aaaa.";
-constexpr std::string_view kUscitaCompleta =
-    "\n\r\n\rPer poter salvare la scheda è necessario o compilare o lasciare in bianco entrambi i campi di testo.";
+constexpr std::string_view kUscitaCompleta = "\n\r\n\rPer poter salvare la scheda è necessario o compilare o "
+                                             "lasciare in bianco entrambi i campi di testo.";
 
-std::string OraAdesso() { return rtl::FormatTime(rtl::Now().time); }
+std::string OraAdesso() {
+    return rtl::FormatTime(rtl::Now().time);
+}
 
 template <class Opened> void ApriModale(ui::Form& owner) {
     auto window = std::make_unique<Opened>(owner.App(), &owner);
@@ -52,46 +54,26 @@ common::ConfigScheda TfrmRegistro::ConfigScheda() {
 }
 
 TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Registro.layout"),
-      txtDataEnt(Get<ui::Edit>("txtDataEnt")),
-      txtOraEnt(Get<ui::Edit>("txtOraEnt")),
-      txtOperatoreEnt(Get<ui::Edit>("txtOperatoreEnt")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtConduttore(Get<ui::Edit>("txtConduttore")),
-      txtPersone(Get<ui::Edit>("txtPersone")),
-      txtMerce(Get<ui::Edit>("txtMerce")),
-      txtFoglio(Get<ui::Edit>("txtFoglio")),
-      txtTessere(Get<ui::Edit>("txtTessere")),
-      txtLuogo(Get<ui::Edit>("txtLuogo")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")),
-      txtNote(Get<ui::Edit>("txtNote")),
-      txtDataUsc(Get<ui::Edit>("txtDataUsc")),
-      txtOraUsc(Get<ui::Edit>("txtOraUsc")),
-      txtOperatoreUsc(Get<ui::Edit>("txtOperatoreUsc")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      lblFile(Get<ui::Label>("lblFile")),
-      panInfo(Get<ui::Label>("panInfo")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
-      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdNonUsciti(Get<ui::Picture>("cmdNonUsciti")),
-      cmdEntratiOggi(Get<ui::Picture>("cmdEntratiOggi")),
-      cmdUscitiOggi(Get<ui::Picture>("cmdUscitiOggi")),
-      cmdExcel(Get<ui::Picture>("cmdExcel")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      impDataEnt(Get<ui::Picture>("impDataEnt")),
-      impOraEnt(Get<ui::Picture>("impOraEnt")),
-      impVeicolo(Get<ui::Picture>("impVeicolo")),
-      impDataUsc(Get<ui::Picture>("impDataUsc")),
-      impOraUscita(Get<ui::Picture>("impOraUscita")),
-      scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "gate/Registro.layout"), txtDataEnt(Get<ui::Edit>("txtDataEnt")),
+      txtOraEnt(Get<ui::Edit>("txtOraEnt")), txtOperatoreEnt(Get<ui::Edit>("txtOperatoreEnt")),
+      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
+      txtConduttore(Get<ui::Edit>("txtConduttore")), txtPersone(Get<ui::Edit>("txtPersone")),
+      txtMerce(Get<ui::Edit>("txtMerce")), txtFoglio(Get<ui::Edit>("txtFoglio")),
+      txtTessere(Get<ui::Edit>("txtTessere")), txtLuogo(Get<ui::Edit>("txtLuogo")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")), txtNote(Get<ui::Edit>("txtNote")),
+      txtDataUsc(Get<ui::Edit>("txtDataUsc")), txtOraUsc(Get<ui::Edit>("txtOraUsc")),
+      txtOperatoreUsc(Get<ui::Edit>("txtOperatoreUsc")), lblPosizione(Get<ui::Label>("lblPosizione")),
+      lblFile(Get<ui::Label>("lblFile")), panInfo(Get<ui::Label>("panInfo")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdTrova(Get<ui::Picture>("cmdTrova")), cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdNonUsciti(Get<ui::Picture>("cmdNonUsciti")), cmdEntratiOggi(Get<ui::Picture>("cmdEntratiOggi")),
+      cmdUscitiOggi(Get<ui::Picture>("cmdUscitiOggi")), cmdExcel(Get<ui::Picture>("cmdExcel")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      impDataEnt(Get<ui::Picture>("impDataEnt")), impOraEnt(Get<ui::Picture>("impOraEnt")),
+      impVeicolo(Get<ui::Picture>("impVeicolo")), impDataUsc(Get<ui::Picture>("impDataUsc")),
+      impOraUscita(Get<ui::Picture>("impOraUscita")), scheda_(*this, ConfigScheda()) {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
         // Each edit takes at most what its record field holds.
@@ -126,7 +108,9 @@ void TfrmRegistro::BindEdits() {
         entry::BindHighlightRect(*edit, Get<ui::Rectangle>("eff" + edit->Name().substr(3)));
         if (b.dateTag) {
             std::string tag = b.dateTag;
-            edit->OnKeyDown = [edit, tag](ui::KeyEvent& k) { entry::DateFieldKeyDown(*edit, k, tag, nullptr); };
+            edit->OnKeyDown = [edit, tag](ui::KeyEvent& k) {
+                entry::DateFieldKeyDown(*edit, k, tag, nullptr);
+            };
         } else {
             ui::Edit* next = b.next;
             edit->OnKeyDown = [next](ui::KeyEvent& k) { entry::ChainKeyDown(k, *next); };
@@ -175,8 +159,9 @@ void TfrmRegistro::BindCommands() {
     impOraUscita.OnClick = [this] { txtOraUsc.SetText(OraAdesso()); };
     for (const char* name : {"txtDataEnt", "txtDataUsc"})
         Get<ui::Control>(name).OnMouseMove = [this](ui::MouseEvent&) {
-            entry::ShowHint(panInfo,
-                            "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
+            entry::ShowHint(
+                panInfo,
+                "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
         };
 
     // The background, the field area and the white boxes clear the status
@@ -188,13 +173,17 @@ void TfrmRegistro::BindCommands() {
 }
 
 // Every showing starts a new card, as New does.
-void TfrmRegistro::FormShow() { scheda_.Nuovo(); }
+void TfrmRegistro::FormShow() {
+    scheda_.Nuovo();
+}
 
 void TfrmRegistro::FormClose(ui::CloseAction&) {
     if (frmAvvio) frmAvvio->Show();
 }
 
-void TfrmRegistro::cmdNuovoClick() { scheda_.Nuovo(); }
+void TfrmRegistro::cmdNuovoClick() {
+    scheda_.Nuovo();
+}
 
 // The checks of a card before it is saved, in order; the first that fails
 // tells why and puts the focus on its field.
@@ -211,17 +200,20 @@ bool TfrmRegistro::ControllaScheda() {
     };
     const std::string dataEnt = rtl::Trim(txtDataEnt.Text());
     if (dataEnt.empty())
-        return avviso(txtDataEnt, "Attenzione: per salvare la scheda è necessario indicare la data d'ingresso.");
+        return avviso(txtDataEnt,
+                      "Attenzione: per salvare la scheda è necessario indicare la data d'ingresso.");
     if (!common::DataValida(txtDataEnt.Text()))
         return messaggio(txtDataEnt, "Attenzione: la data d'ingresso " + dataEnt + " non esiste." +
                                          std::string(kDataValidaRichiesta));
     if (rtl::TrimView(txtOraEnt.Text()).empty())
         return avviso(txtOraEnt, "Attenzione: per salvare la scheda è necessario indicare l'ora d'ingresso.");
     if (rtl::TrimView(txtVeicolo.Text()).empty())
-        return avviso(txtVeicolo,
-                      "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo.");
+        return avviso(
+            txtVeicolo,
+            "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo.");
     if (rtl::TrimView(txtTarga.Text()).empty())
-        return avviso(txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.");
+        return avviso(txtTarga,
+                      "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.");
     const std::string dataUsc = rtl::Trim(txtDataUsc.Text());
     const bool oraUsc = !rtl::TrimView(txtOraUsc.Text()).empty();
     if (!dataUsc.empty() && !common::DataValida(txtDataUsc.Text()))
@@ -241,7 +233,9 @@ void TfrmRegistro::cmdSalvaClick() {
 }
 
 // The plate is kept trimmed and in capitals while it is typed.
-void TfrmRegistro::txtTargaTyping() { entry::UpperCaseTyping(txtTarga); }
+void TfrmRegistro::txtTargaTyping() {
+    entry::UpperCaseTyping(txtTarga);
+}
 
 // The vehicle search fills make and model, plate and driver from the fleet.
 void TfrmRegistro::impVeicoloClick() {
@@ -256,10 +250,22 @@ void TfrmRegistro::cmdTrovaClick() {
     search->ShowModal();
 }
 
-void TfrmRegistro::cmdStampaClick() { ApriModale<TfrmStampaVisita>(*this); }
-void TfrmRegistro::cmdNonUscitiClick() { ApriModale<TfrmNonUsciti>(*this); }
-void TfrmRegistro::cmdEntratiOggiClick() { ApriModale<TfrmEntratiOggi>(*this); }
-void TfrmRegistro::cmdUscitiOggiClick() { ApriModale<TfrmUscitiOggi>(*this); }
-void TfrmRegistro::cmdExcelClick() { ApriModale<TfrmExpVisite>(*this); }
+void TfrmRegistro::cmdStampaClick() {
+    ApriModale<TfrmStampaVisita>(*this);
+}
+void TfrmRegistro::cmdNonUscitiClick() {
+    ApriModale<TfrmNonUsciti>(*this);
+}
+void TfrmRegistro::cmdEntratiOggiClick() {
+    ApriModale<TfrmEntratiOggi>(*this);
+}
+void TfrmRegistro::cmdUscitiOggiClick() {
+    ApriModale<TfrmUscitiOggi>(*this);
+}
+void TfrmRegistro::cmdExcelClick() {
+    ApriModale<TfrmExpVisite>(*this);
+}
 
-void TfrmRegistro::cmdGuidaClick() { ShowHelpTopic(*this, "App Registro Visitatori", "gate/Registro.help"); }
+void TfrmRegistro::cmdGuidaClick() {
+    ShowHelpTopic(*this, "App Registro Visitatori", "gate/Registro.help");
+}

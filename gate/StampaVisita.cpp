@@ -11,8 +11,7 @@
 TfrmStampaVisita* frmStampaVisita = nullptr;
 
 TfrmStampaVisita::TfrmStampaVisita(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/StampaVisita.layout"),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+    : ui::Form(app, owner, "gate/StampaVisita.layout"), btnAnnulla(Get<ui::Button>("btnAnnulla")),
       btnStampa(Get<ui::Button>("btnStampa")),
       repDocumento(report::Report::fromResource("gate/StampaVisita.report")) {
     btnStampa.OnClick = [this] { btnStampaClick(); };
@@ -25,7 +24,8 @@ TfrmStampaVisita::TfrmStampaVisita(ui::Application& app, ui::Form* owner)
 void TfrmStampaVisita::btnStampaClick() {
     static const std::vector<std::string> memo = [] {
         std::vector<std::string> names;
-        for (std::string_view campo : gate::kCampiVisita) names.push_back("txt" + std::string(campo));
+        for (std::string_view campo : gate::kCampiVisita)
+            names.push_back("txt" + std::string(campo));
         return names;
     }();
     common::EseguiDocumento(
@@ -35,8 +35,9 @@ void TfrmStampaVisita::btnStampaClick() {
             common::RiempiMemo(repDocumento, *frmRegistro, memo, "_A");
             common::RiempiMemo(repDocumento, *frmRegistro, memo, "_B");
             const rtl::DateTime now = rtl::Now();
-            repDocumento.memo("txtCalce").setText("Stampa eseguita in data " + rtl::FormatDate(now.date) +
-                                                  " alle ore " + rtl::FormatLongTime(now.time));
+            repDocumento.memo("txtCalce")
+                .setText("Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " +
+                         rtl::FormatLongTime(now.time));
         },
         common::kMsgStampaNonRiuscita);
 }

@@ -23,8 +23,8 @@ namespace {
 
 struct Mese {
     const char* chiave;
-    const char* etichetta;   // hidden count label
-    const char* nome;        // point label
+    const char* etichetta; // hidden count label
+    const char* nome;      // point label
     std::uint32_t colore;
 };
 constexpr Mese kMesi[12] = {
@@ -66,23 +66,16 @@ std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno
 } // namespace gate
 
 TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Statistiche.layout"),
-      panAvvio(Get<ui::Panel>("panAvvio")),
-      txtAnno(Get<ui::Edit>("txtAnno")),
-      btnApri(Get<ui::Button>("btnApri")),
-      imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")),
-      lblFile(Get<ui::Label>("lblFile")),
-      panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")),
-      ChartStats(Get<ui::ChartView>("ChartStats")),
-      btnTorta(Get<ui::Button>("btnTorta")),
-      btnBarre(Get<ui::Button>("btnBarre")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      btnEsci(Get<ui::Button>("btnEsci")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      panInfo(Get<ui::Label>("panInfo")) {
-    for (std::size_t i = 0; i < conta_.size(); ++i) conta_[i] = &Get<ui::Label>(kMesi[i].etichetta);
+    : ui::Form(app, owner, "gate/Statistiche.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
+      txtAnno(Get<ui::Edit>("txtAnno")), btnApri(Get<ui::Button>("btnApri")),
+      imgGuida(Get<ui::Picture>("imgGuida")), imgEsci(Get<ui::Picture>("imgEsci")),
+      lblFile(Get<ui::Label>("lblFile")), panContainer(Get<ui::Panel>("panContainer")),
+      lblTitolo(Get<ui::Label>("lblTitolo")), ChartStats(Get<ui::ChartView>("ChartStats")),
+      btnTorta(Get<ui::Button>("btnTorta")), btnBarre(Get<ui::Button>("btnBarre")),
+      btnStampa(Get<ui::Button>("btnStampa")), btnEsci(Get<ui::Button>("btnEsci")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), panInfo(Get<ui::Label>("panInfo")) {
+    for (std::size_t i = 0; i < conta_.size(); ++i)
+        conta_[i] = &Get<ui::Label>(kMesi[i].etichetta);
     txtAnno.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -127,7 +120,9 @@ void TfrmStatistiche::FormClose(ui::CloseAction&) {
     if (frmAvvio) frmAvvio->Show();
 }
 
-void TfrmStatistiche::txtAnnoKeyDown(ui::KeyEvent& key) { entry::DigitKeyDown(key, btnApri); }
+void TfrmStatistiche::txtAnnoKeyDown(ui::KeyEvent& key) {
+    entry::DigitKeyDown(key, btnApri);
+}
 
 // Counts the year's visits month by month and shows the chart. An archive
 // that cannot be read is reported, and the year panel stays: twelve zeros
@@ -141,7 +136,8 @@ void TfrmStatistiche::btnApriClick() {
     const std::string anno = rtl::Trim(txtAnno.Text());
     lblFile.SetText(rtl::DataPath(anno + ".vis"));
     lblTitolo.SetText("Rappresentazione grafica dei transiti registrati nell'anno " + anno + ".");
-    for (ui::Label* l : conta_) l->SetText("0");
+    for (ui::Label* l : conta_)
+        l->SetText("0");
     std::array<int, 12> conta{};
     try {
         conta = gate::ContaTransiti(rtl::Trim(lblFile.Text()), anno);

@@ -15,7 +15,9 @@ const common::FieldRef kDataUsc = gate::TVisitaRec.field("DataUsc");
 
 gate::ConfigLista Configurazione() {
     gate::ConfigLista c;
-    c.filtro = [](const common::RecordView& v, std::string_view oggi) { return gate::CampoGrezzo(v, kDataUsc) == oggi; };
+    c.filtro = [](const common::RecordView& v, std::string_view oggi) {
+        return gate::CampoGrezzo(v, kDataUsc) == oggi;
+    };
     c.formato = &gate::FormatoUscitiOggi();
     c.titolo = [](std::string_view oggi) { return "Veicoli usciti in data " + std::string(oggi); };
     return c;

@@ -16,8 +16,8 @@ using common::TVisitaRec;
 
 // The sixteen fields in record order; the card shows each in "txt" + name.
 inline constexpr std::array<std::string_view, 16> kCampiVisita = {
-    "DataEnt", "OraEnt", "OperatoreEnt", "Veicolo", "Targa",   "Conduttore", "Persone",  "Merce",
-    "Foglio",  "Tessere", "Luogo",       "TelCel",  "Note",    "DataUsc",    "OraUsc",   "OperatoreUsc",
+    "DataEnt", "OraEnt",  "OperatoreEnt", "Veicolo", "Targa", "Conduttore", "Persone", "Merce",
+    "Foglio",  "Tessere", "Luogo",        "TelCel",  "Note",  "DataUsc",    "OraUsc",  "OperatoreUsc",
 };
 
 // The trimmed path in the visit card's lblFile (the year the card has open).

@@ -24,12 +24,16 @@ const std::string kMsgElencoVuoto =
     "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
     "Per poter utilizzare il planner delle prenotazioni è necessario registrare almeno un veicolo nel parco "
     "automezzi.";
-const std::string kMsgSelezione = "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.";
+const std::string kMsgSelezione =
+    "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.";
 const std::string kMsgTarga =
     "Attenzione: la targa del veicolo contiene caratteri non ammessi nel nome di un file.\n\r\n\r"
-    "Per poter utilizzare il planner delle prenotazioni è necessario correggere la targa nel parco automezzi.";
+    "Per poter utilizzare il planner delle prenotazioni è necessario correggere la targa nel parco "
+    "automezzi.";
 
-void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel); }
+void Avviso(const std::string& text) {
+    ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel);
+}
 
 } // namespace
 
@@ -62,25 +66,19 @@ bool TargaAmmessaInNomeFile(std::string_view targa) {
 }
 
 std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno) {
-    return rtl::DataPath("Prenotazioni veicolo targa " + rtl::Trim(targa) + " anno " + rtl::Trim(anno) + ".pln");
+    return rtl::DataPath("Prenotazioni veicolo targa " + rtl::Trim(targa) + " anno " + rtl::Trim(anno) +
+                         ".pln");
 }
 
 TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "planner/MenuDisponibili.layout"),
-      lblInformazioni(Get<ui::Label>("lblInformazioni")),
-      txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
-      btnApriFatture(Get<ui::Button>("btnApriFatture")),
-      icoMano(Get<ui::Picture>("icoMano")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      lblVeicolo(Get<ui::Label>("lblVeicolo")),
-      lblMarca(Get<ui::Label>("lblMarca")),
-      lblModello(Get<ui::Label>("lblModello")),
-      lblTarga(Get<ui::Label>("lblTarga")),
-      lblFile(Get<ui::Label>("lblFile")),
-      lista_(lstRecords) {
+      lblInformazioni(Get<ui::Label>("lblInformazioni")), txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
+      btnApriFatture(Get<ui::Button>("btnApriFatture")), icoMano(Get<ui::Picture>("icoMano")),
+      lstRecords(Get<ui::ListBox>("lstRecords")), imgGuida(Get<ui::Picture>("imgGuida")),
+      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")),
+      lblVeicolo(Get<ui::Label>("lblVeicolo")), lblMarca(Get<ui::Label>("lblMarca")),
+      lblModello(Get<ui::Label>("lblModello")), lblTarga(Get<ui::Label>("lblTarga")),
+      lblFile(Get<ui::Label>("lblFile")), lista_(lstRecords) {
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -97,7 +95,8 @@ TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
 // (sorted), presets the current year and the route back to the start menu.
 // An unreadable archive keeps the lines read so far; the rest still runs.
 void TfrmMenuDisponibili::FormShow() {
-    for (ui::Label* l : {&lblVeicolo, &lblMarca, &lblModello, &lblTarga}) l->SetText("");
+    for (ui::Label* l : {&lblVeicolo, &lblMarca, &lblModello, &lblTarga})
+        l->SetText("");
     icoMano.SetVisible(false);
     archivioIllegibile_ = false;
     try {
@@ -156,9 +155,13 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
     Close();
 }
 
-void TfrmMenuDisponibili::imgGuidaClick() { ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help"); }
+void TfrmMenuDisponibili::imgGuidaClick() {
+    ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help");
+}
 
-void TfrmMenuDisponibili::imgEsciClick() { Close(); }
+void TfrmMenuDisponibili::imgEsciClick() {
+    Close();
+}
 
 // The route tag tells which window comes next; the menu then hides.
 void TfrmMenuDisponibili::FormClose(ui::CloseAction&) {

@@ -30,7 +30,8 @@ namespace {
 constexpr int kCellaX = 166, kCellaY = 152, kPassoX = 26, kPassoY = 40;
 constexpr int kCellaW = 24, kCellaH = 33;
 
-const std::string kConsiglio = "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
+const std::string kConsiglio =
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 const std::string kMsgNonAccessibile =
     "Attenzione: il sistema non permette di accedere alle prenotazioni del veicolo.\n\r\n\r" + kConsiglio;
 const std::string kMsgNonSalvate = "Attenzione: le prenotazioni non sono state salvate.\n\r\n\r" + kConsiglio;
@@ -42,7 +43,9 @@ std::string ImmagineGiorno(const char* kind, int day) {
     return std::string("planner/") + kind + n + ".png";
 }
 
-void Avviso(const std::string& text) { ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel); }
+void Avviso(const std::string& text) {
+    ui::MessageDlg(text, ui::DialogType::Warning, ui::Buttons::OKCancel);
+}
 
 // A file marked read-only (no write permission for anyone) is not written,
 // whoever runs the program: it is what a read-only file is on every
@@ -59,24 +62,15 @@ bool SolaLettura(const std::string& path) {
 } // namespace
 
 TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/Planning.layout"),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtAnno(Get<ui::Label>("txtAnno")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      panInfo(Get<ui::Label>("panInfo")),
-      panMemGiorni(Get<ui::Panel>("panMemGiorni")),
-      cmdIntervallo(Get<ui::Picture>("cmdIntervallo")),
-      cmdRiepilogo(Get<ui::Picture>("cmdRiepilogo")),
-      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      buffer_(common::TPlanningRec) {
+    : ui::Form(app, owner, "planner/Planning.layout"), txtVeicolo(Get<ui::Edit>("txtVeicolo")),
+      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
+      txtTarga(Get<ui::Edit>("txtTarga")), txtAnno(Get<ui::Label>("txtAnno")),
+      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
+      panMemGiorni(Get<ui::Panel>("panMemGiorni")), cmdIntervallo(Get<ui::Picture>("cmdIntervallo")),
+      cmdRiepilogo(Get<ui::Picture>("cmdRiepilogo")), cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")), cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")), cmdSalva(Get<ui::Picture>("cmdSalva")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")), buffer_(common::TPlanningRec) {
     CreaCelle();
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -142,7 +136,9 @@ void TfrmPlanning::ScriviGiorno(int i, const std::string& t) {
     c.mem.SetText(t);
 }
 
-std::string TfrmPlanning::Camera() const { return rtl::Trim(txtMarca.Text()) + " " + rtl::Trim(txtModello.Text()); }
+std::string TfrmPlanning::Camera() const {
+    return rtl::Trim(txtMarca.Text()) + " " + rtl::Trim(txtModello.Text());
+}
 
 std::optional<std::string> TfrmPlanning::FilePlanner() const {
     if (!frmMenuDisponibili) return std::nullopt;
@@ -161,7 +157,8 @@ void TfrmPlanning::cmdNuovoClick() {
         c.lib.SetVisible(true);
         c.occ.SetVisible(false);
     }
-    for (const CellaGiorno& c : celle_) c.mem.SetText("");
+    for (const CellaGiorno& c : celle_)
+        c.mem.SetText("");
     lblPosizione.SetText("");
     txtVeicolo.SetFocus();
 }
@@ -193,7 +190,8 @@ void TfrmPlanning::FormShow() {
                 testi.push_back(buffer_.get(common::TPlanningRec.field("Giorni", i)));
         }
         file.Chiudi();
-        for (std::size_t i = 0; i < testi.size(); ++i) ScriviGiorno(static_cast<int>(i), testi[i]);
+        for (std::size_t i = 0; i < testi.size(); ++i)
+            ScriviGiorno(static_cast<int>(i), testi[i]);
         anno_ = Anno::Caricato;
     } catch (...) {
         anno_ = Anno::NonAccessibile;
@@ -220,7 +218,8 @@ void TfrmPlanning::cmdSalvaClick() {
         buffer_.set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
         buffer_.set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
-            buffer_.set(TPlanningRec.field("Giorni", i), common::TroncaTesto(rtl::Trim(Cella(i).mem.Text()), 50));
+            buffer_.set(TPlanningRec.field("Giorni", i),
+                        common::TroncaTesto(rtl::Trim(Cella(i).mem.Text()), 50));
         common::Archivio file(*path, TPlanningRec);
         const std::int64_t numero = file.Scrivi(rtl::Trim(lblPosizione.Text()), buffer_);
         file.Chiudi();
@@ -245,15 +244,16 @@ void TfrmPlanning::GiornoClick(int i) {
     if (g.month == 2 && g.day == 29) {
         const std::string data = "29/02/" + anno;
         if (!common::DataValida(data)) {
-            Avviso("Attenzione: la data " + data + " non esiste.\n\r\n\r"
+            Avviso("Attenzione: la data " + data +
+                   " non esiste.\n\r\n\r"
                    "Per poter effettuare la prenotazione è necessario indicare una data valida.");
             return;
         }
     }
     auto dialogo = std::make_unique<TfrmGiorno>(App(), this);
     dialogo->lblMemory.SetText(planner::ChiaveGiorno(g));
-    dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " + planner::NomeMese(g.month) + " " +
-                               anno);
+    dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " +
+                               planner::NomeMese(g.month) + " " + anno);
     dialogo->infCamera.SetText(Camera());
     dialogo->txtPrenotazione.SetText(rtl::Trim(Cella(i).mem.Text()));
     dialogo->ShowModal();
@@ -288,6 +288,10 @@ void TfrmPlanning::cmdStampaClick() {
     stampa->ShowModal();
 }
 
-void TfrmPlanning::cmdGuidaClick() { ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help"); }
+void TfrmPlanning::cmdGuidaClick() {
+    ShowHelpTopic(*this, "App Planner Prenotazioni", "planner/Planning.help");
+}
 
-void TfrmPlanning::cmdEsciClick() { Close(); }
+void TfrmPlanning::cmdEsciClick() {
+    Close();
+}

@@ -25,14 +25,10 @@ std::string& TfrmRiepPrenotazioni::UltimaRicerca() {
 }
 
 TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()),
-      lista_(lstRecords) {
+    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"), txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
+      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+      frxReport(common::RiepilogoDati()), lista_(lstRecords) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, UltimaRicerca()); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
@@ -61,7 +57,9 @@ void TfrmRiepPrenotazioni::FormCreate() {
     txtTrova.SetFocus();
 }
 
-void TfrmRiepPrenotazioni::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+void TfrmRiepPrenotazioni::FormClose(ui::CloseAction&) {
+    lista_.Svuota();
+}
 
 // The list report of the lines, titled with the planner's vehicle and year
 // as they are at the moment of printing.

@@ -17,24 +17,15 @@
 TfrmAvvio* frmAvvio = nullptr;
 
 TfrmAvvio::TfrmAvvio(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Avvio.layout"),
-      imgApp04(Get<ui::Picture>("imgApp04")),
-      btnApp04(Get<ui::Picture>("btnApp04")),
-      imgApp02(Get<ui::Picture>("imgApp02")),
-      btnApp02(Get<ui::Picture>("btnApp02")),
-      imgApp03(Get<ui::Picture>("imgApp03")),
-      btnApp03(Get<ui::Picture>("btnApp03")),
-      imgApp07(Get<ui::Picture>("imgApp07")),
-      btnApp07(Get<ui::Picture>("btnApp07")),
-      imgApp06(Get<ui::Picture>("imgApp06")),
-      btnApp06(Get<ui::Picture>("btnApp06")),
-      imgApp08(Get<ui::Picture>("imgApp08")),
-      btnApp08(Get<ui::Picture>("btnApp08")),
-      imgInfo(Get<ui::Picture>("imgInfo")),
-      imgGuida(Get<ui::Picture>("imgGuida")),
-      imgSplash(Get<ui::Picture>("imgSplash")),
-      imgSito(Get<ui::Picture>("imgSito")),
-      imgEsci(Get<ui::Picture>("imgEsci")) {
+    : ui::Form(app, owner, "shell/Avvio.layout"), imgApp04(Get<ui::Picture>("imgApp04")),
+      btnApp04(Get<ui::Picture>("btnApp04")), imgApp02(Get<ui::Picture>("imgApp02")),
+      btnApp02(Get<ui::Picture>("btnApp02")), imgApp03(Get<ui::Picture>("imgApp03")),
+      btnApp03(Get<ui::Picture>("btnApp03")), imgApp07(Get<ui::Picture>("imgApp07")),
+      btnApp07(Get<ui::Picture>("btnApp07")), imgApp06(Get<ui::Picture>("imgApp06")),
+      btnApp06(Get<ui::Picture>("btnApp06")), imgApp08(Get<ui::Picture>("imgApp08")),
+      btnApp08(Get<ui::Picture>("btnApp08")), imgInfo(Get<ui::Picture>("imgInfo")),
+      imgGuida(Get<ui::Picture>("imgGuida")), imgSplash(Get<ui::Picture>("imgSplash")),
+      imgSito(Get<ui::Picture>("imgSito")), imgEsci(Get<ui::Picture>("imgEsci")) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     // A tile's picture and its button picture share one handler.
     imgApp04.OnClick = btnApp04.OnClick = [this] { imgApp04Click(); };
@@ -56,19 +47,33 @@ TfrmAvvio::TfrmAvvio(ui::Application& app, ui::Form* owner)
 // fixed in rtl::FormatSettings, so there is nothing to set here.
 void TfrmAvvio::FormCreate() {}
 
-void TfrmAvvio::FormClose(ui::CloseAction&) { App().Terminate(); }
+void TfrmAvvio::FormClose(ui::CloseAction&) {
+    App().Terminate();
+}
 
 void TfrmAvvio::ShowTile(ui::Form* window) {
     window->Show();
     Hide();
 }
 
-void TfrmAvvio::imgApp04Click() { ShowTile(frmAutoparco); }
-void TfrmAvvio::imgApp02Click() { ShowTile(frmMenuScadenze); }
-void TfrmAvvio::imgApp03Click() { ShowTile(frmMenuDisponibili); }
-void TfrmAvvio::imgApp07Click() { ShowTile(frmAnagrafica); }
-void TfrmAvvio::imgApp06Click() { ShowTile(frmMenuFogli); }
-void TfrmAvvio::imgApp08Click() { ShowTile(frmMenuRegistro); }
+void TfrmAvvio::imgApp04Click() {
+    ShowTile(frmAutoparco);
+}
+void TfrmAvvio::imgApp02Click() {
+    ShowTile(frmMenuScadenze);
+}
+void TfrmAvvio::imgApp03Click() {
+    ShowTile(frmMenuDisponibili);
+}
+void TfrmAvvio::imgApp07Click() {
+    ShowTile(frmAnagrafica);
+}
+void TfrmAvvio::imgApp06Click() {
+    ShowTile(frmMenuFogli);
+}
+void TfrmAvvio::imgApp08Click() {
+    ShowTile(frmMenuRegistro);
+}
 
 void TfrmAvvio::imgInfoClick() {
     auto about = std::make_unique<TfrmInfo>(App(), this);
@@ -80,8 +85,14 @@ void TfrmAvvio::imgSplashClick() {
     splash->ShowModal();
 }
 
-void TfrmAvvio::imgGuidaClick() { ShowHelpTopic(*this, "Uno sguardo a Dorneval", "shell/Avvio.help"); }
+void TfrmAvvio::imgGuidaClick() {
+    ShowHelpTopic(*this, "Uno sguardo a Dorneval", "shell/Avvio.help");
+}
 
-void TfrmAvvio::imgSitoClick() { TMisc::Open(links::WebSite); }
+void TfrmAvvio::imgSitoClick() {
+    TMisc::Open(links::WebSite);
+}
 
-void TfrmAvvio::imgEsciClick() { App().Terminate(); }
+void TfrmAvvio::imgEsciClick() {
+    App().Terminate();
+}

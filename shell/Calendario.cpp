@@ -18,9 +18,15 @@ struct Route {
     std::string field;
 };
 
-ui::Form* Autoparco() { return frmAutoparco; }
-ui::Form* Fogli() { return frmFogli; }
-ui::Form* Registro() { return frmRegistro; }
+ui::Form* Autoparco() {
+    return frmAutoparco;
+}
+ui::Form* Fogli() {
+    return frmFogli;
+}
+ui::Form* Registro() {
+    return frmRegistro;
+}
 
 // Routing tags and the field each one names, in the order they are tried.
 const std::vector<Route>& Routes() {
@@ -50,11 +56,9 @@ const std::vector<Route>& Routes() {
 } // namespace
 
 TfrmCalendario::TfrmCalendario(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Calendario.layout"),
-      lblCampo001(Get<ui::Label>("lblCampo001")),
+    : ui::Form(app, owner, "shell/Calendario.layout"), lblCampo001(Get<ui::Label>("lblCampo001")),
       calAppuntamenti(Get<ui::Calendar>("calAppuntamenti")),
-      btnImportaData(Get<ui::Button>("btnImportaData")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnImportaData(Get<ui::Button>("btnImportaData")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
       lblMemory(Get<ui::Label>("lblMemory")) {
     btnImportaData.OnClick = [this] { btnImportaDataClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
@@ -63,7 +67,9 @@ TfrmCalendario::TfrmCalendario(ui::Application& app, ui::Form* owner)
 
 // The date and number formats are fixed for the whole program; the picker
 // only starts on today.
-void TfrmCalendario::FormCreate() { calAppuntamenti.SetDate(rtl::Today()); }
+void TfrmCalendario::FormCreate() {
+    calAppuntamenti.SetDate(rtl::Today());
+}
 
 void TfrmCalendario::btnImportaDataClick() {
     // The tag is compared as written, blanks and letter case included: a tag
@@ -77,4 +83,6 @@ void TfrmCalendario::btnImportaDataClick() {
     }
 }
 
-void TfrmCalendario::btnAnnullaClick() { Close(); }
+void TfrmCalendario::btnAnnullaClick() {
+    Close();
+}

@@ -10,21 +10,21 @@
 TfrmCambiaPassword* frmCambiaPassword = nullptr;
 
 TfrmCambiaPassword::TfrmCambiaPassword(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/CambiaPassword.layout"),
-      txtPasswordOld(Get<ui::Edit>("txtPasswordOld")),
-      txtPasswordNew(Get<ui::Edit>("txtPasswordNew")),
-      txtConferma(Get<ui::Edit>("txtConferma")),
+    : ui::Form(app, owner, "shell/CambiaPassword.layout"), txtPasswordOld(Get<ui::Edit>("txtPasswordOld")),
+      txtPasswordNew(Get<ui::Edit>("txtPasswordNew")), txtConferma(Get<ui::Edit>("txtConferma")),
       effPasswordOld(Get<ui::Rectangle>("effPasswordOld")),
-      effPasswordNew(Get<ui::Rectangle>("effPasswordNew")),
-      effConferma(Get<ui::Rectangle>("effConferma")),
-      cmdOK(Get<ui::Button>("cmdOK")),
-      cmdEsci(Get<ui::Button>("cmdEsci")),
+      effPasswordNew(Get<ui::Rectangle>("effPasswordNew")), effConferma(Get<ui::Rectangle>("effConferma")),
+      cmdOK(Get<ui::Button>("cmdOK")), cmdEsci(Get<ui::Button>("cmdEsci")),
       lblMemory(Get<ui::Label>("lblMemory")) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     // The three edits share the rule of OK, their highlight rectangle and
     // the closed Enter chain old -> new -> confirmation -> old.
-    struct Field { ui::Edit& edit; ui::Rectangle& eff; ui::Edit& next; };
+    struct Field {
+        ui::Edit& edit;
+        ui::Rectangle& eff;
+        ui::Edit& next;
+    };
     for (Field f : {Field{txtPasswordOld, effPasswordOld, txtPasswordNew},
                     Field{txtPasswordNew, effPasswordNew, txtConferma},
                     Field{txtConferma, effConferma, txtPasswordOld}}) {
@@ -60,7 +60,9 @@ void TfrmCambiaPassword::FormClose(ui::CloseAction&) {
     frmPassword->txtPassword.SetFocus();
 }
 
-void TfrmCambiaPassword::cmdEsciClick() { Close(); }
+void TfrmCambiaPassword::cmdEsciClick() {
+    Close();
+}
 
 void TfrmCambiaPassword::cmdOKClick() {
     try {
@@ -93,8 +95,9 @@ void TfrmCambiaPassword::cmdOKClick() {
         }
         WritePasswordStore(rtl::Trim(EncodePassword(password)));
     } catch (...) {
-        ui::ShowMessage("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-                        "Si consiglia di reinstallare il software.");
+        ui::ShowMessage(
+            "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+            "Si consiglia di reinstallare il software.");
         return;
     }
     // Only a store actually written is reported as changed.

@@ -41,9 +41,13 @@ void StyleApplied(ui::Edit& edit, ui::Color resting) {
     r.fill = resting; // the edit announces its new element when this handler returns
 }
 
-void StyleEnter(ui::Edit& edit) { Recolour(edit, Focused); }
+void StyleEnter(ui::Edit& edit) {
+    Recolour(edit, Focused);
+}
 
-void StyleExit(ui::Edit& edit, ui::Color resting) { Recolour(edit, resting); }
+void StyleExit(ui::Edit& edit, ui::Color resting) {
+    Recolour(edit, resting);
+}
 
 void BindStyleHighlight(ui::Edit& edit, ui::Color resting, bool turnsYellow) {
     edit.OnApplyStyleLookup = [&edit, resting] { StyleApplied(edit, resting); };
@@ -52,9 +56,13 @@ void BindStyleHighlight(ui::Edit& edit, ui::Color resting, bool turnsYellow) {
     edit.OnExit = [&edit, resting] { StyleExit(edit, resting); };
 }
 
-void RectEnter(ui::Rectangle& eff) { eff.SetVisible(true); }
+void RectEnter(ui::Rectangle& eff) {
+    eff.SetVisible(true);
+}
 
-void RectExit(ui::Rectangle& eff) { eff.SetVisible(false); }
+void RectExit(ui::Rectangle& eff) {
+    eff.SetVisible(false);
+}
 
 void BindHighlightRect(ui::Edit& edit, ui::Rectangle& eff) {
     edit.OnEnter = [&eff] { RectEnter(eff); };
@@ -106,9 +114,13 @@ void FilterKeyDown(ui::KeyEvent& key, ui::Control& next, bool amount) {
 
 } // namespace
 
-void DigitKeyDown(ui::KeyEvent& key, ui::Control& next) { FilterKeyDown(key, next, false); }
+void DigitKeyDown(ui::KeyEvent& key, ui::Control& next) {
+    FilterKeyDown(key, next, false);
+}
 
-void AmountKeyDown(ui::KeyEvent& key, ui::Control& next) { FilterKeyDown(key, next, true); }
+void AmountKeyDown(ui::KeyEvent& key, ui::Control& next) {
+    FilterKeyDown(key, next, true);
+}
 
 void UpperCaseTyping(ui::Edit& edit) {
     std::string text = rtl::UpperAscii(rtl::Trim(edit.Text()));
@@ -118,8 +130,12 @@ void UpperCaseTyping(ui::Edit& edit) {
     edit.SetCaretPosition(std::min<int>(caret, static_cast<int>(edit.Length())));
 }
 
-void ShowHint(ui::Control& panInfo, const std::string& hint) { panInfo.SetText(hint); }
+void ShowHint(ui::Control& panInfo, const std::string& hint) {
+    panInfo.SetText(hint);
+}
 
-void ClearHint(ui::Control& panInfo) { panInfo.SetText(""); }
+void ClearHint(ui::Control& panInfo) {
+    panInfo.SetText("");
+}
 
 } // namespace entry

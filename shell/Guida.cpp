@@ -11,12 +11,9 @@
 TfrmGuida* frmGuida = nullptr;
 
 TfrmGuida::TfrmGuida(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Guida.layout"),
-      imgLogo(Get<ui::Picture>("imgLogo")),
-      lblTitolo(Get<ui::Label>("lblTitolo")),
-      txtGuida(Get<ui::Memo>("txtGuida")),
-      lnkWeb(Get<ui::Label>("lnkWeb")),
-      imgPDF(Get<ui::Picture>("imgPDF")),
+    : ui::Form(app, owner, "shell/Guida.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
+      lblTitolo(Get<ui::Label>("lblTitolo")), txtGuida(Get<ui::Memo>("txtGuida")),
+      lnkWeb(Get<ui::Label>("lnkWeb")), imgPDF(Get<ui::Picture>("imgPDF")),
       btnChiudi(Get<ui::Button>("btnChiudi")) {
     OnShow = [this] { FormShow(); };
     btnChiudi.OnClick = [this] { btnChiudiClick(); };
@@ -27,13 +24,21 @@ TfrmGuida::TfrmGuida(ui::Application& app, ui::Form* owner)
     }
 }
 
-void TfrmGuida::FormShow() { SetSize(676, 598); }
+void TfrmGuida::FormShow() {
+    SetSize(676, 598);
+}
 
-void TfrmGuida::btnChiudiClick() { Close(); }
+void TfrmGuida::btnChiudiClick() {
+    Close();
+}
 
-void TfrmGuida::lnkWebMouseDown(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Pressed); }
+void TfrmGuida::lnkWebMouseDown(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Pressed);
+}
 
-void TfrmGuida::lnkWebMouseUp(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Normal); }
+void TfrmGuida::lnkWebMouseUp(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Normal);
+}
 
 void TfrmGuida::lnkWebClick() {
     lnkWeb.SetFontColor(links::Normal);

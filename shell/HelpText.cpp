@@ -10,8 +10,10 @@ namespace {
 constexpr std::string_view GeneralHelp = "shell/Avvio.help";
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -71,6 +73,7 @@ std::vector<HelpTopic> AllHelpTopics() {
         return a < b;
     });
     std::vector<HelpTopic> topics;
-    for (auto& n : names) topics.push_back(LoadHelpTopic(n));
+    for (auto& n : names)
+        topics.push_back(LoadHelpTopic(n));
     return topics;
 }

@@ -6,10 +6,8 @@
 TfrmInfo* frmInfo = nullptr;
 
 TfrmInfo::TfrmInfo(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Info.layout"),
-      imgLogo(Get<ui::Picture>("imgLogo")),
-      imgEmail(Get<ui::Picture>("imgEmail")),
-      lnkWeb(Get<ui::Label>("lnkWeb")),
+    : ui::Form(app, owner, "shell/Info.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
+      imgEmail(Get<ui::Picture>("imgEmail")), lnkWeb(Get<ui::Label>("lnkWeb")),
       btnChiudi(Get<ui::Button>("btnChiudi")) {
     btnChiudi.OnClick = [this] { btnChiudiClick(); };
     // The link text and its picture share the three link handlers.
@@ -20,15 +18,22 @@ TfrmInfo::TfrmInfo(ui::Application& app, ui::Form* owner)
     }
 }
 
-void TfrmInfo::btnChiudiClick() { Close(); }
+void TfrmInfo::btnChiudiClick() {
+    Close();
+}
 
-void TfrmInfo::lnkWebMouseDown(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Pressed); }
+void TfrmInfo::lnkWebMouseDown(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Pressed);
+}
 
-void TfrmInfo::lnkWebMouseUp(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Normal); }
+void TfrmInfo::lnkWebMouseUp(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Normal);
+}
 
 void TfrmInfo::lnkWebClick() {
     lnkWeb.SetFontColor(links::Normal);
-    TMisc::Open("\"" + MailLink(links::MakerMail, "Software Dorneval",
-                           "Salve, desidererei avere le seguenti informazioni sul software in oggetto:") +
+    TMisc::Open("\"" +
+                MailLink(links::MakerMail, "Software Dorneval",
+                         "Salve, desidererei avere le seguenti informazioni sul software in oggetto:") +
                 "\"");
 }

@@ -2,14 +2,17 @@
 
 #include "platform/ui/Services.h"
 
-void TMisc::Open(const std::string& sCommand) { ui::ShellOpen(sCommand); }
+void TMisc::Open(const std::string& sCommand) {
+    ui::ShellOpen(sCommand);
+}
 
 std::string PercentEncode(std::string_view text, std::string_view keep) {
     static const char Hex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : text) {
         bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                     c == '.' || c == '_' || c == '~' || (c != 0 && keep.find(static_cast<char>(c)) != keep.npos);
+                     c == '.' || c == '_' || c == '~' ||
+                     (c != 0 && keep.find(static_cast<char>(c)) != keep.npos);
         if (plain) {
             out += static_cast<char>(c);
         } else {

@@ -11,14 +11,10 @@
 TfrmPassword* frmPassword = nullptr;
 
 TfrmPassword::TfrmPassword(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Password.layout"),
-      lblRigo05(Get<ui::Label>("lblRigo05")),
-      txtPassword(Get<ui::Edit>("txtPassword")),
-      effPassword(Get<ui::Rectangle>("effPassword")),
-      cmdOK(Get<ui::Button>("cmdOK")),
-      cmdEsci(Get<ui::Button>("cmdEsci")),
-      btnCambiaPassword(Get<ui::Button>("btnCambiaPassword")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "shell/Password.layout"), lblRigo05(Get<ui::Label>("lblRigo05")),
+      txtPassword(Get<ui::Edit>("txtPassword")), effPassword(Get<ui::Rectangle>("effPassword")),
+      cmdOK(Get<ui::Button>("cmdOK")), cmdEsci(Get<ui::Button>("cmdEsci")),
+      btnCambiaPassword(Get<ui::Button>("btnCambiaPassword")), lblMemory(Get<ui::Label>("lblMemory")) {
     OnShow = [this] { FormShow(); };
     txtPassword.OnChange = [this] { txtPasswordChange(); };
     txtPassword.OnKeyUp = [this](ui::KeyEvent& k) { txtPasswordKeyUp(k); };
@@ -30,21 +26,33 @@ TfrmPassword::TfrmPassword(ui::Application& app, ui::Form* owner)
     btnCambiaPassword.OnClick = [this] { btnCambiaPasswordClick(); };
 }
 
-void TfrmPassword::FormShow() { txtPassword.SetFocus(); }
+void TfrmPassword::FormShow() {
+    txtPassword.SetFocus();
+}
 
-void TfrmPassword::UpdateOK() { cmdOK.SetEnabled(!rtl::Trim(txtPassword.Text()).empty()); }
+void TfrmPassword::UpdateOK() {
+    cmdOK.SetEnabled(!rtl::Trim(txtPassword.Text()).empty());
+}
 
-void TfrmPassword::txtPasswordChange() { UpdateOK(); }
+void TfrmPassword::txtPasswordChange() {
+    UpdateOK();
+}
 
-void TfrmPassword::txtPasswordKeyUp(ui::KeyEvent&) { UpdateOK(); }
+void TfrmPassword::txtPasswordKeyUp(ui::KeyEvent&) {
+    UpdateOK();
+}
 
 void TfrmPassword::txtPasswordKeyDown(ui::KeyEvent& key) {
     if (key.key == ui::vk::Return && !rtl::Trim(txtPassword.Text()).empty()) cmdOKClick();
 }
 
-void TfrmPassword::txtPasswordEnter() { entry::RectEnter(effPassword); }
+void TfrmPassword::txtPasswordEnter() {
+    entry::RectEnter(effPassword);
+}
 
-void TfrmPassword::txtPasswordExit() { entry::RectExit(effPassword); }
+void TfrmPassword::txtPasswordExit() {
+    entry::RectExit(effPassword);
+}
 
 void TfrmPassword::cmdOKClick() {
     bool match = false;
@@ -55,8 +63,9 @@ void TfrmPassword::cmdOKClick() {
         // either case; every other character must match exactly.
         match = rtl::Trim(lblMemory.Text()) == rtl::Trim(rtl::UpperAscii(txtPassword.Text()));
     } catch (...) {
-        ui::ShowMessage("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-                        "Si consiglia di reinstallare il software.");
+        ui::ShowMessage(
+            "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+            "Si consiglia di reinstallare il software.");
         return;
     }
     if (match) {

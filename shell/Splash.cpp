@@ -6,10 +6,8 @@
 TfrmSplash* frmSplash = nullptr;
 
 TfrmSplash::TfrmSplash(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Splash.layout"),
-      imgLogo(Get<ui::Picture>("imgLogo")),
-      imgWeb(Get<ui::Picture>("imgWeb")),
-      lnkWeb(Get<ui::Label>("lnkWeb")),
+    : ui::Form(app, owner, "shell/Splash.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
+      imgWeb(Get<ui::Picture>("imgWeb")), lnkWeb(Get<ui::Label>("lnkWeb")),
       btnChiudi(Get<ui::Button>("btnChiudi")) {
     btnChiudi.OnClick = [this] { btnChiudiClick(); };
     // The link text and its picture share the three link handlers.
@@ -20,11 +18,17 @@ TfrmSplash::TfrmSplash(ui::Application& app, ui::Form* owner)
     }
 }
 
-void TfrmSplash::btnChiudiClick() { Close(); }
+void TfrmSplash::btnChiudiClick() {
+    Close();
+}
 
-void TfrmSplash::lnkWebMouseDown(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Pressed); }
+void TfrmSplash::lnkWebMouseDown(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Pressed);
+}
 
-void TfrmSplash::lnkWebMouseUp(ui::MouseEvent&) { lnkWeb.SetFontColor(links::Normal); }
+void TfrmSplash::lnkWebMouseUp(ui::MouseEvent&) {
+    lnkWeb.SetFontColor(links::Normal);
+}
 
 void TfrmSplash::lnkWebClick() {
     lnkWeb.SetFontColor(links::Normal);

@@ -127,6 +127,8 @@ WindowSet::WindowSet(ui::Application& app) {
 }
 
 WindowSet::~WindowSet() {
-    for (auto& clear : clear_) clear();
-    while (!forms_.empty()) forms_.pop_back();
+    for (auto& clear : clear_)
+        clear();
+    while (!forms_.empty())
+        forms_.pop_back();
 }

@@ -3,7 +3,7 @@
 # only when some are missing. Must run as root on Debian 12.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6svg6 qt6-qpa-plugins
   libgl-dev libjpeg62-turbo-dev libpng-dev

@@ -48,14 +48,10 @@ common::ConfigEsportazione Configurazione() {
 } // namespace
 
 TfrmExpFogli::TfrmExpFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/ExpFogli.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")),
-      esportazione_(grdRecords, Configurazione()) {
+    : ui::Form(app, owner, "tripsheets/ExpFogli.layout"), panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
     common::LegaEsportazione(*this, esportazione_, "Esportazione archivio Fogli di Marcia in Excel",
                              "tripsheets/ExpFogli.help",
                              {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"});

@@ -37,14 +37,16 @@ enum class Tasti { Invio, Data, Cifre, Importo, Totale };
 enum class Uscita { Colore, ColoreTrim, Trim, ColoreImporto };
 
 struct Comportamento {
-    std::string campo;      // record field; the edit is "txt" + field
+    std::string campo; // record field; the edit is "txt" + field
     ui::Color riposo;
     std::string successivo; // the control Enter moves to
     Tasti tasti;
     Uscita uscita;
 };
 
-std::string Due(int i) { return (i < 10 ? "0" : "") + std::to_string(i); }
+std::string Due(int i) {
+    return (i < 10 ? "0" : "") + std::to_string(i);
+}
 
 // The 94 edits in the order of the Enter chain, with their behaviour.
 std::vector<Comportamento> Comportamenti() {
@@ -107,8 +109,9 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
     c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
     c.record = &common::TFoglioRec;
     c.obbligatori = {
-        {"txtNumFoglio", "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio "
-                         "di Marcia."},
+        {"txtNumFoglio",
+         "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio "
+         "di Marcia."},
         {"txtDataApertura",
          "Attenzione: per salvare la scheda è necessario indicare la data di apertura del Foglio di Marcia."},
         {"txtOraApertura",
@@ -119,7 +122,8 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
          "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
         {"txtVeicolo",
          "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo."},
-        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
+        {"txtTarga",
+         "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
     };
     c.btnFocus = common::ConfigScheda::Focus::DopoIControlli;
     c.errori.nuovo = ui::DialogType::Error;
@@ -133,70 +137,38 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
 }
 
 TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Fogli.layout"),
-      txtNumFoglio(Get<ui::Edit>("txtNumFoglio")),
-      txtDataApertura(Get<ui::Edit>("txtDataApertura")),
-      txtOraApertura(Get<ui::Edit>("txtOraApertura")),
-      txtDataChiusura(Get<ui::Edit>("txtDataChiusura")),
-      txtOraChiusura(Get<ui::Edit>("txtOraChiusura")),
-      txtUfficio(Get<ui::Edit>("txtUfficio")),
-      txtConduttore(Get<ui::Edit>("txtConduttore")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtDataPar01(Get<ui::Edit>("txtDataPar01")),
-      txtDataPar02(Get<ui::Edit>("txtDataPar02")),
-      txtDataPar03(Get<ui::Edit>("txtDataPar03")),
-      txtDataPar04(Get<ui::Edit>("txtDataPar04")),
-      txtDataPar05(Get<ui::Edit>("txtDataPar05")),
-      txtDataPar06(Get<ui::Edit>("txtDataPar06")),
-      txtDataPar07(Get<ui::Edit>("txtDataPar07")),
-      txtDataPar08(Get<ui::Edit>("txtDataPar08")),
-      txtDataArr01(Get<ui::Edit>("txtDataArr01")),
-      txtDataArr02(Get<ui::Edit>("txtDataArr02")),
-      txtDataArr03(Get<ui::Edit>("txtDataArr03")),
-      txtDataArr04(Get<ui::Edit>("txtDataArr04")),
-      txtDataArr05(Get<ui::Edit>("txtDataArr05")),
-      txtDataArr06(Get<ui::Edit>("txtDataArr06")),
-      txtDataArr07(Get<ui::Edit>("txtDataArr07")),
-      txtDataArr08(Get<ui::Edit>("txtDataArr08")),
-      txtDataRif01(Get<ui::Edit>("txtDataRif01")),
-      txtDataRif02(Get<ui::Edit>("txtDataRif02")),
-      txtDataRif03(Get<ui::Edit>("txtDataRif03")),
-      txtLitri01(Get<ui::Edit>("txtLitri01")),
-      txtLitri02(Get<ui::Edit>("txtLitri02")),
-      txtLitri03(Get<ui::Edit>("txtLitri03")),
-      txtImporto01(Get<ui::Edit>("txtImporto01")),
-      txtImporto02(Get<ui::Edit>("txtImporto02")),
-      txtImporto03(Get<ui::Edit>("txtImporto03")),
-      txtLitriTot(Get<ui::Edit>("txtLitriTot")),
-      txtImportoTot(Get<ui::Edit>("txtImportoTot")),
-      txtKmPartenza(Get<ui::Edit>("txtKmPartenza")),
-      txtKmRientro(Get<ui::Edit>("txtKmRientro")),
-      txtKmPercorsi(Get<ui::Edit>("txtKmPercorsi")),
-      lblFile(Get<ui::Label>("lblFile")),
-      lblInizio(Get<ui::Label>("lblInizio")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      panInfo(Get<ui::Label>("panInfo")),
-      panContainer(Get<ui::Panel>("panContainer")),
-      btnCalcolaRif(Get<ui::Button>("btnCalcolaRif")),
-      btnCalcolaKm(Get<ui::Button>("btnCalcolaKm")),
-      btnFocus(Get<ui::Button>("btnFocus")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
-      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      cmdFogliAperti(Get<ui::Picture>("cmdFogliAperti")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdNumerazione(Get<ui::Picture>("cmdNumerazione")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      impConduttore(Get<ui::Picture>("impConduttore")),
+    : ui::Form(app, owner, "tripsheets/Fogli.layout"), txtNumFoglio(Get<ui::Edit>("txtNumFoglio")),
+      txtDataApertura(Get<ui::Edit>("txtDataApertura")), txtOraApertura(Get<ui::Edit>("txtOraApertura")),
+      txtDataChiusura(Get<ui::Edit>("txtDataChiusura")), txtOraChiusura(Get<ui::Edit>("txtOraChiusura")),
+      txtUfficio(Get<ui::Edit>("txtUfficio")), txtConduttore(Get<ui::Edit>("txtConduttore")),
+      txtTelCel(Get<ui::Edit>("txtTelCel")), txtVeicolo(Get<ui::Edit>("txtVeicolo")),
+      txtTarga(Get<ui::Edit>("txtTarga")), txtDataPar01(Get<ui::Edit>("txtDataPar01")),
+      txtDataPar02(Get<ui::Edit>("txtDataPar02")), txtDataPar03(Get<ui::Edit>("txtDataPar03")),
+      txtDataPar04(Get<ui::Edit>("txtDataPar04")), txtDataPar05(Get<ui::Edit>("txtDataPar05")),
+      txtDataPar06(Get<ui::Edit>("txtDataPar06")), txtDataPar07(Get<ui::Edit>("txtDataPar07")),
+      txtDataPar08(Get<ui::Edit>("txtDataPar08")), txtDataArr01(Get<ui::Edit>("txtDataArr01")),
+      txtDataArr02(Get<ui::Edit>("txtDataArr02")), txtDataArr03(Get<ui::Edit>("txtDataArr03")),
+      txtDataArr04(Get<ui::Edit>("txtDataArr04")), txtDataArr05(Get<ui::Edit>("txtDataArr05")),
+      txtDataArr06(Get<ui::Edit>("txtDataArr06")), txtDataArr07(Get<ui::Edit>("txtDataArr07")),
+      txtDataArr08(Get<ui::Edit>("txtDataArr08")), txtDataRif01(Get<ui::Edit>("txtDataRif01")),
+      txtDataRif02(Get<ui::Edit>("txtDataRif02")), txtDataRif03(Get<ui::Edit>("txtDataRif03")),
+      txtLitri01(Get<ui::Edit>("txtLitri01")), txtLitri02(Get<ui::Edit>("txtLitri02")),
+      txtLitri03(Get<ui::Edit>("txtLitri03")), txtImporto01(Get<ui::Edit>("txtImporto01")),
+      txtImporto02(Get<ui::Edit>("txtImporto02")), txtImporto03(Get<ui::Edit>("txtImporto03")),
+      txtLitriTot(Get<ui::Edit>("txtLitriTot")), txtImportoTot(Get<ui::Edit>("txtImportoTot")),
+      txtKmPartenza(Get<ui::Edit>("txtKmPartenza")), txtKmRientro(Get<ui::Edit>("txtKmRientro")),
+      txtKmPercorsi(Get<ui::Edit>("txtKmPercorsi")), lblFile(Get<ui::Label>("lblFile")),
+      lblInizio(Get<ui::Label>("lblInizio")), lblPosizione(Get<ui::Label>("lblPosizione")),
+      panInfo(Get<ui::Label>("panInfo")), panContainer(Get<ui::Panel>("panContainer")),
+      btnCalcolaRif(Get<ui::Button>("btnCalcolaRif")), btnCalcolaKm(Get<ui::Button>("btnCalcolaKm")),
+      btnFocus(Get<ui::Button>("btnFocus")), cmdNuovo(Get<ui::Picture>("cmdNuovo")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")), cmdTrova(Get<ui::Picture>("cmdTrova")),
+      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")), cmdStampa(Get<ui::Picture>("cmdStampa")),
+      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
+      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
+      cmdFogliAperti(Get<ui::Picture>("cmdFogliAperti")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdNumerazione(Get<ui::Picture>("cmdNumerazione")), cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")), impConduttore(Get<ui::Picture>("impConduttore")),
       scheda_(*this, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -207,7 +179,8 @@ TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
 
 // Each edit takes at most what its record field holds.
 void TfrmFogli::FormCreate() {
-    for (const auto& e : common::TFoglioRec.elements()) Campo(e.name).SetMaxLength(e.ref.capacity);
+    for (const auto& e : common::TFoglioRec.elements())
+        Campo(e.name).SetMaxLength(e.ref.capacity);
 }
 
 void TfrmFogli::BindEdits() {
@@ -217,14 +190,17 @@ void TfrmFogli::BindEdits() {
         const ui::Color riposo = c.riposo;
         entry::BindStyleHighlight(edit, riposo, c.tasti != Tasti::Totale);
         switch (c.uscita) {
-        case Uscita::Colore: break;
+        case Uscita::Colore:
+            break;
         case Uscita::ColoreTrim:
             edit.OnExit = [&edit, riposo] {
                 entry::StyleExit(edit, riposo);
                 SostituisciTesto(edit, rtl::Trim(edit.Text()));
             };
             break;
-        case Uscita::Trim: edit.OnExit = [&edit] { SostituisciTesto(edit, rtl::Trim(edit.Text())); }; break;
+        case Uscita::Trim:
+            edit.OnExit = [&edit] { SostituisciTesto(edit, rtl::Trim(edit.Text())); };
+            break;
         case Uscita::ColoreImporto:
             edit.OnExit = [&edit, riposo] {
                 entry::StyleExit(edit, riposo);
@@ -252,8 +228,10 @@ void TfrmFogli::BindEdits() {
         case Tasti::Totale:
             // Read-only, yet Backspace and Delete empty it and Enter moves on.
             edit.OnKeyDown = [&edit, &successivo](ui::KeyEvent& k) {
-                if (k.key == ui::vk::Back || k.key == ui::vk::Delete) edit.SetText("");
-                else if (k.key == ui::vk::Return) successivo.SetFocus();
+                if (k.key == ui::vk::Back || k.key == ui::vk::Delete)
+                    edit.SetText("");
+                else if (k.key == ui::vk::Return)
+                    successivo.SetFocus();
             };
             break;
         }
@@ -330,7 +308,7 @@ void TfrmFogli::FormClose(ui::CloseAction&) {
 // --- The sheet --------------------------------------------------------------
 
 void TfrmFogli::PreparaNuovaScheda() {
-    const rtl::DateTime adesso = rtl::Now();   // date and time from one reading
+    const rtl::DateTime adesso = rtl::Now(); // date and time from one reading
     const std::string ufficio = txtUfficio.Text();
     scheda_.SvuotaCampi();
     txtUfficio.SetText(ufficio);
@@ -366,14 +344,26 @@ void TfrmFogli::cmdNuovoClick() {
     }
 }
 
-void TfrmFogli::cmdSalvaClick() { scheda_.Salva(); }
+void TfrmFogli::cmdSalvaClick() {
+    scheda_.Salva();
+}
 
-void TfrmFogli::btnFocusClick() { txtNumFoglio.SetText(rtl::Trim(txtNumFoglio.Text())); }
+void TfrmFogli::btnFocusClick() {
+    txtNumFoglio.SetText(rtl::Trim(txtNumFoglio.Text()));
+}
 
-void TfrmFogli::cmdPrimoClick() { scheda_.Primo(); }
-void TfrmFogli::cmdIndietroClick() { scheda_.Indietro(); }
-void TfrmFogli::cmdAvantiClick() { scheda_.Avanti(); }
-void TfrmFogli::cmdUltimoClick() { scheda_.Ultimo(); }
+void TfrmFogli::cmdPrimoClick() {
+    scheda_.Primo();
+}
+void TfrmFogli::cmdIndietroClick() {
+    scheda_.Indietro();
+}
+void TfrmFogli::cmdAvantiClick() {
+    scheda_.Avanti();
+}
+void TfrmFogli::cmdUltimoClick() {
+    scheda_.Ultimo();
+}
 
 // --- Totals -----------------------------------------------------------------
 
@@ -411,11 +401,14 @@ void TfrmFogli::btnCalcolaRifClick() {
         memLitri.SetText(litro.empty() ? "0" : litro);
         const auto s = rtl::ParseDecimal(memImporto.Text());
         const auto l = rtl::ParseDecimal(memLitri.Text());
-        if (!s || !l) numeri = false;
-        else S += *s, L += *l;
+        if (!s || !l)
+            numeri = false;
+        else
+            S += *s, L += *l;
     }
     if (!numeri || !std::isfinite(S) || !std::isfinite(L)) {
-        for (ui::Edit* e : {litri[0], litri[1], litri[2], importi[0], importi[1], importi[2]}) e->SetText("");
+        for (ui::Edit* e : {litri[0], litri[1], litri[2], importi[0], importi[1], importi[2]})
+            e->SetText("");
         txtLitriTot.SetText("");
         txtImportoTot.SetText("");
         return;
@@ -432,13 +425,21 @@ void TfrmFogli::cmdTrovaClick() {
     trova->ShowModal();
 }
 
-void TfrmFogli::cmdFogliApertiClick() { std::make_unique<TfrmRiepAperti>(App(), this)->ShowModal(); }
+void TfrmFogli::cmdFogliApertiClick() {
+    std::make_unique<TfrmRiepAperti>(App(), this)->ShowModal();
+}
 
-void TfrmFogli::cmdAnteprimaClick() { std::make_unique<TfrmAnteprimaFoglio>(App(), this)->ShowModal(); }
+void TfrmFogli::cmdAnteprimaClick() {
+    std::make_unique<TfrmAnteprimaFoglio>(App(), this)->ShowModal();
+}
 
-void TfrmFogli::cmdStampaClick() { std::make_unique<TfrmStampaFoglio>(App(), this)->ShowModal(); }
+void TfrmFogli::cmdStampaClick() {
+    std::make_unique<TfrmStampaFoglio>(App(), this)->ShowModal();
+}
 
-void TfrmFogli::cmdEsportaClick() { std::make_unique<TfrmExpFogli>(App(), this)->ShowModal(); }
+void TfrmFogli::cmdEsportaClick() {
+    std::make_unique<TfrmExpFogli>(App(), this)->ShowModal();
+}
 
 void TfrmFogli::cmdNumerazioneClick() {
     auto numerazione = std::make_unique<TfrmNumerazione>(App(), this);
@@ -453,6 +454,10 @@ void TfrmFogli::impConduttoreClick() {
     trova->ShowModal();
 }
 
-void TfrmFogli::cmdGuidaClick() { ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/Fogli.help"); }
+void TfrmFogli::cmdGuidaClick() {
+    ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/Fogli.help");
+}
 
-void TfrmFogli::cmdEsciClick() { Close(); }
+void TfrmFogli::cmdEsciClick() {
+    Close();
+}

@@ -14,19 +14,29 @@ constexpr std::string_view kChiaveInizio = "Inizio";
 constexpr std::string_view kSezioneFogli = "Fogli di Marcia";
 constexpr std::string_view kChiaveUfficio = "Ufficio Emittente";
 
-rtl::IniFile Impostazioni() { return rtl::IniFile(rtl::DataPath("Fogli_di_Marcia.ini")); }
+rtl::IniFile Impostazioni() {
+    return rtl::IniFile(rtl::DataPath("Fogli_di_Marcia.ini"));
+}
 
 constexpr common::FieldRef kDataChiusura = TFoglioRec.field("DataChiusura");
 } // namespace
 
-std::string InizioNumerazione() { return Impostazioni().ReadString(kSezioneNumerazione, kChiaveInizio); }
+std::string InizioNumerazione() {
+    return Impostazioni().ReadString(kSezioneNumerazione, kChiaveInizio);
+}
 void ScriviInizioNumerazione(std::string_view inizio) {
     Impostazioni().WriteString(kSezioneNumerazione, kChiaveInizio, inizio);
 }
-std::string UfficioEmittente() { return Impostazioni().ReadString(kSezioneFogli, kChiaveUfficio); }
-void ScriviUfficioEmittente(std::string_view ufficio) { Impostazioni().WriteString(kSezioneFogli, kChiaveUfficio, ufficio); }
+std::string UfficioEmittente() {
+    return Impostazioni().ReadString(kSezioneFogli, kChiaveUfficio);
+}
+void ScriviUfficioEmittente(std::string_view ufficio) {
+    Impostazioni().WriteString(kSezioneFogli, kChiaveUfficio, ufficio);
+}
 
-std::string PercorsoArchivioFogli() { return frmFogli ? rtl::Trim(frmFogli->lblFile.Text()) : std::string(); }
+std::string PercorsoArchivioFogli() {
+    return frmFogli ? rtl::Trim(frmFogli->lblFile.Text()) : std::string();
+}
 
 bool FoglioAperto(const common::RecordView& foglio) {
     return rtl::TrimView(common::RawText(foglio.bytes(), kDataChiusura)).empty();

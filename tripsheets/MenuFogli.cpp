@@ -17,10 +17,8 @@ TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "tripsheets/MenuFogli.layout"),
       titAnnoPreventivi(Get<ui::Label>("titAnnoPreventivi")),
       txtAnnoPreventivi(Get<ui::Edit>("txtAnnoPreventivi")),
-      btnApriPreventivi(Get<ui::Button>("btnApriPreventivi")),
-      imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+      btnApriPreventivi(Get<ui::Button>("btnApriPreventivi")), imgGuida(Get<ui::Picture>("imgGuida")),
+      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
@@ -29,9 +27,13 @@ TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
     btnApriPreventivi.OnClick = [this] { btnApriPreventiviClick(); };
 }
 
-void TfrmMenuFogli::imgGuidaClick() { ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/Fogli.help"); }
+void TfrmMenuFogli::imgGuidaClick() {
+    ShowHelpTopic(*this, "App Gestione Fogli di Marcia", "tripsheets/Fogli.help");
+}
 
-void TfrmMenuFogli::imgEsciClick() { Close(); }
+void TfrmMenuFogli::imgEsciClick() {
+    Close();
+}
 
 // Every showing starts from the current year and the route back to the
 // start menu.

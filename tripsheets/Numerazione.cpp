@@ -11,16 +11,15 @@
 TfrmNumerazione* frmNumerazione = nullptr;
 
 namespace {
-bool PerFogli(const ui::Label& lblMemory) { return rtl::Trim(lblMemory.Text()) == "fogli"; }
+bool PerFogli(const ui::Label& lblMemory) {
+    return rtl::Trim(lblMemory.Text()) == "fogli";
+}
 } // namespace
 
 TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Numerazione.layout"),
-      grpNumerazione(Get<ui::Panel>("grpNumerazione")),
-      txtInizio(Get<ui::Edit>("txtInizio")),
-      effInizio(Get<ui::Rectangle>("effInizio")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnApplica(Get<ui::Button>("btnApplica")),
+    : ui::Form(app, owner, "tripsheets/Numerazione.layout"), grpNumerazione(Get<ui::Panel>("grpNumerazione")),
+      txtInizio(Get<ui::Edit>("txtInizio")), effInizio(Get<ui::Rectangle>("effInizio")),
+      btnAnnulla(Get<ui::Button>("btnAnnulla")), btnApplica(Get<ui::Button>("btnApplica")),
       lblMemory(Get<ui::Label>("lblMemory")) {
     OnShow = [this] { FormShow(); };
     txtInizio.SetMaxLength(5);
@@ -35,8 +34,7 @@ TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
 // taking the focus selects it, so that a number typed at once replaces it. A
 // failed read reaches the standard error box.
 void TfrmNumerazione::FormShow() {
-    if (PerFogli(lblMemory))
-        txtInizio.SetText(tripsheets::InizioNumerazione());
+    if (PerFogli(lblMemory)) txtInizio.SetText(tripsheets::InizioNumerazione());
     if (rtl::TrimView(txtInizio.Text()).empty()) txtInizio.SetText("1");
     txtInizio.SetFocus();
 }
@@ -57,7 +55,6 @@ void TfrmNumerazione::txtInizioExit() {
 // reaches the standard error box and the dialog stays open.
 void TfrmNumerazione::btnApplicaClick() {
     btnApplica.SetFocus();
-    if (PerFogli(lblMemory))
-        tripsheets::ScriviInizioNumerazione(rtl::Trim(txtInizio.Text()));
+    if (PerFogli(lblMemory)) tripsheets::ScriviInizioNumerazione(rtl::Trim(txtInizio.Text()));
     Close();
 }

@@ -11,21 +11,18 @@ void RichiamaFoglio(const common::ListaRecord& lista) {
     try {
         if (!frmFogli) return;
         common::Record foglio(TFoglioRec);
-        if (const auto numero = lista.Richiama(PercorsoArchivioFogli(), foglio)) frmFogli->MostraFoglio(foglio, *numero);
+        if (const auto numero = lista.Richiama(PercorsoArchivioFogli(), foglio))
+            frmFogli->MostraFoglio(foglio, *numero);
     } catch (...) {
     }
 }
 } // namespace tripsheets
 
 TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/RiepAperti.layout"),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      frxReport(common::RiepilogoDati()),
-      lista_(lstRecords) {
+    : ui::Form(app, owner, "tripsheets/RiepAperti.layout"), txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
+      btnStampa(Get<ui::Button>("btnStampa")), btnChiudi(Get<ui::Button>("btnChiudi")),
+      frxReport(common::RiepilogoDati()), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction&) { lista_.Svuota(); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };

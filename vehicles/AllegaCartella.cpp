@@ -18,7 +18,9 @@ namespace {
 constexpr std::size_t kCapacitaNome = 250;
 } // namespace
 
-std::string CartellaAllegati() { return rtl::DataPath("Documenti_Allegati") + "/"; }
+std::string CartellaAllegati() {
+    return rtl::DataPath("Documenti_Allegati") + "/";
+}
 
 std::string NomeAllegato(std::string_view path) {
     const std::string file = std::filesystem::path(std::string(path)).filename().string();
@@ -27,7 +29,8 @@ std::string NomeAllegato(std::string_view path) {
         const std::size_t start = pos;
         const char32_t c = rtl::Utf8Next(file, pos);
         const std::string one = file.substr(start, pos - start);
-        const bool forbidden = c < 32 || std::u32string_view(U"\\:*?\"<>|").find(c) != std::u32string_view::npos;
+        const bool forbidden =
+            c < 32 || std::u32string_view(U"\\:*?\"<>|").find(c) != std::u32string_view::npos;
         name += (forbidden || rtl::Utf8ToCp1252(one) == "?") ? std::string("_") : one;
     }
     name = rtl::Trim(name);
@@ -49,28 +52,18 @@ bool AllegatoApribile(std::string_view name) {
 } // namespace vehicles
 
 TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaCartella.layout"),
-      txtFile01(Get<ui::Edit>("txtFile01")),
-      txtDesc01(Get<ui::Edit>("txtDesc01")),
-      imgCancella01(Get<ui::Picture>("imgCancella01")),
-      btnSfoglia01(Get<ui::Button>("btnSfoglia01")),
-      btnApri01(Get<ui::Button>("btnApri01")),
-      txtFile02(Get<ui::Edit>("txtFile02")),
-      txtDesc02(Get<ui::Edit>("txtDesc02")),
-      imgCancella02(Get<ui::Picture>("imgCancella02")),
-      btnSfoglia02(Get<ui::Button>("btnSfoglia02")),
-      btnApri02(Get<ui::Button>("btnApri02")),
-      txtFile03(Get<ui::Edit>("txtFile03")),
-      txtDesc03(Get<ui::Edit>("txtDesc03")),
-      imgCancella03(Get<ui::Picture>("imgCancella03")),
-      btnSfoglia03(Get<ui::Button>("btnSfoglia03")),
-      btnApri03(Get<ui::Button>("btnApri03")),
-      btnApplica(Get<ui::Button>("btnApplica")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
-                {&txtFile02, &txtDesc02, &btnApri02},
-                {&txtFile03, &txtDesc03, &btnApri03}}} {
+    : ui::Form(app, owner, "vehicles/AllegaCartella.layout"), txtFile01(Get<ui::Edit>("txtFile01")),
+      txtDesc01(Get<ui::Edit>("txtDesc01")), imgCancella01(Get<ui::Picture>("imgCancella01")),
+      btnSfoglia01(Get<ui::Button>("btnSfoglia01")), btnApri01(Get<ui::Button>("btnApri01")),
+      txtFile02(Get<ui::Edit>("txtFile02")), txtDesc02(Get<ui::Edit>("txtDesc02")),
+      imgCancella02(Get<ui::Picture>("imgCancella02")), btnSfoglia02(Get<ui::Button>("btnSfoglia02")),
+      btnApri02(Get<ui::Button>("btnApri02")), txtFile03(Get<ui::Edit>("txtFile03")),
+      txtDesc03(Get<ui::Edit>("txtDesc03")), imgCancella03(Get<ui::Picture>("imgCancella03")),
+      btnSfoglia03(Get<ui::Button>("btnSfoglia03")), btnApri03(Get<ui::Button>("btnApri03")),
+      btnApplica(Get<ui::Button>("btnApplica")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      lblMemory(Get<ui::Label>("lblMemory")), blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
+                                                        {&txtFile02, &txtDesc02, &btnApri02},
+                                                        {&txtFile03, &txtDesc03, &btnApri03}}} {
     ui::Picture* cancella[] = {&imgCancella01, &imgCancella02, &imgCancella03};
     ui::Button* sfoglia[] = {&btnSfoglia01, &btnSfoglia02, &btnSfoglia03};
     for (std::size_t i = 0; i < blocchi_.size(); ++i) {
@@ -103,9 +96,10 @@ void TfrmAllegaCartella::btnSfogliaClick(const Blocco& b) {
         std::error_code ec;
         if (std::filesystem::equivalent(*chosen, destination, ec)) return; // already the attached copy
         if (rtl::FileExists(destination) &&
-            ui::MessageDlg("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
-                           "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?",
-                           ui::DialogType::Confirmation, ui::Buttons::YesNo) == ui::Answer::No)
+            ui::MessageDlg(
+                "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+                "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?",
+                ui::DialogType::Confirmation, ui::Buttons::YesNo) == ui::Answer::No)
             return;
         rtl::CopyFile(*chosen, destination);
     } catch (...) {
@@ -122,15 +116,20 @@ void TfrmAllegaCartella::btnApriClick(const Blocco& b) {
     TMisc::Open("\"" + vehicles::CartellaAllegati() + name + "\"");
 }
 
-void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) { b.txtFile->SetText(""); }
+void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) {
+    b.txtFile->SetText("");
+}
 
 void TfrmAllegaCartella::btnApplicaClick() {
     const std::string tag = rtl::Trim(lblMemory.Text());
     ui::Form* card = nullptr;
-    if (tag == "anagrafica") card = frmAnagrafica;
-    else if (tag == "autoparco") card = frmAutoparco;
+    if (tag == "anagrafica")
+        card = frmAnagrafica;
+    else if (tag == "autoparco")
+        card = frmAutoparco;
     if (!card) return;
-    const char* const labels[3][2] = {{"lblFile01", "lblDesc01"}, {"lblFile02", "lblDesc02"}, {"lblFile03", "lblDesc03"}};
+    const char* const labels[3][2] = {
+        {"lblFile01", "lblDesc01"}, {"lblFile02", "lblDesc02"}, {"lblFile03", "lblDesc03"}};
     for (std::size_t i = 0; i < blocchi_.size(); ++i) {
         card->Get<ui::Label>(labels[i][0]).SetText(rtl::Trim(blocchi_[i].txtFile->Text()));
         card->Get<ui::Label>(labels[i][1]).SetText(rtl::Trim(blocchi_[i].txtDesc->Text()));
@@ -138,4 +137,6 @@ void TfrmAllegaCartella::btnApplicaClick() {
     Close();
 }
 
-void TfrmAllegaCartella::btnAnnullaClick() { Close(); }
+void TfrmAllegaCartella::btnAnnullaClick() {
+    Close();
+}

@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "common/Archive.h"
+#include "common/ListWindow.h"
 #include "common/Records.h"
 #include "common/Reports.h"
 #include "common/Routines.h"
-#include "common/ListWindow.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
@@ -26,7 +26,8 @@ common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
         {"txtData", "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto."},
         {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale del costo."},
         {"txtPagatore", "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
-        {"txtBeneficiario", "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario."},
+        {"txtBeneficiario",
+         "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario."},
         {"txtImporto", "Attenzione: per salvare la scheda è necessario indicare l'importo pagato."},
     };
     c.errori.salva = ui::DialogType::Warning;
@@ -53,31 +54,18 @@ const common::FormatoRiga& FormatoCosto() {
 }
 
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTotale(Get<ui::Label>("lblTotale")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAggiungi(Get<ui::Button>("btnAggiungi")),
-      btnModifica(Get<ui::Button>("btnModifica")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      panCosti(Get<ui::Panel>("panCosti")),
-      txtData(Get<ui::Edit>("txtData")),
-      impData(Get<ui::Picture>("impData")),
-      txtCausale(Get<ui::Edit>("txtCausale")),
-      txtPagatore(Get<ui::Edit>("txtPagatore")),
-      txtBeneficiario(Get<ui::Edit>("txtBeneficiario")),
-      txtImporto(Get<ui::Edit>("txtImporto")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      lblFile(Get<ui::Label>("lblFile")),
-      cmdClose(Get<ui::Button>("cmdClose")),
-      btnSalva(Get<ui::Button>("btnSalva")),
-      frxReport(common::RiepilogoDati()),
-      scheda_(*this, ConfigurazioneCosto(lblFile)),
-      lista_(lstRecords) {
+    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), panContainer(Get<ui::Panel>("panContainer")),
+      lblTitolo(Get<ui::Label>("lblTitolo")), txtTrova(Get<ui::Edit>("txtTrova")),
+      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
+      lblTotale(Get<ui::Label>("lblTotale")), btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnAggiungi(Get<ui::Button>("btnAggiungi")), btnModifica(Get<ui::Button>("btnModifica")),
+      btnStampa(Get<ui::Button>("btnStampa")), panCosti(Get<ui::Panel>("panCosti")),
+      txtData(Get<ui::Edit>("txtData")), impData(Get<ui::Picture>("impData")),
+      txtCausale(Get<ui::Edit>("txtCausale")), txtPagatore(Get<ui::Edit>("txtPagatore")),
+      txtBeneficiario(Get<ui::Edit>("txtBeneficiario")), txtImporto(Get<ui::Edit>("txtImporto")),
+      lblPosizione(Get<ui::Label>("lblPosizione")), lblFile(Get<ui::Label>("lblFile")),
+      cmdClose(Get<ui::Button>("cmdClose")), btnSalva(Get<ui::Button>("btnSalva")),
+      frxReport(common::RiepilogoDati()), scheda_(*this, ConfigurazioneCosto(lblFile)), lista_(lstRecords) {
     // The edits take no more than their fields hold.
     for (const auto& campo : common::TCostoRec.elements())
         Get<ui::Edit>("txt" + campo.name).SetMaxLength(campo.ref.capacity);
@@ -156,7 +144,9 @@ void TfrmAllegaExcel::FormShow() {
     }
 }
 
-void TfrmAllegaExcel::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+void TfrmAllegaExcel::FormClose(ui::CloseAction&) {
+    lista_.Svuota();
+}
 
 void TfrmAllegaExcel::MostraPannelloCosti() {
     panCosti.Show();
@@ -177,18 +167,20 @@ void TfrmAllegaExcel::btnAggiungiClick() {
 // Loads the selected cost into the edit panel.
 void TfrmAllegaExcel::btnModificaClick() {
     if (lstRecords.Count() == 0) {
-        ui::MessageDlg("Modifica non applicabile: la lista non contiene nessuna voce.", ui::DialogType::Information,
-                       ui::Buttons::OKCancel);
+        ui::MessageDlg("Modifica non applicabile: la lista non contiene nessuna voce.",
+                       ui::DialogType::Information, ui::Buttons::OKCancel);
         return;
     }
     const int scelta = lstRecords.ItemIndex();
     if (scelta < 0) {
-        ui::MessageDlg("Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.",
-                       ui::DialogType::Warning, ui::Buttons::OKCancel);
+        ui::MessageDlg(
+            "Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.",
+            ui::DialogType::Warning, ui::Buttons::OKCancel);
         return;
     }
     try {
-        const std::optional<std::int64_t> numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
+        const std::optional<std::int64_t> numero =
+            lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
         if (!numero) throw std::runtime_error("nessuna voce");
         scheda_.Mostra(*numero);
     } catch (...) {
@@ -202,11 +194,14 @@ void TfrmAllegaExcel::btnModificaClick() {
 // A given amount is stored in its normal form, whatever way it reached the
 // edit, so that the total always adds up normalised amounts.
 void TfrmAllegaExcel::btnSalvaClick() {
-    if (!rtl::Trim(txtImporto.Text()).empty()) txtImporto.SetText(common::NormalizzaImporto2(txtImporto.Text()));
+    if (!rtl::Trim(txtImporto.Text()).empty())
+        txtImporto.SetText(common::NormalizzaImporto2(txtImporto.Text()));
     scheda_.Salva();
 }
 
-void TfrmAllegaExcel::impDataClick() { txtData.SetText(rtl::FormatDate(rtl::Today())); }
+void TfrmAllegaExcel::impDataClick() {
+    txtData.SetText(rtl::FormatDate(rtl::Today()));
+}
 
 void TfrmAllegaExcel::txtImportoExit() {
     entry::StyleExit(txtImporto, entry::Resting);
@@ -216,5 +211,6 @@ void TfrmAllegaExcel::txtImportoExit() {
 void TfrmAllegaExcel::btnStampaClick() {
     const std::vector<std::string> totale = {"--------------------------",
                                              "TOTALE COSTI:      " + rtl::Trim(lblTotale.Text())};
-    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + Veicolo(), lstRecords.Items(), totale);
+    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + Veicolo(), lstRecords.Items(),
+                            totale);
 }

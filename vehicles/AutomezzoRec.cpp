@@ -8,9 +8,13 @@
 
 namespace vehicles {
 
-std::string PercorsoArchivioAutomezzi() { return rtl::DataPath(kArchivioAutomezzi); }
+std::string PercorsoArchivioAutomezzi() {
+    return rtl::DataPath(kArchivioAutomezzi);
+}
 
-std::string CartellaFotoAutomezzi() { return rtl::DataPath("Autoparco"); }
+std::string CartellaFotoAutomezzi() {
+    return rtl::DataPath("Autoparco");
+}
 
 std::string FileFotoAutomezzo(std::string_view numero) {
     return CartellaFotoAutomezzi() + "/Scheda_Veicolo_" + rtl::Trim(numero) + ".jpg";

@@ -26,20 +26,19 @@ TfrmAutoparco* frmAutoparco = nullptr;
 
 namespace {
 
-constexpr std::string_view kMsgCostiNuova = "Attenzione: la gestione dei costi può avvenire soltanto dopo che la "
-                                            "scheda del veicolo è stata salvata in archivio.";
+constexpr std::string_view kMsgCostiNuova =
+    "Attenzione: la gestione dei costi può avvenire soltanto dopo che la "
+    "scheda del veicolo è stata salvata in archivio.";
 
 // The plate refuses these characters, typed or pasted.
 bool RifiutatoInTarga(char32_t c) {
-    static constexpr std::u32string_view refused =
-        U"&/<>€£°ÀÁÂÄÇÈÉÊËÌÍÎÏÑÒÓÔÖÙÚÛÜàáâäçèéêëìíîïñòóôöùúûü";
+    static constexpr std::u32string_view refused = U"&/<>€£°ÀÁÂÄÇÈÉÊËÌÍÎÏÑÒÓÔÖÙÚÛÜàáâäçèéêëìíîïñòóôöùúûü";
     return refused.find(c) != std::u32string_view::npos;
 }
 
 void Avviso(std::string_view text) {
     ui::MessageDlg(std::string(text), ui::DialogType::Warning, ui::Buttons::OKCancel);
 }
-
 
 } // namespace
 
@@ -64,74 +63,43 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
 }
 
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/Autoparco.layout"),
-      txtTipo(Get<ui::Edit>("txtTipo")),
-      txtDestinazione(Get<ui::Edit>("txtDestinazione")),
-      txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtAnno(Get<ui::Edit>("txtAnno")),
-      txtColore(Get<ui::Edit>("txtColore")),
-      txtTelaio(Get<ui::Edit>("txtTelaio")),
-      txtPneumatici(Get<ui::Edit>("txtPneumatici")),
-      txtStato(Get<ui::Edit>("txtStato")),
-      txtChilometri(Get<ui::Edit>("txtChilometri")),
-      txtLettura(Get<ui::Edit>("txtLettura")),
-      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
-      txtCilindrata(Get<ui::Edit>("txtCilindrata")),
-      txtKW(Get<ui::Edit>("txtKW")),
-      txtAmbiente(Get<ui::Edit>("txtAmbiente")),
-      txtPosti(Get<ui::Edit>("txtPosti")),
-      txtPortata(Get<ui::Edit>("txtPortata")),
-      txtCompagnia(Get<ui::Edit>("txtCompagnia")),
-      txtTelAssicuratore(Get<ui::Edit>("txtTelAssicuratore")),
-      txtPolizza(Get<ui::Edit>("txtPolizza")),
-      txtIncidenti(Get<ui::Edit>("txtIncidenti")),
-      txtProprietario(Get<ui::Edit>("txtProprietario")),
-      txtAutista(Get<ui::Edit>("txtAutista")),
-      txtTelAutista(Get<ui::Edit>("txtTelAutista")),
-      txtMeccanico(Get<ui::Edit>("txtMeccanico")),
-      txtTelMeccanico(Get<ui::Edit>("txtTelMeccanico")),
+    : ui::Form(app, owner, "vehicles/Autoparco.layout"), txtTipo(Get<ui::Edit>("txtTipo")),
+      txtDestinazione(Get<ui::Edit>("txtDestinazione")), txtMarca(Get<ui::Edit>("txtMarca")),
+      txtModello(Get<ui::Edit>("txtModello")), txtTarga(Get<ui::Edit>("txtTarga")),
+      txtAnno(Get<ui::Edit>("txtAnno")), txtColore(Get<ui::Edit>("txtColore")),
+      txtTelaio(Get<ui::Edit>("txtTelaio")), txtPneumatici(Get<ui::Edit>("txtPneumatici")),
+      txtStato(Get<ui::Edit>("txtStato")), txtChilometri(Get<ui::Edit>("txtChilometri")),
+      txtLettura(Get<ui::Edit>("txtLettura")), txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
+      txtCilindrata(Get<ui::Edit>("txtCilindrata")), txtKW(Get<ui::Edit>("txtKW")),
+      txtAmbiente(Get<ui::Edit>("txtAmbiente")), txtPosti(Get<ui::Edit>("txtPosti")),
+      txtPortata(Get<ui::Edit>("txtPortata")), txtCompagnia(Get<ui::Edit>("txtCompagnia")),
+      txtTelAssicuratore(Get<ui::Edit>("txtTelAssicuratore")), txtPolizza(Get<ui::Edit>("txtPolizza")),
+      txtIncidenti(Get<ui::Edit>("txtIncidenti")), txtProprietario(Get<ui::Edit>("txtProprietario")),
+      txtAutista(Get<ui::Edit>("txtAutista")), txtTelAutista(Get<ui::Edit>("txtTelAutista")),
+      txtMeccanico(Get<ui::Edit>("txtMeccanico")), txtTelMeccanico(Get<ui::Edit>("txtTelMeccanico")),
       txtScadRevisione(Get<ui::Edit>("txtScadRevisione")),
       txtScadTagliando(Get<ui::Edit>("txtScadTagliando")),
       txtScadAssicurazione(Get<ui::Edit>("txtScadAssicurazione")),
-      txtScadBollo(Get<ui::Edit>("txtScadBollo")),
-      txtNote(Get<ui::Edit>("txtNote")),
-      lblFile01(Get<ui::Label>("lblFile01")),
-      lblFile02(Get<ui::Label>("lblFile02")),
-      lblFile03(Get<ui::Label>("lblFile03")),
-      lblDesc01(Get<ui::Label>("lblDesc01")),
-      lblDesc02(Get<ui::Label>("lblDesc02")),
-      lblDesc03(Get<ui::Label>("lblDesc03")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      panInfo(Get<ui::Label>("panInfo")),
-      imgFoto(Get<ui::Picture>("imgFoto")),
-      imgBianco(Get<ui::Picture>("imgBianco")),
-      icoIntestazione(Get<ui::Picture>("icoIntestazione")),
-      panContainer(Get<ui::Panel>("panContainer")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      cmdDuplica(Get<ui::Picture>("cmdDuplica")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdFile(Get<ui::Picture>("cmdFile")),
-      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")),
-      cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdSlideshow(Get<ui::Picture>("cmdSlideshow")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      btnCaricaFoto(Get<ui::Picture>("btnCaricaFoto")),
-      btnSalvaFoto(Get<ui::Picture>("btnSalvaFoto")),
-      btnCancFoto(Get<ui::Picture>("btnCancFoto")),
-      btnZoomFoto(Get<ui::Picture>("btnZoomFoto")),
-      btnCosti(Get<ui::Picture>("btnCosti")),
-      btnFocus(Get<ui::Button>("btnFocus")),
-      scheda_(*this, ConfigScheda()) {
-    for (int i = 0; i < int(campi_.size()); ++i) campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
+      txtScadBollo(Get<ui::Edit>("txtScadBollo")), txtNote(Get<ui::Edit>("txtNote")),
+      lblFile01(Get<ui::Label>("lblFile01")), lblFile02(Get<ui::Label>("lblFile02")),
+      lblFile03(Get<ui::Label>("lblFile03")), lblDesc01(Get<ui::Label>("lblDesc01")),
+      lblDesc02(Get<ui::Label>("lblDesc02")), lblDesc03(Get<ui::Label>("lblDesc03")),
+      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
+      imgFoto(Get<ui::Picture>("imgFoto")), imgBianco(Get<ui::Picture>("imgBianco")),
+      icoIntestazione(Get<ui::Picture>("icoIntestazione")), panContainer(Get<ui::Panel>("panContainer")),
+      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdDuplica(Get<ui::Picture>("cmdDuplica")),
+      cmdSalva(Get<ui::Picture>("cmdSalva")), cmdTrova(Get<ui::Picture>("cmdTrova")),
+      cmdFile(Get<ui::Picture>("cmdFile")), cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
+      cmdStampa(Get<ui::Picture>("cmdStampa")), cmdPrimo(Get<ui::Picture>("cmdPrimo")),
+      cmdIndietro(Get<ui::Picture>("cmdIndietro")), cmdAvanti(Get<ui::Picture>("cmdAvanti")),
+      cmdUltimo(Get<ui::Picture>("cmdUltimo")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdSlideshow(Get<ui::Picture>("cmdSlideshow")), cmdGuida(Get<ui::Picture>("cmdGuida")),
+      cmdEsci(Get<ui::Picture>("cmdEsci")), btnCaricaFoto(Get<ui::Picture>("btnCaricaFoto")),
+      btnSalvaFoto(Get<ui::Picture>("btnSalvaFoto")), btnCancFoto(Get<ui::Picture>("btnCancFoto")),
+      btnZoomFoto(Get<ui::Picture>("btnZoomFoto")), btnCosti(Get<ui::Picture>("btnCosti")),
+      btnFocus(Get<ui::Button>("btnFocus")), scheda_(*this, ConfigScheda()) {
+    for (int i = 0; i < int(campi_.size()); ++i)
+        campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     BindEdits();
@@ -143,7 +111,8 @@ TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
 // each edit takes at most what its record field holds.
 void TfrmAutoparco::FormCreate() {
     for (int i = 0; i < vehicles::kCampiInEdit; ++i)
-        static_cast<ui::Edit&>(Campo(i)).SetMaxLength(vehicles::TAutomezzoRec.elements()[std::size_t(i)].ref.capacity);
+        static_cast<ui::Edit&>(Campo(i)).SetMaxLength(
+            vehicles::TAutomezzoRec.elements()[std::size_t(i)].ref.capacity);
 }
 
 void TfrmAutoparco::BindEdits() {
@@ -194,7 +163,9 @@ void TfrmAutoparco::BindEdits() {
         ui::Control* next = &b.next;
         if (b.dateTag) {
             std::string tag = b.dateTag;
-            edit->OnKeyDown = [edit, next, tag](ui::KeyEvent& k) { entry::DateFieldKeyDown(*edit, k, tag, next); };
+            edit->OnKeyDown = [edit, next, tag](ui::KeyEvent& k) {
+                entry::DateFieldKeyDown(*edit, k, tag, next);
+            };
         } else if (edit != &txtTarga) {
             edit->OnKeyDown = [next](ui::KeyEvent& k) { entry::ChainKeyDown(k, *next); };
         }
@@ -250,11 +221,15 @@ void TfrmAutoparco::FormShow() {
     PreparaNuovaScheda();
 }
 
-void TfrmAutoparco::FormClose(ui::CloseAction&) { frmAvvio->Show(); }
+void TfrmAutoparco::FormClose(ui::CloseAction&) {
+    frmAvvio->Show();
+}
 
 // --- The card ---------------------------------------------------------------
 
-void TfrmAutoparco::PreparaNuovaScheda() { scheda_.Nuovo(); }
+void TfrmAutoparco::PreparaNuovaScheda() {
+    scheda_.Nuovo();
+}
 
 // A new card, or a copy, starts with the placeholder, which its first save
 // writes as the vehicle's photo.
@@ -263,33 +238,55 @@ void TfrmAutoparco::SegnapostoNuovaScheda() {
     fotoCambiata_ = true;
 }
 
-void TfrmAutoparco::cmdNuovoClick() { PreparaNuovaScheda(); }
+void TfrmAutoparco::cmdNuovoClick() {
+    PreparaNuovaScheda();
+}
 
-void TfrmAutoparco::cmdSalvaClick() { scheda_.Salva(); }
+void TfrmAutoparco::cmdSalvaClick() {
+    scheda_.Salva();
+}
 
-void TfrmAutoparco::cmdDuplicaClick() { scheda_.Duplica(); }
+void TfrmAutoparco::cmdDuplicaClick() {
+    scheda_.Duplica();
+}
 
-void TfrmAutoparco::btnFocusClick() { txtTipo.SetText(rtl::Trim(txtTipo.Text())); }
+void TfrmAutoparco::btnFocusClick() {
+    txtTipo.SetText(rtl::Trim(txtTipo.Text()));
+}
 
 // --- Browse ---------------------------------------------------------------
 
-void TfrmAutoparco::cmdPrimoClick() { scheda_.Primo(); }
-void TfrmAutoparco::cmdIndietroClick() { scheda_.Indietro(); }
-void TfrmAutoparco::cmdAvantiClick() { scheda_.Avanti(); }
-void TfrmAutoparco::cmdUltimoClick() { scheda_.Ultimo(); }
+void TfrmAutoparco::cmdPrimoClick() {
+    scheda_.Primo();
+}
+void TfrmAutoparco::cmdIndietroClick() {
+    scheda_.Indietro();
+}
+void TfrmAutoparco::cmdAvantiClick() {
+    scheda_.Avanti();
+}
+void TfrmAutoparco::cmdUltimoClick() {
+    scheda_.Ultimo();
+}
 
 // --- Photo ------------------------------------------------------------------
 
-std::string TfrmAutoparco::FileFotoScheda() const { return vehicles::FileFotoAutomezzo(lblPosizione.Text()); }
+std::string TfrmAutoparco::FileFotoScheda() const {
+    return vehicles::FileFotoAutomezzo(lblPosizione.Text());
+}
 
-void TfrmAutoparco::MostraSegnaposto() { imgFoto.SetBitmap(imgBianco.Bitmap()); }
+void TfrmAutoparco::MostraSegnaposto() {
+    imgFoto.SetBitmap(imgBianco.Bitmap());
+}
 
 // A step through the archive looks for the photo with one open: a vehicle
 // without a photo shows the placeholder without an error on the way.
 void TfrmAutoparco::CaricaFotoScheda() {
     fotoCambiata_ = false;
-    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text())) imgFoto.SetBitmap(std::move(foto));
-    else MostraSegnaposto();
+    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text()))
+        imgFoto.SetBitmap(std::move(foto));
+    else
+        MostraSegnaposto();
 }
 
 void TfrmAutoparco::SalvaFotoScheda() {
@@ -374,8 +371,10 @@ void TfrmAutoparco::txtTargaTyping() {
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         const char32_t c = rtl::Utf8Next(text, pos);
-        if (RifiutatoInTarga(c)) dropped = true;
-        else kept.append(text, start, pos - start);
+        if (RifiutatoInTarga(c))
+            dropped = true;
+        else
+            kept.append(text, start, pos - start);
     }
     if (dropped) txtTarga.SetText(kept);
     entry::UpperCaseTyping(txtTarga);
@@ -398,9 +397,12 @@ void TfrmAutoparco::btnCostiClick() {
         ui::Edit& edit;
         const char* message;
     } required[] = {
-        {txtMarca, "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del veicolo."},
-        {txtModello, "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del veicolo."},
-        {txtTarga, "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa del veicolo."},
+        {txtMarca,
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del veicolo."},
+        {txtModello,
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del veicolo."},
+        {txtTarga,
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa del veicolo."},
     };
     for (const auto& r : required) {
         if (!rtl::Trim(r.edit.Text()).empty()) continue;
@@ -444,6 +446,10 @@ void TfrmAutoparco::cmdSlideshowClick() {
     slideshow->ShowModal();
 }
 
-void TfrmAutoparco::cmdGuidaClick() { ShowHelpTopic(*this, "App Parco Automezzi", "vehicles/Autoparco.help"); }
+void TfrmAutoparco::cmdGuidaClick() {
+    ShowHelpTopic(*this, "App Parco Automezzi", "vehicles/Autoparco.help");
+}
 
-void TfrmAutoparco::cmdEsciClick() { Close(); }
+void TfrmAutoparco::cmdEsciClick() {
+    Close();
+}

@@ -53,14 +53,10 @@ common::ConfigEsportazione Configurazione() {
 } // namespace
 
 TfrmExpAutoparco::TfrmExpAutoparco(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ExpAutoparco.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")),
-      esportazione_(grdRecords, Configurazione()) {
+    : ui::Form(app, owner, "vehicles/ExpAutoparco.layout"), panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
     common::LegaEsportazione(*this, esportazione_, "Esportazione archivio veicoli in Microsoft Excel",
                              "vehicles/ExpAutoparco.help",
                              {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgInfo"});

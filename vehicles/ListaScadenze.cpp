@@ -4,12 +4,12 @@
 
 #include "common/ListWindow.h"
 #include "common/Records.h"
-#include "vehicles/AutomezzoRec.h"
-#include "vehicles/TrovaAutomezzi.h"
 #include "common/Reports.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
+#include "vehicles/AutomezzoRec.h"
+#include "vehicles/TrovaAutomezzi.h"
 
 std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi) {
     if (scadenza.empty()) return false;
@@ -35,16 +35,11 @@ std::string RigaScadenza(const common::RecordView& automezzo, std::string_view c
 
 TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
                                      std::string campoScadenza, std::string titolo)
-    : ui::Form(app, owner, layout),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblRigo03(Get<ui::Label>("lblRigo03")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()),
-      campoScadenza_(std::move(campoScadenza)),
-      formato_(FormatoScadenza(campoScadenza_)),
-      titolo_(std::move(titolo)),
-      lista_(lstRecords) {
+    : ui::Form(app, owner, layout), lstRecords(Get<ui::ListBox>("lstRecords")),
+      lblRigo03(Get<ui::Label>("lblRigo03")), btnChiudi(Get<ui::Button>("btnChiudi")),
+      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()),
+      campoScadenza_(std::move(campoScadenza)), formato_(FormatoScadenza(campoScadenza_)),
+      titolo_(std::move(titolo)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     btnChiudi.OnClick = [this] { Close(); };
@@ -67,6 +62,10 @@ void TfrmListaScadenze::FormShow() {
         true);
 }
 
-void TfrmListaScadenze::FormClose(ui::CloseAction&) { lista_.Svuota(); }
+void TfrmListaScadenze::FormClose(ui::CloseAction&) {
+    lista_.Svuota();
+}
 
-void TfrmListaScadenze::btnStampaClick() { common::StampaRiepilogo(frxReport, titolo_, lstRecords.Items()); }
+void TfrmListaScadenze::btnStampaClick() {
+    common::StampaRiepilogo(frxReport, titolo_, lstRecords.Items());
+}

@@ -32,8 +32,8 @@ public:
     report::Report frxReport;
 
 protected:
-    TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout, std::string campoScadenza,
-                      std::string titolo);
+    TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
+                      std::string campoScadenza, std::string titolo);
 
 private:
     void FormShow();

@@ -5,23 +5,20 @@
 
 #include "common/Archive.h"
 #include "common/Records.h"
-#include "vehicles/AutomezzoRec.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
+#include "vehicles/AutomezzoRec.h"
 #include "vehicles/Zoom.h"
 
 TfrmSlideshow_Automezzi* frmSlideshow_Automezzi = nullptr;
 
 TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/Slideshow_Automezzi.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
-      imgFoto(Get<ui::Picture>("imgFoto")),
-      lblPosizione(Get<ui::Label>("lblPosizione")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      imgBianco(Get<ui::Picture>("imgBianco")),
-      Timer(Get<ui::Timer>("Timer")),
+      panContainer(Get<ui::Panel>("panContainer")), imgFoto(Get<ui::Picture>("imgFoto")),
+      lblPosizione(Get<ui::Label>("lblPosizione")), cmdAvanti(Get<ui::Picture>("cmdAvanti")),
+      imgBianco(Get<ui::Picture>("imgBianco")), Timer(Get<ui::Timer>("Timer")),
       automezzo_(common::TAutomezzoRec) {
     OnShow = [this] { FormShow(); };
     // The show ends with its window.
@@ -75,12 +72,15 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick() {
         // fall due meanwhile do not pile up messages; then it tries again.
         const bool attivo = Timer.Enabled();
         Timer.SetEnabled(false);
-        ui::MessageDlg(std::string(common::kMsgAccessoArchivio), ui::DialogType::Error, ui::Buttons::OKCancel);
+        ui::MessageDlg(std::string(common::kMsgAccessoArchivio), ui::DialogType::Error,
+                       ui::Buttons::OKCancel);
         if (attivo && Visible()) Timer.SetEnabled(true);
     }
 }
 
 void TfrmSlideshow_Automezzi::subApriFoto() {
-    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text())) imgFoto.SetBitmap(std::move(foto));
-    else imgFoto.SetBitmap(imgBianco.Bitmap());
+    if (ui::BitmapPtr foto = vehicles::FotoAutomezzo(lblPosizione.Text()))
+        imgFoto.SetBitmap(std::move(foto));
+    else
+        imgFoto.SetBitmap(imgBianco.Bitmap());
 }

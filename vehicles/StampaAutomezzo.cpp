@@ -4,21 +4,19 @@
 #include <vector>
 
 #include "common/Reports.h"
-#include "vehicles/Autoparco.h"
 #include "vehicles/AutomezzoRec.h"
+#include "vehicles/Autoparco.h"
 
 TfrmStampaAutomezzo* frmStampaAutomezzo = nullptr;
 
 namespace vehicles {
 
-DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, const char* layout, bool anteprima)
-    : ui::Form(app, owner, layout),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      imgLogo(Get<ui::Picture>("imgLogo")),
+DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, const char* layout,
+                                           bool anteprima)
+    : ui::Form(app, owner, layout), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnStampa(Get<ui::Button>("btnStampa")), imgLogo(Get<ui::Picture>("imgLogo")),
       imgTemp(Get<ui::Picture>("imgTemp")),
-      repDocumento(report::Report::fromResource("vehicles/SchedaVeicolo.report")),
-      anteprima_(anteprima) {
+      repDocumento(report::Report::fromResource("vehicles/SchedaVeicolo.report")), anteprima_(anteprima) {
     OnShow = [this] { FormShow(); };
     btnStampa.OnClick = [this] { btnStampaClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
@@ -37,7 +35,8 @@ void DialogoSchedaVeicolo::FormShow() {
 void DialogoSchedaVeicolo::btnStampaClick() {
     static const std::vector<std::string> memo = [] {
         std::vector<std::string> names;
-        for (int i = 0; i < kCampiInEdit; ++i) names.push_back(ControlloCampo(i));
+        for (int i = 0; i < kCampiInEdit; ++i)
+            names.push_back(ControlloCampo(i));
         return names;
     }();
     common::EseguiDocumento(
@@ -50,6 +49,8 @@ void DialogoSchedaVeicolo::btnStampaClick() {
         anteprima_ ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto);
 }
 
-void DialogoSchedaVeicolo::btnAnnullaClick() { Close(); }
+void DialogoSchedaVeicolo::btnAnnullaClick() {
+    Close();
+}
 
 } // namespace vehicles

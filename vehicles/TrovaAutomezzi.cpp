@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "common/Records.h"
 #include "common/ListWindow.h"
+#include "common/Records.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "gate/Registro.h"
 #include "platform/rtl/Text.h"
-#include "vehicles/Autoparco.h"
 #include "vehicles/AutomezzoRec.h"
+#include "vehicles/Autoparco.h"
 
 TfrmTrovaAutomezzi* frmTrovaAutomezzi = nullptr;
 
@@ -41,8 +41,8 @@ common::ConfigRicerca ConfigTrovaAutomezzi() {
 
 // What the driver card receives: its edit and the vehicle field.
 constexpr std::pair<const char*, const char*> kCampiConduttore[] = {
-    {"txtVeicolo", "Tipo"},   {"txtMarca", "Marca"},   {"txtModello", "Modello"},
-    {"txtTarga", "Targa"},    {"txtColore", "Colore"}, {"txtAlimentazione", "Alimentazione"},
+    {"txtVeicolo", "Tipo"}, {"txtMarca", "Marca"},   {"txtModello", "Modello"},
+    {"txtTarga", "Targa"},  {"txtColore", "Colore"}, {"txtAlimentazione", "Alimentazione"},
 };
 
 void ImpostaTesto(ui::Form& form, const char* controllo, const std::string& testo) {
@@ -53,7 +53,11 @@ void ImpostaTesto(ui::Form& form, const char* controllo, const std::string& test
 
 common::FormatoRiga InizioFormatoAutomezzo() {
     common::FormatoRiga formato(common::TAutomezzoRec);
-    formato.colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"}, 30).testo("  Targa: ").colonna("Targa", 12);
+    formato.colonna("Tipo", 20)
+        .testo("  ")
+        .colonna({"Marca", "Modello"}, 30)
+        .testo("  Targa: ")
+        .colonna("Targa", 12);
     return formato;
 }
 
@@ -68,36 +72,24 @@ const common::FormatoRiga& FormatoTrovaAutomezzo() {
     return formato;
 }
 
-std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) { return FormatoTrovaAutomezzo().Riga(automezzo); }
+std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
+    return FormatoTrovaAutomezzo().Riga(automezzo);
+}
 
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"),
-      panAvvio(Get<ui::Panel>("panAvvio")),
-      txtTipo(Get<ui::Edit>("txtTipo")),
-      txtDestinazione(Get<ui::Edit>("txtDestinazione")),
-      txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")),
-      txtStato(Get<ui::Edit>("txtStato")),
-      txtAutista(Get<ui::Edit>("txtAutista")),
-      txtMeccanico(Get<ui::Edit>("txtMeccanico")),
-      txtProprietario(Get<ui::Edit>("txtProprietario")),
-      txtNote(Get<ui::Edit>("txtNote")),
-      lblAttendere(Get<ui::Label>("lblAttendere")),
-      lblConta(Get<ui::Label>("lblConta")),
-      lblMemory(Get<ui::Label>("lblMemory")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")),
-      panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTrovate(Get<ui::Label>("lblTrovate")),
-      btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()),
-      automezzo_(common::TAutomezzoRec),
-      lista_(lstRecords),
+    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
+      txtTipo(Get<ui::Edit>("txtTipo")), txtDestinazione(Get<ui::Edit>("txtDestinazione")),
+      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
+      txtTarga(Get<ui::Edit>("txtTarga")), txtStato(Get<ui::Edit>("txtStato")),
+      txtAutista(Get<ui::Edit>("txtAutista")), txtMeccanico(Get<ui::Edit>("txtMeccanico")),
+      txtProprietario(Get<ui::Edit>("txtProprietario")), txtNote(Get<ui::Edit>("txtNote")),
+      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
+      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
+      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
+      lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
+      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+      frxReport(common::RiepilogoDati()), automezzo_(common::TAutomezzoRec), lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
 
 // Copies the chosen vehicle into the window named by the caller tag, then
@@ -119,7 +111,8 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick() {
                     ImpostaTesto(*frmAnagrafica, controllo, automezzo_.get(campo));
         } else if (chiamante == "registro" && frmRegistro) {
             if (lista_.Richiama(archivio, automezzo_)) {
-                ImpostaTesto(*frmRegistro, "txtVeicolo", automezzo_.get("Marca") + " " + automezzo_.get("Modello"));
+                ImpostaTesto(*frmRegistro, "txtVeicolo",
+                             automezzo_.get("Marca") + " " + automezzo_.get("Modello"));
                 ImpostaTesto(*frmRegistro, "txtTarga", automezzo_.get("Targa"));
                 ImpostaTesto(*frmRegistro, "txtConduttore", automezzo_.get("Autista"));
             }

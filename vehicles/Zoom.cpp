@@ -12,12 +12,13 @@ void AdattaRiquadroFoto(ui::Form& form, ui::Panel& panContainer, ui::Picture& im
 }
 
 TfrmZoom::TfrmZoom(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/Zoom.layout"),
-      panContainer(Get<ui::Panel>("panContainer")),
+    : ui::Form(app, owner, "vehicles/Zoom.layout"), panContainer(Get<ui::Panel>("panContainer")),
       imgFoto(Get<ui::Picture>("imgFoto")) {
     OnShow = [this] { FormShow(); };
     imgFoto.OnClick = [this] { Close(); };
     panContainer.OnClick = [this] { Close(); };
 }
 
-void TfrmZoom::FormShow() { AdattaRiquadroFoto(*this, panContainer, imgFoto); }
+void TfrmZoom::FormShow() {
+    AdattaRiquadroFoto(*this, panContainer, imgFoto);
+}

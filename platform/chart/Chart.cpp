@@ -6,23 +6,47 @@ void Chart::changed() const {
     if (onChanged) onChanged();
 }
 
-void Chart::setSeriesName(std::string name) { seriesName_ = std::move(name); changed(); }
+void Chart::setSeriesName(std::string name) {
+    seriesName_ = std::move(name);
+    changed();
+}
 void Chart::setKind(SeriesKind kind) {
     if (kind_ == kind) return;
     kind_ = kind;
     changed();
 }
-void Chart::setMarksVisible(bool on) { marks_ = on; changed(); }
-void Chart::clear() { points_.clear(); changed(); }
+void Chart::setMarksVisible(bool on) {
+    marks_ = on;
+    changed();
+}
+void Chart::clear() {
+    points_.clear();
+    changed();
+}
 void Chart::add(double value, std::string label, std::uint32_t color) {
     points_.push_back({value, std::move(label), color});
     changed();
 }
-void Chart::setView3D(bool on) { view3D_ = on; changed(); }
-void Chart::setOrthogonal(bool on) { orthogonal_ = on; changed(); }
-void Chart::setTitle(Caption c) { title_ = std::move(c); changed(); }
-void Chart::setFoot(Caption c) { foot_ = std::move(c); changed(); }
-void Chart::setLegend(Legend l) { legend_ = std::move(l); changed(); }
+void Chart::setView3D(bool on) {
+    view3D_ = on;
+    changed();
+}
+void Chart::setOrthogonal(bool on) {
+    orthogonal_ = on;
+    changed();
+}
+void Chart::setTitle(Caption c) {
+    title_ = std::move(c);
+    changed();
+}
+void Chart::setFoot(Caption c) {
+    foot_ = std::move(c);
+    changed();
+}
+void Chart::setLegend(Legend l) {
+    legend_ = std::move(l);
+    changed();
+}
 void Chart::setAxisTitles(std::string bottom, std::string left) {
     bottomAxis_ = std::move(bottom);
     leftAxis_ = std::move(left);
@@ -48,9 +72,13 @@ HeadlessPrinter& headlessPrinter() {
     return p;
 }
 
-void setPrinter(Printer* p) { installed = p; }
+void setPrinter(Printer* p) {
+    installed = p;
+}
 
-Printer& printer() { return installed ? *installed : headlessPrinter(); }
+Printer& printer() {
+    return installed ? *installed : headlessPrinter();
+}
 
 void print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
     const PrintPlan plan = planCopies(askedCopies, printerMakesCopies);
@@ -58,7 +86,8 @@ void print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
     Printer& out = printer();
     out.beginRequest();
     try {
-        for (int i = 0; i < plan.jobs; ++i) out.printJob(chart, plan.copiesPerJob);
+        for (int i = 0; i < plan.jobs; ++i)
+            out.printJob(chart, plan.copiesPerJob);
     } catch (...) {
         try {
             out.endRequest();

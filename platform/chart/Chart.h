@@ -14,7 +14,7 @@ enum class SeriesKind { Bar, Pie };
 
 struct TextStyle {
     std::string family = "Verdana";
-    double size = 10;                 // points
+    double size = 10; // points
     bool bold = false;
     std::uint32_t color = 0xFF000000; // 0xAARRGGBB
     bool operator==(const TextStyle&) const = default;
@@ -59,7 +59,7 @@ public:
     // View.
     bool view3D() const { return view3D_; }
     void setView3D(bool on);
-    bool orthogonal() const { return orthogonal_; }   // orthogonal 3D projection
+    bool orthogonal() const { return orthogonal_; } // orthogonal 3D projection
     void setOrthogonal(bool on);
 
     // Texts.
@@ -124,7 +124,7 @@ public:
     void printJob(const Chart& chart, int copies) override;
 };
 
-void setPrinter(Printer* printer);     // nullptr: the built-in headless printer
+void setPrinter(Printer* printer); // nullptr: the built-in headless printer
 Printer& printer();
 HeadlessPrinter& headlessPrinter();
 

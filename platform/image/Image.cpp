@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 #include <png.h>
 
 namespace img {
@@ -20,8 +20,12 @@ namespace {
 
 using Bytes = std::string_view;
 
-std::uint8_t at(Bytes b, std::size_t i) { return static_cast<std::uint8_t>(b[i]); }
-std::uint32_t le16(Bytes b, std::size_t i) { return at(b, i) | (at(b, i + 1) << 8); }
+std::uint8_t at(Bytes b, std::size_t i) {
+    return static_cast<std::uint8_t>(b[i]);
+}
+std::uint32_t le16(Bytes b, std::size_t i) {
+    return at(b, i) | (at(b, i + 1) << 8);
+}
 std::uint32_t le32(Bytes b, std::size_t i) {
     return at(b, i) | (at(b, i + 1) << 8) | (at(b, i + 2) << 16) | (std::uint32_t(at(b, i + 3)) << 24);
 }
@@ -44,11 +48,15 @@ bool jpegComplete(Bytes b) {
     std::size_t pos = 2;
     while (true) {
         if (pos + 1 >= b.size() || at(b, pos) != 0xFF) return false;
-        while (pos + 1 < b.size() && at(b, pos + 1) == 0xFF) ++pos; // fill bytes
+        while (pos + 1 < b.size() && at(b, pos + 1) == 0xFF)
+            ++pos; // fill bytes
         if (pos + 1 >= b.size()) return false;
         const std::uint8_t m = at(b, pos + 1);
-        if (m == 0xD9) return false;                                 // end before any scan
-        if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) { pos += 2; continue; }
+        if (m == 0xD9) return false; // end before any scan
+        if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) {
+            pos += 2;
+            continue;
+        }
         if (pos + 3 >= b.size()) return false;
         const std::size_t len = (at(b, pos + 2) << 8) | at(b, pos + 3);
         if (len < 2 || pos + 2 + len > b.size()) return false;
@@ -60,7 +68,9 @@ bool jpegComplete(Bytes b) {
     return false;
 }
 
-bool pngComplete(Bytes b) { return b.find("IEND", 8) != Bytes::npos; }
+bool pngComplete(Bytes b) {
+    return b.find("IEND", 8) != Bytes::npos;
+}
 
 // Pictures whose declared size is beyond these are refused before anything
 // is decoded; JPEG photos with more pixels than kMaxDecodedPixels are scaled
@@ -76,7 +86,8 @@ Error cannotDecode(const std::string& what, const std::string& why) {
 void checkDeclaredSize(std::uint64_t w, std::uint64_t h, const std::string& what) {
     if (w == 0 || h == 0) throw cannotDecode(what, "no pixels");
     if (w > kMaxSide || h > kMaxSide || w * h > kMaxDeclaredPixels)
-        throw Error("Picture too large (" + std::to_string(w) + " x " + std::to_string(h) + " pixels): " + what);
+        throw Error("Picture too large (" + std::to_string(w) + " x " + std::to_string(h) +
+                    " pixels): " + what);
 }
 
 std::vector<std::uint8_t> allocatePixels(std::uint64_t w, std::uint64_t h, const std::string& what) {
@@ -145,7 +156,8 @@ Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
     jpeg_progress_mgr progress{};
     progress.progress_monitor = jpegProgress;
     info.progress = &progress;
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     const std::uint64_t w = info.image_width, h = info.image_height;
     if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxDeclaredPixels) {
@@ -153,7 +165,8 @@ Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
         checkDeclaredSize(w, h, what);
     }
     unsigned eighths = 8;
-    while (eighths > 1 && ((w * eighths + 7) / 8) * ((h * eighths + 7) / 8) > kMaxDecodedPixels) --eighths;
+    while (eighths > 1 && ((w * eighths + 7) / 8) * ((h * eighths + 7) / 8) > kMaxDecodedPixels)
+        --eighths;
     info.scale_num = eighths;
     info.scale_denom = 8;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
@@ -229,7 +242,8 @@ struct Channel {
 
     explicit Channel(std::uint32_t m = 0) : mask(m) {
         if (!mask) return;
-        while (!((mask >> shift) & 1u)) ++shift;
+        while (!((mask >> shift) & 1u))
+            ++shift;
         max = std::uint64_t(mask) >> shift;
     }
     std::uint8_t of(std::uint32_t px) const {
@@ -245,7 +259,8 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
     if (b.size() < 18) throw cannotDecode(what, "header cut short");
     const std::uint64_t offset = le32(b, 10);
     const std::uint64_t headerSize = le32(b, 14);
-    if (headerSize != 12 && (headerSize < 40 || headerSize > 4096)) throw cannotDecode(what, "unknown bitmap header");
+    if (headerSize != 12 && (headerSize < 40 || headerSize > 4096))
+        throw cannotDecode(what, "unknown bitmap header");
     if (14 + headerSize > b.size()) throw cannotDecode(what, "header cut short");
     std::int64_t width = 0, height = 0;
     std::uint32_t bpp = 0, compression = 0, colours = 0;
@@ -271,10 +286,14 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
     const bool bitFields = compression == 3 || compression == 6;
     if (compression != 0 && !bitFields) throw cannotDecode(what, "compressed bitmaps are not supported");
     switch (bpp) {
-    case 1: case 4: case 8: case 24:
+    case 1:
+    case 4:
+    case 8:
+    case 24:
         if (compression != 0) throw cannotDecode(what, "bit fields need 16 or 32 bits a pixel");
         break;
-    case 16: case 32:
+    case 16:
+    case 32:
         if (bitFields) {
             // The masks follow the 40-byte header (or are part of a longer one).
             const std::size_t count = compression == 6 || headerSize >= 56 ? 4 : 3;
@@ -293,7 +312,8 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
             blue = Channel(0x000000FF);
         }
         break;
-    default: throw cannotDecode(what, "unsupported bits per pixel");
+    default:
+        throw cannotDecode(what, "unsupported bits per pixel");
     }
 
     std::vector<std::uint32_t> palette;
@@ -304,8 +324,8 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
         if (start + count * paletteEntry > b.size()) throw cannotDecode(what, "palette cut short");
         for (std::uint64_t i = 0; i < count; ++i) {
             const std::size_t e = std::size_t(start + i * paletteEntry);
-            palette.push_back(0xFF000000u | (std::uint32_t(at(b, e + 2)) << 16) | (std::uint32_t(at(b, e + 1)) << 8) |
-                              at(b, e));
+            palette.push_back(0xFF000000u | (std::uint32_t(at(b, e + 2)) << 16) |
+                              (std::uint32_t(at(b, e + 1)) << 8) | at(b, e));
         }
     }
 
@@ -336,8 +356,8 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
                 const std::uint32_t px = bpp == 16 ? le16(b, p) : le32(b, p);
                 const std::uint8_t a = alpha.mask ? alpha.of(px) : 255;
                 anyAlpha = anyAlpha || (alpha.mask && a != 0);
-                argb = (std::uint32_t(a) << 24) | (std::uint32_t(red.of(px)) << 16) | (std::uint32_t(green.of(px)) << 8) |
-                       blue.of(px);
+                argb = (std::uint32_t(a) << 24) | (std::uint32_t(red.of(px)) << 16) |
+                       (std::uint32_t(green.of(px)) << 8) | blue.of(px);
             }
             dst[0] = std::uint8_t(argb >> 16);
             dst[1] = std::uint8_t(argb >> 8);
@@ -347,7 +367,8 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
     }
     // An alpha channel that is zero everywhere was never meant as one.
     if (alpha.mask && !anyAlpha)
-        for (std::size_t i = 3; i < out.rgba.size(); i += 4) out.rgba[i] = 255;
+        for (std::size_t i = 3; i < out.rgba.size(); i += 4)
+            out.rgba[i] = 255;
     return out;
 }
 
@@ -360,8 +381,10 @@ Bitmap decode(Bytes bytes, const std::string& what) {
     case Format::Png:
         if (!pngComplete(bytes)) break;
         return decodePng(bytes, what);
-    case Format::Bmp: return decodeBmp(bytes, what);
-    case Format::Unknown: throw Error("Not a JPEG, bitmap or PNG picture: " + what);
+    case Format::Bmp:
+        return decodeBmp(bytes, what);
+    case Format::Unknown:
+        throw Error("Not a JPEG, bitmap or PNG picture: " + what);
     }
     throw Error("Incomplete or damaged picture: " + what);
 }
@@ -385,10 +408,14 @@ void blend(Bitmap& b, int x, int y, std::uint32_t argb) {
     const unsigned a = argb >> 24;
     const unsigned src[3] = {(argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF};
     if (a == 255) {
-        p[0] = std::uint8_t(src[0]); p[1] = std::uint8_t(src[1]); p[2] = std::uint8_t(src[2]); p[3] = 255;
+        p[0] = std::uint8_t(src[0]);
+        p[1] = std::uint8_t(src[1]);
+        p[2] = std::uint8_t(src[2]);
+        p[3] = 255;
         return;
     }
-    for (int c = 0; c < 3; ++c) p[c] = std::uint8_t((src[c] * a + p[c] * (255 - a)) / 255);
+    for (int c = 0; c < 3; ++c)
+        p[c] = std::uint8_t((src[c] * a + p[c] * (255 - a)) / 255);
     p[3] = std::uint8_t(a + p[3] * (255 - a) / 255);
 }
 
@@ -403,7 +430,9 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, double t) {
 
 } // namespace
 
-Bitmap loadMemory(std::string_view bytes) { return decode(bytes, "(memory)"); }
+Bitmap loadMemory(std::string_view bytes) {
+    return decode(bytes, "(memory)");
+}
 
 Bitmap loadFile(const std::filesystem::path& file) {
     std::string bytes;
@@ -535,7 +564,8 @@ std::vector<Taps> tapsFor(int from, int to) {
             t.weights.assign(1, 1.0f);
             continue;
         }
-        for (float& w : t.weights) w = float(w / sum);
+        for (float& w : t.weights)
+            w = float(w / sum);
     }
     return all;
 }
@@ -564,9 +594,11 @@ Bitmap scaled(const Bitmap& bitmap, int width, int height) {
             float acc[4] = {0, 0, 0, 0};
             for (std::size_t k = 0; k < t.weights.size(); ++k) {
                 const std::uint8_t* p = src + std::size_t(t.first + int(k)) * 4;
-                for (int c = 0; c < 4; ++c) acc[c] += t.weights[k] * p[c];
+                for (int c = 0; c < 4; ++c)
+                    acc[c] += t.weights[k] * p[c];
             }
-            for (int c = 0; c < 4; ++c) dst[x * 4 + c] = acc[c];
+            for (int c = 0; c < 4; ++c)
+                dst[x * 4 + c] = acc[c];
         }
     }
     out.rgba.resize(std::size_t(width) * height * 4);
@@ -597,7 +629,8 @@ Bitmap filled(int width, int height, std::uint32_t argb) {
     b.rgba.resize(std::size_t(b.width) * b.height * 4);
     const std::uint8_t px[4] = {std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb),
                                 std::uint8_t(argb >> 24)};
-    for (std::size_t i = 0; i < b.rgba.size(); i += 4) std::copy(px, px + 4, &b.rgba[i]);
+    for (std::size_t i = 0; i < b.rgba.size(); i += 4)
+        std::copy(px, px + 4, &b.rgba[i]);
     return b;
 }
 
@@ -605,7 +638,8 @@ void fillRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
     const int x1 = std::min(x + width, b.width), y1 = std::min(y + height, b.height);
     for (int yy = y0; yy < y1; ++yy)
-        for (int xx = x0; xx < x1; ++xx) blend(b, xx, yy, argb);
+        for (int xx = x0; xx < x1; ++xx)
+            blend(b, xx, yy, argb);
 }
 
 void frameRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb, int t) {
@@ -617,7 +651,8 @@ void frameRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t arg
     fillRect(b, x + width - t, y + t, t, height - 2 * t, argb);
 }
 
-void verticalGradient(Bitmap& b, int x, int y, int width, int height, std::uint32_t top, std::uint32_t bottom) {
+void verticalGradient(Bitmap& b, int x, int y, int width, int height, std::uint32_t top,
+                      std::uint32_t bottom) {
     for (int row = 0; row < height; ++row) {
         const double t = height > 1 ? double(row) / (height - 1) : 0.0;
         fillRect(b, x, y + row, width, 1, mix(top, bottom, t));
@@ -670,7 +705,8 @@ int drawText(Bitmap& b, int x, int y, std::string_view text, std::uint32_t argb,
         const unsigned char* glyph = kFont[c - 32];
         for (int row = 0; row < kFontHeight; ++row)
             for (int col = 0; col < kFontWidth; ++col)
-                if (glyph[row] & (1u << col)) fillRect(b, left + col * scale, y + row * scale, scale, scale, argb);
+                if (glyph[row] & (1u << col))
+                    fillRect(b, left + col * scale, y + row * scale, scale, scale, argb);
         left += kFontWidth * scale;
     });
     return textWidth(text, scale);
@@ -682,7 +718,9 @@ int textWidth(std::string_view text, int scale) {
     return count * kFontWidth * std::max(scale, 1);
 }
 
-int textHeight(int scale) { return kFontHeight * std::max(scale, 1); }
+int textHeight(int scale) {
+    return kFontHeight * std::max(scale, 1);
+}
 
 std::uint32_t pixel(const Bitmap& b, int x, int y) {
     if (x < 0 || y < 0 || x >= b.width || y >= b.height) return 0;

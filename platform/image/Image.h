@@ -62,7 +62,8 @@ Bitmap filled(int width, int height, std::uint32_t argb);
 void fillRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
 void frameRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb, int thickness = 1);
 // Top to bottom from `top` to `bottom`.
-void verticalGradient(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t top, std::uint32_t bottom);
+void verticalGradient(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t top,
+                      std::uint32_t bottom);
 void fillEllipse(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
 void drawLine(Bitmap& bitmap, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness = 1);
 // Plain ASCII text in a small built-in bitmap font, each font pixel drawn as a

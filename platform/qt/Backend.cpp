@@ -49,7 +49,8 @@ struct Session::Impl {
     std::vector<std::unique_ptr<QTranslator>> translators;
 };
 
-Session::Session(ui::Application& app, Mode mode) : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}) {
+Session::Session(ui::Application& app, Mode mode)
+    : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}) {
     Impl& d = *impl_;
     if (!QApplication::instance()) d.qapp = std::make_unique<QApplication>(gArgc, gArgv);
     d.translators = installItalianTranslations();
@@ -89,7 +90,9 @@ bool Session::grab(ui::Form& form, const std::string& pngPath) {
     return !picture.isNull() && picture.save(QString::fromStdString(pngPath), "PNG");
 }
 
-void Session::processEvents() { QApplication::processEvents(); }
+void Session::processEvents() {
+    QApplication::processEvents();
+}
 
 int run(ui::Application& app) {
     Session session(app);

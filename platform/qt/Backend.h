@@ -9,7 +9,7 @@
 namespace ui {
 class Application;
 class Form;
-}
+} // namespace ui
 
 namespace qtbackend {
 

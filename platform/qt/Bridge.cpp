@@ -29,9 +29,9 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QStyledItemDelegate>
-#include <QToolButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
 namespace qtbackend {
@@ -41,27 +41,35 @@ namespace {
 // ---------------------------------------------------------------------------
 // Conversions
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Model positions count characters (code points); Qt counts UTF-16 units.
 int toUtf16(const QString& s, int chars) {
     int pos = 0;
-    for (int n = 0; n < chars && pos < s.size(); ++n) pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
+    for (int n = 0; n < chars && pos < s.size(); ++n)
+        pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
     return pos;
 }
 
 int toChars(const QString& s, int utf16) {
     int chars = 0;
-    for (int pos = 0; pos < utf16 && pos < s.size(); ++chars) pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
+    for (int pos = 0; pos < utf16 && pos < s.size(); ++chars)
+        pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
     return chars;
 }
 
-QFont qfont(const ui::Font& f) { return makeFont(qs(f.family), f.size, f.bold, f.italic, f.underline); }
+QFont qfont(const ui::Font& f) {
+    return makeFont(qs(f.family), f.size, f.bold, f.italic, f.underline);
+}
 
 QBrush qbrush(const ui::Brush& b, const QRectF& r) {
     switch (b.kind) {
-    case ui::Brush::Kind::None: return Qt::NoBrush;
-    case ui::Brush::Kind::Solid: return b.color ? QBrush(toQColor(b.color)) : QBrush(Qt::NoBrush);
+    case ui::Brush::Kind::None:
+        return Qt::NoBrush;
+    case ui::Brush::Kind::Solid:
+        return b.color ? QBrush(toQColor(b.color)) : QBrush(Qt::NoBrush);
     case ui::Brush::Kind::VerticalGradient: {
         QLinearGradient g(r.topLeft(), r.bottomLeft());
         g.setColorAt(0, toQColor(b.color));
@@ -86,9 +94,12 @@ void setEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
 
 Qt::Alignment qalign(ui::TextAlign a) {
     switch (a) {
-    case ui::TextAlign::Leading: return Qt::AlignLeft;
-    case ui::TextAlign::Center: return Qt::AlignHCenter;
-    case ui::TextAlign::Trailing: return Qt::AlignRight;
+    case ui::TextAlign::Leading:
+        return Qt::AlignLeft;
+    case ui::TextAlign::Center:
+        return Qt::AlignHCenter;
+    case ui::TextAlign::Trailing:
+        return Qt::AlignRight;
     }
     return Qt::AlignLeft;
 }
@@ -117,7 +128,7 @@ QPoint mapBetween(const QWidget* from, const QWidget* to, QPoint p) {
 // The model's mouse event at a point already in the target's coordinates.
 ui::MouseEvent qmouse(const QMouseEvent& e, QPoint at) {
     ui::MouseEvent m;
-    m.button = e.button() == Qt::RightButton ? ui::MouseButton::Right
+    m.button = e.button() == Qt::RightButton    ? ui::MouseButton::Right
                : e.button() == Qt::MiddleButton ? ui::MouseButton::Middle
                                                 : ui::MouseButton::Left;
     m.mods = qmods(e.modifiers());
@@ -140,8 +151,10 @@ bool isNavigationKey(int key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Home:
-    case Qt::Key_End: return true;
-    default: return false;
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -173,7 +186,8 @@ protected:
             // draws a disabled icon.
             QStyleOption opt;
             opt.initFrom(this);
-            disabled_ = style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(cache_), &opt).toImage();
+            disabled_ =
+                style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(cache_), &opt).toImage();
         }
         const QImage& shown = isEnabled() ? cache_ : disabled_;
         QPainter p(this);
@@ -183,14 +197,19 @@ protected:
         const QSizeF img = cache_.size();
         QRectF target;
         switch (pic->WrapMode()) {
-        case ui::Picture::Wrap::Stretch: target = rect(); break;
-        case ui::Picture::Wrap::Original: target = QRectF(QPointF(0, 0), img); break;
+        case ui::Picture::Wrap::Stretch:
+            target = rect();
+            break;
+        case ui::Picture::Wrap::Original:
+            target = QRectF(QPointF(0, 0), img);
+            break;
         case ui::Picture::Wrap::Center:
             target = QRectF(QPointF((width() - img.width()) / 2, (height() - img.height()) / 2), img);
             break;
         case ui::Picture::Wrap::Fit: {
             const QSizeF fitted = img.scaled(size(), Qt::KeepAspectRatio);
-            target = QRectF(QPointF((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+            target =
+                QRectF(QPointF((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
             break;
         }
         }
@@ -219,13 +238,18 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect());
         if (auto* rc = dynamic_cast<ui::Rectangle*>(control)) {
-            const double t = rc->Stroke().kind == ui::Brush::Kind::None ? 0 : std::max(0, rc->StrokeThickness());
+            const double t =
+                rc->Stroke().kind == ui::Brush::Kind::None ? 0 : std::max(0, rc->StrokeThickness());
             const QRectF inner = r.adjusted(t / 2, t / 2, -t / 2, -t / 2);
             p.setBrush(qbrush(rc->Fill(), r));
-            if (t > 0) p.setPen(QPen(qbrush(rc->Stroke(), r), t));
-            else p.setPen(Qt::NoPen);
-            if (rc->CornerRadius() > 0) p.drawRoundedRect(inner, rc->CornerRadius(), rc->CornerRadius());
-            else p.drawRect(inner);
+            if (t > 0)
+                p.setPen(QPen(qbrush(rc->Stroke(), r), t));
+            else
+                p.setPen(Qt::NoPen);
+            if (rc->CornerRadius() > 0)
+                p.drawRoundedRect(inner, rc->CornerRadius(), rc->CornerRadius());
+            else
+                p.drawRect(inner);
             return;
         }
         if (control->Kind() == ui::ControlKind::Layout) return;
@@ -241,7 +265,8 @@ protected:
             if (!title.isEmpty()) {
                 const QRectF box(8, 0, fm.horizontalAdvance(title) + 8, fm.height());
                 p.fillRect(box, palette().window());
-                if (control->Fill().kind != ui::Brush::Kind::None) p.fillRect(box, qbrush(control->Fill(), r));
+                if (control->Fill().kind != ui::Brush::Kind::None)
+                    p.fillRect(box, qbrush(control->Fill(), r));
                 p.setPen(toQColor(control->GetFont().color));
                 p.drawText(box, Qt::AlignCenter, title);
             }
@@ -281,12 +306,16 @@ public:
             const ui::ItemText text = list->Items()[row];
             return QString::fromUtf8(text.data(), qsizetype(text.size()));
         }
-        case Qt::FontRole: return qfont(list->FontOfItem(row));
-        case Qt::ForegroundRole: return QBrush(toQColor(list->FontOfItem(row).color));
+        case Qt::FontRole:
+            return qfont(list->FontOfItem(row));
+        case Qt::ForegroundRole:
+            return QBrush(toQColor(list->FontOfItem(row).color));
         case Qt::BackgroundRole:
-            if (const ui::ItemStyle* s = list->ItemStyleAt(row); s && s->background) return QBrush(toQColor(*s->background));
+            if (const ui::ItemStyle* s = list->ItemStyleAt(row); s && s->background)
+                return QBrush(toQColor(*s->background));
             return {};
-        default: return {};
+        default:
+            return {};
         }
     }
     void reset() {
@@ -312,7 +341,8 @@ public:
 
 class ListView : public QListView, public Peer {
 public:
-    explicit ListView(QWidget* parent) : QListView(parent), model(new ListModel(this)), delegate(new ListDelegate(this)) {
+    explicit ListView(QWidget* parent)
+        : QListView(parent), model(new ListModel(this)), delegate(new ListDelegate(this)) {
         setModel(model);
         setItemDelegate(delegate);
         setUniformItemSizes(true); // lists of 100,000 lines stay fast
@@ -350,7 +380,8 @@ bool changesLook(ui::Property p) {
 // The look of an edit: its "background" style element's rectangle gives the
 // fill and the border (the field highlight); without one, the edit's fill.
 QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
-    ui::Color fill = e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color : ui::colors::White;
+    ui::Color fill =
+        e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color : ui::colors::White;
     ui::Color stroke = 0xFFA0A0A0;
     if (ui::StyleElement* bg = e.FindStyleResource("background"); bg && !bg->children.empty()) {
         const ui::StyleRect& r = *bg->children.back();
@@ -362,7 +393,8 @@ QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
     return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
                           "%1:disabled { background-color: %5; border-color: %6; color: %7; }")
         .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color),
-             pal.color(QPalette::Disabled, QPalette::Window).name(), pal.color(QPalette::Disabled, QPalette::Mid).name(),
+             pal.color(QPalette::Disabled, QPalette::Window).name(),
+             pal.color(QPalette::Disabled, QPalette::Mid).name(),
              pal.color(QPalette::Disabled, QPalette::Text).name());
 }
 
@@ -380,7 +412,9 @@ FormWindow::FormWindow(Bridge& bridge, ui::Form& form)
     client_->setMouseTracking(true);
 }
 
-void FormWindow::placeClient() { client_->setGeometry(rect()); }
+void FormWindow::placeClient() {
+    client_->setGeometry(rect());
+}
 
 void FormWindow::resizeEvent(QResizeEvent*) {
     placeClient();
@@ -421,7 +455,8 @@ Bridge::~Bridge() {
         w->detach();
         delete w;
     }
-    for (auto& [c, t] : timers_) delete t;
+    for (auto& [c, t] : timers_)
+        delete t;
 }
 
 void Bridge::setUnattended(bool u) {
@@ -440,7 +475,8 @@ FormWindow& Bridge::window(ui::Form& f) {
     if (auto it = windows_.find(&f); it != windows_.end()) return *it->second;
     auto* w = new FormWindow(*this, f);
     windows_[&f] = w;
-    for (ui::Control* c : f.Controls()) createPeer(*w, *c);
+    for (ui::Control* c : f.Controls())
+        createPeer(*w, *c);
     syncForm(f);
     return *w;
 }
@@ -488,12 +524,18 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         q = le;
         break;
     }
-    case ui::ControlKind::Button: q = new QPushButton(parent); break;
-    case ui::ControlKind::Picture: q = new PictureWidget(parent); break;
+    case ui::ControlKind::Button:
+        q = new QPushButton(parent);
+        break;
+    case ui::ControlKind::Picture:
+        q = new PictureWidget(parent);
+        break;
     case ui::ControlKind::Rectangle:
     case ui::ControlKind::Panel:
     case ui::ControlKind::GroupBox:
-    case ui::ControlKind::Layout: q = new ShapeWidget(parent); break;
+    case ui::ControlKind::Layout:
+        q = new ShapeWidget(parent);
+        break;
     case ui::ControlKind::ListBox: {
         auto* lv = new ListView(parent);
         lv->model->list = static_cast<ui::ListBox*>(&c);
@@ -511,14 +553,17 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         q = cb;
         break;
     }
-    case ui::ControlKind::CheckBox: q = new QCheckBox(parent); break;
+    case ui::ControlKind::CheckBox:
+        q = new QCheckBox(parent);
+        break;
     case ui::ControlKind::Calendar: {
         auto* cal = new QCalendarWidget(parent);
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         cal->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         // The month's name in the header opens its menu without a drop
         // arrow drawn under it.
-        cal->setStyleSheet(QStringLiteral("QToolButton#qt_calendar_monthbutton::menu-indicator { image: none; width: 0px; }"));
+        cal->setStyleSheet(QStringLiteral(
+            "QToolButton#qt_calendar_monthbutton::menu-indicator { image: none; width: 0px; }"));
         auto pick = [this, &c](QDate d) {
             if (syncing_) return;
             if (auto date = rtl::Date::FromYmd(d.year(), d.month(), d.day()))
@@ -580,8 +625,11 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         q = gv;
         break;
     }
-    case ui::ControlKind::Chart: q = new ChartWidget(parent); break;
-    case ui::ControlKind::Timer: return;
+    case ui::ControlKind::Chart:
+        q = new ChartWidget(parent);
+        break;
+    case ui::ControlKind::Timer:
+        return;
     }
     if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = &c;
     q->setObjectName(qs(c.Name()));
@@ -654,12 +702,16 @@ void Bridge::syncForm(ui::Form& f) {
     w.setWindowTitle(qs(f.Caption()));
     w.setFont(qfont(f.GetFont()));
     Qt::WindowFlags flags = Qt::Window;
-    if (f.GetBorderStyle() == ui::BorderStyle::None) flags |= Qt::FramelessWindowHint;
-    else if (!f.CloseBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (f.GetBorderStyle() == ui::BorderStyle::None)
+        flags |= Qt::FramelessWindowHint;
+    else if (!f.CloseBox())
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     else if (f.GetBorderStyle() == ui::BorderStyle::Single)
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    else
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint;
-    else flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     if (w.windowFlags() != flags) {
         const bool visible = w.isVisible();
         w.setWindowFlags(flags);
@@ -682,7 +734,9 @@ void Bridge::syncForm(ui::Form& f) {
     --syncing_;
 }
 
-void Bridge::FormChanged(ui::Form& f) { syncForm(f); }
+void Bridge::FormChanged(ui::Form& f) {
+    syncForm(f);
+}
 
 void Bridge::windowResized(ui::Form& f, QSize size) {
     if (syncing_ || size.isEmpty()) return;
@@ -706,9 +760,14 @@ void Bridge::placeWindow(ui::Form& f, FormWindow& w) {
             return;
         }
         break;
-    case ui::FormPosition::ScreenCenter: break;
-    case ui::FormPosition::OwnerFormCenter: centreOn(f.Owner()); break;
-    case ui::FormPosition::MainFormCenter: centreOn(app_.MainForm()); break;
+    case ui::FormPosition::ScreenCenter:
+        break;
+    case ui::FormPosition::OwnerFormCenter:
+        centreOn(f.Owner());
+        break;
+    case ui::FormPosition::MainFormCenter:
+        centreOn(app_.MainForm());
+        break;
     }
     const QSize size = w.frameGeometry().size().expandedTo(w.size());
     QPoint topLeft = around.center() - QPoint(size.width() / 2, size.height() / 2);
@@ -735,7 +794,8 @@ void Bridge::FormShown(ui::Form& f) {
             w.show();
         } else {
             // Also without a window manager to maximise it, it covers the screen.
-            if (QScreen* screen = QGuiApplication::primaryScreen()) w.setGeometry(screen->availableGeometry());
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                w.setGeometry(screen->availableGeometry());
             w.showMaximized();
         }
     } else {
@@ -774,8 +834,10 @@ void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
     if (it == windows_.end()) return;
     ++syncing_;
     QWidget* q = c ? widget(*c) : nullptr;
-    if (q && c->IsShowing()) q->setFocus(Qt::OtherFocusReason);
-    else it->second->setFocus(Qt::OtherFocusReason); // a hidden control: the window takes its keys
+    if (q && c->IsShowing())
+        q->setFocus(Qt::OtherFocusReason);
+    else
+        it->second->setFocus(Qt::OtherFocusReason); // a hidden control: the window takes its keys
     // The model moves the focus for Tab and the Enter chains: the style then
     // marks the focused button or check box, as after a keyboard move.
     it->second->window()->setAttribute(Qt::WA_KeyboardFocusChange, true);
@@ -806,7 +868,8 @@ void Bridge::Run(ui::Application&) {
 }
 
 void Bridge::Terminate() {
-    for (auto& [form, loop] : modalLoops_) loop->exit();
+    for (auto& [form, loop] : modalLoops_)
+        loop->exit();
     QCoreApplication::exit(0);
 }
 
@@ -836,8 +899,8 @@ void Bridge::syncAll(ui::Control& c) {
     q->setEnabled(c.Enabled());
     q->setAttribute(Qt::WA_TransparentForMouseEvents, !c.HitTest());
     --syncing_;
-    for (ui::Property p : {ui::Property::Cursor, ui::Property::Font, ui::Property::Items, ui::Property::Columns,
-                           ui::Property::Other})
+    for (ui::Property p : {ui::Property::Cursor, ui::Property::Font, ui::Property::Items,
+                           ui::Property::Columns, ui::Property::Other})
         syncControl(c, p);
 }
 
@@ -859,21 +922,40 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         ~Done() { --n; }
     } done{syncing_};
     switch (p) {
-    case ui::Property::Bounds: q->setGeometry(c.Left(), c.Top(), c.Width(), c.Height()); return;
-    case ui::Property::Visible: q->setVisible(c.Visible()); return;
-    case ui::Property::Enabled: q->setEnabled(c.Enabled()); return;
-    case ui::Property::Hint: return; // hints reach the status line through the windows' own handlers
-    case ui::Property::TabOrder: return;
+    case ui::Property::Bounds:
+        q->setGeometry(c.Left(), c.Top(), c.Width(), c.Height());
+        return;
+    case ui::Property::Visible:
+        q->setVisible(c.Visible());
+        return;
+    case ui::Property::Enabled:
+        q->setEnabled(c.Enabled());
+        return;
+    case ui::Property::Hint:
+        return; // hints reach the status line through the windows' own handlers
+    case ui::Property::TabOrder:
+        return;
     case ui::Property::Cursor:
         switch (c.GetCursor()) {
-        case ui::Cursor::Default: q->unsetCursor(); break;
-        case ui::Cursor::Arrow: q->setCursor(Qt::ArrowCursor); break;
-        case ui::Cursor::Hand: q->setCursor(Qt::PointingHandCursor); break;
-        case ui::Cursor::IBeam: q->setCursor(Qt::IBeamCursor); break;
-        case ui::Cursor::Wait: q->setCursor(Qt::WaitCursor); break;
+        case ui::Cursor::Default:
+            q->unsetCursor();
+            break;
+        case ui::Cursor::Arrow:
+            q->setCursor(Qt::ArrowCursor);
+            break;
+        case ui::Cursor::Hand:
+            q->setCursor(Qt::PointingHandCursor);
+            break;
+        case ui::Cursor::IBeam:
+            q->setCursor(Qt::IBeamCursor);
+            break;
+        case ui::Cursor::Wait:
+            q->setCursor(Qt::WaitCursor);
+            break;
         }
         return;
-    default: break;
+    default:
+        break;
     }
 
     switch (c.Kind()) {
@@ -909,8 +991,11 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         // Only the focused edit shows its selection: one left by Enter or Tab
         // keeps it in the model but is drawn with the caret alone, as Qt does
         // itself when a field loses the focus.
-        if (e.SelLength() > 0 && e.IsFocused()) le->setSelection(toUtf16(text, e.SelStart()), toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
-        else le->setCursorPosition(toUtf16(text, e.CaretPosition()));
+        if (e.SelLength() > 0 && e.IsFocused())
+            le->setSelection(toUtf16(text, e.SelStart()),
+                             toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
+        else
+            le->setCursorPosition(toUtf16(text, e.CaretPosition()));
         return;
     }
     case ui::ControlKind::Button: {
@@ -944,7 +1029,8 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         lv->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         lv->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)
-            setStyleIfChanged(lv, QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
+            setStyleIfChanged(
+                lv, QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
         const QModelIndex current = l.ItemIndex() >= 0 ? lv->model->index(l.ItemIndex()) : QModelIndex();
         if (current.isValid()) {
             lv->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
@@ -968,7 +1054,8 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         }
         if (p == ui::Property::Items || cb->count() != int(cm.Items().size())) {
             cb->clear();
-            for (const auto& item : cm.Items()) cb->addItem(qs(item));
+            for (const auto& item : cm.Items())
+                cb->addItem(qs(item));
         }
         cb->setFont(qfont(cm.GetFont()));
         cb->setCurrentIndex(cm.ItemIndex());
@@ -1044,12 +1131,17 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
     case ui::ControlKind::Panel:
     case ui::ControlKind::GroupBox:
     case ui::ControlKind::Layout:
-    case ui::ControlKind::Chart: q->update(); return;
-    case ui::ControlKind::Timer: return;
+    case ui::ControlKind::Chart:
+        q->update();
+        return;
+    case ui::ControlKind::Timer:
+        return;
     }
 }
 
-void Bridge::PropertyChanged(ui::Control& c, ui::Property p) { syncControl(c, p); }
+void Bridge::PropertyChanged(ui::Control& c, ui::Property p) {
+    syncControl(c, p);
+}
 
 // ---------------------------------------------------------------------------
 // Widgets -> model
@@ -1069,7 +1161,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: return mouseEvent(watched, event);
+    case QEvent::MouseMove:
+        return mouseEvent(watched, event);
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
@@ -1099,7 +1192,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -1109,12 +1203,14 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     QWidget* peer = c ? widget(*c) : nullptr;
     // Inside a grid's cell editor Qt edits the cell; the grid reports the edit.
     if (c && c->Kind() == ui::ControlKind::StringGrid && receiver != peer) return false;
-    const bool qtNavigates = c && (c->Kind() == ui::ControlKind::Calendar || c->Kind() == ui::ControlKind::StringGrid);
+    const bool qtNavigates =
+        c && (c->Kind() == ui::ControlKind::Calendar || c->Kind() == ui::ControlKind::StringGrid);
 
     if (event->type() == QEvent::InputMethod) {
         // Text composed by an input method (accented letters, dead keys).
         const QString commit = static_cast<QInputMethodEvent*>(event)->commitString();
-        for (char32_t ch : commit.toUcs4()) ui::input::PressKey(f, ui::input::KeyCodeFor(ch), ch);
+        for (char32_t ch : commit.toUcs4())
+            ui::input::PressKey(f, ui::input::KeyCodeFor(ch), ch);
         return true;
     }
     auto* ke = static_cast<QKeyEvent*>(event);
@@ -1135,7 +1231,8 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     if (edit && (ke->matches(QKeySequence::Copy) || ke->matches(QKeySequence::Cut))) {
         if (!edit->Password() && edit->SelLength() > 0) {
             const std::u32string text = ui::detail::Decode(edit->Text());
-            const std::u32string part = text.substr(std::size_t(edit->SelStart()), std::size_t(edit->SelLength()));
+            const std::u32string part =
+                text.substr(std::size_t(edit->SelStart()), std::size_t(edit->SelLength()));
             QGuiApplication::clipboard()->setText(QString::fromStdU32String(part));
             if (ke->matches(QKeySequence::Cut) && !edit->ReadOnly()) ui::input::KeyDown(f, ui::vk::Delete, 0);
         }
@@ -1151,7 +1248,8 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     // A calendar or grid moves through its days or cells itself, but only
     // with a key the handlers let through as it came, while it still holds
     // the focus; a swallowed or changed key never reaches the widget.
-    const bool letThrough = taken && !key.Swallowed() && key.key == k.code && key.ch == k.ch && f.Focused() == c;
+    const bool letThrough =
+        taken && !key.Swallowed() && key.key == k.code && key.ch == k.ch && f.Focused() == c;
     return !(qtNavigates && isNavigationKey(ke->key()) && letThrough);
 }
 
@@ -1197,8 +1295,10 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             if (me->flags() & Qt::MouseEventCreatedDoubleClick) return true;
             auto* lv = static_cast<ListView*>(peer);
             const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
-            if (index.isValid()) ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
-            else ui::input::Focus(c);
+            if (index.isValid())
+                ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
+            else
+                ui::input::Focus(c);
             return true;
         }
         pressed_ = &c;
@@ -1210,9 +1310,8 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (kind == ui::ControlKind::ListBox) return true;
         if (skipRelease_ == &c) {
             skipRelease_ = nullptr;
-        } else if (pressed == &c && peer->rect().contains(inPeer) &&
-                   kind != ui::ControlKind::ComboEdit && kind != ui::ControlKind::Calendar &&
-                   kind != ui::ControlKind::StringGrid) {
+        } else if (pressed == &c && peer->rect().contains(inPeer) && kind != ui::ControlKind::ComboEdit &&
+                   kind != ui::ControlKind::Calendar && kind != ui::ControlKind::StringGrid) {
             ui::input::Click(c);
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
         }
@@ -1239,7 +1338,8 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             pressed_ = &c; // a second plain click
         }
         return !qtHandles;
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -103,11 +103,11 @@ private:
     std::unordered_map<const QObject*, ui::Control*> controls_;
     std::unordered_map<const ui::Control*, QTimer*> timers_;
     std::unordered_map<ui::Form*, QEventLoop*> modalLoops_;
-    int syncing_ = 0;          // > 0 while the model is mirrored into widgets
-    bool running_ = false;     // inside Run
+    int syncing_ = 0;      // > 0 while the model is mirrored into widgets
+    bool running_ = false; // inside Run
     bool unattended_ = false;
-    ui::Control* pressed_ = nullptr;      // control under the last mouse press
-    ui::Control* skipRelease_ = nullptr;  // the release that ends a double click
+    ui::Control* pressed_ = nullptr;     // control under the last mouse press
+    ui::Control* skipRelease_ = nullptr; // the release that ends a double click
 };
 
 } // namespace qtbackend

@@ -40,7 +40,8 @@ QFont makeFont(const QString& family, double pixelSize, bool bold, bool italic, 
 }
 
 void installFontSubstitutions() {
-    for (const auto& s : kSubstitutes) QFont::insertSubstitution(s.family, s.installed);
+    for (const auto& s : kSubstitutes)
+        QFont::insertSubstitution(s.family, s.installed);
 }
 
 } // namespace qtbackend

@@ -40,12 +40,17 @@ void GridModel::flush() {
         rows_ = rows;
         endRemoveRows();
     }
-    if (cells && rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::DisplayRole});
+    if (cells && rows_ > 0 && cols_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1), {Qt::DisplayRole});
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!grid_ || !index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
@@ -101,9 +106,11 @@ void GridView::syncFromGrid() {
     // Keys edit the cell through the model (the window's key handlers see
     // them first); a double click opens the cell editor.
     setEditTriggers(g.ReadOnly() ? QAbstractItemView::NoEditTriggers : QAbstractItemView::DoubleClicked);
-    if (model_->columnCount() > 0) emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
+    if (model_->columnCount() > 0)
+        emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
     for (int col = 0; col < g.ColumnCount() && col < model_->columnCount(); ++col)
-        if (columnWidth(col) != g.Columns()[std::size_t(col)].width) setColumnWidth(col, g.Columns()[std::size_t(col)].width);
+        if (columnWidth(col) != g.Columns()[std::size_t(col)].width)
+            setColumnWidth(col, g.Columns()[std::size_t(col)].width);
     if (g.Row() >= 0 && g.Col() >= 0) {
         const QModelIndex current = model_->index(g.Row(), g.Col());
         if (current.isValid() && currentIndex() != current)

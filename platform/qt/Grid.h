@@ -41,7 +41,7 @@ public:
 
 private:
     ui::StringGrid* grid_;
-    int rows_ = 0, cols_ = 0;  // what the view was told
+    int rows_ = 0, cols_ = 0; // what the view was told
     bool pending_ = false;
     bool cellsChanged_ = false;
 };

@@ -7,8 +7,8 @@
 namespace qtbackend {
 
 struct WinKey {
-    int code = 0;      // Windows virtual key code, 0 when the key has none
-    char32_t ch = 0;   // the character the key types, 0 for none
+    int code = 0;    // Windows virtual key code, 0 when the key has none
+    char32_t ch = 0; // the character the key types, 0 for none
 };
 
 // Maps one Qt key press: `key` is QKeyEvent::key(), `text` its text.

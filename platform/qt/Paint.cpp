@@ -28,7 +28,9 @@ QFont reportFont(const report::Font& f, double pxPerMm) {
     return font;
 }
 
-QRectF toRect(const report::Box& b, double s) { return {b.x * s, b.y * s, b.width * s, b.height * s}; }
+QRectF toRect(const report::Box& b, double s) {
+    return {b.x * s, b.y * s, b.width * s, b.height * s};
+}
 
 void arrowHead(QPainter& p, QPointF tip, QPointF from, double size) {
     const double angle = std::atan2(tip.y() - from.y(), tip.x() - from.x());
@@ -66,9 +68,15 @@ struct ItemPainter {
         p.setPen(toQColor(t.font.color));
         int align = Qt::AlignVCenter;
         switch (t.align) {
-        case report::HAlign::Left: align |= Qt::AlignLeft; break;
-        case report::HAlign::Center: align |= Qt::AlignHCenter; break;
-        case report::HAlign::Right: align |= Qt::AlignRight; break;
+        case report::HAlign::Left:
+            align |= Qt::AlignLeft;
+            break;
+        case report::HAlign::Center:
+            align |= Qt::AlignHCenter;
+            break;
+        case report::HAlign::Right:
+            align |= Qt::AlignRight;
+            break;
         }
         // The engine has already cut the text into lines: draw it literally.
         p.drawText(toRect(t.box, s), align | Qt::TextSingleLine, QString::fromStdString(t.text));
@@ -94,7 +102,8 @@ void paintPage(QPainter& p, const report::Page& page, double pxPerMm) {
     p.setRenderHint(QPainter::TextAntialiasing);
     p.fillRect(QRectF(0, 0, page.width * pxPerMm, page.height * pxPerMm), Qt::white);
     const ItemPainter painter{p, pxPerMm};
-    for (const auto& item : page.items) std::visit(painter, item);
+    for (const auto& item : page.items)
+        std::visit(painter, item);
     p.restore();
 }
 
@@ -131,7 +140,8 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
     QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
     const QFontMetricsF fm(labelFont);
     double maxV = 0;
-    for (const auto& pt : pts) maxV = std::max(maxV, pt.value);
+    for (const auto& pt : pts)
+        maxV = std::max(maxV, pt.value);
     const double step = niceStep(maxV);
     const double top = std::max(step, std::ceil(maxV / step) * step);
     const double axisW = fm.horizontalAdvance(markText(top)) + 8 * scale;
@@ -178,9 +188,11 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
         p.drawRect(front);
         p.setPen(Qt::black);
         const QRectF labelBox(plot.left() + i * slot, plot.bottom() + 2 * scale, slot, fm.height());
-        p.drawText(labelBox, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(QString::fromStdString(pt.label), Qt::ElideRight, slot));
+        p.drawText(labelBox, Qt::AlignHCenter | Qt::AlignTop,
+                   fm.elidedText(QString::fromStdString(pt.label), Qt::ElideRight, slot));
         if (c.marksVisible()) {
-            const QRectF mark(front.left() - slot / 4, front.top() - d - fm.height() - 2 * scale, barW + slot / 2, fm.height());
+            const QRectF mark(front.left() - slot / 4, front.top() - d - fm.height() - 2 * scale,
+                              barW + slot / 2, fm.height());
             p.setBrush(QColor(0xFF, 0xFF, 0xE0));
             p.setPen(QPen(Qt::gray, 1));
             const double w = fm.horizontalAdvance(markText(pt.value)) + 6 * scale;
@@ -195,14 +207,16 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
 void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
     const auto& pts = c.points();
     double total = 0;
-    for (const auto& pt : pts) total += std::max(0.0, pt.value);
+    for (const auto& pt : pts)
+        total += std::max(0.0, pt.value);
     QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
     const QFontMetricsF fm(labelFont);
     p.setFont(labelFont);
     const double margin = c.marksVisible() ? 4 * fm.height() : fm.height();
     const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
     const double ratio = c.view3D() ? 0.6 : 1.0; // height to width of the top face
-    const double h = std::max(0.0, std::min((area.width() - 2 * margin) * ratio, area.height() - 2 * margin - depth));
+    const double h =
+        std::max(0.0, std::min((area.width() - 2 * margin) * ratio, area.height() - 2 * margin - depth));
     const double w = h / ratio; // a low area keeps the pie round, not squashed flat
     const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
     if (w <= 0 || h <= 0) return;
@@ -230,8 +244,10 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
         if (span <= 0) continue; // an empty slice would draw a spoke from the centre
         p.setPen(QPen(toQColor(pt.color).darker(160), 1));
         p.setBrush(toQColor(pt.color));
-        if (span >= 360 * 16 - 0.5) p.drawEllipse(ellipse); // the whole pie: no spoke
-        else p.drawPie(ellipse, int(start), int(std::ceil(span)));
+        if (span >= 360 * 16 - 0.5)
+            p.drawEllipse(ellipse); // the whole pie: no spoke
+        else
+            p.drawPie(ellipse, int(start), int(std::ceil(span)));
         if (c.marksVisible() && pt.value > 0) {
             const double mid = qDegreesToRadians((start + span / 2) / 16);
             const QPointF centre = ellipse.center();
@@ -270,7 +286,8 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
     }
     const double pad = 5 * scale, gap = 10 * scale, lineH = fm.height() * 1.2;
     const double entryW = fm.height() * 0.7 + pad + textW + 2 * pad; // swatch, gap, text, spacing
-    const bool across = legend.position == chart::LegendPosition::Bottom || legend.position == chart::LegendPosition::Top;
+    const bool across =
+        legend.position == chart::LegendPosition::Bottom || legend.position == chart::LegendPosition::Top;
     const std::size_t n = texts.size();
     std::size_t cols = 1;
     if (across) {
@@ -287,7 +304,8 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
     QRectF box;
     switch (legend.position) {
     case chart::LegendPosition::Bottom:
-        box = QRectF(rest.center().x() - boxW / 2, rest.bottom() - boxH - pad, boxW, boxH); // clear of the foot
+        box =
+            QRectF(rest.center().x() - boxW / 2, rest.bottom() - boxH - pad, boxW, boxH); // clear of the foot
         rest.setBottom(box.top() - gap);
         break;
     case chart::LegendPosition::Top:
@@ -320,7 +338,8 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(toQColor(c.points()[i].color));
         p.drawRect(swatch);
-        p.drawText(QRectF(swatch.right() + pad, ey, textW + pad, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
+        p.drawText(QRectF(swatch.right() + pad, ey, textW + pad, fm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
     }
 }
 
@@ -343,15 +362,19 @@ void paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
         p.setFont(f);
         p.setPen(toQColor(cap.font.color));
         p.drawText(box, Qt::AlignCenter, QString::fromStdString(cap.text));
-        if (atTop) rest.setTop(box.bottom());
-        else rest.setBottom(box.top());
+        if (atTop)
+            rest.setTop(box.bottom());
+        else
+            rest.setBottom(box.top());
     };
     caption(c.title(), true);
     caption(c.foot(), false);
     const auto& legend = c.legend();
     if (legend.visible && !c.points().empty()) paintLegend(p, c, rest, scale);
-    if (c.kind() == chart::SeriesKind::Bar) paintBars(p, c, rest, scale);
-    else paintPie(p, c, rest, scale);
+    if (c.kind() == chart::SeriesKind::Bar)
+        paintBars(p, c, rest, scale);
+    else
+        paintPie(p, c, rest, scale);
     p.restore();
 }
 

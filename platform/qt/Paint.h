@@ -13,7 +13,9 @@
 namespace qtbackend {
 
 // 0xAARRGGBB as a Qt colour.
-inline QColor toQColor(std::uint32_t argb) { return QColor::fromRgba(argb); }
+inline QColor toQColor(std::uint32_t argb) {
+    return QColor::fromRgba(argb);
+}
 
 // A deep copy of a bitmap as an image (null image for an empty bitmap).
 QImage toImage(const img::Bitmap& bitmap);

@@ -26,8 +26,9 @@ QPageLayout layoutOf(const report::Page& page) {
     // and the orientation.
     const bool landscape = page.width > page.height;
     const QSizeF portrait = landscape ? QSizeF(page.height, page.width) : QSizeF(page.width, page.height);
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
 }
 
 // Paints the pages on a paged device; `copies` times the whole document.
@@ -141,7 +142,8 @@ namespace {
 
 class PageView : public QWidget {
 public:
-    PageView(const report::Page& page, double zoom, QWidget* parent) : QWidget(parent), page_(page), zoom_(zoom) {
+    PageView(const report::Page& page, double zoom, QWidget* parent)
+        : QWidget(parent), page_(page), zoom_(zoom) {
         setObjectName(QStringLiteral("page"));
         setFixedSize(int(page.width * pxPerMm()), int(page.height * pxPerMm()));
     }
@@ -165,8 +167,9 @@ private:
 PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup, QWidget* parent)
     : QDialog(parent), document_(document), setup_(setup) {
     setObjectName(QStringLiteral("reportPreview"));
-    setWindowTitle(QStringLiteral("Anteprima di stampa") +
-                   (document.name.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(document.name)));
+    setWindowTitle(
+        QStringLiteral("Anteprima di stampa") +
+        (document.name.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(document.name)));
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     auto button = [&](const char* name, const QString& text, auto slot) {
@@ -181,8 +184,10 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
     button("btnZoomIn", QStringLiteral("Zoom +"), [this] { setZoom(zoom_ * 1.25); });
     button("btnZoomOut", QStringLiteral("Zoom -"), [this] { setZoom(zoom_ / 1.25); });
     button("btnIntero", QStringLiteral("Schermo intero"), [this] {
-        if (isFullScreen()) showNormal();
-        else showFullScreen();
+        if (isFullScreen())
+            showNormal();
+        else
+            showFullScreen();
     });
     bar->addStretch();
     button("btnChiudi", QStringLiteral("Chiudi"), [this] { accept(); });
@@ -195,7 +200,9 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
     resize(900, 700);
 }
 
-int PreviewDialog::pageCount() const { return int(pages_->findChildren<QWidget*>(QStringLiteral("page")).size()); }
+int PreviewDialog::pageCount() const {
+    return int(pages_->findChildren<QWidget*>(QStringLiteral("page")).size());
+}
 
 void PreviewDialog::setZoom(double z) {
     zoom_ = std::clamp(z, 0.25, 4.0);
@@ -206,12 +213,14 @@ void PreviewDialog::rebuild() {
     pages_ = new QWidget;
     pagesLayout_ = new QVBoxLayout(pages_);
     pagesLayout_->setSpacing(12);
-    for (const auto& page : document_.pages) pagesLayout_->addWidget(new PageView(page, zoom_, pages_), 0, Qt::AlignHCenter);
+    for (const auto& page : document_.pages)
+        pagesLayout_->addWidget(new PageView(page, zoom_, pages_), 0, Qt::AlignHCenter);
     scroll_->setWidget(pages_); // deletes the previous pages
 }
 
 void PreviewDialog::print() {
-    if (setup_.choose(this, 1, QString::fromStdString(document_.name))) printDocument(setup_.printer(), document_);
+    if (setup_.choose(this, 1, QString::fromStdString(document_.name)))
+        printDocument(setup_.printer(), document_);
 }
 
 bool ReportOutput::print(const report::Document& document) {

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -23,7 +23,9 @@ struct Rect {
     int l, t, r, b;
 };
 
-Rect rectOf(const ui::Control& c) { return {c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()}; }
+Rect rectOf(const ui::Control& c) {
+    return {c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
+}
 
 // Controls that show text or take input; decoration (rectangles, panels,
 // pictures) may lie under them by design.
@@ -37,8 +39,10 @@ bool isContent(const ui::Control& c) {
     case ui::ControlKind::CheckBox:
     case ui::ControlKind::Calendar:
     case ui::ControlKind::Memo:
-    case ui::ControlKind::StringGrid: return true;
-    default: return false;
+    case ui::ControlKind::StringGrid:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -52,8 +56,8 @@ int checkLayout(const ui::Form& form) {
         const int w = c->Parent() ? c->Parent()->Width() : form.ClientWidth();
         const int h = c->Parent() ? c->Parent()->Height() : form.ClientHeight();
         if (r.l < 0 || r.t < 0 || r.r > w || r.b > h) {
-            std::fprintf(stderr, "%s: %s is cut off (%d,%d %dx%d in %dx%d)\n", name.c_str(), c->Name().c_str(), r.l, r.t,
-                         c->Width(), c->Height(), w, h);
+            std::fprintf(stderr, "%s: %s is cut off (%d,%d %dx%d in %dx%d)\n", name.c_str(),
+                         c->Name().c_str(), r.l, r.t, c->Width(), c->Height(), w, h);
             ++warnings;
         }
     }
@@ -66,7 +70,8 @@ int checkLayout(const ui::Form& form) {
             if (!b->IsShowing() || !isContent(*b) || a->Parent() != b->Parent()) continue;
             const Rect ra = rectOf(*a), rb = rectOf(*b);
             if (ra.l < rb.r && rb.l < ra.r && ra.t < rb.b && rb.t < ra.b) {
-                std::fprintf(stderr, "%s: %s overlaps %s\n", name.c_str(), a->Name().c_str(), b->Name().c_str());
+                std::fprintf(stderr, "%s: %s overlaps %s\n", name.c_str(), a->Name().c_str(),
+                             b->Name().c_str());
                 ++warnings;
             }
         }
@@ -91,7 +96,8 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // The windows read and write their files in an empty folder of their own,
     // never in the data of an installation.
-    const std::filesystem::path data = std::filesystem::temp_directory_path() / ("dorneval-screenshots-" + std::to_string(getpid()));
+    const std::filesystem::path data =
+        std::filesystem::temp_directory_path() / ("dorneval-screenshots-" + std::to_string(getpid()));
     std::filesystem::create_directories(data, ec);
     rtl::SetDataFolderForTesting(data.string());
 
@@ -109,7 +115,8 @@ int main(int argc, char** argv) {
                 return true;
             });
             session.processEvents();
-            if (session.grab(*form, (out / (name + ".png")).string())) ++written;
+            if (session.grab(*form, (out / (name + ".png")).string()))
+                ++written;
             else {
                 std::fprintf(stderr, "%s: the picture could not be written\n", name.c_str());
                 ++failed;

@@ -118,7 +118,8 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
         // ("Immagine JPEG (*.jpg; *.jpeg)"): Qt's own copy is not shown.
         dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         dialog.setNameFilters(filters);
-        if (r.filterIndex >= 1 && r.filterIndex <= filters.size()) dialog.selectNameFilter(filters[r.filterIndex - 1]);
+        if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+            dialog.selectNameFilter(filters[r.filterIndex - 1]);
     }
     if (!r.initialDir.empty()) dialog.setDirectory(QString::fromStdString(r.initialDir));
     if (!r.fileName.empty()) dialog.selectFile(QString::fromStdString(r.fileName));
@@ -135,9 +136,13 @@ std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::optional<std::string> QtServices::OpenFile(const ui::FileDialogRequest& r) { return fileDialog(r, false); }
+std::optional<std::string> QtServices::OpenFile(const ui::FileDialogRequest& r) {
+    return fileDialog(r, false);
+}
 
-std::optional<std::string> QtServices::SaveFile(const ui::FileDialogRequest& r) { return fileDialog(r, true); }
+std::optional<std::string> QtServices::SaveFile(const ui::FileDialogRequest& r) {
+    return fileDialog(r, true);
+}
 
 std::optional<int> QtServices::PrintDialog(int copies) {
     if (unattended_) return std::nullopt;

@@ -14,12 +14,13 @@ namespace qtbackend {
 
 namespace {
 
-constexpr int kResolution = 300;   // dots per inch of the PDF's layout
+constexpr int kResolution = 300; // dots per inch of the PDF's layout
 constexpr double kMarginMm = 20;
 
 QString html(const QString& title, const std::vector<TextSection>& sections, const std::vector<int>& pages) {
-    QString out = QStringLiteral("<h1 align=\"center\">%1</h1><h3>Indice</h3><table width=\"100%\" cellpadding=\"3\">")
-                      .arg(title.toHtmlEscaped());
+    QString out =
+        QStringLiteral("<h1 align=\"center\">%1</h1><h3>Indice</h3><table width=\"100%\" cellpadding=\"3\">")
+            .arg(title.toHtmlEscaped());
     for (std::size_t i = 0; i < sections.size(); ++i) {
         // The page numbers take the same room whatever they are, so the
         // second layout with the real numbers breaks its pages as the first.
@@ -32,7 +33,8 @@ QString html(const QString& title, const std::vector<TextSection>& sections, con
         out += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>")
                    .arg(QString::fromStdString(s.heading).toHtmlEscaped());
         for (const std::string& p : s.paragraphs)
-            out += QStringLiteral("<p style=\"margin-bottom: 8px\">%1</p>").arg(QString::fromStdString(p).toHtmlEscaped());
+            out += QStringLiteral("<p style=\"margin-bottom: 8px\">%1</p>")
+                       .arg(QString::fromStdString(p).toHtmlEscaped());
     }
     return out;
 }
@@ -105,8 +107,8 @@ bool write(const QString& title, const std::vector<TextSection>& sections, const
 
 } // namespace
 
-bool writeSectionsPdf(const std::string& title, const std::vector<TextSection>& sections, const std::string& path,
-                      std::vector<int>* contentsPages) {
+bool writeSectionsPdf(const std::string& title, const std::vector<TextSection>& sections,
+                      const std::string& path, std::vector<int>* contentsPages) {
     std::unique_ptr<QGuiApplication> own;
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

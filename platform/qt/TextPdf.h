@@ -18,7 +18,7 @@ struct TextSection {
 // file intact). Creates a Qt application on the offscreen platform for the
 // call when none exists. False when the file cannot be written. The pages
 // the contents give for the sections go into `contentsPages` when given.
-bool writeSectionsPdf(const std::string& title, const std::vector<TextSection>& sections, const std::string& path,
-                      std::vector<int>* contentsPages = nullptr);
+bool writeSectionsPdf(const std::string& title, const std::vector<TextSection>& sections,
+                      const std::string& path, std::vector<int>* contentsPages = nullptr);
 
 } // namespace qtbackend

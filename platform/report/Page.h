@@ -19,7 +19,7 @@ enum class VAlign { Top, Center, Bottom };
 
 struct Font {
     std::string family = "Arial";
-    double size = 10;          // points
+    double size = 10; // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -37,17 +37,17 @@ struct Box {
 // A filled and/or framed rectangle (also the fill and frame of a memo).
 struct RectItem {
     Box box;
-    std::uint32_t fill = 0;    // 0: not filled
-    std::uint32_t frame = 0;   // 0: no frame
-    double frameWidth = 0.2;   // millimetres
+    std::uint32_t fill = 0;  // 0: not filled
+    std::uint32_t frame = 0; // 0: no frame
+    double frameWidth = 0.2; // millimetres
 };
 
 struct LineItem {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::uint32_t color = 0xFF000000;
-    double width = 0.2;        // millimetres
-    bool arrowStart = false;   // arrow head at (x1, y1)
-    bool arrowEnd = false;     // arrow head at (x2, y2)
+    double width = 0.2;      // millimetres
+    bool arrowStart = false; // arrow head at (x1, y1)
+    bool arrowEnd = false;   // arrow head at (x2, y2)
 };
 
 // One line of text. The engine has already wrapped, split and vertically
@@ -55,7 +55,7 @@ struct LineItem {
 // the painter aligns the text horizontally inside it and clips everything
 // to `clip` (the memo's box on this page). Text is drawn literally.
 struct TextItem {
-    std::string object;        // name of the memo it comes from ("" for anonymous)
+    std::string object; // name of the memo it comes from ("" for anonymous)
     std::string text;
     Box box;
     Box clip;
@@ -74,7 +74,7 @@ struct PictureItem {
 using Item = std::variant<RectItem, LineItem, TextItem, PictureItem>;
 
 struct Page {
-    double width = 210;        // paper size in millimetres, as oriented
+    double width = 210; // paper size in millimetres, as oriented
     double height = 297;
     Orientation orientation = Orientation::Portrait;
     std::vector<Item> items;

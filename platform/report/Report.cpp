@@ -19,23 +19,31 @@ namespace report {
 
 namespace {
 
-std::string lower(std::string_view s) { return rtl::LowerAscii(s); }
+std::string lower(std::string_view s) {
+    return rtl::LowerAscii(s);
+}
 
-std::size_t characters(std::string_view s) { return rtl::Utf8Length(s); }
+std::size_t characters(std::string_view s) {
+    return rtl::Utf8Length(s);
+}
 
 // Average character width of a family, in em.
 double averageWidth(const Font& font) {
     const std::string f = lower(font.family);
     if (f.find("courier") != std::string::npos || f.find("mono") != std::string::npos) return 0.6;
     double em = 0.5;
-    if (f.find("verdana") != std::string::npos) em = 0.58;
-    else if (f.find("tahoma") != std::string::npos) em = 0.5;
+    if (f.find("verdana") != std::string::npos)
+        em = 0.58;
+    else if (f.find("tahoma") != std::string::npos)
+        em = 0.5;
     return font.bold ? em * 1.05 : em;
 }
 
 } // namespace
 
-double lineHeight(const Font& font) { return pt(font.size * 1.2); }
+double lineHeight(const Font& font) {
+    return pt(font.size * 1.2);
+}
 
 double textWidth(const Font& font, std::string_view text) {
     return double(characters(text)) * averageWidth(font) * pt(font.size);
@@ -107,15 +115,17 @@ void PictureView::setPicture(img::Bitmap bitmap) {
     picture_ = std::make_shared<const img::Bitmap>(std::move(bitmap));
 }
 
-void PictureView::setPicture(std::shared_ptr<const img::Bitmap> bitmap) { picture_ = std::move(bitmap); }
+void PictureView::setPicture(std::shared_ptr<const img::Bitmap> bitmap) {
+    picture_ = std::move(bitmap);
+}
 
 // ---------------------------------------------------------------------------
 // Report storage
 // ---------------------------------------------------------------------------
 
 struct Report::Impl {
-    std::vector<std::unique_ptr<Object>> objects;   // every object, in template order
-    std::vector<Object*> pageObjects;                // objects outside bands
+    std::vector<std::unique_ptr<Object>> objects; // every object, in template order
+    std::vector<Object*> pageObjects;             // objects outside bands
     std::vector<std::unique_ptr<Band>> bands;
     std::map<std::string, Object*, std::less<>> byName;
     std::map<std::string, Band*, std::less<>> bandByName;
@@ -126,22 +136,29 @@ Report::Report(Report&&) noexcept = default;
 Report& Report::operator=(Report&&) noexcept = default;
 Report::~Report() = default;
 
-double Report::paperWidth() const { return orientation_ == Orientation::Portrait ? paperW_ : paperH_; }
-double Report::paperHeight() const { return orientation_ == Orientation::Portrait ? paperH_ : paperW_; }
+double Report::paperWidth() const {
+    return orientation_ == Orientation::Portrait ? paperW_ : paperH_;
+}
+double Report::paperHeight() const {
+    return orientation_ == Orientation::Portrait ? paperH_ : paperW_;
+}
 
 namespace {
 
-template <class T>
-const char* kindName() {
-    if constexpr (std::is_same_v<T, Memo>) return "memo";
-    else if constexpr (std::is_same_v<T, RectShape>) return "rectangle";
-    else if constexpr (std::is_same_v<T, LineShape>) return "line";
-    else if constexpr (std::is_same_v<T, PictureView>) return "picture";
-    else return "object";
+template <class T> const char* kindName() {
+    if constexpr (std::is_same_v<T, Memo>)
+        return "memo";
+    else if constexpr (std::is_same_v<T, RectShape>)
+        return "rectangle";
+    else if constexpr (std::is_same_v<T, LineShape>)
+        return "line";
+    else if constexpr (std::is_same_v<T, PictureView>)
+        return "picture";
+    else
+        return "object";
 }
 
-template <class T>
-T& typed(Object& o, std::string_view name) {
+template <class T> T& typed(Object& o, std::string_view name) {
     if (auto* t = dynamic_cast<T*>(&o)) return *t;
     throw Error("Report object '" + std::string(name) + "' is not a " + kindName<T>());
 }
@@ -155,10 +172,18 @@ Object& Report::object(std::string_view name) {
     return *it->second;
 }
 
-Memo& Report::memo(std::string_view name) { return typed<Memo>(object(name), name); }
-RectShape& Report::rect(std::string_view name) { return typed<RectShape>(object(name), name); }
-LineShape& Report::line(std::string_view name) { return typed<LineShape>(object(name), name); }
-PictureView& Report::picture(std::string_view name) { return typed<PictureView>(object(name), name); }
+Memo& Report::memo(std::string_view name) {
+    return typed<Memo>(object(name), name);
+}
+RectShape& Report::rect(std::string_view name) {
+    return typed<RectShape>(object(name), name);
+}
+LineShape& Report::line(std::string_view name) {
+    return typed<LineShape>(object(name), name);
+}
+PictureView& Report::picture(std::string_view name) {
+    return typed<PictureView>(object(name), name);
+}
 
 Band& Report::band(std::string_view name) {
     auto it = impl_->bandByName.find(name);
@@ -187,14 +212,16 @@ public:
     Parser(std::string_view source) : source_(source) {}
 
     [[noreturn]] void fail(int line, const std::string& what) const {
-        throw Error("Report template " + std::string(source_) + ", line " + std::to_string(line) + ": " + what);
+        throw Error("Report template " + std::string(source_) + ", line " + std::to_string(line) + ": " +
+                    what);
     }
 
     std::vector<std::string> tokenize(std::string_view text, int line) const {
         std::vector<std::string> out;
         std::size_t i = 0;
         while (i < text.size()) {
-            while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+            while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+                ++i;
             if (i >= text.size()) break;
             std::string word;
             bool any = false;
@@ -204,7 +231,10 @@ public:
                     bool closed = false;
                     while (i < text.size()) {
                         char c = text[i++];
-                        if (c == '"') { closed = true; break; }
+                        if (c == '"') {
+                            closed = true;
+                            break;
+                        }
                         if (c == '\\' && i < text.size()) {
                             const char e = text[i++];
                             c = e == 'n' ? '\n' : e;
@@ -232,7 +262,9 @@ public:
 
     // Millimetres; "px" = 1/96 inch, "pt" = 1/72 inch, "mm" optional.
     double length(std::string_view s, int line) const {
-        auto ends = [&](std::string_view suf) { return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf; };
+        auto ends = [&](std::string_view suf) {
+            return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf;
+        };
         if (ends("px")) return px(number(s.substr(0, s.size() - 2), line));
         if (ends("pt")) return pt(number(s.substr(0, s.size() - 2), line));
         if (ends("mm")) return number(s.substr(0, s.size() - 2), line);
@@ -241,11 +273,16 @@ public:
 
     // Points; "px" = 1/96 inch.
     double fontSize(std::string_view s, int line) const {
-        auto ends = [&](std::string_view suf) { return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf; };
+        auto ends = [&](std::string_view suf) {
+            return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf;
+        };
         double v;
-        if (ends("px")) v = number(s.substr(0, s.size() - 2), line) * 72.0 / 96.0;
-        else if (ends("pt")) v = number(s.substr(0, s.size() - 2), line);
-        else v = number(s, line);
+        if (ends("px"))
+            v = number(s.substr(0, s.size() - 2), line) * 72.0 / 96.0;
+        else if (ends("pt"))
+            v = number(s.substr(0, s.size() - 2), line);
+        else
+            v = number(s, line);
         if (v <= 0) fail(line, "bad font size '" + std::string(s) + "'");
         return v;
     }
@@ -283,15 +320,17 @@ private:
 struct Attr {
     std::string key;
     std::string value;
-    bool flag = false;   // a bare word, no '='
+    bool flag = false; // a bare word, no '='
 };
 
 std::vector<Attr> attributes(const std::vector<std::string>& words, std::size_t from) {
     std::vector<Attr> out;
     for (std::size_t i = from; i < words.size(); ++i) {
         const auto eq = words[i].find('=');
-        if (eq == std::string::npos) out.push_back({words[i], "", true});
-        else out.push_back({words[i].substr(0, eq), words[i].substr(eq + 1), false});
+        if (eq == std::string::npos)
+            out.push_back({words[i], "", true});
+        else
+            out.push_back({words[i].substr(0, eq), words[i].substr(eq + 1), false});
     }
     return out;
 }
@@ -327,7 +366,8 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
         for (const std::string& raw : splitLines(text)) {
             ++lineNo;
             std::string_view l(raw);
-            while (!l.empty() && (l.front() == ' ' || l.front() == '\t')) l.remove_prefix(1);
+            while (!l.empty() && (l.front() == ' ' || l.front() == '\t'))
+                l.remove_prefix(1);
             if (l.empty() || l.front() == '#') continue;
             statements.push_back({lineNo, p.tokenize(l, lineNo)});
         }
@@ -340,65 +380,96 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
         const std::string& kind = w[0];
         if (w.size() < 6) p.fail(st.line, kind + " needs a name, x, y, width and height");
         std::unique_ptr<Object> obj;
-        if (kind == "memo") obj = std::make_unique<Memo>();
-        else if (kind == "rect") obj = std::make_unique<RectShape>();
-        else if (kind == "line") obj = std::make_unique<LineShape>();
-        else obj = std::make_unique<PictureView>();
+        if (kind == "memo")
+            obj = std::make_unique<Memo>();
+        else if (kind == "rect")
+            obj = std::make_unique<RectShape>();
+        else if (kind == "line")
+            obj = std::make_unique<LineShape>();
+        else
+            obj = std::make_unique<PictureView>();
         const std::string name = w[1] == "-" ? std::string() : w[1] + suffix;
         obj->name_ = name;
         obj->box = {p.length(w[2], st.line) + dx, p.length(w[3], st.line) + dy, p.length(w[4], st.line),
                     p.length(w[5], st.line)};
-        if (kind != "line" && (obj->box.width < 0 || obj->box.height < 0))
-            p.fail(st.line, "negative size");
+        if (kind != "line" && (obj->box.width < 0 || obj->box.height < 0)) p.fail(st.line, "negative size");
         for (const Attr& a : attributes(w, 6)) {
             bool known = true;
             if (auto* m = dynamic_cast<Memo*>(obj.get())) {
-                if (a.key == "font" && !a.flag) m->font.family = a.value;
-                else if (a.key == "size" && !a.flag) m->font.size = p.fontSize(a.value, st.line);
-                else if (a.key == "bold" && a.flag) m->font.bold = true;
-                else if (a.key == "italic" && a.flag) m->font.italic = true;
-                else if (a.key == "underline" && a.flag) m->font.underline = true;
-                else if (a.key == "color" && !a.flag) m->font.color = p.colour(a.value, st.line);
-                else if (a.key == "fill" && !a.flag) m->fill = p.colour(a.value, st.line);
-                else if (a.key == "frame" && !a.flag) m->frame = p.colour(a.value, st.line);
-                else if (a.key == "framewidth" && !a.flag) m->frameWidth = p.length(a.value, st.line);
-                else if (a.key == "wrap" && a.flag) m->wordWrap = true;
+                if (a.key == "font" && !a.flag)
+                    m->font.family = a.value;
+                else if (a.key == "size" && !a.flag)
+                    m->font.size = p.fontSize(a.value, st.line);
+                else if (a.key == "bold" && a.flag)
+                    m->font.bold = true;
+                else if (a.key == "italic" && a.flag)
+                    m->font.italic = true;
+                else if (a.key == "underline" && a.flag)
+                    m->font.underline = true;
+                else if (a.key == "color" && !a.flag)
+                    m->font.color = p.colour(a.value, st.line);
+                else if (a.key == "fill" && !a.flag)
+                    m->fill = p.colour(a.value, st.line);
+                else if (a.key == "frame" && !a.flag)
+                    m->frame = p.colour(a.value, st.line);
+                else if (a.key == "framewidth" && !a.flag)
+                    m->frameWidth = p.length(a.value, st.line);
+                else if (a.key == "wrap" && a.flag)
+                    m->wordWrap = true;
                 else if (a.key == "halign" && !a.flag) {
-                    if (a.value == "left") m->halign = HAlign::Left;
-                    else if (a.value == "center") m->halign = HAlign::Center;
-                    else if (a.value == "right") m->halign = HAlign::Right;
-                    else p.fail(st.line, "bad halign '" + a.value + "'");
+                    if (a.value == "left")
+                        m->halign = HAlign::Left;
+                    else if (a.value == "center")
+                        m->halign = HAlign::Center;
+                    else if (a.value == "right")
+                        m->halign = HAlign::Right;
+                    else
+                        p.fail(st.line, "bad halign '" + a.value + "'");
                 } else if (a.key == "valign" && !a.flag) {
-                    if (a.value == "top") m->valign = VAlign::Top;
-                    else if (a.value == "center") m->valign = VAlign::Center;
-                    else if (a.value == "bottom") m->valign = VAlign::Bottom;
-                    else p.fail(st.line, "bad valign '" + a.value + "'");
+                    if (a.value == "top")
+                        m->valign = VAlign::Top;
+                    else if (a.value == "center")
+                        m->valign = VAlign::Center;
+                    else if (a.value == "bottom")
+                        m->valign = VAlign::Bottom;
+                    else
+                        p.fail(st.line, "bad valign '" + a.value + "'");
                 } else if (a.key == "text" && !a.flag) {
                     m->setText(a.value);
                     m->expandDate_ = true;
-                } else known = false;
+                } else
+                    known = false;
             } else if (auto* rc = dynamic_cast<RectShape*>(obj.get())) {
-                if (a.key == "fill" && !a.flag) rc->fill = p.colour(a.value, st.line);
-                else if (a.key == "frame" && !a.flag) rc->frame = p.colour(a.value, st.line);
-                else if (a.key == "framewidth" && !a.flag) rc->frameWidth = p.length(a.value, st.line);
-                else known = false;
+                if (a.key == "fill" && !a.flag)
+                    rc->fill = p.colour(a.value, st.line);
+                else if (a.key == "frame" && !a.flag)
+                    rc->frame = p.colour(a.value, st.line);
+                else if (a.key == "framewidth" && !a.flag)
+                    rc->frameWidth = p.length(a.value, st.line);
+                else
+                    known = false;
             } else if (auto* ln = dynamic_cast<LineShape*>(obj.get())) {
-                if (a.key == "color" && !a.flag) ln->color = p.colour(a.value, st.line);
-                else if (a.key == "width" && !a.flag) ln->width = p.length(a.value, st.line);
+                if (a.key == "color" && !a.flag)
+                    ln->color = p.colour(a.value, st.line);
+                else if (a.key == "width" && !a.flag)
+                    ln->width = p.length(a.value, st.line);
                 else if (a.key == "arrows" && !a.flag) {
                     if (a.value == "start" || a.value == "both") ln->arrowStart = true;
                     if (a.value == "end" || a.value == "both") ln->arrowEnd = true;
                     if (!ln->arrowStart && !ln->arrowEnd) p.fail(st.line, "bad arrows '" + a.value + "'");
-                } else known = false;
+                } else
+                    known = false;
             } else if (auto* pv = dynamic_cast<PictureView*>(obj.get())) {
-                if (a.key == "frame" && !a.flag) pv->frame = p.colour(a.value, st.line);
+                if (a.key == "frame" && !a.flag)
+                    pv->frame = p.colour(a.value, st.line);
                 else if (a.key == "resource" && !a.flag) {
                     try {
                         pv->setPicture(img::loadResource(a.value));
                     } catch (const img::Error& e) {
                         p.fail(st.line, e.what());
                     }
-                } else known = false;
+                } else
+                    known = false;
             }
             if (!known) p.fail(st.line, "unknown attribute '" + a.key + "' for " + kind);
         }
@@ -408,8 +479,10 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
             impl.byName.emplace(name, obj.get());
         }
         obj->band_ = currentBand;
-        if (currentBand) currentBand->objects_.push_back(obj.get());
-        else impl.pageObjects.push_back(obj.get());
+        if (currentBand)
+            currentBand->objects_.push_back(obj.get());
+        else
+            impl.pageObjects.push_back(obj.get());
         impl.objects.push_back(std::move(obj));
     };
 
@@ -417,14 +490,17 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
     auto matchingEnd = [&](std::size_t i) {
         int depth = 0;
         for (std::size_t j = i; j < statements.size(); ++j) {
-            if (statements[j].words[0] == "repeat") ++depth;
-            else if (statements[j].words[0] == "end" && --depth == 0) return j;
+            if (statements[j].words[0] == "repeat")
+                ++depth;
+            else if (statements[j].words[0] == "end" && --depth == 0)
+                return j;
         }
         p.fail(statements[i].line, "repeat without end");
     };
 
     std::function<void(std::size_t, std::size_t, double, double, const std::string&, bool)> run;
-    run = [&](std::size_t from, std::size_t to, double dx, double dy, const std::string& suffix, bool inRepeat) {
+    run = [&](std::size_t from, std::size_t to, double dx, double dy, const std::string& suffix,
+              bool inRepeat) {
         for (std::size_t i = from; i < to; ++i) {
             const Statement& st = statements[i];
             const auto& w = st.words;
@@ -436,10 +512,14 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                 double rdx = 0, rdy = 0;
                 std::vector<std::string> labels;
                 for (const Attr& a : attributes(w, 1)) {
-                    if (a.key == "dx" && !a.flag) rdx = p.length(a.value, st.line);
-                    else if (a.key == "dy" && !a.flag) rdy = p.length(a.value, st.line);
-                    else if (a.key == "labels" && !a.flag) labels = splitCommas(a.value);
-                    else p.fail(st.line, "unknown attribute '" + a.key + "' for repeat");
+                    if (a.key == "dx" && !a.flag)
+                        rdx = p.length(a.value, st.line);
+                    else if (a.key == "dy" && !a.flag)
+                        rdy = p.length(a.value, st.line);
+                    else if (a.key == "labels" && !a.flag)
+                        labels = splitCommas(a.value);
+                    else
+                        p.fail(st.line, "unknown attribute '" + a.key + "' for repeat");
                 }
                 if (labels.empty()) p.fail(st.line, "repeat needs labels");
                 for (std::size_t k = 0; k < labels.size(); ++k)
@@ -451,8 +531,10 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                 p.fail(st.line, "only objects may be repeated");
             } else if (kw == "report") {
                 for (const Attr& a : attributes(w, 1)) {
-                    if (a.key == "name" && !a.flag) r.name_ = a.value;
-                    else p.fail(st.line, "unknown attribute '" + a.key + "' for report");
+                    if (a.key == "name" && !a.flag)
+                        r.name_ = a.value;
+                    else
+                        p.fail(st.line, "unknown attribute '" + a.key + "' for report");
                 }
             } else if (kw == "page") {
                 for (const Attr& a : attributes(w, 1)) {
@@ -460,23 +542,31 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                         if (lower(a.value) != "a4") p.fail(st.line, "unknown paper size '" + a.value + "'");
                         r.paperW_ = 210;
                         r.paperH_ = 297;
-                    } else if (a.key == "width" && !a.flag) r.paperW_ = p.length(a.value, st.line);
-                    else if (a.key == "height" && !a.flag) r.paperH_ = p.length(a.value, st.line);
+                    } else if (a.key == "width" && !a.flag)
+                        r.paperW_ = p.length(a.value, st.line);
+                    else if (a.key == "height" && !a.flag)
+                        r.paperH_ = p.length(a.value, st.line);
                     else if (a.key == "orientation" && !a.flag) {
-                        if (a.value == "portrait") r.orientation_ = Orientation::Portrait;
-                        else if (a.value == "landscape") r.orientation_ = Orientation::Landscape;
-                        else p.fail(st.line, "bad orientation '" + a.value + "'");
+                        if (a.value == "portrait")
+                            r.orientation_ = Orientation::Portrait;
+                        else if (a.value == "landscape")
+                            r.orientation_ = Orientation::Landscape;
+                        else
+                            p.fail(st.line, "bad orientation '" + a.value + "'");
                     } else if (a.key == "margins" && !a.flag) {
                         const auto parts = splitCommas(a.value);
                         if (parts.size() == 1) {
-                            r.marginLeft = r.marginTop = r.marginRight = r.marginBottom = p.length(parts[0], st.line);
+                            r.marginLeft = r.marginTop = r.marginRight = r.marginBottom =
+                                p.length(parts[0], st.line);
                         } else if (parts.size() == 4) {
                             r.marginLeft = p.length(parts[0], st.line);
                             r.marginTop = p.length(parts[1], st.line);
                             r.marginRight = p.length(parts[2], st.line);
                             r.marginBottom = p.length(parts[3], st.line);
-                        } else p.fail(st.line, "margins take one or four lengths");
-                    } else p.fail(st.line, "unknown attribute '" + a.key + "' for page");
+                        } else
+                            p.fail(st.line, "margins take one or four lengths");
+                    } else
+                        p.fail(st.line, "unknown attribute '" + a.key + "' for page");
                 }
                 if (r.paperW_ <= 0 || r.paperH_ <= 0) p.fail(st.line, "bad paper size");
             } else if (kw == "band") {
@@ -487,15 +577,24 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                 for (const Attr& a : attributes(w, 2)) {
                     if (a.key == "kind" && !a.flag) {
                         kindGiven = true;
-                        if (a.value == "title") band->kind_ = BandKind::Title;
-                        else if (a.value == "header") band->kind_ = BandKind::Header;
-                        else if (a.value == "data") band->kind_ = BandKind::Data;
-                        else if (a.value == "footer") band->kind_ = BandKind::Footer;
-                        else if (a.value == "pagefooter") band->kind_ = BandKind::PageFooter;
-                        else p.fail(st.line, "bad band kind '" + a.value + "'");
-                    } else if (a.key == "height" && !a.flag) band->height = p.length(a.value, st.line);
-                    else if (a.key == "split" && a.flag) band->split = true;
-                    else p.fail(st.line, "unknown attribute '" + a.key + "' for band");
+                        if (a.value == "title")
+                            band->kind_ = BandKind::Title;
+                        else if (a.value == "header")
+                            band->kind_ = BandKind::Header;
+                        else if (a.value == "data")
+                            band->kind_ = BandKind::Data;
+                        else if (a.value == "footer")
+                            band->kind_ = BandKind::Footer;
+                        else if (a.value == "pagefooter")
+                            band->kind_ = BandKind::PageFooter;
+                        else
+                            p.fail(st.line, "bad band kind '" + a.value + "'");
+                    } else if (a.key == "height" && !a.flag)
+                        band->height = p.length(a.value, st.line);
+                    else if (a.key == "split" && a.flag)
+                        band->split = true;
+                    else
+                        p.fail(st.line, "unknown attribute '" + a.key + "' for band");
                 }
                 if (!kindGiven) p.fail(st.line, "band needs kind=");
                 if (band->height < 0) p.fail(st.line, "negative band height");
@@ -523,7 +622,9 @@ constexpr double eps = 1e-6;
 constexpr double inf = std::numeric_limits<double>::infinity();
 
 // The date of printing, dd/mm/yyyy, from the program's clock.
-std::string todayText() { return rtl::FormatDate(rtl::Today()); }
+std::string todayText() {
+    return rtl::FormatDate(rtl::Today());
+}
 
 std::string expandDate(std::string line, const std::string& date) {
     static const std::string tag = "[DATE]";
@@ -546,7 +647,10 @@ std::vector<std::string> wrapLine(const std::string& line, const Font& font, dou
     std::size_t curChars = 0;
     std::size_t i = 0;
     auto flush = [&] {
-        while (!cur.empty() && cur.back() == ' ') { cur.pop_back(); --curChars; }
+        while (!cur.empty() && cur.back() == ' ') {
+            cur.pop_back();
+            --curChars;
+        }
         out.push_back(cur);
         cur.clear();
         curChars = 0;
@@ -557,13 +661,17 @@ std::vector<std::string> wrapLine(const std::string& line, const Font& font, dou
         std::string word = line.substr(i, j - i);
         std::size_t wordChars = characters(word);
         if (curChars && curChars + 1 + wordChars > perLine) flush();
-        if (curChars) { cur += ' '; ++curChars; }
+        if (curChars) {
+            cur += ' ';
+            ++curChars;
+        }
         while (wordChars > perLine - curChars && wordChars > 0) {
             // Break a long word at a character boundary.
             std::size_t take = perLine - curChars, bytes = 0, n = 0;
             while (bytes < word.size() && n < take) {
                 ++bytes;
-                while (bytes < word.size() && (static_cast<unsigned char>(word[bytes]) & 0xC0) == 0x80) ++bytes;
+                while (bytes < word.size() && (static_cast<unsigned char>(word[bytes]) & 0xC0) == 0x80)
+                    ++bytes;
                 ++n;
             }
             cur += word.substr(0, bytes);
@@ -594,14 +702,17 @@ MemoText layoutMemo(const Memo& m, bool expand, const std::string& date) {
     for (const std::string& l : m.lines()) {
         std::string line = expand ? expandDate(l, date) : l;
         if (m.wordWrap) {
-            for (auto& w : wrapLine(line, m.font, m.box.width)) t.lines.push_back(std::move(w));
+            for (auto& w : wrapLine(line, m.font, m.box.width))
+                t.lines.push_back(std::move(w));
         } else {
             t.lines.push_back(std::move(line));
         }
     }
     const double total = double(t.lines.size()) * t.step;
-    if (m.valign == VAlign::Center) t.first = (m.box.height - total) / 2;
-    else if (m.valign == VAlign::Bottom) t.first = m.box.height - total;
+    if (m.valign == VAlign::Center)
+        t.first = (m.box.height - total) / 2;
+    else if (m.valign == VAlign::Bottom)
+        t.first = m.box.height - total;
     return t;
 }
 
@@ -626,8 +737,8 @@ public:
     // coordinates onto the page, with their coordinate `from` at page y `at`
     // (x shifted by the left margin). Text lines are placed by their top,
     // so each line lands in exactly one slice.
-    void place(Page& page, const std::vector<Object*>& objects, double from, double to, double at,
-               bool first, bool last) {
+    void place(Page& page, const std::vector<Object*>& objects, double from, double to, double at, bool first,
+               bool last) {
         const double sliceFrom = first ? -inf : from;
         const double sliceTo = last ? inf : to;
         const double shift = at - from;
@@ -638,7 +749,9 @@ public:
                 return Box{left() + b.x, y0 + shift, b.width, y1 - y0};
             };
             const double y0 = std::max(b.y, from), y1 = std::min(b.bottom(), to);
-            const bool boxHere = first && last ? true : (y1 > y0 + eps || (b.height <= eps && b.y >= sliceFrom && b.y < sliceTo));
+            const bool boxHere =
+                first && last ? true
+                              : (y1 > y0 + eps || (b.height <= eps && b.y >= sliceFrom && b.y < sliceTo));
             if (auto* m = dynamic_cast<Memo*>(o)) {
                 const Box clip = first && last ? pageBox(b.y, b.bottom()) : pageBox(y0, std::max(y0, y1));
                 if (boxHere && (m->fill || m->frame))
@@ -649,22 +762,26 @@ public:
                 // Lines whose top lies in the slice and inside the memo's box.
                 const double lo = std::max(sliceFrom, first ? -inf : from);
                 const double hi = std::min(sliceTo, b.bottom() - eps);
-                std::size_t i = lo == -inf ? 0 : std::size_t(std::max(0.0, std::ceil((lo - base) / t.step - 1e-9)));
+                std::size_t i =
+                    lo == -inf ? 0 : std::size_t(std::max(0.0, std::ceil((lo - base) / t.step - 1e-9)));
                 for (; i < t.lines.size(); ++i) {
                     const double y = base + double(i) * t.step;
                     if (y >= hi) break;
                     if (y < lo - 1e-9) continue;
-                    page.items.push_back(TextItem{m->name(), t.lines[i], Box{left() + b.x, y + shift, b.width, t.step},
-                                                  clip, m->font, m->halign});
+                    page.items.push_back(TextItem{m->name(), t.lines[i],
+                                                  Box{left() + b.x, y + shift, b.width, t.step}, clip,
+                                                  m->font, m->halign});
                 }
             } else if (auto* rc = dynamic_cast<RectShape*>(o)) {
-                if (boxHere) page.items.push_back(RectItem{pageBox(y0, std::max(y0, y1)), rc->fill, rc->frame, rc->frameWidth});
+                if (boxHere)
+                    page.items.push_back(
+                        RectItem{pageBox(y0, std::max(y0, y1)), rc->fill, rc->frame, rc->frameWidth});
             } else if (auto* ln = dynamic_cast<LineShape*>(o)) {
                 const double ytop = std::min(b.y, b.y + b.height);
                 if (ytop >= sliceFrom && ytop < sliceTo)
                     page.items.push_back(LineItem{left() + b.x, b.y + shift, left() + b.x + b.width,
-                                                  b.y + b.height + shift, ln->color, ln->width, ln->arrowStart,
-                                                  ln->arrowEnd});
+                                                  b.y + b.height + shift, ln->color, ln->width,
+                                                  ln->arrowStart, ln->arrowEnd});
             } else if (auto* pv = dynamic_cast<PictureView*>(o)) {
                 if (b.y < sliceFrom || b.y >= sliceTo) continue;
                 const Box area{left() + b.x, b.y + shift, b.width, b.height};
@@ -672,10 +789,11 @@ public:
                 const auto& bmp = pv->picture();
                 if (!bmp || bmp->empty()) continue;
                 const img::SizeF s = img::fitSize(double(bmp->width), double(bmp->height), b.width, b.height);
-                page.items.push_back(PictureItem{pv->name(),
-                                                 Box{area.x + (area.width - s.width) / 2,
-                                                     area.y + (area.height - s.height) / 2, s.width, s.height},
-                                                 area, bmp});
+                page.items.push_back(
+                    PictureItem{pv->name(),
+                                Box{area.x + (area.width - s.width) / 2,
+                                    area.y + (area.height - s.height) / 2, s.width, s.height},
+                                area, bmp});
             }
         }
     }
@@ -702,7 +820,8 @@ public:
             if (!std::isfinite(fit) || fit >= double(t.lines.size())) continue;
             const std::size_t k = fit < 0 ? 0 : std::size_t(fit);
             const double lineTop = base + double(k) * t.step;
-            if (lineTop < cut && lineTop < m->box.bottom() - eps) best = std::min(best, std::max(lineTop, from));
+            if (lineTop < cut && lineTop < m->box.bottom() - eps)
+                best = std::min(best, std::max(lineTop, from));
         }
         return best;
     }
@@ -723,15 +842,26 @@ public:
         for (Band* b : bands) {
             if (!b->visible) continue;
             switch (b->kind()) {
-            case BandKind::Title: titles.push_back(b); break;
-            case BandKind::Header: headers.push_back(b); break;
-            case BandKind::Data: data.push_back(b); break;
-            case BandKind::Footer: footers.push_back(b); break;
-            case BandKind::PageFooter: pageFooters.push_back(b); break;
+            case BandKind::Title:
+                titles.push_back(b);
+                break;
+            case BandKind::Header:
+                headers.push_back(b);
+                break;
+            case BandKind::Data:
+                data.push_back(b);
+                break;
+            case BandKind::Footer:
+                footers.push_back(b);
+                break;
+            case BandKind::PageFooter:
+                pageFooters.push_back(b);
+                break;
             }
         }
         double footerHeight = 0;
-        for (Band* b : pageFooters) footerHeight += H(b);
+        for (Band* b : pageFooters)
+            footerHeight += H(b);
         const double limit = bottom() - footerHeight;
 
         Page* page = nullptr;
@@ -743,8 +873,14 @@ public:
             place(*page, pageObjects, 0, inf, top(), true, true);
             y = top();
             if (firstPage)
-                for (Band* b : titles) { place(*page, b->objects(), 0, H(b), y, true, true); y += H(b); }
-            for (Band* b : headers) { place(*page, b->objects(), 0, H(b), y, true, true); y += H(b); }
+                for (Band* b : titles) {
+                    place(*page, b->objects(), 0, H(b), y, true, true);
+                    y += H(b);
+                }
+            for (Band* b : headers) {
+                place(*page, b->objects(), 0, H(b), y, true, true);
+                y += H(b);
+            }
             contentTop = y;
         };
         startPage(true);
@@ -756,7 +892,10 @@ public:
         };
 
         for (Band* b : data) {
-            if (!b->split) { putWhole(b); continue; }
+            if (!b->split) {
+                putWhole(b);
+                continue;
+            }
             double done = 0;
             bool firstSlice = true;
             while (true) {
@@ -775,9 +914,12 @@ public:
                 }
                 double cut = safeCut(*b, done, done + std::max(room, 0.0));
                 if (cut <= done + eps) {
-                    if (y > contentTop + eps) { startPage(false); continue; }
-                    cut = done + std::max(room, 0.0);                // a line taller than a page
-                    if (cut <= done + eps) cut = H(b);          // no room at all: give up splitting
+                    if (y > contentTop + eps) {
+                        startPage(false);
+                        continue;
+                    }
+                    cut = done + std::max(room, 0.0);  // a line taller than a page
+                    if (cut <= done + eps) cut = H(b); // no room at all: give up splitting
                 }
                 place(*page, b->objects(), done, cut, y, firstSlice, false);
                 firstSlice = false;
@@ -785,7 +927,8 @@ public:
                 startPage(false);
             }
         }
-        for (Band* b : footers) putWhole(b);
+        for (Band* b : footers)
+            putWhole(b);
         finishPage(*page, pageFooters, limit);
     }
 
@@ -810,7 +953,8 @@ const Document& Report::prepare() {
     document_ = Document{};
     document_.name = name_;
     std::vector<Band*> bands;
-    for (auto& b : impl_->bands) bands.push_back(b.get());
+    for (auto& b : impl_->bands)
+        bands.push_back(b.get());
     const std::string date = todayText();
     Layout(*this, document_, date).run(impl_->pageObjects, bands);
     return document_;
@@ -836,7 +980,9 @@ bool HeadlessOutput::print(const Document& document) {
     return true;
 }
 
-void HeadlessOutput::preview(const Document& document) { previewed.push_back(document); }
+void HeadlessOutput::preview(const Document& document) {
+    previewed.push_back(document);
+}
 
 namespace {
 Output* installed = nullptr;
@@ -847,8 +993,12 @@ HeadlessOutput& headlessOutput() {
     return o;
 }
 
-void setOutput(Output* o) { installed = o; }
+void setOutput(Output* o) {
+    installed = o;
+}
 
-Output& output() { return installed ? *installed : headlessOutput(); }
+Output& output() {
+    return installed ? *installed : headlessOutput();
+}
 
 } // namespace report

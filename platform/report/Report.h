@@ -94,8 +94,12 @@ public:
 };
 
 // Length conversions, for code that gives figures in 1/96 inch or points.
-constexpr double px(double v) { return v * 25.4 / 96.0; }
-constexpr double pt(double v) { return v * 25.4 / 72.0; }
+constexpr double px(double v) {
+    return v * 25.4 / 96.0;
+}
+constexpr double pt(double v) {
+    return v * 25.4 / 72.0;
+}
 
 // The font metric of the engine, in millimetres.
 double lineHeight(const Font& font);
@@ -109,7 +113,7 @@ class Object {
 public:
     virtual ~Object() = default;
     const std::string& name() const { return name_; }
-    Box box;                 // relative to its band, or to the printable area
+    Box box; // relative to its band, or to the printable area
     bool visible = true;
     void setHeight(double mm) { box.height = mm; }
     double height() const { return box.height; }
@@ -137,7 +141,7 @@ public:
     void setLines(std::vector<std::string> lines);
     void clearLines();
     void addLine(std::string line);
-    std::string text() const;                          // lines joined by LF
+    std::string text() const; // lines joined by LF
     const std::vector<std::string>& lines() const { return lines_; }
     // True while the memo holds the template's own text (whose [DATE] is
     // expanded); false once code has set its text or lines.
@@ -145,7 +149,7 @@ public:
 
 private:
     std::vector<std::string> lines_;
-    bool expandDate_ = false;                          // only the template's own text
+    bool expandDate_ = false; // only the template's own text
     friend class Report;
 };
 
@@ -209,7 +213,7 @@ public:
     // Page setup. Paper sizes are portrait figures; orientation swaps them.
     Orientation orientation() const { return orientation_; }
     void setOrientation(Orientation o) { orientation_ = o; }
-    double paperWidth() const;   // as oriented
+    double paperWidth() const; // as oriented
     double paperHeight() const;
     double marginLeft = 10, marginTop = 10, marginRight = 10, marginBottom = 10;
 

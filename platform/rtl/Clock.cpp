@@ -20,10 +20,16 @@ DateTime Now() {
     return now;
 }
 
-Date Today() { return Now().date; }
+Date Today() {
+    return Now().date;
+}
 
-void SetClock(DateTime moment) { fixedMoment = moment; }
+void SetClock(DateTime moment) {
+    fixedMoment = moment;
+}
 
-void ResetClock() { fixedMoment.reset(); }
+void ResetClock() {
+    fixedMoment.reset();
+}
 
 } // namespace rtl

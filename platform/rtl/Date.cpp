@@ -34,7 +34,9 @@ Ymd YmdOf(std::int32_t serial) {
     return {y, m, d};
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads between minDigits and maxDigits decimal digits at pos.
 std::optional<int> ReadNumber(std::string_view s, std::size_t& pos, int minDigits, int maxDigits) {
@@ -62,7 +64,9 @@ void AppendTwo(std::string& out, int v) {
 
 } // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -76,9 +80,15 @@ std::optional<Date> Date::FromYmd(int year, int month, int day) {
     return Date(SerialOf(year, month, day));
 }
 
-int Date::Year() const { return YmdOf(serial_).y; }
-int Date::Month() const { return YmdOf(serial_).m; }
-int Date::Day() const { return YmdOf(serial_).d; }
+int Date::Year() const {
+    return YmdOf(serial_).y;
+}
+int Date::Month() const {
+    return YmdOf(serial_).m;
+}
+int Date::Day() const {
+    return YmdOf(serial_).d;
+}
 
 int Date::DayOfWeek() const {
     // Day 0 (01/01/0001) is a Monday.
@@ -86,7 +96,9 @@ int Date::DayOfWeek() const {
     return (r < 0 ? r + 7 : r) + 1;
 }
 
-int Date::DayOfYear() const { return serial_ - SerialOf(Year(), 1, 1) + 1; }
+int Date::DayOfYear() const {
+    return serial_ - SerialOf(Year(), 1, 1) + 1;
+}
 
 std::optional<Date> ParseDate(std::string_view text) {
     std::size_t pos = 0;
@@ -99,7 +111,9 @@ std::optional<Date> ParseDate(std::string_view text) {
     return Date::FromYmd(*year, *month, *day);
 }
 
-bool IsValidDate(std::string_view text) { return ParseDate(text).has_value(); }
+bool IsValidDate(std::string_view text) {
+    return ParseDate(text).has_value();
+}
 
 std::optional<TimeOfDay> ParseTime(std::string_view text) {
     std::size_t pos = 0;

@@ -30,7 +30,9 @@ std::string WithSeparator(std::string folder) {
 std::string ExecutableFolder() {
     std::string buf(PATH_MAX, '\0');
     const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
-    if (n <= 0) throw FileError("Impossibile determinare la cartella del programma: " + ErrnoText(errno), "/proc/self/exe");
+    if (n <= 0)
+        throw FileError("Impossibile determinare la cartella del programma: " + ErrnoText(errno),
+                        "/proc/self/exe");
     buf.resize(static_cast<std::size_t>(n));
     return buf.substr(0, buf.rfind('/') + 1);
 }
@@ -52,15 +54,17 @@ struct Fd {
 
 } // namespace
 
-std::string ErrnoText(int err) { return std::generic_category().message(err); }
+std::string ErrnoText(int err) {
+    return std::generic_category().message(err);
+}
 
 void WriteAll(int fd, const char* data, std::size_t size, std::int64_t offset, const std::string& path) {
     while (size > 0) {
         const ssize_t n = offset < 0 ? ::write(fd, data, size) : ::pwrite(fd, data, size, offset);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0)
-            throw FileError("Errore di scrittura del file \"" + path + "\": " +
-                                (n < 0 ? ErrnoText(errno) : std::string("scrittura incompleta")),
+            throw FileError("Errore di scrittura del file \"" + path +
+                                "\": " + (n < 0 ? ErrnoText(errno) : std::string("scrittura incompleta")),
                             path);
         data += n;
         size -= static_cast<std::size_t>(n);
@@ -71,8 +75,9 @@ void WriteAll(int fd, const char* data, std::size_t size, std::int64_t offset, c
 std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset, const std::string& path) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = offset < 0 ? ::read(fd, data + done, size - done)
-                                     : ::pread(fd, data + done, size - done, offset + static_cast<std::int64_t>(done));
+        const ssize_t n =
+            offset < 0 ? ::read(fd, data + done, size - done)
+                       : ::pread(fd, data + done, size - done, offset + static_cast<std::int64_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw FileError("Errore di lettura del file \"" + path + "\": " + ErrnoText(errno), path);
         if (n == 0) break;
@@ -139,11 +144,17 @@ std::string DataFolder() {
     return folder;
 }
 
-std::string DataPath(std::string_view name) { return DataFolder() + std::string(name); }
+std::string DataPath(std::string_view name) {
+    return DataFolder() + std::string(name);
+}
 
-void SetDataFolderForTesting(std::string_view folder) { dataFolderOverride = WithSeparator(std::string(folder)); }
+void SetDataFolderForTesting(std::string_view folder) {
+    dataFolderOverride = WithSeparator(std::string(folder));
+}
 
-void ResetDataFolder() { dataFolderOverride.reset(); }
+void ResetDataFolder() {
+    dataFolderOverride.reset();
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};
@@ -159,8 +170,8 @@ void CreateFolders(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
     if (ec || !FolderExists(path))
-        throw FileError("Impossibile creare la cartella \"" + path + "\": " +
-                            (ec ? ec.message() : std::string("esiste già un file con questo nome")),
+        throw FileError("Impossibile creare la cartella \"" + path +
+                            "\": " + (ec ? ec.message() : std::string("esiste già un file con questo nome")),
                         path);
 }
 
@@ -168,7 +179,8 @@ void CopyFile(const std::string& from, const std::string& to) {
     Fd in;
     in.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + from + "\": " + ErrnoText(errno), from);
-    struct stat src {}, dst {};
+    struct stat src {
+    }, dst{};
     if (::fstat(in.fd, &src) != 0)
         throw FileError("Impossibile leggere il file \"" + from + "\": " + ErrnoText(errno), from);
     if (!S_ISREG(src.st_mode)) throw FileError("Impossibile copiare \"" + from + "\": non è un file", from);
@@ -183,11 +195,14 @@ void CopyFile(const std::string& from, const std::string& to) {
     });
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 std::vector<std::string> ListFiles(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir) throw FileError("Impossibile leggere la cartella \"" + folder + "\": " + ErrnoText(errno), folder);
+    if (!dir)
+        throw FileError("Impossibile leggere la cartella \"" + folder + "\": " + ErrnoText(errno), folder);
     std::vector<std::string> names;
     const std::string base = WithSeparator(folder);
     while (const dirent* e = ::readdir(dir)) {

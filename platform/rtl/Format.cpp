@@ -9,7 +9,9 @@ namespace rtl {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A minus sign in front of a number whose digits are all zero is dropped:
 // -0,001 shown with two decimals is "0,00".
@@ -33,11 +35,13 @@ std::optional<double> ParseDecimal(std::string_view text) {
         ++i;
     }
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) canon += s[i++], ++digits;
+    while (i < s.size() && IsDigit(s[i]))
+        canon += s[i++], ++digits;
     if (i < s.size() && s[i] == FormatSettings::DecimalSeparator) {
         canon += '.';
         ++i;
-        while (i < s.size() && IsDigit(s[i])) canon += s[i++], ++digits;
+        while (i < s.size() && IsDigit(s[i]))
+            canon += s[i++], ++digits;
     }
     if (digits == 0) return std::nullopt;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -45,13 +49,14 @@ std::optional<double> ParseDecimal(std::string_view text) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) canon += s[i++];
         std::size_t expDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) canon += s[i++], ++expDigits;
+        while (i < s.size() && IsDigit(s[i]))
+            canon += s[i++], ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
     double value = 0;
-    const auto [end, ec] = std::from_chars(canon.data(), canon.data() + canon.size(), value,
-                                           std::chars_format::general);
+    const auto [end, ec] =
+        std::from_chars(canon.data(), canon.data() + canon.size(), value, std::chars_format::general);
     if (ec != std::errc() || end != canon.data() + canon.size()) return std::nullopt;
     return value;
 }
@@ -71,8 +76,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 std::string FormatFixed(double x, int decimals) {
     if (decimals < 0) decimals = 0;
     std::string buf(340 + static_cast<std::size_t>(decimals), '\0');
-    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), x,
-                                         std::chars_format::fixed, decimals);
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::fixed, decimals);
     if (ec != std::errc()) return "?";
     buf.resize(static_cast<std::size_t>(end - buf.data()));
     for (char& c : buf)
@@ -95,7 +100,8 @@ std::string FormatGeneral(double x) {
             ++p;
             if (*p == '-') out += '-';
             ++p;
-            while (p + 1 != end && *p == '0') ++p;
+            while (p + 1 != end && *p == '0')
+                ++p;
             out.append(p, static_cast<std::size_t>(end - p));
             break;
         } else {

@@ -41,7 +41,9 @@ std::vector<Line> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return a.size() == b.size() && LowerAscii(a) == LowerAscii(b); }
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
+}
 
 // The section name of a header line "[name]".
 std::optional<std::string_view> SectionOf(std::string_view text) {
@@ -107,7 +109,9 @@ std::string LoadBytes(const std::string& path) {
     return ReadWholeFile(path);
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 } // namespace
 

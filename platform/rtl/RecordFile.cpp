@@ -34,7 +34,8 @@ RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::mo
         const int err = errno;
         struct stat st {};
         if (err == EEXIST && ::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-            throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": il collegamento porta a un file che non esiste",
+            throw FileError("Impossibile aprire l'archivio \"" + path_ +
+                                "\": il collegamento porta a un file che non esiste",
                             path_);
         throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": " + ErrnoText(err), path_);
     }
@@ -53,11 +54,14 @@ std::int64_t RecordFile::Bytes() const {
     if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
-        throw FileError("Impossibile leggere la dimensione dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+        throw FileError(
+            "Impossibile leggere la dimensione dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
     return static_cast<std::int64_t>(st.st_size);
 }
 
-std::int64_t RecordFile::Count() const { return Bytes() / static_cast<std::int64_t>(size_); }
+std::int64_t RecordFile::Count() const {
+    return Bytes() / static_cast<std::int64_t>(size_);
+}
 
 void RecordFile::Acquire() {
     if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
@@ -71,7 +75,8 @@ void RecordFile::Acquire() {
     fl.l_start = 0;
     fl.l_len = 0; // the whole file, however long it grows
     int rc;
-    do rc = ::fcntl(fd_, F_OFD_SETLKW, &fl);
+    do
+        rc = ::fcntl(fd_, F_OFD_SETLKW, &fl);
     while (rc != 0 && errno == EINTR);
     if (rc == 0) {
         lockedByFlock_ = false;
@@ -80,7 +85,8 @@ void RecordFile::Acquire() {
     }
     if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
         // Open file description locks refused by the file system.
-        do rc = ::flock(fd_, LOCK_EX);
+        do
+            rc = ::flock(fd_, LOCK_EX);
         while (rc != 0 && errno == EINTR);
         if (rc == 0) {
             lockedByFlock_ = true;
@@ -88,7 +94,8 @@ void RecordFile::Acquire() {
             return;
         }
     }
-    throw FileError("Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno), path_);
+    throw FileError("Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno),
+                    path_);
 }
 
 void RecordFile::Release() noexcept {
@@ -103,19 +110,25 @@ void RecordFile::Release() noexcept {
     ::fcntl(fd_, F_OFD_SETLK, &fl);
 }
 
-RecordFile::Lock::Lock(RecordFile& file) : file_(file) { file_.Acquire(); }
+RecordFile::Lock::Lock(RecordFile& file) : file_(file) {
+    file_.Acquire();
+}
 
-RecordFile::Lock::~Lock() { file_.Release(); }
+RecordFile::Lock::~Lock() {
+    file_.Release();
+}
 
 void RecordFile::Seek(std::int64_t index) {
     if (index < 0 || index > Count())
-        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"", path_);
+        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
     pos_ = index;
 }
 
 void RecordFile::ReadAt(std::int64_t index, std::span<std::uint8_t> record) {
     if (index < 0)
-        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"", path_);
+        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
     pos_ = index;
     Read(record);
 }
@@ -125,7 +138,8 @@ void RecordFile::Read(std::span<std::uint8_t> record) {
     const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(record.data()), size_,
                                     pos_ * static_cast<std::int64_t>(size_), path_);
     if (n != size_)
-        throw FileError("Lettura oltre la fine dell'archivio \"" + path_ + "\" (record " + std::to_string(pos_ + 1) + ")",
+        throw FileError("Lettura oltre la fine dell'archivio \"" + path_ + "\" (record " +
+                            std::to_string(pos_ + 1) + ")",
                         path_);
     ++pos_;
 }
@@ -158,7 +172,8 @@ std::int64_t RecordFile::Append(std::span<const std::uint8_t> record) {
     try {
         WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
         if (::fsync(fd_) != 0)
-            throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+            throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(errno),
+                            path_);
         // Closing a second descriptor of the same open file reports what a
         // network file system could not store, while the lock is still held.
         const int copy = ::dup(fd_);
@@ -186,11 +201,11 @@ void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const 
         const std::size_t bytes = static_cast<std::size_t>(records) * size_;
         const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(block.data()), bytes,
                                         first * static_cast<std::int64_t>(size_), path_);
-        if (n != bytes)
-            throw FileError("Lettura oltre la fine dell'archivio \"" + path_ + "\"", path_);
+        if (n != bytes) throw FileError("Lettura oltre la fine dell'archivio \"" + path_ + "\"", path_);
         for (std::int64_t i = 0; i < records; ++i) {
             pos_ = first + i + 1;
-            each(pos_, std::span<const std::uint8_t>(block.data() + static_cast<std::size_t>(i) * size_, size_));
+            each(pos_,
+                 std::span<const std::uint8_t>(block.data() + static_cast<std::size_t>(i) * size_, size_));
         }
     }
     pos_ = count;

@@ -95,7 +95,7 @@ private:
     void Acquire();
     void Release() noexcept;
 
-    int locks_ = 0;         // nesting depth of Lock
+    int locks_ = 0; // nesting depth of Lock
     bool lockedByFlock_ = false;
 
     std::string path_;

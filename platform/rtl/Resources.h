@@ -10,4 +10,4 @@
 namespace res {
 std::optional<std::string_view> find(std::string_view name);
 std::vector<std::string> names();
-}
+} // namespace res

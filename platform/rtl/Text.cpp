@@ -6,24 +6,28 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Byte offset just past the first n characters of s (s.size() when shorter).
 std::size_t OffsetOfChar(std::string_view s, std::size_t n) {
     std::size_t pos = 0;
-    for (std::size_t i = 0; i < n && pos < s.size(); ++i) Utf8Next(s, pos);
+    for (std::size_t i = 0; i < n && pos < s.size(); ++i)
+        Utf8Next(s, pos);
     return pos;
 }
 
-bool IsTrimmed(unsigned char c) { return c <= 32; }
+bool IsTrimmed(unsigned char c) {
+    return c <= 32;
+}
 
 // Characters 0x80 to 0x9F of windows-1252. The five bytes the code page
 // leaves undefined stand for the C1 control of the same value.
 constexpr char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 } // namespace
@@ -37,11 +41,17 @@ char32_t Utf8Next(std::string_view s, std::size_t& pos) {
     std::size_t len;
     char32_t c, min;
     if ((b0 & 0xE0) == 0xC0) {
-        len = 2; c = b0 & 0x1F; min = 0x80;
+        len = 2;
+        c = b0 & 0x1F;
+        min = 0x80;
     } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3; c = b0 & 0x0F; min = 0x800;
+        len = 3;
+        c = b0 & 0x0F;
+        min = 0x800;
     } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4; c = b0 & 0x07; min = 0x10000;
+        len = 4;
+        c = b0 & 0x07;
+        min = 0x10000;
     } else {
         ++pos;
         return kReplacement;
@@ -87,7 +97,8 @@ void Utf8Append(std::string& out, char32_t c) {
 
 std::size_t Utf8Length(std::string_view s) {
     std::size_t n = 0;
-    for (std::size_t pos = 0; pos < s.size(); ++n) Utf8Next(s, pos);
+    for (std::size_t pos = 0; pos < s.size(); ++n)
+        Utf8Next(s, pos);
     return n;
 }
 
@@ -118,23 +129,29 @@ std::string PadRight(std::string_view s, std::size_t width) {
 // ends can be trimmed byte by byte.
 std::string TrimLeft(std::string_view s) {
     std::size_t b = 0;
-    while (b < s.size() && IsTrimmed(static_cast<unsigned char>(s[b]))) ++b;
+    while (b < s.size() && IsTrimmed(static_cast<unsigned char>(s[b])))
+        ++b;
     return std::string(s.substr(b));
 }
 
 std::string TrimRight(std::string_view s) {
     std::size_t e = s.size();
-    while (e > 0 && IsTrimmed(static_cast<unsigned char>(s[e - 1]))) --e;
+    while (e > 0 && IsTrimmed(static_cast<unsigned char>(s[e - 1])))
+        --e;
     return std::string(s.substr(0, e));
 }
 
 std::string_view TrimView(std::string_view s) {
-    while (!s.empty() && IsTrimmed(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && IsTrimmed(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && IsTrimmed(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && IsTrimmed(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s) {
+    return std::string(TrimView(s));
+}
 
 std::string UpperAscii(std::string_view s) {
     std::string out(s);
@@ -177,7 +194,8 @@ void AppendUtf8AsCp1252(std::string& out, std::string_view utf8) {
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     // The usual all-ASCII text is one copy.
     unsigned char any = 0;
-    for (char c : bytes) any |= static_cast<unsigned char>(c);
+    for (char c : bytes)
+        any |= static_cast<unsigned char>(c);
     if (any < 0x80) {
         out += bytes;
         return;

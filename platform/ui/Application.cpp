@@ -12,7 +12,9 @@ namespace {
 Application* g_current = nullptr;
 }
 
-Application::Application() : defaultServices_(std::make_unique<Services>()), previous_(g_current) { g_current = this; }
+Application::Application() : defaultServices_(std::make_unique<Services>()), previous_(g_current) {
+    g_current = this;
+}
 
 Application::~Application() {
     if (g_current == this) g_current = previous_;
@@ -23,7 +25,9 @@ Application& Application::Current() {
     return *g_current;
 }
 
-bool Application::Exists() { return g_current != nullptr; }
+bool Application::Exists() {
+    return g_current != nullptr;
+}
 
 void Application::Register(Form& f) {
     forms_.push_back(&f);
@@ -44,9 +48,13 @@ bool Application::TakesInput(const Form& f) const {
     return f.Visible() && (modalStack_.empty() || modalStack_.back() == &f);
 }
 
-void Application::AddTimer(Timer& t) { timers_.push_back(&t); }
+void Application::AddTimer(Timer& t) {
+    timers_.push_back(&t);
+}
 
-void Application::RemoveTimer(Timer& t) { std::erase(timers_, &t); }
+void Application::RemoveTimer(Timer& t) {
+    std::erase(timers_, &t);
+}
 
 void Application::Run() {
     terminated_ = false;

@@ -19,9 +19,9 @@ namespace ui {
 //
 // A form is announced by FormCreated while it is still empty (the window
 // class is being constructed); its controls follow one by one through
-// ControlCreated. FormDestroyed comes while its controls still exist. Build real windows lazily, at the first FormShown.
-// RunModal must return when the model calls EndModal for that form (which it
-// does from inside an input:: call); the model then finishes the modal run.
+// ControlCreated. FormDestroyed comes while its controls still exist. Build real windows lazily, at the first
+// FormShown. RunModal must return when the model calls EndModal for that form (which it does from inside an
+// input:: call); the model then finishes the modal run.
 class Backend {
 public:
     virtual ~Backend() = default;

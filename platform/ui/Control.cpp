@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Text.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/Internal.h"
 
 namespace ui {
@@ -17,7 +17,8 @@ namespace detail {
 std::u32string Decode(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    for (std::size_t pos = 0; pos < s.size();) out.push_back(rtl::Utf8Next(s, pos));
+    for (std::size_t pos = 0; pos < s.size();)
+        out.push_back(rtl::Utf8Next(s, pos));
     return out;
 }
 
@@ -30,7 +31,8 @@ std::string Encode(char32_t c) {
 std::string Encode(std::u32string_view s) {
     std::string out;
     out.reserve(s.size());
-    for (char32_t c : s) rtl::Utf8Append(out, c);
+    for (char32_t c : s)
+        rtl::Utf8Append(out, c);
     return out;
 }
 
@@ -38,22 +40,38 @@ std::string Encode(std::u32string_view s) {
 
 const char* KindName(ControlKind k) {
     switch (k) {
-    case ControlKind::Label: return "label";
-    case ControlKind::Edit: return "edit";
-    case ControlKind::Button: return "button";
-    case ControlKind::Picture: return "picture";
-    case ControlKind::Rectangle: return "rectangle";
-    case ControlKind::Panel: return "panel";
-    case ControlKind::GroupBox: return "groupbox";
-    case ControlKind::Layout: return "layout";
-    case ControlKind::ListBox: return "listbox";
-    case ControlKind::ComboEdit: return "combo";
-    case ControlKind::CheckBox: return "checkbox";
-    case ControlKind::Calendar: return "calendar";
-    case ControlKind::Memo: return "memo";
-    case ControlKind::StringGrid: return "grid";
-    case ControlKind::Timer: return "timer";
-    case ControlKind::Chart: return "chart";
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::Edit:
+        return "edit";
+    case ControlKind::Button:
+        return "button";
+    case ControlKind::Picture:
+        return "picture";
+    case ControlKind::Rectangle:
+        return "rectangle";
+    case ControlKind::Panel:
+        return "panel";
+    case ControlKind::GroupBox:
+        return "groupbox";
+    case ControlKind::Layout:
+        return "layout";
+    case ControlKind::ListBox:
+        return "listbox";
+    case ControlKind::ComboEdit:
+        return "combo";
+    case ControlKind::CheckBox:
+        return "checkbox";
+    case ControlKind::Calendar:
+        return "calendar";
+    case ControlKind::Memo:
+        return "memo";
+    case ControlKind::StringGrid:
+        return "grid";
+    case ControlKind::Timer:
+        return "timer";
+    case ControlKind::Chart:
+        return "chart";
     }
     return "?";
 }
@@ -94,7 +112,8 @@ void Control::SetBounds(int left, int top, int width, int height) {
     height_ = height;
     Changed(Property::Bounds);
     if (resized)
-        for (Control* c : children_) c->ApplyDock();
+        for (Control* c : children_)
+            c->ApplyDock();
 }
 
 void Control::SetDock(Dock d) {
@@ -169,7 +188,9 @@ void Control::SetTabOrder(int order) {
     Changed(Property::TabOrder);
 }
 
-bool Control::IsFocused() const { return form_.Focused() == this; }
+bool Control::IsFocused() const {
+    return form_.Focused() == this;
+}
 
 void Control::SetFocus() {
     if (!Focusable() || !IsEnabled()) return;
@@ -192,7 +213,8 @@ void Control::SetFocusByMouse() {
 
 // --- Label ------------------------------------------------------------------
 
-Label::Label(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Label) {}
+Label::Label(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Label) {}
 
 void Label::SetAlign(TextAlign a) {
     if (a == align_) return;
@@ -208,11 +230,15 @@ void Label::SetWordWrap(bool w) {
 
 // --- Edit -------------------------------------------------------------------
 
-Edit::Edit(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::Edit) {}
+Edit::Edit(Form& f, Control* parent, std::string name)
+    : Edit(f, parent, std::move(name), ControlKind::Edit) {}
 
-Edit::Edit(Form& f, Control* parent, std::string name, ControlKind kind) : Control(f, parent, std::move(name), kind) {}
+Edit::Edit(Form& f, Control* parent, std::string name, ControlKind kind)
+    : Control(f, parent, std::move(name), kind) {}
 
-std::size_t Edit::Length() const { return detail::Decode(Text()).size(); }
+std::size_t Edit::Length() const {
+    return detail::Decode(Text()).size();
+}
 
 void Edit::StoreText(const std::string& text) {
     if (text == Text()) return;
@@ -334,10 +360,18 @@ bool Edit::EditKey(std::uint16_t key, Mod) {
     std::u32string text = detail::Decode(Text());
     int len = int(text.size());
     switch (key) {
-    case vk::Left: SetCaretPosition(selLength_ > 0 ? selStart_ : caret_ - 1); return false;
-    case vk::Right: SetCaretPosition(selLength_ > 0 ? selStart_ + selLength_ : caret_ + 1); return false;
-    case vk::Home: SetCaretPosition(0); return false;
-    case vk::End: SetCaretPosition(len); return false;
+    case vk::Left:
+        SetCaretPosition(selLength_ > 0 ? selStart_ : caret_ - 1);
+        return false;
+    case vk::Right:
+        SetCaretPosition(selLength_ > 0 ? selStart_ + selLength_ : caret_ + 1);
+        return false;
+    case vk::Home:
+        SetCaretPosition(0);
+        return false;
+    case vk::End:
+        SetCaretPosition(len);
+        return false;
     case vk::Back:
     case vk::Delete: {
         if (readOnly_) return false;
@@ -362,15 +396,18 @@ bool Edit::EditKey(std::uint16_t key, Mod) {
         FinishTyped(*this, before, OnTyping, OnChange, typingDepth_);
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 // --- Button, Picture, Rectangle, Panel ---------------------------------------
 
-Button::Button(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Button) {}
+Button::Button(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Button) {}
 
-Picture::Picture(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Picture) {}
+Picture::Picture(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Picture) {}
 
 BitmapPtr Picture::Bitmap() const {
     if (!bitmap_ && !resource_.empty()) {
@@ -432,11 +469,14 @@ Panel::Panel(Form& f, Control* parent, std::string name, ControlKind kind)
 
 // --- ListBox ------------------------------------------------------------------
 
-ListBox::ListBox(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::ListBox) {}
+ListBox::ListBox(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::ListBox) {}
 
 void ListBox::ItemsChanged() {
-    if (updating_ > 0) pendingItems_ = true;
-    else Changed(Property::Items);
+    if (updating_ > 0)
+        pendingItems_ = true;
+    else
+        Changed(Property::Items);
 }
 
 void ListBox::EndUpdate() {
@@ -454,13 +494,17 @@ int ListBox::AddItem(std::string_view text) {
 
 void ListBox::AddItems(std::vector<std::string> texts) {
     std::size_t bytes = 0;
-    for (const std::string& t : texts) bytes += t.size();
+    for (const std::string& t : texts)
+        bytes += t.size();
     items_.reserve(items_.size() + texts.size(), bytes);
-    for (const std::string& t : texts) items_.push_back(t);
+    for (const std::string& t : texts)
+        items_.push_back(t);
     ItemsChanged();
 }
 
-void ListBox::SetItems(std::vector<std::string> texts) { TakeItems(ListItems(texts)); }
+void ListBox::SetItems(std::vector<std::string> texts) {
+    TakeItems(ListItems(texts));
+}
 
 void ListBox::TakeItems(ListItems items) {
     styles_.clear();
@@ -473,7 +517,8 @@ void ListBox::InsertItem(std::size_t at, std::string_view text) {
     if (at > items_.size()) throw std::out_of_range("ListBox::InsertItem");
     items_.insert(at, text);
     std::map<std::size_t, ItemStyle> moved;
-    for (auto& [i, s] : styles_) moved[i >= at ? i + 1 : i] = s;
+    for (auto& [i, s] : styles_)
+        moved[i >= at ? i + 1 : i] = s;
     styles_.swap(moved);
     if (itemIndex_ >= int(at)) ++itemIndex_;
     ItemsChanged();
@@ -492,8 +537,10 @@ void ListBox::DeleteItem(std::size_t i) {
         if (k != i) moved[k > i ? k - 1 : k] = s;
     styles_.swap(moved);
     ItemsChanged();
-    if (itemIndex_ == int(i)) SetItemIndex(-1);
-    else if (itemIndex_ > int(i)) --itemIndex_;
+    if (itemIndex_ == int(i))
+        SetItemIndex(-1);
+    else if (itemIndex_ > int(i))
+        --itemIndex_;
 }
 
 void ListBox::Clear() {
@@ -531,8 +578,10 @@ const ItemStyle* ListBox::ItemStyleAt(std::size_t i) const {
 void ListBox::SetItemStyle(std::size_t i, const ItemStyle& s) {
     if (i >= items_.size()) throw std::out_of_range("ListBox::SetItemStyle");
     styles_[i] = s;
-    if (updating_ > 0) pendingItems_ = true;
-    else Changed(Property::ItemStyle);
+    if (updating_ > 0)
+        pendingItems_ = true;
+    else
+        Changed(Property::ItemStyle);
 }
 
 const Font& ListBox::FontOfItem(std::size_t i) const {
@@ -560,7 +609,8 @@ void ListBox::SetShowScrollBars(bool s) {
 
 // --- ComboEdit, CheckBox, Calendar, Memo ---------------------------------------
 
-ComboEdit::ComboEdit(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::ComboEdit) {}
+ComboEdit::ComboEdit(Form& f, Control* parent, std::string name)
+    : Edit(f, parent, std::move(name), ControlKind::ComboEdit) {}
 
 void ComboEdit::SetItems(std::vector<std::string> items) {
     items_ = std::move(items);
@@ -588,7 +638,8 @@ void ComboEdit::SetItemIndex(int i) {
     if (i >= 0) SetText(items_[std::size_t(i)]);
 }
 
-CheckBox::CheckBox(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::CheckBox) {}
+CheckBox::CheckBox(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::CheckBox) {}
 
 void CheckBox::SetChecked(bool c) {
     if (c == checked_) return;
@@ -607,7 +658,8 @@ void Calendar::SetDate(rtl::Date d) {
     if (OnChange) OnChange();
 }
 
-Memo::Memo(Form& f, Control* parent, std::string name) : Edit(f, parent, std::move(name), ControlKind::Memo) {}
+Memo::Memo(Form& f, Control* parent, std::string name)
+    : Edit(f, parent, std::move(name), ControlKind::Memo) {}
 
 std::vector<std::string> Memo::Lines() const {
     std::vector<std::string> lines;
@@ -678,8 +730,10 @@ void StringGrid::Relayout(std::size_t stride) {
     for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t c = 0; c < stride_; ++c) {
             const Span s = cells_[r * stride_ + c];
-            if (c < stride) cells[r * stride + c] = s;
-            else stale_ += s.length;
+            if (c < stride)
+                cells[r * stride + c] = s;
+            else
+                stale_ += s.length;
         }
     cells_ = std::move(cells);
     stride_ = stride;
@@ -705,7 +759,8 @@ void StringGrid::SetRowCount(int n) {
     // Room for the cells of every row (memory not yet written costs nothing).
     if (std::size_t(n) * stride_ > cells_.capacity()) cells_.reserve(std::size_t(n) * stride_);
     if (cells_.size() > std::size_t(n) * stride_) {
-        for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i) stale_ += cells_[i].length;
+        for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i)
+            stale_ += cells_[i].length;
         cells_.resize(std::size_t(n) * stride_);
         if (stale_ > texts_.size() / 2) Compact();
     }
@@ -714,7 +769,8 @@ void StringGrid::SetRowCount(int n) {
 }
 
 std::string_view StringGrid::CellView(int col, int row) const {
-    if (row < 0 || col < 0 || std::size_t(col) >= stride_ || std::size_t(row) * stride_ + std::size_t(col) >= cells_.size())
+    if (row < 0 || col < 0 || std::size_t(col) >= stride_ ||
+        std::size_t(row) * stride_ + std::size_t(col) >= cells_.size())
         return {};
     const Span s = cells_[std::size_t(row) * stride_ + std::size_t(col)];
     return std::string_view(texts_).substr(s.start, s.length);
@@ -722,21 +778,25 @@ std::string_view StringGrid::CellView(int col, int row) const {
 
 void StringGrid::SetCell(int col, int row, std::string_view text) {
     if (col < 0 || col >= ColumnCount() || row < 0 || row >= rowCount_)
-        throw std::out_of_range("grid " + Name() + ": no cell " + std::to_string(col) + "," + std::to_string(row));
+        throw std::out_of_range("grid " + Name() + ": no cell " + std::to_string(col) + "," +
+                                std::to_string(row));
     if (CellView(col, row) == text) return;
     const std::size_t at = std::size_t(row) * stride_ + std::size_t(col);
     if (cells_.size() <= at) cells_.resize((std::size_t(row) + 1) * stride_);
     if (texts_.size() + text.size() > UINT32_MAX) {
         Compact();
-        if (texts_.size() + text.size() > UINT32_MAX) throw std::length_error("grid " + Name() + ": too much text");
+        if (texts_.size() + text.size() > UINT32_MAX)
+            throw std::length_error("grid " + Name() + ": too much text");
     }
     Span& s = cells_[at];
     stale_ += s.length;
     s = {std::uint32_t(text.empty() ? 0 : texts_.size()), std::uint32_t(text.size())};
     texts_.append(text);
     if (stale_ > (std::size_t(1) << 20) && stale_ > texts_.size() / 2) Compact();
-    if (updating_ > 0) pendingCells_ = true;
-    else Changed(Property::Cells);
+    if (updating_ > 0)
+        pendingCells_ = true;
+    else
+        Changed(Property::Cells);
 }
 
 void StringGrid::EndUpdate() {
@@ -776,14 +836,17 @@ void StringGrid::SelectCell(int col, int row) {
 
 // --- Timer ---------------------------------------------------------------------
 
-Timer::Timer(Form& f, Control* parent, std::string name) : Control(f, parent, std::move(name), ControlKind::Timer) {
+Timer::Timer(Form& f, Control* parent, std::string name)
+    : Control(f, parent, std::move(name), ControlKind::Timer) {
     SetVisible(false);
     SetTabStop(false);
     due_ = f.App().Now() + interval_;
     f.App().AddTimer(*this);
 }
 
-Timer::~Timer() { GetForm().App().RemoveTimer(*this); }
+Timer::~Timer() {
+    GetForm().App().RemoveTimer(*this);
+}
 
 void Timer::SetInterval(int ms) {
     if (ms == interval_) return;
@@ -806,6 +869,8 @@ ChartView::ChartView(Form& f, Control* parent, std::string name)
     chart_.onChanged = [this] { Changed(Property::Other); };
 }
 
-ChartView::~ChartView() { chart_.onChanged = nullptr; }
+ChartView::~ChartView() {
+    chart_.onChanged = nullptr;
+}
 
 } // namespace ui

@@ -34,8 +34,22 @@ namespace ui {
 class Form;
 
 enum class ControlKind {
-    Label, Edit, Button, Picture, Rectangle, Panel, GroupBox, Layout, ListBox,
-    ComboEdit, CheckBox, Calendar, Memo, StringGrid, Timer, Chart
+    Label,
+    Edit,
+    Button,
+    Picture,
+    Rectangle,
+    Panel,
+    GroupBox,
+    Layout,
+    ListBox,
+    ComboEdit,
+    CheckBox,
+    Calendar,
+    Memo,
+    StringGrid,
+    Timer,
+    Chart
 };
 
 // The kind as the layout files write it ("edit", "combo", ...).
@@ -43,9 +57,33 @@ const char* KindName(ControlKind k);
 
 // What changed, for the backend.
 enum class Property {
-    Bounds, Visible, Enabled, Text, Font, Fill, Stroke, Hint, Cursor, TabOrder,
-    ReadOnly, Password, MaxLength, Caret, Style, Items, ItemIndex, ItemStyle,
-    Checked, Date, Columns, Cells, RowCount, Selection, Bitmap, Timer, Other
+    Bounds,
+    Visible,
+    Enabled,
+    Text,
+    Font,
+    Fill,
+    Stroke,
+    Hint,
+    Cursor,
+    TabOrder,
+    ReadOnly,
+    Password,
+    MaxLength,
+    Caret,
+    Style,
+    Items,
+    ItemIndex,
+    ItemStyle,
+    Checked,
+    Date,
+    Columns,
+    Cells,
+    RowCount,
+    Selection,
+    Bitmap,
+    Timer,
+    Other
 };
 
 using Notify = std::function<void()>;
@@ -174,6 +212,7 @@ public:
     void SetAlign(TextAlign a);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool w);
+
 private:
     TextAlign align_ = TextAlign::Leading;
     bool wordWrap_ = false;
@@ -195,7 +234,10 @@ struct StyleElement {
     std::vector<std::unique_ptr<StyleRect>> children;
 
     void SetMargins(int all) { marginLeft = marginTop = marginRight = marginBottom = all; }
-    StyleRect& AddRect() { children.push_back(std::make_unique<StyleRect>()); return *children.back(); }
+    StyleRect& AddRect() {
+        children.push_back(std::make_unique<StyleRect>());
+        return *children.back();
+    }
 };
 
 class Edit : public Control {
@@ -269,6 +311,7 @@ public:
     bool Focusable() const override { return true; }
     ModalResult GetModalResult() const { return modalResult_; }
     void SetModalResult(ModalResult r) { modalResult_ = r; }
+
 private:
     ModalResult modalResult_ = ModalResult::None;
 };
@@ -290,6 +333,7 @@ public:
     void SetResourceName(const std::string& name);
     Wrap WrapMode() const { return wrap_; }
     void SetWrapMode(Wrap w);
+
 private:
     mutable BitmapPtr bitmap_;
     std::string resource_;
@@ -307,6 +351,7 @@ public:
     void SetStrokeThickness(int t);
     int CornerRadius() const { return radius_; }
     void SetCornerRadius(int r);
+
 private:
     Brush stroke_ = Brush::Solid(colors::Black);
     int strokeThickness_ = 1;
@@ -404,6 +449,7 @@ public:
     // -1 for no item. Setting an index >= 0 also sets the text to that item.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int i);
+
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
@@ -416,6 +462,7 @@ public:
     bool Checked() const { return checked_; }
     void SetChecked(bool c); // fires OnChange when it changes
     Notify OnChange;
+
 private:
     bool checked_ = false;
 };
@@ -428,6 +475,7 @@ public:
     rtl::Date Date() const { return date_; }
     void SetDate(rtl::Date d); // fires OnChange when it changes
     Notify OnChange;
+
 private:
     rtl::Date date_;
 };
@@ -441,6 +489,7 @@ public:
     void AddLine(const std::string& line);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool w);
+
 private:
     bool wordWrap_ = true;
 };
@@ -515,9 +564,9 @@ private:
         std::uint32_t start = 0, length = 0;
     };
     std::string texts_;
-    std::vector<Span> cells_;     // [row * stride_ + col], grown on write
-    std::size_t stride_ = 0;      // the columns per row in cells_
-    std::size_t stale_ = 0;       // bytes of texts_ that no cell uses
+    std::vector<Span> cells_; // [row * stride_ + col], grown on write
+    std::size_t stride_ = 0;  // the columns per row in cells_
+    std::size_t stale_ = 0;   // bytes of texts_ that no cell uses
     int updating_ = 0;
     bool pendingCells_ = false;
     bool readOnly_ = false;
@@ -553,6 +602,7 @@ public:
     ~ChartView() override;
     chart::Chart& Chart() { return chart_; }
     const chart::Chart& Chart() const { return chart_; }
+
 private:
     chart::Chart chart_;
 };

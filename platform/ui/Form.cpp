@@ -11,18 +11,25 @@ namespace ui {
 namespace {
 // Frame added to the client area by each border style: left+right, top+bottom
 // (title bar included).
-struct Frame { int w, h; };
+struct Frame {
+    int w, h;
+};
 Frame FrameOf(BorderStyle b) {
     switch (b) {
-    case BorderStyle::None: return {0, 0};
-    case BorderStyle::Single: return {6, 29};
-    case BorderStyle::Sizeable: return {16, 39};
+    case BorderStyle::None:
+        return {0, 0};
+    case BorderStyle::Single:
+        return {6, 29};
+    case BorderStyle::Sizeable:
+        return {16, 39};
     }
     return {0, 0};
 }
 } // namespace
 
-Form::Form(Application& app, Form* owner) : app_(app), owner_(owner) { app_.Register(*this); }
+Form::Form(Application& app, Form* owner) : app_(app), owner_(owner) {
+    app_.Register(*this);
+}
 
 // (Once the delegated constructor has run, a failing load runs ~Form.)
 Form::Form(Application& app, Form* owner, std::string_view layoutResource) : Form(app, owner) {
@@ -79,10 +86,16 @@ void Form::ClientResized(int w, int h) {
     if (OnResize) OnResize();
 }
 
-int Form::Width() const { return clientWidth_ + FrameOf(border_).w; }
-int Form::Height() const { return clientHeight_ + FrameOf(border_).h; }
+int Form::Width() const {
+    return clientWidth_ + FrameOf(border_).w;
+}
+int Form::Height() const {
+    return clientHeight_ + FrameOf(border_).h;
+}
 
-void Form::SetSize(int w, int h) { SetClientSize(w - FrameOf(border_).w, h - FrameOf(border_).h); }
+void Form::SetSize(int w, int h) {
+    SetClientSize(w - FrameOf(border_).w, h - FrameOf(border_).h);
+}
 
 void Form::SetPosition(int left, int top) {
     if (left == left_ && top == top_) return;
@@ -141,14 +154,16 @@ void Form::MissingControl(std::string_view name, Control* found, const char* wan
 
 void Form::Adopt(std::unique_ptr<Control> c) {
     if (c->Name().empty() || FindControl(c->Name()))
-        throw LayoutError((className_.empty() ? std::string("window") : className_) + ": duplicate or empty control name \"" +
-                          c->Name() + "\"");
+        throw LayoutError((className_.empty() ? std::string("window") : className_) +
+                          ": duplicate or empty control name \"" + c->Name() + "\"");
     Control* raw = c.get();
     owned_.push_back(std::move(c));
     all_.push_back(raw);
     byName_.emplace(raw->Name(), raw);
-    if (raw->parent_) raw->parent_->children_.push_back(raw);
-    else roots_.push_back(raw);
+    if (raw->parent_)
+        raw->parent_->children_.push_back(raw);
+    else
+        roots_.push_back(raw);
     if (Backend* b = app_.GetBackend()) b->ControlCreated(*raw);
 }
 

@@ -147,7 +147,7 @@ public:
     Notify OnResize; // the client size changed
     std::function<void(CloseAction&)> OnClose;
     MouseHandler OnMouseMove; // over the background
-    KeyHandler OnKeyDown; // keys that no control holds the focus for
+    KeyHandler OnKeyDown;     // keys that no control holds the focus for
 
 private:
     friend class Control;
@@ -167,7 +167,7 @@ private:
     std::string caption_;
     int clientWidth_ = 640, clientHeight_ = 480;
     int designWidth_ = 640, designHeight_ = 480; // as set by the layout or code
-    int shiftX_ = 0, shiftY_ = 0; // how far the design area lies from the corner
+    int shiftX_ = 0, shiftY_ = 0;                // how far the design area lies from the corner
     int left_ = 0, top_ = 0;
     BorderStyle border_ = BorderStyle::Sizeable;
     bool closeBox_ = true;

@@ -15,7 +15,9 @@ bool Reachable(const Control& c) {
     return f.App().TakesInput(f) && c.IsShowing() && c.IsEnabled() && c.HitTest();
 }
 
-bool TakesKeys(const Form& f) { return f.App().TakesInput(f); }
+bool TakesKeys(const Form& f) {
+    return f.App().TakesInput(f);
+}
 
 void Navigate(Form& f, bool backwards) {
     std::vector<Control*> seq = f.TabSequence();
@@ -49,13 +51,26 @@ void ListKey(ListBox& l, std::uint16_t key) {
     const int at = l.ItemIndex();
     int to = at;
     switch (key) {
-    case vk::Up: to = at > 0 ? at - 1 : at; break;
-    case vk::Down: to = std::min(last, at + 1); break;
-    case vk::Home: to = 0; break;
-    case vk::End: to = last; break;
-    case vk::PageUp: to = at < 0 ? at : std::max(0, at - page); break;
-    case vk::PageDown: to = std::min(last, std::max(0, at) + page); break;
-    default: return;
+    case vk::Up:
+        to = at > 0 ? at - 1 : at;
+        break;
+    case vk::Down:
+        to = std::min(last, at + 1);
+        break;
+    case vk::Home:
+        to = 0;
+        break;
+    case vk::End:
+        to = last;
+        break;
+    case vk::PageUp:
+        to = at < 0 ? at : std::max(0, at - page);
+        break;
+    case vk::PageDown:
+        to = std::min(last, std::max(0, at) + page);
+        break;
+    default:
+        return;
     }
     if (to != at) l.SetItemIndex(to);
 }
@@ -153,10 +168,12 @@ void KeyDownPath(Form& f, KeyEvent& k) {
     if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && (k.key == vk::Up || k.key == vk::Down)) {
         // The next or previous item of the drop-down, as on a closed combo.
         const int to = cb->ItemIndex() + (k.key == vk::Down ? 1 : -1);
-        if (to >= 0 && to < int(cb->Items().size()) && !(cb->ItemIndex() < 0 && k.key == vk::Up)) cb->SetItemIndex(to);
+        if (to >= 0 && to < int(cb->Items().size()) && !(cb->ItemIndex() < 0 && k.key == vk::Up))
+            cb->SetItemIndex(to);
         return;
     }
-    if (auto* e = dynamic_cast<Edit*>(c); e && e->Kind() == ControlKind::Memo && (k.key == vk::Up || k.key == vk::Down)) {
+    if (auto* e = dynamic_cast<Edit*>(c);
+        e && e->Kind() == ControlKind::Memo && (k.key == vk::Up || k.key == vk::Down)) {
         MemoLineKey(*e, k.key == vk::Up);
         return;
     }
@@ -167,11 +184,14 @@ void KeyDownPath(Form& f, KeyEvent& k) {
         case vk::Left:
         case vk::Right:
         case vk::Home:
-        case vk::End: e->EditKey(k.key, k.mods); return;
+        case vk::End:
+            e->EditKey(k.key, k.mods);
+            return;
         case vk::Return:
             if (e->Kind() == ControlKind::Memo) e->InsertTyped("\n");
             return;
-        default: break;
+        default:
+            break;
         }
         if (k.ch >= 32 && k.ch != 127 && !k.Ctrl() && !k.Alt()) e->InsertTyped(detail::Encode(k.ch));
     }
@@ -183,11 +203,16 @@ std::uint16_t KeyCodeFor(char32_t ch) {
     if (ch >= U'a' && ch <= U'z') return std::uint16_t(ch - U'a' + 'A');
     if ((ch >= U'A' && ch <= U'Z') || (ch >= U'0' && ch <= U'9')) return std::uint16_t(ch);
     switch (ch) {
-    case U' ': return vk::Space;
-    case U',': return vk::Comma;
-    case U'.': return vk::Period;
-    case U'-': return vk::Minus;
-    default: return 0;
+    case U' ':
+        return vk::Space;
+    case U',':
+        return vk::Comma;
+    case U'.':
+        return vk::Period;
+    case U'-':
+        return vk::Minus;
+    default:
+        return 0;
     }
 }
 
@@ -245,7 +270,9 @@ bool Paste(Form& f, std::string_view utf8) {
     });
 }
 
-bool Tab(Form& f, bool backwards) { return PressKey(f, vk::Tab, 0, backwards ? Mod::Shift : Mod::None); }
+bool Tab(Form& f, bool backwards) {
+    return PressKey(f, vk::Tab, 0, backwards ? Mod::Shift : Mod::None);
+}
 
 bool Focus(Control& c) {
     if (!Reachable(c) || !c.Focusable()) return false;
@@ -297,11 +324,13 @@ static void ClickPath(Control& c) {
     MouseEvent m;
     if (c.Focusable()) c.SetFocusByMouse();
     if (c.OnMouseDown) c.OnMouseDown(m);
-    if (auto* b = dynamic_cast<Button*>(&c)) Press(*b);
+    if (auto* b = dynamic_cast<Button*>(&c))
+        Press(*b);
     else if (auto* cb = dynamic_cast<CheckBox*>(&c)) {
         cb->SetChecked(!cb->Checked());
         if (cb->OnClick) cb->OnClick();
-    } else if (c.OnClick) c.OnClick();
+    } else if (c.OnClick)
+        c.OnClick();
     if (c.OnMouseUp) c.OnMouseUp(m);
 }
 
@@ -373,7 +402,9 @@ bool SelectItem(ComboEdit& c, int index) {
     });
 }
 
-bool Toggle(CheckBox& c) { return Click(c); }
+bool Toggle(CheckBox& c) {
+    return Click(c);
+}
 
 bool PickDate(Calendar& c, rtl::Date d) {
     if (!Reachable(c)) return false;

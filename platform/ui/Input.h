@@ -62,16 +62,16 @@ bool MouseMove(Control& c, const MouseEvent& e);
 bool FormMouseMove(Form& f, const MouseEvent& e);
 
 // Lists and pickers.
-bool SelectItem(ListBox& l, int index);     // a click on the item
+bool SelectItem(ListBox& l, int index);      // a click on the item
 bool DoubleClickItem(ListBox& l, int index); // both clicks on the item
 // The second press of a real double click on an item, whose first press
 // already selected it (SelectItem): only the double-click handler runs (the
 // item is selected first, with its click, if the first press missed it).
 bool SecondClickItem(ListBox& l, int index);
-bool SelectItem(ComboEdit& c, int index);   // picked from the drop-down
-bool Toggle(CheckBox& c);                   // a click on the box
-bool PickDate(Calendar& c, rtl::Date d);    // a click on a day
-bool MoveDate(Calendar& c, rtl::Date d);    // moved by keyboard: no click
+bool SelectItem(ComboEdit& c, int index); // picked from the drop-down
+bool Toggle(CheckBox& c);                 // a click on the box
+bool PickDate(Calendar& c, rtl::Date d);  // a click on a day
+bool MoveDate(Calendar& c, rtl::Date d);  // moved by keyboard: no click
 bool SelectCell(StringGrid& g, int col, int row);
 bool EditCell(StringGrid& g, int col, int row, std::string_view text);
 

@@ -13,7 +13,7 @@ namespace ui {
 namespace {
 
 struct Token {
-    std::string key;   // empty for a positional value
+    std::string key; // empty for a positional value
     std::string value;
 };
 
@@ -42,31 +42,45 @@ std::vector<Token> Tokenize(std::string_view s, std::string_view source, int lin
                     if (i >= s.size()) Fail(source, line, "unterminated quoted text");
                     char e = s[i++];
                     switch (e) {
-                    case 'n': v += '\n'; break;
-                    case 'r': v += '\r'; break;
-                    case 't': v += '\t'; break;
-                    case '"': v += '"'; break;
-                    case '\\': v += '\\'; break;
-                    default: Fail(source, line, std::string("unknown escape \\") + e);
+                    case 'n':
+                        v += '\n';
+                        break;
+                    case 'r':
+                        v += '\r';
+                        break;
+                    case 't':
+                        v += '\t';
+                        break;
+                    case '"':
+                        v += '"';
+                        break;
+                    case '\\':
+                        v += '\\';
+                        break;
+                    default:
+                        Fail(source, line, std::string("unknown escape \\") + e);
                     }
                 } else {
                     v += c;
                 }
             }
         } else {
-            while (i < s.size() && s[i] != ' ' && s[i] != '\t') v += s[i++];
+            while (i < s.size() && s[i] != ' ' && s[i] != '\t')
+                v += s[i++];
         }
         return v;
     };
     for (;;) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
         if (i >= s.size()) break;
         if (s[i] == '"') {
             out.push_back({"", readValue()});
             continue;
         }
         std::size_t start = i;
-        while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '=') ++i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '=')
+            ++i;
         std::string word(s.substr(start, i - start));
         if (i < s.size() && s[i] == '=') {
             ++i;
@@ -93,7 +107,8 @@ std::vector<Line> SplitLines(std::string_view text, std::string_view source) {
         if (first == std::string_view::npos || raw[first] == '#') continue;
         auto tokens = Tokenize(raw, source, number);
         if (first > 0 && !lines.empty()) {
-            for (auto& t : tokens) lines.back().tokens.push_back(std::move(t));
+            for (auto& t : tokens)
+                lines.back().tokens.push_back(std::move(t));
         } else {
             lines.push_back({number, std::move(tokens)});
         }
@@ -152,7 +167,8 @@ private:
         std::string frac = v.substr(dot + 1);
         if (frac.empty()) Fail("not a number: " + v);
         double f = Int(frac);
-        for (std::size_t i = 0; i < frac.size(); ++i) f /= 10;
+        for (std::size_t i = 0; i < frac.size(); ++i)
+            f /= 10;
         return whole + f;
     }
 
@@ -197,13 +213,20 @@ private:
 
     // Applies a font attribute; false when the key is not one.
     bool FontAttr(Font& font, const Token& t) const {
-        if (t.key == "font") font.family = t.value;
-        else if (t.key == "size") font.size = Real(t.value);
-        else if (t.key == "bold") font.bold = Bool(t.value);
-        else if (t.key == "italic") font.italic = Bool(t.value);
-        else if (t.key == "underline") font.underline = Bool(t.value);
-        else if (t.key == "fontcolor") font.color = Col(t.value);
-        else return false;
+        if (t.key == "font")
+            font.family = t.value;
+        else if (t.key == "size")
+            font.size = Real(t.value);
+        else if (t.key == "bold")
+            font.bold = Bool(t.value);
+        else if (t.key == "italic")
+            font.italic = Bool(t.value);
+        else if (t.key == "underline")
+            font.underline = Bool(t.value);
+        else if (t.key == "fontcolor")
+            font.color = Col(t.value);
+        else
+            return false;
         return true;
     }
 
@@ -214,28 +237,44 @@ private:
         for (std::size_t i = 2; i < tokens.size(); ++i) {
             const Token& t = tokens[i];
             if (FontAttr(font, t)) continue;
-            if (t.key == "caption") f_.SetCaption(t.value);
+            if (t.key == "caption")
+                f_.SetCaption(t.value);
             else if (t.key == "client") {
                 auto wh = Ints(t.value, 2, 'x');
                 f_.SetClientSize(wh[0], wh[1]);
             } else if (t.key == "border") {
-                if (t.value == "none") f_.SetBorderStyle(BorderStyle::None);
-                else if (t.value == "single") f_.SetBorderStyle(BorderStyle::Single);
-                else if (t.value == "sizeable") f_.SetBorderStyle(BorderStyle::Sizeable);
-                else Fail("unknown border: " + t.value);
-            } else if (t.key == "closebox") f_.SetCloseBox(Bool(t.value));
+                if (t.value == "none")
+                    f_.SetBorderStyle(BorderStyle::None);
+                else if (t.value == "single")
+                    f_.SetBorderStyle(BorderStyle::Single);
+                else if (t.value == "sizeable")
+                    f_.SetBorderStyle(BorderStyle::Sizeable);
+                else
+                    Fail("unknown border: " + t.value);
+            } else if (t.key == "closebox")
+                f_.SetCloseBox(Bool(t.value));
             else if (t.key == "state") {
-                if (t.value == "normal") f_.SetWindowState(WindowState::Normal);
-                else if (t.value == "maximized") f_.SetWindowState(WindowState::Maximized);
-                else Fail("unknown window state: " + t.value);
+                if (t.value == "normal")
+                    f_.SetWindowState(WindowState::Normal);
+                else if (t.value == "maximized")
+                    f_.SetWindowState(WindowState::Maximized);
+                else
+                    Fail("unknown window state: " + t.value);
             } else if (t.key == "position") {
-                if (t.value == "default") f_.SetFormPosition(FormPosition::Default);
-                else if (t.value == "screencenter") f_.SetFormPosition(FormPosition::ScreenCenter);
-                else if (t.value == "ownercenter") f_.SetFormPosition(FormPosition::OwnerFormCenter);
-                else if (t.value == "mainformcenter") f_.SetFormPosition(FormPosition::MainFormCenter);
-                else Fail("unknown position: " + t.value);
-            } else if (t.key == "fill") f_.SetFill(BrushOf(t.value));
-            else Fail("unknown form attribute: " + (t.key.empty() ? t.value : t.key));
+                if (t.value == "default")
+                    f_.SetFormPosition(FormPosition::Default);
+                else if (t.value == "screencenter")
+                    f_.SetFormPosition(FormPosition::ScreenCenter);
+                else if (t.value == "ownercenter")
+                    f_.SetFormPosition(FormPosition::OwnerFormCenter);
+                else if (t.value == "mainformcenter")
+                    f_.SetFormPosition(FormPosition::MainFormCenter);
+                else
+                    Fail("unknown position: " + t.value);
+            } else if (t.key == "fill")
+                f_.SetFill(BrushOf(t.value));
+            else
+                Fail("unknown form attribute: " + (t.key.empty() ? t.value : t.key));
         }
         f_.SetFont(font);
     }
@@ -292,91 +331,157 @@ private:
             auto b = Ints(v, 4, ',');
             c.SetBounds(b[0], b[1], b[2], b[3]);
         } else if (k == "dock") {
-            if (v == "none") c.SetDock(Dock::None);
-            else if (v == "client") c.SetDock(Dock::Client);
-            else if (v == "center") c.SetDock(Dock::Center);
-            else Fail("unknown dock: " + v);
-        } else if (k == "visible") c.SetVisible(Bool(v));
-        else if (k == "enabled") c.SetEnabled(Bool(v));
+            if (v == "none")
+                c.SetDock(Dock::None);
+            else if (v == "client")
+                c.SetDock(Dock::Client);
+            else if (v == "center")
+                c.SetDock(Dock::Center);
+            else
+                Fail("unknown dock: " + v);
+        } else if (k == "visible")
+            c.SetVisible(Bool(v));
+        else if (k == "enabled")
+            c.SetEnabled(Bool(v));
         else if (k == "text") {
-            if (auto* e = dynamic_cast<Edit*>(&c)) e->SetText(v);
-            else c.SetText(v);
-        } else if (k == "hint") c.SetHint(v);
-        else if (k == "fill") c.SetFill(BrushOf(v));
+            if (auto* e = dynamic_cast<Edit*>(&c))
+                e->SetText(v);
+            else
+                c.SetText(v);
+        } else if (k == "hint")
+            c.SetHint(v);
+        else if (k == "fill")
+            c.SetFill(BrushOf(v));
         else if (k == "cursor") {
-            if (v == "default") c.SetCursor(Cursor::Default);
-            else if (v == "arrow") c.SetCursor(Cursor::Arrow);
-            else if (v == "hand") c.SetCursor(Cursor::Hand);
-            else if (v == "ibeam") c.SetCursor(Cursor::IBeam);
-            else if (v == "wait") c.SetCursor(Cursor::Wait);
-            else Fail("unknown cursor: " + v);
-        } else if (k == "taborder") c.SetTabOrder(Int(v));
-        else if (k == "tabstop") c.SetTabStop(Bool(v));
-        else if (k == "tag") c.SetTag(Int(v));
-        else if (k == "hittest") c.SetHitTest(Bool(v));
-        else if (auto* e = dynamic_cast<Edit*>(&c); e && k == "readonly") e->SetReadOnly(Bool(v));
-        else if (e && k == "password") e->SetPassword(Bool(v));
-        else if (e && k == "maxlength") e->SetMaxLength(Int(v));
-        else if (e && k == "align") e->SetAlign(AlignOf(v));
-        else if (auto* m = dynamic_cast<Memo*>(&c); m && k == "wordwrap") m->SetWordWrap(Bool(v));
-        else if (auto* co = dynamic_cast<ComboEdit*>(&c); co && k == "itemindex") co->SetItemIndex(Int(v));
-        else if (auto* l = dynamic_cast<Label*>(&c); l && k == "align") l->SetAlign(AlignOf(v));
-        else if (l && k == "wordwrap") l->SetWordWrap(Bool(v));
-        else if (auto* b = dynamic_cast<Button*>(&c); b && k == "modalresult") b->SetModalResult(ModalOf(v));
+            if (v == "default")
+                c.SetCursor(Cursor::Default);
+            else if (v == "arrow")
+                c.SetCursor(Cursor::Arrow);
+            else if (v == "hand")
+                c.SetCursor(Cursor::Hand);
+            else if (v == "ibeam")
+                c.SetCursor(Cursor::IBeam);
+            else if (v == "wait")
+                c.SetCursor(Cursor::Wait);
+            else
+                Fail("unknown cursor: " + v);
+        } else if (k == "taborder")
+            c.SetTabOrder(Int(v));
+        else if (k == "tabstop")
+            c.SetTabStop(Bool(v));
+        else if (k == "tag")
+            c.SetTag(Int(v));
+        else if (k == "hittest")
+            c.SetHitTest(Bool(v));
+        else if (auto* e = dynamic_cast<Edit*>(&c); e && k == "readonly")
+            e->SetReadOnly(Bool(v));
+        else if (e && k == "password")
+            e->SetPassword(Bool(v));
+        else if (e && k == "maxlength")
+            e->SetMaxLength(Int(v));
+        else if (e && k == "align")
+            e->SetAlign(AlignOf(v));
+        else if (auto* m = dynamic_cast<Memo*>(&c); m && k == "wordwrap")
+            m->SetWordWrap(Bool(v));
+        else if (auto* co = dynamic_cast<ComboEdit*>(&c); co && k == "itemindex")
+            co->SetItemIndex(Int(v));
+        else if (auto* l = dynamic_cast<Label*>(&c); l && k == "align")
+            l->SetAlign(AlignOf(v));
+        else if (l && k == "wordwrap")
+            l->SetWordWrap(Bool(v));
+        else if (auto* b = dynamic_cast<Button*>(&c); b && k == "modalresult")
+            b->SetModalResult(ModalOf(v));
         else if (auto* p = dynamic_cast<Picture*>(&c); p && k == "picture") {
             if (!res::find(v)) Fail("no embedded picture " + v);
             p->SetResourceName(v);
         } else if (p && k == "wrap") {
-            if (v == "fit") p->SetWrapMode(Picture::Wrap::Fit);
-            else if (v == "stretch") p->SetWrapMode(Picture::Wrap::Stretch);
-            else if (v == "original") p->SetWrapMode(Picture::Wrap::Original);
-            else if (v == "center") p->SetWrapMode(Picture::Wrap::Center);
-            else Fail("unknown wrap mode: " + v);
-        } else if (auto* r = dynamic_cast<Rectangle*>(&c); r && k == "stroke") r->SetStroke(BrushOf(v));
-        else if (r && k == "strokewidth") r->SetStrokeThickness(Int(v));
-        else if (r && k == "radius") r->SetCornerRadius(Int(v));
-        else if (auto* lb = dynamic_cast<ListBox*>(&c); lb && k == "itemwidth") lb->SetItemWidth(Int(v));
-        else if (lb && k == "itemheight") lb->SetItemHeight(Int(v));
+            if (v == "fit")
+                p->SetWrapMode(Picture::Wrap::Fit);
+            else if (v == "stretch")
+                p->SetWrapMode(Picture::Wrap::Stretch);
+            else if (v == "original")
+                p->SetWrapMode(Picture::Wrap::Original);
+            else if (v == "center")
+                p->SetWrapMode(Picture::Wrap::Center);
+            else
+                Fail("unknown wrap mode: " + v);
+        } else if (auto* r = dynamic_cast<Rectangle*>(&c); r && k == "stroke")
+            r->SetStroke(BrushOf(v));
+        else if (r && k == "strokewidth")
+            r->SetStrokeThickness(Int(v));
+        else if (r && k == "radius")
+            r->SetCornerRadius(Int(v));
+        else if (auto* lb = dynamic_cast<ListBox*>(&c); lb && k == "itemwidth")
+            lb->SetItemWidth(Int(v));
+        else if (lb && k == "itemheight")
+            lb->SetItemHeight(Int(v));
         else if (lb && (k == "itemfont" || k == "itemsize" || k == "itembold" || k == "itemcolor")) {
             if (!itemFontSet) itemFont = lb->ItemFont();
             itemFontSet = true;
-            if (k == "itemfont") itemFont.family = v;
-            else if (k == "itemsize") itemFont.size = Real(v);
-            else if (k == "itembold") itemFont.bold = Bool(v);
-            else itemFont.color = Col(v);
-        } else if (auto* cb = dynamic_cast<CheckBox*>(&c); cb && k == "checked") cb->SetChecked(Bool(v));
-        else if (auto* g = dynamic_cast<StringGrid*>(&c); g && k == "rows") g->SetRowCount(Int(v));
-        else if (g && k == "rowheight") g->SetRowHeight(Int(v));
-        else if (g && k == "alternating") g->SetAlternatingRows(Bool(v));
-        else if (g && k == "readonly") g->SetReadOnly(Bool(v));
-        else if (auto* tm = dynamic_cast<Timer*>(&c); tm && k == "interval") tm->SetInterval(Int(v));
-        else if (auto* ch = dynamic_cast<ChartView*>(&c)) return ChartAttr(ch->Chart(), k, v);
-        else return false;
+            if (k == "itemfont")
+                itemFont.family = v;
+            else if (k == "itemsize")
+                itemFont.size = Real(v);
+            else if (k == "itembold")
+                itemFont.bold = Bool(v);
+            else
+                itemFont.color = Col(v);
+        } else if (auto* cb = dynamic_cast<CheckBox*>(&c); cb && k == "checked")
+            cb->SetChecked(Bool(v));
+        else if (auto* g = dynamic_cast<StringGrid*>(&c); g && k == "rows")
+            g->SetRowCount(Int(v));
+        else if (g && k == "rowheight")
+            g->SetRowHeight(Int(v));
+        else if (g && k == "alternating")
+            g->SetAlternatingRows(Bool(v));
+        else if (g && k == "readonly")
+            g->SetReadOnly(Bool(v));
+        else if (auto* tm = dynamic_cast<Timer*>(&c); tm && k == "interval")
+            tm->SetInterval(Int(v));
+        else if (auto* ch = dynamic_cast<ChartView*>(&c))
+            return ChartAttr(ch->Chart(), k, v);
+        else
+            return false;
         return true;
     }
 
     // Chart attributes: the series, the view, the title and foot with their
     // fonts, the legend and the axis titles.
     bool ChartAttr(chart::Chart& ch, const std::string& k, const std::string& v) const {
-        auto caption = [&](const chart::Caption& now, const std::string& sub) -> std::optional<chart::Caption> {
+        auto caption = [&](const chart::Caption& now,
+                           const std::string& sub) -> std::optional<chart::Caption> {
             chart::Caption c = now;
-            if (sub.empty()) c.text = v;
-            else if (sub == "font") c.font.family = v;
-            else if (sub == "size") c.font.size = Real(v);
-            else if (sub == "bold") c.font.bold = Bool(v);
-            else if (sub == "color") c.font.color = Col(v);
-            else if (sub == "visible") c.visible = Bool(v);
-            else return std::nullopt;
+            if (sub.empty())
+                c.text = v;
+            else if (sub == "font")
+                c.font.family = v;
+            else if (sub == "size")
+                c.font.size = Real(v);
+            else if (sub == "bold")
+                c.font.bold = Bool(v);
+            else if (sub == "color")
+                c.font.color = Col(v);
+            else if (sub == "visible")
+                c.visible = Bool(v);
+            else
+                return std::nullopt;
             return c;
         };
-        if (k == "series") ch.setSeriesName(v);
+        if (k == "series")
+            ch.setSeriesName(v);
         else if (k == "kind") {
-            if (v == "bar") ch.setKind(chart::SeriesKind::Bar);
-            else if (v == "pie") ch.setKind(chart::SeriesKind::Pie);
-            else Fail("unknown chart kind: " + v);
-        } else if (k == "marks") ch.setMarksVisible(Bool(v));
-        else if (k == "view3d") ch.setView3D(Bool(v));
-        else if (k == "orthogonal") ch.setOrthogonal(Bool(v));
+            if (v == "bar")
+                ch.setKind(chart::SeriesKind::Bar);
+            else if (v == "pie")
+                ch.setKind(chart::SeriesKind::Pie);
+            else
+                Fail("unknown chart kind: " + v);
+        } else if (k == "marks")
+            ch.setMarksVisible(Bool(v));
+        else if (k == "view3d")
+            ch.setView3D(Bool(v));
+        else if (k == "orthogonal")
+            ch.setOrthogonal(Bool(v));
         else if (k.rfind("title", 0) == 0) {
             auto c = caption(ch.title(), k.substr(5));
             if (!c) return false;
@@ -387,25 +492,35 @@ private:
             ch.setFoot(*c);
         } else if (k == "legend" || k == "legendtitle" || k == "legendpos") {
             chart::Legend l = ch.legend();
-            if (k == "legend") l.visible = Bool(v);
-            else if (k == "legendtitle") l.title = v;
-            else if (v == "bottom") l.position = chart::LegendPosition::Bottom;
-            else if (v == "top") l.position = chart::LegendPosition::Top;
-            else if (v == "left") l.position = chart::LegendPosition::Left;
-            else if (v == "right") l.position = chart::LegendPosition::Right;
-            else Fail("unknown legend position: " + v);
+            if (k == "legend")
+                l.visible = Bool(v);
+            else if (k == "legendtitle")
+                l.title = v;
+            else if (v == "bottom")
+                l.position = chart::LegendPosition::Bottom;
+            else if (v == "top")
+                l.position = chart::LegendPosition::Top;
+            else if (v == "left")
+                l.position = chart::LegendPosition::Left;
+            else if (v == "right")
+                l.position = chart::LegendPosition::Right;
+            else
+                Fail("unknown legend position: " + v);
             ch.setLegend(l);
-        } else if (k == "bottomaxis") ch.setAxisTitles(v, ch.leftAxisTitle());
-        else if (k == "leftaxis") ch.setAxisTitles(ch.bottomAxisTitle(), v);
-        else return false;
+        } else if (k == "bottomaxis")
+            ch.setAxisTitles(v, ch.leftAxisTitle());
+        else if (k == "leftaxis")
+            ch.setAxisTitles(ch.bottomAxisTitle(), v);
+        else
+            return false;
         return true;
     }
 
     ModalResult ModalOf(const std::string& v) const {
         static const std::map<std::string, ModalResult> names = {
-            {"none", ModalResult::None}, {"ok", ModalResult::OK},         {"cancel", ModalResult::Cancel},
+            {"none", ModalResult::None},   {"ok", ModalResult::OK},       {"cancel", ModalResult::Cancel},
             {"abort", ModalResult::Abort}, {"retry", ModalResult::Retry}, {"ignore", ModalResult::Ignore},
-            {"yes", ModalResult::Yes},   {"no", ModalResult::No},         {"close", ModalResult::Close}};
+            {"yes", ModalResult::Yes},     {"no", ModalResult::No},       {"close", ModalResult::Close}};
         auto it = names.find(v);
         if (it == names.end()) Fail("unknown modal result: " + v);
         return it->second;
@@ -415,10 +530,14 @@ private:
         if (tokens.size() != 3 || !tokens[1].key.empty() || !tokens[2].key.empty())
             Fail("item line: item <control> <text>");
         Control* c = f_.FindControl(tokens[1].value);
-        if (auto* l = dynamic_cast<ListBox*>(c)) l->AddItem(tokens[2].value);
-        else if (auto* co = dynamic_cast<ComboEdit*>(c)) co->AddItem(tokens[2].value);
-        else if (auto* m = dynamic_cast<Memo*>(c)) m->AddLine(tokens[2].value);
-        else Fail("item for an unknown list, combo or memo: " + tokens[1].value);
+        if (auto* l = dynamic_cast<ListBox*>(c))
+            l->AddItem(tokens[2].value);
+        else if (auto* co = dynamic_cast<ComboEdit*>(c))
+            co->AddItem(tokens[2].value);
+        else if (auto* m = dynamic_cast<Memo*>(c))
+            m->AddLine(tokens[2].value);
+        else
+            Fail("item for an unknown list, combo or memo: " + tokens[1].value);
     }
 
     void ColumnLine(const std::vector<Token>& tokens) {
@@ -430,9 +549,12 @@ private:
         col.name = tokens[2].value;
         col.header = tokens[3].value;
         for (std::size_t i = 4; i < tokens.size(); ++i) {
-            if (tokens[i].key == "width") col.width = Int(tokens[i].value);
-            else if (tokens[i].key == "readonly") col.readOnly = Bool(tokens[i].value);
-            else Fail("unknown column attribute: " + tokens[i].key);
+            if (tokens[i].key == "width")
+                col.width = Int(tokens[i].value);
+            else if (tokens[i].key == "readonly")
+                col.readOnly = Bool(tokens[i].value);
+            else
+                Fail("unknown column attribute: " + tokens[i].key);
         }
         g->AddColumn(col);
     }
@@ -452,7 +574,9 @@ Color ParseColor(std::string_view s) {
     return s.size() == 7 ? (0xFF000000u | v) : v;
 }
 
-void LoadLayout(Form& f, std::string_view text, std::string_view source) { Parser(f, source).Run(text); }
+void LoadLayout(Form& f, std::string_view text, std::string_view source) {
+    Parser(f, source).Run(text);
+}
 
 void LoadLayoutResource(Form& f, std::string_view resourceName) {
     auto text = res::find(resourceName);

@@ -9,22 +9,28 @@
 
 namespace ui {
 
-void PrintTo(const ItemText& t, std::ostream* os) { *os << '"' << std::string_view(t) << '"'; }
+void PrintTo(const ItemText& t, std::ostream* os) {
+    *os << '"' << std::string_view(t) << '"';
+}
 
 ListItems::ListItems(const std::vector<std::string>& texts) {
     std::size_t bytes = 0;
-    for (const std::string& t : texts) bytes += t.size();
+    for (const std::string& t : texts)
+        bytes += t.size();
     reserve(texts.size(), bytes);
-    for (const std::string& t : texts) push_back(t);
+    for (const std::string& t : texts)
+        push_back(t);
 }
 
 ListItems::ListItems(std::initializer_list<std::string_view> texts) {
-    for (std::string_view t : texts) push_back(t);
+    for (std::string_view t : texts)
+        push_back(t);
 }
 
 ListItems::ListItems(const ListItems& other) {
     reserve(other.size(), other.live_);
-    for (std::size_t i = 0; i < other.size(); ++i) push_back(other[i]);
+    for (std::size_t i = 0; i < other.size(); ++i)
+        push_back(other[i]);
 }
 
 ListItems& ListItems::operator=(const ListItems& other) {
@@ -32,7 +38,9 @@ ListItems& ListItems::operator=(const ListItems& other) {
     return *this;
 }
 
-ListItems::ListItems(ListItems&& other) noexcept { *this = std::move(other); }
+ListItems::ListItems(ListItems&& other) noexcept {
+    *this = std::move(other);
+}
 
 ListItems& ListItems::operator=(ListItems&& other) noexcept {
     if (this == &other) return *this;
@@ -122,8 +130,10 @@ void ListItems::erase(std::size_t i) {
     if (i >= spans_.size()) throw std::out_of_range("ListItems::erase");
     live_ -= spans_[i].length;
     spans_.erase(spans_.begin() + std::ptrdiff_t(i));
-    if (spans_.empty()) clear();
-    else CompactIfWasteful();
+    if (spans_.empty())
+        clear();
+    else
+        CompactIfWasteful();
 }
 
 void ListItems::CompactIfWasteful() {
@@ -136,14 +146,16 @@ void ListItems::CompactIfWasteful() {
 void ListItems::Reorder(std::span<const std::uint32_t> order) {
     if (order.size() != spans_.size()) throw std::invalid_argument("ListItems::Reorder");
     std::vector<Span> reordered(spans_.size());
-    for (std::size_t k = 0; k < order.size(); ++k) reordered[k] = spans_.at(order[k]);
+    for (std::size_t k = 0; k < order.size(); ++k)
+        reordered[k] = spans_.at(order[k]);
     spans_ = std::move(reordered);
 }
 
 std::vector<std::string> ListItems::strings() const {
     std::vector<std::string> out;
     out.reserve(size());
-    for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+    for (std::size_t i = 0; i < size(); ++i)
+        out.emplace_back((*this)[i]);
     return out;
 }
 

@@ -47,13 +47,35 @@ public:
         const_iterator() = default;
         const_iterator(const ListItems* items, std::size_t i) : items_(items), i_(i) {}
         ItemText operator*() const { return (*items_)[i_]; }
-        ItemText operator[](difference_type n) const { return (*items_)[std::size_t(difference_type(i_) + n)]; }
-        const_iterator& operator++() { ++i_; return *this; }
-        const_iterator operator++(int) { const_iterator t = *this; ++i_; return t; }
-        const_iterator& operator--() { --i_; return *this; }
-        const_iterator operator--(int) { const_iterator t = *this; --i_; return t; }
-        const_iterator& operator+=(difference_type n) { i_ = std::size_t(difference_type(i_) + n); return *this; }
-        const_iterator& operator-=(difference_type n) { i_ = std::size_t(difference_type(i_) - n); return *this; }
+        ItemText operator[](difference_type n) const {
+            return (*items_)[std::size_t(difference_type(i_) + n)];
+        }
+        const_iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator t = *this;
+            ++i_;
+            return t;
+        }
+        const_iterator& operator--() {
+            --i_;
+            return *this;
+        }
+        const_iterator operator--(int) {
+            const_iterator t = *this;
+            --i_;
+            return t;
+        }
+        const_iterator& operator+=(difference_type n) {
+            i_ = std::size_t(difference_type(i_) + n);
+            return *this;
+        }
+        const_iterator& operator-=(difference_type n) {
+            i_ = std::size_t(difference_type(i_) - n);
+            return *this;
+        }
         friend const_iterator operator+(const_iterator a, difference_type n) { return a += n; }
         friend const_iterator operator+(difference_type n, const_iterator a) { return a += n; }
         friend const_iterator operator-(const_iterator a, difference_type n) { return a -= n; }
@@ -95,9 +117,9 @@ public:
     // Room for `items` items of `bytes` bytes of text in all.
     void reserve(std::size_t items, std::size_t bytes);
     void push_back(std::string_view text);
-    void insert(std::size_t at, std::string_view text);   // std::out_of_range past the end
-    void set(std::size_t i, std::string_view text);       // std::out_of_range past the end
-    void erase(std::size_t i);                            // std::out_of_range past the end
+    void insert(std::size_t at, std::string_view text); // std::out_of_range past the end
+    void set(std::size_t i, std::string_view text);     // std::out_of_range past the end
+    void erase(std::size_t i);                          // std::out_of_range past the end
 
     // Writing an item in place: Room(n) gives room for n bytes after the
     // text (valid until the next change); Add(length) makes the first
@@ -128,9 +150,9 @@ private:
     void CompactIfWasteful();
 
     std::unique_ptr<char[]> text_;
-    std::size_t used_ = 0;       // bytes of the buffer written
+    std::size_t used_ = 0; // bytes of the buffer written
     std::size_t capacity_ = 0;
-    std::size_t live_ = 0;       // bytes of the items' texts
+    std::size_t live_ = 0; // bytes of the items' texts
     std::vector<Span> spans_;
 };
 

@@ -14,22 +14,32 @@ namespace ui {
 
 const char* DialogTypeName(DialogType t) {
     switch (t) {
-    case DialogType::Plain: return "message";
-    case DialogType::Warning: return "warning";
-    case DialogType::Error: return "error";
-    case DialogType::Information: return "information";
-    case DialogType::Confirmation: return "confirmation";
+    case DialogType::Plain:
+        return "message";
+    case DialogType::Warning:
+        return "warning";
+    case DialogType::Error:
+        return "error";
+    case DialogType::Information:
+        return "information";
+    case DialogType::Confirmation:
+        return "confirmation";
     }
     return "?";
 }
 
 const char* AnswerName(Answer a) {
     switch (a) {
-    case Answer::None: return "none";
-    case Answer::OK: return "OK";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::None:
+        return "none";
+    case Answer::OK:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
     }
     return "?";
 }
@@ -39,19 +49,34 @@ const char* AnswerName(Answer a) {
 Answer Services::Message(DialogType type, const std::string& text, Buttons buttons) {
     std::cerr << "[" << DialogTypeName(type) << "] " << text << "\n";
     switch (buttons) {
-    case Buttons::OK: return Answer::OK;
-    case Buttons::OKCancel: return Answer::Cancel;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::OK:
+        return Answer::OK;
+    case Buttons::OKCancel:
+        return Answer::Cancel;
+    case Buttons::YesNo:
+        return Answer::No;
     }
     return Answer::None;
 }
 
-bool Services::InputQuery(const std::string&, const std::string&, std::string&) { return false; }
-std::optional<std::string> Services::OpenFile(const FileDialogRequest&) { return std::nullopt; }
-std::optional<std::string> Services::SaveFile(const FileDialogRequest&) { return std::nullopt; }
-std::optional<int> Services::PrintDialog(int) { return std::nullopt; }
-bool Services::SetClipboardText(const std::string&) { return false; }
-void Services::ShellOpen(const std::string& target) { SpawnOpener(target); }
+bool Services::InputQuery(const std::string&, const std::string&, std::string&) {
+    return false;
+}
+std::optional<std::string> Services::OpenFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+std::optional<std::string> Services::SaveFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+std::optional<int> Services::PrintDialog(int) {
+    return std::nullopt;
+}
+bool Services::SetClipboardText(const std::string&) {
+    return false;
+}
+void Services::ShellOpen(const std::string& target) {
+    SpawnOpener(target);
+}
 
 bool SpawnOpener(const std::string& target) {
     std::string prog = "xdg-open";
@@ -73,19 +98,26 @@ std::string StripQuotes(const std::string& target) {
     return target;
 }
 
-static Services& Svc() { return Application::Current().GetServices(); }
+static Services& Svc() {
+    return Application::Current().GetServices();
+}
 
 Answer MessageDlg(const std::string& text, DialogType type, Buttons buttons) {
     Answer a = Svc().Message(type, text, buttons);
     switch (buttons) {
-    case Buttons::OK: return Answer::OK;
-    case Buttons::OKCancel: return a == Answer::OK ? Answer::OK : Answer::Cancel;
-    case Buttons::YesNo: return a == Answer::Yes ? Answer::Yes : Answer::No; // Escape or close box: No
+    case Buttons::OK:
+        return Answer::OK;
+    case Buttons::OKCancel:
+        return a == Answer::OK ? Answer::OK : Answer::Cancel;
+    case Buttons::YesNo:
+        return a == Answer::Yes ? Answer::Yes : Answer::No; // Escape or close box: No
     }
     return a;
 }
 
-void ShowMessage(const std::string& text) { Svc().Message(DialogType::Plain, text, Buttons::OK); }
+void ShowMessage(const std::string& text) {
+    Svc().Message(DialogType::Plain, text, Buttons::OK);
+}
 
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
     std::string v = value;
@@ -94,10 +126,20 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
     return true;
 }
 
-std::optional<std::string> OpenFileDialog(const FileDialogRequest& r) { return Svc().OpenFile(r); }
-std::optional<std::string> SaveFileDialog(const FileDialogRequest& r) { return Svc().SaveFile(r); }
-std::optional<int> PrintDialog(int copies) { return Svc().PrintDialog(copies); }
-bool SetClipboardText(const std::string& text) { return Svc().SetClipboardText(text); }
-void ShellOpen(const std::string& target) { Svc().ShellOpen(StripQuotes(target)); }
+std::optional<std::string> OpenFileDialog(const FileDialogRequest& r) {
+    return Svc().OpenFile(r);
+}
+std::optional<std::string> SaveFileDialog(const FileDialogRequest& r) {
+    return Svc().SaveFile(r);
+}
+std::optional<int> PrintDialog(int copies) {
+    return Svc().PrintDialog(copies);
+}
+bool SetClipboardText(const std::string& text) {
+    return Svc().SetClipboardText(text);
+}
+void ShellOpen(const std::string& target) {
+    Svc().ShellOpen(StripQuotes(target));
+}
 
 } // namespace ui

@@ -51,8 +51,12 @@ enum class Cursor { Default, Arrow, Hand, IBeam, Wait };
 
 // Modifier keys held during a key or mouse event.
 enum class Mod : unsigned { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
-constexpr Mod operator|(Mod a, Mod b) { return Mod(unsigned(a) | unsigned(b)); }
-constexpr bool Has(Mod set, Mod m) { return (unsigned(set) & unsigned(m)) != 0; }
+constexpr Mod operator|(Mod a, Mod b) {
+    return Mod(unsigned(a) | unsigned(b));
+}
+constexpr bool Has(Mod set, Mod m) {
+    return (unsigned(set) & unsigned(m)) != 0;
+}
 
 // Windows virtual key codes, the codes the key handlers test.
 namespace vk {
@@ -85,7 +89,10 @@ struct KeyEvent {
     char32_t ch = 0;       // the character typed, 0 for none
     Mod mods = Mod::None;
 
-    void Swallow() { key = 0; ch = 0; }
+    void Swallow() {
+        key = 0;
+        ch = 0;
+    }
     bool Swallowed() const { return key == 0 && ch == 0; }
     bool Shift() const { return Has(mods, Mod::Shift); }
     bool Ctrl() const { return Has(mods, Mod::Ctrl); }
@@ -104,7 +111,17 @@ struct MouseEvent {
 
 // Result of a modal run. A button with a modal result other than None ends the
 // modal run of its form when clicked.
-enum class ModalResult { None = 0, OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, Close = 8 };
+enum class ModalResult {
+    None = 0,
+    OK = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7,
+    Close = 8
+};
 
 // What a form's close handler decides.
 enum class CloseAction { None, Hide, Free };

@@ -36,14 +36,16 @@ struct Mese {
     const char* tag;
     int giorni;
 };
-inline constexpr Mese kMesi[12] = {{"Gen", 31}, {"Feb", 29}, {"Mar", 31}, {"Apr", 30}, {"Mag", 31}, {"Giu", 30},
-                                   {"Lug", 31}, {"Ago", 31}, {"Set", 30}, {"Ott", 31}, {"Nov", 30}, {"Dic", 31}};
+inline constexpr Mese kMesi[12] = {{"Gen", 31}, {"Feb", 29}, {"Mar", 31}, {"Apr", 30},
+                                   {"Mag", 31}, {"Giu", 30}, {"Lug", 31}, {"Ago", 31},
+                                   {"Set", 30}, {"Ott", 31}, {"Nov", 30}, {"Dic", 31}};
 
 // "Gen_01" ... "Dic_31": the 366 cell suffixes in calendar order.
 inline std::vector<std::string> NomiGiorni() {
     std::vector<std::string> nomi;
     for (const Mese& m : kMesi)
-        for (int d = 1; d <= m.giorni; ++d) nomi.push_back(std::string(m.tag) + (d < 10 ? "_0" : "_") + std::to_string(d));
+        for (int d = 1; d <= m.giorni; ++d)
+            nomi.push_back(std::string(m.tag) + (d < 10 ? "_0" : "_") + std::to_string(d));
     return nomi;
 }
 
@@ -63,12 +65,14 @@ protected:
     }
 
     Cella cella(const std::string& giorno) const {
-        return Cella{planner.Get<ui::Picture>("lib" + giorno).Visible(), planner.Get<ui::Picture>("occ" + giorno).Visible(),
+        return Cella{planner.Get<ui::Picture>("lib" + giorno).Visible(),
+                     planner.Get<ui::Picture>("occ" + giorno).Visible(),
                      planner.Get<ui::Label>("mem" + giorno).Text()};
     }
     Celle celle() const {
         Celle tutte;
-        for (const std::string& g : NomiGiorni()) tutte[g] = cella(g);
+        for (const std::string& g : NomiGiorni())
+            tutte[g] = cella(g);
         return tutte;
     }
     // Sets a cell as the planner's load does (booked exactly when the text is
@@ -101,12 +105,14 @@ protected:
     }
 
     // The range dialog preset as the planner's range command does it.
-    std::unique_ptr<TfrmIntervallo> apriIntervallo(const std::string& anno, const std::string& camera = "Fiat Ducato") {
+    std::unique_ptr<TfrmIntervallo> apriIntervallo(const std::string& anno,
+                                                   const std::string& camera = "Fiat Ducato") {
         auto dlg = std::make_unique<TfrmIntervallo>(h.app, &planner);
         dlg->lblAnnoInizio.SetText(anno);
         dlg->lblAnnoFine.SetText(anno);
         dlg->infCamera.SetText(camera);
-        for (ui::ComboEdit* c : {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine})
+        for (ui::ComboEdit* c :
+             {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine})
             c->SetText("");
         dlg->Show();
         return dlg;

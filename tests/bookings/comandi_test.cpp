@@ -24,7 +24,8 @@ class ComandiTest : public bt::BookingTest, public ::testing::WithParamInterface
 protected:
     Dialogo apri() {
         if (std::string(GetParam()) == "TfrmGiorno") {
-            std::shared_ptr<TfrmGiorno> g = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
+            std::shared_ptr<TfrmGiorno> g =
+                apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
             return {g, &g->txtPrenotazione, &g->cmdCancella, &g->cmdClipboard, &g->btnChiudi};
         }
         std::shared_ptr<TfrmIntervallo> i = apriIntervallo("2024");

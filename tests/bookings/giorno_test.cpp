@@ -25,7 +25,8 @@ protected:
 TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
     // A booked day: its text, the booked pictures, the focus in the edit.
     prenota("Giu_27", "Rossi Mario 333 1234567");
-    auto booked = apriGiorno("giu_27", "Prenotazione del 27 giugno 2024", "Fiat Ducato", "Rossi Mario 333 1234567");
+    auto booked =
+        apriGiorno("giu_27", "Prenotazione del 27 giugno 2024", "Fiat Ducato", "Rossi Mario 333 1234567");
     EXPECT_EQ(booked->Caption(), " Prenotazione noleggio veicolo");
     EXPECT_EQ(booked->ClientWidth(), 660);
     EXPECT_EQ(booked->ClientHeight(), 425);
@@ -61,19 +62,19 @@ TEST_F(GiornoTest, PicturesFollowTheTextWhileTyping) {
 TEST_F(GiornoTest, ApplyingWritesTheNamedCellOnlyAndCloses) {
     struct Caso {
         const char* chiave;
-        const char* giorno;      // the cell the key names, "" for none
-        const char* prima;       // the cell's text before, "" for free
-        const char* digitato;    // what the user leaves in the edit
-        const char* scritto;     // the text the cell gets
+        const char* giorno;   // the cell the key names, "" for none
+        const char* prima;    // the cell's text before, "" for free
+        const char* digitato; // what the user leaves in the edit
+        const char* scritto;  // the text the cell gets
     };
     const std::vector<Caso> casi = {
         {"gen_01", "Gen_01", "", "Rossi", "Rossi"},
         {"feb_29", "Feb_29", "", "  Bianchi  Mario  ", "Bianchi  Mario"},
-        {"dic_31", "Dic_31", "Verdi", "   ", ""},                  // blanks only free the day
-        {"lug_14", "Lug_14", "Verdi", "Neri", "Neri"},             // another text stays booked
-        {"ago_15", "Ago_15", "Gialli", "Gialli", "Gialli"},        // unchanged
-        {" giu_27\t", "Giu_27", "", "Blu", "Blu"},                 // blanks around the key
-        {"GEN_01", "", "", "Rossi", ""},                           // letter case counts
+        {"dic_31", "Dic_31", "Verdi", "   ", ""},           // blanks only free the day
+        {"lug_14", "Lug_14", "Verdi", "Neri", "Neri"},      // another text stays booked
+        {"ago_15", "Ago_15", "Gialli", "Gialli", "Gialli"}, // unchanged
+        {" giu_27\t", "Giu_27", "", "Blu", "Blu"},          // blanks around the key
+        {"GEN_01", "", "", "Rossi", ""},                    // letter case counts
         {"Gen_01", "", "", "Rossi", ""},
         {"gen_1", "", "", "Rossi", ""},
         {"", "", "", "Rossi", ""},
@@ -88,8 +89,10 @@ TEST_F(GiornoTest, ApplyingWritesTheNamedCellOnlyAndCloses) {
         auto dlg = apriGiorno(c.chiave, "Prenotazione", "Fiat Panda", c.prima);
         h.focus(dlg->txtPrenotazione);
         dlg->txtPrenotazione.SelectAll();
-        if (std::string(c.digitato).empty()) h.press(*dlg, ui::vk::Delete);
-        else h.type(*dlg, c.digitato);
+        if (std::string(c.digitato).empty())
+            h.press(*dlg, ui::vk::Delete);
+        else
+            h.type(*dlg, c.digitato);
         h.click(dlg->btnChiudi);
         EXPECT_FALSE(dlg->Visible());
 

@@ -25,11 +25,12 @@ protected:
         h.type(d, testo);
     }
     static std::array<std::string, 5> campi(const TfrmIntervallo& d) {
-        return {d.txtGiornoInizio.Text(), d.txtMeseInizio.Text(), d.txtGiornoFine.Text(), d.txtMeseFine.Text(),
-                d.txtPrenotazione.Text()};
+        return {d.txtGiornoInizio.Text(), d.txtMeseInizio.Text(), d.txtGiornoFine.Text(),
+                d.txtMeseFine.Text(), d.txtPrenotazione.Text()};
     }
     static std::string data(int g, int m, const std::string& anno) {
-        return (g < 10 ? "0" : "") + std::to_string(g) + (m < 10 ? "/0" : "/") + std::to_string(m) + "/" + anno;
+        return (g < 10 ? "0" : "") + std::to_string(g) + (m < 10 ? "/0" : "/") + std::to_string(m) + "/" +
+               anno;
     }
     static std::string domanda(const std::string& dal, const std::string& al) {
         return "INTERVALLO SELEZIONATO:  DAL  " + dal + " AL " + al + ".\r\n\r\nSi conferma la prenotazione?";
@@ -55,16 +56,22 @@ TEST_F(IntervalloTest, OpensAsThePlannerPresetsIt) {
     EXPECT_EQ(dlg->lblMemory.Text(), "lblMemory");
 
     std::vector<std::string> giorni;
-    for (int d = 1; d <= 31; ++d) giorni.push_back((d < 10 ? "0" : "") + std::to_string(d));
-    const std::vector<std::string> mesi = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
-                                           "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
-    for (ui::ComboEdit* c : {&dlg->txtGiornoInizio, &dlg->txtGiornoFine}) EXPECT_EQ(c->Items(), giorni) << c->Name();
-    for (ui::ComboEdit* c : {&dlg->txtMeseInizio, &dlg->txtMeseFine}) EXPECT_EQ(c->Items(), mesi) << c->Name();
-    for (ui::ComboEdit* c : {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine}) {
+    for (int d = 1; d <= 31; ++d)
+        giorni.push_back((d < 10 ? "0" : "") + std::to_string(d));
+    const std::vector<std::string> mesi = {"Gennaio",   "Febbraio", "Marzo",    "Aprile",
+                                           "Maggio",    "Giugno",   "Luglio",   "Agosto",
+                                           "Settembre", "Ottobre",  "Novembre", "Dicembre"};
+    for (ui::ComboEdit* c : {&dlg->txtGiornoInizio, &dlg->txtGiornoFine})
+        EXPECT_EQ(c->Items(), giorni) << c->Name();
+    for (ui::ComboEdit* c : {&dlg->txtMeseInizio, &dlg->txtMeseFine})
+        EXPECT_EQ(c->Items(), mesi) << c->Name();
+    for (ui::ComboEdit* c :
+         {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine}) {
         EXPECT_EQ(c->ItemIndex(), -1) << c->Name();
         EXPECT_EQ(c->Text(), "") << c->Name();
     }
-    for (ui::Rectangle* r : {&dlg->effGiornoInizio, &dlg->effMeseInizio, &dlg->effGiornoFine, &dlg->effMeseFine})
+    for (ui::Rectangle* r :
+         {&dlg->effGiornoInizio, &dlg->effMeseInizio, &dlg->effGiornoFine, &dlg->effMeseFine})
         EXPECT_FALSE(r->Visible()) << r->Name();
 }
 
@@ -80,8 +87,9 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
         const char* dataFine;
     };
     const std::string inizio = "Attenzione: la data ";
-    const std::string dopoInizio = std::string(" di inizio intervallo non esiste.") + bt::kLfCr +
-                                   "Per poter effettuare la prenotazione è necessario indicare una data valida.";
+    const std::string dopoInizio =
+        std::string(" di inizio intervallo non esiste.") + bt::kLfCr +
+        "Per poter effettuare la prenotazione è necessario indicare una data valida.";
     const std::string dopoFine = std::string(" di fine intervallo non esiste.") + bt::kLfCr +
                                  "Per effettuare la prenotazione è necessario indicare una data valida.";
     auto ordine = [](const std::string& fine, const std::string& ini) {
@@ -92,35 +100,118 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
     const auto W = ui::DialogType::Warning;
     const auto P = ui::DialogType::Plain;
     const std::vector<Caso> casi = {
-        {"all empty", {"", "", "", "", "Rossi"}, "2024", W,
-         "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.", "txtGiornoInizio", "", ""},
-        {"start month empty", {"05", "", "", "", "Rossi"}, "2024", W,
-         "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.", "txtMeseInizio", "", ""},
-        {"end day empty", {"05", "Marzo", "  ", "Marzo", "Rossi"}, "2024", W,
-         "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.", "txtGiornoFine", "", ""},
-        {"end month empty before a bad start date", {"31", "Aprile", "01", "", "Rossi"}, "2025", W,
-         "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.", "txtMeseFine", "", ""},
-        {"31 April", {"31", "Aprile", "01", "Maggio", "Rossi"}, "2025", P, inizio + "31/04/2025" + dopoInizio,
-         "txtGiornoInizio", "31/04/2025", ""},
-        {"29 February of a common year", {"29", "Febbraio", "01", "Marzo", "Rossi"}, "2025", P,
-         inizio + "29/02/2025" + dopoInizio, "txtGiornoInizio", "29/02/2025", ""},
-        {"bad end date", {"01", "Gennaio", "29", "Febbraio", "Rossi"}, "1900", P, inizio + "29/02/1900" + dopoFine,
-         "txtGiornoFine", "01/01/1900", "29/02/1900"},
-        {"reversed range", {"10", "Marzo", "09", "Marzo", "Rossi"}, "2024", P, ordine("09/03/2024", "10/03/2024"),
-         "btnChiudi", "10/03/2024", "09/03/2024"},
-        {"reversed as dates, in order as texts", {"01", "Dicembre", "02", "Gennaio", "Rossi"}, "2024", P,
-         ordine("02/01/2024", "01/12/2024"), "btnChiudi", "01/12/2024", "02/01/2024"},
-        {"blank name", {"01", "Marzo", "05", "Marzo", "   "}, "2024", W,
-         "Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.", "txtPrenotazione",
-         "01/03/2024", "05/03/2024"},
-        {"start month names no month", {"01", "Mar", "05", "Marzo", "Rossi"}, "2024", P, inizio + dopoInizio,
-         "txtGiornoInizio", "", ""},
-        {"end month names no month", {"01", "Marzo", "05", "Marzo.", "Rossi"}, "2024", P, inizio + dopoFine,
-         "txtGiornoFine", "01/03/2024", ""},
-        {"year that is no year", {"01", "Gennaio", "05", "Gennaio", "Rossi"}, "ANNO", P, inizio + "01/01/ANNO" + dopoInizio,
-         "txtGiornoInizio", "01/01/ANNO", ""},
-        {"year 0", {"01", "Gennaio", "05", "Gennaio", "Rossi"}, "0000", P, inizio + "01/01/0000" + dopoInizio,
-         "txtGiornoInizio", "01/01/0000", ""},
+        {"all empty",
+         {"", "", "", "", "Rossi"},
+         "2024",
+         W,
+         "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.",
+         "txtGiornoInizio",
+         "",
+         ""},
+        {"start month empty",
+         {"05", "", "", "", "Rossi"},
+         "2024",
+         W,
+         "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.",
+         "txtMeseInizio",
+         "",
+         ""},
+        {"end day empty",
+         {"05", "Marzo", "  ", "Marzo", "Rossi"},
+         "2024",
+         W,
+         "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.",
+         "txtGiornoFine",
+         "",
+         ""},
+        {"end month empty before a bad start date",
+         {"31", "Aprile", "01", "", "Rossi"},
+         "2025",
+         W,
+         "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.",
+         "txtMeseFine",
+         "",
+         ""},
+        {"31 April",
+         {"31", "Aprile", "01", "Maggio", "Rossi"},
+         "2025",
+         P,
+         inizio + "31/04/2025" + dopoInizio,
+         "txtGiornoInizio",
+         "31/04/2025",
+         ""},
+        {"29 February of a common year",
+         {"29", "Febbraio", "01", "Marzo", "Rossi"},
+         "2025",
+         P,
+         inizio + "29/02/2025" + dopoInizio,
+         "txtGiornoInizio",
+         "29/02/2025",
+         ""},
+        {"bad end date",
+         {"01", "Gennaio", "29", "Febbraio", "Rossi"},
+         "1900",
+         P,
+         inizio + "29/02/1900" + dopoFine,
+         "txtGiornoFine",
+         "01/01/1900",
+         "29/02/1900"},
+        {"reversed range",
+         {"10", "Marzo", "09", "Marzo", "Rossi"},
+         "2024",
+         P,
+         ordine("09/03/2024", "10/03/2024"),
+         "btnChiudi",
+         "10/03/2024",
+         "09/03/2024"},
+        {"reversed as dates, in order as texts",
+         {"01", "Dicembre", "02", "Gennaio", "Rossi"},
+         "2024",
+         P,
+         ordine("02/01/2024", "01/12/2024"),
+         "btnChiudi",
+         "01/12/2024",
+         "02/01/2024"},
+        {"blank name",
+         {"01", "Marzo", "05", "Marzo", "   "},
+         "2024",
+         W,
+         "Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.",
+         "txtPrenotazione",
+         "01/03/2024",
+         "05/03/2024"},
+        {"start month names no month",
+         {"01", "Mar", "05", "Marzo", "Rossi"},
+         "2024",
+         P,
+         inizio + dopoInizio,
+         "txtGiornoInizio",
+         "",
+         ""},
+        {"end month names no month",
+         {"01", "Marzo", "05", "Marzo.", "Rossi"},
+         "2024",
+         P,
+         inizio + dopoFine,
+         "txtGiornoFine",
+         "01/03/2024",
+         ""},
+        {"year that is no year",
+         {"01", "Gennaio", "05", "Gennaio", "Rossi"},
+         "ANNO",
+         P,
+         inizio + "01/01/ANNO" + dopoInizio,
+         "txtGiornoInizio",
+         "01/01/ANNO",
+         ""},
+        {"year 0",
+         {"01", "Gennaio", "05", "Gennaio", "Rossi"},
+         "0000",
+         P,
+         inizio + "01/01/0000" + dopoInizio,
+         "txtGiornoInizio",
+         "01/01/0000",
+         ""},
     };
     prenota("Mar_03", "Bianchi");
     const bt::Celle prima = celle();
@@ -129,7 +220,8 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
         auto dlg = apriIntervallo(c.anno);
         ui::Control* controlli[] = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
                                     &dlg->txtMeseFine, &dlg->txtPrenotazione};
-        for (std::size_t i = 0; i < 5; ++i) controlli[i]->SetText(c.campi[i]);
+        for (std::size_t i = 0; i < 5; ++i)
+            controlli[i]->SetText(c.campi[i]);
         const auto stavano = campi(*dlg);
 
         h.expectMessage(c.tipo, c.testo);
@@ -190,16 +282,18 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
         {"2025", "2025", 28, 2, 1, 3, "Feb_28", "Mar_01", false},
         {"2000", "2000", 28, 2, 1, 3, "Feb_28", "Mar_01", true},
         {"1900", "1900", 28, 2, 1, 3, "Feb_28", "Mar_01", false},
-        {"2024", "2024", 30, 1, 2, 2, "Gen_30", "Feb_02", true},  // the start day number is the larger
+        {"2024", "2024", 30, 1, 2, 2, "Gen_30", "Feb_02", true}, // the start day number is the larger
         {"2024", "2024", 2, 1, 1, 12, "Gen_02", "Dic_01", true},
         {"2024", "2025", 1, 12, 31, 1, "Dic_01", "Dic_31", true}, // only the days of the start year
     };
     const std::vector<std::string> nomi = bt::NomiGiorni();
     for (const Caso& c : casi) {
         SCOPED_TRACE(std::string(c.anno) + " " + c.primo + " - " + c.ultimo);
-        for (const std::string& g : nomi) prenota(g, "");
+        for (const std::string& g : nomi)
+            prenota(g, "");
         // Bookings before, inside and after the range, and on 29 February.
-        for (const char* g : {"Gen_01", "Gen_29", "Feb_28", "Feb_29", "Mar_02", "Giu_15", "Dic_31"}) prenota(g, "Vecchio");
+        for (const char* g : {"Gen_01", "Gen_29", "Feb_28", "Feb_29", "Mar_02", "Giu_15", "Dic_31"})
+            prenota(g, "Vecchio");
         const bt::Celle prima = celle();
 
         auto dlg = apriIntervallo(c.anno);
@@ -219,7 +313,8 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
             if (*it != "Feb_29" || c.con29) cambiate[*it] = Cella{false, true, "Nuovo  Cliente"};
         attese(prima, cambiate);
         int nuovi = 0;
-        for (const auto& [g, cella] : celle()) nuovi += cella.testo == "Nuovo  Cliente";
+        for (const auto& [g, cella] : celle())
+            nuovi += cella.testo == "Nuovo  Cliente";
         EXPECT_EQ(nuovi, int(cambiate.size()));
     }
 }

@@ -16,7 +16,9 @@ class PlannerPrenotazioni : public pt::PlannerTest {
 protected:
     std::string file() const { return filePlanner("AB123CD", "2024"); }
     // The text field of day index i: length byte and 50 bytes from 184 + 51 * i.
-    std::string campo(const std::string& bytes, std::size_t i) const { return bytes.substr(184 + 51 * i, 51); }
+    std::string campo(const std::string& bytes, std::size_t i) const {
+        return bytes.substr(184 + 51 * i, 51);
+    }
     static std::string atteso(const std::string& cp1252) {
         std::string f(51, '\0');
         f[0] = char(cp1252.size());
@@ -86,9 +88,10 @@ TEST_F(PlannerPrenotazioni, AConfirmedRangeIsStoredAndComesBack) {
         h.select(d.txtMeseInizio, 1);
         h.select(d.txtGiornoFine, 0);
         h.select(d.txtMeseFine, 2);
-        h.expectMessage(ui::DialogType::Confirmation,
-                        "INTERVALLO SELEZIONATO:  DAL  28/02/2024 AL 01/03/2024.\r\n\r\nSi conferma la prenotazione?",
-                        ui::Answer::Yes);
+        h.expectMessage(
+            ui::DialogType::Confirmation,
+            "INTERVALLO SELEZIONATO:  DAL  28/02/2024 AL 01/03/2024.\r\n\r\nSi conferma la prenotazione?",
+            ui::Answer::Yes);
         h.click(d.btnChiudi);
     });
     h.click(planning.cmdIntervallo);
@@ -98,7 +101,8 @@ TEST_F(PlannerPrenotazioni, AConfirmedRangeIsStoredAndComesBack) {
     const std::string bytes = leggi(file());
     ASSERT_EQ(bytes.size(), 18850u);
     // 28 February 58, 29 February 59 (bytes 3193 on), 1 March 60.
-    EXPECT_EQ(bytes.substr(3193, 8), std::string("\x07" "Bianchi"));
+    EXPECT_EQ(bytes.substr(3193, 8), std::string("\x07"
+                                                 "Bianchi"));
     EXPECT_EQ(bytes, pt::RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
                                        {{58, "Bianchi"}, {59, "Bianchi"}, {60, "Bianchi"}}));
     for (const char* g : {"Feb_28", "Feb_29", "Mar_01"}) {

@@ -48,7 +48,8 @@ struct QtDialoghi : ::testing::Test {
         EXPECT_NE(w, nullptr) << c.Name();
         return w;
     }
-    static void tasto(QWidget* w, Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    static void tasto(QWidget* w, Qt::Key key, const QString& text = {},
+                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, mods, text);
         QApplication::sendEvent(w, &press);
         QKeyEvent release(QEvent::KeyRelease, key, mods, text);

@@ -82,11 +82,12 @@ TEST_F(SelettoriTest, LeavingKeepsAcceptedTextsAsTheyAreAndEmptiesTheRest) {
         const char* testo;
         bool resta;
     };
-    const std::vector<Caso> giorni = {{"07", true},  {" 07 ", true}, {"31", true}, {"01", true}, {"7", false},
-                                      {"32", false}, {"00", false},  {"7a", false}, {"", false}, {"\t07\n", true}};
-    const std::vector<Caso> mesi = {{"Marzo", true}, {"marzo", true}, {"MARZO", true}, {" Marzo ", true},
-                                    {"dicembre", true}, {"Mar", false}, {"March", false}, {"Marzo.", false},
-                                    {"Marzo 2024", false}, {"", false}};
+    const std::vector<Caso> giorni = {{"07", true}, {" 07 ", true},  {"31", true},  {"01", true},
+                                      {"7", false}, {"32", false},   {"00", false}, {"7a", false},
+                                      {"", false},  {"\t07\n", true}};
+    const std::vector<Caso> mesi = {
+        {"Marzo", true}, {"marzo", true},  {"MARZO", true},   {" Marzo ", true},     {"dicembre", true},
+        {"Mar", false},  {"March", false}, {"Marzo.", false}, {"Marzo 2024", false}, {"", false}};
     for (ui::ComboEdit* c : selettori()) {
         const bool mese = c->Name().find("Mese") != std::string::npos;
         for (const Caso& k : mese ? mesi : giorni) {
@@ -119,14 +120,15 @@ TEST_F(SelettoriTest, TakingTheFocusClearsTheListSelection) {
 }
 
 TEST_F(SelettoriTest, TabAndShiftTabFollowTheTabOrderAndTheHighlight) {
-    const std::vector<ui::Control*> ordine = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
-                                              &dlg->txtMeseFine,     &dlg->txtPrenotazione, &dlg->btnChiudi,
-                                              &dlg->btnAnnulla};
+    const std::vector<ui::Control*> ordine = {
+        &dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine,
+        &dlg->txtPrenotazione, &dlg->btnChiudi,     &dlg->btnAnnulla};
     h.focus(dlg->btnAnnulla);
     for (ui::Control* atteso : ordine) {
         h.tab(*dlg);
         EXPECT_EQ(dlg->Focused(), atteso);
-        for (ui::ComboEdit* c : selettori()) EXPECT_EQ(eff(*c).Visible(), c == atteso) << c->Name();
+        for (ui::ComboEdit* c : selettori())
+            EXPECT_EQ(eff(*c).Visible(), c == atteso) << c->Name();
     }
     for (auto it = ordine.rbegin() + 1; it != ordine.rend(); ++it) {
         h.tab(*dlg, true);

@@ -104,7 +104,7 @@ TEST_F(ArchiveTest, AppendNeverOverwritesARecordAppendedMeanwhile) {
     WriteRaw(HandVisit("AA"));
     Archivio mine(path_, TVisitaRec);
     EXPECT_EQ(mine.Conta(), 1);
-    EXPECT_EQ(Archivio(path_, TVisitaRec).Scrivi("", Visit("OTHER")), 2);   // another workstation
+    EXPECT_EQ(Archivio(path_, TVisitaRec).Scrivi("", Visit("OTHER")), 2); // another workstation
     EXPECT_EQ(mine.Scrivi("", Visit("MINE")), 3);
     EXPECT_EQ(Raw(), HandVisit("AA") + HandVisit("OTHER") + HandVisit("MINE"));
 }

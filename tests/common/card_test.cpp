@@ -28,15 +28,17 @@ button btnFocus bounds=0,0,1,1 visible=no
 )";
 
 struct Card {
-    explicit Card(ts::Harness& h, std::string path = "", ConfigScheda::Focus focus = ConfigScheda::Focus::Nessuno)
+    explicit Card(ts::Harness& h, std::string path = "",
+                  ConfigScheda::Focus focus = ConfigScheda::Focus::Nessuno)
         : form(h.app) {
         ui::LoadLayout(form, kLayout);
         if (path.empty()) path = rtl::DataPath("Costi_Veicolo_1.pro");
         ConfigScheda c;
         c.archivio = [path] { return path; };
         c.record = &TCostoRec;
-        c.obbligatori = {{"txtData", "Attenzione: per salvare la scheda è necessario indicare la data."},
-                         {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale."}};
+        c.obbligatori = {
+            {"txtData", "Attenzione: per salvare la scheda è necessario indicare la data."},
+            {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale."}};
         c.primoCampo = "txtData";
         c.btnFocus = focus;
         c.errori.primo = ui::DialogType::Warning;
@@ -68,12 +70,14 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     ts::Harness h;
     Card c(h);
     c.scheda->Nuovo();
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la data.");
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: per salvare la scheda è necessario indicare la data.");
     c.scheda->Salva();
     EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
     c.edit("txtData").SetText("01/02/2024");
     c.edit("txtCausale").SetText("   ");
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la causale.");
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: per salvare la scheda è necessario indicare la causale.");
     c.scheda->Salva();
     EXPECT_EQ(c.form.Focused(), &c.edit("txtCausale"));
     EXPECT_FALSE(rtl::FileExists(rtl::DataPath("Costi_Veicolo_1.pro")));
@@ -87,16 +91,19 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     // The stored bytes: Data at 0, Causale at 11, Importo at 106.
     const std::string raw = rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro"));
     ASSERT_EQ(raw.size(), 122u);
-    EXPECT_EQ(raw.substr(0, 11), "\x0A" "01/02/2024");
+    EXPECT_EQ(raw.substr(0, 11), "\x0A"
+                                 "01/02/2024");
     EXPECT_EQ(raw.substr(11, 6), "\x05Gomme");
-    EXPECT_EQ(raw.substr(106, 6), "\x05" "12,50");
+    EXPECT_EQ(raw.substr(106, 6), "\x05"
+                                  "12,50");
 
     c.edit("txtCausale").SetText("Freni");
     h.expectMessage(ui::DialogType::Information,
                     "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     c.scheda->Salva();
     EXPECT_EQ(c.pos(), "1");
-    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")).substr(11, 6), "\x05" "Freni");
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")).substr(11, 6), "\x05"
+                                                                                      "Freni");
 
     // Save on a new card appends even an identical record.
     c.setPos("");
@@ -115,30 +122,54 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
         const char* after;
         bool emptyMessage;
     } cases[] = {
-        {0, "", First, "", true},   {0, "", Prev, "", true},    {0, "", Next, "", true},
-        {0, "", Last, "", true},    {0, "7", First, "7", true}, {0, "7", Next, "", true},
-        {1, "", Next, "1", false},  {1, "", Prev, "1", false},  {1, "1", Next, "1", false},
-        {1, "1", Prev, "1", false}, {1, "", Last, "1", false},  {3, "2", First, "1", false},
-        {3, "2", Last, "3", false}, {3, "2", Next, "3", false}, {3, "2", Prev, "1", false},
-        {3, "3", Next, "3", false}, {3, "3", Prev, "2", false}, {3, "", Next, "1", false},
-        {3, "", Prev, "1", false},  {3, "1", Prev, "1", false},
+        {0, "", First, "", true},
+        {0, "", Prev, "", true},
+        {0, "", Next, "", true},
+        {0, "", Last, "", true},
+        {0, "7", First, "7", true},
+        {0, "7", Next, "", true},
+        {1, "", Next, "1", false},
+        {1, "", Prev, "1", false},
+        {1, "1", Next, "1", false},
+        {1, "1", Prev, "1", false},
+        {1, "", Last, "1", false},
+        {3, "2", First, "1", false},
+        {3, "2", Last, "3", false},
+        {3, "2", Next, "3", false},
+        {3, "2", Prev, "1", false},
+        {3, "3", Next, "3", false},
+        {3, "3", Prev, "2", false},
+        {3, "", Next, "1", false},
+        {3, "", Prev, "1", false},
+        {3, "1", Prev, "1", false},
         // Next looks at the number only when there is a record to go to.
-        {0, "x", Next, "", true},   {3, "0", Next, "1", false},
+        {0, "x", Next, "", true},
+        {3, "0", Next, "1", false},
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(testing::Message() << k.records << " records, from \"" << k.before << "\", command " << k.cmd);
+        SCOPED_TRACE(testing::Message()
+                     << k.records << " records, from \"" << k.before << "\", command " << k.cmd);
         ts::Harness h;
         Card c(h);
-        for (int i = 1; i <= k.records; ++i) SaveCost(h, c, "0" + std::to_string(i) + "/01/2024", "Voce " + std::to_string(i));
+        for (int i = 1; i <= k.records; ++i)
+            SaveCost(h, c, "0" + std::to_string(i) + "/01/2024", "Voce " + std::to_string(i));
         c.scheda->Nuovo();
         c.setPos(k.before);
         c.shown = 0;
         if (k.emptyMessage) h.expectMessage(ui::DialogType::Information, empty);
         switch (k.cmd) {
-        case First: c.scheda->Primo(); break;
-        case Prev: c.scheda->Indietro(); break;
-        case Next: c.scheda->Avanti(); break;
-        case Last: c.scheda->Ultimo(); break;
+        case First:
+            c.scheda->Primo();
+            break;
+        case Prev:
+            c.scheda->Indietro();
+            break;
+        case Next:
+            c.scheda->Avanti();
+            break;
+        case Last:
+            c.scheda->Ultimo();
+            break;
         }
         h.verify();
         EXPECT_EQ(c.pos(), k.after);
@@ -160,14 +191,16 @@ TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
     { std::ofstream(rtl::DataPath("file")) << "x"; }
     Card c(h, rtl::DataPath("file/Costi.pro"));
     const std::string msg = std::string(kMsgAccessoArchivio);
-    EXPECT_EQ(msg, "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+    EXPECT_EQ(
+        msg,
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
     c.setPos("");
-    h.expectMessage(ui::DialogType::Warning, msg);   // this card reports First as a warning
+    h.expectMessage(ui::DialogType::Warning, msg); // this card reports First as a warning
     c.scheda->Primo();
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Avanti();
-    EXPECT_EQ(c.pos(), "");   // the working "0" of Next never shows
+    EXPECT_EQ(c.pos(), ""); // the working "0" of Next never shows
     c.setPos("4");
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Indietro();
@@ -219,7 +252,8 @@ TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
             EXPECT_EQ(c.pos(), "1");
             EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
         } else {
-            h.expectMessage(ui::DialogType::Warning, "Attenzione: per salvare la scheda è necessario indicare la data.");
+            h.expectMessage(ui::DialogType::Warning,
+                            "Attenzione: per salvare la scheda è necessario indicare la data.");
             c.scheda->Salva();
             EXPECT_EQ(c.pos(), "");
             // The warning took the focus to the date; the next save passes
@@ -286,7 +320,10 @@ TEST(Card, CheckBoxFieldsStoreSiOrNoAndLoadOnlyThose) {
     std::string raw = rtl::ReadWholeFile(path);
     EXPECT_EQ(raw.substr(21, 3), "\x02S\xEC");
     EXPECT_EQ(raw.substr(24 + 21, 3), "\x02No");
-    raw += std::string("\x05" "Bruno", 6) + std::string(15, '\0') + std::string(3, '\0');
+    raw += std::string("\x05"
+                       "Bruno",
+                       6) +
+           std::string(15, '\0') + std::string(3, '\0');
     { std::ofstream(path, std::ios::binary | std::ios::trunc) << raw; }
 
     struct Step {
@@ -294,9 +331,9 @@ TEST(Card, CheckBoxFieldsStoreSiOrNoAndLoadOnlyThose) {
         bool before;
         bool after;
     } steps[] = {
-        {&SchedaArchivio::Primo, false, true},   // "Sì" ticks
-        {&SchedaArchivio::Avanti, true, false},  // "No" clears
-        {&SchedaArchivio::Avanti, true, true},   // empty leaves the box as it was
+        {&SchedaArchivio::Primo, false, true},  // "Sì" ticks
+        {&SchedaArchivio::Avanti, true, false}, // "No" clears
+        {&SchedaArchivio::Avanti, true, true},  // empty leaves the box as it was
         {&SchedaArchivio::Indietro, true, false},
     };
     for (const Step& s : steps) {

@@ -37,7 +37,8 @@ std::map<std::string, std::string> Texts(const report::Document& doc) {
     std::map<std::string, std::string> out;
     for (const auto& page : doc.pages)
         for (const auto& item : page.items)
-            if (const auto* t = std::get_if<report::TextItem>(&item); t && !t->object.empty()) out[t->object] += t->text;
+            if (const auto* t = std::get_if<report::TextItem>(&item); t && !t->object.empty())
+                out[t->object] += t->text;
     return out;
 }
 
@@ -53,10 +54,14 @@ struct Fixture {
         report::headlessOutput().confirm = true;
     }
     void Run(bool anteprima, std::vector<std::string> memo, std::string_view error) {
-        EseguiDocumento(dialog, rep, report::Orientation::Portrait, anteprima, [&] {
-            for (const char* s : {"_A", "_B"}) RiempiMemo(rep, card, memo, s);
-            rep.memo("txtCalce").setText(PiePaginaStampa());
-        }, error);
+        EseguiDocumento(
+            dialog, rep, report::Orientation::Portrait, anteprima,
+            [&] {
+                for (const char* s : {"_A", "_B"})
+                    RiempiMemo(rep, card, memo, s);
+                rep.memo("txtCalce").setText(PiePaginaStampa());
+            },
+            error);
     }
     ui::Form card;
     ui::Form dialog;
@@ -101,7 +106,7 @@ TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
     h.expectMessage(ui::DialogType::Warning,
                     "Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                     "Si consiglia di ridurre le dimensioni della foto.");
-    f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto);   // no memo txtNote_A
+    f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto); // no memo txtNote_A
     EXPECT_TRUE(report::headlessOutput().printed.empty());
     EXPECT_FALSE(f.dialog.Visible());
 }

@@ -4,9 +4,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/resource.h>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "common/Archive.h"
@@ -86,7 +86,8 @@ TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
     Export(h, w, ui::Answer::Yes);
     const std::string file = rtl::ReadWholeFile(rtl::DataPath("Prova.xls"));
     EXPECT_EQ(file, kHead + Row("Fiat Punto AB123CD", "Documenti lasciati: patente &amp; libretto") +
-                        Row("Citro\xEBn C3", "a&lt;b &gt;c &lt;!--") + Row("", "") + "</table></body></html>");
+                        Row("Citro\xEBn C3", "a&lt;b &gt;c &lt;!--") + Row("", "") +
+                        "</table></body></html>");
     EXPECT_EQ(file.find_first_of("\r\n"), std::string::npos);
     EXPECT_EQ(h.shellOpened(), std::vector<std::string>{rtl::DataPath("Prova.xls")});
 }
@@ -97,7 +98,8 @@ TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {
     EXPECT_EQ(w.grid().RowCount(), 10);
     Export(h, w);
     std::string rows;
-    for (int i = 0; i < 10; ++i) rows += Row("", "");
+    for (int i = 0; i < 10; ++i)
+        rows += Row("", "");
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), kHead + rows + "</table></body></html>");
     EXPECT_TRUE(h.shellOpened().empty());
 }
@@ -125,7 +127,8 @@ TEST(ExportWindow, NoLeavesTheEarlierFileAndAFailedGridIsNeverExported) {
 // leaves the earlier export whole and reports the failure.
 TEST(ExportWindow, BrokenWriteKeepsTheEarlierFile) {
     ts::Harness h;
-    for (int i = 0; i < 20; ++i) AddVisit("Fiat Punto " + std::to_string(i), "AB123CD", std::string(200, 'n'));
+    for (int i = 0; i < 20; ++i)
+        AddVisit("Fiat Punto " + std::to_string(i), "AB123CD", std::string(200, 'n'));
     { std::ofstream(rtl::DataPath("Prova.xls")) << "earlier export"; }
     ExportWindow w(h);
     rlimit before{};
@@ -156,7 +159,8 @@ TEST(ExportWindow, SpreadsheetProgramReadsAccents) {
     const auto cells = ts::CelleFoglioDiCalcolo(rtl::DataPath("Prova.xls"));
     ASSERT_GE(cells.size(), 2u);
     EXPECT_EQ(cells[0], (std::vector<std::string>{"Marca e modello", "Note e citt\xC3\xA0"}));
-    EXPECT_EQ(cells[1], (std::vector<std::string>{"Citro\xC3\xABn C3 AB1", "Forl\xC3\xAC, citt\xC3\xA0 & pi\xC3\xB9"}));
+    EXPECT_EQ(cells[1],
+              (std::vector<std::string>{"Citro\xC3\xABn C3 AB1", "Forl\xC3\xAC, citt\xC3\xA0 & pi\xC3\xB9"}));
 }
 
 // The file is written from the grid as it stands when "Esporta" is pressed,
@@ -179,10 +183,11 @@ TEST(ExportWindow, FileFollowsTheGridAcrossBlocks) {
     Export(h, w);
 
     std::string expected = kHead;
-    for (int i = 0; i < 4999; ++i) expected += Row("Furgone " + std::to_string(i), nota);
+    for (int i = 0; i < 4999; ++i)
+        expected += Row("Furgone " + std::to_string(i), nota);
     expected += Row("Furgone 4999", "modificata &amp; citt\xE0") + "</table></body></html>";
     const std::string file = rtl::ReadWholeFile(rtl::DataPath("Prova.xls"));
-    ASSERT_GT(file.size(), std::size_t(3) << 19);   // more than one block of 1 MiB
+    ASSERT_GT(file.size(), std::size_t(3) << 19); // more than one block of 1 MiB
     const auto diff = std::mismatch(file.begin(), file.end(), expected.begin(), expected.end());
     EXPECT_EQ(file, expected) << "first difference at " << (diff.first - file.begin()) << ": "
                               << file.substr(std::size_t(diff.first - file.begin()), 80) << " | "

@@ -40,7 +40,8 @@ TEST(ListLines, SortReadsLowerAsUpperThenCodes) {
         lines.push_back(v.riga);
         numbers.push_back(v.numero);
     }
-    EXPECT_EQ(lines, (std::vector<std::string>{"alfa", "fiat", "FIAT", "Fiat", "Fiat 500", "Fi_t", "\xC3\x80udi"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"alfa", "fiat", "FIAT", "Fiat", "Fiat 500", "Fi_t", "\xC3\x80udi"}));
     // Equal lines keep the order of the file, each with its own record.
     EXPECT_EQ(numbers, (std::vector<std::uint32_t>{6, 1, 3, 7, 5, 4, 2}));
     EXPECT_TRUE(PrecedeInLista("abc", "ABD"));
@@ -54,15 +55,17 @@ TEST(ListLines, SortReadsLowerAsUpperThenCodes) {
 TEST(ListLines, SortAgreesWithTheRuleOnTrickyLines) {
     // Bytes on both sides of a-z and A-Z, and high bytes whose low seven
     // bits are letters.
-    const std::string pieces[] = {"", "a", "A", "z", "Z", "_", "`", "{", "@", "[", std::string(1, '\0'),
-                                  "\xC3\xA0", "\xC3\x80", " ", "~", "\xE1", "\xFA", "\x7F", "\xFF"};
+    const std::string pieces[] = {
+        "",         "a",        "A", "z", "Z",    "_",    "`",    "{",   "@", "[", std::string(1, '\0'),
+        "\xC3\xA0", "\xC3\x80", " ", "~", "\xE1", "\xFA", "\x7F", "\xFF"};
     const std::string starts[] = {"", "Fiat Panda      ", "FIAT PANDA      AB123CD   ", std::string(40, 'x')};
     std::vector<VoceLista> voci;
     unsigned seed = 7;
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (std::uint32_t i = 1; i <= 5000; ++i) {
         std::string line = starts[next() % 4];
-        for (unsigned k = next() % 6; k > 0; --k) line += pieces[next() % std::size(pieces)];
+        for (unsigned k = next() % 6; k > 0; --k)
+            line += pieces[next() % std::size(pieces)];
         voci.push_back({line, i});
     }
     std::vector<VoceLista> expected = voci;
@@ -95,16 +98,16 @@ TEST(ListLines, FindNextNewRepeatedAndWrapping) {
         const char* text;
         int expected;
     } steps[] = {
-        {-1, "fiat", 0},          // new text: from the top
-        {0, "fiat", 2},           // repeated: after the selection
-        {2, "fiat", 0},           // round the end
-        {0, "alfa", 1},           // changed text: from the top again
-        {1, " 147", 1},           // found only on the selected line (new text)
-        {1, " 147", 1},           // repeated: all the way round, back to it
-        {3, "zzz", 3},            // nothing: selection unchanged
-        {-1, "zzz", 0},           // nothing and nothing selected: line 0
-        {2, "", 2},               // empty text matches nothing
-        {0, "citt\xC3\xA0", 0},   // accented letters keep their case
+        {-1, "fiat", 0},        // new text: from the top
+        {0, "fiat", 2},         // repeated: after the selection
+        {2, "fiat", 0},         // round the end
+        {0, "alfa", 1},         // changed text: from the top again
+        {1, " 147", 1},         // found only on the selected line (new text)
+        {1, " 147", 1},         // repeated: all the way round, back to it
+        {3, "zzz", 3},          // nothing: selection unchanged
+        {-1, "zzz", 0},         // nothing and nothing selected: line 0
+        {2, "", 2},             // empty text matches nothing
+        {0, "citt\xC3\xA0", 0}, // accented letters keep their case
         {0, "citt\xC3\x80", 3},
         {1, "FIAT UNO", 2},
     };
@@ -123,11 +126,12 @@ TEST(ListLines, FindNextTextOnlyOnLineZero) {
     // A remembered text carried over from an earlier window counts as repeated.
     EXPECT_EQ(TrovaSuccessiva(lines, -1, "uno", remembered), 0);
     EXPECT_EQ(TrovaSuccessiva(lines, -1, "e", remembered), 1);
-    EXPECT_EQ(TrovaSuccessiva(lines, -1, "e", remembered), 1);   // from line 0: Due is next
+    EXPECT_EQ(TrovaSuccessiva(lines, -1, "e", remembered), 1); // from line 0: Due is next
 }
 
 namespace {
-std::vector<std::uint8_t> Vehicle(const char* marca, const char* modello, const char* targa, const char* autista) {
+std::vector<std::uint8_t> Vehicle(const char* marca, const char* modello, const char* targa,
+                                  const char* autista) {
     Record r(TAutomezzoRec);
     r.set("Marca", marca);
     r.set("Modello", modello);
@@ -147,7 +151,7 @@ TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
     struct Case {
         std::vector<Criterio> criteri;
         int given;
-        std::vector<bool> listed;   // fiatRossi, fiatBianchi, fiatTwoWords, citta
+        std::vector<bool> listed; // fiatRossi, fiatBianchi, fiatTwoWords, citta
     } cases[] = {
         {{}, 0, {true, true, true, true}},
         {{{"", marca}, {"  ", autista}}, 0, {true, true, true, true}},
@@ -196,7 +200,9 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
     const Case cases[] = {
         {"Auto", "Fiat", "Panda", "AB123CD", "Note"},
         {"  Autovettura lunga ", "", "Panda", "", ""},
-        {"\x01" "Furgone\t", "Citro\xEBn", "", " X ", "\x80 1.000 \x9D"},
+        {"\x01"
+         "Furgone\t",
+         "Citro\xEBn", "", " X ", "\x80 1.000 \x9D"},
         {"", "", "", "", ""},
         {"\xC0\xC8\xCC\xD2\xD9\xE0\xE8", " Alfa  Romeo ", "Giulia Quadrifoglio Verde", "ZZ999ZZ", "  "},
         {"abc", "\xA0", "\x81", "\x8D", "\xFF"},
@@ -227,7 +233,8 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
     // A wide padding, and a text that ends the record.
     const FieldRef desc = TAutomezzoRec.field("Desc03");
     const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).colonna("Tipo", 45).ultima("Desc03"));
-    for (const std::string& ultimo : {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
+    for (const std::string& ultimo :
+         {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
         Record r(TAutomezzoRec);
         store(r, tipo, "Autocarro");
         store(r, desc, ultimo);
@@ -250,7 +257,8 @@ TEST_P(LargeLists, FollowTheRule) {
         if (GetParam() == 0) {
             // Most lines share their first bytes (one part of more than 65536).
             line = next() % 10 < 9 ? "Fiat " : std::string(1, char('A' + next() % 26));
-            for (unsigned k = next() % 12; k > 0; --k) line += " aAzZ09_\xE0"[next() % 9];
+            for (unsigned k = next() % 12; k > 0; --k)
+                line += " aAzZ09_\xE0"[next() % 9];
         } else {
             char text[40];
             std::snprintf(text, sizeof text, "%02u/%02u/2024  %02u:%02u  %c%c%03u%c%c", next() % 28 + 1,

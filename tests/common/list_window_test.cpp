@@ -54,22 +54,22 @@ std::optional<std::string> Line(const RecordView& r) {
 
 TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
     ts::Harness h;
-    AddVehicle("fiat", "Panda", "AB123");     // 1
-    AddVehicle("Alfa", "147", "ZZ999");       // 2
-    AddVehicle("FIAT", "Panda", "AB124");     // 3: same line as 1 (plate cut)
-    AddVehicle("Citroën", "C3", "CC1");       // 4
+    AddVehicle("fiat", "Panda", "AB123"); // 1
+    AddVehicle("Alfa", "147", "ZZ999");   // 2
+    AddVehicle("FIAT", "Panda", "AB124"); // 3: same line as 1 (plate cut)
+    AddVehicle("Citroën", "C3", "CC1");   // 4
     Window w(h);
     ListaRecord lista(w.lst());
     lista.Costruisci(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line, true);
     EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Alfa 147        ZZ99", "Citroën C3      CC1 ",
-                                                          "fiat Panda      AB12", "FIAT Panda      AB12"}));
+                                                         "fiat Panda      AB12", "FIAT Panda      AB12"}));
     EXPECT_EQ(w.lst().ItemFont().family, "Courier New");
     EXPECT_EQ(w.lst().ItemFont().size, 12);
     EXPECT_EQ(w.lst().ItemWidth(), 1600);
 
     w.form.Get<ui::Control>("panContainer").SetVisible(true);
     Record r(TAutomezzoRec);
-    EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), std::nullopt);   // nothing selected
+    EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), std::nullopt); // nothing selected
     struct Case {
         int line;
         std::int64_t number;
@@ -103,7 +103,7 @@ TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
     EXPECT_EQ(w.lst().ItemIndex(), 2);
     TrovaNellaLista(w.lst(), txtTrova, ricordato);
     EXPECT_EQ(w.lst().ItemIndex(), 0);
-    EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt);   // lines without a record
+    EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt); // lines without a record
 
     bool searched = false;
     w.form.Get<ui::Button>("btnTrova").OnClick = [&] { searched = true; };

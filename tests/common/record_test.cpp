@@ -9,7 +9,9 @@
 using namespace common;
 
 namespace {
-std::vector<std::uint8_t> Bytes(std::size_t n) { return std::vector<std::uint8_t>(n, 0); }
+std::vector<std::uint8_t> Bytes(std::size_t n) {
+    return std::vector<std::uint8_t>(n, 0);
+}
 void Put(std::vector<std::uint8_t>& b, std::size_t at, std::uint8_t len, const std::string& raw) {
     b[at] = len;
     std::memcpy(b.data() + at + 1, raw.data(), raw.size());
@@ -26,36 +28,24 @@ TEST(Record, FieldsLieWhereStoredFilesHaveThem) {
         std::size_t offset;
         int capacity;
     } cases[] = {
-        {&TAutomezzoRec, 3370, "Tipo", 0, 50},
-        {&TAutomezzoRec, 3370, "Marca", 102, 50},
-        {&TAutomezzoRec, 3370, "Targa", 204, 12},
-        {&TAutomezzoRec, 3370, "Alimentazione", 534, 50},
-        {&TAutomezzoRec, 3370, "Autista", 1365, 50},
-        {&TAutomezzoRec, 3370, "File01", 1864, 250},
-        {&TAutomezzoRec, 3370, "Desc03", 3119, 250},
-        {&TCostoRec, 122, "Beneficiario", 79, 26},
-        {&TCostoRec, 122, "Importo", 106, 15},
-        {&TConduttoreRec, 3206, "Prov", 338, 2},
-        {&TConduttoreRec, 3206, "Targa", 1161, 30},
-        {&TConduttoreRec, 3206, "Trasferte", 1697, 2},
-        {&TConduttoreRec, 3206, "Desc03", 2955, 250},
-        {&TFoglioRec, 3373, "Targa", 379, 30},
-        {&TFoglioRec, 3373, "OraPar05", 522, 5},
-        {&TFoglioRec, 3373, "LuogoPar08", 1497, 120},
-        {&TFoglioRec, 3373, "KmArr02", 1767, 12},
-        {&TFoglioRec, 3373, "Stazione02", 2998, 120},
-        {&TFoglioRec, 3373, "Litri03", 3250, 4},
-        {&TFoglioRec, 3373, "LitriTot", 3294, 10},
-        {&TVisitaRec, 1366, "Targa", 119, 30},
-        {&TVisitaRec, 1366, "Note", 1047, 250},
-        {&TVisitaRec, 1366, "DataUsc", 1298, 10},
-        {&TPlanningRec, 18850, "Targa", 153, 30},
+        {&TAutomezzoRec, 3370, "Tipo", 0, 50},        {&TAutomezzoRec, 3370, "Marca", 102, 50},
+        {&TAutomezzoRec, 3370, "Targa", 204, 12},     {&TAutomezzoRec, 3370, "Alimentazione", 534, 50},
+        {&TAutomezzoRec, 3370, "Autista", 1365, 50},  {&TAutomezzoRec, 3370, "File01", 1864, 250},
+        {&TAutomezzoRec, 3370, "Desc03", 3119, 250},  {&TCostoRec, 122, "Beneficiario", 79, 26},
+        {&TCostoRec, 122, "Importo", 106, 15},        {&TConduttoreRec, 3206, "Prov", 338, 2},
+        {&TConduttoreRec, 3206, "Targa", 1161, 30},   {&TConduttoreRec, 3206, "Trasferte", 1697, 2},
+        {&TConduttoreRec, 3206, "Desc03", 2955, 250}, {&TFoglioRec, 3373, "Targa", 379, 30},
+        {&TFoglioRec, 3373, "OraPar05", 522, 5},      {&TFoglioRec, 3373, "LuogoPar08", 1497, 120},
+        {&TFoglioRec, 3373, "KmArr02", 1767, 12},     {&TFoglioRec, 3373, "Stazione02", 2998, 120},
+        {&TFoglioRec, 3373, "Litri03", 3250, 4},      {&TFoglioRec, 3373, "LitriTot", 3294, 10},
+        {&TVisitaRec, 1366, "Targa", 119, 30},        {&TVisitaRec, 1366, "Note", 1047, 250},
+        {&TVisitaRec, 1366, "DataUsc", 1298, 10},     {&TPlanningRec, 18850, "Targa", 153, 30},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.type->name) + "." + c.field);
         EXPECT_EQ(c.type->size, c.size);
         auto raw = Bytes(c.size);
-        Put(raw, c.offset, 2, "A\xE8Z");   // "Aè" in windows-1252, then a padding byte
+        Put(raw, c.offset, 2, "A\xE8Z"); // "Aè" in windows-1252, then a padding byte
         Record rec(*c.type);
         std::memcpy(rec.bytes().data(), raw.data(), raw.size());
         EXPECT_EQ(rec.get(c.field), "A\xC3\xA8");
@@ -74,8 +64,8 @@ TEST(Record, FieldsLieWhereStoredFilesHaveThem) {
 
 TEST(Record, StoreWritesLengthByteTextAndZeroPadding) {
     Record rec(TVisitaRec);
-    const FieldRef luogo = TVisitaRec.field("Luogo");   // offset 875, 120
-    rec.set(luogo, "  Citt\xC3\xA0 \xE2\x82\xAC\t ");     // "  Città €\t "
+    const FieldRef luogo = TVisitaRec.field("Luogo"); // offset 875, 120
+    rec.set(luogo, "  Citt\xC3\xA0 \xE2\x82\xAC\t "); // "  Città €\t "
     const auto b = rec.bytes();
     EXPECT_EQ(b[875], 7);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), "Citt\xE0 \x80");
@@ -97,7 +87,8 @@ TEST(Record, StoreWritesLengthByteTextAndZeroPadding) {
     EXPECT_EQ(rec.get("OraEnt"), "");
 
     // A character outside the code page is stored as "?".
-    rec.set("Targa", "AB\xE2\x9C\x93" "1");   // check mark
+    rec.set("Targa", "AB\xE2\x9C\x93"
+                     "1"); // check mark
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[120]), b[119]), "AB?1");
 
     // Neighbouring fields are untouched.
@@ -107,8 +98,8 @@ TEST(Record, StoreWritesLengthByteTextAndZeroPadding) {
 
 TEST(Record, DamagedLengthByteReadsOnlyTheField) {
     auto raw = Bytes(1366);
-    Put(raw, 11, 200, "09:30");            // OraEnt, capacity 5, length byte 200
-    Put(raw, 17, 3, "Ugo");                 // next field
+    Put(raw, 11, 200, "09:30"); // OraEnt, capacity 5, length byte 200
+    Put(raw, 17, 3, "Ugo");     // next field
     Record rec(TVisitaRec);
     std::memcpy(rec.bytes().data(), raw.data(), raw.size());
     EXPECT_EQ(rec.get("OraEnt"), "09:30");
@@ -121,7 +112,9 @@ TEST(Record, DamagedLengthByteReadsOnlyTheField) {
 
 TEST(Record, LoadTrimsAndDecodesAllBytes) {
     auto raw = Bytes(122);
-    Put(raw, 0, 6, " \x01" "ab\x81 ");       // control and blank around, an undefined byte inside
+    Put(raw, 0, 6,
+        " \x01"
+        "ab\x81 "); // control and blank around, an undefined byte inside
     Record rec(TCostoRec);
     std::memcpy(rec.bytes().data(), raw.data(), raw.size());
     EXPECT_EQ(rec.get("Data"), "ab\xC2\x81");
@@ -130,7 +123,8 @@ TEST(Record, LoadTrimsAndDecodesAllBytes) {
 // Every element a card or a list names by its text resolves to the same
 // place as the walk over the record.
 TEST(Record, EveryElementNameFindsItsField) {
-    for (const RecordType* type : {&TAutomezzoRec, &TCostoRec, &TConduttoreRec, &TFoglioRec, &TVisitaRec, &TPlanningRec}) {
+    for (const RecordType* type :
+         {&TAutomezzoRec, &TCostoRec, &TConduttoreRec, &TFoglioRec, &TVisitaRec, &TPlanningRec}) {
         std::size_t next = 0;
         for (const auto& e : type->elements()) {
             SCOPED_TRACE(e.name);

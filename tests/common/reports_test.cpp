@@ -15,7 +15,8 @@ struct ClockAt {
     explicit ClockAt(rtl::DateTime t) { rtl::SetClock(t); }
     ~ClockAt() { rtl::ResetClock(); }
 };
-std::vector<std::string> TextsOf(const report::Document& doc, const std::string& object, std::vector<int>* pages = nullptr) {
+std::vector<std::string> TextsOf(const report::Document& doc, const std::string& object,
+                                 std::vector<int>* pages = nullptr) {
     std::vector<std::string> out;
     for (std::size_t p = 0; p < doc.pages.size(); ++p)
         for (const auto& item : doc.pages[p].items)
@@ -29,7 +30,8 @@ std::vector<std::string> TextsOf(const report::Document& doc, const std::string&
 
 TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
     std::vector<std::string> lines;
-    for (int i = 1; i <= 100; ++i) lines.push_back("Riga " + std::to_string(i) + "   col  ");
+    for (int i = 1; i <= 100; ++i)
+        lines.push_back("Riga " + std::to_string(i) + "   col  ");
     const std::vector<std::string> extra = {"", "Totale: 12,50"};
 
     report::Report rep = RiepilogoDati();
@@ -46,7 +48,7 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
     }
     std::vector<std::string> expected = lines;
     expected.insert(expected.end(), extra.begin(), extra.end());
-    EXPECT_EQ(TextsOf(doc, "txtRiepilogo"), expected);   // trailing blanks kept
+    EXPECT_EQ(TextsOf(doc, "txtRiepilogo"), expected); // trailing blanks kept
     EXPECT_EQ(TextsOf(doc, "txtTitolo"), std::vector<std::string>{"Riepilogo schede veicoli in archivio"});
     std::vector<int> footerPages;
     // The engine puts the date of printing in place of [DATE].

@@ -18,7 +18,10 @@ TEST(Routines, CutsCountCharacters) {
     EXPECT_EQ(Mezzo("ABCDEF", 0, 2), "AB");
     EXPECT_EQ(Mezzo("ABCDEF", 5, 10), "EF");
     EXPECT_EQ(Mezzo("ABCDEF", 7, 1), "");
-    EXPECT_EQ(Mezzo("\xC3\xA0" "bc", 2, 1), "b");
+    EXPECT_EQ(Mezzo("\xC3\xA0"
+                    "bc",
+                    2, 1),
+              "b");
 }
 
 TEST(Routines, ArrotondaWorksOnTheBinaryValueInExtendedPrecision) {
@@ -27,9 +30,9 @@ TEST(Routines, ArrotondaWorksOnTheBinaryValueInExtendedPrecision) {
         int n;
         double expected;
     } cases[] = {
-        {2.5, 0, 3.0},      {2.4, 0, 2.0},         {1.005, 2, 1.0},     {2.345, 2, 2.35},
-        {2.675, 2, 2.67},   {12.34565, 4, 12.3456}, {-1.236, 2, -1.23}, {0.005, 2, 0.01},
-        {1234.567, 2, 1234.57}, {7.77, -1, 8.0},   {12.345, 4, 12.345},
+        {2.5, 0, 3.0},          {2.4, 0, 2.0},          {1.005, 2, 1.0},     {2.345, 2, 2.35},
+        {2.675, 2, 2.67},       {12.34565, 4, 12.3456}, {-1.236, 2, -1.23},  {0.005, 2, 0.01},
+        {1234.567, 2, 1234.57}, {7.77, -1, 8.0},        {12.345, 4, 12.345},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << " to " << c.n);
@@ -42,7 +45,7 @@ TEST(Routines, SoloCifreAndDataValida) {
     EXPECT_TRUE(SoloCifre("0123"));
     EXPECT_FALSE(SoloCifre("01 23"));
     EXPECT_FALSE(SoloCifre("01,23"));
-    EXPECT_FALSE(SoloCifre("\xD9\xA3"));   // an Arabic-Indic digit is no digit here
+    EXPECT_FALSE(SoloCifre("\xD9\xA3")); // an Arabic-Indic digit is no digit here
     EXPECT_TRUE(DataValida("31/12/2024"));
     EXPECT_TRUE(DataValida("29/02/2024"));
     EXPECT_FALSE(DataValida("31/02/2024"));

@@ -29,17 +29,24 @@ inline void AggiungiRecord(const common::Record& r) {
 // Appends a driver with the given fields (the others empty) to the archive.
 inline void AggiungiConduttore(Campi campi) {
     common::Record r(common::TConduttoreRec);
-    for (const auto& [campo, testo] : campi) r.set(campo, testo);
+    for (const auto& [campo, testo] : campi)
+        r.set(campo, testo);
     AggiungiRecord(r);
 }
 
 // A driver of the usual shape: name, mobile, make, model, plate, flags.
 inline void AggiungiConduttore(const std::string& nome, const std::string& cel, const std::string& marca,
-                               const std::string& modello, const std::string& targa, const std::string& ferie = "No",
-                               const std::string& trasferte = "No", const std::string& note = "",
-                               const std::string& programma = "") {
-    AggiungiConduttore({{"Conducente", nome}, {"TelCel", cel}, {"Marca", marca}, {"Modello", modello},
-                        {"Targa", targa}, {"Ferie", ferie}, {"Trasferte", trasferte}, {"Note", note},
+                               const std::string& modello, const std::string& targa,
+                               const std::string& ferie = "No", const std::string& trasferte = "No",
+                               const std::string& note = "", const std::string& programma = "") {
+    AggiungiConduttore({{"Conducente", nome},
+                        {"TelCel", cel},
+                        {"Marca", marca},
+                        {"Modello", modello},
+                        {"Targa", targa},
+                        {"Ferie", ferie},
+                        {"Trasferte", trasferte},
+                        {"Note", note},
                         {"Programma", programma}});
 }
 
@@ -64,7 +71,8 @@ protected:
 };
 
 inline const char* const kInserita = "La scheda corrente è stata inserita in archivio.";
-inline const char* const kModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline const char* const kModificata =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 inline const char* const kErroreArchivio =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";

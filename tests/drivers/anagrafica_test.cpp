@@ -157,7 +157,7 @@ TEST_F(CardTest, BrowseOneAndThreeRecords) {
             const char* cmd;
             const char* to;
         } cases[] = {
-            {"", "cmdPrimo", "1"}, {"", "cmdUltimo", "1"}, {"", "cmdAvanti", "1"},
+            {"", "cmdPrimo", "1"},    {"", "cmdUltimo", "1"},  {"", "cmdAvanti", "1"},
             {"", "cmdIndietro", "1"}, {"1", "cmdAvanti", "1"}, {"1", "cmdIndietro", "1"},
         };
         for (const auto& c : cases) {
@@ -201,7 +201,8 @@ TEST_F(CardTest, BrowseOneAndThreeRecords) {
 TEST_F(CardTest, ShownRecordFillsTheCardAndForeignFlagsLeaveTheBoxes) {
     common::Record r(common::TConduttoreRec);
     const auto elements = common::TConduttoreRec.elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) r.set(elements[i].ref, "v" + std::to_string(i));
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        r.set(elements[i].ref, "v" + std::to_string(i));
     r.set("Prov", "RM");
     r.set("Ferie", "Sì");
     r.set("Trasferte", "No");
@@ -240,10 +241,10 @@ TEST_F(CardTest, DamagedArchiveIsReadSafelyAndOnlyTheSavedRecordChanges) {
     dt::AggiungiConduttore("Uno", "1", "M", "X", "T");
     dt::AggiungiConduttore("Due", "2", "M", "X", "T");
     std::string file = dt::Archivio();
-    file[3206 + 338] = char(200);   // Prov of record 2: capacity 2
+    file[3206 + 338] = char(200); // Prov of record 2: capacity 2
     file[3206 + 339] = 'A';
     file[3206 + 340] = 'B';
-    file += std::string(100, 'z');  // a fragment
+    file += std::string(100, 'z'); // a fragment
     rtl::WriteWholeFile(rtl::DataPath("Conducenti.pro"), file);
 
     h.click(card.cmdUltimo);
@@ -262,8 +263,9 @@ TEST_F(CardTest, DamagedArchiveIsReadSafelyAndOnlyTheSavedRecordChanges) {
 }
 
 TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                                             "che questa è stata inserita in archivio.");
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                    "che questa è stata inserita in archivio.");
     card.txtNote.SetText("resta");
     h.click(card.cmdDuplica);
     h.verify();
@@ -295,7 +297,8 @@ TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
     const std::string file = dt::Archivio();
     ASSERT_EQ(file.size(), 2u * 3206u);
     EXPECT_EQ(file.substr(3206, 1161), file.substr(0, 1161));
-    EXPECT_EQ(file.substr(3206 + 1161, 10), std::string("\x09" "AB123CDZZ"));
+    EXPECT_EQ(file.substr(3206 + 1161, 10), std::string("\x09"
+                                                        "AB123CDZZ"));
     EXPECT_EQ(file.substr(3206 + 1694, 3), "\x02S\xEC");
     EXPECT_EQ(file.substr(1700, 12), "\x0Bpatente.pdf");
     EXPECT_EQ(file[3206 + 1700], 0);
@@ -303,7 +306,7 @@ TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
 }
 
 TEST_F(CardTest, SaveFailureReportsAndKeepsTheNumber) {
-    rtl::CreateFolders(rtl::DataPath("Conducenti.pro"));   // a folder where the archive should be
+    rtl::CreateFolders(rtl::DataPath("Conducenti.pro")); // a folder where the archive should be
     fillRequired();
     h.expectMessage(ui::DialogType::Error, dt::kErroreArchivio);
     h.click(card.cmdSalva);
@@ -324,12 +327,13 @@ TEST_F(CardTest, SaveFailureReportsAndKeepsTheNumber) {
 // --- Fields -------------------------------------------------------------------
 
 TEST_F(CardTest, EnterRingMaxLengthAndHighlight) {
-    const char* ring[] = {"Conducente", "Patenti",   "Recapito",  "Via",        "Cap",      "Citta",   "Prov",
-                          "Compensi",   "TelCasa",   "TelUff",    "TelCel",     "Fax",      "Email",   "CodFisc",
-                          "Carta",      "ScadeCarta", "PartitaIva", "Iban",     "Veicolo",  "Marca",   "Modello",
-                          "Colore",     "Alimentazione", "Targa", "Programma",  "Note"};
-    const int capacity[] = {50, 50, 50, 120, 12, 50, 2, 250, 30, 30, 30, 50, 50, 16, 30, 30, 11, 27, 50, 50, 50,
-                            50, 50, 30, 250, 250};
+    const char* ring[] = {"Conducente", "Patenti",  "Recapito", "Via",        "Cap",           "Citta",
+                          "Prov",       "Compensi", "TelCasa",  "TelUff",     "TelCel",        "Fax",
+                          "Email",      "CodFisc",  "Carta",    "ScadeCarta", "PartitaIva",    "Iban",
+                          "Veicolo",    "Marca",    "Modello",  "Colore",     "Alimentazione", "Targa",
+                          "Programma",  "Note"};
+    const int capacity[] = {50, 50, 50, 120, 12, 50, 2,  250, 30, 30, 30, 50,  50,
+                            16, 30, 30, 11,  27, 50, 50, 50,  50, 50, 30, 250, 250};
     const std::size_t n = std::size(ring);
     for (std::size_t i = 0; i < n; ++i) {
         SCOPED_TRACE(ring[i]);
@@ -417,7 +421,8 @@ TEST_F(CardTest, CardNumberAndVatNumberTakeDigits) {
     card.txtCarta.SetText(" 4111 XX ");
     fillRequired();
     save(dt::kInserita);
-    EXPECT_EQ(dt::Archivio().substr(804, 8), "\x07" "4111 XX");
+    EXPECT_EQ(dt::Archivio().substr(804, 8), "\x07"
+                                             "4111 XX");
 }
 
 TEST_F(CardTest, ProvinceListAndSelection) {
@@ -504,8 +509,8 @@ TEST_F(CardTest, MailButtonOpensTheMailLink) {
         h.click(card.btnEmail);
     }
     // The shell receives the link whole, its quotes removed.
-    const std::vector<std::string> expected = {"mailto:mario.rossi@example.it", "mailto:",
-                                               "mailto:a%3Fcc%3Db%26x@y.it"};
+    const std::vector<std::string> expected = {"mailto:mario.rossi@example.it",
+                                               "mailto:", "mailto:a%3Fcc%3Db%26x@y.it"};
     EXPECT_EQ(h.shellOpened(), expected);
 }
 
@@ -550,11 +555,16 @@ TEST_F(CardTest, ImportedVehicleIsSavedIntoTheStoredRecord) {
     save(dt::kModificata);
     const std::string file = dt::Archivio();
     ASSERT_EQ(file.size(), 2u * 3206u);
-    EXPECT_EQ(file.substr(3206 + 906, 8), "\x07" "Furgone");
-    EXPECT_EQ(file.substr(3206 + 957, 6), "\x05" "Iveco");
-    EXPECT_EQ(file.substr(3206 + 1161, 8), "\x07" "FF999FF");
-    EXPECT_EQ(file.substr(3206 + 1110, 8), "\x07" "Gasolio");
-    EXPECT_EQ(file.substr(957, 5), "\x04" "Fiat");
+    EXPECT_EQ(file.substr(3206 + 906, 8), "\x07"
+                                          "Furgone");
+    EXPECT_EQ(file.substr(3206 + 957, 6), "\x05"
+                                          "Iveco");
+    EXPECT_EQ(file.substr(3206 + 1161, 8), "\x07"
+                                           "FF999FF");
+    EXPECT_EQ(file.substr(3206 + 1110, 8), "\x07"
+                                           "Gasolio");
+    EXPECT_EQ(file.substr(957, 5), "\x04"
+                                   "Fiat");
 }
 
 TEST_F(CardTest, HintsAndHelp) {
@@ -585,6 +595,7 @@ TEST_F(CardTest, HintsAndHelp) {
     });
     h.click(card.cmdGuida);
     std::size_t paragrafi = 1;
-    for (std::size_t at = 0; (at = testo.find("\r\n\r\n", at)) != std::string::npos; at += 4) ++paragrafi;
+    for (std::size_t at = 0; (at = testo.find("\r\n\r\n", at)) != std::string::npos; at += 4)
+        ++paragrafi;
     EXPECT_EQ(paragrafi, 11u);
 }

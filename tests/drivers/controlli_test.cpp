@@ -19,19 +19,19 @@ TEST(ControllaCodFisc, Cases) {
         const char* codice;
         bool valido;
     } cases[] = {
-        {"RSSMRA85T10A562S", true},
-        {"BNCGNN80A01H50LX", true},
-        {"MRTMTT91D08F20VG", true},   // letters in place of digits are valued like any letter
-        {"RSSMRA85T10A562T", false},  // another check letter
-        {"RSSMRA85T10A562", false},   // 15 characters
-        {"rssmra85t10a562s", false},  // lower case is not in the tables
-        {"RSSMRA85 10A562S", false},  // a blank
-        {"RSSMRA85-10A562S", false},  // a sign below "0"
-        {"RSSMRÀ85T10A562S", false},  // an accented letter: 16 characters, 17 bytes
-        {"RSSMRA85T10A56[S", false},  // a sign above "Z"
+        {"RSSMRA85T10A562S", true},   {"BNCGNN80A01H50LX", true},
+        {"MRTMTT91D08F20VG", true},  // letters in place of digits are valued like any letter
+        {"RSSMRA85T10A562T", false}, // another check letter
+        {"RSSMRA85T10A562", false},  // 15 characters
+        {"rssmra85t10a562s", false}, // lower case is not in the tables
+        {"RSSMRA85 10A562S", false}, // a blank
+        {"RSSMRA85-10A562S", false}, // a sign below "0"
+        {"RSSMRÀ85T10A562S", false}, // an accented letter: 16 characters, 17 bytes
+        {"RSSMRA85T10A56[S", false}, // a sign above "Z"
         {"::::::::::::::: A", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ControllaCodFisc(c.codice), c.valido) << c.codice;
+    for (const auto& c : cases)
+        EXPECT_EQ(ControllaCodFisc(c.codice), c.valido) << c.codice;
     // The seven signs between "9" and "A" count 0 in both tables.
     EXPECT_TRUE(ControllaCodFisc(":::::::::::::::A"));
 }
@@ -45,7 +45,8 @@ TEST(ControllaPartitaIva, Cases) {
         {"12345670018", false}, {"12345670027", false}, {"1234567001", false}, {"123456700171", false},
         {"1234567001A", false}, {"1234567 017", false}, {"", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ControllaPartitaIva(c.numero), c.valido) << c.numero;
+    for (const auto& c : cases)
+        EXPECT_EQ(ControllaPartitaIva(c.numero), c.valido) << c.numero;
     EXPECT_EQ(UfficioIva("001"), "Torino");
     EXPECT_EQ(UfficioIva("040"), "Forlì");
     EXPECT_EQ(UfficioIva("096"), "Monza (Milano 2)");
@@ -65,21 +66,22 @@ TEST(ControllaCarta, Cases) {
         {"6011111111111117", 4},
         {"378282246310005", 1},
         {"3212000000000008", 1},
-        {"2120000000000001", 0},   // passes, begins with 2
+        {"2120000000000001", 0}, // passes, begins with 2
         {"7120000000000000", 5},
         {"0120000000000005", -2},
         {"1120000000000003", -1},
-        {"4111111111111112", 0},   // fails the test
-        {"0", -2},                 // a single 0 passes
+        {"4111111111111112", 0}, // fails the test
+        {"0", -2},               // a single 0 passes
         {"5", 0},
         {"", 0},
         {"abc", 0},
-        {"4111 1111 1111 1111", 2},            // only digits count, within 20 characters
-        {"41111111111111111115", 2},           // 20 digits
-        {"4111111111111111111512345", 2},      // the 20th digit is the check digit
+        {"4111 1111 1111 1111", 2},       // only digits count, within 20 characters
+        {"41111111111111111115", 2},      // 20 digits
+        {"4111111111111111111512345", 2}, // the 20th digit is the check digit
         {"41111111111111111112", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(ControllaCarta(c.numero), c.esito) << c.numero;
+    for (const auto& c : cases)
+        EXPECT_EQ(ControllaCarta(c.numero), c.esito) << c.numero;
 }
 
 TEST(ControllaIban, Cases) {
@@ -91,18 +93,19 @@ TEST(ControllaIban, Cases) {
     } cases[] = {
         {"IT60X0542811101000000123456", true},
         {"it60x0542811101000000123456", true},
-        {"IT60 X054 2811 1010 0000 0123 456", true},  // blanks are dropped before the test
-        {"IBANIT60X0542811101000000123456", true},     // a leading "IBAN" is not part of it
-        {"IT73X0542811101IBAN00123456", true},         // "IBAN" inside the account belongs to it
-        {"IT60X0542811101000000123465", false},        // two digits swapped
-        {"IT61X0542811101000000123456", false},        // other check digits
+        {"IT60 X054 2811 1010 0000 0123 456", true}, // blanks are dropped before the test
+        {"IBANIT60X0542811101000000123456", true},   // a leading "IBAN" is not part of it
+        {"IT73X0542811101IBAN00123456", true},       // "IBAN" inside the account belongs to it
+        {"IT60X0542811101000000123465", false},      // two digits swapped
+        {"IT61X0542811101000000123456", false},      // other check digits
         {"DE89370400440532013000", true},
         {"IT60X054281110100000012345/", false},
         {"IT60X05428111010000001234È6", false},
         {"+T60X0542811101000000123456", false},
         {"", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ControllaIban(c.iban), c.valido) << c.iban;
+    for (const auto& c : cases)
+        EXPECT_EQ(ControllaIban(c.iban), c.valido) << c.iban;
     EXPECT_EQ(IbanResto97(""), 0);
     EXPECT_EQ(IbanResto97("IT60X054281110-000000123456"), 0);
     EXPECT_EQ(IbanResto97("IT60X0542811101000000123456"), 1);
@@ -145,18 +148,23 @@ template <class D> void Verifica(const std::string& edit, const std::vector<Caso
 }
 
 TEST(CheckDialogs, TaxCode) {
-    const std::string forma = "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
+    const std::string forma =
+        "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.";
     const std::vector<Caso> cases = {
         {"RSSMRA85T10A562S", ui::DialogType::Information, "Il codice fiscale digitato è VALIDO.", false},
         {"rssmra85t10a562s", ui::DialogType::Information, "Il codice fiscale digitato è VALIDO.", false},
-        {"RSSMRA85T10A562T", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.", false},
-        {"RSSMRA85 10A562S", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.", false},
-        {"RSSMRÀ85T10A562S", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.", false},
+        {"RSSMRA85T10A562T", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.",
+         false},
+        {"RSSMRA85 10A562S", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.",
+         false},
+        {"RSSMRÀ85T10A562S", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.",
+         false},
         {"RSSMRA85T10A562", ui::DialogType::Warning, forma, true},
         {"", ui::DialogType::Warning, forma, true},
         {"RSSMRA85T10A562SX", ui::DialogType::Warning, forma, true},
-        {"RSSMRA85T10A56😀", ui::DialogType::Warning, forma, true},   // 15 characters
-        {"RSSMRA85T10A562😀", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.", false},
+        {"RSSMRA85T10A56😀", ui::DialogType::Warning, forma, true}, // 15 characters
+        {"RSSMRA85T10A562😀", ui::DialogType::Warning, "Attenzione: il codice fiscale digitato è ERRATO.",
+         false},
     };
     Verifica<TfrmCodFisc>("txtCodFisc", cases);
 }
@@ -164,9 +172,10 @@ TEST(CheckDialogs, TaxCode) {
 TEST(CheckDialogs, VatNumberNamesTheOffice) {
     const std::string valido = "Il numero di partita IVA digitato risulta VALIDO." + kCrLf2 +
                                "E' stato rilasciato dall'Ufficio IVA del Comune di ";
-    const std::string errato = "Attenzione: il numero di partita IVA digitato risulta ERRATO!" + kCrLf2 +
-                               "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha "
-                               "rilasciato.";
+    const std::string errato =
+        "Attenzione: il numero di partita IVA digitato risulta ERRATO!" + kCrLf2 +
+        "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha "
+        "rilasciato.";
     const std::string forma = "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.";
     const std::vector<Caso> cases = {
         {"12345670017", ui::DialogType::Information, valido + "Torino.", false},
@@ -187,22 +196,28 @@ TEST(CheckDialogs, VatNumberNamesTheOffice) {
 
 TEST(CheckDialogs, CreditCardNamesTheType) {
     const auto valida = [](const std::string& numero, const std::string& tipo) {
-        return "Il numero di carta di credito " + numero + " risulta valido.\r\n\r\nLa carta di credito è del tipo " +
-               tipo + ".";
+        return "Il numero di carta di credito " + numero +
+               " risulta valido.\r\n\r\nLa carta di credito è del tipo " + tipo + ".";
     };
-    const std::string errato = "Attenzione: il numero digitato risulta ERRATO!" + kCrLf2 +
-                               "Non è quindi possibile fornire informazioni relative al tipo di carta di credito.";
+    const std::string errato =
+        "Attenzione: il numero digitato risulta ERRATO!" + kCrLf2 +
+        "Non è quindi possibile fornire informazioni relative al tipo di carta di credito.";
     const std::string vuoto =
         "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.";
     const std::vector<Caso> cases = {
         {"4111111111111111", ui::DialogType::Information, valida("4111111111111111", "Visa"), false},
         {"5555555555554444", ui::DialogType::Information, valida("5555555555554444", "MasterCard"), false},
         {"6011111111111117", ui::DialogType::Information, valida("6011111111111117", "Discover"), false},
-        {"3012000000000000", ui::DialogType::Information, valida("3012000000000000", "Diner's Club / Carte Blanche"), false},
-        {"3612000000000004", ui::DialogType::Information, valida("3612000000000004", "Diner's Club / Carte Blanche"), false},
-        {"3812000000000002", ui::DialogType::Information, valida("3812000000000002", "Diner's Club / Carte Blanche"), false},
-        {"3412000000000006", ui::DialogType::Information, valida("3412000000000006", "American Express"), false},
-        {"378282246310005", ui::DialogType::Information, valida("378282246310005", "American Express"), false},
+        {"3012000000000000", ui::DialogType::Information,
+         valida("3012000000000000", "Diner's Club / Carte Blanche"), false},
+        {"3612000000000004", ui::DialogType::Information,
+         valida("3612000000000004", "Diner's Club / Carte Blanche"), false},
+        {"3812000000000002", ui::DialogType::Information,
+         valida("3812000000000002", "Diner's Club / Carte Blanche"), false},
+        {"3412000000000006", ui::DialogType::Information, valida("3412000000000006", "American Express"),
+         false},
+        {"378282246310005", ui::DialogType::Information, valida("378282246310005", "American Express"),
+         false},
         {"3112000000000009", ui::DialogType::Information, valida("3112000000000009", "JCB"), false},
         {"3312000000000007", ui::DialogType::Information, valida("3312000000000007", "JCB"), false},
         {"3512000000000005", ui::DialogType::Information, valida("3512000000000005", "JCB"), false},
@@ -304,7 +319,8 @@ TEST(CheckDialogs, TypingAndEnter) {
 // The card presets each dialog with its field; the preset is selected, so
 // that another text typed at once replaces it.
 template <class D>
-void Sovrascrivi(const char* edit, const std::string& preset, const std::string& digitato, const std::string& atteso) {
+void Sovrascrivi(const char* edit, const std::string& preset, const std::string& digitato,
+                 const std::string& atteso) {
     ts::Harness h;
     ui::Form owner(h.app);
     D d(h.app, &owner);

@@ -33,7 +33,8 @@ struct Elenco {
 };
 const Elenco kTrasferte = {"cmdTrasferte", "TfrmTrasferte", " Riepilogo conduttori disponibili per trasferte",
                            "Riepilogo conduttori disponibili per trasferte"};
-const Elenco kFerie = {"cmdFerie", "TfrmFerie", " Riepilogo conduttori in ferie", "Riepilogo conduttori in ferie"};
+const Elenco kFerie = {"cmdFerie", "TfrmFerie", " Riepilogo conduttori in ferie",
+                       "Riepilogo conduttori in ferie"};
 const Elenco kServizio = {"cmdServizio", "TfrmServizio", " Riepilogo conduttori in servizio",
                           "Riepilogo conduttori in servizio"};
 
@@ -65,28 +66,29 @@ private:
 TEST_F(ListTest, EachListFiltersAndEndsItsLines) {
     dt::AggiungiConduttore("Rossi Mario", "333", "Fiat", "Panda", "AB123CD", "Sì", "Sì", "note R", "agosto");
     dt::AggiungiConduttore("Bianchi", "444", "Iveco", "Daily", "ZZ999ZZ", "No", "No", "note B", "luglio");
-    dt::AggiungiConduttore("Verdi Giuseppe Alessandro Maria", "555", "Alfa Romeo", "Giulia Quadrifoglio Verde",
-                           "CD456EF", "No", "Sì", "note V", "mai");
-    dt::AggiungiConduttore("Neri", "666", "Fiat", "Uno", "X", "si", "SI", "", "");   // neither Sì nor No
+    dt::AggiungiConduttore("Verdi Giuseppe Alessandro Maria", "555", "Alfa Romeo",
+                           "Giulia Quadrifoglio Verde", "CD456EF", "No", "Sì", "note V", "mai");
+    dt::AggiungiConduttore("Neri", "666", "Fiat", "Uno", "X", "si", "SI", "", ""); // neither Sì nor No
     dt::AggiungiConduttore("Gialli", "777", "Fiat", "Uno", "Y", "", "", "", "");
 
-    EXPECT_EQ(Righe(kTrasferte),
-              (std::vector<std::string>{
-                  Pad("Rossi Mario", 30) + "  Cel. " + Pad("333", 14) + "  " + Pad("Fiat Panda", 30) + "  Targa: " +
-                      Pad("AB123CD", 12) + "  Note: note R",
-                  "Verdi Giuseppe Alessandro Mari  Cel. " + Pad("555", 14) + "  Alfa Romeo Giulia Quadrifoglio" +
-                      "  Targa: " + Pad("CD456EF", 12) + "  Note: note V",
-              }));
+    EXPECT_EQ(
+        Righe(kTrasferte),
+        (std::vector<std::string>{
+            Pad("Rossi Mario", 30) + "  Cel. " + Pad("333", 14) + "  " + Pad("Fiat Panda", 30) +
+                "  Targa: " + Pad("AB123CD", 12) + "  Note: note R",
+            "Verdi Giuseppe Alessandro Mari  Cel. " + Pad("555", 14) + "  Alfa Romeo Giulia Quadrifoglio" +
+                "  Targa: " + Pad("CD456EF", 12) + "  Note: note V",
+        }));
     EXPECT_EQ(Righe(kFerie), (std::vector<std::string>{
-                                 Pad("Rossi Mario", 26) + "  Cel. " + Pad("333", 14) + "  " + Pad("Fiat Panda", 26) +
-                                 "  Targa: " + Pad("AB123CD", 12) + "  agosto",
+                                 Pad("Rossi Mario", 26) + "  Cel. " + Pad("333", 14) + "  " +
+                                     Pad("Fiat Panda", 26) + "  Targa: " + Pad("AB123CD", 12) + "  agosto",
                              }));
     EXPECT_EQ(Righe(kServizio),
               (std::vector<std::string>{
-                  Pad("Bianchi", 26) + "  Cel. " + Pad("444", 14) + "  " + Pad("Iveco Daily", 26) + "  Targa: " +
-                      Pad("ZZ999ZZ", 12) + "  luglio",
-                  "Verdi Giuseppe Alessandro   Cel. " + Pad("555", 14) + "  Alfa Romeo Giulia Quadrifo" + "  Targa: " +
-                      Pad("CD456EF", 12) + "  mai",
+                  Pad("Bianchi", 26) + "  Cel. " + Pad("444", 14) + "  " + Pad("Iveco Daily", 26) +
+                      "  Targa: " + Pad("ZZ999ZZ", 12) + "  luglio",
+                  "Verdi Giuseppe Alessandro   Cel. " + Pad("555", 14) + "  Alfa Romeo Giulia Quadrifo" +
+                      "  Targa: " + Pad("CD456EF", 12) + "  mai",
               }));
 }
 
@@ -94,15 +96,16 @@ TEST_F(ListTest, SortedByLineWithAToZReadAsUpperCase) {
     for (const char* nome : {"bruno", "Anna", "Èva", "BRUNO", "carla"})
         dt::AggiungiConduttore(nome, "1", "Fiat", "Panda", "X", "No", "Sì");
     std::vector<std::string> nomi;
-    for (const std::string& r : Righe(kServizio)) nomi.push_back(r.substr(0, r.find(' ')));
+    for (const std::string& r : Righe(kServizio))
+        nomi.push_back(r.substr(0, r.find(' ')));
     // Lines equal but for the case of a to z keep the order of the file.
     EXPECT_EQ(nomi, (std::vector<std::string>{"Anna", "bruno", "BRUNO", "carla", "Èva"}));
 }
 
 TEST_F(ListTest, RecallFillsTheCardEvenWithACutName) {
     dt::AggiungiConduttore("Uno", "1", "Fiat", "Panda", "A", "No", "Sì");
-    dt::AggiungiConduttore("Verdi Giuseppe Alessandro Maria", "555", "Alfa Romeo", "Giulia", "CD456EF", "No", "Sì",
-                           "nota");
+    dt::AggiungiConduttore("Verdi Giuseppe Alessandro Maria", "555", "Alfa Romeo", "Giulia", "CD456EF", "No",
+                           "Sì", "nota");
     card.txtConducente.SetText("prima");
     Apri(kTrasferte, [&](drivers::ElencoConduttori& w) {
         ASSERT_EQ(w.lstRecords.Count(), 2);
@@ -148,7 +151,7 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
         h.press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), &w.btnTrova);
         EXPECT_FALSE(w.Get<ui::Rectangle>("effTrova").Visible());
-        EXPECT_EQ(w.lstRecords.ItemIndex(), -1);   // Enter does not search
+        EXPECT_EQ(w.lstRecords.ItemIndex(), -1); // Enter does not search
         h.click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
         h.click(w.btnTrova);
@@ -182,9 +185,10 @@ TEST_F(ListTest, MissingAndUnreadableArchives) {
     rtl::CreateFolders(rtl::DataPath("Conducenti.pro"));
     for (const Elenco* e : {&kTrasferte, &kFerie, &kServizio}) {
         SCOPED_TRACE(e->classe);
-        h.expectShowMessage("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                            "programma.");
+        h.expectShowMessage(
+            "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+            "programma.");
         EXPECT_TRUE(Righe(*e).empty());
         h.verify();
     }

@@ -49,19 +49,41 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
     return ts::FileEsportazione("Anagrafica Conduttori", kIntestazioni, righe);
 }
 
-std::string Xls(ts::Harness& h) { return rtl::ReadWholeFile(h.dataFolder() + "Conducenti.xls"); }
+std::string Xls(ts::Harness& h) {
+    return rtl::ReadWholeFile(h.dataFolder() + "Conducenti.xls");
+}
 
 TEST(DriverExport, GridAndFileHoldEveryDriver) {
     ts::Harness h;
-    dt::AggiungiConduttore({{"Conducente", "Rossi Mario"}, {"Patenti", "B, C"}, {"Recapito", "casa"},
-                            {"Via", "via Roma 1"}, {"Cap", "47121"}, {"Citta", "Forlì"}, {"Prov", "FC"},
-                            {"Compensi", "100"}, {"TelCasa", "0543"}, {"TelUff", "0544"}, {"TelCel", "333"},
-                            {"Fax", "r@pec.it"}, {"Email", "r@x.it"}, {"CodFisc", "RSSMRA85T10A562S"},
-                            {"Carta", "4111"}, {"ScadeCarta", "12/28"}, {"PartitaIva", "12345670017"},
-                            {"Iban", "IT60X0542811101000000123456"}, {"Veicolo", "Furgone"}, {"Marca", "Iveco"},
-                            {"Modello", "Daily"}, {"Colore", "Bianco"}, {"Alimentazione", "Gasolio"},
-                            {"Targa", "AB123CD"}, {"Programma", "agosto"}, {"Note", "a<b & c"}, {"Ferie", "Sì"},
-                            {"Trasferte", "No"}, {"File01", "patente.pdf"}});
+    dt::AggiungiConduttore({{"Conducente", "Rossi Mario"},
+                            {"Patenti", "B, C"},
+                            {"Recapito", "casa"},
+                            {"Via", "via Roma 1"},
+                            {"Cap", "47121"},
+                            {"Citta", "Forlì"},
+                            {"Prov", "FC"},
+                            {"Compensi", "100"},
+                            {"TelCasa", "0543"},
+                            {"TelUff", "0544"},
+                            {"TelCel", "333"},
+                            {"Fax", "r@pec.it"},
+                            {"Email", "r@x.it"},
+                            {"CodFisc", "RSSMRA85T10A562S"},
+                            {"Carta", "4111"},
+                            {"ScadeCarta", "12/28"},
+                            {"PartitaIva", "12345670017"},
+                            {"Iban", "IT60X0542811101000000123456"},
+                            {"Veicolo", "Furgone"},
+                            {"Marca", "Iveco"},
+                            {"Modello", "Daily"},
+                            {"Colore", "Bianco"},
+                            {"Alimentazione", "Gasolio"},
+                            {"Targa", "AB123CD"},
+                            {"Programma", "agosto"},
+                            {"Note", "a<b & c"},
+                            {"Ferie", "Sì"},
+                            {"Trasferte", "No"},
+                            {"File01", "patente.pdf"}});
     dt::AggiungiConduttore({{"Conducente", "Bianchi"}, {"Citta", "Roma"}, {"Marca", "Fiat"}});
     dt::AggiungiConduttore({{"Conducente", "Verdi"}});
 
@@ -70,7 +92,8 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     EXPECT_EQ(w.Caption(), " Esporta archivio conduttori in Excel");
     ASSERT_EQ(w.grdRecords.RowCount(), 3);
     ASSERT_EQ(w.grdRecords.ColumnCount(), 26);
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(w.grdRecords.Cell(0, r), std::to_string(r + 1));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(w.grdRecords.Cell(0, r), std::to_string(r + 1));
     EXPECT_EQ(w.grdRecords.Cell(5, 0), "47121 Forlì FC");
     EXPECT_EQ(w.grdRecords.Cell(5, 1), " Roma ");
     EXPECT_EQ(w.grdRecords.Cell(18, 0), "Iveco Daily");
@@ -82,10 +105,31 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
     h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
     h.click(w.cmdEsporta);
-    const std::vector<std::string> primo = {
-        "Rossi Mario", "B, C", "casa", "via Roma 1", "47121 Forl\xec FC", "100", "0543", "0544", "333",
-        "r@pec.it", "r@x.it", "RSSMRA85T10A562S", "4111", "12/28", "12345670017", "IT60X0542811101000000123456",
-        "Furgone", "Iveco Daily", "Bianco", "Gasolio", "AB123CD", "agosto", "a&lt;b &amp; c", "S\xec", "No"};
+    const std::vector<std::string> primo = {"Rossi Mario",
+                                            "B, C",
+                                            "casa",
+                                            "via Roma 1",
+                                            "47121 Forl\xec FC",
+                                            "100",
+                                            "0543",
+                                            "0544",
+                                            "333",
+                                            "r@pec.it",
+                                            "r@x.it",
+                                            "RSSMRA85T10A562S",
+                                            "4111",
+                                            "12/28",
+                                            "12345670017",
+                                            "IT60X0542811101000000123456",
+                                            "Furgone",
+                                            "Iveco Daily",
+                                            "Bianco",
+                                            "Gasolio",
+                                            "AB123CD",
+                                            "agosto",
+                                            "a&lt;b &amp; c",
+                                            "S\xec",
+                                            "No"};
     std::vector<std::string> secondo(25), terzo(25);
     secondo[0] = "Bianchi";
     secondo[4] = "Roma";
@@ -100,9 +144,16 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
 // with leading zeros, signs and accents included.
 TEST(DriverExport, SpreadsheetProgramReadsEveryCell) {
     ts::Harness h;
-    dt::AggiungiConduttore({{"Conducente", "Rossi Niccolò"}, {"Cap", "00184"}, {"Citta", "Roma"}, {"Prov", "RM"},
-                            {"TelCasa", "0543 123456"}, {"TelCel", "+39 333 1234567"}, {"Carta", "4111111111111111"},
-                            {"PartitaIva", "01234567890"}, {"Note", "=1+1 & <più>"}, {"Ferie", "Sì"},
+    dt::AggiungiConduttore({{"Conducente", "Rossi Niccolò"},
+                            {"Cap", "00184"},
+                            {"Citta", "Roma"},
+                            {"Prov", "RM"},
+                            {"TelCasa", "0543 123456"},
+                            {"TelCel", "+39 333 1234567"},
+                            {"Carta", "4111111111111111"},
+                            {"PartitaIva", "01234567890"},
+                            {"Note", "=1+1 & <più>"},
+                            {"Ferie", "Sì"},
                             {"Trasferte", "No"}});
     TfrmExpAnagrafica w(h.app);
     w.Show();
@@ -214,7 +265,9 @@ TEST(DriverExport, HintsAndHelp) {
     ts::VerificaSuggerimentiEsportazione(h, w);
     const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio conduttori in Excel");
-    EXPECT_EQ(testo.rfind("Il pulsante Esporta archivio consente di esportare tutte le schede dei conduttori", 0), 0u);
+    EXPECT_EQ(
+        testo.rfind("Il pulsante Esporta archivio consente di esportare tutte le schede dei conduttori", 0),
+        0u);
     h.click(w.cmdEsci);
     EXPECT_FALSE(w.Visible());
 }

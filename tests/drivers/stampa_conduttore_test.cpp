@@ -39,8 +39,10 @@ protected:
         EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
         for (const auto& item : doc.pages[0].items)
             if (const auto* t = std::get_if<report::TextItem>(&item)) {
-                if (t->object.empty() || t->object == "-") captions.push_back(t->text);
-                else texts[t->object] = t->text;
+                if (t->object.empty() || t->object == "-")
+                    captions.push_back(t->text);
+                else
+                    texts[t->object] = t->text;
             }
     }
     std::string Text(const std::string& memo) { return texts.count(memo) ? texts[memo] : ""; }
@@ -66,13 +68,33 @@ TEST_F(PrintTest, PrintsTheCardAsShownWithComposedRows) {
     EXPECT_EQ(Text("txtNote"), "<nota>");
     EXPECT_EQ(Text("txtTarga"), "AB123CD");
     EXPECT_EQ(Text("txtCalce"), "Stampa eseguita in data 05/03/2026 alle ore 07:08:09");
-    for (const auto& [name, text] : texts) EXPECT_EQ(text.find("patente"), std::string::npos) << name;
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(text.find("patente"), std::string::npos) << name;
     // The 24 row captions, in order.
-    const std::vector<std::string> attese = {
-        "Cognome e nome:", "Patenti di guida:", "Recapito preferenziale:", "Indirizzo:", "CAP:", "Città:",
-        "Compensi pattuiti:", "Tel. casa:", "Tel. ufficio:", "Tel. cellulare:", "PEC:", "E-mail:",
-        "Codice fiscale:", "Carta di credito n.", "Partita IVA:", "IBAN:", "Tipo veicolo:", "Marca:", "Modello:",
-        "Colore:", "Alimentazione:", "Targa:", "Programma ferie:", "Note:"};
+    const std::vector<std::string> attese = {"Cognome e nome:",
+                                             "Patenti di guida:",
+                                             "Recapito preferenziale:",
+                                             "Indirizzo:",
+                                             "CAP:",
+                                             "Città:",
+                                             "Compensi pattuiti:",
+                                             "Tel. casa:",
+                                             "Tel. ufficio:",
+                                             "Tel. cellulare:",
+                                             "PEC:",
+                                             "E-mail:",
+                                             "Codice fiscale:",
+                                             "Carta di credito n.",
+                                             "Partita IVA:",
+                                             "IBAN:",
+                                             "Tipo veicolo:",
+                                             "Marca:",
+                                             "Modello:",
+                                             "Colore:",
+                                             "Alimentazione:",
+                                             "Targa:",
+                                             "Programma ferie:",
+                                             "Note:"};
     EXPECT_EQ(captions, attese);
     // The card is not changed by printing.
     EXPECT_EQ(card.txtConducente.Text(), "  Rossi Mario ");
@@ -109,8 +131,9 @@ TEST_F(PrintTest, CancelAndFailure) {
     report::headlessOutput().confirm = true;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
         frmAnagrafica = nullptr;
-        h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa del documento non è andata a buon fine.\n\r"
-                                                 "\n\rSi consiglia di ridurre le dimensioni della foto.");
+        h.expectMessage(ui::DialogType::Warning,
+                        "Attenzione: la stampa del documento non è andata a buon fine.\n\r"
+                        "\n\rSi consiglia di ridurre le dimensioni della foto.");
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
         frmAnagrafica = &card;
@@ -122,10 +145,11 @@ TEST_F(PrintTest, CancelAndFailure) {
 TEST(SchedaConduttore, TemplateRowsLieWhereTheLayoutPlacesThem) {
     report::Report rep = report::Report::fromResource("drivers/SchedaConduttore.report");
     EXPECT_EQ(rep.name(), "Scheda Conduttore");
-    const char* memo[] = {"txtConducente", "txtPatenti", "txtRecapito", "txtVia", "txtCap", "txtCitta",
-                          "txtCompensi", "txtTelCasa", "txtTelUff", "txtTelCel", "txtFax", "txtEmail",
-                          "txtCodFisc", "txtCarta", "txtPartitaIva", "txtIban", "txtVeicolo", "txtMarca",
-                          "txtModello", "txtColore", "txtAlimentazione", "txtTarga", "txtProgramma", "txtNote"};
+    const char* memo[] = {"txtConducente",    "txtPatenti",  "txtRecapito",  "txtVia",     "txtCap",
+                          "txtCitta",         "txtCompensi", "txtTelCasa",   "txtTelUff",  "txtTelCel",
+                          "txtFax",           "txtEmail",    "txtCodFisc",   "txtCarta",   "txtPartitaIva",
+                          "txtIban",          "txtVeicolo",  "txtMarca",     "txtModello", "txtColore",
+                          "txtAlimentazione", "txtTarga",    "txtProgramma", "txtNote"};
     for (std::size_t k = 0; k < std::size(memo); ++k) {
         SCOPED_TRACE(memo[k]);
         const report::Memo& m = rep.memo(memo[k]);

@@ -19,7 +19,8 @@ std::string Pad(std::string s, std::size_t width) {
 
 std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAnagrafica& w,
                                const std::vector<std::pair<ui::Edit*, std::string>>& criteri = {}) {
-    for (const auto& [edit, testo] : criteri) edit->SetText(testo);
+    for (const auto& [edit, testo] : criteri)
+        edit->SetText(testo);
     h.click(w.btnCerca);
     return w.lstRecords.Items();
 }
@@ -40,19 +41,20 @@ TEST(DriverSearch, LinesSortAndCountLine) {
     EXPECT_FALSE(w.panAvvio.Visible());
     EXPECT_EQ(w.Focused(), &w.txtTrova);
 
-    dt::AggiungiConduttore("Rossi Mario", "333 1234567", "Fiat", "Panda", "AB123CD", "No", "No", " da sentire ");
+    dt::AggiungiConduttore("Rossi Mario", "333 1234567", "Fiat", "Panda", "AB123CD", "No", "No",
+                           " da sentire ");
     TfrmTrovaAnagrafica uno(h.app);
     uno.Show();
     const std::vector<std::string> righe = Cerca(h, uno);
     ASSERT_EQ(righe.size(), 1u);
-    EXPECT_EQ(righe[0], Pad("Rossi Mario", 30) + "  Cel. " + Pad("333 1234567", 14) + "  " + Pad("Fiat Panda", 30) +
-                            "  Targa: " + Pad("AB123CD", 12) + "  Note: da sentire");
+    EXPECT_EQ(righe[0], Pad("Rossi Mario", 30) + "  Cel. " + Pad("333 1234567", 14) + "  " +
+                            Pad("Fiat Panda", 30) + "  Targa: " + Pad("AB123CD", 12) + "  Note: da sentire");
     EXPECT_EQ(uno.lblTrovate.Text(), "Il presente elenco contiene 1 schede.");
 
     // Long values are cut to their columns; an empty model leaves the make
     // alone; a to z sort as A to Z, accented letters by their codes.
-    dt::AggiungiConduttore("Zanardi Alessandro Maria Giuseppe", "33312345678901234", "Alfa Romeo", "Giulia Quadrifoglio Verde",
-                           "ABCDEFGHIJKLMN");
+    dt::AggiungiConduttore("Zanardi Alessandro Maria Giuseppe", "33312345678901234", "Alfa Romeo",
+                           "Giulia Quadrifoglio Verde", "ABCDEFGHIJKLMN");
     dt::AggiungiConduttore("bianchi", "1", "Fiat", "", "X");
     dt::AggiungiConduttore("ÉMILE", "2", "", "", "");
     dt::AggiungiConduttore("Bianchi", "0", "Fiat", "", "X");
@@ -64,12 +66,13 @@ TEST(DriverSearch, LinesSortAndCountLine) {
             "  Note: ",
         Pad("bianchi", 30) + "  Cel. " + Pad("1", 14) + "  " + Pad("Fiat", 30) + "  Targa: " + Pad("X", 12) +
             "  Note: ",
-        Pad("Rossi Mario", 30) + "  Cel. " + Pad("333 1234567", 14) + "  " + Pad("Fiat Panda", 30) + "  Targa: " +
-            Pad("AB123CD", 12) + "  Note: da sentire",
-        "Zanardi Alessandro Maria Giuse  Cel. 33312345678901  Alfa Romeo Giulia Quadrifoglio  Targa: ABCDEFGHIJKL"
+        Pad("Rossi Mario", 30) + "  Cel. " + Pad("333 1234567", 14) + "  " + Pad("Fiat Panda", 30) +
+            "  Targa: " + Pad("AB123CD", 12) + "  Note: da sentire",
+        "Zanardi Alessandro Maria Giuse  Cel. 33312345678901  Alfa Romeo Giulia Quadrifoglio  Targa: "
+        "ABCDEFGHIJKL"
         "  Note: ",
-        "ÉMILE" + std::string(25, ' ') + "  Cel. " + Pad("2", 14) + "  " + Pad("", 30) + "  Targa: " + Pad("", 12) +
-            "  Note: ",
+        "ÉMILE" + std::string(25, ' ') + "  Cel. " + Pad("2", 14) + "  " + Pad("", 30) +
+            "  Targa: " + Pad("", 12) + "  Note: ",
     };
     EXPECT_EQ(tutte, attese);
     EXPECT_EQ(tutti.lblTrovate.Text(), "Il presente elenco contiene 5 schede.");
@@ -77,15 +80,24 @@ TEST(DriverSearch, LinesSortAndCountLine) {
 
 TEST(DriverSearch, CriteriaMatchEveryGivenFieldIgnoringCaseOfAToZ) {
     ts::Harness h;
-    dt::AggiungiConduttore({{"Conducente", "ROSSI MARIO"}, {"CodFisc", "RSSMRA85T10A562S"}, {"Citta", "Roma"},
-                            {"Marca", "Fiat"}, {"Modello", "Panda 4x4"}, {"Targa", "AB123CD"}});
-    dt::AggiungiConduttore({{"Conducente", "Rossi"}, {"Patenti", "B"}, {"Citta", "Forlì"}, {"Marca", "Fiat"},
-                            {"Modello", "Punto"}, {"Veicolo", "Autovettura"}, {"Programma", "agosto"}});
+    dt::AggiungiConduttore({{"Conducente", "ROSSI MARIO"},
+                            {"CodFisc", "RSSMRA85T10A562S"},
+                            {"Citta", "Roma"},
+                            {"Marca", "Fiat"},
+                            {"Modello", "Panda 4x4"},
+                            {"Targa", "AB123CD"}});
+    dt::AggiungiConduttore({{"Conducente", "Rossi"},
+                            {"Patenti", "B"},
+                            {"Citta", "Forlì"},
+                            {"Marca", "Fiat"},
+                            {"Modello", "Punto"},
+                            {"Veicolo", "Autovettura"},
+                            {"Programma", "agosto"}});
     dt::AggiungiConduttore({{"Conducente", "NICCOLÒ Verdi"}, {"Note", "esperto"}, {"Marca", "Iveco"}});
     const struct {
         const char* edit;
         std::string testo;
-        std::vector<std::string> nomi;   // first column of the lines found
+        std::vector<std::string> nomi; // first column of the lines found
         int conta;
     } cases[] = {
         {"txtConducente", "rossi", {"Rossi", "ROSSI MARIO"}, 1},
@@ -112,7 +124,8 @@ TEST(DriverSearch, CriteriaMatchEveryGivenFieldIgnoringCaseOfAToZ) {
         w.Get<ui::Edit>(c.edit).SetText(c.testo);
         const std::vector<std::string> righe = Cerca(h, w);
         std::vector<std::string> nomi;
-        for (const std::string& r : righe) nomi.push_back(rtl::Trim(r.substr(0, r.find("  Cel. "))));
+        for (const std::string& r : righe)
+            nomi.push_back(rtl::Trim(r.substr(0, r.find("  Cel. "))));
         EXPECT_EQ(nomi, c.nomi);
         EXPECT_EQ(w.lblConta.Text(), std::to_string(c.conta));
     }
@@ -136,12 +149,13 @@ TEST(DriverSearch, EnterRingAndHighlight) {
     ts::Harness h;
     TfrmTrovaAnagrafica w(h.app);
     w.Show();
-    const char* ring[] = {"Conducente", "CodFisc", "Patenti",  "Citta",     "Veicolo",
-                          "Targa",      "Marca",   "Modello",  "Programma", "Note"};
+    const char* ring[] = {"Conducente", "CodFisc", "Patenti", "Citta",     "Veicolo",
+                          "Targa",      "Marca",   "Modello", "Programma", "Note"};
     for (std::size_t i = 0; i < std::size(ring); ++i) {
         SCOPED_TRACE(ring[i]);
         ui::Edit& e = w.Get<ui::Edit>(std::string("txt") + ring[i]);
-        ui::Rectangle& eff = w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1));
+        ui::Rectangle& eff =
+            w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1));
         h.focus(e);
         EXPECT_TRUE(eff.Visible());
         h.press(w, ui::vk::Return);
@@ -204,11 +218,24 @@ protected:
     TfrmFogli fogli{h.app};
     RecallTest() {
         frmFogli = &fogli;
-        dt::AggiungiConduttore({{"Conducente", "Rossi"}, {"TelCel", "333"}, {"Marca", "Fiat"},
-                                {"Modello", "Panda"}, {"Targa", "AB123CD"}, {"Prov", "RM"}, {"Iban", "IT60"},
-                                {"Ferie", "Sì"}, {"Trasferte", ""}, {"File02", "b.pdf"}, {"Desc02", "Libretto"}});
-        dt::AggiungiConduttore({{"Conducente", "Verdi"}, {"TelCel", "444"}, {"Marca", "Iveco"},
-                                {"Modello", "Daily"}, {"Targa", "ZZ999ZZ"}, {"Ferie", "No"}, {"Trasferte", "Sì"}});
+        dt::AggiungiConduttore({{"Conducente", "Rossi"},
+                                {"TelCel", "333"},
+                                {"Marca", "Fiat"},
+                                {"Modello", "Panda"},
+                                {"Targa", "AB123CD"},
+                                {"Prov", "RM"},
+                                {"Iban", "IT60"},
+                                {"Ferie", "Sì"},
+                                {"Trasferte", ""},
+                                {"File02", "b.pdf"},
+                                {"Desc02", "Libretto"}});
+        dt::AggiungiConduttore({{"Conducente", "Verdi"},
+                                {"TelCel", "444"},
+                                {"Marca", "Iveco"},
+                                {"Modello", "Daily"},
+                                {"Targa", "ZZ999ZZ"},
+                                {"Ferie", "No"},
+                                {"Trasferte", "Sì"}});
     }
     ~RecallTest() override { frmFogli = nullptr; }
 
@@ -216,8 +243,10 @@ protected:
         h.onModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
             w.lblMemory.SetText(tag);
             Cerca(h, w);
-            if (riga >= 0) h.dblClickItem(w.lstRecords, riga);
-            else h.dblClick(w.lstRecords);
+            if (riga >= 0)
+                h.dblClickItem(w.lstRecords, riga);
+            else
+                h.dblClick(w.lstRecords);
             EXPECT_FALSE(w.Visible());
         });
         auto w = std::make_unique<TfrmTrovaAnagrafica>(h.app, &card);
@@ -234,7 +263,7 @@ TEST_F(RecallTest, IntoTheDriverCard) {
     EXPECT_EQ(card.txtProv.Text(), "RM");
     EXPECT_EQ(card.txtIban.Text(), "IT60");
     EXPECT_TRUE(card.chkFerie.Checked());
-    EXPECT_TRUE(card.chkTrasferte.Checked());   // an empty flag leaves the box
+    EXPECT_TRUE(card.chkTrasferte.Checked()); // an empty flag leaves the box
     EXPECT_EQ(card.lblFile01.Text(), "");
     EXPECT_EQ(card.lblFile02.Text(), "b.pdf");
     EXPECT_EQ(card.lblDesc02.Text(), "Libretto");
@@ -280,9 +309,10 @@ TEST(DriverSearch, AnArchiveThatCannotBeReadIsReported) {
     rtl::CreateFolders(h.dataFolder() + "Conducenti.pro");
     TfrmTrovaAnagrafica w(h.app);
     w.Show();
-    h.expectShowMessage("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                        "programma.");
+    h.expectShowMessage(
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+        "programma.");
     h.click(w.btnCerca);
     h.verify();
     EXPECT_TRUE(w.panAvvio.Visible());

@@ -29,26 +29,30 @@ protected:
     }
 
     std::string archive() const {
-        return rtl::FileExists(path("2024.vis")) ? rtl::ReadWholeFile(path("2024.vis")) : std::string("<none>");
+        return rtl::FileExists(path("2024.vis")) ? rtl::ReadWholeFile(path("2024.vis"))
+                                                 : std::string("<none>");
     }
     // Appends visits to the 2024 archive, fields by name.
     void addVisits(const std::vector<Visita>& visits) {
         for (const Visita& v : visits) {
             common::Record r(common::TVisitaRec);
-            for (const auto& [field, text] : v) r.set(field, text);
+            for (const auto& [field, text] : v)
+                r.set(field, text);
             common::Archivio(path("2024.vis"), common::TVisitaRec).Scrivi("", r);
         }
     }
     // The sixteen edits of the card, in record order.
     std::vector<std::string> cardFields() const {
         std::vector<std::string> out;
-        for (int i = 0; i < 16; ++i) out.push_back(card.Campo(i).Text());
+        for (int i = 0; i < 16; ++i)
+            out.push_back(card.Campo(i).Text());
         return out;
     }
 };
 
 inline const char* const kInserita = "La scheda corrente è stata inserita in archivio.";
-inline const char* const kModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline const char* const kModificata =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 inline const char* const kVuoto = "L'archivio non contiene nessuna scheda.";
 inline const char* const kAccesso =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"

@@ -40,7 +40,7 @@ TEST_F(GateTest, ADamagedYearIsReadAndNeverWritten) {
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtVeicolo.Text(), "Iveco");
     h.click(card.cmdPrimo);
-    EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2024");   // the length read as the capacity
+    EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2024"); // the length read as the capacity
 
     std::size_t listed = 0;
     h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {

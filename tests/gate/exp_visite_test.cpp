@@ -43,9 +43,9 @@ std::string Expected(const std::vector<std::vector<std::string>>& rows) {
 TEST_F(GateTest, ExportWritesTheGridOfTheYear) {
     std::vector<std::string> first;
     gt::Visita v;
-    const char* fields[] = {"DataEnt", "OraEnt", "OperatoreEnt", "Veicolo", "Targa", "Conduttore", "Persone",
-                            "Merce", "Foglio", "Tessere", "Luogo", "TelCel", "Note", "DataUsc", "OraUsc",
-                            "OperatoreUsc"};
+    const char* fields[] = {"DataEnt", "OraEnt",  "OperatoreEnt", "Veicolo",     "Targa", "Conduttore",
+                            "Persone", "Merce",   "Foglio",       "Tessere",     "Luogo", "TelCel",
+                            "Note",    "DataUsc", "OraUsc",       "OperatoreUsc"};
     for (int i = 0; i < 16; ++i) {
         v[fields[i]] = " v" + std::to_string(i + 1) + " è ";
         first.push_back("v" + std::to_string(i + 1) + " \xE8");
@@ -81,7 +81,7 @@ TEST_F(GateTest, ExportWritesTheGridOfTheYear) {
     EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")), Expected({first, second}));
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], path("Ingressi_e_Uscite_Veicoli.xls"));
-    EXPECT_EQ(archive().substr(119 + 1, 2), "v5");   // the archive keeps its plate
+    EXPECT_EQ(archive().substr(119 + 1, 2), "v5"); // the archive keeps its plate
 }
 
 TEST_F(GateTest, ExportOfAMissingYearWritesTenEmptyRows) {

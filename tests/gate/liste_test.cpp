@@ -25,20 +25,39 @@ protected:
         // Today is 05/03/2024.
         addVisits({
             // 1: entered yesterday, still inside
-            {{"DataEnt", "04/03/2024"}, {"OraEnt", "08:10"}, {"Veicolo", "Fiat Ducato"}, {"Targa", "AA111AA"},
+            {{"DataEnt", "04/03/2024"},
+             {"OraEnt", "08:10"},
+             {"Veicolo", "Fiat Ducato"},
+             {"Targa", "AA111AA"},
              {"Conduttore", "Luca Bianchi"}},
             // 2: entered and left today
-            {{"DataEnt", "05/03/2024"}, {"OraEnt", "09:00"}, {"Veicolo", "Iveco Daily con cassone ribaltabile"},
-             {"Targa", "BB222BB"}, {"Conduttore", "Anna"}, {"DataUsc", "05/03/2024"}, {"OraUsc", "11:30"}},
+            {{"DataEnt", "05/03/2024"},
+             {"OraEnt", "09:00"},
+             {"Veicolo", "Iveco Daily con cassone ribaltabile"},
+             {"Targa", "BB222BB"},
+             {"Conduttore", "Anna"},
+             {"DataUsc", "05/03/2024"},
+             {"OraUsc", "11:30"}},
             // 3: entered yesterday, left today, date written without padding
-            {{"DataEnt", "4/3/2024"}, {"OraEnt", "07:00"}, {"Veicolo", "alfa Romeo"}, {"Targa", "CC333CC"},
-             {"DataUsc", "05/03/2024"}, {"OraUsc", "12:00"}},
+            {{"DataEnt", "4/3/2024"},
+             {"OraEnt", "07:00"},
+             {"Veicolo", "alfa Romeo"},
+             {"Targa", "CC333CC"},
+             {"DataUsc", "05/03/2024"},
+             {"OraUsc", "12:00"}},
             // 4: entered today, still inside
-            {{"DataEnt", " 05/03/2024 "}, {"OraEnt", "10:00"}, {"Veicolo", "BMW"}, {"Targa", "DD444DD"},
+            {{"DataEnt", " 05/03/2024 "},
+             {"OraEnt", "10:00"},
+             {"Veicolo", "BMW"},
+             {"Targa", "DD444DD"},
              {"Conduttore", "Carlo"}},
             // 5: left on a date of another shape
-            {{"DataEnt", "05/03/2024"}, {"OraEnt", "06:00"}, {"Veicolo", "Opel"}, {"Targa", "EE555EE"},
-             {"DataUsc", "5/3/2024"}, {"OraUsc", "06:30"}},
+            {{"DataEnt", "05/03/2024"},
+             {"OraEnt", "06:00"},
+             {"Veicolo", "Opel"},
+             {"Targa", "EE555EE"},
+             {"DataUsc", "5/3/2024"},
+             {"OraUsc", "06:30"}},
         });
     }
 
@@ -58,7 +77,9 @@ protected:
     }
 };
 
-std::string Pad(const std::string& s, std::size_t n) { return (s + std::string(n, ' ')).substr(0, n); }
+std::string Pad(const std::string& s, std::size_t n) {
+    return (s + std::string(n, ' ')).substr(0, n);
+}
 
 } // namespace
 
@@ -70,7 +91,7 @@ TEST_F(ListTest, LeftTodayLinesAndOrder) {
                             "  Entrata: 4/3/2024  " + "  Ora: 07:00" + "  Conduttore: ");
     EXPECT_EQ(lines[1], "Iveco Daily con cassone ribalt  Targa: BB222BB       Ora uscita: 11:30  Entrata: "
                         "05/03/2024  Ora: 09:00  Conduttore: Anna");
-    EXPECT_EQ(lines[1].find("Anna"), 117u);   // the driver from position 118
+    EXPECT_EQ(lines[1].find("Anna"), 117u); // the driver from position 118
 }
 
 TEST_F(ListTest, EnteredTodayAndNotYetLeft) {
@@ -86,8 +107,8 @@ TEST_F(ListTest, EnteredTodayAndNotYetLeft) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], Pad("BMW", 30) + "  Targa: DD444DD     " + "  Entrata: 05/03/2024  Ora: 10:00" +
                             "  Conduttore: Carlo");
-    EXPECT_EQ(lines[1], Pad("Fiat Ducato", 30) + "  Targa: AA111AA     " + "  Entrata: 04/03/2024  Ora: 08:10" +
-                            "  Conduttore: Luca Bianchi");
+    EXPECT_EQ(lines[1], Pad("Fiat Ducato", 30) + "  Targa: AA111AA     " +
+                            "  Entrata: 04/03/2024  Ora: 08:10" + "  Conduttore: Luca Bianchi");
     EXPECT_EQ(lines[1].find("Luca"), 98u);
 }
 
@@ -178,12 +199,17 @@ TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {
 // line; the card takes all sixteen fields and the number.
 TEST_F(ListTest, RecallLoadsTheClickedCard) {
     addVisits({
-        {{"DataEnt", "05/03/2024"}, {"OraEnt", "10:00"}, {"Veicolo", "BMW"}, {"Targa", "DD444DD"},
-         {"Conduttore", "Carlo"}, {"Note", " seconda "}, {"OperatoreUsc", "Piero"}},
+        {{"DataEnt", "05/03/2024"},
+         {"OraEnt", "10:00"},
+         {"Veicolo", "BMW"},
+         {"Targa", "DD444DD"},
+         {"Conduttore", "Carlo"},
+         {"Note", " seconda "},
+         {"OperatoreUsc", "Piero"}},
     });
     typeInto(card.txtNote, "da perdere");
     h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
-        ASSERT_EQ(l.lstRecords.Item(0), l.lstRecords.Item(1));   // cards 4 and 6 list alike
+        ASSERT_EQ(l.lstRecords.Item(0), l.lstRecords.Item(1)); // cards 4 and 6 list alike
         h.dblClickItem(l.lstRecords, 0);
         EXPECT_FALSE(l.Visible());
     });
@@ -195,8 +221,8 @@ TEST_F(ListTest, RecallLoadsTheClickedCard) {
     h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) { h.dblClickItem(l.lstRecords, 1); });
     h.click(card.cmdNonUsciti);
     EXPECT_EQ(card.lblPosizione.Text(), "6");
-    std::vector<std::string> expected = {"05/03/2024", "10:00", "", "BMW", "DD444DD", "Carlo", "", "", "", "",
-                                         "", "", "seconda", "", "", "Piero"};
+    std::vector<std::string> expected = {"05/03/2024", "10:00", "", "BMW", "DD444DD", "Carlo", "", "",
+                                         "",           "",      "", "",    "seconda", "",      "", "Piero"};
     EXPECT_EQ(cardFields(), expected);
 
     // A double click with no line selected closes and leaves the card.
@@ -231,7 +257,7 @@ TEST_F(ListTest, UnreadableArchiveOrCardIsReported) {
         // The year shrinks under the list (another workstation, a restore).
         rtl::WriteWholeFile(path("2024.vis"), std::string(1366, '\0'));
         h.expectShowMessage(gt::kAccesso);
-        h.dblClickItem(l.lstRecords, 0);   // BMW, card 4: gone
+        h.dblClickItem(l.lstRecords, 0); // BMW, card 4: gone
         h.verify();
         EXPECT_TRUE(l.Visible());
         h.click(l.btnChiudi);

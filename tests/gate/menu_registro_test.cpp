@@ -52,7 +52,7 @@ TEST_F(MenuTest, AFourDigitYearOpensTheCardOnItsArchive) {
     EXPECT_EQ(card.Caption(), " Dorneval - Registro Visitatori anno 2019");
     EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2026");
     EXPECT_EQ(card.txtOraEnt.Text(), "08:30");
-    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "2019.vis"));   // no file is opened here
+    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "2019.vis")); // no file is opened here
 
     // The next showing starts again from the current year and "avvio".
     menu.Show();
@@ -88,21 +88,32 @@ TEST_F(MenuTest, HelpIsTheCardsFollowedByTheStatisticsAsOneParagraph) {
     h.click(menu.imgGuida);
     const HelpTopic card = LoadHelpTopic("gate/Registro.help");
     ASSERT_EQ(card.paragraphs.size(), 6u);
-    const std::string seventh =
-        "L'app Statistiche transiti veicoli consente di visualizzare e stampare grafici statistici sugli ingressi e "
-        "sulle uscite registrate nell'anno solare selezionato. L'utente può scegliere se visualizzare i dati sotto "
-        "forma di grafico a torta oppure di grafico a barre tridimensionali. Il grafico mostra il numero di ingressi "
-        "e uscite relativamente a ciascun mese dell'anno. La prima operazione da eseguire per visualizzare i grafici "
-        "statistici è quella di indicare l'anno solare di interesse. A questo punto, facendo clic sul pulsante Apri, "
-        "si avrà accesso a una nuova finestra in cui compare il grafico statistico degli ingressi e delle uscite dei "
-        "veicoli. Il grafico che appare è costituito da dodici barre tridimensionali, ognuna corrispondente a un mese "
-        "dell'anno solare. Più la barra è alta, più i transiti dei veicoli sono stati numerosi. L'utente ha la "
-        "possibilità di visualizzare le stesse statistiche sotto forma di grafico a torta facendo clic sull'apposito "
-        "pulsante posizionato in basso. Per tornare a visualizzare il grafico a barre, basta premere il pulsante "
-        "corrispondente. Il pulsante Stampa grafico consente di ottenere su carta il grafico visualizzato in quel "
-        "momento unitamente ai dati relativi ai transiti mensili.";
+    const std::string seventh = "L'app Statistiche transiti veicoli consente di visualizzare e stampare "
+                                "grafici statistici sugli ingressi e "
+                                "sulle uscite registrate nell'anno solare selezionato. L'utente può "
+                                "scegliere se visualizzare i dati sotto "
+                                "forma di grafico a torta oppure di grafico a barre tridimensionali. Il "
+                                "grafico mostra il numero di ingressi "
+                                "e uscite relativamente a ciascun mese dell'anno. La prima operazione da "
+                                "eseguire per visualizzare i grafici "
+                                "statistici è quella di indicare l'anno solare di interesse. A questo punto, "
+                                "facendo clic sul pulsante Apri, "
+                                "si avrà accesso a una nuova finestra in cui compare il grafico statistico "
+                                "degli ingressi e delle uscite dei "
+                                "veicoli. Il grafico che appare è costituito da dodici barre "
+                                "tridimensionali, ognuna corrispondente a un mese "
+                                "dell'anno solare. Più la barra è alta, più i transiti dei veicoli sono "
+                                "stati numerosi. L'utente ha la "
+                                "possibilità di visualizzare le stesse statistiche sotto forma di grafico a "
+                                "torta facendo clic sull'apposito "
+                                "pulsante posizionato in basso. Per tornare a visualizzare il grafico a "
+                                "barre, basta premere il pulsante "
+                                "corrispondente. Il pulsante Stampa grafico consente di ottenere su carta il "
+                                "grafico visualizzato in quel "
+                                "momento unitamente ai dati relativi ai transiti mensili.";
     EXPECT_EQ(text, card.Text() + "\r\n\r\n" + seventh);
-    EXPECT_EQ(card.paragraphs[4], "Si può richiamare una scheda anche utilizzando le frecce di scorrimento, che "
-                                  "consentono di visualizzare il record precedente o quello successivo, oppure di "
-                                  "posizionarsi in testa o in coda all'archivio.");
+    EXPECT_EQ(card.paragraphs[4],
+              "Si può richiamare una scheda anche utilizzando le frecce di scorrimento, che "
+              "consentono di visualizzare il record precedente o quello successivo, oppure di "
+              "posizionarsi in testa o in coda all'archivio.");
 }

@@ -60,7 +60,7 @@ TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
     h.click(card.cmdSalva);
     h.verify();
     EXPECT_EQ(card.lblPosizione.Text(), "1");
-    EXPECT_EQ(card.txtOperatoreEnt.Text(), "  Mario  ");   // the edits are not reloaded
+    EXPECT_EQ(card.txtOperatoreEnt.Text(), "  Mario  "); // the edits are not reloaded
 
     std::string file = archive();
     ASSERT_EQ(file.size(), 1366u);
@@ -68,12 +68,25 @@ TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
         std::size_t offset;
         const char* text;
     } fields[] = {
-        {0, "05/03/2024"}, {11, "10:15"},          {17, "Mario"},      {68, "Fiat Ducato"},
-        {119, "AB123CD"}, {150, "Luca Bianchi"},  {201, "Anna"},      {452, "Pallet"},
-        {703, "FM 12"},    {754, "7, 8"},          {875, "Magazzino \xE8"}, {996, "333 1234567"},
-        {1047, "DDT consegnato"}, {1298, ""},      {1309, ""},         {1315, ""},
+        {0, "05/03/2024"},
+        {11, "10:15"},
+        {17, "Mario"},
+        {68, "Fiat Ducato"},
+        {119, "AB123CD"},
+        {150, "Luca Bianchi"},
+        {201, "Anna"},
+        {452, "Pallet"},
+        {703, "FM 12"},
+        {754, "7, 8"},
+        {875, "Magazzino \xE8"},
+        {996, "333 1234567"},
+        {1047, "DDT consegnato"},
+        {1298, ""},
+        {1309, ""},
+        {1315, ""},
     };
-    for (const auto& f : fields) EXPECT_EQ(FieldAt(file, f.offset), f.text) << f.offset;
+    for (const auto& f : fields)
+        EXPECT_EQ(FieldAt(file, f.offset), f.text) << f.offset;
 
     h.click(card.impDataUsc);
     h.click(card.impOraUscita);
@@ -123,7 +136,8 @@ TEST_F(GateTest, SaveChecksInOrder) {
         {"05/03/2024", " ", "", "", "", "", ui::DialogType::Warning,
          "Attenzione: per salvare la scheda è necessario indicare l'ora d'ingresso.", "txtOraEnt"},
         {"05/03/2024", "abc", "", "X", "", "", ui::DialogType::Warning,
-         "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo.", "txtVeicolo"},
+         "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo.",
+         "txtVeicolo"},
         {"05/03/2024", "10:00", "Fiat", "  ", "", "", ui::DialogType::Warning,
          "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.", "txtTarga"},
         {"05/03/2024", "10:00", "Fiat", "AA", "32/01/2024", "", ui::DialogType::Plain,
@@ -196,7 +210,7 @@ TEST_F(GateTest, BrowseAnEmptyYear) {
     h.click(card.cmdAvanti);
     h.verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
-    EXPECT_EQ(archive(), "");   // created empty by the first command
+    EXPECT_EQ(archive(), ""); // created empty by the first command
     // Previous on card 1 says nothing, even in an empty year.
     card.lblPosizione.SetText("1");
     h.click(card.cmdIndietro);
@@ -210,7 +224,7 @@ TEST_F(GateTest, BrowseOneAndThreeCards) {
         EXPECT_EQ(card.lblPosizione.Text(), "1") << cmd;
         EXPECT_EQ(card.txtVeicolo.Text(), "Uno") << cmd;
         EXPECT_EQ(card.txtDataUsc.Text(), "06/03/2024") << cmd;
-        EXPECT_EQ(card.txtDataEnt.Text(), "") << cmd;   // the record's, not today
+        EXPECT_EQ(card.txtDataEnt.Text(), "") << cmd; // the record's, not today
     }
     addVisits({{{"Veicolo", "Due"}}, {{"Veicolo", "Tre"}}});
     const struct {
@@ -218,9 +232,9 @@ TEST_F(GateTest, BrowseOneAndThreeCards) {
         const char* cmd;
         const char* to;
     } cases[] = {
-        {"", "cmdAvanti", "1"},   {"", "cmdIndietro", "1"}, {"2", "cmdPrimo", "1"},   {"1", "cmdUltimo", "3"},
-        {"2", "cmdAvanti", "3"},  {"3", "cmdAvanti", "3"},  {"3", "cmdIndietro", "2"}, {"2", "cmdIndietro", "1"},
-        {"1", "cmdIndietro", "1"},
+        {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},  {"2", "cmdPrimo", "1"},
+        {"1", "cmdUltimo", "3"},   {"2", "cmdAvanti", "3"},   {"3", "cmdAvanti", "3"},
+        {"3", "cmdIndietro", "2"}, {"2", "cmdIndietro", "1"}, {"1", "cmdIndietro", "1"},
     };
     const char* veicoli[] = {"", "Uno", "Due", "Tre"};
     for (const auto& c : cases) {
@@ -253,7 +267,8 @@ TEST_F(GateTest, TodayAndNowPicturesFillTheirFieldOnly) {
 
 TEST_F(GateTest, MaximumLengthsAreTheFieldCapacities) {
     const int capacities[] = {10, 5, 50, 50, 30, 50, 250, 250, 50, 120, 120, 50, 250, 10, 5, 50};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(card.Campo(i).MaxLength(), capacities[i]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(card.Campo(i).MaxLength(), capacities[i]) << i;
     typeInto(card.txtVeicolo, std::string(51, 'a'));
     EXPECT_EQ(card.txtVeicolo.Text(), std::string(50, 'a'));
 }
@@ -269,10 +284,10 @@ TEST_F(GateTest, EnterChainDatePickerAndOneYellowFrame) {
         }
         return shown;
     };
-    const std::vector<ui::Edit*> chain = {&card.txtOraEnt, &card.txtOperatoreEnt, &card.txtVeicolo,
-                                          &card.txtTarga, &card.txtConduttore, &card.txtPersone,
-                                          &card.txtMerce, &card.txtFoglio, &card.txtTessere,
-                                          &card.txtLuogo, &card.txtTelCel, &card.txtNote, &card.txtDataUsc};
+    const std::vector<ui::Edit*> chain = {
+        &card.txtOraEnt,  &card.txtOperatoreEnt, &card.txtVeicolo, &card.txtTarga,   &card.txtConduttore,
+        &card.txtPersone, &card.txtMerce,        &card.txtFoglio,  &card.txtTessere, &card.txtLuogo,
+        &card.txtTelCel,  &card.txtNote,         &card.txtDataUsc};
     h.focus(card.txtOraEnt);
     for (std::size_t i = 1; i < chain.size(); ++i) {
         h.press(card, ui::vk::Return, U'\r');

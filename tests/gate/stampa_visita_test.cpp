@@ -77,7 +77,8 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
     bool cut = false;
     for (const auto& item : page.items)
         if (const auto* l = std::get_if<report::LineItem>(&item))
-            cut = cut || (l->y1 == 112 && l->y2 == 112 && l->arrowStart && l->arrowEnd && l->x2 - l->x1 == 190);
+            cut =
+                cut || (l->y1 == 112 && l->y2 == 112 && l->arrowStart && l->arrowEnd && l->x2 - l->x1 == 190);
     EXPECT_TRUE(cut);
 }
 
@@ -99,7 +100,7 @@ TEST_F(PrintTest, CancelPrintsNothingAndAnnullaCloses) {
 TEST_F(PrintTest, AFailureIsReportedAndCloses) {
     TfrmStampaVisita d(h.app, &card);
     d.Show();
-    frmRegistro = nullptr;   // no card to print from
+    frmRegistro = nullptr; // no card to print from
     h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
     h.click(d.btnStampa);
     frmRegistro = &card;

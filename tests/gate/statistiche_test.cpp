@@ -38,7 +38,8 @@ protected:
     }
     std::vector<double> values() const {
         std::vector<double> v;
-        for (const auto& p : stats.ChartStats.Chart().points()) v.push_back(p.value);
+        for (const auto& p : stats.ChartStats.Chart().points())
+            v.push_back(p.value);
         return v;
     }
     void open(const std::string& year) {
@@ -50,8 +51,8 @@ protected:
 } // namespace
 
 TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
-    addEntries("2024", {"03/03/2024", " 31/03/2024 ", "01/04/2024", "31/12/2023", "", "3/3/2024", "05/13/2024",
-                        "15/03/24", "12/01/2024", "12/1/2024 ", "29/02/2024", "10/10/2024"});
+    addEntries("2024", {"03/03/2024", " 31/03/2024 ", "01/04/2024", "31/12/2023", "", "3/3/2024",
+                        "05/13/2024", "15/03/24", "12/01/2024", "12/1/2024 ", "29/02/2024", "10/10/2024"});
     addEntries("2023", {"01/03/2024"});
     EXPECT_EQ(stats.txtAnno.Text(), "2024");
     EXPECT_EQ(stats.Focused(), &stats.txtAnno);
@@ -64,8 +65,8 @@ TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
     EXPECT_EQ(stats.lblTitolo.Text(), "Rappresentazione grafica dei transiti registrati nell'anno 2024.");
     const std::vector<double> expected = {1, 1, 2, 1, 0, 0, 0, 0, 0, 1, 0, 0};
     EXPECT_EQ(values(), expected);
-    const char* names[] = {"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno",
-                           "Luglio", "Agosto", "Settembre", "Ottobre", "Novembre", "Dicembre"};
+    const char* names[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
+                           "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
     const std::uint32_t colours[] = {0xFFFF0000, 0xFF0000FF, 0xFFFFE4C4, 0xFFFF00FF, 0xFFC0DCC0, 0xFFFFFF00,
                                      0xFF00FF00, 0xFFC0C0C0, 0xFFF0FBFF, 0xFF87CEEB, 0xFF800000, 0xFF008000};
     const auto& points = stats.ChartStats.Chart().points();
@@ -88,7 +89,8 @@ TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
     for (const char* year : {"202", "", "20245"}) {
         stats.txtAnno.SetText(year);
         h.focus(stats.btnApri);
-        h.expectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+        h.expectMessage(ui::DialogType::Warning,
+                        "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
         h.click(stats.btnApri);
         h.verify();
         EXPECT_EQ(stats.Focused(), &stats.txtAnno);
@@ -106,9 +108,10 @@ TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
 
 TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {
     rtl::CreateFolders(h.dataFolder() + "2024.vis");
-    h.expectShowMessage("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
-                        "programma.");
+    h.expectShowMessage(
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+        "programma.");
     h.click(stats.btnApri);
     h.verify();
     EXPECT_TRUE(stats.panAvvio.Visible());
@@ -191,7 +194,8 @@ TEST_F(StatsTest, TheChartAsLaidOut) {
     EXPECT_EQ(c.title().text, "Statistiche mensili ingressi e uscite veicoli");
     EXPECT_EQ(c.title().font.color, 0xFFD04498u);
     EXPECT_TRUE(c.title().font.bold);
-    EXPECT_EQ(c.foot().text, "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
+    EXPECT_EQ(c.foot().text,
+              "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
     EXPECT_EQ(c.foot().font.color, 0xFF7294F9u);
     EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
     EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");

@@ -20,12 +20,27 @@ protected:
         report::headlessOutput() = report::HeadlessOutput();
         report::setOutput(nullptr);
         addVisits({
-            {{"DataEnt", "02/03/2024"}, {"OraEnt", "08:00"}, {"Veicolo", "Fiat Ducato"}, {"Targa", "AB111CD"},
-             {"Conduttore", "Luca"}, {"DataUsc", "02/03/2024"}, {"OraUsc", "09:00"}, {"Merce", "Pallet  legno"}},
-            {{"DataEnt", "15/04/2024"}, {"OraEnt", "10:30"}, {"Veicolo", "fiat Panda"}, {"Targa", "ZZ999ZZ"},
-             {"Conduttore", "Anna Città"}, {"Luogo", "Uffici"}},
-            {{"DataEnt", "20/03/2024"}, {"OraEnt", "14:00"}, {"Veicolo", "Iveco Daily"}, {"Targa", "XAB22"},
-             {"Note", "DDT n. 5"}, {"DataUsc", "21/03/2024"}, {"OraUsc", "07:45"}},
+            {{"DataEnt", "02/03/2024"},
+             {"OraEnt", "08:00"},
+             {"Veicolo", "Fiat Ducato"},
+             {"Targa", "AB111CD"},
+             {"Conduttore", "Luca"},
+             {"DataUsc", "02/03/2024"},
+             {"OraUsc", "09:00"},
+             {"Merce", "Pallet  legno"}},
+            {{"DataEnt", "15/04/2024"},
+             {"OraEnt", "10:30"},
+             {"Veicolo", "fiat Panda"},
+             {"Targa", "ZZ999ZZ"},
+             {"Conduttore", "Anna Città"},
+             {"Luogo", "Uffici"}},
+            {{"DataEnt", "20/03/2024"},
+             {"OraEnt", "14:00"},
+             {"Veicolo", "Iveco Daily"},
+             {"Targa", "XAB22"},
+             {"Note", "DDT n. 5"},
+             {"DataUsc", "21/03/2024"},
+             {"OraUsc", "07:45"}},
         });
     }
     // Opens the search from the card, runs `drive` on it.
@@ -40,7 +55,8 @@ protected:
     }
     static std::vector<std::string> Plates(const TfrmTrovaVisite& s) {
         std::vector<std::string> out;
-        for (const std::string& line : s.lstRecords.Items()) out.push_back(rtl::Trim(line.substr(37, 12)));
+        for (const std::string& line : s.lstRecords.Items())
+            out.push_back(rtl::Trim(line.substr(37, 12)));
         return out;
     }
 };
@@ -59,8 +75,9 @@ TEST_F(SearchTest, NoCriterionListsTheYearSortedWithItsCountLine) {
         EXPECT_EQ(s.lblTrovate.Text(), "Il presente riepilogo contiene 3 schede.");
         EXPECT_EQ(s.lstRecords.ItemWidth(), 1600);
         EXPECT_EQ(Plates(s), (std::vector<std::string>{"AB111CD", "ZZ999ZZ", "XAB22"}));
-        EXPECT_EQ(s.lstRecords.Item(0), "Fiat Ducato                   Targa: AB111CD       Entrata: 02/03/2024"
-                                        "  Ora: 08:00  Uscita: 02/03/2024  Ora: 09:00  Conduttore: Luca");
+        EXPECT_EQ(s.lstRecords.Item(0),
+                  "Fiat Ducato                   Targa: AB111CD       Entrata: 02/03/2024"
+                  "  Ora: 08:00  Uscita: 02/03/2024  Ora: 09:00  Conduttore: Luca");
         EXPECT_EQ(s.lstRecords.Item(2).find("  Conduttore: "), 114u);
     });
 }
@@ -76,9 +93,9 @@ TEST_F(SearchTest, EveryGivenCriterionMustOccurIgnoringTheCaseOfAToZ) {
         {{{"txtDataEnt", "03/2024"}}, {"AB111CD", "XAB22"}, "1"},
         {{{"txtDataUsc", "2024"}}, {"AB111CD", "XAB22"}, "1"},
         {{{"txtVeicolo", "fiat "}}, {"AB111CD", "ZZ999ZZ"}, "1"},
-        {{{"txtVeicolo", "panda "}}, {}, "1"},   // a trailing blank must be matched too
+        {{{"txtVeicolo", "panda "}}, {}, "1"}, // a trailing blank must be matched too
         {{{"txtConduttore", "città"}}, {"ZZ999ZZ"}, "1"},
-        {{{"txtConduttore", "CITTÀ"}}, {}, "1"},   // accented letters match in their own case only
+        {{{"txtConduttore", "CITTÀ"}}, {}, "1"}, // accented letters match in their own case only
         {{{"txtNote", "ddt"}, {"txtFoglio", ""}, {"txtLuogo", ""}}, {"XAB22"}, "1"},
         {{{"txtMerce", "pallet"}, {"txtPersone", "nessuno"}}, {}, "2"},
         // Criteria made only of blanks are no criteria: they neither count
@@ -89,7 +106,8 @@ TEST_F(SearchTest, EveryGivenCriterionMustOccurIgnoringTheCaseOfAToZ) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.criteria.front().second);
         Search([&](TfrmTrovaVisite& s) {
-            for (const auto& [edit, text] : c.criteria) s.Get<ui::Edit>(edit).SetText(text);
+            for (const auto& [edit, text] : c.criteria)
+                s.Get<ui::Edit>(edit).SetText(text);
             h.click(s.btnCerca);
             EXPECT_EQ(Plates(s), c.plates);
             EXPECT_EQ(s.lblConta.Text(), c.count);
@@ -101,15 +119,15 @@ TEST_F(SearchTest, EveryGivenCriterionMustOccurIgnoringTheCaseOfAToZ) {
 
 TEST_F(SearchTest, CriteriaEnterRingAndHighlight) {
     Search([&](TfrmTrovaVisite& s) {
-        const std::vector<ui::Edit*> ring = {&s.txtDataEnt, &s.txtDataUsc, &s.txtVeicolo, &s.txtTarga,
-                                             &s.txtConduttore, &s.txtFoglio, &s.txtPersone, &s.txtMerce,
-                                             &s.txtLuogo, &s.txtNote, &s.txtDataEnt};
+        const std::vector<ui::Edit*> ring = {&s.txtDataEnt,    &s.txtDataUsc, &s.txtVeicolo, &s.txtTarga,
+                                             &s.txtConduttore, &s.txtFoglio,  &s.txtPersone, &s.txtMerce,
+                                             &s.txtLuogo,      &s.txtNote,    &s.txtDataEnt};
         EXPECT_TRUE(s.Get<ui::Rectangle>("effDataEnt").Visible());
         for (std::size_t i = 1; i < ring.size(); ++i) {
             h.press(s, ui::vk::Return, U'\r');
             EXPECT_EQ(s.Focused(), ring[i]) << i;
         }
-        EXPECT_TRUE(s.panAvvio.Visible());   // Enter never searches
+        EXPECT_TRUE(s.panAvvio.Visible()); // Enter never searches
         EXPECT_FALSE(s.Get<ui::Rectangle>("effNote").Visible());
         EXPECT_FALSE(s.lblAttendere.Visible());
     });

@@ -52,7 +52,8 @@ inline std::string RecordPlanner(std::string_view veicolo, std::string_view marc
     Campo(r, 51, marca);
     Campo(r, 102, modello);
     Campo(r, 153, targa);
-    for (const Giorno& g : giorni) Campo(r, 184 + 51 * std::size_t(g.index), g.testo);
+    for (const Giorno& g : giorni)
+        Campo(r, 184 + 51 * std::size_t(g.index), g.testo);
     return r;
 }
 
@@ -80,7 +81,8 @@ protected:
     std::string archivio() const { return path("Parco_Automezzi.pro"); }
     void scriviVeicoli(std::initializer_list<Veicolo> veicoli) {
         std::string bytes;
-        for (const Veicolo& v : veicoli) bytes += RecordVeicolo(v);
+        for (const Veicolo& v : veicoli)
+            bytes += RecordVeicolo(v);
         rtl::WriteWholeFile(archivio(), bytes);
     }
     std::string filePlanner(const std::string& targa, const std::string& anno) const {

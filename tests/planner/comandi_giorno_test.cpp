@@ -38,7 +38,11 @@ protected:
 
 TEST_F(ComandiGiorno, EachDayOpensTheDialogWithItsKeyCaptionVehicleAndText) {
     apriPlanner("AB123CD", "2025", "Fiat", "Ducato");
-    struct Caso { int index; const char* key; const char* caption; } casi[] = {
+    struct Caso {
+        int index;
+        const char* key;
+        const char* caption;
+    } casi[] = {
         {0, "gen_01", "Prenotazione del 1 gennaio 2025"},
         {178, "giu_27", "Prenotazione del 27 giugno 2025"},
         {273, "set_30", "Prenotazione del 30 settembre 2025"},
@@ -61,7 +65,7 @@ TEST_F(ComandiGiorno, BookedAndFreePictureOpenTheSameDayWithItsTrimmedText) {
     EXPECT_EQ(occ.key, "feb_10");
     EXPECT_EQ(occ.caption, "Prenotazione del 10 febbraio 2025");
     EXPECT_EQ(occ.text, "Rossi 333");
-    EXPECT_TRUE(occ.booked);   // the dialog heard the change of its text
+    EXPECT_TRUE(occ.booked); // the dialog heard the change of its text
     planning.ScriviGiorno(40, "");
     const Preset lib = clickDay(planning.Cella(40).lib);
     EXPECT_EQ(lib.key, occ.key);
@@ -70,8 +74,14 @@ TEST_F(ComandiGiorno, BookedAndFreePictureOpenTheSameDayWithItsTrimmedText) {
 }
 
 TEST_F(ComandiGiorno, VehicleTextKeepsItsBlankWhenMakeOrModelIsEmpty) {
-    struct Caso { const char* marca; const char* modello; const char* camera; } casi[] = {
-        {"Fiat", "", "Fiat "}, {"", "Ducato", " Ducato"}, {"", "", " "},
+    struct Caso {
+        const char* marca;
+        const char* modello;
+        const char* camera;
+    } casi[] = {
+        {"Fiat", "", "Fiat "},
+        {"", "Ducato", " Ducato"},
+        {"", "", " "},
     };
     planning.Show();
     for (const Caso& c : casi) {
@@ -86,8 +96,9 @@ TEST_F(ComandiGiorno, TwentyNinthOfFebruaryOnlyInYearsThatHaveIt) {
     for (const char* anno : {"2023", "1900", "0000", "2100"}) {
         planning.txtAnno.SetText(anno);
         h.expectMessage(ui::DialogType::Warning,
-                        std::string("Attenzione: la data 29/02/") + anno + " non esiste.\n\r\n\r"
-                        "Per poter effettuare la prenotazione è necessario indicare una data valida.");
+                        std::string("Attenzione: la data 29/02/") + anno +
+                            " non esiste.\n\r\n\r"
+                            "Per poter effettuare la prenotazione è necessario indicare una data valida.");
         h.click(planning.Cella(59).lib);
         h.verify();
         EXPECT_EQ(h.modalCount("TfrmGiorno"), 0) << anno;
@@ -132,14 +143,16 @@ TEST_F(ComandiGiorno, RangeCommandPresetsTheDialogAndItsBookingsReachTheFile) {
             EXPECT_EQ(box->Text(), "") << box->Name();
         EXPECT_EQ(d.txtPrenotazione.Text(), "");
         // What a confirmed range from 28 February to 1 March writes.
-        for (int i : {58, 59, 60}) frmPlanning->ScriviGiorno(i, "Verdi");
+        for (int i : {58, 59, 60})
+            frmPlanning->ScriviGiorno(i, "Verdi");
         d.Close();
     });
     h.click(planning.cmdIntervallo);
     EXPECT_EQ(shown, 1);
     h.click(planning.cmdEsci);
-    EXPECT_EQ(leggi(filePlanner("AB123CD", "2024")),
-              RecordPlanner("Furgone", "Iveco", "", "AB123CD", {{58, "Verdi"}, {59, "Verdi"}, {60, "Verdi"}}));
+    EXPECT_EQ(
+        leggi(filePlanner("AB123CD", "2024")),
+        RecordPlanner("Furgone", "Iveco", "", "AB123CD", {{58, "Verdi"}, {59, "Verdi"}, {60, "Verdi"}}));
 }
 
 } // namespace

@@ -51,16 +51,19 @@ TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
     for (const char* anno : {"2024", "2023"}) {
         apriPlanner("AB123CD", anno);
         planning.ScriviGiorno(0, "Capodanno");
-        planning.ScriviGiorno(59, "Rossi");      // 29 February
-        planning.ScriviGiorno(60, "Bianchi");    // 1 March
+        planning.ScriviGiorno(59, "Rossi");   // 29 February
+        planning.ScriviGiorno(60, "Bianchi"); // 1 March
         planning.ScriviGiorno(365, "San Silvestro");
         chiudi();
         const std::string bytes = leggi(filePlanner("AB123CD", anno));
         ASSERT_EQ(bytes.size(), 18850u) << anno;
         EXPECT_EQ(bytes.substr(3193, 6), std::string("\x05Rossi")) << anno;
-        EXPECT_EQ(bytes.substr(3244, 8), std::string("\x07" "Bianchi")) << anno;
-        EXPECT_EQ(bytes, RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
-                                       {{0, "Capodanno"}, {59, "Rossi"}, {60, "Bianchi"}, {365, "San Silvestro"}}))
+        EXPECT_EQ(bytes.substr(3244, 8), std::string("\x07"
+                                                     "Bianchi"))
+            << anno;
+        EXPECT_EQ(bytes,
+                  RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
+                                {{0, "Capodanno"}, {59, "Rossi"}, {60, "Bianchi"}, {365, "San Silvestro"}}))
             << anno;
         planning.Hide();
         menu.Hide();
@@ -70,7 +73,7 @@ TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
 TEST_F(FilePlanner, TextsAreStoredTrimmedAndCutTo50) {
     apriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(10, "  Verdi Mario 333 1234567  ");
-    planning.Cella(11).mem.SetText("    ");   // blanks alone: stored empty
+    planning.Cella(11).mem.SetText("    "); // blanks alone: stored empty
     planning.ScriviGiorno(12, std::string(60, 'x'));
     planning.ScriviGiorno(13, "Caffè");
     chiudi();
@@ -83,12 +86,15 @@ TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts)
     const std::string file = filePlanner("AB123CD", "2024");
     std::string record = RecordPlanner("Camper", "Altra", "Marca", "ZZ000ZZ",
                                        {{0, "  Neri  "}, {59, "Gialli"}, {100, "   "}, {365, "Fin\xe8"}});
-    record[184 + 51 * 200] = char(200);   // a damaged length reads as the field's 50 characters
+    record[184 + 51 * 200] = char(200); // a damaged length reads as the field's 50 characters
     record.replace(185 + 51 * 200, 50, std::string(50, 'd'));
     rtl::WriteWholeFile(file, record);
     apriPlanner("AB123CD", "2024");
-    struct Caso { int i; const char* testo; } casi[] = {
-        {0, "Neri"}, {59, "Gialli"}, {100, ""}, {200, "dddddddddddddddddddddddddddddddddddddddddddddddddd"},
+    struct Caso {
+        int i;
+        const char* testo;
+    } casi[] = {
+        {0, "Neri"},   {59, "Gialli"}, {100, ""}, {200, "dddddddddddddddddddddddddddddddddddddddddddddddddd"},
         {365, "Finè"}, {1, ""},
     };
     for (const Caso& c : casi) {
@@ -126,7 +132,8 @@ TEST_F(FilePlanner, ALongerFileKeepsItsTailAndAShortOneIsOverwrittenWhole) {
     EXPECT_EQ(planning.Cella(3).mem.Text(), "Prima");
     planning.ScriviGiorno(4, "Dopo");
     chiudi();
-    EXPECT_EQ(leggi(lungo), RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
+    EXPECT_EQ(leggi(lungo),
+              RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
 
     mostraMenu();
     apri(1, "2026");
@@ -149,7 +156,8 @@ TEST_F(FilePlanner, AReadOnlyFileIsSaidSoAndLeftAsItWas) {
     const std::string file = filePlanner("AB123CD", "2026");
     const std::string stored = RecordPlanner("", "", "", "", {{3, "Rossi"}});
     rtl::WriteWholeFile(file, stored);
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
     apriPlanner("AB123CD", "2026");
     h.verify();

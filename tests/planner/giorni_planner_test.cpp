@@ -15,12 +15,15 @@ using planner::Giorni;
 TEST(GiorniPlanner, TableRunsInCalendarOrderWith29FebruaryAlways) {
     const auto& g = Giorni();
     ASSERT_EQ(g.size(), 366u);
-    for (int i = 0; i < 366; ++i) EXPECT_EQ(g[i].index, i);
-    struct Case { int index, month, day; };
-    for (const Case c : {Case{0, 1, 1}, Case{30, 1, 31}, Case{31, 2, 1}, Case{59, 2, 29}, Case{60, 3, 1},
-                         Case{90, 3, 31}, Case{91, 4, 1}, Case{121, 5, 1}, Case{152, 6, 1}, Case{182, 7, 1},
-                         Case{213, 8, 1}, Case{244, 9, 1}, Case{274, 10, 1}, Case{305, 11, 1},
-                         Case{335, 12, 1}, Case{365, 12, 31}}) {
+    for (int i = 0; i < 366; ++i)
+        EXPECT_EQ(g[i].index, i);
+    struct Case {
+        int index, month, day;
+    };
+    for (const Case c :
+         {Case{0, 1, 1}, Case{30, 1, 31}, Case{31, 2, 1}, Case{59, 2, 29}, Case{60, 3, 1}, Case{90, 3, 31},
+          Case{91, 4, 1}, Case{121, 5, 1}, Case{152, 6, 1}, Case{182, 7, 1}, Case{213, 8, 1}, Case{244, 9, 1},
+          Case{274, 10, 1}, Case{305, 11, 1}, Case{335, 12, 1}, Case{365, 12, 31}}) {
         EXPECT_EQ(g[c.index].month, c.month) << c.index;
         EXPECT_EQ(g[c.index].day, c.day) << c.index;
         EXPECT_EQ(planner::IndiceGiorno(c.month, c.day), c.index);
@@ -33,8 +36,8 @@ TEST(GiorniPlanner, TableRunsInCalendarOrderWith29FebruaryAlways) {
 
 TEST(GiorniPlanner, MonthTagsAndNames) {
     const char* tags[] = {"Gen", "Feb", "Mar", "Apr", "Mag", "Giu", "Lug", "Ago", "Set", "Ott", "Nov", "Dic"};
-    const char* names[] = {"gennaio", "febbraio", "marzo", "aprile", "maggio", "giugno",
-                           "luglio", "agosto", "settembre", "ottobre", "novembre", "dicembre"};
+    const char* names[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                           "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
     const int lengths[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int m = 1; m <= 12; ++m) {
         EXPECT_EQ(planner::TagMese(m), tags[m - 1]);

@@ -13,13 +13,15 @@ namespace {
 using namespace pt;
 
 const char* const kAnno = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
-const char* const kVuoto =
-    "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
-    "Per poter utilizzare il planner delle prenotazioni è necessario registrare almeno un veicolo nel parco automezzi.";
-const char* const kSeleziona = "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.";
+const char* const kVuoto = "Attenzione: l'elenco dei veicoli non contiene nessuna voce.\n\r\n\r"
+                           "Per poter utilizzare il planner delle prenotazioni è necessario registrare "
+                           "almeno un veicolo nel parco automezzi.";
+const char* const kSeleziona =
+    "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.";
 const char* const kTarga =
     "Attenzione: la targa del veicolo contiene caratteri non ammessi nel nome di un file.\n\r\n\r"
-    "Per poter utilizzare il planner delle prenotazioni è necessario correggere la targa nel parco automezzi.";
+    "Per poter utilizzare il planner delle prenotazioni è necessario correggere la targa nel parco "
+    "automezzi.";
 const char* const kAccesso =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
@@ -29,18 +31,18 @@ class Menu : public PlannerTest {};
 TEST_F(Menu, ListsPlatedVehiclesSortedWithTheirColumns) {
     scriviVeicoli({
         {"Autovettura", "ABCDEFGHIJKLMNOPQRST", "UVWXYZ123456789", "AB123CD12345", "5", "Benzina verde"},
-        {"Furgone", "Fiat", "Ducato", "", "3", "Gasolio"},               // no plate: not listed
+        {"Furgone", "Fiat", "Ducato", "", "3", "Gasolio"}, // no plate: not listed
         {"  autocarro ", " Iveco ", " Daily ", " ZZ999ZZ ", " 3 ", " Metano "},
         {"Tipologia lunga oltre venti", "", "", "X1", "", ""},
     });
     mostraMenu();
     ASSERT_EQ(menu.lstRecords.Count(), 3u);
-    EXPECT_EQ(menu.lstRecords.Item(0),
-              "autocarro             Iveco Daily                     Targa: ZZ999ZZ         Posti: 3             Alim. Metano");
-    EXPECT_EQ(menu.lstRecords.Item(1),
-              "Autovettura           ABCDEFGHIJKLMNOPQRST UVWXYZ123  Targa: AB123CD12345    Posti: 5             Alim. Benzina verde");
-    EXPECT_EQ(menu.lstRecords.Item(2),
-              "Tipologia lunga oltr                                  Targa: X1              Posti:               Alim. ");
+    EXPECT_EQ(menu.lstRecords.Item(0), "autocarro             Iveco Daily                     Targa: ZZ999ZZ "
+                                       "        Posti: 3             Alim. Metano");
+    EXPECT_EQ(menu.lstRecords.Item(1), "Autovettura           ABCDEFGHIJKLMNOPQRST UVWXYZ123  Targa: "
+                                       "AB123CD12345    Posti: 5             Alim. Benzina verde");
+    EXPECT_EQ(menu.lstRecords.Item(2), "Tipologia lunga oltr                                  Targa: X1      "
+                                       "        Posti:               Alim. ");
     EXPECT_EQ(menu.lstRecords.Item(2).size(), 104u);
     EXPECT_EQ(menu.lstRecords.ItemWidth(), 910);
     EXPECT_EQ(menu.lstRecords.ItemFont().family, "Courier New");
@@ -57,7 +59,8 @@ TEST_F(Menu, ShowingForgetsTheChoiceAndPresetsTheYearAndTheRoute) {
     menu.lblMemory.SetText("planning");
     menu.Hide();
     menu.Show();
-    for (ui::Label* l : {&menu.lblVeicolo, &menu.lblMarca, &menu.lblModello, &menu.lblTarga}) EXPECT_EQ(l->Text(), "");
+    for (ui::Label* l : {&menu.lblVeicolo, &menu.lblMarca, &menu.lblModello, &menu.lblTarga})
+        EXPECT_EQ(l->Text(), "");
     EXPECT_FALSE(menu.icoMano.Visible());
     EXPECT_EQ(menu.txtAnnoFatture.Text(), "2026");
     EXPECT_EQ(menu.lblMemory.Text(), "avvio");
@@ -145,7 +148,7 @@ TEST_F(Menu, UnreadableArchiveIsNotAnArchiveWithoutVehicles) {
     std::filesystem::create_directory(archivio());
     mostraMenu();
     EXPECT_EQ(menu.lstRecords.Count(), 0u);
-    EXPECT_EQ(menu.txtAnnoFatture.Text(), "2026");   // the rest of the showing ran
+    EXPECT_EQ(menu.txtAnnoFatture.Text(), "2026"); // the rest of the showing ran
     EXPECT_EQ(menu.lblMemory.Text(), "avvio");
     h.expectMessage(ui::DialogType::Warning, kAccesso);
     h.click(menu.btnApriFatture);
@@ -169,7 +172,9 @@ TEST_F(Menu, ApriRefusesWithoutAChosenVehicle) {
 }
 
 TEST_F(Menu, PlateThatCannotNameAFileIsRefused) {
-    for (const char* targa : {"AB/12", "AB\\12", "C:12", "A*B", "A?B", "A\"B", "A<B", "A>B", "A|B", "A\tB", "A\x7f" "B"}) {
+    for (const char* targa : {"AB/12", "AB\\12", "C:12", "A*B", "A?B", "A\"B", "A<B", "A>B", "A|B", "A\tB",
+                              "A\x7f"
+                              "B"}) {
         scriviVeicoli({{"Furgone", "Fiat", "Ducato", targa}});
         menu.Hide();
         mostraMenu();
@@ -232,8 +237,9 @@ TEST_F(Menu, HelpSharesThePlannersTopic) {
     });
     h.click(menu.imgGuida);
     ASSERT_EQ(testo.rfind("L'app Planner Prenotazioni mette a disposizione un planning annuale", 0), 0u);
-    EXPECT_NE(testo.find("indicare il nome del cliente e premere Applica e chiudi.\r\n\r\nE' possibile registrare"),
-              std::string::npos);
+    EXPECT_NE(
+        testo.find("indicare il nome del cliente e premere Applica e chiudi.\r\n\r\nE' possibile registrare"),
+        std::string::npos);
     EXPECT_NE(testo.find("Tale riepilogo può essere stampato all'occorrenza.\r\n\r\nIl planning annuale"),
               std::string::npos);
 }

@@ -19,8 +19,9 @@ TEST_F(Planning, ResetFreesEveryCellAndKeepsTheRest) {
     planning.SetCaption(" Dorneval - Planner prenotazioni anno 2024");
     planning.txtAnno.SetText("2024");
     planning.txtMarca.SetText("Fiat");
-    for (int i : {0, 59, 365}) planning.ScriviGiorno(i, "Rossi");
-    planning.Cella(100).occ.SetVisible(true);   // a cell out of step is put right too
+    for (int i : {0, 59, 365})
+        planning.ScriviGiorno(i, "Rossi");
+    planning.Cella(100).occ.SetVisible(true); // a cell out of step is put right too
     planning.lblPosizione.SetText("1");
     h.focus(planning.txtTarga);
     planning.cmdNuovo.OnClick();
@@ -38,11 +39,17 @@ TEST_F(Planning, ResetFreesEveryCellAndKeepsTheRest) {
 
 TEST_F(Planning, HiddenPartsAndReadOnlyVehicleEdits) {
     planning.Show();
-    for (ui::Control* c : {static_cast<ui::Control*>(&planning.lblPosizione), static_cast<ui::Control*>(&planning.cmdSalva),
-                           static_cast<ui::Control*>(&planning.cmdNuovo), static_cast<ui::Control*>(&planning.panMemGiorni)})
+    for (ui::Control* c :
+         {static_cast<ui::Control*>(&planning.lblPosizione), static_cast<ui::Control*>(&planning.cmdSalva),
+          static_cast<ui::Control*>(&planning.cmdNuovo), static_cast<ui::Control*>(&planning.panMemGiorni)})
         EXPECT_FALSE(c->Visible()) << c->Name();
-    struct Edit { ui::Edit& e; int max; } edits[] = {
-        {planning.txtVeicolo, 50}, {planning.txtMarca, 50}, {planning.txtModello, 50}, {planning.txtTarga, 30}};
+    struct Edit {
+        ui::Edit& e;
+        int max;
+    } edits[] = {{planning.txtVeicolo, 50},
+                 {planning.txtMarca, 50},
+                 {planning.txtModello, 50},
+                 {planning.txtTarga, 30}};
     for (auto& [e, max] : edits) {
         EXPECT_TRUE(e.ReadOnly()) << e.Name();
         EXPECT_EQ(e.MaxLength(), max) << e.Name();
@@ -56,7 +63,10 @@ TEST_F(Planning, HiddenPartsAndReadOnlyVehicleEdits) {
 TEST_F(Planning, HintsOnCommandsAndDaysClearedByTheBackground) {
     planning.Show();
     EXPECT_EQ(planning.panInfo.Text(), "Pronto per archiviare una nuova scheda...");
-    struct Hint { ui::Control& c; const char* text; } hints[] = {
+    struct Hint {
+        ui::Control& c;
+        const char* text;
+    } hints[] = {
         {planning.cmdIntervallo, "Prenota intervallo di tempo."},
         {planning.cmdRiepilogo, "Visualizza il riepilogo delle prenotazioni registrate."},
         {planning.cmdAnteprima, "Visualizza l'anteprima di stampa del planning corrente."},
@@ -73,11 +83,13 @@ TEST_F(Planning, HintsOnCommandsAndDaysClearedByTheBackground) {
     }
     planning.ScriviGiorno(200, "Rossi");
     h.mouseMove(planning.Cella(200).occ);
-    EXPECT_EQ(planning.panInfo.Text(), "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
+    EXPECT_EQ(planning.panInfo.Text(),
+              "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     // A month title and a vehicle edit leave the last hint.
     h.mouseMove(planning.Get<ui::Control>("titGen"));
     h.mouseMove(planning.txtMarca);
-    EXPECT_EQ(planning.panInfo.Text(), "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
+    EXPECT_EQ(planning.panInfo.Text(),
+              "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     h.mouseMove(planning);
     EXPECT_EQ(planning.panInfo.Text(), "");
 }
@@ -95,9 +107,9 @@ TEST_F(Planning, HelpShowsTheSevenParagraphs) {
     const HelpTopic topic = LoadHelpTopic("planner/Planning.help");
     EXPECT_EQ(topic.paragraphs.size(), 7u);
     EXPECT_EQ(testo, topic.Text());
-    EXPECT_EQ(topic.paragraphs[6],
-              "Il planning annuale relativo a ciascun mezzo può essere visualizzato in anteprima o stampato su carta "
-              "per avere a disposizione il prospetto delle prenotazioni.");
+    EXPECT_EQ(topic.paragraphs[6], "Il planning annuale relativo a ciascun mezzo può essere visualizzato in "
+                                   "anteprima o stampato su carta "
+                                   "per avere a disposizione il prospetto delle prenotazioni.");
 }
 
 } // namespace

@@ -29,11 +29,11 @@ TEST(EtichettaGiorno, FifteenCharactersWithTheTwoDigitDay) {
 }
 
 TEST_F(Riepilogo, BookedDaysInCalendarOrderWithTrimmedTexts) {
-    planning.ScriviGiorno(32, "Albero");            // 2 February
-    planning.ScriviGiorno(30, "  Zeta srl  ");      // 31 January
-    planning.ScriviGiorno(31, "Bianchi");           // 1 February
-    planning.ScriviGiorno(59, "Bisestile");         // 29 February
-    planning.Cella(100).mem.SetText("    ");        // blanks only: no line
+    planning.ScriviGiorno(32, "Albero");       // 2 February
+    planning.ScriviGiorno(30, "  Zeta srl  "); // 31 January
+    planning.ScriviGiorno(31, "Bianchi");      // 1 February
+    planning.ScriviGiorno(59, "Bisestile");    // 29 February
+    planning.Cella(100).mem.SetText("    ");   // blanks only: no line
     planning.ScriviGiorno(273, "Ultimo di settembre");
     planning.txtAnno.SetText("2023");
     TfrmRiepPrenotazioni w(h.app, &planning);
@@ -52,8 +52,8 @@ TEST_F(Riepilogo, BookedDaysInCalendarOrderWithTrimmedTexts) {
 }
 
 TEST_F(Riepilogo, FindsByDayAndTextAndRemembersTheSearchAcrossWindows) {
-    planning.ScriviGiorno(0, "Febbraio Mario");    // names the month in its text
-    planning.ScriviGiorno(35, "Rossi");            // 5 February
+    planning.ScriviGiorno(0, "Febbraio Mario"); // names the month in its text
+    planning.ScriviGiorno(35, "Rossi");         // 5 February
     planning.ScriviGiorno(40, "Verdi");
     {
         TfrmRiepPrenotazioni w(h.app, &planning);

@@ -19,7 +19,8 @@ std::map<std::string, std::string> Testi(const report::Document& doc) {
     std::map<std::string, std::string> out;
     for (const auto& page : doc.pages)
         for (const auto& item : page.items)
-            if (const auto* t = std::get_if<report::TextItem>(&item); t && !t->object.empty()) out[t->object] += t->text;
+            if (const auto* t = std::get_if<report::TextItem>(&item); t && !t->object.empty())
+                out[t->object] += t->text;
     return out;
 }
 
@@ -32,7 +33,8 @@ protected:
     }
     ~StampaPlanning() override { report::headlessOutput().confirm = true; }
 
-    void vehicle(const char* tipo, const char* marca, const char* modello, const char* targa, const char* anno) {
+    void vehicle(const char* tipo, const char* marca, const char* modello, const char* targa,
+                 const char* anno) {
         planning.txtVeicolo.SetText(tipo);
         planning.txtMarca.SetText(marca);
         planning.txtModello.SetText(modello);
@@ -45,13 +47,14 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
     planning.Show();
     vehicle("  Furgone ", " Fiat ", " Ducato [L2] ", " AB123CD ", " 2023 ");
     planning.ScriviGiorno(0, "Rossi");
-    planning.ScriviGiorno(59, "Bianchi");     // 29 February, in a year without it
+    planning.ScriviGiorno(59, "Bianchi"); // 29 February, in a year without it
     planning.ScriviGiorno(365, "Verdi");
     h.setNow({*rtl::Date::FromYmd(2026, 3, 5), {14, 5, 9}});
     h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
         EXPECT_EQ(dialog.Caption(), " Stampa scheda corrente");
         EXPECT_EQ(dialog.btnStampa.Text(), "Stampa");
-        for (const char* none : {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31", "txtNov_31"})
+        for (const char* none :
+             {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31", "txtNov_31"})
             EXPECT_FALSE(dialog.repDocumento.has(none)) << none;
         h.click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
@@ -102,7 +105,7 @@ TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
     auto t = Testi(report::headlessOutput().previewed[0]);
     EXPECT_EQ(t["txtGen_11"], " ");
     EXPECT_EQ(t["txtGen_12"], "X");
-    EXPECT_EQ(t["txtModello"], " ");   // make and model both empty: one blank
+    EXPECT_EQ(t["txtModello"], " "); // make and model both empty: one blank
     EXPECT_EQ(t["txtTitolo"], "PLANNER PRENOTAZIONI ANNO 2024");
 }
 

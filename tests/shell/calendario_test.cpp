@@ -17,7 +17,8 @@ protected:
     void Pick(ui::Form& owner, const std::string& tag, bool import) {
         auto picker = std::make_unique<TfrmCalendario>(h.app, &owner);
         picker->lblMemory.SetText(tag);
-        h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(import ? c.btnImportaData : c.btnAnnulla); });
+        h.onModal<TfrmCalendario>(
+            [&](TfrmCalendario& c) { h.click(import ? c.btnImportaData : c.btnAnnulla); });
         picker->ShowModal();
     }
 };
@@ -35,10 +36,13 @@ TEST_F(DatePicker, WritesTheDateIntoTheFieldOfEachRoutingTag) {
         {"datausc", {frmRegistro, "txtDataUsc"}},
     };
     for (int i = 1; i <= 3; ++i)
-        routes.push_back({"fogli_datarif0" + std::to_string(i), {frmFogli, "txtDataRif0" + std::to_string(i)}});
+        routes.push_back(
+            {"fogli_datarif0" + std::to_string(i), {frmFogli, "txtDataRif0" + std::to_string(i)}});
     for (int i = 1; i <= 8; ++i) {
-        routes.push_back({"fogli_datapar0" + std::to_string(i), {frmFogli, "txtDataPar0" + std::to_string(i)}});
-        routes.push_back({"fogli_dataarr0" + std::to_string(i), {frmFogli, "txtDataArr0" + std::to_string(i)}});
+        routes.push_back(
+            {"fogli_datapar0" + std::to_string(i), {frmFogli, "txtDataPar0" + std::to_string(i)}});
+        routes.push_back(
+            {"fogli_dataarr0" + std::to_string(i), {frmFogli, "txtDataArr0" + std::to_string(i)}});
     }
     ASSERT_EQ(routes.size(), 28u);
     for (auto& [tag, target] : routes) {
@@ -60,7 +64,8 @@ TEST_F(DatePicker, WritesTheDateIntoTheFieldOfEachRoutingTag) {
 }
 
 TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
-    for (std::string tag : {"", " dataent", "dataent ", "DATAENT", "Autoparco_scadbollo", "fogli_datapar09"}) {
+    for (std::string tag :
+         {"", " dataent", "dataent ", "DATAENT", "Autoparco_scadbollo", "fogli_datapar09"}) {
         auto picker = std::make_unique<TfrmCalendario>(h.app, frmRegistro);
         picker->lblMemory.SetText(tag);
         h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
@@ -75,7 +80,7 @@ TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
 }
 
 TEST_F(DatePicker, OpensOnTodayAndAnnullaLeavesTheField) {
-    frmRegistro->Show();   // a new card
+    frmRegistro->Show(); // a new card
     frmRegistro->txtDataUsc.SetText("01/01/2020");
     h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.calAppuntamenti.Date(), *rtl::Date::FromYmd(2026, 3, 5));

@@ -9,7 +9,10 @@
 //   "C": 0x43 ^ 0x75 = 0x36
 //   "è" (0xE8) after "A": 0xE8 ^ 0xEB = 0x03, written with its leading zero
 TEST(Crypt, EncodesToHandComputedValues) {
-    struct Case { const char* text; const char* hex; } cases[] = {
+    struct Case {
+        const char* text;
+        const char* hex;
+    } cases[] = {
         {"", ""},
         {"A", "57"},
         {"ABC", "57A936"},
@@ -36,7 +39,8 @@ TEST(Crypt, RoundTripsLongPasswordsWholly) {
     // Every character counts, whatever the length: the 300 characters must
     // all come back, and a change in the last one must change the result.
     std::string text;
-    for (int i = 0; i < 300; ++i) text += static_cast<char>('A' + i % 26);
+    for (int i = 0; i < 300; ++i)
+        text += static_cast<char>('A' + i % 26);
     std::string hex = EncodePassword(text);
     EXPECT_EQ(hex.size(), 600u);
     EXPECT_EQ(DecodePassword(hex), text);
@@ -48,5 +52,5 @@ TEST(Crypt, RoundTripsLongPasswordsWholly) {
 
 TEST(Crypt, TellsWhichPasswordsTheStoreCanHold) {
     EXPECT_TRUE(PasswordFitsStore("DORNEVAL \xC3\xA8\xC3\xBF")); // è, ÿ
-    EXPECT_FALSE(PasswordFitsStore("EURO\xE2\x82\xAC"));          // €
+    EXPECT_FALSE(PasswordFitsStore("EURO\xE2\x82\xAC"));         // €
 }

@@ -1,7 +1,7 @@
 #include "shell_fixture.h"
 
-#include "platform/ui/Layout.h"
 #include "planner/Planning.h"
+#include "platform/ui/Layout.h"
 #include "shell/Calendario.h"
 #include "shell/DataEntry.h"
 
@@ -29,7 +29,9 @@ public:
         entry::BindStyleHighlight(txtNome);
         entry::BindStyleHighlight(txtTotale, entry::RestingTotal, false);
         txtNome.OnKeyDown = [this](ui::KeyEvent& k) { entry::ChainKeyDown(k, txtData); };
-        txtData.OnKeyDown = [this](ui::KeyEvent& k) { entry::DateFieldKeyDown(txtData, k, "dataent", &txtKm); };
+        txtData.OnKeyDown = [this](ui::KeyEvent& k) {
+            entry::DateFieldKeyDown(txtData, k, "dataent", &txtKm);
+        };
         txtKm.OnKeyDown = [this](ui::KeyEvent& k) { entry::DigitKeyDown(k, txtImporto); };
         txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, btnCalcola); };
         txtTarga.OnTyping = [this] { entry::UpperCaseTyping(txtTarga); };
@@ -101,9 +103,14 @@ TEST_F(DataEntry, ARealWindowHearsOfEveryRecolouring) {
     } backend;
     backend.watched = &f.txtNome;
     h.app.SetBackend(&backend);
-    struct Detach { ui::Application& app; ~Detach() { app.SetBackend(nullptr); } } detach{h.app};
-    struct Step { ui::Control& focus; ui::Color shown; } steps[] = {
-        {f.txtNome, 0xFFFFFF00}, {f.txtKm, 0xFFF0F8FF}, {f.txtNome, 0xFFFFFF00}};
+    struct Detach {
+        ui::Application& app;
+        ~Detach() { app.SetBackend(nullptr); }
+    } detach{h.app};
+    struct Step {
+        ui::Control& focus;
+        ui::Color shown;
+    } steps[] = {{f.txtNome, 0xFFFFFF00}, {f.txtKm, 0xFFF0F8FF}, {f.txtNome, 0xFFFFFF00}};
     for (auto& s : steps) {
         backend.heard.clear();
         h.focus(s.focus);
@@ -149,12 +156,16 @@ TEST_F(DataEntry, DateFieldKeys) {
     // Shift, Ctrl or Alt pressed on its own (Shift+Tab, Alt+F4) opens no
     // picker, and Tab leaves the field as it leaves any other.
     h.focus(f.txtData);
-    for (std::uint16_t modifier : {16, 17, 18}) h.press(f, modifier);
+    for (std::uint16_t modifier : {16, 17, 18})
+        h.press(f, modifier);
     EXPECT_EQ(f.Focused(), &f.txtData);
     h.press(f, ui::vk::Tab);
     EXPECT_EQ(f.Focused(), &f.txtKm);
 
-    struct Key { std::uint16_t code; char32_t ch; } keys[] = {{ui::vk::Space, U' '}, {'X', U'x'}, {'7', U'7'}};
+    struct Key {
+        std::uint16_t code;
+        char32_t ch;
+    } keys[] = {{ui::vk::Space, U' '}, {'X', U'x'}, {'7', U'7'}};
     for (auto& k : keys) {
         h.focus(f.txtData);
         h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
@@ -169,11 +180,19 @@ TEST_F(DataEntry, DateFieldKeys) {
 }
 
 TEST_F(DataEntry, DigitAndAmountFilters) {
-    struct Key { std::uint16_t code; char32_t ch; ui::Mod mods; } refused[] = {
-        {'A', U'a', ui::Mod::None},     {'A', U'A', ui::Mod::Shift},      {ui::vk::Space, U' ', ui::Mod::None},
-        {ui::vk::Home, 0, ui::Mod::None}, {ui::vk::End, 0, ui::Mod::Shift}, {ui::vk::Up, 0, ui::Mod::None},
-        {ui::vk::Period, U'.', ui::Mod::None}, {ui::vk::Comma, U',', ui::Mod::None},
-        {'1', U'!', ui::Mod::Shift}};
+    struct Key {
+        std::uint16_t code;
+        char32_t ch;
+        ui::Mod mods;
+    } refused[] = {{'A', U'a', ui::Mod::None},
+                   {'A', U'A', ui::Mod::Shift},
+                   {ui::vk::Space, U' ', ui::Mod::None},
+                   {ui::vk::Home, 0, ui::Mod::None},
+                   {ui::vk::End, 0, ui::Mod::Shift},
+                   {ui::vk::Up, 0, ui::Mod::None},
+                   {ui::vk::Period, U'.', ui::Mod::None},
+                   {ui::vk::Comma, U',', ui::Mod::None},
+                   {'1', U'!', ui::Mod::Shift}};
     h.focus(f.txtKm);
     h.type(f, "123");
     f.txtKm.SetCaretPosition(1);

@@ -14,13 +14,15 @@
 namespace {
 
 const char* WrongPassword = "Attenzione: password errata.";
-const char* ReadError = "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-                        "Si consiglia di reinstallare il software.";
+const char* ReadError =
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.";
 const char* OldWrong = "Attenzione: vecchia password errata.";
 const char* NotConfirmed = "Attenzione: la nuova password non è stata confermata correttamente. "
                            "E' necessario reinserire entrambi i valori.";
-const char* ChangeError = "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-                          "Si consiglia di reinstallare il software.";
+const char* ChangeError =
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+    "Si consiglia di reinstallare il software.";
 const char* Changed = "Modifica della password completata con successo.";
 
 } // namespace
@@ -29,7 +31,10 @@ using Login = ShellTest;
 
 TEST_F(Login, OkFollowsTheTrimmedTextAndEnterWithBlanksDoesNothing) {
     TfrmPassword& f = *frmPassword;
-    struct Case { const char* typed; bool enabled; } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"x", true}};
+    struct Case {
+        const char* typed;
+        bool enabled;
+    } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"x", true}};
     for (auto& c : cases) {
         f.txtPassword.SetText("");
         h.type(f, c.typed);
@@ -173,7 +178,8 @@ TEST_F(ChangePassword, ChecksOldThenConfirmationAndEmptiesOnlyWhatWasWrong) {
 }
 
 TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {
-    WriteStore("; installazione\r\n[Accesso]\r\nValore=" + EncodePassword("VECCHIA") + "\r\n[Altro]\r\nChiave=1\r\n");
+    WriteStore("; installazione\r\n[Accesso]\r\nValore=" + EncodePassword("VECCHIA") +
+               "\r\n[Altro]\r\nChiave=1\r\n");
     Fill(" Vecchia ", " nuova è ", " nuova è ");
     h.expectShowMessage(Changed);
     h.click(frmCambiaPassword->cmdOK);
@@ -199,8 +205,9 @@ TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {
 
 TEST_F(ChangePassword, RefusesCharactersTheStoreCannotHold) {
     Fill("vecchia", "euro€", "euro€");
-    h.expectShowMessage("Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo dell'euro. "
-                        "E' necessario scegliere una password diversa.");
+    h.expectShowMessage(
+        "Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo dell'euro. "
+        "E' necessario scegliere una password diversa.");
     h.click(frmCambiaPassword->cmdOK);
     h.verify();
     EXPECT_EQ(Stored(), "VECCHIA");
@@ -239,9 +246,16 @@ TEST_F(ChangePassword, FailedWriteIsReportedAndNeverAsSuccess) {
 }
 
 TEST_F(ChangePassword, UnreadableStoreGivesTheChangeErrorAndKeepsTheTexts) {
-    struct Store { const char* what; std::function<void()> make; } stores[] = {
+    struct Store {
+        const char* what;
+        std::function<void()> make;
+    } stores[] = {
         {"pair not hexadecimal", [&] { WriteStore("[Accesso]\r\nValore=57 9\r\n"); }},
-        {"not a file", [&] { rtl::DeleteFile(StorePath()); std::filesystem::create_directory(StorePath()); }},
+        {"not a file",
+         [&] {
+             rtl::DeleteFile(StorePath());
+             std::filesystem::create_directory(StorePath());
+         }},
     };
     for (auto& st : stores) {
         st.make();

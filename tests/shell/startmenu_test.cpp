@@ -35,7 +35,11 @@ protected:
 
 TEST_F(StartMenu, EachTileShowsItsWindowAndHidesTheMenu) {
     TfrmAvvio& m = *frmAvvio;
-    struct Tile { ui::Picture& img; ui::Picture& btn; ui::Form* window; } tiles[] = {
+    struct Tile {
+        ui::Picture& img;
+        ui::Picture& btn;
+        ui::Form* window;
+    } tiles[] = {
         {m.imgApp04, m.btnApp04, frmAutoparco},       {m.imgApp02, m.btnApp02, frmMenuScadenze},
         {m.imgApp03, m.btnApp03, frmMenuDisponibili}, {m.imgApp07, m.btnApp07, frmAnagrafica},
         {m.imgApp06, m.btnApp06, frmMenuFogli},       {m.imgApp08, m.btnApp08, frmMenuRegistro},
@@ -86,16 +90,22 @@ TEST_F(StartMenu, AboutAndSplashOpenModallyAndLinksReachTheOpener) {
     h.click(frmAvvio->imgSplash);
     h.click(frmAvvio->imgSito);
     // Subject and body reach the mail client exactly, blanks and all.
-    const std::string mail = "mailto:assistenza@dorneval.example?subject=Software%20Dorneval&body=Salve%2C%20"
-                             "desidererei%20avere%20le%20seguenti%20informazioni%20sul%20software%20in%20oggetto%3A";
-    std::vector<std::string> expected = {mail, mail, "https://www.dorneval.example", "https://www.dorneval.example"};
+    const std::string mail =
+        "mailto:assistenza@dorneval.example?subject=Software%20Dorneval&body=Salve%2C%20"
+        "desidererei%20avere%20le%20seguenti%20informazioni%20sul%20software%20in%20oggetto%3A";
+    std::vector<std::string> expected = {mail, mail, "https://www.dorneval.example",
+                                         "https://www.dorneval.example"};
     EXPECT_EQ(h.shellOpened(), expected);
     EXPECT_EQ(h.modalCount("TfrmInfo"), 1);
     EXPECT_EQ(h.modalCount("TfrmSplash"), 1);
 }
 
 TEST_F(StartMenu, EveryHelpCommandShowsItsTitle) {
-    struct Command { ui::Form* window; const char* control; const char* title; } commands[] = {
+    struct Command {
+        ui::Form* window;
+        const char* control;
+        const char* title;
+    } commands[] = {
         {frmAvvio, "imgGuida", "Uno sguardo a Dorneval"},
         {frmMenuScadenze, "imgGuida", "App Scadenze Imminenti"},
         {frmAutoparco, "cmdGuida", "App Parco Automezzi"},
@@ -118,8 +128,10 @@ TEST_F(StartMenu, EveryHelpCommandShowsItsTitle) {
         ui::Form* window = c.window;
         if (!window) {
             std::string name = c.control;
-            if (name == "ExpAutoparco") exportWindow = std::make_unique<TfrmExpAutoparco>(h.app, frmAutoparco);
-            if (name == "ExpAnagrafica") exportWindow = std::make_unique<TfrmExpAnagrafica>(h.app, frmAnagrafica);
+            if (name == "ExpAutoparco")
+                exportWindow = std::make_unique<TfrmExpAutoparco>(h.app, frmAutoparco);
+            if (name == "ExpAnagrafica")
+                exportWindow = std::make_unique<TfrmExpAnagrafica>(h.app, frmAnagrafica);
             if (name == "ExpFogli") exportWindow = std::make_unique<TfrmExpFogli>(h.app, frmFogli);
             if (name == "ExpVisite") exportWindow = std::make_unique<TfrmExpVisite>(h.app, frmRegistro);
             window = exportWindow.get();
@@ -158,7 +170,12 @@ TEST_F(StartMenu, GeneralHelpShowsItsParagraphsAndOpensTheManual) {
 }
 
 TEST_F(StartMenu, YearMenusRouteOnCloseByTheirTag) {
-    struct Route { ui::Form* menu; const char* year; const char* tag; ui::Form* next; } routes[] = {
+    struct Route {
+        ui::Form* menu;
+        const char* year;
+        const char* tag;
+        ui::Form* next;
+    } routes[] = {
         {frmMenuRegistro, "txtAnnoFatture", "avvio", frmAvvio},
         {frmMenuRegistro, "txtAnnoFatture", "registro", frmRegistro},
         {frmMenuRegistro, "txtAnnoFatture", " statistiche_vis ", frmStatistiche},
@@ -200,7 +217,11 @@ TEST_F(StartMenu, LinkTextIsOrangeOnlyWhileTheMouseIsHeldOnTheTextOrItsPicture) 
     TfrmInfo info(h.app, frmAvvio);
     TfrmSplash splash(h.app, frmAvvio);
     TfrmGuida help(h.app, frmAvvio);
-    struct Link { ui::Form& window; ui::Label& text; ui::Picture& picture; } links[] = {
+    struct Link {
+        ui::Form& window;
+        ui::Label& text;
+        ui::Picture& picture;
+    } links[] = {
         {info, info.lnkWeb, info.imgEmail},
         {splash, splash.lnkWeb, splash.imgWeb},
         {help, help.lnkWeb, help.imgPDF},

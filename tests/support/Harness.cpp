@@ -17,9 +17,12 @@ namespace {
 std::string Quoted(const std::string& s) {
     std::string out = "\"";
     for (char c : s) {
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -27,8 +30,8 @@ std::string Quoted(const std::string& s) {
 std::string ClassOf(const ui::Form& f) {
     if (!f.ClassName().empty()) return f.ClassName();
     int status = 0;
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(f).name(), nullptr, nullptr, &status),
-                                                std::free);
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(typeid(f).name(), nullptr, nullptr, &status), std::free);
     return status == 0 && name ? name.get() : typeid(f).name();
 }
 
@@ -55,16 +58,23 @@ Harness::~Harness() {
 
 std::string Harness::describe(const Expected& e) {
     switch (e.kind) {
-    case Expected::Kind::Message: return std::string(ui::DialogTypeName(e.type)) + " " + Quoted(e.text);
-    case Expected::Kind::Input: return "input query " + Quoted(e.text) + " / " + Quoted(e.prompt);
-    case Expected::Kind::Open: return "open file dialog";
-    case Expected::Kind::Save: return "save file dialog";
-    case Expected::Kind::Print: return "print dialog";
+    case Expected::Kind::Message:
+        return std::string(ui::DialogTypeName(e.type)) + " " + Quoted(e.text);
+    case Expected::Kind::Input:
+        return "input query " + Quoted(e.text) + " / " + Quoted(e.prompt);
+    case Expected::Kind::Open:
+        return "open file dialog";
+    case Expected::Kind::Save:
+        return "save file dialog";
+    case Expected::Kind::Print:
+        return "print dialog";
     }
     return "?";
 }
 
-void Harness::setNow(rtl::DateTime moment) { rtl::SetClock(moment); }
+void Harness::setNow(rtl::DateTime moment) {
+    rtl::SetClock(moment);
+}
 
 void Harness::expectMessage(ui::DialogType type, std::string text, ui::Answer answer) {
     Expected e;
@@ -106,7 +116,8 @@ void Harness::expectPrintDialog(std::optional<int> copies) {
 }
 
 void Harness::verify() {
-    for (const auto& e : expected_) ADD_FAILURE() << "expected dialog never shown: " << describe(e);
+    for (const auto& e : expected_)
+        ADD_FAILURE() << "expected dialog never shown: " << describe(e);
     expected_.clear();
 }
 
@@ -127,7 +138,7 @@ std::optional<Harness::Expected> Harness::take(Expected::Kind kind, const std::s
 ui::Answer Harness::Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) {
     std::string what = std::string(ui::DialogTypeName(type)) + " " + Quoted(text);
     auto e = take(Expected::Kind::Message, what);
-    ui::Answer none = buttons == ui::Buttons::OK ? ui::Answer::OK
+    ui::Answer none = buttons == ui::Buttons::OK      ? ui::Answer::OK
                       : buttons == ui::Buttons::YesNo ? ui::Answer::No
                                                       : ui::Answer::Cancel;
     if (!e) return none;
@@ -175,7 +186,9 @@ bool Harness::SetClipboardText(const std::string& text) {
     return true;
 }
 
-void Harness::ShellOpen(const std::string& target) { shellOpened_.push_back(target); }
+void Harness::ShellOpen(const std::string& target) {
+    shellOpened_.push_back(target);
+}
 
 void Harness::runModal(ui::Form& f) {
     std::string name = ClassOf(f);
@@ -195,18 +208,21 @@ void Harness::runModal(ui::Form& f) {
 
 int Harness::modalCount(const std::string& className) const {
     int n = 0;
-    for (const auto& m : modalLog_) n += m == className;
+    for (const auto& m : modalLog_)
+        n += m == className;
     return n;
 }
 
 // --- Input ---
 
-#define TS_INPUT(call, what)                                                                \
-    do {                                                                                    \
-        if (!(call)) ADD_FAILURE() << "a user could not " << what;                          \
+#define TS_INPUT(call, what)                                                                                 \
+    do {                                                                                                     \
+        if (!(call)) ADD_FAILURE() << "a user could not " << what;                                           \
     } while (0)
 
-static std::string NameOf(const ui::Control& c) { return ClassOf(c.GetForm()) + "." + c.Name(); }
+static std::string NameOf(const ui::Control& c) {
+    return ClassOf(c.GetForm()) + "." + c.Name();
+}
 
 void Harness::type(ui::Form& f, std::string_view text) {
     TS_INPUT(ui::input::TypeText(f, text), "type " << Quoted(std::string(text)) << " into " << ClassOf(f));
@@ -223,10 +239,18 @@ void Harness::keyDown(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods)
 void Harness::keyUp(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
     TS_INPUT(ui::input::KeyUp(f, key, ch, mods), "release key " << key << " in " << ClassOf(f));
 }
-void Harness::tab(ui::Form& f, bool backwards) { TS_INPUT(ui::input::Tab(f, backwards), "tab in " << ClassOf(f)); }
-void Harness::focus(ui::Control& c) { TS_INPUT(ui::input::Focus(c), "focus " << NameOf(c)); }
-void Harness::click(ui::Control& c) { TS_INPUT(ui::input::Click(c), "click " << NameOf(c)); }
-void Harness::dblClick(ui::Control& c) { TS_INPUT(ui::input::DoubleClick(c), "double click " << NameOf(c)); }
+void Harness::tab(ui::Form& f, bool backwards) {
+    TS_INPUT(ui::input::Tab(f, backwards), "tab in " << ClassOf(f));
+}
+void Harness::focus(ui::Control& c) {
+    TS_INPUT(ui::input::Focus(c), "focus " << NameOf(c));
+}
+void Harness::click(ui::Control& c) {
+    TS_INPUT(ui::input::Click(c), "click " << NameOf(c));
+}
+void Harness::dblClick(ui::Control& c) {
+    TS_INPUT(ui::input::DoubleClick(c), "double click " << NameOf(c));
+}
 void Harness::mouseMove(ui::Control& c, int x, int y) {
     TS_INPUT(ui::input::MouseMove(c, ui::MouseEvent{ui::MouseButton::Left, ui::Mod::None, x, y}),
              "move the mouse over " << NameOf(c));
@@ -244,14 +268,19 @@ void Harness::dblClickItem(ui::ListBox& l, int index) {
 void Harness::select(ui::ComboEdit& c, int index) {
     TS_INPUT(ui::input::SelectItem(c, index), "pick item " << index << " of " << NameOf(c));
 }
-void Harness::toggle(ui::CheckBox& c) { TS_INPUT(ui::input::Toggle(c), "click " << NameOf(c)); }
+void Harness::toggle(ui::CheckBox& c) {
+    TS_INPUT(ui::input::Toggle(c), "click " << NameOf(c));
+}
 void Harness::pickDate(ui::Calendar& c, rtl::Date d) {
     TS_INPUT(ui::input::PickDate(c, d), "pick a date in " << NameOf(c));
 }
 void Harness::editCell(ui::StringGrid& g, int col, int row, std::string_view text) {
-    TS_INPUT(ui::input::EditCell(g, col, row, text), "edit cell " << col << "," << row << " of " << NameOf(g));
+    TS_INPUT(ui::input::EditCell(g, col, row, text),
+             "edit cell " << col << "," << row << " of " << NameOf(g));
 }
-void Harness::closeWindow(ui::Form& f) { TS_INPUT(ui::input::CloseWindow(f), "close " << ClassOf(f)); }
+void Harness::closeWindow(ui::Form& f) {
+    TS_INPUT(ui::input::CloseWindow(f), "close " << ClassOf(f));
+}
 
 #undef TS_INPUT
 

@@ -12,7 +12,8 @@ namespace {
 
 std::string Quoted(const std::string& s) {
     std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
@@ -27,9 +28,12 @@ std::vector<std::vector<std::string>> LeggiCsv(const std::string& csv) {
         const char c = csv[i];
         any = true;
         if (quoted) {
-            if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') cell += '"', ++i;
-            else if (c == '"') quoted = false;
-            else cell += c;
+            if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"')
+                cell += '"', ++i;
+            else if (c == '"')
+                quoted = false;
+            else
+                cell += c;
         } else if (c == '"') {
             quoted = true;
         } else if (c == ',') {
@@ -65,10 +69,11 @@ std::vector<std::vector<std::string>> CelleFoglioDiCalcolo(const std::string& fi
             fs::remove_all(p, ec);
         }
     } cleanup{work};
-    const std::string cmd = "HOME=" + Quoted(work.string()) + " timeout 180 soffice -env:UserInstallation=file://" +
-                            Quoted(work.string() + "/profile") +
-                            " --headless --norestore --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " +
-                            Quoted(work.string()) + " " + Quoted(file) + " >/dev/null 2>&1";
+    const std::string cmd =
+        "HOME=" + Quoted(work.string()) + " timeout 180 soffice -env:UserInstallation=file://" +
+        Quoted(work.string() + "/profile") +
+        " --headless --norestore --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' --outdir " +
+        Quoted(work.string()) + " " + Quoted(file) + " >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0) throw std::runtime_error("LibreOffice Calc could not convert " + file);
     const fs::path csv = work / (fs::path(file).stem().string() + ".csv");
     std::ifstream in(csv, std::ios::binary);

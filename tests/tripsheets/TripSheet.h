@@ -21,7 +21,8 @@ inline const std::string kErroreArchivio =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 inline const std::string kInserita = "La scheda corrente è stata inserita in archivio.";
-inline const std::string kModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline const std::string kModificata =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 inline const std::string kVuoto = "L'archivio non contiene nessuna scheda.";
 
 class SheetTest : public ::testing::Test {
@@ -45,9 +46,12 @@ protected:
 
     std::string path(const std::string& name) const { return h.dataFolder() + name; }
     std::string archivePath() const { return path("2024.fdm"); }
-    std::string archive() const { return rtl::FileExists(archivePath()) ? rtl::ReadWholeFile(archivePath()) : ""; }
+    std::string archive() const {
+        return rtl::FileExists(archivePath()) ? rtl::ReadWholeFile(archivePath()) : "";
+    }
     std::string ini() const {
-        return rtl::FileExists(path("Fogli_di_Marcia.ini")) ? rtl::ReadWholeFile(path("Fogli_di_Marcia.ini")) : "";
+        return rtl::FileExists(path("Fogli_di_Marcia.ini")) ? rtl::ReadWholeFile(path("Fogli_di_Marcia.ini"))
+                                                            : "";
     }
 
     void typeInto(ui::Edit& edit, const std::string& text) {
@@ -71,7 +75,8 @@ protected:
     // Appends a sheet with the given fields to an archive (2024 by default).
     static void addSheet(const std::map<std::string, std::string>& fields, const std::string& file) {
         common::Record r(common::TFoglioRec);
-        for (const auto& [k, v] : fields) r.set(k, v);
+        for (const auto& [k, v] : fields)
+            r.set(k, v);
         common::Archivio(file, common::TFoglioRec).Scrivi("", r);
     }
     void addSheet(const std::map<std::string, std::string>& fields) { addSheet(fields, archivePath()); }

@@ -20,7 +20,9 @@ using tt::SheetTest;
 
 namespace {
 
-std::string Due(int i) { return (i < 10 ? "0" : "") + std::to_string(i); }
+std::string Due(int i) {
+    return (i < 10 ? "0" : "") + std::to_string(i);
+}
 
 ui::Color Fill(ui::Edit& e) {
     ui::StyleElement* bg = e.FindStyleResource("background");
@@ -45,7 +47,8 @@ TEST_F(SheetTest, EditsTakeAtMostTheirFieldsCapacity) {
         {120, {"Ufficio", "Veicolo", "LuogoPar03", "LuogoArr08", "Stazione01"}},
     };
     for (const auto& c : cases)
-        for (const char* campo : c.campi) EXPECT_EQ(fogli.Campo(campo).MaxLength(), c.n) << campo;
+        for (const char* campo : c.campi)
+            EXPECT_EQ(fogli.Campo(campo).MaxLength(), c.n) << campo;
     typeInto(fogli.txtLitri01, "12345");
     EXPECT_EQ(fogli.txtLitri01.Text(), "1234");
     fogli.txtOraApertura.SetText("");
@@ -59,10 +62,12 @@ TEST_F(SheetTest, RestingAndFocusColours) {
         ui::Color resting;
         bool yellow;
     } cases[] = {
-        {"NumFoglio", 0xFFF0F8FF, true},  {"Targa", 0xFFF0F8FF, true},     {"DataPar01", 0xFFFFFFFF, true},
-        {"LuogoArr08", 0xFFFFFFFF, true}, {"KmPar05", 0xFFFFFFFF, true},   {"Stazione02", 0xFFF0F8FF, true},
-        {"Importo03", 0xFFF0F8FF, true},  {"KmPartenza", 0xFFF0F8FF, true}, {"KmRientro", 0xFFF0F8FF, true},
-        {"LitriTot", 0xFFB0C4DE, false},  {"ImportoTot", 0xFFB0C4DE, false}, {"KmPercorsi", 0xFFB0C4DE, false},
+        {"NumFoglio", 0xFFF0F8FF, true},   {"Targa", 0xFFF0F8FF, true},
+        {"DataPar01", 0xFFFFFFFF, true},   {"LuogoArr08", 0xFFFFFFFF, true},
+        {"KmPar05", 0xFFFFFFFF, true},     {"Stazione02", 0xFFF0F8FF, true},
+        {"Importo03", 0xFFF0F8FF, true},   {"KmPartenza", 0xFFF0F8FF, true},
+        {"KmRientro", 0xFFF0F8FF, true},   {"LitriTot", 0xFFB0C4DE, false},
+        {"ImportoTot", 0xFFB0C4DE, false}, {"KmPercorsi", 0xFFB0C4DE, false},
     };
     for (const auto& c : cases) {
         ui::Edit& e = fogli.Campo(c.campo);
@@ -88,9 +93,9 @@ TEST_F(SheetTest, RestingAndFocusColours) {
 // one from the litre total to "CALCOLA"; no Enter leads into the litre or
 // km totals, and none opens the date picker.
 TEST_F(SheetTest, EnterChains) {
-    std::vector<std::string> chain = {"txtNumFoglio", "txtDataApertura", "txtOraApertura", "txtDataChiusura",
-                                      "txtOraChiusura", "txtUfficio", "txtConduttore", "txtTelCel", "txtVeicolo",
-                                      "txtTarga"};
+    std::vector<std::string> chain = {
+        "txtNumFoglio", "txtDataApertura", "txtOraApertura", "txtDataChiusura", "txtOraChiusura",
+        "txtUfficio",   "txtConduttore",   "txtTelCel",      "txtVeicolo",      "txtTarga"};
     for (int i = 1; i <= 8; ++i)
         for (const char* c : {"txtDataPar", "txtOraPar", "txtKmPar", "txtLuogoPar", "txtDataArr", "txtOraArr",
                               "txtKmArr", "txtLuogoArr"})
@@ -105,8 +110,8 @@ TEST_F(SheetTest, EnterChains) {
         h.press(fogli, ui::vk::Return);
         EXPECT_EQ(fogli.Focused(), &fogli.Get<ui::Control>(chain[i + 1])) << chain[i];
     }
-    const std::vector<std::string> shortChain = {"txtLitriTot", "txtImportoTot", "txtKmPartenza", "txtKmRientro",
-                                                 "btnCalcolaKm"};
+    const std::vector<std::string> shortChain = {"txtLitriTot", "txtImportoTot", "txtKmPartenza",
+                                                 "txtKmRientro", "btnCalcolaKm"};
     for (std::size_t i = 0; i + 1 < shortChain.size(); ++i) {
         h.focus(fogli.Get<ui::Control>(shortChain[i]));
         h.press(fogli, ui::vk::Return);
@@ -122,9 +127,12 @@ TEST_F(SheetTest, EnterChains) {
 // lands in that edit. Backspace and Delete empty it without a picker.
 TEST_F(SheetTest, DateEditsUseThePickerWithTheirTags) {
     std::vector<std::string> campi = {"DataApertura", "DataChiusura"};
-    for (int i = 1; i <= 8; ++i) campi.push_back("DataPar" + Due(i));
-    for (int i = 1; i <= 8; ++i) campi.push_back("DataArr" + Due(i));
-    for (int i = 1; i <= 3; ++i) campi.push_back("DataRif" + Due(i));
+    for (int i = 1; i <= 8; ++i)
+        campi.push_back("DataPar" + Due(i));
+    for (int i = 1; i <= 8; ++i)
+        campi.push_back("DataArr" + Due(i));
+    for (int i = 1; i <= 3; ++i)
+        campi.push_back("DataRif" + Due(i));
     ASSERT_EQ(campi.size(), 21u);
     std::string tag;
     const ui::Form* owner = nullptr;
@@ -184,7 +192,7 @@ TEST_F(SheetTest, TotalsAreClearedByBackspaceAndDeleteOnly) {
         e->SetText("75");
         h.focus(*e);
         h.type(fogli, "9");
-        EXPECT_EQ(e->Text(), "75");   // read-only
+        EXPECT_EQ(e->Text(), "75"); // read-only
         h.press(fogli, ui::vk::Delete);
         EXPECT_EQ(e->Text(), "");
         e->SetText(" 12 ");
@@ -202,8 +210,8 @@ TEST_F(SheetTest, ExitRules) {
     const struct {
         const char* typed;
         const char* shown;
-    } amounts[] = {{"12", "12,00"},       {"12,5", "12,50"}, {"12,345", "12,345"}, {"12,34567", "12,3457"},
-                   {"", ""},              {"1,2,3", "0,00"}, {",", "0,00"},       {"007,1", "7,10"}};
+    } amounts[] = {{"12", "12,00"}, {"12,5", "12,50"}, {"12,345", "12,345"}, {"12,34567", "12,3457"},
+                   {"", ""},        {"1,2,3", "0,00"}, {",", "0,00"},        {"007,1", "7,10"}};
     for (const auto& a : amounts) {
         fogli.txtImporto02.SetText("");
         typeInto(fogli.txtImporto02, a.typed);
@@ -219,8 +227,8 @@ TEST_F(SheetTest, ExitRules) {
     const struct {
         const char* campo;
         const char* after;
-    } trims[] = {{"KmPar02", " 12 "}, {"KmArr07", " 12 "}, {"KmPartenza", "12"}, {"KmRientro", "12"},
-                 {"Litri01", "12"},   {"Conduttore", " 12 "}};
+    } trims[] = {{"KmPar02", " 12 "}, {"KmArr07", " 12 "}, {"KmPartenza", "12"},
+                 {"KmRientro", "12"}, {"Litri01", "12"},   {"Conduttore", " 12 "}};
     for (const auto& t : trims) {
         fogli.Campo(t.campo).SetText(" 12 ");
         h.focus(fogli.Campo(t.campo));
@@ -250,7 +258,7 @@ TEST_F(SheetTest, KilometreTotal) {
         {"15000", "14850", "15000", "14850", "-150"},
         {"100", "350", "100", "350", "250"},
         {"", "500", "0", "500", "500"},
-        {"1,2,3", "50", "0", "0", "0"},   // a reading that is no number
+        {"1,2,3", "50", "0", "0", "0"}, // a reading that is no number
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.partenza) + " " + c.rientro);
@@ -289,7 +297,7 @@ TEST_F(SheetTest, FuelTotals) {
         h.click(fogli.btnCalcolaRif);
         EXPECT_EQ(fogli.txtLitriTot.Text(), c.litriTot);
         EXPECT_EQ(fogli.txtImportoTot.Text(), c.importoTot);
-        EXPECT_EQ(fogli.txtImporto01.Text(), c.importi[0]);   // the rows stay
+        EXPECT_EQ(fogli.txtImporto01.Text(), c.importi[0]); // the rows stay
     }
     // A value that is no number empties the rows' litres and amounts and
     // both totals, silently.
@@ -298,8 +306,8 @@ TEST_F(SheetTest, FuelTotals) {
     fogli.txtImporto02.SetText("1,2,3");
     fogli.Campo("Stazione01").SetText("Q8");
     h.click(fogli.btnCalcolaRif);
-    for (const char* campo : {"Litri01", "Litri02", "Litri03", "Importo01", "Importo02", "Importo03", "LitriTot",
-                              "ImportoTot"})
+    for (const char* campo :
+         {"Litri01", "Litri02", "Litri03", "Importo01", "Importo02", "Importo03", "LitriTot", "ImportoTot"})
         EXPECT_EQ(fogli.Campo(campo).Text(), "") << campo;
     EXPECT_EQ(fogli.Campo("Stazione01").Text(), "Q8");
 }
@@ -341,11 +349,11 @@ TEST_F(SheetTest, CommandsOpenTheirWindows) {
         titolo = g.Get<ui::Label>("lblTitolo").Text();
         testo = g.Get<ui::Memo>("txtGuida").Text();
     });
-    for (ui::Control* c : {static_cast<ui::Control*>(&fogli.cmdTrova), static_cast<ui::Control*>(&fogli.cmdFogliAperti),
-                           static_cast<ui::Control*>(&fogli.cmdAnteprima), static_cast<ui::Control*>(&fogli.cmdStampa),
-                           static_cast<ui::Control*>(&fogli.cmdEsporta),
-                           static_cast<ui::Control*>(&fogli.cmdNumerazione),
-                           static_cast<ui::Control*>(&fogli.impConduttore), static_cast<ui::Control*>(&fogli.cmdGuida)})
+    for (ui::Control* c :
+         {static_cast<ui::Control*>(&fogli.cmdTrova), static_cast<ui::Control*>(&fogli.cmdFogliAperti),
+          static_cast<ui::Control*>(&fogli.cmdAnteprima), static_cast<ui::Control*>(&fogli.cmdStampa),
+          static_cast<ui::Control*>(&fogli.cmdEsporta), static_cast<ui::Control*>(&fogli.cmdNumerazione),
+          static_cast<ui::Control*>(&fogli.impConduttore), static_cast<ui::Control*>(&fogli.cmdGuida)})
         h.click(*c);
     EXPECT_EQ(aperte, 8);
     EXPECT_EQ(titolo, "App Gestione Fogli di Marcia");

@@ -49,10 +49,10 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
 }
 
 // The 21 exported fields in file order.
-const char* const kCampi[] = {"NumFoglio", "DataApertura", "OraApertura", "DataChiusura", "OraChiusura", "Ufficio",
-                              "Conduttore", "TelCel", "Veicolo", "Targa", "DataPar01", "OraPar01", "KmPar01",
-                              "LuogoPar01", "DataArr01", "OraArr01", "KmArr01", "LuogoArr01", "LitriTot",
-                              "ImportoTot", "KmPercorsi"};
+const char* const kCampi[] = {
+    "NumFoglio", "DataApertura", "OraApertura", "DataChiusura", "OraChiusura", "Ufficio",    "Conduttore",
+    "TelCel",    "Veicolo",      "Targa",       "DataPar01",    "OraPar01",    "KmPar01",    "LuogoPar01",
+    "DataArr01", "OraArr01",     "KmArr01",     "LuogoArr01",   "LitriTot",    "ImportoTot", "KmPercorsi"};
 
 class ExportTest : public SheetTest {
 protected:
@@ -87,7 +87,8 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     w.Show();
     ASSERT_EQ(w.grdRecords.RowCount(), 3);
     ASSERT_EQ(w.grdRecords.ColumnCount(), 22);
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(w.grdRecords.Cell(0, r), std::to_string(r + 1));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(w.grdRecords.Cell(0, r), std::to_string(r + 1));
     EXPECT_EQ(w.grdRecords.Cell(1, 0), "è1");
     EXPECT_EQ(w.grdRecords.Cell(21, 0), "è21");
     EXPECT_EQ(w.grdRecords.Cell(10, 1), "ZZ999ZZ");
@@ -173,16 +174,22 @@ TEST_F(ExportTest, HintsAndHelp) {
     ts::VerificaSuggerimentiEsportazione(h, w);
     const auto [titolo, testo] = ts::ApriGuida(h, w.cmdGuida);
     EXPECT_EQ(titolo, "Esportazione archivio Fogli di Marcia in Excel");
-    EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 4);   // three paragraphs
+    EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 4); // three paragraphs
 }
 
 // The spreadsheet program reads every cell back as written: checked with
 // LibreOffice when it is installed.
 TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
-    addSheet({{"NumFoglio", "15"},       {"DataApertura", "05/03/2024"}, {"OraApertura", "09:07"},
-              {"Ufficio", "Forlì & più"}, {"Conduttore", "Niccolò <Rossi>"}, {"TelCel", "+39 333"},
-              {"KmPar01", "12345"},       {"ImportoTot", "12,50"},       {"KmPercorsi", "-150"}});
+    addSheet({{"NumFoglio", "15"},
+              {"DataApertura", "05/03/2024"},
+              {"OraApertura", "09:07"},
+              {"Ufficio", "Forlì & più"},
+              {"Conduttore", "Niccolò <Rossi>"},
+              {"TelCel", "+39 333"},
+              {"KmPar01", "12345"},
+              {"ImportoTot", "12,50"},
+              {"KmPercorsi", "-150"}});
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
     exportNow(w);
@@ -196,8 +203,9 @@ TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
               "Conduttore,Tel. cel.,Marca e modello veicolo,Targa,Data partenza,Ora partenza,Km partenza,"
               "Luogo partenza,Data arrivo,Ora arrivo,Km arrivo,Luogo arrivo,Tot. litri carburante,"
               "Tot. spesa carburante,Tot. km percorsi");
-    EXPECT_NE(csv.find("\n15,05/03/2024,09:07,,,Forl\xC3\xAC & pi\xC3\xB9,Niccol\xC3\xB2 <Rossi>,+39 333,,,,,12345,"
-                       ",,,,,,\"12,50\",-150"),
-              std::string::npos)
+    EXPECT_NE(
+        csv.find("\n15,05/03/2024,09:07,,,Forl\xC3\xAC & pi\xC3\xB9,Niccol\xC3\xB2 <Rossi>,+39 333,,,,,12345,"
+                 ",,,,,,\"12,50\",-150"),
+        std::string::npos)
         << csv;
 }

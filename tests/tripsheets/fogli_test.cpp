@@ -11,13 +11,19 @@ using tt::SheetTest;
 
 namespace {
 
-std::uint8_t Len(const std::string& file, std::size_t at) { return std::uint8_t(file.at(at)); }
+std::uint8_t Len(const std::string& file, std::size_t at) {
+    return std::uint8_t(file.at(at));
+}
 
 // A field as stored: the text after the length byte at `at`.
-std::string Stored(const std::string& file, std::size_t at) { return file.substr(at + 1, Len(file, at)); }
+std::string Stored(const std::string& file, std::size_t at) {
+    return file.substr(at + 1, Len(file, at));
+}
 
 // Fills an edit straight, as the commands of the window do.
-void Set(TfrmFogli& f, const char* campo, const std::string& testo) { f.Campo(campo).SetText(testo); }
+void Set(TfrmFogli& f, const char* campo, const std::string& testo) {
+    f.Campo(campo).SetText(testo);
+}
 
 } // namespace
 
@@ -28,11 +34,12 @@ TEST_F(SheetTest, ShowingStartsAnEmptySheetWithDateTimeAndOffice) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
     EXPECT_EQ(fogli.txtUfficio.Text(), "");
     EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
-    EXPECT_FALSE(rtl::FileExists(archivePath()));   // showing opens no archive
+    EXPECT_FALSE(rtl::FileExists(archivePath())); // showing opens no archive
 
     // A sheet of the previous showing never survives: everything but the
     // office read from the settings file is reset.
-    rtl::IniFile(path("Fogli_di_Marcia.ini")).WriteString("Fogli di Marcia", "Ufficio Emittente", "Sede di Bari");
+    rtl::IniFile(path("Fogli_di_Marcia.ini"))
+        .WriteString("Fogli di Marcia", "Ufficio Emittente", "Sede di Bari");
     fillRequired("77");
     Set(fogli, "LuogoArr08", "Napoli");
     Set(fogli, "KmPercorsi", "120");
@@ -89,7 +96,8 @@ TEST_F(SheetTest, NewProposesStartPlusSheetsStored) {
 
     // Start 100 and twelve sheets: 112 proposed, and the save is record 13.
     rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"), "[Numerazione Fogli di Marcia]\r\nInizio=100\r\n");
-    for (int i = 0; i < 12; ++i) addSheet({{"NumFoglio", std::to_string(100 + i)}});
+    for (int i = 0; i < 12; ++i)
+        addSheet({{"NumFoglio", std::to_string(100 + i)}});
     h.click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "112");
     EXPECT_EQ(fogli.lblInizio.Text(), "100");
@@ -131,28 +139,28 @@ TEST_F(SheetTest, SaveWritesTheRecordByteByByte) {
     Set(fogli, "Ufficio", "Città di Castello");
     Set(fogli, "LuogoPar01", "Roma");
     Set(fogli, "KmPar05", "123456789012");
-    Set(fogli, "LuogoArr08", std::string(130, 'x'));   // longer than the field
+    Set(fogli, "LuogoArr08", std::string(130, 'x')); // longer than the field
     Set(fogli, "Stazione02", "  Q8 € ");
     Set(fogli, "Litri03", "40");
     Set(fogli, "Importo03", "55,30");
     Set(fogli, "KmPercorsi", "-150");
     save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
-    EXPECT_EQ(fogli.txtNumFoglio.Text(), "  15 ");   // the edits keep their texts
+    EXPECT_EQ(fogli.txtNumFoglio.Text(), "  15 "); // the edits keep their texts
 
     const std::string file = archive();
     ASSERT_EQ(file.size(), 3373u);
     EXPECT_EQ(Stored(file, 0), "15");
     EXPECT_EQ(Stored(file, 21), "05/03/2024");
     EXPECT_EQ(Stored(file, 32), "09:07");
-    EXPECT_EQ(Len(file, 38), 0);   // open sheet
+    EXPECT_EQ(Len(file, 38), 0); // open sheet
     EXPECT_EQ(Stored(file, 49), "18:30");
     EXPECT_EQ(Stored(file, 55), "Citt\xE0 di Castello");
     EXPECT_EQ(Stored(file, 176), "ROSSI MARIO");
     EXPECT_EQ(Stored(file, 227), "333 1234567");
     EXPECT_EQ(Stored(file, 258), "Fiat Panda");
     EXPECT_EQ(Stored(file, 379), "AB123CD");
-    EXPECT_EQ(Len(file, 410), 0);   // DataPar01
+    EXPECT_EQ(Len(file, 410), 0); // DataPar01
     EXPECT_EQ(Stored(file, 650), "Roma");
     EXPECT_EQ(Stored(file, 598), "123456789012");
     EXPECT_EQ(Len(file, 2705), 120);
@@ -160,7 +168,7 @@ TEST_F(SheetTest, SaveWritesTheRecordByteByByte) {
     EXPECT_EQ(Stored(file, 2998), "Q8 \x80");
     EXPECT_EQ(Stored(file, 3250), "40");
     EXPECT_EQ(Stored(file, 3281), "55,30");
-    EXPECT_EQ(Len(file, 3294), 0);   // LitriTot
+    EXPECT_EQ(Len(file, 3294), 0); // LitriTot
     EXPECT_EQ(Stored(file, 3352), "-150");
 }
 
@@ -188,8 +196,9 @@ TEST_F(SheetTest, TwoSavesAppendOnceThenRewrite) {
 TEST_F(SheetTest, DamagedArchiveIsReadAndTheFragmentOverwritten) {
     addSheet({{"NumFoglio", "1"}, {"Targa", "AB"}});
     std::string file = archive();
-    file[379] = char(200);   // Targa: capacity 30
-    for (int i = 0; i < 30; ++i) file[380 + std::size_t(i)] = char('A' + i % 26);
+    file[379] = char(200); // Targa: capacity 30
+    for (int i = 0; i < 30; ++i)
+        file[380 + std::size_t(i)] = char('A' + i % 26);
     file += std::string(1000, 'z');
     rtl::WriteWholeFile(archivePath(), file);
 
@@ -209,20 +218,24 @@ TEST_F(SheetTest, SaveChecksTheEightRequiredFieldsInOrder) {
         const char* campo;
         const char* message;
     } required[] = {
-        {"NumFoglio", "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio di "
-                      "Marcia."},
+        {"NumFoglio",
+         "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio di "
+         "Marcia."},
         {"DataApertura",
          "Attenzione: per salvare la scheda è necessario indicare la data di apertura del Foglio di Marcia."},
         {"OraApertura",
          "Attenzione: per salvare la scheda è necessario indicare l'ora di apertura del Foglio di Marcia."},
         {"Ufficio", "Attenzione: per salvare la scheda è necessario indicare l'Ufficio emittente."},
         {"Conduttore", "Attenzione: per salvare la scheda è necessario indicare il conduttore."},
-        {"TelCel", "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
-        {"Veicolo", "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo."},
+        {"TelCel",
+         "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
+        {"Veicolo",
+         "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo."},
         {"Targa", "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
     };
     // With everything empty the number comes first.
-    for (const auto& e : common::TFoglioRec.elements()) fogli.Campo(e.name).SetText("");
+    for (const auto& e : common::TFoglioRec.elements())
+        fogli.Campo(e.name).SetText("");
     h.focus(fogli.Campo("LuogoPar03"));
     h.expectMessage(ui::DialogType::Warning, required[0].message);
     h.click(fogli.cmdSalva);
@@ -285,7 +298,7 @@ TEST_F(SheetTest, BrowseOneAndThreeSheets) {
         h.click(fogli.Get<ui::Picture>(cmd));
         EXPECT_EQ(fogli.lblPosizione.Text(), "1") << cmd;
         EXPECT_EQ(fogli.txtNumFoglio.Text(), "Uno") << cmd;
-        EXPECT_EQ(fogli.txtKmPercorsi.Text(), "999") << cmd;   // shown as stored
+        EXPECT_EQ(fogli.txtKmPercorsi.Text(), "999") << cmd; // shown as stored
     }
     addSheet({{"NumFoglio", "Due"}});
     addSheet({{"NumFoglio", "Tre"}});
@@ -294,9 +307,9 @@ TEST_F(SheetTest, BrowseOneAndThreeSheets) {
         const char* cmd;
         const char* to;
     } cases[] = {
-        {"2", "cmdPrimo", "1"},    {"2", "cmdUltimo", "3"},   {"2", "cmdAvanti", "3"}, {"2", "cmdIndietro", "1"},
-        {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},  {"3", "cmdIndietro", "2"},
-        {"1", "cmdIndietro", "1"}, {"3", "cmdAvanti", "3"},
+        {"2", "cmdPrimo", "1"},    {"2", "cmdUltimo", "3"},   {"2", "cmdAvanti", "3"},
+        {"2", "cmdIndietro", "1"}, {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},
+        {"3", "cmdIndietro", "2"}, {"1", "cmdIndietro", "1"}, {"3", "cmdAvanti", "3"},
     };
     const char* numeri[] = {"", "Uno", "Due", "Tre"};
     for (const auto& c : cases) {
@@ -313,13 +326,13 @@ TEST_F(SheetTest, BrowseOneAndThreeSheets) {
 // Where the archive cannot be opened each command reports the access
 // failure: Save and First as a warning, the others as an error.
 TEST_F(SheetTest, AccessFailuresAndTheirKinds) {
-    rtl::CreateFolders(archivePath());   // a folder where the archive should be
+    rtl::CreateFolders(archivePath()); // a folder where the archive should be
     const struct {
         const char* cmd;
         ui::DialogType type;
     } cases[] = {
-        {"cmdPrimo", ui::DialogType::Warning},  {"cmdUltimo", ui::DialogType::Error},
-        {"cmdAvanti", ui::DialogType::Error},   {"cmdIndietro", ui::DialogType::Error},
+        {"cmdPrimo", ui::DialogType::Warning}, {"cmdUltimo", ui::DialogType::Error},
+        {"cmdAvanti", ui::DialogType::Error},  {"cmdIndietro", ui::DialogType::Error},
         {"cmdNuovo", ui::DialogType::Error},
     };
     for (const auto& c : cases) {
@@ -389,12 +402,14 @@ TEST_F(SheetTest, HintsOfTheCommands) {
         {fogli.cmdUltimo, "Visualizza l'ultimo Foglio di Marcia in archivio."},
         {fogli.cmdFogliAperti, "Visualizza il riepilogo dei Fogli di Marcia non ancora chiusi."},
         {fogli.cmdEsporta, "Esporta le schede in archivio in un file di Excel."},
-        {fogli.cmdNumerazione, "Imposta il numero iniziale per la numerazione automatica dei Fogli di Marcia."},
+        {fogli.cmdNumerazione,
+         "Imposta il numero iniziale per la numerazione automatica dei Fogli di Marcia."},
         {fogli.cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
         {fogli.cmdEsci, "Esci da questa schermata di lavoro."},
         {fogli.impConduttore, "Importa i dati dall'archivio dei conduttori."},
-        {fogli.btnCalcolaRif, "Calcola il totale dei litri di carburante e l'importo complessivo pagato per i "
-                              "rifornimenti effettuati."},
+        {fogli.btnCalcolaRif,
+         "Calcola il totale dei litri di carburante e l'importo complessivo pagato per i "
+         "rifornimenti effettuati."},
         {fogli.btnCalcolaKm, "Calcola il totale dei chilometri percorsi."},
     };
     for (const auto& c : cases) {

@@ -18,17 +18,25 @@ namespace {
 
 void AddDriver(const std::string& folder, const std::map<std::string, std::string>& fields) {
     common::Record r(common::TConduttoreRec);
-    for (const auto& [k, v] : fields) r.set(k, v);
+    for (const auto& [k, v] : fields)
+        r.set(k, v);
     common::Archivio(folder + "Conducenti.pro", common::TConduttoreRec).Scrivi("", r);
 }
 
 } // namespace
 
 TEST_F(SheetTest, DriverImportFillsTheFourEditsOfTheSheet) {
-    AddDriver(h.dataFolder(), {{"Conducente", " Rossi Mario "}, {"TelCel", "333 1234567"}, {"Marca", "Fiat"},
-                               {"Modello", "Ducato"}, {"Targa", "AB123CD"}, {"Veicolo", "Furgone"}});
-    AddDriver(h.dataFolder(), {{"Conducente", "Verdi Anna"}, {"TelCel", "347 7654321"}, {"Marca", "Iveco"},
-                               {"Modello", ""}, {"Targa", "ZZ999ZZ"}});
+    AddDriver(h.dataFolder(), {{"Conducente", " Rossi Mario "},
+                               {"TelCel", "333 1234567"},
+                               {"Marca", "Fiat"},
+                               {"Modello", "Ducato"},
+                               {"Targa", "AB123CD"},
+                               {"Veicolo", "Furgone"}});
+    AddDriver(h.dataFolder(), {{"Conducente", "Verdi Anna"},
+                               {"TelCel", "347 7654321"},
+                               {"Marca", "Iveco"},
+                               {"Modello", ""},
+                               {"Targa", "ZZ999ZZ"}});
     const std::string driversBefore = rtl::ReadWholeFile(h.dataFolder() + "Conducenti.pro");
 
     fogli.txtNumFoglio.SetText("7");
@@ -53,7 +61,7 @@ TEST_F(SheetTest, DriverImportFillsTheFourEditsOfTheSheet) {
 
     EXPECT_EQ(fogli.txtConduttore.Text(), "Verdi Anna");
     EXPECT_EQ(fogli.txtTelCel.Text(), "347 7654321");
-    EXPECT_EQ(fogli.txtVeicolo.Text(), "Iveco ");   // make, a blank, the empty model
+    EXPECT_EQ(fogli.txtVeicolo.Text(), "Iveco "); // make, a blank, the empty model
     EXPECT_EQ(fogli.txtTarga.Text(), "ZZ999ZZ");
     // The rest of the sheet is as it was; the driver archive is only read.
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "7");

@@ -23,10 +23,11 @@ const std::string kListaVuota = "Ricerca non applicabile: la lista non contiene 
 // A sheet of a fixture: number, opening, driver, mobile, vehicle, plate and
 // the closing date.
 std::map<std::string, std::string> Foglio(const std::string& num, const std::string& conduttore,
-                                          const std::string& chiusura = "", const std::string& targa = "AB123CD") {
-    return {{"NumFoglio", num},   {"DataApertura", "05/03/2024"}, {"OraApertura", "09:07"},
-            {"Conduttore", conduttore}, {"TelCel", "333 1234567"}, {"Veicolo", "Fiat Panda"},
-            {"Targa", targa},     {"DataChiusura", chiusura}};
+                                          const std::string& chiusura = "",
+                                          const std::string& targa = "AB123CD") {
+    return {{"NumFoglio", num},         {"DataApertura", "05/03/2024"}, {"OraApertura", "09:07"},
+            {"Conduttore", conduttore}, {"TelCel", "333 1234567"},      {"Veicolo", "Fiat Panda"},
+            {"Targa", targa},           {"DataChiusura", chiusura}};
 }
 
 class ListTest : public SheetTest {
@@ -46,13 +47,13 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
     TfrmRiepAperti w(h.app, &fogli);
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 3u);
-    EXPECT_EQ(w.lstRecords.Items()[0],
-              "Foglio n. 12            Data: 05/03/2024  Ora: 09:07  Rossi Mario Alessandro Gi  Cel. 333 1234567    "
-              "  Mezzo: Fiat Panda                 Targa: AB123CD");
+    EXPECT_EQ(w.lstRecords.Items()[0], "Foglio n. 12            Data: 05/03/2024  Ora: 09:07  Rossi Mario "
+                                       "Alessandro Gi  Cel. 333 1234567    "
+                                       "  Mezzo: Fiat Panda                 Targa: AB123CD");
     EXPECT_EQ(w.lstRecords.Items()[0].find("  Targa: "), 135u);
-    EXPECT_EQ(w.lstRecords.Items()[1],
-              "Foglio n. 14            Data:             Ora:        Verdi                      Cel.                "
-              "  Mezzo:                            Targa: ZZ999ZZ");
+    EXPECT_EQ(w.lstRecords.Items()[1], "Foglio n. 14            Data:             Ora:        Verdi          "
+                                       "            Cel.                "
+                                       "  Mezzo:                            Targa: ZZ999ZZ");
     EXPECT_EQ(w.lstRecords.Items()[2].substr(0, 24), "Foglio n. 2             ");
     EXPECT_EQ(w.Focused(), &w.txtTrova);
     EXPECT_EQ(w.Caption(), " Riepilogo Fogli di Marcia non ancora chiusi");
@@ -109,7 +110,8 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
 TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     std::map<std::string, std::string> tutto;
     int i = 0;
-    for (const auto& e : common::TFoglioRec.elements()) tutto[e.name] = "v" + std::to_string(++i);
+    for (const auto& e : common::TFoglioRec.elements())
+        tutto[e.name] = "v" + std::to_string(++i);
     tutto["DataChiusura"] = "";
     addSheet(Foglio("1", "Altro"));
     addSheet(tutto);
@@ -128,7 +130,7 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
     for (const auto& e : common::TFoglioRec.elements())
         EXPECT_EQ(fogli.Campo(e.name).Text(), tutto[e.name]) << e.name;
-    EXPECT_EQ(w.lstRecords.Count(), 0u);   // emptied on close
+    EXPECT_EQ(w.lstRecords.Count(), 0u); // emptied on close
 }
 
 // A recall that cannot read the archive, or with no line chosen, leaves the
@@ -167,12 +169,14 @@ protected:
         w.Show();
     }
     void search(const std::map<std::string, std::string>& criteri) {
-        for (const auto& [edit, testo] : criteri) w.Get<ui::Edit>(edit).SetText(testo);
+        for (const auto& [edit, testo] : criteri)
+            w.Get<ui::Edit>(edit).SetText(testo);
         h.click(w.btnCerca);
     }
     std::vector<std::string> numbers() const {
         std::vector<std::string> n;
-        for (const std::string& riga : w.lstRecords.Items()) n.push_back(rtl::Trim(riga.substr(10, 12)));
+        for (const std::string& riga : w.lstRecords.Items())
+            n.push_back(rtl::Trim(riga.substr(10, 12)));
         return n;
     }
 };
@@ -214,19 +218,21 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
         {{{"txtConduttore", "rossi"}}, {"1", "2"}, "1"},
         {{{"txtUfficio", "città"}}, {"2"}, "1"},
         {{{"txtConduttore", "rossi"}, {"txtNumFoglio", "2"}}, {"2"}, "2"},
-        {{{"txtLuogoPar01", "torino"}}, {}, "1"},   // legs 2 to 8 are not searched
+        {{{"txtLuogoPar01", "torino"}}, {}, "1"}, // legs 2 to 8 are not searched
         {{{"txtLuogoPar01", "mila"}}, {"2"}, "1"},
-        {{{"txtDataChiusura", "   "}, {"txtConduttore", "verdi"}}, {"3"}, "1"},   // blanks never count
+        {{{"txtDataChiusura", "   "}, {"txtConduttore", "verdi"}}, {"3"}, "1"}, // blanks never count
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.criteri.begin()->second);
         TfrmTrovaFogli s(h.app, &fogli);
         s.lblMemory.SetText("fogli");
         s.Show();
-        for (const auto& [edit, testo] : c.criteri) s.Get<ui::Edit>(edit).SetText(testo);
+        for (const auto& [edit, testo] : c.criteri)
+            s.Get<ui::Edit>(edit).SetText(testo);
         h.click(s.btnCerca);
         std::vector<std::string> n;
-        for (const std::string& riga : s.lstRecords.Items()) n.push_back(rtl::Trim(riga.substr(10, 12)));
+        for (const std::string& riga : s.lstRecords.Items())
+            n.push_back(rtl::Trim(riga.substr(10, 12)));
         EXPECT_EQ(n, c.found);
         EXPECT_EQ(s.lblConta.Text(), c.conta);
         EXPECT_EQ(s.lblTrovate.Text(),
@@ -253,11 +259,13 @@ TEST_F(SearchTest, UnreadableArchiveIsReported) {
 
 TEST_F(SearchTest, EnterChainClosesOnTheFirstCriterion) {
     open();
-    const char* chain[] = {"txtNumFoglio", "txtUfficio", "txtDataApertura", "txtDataChiusura", "txtConduttore",
-                           "txtTelCel", "txtVeicolo", "txtTarga", "txtLuogoPar01", "txtLuogoArr01", "txtNumFoglio"};
+    const char* chain[] = {"txtNumFoglio",  "txtUfficio",    "txtDataApertura", "txtDataChiusura",
+                           "txtConduttore", "txtTelCel",     "txtVeicolo",      "txtTarga",
+                           "txtLuogoPar01", "txtLuogoArr01", "txtNumFoglio"};
     for (int i = 0; i < 10; ++i) {
         h.focus(w.Get<ui::Edit>(chain[i]));
-        EXPECT_TRUE(w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1)).Visible());
+        EXPECT_TRUE(w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1))
+                        .Visible());
         h.press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), &w.Get<ui::Edit>(chain[i + 1])) << chain[i];
     }
@@ -311,18 +319,18 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     addSheet(Foglio("1", "Rossi"));
     addSheet(Foglio("2", "Bianchi"));
     std::string file = archive();
-    file[176] = char(250);                                    // Conduttore: capacity 50
+    file[176] = char(250); // Conduttore: capacity 50
     file[177] = '\0';
     file[178] = char(0x81);
     file[179] = char(0x9D);
-    file[3373 + 38] = char(255);                              // DataChiusura of sheet 2
+    file[3373 + 38] = char(255); // DataChiusura of sheet 2
     file[3373 + 45] = char(0xFF);
     file += std::string(500, '\x7F');
     rtl::WriteWholeFile(archivePath(), file);
 
     TfrmRiepAperti aperti(h.app, &fogli);
     aperti.Show();
-    EXPECT_EQ(aperti.lstRecords.Count(), 1u);   // sheet 2 now reads as closed
+    EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed
     open();
     search({});
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 2 schede.");
@@ -332,5 +340,5 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     TfrmExpFogli exp(h.app, &fogli);
     exp.Show();
     EXPECT_EQ(exp.grdRecords.RowCount(), 2);
-    EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF");   // the stray byte read as windows-1252
+    EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF"); // the stray byte read as windows-1252
 }

@@ -86,7 +86,7 @@ TEST_F(MenuTest, OpenHandsTheYearToTheTripSheetWindow) {
 TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
     for (const char* anno : {"", "202", "20 4", "../a", "2O24"}) {
         SCOPED_TRACE(anno);
-        menu.txtAnnoPreventivi.SetText(anno);   // as pasted or set, past the key filter
+        menu.txtAnnoPreventivi.SetText(anno); // as pasted or set, past the key filter
         h.focus(menu.btnApriPreventivi);
         h.expectMessage(ui::DialogType::Warning, kAnno);
         h.click(menu.btnApriPreventivi);
@@ -136,16 +136,18 @@ protected:
         h.click(fogli.cmdNumerazione);
     }
     void write(const std::string& inizio) {
-        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"), "[Numerazione Fogli di Marcia]\r\nInizio=" + inizio + "\r\n");
+        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"),
+                            "[Numerazione Fogli di Marcia]\r\nInizio=" + inizio + "\r\n");
     }
 };
 
 } // namespace
 
 TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
-    for (int i = 0; i < 3; ++i) addSheet({{"NumFoglio", std::to_string(i)}});
+    for (int i = 0; i < 3; ++i)
+        addSheet({{"NumFoglio", std::to_string(i)}});
     open([&](TfrmNumerazione& d) {
-        EXPECT_EQ(d.txtInizio.Text(), "1");   // no settings file
+        EXPECT_EQ(d.txtInizio.Text(), "1"); // no settings file
         EXPECT_EQ(d.Focused(), &d.txtInizio);
         EXPECT_TRUE(d.effInizio.Visible());
         d.txtInizio.SetText("");
@@ -182,7 +184,7 @@ TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
         SCOPED_TRACE(c.typed);
         open([&](TfrmNumerazione& d) {
             d.txtInizio.SetText(c.typed);
-            h.click(d.btnApplica);   // the click takes the focus: the exit rule runs first
+            h.click(d.btnApplica); // the click takes the focus: the exit rule runs first
             EXPECT_EQ(d.txtInizio.Text(), c.written);
         });
         EXPECT_EQ(ini(), std::string("[Numerazione Fogli di Marcia]\r\nInizio=") + c.written + "\r\n");
@@ -234,7 +236,8 @@ TEST_F(NumberingTest, FailedWriteKeepsTheDialogOpen) {
         rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
         std::string failure;
         try {
-            rtl::IniFile(path("Fogli_di_Marcia.ini")).WriteString("Numerazione Fogli di Marcia", "Inizio", "5");
+            rtl::IniFile(path("Fogli_di_Marcia.ini"))
+                .WriteString("Numerazione Fogli di Marcia", "Inizio", "5");
         } catch (const std::exception& e) {
             failure = e.what();
         }

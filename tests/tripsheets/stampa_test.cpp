@@ -65,16 +65,17 @@ TEST_F(PrintTest, PrintsTheSheetAsShown) {
     EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  06/03/2024");
     EXPECT_EQ(t["txtOraChiusura"], "ORA CHIUSURA:  ");
     EXPECT_EQ(t["txtCitta"], "Cognome e nome:");
-    EXPECT_EQ(t.count("txtLuogoPar01"), 0u);   // empty cells print nothing
+    EXPECT_EQ(t.count("txtLuogoPar01"), 0u); // empty cells print nothing
 
     // The captions print exactly as written, with no blank in front.
     std::set<std::string> captions;
     for (const auto& item : doc.pages[0].items)
         if (const auto* ti = std::get_if<report::TextItem>(&item)) captions.insert(ti->text);
-    for (const char* caption : {"DATI CONDUTTORE", "Cognome e nome:", "Tel. cellulare:", "DATI VEICOLO",
-                                "Marca e modello:", "Targa:", "TOTALE LITRI:", "TOTALE IMPORTI:", "KM PERCORSI",
-                                "KM INIZIALI:", "KM FINALI:", "TOTALE KM PERCORSI:", "PARTENZE E ARRIVI",
-                                "Il Responsabile Ufficio emittente", "(firma per esteso e leggibile)"})
+    for (const char* caption :
+         {"DATI CONDUTTORE", "Cognome e nome:", "Tel. cellulare:", "DATI VEICOLO",
+          "Marca e modello:", "Targa:", "TOTALE LITRI:", "TOTALE IMPORTI:", "KM PERCORSI",
+          "KM INIZIALI:", "KM FINALI:", "TOTALE KM PERCORSI:", "PARTENZE E ARRIVI",
+          "Il Responsabile Ufficio emittente", "(firma per esteso e leggibile)"})
         EXPECT_EQ(captions.count(caption), 1u) << caption;
 }
 
@@ -139,7 +140,8 @@ TEST_F(PrintTest, TextsFitTheirCells) {
 // A value written to the left or to the right of its framed cell keeps a
 // little room from the frame, so that it never touches the line.
 TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
-    for (const auto& e : common::TFoglioRec.elements()) fogli.Campo(e.name).SetText("88");
+    for (const auto& e : common::TFoglioRec.elements())
+        fogli.Campo(e.name).SetText("88");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
@@ -155,8 +157,10 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
                 cy > r->box.bottom())
                 continue;
             ++checked;
-            if (t->align == report::HAlign::Left) EXPECT_GE(t->box.x - r->box.x, 0.5) << t->object;
-            else EXPECT_GE(r->box.right() - t->box.right(), 0.5) << t->object;
+            if (t->align == report::HAlign::Left)
+                EXPECT_GE(t->box.x - r->box.x, 0.5) << t->object;
+            else
+                EXPECT_GE(r->box.right() - t->box.right(), 0.5) << t->object;
         }
     }
     // 16 places, 3 stations, 3 amounts, 5 header values, 2 fuel totals, 3

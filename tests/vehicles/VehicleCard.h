@@ -27,7 +27,8 @@ protected:
         typeInto(card.txtTarga, targa);
     }
     std::string archive() const {
-        return rtl::FileExists(path("Parco_Automezzi.pro")) ? rtl::ReadWholeFile(path("Parco_Automezzi.pro")) : "";
+        return rtl::FileExists(path("Parco_Automezzi.pro")) ? rtl::ReadWholeFile(path("Parco_Automezzi.pro"))
+                                                            : "";
     }
     // Appends a record with the given type, make, model and plate.
     void addRecord(const std::string& tipo, const std::string& marca = "M", const std::string& modello = "X",
@@ -38,6 +39,7 @@ protected:
 };
 
 inline const char* const kInserita = "La scheda corrente è stata inserita in archivio.";
-inline const char* const kModificata = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+inline const char* const kModificata =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 
 } // namespace vt

@@ -10,8 +10,9 @@
 
 namespace {
 
-const char* const kSovrascrivi = "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
-                                 "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?";
+const char* const kSovrascrivi =
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+    "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?";
 
 class AttachTest : public vt::CardTest {
 protected:
@@ -204,5 +205,6 @@ TEST(NomeAllegato, NamesTheCopyAsTheArchiveStoresIt) {
         {"/tmp/ a?b.txt ", "a_b.txt"},
         {"/tmp/" + longStem + ".docx", std::string(245, 'a') + ".docx"},
     };
-    for (const auto& c : cases) EXPECT_EQ(vehicles::NomeAllegato(c.path), c.name) << c.path;
+    for (const auto& c : cases)
+        EXPECT_EQ(vehicles::NomeAllegato(c.path), c.name) << c.path;
 }

@@ -53,7 +53,8 @@ void Compila(ts::Harness& h, TfrmAllegaExcel& w, const Costo& c) {
 }
 
 constexpr const char* kAggiunto = "La scheda corrente è stata inserita in archivio.";
-constexpr const char* kModificato = "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
+constexpr const char* kModificato =
+    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.";
 
 TEST(CostSheet, ListsCostsInEntryOrderWithTheirTotal) {
     struct Caso {
@@ -64,19 +65,21 @@ TEST(CostSheet, ListsCostsInEntryOrderWithTheirTotal) {
         {{}, "€ 0,00"},
         {{"10,50", "2,25"}, "€ 12,75"},
         {{"0,10", "0,10", "0,10"}, "€ 0,30"},
-        {{"5", "", "1,25"}, "€ 6,25"},   // a cost without amount is not listed
+        {{"5", "", "1,25"}, "€ 6,25"}, // a cost without amount is not listed
     };
     for (const Caso& caso : casi) {
         ts::Harness h;
         Scheda scheda(h.app);
         std::vector<Costo> costi;
-        for (const std::string& i : caso.importi) costi.push_back({"01/02/2026", "Gomme", "Ditta", "Gommista", i});
+        for (const std::string& i : caso.importi)
+            costi.push_back({"01/02/2026", "Gomme", "Ditta", "Gommista", i});
         if (!costi.empty()) ScriviCosti("Costi_Veicolo_4.pro", costi);
         TfrmAllegaExcel w(h.app, &scheda.form);
         w.Show();
         EXPECT_EQ(w.lblTotale.Text(), caso.totale);
         std::size_t listati = 0;
-        for (const std::string& i : caso.importi) listati += i.empty() ? 0 : 1;
+        for (const std::string& i : caso.importi)
+            listati += i.empty() ? 0 : 1;
         EXPECT_EQ(w.lstRecords.Count(), listati);
         EXPECT_EQ(w.lblTitolo.Text(), "Fiat Panda targata AB123CD");
         EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "Costi_Veicolo_4.pro"));
@@ -117,9 +120,9 @@ TEST(CostSheet, ListLineHasItsPaddedColumns) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 1u);
-    const std::string attesa = "Data: 1/2/24" + std::string(4, ' ') + "   Da: Rossi Mario" + std::string(15, ' ') +
-                               "   A: Officina Verdi" + std::string(12, ' ') + "  Causale: Cambio olio" +
-                               std::string(29, ' ') + "  Costo: € 10,50";
+    const std::string attesa = "Data: 1/2/24" + std::string(4, ' ') + "   Da: Rossi Mario" +
+                               std::string(15, ' ') + "   A: Officina Verdi" + std::string(12, ' ') +
+                               "  Causale: Cambio olio" + std::string(29, ' ') + "  Costo: € 10,50";
     EXPECT_EQ(w.lstRecords.Item(0), attesa);
     EXPECT_EQ(w.lstRecords.ItemIndex(), -1); // nothing chosen yet
 }
@@ -155,11 +158,21 @@ TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
 
     const std::string bytes = rtl::ReadWholeFile(h.dataFolder() + "Costi_Veicolo_4.pro");
     ASSERT_EQ(bytes.size(), 122u);
-    EXPECT_EQ(bytes.substr(0, 11), std::string("\x0a" "05/03/2026", 11));
-    EXPECT_EQ(bytes.substr(11, 11), std::string("\x0a" "Bollo auto", 11));
-    EXPECT_EQ(bytes.substr(52, 8), std::string("\x07" "Societ\xe0", 8));   // windows-1252
-    EXPECT_EQ(bytes.substr(79, 8), std::string("\x07" "Regione", 8));
-    EXPECT_EQ(bytes.substr(106, 7), std::string("\x06" "123,40", 7));
+    EXPECT_EQ(bytes.substr(0, 11), std::string("\x0a"
+                                               "05/03/2026",
+                                               11));
+    EXPECT_EQ(bytes.substr(11, 11), std::string("\x0a"
+                                                "Bollo auto",
+                                                11));
+    EXPECT_EQ(bytes.substr(52, 8), std::string("\x07"
+                                               "Societ\xe0",
+                                               8)); // windows-1252
+    EXPECT_EQ(bytes.substr(79, 8), std::string("\x07"
+                                               "Regione",
+                                               8));
+    EXPECT_EQ(bytes.substr(106, 7), std::string("\x06"
+                                                "123,40",
+                                                7));
 
     w.txtCausale.SetText("Bollo");
     h.expectMessage(ui::DialogType::Information, kModificato);
@@ -167,7 +180,9 @@ TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
     EXPECT_EQ(w.lblPosizione.Text(), "1");
     const std::string dopo = rtl::ReadWholeFile(h.dataFolder() + "Costi_Veicolo_4.pro");
     ASSERT_EQ(dopo.size(), 122u);
-    EXPECT_EQ(dopo.substr(11, 6), std::string("\x05" "Bollo", 6));
+    EXPECT_EQ(dopo.substr(11, 6), std::string("\x05"
+                                              "Bollo",
+                                              6));
     EXPECT_TRUE(w.panCosti.Visible());
 }
 
@@ -178,15 +193,20 @@ TEST(CostSheet, RequiredFieldsAreCheckedInOrder) {
         const char* focus;
     };
     const Caso casi[] = {
-        {{"", "", "", "", ""}, "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto.",
+        {{"", "", "", "", ""},
+         "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto.",
          "txtData"},
-        {{"01/01/2026", " ", "x", "x", "1"}, "Attenzione: per salvare la scheda è necessario indicare la causale del costo.",
+        {{"01/01/2026", " ", "x", "x", "1"},
+         "Attenzione: per salvare la scheda è necessario indicare la causale del costo.",
          "txtCausale"},
-        {{"01/01/2026", "x", "", "x", "1"}, "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore.",
+        {{"01/01/2026", "x", "", "x", "1"},
+         "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore.",
          "txtPagatore"},
         {{"01/01/2026", "x", "x", "", ""},
-         "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario.", "txtBeneficiario"},
-        {{"01/01/2026", "x", "x", "x", ""}, "Attenzione: per salvare la scheda è necessario indicare l'importo pagato.",
+         "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario.",
+         "txtBeneficiario"},
+        {{"01/01/2026", "x", "x", "x", ""},
+         "Attenzione: per salvare la scheda è necessario indicare l'importo pagato.",
          "txtImporto"},
     };
     for (const Caso& caso : casi) {
@@ -237,8 +257,8 @@ TEST(CostSheet, TodayPictureAndEnterChain) {
     h.click(w.btnAggiungi);
     h.click(w.impData);
     EXPECT_EQ(w.txtData.Text(), "10/03/2026");
-    const std::vector<ui::Edit*> catena = {&w.txtData, &w.txtCausale, &w.txtPagatore, &w.txtBeneficiario,
-                                           &w.txtImporto, &w.txtData};
+    const std::vector<ui::Edit*> catena = {&w.txtData,         &w.txtCausale, &w.txtPagatore,
+                                           &w.txtBeneficiario, &w.txtImporto, &w.txtData};
     h.focus(w.txtData);
     for (std::size_t i = 1; i < catena.size(); ++i) {
         h.press(w, ui::vk::Return);
@@ -249,7 +269,8 @@ TEST(CostSheet, TodayPictureAndEnterChain) {
 TEST(CostSheet, ModifyLoadsTheSelectedCostAndSaveRewritesIt) {
     ts::Harness h;
     Scheda scheda(h.app);
-    ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "1,00"}, {"02/01/2026", "Due", "C", "D", "2,00"}});
+    ScriviCosti("Costi_Veicolo_4.pro",
+                {{"01/01/2026", "Uno", "A", "B", "1,00"}, {"02/01/2026", "Due", "C", "D", "2,00"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
     w.Show();
     h.select(w.lstRecords, 1);
@@ -274,7 +295,8 @@ TEST(CostSheet, ModifyWithoutListOrSelectionIsRefused) {
     {
         TfrmAllegaExcel w(h.app, &scheda.form);
         w.Show();
-        h.expectMessage(ui::DialogType::Information, "Modifica non applicabile: la lista non contiene nessuna voce.");
+        h.expectMessage(ui::DialogType::Information,
+                        "Modifica non applicabile: la lista non contiene nessuna voce.");
         h.click(w.btnModifica);
         EXPECT_TRUE(w.panContainer.Visible());
     }
@@ -316,12 +338,14 @@ TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ts::Harness h;
     report::headlessOutput().printed.clear();
     Scheda scheda(h.app);
-    ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "10,50"}, {"02/01/2026", "Due", "C", "D", "2,25"}});
+    ScriviCosti("Costi_Veicolo_4.pro",
+                {{"01/01/2026", "Uno", "A", "B", "10,50"}, {"02/01/2026", "Due", "C", "D", "2,25"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
     w.Show();
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
+    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(),
+              "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
     const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").lines();
     ASSERT_EQ(righe.size(), 4u);
     EXPECT_EQ(righe[0], w.lstRecords.Item(0));
@@ -358,7 +382,8 @@ TEST(CostSheet, HandsOnBothSidesPointAtTheButtons) {
     for (int y = 0; y < sinistra->height; ++y)
         for (int x = 0; x < larghezza; ++x)
             for (int k = 0; k < 4; ++k)
-                ASSERT_EQ(destra->rgba[(y * larghezza + x) * 4 + k], sinistra->rgba[(y * larghezza + larghezza - 1 - x) * 4 + k])
+                ASSERT_EQ(destra->rgba[(y * larghezza + x) * 4 + k],
+                          sinistra->rgba[(y * larghezza + larghezza - 1 - x) * 4 + k])
                     << x << ", " << y;
 }
 

@@ -18,19 +18,44 @@ struct Campo {
     int capacity;
 };
 const Campo kCampi[] = {
-    {"Tipo", 0, 50},            {"Destinazione", 51, 50},     {"Marca", 102, 50},
-    {"Modello", 153, 50},       {"Targa", 204, 12},           {"Anno", 217, 20},
-    {"Colore", 238, 50},        {"Telaio", 289, 10},          {"Pneumatici", 300, 120},
-    {"Stato", 421, 50},         {"Chilometri", 472, 50},      {"Lettura", 523, 10},
-    {"Alimentazione", 534, 50}, {"Cilindrata", 585, 50},      {"KW", 636, 50},
-    {"Ambiente", 687, 50},      {"Posti", 738, 50},           {"Portata", 789, 50},
-    {"Compagnia", 840, 120},    {"TelAssicuratore", 961, 50}, {"Polizza", 1012, 50},
-    {"Incidenti", 1063, 250},   {"Proprietario", 1314, 50},   {"Autista", 1365, 50},
-    {"TelAutista", 1416, 50},   {"Meccanico", 1467, 50},      {"TelMeccanico", 1518, 50},
-    {"ScadRevisione", 1569, 10}, {"ScadTagliando", 1580, 10}, {"ScadAssicurazione", 1591, 10},
-    {"ScadBollo", 1602, 10},    {"Note", 1613, 250},          {"File01", 1864, 250},
-    {"File02", 2115, 250},      {"File03", 2366, 250},        {"Desc01", 2617, 250},
-    {"Desc02", 2868, 250},      {"Desc03", 3119, 250},
+    {"Tipo", 0, 50},
+    {"Destinazione", 51, 50},
+    {"Marca", 102, 50},
+    {"Modello", 153, 50},
+    {"Targa", 204, 12},
+    {"Anno", 217, 20},
+    {"Colore", 238, 50},
+    {"Telaio", 289, 10},
+    {"Pneumatici", 300, 120},
+    {"Stato", 421, 50},
+    {"Chilometri", 472, 50},
+    {"Lettura", 523, 10},
+    {"Alimentazione", 534, 50},
+    {"Cilindrata", 585, 50},
+    {"KW", 636, 50},
+    {"Ambiente", 687, 50},
+    {"Posti", 738, 50},
+    {"Portata", 789, 50},
+    {"Compagnia", 840, 120},
+    {"TelAssicuratore", 961, 50},
+    {"Polizza", 1012, 50},
+    {"Incidenti", 1063, 250},
+    {"Proprietario", 1314, 50},
+    {"Autista", 1365, 50},
+    {"TelAutista", 1416, 50},
+    {"Meccanico", 1467, 50},
+    {"TelMeccanico", 1518, 50},
+    {"ScadRevisione", 1569, 10},
+    {"ScadTagliando", 1580, 10},
+    {"ScadAssicurazione", 1591, 10},
+    {"ScadBollo", 1602, 10},
+    {"Note", 1613, 250},
+    {"File01", 1864, 250},
+    {"File02", 2115, 250},
+    {"File03", 2366, 250},
+    {"Desc01", 2617, 250},
+    {"Desc02", 2868, 250},
+    {"Desc03", 3119, 250},
 };
 
 } // namespace
@@ -43,9 +68,10 @@ TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
     // Each field gets a value of its own: "k" + its index, and one field with
     // a letter outside ASCII and one longer than its capacity.
     common::Record rec(vehicles::TAutomezzoRec);
-    for (std::size_t i = 0; i < std::size(kCampi); ++i) rec.set(kCampi[i].name, "k" + std::to_string(i));
-    rec.set("Colore", "Blu \xC3\xA8");              // "Blu è"
-    rec.set("Telaio", "ZFA1234567890");             // 13 characters, capacity 10
+    for (std::size_t i = 0; i < std::size(kCampi); ++i)
+        rec.set(kCampi[i].name, "k" + std::to_string(i));
+    rec.set("Colore", "Blu \xC3\xA8");  // "Blu è"
+    rec.set("Telaio", "ZFA1234567890"); // 13 characters, capacity 10
 
     common::Archivio a(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
     EXPECT_EQ(a.Scrivi("", rec), 1);
@@ -73,8 +99,9 @@ TEST(AutomezzoRec, CardControlsFollowTheRecordOrder) {
     const struct {
         int index;
         const char* control;
-    } cases[] = {{0, "txtTipo"},       {4, "txtTarga"},   {11, "txtLettura"},  {31, "txtNote"},
-                 {32, "lblFile01"},    {34, "lblFile03"}, {35, "lblDesc01"},   {37, "lblDesc03"}};
-    for (const auto& c : cases) EXPECT_EQ(vehicles::ControlloCampo(c.index), c.control);
+    } cases[] = {{0, "txtTipo"},    {4, "txtTarga"},   {11, "txtLettura"}, {31, "txtNote"},
+                 {32, "lblFile01"}, {34, "lblFile03"}, {35, "lblDesc01"},  {37, "lblDesc03"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(vehicles::ControlloCampo(c.index), c.control);
     EXPECT_THROW(vehicles::ControlloCampo(38), std::out_of_range);
 }

@@ -21,7 +21,9 @@ const char* const kErroreArchivio =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 
-std::uint8_t Len(const std::string& file, std::size_t at) { return std::uint8_t(file.at(at)); }
+std::uint8_t Len(const std::string& file, std::size_t at) {
+    return std::uint8_t(file.at(at));
+}
 
 } // namespace
 
@@ -32,7 +34,8 @@ TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
     card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(4, 4, 0xFFFF0000)));
     card.Hide();
     card.Show();
-    for (int i = 0; i < 38; ++i) EXPECT_EQ(card.Campo(i).Text(), "") << i;
+    for (int i = 0; i < 38; ++i)
+        EXPECT_EQ(card.Campo(i).Text(), "") << i;
     EXPECT_EQ(card.lblPosizione.Text(), "");
     EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap());
     EXPECT_EQ(card.Focused(), &card.txtTipo);
@@ -60,8 +63,8 @@ TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
     EXPECT_EQ(file.substr(290, 10), "ZFA1234567");
     EXPECT_EQ(Len(file, 1613), 7);
     EXPECT_EQ(file.substr(1614, 7), "Citt\xE0 \x80"); // windows-1252
-    EXPECT_EQ(Len(file, 51), 0);                        // Destinazione left empty
-    EXPECT_EQ(Len(file, 1864), 0);                      // no attachment
+    EXPECT_EQ(Len(file, 51), 0);                      // Destinazione left empty
+    EXPECT_EQ(Len(file, 1864), 0);                    // no attachment
 
     const std::string photo = path("Autoparco/Scheda_Veicolo_1.jpg");
     ASSERT_TRUE(rtl::FileExists(photo));
@@ -95,14 +98,14 @@ TEST_F(CardTest, RequiredFieldsAreCheckedInOrder) {
     } cases[] = {
         {"", "", "", "", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.",
          "txtTipo"},
-        {"   ", "Fiat", "Panda", "", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.",
-         "txtTipo"},
+        {"   ", "Fiat", "Panda", "",
+         "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo.", "txtTipo"},
         {"Auto", "", "", "X", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo.",
          "txtMarca"},
-        {"Auto", "Fiat", "", "", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo.",
-         "txtModello"},
-        {"Auto", "Fiat", "Panda", "", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.",
-         "txtTarga"},
+        {"Auto", "Fiat", "", "",
+         "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo.", "txtModello"},
+        {"Auto", "Fiat", "Panda", "",
+         "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo.", "txtTarga"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -144,11 +147,9 @@ TEST_F(CardTest, BrowseThreeRecords) {
         const char* cmd;
         const char* to;
     } cases[] = {
-        {"2", "cmdPrimo", "1"},    {"2", "cmdUltimo", "3"},
-        {"2", "cmdAvanti", "3"},   {"2", "cmdIndietro", "1"},
-        {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},
-        {"3", "cmdIndietro", "2"}, {"1", "cmdIndietro", "1"},
-        {"3", "cmdAvanti", "3"},
+        {"2", "cmdPrimo", "1"},    {"2", "cmdUltimo", "3"},   {"2", "cmdAvanti", "3"},
+        {"2", "cmdIndietro", "1"}, {"", "cmdAvanti", "1"},    {"", "cmdIndietro", "1"},
+        {"3", "cmdIndietro", "2"}, {"1", "cmdIndietro", "1"}, {"3", "cmdAvanti", "3"},
     };
     const char* tipi[] = {"", "Uno", "Due", "Tre"};
     for (const auto& c : cases) {
@@ -171,17 +172,20 @@ TEST_F(CardTest, BrowseThreeRecords) {
 TEST_F(CardTest, ShownRecordReplacesEveryField) {
     common::Record r(vehicles::TAutomezzoRec);
     const auto elements = vehicles::TAutomezzoRec.elements();
-    for (std::size_t i = 0; i < elements.size(); ++i) r.set(elements[i].ref, "v" + std::to_string(i));
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        r.set(elements[i].ref, "v" + std::to_string(i));
     common::Archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec).Scrivi("", r);
     h.click(card.cmdPrimo);
-    for (int i = 0; i < 38; ++i) EXPECT_EQ(card.Campo(i).Text(), "v" + std::to_string(i));
+    for (int i = 0; i < 38; ++i)
+        EXPECT_EQ(card.Campo(i).Text(), "v" + std::to_string(i));
     EXPECT_EQ(card.lblDesc03.Text(), "v37");
     EXPECT_EQ(card.lblPosizione.Text(), "1");
 }
 
 TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                                             "che questa è stata inserita in archivio.");
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                    "che questa è stata inserita in archivio.");
     h.click(card.cmdDuplica);
     h.verify();
 
@@ -252,8 +256,8 @@ TEST_F(CardTest, EditsTakeAtMostTheirFieldsCapacity) {
 
 TEST_F(CardTest, DateFieldsTakeTheirDateFromThePicker) {
     h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
-    ui::Edit* dates[] = {&card.txtLettura, &card.txtScadRevisione, &card.txtScadTagliando, &card.txtScadAssicurazione,
-                         &card.txtScadBollo};
+    ui::Edit* dates[] = {&card.txtLettura, &card.txtScadRevisione, &card.txtScadTagliando,
+                         &card.txtScadAssicurazione, &card.txtScadBollo};
     bool confirm = true;
     h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(confirm ? c.btnImportaData : c.btnAnnulla); });
     for (ui::Edit* d : dates) {
@@ -273,7 +277,8 @@ TEST_F(CardTest, DateFieldsTakeTheirDateFromThePicker) {
 }
 
 TEST_F(CardTest, PlateIsUpperCasedAndRefusesItsCharacters) {
-    typeInto(card.txtTarga, " ab/c \xC3\xA9\xE2\x82\xAC" "1 ");
+    typeInto(card.txtTarga, " ab/c \xC3\xA9\xE2\x82\xAC"
+                            "1 ");
     EXPECT_EQ(card.txtTarga.Text(), "ABC1");
     h.paste(card, "x<y>&\xC2\xA3z\xC2\xB0");
     EXPECT_EQ(card.txtTarga.Text(), "ABC1XYZ");
@@ -337,8 +342,9 @@ TEST_F(CardTest, CommandsShowTheirHintsAndTheBackgroundClearsThem) {
 }
 
 TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
-    const char* const nuova = "Attenzione: la gestione dei costi può avvenire soltanto dopo che la scheda del "
-                              "veicolo è stata salvata in archivio.";
+    const char* const nuova =
+        "Attenzione: la gestione dei costi può avvenire soltanto dopo che la scheda del "
+        "veicolo è stata salvata in archivio.";
     const struct {
         const char* numero;
         const char* marca;
@@ -348,12 +354,18 @@ TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
         const char* focus;
     } cases[] = {
         {"", "Fiat", "Panda", "AB123CD", nuova, "txtNote"},
-        {"1", "", "Panda", "", "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del "
-                               "veicolo.", "txtMarca"},
-        {"1", "Fiat", "", "", "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del "
-                              "veicolo.", "txtModello"},
-        {"1", "Fiat", "Panda", " ", "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa "
-                                    "del veicolo.", "txtTarga"},
+        {"1", "", "Panda", "",
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare la marca del "
+         "veicolo.",
+         "txtMarca"},
+        {"1", "Fiat", "", "",
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare il modello del "
+         "veicolo.",
+         "txtModello"},
+        {"1", "Fiat", "Panda", " ",
+         "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa "
+         "del veicolo.",
+         "txtTarga"},
         {"1", "Fiat", "Panda", "AB123CD", nullptr, nullptr},
     };
     int opened = 0;
@@ -402,7 +414,8 @@ TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
         EXPECT_EQ(g.lblTitolo.Text(), "App Parco Automezzi");
         const std::string& text = g.txtGuida.Text();
         int paragraphs = 1;
-        for (std::size_t at = text.find("\r\n\r\n"); at != std::string::npos; at = text.find("\r\n\r\n", at + 4))
+        for (std::size_t at = text.find("\r\n\r\n"); at != std::string::npos;
+             at = text.find("\r\n\r\n", at + 4))
             ++paragraphs;
         EXPECT_EQ(paragraphs, 13);
         EXPECT_NE(text.find("Gestione costi"), std::string::npos);

@@ -21,10 +21,31 @@ const std::string& kDomanda = ts::kDomandaEsportazione;
 const std::string& kFatto = ts::kEsportazioneRiuscita;
 
 // The 25 exported fields in file order.
-const char* const kCampi[] = {"Tipo", "Destinazione", "Marca", "Modello", "Targa", "Anno", "Colore", "Telaio",
-                              "Pneumatici", "Stato", "Chilometri", "Alimentazione", "Cilindrata", "KW", "Ambiente",
-                              "Proprietario", "Autista", "TelAutista", "Meccanico", "TelMeccanico", "ScadRevisione",
-                              "ScadTagliando", "ScadAssicurazione", "ScadBollo", "Note"};
+const char* const kCampi[] = {"Tipo",
+                              "Destinazione",
+                              "Marca",
+                              "Modello",
+                              "Targa",
+                              "Anno",
+                              "Colore",
+                              "Telaio",
+                              "Pneumatici",
+                              "Stato",
+                              "Chilometri",
+                              "Alimentazione",
+                              "Cilindrata",
+                              "KW",
+                              "Ambiente",
+                              "Proprietario",
+                              "Autista",
+                              "TelAutista",
+                              "Meccanico",
+                              "TelMeccanico",
+                              "ScadRevisione",
+                              "ScadTagliando",
+                              "ScadAssicurazione",
+                              "ScadBollo",
+                              "Note"};
 
 void ScriviVeicoli(const std::vector<std::vector<std::pair<std::string, std::string>>>& veicoli) {
     for (const auto& v : veicoli) {
@@ -98,7 +119,8 @@ TEST(VehicleExport, GridAndFileHoldEveryVehicle) {
     celleSecondo[0] = "Furgone";
     celleSecondo[3] = "Daily";
     celleSecondo[4] = "ZZ999ZZ";
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), FileAtteso({cellePrimo, celleSecondo}));
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"),
+              FileAtteso({cellePrimo, celleSecondo}));
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Parco_Automezzi.xls");
 }
@@ -126,7 +148,7 @@ TEST(VehicleExport, NoKeepsTheEarlierFileAndAFailureIsReported) {
     EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), "precedente");
 
     rtl::DeleteFile(h.dataFolder() + "Parco_Automezzi.xls");
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.xls");   // cannot be written as a file
+    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.xls"); // cannot be written as a file
     h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
     h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                         "Accertarsi che il file di Excel non sia già aperto.");
@@ -142,9 +164,9 @@ TEST(VehicleExport, OnlyTheOpenColumnsTakeTypingAndTheArchiveNeverChanges) {
     TfrmExpAutoparco w(h.app);
     w.Show();
     // Grid column 0 is the record number; then the fields in file order.
-    const bool modificabile[26] = {false, false, false, false, true,  true,  true,  true,  false,
-                                   false, true,  false, false, false, true,  false, true,  false,
-                                   true,  true,  true,  true,  true,  true,  true,  true};
+    const bool modificabile[26] = {false, false, false, false, true,  true, true,  true, false,
+                                   false, true,  false, false, false, true, false, true, false,
+                                   true,  true,  true,  true,  true,  true, true,  true};
     for (int col = 0; col < 26; ++col) {
         const std::string prima_cella = w.grdRecords.Cell(col, 0);
         EXPECT_EQ(ui::input::EditCell(w.grdRecords, col, 0, "x"), modificabile[col]) << col;

@@ -16,7 +16,8 @@ std::string BmpFile(int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b
     const std::uint32_t size = 54 + std::uint32_t(row * h);
     std::string f(size, '\0');
     auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) f[at + std::size_t(i)] = char((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            f[at + std::size_t(i)] = char((v >> (8 * i)) & 0xFF);
     };
     f[0] = 'B';
     f[1] = 'M';
@@ -37,7 +38,9 @@ std::string BmpFile(int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b
     return f;
 }
 
-bool IsJpeg(const std::string& bytes) { return bytes.size() > 2 && bytes.substr(0, 2) == "\xFF\xD8"; }
+bool IsJpeg(const std::string& bytes) {
+    return bytes.size() > 2 && bytes.substr(0, 2) == "\xFF\xD8";
+}
 
 class PhotoTest : public CardTest {
 protected:

@@ -24,7 +24,9 @@
 
 namespace {
 
-rtl::Date Giorno(int d, int m, int y) { return *rtl::Date::FromYmd(y, m, d); }
+rtl::Date Giorno(int d, int m, int y) {
+    return *rtl::Date::FromYmd(y, m, d);
+}
 
 struct Veicolo {
     std::string tipo, marca, modello, targa, revisione, bollo;
@@ -59,14 +61,15 @@ TEST(Deadlines, PastTodayAndTheNextSevenDaysAreListed) {
         {Giorno(10, 3, 2026), "", false},
         {Giorno(10, 3, 2026), "31/02/2026", std::nullopt},
         {Giorno(10, 3, 2026), "prossimo anno", std::nullopt},
-        {Giorno(26, 2, 2026), "05/03/2026", true},    // across the end of February
+        {Giorno(26, 2, 2026), "05/03/2026", true}, // across the end of February
         {Giorno(26, 2, 2026), "06/03/2026", false},
-        {Giorno(27, 12, 2026), "03/01/2027", true},   // across the year end
+        {Giorno(27, 12, 2026), "03/01/2027", true}, // across the year end
         {Giorno(27, 12, 2026), "04/01/2027", false},
-        {Giorno(27, 2, 2028), "05/03/2028", true},    // a leap year
+        {Giorno(27, 2, 2028), "05/03/2028", true}, // a leap year
         {Giorno(27, 2, 2028), "06/03/2028", false},
     };
-    for (const Caso& c : casi) EXPECT_EQ(ScadenzaImminente(c.scadenza, c.oggi), c.elencata) << c.scadenza;
+    for (const Caso& c : casi)
+        EXPECT_EQ(ScadenzaImminente(c.scadenza, c.oggi), c.elencata) << c.scadenza;
 }
 
 TEST(Deadlines, ListShowsDueVehiclesSortedWithTheirLine) {
@@ -81,9 +84,9 @@ TEST(Deadlines, ListShowsDueVehiclesSortedWithTheirLine) {
     TfrmScadRevisione w(h.app);
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
-    const std::string attesa = std::string("autovettura") + std::string(9, ' ') + "  Fiat Panda" + std::string(20, ' ') +
-                               "  Targa: AA111AA     " + "  Scad. 01/01/2020" + "  Km: 120000    " +
-                               "  Titolare: Rossi Spa";
+    const std::string attesa = std::string("autovettura") + std::string(9, ' ') + "  Fiat Panda" +
+                               std::string(20, ' ') + "  Targa: AA111AA     " + "  Scad. 01/01/2020" +
+                               "  Km: 120000    " + "  Titolare: Rossi Spa";
     EXPECT_EQ(w.lstRecords.Item(0), attesa);
     EXPECT_EQ(w.lstRecords.Item(1).substr(0, 20), "Furgone             ");
     EXPECT_EQ(w.lblRigo03.Text(),
@@ -144,7 +147,8 @@ TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
         TfrmScadTagliando tagliando(h.app);
         TfrmScadAssicurazione assicurazione(h.app);
         TfrmScadBollo bollo(h.app);
-        for (TfrmListaScadenze* w : std::initializer_list<TfrmListaScadenze*>{&revisione, &tagliando, &assicurazione, &bollo}) {
+        for (TfrmListaScadenze* w :
+             std::initializer_list<TfrmListaScadenze*>{&revisione, &tagliando, &assicurazione, &bollo}) {
             h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
             w->Show();
             h.verify();

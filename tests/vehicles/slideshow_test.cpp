@@ -39,7 +39,7 @@ TEST(SlideShow, ShowsEveryPhotoInRecordOrderAndStartsAgain) {
     ts::Harness h;
     ScriviVeicoli(3);
     ScriviFoto(1, 40, 20);
-    ScriviFoto(3, 30, 30);   // record 2 has no photo
+    ScriviFoto(3, 30, 30); // record 2 has no photo
     TfrmSlideshow_Automezzi w(h.app);
     w.Show();
     EXPECT_TRUE(w.Timer.Enabled());
@@ -98,7 +98,7 @@ struct HarnessConTimer : ts::Harness {
 
 TEST(SlideShow, AccessFailureIsReportedWithTheShowPaused) {
     HarnessConTimer h;
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro");   // cannot be opened as an archive
+    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro"); // cannot be opened as an archive
     TfrmSlideshow_Automezzi w(h.app);
     h.timer = &w.Timer;
     w.Show();

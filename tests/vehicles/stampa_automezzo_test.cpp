@@ -58,7 +58,8 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
     EXPECT_EQ(texts["txtTarga"], "CD456EF");
     EXPECT_EQ(texts["txtNote"], "da revisionare");
     EXPECT_EQ(texts.count("txtColore") ? texts["txtColore"] : "", "");
-    for (const auto& [name, text] : texts) EXPECT_EQ(text.find("libretto"), std::string::npos) << name;
+    for (const auto& [name, text] : texts)
+        EXPECT_EQ(text.find("libretto"), std::string::npos) << name;
     const report::PictureItem* photo = Photo(doc.pages[0]);
     ASSERT_NE(photo, nullptr);
     EXPECT_EQ(*photo->bitmap, *card.imgBianco.Bitmap());
@@ -91,9 +92,10 @@ TEST_F(PrintTest, CancelAndFailure) {
     // printed and the dialog closes.
     h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
         frmAutoparco = nullptr;
-        h.expectMessage(ui::DialogType::Warning,
-                        "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
-                        "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
+        h.expectMessage(
+            ui::DialogType::Warning,
+            "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
+            "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
@@ -106,7 +108,8 @@ TEST_F(PrintTest, CancelAndFailure) {
 TEST(SchedaVeicolo, TemplateHoldsTheThirtyTwoDataMemos) {
     report::Report rep = report::Report::fromResource("vehicles/SchedaVeicolo.report");
     EXPECT_EQ(rep.name(), "Scheda Veicolo");
-    for (int i = 0; i < vehicles::kCampiInEdit; ++i) EXPECT_TRUE(rep.has(vehicles::ControlloCampo(i))) << i;
+    for (int i = 0; i < vehicles::kCampiInEdit; ++i)
+        EXPECT_TRUE(rep.has(vehicles::ControlloCampo(i))) << i;
     const struct {
         const char* memo;
         double leftPx, topPx, widthPx;

@@ -28,17 +28,34 @@ void ScriviVeicoli(const std::vector<Campi>& veicoli) {
 }
 
 const std::vector<Campi> kFlotta = {
-    {{"Tipo", "Furgone"}, {"Marca", "Fiat"}, {"Modello", "Ducato Maxi"}, {"Targa", "AA111AA"},
-     {"Proprietario", "Mario Rossi"}, {"Anno", "2019"}, {"Chilometri", "80000"}, {"Autista", "Luca Bianchi"},
-     {"Colore", "Bianco"}, {"Alimentazione", "Gasolio"}, {"Note", "gancio traino"}},
-    {{"Tipo", "autovettura"}, {"Marca", "FIAT"}, {"Modello", "Panda"}, {"Targa", "BB222BB"},
-     {"Proprietario", "Anna Verdi"}, {"Anno", "2021"}},
-    {{"Tipo", "Autovettura"}, {"Marca", "Alfa Romeo"}, {"Modello", "Giulia"}, {"Targa", "CC333CC"},
+    {{"Tipo", "Furgone"},
+     {"Marca", "Fiat"},
+     {"Modello", "Ducato Maxi"},
+     {"Targa", "AA111AA"},
+     {"Proprietario", "Mario Rossi"},
+     {"Anno", "2019"},
+     {"Chilometri", "80000"},
+     {"Autista", "Luca Bianchi"},
+     {"Colore", "Bianco"},
+     {"Alimentazione", "Gasolio"},
+     {"Note", "gancio traino"}},
+    {{"Tipo", "autovettura"},
+     {"Marca", "FIAT"},
+     {"Modello", "Panda"},
+     {"Targa", "BB222BB"},
+     {"Proprietario", "Anna Verdi"},
+     {"Anno", "2021"}},
+    {{"Tipo", "Autovettura"},
+     {"Marca", "Alfa Romeo"},
+     {"Modello", "Giulia"},
+     {"Targa", "CC333CC"},
      {"Proprietario", "Carlo Rossini"}},
 };
 
-std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAutomezzi& w, const std::vector<std::pair<ui::Edit*, std::string>>& criteri) {
-    for (const auto& [edit, testo] : criteri) edit->SetText(testo);
+std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAutomezzi& w,
+                               const std::vector<std::pair<ui::Edit*, std::string>>& criteri) {
+    for (const auto& [edit, testo] : criteri)
+        edit->SetText(testo);
     h.click(w.btnCerca);
     return w.lstRecords.Items();
 }
@@ -59,9 +76,9 @@ TEST(VehicleSearch, LineColumnsOrderAndCountLine) {
     // Sorted with a-z read as A-Z: both Autovettura lines come before Furgone.
     EXPECT_EQ(righe[0].substr(0, 11), "Autovettura");
     EXPECT_EQ(righe[1].substr(0, 11), "autovettura");
-    const std::string furgone = "Furgone" + std::string(13, ' ') + "  Fiat Ducato Maxi" + std::string(14, ' ') +
-                                "  Targa: AA111AA     " + "  Titolare: Mario Rossi" + std::string(19, ' ') +
-                                "  Anno: 2019      " + "  Km: 80000";
+    const std::string furgone = "Furgone" + std::string(13, ' ') + "  Fiat Ducato Maxi" +
+                                std::string(14, ' ') + "  Targa: AA111AA     " + "  Titolare: Mario Rossi" +
+                                std::string(19, ' ') + "  Anno: 2019      " + "  Km: 80000";
     EXPECT_EQ(righe[2], furgone);
 }
 
@@ -79,7 +96,7 @@ TEST(VehicleSearch, EveryGivenCriterionMustMatchIgnoringCaseOfAToZ) {
         {{{"txtMarca", "fiat"}}, {"BB222BB", "AA111AA"}, "1"},
         {{{"txtMarca", "FIAT"}, {"txtProprietario", "Rossi"}}, {"AA111AA"}, "2"},
         {{{"txtProprietario", "rossi"}}, {"CC333CC", "AA111AA"}, "1"},
-        {{{"txtMarca", " Fiat"}}, {}, "1"},   // a leading blank must be matched too
+        {{{"txtMarca", " Fiat"}}, {}, "1"}, // a leading blank must be matched too
         {{{"txtNote", "traino"}, {"txtTarga", "aa1"}}, {"AA111AA"}, "2"},
         {{{"txtAutista", "nessuno"}}, {}, "1"},
     };
@@ -88,13 +105,16 @@ TEST(VehicleSearch, EveryGivenCriterionMustMatchIgnoringCaseOfAToZ) {
         ScriviVeicoli(kFlotta);
         TfrmTrovaAutomezzi w(h.app);
         w.Show();
-        for (const Criterio& c : p.criteri) w.Get<ui::Edit>(c.edit).SetText(c.testo);
+        for (const Criterio& c : p.criteri)
+            w.Get<ui::Edit>(c.edit).SetText(c.testo);
         h.click(w.btnCerca);
         std::vector<std::string> targhe;
-        for (const std::string& r : w.lstRecords.Items()) targhe.push_back(r.substr(r.find("Targa: ") + 7, 7));
+        for (const std::string& r : w.lstRecords.Items())
+            targhe.push_back(r.substr(r.find("Targa: ") + 7, 7));
         EXPECT_EQ(targhe, p.targhe) << p.criteri.front().testo;
         EXPECT_EQ(w.lblConta.Text(), p.conta);
-        EXPECT_EQ(w.lblTrovate.Text(), "Il presente riepilogo contiene " + std::to_string(p.targhe.size()) + " schede");
+        EXPECT_EQ(w.lblTrovate.Text(),
+                  "Il presente riepilogo contiene " + std::to_string(p.targhe.size()) + " schede");
     }
 }
 
@@ -106,9 +126,9 @@ TEST(VehicleSearch, CriteriaHighlightAndEnterRing) {
     EXPECT_FALSE(eff.Visible());
     h.focus(w.txtMarca);
     EXPECT_TRUE(eff.Visible());
-    const std::vector<ui::Edit*> anello = {&w.txtMarca, &w.txtModello, &w.txtTarga, &w.txtStato, &w.txtAutista,
-                                           &w.txtMeccanico, &w.txtProprietario, &w.txtNote, &w.txtTipo,
-                                           &w.txtDestinazione, &w.txtMarca};
+    const std::vector<ui::Edit*> anello = {&w.txtMarca,   &w.txtModello,      &w.txtTarga,        &w.txtStato,
+                                           &w.txtAutista, &w.txtMeccanico,    &w.txtProprietario, &w.txtNote,
+                                           &w.txtTipo,    &w.txtDestinazione, &w.txtMarca};
     for (std::size_t i = 1; i < anello.size(); ++i) {
         h.press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), anello[i]) << i;
@@ -120,7 +140,7 @@ TEST(VehicleSearch, CriteriaHighlightAndEnterRing) {
 
 TEST(VehicleSearch, AccessFailureKeepsTheCriteriaPanel) {
     ts::Harness h;
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro");   // a folder where the archive should be
+    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro"); // a folder where the archive should be
     TfrmTrovaAutomezzi w(h.app);
     w.Show();
     h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
@@ -140,9 +160,9 @@ TEST(VehicleSearch, FindNextAndPrint) {
     h.press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.btnTrova);
     h.click(w.btnTrova);
-    EXPECT_EQ(w.lstRecords.ItemIndex(), 0);   // Carlo Rossini
+    EXPECT_EQ(w.lstRecords.ItemIndex(), 0); // Carlo Rossini
     h.click(w.btnTrova);
-    EXPECT_EQ(w.lstRecords.ItemIndex(), 2);   // Mario Rossi
+    EXPECT_EQ(w.lstRecords.ItemIndex(), 2); // Mario Rossi
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo schede veicoli in archivio");
@@ -182,10 +202,12 @@ TEST(VehicleSearch, RecallFillsTheDriverCardVehicleOnly) {
     w.Show();
     Cerca(h, w, {{&w.txtTarga, "AA111AA"}});
     h.dblClickItem(w.lstRecords, 0);
-    const Campi attesi = {{"txtVeicolo", "Furgone"}, {"txtMarca", "Fiat"}, {"txtModello", "Ducato Maxi"},
-                          {"txtTarga", "AA111AA"}, {"txtColore", "Bianco"}, {"txtAlimentazione", "Gasolio"},
+    const Campi attesi = {{"txtVeicolo", "Furgone"},     {"txtMarca", "Fiat"},
+                          {"txtModello", "Ducato Maxi"}, {"txtTarga", "AA111AA"},
+                          {"txtColore", "Bianco"},       {"txtAlimentazione", "Gasolio"},
                           {"txtConducente", "Giovanni"}};
-    for (const auto& [controllo, testo] : attesi) EXPECT_EQ(anagrafica.Get<ui::Edit>(controllo).Text(), testo) << controllo;
+    for (const auto& [controllo, testo] : attesi)
+        EXPECT_EQ(anagrafica.Get<ui::Edit>(controllo).Text(), testo) << controllo;
     frmAnagrafica = nullptr;
 }
 
@@ -213,11 +235,13 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     h.dblClickItem(w.lstRecords, 0);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     ASSERT_NE(card.imgFoto.Bitmap(), nullptr);
-    EXPECT_EQ(card.imgFoto.Bitmap()->width, 40);   // the vehicle's own photo
-    const Campi attesi = {{"txtTipo", "Furgone"}, {"txtModello", "Ducato Maxi"}, {"txtNote", "gancio traino"},
-                          {"txtScadBollo", "31/12/2026"}, {"lblFile02", "libretto.pdf"}, {"lblDesc02", "Libretto"},
-                          {"txtDestinazione", ""}, {"lblFile01", ""}};
-    for (const auto& [controllo, testo] : attesi) EXPECT_EQ(card.Get<ui::Control>(controllo).Text(), testo) << controllo;
+    EXPECT_EQ(card.imgFoto.Bitmap()->width, 40); // the vehicle's own photo
+    const Campi attesi = {{"txtTipo", "Furgone"},        {"txtModello", "Ducato Maxi"},
+                          {"txtNote", "gancio traino"},  {"txtScadBollo", "31/12/2026"},
+                          {"lblFile02", "libretto.pdf"}, {"lblDesc02", "Libretto"},
+                          {"txtDestinazione", ""},       {"lblFile01", ""}};
+    for (const auto& [controllo, testo] : attesi)
+        EXPECT_EQ(card.Get<ui::Control>(controllo).Text(), testo) << controllo;
 
     TfrmTrovaAutomezzi altra(h.app, &card);
     altra.lblMemory.SetText("autoparco");
@@ -226,7 +250,7 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     h.dblClickItem(altra.lstRecords, 0);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtNote.Text(), "");
-    EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap());   // no photo: the placeholder
+    EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap()); // no photo: the placeholder
     frmAutoparco = nullptr;
 }
 

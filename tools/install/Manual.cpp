@@ -9,7 +9,8 @@ namespace install {
 
 void InstallManual(const std::string& folder) {
     std::vector<qtbackend::TextSection> sections;
-    for (const HelpTopic& t : AllHelpTopics()) sections.push_back({t.title, t.paragraphs});
+    for (const HelpTopic& t : AllHelpTopics())
+        sections.push_back({t.title, t.paragraphs});
     if (!qtbackend::writeSectionsPdf("Guida di Dorneval", sections, folder + "Guida.pdf"))
         throw std::runtime_error("cannot write " + folder + "Guida.pdf");
 }

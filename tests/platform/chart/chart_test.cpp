@@ -15,7 +15,8 @@ const chart::Point months[] = {
 
 chart::Chart twelveMonths() {
     chart::Chart c;
-    for (const auto& p : months) c.add(p.value, p.label, p.color);
+    for (const auto& p : months)
+        c.add(p.value, p.label, p.color);
     return c;
 }
 
@@ -36,7 +37,7 @@ TEST(Chart, SwitchingKindKeepsThePointsInOrder) {
     EXPECT_EQ(c.points(), expected);
     EXPECT_EQ(repaints, 2);
 
-    c.setKind(chart::SeriesKind::Bar);   // already bars: nothing changes
+    c.setKind(chart::SeriesKind::Bar); // already bars: nothing changes
     EXPECT_EQ(repaints, 2);
 
     // Clear and add again, as a new count does: the kind stays.
@@ -54,8 +55,8 @@ TEST(Chart, CopiesBecomeJobsNeverCopiesTimesCopies) {
         bool printerMakesCopies;
         chart::PrintPlan plan;
     } cases[] = {
-        {1, false, {1, 1}}, {3, false, {3, 1}}, {3, true, {1, 3}},
-        {1, true, {1, 1}},  {0, false, {0, 0}}, {0, true, {0, 0}}, {-2, false, {0, 0}},
+        {1, false, {1, 1}}, {3, false, {3, 1}}, {3, true, {1, 3}},   {1, true, {1, 1}},
+        {0, false, {0, 0}}, {0, true, {0, 0}},  {-2, false, {0, 0}},
     };
     for (const auto& c : cases) {
         const chart::PrintPlan p = chart::planCopies(c.asked, c.printerMakesCopies);

@@ -41,11 +41,14 @@ std::string readFile(const fs::path& p) {
 // Top row: red, green; bottom row: blue, white.
 std::string handMadeBmp() {
     const unsigned char bytes[] = {
-        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,        // file header: size 70, pixels at 54
-        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,      // info header: 2 x 2, 1 plane, 24 bits
-        0, 0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0,                     // bottom row (B G R): blue, white, pad
-        0, 0, 0xFF, 0, 0xFF, 0, 0, 0,                           // top row: red, green, pad
+        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,   // file header: size 70, pixels
+                                                          // at 54
+        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, // info header: 2 x 2,
+                                                          // 1 plane, 24 bits
+        0, 0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0xFF,
+        0xFF, 0xFF, 0, 0,             // bottom row (B G R):
+                                      // blue, white, pad
+        0, 0, 0xFF, 0, 0xFF, 0, 0, 0, // top row: red, green, pad
     };
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
@@ -93,7 +96,8 @@ TEST(Image, JpegRoundTripKeepsSizeAndColoursAndReplacesTheFile) {
     expectNear(img::pixel(back, 56, 40), 0xFFFFFFFF, 12);
     // No temporary file stays behind.
     int files = 0;
-    for (auto& e : fs::directory_iterator(file.parent_path())) (void)e, ++files;
+    for (auto& e : fs::directory_iterator(file.parent_path()))
+        (void)e, ++files;
     EXPECT_EQ(files, 1);
     // Loading from memory gives the same picture.
     EXPECT_EQ(img::loadMemory(readFile(file)), back);
@@ -143,13 +147,13 @@ TEST(Image, FitKeepsProportions) {
         int w, h, boxW, boxH;
         img::Size expected;
     } cases[] = {
-        {400, 200, 308, 173, {308, 154}},   // wide picture: full width
-        {100, 400, 308, 173, {43, 173}},    // tall picture: full height
-        {10, 5, 100, 100, {100, 50}},       // small picture grows
-        {308, 173, 308, 173, {308, 173}},   // same size
-        {5000, 1, 100, 100, {100, 1}},      // never below one pixel
-        {0, 10, 100, 100, {0, 0}},          // empty picture
-        {10, 10, 0, 100, {0, 0}},           // empty box
+        {400, 200, 308, 173, {308, 154}}, // wide picture: full width
+        {100, 400, 308, 173, {43, 173}},  // tall picture: full height
+        {10, 5, 100, 100, {100, 50}},     // small picture grows
+        {308, 173, 308, 173, {308, 173}}, // same size
+        {5000, 1, 100, 100, {100, 1}},    // never below one pixel
+        {0, 10, 100, 100, {0, 0}},        // empty picture
+        {10, 10, 0, 100, {0, 0}},         // empty box
     };
     for (const auto& c : cases)
         EXPECT_EQ(img::fitSize(c.w, c.h, c.boxW, c.boxH), c.expected) << c.w << "x" << c.h;
@@ -163,10 +167,10 @@ TEST(Image, FitKeepsProportions) {
 
 TEST(Image, DrawingHelpersClipAndBlend) {
     img::Bitmap b = img::filled(20, 10, 0xFFFFFFFF);
-    img::fillRect(b, -5, -5, 10, 10, 0xFF000000);          // partly outside
+    img::fillRect(b, -5, -5, 10, 10, 0xFF000000); // partly outside
     EXPECT_EQ(img::pixel(b, 4, 4), 0xFF000000u);
     EXPECT_EQ(img::pixel(b, 5, 5), 0xFFFFFFFFu);
-    img::fillRect(b, 10, 0, 10, 10, 0x80000000);            // half transparent black on white
+    img::fillRect(b, 10, 0, 10, 10, 0x80000000); // half transparent black on white
     expectNear(img::pixel(b, 15, 5), 0xFF7F7F7F, 2);
     img::verticalGradient(b, 0, 0, 20, 10, 0xFF4682B4, 0xFFFFFFFF);
     EXPECT_EQ(img::pixel(b, 0, 0), 0xFF4682B4u);
@@ -177,9 +181,11 @@ TEST(Image, DrawingHelpersClipAndBlend) {
     EXPECT_EQ(w, img::textWidth("Avvio"));
     int dark = 0;
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 80; ++x) dark += img::pixel(t, x, y) == 0xFF000000u;
+        for (int x = 0; x < 80; ++x)
+            dark += img::pixel(t, x, y) == 0xFF000000u;
     EXPECT_GT(dark, 10);
-    for (int y = 0; y < 20; ++y) EXPECT_EQ(img::pixel(t, 79, y), 0xFFFFFFFFu);   // nothing beyond its width
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(img::pixel(t, 79, y), 0xFFFFFFFFu); // nothing beyond its width
 }
 
 // The hand-made hostile corpus (tests/platform/image/hostile, written by its
@@ -187,8 +193,13 @@ TEST(Image, DrawingHelpersClipAndBlend) {
 // consistent bitmap; the sanitizers of ./test.sh watch the decoding itself.
 TEST(Image, HostilePicturesAreRefusedOrDecodedCleanly) {
     const std::set<std::string> decoded = {
-        "jpeg-sound.jpg", "jpeg-progressive-sound.jpg", "png-sound.png", "bmp-sound.bmp",
-        "bmp-palette-index-beyond.bmp", "bmp-bitfields-16.bmp", "bmp-bitfields-odd-masks.bmp",
+        "jpeg-sound.jpg",
+        "jpeg-progressive-sound.jpg",
+        "png-sound.png",
+        "bmp-sound.bmp",
+        "bmp-palette-index-beyond.bmp",
+        "bmp-bitfields-16.bmp",
+        "bmp-bitfields-odd-masks.bmp",
     };
     int files = 0;
     for (const auto& entry : fs::directory_iterator(HOSTILE_PICTURES)) {
@@ -225,7 +236,8 @@ TEST(Image, HostilePicturesAreRefusedOrDecodedCleanly) {
 // while decoding, proportions kept.
 TEST(Image, HugePicturesAreRefusedAndLargePhotosScaledDown) {
     const fs::path dir = HOSTILE_PICTURES;
-    for (const char* name : {"jpeg-size-over-limit.jpg", "png-size-over-limit.png", "bmp-size-over-limit.bmp"}) {
+    for (const char* name :
+         {"jpeg-size-over-limit.jpg", "png-size-over-limit.png", "bmp-size-over-limit.bmp"}) {
         try {
             img::loadFile(dir / name);
             ADD_FAILURE() << name;

@@ -1,22 +1,22 @@
 #include "platform/qt/Backend.h"
 #include "platform/qt/Bridge.h"
-#include "platform/ui/Ui.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/Ui.h"
 #include "tests/platform/qt/QtApp.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
-#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyleOption>
-#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -24,7 +24,8 @@
 
 namespace {
 
-const char* const kLayout = R"(form TfrmProva caption=" Prova finestra" client=420x320 border=single closebox=no position=screencenter fill=gradient:#FF4682B4:#FFFFFFFF
+const char* const kLayout =
+    R"(form TfrmProva caption=" Prova finestra" client=420x320 border=single closebox=no position=screencenter fill=gradient:#FF4682B4:#FFFFFFFF
 label lblTesto bounds=10,10,200,20 text="Etichetta"
 rectangle effCampo bounds=6,36,208,30 fill=#FFFFFF00 visible=no hittest=no
 edit txtCampo bounds=10,40,200,22 taborder=0
@@ -207,7 +208,8 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     ctl<ui::Button>("cmdOK").SetText("Salva");
     ctl<ui::Button>("cmdOK").SetEnabled(false);
     ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
-    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
+    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText),
+              QColor(0xDC, 0x14, 0x3C));
     EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
     EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
 
@@ -349,7 +351,8 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
     // A command picture, all red: grey once disabled.
     auto bmp = std::make_shared<img::Bitmap>();
     bmp->width = bmp->height = 20;
-    for (int i = 0; i < 400; ++i) bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
+    for (int i = 0; i < 400; ++i)
+        bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
     auto& pic = ctl<ui::Picture>("imgLogo");
     pic.SetBitmap(bmp);
     QWidget* picture = peer<QWidget>("imgLogo");
@@ -394,7 +397,8 @@ TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
 
 TEST_F(Bridge, ModalRunEndsWithTheButtonResult) {
     ui::Form dialog(app, &form);
-    ui::LoadLayout(dialog, R"(form TfrmDomanda caption="Domanda" client=200x100 border=single position=ownercenter
+    ui::LoadLayout(dialog,
+                   R"(form TfrmDomanda caption="Domanda" client=200x100 border=single position=ownercenter
 button cmdSi bounds=10,10,80,25 text="Sì" modalresult=ok
 )");
     QTimer::singleShot(0, [&] {
@@ -576,8 +580,8 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
     auto* qcal = peer<QCalendarWidget>("calGiorno");
     auto* qgrid = peer<QTableView>("grdCosti");
     QWidget* calKeys = qcal->focusProxy() ? qcal->focusProxy() : qcal;
-    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
-                        Qt::Key_Home, Qt::Key_End}) {
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                        Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End}) {
         cal.SetFocus();
         QTest::keyClick(calKeys, key);
         EXPECT_EQ(cal.Date(), day) << key;

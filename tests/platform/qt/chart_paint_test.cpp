@@ -30,7 +30,9 @@ QPointF centreOf(const QImage& img, QRgb rgb) {
     return n ? QPointF(sx / n, sy / n) : QPointF(-1, -1);
 }
 
-std::uint32_t monthColour(int m) { return 0xFF000000u | (std::uint32_t(10 + m * 17) << 16) | (std::uint32_t(200 - m * 9) << 8) | 77u; }
+std::uint32_t monthColour(int m) {
+    return 0xFF000000u | (std::uint32_t(10 + m * 17) << 16) | (std::uint32_t(200 - m * 9) << 8) | 77u;
+}
 
 } // namespace
 
@@ -55,7 +57,8 @@ TEST(ChartPaint, LegendLiesWhereItsPositionSays) {
         c.setTitle({"Statistiche mensili", {"Verdana", 20, true, 0xFF000000}, true});
         c.setFoot({"Piede del grafico", {"Verdana", 11, true, 0xFF000000}, true});
         c.setLegend({true, k.pos, "Numero transiti veicoli:"});
-        for (int m = 1; m <= 12; ++m) c.add(0, "Mese" + std::to_string(m), monthColour(m));
+        for (int m = 1; m <= 12; ++m)
+            c.add(0, "Mese" + std::to_string(m), monthColour(m));
         const QImage img = paint(c);
         for (int m = 1; m <= 12; ++m) {
             const QPointF at = centreOf(img, monthColour(m));
@@ -71,7 +74,8 @@ TEST(ChartPaint, BottomLegendRunsInRowsInPointOrder) {
     chart::Chart c;
     c.setKind(chart::SeriesKind::Pie);
     c.setLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
-    for (int m = 1; m <= 12; ++m) c.add(0, "Settembre", monthColour(m));
+    for (int m = 1; m <= 12; ++m)
+        c.add(0, "Settembre", monthColour(m));
     const QImage img = paint(c);
     const QPointF first = centreOf(img, monthColour(1)), second = centreOf(img, monthColour(2)),
                   last = centreOf(img, monthColour(12));
@@ -89,7 +93,8 @@ TEST(ChartPaint, PieOfOneMonthHasNoSpoke) {
     c.setMarksVisible(false);
     c.setLegend({false, chart::LegendPosition::Bottom, ""});
     const std::uint32_t green = 0xFF008000;
-    for (int m = 1; m <= 11; ++m) c.add(0, "Mese", monthColour(m));
+    for (int m = 1; m <= 11; ++m)
+        c.add(0, "Mese", monthColour(m));
     c.add(3, "Dicembre", green);
     const QImage img = paint(c);
     for (int y = kH / 2 - 60; y < kH / 2 - 20; ++y)

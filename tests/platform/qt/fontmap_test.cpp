@@ -13,12 +13,8 @@ TEST(FontMap, WindowsFamiliesResolveToInstalledFreeFonts) {
         const char* named;
         const char* installed;
     } cases[] = {
-        {"Verdana", "DejaVu Sans"},
-        {"Tahoma", "DejaVu Sans"},
-        {"Arial", "Liberation Sans"},
-        {"Courier New", "Liberation Mono"},
-        {"courier new", "Liberation Mono"},
-        {"", "DejaVu Sans"},
+        {"Verdana", "DejaVu Sans"},         {"Tahoma", "DejaVu Sans"},          {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"}, {"courier new", "Liberation Mono"}, {"", "DejaVu Sans"},
     };
     for (const auto& c : cases) {
         const QFont font = makeFont(c.named, 12, false, false, false);

@@ -14,7 +14,8 @@
 namespace {
 
 struct Manual : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("dorneval-manual-" + std::to_string(getpid()));
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("dorneval-manual-" + std::to_string(getpid()));
     std::string folder = dir.string() + "/";
     void SetUp() override {
         qtApp();
@@ -28,7 +29,9 @@ int count(const std::string& text, const std::regex& re) {
 }
 
 // The number of pages in the PDF's page tree.
-int pages(const std::string& pdf) { return count(pdf, std::regex(R"(/Type\s*/Page[^s])")); }
+int pages(const std::string& pdf) {
+    return count(pdf, std::regex(R"(/Type\s*/Page[^s])"));
+}
 
 } // namespace
 
@@ -39,8 +42,9 @@ TEST_F(Manual, ContentsGiveThePageOfEverySectionAndFontsAreEmbedded) {
         {"Città e età", {"à è é ì ò ù €"}},
     };
     for (int i = 0; i < 300; ++i)
-        sections[1].paragraphs.push_back("Un paragrafo lungo abbastanza da riempire più di una riga della pagina, "
-                                         "così che le pagine si moltiplichino.");
+        sections[1].paragraphs.push_back(
+            "Un paragrafo lungo abbastanza da riempire più di una riga della pagina, "
+            "così che le pagine si moltiplichino.");
     std::vector<int> contents;
     ASSERT_TRUE(qtbackend::writeSectionsPdf("Guida di prova", sections, folder + "Guida.pdf", &contents));
     const std::string pdf = rtl::ReadWholeFile(folder + "Guida.pdf");

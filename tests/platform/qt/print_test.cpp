@@ -18,8 +18,9 @@ std::vector<std::pair<double, double>> pdfPages(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QString pdf = QString::fromLatin1(f.readAll());
     std::vector<std::pair<double, double>> pages;
-    const QRegularExpression page(R"(/Type\s*/Page\b(?!s)[^>]*?/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])",
-                                  QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpression page(
+        R"(/Type\s*/Page\b(?!s)[^>]*?/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])",
+        QRegularExpression::DotMatchesEverythingOption);
     for (auto it = page.globalMatch(pdf); it.hasNext();) {
         const auto m = it.next();
         pages.emplace_back(m.captured(1).toDouble(), m.captured(2).toDouble());
@@ -38,7 +39,8 @@ band Piede kind=pagefooter height=8
 memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
 )");
     std::vector<std::string> rows;
-    for (int i = 0; i < lines; ++i) rows.push_back("Riga " + std::to_string(i + 1));
+    for (int i = 0; i < lines; ++i)
+        rows.push_back("Riga " + std::to_string(i + 1));
     auto& memo = r.memo("memLista");
     memo.setLines(rows);
     memo.setHeight(double(rows.size()) * report::lineHeight(memo.font));
@@ -109,7 +111,8 @@ TEST(Print, PrintingToPdfMakesEachCopy) {
 TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
     qtApp();
     chart::Chart c;
-    for (int m = 1; m <= 12; ++m) c.add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
+    for (int m = 1; m <= 12; ++m)
+        c.add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
     for (auto kind : {chart::SeriesKind::Bar, chart::SeriesKind::Pie}) {
         c.setKind(kind);
         QTemporaryDir dir;
@@ -128,7 +131,8 @@ TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
 TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
     qtApp();
     chart::Chart c;
-    for (int m = 1; m <= 12; ++m) c.add(m, "M" + std::to_string(m), 0xFF4682B4);
+    for (int m = 1; m <= 12; ++m)
+        c.add(m, "M" + std::to_string(m), 0xFF4682B4);
     QTemporaryDir dir;
     const QString path = dir.filePath("grafico.pdf");
     PrintSetup setup;
@@ -144,7 +148,8 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
         chart::print(c, k.copies, false); // a new request writes the file anew
         const auto pages = pdfPages(path);
         ASSERT_EQ(pages.size(), k.pages) << k.copies << " copies";
-        for (const auto& [w, h] : pages) EXPECT_GT(w, h) << "landscape";
+        for (const auto& [w, h] : pages)
+            EXPECT_GT(w, h) << "landscape";
     }
 }
 

@@ -9,9 +9,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -29,7 +29,8 @@ void answerNextBox(Act act, QString button, QStringList& buttons, QMessageBox::I
     QTimer::singleShot(0, [=, &buttons, &icon, &text] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        for (QAbstractButton* b : box->buttons()) buttons << b->text();
+        for (QAbstractButton* b : box->buttons())
+            buttons << b->text();
         icon = box->icon();
         text = box->text();
         switch (act) {
@@ -37,8 +38,12 @@ void answerNextBox(Act act, QString button, QStringList& buttons, QMessageBox::I
             for (QAbstractButton* b : box->buttons())
                 if (b->text() == button) b->click();
             break;
-        case Act::Escape: QTest::keyClick(box, Qt::Key_Escape); break;
-        case Act::CloseBox: box->close(); break;
+        case Act::Escape:
+            QTest::keyClick(box, Qt::Key_Escape);
+            break;
+        case Act::CloseBox:
+            box->close();
+            break;
         }
     });
 }
@@ -58,15 +63,69 @@ TEST(Services, MessageBoxReturnsThePressedButton) {
         QStringList texts;
         QMessageBox::Icon icon;
     } cases[] = {
-        {ui::DialogType::Confirmation, ui::Buttons::YesNo, Act::Press, "Sì", ui::Answer::Yes, {"Sì", "No"}, QMessageBox::Question},
-        {ui::DialogType::Confirmation, ui::Buttons::YesNo, Act::Press, "No", ui::Answer::No, {"Sì", "No"}, QMessageBox::Question},
-        {ui::DialogType::Confirmation, ui::Buttons::YesNo, Act::Escape, "", ui::Answer::No, {"Sì", "No"}, QMessageBox::Question},
-        {ui::DialogType::Confirmation, ui::Buttons::YesNo, Act::CloseBox, "", ui::Answer::No, {"Sì", "No"}, QMessageBox::Question},
-        {ui::DialogType::Warning, ui::Buttons::OKCancel, Act::Press, "OK", ui::Answer::OK, {"OK", "Annulla"}, QMessageBox::Warning},
-        {ui::DialogType::Warning, ui::Buttons::OKCancel, Act::Escape, "", ui::Answer::Cancel, {"OK", "Annulla"}, QMessageBox::Warning},
-        {ui::DialogType::Error, ui::Buttons::OK, Act::Press, "OK", ui::Answer::OK, {"OK"}, QMessageBox::Critical},
-        {ui::DialogType::Information, ui::Buttons::OKCancel, Act::Press, "Annulla", ui::Answer::Cancel, {"OK", "Annulla"}, QMessageBox::Information},
-        {ui::DialogType::Plain, ui::Buttons::OK, Act::Escape, "", ui::Answer::OK, {"OK"}, QMessageBox::NoIcon},
+        {ui::DialogType::Confirmation,
+         ui::Buttons::YesNo,
+         Act::Press,
+         "Sì",
+         ui::Answer::Yes,
+         {"Sì", "No"},
+         QMessageBox::Question},
+        {ui::DialogType::Confirmation,
+         ui::Buttons::YesNo,
+         Act::Press,
+         "No",
+         ui::Answer::No,
+         {"Sì", "No"},
+         QMessageBox::Question},
+        {ui::DialogType::Confirmation,
+         ui::Buttons::YesNo,
+         Act::Escape,
+         "",
+         ui::Answer::No,
+         {"Sì", "No"},
+         QMessageBox::Question},
+        {ui::DialogType::Confirmation,
+         ui::Buttons::YesNo,
+         Act::CloseBox,
+         "",
+         ui::Answer::No,
+         {"Sì", "No"},
+         QMessageBox::Question},
+        {ui::DialogType::Warning,
+         ui::Buttons::OKCancel,
+         Act::Press,
+         "OK",
+         ui::Answer::OK,
+         {"OK", "Annulla"},
+         QMessageBox::Warning},
+        {ui::DialogType::Warning,
+         ui::Buttons::OKCancel,
+         Act::Escape,
+         "",
+         ui::Answer::Cancel,
+         {"OK", "Annulla"},
+         QMessageBox::Warning},
+        {ui::DialogType::Error,
+         ui::Buttons::OK,
+         Act::Press,
+         "OK",
+         ui::Answer::OK,
+         {"OK"},
+         QMessageBox::Critical},
+        {ui::DialogType::Information,
+         ui::Buttons::OKCancel,
+         Act::Press,
+         "Annulla",
+         ui::Answer::Cancel,
+         {"OK", "Annulla"},
+         QMessageBox::Information},
+        {ui::DialogType::Plain,
+         ui::Buttons::OK,
+         Act::Escape,
+         "",
+         ui::Answer::OK,
+         {"OK"},
+         QMessageBox::NoIcon},
     };
     for (const auto& c : cases) {
         QStringList buttons;
@@ -93,8 +152,10 @@ TEST(Services, InputQueryGivesTheTypedValueOnlyWhenConfirmed) {
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->textValue(), QString("1"));
             dialog->setTextValue("3");
-            if (confirm) dialog->accept();
-            else dialog->reject();
+            if (confirm)
+                dialog->accept();
+            else
+                dialog->reject();
         });
         std::string value = "1";
         EXPECT_EQ(services.InputQuery("Stampa", "Numero di copie:", value), confirm);
@@ -136,10 +197,12 @@ TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     ASSERT_NE(types, nullptr);
     QStringList shown;
-    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    for (int i = 0; i < types->count(); ++i)
+        shown << types->itemText(i);
     EXPECT_EQ(shown, QStringList({"Immagine JPEG (*.jpg; *.jpeg)", "Immagine Bitmap (*.bmp)"}));
-    const std::pair<const char*, const char*> labels[] = {
-        {"lookInLabel", "Cerca in:"}, {"fileNameLabel", "&Nome del file:"}, {"fileTypeLabel", "File di tipo:"}};
+    const std::pair<const char*, const char*> labels[] = {{"lookInLabel", "Cerca in:"},
+                                                          {"fileNameLabel", "&Nome del file:"},
+                                                          {"fileTypeLabel", "File di tipo:"}};
     for (const auto& [name, text] : labels) {
         auto* label = dialog.findChild<QLabel*>(name);
         ASSERT_NE(label, nullptr) << name;
@@ -148,7 +211,8 @@ TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
     QPrinter printer;
     QPrintDialog print(&printer);
     QStringList buttons;
-    for (QAbstractButton* b : print.findChildren<QAbstractButton*>()) buttons << b->text();
+    for (QAbstractButton* b : print.findChildren<QAbstractButton*>())
+        buttons << b->text();
     EXPECT_TRUE(buttons.contains("Annulla")) << buttons.join('|').toStdString();
     EXPECT_TRUE(buttons.contains("&Opzioni >>")) << buttons.join('|').toStdString();
 }

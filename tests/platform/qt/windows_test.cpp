@@ -50,8 +50,8 @@ void wheel(QWidget& window, QPoint at) {
     QWidget* target = window.childAt(at);
     if (!target) target = &window;
     const QPointF local = target->mapFrom(&window, QPointF(at));
-    QWheelEvent e(local, window.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                  Qt::NoScrollPhase, false);
+    QWheelEvent e(local, window.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &e);
 }
 
@@ -109,8 +109,8 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
             ui::detail::Dispatch(app, [&] { return ui::input::Focus(*c); });
             QApplication::processEvents();
             QPointer<QWidget> target = QApplication::focusWidget() ? QApplication::focusWidget() : peer;
-            for (Qt::Key key : {Qt::Key_A, Qt::Key_1, Qt::Key_Left, Qt::Key_Down, Qt::Key_Backspace, Qt::Key_Delete,
-                                Qt::Key_F2, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab}) {
+            for (Qt::Key key : {Qt::Key_A, Qt::Key_1, Qt::Key_Left, Qt::Key_Down, Qt::Key_Backspace,
+                                Qt::Key_Delete, Qt::Key_F2, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab}) {
                 if (!form->Visible() || !target || !target->isVisible()) break;
                 QTest::keyClick(target, key);
                 QApplication::processEvents();

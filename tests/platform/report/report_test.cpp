@@ -51,7 +51,8 @@ const report::TextItem& onlyText(const report::Document& doc, const std::string&
     const report::TextItem* found = nullptr;
     int count = 0;
     for (const auto& page : doc.pages)
-        for (auto* t : texts(page, object)) found = t, ++count;
+        for (auto* t : texts(page, object))
+            found = t, ++count;
     EXPECT_EQ(count, 1) << object;
     if (!found) throw std::runtime_error("no text for " + object);
     return *found;
@@ -72,7 +73,8 @@ report::Report filledList(const std::vector<std::string>& lines) {
     r.memo("txtTitolo").setText("[ditta] Riepilogo schede");
     auto& memo = r.memo("txtRiepilogo");
     memo.clearLines();
-    for (const auto& l : lines) memo.addLine(l);
+    for (const auto& l : lines)
+        memo.addLine(l);
     memo.setHeight(px(double(lines.size()) * 12.822));
     r.band("MasterData").setHeight(memo.height() + px(10));
     return r;
@@ -101,14 +103,14 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
             printed.push_back(t->text);
             EXPECT_GT(t->box.y, lastY);
             EXPECT_GE(t->box.y, 10 - 1e-9);
-            EXPECT_LE(t->box.bottom(), 200 + 1e-9);          // never into the bottom margin
-            EXPECT_GE(t->box.y, t->clip.y - 1e-9);            // whole line inside its clip box
+            EXPECT_LE(t->box.bottom(), 200 + 1e-9); // never into the bottom margin
+            EXPECT_GE(t->box.y, t->clip.y - 1e-9);  // whole line inside its clip box
             EXPECT_LE(t->box.bottom(), t->clip.bottom() + 1e-6);
             lastY = t->box.y;
         }
         EXPECT_FALSE(texts(page, "txtRiepilogo").empty());
     }
-    EXPECT_EQ(printed, lines);   // trailing blanks kept, nothing lost, nothing twice
+    EXPECT_EQ(printed, lines); // trailing blanks kept, nothing lost, nothing twice
 
     // Title once, on the first page, printed literally.
     EXPECT_EQ(onlyText(doc, "txtTitolo").text, "[ditta] Riepilogo schede");
@@ -121,10 +123,12 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
 
     // Preparing again starts from nothing.
     std::vector<std::size_t> sizes;
-    for (const auto& p : doc.pages) sizes.push_back(p.items.size());
+    for (const auto& p : doc.pages)
+        sizes.push_back(p.items.size());
     const report::Document& again = r.prepare();
     ASSERT_EQ(again.pages.size(), sizes.size());
-    for (std::size_t i = 0; i < sizes.size(); ++i) EXPECT_EQ(again.pages[i].items.size(), sizes[i]);
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_EQ(again.pages[i].items.size(), sizes[i]);
 
     // The date is the one of the moment of preparing.
     rtl::SetClock({*rtl::Date::FromYmd(2027, 1, 31), {8, 0, 0}});
@@ -220,9 +224,9 @@ TEST(Report, MissingObjectsAreNamedInTheError) {
         std::function<void()> lookup;
     } cases[] = {
         {"txtNope", [&] { r.memo("txtNope"); }},
-        {"txtTarga", [&] { r.memo("txtTarga"); }},         // only the copies exist
+        {"txtTarga", [&] { r.memo("txtTarga"); }}, // only the copies exist
         {"MasterData", [&] { r.band("MasterData"); }},
-        {"txtTarga_A", [&] { r.picture("txtTarga_A"); }},  // a memo, not a picture
+        {"txtTarga_A", [&] { r.picture("txtTarga_A"); }}, // a memo, not a picture
         {"imgLogo", [&] { r.memo("imgLogo"); }},
     };
     for (const auto& c : cases) {
@@ -230,7 +234,8 @@ TEST(Report, MissingObjectsAreNamedInTheError) {
             c.lookup();
             ADD_FAILURE() << "no error for " << c.name;
         } catch (const report::Error& e) {
-            EXPECT_NE(std::string(e.what()).find(std::string("'") + c.name + "'"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(std::string("'") + c.name + "'"), std::string::npos)
+                << e.what();
         }
     }
     EXPECT_TRUE(r.has("txtTarga_B"));
@@ -243,12 +248,12 @@ TEST(Report, BadTemplatesNameTheirLine) {
         int line;
     } cases[] = {
         {"report name=x\nfrobnicate 1 2\n", 2},
-        {"memo a 1 2 3\n", 1},                                  // no height
-        {"memo a 1 2 x 4\n", 1},                                // bad number
-        {"\nmemo a 1 2 3 4\nmemo a 1 2 3 4\n", 3},              // duplicate name
-        {"repeat dy=5 labels=_A\nmemo a 1 2 3 4\n", 1},         // no end
+        {"memo a 1 2 3\n", 1},                          // no height
+        {"memo a 1 2 x 4\n", 1},                        // bad number
+        {"\nmemo a 1 2 3 4\nmemo a 1 2 3 4\n", 3},      // duplicate name
+        {"repeat dy=5 labels=_A\nmemo a 1 2 3 4\n", 1}, // no end
         {"end\n", 1},
-        {"memo a 1 2 3 4 colour=red\n", 1},                     // unknown attribute
+        {"memo a 1 2 3 4 colour=red\n", 1}, // unknown attribute
         {"memo a 1 2 3 4 color=reddish\n", 1},
         {"memo a 1 2 3 4 text=\"open\n", 1},
         {"band B kind=middle height=3\n", 1},
@@ -261,7 +266,8 @@ TEST(Report, BadTemplatesNameTheirLine) {
             report::Report::fromText(c.text, "bad.report");
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const report::Error& e) {
-            EXPECT_NE(std::string(e.what()).find("bad.report, line " + std::to_string(c.line) + ":"), std::string::npos)
+            EXPECT_NE(std::string(e.what()).find("bad.report, line " + std::to_string(c.line) + ":"),
+                      std::string::npos)
                 << e.what();
         }
     }
@@ -307,7 +313,8 @@ memo plain 0 50 25 5 font="Courier New" size=10pt
     r.memo("plain").setText("uno due tre quattro cinque");
     const report::Document& doc = r.prepare();
     std::vector<std::string> wrapped;
-    for (auto* t : texts(doc.pages[0], "wrapped")) wrapped.push_back(t->text);
+    for (auto* t : texts(doc.pages[0], "wrapped"))
+        wrapped.push_back(t->text);
     EXPECT_EQ(wrapped, (std::vector<std::string>{"uno due tre", "quattro", "cinque"}));
     EXPECT_EQ(onlyText(doc, "plain").text, "uno due tre quattro cinque");
     EXPECT_DOUBLE_EQ(onlyText(doc, "plain").clip.width, 25);
@@ -324,7 +331,7 @@ TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
     r.memo("txtTitolo").setText("Secondo titolo");
     EXPECT_TRUE(r.print());
     ASSERT_EQ(out.printed.size(), 1u);
-    EXPECT_EQ(onlyText(out.printed[0], "txtTitolo").text, "Secondo titolo");   // prepared anew
+    EXPECT_EQ(onlyText(out.printed[0], "txtTitolo").text, "Secondo titolo"); // prepared anew
     r.preview();
     EXPECT_EQ(out.previewed.size(), 1u);
     report::setOutput(nullptr);
@@ -341,7 +348,8 @@ TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
         EXPECT_LE(doc.pages.size(), 2u) << h;
         std::vector<std::string> printed;
         for (const auto& page : doc.pages)
-            for (auto* t : texts(page, "txtRiepilogo")) printed.push_back(t->text);
+            for (auto* t : texts(page, "txtRiepilogo"))
+                printed.push_back(t->text);
         EXPECT_EQ(printed, listLines(3)) << h;
         EXPECT_EQ(texts(doc.pages.back(), "txtPagina").size(), 1u) << h;
     }

@@ -8,7 +8,9 @@
 using namespace rtl;
 
 namespace {
-Date D(int y, int m, int d) { return Date::FromYmd(y, m, d).value(); }
+Date D(int y, int m, int d) {
+    return Date::FromYmd(y, m, d).value();
+}
 } // namespace
 
 TEST(Dates, ParseUnderTheShortDateFormat) {
@@ -16,8 +18,8 @@ TEST(Dates, ParseUnderTheShortDateFormat) {
         const char* text;
         int y, m, d;
     } good[] = {
-        {"29/02/2000", 2000, 2, 29}, {"5/3/2026", 2026, 3, 5},   {"31/12/2024", 2024, 12, 31},
-        {"29/02/2024", 2024, 2, 29}, {"01/01/0001", 1, 1, 1},    {"31/12/9999", 9999, 12, 31},
+        {"29/02/2000", 2000, 2, 29}, {"5/3/2026", 2026, 3, 5},    {"31/12/2024", 2024, 12, 31},
+        {"29/02/2024", 2024, 2, 29}, {"01/01/0001", 1, 1, 1},     {"31/12/9999", 9999, 12, 31},
         {"1/12/1999", 1999, 12, 1},  {"30/04/2023", 2023, 4, 30},
     };
     for (const auto& c : good) {
@@ -28,10 +30,29 @@ TEST(Dates, ParseUnderTheShortDateFormat) {
         EXPECT_EQ(d->Day(), c.d) << c.text;
         EXPECT_TRUE(IsValidDate(c.text));
     }
-    for (const char* bad : {"31/02/2024", "29/02/1900", "29/02/2023", "00/01/2024", "", "32/01/2024", "31/04/2024",
-                            "1/13/2024", "1/0/2024", "01/01/24", "01/01/0000", "01/01/20245", "001/01/2024",
-                            "01-01-2024", "01.01.2024", " 01/01/2024", "01/01/2024 ", "01/01/2024 10:00", "1//2024",
-                            "a1/01/2024", "01/01/-024", "/01/2024", "01/01/"})
+    for (const char* bad : {"31/02/2024",
+                            "29/02/1900",
+                            "29/02/2023",
+                            "00/01/2024",
+                            "",
+                            "32/01/2024",
+                            "31/04/2024",
+                            "1/13/2024",
+                            "1/0/2024",
+                            "01/01/24",
+                            "01/01/0000",
+                            "01/01/20245",
+                            "001/01/2024",
+                            "01-01-2024",
+                            "01.01.2024",
+                            " 01/01/2024",
+                            "01/01/2024 ",
+                            "01/01/2024 10:00",
+                            "1//2024",
+                            "a1/01/2024",
+                            "01/01/-024",
+                            "/01/2024",
+                            "01/01/"})
         EXPECT_FALSE(IsValidDate(bad)) << bad;
 }
 
@@ -83,7 +104,8 @@ TEST(Dates, ArithmeticAndWeekdays) {
     } weekdays[] = {
         {D(1, 1, 1), 1}, {D(1970, 1, 1), 4}, {D(2000, 2, 29), 2}, {D(2025, 12, 10), 3}, {D(2026, 3, 8), 7},
     };
-    for (const auto& c : weekdays) EXPECT_EQ(c.d.DayOfWeek(), c.weekday) << FormatDate(c.d);
+    for (const auto& c : weekdays)
+        EXPECT_EQ(c.d.DayOfWeek(), c.weekday) << FormatDate(c.d);
     EXPECT_EQ(D(2024, 12, 31).DayOfYear(), 366);
     EXPECT_EQ(D(2023, 3, 1).DayOfYear(), 60);
     EXPECT_EQ(D(2023, 1, 1).DayOfYear(), 1);
@@ -94,15 +116,16 @@ TEST(Times, ParseAndFormat) {
         const char* text;
         int h, n, s;
     } good[] = {
-        {"08:30", 8, 30, 0}, {"8:05", 8, 5, 0}, {"00:00", 0, 0, 0}, {"23:59:59", 23, 59, 59}, {"7:3", 7, 3, 0},
+        {"08:30", 8, 30, 0},      {"8:05", 8, 5, 0}, {"00:00", 0, 0, 0},
+        {"23:59:59", 23, 59, 59}, {"7:3", 7, 3, 0},
     };
     for (const auto& c : good) {
         const auto t = ParseTime(c.text);
         ASSERT_TRUE(t.has_value()) << c.text;
         EXPECT_EQ(*t, (TimeOfDay{c.h, c.n, c.s})) << c.text;
     }
-    for (const char* bad : {"24:00", "12:60", "12:30:60", "12", "", "12:3a", "12:30:", "1230", " 12:30", "12:30 ",
-                            "123:00", "12:300", "-1:00", "12.30"})
+    for (const char* bad : {"24:00", "12:60", "12:30:60", "12", "", "12:3a", "12:30:", "1230", " 12:30",
+                            "12:30 ", "123:00", "12:300", "-1:00", "12.30"})
         EXPECT_FALSE(ParseTime(bad).has_value()) << bad;
     EXPECT_EQ(FormatTime({8, 5, 3}), "08:05");
     EXPECT_EQ(FormatLongTime({8, 5, 3}), "08:05:03");

@@ -80,7 +80,8 @@ TEST(Files, CopyOverwritesButNeverDamagesItsTarget) {
     // Onto itself, under several spellings of its path.
     TempFolder::Put(tmp / "self.txt", "keep me");
     CreateFolders(tmp / "sub");
-    for (const std::string& other : {tmp / "self.txt", tmp / "./self.txt", tmp.Path() + "/self.txt", tmp / "sub/../self.txt"}) {
+    for (const std::string& other :
+         {tmp / "self.txt", tmp / "./self.txt", tmp.Path() + "/self.txt", tmp / "sub/../self.txt"}) {
         CopyFile(tmp / "self.txt", other);
         EXPECT_EQ(TempFolder::Get(tmp / "self.txt"), "keep me") << other;
     }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,16 +18,17 @@ TEST(Numbers, ParseDecimalWithComma) {
         const char* text;
         double value;
     } good[] = {
-        {"12", 12},     {"12,5", 12.5},   {",5", 0.5},         {" -3 ", -3},  {"+2,25", 2.25},
-        {"0,1", 0.1},   {"1,005", 1.005}, {"1,5E3", 1500},     {"2e-2", 0.02}, {"007", 7},
-        {"12,", 12},    {"\t4,75\r\n", 4.75},
+        {"12", 12},      {"12,5", 12.5}, {",5", 0.5},      {" -3 ", -3},
+        {"+2,25", 2.25}, {"0,1", 0.1},   {"1,005", 1.005}, {"1,5E3", 1500},
+        {"2e-2", 0.02},  {"007", 7},     {"12,", 12},      {"\t4,75\r\n", 4.75},
     };
     for (const auto& c : good) {
         const auto v = ParseDecimal(c.text);
         ASSERT_TRUE(v.has_value()) << c.text;
         EXPECT_EQ(*v, c.value) << c.text; // the nearest double, exactly
     }
-    for (const char* bad : {"", " ", ",", "1,2,3", "1,,5", "1.5", "1 000", "abc", "12a", "1e", "+", "-", "--1", "1,5E", "e5"})
+    for (const char* bad :
+         {"", " ", ",", "1,2,3", "1,,5", "1.5", "1 000", "abc", "12a", "1e", "+", "-", "--1", "1,5E", "e5"})
         EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
 }
 
@@ -47,12 +48,12 @@ TEST(Numbers, FormatFixedUsesCommaAndExactDecimals) {
         int decimals;
         const char* text;
     } cases[] = {
-        {2.5, 2, "2,50"},       {1234.567, 2, "1234,57"}, {0, 0, "0"},   {12, 0, "12"},
-        {-1.5, 1, "-1,5"},      {-0.001, 2, "0,00"},      {1e6, 2, "1000000,00"},
-        {2.675, 2, "2,67"}, // the double lies just below 2,675
+        {2.5, 2, "2,50"},    {1234.567, 2, "1234,57"}, {0, 0, "0"},        {12, 0, "12"}, {-1.5, 1, "-1,5"},
+        {-0.001, 2, "0,00"}, {1e6, 2, "1000000,00"},   {2.675, 2, "2,67"}, // the double lies just below 2,675
         {0.1, 4, "0,1000"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.x, c.decimals), c.text) << c.x;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFixed(c.x, c.decimals), c.text) << c.x;
 }
 
 TEST(Numbers, FormatGeneralDropsTrailingZeros) {
@@ -60,11 +61,21 @@ TEST(Numbers, FormatGeneralDropsTrailingZeros) {
         double x;
         const char* text;
     } cases[] = {
-        {12.5, "12,5"}, {12, "12"},           {0.005, "0,005"},  {1234.57, "1234,57"}, {-2.25, "-2,25"},
-        {0.1 + 0.2, "0,3"}, {0, "0"},         {1.5e20, "1,5E20"}, {1e-5, "1E-5"},      {0.0001, "0,0001"},
-        {123456789012345678.0, "1,23456789012346E17"}, {100000000000000.0, "100000000000000"},
+        {12.5, "12,5"},
+        {12, "12"},
+        {0.005, "0,005"},
+        {1234.57, "1234,57"},
+        {-2.25, "-2,25"},
+        {0.1 + 0.2, "0,3"},
+        {0, "0"},
+        {1.5e20, "1,5E20"},
+        {1e-5, "1E-5"},
+        {0.0001, "0,0001"},
+        {123456789012345678.0, "1,23456789012346E17"},
+        {100000000000000.0, "100000000000000"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormatGeneral(c.x), c.text) << c.x;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatGeneral(c.x), c.text) << c.x;
 }
 
 namespace {
@@ -86,7 +97,8 @@ protected:
             // Not installed on this machine: build it in a private folder.
             locDir_ = std::filesystem::temp_directory_path() / ("rtl-locale-" + std::to_string(getpid()));
             std::filesystem::create_directories(locDir_);
-            const std::string cmd = "localedef -i de_DE -f UTF-8 '" + (locDir_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+            const std::string cmd =
+                "localedef -i de_DE -f UTF-8 '" + (locDir_ / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
             if (std::system(cmd.c_str()) == 0) {
                 setenv("LOCPATH", locDir_.c_str(), 1);
                 localeSet_ = std::setlocale(LC_ALL, "") != nullptr;

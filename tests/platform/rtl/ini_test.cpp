@@ -11,32 +11,32 @@ using namespace rtl;
 TEST(Ini, ReadsValuesWithDefaults) {
     TempFolder tmp;
     const std::string path = tmp / "f.ini";
-    TempFolder::Put(path,
-                    "orphan=1\r\n"
-                    "; Valore=commented\r\n"
-                    "  [ accesso ]  \r\n"
-                    "  VALORE =  AB12 \r\n"
-                    "Vuoto=\n"
-                    "[Fogli di Marcia]\n"
-                    "Ufficio Emittente=Citt\xE0 di Castello\n"
-                    "Inizio=5\r\n"
-                    "[Numerazione Fogli di Marcia]\r\n"
-                    "Inizio=250");
+    TempFolder::Put(path, "orphan=1\r\n"
+                          "; Valore=commented\r\n"
+                          "  [ accesso ]  \r\n"
+                          "  VALORE =  AB12 \r\n"
+                          "Vuoto=\n"
+                          "[Fogli di Marcia]\n"
+                          "Ufficio Emittente=Citt\xE0 di Castello\n"
+                          "Inizio=5\r\n"
+                          "[Numerazione Fogli di Marcia]\r\n"
+                          "Inizio=250");
     const IniFile ini(path);
     const struct {
         const char *section, *key, *expected;
     } cases[] = {
-        {"Accesso", "Valore", "AB12"},          // case and blanks do not matter
+        {"Accesso", "Valore", "AB12"}, // case and blanks do not matter
         {"ACCESSO", "valore", "AB12"},
-        {"Accesso", "Vuoto", ""},               // present but empty
+        {"Accesso", "Vuoto", ""},                                      // present but empty
         {"Fogli di Marcia", "Ufficio Emittente", "Città di Castello"}, // windows-1252 on disk
-        {"Numerazione Fogli di Marcia", "Inizio", "250"}, // no line end at the end
-        {"Fogli di Marcia", "Inizio", "5"},     // same key, other section
-        {"Accesso", "Inizio", "def"},           // key of another section
-        {"Accesso", "orphan", "def"},           // line before any section
+        {"Numerazione Fogli di Marcia", "Inizio", "250"},              // no line end at the end
+        {"Fogli di Marcia", "Inizio", "5"},                            // same key, other section
+        {"Accesso", "Inizio", "def"},                                  // key of another section
+        {"Accesso", "orphan", "def"},                                  // line before any section
         {"Missing", "Valore", "def"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ini.ReadString(c.section, c.key, "def"), c.expected) << c.section << "/" << c.key;
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "def"), c.expected) << c.section << "/" << c.key;
     EXPECT_EQ(IniFile(tmp / "missing.ini").ReadString("Accesso", "Valore", "x"), "x");
     EXPECT_EQ(IniFile(tmp / "missing/below.ini").ReadString("Accesso", "Valore"), "");
     EXPECT_THROW(IniFile(tmp.Path()).ReadString("a", "b"), FileError); // a folder is no INI file
@@ -51,8 +51,8 @@ TEST(Ini, WriteChangesOnlyItsOwnLine) {
         const char *before, *section, *key, *value, *after;
     } cases[] = {
         // Replaced in place, whatever the spacing and case of the old line.
-        {"[fogli di marcia]\r\n  Ufficio Emittente = Roma \r\n", "Fogli di Marcia", "Ufficio Emittente", "Città",
-         "[fogli di marcia]\r\nUfficio Emittente=Citt\xE0\r\n"},
+        {"[fogli di marcia]\r\n  Ufficio Emittente = Roma \r\n", "Fogli di Marcia", "Ufficio Emittente",
+         "Città", "[fogli di marcia]\r\nUfficio Emittente=Citt\xE0\r\n"},
         {"[S]\nk = old\n", "s", "K", "new", "[S]\nK=new\r\n"},
         // Added after the last line of its section, before blank lines.
         {"[S]\r\na=1\r\n\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n\r\n"},
@@ -72,7 +72,8 @@ TEST(Ini, WriteAddsSectionsAndFiles) {
     ini.WriteString("Accesso", "Valore", "AB12");
     EXPECT_EQ(TempFolder::Get(path), "[Accesso]\r\nValore=AB12\r\n");
     ini.WriteString("Fogli di Marcia", "Ufficio Emittente", "€ Ω");
-    EXPECT_EQ(TempFolder::Get(path), "[Accesso]\r\nValore=AB12\r\n[Fogli di Marcia]\r\nUfficio Emittente=\x80 ?\r\n");
+    EXPECT_EQ(TempFolder::Get(path),
+              "[Accesso]\r\nValore=AB12\r\n[Fogli di Marcia]\r\nUfficio Emittente=\x80 ?\r\n");
     EXPECT_EQ(ini.ReadString("fogli di marcia", "ufficio emittente"), "€ ?");
 
     TempFolder::Put(path, "[A]\nq=1"); // last line without a line end

@@ -31,7 +31,9 @@ using namespace rtl;
 
 namespace {
 
-std::vector<std::uint8_t> Rec(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Rec(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 // Lowers the largest file this process may write for the scope.
 class FileSizeLimit {

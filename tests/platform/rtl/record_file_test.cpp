@@ -17,14 +17,19 @@ using namespace rtl;
 
 namespace {
 
-std::vector<std::uint8_t> Rec(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Rec(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
-std::string Text(const std::vector<std::uint8_t>& r) { return {r.begin(), r.end()}; }
+std::string Text(const std::vector<std::uint8_t>& r) {
+    return {r.begin(), r.end()};
+}
 
 int OpenDescriptors() {
     int n = 0;
     DIR* d = opendir("/proc/self/fd");
-    while (readdir(d)) ++n;
+    while (readdir(d))
+        ++n;
     closedir(d);
     return n;
 }
@@ -270,7 +275,8 @@ TEST(RecordFile, TwoProcessesAppendingAtOnceLoseNothing) {
         const std::string rec = bytes.substr(at, kSize);
         const std::string key = rec.substr(0, rec.find('|'));
         const char fill = key.rfind("w1", 0) == 0 ? 'b' : 'a';
-        EXPECT_EQ(rec.find_first_not_of(fill, key.size() + 1), std::string::npos) << "torn record " << at / kSize + 1;
+        EXPECT_EQ(rec.find_first_not_of(fill, key.size() + 1), std::string::npos)
+            << "torn record " << at / kSize + 1;
         EXPECT_TRUE(seen.insert(key).second) << "twice: " << key;
     }
     EXPECT_EQ(seen.size(), 2u * kPerProcess);

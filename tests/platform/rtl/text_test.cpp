@@ -19,14 +19,19 @@ TEST(Utf8, MalformedBytesCountAsOneCharacterEach) {
         std::size_t length;
     } cases[] = {
         {"\xFF", 1},
-        {"a\x80" "b", 3},            // stray continuation byte
-        {"\xC0\xAF", 2},             // overlong form of "/"
-        {"\xED\xA0\x80", 3},         // surrogate
-        {"\xE2\x82", 2},             // sequence cut short
-        {"\xE2\x82" "a", 3},
-        {"\xF4\x90\x80\x80", 4},     // beyond U+10FFFF
+        {"a\x80"
+         "b",
+         3},                 // stray continuation byte
+        {"\xC0\xAF", 2},     // overlong form of "/"
+        {"\xED\xA0\x80", 3}, // surrogate
+        {"\xE2\x82", 2},     // sequence cut short
+        {"\xE2\x82"
+         "a",
+         3},
+        {"\xF4\x90\x80\x80", 4}, // beyond U+10FFFF
     };
-    for (const auto& c : cases) EXPECT_EQ(Utf8Length(c.text), c.length) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8Length(c.text), c.length) << c.text;
     std::size_t pos = 0;
     EXPECT_EQ(Utf8Next("\xFF", pos), U'\uFFFD');
     EXPECT_EQ(pos, 1u);
@@ -45,7 +50,10 @@ TEST(Utf8, CutsCountCharacters) {
     EXPECT_EQ(Utf8Mid("ABCDEF", 6, 1), "");
     EXPECT_EQ(Utf8Mid(s, 1, 2), "€a");
     // A cut keeps malformed bytes as they were, one character each.
-    EXPECT_EQ(Utf8Left("a\xFF" "b", 2), "a\xFF");
+    EXPECT_EQ(Utf8Left("a\xFF"
+                       "b",
+                       2),
+              "a\xFF");
     EXPECT_EQ(Utf8Right("a\xE2\x82", 1), "\x82");
 }
 
@@ -83,16 +91,12 @@ TEST(Cp1252, MapsCharactersOfTheCodePage) {
     } cases[] = {
         {"\x80", "\xE2\x82\xAC"}, // €
         {"\x81", "\xC2\x81"},     // undefined byte as U+0081
-        {"\x8D", "\xC2\x8D"},
-        {"\x8F", "\xC2\x8F"},
-        {"\x90", "\xC2\x90"},
-        {"\x9D", "\xC2\x9D"},
-        {"\x8A", "\xC5\xA0"},     // Š
-        {"\x99", "\xE2\x84\xA2"}, // ™
-        {"\x9F", "\xC5\xB8"},     // Ÿ
-        {"\xA0", "\xC2\xA0"},
-        {"\xE8", "\xC3\xA8"},     // è
-        {"\xFF", "\xC3\xBF"},     // ÿ
+        {"\x8D", "\xC2\x8D"},     {"\x8F", "\xC2\x8F"}, {"\x90", "\xC2\x90"},
+        {"\x9D", "\xC2\x9D"},     {"\x8A", "\xC5\xA0"}, // Š
+        {"\x99", "\xE2\x84\xA2"},                       // ™
+        {"\x9F", "\xC5\xB8"},                           // Ÿ
+        {"\xA0", "\xC2\xA0"},     {"\xE8", "\xC3\xA8"}, // è
+        {"\xFF", "\xC3\xBF"},                           // ÿ
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Cp1252ToUtf8(c.byte), c.utf8);

@@ -35,8 +35,8 @@ public:
 // The digit filter the windows put on numeric fields: Enter, Backspace,
 // Delete, Left and Right pass; a digit passes; every other key is swallowed.
 inline void DigitFilter(ui::KeyEvent& k) {
-    if (k.key == ui::vk::Return || k.key == ui::vk::Back || k.key == ui::vk::Delete || k.key == ui::vk::Left ||
-        k.key == ui::vk::Right)
+    if (k.key == ui::vk::Return || k.key == ui::vk::Back || k.key == ui::vk::Delete ||
+        k.key == ui::vk::Left || k.key == ui::vk::Right)
         return;
     if (k.ch >= U'0' && k.ch <= U'9') return;
     k.Swallow();

@@ -75,7 +75,8 @@ TEST_F(Gestures, HandlersSeeWhetherTheirKeyWasLetThrough) {
         std::uint16_t key;
         bool swallowed;
         std::uint16_t after;
-    } cases[] = {{ui::vk::Down, true, 0}, {ui::vk::Up, false, ui::vk::Down}, {ui::vk::Left, false, ui::vk::Left}};
+    } cases[] = {
+        {ui::vk::Down, true, 0}, {ui::vk::Up, false, ui::vk::Down}, {ui::vk::Left, false, ui::vk::Left}};
     for (const auto& c : cases) {
         ui::KeyEvent k{c.key, 0, ui::Mod::None};
         ASSERT_TRUE(ui::input::KeyDown(f, k));
@@ -97,15 +98,17 @@ memo memNote bounds=120,40,200,100
 )");
     f.Show();
     auto& list = f.Get<ui::ListBox>("lstVoci");
-    for (int i = 0; i < 100; ++i) list.AddItem("riga " + std::to_string(i));
+    for (int i = 0; i < 100; ++i)
+        list.AddItem("riga " + std::to_string(i));
     list.SetFocus();
     struct Case {
         std::uint16_t key;
         int from, to;
     } cases[] = {
-        {ui::vk::Down, -1, 0}, {ui::vk::Up, -1, -1},      {ui::vk::Up, 0, 0},         {ui::vk::Down, 99, 99},
-        {ui::vk::End, 3, 99},  {ui::vk::Home, 50, 0},     {ui::vk::PageDown, 0, 9},   {ui::vk::PageDown, 95, 99},
-        {ui::vk::PageUp, 20, 11}, {ui::vk::PageUp, 4, 0}, {ui::vk::PageDown, -1, 9},  {ui::vk::PageUp, -1, -1},
+        {ui::vk::Down, -1, 0},    {ui::vk::Up, -1, -1},       {ui::vk::Up, 0, 0},
+        {ui::vk::Down, 99, 99},   {ui::vk::End, 3, 99},       {ui::vk::Home, 50, 0},
+        {ui::vk::PageDown, 0, 9}, {ui::vk::PageDown, 95, 99}, {ui::vk::PageUp, 20, 11},
+        {ui::vk::PageUp, 4, 0},   {ui::vk::PageDown, -1, 9},  {ui::vk::PageUp, -1, -1},
     };
     for (const auto& c : cases) {
         list.SetItemIndex(c.from);
@@ -139,8 +142,8 @@ memo memNote bounds=120,40,200,100
         std::uint16_t key;
         int to;
     } memoSteps[] = {
-        {7, ui::vk::Down, 11},  {11, ui::vk::Down, 12}, {16, ui::vk::Down, 22}, {30, ui::vk::Up, 17},
-        {12, ui::vk::Up, 11},   {11, ui::vk::Up, 0},    {3, ui::vk::Up, 3},     {30, ui::vk::Down, 30},
+        {7, ui::vk::Down, 11}, {11, ui::vk::Down, 12}, {16, ui::vk::Down, 22}, {30, ui::vk::Up, 17},
+        {12, ui::vk::Up, 11},  {11, ui::vk::Up, 0},    {3, ui::vk::Up, 3},     {30, ui::vk::Down, 30},
     };
     for (const auto& c : memoSteps) {
         memo.SetCaretPosition(c.from);
@@ -158,10 +161,13 @@ TEST_F(Gestures, RealClientSizeReachesTheFormAndItsDockedControls) {
     // As designed: centred and filling in 400 x 300.
     EXPECT_EQ((std::vector<int>{centre.Left(), centre.Top(), centre.Width(), centre.Height()}),
               (std::vector<int>{100, 100, 200, 100}));
-    EXPECT_EQ((std::vector<int>{all.Left(), all.Top(), all.Width(), all.Height()}), (std::vector<int>{0, 0, 400, 300}));
+    EXPECT_EQ((std::vector<int>{all.Left(), all.Top(), all.Width(), all.Height()}),
+              (std::vector<int>{0, 0, 400, 300}));
 
     std::vector<std::string> sizes;
-    f.OnResize = [&] { sizes.push_back(std::to_string(f.ClientWidth()) + "x" + std::to_string(f.ClientHeight())); };
+    f.OnResize = [&] {
+        sizes.push_back(std::to_string(f.ClientWidth()) + "x" + std::to_string(f.ClientHeight()));
+    };
     ASSERT_TRUE(ui::input::Resize(f, 1000, 700));
     EXPECT_EQ(sizes, (std::vector<std::string>{"1000x700"}));
     EXPECT_EQ(centre.Left(), 400);

@@ -33,7 +33,8 @@ TEST_F(InputTest, TypedKeyRunsDownTypingChangeUpInOrder) {
     f.txtA.SetFocus();
     Record(f.txtA);
     h.type(f, "a");
-    EXPECT_EQ(log, (std::vector<std::string>{"txtA.down 65", "txtA.typing a", "txtA.change a", "txtA.up 65"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"txtA.down 65", "txtA.typing a", "txtA.change a", "txtA.up 65"}));
     EXPECT_EQ(f.txtA.CaretPosition(), 1);
 }
 
@@ -58,11 +59,11 @@ TEST_F(InputTest, EditingKeysActAtTheCaret) {
         const char* text;
         int caretAfter;
     } cases[] = {
-        {"abcd", 2, ui::vk::Back, "acd", 1},   {"abcd", 2, ui::vk::Delete, "abd", 2},
-        {"abcd", 0, ui::vk::Back, "abcd", 0},  {"abcd", 4, ui::vk::Delete, "abcd", 4},
-        {"abcd", 2, ui::vk::Left, "abcd", 1},  {"abcd", 2, ui::vk::Right, "abcd", 3},
-        {"abcd", 2, ui::vk::Home, "abcd", 0},  {"abcd", 2, ui::vk::End, "abcd", 4},
-        {"àèìò", 2, ui::vk::Back, "àìò", 1},   {"àèìò", 1, ui::vk::Delete, "àìò", 1},
+        {"abcd", 2, ui::vk::Back, "acd", 1},  {"abcd", 2, ui::vk::Delete, "abd", 2},
+        {"abcd", 0, ui::vk::Back, "abcd", 0}, {"abcd", 4, ui::vk::Delete, "abcd", 4},
+        {"abcd", 2, ui::vk::Left, "abcd", 1}, {"abcd", 2, ui::vk::Right, "abcd", 3},
+        {"abcd", 2, ui::vk::Home, "abcd", 0}, {"abcd", 2, ui::vk::End, "abcd", 4},
+        {"àèìò", 2, ui::vk::Back, "àìò", 1},  {"àèìò", 1, ui::vk::Delete, "àìò", 1},
     };
     f.txtA.SetFocus();
     for (const Case& c : cases) {
@@ -254,8 +255,8 @@ TEST_F(InputTest, EnterAndExitFireOnEveryFocusChangeAndOnHide) {
     EXPECT_EQ(f.Focused(), &f.btnFocus);
     f.txtA.SetFocus();
     f.Hide();
-    EXPECT_EQ(log, (std::vector<std::string>{"txtA.enter", "txtA.exit", "txtB.enter", "txtB.exit", "txtA.enter",
-                                             "txtA.exit"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"txtA.enter", "txtA.exit", "txtB.enter", "txtB.exit",
+                                             "txtA.enter", "txtA.exit"}));
     EXPECT_EQ(f.Focused(), nullptr);
 }
 
@@ -297,7 +298,9 @@ column grdCosti colImporto "Importo" width=80
     g.SetCell(1, 0, "9,00");
     g.SetCell(1, 1, "3");
     std::vector<std::string> edited;
-    g.OnCellEdited = [&](int col, int row) { edited.push_back(std::to_string(col) + "," + std::to_string(row) + " " + g.Cell(col, row)); };
+    g.OnCellEdited = [&](int col, int row) {
+        edited.push_back(std::to_string(col) + "," + std::to_string(row) + " " + g.Cell(col, row));
+    };
     bool swallowX = true;
     g.OnKeyDown = [&](ui::KeyEvent& k) {
         if (swallowX && k.ch == U'x') k.Swallow();

@@ -109,7 +109,8 @@ TEST(Layout, MissingOrMistypedControlFailsLoudlyNamingIt) {
         f.Get<ui::Edit>("txtNonCe");
         FAIL() << "no exception";
     } catch (const ui::LayoutError& e) {
-        EXPECT_NE(std::string(e.what()).find("TfrmProva: no control named \"txtNonCe\""), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("TfrmProva: no control named \"txtNonCe\""), std::string::npos)
+            << e.what();
     }
     try {
         f.Get<ui::Edit>("cmdOK");
@@ -156,7 +157,8 @@ TEST(ListBox, HoldsAHundredThousandLinesWithSparseStyles) {
     l.OnChange = [&] { ++changes; };
     std::vector<std::string> lines;
     lines.reserve(100000);
-    for (int i = 0; i < 100000; ++i) lines.push_back("Riga " + std::to_string(i));
+    for (int i = 0; i < 100000; ++i)
+        lines.push_back("Riga " + std::to_string(i));
     l.AddItems(std::move(lines));
     l.SetItemFont(ui::Font{"Courier New", 12});
     ui::Font red{"Courier New", 12};
@@ -201,7 +203,8 @@ struct Highlight {
         e.OnExit = [this] { Paint(resting); };
     }
     void Paint(ui::Color c) {
-        if (auto* bg = e.FindStyleResource("background"); bg && !bg->children.empty()) bg->children.back()->fill = c;
+        if (auto* bg = e.FindStyleResource("background"); bg && !bg->children.empty())
+            bg->children.back()->fill = c;
     }
 };
 
@@ -216,7 +219,8 @@ TEST(Style, HighlightRectangleIsCreatedOncePerStyleAndOnlyRecoloured) {
     auto* bg = f.txtA.FindStyleResource("background");
     ASSERT_NE(bg, nullptr);
     EXPECT_EQ(bg->marginLeft, 0);
-    for (int i = 0; i < 1000; ++i) h.tab(f);
+    for (int i = 0; i < 1000; ++i)
+        h.tab(f);
     // 1000 tabs over three stops: the focus is back at txtA after 999, on txtB after 1000.
     ASSERT_EQ(bg->children.size(), 1u);
     EXPECT_EQ(bg->children[0]->fill, ui::colors::AliceBlue);

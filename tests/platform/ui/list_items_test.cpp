@@ -12,7 +12,8 @@ namespace {
 
 std::vector<std::string> Texts(const ui::ListItems& items) {
     std::vector<std::string> out;
-    for (std::string_view t : items) out.emplace_back(t);
+    for (std::string_view t : items)
+        out.emplace_back(t);
     return out;
 }
 
@@ -42,8 +43,10 @@ TEST(ListItems, ChangesKeepEveryOtherItem) {
 TEST(ListItems, AnItemCopiedFromItselfSurvivesTheBufferGrowing) {
     ui::ListItems items;
     items.push_back(std::string(200, 'a') + "fine");
-    for (int i = 0; i < 12; ++i) items.push_back(items[std::size_t(i)]);   // each push may move the buffer
-    for (std::size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i], std::string(200, 'a') + "fine") << i;
+    for (int i = 0; i < 12; ++i)
+        items.push_back(items[std::size_t(i)]); // each push may move the buffer
+    for (std::size_t i = 0; i < items.size(); ++i)
+        EXPECT_EQ(items[i], std::string(200, 'a') + "fine") << i;
     items.set(3, items[5]);
     items.insert(0, items[12]);
     EXPECT_EQ(items[0], std::string(200, 'a') + "fine");
@@ -53,11 +56,15 @@ TEST(ListItems, AnItemCopiedFromItselfSurvivesTheBufferGrowing) {
 TEST(ListItems, ReplacedTextsAreDroppedWithoutChangingTheItems) {
     // Many replacements leave old texts behind until the buffer is rewritten.
     ui::ListItems items;
-    for (int i = 0; i < 100; ++i) items.push_back("riga " + std::to_string(i));
+    for (int i = 0; i < 100; ++i)
+        items.push_back("riga " + std::to_string(i));
     for (int round = 0; round < 200; ++round)
-        for (int i = 0; i < 100; ++i) items.set(std::size_t(i), std::string(40, char('a' + round % 26)) + std::to_string(i));
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(items[std::size_t(i)], std::string(40, 'a' + 199 % 26) + std::to_string(i));
-    for (int i = 99; i >= 0; i -= 2) items.erase(std::size_t(i));
+        for (int i = 0; i < 100; ++i)
+            items.set(std::size_t(i), std::string(40, char('a' + round % 26)) + std::to_string(i));
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(items[std::size_t(i)], std::string(40, 'a' + 199 % 26) + std::to_string(i));
+    for (int i = 99; i >= 0; i -= 2)
+        items.erase(std::size_t(i));
     ASSERT_EQ(items.size(), 50u);
     EXPECT_EQ(items[49], std::string(40, 'a' + 199 % 26) + "98");
 }
@@ -92,7 +99,7 @@ TEST(ListItems, ItemsWrittenInPlace) {
 TEST(ListItems, AMovedFromListIsEmptyAndTakesNewItems) {
     ui::ListItems a{"uno", "due"};
     ui::ListItems b = std::move(a);
-    EXPECT_TRUE(a.empty());   // NOLINT(bugprone-use-after-move): the state after a move is defined
+    EXPECT_TRUE(a.empty()); // NOLINT(bugprone-use-after-move): the state after a move is defined
     a.push_back("tre");
     EXPECT_EQ(Texts(a), std::vector<std::string>{"tre"});
     ui::ListItems c;

@@ -157,7 +157,8 @@ TEST(Dialogs, YesNoQuestionDismissedWithoutAnswerIsNo) {
     ts::Harness h;
     for (ui::Answer dismissed : {ui::Answer::Cancel, ui::Answer::None}) {
         h.expectMessage(ui::DialogType::Confirmation, "Uscire?", dismissed);
-        EXPECT_EQ(ui::MessageDlg("Uscire?", ui::DialogType::Confirmation, ui::Buttons::YesNo), ui::Answer::No);
+        EXPECT_EQ(ui::MessageDlg("Uscire?", ui::DialogType::Confirmation, ui::Buttons::YesNo),
+                  ui::Answer::No);
     }
 }
 
@@ -251,7 +252,8 @@ TEST(Timers, TickAsOftenAsDueUnderAdvancedTime) {
     };
     h.advance(250);
     EXPECT_EQ(order, "FF");
-    h.advance(400); // now 650: at 300 slow (created first) then fast; fast at 400, 500 (then off); slow at 600
+    h.advance(
+        400); // now 650: at 300 slow (created first) then fast; fast at 400, 500 (then off); slow at 600
     EXPECT_EQ(order, "FFSFFFS");
     slow.SetEnabled(false);
     h.advance(1000);
@@ -268,7 +270,8 @@ TEST(Services, ShellOpenDropsSurroundingQuotesAndClipboardMayBeAbsent) {
     ui::ShellOpen("\"/dati/Guida.pdf\"");
     ui::ShellOpen("mailto:info@example.com");
     ui::ShellOpen("\"");
-    EXPECT_EQ(h.shellOpened(), (std::vector<std::string>{"/dati/Guida.pdf", "mailto:info@example.com", "\""}));
+    EXPECT_EQ(h.shellOpened(),
+              (std::vector<std::string>{"/dati/Guida.pdf", "mailto:info@example.com", "\""}));
     EXPECT_TRUE(ui::SetClipboardText("Prenotato"));
     EXPECT_EQ(h.clipboard(), "Prenotato");
     h.setClipboardAvailable(false);
@@ -282,8 +285,8 @@ TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
     const std::string bin = h.dataFolder() + "bin";
     const std::string out = h.dataFolder() + "args.txt";
     rtl::CreateFolders(bin);
-    rtl::WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"" + out + ".tmp\" && mv \"" + out +
-                                                 ".tmp\" \"" + out + "\"\n");
+    rtl::WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"" + out +
+                                               ".tmp\" && mv \"" + out + ".tmp\" \"" + out + "\"\n");
     ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0755), 0);
     const char* oldPath = getenv("PATH");
     const std::string saved = oldPath ? oldPath : "";
@@ -292,7 +295,8 @@ TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
     const bool started = ui::SpawnOpener(target);
     setenv("PATH", saved.c_str(), 1);
     ASSERT_TRUE(started);
-    for (int i = 0; i < 500 && !rtl::FileExists(out); ++i) usleep(10000);
+    for (int i = 0; i < 500 && !rtl::FileExists(out); ++i)
+        usleep(10000);
     ASSERT_TRUE(rtl::FileExists(out));
     EXPECT_EQ(rtl::ReadWholeFile(out), "1|" + target);
     EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "hacked"));
@@ -361,15 +365,13 @@ TEST(Backend, IsToldWhatARealWindowMustFollow) {
         h.type(owner, "k");
 
         auto d = std::make_unique<TfrmAltra>(h.app, &owner);
-        b.user = [&](ui::Form&) {
-            ASSERT_TRUE(ui::input::Click(d->cmdOK));
-        };
+        b.user = [&](ui::Form&) { ASSERT_TRUE(ui::input::Click(d->cmdOK)); };
         EXPECT_EQ(d->ShowModal(), ui::ModalResult::OK);
         d.reset();
         EXPECT_EQ(b.controlsAtDestruction, 5u);
-        EXPECT_EQ(b.log, (std::vector<std::string>{"focus txtA", "txtA.text k", "created", "cmdOK.text OK", "shown",
-                                                   "run modal", "focus cmdOK", "focus -", "hidden", "end modal",
-                                                   "destroyed"}));
+        EXPECT_EQ(b.log, (std::vector<std::string>{"focus txtA", "txtA.text k", "created", "cmdOK.text OK",
+                                                   "shown", "run modal", "focus cmdOK", "focus -", "hidden",
+                                                   "end modal", "destroyed"}));
         b.log.clear();
         h.closeWindow(owner); // the main window: the run ends
         EXPECT_EQ(b.log, (std::vector<std::string>{"focus -", "hidden", "terminate"}));
@@ -394,7 +396,9 @@ TEST(Grid, CellsKeepTheirLastTextThroughRewritesAndResizes) {
     for (int round = 0; round < 3000; ++round)
         for (int r = 0; r < 2; ++r)
             for (int c = 0; c < 3; ++c)
-                g.SetCell(c, r, std::string(100, '-') + "r" + std::to_string(round) + "c" + std::to_string(c) + "\xC3\xA0");
+                g.SetCell(c, r,
+                          std::string(100, '-') + "r" + std::to_string(round) + "c" + std::to_string(c) +
+                              "\xC3\xA0");
     EXPECT_EQ(g.Cell(1, 0), std::string(100, '-') + "r2999c1\xC3\xA0");
     EXPECT_EQ(g.CellView(2, 1), std::string(100, '-') + "r2999c2\xC3\xA0");
     EXPECT_EQ(g.Cell(2, 2), std::string(300, 'z'));
