@@ -29,6 +29,18 @@ void Archivio::Leggi(std::int64_t numero, Record& buffer) {
     file_.ReadAt(numero - 1, buffer.bytes());
 }
 
+std::size_t Archivio::LeggiParte(std::int64_t numero, Record& buffer) {
+    if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
+    return file_.ReadPart(numero - 1, buffer.bytes());
+}
+
+void Archivio::Aggiorna(std::int64_t numero, Record& buffer,
+                        const std::function<void(std::size_t letti)>& unisci) {
+    if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
+    file_.Update(numero - 1, buffer.bytes(), unisci);
+    conta_.reset();
+}
+
 std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
     std::int64_t written;
     if (rtl::Trim(numero).empty()) {

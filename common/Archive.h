@@ -1,6 +1,7 @@
 #pragma once
 // Archive files: fixed-size records of one record type, addressed by record
 // number (1-based), opened for one user action and closed at its end.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -43,6 +44,20 @@ public:
     // Reads record `numero` (1-based) into the buffer; throws when it does
     // not exist.
     void Leggi(std::int64_t numero, Record& buffer);
+
+    // What the file holds of record `numero` (1-based) into the buffer, read
+    // under the archive's lock: the whole record, or the bytes of a record cut
+    // short at the end of the file, the rest of the buffer zeroed. Returns the
+    // number of bytes read, 0 for a record past the end.
+    std::size_t LeggiParte(std::int64_t numero, Record& buffer);
+
+    // Rewrites record `numero` (1-based, at most the first past the end of the
+    // file) over what the file holds of it at this moment: under the
+    // archive's lock, the record is read into the buffer as LeggiParte does,
+    // `unisci` changes the buffer (it is given the number of bytes read) and
+    // the buffer is written back whole and flushed to the disk. A write that
+    // fails leaves the record as it was.
+    void Aggiorna(std::int64_t numero, Record& buffer, const std::function<void(std::size_t letti)>& unisci);
 
     // The save of a card: with an empty number the record is appended at the
     // end of the file (a trailing fragment is overwritten, a record appended

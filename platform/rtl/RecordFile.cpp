@@ -171,14 +171,7 @@ std::int64_t RecordFile::Append(std::span<const std::uint8_t> record) {
     fragment.resize(ReadFully(fd_, fragment.data(), fragment.size(), at, path_));
     try {
         WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
-        if (::fsync(fd_) != 0)
-            throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(errno),
-                            path_);
-        // Closing a second descriptor of the same open file reports what a
-        // network file system could not store, while the lock is still held.
-        const int copy = ::dup(fd_);
-        if (copy < 0 || ::close(copy) != 0)
-            throw FileError("Errore di chiusura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+        FlushLocked();
     } catch (...) {
         // Back to the archive as it was, before the lock is released.
         if (::ftruncate(fd_, before) == 0) {
@@ -189,6 +182,55 @@ std::int64_t RecordFile::Append(std::span<const std::uint8_t> record) {
     }
     pos_ = index + 1;
     return pos_;
+}
+
+void RecordFile::FlushLocked() {
+    if (::fsync(fd_) != 0)
+        throw FileError("Errore di scrittura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+    // Closing a second descriptor of the same open file reports what a
+    // network file system could not store, while the lock is still held.
+    const int copy = ::dup(fd_);
+    if (copy < 0 || ::close(copy) != 0)
+        throw FileError("Errore di chiusura dell'archivio \"" + path_ + "\": " + ErrnoText(errno), path_);
+}
+
+std::size_t RecordFile::ReadPart(std::int64_t index, std::span<std::uint8_t> record) {
+    Check(record.size());
+    if (index < 0)
+        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
+    Lock lock(*this);
+    const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(record.data()), size_,
+                                    index * static_cast<std::int64_t>(size_), path_);
+    std::fill(record.begin() + static_cast<std::ptrdiff_t>(n), record.end(), std::uint8_t{0});
+    pos_ = index + 1;
+    return n;
+}
+
+void RecordFile::Update(std::int64_t index, std::span<std::uint8_t> record,
+                        const std::function<void(std::size_t present)>& merge) {
+    Check(record.size());
+    Lock lock(*this);
+    const std::int64_t before = Bytes();
+    const std::int64_t at = index * static_cast<std::int64_t>(size_);
+    if (index < 0 || at > before)
+        throw FileError("Posizione " + std::to_string(index) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
+    const std::size_t present = ReadPart(index, record);
+    // The bytes as they were, to be put back when the write fails.
+    const std::vector<std::uint8_t> old(record.begin(),
+                                        record.begin() + static_cast<std::ptrdiff_t>(present));
+    merge(present);
+    try {
+        WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
+        FlushLocked();
+    } catch (...) {
+        if (at + static_cast<std::int64_t>(size_) > before) (void)::ftruncate(fd_, before);
+        if (!old.empty()) (void)::pwrite(fd_, old.data(), old.size(), at);
+        (void)::fsync(fd_);
+        throw;
+    }
+    pos_ = index + 1;
 }
 
 void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each) {

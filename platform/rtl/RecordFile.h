@@ -10,7 +10,8 @@
 // Several workstations may share the folder: every write takes an exclusive
 // advisory lock on the whole file (an open file description lock, which also
 // works over NFS; flock where those are refused) and releases it when done.
-// Readers take no lock.
+// Readers take no lock, except ReadPart and Update, which read a record that
+// another workstation may be rewriting at that moment.
 //
 // Every failure (open, short read or write, flush, close) raises FileError.
 // The file is closed when the object is destroyed, on every path. Call Close()
@@ -66,6 +67,24 @@ public:
     // the lock is released, so a retry never stores the record twice.
     std::int64_t Append(std::span<const std::uint8_t> record);
 
+    // Under the lock: reads what the file holds of record `index` (0-based)
+    // into `record` (exactly one record long): the whole record, or the bytes
+    // of a record cut short at the end of the file, the rest of `record`
+    // zeroed. Returns the number of bytes read (0 for a record at or past the
+    // end). The position follows the record.
+    std::size_t ReadPart(std::int64_t index, std::span<std::uint8_t> record);
+
+    // Under the lock, as one step for other workstations: reads record
+    // `index` as ReadPart does, calls `merge` with the number of bytes read so
+    // that the caller changes `record`, and writes `record` back whole at
+    // `index` (a record cut short grows to its full size; bytes after the
+    // record stay as they are), flushed to the disk. The record may start at
+    // most at the end of the file. When the write or the flush fails, the
+    // record's old bytes are put back and the file cut back to its previous
+    // length before the lock is released. The position follows the record.
+    void Update(std::int64_t index, std::span<std::uint8_t> record,
+                const std::function<void(std::size_t present)>& merge);
+
     // Holds the exclusive lock of the file for its lifetime, so that a check
     // of the count and the write that follows it are seen as one step by
     // other workstations. Nests; Write and Append inside it keep it.
@@ -94,6 +113,9 @@ private:
     std::int64_t Bytes() const;
     void Acquire();
     void Release() noexcept;
+    // Under the lock: written data to the disk, and what a network file
+    // system could not store reported; raises FileError.
+    void FlushLocked();
 
     int locks_ = 0; // nesting depth of Lock
     bool lockedByFlock_ = false;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
@@ -94,4 +95,31 @@ TEST(RecordFileFaults, AFailedWriteLeavesTheArchiveAsItWas) {
         f.Close();
     }
     EXPECT_EQ(TempFolder::Get(path), "AAAABBBBNNNN");
+}
+
+// A rewrite over what the file holds whose flush or write fails puts the
+// record back as it was, also one that was cut short and was growing.
+TEST(RecordFileFaults, AFailedUpdateLeavesTheRecordAsItWas) {
+    TempFolder tmp;
+    const std::string path = tmp / "a.pln";
+    for (const std::string before : {"AAAABBBBtail", "AAAABB", "AAAA"}) {
+        for (const bool flush : {true, false}) {
+            TempFolder::Put(path, before);
+            RecordFile f(path, 4);
+            std::vector<std::uint8_t> r(4);
+            const auto merge = [&](std::size_t) { std::fill(r.begin(), r.end(), std::uint8_t{'N'}); };
+            if (flush) {
+                failingFsyncs = 1;
+                EXPECT_THROW(f.Update(1, r, merge), FileError);
+                EXPECT_EQ(failingFsyncs, 0);
+            } else {
+                const FileSizeLimit limit(6); // the record cannot grow past byte 6
+                if (before.size() >= 8) continue;
+                EXPECT_THROW(f.Update(1, r, merge), FileError);
+            }
+            EXPECT_EQ(TempFolder::Get(path), before) << "after the failed update of \"" << before << "\"";
+            f.Close();
+            EXPECT_EQ(TempFolder::Get(path), before);
+        }
+    }
 }

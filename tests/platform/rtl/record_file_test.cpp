@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <dirent.h>
 #include <filesystem>
 #include <set>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -163,6 +165,88 @@ TEST(RecordFile, AppendWritesAtTheEndOfFileAsItIsNow) {
     EXPECT_EQ(TempFolder::Get(path), "AAAABBBB111122223333");
 }
 
+TEST(RecordFile, ReadPartGivesWhatTheFileHoldsOfARecord) {
+    TempFolder tmp;
+    const std::string path = tmp / "a.pln";
+    TempFolder::Put(path, "AAAABBBBCC"); // a record cut short at the end
+    struct Case {
+        std::int64_t index;
+        std::size_t read;
+        std::string record;
+    } cases[] = {
+        {0, 4, "AAAA"},
+        {1, 4, "BBBB"},
+        {2, 2, std::string("CC\0\0", 4)},
+        {3, 0, std::string(4, '\0')},
+        {7, 0, std::string(4, '\0')},
+    };
+    RecordFile f(path, 4);
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> r = Rec("xxxx"); // nothing of an earlier content stays
+        EXPECT_EQ(f.ReadPart(c.index, r), c.read) << c.index;
+        EXPECT_EQ(Text(r), c.record) << c.index;
+        EXPECT_EQ(f.Position(), c.index + 1) << c.index;
+    }
+    std::vector<std::uint8_t> r(4), wrong(5);
+    EXPECT_THROW(f.ReadPart(-1, r), FileError);
+    EXPECT_THROW(f.ReadPart(0, wrong), std::invalid_argument);
+    f.Close();
+    EXPECT_EQ(TempFolder::Get(path), "AAAABBBBCC");
+}
+
+// The caller's merge sees the record as the file holds it at that moment
+// (another workstation may have rewritten it since this one read it) and
+// what it leaves is written whole; records before and bytes after it stay.
+TEST(RecordFile, UpdateRewritesARecordOverWhatTheFileHoldsNow) {
+    TempFolder tmp;
+    const std::string path = tmp / "a.pln";
+    struct Case {
+        std::string before;
+        std::int64_t index;
+        std::size_t present;
+        std::string seen, after;
+    } cases[] = {
+        {"AAAABBBBCCCCtail", 1, 4, "BBBB", "AAAAbBBZCCCCtail"},
+        {"AAAA", 0, 4, "AAAA", "aAAZ"},
+        {"AAAABB", 1, 2, std::string("BB\0\0", 4),
+         std::string("AAAAbB\0Z", 8)}, // cut short: grows to a record
+        {"AAAA", 1, 0, std::string(4, '\0'), std::string("AAAA\0\0\0Z", 8)},
+        {"", 0, 0, std::string(4, '\0'), std::string("\0\0\0Z", 4)},
+        {"A", 0, 1, std::string("A\0\0\0", 4), std::string("a\0\0Z", 4)},
+    };
+    for (const Case& c : cases) {
+        TempFolder::Put(path, c.before);
+        RecordFile f(path, 4);
+        std::vector<std::uint8_t> r = Rec("stale");
+        r.resize(4);
+        f.Update(c.index, r, [&](std::size_t present) {
+            EXPECT_EQ(present, c.present) << c.before;
+            EXPECT_EQ(Text(r), c.seen) << c.before;
+            // A merge that changes the first byte (lower case) and sets the last one.
+            if (r[0] >= 'A' && r[0] <= 'Z') r[0] = static_cast<std::uint8_t>(r[0] - 'A' + 'a');
+            r[3] = 'Z';
+        });
+        EXPECT_EQ(f.Position(), c.index + 1);
+        f.Close();
+        EXPECT_EQ(TempFolder::Get(path), c.after) << c.before;
+    }
+    // A record past the end of the file (a hole before it) and a merge that
+    // raises write nothing.
+    TempFolder::Put(path, "AAAA");
+    RecordFile f(path, 4);
+    std::vector<std::uint8_t> r(4);
+    EXPECT_THROW(f.Update(2, r, [](std::size_t) { ADD_FAILURE(); }), FileError);
+    EXPECT_THROW(f.Update(-1, r, [](std::size_t) { ADD_FAILURE(); }), FileError);
+    EXPECT_THROW(f.Update(0, r,
+                          [&](std::size_t) {
+                              r[0] = 'X';
+                              throw std::runtime_error("merge");
+                          }),
+                 std::runtime_error);
+    f.Close();
+    EXPECT_EQ(TempFolder::Get(path), "AAAA");
+}
+
 TEST(RecordFile, ForEachPassesEveryWholeRecordInOrder) {
     TempFolder tmp;
     const std::string path = tmp / "2025.vis";
@@ -280,4 +364,108 @@ TEST(RecordFile, TwoProcessesAppendingAtOnceLoseNothing) {
         EXPECT_TRUE(seen.insert(key).second) << "twice: " << key;
     }
     EXPECT_EQ(seen.size(), 2u * kPerProcess);
+}
+
+// Two real processes rewrite one record at once, each opening the file for
+// every step: a counter kept in the record, raised by one at every step
+// over what the file holds, ends at the number of steps of both. Without the
+// lock around the read and the write, steps of one process are lost.
+TEST(RecordFile, TwoProcessesUpdatingOneRecordLoseNoStep) {
+    TempFolder tmp;
+    const std::string path = tmp / "a.pln";
+    constexpr int kPerProcess = 300;
+    constexpr std::size_t kSize = 16;
+    TempFolder::Put(path, std::string(kSize, 'a') + std::string(kSize, '0') + "tail");
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t children[2];
+    for (int w = 0; w < 2; ++w) {
+        children[w] = fork();
+        ASSERT_GE(children[w], 0);
+        if (children[w] == 0) {
+            char go;
+            ::close(start[1]);
+            if (::read(start[0], &go, 1) != 0) _exit(3);
+            int status = 0;
+            try {
+                std::vector<std::uint8_t> r(kSize);
+                for (int i = 0; i < kPerProcess; ++i) {
+                    RecordFile f(path, kSize);
+                    f.Update(1, r, [&](std::size_t present) {
+                        if (present != kSize) status = 1;
+                        const int n = std::stoi(Text(r)) + 1;
+                        std::string text = std::to_string(n);
+                        text.insert(0, kSize - text.size(), '0');
+                        std::copy(text.begin(), text.end(), r.begin());
+                    });
+                    f.Close();
+                }
+            } catch (...) {
+                status = 2;
+            }
+            _exit(status);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    std::string total = std::to_string(2 * kPerProcess);
+    total.insert(0, kSize - total.size(), '0');
+    EXPECT_EQ(TempFolder::Get(path), std::string(kSize, 'a') + total + "tail");
+}
+
+// A record being rewritten under the lock by another workstation is read
+// whole, as it is once the lock is released: ReadPart waits for the lock.
+TEST(RecordFile, ReadPartWaitsForARewriteInProgress) {
+    TempFolder tmp;
+    const std::string path = tmp / "a.pln";
+    TempFolder::Put(path, "OLDOLDOLD");
+    RecordFile writer(path, 9);
+    int ready[2], result[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(result), 0);
+    pid_t child;
+    {
+        RecordFile::Lock lock(writer);
+        TempFolder::Put(path, "NEWNEWOLD"); // halfway through the rewrite
+        child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            ::close(result[0]);
+            std::string seen;
+            try {
+                RecordFile reader(path, 9);
+                if (::write(ready[1], "r", 1) != 1) _exit(3);
+                std::vector<std::uint8_t> r(9);
+                const std::size_t read = reader.ReadPart(0, r);
+                seen = std::to_string(read) + ":" + Text(r);
+            } catch (...) {
+                seen = "failed";
+            }
+            _exit(::write(result[1], seen.data(), seen.size()) == static_cast<ssize_t>(seen.size()) ? 0 : 4);
+        }
+        ::close(ready[1]);
+        ::close(result[1]);
+        char r;
+        ASSERT_EQ(::read(ready[0], &r, 1), 1);
+        // Give the reader every chance to read the half-written record.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        TempFolder::Put(path, "NEWNEWNEW");
+    }
+    char buf[64];
+    const ssize_t n = ::read(result[0], buf, sizeof buf);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0), "9:NEWNEWNEW");
+    ::close(ready[0]);
+    ::close(result[0]);
+    writer.Close();
 }
