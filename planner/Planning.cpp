@@ -37,6 +37,20 @@ const std::string kMsgNonAccessibile =
 const std::string kMsgNonSalvate = "Attenzione: le prenotazioni non sono state salvate.\n\r\n\r" + kConsiglio;
 const std::string kHintGiorno = "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.";
 
+// The planner uses record 1 of its file alone.
+constexpr std::int64_t kRecord = 1;
+
+// Whether day i lies whole within the first `letti` bytes of the record.
+bool GiornoLetto(int i, std::size_t letti) {
+    const common::FieldRef f = common::TPlanningRec.field("Giorni", i);
+    return f.offset + static_cast<std::size_t>(f.capacity) + 1 <= letti;
+}
+
+// A day's text as the file keeps it: trimmed and cut to 50 characters.
+std::string TestoGiorno(const std::string& testo) {
+    return rtl::Trim(common::TroncaTesto(rtl::Trim(testo), 50));
+}
+
 std::string ImmagineGiorno(const char* kind, int day) {
     std::string n = std::to_string(day);
     if (n.size() < 2) n = "0" + n;
@@ -164,9 +178,10 @@ void TfrmPlanning::cmdNuovoClick() {
 }
 
 // The load: the vehicle from the menu's labels, then record 1 of the planner
-// file into the day cells. A new file is created empty and every day is
-// free; so is a file shorter than one record. A file that cannot be opened,
-// created or read is said so, and the close will leave it as it is.
+// file into the day cells, read under the file's lock. A new file is created
+// empty and every day is free; of a file cut short, every day whose bytes are
+// all there is shown. A file that cannot be opened, created or read is said
+// so, and the close will leave it as it is.
 void TfrmPlanning::FormShow() {
     cmdNuovoClick();
     if (frmMenuDisponibili) {
@@ -177,21 +192,20 @@ void TfrmPlanning::FormShow() {
     }
     lblPosizione.SetText("1");
     anno_ = Anno::NessunFile;
+    caricati_.assign(planner::kGiorniPlanner, std::string());
     const std::optional<std::string> path = FilePlanner();
     if (!path) return;
     try {
         if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
         common::Archivio file(*path, common::TPlanningRec);
-        std::vector<std::string> testi;
-        if (file.Conta() >= 1) {
-            file.Leggi(1, buffer_);
-            testi.reserve(planner::kGiorniPlanner);
-            for (int i = 0; i < planner::kGiorniPlanner; ++i)
-                testi.push_back(buffer_.get(common::TPlanningRec.field("Giorni", i)));
-        }
+        const std::size_t letti = file.LeggiParte(kRecord, buffer_);
         file.Chiudi();
-        for (std::size_t i = 0; i < testi.size(); ++i)
-            ScriviGiorno(static_cast<int>(i), testi[i]);
+        std::vector<std::string> testi(planner::kGiorniPlanner);
+        for (int i = 0; i < planner::kGiorniPlanner; ++i)
+            if (GiornoLetto(i, letti)) testi[i] = buffer_.get(common::TPlanningRec.field("Giorni", i));
+        for (int i = 0; i < planner::kGiorniPlanner; ++i)
+            ScriviGiorno(i, testi[i]);
+        caricati_ = std::move(testi);
         anno_ = Anno::Caricato;
     } catch (...) {
         anno_ = Anno::NonAccessibile;
@@ -200,9 +214,12 @@ void TfrmPlanning::FormShow() {
     lblPosizione.SetText("1");
 }
 
-// The save: record 1 of the planner file from the vehicle edits and the 366
-// day texts, changed or not; bytes after it stay as they are. A year that
-// was not loaded is not written over the stored one.
+// The save: record 1 of the planner file, read again and rewritten under the
+// file's lock. The vehicle fields come from the edits; a day whose text this
+// showing changed takes the text of its cell, every other day keeps what the
+// file holds now (another workstation may have booked it meanwhile), and a
+// day cut short in the file is written empty. Bytes after the record stay as
+// they are. A year that was not loaded is not written over the stored one.
 void TfrmPlanning::cmdSalvaClick() {
     if (anno_ == Anno::NessunFile) return;
     const std::optional<std::string> path = FilePlanner();
@@ -213,17 +230,26 @@ void TfrmPlanning::cmdSalvaClick() {
     try {
         using common::TPlanningRec;
         if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
-        buffer_.set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
-        buffer_.set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
-        buffer_.set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
-        buffer_.set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
+        std::vector<std::string> testi(planner::kGiorniPlanner);
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
-            buffer_.set(TPlanningRec.field("Giorni", i),
-                        common::TroncaTesto(rtl::Trim(Cella(i).mem.Text()), 50));
+            testi[i] = TestoGiorno(Cella(i).mem.Text());
         common::Archivio file(*path, TPlanningRec);
-        const std::int64_t numero = file.Scrivi(rtl::Trim(lblPosizione.Text()), buffer_);
+        file.Aggiorna(kRecord, buffer_, [&](std::size_t letti) {
+            buffer_.set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
+            buffer_.set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
+            buffer_.set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
+            buffer_.set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
+            for (int i = 0; i < planner::kGiorniPlanner; ++i) {
+                const common::FieldRef giorno = TPlanningRec.field("Giorni", i);
+                if (testi[i] != caricati_[i])
+                    buffer_.set(giorno, testi[i]);
+                else if (!GiornoLetto(i, letti))
+                    buffer_.set(giorno, "");
+            }
+        });
         file.Chiudi();
-        lblPosizione.SetText(std::to_string(numero));
+        caricati_ = std::move(testi);
+        lblPosizione.SetText(std::to_string(kRecord));
     } catch (...) {
         Avviso(kMsgNonSalvate);
     }

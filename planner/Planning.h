@@ -5,7 +5,9 @@
 // one exactly when the trimmed text is not empty.
 //
 // Showing the window loads the year from the planner file that the planner
-// menu names; closing it stores the year there again.
+// menu names; closing it stores there the days changed since, over what the
+// file holds at that moment, so that planners open on the same year on
+// several workstations keep each other's bookings.
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +77,9 @@ private:
     std::string Camera() const;
 
     std::vector<CellaGiorno> celle_;
+    // The day texts as the load found them (and the last save stored them):
+    // a day whose text differs at the close is one this showing changed.
+    std::vector<std::string> caricati_;
     common::Record buffer_;
     Anno anno_ = Anno::NessunFile;
 };

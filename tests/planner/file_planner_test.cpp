@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PlannerTest.h"
 #include "planner/GiorniPlanner.h"
@@ -121,12 +122,11 @@ TEST_F(FilePlanner, ShowingAgainStartsFromTheResetAndReloads) {
     EXPECT_TRUE(planning.Cella(6).occ.Visible());
 }
 
-TEST_F(FilePlanner, ALongerFileKeepsItsTailAndAShortOneIsOverwrittenWhole) {
-    const std::string lungo = filePlanner("LONG1", "2026"), corto = filePlanner("SHORT1", "2026");
+TEST_F(FilePlanner, ALongerFileKeepsItsTail) {
+    const std::string lungo = filePlanner("LONG1", "2026");
     const std::string coda(777, '\x5a');
     rtl::WriteWholeFile(lungo, RecordPlanner("", "", "", "", {{3, "Prima"}}) + coda);
-    rtl::WriteWholeFile(corto, std::string(18849, '\x07'));
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "LONG1"}, {"Furgone", "Fiat", "Ducato", "SHORT1"}});
+    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "LONG1"}});
     mostraMenu();
     apri(0, "2026");
     EXPECT_EQ(planning.Cella(3).mem.Text(), "Prima");
@@ -134,12 +134,71 @@ TEST_F(FilePlanner, ALongerFileKeepsItsTailAndAShortOneIsOverwrittenWhole) {
     chiudi();
     EXPECT_EQ(leggi(lungo),
               RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
+}
 
-    mostraMenu();
-    apri(1, "2026");
-    expectAllFree();
-    chiudi();
-    EXPECT_EQ(leggi(corto), RecordPlanner("Furgone", "Fiat", "Ducato", "SHORT1", {}));
+// A file cut short shows every day whose 51 bytes are all there, and the
+// close writes a whole record that keeps them; a day cut short is free and
+// stored empty. Each file gets the same changes: day 0 cleared, day 100 booked.
+TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
+    const std::string pieno = RecordPlanner(
+        "Camper", "Altra", "Marca", "ZZ000ZZ",
+        {{0, "Rossi"}, {5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {364, "Penultimo"}, {365, "Ultimo"}});
+    const std::size_t giorno31 = 184 + 51 * 31;
+    struct Caso {
+        const char* nome;
+        std::string file;
+        std::vector<Giorno> mostrati; // every other day free
+        std::vector<Giorno> dopo;     // the days of record 1 after the close
+        std::string coda;             // bytes after record 1, kept
+    } casi[] = {
+        {"empty", "", {}, {{100, "Nuovo"}}, ""},
+        {"one byte", "\x05", {}, {{100, "Nuovo"}}, ""},
+        {"vehicle fields and a day cut short", pieno.substr(0, 184 + 50), {}, {{100, "Nuovo"}}, ""},
+        {"half a record, day 31 cut short",
+         pieno.substr(0, giorno31 + 20),
+         {{0, "Rossi"}, {5, "Neri"}, {30, "Bianchi"}},
+         {{5, "Neri"}, {30, "Bianchi"}, {100, "Nuovo"}},
+         ""},
+        {"half a record ending with day 31",
+         pieno.substr(0, giorno31 + 51),
+         {{0, "Rossi"}, {5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}},
+         {{5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {100, "Nuovo"}},
+         ""},
+        {"a record but its last byte",
+         pieno.substr(0, 18849),
+         {{0, "Rossi"}, {5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {364, "Penultimo"}},
+         {{5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {100, "Nuovo"}, {364, "Penultimo"}},
+         ""},
+        {"a record and a fragment",
+         pieno + "frammento",
+         {{0, "Rossi"}, {5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {364, "Penultimo"}, {365, "Ultimo"}},
+         {{5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {100, "Nuovo"}, {364, "Penultimo"}, {365, "Ultimo"}},
+         "frammento"},
+    };
+    const std::string file = filePlanner("AB123CD", "2026");
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        rtl::WriteWholeFile(file, c.file);
+        apriPlanner("AB123CD", "2026");
+        std::vector<std::string> attesi(366);
+        for (const Giorno& g : c.mostrati)
+            attesi[std::size_t(g.index)] = g.testo;
+        for (int i = 0; i < 366; ++i) {
+            const CellaGiorno cella = planning.Cella(i);
+            ASSERT_EQ(cella.mem.Text(), attesi[std::size_t(i)]) << i;
+            ASSERT_EQ(cella.occ.Visible(), !attesi[std::size_t(i)].empty()) << i;
+            ASSERT_NE(cella.lib.Visible(), cella.occ.Visible()) << i;
+        }
+        planning.ScriviGiorno(0, "");
+        planning.ScriviGiorno(100, "Nuovo");
+        chiudi();
+        std::string dopo = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {});
+        for (const Giorno& g : c.dopo)
+            Campo(dopo, 184 + 51 * std::size_t(g.index), g.testo);
+        EXPECT_EQ(leggi(file), dopo + c.coda);
+        planning.Hide();
+        menu.Hide();
+    }
 }
 
 TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
