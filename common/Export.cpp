@@ -7,16 +7,27 @@ namespace common {
 
 namespace {
 
-// The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped;
-// each run of other than ASCII characters goes through `altri`.
+// The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped and
+// the other control characters (NUL to 0x1F, 0x7F) left out: they are no
+// text, only a damaged archive holds them. Each run of other than ASCII
+// characters goes through `altri`.
 template <class Altri> void AppendEscaped(std::string& out, std::string_view text, Altri&& altri) {
-    text = rtl::TrimView(text);
+    // Trimmed as if the controls were not there.
+    for (;;) {
+        text = rtl::TrimView(text);
+        if (!text.empty() && static_cast<unsigned char>(text.front()) == 0x7F)
+            text.remove_prefix(1);
+        else if (!text.empty() && static_cast<unsigned char>(text.back()) == 0x7F)
+            text.remove_suffix(1);
+        else
+            break;
+    }
     for (std::size_t i = 0; i < text.size();) {
         // A run of plain characters, copied at once.
         std::size_t j = i;
         while (j < text.size()) {
             const auto b = static_cast<unsigned char>(text[j]);
-            if (b >= 0x80 || b == '&' || b == '<' || b == '>' || b == '\r' || b == '\n') break;
+            if (b >= 0x80 || b < 0x20 || b == 0x7F || b == '&' || b == '<' || b == '>') break;
             ++j;
         }
         out.append(text, i, j - i);
@@ -44,9 +55,11 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
         case '\r':
             out += "&#13;";
             break;
-        default:
+        case '\n':
             out += "&#10;";
-            break; // '\n'
+            break;
+        default:
+            break; // another control character: left out
         }
         ++i;
     }

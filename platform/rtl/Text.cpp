@@ -210,6 +210,17 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
     }
 }
 
+bool IsCp1252Text(char32_t c) {
+    if (c < 0x20 || c == 0x7F) return false;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
+    // Above U+00FF only the characters of the 0x80 to 0x9F row; the row's
+    // own undefined bytes stand for controls of U+0080 to U+009F.
+    if (c < 0x100) return false;
+    for (char16_t h : kHigh)
+        if (h == c) return true;
+    return false;
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

@@ -59,4 +59,12 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 void AppendUtf8AsCp1252(std::string& out, std::string_view utf8);
 
+// Whether the character is text that windows-1252 holds, so that it comes
+// back from a file as it went in: a printable character of U+0020 to U+007E
+// or U+00A0 to U+00FF, or one of the 27 that the code page places at 0x80 to
+// 0x9F (the euro sign, the typographic quotes, ...). Control characters are
+// not text: U+0000 to U+001F, U+007F and U+0080 to U+009F, among them the
+// stand-ins of the five undefined bytes.
+bool IsCp1252Text(char32_t c);
+
 } // namespace rtl

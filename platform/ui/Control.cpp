@@ -333,10 +333,17 @@ static void FinishTyped(Edit& e, const std::string& before, const std::function<
     if (e.Text() != before && onChange) onChange();
 }
 
+bool Edit::TakesCharacter(char32_t c) const {
+    if (c == U'\n') return Kind() == ControlKind::Memo;
+    if (password_) return c >= 0x20 && c != 0x7F;
+    return rtl::IsCp1252Text(c);
+}
+
 bool Edit::InsertTyped(const std::string& utf8) {
     if (readOnly_) return false;
     std::u32string text = detail::Decode(Text());
     std::u32string add = detail::Decode(utf8);
+    std::erase_if(add, [this](char32_t c) { return !TakesCharacter(c); });
     std::size_t remaining = text.size() - std::size_t(selLength_);
     if (maxLength_ > 0) {
         if (remaining >= std::size_t(maxLength_)) return false;

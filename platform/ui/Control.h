@@ -282,8 +282,17 @@ public:
     Notify OnTyping;           // after every change typed by the user
     Notify OnApplyStyleLookup; // the style was (re)applied
 
-    // Editing as a user does it, at the caret (used by the input layer).
-    // Returns whether the text changed.
+    // Whether typing or pasting puts the character into the text. What an
+    // edit holds goes to files written in windows-1252, so an edit takes only
+    // the text that code page holds (rtl::IsCp1252Text), a memo also its line
+    // breaks: what the card shows is then what is stored. A password edit
+    // takes every character but the controls; its window tells what the
+    // password store cannot keep.
+    bool TakesCharacter(char32_t c) const;
+
+    // Editing as a user does it, at the caret (used by the input layer); the
+    // characters the edit does not take are left out. Returns whether the
+    // text changed.
     bool InsertTyped(const std::string& utf8);
     bool EditKey(std::uint16_t key, Mod mods);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Internal.h"
 
@@ -100,6 +101,14 @@ bool CellEditable(const StringGrid& g, int col) {
     return !g.ReadOnly() && col >= 0 && col < g.ColumnCount() && !g.Columns()[std::size_t(col)].readOnly;
 }
 
+// A cell's text goes to files written in windows-1252 (the exports): a
+// user's edit keeps only the text that code page holds.
+std::string CellText(std::string_view typed) {
+    std::u32string text = detail::Decode(typed);
+    std::erase_if(text, [](char32_t c) { return !rtl::IsCp1252Text(c); });
+    return detail::Encode(text);
+}
+
 // A cell changed by the user.
 void StoreCell(StringGrid& g, int col, int row, const std::string& text) {
     g.SetCell(col, row, text);
@@ -125,7 +134,7 @@ void GridKey(StringGrid& g, const KeyEvent& k) {
         StoreCell(g, col, row, detail::Encode(text));
         return;
     }
-    if (k.ch < 32 || k.ch == 127 || k.Ctrl() || k.Alt()) return;
+    if (!rtl::IsCp1252Text(k.ch) || k.Ctrl() || k.Alt()) return;
     const std::string typed = detail::Encode(k.ch);
     const std::string text = g.Editing() ? g.Cell(col, row) + typed : typed;
     g.SetEditing(true);
@@ -440,7 +449,7 @@ bool EditCell(StringGrid& g, int col, int row, std::string_view text) {
     return detail::Dispatch(g.GetForm().App(), [&] {
         g.SetFocus();
         g.SelectCell(col, row);
-        StoreCell(g, col, row, std::string(text));
+        StoreCell(g, col, row, CellText(text));
         return true;
     });
 }

@@ -27,6 +27,8 @@ namespace ui::input {
 // is editable (a typed character replaces the text, or adds to it while the
 // cell is being edited; Backspace takes off the last character; F2 starts
 // editing keeping the text; Enter and Escape end it), with OnCellEdited.
+// Edits and cells take only the characters they can hand on to a file
+// (Edit::TakesCharacter); a key with any other character changes no text.
 bool KeyDown(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 bool KeyUp(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None);
 // The same key down, leaving in `k` what the handlers made of it: a key that
@@ -39,7 +41,8 @@ bool PressKey(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None)
 // key code of a real keyboard (letters 65-90, digits 48-57, blank 32, ...).
 bool TypeText(Form& f, std::string_view utf8);
 // Pastes into the focused edit: each character passes the same key-down path
-// as typing, so key filters apply; characters refused by a filter are dropped.
+// as typing, so key filters apply; characters refused by a filter, or that
+// the edit does not take, are dropped.
 bool Paste(Form& f, std::string_view utf8);
 // The key code a keyboard gives for a character (0 when none).
 std::uint16_t KeyCodeFor(char32_t ch);
@@ -73,6 +76,8 @@ bool Toggle(CheckBox& c);                 // a click on the box
 bool PickDate(Calendar& c, rtl::Date d);  // a click on a day
 bool MoveDate(Calendar& c, rtl::Date d);  // moved by keyboard: no click
 bool SelectCell(StringGrid& g, int col, int row);
+// The text of a cell editor put into the cell, less the characters that
+// windows-1252 does not hold as text (rtl::IsCp1252Text).
 bool EditCell(StringGrid& g, int col, int row, std::string_view text);
 
 // The real window's client area took this size (maximised, or resized by

@@ -76,6 +76,29 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
 }
 
+// Typed or pasted, what windows-1252 cannot hold never enters the booking
+// text nor takes room in its 50 characters: the planner file stores what the
+// dialog showed.
+TEST_F(PlannerPrenotazioni, TheBookingTextTakesOnlyWhatThePlannerFileHolds) {
+    apriPlanner("AB123CD", "2024");
+    std::string mostrato;
+    h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
+        h.type(d, "Łukasz 🚗 Škoda ");
+        h.paste(d, std::string(30, 'M') + "ł\u0085中™äŸ€éxyz");
+        mostrato = d.txtPrenotazione.Text();
+        h.click(d.btnChiudi);
+    });
+    h.click(planning.Get<ui::Picture>("libGiu_27"));
+    EXPECT_EQ(mostrato, "ukasz  Škoda " + std::string(30, 'M') + "™äŸ€éxy");
+    chiudiERiapri();
+    const std::string bytes = leggi(file());
+    ASSERT_EQ(bytes.size(), 18850u);
+    const std::string cp1252 = "ukasz  \x8Akoda " + std::string(30, 'M') + "\x99\xE4\x9F\x80\xE9xy";
+    ASSERT_EQ(cp1252.size(), 50u);
+    EXPECT_EQ(campo(bytes, 178), atteso(cp1252));
+    EXPECT_EQ(planning.Get<ui::Label>("memGiu_27").Text(), mostrato);
+}
+
 TEST_F(PlannerPrenotazioni, AConfirmedRangeIsStoredAndComesBack) {
     apriPlanner("AB123CD", "2024");
     h.onModal<TfrmIntervallo>([&](TfrmIntervallo& d) {

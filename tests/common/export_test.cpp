@@ -5,6 +5,7 @@
 
 #include "common/Export.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
 #include "tests/support/ExportFile.h"
 #include "tests/support/Harness.h"
 #include "tests/support/Spreadsheet.h"
@@ -63,4 +64,41 @@ TEST(Export, SpreadsheetProgramKeepsEveryCellsText) {
             if (const auto crlf = e.find("\r\n"); crlf != std::string::npos) e.replace(crlf, 2, "\n");
         EXPECT_EQ(cells[r + 1], expected) << "row " << r + 1;
     }
+}
+
+// A damaged archive may hold control characters in a field: no cell carries
+// them, a line break is written as before, and every other byte of the file
+// is the one written without them.
+TEST(Export, CellsCarryNoControlCharacters) {
+    const std::vector<ColonnaExcel> cols = {{"Marca", 120}, {"Citt\xC3\xA0", 80}};
+    const struct {
+        std::string stored, cell;
+    } cases[] = {
+        {std::string("Fi\0at", 5), "Fiat"},
+        {"Fi\x01"
+         "at\x1F",
+         "Fiat"},
+        {"\x7F"
+         " Fiat \x7F",
+         "Fiat"},
+        {"Pan\x7F"
+         "da 4x4",
+         "Panda 4x4"},
+        {"a\tb", "ab"},
+        {"riga\x02\r\ndue", "riga&#13;&#10;due"},
+        {"\x01\x1F\x7F", ""},
+        {"Forl\xC3\xAC\x1B", "Forl\xC3\xAC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cell);
+        const std::string text = TestoFileExcel("Prova Foglio", cols, {{c.stored, "x"}});
+        EXPECT_EQ(text, kHead + "<tr>" + Cell(c.cell) + Cell("x") + "</tr>" + kTail);
+    }
+    ts::Harness h;
+    const std::string file = h.dataFolder() + "Prova.xls";
+    ScriviFileExcel(file, "Prova Foglio", cols,
+                    {{std::string("\0Forl\xC3\xAC\x01", 8), "a\x7F"
+                                                            "b\r\nc"}});
+    EXPECT_EQ(rtl::ReadWholeFile(file),
+              rtl::Utf8ToCp1252(kHead) + "<tr>" + Cell("Forl\xEC") + Cell("ab&#13;&#10;c") + "</tr>" + kTail);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Text.h"
 #include "shell/Calendario.h"
 #include "tests/gate/GateFixture.h"
 #include "vehicles/TrovaAutomezzi.h"
@@ -111,6 +112,27 @@ TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
     h.click(card.cmdSalva);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(archive().size(), 2u * 1366u);
+}
+
+// Typed or pasted, what windows-1252 cannot hold never enters a field: the
+// record holds exactly what the card shows.
+TEST_F(GateTest, FieldsTakeOnlyWhatTheArchiveHoldsAndStoreWhatTheyShow) {
+    typeInto(card.txtVeicolo, "Škoda Łada🚗");
+    typeInto(card.txtTarga, "ab1");
+    typeInto(card.txtNote, "ritiro ");
+    h.paste(card, "€5\u0085\u009F中 ok ź");
+    EXPECT_EQ(card.txtVeicolo.Text(), "Škoda ada");
+    EXPECT_EQ(card.txtNote.Text(), "ritiro €5 ok ");
+    h.expectMessage(ui::DialogType::Information, gt::kInserita);
+    h.click(card.cmdSalva);
+    h.verify();
+    const std::string file = archive();
+    ASSERT_EQ(file.size(), 1366u);
+    EXPECT_EQ(FieldAt(file, 68), "\x8Akoda ada");
+    EXPECT_EQ(FieldAt(file, 1047), "ritiro \x80"
+                                   "5 ok");
+    EXPECT_EQ(rtl::Cp1252ToUtf8(FieldAt(file, 68)), card.txtVeicolo.Text());
+    EXPECT_EQ(rtl::Cp1252ToUtf8(FieldAt(file, 1047)), rtl::Trim(card.txtNote.Text()));
 }
 
 TEST_F(GateTest, SaveChecksInOrder) {

@@ -5,6 +5,7 @@
 
 #include "common/Archive.h"
 #include "platform/image/Image.h"
+#include "platform/rtl/Text.h"
 #include "shell/Avvio.h"
 #include "shell/Calendario.h"
 #include "shell/Guida.h"
@@ -85,6 +86,29 @@ TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
     save(vt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(archive().size(), 2u * 3370u);
+}
+
+// Typed or pasted, what windows-1252 cannot hold never enters a field: the
+// record holds exactly what the card shows.
+TEST_F(CardTest, FieldsTakeOnlyWhatTheArchiveHoldsAndStoreWhatTheyShow) {
+    fillRequired();
+    typeInto(card.txtNote, "Łódź 🚗 é€");
+    EXPECT_EQ(card.txtNote.Text(), "ód  é€");
+    h.focus(card.txtModello);
+    card.txtModello.SetCaretPosition(5);
+    h.paste(card, " Ÿ™ä\u0085\u009F中ł");
+    EXPECT_EQ(card.txtModello.Text(), "Panda Ÿ™ä");
+    save(vt::kInserita);
+
+    const std::string file = archive();
+    ASSERT_EQ(file.size(), 3370u);
+    EXPECT_EQ(Len(file, 153), 9);
+    EXPECT_EQ(file.substr(154, 9), "Panda \x9F\x99\xE4");
+    EXPECT_EQ(Len(file, 1613), 6);
+    EXPECT_EQ(file.substr(1614, 6), "\xF3"
+                                    "d  \xE9\x80");
+    EXPECT_EQ(rtl::Cp1252ToUtf8(file.substr(154, 9)), card.txtModello.Text());
+    EXPECT_EQ(rtl::Cp1252ToUtf8(file.substr(1614, 6)), card.txtNote.Text());
 }
 
 TEST_F(CardTest, RequiredFieldsAreCheckedInOrder) {

@@ -125,6 +125,34 @@ TEST(VehicleExport, GridAndFileHoldEveryVehicle) {
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Parco_Automezzi.xls");
 }
 
+// Fields of a damaged archive holding control characters: the cells carry
+// none of them, line breaks are written as ever, and the rest of the file is
+// what it is without them.
+TEST(VehicleExport, ControlCharactersOfADamagedArchiveStayOutOfTheFile) {
+    ts::Harness h;
+    ScriviVeicoli({{{"Tipo", std::string("Fur\0gone", 8)},
+                    {"Marca", "Ive\x01"
+                              "co\x7F"},
+                    {"Modello", "\x7F"
+                                "Daily\x1F"
+                                "35"},
+                    {"Targa", "ZZ999ZZ"},
+                    {"Note", "riga\x1F\r\ndue\x7F"
+                             " tre"}}});
+    TfrmExpAutoparco w(h.app);
+    w.Show();
+    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.click(w.cmdEsporta);
+    std::vector<std::string> celle(25);
+    celle[0] = "Furgone";
+    celle[2] = "Iveco";
+    celle[3] = "Daily35";
+    celle[4] = "ZZ999ZZ";
+    celle[24] = "riga&#13;&#10;due tre";
+    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), FileAtteso({celle}));
+}
+
 TEST(VehicleExport, EmptyArchiveWritesTenEmptyRows) {
     ts::Harness h;
     TfrmExpAutoparco w(h.app);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -717,6 +718,54 @@ TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
     QTest::mouseClick(list, Qt::MiddleButton, {}, QPoint(5, 5));
     EXPECT_EQ(spy.seen, 2);
     list->removeEventFilter(&spy);
+}
+
+// Every real way text comes in (a key's text, an input method's commit,
+// Ctrl+V, a grid's cell editor) passes the model's edit: what windows-1252
+// cannot hold stays out, and the widget shows what the model holds.
+TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
+    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto* le = peer<QLineEdit>("txtCampo");
+    edit.SetFocus();
+    for (const char* text : {"é", "ł", "€", "🚗", "中", "Ÿ"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8(text));
+        QApplication::sendEvent(le, &press);
+    }
+    EXPECT_EQ(edit.Text(), "é€Ÿ");
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("ä\u0085ź™"));
+    QApplication::sendEvent(le, &composed);
+    EXPECT_EQ(edit.Text(), "é€Ÿä™");
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(" Łódź\u009F 🚗x"));
+    QTest::keyClick(le, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), "é€Ÿä™ ód x");
+    EXPECT_EQ(le->text(), QString::fromStdString(edit.Text()));
+
+    auto& memo = ctl<ui::Memo>("memNote");
+    auto* te = peer<QPlainTextEdit>("memNote");
+    memo.SetFocus();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("uno\u0085\r\ndue ł€"));
+    QTest::keyClick(te, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(memo.Text(), "uno\ndue €");
+    EXPECT_EQ(te->toPlainText(), QString::fromStdString(memo.Text()));
+
+    // Qt's own cell editor hands its text to the model, which keeps what
+    // the code page holds; the view shows the cell as kept.
+    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto* view = peer<QTableView>("grdCosti");
+    grid.SetFocus();
+    const QModelIndex cell = view->model()->index(0, 1);
+    view->setCurrentIndex(cell);
+    view->edit(cell);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : view->findChildren<QLineEdit*>())
+        if (e->isVisible()) editor = e;
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString::fromUtf8("12 €ł🚗\u0081,5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor's text is committed by a queued call
+    EXPECT_EQ(grid.Cell(1, 0), "12 €,5");
+    EXPECT_EQ(cell.data().toString(), QString::fromUtf8("12 €,5"));
 }
 
 TEST_F(Bridge, LayoutChartShowsItsPointsPainted) {

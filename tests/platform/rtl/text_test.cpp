@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 using namespace rtl;
@@ -110,4 +111,38 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\xC2\x80"), "?"); // U+0080: byte 0x80 is the euro sign
     EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x9A\x97"), "?");
     EXPECT_EQ(Utf8ToCp1252("x\xFF\xE2\x82"), "x???"); // malformed input
+}
+
+// Text that the code page holds is exactly what comes back from a file as
+// it went in; controls (C0, DEL, C1 and the stand-ins of the undefined bytes)
+// are not text.
+TEST(Cp1252, TextCharactersAreThoseThatSurviveTheFileAsText) {
+    const struct {
+        char32_t c;
+        bool text;
+    } cases[] = {
+        {U'a', true},    {U' ', true},    {U'~', true},    {U'é', true},    {U'ä', true},     {U'ÿ', true},
+        {0x00A0, true},  {U'€', true},    {U'Ÿ', true},    {U'™', true},    {U'Š', true},     {U'ž', true},
+        {U'ł', false},   {U'ź', false},   {U'Ω', false},   {U'中', false},  {0x1F697, false}, {0x0085, false},
+        {0x009F, false}, {0x0080, false}, {0x0081, false}, {0x009D, false}, {0x0000, false},  {U'\t', false},
+        {U'\n', false},  {0x001F, false}, {0x007F, false}, {0xFFFD, false}, {0x2028, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCp1252Text(c.c), c.text) << std::hex << std::uint32_t(c.c);
+
+    // Over the whole range: a text character makes one byte that reads back
+    // as the same character, and every byte but the 32 + 1 + 5 controls
+    // reads back as a text character.
+    int bytes = 0;
+    for (char32_t c = 0; c < 0x30000; ++c) {
+        if (!IsCp1252Text(c)) continue;
+        std::string utf8;
+        Utf8Append(utf8, c);
+        const std::string byte = Utf8ToCp1252(utf8);
+        ASSERT_EQ(byte.size(), 1u) << std::hex << std::uint32_t(c);
+        EXPECT_TRUE(byte != "?" || c == U'?') << std::hex << std::uint32_t(c);
+        EXPECT_EQ(Cp1252ToUtf8(byte), utf8) << std::hex << std::uint32_t(c);
+        ++bytes;
+    }
+    EXPECT_EQ(bytes, 256 - 32 - 1 - 5);
 }

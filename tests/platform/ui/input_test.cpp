@@ -340,3 +340,108 @@ column grdCosti colImporto "Importo" width=80
 }
 
 } // namespace
+
+namespace {
+
+// Edits hand their text to files written in windows-1252: typed or pasted,
+// what the code page cannot hold is left out, as a digit field leaves out
+// letters, so the edit shows what will be stored.
+struct CodePageTest : ::testing::Test {
+    ts::Harness h;
+    ui::Form f{h.app};
+    CodePageTest() {
+        ui::LoadLayout(f, R"(form TfrmTesti caption="Testi" client=300x240
+edit txtNote bounds=10,10,200,22 taborder=0
+edit txtCodice bounds=10,40,200,22 taborder=1 maxlength=4
+combo txtProv bounds=10,70,200,22 taborder=2
+memo memNote bounds=10,100,200,60 taborder=3
+edit txtPassword bounds=10,170,200,22 password=yes taborder=4
+)");
+        f.Show();
+    }
+    ui::Edit& edit(const char* name) { return f.Get<ui::Edit>(name); }
+};
+
+const struct {
+    const char* utf8;
+    bool taken;
+} kCaratteri[] = {
+    {"é", true},         {"€", true},         {"Ÿ", true},   {"™", true},     {"ä", true},
+    {"\xC2\xA0", true},  {"ł", false},        {"ź", false},  {"🚗", false},    {"\xC2\x85", false},
+    {"\xC2\x9F", false}, {"\xC2\x81", false}, {"中", false}, {"\x7F", false}, {"\t", false},
+};
+
+TEST_F(CodePageTest, EditsComboEditsAndMemosTakeOnlyWhatTheCodePageHolds) {
+    for (const char* name : {"txtNote", "txtProv", "memNote"}) {
+        ui::Edit& e = edit(name);
+        int changes = 0;
+        e.OnChange = [&] { ++changes; };
+        for (const auto& c : kCaratteri) {
+            SCOPED_TRACE(std::string(name) + " " + c.utf8);
+            const std::string expected = std::string("a") + (c.taken ? c.utf8 : "") + "b";
+            e.SetText("");
+            h.focus(e);
+            changes = 0;
+            h.type(f, std::string("a") + c.utf8 + "b");
+            EXPECT_EQ(e.Text(), expected);
+            EXPECT_EQ(changes, c.taken ? 3 : 2); // a refused key changes nothing
+            EXPECT_EQ(e.CaretPosition(), c.taken ? 3 : 2);
+            e.SetText("");
+            h.paste(f, std::string("a") + c.utf8 + "b");
+            EXPECT_EQ(e.Text(), expected);
+        }
+        e.OnChange = nullptr;
+    }
+    // A memo keeps the pasted line breaks, the edits none.
+    h.focus(edit("memNote"));
+    edit("memNote").SetText("");
+    h.paste(f, "uno\xC2\x85\r\ndue\tł");
+    EXPECT_EQ(edit("memNote").Text(), "uno\ndue");
+    h.focus(edit("txtNote"));
+    edit("txtNote").SetText("");
+    h.paste(f, "uno\r\ndue");
+    EXPECT_EQ(edit("txtNote").Text(), "unodue");
+}
+
+TEST_F(CodePageTest, RefusedCharactersTakeNoRoomInTheMaximumLength) {
+    h.focus(edit("txtCodice"));
+    h.paste(f, "ł€łé🚗x中yz");
+    EXPECT_EQ(edit("txtCodice").Text(), "€éxy");
+    edit("txtCodice").SetText("ab");
+    edit("txtCodice").SetCaretPosition(2);
+    h.type(f, "źcźdź");
+    EXPECT_EQ(edit("txtCodice").Text(), "abcd");
+}
+
+// A password goes to the password store, not to the code page: its edit
+// takes every character but the controls, and its window decides.
+TEST_F(CodePageTest, APasswordEditTakesEveryCharacterButTheControls) {
+    h.focus(edit("txtPassword"));
+    h.type(f, "ł€\xC2\x85中");
+    h.paste(f, "🚗\t\x7F!");
+    EXPECT_EQ(edit("txtPassword").Text(), "ł€\xC2\x85中🚗!");
+}
+
+TEST_F(CodePageTest, GridCellsTakeOnlyWhatTheCodePageHolds) {
+    ui::Form g{h.app};
+    ui::LoadLayout(g, R"(form TfrmGriglia caption="Griglia" client=300x200
+grid grdRecords bounds=10,10,280,150 rows=2 taborder=0
+column grdRecords colNote "Note" width=120
+)");
+    g.Show();
+    auto& grid = g.Get<ui::StringGrid>("grdRecords");
+    for (const auto& c : kCaratteri) {
+        SCOPED_TRACE(c.utf8);
+        const std::string expected = std::string("a") + (c.taken ? c.utf8 : "") + "b";
+        ASSERT_TRUE(ui::input::SelectCell(grid, 0, 0));
+        h.type(g, std::string("a") + c.utf8 + "b");
+        EXPECT_EQ(grid.Cell(0, 0), expected);
+        // What a cell editor hands over is cut the same way.
+        ASSERT_TRUE(ui::input::EditCell(grid, 0, 1, std::string("a") + c.utf8 + "b"));
+        EXPECT_EQ(grid.Cell(0, 1), expected);
+    }
+    ASSERT_TRUE(ui::input::EditCell(grid, 0, 1, "riga\r\ndue\x01"));
+    EXPECT_EQ(grid.Cell(0, 1), "rigadue");
+}
+
+} // namespace
