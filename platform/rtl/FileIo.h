@@ -24,4 +24,12 @@ std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset,
 // raises FileError and leaves `path` as it was.
 void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill);
 
+// Takes an advisory lock on the whole of an open file, shared or exclusive,
+// waiting until it is granted: an open file description lock, which also
+// works over NFS, or flock where the file system refuses those (`byFlock`
+// tells which, for the release). Returns false with errno set when neither
+// can be taken.
+bool LockWholeFile(int fd, bool exclusive, bool& byFlock);
+void UnlockWholeFile(int fd, bool byFlock) noexcept;
+
 } // namespace rtl

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -136,6 +137,43 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         ::unlink(temp.c_str());
         throw;
     }
+}
+
+bool LockWholeFile(int fd, bool exclusive, bool& byFlock) {
+    struct flock fl {};
+    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0;
+    fl.l_len = 0; // the whole file, however long it grows
+    int rc;
+    do
+        rc = ::fcntl(fd, F_OFD_SETLKW, &fl);
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0) {
+        byFlock = false;
+        return true;
+    }
+    // Open file description locks refused by the file system, or by a
+    // descriptor not opened for the kind of lock asked for.
+    if (errno != EINVAL && errno != ENOLCK && errno != EOPNOTSUPP && errno != ENOSYS && errno != EBADF)
+        return false;
+    do
+        rc = ::flock(fd, exclusive ? LOCK_EX : LOCK_SH);
+    while (rc != 0 && errno == EINTR);
+    if (rc != 0) return false;
+    byFlock = true;
+    return true;
+}
+
+void UnlockWholeFile(int fd, bool byFlock) noexcept {
+    if (byFlock) {
+        ::flock(fd, LOCK_UN);
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    ::fcntl(fd, F_OFD_SETLK, &fl);
 }
 
 std::string DataFolder() {

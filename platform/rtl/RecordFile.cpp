@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -20,6 +19,10 @@ constexpr std::size_t kBlockBytes = 1 << 20;
 
 RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::move(path)), size_(recordSize) {
     if (size_ == 0) throw std::invalid_argument("record size 0");
+    Open();
+}
+
+void RecordFile::Open() {
     // Only a file that does not exist is created; O_EXCL makes sure that one
     // created meanwhile by someone else is opened, not replaced. The loop is
     // bounded: a link that points nowhere answers "no such file" to the open
@@ -69,45 +72,15 @@ void RecordFile::Acquire() {
         ++locks_;
         return;
     }
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0; // the whole file, however long it grows
-    int rc;
-    do
-        rc = ::fcntl(fd_, F_OFD_SETLKW, &fl);
-    while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        lockedByFlock_ = false;
-        locks_ = 1;
-        return;
-    }
-    if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
-        // Open file description locks refused by the file system.
-        do
-            rc = ::flock(fd_, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        if (rc == 0) {
-            lockedByFlock_ = true;
-            locks_ = 1;
-            return;
-        }
-    }
-    throw FileError("Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno),
-                    path_);
+    if (!LockWholeFile(fd_, true, lockedByFlock_))
+        throw FileError(
+            "Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno), path_);
+    locks_ = 1;
 }
 
 void RecordFile::Release() noexcept {
     if (locks_ == 0 || --locks_ > 0 || fd_ < 0) return;
-    if (lockedByFlock_) {
-        ::flock(fd_, LOCK_UN);
-        return;
-    }
-    struct flock fl {};
-    fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
-    ::fcntl(fd_, F_OFD_SETLK, &fl);
+    UnlockWholeFile(fd_, lockedByFlock_);
 }
 
 RecordFile::Lock::Lock(RecordFile& file) : file_(file) {

@@ -90,6 +90,7 @@ public:
     void Close();
 
 private:
+    void Open();
     void Check(std::size_t length) const;
     std::int64_t Bytes() const;
     void Acquire();

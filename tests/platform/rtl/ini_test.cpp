@@ -3,8 +3,14 @@
 #include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
+#include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rtl;
 
@@ -103,4 +109,37 @@ TEST(Ini, FailedWritesRaiseAndLeaveTheFileAsItWas) {
     EXPECT_THROW(ini.WriteString("A\nB", "k", "v"), FileError);
     EXPECT_EQ(TempFolder::Get(path), original);
     EXPECT_EQ(ListFiles(tmp.Path()), (std::vector<std::string>{"g.ini", "plain"}));
+}
+
+// An update holds the exclusive lock that every other process honours, on
+// the lock file beside the settings file, from before its read to after its
+// write; its own reads and writes do not wait on it.
+TEST(Ini, AnUpdateHoldsTheLockFromTheReadToTheWrite) {
+    TempFolder tmp;
+    const std::string path = tmp / "f.ini";
+    TempFolder::Put(path, "[A]\r\nk=1\r\n");
+    // Whether another open of the lock file would have to wait for a read.
+    const auto lockedForOthers = [&] {
+        const int fd = ::open((tmp / ".f.ini.lock").c_str(), O_RDONLY);
+        if (fd < 0) return false;
+        struct flock fl {};
+        fl.l_type = F_RDLCK;
+        fl.l_whence = SEEK_SET;
+        const bool locked = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+        ::close(fd);
+        return locked;
+    };
+    ts::Bounded([&] {
+        IniFile ini(path);
+        {
+            const IniFile::Update update(ini);
+            EXPECT_TRUE(lockedForOthers());
+            EXPECT_EQ(ini.ReadString("A", "k"), "1");
+            ini.WriteString("A", "k", "2");
+            EXPECT_TRUE(lockedForOthers());
+        }
+        EXPECT_FALSE(lockedForOthers());
+        EXPECT_EQ(ini.ReadString("A", "k"), "2");
+    });
+    EXPECT_EQ(TempFolder::Get(path), "[A]\r\nk=2\r\n");
 }
