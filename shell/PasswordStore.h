@@ -1,6 +1,7 @@
 #pragma once
 // The password store "unins000.dll" in the data folder: an INI file whose
-// section "Accesso", key "Valore", holds the scrambled password.
+// section "Accesso", key "Valore", holds the scrambled password. A store that
+// is not a regular file (a FIFO, a folder) raises rtl::FileError at once.
 #include <functional>
 #include <optional>
 #include <string>

@@ -24,6 +24,12 @@ std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset,
 // raises FileError and leaves `path` as it was.
 void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill);
 
+// Opens an existing file for reading without waiting on it: a FIFO or a
+// device would hold the open (or the first read) until someone else writes.
+// Anything that is not a regular file is refused with FileError. Returns -1
+// with errno set when the open itself fails (a missing file).
+int OpenForReading(const std::string& path);
+
 // Takes an advisory lock on the whole of an open file, shared or exclusive,
 // waiting until it is granted: an open file description lock, which also
 // works over NFS, or flock where the file system refuses those (`byFlock`

@@ -139,6 +139,27 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
     }
 }
 
+int OpenForReading(const std::string& path) {
+    // O_NONBLOCK: the open of a FIFO returns at once instead of waiting for
+    // a writer; the check below then refuses it before anything is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw FileError("Impossibile leggere il file \"" + path + "\": " + ErrnoText(err), path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError("Impossibile leggere \"" + path + "\": non è un file", path);
+    }
+    // Plain blocking reads from here on, as for any regular file.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 bool LockWholeFile(int fd, bool exclusive, bool& byFlock) {
     struct flock fl {};
     fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
@@ -215,13 +236,12 @@ void CreateFolders(const std::string& path) {
 
 void CopyFile(const std::string& from, const std::string& to) {
     Fd in;
-    in.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(from);
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + from + "\": " + ErrnoText(errno), from);
     struct stat src {
     }, dst{};
     if (::fstat(in.fd, &src) != 0)
         throw FileError("Impossibile leggere il file \"" + from + "\": " + ErrnoText(errno), from);
-    if (!S_ISREG(src.st_mode)) throw FileError("Impossibile copiare \"" + from + "\": non è un file", from);
     if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
     ReplaceFile(to, [&](int out) {
         std::string buf(1 << 20, '\0');
@@ -268,14 +288,14 @@ std::string ReadOpened(const Fd& in, const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
     Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(path);
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
     return ReadOpened(in, path);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
     Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(path);
     if (in.fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
     return ReadOpened(in, path);

@@ -28,7 +28,7 @@ void RecordFile::Open() {
     // bounded: a link that points nowhere answers "no such file" to the open
     // and "file exists" to the creation every time.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+        fd_ = ::open(path_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
         if (fd_ >= 0 || errno != ENOENT) break;
         fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
@@ -42,6 +42,16 @@ void RecordFile::Open() {
                             path_);
         throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": " + ErrnoText(err), path_);
     }
+    // A FIFO or a device in the archive's place would wait forever for data
+    // that never comes: only a regular file is an archive.
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": non è un file", path_);
+    }
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
 }
 
 RecordFile::~RecordFile() {

@@ -7,6 +7,9 @@
 // existing file that cannot be opened is a failure and is never recreated or
 // truncated; so is a link that points nowhere (an unmounted share).
 //
+// Anything that is not a regular file (a FIFO, a device) is refused at the
+// open, without waiting on it.
+//
 // Several workstations may share the folder: every write takes an exclusive
 // advisory lock on the whole file (an open file description lock, which also
 // works over NFS; flock where those are refused) and releases it when done.

@@ -3,13 +3,20 @@
 // should be.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Ini.h"
+#include "tests/support/Bounded.h"
 #include "tests/support/Harness.h"
+#include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/FoglioRec.h"
+#include "tripsheets/Numerazione.h"
 
 namespace {
 
@@ -64,6 +71,64 @@ TEST(Impostazioni, TwoProcessesChangingTheFileAtOnceLoseNoChange) {
     const std::string ufficio =
         "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio " + std::to_string(kChanges) + "\r\n";
     EXPECT_TRUE(file == inizio + ufficio || file == ufficio + inizio) << file;
+}
+
+// The trip-sheet window before its first showing, so that the settings
+// file can be set up first.
+class SettingsFileTest : public tt::SheetTest {
+protected:
+    SettingsFileTest() : SheetTest(false) {}
+    std::string settings() const { return path("Fogli_di_Marcia.ini"); }
+    // The text of the failure that a read or a write of the file raises.
+    static std::string failureOf(const std::function<void()>& access) {
+        try {
+            access();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        ADD_FAILURE() << "no failure";
+        return {};
+    }
+};
+
+// A FIFO named as the settings file would hold every read until someone
+// writes into it. The window is shown, reports the file as it reports any
+// unreadable settings file and goes on: New gives the access message, the
+// numbering dialog reports it instead of opening, and closing reports the
+// write and returns to the start menu. The FIFO stays as it was.
+TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
+    ASSERT_EQ(::mkfifo(settings().c_str(), 0600), 0);
+    ts::Bounded([&] {
+        const std::string lettura =
+            failureOf([&] { rtl::IniFile(settings()).ReadString("Fogli di Marcia", "Ufficio Emittente"); });
+        const std::string scrittura = failureOf(
+            [&] { rtl::IniFile(settings()).WriteString("Fogli di Marcia", "Ufficio Emittente", "Roma"); });
+        h.expectMessage(ui::DialogType::Error, lettura);
+        fogli.Show();
+        h.verify();
+        EXPECT_EQ(fogli.txtUfficio.Text(), "");
+        EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
+
+        h.expectMessage(ui::DialogType::Error, tt::kErroreArchivio);
+        h.click(fogli.cmdNuovo);
+        h.verify();
+        EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
+
+        h.expectMessage(ui::DialogType::Error, lettura);
+        h.click(fogli.cmdNumerazione); // no modal hook: the dialog must not open
+        h.verify();
+        EXPECT_TRUE(fogli.Visible());
+
+        fogli.txtUfficio.SetText("Roma");
+        h.expectMessage(ui::DialogType::Error, scrittura);
+        h.click(fogli.cmdEsci);
+        h.verify();
+        EXPECT_FALSE(fogli.Visible());
+        EXPECT_TRUE(avvio.Visible());
+    });
+    struct stat st {};
+    ASSERT_EQ(::lstat(settings().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 } // namespace

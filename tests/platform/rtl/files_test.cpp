@@ -1,10 +1,12 @@
 #include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
+#include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace rtl;
 
@@ -113,4 +115,18 @@ TEST(Files, NamesAsLongAsTheFolderAllowsAreWrittenAndCopied) {
         std::filesystem::remove(tmp / name);
     }
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
+}
+
+// A FIFO read as a file would hold the open until someone writes into it:
+// every read, and the copy from it, refuses it at once.
+TEST(Files, AFifoIsNeverReadAsAFile) {
+    TempFolder tmp;
+    const std::string fifo = tmp / "Guida.pdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ts::Bounded([&] {
+        EXPECT_THROW(ReadWholeFile(fifo), FileError);
+        EXPECT_THROW(ReadFileIfExists(fifo), FileError);
+        EXPECT_THROW(CopyFile(fifo, tmp / "copy.pdf"), FileError);
+    });
+    EXPECT_FALSE(std::filesystem::exists(tmp / "copy.pdf"));
 }

@@ -111,6 +111,27 @@ TEST(Ini, FailedWritesRaiseAndLeaveTheFileAsItWas) {
     EXPECT_EQ(ListFiles(tmp.Path()), (std::vector<std::string>{"g.ini", "plain"}));
 }
 
+// A FIFO in the place of the file would hold an open until someone writes
+// into it: reads, writes and updates refuse it at once and leave it there,
+// also when a link leads to it.
+TEST(Ini, AFifoIsRefusedWithoutWaiting) {
+    TempFolder tmp;
+    ASSERT_EQ(::mkfifo((tmp / "f.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink(tmp / "f.ini", tmp / "link.ini");
+    for (const std::string& path : {tmp / "f.ini", tmp / "link.ini"}) {
+        SCOPED_TRACE(path);
+        ts::Bounded([&] {
+            EXPECT_THROW(IniFile(path).ReadString("A", "k"), FileError);
+            EXPECT_THROW(IniFile(path).WriteString("A", "k", "v"), FileError);
+            IniFile ini(path);
+            EXPECT_THROW(IniFile::Update update(ini), FileError);
+        });
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat((tmp / "f.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
 // An update holds the exclusive lock that every other process honours, on
 // the lock file beside the settings file, from before its read to after its
 // write; its own reads and writes do not wait on it.
