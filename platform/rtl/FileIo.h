@@ -21,7 +21,9 @@ std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset,
 
 // Replaces a file with what `fill` writes into a descriptor: a temporary file
 // in the same folder, synced, closed and renamed over `path`. Any failure
-// raises FileError and leaves `path` as it was.
+// raises FileError and leaves `path` as it was. A link is written through to
+// the file it names; a link that leads nowhere (a share that is not mounted)
+// is refused, never replaced by a file of its own.
 void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill);
 
 // Opens an existing file for reading without waiting on it: a FIFO or a

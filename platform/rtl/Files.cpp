@@ -93,12 +93,20 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
     bool exists = false;
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISLNK(st.st_mode)) {
-            // Write through a link to the file it names.
+            // Write through a link to the file it names. A link that leads
+            // nowhere stays a link: writing a file in its place would keep
+            // the data apart from the share it points to.
             char* real = ::realpath(path.c_str(), nullptr);
-            if (real) {
-                target = real;
-                std::free(real);
+            if (!real) {
+                const int err = errno;
+                throw FileError("Impossibile scrivere il file \"" + path + "\": " +
+                                    (err == ENOENT
+                                         ? std::string("il collegamento porta a un file che non esiste")
+                                         : ErrnoText(err)),
+                                path);
             }
+            target = real;
+            std::free(real);
         }
         exists = ::stat(target.c_str(), &st) == 0;
         if (exists && !S_ISREG(st.st_mode))

@@ -33,9 +33,11 @@ public:
 
     // Sets the value of a key, creating the file, the section or the key as
     // needed. The file is replaced through a temporary file and a rename, so
-    // a failed write (raising FileError) leaves it as it was. Names and values
-    // holding a line break, a key holding "=" and a section holding "]" are
-    // refused with FileError, since they would break the file.
+    // a failed write (raising FileError) leaves it as it was. A link is
+    // written through to its file; a link that leads nowhere is refused.
+    // Names and values holding a line break, a key holding "=" and a section
+    // holding "]" are refused with FileError, since they would break the
+    // file.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Holds the exclusive lock of the file while it lives, so that a value

@@ -131,4 +131,35 @@ TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+// A settings file reached through a link that leads nowhere (a share that is
+// not mounted) reads as no file; a change is refused and reported, and the
+// link stays a link instead of becoming a file of this workstation alone.
+TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
+    const std::string condivisa = path("condivisa/Fogli_di_Marcia.ini");
+    std::filesystem::create_symlink(condivisa, settings());
+    fogli.Show();
+    EXPECT_EQ(fogli.txtUfficio.Text(), "");
+    const std::string scrittura = failureOf(
+        [&] { rtl::IniFile(settings()).WriteString("Numerazione Fogli di Marcia", "Inizio", "5"); });
+
+    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "1");
+        d.txtInizio.SetText("250");
+        h.expectMessage(ui::DialogType::Error, scrittura);
+        h.click(d.btnApplica);
+        h.verify();
+        EXPECT_TRUE(d.Visible());
+        h.click(d.btnAnnulla);
+    });
+    h.click(fogli.cmdNumerazione);
+
+    fogli.txtUfficio.SetText("Sede di Bari");
+    h.expectMessage(ui::DialogType::Error, scrittura);
+    h.click(fogli.cmdEsci);
+    h.verify();
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_TRUE(std::filesystem::is_symlink(settings()));
+    EXPECT_FALSE(std::filesystem::exists(path("condivisa")));
+}
+
 } // namespace

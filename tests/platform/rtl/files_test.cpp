@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 using namespace rtl;
@@ -129,4 +130,27 @@ TEST(Files, AFifoIsNeverReadAsAFile) {
         EXPECT_THROW(CopyFile(fifo, tmp / "copy.pdf"), FileError);
     });
     EXPECT_FALSE(std::filesystem::exists(tmp / "copy.pdf"));
+}
+
+// A link that leads nowhere (a share that is not mounted) is never replaced
+// by a file of its own, whichever way a whole file is written.
+TEST(Files, ALinkToNothingStaysALink) {
+    TempFolder tmp;
+    TempFolder::Put(tmp / "src", "data");
+    const std::string link = tmp / "out.xls";
+    std::filesystem::create_symlink(tmp / "share/out.xls", link);
+    const struct {
+        const char* what;
+        std::function<void()> write;
+    } writes[] = {
+        {"whole file", [&] { WriteWholeFile(link, "x"); }},
+        {"in blocks", [&] { WriteFileInBlocks(link, [](BlockWriter& w) { w.Write("x"); }); }},
+        {"copy", [&] { CopyFile(tmp / "src", link); }},
+    };
+    for (const auto& w : writes) {
+        EXPECT_THROW(w.write(), FileError) << w.what;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << w.what;
+    }
+    EXPECT_FALSE(std::filesystem::exists(tmp / "share"));
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
 }

@@ -132,6 +132,32 @@ TEST(Ini, AFifoIsRefusedWithoutWaiting) {
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
+// A link is written through to its file and stays a link; a link that leads
+// nowhere (a share that is not mounted) reads as a missing file, and a write
+// is refused instead of putting a file of its own in the link's place.
+TEST(Ini, WritesGoThroughALinkAndALinkToNothingStaysALink) {
+    TempFolder tmp;
+    std::filesystem::create_directory(tmp / "share");
+    TempFolder::Put(tmp / "share/f.ini", "[A]\r\nk=1\r\n");
+    std::filesystem::create_symlink(tmp / "share/f.ini", tmp / "f.ini");
+    IniFile(tmp / "f.ini").WriteString("A", "k", "2");
+    EXPECT_TRUE(std::filesystem::is_symlink(tmp / "f.ini"));
+    EXPECT_EQ(TempFolder::Get(tmp / "share/f.ini"), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(IniFile(tmp / "f.ini").ReadString("A", "k"), "2");
+
+    const std::string dangling = tmp / "g.ini";
+    std::filesystem::create_symlink(tmp / "unmounted/g.ini", dangling);
+    EXPECT_EQ(IniFile(dangling).ReadString("A", "k", "def"), "def");
+    try {
+        IniFile(dangling).WriteString("A", "k", "v");
+        ADD_FAILURE() << "written through a link to nothing";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.Path(), dangling);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_FALSE(std::filesystem::exists(tmp / "unmounted"));
+}
+
 // An update holds the exclusive lock that every other process honours, on
 // the lock file beside the settings file, from before its read to after its
 // write; its own reads and writes do not wait on it.
