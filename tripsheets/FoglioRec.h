@@ -19,7 +19,7 @@ using common::TFoglioRec;
 // Emittente). A missing file, section or key reads empty; a file that cannot
 // be read or written raises rtl::FileError. Each change holds the file's lock
 // from its read to its write, so changes made at once by several
-// workstations all stay.
+// workstations all stay. Line breaks in the office are written as blanks.
 std::string InizioNumerazione();
 void ScriviInizioNumerazione(std::string_view inizio);
 std::string UfficioEmittente();

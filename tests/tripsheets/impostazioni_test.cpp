@@ -162,4 +162,29 @@ TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
     EXPECT_FALSE(std::filesystem::exists(path("condivisa")));
 }
 
+// An office holding line breaks (a damaged record brought them into the
+// edit) is remembered on closing with a blank for each line break, without
+// an error; the next showing reads it back.
+TEST_F(SettingsFileTest, AnOfficeWithLineBreaksIsRememberedWithBlanks) {
+    const struct {
+        const char *shown, *stored;
+    } cases[] = {
+        {"Sede\r\nRoma", "Sede Roma"},          // CR LF: one line break
+        {"Sede\nRoma\rNord", "Sede Roma Nord"}, // lone LF, lone CR
+        {"Sede\n\rRoma", "Sede Roma"},          // LF CR, as this system's messages store it
+        {"Sede\n\nRoma", "Sede  Roma"},         // two line breaks
+        {"Sede\r\n\r\nRoma", "Sede  Roma"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        fogli.Show();
+        fogli.txtUfficio.SetText(c.shown);
+        h.click(fogli.cmdEsci); // no dialog expected
+        EXPECT_EQ(ini(), std::string("[Fogli di Marcia]\r\nUfficio Emittente=") + c.stored + "\r\n");
+        fogli.Show();
+        EXPECT_EQ(fogli.txtUfficio.Text(), c.stored);
+        fogli.Hide();
+    }
+}
+
 } // namespace
