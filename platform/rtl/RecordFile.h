@@ -15,6 +15,11 @@
 // works over NFS; flock where those are refused) and releases it when done.
 // Readers take no lock.
 //
+// A first save that fails leaves no new file behind: when a write fails on
+// the archive that this object created and the archive is still empty, the
+// file is removed again (under the lock). A writer that then finds its file
+// gone opens the archive anew before it writes.
+//
 // Every failure (open, short read or write, flush, close) raises FileError.
 // The file is closed when the object is destroyed, on every path. Call Close()
 // after writing to learn whether the data reached the file: the destructor
@@ -98,6 +103,10 @@ private:
     std::int64_t Bytes() const;
     void Acquire();
     void Release() noexcept;
+    // Whether the path still names the file that is open.
+    bool StillNamed() const;
+    // Removes the file when this object created it and it is still empty.
+    void ForgetIfCreatedEmpty() noexcept;
 
     int locks_ = 0; // nesting depth of Lock
     bool lockedByFlock_ = false;
@@ -105,6 +114,7 @@ private:
     std::string path_;
     std::size_t size_;
     int fd_ = -1;
+    bool created_ = false; // this object created the file
     std::int64_t pos_ = 0;
     bool written_ = false;
 };
