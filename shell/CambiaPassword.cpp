@@ -1,5 +1,8 @@
 #include "shell/CambiaPassword.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Crypt.h"
@@ -65,40 +68,58 @@ void TfrmCambiaPassword::cmdEsciClick() {
 }
 
 void TfrmCambiaPassword::cmdOKClick() {
+    // The checks run while the store is locked, from its read to its write;
+    // the messages are shown once it is released, so that no workstation
+    // waits on a dialog left open here.
+    enum class Esito { VecchiaErrata, NonConfermata, NonAmmessa, Modificata };
+    Esito esito = Esito::VecchiaErrata;
     try {
-        lblMemory.SetText(ReadPasswordStore());
-        lblMemory.SetText(DecodePassword(lblMemory.Text()));
-        if (rtl::Trim(lblMemory.Text()) != rtl::Trim(rtl::UpperAscii(txtPasswordOld.Text()))) {
-            ui::ShowMessage("Attenzione: vecchia password errata.");
-            txtPasswordOld.SetText("");
-            txtPasswordOld.SetFocus();
-            return;
-        }
-        if (rtl::Trim(txtPasswordNew.Text()) != rtl::Trim(txtConferma.Text())) {
-            ui::ShowMessage("Attenzione: la nuova password non è stata confermata correttamente. "
-                            "E' necessario reinserire entrambi i valori.");
-            txtPasswordNew.SetText("");
-            txtConferma.SetText("");
-            txtPasswordNew.SetFocus();
-            return;
-        }
-        const std::string password = rtl::Trim(rtl::UpperAscii(txtPasswordNew.Text()));
-        // The store keeps one byte per character: a password it could not
-        // hold whole would never match at the login again.
-        if (!PasswordFitsStore(password)) {
-            ui::ShowMessage("Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo "
-                            "dell'euro. E' necessario scegliere una password diversa.");
-            txtPasswordNew.SetText("");
-            txtConferma.SetText("");
-            txtPasswordNew.SetFocus();
-            return;
-        }
-        WritePasswordStore(rtl::Trim(EncodePassword(password)));
+        ChangePasswordStore([&](const std::string& stored) -> std::optional<std::string> {
+            lblMemory.SetText(stored);
+            lblMemory.SetText(DecodePassword(lblMemory.Text()));
+            if (rtl::Trim(lblMemory.Text()) != rtl::Trim(rtl::UpperAscii(txtPasswordOld.Text()))) {
+                esito = Esito::VecchiaErrata;
+                return std::nullopt;
+            }
+            if (rtl::Trim(txtPasswordNew.Text()) != rtl::Trim(txtConferma.Text())) {
+                esito = Esito::NonConfermata;
+                return std::nullopt;
+            }
+            const std::string password = rtl::Trim(rtl::UpperAscii(txtPasswordNew.Text()));
+            // The store keeps one byte per character: a password it could
+            // not hold whole would never match at the login again.
+            if (!PasswordFitsStore(password)) {
+                esito = Esito::NonAmmessa;
+                return std::nullopt;
+            }
+            esito = Esito::Modificata;
+            return rtl::Trim(EncodePassword(password));
+        });
     } catch (...) {
         ui::ShowMessage(
             "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
             "Si consiglia di reinstallare il software.");
         return;
+    }
+    switch (esito) {
+    case Esito::VecchiaErrata:
+        ui::ShowMessage("Attenzione: vecchia password errata.");
+        txtPasswordOld.SetText("");
+        txtPasswordOld.SetFocus();
+        return;
+    case Esito::NonConfermata:
+    case Esito::NonAmmessa:
+        ui::ShowMessage(esito == Esito::NonConfermata
+                            ? "Attenzione: la nuova password non è stata confermata correttamente. "
+                              "E' necessario reinserire entrambi i valori."
+                            : "Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo "
+                              "dell'euro. E' necessario scegliere una password diversa.");
+        txtPasswordNew.SetText("");
+        txtConferma.SetText("");
+        txtPasswordNew.SetFocus();
+        return;
+    case Esito::Modificata:
+        break;
     }
     // Only a store actually written is reported as changed.
     ui::ShowMessage("Modifica della password completata con successo.");

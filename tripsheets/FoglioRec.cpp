@@ -30,8 +30,23 @@ void ScriviInizioNumerazione(std::string_view inizio) {
 std::string UfficioEmittente() {
     return Impostazioni().ReadString(kSezioneFogli, kChiaveUfficio);
 }
+// A line break cannot stand in a value of the file: an office that holds
+// one (a damaged record brought it) is written with a blank in its place.
+// CR LF and LF CR count as one line break, as a lone CR or LF does.
 void ScriviUfficioEmittente(std::string_view ufficio) {
-    Impostazioni().WriteString(kSezioneFogli, kChiaveUfficio, ufficio);
+    std::string riga;
+    for (std::size_t i = 0; i < ufficio.size(); ++i) {
+        const char c = ufficio[i];
+        if (c != '\r' && c != '\n') {
+            riga += c;
+            continue;
+        }
+        riga += ' ';
+        if (i + 1 < ufficio.size() && (ufficio[i + 1] == '\r' || ufficio[i + 1] == '\n') &&
+            ufficio[i + 1] != c)
+            ++i;
+    }
+    Impostazioni().WriteString(kSezioneFogli, kChiaveUfficio, riga);
 }
 
 std::string PercorsoArchivioFogli() {

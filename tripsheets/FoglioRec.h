@@ -17,7 +17,9 @@ using common::TFoglioRec;
 // read or written at a time: the numbering start ([Numerazione Fogli di
 // Marcia] Inizio) and the last issuing office ([Fogli di Marcia] Ufficio
 // Emittente). A missing file, section or key reads empty; a file that cannot
-// be read or written raises rtl::FileError.
+// be read or written raises rtl::FileError. Each change holds the file's lock
+// from its read to its write, so changes made at once by several
+// workstations all stay. Line breaks in the office are written as blanks.
 std::string InizioNumerazione();
 void ScriviInizioNumerazione(std::string_view inizio);
 std::string UfficioEmittente();

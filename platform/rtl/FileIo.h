@@ -21,7 +21,23 @@ std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset,
 
 // Replaces a file with what `fill` writes into a descriptor: a temporary file
 // in the same folder, synced, closed and renamed over `path`. Any failure
-// raises FileError and leaves `path` as it was.
+// raises FileError and leaves `path` as it was. A link is written through to
+// the file it names; a link that leads nowhere (a share that is not mounted)
+// is refused, never replaced by a file of its own.
 void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill);
+
+// Opens an existing file for reading without waiting on it: a FIFO or a
+// device would hold the open (or the first read) until someone else writes.
+// Anything that is not a regular file is refused with FileError. Returns -1
+// with errno set when the open itself fails (a missing file).
+int OpenForReading(const std::string& path);
+
+// Takes an advisory lock on the whole of an open file, shared or exclusive,
+// waiting until it is granted: an open file description lock, which also
+// works over NFS, or flock where the file system refuses those (`byFlock`
+// tells which, for the release). Returns false with errno set when neither
+// can be taken.
+bool LockWholeFile(int fd, bool exclusive, bool& byFlock);
+void UnlockWholeFile(int fd, bool byFlock) noexcept;
 
 } // namespace rtl

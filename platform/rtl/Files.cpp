@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -92,12 +93,20 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
     bool exists = false;
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISLNK(st.st_mode)) {
-            // Write through a link to the file it names.
+            // Write through a link to the file it names. A link that leads
+            // nowhere stays a link: writing a file in its place would keep
+            // the data apart from the share it points to.
             char* real = ::realpath(path.c_str(), nullptr);
-            if (real) {
-                target = real;
-                std::free(real);
+            if (!real) {
+                const int err = errno;
+                throw FileError("Impossibile scrivere il file \"" + path + "\": " +
+                                    (err == ENOENT
+                                         ? std::string("il collegamento porta a un file che non esiste")
+                                         : ErrnoText(err)),
+                                path);
             }
+            target = real;
+            std::free(real);
         }
         exists = ::stat(target.c_str(), &st) == 0;
         if (exists && !S_ISREG(st.st_mode))
@@ -136,6 +145,64 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         ::unlink(temp.c_str());
         throw;
     }
+}
+
+int OpenForReading(const std::string& path) {
+    // O_NONBLOCK: the open of a FIFO returns at once instead of waiting for
+    // a writer; the check below then refuses it before anything is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw FileError("Impossibile leggere il file \"" + path + "\": " + ErrnoText(err), path);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError("Impossibile leggere \"" + path + "\": non è un file", path);
+    }
+    // Plain blocking reads from here on, as for any regular file.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
+bool LockWholeFile(int fd, bool exclusive, bool& byFlock) {
+    struct flock fl {};
+    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = 0;
+    fl.l_len = 0; // the whole file, however long it grows
+    int rc;
+    do
+        rc = ::fcntl(fd, F_OFD_SETLKW, &fl);
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0) {
+        byFlock = false;
+        return true;
+    }
+    // Open file description locks refused by the file system, or by a
+    // descriptor not opened for the kind of lock asked for.
+    if (errno != EINVAL && errno != ENOLCK && errno != EOPNOTSUPP && errno != ENOSYS && errno != EBADF)
+        return false;
+    do
+        rc = ::flock(fd, exclusive ? LOCK_EX : LOCK_SH);
+    while (rc != 0 && errno == EINTR);
+    if (rc != 0) return false;
+    byFlock = true;
+    return true;
+}
+
+void UnlockWholeFile(int fd, bool byFlock) noexcept {
+    if (byFlock) {
+        ::flock(fd, LOCK_UN);
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    ::fcntl(fd, F_OFD_SETLK, &fl);
 }
 
 std::string DataFolder() {
@@ -177,13 +244,12 @@ void CreateFolders(const std::string& path) {
 
 void CopyFile(const std::string& from, const std::string& to) {
     Fd in;
-    in.fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(from);
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + from + "\": " + ErrnoText(errno), from);
     struct stat src {
     }, dst{};
     if (::fstat(in.fd, &src) != 0)
         throw FileError("Impossibile leggere il file \"" + from + "\": " + ErrnoText(errno), from);
-    if (!S_ISREG(src.st_mode)) throw FileError("Impossibile copiare \"" + from + "\": non è un file", from);
     if (::stat(to.c_str(), &dst) == 0 && dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) return;
     ReplaceFile(to, [&](int out) {
         std::string buf(1 << 20, '\0');
@@ -230,14 +296,14 @@ std::string ReadOpened(const Fd& in, const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
     Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(path);
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
     return ReadOpened(in, path);
 }
 
 std::optional<std::string> ReadFileIfExists(const std::string& path) {
     Fd in;
-    in.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    in.fd = OpenForReading(path);
     if (in.fd < 0 && (errno == ENOENT || errno == ENOTDIR)) return std::nullopt;
     if (in.fd < 0) throw FileError("Impossibile aprire il file \"" + path + "\": " + ErrnoText(errno), path);
     return ReadOpened(in, path);

@@ -5,8 +5,11 @@
 #include "platform/rtl/Text.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -98,15 +101,37 @@ Location Find(const std::vector<Line>& lines, std::string_view section, std::str
     return loc;
 }
 
+// Refuses at once a file that is there but is no regular file (a folder, a
+// FIFO), before any lock is taken or anything opened.
+void RefuseNonRegular(const std::string& path, const char* verb) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw FileError(std::string("Impossibile ") + verb + " \"" + path + "\": non è un file", path);
+}
+
+// The lock of an INI file. A lock held on the file itself would be lost at
+// every write, since the file is replaced by a rename: the lock is taken on
+// a hidden file beside it, ".<name>.lock", created on first use and never
+// removed, which every workstation sharing the folder finds under the same
+// name. A link is followed to the file it names, in whose folder the rename
+// happens.
+std::string LockPathOf(const std::string& path) {
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const std::size_t slash = target.rfind('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return target.substr(0, name) + "." + target.substr(name) + ".lock";
+}
+
 // The bytes of the file; empty when it does not exist.
 std::string LoadBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return {};
-        throw FileError("Impossibile leggere il file \"" + path + "\": " + ErrnoText(errno), path);
-    }
-    ::close(fd);
-    return ReadWholeFile(path);
+    return ReadFileIfExists(path).value_or(std::string());
 }
 
 bool HasLineBreak(std::string_view s) {
@@ -115,7 +140,53 @@ bool HasLineBreak(std::string_view s) {
 
 } // namespace
 
+// Takes the lock of an INI file and releases it when it leaves scope. An
+// exclusive lock that cannot be had raises FileError. A shared one goes on
+// without a lock when the lock file cannot be opened (a read-only folder):
+// every write replaces the file whole by a rename, so such a read still sees
+// one whole version of it.
+class IniLock {
+public:
+    IniLock(const std::string& path, bool exclusive) {
+        const std::string lockPath = LockPathOf(path);
+        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        if (fd_ < 0 && !exclusive)
+            fd_ = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        int err = errno;
+        struct stat st {};
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+            err = EINVAL;
+            Drop();
+        }
+        if (fd_ >= 0 && !LockWholeFile(fd_, exclusive, byFlock_)) {
+            err = errno;
+            Drop();
+        }
+        if (fd_ < 0 && exclusive)
+            throw FileError(
+                "Impossibile bloccare il file \"" + path + "\" per la scrittura: " + ErrnoText(err), path);
+    }
+    ~IniLock() {
+        if (fd_ < 0) return;
+        UnlockWholeFile(fd_, byFlock_);
+        ::close(fd_);
+    }
+    IniLock(const IniLock&) = delete;
+    IniLock& operator=(const IniLock&) = delete;
+
+private:
+    void Drop() {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    int fd_ = -1;
+    bool byFlock_ = false;
+};
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+    RefuseNonRegular(path_, "leggere");
+    std::optional<IniLock> lock;
+    if (!held_) lock.emplace(path_, false);
     const std::string bytes = LoadBytes(path_);
     const std::vector<Line> lines = SplitLines(bytes);
     const Location loc = Find(lines, Utf8ToCp1252(TrimView(section)), Utf8ToCp1252(TrimView(key)));
@@ -132,6 +203,11 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
 
     const std::string secBytes = Utf8ToCp1252(sec), keyBytes = Utf8ToCp1252(k);
     const std::string entry = keyBytes + "=" + Utf8ToCp1252(value) + "\r\n";
+    RefuseNonRegular(path_, "scrivere");
+    // From the read to the rename, so that no other change made meanwhile is
+    // written over with the copy read here.
+    std::optional<IniLock> lock;
+    if (!held_) lock.emplace(path_, true);
     const std::string bytes = LoadBytes(path_);
     const std::vector<Line> lines = SplitLines(bytes);
     const Location loc = Find(lines, secBytes, keyBytes);
@@ -152,6 +228,16 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         out += "[" + secBytes + "]\r\n" + entry;
     }
     WriteWholeFile(path_, out);
+}
+
+IniFile::Update::Update(IniFile& file) : file_(file) {
+    RefuseNonRegular(file_.path_, "scrivere");
+    lock_ = std::make_unique<IniLock>(file_.path_, true);
+    file_.held_ = true;
+}
+
+IniFile::Update::~Update() {
+    file_.held_ = false;
 }
 
 } // namespace rtl

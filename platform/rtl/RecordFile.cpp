@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -20,15 +19,24 @@ constexpr std::size_t kBlockBytes = 1 << 20;
 
 RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::move(path)), size_(recordSize) {
     if (size_ == 0) throw std::invalid_argument("record size 0");
+    Open();
+}
+
+void RecordFile::Open() {
     // Only a file that does not exist is created; O_EXCL makes sure that one
     // created meanwhile by someone else is opened, not replaced. The loop is
     // bounded: a link that points nowhere answers "no such file" to the open
     // and "file exists" to the creation every time.
+    created_ = false;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        fd_ = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+        fd_ = ::open(path_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
         if (fd_ >= 0 || errno != ENOENT) break;
         fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0 || errno != EEXIST) break;
+        if (fd_ >= 0) {
+            created_ = true;
+            break;
+        }
+        if (errno != EEXIST) break;
     }
     if (fd_ < 0) {
         const int err = errno;
@@ -39,6 +47,30 @@ RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::mo
                             path_);
         throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": " + ErrnoText(err), path_);
     }
+    // A FIFO or a device in the archive's place would wait forever for data
+    // that never comes: only a regular file is an archive.
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw FileError("Impossibile aprire l'archivio \"" + path_ + "\": non è un file", path_);
+    }
+    const int flags = ::fcntl(fd_, F_GETFL);
+    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+}
+
+bool RecordFile::StillNamed() const {
+    struct stat mine {
+    }, named{};
+    if (::fstat(fd_, &mine) != 0) return true; // the write that follows reports it
+    if (::stat(path_.c_str(), &named) != 0) return errno != ENOENT;
+    return named.st_dev == mine.st_dev && named.st_ino == mine.st_ino;
+}
+
+void RecordFile::ForgetIfCreatedEmpty() noexcept {
+    struct stat st {};
+    if (created_ && ::fstat(fd_, &st) == 0 && st.st_size == 0 && StillNamed()) ::unlink(path_.c_str());
+    created_ = false;
 }
 
 RecordFile::~RecordFile() {
@@ -69,45 +101,29 @@ void RecordFile::Acquire() {
         ++locks_;
         return;
     }
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0; // the whole file, however long it grows
-    int rc;
-    do
-        rc = ::fcntl(fd_, F_OFD_SETLKW, &fl);
-    while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        lockedByFlock_ = false;
-        locks_ = 1;
-        return;
+    for (int attempt = 0;; ++attempt) {
+        if (!LockWholeFile(fd_, true, lockedByFlock_))
+            throw FileError("Impossibile bloccare l'archivio \"" + path_ +
+                                "\" per la scrittura: " + ErrnoText(errno),
+                            path_);
+        if (StillNamed()) break;
+        // The file opened is no longer the archive (a first save that failed
+        // on another workstation took away the file it had created): the
+        // archive the path names now is opened and locked instead, so that
+        // nothing is written into a file nobody will ever read.
+        UnlockWholeFile(fd_, lockedByFlock_);
+        ::close(fd_);
+        fd_ = -1;
+        if (attempt == 3)
+            throw FileError("L'archivio \"" + path_ + "\" è stato sostituito durante la scrittura", path_);
+        Open();
     }
-    if (errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
-        // Open file description locks refused by the file system.
-        do
-            rc = ::flock(fd_, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        if (rc == 0) {
-            lockedByFlock_ = true;
-            locks_ = 1;
-            return;
-        }
-    }
-    throw FileError("Impossibile bloccare l'archivio \"" + path_ + "\" per la scrittura: " + ErrnoText(errno),
-                    path_);
+    locks_ = 1;
 }
 
 void RecordFile::Release() noexcept {
     if (locks_ == 0 || --locks_ > 0 || fd_ < 0) return;
-    if (lockedByFlock_) {
-        ::flock(fd_, LOCK_UN);
-        return;
-    }
-    struct flock fl {};
-    fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
-    ::fcntl(fd_, F_OFD_SETLK, &fl);
+    UnlockWholeFile(fd_, lockedByFlock_);
 }
 
 RecordFile::Lock::Lock(RecordFile& file) : file_(file) {
@@ -149,12 +165,19 @@ void RecordFile::Write(std::span<const std::uint8_t> record) {
     Lock lock(*this);
     const std::int64_t before = Bytes();
     const std::int64_t at = pos_ * static_cast<std::int64_t>(size_);
+    // The archive may have become shorter since the position was taken: a
+    // record is never written past its end, where it would leave a hole.
+    if (at > before)
+        throw FileError("Posizione " + std::to_string(pos_) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
     written_ = true;
     try {
         WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
     } catch (...) {
-        // A record that was extending the archive is taken away again.
+        // A record that was extending the archive is taken away again, and
+        // with it an archive that this failed first save had created.
         if (at + static_cast<std::int64_t>(size_) > before) (void)::ftruncate(fd_, before);
+        ForgetIfCreatedEmpty();
         throw;
     }
     ++pos_;
@@ -173,11 +196,13 @@ std::int64_t RecordFile::Append(std::span<const std::uint8_t> record) {
         WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
         FlushLocked();
     } catch (...) {
-        // Back to the archive as it was, before the lock is released.
+        // Back to the archive as it was, before the lock is released; an
+        // archive that this failed first save had created goes away again.
         if (::ftruncate(fd_, before) == 0) {
             if (!fragment.empty()) (void)::pwrite(fd_, fragment.data(), fragment.size(), at);
             (void)::fsync(fd_);
         }
+        ForgetIfCreatedEmpty();
         throw;
     }
     pos_ = index + 1;

@@ -7,11 +7,19 @@
 // existing file that cannot be opened is a failure and is never recreated or
 // truncated; so is a link that points nowhere (an unmounted share).
 //
+// Anything that is not a regular file (a FIFO, a device) is refused at the
+// open, without waiting on it.
+//
 // Several workstations may share the folder: every write takes an exclusive
 // advisory lock on the whole file (an open file description lock, which also
 // works over NFS; flock where those are refused) and releases it when done.
 // Readers take no lock, except ReadPart and Update, which read a record that
 // another workstation may be rewriting at that moment.
+//
+// A first save that fails leaves no new file behind: when a write fails on
+// the archive that this object created and the archive is still empty, the
+// file is removed again (under the lock). A writer that then finds its file
+// gone opens the archive anew before it writes.
 //
 // Every failure (open, short read or write, flush, close) raises FileError.
 // The file is closed when the object is destroyed, on every path. Call Close()
@@ -109,6 +117,7 @@ public:
     void Close();
 
 private:
+    void Open();
     void Check(std::size_t length) const;
     std::int64_t Bytes() const;
     void Acquire();
@@ -116,6 +125,10 @@ private:
     // Under the lock: written data to the disk, and what a network file
     // system could not store reported; raises FileError.
     void FlushLocked();
+    // Whether the path still names the file that is open.
+    bool StillNamed() const;
+    // Removes the file when this object created it and it is still empty.
+    void ForgetIfCreatedEmpty() noexcept;
 
     int locks_ = 0; // nesting depth of Lock
     bool lockedByFlock_ = false;
@@ -123,6 +136,7 @@ private:
     std::string path_;
     std::size_t size_;
     int fd_ = -1;
+    bool created_ = false; // this object created the file
     std::int64_t pos_ = 0;
     bool written_ = false;
 };

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "common/Archive.h"
 #include "common/Records.h"
@@ -107,4 +109,55 @@ TEST_F(ArchiveTest, AppendNeverOverwritesARecordAppendedMeanwhile) {
     EXPECT_EQ(Archivio(path_, TVisitaRec).Scrivi("", Visit("OTHER")), 2); // another workstation
     EXPECT_EQ(mine.Scrivi("", Visit("MINE")), 3);
     EXPECT_EQ(Raw(), HandVisit("AA") + HandVisit("OTHER") + HandVisit("MINE"));
+}
+
+// One workstation saves the same card again and again while another appends
+// new cards, each opening the archive for every save as the cards do: the
+// rewritten card holds the last rewrite, every appended card is there whole,
+// once and in its order, and nothing else changed.
+TEST_F(ArchiveTest, ARewriteWhileAnotherProcessAppendsChangesOnlyItsRecord) {
+    constexpr int kRewrites = 300, kAppends = 300;
+    WriteRaw(HandVisit("A1") + HandVisit("A2") + HandVisit("A3"));
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t children[2];
+    for (int w = 0; w < 2; ++w) {
+        children[w] = fork();
+        ASSERT_GE(children[w], 0);
+        if (children[w] == 0) {
+            char go;
+            ::close(start[1]);
+            if (::read(start[0], &go, 1) != 0) _exit(3); // both start when the pipe closes
+            int status = 0;
+            try {
+                for (int i = 1; i <= (w == 0 ? kRewrites : kAppends); ++i) {
+                    if (w == 0) {
+                        if (Archivio(path_, TVisitaRec).Scrivi("2", Visit("R" + std::to_string(i))) != 2)
+                            status = 1;
+                    } else if (Archivio(path_, TVisitaRec).Scrivi("", Visit("N" + std::to_string(i))) !=
+                               3 + i) {
+                        status = 1;
+                    }
+                }
+            } catch (...) {
+                status = 2;
+            }
+            _exit(status);
+        }
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a save got another number; 2: a save failed";
+    }
+    std::string expected = HandVisit("A1") + HandVisit("R" + std::to_string(kRewrites)) + HandVisit("A3");
+    for (int i = 1; i <= kAppends; ++i)
+        expected += HandVisit("N" + std::to_string(i));
+    const std::string raw = Raw();
+    ASSERT_EQ(raw.size(), expected.size());
+    for (std::size_t at = 0; at < raw.size(); at += 1366)
+        EXPECT_EQ(raw.substr(at, 1366), expected.substr(at, 1366)) << "record " << at / 1366 + 1;
 }

@@ -2,7 +2,10 @@
 // pictures, the fields while typing, the vehicle import.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 #include "platform/rtl/Text.h"
@@ -217,6 +220,43 @@ TEST_F(GateTest, SaveFailuresWriteNothing) {
     h.expectMessage(ui::DialogType::Error, gt::kAccesso);
     h.click(card.cmdSalva);
     EXPECT_EQ(card.lblPosizione.Text(), "");
+}
+
+// The first save of a year on a full disk is refused with its message and
+// leaves no empty year archive behind; once there is room the same card is
+// saved as card 1.
+TEST_F(GateTest, ARefusedFirstSaveLeavesNoYearArchive) {
+    card.txtVeicolo.SetText("Fiat Panda");
+    card.txtTarga.SetText("AB123CD");
+    {
+        // Files may not grow beyond a few bytes: the disk is full.
+        struct Limit {
+            rlimit old{};
+            void (*oldHandler)(int);
+            Limit() {
+                getrlimit(RLIMIT_FSIZE, &old);
+                oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+                rlimit small = old;
+                small.rlim_cur = 100;
+                setrlimit(RLIMIT_FSIZE, &small);
+            }
+            ~Limit() {
+                setrlimit(RLIMIT_FSIZE, &old);
+                std::signal(SIGXFSZ, oldHandler);
+            }
+        } limit;
+        h.expectMessage(ui::DialogType::Error, gt::kAccesso);
+        h.click(card.cmdSalva);
+        h.verify();
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("2024.vis")));
+    EXPECT_EQ(card.lblPosizione.Text(), "");
+
+    h.expectMessage(ui::DialogType::Information, gt::kInserita);
+    h.click(card.cmdSalva);
+    h.verify();
+    EXPECT_EQ(card.lblPosizione.Text(), "1");
+    EXPECT_EQ(archive().size(), 1366u);
 }
 
 TEST_F(GateTest, BrowseAnEmptyYear) {

@@ -4,8 +4,10 @@
 #include "shell/Avvio.h"
 #include "shell/CambiaPassword.h"
 #include "shell/Password.h"
+#include "tests/support/Bounded.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -101,6 +103,35 @@ TEST_F(Login, StoreThatCannotBeReadGivesTheReadingError) {
     h.verify();
     EXPECT_EQ(frmPassword->txtPassword.Text(), "DORNEVAL");
     EXPECT_FALSE(frmAvvio->Visible());
+}
+
+// A FIFO in the place of the store would hold the reading of the password
+// until someone writes into it: the login and the change of password report
+// a store that cannot be read, never a wrong password, and let nobody in.
+TEST_F(Login, AFifoAsTheStoreIsReportedUnreadableAndLetsNobodyIn) {
+    ASSERT_EQ(::mkfifo(StorePath().c_str(), 0600), 0);
+    ts::Bounded([&] {
+        h.type(*frmPassword, "DORNEVAL");
+        h.expectShowMessage(ReadError);
+        h.click(frmPassword->cmdOK);
+        h.verify();
+        EXPECT_TRUE(frmPassword->Visible());
+        EXPECT_FALSE(frmAvvio->Visible());
+
+        h.click(frmPassword->btnCambiaPassword);
+        TfrmCambiaPassword& f = *frmCambiaPassword;
+        f.txtPasswordOld.SetText("DORNEVAL");
+        f.txtPasswordNew.SetText("nuova");
+        f.txtConferma.SetText("nuova");
+        h.expectShowMessage(ChangeError);
+        h.click(f.cmdOK);
+        h.verify();
+        EXPECT_TRUE(f.Visible());
+        EXPECT_FALSE(frmAvvio->Visible());
+    });
+    struct stat st {};
+    ASSERT_EQ(::lstat(StorePath().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(Login, EsciEndsTheProgram) {

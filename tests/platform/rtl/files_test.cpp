@@ -1,10 +1,13 @@
 #include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
+#include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace rtl;
 
@@ -112,5 +115,42 @@ TEST(Files, NamesAsLongAsTheFolderAllowsAreWrittenAndCopied) {
         EXPECT_EQ(TempFolder::Get(tmp / name), "copied") << length;
         std::filesystem::remove(tmp / name);
     }
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
+}
+
+// A FIFO read as a file would hold the open until someone writes into it:
+// every read, and the copy from it, refuses it at once.
+TEST(Files, AFifoIsNeverReadAsAFile) {
+    TempFolder tmp;
+    const std::string fifo = tmp / "Guida.pdf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ts::Bounded([&] {
+        EXPECT_THROW(ReadWholeFile(fifo), FileError);
+        EXPECT_THROW(ReadFileIfExists(fifo), FileError);
+        EXPECT_THROW(CopyFile(fifo, tmp / "copy.pdf"), FileError);
+    });
+    EXPECT_FALSE(std::filesystem::exists(tmp / "copy.pdf"));
+}
+
+// A link that leads nowhere (a share that is not mounted) is never replaced
+// by a file of its own, whichever way a whole file is written.
+TEST(Files, ALinkToNothingStaysALink) {
+    TempFolder tmp;
+    TempFolder::Put(tmp / "src", "data");
+    const std::string link = tmp / "out.xls";
+    std::filesystem::create_symlink(tmp / "share/out.xls", link);
+    const struct {
+        const char* what;
+        std::function<void()> write;
+    } writes[] = {
+        {"whole file", [&] { WriteWholeFile(link, "x"); }},
+        {"in blocks", [&] { WriteFileInBlocks(link, [](BlockWriter& w) { w.Write("x"); }); }},
+        {"copy", [&] { CopyFile(tmp / "src", link); }},
+    };
+    for (const auto& w : writes) {
+        EXPECT_THROW(w.write(), FileError) << w.what;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << w.what;
+    }
+    EXPECT_FALSE(std::filesystem::exists(tmp / "share"));
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
 }

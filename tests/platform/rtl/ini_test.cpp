@@ -3,8 +3,14 @@
 #include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
+#include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rtl;
 
@@ -103,4 +109,84 @@ TEST(Ini, FailedWritesRaiseAndLeaveTheFileAsItWas) {
     EXPECT_THROW(ini.WriteString("A\nB", "k", "v"), FileError);
     EXPECT_EQ(TempFolder::Get(path), original);
     EXPECT_EQ(ListFiles(tmp.Path()), (std::vector<std::string>{"g.ini", "plain"}));
+}
+
+// A FIFO in the place of the file would hold an open until someone writes
+// into it: reads, writes and updates refuse it at once and leave it there,
+// also when a link leads to it.
+TEST(Ini, AFifoIsRefusedWithoutWaiting) {
+    TempFolder tmp;
+    ASSERT_EQ(::mkfifo((tmp / "f.ini").c_str(), 0600), 0);
+    std::filesystem::create_symlink(tmp / "f.ini", tmp / "link.ini");
+    for (const std::string& path : {tmp / "f.ini", tmp / "link.ini"}) {
+        SCOPED_TRACE(path);
+        ts::Bounded([&] {
+            EXPECT_THROW(IniFile(path).ReadString("A", "k"), FileError);
+            EXPECT_THROW(IniFile(path).WriteString("A", "k", "v"), FileError);
+            IniFile ini(path);
+            EXPECT_THROW(IniFile::Update update(ini), FileError);
+        });
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat((tmp / "f.ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A link is written through to its file and stays a link; a link that leads
+// nowhere (a share that is not mounted) reads as a missing file, and a write
+// is refused instead of putting a file of its own in the link's place.
+TEST(Ini, WritesGoThroughALinkAndALinkToNothingStaysALink) {
+    TempFolder tmp;
+    std::filesystem::create_directory(tmp / "share");
+    TempFolder::Put(tmp / "share/f.ini", "[A]\r\nk=1\r\n");
+    std::filesystem::create_symlink(tmp / "share/f.ini", tmp / "f.ini");
+    IniFile(tmp / "f.ini").WriteString("A", "k", "2");
+    EXPECT_TRUE(std::filesystem::is_symlink(tmp / "f.ini"));
+    EXPECT_EQ(TempFolder::Get(tmp / "share/f.ini"), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(IniFile(tmp / "f.ini").ReadString("A", "k"), "2");
+
+    const std::string dangling = tmp / "g.ini";
+    std::filesystem::create_symlink(tmp / "unmounted/g.ini", dangling);
+    EXPECT_EQ(IniFile(dangling).ReadString("A", "k", "def"), "def");
+    try {
+        IniFile(dangling).WriteString("A", "k", "v");
+        ADD_FAILURE() << "written through a link to nothing";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.Path(), dangling);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_FALSE(std::filesystem::exists(tmp / "unmounted"));
+}
+
+// An update holds the exclusive lock that every other process honours, on
+// the lock file beside the settings file, from before its read to after its
+// write; its own reads and writes do not wait on it.
+TEST(Ini, AnUpdateHoldsTheLockFromTheReadToTheWrite) {
+    TempFolder tmp;
+    const std::string path = tmp / "f.ini";
+    TempFolder::Put(path, "[A]\r\nk=1\r\n");
+    // Whether another open of the lock file would have to wait for a read.
+    const auto lockedForOthers = [&] {
+        const int fd = ::open((tmp / ".f.ini.lock").c_str(), O_RDONLY);
+        if (fd < 0) return false;
+        struct flock fl {};
+        fl.l_type = F_RDLCK;
+        fl.l_whence = SEEK_SET;
+        const bool locked = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+        ::close(fd);
+        return locked;
+    };
+    ts::Bounded([&] {
+        IniFile ini(path);
+        {
+            const IniFile::Update update(ini);
+            EXPECT_TRUE(lockedForOthers());
+            EXPECT_EQ(ini.ReadString("A", "k"), "1");
+            ini.WriteString("A", "k", "2");
+            EXPECT_TRUE(lockedForOthers());
+        }
+        EXPECT_FALSE(lockedForOthers());
+        EXPECT_EQ(ini.ReadString("A", "k"), "2");
+    });
+    EXPECT_EQ(TempFolder::Get(path), "[A]\r\nk=2\r\n");
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -122,4 +123,54 @@ TEST(RecordFileFaults, AFailedUpdateLeavesTheRecordAsItWas) {
             EXPECT_EQ(TempFolder::Get(path), before);
         }
     }
+}
+
+// A first save that cannot be written (a full disk) leaves no new archive
+// behind, by append or by number alike; an archive that was there before,
+// even empty, stays.
+TEST(RecordFileFaults, AFailedFirstSaveLeavesNoNewFileBehind) {
+    TempFolder tmp;
+    const std::string path = tmp / "2024.vis";
+    for (const bool append : {true, false}) {
+        {
+            RecordFile f(path, 4);
+            const FileSizeLimit limit(2);
+            if (append) {
+                EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+            } else {
+                f.Seek(0);
+                EXPECT_THROW(f.Write(Rec("NNNN")), FileError);
+            }
+        }
+        EXPECT_FALSE(std::filesystem::exists(path)) << (append ? "append" : "by number");
+    }
+    TempFolder::Put(path, "");
+    {
+        RecordFile f(path, 4);
+        const FileSizeLimit limit(2);
+        EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+    }
+    EXPECT_EQ(TempFolder::Get(path), "");
+}
+
+// Another workstation that opened the new archive before a failed first save
+// took it away writes into the archive the folder holds, never into the
+// removed file, where its record would be lost.
+TEST(RecordFileFaults, AWriterWhoseNewArchiveWasTakenAwayWritesIntoTheArchive) {
+    TempFolder tmp;
+    const std::string path = tmp / "2024.vis";
+    RecordFile failing(path, 4);
+    RecordFile appender(path, 4);
+    RecordFile rewriter(path, 4);
+    {
+        const FileSizeLimit limit(2);
+        EXPECT_THROW(failing.Append(Rec("NNNN")), FileError);
+    }
+    ASSERT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(appender.Append(Rec("AAAA")), 1);
+    appender.Close();
+    rewriter.Seek(0);
+    rewriter.Write(Rec("BBBB"));
+    rewriter.Close();
+    EXPECT_EQ(TempFolder::Get(path), "BBBB");
 }

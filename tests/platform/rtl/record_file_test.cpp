@@ -1,6 +1,7 @@
 #include "platform/rtl/RecordFile.h"
 
 #include "TempFolder.h"
+#include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <dirent.h>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -102,6 +104,26 @@ TEST(RecordFile, ALinkToNothingFailsAtOnceAndCreatesNothing) {
     EXPECT_EQ(f.Append(Rec("BBBB")), 2);
     f.Close();
     EXPECT_EQ(TempFolder::Get(target), "AAAABBBB");
+}
+
+// A FIFO in the archive's place would wait forever for records that never
+// come: it is refused at the open and left as it is.
+TEST(RecordFile, AFifoIsNoArchive) {
+    TempFolder tmp;
+    const std::string path = tmp / "2024.vis";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ts::Bounded([&] {
+        try {
+            RecordFile f(path, 4);
+            f.Count();
+            ADD_FAILURE() << "opened a FIFO";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.Path(), path);
+        }
+    });
+    struct stat st {};
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST(RecordFile, RecordsLieBackToBackAtTheirNumbers) {
