@@ -1,23 +1,17 @@
-// Times the gate register's windows on a year of 100,000 transits (1366-byte
-// records, about 137 MB): the three daily lists and a recall, the visit
-// search with no criterion and with two, the monthly count of the
+// The gate register's windows on a year of transits (1366-byte records, in
+// the order they happen up to today): the three daily lists and a recall, the
+// visit search with no criterion and with two, the monthly count of the
 // statistics and the export (grid fill, file). Everything runs through the
-// windows' own handlers, headless. Beside them it reads the same file raw and
-// sequentially; it prints each time and its ratio to the raw read.
+// windows' own handlers, headless. Sizes: 100,000 transits; 1,000,000 with
+// BENCH_LARGE=1. See bench/Bench.h for how every path is measured.
 //
-//   bench_gate [folder]   (default: the system's temporary folder)
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
+//   bench_gate [folder] [sizes...]
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "bench/RawRead.h"
+#include "bench/Bench.h"
+#include "bench/Data.h"
 #include "common/Records.h"
 #include "gate/EntratiOggi.h"
 #include "gate/ExpVisite.h"
@@ -34,21 +28,10 @@
 
 namespace {
 
-constexpr std::size_t kRecords = 100'000;
-constexpr int kRounds = 3;
-
-using bench::ThreadSeconds;
-
-template <class F> double Best(F&& pass) {
-    return bench::Best(kRounds, pass);
-}
-
-std::uint64_t RawRead(const std::string& path) {
-    return bench::RawRead(path, common::TVisitaRec.size, 120);
-}
+const rtl::Date kOggi = *rtl::Date::FromYmd(2024, 12, 13);
 
 // The answers of a user who exports and does not open the file.
-class Answers : public ui::Services {
+class Risposte : public ui::Services {
 public:
     ui::Answer Message(ui::DialogType, const std::string& text, ui::Buttons) override {
         return text.rfind("L'esportazione", 0) == 0 ? ui::Answer::Yes : ui::Answer::No;
@@ -56,161 +39,149 @@ public:
     void ShellOpen(const std::string&) override {}
 };
 
-long PeakKb() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
+// The application of one process and the visit card with the year open.
+struct Ambiente {
+    Risposte risposte;
+    ui::Application app;
+    ui::Form main{app};
+    TfrmRegistro card{app};
+    explicit Ambiente(const std::string& anno) {
+        app.SetServices(&risposte);
+        frmRegistro = &card;
+        card.lblFile.SetText(anno);
+        card.Show();
+    }
+    ~Ambiente() {
+        frmRegistro = nullptr;
+        app.SetServices(nullptr);
+    }
+};
+
+std::string Righe(std::size_t n) {
+    return std::to_string(n) + " lines";
+}
+
+template <class W> bench::Operation Elenco(const std::string& anno) {
+    auto a = std::make_shared<Ambiente>(anno);
+    return [a] {
+        W w(a->app, &a->card);
+        const double start = bench::Now();
+        w.Show();
+        const double t = bench::Now() - start;
+        return bench::Outcome{Righe(w.lstRecords.Count()), t};
+    };
+}
+
+// A search in a window opened anew, "Cerca" timed.
+bench::Operation Ricerca(const std::string& anno, std::string veicolo, std::string dataEnt) {
+    auto a = std::make_shared<Ambiente>(anno);
+    return [a, veicolo, dataEnt] {
+        TfrmTrovaVisite s(a->app, &a->card);
+        s.lblMemory.SetText("registro");
+        s.Show();
+        s.txtVeicolo.SetText(veicolo);
+        s.txtDataEnt.SetText(dataEnt);
+        const double start = bench::Now();
+        s.btnCerca.OnClick();
+        const double t = bench::Now() - start;
+        return bench::Outcome{Righe(s.lstRecords.Count()), t};
+    };
+}
+
+std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
+    const std::string anno = cartella + std::to_string(kOggi.Year()) + ".vis";
+    const std::string xls = cartella + "Ingressi_e_Uscite_Veicoli.xls";
+    const std::size_t rec = common::TVisitaRec.size;
+    return {
+        {"list: left today", [anno] { return Elenco<TfrmUscitiOggi>(anno); }, anno, rec},
+        {"list: entered today", [anno] { return Elenco<TfrmEntratiOggi>(anno); }, anno, rec},
+        {"list: not yet left", [anno] { return Elenco<TfrmNonUsciti>(anno); }, anno, rec},
+        {"recall of one card",
+         [anno] {
+             struct Stato {
+                 Ambiente a;
+                 TfrmNonUsciti w;
+                 explicit Stato(const std::string& anno) : a(anno), w(a.app, &a.card) {}
+             };
+             auto s = std::make_shared<Stato>(anno);
+             return [s] {
+                 s->w.Show();
+                 ui::input::SelectItem(s->w.lstRecords, int(s->w.lstRecords.Count() / 2));
+                 const double start = bench::Now();
+                 s->w.lstRecords.OnDblClick();
+                 const double t = bench::Now() - start;
+                 return bench::Outcome{"card " + s->a.card.lblPosizione.Text(), t};
+             };
+         },
+         anno, rec},
+        {"search, no criterion", [anno] { return Ricerca(anno, "", ""); }, anno, rec},
+        {"search, two criteria", [anno] { return Ricerca(anno, "iveco", "03/2024"); }, anno, rec},
+        {"statistics: monthly count",
+         [anno] {
+             struct Stato {
+                 Ambiente a;
+                 TfrmStatistiche stats;
+                 explicit Stato(const std::string& anno) : a(anno), stats(a.app) {}
+             };
+             auto s = std::make_shared<Stato>(anno);
+             return [s] {
+                 s->stats.Show();
+                 s->stats.txtAnno.SetText(std::to_string(kOggi.Year()));
+                 const double start = bench::Now();
+                 s->stats.btnApri.OnClick();
+                 const double t = bench::Now() - start;
+                 const std::string marzo = s->stats.ContaMese(3).Text();
+                 s->stats.Close();
+                 return bench::Outcome{"March " + marzo, t};
+             };
+         },
+         anno, rec},
+        {"export: grid fill",
+         [anno] {
+             auto a = std::make_shared<Ambiente>(anno);
+             return [a] {
+                 TfrmExpVisite e(a->app, &a->card);
+                 const double start = bench::Now();
+                 e.Show();
+                 const double t = bench::Now() - start;
+                 return bench::Outcome{std::to_string(e.grdRecords.RowCount()) + " rows", t};
+             };
+         },
+         anno, rec},
+        {"export: file",
+         [anno] {
+             struct Stato {
+                 Ambiente a;
+                 TfrmExpVisite e;
+                 explicit Stato(const std::string& anno) : a(anno), e(a.app, &a.card) {}
+             };
+             auto s = std::make_shared<Stato>(anno);
+             s->e.Show();
+             return [s] {
+                 s->e.cmdEsporta.OnClick();
+                 return bench::Outcome{"from the grid shown"};
+             };
+         },
+         "", 0, xls},
+    };
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string folder = argc > 1 ? argv[1] : (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
-    if (folder.back() != '/') folder += '/';
-    folder += "bench_gate_" + std::to_string(::getpid()) + "/";
-    rtl::CreateFolders(folder);
-    rtl::SetDataFolderForTesting(folder);
-    rtl::SetClock({*rtl::Date::FromYmd(2024, 3, 5), {12, 0, 0}});
-    const std::string path = folder + "2024.vis";
-
-    // The year: a few hundred cards of today, a few hundred still inside.
-    static const char* makes[] = {"Fiat Panda", "Alfa Romeo Giulia", "Iveco Daily", "Citroën Berlingo",
-                                  "Ford Transit"};
-    static const char* drivers[] = {"Rossi Mario", "Bianchi Anna", "Verdi Luca", "Esposito Ciro",
-                                    "Bruno Niccolò"};
-    std::string bytes;
-    bytes.reserve(kRecords * common::TVisitaRec.size);
-    common::Record r(common::TVisitaRec);
-    unsigned seed = 12345;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u; };
-    for (std::size_t i = 0; i < kRecords; ++i) {
-        char date[11], time[6], plate[8];
-        const bool today = i % 250 == 0, inside = i % 300 == 7;
-        if (today)
-            std::snprintf(date, sizeof date, "05/03/2024");
-        else
-            std::snprintf(date, sizeof date, "%02u/%02u/2024", next() % 28 + 1, next() % 12 + 1);
-        std::snprintf(time, sizeof time, "%02u:%02u", next() % 24, next() % 60);
-        std::snprintf(plate, sizeof plate, "%c%c%03u%c%c", 'A' + next() % 26, 'A' + next() % 26,
-                      next() % 1000, 'A' + next() % 26, 'A' + next() % 26);
-        r.set("DataEnt", date);
-        r.set("OraEnt", time);
-        r.set("Targa", plate);
-        r.set("Veicolo", makes[next() % 5]);
-        r.set("Conduttore", drivers[next() % 5]);
-        r.set("Note", "Documenti lasciati in portineria");
-        r.set("DataUsc", inside ? "" : date);
-        r.set("OraUsc", inside ? "" : "18:00");
-        bytes.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
-    }
-    rtl::WriteWholeFile(path, bytes);
-    bytes.clear();
-    bytes.shrink_to_fit();
-
-    ui::Application app;
-    Answers answers;
-    app.SetServices(&answers);
-    ui::Form main(app);
-    TfrmRegistro card(app);
-    frmRegistro = &card;
-    card.lblFile.SetText(path);
-    card.Show();
-
-    RawRead(path); // warm the page cache
-    std::uint64_t sum = 0;
-    const double raw = Best([&] { sum += RawRead(path); });
-
-    std::size_t lines = 0;
-    const auto list = [&](auto* tag) {
-        using List = std::remove_pointer_t<decltype(tag)>;
-        return Best([&] {
-            List w(app, &card);
-            w.Show();
-            lines = w.lstRecords.Count();
-            w.Close();
-        });
+    bench::Program program;
+    program.name = "gate";
+    program.sizes = {100000};
+    program.largeSizes = {1000000};
+    program.setup = [](const std::string& cartella) {
+        rtl::SetDataFolderForTesting(cartella);
+        rtl::SetClock({kOggi, {12, 0, 0}});
     };
-    const double usciti = list((TfrmUscitiOggi*)nullptr);
-    const std::size_t linesUsciti = lines;
-    const double entrati = list((TfrmEntratiOggi*)nullptr);
-    const std::size_t linesEntrati = lines;
-    const double nonUsciti = list((TfrmNonUsciti*)nullptr);
-    const std::size_t linesNonUsciti = lines;
-
-    // A recall alone: the list is built once, the double click timed.
-    TfrmNonUsciti w(app, &card);
-    double recall = 1e9;
-    for (int i = 0; i < kRounds; ++i) {
-        w.Show();
-        ui::input::SelectItem(w.lstRecords, int(w.lstRecords.Count() / 2));
-        const double start = ThreadSeconds();
-        w.lstRecords.OnDblClick();
-        recall = std::min(recall, ThreadSeconds() - start);
-    }
-
-    std::size_t found = 0;
-    const auto search = [&](const char* veicolo, const char* dataEnt) {
-        return Best([&] {
-            TfrmTrovaVisite s(app, &card);
-            s.lblMemory.SetText("registro");
-            s.Show();
-            s.txtVeicolo.SetText(veicolo);
-            s.txtDataEnt.SetText(dataEnt);
-            s.btnCerca.OnClick();
-            found = s.lstRecords.Count();
-            s.Close();
-        });
+    program.data = [](const std::string& cartella, std::size_t count) {
+        const std::string anno = cartella + std::to_string(kOggi.Year()) + ".vis";
+        return bench::Describe(bench::WriteVisits(anno, count, kOggi), common::TVisitaRec.size,
+                               "transits in " + std::to_string(kOggi.Year()));
     };
-    const double cercaTutto = search("", "");
-    const std::size_t foundAll = found;
-    const double cercaDue = search("iveco", "03/2024");
-    const std::size_t foundTwo = found;
-
-    TfrmStatistiche stats(app);
-    const double conta = Best([&] {
-        stats.Show();
-        stats.txtAnno.SetText("2024");
-        stats.btnApri.OnClick();
-    });
-
-    const long peakBefore = PeakKb();
-    double fill = 1e9, file = 1e9;
-    for (int i = 0; i < kRounds; ++i) {
-        TfrmExpVisite e(app, &card);
-        double start = ThreadSeconds();
-        e.Show();
-        fill = std::min(fill, ThreadSeconds() - start);
-        start = ThreadSeconds();
-        e.cmdEsporta.OnClick();
-        file = std::min(file, ThreadSeconds() - start);
-    }
-    const long peakAfter = PeakKb();
-    const std::string xls = folder + "Ingressi_e_Uscite_Veicoli.xls";
-    const double xlsMb = double(rtl::ReadWholeFile(xls).size()) / 1e6;
-
-    std::printf("year: %zu cards of %zu bytes (%.1f MB)\n", kRecords, common::TVisitaRec.size,
-                double(kRecords * common::TVisitaRec.size) / 1e6);
-    std::printf("best of %d rounds, CPU time of the thread (checksum %llu)\n", kRounds,
-                (unsigned long long)sum);
-    const auto line = [&](const char* what, double t, const std::string& note) {
-        std::printf("%-34s %9.2f ms  %7.2f x raw  %s\n", what, t * 1e3, t / raw, note.c_str());
-    };
-    line("raw sequential read", raw, "");
-    line("list: left today", usciti, std::to_string(linesUsciti) + " lines");
-    line("list: entered today", entrati, std::to_string(linesEntrati) + " lines");
-    line("list: not yet left", nonUsciti, std::to_string(linesNonUsciti) + " lines");
-    line("recall of one card", recall, "card " + card.lblPosizione.Text());
-    line("search: no criterion", cercaTutto, std::to_string(foundAll) + " lines");
-    line("search: two criteria", cercaDue, std::to_string(foundTwo) + " lines");
-    line("statistics: monthly count", conta, "March " + stats.ContaMese(3).Text());
-    line("export: grid fill", fill, "");
-    line("export: file", file, std::to_string(xlsMb).substr(0, 6) + " MB");
-    std::printf("peak memory: %.1f MB before the export, %.1f MB after\n", double(peakBefore) / 1024,
-                double(peakAfter) / 1024);
-
-    frmRegistro = nullptr;
-    rtl::DeleteFile(path);
-    rtl::DeleteFile(xls);
-    ::rmdir(folder.c_str());
-    return 0;
+    program.paths = Percorsi;
+    return bench::Main(argc, argv, program);
 }

@@ -1,12 +1,15 @@
-// Prepares a list report of 2,000 to 32,000 lines and prints the time per
-// line: it stays flat when the layout is linear in the number of lines.
+// Lays out a list report of 2,000 to 32,000 lines; the time per line stays
+// flat when the layout is linear in the number of lines. See bench/Bench.h
+// for how it is measured (there is no archive: no raw read beside it).
 //
-//   bench_report
-#include "platform/report/Report.h"
-
-#include <chrono>
+//   bench_report [sizes...]
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "bench/Bench.h"
+#include "platform/report/Report.h"
 
 namespace {
 
@@ -22,22 +25,31 @@ memo txtPagina 11.3386px 7.55906px 1028.03px 18.8976px font=Verdana size=8pt hal
 
 } // namespace
 
-int main() {
-    for (int lines = 2000; lines <= 32000; lines *= 2) {
-        report::Report r = report::Report::fromText(kTemplate, "bench");
-        auto& memo = r.memo("txtRiepilogo");
-        for (int i = 0; i < lines; ++i)
-            memo.addLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
-        memo.setHeight(report::px(lines * 12.822));
-        r.band("MasterData").setHeight(memo.height() + report::px(10));
-        const auto start = std::chrono::steady_clock::now();
-        const int rounds = 5;
-        std::size_t pages = 0;
-        for (int k = 0; k < rounds; ++k)
-            pages = r.prepare().pages.size();
-        const double s =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
-        std::printf("%6d lines  %4zu pages  %8.3f ms  %6.3f us/line\n", lines, pages, s * 1e3,
-                    s * 1e6 / lines);
-    }
+int main(int argc, char** argv) {
+    bench::Program program;
+    program.name = "report";
+    program.sizes = {2000, 4000, 8000, 16000, 32000};
+    program.paths = [](const std::string&, std::size_t lines) {
+        return std::vector<bench::Path>{
+            {"list report layout",
+             [lines] {
+                 auto r = std::make_shared<report::Report>(report::Report::fromText(kTemplate, "bench"));
+                 auto& memo = r->memo("txtRiepilogo");
+                 for (std::size_t i = 0; i < lines; ++i)
+                     memo.addLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
+                 memo.setHeight(report::px(double(lines) * 12.822));
+                 r->band("MasterData").setHeight(memo.height() + report::px(10));
+                 return [r, lines] {
+                     const double start = bench::Now();
+                     const std::size_t pages = r->prepare().pages.size();
+                     const double t = bench::Now() - start;
+                     char note[64];
+                     std::snprintf(note, sizeof note, "%zu pages; %.3f us per line", pages,
+                                   t * 1e6 / double(lines));
+                     return bench::Outcome{note, t};
+                 };
+             }},
+        };
+    };
+    return bench::Main(argc, argv, program);
 }

@@ -763,8 +763,11 @@ void StringGrid::SetRowCount(int n) {
     n = std::max(0, n);
     if (n == rowCount_) return;
     rowCount_ = n;
-    // Room for the cells of every row (memory not yet written costs nothing).
-    if (std::size_t(n) * stride_ > cells_.capacity()) cells_.reserve(std::size_t(n) * stride_);
+    // Room for the cells of every row (memory not yet written costs nothing),
+    // at least doubled: a grid grown one row at a time would otherwise move
+    // all its cells at every row.
+    const std::size_t cells = std::size_t(n) * stride_;
+    if (cells > cells_.capacity()) cells_.reserve(std::max(cells, cells_.capacity() * 2));
     if (cells_.size() > std::size_t(n) * stride_) {
         for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i)
             stale_ += cells_[i].length;
