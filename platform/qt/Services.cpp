@@ -10,10 +10,13 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QListView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
@@ -152,6 +155,19 @@ void fitFileColumns(QTreeView& view) {
     header->resizeSection(0, std::max(shortest, view.viewport()->width() - others));
 }
 
+// The list of places at the left as wide as its widest entry ("Computer").
+void fitPlaces(QFileDialog& dialog) {
+    auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+    auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    if (!splitter || !places || splitter->count() != 2) return;
+    const int wanted = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
+                       places->verticalScrollBar()->sizeHint().width();
+    QList<int> sizes = splitter->sizes();
+    const int total = sizes[0] + sizes[1];
+    if (sizes[0] >= wanted || total <= wanted) return;
+    splitter->setSizes({wanted, total - wanted});
+}
+
 } // namespace
 
 void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save) {
@@ -167,7 +183,10 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
         if (auto* files = qobject_cast<QFileSystemModel*>(list->sourceModel()))
             QObject::connect(files, &QFileSystemModel::directoryLoaded, view,
                              [view] { fitFileColumns(*view); });
-        QTimer::singleShot(0, view, [view] { fitFileColumns(*view); }); // once the dialog is shown
+        QTimer::singleShot(0, view, [view, &dialog] { // once the dialog is shown
+            fitPlaces(dialog);
+            fitFileColumns(*view);
+        });
     }
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -350,6 +351,13 @@ TEST(Services, FileDialogColumnsReadWhole) {
         }
     }
     EXPECT_LE(total, view.viewport()->width()); // no scrolling sideways
+    auto* places = dialog.findChild<QListView*>("sidebar");
+    ASSERT_NE(places, nullptr);
+    for (int row = 0; row < places->model()->rowCount(); ++row) {
+        const QModelIndex place = places->model()->index(row, 0);
+        EXPECT_LE(places->sizeHintForIndex(place).width(), places->viewport()->width())
+            << place.data().toString().toStdString();
+    }
     QModelIndex jpg;
     for (int row = 0; row < 2; ++row)
         if (view.model()->index(row, 0, view.rootIndex()).data().toString() == "Scheda_Veicolo_12.jpg")
