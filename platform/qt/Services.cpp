@@ -180,9 +180,19 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
     const QSize room = screen ? screen->availableGeometry().size() * 0.9 : QSize(1000, 640);
     dialog.resize(std::min(1000, room.width()), std::min(640, room.height()));
     if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        // Qt reads a folder's names first and the types and sizes after them:
+        // the columns follow the list shortly after each change.
+        auto* refit = new QTimer(view);
+        refit->setSingleShot(true);
+        refit->setInterval(50);
+        QObject::connect(refit, &QTimer::timeout, view, [view] { fitFileColumns(*view); });
+        auto later = [refit] { refit->start(); };
+        QObject::connect(list, &QAbstractItemModel::rowsInserted, refit, later);
+        QObject::connect(list, &QAbstractItemModel::dataChanged, refit, later);
+        QObject::connect(list, &QAbstractItemModel::layoutChanged, refit, later);
+        QObject::connect(list, &QAbstractItemModel::modelReset, refit, later);
         if (auto* files = qobject_cast<QFileSystemModel*>(list->sourceModel()))
-            QObject::connect(files, &QFileSystemModel::directoryLoaded, view,
-                             [view] { fitFileColumns(*view); });
+            QObject::connect(files, &QFileSystemModel::directoryLoaded, refit, later);
         QTimer::singleShot(0, view, [view, &dialog] { // once the dialog is shown
             fitPlaces(dialog);
             fitFileColumns(*view);

@@ -260,12 +260,19 @@ QStringList textsOf(const QWidget& top) {
     return out;
 }
 
-// The file list of a file dialog, once it has read its folder.
+// The file list of a file dialog, once it has read its folder and the type
+// of every entry (which Qt finds after the names).
 QTreeView& fileList(QFileDialog& dialog, int rows) {
     auto* view = dialog.findChild<QTreeView*>("treeView");
     EXPECT_NE(view, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == rows; }));
-    QTest::qWait(50); // the columns are fitted once the folder is read
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QModelIndex root = view->rootIndex();
+        if (view->model()->rowCount(root) != rows) return false;
+        for (int row = 0; row < rows; ++row)
+            if (view->model()->index(row, 2, root).data().toString().isEmpty()) return false;
+        return true;
+    }));
+    QTest::qWait(300); // the columns follow what the list shows
     return *view;
 }
 
@@ -320,7 +327,8 @@ TEST(Services, FileDialogColumnsReadWhole) {
     qtApp();
     ui::Application app;
     qtbackend::Session session(app, qtbackend::Mode::Unattended);
-    QTemporaryDir dir;
+    QTemporaryDir start, dir;
+    QDir(start.path()).mkdir("Foto");
     QDir(dir.path()).mkdir("Documenti allegati");
     QFile file(dir.filePath("Scheda_Veicolo_12.jpg"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -333,10 +341,19 @@ TEST(Services, FileDialogColumnsReadWhole) {
     QFileDialog dialog;
     ui::FileDialogRequest r;
     r.title = "Carica foto";
-    r.initialDir = dir.path().toStdString();
+    r.initialDir = start.path().toStdString();
     setUpFileDialog(dialog, r, false);
     dialog.show();
-    QTreeView& view = fileList(dialog, 2);
+    fileList(dialog, 1);
+    // The user moves to another folder, where a file then comes with a
+    // longer type: the columns follow.
+    dialog.setDirectory(dir.path());
+    fileList(dialog, 2);
+    QFile text(dir.filePath("Note.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Libretto di circolazione\n");
+    text.close();
+    QTreeView& view = fileList(dialog, 3);
     const QHeaderView& header = *view.header();
     int total = 0;
     for (int c = 0; c < header.count(); ++c) {
@@ -344,7 +361,7 @@ TEST(Services, FileDialogColumnsReadWhole) {
         total += header.sectionSize(c);
         const QString heading = view.model()->headerData(c, Qt::Horizontal).toString();
         EXPECT_GE(header.sectionSize(c), header.sectionSizeHint(c)) << "heading " << heading.toStdString();
-        for (int row = 0; row < 2; ++row) {
+        for (int row = 0; row < 3; ++row) {
             const QModelIndex cell = view.model()->index(row, c, view.rootIndex());
             EXPECT_GE(header.sectionSize(c), view.sizeHintForIndex(cell).width())
                 << cell.data().toString().toStdString() << " under " << heading.toStdString();
@@ -359,7 +376,7 @@ TEST(Services, FileDialogColumnsReadWhole) {
             << place.data().toString().toStdString();
     }
     QModelIndex jpg;
-    for (int row = 0; row < 2; ++row)
+    for (int row = 0; row < 3; ++row)
         if (view.model()->index(row, 0, view.rootIndex()).data().toString() == "Scheda_Veicolo_12.jpg")
             jpg = view.model()->index(row, 0, view.rootIndex());
     ASSERT_TRUE(jpg.isValid());
@@ -369,4 +386,5 @@ TEST(Services, FileDialogColumnsReadWhole) {
     EXPECT_TRUE(size.contains("2,")) << size.toStdString(); // about 2.4 KiB, Italian decimal comma
     EXPECT_TRUE(date.startsWith("03/12/")) << date.toStdString();
     EXPECT_TRUE(date.contains("10:30")) << date.toStdString();
+    EXPECT_EQ(jpg.siblingAtColumn(2).data().toString().toStdString(), "Immagine JPEG");
 }
