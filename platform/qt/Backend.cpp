@@ -4,11 +4,10 @@
 #include "platform/qt/FontMap.h"
 #include "platform/qt/Print.h"
 #include "platform/qt/Services.h"
+#include "platform/qt/Translations.h"
 #include "platform/ui/Application.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmap>
 #include <QTranslator>
 
@@ -18,23 +17,6 @@ namespace {
 int gArgc = 1;
 char gArgv0[] = "dorneval";
 char* gArgv[] = {gArgv0, nullptr};
-
-std::vector<std::unique_ptr<QTranslator>> installItalianTranslations() {
-    // The program speaks Italian only: Qt's own dialogs (print, open, save)
-    // and its formats follow, whatever the user's locale.
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    QLocale::setDefault(italian);
-    std::vector<std::unique_ptr<QTranslator>> out;
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* catalogue : {"qtbase", "qt"}) {
-        auto t = std::make_unique<QTranslator>();
-        if (t->load(italian, QString::fromLatin1(catalogue), QStringLiteral("_"), folder) &&
-            QCoreApplication::installTranslator(t.get()))
-            out.push_back(std::move(t));
-    }
-    return out;
-}
-
 } // namespace
 
 struct Session::Impl {

@@ -1,12 +1,12 @@
 #include "platform/qt/Paint.h"
 
+#include "platform/chart/PieMarks.h"
 #include "platform/qt/FontMap.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -123,6 +123,15 @@ QString markText(double v) {
     return QString::number(v, 'f', 2).replace('.', ',');
 }
 
+// A mark: the point's text in a light yellow frame.
+void paintMark(QPainter& p, const QRectF& frame, const QString& text) {
+    p.setBrush(QColor(0xFF, 0xFF, 0xE0));
+    p.setPen(QPen(Qt::gray, 1));
+    p.drawRect(frame);
+    p.setPen(Qt::black);
+    p.drawText(frame, Qt::AlignCenter, text);
+}
+
 // One step of the axis scale: 1, 2 or 5 times a power of ten, about 5 steps.
 double niceStep(double max) {
     if (max <= 0) return 1;
@@ -133,7 +142,7 @@ double niceStep(double max) {
     return std::max(1.0, 10 * mag);
 }
 
-void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+std::vector<QRectF> paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
     const auto& pts = c.points();
     const bool depth = c.view3D();
     const double d = depth ? std::min(18.0 * scale, area.width() / 40) : 0; // 3D depth
@@ -147,7 +156,7 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
     const double axisW = fm.horizontalAdvance(markText(top)) + 8 * scale;
     const QRectF plot(area.left() + axisW, area.top() + d + fm.height(), area.width() - axisW - d,
                       area.height() - d - 2.5 * fm.height());
-    if (plot.width() <= 0 || plot.height() <= 0) return;
+    if (plot.width() <= 0 || plot.height() <= 0) return {};
     p.setFont(labelFont);
     // Back wall and floor, with the scale lines: grid silver, axes and ticks dark grey.
     const QPen grid(QColor(0xC0, 0xC0, 0xC0), 1), axis(QColor(0xA9, 0xA9, 0xA9), 1);
@@ -165,7 +174,8 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
     p.setPen(axis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawLine(plot.bottomLeft(), plot.topLeft());
-    if (pts.empty()) return;
+    std::vector<QRectF> frames;
+    if (pts.empty()) return frames;
     const double slot = plot.width() / pts.size();
     const double barW = slot * 0.6;
     for (std::size_t i = 0; i < pts.size(); ++i) {
@@ -193,38 +203,64 @@ void paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double sc
         if (c.marksVisible()) {
             const QRectF mark(front.left() - slot / 4, front.top() - d - fm.height() - 2 * scale,
                               barW + slot / 2, fm.height());
-            p.setBrush(QColor(0xFF, 0xFF, 0xE0));
-            p.setPen(QPen(Qt::gray, 1));
             const double w = fm.horizontalAdvance(markText(pt.value)) + 6 * scale;
-            const QRectF tag(mark.center().x() - w / 2, mark.top(), w, mark.height());
-            p.drawRect(tag);
-            p.setPen(Qt::black);
-            p.drawText(tag, Qt::AlignCenter, markText(pt.value));
+            frames.emplace_back(mark.center().x() - w / 2, mark.top(), w, mark.height());
+            paintMark(p, frames.back(), markText(pt.value));
         }
     }
+    return frames;
 }
 
-void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+QRectF toQRect(const chart::Box& b) {
+    return {b.x, b.y, b.width, b.height};
+}
+
+// The pie of a year without transits: the outline of an empty dish, no slice.
+void paintEmptyPie(QPainter& p, const QRectF& top, double depth, double scale) {
+    p.setPen(QPen(QColor(0x60, 0x60, 0x60), std::max(1.0, 1.5 * scale)));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(top);
+    if (depth <= 0) return;
+    const double y = top.center().y();
+    p.drawLine(QPointF(top.left(), y), QPointF(top.left(), y + depth));
+    p.drawLine(QPointF(top.right(), y), QPointF(top.right(), y + depth));
+    p.drawArc(top.translated(0, depth), 180 * 16, 180 * 16);
+}
+
+std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
     const auto& pts = c.points();
     double total = 0;
-    for (const auto& pt : pts)
+    std::vector<double> values;
+    for (const auto& pt : pts) {
+        values.push_back(pt.value);
         total += std::max(0.0, pt.value);
+    }
     QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
     const QFontMetricsF fm(labelFont);
     p.setFont(labelFont);
-    const double margin = c.marksVisible() ? 4 * fm.height() : fm.height();
+    const bool marks = c.marksVisible() && total > 0;
+    std::vector<QString> texts;
+    std::vector<double> widths;
+    double widest = 0;
+    for (const auto& pt : pts) {
+        texts.push_back(QString::fromStdString(pt.label) + " " + markText(pt.value));
+        widths.push_back(fm.horizontalAdvance(texts.back()) + 6 * scale);
+        if (pt.value > 0) widest = std::max(widest, widths.back());
+    }
+    // Room for the marks beside the pie and above and below it.
+    const double gap = fm.height() * 0.8;
+    const double beside = marks ? widest + 2 * gap : fm.height();
+    const double over = marks ? fm.height() + 2 * gap : fm.height();
     const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
     const double ratio = c.view3D() ? 0.6 : 1.0; // height to width of the top face
     const double h =
-        std::max(0.0, std::min((area.width() - 2 * margin) * ratio, area.height() - 2 * margin - depth));
+        std::max(0.0, std::min((area.width() - 2 * beside) * ratio, area.height() - 2 * over - depth));
     const double w = h / ratio; // a low area keeps the pie round, not squashed flat
     const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
-    if (w <= 0 || h <= 0) return;
+    if (w <= 0 || h <= 0) return {};
     if (total <= 0) {
-        p.setPen(Qt::gray);
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(ellipse);
-        return;
+        paintEmptyPie(p, ellipse, depth, scale);
+        return {};
     }
     // The rim of the 3D pie, then the top face.
     for (double k = depth; k > 0; k -= 1) {
@@ -248,25 +284,22 @@ void paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double sca
             p.drawEllipse(ellipse); // the whole pie: no spoke
         else
             p.drawPie(ellipse, int(start), int(std::ceil(span)));
-        if (c.marksVisible() && pt.value > 0) {
-            const double mid = qDegreesToRadians((start + span / 2) / 16);
-            const QPointF centre = ellipse.center();
-            const QPointF edge(centre.x() + std::cos(mid) * w / 2, centre.y() - std::sin(mid) * h / 2);
-            const QPointF out(centre.x() + std::cos(mid) * (w / 2 + fm.height()),
-                              centre.y() - std::sin(mid) * (h / 2 + fm.height()));
-            p.setPen(Qt::black);
-            p.drawLine(edge, out);
-            const QString text = QString::fromStdString(pt.label) + " " + markText(pt.value);
-            const double tw = fm.horizontalAdvance(text) + 6 * scale;
-            QRectF tag(out.x() - (std::cos(mid) < 0 ? tw : 0), out.y() - fm.height() / 2, tw, fm.height());
-            p.setBrush(QColor(0xFF, 0xFF, 0xE0));
-            p.setPen(QPen(Qt::gray, 1));
-            p.drawRect(tag);
-            p.setPen(Qt::black);
-            p.drawText(tag, Qt::AlignCenter, text);
-        }
         start += span;
     }
+    if (!marks) return {};
+    const chart::PieShape shape{ellipse.center().x(), ellipse.center().y(), w / 2, h / 2, depth};
+    const chart::Box bounds{area.left(), area.top(), area.width(), area.height()};
+    std::vector<QRectF> frames;
+    for (const chart::PieMark& m : chart::placePieMarks(values, widths, fm.height(), shape, bounds, gap)) {
+        p.setPen(QPen(Qt::black, 1));
+        QPolygonF leader;
+        for (const chart::Spot& s : m.leader)
+            leader << QPointF(s.x, s.y);
+        p.drawPolyline(leader);
+        frames.push_back(toQRect(m.box));
+        paintMark(p, frames.back(), texts[m.point]);
+    }
+    return frames;
 }
 
 // The legend: a framed box with its title and one swatch and text per point.
@@ -345,7 +378,7 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
 
 } // namespace
 
-void paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
+std::vector<QRectF> paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(area, Qt::IntersectClip);
@@ -371,11 +404,10 @@ void paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
     caption(c.foot(), false);
     const auto& legend = c.legend();
     if (legend.visible && !c.points().empty()) paintLegend(p, c, rest, scale);
-    if (c.kind() == chart::SeriesKind::Bar)
-        paintBars(p, c, rest, scale);
-    else
-        paintPie(p, c, rest, scale);
+    std::vector<QRectF> marks =
+        c.kind() == chart::SeriesKind::Bar ? paintBars(p, c, rest, scale) : paintPie(p, c, rest, scale);
     p.restore();
+    return marks;
 }
 
 } // namespace qtbackend

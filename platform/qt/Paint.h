@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRectF>
+#include <vector>
 
 #include "platform/chart/Chart.h"
 #include "platform/image/Bitmap.h"
@@ -25,7 +26,7 @@ QImage toImage(const img::Bitmap& bitmap);
 void paintPage(QPainter& p, const report::Page& page, double pxPerMm);
 
 // Paints a chart (title, series as 3D bars or pie, marks, legend, foot) into
-// the area.
-void paintChart(QPainter& p, const chart::Chart& chart, const QRectF& area);
+// the area. Returns the frames of the marks it drew, in point order.
+std::vector<QRectF> paintChart(QPainter& p, const chart::Chart& chart, const QRectF& area);
 
 } // namespace qtbackend

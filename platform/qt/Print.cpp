@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,8 +14,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace qtbackend {
@@ -140,6 +145,9 @@ bool printChart(QPrinter& printer, const chart::Chart& chart, int copies) {
 
 namespace {
 
+// A page at zoom 1 is as large as on paper on a 96 dpi screen.
+constexpr double kScreenPxPerMm = 96.0 / 25.4;
+
 class PageView : public QWidget {
 public:
     PageView(const report::Page& page, double zoom, QWidget* parent)
@@ -157,10 +165,12 @@ protected:
     }
 
 private:
-    double pxPerMm() const { return 96.0 / 25.4 * zoom_; }
+    double pxPerMm() const { return kScreenPxPerMm * zoom_; }
     const report::Page& page_;
     double zoom_;
 };
+
+constexpr double kMinZoom = 0.1, kMaxZoom = 4.0;
 
 } // namespace
 
@@ -176,6 +186,9 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
+        // The caption keeps a margin of two letters on each side.
+        const QFontMetrics fm(b->font());
+        b->setMinimumWidth(fm.horizontalAdvance(text) + 4 * fm.averageCharWidth());
         connect(b, &QPushButton::clicked, this, slot);
         bar->addWidget(b);
         return b;
@@ -197,7 +210,43 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
     scroll_->setBackgroundRole(QPalette::Dark);
     layout->addWidget(scroll_);
     rebuild();
-    resize(900, 700);
+    // As large as the screen, so that a landscape sheet reads at a useful
+    // size; a window manager maximises it, the geometry stands in without one.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) setGeometry(screen->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void PreviewDialog::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    fitToWindow();
+}
+
+void PreviewDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    fitToWindow();
+}
+
+// Until the user zooms, the zoom follows the window so that the largest page
+// shows whole, without scrolling across it.
+void PreviewDialog::fitToWindow() {
+    if (!fitting_ || document_.pages.empty()) return;
+    double width = 0, height = 0;
+    for (const auto& page : document_.pages) {
+        width = std::max(width, page.width);
+        height = std::max(height, page.height);
+    }
+    const QMargins m = pagesLayout_->contentsMargins();
+    QSize room = scroll_->maximumViewportSize().shrunkBy(m);
+    if (document_.pages.size() > 1) // the pages scroll by, beside a vertical scroll bar
+        room.rwidth() -= scroll_->verticalScrollBar()->sizeHint().width();
+    if (room.width() <= 0 || room.height() <= 0 || width <= 0 || height <= 0) return;
+    const double z = std::clamp(
+        std::min(room.width() / (width * kScreenPxPerMm), room.height() / (height * kScreenPxPerMm)),
+        kMinZoom, kMaxZoom);
+    if (std::abs(z - zoom_) < 1e-4) return;
+    zoom_ = z;
+    rebuild();
 }
 
 int PreviewDialog::pageCount() const {
@@ -205,7 +254,8 @@ int PreviewDialog::pageCount() const {
 }
 
 void PreviewDialog::setZoom(double z) {
-    zoom_ = std::clamp(z, 0.25, 4.0);
+    fitting_ = false;
+    zoom_ = std::clamp(z, kMinZoom, kMaxZoom);
     rebuild();
 }
 

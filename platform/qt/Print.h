@@ -45,7 +45,9 @@ bool writePdf(const report::Document& document, const QString& path);
 bool printChart(QPrinter& printer, const chart::Chart& chart, int copies);
 
 // The modal preview of a document: pages one below the other, with print,
-// zoom, full screen and close commands.
+// zoom, full screen and close commands. It opens as large as the screen with
+// each page shown whole, and keeps the pages whole as the window changes size
+// until the user zooms.
 class PreviewDialog : public QDialog {
 public:
     PreviewDialog(const report::Document& document, PrintSetup& setup, QWidget* parent = nullptr);
@@ -53,12 +55,18 @@ public:
     void setZoom(double z);
     int pageCount() const;
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
 private:
     void rebuild();
+    void fitToWindow();
     void print();
     const report::Document& document_;
     PrintSetup& setup_;
     double zoom_ = 1.0;
+    bool fitting_ = true;
     QScrollArea* scroll_ = nullptr;
     QWidget* pages_ = nullptr;
     QVBoxLayout* pagesLayout_ = nullptr;

@@ -5,9 +5,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QListView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
+#include <QTreeView>
+#include <algorithm>
 
 namespace qtbackend {
 
@@ -106,9 +118,86 @@ bool QtServices::InputQuery(const std::string& caption, const std::string& promp
     return true;
 }
 
+namespace {
+
+// Qt's file list writes sizes and dates in the system's locale, which is not
+// Italian on every machine: they are written again in the program's Italian.
+class ItalianFileList : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && index.isValid()) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kSizeColumn && !files->isDir(source))
+                return QLocale().formattedDataSize(files->size(source));
+            if (index.column() == kDateColumn)
+                return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int kSizeColumn = 1, kDateColumn = 3;
+};
+
+// Size, type and date as wide as their contents and headings; the name takes
+// the width that is left, as long as that holds a name of some length.
+void fitFileColumns(QTreeView& view) {
+    QHeaderView* header = view.header();
+    int others = 0;
+    for (int c = 1; c < header->count(); ++c) {
+        if (header->isSectionHidden(c)) continue;
+        view.resizeColumnToContents(c);
+        others += header->sectionSize(c);
+    }
+    const int shortest = view.fontMetrics().averageCharWidth() * 20;
+    header->resizeSection(0, std::max(shortest, view.viewport()->width() - others));
+}
+
+// The list of places at the left as wide as its widest entry ("Computer").
+void fitPlaces(QFileDialog& dialog) {
+    auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+    auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    if (!splitter || !places || splitter->count() != 2) return;
+    const int wanted = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
+                       places->verticalScrollBar()->sizeHint().width();
+    QList<int> sizes = splitter->sizes();
+    const int total = sizes[0] + sizes[1];
+    if (sizes[0] >= wanted || total <= wanted) return;
+    splitter->setSizes({wanted, total - wanted});
+}
+
+} // namespace
+
 void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save) {
     dialog.setWindowTitle(QString::fromStdString(r.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    auto* list = new ItalianFileList(&dialog);
+    dialog.setProxyModel(list);
+    // Large enough for the columns of the detail view to read whole.
+    const QScreen* screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 0.9 : QSize(1000, 640);
+    dialog.resize(std::min(1000, room.width()), std::min(640, room.height()));
+    if (auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        // Qt reads a folder's names first and the types and sizes after them:
+        // the columns follow the list shortly after each change.
+        auto* refit = new QTimer(view);
+        refit->setSingleShot(true);
+        refit->setInterval(50);
+        QObject::connect(refit, &QTimer::timeout, view, [view] { fitFileColumns(*view); });
+        auto later = [refit] { refit->start(); };
+        QObject::connect(list, &QAbstractItemModel::rowsInserted, refit, later);
+        QObject::connect(list, &QAbstractItemModel::dataChanged, refit, later);
+        QObject::connect(list, &QAbstractItemModel::layoutChanged, refit, later);
+        QObject::connect(list, &QAbstractItemModel::modelReset, refit, later);
+        if (auto* files = qobject_cast<QFileSystemModel*>(list->sourceModel()))
+            QObject::connect(files, &QFileSystemModel::directoryLoaded, refit, later);
+        QTimer::singleShot(0, view, [view, &dialog] { // once the dialog is shown
+            fitPlaces(dialog);
+            fitFileColumns(*view);
+        });
+    }
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filter = fileFilter(r.filter);

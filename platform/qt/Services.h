@@ -21,7 +21,8 @@ QString fileFilter(const std::string& filter);
 
 // Prepares Qt's own file dialog (not the desktop's) for a request: title,
 // filters (each description shown as the program wrote it, the patterns once),
-// folder, file name, default extension and Italian buttons.
+// folder, file name, default extension and Italian buttons, sizes and dates;
+// the dialog is large enough, and its columns wide enough, to read whole.
 void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save);
 
 class QtServices : public ui::Services {

@@ -3,12 +3,13 @@
 lists, visit search, print, export and statistics) into gate/*.png. Run from
 the source root with /usr/bin/python3 (PIL and the DejaVu fonts). The
 pictures are kept in the repository, so the build does not need this script."""
+import math
 import os
 import sys
 from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from drawlib import NAVY, WHITE, car, centred, fitted, font, gradient  # noqa: E402
+from drawlib import NAVY, WHITE, car, centred, fitted, font, gradient, supersampled  # noqa: E402
 
 OUT = "gate"
 BLUE = (66, 122, 168)
@@ -44,15 +45,48 @@ def common_size(texts, w, h, symbol=True):
     return min(fitted(d, t, w - left - 8, h * 0.45).size for t in texts)
 
 
-def barrier(d, x, y, s, raised):
-    """A gate barrier: the post at (x, y) bottom-left, s pixels tall."""
-    d.rectangle([x, y - s, x + s * 0.16, y], fill=(90, 90, 90))
-    if raised:
-        pts = [(x + s * 0.12, y - s * 0.8), (x + s * 0.9, y - s * 1.45)]
-    else:
-        pts = [(x + s * 0.12, y - s * 0.8), (x + s * 2.4, y - s * 0.8)]
-    d.line(pts, fill=RED, width=max(3, int(s * 0.12)))
-    d.line(pts, fill=WHITE, width=max(1, int(s * 0.04)))
+def barrier(d, x, y, s, raised, metal=(55, 60, 70)):
+    """A gate barrier: a post s pixels tall, its foot at (x, y), and a thick
+    arm striped red and white, raised at 45 degrees or lowered level; post,
+    pivot and the arm's edge in the colour `metal`."""
+    post = max(2, s * 0.16)
+    d.rectangle([x, y - s, x + post, y], fill=metal)
+    px, py = x + post / 2, y - s * 0.75  # the pivot
+    length = s * (1.0 if raised else 2.3)
+    a = math.radians(45 if raised else 0)
+    ux, uy = math.cos(a), -math.sin(a)  # along the arm
+    half = max(1.5, s * 0.09)
+    nx, ny = -uy * half, ux * half  # across it
+    stripes = 5 if raised else 7
+    for i in range(stripes):
+        t0, t1 = length * i / stripes, length * (i + 1) / stripes
+        d.polygon([(px + ux * t0 + nx, py + uy * t0 + ny), (px + ux * t1 + nx, py + uy * t1 + ny),
+                   (px + ux * t1 - nx, py + uy * t1 - ny), (px + ux * t0 - nx, py + uy * t0 - ny)],
+                  fill=RED if i % 2 == 0 else WHITE)
+    d.polygon([(px + nx, py + ny), (px + ux * length + nx, py + uy * length + ny),
+               (px + ux * length - nx, py + uy * length - ny), (px - nx, py - ny)],
+              outline=metal, width=max(1, round(s * 0.03)))
+    r = max(1.5, s * 0.09)
+    d.ellipse([px - r, py - r, px + r, py + r], fill=metal)
+
+
+def passage(w, h, entering):
+    """The symbol of an entry or an exit, w x h: a raised barrier and a thick
+    arrow passing under its arm, in (pointing right, green) or out (pointing
+    left, orange), outlined in white to stand out on a dark band."""
+    def shape(d, k):
+        barrier(d, 1 * k, (h - 1) * k, h * 0.6 * k, True, metal=(225, 230, 236))
+        y, t = h * 0.74 * k, h * 0.13 * k  # the shaft's middle and half thickness
+        x0, x1 = w * 0.36 * k, (w - 1) * k
+        head = h * 0.3 * k
+        if entering:
+            pts = [(x0, y - t), (x1 - head, y - t), (x1 - head, y - 2.2 * t), (x1, y),
+                   (x1 - head, y + 2.2 * t), (x1 - head, y + t), (x0, y + t)]
+        else:
+            pts = [(x1, y - t), (x0 + head, y - t), (x0 + head, y - 2.2 * t), (x0, y),
+                   (x0 + head, y + 2.2 * t), (x0 + head, y + t), (x1, y + t)]
+        d.polygon(pts, fill=(70, 200, 90) if entering else (255, 150, 30), outline=WHITE, width=max(1, k))
+    return supersampled(w, h, shape)
 
 
 def keeper(d, x, y, s, colour=NAVY):
@@ -182,9 +216,14 @@ def strip():
 
 
 def band_title(text, symbol):
+    """A band of the visit card: its symbol at the left, drawn by symbol(d,
+    x, y, size) or pasted when it is a picture, and its title."""
     im = gradient(680, 28, (66, 122, 168), (40, 85, 130))
     d = ImageDraw.Draw(im)
-    symbol(d, 8, 3, 22)
+    if isinstance(symbol, Image.Image):
+        im.alpha_composite(symbol, (6, (28 - symbol.height) // 2))
+    else:
+        symbol(d, 8, 3, 22)
     centred(d, (40, 0, 680, 28), text, font(16), WHITE)
     return im
 
@@ -214,10 +253,10 @@ def main():
     save(arrow_icon(37, 39, -1, False), "RegIndietro.png")
     save(arrow_icon(37, 39, +1, False), "RegAvanti.png")
     save(arrow_icon(37, 39, +1, True), "RegUltimo.png")
-    save(band_title("INGRESSO", lambda d, x, y, s: barrier(d, x + 4, y + s, s * 0.62, True)), "TitIngresso.png")
+    save(band_title("INGRESSO", passage(32, 26, True)), "TitIngresso.png")
     save(band_title("VEICOLO, PERSONE E MERCE A BORDO", lambda d, x, y, s: car(d, x - 4, y + 4, s + 6, WHITE)),
          "TitVeicolo.png")
-    save(band_title("USCITA", lambda d, x, y, s: barrier(d, x, y + s, s * 0.8, False)), "TitUscita.png")
+    save(band_title("USCITA", passage(32, 26, False)), "TitUscita.png")
     save(small(22, calendar), "ImpData.png")
     save(small(22, clock), "ImpOra.png")
     save(small(22, red_arrow), "ImpVeicolo.png")
@@ -292,7 +331,7 @@ def main():
     save(title, "StatTitolo.png")
     menu = gradient(960, 60, (66, 122, 168), (40, 85, 130))
     d = ImageDraw.Draw(menu)
-    barrier(d, 14, 54, 30, True)
+    barrier(d, 14, 54, 30, True, metal=(225, 230, 236))
     centred(d, (80, 0, 960, 60), "REGISTRO VISITATORI", font(28), WHITE)
     save(menu, "MenuTitolo.png")
     scene = gradient(420, 440, (210, 228, 245), (245, 248, 252))

@@ -17,21 +17,26 @@ RED = (254, 5, 16)
 LIGHT_RED = (255, 160, 165)
 
 
-def day(number, fill, frame, ink):
+DAY_W, DAY_H = 24, 33
+
+
+def day(number, fill, frame, ink, f):
     """A day cell, 24 x 33: the day's number on its colour inside a frame."""
-    w, h = 24, 33
+    w, h = DAY_W, DAY_H
     im = Image.new("RGBA", (w, h), frame + (255,))
     d = ImageDraw.Draw(im)
     d.rectangle([2, 2, w - 3, h - 3], fill=fill + (255,))
-    text = str(number)
-    centred(d, (2, 2, w - 2, h - 2), text, fitted(d, text, w - 7, 12), ink)
+    centred(d, (2, 2, w - 2, h - 2), str(number), f, ink)
     return im
 
 
 def days():
+    # One type size for every day, the largest at which each number fits.
+    probe = ImageDraw.Draw(Image.new("RGBA", (DAY_W, DAY_H)))
+    f = font(min(fitted(probe, str(n), DAY_W - 6, 12).size for n in range(1, 32)))
     for n in range(1, 32):
-        save(day(n, VIOLET, WHITE, DARK_BLUE), OUT, "Libero%02d.png" % n)
-        save(day(n, RED, LIGHT_RED, WHITE), OUT, "Occupato%02d.png" % n)
+        save(day(n, VIOLET, WHITE, DARK_BLUE, f), OUT, "Libero%02d.png" % n)
+        save(day(n, RED, LIGHT_RED, WHITE, f), OUT, "Occupato%02d.png" % n)
 
 
 MONTHS = ["GENNAIO", "FEBBRAIO", "MARZO", "APRILE", "MAGGIO", "GIUGNO", "LUGLIO", "AGOSTO",
@@ -42,12 +47,13 @@ YELLOW = (255, 220, 0)
 BLUE = (40, 83, 162)
 
 
-def framed(w, h, text, fill, frame, ink, width=2):
-    """Text on a colour inside a frame."""
+def framed(w, h, text, fill, frame, ink, width=2, f=None):
+    """Text on a colour inside a frame, in the font f or as large as fits."""
     im = Image.new("RGBA", (w, h), frame + (255,))
     d = ImageDraw.Draw(im)
     d.rectangle([width, width, w - 1 - width, h - 1 - width], fill=fill + (255,))
-    centred(d, (width, width, w - width, h - width), text, fitted(d, text, w - 4 * width - 8, h * 0.5), ink)
+    f = f or fitted(d, text, w - 4 * width - 8, h * 0.5)
+    centred(d, (width, width, w - width, h - width), text, f, ink)
     return im
 
 
@@ -99,8 +105,11 @@ def door(d, w, h):
 
 
 def planner_window():
+    # The month captions share one type size, so that no month looks larger.
+    probe = ImageDraw.Draw(Image.new("RGBA", (136, 33)))
+    month = font(min(fitted(probe, name + " :", 136 - 4 * 2 - 8, 33 * 0.5).size for name in MONTHS))
     for tag, name in zip(TAGS, MONTHS):
-        save(framed(136, 33, name + " :", STEEL, ORANGE, WHITE), OUT, "Mese%s.png" % tag)
+        save(framed(136, 33, name + " :", STEEL, ORANGE, WHITE, f=month), OUT, "Mese%s.png" % tag)
     year = framed(190, 56, "", STEEL, WHITE, WHITE)
     d = ImageDraw.Draw(year)
     centred(d, (4, 4, 98, 52), "ANNO :", fitted(d, "ANNO :", 84, 24), WHITE)

@@ -3,8 +3,9 @@ script (tools/pictures/draw_<area>.py) imports what it needs from here and
 writes its pictures beside its own code. Needs python3-pil and the DejaVu fonts.
 
 Texts are drawn with an anti-aliased TrueType font (DejaVu) and must fit the
-box they are given: centred() and the other text helpers raise TextDoesNotFit
-instead of drawing a text that would be cut off. Shapes look best drawn with
+box they are given with a margin (margin()): centred() and the other text
+helpers raise TextDoesNotFit instead of drawing a text that would be cut off
+or touch the edges of its box. Shapes look best drawn with
 supersampled(), which draws at four times the size and scales down smoothly."""
 import os
 from PIL import Image, ImageDraw, ImageFont
@@ -44,16 +45,28 @@ def text_size(d, text, f):
     return r - l, b - t
 
 
-def _check(d, box, text, f):
+def margin(width, height):
+    """The room a text keeps from the edges of the box it is drawn in: a tenth
+    of the box's smaller side, at least one pixel. A text that fills its box
+    from edge to edge looks cut even when it is not."""
+    return max(1, round(min(width, height) * 0.1))
+
+
+def _check(d, box, text, f, sides=2):
+    """Raises TextDoesNotFit unless the text keeps the margin from the top and
+    the bottom of the box and from `sides` of its sides (1: the right only,
+    for a text that starts at the box's left edge)."""
     x0, y0, x1, y1 = box
     w, h = text_size(d, text, f)
-    if w > x1 - x0 or h > y1 - y0:
-        raise TextDoesNotFit("%r needs %dx%d, its box is %dx%d" % (text, w, h, x1 - x0, y1 - y0))
+    m = margin(x1 - x0, y1 - y0)
+    if w + sides * m > x1 - x0 or h + 2 * m > y1 - y0:
+        raise TextDoesNotFit("%r needs %dx%d and a margin of %d, its box is %dx%d"
+                             % (text, w, h, m, x1 - x0, y1 - y0))
 
 
 def centred(d, box, text, f, fill):
     """Draws the text centred in box (x0, y0, x1, y1); raises TextDoesNotFit
-    when it is larger than the box."""
+    when it does not fit the box with a margin all round."""
     _check(d, box, text, f)
     x0, y0, x1, y1 = box
     l, t, r, b = d.textbbox((0, 0), text, font=f)
@@ -62,21 +75,24 @@ def centred(d, box, text, f, fill):
 
 def left(d, box, text, f, fill):
     """Draws the text at the left of box, centred in its height; raises
-    TextDoesNotFit when it is larger than the box."""
-    _check(d, box, text, f)
+    TextDoesNotFit when it does not fit the box with a margin at the right,
+    the top and the bottom."""
+    _check(d, box, text, f, sides=1)
     x0, y0, x1, y1 = box
     l, t, r, b = d.textbbox((0, 0), text, font=f)
     d.text((x0 - l, y0 + (y1 - y0 - (b - t)) / 2 - t), text, font=f, fill=fill)
 
 
 def fitted(d, text, width, height, bold=True):
-    """The largest font that fits the text in width x height; raises
-    TextDoesNotFit when not even a readable size (7 pixels) fits."""
+    """The largest font that fits the text in width x height, keeping the
+    margin at either side; raises TextDoesNotFit when not even a readable
+    size (7 pixels) fits."""
     size = int(height)
+    room = width - 2 * margin(width, height)
     while size >= 7:
         f = font(size, bold)
         w, h = text_size(d, text, f)
-        if w <= width and h <= height:
+        if w <= room and h <= height:
             return f
         size -= 1
     raise TextDoesNotFit("%r does not fit %dx%d at a readable size" % (text, width, height))
@@ -142,7 +158,7 @@ def round_button(size, colour, text=None, fill=WHITE):
         d = ImageDraw.Draw(im)
         side = size * 0.68  # the square inside the circle
         box = ((size - side) / 2, (size - side) / 2, (size + side) / 2, (size + side) / 2)
-        centred(d, box, text, fitted(d, text, side, side * (0.45 if len(text) > 2 else 0.7)), fill)
+        centred(d, box, text, fitted(d, text, side * 0.85, side * (0.45 if len(text) > 2 else 0.7)), fill)
     return im
 
 

@@ -1,8 +1,12 @@
 #include "platform/chart/Chart.h"
+#include "platform/chart/PieMarks.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
 
 namespace {
 
@@ -87,4 +91,102 @@ TEST(Chart, PrintSendsThePlannedJobsToThePrinter) {
     EXPECT_TRUE(printer.jobs.empty());
     chart::setPrinter(nullptr);
     EXPECT_EQ(&chart::printer(), &chart::headlessPrinter());
+}
+
+namespace {
+
+// A pie as the statistics window draws it: 3D, in a 945 x 340 area.
+const chart::PieShape kPie{472.5, 160, 210, 126, 20};
+const chart::Box kArea{0, 0, 945, 340};
+constexpr double kGap = 10, kHeight = 13;
+
+// Inside the pie's silhouette: top face, rim, bottom face.
+bool inPie(double x, double y) {
+    const double dx = (x - kPie.cx) / kPie.rx;
+    auto inFace = [&](double cy) { return dx * dx + ((y - cy) / kPie.ry) * ((y - cy) / kPie.ry) < 0.999; };
+    return inFace(kPie.cy) || inFace(kPie.cy + kPie.depth) ||
+           (std::abs(dx) < 0.999 && y > kPie.cy && y < kPie.cy + kPie.depth);
+}
+
+std::string describe(const std::vector<double>& v) {
+    std::string s;
+    for (double x : v)
+        s += std::to_string(int(x)) + " ";
+    return s;
+}
+
+} // namespace
+
+// The marks of a pie: one per month with transits, none covering another or
+// the pie, each on its slice's side, tied to its slice by a leader line that
+// runs from the slice's edge to the mark without crossing the pie.
+TEST(PieMarks, MarksKeepClearOfEachOtherAndOfThePie) {
+    const std::vector<std::vector<double>> years = {
+        {0, 0, 0, 0, 0, 0, 2, 1, 0, 0, 0, 0},   {30, 25, 40, 35, 28, 33, 2, 1, 31, 29, 27, 36},
+        {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},   {0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0},
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},   {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 200},
+        {200, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, {300, 1, 2, 1, 3, 1, 250, 1, 1, 2, 1, 1},
+        {0, 4, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0},
+    };
+    for (const auto& year : years) {
+        const std::string name = describe(year);
+        std::vector<double> widths;
+        for (std::size_t m = 0; m < year.size(); ++m)
+            widths.push_back(60 + 5 * double(m % 4));
+        const auto marks = chart::placePieMarks(year, widths, kHeight, kPie, kArea, kGap);
+        const auto shown = std::count_if(year.begin(), year.end(), [](double v) { return v > 0; });
+        ASSERT_EQ(std::ptrdiff_t(marks.size()), shown) << name;
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            const chart::PieMark& m = marks[i];
+            const chart::Box& b = m.box;
+            EXPECT_GT(year[m.point], 0) << name;
+            EXPECT_EQ(b.width, widths[m.point]) << name;
+            EXPECT_TRUE(b.x >= kArea.x && b.y >= kArea.y && b.right() <= kArea.right() &&
+                        b.bottom() <= kArea.bottom())
+                << name << "mark of month " << m.point + 1 << " outside the chart";
+            for (std::size_t j = i + 1; j < marks.size(); ++j)
+                EXPECT_FALSE(b.intersects(marks[j].box))
+                    << name << "months " << m.point + 1 << " and " << marks[j].point + 1 << " overlap";
+            for (double fx : {0.0, 0.5, 1.0})
+                for (double fy : {0.0, 0.5, 1.0})
+                    EXPECT_FALSE(inPie(b.x + fx * b.width, b.y + fy * b.height))
+                        << name << "mark of month " << m.point + 1 << " over the pie";
+            // On the side of its slice's middle.
+            const double a = chart::sliceMiddle(year, m.point) * std::numbers::pi / 180;
+            EXPECT_EQ(std::cos(a) >= 0, b.x >= kPie.cx) << name << "month " << m.point + 1;
+            // The leader line: from the slice's edge, at its middle, to the
+            // mark's near side, never across the pie.
+            ASSERT_GE(m.leader.size(), 2u);
+            const chart::Spot first = m.leader.front(), last = m.leader.back();
+            const double drop = std::sin(a) < 0 ? kPie.depth : 0;
+            EXPECT_NEAR(first.x, kPie.cx + std::cos(a) * kPie.rx, 0.01) << name;
+            EXPECT_NEAR(first.y, kPie.cy - std::sin(a) * kPie.ry + drop, 0.01) << name;
+            EXPECT_NEAR(last.x, b.x >= kPie.cx ? b.x : b.right(), 0.01) << name;
+            EXPECT_NEAR(last.y, b.y + b.height / 2, 0.01) << name;
+            for (std::size_t k = 1; k < m.leader.size(); ++k)
+                for (double t = 0.05; t <= 1; t += 0.05) {
+                    const double x = m.leader[k - 1].x + (m.leader[k].x - m.leader[k - 1].x) * t;
+                    const double y = m.leader[k - 1].y + (m.leader[k].y - m.leader[k - 1].y) * t;
+                    ASSERT_FALSE(inPie(x, y))
+                        << name << "leader of month " << m.point + 1 << " crosses the pie";
+                }
+        }
+    }
+}
+
+// More marks than a side can hold still never cover one another.
+TEST(PieMarks, CrowdedMarksStayApart) {
+    const std::vector<double> year(12, 1);
+    const chart::Box low{0, 100, 945, 40};
+    const auto marks = chart::placePieMarks(year, std::vector<double>(12, 70), kHeight, kPie, low, kGap);
+    ASSERT_EQ(marks.size(), 12u);
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        for (std::size_t j = i + 1; j < marks.size(); ++j)
+            EXPECT_FALSE(marks[i].box.intersects(marks[j].box)) << i << " " << j;
+}
+
+TEST(PieMarks, EmptyPieHasNoMarks) {
+    EXPECT_TRUE(chart::placePieMarks(std::vector<double>(12, 0), std::vector<double>(12, 50), kHeight, kPie,
+                                     kArea, kGap)
+                    .empty());
 }

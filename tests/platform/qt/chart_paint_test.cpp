@@ -101,3 +101,97 @@ TEST(ChartPaint, PieOfOneMonthHasNoSpoke) {
         for (int x = kW / 2 - 2; x <= kW / 2 + 2; ++x)
             ASSERT_EQ(img.pixel(x, y) & 0xFFFFFF, green & 0xFFFFFF) << x << ", " << y;
 }
+
+namespace {
+
+// The transit statistics' chart as a pie of the given monthly counts.
+chart::Chart statisticsPie(const std::vector<double>& months) {
+    static const char* names[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
+                                  "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
+    chart::Chart c;
+    c.setKind(chart::SeriesKind::Pie);
+    c.setTitle(
+        {"Statistiche mensili ingressi e uscite veicoli", {"Verdana", 20.0843, true, 0xFFD04498}, true});
+    c.setFoot({"Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.",
+               {"Verdana", 10.9277, true, 0xFF7294F9},
+               true});
+    c.setLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
+    for (std::size_t m = 0; m < months.size(); ++m)
+        c.add(months[m], names[m], monthColour(int(m) + 1));
+    return c;
+}
+
+} // namespace
+
+// The marks of a pie never cover one another, also where neighbouring months
+// are small, and each lies inside the chart.
+TEST(ChartPaint, PieMarksNeverCoverOneAnother) {
+    qtApp();
+    const std::vector<std::vector<double>> years = {
+        {0, 0, 0, 0, 0, 0, 2, 1, 0, 0, 0, 0},           // July 2, August 1
+        {30, 25, 40, 35, 28, 33, 2, 1, 31, 29, 27, 36}, // two small among large ones
+        {5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},           // one month alone
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7},           // one month alone, at the end
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},           // twelve equal
+        {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 200},         // eleven slivers in a row
+        {300, 1, 2, 1, 3, 1, 250, 1, 1, 2, 1, 1},       // slivers on both sides
+        {1000, 1000, 1000, 1000, 1000, 1000, 1, 1, 1, 1, 1, 1000},
+    };
+    for (const auto& year : years) {
+        const chart::Chart c = statisticsPie(year);
+        QImage img(kW, kH, QImage::Format_ARGB32);
+        QPainter p(&img);
+        const std::vector<QRectF> marks = paintChart(p, c, QRectF(0, 0, kW, kH));
+        p.end();
+        std::string name;
+        for (double v : year)
+            name += std::to_string(int(v)) + " ";
+        const auto shown = std::count_if(year.begin(), year.end(), [](double v) { return v > 0; });
+        EXPECT_EQ(std::ptrdiff_t(marks.size()), shown) << name;
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            EXPECT_TRUE(QRectF(0, 0, kW, kH).contains(marks[i])) << name << "mark " << i;
+            for (std::size_t j = i + 1; j < marks.size(); ++j)
+                EXPECT_FALSE(marks[i].intersects(marks[j])) << name << "marks " << i << " and " << j;
+        }
+    }
+}
+
+// A year without transits draws the pie as a plain, clearly visible outline
+// with no slice in it, and the legend of the twelve months.
+TEST(ChartPaint, EmptyPieIsAnOutlineWithItsLegend) {
+    qtApp();
+    const chart::Chart c = statisticsPie(std::vector<double>(12, 0));
+    QImage img(kW, kH, QImage::Format_ARGB32);
+    QPainter p(&img);
+    EXPECT_TRUE(paintChart(p, c, QRectF(0, 0, kW, kH)).empty()); // no mark
+    p.end();
+    // The legend: every month's swatch, below the pie.
+    double legendTop = kH;
+    for (int m = 1; m <= 12; ++m) {
+        const QPointF at = centreOf(img, monthColour(m));
+        ASSERT_GE(at.x(), 0) << "no swatch of month " << m;
+        legendTop = std::min(legendTop, at.y() - 10);
+    }
+    // Down the middle, between the title and the legend: dark outline lines
+    // (the top face's far and near edge, the bottom's) and white between them.
+    auto dark = [&](int x, int y) { return qGray(img.pixel(x, y)) < 128; };
+    auto white = [&](int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF; };
+    std::vector<int> edges;
+    for (int y = 60; y < legendTop; ++y)
+        if (dark(kW / 2, y) && !dark(kW / 2, y - 1)) edges.push_back(y);
+    ASSERT_GE(edges.size(), 2u) << "no outline down the middle";
+    for (int y = edges[0] + 3; y < edges[1] - 3; ++y)
+        ASSERT_TRUE(white(kW / 2, y)) << "filled at " << y;
+    // Across the middle of the top face: the outline on both sides, white between.
+    const int y = (edges[0] + edges[1]) / 2;
+    int left = -1, right = -1;
+    for (int x = kW / 2; x > 0 && left < 0; --x)
+        if (dark(x, y)) left = x;
+    for (int x = kW / 2; x < kW && right < 0; ++x)
+        if (dark(x, y)) right = x;
+    ASSERT_GT(left, 0);
+    ASSERT_GT(right, 0);
+    EXPECT_GT(right - left, kW / 4); // a pie, not a dot
+    for (int x = left + 3; x < right - 3; ++x)
+        ASSERT_TRUE(white(x, y)) << "filled at " << x;
+}

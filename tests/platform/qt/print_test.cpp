@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -93,6 +95,53 @@ TEST(Print, PreviewShowsEveryPageAndCloses) {
     });
     output.preview(doc);
     EXPECT_EQ(shownPages, int(doc.pages.size()));
+}
+
+// The preview opens with every page whole in its viewport, a landscape year
+// sheet as much as a portrait card or a list of several pages, and its
+// commands' captions fit their buttons.
+TEST(Print, PreviewOpensWithThePageWholeInView) {
+    qtApp();
+    struct Case {
+        const char* name;
+        report::Document doc;
+    };
+    const Case cases[] = {
+        {"landscape sheet", {"Planning Annuale", {report::Page{297, 210, {}}}}},
+        {"portrait card", {"Scheda Veicolo", {report::Page{210, 297, {}}}}},
+        {"landscape list", listReport(300)},
+    };
+    for (const Case& k : cases) {
+        PrintSetup setup;
+        ReportOutput output(setup, false);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = dynamic_cast<PreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(preview, nullptr) << k.name;
+            seen = true;
+            auto* scroll = preview->findChild<QScrollArea*>();
+            ASSERT_NE(scroll, nullptr);
+            const QRect view = scroll->viewport()->rect();
+            const auto pages = preview->findChildren<QWidget*>("page");
+            ASSERT_FALSE(pages.isEmpty()) << k.name;
+            const QWidget* page = pages.front();
+            const QRect shown(page->mapTo(scroll->viewport(), QPoint(0, 0)), page->size());
+            EXPECT_TRUE(view.contains(shown))
+                << k.name << ": page " << shown.width() << "x" << shown.height() << " at " << shown.x() << ","
+                << shown.y() << " in " << view.width() << "x" << view.height();
+            EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << k.name;
+            // The page is shown as large as the window allows, not as a thumbnail.
+            EXPECT_TRUE(shown.width() > view.width() * 0.6 || shown.height() > view.height() * 0.6) << k.name;
+            for (auto* b : preview->findChildren<QPushButton*>()) {
+                const QFontMetrics fm(b->font());
+                EXPECT_GE(b->width(), fm.horizontalAdvance(b->text()) + 2 * fm.averageCharWidth())
+                    << k.name << ": \"" << b->text().toStdString() << "\" is tight in its button";
+            }
+            preview->findChild<QPushButton*>("btnChiudi")->click();
+        });
+        output.preview(k.doc);
+        EXPECT_TRUE(seen) << k.name;
+    }
 }
 
 TEST(Print, PrintingToPdfMakesEachCopy) {

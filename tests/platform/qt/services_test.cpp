@@ -6,15 +6,23 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace qtbackend;
@@ -215,4 +223,168 @@ TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
         buttons << b->text();
     EXPECT_TRUE(buttons.contains("Annulla")) << buttons.join('|').toStdString();
     EXPECT_TRUE(buttons.contains("&Opzioni >>")) << buttons.join('|').toStdString();
+}
+
+namespace {
+
+// Asked after every other catalogue, it records each text that none of them
+// translates.
+class Untranslated : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        const QString key = QString::fromUtf8(context) + " | " + QString::fromUtf8(source);
+        // Qt asks for its layout direction; no catalogue names it, which means left to right.
+        if (key != "QGuiApplication | QT_LAYOUT_DIRECTION" && !seen.contains(key)) seen << key;
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+    mutable QStringList seen;
+};
+
+// Every text a widget shows: captions, tab titles, list entries and tooltips.
+QStringList textsOf(const QWidget& top) {
+    QStringList out;
+    for (const QWidget* w : top.findChildren<QWidget*>()) {
+        if (auto* l = qobject_cast<const QLabel*>(w)) out << l->text();
+        if (auto* b = qobject_cast<const QAbstractButton*>(w)) out << b->text();
+        if (auto* g = qobject_cast<const QGroupBox*>(w)) out << g->title();
+        if (auto* t = qobject_cast<const QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                out << t->tabText(i);
+        if (auto* c = qobject_cast<const QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i)
+                out << c->itemText(i);
+        out << w->toolTip();
+    }
+    out.removeAll(QString());
+    return out;
+}
+
+// The file list of a file dialog, once it has read its folder and the type
+// of every entry (which Qt finds after the names).
+QTreeView& fileList(QFileDialog& dialog, int rows) {
+    auto* view = dialog.findChild<QTreeView*>("treeView");
+    EXPECT_NE(view, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QModelIndex root = view->rootIndex();
+        if (view->model()->rowCount(root) != rows) return false;
+        for (int row = 0; row < rows; ++row)
+            if (view->model()->index(row, 2, root).data().toString().isEmpty()) return false;
+        return true;
+    }));
+    QTest::qWait(300); // the columns follow what the list shows
+    return *view;
+}
+
+} // namespace
+
+// Opening every standard dialog the program uses leaves no text untranslated,
+// and the print dialog's page range says "Pagine", not "Pages".
+TEST(Services, StandardDialogsLeaveNoTextInEnglish) {
+    qtApp();
+    Untranslated untranslated;
+    QCoreApplication::installTranslator(&untranslated); // before the catalogues: asked last
+    {
+        ui::Application app;
+        qtbackend::Session session(app, qtbackend::Mode::Unattended);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("Documenti");
+        for (bool save : {false, true}) {
+            QFileDialog dialog;
+            ui::FileDialogRequest r;
+            r.initialDir = dir.path().toStdString();
+            setUpFileDialog(dialog, r, save);
+            dialog.show();
+            const QTreeView& view = fileList(dialog, 1);
+            EXPECT_EQ(view.model()->index(0, 2, view.rootIndex()).data().toString().toStdString(),
+                      "Cartella");
+        }
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QPrintDialog print(&printer);
+        print.show();
+        const QStringList texts = textsOf(print);
+        EXPECT_FALSE(texts.contains("Pages")) << texts.join(" | ").toStdString();
+        EXPECT_TRUE(texts.contains("Pagine")) << texts.join(" | ").toStdString();
+        auto* properties = print.findChild<QPushButton*>("properties");
+        ASSERT_NE(properties, nullptr);
+        QTimer::singleShot(0, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        properties->click();
+        QMessageBox box(QMessageBox::Warning, "Avviso", "Testo", QMessageBox::Ok | QMessageBox::Cancel);
+        box.show();
+        QInputDialog query;
+        query.show();
+    }
+    QCoreApplication::removeTranslator(&untranslated);
+    EXPECT_TRUE(untranslated.seen.isEmpty()) << untranslated.seen.join("\n").toStdString();
+}
+
+// The open and save dialogs open large enough for every column of the file
+// list to read whole, sizes and dates written in Italian.
+TEST(Services, FileDialogColumnsReadWhole) {
+    qtApp();
+    ui::Application app;
+    qtbackend::Session session(app, qtbackend::Mode::Unattended);
+    QTemporaryDir start, dir;
+    QDir(start.path()).mkdir("Foto");
+    QDir(dir.path()).mkdir("Documenti allegati");
+    QFile file(dir.filePath("Scheda_Veicolo_12.jpg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2500, 'x'));
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime(QDate(2024, 12, 3), QTime(10, 30)), QFileDevice::FileModificationTime));
+    file.close();
+    QFileDialog dialog;
+    ui::FileDialogRequest r;
+    r.title = "Carica foto";
+    r.initialDir = start.path().toStdString();
+    setUpFileDialog(dialog, r, false);
+    dialog.show();
+    fileList(dialog, 1);
+    // The user moves to another folder, where a file then comes with a
+    // longer type: the columns follow.
+    dialog.setDirectory(dir.path());
+    fileList(dialog, 2);
+    QFile text(dir.filePath("Note.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Libretto di circolazione\n");
+    text.close();
+    QTreeView& view = fileList(dialog, 3);
+    const QHeaderView& header = *view.header();
+    int total = 0;
+    for (int c = 0; c < header.count(); ++c) {
+        if (header.isSectionHidden(c)) continue;
+        total += header.sectionSize(c);
+        const QString heading = view.model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(header.sectionSize(c), header.sectionSizeHint(c)) << "heading " << heading.toStdString();
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex cell = view.model()->index(row, c, view.rootIndex());
+            EXPECT_GE(header.sectionSize(c), view.sizeHintForIndex(cell).width())
+                << cell.data().toString().toStdString() << " under " << heading.toStdString();
+        }
+    }
+    EXPECT_LE(total, view.viewport()->width()); // no scrolling sideways
+    auto* places = dialog.findChild<QListView*>("sidebar");
+    ASSERT_NE(places, nullptr);
+    for (int row = 0; row < places->model()->rowCount(); ++row) {
+        const QModelIndex place = places->model()->index(row, 0);
+        EXPECT_LE(places->sizeHintForIndex(place).width(), places->viewport()->width())
+            << place.data().toString().toStdString();
+    }
+    QModelIndex jpg;
+    for (int row = 0; row < 3; ++row)
+        if (view.model()->index(row, 0, view.rootIndex()).data().toString() == "Scheda_Veicolo_12.jpg")
+            jpg = view.model()->index(row, 0, view.rootIndex());
+    ASSERT_TRUE(jpg.isValid());
+    const QString size = jpg.siblingAtColumn(1).data().toString(),
+                  date = jpg.siblingAtColumn(3).data().toString();
+    EXPECT_FALSE(size.contains("bytes")) << size.toStdString();
+    EXPECT_TRUE(size.contains("2,")) << size.toStdString(); // about 2.4 KiB, Italian decimal comma
+    EXPECT_TRUE(date.startsWith("03/12/")) << date.toStdString();
+    EXPECT_TRUE(date.contains("10:30")) << date.toStdString();
+    EXPECT_EQ(jpg.siblingAtColumn(2).data().toString().toStdString(), "Immagine JPEG");
 }
