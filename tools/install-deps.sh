@@ -9,6 +9,7 @@ packages=(
   libgl-dev libjpeg62-turbo-dev libpng-dev
   qt6-translations-l10n libreoffice-calc-nogui
   fonts-liberation fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev libpoppler-glib-dev
   xvfb xauth xdg-utils
 )
 missing=()

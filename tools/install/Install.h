@@ -15,9 +15,10 @@ inline constexpr const char* FirstAccessPassword = "DORNEVAL";
 bool InstallPasswordStore(const std::string& folder);
 
 // Writes the manual "Guida.pdf" into the folder: every embedded help topic
-// under its own heading, with a table of contents (tools/install/Manual.cpp,
-// built with the Qt backend). Throws std::runtime_error when the file cannot
-// be written.
+// under its own heading, by work area in the order of the start menu, with a
+// contents page and bookmarks (tools/install/ManualPdf.h). Throws
+// std::runtime_error (rtl::FileError among them) when the file cannot be
+// written.
 void InstallManual(const std::string& folder);
 
 } // namespace install
