@@ -1,6 +1,7 @@
 #include "tests/support/PdfFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <poppler.h>
@@ -78,6 +79,21 @@ std::string TextIn(const std::string& text, const PopplerRectangle* chars, guint
 
 } // namespace
 
+bool Page::RunsAlongLongSide(const std::string& s) const {
+    const std::size_t at = text.find(s);
+    if (s.empty() || at == std::string::npos) return false;
+    const auto index = [&](std::size_t byte) {
+        return std::size_t(g_utf8_pointer_to_offset(text.c_str(), text.c_str() + byte));
+    };
+    const std::size_t first = index(at), last = index(at + s.size()) - 1;
+    if (last >= chars.size()) return false;
+    const double dx =
+        std::abs((chars[last].left + chars[last].right) - (chars[first].left + chars[first].right));
+    const double dy =
+        std::abs((chars[last].top + chars[last].bottom) - (chars[first].top + chars[first].bottom));
+    return width > height ? dx > dy : dy > dx;
+}
+
 Document Read(const std::string& path) {
     GError* error = nullptr;
     std::unique_ptr<char, GFree> uri(
@@ -103,8 +119,9 @@ Document Read(const std::string& path) {
             bool first = true;
             const char* c = p.text.c_str();
             for (guint k = 0; k < count && *c; ++k, c = g_utf8_next_char(c)) {
-                if (g_unichar_isspace(g_utf8_get_char(c))) continue;
                 const PopplerRectangle& r = chars[k];
+                p.chars.push_back({r.x1, r.y1, r.x2, r.y2});
+                if (g_unichar_isspace(g_utf8_get_char(c))) continue;
                 if (first) p.textExtent = {r.x1, r.y1, r.x2, r.y2};
                 first = false;
                 p.textExtent.left = std::min(p.textExtent.left, r.x1);

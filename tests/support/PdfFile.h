@@ -16,7 +16,13 @@ struct Area {
 struct Page {
     double width = 0, height = 0; // as shown, the page's rotation applied
     std::string text;             // UTF-8, in reading order
-    Area textExtent;              // the smallest area holding every character
+    std::vector<Area> chars;      // where each character of the text lies
+    Area textExtent;              // the smallest area holding every visible character
+
+    // Whether a text on the page runs along the page's longer side, as a
+    // landscape print does: across a page that lies across, or up a page
+    // that stands upright and was turned. False when the text is missing.
+    bool RunsAlongLongSide(const std::string& s) const;
 };
 
 struct Bookmark {
