@@ -14,6 +14,8 @@ packages=(
   libcairo2-dev libpango1.0-dev libpoppler-glib-dev
   # the print queue test's private scheduler, queues and PDF driver
   cups
+  # the desktop entry's validator
+  desktop-file-utils
   xvfb xauth xdg-utils
 )
 missing=()
