@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Builds the release program, installs it into a folder of its own outside
 # the build tree and starts it from there. That folder is also the data
-# folder: ~/Dorneval, or the folder named by DORNEVAL_HOME. The installation
-# places the password store only when there is none and refreshes the manual;
-# it never touches a data file, so rebuilding or deleting build/ keeps the
-# data. Installs the missing Debian packages first.
+# folder: ~/Dorneval, or the folder named by DORNEVAL_HOME (a relative name
+# counts from where run.sh is called). The installation places the password
+# store only when there is none, refreshes the manual and the icon, and
+# writes the desktop entry that puts Dorneval in the desktop's menu, started
+# in that folder; it never touches a data file, so rebuilding or deleting
+# build/ keeps the data. Installs the missing Debian packages first.
 set -euo pipefail
+home="$(realpath -m -s -- "${DORNEVAL_HOME:-$HOME/Dorneval}")"
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target dorneval dorneval_install
-home="${DORNEVAL_HOME:-$HOME/Dorneval}"
 ./build/release/dorneval_install "$home"
 # The program replaces its old copy (install unlinks it first, so a copy
 # still running elsewhere keeps its own).

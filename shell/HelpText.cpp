@@ -3,11 +3,23 @@
 #include "platform/rtl/Resources.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace {
 
-constexpr std::string_view GeneralHelp = "shell/Avvio.help";
+// The manual's chapters by resource: the general help, then the work areas
+// as the start menu shows their tiles (vehicles, deadlines, planner, drivers,
+// trip sheets, gate register).
+const std::initializer_list<std::initializer_list<std::string_view>> Chapters = {
+    {"shell/Avvio.help"},
+    {"vehicles/Autoparco.help", "vehicles/ExpAutoparco.help"},
+    {"vehicles/MenuScadenze.help"},
+    {"planner/Planning.help"},
+    {"drivers/Anagrafica.help", "drivers/ExpAnagrafica.help"},
+    {"tripsheets/Fogli.help", "tripsheets/ExpFogli.help"},
+    {"gate/Registro.help", "gate/ExpVisite.help", "gate/Statistiche.help"},
+};
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
@@ -64,16 +76,31 @@ HelpTopic LoadHelpTopic(std::string_view resource) {
     return ParseHelpTopic(*data);
 }
 
-std::vector<HelpTopic> AllHelpTopics() {
-    std::vector<std::string> names;
+std::vector<std::vector<HelpTopic>> HelpChapters() {
+    std::vector<std::string> others;
     for (auto& n : res::names())
-        if (IsHelpResource(n)) names.push_back(n);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        if ((a == GeneralHelp) != (b == GeneralHelp)) return a == GeneralHelp;
-        return a < b;
-    });
+        if (IsHelpResource(n)) others.push_back(n);
+    std::sort(others.begin(), others.end());
+    std::vector<std::vector<HelpTopic>> chapters;
+    for (const auto& resources : Chapters) {
+        std::vector<HelpTopic> chapter;
+        for (std::string_view r : resources) {
+            auto it = std::find(others.begin(), others.end(), r);
+            if (it == others.end()) continue; // an area built without its help
+            others.erase(it);
+            chapter.push_back(LoadHelpTopic(r));
+        }
+        if (!chapter.empty()) chapters.push_back(std::move(chapter));
+    }
+    for (const std::string& n : others)
+        chapters.push_back({LoadHelpTopic(n)});
+    return chapters;
+}
+
+std::vector<HelpTopic> AllHelpTopics() {
     std::vector<HelpTopic> topics;
-    for (auto& n : names)
-        topics.push_back(LoadHelpTopic(n));
+    for (auto& chapter : HelpChapters())
+        for (auto& t : chapter)
+            topics.push_back(std::move(t));
     return topics;
 }

@@ -21,6 +21,12 @@ HelpTopic ParseHelpTopic(std::string_view file);
 // The embedded topic of that name; throws std::runtime_error when missing.
 HelpTopic LoadHelpTopic(std::string_view resource);
 
-// Every embedded topic ("*.help"), in the order of the manual: the general
-// help first, then the others by resource name.
+// The chapters of the manual: the general help, then one chapter per work
+// area in the order of the start menu's tiles. A chapter's first topic is the
+// area's own; its other topics (the export, the statistics) follow it. An
+// embedded topic that no area claims comes last, as a chapter of its own, so
+// the manual never leaves one out.
+std::vector<std::vector<HelpTopic>> HelpChapters();
+
+// Every embedded topic ("*.help"), in the order of the manual's chapters.
 std::vector<HelpTopic> AllHelpTopics();

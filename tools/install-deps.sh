@@ -5,10 +5,17 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libqt6svg6 qt6-qpa-plugins
+  # libqt6printsupport6 holds Qt's CUPS print plugin: printers of the system
+  qt6-base-dev libqt6svg6 qt6-qpa-plugins libqt6printsupport6
   libgl-dev libjpeg62-turbo-dev libpng-dev
   qt6-translations-l10n libreoffice-calc-nogui
   fonts-liberation fonts-dejavu-core
+  # the manual (cairo, Pango) and its reading in the tests (poppler)
+  libcairo2-dev libpango1.0-dev libpoppler-glib-dev
+  # the print queue test's private scheduler, queues and PDF driver
+  cups
+  # the desktop entry's validator
+  desktop-file-utils
   xvfb xauth xdg-utils
 )
 missing=()

@@ -1,5 +1,7 @@
 #include "shell/HelpText.h"
 
+#include "platform/rtl/Resources.h"
+
 #include <gtest/gtest.h>
 
 TEST(HelpText, ParsesTitleAndParagraphsOfAFile) {
@@ -24,4 +26,36 @@ TEST(HelpText, GeneralHelpComesFirstWithItsSixtyFiveParagraphs) {
     EXPECT_NE(text.back(), '\n');
     // The paragraph on the access names the password of the first access.
     EXPECT_NE(general.paragraphs[62].find("DORNEVAL"), std::string::npos);
+}
+
+// The manual: the general help, then the work areas in the order of the start
+// menu's tiles, each area's exports and statistics beside its own topic; every
+// embedded topic once.
+TEST(HelpText, ManualChaptersFollowTheStartMenuAndHoldEveryTopic) {
+    const std::vector<std::vector<std::string>> expected = {
+        {"Uno sguardo a Dorneval"},
+        {"App Parco Automezzi", "Esportazione archivio veicoli in Microsoft Excel"},
+        {"App Scadenze Imminenti"},
+        {"App Planner Prenotazioni"},
+        {"App Archivio Conduttori", "Esportazione archivio conduttori in Excel"},
+        {"App Gestione Fogli di Marcia", "Esportazione archivio Fogli di Marcia in Excel"},
+        {"App Registro Visitatori", "Esportazione archivio ingressi e uscite veicoli in Excel",
+         "Grafici statistici dei transiti dei veicoli"},
+    };
+    std::vector<std::vector<std::string>> titles;
+    std::size_t topics = 0;
+    for (const auto& chapter : HelpChapters()) {
+        titles.emplace_back();
+        for (const HelpTopic& t : chapter) {
+            titles.back().push_back(t.title);
+            EXPECT_FALSE(t.paragraphs.empty()) << t.title;
+            ++topics;
+        }
+    }
+    EXPECT_EQ(titles, expected);
+    std::size_t embedded = 0;
+    for (const std::string& name : res::names())
+        embedded += name.ends_with(".help");
+    EXPECT_EQ(topics, embedded);
+    EXPECT_EQ(AllHelpTopics().size(), embedded);
 }

@@ -1,18 +1,12 @@
-// The manual, written through the Qt backend's PDF support.
-#include <stdexcept>
-
-#include "platform/qt/TextPdf.h"
+// The manual "Guida.pdf": every embedded help topic, by chapters.
 #include "shell/HelpText.h"
 #include "tools/install/Install.h"
+#include "tools/install/ManualPdf.h"
 
 namespace install {
 
 void InstallManual(const std::string& folder) {
-    std::vector<qtbackend::TextSection> sections;
-    for (const HelpTopic& t : AllHelpTopics())
-        sections.push_back({t.title, t.paragraphs});
-    if (!qtbackend::writeSectionsPdf("Guida di Dorneval", sections, folder + "Guida.pdf"))
-        throw std::runtime_error("cannot write " + folder + "Guida.pdf");
+    WriteManualPdf("Guida di Dorneval", HelpChapters(), folder + "Guida.pdf");
 }
 
 } // namespace install

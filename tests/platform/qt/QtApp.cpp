@@ -14,8 +14,10 @@ QApplication& qtApp() {
 }
 
 // Qt and the libraries below it keep caches for the life of the process
-// (the font configuration), which the leak checker
-// of sanitizer builds would report; our own allocations are still checked.
+// (the font configuration, the print system's printer descriptions), which
+// the leak checker of sanitizer builds would report; our own allocations are
+// still checked.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\n"
+           "leak:libcups.so\n";
 }
