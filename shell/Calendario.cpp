@@ -1,56 +1,36 @@
 #include "shell/Calendario.h"
 
 #include <string>
+#include <vector>
 
-#include "gate/Registro.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"
-#include "tripsheets/Fogli.h"
-#include "vehicles/Autoparco.h"
 
 TfrmCalendario* frmCalendario = nullptr;
 
 namespace {
 
-struct Route {
-    std::string tag;
-    ui::Form* (*window)();
-    std::string field;
-};
-
-ui::Form* Autoparco() {
-    return frmAutoparco;
-}
-ui::Form* Fogli() {
-    return frmFogli;
-}
-ui::Form* Registro() {
-    return frmRegistro;
-}
-
-// Routing tags and the field each one names, in the order they are tried.
-const std::vector<Route>& Routes() {
-    static const std::vector<Route> routes = [] {
-        std::vector<Route> r = {
-            {"autoparco_lettura", Autoparco, "txtLettura"},
-            {"autoparco_scadrevisione", Autoparco, "txtScadRevisione"},
-            {"autoparco_scadtagliando", Autoparco, "txtScadTagliando"},
-            {"autoparco_scadassicurazione", Autoparco, "txtScadAssicurazione"},
-            {"autoparco_scadbollo", Autoparco, "txtScadBollo"},
-            {"fogli_dataapertura", Fogli, "txtDataApertura"},
-            {"fogli_datachiusura", Fogli, "txtDataChiusura"},
+// The routing tags that the date fields write, in the order they are tried:
+// five of the vehicle card, twenty-one of the trip-sheet window, two of the
+// visit card.
+const std::vector<std::string>& RoutingTags() {
+    static const std::vector<std::string> tags = [] {
+        std::vector<std::string> t = {
+            "autoparco_lettura",           "autoparco_scadrevisione", "autoparco_scadtagliando",
+            "autoparco_scadassicurazione", "autoparco_scadbollo",     "fogli_dataapertura",
+            "fogli_datachiusura",
         };
         for (const char* n : {"01", "02", "03"})
-            r.push_back({std::string("fogli_datarif") + n, Fogli, std::string("txtDataRif") + n});
+            t.push_back(std::string("fogli_datarif") + n);
         for (const char* n : {"01", "02", "03", "04", "05", "06", "07", "08"})
-            r.push_back({std::string("fogli_datapar") + n, Fogli, std::string("txtDataPar") + n});
+            t.push_back(std::string("fogli_datapar") + n);
         for (const char* n : {"01", "02", "03", "04", "05", "06", "07", "08"})
-            r.push_back({std::string("fogli_dataarr") + n, Fogli, std::string("txtDataArr") + n});
-        r.push_back({"dataent", Registro, "txtDataEnt"});
-        r.push_back({"datausc", Registro, "txtDataUsc"});
-        return r;
+            t.push_back(std::string("fogli_dataarr") + n);
+        t.push_back("dataent");
+        t.push_back("datausc");
+        return t;
     }();
-    return routes;
+    return tags;
 }
 
 } // namespace
@@ -73,11 +53,10 @@ void TfrmCalendario::FormCreate() {
 
 void TfrmCalendario::btnImportaDataClick() {
     // The tag is compared as written, blanks and letter case included: a tag
-    // that names no field leaves every window as it is and the picker open.
-    for (const Route& route : Routes()) {
-        if (lblMemory.Text() != route.tag) continue;
-        if (ui::Form* window = route.window())
-            window->Get<ui::Edit>(route.field).SetText(rtl::FormatDate(calAppuntamenti.Date()));
+    // that is not a routing tag writes nothing and leaves the picker open.
+    for (const std::string& tag : RoutingTags()) {
+        if (lblMemory.Text() != tag) continue;
+        if (campo_) campo_->SetText(rtl::FormatDate(calAppuntamenti.Date()));
         Close();
         return;
     }
