@@ -7,6 +7,7 @@
 #include "common/Archive.h"
 #include "common/Commands.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
 #include "drivers/ConduttoreRec.h"
@@ -19,7 +20,6 @@
 #include "drivers/Trasferte.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Text.h"
-#include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "shell/OpenURL.h"
@@ -209,7 +209,7 @@ void TfrmAnagrafica::FormShow() {
 }
 
 void TfrmAnagrafica::FormClose(ui::CloseAction&) {
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- Fields -----------------------------------------------------------------

@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/Guida.h"
 #include "shell/HelpText.h"
 
@@ -68,8 +68,8 @@ void TfrmMenuRegistro::imgGuidaClick() {
 // The route tag tells which window comes next; the menu then hides.
 void TfrmMenuRegistro::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
-    if (route == "avvio" && frmAvvio)
-        frmAvvio->Show();
+    if (route == "avvio")
+        common::MostraAvvio();
     else if (route == "registro" && frmRegistro)
         frmRegistro->Show();
     else if (route == "statistiche_vis" && frmStatistiche)

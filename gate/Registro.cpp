@@ -6,6 +6,7 @@
 
 #include "common/Commands.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "gate/EntratiOggi.h"
 #include "gate/ExpVisite.h"
 #include "gate/NonUsciti.h"
@@ -16,7 +17,6 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "vehicles/TrovaAutomezzi.h"
@@ -178,7 +178,7 @@ void TfrmRegistro::FormShow() {
 }
 
 void TfrmRegistro::FormClose(ui::CloseAction&) {
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 void TfrmRegistro::cmdNuovoClick() {

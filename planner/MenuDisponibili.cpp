@@ -5,12 +5,12 @@
 #include "common/Archive.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/Guida.h"
 #include "vehicles/AutomezzoRec.h"
 
@@ -167,7 +167,7 @@ void TfrmMenuDisponibili::imgEsciClick() {
 void TfrmMenuDisponibili::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
     if (route == "avvio") {
-        if (frmAvvio) frmAvvio->Show();
+        common::MostraAvvio();
     } else if (route == "planning") {
         if (frmPlanning) frmPlanning->Show();
     }

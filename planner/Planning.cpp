@@ -11,6 +11,7 @@
 #include "common/Commands.h"
 #include "common/Records.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "planner/AnteprimaPlanning.h"
 #include "planner/GiorniPlanner.h"
 #include "planner/MenuDisponibili.h"
@@ -19,7 +20,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 
@@ -232,7 +232,7 @@ void TfrmPlanning::cmdSalvaClick() {
 // Every close stores the year, shows the start menu and hides the planner.
 void TfrmPlanning::FormClose(ui::CloseAction&) {
     cmdSalvaClick();
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // The day command: the one-day booking dialog preset with the day's key,

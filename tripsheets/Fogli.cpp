@@ -11,13 +11,13 @@
 #include "common/Archive.h"
 #include "common/Commands.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "tripsheets/AnteprimaFoglio.h"
@@ -302,7 +302,7 @@ void TfrmFogli::FormClose(ui::CloseAction&) {
     } catch (...) {
         App().ShowException(std::current_exception());
     }
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- The sheet --------------------------------------------------------------

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/Guida.h"
 #include "tripsheets/Fogli.h"
 
@@ -45,7 +45,7 @@ void TfrmMenuFogli::FormShow() {
 void TfrmMenuFogli::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
     if (route == "avvio")
-        frmAvvio->Show();
+        common::MostraAvvio();
     else if (route == "fogli")
         frmFogli->Show();
 }

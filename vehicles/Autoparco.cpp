@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "common/Commands.h"
+#include "common/StartMenu.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
 #include "shell/DataEntry.h"
 #include "shell/Guida.h"
 #include "vehicles/AllegaCartella.h"
@@ -222,7 +222,7 @@ void TfrmAutoparco::FormShow() {
 }
 
 void TfrmAutoparco::FormClose(ui::CloseAction&) {
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- The card ---------------------------------------------------------------

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/Avvio.h"
+#include "common/StartMenu.h"
 #include "shell/Guida.h"
 #include "vehicles/ScadAssicurazione.h"
 #include "vehicles/ScadBollo.h"
@@ -33,7 +33,7 @@ template <class Lista> void TfrmMenuScadenze::ApriLista() {
 
 // Closing the menu returns to the start menu.
 void TfrmMenuScadenze::FormClose(ui::CloseAction&) {
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 void TfrmMenuScadenze::imgGuidaClick() {
