@@ -7,7 +7,6 @@
 #include "common/YearMenu.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
-#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Guida.h"
@@ -42,8 +41,7 @@ void TfrmMenuRegistro::btnApriFattureClick() {
     const std::optional<std::string> scelto = common::AnnoScelto(txtAnnoFatture);
     if (!scelto) return;
     const std::string& anno = *scelto;
-    frmRegistro->lblFile.SetText(rtl::DataPath(anno + ".vis"));
-    frmRegistro->SetCaption(" Dorneval - Registro Visitatori anno " + anno);
+    frmRegistro->ImpostaAnno(anno);
     lblMemory.SetText("registro");
     Close();
 }

@@ -15,6 +15,7 @@
 #include "gate/UscitiOggi.h"
 #include "gate/Visite.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/DataEntry.h"
@@ -170,6 +171,11 @@ void TfrmRegistro::BindCommands() {
                        {"panContainer", "shpSfondo", "shpCampi", "shpRecord", "shpComandi01", "shpComandi02",
                         "shpComandi03", "shpComandi04", "shpBox01", "shpBox02", "shpBox03", "shpBox04",
                         "shpBox05", "shpBox06", "shpBox07"});
+}
+
+void TfrmRegistro::ImpostaAnno(const std::string& anno) {
+    lblFile.SetText(rtl::DataPath(anno + ".vis"));
+    SetCaption(" Dorneval - Registro Visitatori anno " + anno);
 }
 
 // Every showing starts a new card, as New does.

@@ -62,6 +62,10 @@ public:
     // search load a recalled visit through it.
     common::SchedaArchivio& Scheda() { return scheda_; }
 
+    // The year chosen in the year menu: the card works on the data folder +
+    // year + ".vis" (kept in lblFile) under the year's caption.
+    void ImpostaAnno(const std::string& anno);
+
 private:
     void FormShow();
     void FormClose(ui::CloseAction& action);

@@ -143,14 +143,9 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
     }
     const std::string& year = *anno;
     lblFile.SetText(PercorsoFilePlanner(targa, year));
-    if (frmPlanning) {
-        frmPlanning->SetCaption(" Dorneval - Planner prenotazioni anno " + year);
-        frmPlanning->txtAnno.SetText(year);
-        frmPlanning->txtVeicolo.SetText(rtl::Trim(lblVeicolo.Text()));
-        frmPlanning->txtMarca.SetText(rtl::Trim(lblMarca.Text()));
-        frmPlanning->txtModello.SetText(rtl::Trim(lblModello.Text()));
-        frmPlanning->txtTarga.SetText(targa);
-    }
+    if (frmPlanning)
+        frmPlanning->ImpostaAnno(year, rtl::Trim(lblVeicolo.Text()), rtl::Trim(lblMarca.Text()),
+                                 rtl::Trim(lblModello.Text()), targa);
     lblMemory.SetText("planning");
     Close();
 }

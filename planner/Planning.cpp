@@ -136,6 +136,16 @@ void TfrmPlanning::ScriviGiorno(int i, const std::string& t) {
     c.mem.SetText(t);
 }
 
+void TfrmPlanning::ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
+                               const std::string& modello, const std::string& targa) {
+    SetCaption(" Dorneval - Planner prenotazioni anno " + anno);
+    txtAnno.SetText(anno);
+    txtVeicolo.SetText(veicolo);
+    txtMarca.SetText(marca);
+    txtModello.SetText(modello);
+    txtTarga.SetText(targa);
+}
+
 std::string TfrmPlanning::Camera() const {
     return rtl::Trim(txtMarca.Text()) + " " + rtl::Trim(txtModello.Text());
 }

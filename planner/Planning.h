@@ -30,6 +30,10 @@ public:
     // Sets a cell's three parts together: the booked picture shows exactly
     // when the text (trimmed) is not empty, the label takes the text.
     void ScriviGiorno(int i, const std::string& t);
+    // The year and the vehicle chosen in the planner menu: the caption, the
+    // year and the four vehicle edits.
+    void ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
+                     const std::string& modello, const std::string& targa);
 
     ui::Edit& txtVeicolo;
     ui::Edit& txtMarca;

@@ -15,6 +15,7 @@
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
@@ -321,6 +322,11 @@ void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) 
     const auto da = foglio.bytes();
     std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
     scheda_.Mostra(numero);
+}
+
+void TfrmFogli::ImpostaAnno(const std::string& anno) {
+    lblFile.SetText(rtl::DataPath(anno + ".fdm"));
+    SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + anno);
 }
 
 // A new sheet numbered start number + sheets stored. A start number that is

@@ -94,6 +94,9 @@ public:
     // Shows a sheet read whole by a list window: its 94 fields and its
     // record number.
     void MostraFoglio(const common::Record& foglio, std::int64_t numero);
+    // The year chosen in the year menu: the window works on the data folder
+    // + year + ".fdm" (kept in lblFile) under the year's caption.
+    void ImpostaAnno(const std::string& anno);
 
 private:
     void FormCreate();

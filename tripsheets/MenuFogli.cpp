@@ -5,7 +5,6 @@
 
 #include "common/StartMenu.h"
 #include "common/YearMenu.h"
-#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Guida.h"
@@ -53,8 +52,7 @@ void TfrmMenuFogli::FormClose(ui::CloseAction&) {
 void TfrmMenuFogli::btnApriPreventiviClick() {
     const std::optional<std::string> year = common::AnnoScelto(txtAnnoPreventivi);
     if (!year) return;
-    frmFogli->lblFile.SetText(rtl::DataPath(*year + ".fdm"));
-    frmFogli->SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + *year);
+    frmFogli->ImpostaAnno(*year);
     lblMemory.SetText("fogli");
     Close();
 }
