@@ -54,10 +54,7 @@ void TfrmCambiaPassword::UpdateOK() {
 
 // Every close, whatever caused it, brings the login window back emptied.
 void TfrmCambiaPassword::FormClose(ui::CloseAction&) {
-    frmPassword->txtPassword.SetText("");
-    frmPassword->lblMemory.SetText("");
-    frmPassword->Show();
-    frmPassword->txtPassword.SetFocus();
+    frmPassword->MostraVuota();
 }
 
 void TfrmCambiaPassword::cmdEsciClick() {

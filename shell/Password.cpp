@@ -78,6 +78,13 @@ void TfrmPassword::cmdOKClick() {
     }
 }
 
+void TfrmPassword::MostraVuota() {
+    txtPassword.SetText("");
+    lblMemory.SetText("");
+    Show();
+    txtPassword.SetFocus();
+}
+
 void TfrmPassword::cmdEsciClick() {
     Close();
     App().Terminate();
