@@ -325,7 +325,7 @@ std::vector<Riga> Misura(const std::string& cartella, std::size_t count, int rou
 
         double recall = 1e9;
         for (int r = 0; r < rounds; ++r) {
-            TfrmTrovaAutomezzi w(app);
+            TfrmTrovaAutomezzi w(app, &card, &card);
             w.lblMemory.SetText("autoparco");
             w.Show();
             w.btnCerca.OnClick();

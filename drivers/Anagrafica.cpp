@@ -272,7 +272,18 @@ void TfrmAnagrafica::cmdTrovaClick() {
 }
 
 void TfrmAnagrafica::impVeicoloClick() {
-    Apri<TfrmTrovaAutomezzi>(*this, [](TfrmTrovaAutomezzi& trova) { trova.lblMemory.SetText("anagrafica"); });
+    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
+    trova->lblMemory.SetText("anagrafica");
+    trova->ShowModal();
+}
+
+void TfrmAnagrafica::VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) {
+    txtVeicolo.SetText(veicolo.veicolo);
+    txtMarca.SetText(veicolo.marca);
+    txtModello.SetText(veicolo.modello);
+    txtTarga.SetText(veicolo.targa);
+    txtColore.SetText(veicolo.colore);
+    txtAlimentazione.SetText(veicolo.alimentazione);
 }
 
 void TfrmAnagrafica::cmdStampaClick() {

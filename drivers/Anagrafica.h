@@ -7,8 +7,9 @@
 #include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAnagrafica : public ui::Form {
+class TfrmAnagrafica : public ui::Form, public RitornoTrovaAutomezzi {
 public:
     explicit TfrmAnagrafica(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -78,6 +79,9 @@ public:
     // The card's record: its buffer, and the showing of a record read into
     // it (what the driver search and the driver lists do on a recall).
     common::SchedaArchivio& Scheda() { return scheda_; }
+    // The fleet vehicle chosen in the vehicle search: the six vehicle fields
+    // of the driver; nothing else of the card changes.
+    void VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) override;
 
 private:
     void FormCreate();

@@ -173,6 +173,12 @@ void TfrmRegistro::BindCommands() {
                         "shpBox05", "shpBox06", "shpBox07"});
 }
 
+void TfrmRegistro::VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) {
+    txtVeicolo.SetText(veicolo.veicolo);
+    txtTarga.SetText(veicolo.targa);
+    txtConduttore.SetText(veicolo.conduttore);
+}
+
 void TfrmRegistro::ImpostaAnno(const std::string& anno) {
     lblFile.SetText(rtl::DataPath(anno + ".vis"));
     SetCaption(" Dorneval - Registro Visitatori anno " + anno);
@@ -245,7 +251,7 @@ void TfrmRegistro::txtTargaTyping() {
 
 // The vehicle search fills make and model, plate and driver from the fleet.
 void TfrmRegistro::impVeicoloClick() {
-    auto search = std::make_unique<TfrmTrovaAutomezzi>(App(), this);
+    auto search = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
     search->lblMemory.SetText("registro");
     search->ShowModal();
 }

@@ -8,8 +8,9 @@
 #include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/TrovaAutomezzi.h"
 
-class TfrmRegistro : public ui::Form {
+class TfrmRegistro : public ui::Form, public RitornoTrovaAutomezzi {
 public:
     explicit TfrmRegistro(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -61,6 +62,9 @@ public:
     // New, save and browse over the year archive; the daily lists and the
     // search load a recalled visit through it.
     common::SchedaArchivio& Scheda() { return scheda_; }
+    // The fleet vehicle chosen in the vehicle search: make and model, plate
+    // and driver of the transit.
+    void VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) override;
 
     // The year chosen in the year menu: the card works on the data folder +
     // year + ".vis" (kept in lblFile) under the year's caption.

@@ -1,5 +1,6 @@
 #include "vehicles/Autoparco.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -383,9 +384,16 @@ void TfrmAutoparco::txtTargaTyping() {
 // --- Other windows ----------------------------------------------------------
 
 void TfrmAutoparco::cmdTrovaClick() {
-    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
     trova->lblMemory.SetText("autoparco");
     trova->ShowModal();
+}
+
+void TfrmAutoparco::AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) {
+    const auto da = automezzo.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
+    CaricaFotoScheda();
 }
 
 void TfrmAutoparco::btnCostiClick() {
