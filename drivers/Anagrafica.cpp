@@ -267,14 +267,21 @@ void TfrmAnagrafica::cmdFileClick() {
 }
 
 void TfrmAnagrafica::cmdTrovaClick() {
-    Apri<TfrmTrovaAnagrafica>(*this,
-                              [](TfrmTrovaAnagrafica& trova) { trova.lblMemory.SetText("anagrafica"); });
+    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
+    trova->lblMemory.SetText("anagrafica");
+    trova->ShowModal();
 }
 
 void TfrmAnagrafica::impVeicoloClick() {
     auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
     trova->lblMemory.SetText("anagrafica");
     trova->ShowModal();
+}
+
+void TfrmAnagrafica::ConduttoreRichiamato(const common::Record& conduttore, std::int64_t numero) {
+    const auto da = conduttore.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
 }
 
 void TfrmAnagrafica::VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) {

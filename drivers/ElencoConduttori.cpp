@@ -57,9 +57,9 @@ void ElencoConduttori::FormClose(ui::CloseAction&) {
 void ElencoConduttori::lstRecordsDblClick() {
     try {
         if (frmAnagrafica) {
-            common::SchedaArchivio& scheda = frmAnagrafica->Scheda();
-            if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), scheda.buffer()))
-                scheda.Mostra(*numero);
+            common::Record conduttore(TConduttoreRec);
+            if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), conduttore))
+                frmAnagrafica->ConduttoreRichiamato(conduttore, *numero);
         }
     } catch (...) {
     }

@@ -324,6 +324,13 @@ void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) 
     scheda_.Mostra(numero);
 }
 
+void TfrmFogli::ConduttoreFoglioRichiamato(const ConduttoreFoglio& conduttore) {
+    txtConduttore.SetText(conduttore.conduttore);
+    txtTelCel.SetText(conduttore.telCel);
+    txtVeicolo.SetText(conduttore.veicolo);
+    txtTarga.SetText(conduttore.targa);
+}
+
 void TfrmFogli::ImpostaAnno(const std::string& anno) {
     lblFile.SetText(rtl::DataPath(anno + ".fdm"));
     SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + anno);
@@ -455,7 +462,7 @@ void TfrmFogli::cmdNumerazioneClick() {
 }
 
 void TfrmFogli::impConduttoreClick() {
-    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
     trova->lblMemory.SetText("fogli");
     trova->ShowModal();
 }
