@@ -255,15 +255,24 @@ void TfrmAnagrafica::cmdUltimoClick() {
 // --- Other windows ----------------------------------------------------------
 
 void TfrmAnagrafica::cmdFileClick() {
-    Apri<TfrmAllegaCartella>(*this, [this](TfrmAllegaCartella& allega) {
-        allega.lblMemory.SetText("anagrafica");
-        allega.txtFile01.SetText(rtl::Trim(lblFile01.Text()));
-        allega.txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
-        allega.txtFile02.SetText(rtl::Trim(lblFile02.Text()));
-        allega.txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
-        allega.txtFile03.SetText(rtl::Trim(lblFile03.Text()));
-        allega.txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
-    });
+    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
+    allega->lblMemory.SetText("anagrafica");
+    allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
+    allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
+    allega->txtFile02.SetText(rtl::Trim(lblFile02.Text()));
+    allega->txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
+    allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
+    allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    allega->ShowModal();
+}
+
+void TfrmAnagrafica::AllegatiApplicati(const Allegati& allegati) {
+    lblFile01.SetText(allegati.file[0]);
+    lblDesc01.SetText(allegati.desc[0]);
+    lblFile02.SetText(allegati.file[1]);
+    lblDesc02.SetText(allegati.desc[1]);
+    lblFile03.SetText(allegati.file[2]);
+    lblDesc03.SetText(allegati.desc[2]);
 }
 
 void TfrmAnagrafica::cmdTrovaClick() {

@@ -9,9 +9,13 @@
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaCartella.h"
 #include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAnagrafica : public ui::Form, public RitornoTrovaAnagrafica, public RitornoTrovaAutomezzi {
+class TfrmAnagrafica : public ui::Form,
+                       public RitornoTrovaAnagrafica,
+                       public RitornoTrovaAutomezzi,
+                       public RitornoAllegaCartella {
 public:
     explicit TfrmAnagrafica(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -84,6 +88,9 @@ public:
     // The fleet vehicle chosen in the vehicle search: the six vehicle fields
     // of the driver; nothing else of the card changes.
     void VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) override;
+    // The attachments applied in the attachments dialog, kept in the hidden
+    // labels until the card is saved.
+    void AllegatiApplicati(const Allegati& allegati) override;
 
 private:
     void FormCreate();

@@ -423,7 +423,7 @@ void TfrmAutoparco::btnCostiClick() {
 }
 
 void TfrmAutoparco::cmdFileClick() {
-    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this);
+    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
     allega->lblMemory.SetText("autoparco");
     allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
     allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
@@ -432,6 +432,15 @@ void TfrmAutoparco::cmdFileClick() {
     allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
     allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
     allega->ShowModal();
+}
+
+void TfrmAutoparco::AllegatiApplicati(const Allegati& allegati) {
+    lblFile01.SetText(allegati.file[0]);
+    lblDesc01.SetText(allegati.desc[0]);
+    lblFile02.SetText(allegati.file[1]);
+    lblDesc02.SetText(allegati.desc[1]);
+    lblFile03.SetText(allegati.file[2]);
+    lblDesc03.SetText(allegati.desc[2]);
 }
 
 void TfrmAutoparco::cmdStampaClick() {

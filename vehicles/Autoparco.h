@@ -8,9 +8,10 @@
 #include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaCartella.h"
 #include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAutoparco : public ui::Form, public RitornoTrovaAutomezzi {
+class TfrmAutoparco : public ui::Form, public RitornoTrovaAutomezzi, public RitornoAllegaCartella {
 public:
     explicit TfrmAutoparco(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -90,6 +91,9 @@ public:
     // The vehicle chosen in the vehicle search: the whole record shown in
     // the card with its record number, then the vehicle's photo.
     void AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) override;
+    // The attachments applied in the attachments dialog, kept in the hidden
+    // labels until the card is saved.
+    void AllegatiApplicati(const Allegati& allegati) override;
     // Shows the photo of the vehicle numbered in lblPosizione, or the
     // placeholder.
     void CaricaFotoScheda();
