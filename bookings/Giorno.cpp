@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bookings/TestoPrenotazione.h"
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Text.h"
 

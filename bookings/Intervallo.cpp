@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "bookings/TestoPrenotazione.h"
+#include "common/GiorniPlanner.h"
 #include "common/Routines.h"
-#include "planner/GiorniPlanner.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Date.h"
 #include "platform/rtl/Text.h"

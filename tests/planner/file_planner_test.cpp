@@ -7,7 +7,7 @@
 #include <string>
 
 #include "PlannerTest.h"
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 
 namespace {
 
