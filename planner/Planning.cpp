@@ -260,7 +260,7 @@ void TfrmPlanning::GiornoClick(int i) {
             return;
         }
     }
-    auto dialogo = std::make_unique<TfrmGiorno>(App(), this);
+    auto dialogo = std::make_unique<TfrmGiorno>(App(), this, this);
     dialogo->lblMemory.SetText(planner::ChiaveGiorno(g));
     dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " +
                                planner::NomeMese(g.month) + " " + anno);
@@ -272,7 +272,7 @@ void TfrmPlanning::GiornoClick(int i) {
 // The range command: the range dialog preset with the planner's year, the
 // vehicle and four empty day and month boxes.
 void TfrmPlanning::cmdIntervalloClick() {
-    auto dialogo = std::make_unique<TfrmIntervallo>(App(), this);
+    auto dialogo = std::make_unique<TfrmIntervallo>(App(), this, this);
     const std::string anno = rtl::Trim(txtAnno.Text());
     dialogo->lblAnnoInizio.SetText(anno);
     dialogo->lblAnnoFine.SetText(anno);
