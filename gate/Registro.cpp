@@ -1,5 +1,6 @@
 #include "gate/Registro.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -171,6 +172,12 @@ void TfrmRegistro::BindCommands() {
                        {"panContainer", "shpSfondo", "shpCampi", "shpRecord", "shpComandi01", "shpComandi02",
                         "shpComandi03", "shpComandi04", "shpBox01", "shpBox02", "shpBox03", "shpBox04",
                         "shpBox05", "shpBox06", "shpBox07"});
+}
+
+void TfrmRegistro::MostraVisita(const common::Record& visita, std::int64_t numero) {
+    const auto da = visita.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
 }
 
 void TfrmRegistro::VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) {
