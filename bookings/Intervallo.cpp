@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "bookings/TestoPrenotazione.h"
+#include "common/DataEntry.h"
 #include "common/GiorniPlanner.h"
 #include "common/Routines.h"
 #include "platform/rtl/Date.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 TfrmIntervallo* frmIntervallo = nullptr;
 

@@ -6,6 +6,9 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
+#include "common/OpenURL.h"
 #include "common/Routines.h"
 #include "common/StartMenu.h"
 #include "drivers/Carta.h"
@@ -20,9 +23,6 @@
 #include "drivers/Trasferte.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
-#include "shell/OpenURL.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/TrovaAutomezzi.h"
 

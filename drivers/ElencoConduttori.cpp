@@ -1,12 +1,12 @@
 #include "drivers/ElencoConduttori.h"
 
 #include "common/Archive.h"
+#include "common/DataEntry.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 namespace drivers {
 

@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "common/Guida.h"
+#include "common/HelpText.h"
 #include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Guida.h"
-#include "shell/HelpText.h"
 
 TfrmMenuRegistro* frmMenuRegistro = nullptr;
 

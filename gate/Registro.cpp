@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
 #include "common/StartMenu.h"
 #include "gate/EntratiOggi.h"
@@ -19,8 +21,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "vehicles/TrovaAutomezzi.h"
 
 TfrmRegistro* frmRegistro = nullptr;

@@ -6,6 +6,8 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
 #include "common/StartMenu.h"
 #include "gate/Visite.h"
@@ -14,8 +16,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmStatistiche* frmStatistiche = nullptr;
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/Archive.h"
+#include "common/Guida.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
 #include "common/StartMenu.h"
@@ -11,7 +12,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Guida.h"
 #include "vehicles/AutomezzoRec.h"
 
 TfrmMenuDisponibili* frmMenuDisponibili = nullptr;

@@ -9,7 +9,9 @@
 #include "bookings/Intervallo.h"
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
 #include "common/GiorniPlanner.h"
+#include "common/Guida.h"
 #include "common/Records.h"
 #include "common/Routines.h"
 #include "common/StartMenu.h"
@@ -20,8 +22,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmPlanning* frmPlanning = nullptr;
 

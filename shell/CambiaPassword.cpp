@@ -1,9 +1,9 @@
 #include "shell/CambiaPassword.h"
 
+#include "common/DataEntry.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Crypt.h"
-#include "shell/DataEntry.h"
 #include "shell/Password.h"
 #include "shell/PasswordStore.h"
 

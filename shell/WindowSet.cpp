@@ -2,6 +2,8 @@
 
 #include "bookings/Giorno.h"
 #include "bookings/Intervallo.h"
+#include "common/Calendario.h"
+#include "common/Guida.h"
 #include "common/StartMenu.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/Carta.h"
@@ -29,9 +31,7 @@
 #include "planner/RiepPrenotazioni.h"
 #include "planner/StampaPlanning.h"
 #include "shell/Avvio.h"
-#include "shell/Calendario.h"
 #include "shell/CambiaPassword.h"
-#include "shell/Guida.h"
 #include "shell/Info.h"
 #include "shell/Password.h"
 #include "shell/Splash.h"

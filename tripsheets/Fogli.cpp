@@ -10,6 +10,8 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
 #include "common/StartMenu.h"
 #include "drivers/TrovaAnagrafica.h"
@@ -19,8 +21,6 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/ExpFogli.h"
 #include "tripsheets/FoglioRec.h"

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "common/Guida.h"
 #include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Guida.h"
 #include "tripsheets/Fogli.h"
 
 TfrmMenuFogli* frmMenuFogli = nullptr;

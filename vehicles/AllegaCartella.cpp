@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/OpenURL.h"
 
 TfrmAllegaCartella* frmAllegaCartella = nullptr;
 

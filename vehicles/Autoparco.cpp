@@ -6,13 +6,13 @@
 #include <string_view>
 
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/StartMenu.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/AllegaExcel.h"
 #include "vehicles/AnteprimaAutomezzo.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "common/Guida.h"
 #include "common/StartMenu.h"
-#include "shell/Guida.h"
 #include "vehicles/ScadAssicurazione.h"
 #include "vehicles/ScadBollo.h"
 #include "vehicles/ScadRevisione.h"

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "common/Guida.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
 #include "drivers/Iban.h"
 #include "drivers/PartitaIva.h"
 #include "shell/Avvio.h"
-#include "shell/Guida.h"
 #include "tests/drivers/DriverCard.h"
 #include "tests/support/StartMenu.h"
 #include "vehicles/AllegaCartella.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Calendario.h"
+#include "common/Calendario.h"
 #include "tests/gate/GateFixture.h"
 #include "vehicles/TrovaAutomezzi.h"
 

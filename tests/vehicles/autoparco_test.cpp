@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "common/Archive.h"
+#include "common/Calendario.h"
+#include "common/Guida.h"
 #include "platform/image/Image.h"
 #include "shell/Avvio.h"
-#include "shell/Calendario.h"
-#include "shell/Guida.h"
 #include "tests/support/StartMenu.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AllegaCartella.h"

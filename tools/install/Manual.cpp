@@ -1,8 +1,8 @@
 // The manual, written through the Qt backend's PDF support.
 #include <stdexcept>
 
+#include "common/HelpText.h"
 #include "platform/qt/TextPdf.h"
-#include "shell/HelpText.h"
 #include "tools/install/Install.h"
 
 namespace install {

@@ -1,8 +1,8 @@
 // The manual written as PDF through Qt: fonts embedded, a table of contents
 // with the page of every topic, each topic from a new page.
+#include "common/HelpText.h"
 #include "platform/qt/TextPdf.h"
 #include "platform/rtl/Files.h"
-#include "shell/HelpText.h"
 #include "tests/platform/qt/QtApp.h"
 #include "tools/install/Install.h"
 

@@ -1,10 +1,10 @@
-#include "shell/DataEntry.h"
+#include "common/DataEntry.h"
 
 #include <algorithm>
 #include <memory>
 
+#include "common/Calendario.h"
 #include "platform/rtl/Text.h"
-#include "shell/Calendario.h"
 
 namespace entry {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Calendario.h"
 #include "gate/Registro.h"
-#include "shell/Calendario.h"
 #include "tests/support/Harness.h"
 #include "tripsheets/Fogli.h"
 #include "vehicles/Autoparco.h"
