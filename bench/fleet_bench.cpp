@@ -216,7 +216,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t count
                  [] {
                      auto s = std::make_shared<Scheda>();
                      return [s] {
-                         TfrmTrovaAutomezzi w(s->a.app);
+                         TfrmTrovaAutomezzi w(s->a.app, &s->card, &s->card);
                          w.lblMemory.SetText("autoparco");
                          w.Show();
                          w.btnCerca.OnClick();

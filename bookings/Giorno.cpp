@@ -3,20 +3,19 @@
 #include <string>
 
 #include "bookings/TestoPrenotazione.h"
-#include "planner/GiorniPlanner.h"
-#include "planner/Planning.h"
+#include "common/GiorniPlanner.h"
 #include "platform/rtl/Text.h"
 
 TfrmGiorno* frmGiorno = nullptr;
 
-TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner)
+TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner, bookings::CelleGiorni* celle)
     : ui::Form(app, owner, "bookings/Giorno.layout"), lblMemory(Get<ui::Label>("lblMemory")),
       infGiorno(Get<ui::Label>("infGiorno")), infCamera(Get<ui::Label>("infCamera")),
       txtPrenotazione(Get<ui::Edit>("txtPrenotazione")), cmdCancella(Get<ui::Picture>("cmdCancella")),
       cmdClipboard(Get<ui::Picture>("cmdClipboard")), icoLibera(Get<ui::Picture>("icoLibera")),
       icnLibera(Get<ui::Picture>("icnLibera")), icoOccupata(Get<ui::Picture>("icoOccupata")),
       icnOccupata(Get<ui::Picture>("icnOccupata")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")) {
+      btnAnnulla(Get<ui::Button>("btnAnnulla")), celle_(celle) {
     OnShow = [this] { FormShow(); };
     txtPrenotazione.OnChange = [this] { txtPrenotazioneChange(); };
     txtPrenotazione.OnTyping = [this] { txtPrenotazioneTyping(); };
@@ -56,7 +55,7 @@ void TfrmGiorno::txtPrenotazioneTyping() {
 void TfrmGiorno::btnChiudiClick() {
     // A key that names no day (other text, other letter case) writes nothing.
     const auto indice = planner::IndiceChiave(rtl::Trim(lblMemory.Text()));
-    if (indice && frmPlanning) frmPlanning->ScriviGiorno(*indice, rtl::Trim(txtPrenotazione.Text()));
+    if (indice && celle_) celle_->ScriviGiorno(*indice, rtl::Trim(txtPrenotazione.Text()));
     Close();
 }
 

@@ -1,15 +1,19 @@
 #pragma once
-// The one-day booking dialog. The planner's day click creates it, writes the
-// day key into lblMemory, the day's title into infGiorno, the vehicle into
-// infCamera and the day's text into txtPrenotazione, and shows it modally.
-// "Applica e chiudi" writes the trimmed text into the planner's day cell named
-// by the key (an empty text frees the day) and closes; "Annulla" only closes.
+// The one-day booking dialog. The planner's day click creates it with the
+// planner's day cells, writes the day key into lblMemory, the day's title
+// into infGiorno, the vehicle into infCamera and the day's text into
+// txtPrenotazione, and shows it modally. "Applica e chiudi" writes the trimmed
+// text into the day cell named by the key (an empty text frees the day) and
+// closes; "Annulla" only closes.
+#include "bookings/CelleGiorni.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 class TfrmGiorno : public ui::Form {
 public:
-    explicit TfrmGiorno(ui::Application& app, ui::Form* owner = nullptr);
+    // Without `celle` "Applica e chiudi" writes nothing.
+    explicit TfrmGiorno(ui::Application& app, ui::Form* owner = nullptr,
+                        bookings::CelleGiorni* celle = nullptr);
 
     ui::Label& lblMemory;
     ui::Label& infGiorno;
@@ -36,6 +40,8 @@ private:
     // The booked pair of pictures for a text that is not blank, the free pair
     // otherwise.
     void MostraStato();
+
+    bookings::CelleGiorni* celle_;
 };
 
 extern TfrmGiorno* frmGiorno;

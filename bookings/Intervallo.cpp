@@ -5,13 +5,12 @@
 #include <vector>
 
 #include "bookings/TestoPrenotazione.h"
+#include "common/DataEntry.h"
+#include "common/GiorniPlanner.h"
 #include "common/Routines.h"
-#include "planner/GiorniPlanner.h"
-#include "planner/Planning.h"
 #include "platform/rtl/Date.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 TfrmIntervallo* frmIntervallo = nullptr;
 
@@ -51,7 +50,7 @@ std::string DataDa(const std::string& giorno, int mese, const std::string& anno)
 
 } // namespace
 
-TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner)
+TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner, bookings::CelleGiorni* celle)
     : ui::Form(app, owner, "bookings/Intervallo.layout"), lblAnnoInizio(Get<ui::Label>("lblAnnoInizio")),
       lblAnnoFine(Get<ui::Label>("lblAnnoFine")), lblDataInizio(Get<ui::Label>("lblDataInizio")),
       lblDataFine(Get<ui::Label>("lblDataFine")), infCamera(Get<ui::Label>("infCamera")),
@@ -62,10 +61,11 @@ TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner)
       effMeseFine(Get<ui::Rectangle>("effMeseFine")), txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
       cmdCancella(Get<ui::Picture>("cmdCancella")), cmdClipboard(Get<ui::Picture>("cmdClipboard")),
       btnChiudi(Get<ui::Button>("btnChiudi")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      selettori_{{{&txtGiornoInizio, &effGiornoInizio, &bookings::GiornoAccettato, &txtMeseInizio},
-                  {&txtMeseInizio, &effMeseInizio, &bookings::MeseAccettato, &txtGiornoFine},
-                  {&txtGiornoFine, &effGiornoFine, &bookings::GiornoAccettato, &txtMeseFine},
-                  {&txtMeseFine, &effMeseFine, &bookings::MeseAccettato, &txtPrenotazione}}} {
+      celle_(celle), selettori_{
+                         {{&txtGiornoInizio, &effGiornoInizio, &bookings::GiornoAccettato, &txtMeseInizio},
+                          {&txtMeseInizio, &effMeseInizio, &bookings::MeseAccettato, &txtGiornoFine},
+                          {&txtGiornoFine, &effGiornoFine, &bookings::GiornoAccettato, &txtMeseFine},
+                          {&txtMeseFine, &effMeseFine, &bookings::MeseAccettato, &txtPrenotazione}}} {
     OnShow = [this] { FormShow(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
     btnChiudi.OnClick = [this] { btnChiudiClick(); };
@@ -241,9 +241,9 @@ void TfrmIntervallo::SegnaIntervallo() {
         if (*inizio > *giorno || *fine < *giorno) continue;
         giorni.push_back(g.index);
     }
-    if (!frmPlanning) throw std::runtime_error("planner assente");
+    if (!celle_) throw std::runtime_error("planner assente");
     for (int i : giorni)
-        frmPlanning->ScriviGiorno(i, testo);
+        celle_->ScriviGiorno(i, testo);
 }
 
 void TfrmIntervallo::btnChiudiClick() {

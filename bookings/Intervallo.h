@@ -1,20 +1,24 @@
 #pragma once
-// The date-range booking dialog. The planner's range command creates it,
-// writes its year into lblAnnoInizio and lblAnnoFine and the vehicle into
+// The date-range booking dialog. The planner's range command creates it with
+// the planner's day cells, writes its year into lblAnnoInizio and lblAnnoFine and the vehicle into
 // infCamera, empties the four day and month selectors and shows it modally.
 // "Applica e chiudi" assembles the start and end dates, checks the fields,
 // the dates, their order and the customer's name, asks for confirmation and
-// books every day of the range in the planner's day cells; "Annulla" closes.
+// books every day of the range in the day cells; "Annulla" closes.
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "bookings/CelleGiorni.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 class TfrmIntervallo : public ui::Form {
 public:
-    explicit TfrmIntervallo(ui::Application& app, ui::Form* owner = nullptr);
+    // Without `celle` a confirmed range books nothing and the dialog stays
+    // open.
+    explicit TfrmIntervallo(ui::Application& app, ui::Form* owner = nullptr,
+                            bookings::CelleGiorni* celle = nullptr);
 
     ui::Label& lblAnnoInizio;
     ui::Label& lblAnnoFine;
@@ -64,6 +68,7 @@ private:
     // Books the trimmed text on every day of the range in the planner's cells.
     void SegnaIntervallo();
 
+    bookings::CelleGiorni* celle_;
     std::array<Selettore, 4> selettori_;
 };
 

@@ -60,26 +60,6 @@ std::vector<std::string> names() {
 }
 " @ONLY)
   add_library(dorneval_resources STATIC ${table} ${generated})
-  target_include_directories(dorneval_resources PUBLIC ${CMAKE_SOURCE_DIR})
-endfunction()
-
-# dorneval_app_folder(): adds every source of the calling folder to the
-# application library and embeds its layouts, report templates, help texts and
-# pictures; the work-area folders gain windows often, so nothing is listed by
-# hand.
-function(dorneval_app_folder)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(sources)
-    target_sources(dorneval_app PRIVATE ${sources})
-  endif()
-  file(GLOB resources CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.layout
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.report
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.help
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.png
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.jpg
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.bmp)
-  if(resources)
-    dorneval_embed(${resources})
-  endif()
+  # The table includes only platform/rtl/Resources.h, which declares it.
+  target_include_directories(dorneval_resources PRIVATE $<TARGET_PROPERTY:dorneval_rtl,INTERFACE_INCLUDE_DIRECTORIES>)
 endfunction()

@@ -1,7 +1,7 @@
 #include "common/Commands.h"
 
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 
 namespace common {
 

@@ -3,9 +3,9 @@
 #include <new>
 
 #include "common/Archive.h"
+#include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
-#include "shell/OpenURL.h"
 
 namespace common {
 

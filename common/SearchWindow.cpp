@@ -1,9 +1,9 @@
 #include "common/SearchWindow.h"
 
 #include "common/Archive.h"
+#include "common/DataEntry.h"
 #include "common/Reports.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 namespace common {
 

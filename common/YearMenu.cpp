@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "common/DataEntry.h"
 #include "common/Routines.h"
 #include "platform/rtl/Clock.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 namespace common {
 

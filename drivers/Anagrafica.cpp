@@ -6,7 +6,11 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
+#include "common/OpenURL.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
 #include "drivers/ConduttoreRec.h"
@@ -19,10 +23,6 @@
 #include "drivers/Trasferte.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Text.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
-#include "shell/OpenURL.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/TrovaAutomezzi.h"
 
@@ -209,7 +209,7 @@ void TfrmAnagrafica::FormShow() {
 }
 
 void TfrmAnagrafica::FormClose(ui::CloseAction&) {
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- Fields -----------------------------------------------------------------
@@ -255,24 +255,51 @@ void TfrmAnagrafica::cmdUltimoClick() {
 // --- Other windows ----------------------------------------------------------
 
 void TfrmAnagrafica::cmdFileClick() {
-    Apri<TfrmAllegaCartella>(*this, [this](TfrmAllegaCartella& allega) {
-        allega.lblMemory.SetText("anagrafica");
-        allega.txtFile01.SetText(rtl::Trim(lblFile01.Text()));
-        allega.txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
-        allega.txtFile02.SetText(rtl::Trim(lblFile02.Text()));
-        allega.txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
-        allega.txtFile03.SetText(rtl::Trim(lblFile03.Text()));
-        allega.txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
-    });
+    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
+    allega->lblMemory.SetText("anagrafica");
+    allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
+    allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
+    allega->txtFile02.SetText(rtl::Trim(lblFile02.Text()));
+    allega->txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
+    allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
+    allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    allega->ShowModal();
+}
+
+void TfrmAnagrafica::AllegatiApplicati(const Allegati& allegati) {
+    lblFile01.SetText(allegati.file[0]);
+    lblDesc01.SetText(allegati.desc[0]);
+    lblFile02.SetText(allegati.file[1]);
+    lblDesc02.SetText(allegati.desc[1]);
+    lblFile03.SetText(allegati.file[2]);
+    lblDesc03.SetText(allegati.desc[2]);
 }
 
 void TfrmAnagrafica::cmdTrovaClick() {
-    Apri<TfrmTrovaAnagrafica>(*this,
-                              [](TfrmTrovaAnagrafica& trova) { trova.lblMemory.SetText("anagrafica"); });
+    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
+    trova->lblMemory.SetText("anagrafica");
+    trova->ShowModal();
 }
 
 void TfrmAnagrafica::impVeicoloClick() {
-    Apri<TfrmTrovaAutomezzi>(*this, [](TfrmTrovaAutomezzi& trova) { trova.lblMemory.SetText("anagrafica"); });
+    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
+    trova->lblMemory.SetText("anagrafica");
+    trova->ShowModal();
+}
+
+void TfrmAnagrafica::ConduttoreRichiamato(const common::Record& conduttore, std::int64_t numero) {
+    const auto da = conduttore.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
+}
+
+void TfrmAnagrafica::VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) {
+    txtVeicolo.SetText(veicolo.veicolo);
+    txtMarca.SetText(veicolo.marca);
+    txtModello.SetText(veicolo.modello);
+    txtTarga.SetText(veicolo.targa);
+    txtColore.SetText(veicolo.colore);
+    txtAlimentazione.SetText(veicolo.alimentazione);
 }
 
 void TfrmAnagrafica::cmdStampaClick() {

@@ -2,13 +2,20 @@
 // The driver card: one driver of "Conducenti.pro" at a time; new, save,
 // duplicate and browse, and the doors to the search, the three driver lists,
 // print, export, the attachments, the vehicle register and the four checks.
+#include <cstdint>
 #include <string>
 
 #include "common/Card.h"
+#include "drivers/TrovaAnagrafica.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaCartella.h"
+#include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAnagrafica : public ui::Form {
+class TfrmAnagrafica : public ui::Form,
+                       public RitornoTrovaAnagrafica,
+                       public RitornoTrovaAutomezzi,
+                       public RitornoAllegaCartella {
 public:
     explicit TfrmAnagrafica(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -75,9 +82,15 @@ public:
     ui::Picture& btnIban;
     ui::Picture& btnEmail;
 
-    // The card's record: its buffer, and the showing of a record read into
-    // it (what the driver search and the driver lists do on a recall).
-    common::SchedaArchivio& Scheda() { return scheda_; }
+    // A driver chosen in the driver search or in a driver list: the whole
+    // record shown in the card with its record number.
+    void ConduttoreRichiamato(const common::Record& conduttore, std::int64_t numero) override;
+    // The fleet vehicle chosen in the vehicle search: the six vehicle fields
+    // of the driver; nothing else of the card changes.
+    void VeicoloConduttoreRichiamato(const VeicoloConduttore& veicolo) override;
+    // The attachments applied in the attachments dialog, kept in the hidden
+    // labels until the card is saved.
+    void AllegatiApplicati(const Allegati& allegati) override;
 
 private:
     void FormCreate();

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "common/DataEntry.h"
 #include "common/Routines.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
 
 TfrmCarta* frmCarta = nullptr;
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "common/DataEntry.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
 
 TfrmCodFisc* frmCodFisc = nullptr;
 

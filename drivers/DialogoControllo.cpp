@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "common/DataEntry.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 namespace drivers {
 

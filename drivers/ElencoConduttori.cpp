@@ -1,12 +1,12 @@
 #include "drivers/ElencoConduttori.h"
 
 #include "common/Archive.h"
+#include "common/DataEntry.h"
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 namespace drivers {
 
@@ -57,9 +57,9 @@ void ElencoConduttori::FormClose(ui::CloseAction&) {
 void ElencoConduttori::lstRecordsDblClick() {
     try {
         if (frmAnagrafica) {
-            common::SchedaArchivio& scheda = frmAnagrafica->Scheda();
-            if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), scheda.buffer()))
-                scheda.Mostra(*numero);
+            common::Record conduttore(TConduttoreRec);
+            if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), conduttore))
+                frmAnagrafica->ConduttoreRichiamato(conduttore, *numero);
         }
     } catch (...) {
     }

@@ -1,8 +1,8 @@
 #include "drivers/Iban.h"
 
+#include "common/DataEntry.h"
 #include "common/Routines.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
 
 TfrmIban* frmIban = nullptr;
 

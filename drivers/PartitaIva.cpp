@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "common/DataEntry.h"
 #include "common/Routines.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
 
 TfrmPartitaIva* frmPartitaIva = nullptr;
 

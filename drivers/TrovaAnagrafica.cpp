@@ -1,10 +1,8 @@
 #include "drivers/TrovaAnagrafica.h"
 
 #include "common/Reports.h"
-#include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
 #include "platform/rtl/Text.h"
-#include "tripsheets/Fogli.h"
 
 TfrmTrovaAnagrafica* frmTrovaAnagrafica = nullptr;
 
@@ -37,7 +35,8 @@ common::ConfigRicerca ConfigTrovaAnagrafica() {
 
 } // namespace
 
-TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner)
+TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner,
+                                         RitornoTrovaAnagrafica* ritorno)
     : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
       txtConducente(Get<ui::Edit>("txtConducente")), txtCodFisc(Get<ui::Edit>("txtCodFisc")),
       txtPatenti(Get<ui::Edit>("txtPatenti")), txtCitta(Get<ui::Edit>("txtCitta")),
@@ -50,26 +49,26 @@ TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner)
       txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
       lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
       btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()), conduttore_(drivers::TConduttoreRec), lista_(lstRecords),
+      frxReport(common::RiepilogoDati()), ritorno_(ritorno), conduttore_(drivers::TConduttoreRec),
+      lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAnagrafica(), [this] { lstRecordsDblClick(); }) {}
 
-// Copies the chosen driver into the window named by the caller tag, then
-// closes the search. Failures are dropped: what was copied stays.
+// Hands the chosen driver back as the caller tag says, then closes the
+// search. Failures are dropped: what was handed back stays.
 void TfrmTrovaAnagrafica::lstRecordsDblClick() {
     try {
         const std::string chiamante = rtl::Trim(lblMemory.Text());
         const std::string archivio = drivers::PercorsoArchivioConduttori();
-        if (chiamante == "anagrafica" && frmAnagrafica) {
-            common::SchedaArchivio& scheda = frmAnagrafica->Scheda();
-            if (const auto numero = lista_.Richiama(archivio, scheda.buffer())) scheda.Mostra(*numero);
-        } else if (chiamante == "fogli" && frmFogli) {
-            if (lista_.Richiama(archivio, conduttore_)) {
-                frmFogli->Get<ui::Edit>("txtConduttore").SetText(conduttore_.get("Conducente"));
-                frmFogli->Get<ui::Edit>("txtTelCel").SetText(conduttore_.get("TelCel"));
-                frmFogli->Get<ui::Edit>("txtVeicolo")
-                    .SetText(conduttore_.get("Marca") + " " + conduttore_.get("Modello"));
-                frmFogli->Get<ui::Edit>("txtTarga").SetText(conduttore_.get("Targa"));
-            }
+        if (!ritorno_) {
+            // Nobody to hand the driver to.
+        } else if (chiamante == "anagrafica") {
+            if (const auto numero = lista_.Richiama(archivio, conduttore_))
+                ritorno_->ConduttoreRichiamato(conduttore_, *numero);
+        } else if (chiamante == "fogli") {
+            if (lista_.Richiama(archivio, conduttore_))
+                ritorno_->ConduttoreFoglioRichiamato(
+                    {conduttore_.get("Conducente"), conduttore_.get("TelCel"),
+                     conduttore_.get("Marca") + " " + conduttore_.get("Modello"), conduttore_.get("Targa")});
         }
     } catch (...) {
     }

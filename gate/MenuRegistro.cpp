@@ -3,15 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "common/Guida.h"
+#include "common/HelpText.h"
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
-#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/Guida.h"
-#include "shell/HelpText.h"
 
 TfrmMenuRegistro* frmMenuRegistro = nullptr;
 
@@ -42,8 +41,7 @@ void TfrmMenuRegistro::btnApriFattureClick() {
     const std::optional<std::string> scelto = common::AnnoScelto(txtAnnoFatture);
     if (!scelto) return;
     const std::string& anno = *scelto;
-    frmRegistro->lblFile.SetText(rtl::DataPath(anno + ".vis"));
-    frmRegistro->SetCaption(" Dorneval - Registro Visitatori anno " + anno);
+    frmRegistro->ImpostaAnno(anno);
     lblMemory.SetText("registro");
     Close();
 }
@@ -68,8 +66,8 @@ void TfrmMenuRegistro::imgGuidaClick() {
 // The route tag tells which window comes next; the menu then hides.
 void TfrmMenuRegistro::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
-    if (route == "avvio" && frmAvvio)
-        frmAvvio->Show();
+    if (route == "avvio")
+        common::MostraAvvio();
     else if (route == "registro" && frmRegistro)
         frmRegistro->Show();
     else if (route == "statistiche_vis" && frmStatistiche)

@@ -1,11 +1,15 @@
 #include "gate/Registro.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "gate/EntratiOggi.h"
 #include "gate/ExpVisite.h"
 #include "gate/NonUsciti.h"
@@ -14,11 +18,9 @@
 #include "gate/UscitiOggi.h"
 #include "gate/Visite.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "vehicles/TrovaAutomezzi.h"
 
 TfrmRegistro* frmRegistro = nullptr;
@@ -172,13 +174,30 @@ void TfrmRegistro::BindCommands() {
                         "shpBox05", "shpBox06", "shpBox07"});
 }
 
+void TfrmRegistro::MostraVisita(const common::Record& visita, std::int64_t numero) {
+    const auto da = visita.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
+}
+
+void TfrmRegistro::VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) {
+    txtVeicolo.SetText(veicolo.veicolo);
+    txtTarga.SetText(veicolo.targa);
+    txtConduttore.SetText(veicolo.conduttore);
+}
+
+void TfrmRegistro::ImpostaAnno(const std::string& anno) {
+    lblFile.SetText(rtl::DataPath(anno + ".vis"));
+    SetCaption(" Dorneval - Registro Visitatori anno " + anno);
+}
+
 // Every showing starts a new card, as New does.
 void TfrmRegistro::FormShow() {
     scheda_.Nuovo();
 }
 
 void TfrmRegistro::FormClose(ui::CloseAction&) {
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 void TfrmRegistro::cmdNuovoClick() {
@@ -239,7 +258,7 @@ void TfrmRegistro::txtTargaTyping() {
 
 // The vehicle search fills make and model, plate and driver from the fleet.
 void TfrmRegistro::impVeicoloClick() {
-    auto search = std::make_unique<TfrmTrovaAutomezzi>(App(), this);
+    auto search = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
     search->lblMemory.SetText("registro");
     search->ShowModal();
 }

@@ -4,12 +4,14 @@
 // pictures, the import of a fleet vehicle, and the doors to the three daily
 // lists, the search, the two-copy print, the export and the help.
 #include <array>
+#include <cstdint>
 
 #include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/TrovaAutomezzi.h"
 
-class TfrmRegistro : public ui::Form {
+class TfrmRegistro : public ui::Form, public RitornoTrovaAutomezzi {
 public:
     explicit TfrmRegistro(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -58,9 +60,16 @@ public:
     // The edit of record field `i` (0-based, record order).
     ui::Edit& Campo(int i) const { return *campi_[std::size_t(i)]; }
 
-    // New, save and browse over the year archive; the daily lists and the
-    // search load a recalled visit through it.
-    common::SchedaArchivio& Scheda() { return scheda_; }
+    // Shows a visit read whole by a list window (the daily lists and the
+    // search): its sixteen fields and its record number.
+    void MostraVisita(const common::Record& visita, std::int64_t numero);
+    // The fleet vehicle chosen in the vehicle search: make and model, plate
+    // and driver of the transit.
+    void VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) override;
+
+    // The year chosen in the year menu: the card works on the data folder +
+    // year + ".vis" (kept in lblFile) under the year's caption.
+    void ImpostaAnno(const std::string& anno);
 
 private:
     void FormShow();

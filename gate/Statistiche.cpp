@@ -6,16 +6,16 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "gate/Visite.h"
 #include "platform/chart/Chart.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmStatistiche* frmStatistiche = nullptr;
 
@@ -117,7 +117,7 @@ void TfrmStatistiche::FormShow() {
 }
 
 void TfrmStatistiche::FormClose(ui::CloseAction&) {
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 void TfrmStatistiche::txtAnnoKeyDown(ui::KeyEvent& key) {

@@ -93,14 +93,12 @@ const common::FormatoRiga& FormatoTrovaVisite() {
 bool RichiamaVisita(const common::ListaRecord& lista) {
     if (!lista.NumeroSelezionato()) return false;
     if (!frmRegistro) throw std::runtime_error("scheda dei visitatori assente");
-    common::SchedaArchivio& scheda = frmRegistro->Scheda();
     // Read into a buffer of its own first: a failed read leaves the card's
     // buffer and fields as they were.
     common::Record visita(TVisitaRec);
     const auto numero = lista.Richiama(ArchivioVisite(), visita);
     if (!numero) return false;
-    std::copy(visita.bytes().begin(), visita.bytes().end(), scheda.buffer().bytes().begin());
-    scheda.Mostra(*numero);
+    frmRegistro->MostraVisita(visita, *numero);
     return true;
 }
 

@@ -3,15 +3,15 @@
 #include <string>
 
 #include "common/Archive.h"
+#include "common/Guida.h"
 #include "common/ListLines.h"
 #include "common/Records.h"
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/Guida.h"
 #include "vehicles/AutomezzoRec.h"
 
 TfrmMenuDisponibili* frmMenuDisponibili = nullptr;
@@ -143,14 +143,9 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
     }
     const std::string& year = *anno;
     lblFile.SetText(PercorsoFilePlanner(targa, year));
-    if (frmPlanning) {
-        frmPlanning->SetCaption(" Dorneval - Planner prenotazioni anno " + year);
-        frmPlanning->txtAnno.SetText(year);
-        frmPlanning->txtVeicolo.SetText(rtl::Trim(lblVeicolo.Text()));
-        frmPlanning->txtMarca.SetText(rtl::Trim(lblMarca.Text()));
-        frmPlanning->txtModello.SetText(rtl::Trim(lblModello.Text()));
-        frmPlanning->txtTarga.SetText(targa);
-    }
+    if (frmPlanning)
+        frmPlanning->ImpostaAnno(year, rtl::Trim(lblVeicolo.Text()), rtl::Trim(lblMarca.Text()),
+                                 rtl::Trim(lblModello.Text()), targa);
     lblMemory.SetText("planning");
     Close();
 }
@@ -167,7 +162,7 @@ void TfrmMenuDisponibili::imgEsciClick() {
 void TfrmMenuDisponibili::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
     if (route == "avvio") {
-        if (frmAvvio) frmAvvio->Show();
+        common::MostraAvvio();
     } else if (route == "planning") {
         if (frmPlanning) frmPlanning->Show();
     }

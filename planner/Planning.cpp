@@ -9,19 +9,19 @@
 #include "bookings/Intervallo.h"
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/GiorniPlanner.h"
+#include "common/Guida.h"
 #include "common/Records.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "planner/AnteprimaPlanning.h"
-#include "planner/GiorniPlanner.h"
 #include "planner/MenuDisponibili.h"
 #include "planner/RiepPrenotazioni.h"
 #include "planner/StampaPlanning.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 
 TfrmPlanning* frmPlanning = nullptr;
 
@@ -150,6 +150,16 @@ void TfrmPlanning::ScriviGiorno(int i, const std::string& t) {
     c.mem.SetText(t);
 }
 
+void TfrmPlanning::ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
+                               const std::string& modello, const std::string& targa) {
+    SetCaption(" Dorneval - Planner prenotazioni anno " + anno);
+    txtAnno.SetText(anno);
+    txtVeicolo.SetText(veicolo);
+    txtMarca.SetText(marca);
+    txtModello.SetText(modello);
+    txtTarga.SetText(targa);
+}
+
 std::string TfrmPlanning::Camera() const {
     return rtl::Trim(txtMarca.Text()) + " " + rtl::Trim(txtModello.Text());
 }
@@ -258,7 +268,7 @@ void TfrmPlanning::cmdSalvaClick() {
 // Every close stores the year, shows the start menu and hides the planner.
 void TfrmPlanning::FormClose(ui::CloseAction&) {
     cmdSalvaClick();
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // The day command: the one-day booking dialog preset with the day's key,
@@ -276,7 +286,7 @@ void TfrmPlanning::GiornoClick(int i) {
             return;
         }
     }
-    auto dialogo = std::make_unique<TfrmGiorno>(App(), this);
+    auto dialogo = std::make_unique<TfrmGiorno>(App(), this, this);
     dialogo->lblMemory.SetText(planner::ChiaveGiorno(g));
     dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " +
                                planner::NomeMese(g.month) + " " + anno);
@@ -288,7 +298,7 @@ void TfrmPlanning::GiornoClick(int i) {
 // The range command: the range dialog preset with the planner's year, the
 // vehicle and four empty day and month boxes.
 void TfrmPlanning::cmdIntervalloClick() {
-    auto dialogo = std::make_unique<TfrmIntervallo>(App(), this);
+    auto dialogo = std::make_unique<TfrmIntervallo>(App(), this, this);
     const std::string anno = rtl::Trim(txtAnno.Text());
     dialogo->lblAnnoInizio.SetText(anno);
     dialogo->lblAnnoFine.SetText(anno);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bookings/CelleGiorni.h"
 #include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -23,15 +24,20 @@ struct CellaGiorno {
     ui::Label& mem;
 };
 
-class TfrmPlanning : public ui::Form {
+class TfrmPlanning : public ui::Form, public bookings::CelleGiorni {
 public:
     explicit TfrmPlanning(ui::Application& app, ui::Form* owner = nullptr);
 
     // The cell of the day with planner index i (0 to 365).
     CellaGiorno Cella(int i) const;
     // Sets a cell's three parts together: the booked picture shows exactly
-    // when the text (trimmed) is not empty, the label takes the text.
-    void ScriviGiorno(int i, const std::string& t);
+    // when the text (trimmed) is not empty, the label takes the text. The
+    // booking dialogs that the planner opens write the cells through it.
+    void ScriviGiorno(int i, const std::string& t) override;
+    // The year and the vehicle chosen in the planner menu: the caption, the
+    // year and the four vehicle edits.
+    void ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
+                     const std::string& modello, const std::string& targa);
 
     ui::Edit& txtVeicolo;
     ui::Edit& txtMarca;

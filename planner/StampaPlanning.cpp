@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "common/GiorniPlanner.h"
 #include "common/Reports.h"
-#include "planner/GiorniPlanner.h"
 #include "planner/Planning.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"

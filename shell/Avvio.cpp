@@ -2,13 +2,13 @@
 
 #include <memory>
 
+#include "common/Guida.h"
+#include "common/Links.h"
+#include "common/OpenURL.h"
 #include "drivers/Anagrafica.h"
 #include "gate/MenuRegistro.h"
 #include "planner/MenuDisponibili.h"
-#include "shell/Guida.h"
 #include "shell/Info.h"
-#include "shell/Links.h"
-#include "shell/OpenURL.h"
 #include "shell/Splash.h"
 #include "tripsheets/MenuFogli.h"
 #include "vehicles/Autoparco.h"

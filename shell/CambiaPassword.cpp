@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "common/DataEntry.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Crypt.h"
-#include "shell/DataEntry.h"
 #include "shell/Password.h"
 #include "shell/PasswordStore.h"
 
@@ -57,10 +57,7 @@ void TfrmCambiaPassword::UpdateOK() {
 
 // Every close, whatever caused it, brings the login window back emptied.
 void TfrmCambiaPassword::FormClose(ui::CloseAction&) {
-    frmPassword->txtPassword.SetText("");
-    frmPassword->lblMemory.SetText("");
-    frmPassword->Show();
-    frmPassword->txtPassword.SetFocus();
+    frmPassword->MostraVuota();
 }
 
 void TfrmCambiaPassword::cmdEsciClick() {

@@ -1,7 +1,7 @@
 #include "shell/Info.h"
 
-#include "shell/Links.h"
-#include "shell/OpenURL.h"
+#include "common/Links.h"
+#include "common/OpenURL.h"
 
 TfrmInfo* frmInfo = nullptr;
 

@@ -1,11 +1,11 @@
 #include "shell/Password.h"
 
+#include "common/DataEntry.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
 #include "shell/CambiaPassword.h"
 #include "shell/Crypt.h"
-#include "shell/DataEntry.h"
 #include "shell/PasswordStore.h"
 
 TfrmPassword* frmPassword = nullptr;
@@ -76,6 +76,13 @@ void TfrmPassword::cmdOKClick() {
         txtPassword.SetText("");
         txtPassword.SetFocus();
     }
+}
+
+void TfrmPassword::MostraVuota() {
+    txtPassword.SetText("");
+    lblMemory.SetText("");
+    Show();
+    txtPassword.SetFocus();
 }
 
 void TfrmPassword::cmdEsciClick() {

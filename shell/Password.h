@@ -16,6 +16,10 @@ public:
     ui::Button& btnCambiaPassword;
     ui::Label& lblMemory;
 
+    // Shown again after the change of password: emptied, with the focus in
+    // the password.
+    void MostraVuota();
+
 private:
     void FormShow();
     void txtPasswordChange();

@@ -1,7 +1,7 @@
 #include "shell/Splash.h"
 
-#include "shell/Links.h"
-#include "shell/OpenURL.h"
+#include "common/Links.h"
+#include "common/OpenURL.h"
 
 TfrmSplash* frmSplash = nullptr;
 

@@ -2,6 +2,9 @@
 
 #include "bookings/Giorno.h"
 #include "bookings/Intervallo.h"
+#include "common/Calendario.h"
+#include "common/Guida.h"
+#include "common/StartMenu.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
@@ -28,9 +31,7 @@
 #include "planner/RiepPrenotazioni.h"
 #include "planner/StampaPlanning.h"
 #include "shell/Avvio.h"
-#include "shell/Calendario.h"
 #include "shell/CambiaPassword.h"
-#include "shell/Guida.h"
 #include "shell/Info.h"
 #include "shell/Password.h"
 #include "shell/Splash.h"
@@ -124,9 +125,13 @@ WindowSet::WindowSet(ui::Application& app) {
     Create(app, frmEntratiOggi);
     Create(app, frmNonUsciti);
     Create(app, frmTrovaVisite);
+
+    // The work windows and the menus show the start menu again through this.
+    common::ImpostaMostraAvvio([avvio = frmAvvio] { avvio->Show(); });
 }
 
 WindowSet::~WindowSet() {
+    common::ImpostaMostraAvvio({});
     for (auto& clear : clear_)
         clear();
     while (!forms_.empty())

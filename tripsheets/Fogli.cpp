@@ -10,16 +10,17 @@
 
 #include "common/Archive.h"
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
 #include "common/Routines.h"
+#include "common/StartMenu.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Date.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/ExpFogli.h"
 #include "tripsheets/FoglioRec.h"
@@ -302,7 +303,7 @@ void TfrmFogli::FormClose(ui::CloseAction&) {
     } catch (...) {
         App().ShowException(std::current_exception());
     }
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- The sheet --------------------------------------------------------------
@@ -321,6 +322,18 @@ void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) 
     const auto da = foglio.bytes();
     std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
     scheda_.Mostra(numero);
+}
+
+void TfrmFogli::ConduttoreFoglioRichiamato(const ConduttoreFoglio& conduttore) {
+    txtConduttore.SetText(conduttore.conduttore);
+    txtTelCel.SetText(conduttore.telCel);
+    txtVeicolo.SetText(conduttore.veicolo);
+    txtTarga.SetText(conduttore.targa);
+}
+
+void TfrmFogli::ImpostaAnno(const std::string& anno) {
+    lblFile.SetText(rtl::DataPath(anno + ".fdm"));
+    SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + anno);
 }
 
 // A new sheet numbered start number + sheets stored. A start number that is
@@ -449,7 +462,7 @@ void TfrmFogli::cmdNumerazioneClick() {
 }
 
 void TfrmFogli::impConduttoreClick() {
-    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
     trova->lblMemory.SetText("fogli");
     trova->ShowModal();
 }

@@ -8,10 +8,11 @@
 #include <string_view>
 
 #include "common/Card.h"
+#include "drivers/TrovaAnagrafica.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmFogli : public ui::Form {
+class TfrmFogli : public ui::Form, public RitornoTrovaAnagrafica {
 public:
     explicit TfrmFogli(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -94,6 +95,12 @@ public:
     // Shows a sheet read whole by a list window: its 94 fields and its
     // record number.
     void MostraFoglio(const common::Record& foglio, std::int64_t numero);
+    // The year chosen in the year menu: the window works on the data folder
+    // + year + ".fdm" (kept in lblFile) under the year's caption.
+    void ImpostaAnno(const std::string& anno);
+    // The driver chosen in the driver search: driver, mobile, vehicle and
+    // plate; nothing else of the sheet changes.
+    void ConduttoreFoglioRichiamato(const ConduttoreFoglio& conduttore) override;
 
 private:
     void FormCreate();

@@ -3,12 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "common/Guida.h"
+#include "common/StartMenu.h"
 #include "common/YearMenu.h"
-#include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/Guida.h"
 #include "tripsheets/Fogli.h"
 
 TfrmMenuFogli* frmMenuFogli = nullptr;
@@ -45,7 +44,7 @@ void TfrmMenuFogli::FormShow() {
 void TfrmMenuFogli::FormClose(ui::CloseAction&) {
     const std::string route = rtl::Trim(lblMemory.Text());
     if (route == "avvio")
-        frmAvvio->Show();
+        common::MostraAvvio();
     else if (route == "fogli")
         frmFogli->Show();
 }
@@ -53,8 +52,7 @@ void TfrmMenuFogli::FormClose(ui::CloseAction&) {
 void TfrmMenuFogli::btnApriPreventiviClick() {
     const std::optional<std::string> year = common::AnnoScelto(txtAnnoPreventivi);
     if (!year) return;
-    frmFogli->lblFile.SetText(rtl::DataPath(*year + ".fdm"));
-    frmFogli->SetCaption(" Dorneval - Archivio Fogli di Marcia anno " + *year);
+    frmFogli->ImpostaAnno(*year);
     lblMemory.SetText("fogli");
     Close();
 }

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "common/DataEntry.h"
 #include "common/Routines.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
-#include "shell/DataEntry.h"
 #include "tripsheets/FoglioRec.h"
 
 TfrmNumerazione* frmNumerazione = nullptr;

@@ -3,12 +3,10 @@
 #include <filesystem>
 #include <string_view>
 
-#include "drivers/Anagrafica.h"
+#include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/OpenURL.h"
-#include "vehicles/Autoparco.h"
 
 TfrmAllegaCartella* frmAllegaCartella = nullptr;
 
@@ -51,7 +49,7 @@ bool AllegatoApribile(std::string_view name) {
 
 } // namespace vehicles
 
-TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner)
+TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner, RitornoAllegaCartella* ritorno)
     : ui::Form(app, owner, "vehicles/AllegaCartella.layout"), txtFile01(Get<ui::Edit>("txtFile01")),
       txtDesc01(Get<ui::Edit>("txtDesc01")), imgCancella01(Get<ui::Picture>("imgCancella01")),
       btnSfoglia01(Get<ui::Button>("btnSfoglia01")), btnApri01(Get<ui::Button>("btnApri01")),
@@ -61,9 +59,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner)
       txtDesc03(Get<ui::Edit>("txtDesc03")), imgCancella03(Get<ui::Picture>("imgCancella03")),
       btnSfoglia03(Get<ui::Button>("btnSfoglia03")), btnApri03(Get<ui::Button>("btnApri03")),
       btnApplica(Get<ui::Button>("btnApplica")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      lblMemory(Get<ui::Label>("lblMemory")), blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
-                                                        {&txtFile02, &txtDesc02, &btnApri02},
-                                                        {&txtFile03, &txtDesc03, &btnApri03}}} {
+      lblMemory(Get<ui::Label>("lblMemory")),
+      ritorno_(ritorno), blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
+                                   {&txtFile02, &txtDesc02, &btnApri02},
+                                   {&txtFile03, &txtDesc03, &btnApri03}}} {
     ui::Picture* cancella[] = {&imgCancella01, &imgCancella02, &imgCancella03};
     ui::Button* sfoglia[] = {&btnSfoglia01, &btnSfoglia02, &btnSfoglia03};
     for (std::size_t i = 0; i < blocchi_.size(); ++i) {
@@ -121,19 +120,15 @@ void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) {
 }
 
 void TfrmAllegaCartella::btnApplicaClick() {
+    // Another tag hands nothing back and leaves the dialog open.
     const std::string tag = rtl::Trim(lblMemory.Text());
-    ui::Form* card = nullptr;
-    if (tag == "anagrafica")
-        card = frmAnagrafica;
-    else if (tag == "autoparco")
-        card = frmAutoparco;
-    if (!card) return;
-    const char* const labels[3][2] = {
-        {"lblFile01", "lblDesc01"}, {"lblFile02", "lblDesc02"}, {"lblFile03", "lblDesc03"}};
+    if ((tag != "anagrafica" && tag != "autoparco") || !ritorno_) return;
+    RitornoAllegaCartella::Allegati allegati;
     for (std::size_t i = 0; i < blocchi_.size(); ++i) {
-        card->Get<ui::Label>(labels[i][0]).SetText(rtl::Trim(blocchi_[i].txtFile->Text()));
-        card->Get<ui::Label>(labels[i][1]).SetText(rtl::Trim(blocchi_[i].txtDesc->Text()));
+        allegati.file[i] = rtl::Trim(blocchi_[i].txtFile->Text());
+        allegati.desc[i] = rtl::Trim(blocchi_[i].txtDesc->Text());
     }
+    ritorno_->AllegatiApplicati(allegati);
     Close();
 }
 

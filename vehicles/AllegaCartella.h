@@ -1,9 +1,9 @@
 #pragma once
 // The attachments dialog of the vehicle and driver cards: up to three
 // documents, each copied into the folder "Documenti_Allegati" when chosen,
-// with a description. "Applica e chiudi" writes names and descriptions into
-// the hidden labels of the card named by the caller tag in lblMemory
-// ("autoparco" or "anagrafica").
+// with a description. "Applica e chiudi" hands names and descriptions back
+// to the card that opened the dialog when the caller tag in lblMemory is one
+// of the two cards ("autoparco" or "anagrafica").
 #include <array>
 #include <string>
 #include <string_view>
@@ -11,9 +11,27 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
+// The way back of the attachments dialog: the card that opens it receives
+// the three names and descriptions, trimmed, and keeps them in its hidden
+// labels lblFile01 .. lblDesc03.
+class RitornoAllegaCartella {
+public:
+    struct Allegati {
+        std::array<std::string, 3> file;
+        std::array<std::string, 3> desc;
+    };
+    virtual void AllegatiApplicati(const Allegati& allegati) = 0;
+
+protected:
+    ~RitornoAllegaCartella() = default;
+};
+
 class TfrmAllegaCartella : public ui::Form {
 public:
-    explicit TfrmAllegaCartella(ui::Application& app, ui::Form* owner = nullptr);
+    // `ritorno` receives the attachments; without it "Applica e chiudi"
+    // hands nothing back and the dialog stays open.
+    explicit TfrmAllegaCartella(ui::Application& app, ui::Form* owner = nullptr,
+                                RitornoAllegaCartella* ritorno = nullptr);
 
     ui::Edit& txtFile01;
     ui::Edit& txtDesc01;
@@ -47,6 +65,7 @@ private:
     void btnApplicaClick();
     void btnAnnullaClick();
 
+    RitornoAllegaCartella* ritorno_;
     std::array<Blocco, 3> blocchi_;
 };
 

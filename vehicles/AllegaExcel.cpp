@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/Archive.h"
+#include "common/DataEntry.h"
 #include "common/ListWindow.h"
 #include "common/Records.h"
 #include "common/Reports.h"
@@ -12,7 +13,6 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/DataEntry.h"
 
 TfrmAllegaExcel* frmAllegaExcel = nullptr;
 

@@ -1,17 +1,18 @@
 #include "vehicles/Autoparco.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 
 #include "common/Commands.h"
+#include "common/DataEntry.h"
+#include "common/Guida.h"
+#include "common/StartMenu.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
-#include "shell/Avvio.h"
-#include "shell/DataEntry.h"
-#include "shell/Guida.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/AllegaExcel.h"
 #include "vehicles/AnteprimaAutomezzo.h"
@@ -222,7 +223,7 @@ void TfrmAutoparco::FormShow() {
 }
 
 void TfrmAutoparco::FormClose(ui::CloseAction&) {
-    frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 // --- The card ---------------------------------------------------------------
@@ -383,9 +384,16 @@ void TfrmAutoparco::txtTargaTyping() {
 // --- Other windows ----------------------------------------------------------
 
 void TfrmAutoparco::cmdTrovaClick() {
-    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
     trova->lblMemory.SetText("autoparco");
     trova->ShowModal();
+}
+
+void TfrmAutoparco::AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) {
+    const auto da = automezzo.bytes();
+    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    scheda_.Mostra(numero);
+    CaricaFotoScheda();
 }
 
 void TfrmAutoparco::btnCostiClick() {
@@ -415,7 +423,7 @@ void TfrmAutoparco::btnCostiClick() {
 }
 
 void TfrmAutoparco::cmdFileClick() {
-    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this);
+    auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
     allega->lblMemory.SetText("autoparco");
     allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
     allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
@@ -424,6 +432,15 @@ void TfrmAutoparco::cmdFileClick() {
     allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
     allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
     allega->ShowModal();
+}
+
+void TfrmAutoparco::AllegatiApplicati(const Allegati& allegati) {
+    lblFile01.SetText(allegati.file[0]);
+    lblDesc01.SetText(allegati.desc[0]);
+    lblFile02.SetText(allegati.file[1]);
+    lblDesc02.SetText(allegati.desc[1]);
+    lblFile03.SetText(allegati.file[2]);
+    lblDesc03.SetText(allegati.desc[2]);
 }
 
 void TfrmAutoparco::cmdStampaClick() {

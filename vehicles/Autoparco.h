@@ -8,8 +8,10 @@
 #include "common/Card.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaCartella.h"
+#include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAutoparco : public ui::Form {
+class TfrmAutoparco : public ui::Form, public RitornoTrovaAutomezzi, public RitornoAllegaCartella {
 public:
     explicit TfrmAutoparco(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -86,11 +88,14 @@ public:
 
     // The card reset for a new vehicle (New, and every showing of the card).
     void PreparaNuovaScheda();
-    // The card's record: its buffer, and the showing of a record read into
-    // it (what the vehicle search's recall does).
-    common::SchedaArchivio& Scheda() { return scheda_; }
+    // The vehicle chosen in the vehicle search: the whole record shown in
+    // the card with its record number, then the vehicle's photo.
+    void AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) override;
+    // The attachments applied in the attachments dialog, kept in the hidden
+    // labels until the card is saved.
+    void AllegatiApplicati(const Allegati& allegati) override;
     // Shows the photo of the vehicle numbered in lblPosizione, or the
-    // placeholder. The vehicle search calls it after a recall into the card.
+    // placeholder.
     void CaricaFotoScheda();
     // Writes the shown picture as the photo of the vehicle numbered in
     // lblPosizione, when it changed or the vehicle has no photo file yet.

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "shell/Avvio.h"
-#include "shell/Guida.h"
+#include "common/Guida.h"
+#include "common/StartMenu.h"
 #include "vehicles/ScadAssicurazione.h"
 #include "vehicles/ScadBollo.h"
 #include "vehicles/ScadRevisione.h"
@@ -33,7 +33,7 @@ template <class Lista> void TfrmMenuScadenze::ApriLista() {
 
 // Closing the menu returns to the start menu.
 void TfrmMenuScadenze::FormClose(ui::CloseAction&) {
-    if (frmAvvio) frmAvvio->Show();
+    common::MostraAvvio();
 }
 
 void TfrmMenuScadenze::imgGuidaClick() {

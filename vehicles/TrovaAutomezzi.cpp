@@ -5,11 +5,8 @@
 #include "common/ListWindow.h"
 #include "common/Records.h"
 #include "common/Reports.h"
-#include "drivers/Anagrafica.h"
-#include "gate/Registro.h"
 #include "platform/rtl/Text.h"
 #include "vehicles/AutomezzoRec.h"
-#include "vehicles/Autoparco.h"
 
 TfrmTrovaAutomezzi* frmTrovaAutomezzi = nullptr;
 
@@ -39,16 +36,6 @@ common::ConfigRicerca ConfigTrovaAutomezzi() {
     return c;
 }
 
-// What the driver card receives: its edit and the vehicle field.
-constexpr std::pair<const char*, const char*> kCampiConduttore[] = {
-    {"txtVeicolo", "Tipo"}, {"txtMarca", "Marca"},   {"txtModello", "Modello"},
-    {"txtTarga", "Targa"},  {"txtColore", "Colore"}, {"txtAlimentazione", "Alimentazione"},
-};
-
-void ImpostaTesto(ui::Form& form, const char* controllo, const std::string& testo) {
-    form.Get<ui::Control>(controllo).SetText(testo);
-}
-
 } // namespace
 
 common::FormatoRiga InizioFormatoAutomezzo() {
@@ -76,7 +63,7 @@ std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
     return FormatoTrovaAutomezzo().Riga(automezzo);
 }
 
-TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner)
+TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner, RitornoTrovaAutomezzi* ritorno)
     : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
       txtTipo(Get<ui::Edit>("txtTipo")), txtDestinazione(Get<ui::Edit>("txtDestinazione")),
       txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
@@ -89,33 +76,30 @@ TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner)
       txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
       lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
       btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
-      frxReport(common::RiepilogoDati()), automezzo_(common::TAutomezzoRec), lista_(lstRecords),
+      frxReport(common::RiepilogoDati()), ritorno_(ritorno), automezzo_(common::TAutomezzoRec),
+      lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
 
-// Copies the chosen vehicle into the window named by the caller tag, then
-// closes the search. Failures are dropped: what was copied stays.
+// Hands the chosen vehicle back as the caller tag says, then closes the
+// search. Failures are dropped: what was handed back stays.
 void TfrmTrovaAutomezzi::lstRecordsDblClick() {
     try {
         const std::string chiamante = rtl::Trim(lblMemory.Text());
         const std::string archivio = vehicles::PercorsoArchivioAutomezzi();
-        if (chiamante == "autoparco" && frmAutoparco) {
-            // The whole record into the card, which then shows its photo.
-            common::SchedaArchivio& scheda = frmAutoparco->Scheda();
-            if (const auto numero = lista_.Richiama(archivio, scheda.buffer())) {
-                scheda.Mostra(*numero);
-                frmAutoparco->CaricaFotoScheda();
-            }
-        } else if (chiamante == "anagrafica" && frmAnagrafica) {
+        if (!ritorno_) {
+            // Nobody to hand the vehicle to.
+        } else if (chiamante == "autoparco") {
+            if (const auto numero = lista_.Richiama(archivio, automezzo_))
+                ritorno_->AutomezzoRichiamato(automezzo_, *numero);
+        } else if (chiamante == "anagrafica") {
             if (lista_.Richiama(archivio, automezzo_))
-                for (const auto& [controllo, campo] : kCampiConduttore)
-                    ImpostaTesto(*frmAnagrafica, controllo, automezzo_.get(campo));
-        } else if (chiamante == "registro" && frmRegistro) {
-            if (lista_.Richiama(archivio, automezzo_)) {
-                ImpostaTesto(*frmRegistro, "txtVeicolo",
-                             automezzo_.get("Marca") + " " + automezzo_.get("Modello"));
-                ImpostaTesto(*frmRegistro, "txtTarga", automezzo_.get("Targa"));
-                ImpostaTesto(*frmRegistro, "txtConduttore", automezzo_.get("Autista"));
-            }
+                ritorno_->VeicoloConduttoreRichiamato(
+                    {automezzo_.get("Tipo"), automezzo_.get("Marca"), automezzo_.get("Modello"),
+                     automezzo_.get("Targa"), automezzo_.get("Colore"), automezzo_.get("Alimentazione")});
+        } else if (chiamante == "registro") {
+            if (lista_.Richiama(archivio, automezzo_))
+                ritorno_->VeicoloVisitaRichiamato({automezzo_.get("Marca") + " " + automezzo_.get("Modello"),
+                                                   automezzo_.get("Targa"), automezzo_.get("Autista")});
         }
     } catch (...) {
     }

@@ -95,7 +95,7 @@ protected:
     // The one-day dialog preset as the planner's day click does it.
     std::unique_ptr<TfrmGiorno> apriGiorno(const std::string& chiave, const std::string& titolo,
                                            const std::string& camera, const std::string& testo) {
-        auto dlg = std::make_unique<TfrmGiorno>(h.app, &planner);
+        auto dlg = std::make_unique<TfrmGiorno>(h.app, &planner, &planner);
         dlg->lblMemory.SetText(chiave);
         dlg->infGiorno.SetText(titolo);
         dlg->infCamera.SetText(camera);
@@ -104,10 +104,12 @@ protected:
         return dlg;
     }
 
-    // The range dialog preset as the planner's range command does it.
+    // The range dialog preset as the planner's range command does it (with
+    // `conPlanner` false, opened without the planner's day cells).
     std::unique_ptr<TfrmIntervallo> apriIntervallo(const std::string& anno,
-                                                   const std::string& camera = "Fiat Ducato") {
-        auto dlg = std::make_unique<TfrmIntervallo>(h.app, &planner);
+                                                   const std::string& camera = "Fiat Ducato",
+                                                   bool conPlanner = true) {
+        auto dlg = std::make_unique<TfrmIntervallo>(h.app, &planner, conPlanner ? &planner : nullptr);
         dlg->lblAnnoInizio.SetText(anno);
         dlg->lblAnnoFine.SetText(anno);
         dlg->infCamera.SetText(camera);

@@ -345,15 +345,13 @@ TEST_F(IntervalloTest, CancelChecksNothingAndBooksNothing) {
 }
 
 TEST_F(IntervalloTest, WithoutThePlannerNothingIsWrittenAndTheDialogStaysOpen) {
-    auto dlg = apriIntervallo("2024");
+    auto dlg = apriIntervallo("2024", "Fiat Ducato", false);
     scegli(*dlg, 1, 5, 2, 5);
     nome(*dlg, "Rossi");
     const bt::Celle prima = celle();
-    frmPlanning = nullptr;
     h.expectMessage(ui::DialogType::Confirmation, domanda("01/05/2024", "02/05/2024"), ui::Answer::Yes);
     h.click(dlg->btnChiudi);
     h.verify();
-    frmPlanning = &planner;
     EXPECT_TRUE(dlg->Visible());
     attese(prima, {});
 }

@@ -60,7 +60,7 @@ struct QtDialoghi : ::testing::Test {
 } // namespace
 
 TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
-    TfrmIntervallo dlg(app, &planner);
+    TfrmIntervallo dlg(app, &planner, &planner);
     dlg.lblAnnoInizio.SetText("2024");
     dlg.lblAnnoFine.SetText("2024");
     mostra(dlg);
@@ -102,7 +102,7 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
 }
 
 TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
-    TfrmIntervallo dlg(app, &planner);
+    TfrmIntervallo dlg(app, &planner, &planner);
     mostra(dlg);
     auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
     ASSERT_NE(le, nullptr);
@@ -116,7 +116,7 @@ TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
 }
 
 TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
-    TfrmGiorno dlg(app, &planner);
+    TfrmGiorno dlg(app, &planner, &planner);
     dlg.lblMemory.SetText("gen_01");
     mostra(dlg);
     auto* le = peer<QLineEdit>(dlg.txtPrenotazione);

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "common/Guida.h"
 #include "drivers/Carta.h"
 #include "drivers/CodFisc.h"
 #include "drivers/Iban.h"
 #include "drivers/PartitaIva.h"
 #include "shell/Avvio.h"
-#include "shell/Guida.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/StartMenu.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/TrovaAutomezzi.h"
 
@@ -47,11 +48,10 @@ TEST_F(CardTest, OpensEmptyWithTheFocusOnTheName) {
 
 TEST_F(CardTest, ClosingShowsTheStartMenu) {
     TfrmAvvio avvio(h.app);
-    frmAvvio = &avvio;
+    ts::MenuAvvio ritorno(avvio);
     h.click(card.cmdEsci);
     EXPECT_FALSE(card.Visible());
     EXPECT_TRUE(avvio.Visible());
-    frmAvvio = nullptr;
 }
 
 // The first save creates the archive with one record, byte for byte as

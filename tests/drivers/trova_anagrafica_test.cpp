@@ -239,7 +239,9 @@ protected:
     }
     ~RecallTest() override { frmFogli = nullptr; }
 
-    void Richiama(const std::string& tag, int riga) {
+    // Opens the search as `chiamante` opens it (its owner and its way back)
+    // and recalls line `riga` (-1: none selected) under `tag`.
+    template <class Chiamante> void Richiama(Chiamante& chiamante, const std::string& tag, int riga) {
         h.onModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
             w.lblMemory.SetText(tag);
             Cerca(h, w);
@@ -249,7 +251,7 @@ protected:
                 h.dblClick(w.lstRecords);
             EXPECT_FALSE(w.Visible());
         });
-        auto w = std::make_unique<TfrmTrovaAnagrafica>(h.app, &card);
+        auto w = std::make_unique<TfrmTrovaAnagrafica>(h.app, &chiamante, &chiamante);
         w->ShowModal();
     }
     std::string Fogli(const char* edit) { return fogli.Get<ui::Edit>(edit).Text(); }
@@ -258,7 +260,7 @@ protected:
 TEST_F(RecallTest, IntoTheDriverCard) {
     card.chkTrasferte.SetChecked(true);
     card.lblFile01.SetText("vecchio");
-    Richiama(" anagrafica ", 0);
+    Richiama(card, " anagrafica ", 0);
     EXPECT_EQ(card.txtConducente.Text(), "Rossi");
     EXPECT_EQ(card.txtProv.Text(), "RM");
     EXPECT_EQ(card.txtIban.Text(), "IT60");
@@ -270,7 +272,7 @@ TEST_F(RecallTest, IntoTheDriverCard) {
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     EXPECT_EQ(Fogli("txtConduttore"), "");
 
-    Richiama("anagrafica", 1);
+    Richiama(card, "anagrafica", 1);
     EXPECT_EQ(card.txtConducente.Text(), "Verdi");
     EXPECT_FALSE(card.chkFerie.Checked());
     EXPECT_EQ(card.lblPosizione.Text(), "2");
@@ -282,7 +284,7 @@ TEST_F(RecallTest, IntoTheDriverCard) {
 
 TEST_F(RecallTest, IntoTheTripSheet) {
     fogli.Get<ui::Edit>("txtDataApertura").SetText("01/02/2026");
-    Richiama("fogli", 0);
+    Richiama(fogli, "fogli", 0);
     EXPECT_EQ(Fogli("txtConduttore"), "Rossi");
     EXPECT_EQ(Fogli("txtTelCel"), "333");
     EXPECT_EQ(Fogli("txtVeicolo"), "Fiat Panda");
@@ -295,11 +297,12 @@ TEST_F(RecallTest, IntoTheTripSheet) {
 TEST_F(RecallTest, OtherTagsAndNoSelectionCopyNothing) {
     for (const char* tag : {"", "Anagrafica", "autoparco", "registro"}) {
         SCOPED_TRACE(tag);
-        Richiama(tag, 0);
+        Richiama(card, tag, 0);
+        Richiama(fogli, tag, 0);
         EXPECT_EQ(card.txtConducente.Text(), "");
         EXPECT_EQ(Fogli("txtConduttore"), "");
     }
-    Richiama("anagrafica", -1);
+    Richiama(card, "anagrafica", -1);
     EXPECT_EQ(card.txtConducente.Text(), "");
     EXPECT_EQ(card.lblPosizione.Text(), "");
 }

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "common/Guida.h"
+#include "common/HelpText.h"
 #include "gate/MenuRegistro.h"
 #include "gate/Registro.h"
 #include "gate/Statistiche.h"
-#include "shell/Guida.h"
-#include "shell/HelpText.h"
 #include "tests/support/Harness.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "common/Calendario.h"
 #include "platform/rtl/Text.h"
-#include "shell/Calendario.h"
 #include "tests/gate/GateFixture.h"
 #include "vehicles/TrovaAutomezzi.h"
 

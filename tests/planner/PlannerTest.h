@@ -15,6 +15,7 @@
 #include "platform/rtl/Files.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
+#include "tests/support/StartMenu.h"
 
 namespace pt {
 
@@ -62,17 +63,16 @@ protected:
     ts::Harness h;
     ui::Form main{h.app};
     TfrmAvvio avvio{h.app};
+    ts::MenuAvvio ritorno{avvio};
     TfrmMenuDisponibili menu{h.app};
     TfrmPlanning planning{h.app};
 
     PlannerTest() {
-        frmAvvio = &avvio;
         frmMenuDisponibili = &menu;
         frmPlanning = &planning;
         h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
     }
     ~PlannerTest() override {
-        frmAvvio = nullptr;
         frmMenuDisponibili = nullptr;
         frmPlanning = nullptr;
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "PlannerTest.h"
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <set>
 
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 #include "planner/Planning.h"
 #include "tests/support/Harness.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "PlannerTest.h"
-#include "shell/Guida.h"
+#include "common/Guida.h"
 
 namespace {
 

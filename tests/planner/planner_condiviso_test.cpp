@@ -17,7 +17,7 @@
 #include "PlannerTest.h"
 #include "bookings/Giorno.h"
 #include "bookings/Intervallo.h"
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "PlannerTest.h"
-#include "shell/Guida.h"
-#include "shell/HelpText.h"
+#include "common/Guida.h"
+#include "common/HelpText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // page, a contents page whose lines link to their topics, one bookmark per
 // topic, every font embedded, and a text layer that holds every paragraph as
 // written (no ligature glyphs), so a search finds what the help says.
+#include "common/HelpText.h"
 #include "platform/rtl/Files.h"
-#include "shell/HelpText.h"
 #include "tests/support/PdfFile.h"
 #include "tools/install/Install.h"
 #include "tools/install/ManualPdf.h"

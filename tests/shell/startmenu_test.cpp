@@ -1,5 +1,7 @@
 #include "shell_fixture.h"
 
+#include "common/Guida.h"
+#include "common/HelpText.h"
 #include "drivers/Anagrafica.h"
 #include "drivers/ExpAnagrafica.h"
 #include "gate/ExpVisite.h"
@@ -9,8 +11,6 @@
 #include "planner/MenuDisponibili.h"
 #include "planner/Planning.h"
 #include "shell/Avvio.h"
-#include "shell/Guida.h"
-#include "shell/HelpText.h"
 #include "shell/Info.h"
 #include "shell/Password.h"
 #include "shell/Splash.h"

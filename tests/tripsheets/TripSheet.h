@@ -13,6 +13,7 @@
 #include "platform/rtl/Files.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
+#include "tests/support/StartMenu.h"
 #include "tripsheets/Fogli.h"
 
 namespace tt {
@@ -30,19 +31,16 @@ protected:
     ts::Harness h;
     ui::Form main{h.app};
     TfrmAvvio avvio{h.app};
+    ts::MenuAvvio ritorno{avvio};
     TfrmFogli fogli{h.app};
 
     explicit SheetTest(bool show = true) {
         h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 5), {9, 7, 30}});
-        frmAvvio = &avvio;
         frmFogli = &fogli;
         fogli.lblFile.SetText(archivePath());
         if (show) fogli.Show();
     }
-    ~SheetTest() override {
-        frmFogli = nullptr;
-        frmAvvio = nullptr;
-    }
+    ~SheetTest() override { frmFogli = nullptr; }
 
     std::string path(const std::string& name) const { return h.dataFolder() + name; }
     std::string archivePath() const { return path("2024.fdm"); }

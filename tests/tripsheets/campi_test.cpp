@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Calendario.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/rtl/Text.h"
-#include "shell/Calendario.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/ExpFogli.h"

@@ -19,7 +19,7 @@ protected:
     std::unique_ptr<TfrmAllegaCartella> dlg;
 
     AttachTest() {
-        dlg = std::make_unique<TfrmAllegaCartella>(h.app, &card);
+        dlg = std::make_unique<TfrmAllegaCartella>(h.app, &card, &card);
         dlg->lblMemory.SetText("autoparco");
         dlg->Show();
     }
@@ -175,16 +175,17 @@ TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
     EXPECT_EQ(std::uint8_t(file.at(1864)), 9);
     EXPECT_EQ(file.substr(1865, 9), "nuovo.pdf");
 
-    // The driver card's tag writes the driver card and leaves the vehicle's.
+    // Opened by the driver card with its tag, the dialog writes the driver
+    // card and leaves the vehicle's.
     TfrmAnagrafica driver(h.app);
-    frmAnagrafica = &driver;
-    dlg->Show();
-    dlg->txtFile01.SetText("patente.pdf");
-    dlg->txtDesc02.SetText("Patente C");
-    dlg->lblMemory.SetText("anagrafica");
-    h.click(dlg->btnApplica);
-    frmAnagrafica = nullptr;
-    EXPECT_FALSE(dlg->Visible());
+    TfrmAllegaCartella perConduttore(h.app, &driver, &driver);
+    perConduttore.Show();
+    perConduttore.txtFile01.SetText("patente.pdf");
+    perConduttore.txtDesc02.SetText("Patente C");
+    perConduttore.txtDesc03.SetText("Nota");
+    perConduttore.lblMemory.SetText("anagrafica");
+    h.click(perConduttore.btnApplica);
+    EXPECT_FALSE(perConduttore.Visible());
     EXPECT_EQ(driver.Get<ui::Label>("lblFile01").Text(), "patente.pdf");
     EXPECT_EQ(driver.Get<ui::Label>("lblDesc02").Text(), "Patente C");
     EXPECT_EQ(driver.Get<ui::Label>("lblDesc03").Text(), "Nota");

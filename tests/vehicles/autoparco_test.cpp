@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "common/Archive.h"
+#include "common/Calendario.h"
+#include "common/Guida.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Text.h"
 #include "shell/Avvio.h"
-#include "shell/Calendario.h"
-#include "shell/Guida.h"
+#include "tests/support/StartMenu.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AllegaCartella.h"
 #include "vehicles/AllegaExcel.h"
@@ -451,11 +452,10 @@ TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
 
 TEST_F(CardTest, ClosingReturnsToTheStartMenuWithoutSaving) {
     TfrmAvvio avvio(h.app);
-    frmAvvio = &avvio;
+    ts::MenuAvvio ritorno(avvio);
     fillRequired();
     h.click(card.cmdEsci);
     EXPECT_FALSE(card.Visible());
     EXPECT_TRUE(avvio.Visible());
     EXPECT_EQ(archive(), "");
-    frmAvvio = nullptr;
 }

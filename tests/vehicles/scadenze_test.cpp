@@ -14,6 +14,7 @@
 #include "platform/rtl/Files.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
+#include "tests/support/StartMenu.h"
 #include "tests/support/Windows.h"
 #include "vehicles/ListaScadenze.h"
 #include "vehicles/MenuScadenze.h"
@@ -207,7 +208,7 @@ TEST(DeadlineMenu, ButtonsOpenTheirListsModally) {
 TEST(DeadlineMenu, ExitAndHelp) {
     ts::Harness h;
     TfrmAvvio avvio(h.app);
-    frmAvvio = &avvio;
+    ts::MenuAvvio ritorno(avvio);
     TfrmMenuScadenze menu(h.app);
     menu.Show();
     const auto [titolo, testo] = ts::ApriGuida(h, menu.imgGuida);
@@ -224,7 +225,6 @@ TEST(DeadlineMenu, ExitAndHelp) {
     h.click(menu.imgEsci);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(avvio.Visible());
-    frmAvvio = nullptr;
 }
 
 } // namespace

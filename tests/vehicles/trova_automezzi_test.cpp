@@ -174,11 +174,10 @@ TEST(VehicleSearch, RecallFillsTheVisitCard) {
     ScriviVeicoli({{{"Marca", "Fiat"}, {"Modello", "Panda"}, {"Targa", "AB123CD"}, {"Autista", "Luca"}},
                    {{"Marca", "Iveco"}, {"Targa", "ZZ999ZZ"}}});
     TfrmRegistro registro(h.app);
-    frmRegistro = &registro;
     registro.txtVeicolo.SetText("vecchio");
     for (const auto& [riga, veicolo, targa, autista] :
          {std::tuple{0, "Fiat Panda", "AB123CD", "Luca"}, std::tuple{1, "Iveco ", "ZZ999ZZ", ""}}) {
-        TfrmTrovaAutomezzi w(h.app, &registro);
+        TfrmTrovaAutomezzi w(h.app, &registro, &registro);
         w.lblMemory.SetText("registro");
         w.Show();
         Cerca(h, w, {});
@@ -188,16 +187,14 @@ TEST(VehicleSearch, RecallFillsTheVisitCard) {
         EXPECT_EQ(registro.txtTarga.Text(), targa);
         EXPECT_EQ(registro.txtConduttore.Text(), autista);
     }
-    frmRegistro = nullptr;
 }
 
 TEST(VehicleSearch, RecallFillsTheDriverCardVehicleOnly) {
     ts::Harness h;
     ScriviVeicoli(kFlotta);
     TfrmAnagrafica anagrafica(h.app);
-    frmAnagrafica = &anagrafica;
     anagrafica.Get<ui::Edit>("txtConducente").SetText("Giovanni");
-    TfrmTrovaAutomezzi w(h.app, &anagrafica);
+    TfrmTrovaAutomezzi w(h.app, &anagrafica, &anagrafica);
     w.lblMemory.SetText(" anagrafica ");
     w.Show();
     Cerca(h, w, {{&w.txtTarga, "AA111AA"}});
@@ -208,7 +205,6 @@ TEST(VehicleSearch, RecallFillsTheDriverCardVehicleOnly) {
                           {"txtConducente", "Giovanni"}};
     for (const auto& [controllo, testo] : attesi)
         EXPECT_EQ(anagrafica.Get<ui::Edit>(controllo).Text(), testo) << controllo;
-    frmAnagrafica = nullptr;
 }
 
 TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
@@ -226,8 +222,7 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     rtl::CreateFolders(h.dataFolder() + "Autoparco");
     img::saveJpeg(img::filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
     TfrmAutoparco card(h.app);
-    frmAutoparco = &card;
-    TfrmTrovaAutomezzi w(h.app, &card);
+    TfrmTrovaAutomezzi w(h.app, &card, &card);
     w.lblMemory.SetText("autoparco");
     w.Show();
     Cerca(h, w, {{&w.txtMarca, "fiat"}, {&w.txtModello, "ducato"}});
@@ -243,7 +238,7 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     for (const auto& [controllo, testo] : attesi)
         EXPECT_EQ(card.Get<ui::Control>(controllo).Text(), testo) << controllo;
 
-    TfrmTrovaAutomezzi altra(h.app, &card);
+    TfrmTrovaAutomezzi altra(h.app, &card, &card);
     altra.lblMemory.SetText("autoparco");
     altra.Show();
     Cerca(h, altra, {{&altra.txtTarga, "BB222BB"}});
@@ -251,23 +246,21 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtNote.Text(), "");
     EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap()); // no photo: the placeholder
-    frmAutoparco = nullptr;
 }
 
 TEST(VehicleSearch, UnknownTagOrNoSelectionCopiesNothing) {
     ts::Harness h;
     ScriviVeicoli(kFlotta);
     TfrmRegistro registro(h.app);
-    frmRegistro = &registro;
     for (const char* tag : {"fogli", ""}) {
-        TfrmTrovaAutomezzi w(h.app, &registro);
+        TfrmTrovaAutomezzi w(h.app, &registro, &registro);
         w.lblMemory.SetText(tag);
         w.Show();
         Cerca(h, w, {});
         h.dblClickItem(w.lstRecords, 0);
         EXPECT_FALSE(w.Visible());
     }
-    TfrmTrovaAutomezzi w(h.app, &registro);
+    TfrmTrovaAutomezzi w(h.app, &registro, &registro);
     w.lblMemory.SetText("registro");
     w.Show();
     Cerca(h, w, {});
@@ -275,7 +268,6 @@ TEST(VehicleSearch, UnknownTagOrNoSelectionCopiesNothing) {
     h.dblClick(w.lstRecords);
     EXPECT_EQ(registro.txtTarga.Text(), "");
     EXPECT_EQ(registro.txtVeicolo.Text(), "");
-    frmRegistro = nullptr;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The manual "Guida.pdf": every embedded help topic, by chapters.
-#include "shell/HelpText.h"
+#include "common/HelpText.h"
 #include "tools/install/Install.h"
 #include "tools/install/ManualPdf.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/HelpText.h"
+#include "common/HelpText.h"
 
 namespace install {
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the shell's windows (logos, tiles, picture commands)
-into shell/*.png. Run from the source root; needs python3-pil. The pictures
+into shell/*.png, and those that the help window and the work areas share
+into common/*.png. Run from the source root; needs python3-pil. The pictures
 are kept in the repository, so the build does not need this script."""
 import os
 from PIL import Image, ImageDraw
@@ -8,10 +9,13 @@ from PIL import Image, ImageDraw
 from drawlib import NAVY, STEEL, WHITE, car, centred, fitted, font, gradient, save as save_in  # noqa: F401
 
 OUT = "shell"
+# The pictures of the help window and the picture commands that the work
+# areas use too.
+COMMON = {"LogoGuida.png", "Pdf.png", "TastoGuida.png", "TastoEsci.png", "Email.png", "Importa.png"}
 
 
 def save(im, name):
-    save_in(im, OUT, name)
+    save_in(im, "common" if name in COMMON else OUT, name)
 
 
 def logo(w, h, subtitle=True):

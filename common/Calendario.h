@@ -1,8 +1,11 @@
 #pragma once
 // The date picker: the one calendar dialog of the system. A date field writes
-// its routing tag into `lblMemory` and shows the picker modally; "Importa"
-// writes the chosen date into the field that the tag names.
+// its routing tag into `lblMemory`, hands the picker itself as the edit that
+// receives the date and shows the picker modally; "Importa" writes the chosen
+// date into that edit when the tag is one of the routing tags, and does
+// nothing for any other tag.
 #include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
 
 class TfrmCalendario : public ui::Form {
@@ -15,10 +18,16 @@ public:
     ui::Button& btnAnnulla;
     ui::Label& lblMemory;
 
+    // The edit that "Importa" writes the date into: the date field that
+    // opens the picker.
+    void ImpostaCampo(ui::Edit& campo) { campo_ = &campo; }
+
 private:
     void FormCreate();
     void btnImportaDataClick();
     void btnAnnullaClick();
+
+    ui::Edit* campo_ = nullptr;
 };
 
 extern TfrmCalendario* frmCalendario;

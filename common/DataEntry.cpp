@@ -1,10 +1,10 @@
-#include "shell/DataEntry.h"
+#include "common/DataEntry.h"
 
 #include <algorithm>
 #include <memory>
 
+#include "common/Calendario.h"
 #include "platform/rtl/Text.h"
-#include "shell/Calendario.h"
 
 namespace entry {
 
@@ -89,6 +89,7 @@ void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routi
     ui::Form& owner = field.GetForm();
     auto picker = std::make_unique<TfrmCalendario>(owner.App(), &owner);
     picker->lblMemory.SetText(std::string(routingTag));
+    picker->ImpostaCampo(field);
     picker->ShowModal();
 }
 

@@ -1,4 +1,4 @@
-#include "planner/GiorniPlanner.h"
+#include "common/GiorniPlanner.h"
 
 #include <cstdio>
 #include <unordered_map>

@@ -1,9 +1,10 @@
-#include "shell_fixture.h"
+#include <gtest/gtest.h>
 
+#include "common/Calendario.h"
+#include "common/DataEntry.h"
 #include "planner/Planning.h"
 #include "platform/ui/Layout.h"
-#include "shell/Calendario.h"
-#include "shell/DataEntry.h"
+#include "tests/support/Harness.h"
 
 namespace {
 
@@ -55,12 +56,10 @@ ui::StyleRect* Highlight(ui::Edit& e) {
 
 } // namespace
 
-class DataEntry : public ShellTest {
+class DataEntry : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        f.Show();
-    }
+    void SetUp() override { f.Show(); }
+    ts::Harness h;
     EntryForm f{h.app};
 };
 
@@ -127,10 +126,11 @@ TEST_F(DataEntry, ComputedTotalAndPlannerEditsNeverTurnYellow) {
     h.focus(f.txtTotale);
     ASSERT_NE(Highlight(f.txtTotale), nullptr);
     EXPECT_EQ(Highlight(f.txtTotale)->fill, 0xFFB0C4DEu);
-    frmPlanning->Show();
-    h.focus(frmPlanning->txtMarca);
-    ASSERT_NE(Highlight(frmPlanning->txtMarca), nullptr);
-    EXPECT_EQ(Highlight(frmPlanning->txtMarca)->fill, 0xFFF0F8FFu);
+    TfrmPlanning planning(h.app);
+    planning.Show();
+    h.focus(planning.txtMarca);
+    ASSERT_NE(Highlight(planning.txtMarca), nullptr);
+    EXPECT_EQ(Highlight(planning.txtMarca)->fill, 0xFFF0F8FFu);
 }
 
 TEST_F(DataEntry, EnterChainMovesTheFocusAndLeavesOtherKeys) {

@@ -48,7 +48,8 @@ void ChainKeyDown(ui::KeyEvent& key, ui::Control& next);
 // Backspace or Delete empties the field; Enter moves to `next` (when `next`
 // is null, Enter opens the picker like any other key); Tab and a modifier key
 // alone (Shift, Ctrl, Alt ...) do nothing here; every other key opens the
-// date picker, owned by the field's window, with the field's routing tag.
+// date picker, owned by the field's window, with the field's routing tag;
+// the picker writes the date it imports into the field.
 void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routingTag, ui::Control* next);
 
 // --- Digit and amount filters ---

@@ -1,4 +1,4 @@
-#include "shell/HelpText.h"
+#include "common/HelpText.h"
 
 #include "platform/rtl/Resources.h"
 

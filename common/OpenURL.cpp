@@ -1,4 +1,4 @@
-#include "shell/OpenURL.h"
+#include "common/OpenURL.h"
 
 #include "platform/ui/Services.h"
 

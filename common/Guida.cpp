@@ -1,17 +1,17 @@
-#include "shell/Guida.h"
+#include "common/Guida.h"
 
 #include <memory>
 
+#include "common/HelpText.h"
+#include "common/Links.h"
+#include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Resources.h"
-#include "shell/HelpText.h"
-#include "shell/Links.h"
-#include "shell/OpenURL.h"
 
 TfrmGuida* frmGuida = nullptr;
 
 TfrmGuida::TfrmGuida(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Guida.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
+    : ui::Form(app, owner, "common/Guida.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
       lblTitolo(Get<ui::Label>("lblTitolo")), txtGuida(Get<ui::Memo>("txtGuida")),
       lnkWeb(Get<ui::Label>("lnkWeb")), imgPDF(Get<ui::Picture>("imgPDF")),
       btnChiudi(Get<ui::Button>("btnChiudi")) {

@@ -1,1 +1,0 @@
-// Placeholder unit so the application library is never empty.
