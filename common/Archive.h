@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/Record.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/RecordFile.h"
 
 namespace common {
@@ -21,9 +22,9 @@ inline constexpr std::string_view kMsgAccessoArchivio =
 
 // An archive operation that cannot be done (a record number that is no
 // number or lies outside the archive).
-class AccessoArchivio : public std::runtime_error {
+class AccessoArchivio : public rtl::DataError {
 public:
-    using std::runtime_error::runtime_error;
+    using rtl::DataError::DataError;
 };
 
 // The record number held as text (trimmed decimal digits), or nothing when

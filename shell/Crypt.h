@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
-// Raised by DecodePassword when a pair of digits is not hexadecimal.
-class EPasswordDecode : public std::runtime_error {
+#include "platform/rtl/Errors.h"
+
+// Raised by DecodePassword when a pair of digits is not hexadecimal: the
+// password store is damaged.
+class EPasswordDecode : public rtl::DataError {
 public:
-    using std::runtime_error::runtime_error;
+    using rtl::DataError::DataError;
 };
 
 // Scrambles every character of a UTF-8 text (its low 8 bits) into two

@@ -2,7 +2,7 @@
 // Pictures: decoding (JPEG, BMP, PNG), saving as JPEG, fitting into a box,
 // and a few drawing helpers for the pictures we draw ourselves.
 //
-// Failures are thrown as img::Error (a std::runtime_error whose text names the
+// Failures are thrown as img::Error (an rtl::DataError whose text names the
 // file or resource). A picture is either decoded completely or not at all: a
 // caller never receives a half-read bitmap.
 #include "platform/image/Bitmap.h"
@@ -14,11 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/Errors.h"
+
 namespace img {
 
-class Error : public std::runtime_error {
+// A picture that cannot be read, decoded or written: a failure of the data.
+class Error : public rtl::DataError {
 public:
-    using std::runtime_error::runtime_error;
+    using rtl::DataError::DataError;
 };
 
 // Decoding. Accepts JPEG, BMP and PNG whatever the file name says.

@@ -11,12 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/Errors.h"
+
 namespace rtl {
 
-class FileError : public std::runtime_error {
+class FileError : public DataError {
 public:
-    FileError(const std::string& message, std::string path)
-        : std::runtime_error(message), path_(std::move(path)) {}
+    FileError(const std::string& message, std::string path) : DataError(message), path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
 private:
