@@ -744,6 +744,7 @@ void Leggi(Voci& voci, const std::string& path, const RecordType& type, bool ord
         Archivio archivio(path, type);
         each(archivio, parole);
     } catch (...) {
+        // Whatever failed, the entries so far are sorted; the failure goes on.
         if (ordinata) OrdinaConParole(voci, parole);
         throw;
     }
@@ -785,6 +786,7 @@ void CostruisciVoci(std::vector<VoceLista>& voci, const std::string& path, const
     try {
         CostruisciVoci(tutte, path, formato, filtro, ordinata);
     } catch (...) {
+        // Kept to be thrown again once the lines read so far are handed over.
         errore = std::current_exception();
     }
     voci.clear();

@@ -1,5 +1,7 @@
 #include "platform/chart/Chart.h"
 
+#include <exception>
+
 namespace chart {
 
 void Chart::changed() const {
@@ -89,10 +91,12 @@ void print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
         for (int i = 0; i < plan.jobs; ++i)
             out.printJob(chart, plan.copiesPerJob);
     } catch (...) {
+        // The request is ended whatever failed, and the failure goes on.
         try {
             out.endRequest();
-        } catch (...) {
-            // the first failure is the one reported
+        } catch (const std::exception&) {
+            // The first failure is the one reported: ending a request that
+            // already failed has nothing to add.
         }
         throw;
     }

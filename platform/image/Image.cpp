@@ -221,6 +221,7 @@ Bitmap decodePng(Bytes bytes, const std::string& what) {
     try {
         out.rgba = allocatePixels(image.width, image.height, what);
     } catch (...) {
+        // The decoder's state is freed whatever failed; the failure goes on.
         png_image_free(&image);
         throw;
     }

@@ -142,6 +142,7 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         if (::rename(temp.c_str(), target.c_str()) != 0)
             throw FileError("Impossibile sostituire il file \"" + path + "\": " + ErrnoText(errno), path);
     } catch (...) {
+        // No temporary file is left behind, whatever failed; the failure goes on.
         ::unlink(temp.c_str());
         throw;
     }

@@ -79,6 +79,7 @@ void Application::ShowException(const std::exception_ptr& e) {
     } catch (const std::exception& ex) {
         text = ex.what();
     } catch (...) {
+        // Not a standard exception: shown all the same, without a text of its own.
         text = "Errore sconosciuto.";
     }
     GetServices().Message(DialogType::Error, text, Buttons::OK);

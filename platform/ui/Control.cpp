@@ -205,6 +205,7 @@ void Control::SetFocusByMouse() {
     try {
         SetFocus();
     } catch (...) {
+        // The flag is reset whatever a focus handler threw; the failure goes on.
         form_.mouseFocus_ = false;
         throw;
     }
@@ -326,6 +327,7 @@ static void FinishTyped(Edit& e, const std::string& before, const std::function<
     try {
         if (onTyping) onTyping();
     } catch (...) {
+        // The depth is restored whatever the handler threw; the failure goes on.
         --depth;
         throw;
     }

@@ -260,6 +260,7 @@ void Form::FinishModal() {
         try {
             if (OnClose) OnClose(action);
         } catch (...) {
+            // The flag is reset whatever the handler threw; the failure goes on.
             closing_ = false;
             throw;
         }

@@ -21,12 +21,15 @@ template <class Fn> bool Dispatch(Application& app, Fn&& fn) {
     try {
         done = fn();
     } catch (...) {
+        // The program's one top-level error box: every failure that no
+        // handler expected is shown here with its own text.
         app.ShowException(std::current_exception());
         done = true;
     }
     try {
         FinishPendingModals(app);
     } catch (...) {
+        // A close handler's failure, shown in the same box.
         app.ShowException(std::current_exception());
     }
     return done;
