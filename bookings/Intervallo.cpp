@@ -1,6 +1,5 @@
 #include "bookings/Intervallo.h"
 
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "common/GiorniPlanner.h"
 #include "common/Routines.h"
 #include "platform/rtl/Date.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 
@@ -197,7 +197,7 @@ bool TfrmIntervallo::ControllaIntervallo() {
 
     const auto inizio = rtl::ParseDate(lblDataInizio.Text());
     const auto fine = rtl::ParseDate(lblDataFine.Text());
-    if (!inizio || !fine) throw std::runtime_error("data non valida");
+    if (!inizio || !fine) throw rtl::DataError("data non valida");
     if (*inizio > *fine) {
         ui::ShowMessage(
             "Attenzione: la data di fine intervallo (" + rtl::Trim(lblDataFine.Text()) +
@@ -228,7 +228,7 @@ void TfrmIntervallo::SegnaIntervallo() {
     const std::string anno = rtl::Trim(lblAnnoInizio.Text());
     const auto inizio = rtl::ParseDate(lblDataInizio.Text());
     const auto fine = rtl::ParseDate(lblDataFine.Text());
-    if (!inizio || !fine) throw std::runtime_error("intervallo non valido");
+    if (!inizio || !fine) throw rtl::DataError("intervallo non valido");
     const bool bisestile = common::DataValida("29/02/" + anno);
     const std::string testo = rtl::Trim(txtPrenotazione.Text());
 
@@ -237,21 +237,23 @@ void TfrmIntervallo::SegnaIntervallo() {
         if (g.month == 2 && g.day == 29 && !bisestile) continue;
         const auto giorno =
             rtl::ParseDate(DataDa((g.day < 10 ? "0" : "") + std::to_string(g.day), g.month, anno));
-        if (!giorno) throw std::runtime_error("data non valida");
+        if (!giorno) throw rtl::DataError("data non valida");
         if (*inizio > *giorno || *fine < *giorno) continue;
         giorni.push_back(g.index);
     }
-    if (!celle_) throw std::runtime_error("planner assente");
     for (int i : giorni)
         celle_->ScriviGiorno(i, testo);
 }
 
+// Without the planner's day cells nothing is booked: the dialog stays open.
 void TfrmIntervallo::btnChiudiClick() {
-    // Nothing that fails here is reported: the dialog stays open.
     try {
-        if (!ControllaIntervallo()) return;
+        if (!ControllaIntervallo() || !celle_) return;
         SegnaIntervallo();
-        Close();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A date that does not convert books nothing, without a word; the
+        // dialog stays open.
+        return;
     }
+    Close();
 }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 
 namespace common {
@@ -105,7 +106,7 @@ void SchedaArchivio::Nuovo() {
         lblPosizione_.SetText("");
         if (config_.dopoNuovo) config_.dopoNuovo();
         if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Nuovo);
     }
 }
@@ -131,7 +132,7 @@ void SchedaArchivio::Salva() {
         const std::int64_t scritto = a.Scrivi(numero, buffer_);
         lblPosizione_.SetText(std::to_string(scritto));
         if (config_.dopoSalva) config_.dopoSalva();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Salva);
         return;
     }
@@ -147,7 +148,7 @@ void SchedaArchivio::Primo() {
             return;
         }
         Leggi(a, 1);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Primo);
     }
 }
@@ -162,7 +163,7 @@ void SchedaArchivio::Ultimo() {
             return;
         }
         Leggi(a, count);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Ultimo);
     }
 }
@@ -187,7 +188,7 @@ void SchedaArchivio::Avanti() {
             n = *numero;
         }
         if (n < count) Leggi(a, n + 1);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Avanti);
     }
 }
@@ -209,7 +210,7 @@ void SchedaArchivio::Indietro() {
             numero = *n > 2 ? *n - 1 : 1;
         }
         Leggi(a, numero);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Indietro);
     }
 }
@@ -225,7 +226,7 @@ void SchedaArchivio::Duplica() {
         lblPosizione_.SetText("");
         if (config_.passiDuplica) config_.passiDuplica();
         if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Errore(Comando::Duplica);
         return;
     }

@@ -76,7 +76,7 @@ struct ConfigScheda {
 
     // The window's own steps: the defaults of a new card (after the fields
     // are cleared), after a record is shown, after a save (before its
-    // message), and the duplicate steps (a failure there is an access
+    // message), and the duplicate steps (a data failure there is an access
     // failure). Any of them may be empty.
     std::function<void()> dopoNuovo;
     std::function<void()> dopoMostra;

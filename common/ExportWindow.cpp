@@ -91,8 +91,9 @@ void Esportazione::RiempiGriglia() {
             });
         }
         completa_ = true;
-    } catch (...) {
-        // The rows filled so far stay on screen.
+    } catch (const rtl::DataError&) {
+        // An archive that cannot be read ends the fill without a word; the
+        // rows filled so far stay on screen.
     }
 }
 
@@ -103,14 +104,14 @@ void Esportazione::Esporta() {
     const std::string path = rtl::DataPath(config_.file);
     try {
         // A grid that could not be filled would export a part of the archive.
-        if (!completa_) throw std::runtime_error("griglia incompleta");
+        if (!completa_) throw AccessoArchivio("griglia incompleta");
         // The cells as the grid holds them now (a cell the user edited
         // included), written in blocks.
         ScriviFileExcel(path, config_.foglio, config_.intestazioni, std::size_t(grd_.RowCount()),
                         [this](std::size_t colonna, std::size_t riga) {
                             return grd_.CellView(int(colonna) + 1, int(riga));
                         });
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(kMsgEsportazioneFallita));
         return;
     }

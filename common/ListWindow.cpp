@@ -37,6 +37,7 @@ void ListaRecord::Riempi(const std::function<void(VociLista&)>& costruisci, int 
     try {
         costruisci(voci);
     } catch (...) {
+        // The lines read so far are shown, whatever failed; the failure goes on.
         Imposta(std::move(voci), larghezza);
         throw;
     }
@@ -78,7 +79,7 @@ bool CostruisciOAvvisa(const std::function<void()>& costruisci) {
     try {
         costruisci();
         return true;
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(kMsgAccessoArchivio));
         return false;
     }
@@ -100,12 +101,9 @@ void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ri
         ui::ShowMessage(std::string(kMsgListaVuota));
         return;
     }
-    try {
-        const int riga = TrovaSuccessiva(lst.Items(), lst.ItemIndex(), txtTrova.Text(), ricordato);
-        lst.SetItemIndex(riga);
-    } catch (...) {
-        // A failed search changes nothing and says nothing.
-    }
+    // The lines are searched in memory: no failure of the data can reach here.
+    const int riga = TrovaSuccessiva(lst.Items(), lst.ItemIndex(), txtTrova.Text(), ricordato);
+    lst.SetItemIndex(riga);
 }
 
 void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova) {

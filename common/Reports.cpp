@@ -1,6 +1,7 @@
 #include "common/Reports.h"
 
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Services.h"
@@ -73,10 +74,15 @@ void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation 
     if (testoErrore.empty()) {
         esegui();
     } else {
+        const auto avvisa = [&] {
+            ui::MessageDlg(std::string(testoErrore), ui::DialogType::Warning, ui::Buttons::OKCancel);
+        };
         try {
             esegui();
-        } catch (...) {
-            ui::MessageDlg(std::string(testoErrore), ui::DialogType::Warning, ui::Buttons::OKCancel);
+        } catch (const report::Error&) {
+            avvisa();
+        } catch (const rtl::DataError&) {
+            avvisa();
         }
     }
     dialog.Close();

@@ -66,8 +66,9 @@ void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::
 // "Stampa" of a document dialog: sets the page orientation, runs `riempi`
 // (special objects and data memos), prepares the report anew and prints it
 // through the print dialog (or shows the preview), then closes the dialog.
-// A failure shows a warning with `testoErrore` and closes the dialog; with
-// no text the failure is not caught (it reaches the standard error box).
+// A failure of the report (a memo missing from the template) or of the data
+// shows a warning with `testoErrore` and closes the dialog; with no text it
+// is not caught. Any other failure reaches the standard error box.
 void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation orientamento, bool anteprima,
                      const std::function<void()>& riempi, std::string_view testoErrore);
 

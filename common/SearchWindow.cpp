@@ -67,7 +67,7 @@ void FinestraRicerca::Cerca() {
         criteri.push_back({edit->Text(), campo});
     try {
         CercaSchede(form_, lista_, criteri, config_.archivio(), *config_.formato, config_.ordinata);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         form_.Get<ui::Label>("lblAttendere").Hide();
         ui::ShowMessage(std::string(kMsgAccessoArchivio));
         return;

@@ -61,7 +61,8 @@ void ElencoConduttori::lstRecordsDblClick() {
             if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), conduttore))
                 frmAnagrafica->ConduttoreRichiamato(conduttore, *numero);
         }
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A driver that cannot be read is not recalled, without a word.
     }
     Close();
 }

@@ -2,6 +2,7 @@
 
 #include "common/Reports.h"
 #include "drivers/ConduttoreRec.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 
 TfrmTrovaAnagrafica* frmTrovaAnagrafica = nullptr;
@@ -70,7 +71,8 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick() {
                     {conduttore_.get("Conducente"), conduttore_.get("TelCel"),
                      conduttore_.get("Marca") + " " + conduttore_.get("Modello"), conduttore_.get("Targa")});
         }
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A driver that cannot be read is not handed back, without a word.
     }
     Close();
 }

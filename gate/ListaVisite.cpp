@@ -35,7 +35,8 @@ void TfrmListaVisite::FormShow() {
     std::optional<std::string> archivio;
     try {
         archivio = ArchivioVisite();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // Told below: without the visit card there is no year to read.
     }
     if (archivio)
         common::CostruisciLista(
@@ -61,7 +62,7 @@ void TfrmListaVisite::btnStampaClick() {
 void TfrmListaVisite::lstRecordsDblClick() {
     try {
         RichiamaVisita(lista_);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
         return;
     }

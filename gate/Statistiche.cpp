@@ -141,7 +141,7 @@ void TfrmStatistiche::btnApriClick() {
     std::array<int, 12> conta{};
     try {
         conta = gate::ContaTransiti(rtl::Trim(lblFile.Text()), anno);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
         return;
     }

@@ -54,7 +54,7 @@ void TfrmTrovaVisite::lstRecordsDblClick() {
     if (rtl::Trim(lblMemory.Text()) == "registro") {
         try {
             gate::RichiamaVisita(lista_);
-        } catch (...) {
+        } catch (const rtl::DataError&) {
             ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
             return;
         }

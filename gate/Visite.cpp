@@ -1,7 +1,6 @@
 #include "gate/Visite.h"
 
-#include <stdexcept>
-
+#include "common/Archive.h"
 #include "gate/Registro.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Text.h"
@@ -28,7 +27,7 @@ void Due(std::string& out, int n) {
 } // namespace
 
 std::string ArchivioVisite() {
-    if (!frmRegistro) throw std::runtime_error("scheda dei visitatori assente");
+    if (!frmRegistro) throw common::AccessoArchivio("scheda dei visitatori assente");
     return rtl::Trim(frmRegistro->lblFile.Text());
 }
 
@@ -92,7 +91,7 @@ const common::FormatoRiga& FormatoTrovaVisite() {
 
 bool RichiamaVisita(const common::ListaRecord& lista) {
     if (!lista.NumeroSelezionato()) return false;
-    if (!frmRegistro) throw std::runtime_error("scheda dei visitatori assente");
+    if (!frmRegistro) throw common::AccessoArchivio("scheda dei visitatori assente");
     // Read into a buffer of its own first: a failed read leaves the card's
     // buffer and fields as they were.
     common::Record visita(TVisitaRec);

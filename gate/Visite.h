@@ -21,7 +21,7 @@ inline constexpr std::array<std::string_view, 16> kCampiVisita = {
 };
 
 // The trimmed path in the visit card's lblFile (the year the card has open).
-// Throws when the card does not exist.
+// Without the card there is no year to read: throws AccessoArchivio.
 std::string ArchivioVisite();
 
 // Today as dd/mm/yyyy, always with "/".

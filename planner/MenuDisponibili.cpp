@@ -102,7 +102,8 @@ void TfrmMenuDisponibili::FormShow() {
     try {
         lista_.Costruisci(vehicles::PercorsoArchivioAutomezzi(), FormatoMenuDisponibili(), HaTarga, true,
                           kLarghezzaVoci);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // Said when "Apri" finds the list empty; the lines read so far stay.
         archivioIllegibile_ = true;
     }
     common::MostraMenuAnno(txtAnnoFatture, lblMemory);
@@ -119,8 +120,8 @@ void TfrmMenuDisponibili::lstRecordsClick() {
         lblModello.SetText(automezzo.get("Modello"));
         lblTarga.SetText(automezzo.get("Targa"));
         icoMano.SetVisible(true);
-    } catch (...) {
-        // The labels keep the last choice.
+    } catch (const rtl::DataError&) {
+        // Without a word: the labels keep the last choice.
     }
 }
 

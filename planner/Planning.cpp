@@ -206,7 +206,7 @@ void TfrmPlanning::FormShow() {
     const std::optional<std::string> path = FilePlanner();
     if (!path) return;
     try {
-        if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
+        if (SolaLettura(*path)) throw rtl::FileError("Il file \"" + *path + "\" è di sola lettura", *path);
         common::Archivio file(*path, common::TPlanningRec);
         const std::size_t letti = file.LeggiParte(kRecord, buffer_);
         file.Chiudi();
@@ -217,7 +217,7 @@ void TfrmPlanning::FormShow() {
             ScriviGiorno(i, testi[i]);
         caricati_ = std::move(testi);
         anno_ = Anno::Caricato;
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         anno_ = Anno::NonAccessibile;
         Avviso(kMsgNonAccessibile);
     }
@@ -239,7 +239,7 @@ void TfrmPlanning::cmdSalvaClick() {
     }
     try {
         using common::TPlanningRec;
-        if (SolaLettura(*path)) throw std::runtime_error("planner file is read-only");
+        if (SolaLettura(*path)) throw rtl::FileError("Il file \"" + *path + "\" è di sola lettura", *path);
         std::vector<std::string> testi(planner::kGiorniPlanner);
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
             testi[i] = TestoGiorno(Cella(i).mem.Text());
@@ -260,7 +260,7 @@ void TfrmPlanning::cmdSalvaClick() {
         file.Chiudi();
         caricati_ = std::move(testi);
         lblPosizione.SetText(std::to_string(kRecord));
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         Avviso(kMsgNonSalvate);
     }
 }

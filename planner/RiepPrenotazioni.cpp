@@ -38,20 +38,16 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner
 }
 
 // The list, built once: every day of the planner whose trimmed text is not
-// empty, in calendar order, its label then its text. A failure ends the
-// build without a word; the window opens all the same.
+// empty, in calendar order, its label then its text. It is read from the
+// planner's day cells, not from a file, so no failure of the data can stop it.
 void TfrmRiepPrenotazioni::FormCreate() {
     txtTrova.SetText("");
     std::vector<common::VoceLista> voci;
-    try {
-        if (frmPlanning) {
-            for (const planner::Giorno& g : planner::Giorni()) {
-                std::string testo = rtl::Trim(frmPlanning->Cella(g.index).mem.Text());
-                if (!testo.empty()) voci.push_back({EtichettaGiorno(g.month, g.day) + testo, 0});
-            }
+    if (frmPlanning) {
+        for (const planner::Giorno& g : planner::Giorni()) {
+            std::string testo = rtl::Trim(frmPlanning->Cella(g.index).mem.Text());
+            if (!testo.empty()) voci.push_back({EtichettaGiorno(g.month, g.day) + testo, 0});
         }
-    } catch (...) {
-        // The lines gathered so far are listed.
     }
     lista_.Imposta(std::move(voci), kLarghezzaVoci);
     txtTrova.SetFocus();

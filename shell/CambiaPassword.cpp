@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/DataEntry.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Crypt.h"
@@ -92,7 +93,7 @@ void TfrmCambiaPassword::cmdOKClick() {
             esito = Esito::Modificata;
             return rtl::Trim(EncodePassword(password));
         });
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(
             "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
             "Si consiglia di reinstallare il software.");

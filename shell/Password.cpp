@@ -1,6 +1,7 @@
 #include "shell/Password.h"
 
 #include "common/DataEntry.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Avvio.h"
@@ -62,7 +63,7 @@ void TfrmPassword::cmdOKClick() {
         // The store keeps the password upper-cased, so a-z may be typed in
         // either case; every other character must match exactly.
         match = rtl::Trim(lblMemory.Text()) == rtl::Trim(rtl::UpperAscii(txtPassword.Text()));
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ui::ShowMessage(
             "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
             "Si consiglia di reinstallare il software.");

@@ -287,6 +287,7 @@ void TfrmFogli::FormShow() {
     try {
         ufficio = tripsheets::UfficioEmittente();
     } catch (...) {
+        // Any failure, shown in the standard error box once the sheet is reset.
         errore = std::current_exception();
     }
     txtUfficio.SetText(ufficio);
@@ -301,6 +302,7 @@ void TfrmFogli::FormClose(ui::CloseAction&) {
     try {
         tripsheets::ScriviUfficioEmittente(rtl::Trim(txtUfficio.Text()));
     } catch (...) {
+        // Any failure: the standard error box, as if it had escaped the handler.
         App().ShowException(std::current_exception());
     }
     common::MostraAvvio();
@@ -352,7 +354,7 @@ void TfrmFogli::cmdNuovoClick() {
         txtNumFoglio.SetText(std::to_string(*partenza + schede));
         archivio.Chiudi();
         txtConduttore.SetFocus();
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         ErroreArchivio(ui::DialogType::Error);
     }
 }

@@ -1,6 +1,7 @@
 #include "tripsheets/RiepAperti.h"
 
 #include "common/Reports.h"
+#include "platform/rtl/Errors.h"
 #include "tripsheets/Fogli.h"
 #include "tripsheets/FoglioRec.h"
 
@@ -13,7 +14,8 @@ void RichiamaFoglio(const common::ListaRecord& lista) {
         common::Record foglio(TFoglioRec);
         if (const auto numero = lista.Richiama(PercorsoArchivioFogli(), foglio))
             frmFogli->MostraFoglio(foglio, *numero);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A sheet that cannot be read is not recalled, without a word.
     }
 }
 } // namespace tripsheets

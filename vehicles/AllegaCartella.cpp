@@ -101,7 +101,7 @@ void TfrmAllegaCartella::btnSfogliaClick(const Blocco& b) {
                 ui::DialogType::Confirmation, ui::Buttons::YesNo) == ui::Answer::No)
             return;
         rtl::CopyFile(*chosen, destination);
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         // Nothing was attached: the block names what it named before, and
         // the user is told.
         b.txtFile->SetText(previous);

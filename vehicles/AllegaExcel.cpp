@@ -178,15 +178,17 @@ void TfrmAllegaExcel::btnModificaClick() {
             ui::DialogType::Warning, ui::Buttons::OKCancel);
         return;
     }
+    std::optional<std::int64_t> numero;
     try {
-        const std::optional<std::int64_t> numero =
-            lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
-        if (!numero) throw std::runtime_error("nessuna voce");
-        scheda_.Mostra(*numero);
-    } catch (...) {
+        numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
+    } catch (const rtl::DataError&) {
+        // A cost that cannot be read closes the sheet without a word.
+    }
+    if (!numero) {
         Close();
         return;
     }
+    scheda_.Mostra(*numero);
     MostraPannelloCosti();
 }
 

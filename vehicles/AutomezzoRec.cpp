@@ -25,7 +25,8 @@ std::shared_ptr<const img::Bitmap> FotoAutomezzo(std::string_view numero) {
         const std::optional<std::string> bytes = rtl::ReadFileIfExists(FileFotoAutomezzo(numero));
         if (!bytes) return nullptr;
         return std::make_shared<const img::Bitmap>(img::loadMemory(*bytes));
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A photo that cannot be read or decoded is no photo: the placeholder shows.
         return nullptr;
     }
 }

@@ -216,7 +216,7 @@ void TfrmAutoparco::BindCommands() {
 void TfrmAutoparco::FormShow() {
     try {
         rtl::CreateFolders(vehicles::CartellaFotoAutomezzi());
-    } catch (...) {
+    } catch (const rtl::FileError&) {
         // A folder that cannot be made is tried again when a photo is saved.
     }
     PreparaNuovaScheda();
@@ -304,7 +304,8 @@ void TfrmAutoparco::SalvaFotoScheda() {
             img::saveJpeg(*picture, file);
         }
         fotoCambiata_ = false;
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // The record stays saved; the photo that was not, shows the placeholder.
         MostraSegnaposto();
     }
 }
@@ -318,7 +319,8 @@ void TfrmAutoparco::btnCaricaFotoClick() {
     try {
         imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(*path)));
         fotoCambiata_ = true;
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A picture that cannot be read shows the placeholder, without a word.
         MostraSegnaposto();
     }
 }
@@ -337,8 +339,8 @@ void TfrmAutoparco::btnSalvaFotoClick() {
         const ui::BitmapPtr picture = imgFoto.Bitmap();
         if (!picture || picture->empty()) throw img::Error("nessuna immagine da salvare");
         img::saveJpeg(*picture, *path);
-    } catch (...) {
-        // The copy was not written; the card keeps the photo it shows.
+    } catch (const rtl::DataError&) {
+        // The copy was not written, without a word; the card keeps its photo.
     }
 }
 

@@ -1,12 +1,14 @@
 #include "vehicles/Slideshow_Automezzi.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/Archive.h"
 #include "common/Records.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "vehicles/AutomezzoRec.h"
@@ -33,7 +35,7 @@ void TfrmSlideshow_Automezzi::FormShow() {
     // The photo folder is made when the show starts, not at every photo.
     try {
         rtl::CreateFolders(vehicles::CartellaFotoAutomezzi());
-    } catch (...) {
+    } catch (const rtl::FileError&) {
         // The photos are then missing: the placeholder is shown.
     }
     AdattaRiquadroFoto(*this, panContainer, imgFoto);
@@ -47,7 +49,9 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick() {
     try {
         common::Archivio archivio(vehicles::PercorsoArchivioAutomezzi(), common::TAutomezzoRec);
         if (rtl::Trim(lblPosizione.Text()).empty()) lblPosizione.SetText("0");
-        const std::int64_t posizione = std::stoll(rtl::Trim(lblPosizione.Text()));
+        const std::optional<std::int64_t> numero = rtl::ParseInteger(rtl::Trim(lblPosizione.Text()));
+        if (!numero) throw common::AccessoArchivio("numero di scheda non valido");
+        const std::int64_t posizione = *numero;
         const std::int64_t conta = archivio.Conta();
         if (conta == 0) {
             lblPosizione.SetText("");
@@ -67,7 +71,7 @@ void TfrmSlideshow_Automezzi::cmdAvantiClick() {
             lblPosizione.SetText("0");
             archivio.Chiudi();
         }
-    } catch (...) {
+    } catch (const rtl::DataError&) {
         // The show waits while the message is open, so that the ticks that
         // fall due meanwhile do not pile up messages; then it tries again.
         const bool attivo = Timer.Enabled();

@@ -22,13 +22,10 @@ DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
 }
 
+// The card's photo, or the placeholder. A picture that does not decode
+// already reads as none.
 void DialogoSchedaVeicolo::FormShow() {
-    ui::BitmapPtr photo;
-    try {
-        if (frmAutoparco) photo = frmAutoparco->imgFoto.Bitmap();
-    } catch (...) {
-        photo = nullptr;
-    }
+    const ui::BitmapPtr photo = frmAutoparco ? frmAutoparco->imgFoto.Bitmap() : nullptr;
     imgLogo.SetBitmap(photo && !photo->empty() ? photo : imgTemp.Bitmap());
 }
 

@@ -5,6 +5,7 @@
 #include "common/ListWindow.h"
 #include "common/Records.h"
 #include "common/Reports.h"
+#include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
 #include "vehicles/AutomezzoRec.h"
 
@@ -101,7 +102,8 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick() {
                 ritorno_->VeicoloVisitaRichiamato({automezzo_.get("Marca") + " " + automezzo_.get("Modello"),
                                                    automezzo_.get("Targa"), automezzo_.get("Autista")});
         }
-    } catch (...) {
+    } catch (const rtl::DataError&) {
+        // A vehicle that cannot be read is not handed back, without a word.
     }
     Close();
 }
