@@ -2,7 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "common/Card.h"
@@ -25,6 +28,7 @@ edit txtBeneficiario bounds=0,60,100,20
 edit txtImporto bounds=0,80,100,20
 label lblPosizione bounds=0,100,100,20
 button btnFocus bounds=0,0,1,1 visible=no
+button btnComando bounds=0,120,100,20
 )";
 
 struct Card {
@@ -42,18 +46,31 @@ struct Card {
         c.primoCampo = "txtData";
         c.btnFocus = focus;
         c.errori.primo = ui::DialogType::Warning;
-        c.dopoMostra = [this] { ++shown; };
-        c.dopoSalva = [this] { ++saved; };
+        c.dopoNuovo = [this] { Guasto(); };
+        c.dopoMostra = [this] {
+            ++shown;
+            Guasto();
+        };
+        c.dopoSalva = [this] {
+            ++saved;
+            Guasto();
+        };
+        c.passiDuplica = [this] { Guasto(); };
         scheda = std::make_unique<SchedaArchivio>(form, std::move(c));
         form.Show();
     }
     ui::Edit& edit(const char* name) { return form.Get<ui::Edit>(name); }
     std::string pos() { return form.Get<ui::Label>("lblPosizione").Text(); }
     void setPos(const std::string& p) { form.Get<ui::Label>("lblPosizione").SetText(p); }
+    void Guasto() {
+        if (guasto) guasto();
+    }
 
     ui::Form form;
     std::unique_ptr<SchedaArchivio> scheda;
     int shown = 0, saved = 0;
+    // Thrown from the window's own steps, when set.
+    std::function<void()> guasto;
 };
 
 void SaveCost(ts::Harness& h, Card& c, const std::string& data, const std::string& causale) {
@@ -213,6 +230,47 @@ TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
     c.scheda->Salva();
     EXPECT_EQ(c.pos(), "4");
     EXPECT_EQ(c.saved, 0);
+}
+
+// Only a failure of the data is the command's access message. A fault of
+// the program, or memory run out, is no archive failure: it reaches the
+// standard error box with its own text.
+TEST(Card, OnlyDataFailuresBecomeTheAccessMessage) {
+    struct Comando {
+        const char* nome;
+        void (SchedaArchivio::*esegui)();
+        ui::DialogType accesso; // the dialog kind of its access message in this card
+    };
+    const Comando comandi[] = {{"Nuovo", &SchedaArchivio::Nuovo, ui::DialogType::Error},
+                               {"Salva", &SchedaArchivio::Salva, ui::DialogType::Error},
+                               {"Primo", &SchedaArchivio::Primo, ui::DialogType::Warning},
+                               {"Duplica", &SchedaArchivio::Duplica, ui::DialogType::Error}};
+    struct Guasto {
+        std::function<void()> lancia;
+        std::string erroreStandard; // empty: the access message
+    };
+    const Guasto guasti[] = {
+        {[] { throw rtl::FileError("Errore di scrittura: disco pieno", "Costi_Veicolo_1.pro"); }, ""},
+        {[] { throw common::AccessoArchivio("record 9 assente"); }, ""},
+        {[] { throw std::logic_error("campo sconosciuto: Targa"); }, "campo sconosciuto: Targa"},
+        {[] { throw std::bad_alloc(); }, std::bad_alloc().what()},
+    };
+    for (const Comando& comando : comandi) {
+        for (const Guasto& guasto : guasti) {
+            SCOPED_TRACE(std::string(comando.nome) + " " + guasto.erroreStandard);
+            ts::Harness h;
+            Card c(h);
+            SaveCost(h, c, "01/01/2024", "Uno"); // a stored card, for Primo and Duplica
+            c.guasto = guasto.lancia;
+            c.form.Get<ui::Button>("btnComando").OnClick = [&] { (c.scheda.get()->*comando.esegui)(); };
+            if (guasto.erroreStandard.empty())
+                h.expectMessage(comando.accesso, std::string(kMsgAccessoArchivio));
+            else
+                h.expectMessage(ui::DialogType::Error, guasto.erroreStandard);
+            h.click(c.form.Get<ui::Button>("btnComando"));
+            h.verify();
+        }
+    }
 }
 
 TEST(Card, BadRecordNumbersFailWithoutWriting) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "common/Reports.h"
+#include "platform/image/Image.h"
 #include "platform/ui/Layout.h"
 #include "tests/support/Harness.h"
 
@@ -109,4 +112,45 @@ TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
     f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto); // no memo txtNote_A
     EXPECT_TRUE(report::headlessOutput().printed.empty());
     EXPECT_FALSE(f.dialog.Visible());
+}
+
+// A failure of the report or of the data it shows is the dialog's own
+// message, and the dialog closes. A fault of the program (a memo filled from
+// a control that the card does not have) or memory run out is not: it
+// reaches the standard error box with its own text, and the dialog stays.
+TEST(DocumentReport, OnlyReportAndDataFailuresGiveTheDialogsMessage) {
+    const std::string avviso(kMsgStampaDocumentoFoto);
+    const struct {
+        std::vector<std::string> memo;
+        std::function<void()> guasto;
+        ui::DialogType tipo;
+        std::string testo;
+    } casi[] = {
+        {{"txtNote"}, nullptr, ui::DialogType::Warning, avviso}, // no memo txtNote
+        {{},
+         [] { throw img::Error("Incomplete or damaged picture: foto.jpg"); },
+         ui::DialogType::Warning,
+         avviso},
+        {{"txtCalce"}, nullptr, ui::DialogType::Error, "TfrmScheda: no control named \"txtCalce\""},
+        {{}, [] { throw std::bad_alloc(); }, ui::DialogType::Error, std::bad_alloc().what()},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.testo);
+        ts::Harness h;
+        Fixture f(h);
+        f.dialog.Get<ui::Button>("btnStampa").OnClick = [&] {
+            EseguiDocumento(
+                f.dialog, f.rep, report::Orientation::Portrait, false,
+                [&] {
+                    RiempiMemo(f.rep, f.card, caso.memo);
+                    if (caso.guasto) caso.guasto();
+                },
+                kMsgStampaDocumentoFoto);
+        };
+        h.expectMessage(caso.tipo, caso.testo);
+        h.click(f.dialog.Get<ui::Button>("btnStampa"));
+        h.verify();
+        EXPECT_TRUE(report::headlessOutput().printed.empty());
+        EXPECT_EQ(f.dialog.Visible(), caso.tipo == ui::DialogType::Error);
+    }
 }

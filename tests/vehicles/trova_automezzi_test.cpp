@@ -2,6 +2,7 @@
 // find-next, print, and the recall into the three callers.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,43 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtNote.Text(), "");
     EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap()); // no photo: the placeholder
+}
+
+// A vehicle that cannot be read at the choice is dropped without a word and
+// the search closes; a fault of the program while it is handed back is no
+// failure of the archive and reaches the standard error box.
+TEST(VehicleSearch, RecallDropsOnlyAnUnreadableArchive) {
+    {
+        ts::Harness h;
+        ScriviVeicoli(kFlotta);
+        TfrmRegistro registro(h.app);
+        TfrmTrovaAutomezzi w(h.app, &registro, &registro);
+        w.lblMemory.SetText("registro");
+        w.Show();
+        Cerca(h, w, {});
+        // The archive gives way to a folder between the search and the choice.
+        ASSERT_TRUE(rtl::DeleteFile(rtl::DataPath("Parco_Automezzi.pro")));
+        rtl::CreateFolders(rtl::DataPath("Parco_Automezzi.pro"));
+        h.dblClickItem(w.lstRecords, 0);
+        EXPECT_FALSE(w.Visible());
+        EXPECT_EQ(registro.txtTarga.Text(), "");
+    }
+    {
+        struct RitornoGuasto : RitornoTrovaAutomezzi {
+            void VeicoloVisitaRichiamato(const VeicoloVisita&) override {
+                throw std::logic_error("campo sconosciuto: Autista");
+            }
+        } ritorno;
+        ts::Harness h;
+        ScriviVeicoli(kFlotta);
+        ui::Form owner(h.app);
+        TfrmTrovaAutomezzi w(h.app, &owner, &ritorno);
+        w.lblMemory.SetText("registro");
+        w.Show();
+        Cerca(h, w, {});
+        h.expectMessage(ui::DialogType::Error, "campo sconosciuto: Autista");
+        h.dblClickItem(w.lstRecords, 0);
+    }
 }
 
 TEST(VehicleSearch, UnknownTagOrNoSelectionCopiesNothing) {

@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/rtl/Files.h"
 #include "tests/platform/ui/TestForm.h"
@@ -235,6 +238,28 @@ TEST(Errors, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
     h.expectMessage(ui::DialogType::Error, "Tasto");
     h.type(f, "x");
     EXPECT_EQ(f.txtA.Text(), "");
+}
+
+// Whatever a handler throws reaches the box: a fault of the program and
+// memory run out with their own text, a failure of no standard kind with a
+// text of the box.
+TEST(Errors, EveryKindOfFailureReachesTheBox) {
+    ts::Harness h;
+    TfrmProva f(h.app);
+    f.Show();
+    f.cmdOK.SetModalResult(ui::ModalResult::None);
+    const std::pair<std::function<void()>, std::string> casi[] = {
+        {[] { throw std::logic_error("indice 367 fuori dal planner"); }, "indice 367 fuori dal planner"},
+        {[] { throw std::bad_alloc(); }, std::bad_alloc().what()},
+        {[] { throw 42; }, "Errore sconosciuto."},
+    };
+    for (const auto& [lancia, testo] : casi) {
+        SCOPED_TRACE(testo);
+        f.cmdOK.OnClick = lancia;
+        h.expectMessage(ui::DialogType::Error, testo);
+        h.click(f.cmdOK);
+        h.verify();
+    }
 }
 
 TEST(Timers, TickAsOftenAsDueUnderAdvancedTime) {
