@@ -65,8 +65,8 @@ private:
     // The checks of "Applica e chiudi" up to the confirmation; false when one
     // stopped it (its message shown).
     bool ControllaIntervallo();
-    // Books the trimmed text on every day of the range in the planner's cells
-    // (the dialog has them).
+    // Books the trimmed text on every day of the range in the planner's cells;
+    // only called when the dialog has them.
     void SegnaIntervallo();
 
     bookings::CelleGiorni* celle_;

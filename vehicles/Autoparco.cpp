@@ -305,7 +305,7 @@ void TfrmAutoparco::SalvaFotoScheda() {
         }
         fotoCambiata_ = false;
     } catch (const rtl::DataError&) {
-        // The record stays saved; the photo that was not, shows the placeholder.
+        // Without a word: the record stays saved, the card shows the placeholder.
         MostraSegnaposto();
     }
 }
