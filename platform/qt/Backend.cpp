@@ -32,7 +32,7 @@ struct Session::Impl {
 };
 
 Session::Session(ui::Application& app, Mode mode)
-    : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}) {
+    : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}}) {
     Impl& d = *impl_;
     if (!QApplication::instance()) d.qapp = std::make_unique<QApplication>(gArgc, gArgv);
     d.translators = installItalianTranslations();

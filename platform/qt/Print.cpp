@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -126,6 +127,11 @@ void paintChartPages(QPainter& p, QPrinter& printer, const chart::Chart& chart, 
 [[noreturn]] void chartPrintFailed() {
     throw std::runtime_error("Impossibile stampare il grafico sulla stampante scelta.");
 }
+
+// A printer that was chosen but cannot take the document (it cannot start a
+// page, or the file it prints to cannot be written) is a failure, never a
+// cancel: the window that prints reports it.
+constexpr const char* kDocumentoNonStampato = "Impossibile stampare il documento sulla stampante scelta.";
 
 } // namespace
 
@@ -269,14 +275,19 @@ void PreviewDialog::rebuild() {
 }
 
 void PreviewDialog::print() {
-    if (setup_.choose(this, 1, QString::fromStdString(document_.name)))
-        printDocument(setup_.printer(), document_);
+    if (!setup_.choose(this, 1, QString::fromStdString(document_.name))) return;
+    if (!printDocument(setup_.printer(), document_)) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"),
+                        QString::fromUtf8(kDocumentoNonStampato), QMessageBox::Ok, this);
+        box.exec();
+    }
 }
 
 bool ReportOutput::print(const report::Document& document) {
     if (unattended_) return false;
     if (!setup_.choose(QApplication::activeWindow(), 1, QString::fromStdString(document.name))) return false;
-    return printDocument(setup_.printer(), document);
+    if (!printDocument(setup_.printer(), document)) throw report::Error(kDocumentoNonStampato);
+    return true;
 }
 
 void ReportOutput::preview(const report::Document& document) {

@@ -252,7 +252,8 @@ private:
 class Output {
 public:
     virtual ~Output() = default;
-    // Shows the print dialog and prints; false when the user cancels.
+    // Shows the print dialog and prints; false when the user cancels;
+    // report::Error when the chosen printer cannot take the document.
     virtual bool print(const Document& document) = 0;
     // Shows the modal preview window; returns when it is closed.
     virtual void preview(const Document& document) = 0;

@@ -2,6 +2,8 @@
 #include "tests/platform/qt/QtApp.h"
 
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -107,8 +109,9 @@ TEST(Print, PreviewOpensWithThePageWholeInView) {
         report::Document doc;
     };
     const Case cases[] = {
-        {"landscape sheet", {"Planning Annuale", {report::Page{297, 210, {}}}}},
-        {"portrait card", {"Scheda Veicolo", {report::Page{210, 297, {}}}}},
+        {"landscape sheet",
+         {"Planning Annuale", {report::Page{297, 210, report::Orientation::Landscape, {}}}}},
+        {"portrait card", {"Scheda Veicolo", {report::Page{210, 297, report::Orientation::Portrait, {}}}}},
         {"landscape list", listReport(300)},
     };
     for (const Case& k : cases) {
@@ -213,4 +216,25 @@ TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
     ChartPrinter printer(setup);
     const InstalledPrinter installed(printer);
     EXPECT_THROW(chart::print(c, 2, false), std::runtime_error);
+}
+
+// A printer that was chosen but cannot take the document is a failure that
+// the printing window reports, never a cancel: with no printer installed the
+// job goes into a PDF file, here one in a folder that does not exist.
+TEST(Print, AChosenPrinterThatCannotPrintIsAFailure) {
+    qtApp();
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    PrintSetup setup;
+    ReportOutput output(setup, false);
+    bool accepted = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        accepted = true;
+        dialog->accept();
+    });
+    const report::Document doc{"cartella-che-non-esiste/Scheda",
+                               {report::Page{210, 297, report::Orientation::Portrait, {}}}};
+    EXPECT_THROW(output.print(doc), report::Error);
+    EXPECT_TRUE(accepted);
 }
