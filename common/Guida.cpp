@@ -3,46 +3,29 @@
 #include <memory>
 
 #include "common/HelpText.h"
-#include "common/Links.h"
-#include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Resources.h"
 
 TfrmGuida* frmGuida = nullptr;
 
+namespace {
+
+// The manual in the data folder, passed whole: the path may hold blanks.
+std::string Manuale() {
+    return "\"" + rtl::DataFolder() + "Guida.pdf\"";
+}
+
+} // namespace
+
 TfrmGuida::TfrmGuida(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "common/Guida.layout"), imgLogo(Get<ui::Picture>("imgLogo")),
+    : common::TfrmLink(app, owner, "common/Guida.layout", "imgPDF", Manuale),
       lblTitolo(Get<ui::Label>("lblTitolo")), txtGuida(Get<ui::Memo>("txtGuida")),
-      lnkWeb(Get<ui::Label>("lnkWeb")), imgPDF(Get<ui::Picture>("imgPDF")),
-      btnChiudi(Get<ui::Button>("btnChiudi")) {
+      imgPDF(Get<ui::Picture>("imgPDF")) {
     OnShow = [this] { FormShow(); };
-    btnChiudi.OnClick = [this] { btnChiudiClick(); };
-    for (ui::Control* link : {static_cast<ui::Control*>(&lnkWeb), static_cast<ui::Control*>(&imgPDF)}) {
-        link->OnMouseDown = [this](ui::MouseEvent& e) { lnkWebMouseDown(e); };
-        link->OnMouseUp = [this](ui::MouseEvent& e) { lnkWebMouseUp(e); };
-        link->OnClick = [this] { lnkWebClick(); };
-    }
 }
 
 void TfrmGuida::FormShow() {
     SetSize(676, 598);
-}
-
-void TfrmGuida::btnChiudiClick() {
-    Close();
-}
-
-void TfrmGuida::lnkWebMouseDown(ui::MouseEvent&) {
-    lnkWeb.SetFontColor(links::Pressed);
-}
-
-void TfrmGuida::lnkWebMouseUp(ui::MouseEvent&) {
-    lnkWeb.SetFontColor(links::Normal);
-}
-
-void TfrmGuida::lnkWebClick() {
-    lnkWeb.SetFontColor(links::Normal);
-    TMisc::Open("\"" + rtl::DataFolder() + "Guida.pdf\"");
 }
 
 void ShowHelp(ui::Form& owner, const std::string& title, const std::string& text) {

@@ -4,26 +4,20 @@
 #include <string>
 #include <string_view>
 
+#include "common/FinestraLink.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmGuida : public ui::Form {
+class TfrmGuida : public common::TfrmLink {
 public:
     explicit TfrmGuida(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Picture& imgLogo;
     ui::Label& lblTitolo;
     ui::Memo& txtGuida;
-    ui::Label& lnkWeb;
     ui::Picture& imgPDF;
-    ui::Button& btnChiudi;
 
 private:
     void FormShow();
-    void btnChiudiClick();
-    void lnkWebMouseDown(ui::MouseEvent& e);
-    void lnkWebMouseUp(ui::MouseEvent& e);
-    void lnkWebClick();
 };
 
 extern TfrmGuida* frmGuida;

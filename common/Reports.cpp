@@ -55,6 +55,12 @@ std::string PiePaginaStampa() {
     return "Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " + rtl::FormatTime(now.time);
 }
 
+std::string PiePaginaDocumento() {
+    const rtl::DateTime now = rtl::Now();
+    return "Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " +
+           rtl::FormatLongTime(now.time);
+}
+
 void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::string> memo,
                 std::string_view suffisso) {
     for (const std::string& name : memo)

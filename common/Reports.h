@@ -45,6 +45,9 @@ bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, const R
 
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:nn", from the clock now.
 std::string PiePaginaStampa();
+// The footer of a document report: "Stampa eseguita in data dd/mm/yyyy alle
+// ore " + the time in the long format (with seconds), from the clock now.
+std::string PiePaginaDocumento();
 
 // Failure texts of the document reports.
 inline constexpr std::string_view kMsgStampaDocumentoFoto =

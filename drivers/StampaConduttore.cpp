@@ -5,8 +5,6 @@
 
 #include "common/Reports.h"
 #include "drivers/Anagrafica.h"
-#include "platform/rtl/Clock.h"
-#include "platform/rtl/Date.h"
 #include "platform/rtl/Text.h"
 
 TfrmStampaConduttore* frmStampaConduttore = nullptr;
@@ -25,34 +23,16 @@ std::string Testo(const ui::Form& card, const char* control) {
     return rtl::Trim(card.Get<ui::Control>(control).Text());
 }
 
+// The data memos, then town with province and card number with expiry.
+void Riempi(report::Report& rep) {
+    const ui::Form& card = common::SchedaAperta(frmAnagrafica, "scheda del conduttore assente");
+    common::RiempiMemo(rep, card, kMemo);
+    rep.memo("txtCitta").setText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
+    rep.memo("txtCarta").setText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
+}
+
 } // namespace
 
 TfrmStampaConduttore::TfrmStampaConduttore(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/StampaConduttore.layout"), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnStampa(Get<ui::Button>("btnStampa")),
-      repDocumento(report::Report::fromResource("drivers/SchedaConduttore.report")) {
-    btnStampa.OnClick = [this] { btnStampaClick(); };
-    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
-}
-
-void TfrmStampaConduttore::btnStampaClick() {
-    common::EseguiDocumento(
-        *this, repDocumento, report::Orientation::Portrait, false,
-        [this] {
-            if (!frmAnagrafica) throw report::Error("scheda del conduttore assente");
-            const ui::Form& card = *frmAnagrafica;
-            common::RiempiMemo(repDocumento, card, kMemo);
-            repDocumento.memo("txtCitta").setText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
-            repDocumento.memo("txtCarta")
-                .setText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
-            const rtl::DateTime now = rtl::Now();
-            repDocumento.memo("txtCalce")
-                .setText("Stampa eseguita in data " + rtl::FormatDate(now.date) + " alle ore " +
-                         rtl::FormatLongTime(now.time));
-        },
-        common::kMsgStampaDocumentoFoto);
-}
-
-void TfrmStampaConduttore::btnAnnullaClick() {
-    Close();
-}
+    : common::TfrmDocumento(app, owner, "drivers/StampaConduttore.layout",
+                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}) {}

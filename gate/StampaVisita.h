@@ -1,21 +1,13 @@
 #pragma once
 // The two-copy print of the visit card: the card as shown, twice on one A4
 // sheet ("Entrata Uscita Veicolo"), one copy for the driver and one for the
-// company, with the date and time of printing at the foot.
-#include "platform/report/Report.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+// company, with the date and time of printing at the foot. Any failure is
+// reported; the window closes in every case.
+#include "common/DialogoDocumento.h"
 
-class TfrmStampaVisita : public ui::Form {
+class TfrmStampaVisita : public common::TfrmDocumento {
 public:
     explicit TfrmStampaVisita(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Button& btnAnnulla;
-    ui::Button& btnStampa;
-    report::Report repDocumento;
-
-private:
-    void btnStampaClick();
 };
 
 extern TfrmStampaVisita* frmStampaVisita;

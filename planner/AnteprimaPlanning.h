@@ -1,11 +1,10 @@
 #pragma once
-// Preview of the planner's year sheet (see StampaPlanning.h).
-#include "planner/StampaPlanning.h"
+// The preview of the planner's year sheet (see PlanningAnnuale.h).
+#include "common/DialogoDocumento.h"
 
-class TfrmAnteprimaPlanning : public planner::DialogoPlanning {
+class TfrmAnteprimaPlanning : public common::TfrmDocumento {
 public:
-    explicit TfrmAnteprimaPlanning(ui::Application& app, ui::Form* owner = nullptr)
-        : DialogoPlanning(app, owner, "planner/AnteprimaPlanning.layout", true) {}
+    explicit TfrmAnteprimaPlanning(ui::Application& app, ui::Form* owner = nullptr);
 };
 
 extern TfrmAnteprimaPlanning* frmAnteprimaPlanning;

@@ -1,22 +1,12 @@
 #pragma once
 // The about window, with the mail link to the maker.
-#include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
+#include "common/FinestraLink.h"
 
-class TfrmInfo : public ui::Form {
+class TfrmInfo : public common::TfrmLink {
 public:
     explicit TfrmInfo(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Picture& imgLogo;
     ui::Picture& imgEmail;
-    ui::Label& lnkWeb;
-    ui::Button& btnChiudi;
-
-private:
-    void btnChiudiClick();
-    void lnkWebMouseDown(ui::MouseEvent& e);
-    void lnkWebMouseUp(ui::MouseEvent& e);
-    void lnkWebClick();
 };
 
 extern TfrmInfo* frmInfo;

@@ -1,11 +1,11 @@
 #pragma once
-// The preview of the trip sheet shown in the trip-sheet window.
-#include "tripsheets/StampaFoglio.h"
+// The preview of the trip sheet shown in the trip-sheet window (see
+// FoglioDiMarcia.h).
+#include "common/DialogoDocumento.h"
 
-class TfrmAnteprimaFoglio : public tripsheets::DialogoFoglio {
+class TfrmAnteprimaFoglio : public common::TfrmDocumento {
 public:
-    explicit TfrmAnteprimaFoglio(ui::Application& app, ui::Form* owner = nullptr)
-        : DialogoFoglio(app, owner, "tripsheets/AnteprimaFoglio.layout", true) {}
+    explicit TfrmAnteprimaFoglio(ui::Application& app, ui::Form* owner = nullptr);
 };
 
 extern TfrmAnteprimaFoglio* frmAnteprimaFoglio;

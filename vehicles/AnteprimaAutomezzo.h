@@ -1,11 +1,10 @@
 #pragma once
-// Preview of the vehicle card (see StampaAutomezzo.h).
-#include "vehicles/StampaAutomezzo.h"
+// The preview of the vehicle card (see SchedaVeicolo.h).
+#include "vehicles/SchedaVeicolo.h"
 
 class TfrmAnteprimaAutomezzo : public vehicles::DialogoSchedaVeicolo {
 public:
-    explicit TfrmAnteprimaAutomezzo(ui::Application& app, ui::Form* owner = nullptr)
-        : DialogoSchedaVeicolo(app, owner, "vehicles/AnteprimaAutomezzo.layout", true) {}
+    explicit TfrmAnteprimaAutomezzo(ui::Application& app, ui::Form* owner = nullptr);
 };
 
 extern TfrmAnteprimaAutomezzo* frmAnteprimaAutomezzo;

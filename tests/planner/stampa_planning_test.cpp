@@ -126,6 +126,35 @@ TEST_F(StampaPlanning, CancelAndAClosedPrintDialogPrintNothing) {
     EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 2);
 }
 
+// The year sheet has no catch of its own: a printer that fails shows the
+// failure's own text in the standard error box, and the dialog stays open
+// with its two buttons, for another try or "Annulla".
+TEST_F(StampaPlanning, AFailingPrinterReachesTheErrorBoxAndTheDialogStaysOpen) {
+    struct Guasta : report::Output {
+        bool print(const report::Document&) override { throw report::Error("stampante non pronta"); }
+        void preview(const report::Document&) override { throw report::Error("anteprima non disponibile"); }
+    } guasta;
+    struct Ripristina {
+        ~Ripristina() { report::setOutput(nullptr); }
+    } ripristina;
+    report::setOutput(&guasta);
+    planning.Show();
+    const auto prova = [&](common::TfrmDocumento& dialog, const char* testo) {
+        h.expectMessage(ui::DialogType::Error, testo);
+        h.click(dialog.btnStampa);
+        EXPECT_TRUE(dialog.Visible()) << testo;
+        h.click(dialog.btnAnnulla);
+        EXPECT_FALSE(dialog.Visible()) << testo;
+    };
+    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& d) { prova(d, "stampante non pronta"); });
+    h.onModal<TfrmAnteprimaPlanning>(
+        [&](TfrmAnteprimaPlanning& d) { prova(d, "anteprima non disponibile"); });
+    h.click(planning.cmdStampa);
+    h.click(planning.cmdAnteprima);
+    EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 1);
+    EXPECT_EQ(h.modalCount("TfrmAnteprimaPlanning"), 1);
+}
+
 TEST_F(StampaPlanning, PlannerCommandsOpenTheirDialogs) {
     planning.Show();
     int stampa = 0, anteprima = 0;

@@ -1,0 +1,30 @@
+#include "common/DialogoDocumento.h"
+
+#include "common/Reports.h"
+
+namespace common {
+
+TfrmDocumento::TfrmDocumento(ui::Application& app, ui::Form* owner, std::string_view layout,
+                             ConfigDocumento config)
+    : ui::Form(app, owner, layout), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+      btnStampa(Get<ui::Button>("btnStampa")), repDocumento(report::Report::fromResource(config.modello)),
+      config_(std::move(config)) {
+    btnStampa.OnClick = [this] { btnStampaClick(); };
+    btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
+}
+
+void TfrmDocumento::btnStampaClick() {
+    EseguiDocumento(
+        *this, repDocumento, config_.orientamento, config_.anteprima,
+        [this] {
+            config_.riempi(repDocumento);
+            if (repDocumento.has("txtCalce")) repDocumento.memo("txtCalce").setText(PiePaginaDocumento());
+        },
+        config_.testoErrore);
+}
+
+void TfrmDocumento::btnAnnullaClick() {
+    Close();
+}
+
+} // namespace common

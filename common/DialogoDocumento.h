@@ -1,0 +1,55 @@
+#pragma once
+// The print and preview dialogs of the document reports: a small window with
+// "Annulla" and "Stampa" (or "Mostra anteprima") that fills its report
+// template from the card on screen, prints it through the print dialog or
+// shows the preview, and closes. Each dialog class names its layout and
+// configures the rest: the template, the page orientation, print or
+// preview, the filling and the failure text.
+#include <functional>
+#include <string_view>
+
+#include "platform/report/Report.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+
+namespace common {
+
+// Every document names the first three; a landscape page or a preview
+// says so.
+struct ConfigDocumento {
+    std::string_view modello; // the report template resource
+    // Fills the special objects and the data memos from the card; throws
+    // when the card or a memo is missing. The footer memo `txtCalce`, where
+    // the template has one, then receives the moment of printing.
+    std::function<void(report::Report& rep)> riempi;
+    // The failure text; with none the failure is not caught and the dialog
+    // stays open.
+    std::string_view testoErrore;
+    report::Orientation orientamento = report::Orientation::Portrait;
+    bool anteprima = false; // preview instead of print
+};
+
+class TfrmDocumento : public ui::Form {
+public:
+    ui::Button& btnAnnulla;
+    ui::Button& btnStampa;
+    report::Report repDocumento;
+
+protected:
+    TfrmDocumento(ui::Application& app, ui::Form* owner, std::string_view layout, ConfigDocumento config);
+
+private:
+    void btnStampaClick();
+    void btnAnnullaClick();
+
+    ConfigDocumento config_;
+};
+
+// The card that a dialog reads: the single instance of its window, which a
+// print cannot do without.
+template <class Scheda> const Scheda& SchedaAperta(const Scheda* scheda, const char* assente) {
+    if (!scheda) throw report::Error(assente);
+    return *scheda;
+}
+
+} // namespace common

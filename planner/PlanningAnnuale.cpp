@@ -1,0 +1,35 @@
+#include "planner/PlanningAnnuale.h"
+
+#include <string>
+
+#include "common/GiorniPlanner.h"
+#include "planner/Planning.h"
+#include "platform/rtl/Text.h"
+
+namespace planner {
+
+namespace {
+
+// The sheet shows which days are booked (the booked picture's visibility),
+// never what the bookings say.
+void Riempi(report::Report& rep) {
+    const TfrmPlanning& p = common::SchedaAperta(frmPlanning, "finestra del planner assente");
+    rep.memo("txtTitolo").setText("PLANNER PRENOTAZIONI ANNO " + rtl::Trim(p.txtAnno.Text()));
+    rep.memo("txtVeicolo").setText(rtl::Trim(p.txtVeicolo.Text()));
+    rep.memo("txtModello").setText(rtl::Trim(p.txtMarca.Text()) + " " + rtl::Trim(p.txtModello.Text()));
+    rep.memo("txtTarga").setText(rtl::Trim(p.txtTarga.Text()));
+    for (const Giorno& g : Giorni())
+        rep.memo(NomeCella("txt", g)).setText(p.Cella(g.index).occ.Visible() ? "X" : " ");
+}
+
+} // namespace
+
+common::ConfigDocumento PlanningAnnuale(bool anteprima) {
+    return {.modello = "planner/PlanningAnnuale.report",
+            .riempi = Riempi,
+            .testoErrore = {}, // no catch: a failure reaches the standard error box
+            .orientamento = report::Orientation::Landscape,
+            .anteprima = anteprima};
+}
+
+} // namespace planner

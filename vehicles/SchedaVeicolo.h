@@ -1,0 +1,29 @@
+#pragma once
+// The vehicle card as a document: the card as shown, with its photo, on one
+// A4 page ("Scheda Veicolo"), printed through the print dialog or shown in
+// the preview window. The print and the preview dialog differ only in their
+// layout (caption and button), in that last step and in the failure text.
+#include <string_view>
+
+#include "common/DialogoDocumento.h"
+
+namespace vehicles {
+
+class DialogoSchedaVeicolo : public common::TfrmDocumento {
+public:
+    ui::Picture& imgLogo;
+    ui::Picture& imgTemp;
+
+protected:
+    DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, std::string_view layout, bool anteprima);
+
+private:
+    // imgLogo takes the picture of the card's photo, or imgTemp's when the
+    // card has none.
+    void FormShow();
+    // The photo, then the 32 data memos with the trimmed texts of the card's
+    // edits of the same names.
+    void Riempi(report::Report& rep);
+};
+
+} // namespace vehicles
