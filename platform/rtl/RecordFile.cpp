@@ -1,5 +1,6 @@
 #include "platform/rtl/RecordFile.h"
 
+#include "platform/rtl/BigMemory.h"
 #include "platform/rtl/FileIo.h"
 
 #include <algorithm>
@@ -262,7 +263,9 @@ void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const 
     if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
     const std::int64_t count = Count();
     const std::int64_t perBlock = std::max<std::int64_t>(1, static_cast<std::int64_t>(kBlockBytes / size_));
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(perBlock) * size_);
+    // The block is mapped apart (see BigMemory.h): a pass over a large
+    // archive then starts with one page fault, not 256.
+    const rtl::BigArray<std::uint8_t> block(static_cast<std::size_t>(perBlock) * size_);
     for (std::int64_t first = 0; first < count; first += perBlock) {
         const std::int64_t records = std::min(perBlock, count - first);
         const std::size_t bytes = static_cast<std::size_t>(records) * size_;

@@ -1,0 +1,109 @@
+#include "platform/rtl/BigMemory.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <new>
+#include <sys/mman.h>
+#include <unordered_map>
+
+namespace rtl {
+
+namespace {
+constexpr std::size_t kHuge = std::size_t(2) << 20;
+// Freed blocks kept for the next large list (up to this much in all): a
+// list built again takes memory already mapped and faulted in.
+constexpr std::size_t kKeptMax = std::size_t(64) << 20;
+
+std::size_t Mapped(std::size_t bytes) {
+    return (bytes + kHuge - 1) & ~(kHuge - 1);
+}
+
+struct Blocks {
+    std::mutex mutex;
+    std::unordered_map<void*, std::size_t> live; // blocks in use, by their mapped size
+    std::multimap<std::size_t, void*> kept;      // freed blocks, by size
+    std::size_t keptBytes = 0;
+};
+Blocks& Blocchi() {
+    static Blocks* blocks = new Blocks; // never destroyed: blocks may be freed at exit
+    return *blocks;
+}
+
+void* Map(std::size_t size) {
+    // Mapped with 2 MiB to spare, then cut to an aligned block: a huge page
+    // needs an aligned 2 MiB of address space.
+    void* raw = ::mmap(nullptr, size + kHuge, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + kHuge - 1) & ~std::uintptr_t(kHuge - 1);
+    if (aligned > start) ::munmap(raw, aligned - start);
+    if (const std::uintptr_t tail = start + size + kHuge - (aligned + size); tail > 0)
+        ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+    void* p = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+    // Only advice: where the system has no huge pages the block is plain
+    // memory.
+    ::madvise(p, size, MADV_HUGEPAGE);
+#endif
+    return p;
+}
+} // namespace
+
+void* AllocateBig(std::size_t bytes) {
+    if (bytes < kBigBytes) return ::operator new(bytes);
+    const std::size_t size = Mapped(bytes);
+    if (size < bytes) throw std::bad_alloc();
+    Blocks& b = Blocchi();
+    {
+        // The smallest kept block that is large enough, when it is not far
+        // larger.
+        const std::lock_guard lock(b.mutex);
+        const auto it = b.kept.lower_bound(size);
+        if (it != b.kept.end() && it->first <= 2 * size) {
+            void* p = it->second;
+            b.live.emplace(p, it->first);
+            b.keptBytes -= it->first;
+            b.kept.erase(it);
+            return p;
+        }
+    }
+    void* p = Map(size);
+    try {
+        const std::lock_guard lock(b.mutex);
+        b.live.emplace(p, size);
+    } catch (...) {
+        ::munmap(p, size);
+        throw;
+    }
+    return p;
+}
+
+void FreeBig(void* p, std::size_t bytes) noexcept {
+    if (!p) return;
+    if (bytes < kBigBytes) {
+        ::operator delete(p);
+        return;
+    }
+    Blocks& b = Blocchi();
+    std::size_t size = Mapped(bytes);
+    {
+        const std::lock_guard lock(b.mutex);
+        if (const auto it = b.live.find(p); it != b.live.end()) {
+            size = it->second;
+            b.live.erase(it);
+        }
+        if (b.keptBytes + size <= kKeptMax) {
+            try {
+                b.kept.emplace(size, p);
+                b.keptBytes += size;
+                return;
+            } catch (...) {
+                // Not kept: given back below.
+            }
+        }
+    }
+    ::munmap(p, size);
+}
+
+} // namespace rtl
