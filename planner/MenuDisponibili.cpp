@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/Archive.h"
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "common/Records.h"
 #include "common/YearMenu.h"
 #include "planner/Planning.h"
