@@ -4,7 +4,8 @@
 // mapped on its own, aligned to 2 MiB and offered to the system's
 // transparent huge pages, so that filling it takes one page fault per 2 MiB
 // instead of one per 4 KiB (a fresh page costs a fault, and faults are slow,
-// above all on virtual machines). Smaller blocks come from operator new.
+// above all on virtual machines); blocks under 2 MiB are cut from shared
+// 2 MiB blocks. Smaller blocks come from operator new.
 // Freed blocks are kept, up to 64 MiB in all, for the next large request:
 // a list built again finds its memory ready.
 #include <cstddef>
