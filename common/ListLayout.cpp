@@ -4,8 +4,11 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "common/Archive.h"
@@ -370,19 +373,129 @@ void FormatoRiga::ScriviDaVoce(std::string& out, std::string_view voce) const {
 }
 
 namespace {
-// The lines of a list kept as entries, made when asked for.
+// The lines of a list kept as entries, made when asked for. The entries lie
+// in parts (one per thread that wrote them), in file order.
 class RigheDaVoci final : public ui::LineSource {
 public:
     explicit RigheDaVoci(const FormatoRiga& f) : formato(f) {}
-    std::size_t Count() const override { return voci.size(); }
+    std::size_t Count() const override { return inizi.back(); }
     void Write(std::size_t i, std::string& out) const override {
-        formato.ScriviDaVoce(out, voci[ordine.empty() ? i : ordine[i]]);
+        formato.ScriviDaVoce(out, Voce(ordine.empty() ? i : ordine[i]));
+    }
+    std::string_view Voce(std::size_t i) const {
+        std::size_t k = 0;
+        while (i >= inizi[k + 1])
+            ++k;
+        return parti[k][i - inizi[k]];
+    }
+    void Aggiungi(ui::ListItems voci) {
+        inizi.push_back(inizi.back() + voci.size());
+        parti.push_back(std::move(voci));
     }
 
     FormatoRiga formato;                  // a copy: the list may outlive the window's layout
-    ui::ListItems voci;                   // the entries, in file order
+    std::vector<ui::ListItems> parti;     // the entries, in file order
+    std::vector<std::size_t> inizi{0};    // the first entry of each part, then the count
     rtl::BigVector<std::uint32_t> ordine; // the entry of each line, when sorted
 };
+
+// A record without an entry met by a thread: it stops there.
+struct SenzaVoce {};
+
+// What one thread lists: the entries of a run of records and their numbers.
+struct Pezzo {
+    ui::ListItems voci;
+    rtl::BigVector<std::uint32_t> numeri;
+    bool senzaVoce = false;
+    std::exception_ptr errore; // the failure that stopped it
+};
+
+// Writes the entries of the `quanti` records from the 0-based `primo`.
+void ScriviPezzo(const FormatoRiga& formato, const Archivio& archivio, std::int64_t primo,
+                 std::int64_t quanti, std::size_t room, Pezzo& pezzo) {
+    try {
+        const std::size_t attese = std::size_t(quanti);
+        pezzo.numeri.reserve(attese);
+        pezzo.voci.reserve(attese, room);
+        bool stimata = false;
+        archivio.PerOgniIn(primo, quanti, [&](std::int64_t numero, const RecordView& r) {
+            char* inizio = pezzo.voci.Room(room);
+            const char* fine = formato.ScriviVoce(inizio, r.bytes());
+            if (!fine) throw SenzaVoce();
+            const std::size_t lunghezza = std::size_t(fine - inizio);
+            pezzo.voci.Add(lunghezza);
+            pezzo.numeri.push_back(std::uint32_t(numero));
+            if (!stimata) {
+                stimata = true;
+                pezzo.voci.reserve(attese, attese * (lunghezza + lunghezza / 4 + 16));
+            }
+        });
+    } catch (const SenzaVoce&) {
+        pezzo.senzaVoce = true;
+    } catch (...) {
+        pezzo.errore = std::current_exception();
+    }
+}
+
+// Every record of the archive (`count` of them) listed by `fili` threads at
+// once, each over a run of it: reading and writing entries take a fraction
+// of the time. False, with nothing listed, when a record has no entry. A
+// failure keeps the entries of the records before it, and is rethrown.
+bool VociInParallelo(VociLista& voci, RigheDaVoci& righe, const Archivio& archivio, std::size_t count,
+                     std::size_t room, unsigned fili) {
+    std::vector<Pezzo> pezzi(fili);
+    // Each thread its own copy of the layout (it reuses a buffer).
+    const std::vector<FormatoRiga> formati(fili, righe.formato);
+    const std::size_t per = (count + fili - 1) / fili;
+    const auto scrivi = [&](unsigned t) {
+        const std::size_t primo = std::min(count, std::size_t(t) * per);
+        ScriviPezzo(formati[t], archivio, std::int64_t(primo), std::int64_t(std::min(per, count - primo)),
+                    room, pezzi[t]);
+    };
+    std::vector<std::thread> threads;
+    unsigned avviati = 1;
+    try {
+        threads.reserve(fili - 1);
+        for (; avviati < fili; ++avviati)
+            threads.emplace_back(scrivi, avviati);
+    } catch (...) {
+        // No more threads to be had: the runs left are written here.
+    }
+    scrivi(0);
+    for (unsigned t = avviati; t < fili; ++t)
+        scrivi(t);
+    for (std::thread& t : threads)
+        t.join();
+
+    std::exception_ptr errore;
+    std::size_t tenuti = 0;
+    for (; tenuti < fili; ++tenuti) {
+        if (pezzi[tenuti].senzaVoce) return false;
+        if (pezzi[tenuti].errore) {
+            errore = pezzi[tenuti].errore;
+            ++tenuti;
+            break;
+        }
+    }
+    std::size_t n = 0;
+    for (std::size_t t = 0; t < tenuti; ++t)
+        n += pezzi[t].numeri.size();
+    voci.numeri.reserve(n);
+    for (std::size_t t = 0; t < tenuti; ++t) {
+        voci.numeri.insert(voci.numeri.end(), pezzi[t].numeri.begin(), pezzi[t].numeri.end());
+        righe.Aggiungi(std::move(pezzi[t].voci));
+    }
+    if (errore) std::rethrow_exception(errore);
+    return true;
+}
+
+// Records listed by several threads: only a whole archive of some size
+// (a filter may not be safe to run on several threads at once).
+constexpr std::size_t kInParallelo = 8192;
+unsigned Fili(std::size_t count) {
+    if (count < kInParallelo) return 1;
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+}
 } // namespace
 
 void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga& formato,
@@ -390,6 +503,7 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
     voci.clear();
     std::shared_ptr<RigheDaVoci> righe;
     if (formato.conVoci_) righe = std::make_shared<RigheDaVoci>(formato);
+    ui::ListItems parte; // the entries written here, one record at a time
     // Hands the lines over: made from the entries, in their order, or kept
     // whole.
     const auto consegna = [&] {
@@ -397,8 +511,9 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
             if (ordinata) OrdinaVoci(voci);
             return;
         }
-        if (ordinata && righe->voci.size() > 1) {
-            righe->ordine = OrdineInLista(righe->voci);
+        if (!parte.empty()) righe->Aggiungi(std::move(parte));
+        if (ordinata && righe->Count() > 1) {
+            righe->ordine = OrdineInLista(righe->parti);
             rtl::BigVector<std::uint32_t> numeri(voci.numeri.size());
             for (std::size_t k = 0; k < numeri.size(); ++k)
                 numeri[k] = voci.numeri[righe->ordine[k]];
@@ -415,8 +530,21 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
         // room for as many, with a quarter more (it grows when that is not
         // enough).
         std::size_t room = (righe ? formato.massimoVoce_ : formato.massimo_) + kMargine;
+        if (righe && !filtro && Fili(count) > 1) {
+            std::optional<MemoriaOrdine> memoria;
+            if (ordinata) memoria.emplace(count);
+            const bool fatte = VociInParallelo(voci, *righe, archivio, count, room, Fili(count));
+            memoria.reset();
+            if (fatte) {
+                consegna();
+                return;
+            }
+            // A record without an entry: listed again below, one record at a
+            // time.
+            righe = std::make_shared<RigheDaVoci>(formato);
+        }
         voci.numeri.reserve(attese);
-        (righe ? righe->voci : voci.righe).reserve(attese, room);
+        (righe ? parte : voci.righe).reserve(attese, room);
         bool stimata = false;
         const auto aggiungi = [&](ui::ListItems& dove, std::size_t lunghezza, std::int64_t numero) {
             dove.Add(lunghezza);
@@ -429,22 +557,23 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
         archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
             if (filtro && !filtro(r)) return;
             if (righe) {
-                char* inizio = righe->voci.Room(room);
+                char* inizio = parte.Room(room);
                 if (char* fine = formato.ScriviVoce(inizio, r.bytes())) {
-                    aggiungi(righe->voci, std::size_t(fine - inizio), numero);
+                    aggiungi(parte, std::size_t(fine - inizio), numero);
                     return;
                 }
                 // A record without an entry: every line is kept whole, those
                 // listed so far made now.
-                const std::size_t n = righe->voci.size();
+                const std::size_t n = parte.size();
                 voci.righe.reserve(attese, n * (formato.massimo_ / 2 + 16));
                 std::string riga;
                 for (std::size_t i = 0; i < n; ++i) {
                     riga.clear();
-                    formato.ScriviDaVoce(riga, righe->voci[i]);
+                    formato.ScriviDaVoce(riga, parte[i]);
                     voci.righe.push_back(riga);
                 }
                 righe.reset();
+                parte.clear();
                 room = formato.massimo_ + kMargine;
                 stimata = n > 0;
             }

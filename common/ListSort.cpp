@@ -205,7 +205,7 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
 
 // What the rounds of a sort share.
 struct Ordinamento {
-    std::vector<const char*> righe;             // where each entry's line lies, or:
+    rtl::BigVector<const char*> righe;          // where each entry's line lies, or:
     const char* testo = nullptr;                // the buffer of the lines
     const ui::ListItems::Span* posti = nullptr; // and where each lies in it
     Riserva spare;
@@ -408,18 +408,56 @@ void OrdinaVoci(std::vector<VoceLista>& voci) {
 }
 
 rtl::BigVector<std::uint32_t> OrdineInLista(const ui::ListItems& testi) {
-    if (testi.OnDemand()) throw std::logic_error("OrdineInLista: lines made on demand");
-    const std::size_t n = testi.size();
+    return OrdineInLista(std::span<const ui::ListItems>(&testi, 1));
+}
+
+rtl::BigVector<std::uint32_t> OrdineInLista(std::span<const ui::ListItems> parti) {
+    std::size_t n = 0;
+    for (const ui::ListItems& p : parti) {
+        if (p.OnDemand()) throw std::logic_error("OrdineInLista: lines made on demand");
+        n += p.size();
+    }
     rtl::BigVector<std::uint32_t> ordine(n);
     if (n < 2) {
         if (n == 1) ordine[0] = 0;
         return ordine;
     }
-    const rtl::BigVector<Elemento> elementi = Ordina(
-        n, [](std::size_t) { return std::string_view(); }, &testi);
+    rtl::BigVector<Elemento> elementi;
+    if (parti.size() == 1) {
+        elementi = Ordina(
+            n, [](std::size_t) { return std::string_view(); }, &parti[0]);
+    } else {
+        // The texts in the order of the parts (Ordina asks for them in turn).
+        std::size_t k = 0, inizio = 0;
+        elementi = Ordina(n, [&](std::size_t i) {
+            while (i - inizio >= parti[k].size())
+                inizio += parti[k++].size();
+            return std::string_view(parti[k][i - inizio]);
+        });
+    }
     for (std::size_t k = 0; k < n; ++k)
         ordine[k] = elementi[k].indice;
     return ordine;
+}
+
+MemoriaOrdine::MemoriaOrdine(std::size_t n) {
+    // The elements, the room for counting passes and the places of texts
+    // of several parts.
+    for (const std::size_t bytes : {n * sizeof(Elemento), n * sizeof(Elemento), n * sizeof(const char*)})
+        blocchi_.emplace_back(bytes);
+    try {
+        thread_ = std::thread([this] {
+            for (const rtl::BigArray<std::byte>& b : blocchi_)
+                std::memset(b.data(), 0, b.size());
+        });
+    } catch (...) {
+        // No thread: the sort touches its memory itself.
+    }
+}
+
+void MemoriaOrdine::Cedi() {
+    if (thread_.joinable()) thread_.join();
+    blocchi_.clear();
 }
 
 void OrdinaVoci(VociLista& voci) {

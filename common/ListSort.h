@@ -1,8 +1,11 @@
 #pragma once
 // The order of sorted lists and the listed records as a list box keeps them.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/rtl/BigMemory.h"
@@ -42,5 +45,25 @@ void OrdinaVoci(VociLista& voci);
 // The order of the kept texts of `testi` by PrecedeInLista, equal texts in
 // their order: element k is the index of the text that comes k-th.
 rtl::BigVector<std::uint32_t> OrdineInLista(const ui::ListItems& testi);
+// The same over the texts of several lists taken one after the other.
+rtl::BigVector<std::uint32_t> OrdineInLista(std::span<const ui::ListItems> parti);
+
+// The memory a sort of `n` texts will take, readied on a thread of its own
+// while the texts are still being written: fresh memory is slow to touch
+// the first time (above all on virtual machines). Held until the object goes
+// (or Cedi), then kept for the sort that follows (see rtl::BigMemory).
+class MemoriaOrdine {
+public:
+    explicit MemoriaOrdine(std::size_t n);
+    ~MemoriaOrdine() { Cedi(); }
+    MemoriaOrdine(const MemoriaOrdine&) = delete;
+    MemoriaOrdine& operator=(const MemoriaOrdine&) = delete;
+    // Waits for the thread and hands the memory over.
+    void Cedi();
+
+private:
+    std::vector<rtl::BigArray<std::byte>> blocchi_;
+    std::thread thread_;
+};
 
 } // namespace common
