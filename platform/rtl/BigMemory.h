@@ -14,7 +14,7 @@
 
 namespace rtl {
 
-inline constexpr std::size_t kBigBytes = std::size_t(256) << 10;
+inline constexpr std::size_t kBigBytes = std::size_t(64) << 10;
 
 // Throws std::bad_alloc when the memory cannot be had. FreeBig takes the
 // size given to AllocateBig.
