@@ -1,7 +1,8 @@
 // Builds the list lines of a list window over a year of 100,000 gate
 // transits (1366-byte records), sorted and in file order, through a line
-// layout resolved once and through RigaLista record by record; the lines go
-// into one buffer, as a list window keeps them (see VociLista). See
+// layout resolved once (the lines kept as entries and made when asked for,
+// as a list window keeps them, see VociLista) and through the tests'
+// reference RigaLista record by record (the lines kept whole). See
 // bench/Bench.h for how every path is measured.
 //
 //   bench_list_build [folder] [sizes...]
@@ -11,8 +12,9 @@
 
 #include "bench/Bench.h"
 #include "bench/Data.h"
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "common/Records.h"
+#include "tests/support/ListReference.h"
 
 namespace {
 
@@ -42,10 +44,10 @@ std::size_t ConRigaLista(const std::string& path, bool sorted) {
                           targa = TVisitaRec.field("Targa"), veicolo = TVisitaRec.field("Veicolo"),
                           conduttore = TVisitaRec.field("Conduttore");
     VociLista voci;
-    CostruisciVoci(
+    ts::CostruisciVoci(
         voci, path, TVisitaRec,
         [](const RecordView& r) -> std::optional<std::string> {
-            return RigaLista()
+            return ts::RigaLista()
                 .colonna(r, data, 10)
                 .testo("  ")
                 .colonna(r, ora, 5)

@@ -10,7 +10,8 @@
 
 #include "bench/Bench.h"
 #include "bench/Data.h"
-#include "common/ListLines.h"
+#include "common/ListFind.h"
+#include "common/ListLayout.h"
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
 #include "platform/ui/Application.h"
@@ -56,7 +57,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
         {"list: open sheets",
          [anno] {
              return [anno] {
-                 std::vector<common::VoceLista> voci;
+                 common::VociLista voci;
                  common::CostruisciVoci(voci, anno, tripsheets::FormatoFoglio(), tripsheets::FoglioAperto,
                                         false);
                  return bench::Outcome{std::to_string(voci.size()) + " open"};
@@ -71,7 +72,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
                      {"/05/", common::TFoglioRec.field("DataApertura")},
                  };
                  const common::RicercaMultipla ricerca(criteri);
-                 std::vector<common::VoceLista> voci;
+                 common::VociLista voci;
                  common::CostruisciVoci(
                      voci, anno, tripsheets::FormatoFoglio(),
                      [&ricerca](const common::RecordView& f) { return ricerca.corrisponde(f.bytes()); },

@@ -67,4 +67,11 @@ void Archivio::PerOgni(const std::function<void(std::int64_t, const RecordView&)
         [&](std::int64_t n, std::span<const std::uint8_t> bytes) { each(n, RecordView(*type_, bytes)); });
 }
 
+void Archivio::PerOgniIn(std::int64_t primo, std::int64_t quanti,
+                         const std::function<void(std::int64_t, const RecordView&)>& each) const {
+    file_.ForEachIn(primo, quanti, [&](std::int64_t n, std::span<const std::uint8_t> bytes) {
+        each(n, RecordView(*type_, bytes));
+    });
+}
+
 } // namespace common

@@ -73,6 +73,10 @@ public:
 
     // Every record in file order, read in large blocks.
     void PerOgni(const std::function<void(std::int64_t numero, const RecordView& record)>& each);
+    // The same over `quanti` records from the 0-based `primo`, leaving the
+    // archive as it is: threads may each read a part at once.
+    void PerOgniIn(std::int64_t primo, std::int64_t quanti,
+                   const std::function<void(std::int64_t numero, const RecordView& record)>& each) const;
 
     // Closes the file, raising when written data could not be stored.
     void Chiudi() { file_.Close(); }

@@ -44,11 +44,6 @@ void ListaRecord::Riempi(const std::function<void(VociLista&)>& costruisci, int 
     Imposta(std::move(voci), larghezza);
 }
 
-void ListaRecord::Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                             bool ordinata, int larghezza) {
-    Riempi([&](VociLista& voci) { CostruisciVoci(voci, path, type, riga, ordinata); }, larghezza);
-}
-
 void ListaRecord::Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
                              bool ordinata, int larghezza) {
     Riempi([&](VociLista& voci) { CostruisciVoci(voci, path, formato, filtro, ordinata); }, larghezza);
@@ -86,11 +81,6 @@ bool CostruisciOAvvisa(const std::function<void()>& costruisci) {
 }
 } // namespace
 
-bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type,
-                     const RigaDiRecord& riga, bool ordinata, int larghezza) {
-    return CostruisciOAvvisa([&] { lista.Costruisci(path, type, riga, ordinata, larghezza); });
-}
-
 bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
                      const FiltroRecord& filtro, bool ordinata, int larghezza) {
     return CostruisciOAvvisa([&] { lista.Costruisci(path, formato, filtro, ordinata, larghezza); });
@@ -120,20 +110,6 @@ void MostraRisultato(ui::Form& form) {
     txtTrova.SetFocus();
 }
 } // namespace
-
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
-                 const std::string& path, const RecordType& type, const RigaDiRecord& riga, bool ordinata) {
-    const RicercaMultipla ricerca(criteri);
-    form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
-    lista.Costruisci(
-        path, type,
-        [&](const RecordView& r) -> std::optional<std::string> {
-            if (!ricerca.corrisponde(r.bytes())) return std::nullopt;
-            return riga(r);
-        },
-        ordinata);
-    MostraRisultato(form);
-}
 
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
                  const std::string& path, const FormatoRiga& formato, bool ordinata) {

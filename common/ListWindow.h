@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ListLines.h"
+#include "common/ListFind.h"
+#include "common/ListLayout.h"
+#include "common/ListSort.h"
 #include "platform/ui/Ui.h"
 
 namespace common {
@@ -30,13 +32,9 @@ public:
     void Imposta(VociLista voci, int larghezza = kLarghezzaVoci);
 
     // Builds the list from the archive at `path` (created empty when
-    // missing): one line per record that `riga` lists, sorted when asked. A
-    // failure while reading keeps the lines read so far and is rethrown.
-    void Costruisci(const std::string& path, const RecordType& type, const RigaDiRecord& riga, bool ordinata,
-                    int larghezza = kLarghezzaVoci);
-    // The same with a line layout resolved once (the fast form, see
-    // FormatoRiga): the records that `filtro` accepts, every record when it
-    // is empty.
+    // missing): one line per record that `filtro` accepts (every record when
+    // it is empty), as `formato` lays it out, sorted when asked. A failure
+    // while reading keeps the lines read so far and is rethrown.
     void Costruisci(const std::string& path, const FormatoRiga& formato, const FiltroRecord& filtro,
                     bool ordinata, int larghezza = kLarghezzaVoci);
 
@@ -60,16 +58,13 @@ private:
     void Riempi(const std::function<void(VociLista&)>& costruisci, int larghezza);
 
     ui::ListBox& lst_;
-    std::vector<std::uint32_t> numeri_;
+    rtl::BigVector<std::uint32_t> numeri_;
 };
 
 // The show of a list window: builds the list as ListaRecord::Costruisci does.
 // A failure to open or read the archive is never hidden: the lines read so
 // far stay and the access message is shown in the plain message box, as the
 // search does. False after a failure.
-bool CostruisciLista(ListaRecord& lista, const std::string& path, const RecordType& type,
-                     const RigaDiRecord& riga, bool ordinata, int larghezza = kLarghezzaVoci);
-// The same with a line layout resolved once (the fast form, see FormatoRiga).
 bool CostruisciLista(ListaRecord& lista, const std::string& path, const FormatoRiga& formato,
                      const FiltroRecord& filtro, bool ordinata, int larghezza = kLarghezzaVoci);
 
@@ -90,10 +85,6 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 // `txtTrova` and gives it the focus. On a failure the lines read so far stay,
 // the panels are left as they are, and the failure is rethrown for the
 // window to report. The count line is the window's own.
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
-                 const std::string& path, const RecordType& type, const RigaDiRecord& riga,
-                 bool ordinata = true);
-// The same with a line layout resolved once (the fast form).
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
                  const std::string& path, const FormatoRiga& formato, bool ordinata = true);
 

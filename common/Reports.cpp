@@ -18,14 +18,24 @@ report::Report RiepilogoDati() {
 }
 
 namespace {
+// Line i of the lines to print (a list box's line made on demand is made
+// for the print, not kept).
+std::string Riga(std::span<const std::string> righe, std::size_t i) {
+    return righe[i];
+}
+std::string Riga(const ui::ListItems& righe, std::size_t i) {
+    std::string riga;
+    return std::string(righe.Read(i, riga));
+}
+
 template <class Righe>
 void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe,
             std::span<const std::string> extra) {
     frxReport.memo("txtTitolo").setText(titolo);
     report::Memo& memo = frxReport.memo("txtRiepilogo");
     memo.clearLines();
-    for (std::string_view r : righe)
-        memo.addLine(std::string(r));
+    for (std::size_t i = 0; i < righe.size(); ++i)
+        memo.addLine(Riga(righe, i));
     for (const std::string& r : extra)
         memo.addLine(r);
     report::Band& band = frxReport.band("MasterData");

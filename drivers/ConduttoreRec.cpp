@@ -1,6 +1,6 @@
 #include "drivers/ConduttoreRec.h"
 
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "platform/rtl/Files.h"
 
 namespace drivers {

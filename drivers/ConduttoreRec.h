@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "common/Records.h"
 
 namespace drivers {

@@ -4,7 +4,7 @@
 
 #include "common/Archive.h"
 #include "common/Guida.h"
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "common/Records.h"
 #include "common/StartMenu.h"
 #include "common/YearMenu.h"

@@ -1,6 +1,6 @@
 #include "tripsheets/FoglioRec.h"
 
-#include "common/ListLines.h"
+#include "common/ListLayout.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Ini.h"
 #include "platform/rtl/Text.h"

@@ -1,5 +1,6 @@
 #include "platform/rtl/RecordFile.h"
 
+#include "platform/rtl/BigMemory.h"
 #include "platform/rtl/FileIo.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@
 namespace rtl {
 
 namespace {
-constexpr std::size_t kBlockBytes = 1 << 20;
+constexpr std::size_t kBlockBytes = std::size_t(256) << 10;
 }
 
 RecordFile::RecordFile(std::string path, std::size_t recordSize) : path_(std::move(path)), size_(recordSize) {
@@ -262,21 +263,39 @@ void RecordFile::Update(std::int64_t index, std::span<std::uint8_t> record,
 void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each) {
     if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
     const std::int64_t count = Count();
+    ReadRange(0, count, each, &pos_);
+    pos_ = count;
+}
+
+void RecordFile::ForEachIn(
+    std::int64_t first, std::int64_t count,
+    const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each) const {
+    if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    ReadRange(first, count, each, nullptr);
+}
+
+void RecordFile::ReadRange(std::int64_t first, std::int64_t count,
+                           const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each,
+                           std::int64_t* at) const {
     const std::int64_t perBlock = std::max<std::int64_t>(1, static_cast<std::int64_t>(kBlockBytes / size_));
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(perBlock) * size_);
-    for (std::int64_t first = 0; first < count; first += perBlock) {
-        const std::int64_t records = std::min(perBlock, count - first);
+    // The block is mapped apart (see BigMemory.h): a pass over a large
+    // archive then starts with one page fault, not 256.
+    const rtl::BigArray<std::uint8_t> block(
+        static_cast<std::size_t>(std::min(perBlock, std::max<std::int64_t>(count, 1))) * size_);
+    const std::int64_t end = first + count;
+    for (std::int64_t from = first; from < end; from += perBlock) {
+        const std::int64_t records = std::min(perBlock, end - from);
         const std::size_t bytes = static_cast<std::size_t>(records) * size_;
         const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(block.data()), bytes,
-                                        first * static_cast<std::int64_t>(size_), path_);
+                                        from * static_cast<std::int64_t>(size_), path_);
         if (n != bytes) throw FileError("Lettura oltre la fine dell'archivio \"" + path_ + "\"", path_);
         for (std::int64_t i = 0; i < records; ++i) {
-            pos_ = first + i + 1;
-            each(pos_,
+            const std::int64_t number = from + i + 1;
+            if (at) *at = number;
+            each(number,
                  std::span<const std::uint8_t>(block.data() + static_cast<std::size_t>(i) * size_, size_));
         }
     }
-    pos_ = count;
 }
 
 void RecordFile::Close() {

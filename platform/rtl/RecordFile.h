@@ -112,12 +112,23 @@ public:
     // valid only during the call. The position ends after the last record.
     void ForEach(const std::function<void(std::int64_t number, std::span<const std::uint8_t> record)>& each);
 
+    // The same over `count` records from the 0-based `first` (all of them in
+    // the file), with positioned reads that leave the position as it is:
+    // several threads may each read a part of one file at once.
+    void ForEachIn(
+        std::int64_t first, std::int64_t count,
+        const std::function<void(std::int64_t number, std::span<const std::uint8_t> record)>& each) const;
+
     // Flushes written data to the file and closes it; raises on failure.
     // Further operations raise.
     void Close();
 
 private:
     void Open();
+    // Reads the records of ForEachIn, telling `at` each one's number first.
+    void ReadRange(std::int64_t first, std::int64_t count,
+                   const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each,
+                   std::int64_t* at) const;
     void Check(std::size_t length) const;
     std::int64_t Bytes() const;
     void Acquire();

@@ -4,8 +4,13 @@
 // allocation, not one per line, and reordering the items moves eight bytes
 // per item, not its text.
 //
-// An item reads as a ui::ItemText, a std::string_view into the buffer that
-// also converts to std::string; it stays valid until the items change.
+// A long list may instead hold no texts at all: its lines are made when they
+// are asked for (drawn, searched, printed) by a LineSource, from what the
+// source keeps of each line.
+//
+// An item reads as a ui::ItemText, a std::string_view into the buffer (or
+// into the made line, kept with the items) that also converts to
+// std::string; it stays valid until the items change.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -15,9 +20,21 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/rtl/BigMemory.h"
+
 namespace ui {
+
+// The lines of a list made when asked for.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual std::size_t Count() const = 0;
+    // Appends the text of line `i` (below Count()) to `out`.
+    virtual void Write(std::size_t i, std::string& out) const = 0;
+};
 
 class ItemText : public std::string_view {
 public:
@@ -95,23 +112,37 @@ public:
 
     ListItems() = default;
     explicit ListItems(const std::vector<std::string>& texts);
+    // Lines made by `source` when asked for. A change of the items (adding,
+    // setting, removing, reordering) first makes and keeps every line.
+    explicit ListItems(std::shared_ptr<const LineSource> source);
     ListItems(std::initializer_list<std::string_view> texts);
     ListItems(const ListItems& other);
     ListItems& operator=(const ListItems& other);
     // A moved-from list is empty and usable.
     ListItems(ListItems&& other) noexcept;
     ListItems& operator=(ListItems&& other) noexcept;
+    ~ListItems();
 
-    std::size_t size() const { return spans_.size(); }
-    bool empty() const { return spans_.empty(); }
+    std::size_t size() const { return source_ ? count_ : spans_.size(); }
+    bool empty() const { return size() == 0; }
     ItemText operator[](std::size_t i) const {
+        if (source_) return Made(i);
         const Span s = spans_[i];
-        return std::string_view(text_.get() + s.offset, s.length);
+        return std::string_view(text_ + s.offset, s.length);
     }
     // The item, or std::out_of_range.
     ItemText at(std::size_t i) const;
+    // The item's text for one look: a made line is written into `scratch`
+    // (and not kept), a kept text is viewed where it is. Valid until the
+    // next call with the same scratch or a change of the items.
+    std::string_view Read(std::size_t i, std::string& scratch) const;
+    // Whether the lines are made when asked for.
+    bool OnDemand() const { return source_ != nullptr; }
+    // Makes every line and keeps it: the items become kept texts (what a
+    // change of the items does first).
+    void Keep();
     const_iterator begin() const { return {this, 0}; }
-    const_iterator end() const { return {this, spans_.size()}; }
+    const_iterator end() const { return {this, size()}; }
 
     void clear();
     // Room for `items` items of `bytes` bytes of text in all.
@@ -131,8 +162,9 @@ public:
     // at order[k]. `order` must be a permutation of 0 .. size()-1.
     void Reorder(std::span<const std::uint32_t> order);
 
+    // Where the kept texts lie (none for lines made on demand).
     std::span<const Span> spans() const { return spans_; }
-    const char* text() const { return text_.get(); }
+    const char* text() const { return text_; }
 
     std::vector<std::string> strings() const;
     operator std::vector<std::string>() const { return strings(); }
@@ -148,12 +180,22 @@ private:
     // Rewrites the buffer with the items' texts alone, in their order,
     // when texts replaced or removed take more than the live ones.
     void CompactIfWasteful();
+    // A made line, kept until the items change.
+    ItemText Made(std::size_t i) const;
+    void FreeText();
 
-    std::unique_ptr<char[]> text_;
+    // The texts: a buffer from rtl::AllocateBig (large lists take few page
+    // faults).
+    char* text_ = nullptr;
     std::size_t used_ = 0; // bytes of the buffer written
     std::size_t capacity_ = 0;
     std::size_t live_ = 0; // bytes of the items' texts
-    std::vector<Span> spans_;
+    rtl::BigVector<Span> spans_;
+    // Lines made on demand: their source and count, and the lines made so
+    // far (a node keeps its text where it is as the map grows).
+    std::shared_ptr<const LineSource> source_;
+    std::size_t count_ = 0;
+    mutable std::unordered_map<std::size_t, std::string> made_;
 };
 
 } // namespace ui

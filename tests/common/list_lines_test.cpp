@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "common/ListLines.h"
+#include "common/ListFind.h"
+#include "common/ListLayout.h"
+#include "common/ListSort.h"
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
 #include "tests/support/Harness.h"
+#include "tests/support/ListReference.h"
 
 using namespace common;
+using ts::RigaLista;
 
 TEST(ListLines, ColumnsArePaddedOrCutByCharacters) {
     const std::string line = RigaLista()
@@ -320,5 +324,102 @@ TEST(ListLines, SortedBuildIntoOneBufferFollowsTheRule) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(sorted.righe[i], expected[i].riga) << "at " << i;
         EXPECT_EQ(sorted.numeri[i], expected[i].numero) << "at " << i;
+    }
+}
+
+// A list of a whole archive keeps entries and makes its lines when asked
+// for: the same lines, in the same order, with the same records, as the
+// reference builder's whole lines; find-next finds the same lines. The
+// records mix accents, the code page's row 0x80-0x9F (whose characters sort
+// above U+00FF) and its undefined bytes, values that begin others (followed
+// by a blank, a sign, a letter), case variants, values cut by the width
+// (some leaving a blank at the cut) and empty ones. The archive is large
+// enough to be read by several threads, each over a part. A record with a
+// control byte inside a padded column makes the list keep every line whole:
+// in the first record, in the first part, in the last one.
+TEST(ListLines, LinesMadeOnDemandMatchTheReferenceBuilder) {
+    const std::string pieces[] = {"AB",   "ab",   "AB C", "AB!",  "AB~",  "Ab ",  "\xE0",  "\xC0", "\x80",
+                                  "\x8A", "\x9C", "\x96", "\x81", "\x8D", "\xFF", "\x9F",  "\x7F", "z",
+                                  "Z",    " ",    "_",    "0",    "9",    "",     "\xE8 e"};
+    const FormatoRiga formato = std::move(FormatoRiga(TAutomezzoRec)
+                                              .colonna("Tipo", 6)
+                                              .testo(" | ")
+                                              .colonna({"Marca", "Modello"}, 9)
+                                              .testo(" T: ")
+                                              .colonna("Targa", 4)
+                                              .ultima({"Note", "Colore"}));
+    const FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
+                   modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
+                   note = TAutomezzoRec.field("Note"), colore = TAutomezzoRec.field("Colore");
+    const auto reference = [&](const RecordView& r) -> std::optional<std::string> {
+        return RigaLista()
+            .colonna(r, tipo, 6)
+            .testo(" | ")
+            .colonna(r.get(marca) + " " + r.get(modello), 9)
+            .testo(" T: ")
+            .colonna(r, targa, 4)
+            .ultima(r.get(note) + " " + r.get(colore))
+            .str();
+    };
+    auto store = [](Record& r, FieldRef f, std::string_view bytes) {
+        r.bytes()[f.offset] = std::uint8_t(bytes.size());
+        std::memcpy(r.bytes().data() + f.offset + 1, bytes.data(), bytes.size());
+    };
+    struct Case {
+        const char* name;
+        int controllo; // the record given a control byte in a padded column, or -1
+    } cases[] = {{"entries", -1},
+                 {"kept whole from the first", 0},
+                 {"kept whole from the first part", 1500},
+                 {"kept whole from the last part", 8600}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ts::Harness h;
+        const std::string path = h.dataFolder() + "lista.pro";
+        unsigned seed = 5;
+        auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
+        auto text = [&](unsigned most) {
+            std::string t;
+            for (unsigned k = next() % (most + 1); k > 0; --k)
+                t += pieces[next() % std::size(pieces)];
+            return t;
+        };
+        std::string bytes;
+        for (int i = 0; i < 9000; ++i) {
+            Record r(TAutomezzoRec);
+            store(r, tipo, text(3));
+            store(r, marca, text(2));
+            store(r, modello, text(3));
+            store(r, targa,
+                  i == c.controllo ? "A\x01"
+                                     "B"
+                                   : text(2));
+            store(r, note, text(4));
+            store(r, colore, i % 7 == 0 ? "y\x01z" : text(1));
+            bytes.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+        }
+        rtl::WriteWholeFile(path, bytes);
+
+        for (const bool ordinata : {true, false}) {
+            SCOPED_TRACE(ordinata ? "sorted" : "file order");
+            VociLista voci, attese;
+            CostruisciVoci(voci, path, formato, {}, ordinata);
+            ts::CostruisciVoci(attese, path, TAutomezzoRec, reference, ordinata);
+            EXPECT_EQ(voci.righe.OnDemand(), c.controllo < 0);
+            ASSERT_EQ(voci.size(), attese.size());
+            for (std::size_t i = 0; i < attese.size(); ++i) {
+                ASSERT_EQ(voci.righe[i], attese.righe[i]) << "at " << i;
+                ASSERT_EQ(voci.numeri[i], attese.numeri[i]) << "at " << i;
+            }
+            for (const char* cerca : {"ab c", "\xC3\xA0", "\xE2\x82\xAC", "t: ab", "zz"}) {
+                std::string ricordato, ricordatoAtteso;
+                int riga = -1, rigaAttesa = -1;
+                for (int volta = 0; volta < 3; ++volta) {
+                    riga = TrovaSuccessiva(voci.righe, riga, cerca, ricordato);
+                    rigaAttesa = TrovaSuccessiva(attese.righe, rigaAttesa, cerca, ricordatoAtteso);
+                    EXPECT_EQ(riga, rigaAttesa) << cerca;
+                }
+            }
+        }
     }
 }

@@ -43,11 +43,11 @@ void AddVehicle(const std::string& marca, const std::string& modello, const std:
     Archivio(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec).Scrivi("", r);
 }
 
-std::optional<std::string> Line(const RecordView& r) {
-    static const FieldRef marca = TAutomezzoRec.field("Marca"), modello = TAutomezzoRec.field("Modello"),
-                          targa = TAutomezzoRec.field("Targa");
-    // The plate is cut to 4 characters, so two vehicles can share a line.
-    return RigaLista().colonna(r.get(marca) + " " + r.get(modello), 16).colonna(r, targa, 4).str();
+// The plate is cut to 4 characters, so two vehicles can share a line.
+const FormatoRiga& Line() {
+    static const FormatoRiga formato =
+        std::move(FormatoRiga(TAutomezzoRec).colonna({"Marca", "Modello"}, 16).colonna("Targa", 4));
+    return formato;
 }
 
 } // namespace
@@ -60,7 +60,7 @@ TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
     AddVehicle("Citroën", "C3", "CC1");   // 4
     Window w(h);
     ListaRecord lista(w.lst());
-    lista.Costruisci(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line, true);
+    lista.Costruisci(rtl::DataPath("Parco_Automezzi.pro"), Line(), {}, true);
     EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Alfa 147        ZZ99", "Citroën C3      CC1 ",
                                                          "fiat Panda      AB12", "FIAT Panda      AB12"}));
     EXPECT_EQ(w.lst().ItemFont().family, "Courier New");
@@ -125,7 +125,7 @@ TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
     const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.field("Marca")},
                                            {"  ", TAutomezzoRec.field("Modello")},
                                            {"ab7", TAutomezzoRec.field("Targa")}};
-    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line);
+    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line());
     EXPECT_EQ(w.form.Get<ui::Label>("lblConta").Text(), "2");
     EXPECT_EQ(w.lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
     EXPECT_TRUE(w.form.Get<ui::Control>("panContainer").Visible());
@@ -141,7 +141,7 @@ TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
     Window w(h);
     ListaRecord lista(w.lst());
     const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.field("Targa")}};
-    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec, Line, false);
+    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
     EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
     h.select(w.lst(), 1);
     EXPECT_EQ(lista.NumeroSelezionato(), 3);
@@ -152,7 +152,7 @@ TEST(ListWindow, SearchFailureKeepsTheCriteriaPanel) {
     { std::ofstream(rtl::DataPath("file")) << "x"; }
     Window w(h);
     ListaRecord lista(w.lst());
-    EXPECT_ANY_THROW(CercaSchede(w.form, lista, {}, rtl::DataPath("file/Parco.pro"), TAutomezzoRec, Line));
+    EXPECT_ANY_THROW(CercaSchede(w.form, lista, {}, rtl::DataPath("file/Parco.pro"), Line()));
     EXPECT_FALSE(w.form.Get<ui::Control>("panContainer").Visible());
     EXPECT_TRUE(w.form.Get<ui::Control>("panAvvio").Visible());
     EXPECT_EQ(w.lst().Count(), 0u);

@@ -299,6 +299,50 @@ TEST(RecordFile, ForEachPassesEveryWholeRecordInOrder) {
     empty.ForEach([](std::int64_t, std::span<const std::uint8_t>) { ADD_FAILURE(); });
 }
 
+// Parts of a file read by several threads at once: each part passes its
+// records with their numbers, in order, and the position stays where it was;
+// a part past the end fails.
+TEST(RecordFile, PartsReadAtOnceLeaveThePositionAlone) {
+    TempFolder tmp;
+    const std::string path = tmp / "2025.vis";
+    constexpr std::size_t size = 1366;
+    const int count = 1000; // several read blocks per part
+    std::string bytes;
+    for (int i = 0; i < count; ++i) {
+        std::string rec(size, 'x');
+        std::memcpy(rec.data(), &i, sizeof i);
+        bytes += rec;
+    }
+    TempFolder::Put(path, bytes);
+    RecordFile f(path, size);
+    std::vector<std::uint8_t> r(size);
+    f.ReadAt(7, r);
+    const std::int64_t position = f.Position();
+    const std::pair<std::int64_t, std::int64_t> parts[] = {
+        {0, 400}, {400, 400}, {800, 200}, {999, 1}, {5, 0}};
+    std::vector<std::vector<std::int64_t>> seen(std::size(parts));
+    std::vector<std::thread> threads;
+    for (std::size_t p = 0; p < std::size(parts); ++p)
+        threads.emplace_back([&, p] {
+            f.ForEachIn(parts[p].first, parts[p].second,
+                        [&](std::int64_t number, std::span<const std::uint8_t> rec) {
+                            int i;
+                            std::memcpy(&i, rec.data(), sizeof i);
+                            seen[p].push_back(i + 1 == number ? number : -number);
+                        });
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (std::size_t p = 0; p < std::size(parts); ++p) {
+        std::vector<std::int64_t> expected(std::size_t(parts[p].second));
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            expected[k] = parts[p].first + std::int64_t(k) + 1;
+        EXPECT_EQ(seen[p], expected) << "part " << p;
+    }
+    EXPECT_EQ(f.Position(), position);
+    EXPECT_THROW(f.ForEachIn(990, 20, [](std::int64_t, std::span<const std::uint8_t>) {}), FileError);
+}
+
 TEST(RecordFile, ClosedOnEveryPath) {
     TempFolder tmp;
     const std::string path = tmp / "a.pro";

@@ -2,6 +2,7 @@
 // every change, however the buffer grows, reorders or leaves texts behind.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -120,6 +121,90 @@ TEST(ListItems, CopiesAndComparisons) {
     EXPECT_EQ(strings, a);
     const std::string first = a[0];
     EXPECT_EQ(first, "x");
+}
+
+// Lines made when asked for: "riga <i>", counted as they are made.
+class Righe : public ui::LineSource {
+public:
+    explicit Righe(std::size_t n) : n_(n) {}
+    std::size_t Count() const override { return n_; }
+    void Write(std::size_t i, std::string& out) const override {
+        ++made;
+        out += "riga " + std::to_string(i);
+    }
+    mutable int made = 0;
+
+private:
+    std::size_t n_;
+};
+
+TEST(ListItems, LinesMadeOnDemandReadAsKeptOnes) {
+    auto source = std::make_shared<Righe>(1000);
+    ui::ListItems items(source);
+    EXPECT_TRUE(items.OnDemand());
+    EXPECT_EQ(items.size(), 1000u);
+    EXPECT_EQ(source->made, 0); // nothing made until asked for
+    // A line asked for stays valid while others are made, and is made once.
+    const ui::ItemText first = items[0];
+    const ui::ItemText last = items.at(999);
+    for (std::size_t i = 1; i < 300; ++i)
+        EXPECT_EQ(items[i], "riga " + std::to_string(i));
+    EXPECT_EQ(first, "riga 0");
+    EXPECT_EQ(last, "riga 999");
+    EXPECT_EQ(items[0].data(), first.data());
+    EXPECT_EQ(source->made, 301);
+    EXPECT_THROW((void)items.at(1000), std::out_of_range);
+    // A one-look read makes the line again and keeps nothing.
+    std::string scratch;
+    EXPECT_EQ(items.Read(500, scratch), "riga 500");
+    EXPECT_EQ(items.Read(501, scratch), "riga 501");
+    EXPECT_EQ(source->made, 303);
+
+    // Copies read the same lines; comparisons see the texts.
+    const ui::ListItems copy = items;
+    EXPECT_TRUE(copy.OnDemand());
+    EXPECT_EQ(copy, items);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 1000; ++i)
+        expected.push_back("riga " + std::to_string(i));
+    EXPECT_EQ(copy, expected);
+    EXPECT_EQ(Texts(copy), expected);
+    EXPECT_EQ(ui::ListItems(std::make_shared<Righe>(0)).size(), 0u);
+}
+
+TEST(ListItems, AChangeKeepsEveryMadeLineFirst) {
+    // Each change on a list of made lines: the lines are kept as texts, the
+    // change applies to them, the source is asked no more.
+    struct Case {
+        const char* name;
+        void (*change)(ui::ListItems&);
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"push_back", [](ui::ListItems& l) { l.push_back(l[1]); }, {"riga 0", "riga 1", "riga 2", "riga 1"}},
+        {"insert", [](ui::ListItems& l) { l.insert(0, l[2]); }, {"riga 2", "riga 0", "riga 1", "riga 2"}},
+        {"set", [](ui::ListItems& l) { l.set(2, l[0]); }, {"riga 0", "riga 1", "riga 0"}},
+        {"erase", [](ui::ListItems& l) { l.erase(1); }, {"riga 0", "riga 2"}},
+        {"Reorder",
+         [](ui::ListItems& l) {
+             l.Reorder(std::vector<std::uint32_t>{2, 0, 1});
+         },
+         {"riga 2", "riga 0", "riga 1"}},
+        {"Keep", [](ui::ListItems& l) { l.Keep(); }, {"riga 0", "riga 1", "riga 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto source = std::make_shared<Righe>(3);
+        ui::ListItems items(source);
+        c.change(items);
+        EXPECT_FALSE(items.OnDemand());
+        const int made = source->made;
+        EXPECT_EQ(Texts(items), c.expected);
+        EXPECT_EQ(source->made, made);
+    }
+    ui::ListItems items(std::make_shared<Righe>(3));
+    items.clear();
+    EXPECT_TRUE(items.empty());
+    EXPECT_FALSE(items.OnDemand());
 }
 
 } // namespace
