@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <new>
 #include <span>
 #include <stdexcept>
 
@@ -62,18 +61,18 @@ private:
 // be read (the archive cut short or gone meanwhile) shows empty rows.
 class CelleArchivio final : public ui::GridSource {
 public:
-    CelleArchivio(std::string archivio, const RecordType& record, const CampiEsportati& campi)
-        : archivio_(std::move(archivio)), record_(&record), campi_(campi) {}
+    CelleArchivio(std::string archivio, const RecordType& record, std::shared_ptr<const CampiEsportati> campi)
+        : archivio_(std::move(archivio)), record_(&record), campi_(std::move(campi)) {}
 
     std::string_view Cell(int col, int row, std::string& scratch) const override {
-        if (row < 0 || col < 0 || std::size_t(col) > campi_.Colonne()) return {};
+        if (row < 0 || col < 0 || std::size_t(col) > campi_->Colonne()) return {};
         if (col == 0) return scratch = std::to_string(row + 1);
         const std::size_t r = std::size_t(row);
         if (blocco_.empty() || r < primo_ || r >= primo_ + kBloccoGriglia) Leggi(r - r % kBloccoGriglia);
         if (r >= primo_ + letti_) return {};
         const std::span<const std::uint8_t> bytes(blocco_.data() + (r - primo_) * record_->size,
                                                   record_->size);
-        const std::string_view b = campi_.Cella(bytes, std::size_t(col) - 1, unite_);
+        const std::string_view b = campi_->Cella(bytes, std::size_t(col) - 1, unite_);
         for (char c : b)
             if (static_cast<unsigned char>(c) >= 0x80) {
                 scratch.clear();
@@ -98,7 +97,7 @@ private:
 
     std::string archivio_;
     const RecordType* record_;
-    const CampiEsportati& campi_;
+    std::shared_ptr<const CampiEsportati> campi_;
     mutable std::vector<std::uint8_t> blocco_; // records primo_ to primo_ + letti_ - 1
     mutable std::size_t primo_ = 0, letti_ = 0;
     mutable std::string unite_;
@@ -141,7 +140,7 @@ private:
 
 Esportazione::Esportazione(ui::StringGrid& grdRecords, ConfigEsportazione config)
     : grd_(grdRecords), config_(std::move(config)),
-      campi_(std::make_unique<CampiEsportati>(*config_.record, config_.colonne)) {
+      campi_(std::make_shared<const CampiEsportati>(*config_.record, config_.colonne)) {
     for (const ColonnaEsportata& c : config_.colonne)
         intestazioni_.push_back(c.intestazione);
 }
@@ -155,7 +154,7 @@ void Esportazione::RiempiGriglia() {
         Archivio archivio(path, *config_.record);
         const std::int64_t count = archivio.Conta();
         if (count > 0) {
-            auto celle = std::make_shared<const CelleArchivio>(path, *config_.record, *campi_);
+            auto celle = std::make_shared<const CelleArchivio>(path, *config_.record, campi_);
             grd_.SetSource(celle, int(count));
             celle_ = std::move(celle);
             archivio_ = path;

@@ -68,9 +68,9 @@ private:
     ui::StringGrid& grd_;
     ConfigEsportazione config_;
     std::vector<ColonnaExcel> intestazioni_;
-    std::unique_ptr<const CampiEsportati> campi_;
-    std::shared_ptr<const CelleArchivio> celle_; // what the grid reads, since the last fill
-    std::string archivio_;                       // the archive it reads
+    std::shared_ptr<const CampiEsportati> campi_; // the grid's source shares them
+    std::shared_ptr<const CelleArchivio> celle_;  // what the grid reads, since the last fill
+    std::string archivio_;                        // the archive it reads
     bool completa_ = false;
 };
 
