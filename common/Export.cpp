@@ -1,6 +1,8 @@
 #include "common/Export.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
@@ -21,6 +23,22 @@ constexpr auto kFineTratto = [] {
     return t;
 }();
 
+// Whether any of the eight bytes at `p` ends a run (as kFineTratto tells):
+// each test flags a word holding such a byte, and a flagged word is then
+// looked through byte by byte.
+template <bool highPlain> inline bool FineNelleOtto(const char* p) {
+    constexpr std::uint64_t uni = 0x0101010101010101u, alti = 0x8080808080808080u;
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    const auto uguale = [x](unsigned char c) {
+        const std::uint64_t y = x ^ (uni * c);
+        return (y - uni) & ~y & alti;
+    };
+    const std::uint64_t sotto20 = (x - uni * 0x20) & ~x & alti; // a byte below 0x20
+    const std::uint64_t alto = highPlain ? 0 : x & alti;        // a byte from 0x80
+    return (sotto20 | alto | uguale(0x7F) | uguale('&') | uguale('<') | uguale('>')) != 0;
+}
+
 // The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped and
 // the other control characters (NUL to 0x1F, 0x7F) left out: they are no
 // text, only a damaged archive holds them. Plain runs go to `put`; each run
@@ -40,8 +58,11 @@ void EscapedCell(std::string_view text, Put&& put, Altri&& altri) {
     }
     constexpr const std::array<bool, 256>& fine = kFineTratto<highPlain>;
     for (std::size_t i = 0; i < text.size();) {
-        // A run of plain characters, copied at once.
+        // A run of plain characters, copied at once; looked through eight
+        // bytes at a time while none of them ends it.
         std::size_t j = i;
+        while (j + 8 <= text.size() && !FineNelleOtto<highPlain>(text.data() + j))
+            j += 8;
         while (j < text.size() && !fine[static_cast<unsigned char>(text[j])])
             ++j;
         if (j > i) put(text.substr(i, j - i));

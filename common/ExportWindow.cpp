@@ -31,27 +31,46 @@ public:
     CampiEsportati(const RecordType& record, const std::vector<ColonnaEsportata>& colonne) {
         for (const ColonnaEsportata& c : colonne) {
             std::vector<FieldRef> campi;
-            for (const std::string& nome : c.campi)
+            for (const std::string& nome : c.campi) {
                 campi.push_back(record.field(nome));
+                // Every field lies inside the record: checked once here, not
+                // at each cell.
+                if (campi.back().offset + std::size_t(campi.back().capacity) + 1 > record.size)
+                    throw std::out_of_range("campo oltre la fine del record");
+            }
             colonne_.push_back(std::move(campi));
         }
     }
     std::size_t Colonne() const { return colonne_.size(); }
-    // Column `colonna` (0-based) of `record`: a view of the record itself for
-    // one field, else of `unite`.
+    // Column `colonna` (0-based) of `record` (a whole record): a view of the
+    // record itself for one field, else of `unite`.
     std::string_view Cella(std::span<const std::uint8_t> record, std::size_t colonna,
                            std::string& unite) const {
         const std::vector<FieldRef>& campi = colonne_[colonna];
-        if (campi.size() == 1) return rtl::TrimView(RawText(record, campi[0]));
+        if (campi.size() == 1) return Testo(record, campi[0]);
         unite.clear();
         for (std::size_t i = 0; i < campi.size(); ++i) {
             if (i) unite += ' ';
-            unite += rtl::TrimView(RawText(record, campi[i]));
+            unite += Testo(record, campi[i]);
         }
         return unite;
     }
 
 private:
+    // The field's text, trimmed (as RawText and TrimView give it, inline:
+    // this runs for every cell of the archive).
+    static std::string_view Testo(std::span<const std::uint8_t> record, FieldRef f) {
+        const char* p = reinterpret_cast<const char*>(record.data() + f.offset + 1);
+        std::size_t n = std::min<std::size_t>(record[f.offset], std::size_t(f.capacity));
+        while (n > 0 && static_cast<unsigned char>(*p) <= ' ') {
+            ++p;
+            --n;
+        }
+        while (n > 0 && static_cast<unsigned char>(p[n - 1]) <= ' ')
+            --n;
+        return {p, n};
+    }
+
     std::vector<std::vector<FieldRef>> colonne_;
 };
 

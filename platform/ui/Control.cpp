@@ -856,8 +856,7 @@ void StringGrid::SetSource(std::shared_ptr<const GridSource> source, int rows) {
     NoteCells();
 }
 
-const std::string* StringGrid::SetOverSource(int col, int row) const {
-    if (row < 0 || std::size_t(row) >= rowsSet_.size() || !rowsSet_[std::size_t(row)]) return nullptr;
+const std::string* StringGrid::FindSetCell(int col, int row) const {
     const auto it = set_.find(std::uint64_t(row) << 32 | std::uint32_t(col));
     return it == set_.end() ? nullptr : &it->second;
 }

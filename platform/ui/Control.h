@@ -552,7 +552,11 @@ public:
     int SourceRows() const { return sourceRows_; }
     // The text of a cell set over the source, or null for a cell that the
     // source gives (or when there is no source).
-    const std::string* SetOverSource(int col, int row) const;
+    const std::string* SetOverSource(int col, int row) const {
+        // Most rows hold no such cell: told without a lookup.
+        if (row < 0 || std::size_t(row) >= rowsSet_.size() || !rowsSet_[std::size_t(row)]) return nullptr;
+        return FindSetCell(col, row);
+    }
 
     // Tells the backend once after a batch of cell changes (a fill of many
     // rows) instead of at each cell.
@@ -586,6 +590,7 @@ private:
     void Relayout(std::size_t stride);
     void Compact();
     void NoteCells(); // cells changed: tells the backend now or at EndUpdate
+    const std::string* FindSetCell(int col, int row) const;
 
     std::vector<GridColumn> columns_;
     int rowCount_ = 0;
