@@ -29,6 +29,11 @@ void Archivio::Leggi(std::int64_t numero, Record& buffer) {
     file_.ReadAt(numero - 1, buffer.bytes());
 }
 
+std::size_t Archivio::LeggiDa(std::int64_t numero, std::span<std::uint8_t> records) {
+    if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
+    return file_.ReadRecords(numero - 1, records);
+}
+
 std::size_t Archivio::LeggiParte(std::int64_t numero, Record& buffer) {
     if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
     return file_.ReadPart(numero - 1, buffer.bytes());

@@ -71,6 +71,10 @@ public:
     // leaves the archive as it was, so a retry stores the record once.
     std::int64_t Scrivi(std::string_view numero, const Record& buffer);
 
+    // The whole records from `numero` (1-based) on that fit in `records` (a
+    // multiple of the record size), in one read; returns how many were read,
+    // fewer at the end of the file.
+    std::size_t LeggiDa(std::int64_t numero, std::span<std::uint8_t> records);
     // Every record in file order, read in large blocks.
     void PerOgni(const std::function<void(std::int64_t numero, const RecordView& record)>& each);
     // The same over `quanti` records from the 0-based `primo`, leaving the

@@ -1,13 +1,13 @@
 #pragma once
 // What the windows with a status line share: each command's click and the
-// hint it shows in `panInfo` while the mouse moves over it, the background
-// that clears the hint, and the whole wiring of the export windows.
+// hint it shows in `panInfo` while the mouse moves over it, and the
+// background that clears the hint.
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
-#include "common/ExportWindow.h"
 #include "platform/ui/Form.h"
 
 namespace common {
@@ -17,7 +17,10 @@ void LegaSuggerimento(ui::Control& controllo, ui::Control& panInfo, std::string 
 
 // The form itself and the controls named (its background and decoration)
 // clear the status line `panInfo` when the mouse moves over them.
-void LegaSfondo(ui::Form& form, ui::Control& panInfo, std::initializer_list<std::string_view> sfondo);
+void LegaSfondo(ui::Form& form, ui::Control& panInfo, std::span<const std::string_view> sfondo);
+inline void LegaSfondo(ui::Form& form, ui::Control& panInfo, std::initializer_list<std::string_view> sfondo) {
+    LegaSfondo(form, panInfo, std::span<const std::string_view>(sfondo.begin(), sfondo.size()));
+}
 
 // A command of window `W`: its control, the window's handler of a click
 // (none: the click is bound elsewhere) and its hint.
@@ -34,12 +37,5 @@ void LegaComandi(W& finestra, ui::Control& panInfo, std::initializer_list<Comand
         LegaSuggerimento(c.cmd, panInfo, c.hint);
     }
 }
-
-// An export window (grdRecords, cmdEsporta, cmdGuida, cmdEsci, panInfo):
-// the show fills the grid, "Esporta" exports, the guide shows the help
-// topic `titoloGuida` of `guida`, "Esci" closes; each command's hint, and
-// the form and the controls named in `sfondo` clear it.
-void LegaEsportazione(ui::Form& form, Esportazione& esportazione, std::string titoloGuida, std::string guida,
-                      std::initializer_list<std::string_view> sfondo);
 
 } // namespace common

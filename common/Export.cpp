@@ -1,5 +1,9 @@
 #include "common/Export.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
+
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 
@@ -7,11 +11,41 @@ namespace common {
 
 namespace {
 
+// The bytes that end a run of plain text in a cell: controls (NUL to 0x1F,
+// 0x7F) and the three that are escaped; with `highPlain` false also every
+// byte from 0x80, the bytes of UTF-8 sequences that need converting.
+template <bool highPlain>
+constexpr auto kFineTratto = [] {
+    std::array<bool, 256> t{};
+    for (int b = 0; b < 256; ++b)
+        t[std::size_t(b)] =
+            b < 0x20 || b == 0x7F || b == '&' || b == '<' || b == '>' || (!highPlain && b >= 0x80);
+    return t;
+}();
+
+// Whether any of the eight bytes at `p` ends a run (as kFineTratto tells):
+// each test flags a word holding such a byte, and a flagged word is then
+// looked through byte by byte.
+template <bool highPlain> inline bool FineNelleOtto(const char* p) {
+    constexpr std::uint64_t uni = 0x0101010101010101u, alti = 0x8080808080808080u;
+    std::uint64_t x;
+    std::memcpy(&x, p, 8);
+    const auto uguale = [x](unsigned char c) {
+        const std::uint64_t y = x ^ (uni * c);
+        return (y - uni) & ~y & alti;
+    };
+    const std::uint64_t sotto20 = (x - uni * 0x20) & ~x & alti; // a byte below 0x20
+    const std::uint64_t alto = highPlain ? 0 : x & alti;        // a byte from 0x80
+    return (sotto20 | alto | uguale(0x7F) | uguale('&') | uguale('<') | uguale('>')) != 0;
+}
+
 // The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped and
 // the other control characters (NUL to 0x1F, 0x7F) left out: they are no
-// text, only a damaged archive holds them. Each run of other than ASCII
-// characters goes through `altri`.
-template <class Altri> void AppendEscaped(std::string& out, std::string_view text, Altri&& altri) {
+// text, only a damaged archive holds them. Plain runs go to `put`; each run
+// of other than ASCII characters goes through `altri`, unless `highPlain`
+// (windows-1252 bytes, written as they are).
+template <bool highPlain, class Put, class Altri>
+void EscapedCell(std::string_view text, Put&& put, Altri&& altri) {
     // Trimmed as if the controls were not there.
     for (;;) {
         text = rtl::TrimView(text);
@@ -22,19 +56,20 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
         else
             break;
     }
+    constexpr const std::array<bool, 256>& fine = kFineTratto<highPlain>;
     for (std::size_t i = 0; i < text.size();) {
-        // A run of plain characters, copied at once.
+        // A run of plain characters, copied at once; looked through eight
+        // bytes at a time while none of them ends it.
         std::size_t j = i;
-        while (j < text.size()) {
-            const auto b = static_cast<unsigned char>(text[j]);
-            if (b >= 0x80 || b < 0x20 || b == 0x7F || b == '&' || b == '<' || b == '>') break;
+        while (j + 8 <= text.size() && !FineNelleOtto<highPlain>(text.data() + j))
+            j += 8;
+        while (j < text.size() && !fine[static_cast<unsigned char>(text[j])])
             ++j;
-        }
-        out.append(text, i, j - i);
+        if (j > i) put(text.substr(i, j - i));
         if (j == text.size()) break;
         i = j;
         const char c = text[i];
-        if (static_cast<unsigned char>(c) >= 0x80) {
+        if (!highPlain && static_cast<unsigned char>(c) >= 0x80) {
             std::size_t k = i + 1;
             while (k < text.size() && static_cast<unsigned char>(text[k]) >= 0x80)
                 ++k;
@@ -44,19 +79,19 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
         }
         switch (c) {
         case '&':
-            out += "&amp;";
+            put("&amp;");
             break;
         case '<':
-            out += "&lt;";
+            put("&lt;");
             break;
         case '>':
-            out += "&gt;";
+            put("&gt;");
             break;
         case '\r':
-            out += "&#13;";
+            put("&#13;");
             break;
         case '\n':
-            out += "&#10;";
+            put("&#10;");
             break;
         default:
             break; // another control character: left out
@@ -65,22 +100,16 @@ template <class Altri> void AppendEscaped(std::string& out, std::string_view tex
     }
 }
 
-// The cell in UTF-8, as the text of the file.
-void AppendCell(std::string& out, std::string_view text) {
-    AppendEscaped(out, text, [&out](std::string_view run) { out += run; });
-}
-
-// The cell converted to windows-1252 as it is escaped, for the file itself.
-void AppendCellCp1252(std::string& out, std::string_view text) {
-    AppendEscaped(out, text, [&out](std::string_view run) { rtl::AppendUtf8AsCp1252(out, run); });
-}
+constexpr std::string_view kApriCella = "<td class=testo style=\"text-align: left;\">";
+constexpr std::string_view kChiudiCella = "</td>";
 
 // Writes the whole file through `markup` (the tags, ASCII), `put` (the sheet
-// name and header texts, UTF-8) and `putCell` (the text of a data cell): the
-// one description of the file that both the text and the file are made from.
-template <class Markup, class Put, class PutCell>
-void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view foglio,
-                 std::span<const ColonnaExcel> colonne, std::size_t righe, const CellaExcel& cella) {
+// name and header texts, UTF-8) and `riga` (the cells of one data row, each
+// between kApriCella and kChiudiCella): the one description of the file that
+// both the text and the file are made from.
+template <class Markup, class Put, class Riga>
+void ScriviTesto(Markup&& markup, Put&& put, Riga&& riga, std::string_view foglio,
+                 std::span<const ColonnaExcel> colonne, std::size_t righe) {
     markup("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
            "xmlns=\"http://www.w3.org/TR/REC-html40\">"
@@ -127,11 +156,7 @@ void ScriviTesto(Markup&& markup, Put&& put, PutCell&& putCell, std::string_view
     markup("</tr>");
     for (std::size_t r = 0; r < righe; ++r) {
         markup("<tr>");
-        for (std::size_t i = 0; i < colonne.size(); ++i) {
-            markup("<td class=testo style=\"text-align: left;\">");
-            putCell(cella(i, r));
-            markup("</td>");
-        }
+        riga(r);
         markup("</tr>");
     }
     markup("</table>"
@@ -152,9 +177,17 @@ std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel
                            const std::vector<std::vector<std::string>>& righe) {
     std::string s;
     const auto add = [&s](std::string_view piece) { s += piece; };
+    const CellaExcel cella = CelleDi(righe);
     ScriviTesto(
-        add, add, [&s](std::string_view cell) { AppendCell(s, cell); }, foglio, colonne, righe.size(),
-        CelleDi(righe));
+        add, add,
+        [&](std::size_t r) {
+            for (std::size_t i = 0; i < colonne.size(); ++i) {
+                s += kApriCella;
+                EscapedCell<false>(cella(i, r), add, add);
+                s += kChiudiCella;
+            }
+        },
+        foglio, colonne, righe.size());
     return s;
 }
 
@@ -165,29 +198,47 @@ void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span
 
 void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
                      std::size_t righe, const CellaExcel& cella) {
+    ScriviFileExcel(path, foglio, colonne, righe, [&cella](std::size_t colonna, std::size_t riga) {
+        return TestoCella{cella(colonna, riga)};
+    });
+}
+
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     std::size_t righe, const CellaGrezza& cella) {
     rtl::WriteFileInBlocks(path, [&](rtl::BlockWriter& out) {
-        // Each piece converted on its own through one reused buffer; the
-        // markup, ASCII, as it is.
+        const auto write = [&out](std::string_view piece) { out.Write(piece); };
+        // A run of other than ASCII characters converted through one reused
+        // buffer; the markup, ASCII, as it is.
         std::string cp1252;
-        ScriviTesto([&](std::string_view tag) { out.Write(tag); },
-                    [&](std::string_view piece) {
-                        unsigned char any = 0;
-                        for (char c : piece)
-                            any |= static_cast<unsigned char>(c);
-                        if (any < 0x80) {
-                            out.Write(piece);
-                        } else {
-                            cp1252.clear();
-                            rtl::AppendUtf8AsCp1252(cp1252, piece);
-                            out.Write(cp1252);
-                        }
-                    },
-                    [&](std::string_view cell) {
-                        cp1252.clear();
-                        AppendCellCp1252(cp1252, cell);
-                        out.Write(cp1252);
-                    },
-                    foglio, colonne, righe, cella);
+        const auto convert = [&](std::string_view run) {
+            cp1252.clear();
+            rtl::AppendUtf8AsCp1252(cp1252, run);
+            out.Write(cp1252);
+        };
+        ScriviTesto(
+            write,
+            [&](std::string_view piece) {
+                unsigned char any = 0;
+                for (char c : piece)
+                    any |= static_cast<unsigned char>(c);
+                if (any < 0x80)
+                    out.Write(piece);
+                else
+                    convert(piece);
+            },
+            [&](std::size_t r) {
+                // Escaped straight into the file's block as it is read.
+                for (std::size_t i = 0; i < colonne.size(); ++i) {
+                    out.Write(kApriCella);
+                    const TestoCella c = cella(i, r);
+                    if (c.cp1252)
+                        EscapedCell<true>(c.testo, write, write);
+                    else
+                        EscapedCell<false>(c.testo, write, convert);
+                    out.Write(kChiudiCella);
+                }
+            },
+            foglio, colonne, righe);
     });
 }
 

@@ -40,4 +40,15 @@ using CellaExcel = std::function<std::string_view(std::size_t colonna, std::size
 void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
                      std::size_t righe, const CellaExcel& cella);
 
+// A cell's text as it comes: UTF-8 (what a user typed), or the windows-1252
+// bytes of an archive's fields, which go to the file as they are (trimmed and
+// escaped alike), with no conversion there and back.
+struct TestoCella {
+    std::string_view testo;
+    bool cp1252 = false;
+};
+using CellaGrezza = std::function<TestoCella(std::size_t colonna, std::size_t riga)>;
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     std::size_t righe, const CellaGrezza& cella);
+
 } // namespace common

@@ -1,99 +1,186 @@
 #include "common/ExportWindow.h"
 
-#include <new>
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
 
 #include "common/Archive.h"
+#include "common/Commands.h"
+#include "common/Guida.h"
 #include "common/OpenURL.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Text.h"
 
 namespace common {
 
-std::string CampiDiRecord::operator()(const RecordView& r) const {
-    std::string out;
-    for (std::size_t i = 0; i < campi.size(); ++i) {
-        if (i) out += ' ';
-        out += r.get(campi[i]);
+namespace {
+
+// The records needed to write one file block or to draw a screenful of rows
+// are read at once: about 1 MiB, or 64 records.
+constexpr std::size_t kBloccoEsportazione = 1 << 20;
+constexpr std::size_t kBloccoGriglia = 64;
+
+} // namespace
+
+// The exported columns of a record: the places of their fields, found once,
+// and a cell's bytes as the archive holds them (windows-1252), the fields
+// trimmed and joined by one blank.
+class CampiEsportati {
+public:
+    CampiEsportati(const RecordType& record, const std::vector<ColonnaEsportata>& colonne) {
+        for (const ColonnaEsportata& c : colonne) {
+            std::vector<FieldRef> campi;
+            for (const std::string& nome : c.campi) {
+                campi.push_back(record.field(nome));
+                // Every field lies inside the record: checked once here, not
+                // at each cell.
+                if (campi.back().offset + std::size_t(campi.back().capacity) + 1 > record.size)
+                    throw std::out_of_range("campo oltre la fine del record");
+            }
+            colonne_.push_back(std::move(campi));
+        }
     }
-    return out;
-}
+    std::size_t Colonne() const { return colonne_.size(); }
+    // Column `colonna` (0-based) of `record` (a whole record): a view of the
+    // record itself for one field, else of `unite`.
+    std::string_view Cella(std::span<const std::uint8_t> record, std::size_t colonna,
+                           std::string& unite) const {
+        const std::vector<FieldRef>& campi = colonne_[colonna];
+        if (campi.size() == 1) return Testo(record, campi[0]);
+        unite.clear();
+        for (std::size_t i = 0; i < campi.size(); ++i) {
+            if (i) unite += ' ';
+            unite += Testo(record, campi[i]);
+        }
+        return unite;
+    }
 
-CellaDiRecord Campo(std::string_view campo) {
-    return CampiDiRecord{{std::string(campo)}};
-}
+private:
+    // The field's text, trimmed (as RawText and TrimView give it, inline:
+    // this runs for every cell of the archive).
+    static std::string_view Testo(std::span<const std::uint8_t> record, FieldRef f) {
+        const char* p = reinterpret_cast<const char*>(record.data() + f.offset + 1);
+        std::size_t n = std::min<std::size_t>(record[f.offset], std::size_t(f.capacity));
+        while (n > 0 && static_cast<unsigned char>(*p) <= ' ') {
+            ++p;
+            --n;
+        }
+        while (n > 0 && static_cast<unsigned char>(p[n - 1]) <= ' ')
+            --n;
+        return {p, n};
+    }
 
-CellaDiRecord Campi(std::vector<std::string> campi) {
-    return CampiDiRecord{std::move(campi)};
-}
+    std::vector<std::vector<FieldRef>> colonne_;
+};
 
-Esportazione::Esportazione(ui::StringGrid& grdRecords, ConfigEsportazione config)
-    : grd_(grdRecords), config_(std::move(config)) {}
+// The grid's cells read from the archive's records when the grid shows them:
+// nothing is copied into the grid, and a grid of any size fills at once. The
+// records of the rows drawn are read a block at a time; a block that cannot
+// be read (the archive cut short or gone meanwhile) shows empty rows.
+class CelleArchivio final : public ui::GridSource {
+public:
+    CelleArchivio(std::string archivio, const RecordType& record, std::shared_ptr<const CampiEsportati> campi)
+        : archivio_(std::move(archivio)), record_(&record), campi_(std::move(campi)) {}
+
+    std::string_view Cell(int col, int row, std::string& scratch) const override {
+        if (row < 0 || col < 0 || std::size_t(col) > campi_->Colonne()) return {};
+        if (col == 0) return scratch = std::to_string(row + 1);
+        const std::size_t r = std::size_t(row);
+        if (blocco_.empty() || r < primo_ || r >= primo_ + kBloccoGriglia) Leggi(r - r % kBloccoGriglia);
+        if (r >= primo_ + letti_) return {};
+        const std::span<const std::uint8_t> bytes(blocco_.data() + (r - primo_) * record_->size,
+                                                  record_->size);
+        const std::string_view b = campi_->Cella(bytes, std::size_t(col) - 1, unite_);
+        for (char c : b)
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                scratch.clear();
+                rtl::AppendCp1252AsUtf8(scratch, b);
+                return scratch;
+            }
+        return b;
+    }
+
+private:
+    void Leggi(std::size_t primo) const {
+        blocco_.resize(kBloccoGriglia * record_->size);
+        primo_ = primo;
+        letti_ = 0;
+        try {
+            Archivio archivio(archivio_, *record_);
+            letti_ = archivio.LeggiDa(std::int64_t(primo) + 1, blocco_);
+        } catch (const rtl::DataError&) {
+            // Shown empty; the export reads the archive anew and reports it.
+        }
+    }
+
+    std::string archivio_;
+    const RecordType* record_;
+    std::shared_ptr<const CampiEsportati> campi_;
+    mutable std::vector<std::uint8_t> blocco_; // records primo_ to primo_ + letti_ - 1
+    mutable std::size_t primo_ = 0, letti_ = 0;
+    mutable std::string unite_;
+};
 
 namespace {
-// A grid column filled from fields of the record: their places, found once.
-struct ColonnaCampi {
-    std::vector<FieldRef> campi; // empty: a cell of another kind
+
+// The records of the grid's rows read again as the file is written, a block
+// at a time in row order: the export's one pass over the archive. An archive
+// that has lost records since the grid was filled fails the export.
+class RecordDaEsportare {
+public:
+    RecordDaEsportare(const std::string& archivio, const RecordType& record, const CampiEsportati& campi,
+                      std::size_t righe)
+        : archivio_(archivio, record), size_(record.size), campi_(campi), righe_(righe),
+          blocco_(std::max<std::size_t>(1, kBloccoEsportazione / size_) * size_) {}
+
+    // The bytes of column `colonna` (0-based) of row `riga`, valid until the next call.
+    std::string_view Cella(std::size_t riga, std::size_t colonna) {
+        if (riga < primo_ || riga >= primo_ + letti_) {
+            primo_ = riga;
+            const std::size_t quanti = std::min(blocco_.size() / size_, righe_ - riga);
+            letti_ = archivio_.LeggiDa(std::int64_t(riga) + 1, std::span(blocco_).first(quanti * size_));
+            if (letti_ == 0) throw AccessoArchivio("archivio accorciato");
+        }
+        return campi_.Cella(std::span(blocco_).subspan((riga - primo_) * size_, size_), colonna, unite_);
+    }
+
+private:
+    Archivio archivio_;
+    std::size_t size_;
+    const CampiEsportati& campi_;
+    std::size_t righe_;
+    std::vector<std::uint8_t> blocco_;
+    std::size_t primo_ = 0, letti_ = 0;
+    std::string unite_;
 };
+
 } // namespace
+
+Esportazione::Esportazione(ui::StringGrid& grdRecords, ConfigEsportazione config)
+    : grd_(grdRecords), config_(std::move(config)),
+      campi_(std::make_shared<const CampiEsportati>(*config_.record, config_.colonne)) {
+    for (const ColonnaEsportata& c : config_.colonne)
+        intestazioni_.push_back(c.intestazione);
+}
+
+Esportazione::~Esportazione() = default;
 
 void Esportazione::RiempiGriglia() {
     completa_ = false;
-    // The grid tells the backend once, when the fill ends (or fails).
-    grd_.BeginUpdate();
-    struct Fine {
-        ui::StringGrid& g;
-        ~Fine() { g.EndUpdate(); }
-    } fine{grd_};
     try {
-        std::vector<ColonnaCampi> colonne(config_.celle.size());
-        for (std::size_t c = 0; c < config_.celle.size(); ++c)
-            if (const auto* f = config_.celle[c].target<CampiDiRecord>())
-                for (const std::string& nome : f->campi)
-                    colonne[c].campi.push_back(config_.record->field(nome));
-        Archivio archivio(config_.archivio(), *config_.record);
+        const std::string path = config_.archivio();
+        Archivio archivio(path, *config_.record);
         const std::int64_t count = archivio.Conta();
         if (count > 0) {
-            grd_.SetRowCount(int(count));
-            int row = 0;
-            std::string testo;
-            std::size_t scritti = 0; // bytes of cell text so far
-            archivio.PerOgni([&](std::int64_t numero, const RecordView& r) {
-                testo = std::to_string(numero);
-                grd_.SetCell(0, row, testo);
-                scritti += testo.size();
-                for (std::size_t c = 0; c < colonne.size(); ++c) {
-                    const std::vector<FieldRef>& campi = colonne[c].campi;
-                    if (campi.empty()) {
-                        const std::string cella = config_.celle[c](r);
-                        grd_.SetCell(int(c) + 1, row, cella);
-                        scritti += cella.size();
-                        continue;
-                    }
-                    // Trimmed fields joined by one blank, decoded as written.
-                    testo.clear();
-                    for (std::size_t i = 0; i < campi.size(); ++i) {
-                        if (i) testo += ' ';
-                        rtl::AppendCp1252AsUtf8(testo, rtl::TrimView(RawText(r.bytes(), campi[i])));
-                    }
-                    grd_.SetCell(int(c) + 1, row, testo);
-                    scritti += testo.size();
-                }
-                ++row;
-                // The text of the first rows tells how much the whole grid
-                // will hold: room for it at once.
-                if (row == 256 && count > 512) {
-                    try {
-                        grd_.ReserveText(std::size_t(double(scritti) / 256 * double(count) * 1.1));
-                    } catch (const std::bad_alloc&) {
-                        // Only a hint: the texts then grow as they come.
-                    }
-                }
-            });
+            auto celle = std::make_shared<const CelleArchivio>(path, *config_.record, campi_);
+            grd_.SetSource(celle, int(count));
+            celle_ = std::move(celle);
+            archivio_ = path;
         }
         completa_ = true;
     } catch (const rtl::DataError&) {
-        // An archive that cannot be read ends the fill without a word; the
-        // rows filled so far stay on screen.
+        // The grid stays as it was, and is not exported.
     }
 }
 
@@ -105,12 +192,22 @@ void Esportazione::Esporta() {
     try {
         // A grid that could not be filled would export a part of the archive.
         if (!completa_) throw AccessoArchivio("griglia incompleta");
-        // The cells as the grid holds them now (a cell the user edited
-        // included), written in blocks.
-        ScriviFileExcel(path, config_.foglio, config_.intestazioni, std::size_t(grd_.RowCount()),
-                        [this](std::size_t colonna, std::size_t riga) {
-                            return grd_.CellView(int(colonna) + 1, int(riga));
-                        });
+        const std::size_t righe = std::size_t(grd_.RowCount());
+        if (grd_.Source() != nullptr && grd_.Source() == celle_.get()) {
+            RecordDaEsportare record(archivio_, *config_.record, *campi_, std::size_t(grd_.SourceRows()));
+            ScriviFileExcel(path, config_.foglio, intestazioni_, righe,
+                            [&](std::size_t colonna, std::size_t riga) -> TestoCella {
+                                const int col = int(colonna) + 1, row = int(riga);
+                                if (const std::string* s = grd_.SetOverSource(col, row)) return {*s};
+                                if (riga >= std::size_t(grd_.SourceRows())) return {grd_.CellView(col, row)};
+                                return {record.Cella(riga, colonna), true};
+                            });
+        } else {
+            ScriviFileExcel(path, config_.foglio, intestazioni_, righe,
+                            [this](std::size_t colonna, std::size_t riga) {
+                                return TestoCella{grd_.CellView(int(colonna) + 1, int(riga))};
+                            });
+        }
     } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(kMsgEsportazioneFallita));
         return;
@@ -118,6 +215,23 @@ void Esportazione::Esporta() {
     if (ui::MessageDlg(std::string(kMsgEsportazioneRiuscita), ui::DialogType::Confirmation,
                        ui::Buttons::YesNo) != ui::Answer::No)
         TMisc::Open("\"" + path + "\"");
+}
+
+TfrmEsportazione::TfrmEsportazione(ui::Application& app, ui::Form* owner, ConfigFinestraEsportazione config)
+    : ui::Form(app, owner, config.layout), panContainer(Get<ui::Panel>("panContainer")),
+      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
+      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
+      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, std::move(config.esportazione)) {
+    OnShow = [this] { esportazione_.RiempiGriglia(); };
+    cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
+    cmdGuida.OnClick = [this, titolo = std::move(config.titoloGuida), guida = std::move(config.guida)] {
+        ShowHelpTopic(*this, titolo, guida);
+    };
+    cmdEsci.OnClick = [this] { Close(); };
+    LegaSuggerimento(cmdEsporta, panInfo, "Esporta l'archivio in formato Microsoft Excel.");
+    LegaSuggerimento(cmdGuida, panInfo, "Visualizza la pagina della guida sensibile al contesto.");
+    LegaSuggerimento(cmdEsci, panInfo, "Esci da questo ambiente di lavoro.");
+    LegaSfondo(*this, panInfo, config.sfondo);
 }
 
 } // namespace common

@@ -1,7 +1,5 @@
 #include "drivers/ExpAnagrafica.h"
 
-#include "common/Commands.h"
-#include "common/ExportColumns.h"
 #include <vector>
 
 #include "drivers/ConduttoreRec.h"
@@ -40,24 +38,21 @@ const common::ColonnaEsportata kColonne[] = {
     {{"Trasferte"}, {"Trasferte", 150}},
 };
 
-common::ConfigEsportazione Configurazione() {
-    common::ConfigEsportazione c;
-    c.archivio = drivers::PercorsoArchivioConduttori;
-    c.record = &drivers::TConduttoreRec;
-    c.file = "Conducenti.xls";
-    c.foglio = "Anagrafica Conduttori";
-    common::AggiungiColonne(c, kColonne);
+common::ConfigFinestraEsportazione Configurazione() {
+    common::ConfigFinestraEsportazione c;
+    c.layout = "drivers/ExpAnagrafica.layout";
+    c.esportazione.archivio = drivers::PercorsoArchivioConduttori;
+    c.esportazione.record = &drivers::TConduttoreRec;
+    c.esportazione.file = "Conducenti.xls";
+    c.esportazione.foglio = "Anagrafica Conduttori";
+    c.esportazione.colonne.assign(std::begin(kColonne), std::end(kColonne));
+    c.titoloGuida = "Esportazione archivio conduttori in Excel";
+    c.guida = "drivers/ExpAnagrafica.help";
+    c.sfondo = {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgStriscia", "bkgInfo"};
     return c;
 }
 
 } // namespace
 
 TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/ExpAnagrafica.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
-    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio conduttori in Excel",
-                             "drivers/ExpAnagrafica.help",
-                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgStriscia", "bkgInfo"});
-}
+    : common::TfrmEsportazione(app, owner, Configurazione()) {}

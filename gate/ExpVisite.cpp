@@ -1,52 +1,47 @@
 #include "gate/ExpVisite.h"
 
-#include "common/Commands.h"
 #include "gate/Visite.h"
 
 TfrmExpVisite* frmExpVisite = nullptr;
 
 namespace {
 
-// The header cell of each field in the file, in record order (grid columns
-// 1 to 16; column 0 holds the record number and is not exported).
-const common::ColonnaExcel kIntestazioni[] = {
-    {"Data ingresso", 180},
-    {"Ora ingresso", 180},
-    {"Operatore entrata", 250},
-    {"Marca e modello veicoli", 250},
-    {"Targa", 200},
-    {"Conduttore", 250},
-    {"Altre persone a bordo", 300},
-    {"Merce trasportata", 300},
-    {"Foglio di marcia", 250},
-    {"Tessere", 250},
-    {"Luogo destinazione", 250},
-    {"Cellulare", 180},
-    {"Note", 300},
-    {"Data uscita", 180},
-    {"Ora uscita", 180},
-    {"Operatore uscita", 250},
+// The exported fields in record order (grid column 0 holds the record
+// number), with the header text and width of their column in the file.
+const common::ColonnaEsportata kColonne[] = {
+    {{"DataEnt"}, {"Data ingresso", 180}},
+    {{"OraEnt"}, {"Ora ingresso", 180}},
+    {{"OperatoreEnt"}, {"Operatore entrata", 250}},
+    {{"Veicolo"}, {"Marca e modello veicoli", 250}},
+    {{"Targa"}, {"Targa", 200}},
+    {{"Conduttore"}, {"Conduttore", 250}},
+    {{"Persone"}, {"Altre persone a bordo", 300}},
+    {{"Merce"}, {"Merce trasportata", 300}},
+    {{"Foglio"}, {"Foglio di marcia", 250}},
+    {{"Tessere"}, {"Tessere", 250}},
+    {{"Luogo"}, {"Luogo destinazione", 250}},
+    {{"TelCel"}, {"Cellulare", 180}},
+    {{"Note"}, {"Note", 300}},
+    {{"DataUsc"}, {"Data uscita", 180}},
+    {{"OraUsc"}, {"Ora uscita", 180}},
+    {{"OperatoreUsc"}, {"Operatore uscita", 250}},
 };
 
-common::ConfigEsportazione Configurazione() {
-    common::ConfigEsportazione c;
-    c.archivio = gate::ArchivioVisite;
-    c.record = &gate::TVisitaRec;
-    c.file = "Ingressi_e_Uscite_Veicoli.xls";
-    c.foglio = "Ingressi e Uscite Veicoli";
-    c.intestazioni.assign(std::begin(kIntestazioni), std::end(kIntestazioni));
-    for (std::string_view campo : gate::kCampiVisita)
-        c.celle.push_back(common::Campo(campo));
+common::ConfigFinestraEsportazione Configurazione() {
+    common::ConfigFinestraEsportazione c;
+    c.layout = "gate/ExpVisite.layout";
+    c.esportazione.archivio = gate::ArchivioVisite;
+    c.esportazione.record = &gate::TVisitaRec;
+    c.esportazione.file = "Ingressi_e_Uscite_Veicoli.xls";
+    c.esportazione.foglio = "Ingressi e Uscite Veicoli";
+    c.esportazione.colonne.assign(std::begin(kColonne), std::end(kColonne));
+    c.titoloGuida = "Esportazione archivio ingressi e uscite veicoli in Excel";
+    c.guida = "gate/ExpVisite.help";
+    c.sfondo = {"panContainer", "grdRecords", "shpInfo", "shpSfondo"};
     return c;
 }
 
 } // namespace
 
 TfrmExpVisite::TfrmExpVisite(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/ExpVisite.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
-    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio ingressi e uscite veicoli in Excel",
-                             "gate/ExpVisite.help", {"panContainer", "grdRecords", "shpInfo", "shpSfondo"});
-}
+    : common::TfrmEsportazione(app, owner, Configurazione()) {}

@@ -1,7 +1,5 @@
 #include "tripsheets/ExpFogli.h"
 
-#include "common/Commands.h"
-#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
 #include "tripsheets/FoglioRec.h"
 
@@ -35,24 +33,21 @@ const common::ColonnaEsportata kColonne[] = {
     {{"KmPercorsi"}, {"Tot. km percorsi", 400}},
 };
 
-common::ConfigEsportazione Configurazione() {
-    common::ConfigEsportazione c;
-    c.archivio = tripsheets::PercorsoArchivioFogli;
-    c.record = &tripsheets::TFoglioRec;
-    c.file = "Fogli_di_Marcia.xls";
-    c.foglio = "Riepilogo Fogli di Marcia";
-    common::AggiungiColonne(c, kColonne);
+common::ConfigFinestraEsportazione Configurazione() {
+    common::ConfigFinestraEsportazione c;
+    c.layout = "tripsheets/ExpFogli.layout";
+    c.esportazione.archivio = tripsheets::PercorsoArchivioFogli;
+    c.esportazione.record = &tripsheets::TFoglioRec;
+    c.esportazione.file = "Fogli_di_Marcia.xls";
+    c.esportazione.foglio = "Riepilogo Fogli di Marcia";
+    c.esportazione.colonne.assign(std::begin(kColonne), std::end(kColonne));
+    c.titoloGuida = "Esportazione archivio Fogli di Marcia in Excel";
+    c.guida = "tripsheets/ExpFogli.help";
+    c.sfondo = {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"};
     return c;
 }
 
 } // namespace
 
 TfrmExpFogli::TfrmExpFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/ExpFogli.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
-    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio Fogli di Marcia in Excel",
-                             "tripsheets/ExpFogli.help",
-                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "shpStriscia", "bkgInfo"});
-}
+    : common::TfrmEsportazione(app, owner, Configurazione()) {}

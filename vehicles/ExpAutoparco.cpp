@@ -1,7 +1,5 @@
 #include "vehicles/ExpAutoparco.h"
 
-#include "common/Commands.h"
-#include "common/ExportColumns.h"
 #include "common/ExportWindow.h"
 #include "common/Records.h"
 #include "vehicles/AutomezzoRec.h"
@@ -40,24 +38,21 @@ const common::ColonnaEsportata kColonne[] = {
     {{"Note"}, {"Note", 400}},
 };
 
-common::ConfigEsportazione Configurazione() {
-    common::ConfigEsportazione c;
-    c.archivio = vehicles::PercorsoArchivioAutomezzi;
-    c.record = &common::TAutomezzoRec;
-    c.file = "Parco_Automezzi.xls";
-    c.foglio = "Parco Automezzi";
-    common::AggiungiColonne(c, kColonne);
+common::ConfigFinestraEsportazione Configurazione() {
+    common::ConfigFinestraEsportazione c;
+    c.layout = "vehicles/ExpAutoparco.layout";
+    c.esportazione.archivio = vehicles::PercorsoArchivioAutomezzi;
+    c.esportazione.record = &common::TAutomezzoRec;
+    c.esportazione.file = "Parco_Automezzi.xls";
+    c.esportazione.foglio = "Parco Automezzi";
+    c.esportazione.colonne.assign(std::begin(kColonne), std::end(kColonne));
+    c.titoloGuida = "Esportazione archivio veicoli in Microsoft Excel";
+    c.guida = "vehicles/ExpAutoparco.help";
+    c.sfondo = {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgInfo"};
     return c;
 }
 
 } // namespace
 
 TfrmExpAutoparco::TfrmExpAutoparco(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/ExpAutoparco.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, Configurazione()) {
-    common::LegaEsportazione(*this, esportazione_, "Esportazione archivio veicoli in Microsoft Excel",
-                             "vehicles/ExpAutoparco.help",
-                             {"panContainer", "grdRecords", "imgLogo", "icoHand", "bkgInfo"});
-}
+    : common::TfrmEsportazione(app, owner, Configurazione()) {}

@@ -379,15 +379,29 @@ bool changesLook(ui::Property p) {
 
 // The look of an edit: its "background" style element's rectangle gives the
 // fill and the border (the field highlight); without one, the edit's fill.
-QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
-    ui::Color fill =
-        e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color : ui::colors::White;
-    ui::Color stroke = 0xFFA0A0A0;
+struct EditColors {
+    ui::Color fill, stroke;
+};
+EditColors editColors(ui::Edit& e) {
+    EditColors c{e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color
+                                                                           : ui::colors::White,
+                 0xFFA0A0A0};
     if (ui::StyleElement* bg = e.FindStyleResource("background"); bg && !bg->children.empty()) {
         const ui::StyleRect& r = *bg->children.back();
-        if (r.fill) fill = r.fill;
-        if (r.stroke) stroke = r.stroke;
+        if (r.fill) c.fill = r.fill;
+        if (r.stroke) c.stroke = r.stroke;
     }
+    return c;
+}
+
+// Whether the edit's style paints every pixel of it: a solid fill and border.
+bool editOpaque(ui::Edit& e) {
+    const EditColors c = editColors(e);
+    return (c.fill >> 24) == 0xFF && (c.stroke >> 24) == 0xFF;
+}
+
+QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
+    const auto [fill, stroke] = editColors(e);
     // Disabled, the platform's disabled colours.
     const QPalette pal = QApplication::palette();
     return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
@@ -987,6 +1001,9 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
             le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
             setFontIfChanged(le, qfont(e.GetFont()));
             setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
+            // An edit that covers itself is drawn without what lies beneath:
+            // a changed text repaints the edit alone, not the panels under it.
+            le->setAttribute(Qt::WA_OpaquePaintEvent, editOpaque(e));
         }
         // Only the focused edit shows its selection: one left by Enter or Tab
         // keeps it in the model but is drawn with the caret alone, as Qt does
@@ -999,23 +1016,26 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         return;
     }
     case ui::ControlKind::Button: {
+        // Each property set only when it differs: a set repaints the button.
         auto* b = static_cast<QPushButton*>(q);
-        b->setText(qs(c.Text()));
-        b->setFont(qfont(c.GetFont()));
+        const QString text = qs(c.Text());
+        if (b->text() != text) b->setText(text);
+        setFontIfChanged(b, qfont(c.GetFont()));
         QPalette pal = b->palette();
         setEnabledColor(pal, QPalette::ButtonText, toQColor(c.GetFont().color));
-        b->setPalette(pal);
+        setPaletteIfChanged(b, pal);
         return;
     }
     case ui::ControlKind::CheckBox: {
         auto& cbm = static_cast<ui::CheckBox&>(c);
         auto* cb = static_cast<QCheckBox*>(q);
-        cb->setText(qs(c.Text()));
-        cb->setFont(qfont(c.GetFont()));
-        cb->setChecked(cbm.Checked());
+        const QString text = qs(c.Text());
+        if (cb->text() != text) cb->setText(text);
+        setFontIfChanged(cb, qfont(c.GetFont()));
+        if (cb->isChecked() != cbm.Checked()) cb->setChecked(cbm.Checked());
         QPalette pal = cb->palette();
         setEnabledColor(pal, QPalette::WindowText, toQColor(c.GetFont().color));
-        cb->setPalette(pal);
+        setPaletteIfChanged(cb, pal);
         return;
     }
     case ui::ControlKind::ListBox: {

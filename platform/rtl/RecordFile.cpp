@@ -150,6 +150,18 @@ void RecordFile::ReadAt(std::int64_t index, std::span<std::uint8_t> record) {
     Read(record);
 }
 
+std::size_t RecordFile::ReadRecords(std::int64_t first, std::span<std::uint8_t> records) {
+    if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    if (first < 0 || records.size() % size_ != 0)
+        throw FileError("Posizione " + std::to_string(first) + " fuori dall'archivio \"" + path_ + "\"",
+                        path_);
+    const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(records.data()), records.size(),
+                                    first * static_cast<std::int64_t>(size_), path_) /
+                          size_;
+    pos_ = first + static_cast<std::int64_t>(n);
+    return n;
+}
+
 void RecordFile::Read(std::span<std::uint8_t> record) {
     Check(record.size());
     const std::size_t n = ReadFully(fd_, reinterpret_cast<char*>(record.data()), size_,

@@ -61,6 +61,10 @@ public:
     // file's size first (one read: what a step through the records uses);
     // a record past the last whole one raises. The position follows it.
     void ReadAt(std::int64_t index, std::span<std::uint8_t> record);
+    // Reads the whole records from index `first` (0-based) that fit in
+    // `records` (a multiple of the record size), in one read; returns how
+    // many were read, fewer at the end of the file. The position follows them.
+    std::size_t ReadRecords(std::int64_t first, std::span<std::uint8_t> records);
     // Writes `record` at the position (extending the file at the end) and
     // advances, under the lock. A failed write that was extending the file
     // cuts it back to its previous length.

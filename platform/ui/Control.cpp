@@ -734,6 +734,10 @@ int StringGrid::ColumnIndex(const std::string& name) const {
 // Lays the cells out with `stride` columns per row, keeping those that fit.
 void StringGrid::Relayout(std::size_t stride) {
     if (stride == stride_) return;
+    if (source_) {
+        sourceCols_ = std::min(sourceCols_, stride);
+        std::erase_if(set_, [stride](const auto& cell) { return (cell.first & 0xFFFFFFFFu) >= stride; });
+    }
     const std::size_t rows = stride_ ? cells_.size() / stride_ : 0;
     std::vector<Span> cells(rows * stride);
     for (std::size_t r = 0; r < rows; ++r)
@@ -765,11 +769,16 @@ void StringGrid::SetRowCount(int n) {
     n = std::max(0, n);
     if (n == rowCount_) return;
     rowCount_ = n;
+    if (source_) {
+        sourceRows_ = std::min(sourceRows_, n);
+        set_.erase(set_.lower_bound(std::uint64_t(n) << 32), set_.end());
+        if (rowsSet_.size() > std::size_t(n)) rowsSet_.resize(std::size_t(n));
+    }
     // Room for the cells of every row (memory not yet written costs nothing),
     // at least doubled: a grid grown one row at a time would otherwise move
     // all its cells at every row.
     const std::size_t cells = std::size_t(n) * stride_;
-    if (cells > cells_.capacity()) cells_.reserve(std::max(cells, cells_.capacity() * 2));
+    if (!source_ && cells > cells_.capacity()) cells_.reserve(std::max(cells, cells_.capacity() * 2));
     if (cells_.size() > std::size_t(n) * stride_) {
         for (std::size_t i = std::size_t(n) * stride_; i < cells_.size(); ++i)
             stale_ += cells_[i].length;
@@ -781,6 +790,12 @@ void StringGrid::SetRowCount(int n) {
 }
 
 std::string_view StringGrid::CellView(int col, int row) const {
+    if (source_) {
+        if (row < 0 || col < 0 || std::size_t(col) >= stride_ || row >= rowCount_) return {};
+        if (const std::string* s = SetOverSource(col, row)) return *s;
+        if (row < sourceRows_ && std::size_t(col) < sourceCols_) return source_->Cell(col, row, scratch_);
+        return {};
+    }
     if (row < 0 || col < 0 || std::size_t(col) >= stride_ ||
         std::size_t(row) * stride_ + std::size_t(col) >= cells_.size())
         return {};
@@ -792,6 +807,16 @@ void StringGrid::SetCell(int col, int row, std::string_view text) {
     if (col < 0 || col >= ColumnCount() || row < 0 || row >= rowCount_)
         throw std::out_of_range("grid " + Name() + ": no cell " + std::to_string(col) + "," +
                                 std::to_string(row));
+    if (source_) {
+        // A copy first: the text may be a view of a cell made for reading.
+        std::string owned(text);
+        if (CellView(col, row) == owned) return;
+        set_[std::uint64_t(row) << 32 | std::uint32_t(col)] = std::move(owned);
+        if (rowsSet_.size() < std::size_t(rowCount_)) rowsSet_.resize(std::size_t(rowCount_));
+        rowsSet_[std::size_t(row)] = true;
+        NoteCells();
+        return;
+    }
     if (CellView(col, row) == text) return;
     const std::size_t at = std::size_t(row) * stride_ + std::size_t(col);
     if (cells_.size() <= at) cells_.resize((std::size_t(row) + 1) * stride_);
@@ -805,10 +830,37 @@ void StringGrid::SetCell(int col, int row, std::string_view text) {
     s = {std::uint32_t(text.empty() ? 0 : texts_.size()), std::uint32_t(text.size())};
     texts_.append(text);
     if (stale_ > (std::size_t(1) << 20) && stale_ > texts_.size() / 2) Compact();
+    NoteCells();
+}
+
+void StringGrid::NoteCells() {
     if (updating_ > 0)
         pendingCells_ = true;
     else
         Changed(Property::Cells);
+}
+
+void StringGrid::SetSource(std::shared_ptr<const GridSource> source, int rows) {
+    source_ = std::move(source);
+    texts_ = std::string();
+    cells_ = std::vector<Span>();
+    stale_ = 0;
+    set_.clear();
+    rowsSet_ = std::vector<bool>();
+    sourceCols_ = stride_;
+    const int n = std::max(0, rows);
+    sourceRows_ = source_ ? n : 0;
+    if (n != rowCount_) {
+        rowCount_ = n;
+        if (row_ >= n) row_ = n - 1;
+        Changed(Property::RowCount);
+    }
+    NoteCells();
+}
+
+const std::string* StringGrid::FindSetCell(int col, int row) const {
+    const auto it = set_.find(std::uint64_t(row) << 32 | std::uint32_t(col));
+    return it == set_.end() ? nullptr : &it->second;
 }
 
 void StringGrid::EndUpdate() {

@@ -511,6 +511,16 @@ struct GridColumn {
     bool operator==(const GridColumn&) const = default;
 };
 
+// Cells produced on demand instead of kept as texts: a grid showing a whole
+// archive reads them from the records' own bytes.
+class GridSource {
+public:
+    virtual ~GridSource() = default;
+    // The text (UTF-8) of a cell: a view of the source's own bytes, or of
+    // `scratch` when the text has to be made.
+    virtual std::string_view Cell(int col, int row, std::string& scratch) const = 0;
+};
+
 class StringGrid : public Control {
 public:
     StringGrid(Form& f, Control* parent, std::string name);
@@ -527,10 +537,26 @@ public:
     void SetRowCount(int n); // cells of removed rows are dropped
     // Empty for a cell never set; out of range reads empty, writes throw.
     std::string Cell(int col, int row) const { return std::string(CellView(col, row)); }
-    // The same text without a copy: valid until the grid next changes (what
-    // a pass over many cells, such as an export, uses).
+    // The same text without a copy: valid until the grid next changes or the
+    // next CellView (a cell of a source may be made for the call).
     std::string_view CellView(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
+
+    // The grid becomes `rows` rows whose cells the source gives, for the
+    // columns there are now: the texts held so far are dropped, and a cell
+    // set from now on is kept aside and read instead of the source's.
+    // Removing rows or columns drops their cells from the source too.
+    void SetSource(std::shared_ptr<const GridSource> source, int rows);
+    const GridSource* Source() const { return source_.get(); }
+    // The rows that read from the source: the first ones of the grid.
+    int SourceRows() const { return sourceRows_; }
+    // The text of a cell set over the source, or null for a cell that the
+    // source gives (or when there is no source).
+    const std::string* SetOverSource(int col, int row) const {
+        // Most rows hold no such cell: told without a lookup.
+        if (row < 0 || std::size_t(row) >= rowsSet_.size() || !rowsSet_[std::size_t(row)]) return nullptr;
+        return FindSetCell(col, row);
+    }
 
     // Tells the backend once after a batch of cell changes (a fill of many
     // rows) instead of at each cell.
@@ -563,6 +589,8 @@ public:
 private:
     void Relayout(std::size_t stride);
     void Compact();
+    void NoteCells(); // cells changed: tells the backend now or at EndUpdate
+    const std::string* FindSetCell(int col, int row) const;
 
     std::vector<GridColumn> columns_;
     int rowCount_ = 0;
@@ -576,6 +604,15 @@ private:
     std::vector<Span> cells_; // [row * stride_ + col], grown on write
     std::size_t stride_ = 0;  // the columns per row in cells_
     std::size_t stale_ = 0;   // bytes of texts_ that no cell uses
+    // With a source the texts above stay empty: its first sourceRows_ rows
+    // and sourceCols_ columns read from it, every cell set since from set_
+    // (keyed by row and column), and the rows holding such a cell are marked.
+    std::shared_ptr<const GridSource> source_;
+    int sourceRows_ = 0;
+    std::size_t sourceCols_ = 0;
+    std::map<std::uint64_t, std::string> set_;
+    std::vector<bool> rowsSet_;
+    mutable std::string scratch_;
     int updating_ = 0;
     bool pendingCells_ = false;
     bool readOnly_ = false;

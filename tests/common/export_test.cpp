@@ -102,3 +102,43 @@ TEST(Export, CellsCarryNoControlCharacters) {
     EXPECT_EQ(rtl::ReadWholeFile(file),
               rtl::Utf8ToCp1252(kHead) + "<tr>" + Cell("Forl\xEC") + Cell("ab&#13;&#10;c") + "</tr>" + kTail);
 }
+
+// A cell given as the windows-1252 bytes of an archive is written as the same
+// cell given as its UTF-8 text would be: every byte value, alone, inside a
+// word, at the ends (trimmed, escaped, left out) and inside long runs.
+TEST(Export, ArchiveBytesWriteAsTheirTextWould) {
+    const std::vector<ColonnaExcel> cols = {{"Marca", 120}, {"Citt\xC3\xA0", 80}};
+    std::vector<std::string> celle = {"", "  Forl\xEC \x80\x81\x8D\x8F\x90\x9D\xA0\xFF  ", "\x7F \x01\x7F",
+                                      std::string("a\0b", 3)};
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        celle.push_back(std::string(1, c));
+        celle.push_back(std::string("a") + c + "b");
+        celle.push_back(std::string(" ") + c + c + "x" + c);
+        // In a long run, at every place of an eight-byte word.
+        std::string lunga(24, 'w');
+        lunga[std::size_t(4 + b % 17)] = c;
+        celle.push_back(lunga);
+    }
+    celle.push_back("una nota lunga & <due> segni\r\nin una riga, ancora pi\xF9 lunga di otto byte");
+    celle.push_back("\x7F   ventiquattro byte e pi\xF9 \x7F");
+    ASSERT_EQ(celle.size() % 2, 0u);
+    std::vector<std::vector<std::string>> testi;
+    for (std::size_t i = 0; i + 1 < celle.size(); i += 2)
+        testi.push_back({rtl::Cp1252ToUtf8(celle[i]), rtl::Cp1252ToUtf8(celle[i + 1])});
+    ts::Harness h;
+    const std::string comeTesto = h.dataFolder() + "Testo.xls", comeByte = h.dataFolder() + "Byte.xls";
+    ScriviFileExcel(comeTesto, "Prova Foglio", cols, testi);
+    ScriviFileExcel(comeByte, "Prova Foglio", cols, testi.size(), [&](std::size_t colonna, std::size_t riga) {
+        return TestoCella{celle[riga * 2 + colonna], true};
+    });
+    const std::string atteso = rtl::ReadWholeFile(comeTesto);
+    EXPECT_NE(atteso.find("<td class=testo style=\"text-align: left;\">a&amp;b</td>"), std::string::npos);
+    // Long runs escaped as short ones: markup characters, line breaks, a
+    // control character left out.
+    EXPECT_NE(atteso.find(">una nota lunga &amp; &lt;due&gt; segni&#13;&#10;in una riga, ancora pi\xF9 lunga "
+                          "di otto byte</td>"),
+              std::string::npos);
+    EXPECT_NE(atteso.find(">" + std::string(23, 'w') + "</td>"), std::string::npos);
+    EXPECT_EQ(rtl::ReadWholeFile(comeByte), atteso);
+}

@@ -45,8 +45,8 @@ struct ExportWindow {
         c.record = &TVisitaRec;
         c.file = "Prova.xls";
         c.foglio = "Ingressi e Uscite";
-        c.intestazioni = {{"Marca e modello", 250}, {"Note e citt\xC3\xA0", 300}};
-        c.celle = {Campi({"Veicolo", "Targa"}), Campo("Note")};
+        c.colonne = {{{"Veicolo", "Targa"}, {"Marca e modello", 250}},
+                     {{"Note"}, {"Note e citt\xC3\xA0", 300}}};
         esportazione = std::make_unique<Esportazione>(grid(), std::move(c));
         form.Show();
         esportazione->RiempiGriglia();
@@ -192,4 +192,30 @@ TEST(ExportWindow, FileFollowsTheGridAcrossBlocks) {
     EXPECT_EQ(file, expected) << "first difference at " << (diff.first - file.begin()) << ": "
                               << file.substr(std::size_t(diff.first - file.begin()), 80) << " | "
                               << expected.substr(std::size_t(diff.second - expected.begin()), 80);
+}
+
+// The export reads the grid's rows from the archive again: an archive that
+// has lost records since the fill fails the export, which leaves the earlier
+// file as it was; with the records back, the rows export as the grid shows
+// them, an edited cell with them.
+TEST(ExportWindow, ArchiveCutShortAfterTheFillFailsTheExport) {
+    ts::Harness h;
+    for (int i = 0; i < 3; ++i)
+        AddVisit("Furgone " + std::to_string(i), "AB" + std::to_string(i), "");
+    ExportWindow w(h);
+    ASSERT_EQ(w.grid().RowCount(), 3);
+    w.grid().SetCell(2, 0, "modificata");
+    const std::string archivio = rtl::ReadWholeFile(rtl::DataPath("2024.vis"));
+    rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archivio.substr(0, archivio.size() / 3 * 2 - 1));
+    rtl::WriteWholeFile(rtl::DataPath("Prova.xls"), "earlier export");
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.expectShowMessage(std::string(kMsgEsportazioneFallita));
+    w.esportazione->Esporta();
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
+
+    rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archivio);
+    Export(h, w);
+    EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")),
+              kHead + Row("Furgone 0 AB0", "modificata") + Row("Furgone 1 AB1", "") +
+                  Row("Furgone 2 AB2", "") + "</table></body></html>");
 }

@@ -39,7 +39,9 @@ TEST(YearMenu, OnlyFourDigitsAreAYear) {
         const std::optional<std::string> anno = common::AnnoScelto(txtAnno);
         h.verify();
         EXPECT_EQ(anno.has_value(), c.valido) << c.testo;
-        if (c.valido) EXPECT_EQ(*anno, c.testo);
+        if (c.valido) {
+            EXPECT_EQ(*anno, c.testo);
+        }
     }
 }
 

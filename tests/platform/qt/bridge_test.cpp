@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -799,3 +800,53 @@ chart ChartStats bounds=10,10,500,320 kind=bar legend=no title="Transiti"
     EXPECT_GT(count(qRgb(220, 0, 0)), 200);
 }
 } // namespace
+
+namespace {
+
+// Counts the paint events of the widgets it watches.
+struct Pitture : QObject {
+    std::map<QObject*, int> conta;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++conta[o];
+        return false;
+    }
+};
+
+} // namespace
+
+// A step through records changes texts: only the edits whose text changed
+// are drawn again, not the window beneath them, and a peer told of a change
+// that leaves it as it is draws nothing.
+TEST_F(Bridge, ChangedTextRepaintsTheEditAloneAndNoChangeRepaintsNothing) {
+    auto* le = peer<QLineEdit>("txtCampo");
+    auto* altro = peer<QLineEdit>("txtAltro");
+    auto* ok = peer<QPushButton>("cmdOK");
+    auto* scelta = peer<QCheckBox>("chkScelta");
+    QWidget* sotto = le->parentWidget();
+    ASSERT_NE(sotto, nullptr);
+    QApplication::processEvents();
+    Pitture p;
+    for (QObject* o : std::initializer_list<QObject*>{le, altro, ok, scelta, sotto})
+        o->installEventFilter(&p);
+
+    ctl<ui::Edit>("txtCampo").SetText("Fiat Ducato");
+    for (ui::Property prop : {ui::Property::Text, ui::Property::Font, ui::Property::Other}) {
+        bridge->PropertyChanged(ctl<ui::Button>("cmdOK"), prop);
+        bridge->PropertyChanged(ctl<ui::CheckBox>("chkScelta"), prop);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(le->text(), QString("Fiat Ducato"));
+    EXPECT_GE(p.conta[le], 1);
+    EXPECT_EQ(p.conta[sotto], 0);
+    EXPECT_EQ(p.conta[altro], 0);
+    EXPECT_EQ(p.conta[ok], 0);
+    EXPECT_EQ(p.conta[scelta], 0);
+
+    // A real change still reaches the widget.
+    ctl<ui::Button>("cmdOK").SetText("Avanti");
+    ctl<ui::CheckBox>("chkScelta").SetChecked(true);
+    QApplication::processEvents();
+    EXPECT_EQ(ok->text(), QString("Avanti"));
+    EXPECT_TRUE(scelta->isChecked());
+    EXPECT_GE(p.conta[ok], 1);
+}

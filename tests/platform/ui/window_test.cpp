@@ -445,4 +445,65 @@ TEST(Grid, CellsKeepTheirLastTextThroughRewritesAndResizes) {
     EXPECT_EQ(g.Cell(5, 7), "");
 }
 
+// A source gives the cells of a grid until one is set: the set cell is read
+// instead (also an empty text), the others still come from the source; rows
+// and columns removed take their source cells and set cells with them; a new
+// source drops every text held before.
+TEST(Grid, SourceCellsUntilSetAndGoneWithTheirRowsAndColumns) {
+    struct Fonte : ui::GridSource {
+        std::string_view Cell(int col, int row, std::string& scratch) const override {
+            return scratch = "s" + std::to_string(col) + "," + std::to_string(row);
+        }
+    };
+    ts::Harness h;
+    ui::Form f(h.app);
+    auto& g = f.Add<ui::StringGrid>("grdProva", nullptr);
+    g.SetColumns({{"a", "A", 10}, {"b", "B", 10}, {"c", "C", 10}});
+    g.SetRowCount(2);
+    g.SetCell(1, 1, "held before");
+    g.SetSource(std::make_shared<Fonte>(), 4);
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Cell(1, 1), "s1,1");
+    EXPECT_EQ(g.SetOverSource(1, 1), nullptr);
+
+    g.SetCell(1, 2, "typed");
+    g.SetCell(2, 3, "");
+    // A view of another cell made for reading, set as it is.
+    g.SetCell(0, 3, g.CellView(0, 2));
+    g.SetCell(0, 0, "s0,0"); // the source's own text: nothing set
+    const struct {
+        int col, row;
+        const char* text;
+        bool set;
+    } cells[] = {
+        {1, 2, "typed", true}, {2, 3, "", true},      {0, 3, "s0,2", true}, {0, 0, "s0,0", false},
+        {2, 2, "s2,2", false}, {1, 3, "s1,3", false}, {3, 0, "", false},    {0, 4, "", false},
+    };
+    for (const auto& c : cells) {
+        SCOPED_TRACE(std::to_string(c.col) + "," + std::to_string(c.row));
+        EXPECT_EQ(g.Cell(c.col, c.row), c.text);
+        EXPECT_EQ(g.SetOverSource(c.col, c.row) != nullptr, c.set);
+    }
+
+    // Fewer rows and columns, then as many again: what was removed reads empty.
+    g.SetRowCount(3);
+    g.SetColumns({{"a", "A", 10}, {"b", "B", 10}});
+    g.SetRowCount(4);
+    g.AddColumn({"c", "C", 10});
+    EXPECT_EQ(g.Cell(1, 2), "typed");
+    EXPECT_EQ(g.Cell(1, 1), "s1,1");
+    EXPECT_EQ(g.Cell(1, 3), "");
+    EXPECT_EQ(g.Cell(0, 3), "");
+    EXPECT_EQ(g.SetOverSource(0, 3), nullptr);
+    EXPECT_EQ(g.Cell(2, 0), "");
+    g.SetCell(2, 0, "new");
+    EXPECT_EQ(g.Cell(2, 0), "new");
+
+    g.SetSource(nullptr, 2);
+    EXPECT_EQ(g.Cell(1, 2), "");
+    EXPECT_EQ(g.Cell(1, 1), "");
+    g.SetCell(1, 1, "kept");
+    EXPECT_EQ(g.Cell(1, 1), "kept");
+}
+
 } // namespace
