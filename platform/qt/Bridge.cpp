@@ -1273,6 +1273,14 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     return !(qtNavigates && isNavigationKey(ke->key()) && letThrough);
 }
 
+void Bridge::pressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles) {
+    // Text fields keep their whole click at the release, where their
+    // focus and caret are settled.
+    if (qtHandles || !c.OnMouseDown) return;
+    downRun_ = &c;
+    ui::input::PressMouse(c, m);
+}
+
 bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
@@ -1322,18 +1330,28 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             return true;
         }
         pressed_ = &c;
+        pressDown(c, m, qtHandles);
         return !(qtHandles || kind == ui::ControlKind::Button);
     case QEvent::MouseButtonRelease: {
         if (!left) return false;
         ui::Control* pressed = pressed_;
+        const bool downRun = downRun_ == &c;
         pressed_ = nullptr;
+        downRun_ = nullptr;
         if (kind == ui::ControlKind::ListBox) return true;
         if (skipRelease_ == &c) {
             skipRelease_ = nullptr;
         } else if (pressed == &c && peer->rect().contains(inPeer) && kind != ui::ControlKind::ComboEdit &&
                    kind != ui::ControlKind::Calendar && kind != ui::ControlKind::StringGrid) {
-            ui::input::Click(c);
+            if (downRun)
+                ui::input::ReleaseMouse(c, m, true);
+            else
+                ui::input::Click(c);
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+        } else if (downRun) {
+            // Released elsewhere: no click, but the mouse-up that undoes
+            // what the press showed.
+            ui::input::ReleaseMouse(c, m, false);
         }
         return !(qtHandles || kind == ui::ControlKind::Button);
     }
@@ -1356,6 +1374,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
         } else {
             pressed_ = &c; // a second plain click
+            pressDown(c, m, qtHandles);
         }
         return !qtHandles;
     default:

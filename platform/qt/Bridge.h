@@ -94,6 +94,9 @@ private:
     void syncAll(ui::Control& c);
     void placeWindow(ui::Form& f, FormWindow& w);
     void checkVisibleWindows();
+    // A press on a control with a mouse-down handler runs it at once (the
+    // rest of the click waits for the release).
+    void pressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles);
     bool keyEvent(FormWindow& w, QObject* receiver, QEvent* event);
     bool mouseEvent(QObject* receiver, QEvent* event);
 
@@ -108,6 +111,7 @@ private:
     bool unattended_ = false;
     ui::Control* pressed_ = nullptr;     // control under the last mouse press
     ui::Control* skipRelease_ = nullptr; // the release that ends a double click
+    ui::Control* downRun_ = nullptr;     // pressed control whose mouse-down handler ran
 };
 
 } // namespace qtbackend

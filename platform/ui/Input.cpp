@@ -328,11 +328,12 @@ bool FormMouseMove(Form& f, const MouseEvent& e) {
     });
 }
 
-// One click: mouse down (focus), the click itself, mouse up.
-static void ClickPath(Control& c) {
+// One click: mouse down (focus), the click itself, mouse up; without the
+// mouse-down handler when the press already ran it.
+static void ClickPath(Control& c, bool mouseDown = true) {
     MouseEvent m;
     if (c.Focusable()) c.SetFocusByMouse();
-    if (c.OnMouseDown) c.OnMouseDown(m);
+    if (mouseDown && c.OnMouseDown) c.OnMouseDown(m);
     if (auto* b = dynamic_cast<Button*>(&c))
         Press(*b);
     else if (auto* cb = dynamic_cast<CheckBox*>(&c)) {
@@ -347,6 +348,28 @@ bool Click(Control& c) {
     if (!Reachable(c)) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
         ClickPath(c);
+        return true;
+    });
+}
+
+bool PressMouse(Control& c, const MouseEvent& e) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        MouseEvent m = e;
+        if (c.OnMouseDown) c.OnMouseDown(m);
+        return true;
+    });
+}
+
+bool ReleaseMouse(Control& c, const MouseEvent& e, bool over) {
+    if (!Reachable(c)) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        if (over) {
+            ClickPath(c, false);
+        } else {
+            MouseEvent m = e;
+            if (c.OnMouseUp) c.OnMouseUp(m);
+        }
         return true;
     });
 }

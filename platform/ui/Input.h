@@ -59,6 +59,12 @@ bool DoubleClick(Control& c);
 // The second press of a real double click, whose first press and release
 // already went through Click: only the double-click handler runs.
 bool SecondClick(Control& c);
+// A real pointer's click in two steps: the mouse-down handler runs when the
+// button goes down, so that what it shows is drawn while the button is held;
+// the release runs the rest of the click when it comes up over the control
+// (focus, the click, mouse up), or only the mouse-up handler elsewhere.
+bool PressMouse(Control& c, const MouseEvent& e);
+bool ReleaseMouse(Control& c, const MouseEvent& e, bool over);
 bool MouseDown(Control& c, const MouseEvent& e);
 bool MouseUp(Control& c, const MouseEvent& e);
 bool MouseMove(Control& c, const MouseEvent& e);

@@ -275,6 +275,45 @@ TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
     EXPECT_EQ(extent(), lv->viewport()->width()) << "no item width: as wide as the box";
 }
 
+// A mouse-down handler runs when the button goes down, and what it shows is
+// on screen while the button is held; the click waits for the release, and a
+// release away from the control clicks nothing but still runs the mouse-up.
+TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
+    auto& ok = ctl<ui::Button>("cmdOK");
+    auto& nota = ctl<ui::Control>("lblTesto");
+    nota.Hide();
+    QApplication::processEvents();
+    std::vector<std::string> seen;
+    ok.OnMouseDown = [&](ui::MouseEvent&) {
+        seen.push_back("down");
+        nota.Show();
+    };
+    ok.OnClick = [&] { seen.push_back("click"); };
+    ok.OnMouseUp = [&](ui::MouseEvent&) { seen.push_back("up"); };
+    auto* button = peer<QPushButton>("cmdOK");
+    auto* label = bridge->widget(nota);
+
+    QTest::mousePress(button, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(seen, (std::vector<std::string>{"down"}));
+    EXPECT_TRUE(label->isVisible()) << "shown while the button is held";
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<std::string>{"down", "click", "up"}));
+
+    seen.clear();
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(seen, (std::vector<std::string>{"down", "up"})) << "released elsewhere: no click";
+
+    // Without a mouse-down handler the whole click runs at the release.
+    ok.OnMouseDown = nullptr;
+    seen.clear();
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_TRUE(seen.empty());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<std::string>{"click", "up"}));
+}
+
 TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
     int clicks = 0;
     ctl<ui::Button>("cmdOK").OnClick = [&] { ++clicks; };
