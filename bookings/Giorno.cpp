@@ -28,6 +28,14 @@ TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner, bookings::CelleGio
 
 // The date and number formats are fixed for the whole program; only the
 // length limit is set here.
+void TfrmGiorno::ImpostaGiorno(const std::string& chiave, const std::string& titolo,
+                               const std::string& camera, const std::string& testo) {
+    lblMemory.SetText(chiave);
+    infGiorno.SetText(titolo);
+    infCamera.SetText(camera);
+    txtPrenotazione.SetText(testo);
+}
+
 void TfrmGiorno::FormCreate() {
     txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione);
 }

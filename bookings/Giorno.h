@@ -1,10 +1,12 @@
 #pragma once
 // The one-day booking dialog. The planner's day click creates it with the
-// planner's day cells, writes the day key into lblMemory, the day's title
-// into infGiorno, the vehicle into infCamera and the day's text into
-// txtPrenotazione, and shows it modally. "Applica e chiudi" writes the trimmed
+// planner's day cells, hands it the day key (kept in lblMemory), the day's
+// title (infGiorno), the vehicle (infCamera) and the day's text
+// (txtPrenotazione), and shows it modally. "Applica e chiudi" writes the trimmed
 // text into the day cell named by the key (an empty text frees the day) and
 // closes; "Annulla" only closes.
+#include <string>
+
 #include "bookings/CelleGiorni.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -27,6 +29,11 @@ public:
     ui::Picture& icnOccupata;
     ui::Button& btnChiudi;
     ui::Button& btnAnnulla;
+
+    // The day shown, before the dialog opens: its key (the caller tag), its
+    // title, the vehicle and the day's text.
+    void ImpostaGiorno(const std::string& chiave, const std::string& titolo, const std::string& camera,
+                       const std::string& testo);
 
 private:
     void FormCreate();

@@ -83,6 +83,14 @@ TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner, bookings::
 
 // The date and number formats are fixed for the whole program; only the
 // length limit is set here.
+void TfrmIntervallo::ImpostaAnno(const std::string& anno, const std::string& camera) {
+    lblAnnoInizio.SetText(anno);
+    lblAnnoFine.SetText(anno);
+    infCamera.SetText(camera);
+    for (ui::ComboEdit* box : {&txtGiornoInizio, &txtMeseInizio, &txtGiornoFine, &txtMeseFine})
+        box->SetText("");
+}
+
 void TfrmIntervallo::FormCreate() {
     txtPrenotazione.SetMaxLength(bookings::kLunghezzaPrenotazione);
 }

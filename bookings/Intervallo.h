@@ -40,6 +40,10 @@ public:
     ui::Button& btnChiudi;
     ui::Button& btnAnnulla;
 
+    // Before the dialog opens: the planner's year as the year of both ends,
+    // the vehicle, and the four day and month boxes empty.
+    void ImpostaAnno(const std::string& anno, const std::string& camera);
+
 private:
     // One day or month selector: its highlight, whether a text is one of its
     // values, and where Enter takes the focus.

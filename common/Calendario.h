@@ -4,6 +4,9 @@
 // receives the date and shows the picker modally; "Importa" writes the chosen
 // date into that edit when the tag is one of the routing tags, and does
 // nothing for any other tag.
+#include <string>
+#include <string_view>
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
@@ -17,6 +20,8 @@ public:
     ui::Button& btnImportaData;
     ui::Button& btnAnnulla;
     ui::Label& lblMemory;
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 
     // The edit that "Importa" writes the date into: the date field that
     // opens the picker.

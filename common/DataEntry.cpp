@@ -88,7 +88,7 @@ void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routi
     }
     ui::Form& owner = field.GetForm();
     auto picker = std::make_unique<TfrmCalendario>(owner.App(), &owner);
-    picker->lblMemory.SetText(std::string(routingTag));
+    picker->ImpostaChiamante(routingTag);
     picker->ImpostaCampo(field);
     picker->ShowModal();
 }

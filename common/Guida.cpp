@@ -28,10 +28,14 @@ void TfrmGuida::FormShow() {
     SetSize(676, 598);
 }
 
+void TfrmGuida::ImpostaArgomento(const std::string& titolo, const std::string& testo) {
+    lblTitolo.SetText(titolo);
+    txtGuida.SetText(testo);
+}
+
 void ShowHelp(ui::Form& owner, const std::string& title, const std::string& text) {
     auto help = std::make_unique<TfrmGuida>(owner.App(), &owner);
-    help->lblTitolo.SetText(title);
-    help->txtGuida.SetText(text);
+    help->ImpostaArgomento(title, text);
     help->ShowModal();
 }
 

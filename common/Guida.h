@@ -16,6 +16,9 @@ public:
     ui::Memo& txtGuida;
     ui::Picture& imgPDF;
 
+    // The topic shown: its title and its text.
+    void ImpostaArgomento(const std::string& titolo, const std::string& testo);
+
 private:
     void FormShow();
 };

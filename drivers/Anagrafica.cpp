@@ -256,13 +256,10 @@ void TfrmAnagrafica::cmdUltimoClick() {
 
 void TfrmAnagrafica::cmdFileClick() {
     auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
-    allega->lblMemory.SetText("anagrafica");
-    allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
-    allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
-    allega->txtFile02.SetText(rtl::Trim(lblFile02.Text()));
-    allega->txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
-    allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
-    allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    allega->ImpostaChiamante("anagrafica");
+    allega->ImpostaAllegati(
+        {{rtl::Trim(lblFile01.Text()), rtl::Trim(lblFile02.Text()), rtl::Trim(lblFile03.Text())},
+         {rtl::Trim(lblDesc01.Text()), rtl::Trim(lblDesc02.Text()), rtl::Trim(lblDesc03.Text())}});
     allega->ShowModal();
 }
 
@@ -277,13 +274,13 @@ void TfrmAnagrafica::AllegatiApplicati(const Allegati& allegati) {
 
 void TfrmAnagrafica::cmdTrovaClick() {
     auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
-    trova->lblMemory.SetText("anagrafica");
+    trova->ImpostaChiamante("anagrafica");
     trova->ShowModal();
 }
 
 void TfrmAnagrafica::impVeicoloClick() {
     auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
-    trova->lblMemory.SetText("anagrafica");
+    trova->ImpostaChiamante("anagrafica");
     trova->ShowModal();
 }
 
@@ -322,24 +319,24 @@ void TfrmAnagrafica::cmdTrasferteClick() {
 void TfrmAnagrafica::btnCodFiscClick() {
     const std::string codice = rtl::Trim(txtCodFisc.Text());
     if (!codice.empty() && common::SoloCifre(codice))
-        Apri<TfrmPartitaIva>(*this, [&codice](TfrmPartitaIva& d) { d.txtPartitaIva.SetText(codice); });
+        Apri<TfrmPartitaIva>(*this, [&codice](TfrmPartitaIva& d) { d.ImpostaTesto(codice); });
     else
-        Apri<TfrmCodFisc>(*this, [&codice](TfrmCodFisc& d) { d.txtCodFisc.SetText(codice); });
+        Apri<TfrmCodFisc>(*this, [&codice](TfrmCodFisc& d) { d.ImpostaTesto(codice); });
 }
 
 void TfrmAnagrafica::btnPartitaIvaClick() {
     const std::string numero = rtl::Trim(txtPartitaIva.Text());
-    Apri<TfrmPartitaIva>(*this, [&numero](TfrmPartitaIva& d) { d.txtPartitaIva.SetText(numero); });
+    Apri<TfrmPartitaIva>(*this, [&numero](TfrmPartitaIva& d) { d.ImpostaTesto(numero); });
 }
 
 void TfrmAnagrafica::btnCartaClick() {
     const std::string numero = rtl::Trim(txtCarta.Text());
-    Apri<TfrmCarta>(*this, [&numero](TfrmCarta& d) { d.txtNumero.SetText(numero); });
+    Apri<TfrmCarta>(*this, [&numero](TfrmCarta& d) { d.ImpostaTesto(numero); });
 }
 
 void TfrmAnagrafica::btnIbanClick() {
     const std::string iban = rtl::Trim(txtIban.Text());
-    Apri<TfrmIban>(*this, [&iban](TfrmIban& d) { d.txtIban.SetText(iban); });
+    Apri<TfrmIban>(*this, [&iban](TfrmIban& d) { d.ImpostaTesto(iban); });
 }
 
 // The mail link is encoded, so that an address with "?" or "&" reaches the

@@ -19,6 +19,10 @@ DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::s
     btnChiudi.OnClick = [this] { Close(); };
 }
 
+void DialogoControllo::ImpostaTesto(std::string_view testo) {
+    campo_.SetText(std::string(testo));
+}
+
 void DialogoControllo::AvvisoForma(std::string_view testo) {
     ui::MessageDlg(std::string(testo), ui::DialogType::Warning, ui::Buttons::OKCancel);
     campo_.SetFocus();

@@ -23,6 +23,9 @@ public:
     ui::Button& btnControlla;
     ui::Button& btnChiudi;
 
+    // The text to check, put into the edit before the dialog is shown.
+    void ImpostaTesto(std::string_view testo);
+
 protected:
     // The warning about the shape of the text: the dialog stays open.
     void AvvisoForma(std::string_view testo);

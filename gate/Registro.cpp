@@ -259,13 +259,13 @@ void TfrmRegistro::txtTargaTyping() {
 // The vehicle search fills make and model, plate and driver from the fleet.
 void TfrmRegistro::impVeicoloClick() {
     auto search = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
-    search->lblMemory.SetText("registro");
+    search->ImpostaChiamante("registro");
     search->ShowModal();
 }
 
 void TfrmRegistro::cmdTrovaClick() {
     auto search = std::make_unique<TfrmTrovaVisite>(App(), this);
-    search->lblMemory.SetText("registro");
+    search->ImpostaChiamante("registro");
     search->ShowModal();
 }
 

@@ -4,6 +4,7 @@
 // recall of a visit into the card when the caller tag in lblMemory is
 // "registro".
 #include <string>
+#include <string_view>
 
 #include "common/ListWindow.h"
 #include "common/SearchWindow.h"
@@ -29,6 +30,8 @@ public:
     ui::Label& lblConta;
     ui::Label& lblAttendere;
     ui::Label& lblMemory;
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
     ui::Button& btnAnnulla;
     ui::Button& btnCerca;
 

@@ -287,11 +287,10 @@ void TfrmPlanning::GiornoClick(int i) {
         }
     }
     auto dialogo = std::make_unique<TfrmGiorno>(App(), this, this);
-    dialogo->lblMemory.SetText(planner::ChiaveGiorno(g));
-    dialogo->infGiorno.SetText("Prenotazione del " + std::to_string(g.day) + " " +
-                               planner::NomeMese(g.month) + " " + anno);
-    dialogo->infCamera.SetText(Camera());
-    dialogo->txtPrenotazione.SetText(rtl::Trim(Cella(i).mem.Text()));
+    dialogo->ImpostaGiorno(planner::ChiaveGiorno(g),
+                           "Prenotazione del " + std::to_string(g.day) + " " + planner::NomeMese(g.month) +
+                               " " + anno,
+                           Camera(), rtl::Trim(Cella(i).mem.Text()));
     dialogo->ShowModal();
 }
 
@@ -299,13 +298,7 @@ void TfrmPlanning::GiornoClick(int i) {
 // vehicle and four empty day and month boxes.
 void TfrmPlanning::cmdIntervalloClick() {
     auto dialogo = std::make_unique<TfrmIntervallo>(App(), this, this);
-    const std::string anno = rtl::Trim(txtAnno.Text());
-    dialogo->lblAnnoInizio.SetText(anno);
-    dialogo->lblAnnoFine.SetText(anno);
-    dialogo->infCamera.SetText(Camera());
-    for (ui::ComboEdit* box :
-         {&dialogo->txtGiornoInizio, &dialogo->txtMeseInizio, &dialogo->txtGiornoFine, &dialogo->txtMeseFine})
-        box->SetText("");
+    dialogo->ImpostaAnno(rtl::Trim(txtAnno.Text()), Camera());
     dialogo->ShowModal();
 }
 

@@ -436,7 +436,7 @@ void TfrmFogli::btnCalcolaRifClick() {
 
 void TfrmFogli::cmdTrovaClick() {
     auto trova = std::make_unique<TfrmTrovaFogli>(App(), this);
-    trova->lblMemory.SetText("fogli");
+    trova->ImpostaChiamante("fogli");
     trova->ShowModal();
 }
 
@@ -458,14 +458,14 @@ void TfrmFogli::cmdEsportaClick() {
 
 void TfrmFogli::cmdNumerazioneClick() {
     auto numerazione = std::make_unique<TfrmNumerazione>(App(), this);
-    numerazione->lblMemory.SetText("fogli");
+    numerazione->ImpostaChiamante("fogli");
     numerazione->SetCaption(" Impostazione inizio numerazione Fogli di Marcia");
     numerazione->ShowModal();
 }
 
 void TfrmFogli::impConduttoreClick() {
     auto trova = std::make_unique<TfrmTrovaAnagrafica>(App(), this, this);
-    trova->lblMemory.SetText("fogli");
+    trova->ImpostaChiamante("fogli");
     trova->ShowModal();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // The numbering start dialog: the number the automatic trip-sheet numbering
 // starts from, kept in "Fogli_di_Marcia.ini" for the caller tag "fogli".
+#include <string>
+#include <string_view>
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -14,6 +17,8 @@ public:
     ui::Button& btnAnnulla;
     ui::Button& btnApplica;
     ui::Label& lblMemory;
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 
 private:
     void FormShow();

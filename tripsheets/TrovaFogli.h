@@ -4,6 +4,7 @@
 // list, and the recall of a sheet into the window named by the caller tag
 // ("fogli": the trip-sheet window).
 #include <string>
+#include <string_view>
 
 #include "common/ListWindow.h"
 #include "common/SearchWindow.h"
@@ -39,6 +40,8 @@ public:
     ui::Button& btnChiudi;
     ui::Button& btnStampa;
     ui::Label& lblMemory;
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 
     report::Report frxReport;
 

@@ -119,6 +119,13 @@ void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) {
     b.txtFile->SetText("");
 }
 
+void TfrmAllegaCartella::ImpostaAllegati(const RitornoAllegaCartella::Allegati& allegati) {
+    for (std::size_t i = 0; i < blocchi_.size(); ++i) {
+        blocchi_[i].txtFile->SetText(allegati.file[i]);
+        blocchi_[i].txtDesc->SetText(allegati.desc[i]);
+    }
+}
+
 void TfrmAllegaCartella::btnApplicaClick() {
     // Another tag hands nothing back and leaves the dialog open.
     const std::string tag = rtl::Trim(lblMemory.Text());

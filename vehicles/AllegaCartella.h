@@ -51,6 +51,10 @@ public:
     ui::Button& btnApplica;
     ui::Button& btnAnnulla;
     ui::Label& lblMemory;
+    // The card's attachments, shown in the edits before the dialog opens.
+    void ImpostaAllegati(const RitornoAllegaCartella::Allegati& allegati);
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 
 private:
     struct Blocco {

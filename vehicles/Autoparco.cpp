@@ -351,7 +351,7 @@ void TfrmAutoparco::btnCancFotoClick() {
 
 void TfrmAutoparco::btnZoomFotoClick() {
     auto zoom = std::make_unique<TfrmZoom>(App(), this);
-    zoom->imgFoto.SetBitmap(imgFoto.Bitmap());
+    zoom->ImpostaFoto(imgFoto.Bitmap());
     zoom->ShowModal();
 }
 
@@ -387,7 +387,7 @@ void TfrmAutoparco::txtTargaTyping() {
 
 void TfrmAutoparco::cmdTrovaClick() {
     auto trova = std::make_unique<TfrmTrovaAutomezzi>(App(), this, this);
-    trova->lblMemory.SetText("autoparco");
+    trova->ImpostaChiamante("autoparco");
     trova->ShowModal();
 }
 
@@ -426,13 +426,10 @@ void TfrmAutoparco::btnCostiClick() {
 
 void TfrmAutoparco::cmdFileClick() {
     auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
-    allega->lblMemory.SetText("autoparco");
-    allega->txtFile01.SetText(rtl::Trim(lblFile01.Text()));
-    allega->txtDesc01.SetText(rtl::Trim(lblDesc01.Text()));
-    allega->txtFile02.SetText(rtl::Trim(lblFile02.Text()));
-    allega->txtDesc02.SetText(rtl::Trim(lblDesc02.Text()));
-    allega->txtFile03.SetText(rtl::Trim(lblFile03.Text()));
-    allega->txtDesc03.SetText(rtl::Trim(lblDesc03.Text()));
+    allega->ImpostaChiamante("autoparco");
+    allega->ImpostaAllegati(
+        {{rtl::Trim(lblFile01.Text()), rtl::Trim(lblFile02.Text()), rtl::Trim(lblFile03.Text())},
+         {rtl::Trim(lblDesc01.Text()), rtl::Trim(lblDesc02.Text()), rtl::Trim(lblDesc03.Text())}});
     allega->ShowModal();
 }
 

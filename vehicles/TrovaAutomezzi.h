@@ -6,6 +6,7 @@
 // search receives back.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/ListWindow.h"
@@ -74,6 +75,8 @@ public:
     ui::Label& lblAttendere;
     ui::Label& lblConta;
     ui::Label& lblMemory;
+    // The caller tag, set by the window that opens this one before showing it.
+    void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
     ui::Button& btnAnnulla;
     ui::Button& btnCerca;
 

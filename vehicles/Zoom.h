@@ -11,6 +11,9 @@ public:
     ui::Panel& panContainer;
     ui::Picture& imgFoto;
 
+    // The photo shown, put in by the card before the window is shown.
+    void ImpostaFoto(ui::BitmapPtr foto) { imgFoto.SetBitmap(std::move(foto)); }
+
 private:
     void FormShow();
 };
