@@ -215,6 +215,13 @@ struct Ordinamento {
     const char* Dati(const Elemento& e) const {
         return posti ? testo + posti[e.indice].offset : righe[e.indice];
     }
+    // Asks for the place of the line of `e` (what Dati reads first).
+    void Prevedi(const Elemento& e) const {
+        if (posti)
+            __builtin_prefetch(posti + e.indice);
+        else
+            __builtin_prefetch(righe.data() + e.indice);
+    }
     // Loads the words of `e` at `depth` and the two after it.
     void Carica(Elemento& e, std::size_t depth) const {
         const char* dati = Dati(e);
@@ -271,6 +278,9 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
             // ask for those a few entries on while this one is read (the
             // bytes Carica reads, two cache lines at most).
             if (pronte == 0 && last - e > 24) {
+                // Where a line lies is itself read from a large table, in
+                // the same scattered order: asked for further on still.
+                if (last - e > 48) o.Prevedi(e[48]);
                 const char* riga = o.Dati(e[24]) + depth;
                 __builtin_prefetch(riga);
                 __builtin_prefetch(riga + 23);
