@@ -1,8 +1,10 @@
 #include "common/ListSort.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -65,7 +67,11 @@ struct Elemento {
 // writes every entry it uses before reading it), never cleared first.
 struct Riserva {
     rtl::BigArray<Elemento> dati;
+    // Room lent by a larger sort, taken first when it is enough.
+    Elemento* prestata = nullptr;
+    std::size_t quantaPrestata = 0;
     Elemento* Per(std::size_t m) {
+        if (m <= quantaPrestata) return prestata;
         if (m > dati.size()) dati = rtl::BigArray<Elemento>(m);
         return dati.data();
     }
@@ -206,7 +212,7 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
 
 // What the rounds of a sort share.
 struct Ordinamento {
-    rtl::BigVector<const char*> righe;          // where each entry's line lies, or:
+    const char* const* righe = nullptr;         // where each entry's line lies, or:
     const char* testo = nullptr;                // the buffer of the lines
     const ui::ListItems::Span* posti = nullptr; // and where each lies in it
     Riserva spare;
@@ -214,6 +220,13 @@ struct Ordinamento {
 
     const char* Dati(const Elemento& e) const {
         return posti ? testo + posti[e.indice].offset : righe[e.indice];
+    }
+    // Asks for the place of the line of `e` (what Dati reads first).
+    void Prevedi(const Elemento& e) const {
+        if (posti)
+            __builtin_prefetch(posti + e.indice);
+        else
+            __builtin_prefetch(righe + e.indice);
     }
     // Loads the words of `e` at `depth` and the two after it.
     void Carica(Elemento& e, std::size_t depth) const {
@@ -246,6 +259,15 @@ struct Ordinamento {
     }
 };
 
+// A group left to sort on its own: its entries, their depth and how many
+// of their words are in place.
+struct Gruppo {
+    Elemento* first;
+    Elemento* last;
+    std::size_t depth;
+    int pronte;
+};
+
 // Sorts entries whose lines agree on their first `depth` bytes (read a-z as
 // A-Z) and that come in file order. `pronte`: how many of their words from
 // this depth are in place (0 to 3: `parola`, then `dopo`).
@@ -253,7 +275,10 @@ struct Ordinamento {
 // those too, the lines that end within them come first (by length: the
 // shorter is the start of the longer), and the others go on by the eight
 // bytes after. Equal lines keep the file order.
-void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Ordinamento& o) {
+// With `gruppi`, the groups of more than a few entries that the first round
+// leaves are not sorted but handed there (the few are sorted here).
+void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Ordinamento& o,
+              std::vector<Gruppo>* gruppi = nullptr) {
     for (;;) {
         const std::size_t n = std::size_t(last - first);
         if (n < 2) return;
@@ -271,6 +296,9 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
             // ask for those a few entries on while this one is read (the
             // bytes Carica reads, two cache lines at most).
             if (pronte == 0 && last - e > 24) {
+                // Where a line lies is itself read from a large table, in
+                // the same scattered order: asked for further on still.
+                if (last - e > 48) o.Prevedi(e[48]);
                 const char* riga = o.Dati(e[24]) + depth;
                 __builtin_prefetch(riga);
                 __builtin_prefetch(riga + 23);
@@ -344,6 +372,8 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
                         } else {
                             std::sort(rest, j, precede);
                         }
+                    } else if (gruppi) {
+                        gruppi->push_back({rest, j, next, dopo});
                     } else if (j - rest > bigLast - bigFirst) {
                         if (bigFirst) OrdinaDa(bigFirst, bigLast, next, dopo, o);
                         bigFirst = rest;
@@ -363,6 +393,63 @@ void OrdinaDa(Elemento* first, Elemento* last, std::size_t depth, int pronte, Or
     }
 }
 
+// Lists this long are sorted by several threads.
+constexpr std::size_t kOrdinaInParallelo = 65536;
+
+// Sorts the `n` entries at `first`. A long list on several threads at once:
+// its first round splits it into groups of lines that agree on their first
+// bytes, and the groups, each sorted on its own as it would be otherwise,
+// are shared out, the largest first. Each group's counting passes use the
+// part of the spare room beside it.
+void OrdinaTutti(Elemento* first, std::size_t n, Ordinamento& o) {
+    const unsigned fili =
+        n >= kOrdinaInParallelo ? std::clamp(std::thread::hardware_concurrency(), 1u, 4u) : 1;
+    if (fili < 2) {
+        OrdinaDa(first, first + n, 0, 0, o);
+        return;
+    }
+    std::vector<Gruppo> gruppi;
+    OrdinaDa(first, first + n, 0, 0, o, &gruppi);
+    if (gruppi.empty()) return;
+    std::sort(gruppi.begin(), gruppi.end(),
+              [](const Gruppo& a, const Gruppo& b) { return a.last - a.first > b.last - b.first; });
+    Elemento* const spare = o.spare.Per(n);
+    std::atomic<std::size_t> prossimo{0};
+    std::vector<std::exception_ptr> errori(fili);
+    const auto ordina = [&](unsigned t) {
+        try {
+            Ordinamento mio;
+            mio.righe = o.righe;
+            mio.testo = o.testo;
+            mio.posti = o.posti;
+            for (;;) {
+                const std::size_t k = prossimo.fetch_add(1, std::memory_order_relaxed);
+                if (k >= gruppi.size()) break;
+                const Gruppo& g = gruppi[k];
+                mio.spare.prestata = spare + (g.first - first);
+                mio.spare.quantaPrestata = std::size_t(g.last - g.first);
+                OrdinaDa(g.first, g.last, g.depth, g.pronte, mio);
+            }
+        } catch (...) {
+            // Carried to the calling thread, which throws it again.
+            errori[t] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    try {
+        threads.reserve(fili - 1);
+        for (unsigned t = 1; t < fili; ++t)
+            threads.emplace_back(ordina, t);
+    } catch (const std::system_error&) {
+        // No more threads to be had: the groups left are sorted here.
+    }
+    ordina(0);
+    for (std::thread& t : threads)
+        t.join();
+    for (const std::exception_ptr& e : errori)
+        if (e) std::rethrow_exception(e);
+}
+
 // Sorts `n` lines and returns them as sorted elements, each with its
 // entry's index: the lines of `voci` when given, else `riga(i)` the i-th
 // line.
@@ -370,6 +457,7 @@ template <class Riga>
 rtl::BigVector<Elemento> Ordina(std::size_t n, const Riga& riga, const ui::ListItems* voci = nullptr) {
     Ordinamento o;
     rtl::BigVector<Elemento> elementi;
+    rtl::BigVector<const char*> righe;
     elementi.reserve(n);
     if (voci) {
         o.testo = voci->text();
@@ -377,14 +465,15 @@ rtl::BigVector<Elemento> Ordina(std::size_t n, const Riga& riga, const ui::ListI
         for (std::size_t i = 0; i < n; ++i)
             elementi.push_back({0, {0, 0}, o.posti[i].length, std::uint32_t(i)});
     } else {
-        o.righe.reserve(n);
+        righe.reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
             const std::string_view r = riga(i);
             elementi.push_back({0, {0, 0}, std::uint32_t(r.size()), std::uint32_t(i)});
-            o.righe.push_back(r.data());
+            righe.push_back(r.data());
         }
+        o.righe = righe.data();
     }
-    OrdinaDa(elementi.data(), elementi.data() + elementi.size(), 0, 0, o);
+    OrdinaTutti(elementi.data(), elementi.size(), o);
     return elementi;
 }
 

@@ -316,7 +316,17 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
 
 void BlockWriter::Flush() {
     WriteAll(fd_, block_, used_, -1, path_);
+    written_ += used_;
     used_ = 0;
+    // The bytes written so far are handed to the disk every few MiB, and
+    // the writing goes on meanwhile: the flush that ends the file then waits
+    // only for the last of them, not for the whole file. A failure to hand
+    // them over is reported by that flush.
+    if (written_ - handed_ >= kHandOver) {
+        ::sync_file_range(fd_, static_cast<off_t>(handed_), static_cast<off_t>(written_ - handed_),
+                          SYNC_FILE_RANGE_WRITE);
+        handed_ = written_;
+    }
 }
 
 void BlockWriter::WriteLarge(std::string_view bytes) {

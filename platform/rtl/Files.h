@@ -65,7 +65,8 @@ std::optional<std::string> ReadFileIfExists(const std::string& path);
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The writer that WriteFileInBlocks hands out: bytes are gathered and reach
-// the file in blocks of 1 MiB. Failures raise FileError.
+// the file in blocks of 1 MiB, and the disk is given them as they come.
+// Failures raise FileError.
 class BlockWriter {
 public:
     void Write(std::string_view bytes) {
@@ -87,9 +88,14 @@ private:
     void WriteLarge(std::string_view bytes);
     void Flush();
 
+    // How much is written before it is handed to the disk (see Flush).
+    static constexpr std::size_t kHandOver = std::size_t(8) << 20;
+
     int fd_;
     const std::string& path_;
     std::size_t used_ = 0;
+    std::size_t written_ = 0; // bytes that reached the file
+    std::size_t handed_ = 0;  // of them, handed to the disk
     char block_[1 << 20];
 };
 

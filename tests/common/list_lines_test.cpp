@@ -246,9 +246,10 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
     }
 }
 
-// Large lists: one split by its first bytes before it is sorted, with one
-// part itself that large; one of dates, times and plates, whose bytes
-// differ in a few bits each. The order is the plain rule's.
+// Large lists (sorted by several threads): one split by its first bytes
+// before it is sorted, with one part itself that large; one of dates, times
+// and plates, whose bytes differ in a few bits each. The order is the plain
+// rule's, for one buffer of lines and for lines in several parts.
 class LargeLists : public ::testing::TestWithParam<int> {};
 
 TEST_P(LargeLists, FollowTheRule) {
@@ -277,12 +278,22 @@ TEST_P(LargeLists, FollowTheRule) {
     }
     std::stable_sort(expected.begin(), expected.end(),
                      [](const VoceLista& a, const VoceLista& b) { return PrecedeInLista(a.riga, b.riga); });
+    // The same lines in three parts of unequal size, as the threads of a
+    // list build leave them: the order over the parts is the same.
+    ui::ListItems parti[3];
+    for (std::size_t i = 0; i < voci.size(); ++i)
+        parti[i < 20000 ? 0 : i < 100000 ? 1 : 2].push_back(voci.righe[i]);
+    const rtl::BigVector<std::uint32_t> ordine = OrdineInLista(parti);
     OrdinaVoci(voci);
     ASSERT_EQ(voci.size(), expected.size());
-    std::size_t wrong = 0;
-    for (std::size_t i = 0; i < expected.size(); ++i)
+    ASSERT_EQ(ordine.size(), expected.size());
+    std::size_t wrong = 0, wrongParts = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
         if (voci.righe[i] != expected[i].riga || voci.numeri[i] != expected[i].numero) ++wrong;
+        if (ordine[i] + 1 != expected[i].numero) ++wrongParts;
+    }
     EXPECT_EQ(wrong, 0u);
+    EXPECT_EQ(wrongParts, 0u);
 }
 INSTANTIATE_TEST_SUITE_P(ListLines, LargeLists, ::testing::Values(0, 1));
 

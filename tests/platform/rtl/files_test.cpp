@@ -73,6 +73,46 @@ TEST(Files, WholeFileWriteReplacesAndReadsBackBytes) {
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"f.bin"});
 }
 
+// A file written in blocks far larger than one block (its first parts
+// handed to the disk while the rest is written): single bytes, short pieces
+// and pieces longer than a block, every byte in its place; a shorter file
+// written over it leaves nothing of the longer one.
+TEST(Files, FileInBlocksHoldsEveryByteInOrder) {
+    TempFolder tmp;
+    const std::string path = tmp / "export.xls";
+    std::string expected;
+    WriteFileInBlocks(path, [&](BlockWriter& w) {
+        unsigned seed = 7;
+        while (expected.size() < (std::size_t(21) << 20)) {
+            seed = seed * 1103515245u + 12345u;
+            const char c = char('a' + (seed >> 16) % 26);
+            switch ((seed >> 8) % 3) {
+            case 0:
+                w.Write(c);
+                expected += c;
+                break;
+            case 1: {
+                const std::string piece((seed >> 4) % 300, c);
+                w.Write(piece);
+                expected += piece;
+                break;
+            }
+            default: {
+                std::string piece((std::size_t(1) << 20) + (seed >> 4) % 5000, c);
+                piece.front() = '<';
+                piece.back() = '>';
+                w.Write(piece);
+                expected += piece;
+            }
+            }
+        }
+    });
+    EXPECT_TRUE(ReadWholeFile(path) == expected);
+    WriteFileInBlocks(path, [](BlockWriter& w) { w.Write("short"); });
+    EXPECT_EQ(ReadWholeFile(path), "short");
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
+}
+
 TEST(Files, CopyOverwritesButNeverDamagesItsTarget) {
     TempFolder tmp;
     TempFolder::Put(tmp / "src.pdf", std::string(3 << 20, 'S') + "end"); // several copy blocks
