@@ -4,19 +4,14 @@
 // receives the date and shows the picker modally; "Importa" writes the chosen
 // date into that edit when the tag is one of the routing tags, and does
 // nothing for any other tag.
+#include "common/Calendario.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
 
-class TfrmCalendario : public ui::Form {
+class TfrmCalendario : public ui::Form, public controls::Calendario {
 public:
     explicit TfrmCalendario(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& lblCampo001;
-    ui::Calendar& calAppuntamenti;
-    ui::Button& btnImportaData;
-    ui::Button& btnAnnulla;
-    ui::Label& lblMemory;
 
     // The edit that "Importa" writes the date into: the date field that
     // opens the picker.

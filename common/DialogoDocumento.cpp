@@ -6,9 +6,8 @@ namespace common {
 
 TfrmDocumento::TfrmDocumento(ui::Application& app, ui::Form* owner, std::string_view layout,
                              ConfigDocumento config)
-    : ui::Form(app, owner, layout), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnStampa(Get<ui::Button>("btnStampa")), repDocumento(report::Report::fromResource(config.modello)),
-      config_(std::move(config)) {
+    : ui::Form(app, owner, layout), controls::DialogoDocumento(this),
+      repDocumento(report::Report::fromResource(config.modello)), config_(std::move(config)) {
     btnStampa.OnClick = [this] { btnStampaClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
 }

@@ -35,4 +35,5 @@ void Riempi(report::Report& rep) {
 
 TfrmStampaConduttore::TfrmStampaConduttore(ui::Application& app, ui::Form* owner)
     : common::TfrmDocumento(app, owner, "drivers/StampaConduttore.layout",
-                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}) {}
+                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}),
+      controls::StampaConduttore(this) {}

@@ -26,4 +26,5 @@ gate::ConfigLista Configurazione() {
 } // namespace
 
 TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato) {}
+    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato),
+      controls::EntratiOggi(this) {}

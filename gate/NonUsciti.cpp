@@ -26,4 +26,5 @@ gate::ConfigLista Configurazione() {
 } // namespace
 
 TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato) {}
+    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato),
+      controls::NonUsciti(this) {}

@@ -66,14 +66,7 @@ std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno
 } // namespace gate
 
 TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Statistiche.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtAnno(Get<ui::Edit>("txtAnno")), btnApri(Get<ui::Button>("btnApri")),
-      imgGuida(Get<ui::Picture>("imgGuida")), imgEsci(Get<ui::Picture>("imgEsci")),
-      lblFile(Get<ui::Label>("lblFile")), panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")), ChartStats(Get<ui::ChartView>("ChartStats")),
-      btnTorta(Get<ui::Button>("btnTorta")), btnBarre(Get<ui::Button>("btnBarre")),
-      btnStampa(Get<ui::Button>("btnStampa")), btnEsci(Get<ui::Button>("btnEsci")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), panInfo(Get<ui::Label>("panInfo")) {
+    : ui::Form(app, owner, "gate/Statistiche.layout"), controls::Statistiche(this) {
     for (std::size_t i = 0; i < conta_.size(); ++i)
         conta_[i] = &Get<ui::Label>(kMesi[i].etichetta);
     txtAnno.SetMaxLength(4);

@@ -26,4 +26,5 @@ gate::ConfigLista Configurazione() {
 } // namespace
 
 TfrmUscitiOggi::TfrmUscitiOggi(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/UscitiOggi.layout", Configurazione(), ricordato) {}
+    : gate::TfrmListaVisite(app, owner, "gate/UscitiOggi.layout", Configurazione(), ricordato),
+      controls::UscitiOggi(this) {}

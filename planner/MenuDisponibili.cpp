@@ -71,14 +71,8 @@ std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno) {
 }
 
 TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/MenuDisponibili.layout"),
-      lblInformazioni(Get<ui::Label>("lblInformazioni")), txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
-      btnApriFatture(Get<ui::Button>("btnApriFatture")), icoMano(Get<ui::Picture>("icoMano")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")),
-      lblVeicolo(Get<ui::Label>("lblVeicolo")), lblMarca(Get<ui::Label>("lblMarca")),
-      lblModello(Get<ui::Label>("lblModello")), lblTarga(Get<ui::Label>("lblTarga")),
-      lblFile(Get<ui::Label>("lblFile")), lista_(lstRecords) {
+    : ui::Form(app, owner, "planner/MenuDisponibili.layout"), controls::MenuDisponibili(this),
+      lista_(lstRecords) {
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };

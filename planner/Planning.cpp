@@ -76,15 +76,8 @@ bool SolaLettura(const std::string& path) {
 } // namespace
 
 TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/Planning.layout"), txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")), txtAnno(Get<ui::Label>("txtAnno")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
-      panMemGiorni(Get<ui::Panel>("panMemGiorni")), cmdIntervallo(Get<ui::Picture>("cmdIntervallo")),
-      cmdRiepilogo(Get<ui::Picture>("cmdRiepilogo")), cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")), cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")), cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")), buffer_(common::TPlanningRec) {
+    : ui::Form(app, owner, "planner/Planning.layout"), controls::Planning(this),
+      buffer_(common::TPlanningRec) {
     CreaCelle();
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };

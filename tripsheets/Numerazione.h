@@ -3,17 +3,11 @@
 // starts from, kept in "Fogli_di_Marcia.ini" for the caller tag "fogli".
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "tripsheets/Numerazione.controls.h"
 
-class TfrmNumerazione : public ui::Form {
+class TfrmNumerazione : public ui::Form, public controls::Numerazione {
 public:
     explicit TfrmNumerazione(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Panel& grpNumerazione;
-    ui::Edit& txtInizio;
-    ui::Rectangle& effInizio;
-    ui::Button& btnAnnulla;
-    ui::Button& btnApplica;
-    ui::Label& lblMemory;
 
 private:
     void FormShow();

@@ -54,17 +54,7 @@ const common::FormatoRiga& FormatoCosto() {
 }
 
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTotale(Get<ui::Label>("lblTotale")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAggiungi(Get<ui::Button>("btnAggiungi")), btnModifica(Get<ui::Button>("btnModifica")),
-      btnStampa(Get<ui::Button>("btnStampa")), panCosti(Get<ui::Panel>("panCosti")),
-      txtData(Get<ui::Edit>("txtData")), impData(Get<ui::Picture>("impData")),
-      txtCausale(Get<ui::Edit>("txtCausale")), txtPagatore(Get<ui::Edit>("txtPagatore")),
-      txtBeneficiario(Get<ui::Edit>("txtBeneficiario")), txtImporto(Get<ui::Edit>("txtImporto")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), lblFile(Get<ui::Label>("lblFile")),
-      cmdClose(Get<ui::Button>("cmdClose")), btnSalva(Get<ui::Button>("btnSalva")),
+    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), controls::AllegaExcel(this),
       frxReport(common::RiepilogoDati()), scheda_(*this, ConfigurazioneCosto(lblFile)), lista_(lstRecords) {
     // The edits take no more than their fields hold.
     for (const auto& campo : common::TCostoRec.elements())

@@ -35,9 +35,7 @@ std::string RigaScadenza(const common::RecordView& automezzo, std::string_view c
 
 TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
                                      std::string campoScadenza, std::string titolo)
-    : ui::Form(app, owner, layout), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblRigo03(Get<ui::Label>("lblRigo03")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()),
+    : ui::Form(app, owner, layout), controls::ListaScadenze(this), frxReport(common::RiepilogoDati()),
       campoScadenza_(std::move(campoScadenza)), formato_(FormatoScadenza(campoScadenza_)),
       titolo_(std::move(titolo)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };

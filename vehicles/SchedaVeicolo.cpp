@@ -17,7 +17,7 @@ DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner
            .riempi = [this](report::Report& rep) { Riempi(rep); },
            .testoErrore = anteprima ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto,
            .anteprima = anteprima}),
-      imgLogo(Get<ui::Picture>("imgLogo")), imgTemp(Get<ui::Picture>("imgTemp")) {
+      controls::SchedaVeicolo(this) {
     OnShow = [this] { FormShow(); };
 }
 

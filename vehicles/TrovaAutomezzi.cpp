@@ -65,18 +65,7 @@ std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
 }
 
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner, RitornoTrovaAutomezzi* ritorno)
-    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtTipo(Get<ui::Edit>("txtTipo")), txtDestinazione(Get<ui::Edit>("txtDestinazione")),
-      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")), txtStato(Get<ui::Edit>("txtStato")),
-      txtAutista(Get<ui::Edit>("txtAutista")), txtMeccanico(Get<ui::Edit>("txtMeccanico")),
-      txtProprietario(Get<ui::Edit>("txtProprietario")), txtNote(Get<ui::Edit>("txtNote")),
-      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
-      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), controls::TrovaAutomezzi(this),
       frxReport(common::RiepilogoDati()), ritorno_(ritorno), automezzo_(common::TAutomezzoRec),
       lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}

@@ -14,6 +14,7 @@
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/TrovaAutomezzi.controls.h"
 
 // The columns that every list line of a vehicle begins with: type, make and
 // model, plate; a layout to go on with.
@@ -53,37 +54,12 @@ protected:
     ~RitornoTrovaAutomezzi() = default;
 };
 
-class TfrmTrovaAutomezzi : public ui::Form {
+class TfrmTrovaAutomezzi : public ui::Form, public controls::TrovaAutomezzi {
 public:
     // `ritorno` receives the chosen vehicle; without it a recall copies
     // nothing.
     explicit TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner = nullptr,
                                 RitornoTrovaAutomezzi* ritorno = nullptr);
-
-    ui::Panel& panAvvio;
-    ui::Edit& txtTipo;
-    ui::Edit& txtDestinazione;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtTarga;
-    ui::Edit& txtStato;
-    ui::Edit& txtAutista;
-    ui::Edit& txtMeccanico;
-    ui::Edit& txtProprietario;
-    ui::Edit& txtNote;
-    ui::Label& lblAttendere;
-    ui::Label& lblConta;
-    ui::Label& lblMemory;
-    ui::Button& btnAnnulla;
-    ui::Button& btnCerca;
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblTrovate;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
 
     report::Report frxReport;
 
