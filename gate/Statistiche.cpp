@@ -104,7 +104,7 @@ TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
 void TfrmStatistiche::FormShow() {
     txtAnno.SetText(std::to_string(rtl::Today().Year()));
     txtAnno.SetFocus();
-    ChartStats.Chart().clear();
+    ChartStats.Chart().Clear();
     panAvvio.Show();
     panContainer.Hide();
 }
@@ -139,10 +139,10 @@ void TfrmStatistiche::btnApriClick() {
         return;
     }
     chart::Chart& grafico = ChartStats.Chart();
-    grafico.clear();
+    grafico.Clear();
     for (std::size_t i = 0; i < conta.size(); ++i) {
         conta_[i]->SetText(std::to_string(conta[i]));
-        grafico.add(double(conta[i]), kMesi[i].nome, kMesi[i].colore);
+        grafico.Add(double(conta[i]), kMesi[i].nome, kMesi[i].colore);
     }
     panAvvio.Hide();
     panContainer.Show();
@@ -152,9 +152,9 @@ void TfrmStatistiche::btnApriClick() {
 // chosen last stays for the next count, also after the window closes.
 void TfrmStatistiche::Tipo(chart::SeriesKind kind) {
     chart::Chart& grafico = ChartStats.Chart();
-    grafico.setKind(kind);
-    grafico.setView3D(true);
-    grafico.setOrthogonal(true);
+    grafico.SetKind(kind);
+    grafico.SetView3D(true);
+    grafico.SetOrthogonal(true);
 }
 
 // Asks, then asks for the copies (blank or not only digits: one), shows the
@@ -175,7 +175,7 @@ void TfrmStatistiche::btnStampaClick() {
         throw std::runtime_error("'" + copie + "' non è un valore intero valido.");
     const auto scelte = ui::PrintDialog(int(n));
     if (!scelte) return;
-    chart::print(ChartStats.Chart(), *scelte, false);
+    chart::Print(ChartStats.Chart(), *scelte, false);
 }
 
 void TfrmStatistiche::imgGuidaClick() {

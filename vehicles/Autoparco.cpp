@@ -268,7 +268,7 @@ void TfrmAutoparco::SalvaFotoScheda() {
             ui::BitmapPtr picture = imgFoto.Bitmap();
             if (!picture || picture->empty()) picture = imgBianco.Bitmap();
             if (!picture) throw img::Error("nessuna immagine da salvare");
-            img::saveJpeg(*picture, file);
+            img::SaveJpeg(*picture, file);
         }
         fotoCambiata_ = false;
     } catch (const rtl::DataError&) {
@@ -284,7 +284,7 @@ void TfrmAutoparco::btnCaricaFotoClick() {
     const auto path = ui::OpenFileDialog(dlgFile);
     if (!path) return;
     try {
-        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(*path)));
+        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::LoadFile(*path)));
         fotoCambiata_ = true;
     } catch (const rtl::DataError&) {
         // A picture that cannot be read shows the placeholder, without a word.
@@ -305,7 +305,7 @@ void TfrmAutoparco::btnSalvaFotoClick() {
     try {
         const ui::BitmapPtr picture = imgFoto.Bitmap();
         if (!picture || picture->empty()) throw img::Error("nessuna immagine da salvare");
-        img::saveJpeg(*picture, *path);
+        img::SaveJpeg(*picture, *path);
     } catch (const rtl::DataError&) {
         // The copy was not written, without a word; the card keeps its photo.
     }

@@ -364,28 +364,28 @@ private:
             return c;
         };
         if (k == "series")
-            ch.setSeriesName(v);
+            ch.SetSeriesName(v);
         else if (k == "kind") {
             if (v == "bar")
-                ch.setKind(chart::SeriesKind::Bar);
+                ch.SetKind(chart::SeriesKind::Bar);
             else if (v == "pie")
-                ch.setKind(chart::SeriesKind::Pie);
+                ch.SetKind(chart::SeriesKind::Pie);
             else
                 Fail("unknown chart kind: " + v);
         } else if (k == "marks")
-            ch.setMarksVisible(Bool(v));
+            ch.SetMarksVisible(Bool(v));
         else if (k == "view3d")
-            ch.setView3D(Bool(v));
+            ch.SetView3D(Bool(v));
         else if (k == "orthogonal")
-            ch.setOrthogonal(Bool(v));
+            ch.SetOrthogonal(Bool(v));
         else if (k.rfind("title", 0) == 0) {
-            auto c = caption(ch.title(), k.substr(5));
+            auto c = caption(ch.Title(), k.substr(5));
             if (!c) return false;
-            ch.setTitle(*c);
+            ch.SetTitle(*c);
         } else if (k.rfind("foot", 0) == 0) {
-            auto c = caption(ch.foot(), k.substr(4));
+            auto c = caption(ch.Foot(), k.substr(4));
             if (!c) return false;
-            ch.setFoot(*c);
+            ch.SetFoot(*c);
         } else if (k == "legend" || k == "legendtitle" || k == "legendpos") {
             chart::Legend l = ch.legend();
             if (k == "legend")
@@ -402,11 +402,11 @@ private:
                 l.position = chart::LegendPosition::Right;
             else
                 Fail("unknown legend position: " + v);
-            ch.setLegend(l);
+            ch.SetLegend(l);
         } else if (k == "bottomaxis")
-            ch.setAxisTitles(v, ch.leftAxisTitle());
+            ch.SetAxisTitles(v, ch.LeftAxisTitle());
         else if (k == "leftaxis")
-            ch.setAxisTitles(ch.bottomAxisTitle(), v);
+            ch.SetAxisTitles(ch.BottomAxisTitle(), v);
         else
             return false;
         return true;

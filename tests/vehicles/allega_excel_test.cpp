@@ -346,7 +346,7 @@ TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
-    const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").lines();
+    const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").Lines();
     ASSERT_EQ(righe.size(), 4u);
     EXPECT_EQ(righe[0], w.lstRecords.Item(0));
     EXPECT_EQ(righe[2], "--------------------------");

@@ -130,7 +130,7 @@ TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Veicoli con tagliando in scadenza o scaduto");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").lines().empty());
+    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty());
 }
 
 // An archive that cannot be opened (a folder in its place, a link to a share
