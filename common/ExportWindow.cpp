@@ -32,7 +32,7 @@ public:
         for (const ColonnaEsportata& c : colonne) {
             std::vector<FieldRef> campi;
             for (const std::string& nome : c.campi) {
-                campi.push_back(record.field(nome));
+                campi.push_back(record.Field(nome));
                 // Every field lies inside the record: checked once here, not
                 // at each cell.
                 if (campi.back().offset + std::size_t(campi.back().capacity) + 1 > record.size)

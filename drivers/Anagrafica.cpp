@@ -89,7 +89,7 @@ TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
 
 // Each input takes at most what its record field holds.
 void TfrmAnagrafica::FormCreate() {
-    for (const auto& e : drivers::TConduttoreRec.elements())
+    for (const auto& e : drivers::TConduttoreRec.Elements())
         if (auto* edit = dynamic_cast<ui::Edit*>(FindControl("txt" + e.name)))
             edit->SetMaxLength(e.ref.capacity);
 }
@@ -258,8 +258,8 @@ void TfrmAnagrafica::impVeicoloClick() {
 }
 
 void TfrmAnagrafica::ConduttoreRichiamato(const common::Record& conduttore, std::int64_t numero) {
-    const auto da = conduttore.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = conduttore.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

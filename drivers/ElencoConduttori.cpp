@@ -36,11 +36,11 @@ void ElencoConduttori::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
     // The flag compared as it is stored (trimmed, in the code page).
-    const common::FieldRef filtro = TConduttoreRec.field(config_.campoFiltro);
+    const common::FieldRef filtro = TConduttoreRec.Field(config_.campoFiltro);
     common::CostruisciLista(
         lista_, PercorsoArchivioConduttori(), formato_,
         [this, filtro](const common::RecordView& r) {
-            return rtl::TrimView(common::RawText(r.bytes(), filtro)) == valore_;
+            return rtl::TrimView(common::RawText(r.Bytes(), filtro)) == valore_;
         },
         true);
     txtTrova.SetFocus();

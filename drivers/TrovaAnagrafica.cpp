@@ -57,8 +57,8 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick() {
         } else if (chiamante == "fogli") {
             if (lista_.Richiama(archivio, conduttore_))
                 ritorno_->ConduttoreFoglioRichiamato(
-                    {conduttore_.get("Conducente"), conduttore_.get("TelCel"),
-                     conduttore_.get("Marca") + " " + conduttore_.get("Modello"), conduttore_.get("Targa")});
+                    {conduttore_.Get("Conducente"), conduttore_.Get("TelCel"),
+                     conduttore_.Get("Marca") + " " + conduttore_.Get("Modello"), conduttore_.Get("Targa")});
         }
     } catch (const rtl::DataError&) {
         // A driver that cannot be read is not handed back, without a word.

@@ -60,7 +60,7 @@ TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
         // Each edit takes at most what its record field holds.
-        campi_[i]->SetMaxLength(gate::TVisitaRec.field(gate::kCampiVisita[i]).capacity);
+        campi_[i]->SetMaxLength(gate::TVisitaRec.Field(gate::kCampiVisita[i]).capacity);
     }
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -156,8 +156,8 @@ void TfrmRegistro::BindCommands() {
 }
 
 void TfrmRegistro::MostraVisita(const common::Record& visita, std::int64_t numero) {
-    const auto da = visita.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = visita.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

@@ -43,7 +43,7 @@ constexpr std::string_view kMsgAnno = "Attenzione: indicare l'anno solare utiliz
 namespace gate {
 
 std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno) {
-    const common::FieldRef dataEnt = TVisitaRec.field("DataEnt");
+    const common::FieldRef dataEnt = TVisitaRec.Field("DataEnt");
     std::array<int, 12> conta{};
     const std::string_view y = rtl::TrimView(anno);
     common::Archivio archivio(path, TVisitaRec);

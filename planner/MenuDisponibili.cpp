@@ -52,8 +52,8 @@ const common::FormatoRiga& FormatoMenuDisponibili() {
 }
 
 bool HaTarga(const common::RecordView& automezzo) {
-    static const common::FieldRef targa = common::TAutomezzoRec.field("Targa");
-    return !rtl::TrimView(common::RawText(automezzo.bytes(), targa)).empty();
+    static const common::FieldRef targa = common::TAutomezzoRec.Field("Targa");
+    return !rtl::TrimView(common::RawText(automezzo.Bytes(), targa)).empty();
 }
 
 bool TargaAmmessaInNomeFile(std::string_view targa) {
@@ -109,10 +109,10 @@ void TfrmMenuDisponibili::lstRecordsClick() {
     try {
         common::Record automezzo(common::TAutomezzoRec);
         if (!lista_.Richiama(vehicles::PercorsoArchivioAutomezzi(), automezzo)) return;
-        lblVeicolo.SetText(automezzo.get("Tipo"));
-        lblMarca.SetText(automezzo.get("Marca"));
-        lblModello.SetText(automezzo.get("Modello"));
-        lblTarga.SetText(automezzo.get("Targa"));
+        lblVeicolo.SetText(automezzo.Get("Tipo"));
+        lblMarca.SetText(automezzo.Get("Marca"));
+        lblModello.SetText(automezzo.Get("Modello"));
+        lblTarga.SetText(automezzo.Get("Targa"));
         icoMano.SetVisible(true);
     } catch (const rtl::DataError&) {
         // Without a word: the labels keep the last choice.

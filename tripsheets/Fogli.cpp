@@ -148,7 +148,7 @@ TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
 
 // Each edit takes at most what its record field holds.
 void TfrmFogli::FormCreate() {
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         Campo(e.name).SetMaxLength(e.ref.capacity);
 }
 
@@ -289,8 +289,8 @@ void TfrmFogli::PreparaNuovaScheda() {
 }
 
 void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) {
-    const auto da = foglio.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = foglio.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

@@ -57,7 +57,7 @@ TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), controls::AllegaExcel(this),
       frxReport(common::RiepilogoDati()), scheda_(*this, ConfigurazioneCosto(lblFile)), lista_(lstRecords) {
     // The edits take no more than their fields hold.
-    for (const auto& campo : common::TCostoRec.elements())
+    for (const auto& campo : common::TCostoRec.Elements())
         Get<ui::Edit>("txt" + campo.name).SetMaxLength(campo.ref.capacity);
 
     OnShow = [this] { FormShow(); };
@@ -107,14 +107,14 @@ void TfrmAllegaExcel::FormShow() {
     // there: no later cost is listed or added. A cost file that cannot be
     // opened or read ends the list where it is, and is reported over what
     // was read.
-    static const common::FieldRef campoImporto = common::TCostoRec.field("Importo");
+    static const common::FieldRef campoImporto = common::TCostoRec.Field("Importo");
     double somma = 0;
     bool fermata = false;
     const bool letta = common::CostruisciLista(
         lista_, rtl::Trim(lblFile.Text()), FormatoCosto(),
         [&somma, &fermata](const common::RecordView& r) {
             if (fermata) return false;
-            const std::string importo = r.get(campoImporto);
+            const std::string importo = r.Get(campoImporto);
             if (importo.empty()) return false;
             const std::optional<double> valore = rtl::ParseDecimal(importo);
             if (valore)
@@ -170,7 +170,7 @@ void TfrmAllegaExcel::btnModificaClick() {
     }
     std::optional<std::int64_t> numero;
     try {
-        numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
+        numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.Buffer());
     } catch (const rtl::DataError&) {
         // A cost that cannot be read closes the sheet without a word.
     }

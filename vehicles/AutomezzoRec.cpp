@@ -32,7 +32,7 @@ std::shared_ptr<const img::Bitmap> FotoAutomezzo(std::string_view numero) {
 }
 
 std::string ControlloCampo(int i) {
-    static const auto elements = TAutomezzoRec.elements();
+    static const auto elements = TAutomezzoRec.Elements();
     if (i < 0 || i >= int(elements.size())) throw std::out_of_range("campo del veicolo inesistente");
     return (i < kCampiInEdit ? "txt" : "lbl") + elements[std::size_t(i)].name;
 }

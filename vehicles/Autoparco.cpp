@@ -80,7 +80,7 @@ TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
 void TfrmAutoparco::FormCreate() {
     for (int i = 0; i < vehicles::kCampiInEdit; ++i)
         static_cast<ui::Edit&>(Campo(i)).SetMaxLength(
-            vehicles::TAutomezzoRec.elements()[std::size_t(i)].ref.capacity);
+            vehicles::TAutomezzoRec.Elements()[std::size_t(i)].ref.capacity);
 }
 
 void TfrmAutoparco::BindEdits() {
@@ -359,8 +359,8 @@ void TfrmAutoparco::cmdTrovaClick() {
 }
 
 void TfrmAutoparco::AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) {
-    const auto da = automezzo.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = automezzo.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
     CaricaFotoScheda();
 }

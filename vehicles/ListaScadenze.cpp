@@ -50,12 +50,12 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
 // read so far.
 void TfrmListaScadenze::FormShow() {
     const rtl::Date oggi = rtl::Today();
-    const common::FieldRef campo = common::TAutomezzoRec.field(campoScadenza_);
+    const common::FieldRef campo = common::TAutomezzoRec.Field(campoScadenza_);
     // The stored date is plain digits and slashes: read as it is stored.
     common::CostruisciLista(
         lista_, vehicles::PercorsoArchivioAutomezzi(), formato_,
         [&](const common::RecordView& r) {
-            return ScadenzaImminente(rtl::TrimView(common::RawText(r.bytes(), campo)), oggi).value_or(false);
+            return ScadenzaImminente(rtl::TrimView(common::RawText(r.Bytes(), campo)), oggi).value_or(false);
         },
         true);
 }

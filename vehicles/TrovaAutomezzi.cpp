@@ -84,12 +84,12 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick() {
         } else if (chiamante == "anagrafica") {
             if (lista_.Richiama(archivio, automezzo_))
                 ritorno_->VeicoloConduttoreRichiamato(
-                    {automezzo_.get("Tipo"), automezzo_.get("Marca"), automezzo_.get("Modello"),
-                     automezzo_.get("Targa"), automezzo_.get("Colore"), automezzo_.get("Alimentazione")});
+                    {automezzo_.Get("Tipo"), automezzo_.Get("Marca"), automezzo_.Get("Modello"),
+                     automezzo_.Get("Targa"), automezzo_.Get("Colore"), automezzo_.Get("Alimentazione")});
         } else if (chiamante == "registro") {
             if (lista_.Richiama(archivio, automezzo_))
-                ritorno_->VeicoloVisitaRichiamato({automezzo_.get("Marca") + " " + automezzo_.get("Modello"),
-                                                   automezzo_.get("Targa"), automezzo_.get("Autista")});
+                ritorno_->VeicoloVisitaRichiamato({automezzo_.Get("Marca") + " " + automezzo_.Get("Modello"),
+                                                   automezzo_.Get("Targa"), automezzo_.Get("Autista")});
         }
     } catch (const rtl::DataError&) {
         // A vehicle that cannot be read is not handed back, without a word.

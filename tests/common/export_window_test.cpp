@@ -58,9 +58,9 @@ struct ExportWindow {
 
 void AddVisit(const std::string& veicolo, const std::string& targa, const std::string& note) {
     Record r(TVisitaRec);
-    r.set("Veicolo", veicolo);
-    r.set("Targa", targa);
-    r.set("Note", note);
+    r.Set("Veicolo", veicolo);
+    r.Set("Targa", targa);
+    r.Set("Note", note);
     Archivio(rtl::DataPath("2024.vis"), TVisitaRec).Scrivi("", r);
 }
 
@@ -172,9 +172,9 @@ TEST(ExportWindow, FileFollowsTheGridAcrossBlocks) {
     std::string archive;
     Record r(TVisitaRec);
     for (int i = 0; i < 5000; ++i) {
-        r.set("Veicolo", "Furgone " + std::to_string(i));
-        r.set("Note", nota);
-        archive.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+        r.Set("Veicolo", "Furgone " + std::to_string(i));
+        r.Set("Note", nota);
+        archive.append(reinterpret_cast<const char*>(r.Bytes().data()), r.Bytes().size());
     }
     rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archive);
     ExportWindow w(h);

@@ -37,9 +37,9 @@ struct Window {
 
 void AddVehicle(const std::string& marca, const std::string& modello, const std::string& targa) {
     Record r(TAutomezzoRec);
-    r.set("Marca", marca);
-    r.set("Modello", modello);
-    r.set("Targa", targa);
+    r.Set("Marca", marca);
+    r.Set("Modello", modello);
+    r.Set("Targa", targa);
     Archivio(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec).Scrivi("", r);
 }
 
@@ -78,7 +78,7 @@ TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
     for (const Case& c : cases) {
         h.select(w.Lst(), c.line);
         EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), c.number);
-        EXPECT_EQ(r.get("Targa"), c.targa);
+        EXPECT_EQ(r.Get("Targa"), c.targa);
     }
     lista.Svuota();
     EXPECT_EQ(w.Lst().Count(), 0u);
@@ -122,9 +122,9 @@ TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
     AddVehicle("FIAT", "Uno", "AB777");
     Window w(h);
     ListaRecord lista(w.Lst());
-    const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.field("Marca")},
-                                           {"  ", TAutomezzoRec.field("Modello")},
-                                           {"ab7", TAutomezzoRec.field("Targa")}};
+    const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.Field("Marca")},
+                                           {"  ", TAutomezzoRec.Field("Modello")},
+                                           {"ab7", TAutomezzoRec.Field("Targa")}};
     CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line());
     EXPECT_EQ(w.form.Get<ui::Label>("lblConta").Text(), "2");
     EXPECT_EQ(w.Lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
@@ -140,7 +140,7 @@ TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
     AddVehicle("fiat", "Panda", "AB123");
     Window w(h);
     ListaRecord lista(w.Lst());
-    const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.field("Targa")}};
+    const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.Field("Targa")}};
     CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
     EXPECT_EQ(w.Lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
     h.select(w.Lst(), 1);

@@ -31,8 +31,8 @@ protected:
     void AddEntries(const std::string& year, const std::vector<std::string>& dates) {
         for (const std::string& d : dates) {
             common::Record r(common::TVisitaRec);
-            r.set("DataEnt", d);
-            r.set("DataUsc", "30/04/2024");
+            r.Set("DataEnt", d);
+            r.Set("DataUsc", "30/04/2024");
             common::Archivio(h.dataFolder() + year + ".vis", common::TVisitaRec).Scrivi("", r);
         }
     }

@@ -110,7 +110,7 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
 TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     std::map<std::string, std::string> tutto;
     int i = 0;
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         tutto[e.name] = "v" + std::to_string(++i);
     tutto["DataChiusura"] = "";
     addSheet(Foglio("1", "Altro"));
@@ -128,7 +128,7 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     h.dblClickItem(w.lstRecords, 1);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         EXPECT_EQ(fogli.Campo(e.name).Text(), tutto[e.name]) << e.name;
     EXPECT_EQ(w.lstRecords.Count(), 0u); // emptied on close
 }

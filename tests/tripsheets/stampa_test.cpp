@@ -140,7 +140,7 @@ TEST_F(PrintTest, TextsFitTheirCells) {
 // A value written to the left or to the right of its framed cell keeps a
 // little room from the frame, so that it never touches the line.
 TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         fogli.Campo(e.name).SetText("88");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);

@@ -34,11 +34,11 @@ struct Costo {
 void ScriviCosti(const std::string& file, const std::vector<Costo>& costi) {
     common::Record r(common::TCostoRec);
     for (const Costo& c : costi) {
-        r.set("Data", c.data);
-        r.set("Causale", c.causale);
-        r.set("Pagatore", c.pagatore);
-        r.set("Beneficiario", c.beneficiario);
-        r.set("Importo", c.importo);
+        r.Set("Data", c.data);
+        r.Set("Causale", c.causale);
+        r.Set("Pagatore", c.pagatore);
+        r.Set("Beneficiario", c.beneficiario);
+        r.Set("Importo", c.importo);
         common::Archivio(rtl::DataPath(file), common::TCostoRec).Scrivi("", r);
     }
 }

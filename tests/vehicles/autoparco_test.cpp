@@ -196,9 +196,9 @@ TEST_F(CardTest, BrowseThreeRecords) {
 
 TEST_F(CardTest, ShownRecordReplacesEveryField) {
     common::Record r(vehicles::TAutomezzoRec);
-    const auto elements = vehicles::TAutomezzoRec.elements();
+    const auto elements = vehicles::TAutomezzoRec.Elements();
     for (std::size_t i = 0; i < elements.size(); ++i)
-        r.set(elements[i].ref, "v" + std::to_string(i));
+        r.Set(elements[i].ref, "v" + std::to_string(i));
     common::Archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec).Scrivi("", r);
     h.click(card.cmdPrimo);
     for (int i = 0; i < 38; ++i)
@@ -270,7 +270,7 @@ TEST_F(CardTest, EnterMovesAlongTheRecordOrder) {
 }
 
 TEST_F(CardTest, EditsTakeAtMostTheirFieldsCapacity) {
-    const auto elements = vehicles::TAutomezzoRec.elements();
+    const auto elements = vehicles::TAutomezzoRec.Elements();
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(static_cast<ui::Edit&>(card.Campo(i)).MaxLength(), elements[std::size_t(i)].ref.capacity);
     typeInto(card.txtTelaio, "ABCDEFGHIJK");

@@ -18,7 +18,7 @@ namespace {
 void ScriviVeicoli(int quanti) {
     common::Record r(common::TAutomezzoRec);
     for (int i = 0; i < quanti; ++i) {
-        r.set("Targa", "AA00" + std::to_string(i) + "AA");
+        r.Set("Targa", "AA00" + std::to_string(i) + "AA");
         common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
     }
 }

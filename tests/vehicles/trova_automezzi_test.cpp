@@ -215,9 +215,9 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
         common::Archivio a(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec);
         common::Record r(common::TAutomezzoRec);
         a.Leggi(1, r);
-        r.set("File02", "libretto.pdf");
-        r.set("Desc02", "Libretto");
-        r.set("ScadBollo", "31/12/2026");
+        r.Set("File02", "libretto.pdf");
+        r.Set("Desc02", "Libretto");
+        r.Set("ScadBollo", "31/12/2026");
         a.Scrivi("1", r);
     }
     rtl::CreateFolders(h.dataFolder() + "Autoparco");

@@ -226,7 +226,7 @@ TEST_F(PrintQueue, VehicleCardPrintsOnePortraitPageWithTheCard) {
 TEST_F(PrintQueue, ChartPrintsALandscapePagePerCopy) {
     for (const char* day : {"10/01/2024", "04/03/2024", "05/03/2024"}) {
         common::Record r(common::TVisitaRec);
-        r.set("DataEnt", day);
+        r.Set("DataEnt", day);
         common::Archivio(rtl::DataPath("2024.vis"), common::TVisitaRec).Scrivi("", r);
     }
     ui::Application app;
