@@ -31,7 +31,7 @@ public:
             std::perror(path.c_str());
             std::exit(2);
         }
-        for (const auto& e : type.elements())
+        for (const auto& e : type.Elements())
             lengths_.push_back(e.ref.offset);
         block_.reserve(kBlock + type.size);
     }
@@ -42,10 +42,10 @@ public:
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
-    void Set(std::string_view field, std::string_view text) { record_.set(type_.field(field), text); }
+    void Set(std::string_view field, std::string_view text) { record_.Set(type_.Field(field), text); }
     // Appends the record and starts the next one empty.
     void Add() {
-        const auto bytes = record_.bytes();
+        const auto bytes = record_.Bytes();
         for (const std::size_t at : lengths_)
             written_.textBytes += bytes[at];
         block_.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());

@@ -114,7 +114,7 @@ struct Programma {
         frmAutoparco->Show();
         // Until the card is on screen and painted.
         for (int i = 0; i < 50; ++i)
-            session.processEvents();
+            session.ProcessEvents();
         scheda = Trova("cmdEsporta");
         if (!scheda) {
             std::fprintf(stderr, "the vehicle card is not shown\n");

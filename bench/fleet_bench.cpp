@@ -198,15 +198,15 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t count
                      s->a.app.SetServices(&s->a.risposte);
                      frmAutoparco = &s->card;
                      s->card.Show();
-                     s->session.processEvents();
+                     s->session.ProcessEvents();
                      s->card.cmdPrimo.OnClick();
-                     s->session.processEvents();
+                     s->session.ProcessEvents();
                      return [s, count] {
                          if (s->card.lblPosizione.Text() == std::to_string(count))
                              s->card.cmdPrimo.OnClick();
                          else
                              s->card.cmdAvanti.OnClick();
-                         s->session.processEvents();
+                         s->session.ProcessEvents();
                          return bench::Outcome{"step and its drawing, offscreen"};
                      };
                  },

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
                      ui::Form form(s->app);
                      ui::LoadLayout(form, kLayout, "bench");
                      form.Show();
-                     s->session.processEvents();
+                     s->session.ProcessEvents();
                      auto& grid = form.Get<ui::StringGrid>("grdDati");
                      const double start = bench::Now();
                      for (int row = 0; row < rows; ++row) {
@@ -76,8 +76,8 @@ int main(int argc, char** argv) {
                      }
                      const double fill = bench::Now() - start;
                      grid.SelectCell(1, rows - 1); // the last row scrolled into view
-                     s->session.processEvents();
-                     if (!s->session.grab(form, png)) std::exit(1);
+                     s->session.ProcessEvents();
+                     if (!s->session.Grab(form, png)) std::exit(1);
                      const double t = bench::Now() - start;
                      std::remove(png.c_str());
                      char note[96];

@@ -40,9 +40,9 @@ std::size_t ConFormato(const std::string& path, bool sorted) {
 // The same line through RigaLista, record by record.
 std::size_t ConRigaLista(const std::string& path, bool sorted) {
     using namespace common;
-    static const FieldRef data = TVisitaRec.field("DataEnt"), ora = TVisitaRec.field("OraEnt"),
-                          targa = TVisitaRec.field("Targa"), veicolo = TVisitaRec.field("Veicolo"),
-                          conduttore = TVisitaRec.field("Conduttore");
+    static const FieldRef data = TVisitaRec.Field("DataEnt"), ora = TVisitaRec.Field("OraEnt"),
+                          targa = TVisitaRec.Field("Targa"), veicolo = TVisitaRec.Field("Veicolo"),
+                          conduttore = TVisitaRec.Field("Conduttore");
     VociLista voci;
     ts::CostruisciVoci(
         voci, path, TVisitaRec,

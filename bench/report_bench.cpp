@@ -33,15 +33,15 @@ int main(int argc, char** argv) {
         return std::vector<bench::Path>{
             {"list report layout",
              [lines] {
-                 auto r = std::make_shared<report::Report>(report::Report::fromText(kTemplate, "bench"));
+                 auto r = std::make_shared<report::Report>(report::Report::FromText(kTemplate, "bench"));
                  auto& memo = r->memo("txtRiepilogo");
                  for (std::size_t i = 0; i < lines; ++i)
-                     memo.addLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
-                 memo.setHeight(report::px(double(lines) * 12.822));
-                 r->band("MasterData").setHeight(memo.height() + report::px(10));
+                     memo.AddLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
+                 memo.SetHeight(report::Px(double(lines) * 12.822));
+                 r->band("MasterData").SetHeight(memo.Height() + report::Px(10));
                  return [r, lines] {
                      const double start = bench::Now();
-                     const std::size_t pages = r->prepare().pages.size();
+                     const std::size_t pages = r->Prepare().pages.size();
                      const double t = bench::Now() - start;
                      char note[64];
                      std::snprintf(note, sizeof note, "%zu pages; %.3f us per line", pages,

@@ -68,14 +68,14 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
          [anno] {
              return [anno] {
                  const std::vector<common::Criterio> criteri = {
-                     {"rossi", common::TFoglioRec.field("Conduttore")},
-                     {"/05/", common::TFoglioRec.field("DataApertura")},
+                     {"rossi", common::TFoglioRec.Field("Conduttore")},
+                     {"/05/", common::TFoglioRec.Field("DataApertura")},
                  };
                  const common::RicercaMultipla ricerca(criteri);
                  common::VociLista voci;
                  common::CostruisciVoci(
                      voci, anno, tripsheets::FormatoFoglio(),
-                     [&ricerca](const common::RecordView& f) { return ricerca.corrisponde(f.bytes()); },
+                     [&ricerca](const common::RecordView& f) { return ricerca.corrisponde(f.Bytes()); },
                      false);
                  return bench::Outcome{std::to_string(voci.size()) + " found"};
              };

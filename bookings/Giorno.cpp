@@ -9,13 +9,7 @@
 TfrmGiorno* frmGiorno = nullptr;
 
 TfrmGiorno::TfrmGiorno(ui::Application& app, ui::Form* owner, bookings::CelleGiorni* celle)
-    : ui::Form(app, owner, "bookings/Giorno.layout"), lblMemory(Get<ui::Label>("lblMemory")),
-      infGiorno(Get<ui::Label>("infGiorno")), infCamera(Get<ui::Label>("infCamera")),
-      txtPrenotazione(Get<ui::Edit>("txtPrenotazione")), cmdCancella(Get<ui::Picture>("cmdCancella")),
-      cmdClipboard(Get<ui::Picture>("cmdClipboard")), icoLibera(Get<ui::Picture>("icoLibera")),
-      icnLibera(Get<ui::Picture>("icnLibera")), icoOccupata(Get<ui::Picture>("icoOccupata")),
-      icnOccupata(Get<ui::Picture>("icnOccupata")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")), celle_(celle) {
+    : ui::Form(app, owner, "bookings/Giorno.layout"), controls::Giorno(this), celle_(celle) {
     OnShow = [this] { FormShow(); };
     txtPrenotazione.OnChange = [this] { txtPrenotazioneChange(); };
     txtPrenotazione.OnTyping = [this] { txtPrenotazioneTyping(); };

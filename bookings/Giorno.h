@@ -8,27 +8,15 @@
 #include <string>
 
 #include "bookings/CelleGiorni.h"
+#include "bookings/Giorno.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmGiorno : public ui::Form {
+class TfrmGiorno : public ui::Form, public controls::Giorno {
 public:
     // Without `celle` "Applica e chiudi" writes nothing.
     explicit TfrmGiorno(ui::Application& app, ui::Form* owner = nullptr,
                         bookings::CelleGiorni* celle = nullptr);
-
-    ui::Label& lblMemory;
-    ui::Label& infGiorno;
-    ui::Label& infCamera;
-    ui::Edit& txtPrenotazione;
-    ui::Picture& cmdCancella;
-    ui::Picture& cmdClipboard;
-    ui::Picture& icoLibera;
-    ui::Picture& icnLibera;
-    ui::Picture& icoOccupata;
-    ui::Picture& icnOccupata;
-    ui::Button& btnChiudi;
-    ui::Button& btnAnnulla;
 
     // The day shown, before the dialog opens: its key (the caller tag), its
     // title, the vehicle and the day's text.

@@ -51,16 +51,7 @@ std::string DataDa(const std::string& giorno, int mese, const std::string& anno)
 } // namespace
 
 TfrmIntervallo::TfrmIntervallo(ui::Application& app, ui::Form* owner, bookings::CelleGiorni* celle)
-    : ui::Form(app, owner, "bookings/Intervallo.layout"), lblAnnoInizio(Get<ui::Label>("lblAnnoInizio")),
-      lblAnnoFine(Get<ui::Label>("lblAnnoFine")), lblDataInizio(Get<ui::Label>("lblDataInizio")),
-      lblDataFine(Get<ui::Label>("lblDataFine")), infCamera(Get<ui::Label>("infCamera")),
-      lblMemory(Get<ui::Label>("lblMemory")), txtGiornoInizio(Get<ui::ComboEdit>("txtGiornoInizio")),
-      txtMeseInizio(Get<ui::ComboEdit>("txtMeseInizio")), txtGiornoFine(Get<ui::ComboEdit>("txtGiornoFine")),
-      txtMeseFine(Get<ui::ComboEdit>("txtMeseFine")), effGiornoInizio(Get<ui::Rectangle>("effGiornoInizio")),
-      effMeseInizio(Get<ui::Rectangle>("effMeseInizio")), effGiornoFine(Get<ui::Rectangle>("effGiornoFine")),
-      effMeseFine(Get<ui::Rectangle>("effMeseFine")), txtPrenotazione(Get<ui::Edit>("txtPrenotazione")),
-      cmdCancella(Get<ui::Picture>("cmdCancella")), cmdClipboard(Get<ui::Picture>("cmdClipboard")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
+    : ui::Form(app, owner, "bookings/Intervallo.layout"), controls::Intervallo(this),
       celle_(celle), selettori_{
                          {{&txtGiornoInizio, &effGiornoInizio, &bookings::GiornoAccettato, &txtMeseInizio},
                           {&txtMeseInizio, &effMeseInizio, &bookings::MeseAccettato, &txtGiornoFine},

@@ -10,35 +10,16 @@
 #include <string_view>
 
 #include "bookings/CelleGiorni.h"
+#include "bookings/Intervallo.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmIntervallo : public ui::Form {
+class TfrmIntervallo : public ui::Form, public controls::Intervallo {
 public:
     // Without `celle` a confirmed range books nothing and the dialog stays
     // open.
     explicit TfrmIntervallo(ui::Application& app, ui::Form* owner = nullptr,
                             bookings::CelleGiorni* celle = nullptr);
-
-    ui::Label& lblAnnoInizio;
-    ui::Label& lblAnnoFine;
-    ui::Label& lblDataInizio;
-    ui::Label& lblDataFine;
-    ui::Label& infCamera;
-    ui::Label& lblMemory;
-    ui::ComboEdit& txtGiornoInizio;
-    ui::ComboEdit& txtMeseInizio;
-    ui::ComboEdit& txtGiornoFine;
-    ui::ComboEdit& txtMeseFine;
-    ui::Rectangle& effGiornoInizio;
-    ui::Rectangle& effMeseInizio;
-    ui::Rectangle& effGiornoFine;
-    ui::Rectangle& effMeseFine;
-    ui::Edit& txtPrenotazione;
-    ui::Picture& cmdCancella;
-    ui::Picture& cmdClipboard;
-    ui::Button& btnChiudi;
-    ui::Button& btnAnnulla;
 
     // Before the dialog opens: the planner's year as the year of both ends,
     // the vehicle, and the four day and month boxes empty.

@@ -10,7 +10,9 @@
 # folder (<build>/include/dorneval_ui/platform/ui -> <source>/platform/ui),
 # and the include roots of the libraries it links come with them. An include
 # that climbs ("vehicles/Autoparco.h" in common/) then finds no file, and the
-# build fails. Tests, benchmarks and tools include from the whole source root.
+# build fails. The control headers generated from a folder's layouts lie in a
+# second root of the same shape (cmake/Controls.cmake). Tests, benchmarks and
+# tools include from the whole source root.
 
 # dorneval_layer(<target> <folder>): gives the library <target> the include
 # root that holds its folder (relative to the source root) and nothing else.
@@ -34,7 +36,9 @@ endfunction()
 # dorneval_area(<target> LINKS <libraries>): the library of the calling work
 # area, with every source of its folder, linking the libraries below it that
 # it uses; its layouts, report templates, help texts and pictures are
-# embedded. The work areas gain windows often, so nothing is listed by hand.
+# embedded, and its layouts give their windows' control members
+# (cmake/Controls.cmake). The work areas gain windows often, so nothing is
+# listed by hand.
 function(dorneval_area target)
   cmake_parse_arguments(A "" "" "LINKS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -42,6 +46,7 @@ function(dorneval_area target)
   file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   dorneval_layer(${target} ${folder})
   target_link_libraries(${target} PUBLIC ${A_LINKS})
+  dorneval_controls(${target})
   file(GLOB resources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.layout
     ${CMAKE_CURRENT_SOURCE_DIR}/*.report

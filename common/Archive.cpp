@@ -26,7 +26,7 @@ std::int64_t Archivio::Conta() const {
 void Archivio::Leggi(std::int64_t numero, Record& buffer) {
     if (numero < 1 || numero > Conta())
         throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
-    file_.ReadAt(numero - 1, buffer.bytes());
+    file_.ReadAt(numero - 1, buffer.Bytes());
 }
 
 std::size_t Archivio::LeggiDa(std::int64_t numero, std::span<std::uint8_t> records) {
@@ -36,20 +36,20 @@ std::size_t Archivio::LeggiDa(std::int64_t numero, std::span<std::uint8_t> recor
 
 std::size_t Archivio::LeggiParte(std::int64_t numero, Record& buffer) {
     if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
-    return file_.ReadPart(numero - 1, buffer.bytes());
+    return file_.ReadPart(numero - 1, buffer.Bytes());
 }
 
 void Archivio::Aggiorna(std::int64_t numero, Record& buffer,
                         const std::function<void(std::size_t letti)>& unisci) {
     if (numero < 1) throw AccessoArchivio("record " + std::to_string(numero) + " assente in " + file_.Path());
-    file_.Update(numero - 1, buffer.bytes(), unisci);
+    file_.Update(numero - 1, buffer.Bytes(), unisci);
     conta_.reset();
 }
 
 std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
     std::int64_t written;
     if (rtl::Trim(numero).empty()) {
-        written = file_.Append(buffer.bytes());
+        written = file_.Append(buffer.Bytes());
     } else {
         // The number is checked against the count under the same lock as the
         // write, so that a record appended meanwhile is never overwritten as
@@ -59,7 +59,7 @@ std::int64_t Archivio::Scrivi(std::string_view numero, const Record& buffer) {
         if (!n || *n > file_.Count() + 1)
             throw AccessoArchivio("numero di scheda non valido: " + std::string(numero));
         file_.Seek(*n - 1);
-        file_.Write(buffer.bytes());
+        file_.Write(buffer.Bytes());
         written = *n;
     }
     conta_.reset();

@@ -37,7 +37,7 @@ public:
     // failure.
     Archivio(const std::string& path, const RecordType& type);
 
-    const RecordType& type() const { return *type_; }
+    const RecordType& Type() const { return *type_; }
     // The number of records, taken from the file once per opening (an
     // archive is opened for one user action) and followed by its writes.
     std::int64_t Conta() const;

@@ -36,10 +36,7 @@ const std::vector<std::string>& RoutingTags() {
 } // namespace
 
 TfrmCalendario::TfrmCalendario(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "common/Calendario.layout"), lblCampo001(Get<ui::Label>("lblCampo001")),
-      calAppuntamenti(Get<ui::Calendar>("calAppuntamenti")),
-      btnImportaData(Get<ui::Button>("btnImportaData")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "common/Calendario.layout"), controls::Calendario(this) {
     btnImportaData.OnClick = [this] { btnImportaDataClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
     FormCreate();

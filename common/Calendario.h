@@ -7,19 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "common/Calendario.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
 
-class TfrmCalendario : public ui::Form {
+class TfrmCalendario : public ui::Form, public controls::Calendario {
 public:
     explicit TfrmCalendario(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Label& lblCampo001;
-    ui::Calendar& calAppuntamenti;
-    ui::Button& btnImportaData;
-    ui::Button& btnAnnulla;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 

@@ -20,7 +20,7 @@ SchedaArchivio::SchedaArchivio(ui::Form& form, ConfigScheda config)
     : form_(form), config_(std::move(config)),
       buffer_(config_.record ? *config_.record : throw std::invalid_argument("scheda senza tipo di record")),
       lblPosizione_(form.Get<ui::Label>("lblPosizione")) {
-    for (const auto& e : config_.record->elements()) {
+    for (const auto& e : config_.record->Elements()) {
         ui::Control* c = nullptr;
         if (config_.controllo) {
             c = &form_.Get<ui::Control>(config_.controllo(e.name));
@@ -73,13 +73,13 @@ void SchedaArchivio::SvuotaCampi() {
 
 void SchedaArchivio::RiempiBuffer() {
     for (const Legame& l : legami_)
-        buffer_.set(l.ref,
+        buffer_.Set(l.ref,
                     l.casella ? (l.casella->Checked() ? kSi : kNo) : std::string_view(l.controllo->Text()));
 }
 
 void SchedaArchivio::Mostra(std::int64_t numero) {
     for (const Legame& l : legami_) {
-        const std::string text = buffer_.get(l.ref);
+        const std::string text = buffer_.Get(l.ref);
         if (l.casella) {
             // "Sì" ticks, "No" clears, anything else leaves the box alone.
             if (text == kSi)

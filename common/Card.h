@@ -97,8 +97,8 @@ public:
     void Duplica();
 
     // The card's record buffer, for the window's own steps.
-    Record& buffer() { return buffer_; }
-    const ConfigScheda& config() const { return config_; }
+    Record& Buffer() { return buffer_; }
+    const ConfigScheda& Config() const { return config_; }
 
     // The record in the buffer shown in the card's controls, with its number
     // in `lblPosizione` (what a recall from a list window also does). The

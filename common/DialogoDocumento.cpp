@@ -6,9 +6,8 @@ namespace common {
 
 TfrmDocumento::TfrmDocumento(ui::Application& app, ui::Form* owner, std::string_view layout,
                              ConfigDocumento config)
-    : ui::Form(app, owner, layout), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnStampa(Get<ui::Button>("btnStampa")), repDocumento(report::Report::fromResource(config.modello)),
-      config_(std::move(config)) {
+    : ui::Form(app, owner, layout), controls::DialogoDocumento(this),
+      repDocumento(report::Report::FromResource(config.modello)), config_(std::move(config)) {
     btnStampa.OnClick = [this] { btnStampaClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
 }
@@ -18,7 +17,7 @@ void TfrmDocumento::btnStampaClick() {
         *this, repDocumento, config_.orientamento, config_.anteprima,
         [this] {
             config_.riempi(repDocumento);
-            if (repDocumento.has("txtCalce")) repDocumento.memo("txtCalce").setText(PiePaginaDocumento());
+            if (repDocumento.Has("txtCalce")) repDocumento.memo("txtCalce").SetText(PiePaginaDocumento());
         },
         config_.testoErrore);
 }

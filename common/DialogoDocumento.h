@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "common/DialogoDocumento.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -29,10 +30,8 @@ struct ConfigDocumento {
     bool anteprima = false; // preview instead of print
 };
 
-class TfrmDocumento : public ui::Form {
+class TfrmDocumento : public ui::Form, public controls::DialogoDocumento {
 public:
-    ui::Button& btnAnnulla;
-    ui::Button& btnStampa;
     report::Report repDocumento;
 
 protected:

@@ -32,7 +32,7 @@ public:
         for (const ColonnaEsportata& c : colonne) {
             std::vector<FieldRef> campi;
             for (const std::string& nome : c.campi) {
-                campi.push_back(record.field(nome));
+                campi.push_back(record.Field(nome));
                 // Every field lies inside the record: checked once here, not
                 // at each cell.
                 if (campi.back().offset + std::size_t(campi.back().capacity) + 1 > record.size)
@@ -218,10 +218,8 @@ void Esportazione::Esporta() {
 }
 
 TfrmEsportazione::TfrmEsportazione(ui::Application& app, ui::Form* owner, ConfigFinestraEsportazione config)
-    : ui::Form(app, owner, config.layout), panContainer(Get<ui::Panel>("panContainer")),
-      grdRecords(Get<ui::StringGrid>("grdRecords")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      panInfo(Get<ui::Label>("panInfo")), esportazione_(grdRecords, std::move(config.esportazione)) {
+    : ui::Form(app, owner, config.layout), controls::ExportWindow(this),
+      esportazione_(grdRecords, std::move(config.esportazione)) {
     OnShow = [this] { esportazione_.RiempiGriglia(); };
     cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
     cmdGuida.OnClick = [this, titolo = std::move(config.titoloGuida), guida = std::move(config.guida)] {

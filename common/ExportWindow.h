@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Export.h"
+#include "common/ExportWindow.controls.h"
 #include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -87,15 +88,8 @@ struct ConfigFinestraEsportazione {
 // An export window (grdRecords, cmdEsporta, cmdGuida, cmdEsci, panInfo on
 // panContainer): the show fills the grid, "Esporta" exports, the guide shows
 // the help topic, "Esci" closes; each command's hint in the status line.
-class TfrmEsportazione : public ui::Form {
+class TfrmEsportazione : public ui::Form, public controls::ExportWindow {
 public:
-    ui::Panel& panContainer;
-    ui::StringGrid& grdRecords;
-    ui::Picture& cmdEsporta;
-    ui::Picture& cmdGuida;
-    ui::Picture& cmdEsci;
-    ui::Label& panInfo;
-
     bool GrigliaCompleta() const { return esportazione_.GrigliaCompleta(); }
 
 protected:

@@ -7,8 +7,7 @@ namespace common {
 
 TfrmLink::TfrmLink(ui::Application& app, ui::Form* owner, std::string_view layout,
                    std::string_view figuraLink, std::function<std::string()> destinazione)
-    : ui::Form(app, owner, layout), imgLogo(Get<ui::Picture>("imgLogo")), lnkWeb(Get<ui::Label>("lnkWeb")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), destinazione_(std::move(destinazione)) {
+    : ui::Form(app, owner, layout), controls::FinestraLink(this), destinazione_(std::move(destinazione)) {
     btnChiudi.OnClick = [this] { btnChiudiClick(); };
     for (ui::Control* link : {static_cast<ui::Control*>(&lnkWeb), &Get<ui::Control>(figuraLink)}) {
         link->OnMouseDown = [this](ui::MouseEvent& e) { lnkWebMouseDown(e); };

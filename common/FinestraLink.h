@@ -7,17 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/FinestraLink.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 namespace common {
 
-class TfrmLink : public ui::Form {
-public:
-    ui::Picture& imgLogo;
-    ui::Label& lnkWeb;
-    ui::Button& btnChiudi;
-
+class TfrmLink : public ui::Form, public controls::FinestraLink {
 protected:
     // `figuraLink` names the picture beside the link text; `destinazione`
     // gives what the link opens, at the moment of the click.

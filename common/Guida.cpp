@@ -18,9 +18,7 @@ std::string Manuale() {
 } // namespace
 
 TfrmGuida::TfrmGuida(ui::Application& app, ui::Form* owner)
-    : common::TfrmLink(app, owner, "common/Guida.layout", "imgPDF", Manuale),
-      lblTitolo(Get<ui::Label>("lblTitolo")), txtGuida(Get<ui::Memo>("txtGuida")),
-      imgPDF(Get<ui::Picture>("imgPDF")) {
+    : common::TfrmLink(app, owner, "common/Guida.layout", "imgPDF", Manuale), controls::Guida(this) {
     OnShow = [this] { FormShow(); };
 }
 

@@ -5,16 +5,13 @@
 #include <string_view>
 
 #include "common/FinestraLink.h"
+#include "common/Guida.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmGuida : public common::TfrmLink {
+class TfrmGuida : public common::TfrmLink, public controls::Guida {
 public:
     explicit TfrmGuida(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& lblTitolo;
-    ui::Memo& txtGuida;
-    ui::Picture& imgPDF;
 
     // The topic shown: its title and its text.
     void ImpostaArgomento(const std::string& titolo, const std::string& testo);

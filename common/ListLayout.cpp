@@ -41,7 +41,7 @@ FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi
     Parte p;
     std::size_t stored = 0;
     for (std::string_view campo : campi) {
-        p.campi.push_back(type_->field(campo));
+        p.campi.push_back(type_->Field(campo));
         stored += std::size_t(p.campi.back().capacity) + 1;
     }
     p.larghezza = width;
@@ -317,7 +317,7 @@ void FormatoRiga::Scrivi(std::string& out, std::span<const std::uint8_t> record)
 
 std::string FormatoRiga::Riga(const RecordView& record) const {
     std::string out;
-    Scrivi(out, record.bytes());
+    Scrivi(out, record.Bytes());
     return out;
 }
 
@@ -421,7 +421,7 @@ void ScriviPezzo(const FormatoRiga& formato, const Archivio& archivio, std::int6
         bool stimata = false;
         archivio.PerOgniIn(primo, quanti, [&](std::int64_t numero, const RecordView& r) {
             char* inizio = pezzo.voci.Room(room);
-            const char* fine = formato.ScriviVoce(inizio, r.bytes());
+            const char* fine = formato.ScriviVoce(inizio, r.Bytes());
             if (!fine) throw SenzaVoce();
             const std::size_t lunghezza = std::size_t(fine - inizio);
             pezzo.voci.Add(lunghezza);
@@ -560,7 +560,7 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
             if (filtro && !filtro(r)) return;
             if (righe) {
                 char* inizio = parte.Room(room);
-                if (char* fine = formato.ScriviVoce(inizio, r.bytes())) {
+                if (char* fine = formato.ScriviVoce(inizio, r.Bytes())) {
                     aggiungi(parte, std::size_t(fine - inizio), numero);
                     return;
                 }
@@ -580,7 +580,7 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
                 stimata = n > 0;
             }
             char* inizio = voci.righe.Room(room);
-            aggiungi(voci.righe, std::size_t(formato.ScriviIn(inizio, r.bytes()) - inizio), numero);
+            aggiungi(voci.righe, std::size_t(formato.ScriviIn(inizio, r.Bytes()) - inizio), numero);
         });
     } catch (...) {
         // The lines read so far are handed over, whatever failed; the failure goes on.

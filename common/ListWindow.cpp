@@ -58,7 +58,7 @@ std::optional<std::int64_t> ListaRecord::NumeroSelezionato() const {
 std::optional<std::int64_t> ListaRecord::Richiama(const std::string& path, Record& buffer) const {
     const auto numero = NumeroSelezionato();
     if (!numero) return std::nullopt;
-    Archivio archivio(path, buffer.type());
+    Archivio archivio(path, buffer.Type());
     archivio.Leggi(*numero, buffer);
     archivio.Chiudi();
     return numero;
@@ -117,7 +117,7 @@ void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> c
     form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
     FiltroRecord filtro;
     if (ricerca.criteriDati() > 0)
-        filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.bytes()); };
+        filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.Bytes()); };
     lista.Costruisci(path, formato, filtro, ordinata);
     MostraRisultato(form);
 }

@@ -50,7 +50,7 @@ public:
     // Removes every line (the list window's close).
     void Svuota();
 
-    ui::ListBox& lista() { return lst_; }
+    ui::ListBox& Lista() { return lst_; }
 
 private:
     // Empties the list, builds the entries, shows them (those built so far

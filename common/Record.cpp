@@ -7,7 +7,7 @@
 
 namespace common {
 
-std::vector<RecordType::Element> RecordType::elements() const {
+std::vector<RecordType::Element> RecordType::Elements() const {
     std::vector<Element> out;
     std::size_t offset = 0;
     for (const FieldDef& f : fields) {

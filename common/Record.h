@@ -45,7 +45,7 @@ struct RecordType {
     // named with its suffix: two digits, three for more than 99 elements).
     // Throws std::out_of_range when unknown; in a constant expression an
     // unknown name does not compile.
-    constexpr FieldRef field(std::string_view name) const {
+    constexpr FieldRef Field(std::string_view name) const {
         std::size_t offset = 0;
         for (const FieldDef& f : fields) {
             if (f.repeat == 1 && f.name == name) return {offset, f.capacity};
@@ -67,7 +67,7 @@ struct RecordType {
     }
 
     // Element `index` (0-based) of the field `name`, plain or repeated.
-    constexpr FieldRef field(std::string_view name, int index) const {
+    constexpr FieldRef Field(std::string_view name, int index) const {
         std::size_t offset = 0;
         for (const FieldDef& f : fields) {
             if (f.name == name && index >= 0 && index < f.repeat)
@@ -83,7 +83,7 @@ struct RecordType {
         std::string name;
         FieldRef ref;
     };
-    std::vector<Element> elements() const;
+    std::vector<Element> Elements() const;
 };
 
 // A record type from its table (a constant with static storage). Throws
@@ -117,10 +117,10 @@ void StoreText(std::span<std::uint8_t> record, FieldRef f, std::string_view text
 class RecordView {
 public:
     RecordView(const RecordType& type, std::span<const std::uint8_t> bytes) : type_(&type), bytes_(bytes) {}
-    const RecordType& type() const { return *type_; }
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
-    std::string get(FieldRef f) const { return LoadText(bytes_, f); }
-    std::string get(std::string_view field) const { return get(type_->field(field)); }
+    const RecordType& Type() const { return *type_; }
+    std::span<const std::uint8_t> Bytes() const { return bytes_; }
+    std::string Get(FieldRef f) const { return LoadText(bytes_, f); }
+    std::string Get(std::string_view field) const { return Get(type_->Field(field)); }
 
 private:
     const RecordType* type_;
@@ -132,15 +132,15 @@ class Record {
 public:
     explicit Record(const RecordType& type) : type_(&type), bytes_(type.size, 0) {}
 
-    const RecordType& type() const { return *type_; }
-    std::span<std::uint8_t> bytes() { return bytes_; }
-    std::span<const std::uint8_t> bytes() const { return bytes_; }
+    const RecordType& Type() const { return *type_; }
+    std::span<std::uint8_t> Bytes() { return bytes_; }
+    std::span<const std::uint8_t> Bytes() const { return bytes_; }
 
-    RecordView view() const { return RecordView(*type_, bytes_); }
-    std::string get(FieldRef f) const { return LoadText(bytes_, f); }
-    void set(FieldRef f, std::string_view text) { StoreText(bytes_, f, text); }
-    std::string get(std::string_view field) const { return get(type_->field(field)); }
-    void set(std::string_view field, std::string_view text) { set(type_->field(field), text); }
+    RecordView View() const { return RecordView(*type_, bytes_); }
+    std::string Get(FieldRef f) const { return LoadText(bytes_, f); }
+    void Set(FieldRef f, std::string_view text) { StoreText(bytes_, f, text); }
+    std::string Get(std::string_view field) const { return Get(type_->Field(field)); }
+    void Set(std::string_view field, std::string_view text) { Set(type_->Field(field), text); }
 
 private:
     const RecordType* type_;

@@ -81,16 +81,16 @@ static_assert(TVisitaRec.size == 1366);
 static_assert(TPlanningRec.size == 18850);
 
 // A few offsets the stored files are known by, checked against the tables.
-static_assert(TAutomezzoRec.field("Targa") == FieldRef{204, 12});
-static_assert(TAutomezzoRec.field("Posti") == FieldRef{738, 50});
-static_assert(TAutomezzoRec.field("Desc03") == FieldRef{3119, 250});
-static_assert(TConduttoreRec.field("Ferie") == FieldRef{1694, 2});
-static_assert(TFoglioRec.field("LuogoArr08") == FieldRef{2705, 120});
-static_assert(TFoglioRec.field("Importo03") == FieldRef{3281, 12});
-static_assert(TFoglioRec.field("KmPercorsi") == FieldRef{3352, 20});
-static_assert(TVisitaRec.field("OperatoreUsc") == FieldRef{1315, 50});
-static_assert(TPlanningRec.field("Giorni", 59) == FieldRef{3193, 50});
-static_assert(TPlanningRec.field("Giorni", 365) == FieldRef{18799, 50});
-static_assert(TCostoRec.field("Importo") == FieldRef{106, 15});
+static_assert(TAutomezzoRec.Field("Targa") == FieldRef{204, 12});
+static_assert(TAutomezzoRec.Field("Posti") == FieldRef{738, 50});
+static_assert(TAutomezzoRec.Field("Desc03") == FieldRef{3119, 250});
+static_assert(TConduttoreRec.Field("Ferie") == FieldRef{1694, 2});
+static_assert(TFoglioRec.Field("LuogoArr08") == FieldRef{2705, 120});
+static_assert(TFoglioRec.Field("Importo03") == FieldRef{3281, 12});
+static_assert(TFoglioRec.Field("KmPercorsi") == FieldRef{3352, 20});
+static_assert(TVisitaRec.Field("OperatoreUsc") == FieldRef{1315, 50});
+static_assert(TPlanningRec.Field("Giorni", 59) == FieldRef{3193, 50});
+static_assert(TPlanningRec.Field("Giorni", 365) == FieldRef{18799, 50});
+static_assert(TCostoRec.Field("Importo") == FieldRef{106, 15});
 
 } // namespace common

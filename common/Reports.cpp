@@ -14,7 +14,7 @@ constexpr double kAltezzaRiga = 12.822;
 } // namespace
 
 report::Report RiepilogoDati() {
-    return report::Report::fromResource("common/RiepilogoDati.report");
+    return report::Report::FromResource("common/RiepilogoDati.report");
 }
 
 namespace {
@@ -31,16 +31,16 @@ std::string Riga(const ui::ListItems& righe, std::size_t i) {
 template <class Righe>
 void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe,
             std::span<const std::string> extra) {
-    frxReport.memo("txtTitolo").setText(titolo);
+    frxReport.memo("txtTitolo").SetText(titolo);
     report::Memo& memo = frxReport.memo("txtRiepilogo");
-    memo.clearLines();
+    memo.ClearLines();
     for (std::size_t i = 0; i < righe.size(); ++i)
-        memo.addLine(Riga(righe, i));
+        memo.AddLine(Riga(righe, i));
     for (const std::string& r : extra)
-        memo.addLine(r);
+        memo.AddLine(r);
     report::Band& band = frxReport.band("MasterData");
-    memo.setHeight(report::px(double(memo.lines().size()) * kAltezzaRiga));
-    band.setHeight(memo.height() + report::px(10));
+    memo.SetHeight(report::Px(double(memo.Lines().size()) * kAltezzaRiga));
+    band.SetHeight(memo.Height() + report::Px(10));
 }
 } // namespace
 
@@ -57,7 +57,7 @@ void RiempiRiepilogoLista(report::Report& frxReport, std::string_view titolo, co
 bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, std::span<const std::string> righe,
                      std::span<const std::string> extra) {
     RiempiRiepilogo(frxReport, titolo, righe, extra);
-    return frxReport.print();
+    return frxReport.Print();
 }
 
 std::string PiePaginaStampa() {
@@ -74,18 +74,18 @@ std::string PiePaginaDocumento() {
 void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::string> memo,
                 std::string_view suffisso) {
     for (const std::string& name : memo)
-        rep.memo(name + std::string(suffisso)).setText(rtl::Trim(card.Get<ui::Control>(name).Text()));
+        rep.memo(name + std::string(suffisso)).SetText(rtl::Trim(card.Get<ui::Control>(name).Text()));
 }
 
 void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation orientamento, bool anteprima,
                      const std::function<void()>& riempi, std::string_view testoErrore) {
     auto esegui = [&] {
-        rep.setOrientation(orientamento);
+        rep.SetOrientation(orientamento);
         if (riempi) riempi();
         if (anteprima)
-            rep.preview();
+            rep.Preview();
         else
-            rep.print();
+            rep.Print();
     };
     if (testoErrore.empty()) {
         esegui();

@@ -40,7 +40,7 @@ template <std::same_as<ui::ListItems> Righe>
 bool StampaRiepilogo(report::Report& frxReport, std::string_view titolo, const Righe& righe,
                      std::span<const std::string> extra = {}) {
     RiempiRiepilogoLista(frxReport, titolo, righe, extra);
-    return frxReport.print();
+    return frxReport.Print();
 }
 
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:nn", from the clock now.

@@ -39,7 +39,7 @@ FinestraRicerca::FinestraRicerca(ui::Form& form, ListaRecord& lista, report::Rep
         ui::Edit& successivo = f.Get<ui::Edit>(config_.criteri[(i + 1) % n].edit);
         entry::BindHighlightRect(edit, f.Get<ui::Rectangle>(c.evidenzia));
         edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-        criteri_.emplace_back(&edit, config_.formato->type().field(c.campo));
+        criteri_.emplace_back(&edit, config_.formato->type().Field(c.campo));
     }
 }
 
@@ -73,7 +73,7 @@ void FinestraRicerca::Cerca() {
         return;
     }
     form_.Get<ui::Label>("lblTrovate")
-        .SetText(config_.trovate + std::to_string(lista_.lista().Count()) + config_.fineTrovate);
+        .SetText(config_.trovate + std::to_string(lista_.Lista().Count()) + config_.fineTrovate);
 }
 
 } // namespace common

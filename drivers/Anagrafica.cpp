@@ -78,35 +78,7 @@ common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
 }
 
 TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "drivers/Anagrafica.layout"), txtConducente(Get<ui::Edit>("txtConducente")),
-      txtPatenti(Get<ui::Edit>("txtPatenti")), txtRecapito(Get<ui::Edit>("txtRecapito")),
-      txtVia(Get<ui::Edit>("txtVia")), txtCap(Get<ui::Edit>("txtCap")), txtCitta(Get<ui::Edit>("txtCitta")),
-      txtProv(Get<ui::ComboEdit>("txtProv")), txtCompensi(Get<ui::Edit>("txtCompensi")),
-      txtTelCasa(Get<ui::Edit>("txtTelCasa")), txtTelUff(Get<ui::Edit>("txtTelUff")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")), txtFax(Get<ui::Edit>("txtFax")),
-      txtEmail(Get<ui::Edit>("txtEmail")), txtCodFisc(Get<ui::Edit>("txtCodFisc")),
-      txtCarta(Get<ui::Edit>("txtCarta")), txtScadeCarta(Get<ui::Edit>("txtScadeCarta")),
-      txtPartitaIva(Get<ui::Edit>("txtPartitaIva")), txtIban(Get<ui::Edit>("txtIban")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")), txtColore(Get<ui::Edit>("txtColore")),
-      txtAlimentazione(Get<ui::Edit>("txtAlimentazione")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtProgramma(Get<ui::Edit>("txtProgramma")), txtNote(Get<ui::Edit>("txtNote")),
-      chkFerie(Get<ui::CheckBox>("chkFerie")), chkTrasferte(Get<ui::CheckBox>("chkTrasferte")),
-      lblFile01(Get<ui::Label>("lblFile01")), lblFile02(Get<ui::Label>("lblFile02")),
-      lblFile03(Get<ui::Label>("lblFile03")), lblDesc01(Get<ui::Label>("lblDesc01")),
-      lblDesc02(Get<ui::Label>("lblDesc02")), lblDesc03(Get<ui::Label>("lblDesc03")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdDuplica(Get<ui::Picture>("cmdDuplica")),
-      cmdFile(Get<ui::Picture>("cmdFile")), cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")), cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdEsporta(Get<ui::Picture>("cmdEsporta")), cmdFerie(Get<ui::Picture>("cmdFerie")),
-      cmdServizio(Get<ui::Picture>("cmdServizio")), cmdTrasferte(Get<ui::Picture>("cmdTrasferte")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      impVeicolo(Get<ui::Picture>("impVeicolo")), btnCodFisc(Get<ui::Picture>("btnCodFisc")),
-      btnPartitaIva(Get<ui::Picture>("btnPartitaIva")), btnCarta(Get<ui::Picture>("btnCarta")),
-      btnIban(Get<ui::Picture>("btnIban")), btnEmail(Get<ui::Picture>("btnEmail")),
+    : ui::Form(app, owner, "drivers/Anagrafica.layout"), controls::Anagrafica(this),
       scheda_(*this, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -117,7 +89,7 @@ TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
 
 // Each input takes at most what its record field holds.
 void TfrmAnagrafica::FormCreate() {
-    for (const auto& e : drivers::TConduttoreRec.elements())
+    for (const auto& e : drivers::TConduttoreRec.Elements())
         if (auto* edit = dynamic_cast<ui::Edit*>(FindControl("txt" + e.name)))
             edit->SetMaxLength(e.ref.capacity);
 }
@@ -144,14 +116,12 @@ void TfrmAnagrafica::BindEdits() {
     for (ui::Edit* trimmed : {&txtFax, &txtEmail})
         trimmed->OnTyping = [trimmed] { TrimTyping(*trimmed); };
 
-    ui::Rectangle& effProv = Get<ui::Rectangle>("effProv");
-    txtProv.OnExit = [this, &effProv] {
+    txtProv.OnExit = [this] {
         entry::RectExit(effProv);
         txtProvExit();
     };
     txtProv.OnCanFocus = [this](bool& accept) { txtProvCanFocus(accept); };
-    ui::Rectangle& effPartitaIva = Get<ui::Rectangle>("effPartitaIva");
-    txtPartitaIva.OnExit = [this, &effPartitaIva] {
+    txtPartitaIva.OnExit = [this] {
         entry::RectExit(effPartitaIva);
         txtPartitaIvaExit();
     };
@@ -285,8 +255,8 @@ void TfrmAnagrafica::impVeicoloClick() {
 }
 
 void TfrmAnagrafica::ConduttoreRichiamato(const common::Record& conduttore, std::int64_t numero) {
-    const auto da = conduttore.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = conduttore.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

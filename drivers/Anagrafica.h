@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Card.h"
+#include "drivers/Anagrafica.controls.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -13,74 +14,12 @@
 #include "vehicles/TrovaAutomezzi.h"
 
 class TfrmAnagrafica : public ui::Form,
+                       public controls::Anagrafica,
                        public RitornoTrovaAnagrafica,
                        public RitornoTrovaAutomezzi,
                        public RitornoAllegaCartella {
 public:
     explicit TfrmAnagrafica(ui::Application& app, ui::Form* owner = nullptr);
-
-    // The inputs of record fields 1 to 26, in record order.
-    ui::Edit& txtConducente;
-    ui::Edit& txtPatenti;
-    ui::Edit& txtRecapito;
-    ui::Edit& txtVia;
-    ui::Edit& txtCap;
-    ui::Edit& txtCitta;
-    ui::ComboEdit& txtProv;
-    ui::Edit& txtCompensi;
-    ui::Edit& txtTelCasa;
-    ui::Edit& txtTelUff;
-    ui::Edit& txtTelCel;
-    ui::Edit& txtFax;
-    ui::Edit& txtEmail;
-    ui::Edit& txtCodFisc;
-    ui::Edit& txtCarta;
-    ui::Edit& txtScadeCarta;
-    ui::Edit& txtPartitaIva;
-    ui::Edit& txtIban;
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtColore;
-    ui::Edit& txtAlimentazione;
-    ui::Edit& txtTarga;
-    ui::Edit& txtProgramma;
-    ui::Edit& txtNote;
-    // The two flags.
-    ui::CheckBox& chkFerie;
-    ui::CheckBox& chkTrasferte;
-    // The attachments, kept in hidden labels.
-    ui::Label& lblFile01;
-    ui::Label& lblFile02;
-    ui::Label& lblFile03;
-    ui::Label& lblDesc01;
-    ui::Label& lblDesc02;
-    ui::Label& lblDesc03;
-    ui::Label& lblPosizione;
-    ui::Label& panInfo;
-
-    ui::Picture& cmdNuovo;
-    ui::Picture& cmdDuplica;
-    ui::Picture& cmdFile;
-    ui::Picture& cmdSalva;
-    ui::Picture& cmdTrova;
-    ui::Picture& cmdStampa;
-    ui::Picture& cmdEsporta;
-    ui::Picture& cmdFerie;
-    ui::Picture& cmdServizio;
-    ui::Picture& cmdTrasferte;
-    ui::Picture& cmdGuida;
-    ui::Picture& cmdEsci;
-    ui::Picture& cmdPrimo;
-    ui::Picture& cmdIndietro;
-    ui::Picture& cmdAvanti;
-    ui::Picture& cmdUltimo;
-    ui::Picture& impVeicolo;
-    ui::Picture& btnCodFisc;
-    ui::Picture& btnPartitaIva;
-    ui::Picture& btnCarta;
-    ui::Picture& btnIban;
-    ui::Picture& btnEmail;
 
     // A driver chosen in the driver search or in a driver list: the whole
     // record shown in the card with its record number.

@@ -63,8 +63,7 @@ int ControllaCarta(std::string_view numero) {
 }
 
 TfrmCarta::TfrmCarta(ui::Application& app, ui::Form* owner)
-    : DialogoControllo(app, owner, "drivers/Carta.layout", "txtNumero", 30),
-      txtNumero(Get<ui::Edit>("txtNumero")) {
+    : DialogoControllo(app, owner, "drivers/Carta.layout", "txtNumero", 30), controls::Carta(this) {
     txtNumero.OnTyping = [this] { txtNumeroTyping(); };
     txtNumero.OnKeyDown = [this](ui::KeyEvent& k) { txtNumeroKeyDown(k); };
     btnControlla.OnClick = [this] { btnControllaClick(); };

@@ -3,6 +3,7 @@
 // named by its leading digits.
 #include <string_view>
 
+#include "drivers/Carta.controls.h"
 #include "drivers/DialogoControllo.h"
 
 // 0 when the number fails the Luhn test; otherwise its first digit minus 2
@@ -10,11 +11,9 @@
 // first 20 characters count.
 int ControllaCarta(std::string_view numero);
 
-class TfrmCarta : public drivers::DialogoControllo {
+class TfrmCarta : public drivers::DialogoControllo, public controls::Carta {
 public:
     explicit TfrmCarta(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtNumero;
 
 private:
     void txtNumeroTyping();

@@ -47,8 +47,7 @@ bool ControllaCodFisc(std::string_view codice) {
 }
 
 TfrmCodFisc::TfrmCodFisc(ui::Application& app, ui::Form* owner)
-    : DialogoControllo(app, owner, "drivers/CodFisc.layout", "txtCodFisc", 16),
-      txtCodFisc(Get<ui::Edit>("txtCodFisc")) {
+    : DialogoControllo(app, owner, "drivers/CodFisc.layout", "txtCodFisc", 16), controls::CodFisc(this) {
     txtCodFisc.OnTyping = [this] { txtCodFiscTyping(); };
     txtCodFisc.OnKeyDown = [this](ui::KeyEvent& k) { InvioAControlla(k); };
     btnControlla.OnClick = [this] { btnControllaClick(); };

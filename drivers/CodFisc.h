@@ -3,6 +3,7 @@
 // right check character.
 #include <string_view>
 
+#include "drivers/CodFisc.controls.h"
 #include "drivers/DialogoControllo.h"
 
 // True when the 16th character of a 16-character code is the check
@@ -10,11 +11,9 @@
 // holds a character outside "0" to "Z", is not valid.
 bool ControllaCodFisc(std::string_view codice);
 
-class TfrmCodFisc : public drivers::DialogoControllo {
+class TfrmCodFisc : public drivers::DialogoControllo, public controls::CodFisc {
 public:
     explicit TfrmCodFisc(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtCodFisc;
 
 private:
     void txtCodFiscTyping();

@@ -9,10 +9,7 @@ namespace drivers {
 
 DialogoControllo::DialogoControllo(ui::Application& app, ui::Form* owner, std::string_view layout,
                                    std::string_view edit, int lunghezzaMassima)
-    : ui::Form(app, owner, layout), panContainer(Get<ui::Panel>("panContainer")),
-      imgLogo(Get<ui::Picture>("imgLogo")), lblTitolo(Get<ui::Label>("lblTitolo")),
-      btnControlla(Get<ui::Button>("btnControlla")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      campo_(Get<ui::Edit>(edit)) {
+    : ui::Form(app, owner, layout), controls::DialogoControllo(this), campo_(Get<ui::Edit>(edit)) {
     campo_.SetMaxLength(lunghezzaMassima);
     // Taking the focus selects the text preset by the card: another one typed replaces it.
     OnShow = [this] { campo_.SetFocus(); };

@@ -6,22 +6,17 @@
 // with the focus back in the edit, a verdict closes it.
 #include <string_view>
 
+#include "drivers/DialogoControllo.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Ui.h"
 
 namespace drivers {
 
-class DialogoControllo : public ui::Form {
+class DialogoControllo : public ui::Form, public controls::DialogoControllo {
 public:
     DialogoControllo(ui::Application& app, ui::Form* owner, std::string_view layout, std::string_view edit,
                      int lunghezzaMassima);
-
-    ui::Panel& panContainer;
-    ui::Picture& imgLogo;
-    ui::Label& lblTitolo;
-    ui::Button& btnControlla;
-    ui::Button& btnChiudi;
 
     // The text to check, put into the edit before the dialog is shown.
     void ImpostaTesto(std::string_view testo);

@@ -11,15 +11,13 @@
 namespace drivers {
 
 ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config)
-    : ui::Form(app, owner, config.layout), panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()), config_(config),
+    : ui::Form(app, owner, config.layout), controls::ElencoConduttori(this),
+      frxReport(common::RiepilogoDati()), config_(config),
       formato_(FormatoConduttore(config.larghezza, config.prima, config.ultimo)),
       valore_(rtl::Utf8ToCp1252(config.valore)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    entry::BindHighlightRect(txtTrova, Get<ui::Rectangle>("effTrova"));
+    entry::BindHighlightRect(txtTrova, effTrova);
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
     btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, trovaRicordato_); };
     lstRecords.OnDblClick = [this] { lstRecordsDblClick(); };
@@ -38,11 +36,11 @@ void ElencoConduttori::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
     // The flag compared as it is stored (trimmed, in the code page).
-    const common::FieldRef filtro = TConduttoreRec.field(config_.campoFiltro);
+    const common::FieldRef filtro = TConduttoreRec.Field(config_.campoFiltro);
     common::CostruisciLista(
         lista_, PercorsoArchivioConduttori(), formato_,
         [this, filtro](const common::RecordView& r) {
-            return rtl::TrimView(common::RawText(r.bytes(), filtro)) == valore_;
+            return rtl::TrimView(common::RawText(r.Bytes(), filtro)) == valore_;
         },
         true);
     txtTrova.SetFocus();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/ListWindow.h"
+#include "drivers/ElencoConduttori.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -24,16 +25,9 @@ struct ConfigElenco {
     std::string_view titolo;      // of the printed list
 };
 
-class ElencoConduttori : public ui::Form {
+class ElencoConduttori : public ui::Form, public controls::ElencoConduttori {
 public:
     ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config);
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
 
     report::Report frxReport;
 

@@ -55,4 +55,4 @@ common::ConfigFinestraEsportazione Configurazione() {
 } // namespace
 
 TfrmExpAnagrafica::TfrmExpAnagrafica(ui::Application& app, ui::Form* owner)
-    : common::TfrmEsportazione(app, owner, Configurazione()) {}
+    : common::TfrmEsportazione(app, owner, Configurazione()), controls::ExpAnagrafica(this) {}

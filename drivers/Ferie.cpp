@@ -12,4 +12,5 @@ TfrmFerie::TfrmFerie(ui::Application& app, ui::Form* owner)
                         .larghezza = 26,
                         .prima = "  ",
                         .ultimo = "Programma",
-                        .titolo = "Riepilogo conduttori in ferie"}) {}
+                        .titolo = "Riepilogo conduttori in ferie"}),
+      controls::Ferie(this) {}

@@ -1,8 +1,9 @@
 #pragma once
 // The list of drivers on holiday.
 #include "drivers/ElencoConduttori.h"
+#include "drivers/Ferie.controls.h"
 
-class TfrmFerie : public drivers::ElencoConduttori {
+class TfrmFerie : public drivers::ElencoConduttori, public controls::Ferie {
 public:
     explicit TfrmFerie(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -58,7 +58,7 @@ bool ControllaIban(std::string_view iban) {
 }
 
 TfrmIban::TfrmIban(ui::Application& app, ui::Form* owner)
-    : DialogoControllo(app, owner, "drivers/Iban.layout", "txtIban", 27), txtIban(Get<ui::Edit>("txtIban")) {
+    : DialogoControllo(app, owner, "drivers/Iban.layout", "txtIban", 27), controls::Iban(this) {
     txtIban.OnTyping = [this] { txtIbanTyping(); };
     txtIban.OnKeyDown = [this](ui::KeyEvent& k) { InvioAControlla(k); };
     btnControlla.OnClick = [this] { btnControllaClick(); };

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "drivers/DialogoControllo.h"
+#include "drivers/Iban.controls.h"
 
 // True when IbanResto97 of the text without its blanks is 1.
 bool ControllaIban(std::string_view iban);
@@ -19,11 +20,9 @@ int IbanResto97(std::string_view iban);
 // characters unchanged.
 std::string IbanLettereInCifre(std::string_view testo);
 
-class TfrmIban : public drivers::DialogoControllo {
+class TfrmIban : public drivers::DialogoControllo, public controls::Iban {
 public:
     explicit TfrmIban(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtIban;
 
 private:
     void txtIbanTyping();

@@ -148,8 +148,8 @@ std::string UfficioIva(std::string_view codice) {
 }
 
 TfrmPartitaIva::TfrmPartitaIva(ui::Application& app, ui::Form* owner)
-    : DialogoControllo(app, owner, "drivers/PartitaIva.layout", "txtPartitaIva", 11),
-      txtPartitaIva(Get<ui::Edit>("txtPartitaIva")) {
+    : DialogoControllo(app, owner, "drivers/PartitaIva.layout", "txtPartitaIva", 11), controls::PartitaIva(
+                                                                                          this) {
     txtPartitaIva.OnKeyDown = [this](ui::KeyEvent& k) { txtPartitaIvaKeyDown(k); };
     btnControlla.OnClick = [this] { btnControllaClick(); };
 }

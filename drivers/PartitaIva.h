@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "drivers/DialogoControllo.h"
+#include "drivers/PartitaIva.controls.h"
 
 // True when the text is 11 digits "0" to "9" whose last one is the check
 // digit of the first ten.
@@ -14,11 +15,9 @@ bool ControllaPartitaIva(std::string_view numero);
 // code is not in the table.
 std::string UfficioIva(std::string_view codice);
 
-class TfrmPartitaIva : public drivers::DialogoControllo {
+class TfrmPartitaIva : public drivers::DialogoControllo, public controls::PartitaIva {
 public:
     explicit TfrmPartitaIva(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtPartitaIva;
 
 private:
     void txtPartitaIvaKeyDown(ui::KeyEvent& key);

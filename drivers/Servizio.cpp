@@ -12,4 +12,5 @@ TfrmServizio::TfrmServizio(ui::Application& app, ui::Form* owner)
                         .larghezza = 26,
                         .prima = "  ",
                         .ultimo = "Programma",
-                        .titolo = "Riepilogo conduttori in servizio"}) {}
+                        .titolo = "Riepilogo conduttori in servizio"}),
+      controls::Servizio(this) {}

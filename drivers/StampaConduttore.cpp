@@ -27,12 +27,13 @@ std::string Testo(const ui::Form& card, const char* control) {
 void Riempi(report::Report& rep) {
     const ui::Form& card = common::SchedaAperta(frmAnagrafica, "scheda del conduttore assente");
     common::RiempiMemo(rep, card, kMemo);
-    rep.memo("txtCitta").setText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
-    rep.memo("txtCarta").setText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
+    rep.memo("txtCitta").SetText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
+    rep.memo("txtCarta").SetText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
 }
 
 } // namespace
 
 TfrmStampaConduttore::TfrmStampaConduttore(ui::Application& app, ui::Form* owner)
     : common::TfrmDocumento(app, owner, "drivers/StampaConduttore.layout",
-                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}) {}
+                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}),
+      controls::StampaConduttore(this) {}

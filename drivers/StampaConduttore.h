@@ -4,8 +4,9 @@
 // printed through the print dialog; a failure shows the print's failure
 // text.
 #include "common/DialogoDocumento.h"
+#include "drivers/StampaConduttore.controls.h"
 
-class TfrmStampaConduttore : public common::TfrmDocumento {
+class TfrmStampaConduttore : public common::TfrmDocumento, public controls::StampaConduttore {
 public:
     explicit TfrmStampaConduttore(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -12,4 +12,5 @@ TfrmTrasferte::TfrmTrasferte(ui::Application& app, ui::Form* owner)
                         .larghezza = 30,
                         .prima = "  Note: ",
                         .ultimo = "Note",
-                        .titolo = "Riepilogo conduttori disponibili per trasferte"}) {}
+                        .titolo = "Riepilogo conduttori disponibili per trasferte"}),
+      controls::Trasferte(this) {}

@@ -1,8 +1,9 @@
 #pragma once
 // The list of drivers available for transfers.
 #include "drivers/ElencoConduttori.h"
+#include "drivers/Trasferte.controls.h"
 
-class TfrmTrasferte : public drivers::ElencoConduttori {
+class TfrmTrasferte : public drivers::ElencoConduttori, public controls::Trasferte {
 public:
     explicit TfrmTrasferte(ui::Application& app, ui::Form* owner = nullptr);
 };

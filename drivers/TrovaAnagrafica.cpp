@@ -38,18 +38,7 @@ common::ConfigRicerca ConfigTrovaAnagrafica() {
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner,
                                          RitornoTrovaAnagrafica* ritorno)
-    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtConducente(Get<ui::Edit>("txtConducente")), txtCodFisc(Get<ui::Edit>("txtCodFisc")),
-      txtPatenti(Get<ui::Edit>("txtPatenti")), txtCitta(Get<ui::Edit>("txtCitta")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
-      txtProgramma(Get<ui::Edit>("txtProgramma")), txtNote(Get<ui::Edit>("txtNote")),
-      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
-      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), controls::TrovaAnagrafica(this),
       frxReport(common::RiepilogoDati()), ritorno_(ritorno), conduttore_(drivers::TConduttoreRec),
       lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAnagrafica(), [this] { lstRecordsDblClick(); }) {}
@@ -68,8 +57,8 @@ void TfrmTrovaAnagrafica::lstRecordsDblClick() {
         } else if (chiamante == "fogli") {
             if (lista_.Richiama(archivio, conduttore_))
                 ritorno_->ConduttoreFoglioRichiamato(
-                    {conduttore_.get("Conducente"), conduttore_.get("TelCel"),
-                     conduttore_.get("Marca") + " " + conduttore_.get("Modello"), conduttore_.get("Targa")});
+                    {conduttore_.Get("Conducente"), conduttore_.Get("TelCel"),
+                     conduttore_.Get("Marca") + " " + conduttore_.Get("Modello"), conduttore_.Get("Targa")});
         }
     } catch (const rtl::DataError&) {
         // A driver that cannot be read is not handed back, without a word.

@@ -11,6 +11,7 @@
 #include "common/ListWindow.h"
 #include "common/Record.h"
 #include "common/SearchWindow.h"
+#include "drivers/TrovaAnagrafica.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -39,39 +40,15 @@ protected:
     ~RitornoTrovaAnagrafica() = default;
 };
 
-class TfrmTrovaAnagrafica : public ui::Form {
+class TfrmTrovaAnagrafica : public ui::Form, public controls::TrovaAnagrafica {
 public:
     // `ritorno` receives the chosen driver; without it a recall copies
     // nothing.
     explicit TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner = nullptr,
                                  RitornoTrovaAnagrafica* ritorno = nullptr);
 
-    ui::Panel& panAvvio;
-    ui::Edit& txtConducente;
-    ui::Edit& txtCodFisc;
-    ui::Edit& txtPatenti;
-    ui::Edit& txtCitta;
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtTarga;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtProgramma;
-    ui::Edit& txtNote;
-    ui::Label& lblAttendere;
-    ui::Label& lblConta;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
-    ui::Button& btnAnnulla;
-    ui::Button& btnCerca;
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblTrovate;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
 
     report::Report frxReport;
 

@@ -11,7 +11,7 @@ namespace {
 // The last text searched for in this list, for the whole run.
 std::string ricordato;
 
-const common::FieldRef kDataEnt = gate::TVisitaRec.field("DataEnt");
+const common::FieldRef kDataEnt = gate::TVisitaRec.Field("DataEnt");
 
 gate::ConfigLista Configurazione() {
     gate::ConfigLista c;
@@ -26,4 +26,5 @@ gate::ConfigLista Configurazione() {
 } // namespace
 
 TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato) {}
+    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato),
+      controls::EntratiOggi(this) {}

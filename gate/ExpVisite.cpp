@@ -44,4 +44,4 @@ common::ConfigFinestraEsportazione Configurazione() {
 } // namespace
 
 TfrmExpVisite::TfrmExpVisite(ui::Application& app, ui::Form* owner)
-    : common::TfrmEsportazione(app, owner, Configurazione()) {}
+    : common::TfrmEsportazione(app, owner, Configurazione()), controls::ExpVisite(this) {}

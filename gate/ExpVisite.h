@@ -3,8 +3,9 @@
 // written on request to "Ingressi_e_Uscite_Veicoli.xls" in the data folder
 // and opened.
 #include "common/ExportWindow.h"
+#include "gate/ExpVisite.controls.h"
 
-class TfrmExpVisite : public common::TfrmEsportazione {
+class TfrmExpVisite : public common::TfrmEsportazione, public controls::ExpVisite {
 public:
     explicit TfrmExpVisite(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -11,11 +11,8 @@ namespace gate {
 
 TfrmListaVisite::TfrmListaVisite(ui::Application& app, ui::Form* owner, std::string_view layout,
                                  ConfigLista config, std::string& ricordato)
-    : ui::Form(app, owner, layout), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblRigo03(Get<ui::Label>("lblRigo03")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()), config_(std::move(config)),
-      ricordato_(ricordato), lista_(lstRecords) {
+    : ui::Form(app, owner, layout), controls::ListaVisite(this), frxReport(common::RiepilogoDati()),
+      config_(std::move(config)), ricordato_(ricordato), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };

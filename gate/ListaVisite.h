@@ -11,6 +11,7 @@
 
 #include "common/ListWindow.h"
 #include "common/Record.h"
+#include "gate/ListaVisite.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -25,15 +26,8 @@ struct ConfigLista {
     std::function<std::string(std::string_view oggi)> titolo;
 };
 
-class TfrmListaVisite : public ui::Form {
+class TfrmListaVisite : public ui::Form, public controls::ListaVisite {
 public:
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblRigo03;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
-
     report::Report frxReport;
 
     // The today text of the lines listed (built at the showing).

@@ -15,10 +15,7 @@
 TfrmMenuRegistro* frmMenuRegistro = nullptr;
 
 TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/MenuRegistro.layout"), txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
-      btnApriFatture(Get<ui::Button>("btnApriFatture")),
-      btnApriRiepStats(Get<ui::Button>("btnApriRiepStats")), imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "gate/MenuRegistro.layout"), controls::MenuRegistro(this) {
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };

@@ -1,19 +1,13 @@
 #pragma once
 // The gate-register year menu: a four-digit year opens the visit card on that
 // year's archive; the second "Apri" opens the transit statistics.
+#include "gate/MenuRegistro.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmMenuRegistro : public ui::Form {
+class TfrmMenuRegistro : public ui::Form, public controls::MenuRegistro {
 public:
     explicit TfrmMenuRegistro(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtAnnoFatture;
-    ui::Button& btnApriFatture;
-    ui::Button& btnApriRiepStats;
-    ui::Picture& imgGuida;
-    ui::Picture& imgEsci;
-    ui::Label& lblMemory;
 
 private:
     void FormClose(ui::CloseAction& action);

@@ -11,7 +11,7 @@ namespace {
 // The last text searched for in this list, for the whole run.
 std::string ricordato;
 
-const common::FieldRef kDataUsc = gate::TVisitaRec.field("DataUsc");
+const common::FieldRef kDataUsc = gate::TVisitaRec.Field("DataUsc");
 
 gate::ConfigLista Configurazione() {
     gate::ConfigLista c;
@@ -26,4 +26,5 @@ gate::ConfigLista Configurazione() {
 } // namespace
 
 TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato) {}
+    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato),
+      controls::NonUsciti(this) {}

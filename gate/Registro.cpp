@@ -56,30 +56,11 @@ common::ConfigScheda TfrmRegistro::ConfigScheda() {
 }
 
 TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Registro.layout"), txtDataEnt(Get<ui::Edit>("txtDataEnt")),
-      txtOraEnt(Get<ui::Edit>("txtOraEnt")), txtOperatoreEnt(Get<ui::Edit>("txtOperatoreEnt")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtConduttore(Get<ui::Edit>("txtConduttore")), txtPersone(Get<ui::Edit>("txtPersone")),
-      txtMerce(Get<ui::Edit>("txtMerce")), txtFoglio(Get<ui::Edit>("txtFoglio")),
-      txtTessere(Get<ui::Edit>("txtTessere")), txtLuogo(Get<ui::Edit>("txtLuogo")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")), txtNote(Get<ui::Edit>("txtNote")),
-      txtDataUsc(Get<ui::Edit>("txtDataUsc")), txtOraUsc(Get<ui::Edit>("txtOraUsc")),
-      txtOperatoreUsc(Get<ui::Edit>("txtOperatoreUsc")), lblPosizione(Get<ui::Label>("lblPosizione")),
-      lblFile(Get<ui::Label>("lblFile")), panInfo(Get<ui::Label>("panInfo")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdTrova(Get<ui::Picture>("cmdTrova")), cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdNonUsciti(Get<ui::Picture>("cmdNonUsciti")), cmdEntratiOggi(Get<ui::Picture>("cmdEntratiOggi")),
-      cmdUscitiOggi(Get<ui::Picture>("cmdUscitiOggi")), cmdExcel(Get<ui::Picture>("cmdExcel")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), cmdEsci(Get<ui::Picture>("cmdEsci")),
-      impDataEnt(Get<ui::Picture>("impDataEnt")), impOraEnt(Get<ui::Picture>("impOraEnt")),
-      impVeicolo(Get<ui::Picture>("impVeicolo")), impDataUsc(Get<ui::Picture>("impDataUsc")),
-      impOraUscita(Get<ui::Picture>("impOraUscita")), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "gate/Registro.layout"), controls::Registro(this), scheda_(*this, ConfigScheda()) {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
         // Each edit takes at most what its record field holds.
-        campi_[i]->SetMaxLength(gate::TVisitaRec.field(gate::kCampiVisita[i]).capacity);
+        campi_[i]->SetMaxLength(gate::TVisitaRec.Field(gate::kCampiVisita[i]).capacity);
     }
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -175,8 +156,8 @@ void TfrmRegistro::BindCommands() {
 }
 
 void TfrmRegistro::MostraVisita(const common::Record& visita, std::int64_t numero) {
-    const auto da = visita.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = visita.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

@@ -7,55 +7,14 @@
 #include <cstdint>
 
 #include "common/Card.h"
+#include "gate/Registro.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "vehicles/TrovaAutomezzi.h"
 
-class TfrmRegistro : public ui::Form, public RitornoTrovaAutomezzi {
+class TfrmRegistro : public ui::Form, public controls::Registro, public RitornoTrovaAutomezzi {
 public:
     explicit TfrmRegistro(ui::Application& app, ui::Form* owner = nullptr);
-
-    // The sixteen edits, in record order.
-    ui::Edit& txtDataEnt;
-    ui::Edit& txtOraEnt;
-    ui::Edit& txtOperatoreEnt;
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtTarga;
-    ui::Edit& txtConduttore;
-    ui::Edit& txtPersone;
-    ui::Edit& txtMerce;
-    ui::Edit& txtFoglio;
-    ui::Edit& txtTessere;
-    ui::Edit& txtLuogo;
-    ui::Edit& txtTelCel;
-    ui::Edit& txtNote;
-    ui::Edit& txtDataUsc;
-    ui::Edit& txtOraUsc;
-    ui::Edit& txtOperatoreUsc;
-
-    ui::Label& lblPosizione;
-    ui::Label& lblFile;
-    ui::Label& panInfo;
-
-    ui::Picture& cmdPrimo;
-    ui::Picture& cmdIndietro;
-    ui::Picture& cmdAvanti;
-    ui::Picture& cmdUltimo;
-    ui::Picture& cmdNuovo;
-    ui::Picture& cmdSalva;
-    ui::Picture& cmdTrova;
-    ui::Picture& cmdStampa;
-    ui::Picture& cmdNonUsciti;
-    ui::Picture& cmdEntratiOggi;
-    ui::Picture& cmdUscitiOggi;
-    ui::Picture& cmdExcel;
-    ui::Picture& cmdGuida;
-    ui::Picture& cmdEsci;
-    ui::Picture& impDataEnt;
-    ui::Picture& impOraEnt;
-    ui::Picture& impVeicolo;
-    ui::Picture& impDataUsc;
-    ui::Picture& impOraUscita;
 
     // The edit of record field `i` (0-based, record order).
     ui::Edit& Campo(int i) const { return *campi_[std::size_t(i)]; }

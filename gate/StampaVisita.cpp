@@ -28,4 +28,5 @@ void Riempi(report::Report& rep) {
 
 TfrmStampaVisita::TfrmStampaVisita(ui::Application& app, ui::Form* owner)
     : common::TfrmDocumento(app, owner, "gate/StampaVisita.layout",
-                            {"gate/StampaVisita.report", Riempi, common::kMsgStampaNonRiuscita}) {}
+                            {"gate/StampaVisita.report", Riempi, common::kMsgStampaNonRiuscita}),
+      controls::StampaVisita(this) {}

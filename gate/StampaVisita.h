@@ -4,8 +4,9 @@
 // company, with the date and time of printing at the foot. Any failure is
 // reported; the window closes in every case.
 #include "common/DialogoDocumento.h"
+#include "gate/StampaVisita.controls.h"
 
-class TfrmStampaVisita : public common::TfrmDocumento {
+class TfrmStampaVisita : public common::TfrmDocumento, public controls::StampaVisita {
 public:
     explicit TfrmStampaVisita(ui::Application& app, ui::Form* owner = nullptr);
 };

@@ -43,7 +43,7 @@ constexpr std::string_view kMsgAnno = "Attenzione: indicare l'anno solare utiliz
 namespace gate {
 
 std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno) {
-    const common::FieldRef dataEnt = TVisitaRec.field("DataEnt");
+    const common::FieldRef dataEnt = TVisitaRec.Field("DataEnt");
     std::array<int, 12> conta{};
     const std::string_view y = rtl::TrimView(anno);
     common::Archivio archivio(path, TVisitaRec);
@@ -66,14 +66,7 @@ std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno
 } // namespace gate
 
 TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Statistiche.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtAnno(Get<ui::Edit>("txtAnno")), btnApri(Get<ui::Button>("btnApri")),
-      imgGuida(Get<ui::Picture>("imgGuida")), imgEsci(Get<ui::Picture>("imgEsci")),
-      lblFile(Get<ui::Label>("lblFile")), panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")), ChartStats(Get<ui::ChartView>("ChartStats")),
-      btnTorta(Get<ui::Button>("btnTorta")), btnBarre(Get<ui::Button>("btnBarre")),
-      btnStampa(Get<ui::Button>("btnStampa")), btnEsci(Get<ui::Button>("btnEsci")),
-      cmdGuida(Get<ui::Picture>("cmdGuida")), panInfo(Get<ui::Label>("panInfo")) {
+    : ui::Form(app, owner, "gate/Statistiche.layout"), controls::Statistiche(this) {
     for (std::size_t i = 0; i < conta_.size(); ++i)
         conta_[i] = &Get<ui::Label>(kMesi[i].etichetta);
     txtAnno.SetMaxLength(4);
@@ -111,7 +104,7 @@ TfrmStatistiche::TfrmStatistiche(ui::Application& app, ui::Form* owner)
 void TfrmStatistiche::FormShow() {
     txtAnno.SetText(std::to_string(rtl::Today().Year()));
     txtAnno.SetFocus();
-    ChartStats.Chart().clear();
+    ChartStats.Chart().Clear();
     panAvvio.Show();
     panContainer.Hide();
 }
@@ -146,10 +139,10 @@ void TfrmStatistiche::btnApriClick() {
         return;
     }
     chart::Chart& grafico = ChartStats.Chart();
-    grafico.clear();
+    grafico.Clear();
     for (std::size_t i = 0; i < conta.size(); ++i) {
         conta_[i]->SetText(std::to_string(conta[i]));
-        grafico.add(double(conta[i]), kMesi[i].nome, kMesi[i].colore);
+        grafico.Add(double(conta[i]), kMesi[i].nome, kMesi[i].colore);
     }
     panAvvio.Hide();
     panContainer.Show();
@@ -159,9 +152,9 @@ void TfrmStatistiche::btnApriClick() {
 // chosen last stays for the next count, also after the window closes.
 void TfrmStatistiche::Tipo(chart::SeriesKind kind) {
     chart::Chart& grafico = ChartStats.Chart();
-    grafico.setKind(kind);
-    grafico.setView3D(true);
-    grafico.setOrthogonal(true);
+    grafico.SetKind(kind);
+    grafico.SetView3D(true);
+    grafico.SetOrthogonal(true);
 }
 
 // Asks, then asks for the copies (blank or not only digits: one), shows the
@@ -182,7 +175,7 @@ void TfrmStatistiche::btnStampaClick() {
         throw std::runtime_error("'" + copie + "' non è un valore intero valido.");
     const auto scelte = ui::PrintDialog(int(n));
     if (!scelte) return;
-    chart::print(ChartStats.Chart(), *scelte, false);
+    chart::Print(ChartStats.Chart(), *scelte, false);
 }
 
 void TfrmStatistiche::imgGuidaClick() {

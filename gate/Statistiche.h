@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "gate/Statistiche.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -19,26 +20,9 @@ std::array<int, 12> ContaTransiti(const std::string& path, std::string_view anno
 
 } // namespace gate
 
-class TfrmStatistiche : public ui::Form {
+class TfrmStatistiche : public ui::Form, public controls::Statistiche {
 public:
     explicit TfrmStatistiche(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Panel& panAvvio;
-    ui::Edit& txtAnno;
-    ui::Button& btnApri;
-    ui::Picture& imgGuida;
-    ui::Picture& imgEsci;
-    ui::Label& lblFile;
-
-    ui::Panel& panContainer;
-    ui::Label& lblTitolo;
-    ui::ChartView& ChartStats;
-    ui::Button& btnTorta;
-    ui::Button& btnBarre;
-    ui::Button& btnStampa;
-    ui::Button& btnEsci;
-    ui::Picture& cmdGuida;
-    ui::Label& panInfo;
 
     // The hidden count label of month `m` (1 to 12).
     ui::Label& ContaMese(int m) const { return *conta_[std::size_t(m - 1)]; }

@@ -32,19 +32,8 @@ common::ConfigRicerca ConfigTrovaVisite() {
 } // namespace
 
 TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/TrovaVisite.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtDataEnt(Get<ui::Edit>("txtDataEnt")), txtDataUsc(Get<ui::Edit>("txtDataUsc")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtConduttore(Get<ui::Edit>("txtConduttore")), txtFoglio(Get<ui::Edit>("txtFoglio")),
-      txtPersone(Get<ui::Edit>("txtPersone")), txtMerce(Get<ui::Edit>("txtMerce")),
-      txtLuogo(Get<ui::Edit>("txtLuogo")), txtNote(Get<ui::Edit>("txtNote")),
-      lblConta(Get<ui::Label>("lblConta")), lblAttendere(Get<ui::Label>("lblAttendere")),
-      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), lblRigo03(Get<ui::Label>("lblRigo03")),
-      lblTrovate(Get<ui::Label>("lblTrovate")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()), lista_(lstRecords),
+    : ui::Form(app, owner, "gate/TrovaVisite.layout"), controls::TrovaVisite(this),
+      frxReport(common::RiepilogoDati()), lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaVisite(), [this] { lstRecordsDblClick(); }) {}
 
 // With the caller tag "registro" the chosen visit goes into the visit card;

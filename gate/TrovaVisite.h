@@ -8,41 +8,17 @@
 
 #include "common/ListWindow.h"
 #include "common/SearchWindow.h"
+#include "gate/TrovaVisite.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmTrovaVisite : public ui::Form {
+class TfrmTrovaVisite : public ui::Form, public controls::TrovaVisite {
 public:
     explicit TfrmTrovaVisite(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Panel& panAvvio;
-    ui::Edit& txtDataEnt;
-    ui::Edit& txtDataUsc;
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtTarga;
-    ui::Edit& txtConduttore;
-    ui::Edit& txtFoglio;
-    ui::Edit& txtPersone;
-    ui::Edit& txtMerce;
-    ui::Edit& txtLuogo;
-    ui::Edit& txtNote;
-    ui::Label& lblConta;
-    ui::Label& lblAttendere;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
-    ui::Button& btnAnnulla;
-    ui::Button& btnCerca;
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblRigo03;
-    ui::Label& lblTrovate;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
 
     report::Report frxReport;
 

@@ -45,7 +45,7 @@ std::string TestoOggi() {
 }
 
 std::string_view CampoGrezzo(const common::RecordView& visita, common::FieldRef campo) {
-    return rtl::TrimView(common::RawText(visita.bytes(), campo));
+    return rtl::TrimView(common::RawText(visita.Bytes(), campo));
 }
 
 const common::FormatoRiga& FormatoUscitiOggi() {

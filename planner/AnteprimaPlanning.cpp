@@ -5,4 +5,5 @@
 TfrmAnteprimaPlanning* frmAnteprimaPlanning = nullptr;
 
 TfrmAnteprimaPlanning::TfrmAnteprimaPlanning(ui::Application& app, ui::Form* owner)
-    : common::TfrmDocumento(app, owner, "planner/AnteprimaPlanning.layout", planner::PlanningAnnuale(true)) {}
+    : common::TfrmDocumento(app, owner, "planner/AnteprimaPlanning.layout", planner::PlanningAnnuale(true)),
+      controls::AnteprimaPlanning(this) {}

@@ -52,8 +52,8 @@ const common::FormatoRiga& FormatoMenuDisponibili() {
 }
 
 bool HaTarga(const common::RecordView& automezzo) {
-    static const common::FieldRef targa = common::TAutomezzoRec.field("Targa");
-    return !rtl::TrimView(common::RawText(automezzo.bytes(), targa)).empty();
+    static const common::FieldRef targa = common::TAutomezzoRec.Field("Targa");
+    return !rtl::TrimView(common::RawText(automezzo.Bytes(), targa)).empty();
 }
 
 bool TargaAmmessaInNomeFile(std::string_view targa) {
@@ -71,14 +71,8 @@ std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno) {
 }
 
 TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/MenuDisponibili.layout"),
-      lblInformazioni(Get<ui::Label>("lblInformazioni")), txtAnnoFatture(Get<ui::Edit>("txtAnnoFatture")),
-      btnApriFatture(Get<ui::Button>("btnApriFatture")), icoMano(Get<ui::Picture>("icoMano")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")),
-      lblVeicolo(Get<ui::Label>("lblVeicolo")), lblMarca(Get<ui::Label>("lblMarca")),
-      lblModello(Get<ui::Label>("lblModello")), lblTarga(Get<ui::Label>("lblTarga")),
-      lblFile(Get<ui::Label>("lblFile")), lista_(lstRecords) {
+    : ui::Form(app, owner, "planner/MenuDisponibili.layout"), controls::MenuDisponibili(this),
+      lista_(lstRecords) {
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -115,10 +109,10 @@ void TfrmMenuDisponibili::lstRecordsClick() {
     try {
         common::Record automezzo(common::TAutomezzoRec);
         if (!lista_.Richiama(vehicles::PercorsoArchivioAutomezzi(), automezzo)) return;
-        lblVeicolo.SetText(automezzo.get("Tipo"));
-        lblMarca.SetText(automezzo.get("Marca"));
-        lblModello.SetText(automezzo.get("Modello"));
-        lblTarga.SetText(automezzo.get("Targa"));
+        lblVeicolo.SetText(automezzo.Get("Tipo"));
+        lblMarca.SetText(automezzo.Get("Marca"));
+        lblModello.SetText(automezzo.Get("Modello"));
+        lblTarga.SetText(automezzo.Get("Targa"));
         icoMano.SetVisible(true);
     } catch (const rtl::DataError&) {
         // Without a word: the labels keep the last choice.

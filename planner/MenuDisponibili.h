@@ -9,6 +9,7 @@
 
 #include "common/ListWindow.h"
 #include "common/Record.h"
+#include "planner/MenuDisponibili.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -24,23 +25,9 @@ bool TargaAmmessaInNomeFile(std::string_view targa);
 // The planner file of a plate and a year, in the data folder.
 std::string PercorsoFilePlanner(std::string_view targa, std::string_view anno);
 
-class TfrmMenuDisponibili : public ui::Form {
+class TfrmMenuDisponibili : public ui::Form, public controls::MenuDisponibili {
 public:
     explicit TfrmMenuDisponibili(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& lblInformazioni;
-    ui::Edit& txtAnnoFatture;
-    ui::Button& btnApriFatture;
-    ui::Picture& icoMano;
-    ui::ListBox& lstRecords;
-    ui::Picture& imgGuida;
-    ui::Picture& imgEsci;
-    ui::Label& lblMemory;
-    ui::Label& lblVeicolo;
-    ui::Label& lblMarca;
-    ui::Label& lblModello;
-    ui::Label& lblTarga;
-    ui::Label& lblFile;
 
 private:
     void FormShow();

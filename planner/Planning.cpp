@@ -42,7 +42,7 @@ constexpr std::int64_t kRecord = 1;
 
 // Whether day i lies whole within the first `letti` bytes of the record.
 bool GiornoLetto(int i, std::size_t letti) {
-    const common::FieldRef f = common::TPlanningRec.field("Giorni", i);
+    const common::FieldRef f = common::TPlanningRec.Field("Giorni", i);
     return f.offset + static_cast<std::size_t>(f.capacity) + 1 <= letti;
 }
 
@@ -76,15 +76,8 @@ bool SolaLettura(const std::string& path) {
 } // namespace
 
 TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/Planning.layout"), txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")), txtAnno(Get<ui::Label>("txtAnno")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
-      panMemGiorni(Get<ui::Panel>("panMemGiorni")), cmdIntervallo(Get<ui::Picture>("cmdIntervallo")),
-      cmdRiepilogo(Get<ui::Picture>("cmdRiepilogo")), cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")), cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")), cmdSalva(Get<ui::Picture>("cmdSalva")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")), buffer_(common::TPlanningRec) {
+    : ui::Form(app, owner, "planner/Planning.layout"), controls::Planning(this),
+      buffer_(common::TPlanningRec) {
     CreaCelle();
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
@@ -212,7 +205,7 @@ void TfrmPlanning::FormShow() {
         file.Chiudi();
         std::vector<std::string> testi(planner::kGiorniPlanner);
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
-            if (GiornoLetto(i, letti)) testi[i] = buffer_.get(common::TPlanningRec.field("Giorni", i));
+            if (GiornoLetto(i, letti)) testi[i] = buffer_.Get(common::TPlanningRec.Field("Giorni", i));
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
             ScriviGiorno(i, testi[i]);
         caricati_ = std::move(testi);
@@ -245,16 +238,16 @@ void TfrmPlanning::cmdSalvaClick() {
             testi[i] = TestoGiorno(Cella(i).mem.Text());
         common::Archivio file(*path, TPlanningRec);
         file.Aggiorna(kRecord, buffer_, [&](std::size_t letti) {
-            buffer_.set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
-            buffer_.set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
-            buffer_.set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
-            buffer_.set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
+            buffer_.Set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
+            buffer_.Set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
+            buffer_.Set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
+            buffer_.Set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
             for (int i = 0; i < planner::kGiorniPlanner; ++i) {
-                const common::FieldRef giorno = TPlanningRec.field("Giorni", i);
+                const common::FieldRef giorno = TPlanningRec.Field("Giorni", i);
                 if (testi[i] != caricati_[i])
-                    buffer_.set(giorno, testi[i]);
+                    buffer_.Set(giorno, testi[i]);
                 else if (!GiornoLetto(i, letti))
-                    buffer_.set(giorno, "");
+                    buffer_.Set(giorno, "");
             }
         });
         file.Chiudi();

@@ -14,6 +14,7 @@
 
 #include "bookings/CelleGiorni.h"
 #include "common/Record.h"
+#include "planner/Planning.controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -24,7 +25,7 @@ struct CellaGiorno {
     ui::Label& mem;
 };
 
-class TfrmPlanning : public ui::Form, public bookings::CelleGiorni {
+class TfrmPlanning : public ui::Form, public controls::Planning, public bookings::CelleGiorni {
 public:
     explicit TfrmPlanning(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -38,23 +39,6 @@ public:
     // year and the four vehicle edits.
     void ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
                      const std::string& modello, const std::string& targa);
-
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtTarga;
-    ui::Label& txtAnno;
-    ui::Label& lblPosizione;
-    ui::Label& panInfo;
-    ui::Panel& panMemGiorni;
-    ui::Picture& cmdIntervallo;
-    ui::Picture& cmdRiepilogo;
-    ui::Picture& cmdAnteprima;
-    ui::Picture& cmdStampa;
-    ui::Picture& cmdGuida;
-    ui::Picture& cmdEsci;
-    ui::Picture& cmdSalva;
-    ui::Picture& cmdNuovo;
 
 private:
     // What the last load left for the save to do.

@@ -25,9 +25,7 @@ std::string& TfrmRiepPrenotazioni::UltimaRicerca() {
 }
 
 TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+    : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"), controls::RiepPrenotazioni(this),
       frxReport(common::RiepilogoDati()), lista_(lstRecords) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, UltimaRicerca()); };

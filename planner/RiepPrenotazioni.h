@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/ListWindow.h"
+#include "planner/RiepPrenotazioni.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -12,15 +13,10 @@
 // The 15-character day label of a summary line: "01 gennaio     ".
 std::string EtichettaGiorno(int month, int day);
 
-class TfrmRiepPrenotazioni : public ui::Form {
+class TfrmRiepPrenotazioni : public ui::Form, public controls::RiepPrenotazioni {
 public:
     explicit TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
     report::Report frxReport;
 
     // The last search text of every summary window, for the whole run.

@@ -5,4 +5,5 @@
 TfrmStampaPlanning* frmStampaPlanning = nullptr;
 
 TfrmStampaPlanning::TfrmStampaPlanning(ui::Application& app, ui::Form* owner)
-    : common::TfrmDocumento(app, owner, "planner/StampaPlanning.layout", planner::PlanningAnnuale(false)) {}
+    : common::TfrmDocumento(app, owner, "planner/StampaPlanning.layout", planner::PlanningAnnuale(false)),
+      controls::StampaPlanning(this) {}

@@ -17,15 +17,7 @@
 TfrmAvvio* frmAvvio = nullptr;
 
 TfrmAvvio::TfrmAvvio(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Avvio.layout"), imgApp04(Get<ui::Picture>("imgApp04")),
-      btnApp04(Get<ui::Picture>("btnApp04")), imgApp02(Get<ui::Picture>("imgApp02")),
-      btnApp02(Get<ui::Picture>("btnApp02")), imgApp03(Get<ui::Picture>("imgApp03")),
-      btnApp03(Get<ui::Picture>("btnApp03")), imgApp07(Get<ui::Picture>("imgApp07")),
-      btnApp07(Get<ui::Picture>("btnApp07")), imgApp06(Get<ui::Picture>("imgApp06")),
-      btnApp06(Get<ui::Picture>("btnApp06")), imgApp08(Get<ui::Picture>("imgApp08")),
-      btnApp08(Get<ui::Picture>("btnApp08")), imgInfo(Get<ui::Picture>("imgInfo")),
-      imgGuida(Get<ui::Picture>("imgGuida")), imgSplash(Get<ui::Picture>("imgSplash")),
-      imgSito(Get<ui::Picture>("imgSito")), imgEsci(Get<ui::Picture>("imgEsci")) {
+    : ui::Form(app, owner, "shell/Avvio.layout"), controls::Avvio(this) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     // A tile's picture and its button picture share one handler.
     imgApp04.OnClick = btnApp04.OnClick = [this] { imgApp04Click(); };

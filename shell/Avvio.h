@@ -3,28 +3,11 @@
 // web-link and exit picture commands. Closing it ends the program.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "shell/Avvio.controls.h"
 
-class TfrmAvvio : public ui::Form {
+class TfrmAvvio : public ui::Form, public controls::Avvio {
 public:
     explicit TfrmAvvio(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Picture& imgApp04;
-    ui::Picture& btnApp04;
-    ui::Picture& imgApp02;
-    ui::Picture& btnApp02;
-    ui::Picture& imgApp03;
-    ui::Picture& btnApp03;
-    ui::Picture& imgApp07;
-    ui::Picture& btnApp07;
-    ui::Picture& imgApp06;
-    ui::Picture& btnApp06;
-    ui::Picture& imgApp08;
-    ui::Picture& btnApp08;
-    ui::Picture& imgInfo;
-    ui::Picture& imgGuida;
-    ui::Picture& imgSplash;
-    ui::Picture& imgSito;
-    ui::Picture& imgEsci;
 
 private:
     void FormCreate();

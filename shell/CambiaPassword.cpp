@@ -14,12 +14,7 @@
 TfrmCambiaPassword* frmCambiaPassword = nullptr;
 
 TfrmCambiaPassword::TfrmCambiaPassword(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/CambiaPassword.layout"), txtPasswordOld(Get<ui::Edit>("txtPasswordOld")),
-      txtPasswordNew(Get<ui::Edit>("txtPasswordNew")), txtConferma(Get<ui::Edit>("txtConferma")),
-      effPasswordOld(Get<ui::Rectangle>("effPasswordOld")),
-      effPasswordNew(Get<ui::Rectangle>("effPasswordNew")), effConferma(Get<ui::Rectangle>("effConferma")),
-      cmdOK(Get<ui::Button>("cmdOK")), cmdEsci(Get<ui::Button>("cmdEsci")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "shell/CambiaPassword.layout"), controls::CambiaPassword(this) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     // The three edits share the rule of OK, their highlight rectangle and

@@ -3,20 +3,11 @@
 // checks the old password and the confirmation, then rewrites the store.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "shell/CambiaPassword.controls.h"
 
-class TfrmCambiaPassword : public ui::Form {
+class TfrmCambiaPassword : public ui::Form, public controls::CambiaPassword {
 public:
     explicit TfrmCambiaPassword(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtPasswordOld;
-    ui::Edit& txtPasswordNew;
-    ui::Edit& txtConferma;
-    ui::Rectangle& effPasswordOld;
-    ui::Rectangle& effPasswordNew;
-    ui::Rectangle& effConferma;
-    ui::Button& cmdOK;
-    ui::Button& cmdEsci;
-    ui::Label& lblMemory;
 
 private:
     void FormShow();

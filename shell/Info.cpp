@@ -20,5 +20,5 @@ std::string MessaggioAlProduttore() {
 } // namespace
 
 TfrmInfo::TfrmInfo(ui::Application& app, ui::Form* owner)
-    : common::TfrmLink(app, owner, "shell/Info.layout", "imgEmail", MessaggioAlProduttore),
-      imgEmail(Get<ui::Picture>("imgEmail")) {}
+    : common::TfrmLink(app, owner, "shell/Info.layout", "imgEmail", MessaggioAlProduttore), controls::Info(
+                                                                                                this) {}

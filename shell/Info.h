@@ -1,12 +1,11 @@
 #pragma once
 // The about window, with the mail link to the maker.
 #include "common/FinestraLink.h"
+#include "shell/Info.controls.h"
 
-class TfrmInfo : public common::TfrmLink {
+class TfrmInfo : public common::TfrmLink, public controls::Info {
 public:
     explicit TfrmInfo(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Picture& imgEmail;
 };
 
 extern TfrmInfo* frmInfo;

@@ -12,10 +12,7 @@
 TfrmPassword* frmPassword = nullptr;
 
 TfrmPassword::TfrmPassword(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "shell/Password.layout"), lblRigo05(Get<ui::Label>("lblRigo05")),
-      txtPassword(Get<ui::Edit>("txtPassword")), effPassword(Get<ui::Rectangle>("effPassword")),
-      cmdOK(Get<ui::Button>("cmdOK")), cmdEsci(Get<ui::Button>("cmdEsci")),
-      btnCambiaPassword(Get<ui::Button>("btnCambiaPassword")), lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "shell/Password.layout"), controls::Password(this) {
     OnShow = [this] { FormShow(); };
     txtPassword.OnChange = [this] { txtPasswordChange(); };
     txtPassword.OnKeyUp = [this](ui::KeyEvent& k) { txtPasswordKeyUp(k); };

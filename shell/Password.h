@@ -3,18 +3,11 @@
 // password and opens the start menu when it matches the stored one.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "shell/Password.controls.h"
 
-class TfrmPassword : public ui::Form {
+class TfrmPassword : public ui::Form, public controls::Password {
 public:
     explicit TfrmPassword(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& lblRigo05;
-    ui::Edit& txtPassword;
-    ui::Rectangle& effPassword;
-    ui::Button& cmdOK;
-    ui::Button& cmdEsci;
-    ui::Button& btnCambiaPassword;
-    ui::Label& lblMemory;
 
     // Shown again after the change of password: emptied, with the focus in
     // the password.

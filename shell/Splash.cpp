@@ -9,4 +9,4 @@ TfrmSplash* frmSplash = nullptr;
 TfrmSplash::TfrmSplash(ui::Application& app, ui::Form* owner)
     : common::TfrmLink(app, owner, "shell/Splash.layout", "imgWeb",
                        [] { return std::string(links::WebSite); }),
-      imgWeb(Get<ui::Picture>("imgWeb")) {}
+      controls::Splash(this) {}

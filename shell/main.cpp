@@ -7,5 +7,5 @@
 int main() {
     ui::Application app;
     WindowSet windows(app);
-    return qtbackend::run(app);
+    return qtbackend::Run(app);
 }

@@ -6,4 +6,5 @@ TfrmAnteprimaFoglio* frmAnteprimaFoglio = nullptr;
 
 TfrmAnteprimaFoglio::TfrmAnteprimaFoglio(ui::Application& app, ui::Form* owner)
     : common::TfrmDocumento(app, owner, "tripsheets/AnteprimaFoglio.layout",
-                            tripsheets::FoglioDiMarcia(true)) {}
+                            tripsheets::FoglioDiMarcia(true)),
+      controls::AnteprimaFoglio(this) {}

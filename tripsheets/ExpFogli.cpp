@@ -50,4 +50,4 @@ common::ConfigFinestraEsportazione Configurazione() {
 } // namespace
 
 TfrmExpFogli::TfrmExpFogli(ui::Application& app, ui::Form* owner)
-    : common::TfrmEsportazione(app, owner, Configurazione()) {}
+    : common::TfrmEsportazione(app, owner, Configurazione()), controls::ExpFogli(this) {}

@@ -138,39 +138,7 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
 }
 
 TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Fogli.layout"), txtNumFoglio(Get<ui::Edit>("txtNumFoglio")),
-      txtDataApertura(Get<ui::Edit>("txtDataApertura")), txtOraApertura(Get<ui::Edit>("txtOraApertura")),
-      txtDataChiusura(Get<ui::Edit>("txtDataChiusura")), txtOraChiusura(Get<ui::Edit>("txtOraChiusura")),
-      txtUfficio(Get<ui::Edit>("txtUfficio")), txtConduttore(Get<ui::Edit>("txtConduttore")),
-      txtTelCel(Get<ui::Edit>("txtTelCel")), txtVeicolo(Get<ui::Edit>("txtVeicolo")),
-      txtTarga(Get<ui::Edit>("txtTarga")), txtDataPar01(Get<ui::Edit>("txtDataPar01")),
-      txtDataPar02(Get<ui::Edit>("txtDataPar02")), txtDataPar03(Get<ui::Edit>("txtDataPar03")),
-      txtDataPar04(Get<ui::Edit>("txtDataPar04")), txtDataPar05(Get<ui::Edit>("txtDataPar05")),
-      txtDataPar06(Get<ui::Edit>("txtDataPar06")), txtDataPar07(Get<ui::Edit>("txtDataPar07")),
-      txtDataPar08(Get<ui::Edit>("txtDataPar08")), txtDataArr01(Get<ui::Edit>("txtDataArr01")),
-      txtDataArr02(Get<ui::Edit>("txtDataArr02")), txtDataArr03(Get<ui::Edit>("txtDataArr03")),
-      txtDataArr04(Get<ui::Edit>("txtDataArr04")), txtDataArr05(Get<ui::Edit>("txtDataArr05")),
-      txtDataArr06(Get<ui::Edit>("txtDataArr06")), txtDataArr07(Get<ui::Edit>("txtDataArr07")),
-      txtDataArr08(Get<ui::Edit>("txtDataArr08")), txtDataRif01(Get<ui::Edit>("txtDataRif01")),
-      txtDataRif02(Get<ui::Edit>("txtDataRif02")), txtDataRif03(Get<ui::Edit>("txtDataRif03")),
-      txtLitri01(Get<ui::Edit>("txtLitri01")), txtLitri02(Get<ui::Edit>("txtLitri02")),
-      txtLitri03(Get<ui::Edit>("txtLitri03")), txtImporto01(Get<ui::Edit>("txtImporto01")),
-      txtImporto02(Get<ui::Edit>("txtImporto02")), txtImporto03(Get<ui::Edit>("txtImporto03")),
-      txtLitriTot(Get<ui::Edit>("txtLitriTot")), txtImportoTot(Get<ui::Edit>("txtImportoTot")),
-      txtKmPartenza(Get<ui::Edit>("txtKmPartenza")), txtKmRientro(Get<ui::Edit>("txtKmRientro")),
-      txtKmPercorsi(Get<ui::Edit>("txtKmPercorsi")), lblFile(Get<ui::Label>("lblFile")),
-      lblInizio(Get<ui::Label>("lblInizio")), lblPosizione(Get<ui::Label>("lblPosizione")),
-      panInfo(Get<ui::Label>("panInfo")), panContainer(Get<ui::Panel>("panContainer")),
-      btnCalcolaRif(Get<ui::Button>("btnCalcolaRif")), btnCalcolaKm(Get<ui::Button>("btnCalcolaKm")),
-      btnFocus(Get<ui::Button>("btnFocus")), cmdNuovo(Get<ui::Picture>("cmdNuovo")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")), cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdAnteprima(Get<ui::Picture>("cmdAnteprima")), cmdStampa(Get<ui::Picture>("cmdStampa")),
-      cmdPrimo(Get<ui::Picture>("cmdPrimo")), cmdIndietro(Get<ui::Picture>("cmdIndietro")),
-      cmdAvanti(Get<ui::Picture>("cmdAvanti")), cmdUltimo(Get<ui::Picture>("cmdUltimo")),
-      cmdFogliAperti(Get<ui::Picture>("cmdFogliAperti")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdNumerazione(Get<ui::Picture>("cmdNumerazione")), cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")), impConduttore(Get<ui::Picture>("impConduttore")),
-      scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "tripsheets/Fogli.layout"), controls::Fogli(this), scheda_(*this, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     BindEdits();
@@ -180,7 +148,7 @@ TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
 
 // Each edit takes at most what its record field holds.
 void TfrmFogli::FormCreate() {
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         Campo(e.name).SetMaxLength(e.ref.capacity);
 }
 
@@ -321,8 +289,8 @@ void TfrmFogli::PreparaNuovaScheda() {
 }
 
 void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) {
-    const auto da = foglio.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = foglio.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
 }
 

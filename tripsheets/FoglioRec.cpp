@@ -18,7 +18,7 @@ rtl::IniFile Impostazioni() {
     return rtl::IniFile(rtl::DataPath("Fogli_di_Marcia.ini"));
 }
 
-constexpr common::FieldRef kDataChiusura = TFoglioRec.field("DataChiusura");
+constexpr common::FieldRef kDataChiusura = TFoglioRec.Field("DataChiusura");
 } // namespace
 
 std::string InizioNumerazione() {
@@ -54,7 +54,7 @@ std::string PercorsoArchivioFogli() {
 }
 
 bool FoglioAperto(const common::RecordView& foglio) {
-    return rtl::TrimView(common::RawText(foglio.bytes(), kDataChiusura)).empty();
+    return rtl::TrimView(common::RawText(foglio.Bytes(), kDataChiusura)).empty();
 }
 
 const common::FormatoRiga& FormatoFoglio() {

@@ -13,11 +13,7 @@
 TfrmMenuFogli* frmMenuFogli = nullptr;
 
 TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/MenuFogli.layout"),
-      titAnnoPreventivi(Get<ui::Label>("titAnnoPreventivi")),
-      txtAnnoPreventivi(Get<ui::Edit>("txtAnnoPreventivi")),
-      btnApriPreventivi(Get<ui::Button>("btnApriPreventivi")), imgGuida(Get<ui::Picture>("imgGuida")),
-      imgEsci(Get<ui::Picture>("imgEsci")), lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "tripsheets/MenuFogli.layout"), controls::MenuFogli(this) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };

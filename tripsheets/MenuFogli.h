@@ -2,17 +2,11 @@
 // The trip-sheet year menu.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "tripsheets/MenuFogli.controls.h"
 
-class TfrmMenuFogli : public ui::Form {
+class TfrmMenuFogli : public ui::Form, public controls::MenuFogli {
 public:
     explicit TfrmMenuFogli(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& titAnnoPreventivi;
-    ui::Edit& txtAnnoPreventivi;
-    ui::Button& btnApriPreventivi;
-    ui::Picture& imgGuida;
-    ui::Picture& imgEsci;
-    ui::Label& lblMemory;
 
 private:
     void FormClose(ui::CloseAction& action);

@@ -17,10 +17,7 @@ bool PerFogli(const ui::Label& lblMemory) {
 } // namespace
 
 TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Numerazione.layout"), grpNumerazione(Get<ui::Panel>("grpNumerazione")),
-      txtInizio(Get<ui::Edit>("txtInizio")), effInizio(Get<ui::Rectangle>("effInizio")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")), btnApplica(Get<ui::Button>("btnApplica")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "tripsheets/Numerazione.layout"), controls::Numerazione(this) {
     OnShow = [this] { FormShow(); };
     txtInizio.SetMaxLength(5);
     txtInizio.OnEnter = [this] { entry::RectEnter(effInizio); };

@@ -6,17 +6,12 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "tripsheets/Numerazione.controls.h"
 
-class TfrmNumerazione : public ui::Form {
+class TfrmNumerazione : public ui::Form, public controls::Numerazione {
 public:
     explicit TfrmNumerazione(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Panel& grpNumerazione;
-    ui::Edit& txtInizio;
-    ui::Rectangle& effInizio;
-    ui::Button& btnAnnulla;
-    ui::Button& btnApplica;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 

@@ -21,9 +21,7 @@ void RichiamaFoglio(const common::ListaRecord& lista) {
 } // namespace tripsheets
 
 TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/RiepAperti.layout"), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      btnStampa(Get<ui::Button>("btnStampa")), btnChiudi(Get<ui::Button>("btnChiudi")),
+    : ui::Form(app, owner, "tripsheets/RiepAperti.layout"), controls::RiepAperti(this),
       frxReport(common::RiepilogoDati()), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction&) { lista_.Svuota(); };

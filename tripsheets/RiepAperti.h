@@ -7,16 +7,11 @@
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "tripsheets/RiepAperti.controls.h"
 
-class TfrmRiepAperti : public ui::Form {
+class TfrmRiepAperti : public ui::Form, public controls::RiepAperti {
 public:
     explicit TfrmRiepAperti(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Button& btnStampa;
-    ui::Button& btnChiudi;
 
     report::Report frxReport;
 

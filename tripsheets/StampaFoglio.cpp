@@ -5,5 +5,5 @@
 TfrmStampaFoglio* frmStampaFoglio = nullptr;
 
 TfrmStampaFoglio::TfrmStampaFoglio(ui::Application& app, ui::Form* owner)
-    : common::TfrmDocumento(app, owner, "tripsheets/StampaFoglio.layout", tripsheets::FoglioDiMarcia(false)) {
-}
+    : common::TfrmDocumento(app, owner, "tripsheets/StampaFoglio.layout", tripsheets::FoglioDiMarcia(false)),
+      controls::StampaFoglio(this) {}

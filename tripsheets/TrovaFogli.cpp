@@ -34,18 +34,7 @@ common::ConfigRicerca ConfigTrovaFogli() {
 } // namespace
 
 TfrmTrovaFogli::TfrmTrovaFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtNumFoglio(Get<ui::Edit>("txtNumFoglio")), txtUfficio(Get<ui::Edit>("txtUfficio")),
-      txtDataApertura(Get<ui::Edit>("txtDataApertura")), txtDataChiusura(Get<ui::Edit>("txtDataChiusura")),
-      txtConduttore(Get<ui::Edit>("txtConduttore")), txtTelCel(Get<ui::Edit>("txtTelCel")),
-      txtVeicolo(Get<ui::Edit>("txtVeicolo")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtLuogoPar01(Get<ui::Edit>("txtLuogoPar01")), txtLuogoArr01(Get<ui::Edit>("txtLuogoArr01")),
-      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
-      btnAnnulla(Get<ui::Button>("btnAnnulla")), btnCerca(Get<ui::Button>("btnCerca")),
-      panContainer(Get<ui::Panel>("panContainer")), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTrovate(Get<ui::Label>("lblTrovate")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), lblMemory(Get<ui::Label>("lblMemory")),
+    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), controls::TrovaFogli(this),
       frxReport(common::RiepilogoDati()), lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaFogli(), [this] { lstRecordsDblClick(); }) {}
 

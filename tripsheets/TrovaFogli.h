@@ -11,35 +11,12 @@
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "tripsheets/TrovaFogli.controls.h"
 
-class TfrmTrovaFogli : public ui::Form {
+class TfrmTrovaFogli : public ui::Form, public controls::TrovaFogli {
 public:
     explicit TfrmTrovaFogli(ui::Application& app, ui::Form* owner = nullptr);
 
-    ui::Panel& panAvvio;
-    ui::Edit& txtNumFoglio;
-    ui::Edit& txtUfficio;
-    ui::Edit& txtDataApertura;
-    ui::Edit& txtDataChiusura;
-    ui::Edit& txtConduttore;
-    ui::Edit& txtTelCel;
-    ui::Edit& txtVeicolo;
-    ui::Edit& txtTarga;
-    ui::Edit& txtLuogoPar01;
-    ui::Edit& txtLuogoArr01;
-    ui::Label& lblAttendere;
-    ui::Label& lblConta;
-    ui::Button& btnAnnulla;
-    ui::Button& btnCerca;
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblTrovate;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
 

@@ -50,16 +50,7 @@ bool AllegatoApribile(std::string_view name) {
 } // namespace vehicles
 
 TfrmAllegaCartella::TfrmAllegaCartella(ui::Application& app, ui::Form* owner, RitornoAllegaCartella* ritorno)
-    : ui::Form(app, owner, "vehicles/AllegaCartella.layout"), txtFile01(Get<ui::Edit>("txtFile01")),
-      txtDesc01(Get<ui::Edit>("txtDesc01")), imgCancella01(Get<ui::Picture>("imgCancella01")),
-      btnSfoglia01(Get<ui::Button>("btnSfoglia01")), btnApri01(Get<ui::Button>("btnApri01")),
-      txtFile02(Get<ui::Edit>("txtFile02")), txtDesc02(Get<ui::Edit>("txtDesc02")),
-      imgCancella02(Get<ui::Picture>("imgCancella02")), btnSfoglia02(Get<ui::Button>("btnSfoglia02")),
-      btnApri02(Get<ui::Button>("btnApri02")), txtFile03(Get<ui::Edit>("txtFile03")),
-      txtDesc03(Get<ui::Edit>("txtDesc03")), imgCancella03(Get<ui::Picture>("imgCancella03")),
-      btnSfoglia03(Get<ui::Button>("btnSfoglia03")), btnApri03(Get<ui::Button>("btnApri03")),
-      btnApplica(Get<ui::Button>("btnApplica")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      lblMemory(Get<ui::Label>("lblMemory")),
+    : ui::Form(app, owner, "vehicles/AllegaCartella.layout"), controls::AllegaCartella(this),
       ritorno_(ritorno), blocchi_{{{&txtFile01, &txtDesc01, &btnApri01},
                                    {&txtFile02, &txtDesc02, &btnApri02},
                                    {&txtFile03, &txtDesc03, &btnApri03}}} {

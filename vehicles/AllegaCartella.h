@@ -10,6 +10,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaCartella.controls.h"
 
 // The way back of the attachments dialog: the card that opens it receives
 // the three names and descriptions, trimmed, and keeps them in its hidden
@@ -26,31 +27,13 @@ protected:
     ~RitornoAllegaCartella() = default;
 };
 
-class TfrmAllegaCartella : public ui::Form {
+class TfrmAllegaCartella : public ui::Form, public controls::AllegaCartella {
 public:
     // `ritorno` receives the attachments; without it "Applica e chiudi"
     // hands nothing back and the dialog stays open.
     explicit TfrmAllegaCartella(ui::Application& app, ui::Form* owner = nullptr,
                                 RitornoAllegaCartella* ritorno = nullptr);
 
-    ui::Edit& txtFile01;
-    ui::Edit& txtDesc01;
-    ui::Picture& imgCancella01;
-    ui::Button& btnSfoglia01;
-    ui::Button& btnApri01;
-    ui::Edit& txtFile02;
-    ui::Edit& txtDesc02;
-    ui::Picture& imgCancella02;
-    ui::Button& btnSfoglia02;
-    ui::Button& btnApri02;
-    ui::Edit& txtFile03;
-    ui::Edit& txtDesc03;
-    ui::Picture& imgCancella03;
-    ui::Button& btnSfoglia03;
-    ui::Button& btnApri03;
-    ui::Button& btnApplica;
-    ui::Button& btnAnnulla;
-    ui::Label& lblMemory;
     // The card's attachments, shown in the edits before the dialog opens.
     void ImpostaAllegati(const RitornoAllegaCartella::Allegati& allegati);
     // The caller tag, set by the window that opens this one before showing it.

@@ -54,20 +54,10 @@ const common::FormatoRiga& FormatoCosto() {
 }
 
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      lblTitolo(Get<ui::Label>("lblTitolo")), txtTrova(Get<ui::Edit>("txtTrova")),
-      btnTrova(Get<ui::Button>("btnTrova")), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblTotale(Get<ui::Label>("lblTotale")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnAggiungi(Get<ui::Button>("btnAggiungi")), btnModifica(Get<ui::Button>("btnModifica")),
-      btnStampa(Get<ui::Button>("btnStampa")), panCosti(Get<ui::Panel>("panCosti")),
-      txtData(Get<ui::Edit>("txtData")), impData(Get<ui::Picture>("impData")),
-      txtCausale(Get<ui::Edit>("txtCausale")), txtPagatore(Get<ui::Edit>("txtPagatore")),
-      txtBeneficiario(Get<ui::Edit>("txtBeneficiario")), txtImporto(Get<ui::Edit>("txtImporto")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), lblFile(Get<ui::Label>("lblFile")),
-      cmdClose(Get<ui::Button>("cmdClose")), btnSalva(Get<ui::Button>("btnSalva")),
+    : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), controls::AllegaExcel(this),
       frxReport(common::RiepilogoDati()), scheda_(*this, ConfigurazioneCosto(lblFile)), lista_(lstRecords) {
     // The edits take no more than their fields hold.
-    for (const auto& campo : common::TCostoRec.elements())
+    for (const auto& campo : common::TCostoRec.Elements())
         Get<ui::Edit>("txt" + campo.name).SetMaxLength(campo.ref.capacity);
 
     OnShow = [this] { FormShow(); };
@@ -117,14 +107,14 @@ void TfrmAllegaExcel::FormShow() {
     // there: no later cost is listed or added. A cost file that cannot be
     // opened or read ends the list where it is, and is reported over what
     // was read.
-    static const common::FieldRef campoImporto = common::TCostoRec.field("Importo");
+    static const common::FieldRef campoImporto = common::TCostoRec.Field("Importo");
     double somma = 0;
     bool fermata = false;
     const bool letta = common::CostruisciLista(
         lista_, rtl::Trim(lblFile.Text()), FormatoCosto(),
         [&somma, &fermata](const common::RecordView& r) {
             if (fermata) return false;
-            const std::string importo = r.get(campoImporto);
+            const std::string importo = r.Get(campoImporto);
             if (importo.empty()) return false;
             const std::optional<double> valore = rtl::ParseDecimal(importo);
             if (valore)
@@ -180,7 +170,7 @@ void TfrmAllegaExcel::btnModificaClick() {
     }
     std::optional<std::int64_t> numero;
     try {
-        numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.buffer());
+        numero = lista_.Richiama(rtl::Trim(lblFile.Text()), scheda_.Buffer());
     } catch (const rtl::DataError&) {
         // A cost that cannot be read closes the sheet without a word.
     }

@@ -12,38 +12,16 @@
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/AllegaExcel.controls.h"
 
 // The list line of a cost.
 const common::FormatoRiga& FormatoCosto();
 
-class TfrmAllegaExcel : public ui::Form {
+class TfrmAllegaExcel : public ui::Form, public controls::AllegaExcel {
 public:
     // The owner is the vehicle card whose costs are shown: the sheet reads its
     // record number, make, model and plate and never writes it.
     explicit TfrmAllegaExcel(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Panel& panContainer;
-    ui::Label& lblTitolo;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblTotale;
-    ui::Button& btnChiudi;
-    ui::Button& btnAggiungi;
-    ui::Button& btnModifica;
-    ui::Button& btnStampa;
-
-    ui::Panel& panCosti;
-    ui::Edit& txtData;
-    ui::Picture& impData;
-    ui::Edit& txtCausale;
-    ui::Edit& txtPagatore;
-    ui::Edit& txtBeneficiario;
-    ui::Edit& txtImporto;
-    ui::Label& lblPosizione;
-    ui::Label& lblFile;
-    ui::Button& cmdClose;
-    ui::Button& btnSalva;
 
     report::Report frxReport;
 

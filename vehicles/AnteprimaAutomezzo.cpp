@@ -3,4 +3,5 @@
 TfrmAnteprimaAutomezzo* frmAnteprimaAutomezzo = nullptr;
 
 TfrmAnteprimaAutomezzo::TfrmAnteprimaAutomezzo(ui::Application& app, ui::Form* owner)
-    : DialogoSchedaVeicolo(app, owner, "vehicles/AnteprimaAutomezzo.layout", true) {}
+    : DialogoSchedaVeicolo(app, owner, "vehicles/AnteprimaAutomezzo.layout", true),
+      controls::AnteprimaAutomezzo(this) {}

@@ -64,41 +64,8 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
 }
 
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/Autoparco.layout"), txtTipo(Get<ui::Edit>("txtTipo")),
-      txtDestinazione(Get<ui::Edit>("txtDestinazione")), txtMarca(Get<ui::Edit>("txtMarca")),
-      txtModello(Get<ui::Edit>("txtModello")), txtTarga(Get<ui::Edit>("txtTarga")),
-      txtAnno(Get<ui::Edit>("txtAnno")), txtColore(Get<ui::Edit>("txtColore")),
-      txtTelaio(Get<ui::Edit>("txtTelaio")), txtPneumatici(Get<ui::Edit>("txtPneumatici")),
-      txtStato(Get<ui::Edit>("txtStato")), txtChilometri(Get<ui::Edit>("txtChilometri")),
-      txtLettura(Get<ui::Edit>("txtLettura")), txtAlimentazione(Get<ui::Edit>("txtAlimentazione")),
-      txtCilindrata(Get<ui::Edit>("txtCilindrata")), txtKW(Get<ui::Edit>("txtKW")),
-      txtAmbiente(Get<ui::Edit>("txtAmbiente")), txtPosti(Get<ui::Edit>("txtPosti")),
-      txtPortata(Get<ui::Edit>("txtPortata")), txtCompagnia(Get<ui::Edit>("txtCompagnia")),
-      txtTelAssicuratore(Get<ui::Edit>("txtTelAssicuratore")), txtPolizza(Get<ui::Edit>("txtPolizza")),
-      txtIncidenti(Get<ui::Edit>("txtIncidenti")), txtProprietario(Get<ui::Edit>("txtProprietario")),
-      txtAutista(Get<ui::Edit>("txtAutista")), txtTelAutista(Get<ui::Edit>("txtTelAutista")),
-      txtMeccanico(Get<ui::Edit>("txtMeccanico")), txtTelMeccanico(Get<ui::Edit>("txtTelMeccanico")),
-      txtScadRevisione(Get<ui::Edit>("txtScadRevisione")),
-      txtScadTagliando(Get<ui::Edit>("txtScadTagliando")),
-      txtScadAssicurazione(Get<ui::Edit>("txtScadAssicurazione")),
-      txtScadBollo(Get<ui::Edit>("txtScadBollo")), txtNote(Get<ui::Edit>("txtNote")),
-      lblFile01(Get<ui::Label>("lblFile01")), lblFile02(Get<ui::Label>("lblFile02")),
-      lblFile03(Get<ui::Label>("lblFile03")), lblDesc01(Get<ui::Label>("lblDesc01")),
-      lblDesc02(Get<ui::Label>("lblDesc02")), lblDesc03(Get<ui::Label>("lblDesc03")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), panInfo(Get<ui::Label>("panInfo")),
-      imgFoto(Get<ui::Picture>("imgFoto")), imgBianco(Get<ui::Picture>("imgBianco")),
-      icoIntestazione(Get<ui::Picture>("icoIntestazione")), panContainer(Get<ui::Panel>("panContainer")),
-      cmdNuovo(Get<ui::Picture>("cmdNuovo")), cmdDuplica(Get<ui::Picture>("cmdDuplica")),
-      cmdSalva(Get<ui::Picture>("cmdSalva")), cmdTrova(Get<ui::Picture>("cmdTrova")),
-      cmdFile(Get<ui::Picture>("cmdFile")), cmdAnteprima(Get<ui::Picture>("cmdAnteprima")),
-      cmdStampa(Get<ui::Picture>("cmdStampa")), cmdPrimo(Get<ui::Picture>("cmdPrimo")),
-      cmdIndietro(Get<ui::Picture>("cmdIndietro")), cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      cmdUltimo(Get<ui::Picture>("cmdUltimo")), cmdEsporta(Get<ui::Picture>("cmdEsporta")),
-      cmdSlideshow(Get<ui::Picture>("cmdSlideshow")), cmdGuida(Get<ui::Picture>("cmdGuida")),
-      cmdEsci(Get<ui::Picture>("cmdEsci")), btnCaricaFoto(Get<ui::Picture>("btnCaricaFoto")),
-      btnSalvaFoto(Get<ui::Picture>("btnSalvaFoto")), btnCancFoto(Get<ui::Picture>("btnCancFoto")),
-      btnZoomFoto(Get<ui::Picture>("btnZoomFoto")), btnCosti(Get<ui::Picture>("btnCosti")),
-      btnFocus(Get<ui::Button>("btnFocus")), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "vehicles/Autoparco.layout"), controls::Autoparco(this),
+      scheda_(*this, ConfigScheda()) {
     for (int i = 0; i < int(campi_.size()); ++i)
         campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
     OnShow = [this] { FormShow(); };
@@ -113,7 +80,7 @@ TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
 void TfrmAutoparco::FormCreate() {
     for (int i = 0; i < vehicles::kCampiInEdit; ++i)
         static_cast<ui::Edit&>(Campo(i)).SetMaxLength(
-            vehicles::TAutomezzoRec.elements()[std::size_t(i)].ref.capacity);
+            vehicles::TAutomezzoRec.Elements()[std::size_t(i)].ref.capacity);
 }
 
 void TfrmAutoparco::BindEdits() {
@@ -301,7 +268,7 @@ void TfrmAutoparco::SalvaFotoScheda() {
             ui::BitmapPtr picture = imgFoto.Bitmap();
             if (!picture || picture->empty()) picture = imgBianco.Bitmap();
             if (!picture) throw img::Error("nessuna immagine da salvare");
-            img::saveJpeg(*picture, file);
+            img::SaveJpeg(*picture, file);
         }
         fotoCambiata_ = false;
     } catch (const rtl::DataError&) {
@@ -317,7 +284,7 @@ void TfrmAutoparco::btnCaricaFotoClick() {
     const auto path = ui::OpenFileDialog(dlgFile);
     if (!path) return;
     try {
-        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::loadFile(*path)));
+        imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::LoadFile(*path)));
         fotoCambiata_ = true;
     } catch (const rtl::DataError&) {
         // A picture that cannot be read shows the placeholder, without a word.
@@ -338,7 +305,7 @@ void TfrmAutoparco::btnSalvaFotoClick() {
     try {
         const ui::BitmapPtr picture = imgFoto.Bitmap();
         if (!picture || picture->empty()) throw img::Error("nessuna immagine da salvare");
-        img::saveJpeg(*picture, *path);
+        img::SaveJpeg(*picture, *path);
     } catch (const rtl::DataError&) {
         // The copy was not written, without a word; the card keeps its photo.
     }
@@ -392,8 +359,8 @@ void TfrmAutoparco::cmdTrovaClick() {
 }
 
 void TfrmAutoparco::AutomezzoRichiamato(const common::Record& automezzo, std::int64_t numero) {
-    const auto da = automezzo.bytes();
-    std::copy(da.begin(), da.end(), scheda_.buffer().bytes().begin());
+    const auto da = automezzo.Bytes();
+    std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
     CaricaFotoScheda();
 }

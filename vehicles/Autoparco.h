@@ -9,79 +9,15 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "vehicles/AllegaCartella.h"
+#include "vehicles/Autoparco.controls.h"
 #include "vehicles/TrovaAutomezzi.h"
 
-class TfrmAutoparco : public ui::Form, public RitornoTrovaAutomezzi, public RitornoAllegaCartella {
+class TfrmAutoparco : public ui::Form,
+                      public controls::Autoparco,
+                      public RitornoTrovaAutomezzi,
+                      public RitornoAllegaCartella {
 public:
     explicit TfrmAutoparco(ui::Application& app, ui::Form* owner = nullptr);
-
-    // The edits of record fields 1 to 32, in record order.
-    ui::Edit& txtTipo;
-    ui::Edit& txtDestinazione;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtTarga;
-    ui::Edit& txtAnno;
-    ui::Edit& txtColore;
-    ui::Edit& txtTelaio;
-    ui::Edit& txtPneumatici;
-    ui::Edit& txtStato;
-    ui::Edit& txtChilometri;
-    ui::Edit& txtLettura;
-    ui::Edit& txtAlimentazione;
-    ui::Edit& txtCilindrata;
-    ui::Edit& txtKW;
-    ui::Edit& txtAmbiente;
-    ui::Edit& txtPosti;
-    ui::Edit& txtPortata;
-    ui::Edit& txtCompagnia;
-    ui::Edit& txtTelAssicuratore;
-    ui::Edit& txtPolizza;
-    ui::Edit& txtIncidenti;
-    ui::Edit& txtProprietario;
-    ui::Edit& txtAutista;
-    ui::Edit& txtTelAutista;
-    ui::Edit& txtMeccanico;
-    ui::Edit& txtTelMeccanico;
-    ui::Edit& txtScadRevisione;
-    ui::Edit& txtScadTagliando;
-    ui::Edit& txtScadAssicurazione;
-    ui::Edit& txtScadBollo;
-    ui::Edit& txtNote;
-    // The attachments (record fields 33 to 38), kept in hidden labels.
-    ui::Label& lblFile01;
-    ui::Label& lblFile02;
-    ui::Label& lblFile03;
-    ui::Label& lblDesc01;
-    ui::Label& lblDesc02;
-    ui::Label& lblDesc03;
-    ui::Label& lblPosizione;
-    ui::Label& panInfo;
-    ui::Picture& imgFoto;
-    ui::Picture& imgBianco;
-    ui::Picture& icoIntestazione;
-    ui::Panel& panContainer;
-    ui::Picture& cmdNuovo;
-    ui::Picture& cmdDuplica;
-    ui::Picture& cmdSalva;
-    ui::Picture& cmdTrova;
-    ui::Picture& cmdFile;
-    ui::Picture& cmdAnteprima;
-    ui::Picture& cmdStampa;
-    ui::Picture& cmdPrimo;
-    ui::Picture& cmdIndietro;
-    ui::Picture& cmdAvanti;
-    ui::Picture& cmdUltimo;
-    ui::Picture& cmdEsporta;
-    ui::Picture& cmdSlideshow;
-    ui::Picture& cmdGuida;
-    ui::Picture& cmdEsci;
-    ui::Picture& btnCaricaFoto;
-    ui::Picture& btnSalvaFoto;
-    ui::Picture& btnCancFoto;
-    ui::Picture& btnZoomFoto;
-    ui::Picture& btnCosti;
-    ui::Button& btnFocus;
 
     // The edit or hidden label of record field `i` (0-based, record order).
     ui::Control& Campo(int i) const { return *campi_[std::size_t(i)]; }

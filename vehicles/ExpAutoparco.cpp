@@ -55,4 +55,4 @@ common::ConfigFinestraEsportazione Configurazione() {
 } // namespace
 
 TfrmExpAutoparco::TfrmExpAutoparco(ui::Application& app, ui::Form* owner)
-    : common::TfrmEsportazione(app, owner, Configurazione()) {}
+    : common::TfrmEsportazione(app, owner, Configurazione()), controls::ExpAutoparco(this) {}

@@ -35,9 +35,7 @@ std::string RigaScadenza(const common::RecordView& automezzo, std::string_view c
 
 TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
                                      std::string campoScadenza, std::string titolo)
-    : ui::Form(app, owner, layout), lstRecords(Get<ui::ListBox>("lstRecords")),
-      lblRigo03(Get<ui::Label>("lblRigo03")), btnChiudi(Get<ui::Button>("btnChiudi")),
-      btnStampa(Get<ui::Button>("btnStampa")), frxReport(common::RiepilogoDati()),
+    : ui::Form(app, owner, layout), controls::ListaScadenze(this), frxReport(common::RiepilogoDati()),
       campoScadenza_(std::move(campoScadenza)), formato_(FormatoScadenza(campoScadenza_)),
       titolo_(std::move(titolo)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
@@ -52,12 +50,12 @@ TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std:
 // read so far.
 void TfrmListaScadenze::FormShow() {
     const rtl::Date oggi = rtl::Today();
-    const common::FieldRef campo = common::TAutomezzoRec.field(campoScadenza_);
+    const common::FieldRef campo = common::TAutomezzoRec.Field(campoScadenza_);
     // The stored date is plain digits and slashes: read as it is stored.
     common::CostruisciLista(
         lista_, vehicles::PercorsoArchivioAutomezzi(), formato_,
         [&](const common::RecordView& r) {
-            return ScadenzaImminente(rtl::TrimView(common::RawText(r.bytes(), campo)), oggi).value_or(false);
+            return ScadenzaImminente(rtl::TrimView(common::RawText(r.Bytes(), campo)), oggi).value_or(false);
         },
         true);
 }

@@ -13,6 +13,7 @@
 #include "platform/rtl/Date.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/ListaScadenze.controls.h"
 
 // Whether a deadline is listed on `oggi`: past, today, or at most seven days
 // ahead. Nothing for a deadline that is empty (not listed) or not a date.
@@ -22,13 +23,8 @@ std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi)
 common::FormatoRiga FormatoScadenza(std::string_view campoScadenza);
 std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza);
 
-class TfrmListaScadenze : public ui::Form {
+class TfrmListaScadenze : public ui::Form, public controls::ListaScadenze {
 public:
-    ui::ListBox& lstRecords;
-    ui::Label& lblRigo03;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
-
     report::Report frxReport;
 
 protected:

@@ -12,11 +12,7 @@
 TfrmMenuScadenze* frmMenuScadenze = nullptr;
 
 TfrmMenuScadenze::TfrmMenuScadenze(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/MenuScadenze.layout"), lblIstruzioni(Get<ui::Label>("lblIstruzioni")),
-      btnRevisione(Get<ui::Picture>("btnRevisione")), btnTagliando(Get<ui::Picture>("btnTagliando")),
-      btnAssicurazione(Get<ui::Picture>("btnAssicurazione")), btnBollo(Get<ui::Picture>("btnBollo")),
-      imgGuida(Get<ui::Picture>("imgGuida")), imgEsci(Get<ui::Picture>("imgEsci")),
-      lblMemory(Get<ui::Label>("lblMemory")) {
+    : ui::Form(app, owner, "vehicles/MenuScadenze.layout"), controls::MenuScadenze(this) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     btnRevisione.OnClick = [this] { ApriLista<TfrmScadRevisione>(); };
     btnTagliando.OnClick = [this] { ApriLista<TfrmScadTagliando>(); };

@@ -3,19 +3,11 @@
 // service, insurance or road tax is past or due within seven days.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/MenuScadenze.controls.h"
 
-class TfrmMenuScadenze : public ui::Form {
+class TfrmMenuScadenze : public ui::Form, public controls::MenuScadenze {
 public:
     explicit TfrmMenuScadenze(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Label& lblIstruzioni;
-    ui::Picture& btnRevisione;
-    ui::Picture& btnTagliando;
-    ui::Picture& btnAssicurazione;
-    ui::Picture& btnBollo;
-    ui::Picture& imgGuida;
-    ui::Picture& imgEsci;
-    ui::Label& lblMemory;
 
 private:
     void FormClose(ui::CloseAction& action);

@@ -4,4 +4,5 @@ TfrmScadAssicurazione* frmScadAssicurazione = nullptr;
 
 TfrmScadAssicurazione::TfrmScadAssicurazione(ui::Application& app, ui::Form* owner)
     : TfrmListaScadenze(app, owner, "vehicles/ScadAssicurazione.layout", "ScadAssicurazione",
-                        "Veicoli con assicurazione in scadenza o scadute") {}
+                        "Veicoli con assicurazione in scadenza o scadute"),
+      controls::ScadAssicurazione(this) {}

@@ -17,7 +17,7 @@ DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner
            .riempi = [this](report::Report& rep) { Riempi(rep); },
            .testoErrore = anteprima ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto,
            .anteprima = anteprima}),
-      imgLogo(Get<ui::Picture>("imgLogo")), imgTemp(Get<ui::Picture>("imgTemp")) {
+      controls::SchedaVeicolo(this) {
     OnShow = [this] { FormShow(); };
 }
 
@@ -36,7 +36,7 @@ void DialogoSchedaVeicolo::Riempi(report::Report& rep) {
         return names;
     }();
     const TfrmAutoparco& scheda = common::SchedaAperta(frmAutoparco, "scheda del veicolo assente");
-    rep.picture("imgLogo").setPicture(imgLogo.Bitmap());
+    rep.picture("imgLogo").SetPicture(imgLogo.Bitmap());
     common::RiempiMemo(rep, scheda, memo);
 }
 

@@ -6,14 +6,11 @@
 #include <string_view>
 
 #include "common/DialogoDocumento.h"
+#include "vehicles/SchedaVeicolo.controls.h"
 
 namespace vehicles {
 
-class DialogoSchedaVeicolo : public common::TfrmDocumento {
-public:
-    ui::Picture& imgLogo;
-    ui::Picture& imgTemp;
-
+class DialogoSchedaVeicolo : public common::TfrmDocumento, public controls::SchedaVeicolo {
 protected:
     DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, std::string_view layout, bool anteprima);
 

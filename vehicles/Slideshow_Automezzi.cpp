@@ -17,10 +17,7 @@
 TfrmSlideshow_Automezzi* frmSlideshow_Automezzi = nullptr;
 
 TfrmSlideshow_Automezzi::TfrmSlideshow_Automezzi(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/Slideshow_Automezzi.layout"),
-      panContainer(Get<ui::Panel>("panContainer")), imgFoto(Get<ui::Picture>("imgFoto")),
-      lblPosizione(Get<ui::Label>("lblPosizione")), cmdAvanti(Get<ui::Picture>("cmdAvanti")),
-      imgBianco(Get<ui::Picture>("imgBianco")), Timer(Get<ui::Timer>("Timer")),
+    : ui::Form(app, owner, "vehicles/Slideshow_Automezzi.layout"), controls::Slideshow_Automezzi(this),
       automezzo_(common::TAutomezzoRec) {
     OnShow = [this] { FormShow(); };
     // The show ends with its window.

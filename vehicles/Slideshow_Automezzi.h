@@ -4,17 +4,11 @@
 #include "common/Record.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/Slideshow_Automezzi.controls.h"
 
-class TfrmSlideshow_Automezzi : public ui::Form {
+class TfrmSlideshow_Automezzi : public ui::Form, public controls::Slideshow_Automezzi {
 public:
     explicit TfrmSlideshow_Automezzi(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Panel& panContainer;
-    ui::Picture& imgFoto;
-    ui::Label& lblPosizione;
-    ui::Picture& cmdAvanti;
-    ui::Picture& imgBianco;
-    ui::Timer& Timer;
 
     // Loads the photo of the record number in lblPosizione, or shows the
     // placeholder when there is none.

@@ -65,18 +65,7 @@ std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
 }
 
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner, RitornoTrovaAutomezzi* ritorno)
-    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), panAvvio(Get<ui::Panel>("panAvvio")),
-      txtTipo(Get<ui::Edit>("txtTipo")), txtDestinazione(Get<ui::Edit>("txtDestinazione")),
-      txtMarca(Get<ui::Edit>("txtMarca")), txtModello(Get<ui::Edit>("txtModello")),
-      txtTarga(Get<ui::Edit>("txtTarga")), txtStato(Get<ui::Edit>("txtStato")),
-      txtAutista(Get<ui::Edit>("txtAutista")), txtMeccanico(Get<ui::Edit>("txtMeccanico")),
-      txtProprietario(Get<ui::Edit>("txtProprietario")), txtNote(Get<ui::Edit>("txtNote")),
-      lblAttendere(Get<ui::Label>("lblAttendere")), lblConta(Get<ui::Label>("lblConta")),
-      lblMemory(Get<ui::Label>("lblMemory")), btnAnnulla(Get<ui::Button>("btnAnnulla")),
-      btnCerca(Get<ui::Button>("btnCerca")), panContainer(Get<ui::Panel>("panContainer")),
-      txtTrova(Get<ui::Edit>("txtTrova")), btnTrova(Get<ui::Button>("btnTrova")),
-      lstRecords(Get<ui::ListBox>("lstRecords")), lblTrovate(Get<ui::Label>("lblTrovate")),
-      btnChiudi(Get<ui::Button>("btnChiudi")), btnStampa(Get<ui::Button>("btnStampa")),
+    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), controls::TrovaAutomezzi(this),
       frxReport(common::RiepilogoDati()), ritorno_(ritorno), automezzo_(common::TAutomezzoRec),
       lista_(lstRecords),
       ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
@@ -95,12 +84,12 @@ void TfrmTrovaAutomezzi::lstRecordsDblClick() {
         } else if (chiamante == "anagrafica") {
             if (lista_.Richiama(archivio, automezzo_))
                 ritorno_->VeicoloConduttoreRichiamato(
-                    {automezzo_.get("Tipo"), automezzo_.get("Marca"), automezzo_.get("Modello"),
-                     automezzo_.get("Targa"), automezzo_.get("Colore"), automezzo_.get("Alimentazione")});
+                    {automezzo_.Get("Tipo"), automezzo_.Get("Marca"), automezzo_.Get("Modello"),
+                     automezzo_.Get("Targa"), automezzo_.Get("Colore"), automezzo_.Get("Alimentazione")});
         } else if (chiamante == "registro") {
             if (lista_.Richiama(archivio, automezzo_))
-                ritorno_->VeicoloVisitaRichiamato({automezzo_.get("Marca") + " " + automezzo_.get("Modello"),
-                                                   automezzo_.get("Targa"), automezzo_.get("Autista")});
+                ritorno_->VeicoloVisitaRichiamato({automezzo_.Get("Marca") + " " + automezzo_.Get("Modello"),
+                                                   automezzo_.Get("Targa"), automezzo_.Get("Autista")});
         }
     } catch (const rtl::DataError&) {
         // A vehicle that cannot be read is not handed back, without a word.

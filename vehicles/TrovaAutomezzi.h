@@ -15,6 +15,7 @@
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/TrovaAutomezzi.controls.h"
 
 // The columns that every list line of a vehicle begins with: type, make and
 // model, plate; a layout to go on with.
@@ -54,39 +55,15 @@ protected:
     ~RitornoTrovaAutomezzi() = default;
 };
 
-class TfrmTrovaAutomezzi : public ui::Form {
+class TfrmTrovaAutomezzi : public ui::Form, public controls::TrovaAutomezzi {
 public:
     // `ritorno` receives the chosen vehicle; without it a recall copies
     // nothing.
     explicit TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner = nullptr,
                                 RitornoTrovaAutomezzi* ritorno = nullptr);
 
-    ui::Panel& panAvvio;
-    ui::Edit& txtTipo;
-    ui::Edit& txtDestinazione;
-    ui::Edit& txtMarca;
-    ui::Edit& txtModello;
-    ui::Edit& txtTarga;
-    ui::Edit& txtStato;
-    ui::Edit& txtAutista;
-    ui::Edit& txtMeccanico;
-    ui::Edit& txtProprietario;
-    ui::Edit& txtNote;
-    ui::Label& lblAttendere;
-    ui::Label& lblConta;
-    ui::Label& lblMemory;
     // The caller tag, set by the window that opens this one before showing it.
     void ImpostaChiamante(std::string_view chiamante) { lblMemory.SetText(std::string(chiamante)); }
-    ui::Button& btnAnnulla;
-    ui::Button& btnCerca;
-
-    ui::Panel& panContainer;
-    ui::Edit& txtTrova;
-    ui::Button& btnTrova;
-    ui::ListBox& lstRecords;
-    ui::Label& lblTrovate;
-    ui::Button& btnChiudi;
-    ui::Button& btnStampa;
 
     report::Report frxReport;
 

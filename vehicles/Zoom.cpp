@@ -12,8 +12,7 @@ void AdattaRiquadroFoto(ui::Form& form, ui::Panel& panContainer, ui::Picture& im
 }
 
 TfrmZoom::TfrmZoom(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "vehicles/Zoom.layout"), panContainer(Get<ui::Panel>("panContainer")),
-      imgFoto(Get<ui::Picture>("imgFoto")) {
+    : ui::Form(app, owner, "vehicles/Zoom.layout"), controls::Zoom(this) {
     OnShow = [this] { FormShow(); };
     imgFoto.OnClick = [this] { Close(); };
     panContainer.OnClick = [this] { Close(); };

@@ -3,13 +3,11 @@
 // imgFoto before showing the window; a click on the photo closes it.
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "vehicles/Zoom.controls.h"
 
-class TfrmZoom : public ui::Form {
+class TfrmZoom : public ui::Form, public controls::Zoom {
 public:
     explicit TfrmZoom(ui::Application& app, ui::Form* owner = nullptr);
-
-    ui::Panel& panContainer;
-    ui::Picture& imgFoto;
 
     // The photo shown, put in by the card before the window is shown.
     void ImpostaFoto(ui::BitmapPtr foto) { imgFoto.SetBitmap(std::move(foto)); }

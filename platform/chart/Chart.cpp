@@ -4,65 +4,65 @@
 
 namespace chart {
 
-void Chart::changed() const {
+void Chart::Changed() const {
     if (onChanged) onChanged();
 }
 
-void Chart::setSeriesName(std::string name) {
+void Chart::SetSeriesName(std::string name) {
     seriesName_ = std::move(name);
-    changed();
+    Changed();
 }
-void Chart::setKind(SeriesKind kind) {
+void Chart::SetKind(SeriesKind kind) {
     if (kind_ == kind) return;
     kind_ = kind;
-    changed();
+    Changed();
 }
-void Chart::setMarksVisible(bool on) {
+void Chart::SetMarksVisible(bool on) {
     marks_ = on;
-    changed();
+    Changed();
 }
-void Chart::clear() {
+void Chart::Clear() {
     points_.clear();
-    changed();
+    Changed();
 }
-void Chart::add(double value, std::string label, std::uint32_t color) {
+void Chart::Add(double value, std::string label, std::uint32_t color) {
     points_.push_back({value, std::move(label), color});
-    changed();
+    Changed();
 }
-void Chart::setView3D(bool on) {
+void Chart::SetView3D(bool on) {
     view3D_ = on;
-    changed();
+    Changed();
 }
-void Chart::setOrthogonal(bool on) {
+void Chart::SetOrthogonal(bool on) {
     orthogonal_ = on;
-    changed();
+    Changed();
 }
-void Chart::setTitle(Caption c) {
+void Chart::SetTitle(Caption c) {
     title_ = std::move(c);
-    changed();
+    Changed();
 }
-void Chart::setFoot(Caption c) {
+void Chart::SetFoot(Caption c) {
     foot_ = std::move(c);
-    changed();
+    Changed();
 }
-void Chart::setLegend(Legend l) {
+void Chart::SetLegend(Legend l) {
     legend_ = std::move(l);
-    changed();
+    Changed();
 }
-void Chart::setAxisTitles(std::string bottom, std::string left) {
+void Chart::SetAxisTitles(std::string bottom, std::string left) {
     bottomAxis_ = std::move(bottom);
     leftAxis_ = std::move(left);
-    changed();
+    Changed();
 }
 
-PrintPlan planCopies(int askedCopies, bool printerMakesCopies) {
+PrintPlan PlanCopies(int askedCopies, bool printerMakesCopies) {
     if (askedCopies <= 0) return {};
     if (printerMakesCopies) return {1, askedCopies};
     return {askedCopies, 1};
 }
 
-void HeadlessPrinter::printJob(const Chart& chart, int copies) {
-    jobs.push_back({chart.kind(), chart.points(), copies});
+void HeadlessPrinter::PrintJob(const Chart& chart, int copies) {
+    jobs.push_back({chart.kind(), chart.Points(), copies});
 }
 
 namespace {
@@ -74,7 +74,7 @@ HeadlessPrinter& headlessPrinter() {
     return p;
 }
 
-void setPrinter(Printer* p) {
+void SetPrinter(Printer* p) {
     installed = p;
 }
 
@@ -82,25 +82,25 @@ Printer& printer() {
     return installed ? *installed : headlessPrinter();
 }
 
-void print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
-    const PrintPlan plan = planCopies(askedCopies, printerMakesCopies);
+void Print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
+    const PrintPlan plan = PlanCopies(askedCopies, printerMakesCopies);
     if (plan.jobs <= 0) return;
     Printer& out = printer();
-    out.beginRequest();
+    out.BeginRequest();
     try {
         for (int i = 0; i < plan.jobs; ++i)
-            out.printJob(chart, plan.copiesPerJob);
+            out.PrintJob(chart, plan.copiesPerJob);
     } catch (...) {
         // The request is ended whatever failed, and the failure goes on.
         try {
-            out.endRequest();
+            out.EndRequest();
         } catch (const std::exception&) {
             // The first failure is the one reported: ending a request that
             // already failed has nothing to add.
         }
         throw;
     }
-    out.endRequest();
+    out.EndRequest();
 }
 
 } // namespace chart

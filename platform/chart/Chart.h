@@ -46,38 +46,38 @@ struct Legend {
 class Chart {
 public:
     // Series. The kind changes the drawing only: the points stay as they are.
-    const std::string& seriesName() const { return seriesName_; }
-    void setSeriesName(std::string name);
+    const std::string& SeriesName() const { return seriesName_; }
+    void SetSeriesName(std::string name);
     SeriesKind kind() const { return kind_; }
-    void setKind(SeriesKind kind);
-    bool marksVisible() const { return marks_; }
-    void setMarksVisible(bool on);
-    const std::vector<Point>& points() const { return points_; }
-    void clear();
-    void add(double value, std::string label, std::uint32_t color);
+    void SetKind(SeriesKind kind);
+    bool MarksVisible() const { return marks_; }
+    void SetMarksVisible(bool on);
+    const std::vector<Point>& Points() const { return points_; }
+    void Clear();
+    void Add(double value, std::string label, std::uint32_t color);
 
     // View.
-    bool view3D() const { return view3D_; }
-    void setView3D(bool on);
-    bool orthogonal() const { return orthogonal_; } // orthogonal 3D projection
-    void setOrthogonal(bool on);
+    bool View3D() const { return view3D_; }
+    void SetView3D(bool on);
+    bool Orthogonal() const { return orthogonal_; } // orthogonal 3D projection
+    void SetOrthogonal(bool on);
 
     // Texts.
-    const Caption& title() const { return title_; }
-    void setTitle(Caption c);
-    const Caption& foot() const { return foot_; }
-    void setFoot(Caption c);
+    const Caption& Title() const { return title_; }
+    void SetTitle(Caption c);
+    const Caption& Foot() const { return foot_; }
+    void SetFoot(Caption c);
     const Legend& legend() const { return legend_; }
-    void setLegend(Legend l);
-    const std::string& bottomAxisTitle() const { return bottomAxis_; }
-    const std::string& leftAxisTitle() const { return leftAxis_; }
-    void setAxisTitles(std::string bottom, std::string left);
+    void SetLegend(Legend l);
+    const std::string& BottomAxisTitle() const { return bottomAxis_; }
+    const std::string& LeftAxisTitle() const { return leftAxis_; }
+    void SetAxisTitles(std::string bottom, std::string left);
 
     // Called after every change (the backend repaints); empty when headless.
     std::function<void()> onChanged;
 
 private:
-    void changed() const;
+    void Changed() const;
     std::string seriesName_ = "Series1";
     SeriesKind kind_ = SeriesKind::Bar;
     bool marks_ = true;
@@ -98,7 +98,7 @@ struct PrintPlan {
     int copiesPerJob = 0;
     bool operator==(const PrintPlan&) const = default;
 };
-PrintPlan planCopies(int askedCopies, bool printerMakesCopies);
+PrintPlan PlanCopies(int askedCopies, bool printerMakesCopies);
 
 // Where charts are printed (landscape). The Qt backend installs its own;
 // without one, the headless printer below records the jobs.
@@ -106,11 +106,11 @@ class Printer {
 public:
     virtual ~Printer() = default;
     // One print job of `copies` copies, in landscape.
-    virtual void printJob(const Chart& chart, int copies) = 0;
+    virtual void PrintJob(const Chart& chart, int copies) = 0;
     // The jobs of one print request come between these two calls (a printer
     // that writes into a file keeps them all in it).
-    virtual void beginRequest() {}
-    virtual void endRequest() {}
+    virtual void BeginRequest() {}
+    virtual void EndRequest() {}
 };
 
 class HeadlessPrinter : public Printer {
@@ -121,14 +121,14 @@ public:
         int copies;
     };
     std::vector<Job> jobs;
-    void printJob(const Chart& chart, int copies) override;
+    void PrintJob(const Chart& chart, int copies) override;
 };
 
-void setPrinter(Printer* printer); // nullptr: the built-in headless printer
+void SetPrinter(Printer* printer); // nullptr: the built-in headless printer
 Printer& printer();
 HeadlessPrinter& headlessPrinter();
 
 // Prints the chart in the asked number of copies following planCopies.
-void print(const Chart& chart, int askedCopies, bool printerMakesCopies);
+void Print(const Chart& chart, int askedCopies, bool printerMakesCopies);
 
 } // namespace chart

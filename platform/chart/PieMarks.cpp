@@ -6,29 +6,29 @@
 
 namespace chart {
 
-bool Box::intersects(const Box& o) const {
-    return x < o.right() && o.x < right() && y < o.bottom() && o.y < bottom();
+bool Box::Intersects(const Box& o) const {
+    return x < o.Right() && o.x < Right() && y < o.Bottom() && o.y < Bottom();
 }
 
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 
-double share(double v) {
+double Share(double v) {
     return std::max(0.0, v);
 }
 
-double total(const std::vector<double>& values) {
+double Total(const std::vector<double>& values) {
     double t = 0;
     for (double v : values)
-        t += share(v);
+        t += Share(v);
     return t;
 }
 
 // The half width of the pie grown by `grow` at the height y: its top face
 // above the centre, the straight rim down to the bottom face, the bottom face
 // below; 0 above or below the pie.
-double halfWidth(const PieShape& pie, double grow, double y) {
+double HalfWidth(const PieShape& pie, double grow, double y) {
     const double rx = pie.rx + grow, ry = pie.ry + grow;
     double dy = 0;
     if (y < pie.cy)
@@ -40,22 +40,22 @@ double halfWidth(const PieShape& pie, double grow, double y) {
 }
 
 // The widest the grown pie gets over the heights top to bottom.
-double widestBetween(const PieShape& pie, double grow, double top, double bottom) {
-    if (bottom < pie.cy) return halfWidth(pie, grow, bottom);
-    if (top > pie.cy + pie.depth) return halfWidth(pie, grow, top);
+double WidestBetween(const PieShape& pie, double grow, double top, double bottom) {
+    if (bottom < pie.cy) return HalfWidth(pie, grow, bottom);
+    if (top > pie.cy + pie.depth) return HalfWidth(pie, grow, top);
     return pie.rx + grow;
 }
 
 // The point of the pie's outline, grown by `grow`, at the angle a (degrees
 // counter-clockwise from three o'clock); the lower half is the bottom face's.
-Spot outlineAt(const PieShape& pie, double grow, double a) {
+Spot OutlineAt(const PieShape& pie, double grow, double a) {
     const double c = std::cos(a * kDegree), s = std::sin(a * kDegree);
     return {pie.cx + c * (pie.rx + grow), pie.cy - s * (pie.ry + grow) + (s < 0 ? pie.depth : 0)};
 }
 
 // The angle of the outline, grown by `grow`, at the height y on the right
 // (-90 to 90 degrees) or left side (90 to 270).
-double outlineAngleAt(const PieShape& pie, double grow, double y, bool right) {
+double OutlineAngleAt(const PieShape& pie, double grow, double y, bool right) {
     const double ry = pie.ry + grow;
     double a = 0;
     if (y < pie.cy)
@@ -67,15 +67,15 @@ double outlineAngleAt(const PieShape& pie, double grow, double y, bool right) {
 
 // True when the spot lies on the pie (top face, rim or bottom face) grown by
 // `grow` all round.
-bool onPie(const PieShape& pie, Spot s, double grow) {
-    return std::abs(s.x - pie.cx) < halfWidth(pie, grow, s.y);
+bool OnPie(const PieShape& pie, Spot s, double grow) {
+    return std::abs(s.x - pie.cx) < HalfWidth(pie, grow, s.y);
 }
 
-bool crossesPie(const PieShape& pie, Spot a, Spot b, double grow) {
+bool CrossesPie(const PieShape& pie, Spot a, Spot b, double grow) {
     constexpr int kSteps = 32;
     for (int i = 1; i < kSteps; ++i) {
         const double t = double(i) / kSteps;
-        if (onPie(pie, {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}, grow)) return true;
+        if (OnPie(pie, {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}, grow)) return true;
     }
     return false;
 }
@@ -83,10 +83,10 @@ bool crossesPie(const PieShape& pie, Spot a, Spot b, double grow) {
 // The leader line of a mark whose slice's middle is at the angle a: out from
 // the rim, then straight to the mark, or, where that would cross the pie,
 // round the pie's outline to the mark's height and across to the mark.
-std::vector<Spot> leaderLine(const PieShape& pie, double gap, double a, Spot end, bool right) {
+std::vector<Spot> LeaderLine(const PieShape& pie, double gap, double a, Spot end, bool right) {
     const double track = gap / 2;
-    std::vector<Spot> line = {outlineAt(pie, 0, a), outlineAt(pie, track, a)};
-    if (!crossesPie(pie, line.back(), end, track / 2)) {
+    std::vector<Spot> line = {OutlineAt(pie, 0, a), OutlineAt(pie, track, a)};
+    if (!CrossesPie(pie, line.back(), end, track / 2)) {
         line.push_back(end);
         return line;
     }
@@ -94,10 +94,10 @@ std::vector<Spot> leaderLine(const PieShape& pie, double gap, double a, Spot end
     // -90 to 90 and the left as 90 to 270.
     double from = std::fmod(a + 360, 360);
     if (right && from > 180) from -= 360;
-    const double to = outlineAngleAt(pie, track, end.y, right);
+    const double to = OutlineAngleAt(pie, track, end.y, right);
     const int steps = std::max(1, int(std::ceil(std::abs(to - from) / 3)));
     for (int i = 1; i <= steps; ++i)
-        line.push_back(outlineAt(pie, track, from + (to - from) * i / steps));
+        line.push_back(OutlineAt(pie, track, from + (to - from) * i / steps));
     line.push_back(end);
     return line;
 }
@@ -110,7 +110,7 @@ struct Pending {
 // Moves the boxes of one side apart, in the order of their wished heights,
 // so that they keep `space` between them and stay between top and bottom;
 // when the side cannot hold them all, they keep apart and run past bottom.
-void spread(std::vector<Pending>& side, double height, double space, double top, double bottom) {
+void Spread(std::vector<Pending>& side, double height, double space, double top, double bottom) {
     if (side.empty()) return;
     std::stable_sort(side.begin(), side.end(),
                      [](const Pending& a, const Pending& b) { return a.top < b.top; });
@@ -136,44 +136,44 @@ void spread(std::vector<Pending>& side, double height, double space, double top,
 
 } // namespace
 
-double sliceMiddle(const std::vector<double>& values, std::size_t index) {
-    const double all = total(values);
+double SliceMiddle(const std::vector<double>& values, std::size_t index) {
+    const double all = Total(values);
     if (all <= 0 || index >= values.size()) return 90;
     double before = 0;
     for (std::size_t i = 0; i < index; ++i)
-        before += share(values[i]);
-    return std::fmod(90 + (before + share(values[index]) / 2) / all * 360, 360);
+        before += Share(values[i]);
+    return std::fmod(90 + (before + Share(values[index]) / 2) / all * 360, 360);
 }
 
-std::vector<PieMark> placePieMarks(const std::vector<double>& values, const std::vector<double>& widths,
+std::vector<PieMark> PlacePieMarks(const std::vector<double>& values, const std::vector<double>& widths,
                                    double height, const PieShape& pie, const Box& bounds, double gap) {
     std::vector<PieMark> marks;
     std::vector<double> angles;
-    if (total(values) <= 0) return marks;
+    if (Total(values) <= 0) return marks;
     std::vector<Pending> left, right;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (share(values[i]) <= 0) continue;
-        const double a = sliceMiddle(values, i);
+        if (Share(values[i]) <= 0) continue;
+        const double a = SliceMiddle(values, i);
         PieMark m;
         m.point = i;
         m.box.width = i < widths.size() ? widths[i] : 0;
         m.box.height = height;
-        const double wished = outlineAt(pie, gap, a).y;
+        const double wished = OutlineAt(pie, gap, a).y;
         (std::cos(a * kDegree) >= 0 ? right : left).push_back({marks.size(), wished - height / 2});
         marks.push_back(m);
         angles.push_back(a);
     }
     const double space = gap / 2;
     for (auto* side : {&left, &right}) {
-        spread(*side, height, space, bounds.y, bounds.bottom());
+        Spread(*side, height, space, bounds.y, bounds.Bottom());
         const bool onRight = side == &right;
         for (const Pending& p : *side) {
             PieMark& m = marks[p.mark];
             m.box.y = p.top;
-            const double clear = widestBetween(pie, gap, p.top, p.top + height);
+            const double clear = WidestBetween(pie, gap, p.top, p.top + height);
             m.box.x = onRight ? pie.cx + clear : pie.cx - clear - m.box.width;
-            const Spot end = {onRight ? m.box.x : m.box.right(), p.top + height / 2};
-            m.leader = leaderLine(pie, gap, angles[p.mark], end, onRight);
+            const Spot end = {onRight ? m.box.x : m.box.Right(), p.top + height / 2};
+            m.leader = LeaderLine(pie, gap, angles[p.mark], end, onRight);
         }
     }
     return marks;

@@ -11,10 +11,10 @@ namespace chart {
 
 struct Box {
     double x = 0, y = 0, width = 0, height = 0;
-    double right() const { return x + width; }
-    double bottom() const { return y + height; }
+    double Right() const { return x + width; }
+    double Bottom() const { return y + height; }
     // True when the two boxes share some area (touching edges do not count).
-    bool intersects(const Box& o) const;
+    bool Intersects(const Box& o) const;
 };
 
 struct Spot {
@@ -38,13 +38,13 @@ struct PieMark {
 // The middle of slice `index` in degrees, counter-clockwise from three
 // o'clock, for slices drawn from twelve o'clock counter-clockwise in point
 // order, each as large as its share of the positive values.
-double sliceMiddle(const std::vector<double>& values, std::size_t index);
+double SliceMiddle(const std::vector<double>& values, std::size_t index);
 
 // One mark for each point of positive value, in point order. `widths` holds
 // each point's mark width, `height` the common mark height; `gap` is the room
 // kept between the pie and the marks and between marks. The marks stay inside
 // `bounds` when there is room for them.
-std::vector<PieMark> placePieMarks(const std::vector<double>& values, const std::vector<double>& widths,
+std::vector<PieMark> PlacePieMarks(const std::vector<double>& values, const std::vector<double>& widths,
                                    double height, const PieShape& pie, const Box& bounds, double gap);
 
 } // namespace chart

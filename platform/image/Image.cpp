@@ -20,20 +20,20 @@ namespace {
 
 using Bytes = std::string_view;
 
-std::uint8_t at(Bytes b, std::size_t i) {
+std::uint8_t At(Bytes b, std::size_t i) {
     return static_cast<std::uint8_t>(b[i]);
 }
-std::uint32_t le16(Bytes b, std::size_t i) {
-    return at(b, i) | (at(b, i + 1) << 8);
+std::uint32_t Le16(Bytes b, std::size_t i) {
+    return At(b, i) | (At(b, i + 1) << 8);
 }
-std::uint32_t le32(Bytes b, std::size_t i) {
-    return at(b, i) | (at(b, i + 1) << 8) | (at(b, i + 2) << 16) | (std::uint32_t(at(b, i + 3)) << 24);
+std::uint32_t Le32(Bytes b, std::size_t i) {
+    return At(b, i) | (At(b, i + 1) << 8) | (At(b, i + 2) << 16) | (std::uint32_t(At(b, i + 3)) << 24);
 }
 
 enum class Format { Jpeg, Bmp, Png, Unknown };
 
-Format sniff(Bytes b) {
-    if (b.size() >= 3 && at(b, 0) == 0xFF && at(b, 1) == 0xD8 && at(b, 2) == 0xFF) return Format::Jpeg;
+Format Sniff(Bytes b) {
+    if (b.size() >= 3 && At(b, 0) == 0xFF && At(b, 1) == 0xD8 && At(b, 2) == 0xFF) return Format::Jpeg;
     if (b.size() >= 2 && b[0] == 'B' && b[1] == 'M') return Format::Bmp;
     if (b.size() >= 8 && b.substr(0, 8) == Bytes("\x89PNG\r\n\x1a\n", 8)) return Format::Png;
     return Format::Unknown;
@@ -44,31 +44,31 @@ Format sniff(Bytes b) {
 // data a 0xFF byte is always followed by 0x00 or a restart marker, so the
 // first FF D9 there is the real end; a thumbnail's own markers sit inside an
 // application segment and are skipped by its length.)
-bool jpegComplete(Bytes b) {
+bool JpegComplete(Bytes b) {
     std::size_t pos = 2;
     while (true) {
-        if (pos + 1 >= b.size() || at(b, pos) != 0xFF) return false;
-        while (pos + 1 < b.size() && at(b, pos + 1) == 0xFF)
+        if (pos + 1 >= b.size() || At(b, pos) != 0xFF) return false;
+        while (pos + 1 < b.size() && At(b, pos + 1) == 0xFF)
             ++pos; // fill bytes
         if (pos + 1 >= b.size()) return false;
-        const std::uint8_t m = at(b, pos + 1);
+        const std::uint8_t m = At(b, pos + 1);
         if (m == 0xD9) return false; // end before any scan
         if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) {
             pos += 2;
             continue;
         }
         if (pos + 3 >= b.size()) return false;
-        const std::size_t len = (at(b, pos + 2) << 8) | at(b, pos + 3);
+        const std::size_t len = (At(b, pos + 2) << 8) | At(b, pos + 3);
         if (len < 2 || pos + 2 + len > b.size()) return false;
         pos += 2 + len;
         if (m == 0xDA) break;
     }
     for (; pos + 1 < b.size(); ++pos)
-        if (at(b, pos) == 0xFF && at(b, pos + 1) == 0xD9) return true;
+        if (At(b, pos) == 0xFF && At(b, pos + 1) == 0xD9) return true;
     return false;
 }
 
-bool pngComplete(Bytes b) {
+bool PngComplete(Bytes b) {
     return b.find("IEND", 8) != Bytes::npos;
 }
 
@@ -79,22 +79,22 @@ constexpr std::uint64_t kMaxSide = 65535;
 constexpr std::uint64_t kMaxDeclaredPixels = 50'000'000;
 constexpr std::uint64_t kMaxDecodedPixels = 16'000'000;
 
-Error cannotDecode(const std::string& what, const std::string& why) {
+Error CannotDecode(const std::string& what, const std::string& why) {
     return Error("Cannot decode picture " + what + ": " + why);
 }
 
-void checkDeclaredSize(std::uint64_t w, std::uint64_t h, const std::string& what) {
-    if (w == 0 || h == 0) throw cannotDecode(what, "no pixels");
+void CheckDeclaredSize(std::uint64_t w, std::uint64_t h, const std::string& what) {
+    if (w == 0 || h == 0) throw CannotDecode(what, "no pixels");
     if (w > kMaxSide || h > kMaxSide || w * h > kMaxDeclaredPixels)
         throw Error("Picture too large (" + std::to_string(w) + " x " + std::to_string(h) +
                     " pixels): " + what);
 }
 
-std::vector<std::uint8_t> allocatePixels(std::uint64_t w, std::uint64_t h, const std::string& what) {
+std::vector<std::uint8_t> AllocatePixels(std::uint64_t w, std::uint64_t h, const std::string& what) {
     try {
         return std::vector<std::uint8_t>(std::size_t(w * h * 4));
     } catch (const std::bad_alloc&) {
-        throw cannotDecode(what, "not enough memory");
+        throw CannotDecode(what, "not enough memory");
     }
 }
 
@@ -106,7 +106,7 @@ struct JpegFailure {
     char message[JMSG_LENGTH_MAX];
 };
 
-[[noreturn]] void jpegFail(j_common_ptr c) {
+[[noreturn]] void JpegFail(j_common_ptr c) {
     auto* f = reinterpret_cast<JpegFailure*>(c->err);
     c->err->format_message(c, f->message);
     std::longjmp(f->jump, 1);
@@ -115,15 +115,15 @@ struct JpegFailure {
 // Warnings about damaged data are let pass (the decoder goes on with what it
 // can), except data that ends before the picture does: half a picture is
 // never returned.
-void jpegMessage(j_common_ptr c, int level) {
-    if (level < 0 && (c->err->msg_code == JWRN_JPEG_EOF || c->err->msg_code == JWRN_HIT_MARKER)) jpegFail(c);
+void JpegMessage(j_common_ptr c, int level) {
+    if (level < 0 && (c->err->msg_code == JWRN_JPEG_EOF || c->err->msg_code == JWRN_HIT_MARKER)) JpegFail(c);
 }
 
 // A file of a few bytes may announce thousands of progressive scans over a
 // large frame: each costs a pass over every block, so their number is bounded.
 constexpr int kMaxScans = 200;
 
-void jpegProgress(j_common_ptr c) {
+void JpegProgress(j_common_ptr c) {
     auto* info = reinterpret_cast<j_decompress_ptr>(c);
     if (info->input_scan_number > kMaxScans) {
         auto* f = reinterpret_cast<JpegFailure*>(c->err);
@@ -132,29 +132,29 @@ void jpegProgress(j_common_ptr c) {
     }
 }
 
-JpegFailure* jpegErrors(JpegFailure& f) {
+JpegFailure* JpegErrors(JpegFailure& f) {
     jpeg_std_error(&f.mgr);
-    f.mgr.error_exit = jpegFail;
-    f.mgr.emit_message = jpegMessage;
+    f.mgr.error_exit = JpegFail;
+    f.mgr.emit_message = JpegMessage;
     f.message[0] = '\0';
     return &f;
 }
 
-Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
+Bitmap DecodeJpeg(Bytes bytes, const std::string& what) {
     jpeg_decompress_struct info;
     JpegFailure failure;
     Bitmap out;
-    info.err = &jpegErrors(failure)->mgr;
+    info.err = &JpegErrors(failure)->mgr;
     // Nothing with a destructor is created between here and the last
     // libjpeg call but `out`, which lives outside the jump.
     if (setjmp(failure.jump)) {
         jpeg_destroy_decompress(&info);
-        throw cannotDecode(what, failure.message);
+        throw CannotDecode(what, failure.message);
     }
     jpeg_create_decompress(&info);
     info.mem->max_memory_to_use = 512L << 20; // beyond it the decoding fails instead of swapping
     jpeg_progress_mgr progress{};
-    progress.progress_monitor = jpegProgress;
+    progress.progress_monitor = JpegProgress;
     info.progress = &progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                  static_cast<unsigned long>(bytes.size()));
@@ -162,7 +162,7 @@ Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
     const std::uint64_t w = info.image_width, h = info.image_height;
     if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxDeclaredPixels) {
         jpeg_destroy_decompress(&info);
-        checkDeclaredSize(w, h, what);
+        CheckDeclaredSize(w, h, what);
     }
     unsigned eighths = 8;
     while (eighths > 1 && ((w * eighths + 7) / 8) * ((h * eighths + 7) / 8) > kMaxDecodedPixels)
@@ -172,18 +172,18 @@ Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
     jpeg_start_decompress(&info);
-    if (info.output_components != 4) jpegFail(reinterpret_cast<j_common_ptr>(&info));
+    if (info.output_components != 4) JpegFail(reinterpret_cast<j_common_ptr>(&info));
     out.width = static_cast<int>(info.output_width);
     out.height = static_cast<int>(info.output_height);
     try {
         out.rgba.resize(std::size_t(out.width) * std::size_t(out.height) * 4);
     } catch (const std::bad_alloc&) {
         jpeg_destroy_decompress(&info);
-        throw cannotDecode(what, "not enough memory");
+        throw CannotDecode(what, "not enough memory");
     }
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = &out.rgba[std::size_t(info.output_scanline) * std::size_t(out.width) * 4];
-        if (jpeg_read_scanlines(&info, &row, 1) != 1) jpegFail(reinterpret_cast<j_common_ptr>(&info));
+        if (jpeg_read_scanlines(&info, &row, 1) != 1) JpegFail(reinterpret_cast<j_common_ptr>(&info));
     }
     const bool inverted = info.saw_Adobe_marker;
     jpeg_finish_decompress(&info);
@@ -202,24 +202,24 @@ Bitmap decodeJpeg(Bytes bytes, const std::string& what) {
     return out;
 }
 
-Bitmap decodePng(Bytes bytes, const std::string& what) {
+Bitmap DecodePng(Bytes bytes, const std::string& what) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
         const std::string why = image.message;
         png_image_free(&image);
-        throw cannotDecode(what, why);
+        throw CannotDecode(what, why);
     }
     if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide ||
         std::uint64_t(image.width) * image.height > kMaxDeclaredPixels) {
         png_image_free(&image);
-        checkDeclaredSize(image.width, image.height, what);
+        CheckDeclaredSize(image.width, image.height, what);
     }
     image.format = PNG_FORMAT_RGBA;
     Bitmap out;
     try {
-        out.rgba = allocatePixels(image.width, image.height, what);
+        out.rgba = AllocatePixels(image.width, image.height, what);
     } catch (...) {
         // The decoder's state is freed whatever failed; the failure goes on.
         png_image_free(&image);
@@ -230,7 +230,7 @@ Bitmap decodePng(Bytes bytes, const std::string& what) {
     if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
         const std::string why = image.message;
         png_image_free(&image);
-        throw cannotDecode(what, why);
+        throw CannotDecode(what, why);
     }
     return out;
 }
@@ -247,7 +247,7 @@ struct Channel {
             ++shift;
         max = std::uint64_t(mask) >> shift;
     }
-    std::uint8_t of(std::uint32_t px) const {
+    std::uint8_t Of(std::uint32_t px) const {
         if (!mask) return 0;
         return std::uint8_t(((std::uint64_t(px & mask) >> shift) * 255 + max / 2) / max);
     }
@@ -256,53 +256,53 @@ struct Channel {
 // Windows and OS/2 bitmaps, uncompressed or with bit fields: 1, 4, 8, 16, 24
 // and 32 bits a pixel. Every size and offset is checked against the file
 // before it is used.
-Bitmap decodeBmp(Bytes b, const std::string& what) {
-    if (b.size() < 18) throw cannotDecode(what, "header cut short");
-    const std::uint64_t offset = le32(b, 10);
-    const std::uint64_t headerSize = le32(b, 14);
+Bitmap DecodeBmp(Bytes b, const std::string& what) {
+    if (b.size() < 18) throw CannotDecode(what, "header cut short");
+    const std::uint64_t offset = Le32(b, 10);
+    const std::uint64_t headerSize = Le32(b, 14);
     if (headerSize != 12 && (headerSize < 40 || headerSize > 4096))
-        throw cannotDecode(what, "unknown bitmap header");
-    if (14 + headerSize > b.size()) throw cannotDecode(what, "header cut short");
+        throw CannotDecode(what, "unknown bitmap header");
+    if (14 + headerSize > b.size()) throw CannotDecode(what, "header cut short");
     std::int64_t width = 0, height = 0;
     std::uint32_t bpp = 0, compression = 0, colours = 0;
     std::size_t paletteEntry = 4;
     if (headerSize == 12) {
-        width = le16(b, 18);
-        height = le16(b, 20);
-        bpp = le16(b, 24);
+        width = Le16(b, 18);
+        height = Le16(b, 20);
+        bpp = Le16(b, 24);
         paletteEntry = 3;
     } else {
-        width = static_cast<std::int32_t>(le32(b, 18));
-        height = static_cast<std::int32_t>(le32(b, 22));
-        bpp = le16(b, 28);
-        compression = le32(b, 30);
-        colours = le32(b, 46);
+        width = static_cast<std::int32_t>(Le32(b, 18));
+        height = static_cast<std::int32_t>(Le32(b, 22));
+        bpp = Le16(b, 28);
+        compression = Le32(b, 30);
+        colours = Le32(b, 46);
     }
     const bool topDown = height < 0;
     const std::int64_t rows = topDown ? -height : height;
-    if (width <= 0 || rows <= 0) throw cannotDecode(what, "no pixels");
-    checkDeclaredSize(std::uint64_t(width), std::uint64_t(rows), what);
+    if (width <= 0 || rows <= 0) throw CannotDecode(what, "no pixels");
+    CheckDeclaredSize(std::uint64_t(width), std::uint64_t(rows), what);
 
     Channel red, green, blue, alpha;
     const bool bitFields = compression == 3 || compression == 6;
-    if (compression != 0 && !bitFields) throw cannotDecode(what, "compressed bitmaps are not supported");
+    if (compression != 0 && !bitFields) throw CannotDecode(what, "compressed bitmaps are not supported");
     switch (bpp) {
     case 1:
     case 4:
     case 8:
     case 24:
-        if (compression != 0) throw cannotDecode(what, "bit fields need 16 or 32 bits a pixel");
+        if (compression != 0) throw CannotDecode(what, "bit fields need 16 or 32 bits a pixel");
         break;
     case 16:
     case 32:
         if (bitFields) {
             // The masks follow the 40-byte header (or are part of a longer one).
             const std::size_t count = compression == 6 || headerSize >= 56 ? 4 : 3;
-            if (54 + count * 4 > b.size()) throw cannotDecode(what, "bit fields cut short");
-            red = Channel(le32(b, 54));
-            green = Channel(le32(b, 58));
-            blue = Channel(le32(b, 62));
-            if (count == 4) alpha = Channel(le32(b, 66));
+            if (54 + count * 4 > b.size()) throw CannotDecode(what, "bit fields cut short");
+            red = Channel(Le32(b, 54));
+            green = Channel(Le32(b, 58));
+            blue = Channel(Le32(b, 62));
+            if (count == 4) alpha = Channel(Le32(b, 66));
         } else if (bpp == 16) {
             red = Channel(0x7C00);
             green = Channel(0x03E0);
@@ -314,7 +314,7 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
         }
         break;
     default:
-        throw cannotDecode(what, "unsupported bits per pixel");
+        throw CannotDecode(what, "unsupported bits per pixel");
     }
 
     std::vector<std::uint32_t> palette;
@@ -322,20 +322,20 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
         const std::uint64_t most = 1u << bpp;
         const std::uint64_t count = colours == 0 || colours > most ? most : colours;
         const std::uint64_t start = 14 + headerSize;
-        if (start + count * paletteEntry > b.size()) throw cannotDecode(what, "palette cut short");
+        if (start + count * paletteEntry > b.size()) throw CannotDecode(what, "palette cut short");
         for (std::uint64_t i = 0; i < count; ++i) {
             const std::size_t e = std::size_t(start + i * paletteEntry);
-            palette.push_back(0xFF000000u | (std::uint32_t(at(b, e + 2)) << 16) |
-                              (std::uint32_t(at(b, e + 1)) << 8) | at(b, e));
+            palette.push_back(0xFF000000u | (std::uint32_t(At(b, e + 2)) << 16) |
+                              (std::uint32_t(At(b, e + 1)) << 8) | At(b, e));
         }
     }
 
     const std::uint64_t stride = ((std::uint64_t(width) * bpp + 31) / 32) * 4;
     if (offset > b.size() || stride * std::uint64_t(rows) > b.size() - offset)
-        throw cannotDecode(what, "pixels cut short");
+        throw CannotDecode(what, "pixels cut short");
 
     Bitmap out;
-    out.rgba = allocatePixels(std::uint64_t(width), std::uint64_t(rows), what);
+    out.rgba = AllocatePixels(std::uint64_t(width), std::uint64_t(rows), what);
     out.width = static_cast<int>(width);
     out.height = static_cast<int>(rows);
     bool anyAlpha = false;
@@ -346,19 +346,19 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
             std::uint32_t argb = 0xFF000000u;
             if (bpp <= 8) {
                 const std::size_t bit = std::size_t(x) * bpp;
-                const unsigned byte = at(b, row + bit / 8);
+                const unsigned byte = At(b, row + bit / 8);
                 const unsigned index = (byte >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
                 argb = index < palette.size() ? palette[index] : 0xFF000000u;
             } else if (bpp == 24) {
                 const std::size_t p = row + std::size_t(x) * 3;
-                argb |= (std::uint32_t(at(b, p + 2)) << 16) | (std::uint32_t(at(b, p + 1)) << 8) | at(b, p);
+                argb |= (std::uint32_t(At(b, p + 2)) << 16) | (std::uint32_t(At(b, p + 1)) << 8) | At(b, p);
             } else {
                 const std::size_t p = row + std::size_t(x) * (bpp / 8);
-                const std::uint32_t px = bpp == 16 ? le16(b, p) : le32(b, p);
-                const std::uint8_t a = alpha.mask ? alpha.of(px) : 255;
+                const std::uint32_t px = bpp == 16 ? Le16(b, p) : Le32(b, p);
+                const std::uint8_t a = alpha.mask ? alpha.Of(px) : 255;
                 anyAlpha = anyAlpha || (alpha.mask && a != 0);
-                argb = (std::uint32_t(a) << 24) | (std::uint32_t(red.of(px)) << 16) |
-                       (std::uint32_t(green.of(px)) << 8) | blue.of(px);
+                argb = (std::uint32_t(a) << 24) | (std::uint32_t(red.Of(px)) << 16) |
+                       (std::uint32_t(green.Of(px)) << 8) | blue.Of(px);
             }
             dst[0] = std::uint8_t(argb >> 16);
             dst[1] = std::uint8_t(argb >> 8);
@@ -373,29 +373,29 @@ Bitmap decodeBmp(Bytes b, const std::string& what) {
     return out;
 }
 
-Bitmap decode(Bytes bytes, const std::string& what) {
+Bitmap Decode(Bytes bytes, const std::string& what) {
     if (bytes.empty()) throw Error("Empty picture file: " + what);
-    switch (sniff(bytes)) {
+    switch (Sniff(bytes)) {
     case Format::Jpeg:
-        if (!jpegComplete(bytes)) break;
-        return decodeJpeg(bytes, what);
+        if (!JpegComplete(bytes)) break;
+        return DecodeJpeg(bytes, what);
     case Format::Png:
-        if (!pngComplete(bytes)) break;
-        return decodePng(bytes, what);
+        if (!PngComplete(bytes)) break;
+        return DecodePng(bytes, what);
     case Format::Bmp:
-        return decodeBmp(bytes, what);
+        return DecodeBmp(bytes, what);
     case Format::Unknown:
         throw Error("Not a JPEG, bitmap or PNG picture: " + what);
     }
     throw Error("Incomplete or damaged picture: " + what);
 }
 
-void check(const Bitmap& b) {
+void Check(const Bitmap& b) {
     if (b.empty() || b.rgba.size() != std::size_t(b.width) * b.height * 4)
         throw Error("Empty or inconsistent picture");
 }
 
-void writeAtomically(const std::filesystem::path& file, const std::string& bytes) {
+void WriteAtomically(const std::filesystem::path& file, const std::string& bytes) {
     try {
         rtl::WriteWholeFile(file.string(), bytes);
     } catch (const rtl::FileError& e) {
@@ -403,7 +403,7 @@ void writeAtomically(const std::filesystem::path& file, const std::string& bytes
     }
 }
 
-void blend(Bitmap& b, int x, int y, std::uint32_t argb) {
+void Blend(Bitmap& b, int x, int y, std::uint32_t argb) {
     if (x < 0 || y < 0 || x >= b.width || y >= b.height) return;
     std::uint8_t* p = &b.rgba[(std::size_t(y) * b.width + x) * 4];
     const unsigned a = argb >> 24;
@@ -420,7 +420,7 @@ void blend(Bitmap& b, int x, int y, std::uint32_t argb) {
     p[3] = std::uint8_t(a + p[3] * (255 - a) / 255);
 }
 
-std::uint32_t mix(std::uint32_t a, std::uint32_t b, double t) {
+std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
     std::uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
@@ -431,28 +431,28 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, double t) {
 
 } // namespace
 
-Bitmap loadMemory(std::string_view bytes) {
-    return decode(bytes, "(memory)");
+Bitmap LoadMemory(std::string_view bytes) {
+    return Decode(bytes, "(memory)");
 }
 
-Bitmap loadFile(const std::filesystem::path& file) {
+Bitmap LoadFile(const std::filesystem::path& file) {
     std::string bytes;
     try {
         bytes = rtl::ReadWholeFile(file.string());
     } catch (const rtl::FileError& e) {
         throw Error("Cannot read picture file: " + file.string() + " (" + e.what() + ")");
     }
-    return decode(bytes, file.string());
+    return Decode(bytes, file.string());
 }
 
-Bitmap loadResource(std::string_view name) {
+Bitmap LoadResource(std::string_view name) {
     const auto data = res::find(name);
     if (!data) throw Error("Missing picture resource: " + std::string(name));
-    return decode(*data, std::string(name));
+    return Decode(*data, std::string(name));
 }
 
-std::string encodeJpeg(const Bitmap& bitmap, int quality) {
-    check(bitmap);
+std::string EncodeJpeg(const Bitmap& bitmap, int quality) {
+    Check(bitmap);
     if (std::uint64_t(bitmap.width) > JPEG_MAX_DIMENSION || std::uint64_t(bitmap.height) > JPEG_MAX_DIMENSION)
         throw Error("Cannot encode the picture as JPEG: too large");
     // JPEG has no transparency: composite on white.
@@ -466,7 +466,7 @@ std::string encodeJpeg(const Bitmap& bitmap, int quality) {
     JpegFailure failure;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    info.err = &jpegErrors(failure)->mgr;
+    info.err = &JpegErrors(failure)->mgr;
     if (setjmp(failure.jump)) {
         jpeg_destroy_compress(&info);
         std::free(buffer);
@@ -494,8 +494,8 @@ std::string encodeJpeg(const Bitmap& bitmap, int quality) {
     return out;
 }
 
-std::string encodePng(const Bitmap& bitmap) {
-    check(bitmap);
+std::string EncodePng(const Bitmap& bitmap) {
+    Check(bitmap);
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -512,15 +512,15 @@ std::string encodePng(const Bitmap& bitmap) {
     return out;
 }
 
-void saveJpeg(const Bitmap& bitmap, const std::filesystem::path& file, int quality) {
-    writeAtomically(file, encodeJpeg(bitmap, quality));
+void SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& file, int quality) {
+    WriteAtomically(file, EncodeJpeg(bitmap, quality));
 }
 
-void savePng(const Bitmap& bitmap, const std::filesystem::path& file) {
-    writeAtomically(file, encodePng(bitmap));
+void SavePng(const Bitmap& bitmap, const std::filesystem::path& file) {
+    WriteAtomically(file, EncodePng(bitmap));
 }
 
-Size fitSize(int width, int height, int boxWidth, int boxHeight) {
+Size FitSize(int width, int height, int boxWidth, int boxHeight) {
     if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) return {};
     const double s = std::min(double(boxWidth) / width, double(boxHeight) / height);
     Size out{int(std::lround(width * s)), int(std::lround(height * s))};
@@ -529,7 +529,7 @@ Size fitSize(int width, int height, int boxWidth, int boxHeight) {
     return out;
 }
 
-SizeF fitSize(double width, double height, double boxWidth, double boxHeight) {
+SizeF FitSize(double width, double height, double boxWidth, double boxHeight) {
     if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) return {};
     const double s = std::min(boxWidth / width, boxHeight / height);
     return {width * s, height * s};
@@ -544,7 +544,7 @@ struct Taps {
     std::vector<float> weights;
 };
 
-std::vector<Taps> tapsFor(int from, int to) {
+std::vector<Taps> TapsFor(int from, int to) {
     std::vector<Taps> all(static_cast<std::size_t>(to));
     const double scale = double(from) / to;
     const double radius = std::max(1.0, scale);
@@ -573,8 +573,8 @@ std::vector<Taps> tapsFor(int from, int to) {
 
 } // namespace
 
-Bitmap scaled(const Bitmap& bitmap, int width, int height) {
-    check(bitmap);
+Bitmap Scaled(const Bitmap& bitmap, int width, int height) {
+    Check(bitmap);
     if (width <= 0 || height <= 0) throw Error("Invalid picture size");
     Bitmap out;
     out.width = width;
@@ -583,8 +583,8 @@ Bitmap scaled(const Bitmap& bitmap, int width, int height) {
         out.rgba = bitmap.rgba;
         return out;
     }
-    const std::vector<Taps> across = tapsFor(bitmap.width, width);
-    const std::vector<Taps> down = tapsFor(bitmap.height, height);
+    const std::vector<Taps> across = TapsFor(bitmap.width, width);
+    const std::vector<Taps> down = TapsFor(bitmap.height, height);
     // Across every source row first, then down every column.
     std::vector<float> rows(std::size_t(bitmap.height) * width * 4);
     for (int y = 0; y < bitmap.height; ++y) {
@@ -616,14 +616,14 @@ Bitmap scaled(const Bitmap& bitmap, int width, int height) {
     return out;
 }
 
-Bitmap scaledToFit(const Bitmap& bitmap, int boxWidth, int boxHeight) {
-    check(bitmap);
-    const Size s = fitSize(bitmap.width, bitmap.height, boxWidth, boxHeight);
+Bitmap ScaledToFit(const Bitmap& bitmap, int boxWidth, int boxHeight) {
+    Check(bitmap);
+    const Size s = FitSize(bitmap.width, bitmap.height, boxWidth, boxHeight);
     if (s.width == 0) throw Error("Invalid box size");
-    return scaled(bitmap, s.width, s.height);
+    return Scaled(bitmap, s.width, s.height);
 }
 
-Bitmap filled(int width, int height, std::uint32_t argb) {
+Bitmap Filled(int width, int height, std::uint32_t argb) {
     Bitmap b;
     b.width = std::max(width, 0);
     b.height = std::max(height, 0);
@@ -635,42 +635,42 @@ Bitmap filled(int width, int height, std::uint32_t argb) {
     return b;
 }
 
-void fillRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb) {
+void FillRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb) {
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
     const int x1 = std::min(x + width, b.width), y1 = std::min(y + height, b.height);
     for (int yy = y0; yy < y1; ++yy)
         for (int xx = x0; xx < x1; ++xx)
-            blend(b, xx, yy, argb);
+            Blend(b, xx, yy, argb);
 }
 
-void frameRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb, int t) {
+void FrameRect(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb, int t) {
     if (width <= 0 || height <= 0 || t <= 0) return;
     t = std::min({t, (width + 1) / 2, (height + 1) / 2});
-    fillRect(b, x, y, width, t, argb);
-    fillRect(b, x, y + height - t, width, t, argb);
-    fillRect(b, x, y + t, t, height - 2 * t, argb);
-    fillRect(b, x + width - t, y + t, t, height - 2 * t, argb);
+    FillRect(b, x, y, width, t, argb);
+    FillRect(b, x, y + height - t, width, t, argb);
+    FillRect(b, x, y + t, t, height - 2 * t, argb);
+    FillRect(b, x + width - t, y + t, t, height - 2 * t, argb);
 }
 
-void verticalGradient(Bitmap& b, int x, int y, int width, int height, std::uint32_t top,
+void VerticalGradient(Bitmap& b, int x, int y, int width, int height, std::uint32_t top,
                       std::uint32_t bottom) {
     for (int row = 0; row < height; ++row) {
         const double t = height > 1 ? double(row) / (height - 1) : 0.0;
-        fillRect(b, x, y + row, width, 1, mix(top, bottom, t));
+        FillRect(b, x, y + row, width, 1, Mix(top, bottom, t));
     }
 }
 
-void fillEllipse(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb) {
+void FillEllipse(Bitmap& b, int x, int y, int width, int height, std::uint32_t argb) {
     if (width <= 0 || height <= 0) return;
     const double rx = width / 2.0, ry = height / 2.0, cx = x + rx, cy = y + ry;
     for (int yy = std::max(y, 0); yy < std::min(y + height, b.height); ++yy)
         for (int xx = std::max(x, 0); xx < std::min(x + width, b.width); ++xx) {
             const double dx = (xx + 0.5 - cx) / rx, dy = (yy + 0.5 - cy) / ry;
-            if (dx * dx + dy * dy <= 1.0) blend(b, xx, yy, argb);
+            if (dx * dx + dy * dy <= 1.0) Blend(b, xx, yy, argb);
         }
 }
 
-void drawLine(Bitmap& b, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness) {
+void DrawLine(Bitmap& b, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness) {
     const double r = std::max(thickness, 1) / 2.0;
     const int minX = int(std::floor(std::min(x1, x2) - r)), maxX = int(std::ceil(std::max(x1, x2) + r));
     const int minY = int(std::floor(std::min(y1, y2) - r)), maxY = int(std::ceil(std::max(y1, y2) + r));
@@ -680,7 +680,7 @@ void drawLine(Bitmap& b, int x1, int y1, int x2, int y2, std::uint32_t argb, int
             double t = len2 > 0 ? ((xx - x1) * vx + (yy - y1) * vy) / len2 : 0.0;
             t = std::clamp(t, 0.0, 1.0);
             const double dx = xx - (x1 + t * vx), dy = yy - (y1 + t * vy);
-            if (dx * dx + dy * dy <= r * r) blend(b, xx, yy, argb);
+            if (dx * dx + dy * dy <= r * r) Blend(b, xx, yy, argb);
         }
 }
 
@@ -690,7 +690,7 @@ namespace {
 
 // The characters of a text: one per ASCII byte, one per UTF-8 sequence
 // (drawn as "?").
-template <typename Each> void forEachCharacter(std::string_view text, Each each) {
+template <typename Each> void ForEachCharacter(std::string_view text, Each each) {
     for (unsigned char c : text) {
         if ((c & 0xC0) == 0x80) continue;
         each(c >= 32 && c < 127 ? c : '?');
@@ -699,31 +699,31 @@ template <typename Each> void forEachCharacter(std::string_view text, Each each)
 
 } // namespace
 
-int drawText(Bitmap& b, int x, int y, std::string_view text, std::uint32_t argb, int scale) {
+int DrawText(Bitmap& b, int x, int y, std::string_view text, std::uint32_t argb, int scale) {
     scale = std::max(scale, 1);
     int left = x;
-    forEachCharacter(text, [&](unsigned char c) {
+    ForEachCharacter(text, [&](unsigned char c) {
         const unsigned char* glyph = kFont[c - 32];
         for (int row = 0; row < kFontHeight; ++row)
             for (int col = 0; col < kFontWidth; ++col)
                 if (glyph[row] & (1u << col))
-                    fillRect(b, left + col * scale, y + row * scale, scale, scale, argb);
+                    FillRect(b, left + col * scale, y + row * scale, scale, scale, argb);
         left += kFontWidth * scale;
     });
-    return textWidth(text, scale);
+    return TextWidth(text, scale);
 }
 
-int textWidth(std::string_view text, int scale) {
+int TextWidth(std::string_view text, int scale) {
     int count = 0;
-    forEachCharacter(text, [&](unsigned char) { ++count; });
+    ForEachCharacter(text, [&](unsigned char) { ++count; });
     return count * kFontWidth * std::max(scale, 1);
 }
 
-int textHeight(int scale) {
+int TextHeight(int scale) {
     return kFontHeight * std::max(scale, 1);
 }
 
-std::uint32_t pixel(const Bitmap& b, int x, int y) {
+std::uint32_t Pixel(const Bitmap& b, int x, int y) {
     if (x < 0 || y < 0 || x >= b.width || y >= b.height) return 0;
     const std::uint8_t* p = &b.rgba[(std::size_t(y) * b.width + x) * 4];
     return (std::uint32_t(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2];

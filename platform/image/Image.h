@@ -25,18 +25,18 @@ public:
 };
 
 // Decoding. Accepts JPEG, BMP and PNG whatever the file name says.
-Bitmap loadFile(const std::filesystem::path& file);
-Bitmap loadMemory(std::string_view bytes);
+Bitmap LoadFile(const std::filesystem::path& file);
+Bitmap LoadMemory(std::string_view bytes);
 // A picture embedded at build time, by its resource name ("vehicles/Auto.png").
-Bitmap loadResource(std::string_view name);
+Bitmap LoadResource(std::string_view name);
 
 // Encoding. saveJpeg writes through a temporary file beside the target and
 // renames it over the target, so a failed save leaves an existing file intact.
 // quality: 1..100.
-void saveJpeg(const Bitmap& bitmap, const std::filesystem::path& file, int quality = 90);
-std::string encodeJpeg(const Bitmap& bitmap, int quality = 90);
-std::string encodePng(const Bitmap& bitmap);
-void savePng(const Bitmap& bitmap, const std::filesystem::path& file);
+void SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& file, int quality = 90);
+std::string EncodeJpeg(const Bitmap& bitmap, int quality = 90);
+std::string EncodePng(const Bitmap& bitmap);
+void SavePng(const Bitmap& bitmap, const std::filesystem::path& file);
 
 // Fitting: the largest size of the same proportions as width x height that
 // fits into boxWidth x boxHeight (at least 1 x 1 for a non-empty picture;
@@ -46,36 +46,36 @@ struct Size {
     int height = 0;
     bool operator==(const Size&) const = default;
 };
-Size fitSize(int width, int height, int boxWidth, int boxHeight);
+Size FitSize(int width, int height, int boxWidth, int boxHeight);
 // The same, in real numbers (millimetres on a page).
 struct SizeF {
     double width = 0;
     double height = 0;
 };
-SizeF fitSize(double width, double height, double boxWidth, double boxHeight);
+SizeF FitSize(double width, double height, double boxWidth, double boxHeight);
 
 // Resampled copy of exactly width x height pixels.
-Bitmap scaled(const Bitmap& bitmap, int width, int height);
+Bitmap Scaled(const Bitmap& bitmap, int width, int height);
 // Resampled copy fitted into the box, proportions kept.
-Bitmap scaledToFit(const Bitmap& bitmap, int boxWidth, int boxHeight);
+Bitmap ScaledToFit(const Bitmap& bitmap, int boxWidth, int boxHeight);
 
 // Drawing helpers. Colours are 0xAARRGGBB; drawing blends by the colour's alpha
 // and clips at the bitmap's edges.
-Bitmap filled(int width, int height, std::uint32_t argb);
-void fillRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
-void frameRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb, int thickness = 1);
+Bitmap Filled(int width, int height, std::uint32_t argb);
+void FillRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
+void FrameRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb, int thickness = 1);
 // Top to bottom from `top` to `bottom`.
-void verticalGradient(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t top,
+void VerticalGradient(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t top,
                       std::uint32_t bottom);
-void fillEllipse(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
-void drawLine(Bitmap& bitmap, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness = 1);
+void FillEllipse(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
+void DrawLine(Bitmap& bitmap, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness = 1);
 // Plain ASCII text in a small built-in bitmap font, each font pixel drawn as a
 // scale x scale block; returns the width drawn. textWidth gives it beforehand.
-int drawText(Bitmap& bitmap, int x, int y, std::string_view text, std::uint32_t argb, int scale = 1);
-int textWidth(std::string_view text, int scale = 1);
-int textHeight(int scale = 1);
+int DrawText(Bitmap& bitmap, int x, int y, std::string_view text, std::uint32_t argb, int scale = 1);
+int TextWidth(std::string_view text, int scale = 1);
+int TextHeight(int scale = 1);
 
 // The pixel at x, y as 0xAARRGGBB (for tests and tools).
-std::uint32_t pixel(const Bitmap& bitmap, int x, int y);
+std::uint32_t Pixel(const Bitmap& bitmap, int x, int y);
 
 } // namespace img

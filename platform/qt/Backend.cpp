@@ -35,19 +35,19 @@ Session::Session(ui::Application& app, Mode mode)
     : impl_(new Impl{app, mode, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}}) {
     Impl& d = *impl_;
     if (!QApplication::instance()) d.qapp = std::make_unique<QApplication>(gArgc, gArgv);
-    d.translators = installItalianTranslations();
-    installFontSubstitutions();
-    QApplication::setFont(makeFont(QString(), 12, false, false, false));
+    d.translators = InstallItalianTranslations();
+    InstallFontSubstitutions();
+    QApplication::setFont(MakeFont(QString(), 12, false, false, false));
     const bool unattended = mode == Mode::Unattended;
     d.print = std::make_unique<PrintSetup>();
     d.services = std::make_unique<QtServices>(*d.print, unattended);
     d.reports = std::make_unique<ReportOutput>(*d.print, unattended);
     d.charts = std::make_unique<ChartPrinter>(*d.print);
     d.bridge = std::make_unique<Bridge>(app);
-    d.bridge->setUnattended(unattended);
+    d.bridge->SetUnattended(unattended);
     app.SetServices(d.services.get());
-    report::setOutput(d.reports.get());
-    chart::setPrinter(d.charts.get());
+    report::SetOutput(d.reports.get());
+    chart::SetPrinter(d.charts.get());
     app.SetBackend(d.bridge.get());
 }
 
@@ -55,34 +55,34 @@ Session::~Session() {
     Impl& d = *impl_;
     d.app.SetBackend(nullptr);
     d.app.SetServices(nullptr);
-    report::setOutput(nullptr);
-    chart::setPrinter(nullptr);
+    report::SetOutput(nullptr);
+    chart::SetPrinter(nullptr);
     d.bridge.reset();
 }
 
-int Session::run() {
+int Session::Run() {
     impl_->app.Run();
     return 0;
 }
 
-bool Session::grab(ui::Form& form, const std::string& pngPath) {
+bool Session::Grab(ui::Form& form, const std::string& pngPath) {
     QApplication::processEvents();
     FormWindow& w = impl_->bridge->window(form);
     const QPixmap picture = w.grab();
     return !picture.isNull() && picture.save(QString::fromStdString(pngPath), "PNG");
 }
 
-void Session::processEvents() {
+void Session::ProcessEvents() {
     QApplication::processEvents();
 }
 
-int run(ui::Application& app) {
+int Run(ui::Application& app) {
     Session session(app);
-    return session.run();
+    return session.Run();
 }
 
-bool writePdf(const report::Document& document, const std::string& path) {
-    return writePdf(document, QString::fromStdString(path));
+bool WritePdf(const report::Document& document, const std::string& path) {
+    return WritePdf(document, QString::fromStdString(path));
 }
 
 } // namespace qtbackend

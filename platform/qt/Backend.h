@@ -29,14 +29,14 @@ public:
 
     // Shows the main window and runs the event loop until the application is
     // terminated or no window is visible any more. Returns the exit code.
-    int run();
+    int Run();
 
     // Renders the window of a form as it is on screen now into a PNG file.
     // Returns false when the picture cannot be written.
-    bool grab(ui::Form& form, const std::string& pngPath);
+    bool Grab(ui::Form& form, const std::string& pngPath);
 
     // Lets Qt deliver pending events (paints, posted events).
-    void processEvents();
+    void ProcessEvents();
 
 private:
     struct Impl;
@@ -44,9 +44,9 @@ private:
 };
 
 // The program's entry: a Session in interactive mode and its run().
-int run(ui::Application& app);
+int Run(ui::Application& app);
 
 // Writes a prepared report as a PDF file; false when it cannot be written.
-bool writePdf(const report::Document& document, const std::string& path);
+bool WritePdf(const report::Document& document, const std::string& path);
 
 } // namespace qtbackend

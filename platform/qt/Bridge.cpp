@@ -41,58 +41,58 @@ namespace {
 // ---------------------------------------------------------------------------
 // Conversions
 
-QString qs(const std::string& s) {
+QString Qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
 // Model positions count characters (code points); Qt counts UTF-16 units.
-int toUtf16(const QString& s, int chars) {
+int ToUtf16(const QString& s, int chars) {
     int pos = 0;
     for (int n = 0; n < chars && pos < s.size(); ++n)
         pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
     return pos;
 }
 
-int toChars(const QString& s, int utf16) {
+int ToChars(const QString& s, int utf16) {
     int chars = 0;
     for (int pos = 0; pos < utf16 && pos < s.size(); ++chars)
         pos += (s[pos].isHighSurrogate() && pos + 1 < s.size()) ? 2 : 1;
     return chars;
 }
 
-QFont qfont(const ui::Font& f) {
-    return makeFont(qs(f.family), f.size, f.bold, f.italic, f.underline);
+QFont Qfont(const ui::Font& f) {
+    return MakeFont(Qs(f.family), f.size, f.bold, f.italic, f.underline);
 }
 
-QBrush qbrush(const ui::Brush& b, const QRectF& r) {
+QBrush Qbrush(const ui::Brush& b, const QRectF& r) {
     switch (b.kind) {
     case ui::Brush::Kind::None:
         return Qt::NoBrush;
     case ui::Brush::Kind::Solid:
-        return b.color ? QBrush(toQColor(b.color)) : QBrush(Qt::NoBrush);
+        return b.color ? QBrush(ToQColor(b.color)) : QBrush(Qt::NoBrush);
     case ui::Brush::Kind::VerticalGradient: {
         QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, toQColor(b.color));
-        g.setColorAt(1, toQColor(b.color2));
+        g.setColorAt(0, ToQColor(b.color));
+        g.setColorAt(1, ToQColor(b.color2));
         return g;
     }
     }
     return Qt::NoBrush;
 }
 
-QString cssColor(ui::Color c) {
-    const QColor q = toQColor(c);
+QString CssColor(ui::Color c) {
+    const QColor q = ToQColor(c);
     return QStringLiteral("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
 }
 
 // A colour of the model for an enabled control; a disabled one keeps the
 // platform's disabled colour, so a user sees why a click does nothing.
-void setEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
+void SetEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
     pal.setColor(QPalette::Active, role, c);
     pal.setColor(QPalette::Inactive, role, c);
 }
 
-Qt::Alignment qalign(ui::TextAlign a) {
+Qt::Alignment Qalign(ui::TextAlign a) {
     switch (a) {
     case ui::TextAlign::Leading:
         return Qt::AlignLeft;
@@ -104,7 +104,7 @@ Qt::Alignment qalign(ui::TextAlign a) {
     return Qt::AlignLeft;
 }
 
-ui::Mod qmods(Qt::KeyboardModifiers m) {
+ui::Mod Qmods(Qt::KeyboardModifiers m) {
     ui::Mod out = ui::Mod::None;
     if (m & Qt::ShiftModifier) out = out | ui::Mod::Shift;
     if (m & Qt::ControlModifier) out = out | ui::Mod::Ctrl;
@@ -118,7 +118,7 @@ ui::Mod qmods(Qt::KeyboardModifiers m) {
 // window, which is an ancestor of both, and down from there to `to`; whatever
 // the nesting (viewports, scroll areas, centred design areas, panels in
 // panels) and whichever of the two contains the other.
-QPoint mapBetween(const QWidget* from, const QWidget* to, QPoint p) {
+QPoint MapBetween(const QWidget* from, const QWidget* to, QPoint p) {
     if (from == to) return p;
     const QWidget* top = from->window();
     if (to->window() != top) return to->mapFromGlobal(from->mapToGlobal(p));
@@ -126,23 +126,23 @@ QPoint mapBetween(const QWidget* from, const QWidget* to, QPoint p) {
 }
 
 // The model's mouse event at a point already in the target's coordinates.
-ui::MouseEvent qmouse(const QMouseEvent& e, QPoint at) {
+ui::MouseEvent Qmouse(const QMouseEvent& e, QPoint at) {
     ui::MouseEvent m;
     m.button = e.button() == Qt::RightButton    ? ui::MouseButton::Right
                : e.button() == Qt::MiddleButton ? ui::MouseButton::Middle
                                                 : ui::MouseButton::Left;
-    m.mods = qmods(e.modifiers());
+    m.mods = Qmods(e.modifiers());
     m.x = at.x();
     m.y = at.y();
     return m;
 }
 
 // Kinds whose Qt widget edits text.
-bool isTextKind(ui::ControlKind k) {
+bool IsTextKind(ui::ControlKind k) {
     return k == ui::ControlKind::Edit || k == ui::ControlKind::Memo || k == ui::ControlKind::ComboEdit;
 }
 
-bool isNavigationKey(int key) {
+bool IsNavigationKey(int key) {
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -178,7 +178,7 @@ protected:
         const ui::BitmapPtr bmp = pic->Bitmap();
         if (bmp.get() != cachedFor_) {
             cachedFor_ = bmp.get();
-            cache_ = bmp ? toImage(*bmp) : QImage();
+            cache_ = bmp ? ToImage(*bmp) : QImage();
             disabled_ = QImage();
         }
         if (!isEnabled() && !cache_.isNull() && disabled_.isNull()) {
@@ -191,7 +191,7 @@ protected:
         }
         const QImage& shown = isEnabled() ? cache_ : disabled_;
         QPainter p(this);
-        if (pic->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(pic->Fill(), rect()));
+        if (pic->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), Qbrush(pic->Fill(), rect()));
         if (shown.isNull()) return;
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QSizeF img = cache_.size();
@@ -241,9 +241,9 @@ protected:
             const double t =
                 rc->Stroke().kind == ui::Brush::Kind::None ? 0 : std::max(0, rc->StrokeThickness());
             const QRectF inner = r.adjusted(t / 2, t / 2, -t / 2, -t / 2);
-            p.setBrush(qbrush(rc->Fill(), r));
+            p.setBrush(Qbrush(rc->Fill(), r));
             if (t > 0)
-                p.setPen(QPen(qbrush(rc->Stroke(), r), t));
+                p.setPen(QPen(Qbrush(rc->Stroke(), r), t));
             else
                 p.setPen(Qt::NoPen);
             if (rc->CornerRadius() > 0)
@@ -253,21 +253,21 @@ protected:
             return;
         }
         if (control->Kind() == ui::ControlKind::Layout) return;
-        p.fillRect(r, qbrush(control->Fill(), r));
+        p.fillRect(r, Qbrush(control->Fill(), r));
         if (control->Kind() == ui::ControlKind::GroupBox) {
-            p.setFont(qfont(control->GetFont()));
+            p.setFont(Qfont(control->GetFont()));
             const QFontMetrics fm(p.font());
             const QRectF frame = r.adjusted(0.5, fm.height() / 2.0, -0.5, -0.5);
             p.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1));
             p.setBrush(Qt::NoBrush);
             p.drawRoundedRect(frame, 3, 3);
-            const QString title = qs(control->Text());
+            const QString title = Qs(control->Text());
             if (!title.isEmpty()) {
                 const QRectF box(8, 0, fm.horizontalAdvance(title) + 8, fm.height());
                 p.fillRect(box, palette().window());
                 if (control->Fill().kind != ui::Brush::Kind::None)
-                    p.fillRect(box, qbrush(control->Fill(), r));
-                p.setPen(toQColor(control->GetFont().color));
+                    p.fillRect(box, Qbrush(control->Fill(), r));
+                p.setPen(ToQColor(control->GetFont().color));
                 p.drawText(box, Qt::AlignCenter, title);
             }
         }
@@ -285,8 +285,8 @@ protected:
         if (!view) return;
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        if (view->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), qbrush(view->Fill(), rect()));
-        paintChart(p, view->Chart(), QRectF(rect()));
+        if (view->Fill().kind != ui::Brush::Kind::None) p.fillRect(rect(), Qbrush(view->Fill(), rect()));
+        PaintChart(p, view->Chart(), QRectF(rect()));
     }
 };
 
@@ -307,18 +307,18 @@ public:
             return QString::fromUtf8(text.data(), qsizetype(text.size()));
         }
         case Qt::FontRole:
-            return qfont(list->FontOfItem(row));
+            return Qfont(list->FontOfItem(row));
         case Qt::ForegroundRole:
-            return QBrush(toQColor(list->FontOfItem(row).color));
+            return QBrush(ToQColor(list->FontOfItem(row).color));
         case Qt::BackgroundRole:
             if (const ui::ItemStyle* s = list->ItemStyleAt(row); s && s->background)
-                return QBrush(toQColor(*s->background));
+                return QBrush(ToQColor(*s->background));
             return {};
         default:
             return {};
         }
     }
-    void reset() {
+    void Reset() {
         beginResetModel();
         endResetModel();
     }
@@ -353,7 +353,7 @@ public:
     ListDelegate* delegate;
 };
 
-QLineEdit* lineEditOf(QWidget* q) {
+QLineEdit* LineEditOf(QWidget* q) {
     if (auto* le = qobject_cast<QLineEdit*>(q)) return le;
     if (auto* cb = qobject_cast<QComboBox*>(q)) return cb->lineEdit();
     return nullptr;
@@ -362,18 +362,18 @@ QLineEdit* lineEditOf(QWidget* q) {
 // Style sheets are parsed again at every setStyleSheet, which costs far more
 // than the text change that usually comes with it: a peer's style is set
 // only when it really changes. The same holds for fonts and palettes.
-void setStyleIfChanged(QWidget* w, const QString& css) {
+void SetStyleIfChanged(QWidget* w, const QString& css) {
     if (w->styleSheet() != css) w->setStyleSheet(css);
 }
-void setFontIfChanged(QWidget* w, const QFont& f) {
+void SetFontIfChanged(QWidget* w, const QFont& f) {
     if (w->font() != f || !w->testAttribute(Qt::WA_SetFont)) w->setFont(f);
 }
-void setPaletteIfChanged(QWidget* w, const QPalette& p) {
+void SetPaletteIfChanged(QWidget* w, const QPalette& p) {
     if (w->palette() != p || !w->testAttribute(Qt::WA_SetPalette)) w->setPalette(p);
 }
 // Whether a change of this property may change a peer's look: a new text,
 // caret or selection leaves font, colours and style as they are.
-bool changesLook(ui::Property p) {
+bool ChangesLook(ui::Property p) {
     return p != ui::Property::Text && p != ui::Property::Caret && p != ui::Property::Selection;
 }
 
@@ -395,18 +395,18 @@ EditColors editColors(ui::Edit& e) {
 }
 
 // Whether the edit's style paints every pixel of it: a solid fill and border.
-bool editOpaque(ui::Edit& e) {
+bool EditOpaque(ui::Edit& e) {
     const EditColors c = editColors(e);
     return (c.fill >> 24) == 0xFF && (c.stroke >> 24) == 0xFF;
 }
 
-QString editStyleSheet(ui::Edit& e, const char* widgetClass) {
+QString EditStyleSheet(ui::Edit& e, const char* widgetClass) {
     const auto [fill, stroke] = editColors(e);
     // Disabled, the platform's disabled colours.
     const QPalette pal = QApplication::palette();
     return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
                           "%1:disabled { background-color: %5; border-color: %6; color: %7; }")
-        .arg(QLatin1String(widgetClass), cssColor(fill), cssColor(stroke), cssColor(e.GetFont().color),
+        .arg(QLatin1String(widgetClass), CssColor(fill), CssColor(stroke), CssColor(e.GetFont().color),
              pal.color(QPalette::Disabled, QPalette::Window).name(),
              pal.color(QPalette::Disabled, QPalette::Mid).name(),
              pal.color(QPalette::Disabled, QPalette::Text).name());
@@ -426,26 +426,26 @@ FormWindow::FormWindow(Bridge& bridge, ui::Form& form)
     client_->setMouseTracking(true);
 }
 
-void FormWindow::placeClient() {
+void FormWindow::PlaceClient() {
     client_->setGeometry(rect());
 }
 
 void FormWindow::resizeEvent(QResizeEvent*) {
-    placeClient();
-    if (form_) bridge_.windowResized(*form_, size());
+    PlaceClient();
+    if (form_) bridge_.WindowResized(*form_, size());
 }
 
 void FormWindow::paintEvent(QPaintEvent*) {
     if (!form_) return;
     QPainter p(this);
-    p.fillRect(rect(), qbrush(form_->Fill(), rect()));
+    p.fillRect(rect(), Qbrush(form_->Fill(), rect()));
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The model decides what a close does; the window hides when the model
     // hides the form.
     e->ignore();
-    if (form_) bridge_.closeRequested(*form_);
+    if (form_) bridge_.CloseRequested(*form_);
 }
 
 // ---------------------------------------------------------------------------
@@ -453,7 +453,7 @@ void FormWindow::closeEvent(QCloseEvent* e) {
 
 Bridge::Bridge(ui::Application& app) : app_(app) {
     // Window code sizes pictures and panels from the screen.
-    const QSize screen = screenSize();
+    const QSize screen = ScreenSize();
     app_.SetScreenSize(screen.width(), screen.height());
     qApp->installEventFilter(this);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -473,13 +473,13 @@ Bridge::~Bridge() {
         delete t;
 }
 
-void Bridge::setUnattended(bool u) {
+void Bridge::SetUnattended(bool u) {
     unattended_ = u;
-    const QSize screen = screenSize();
+    const QSize screen = ScreenSize();
     app_.SetScreenSize(screen.width(), screen.height());
 }
 
-QSize Bridge::screenSize() const {
+QSize Bridge::ScreenSize() const {
     if (unattended_) return QSize(1366, 768);
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
@@ -490,17 +490,17 @@ FormWindow& Bridge::window(ui::Form& f) {
     auto* w = new FormWindow(*this, f);
     windows_[&f] = w;
     for (ui::Control* c : f.Controls())
-        createPeer(*w, *c);
-    syncForm(f);
+        CreatePeer(*w, *c);
+    SyncForm(f);
     return *w;
 }
 
-QWidget* Bridge::widget(const ui::Control& c) const {
+QWidget* Bridge::Widget(const ui::Control& c) const {
     auto it = widgets_.find(&c);
     return it == widgets_.end() ? nullptr : it->second;
 }
 
-ui::Control* Bridge::controlOf(const QObject* o) const {
+ui::Control* Bridge::ControlOf(const QObject* o) const {
     for (; o; o = o->parent()) {
         if (auto it = controls_.find(o); it != controls_.end()) return it->second;
         if (dynamic_cast<const FormWindow*>(o)) return nullptr;
@@ -508,10 +508,10 @@ ui::Control* Bridge::controlOf(const QObject* o) const {
     return nullptr;
 }
 
-void Bridge::createPeer(FormWindow& w, ui::Control& c) {
+void Bridge::CreatePeer(FormWindow& w, ui::Control& c) {
     if (c.Kind() == ui::ControlKind::Timer) return; // timers have no widget (see ControlCreated)
-    QWidget* parent = c.Parent() ? widget(*c.Parent()) : nullptr;
-    if (!parent) parent = w.client();
+    QWidget* parent = c.Parent() ? Widget(*c.Parent()) : nullptr;
+    if (!parent) parent = w.Client();
     QWidget* q = nullptr;
     std::vector<QWidget*> inner; // inner widgets that receive the mouse for the control
     switch (c.Kind()) {
@@ -527,13 +527,13 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         connect(le, &QLineEdit::cursorPositionChanged, this, [this, le, &c](int, int pos) {
             if (syncing_) return;
             auto& e = static_cast<ui::Edit&>(c);
-            if (!le->hasSelectedText()) e.SetCaretPosition(toChars(le->text(), pos));
+            if (!le->hasSelectedText()) e.SetCaretPosition(ToChars(le->text(), pos));
         });
         connect(le, &QLineEdit::selectionChanged, this, [this, le, &c] {
             if (syncing_ || !le->hasSelectedText()) return;
             auto& e = static_cast<ui::Edit&>(c);
-            const int start = toChars(le->text(), le->selectionStart());
-            e.SetSelection(start, toChars(le->text(), le->selectionEnd()) - start);
+            const int start = ToChars(le->text(), le->selectionStart());
+            e.SetSelection(start, ToChars(le->text(), le->selectionEnd()) - start);
         });
         q = le;
         break;
@@ -612,10 +612,10 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
             const QString text = te->toPlainText();
             const QTextCursor cur = te->textCursor();
             if (cur.hasSelection()) {
-                const int start = toChars(text, cur.selectionStart());
-                m.SetSelection(start, toChars(text, cur.selectionEnd()) - start);
+                const int start = ToChars(text, cur.selectionStart());
+                m.SetSelection(start, ToChars(text, cur.selectionEnd()) - start);
             } else {
-                m.SetCaretPosition(toChars(text, cur.position()));
+                m.SetCaretPosition(ToChars(text, cur.position()));
             }
         };
         connect(te, &QPlainTextEdit::cursorPositionChanged, this, caret);
@@ -632,7 +632,7 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
                     if (syncing_ || !current.isValid()) return;
                     ui::input::SelectCell(g, current.column(), current.row());
                 });
-        gv->gridModel()->onEdit = [this, &g](int col, int row, const std::string& text) {
+        gv->Model()->onEdit = [this, &g](int col, int row, const std::string& text) {
             return !syncing_ && ui::input::EditCell(g, col, row, text);
         };
         inner.push_back(gv->viewport());
@@ -646,7 +646,7 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
         return;
     }
     if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = &c;
-    q->setObjectName(qs(c.Name()));
+    q->setObjectName(Qs(c.Name()));
     widgets_[&c] = q;
     controls_[q] = &c;
     for (QWidget* i : inner) {
@@ -658,7 +658,7 @@ void Bridge::createPeer(FormWindow& w, ui::Control& c) {
     q->setMouseTracking(true);
     q->setFocusPolicy(c.Focusable() ? Qt::ClickFocus : Qt::NoFocus);
     if (auto* cb = qobject_cast<QComboBox*>(q)) cb->setFocusPolicy(Qt::ClickFocus);
-    syncAll(c);
+    SyncAll(c);
 }
 
 void Bridge::ControlCreated(ui::Control& c) {
@@ -667,13 +667,13 @@ void Bridge::ControlCreated(ui::Control& c) {
         auto* t = new QTimer;
         timers_[&c] = t;
         connect(t, &QTimer::timeout, this, [&c] { ui::input::TimerTick(static_cast<ui::Timer&>(c)); });
-        syncControl(c, ui::Property::Timer);
+        SyncControl(c, ui::Property::Timer);
         return;
     }
     auto it = windows_.find(&c.GetForm());
     if (it != windows_.end()) {
-        createPeer(*it->second, c);
-        if (QWidget* q = widget(c)) q->raise();
+        CreatePeer(*it->second, c);
+        if (QWidget* q = Widget(c)) q->raise();
     }
 }
 
@@ -690,13 +690,13 @@ void Bridge::FormDestroyed(ui::Form& f) {
     FormWindow* w = it->second;
     windows_.erase(it);
     for (ui::Control* c : w->controls) {
-        if (QWidget* q = widget(*c)) {
+        if (QWidget* q = Widget(*c)) {
             if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
             if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
             if (auto* gv = dynamic_cast<GridView*>(q)) gv->detach();
             controls_.erase(q);
             if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
-            if (QLineEdit* le = lineEditOf(q)) controls_.erase(le);
+            if (QLineEdit* le = LineEditOf(q)) controls_.erase(le);
         }
         widgets_.erase(c);
         if (pressed_ == c) pressed_ = nullptr;
@@ -708,13 +708,13 @@ void Bridge::FormDestroyed(ui::Form& f) {
     w->deleteLater();
 }
 
-void Bridge::syncForm(ui::Form& f) {
+void Bridge::SyncForm(ui::Form& f) {
     auto it = windows_.find(&f);
     if (it == windows_.end()) return;
     FormWindow& w = *it->second;
     ++syncing_;
-    w.setWindowTitle(qs(f.Caption()));
-    w.setFont(qfont(f.GetFont()));
+    w.setWindowTitle(Qs(f.Caption()));
+    w.setFont(Qfont(f.GetFont()));
     Qt::WindowFlags flags = Qt::Window;
     if (f.GetBorderStyle() == ui::BorderStyle::None)
         flags |= Qt::FramelessWindowHint;
@@ -743,22 +743,22 @@ void Bridge::syncForm(ui::Form& f) {
     } else {
         w.setFixedSize(client);
     }
-    w.placeClient();
+    w.PlaceClient();
     w.update();
     --syncing_;
 }
 
 void Bridge::FormChanged(ui::Form& f) {
-    syncForm(f);
+    SyncForm(f);
 }
 
-void Bridge::windowResized(ui::Form& f, QSize size) {
+void Bridge::WindowResized(ui::Form& f, QSize size) {
     if (syncing_ || size.isEmpty()) return;
     if (size == QSize(f.ClientWidth(), f.ClientHeight())) return;
     ui::input::Resize(f, size.width(), size.height());
 }
 
-void Bridge::placeWindow(ui::Form& f, FormWindow& w) {
+void Bridge::PlaceWindow(ui::Form& f, FormWindow& w) {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     QRect around = avail;
@@ -792,7 +792,7 @@ void Bridge::placeWindow(ui::Form& f, FormWindow& w) {
 
 void Bridge::FormShown(ui::Form& f) {
     FormWindow& w = window(f);
-    syncForm(f);
+    SyncForm(f);
     if (f.IsModal()) {
         w.setWindowModality(Qt::ApplicationModal);
         if (ui::Form* owner = f.Owner()) {
@@ -804,7 +804,7 @@ void Bridge::FormShown(ui::Form& f) {
     if (f.GetWindowState() == ui::WindowState::Maximized) {
         if (unattended_) {
             // No real screen: take a common desktop size, at least the design size.
-            w.resize(screenSize().expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
+            w.resize(ScreenSize().expandedTo(QSize(f.ClientWidth(), f.ClientHeight())));
             w.show();
         } else {
             // Also without a window manager to maximise it, it covers the screen.
@@ -813,7 +813,7 @@ void Bridge::FormShown(ui::Form& f) {
             w.showMaximized();
         }
     } else {
-        placeWindow(f, w);
+        PlaceWindow(f, w);
         w.show();
     }
     if (!unattended_) {
@@ -829,10 +829,10 @@ void Bridge::FormHidden(ui::Form& f) {
         it->second->hide();
         if (!f.IsModal()) it->second->setWindowModality(Qt::NonModal);
     }
-    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+    QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
 }
 
-void Bridge::checkVisibleWindows() {
+void Bridge::CheckVisibleWindows() {
     // The program never keeps running without a visible window: a user could
     // not reach it any more.
     if (!running_ || app_.Terminated() || !modalLoops_.empty()) return;
@@ -847,7 +847,7 @@ void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
     auto it = windows_.find(&f);
     if (it == windows_.end()) return;
     ++syncing_;
-    QWidget* q = c ? widget(*c) : nullptr;
+    QWidget* q = c ? Widget(*c) : nullptr;
     if (q && c->IsShowing())
         q->setFocus(Qt::OtherFocusReason);
     else
@@ -876,7 +876,7 @@ void Bridge::EndModal(ui::Form& f) {
 
 void Bridge::Run(ui::Application&) {
     running_ = true;
-    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+    QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
     QApplication::exec();
     running_ = false;
 }
@@ -887,7 +887,7 @@ void Bridge::Terminate() {
     QCoreApplication::exit(0);
 }
 
-void Bridge::closeRequested(ui::Form& f) {
+void Bridge::CloseRequested(ui::Form& f) {
     if (!f.Visible()) return;
     if (ui::input::CloseWindow(f)) return;
     // The window has no close box, yet the window manager closed it: the
@@ -898,14 +898,14 @@ void Bridge::closeRequested(ui::Form& f) {
         f.Close();
         return true;
     });
-    QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+    QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
 }
 
 // ---------------------------------------------------------------------------
 // Model -> widgets
 
-void Bridge::syncAll(ui::Control& c) {
-    QWidget* q = widget(c);
+void Bridge::SyncAll(ui::Control& c) {
+    QWidget* q = Widget(c);
     if (!q) return;
     ++syncing_;
     q->setGeometry(c.Left(), c.Top(), c.Width(), c.Height());
@@ -915,10 +915,10 @@ void Bridge::syncAll(ui::Control& c) {
     --syncing_;
     for (ui::Property p : {ui::Property::Cursor, ui::Property::Font, ui::Property::Items,
                            ui::Property::Columns, ui::Property::Other})
-        syncControl(c, p);
+        SyncControl(c, p);
 }
 
-void Bridge::syncControl(ui::Control& c, ui::Property p) {
+void Bridge::SyncControl(ui::Control& c, ui::Property p) {
     if (c.Kind() == ui::ControlKind::Timer) {
         if (auto it = timers_.find(&c); it != timers_.end()) {
             auto& t = static_cast<ui::Timer&>(c);
@@ -928,7 +928,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         }
         return;
     }
-    QWidget* q = widget(c);
+    QWidget* q = Widget(c);
     if (!q) return;
     ++syncing_;
     struct Done {
@@ -976,66 +976,66 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
     case ui::ControlKind::Label: {
         auto& l = static_cast<ui::Label&>(c);
         auto* w = static_cast<QLabel*>(q);
-        const QString text = qs(l.Text());
+        const QString text = Qs(l.Text());
         if (w->text() != text) w->setText(text);
-        if (!changesLook(p)) return;
-        setFontIfChanged(w, qfont(l.GetFont()));
-        w->setAlignment(qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
+        if (!ChangesLook(p)) return;
+        SetFontIfChanged(w, Qfont(l.GetFont()));
+        w->setAlignment(Qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
         w->setWordWrap(l.WordWrap());
         QPalette pal = w->palette();
-        setEnabledColor(pal, QPalette::WindowText, toQColor(l.GetFont().color));
+        SetEnabledColor(pal, QPalette::WindowText, ToQColor(l.GetFont().color));
         const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;
-        if (filled) pal.setColor(QPalette::Window, toQColor(l.Fill().color));
+        if (filled) pal.setColor(QPalette::Window, ToQColor(l.Fill().color));
         w->setAutoFillBackground(filled);
-        setPaletteIfChanged(w, pal);
+        SetPaletteIfChanged(w, pal);
         return;
     }
     case ui::ControlKind::Edit: {
         auto& e = static_cast<ui::Edit&>(c);
         auto* le = static_cast<QLineEdit*>(q);
-        const QString text = qs(e.Text());
+        const QString text = Qs(e.Text());
         if (le->text() != text) le->setText(text);
-        if (changesLook(p)) {
+        if (ChangesLook(p)) {
             le->setReadOnly(e.ReadOnly());
             le->setEchoMode(e.Password() ? QLineEdit::Password : QLineEdit::Normal);
-            le->setAlignment(qalign(e.Align()) | Qt::AlignVCenter);
-            setFontIfChanged(le, qfont(e.GetFont()));
-            setStyleIfChanged(le, editStyleSheet(e, "QLineEdit"));
+            le->setAlignment(Qalign(e.Align()) | Qt::AlignVCenter);
+            SetFontIfChanged(le, Qfont(e.GetFont()));
+            SetStyleIfChanged(le, EditStyleSheet(e, "QLineEdit"));
             // An edit that covers itself is drawn without what lies beneath:
             // a changed text repaints the edit alone, not the panels under it.
-            le->setAttribute(Qt::WA_OpaquePaintEvent, editOpaque(e));
+            le->setAttribute(Qt::WA_OpaquePaintEvent, EditOpaque(e));
         }
         // Only the focused edit shows its selection: one left by Enter or Tab
         // keeps it in the model but is drawn with the caret alone, as Qt does
         // itself when a field loses the focus.
         if (e.SelLength() > 0 && e.IsFocused())
-            le->setSelection(toUtf16(text, e.SelStart()),
-                             toUtf16(text, e.SelStart() + e.SelLength()) - toUtf16(text, e.SelStart()));
+            le->setSelection(ToUtf16(text, e.SelStart()),
+                             ToUtf16(text, e.SelStart() + e.SelLength()) - ToUtf16(text, e.SelStart()));
         else
-            le->setCursorPosition(toUtf16(text, e.CaretPosition()));
+            le->setCursorPosition(ToUtf16(text, e.CaretPosition()));
         return;
     }
     case ui::ControlKind::Button: {
         // Each property set only when it differs: a set repaints the button.
         auto* b = static_cast<QPushButton*>(q);
-        const QString text = qs(c.Text());
+        const QString text = Qs(c.Text());
         if (b->text() != text) b->setText(text);
-        setFontIfChanged(b, qfont(c.GetFont()));
+        SetFontIfChanged(b, Qfont(c.GetFont()));
         QPalette pal = b->palette();
-        setEnabledColor(pal, QPalette::ButtonText, toQColor(c.GetFont().color));
-        setPaletteIfChanged(b, pal);
+        SetEnabledColor(pal, QPalette::ButtonText, ToQColor(c.GetFont().color));
+        SetPaletteIfChanged(b, pal);
         return;
     }
     case ui::ControlKind::CheckBox: {
         auto& cbm = static_cast<ui::CheckBox&>(c);
         auto* cb = static_cast<QCheckBox*>(q);
-        const QString text = qs(c.Text());
+        const QString text = Qs(c.Text());
         if (cb->text() != text) cb->setText(text);
-        setFontIfChanged(cb, qfont(c.GetFont()));
+        SetFontIfChanged(cb, Qfont(c.GetFont()));
         if (cb->isChecked() != cbm.Checked()) cb->setChecked(cbm.Checked());
         QPalette pal = cb->palette();
-        setEnabledColor(pal, QPalette::WindowText, toQColor(c.GetFont().color));
-        setPaletteIfChanged(cb, pal);
+        SetEnabledColor(pal, QPalette::WindowText, ToQColor(c.GetFont().color));
+        SetPaletteIfChanged(cb, pal);
         return;
     }
     case ui::ControlKind::ListBox: {
@@ -1044,13 +1044,13 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         // The item size is set before the reset, which lays the items out again.
         lv->delegate->itemHeight = l.ItemHeight();
         lv->delegate->itemWidth = l.ItemWidth();
-        if (p == ui::Property::Items || p == ui::Property::ItemStyle) lv->model->reset();
-        lv->setFont(qfont(l.ItemFont()));
+        if (p == ui::Property::Items || p == ui::Property::ItemStyle) lv->model->Reset();
+        lv->setFont(Qfont(l.ItemFont()));
         lv->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         lv->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)
-            setStyleIfChanged(
-                lv, QStringLiteral("QListView { background-color: %1; }").arg(cssColor(l.Fill().color)));
+            SetStyleIfChanged(
+                lv, QStringLiteral("QListView { background-color: %1; }").arg(CssColor(l.Fill().color)));
         const QModelIndex current = l.ItemIndex() >= 0 ? lv->model->index(l.ItemIndex()) : QModelIndex();
         if (current.isValid()) {
             lv->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
@@ -1075,14 +1075,14 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         if (p == ui::Property::Items || cb->count() != int(cm.Items().size())) {
             cb->clear();
             for (const auto& item : cm.Items())
-                cb->addItem(qs(item));
+                cb->addItem(Qs(item));
         }
-        cb->setFont(qfont(cm.GetFont()));
+        cb->setFont(Qfont(cm.GetFont()));
         cb->setCurrentIndex(cm.ItemIndex());
-        const QString text = qs(cm.Text());
+        const QString text = Qs(cm.Text());
         if (QLineEdit* le = cb->lineEdit()) {
             if (le->text() != text) le->setText(text);
-            le->setCursorPosition(toUtf16(text, cm.CaretPosition()));
+            le->setCursorPosition(ToUtf16(text, cm.CaretPosition()));
         } else if (cm.ItemIndex() < 0) {
             cb->setCurrentIndex(cb->findText(text));
         }
@@ -1093,32 +1093,32 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* w = static_cast<QCalendarWidget*>(q);
         const QDate d(cal.Date().Year(), cal.Date().Month(), cal.Date().Day());
         if (d.isValid() && w->selectedDate() != d) w->setSelectedDate(d);
-        w->setFont(qfont(cal.GetFont()));
+        w->setFont(Qfont(cal.GetFont()));
         return;
     }
     case ui::ControlKind::Memo: {
         auto& m = static_cast<ui::Memo&>(c);
         auto* te = static_cast<QPlainTextEdit*>(q);
-        const QString text = qs(m.Text());
+        const QString text = Qs(m.Text());
         if (te->toPlainText() != text) te->setPlainText(text);
-        if (changesLook(p)) {
+        if (ChangesLook(p)) {
             te->setReadOnly(m.ReadOnly());
             te->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            setFontIfChanged(te, qfont(m.GetFont()));
-            setStyleIfChanged(te, editStyleSheet(m, "QPlainTextEdit"));
+            SetFontIfChanged(te, Qfont(m.GetFont()));
+            SetStyleIfChanged(te, EditStyleSheet(m, "QPlainTextEdit"));
         }
         QTextCursor cur = te->textCursor();
         const int size = int(text.size());
         if (m.SelLength() > 0) {
-            const int from = std::min(toUtf16(text, m.SelStart()), size);
-            const int to = std::min(toUtf16(text, m.SelStart() + m.SelLength()), size);
+            const int from = std::min(ToUtf16(text, m.SelStart()), size);
+            const int to = std::min(ToUtf16(text, m.SelStart() + m.SelLength()), size);
             if (cur.selectionStart() != from || cur.selectionEnd() != to) {
                 cur.setPosition(from);
                 cur.setPosition(to, QTextCursor::KeepAnchor);
                 te->setTextCursor(cur);
             }
         } else {
-            const int pos = std::min(toUtf16(text, m.CaretPosition()), size);
+            const int pos = std::min(ToUtf16(text, m.CaretPosition()), size);
             if (cur.hasSelection() || cur.position() != pos) {
                 cur.setPosition(pos);
                 te->setTextCursor(cur);
@@ -1130,20 +1130,20 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
         auto* gv = static_cast<GridView*>(q);
         if (p == ui::Property::Cells || p == ui::Property::RowCount) {
             // One notice for all the changes of this turn of the event loop.
-            if (gv->gridModel()->noteChange(p == ui::Property::Cells))
+            if (gv->Model()->NoteChange(p == ui::Property::Cells))
                 QMetaObject::invokeMethod(
                     this,
                     [this, view = QPointer<GridView>(gv)] {
                         if (!view) return;
                         ++syncing_;
-                        view->gridModel()->flush();
+                        view->Model()->Flush();
                         --syncing_;
                     },
                     Qt::QueuedConnection);
             return;
         }
-        gv->setFont(qfont(c.GetFont()));
-        gv->syncFromGrid();
+        gv->setFont(Qfont(c.GetFont()));
+        gv->SyncFromGrid();
         return;
     }
     case ui::ControlKind::Picture:
@@ -1160,7 +1160,7 @@ void Bridge::syncControl(ui::Control& c, ui::Property p) {
 }
 
 void Bridge::PropertyChanged(ui::Control& c, ui::Property p) {
-    syncControl(c, p);
+    SyncControl(c, p);
 }
 
 // ---------------------------------------------------------------------------
@@ -1175,7 +1175,7 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
         auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
         if (!fw || !fw->form()) return false;
         const bool eaten = keyEvent(*fw, watched, event);
-        QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+        QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
         return eaten;
     }
     case QEvent::MouseButtonPress:
@@ -1188,8 +1188,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Drop: {
         // Dropped text would enter a field behind the model and its key
         // filters: text fields take none.
-        ui::Control* c = controlOf(watched);
-        if (!c || !isTextKind(c->Kind())) return false;
+        ui::Control* c = ControlOf(watched);
+        if (!c || !IsTextKind(c->Kind())) return false;
         event->ignore();
         return true;
     }
@@ -1198,7 +1198,7 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
         auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
         if (!fw || !fw->form()) return false;
         ui::Form& f = *fw->form();
-        ui::Control* c = controlOf(watched);
+        ui::Control* c = ControlOf(watched);
         // Only a click moves the model's focus; Qt's own moves (window
         // activation, popups) give way to the model's focus.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -1219,8 +1219,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
 
 bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     ui::Form& f = *w.form();
-    ui::Control* c = controlOf(receiver);
-    QWidget* peer = c ? widget(*c) : nullptr;
+    ui::Control* c = ControlOf(receiver);
+    QWidget* peer = c ? Widget(*c) : nullptr;
     // Inside a grid's cell editor Qt edits the cell; the grid reports the edit.
     if (c && c->Kind() == ui::ControlKind::StringGrid && receiver != peer) return false;
     const bool qtNavigates =
@@ -1234,12 +1234,12 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
         return true;
     }
     auto* ke = static_cast<QKeyEvent*>(event);
-    const ui::Mod mods = qmods(ke->modifiers());
-    const WinKey k = mapKey(ke->key(), ke->modifiers(), ke->text());
+    const ui::Mod mods = Qmods(ke->modifiers());
+    const WinKey k = MapKey(ke->key(), ke->modifiers(), ke->text());
     if (event->type() == QEvent::KeyRelease) {
         if (ke->isAutoRepeat()) return true; // a held key repeats its key down only
         if (k.code || k.ch) ui::input::KeyUp(f, std::uint16_t(k.code), k.ch, mods);
-        return !(qtNavigates && isNavigationKey(ke->key()));
+        return !(qtNavigates && IsNavigationKey(ke->key()));
     }
 
     auto* edit = dynamic_cast<ui::Edit*>(f.Focused());
@@ -1270,10 +1270,10 @@ bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
     // the focus; a swallowed or changed key never reaches the widget.
     const bool letThrough =
         taken && !key.Swallowed() && key.key == k.code && key.ch == k.ch && f.Focused() == c;
-    return !(qtNavigates && isNavigationKey(ke->key()) && letThrough);
+    return !(qtNavigates && IsNavigationKey(ke->key()) && letThrough);
 }
 
-void Bridge::pressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles) {
+void Bridge::PressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles) {
     // Text fields keep their whole click at the release, where their
     // focus and caret are settled.
     if (qtHandles || !c.OnMouseDown) return;
@@ -1287,20 +1287,20 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     auto* me = static_cast<QMouseEvent*>(event);
     // Every point below is mapped here, once, by mapBetween.
     const QPoint at = me->position().toPoint();
-    if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->client())) {
+    if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->Client())) {
         // The window's own background (also the margins of a maximised window
         // around its design area), in the coordinates of the controls' area.
         if (fw->form() && event->type() == QEvent::MouseMove)
-            ui::input::FormMouseMove(*fw->form(), qmouse(*me, mapBetween(rw, fw->client(), at)));
+            ui::input::FormMouseMove(*fw->form(), Qmouse(*me, MapBetween(rw, fw->Client(), at)));
         return false;
     }
     auto it = controls_.find(receiver);
     if (it == controls_.end()) return false;
     ui::Control& c = *it->second;
-    QWidget* peer = widget(c);
+    QWidget* peer = Widget(c);
     if (!peer) return false;
-    const QPoint inPeer = mapBetween(rw, peer, at);
-    const ui::MouseEvent m = qmouse(*me, inPeer);
+    const QPoint inPeer = MapBetween(rw, peer, at);
+    const ui::MouseEvent m = Qmouse(*me, inPeer);
     const ui::ControlKind kind = c.Kind();
     const bool qtHandles = kind == ui::ControlKind::Edit || kind == ui::ControlKind::Memo ||
                            kind == ui::ControlKind::ComboEdit || kind == ui::ControlKind::Calendar ||
@@ -1308,7 +1308,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     const bool left = me->button() == Qt::LeftButton;
     // The middle button pastes the window system's selection into text
     // widgets on some desktops, behind the model: text fields ignore it.
-    if ((me->button() == Qt::MiddleButton || (me->buttons() & Qt::MiddleButton)) && isTextKind(kind) &&
+    if ((me->button() == Qt::MiddleButton || (me->buttons() & Qt::MiddleButton)) && IsTextKind(kind) &&
         event->type() != QEvent::MouseMove)
         return true;
 
@@ -1322,7 +1322,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             // The second press of a double click: the double click follows.
             if (me->flags() & Qt::MouseEventCreatedDoubleClick) return true;
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
+            const QModelIndex index = lv->indexAt(MapBetween(peer, lv->viewport(), inPeer));
             if (index.isValid())
                 ui::input::SelectItem(static_cast<ui::ListBox&>(c), index.row());
             else
@@ -1330,7 +1330,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             return true;
         }
         pressed_ = &c;
-        pressDown(c, m, qtHandles);
+        PressDown(c, m, qtHandles);
         return !(qtHandles || kind == ui::ControlKind::Button);
     case QEvent::MouseButtonRelease: {
         if (!left) return false;
@@ -1347,7 +1347,7 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
                 ui::input::ReleaseMouse(c, m, true);
             else
                 ui::input::Click(c);
-            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+            QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
         } else if (downRun) {
             // Released elsewhere: no click, but the mouse-up that undoes
             // what the press showed.
@@ -1359,10 +1359,10 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
         if (!left) return false;
         if (kind == ui::ControlKind::ListBox) {
             auto* lv = static_cast<ListView*>(peer);
-            const QModelIndex index = lv->indexAt(mapBetween(peer, lv->viewport(), inPeer));
+            const QModelIndex index = lv->indexAt(MapBetween(peer, lv->viewport(), inPeer));
             // The first press selected the item and clicked it.
             if (index.isValid()) ui::input::SecondClickItem(static_cast<ui::ListBox&>(c), index.row());
-            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+            QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
             return true;
         }
         if (kind == ui::ControlKind::Calendar || kind == ui::ControlKind::StringGrid) return false;
@@ -1371,10 +1371,10 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
             // double click takes the second press and release.
             ui::input::SecondClick(c);
             skipRelease_ = &c;
-            QTimer::singleShot(0, this, [this] { checkVisibleWindows(); });
+            QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
         } else {
             pressed_ = &c; // a second plain click
-            pressDown(c, m, qtHandles);
+            PressDown(c, m, qtHandles);
         }
         return !qtHandles;
     default:

@@ -28,8 +28,8 @@ public:
     // The area of the controls: the whole window, whose size the model hears
     // of as the form's client size (the model keeps a maximised window's
     // design area centred).
-    QWidget* client() const { return client_; }
-    void placeClient();
+    QWidget* Client() const { return client_; }
+    void PlaceClient();
     std::vector<ui::Control*> controls; // the controls that have a peer here
 
 protected:
@@ -65,38 +65,38 @@ public:
     // The window of a form, created (hidden) when it has none yet.
     FormWindow& window(ui::Form& f);
     // The peer widget of a control (null for timers and unrealised forms).
-    QWidget* widget(const ui::Control& c) const;
+    QWidget* Widget(const ui::Control& c) const;
     // The control a widget (or one of its inner widgets) stands for.
-    ui::Control* controlOf(const QObject* o) const;
+    ui::Control* ControlOf(const QObject* o) const;
 
     // A close asked by the window manager: never lost, also on a window
     // without a close box (see the definition).
-    void closeRequested(ui::Form& f);
+    void CloseRequested(ui::Form& f);
 
     // The real window of a form took a new size: the model hears of it,
     // unless the size came from the model itself.
-    void windowResized(ui::Form& f, QSize size);
+    void WindowResized(ui::Form& f, QSize size);
 
     // Sizes a maximised window takes when no real screen decides it (the
     // application's screen size follows).
-    void setUnattended(bool u);
+    void SetUnattended(bool u);
     // The screen the windows are laid out on: the primary screen, or a
     // common desktop size when unattended.
-    QSize screenSize() const;
+    QSize ScreenSize() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createPeer(FormWindow& w, ui::Control& c);
-    void syncForm(ui::Form& f);
-    void syncControl(ui::Control& c, ui::Property p);
-    void syncAll(ui::Control& c);
-    void placeWindow(ui::Form& f, FormWindow& w);
-    void checkVisibleWindows();
+    void CreatePeer(FormWindow& w, ui::Control& c);
+    void SyncForm(ui::Form& f);
+    void SyncControl(ui::Control& c, ui::Property p);
+    void SyncAll(ui::Control& c);
+    void PlaceWindow(ui::Form& f, FormWindow& w);
+    void CheckVisibleWindows();
     // A press on a control with a mouse-down handler runs it at once (the
     // rest of the click waits for the release).
-    void pressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles);
+    void PressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles);
     bool keyEvent(FormWindow& w, QObject* receiver, QEvent* event);
     bool mouseEvent(QObject* receiver, QEvent* event);
 

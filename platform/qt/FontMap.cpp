@@ -21,7 +21,7 @@ constexpr Substitute kSubstitutes[] = {
 constexpr const char* kDefaultFamily = "DejaVu Sans";
 } // namespace
 
-QString mapFamily(const QString& family) {
+QString MapFamily(const QString& family) {
     const QString trimmed = family.trimmed();
     if (trimmed.isEmpty()) return kDefaultFamily;
     for (const auto& s : kSubstitutes)
@@ -29,8 +29,8 @@ QString mapFamily(const QString& family) {
     return trimmed;
 }
 
-QFont makeFont(const QString& family, double pixelSize, bool bold, bool italic, bool underline) {
-    QFont font(mapFamily(family));
+QFont MakeFont(const QString& family, double pixelSize, bool bold, bool italic, bool underline) {
+    QFont font(MapFamily(family));
     font.setPixelSize(pixelSize > 0 ? std::max(1, static_cast<int>(std::lround(pixelSize))) : 12);
     font.setBold(bold);
     font.setItalic(italic);
@@ -39,7 +39,7 @@ QFont makeFont(const QString& family, double pixelSize, bool bold, bool italic, 
     return font;
 }
 
-void installFontSubstitutions() {
+void InstallFontSubstitutions() {
     for (const auto& s : kSubstitutes)
         QFont::insertSubstitution(s.family, s.installed);
 }

@@ -8,14 +8,14 @@
 namespace qtbackend {
 
 // The installed family that stands for a family named by a window.
-QString mapFamily(const QString& family);
+QString MapFamily(const QString& family);
 
 // A font of the mapped family. Sizes are pixels (1/96 inch), as the layouts
 // give them.
-QFont makeFont(const QString& family, double pixelSize, bool bold, bool italic, bool underline);
+QFont MakeFont(const QString& family, double pixelSize, bool bold, bool italic, bool underline);
 
 // Registers the substitutions with Qt, so that a family name that reaches Qt
 // unmapped still finds its stand-in.
-void installFontSubstitutions();
+void InstallFontSubstitutions();
 
 } // namespace qtbackend

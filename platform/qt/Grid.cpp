@@ -11,14 +11,14 @@ GridModel::GridModel(ui::StringGrid& grid, QObject* parent) : QAbstractTableMode
     cols_ = grid.ColumnCount();
 }
 
-bool GridModel::noteChange(bool cells) {
+bool GridModel::NoteChange(bool cells) {
     cellsChanged_ = cellsChanged_ || cells;
     if (pending_) return false;
     pending_ = true;
     return true;
 }
 
-void GridModel::flush() {
+void GridModel::Flush() {
     pending_ = false;
     const bool cells = cellsChanged_;
     cellsChanged_ = false;
@@ -97,9 +97,9 @@ void GridView::detach() {
     model_->detach();
 }
 
-void GridView::syncFromGrid() {
+void GridView::SyncFromGrid() {
     if (!grid_) return;
-    model_->flush();
+    model_->Flush();
     const ui::StringGrid& g = *grid_;
     setAlternatingRowColors(g.AlternatingRows());
     verticalHeader()->setDefaultSectionSize(g.RowHeight());

@@ -23,11 +23,11 @@ public:
 
     // The grid's cells (cells) or its rows changed. True for the first change
     // since the last flush: the caller then arranges one flush() later.
-    bool noteChange(bool cells);
-    bool pending() const { return pending_; }
+    bool NoteChange(bool cells);
+    bool Pending() const { return pending_; }
     // Tells the view of every change noted: rows inserted or removed, the
     // columns anew when their count changed, the cells as one range.
-    void flush();
+    void Flush();
 
     // A cell edited in the view's cell editor; false when the model refused it.
     std::function<bool(int col, int row, const std::string& text)> onEdit;
@@ -49,11 +49,11 @@ private:
 class GridView : public QTableView {
 public:
     GridView(ui::StringGrid& grid, QWidget* parent);
-    GridModel* gridModel() const { return model_; }
+    GridModel* Model() const { return model_; }
     void detach();
     // Mirrors columns (headers, widths), row height, alternating rows, edit
     // triggers and the selected cell, after the pending change notices.
-    void syncFromGrid();
+    void SyncFromGrid();
 
 private:
     ui::StringGrid* grid_;

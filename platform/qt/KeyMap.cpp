@@ -4,7 +4,7 @@
 
 namespace qtbackend {
 
-char32_t printableChar(const QString& text) {
+char32_t PrintableChar(const QString& text) {
     const auto ucs4 = text.toUcs4();
     if (ucs4.size() != 1) return 0;
     const char32_t c = ucs4[0];
@@ -12,7 +12,7 @@ char32_t printableChar(const QString& text) {
     return c;
 }
 
-WinKey mapKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+WinKey MapKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     (void)modifiers;
     switch (key) {
     case Qt::Key_Backspace:
@@ -61,7 +61,7 @@ WinKey mapKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     default:
         break;
     }
-    const char32_t ch = printableChar(text);
+    const char32_t ch = PrintableChar(text);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return {48 + (key - Qt::Key_0), ch};
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return {65 + (key - Qt::Key_A), ch};
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return {112 + (key - Qt::Key_F1), 0};

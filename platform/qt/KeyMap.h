@@ -16,9 +16,9 @@ struct WinKey {
 // printable keys carry their character (accented letters included), control
 // keys carry none. A key that only types a character (punctuation, accented
 // letters) gives code 0 with its character.
-WinKey mapKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+WinKey MapKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
 // The character typed by a text, when it is one printable character.
-char32_t printableChar(const QString& text);
+char32_t PrintableChar(const QString& text);
 
 } // namespace qtbackend

@@ -13,7 +13,7 @@
 
 namespace qtbackend {
 
-QImage toImage(const img::Bitmap& bitmap) {
+QImage ToImage(const img::Bitmap& bitmap) {
     if (bitmap.empty() || bitmap.rgba.size() < std::size_t(bitmap.width) * bitmap.height * 4) return {};
     QImage view(bitmap.rgba.data(), bitmap.width, bitmap.height, bitmap.width * 4, QImage::Format_RGBA8888);
     return view.copy();
@@ -21,18 +21,18 @@ QImage toImage(const img::Bitmap& bitmap) {
 
 namespace {
 
-QFont reportFont(const report::Font& f, double pxPerMm) {
+QFont ReportFont(const report::Font& f, double pxPerMm) {
     // Report sizes are points; the painter works in device pixels.
-    QFont font = makeFont(QString::fromStdString(f.family), 1, f.bold, f.italic, f.underline);
+    QFont font = MakeFont(QString::fromStdString(f.family), 1, f.bold, f.italic, f.underline);
     font.setPixelSize(std::max(1, int(std::lround(f.size * 25.4 / 72.0 * pxPerMm))));
     return font;
 }
 
-QRectF toRect(const report::Box& b, double s) {
+QRectF ToRect(const report::Box& b, double s) {
     return {b.x * s, b.y * s, b.width * s, b.height * s};
 }
 
-void arrowHead(QPainter& p, QPointF tip, QPointF from, double size) {
+void ArrowHead(QPainter& p, QPointF tip, QPointF from, double size) {
     const double angle = std::atan2(tip.y() - from.y(), tip.x() - from.x());
     const QPointF a = tip - QPointF(std::cos(angle - 0.4) * size, std::sin(angle - 0.4) * size);
     const QPointF b = tip - QPointF(std::cos(angle + 0.4) * size, std::sin(angle + 0.4) * size);
@@ -45,27 +45,27 @@ struct ItemPainter {
 
     void operator()(const report::RectItem& r) const {
         p.save();
-        p.setBrush(r.fill ? QBrush(toQColor(r.fill)) : Qt::NoBrush);
-        p.setPen(r.frame ? QPen(toQColor(r.frame), std::max(1.0, r.frameWidth * s)) : QPen(Qt::NoPen));
-        p.drawRect(toRect(r.box, s));
+        p.setBrush(r.fill ? QBrush(ToQColor(r.fill)) : Qt::NoBrush);
+        p.setPen(r.frame ? QPen(ToQColor(r.frame), std::max(1.0, r.frameWidth * s)) : QPen(Qt::NoPen));
+        p.drawRect(ToRect(r.box, s));
         p.restore();
     }
     void operator()(const report::LineItem& l) const {
         p.save();
-        const QColor c = toQColor(l.color);
+        const QColor c = ToQColor(l.color);
         p.setPen(QPen(c, std::max(1.0, l.width * s)));
         const QPointF a(l.x1 * s, l.y1 * s), b(l.x2 * s, l.y2 * s);
         p.drawLine(a, b);
         p.setBrush(c);
-        if (l.arrowStart) arrowHead(p, a, b, 2.0 * s);
-        if (l.arrowEnd) arrowHead(p, b, a, 2.0 * s);
+        if (l.arrowStart) ArrowHead(p, a, b, 2.0 * s);
+        if (l.arrowEnd) ArrowHead(p, b, a, 2.0 * s);
         p.restore();
     }
     void operator()(const report::TextItem& t) const {
         p.save();
-        p.setClipRect(toRect(t.clip, s), Qt::IntersectClip);
-        p.setFont(reportFont(t.font, s));
-        p.setPen(toQColor(t.font.color));
+        p.setClipRect(ToRect(t.clip, s), Qt::IntersectClip);
+        p.setFont(ReportFont(t.font, s));
+        p.setPen(ToQColor(t.font.color));
         int align = Qt::AlignVCenter;
         switch (t.align) {
         case report::HAlign::Left:
@@ -79,24 +79,24 @@ struct ItemPainter {
             break;
         }
         // The engine has already cut the text into lines: draw it literally.
-        p.drawText(toRect(t.box, s), align | Qt::TextSingleLine, QString::fromStdString(t.text));
+        p.drawText(ToRect(t.box, s), align | Qt::TextSingleLine, QString::fromStdString(t.text));
         p.restore();
     }
     void operator()(const report::PictureItem& pic) const {
         if (!pic.bitmap) return;
-        const QImage image = toImage(*pic.bitmap);
+        const QImage image = ToImage(*pic.bitmap);
         if (image.isNull()) return;
         p.save();
-        p.setClipRect(toRect(pic.clip, s), Qt::IntersectClip);
+        p.setClipRect(ToRect(pic.clip, s), Qt::IntersectClip);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(toRect(pic.box, s), image);
+        p.drawImage(ToRect(pic.box, s), image);
         p.restore();
     }
 };
 
 } // namespace
 
-void paintPage(QPainter& p, const report::Page& page, double pxPerMm) {
+void PaintPage(QPainter& p, const report::Page& page, double pxPerMm) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -112,19 +112,19 @@ void paintPage(QPainter& p, const report::Page& page, double pxPerMm) {
 
 namespace {
 
-QFont chartFont(const chart::TextStyle& t, double scale) {
-    QFont font = makeFont(QString::fromStdString(t.family), 1, t.bold, false, false);
+QFont ChartFont(const chart::TextStyle& t, double scale) {
+    QFont font = MakeFont(QString::fromStdString(t.family), 1, t.bold, false, false);
     font.setPixelSize(std::max(1, int(std::lround(t.size * 96.0 / 72.0 * scale))));
     return font;
 }
 
-QString markText(double v) {
+QString MarkText(double v) {
     if (std::fabs(v - std::round(v)) < 1e-9) return QString::number(static_cast<long long>(std::llround(v)));
     return QString::number(v, 'f', 2).replace('.', ',');
 }
 
 // A mark: the point's text in a light yellow frame.
-void paintMark(QPainter& p, const QRectF& frame, const QString& text) {
+void PaintMark(QPainter& p, const QRectF& frame, const QString& text) {
     p.setBrush(QColor(0xFF, 0xFF, 0xE0));
     p.setPen(QPen(Qt::gray, 1));
     p.drawRect(frame);
@@ -133,7 +133,7 @@ void paintMark(QPainter& p, const QRectF& frame, const QString& text) {
 }
 
 // One step of the axis scale: 1, 2 or 5 times a power of ten, about 5 steps.
-double niceStep(double max) {
+double NiceStep(double max) {
     if (max <= 0) return 1;
     const double raw = max / 5;
     const double mag = std::pow(10.0, std::floor(std::log10(raw)));
@@ -142,18 +142,18 @@ double niceStep(double max) {
     return std::max(1.0, 10 * mag);
 }
 
-std::vector<QRectF> paintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
-    const auto& pts = c.points();
-    const bool depth = c.view3D();
+std::vector<QRectF> PaintBars(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+    const auto& pts = c.Points();
+    const bool depth = c.View3D();
     const double d = depth ? std::min(18.0 * scale, area.width() / 40) : 0; // 3D depth
-    QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
+    QFont labelFont = ChartFont({"Verdana", 8, false, 0xFF000000}, scale);
     const QFontMetricsF fm(labelFont);
     double maxV = 0;
     for (const auto& pt : pts)
         maxV = std::max(maxV, pt.value);
-    const double step = niceStep(maxV);
+    const double step = NiceStep(maxV);
     const double top = std::max(step, std::ceil(maxV / step) * step);
-    const double axisW = fm.horizontalAdvance(markText(top)) + 8 * scale;
+    const double axisW = fm.horizontalAdvance(MarkText(top)) + 8 * scale;
     const QRectF plot(area.left() + axisW, area.top() + d + fm.height(), area.width() - axisW - d,
                       area.height() - d - 2.5 * fm.height());
     if (plot.width() <= 0 || plot.height() <= 0) return {};
@@ -169,7 +169,7 @@ std::vector<QRectF> paintBars(QPainter& p, const chart::Chart& c, const QRectF& 
         p.drawLine(QPointF(plot.left() - 4 * scale, y), QPointF(plot.left(), y));
         p.setPen(QColor(0x40, 0x40, 0x40));
         p.drawText(QRectF(area.left(), y - fm.height() / 2, axisW - 6 * scale, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, markText(v));
+                   Qt::AlignRight | Qt::AlignVCenter, MarkText(v));
     }
     p.setPen(axis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
@@ -182,7 +182,7 @@ std::vector<QRectF> paintBars(QPainter& p, const chart::Chart& c, const QRectF& 
         const auto& pt = pts[i];
         const double h = std::max(0.0, pt.value) / top * plot.height();
         const QRectF front(plot.left() + i * slot + (slot - barW) / 2, plot.bottom() - h, barW, h);
-        const QColor col = toQColor(pt.color);
+        const QColor col = ToQColor(pt.color);
         p.setPen(QPen(col.darker(160), 1));
         if (depth) {
             const QPolygonF topFace({front.topLeft(), front.topLeft() + QPointF(d, -d),
@@ -200,23 +200,23 @@ std::vector<QRectF> paintBars(QPainter& p, const chart::Chart& c, const QRectF& 
         const QRectF labelBox(plot.left() + i * slot, plot.bottom() + 2 * scale, slot, fm.height());
         p.drawText(labelBox, Qt::AlignHCenter | Qt::AlignTop,
                    fm.elidedText(QString::fromStdString(pt.label), Qt::ElideRight, slot));
-        if (c.marksVisible()) {
+        if (c.MarksVisible()) {
             const QRectF mark(front.left() - slot / 4, front.top() - d - fm.height() - 2 * scale,
                               barW + slot / 2, fm.height());
-            const double w = fm.horizontalAdvance(markText(pt.value)) + 6 * scale;
+            const double w = fm.horizontalAdvance(MarkText(pt.value)) + 6 * scale;
             frames.emplace_back(mark.center().x() - w / 2, mark.top(), w, mark.height());
-            paintMark(p, frames.back(), markText(pt.value));
+            PaintMark(p, frames.back(), MarkText(pt.value));
         }
     }
     return frames;
 }
 
-QRectF toQRect(const chart::Box& b) {
+QRectF ToQRect(const chart::Box& b) {
     return {b.x, b.y, b.width, b.height};
 }
 
 // The pie of a year without transits: the outline of an empty dish, no slice.
-void paintEmptyPie(QPainter& p, const QRectF& top, double depth, double scale) {
+void PaintEmptyPie(QPainter& p, const QRectF& top, double depth, double scale) {
     p.setPen(QPen(QColor(0x60, 0x60, 0x60), std::max(1.0, 1.5 * scale)));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(top);
@@ -227,23 +227,23 @@ void paintEmptyPie(QPainter& p, const QRectF& top, double depth, double scale) {
     p.drawArc(top.translated(0, depth), 180 * 16, 180 * 16);
 }
 
-std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
-    const auto& pts = c.points();
+std::vector<QRectF> PaintPie(QPainter& p, const chart::Chart& c, const QRectF& area, double scale) {
+    const auto& pts = c.Points();
     double total = 0;
     std::vector<double> values;
     for (const auto& pt : pts) {
         values.push_back(pt.value);
         total += std::max(0.0, pt.value);
     }
-    QFont labelFont = chartFont({"Verdana", 8, false, 0xFF000000}, scale);
+    QFont labelFont = ChartFont({"Verdana", 8, false, 0xFF000000}, scale);
     const QFontMetricsF fm(labelFont);
     p.setFont(labelFont);
-    const bool marks = c.marksVisible() && total > 0;
+    const bool marks = c.MarksVisible() && total > 0;
     std::vector<QString> texts;
     std::vector<double> widths;
     double widest = 0;
     for (const auto& pt : pts) {
-        texts.push_back(QString::fromStdString(pt.label) + " " + markText(pt.value));
+        texts.push_back(QString::fromStdString(pt.label) + " " + MarkText(pt.value));
         widths.push_back(fm.horizontalAdvance(texts.back()) + 6 * scale);
         if (pt.value > 0) widest = std::max(widest, widths.back());
     }
@@ -251,15 +251,15 @@ std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& a
     const double gap = fm.height() * 0.8;
     const double beside = marks ? widest + 2 * gap : fm.height();
     const double over = marks ? fm.height() + 2 * gap : fm.height();
-    const double depth = c.view3D() ? std::min(area.height() / 12, 20 * scale) : 0;
-    const double ratio = c.view3D() ? 0.6 : 1.0; // height to width of the top face
+    const double depth = c.View3D() ? std::min(area.height() / 12, 20 * scale) : 0;
+    const double ratio = c.View3D() ? 0.6 : 1.0; // height to width of the top face
     const double h =
         std::max(0.0, std::min((area.width() - 2 * beside) * ratio, area.height() - 2 * over - depth));
     const double w = h / ratio; // a low area keeps the pie round, not squashed flat
     const QRectF ellipse(area.center().x() - w / 2, area.top() + (area.height() - h - depth) / 2, w, h);
     if (w <= 0 || h <= 0) return {};
     if (total <= 0) {
-        paintEmptyPie(p, ellipse, depth, scale);
+        PaintEmptyPie(p, ellipse, depth, scale);
         return {};
     }
     // The rim of the 3D pie, then the top face.
@@ -269,7 +269,7 @@ std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& a
             const double span = std::max(0.0, pt.value) / total * 360 * 16;
             if (span <= 0) continue; // an empty slice would draw a spoke
             p.setPen(Qt::NoPen);
-            p.setBrush(toQColor(pt.color).darker(150));
+            p.setBrush(ToQColor(pt.color).darker(150));
             p.drawPie(ellipse.translated(0, k), int(start), int(std::ceil(span)));
             start += span;
         }
@@ -278,8 +278,8 @@ std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& a
     for (const auto& pt : pts) {
         const double span = std::max(0.0, pt.value) / total * 360 * 16;
         if (span <= 0) continue; // an empty slice would draw a spoke from the centre
-        p.setPen(QPen(toQColor(pt.color).darker(160), 1));
-        p.setBrush(toQColor(pt.color));
+        p.setPen(QPen(ToQColor(pt.color).darker(160), 1));
+        p.setBrush(ToQColor(pt.color));
         if (span >= 360 * 16 - 0.5)
             p.drawEllipse(ellipse); // the whole pie: no spoke
         else
@@ -290,14 +290,14 @@ std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& a
     const chart::PieShape shape{ellipse.center().x(), ellipse.center().y(), w / 2, h / 2, depth};
     const chart::Box bounds{area.left(), area.top(), area.width(), area.height()};
     std::vector<QRectF> frames;
-    for (const chart::PieMark& m : chart::placePieMarks(values, widths, fm.height(), shape, bounds, gap)) {
+    for (const chart::PieMark& m : chart::PlacePieMarks(values, widths, fm.height(), shape, bounds, gap)) {
         p.setPen(QPen(Qt::black, 1));
         QPolygonF leader;
         for (const chart::Spot& s : m.leader)
             leader << QPointF(s.x, s.y);
         p.drawPolyline(leader);
-        frames.push_back(toQRect(m.box));
-        paintMark(p, frames.back(), texts[m.point]);
+        frames.push_back(ToQRect(m.box));
+        PaintMark(p, frames.back(), texts[m.point]);
     }
     return frames;
 }
@@ -306,15 +306,15 @@ std::vector<QRectF> paintPie(QPainter& p, const chart::Chart& c, const QRectF& a
 // At the left or right it is one column beside the chart; at the top or bottom
 // the entries run in rows across the chart's width. The area left to the
 // series shrinks by the box and a gap.
-void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale) {
+void PaintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale) {
     const auto& legend = c.legend();
-    const QFont f = chartFont({"Verdana", 9, false, 0xFF000000}, scale);
+    const QFont f = ChartFont({"Verdana", 9, false, 0xFF000000}, scale);
     const QFontMetricsF fm(f);
     const QString title = QString::fromStdString(legend.title);
     std::vector<QString> texts;
     double textW = 0;
-    for (const auto& pt : c.points()) {
-        texts.push_back(QString::fromStdString(pt.label) + "  " + markText(pt.value));
+    for (const auto& pt : c.Points()) {
+        texts.push_back(QString::fromStdString(pt.label) + "  " + MarkText(pt.value));
         textW = std::max(textW, fm.horizontalAdvance(texts.back()));
     }
     const double pad = 5 * scale, gap = 10 * scale, lineH = fm.height() * 1.2;
@@ -369,7 +369,7 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
         const double x = left + (i % cols) * entryW, ey = y + (i / cols) * lineH;
         const QRectF swatch(x, ey + fm.height() * 0.15, fm.height() * 0.7, fm.height() * 0.7);
         p.setPen(QPen(Qt::black, 1));
-        p.setBrush(toQColor(c.points()[i].color));
+        p.setBrush(ToQColor(c.Points()[i].color));
         p.drawRect(swatch);
         p.drawText(QRectF(swatch.right() + pad, ey, textW + pad, fm.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
@@ -378,7 +378,7 @@ void paintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale)
 
 } // namespace
 
-std::vector<QRectF> paintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
+std::vector<QRectF> PaintChart(QPainter& p, const chart::Chart& c, const QRectF& area) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(area, Qt::IntersectClip);
@@ -388,24 +388,24 @@ std::vector<QRectF> paintChart(QPainter& p, const chart::Chart& c, const QRectF&
     QRectF rest = area.adjusted(8 * scale, 8 * scale, -8 * scale, -8 * scale);
     auto caption = [&](const chart::Caption& cap, bool atTop) {
         if (!cap.visible || cap.text.empty()) return;
-        const QFont f = chartFont(cap.font, scale);
+        const QFont f = ChartFont(cap.font, scale);
         const double lh = QFontMetricsF(f).height() * 1.3;
         const QRectF box = atTop ? QRectF(rest.left(), rest.top(), rest.width(), lh)
                                  : QRectF(rest.left(), rest.bottom() - lh, rest.width(), lh);
         p.setFont(f);
-        p.setPen(toQColor(cap.font.color));
+        p.setPen(ToQColor(cap.font.color));
         p.drawText(box, Qt::AlignCenter, QString::fromStdString(cap.text));
         if (atTop)
             rest.setTop(box.bottom());
         else
             rest.setBottom(box.top());
     };
-    caption(c.title(), true);
-    caption(c.foot(), false);
+    caption(c.Title(), true);
+    caption(c.Foot(), false);
     const auto& legend = c.legend();
-    if (legend.visible && !c.points().empty()) paintLegend(p, c, rest, scale);
+    if (legend.visible && !c.Points().empty()) PaintLegend(p, c, rest, scale);
     std::vector<QRectF> marks =
-        c.kind() == chart::SeriesKind::Bar ? paintBars(p, c, rest, scale) : paintPie(p, c, rest, scale);
+        c.kind() == chart::SeriesKind::Bar ? PaintBars(p, c, rest, scale) : PaintPie(p, c, rest, scale);
     p.restore();
     return marks;
 }

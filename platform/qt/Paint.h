@@ -14,19 +14,19 @@
 namespace qtbackend {
 
 // 0xAARRGGBB as a Qt colour.
-inline QColor toQColor(std::uint32_t argb) {
+inline QColor ToQColor(std::uint32_t argb) {
     return QColor::fromRgba(argb);
 }
 
 // A deep copy of a bitmap as an image (null image for an empty bitmap).
-QImage toImage(const img::Bitmap& bitmap);
+QImage ToImage(const img::Bitmap& bitmap);
 
 // Paints one page of a report, paper corner at the painter's origin, with
 // `pxPerMm` device pixels per millimetre.
-void paintPage(QPainter& p, const report::Page& page, double pxPerMm);
+void PaintPage(QPainter& p, const report::Page& page, double pxPerMm);
 
 // Paints a chart (title, series as 3D bars or pie, marks, legend, foot) into
 // the area. Returns the frames of the marks it drew, in point order.
-std::vector<QRectF> paintChart(QPainter& p, const chart::Chart& chart, const QRectF& area);
+std::vector<QRectF> PaintChart(QPainter& p, const chart::Chart& chart, const QRectF& area);
 
 } // namespace qtbackend

@@ -27,7 +27,7 @@ namespace qtbackend {
 
 namespace {
 
-QPageLayout layoutOf(const report::Page& page) {
+QPageLayout LayoutOf(const report::Page& page) {
     // The page model gives the paper as oriented; Qt wants portrait figures
     // and the orientation.
     const bool landscape = page.width > page.height;
@@ -38,9 +38,9 @@ QPageLayout layoutOf(const report::Page& page) {
 }
 
 // Paints the pages on a paged device; `copies` times the whole document.
-bool paintDocument(QPagedPaintDevice& device, double dpi, const report::Document& document, int copies) {
+bool PaintDocument(QPagedPaintDevice& device, double dpi, const report::Document& document, int copies) {
     if (document.pages.empty()) return true;
-    device.setPageLayout(layoutOf(document.pages.front()));
+    device.setPageLayout(LayoutOf(document.pages.front()));
     QPainter p;
     if (!p.begin(&device)) return false;
     const double pxPerMm = dpi / 25.4;
@@ -48,11 +48,11 @@ bool paintDocument(QPagedPaintDevice& device, double dpi, const report::Document
     for (int c = 0; c < copies; ++c) {
         for (const auto& page : document.pages) {
             if (!first) {
-                device.setPageLayout(layoutOf(page));
+                device.setPageLayout(LayoutOf(page));
                 device.newPage();
             }
             first = false;
-            paintPage(p, page, pxPerMm);
+            PaintPage(p, page, pxPerMm);
         }
     }
     return p.end();
@@ -62,7 +62,7 @@ bool paintDocument(QPagedPaintDevice& device, double dpi, const report::Document
 
 PrintSetup::PrintSetup() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
-bool PrintSetup::choose(QWidget* parent, int copies, const QString& documentName) {
+bool PrintSetup::Choose(QWidget* parent, int copies, const QString& documentName) {
     QPrinter& pr = *printer_;
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         // No printer installed: the job goes into a PDF file.
@@ -78,16 +78,16 @@ bool PrintSetup::choose(QWidget* parent, int copies, const QString& documentName
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool printDocument(QPrinter& printer, const report::Document& document) {
-    const chart::PrintPlan plan = chart::planCopies(printer.copyCount(), printer.supportsMultipleCopies());
+bool PrintDocument(QPrinter& printer, const report::Document& document) {
+    const chart::PrintPlan plan = chart::PlanCopies(printer.copyCount(), printer.supportsMultipleCopies());
     if (plan.jobs <= 0) return true;
     printer.setFullPage(true);
     printer.setDocName(QString::fromStdString(document.name));
     printer.setCopyCount(plan.copiesPerJob);
-    return paintDocument(printer, printer.resolution(), document, plan.jobs);
+    return PaintDocument(printer, printer.resolution(), document, plan.jobs);
 }
 
-bool writePdf(const report::Document& document, const QString& path) {
+bool WritePdf(const report::Document& document, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     {
@@ -95,7 +95,7 @@ bool writePdf(const report::Document& document, const QString& path) {
         writer.setResolution(300);
         writer.setTitle(QString::fromStdString(document.name));
         writer.setCreator(QStringLiteral("Dorneval"));
-        if (!paintDocument(writer, writer.resolution(), document, 1)) {
+        if (!PaintDocument(writer, writer.resolution(), document, 1)) {
             file.cancelWriting();
             return false;
         }
@@ -109,22 +109,22 @@ bool writePdf(const report::Document& document, const QString& path) {
 
 namespace {
 
-void setUpChartPage(QPrinter& printer) {
+void SetUpChartPage(QPrinter& printer) {
     printer.setFullPage(false);
     printer.setPageOrientation(QPageLayout::Landscape);
 }
 
 // Paints `pages` pages of the chart with a painter begun on the printer,
 // after a new page when the printer already holds one.
-void paintChartPages(QPainter& p, QPrinter& printer, const chart::Chart& chart, int pages, bool afterAPage) {
+void PaintChartPages(QPainter& p, QPrinter& printer, const chart::Chart& chart, int pages, bool afterAPage) {
     const QRectF area(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     for (int c = 0; c < pages; ++c) {
         if (c > 0 || afterAPage) printer.newPage();
-        paintChart(p, chart, area);
+        PaintChart(p, chart, area);
     }
 }
 
-[[noreturn]] void chartPrintFailed() {
+[[noreturn]] void ChartPrintFailed() {
     throw std::runtime_error("Impossibile stampare il grafico sulla stampante scelta.");
 }
 
@@ -135,14 +135,14 @@ constexpr const char* kDocumentoNonStampato = "Impossibile stampare il documento
 
 } // namespace
 
-bool printChart(QPrinter& printer, const chart::Chart& chart, int copies) {
+bool PrintChart(QPrinter& printer, const chart::Chart& chart, int copies) {
     if (copies <= 0) return true;
-    setUpChartPage(printer);
+    SetUpChartPage(printer);
     const bool native = printer.supportsMultipleCopies();
     printer.setCopyCount(native ? copies : 1);
     QPainter p;
     if (!p.begin(&printer)) return false;
-    paintChartPages(p, printer, chart, native ? 1 : copies, false);
+    PaintChartPages(p, printer, chart, native ? 1 : copies, false);
     return p.end();
 }
 
@@ -159,19 +159,19 @@ public:
     PageView(const report::Page& page, double zoom, QWidget* parent)
         : QWidget(parent), page_(page), zoom_(zoom) {
         setObjectName(QStringLiteral("page"));
-        setFixedSize(int(page.width * pxPerMm()), int(page.height * pxPerMm()));
+        setFixedSize(int(page.width * PxPerMm()), int(page.height * PxPerMm()));
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        paintPage(p, page_, pxPerMm());
+        PaintPage(p, page_, PxPerMm());
         p.setPen(Qt::darkGray);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 
 private:
-    double pxPerMm() const { return kScreenPxPerMm * zoom_; }
+    double PxPerMm() const { return kScreenPxPerMm * zoom_; }
     const report::Page& page_;
     double zoom_;
 };
@@ -199,9 +199,9 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
         bar->addWidget(b);
         return b;
     };
-    button("btnStampa", QStringLiteral("Stampa"), [this] { print(); });
-    button("btnZoomIn", QStringLiteral("Zoom +"), [this] { setZoom(zoom_ * 1.25); });
-    button("btnZoomOut", QStringLiteral("Zoom -"), [this] { setZoom(zoom_ / 1.25); });
+    button("btnStampa", QStringLiteral("Stampa"), [this] { Print(); });
+    button("btnZoomIn", QStringLiteral("Zoom +"), [this] { SetZoom(zoom_ * 1.25); });
+    button("btnZoomOut", QStringLiteral("Zoom -"), [this] { SetZoom(zoom_ / 1.25); });
     button("btnIntero", QStringLiteral("Schermo intero"), [this] {
         if (isFullScreen())
             showNormal();
@@ -215,7 +215,7 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
     scroll_->setAlignment(Qt::AlignHCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     layout->addWidget(scroll_);
-    rebuild();
+    Rebuild();
     // As large as the screen, so that a landscape sheet reads at a useful
     // size; a window manager maximises it, the geometry stands in without one.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
@@ -225,17 +225,17 @@ PreviewDialog::PreviewDialog(const report::Document& document, PrintSetup& setup
 
 void PreviewDialog::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    fitToWindow();
+    FitToWindow();
 }
 
 void PreviewDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    fitToWindow();
+    FitToWindow();
 }
 
 // Until the user zooms, the zoom follows the window so that the largest page
 // shows whole, without scrolling across it.
-void PreviewDialog::fitToWindow() {
+void PreviewDialog::FitToWindow() {
     if (!fitting_ || document_.pages.empty()) return;
     double width = 0, height = 0;
     for (const auto& page : document_.pages) {
@@ -252,20 +252,20 @@ void PreviewDialog::fitToWindow() {
         kMinZoom, kMaxZoom);
     if (std::abs(z - zoom_) < 1e-4) return;
     zoom_ = z;
-    rebuild();
+    Rebuild();
 }
 
-int PreviewDialog::pageCount() const {
+int PreviewDialog::PageCount() const {
     return int(pages_->findChildren<QWidget*>(QStringLiteral("page")).size());
 }
 
-void PreviewDialog::setZoom(double z) {
+void PreviewDialog::SetZoom(double z) {
     fitting_ = false;
     zoom_ = std::clamp(z, kMinZoom, kMaxZoom);
-    rebuild();
+    Rebuild();
 }
 
-void PreviewDialog::rebuild() {
+void PreviewDialog::Rebuild() {
     pages_ = new QWidget;
     pagesLayout_ = new QVBoxLayout(pages_);
     pagesLayout_->setSpacing(12);
@@ -274,23 +274,23 @@ void PreviewDialog::rebuild() {
     scroll_->setWidget(pages_); // deletes the previous pages
 }
 
-void PreviewDialog::print() {
-    if (!setup_.choose(this, 1, QString::fromStdString(document_.name))) return;
-    if (!printDocument(setup_.printer(), document_)) {
+void PreviewDialog::Print() {
+    if (!setup_.Choose(this, 1, QString::fromStdString(document_.name))) return;
+    if (!PrintDocument(setup_.printer(), document_)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"),
                         QString::fromUtf8(kDocumentoNonStampato), QMessageBox::Ok, this);
         box.exec();
     }
 }
 
-bool ReportOutput::print(const report::Document& document) {
+bool ReportOutput::Print(const report::Document& document) {
     if (unattended_) return false;
-    if (!setup_.choose(QApplication::activeWindow(), 1, QString::fromStdString(document.name))) return false;
-    if (!printDocument(setup_.printer(), document)) throw report::Error(kDocumentoNonStampato);
+    if (!setup_.Choose(QApplication::activeWindow(), 1, QString::fromStdString(document.name))) return false;
+    if (!PrintDocument(setup_.printer(), document)) throw report::Error(kDocumentoNonStampato);
     return true;
 }
 
-void ReportOutput::preview(const report::Document& document) {
+void ReportOutput::Preview(const report::Document& document) {
     if (unattended_) return;
     PreviewDialog dialog(document, setup_, QApplication::activeWindow());
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -301,37 +301,37 @@ ChartPrinter::ChartPrinter(PrintSetup& setup) : setup_(setup) {}
 
 ChartPrinter::~ChartPrinter() = default;
 
-void ChartPrinter::beginRequest() {
+void ChartPrinter::BeginRequest() {
     inRequest_ = true;
     filePainter_.reset();
 }
 
 // A printer gets each job as it comes. A file would be written anew by each
 // job, leaving only the last copy: the jobs of a request become its pages.
-void ChartPrinter::printJob(const chart::Chart& chart, int copies) {
+void ChartPrinter::PrintJob(const chart::Chart& chart, int copies) {
     if (copies <= 0) return;
     QPrinter& printer = setup_.printer();
     if (!inRequest_ || printer.outputFileName().isEmpty()) {
-        if (!printChart(printer, chart, copies)) chartPrintFailed();
+        if (!PrintChart(printer, chart, copies)) ChartPrintFailed();
         return;
     }
     const bool started = filePainter_ != nullptr;
     if (!started) {
-        setUpChartPage(printer);
+        SetUpChartPage(printer);
         printer.setCopyCount(1);
         filePainter_ = std::make_unique<QPainter>();
         if (!filePainter_->begin(&printer)) {
             filePainter_.reset();
-            chartPrintFailed();
+            ChartPrintFailed();
         }
     }
-    paintChartPages(*filePainter_, printer, chart, copies, started);
+    PaintChartPages(*filePainter_, printer, chart, copies, started);
 }
 
-void ChartPrinter::endRequest() {
+void ChartPrinter::EndRequest() {
     inRequest_ = false;
     const std::unique_ptr<QPainter> painter = std::move(filePainter_);
-    if (painter && !painter->end()) chartPrintFailed();
+    if (painter && !painter->end()) ChartPrintFailed();
 }
 
 } // namespace qtbackend

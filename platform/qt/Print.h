@@ -24,9 +24,9 @@ public:
     QPrinter& printer() { return *printer_; }
     // Shows the print dialog with the copies preset; false when cancelled.
     // After it, printer().copyCount() holds the copies chosen.
-    bool choose(QWidget* parent, int copies, const QString& documentName);
+    bool Choose(QWidget* parent, int copies, const QString& documentName);
     // Whether the chosen printer makes copies itself.
-    bool makesCopies() const { return printer_->supportsMultipleCopies(); }
+    bool MakesCopies() const { return printer_->supportsMultipleCopies(); }
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -35,14 +35,14 @@ private:
 // Paints every page of the document on the printer, in as many copies as the
 // printer is set to (each copy collated, painted again when the printer
 // cannot make copies itself). False when painting could not start.
-bool printDocument(QPrinter& printer, const report::Document& document);
+bool PrintDocument(QPrinter& printer, const report::Document& document);
 
 // Writes the document as a PDF file (through a temporary file, so a failed
 // write leaves an existing file intact). False on failure.
-bool writePdf(const report::Document& document, const QString& path);
+bool WritePdf(const report::Document& document, const QString& path);
 
 // One print job of the chart in landscape on the printer, `copies` copies.
-bool printChart(QPrinter& printer, const chart::Chart& chart, int copies);
+bool PrintChart(QPrinter& printer, const chart::Chart& chart, int copies);
 
 // The modal preview of a document: pages one below the other, with print,
 // zoom, full screen and close commands. It opens as large as the screen with
@@ -51,18 +51,18 @@ bool printChart(QPrinter& printer, const chart::Chart& chart, int copies);
 class PreviewDialog : public QDialog {
 public:
     PreviewDialog(const report::Document& document, PrintSetup& setup, QWidget* parent = nullptr);
-    double zoom() const { return zoom_; }
-    void setZoom(double z);
-    int pageCount() const;
+    double Zoom() const { return zoom_; }
+    void SetZoom(double z);
+    int PageCount() const;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    void rebuild();
-    void fitToWindow();
-    void print();
+    void Rebuild();
+    void FitToWindow();
+    void Print();
     const report::Document& document_;
     PrintSetup& setup_;
     double zoom_ = 1.0;
@@ -76,8 +76,8 @@ private:
 class ReportOutput : public report::Output {
 public:
     ReportOutput(PrintSetup& setup, bool unattended) : setup_(setup), unattended_(unattended) {}
-    bool print(const report::Document& document) override;
-    void preview(const report::Document& document) override;
+    bool Print(const report::Document& document) override;
+    void Preview(const report::Document& document) override;
 
 private:
     PrintSetup& setup_;
@@ -91,9 +91,9 @@ class ChartPrinter : public chart::Printer {
 public:
     explicit ChartPrinter(PrintSetup& setup);
     ~ChartPrinter() override;
-    void beginRequest() override;
-    void printJob(const chart::Chart& chart, int copies) override;
-    void endRequest() override;
+    void BeginRequest() override;
+    void PrintJob(const chart::Chart& chart, int copies) override;
+    void EndRequest() override;
 
 private:
     PrintSetup& setup_;

@@ -23,7 +23,7 @@
 
 namespace qtbackend {
 
-QString dialogText(const std::string& text) {
+QString DialogText(const std::string& text) {
     QString s = QString::fromStdString(text);
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
@@ -31,7 +31,7 @@ QString dialogText(const std::string& text) {
     return s;
 }
 
-QString fileFilter(const std::string& filter) {
+QString FileFilter(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -42,16 +42,16 @@ QString fileFilter(const std::string& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-QWidget* dialogParent() {
+QWidget* DialogParent() {
     if (QWidget* w = QApplication::activeModalWidget()) return w;
     return QApplication::activeWindow();
 }
 
 ui::Answer QtServices::Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) {
     if (unattended_) return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
-    QMessageBox box(dialogParent());
+    QMessageBox box(DialogParent());
     box.setTextFormat(Qt::PlainText);
-    box.setText(dialogText(text));
+    box.setText(DialogText(text));
     switch (type) {
     case ui::DialogType::Plain:
         box.setWindowTitle(QStringLiteral("Dorneval"));
@@ -107,9 +107,9 @@ ui::Answer QtServices::Message(ui::DialogType type, const std::string& text, ui:
 
 bool QtServices::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
     if (unattended_) return false;
-    QInputDialog dialog(dialogParent());
+    QInputDialog dialog(DialogParent());
     dialog.setWindowTitle(QString::fromStdString(caption));
-    dialog.setLabelText(dialogText(prompt));
+    dialog.setLabelText(DialogText(prompt));
     dialog.setTextValue(QString::fromStdString(value));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annulla"));
@@ -143,7 +143,7 @@ private:
 
 // Size, type and date as wide as their contents and headings; the name takes
 // the width that is left, as long as that holds a name of some length.
-void fitFileColumns(QTreeView& view) {
+void FitFileColumns(QTreeView& view) {
     QHeaderView* header = view.header();
     int others = 0;
     for (int c = 1; c < header->count(); ++c) {
@@ -156,7 +156,7 @@ void fitFileColumns(QTreeView& view) {
 }
 
 // The list of places at the left as wide as its widest entry ("Computer").
-void fitPlaces(QFileDialog& dialog) {
+void FitPlaces(QFileDialog& dialog) {
     auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
     auto* places = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
     if (!splitter || !places || splitter->count() != 2) return;
@@ -170,7 +170,7 @@ void fitPlaces(QFileDialog& dialog) {
 
 } // namespace
 
-void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save) {
+void SetUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save) {
     dialog.setWindowTitle(QString::fromStdString(r.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     auto* list = new ItalianFileList(&dialog);
@@ -185,7 +185,7 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
         auto* refit = new QTimer(view);
         refit->setSingleShot(true);
         refit->setInterval(50);
-        QObject::connect(refit, &QTimer::timeout, view, [view] { fitFileColumns(*view); });
+        QObject::connect(refit, &QTimer::timeout, view, [view] { FitFileColumns(*view); });
         auto later = [refit] { refit->start(); };
         QObject::connect(list, &QAbstractItemModel::rowsInserted, refit, later);
         QObject::connect(list, &QAbstractItemModel::dataChanged, refit, later);
@@ -194,13 +194,13 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
         if (auto* files = qobject_cast<QFileSystemModel*>(list->sourceModel()))
             QObject::connect(files, &QFileSystemModel::directoryLoaded, refit, later);
         QTimer::singleShot(0, view, [view, &dialog] { // once the dialog is shown
-            fitPlaces(dialog);
-            fitFileColumns(*view);
+            FitPlaces(dialog);
+            FitFileColumns(*view);
         });
     }
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString filter = fileFilter(r.filter);
+    const QString filter = FileFilter(r.filter);
     if (!filter.isEmpty()) {
         const QStringList filters = filter.split(QStringLiteral(";;"));
         // The program's descriptions name their patterns themselves
@@ -217,25 +217,25 @@ void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool s
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
 }
 
-std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r, bool save) {
+std::optional<std::string> QtServices::FileDialog(const ui::FileDialogRequest& r, bool save) {
     if (unattended_) return std::nullopt;
-    QFileDialog dialog(dialogParent());
-    setUpFileDialog(dialog, r, save);
+    QFileDialog dialog(DialogParent());
+    SetUpFileDialog(dialog, r, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }
 
 std::optional<std::string> QtServices::OpenFile(const ui::FileDialogRequest& r) {
-    return fileDialog(r, false);
+    return FileDialog(r, false);
 }
 
 std::optional<std::string> QtServices::SaveFile(const ui::FileDialogRequest& r) {
-    return fileDialog(r, true);
+    return FileDialog(r, true);
 }
 
 std::optional<int> QtServices::PrintDialog(int copies) {
     if (unattended_) return std::nullopt;
-    if (!print_.choose(dialogParent(), copies, QStringLiteral("Dorneval"))) return std::nullopt;
+    if (!print_.Choose(DialogParent(), copies, QStringLiteral("Dorneval"))) return std::nullopt;
     return print_.printer().copyCount();
 }
 

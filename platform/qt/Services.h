@@ -13,17 +13,17 @@ class PrintSetup;
 
 // Texts of the model keep their stored line breaks (CR LF, LF CR, LF); a
 // dialog shows each of them as one line break.
-QString dialogText(const std::string& text);
+QString DialogText(const std::string& text);
 
 // The Qt file dialog filter for a model filter
 // ("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp").
-QString fileFilter(const std::string& filter);
+QString FileFilter(const std::string& filter);
 
 // Prepares Qt's own file dialog (not the desktop's) for a request: title,
 // filters (each description shown as the program wrote it, the patterns once),
 // folder, file name, default extension and Italian buttons, sizes and dates;
 // the dialog is large enough, and its columns wide enough, to read whole.
-void setUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save);
+void SetUpFileDialog(QFileDialog& dialog, const ui::FileDialogRequest& r, bool save);
 
 class QtServices : public ui::Services {
 public:
@@ -41,12 +41,12 @@ public:
     void ShellOpen(const std::string& target) override;
 
 private:
-    std::optional<std::string> fileDialog(const ui::FileDialogRequest& r, bool save);
+    std::optional<std::string> FileDialog(const ui::FileDialogRequest& r, bool save);
     PrintSetup& print_;
     bool unattended_;
 };
 
 // The window dialogs are centred on: the active window of the program.
-QWidget* dialogParent();
+QWidget* DialogParent();
 
 } // namespace qtbackend

@@ -70,7 +70,7 @@ QString ItalianSupplement::translate(const char* context, const char* sourceText
     return {};
 }
 
-std::vector<std::unique_ptr<QTranslator>> installItalianTranslations() {
+std::vector<std::unique_ptr<QTranslator>> InstallItalianTranslations() {
     // The program speaks Italian only: Qt's own dialogs (print, open, save)
     // and its formats follow, whatever the user's locale.
     const QLocale italian(QLocale::Italian, QLocale::Italy);

@@ -18,6 +18,6 @@ public:
 // Makes Italian the default locale and installs Qt's Italian catalogues and
 // after them the supplement, which is asked first and answers only its own
 // texts. The translators stay installed while the returned objects live.
-std::vector<std::unique_ptr<QTranslator>> installItalianTranslations();
+std::vector<std::unique_ptr<QTranslator>> InstallItalianTranslations();
 
 } // namespace qtbackend

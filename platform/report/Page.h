@@ -29,8 +29,8 @@ struct Font {
 
 struct Box {
     double x = 0, y = 0, width = 0, height = 0;
-    double right() const { return x + width; }
-    double bottom() const { return y + height; }
+    double Right() const { return x + width; }
+    double Bottom() const { return y + height; }
     bool operator==(const Box&) const = default;
 };
 

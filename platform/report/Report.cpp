@@ -19,17 +19,17 @@ namespace report {
 
 namespace {
 
-std::string lower(std::string_view s) {
+std::string Lower(std::string_view s) {
     return rtl::LowerAscii(s);
 }
 
-std::size_t characters(std::string_view s) {
+std::size_t Characters(std::string_view s) {
     return rtl::Utf8Length(s);
 }
 
 // Average character width of a family, in em.
-double averageWidth(const Font& font) {
-    const std::string f = lower(font.family);
+double AverageWidth(const Font& font) {
+    const std::string f = Lower(font.family);
     if (f.find("courier") != std::string::npos || f.find("mono") != std::string::npos) return 0.6;
     double em = 0.5;
     if (f.find("verdana") != std::string::npos)
@@ -41,12 +41,12 @@ double averageWidth(const Font& font) {
 
 } // namespace
 
-double lineHeight(const Font& font) {
-    return pt(font.size * 1.2);
+double LineHeight(const Font& font) {
+    return Pt(font.size * 1.2);
 }
 
-double textWidth(const Font& font, std::string_view text) {
-    return double(characters(text)) * averageWidth(font) * pt(font.size);
+double TextWidth(const Font& font, std::string_view text) {
+    return double(Characters(text)) * AverageWidth(font) * Pt(font.size);
 }
 
 // ---------------------------------------------------------------------------
@@ -55,7 +55,7 @@ double textWidth(const Font& font, std::string_view text) {
 
 namespace {
 
-std::vector<std::string> splitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> out;
     std::string cur;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -74,7 +74,7 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 } // namespace
 
-void Memo::setText(std::string_view text) {
+void Memo::SetText(std::string_view text) {
     expandDate_ = false;
     if (text.empty()) {
         lines_.clear();
@@ -84,20 +84,20 @@ void Memo::setText(std::string_view text) {
     // not start an empty one.
     if (text.back() == '\n') text.remove_suffix(1);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    lines_ = splitLines(text);
+    lines_ = SplitLines(text);
 }
 
-void Memo::setLines(std::vector<std::string> lines) {
+void Memo::SetLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
     expandDate_ = false;
 }
 
-void Memo::clearLines() {
+void Memo::ClearLines() {
     lines_.clear();
     expandDate_ = false;
 }
 
-void Memo::addLine(std::string line) {
+void Memo::AddLine(std::string line) {
     lines_.push_back(std::move(line));
     expandDate_ = false;
 }
@@ -111,11 +111,11 @@ std::string Memo::text() const {
     return out;
 }
 
-void PictureView::setPicture(img::Bitmap bitmap) {
+void PictureView::SetPicture(img::Bitmap bitmap) {
     picture_ = std::make_shared<const img::Bitmap>(std::move(bitmap));
 }
 
-void PictureView::setPicture(std::shared_ptr<const img::Bitmap> bitmap) {
+void PictureView::SetPicture(std::shared_ptr<const img::Bitmap> bitmap) {
     picture_ = std::move(bitmap);
 }
 
@@ -136,16 +136,16 @@ Report::Report(Report&&) noexcept = default;
 Report& Report::operator=(Report&&) noexcept = default;
 Report::~Report() = default;
 
-double Report::paperWidth() const {
+double Report::PaperWidth() const {
     return orientation_ == Orientation::Portrait ? paperW_ : paperH_;
 }
-double Report::paperHeight() const {
+double Report::PaperHeight() const {
     return orientation_ == Orientation::Portrait ? paperH_ : paperW_;
 }
 
 namespace {
 
-template <class T> const char* kindName() {
+template <class T> const char* KindName() {
     if constexpr (std::is_same_v<T, Memo>)
         return "memo";
     else if constexpr (std::is_same_v<T, RectShape>)
@@ -158,9 +158,9 @@ template <class T> const char* kindName() {
         return "object";
 }
 
-template <class T> T& typed(Object& o, std::string_view name) {
+template <class T> T& Typed(Object& o, std::string_view name) {
     if (auto* t = dynamic_cast<T*>(&o)) return *t;
-    throw Error("Report object '" + std::string(name) + "' is not a " + kindName<T>());
+    throw Error("Report object '" + std::string(name) + "' is not a " + KindName<T>());
 }
 
 } // namespace
@@ -173,16 +173,16 @@ Object& Report::object(std::string_view name) {
 }
 
 Memo& Report::memo(std::string_view name) {
-    return typed<Memo>(object(name), name);
+    return Typed<Memo>(object(name), name);
 }
 RectShape& Report::rect(std::string_view name) {
-    return typed<RectShape>(object(name), name);
+    return Typed<RectShape>(object(name), name);
 }
 LineShape& Report::line(std::string_view name) {
-    return typed<LineShape>(object(name), name);
+    return Typed<LineShape>(object(name), name);
 }
 PictureView& Report::picture(std::string_view name) {
-    return typed<PictureView>(object(name), name);
+    return Typed<PictureView>(object(name), name);
 }
 
 Band& Report::band(std::string_view name) {
@@ -192,7 +192,7 @@ Band& Report::band(std::string_view name) {
     return *it->second;
 }
 
-bool Report::has(std::string_view name) const {
+bool Report::Has(std::string_view name) const {
     return impl_->byName.count(name) || impl_->bandByName.count(name);
 }
 
@@ -211,12 +211,12 @@ class Parser {
 public:
     Parser(std::string_view source) : source_(source) {}
 
-    [[noreturn]] void fail(int line, const std::string& what) const {
+    [[noreturn]] void Fail(int line, const std::string& what) const {
         throw Error("Report template " + std::string(source_) + ", line " + std::to_string(line) + ": " +
                     what);
     }
 
-    std::vector<std::string> tokenize(std::string_view text, int line) const {
+    std::vector<std::string> Tokenize(std::string_view text, int line) const {
         std::vector<std::string> out;
         std::size_t i = 0;
         while (i < text.size()) {
@@ -241,7 +241,7 @@ public:
                         }
                         word += c;
                     }
-                    if (!closed) fail(line, "unterminated quoted text");
+                    if (!closed) Fail(line, "unterminated quoted text");
                 } else {
                     word += text[i++];
                 }
@@ -252,42 +252,42 @@ public:
         return out;
     }
 
-    double number(std::string_view s, int line) const {
+    double Number(std::string_view s, int line) const {
         double v = 0;
         const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
         if (ec != std::errc() || p != s.data() + s.size() || !std::isfinite(v))
-            fail(line, "bad number '" + std::string(s) + "'");
+            Fail(line, "bad number '" + std::string(s) + "'");
         return v;
     }
 
     // Millimetres; "px" = 1/96 inch, "pt" = 1/72 inch, "mm" optional.
-    double length(std::string_view s, int line) const {
+    double Length(std::string_view s, int line) const {
         auto ends = [&](std::string_view suf) {
             return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf;
         };
-        if (ends("px")) return px(number(s.substr(0, s.size() - 2), line));
-        if (ends("pt")) return pt(number(s.substr(0, s.size() - 2), line));
-        if (ends("mm")) return number(s.substr(0, s.size() - 2), line);
-        return number(s, line);
+        if (ends("px")) return Px(Number(s.substr(0, s.size() - 2), line));
+        if (ends("pt")) return Pt(Number(s.substr(0, s.size() - 2), line));
+        if (ends("mm")) return Number(s.substr(0, s.size() - 2), line);
+        return Number(s, line);
     }
 
     // Points; "px" = 1/96 inch.
-    double fontSize(std::string_view s, int line) const {
+    double FontSize(std::string_view s, int line) const {
         auto ends = [&](std::string_view suf) {
             return s.size() > suf.size() && s.substr(s.size() - suf.size()) == suf;
         };
         double v;
         if (ends("px"))
-            v = number(s.substr(0, s.size() - 2), line) * 72.0 / 96.0;
+            v = Number(s.substr(0, s.size() - 2), line) * 72.0 / 96.0;
         else if (ends("pt"))
-            v = number(s.substr(0, s.size() - 2), line);
+            v = Number(s.substr(0, s.size() - 2), line);
         else
-            v = number(s, line);
-        if (v <= 0) fail(line, "bad font size '" + std::string(s) + "'");
+            v = Number(s, line);
+        if (v <= 0) Fail(line, "bad font size '" + std::string(s) + "'");
         return v;
     }
 
-    std::uint32_t colour(std::string_view s, int line) const {
+    std::uint32_t Colour(std::string_view s, int line) const {
         static const std::map<std::string, std::uint32_t, std::less<>> names = {
             {"none", 0},
             {"black", 0xFF000000},
@@ -308,8 +308,8 @@ public:
             const auto [p, ec] = std::from_chars(s.data() + 1, s.data() + s.size(), v, 16);
             if (ec == std::errc() && p == s.data() + s.size()) return s.size() == 7 ? (0xFF000000 | v) : v;
         }
-        auto it = names.find(lower(s));
-        if (it == names.end()) fail(line, "bad colour '" + std::string(s) + "'");
+        auto it = names.find(Lower(s));
+        if (it == names.end()) Fail(line, "bad colour '" + std::string(s) + "'");
         return it->second;
     }
 
@@ -323,7 +323,7 @@ struct Attr {
     bool flag = false; // a bare word, no '='
 };
 
-std::vector<Attr> attributes(const std::vector<std::string>& words, std::size_t from) {
+std::vector<Attr> Attributes(const std::vector<std::string>& words, std::size_t from) {
     std::vector<Attr> out;
     for (std::size_t i = from; i < words.size(); ++i) {
         const auto eq = words[i].find('=');
@@ -335,7 +335,7 @@ std::vector<Attr> attributes(const std::vector<std::string>& words, std::size_t 
     return out;
 }
 
-std::vector<std::string> splitCommas(const std::string& s) {
+std::vector<std::string> SplitCommas(const std::string& s) {
     std::vector<std::string> out;
     std::size_t start = 0;
     while (true) {
@@ -349,13 +349,13 @@ std::vector<std::string> splitCommas(const std::string& s) {
 
 } // namespace
 
-Report Report::fromResource(std::string_view resourceName) {
+Report Report::FromResource(std::string_view resourceName) {
     const auto data = res::find(resourceName);
     if (!data) throw Error("Report template not found: " + std::string(resourceName));
-    return fromText(*data, resourceName);
+    return FromText(*data, resourceName);
 }
 
-Report Report::fromText(std::string_view text, std::string_view sourceName) {
+Report Report::FromText(std::string_view text, std::string_view sourceName) {
     Parser p(sourceName);
     Report r;
     Impl& impl = *r.impl_;
@@ -363,13 +363,13 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
     std::vector<Statement> statements;
     {
         int lineNo = 0;
-        for (const std::string& raw : splitLines(text)) {
+        for (const std::string& raw : SplitLines(text)) {
             ++lineNo;
             std::string_view l(raw);
             while (!l.empty() && (l.front() == ' ' || l.front() == '\t'))
                 l.remove_prefix(1);
             if (l.empty() || l.front() == '#') continue;
-            statements.push_back({lineNo, p.tokenize(l, lineNo)});
+            statements.push_back({lineNo, p.Tokenize(l, lineNo)});
         }
     }
 
@@ -378,7 +378,7 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
     auto addObject = [&](const Statement& st, double dx, double dy, const std::string& suffix) {
         const auto& w = st.words;
         const std::string& kind = w[0];
-        if (w.size() < 6) p.fail(st.line, kind + " needs a name, x, y, width and height");
+        if (w.size() < 6) p.Fail(st.line, kind + " needs a name, x, y, width and height");
         std::unique_ptr<Object> obj;
         if (kind == "memo")
             obj = std::make_unique<Memo>();
@@ -390,16 +390,16 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
             obj = std::make_unique<PictureView>();
         const std::string name = w[1] == "-" ? std::string() : w[1] + suffix;
         obj->name_ = name;
-        obj->box = {p.length(w[2], st.line) + dx, p.length(w[3], st.line) + dy, p.length(w[4], st.line),
-                    p.length(w[5], st.line)};
-        if (kind != "line" && (obj->box.width < 0 || obj->box.height < 0)) p.fail(st.line, "negative size");
-        for (const Attr& a : attributes(w, 6)) {
+        obj->box = {p.Length(w[2], st.line) + dx, p.Length(w[3], st.line) + dy, p.Length(w[4], st.line),
+                    p.Length(w[5], st.line)};
+        if (kind != "line" && (obj->box.width < 0 || obj->box.height < 0)) p.Fail(st.line, "negative size");
+        for (const Attr& a : Attributes(w, 6)) {
             bool known = true;
             if (auto* m = dynamic_cast<Memo*>(obj.get())) {
                 if (a.key == "font" && !a.flag)
                     m->font.family = a.value;
                 else if (a.key == "size" && !a.flag)
-                    m->font.size = p.fontSize(a.value, st.line);
+                    m->font.size = p.FontSize(a.value, st.line);
                 else if (a.key == "bold" && a.flag)
                     m->font.bold = true;
                 else if (a.key == "italic" && a.flag)
@@ -407,13 +407,13 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                 else if (a.key == "underline" && a.flag)
                     m->font.underline = true;
                 else if (a.key == "color" && !a.flag)
-                    m->font.color = p.colour(a.value, st.line);
+                    m->font.color = p.Colour(a.value, st.line);
                 else if (a.key == "fill" && !a.flag)
-                    m->fill = p.colour(a.value, st.line);
+                    m->fill = p.Colour(a.value, st.line);
                 else if (a.key == "frame" && !a.flag)
-                    m->frame = p.colour(a.value, st.line);
+                    m->frame = p.Colour(a.value, st.line);
                 else if (a.key == "framewidth" && !a.flag)
-                    m->frameWidth = p.length(a.value, st.line);
+                    m->frameWidth = p.Length(a.value, st.line);
                 else if (a.key == "wrap" && a.flag)
                     m->wordWrap = true;
                 else if (a.key == "halign" && !a.flag) {
@@ -424,7 +424,7 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                     else if (a.value == "right")
                         m->halign = HAlign::Right;
                     else
-                        p.fail(st.line, "bad halign '" + a.value + "'");
+                        p.Fail(st.line, "bad halign '" + a.value + "'");
                 } else if (a.key == "valign" && !a.flag) {
                     if (a.value == "top")
                         m->valign = VAlign::Top;
@@ -433,49 +433,49 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                     else if (a.value == "bottom")
                         m->valign = VAlign::Bottom;
                     else
-                        p.fail(st.line, "bad valign '" + a.value + "'");
+                        p.Fail(st.line, "bad valign '" + a.value + "'");
                 } else if (a.key == "text" && !a.flag) {
-                    m->setText(a.value);
+                    m->SetText(a.value);
                     m->expandDate_ = true;
                 } else
                     known = false;
             } else if (auto* rc = dynamic_cast<RectShape*>(obj.get())) {
                 if (a.key == "fill" && !a.flag)
-                    rc->fill = p.colour(a.value, st.line);
+                    rc->fill = p.Colour(a.value, st.line);
                 else if (a.key == "frame" && !a.flag)
-                    rc->frame = p.colour(a.value, st.line);
+                    rc->frame = p.Colour(a.value, st.line);
                 else if (a.key == "framewidth" && !a.flag)
-                    rc->frameWidth = p.length(a.value, st.line);
+                    rc->frameWidth = p.Length(a.value, st.line);
                 else
                     known = false;
             } else if (auto* ln = dynamic_cast<LineShape*>(obj.get())) {
                 if (a.key == "color" && !a.flag)
-                    ln->color = p.colour(a.value, st.line);
+                    ln->color = p.Colour(a.value, st.line);
                 else if (a.key == "width" && !a.flag)
-                    ln->width = p.length(a.value, st.line);
+                    ln->width = p.Length(a.value, st.line);
                 else if (a.key == "arrows" && !a.flag) {
                     if (a.value == "start" || a.value == "both") ln->arrowStart = true;
                     if (a.value == "end" || a.value == "both") ln->arrowEnd = true;
-                    if (!ln->arrowStart && !ln->arrowEnd) p.fail(st.line, "bad arrows '" + a.value + "'");
+                    if (!ln->arrowStart && !ln->arrowEnd) p.Fail(st.line, "bad arrows '" + a.value + "'");
                 } else
                     known = false;
             } else if (auto* pv = dynamic_cast<PictureView*>(obj.get())) {
                 if (a.key == "frame" && !a.flag)
-                    pv->frame = p.colour(a.value, st.line);
+                    pv->frame = p.Colour(a.value, st.line);
                 else if (a.key == "resource" && !a.flag) {
                     try {
-                        pv->setPicture(img::loadResource(a.value));
+                        pv->SetPicture(img::LoadResource(a.value));
                     } catch (const img::Error& e) {
-                        p.fail(st.line, e.what());
+                        p.Fail(st.line, e.what());
                     }
                 } else
                     known = false;
             }
-            if (!known) p.fail(st.line, "unknown attribute '" + a.key + "' for " + kind);
+            if (!known) p.Fail(st.line, "unknown attribute '" + a.key + "' for " + kind);
         }
         if (!name.empty()) {
             if (impl.byName.count(name) || impl.bandByName.count(name))
-                p.fail(st.line, "duplicate name '" + name + "'");
+                p.Fail(st.line, "duplicate name '" + name + "'");
             impl.byName.emplace(name, obj.get());
         }
         obj->band_ = currentBand;
@@ -495,7 +495,7 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
             else if (statements[j].words[0] == "end" && --depth == 0)
                 return j;
         }
-        p.fail(statements[i].line, "repeat without end");
+        p.Fail(statements[i].line, "repeat without end");
     };
 
     std::function<void(std::size_t, std::size_t, double, double, const std::string&, bool)> run;
@@ -511,70 +511,70 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                 const std::size_t end = matchingEnd(i);
                 double rdx = 0, rdy = 0;
                 std::vector<std::string> labels;
-                for (const Attr& a : attributes(w, 1)) {
+                for (const Attr& a : Attributes(w, 1)) {
                     if (a.key == "dx" && !a.flag)
-                        rdx = p.length(a.value, st.line);
+                        rdx = p.Length(a.value, st.line);
                     else if (a.key == "dy" && !a.flag)
-                        rdy = p.length(a.value, st.line);
+                        rdy = p.Length(a.value, st.line);
                     else if (a.key == "labels" && !a.flag)
-                        labels = splitCommas(a.value);
+                        labels = SplitCommas(a.value);
                     else
-                        p.fail(st.line, "unknown attribute '" + a.key + "' for repeat");
+                        p.Fail(st.line, "unknown attribute '" + a.key + "' for repeat");
                 }
-                if (labels.empty()) p.fail(st.line, "repeat needs labels");
+                if (labels.empty()) p.Fail(st.line, "repeat needs labels");
                 for (std::size_t k = 0; k < labels.size(); ++k)
                     run(i + 1, end, dx + double(k) * rdx, dy + double(k) * rdy, suffix + labels[k], true);
                 i = end;
             } else if (kw == "end") {
-                p.fail(st.line, "end without repeat");
+                p.Fail(st.line, "end without repeat");
             } else if (inRepeat) {
-                p.fail(st.line, "only objects may be repeated");
+                p.Fail(st.line, "only objects may be repeated");
             } else if (kw == "report") {
-                for (const Attr& a : attributes(w, 1)) {
+                for (const Attr& a : Attributes(w, 1)) {
                     if (a.key == "name" && !a.flag)
                         r.name_ = a.value;
                     else
-                        p.fail(st.line, "unknown attribute '" + a.key + "' for report");
+                        p.Fail(st.line, "unknown attribute '" + a.key + "' for report");
                 }
             } else if (kw == "page") {
-                for (const Attr& a : attributes(w, 1)) {
+                for (const Attr& a : Attributes(w, 1)) {
                     if (a.key == "size" && !a.flag) {
-                        if (lower(a.value) != "a4") p.fail(st.line, "unknown paper size '" + a.value + "'");
+                        if (Lower(a.value) != "a4") p.Fail(st.line, "unknown paper size '" + a.value + "'");
                         r.paperW_ = 210;
                         r.paperH_ = 297;
                     } else if (a.key == "width" && !a.flag)
-                        r.paperW_ = p.length(a.value, st.line);
+                        r.paperW_ = p.Length(a.value, st.line);
                     else if (a.key == "height" && !a.flag)
-                        r.paperH_ = p.length(a.value, st.line);
+                        r.paperH_ = p.Length(a.value, st.line);
                     else if (a.key == "orientation" && !a.flag) {
                         if (a.value == "portrait")
                             r.orientation_ = Orientation::Portrait;
                         else if (a.value == "landscape")
                             r.orientation_ = Orientation::Landscape;
                         else
-                            p.fail(st.line, "bad orientation '" + a.value + "'");
+                            p.Fail(st.line, "bad orientation '" + a.value + "'");
                     } else if (a.key == "margins" && !a.flag) {
-                        const auto parts = splitCommas(a.value);
+                        const auto parts = SplitCommas(a.value);
                         if (parts.size() == 1) {
                             r.marginLeft = r.marginTop = r.marginRight = r.marginBottom =
-                                p.length(parts[0], st.line);
+                                p.Length(parts[0], st.line);
                         } else if (parts.size() == 4) {
-                            r.marginLeft = p.length(parts[0], st.line);
-                            r.marginTop = p.length(parts[1], st.line);
-                            r.marginRight = p.length(parts[2], st.line);
-                            r.marginBottom = p.length(parts[3], st.line);
+                            r.marginLeft = p.Length(parts[0], st.line);
+                            r.marginTop = p.Length(parts[1], st.line);
+                            r.marginRight = p.Length(parts[2], st.line);
+                            r.marginBottom = p.Length(parts[3], st.line);
                         } else
-                            p.fail(st.line, "margins take one or four lengths");
+                            p.Fail(st.line, "margins take one or four lengths");
                     } else
-                        p.fail(st.line, "unknown attribute '" + a.key + "' for page");
+                        p.Fail(st.line, "unknown attribute '" + a.key + "' for page");
                 }
-                if (r.paperW_ <= 0 || r.paperH_ <= 0) p.fail(st.line, "bad paper size");
+                if (r.paperW_ <= 0 || r.paperH_ <= 0) p.Fail(st.line, "bad paper size");
             } else if (kw == "band") {
-                if (w.size() < 2) p.fail(st.line, "band needs a name");
+                if (w.size() < 2) p.Fail(st.line, "band needs a name");
                 auto band = std::make_unique<Band>();
                 band->name_ = w[1];
                 bool kindGiven = false;
-                for (const Attr& a : attributes(w, 2)) {
+                for (const Attr& a : Attributes(w, 2)) {
                     if (a.key == "kind" && !a.flag) {
                         kindGiven = true;
                         if (a.value == "title")
@@ -588,23 +588,23 @@ Report Report::fromText(std::string_view text, std::string_view sourceName) {
                         else if (a.value == "pagefooter")
                             band->kind_ = BandKind::PageFooter;
                         else
-                            p.fail(st.line, "bad band kind '" + a.value + "'");
+                            p.Fail(st.line, "bad band kind '" + a.value + "'");
                     } else if (a.key == "height" && !a.flag)
-                        band->height = p.length(a.value, st.line);
+                        band->height = p.Length(a.value, st.line);
                     else if (a.key == "split" && a.flag)
                         band->split = true;
                     else
-                        p.fail(st.line, "unknown attribute '" + a.key + "' for band");
+                        p.Fail(st.line, "unknown attribute '" + a.key + "' for band");
                 }
-                if (!kindGiven) p.fail(st.line, "band needs kind=");
-                if (band->height < 0) p.fail(st.line, "negative band height");
+                if (!kindGiven) p.Fail(st.line, "band needs kind=");
+                if (band->height < 0) p.Fail(st.line, "negative band height");
                 if (impl.byName.count(band->name_) || impl.bandByName.count(band->name_))
-                    p.fail(st.line, "duplicate name '" + band->name_ + "'");
+                    p.Fail(st.line, "duplicate name '" + band->name_ + "'");
                 currentBand = band.get();
                 impl.bandByName.emplace(band->name_, band.get());
                 impl.bands.push_back(std::move(band));
             } else {
-                p.fail(st.line, "unknown statement '" + kw + "'");
+                p.Fail(st.line, "unknown statement '" + kw + "'");
             }
         }
     };
@@ -622,11 +622,11 @@ constexpr double eps = 1e-6;
 constexpr double inf = std::numeric_limits<double>::infinity();
 
 // The date of printing, dd/mm/yyyy, from the program's clock.
-std::string todayText() {
+std::string TodayText() {
     return rtl::FormatDate(rtl::Today());
 }
 
-std::string expandDate(std::string line, const std::string& date) {
+std::string ExpandDate(std::string line, const std::string& date) {
     static const std::string tag = "[DATE]";
     for (std::size_t pos = line.find(tag); pos != std::string::npos; pos = line.find(tag, pos + date.size()))
         line.replace(pos, tag.size(), date);
@@ -635,13 +635,13 @@ std::string expandDate(std::string line, const std::string& date) {
 
 // Greedy word wrap at blanks; a word wider than the box is broken between
 // characters.
-std::vector<std::string> wrapLine(const std::string& line, const Font& font, double width) {
+std::vector<std::string> WrapLine(const std::string& line, const Font& font, double width) {
     std::vector<std::string> out;
-    if (textWidth(font, line) <= width + eps) {
+    if (TextWidth(font, line) <= width + eps) {
         out.push_back(line);
         return out;
     }
-    const double charW = textWidth(font, "x");
+    const double charW = TextWidth(font, "x");
     const std::size_t perLine = std::max<std::size_t>(1, std::size_t((width + eps) / charW));
     std::string cur;
     std::size_t curChars = 0;
@@ -659,7 +659,7 @@ std::vector<std::string> wrapLine(const std::string& line, const Font& font, dou
         std::size_t j = line.find(' ', i);
         if (j == std::string::npos) j = line.size();
         std::string word = line.substr(i, j - i);
-        std::size_t wordChars = characters(word);
+        std::size_t wordChars = Characters(word);
         if (curChars && curChars + 1 + wordChars > perLine) flush();
         if (curChars) {
             cur += ' ';
@@ -696,13 +696,13 @@ struct MemoText {
     double step = 0;
 };
 
-MemoText layoutMemo(const Memo& m, bool expand, const std::string& date) {
+MemoText LayoutMemo(const Memo& m, bool expand, const std::string& date) {
     MemoText t;
-    t.step = lineHeight(m.font);
-    for (const std::string& l : m.lines()) {
-        std::string line = expand ? expandDate(l, date) : l;
+    t.step = LineHeight(m.font);
+    for (const std::string& l : m.Lines()) {
+        std::string line = expand ? ExpandDate(l, date) : l;
         if (m.wordWrap) {
-            for (auto& w : wrapLine(line, m.font, m.box.width))
+            for (auto& w : WrapLine(line, m.font, m.box.width))
                 t.lines.push_back(std::move(w));
         } else {
             t.lines.push_back(std::move(line));
@@ -720,14 +720,14 @@ class Layout {
 public:
     Layout(const Report& r, Document& doc, const std::string& date) : r_(r), doc_(doc), date_(date) {}
 
-    double left() const { return r_.marginLeft; }
-    double top() const { return r_.marginTop; }
-    double bottom() const { return r_.paperHeight() - r_.marginBottom; }
+    double Left() const { return r_.marginLeft; }
+    double Top() const { return r_.marginTop; }
+    double Bottom() const { return r_.PaperHeight() - r_.marginBottom; }
 
-    Page& newPage() {
+    Page& NewPage() {
         Page p;
-        p.width = r_.paperWidth();
-        p.height = r_.paperHeight();
+        p.width = r_.PaperWidth();
+        p.height = r_.PaperHeight();
         p.orientation = r_.orientation();
         doc_.pages.push_back(std::move(p));
         return doc_.pages.back();
@@ -737,7 +737,7 @@ public:
     // coordinates onto the page, with their coordinate `from` at page y `at`
     // (x shifted by the left margin). Text lines are placed by their top,
     // so each line lands in exactly one slice.
-    void place(Page& page, const std::vector<Object*>& objects, double from, double to, double at, bool first,
+    void Place(Page& page, const std::vector<Object*>& objects, double from, double to, double at, bool first,
                bool last) {
         const double sliceFrom = first ? -inf : from;
         const double sliceTo = last ? inf : to;
@@ -746,14 +746,14 @@ public:
             if (!o->visible) continue;
             const Box& b = o->box;
             auto pageBox = [&](double y0, double y1) {
-                return Box{left() + b.x, y0 + shift, b.width, y1 - y0};
+                return Box{Left() + b.x, y0 + shift, b.width, y1 - y0};
             };
-            const double y0 = std::max(b.y, from), y1 = std::min(b.bottom(), to);
+            const double y0 = std::max(b.y, from), y1 = std::min(b.Bottom(), to);
             const bool boxHere =
                 first && last ? true
                               : (y1 > y0 + eps || (b.height <= eps && b.y >= sliceFrom && b.y < sliceTo));
             if (auto* m = dynamic_cast<Memo*>(o)) {
-                const Box clip = first && last ? pageBox(b.y, b.bottom()) : pageBox(y0, std::max(y0, y1));
+                const Box clip = first && last ? pageBox(b.y, b.Bottom()) : pageBox(y0, std::max(y0, y1));
                 if (boxHere && (m->fill || m->frame))
                     page.items.push_back(RectItem{clip, m->fill, m->frame, m->frameWidth});
                 const MemoText& t = text(*m);
@@ -761,15 +761,15 @@ public:
                 const double base = b.y + t.first;
                 // Lines whose top lies in the slice and inside the memo's box.
                 const double lo = std::max(sliceFrom, first ? -inf : from);
-                const double hi = std::min(sliceTo, b.bottom() - eps);
+                const double hi = std::min(sliceTo, b.Bottom() - eps);
                 std::size_t i =
                     lo == -inf ? 0 : std::size_t(std::max(0.0, std::ceil((lo - base) / t.step - 1e-9)));
                 for (; i < t.lines.size(); ++i) {
                     const double y = base + double(i) * t.step;
                     if (y >= hi) break;
                     if (y < lo - 1e-9) continue;
-                    page.items.push_back(TextItem{m->name(), t.lines[i],
-                                                  Box{left() + b.x, y + shift, b.width, t.step}, clip,
+                    page.items.push_back(TextItem{m->Name(), t.lines[i],
+                                                  Box{Left() + b.x, y + shift, b.width, t.step}, clip,
                                                   m->font, m->halign});
                 }
             } else if (auto* rc = dynamic_cast<RectShape*>(o)) {
@@ -779,18 +779,18 @@ public:
             } else if (auto* ln = dynamic_cast<LineShape*>(o)) {
                 const double ytop = std::min(b.y, b.y + b.height);
                 if (ytop >= sliceFrom && ytop < sliceTo)
-                    page.items.push_back(LineItem{left() + b.x, b.y + shift, left() + b.x + b.width,
+                    page.items.push_back(LineItem{Left() + b.x, b.y + shift, Left() + b.x + b.width,
                                                   b.y + b.height + shift, ln->color, ln->width,
                                                   ln->arrowStart, ln->arrowEnd});
             } else if (auto* pv = dynamic_cast<PictureView*>(o)) {
                 if (b.y < sliceFrom || b.y >= sliceTo) continue;
-                const Box area{left() + b.x, b.y + shift, b.width, b.height};
+                const Box area{Left() + b.x, b.y + shift, b.width, b.height};
                 if (pv->frame) page.items.push_back(RectItem{area, 0, pv->frame, 0.2});
                 const auto& bmp = pv->picture();
                 if (!bmp || bmp->empty()) continue;
-                const img::SizeF s = img::fitSize(double(bmp->width), double(bmp->height), b.width, b.height);
+                const img::SizeF s = img::FitSize(double(bmp->width), double(bmp->height), b.width, b.height);
                 page.items.push_back(
-                    PictureItem{pv->name(),
+                    PictureItem{pv->Name(),
                                 Box{area.x + (area.width - s.width) / 2,
                                     area.y + (area.height - s.height) / 2, s.width, s.height},
                                 area, bmp});
@@ -800,18 +800,18 @@ public:
 
     const MemoText& text(const Memo& m) {
         auto it = texts_.find(&m);
-        if (it == texts_.end()) it = texts_.emplace(&m, layoutMemo(m, m.templateText(), date_)).first;
+        if (it == texts_.end()) it = texts_.emplace(&m, LayoutMemo(m, m.TemplateText(), date_)).first;
         return it->second;
     }
 
     // Where a split band may be cut at or before `cut` without cutting a text
     // line: the top of the first line of any memo that would not fit.
-    double safeCut(const Band& band, double from, double cut) {
+    double SafeCut(const Band& band, double from, double cut) {
         double best = cut;
-        for (Object* o : band.objects()) {
+        for (Object* o : band.Objects()) {
             auto* m = dynamic_cast<Memo*>(o);
             if (!m || !m->visible) continue;
-            if (m->box.y >= cut || m->box.bottom() <= cut) continue;
+            if (m->box.y >= cut || m->box.Bottom() <= cut) continue;
             const MemoText& t = text(*m);
             if (t.lines.empty() || t.step <= 0) continue;
             const double base = m->box.y + t.first;
@@ -820,7 +820,7 @@ public:
             if (!std::isfinite(fit) || fit >= double(t.lines.size())) continue;
             const std::size_t k = fit < 0 ? 0 : std::size_t(fit);
             const double lineTop = base + double(k) * t.step;
-            if (lineTop < cut && lineTop < m->box.bottom() - eps)
+            if (lineTop < cut && lineTop < m->box.Bottom() - eps)
                 best = std::min(best, std::max(lineTop, from));
         }
         return best;
@@ -830,14 +830,14 @@ public:
     static double H(const Band* b) { return std::isfinite(b->height) ? std::max(b->height, 0.0) : 0.0; }
 
     // Where the last object of a band ends.
-    static double contentEnd(const Band& band) {
+    static double ContentEnd(const Band& band) {
         double end = 0;
-        for (const Object* o : band.objects())
+        for (const Object* o : band.Objects())
             if (o->visible) end = std::max({end, o->box.y, o->box.y + o->box.height});
         return end;
     }
 
-    void run(const std::vector<Object*>& pageObjects, const std::vector<Band*>& bands) {
+    void Run(const std::vector<Object*>& pageObjects, const std::vector<Band*>& bands) {
         std::vector<Band*> titles, headers, data, footers, pageFooters;
         for (Band* b : bands) {
             if (!b->visible) continue;
@@ -862,23 +862,23 @@ public:
         double footerHeight = 0;
         for (Band* b : pageFooters)
             footerHeight += H(b);
-        const double limit = bottom() - footerHeight;
+        const double limit = Bottom() - footerHeight;
 
         Page* page = nullptr;
         double y = 0;
         double contentTop = 0;
         auto startPage = [&](bool firstPage) {
-            if (page) finishPage(*page, pageFooters, limit);
-            page = &newPage();
-            place(*page, pageObjects, 0, inf, top(), true, true);
-            y = top();
+            if (page) FinishPage(*page, pageFooters, limit);
+            page = &NewPage();
+            Place(*page, pageObjects, 0, inf, Top(), true, true);
+            y = Top();
             if (firstPage)
                 for (Band* b : titles) {
-                    place(*page, b->objects(), 0, H(b), y, true, true);
+                    Place(*page, b->Objects(), 0, H(b), y, true, true);
                     y += H(b);
                 }
             for (Band* b : headers) {
-                place(*page, b->objects(), 0, H(b), y, true, true);
+                Place(*page, b->Objects(), 0, H(b), y, true, true);
                 y += H(b);
             }
             contentTop = y;
@@ -887,7 +887,7 @@ public:
 
         auto putWhole = [&](Band* b) {
             if (y + H(b) > limit + eps && y > contentTop + eps) startPage(false);
-            place(*page, b->objects(), 0, H(b), y, true, true);
+            Place(*page, b->Objects(), 0, H(b), y, true, true);
             y += H(b);
         };
 
@@ -901,18 +901,18 @@ public:
             while (true) {
                 const double room = limit - y;
                 if (H(b) - done <= room + eps) {
-                    place(*page, b->objects(), done, H(b), y, firstSlice, true);
+                    Place(*page, b->Objects(), done, H(b), y, firstSlice, true);
                     y += H(b) - done;
                     break;
                 }
-                if (contentEnd(*b) <= done + std::max(room, 0.0) + eps) {
+                if (ContentEnd(*b) <= done + std::max(room, 0.0) + eps) {
                     // What is left of the content fits; the blank rest of the
                     // band fills this page.
-                    place(*page, b->objects(), done, H(b), y, firstSlice, true);
+                    Place(*page, b->Objects(), done, H(b), y, firstSlice, true);
                     y = std::max(y, limit);
                     break;
                 }
-                double cut = safeCut(*b, done, done + std::max(room, 0.0));
+                double cut = SafeCut(*b, done, done + std::max(room, 0.0));
                 if (cut <= done + eps) {
                     if (y > contentTop + eps) {
                         startPage(false);
@@ -921,7 +921,7 @@ public:
                     cut = done + std::max(room, 0.0);  // a line taller than a page
                     if (cut <= done + eps) cut = H(b); // no room at all: give up splitting
                 }
-                place(*page, b->objects(), done, cut, y, firstSlice, false);
+                Place(*page, b->Objects(), done, cut, y, firstSlice, false);
                 firstSlice = false;
                 done = cut;
                 startPage(false);
@@ -929,13 +929,13 @@ public:
         }
         for (Band* b : footers)
             putWhole(b);
-        finishPage(*page, pageFooters, limit);
+        FinishPage(*page, pageFooters, limit);
     }
 
-    void finishPage(Page& page, const std::vector<Band*>& pageFooters, double limit) {
+    void FinishPage(Page& page, const std::vector<Band*>& pageFooters, double limit) {
         double y = limit;
         for (Band* b : pageFooters) {
-            place(page, b->objects(), 0, H(b), y, true, true);
+            Place(page, b->Objects(), 0, H(b), y, true, true);
             y += H(b);
         }
     }
@@ -949,38 +949,38 @@ private:
 
 } // namespace
 
-const Document& Report::prepare() {
+const Document& Report::Prepare() {
     document_ = Document{};
     document_.name = name_;
     std::vector<Band*> bands;
     for (auto& b : impl_->bands)
         bands.push_back(b.get());
-    const std::string date = todayText();
-    Layout(*this, document_, date).run(impl_->pageObjects, bands);
+    const std::string date = TodayText();
+    Layout(*this, document_, date).Run(impl_->pageObjects, bands);
     return document_;
 }
 
-bool Report::print() {
-    prepare();
-    return output().print(document_);
+bool Report::Print() {
+    Prepare();
+    return output().Print(document_);
 }
 
-void Report::preview() {
-    prepare();
-    output().preview(document_);
+void Report::Preview() {
+    Prepare();
+    output().Preview(document_);
 }
 
 // ---------------------------------------------------------------------------
 // Output
 // ---------------------------------------------------------------------------
 
-bool HeadlessOutput::print(const Document& document) {
+bool HeadlessOutput::Print(const Document& document) {
     if (!confirm) return false;
     printed.push_back(document);
     return true;
 }
 
-void HeadlessOutput::preview(const Document& document) {
+void HeadlessOutput::Preview(const Document& document) {
     previewed.push_back(document);
 }
 
@@ -993,7 +993,7 @@ HeadlessOutput& headlessOutput() {
     return o;
 }
 
-void setOutput(Output* o) {
+void SetOutput(Output* o) {
     installed = o;
 }
 

@@ -94,16 +94,16 @@ public:
 };
 
 // Length conversions, for code that gives figures in 1/96 inch or points.
-constexpr double px(double v) {
+constexpr double Px(double v) {
     return v * 25.4 / 96.0;
 }
-constexpr double pt(double v) {
+constexpr double Pt(double v) {
     return v * 25.4 / 72.0;
 }
 
 // The font metric of the engine, in millimetres.
-double lineHeight(const Font& font);
-double textWidth(const Font& font, std::string_view text);
+double LineHeight(const Font& font);
+double TextWidth(const Font& font, std::string_view text);
 
 enum class BandKind { Title, Header, Data, Footer, PageFooter };
 
@@ -112,11 +112,11 @@ class Band;
 class Object {
 public:
     virtual ~Object() = default;
-    const std::string& name() const { return name_; }
+    const std::string& Name() const { return name_; }
     Box box; // relative to its band, or to the printable area
     bool visible = true;
-    void setHeight(double mm) { box.height = mm; }
-    double height() const { return box.height; }
+    void SetHeight(double mm) { box.height = mm; }
+    double Height() const { return box.height; }
     Band* band() const { return band_; }
 
 protected:
@@ -137,15 +137,15 @@ public:
 
     // Set by code: printed literally. A text's line breaks (LF, CR LF or CR)
     // separate its lines.
-    void setText(std::string_view text);
-    void setLines(std::vector<std::string> lines);
-    void clearLines();
-    void addLine(std::string line);
+    void SetText(std::string_view text);
+    void SetLines(std::vector<std::string> lines);
+    void ClearLines();
+    void AddLine(std::string line);
     std::string text() const; // lines joined by LF
-    const std::vector<std::string>& lines() const { return lines_; }
+    const std::vector<std::string>& Lines() const { return lines_; }
     // True while the memo holds the template's own text (whose [DATE] is
     // expanded); false once code has set its text or lines.
-    bool templateText() const { return expandDate_; }
+    bool TemplateText() const { return expandDate_; }
 
 private:
     std::vector<std::string> lines_;
@@ -171,8 +171,8 @@ public:
 class PictureView : public Object {
 public:
     std::uint32_t frame = 0;
-    void setPicture(img::Bitmap bitmap);
-    void setPicture(std::shared_ptr<const img::Bitmap> bitmap);
+    void SetPicture(img::Bitmap bitmap);
+    void SetPicture(std::shared_ptr<const img::Bitmap> bitmap);
     const std::shared_ptr<const img::Bitmap>& picture() const { return picture_; }
 
 private:
@@ -181,13 +181,13 @@ private:
 
 class Band {
 public:
-    const std::string& name() const { return name_; }
+    const std::string& Name() const { return name_; }
     BandKind kind() const { return kind_; }
     double height = 0;
     bool split = false;
     bool visible = true;
-    void setHeight(double mm) { height = mm; }
-    const std::vector<Object*>& objects() const { return objects_; }
+    void SetHeight(double mm) { height = mm; }
+    const std::vector<Object*>& Objects() const { return objects_; }
 
 private:
     std::string name_;
@@ -199,22 +199,22 @@ private:
 class Report {
 public:
     // Throws report::Error (with the source name and line) on a bad template.
-    static Report fromText(std::string_view text, std::string_view sourceName = "template");
+    static Report FromText(std::string_view text, std::string_view sourceName = "template");
     // Throws report::Error when the resource is missing or bad.
-    static Report fromResource(std::string_view resourceName);
+    static Report FromResource(std::string_view resourceName);
 
     Report();
     Report(Report&&) noexcept;
     Report& operator=(Report&&) noexcept;
     ~Report();
 
-    const std::string& name() const { return name_; }
+    const std::string& Name() const { return name_; }
 
     // Page setup. Paper sizes are portrait figures; orientation swaps them.
     Orientation orientation() const { return orientation_; }
-    void setOrientation(Orientation o) { orientation_ = o; }
-    double paperWidth() const; // as oriented
-    double paperHeight() const;
+    void SetOrientation(Orientation o) { orientation_ = o; }
+    double PaperWidth() const; // as oriented
+    double PaperHeight() const;
     double marginLeft = 10, marginTop = 10, marginRight = 10, marginBottom = 10;
 
     // Lookup by name. A missing name, or an object of another kind, throws
@@ -225,18 +225,18 @@ public:
     LineShape& line(std::string_view name);
     PictureView& picture(std::string_view name);
     Band& band(std::string_view name);
-    bool has(std::string_view name) const;
+    bool Has(std::string_view name) const;
 
     // Lays the report out; any earlier result is discarded. The date of
     // printing for [DATE] is taken from the program's clock at this moment.
-    const Document& prepare();
-    const Document& prepared() const { return document_; }
+    const Document& Prepare();
+    const Document& Prepared() const { return document_; }
 
     // Print through the installed output (shows the print dialog); returns
     // false when the user cancels. Preview shows the modal preview window.
     // Both prepare the report anew first, so they show what is filled now.
-    bool print();
-    void preview();
+    bool Print();
+    void Preview();
 
 private:
     struct Impl;
@@ -254,9 +254,9 @@ public:
     virtual ~Output() = default;
     // Shows the print dialog and prints; false when the user cancels;
     // report::Error when the chosen printer cannot take the document.
-    virtual bool print(const Document& document) = 0;
+    virtual bool Print(const Document& document) = 0;
     // Shows the modal preview window; returns when it is closed.
-    virtual void preview(const Document& document) = 0;
+    virtual void Preview(const Document& document) = 0;
 };
 
 // Headless output: records what was printed and previewed; `confirm` is the
@@ -266,13 +266,13 @@ public:
     bool confirm = true;
     std::vector<Document> printed;
     std::vector<Document> previewed;
-    bool print(const Document& document) override;
-    void preview(const Document& document) override;
+    bool Print(const Document& document) override;
+    void Preview(const Document& document) override;
 };
 
 // Installs an output (nullptr restores the built-in headless one) and
 // returns the one in force.
-void setOutput(Output* output);
+void SetOutput(Output* output);
 Output& output();
 HeadlessOutput& headlessOutput();
 

@@ -421,7 +421,7 @@ Picture::Picture(Form& f, Control* parent, std::string name)
 BitmapPtr Picture::Bitmap() const {
     if (!bitmap_ && !resource_.empty()) {
         try {
-            bitmap_ = std::make_shared<const img::Bitmap>(img::loadResource(resource_));
+            bitmap_ = std::make_shared<const img::Bitmap>(img::LoadResource(resource_));
         } catch (const img::Error&) {
             // An undecodable picture shows nothing; its name stays for the record.
         }

@@ -1,19 +1,20 @@
 #pragma once
 // A window. Window classes derive from Form, load their layout in the base
-// constructor and fetch their controls by name:
+// constructor and then take their controls as members from the struct that
+// the build generates from the layout (cmake/Controls.cmake):
 //
 //   TfrmPassword::TfrmPassword(ui::Application& app)
-//       : ui::Form(app, nullptr, "shell/Password.layout"),
-//         txtPassword(Get<ui::Edit>("txtPassword")), cmdOK(Get<ui::Button>("cmdOK")) {
+//       : ui::Form(app, nullptr, "shell/Password.layout"), controls::Password(this) {
 //       OnShow = [this] { FormShow(); };
 //       cmdOK.OnClick = [this] { cmdOKClick(); };
 //   }
+//
+// Get<T>(name) finds a control whose name is computed (a table, a loop).
 //
 // A per-use window is created with its caller as owner and destroyed when it
 // returns: auto w = std::make_unique<TfrmGuida>(app, this); w->ShowModal();
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/LayoutSyntax.h"
 #include "platform/ui/Types.h"
 
 namespace ui {
@@ -34,12 +36,6 @@ void FinishPendingModals(Application& app);
 namespace input {
 bool Resize(Form& f, int clientWidth, int clientHeight);
 }
-
-// A control that a window asks for is missing or of another kind.
-class LayoutError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 enum class BorderStyle { None, Single, Sizeable };
 enum class WindowState { Normal, Maximized };

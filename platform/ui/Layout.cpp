@@ -7,122 +7,18 @@
 #include <vector>
 
 #include "platform/rtl/Resources.h"
+#include "platform/ui/LayoutSyntax.h"
 
 namespace ui {
 
 namespace {
-
-struct Token {
-    std::string key; // empty for a positional value
-    std::string value;
-};
-
-struct Line {
-    int number = 0;
-    std::vector<Token> tokens;
-};
-
-[[noreturn]] void Fail(std::string_view source, int line, const std::string& what) {
-    throw LayoutError(std::string(source) + ":" + std::to_string(line) + ": " + what);
-}
-
-// Splits one logical line into tokens: bare words, "quoted text", key=value.
-std::vector<Token> Tokenize(std::string_view s, std::string_view source, int line) {
-    std::vector<Token> out;
-    std::size_t i = 0;
-    auto readValue = [&]() -> std::string {
-        std::string v;
-        if (i < s.size() && s[i] == '"') {
-            ++i;
-            for (;;) {
-                if (i >= s.size()) Fail(source, line, "unterminated quoted text");
-                char c = s[i++];
-                if (c == '"') break;
-                if (c == '\\') {
-                    if (i >= s.size()) Fail(source, line, "unterminated quoted text");
-                    char e = s[i++];
-                    switch (e) {
-                    case 'n':
-                        v += '\n';
-                        break;
-                    case 'r':
-                        v += '\r';
-                        break;
-                    case 't':
-                        v += '\t';
-                        break;
-                    case '"':
-                        v += '"';
-                        break;
-                    case '\\':
-                        v += '\\';
-                        break;
-                    default:
-                        Fail(source, line, std::string("unknown escape \\") + e);
-                    }
-                } else {
-                    v += c;
-                }
-            }
-        } else {
-            while (i < s.size() && s[i] != ' ' && s[i] != '\t')
-                v += s[i++];
-        }
-        return v;
-    };
-    for (;;) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-            ++i;
-        if (i >= s.size()) break;
-        if (s[i] == '"') {
-            out.push_back({"", readValue()});
-            continue;
-        }
-        std::size_t start = i;
-        while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '=')
-            ++i;
-        std::string word(s.substr(start, i - start));
-        if (i < s.size() && s[i] == '=') {
-            ++i;
-            out.push_back({word, readValue()});
-        } else {
-            out.push_back({"", word});
-        }
-    }
-    return out;
-}
-
-std::vector<Line> SplitLines(std::string_view text, std::string_view source) {
-    std::vector<Line> lines;
-    int number = 0;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view raw = text.substr(pos, end - pos);
-        pos = end + 1;
-        ++number;
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-        std::size_t first = raw.find_first_not_of(" \t");
-        if (first == std::string_view::npos || raw[first] == '#') continue;
-        auto tokens = Tokenize(raw, source, number);
-        if (first > 0 && !lines.empty()) {
-            for (auto& t : tokens)
-                lines.back().tokens.push_back(std::move(t));
-        } else {
-            lines.push_back({number, std::move(tokens)});
-        }
-        if (end == text.size()) break;
-    }
-    return lines;
-}
 
 class Parser {
 public:
     Parser(Form& f, std::string_view source) : f_(f), source_(source) {}
 
     void Run(std::string_view text) {
-        auto lines = SplitLines(text, source_);
+        auto lines = SplitLayoutLines(text, source_);
         bool formSeen = false;
         for (auto& l : lines) {
             line_ = l.number;
@@ -143,7 +39,7 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& what) const { ui::Fail(source_, line_, what); }
+    [[noreturn]] void Fail(const std::string& what) const { FailLayout(source_, line_, what); }
 
     bool Bool(const std::string& v) const {
         if (v == "yes" || v == "true" || v == "1") return true;
@@ -212,7 +108,7 @@ private:
     }
 
     // Applies a font attribute; false when the key is not one.
-    bool FontAttr(Font& font, const Token& t) const {
+    bool FontAttr(Font& font, const LayoutToken& t) const {
         if (t.key == "font")
             font.family = t.value;
         else if (t.key == "size")
@@ -230,12 +126,12 @@ private:
         return true;
     }
 
-    void FormLine(const std::vector<Token>& tokens) {
+    void FormLine(const std::vector<LayoutToken>& tokens) {
         if (tokens.size() < 2 || !tokens[1].key.empty()) Fail("form line without a class name");
         f_.SetClassName(tokens[1].value);
         Font font = f_.GetFont();
         for (std::size_t i = 2; i < tokens.size(); ++i) {
-            const Token& t = tokens[i];
+            const LayoutToken& t = tokens[i];
             if (FontAttr(font, t)) continue;
             if (t.key == "caption")
                 f_.SetCaption(t.value);
@@ -299,7 +195,7 @@ private:
         Fail("unknown kind: " + kind);
     }
 
-    void ControlLine(const std::string& kind, const std::vector<Token>& tokens) {
+    void ControlLine(const std::string& kind, const std::vector<LayoutToken>& tokens) {
         if (tokens.size() < 2 || !tokens[1].key.empty()) Fail(kind + " without a name");
         const std::string& name = tokens[1].value;
         if (f_.FindControl(name)) Fail("duplicate control name: " + name);
@@ -314,7 +210,7 @@ private:
         Font itemFont;
         bool itemFontSet = false;
         for (std::size_t i = 2; i < tokens.size(); ++i) {
-            const Token& t = tokens[i];
+            const LayoutToken& t = tokens[i];
             if (t.key == "parent") continue;
             if (FontAttr(font, t)) continue;
             if (!Attr(c, t, itemFont, itemFontSet))
@@ -324,7 +220,7 @@ private:
         if (itemFontSet) static_cast<ListBox&>(c).SetItemFont(itemFont);
     }
 
-    bool Attr(Control& c, const Token& t, Font& itemFont, bool& itemFontSet) {
+    bool Attr(Control& c, const LayoutToken& t, Font& itemFont, bool& itemFontSet) {
         const std::string& k = t.key;
         const std::string& v = t.value;
         if (k == "bounds") {
@@ -468,28 +364,28 @@ private:
             return c;
         };
         if (k == "series")
-            ch.setSeriesName(v);
+            ch.SetSeriesName(v);
         else if (k == "kind") {
             if (v == "bar")
-                ch.setKind(chart::SeriesKind::Bar);
+                ch.SetKind(chart::SeriesKind::Bar);
             else if (v == "pie")
-                ch.setKind(chart::SeriesKind::Pie);
+                ch.SetKind(chart::SeriesKind::Pie);
             else
                 Fail("unknown chart kind: " + v);
         } else if (k == "marks")
-            ch.setMarksVisible(Bool(v));
+            ch.SetMarksVisible(Bool(v));
         else if (k == "view3d")
-            ch.setView3D(Bool(v));
+            ch.SetView3D(Bool(v));
         else if (k == "orthogonal")
-            ch.setOrthogonal(Bool(v));
+            ch.SetOrthogonal(Bool(v));
         else if (k.rfind("title", 0) == 0) {
-            auto c = caption(ch.title(), k.substr(5));
+            auto c = caption(ch.Title(), k.substr(5));
             if (!c) return false;
-            ch.setTitle(*c);
+            ch.SetTitle(*c);
         } else if (k.rfind("foot", 0) == 0) {
-            auto c = caption(ch.foot(), k.substr(4));
+            auto c = caption(ch.Foot(), k.substr(4));
             if (!c) return false;
-            ch.setFoot(*c);
+            ch.SetFoot(*c);
         } else if (k == "legend" || k == "legendtitle" || k == "legendpos") {
             chart::Legend l = ch.legend();
             if (k == "legend")
@@ -506,11 +402,11 @@ private:
                 l.position = chart::LegendPosition::Right;
             else
                 Fail("unknown legend position: " + v);
-            ch.setLegend(l);
+            ch.SetLegend(l);
         } else if (k == "bottomaxis")
-            ch.setAxisTitles(v, ch.leftAxisTitle());
+            ch.SetAxisTitles(v, ch.LeftAxisTitle());
         else if (k == "leftaxis")
-            ch.setAxisTitles(ch.bottomAxisTitle(), v);
+            ch.SetAxisTitles(ch.BottomAxisTitle(), v);
         else
             return false;
         return true;
@@ -526,7 +422,7 @@ private:
         return it->second;
     }
 
-    void ItemLine(const std::vector<Token>& tokens) {
+    void ItemLine(const std::vector<LayoutToken>& tokens) {
         if (tokens.size() != 3 || !tokens[1].key.empty() || !tokens[2].key.empty())
             Fail("item line: item <control> <text>");
         Control* c = f_.FindControl(tokens[1].value);
@@ -540,7 +436,7 @@ private:
             Fail("item for an unknown list, combo or memo: " + tokens[1].value);
     }
 
-    void ColumnLine(const std::vector<Token>& tokens) {
+    void ColumnLine(const std::vector<LayoutToken>& tokens) {
         if (tokens.size() < 4 || !tokens[1].key.empty() || !tokens[2].key.empty() || !tokens[3].key.empty())
             Fail("column line: column <grid> <name> <header> [width=] [readonly=]");
         auto* g = dynamic_cast<StringGrid*>(f_.FindControl(tokens[1].value));

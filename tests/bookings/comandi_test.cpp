@@ -22,7 +22,7 @@ struct Dialogo {
 
 class ComandiTest : public bt::BookingTest, public ::testing::WithParamInterface<const char*> {
 protected:
-    Dialogo apri() {
+    Dialogo Apri() {
         if (std::string(GetParam()) == "TfrmGiorno") {
             std::shared_ptr<TfrmGiorno> g =
                 apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
@@ -32,7 +32,7 @@ protected:
         return {i, &i->txtPrenotazione, &i->cmdCancella, &i->cmdClipboard, &i->btnChiudi};
     }
     // Puts a text in the booking text as a user types it.
-    void scrivi(Dialogo& d, const std::string& t) {
+    void Scrivi(Dialogo& d, const std::string& t) {
         h.focus(*d.testo);
         d.testo->SelectAll();
         h.press(*d.form, ui::vk::Delete);
@@ -47,9 +47,9 @@ class ComandoCancellaTest : public bt::BookingTest {};
 INSTANTIATE_TEST_SUITE_P(Dialoghi, ComandiTest, ::testing::Values("TfrmGiorno", "TfrmIntervallo"));
 
 TEST_P(ComandiTest, ClipboardOfABlankTextWarnsAndLeavesTheClipboard) {
-    Dialogo d = apri();
+    Dialogo d = Apri();
     for (const char* t : {"", "   "}) {
-        scrivi(d, t);
+        Scrivi(d, t);
         h.focus(*d.chiudi);
         h.expectMessage(ui::DialogType::Warning, kVuoto);
         h.click(*d.clipboard);
@@ -65,8 +65,8 @@ TEST_P(ComandiTest, ClipboardOfABlankTextWarnsAndLeavesTheClipboard) {
 }
 
 TEST_P(ComandiTest, ClipboardTakesTheTextUntrimmedAndReplacesItsContent) {
-    Dialogo d = apri();
-    scrivi(d, "  Rossi Mario  ");
+    Dialogo d = Apri();
+    Scrivi(d, "  Rossi Mario  ");
     h.focus(*d.chiudi);
     for (int volta = 0; volta < 2; ++volta) {
         h.expectMessage(ui::DialogType::Information, kCopiato);
@@ -79,15 +79,15 @@ TEST_P(ComandiTest, ClipboardTakesTheTextUntrimmedAndReplacesItsContent) {
 
     const std::string cinquanta = "Autonoleggi Rossi & Figli s.a.s. - tel. 0351234567";
     ASSERT_EQ(cinquanta.size(), 50u);
-    scrivi(d, cinquanta);
+    Scrivi(d, cinquanta);
     h.expectMessage(ui::DialogType::Information, kCopiato);
     h.click(*d.clipboard);
     EXPECT_EQ(h.clipboard(), cinquanta);
 }
 
 TEST_P(ComandiTest, ClearEmptiesTheTextAndFocusesIt) {
-    Dialogo d = apri();
-    scrivi(d, "Rossi");
+    Dialogo d = Apri();
+    Scrivi(d, "Rossi");
     h.focus(*d.chiudi);
     h.click(*d.cancella);
     EXPECT_EQ(d.testo->Text(), "");
@@ -103,8 +103,8 @@ TEST_P(ComandiTest, ClearEmptiesTheTextAndFocusesIt) {
 }
 
 TEST_P(ComandiTest, NoClipboardDoesNothing) {
-    Dialogo d = apri();
-    scrivi(d, "Rossi");
+    Dialogo d = Apri();
+    Scrivi(d, "Rossi");
     h.focus(*d.chiudi);
     h.setClipboardAvailable(false);
     h.click(*d.clipboard);
@@ -113,8 +113,8 @@ TEST_P(ComandiTest, NoClipboardDoesNothing) {
 }
 
 TEST_P(ComandiTest, AFailingClipboardShowsItsErrorAndTheDialogGoesOn) {
-    Dialogo d = apri();
-    scrivi(d, " Rossi ");
+    Dialogo d = Apri();
+    Scrivi(d, " Rossi ");
     h.setClipboardFailure("Appunti occupati da un altro programma.");
     h.expectMessage(ui::DialogType::Error, "Appunti occupati da un altro programma.");
     h.click(*d.clipboard);

@@ -12,7 +12,7 @@ using bt::Cella;
 class GiornoTest : public bt::BookingTest {
 protected:
     // Which pair of state pictures the dialog shows: true for the booked pair.
-    static bool mostraPrenotato(const TfrmGiorno& d) {
+    static bool MostraPrenotato(const TfrmGiorno& d) {
         EXPECT_NE(d.icoOccupata.Visible(), d.icoLibera.Visible());
         EXPECT_EQ(d.icoOccupata.Visible(), d.icnOccupata.Visible());
         EXPECT_EQ(d.icoLibera.Visible(), d.icnLibera.Visible());
@@ -34,7 +34,7 @@ TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
     EXPECT_EQ(booked->infCamera.Text(), "Fiat Ducato");
     EXPECT_FALSE(booked->lblMemory.Visible());
     EXPECT_EQ(booked->txtPrenotazione.Text(), "Rossi Mario 333 1234567");
-    EXPECT_TRUE(mostraPrenotato(*booked));
+    EXPECT_TRUE(MostraPrenotato(*booked));
     EXPECT_EQ(booked->Focused(), &booked->txtPrenotazione);
     EXPECT_EQ(booked->txtPrenotazione.MaxLength(), 50);
     booked->Close();
@@ -42,20 +42,20 @@ TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
     // A free day: empty edit, the free pictures of the layout.
     auto free = apriGiorno("gen_01", "Prenotazione del 1 gennaio 2025", " ", "");
     EXPECT_EQ(free->txtPrenotazione.Text(), "");
-    EXPECT_FALSE(mostraPrenotato(*free));
+    EXPECT_FALSE(MostraPrenotato(*free));
     EXPECT_EQ(free->Focused(), &free->txtPrenotazione);
 }
 
 TEST_F(GiornoTest, PicturesFollowTheTextWhileTyping) {
     auto dlg = apriGiorno("mar_05", "Prenotazione del 5 marzo 2024", "Iveco Daily", "");
     h.type(*dlg, "  ");
-    EXPECT_FALSE(mostraPrenotato(*dlg)) << "blanks only are no booking";
+    EXPECT_FALSE(MostraPrenotato(*dlg)) << "blanks only are no booking";
     h.type(*dlg, "B");
-    EXPECT_TRUE(mostraPrenotato(*dlg)) << "the first character that is not a blank books";
+    EXPECT_TRUE(MostraPrenotato(*dlg)) << "the first character that is not a blank books";
     h.press(*dlg, ui::vk::Back);
-    EXPECT_FALSE(mostraPrenotato(*dlg)) << "deleting it frees again";
+    EXPECT_FALSE(MostraPrenotato(*dlg)) << "deleting it frees again";
     h.paste(*dlg, "Bianchi");
-    EXPECT_TRUE(mostraPrenotato(*dlg));
+    EXPECT_TRUE(MostraPrenotato(*dlg));
     EXPECT_EQ(dlg->txtPrenotazione.Text(), "  Bianchi");
 }
 
@@ -111,7 +111,7 @@ TEST_F(GiornoTest, CancelLeavesTheCellAsItWas) {
     const bt::Celle prima = celle();
     auto dlg = apriGiorno("ott_03", "Prenotazione del 3 ottobre 2024", "Fiat Panda", "Rossi");
     h.click(dlg->cmdCancella);
-    EXPECT_FALSE(mostraPrenotato(*dlg));
+    EXPECT_FALSE(MostraPrenotato(*dlg));
     h.type(*dlg, "Bianchi");
     h.click(dlg->btnAnnulla);
     EXPECT_FALSE(dlg->Visible());

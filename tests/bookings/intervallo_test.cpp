@@ -14,13 +14,13 @@ using bt::Cella;
 class IntervalloTest : public bt::BookingTest {
 protected:
     // Picks day and month (1-based) of start and end from the lists, as a user does.
-    void scegli(TfrmIntervallo& d, int gi, int mi, int gf, int mf) {
+    void Scegli(TfrmIntervallo& d, int gi, int mi, int gf, int mf) {
         h.select(d.txtGiornoInizio, gi - 1);
         h.select(d.txtMeseInizio, mi - 1);
         h.select(d.txtGiornoFine, gf - 1);
         h.select(d.txtMeseFine, mf - 1);
     }
-    void nome(TfrmIntervallo& d, const std::string& testo) {
+    void Nome(TfrmIntervallo& d, const std::string& testo) {
         h.focus(d.txtPrenotazione);
         h.type(d, testo);
     }
@@ -32,7 +32,7 @@ protected:
         return (g < 10 ? "0" : "") + std::to_string(g) + (m < 10 ? "/0" : "/") + std::to_string(m) + "/" +
                anno;
     }
-    static std::string domanda(const std::string& dal, const std::string& al) {
+    static std::string Domanda(const std::string& dal, const std::string& al) {
         return "INTERVALLO SELEZIONATO:  DAL  " + dal + " AL " + al + ".\r\n\r\nSi conferma la prenotazione?";
     }
 };
@@ -241,14 +241,14 @@ TEST_F(IntervalloTest, OnlyYesBooks) {
     prenota("Apr_02", "Bianchi");
     const bt::Celle prima = celle();
     auto dlg = apriIntervallo("2024");
-    scegli(*dlg, 1, 4, 3, 4);
-    nome(*dlg, "Rossi");
+    Scegli(*dlg, 1, 4, 3, 4);
+    Nome(*dlg, "Rossi");
     const auto stavano = campi(*dlg);
 
     // No, a dismissed question or Cancel: nothing booked, every field kept,
     // and the next press asks again.
     for (ui::Answer a : {ui::Answer::No, ui::Answer::None, ui::Answer::Cancel}) {
-        h.expectMessage(ui::DialogType::Confirmation, domanda("01/04/2024", "03/04/2024"), a);
+        h.expectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), a);
         h.click(dlg->btnChiudi);
         h.verify();
         EXPECT_TRUE(dlg->Visible());
@@ -257,7 +257,7 @@ TEST_F(IntervalloTest, OnlyYesBooks) {
         attese(prima, {});
     }
 
-    h.expectMessage(ui::DialogType::Confirmation, domanda("01/04/2024", "03/04/2024"), ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), ui::Answer::Yes);
     h.click(dlg->btnChiudi);
     EXPECT_FALSE(dlg->Visible());
     attese(prima, {{"Apr_01", Cella{false, true, "Rossi"}},
@@ -298,10 +298,10 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
 
         auto dlg = apriIntervallo(c.anno);
         dlg->lblAnnoFine.SetText(c.annoFine);
-        scegli(*dlg, c.gi, c.mi, c.gf, c.mf);
-        nome(*dlg, "  Nuovo  Cliente ");
+        Scegli(*dlg, c.gi, c.mi, c.gf, c.mf);
+        Nome(*dlg, "  Nuovo  Cliente ");
         h.expectMessage(ui::DialogType::Confirmation,
-                        domanda(data(c.gi, c.mi, c.anno), data(c.gf, c.mf, c.annoFine)), ui::Answer::Yes);
+                        Domanda(data(c.gi, c.mi, c.anno), data(c.gf, c.mf, c.annoFine)), ui::Answer::Yes);
         h.click(dlg->btnChiudi);
         h.verify();
         EXPECT_FALSE(dlg->Visible());
@@ -321,8 +321,8 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
 
 TEST_F(IntervalloTest, EnterInTheTextGoesToApplyWithoutPressingIt) {
     auto dlg = apriIntervallo("2024");
-    scegli(*dlg, 1, 5, 2, 5);
-    nome(*dlg, "Rossi");
+    Scegli(*dlg, 1, 5, 2, 5);
+    Nome(*dlg, "Rossi");
     for (ui::Mod m : {ui::Mod::None, ui::Mod::Shift}) {
         h.focus(dlg->txtPrenotazione);
         h.press(*dlg, ui::vk::Return, 0, m);
@@ -330,15 +330,15 @@ TEST_F(IntervalloTest, EnterInTheTextGoesToApplyWithoutPressingIt) {
         EXPECT_TRUE(dlg->Visible());
     }
     // From the button, Enter presses it.
-    h.expectMessage(ui::DialogType::Confirmation, domanda("01/05/2024", "02/05/2024"), ui::Answer::No);
+    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::No);
     h.press(*dlg, ui::vk::Return);
 }
 
 TEST_F(IntervalloTest, CancelChecksNothingAndBooksNothing) {
     const bt::Celle prima = celle();
     auto dlg = apriIntervallo("2024");
-    scegli(*dlg, 31, 4, 1, 1);
-    nome(*dlg, "Rossi");
+    Scegli(*dlg, 31, 4, 1, 1);
+    Nome(*dlg, "Rossi");
     h.click(dlg->btnAnnulla);
     EXPECT_FALSE(dlg->Visible());
     attese(prima, {});
@@ -346,10 +346,10 @@ TEST_F(IntervalloTest, CancelChecksNothingAndBooksNothing) {
 
 TEST_F(IntervalloTest, WithoutThePlannerNothingIsWrittenAndTheDialogStaysOpen) {
     auto dlg = apriIntervallo("2024", "Fiat Ducato", false);
-    scegli(*dlg, 1, 5, 2, 5);
-    nome(*dlg, "Rossi");
+    Scegli(*dlg, 1, 5, 2, 5);
+    Nome(*dlg, "Rossi");
     const bt::Celle prima = celle();
-    h.expectMessage(ui::DialogType::Confirmation, domanda("01/05/2024", "02/05/2024"), ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::Yes);
     h.click(dlg->btnChiudi);
     h.verify();
     EXPECT_TRUE(dlg->Visible());

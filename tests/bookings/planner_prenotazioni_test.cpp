@@ -14,18 +14,18 @@ namespace {
 
 class PlannerPrenotazioni : public pt::PlannerTest {
 protected:
-    std::string file() const { return filePlanner("AB123CD", "2024"); }
+    std::string File() const { return filePlanner("AB123CD", "2024"); }
     // The text field of day index i: length byte and 50 bytes from 184 + 51 * i.
     std::string campo(const std::string& bytes, std::size_t i) const {
         return bytes.substr(184 + 51 * i, 51);
     }
-    static std::string atteso(const std::string& cp1252) {
+    static std::string Atteso(const std::string& cp1252) {
         std::string f(51, '\0');
         f[0] = char(cp1252.size());
         f.replace(1, cp1252.size(), cp1252);
         return f;
     }
-    void chiudiERiapri() {
+    void ChiudiERiapri() {
         h.click(planning.cmdEsci);
         ASSERT_FALSE(planning.Visible());
         planning.Hide();
@@ -54,11 +54,11 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
     EXPECT_TRUE(planning.Get<ui::Picture>("occGiu_27").Visible());
     EXPECT_EQ(planning.Get<ui::Label>("memGiu_27").Text(), "Società Rossi");
 
-    chiudiERiapri();
-    const std::string bytes = leggi(file());
+    ChiudiERiapri();
+    const std::string bytes = leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     // 27 June: 31 + 29 + 31 + 30 + 31 + 26 = index 178, windows-1252 "à".
-    EXPECT_EQ(campo(bytes, 178), atteso("Societ\xe0 Rossi"));
+    EXPECT_EQ(campo(bytes, 178), Atteso("Societ\xe0 Rossi"));
     EXPECT_EQ(bytes, pt::RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{178, "Societ\xe0 Rossi"}}));
 
     // Shown again: the day is booked and its dialog opens with the text.
@@ -71,8 +71,8 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
     });
     h.click(planning.Get<ui::Picture>("occGiu_27"));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
-    chiudiERiapri();
-    EXPECT_EQ(campo(leggi(file()), 178), atteso(""));
+    ChiudiERiapri();
+    EXPECT_EQ(campo(leggi(File()), 178), Atteso(""));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
 }
 
@@ -90,12 +90,12 @@ TEST_F(PlannerPrenotazioni, TheBookingTextTakesOnlyWhatThePlannerFileHolds) {
     });
     h.click(planning.Get<ui::Picture>("libGiu_27"));
     EXPECT_EQ(mostrato, "ukasz  Škoda " + std::string(30, 'M') + "™äŸ€éxy");
-    chiudiERiapri();
-    const std::string bytes = leggi(file());
+    ChiudiERiapri();
+    const std::string bytes = leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     const std::string cp1252 = "ukasz  \x8Akoda " + std::string(30, 'M') + "\x99\xE4\x9F\x80\xE9xy";
     ASSERT_EQ(cp1252.size(), 50u);
-    EXPECT_EQ(campo(bytes, 178), atteso(cp1252));
+    EXPECT_EQ(campo(bytes, 178), Atteso(cp1252));
     EXPECT_EQ(planning.Get<ui::Label>("memGiu_27").Text(), mostrato);
 }
 
@@ -120,8 +120,8 @@ TEST_F(PlannerPrenotazioni, AConfirmedRangeIsStoredAndComesBack) {
     h.click(planning.cmdIntervallo);
     EXPECT_EQ(h.modalCount("TfrmIntervallo"), 1);
 
-    chiudiERiapri();
-    const std::string bytes = leggi(file());
+    ChiudiERiapri();
+    const std::string bytes = leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     // 28 February 58, 29 February 59 (bytes 3193 on), 1 March 60.
     EXPECT_EQ(bytes.substr(3193, 8), std::string("\x07"

@@ -38,17 +38,17 @@ struct QtDialoghi : ::testing::Test {
         session.reset();
         frmPlanning = nullptr;
     }
-    void mostra(ui::Form& f) {
+    void Mostra(ui::Form& f) {
         f.Show();
         QApplication::setActiveWindow(&bridge->window(f));
         QApplication::processEvents();
     }
     template <class W> W* peer(ui::Control& c) {
-        auto* w = dynamic_cast<W*>(bridge->widget(c));
+        auto* w = dynamic_cast<W*>(bridge->Widget(c));
         EXPECT_NE(w, nullptr) << c.Name();
         return w;
     }
-    static void tasto(QWidget* w, Qt::Key key, const QString& text = {},
+    static void Tasto(QWidget* w, Qt::Key key, const QString& text = {},
                       Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, mods, text);
         QApplication::sendEvent(w, &press);
@@ -63,11 +63,11 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
     TfrmIntervallo dlg(app, &planner, &planner);
     dlg.lblAnnoInizio.SetText("2024");
     dlg.lblAnnoFine.SetText("2024");
-    mostra(dlg);
+    Mostra(dlg);
     auto* combo = peer<QComboBox>(dlg.txtGiornoInizio);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->count(), 31);
-    EXPECT_FALSE(bridge->widget(dlg.effGiornoInizio)->isVisible());
+    EXPECT_FALSE(bridge->Widget(dlg.effGiornoInizio)->isVisible());
 
     // Picked from the list: the value and the yellow frame.
     ASSERT_TRUE(ui::input::Focus(dlg.txtGiornoInizio));
@@ -76,38 +76,38 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
     EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
     ASSERT_NE(combo->lineEdit(), nullptr);
     EXPECT_EQ(combo->lineEdit()->text(), QString("12"));
-    EXPECT_TRUE(bridge->widget(dlg.effGiornoInizio)->isVisible());
+    EXPECT_TRUE(bridge->Widget(dlg.effGiornoInizio)->isVisible());
 
     // Keys typed into the real field change nothing; Up and Down do not step.
     QLineEdit* le = combo->lineEdit();
     QTest::keyClicks(le, "3a ");
-    tasto(le, Qt::Key_Down);
-    tasto(le, Qt::Key_Up);
+    Tasto(le, Qt::Key_Down);
+    Tasto(le, Qt::Key_Up);
     QApplication::processEvents();
     EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
     EXPECT_EQ(le->text(), QString("12"));
 
     // Backspace empties it at once.
-    tasto(le, Qt::Key_Backspace, "\b");
+    Tasto(le, Qt::Key_Backspace, "\b");
     QApplication::processEvents();
     EXPECT_EQ(dlg.txtGiornoInizio.Text(), "");
     EXPECT_EQ(le->text(), QString());
 
     // Enter moves on; the frame follows the focus.
-    tasto(le, Qt::Key_Return, "\r");
+    Tasto(le, Qt::Key_Return, "\r");
     QApplication::processEvents();
     EXPECT_EQ(dlg.Focused(), &dlg.txtMeseInizio);
-    EXPECT_FALSE(bridge->widget(dlg.effGiornoInizio)->isVisible());
-    EXPECT_TRUE(bridge->widget(dlg.effMeseInizio)->isVisible());
+    EXPECT_FALSE(bridge->Widget(dlg.effGiornoInizio)->isVisible());
+    EXPECT_TRUE(bridge->Widget(dlg.effMeseInizio)->isVisible());
 }
 
 TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
     TfrmIntervallo dlg(app, &planner, &planner);
-    mostra(dlg);
+    Mostra(dlg);
     auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
     ASSERT_NE(le, nullptr);
     QTest::keyClicks(le, "Rossi");
-    tasto(le, Qt::Key_Return, "\r");
+    Tasto(le, Qt::Key_Return, "\r");
     QApplication::processEvents();
     // A press would have found the start day empty and put the focus there.
     EXPECT_EQ(dlg.Focused(), &dlg.btnChiudi);
@@ -118,11 +118,11 @@ TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
 TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
     TfrmGiorno dlg(app, &planner, &planner);
     dlg.lblMemory.SetText("gen_01");
-    mostra(dlg);
+    Mostra(dlg);
     auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
     ASSERT_NE(le, nullptr);
-    QWidget* occupata = bridge->widget(dlg.icoOccupata);
-    QWidget* libera = bridge->widget(dlg.icoLibera);
+    QWidget* occupata = bridge->Widget(dlg.icoOccupata);
+    QWidget* libera = bridge->Widget(dlg.icoLibera);
     EXPECT_TRUE(libera->isVisible());
     QTest::keyClicks(le, "  Rossi  ");
     QApplication::processEvents();
@@ -130,7 +130,7 @@ TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
     EXPECT_FALSE(libera->isVisible());
 
     // Enter in the text neither applies nor closes.
-    tasto(le, Qt::Key_Return, "\r");
+    Tasto(le, Qt::Key_Return, "\r");
     QApplication::processEvents();
     EXPECT_TRUE(dlg.Visible());
     EXPECT_EQ(planner.Cella(0).mem.Text(), "");

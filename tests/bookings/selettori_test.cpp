@@ -11,10 +11,10 @@ class SelettoriTest : public bt::BookingTest {
 protected:
     std::unique_ptr<TfrmIntervallo> dlg = apriIntervallo("2024");
 
-    std::vector<ui::ComboEdit*> selettori() const {
+    std::vector<ui::ComboEdit*> Selettori() const {
         return {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine};
     }
-    ui::Rectangle& eff(const ui::ComboEdit& c) const {
+    ui::Rectangle& Eff(const ui::ComboEdit& c) const {
         return dlg->Get<ui::Rectangle>("eff" + c.Name().substr(3));
     }
 };
@@ -22,7 +22,7 @@ protected:
 } // namespace
 
 TEST_F(SelettoriTest, NoKeyTypesAValue) {
-    for (ui::ComboEdit* c : selettori()) {
+    for (ui::ComboEdit* c : Selettori()) {
         SCOPED_TRACE(c->Name());
         h.select(*c, 2);
         const std::string valore = c->Text();
@@ -88,15 +88,15 @@ TEST_F(SelettoriTest, LeavingKeepsAcceptedTextsAsTheyAreAndEmptiesTheRest) {
     const std::vector<Caso> mesi = {
         {"Marzo", true}, {"marzo", true},  {"MARZO", true},   {" Marzo ", true},     {"dicembre", true},
         {"Mar", false},  {"March", false}, {"Marzo.", false}, {"Marzo 2024", false}, {"", false}};
-    for (ui::ComboEdit* c : selettori()) {
+    for (ui::ComboEdit* c : Selettori()) {
         const bool mese = c->Name().find("Mese") != std::string::npos;
         for (const Caso& k : mese ? mesi : giorni) {
             SCOPED_TRACE(c->Name() + " \"" + k.testo + "\"");
             c->SetText(k.testo);
             h.focus(*c);
-            EXPECT_TRUE(eff(*c).Visible());
+            EXPECT_TRUE(Eff(*c).Visible());
             h.focus(dlg->txtPrenotazione);
-            EXPECT_FALSE(eff(*c).Visible());
+            EXPECT_FALSE(Eff(*c).Visible());
             EXPECT_EQ(c->Text(), k.resta ? k.testo : "");
         }
     }
@@ -127,8 +127,8 @@ TEST_F(SelettoriTest, TabAndShiftTabFollowTheTabOrderAndTheHighlight) {
     for (ui::Control* atteso : ordine) {
         h.tab(*dlg);
         EXPECT_EQ(dlg->Focused(), atteso);
-        for (ui::ComboEdit* c : selettori())
-            EXPECT_EQ(eff(*c).Visible(), c == atteso) << c->Name();
+        for (ui::ComboEdit* c : Selettori())
+            EXPECT_EQ(Eff(*c).Visible(), c == atteso) << c->Name();
     }
     for (auto it = ordine.rbegin() + 1; it != ordine.rend(); ++it) {
         h.tab(*dlg, true);

@@ -33,7 +33,7 @@ protected:
     }
     static Record Visit(const std::string& targa) {
         Record r(TVisitaRec);
-        r.set("Targa", targa);
+        r.Set("Targa", targa);
         return r;
     }
     // A record typed out by hand: plate length byte at 119, its bytes after it.
@@ -68,9 +68,9 @@ TEST_F(ArchiveTest, AppendRewriteAndReadByNumber) {
     Archivio a(path_, TVisitaRec);
     Record r(TVisitaRec);
     a.Leggi(3, r);
-    EXPECT_EQ(r.get("Targa"), "CC333CC");
+    EXPECT_EQ(r.Get("Targa"), "CC333CC");
     a.Leggi(2, r);
-    EXPECT_EQ(r.get("Targa"), "XY");
+    EXPECT_EQ(r.Get("Targa"), "XY");
     EXPECT_THROW(a.Leggi(4, r), std::exception);
     EXPECT_THROW(a.Leggi(0, r), std::exception);
 }
@@ -95,7 +95,7 @@ TEST_F(ArchiveTest, TrailingFragmentIsNotCountedAndIsOverwritten) {
     a.PerOgni([&](std::int64_t n, const RecordView& r) {
         ++seen;
         EXPECT_EQ(n, 1);
-        EXPECT_EQ(r.get("Targa"), "AA");
+        EXPECT_EQ(r.Get("Targa"), "AA");
     });
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(Archivio(path_, TVisitaRec).Scrivi("", Visit("BB")), 2);

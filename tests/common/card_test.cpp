@@ -60,8 +60,8 @@ struct Card {
         form.Show();
     }
     ui::Edit& edit(const char* name) { return form.Get<ui::Edit>(name); }
-    std::string pos() { return form.Get<ui::Label>("lblPosizione").Text(); }
-    void setPos(const std::string& p) { form.Get<ui::Label>("lblPosizione").SetText(p); }
+    std::string Pos() { return form.Get<ui::Label>("lblPosizione").Text(); }
+    void SetPos(const std::string& p) { form.Get<ui::Label>("lblPosizione").SetText(p); }
     void Guasto() {
         if (guasto) guasto();
     }
@@ -103,7 +103,7 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     c.edit("txtImporto").SetText("12,50");
     h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
     c.scheda->Salva();
-    EXPECT_EQ(c.pos(), "1");
+    EXPECT_EQ(c.Pos(), "1");
     EXPECT_EQ(c.saved, 1);
     // The stored bytes: Data at 0, Causale at 11, Importo at 106.
     const std::string raw = rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro"));
@@ -118,15 +118,15 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     h.expectMessage(ui::DialogType::Information,
                     "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     c.scheda->Salva();
-    EXPECT_EQ(c.pos(), "1");
+    EXPECT_EQ(c.Pos(), "1");
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")).substr(11, 6), "\x05"
                                                                                       "Freni");
 
     // Save on a new card appends even an identical record.
-    c.setPos("");
+    c.SetPos("");
     h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
     c.scheda->Salva();
-    EXPECT_EQ(c.pos(), "2");
+    EXPECT_EQ(c.Pos(), "2");
 }
 
 TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
@@ -171,7 +171,7 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
         for (int i = 1; i <= k.records; ++i)
             SaveCost(h, c, "0" + std::to_string(i) + "/01/2024", "Voce " + std::to_string(i));
         c.scheda->Nuovo();
-        c.setPos(k.before);
+        c.SetPos(k.before);
         c.shown = 0;
         if (k.emptyMessage) h.expectMessage(ui::DialogType::Information, empty);
         switch (k.cmd) {
@@ -189,7 +189,7 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
             break;
         }
         h.verify();
-        EXPECT_EQ(c.pos(), k.after);
+        EXPECT_EQ(c.Pos(), k.after);
         const bool moved = std::string(k.after) != k.before || std::string(k.before).empty();
         if (!k.emptyMessage && moved) {
             EXPECT_EQ(c.edit("txtCausale").Text(), "Voce " + std::string(k.after));
@@ -212,23 +212,23 @@ TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
         msg,
         "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
-    c.setPos("");
+    c.SetPos("");
     h.expectMessage(ui::DialogType::Warning, msg); // this card reports First as a warning
     c.scheda->Primo();
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Avanti();
-    EXPECT_EQ(c.pos(), ""); // the working "0" of Next never shows
-    c.setPos("4");
+    EXPECT_EQ(c.Pos(), ""); // the working "0" of Next never shows
+    c.SetPos("4");
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Indietro();
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Ultimo();
-    EXPECT_EQ(c.pos(), "4");
+    EXPECT_EQ(c.Pos(), "4");
     c.edit("txtData").SetText("x");
     c.edit("txtCausale").SetText("y");
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Salva();
-    EXPECT_EQ(c.pos(), "4");
+    EXPECT_EQ(c.Pos(), "4");
     EXPECT_EQ(c.saved, 0);
 }
 
@@ -280,16 +280,16 @@ TEST(Card, BadRecordNumbersFailWithoutWriting) {
     const std::string before = rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro"));
     for (const char* bad : {"abc", "0", "3", "-1"}) {
         SCOPED_TRACE(bad);
-        c.setPos(bad);
+        c.SetPos(bad);
         h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
         c.scheda->Salva();
-        EXPECT_EQ(c.pos(), bad);
+        EXPECT_EQ(c.Pos(), bad);
         EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")), before);
     }
-    c.setPos("x");
+    c.SetPos("x");
     h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
     c.scheda->Avanti();
-    EXPECT_EQ(c.pos(), "x");
+    EXPECT_EQ(c.Pos(), "x");
 }
 
 TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
@@ -307,13 +307,13 @@ TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
         if (before) {
             h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
             c.scheda->Salva();
-            EXPECT_EQ(c.pos(), "1");
+            EXPECT_EQ(c.Pos(), "1");
             EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
         } else {
             h.expectMessage(ui::DialogType::Warning,
                             "Attenzione: per salvare la scheda è necessario indicare la data.");
             c.scheda->Salva();
-            EXPECT_EQ(c.pos(), "");
+            EXPECT_EQ(c.Pos(), "");
             // The warning took the focus to the date; the next save passes
             // the checks and then leaves the focus on the hidden button.
             h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
@@ -331,17 +331,17 @@ TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
     h.expectMessage(ui::DialogType::Warning, std::string(kMsgDuplicaNonSalvata));
     c.scheda->Duplica();
     SaveCost(h, c, "01/01/2024", "Uno");
-    EXPECT_EQ(c.pos(), "1");
+    EXPECT_EQ(c.Pos(), "1");
     h.expectMessage(ui::DialogType::Information,
                     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                     "Al termine premere Salva per inserire la scheda in archivio.");
     c.scheda->Duplica();
-    EXPECT_EQ(c.pos(), "");
+    EXPECT_EQ(c.Pos(), "");
     EXPECT_EQ(c.edit("txtCausale").Text(), "Uno");
     EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
     h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     c.scheda->Salva();
-    EXPECT_EQ(c.pos(), "2");
+    EXPECT_EQ(c.Pos(), "2");
 }
 
 namespace {

@@ -62,13 +62,13 @@ struct Fixture {
             [&] {
                 for (const char* s : {"_A", "_B"})
                     RiempiMemo(rep, card, memo, s);
-                rep.memo("txtCalce").setText(PiePaginaStampa());
+                rep.memo("txtCalce").SetText(PiePaginaStampa());
             },
             error);
     }
     ui::Form card;
     ui::Form dialog;
-    report::Report rep = report::Report::fromText(kTemplate);
+    report::Report rep = report::Report::FromText(kTemplate);
 };
 
 } // namespace

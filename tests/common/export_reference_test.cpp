@@ -28,10 +28,10 @@ void Aggiungi(const std::string& path, const common::RecordType& type, const Cam
               const std::vector<std::pair<std::string, std::string>>& grezzi = {}) {
     common::Record r(type);
     for (const auto& [campo, testo] : campi)
-        r.set(campo, testo);
+        r.Set(campo, testo);
     for (const auto& [campo, byte] : grezzi) {
-        const common::FieldRef f = type.field(campo);
-        std::copy(byte.begin(), byte.end(), r.bytes().begin() + std::ptrdiff_t(f.offset));
+        const common::FieldRef f = type.Field(campo);
+        std::copy(byte.begin(), byte.end(), r.Bytes().begin() + std::ptrdiff_t(f.offset));
     }
     common::Archivio(path, type).Scrivi("", r);
 }

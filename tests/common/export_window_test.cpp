@@ -47,20 +47,20 @@ struct ExportWindow {
         c.foglio = "Ingressi e Uscite";
         c.colonne = {{{"Veicolo", "Targa"}, {"Marca e modello", 250}},
                      {{"Note"}, {"Note e citt\xC3\xA0", 300}}};
-        esportazione = std::make_unique<Esportazione>(grid(), std::move(c));
+        esportazione = std::make_unique<Esportazione>(Grid(), std::move(c));
         form.Show();
         esportazione->RiempiGriglia();
     }
-    ui::StringGrid& grid() { return form.Get<ui::StringGrid>("grdRecords"); }
+    ui::StringGrid& Grid() { return form.Get<ui::StringGrid>("grdRecords"); }
     ui::Form form;
     std::unique_ptr<Esportazione> esportazione;
 };
 
 void AddVisit(const std::string& veicolo, const std::string& targa, const std::string& note) {
     Record r(TVisitaRec);
-    r.set("Veicolo", veicolo);
-    r.set("Targa", targa);
-    r.set("Note", note);
+    r.Set("Veicolo", veicolo);
+    r.Set("Targa", targa);
+    r.Set("Note", note);
     Archivio(rtl::DataPath("2024.vis"), TVisitaRec).Scrivi("", r);
 }
 
@@ -78,10 +78,10 @@ TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
     AddVisit("Citroën C3", "", "a<b >c <!--");
     AddVisit("", "", "");
     ExportWindow w(h);
-    ASSERT_EQ(w.grid().RowCount(), 3);
-    EXPECT_EQ(w.grid().Cell(0, 1), "2");
-    EXPECT_EQ(w.grid().Cell(1, 1), "Citroën C3 ");
-    EXPECT_EQ(w.grid().Cell(1, 2), " ");
+    ASSERT_EQ(w.Grid().RowCount(), 3);
+    EXPECT_EQ(w.Grid().Cell(0, 1), "2");
+    EXPECT_EQ(w.Grid().Cell(1, 1), "Citroën C3 ");
+    EXPECT_EQ(w.Grid().Cell(1, 2), " ");
 
     Export(h, w, ui::Answer::Yes);
     const std::string file = rtl::ReadWholeFile(rtl::DataPath("Prova.xls"));
@@ -95,7 +95,7 @@ TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
 TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {
     ts::Harness h;
     ExportWindow w(h);
-    EXPECT_EQ(w.grid().RowCount(), 10);
+    EXPECT_EQ(w.Grid().RowCount(), 10);
     Export(h, w);
     std::string rows;
     for (int i = 0; i < 10; ++i)
@@ -172,14 +172,14 @@ TEST(ExportWindow, FileFollowsTheGridAcrossBlocks) {
     std::string archive;
     Record r(TVisitaRec);
     for (int i = 0; i < 5000; ++i) {
-        r.set("Veicolo", "Furgone " + std::to_string(i));
-        r.set("Note", nota);
-        archive.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+        r.Set("Veicolo", "Furgone " + std::to_string(i));
+        r.Set("Note", nota);
+        archive.append(reinterpret_cast<const char*>(r.Bytes().data()), r.Bytes().size());
     }
     rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archive);
     ExportWindow w(h);
-    ASSERT_EQ(w.grid().RowCount(), 5000);
-    w.grid().SetCell(2, 4999, "modificata & citt\xC3\xA0");
+    ASSERT_EQ(w.Grid().RowCount(), 5000);
+    w.Grid().SetCell(2, 4999, "modificata & citt\xC3\xA0");
     Export(h, w);
 
     std::string expected = kHead;
@@ -203,8 +203,8 @@ TEST(ExportWindow, ArchiveCutShortAfterTheFillFailsTheExport) {
     for (int i = 0; i < 3; ++i)
         AddVisit("Furgone " + std::to_string(i), "AB" + std::to_string(i), "");
     ExportWindow w(h);
-    ASSERT_EQ(w.grid().RowCount(), 3);
-    w.grid().SetCell(2, 0, "modificata");
+    ASSERT_EQ(w.Grid().RowCount(), 3);
+    w.Grid().SetCell(2, 0, "modificata");
     const std::string archivio = rtl::ReadWholeFile(rtl::DataPath("2024.vis"));
     rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archivio.substr(0, archivio.size() / 3 * 2 - 1));
     rtl::WriteWholeFile(rtl::DataPath("Prova.xls"), "earlier export");

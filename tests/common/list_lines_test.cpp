@@ -137,11 +137,11 @@ namespace {
 std::vector<std::uint8_t> Vehicle(const char* marca, const char* modello, const char* targa,
                                   const char* autista) {
     Record r(TAutomezzoRec);
-    r.set("Marca", marca);
-    r.set("Modello", modello);
-    r.set("Targa", targa);
-    r.set("Autista", autista);
-    return {r.bytes().begin(), r.bytes().end()};
+    r.Set("Marca", marca);
+    r.Set("Modello", modello);
+    r.Set("Targa", targa);
+    r.Set("Autista", autista);
+    return {r.Bytes().begin(), r.Bytes().end()};
 }
 } // namespace
 
@@ -150,8 +150,8 @@ TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
     const auto fiatBianchi = Vehicle("Fiat", "Panda", "ZZ999ZZ", "Bianchi");
     const auto fiatTwoWords = Vehicle("Fiat", "Grande Punto", "XY000XY", "Verdi");
     const auto citta = Vehicle("CITT\xC3\x80", "x", "Q", "");
-    const FieldRef marca = TAutomezzoRec.field("Marca"), modello = TAutomezzoRec.field("Modello"),
-                   targa = TAutomezzoRec.field("Targa"), autista = TAutomezzoRec.field("Autista");
+    const FieldRef marca = TAutomezzoRec.Field("Marca"), modello = TAutomezzoRec.Field("Modello"),
+                   targa = TAutomezzoRec.Field("Targa"), autista = TAutomezzoRec.Field("Autista");
     struct Case {
         std::vector<Criterio> criteri;
         int given;
@@ -183,9 +183,9 @@ TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
 // blanks and control bytes at the ends, high bytes of the code page, fields
 // cut by the width, joined fields with an empty part.
 TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
-    const FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
-                   modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
-                   note = TAutomezzoRec.field("Note");
+    const FieldRef tipo = TAutomezzoRec.Field("Tipo"), marca = TAutomezzoRec.Field("Marca"),
+                   modello = TAutomezzoRec.Field("Modello"), targa = TAutomezzoRec.Field("Targa"),
+                   note = TAutomezzoRec.Field("Note");
     const FormatoRiga formato = std::move(FormatoRiga(TAutomezzoRec)
                                               .colonna("Tipo", 6)
                                               .testo(" | ")
@@ -195,8 +195,8 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
                                               .ultima({"Note", "Targa"}));
     // Stored bytes, written by hand: length byte, then windows-1252 text.
     auto store = [](Record& r, FieldRef f, std::string_view bytes) {
-        r.bytes()[f.offset] = std::uint8_t(bytes.size());
-        std::memcpy(r.bytes().data() + f.offset + 1, bytes.data(), bytes.size());
+        r.Bytes()[f.offset] = std::uint8_t(bytes.size());
+        std::memcpy(r.Bytes().data() + f.offset + 1, bytes.data(), bytes.size());
     };
     struct Case {
         std::string tipo, marca, modello, targa, note;
@@ -218,31 +218,31 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
         store(r, modello, c.modello);
         store(r, targa, c.targa);
         store(r, note, c.note);
-        const RecordView v = r.view();
+        const RecordView v = r.View();
         const std::string expected = RigaLista()
-                                         .colonna(v.get(tipo), 6)
+                                         .colonna(v.Get(tipo), 6)
                                          .testo(" | ")
-                                         .colonna(v.get(marca) + " " + v.get(modello), 12)
+                                         .colonna(v.Get(marca) + " " + v.Get(modello), 12)
                                          .testo(" Città: ")
-                                         .colonna(v.get(marca) + " " + v.get(targa) + " " + v.get(modello), 9)
-                                         .ultima(v.get(note) + " " + v.get(targa))
+                                         .colonna(v.Get(marca) + " " + v.Get(targa) + " " + v.Get(modello), 9)
+                                         .ultima(v.Get(note) + " " + v.Get(targa))
                                          .str();
         EXPECT_EQ(formato.Riga(v), expected) << c.tipo;
         std::string appended = "x";
-        formato.Scrivi(appended, v.bytes());
+        formato.Scrivi(appended, v.Bytes());
         EXPECT_EQ(appended, "x" + expected);
     }
     EXPECT_THROW(FormatoRiga(TAutomezzoRec).colonna("Nessuno", 3), std::out_of_range);
 
     // A wide padding, and a text that ends the record.
-    const FieldRef desc = TAutomezzoRec.field("Desc03");
+    const FieldRef desc = TAutomezzoRec.Field("Desc03");
     const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).colonna("Tipo", 45).ultima("Desc03"));
     for (const std::string& ultimo :
          {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
         Record r(TAutomezzoRec);
         store(r, tipo, "Autocarro");
         store(r, desc, ultimo);
-        EXPECT_EQ(largo.Riga(r.view()), RigaLista().colonna("Autocarro", 45).ultima(r.get(desc)).str());
+        EXPECT_EQ(largo.Riga(r.View()), RigaLista().colonna("Autocarro", 45).ultima(r.Get(desc)).str());
     }
 }
 
@@ -313,10 +313,10 @@ TEST(ListLines, SortedBuildIntoOneBufferFollowsTheRule) {
     unsigned seed = 3;
     auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int i = 0; i < 3000; ++i) {
-        r.set("Marca", i == 0 ? "" : marche[next() % 7]);
-        r.set("Modello", i == 0 ? "" : std::string(next() % 3 * 20, 'm') + std::to_string(next() % 50));
-        r.set("Note", i == 0 ? "" : std::string(next() % 2 * 150, 'n'));
-        bytes.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+        r.Set("Marca", i == 0 ? "" : marche[next() % 7]);
+        r.Set("Modello", i == 0 ? "" : std::string(next() % 3 * 20, 'm') + std::to_string(next() % 50));
+        r.Set("Note", i == 0 ? "" : std::string(next() % 2 * 150, 'n'));
+        bytes.append(reinterpret_cast<const char*>(r.Bytes().data()), r.Bytes().size());
     }
     rtl::WriteWholeFile(path, bytes);
 
@@ -359,22 +359,22 @@ TEST(ListLines, LinesMadeOnDemandMatchTheReferenceBuilder) {
                                               .testo(" T: ")
                                               .colonna("Targa", 4)
                                               .ultima({"Note", "Colore"}));
-    const FieldRef tipo = TAutomezzoRec.field("Tipo"), marca = TAutomezzoRec.field("Marca"),
-                   modello = TAutomezzoRec.field("Modello"), targa = TAutomezzoRec.field("Targa"),
-                   note = TAutomezzoRec.field("Note"), colore = TAutomezzoRec.field("Colore");
+    const FieldRef tipo = TAutomezzoRec.Field("Tipo"), marca = TAutomezzoRec.Field("Marca"),
+                   modello = TAutomezzoRec.Field("Modello"), targa = TAutomezzoRec.Field("Targa"),
+                   note = TAutomezzoRec.Field("Note"), colore = TAutomezzoRec.Field("Colore");
     const auto reference = [&](const RecordView& r) -> std::optional<std::string> {
         return RigaLista()
             .colonna(r, tipo, 6)
             .testo(" | ")
-            .colonna(r.get(marca) + " " + r.get(modello), 9)
+            .colonna(r.Get(marca) + " " + r.Get(modello), 9)
             .testo(" T: ")
             .colonna(r, targa, 4)
-            .ultima(r.get(note) + " " + r.get(colore))
+            .ultima(r.Get(note) + " " + r.Get(colore))
             .str();
     };
     auto store = [](Record& r, FieldRef f, std::string_view bytes) {
-        r.bytes()[f.offset] = std::uint8_t(bytes.size());
-        std::memcpy(r.bytes().data() + f.offset + 1, bytes.data(), bytes.size());
+        r.Bytes()[f.offset] = std::uint8_t(bytes.size());
+        std::memcpy(r.Bytes().data() + f.offset + 1, bytes.data(), bytes.size());
     };
     struct Case {
         const char* name;
@@ -407,7 +407,7 @@ TEST(ListLines, LinesMadeOnDemandMatchTheReferenceBuilder) {
                                    : text(2));
             store(r, note, text(4));
             store(r, colore, i % 7 == 0 ? "y\x01z" : text(1));
-            bytes.append(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
+            bytes.append(reinterpret_cast<const char*>(r.Bytes().data()), r.Bytes().size());
         }
         rtl::WriteWholeFile(path, bytes);
 

@@ -31,15 +31,15 @@ struct Window {
         ui::LoadLayout(form, kLayout);
         form.Show();
     }
-    ui::ListBox& lst() { return form.Get<ui::ListBox>("lstRecords"); }
+    ui::ListBox& Lst() { return form.Get<ui::ListBox>("lstRecords"); }
     ui::Form form;
 };
 
 void AddVehicle(const std::string& marca, const std::string& modello, const std::string& targa) {
     Record r(TAutomezzoRec);
-    r.set("Marca", marca);
-    r.set("Modello", modello);
-    r.set("Targa", targa);
+    r.Set("Marca", marca);
+    r.Set("Modello", modello);
+    r.Set("Targa", targa);
     Archivio(rtl::DataPath("Parco_Automezzi.pro"), TAutomezzoRec).Scrivi("", r);
 }
 
@@ -59,13 +59,13 @@ TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
     AddVehicle("FIAT", "Panda", "AB124"); // 3: same line as 1 (plate cut)
     AddVehicle("Citroën", "C3", "CC1");   // 4
     Window w(h);
-    ListaRecord lista(w.lst());
+    ListaRecord lista(w.Lst());
     lista.Costruisci(rtl::DataPath("Parco_Automezzi.pro"), Line(), {}, true);
-    EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Alfa 147        ZZ99", "Citroën C3      CC1 ",
+    EXPECT_EQ(w.Lst().Items(), (std::vector<std::string>{"Alfa 147        ZZ99", "Citroën C3      CC1 ",
                                                          "fiat Panda      AB12", "FIAT Panda      AB12"}));
-    EXPECT_EQ(w.lst().ItemFont().family, "Courier New");
-    EXPECT_EQ(w.lst().ItemFont().size, 12);
-    EXPECT_EQ(w.lst().ItemWidth(), 1600);
+    EXPECT_EQ(w.Lst().ItemFont().family, "Courier New");
+    EXPECT_EQ(w.Lst().ItemFont().size, 12);
+    EXPECT_EQ(w.Lst().ItemWidth(), 1600);
 
     w.form.Get<ui::Control>("panContainer").SetVisible(true);
     Record r(TAutomezzoRec);
@@ -76,12 +76,12 @@ TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
         const char* targa;
     } cases[] = {{2, 1, "AB123"}, {3, 3, "AB124"}, {0, 2, "ZZ999"}, {1, 4, "CC1"}};
     for (const Case& c : cases) {
-        h.select(w.lst(), c.line);
+        h.select(w.Lst(), c.line);
         EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), c.number);
-        EXPECT_EQ(r.get("Targa"), c.targa);
+        EXPECT_EQ(r.Get("Targa"), c.targa);
     }
     lista.Svuota();
-    EXPECT_EQ(w.lst().Count(), 0u);
+    EXPECT_EQ(w.Lst().Count(), 0u);
     EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt);
 }
 
@@ -91,18 +91,18 @@ TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
     auto& txtTrova = w.form.Get<ui::Edit>("txtTrova");
     std::string ricordato;
     h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-    TrovaNellaLista(w.lst(), txtTrova, ricordato);
-    EXPECT_EQ(w.lst().ItemIndex(), -1);
+    TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.Lst().ItemIndex(), -1);
 
-    ListaRecord lista(w.lst());
+    ListaRecord lista(w.Lst());
     lista.Imposta({{"Uno", 0}, {"Due", 0}, {"Tre uno", 0}});
     txtTrova.SetText("UNO");
-    TrovaNellaLista(w.lst(), txtTrova, ricordato);
-    EXPECT_EQ(w.lst().ItemIndex(), 0);
-    TrovaNellaLista(w.lst(), txtTrova, ricordato);
-    EXPECT_EQ(w.lst().ItemIndex(), 2);
-    TrovaNellaLista(w.lst(), txtTrova, ricordato);
-    EXPECT_EQ(w.lst().ItemIndex(), 0);
+    TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.Lst().ItemIndex(), 0);
+    TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.Lst().ItemIndex(), 2);
+    TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.Lst().ItemIndex(), 0);
     EXPECT_EQ(lista.NumeroSelezionato(), std::nullopt); // lines without a record
 
     bool searched = false;
@@ -121,13 +121,13 @@ TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
     AddVehicle("Alfa", "147", "ZZ999");
     AddVehicle("FIAT", "Uno", "AB777");
     Window w(h);
-    ListaRecord lista(w.lst());
-    const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.field("Marca")},
-                                           {"  ", TAutomezzoRec.field("Modello")},
-                                           {"ab7", TAutomezzoRec.field("Targa")}};
+    ListaRecord lista(w.Lst());
+    const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.Field("Marca")},
+                                           {"  ", TAutomezzoRec.Field("Modello")},
+                                           {"ab7", TAutomezzoRec.Field("Targa")}};
     CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line());
     EXPECT_EQ(w.form.Get<ui::Label>("lblConta").Text(), "2");
-    EXPECT_EQ(w.lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
+    EXPECT_EQ(w.Lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
     EXPECT_TRUE(w.form.Get<ui::Control>("panContainer").Visible());
     EXPECT_FALSE(w.form.Get<ui::Control>("panAvvio").Visible());
     EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("txtTrova"));
@@ -139,11 +139,11 @@ TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
     AddVehicle("Alfa", "147", "ZZ999");
     AddVehicle("fiat", "Panda", "AB123");
     Window w(h);
-    ListaRecord lista(w.lst());
-    const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.field("Targa")}};
+    ListaRecord lista(w.Lst());
+    const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.Field("Targa")}};
     CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
-    EXPECT_EQ(w.lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
-    h.select(w.lst(), 1);
+    EXPECT_EQ(w.Lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
+    h.select(w.Lst(), 1);
     EXPECT_EQ(lista.NumeroSelezionato(), 3);
 }
 
@@ -151,9 +151,9 @@ TEST(ListWindow, SearchFailureKeepsTheCriteriaPanel) {
     ts::Harness h;
     { std::ofstream(rtl::DataPath("file")) << "x"; }
     Window w(h);
-    ListaRecord lista(w.lst());
+    ListaRecord lista(w.Lst());
     EXPECT_ANY_THROW(CercaSchede(w.form, lista, {}, rtl::DataPath("file/Parco.pro"), Line()));
     EXPECT_FALSE(w.form.Get<ui::Control>("panContainer").Visible());
     EXPECT_TRUE(w.form.Get<ui::Control>("panAvvio").Visible());
-    EXPECT_EQ(w.lst().Count(), 0u);
+    EXPECT_EQ(w.Lst().Count(), 0u);
 }

@@ -47,47 +47,47 @@ TEST(Record, FieldsLieWhereStoredFilesHaveThem) {
         auto raw = Bytes(c.size);
         Put(raw, c.offset, 2, "A\xE8Z"); // "Aè" in windows-1252, then a padding byte
         Record rec(*c.type);
-        std::memcpy(rec.bytes().data(), raw.data(), raw.size());
-        EXPECT_EQ(rec.get(c.field), "A\xC3\xA8");
-        EXPECT_EQ(c.type->field(c.field).capacity, c.capacity);
+        std::memcpy(rec.Bytes().data(), raw.data(), raw.size());
+        EXPECT_EQ(rec.Get(c.field), "A\xC3\xA8");
+        EXPECT_EQ(c.type->Field(c.field).capacity, c.capacity);
     }
     // Planner days by index: 1 March is index 60 at byte 3244.
     auto raw = Bytes(18850);
     Put(raw, 3244, 2, "ok");
     Record plan(TPlanningRec);
-    std::memcpy(plan.bytes().data(), raw.data(), raw.size());
-    EXPECT_EQ(plan.get(TPlanningRec.field("Giorni", 60)), "ok");
-    EXPECT_EQ(TPlanningRec.elements().size(), 370u);
-    EXPECT_EQ(TFoglioRec.elements().size(), 94u);
-    EXPECT_EQ(TAutomezzoRec.elements()[37].name, "Desc03");
+    std::memcpy(plan.Bytes().data(), raw.data(), raw.size());
+    EXPECT_EQ(plan.Get(TPlanningRec.Field("Giorni", 60)), "ok");
+    EXPECT_EQ(TPlanningRec.Elements().size(), 370u);
+    EXPECT_EQ(TFoglioRec.Elements().size(), 94u);
+    EXPECT_EQ(TAutomezzoRec.Elements()[37].name, "Desc03");
 }
 
 TEST(Record, StoreWritesLengthByteTextAndZeroPadding) {
     Record rec(TVisitaRec);
-    const FieldRef luogo = TVisitaRec.field("Luogo"); // offset 875, 120
-    rec.set(luogo, "  Citt\xC3\xA0 \xE2\x82\xAC\t "); // "  Città €\t "
-    const auto b = rec.bytes();
+    const FieldRef luogo = TVisitaRec.Field("Luogo"); // offset 875, 120
+    rec.Set(luogo, "  Citt\xC3\xA0 \xE2\x82\xAC\t "); // "  Città €\t "
+    const auto b = rec.Bytes();
     EXPECT_EQ(b[875], 7);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), "Citt\xE0 \x80");
     EXPECT_EQ(b[883], 0);
 
     // A shorter value leaves no trace of the longer one.
-    rec.set(luogo, "Xy");
+    rec.Set(luogo, "Xy");
     EXPECT_EQ(b[875], 2);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[876]), 7), std::string("Xy\0\0\0\0\0", 7));
     EXPECT_EQ(b[876 + 119], 0);
-    EXPECT_EQ(rec.get(luogo), "Xy");
+    EXPECT_EQ(rec.Get(luogo), "Xy");
 
     // Cut to the capacity; blanks only store the empty value.
-    rec.set("OraEnt", "12:345678");
+    rec.Set("OraEnt", "12:345678");
     EXPECT_EQ(b[11], 5);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[12]), 5), "12:34");
-    rec.set("OraEnt", "   ");
+    rec.Set("OraEnt", "   ");
     EXPECT_EQ(b[11], 0);
-    EXPECT_EQ(rec.get("OraEnt"), "");
+    EXPECT_EQ(rec.Get("OraEnt"), "");
 
     // A character outside the code page is stored as "?".
-    rec.set("Targa", "AB\xE2\x9C\x93"
+    rec.Set("Targa", "AB\xE2\x9C\x93"
                      "1"); // check mark
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[120]), b[119]), "AB?1");
 
@@ -101,13 +101,13 @@ TEST(Record, DamagedLengthByteReadsOnlyTheField) {
     Put(raw, 11, 200, "09:30"); // OraEnt, capacity 5, length byte 200
     Put(raw, 17, 3, "Ugo");     // next field
     Record rec(TVisitaRec);
-    std::memcpy(rec.bytes().data(), raw.data(), raw.size());
-    EXPECT_EQ(rec.get("OraEnt"), "09:30");
+    std::memcpy(rec.Bytes().data(), raw.data(), raw.size());
+    EXPECT_EQ(rec.Get("OraEnt"), "09:30");
     // Last field of the record, length 255 with capacity 50: still inside.
     raw.assign(1366, 'x');
     raw[1315] = 255;
-    std::memcpy(rec.bytes().data(), raw.data(), raw.size());
-    EXPECT_EQ(rec.get("OperatoreUsc"), std::string(50, 'x'));
+    std::memcpy(rec.Bytes().data(), raw.data(), raw.size());
+    EXPECT_EQ(rec.Get("OperatoreUsc"), std::string(50, 'x'));
 }
 
 TEST(Record, LoadTrimsAndDecodesAllBytes) {
@@ -116,8 +116,8 @@ TEST(Record, LoadTrimsAndDecodesAllBytes) {
         " \x01"
         "ab\x81 "); // control and blank around, an undefined byte inside
     Record rec(TCostoRec);
-    std::memcpy(rec.bytes().data(), raw.data(), raw.size());
-    EXPECT_EQ(rec.get("Data"), "ab\xC2\x81");
+    std::memcpy(rec.Bytes().data(), raw.data(), raw.size());
+    EXPECT_EQ(rec.Get("Data"), "ab\xC2\x81");
 }
 
 // Every element a card or a list names by its text resolves to the same
@@ -126,19 +126,19 @@ TEST(Record, EveryElementNameFindsItsField) {
     for (const RecordType* type :
          {&TAutomezzoRec, &TCostoRec, &TConduttoreRec, &TFoglioRec, &TVisitaRec, &TPlanningRec}) {
         std::size_t next = 0;
-        for (const auto& e : type->elements()) {
+        for (const auto& e : type->Elements()) {
             SCOPED_TRACE(e.name);
             EXPECT_EQ(e.ref.offset, next);
-            EXPECT_EQ(type->field(e.name), e.ref);
+            EXPECT_EQ(type->Field(e.name), e.ref);
             next += std::size_t(e.ref.capacity) + 1;
         }
         EXPECT_EQ(next, type->size);
     }
-    EXPECT_EQ(TPlanningRec.field("Giorni060"), TPlanningRec.field("Giorni", 59));
+    EXPECT_EQ(TPlanningRec.Field("Giorni060"), TPlanningRec.Field("Giorni", 59));
 }
 
 TEST(Record, UnknownFieldFails) {
-    EXPECT_THROW(TVisitaRec.field("Nessuno"), std::out_of_range);
-    EXPECT_THROW(TFoglioRec.field("DataPar09"), std::out_of_range);
-    EXPECT_THROW(TPlanningRec.field("Giorni", 366), std::out_of_range);
+    EXPECT_THROW(TVisitaRec.Field("Nessuno"), std::out_of_range);
+    EXPECT_THROW(TFoglioRec.Field("DataPar09"), std::out_of_range);
+    EXPECT_THROW(TPlanningRec.Field("Giorni", 366), std::out_of_range);
 }

@@ -36,10 +36,10 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
 
     report::Report rep = RiepilogoDati();
     RiempiRiepilogo(rep, "Riepilogo schede veicoli in archivio", lines, extra);
-    EXPECT_NEAR(rep.memo("txtRiepilogo").height(), report::px(102 * 12.822), 1e-9);
-    EXPECT_NEAR(rep.band("MasterData").height, report::px(102 * 12.822 + 10), 1e-9);
+    EXPECT_NEAR(rep.memo("txtRiepilogo").Height(), report::Px(102 * 12.822), 1e-9);
+    EXPECT_NEAR(rep.band("MasterData").height, report::Px(102 * 12.822 + 10), 1e-9);
 
-    const report::Document& doc = rep.prepare();
+    const report::Document& doc = rep.Prepare();
     EXPECT_EQ(doc.name, "Riepilogo dati");
     ASSERT_GE(doc.pages.size(), 2u);
     for (const auto& page : doc.pages) {
@@ -62,9 +62,9 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
 
     // Filling again replaces the lines.
     RiempiRiepilogo(rep, "Vuoto", {});
-    EXPECT_TRUE(TextsOf(rep.prepare(), "txtRiepilogo").empty());
-    EXPECT_NEAR(rep.band("MasterData").height, report::px(10), 1e-9);
-    EXPECT_EQ(TextsOf(rep.prepared(), "txtPagina").size(), 1u);
+    EXPECT_TRUE(TextsOf(rep.Prepare(), "txtRiepilogo").empty());
+    EXPECT_NEAR(rep.band("MasterData").height, report::Px(10), 1e-9);
+    EXPECT_EQ(TextsOf(rep.Prepared(), "txtPagina").size(), 1u);
 }
 
 // The footer is the data's footer: it comes right after the last line, not
@@ -72,12 +72,12 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
 TEST(ListReport, FooterFollowsTheLastLine) {
     report::Report rep = RiepilogoDati();
     RiempiRiepilogo(rep, "Titolo", std::vector<std::string>{"uno", "due", "tre"});
-    const report::Document& doc = rep.prepare();
+    const report::Document& doc = rep.Prepare();
     ASSERT_EQ(doc.pages.size(), 1u);
     double lastLine = 0, footer = 0;
     for (const auto& item : doc.pages[0].items)
         if (const auto* t = std::get_if<report::TextItem>(&item)) {
-            if (t->object == "txtRiepilogo") lastLine = std::max(lastLine, t->box.bottom());
+            if (t->object == "txtRiepilogo") lastLine = std::max(lastLine, t->box.Bottom());
             if (t->object == "txtPagina") footer = t->box.y;
         }
     ASSERT_GT(lastLine, 0);

@@ -30,7 +30,7 @@ inline void AggiungiRecord(const common::Record& r) {
 inline void AggiungiConduttore(Campi campi) {
     common::Record r(common::TConduttoreRec);
     for (const auto& [campo, testo] : campi)
-        r.set(campo, testo);
+        r.Set(campo, testo);
     AggiungiRecord(r);
 }
 

@@ -200,15 +200,15 @@ TEST_F(CardTest, BrowseOneAndThreeRecords) {
 // nor "No" leaves its box as it was.
 TEST_F(CardTest, ShownRecordFillsTheCardAndForeignFlagsLeaveTheBoxes) {
     common::Record r(common::TConduttoreRec);
-    const auto elements = common::TConduttoreRec.elements();
+    const auto elements = common::TConduttoreRec.Elements();
     for (std::size_t i = 0; i < elements.size(); ++i)
-        r.set(elements[i].ref, "v" + std::to_string(i));
-    r.set("Prov", "RM");
-    r.set("Ferie", "Sì");
-    r.set("Trasferte", "No");
+        r.Set(elements[i].ref, "v" + std::to_string(i));
+    r.Set("Prov", "RM");
+    r.Set("Ferie", "Sì");
+    r.Set("Trasferte", "No");
     dt::AggiungiRecord(r);
-    r.set("Ferie", "si");
-    r.set("Trasferte", "");
+    r.Set("Ferie", "si");
+    r.Set("Trasferte", "");
     dt::AggiungiRecord(r);
 
     h.click(card.cmdPrimo);

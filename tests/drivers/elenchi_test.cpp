@@ -159,7 +159,7 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
         h.click(w.btnStampa);
         ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
         EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo conduttori in ferie");
-        EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+        EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
         h.click(w.btnChiudi);
         EXPECT_EQ(w.lstRecords.Count(), 0);
     });

@@ -13,7 +13,7 @@ class PrintTest : public dt::CardTest {
 protected:
     PrintTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
         h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2026, 3, 5), {7, 8, 9}});
     }
     ~PrintTest() override { report::headlessOutput() = report::HeadlessOutput(); }
@@ -143,8 +143,8 @@ TEST_F(PrintTest, CancelAndFailure) {
 }
 
 TEST(SchedaConduttore, TemplateRowsLieWhereTheLayoutPlacesThem) {
-    report::Report rep = report::Report::fromResource("drivers/SchedaConduttore.report");
-    EXPECT_EQ(rep.name(), "Scheda Conduttore");
+    report::Report rep = report::Report::FromResource("drivers/SchedaConduttore.report");
+    EXPECT_EQ(rep.Name(), "Scheda Conduttore");
     const char* memo[] = {"txtConducente",    "txtPatenti",  "txtRecapito",  "txtVia",     "txtCap",
                           "txtCitta",         "txtCompensi", "txtTelCasa",   "txtTelUff",  "txtTelCel",
                           "txtFax",           "txtEmail",    "txtCodFisc",   "txtCarta",   "txtPartitaIva",

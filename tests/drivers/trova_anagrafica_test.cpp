@@ -210,7 +210,7 @@ TEST(DriverSearch, FindNextAndPrint) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo conduttori in archivio");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 class RecallTest : public dt::CardTest {

@@ -37,7 +37,7 @@ protected:
         for (const Visita& v : visits) {
             common::Record r(common::TVisitaRec);
             for (const auto& [field, text] : v)
-                r.set(field, text);
+                r.Set(field, text);
             common::Archivio(path("2024.vis"), common::TVisitaRec).Scrivi("", r);
         }
     }

@@ -21,7 +21,7 @@ class ListTest : public GateTest {
 protected:
     ListTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
         // Today is 05/03/2024.
         addVisits({
             // 1: entered yesterday, still inside
@@ -145,7 +145,7 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
             listed = l.lstRecords.Items();
             h.click(l.btnStampa);
             title = l.frxReport.memo("txtTitolo").text();
-            printed = l.frxReport.memo("txtRiepilogo").lines();
+            printed = l.frxReport.memo("txtRiepilogo").Lines();
             h.click(l.btnChiudi);
         };
         h.onModal<TfrmUscitiOggi>(print);

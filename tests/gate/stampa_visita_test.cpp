@@ -17,7 +17,7 @@ class PrintTest : public GateTest {
 protected:
     PrintTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
     }
     static const report::TextItem* Text(const report::Page& page, const std::string& object) {
         for (const auto& item : page.items)

@@ -28,21 +28,21 @@ protected:
     }
     ~StatsTest() override { frmStatistiche = nullptr; }
 
-    void addEntries(const std::string& year, const std::vector<std::string>& dates) {
+    void AddEntries(const std::string& year, const std::vector<std::string>& dates) {
         for (const std::string& d : dates) {
             common::Record r(common::TVisitaRec);
-            r.set("DataEnt", d);
-            r.set("DataUsc", "30/04/2024");
+            r.Set("DataEnt", d);
+            r.Set("DataUsc", "30/04/2024");
             common::Archivio(h.dataFolder() + year + ".vis", common::TVisitaRec).Scrivi("", r);
         }
     }
-    std::vector<double> values() const {
+    std::vector<double> Values() const {
         std::vector<double> v;
-        for (const auto& p : stats.ChartStats.Chart().points())
+        for (const auto& p : stats.ChartStats.Chart().Points())
             v.push_back(p.value);
         return v;
     }
-    void open(const std::string& year) {
+    void Open(const std::string& year) {
         stats.txtAnno.SetText(year);
         h.click(stats.btnApri);
     }
@@ -51,9 +51,9 @@ protected:
 } // namespace
 
 TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
-    addEntries("2024", {"03/03/2024", " 31/03/2024 ", "01/04/2024", "31/12/2023", "", "3/3/2024",
+    AddEntries("2024", {"03/03/2024", " 31/03/2024 ", "01/04/2024", "31/12/2023", "", "3/3/2024",
                         "05/13/2024", "15/03/24", "12/01/2024", "12/1/2024 ", "29/02/2024", "10/10/2024"});
-    addEntries("2023", {"01/03/2024"});
+    AddEntries("2023", {"01/03/2024"});
     EXPECT_EQ(stats.txtAnno.Text(), "2024");
     EXPECT_EQ(stats.Focused(), &stats.txtAnno);
     EXPECT_TRUE(stats.panAvvio.Visible());
@@ -64,25 +64,25 @@ TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
     EXPECT_EQ(stats.lblFile.Text(), h.dataFolder() + "2024.vis");
     EXPECT_EQ(stats.lblTitolo.Text(), "Rappresentazione grafica dei transiti registrati nell'anno 2024.");
     const std::vector<double> expected = {1, 1, 2, 1, 0, 0, 0, 0, 0, 1, 0, 0};
-    EXPECT_EQ(values(), expected);
+    EXPECT_EQ(Values(), expected);
     const char* names[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
                            "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
     const std::uint32_t colours[] = {0xFFFF0000, 0xFF0000FF, 0xFFFFE4C4, 0xFFFF00FF, 0xFFC0DCC0, 0xFFFFFF00,
                                      0xFF00FF00, 0xFFC0C0C0, 0xFFF0FBFF, 0xFF87CEEB, 0xFF800000, 0xFF008000};
-    const auto& points = stats.ChartStats.Chart().points();
+    const auto& points = stats.ChartStats.Chart().Points();
     ASSERT_EQ(points.size(), 12u);
     for (int m = 0; m < 12; ++m) {
         EXPECT_EQ(points[std::size_t(m)].label, names[m]);
         EXPECT_EQ(points[std::size_t(m)].color, colours[m]);
         EXPECT_EQ(stats.ContaMese(m + 1).Text(), std::to_string(int(expected[std::size_t(m)])));
     }
-    EXPECT_EQ(stats.ChartStats.Chart().seriesName(), "Series1");
+    EXPECT_EQ(stats.ChartStats.Chart().SeriesName(), "Series1");
 }
 
 TEST_F(StatsTest, AMissingYearIsCreatedEmptyAndGivesTwelveZeros) {
-    open("0000");
+    Open("0000");
     EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "0000.vis"), "");
-    EXPECT_EQ(values(), std::vector<double>(12, 0));
+    EXPECT_EQ(Values(), std::vector<double>(12, 0));
 }
 
 TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
@@ -116,31 +116,31 @@ TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {
     h.verify();
     EXPECT_TRUE(stats.panAvvio.Visible());
     EXPECT_FALSE(stats.panContainer.Visible());
-    EXPECT_TRUE(stats.ChartStats.Chart().points().empty());
+    EXPECT_TRUE(stats.ChartStats.Chart().Points().empty());
 }
 
 TEST_F(StatsTest, TheKindKeepsThePointsAndSurvivesClosing) {
-    addEntries("2024", {"01/05/2024", "02/05/2024"});
-    open("2024");
+    AddEntries("2024", {"01/05/2024", "02/05/2024"});
+    Open("2024");
     h.click(stats.btnTorta);
     EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
-    EXPECT_TRUE(stats.ChartStats.Chart().view3D());
-    EXPECT_TRUE(stats.ChartStats.Chart().orthogonal());
-    EXPECT_EQ(values()[4], 2);
+    EXPECT_TRUE(stats.ChartStats.Chart().View3D());
+    EXPECT_TRUE(stats.ChartStats.Chart().Orthogonal());
+    EXPECT_EQ(Values()[4], 2);
     h.click(stats.btnEsci);
     EXPECT_FALSE(stats.Visible());
     stats.Show();
-    EXPECT_TRUE(stats.ChartStats.Chart().points().empty());
+    EXPECT_TRUE(stats.ChartStats.Chart().Points().empty());
     EXPECT_TRUE(stats.panAvvio.Visible());
-    open("2024");
+    Open("2024");
     EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
     h.click(stats.btnBarre);
     EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Bar);
-    EXPECT_EQ(values()[4], 2);
+    EXPECT_EQ(Values()[4], 2);
 }
 
 TEST_F(StatsTest, PrintAsksForTheCopies) {
-    open("2024");
+    Open("2024");
     const std::string question = "Si vuole stampare il presente grafico statistico?";
     const struct {
         std::optional<std::string> typed;
@@ -181,7 +181,7 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
 }
 
 TEST_F(StatsTest, HintsOfTheChartPanel) {
-    open("2024");
+    Open("2024");
     EXPECT_EQ(stats.panInfo.Text(), "Grafico statistico dei transiti mensili.");
     h.mouseMove(stats.btnStampa);
     EXPECT_EQ(stats.panInfo.Text(), "Stampa il grafico corrente.");
@@ -191,17 +191,17 @@ TEST_F(StatsTest, HintsOfTheChartPanel) {
 
 TEST_F(StatsTest, TheChartAsLaidOut) {
     const chart::Chart& c = stats.ChartStats.Chart();
-    EXPECT_EQ(c.title().text, "Statistiche mensili ingressi e uscite veicoli");
-    EXPECT_EQ(c.title().font.color, 0xFFD04498u);
-    EXPECT_TRUE(c.title().font.bold);
-    EXPECT_EQ(c.foot().text,
+    EXPECT_EQ(c.Title().text, "Statistiche mensili ingressi e uscite veicoli");
+    EXPECT_EQ(c.Title().font.color, 0xFFD04498u);
+    EXPECT_TRUE(c.Title().font.bold);
+    EXPECT_EQ(c.Foot().text,
               "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
-    EXPECT_EQ(c.foot().font.color, 0xFF7294F9u);
+    EXPECT_EQ(c.Foot().font.color, 0xFF7294F9u);
     EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
     EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
     EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
-    EXPECT_TRUE(c.marksVisible());
-    EXPECT_TRUE(c.view3D());
-    EXPECT_TRUE(c.orthogonal());
+    EXPECT_TRUE(c.MarksVisible());
+    EXPECT_TRUE(c.View3D());
+    EXPECT_TRUE(c.Orthogonal());
     EXPECT_EQ(stats.Caption(), " Dorneval - Statistiche transiti veicoli");
 }

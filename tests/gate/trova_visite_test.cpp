@@ -18,7 +18,7 @@ class SearchTest : public GateTest {
 protected:
     SearchTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
         addVisits({
             {{"DataEnt", "02/03/2024"},
              {"OraEnt", "08:00"},
@@ -144,7 +144,7 @@ TEST_F(SearchTest, FindNextPrintAndRecall) {
         EXPECT_EQ(s.lstRecords.ItemIndex(), 1);
         h.click(s.btnStampa);
         EXPECT_EQ(s.frxReport.memo("txtTitolo").text(), "Riepilogo ingressi e uscite veicoli");
-        EXPECT_EQ(s.frxReport.memo("txtRiepilogo").lines(), s.lstRecords.Items());
+        EXPECT_EQ(s.frxReport.memo("txtRiepilogo").Lines(), s.lstRecords.Items());
         h.dblClickItem(s.lstRecords, 2);
         EXPECT_FALSE(s.Visible());
     });

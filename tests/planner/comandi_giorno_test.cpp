@@ -21,7 +21,7 @@ protected:
         bool booked = false;
     };
     // Clicks a picture and returns what the one-day dialog was given.
-    Preset clickDay(ui::Picture& p) {
+    Preset ClickDay(ui::Picture& p) {
         Preset got;
         h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
             EXPECT_EQ(d.Owner(), &planning);
@@ -49,7 +49,7 @@ TEST_F(ComandiGiorno, EachDayOpensTheDialogWithItsKeyCaptionVehicleAndText) {
         {365, "dic_31", "Prenotazione del 31 dicembre 2025"},
     };
     for (const Caso& c : casi) {
-        const Preset p = clickDay(planning.Cella(c.index).lib);
+        const Preset p = ClickDay(planning.Cella(c.index).lib);
         EXPECT_EQ(p.key, c.key);
         EXPECT_EQ(p.caption, c.caption);
         EXPECT_EQ(p.camera, "Fiat Ducato");
@@ -61,13 +61,13 @@ TEST_F(ComandiGiorno, EachDayOpensTheDialogWithItsKeyCaptionVehicleAndText) {
 TEST_F(ComandiGiorno, BookedAndFreePictureOpenTheSameDayWithItsTrimmedText) {
     apriPlanner("AB123CD", "2025");
     planning.ScriviGiorno(40, "  Rossi 333  ");
-    const Preset occ = clickDay(planning.Cella(40).occ);
+    const Preset occ = ClickDay(planning.Cella(40).occ);
     EXPECT_EQ(occ.key, "feb_10");
     EXPECT_EQ(occ.caption, "Prenotazione del 10 febbraio 2025");
     EXPECT_EQ(occ.text, "Rossi 333");
     EXPECT_TRUE(occ.booked); // the dialog heard the change of its text
     planning.ScriviGiorno(40, "");
-    const Preset lib = clickDay(planning.Cella(40).lib);
+    const Preset lib = ClickDay(planning.Cella(40).lib);
     EXPECT_EQ(lib.key, occ.key);
     EXPECT_EQ(lib.caption, occ.caption);
     EXPECT_EQ(lib.text, "");
@@ -87,7 +87,7 @@ TEST_F(ComandiGiorno, VehicleTextKeepsItsBlankWhenMakeOrModelIsEmpty) {
     for (const Caso& c : casi) {
         planning.txtMarca.SetText(c.marca);
         planning.txtModello.SetText(c.modello);
-        EXPECT_EQ(clickDay(planning.Cella(3).lib).camera, c.camera);
+        EXPECT_EQ(ClickDay(planning.Cella(3).lib).camera, c.camera);
     }
 }
 
@@ -105,14 +105,14 @@ TEST_F(ComandiGiorno, TwentyNinthOfFebruaryOnlyInYearsThatHaveIt) {
     }
     for (const char* anno : {"2024", "2000", "0004"}) {
         planning.txtAnno.SetText(std::string(" ") + anno + " ");
-        const Preset p = clickDay(planning.Cella(59).lib);
+        const Preset p = ClickDay(planning.Cella(59).lib);
         EXPECT_EQ(p.key, "feb_29");
         EXPECT_EQ(p.caption, std::string("Prenotazione del 29 febbraio ") + anno);
     }
     // The days around it are never checked.
     planning.txtAnno.SetText("2023");
-    EXPECT_EQ(clickDay(planning.Cella(58).lib).key, "feb_28");
-    EXPECT_EQ(clickDay(planning.Cella(60).lib).key, "mar_01");
+    EXPECT_EQ(ClickDay(planning.Cella(58).lib).key, "feb_28");
+    EXPECT_EQ(ClickDay(planning.Cella(60).lib).key, "mar_01");
 }
 
 TEST_F(ComandiGiorno, ConfirmedDialogChangesTheCellAndTheFileOnlyAtTheClose) {

@@ -23,7 +23,7 @@ const char* const kNonSalvate =
 
 class FilePlanner : public PlannerTest {
 protected:
-    void expectAllFree() {
+    void ExpectAllFree() {
         for (int i = 0; i < 366; ++i) {
             const CellaGiorno c = planning.Cella(i);
             ASSERT_TRUE(c.lib.Visible()) << i;
@@ -31,17 +31,17 @@ protected:
             ASSERT_EQ(c.mem.Text(), "") << i;
         }
     }
-    void chiudi() { h.click(planning.cmdEsci); }
+    void Chiudi() { h.click(planning.cmdEsci); }
 };
 
 TEST_F(FilePlanner, FirstShowingCreatesAnEmptyFileAndTheCloseWritesOneRecord) {
     apriPlanner("AB123CD", "2026");
     const std::string file = filePlanner("AB123CD", "2026");
     EXPECT_EQ(leggi(file), "");
-    expectAllFree();
+    ExpectAllFree();
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
     EXPECT_EQ(planning.Focused(), &planning.txtVeicolo);
-    chiudi();
+    Chiudi();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
     EXPECT_EQ(leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {}));
@@ -55,7 +55,7 @@ TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
         planning.ScriviGiorno(59, "Rossi");   // 29 February
         planning.ScriviGiorno(60, "Bianchi"); // 1 March
         planning.ScriviGiorno(365, "San Silvestro");
-        chiudi();
+        Chiudi();
         const std::string bytes = leggi(filePlanner("AB123CD", anno));
         ASSERT_EQ(bytes.size(), 18850u) << anno;
         EXPECT_EQ(bytes.substr(3193, 6), std::string("\x05Rossi")) << anno;
@@ -77,7 +77,7 @@ TEST_F(FilePlanner, TextsAreStoredTrimmedAndCutTo50) {
     planning.Cella(11).mem.SetText("    "); // blanks alone: stored empty
     planning.ScriviGiorno(12, std::string(60, 'x'));
     planning.ScriviGiorno(13, "Caffè");
-    chiudi();
+    Chiudi();
     EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
                             {{10, "Verdi Mario 333 1234567"}, {12, std::string(50, 'x')}, {13, "Caff\xe8"}}));
@@ -113,7 +113,7 @@ TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts)
 TEST_F(FilePlanner, ShowingAgainStartsFromTheResetAndReloads) {
     apriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(5, "Rossi");
-    chiudi();
+    Chiudi();
     rtl::WriteWholeFile(filePlanner("AB123CD", "2026"), RecordPlanner("", "", "", "", {{6, "Bianchi"}}));
     mostraMenu();
     apri(0, "2026");
@@ -131,7 +131,7 @@ TEST_F(FilePlanner, ALongerFileKeepsItsTail) {
     apri(0, "2026");
     EXPECT_EQ(planning.Cella(3).mem.Text(), "Prima");
     planning.ScriviGiorno(4, "Dopo");
-    chiudi();
+    Chiudi();
     EXPECT_EQ(leggi(lungo),
               RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
 }
@@ -191,7 +191,7 @@ TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
         }
         planning.ScriviGiorno(0, "");
         planning.ScriviGiorno(100, "Nuovo");
-        chiudi();
+        Chiudi();
         std::string dopo = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {});
         for (const Giorno& g : c.dopo)
             Campo(dopo, 184 + 51 * std::size_t(g.index), g.testo);
@@ -220,12 +220,12 @@ TEST_F(FilePlanner, AReadOnlyFileIsSaidSoAndLeftAsItWas) {
     h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
     apriPlanner("AB123CD", "2026");
     h.verify();
-    expectAllFree();
+    ExpectAllFree();
     EXPECT_EQ(planning.txtTarga.Text(), "AB123CD");
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
     planning.ScriviGiorno(9, "Nuovo");
     h.expectMessage(ui::DialogType::Warning, kNonSalvate);
-    chiudi();
+    Chiudi();
     h.verify();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
@@ -240,7 +240,7 @@ TEST_F(FilePlanner, AFileThatCannotBeOpenedIsNeverReplaced) {
     apriPlanner("AB123CD", "2026");
     h.verify();
     h.expectMessage(ui::DialogType::Warning, kNonSalvate);
-    chiudi();
+    Chiudi();
     h.verify();
     EXPECT_TRUE(std::filesystem::is_directory(filePlanner("AB123CD", "2026")));
 }
@@ -251,7 +251,7 @@ TEST_F(FilePlanner, AFailedWriteIsSaidAndThePlannerStillCloses) {
     std::filesystem::remove(file);
     std::filesystem::create_directory(file);
     h.expectMessage(ui::DialogType::Warning, kNonSalvate);
-    chiudi();
+    Chiudi();
     h.verify();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
@@ -259,7 +259,7 @@ TEST_F(FilePlanner, AFailedWriteIsSaidAndThePlannerStillCloses) {
 
 TEST_F(FilePlanner, APlannerShownWithoutAChosenVehicleTouchesNoFile) {
     planning.Show();
-    expectAllFree();
+    ExpectAllFree();
     planning.Close();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dataFolder()), {}), 0);
 }

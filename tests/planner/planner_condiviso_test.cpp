@@ -50,7 +50,7 @@ protected:
     }
 
     // The change as a user makes it, through the dialogs and "Applica e chiudi".
-    void cambia(const Cambio& c) {
+    void Cambia(const Cambio& c) {
         if (c.primo == c.ultimo) {
             h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
                 h.focus(d.txtPrenotazione);
@@ -84,11 +84,11 @@ protected:
     // In the child: opens the planner from the menu, makes the changes, says
     // so, waits for the word to close and closes. The exit status says
     // whether every step went as expected.
-    [[noreturn]] void lavora(const std::vector<Cambio>& cambi, int chiudi, int pronta) {
+    [[noreturn]] void Lavora(const std::vector<Cambio>& cambi, int chiudi, int pronta) {
         mostraMenu();
         apri(0, kAnno);
         for (const Cambio& c : cambi)
-            cambia(c);
+            Cambia(c);
         h.verify();
         char parola = 0;
         if (::write(pronta, "p", 1) != 1 || ::read(chiudi, &parola, 1) != 1) _exit(3);
@@ -98,7 +98,7 @@ protected:
         _exit(::testing::Test::HasFailure() ? 1 : chiuso ? 0 : 2);
     }
 
-    Postazione avvia(const std::vector<Cambio>& cambi) {
+    Postazione Avvia(const std::vector<Cambio>& cambi) {
         int chiudi[2], pronta[2];
         if (pipe(chiudi) != 0 || pipe(pronta) != 0) throw std::runtime_error("pipe");
         std::fflush(stdout);
@@ -110,7 +110,7 @@ protected:
                 ::close(fd);
             ::close(chiudi[1]);
             ::close(pronta[0]);
-            lavora(cambi, chiudi[0], pronta[1]);
+            Lavora(cambi, chiudi[0], pronta[1]);
         }
         ::close(chiudi[0]);
         ::close(pronta[1]);
@@ -120,13 +120,13 @@ protected:
 
     std::vector<int> nostri_; // the test's ends of the pipes of the planners running
 
-    static bool pronta(const Postazione& p) {
+    static bool Pronta(const Postazione& p) {
         char c = 0;
         return ::read(p.pronta, &c, 1) == 1 && c == 'p';
     }
 
     // Tells a planner to close and waits until its process has ended.
-    int chiudi(Postazione& p) {
+    int Chiudi(Postazione& p) {
         const bool detto = ::write(p.chiudi, "c", 1) == 1;
         ::close(p.chiudi);
         ::close(p.pronta);
@@ -196,15 +196,15 @@ TEST_F(PlannerCondiviso, EachPlannerKeepsWhatTheOtherBooked) {
                 Campo(record, 184 + 51 * std::size_t(g.index), g.testo);
             rtl::WriteWholeFile(file, record);
         }
-        Postazione a = avvia(c.a);
-        Postazione b = avvia(c.b);
+        Postazione a = Avvia(c.a);
+        Postazione b = Avvia(c.b);
         // Both have loaded and changed their days before either closes.
-        const bool pronte = pronta(a) && pronta(b);
+        const bool pronte = Pronta(a) && Pronta(b);
         EXPECT_TRUE(pronte);
         Postazione& prima = c.primaChiudeA ? a : b;
         Postazione& dopo = c.primaChiudeA ? b : a;
-        EXPECT_EQ(chiudi(prima), 0);
-        EXPECT_EQ(chiudi(dopo), 0);
+        EXPECT_EQ(Chiudi(prima), 0);
+        EXPECT_EQ(Chiudi(dopo), 0);
         if (!pronte) continue;
 
         std::string atteso = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {});

@@ -92,7 +92,7 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo prenotazioni veicolo   anno 2026");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").lines().empty());
+    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty());
 }
 
 TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
@@ -104,7 +104,7 @@ TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
     planning.txtModello.SetText(" Ducato ");
     h.click(w.btnStampa);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo prenotazioni veicolo Fiat Ducato anno 2025");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), std::vector<std::string>{"04 gennaio     Rossi"});
+    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), std::vector<std::string>{"04 gennaio     Rossi"});
 }
 
 TEST_F(Riepilogo, PlannerCommandOpensTheSummaryOverThePlanner) {

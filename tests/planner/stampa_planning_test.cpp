@@ -33,7 +33,7 @@ protected:
     }
     ~StampaPlanning() override { report::headlessOutput().confirm = true; }
 
-    void vehicle(const char* tipo, const char* marca, const char* modello, const char* targa,
+    void Vehicle(const char* tipo, const char* marca, const char* modello, const char* targa,
                  const char* anno) {
         planning.txtVeicolo.SetText(tipo);
         planning.txtMarca.SetText(marca);
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
     planning.Show();
-    vehicle("  Furgone ", " Fiat ", " Ducato [L2] ", " AB123CD ", " 2023 ");
+    Vehicle("  Furgone ", " Fiat ", " Ducato [L2] ", " AB123CD ", " 2023 ");
     planning.ScriviGiorno(0, "Rossi");
     planning.ScriviGiorno(59, "Bianchi"); // 29 February, in a year without it
     planning.ScriviGiorno(365, "Verdi");
@@ -55,7 +55,7 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
         EXPECT_EQ(dialog.btnStampa.Text(), "Stampa");
         for (const char* none :
              {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31", "txtNov_31"})
-            EXPECT_FALSE(dialog.repDocumento.has(none)) << none;
+            EXPECT_FALSE(dialog.repDocumento.Has(none)) << none;
         h.click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
@@ -90,7 +90,7 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
 
 TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
     planning.Show();
-    vehicle("", "", "", "", "2024");
+    Vehicle("", "", "", "", "2024");
     planning.Cella(10).mem.SetText("testo senza immagine");
     planning.Cella(11).occ.SetVisible(true);
     h.onModal<TfrmAnteprimaPlanning>([&](TfrmAnteprimaPlanning& dialog) {
@@ -131,13 +131,13 @@ TEST_F(StampaPlanning, CancelAndAClosedPrintDialogPrintNothing) {
 // with its two buttons, for another try or "Annulla".
 TEST_F(StampaPlanning, AFailingPrinterReachesTheErrorBoxAndTheDialogStaysOpen) {
     struct Guasta : report::Output {
-        bool print(const report::Document&) override { throw report::Error("stampante non pronta"); }
-        void preview(const report::Document&) override { throw report::Error("anteprima non disponibile"); }
+        bool Print(const report::Document&) override { throw report::Error("stampante non pronta"); }
+        void Preview(const report::Document&) override { throw report::Error("anteprima non disponibile"); }
     } guasta;
     struct Ripristina {
-        ~Ripristina() { report::setOutput(nullptr); }
+        ~Ripristina() { report::SetOutput(nullptr); }
     } ripristina;
-    report::setOutput(&guasta);
+    report::SetOutput(&guasta);
     planning.Show();
     const auto prova = [&](common::TfrmDocumento& dialog, const char* testo) {
         h.expectMessage(ui::DialogType::Error, testo);

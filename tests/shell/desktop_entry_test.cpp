@@ -24,7 +24,7 @@ struct DesktopEntry : ::testing::Test {
 
     // A program folder under the test's folder, holding a stand-in for the
     // program that writes the folder it was started in into "started-in".
-    std::string programFolder(const std::string& name) {
+    std::string ProgramFolder(const std::string& name) {
         const std::string folder = dir.string() + "/" + name + "/";
         std::filesystem::create_directories(folder);
         rtl::WriteWholeFile(folder + "dorneval", "#!/bin/sh\npwd > started-in\n");
@@ -79,7 +79,7 @@ std::string Program(GDesktopAppInfo* info) {
 TEST_F(DesktopEntry, NamesTheProgramAndStartsItInItsFolder) {
     for (const std::string name : {"Dorneval", "Dati di prova", "Parco \"auto\" $HOME `ls` c:\\dati è"}) {
         SCOPED_TRACE(name);
-        const std::string folder = programFolder(name);
+        const std::string folder = ProgramFolder(name);
         install::InstallIcon(folder);
         install::InstallDesktopEntry(folder, applications);
         const std::string entry = applications + "dorneval.desktop";
@@ -117,8 +117,8 @@ TEST_F(DesktopEntry, NamesTheProgramAndStartsItInItsFolder) {
 // Installing again, into another folder, leaves one entry, naming the folder
 // of the last installation.
 TEST_F(DesktopEntry, InstallingAgainLeavesOneEntryForTheLastFolder) {
-    const std::string first = programFolder("Dorneval");
-    const std::string second = programFolder("Altro");
+    const std::string first = ProgramFolder("Dorneval");
+    const std::string second = ProgramFolder("Altro");
     install::InstallDesktopEntry(first, applications);
     install::InstallDesktopEntry(first, applications);
     install::InstallDesktopEntry(second, applications);
@@ -132,7 +132,7 @@ TEST_F(DesktopEntry, InstallingAgainLeavesOneEntryForTheLastFolder) {
 // A folder whose name no entry can hold (not UTF-8, a line break) gets no
 // entry and the failure says why; an entry already there stays as it was.
 TEST_F(DesktopEntry, FolderNameThatNoEntryCanHoldIsRefused) {
-    const std::string good = programFolder("Dorneval");
+    const std::string good = ProgramFolder("Dorneval");
     install::InstallDesktopEntry(good, applications);
     const std::string before = rtl::ReadWholeFile(applications + "dorneval.desktop");
     for (const char* name : {"Parco\nAuto", "Parco \xE8 latin-1"}) {

@@ -23,7 +23,7 @@ template <class Campi>
 void AggiungiRecord(const std::string& path, const common::RecordType& type, const Campi& campi) {
     common::Record r(type);
     for (const auto& [campo, testo] : campi)
-        r.set(campo, testo);
+        r.Set(campo, testo);
     common::Archivio(path, type).Scrivi("", r);
 }
 inline void AggiungiRecord(const std::string& path, const common::RecordType& type,

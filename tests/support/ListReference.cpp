@@ -57,7 +57,7 @@ RigaLista& RigaLista::ultima(std::string_view value) {
 
 RigaLista& RigaLista::colonna(const common::RecordView& record, common::FieldRef field, std::size_t width) {
     // One stored byte is one character: cut and pad on the bytes.
-    std::string_view raw = rtl::TrimView(common::RawText(record.bytes(), field));
+    std::string_view raw = rtl::TrimView(common::RawText(record.Bytes(), field));
     if (raw.size() > width) raw = raw.substr(0, width);
     rtl::AppendCp1252AsUtf8(line_, raw);
     line_.append(width - raw.size(), ' ');
@@ -65,7 +65,7 @@ RigaLista& RigaLista::colonna(const common::RecordView& record, common::FieldRef
 }
 
 RigaLista& RigaLista::ultima(const common::RecordView& record, common::FieldRef field) {
-    rtl::AppendCp1252AsUtf8(line_, rtl::TrimView(common::RawText(record.bytes(), field)));
+    rtl::AppendCp1252AsUtf8(line_, rtl::TrimView(common::RawText(record.Bytes(), field)));
     return *this;
 }
 

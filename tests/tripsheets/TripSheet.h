@@ -74,7 +74,7 @@ protected:
     static void addSheet(const std::map<std::string, std::string>& fields, const std::string& file) {
         common::Record r(common::TFoglioRec);
         for (const auto& [k, v] : fields)
-            r.set(k, v);
+            r.Set(k, v);
         common::Archivio(file, common::TFoglioRec).Scrivi("", r);
     }
     void addSheet(const std::map<std::string, std::string>& fields) { addSheet(fields, archivePath()); }

@@ -56,8 +56,8 @@ const char* const kCampi[] = {
 
 class ExportTest : public SheetTest {
 protected:
-    std::string xls() const { return rtl::ReadWholeFile(path("Fogli_di_Marcia.xls")); }
-    void exportNow(TfrmExpFogli& w, ui::Answer open = ui::Answer::No) {
+    std::string Xls() const { return rtl::ReadWholeFile(path("Fogli_di_Marcia.xls")); }
+    void ExportNow(TfrmExpFogli& w, ui::Answer open = ui::Answer::No) {
         h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
         h.expectMessage(ui::DialogType::Confirmation, kFatto, open);
         h.click(w.cmdEsporta);
@@ -104,7 +104,7 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     secondo[6] = "Rossi corretto";
     secondo[9] = "ZZ999ZZ";
     terzo[0] = "3";
-    EXPECT_EQ(xls(), FileAtteso({cellePrimo, secondo, terzo}));
+    EXPECT_EQ(Xls(), FileAtteso({cellePrimo, secondo, terzo}));
     EXPECT_EQ(archive(), archivio);
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], path("Fogli_di_Marcia.xls"));
@@ -114,8 +114,8 @@ TEST_F(ExportTest, EmptyYearWritesTenEmptyRows) {
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
     EXPECT_EQ(w.grdRecords.RowCount(), 10);
-    exportNow(w);
-    EXPECT_EQ(xls(), FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(21))));
+    ExportNow(w);
+    EXPECT_EQ(Xls(), FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(21))));
     EXPECT_TRUE(h.shellOpened().empty());
 }
 
@@ -126,15 +126,15 @@ TEST_F(ExportTest, TwoYearsInTurnLeaveTheLast) {
     {
         TfrmExpFogli w(h.app, &fogli);
         w.Show();
-        exportNow(w);
+        ExportNow(w);
     }
     fogli.lblFile.SetText(archivePath());
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
-    exportNow(w);
+    ExportNow(w);
     std::vector<std::string> riga(21);
     riga[0] = "24";
-    EXPECT_EQ(xls(), FileAtteso({riga}));
+    EXPECT_EQ(Xls(), FileAtteso({riga}));
 }
 
 TEST_F(ExportTest, NoKeepsTheEarlierFileAndAFailureIsReported) {
@@ -144,7 +144,7 @@ TEST_F(ExportTest, NoKeepsTheEarlierFileAndAFailureIsReported) {
     h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
     h.click(w.cmdEsporta);
     h.verify();
-    EXPECT_EQ(xls(), "precedente");
+    EXPECT_EQ(Xls(), "precedente");
 
     rtl::DeleteFile(path("Fogli_di_Marcia.xls"));
     rtl::CreateFolders(path("Fogli_di_Marcia.xls"));
@@ -192,7 +192,7 @@ TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
               {"KmPercorsi", "-150"}});
     TfrmExpFogli w(h.app, &fogli);
     w.Show();
-    exportNow(w);
+    ExportNow(w);
     const std::string cmd = "cd '" + h.dataFolder() + "' && HOME='" + h.dataFolder() +
                             "' soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' "
                             "Fogli_di_Marcia.xls >/dev/null 2>&1";

@@ -47,7 +47,7 @@ TEST_F(SheetTest, ShowingStartsAnEmptySheetWithDateTimeAndOffice) {
     fogli.Hide();
     fogli.Show();
     EXPECT_EQ(fogli.txtUfficio.Text(), "Sede di Bari");
-    for (const auto& e : common::TFoglioRec.elements()) {
+    for (const auto& e : common::TFoglioRec.Elements()) {
         if (e.name == "Ufficio" || e.name == "DataApertura" || e.name == "OraApertura") continue;
         EXPECT_EQ(fogli.Campo(e.name).Text(), "") << e.name;
     }
@@ -234,7 +234,7 @@ TEST_F(SheetTest, SaveChecksTheEightRequiredFieldsInOrder) {
         {"Targa", "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
     };
     // With everything empty the number comes first.
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         fogli.Campo(e.name).SetText("");
     h.focus(fogli.Campo("LuogoPar03"));
     h.expectMessage(ui::DialogType::Warning, required[0].message);

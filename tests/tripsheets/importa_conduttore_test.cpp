@@ -19,7 +19,7 @@ namespace {
 void AddDriver(const std::string& folder, const std::map<std::string, std::string>& fields) {
     common::Record r(common::TConduttoreRec);
     for (const auto& [k, v] : fields)
-        r.set(k, v);
+        r.Set(k, v);
     common::Archivio(folder + "Conducenti.pro", common::TConduttoreRec).Scrivi("", r);
 }
 

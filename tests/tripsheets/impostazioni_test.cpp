@@ -78,9 +78,9 @@ TEST(Impostazioni, TwoProcessesChangingTheFileAtOnceLoseNoChange) {
 class SettingsFileTest : public tt::SheetTest {
 protected:
     SettingsFileTest() : SheetTest(false) {}
-    std::string settings() const { return path("Fogli_di_Marcia.ini"); }
+    std::string Settings() const { return path("Fogli_di_Marcia.ini"); }
     // The text of the failure that a read or a write of the file raises.
-    static std::string failureOf(const std::function<void()>& access) {
+    static std::string FailureOf(const std::function<void()>& access) {
         try {
             access();
         } catch (const std::exception& e) {
@@ -97,12 +97,12 @@ protected:
 // numbering dialog reports it instead of opening, and closing reports the
 // write and returns to the start menu. The FIFO stays as it was.
 TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
-    ASSERT_EQ(::mkfifo(settings().c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(Settings().c_str(), 0600), 0);
     ts::Bounded([&] {
         const std::string lettura =
-            failureOf([&] { rtl::IniFile(settings()).ReadString("Fogli di Marcia", "Ufficio Emittente"); });
-        const std::string scrittura = failureOf(
-            [&] { rtl::IniFile(settings()).WriteString("Fogli di Marcia", "Ufficio Emittente", "Roma"); });
+            FailureOf([&] { rtl::IniFile(Settings()).ReadString("Fogli di Marcia", "Ufficio Emittente"); });
+        const std::string scrittura = FailureOf(
+            [&] { rtl::IniFile(Settings()).WriteString("Fogli di Marcia", "Ufficio Emittente", "Roma"); });
         h.expectMessage(ui::DialogType::Error, lettura);
         fogli.Show();
         h.verify();
@@ -127,7 +127,7 @@ TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
         EXPECT_TRUE(avvio.Visible());
     });
     struct stat st {};
-    ASSERT_EQ(::lstat(settings().c_str(), &st), 0);
+    ASSERT_EQ(::lstat(Settings().c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
@@ -136,11 +136,11 @@ TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
 // link stays a link instead of becoming a file of this workstation alone.
 TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
     const std::string condivisa = path("condivisa/Fogli_di_Marcia.ini");
-    std::filesystem::create_symlink(condivisa, settings());
+    std::filesystem::create_symlink(condivisa, Settings());
     fogli.Show();
     EXPECT_EQ(fogli.txtUfficio.Text(), "");
-    const std::string scrittura = failureOf(
-        [&] { rtl::IniFile(settings()).WriteString("Numerazione Fogli di Marcia", "Inizio", "5"); });
+    const std::string scrittura = FailureOf(
+        [&] { rtl::IniFile(Settings()).WriteString("Numerazione Fogli di Marcia", "Inizio", "5"); });
 
     h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "1");
@@ -158,7 +158,7 @@ TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
     h.click(fogli.cmdEsci);
     h.verify();
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_TRUE(std::filesystem::is_symlink(settings()));
+    EXPECT_TRUE(std::filesystem::is_symlink(Settings()));
     EXPECT_FALSE(std::filesystem::exists(path("condivisa")));
 }
 

@@ -70,7 +70,7 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia non ancora chiusi");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").lines().empty() ||
+    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty() ||
                 w.frxReport.memo("txtRiepilogo").text().empty());
 }
 
@@ -102,7 +102,7 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia non ancora chiusi");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 // The recall loads the record of the line clicked, whole, with its number,
@@ -110,7 +110,7 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
 TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     std::map<std::string, std::string> tutto;
     int i = 0;
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         tutto[e.name] = "v" + std::to_string(++i);
     tutto["DataChiusura"] = "";
     addSheet(Foglio("1", "Altro"));
@@ -128,7 +128,7 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     h.dblClickItem(w.lstRecords, 1);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         EXPECT_EQ(fogli.Campo(e.name).Text(), tutto[e.name]) << e.name;
     EXPECT_EQ(w.lstRecords.Count(), 0u); // emptied on close
 }
@@ -164,16 +164,16 @@ namespace {
 class SearchTest : public ListTest {
 protected:
     TfrmTrovaFogli w{h.app, &fogli};
-    void open() {
+    void Open() {
         w.lblMemory.SetText("fogli");
         w.Show();
     }
-    void search(const std::map<std::string, std::string>& criteri) {
+    void Search(const std::map<std::string, std::string>& criteri) {
         for (const auto& [edit, testo] : criteri)
             w.Get<ui::Edit>(edit).SetText(testo);
         h.click(w.btnCerca);
     }
-    std::vector<std::string> numbers() const {
+    std::vector<std::string> Numbers() const {
         std::vector<std::string> n;
         for (const std::string& riga : w.lstRecords.Items())
             n.push_back(rtl::Trim(riga.substr(10, 12)));
@@ -186,10 +186,10 @@ protected:
 TEST_F(SearchTest, NoCriterionListsEverySheetInFileOrder) {
     addSheet(Foglio("3", "Rossi", "01/04/2024"));
     addSheet(Foglio("1", "Bianchi"));
-    open();
+    Open();
     EXPECT_EQ(w.Focused(), &w.txtNumFoglio);
-    search({});
-    EXPECT_EQ(numbers(), (std::vector<std::string>{"3", "1"}));
+    Search({});
+    EXPECT_EQ(Numbers(), (std::vector<std::string>{"3", "1"}));
     EXPECT_EQ(w.lblConta.Text(), "0");
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 2 schede.");
     EXPECT_TRUE(w.panContainer.Visible());
@@ -241,24 +241,24 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
 }
 
 TEST_F(SearchTest, MissingArchiveGivesZero) {
-    open();
-    search({{"txtTarga", "AB"}});
+    Open();
+    Search({{"txtTarga", "AB"}});
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 0 schede.");
     EXPECT_TRUE(rtl::FileExists(archivePath()));
 }
 
 TEST_F(SearchTest, UnreadableArchiveIsReported) {
     rtl::CreateFolders(archivePath());
-    open();
+    Open();
     h.expectShowMessage(tt::kErroreArchivio);
-    search({});
+    Search({});
     EXPECT_TRUE(w.panAvvio.Visible());
     EXPECT_FALSE(w.panContainer.Visible());
     EXPECT_FALSE(w.Get<ui::Label>("lblAttendere").Visible());
 }
 
 TEST_F(SearchTest, EnterChainClosesOnTheFirstCriterion) {
-    open();
+    Open();
     const char* chain[] = {"txtNumFoglio",  "txtUfficio",    "txtDataApertura", "txtDataChiusura",
                            "txtConduttore", "txtTelCel",     "txtVeicolo",      "txtTarga",
                            "txtLuogoPar01", "txtLuogoArr01", "txtNumFoglio"};
@@ -276,8 +276,8 @@ TEST_F(SearchTest, EnterChainClosesOnTheFirstCriterion) {
 TEST_F(SearchTest, RecallByTag) {
     addSheet(Foglio("7", "Rossi"));
     addSheet(Foglio("7", "Rossi", "02/04/2024"));
-    open();
-    search({{"txtConduttore", "rossi"}});
+    Open();
+    Search({{"txtConduttore", "rossi"}});
     ASSERT_EQ(w.lstRecords.Count(), 2u);
     h.dblClickItem(w.lstRecords, 0);
     EXPECT_FALSE(w.Visible());
@@ -301,15 +301,15 @@ TEST_F(SearchTest, RecallByTag) {
 TEST_F(SearchTest, FindNextAndPrint) {
     addSheet(Foglio("1", "Rossi"));
     addSheet(Foglio("2", "Bianchi"));
-    open();
-    search({});
+    Open();
+    Search({});
     h.type(w, "bianchi");
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 // A damaged archive (a length byte above its field, bytes that are no text,
@@ -331,8 +331,8 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     TfrmRiepAperti aperti(h.app, &fogli);
     aperti.Show();
     EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed
-    open();
-    search({});
+    Open();
+    Search({});
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 2 schede.");
     h.dblClickItem(w.lstRecords, 0);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");

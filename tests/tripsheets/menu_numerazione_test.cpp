@@ -23,7 +23,7 @@ protected:
         menu.Show();
     }
     ~MenuTest() override { frmMenuFogli = nullptr; }
-    void typeYear(const std::string& year) {
+    void TypeYear(const std::string& year) {
         menu.txtAnnoPreventivi.SetText("");
         h.focus(menu.txtAnnoPreventivi);
         h.type(menu, year);
@@ -58,7 +58,7 @@ TEST_F(MenuTest, TypingOverThePresetYearReplacesIt) {
 }
 
 TEST_F(MenuTest, OpenHandsTheYearToTheTripSheetWindow) {
-    typeYear("2023");
+    TypeYear("2023");
     h.click(menu.btnApriPreventivi);
     EXPECT_EQ(fogli.lblFile.Text(), h.dataFolder() + "2023.fdm");
     EXPECT_EQ(fogli.Caption(), " Dorneval - Archivio Fogli di Marcia anno 2023");
@@ -103,7 +103,7 @@ TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
 }
 
 TEST_F(MenuTest, YearBoxTakesDigitsOnlyAndEnterMovesToOpen) {
-    typeYear("2a0 2.5,6");
+    TypeYear("2a0 2.5,6");
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2025");
     h.press(menu, ui::vk::Return);
     EXPECT_EQ(menu.Focused(), &menu.btnApriPreventivi);
@@ -131,11 +131,11 @@ namespace {
 class NumberingTest : public tt::SheetTest {
 protected:
     // Opens the dialog from the trip-sheet window and runs `drive` in it.
-    void open(const std::function<void(TfrmNumerazione&)>& drive) {
+    void Open(const std::function<void(TfrmNumerazione&)>& drive) {
         h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) { drive(d); });
         h.click(fogli.cmdNumerazione);
     }
-    void write(const std::string& inizio) {
+    void Write(const std::string& inizio) {
         rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"),
                             "[Numerazione Fogli di Marcia]\r\nInizio=" + inizio + "\r\n");
     }
@@ -146,7 +146,7 @@ protected:
 TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
     for (int i = 0; i < 3; ++i)
         addSheet({{"NumFoglio", std::to_string(i)}});
-    open([&](TfrmNumerazione& d) {
+    Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "1"); // no settings file
         EXPECT_EQ(d.Focused(), &d.txtInizio);
         EXPECT_TRUE(d.effInizio.Visible());
@@ -165,8 +165,8 @@ TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
 // The number shown is selected, so that a number typed at once replaces it
 // instead of mixing with it.
 TEST_F(NumberingTest, TypingOverTheShownNumberReplacesIt) {
-    write("100");
-    open([&](TfrmNumerazione& d) {
+    Write("100");
+    Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "100");
         EXPECT_EQ(d.txtInizio.SelLength(), 3);
         h.type(d, "250");
@@ -182,7 +182,7 @@ TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
     } cases[] = {{"007", "7"}, {"0", "0"}, {"", "1"}, {"   ", "1"}, {"99999", "99999"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        open([&](TfrmNumerazione& d) {
+        Open([&](TfrmNumerazione& d) {
             d.txtInizio.SetText(c.typed);
             h.click(d.btnApplica); // the click takes the focus: the exit rule runs first
             EXPECT_EQ(d.txtInizio.Text(), c.written);
@@ -192,15 +192,15 @@ TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
     // Start 0 in an empty archive proposes 0.
     h.click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "99999");
-    write("0");
+    Write("0");
     rtl::DeleteFile(archivePath());
     h.click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "0");
 }
 
 TEST_F(NumberingTest, AHandEditedValueIsShownThenBecomesOne) {
-    write("dodici");
-    open([&](TfrmNumerazione& d) {
+    Write("dodici");
+    Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "dodici");
         h.focus(d.btnAnnulla);
         EXPECT_EQ(d.txtInizio.Text(), "1");
@@ -210,8 +210,8 @@ TEST_F(NumberingTest, AHandEditedValueIsShownThenBecomesOne) {
 }
 
 TEST_F(NumberingTest, CancelAndOtherTagsWriteNothing) {
-    write("40");
-    open([&](TfrmNumerazione& d) {
+    Write("40");
+    Open([&](TfrmNumerazione& d) {
         d.txtInizio.SetText("70");
         h.click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
@@ -232,7 +232,7 @@ TEST_F(NumberingTest, CancelAndOtherTagsWriteNothing) {
 // A failed write reaches the standard error box and the dialog stays open;
 // "Annulla" still closes it.
 TEST_F(NumberingTest, FailedWriteKeepsTheDialogOpen) {
-    open([&](TfrmNumerazione& d) {
+    Open([&](TfrmNumerazione& d) {
         rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
         std::string failure;
         try {

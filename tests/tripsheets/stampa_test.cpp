@@ -20,7 +20,7 @@ class PrintTest : public SheetTest {
 protected:
     PrintTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
     }
     // The texts of the named memos on the page.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
@@ -132,7 +132,7 @@ TEST_F(PrintTest, TextsFitTheirCells) {
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     for (const auto& item : report::headlessOutput().printed[0].pages[0].items)
         if (const auto* t = std::get_if<report::TextItem>(&item)) {
-            EXPECT_LE(report::textWidth(t->font, t->text), t->box.width + 0.01) << t->text;
+            EXPECT_LE(report::TextWidth(t->font, t->text), t->box.width + 0.01) << t->text;
             EXPECT_EQ(t->text.find('\n'), std::string::npos);
         }
 }
@@ -140,7 +140,7 @@ TEST_F(PrintTest, TextsFitTheirCells) {
 // A value written to the left or to the right of its framed cell keeps a
 // little room from the frame, so that it never touches the line.
 TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
-    for (const auto& e : common::TFoglioRec.elements())
+    for (const auto& e : common::TFoglioRec.Elements())
         fogli.Campo(e.name).SetText("88");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
@@ -153,14 +153,14 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
         const double cx = t->box.x + t->box.width / 2, cy = t->box.y + t->box.height / 2;
         for (const auto& other : items) {
             const auto* r = std::get_if<report::RectItem>(&other);
-            if (!r || r->frame == 0 || cx < r->box.x || cx > r->box.right() || cy < r->box.y ||
-                cy > r->box.bottom())
+            if (!r || r->frame == 0 || cx < r->box.x || cx > r->box.Right() || cy < r->box.y ||
+                cy > r->box.Bottom())
                 continue;
             ++checked;
             if (t->align == report::HAlign::Left)
                 EXPECT_GE(t->box.x - r->box.x, 0.5) << t->object;
             else
-                EXPECT_GE(r->box.right() - t->box.right(), 0.5) << t->object;
+                EXPECT_GE(r->box.Right() - t->box.Right(), 0.5) << t->object;
         }
     }
     // 16 places, 3 stations, 3 amounts, 5 header values, 2 fuel totals, 3

@@ -23,15 +23,15 @@ protected:
         dlg->lblMemory.SetText("autoparco");
         dlg->Show();
     }
-    std::string source(const std::string& name, const std::string& bytes) {
+    std::string Source(const std::string& name, const std::string& bytes) {
         rtl::CreateFolders(path("altrove"));
         rtl::WriteWholeFile(path("altrove/" + name), bytes);
         return path("altrove/" + name);
     }
-    std::string attached(const std::string& name) const { return path("Documenti_Allegati/" + name); }
+    std::string Attached(const std::string& name) const { return path("Documenti_Allegati/" + name); }
     // The open dialog answers `file`; a question about overwriting, when
     // one is expected, gets `overwrite`.
-    void choose(ui::Button& sfoglia, std::optional<std::string> file,
+    void Choose(ui::Button& sfoglia, std::optional<std::string> file,
                 std::optional<ui::Answer> overwrite = std::nullopt) {
         h.expectOpenFile(std::move(file));
         if (overwrite) h.expectMessage(ui::DialogType::Confirmation, kSovrascrivi, *overwrite);
@@ -45,44 +45,44 @@ protected:
 TEST_F(AttachTest, ChoosingCopiesIntoTheAttachmentsFolder) {
     EXPECT_EQ(dlg->Caption(), " Allega file");
     EXPECT_FALSE(dlg->btnApri01.Enabled());
-    choose(dlg->btnSfoglia01, source("libretto.pdf", "PDF-1"));
+    Choose(dlg->btnSfoglia01, Source("libretto.pdf", "PDF-1"));
     EXPECT_EQ(h.fileDialogs().back().title, "Selezionare il file da allegare:");
     EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
     EXPECT_TRUE(dlg->btnApri01.Enabled());
-    EXPECT_EQ(rtl::ReadWholeFile(attached("libretto.pdf")), "PDF-1");
+    EXPECT_EQ(rtl::ReadWholeFile(Attached("libretto.pdf")), "PDF-1");
 
     h.click(dlg->btnApri01);
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/libretto.pdf");
 
     // Cancelling the dialog changes nothing.
-    choose(dlg->btnSfoglia01, std::nullopt);
+    Choose(dlg->btnSfoglia01, std::nullopt);
     EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
 
     // The eraser empties the name; the copy stays.
     h.click(dlg->imgCancella01);
     EXPECT_EQ(dlg->txtFile01.Text(), "");
     EXPECT_FALSE(dlg->btnApri01.Enabled());
-    EXPECT_TRUE(rtl::FileExists(attached("libretto.pdf")));
+    EXPECT_TRUE(rtl::FileExists(Attached("libretto.pdf")));
 }
 
 TEST_F(AttachTest, SameNameAsksBeforeOverwriting) {
     rtl::CreateFolders(path("Documenti_Allegati"));
-    rtl::WriteWholeFile(attached("polizza.pdf"), "VECCHIA");
-    const std::string nuova = source("polizza.pdf", "NUOVA");
+    rtl::WriteWholeFile(Attached("polizza.pdf"), "VECCHIA");
+    const std::string nuova = Source("polizza.pdf", "NUOVA");
 
-    choose(dlg->btnSfoglia02, nuova, ui::Answer::No);
+    Choose(dlg->btnSfoglia02, nuova, ui::Answer::No);
     EXPECT_EQ(dlg->txtFile02.Text(), "polizza.pdf");
-    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "VECCHIA");
+    EXPECT_EQ(rtl::ReadWholeFile(Attached("polizza.pdf")), "VECCHIA");
 
-    choose(dlg->btnSfoglia03, nuova, ui::Answer::Yes);
-    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "NUOVA");
+    Choose(dlg->btnSfoglia03, nuova, ui::Answer::Yes);
+    EXPECT_EQ(rtl::ReadWholeFile(Attached("polizza.pdf")), "NUOVA");
 
     // The copy already in the folder, chosen again, is neither asked about
     // nor copied onto itself.
-    choose(dlg->btnSfoglia01, attached("polizza.pdf"));
+    Choose(dlg->btnSfoglia01, Attached("polizza.pdf"));
     EXPECT_EQ(dlg->txtFile01.Text(), "polizza.pdf");
-    EXPECT_EQ(rtl::ReadWholeFile(attached("polizza.pdf")), "NUOVA");
+    EXPECT_EQ(rtl::ReadWholeFile(Attached("polizza.pdf")), "NUOVA");
 }
 
 TEST_F(AttachTest, FailedCopyKeepsThePreviousNameAndSaysSo) {
@@ -94,12 +94,12 @@ TEST_F(AttachTest, FailedCopyKeepsThePreviousNameAndSaysSo) {
     h.click(dlg->btnSfoglia01);
     h.verify();
     EXPECT_EQ(dlg->txtFile01.Text(), "vecchio.pdf");
-    EXPECT_FALSE(rtl::FileExists(attached("non-esiste.pdf")));
+    EXPECT_FALSE(rtl::FileExists(Attached("non-esiste.pdf")));
 
     // The attachments folder cannot be made: a file holds its name.
     std::filesystem::remove_all(path("Documenti_Allegati"));
     rtl::WriteWholeFile(path("Documenti_Allegati"), "not a folder");
-    h.expectOpenFile(source("libretto.pdf", "PDF"));
+    h.expectOpenFile(Source("libretto.pdf", "PDF"));
     h.expectMessage(ui::DialogType::Warning, kCopiaFallita);
     h.click(dlg->btnSfoglia02);
     h.verify();
@@ -120,9 +120,9 @@ TEST_F(AttachTest, LongAndWindowsUnfriendlyNamesAreCopiedAndOpened) {
         {"r:i*c?e\"v<u>t|a.pdf", "r_i_c_e_v_u_t_a.pdf"},
     };
     for (const auto& c : cases) {
-        choose(dlg->btnSfoglia01, source(c.chosen, "DOC " + c.chosen));
+        Choose(dlg->btnSfoglia01, Source(c.chosen, "DOC " + c.chosen));
         EXPECT_EQ(dlg->txtFile01.Text(), c.stored);
-        EXPECT_EQ(rtl::ReadWholeFile(attached(c.stored)), "DOC " + c.chosen);
+        EXPECT_EQ(rtl::ReadWholeFile(Attached(c.stored)), "DOC " + c.chosen);
         h.click(dlg->btnApri01);
         ASSERT_FALSE(h.shellOpened().empty());
         EXPECT_EQ(h.shellOpened().back(), h.dataFolder() + "Documenti_Allegati/" + c.stored);

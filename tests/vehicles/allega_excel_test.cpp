@@ -34,11 +34,11 @@ struct Costo {
 void ScriviCosti(const std::string& file, const std::vector<Costo>& costi) {
     common::Record r(common::TCostoRec);
     for (const Costo& c : costi) {
-        r.set("Data", c.data);
-        r.set("Causale", c.causale);
-        r.set("Pagatore", c.pagatore);
-        r.set("Beneficiario", c.beneficiario);
-        r.set("Importo", c.importo);
+        r.Set("Data", c.data);
+        r.Set("Causale", c.causale);
+        r.Set("Pagatore", c.pagatore);
+        r.Set("Beneficiario", c.beneficiario);
+        r.Set("Importo", c.importo);
         common::Archivio(rtl::DataPath(file), common::TCostoRec).Scrivi("", r);
     }
 }
@@ -346,7 +346,7 @@ TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
-    const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").lines();
+    const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").Lines();
     ASSERT_EQ(righe.size(), 4u);
     EXPECT_EQ(righe[0], w.lstRecords.Item(0));
     EXPECT_EQ(righe[2], "--------------------------");

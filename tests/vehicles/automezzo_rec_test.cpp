@@ -69,9 +69,9 @@ TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
     // a letter outside ASCII and one longer than its capacity.
     common::Record rec(vehicles::TAutomezzoRec);
     for (std::size_t i = 0; i < std::size(kCampi); ++i)
-        rec.set(kCampi[i].name, "k" + std::to_string(i));
-    rec.set("Colore", "Blu \xC3\xA8");  // "Blu è"
-    rec.set("Telaio", "ZFA1234567890"); // 13 characters, capacity 10
+        rec.Set(kCampi[i].name, "k" + std::to_string(i));
+    rec.Set("Colore", "Blu \xC3\xA8");  // "Blu è"
+    rec.Set("Telaio", "ZFA1234567890"); // 13 characters, capacity 10
 
     common::Archivio a(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
     EXPECT_EQ(a.Scrivi("", rec), 1);
@@ -90,8 +90,8 @@ TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
             EXPECT_EQ(std::uint8_t(file[rec0 + c.offset]), expected.size());
             EXPECT_EQ(file.substr(rec0 + c.offset + 1, expected.size()), expected);
         }
-        EXPECT_EQ(vehicles::TAutomezzoRec.field(c.name).offset, c.offset);
-        EXPECT_EQ(vehicles::TAutomezzoRec.field(c.name).capacity, c.capacity);
+        EXPECT_EQ(vehicles::TAutomezzoRec.Field(c.name).offset, c.offset);
+        EXPECT_EQ(vehicles::TAutomezzoRec.Field(c.name).capacity, c.capacity);
     }
 }
 

@@ -33,7 +33,7 @@ TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
     typeInto(card.txtNote, "qualcosa");
     card.lblPosizione.SetText("4");
     card.lblFile01.SetText("a.pdf");
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(4, 4, 0xFFFF0000)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(4, 4, 0xFFFF0000)));
     card.Hide();
     card.Show();
     for (int i = 0; i < 38; ++i)
@@ -70,7 +70,7 @@ TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
 
     const std::string photo = path("Autoparco/Scheda_Veicolo_1.jpg");
     ASSERT_TRUE(rtl::FileExists(photo));
-    const img::Bitmap stored = img::loadFile(photo);
+    const img::Bitmap stored = img::LoadFile(photo);
     EXPECT_EQ(stored.width, card.imgBianco.Bitmap()->width);
     EXPECT_EQ(stored.height, card.imgBianco.Bitmap()->height);
 
@@ -196,9 +196,9 @@ TEST_F(CardTest, BrowseThreeRecords) {
 
 TEST_F(CardTest, ShownRecordReplacesEveryField) {
     common::Record r(vehicles::TAutomezzoRec);
-    const auto elements = vehicles::TAutomezzoRec.elements();
+    const auto elements = vehicles::TAutomezzoRec.Elements();
     for (std::size_t i = 0; i < elements.size(); ++i)
-        r.set(elements[i].ref, "v" + std::to_string(i));
+        r.Set(elements[i].ref, "v" + std::to_string(i));
     common::Archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec).Scrivi("", r);
     h.click(card.cmdPrimo);
     for (int i = 0; i < 38; ++i)
@@ -219,7 +219,7 @@ TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
     card.lblFile01.SetText("libretto.pdf");
     card.lblDesc01.SetText("Libretto");
     save(vt::kInserita);
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(40, 20, 0xFF00FF00)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(40, 20, 0xFF00FF00)));
 
     h.focus(card.txtNote);
     h.expectMessage(ui::DialogType::Information,
@@ -270,7 +270,7 @@ TEST_F(CardTest, EnterMovesAlongTheRecordOrder) {
 }
 
 TEST_F(CardTest, EditsTakeAtMostTheirFieldsCapacity) {
-    const auto elements = vehicles::TAutomezzoRec.elements();
+    const auto elements = vehicles::TAutomezzoRec.Elements();
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(static_cast<ui::Edit&>(card.Campo(i)).MaxLength(), elements[std::size_t(i)].ref.capacity);
     typeInto(card.txtTelaio, "ABCDEFGHIJK");

@@ -44,48 +44,48 @@ bool IsJpeg(const std::string& bytes) {
 
 class PhotoTest : public CardTest {
 protected:
-    std::string photo(int n) const { return path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
+    std::string Photo(int n) const { return path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
     std::string fixture(const std::string& name, const std::string& bytes) const {
         const std::string p = path(name);
         rtl::WriteWholeFile(p, bytes);
         return p;
     }
-    void loadPicture(const std::string& file) {
+    void LoadPicture(const std::string& file) {
         h.expectOpenFile(file);
         h.click(card.btnCaricaFoto);
         h.verify();
     }
-    bool showsPlaceholder() const { return card.imgFoto.Bitmap() == card.imgBianco.Bitmap(); }
+    bool ShowsPlaceholder() const { return card.imgFoto.Bitmap() == card.imgBianco.Bitmap(); }
 };
 
 } // namespace
 
 TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
-    loadPicture(fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
+    LoadPicture(fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
     const auto& request = h.fileDialogs().back();
     EXPECT_EQ(request.title, "Selezionare un file di immagine in formato Jpeg o Bitmap.");
     EXPECT_EQ(request.filter, "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
-    EXPECT_FALSE(rtl::FileExists(photo(1))); // only shown until the card is saved
+    EXPECT_FALSE(rtl::FileExists(Photo(1))); // only shown until the card is saved
     fillRequired();
     save(vt::kInserita);
-    ASSERT_TRUE(IsJpeg(rtl::ReadWholeFile(photo(1))));
-    EXPECT_EQ(img::loadFile(photo(1)).width, 8);
+    ASSERT_TRUE(IsJpeg(rtl::ReadWholeFile(Photo(1))));
+    EXPECT_EQ(img::LoadFile(Photo(1)).width, 8);
 
     // A second vehicle saved without a photo gets the placeholder.
     h.click(card.cmdNuovo);
     fillRequired("Furgone");
     save(vt::kInserita);
-    EXPECT_EQ(img::loadFile(photo(2)).width, card.imgBianco.Bitmap()->width);
+    EXPECT_EQ(img::LoadFile(Photo(2)).width, card.imgBianco.Bitmap()->width);
 
     // Browsing shows each vehicle's own photo; a picture loaded and not saved
     // is dropped by the next browse.
-    loadPicture(fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
+    LoadPicture(fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
     h.click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
     h.click(card.cmdAvanti);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, card.imgBianco.Bitmap()->width);
-    EXPECT_EQ(img::loadFile(photo(2)).width, card.imgBianco.Bitmap()->width);
+    EXPECT_EQ(img::LoadFile(Photo(2)).width, card.imgBianco.Bitmap()->width);
 }
 
 // The photo file is written again only when the picture changed, so a
@@ -93,20 +93,20 @@ TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
 TEST_F(PhotoTest, UnchangedPhotoIsNotRewritten) {
     addRecord("Auto");
     rtl::CreateFolders(path("Autoparco"));
-    const std::string original = img::encodeJpeg(img::filled(20, 10, 0xFF336699), 40);
-    rtl::WriteWholeFile(photo(1), original);
+    const std::string original = img::EncodeJpeg(img::Filled(20, 10, 0xFF336699), 40);
+    rtl::WriteWholeFile(Photo(1), original);
     h.click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 20);
     save(vt::kModificata);
     save(vt::kModificata);
-    EXPECT_EQ(rtl::ReadWholeFile(photo(1)), original);
+    EXPECT_EQ(rtl::ReadWholeFile(Photo(1)), original);
 
     // Cleared and saved: the placeholder replaces it.
     h.click(card.btnCancFoto);
-    EXPECT_TRUE(showsPlaceholder());
-    EXPECT_EQ(rtl::ReadWholeFile(photo(1)), original); // not before the save
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(rtl::ReadWholeFile(Photo(1)), original); // not before the save
     save(vt::kModificata);
-    EXPECT_EQ(img::loadFile(photo(1)).width, card.imgBianco.Bitmap()->width);
+    EXPECT_EQ(img::LoadFile(Photo(1)).width, card.imgBianco.Bitmap()->width);
 }
 
 TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
@@ -114,28 +114,28 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
     addRecord("Due");
     // Record 1 has no photo file: the placeholder, which the save stores.
     h.click(card.cmdPrimo);
-    EXPECT_TRUE(showsPlaceholder());
+    EXPECT_TRUE(ShowsPlaceholder());
     EXPECT_TRUE(rtl::FolderExists(path("Autoparco")));
     save(vt::kModificata);
-    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(photo(1))));
+    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(Photo(1))));
 
     // Record 2 has a photo file that cannot be read: it is shown as the
     // placeholder, and a save of the card never overwrites it.
-    rtl::WriteWholeFile(photo(2), "not a picture");
+    rtl::WriteWholeFile(Photo(2), "not a picture");
     h.click(card.cmdUltimo);
-    EXPECT_TRUE(showsPlaceholder());
+    EXPECT_TRUE(ShowsPlaceholder());
     save(vt::kModificata);
-    EXPECT_EQ(rtl::ReadWholeFile(photo(2)), "not a picture");
+    EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
 
     // A chosen file that is no picture shows the placeholder and leaves the
     // stored photo alone as well.
-    loadPicture(fixture("rotta.jpg", "\xFF\xD8 broken"));
-    EXPECT_TRUE(showsPlaceholder());
+    LoadPicture(fixture("rotta.jpg", "\xFF\xD8 broken"));
+    EXPECT_TRUE(ShowsPlaceholder());
     save(vt::kModificata);
-    EXPECT_EQ(rtl::ReadWholeFile(photo(2)), "not a picture");
+    EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
 
     // Cancelling the open dialog changes nothing.
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(5, 5, 0xFF00FF00)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(5, 5, 0xFF00FF00)));
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
     h.expectOpenFile(std::nullopt);
     h.click(card.btnCaricaFoto);
@@ -143,7 +143,7 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
 }
 
 TEST_F(PhotoTest, CopyOfThePhoto) {
-    loadPicture(fixture("foto.bmp", BmpFile(10, 5, 10, 200, 10)));
+    LoadPicture(fixture("foto.bmp", BmpFile(10, 5, 10, 200, 10)));
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
 
     // A name typed without an extension still gives a JPEG file.
@@ -154,7 +154,7 @@ TEST_F(PhotoTest, CopyOfThePhoto) {
     EXPECT_EQ(request.filter, "File Jpeg (*.jpg)|*.jpg");
     EXPECT_EQ(request.fileName, "Foto.jpg");
     EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(path("copia.jpg"))));
-    EXPECT_EQ(img::loadFile(path("copia.jpg")).width, 10);
+    EXPECT_EQ(img::LoadFile(path("copia.jpg")).width, 10);
 
     // A copy that cannot be written leaves the shown photo as it was.
     h.expectSaveFile(path("manca/cartella/Foto.jpg"));
@@ -168,7 +168,7 @@ TEST_F(PhotoTest, CopyOfThePhoto) {
 }
 
 TEST_F(PhotoTest, ZoomShowsThePictureOfTheCard) {
-    loadPicture(fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
+    LoadPicture(fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
     img::Bitmap zoomed;
     h.onModal<TfrmZoom>([&](TfrmZoom& z) { zoomed = *z.imgFoto.Bitmap(); });
     h.click(card.btnZoomFoto);

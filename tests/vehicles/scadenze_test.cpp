@@ -36,14 +36,14 @@ struct Veicolo {
 void ScriviVeicoli(const std::vector<Veicolo>& veicoli) {
     common::Record r(common::TAutomezzoRec);
     for (const Veicolo& v : veicoli) {
-        r.set("Tipo", v.tipo);
-        r.set("Marca", v.marca);
-        r.set("Modello", v.modello);
-        r.set("Targa", v.targa);
-        r.set("Chilometri", "120000");
-        r.set("Proprietario", "Rossi Spa");
-        r.set("ScadRevisione", v.revisione);
-        r.set("ScadBollo", v.bollo);
+        r.Set("Tipo", v.tipo);
+        r.Set("Marca", v.marca);
+        r.Set("Modello", v.modello);
+        r.Set("Targa", v.targa);
+        r.Set("Chilometri", "120000");
+        r.Set("Proprietario", "Rossi Spa");
+        r.Set("ScadRevisione", v.revisione);
+        r.Set("ScadBollo", v.bollo);
         common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
     }
 }
@@ -130,7 +130,7 @@ TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Veicoli con tagliando in scadenza o scaduto");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").lines().empty());
+    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty());
 }
 
 // An archive that cannot be opened (a folder in its place, a link to a share

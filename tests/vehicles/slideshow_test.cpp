@@ -18,14 +18,14 @@ namespace {
 void ScriviVeicoli(int quanti) {
     common::Record r(common::TAutomezzoRec);
     for (int i = 0; i < quanti; ++i) {
-        r.set("Targa", "AA00" + std::to_string(i) + "AA");
+        r.Set("Targa", "AA00" + std::to_string(i) + "AA");
         common::Archivio(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec).Scrivi("", r);
     }
 }
 
 void ScriviFoto(int numero, int larghezza, int altezza) {
     rtl::CreateFolders(rtl::DataPath("Autoparco"));
-    img::saveJpeg(img::filled(larghezza, altezza, 0xFF3366CC),
+    img::SaveJpeg(img::Filled(larghezza, altezza, 0xFF3366CC),
                   rtl::DataPath("Autoparco/Scheda_Veicolo_" + std::to_string(numero) + ".jpg"));
 }
 
@@ -115,7 +115,7 @@ TEST(PhotoZoom, ShowsThePictureItIsGivenAndClosesOnAClick) {
     ts::Harness h;
     h.app.SetScreenSize(1280, 800);
     TfrmZoom w(h.app);
-    auto foto = std::make_shared<const img::Bitmap>(img::filled(50, 25, 0xFF00FF00));
+    auto foto = std::make_shared<const img::Bitmap>(img::Filled(50, 25, 0xFF00FF00));
     w.imgFoto.SetBitmap(foto);
     w.Show();
     EXPECT_EQ(w.imgFoto.Bitmap(), foto);

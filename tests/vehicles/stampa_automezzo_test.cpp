@@ -16,7 +16,7 @@ class PrintTest : public vt::CardTest {
 protected:
     PrintTest() {
         report::headlessOutput() = report::HeadlessOutput();
-        report::setOutput(nullptr);
+        report::SetOutput(nullptr);
     }
 
     // The texts of the named memos on the page, joined line by line.
@@ -66,7 +66,7 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
 }
 
 TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::filled(64, 48, 0xFF2050A0)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(64, 48, 0xFF2050A0)));
     typeInto(card.txtKW, "55");
     h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
         EXPECT_EQ(d.Caption(), " Anteprima di stampa");
@@ -106,10 +106,10 @@ TEST_F(PrintTest, CancelAndFailure) {
 // Every field box of the page: a data memo named after the card's edit, on
 // the page as the layout places it (a few checked by their millimetres).
 TEST(SchedaVeicolo, TemplateHoldsTheThirtyTwoDataMemos) {
-    report::Report rep = report::Report::fromResource("vehicles/SchedaVeicolo.report");
-    EXPECT_EQ(rep.name(), "Scheda Veicolo");
+    report::Report rep = report::Report::FromResource("vehicles/SchedaVeicolo.report");
+    EXPECT_EQ(rep.Name(), "Scheda Veicolo");
     for (int i = 0; i < vehicles::kCampiInEdit; ++i)
-        EXPECT_TRUE(rep.has(vehicles::ControlloCampo(i))) << i;
+        EXPECT_TRUE(rep.Has(vehicles::ControlloCampo(i))) << i;
     const struct {
         const char* memo;
         double leftPx, topPx, widthPx;
@@ -118,9 +118,9 @@ TEST(SchedaVeicolo, TemplateHoldsTheThirtyTwoDataMemos) {
                  {"txtNote", 3.77953 + 3.78, 1001.58 + 18.8976, 710.551 - 7.56}};
     for (const auto& c : cases) {
         const report::Memo& m = rep.memo(c.memo);
-        EXPECT_NEAR(m.box.x, report::px(c.leftPx), 0.01) << c.memo;
-        EXPECT_NEAR(m.box.y, report::px(c.topPx), 0.01) << c.memo;
-        EXPECT_NEAR(m.box.width, report::px(c.widthPx), 0.01) << c.memo;
+        EXPECT_NEAR(m.box.x, report::Px(c.leftPx), 0.01) << c.memo;
+        EXPECT_NEAR(m.box.y, report::Px(c.topPx), 0.01) << c.memo;
+        EXPECT_NEAR(m.box.width, report::Px(c.widthPx), 0.01) << c.memo;
         EXPECT_FALSE(m.wordWrap);
     }
 }

@@ -167,7 +167,7 @@ TEST(VehicleSearch, FindNextAndPrint) {
     h.click(w.btnStampa);
     ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo schede veicoli in archivio");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").lines(), w.lstRecords.Items());
+    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 TEST(VehicleSearch, RecallFillsTheVisitCard) {
@@ -215,13 +215,13 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
         common::Archivio a(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec);
         common::Record r(common::TAutomezzoRec);
         a.Leggi(1, r);
-        r.set("File02", "libretto.pdf");
-        r.set("Desc02", "Libretto");
-        r.set("ScadBollo", "31/12/2026");
+        r.Set("File02", "libretto.pdf");
+        r.Set("Desc02", "Libretto");
+        r.Set("ScadBollo", "31/12/2026");
         a.Scrivi("1", r);
     }
     rtl::CreateFolders(h.dataFolder() + "Autoparco");
-    img::saveJpeg(img::filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
+    img::SaveJpeg(img::Filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
     TfrmAutoparco card(h.app);
     TfrmTrovaAutomezzi w(h.app, &card, &card);
     w.lblMemory.SetText("autoparco");

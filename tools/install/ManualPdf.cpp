@@ -88,7 +88,7 @@ struct Block {
     int topic = -1;            // the topic a heading or contents line belongs to
     bool contents = false;     // a contents line (linked, with its page number)
 
-    double height(std::size_t from, std::size_t to) const { return lines[to - 1].bottom - lines[from].top; }
+    double Height(std::size_t from, std::size_t to) const { return lines[to - 1].bottom - lines[from].top; }
 };
 
 Block MakeBlock(PangoContext* context, const std::string& text, const Style& style, double width,
@@ -138,37 +138,37 @@ class Pager {
 public:
     std::vector<std::vector<Placed>> pages;
 
-    void newPage() {
+    void NewPage() {
         pages.emplace_back();
         y_ = Top;
     }
 
-    void place(const std::vector<Block>& blocks) {
+    void Place(const std::vector<Block>& blocks) {
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             const Block& b = blocks[i];
-            if (b.keepWithNext && !atTop() && i + 1 < blocks.size()) {
+            if (b.keepWithNext && !AtTop() && i + 1 < blocks.size()) {
                 const Block& next = blocks[i + 1];
-                const double need = b.style->spaceBefore + b.height(0, b.lines.size()) + b.style->spaceAfter +
+                const double need = b.style->spaceBefore + b.Height(0, b.lines.size()) + b.style->spaceAfter +
                                     next.style->spaceBefore +
-                                    next.height(0, std::min<std::size_t>(2, next.lines.size()));
-                if (y_ + need > Bottom) newPage();
+                                    next.Height(0, std::min<std::size_t>(2, next.lines.size()));
+                if (y_ + need > Bottom) NewPage();
             }
-            placeLines(b);
+            PlaceLines(b);
         }
     }
 
 private:
-    bool atTop() const { return pages.back().empty(); }
+    bool AtTop() const { return pages.back().empty(); }
 
-    void placeLines(const Block& b) {
+    void PlaceLines(const Block& b) {
         const std::size_t n = b.lines.size();
         std::size_t from = 0;
         while (from < n) {
-            if (!atTop()) y_ += b.style->spaceBefore * (from == 0);
+            if (!AtTop()) y_ += b.style->spaceBefore * (from == 0);
             std::size_t to = from;
-            while (to < n && y_ + b.height(from, to + 1) <= Bottom)
+            while (to < n && y_ + b.Height(from, to + 1) <= Bottom)
                 ++to;
-            if (to < n && !atTop()) {
+            if (to < n && !AtTop()) {
                 // No single line at the foot of a page, none alone at the top of the next.
                 const std::size_t left = n - to;
                 if (to - from < 2 || (left < 2 && to - from < 3))
@@ -177,17 +177,17 @@ private:
                     --to;
             }
             if (to == from) {
-                if (atTop()) {
+                if (AtTop()) {
                     ++to; // a line taller than the page still goes somewhere
                 } else {
-                    newPage();
+                    NewPage();
                     continue;
                 }
             }
             pages.back().push_back({&b, from, to, y_});
-            y_ += b.height(from, to);
+            y_ += b.Height(from, to);
             from = to;
-            if (from < n) newPage();
+            if (from < n) NewPage();
         }
         y_ += b.style->spaceAfter;
     }
@@ -273,11 +273,11 @@ std::vector<TopicPlace> WriteManualPdf(const std::string& title,
     }
 
     Pager pager;
-    pager.newPage();
-    pager.place(front);
+    pager.NewPage();
+    pager.Place(front);
     for (const auto& chapter : body) {
-        pager.newPage();
-        pager.place(chapter);
+        pager.NewPage();
+        pager.Place(chapter);
     }
 
     std::vector<TopicPlace> places(topicCount);
@@ -310,7 +310,7 @@ std::vector<TopicPlace> WriteManualPdf(const std::string& title,
                 }
                 DrawLines(cr, p);
                 if (b.rule && p.to == b.lines.size()) {
-                    const double y = p.y + b.height(p.from, p.to) + 4;
+                    const double y = p.y + b.Height(p.from, p.to) + 4;
                     SetColour(cr, HeadingBlue);
                     cairo_set_line_width(cr, 0.8);
                     cairo_move_to(cr, Left, y);
@@ -322,7 +322,7 @@ std::vector<TopicPlace> WriteManualPdf(const std::string& title,
             // A contents line: the title, a dotted leader, the page number,
             // all of it a link to the topic's heading.
             const TopicPlace& target = places[b.topic];
-            const double height = b.height(p.from, p.to);
+            const double height = b.Height(p.from, p.to);
             const std::string link = "rect=[" + Num(Left + b.indent) + " " + Num(p.y) + " " +
                                      Num(TextWidth - b.indent) + " " + Num(height) + "] dest='" +
                                      DestName(b.topic) + "'";

@@ -23,13 +23,13 @@ struct Rect {
     int l, t, r, b;
 };
 
-Rect rectOf(const ui::Control& c) {
+Rect RectOf(const ui::Control& c) {
     return {c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
 }
 
 // Controls that show text or take input; decoration (rectangles, panels,
 // pictures) may lie under them by design.
-bool isContent(const ui::Control& c) {
+bool IsContent(const ui::Control& c) {
     switch (c.Kind()) {
     case ui::ControlKind::Label:
     case ui::ControlKind::Edit:
@@ -47,12 +47,12 @@ bool isContent(const ui::Control& c) {
 }
 
 // Warnings about the layout of a shown window; returns how many.
-int checkLayout(const ui::Form& form) {
+int CheckLayout(const ui::Form& form) {
     int warnings = 0;
     const std::string& name = form.ClassName();
     for (const ui::Control* c : form.Controls()) {
         if (!c->IsShowing() || c->Kind() == ui::ControlKind::Timer) continue;
-        const Rect r = rectOf(*c);
+        const Rect r = RectOf(*c);
         const int w = c->Parent() ? c->Parent()->Width() : form.ClientWidth();
         const int h = c->Parent() ? c->Parent()->Height() : form.ClientHeight();
         if (r.l < 0 || r.t < 0 || r.r > w || r.b > h) {
@@ -64,11 +64,11 @@ int checkLayout(const ui::Form& form) {
     const auto& all = form.Controls();
     for (std::size_t i = 0; i < all.size(); ++i) {
         const ui::Control* a = all[i];
-        if (!a->IsShowing() || !isContent(*a)) continue;
+        if (!a->IsShowing() || !IsContent(*a)) continue;
         for (std::size_t j = i + 1; j < all.size(); ++j) {
             const ui::Control* b = all[j];
-            if (!b->IsShowing() || !isContent(*b) || a->Parent() != b->Parent()) continue;
-            const Rect ra = rectOf(*a), rb = rectOf(*b);
+            if (!b->IsShowing() || !IsContent(*b) || a->Parent() != b->Parent()) continue;
+            const Rect ra = RectOf(*a), rb = RectOf(*b);
             if (ra.l < rb.r && rb.l < ra.r && ra.t < rb.b && rb.t < ra.b) {
                 std::fprintf(stderr, "%s: %s overlaps %s\n", name.c_str(), a->Name().c_str(),
                              b->Name().c_str());
@@ -114,14 +114,14 @@ int main(int argc, char** argv) {
                 form->Show();
                 return true;
             });
-            session.processEvents();
-            if (session.grab(*form, (out / (name + ".png")).string()))
+            session.ProcessEvents();
+            if (session.Grab(*form, (out / (name + ".png")).string()))
                 ++written;
             else {
                 std::fprintf(stderr, "%s: the picture could not be written\n", name.c_str());
                 ++failed;
             }
-            warnings += checkLayout(*form);
+            warnings += CheckLayout(*form);
             ui::detail::Dispatch(app, [&] {
                 form->Hide();
                 return true;

@@ -17,40 +17,40 @@ const chart::Point months[] = {
     {5, "Ottobre", 0xFF87CEEB}, {6, "Novembre", 0xFF800000}, {8, "Dicembre", 0xFF008000},
 };
 
-chart::Chart twelveMonths() {
+chart::Chart TwelveMonths() {
     chart::Chart c;
     for (const auto& p : months)
-        c.add(p.value, p.label, p.color);
+        c.Add(p.value, p.label, p.color);
     return c;
 }
 
 } // namespace
 
 TEST(Chart, SwitchingKindKeepsThePointsInOrder) {
-    chart::Chart c = twelveMonths();
+    chart::Chart c = TwelveMonths();
     int repaints = 0;
     c.onChanged = [&] { ++repaints; };
     const std::vector<chart::Point> expected(std::begin(months), std::end(months));
 
-    c.setKind(chart::SeriesKind::Pie);
+    c.SetKind(chart::SeriesKind::Pie);
     EXPECT_EQ(c.kind(), chart::SeriesKind::Pie);
-    EXPECT_EQ(c.points(), expected);
-    EXPECT_EQ(c.seriesName(), "Series1");
-    c.setKind(chart::SeriesKind::Bar);
+    EXPECT_EQ(c.Points(), expected);
+    EXPECT_EQ(c.SeriesName(), "Series1");
+    c.SetKind(chart::SeriesKind::Bar);
     EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
-    EXPECT_EQ(c.points(), expected);
+    EXPECT_EQ(c.Points(), expected);
     EXPECT_EQ(repaints, 2);
 
-    c.setKind(chart::SeriesKind::Bar); // already bars: nothing changes
+    c.SetKind(chart::SeriesKind::Bar); // already bars: nothing changes
     EXPECT_EQ(repaints, 2);
 
     // Clear and add again, as a new count does: the kind stays.
-    c.setKind(chart::SeriesKind::Pie);
-    c.clear();
-    EXPECT_TRUE(c.points().empty());
-    c.add(1, "Gennaio", 0xFFFF0000);
+    c.SetKind(chart::SeriesKind::Pie);
+    c.Clear();
+    EXPECT_TRUE(c.Points().empty());
+    c.Add(1, "Gennaio", 0xFFFF0000);
     EXPECT_EQ(c.kind(), chart::SeriesKind::Pie);
-    ASSERT_EQ(c.points().size(), 1u);
+    ASSERT_EQ(c.Points().size(), 1u);
 }
 
 TEST(Chart, CopiesBecomeJobsNeverCopiesTimesCopies) {
@@ -63,7 +63,7 @@ TEST(Chart, CopiesBecomeJobsNeverCopiesTimesCopies) {
         {0, false, {0, 0}}, {0, true, {0, 0}},  {-2, false, {0, 0}},
     };
     for (const auto& c : cases) {
-        const chart::PrintPlan p = chart::planCopies(c.asked, c.printerMakesCopies);
+        const chart::PrintPlan p = chart::PlanCopies(c.asked, c.printerMakesCopies);
         EXPECT_EQ(p, c.plan) << c.asked << " " << c.printerMakesCopies;
         EXPECT_EQ(p.jobs * p.copiesPerJob, std::max(c.asked, 0));
     }
@@ -71,11 +71,11 @@ TEST(Chart, CopiesBecomeJobsNeverCopiesTimesCopies) {
 
 TEST(Chart, PrintSendsThePlannedJobsToThePrinter) {
     chart::HeadlessPrinter printer;
-    chart::setPrinter(&printer);
-    chart::Chart c = twelveMonths();
-    c.setKind(chart::SeriesKind::Pie);
+    chart::SetPrinter(&printer);
+    chart::Chart c = TwelveMonths();
+    c.SetKind(chart::SeriesKind::Pie);
 
-    chart::print(c, 3, false);
+    chart::Print(c, 3, false);
     ASSERT_EQ(printer.jobs.size(), 3u);
     for (const auto& job : printer.jobs) {
         EXPECT_EQ(job.copies, 1);
@@ -83,13 +83,13 @@ TEST(Chart, PrintSendsThePlannedJobsToThePrinter) {
         EXPECT_EQ(job.points.size(), 12u);
     }
     printer.jobs.clear();
-    chart::print(c, 3, true);
+    chart::Print(c, 3, true);
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].copies, 3);
     printer.jobs.clear();
-    chart::print(c, 0, false);
+    chart::Print(c, 0, false);
     EXPECT_TRUE(printer.jobs.empty());
-    chart::setPrinter(nullptr);
+    chart::SetPrinter(nullptr);
     EXPECT_EQ(&chart::printer(), &chart::headlessPrinter());
 }
 
@@ -101,14 +101,14 @@ const chart::Box kArea{0, 0, 945, 340};
 constexpr double kGap = 10, kHeight = 13;
 
 // Inside the pie's silhouette: top face, rim, bottom face.
-bool inPie(double x, double y) {
+bool InPie(double x, double y) {
     const double dx = (x - kPie.cx) / kPie.rx;
     auto inFace = [&](double cy) { return dx * dx + ((y - cy) / kPie.ry) * ((y - cy) / kPie.ry) < 0.999; };
     return inFace(kPie.cy) || inFace(kPie.cy + kPie.depth) ||
            (std::abs(dx) < 0.999 && y > kPie.cy && y < kPie.cy + kPie.depth);
 }
 
-std::string describe(const std::vector<double>& v) {
+std::string Describe(const std::vector<double>& v) {
     std::string s;
     for (double x : v)
         s += std::to_string(int(x)) + " ";
@@ -129,11 +129,11 @@ TEST(PieMarks, MarksKeepClearOfEachOtherAndOfThePie) {
         {0, 4, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0},
     };
     for (const auto& year : years) {
-        const std::string name = describe(year);
+        const std::string name = Describe(year);
         std::vector<double> widths;
         for (std::size_t m = 0; m < year.size(); ++m)
             widths.push_back(60 + 5 * double(m % 4));
-        const auto marks = chart::placePieMarks(year, widths, kHeight, kPie, kArea, kGap);
+        const auto marks = chart::PlacePieMarks(year, widths, kHeight, kPie, kArea, kGap);
         const auto shown = std::count_if(year.begin(), year.end(), [](double v) { return v > 0; });
         ASSERT_EQ(std::ptrdiff_t(marks.size()), shown) << name;
         for (std::size_t i = 0; i < marks.size(); ++i) {
@@ -141,18 +141,18 @@ TEST(PieMarks, MarksKeepClearOfEachOtherAndOfThePie) {
             const chart::Box& b = m.box;
             EXPECT_GT(year[m.point], 0) << name;
             EXPECT_EQ(b.width, widths[m.point]) << name;
-            EXPECT_TRUE(b.x >= kArea.x && b.y >= kArea.y && b.right() <= kArea.right() &&
-                        b.bottom() <= kArea.bottom())
+            EXPECT_TRUE(b.x >= kArea.x && b.y >= kArea.y && b.Right() <= kArea.Right() &&
+                        b.Bottom() <= kArea.Bottom())
                 << name << "mark of month " << m.point + 1 << " outside the chart";
             for (std::size_t j = i + 1; j < marks.size(); ++j)
-                EXPECT_FALSE(b.intersects(marks[j].box))
+                EXPECT_FALSE(b.Intersects(marks[j].box))
                     << name << "months " << m.point + 1 << " and " << marks[j].point + 1 << " overlap";
             for (double fx : {0.0, 0.5, 1.0})
                 for (double fy : {0.0, 0.5, 1.0})
-                    EXPECT_FALSE(inPie(b.x + fx * b.width, b.y + fy * b.height))
+                    EXPECT_FALSE(InPie(b.x + fx * b.width, b.y + fy * b.height))
                         << name << "mark of month " << m.point + 1 << " over the pie";
             // On the side of its slice's middle.
-            const double a = chart::sliceMiddle(year, m.point) * std::numbers::pi / 180;
+            const double a = chart::SliceMiddle(year, m.point) * std::numbers::pi / 180;
             EXPECT_EQ(std::cos(a) >= 0, b.x >= kPie.cx) << name << "month " << m.point + 1;
             // The leader line: from the slice's edge, at its middle, to the
             // mark's near side, never across the pie.
@@ -161,13 +161,13 @@ TEST(PieMarks, MarksKeepClearOfEachOtherAndOfThePie) {
             const double drop = std::sin(a) < 0 ? kPie.depth : 0;
             EXPECT_NEAR(first.x, kPie.cx + std::cos(a) * kPie.rx, 0.01) << name;
             EXPECT_NEAR(first.y, kPie.cy - std::sin(a) * kPie.ry + drop, 0.01) << name;
-            EXPECT_NEAR(last.x, b.x >= kPie.cx ? b.x : b.right(), 0.01) << name;
+            EXPECT_NEAR(last.x, b.x >= kPie.cx ? b.x : b.Right(), 0.01) << name;
             EXPECT_NEAR(last.y, b.y + b.height / 2, 0.01) << name;
             for (std::size_t k = 1; k < m.leader.size(); ++k)
                 for (double t = 0.05; t <= 1; t += 0.05) {
                     const double x = m.leader[k - 1].x + (m.leader[k].x - m.leader[k - 1].x) * t;
                     const double y = m.leader[k - 1].y + (m.leader[k].y - m.leader[k - 1].y) * t;
-                    ASSERT_FALSE(inPie(x, y))
+                    ASSERT_FALSE(InPie(x, y))
                         << name << "leader of month " << m.point + 1 << " crosses the pie";
                 }
         }
@@ -178,15 +178,15 @@ TEST(PieMarks, MarksKeepClearOfEachOtherAndOfThePie) {
 TEST(PieMarks, CrowdedMarksStayApart) {
     const std::vector<double> year(12, 1);
     const chart::Box low{0, 100, 945, 40};
-    const auto marks = chart::placePieMarks(year, std::vector<double>(12, 70), kHeight, kPie, low, kGap);
+    const auto marks = chart::PlacePieMarks(year, std::vector<double>(12, 70), kHeight, kPie, low, kGap);
     ASSERT_EQ(marks.size(), 12u);
     for (std::size_t i = 0; i < marks.size(); ++i)
         for (std::size_t j = i + 1; j < marks.size(); ++j)
-            EXPECT_FALSE(marks[i].box.intersects(marks[j].box)) << i << " " << j;
+            EXPECT_FALSE(marks[i].box.Intersects(marks[j].box)) << i << " " << j;
 }
 
 TEST(PieMarks, EmptyPieHasNoMarks) {
-    EXPECT_TRUE(chart::placePieMarks(std::vector<double>(12, 0), std::vector<double>(12, 50), kHeight, kPie,
+    EXPECT_TRUE(chart::PlacePieMarks(std::vector<double>(12, 0), std::vector<double>(12, 50), kHeight, kPie,
                                      kArea, kGap)
                     .empty());
 }

@@ -28,18 +28,18 @@ private:
     fs::path path_;
 };
 
-void writeFile(const fs::path& p, const std::string& bytes) {
+void WriteFile(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-std::string readFile(const fs::path& p) {
+std::string ReadFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A 2 x 2 bitmap written byte by byte: 24 bits, bottom-up rows padded to 4 bytes.
 // Top row: red, green; bottom row: blue, white.
-std::string handMadeBmp() {
+std::string HandMadeBmp() {
     const unsigned char bytes[] = {
         'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,   // file header: size 70, pixels
                                                           // at 54
@@ -54,15 +54,15 @@ std::string handMadeBmp() {
 }
 
 // Four flat quadrants, large enough for JPEG to keep their colours.
-img::Bitmap quadrants(int w, int h) {
-    img::Bitmap b = img::filled(w, h, 0xFFFF0000);
-    img::fillRect(b, w / 2, 0, w - w / 2, h / 2, 0xFF00FF00);
-    img::fillRect(b, 0, h / 2, w / 2, h - h / 2, 0xFF0000FF);
-    img::fillRect(b, w / 2, h / 2, w - w / 2, h - h / 2, 0xFFFFFFFF);
+img::Bitmap Quadrants(int w, int h) {
+    img::Bitmap b = img::Filled(w, h, 0xFFFF0000);
+    img::FillRect(b, w / 2, 0, w - w / 2, h / 2, 0xFF00FF00);
+    img::FillRect(b, 0, h / 2, w / 2, h - h / 2, 0xFF0000FF);
+    img::FillRect(b, w / 2, h / 2, w - w / 2, h - h / 2, 0xFFFFFFFF);
     return b;
 }
 
-void expectNear(std::uint32_t actual, std::uint32_t expected, int tolerance) {
+void ExpectNear(std::uint32_t actual, std::uint32_t expected, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8)
         EXPECT_NEAR(int((actual >> shift) & 0xFF), int((expected >> shift) & 0xFF), tolerance)
             << std::hex << actual << " vs " << expected;
@@ -72,41 +72,41 @@ void expectNear(std::uint32_t actual, std::uint32_t expected, int tolerance) {
 
 TEST(Image, HandMadeBitmapDecodesPixelByPixel) {
     TempDir dir;
-    writeFile(dir / "four.bmp", handMadeBmp());
-    const img::Bitmap b = img::loadFile(dir / "four.bmp");
+    WriteFile(dir / "four.bmp", HandMadeBmp());
+    const img::Bitmap b = img::LoadFile(dir / "four.bmp");
     ASSERT_EQ(b.width, 2);
     ASSERT_EQ(b.height, 2);
-    EXPECT_EQ(img::pixel(b, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::pixel(b, 1, 0), 0xFF00FF00u);
-    EXPECT_EQ(img::pixel(b, 0, 1), 0xFF0000FFu);
-    EXPECT_EQ(img::pixel(b, 1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(img::Pixel(b, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(img::Pixel(b, 1, 0), 0xFF00FF00u);
+    EXPECT_EQ(img::Pixel(b, 0, 1), 0xFF0000FFu);
+    EXPECT_EQ(img::Pixel(b, 1, 1), 0xFFFFFFFFu);
 }
 
 TEST(Image, JpegRoundTripKeepsSizeAndColoursAndReplacesTheFile) {
     TempDir dir;
     const fs::path file = dir / "photo.jpg";
-    writeFile(file, "old contents");
-    img::saveJpeg(quadrants(64, 48), file);
-    const img::Bitmap back = img::loadFile(file);
+    WriteFile(file, "old contents");
+    img::SaveJpeg(Quadrants(64, 48), file);
+    const img::Bitmap back = img::LoadFile(file);
     ASSERT_EQ(back.width, 64);
     ASSERT_EQ(back.height, 48);
-    expectNear(img::pixel(back, 8, 8), 0xFFFF0000, 12);
-    expectNear(img::pixel(back, 56, 8), 0xFF00FF00, 12);
-    expectNear(img::pixel(back, 8, 40), 0xFF0000FF, 12);
-    expectNear(img::pixel(back, 56, 40), 0xFFFFFFFF, 12);
+    ExpectNear(img::Pixel(back, 8, 8), 0xFFFF0000, 12);
+    ExpectNear(img::Pixel(back, 56, 8), 0xFF00FF00, 12);
+    ExpectNear(img::Pixel(back, 8, 40), 0xFF0000FF, 12);
+    ExpectNear(img::Pixel(back, 56, 40), 0xFFFFFFFF, 12);
     // No temporary file stays behind.
     int files = 0;
     for (auto& e : fs::directory_iterator(file.parent_path()))
         (void)e, ++files;
     EXPECT_EQ(files, 1);
     // Loading from memory gives the same picture.
-    EXPECT_EQ(img::loadMemory(readFile(file)), back);
+    EXPECT_EQ(img::LoadMemory(ReadFile(file)), back);
 }
 
 TEST(Image, UndecodableDataIsAFailureNeverAPicture) {
-    const std::string jpeg = img::encodeJpeg(quadrants(32, 32));
-    const std::string bmp = handMadeBmp();
-    const std::string png = img::encodePng(quadrants(16, 16));
+    const std::string jpeg = img::EncodeJpeg(Quadrants(32, 32));
+    const std::string bmp = HandMadeBmp();
+    const std::string png = img::EncodePng(Quadrants(16, 16));
     const struct {
         const char* what;
         std::string bytes;
@@ -122,24 +122,24 @@ TEST(Image, UndecodableDataIsAFailureNeverAPicture) {
         {"jpeg signature and garbage", std::string("\xFF\xD8\xFF\xE0 garbage garbage", 20)},
     };
     for (const auto& c : cases) {
-        EXPECT_THROW(img::loadMemory(c.bytes), img::Error) << c.what;
+        EXPECT_THROW(img::LoadMemory(c.bytes), img::Error) << c.what;
     }
     TempDir dir;
-    writeFile(dir / "cut.jpg", jpeg.substr(0, jpeg.size() / 2));
-    EXPECT_THROW(img::loadFile(dir / "cut.jpg"), img::Error);
-    EXPECT_THROW(img::loadFile(dir / "missing.jpg"), img::Error);
-    EXPECT_THROW(img::loadResource("no/such/picture.png"), img::Error);
+    WriteFile(dir / "cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+    EXPECT_THROW(img::LoadFile(dir / "cut.jpg"), img::Error);
+    EXPECT_THROW(img::LoadFile(dir / "missing.jpg"), img::Error);
+    EXPECT_THROW(img::LoadResource("no/such/picture.png"), img::Error);
 }
 
 TEST(Image, FailedSaveIsReportedAndKeepsTheOldFile) {
     TempDir dir;
     const fs::path file = dir / "keep.jpg";
-    writeFile(file, "precious");
-    EXPECT_THROW(img::saveJpeg(img::Bitmap{}, file), img::Error);
-    EXPECT_EQ(readFile(file), "precious");
+    WriteFile(file, "precious");
+    EXPECT_THROW(img::SaveJpeg(img::Bitmap{}, file), img::Error);
+    EXPECT_EQ(ReadFile(file), "precious");
     // A folder that cannot exist: its parent is a regular file.
-    EXPECT_THROW(img::saveJpeg(quadrants(8, 8), file / "sub.jpg"), img::Error);
-    EXPECT_EQ(readFile(file), "precious");
+    EXPECT_THROW(img::SaveJpeg(Quadrants(8, 8), file / "sub.jpg"), img::Error);
+    EXPECT_EQ(ReadFile(file), "precious");
 }
 
 TEST(Image, FitKeepsProportions) {
@@ -156,36 +156,36 @@ TEST(Image, FitKeepsProportions) {
         {10, 10, 0, 100, {0, 0}},         // empty box
     };
     for (const auto& c : cases)
-        EXPECT_EQ(img::fitSize(c.w, c.h, c.boxW, c.boxH), c.expected) << c.w << "x" << c.h;
+        EXPECT_EQ(img::FitSize(c.w, c.h, c.boxW, c.boxH), c.expected) << c.w << "x" << c.h;
 
-    const img::Bitmap fitted = img::scaledToFit(quadrants(400, 200), 308, 173);
+    const img::Bitmap fitted = img::ScaledToFit(Quadrants(400, 200), 308, 173);
     EXPECT_EQ(fitted.width, 308);
     EXPECT_EQ(fitted.height, 154);
-    expectNear(img::pixel(fitted, 20, 20), 0xFFFF0000, 8);
-    expectNear(img::pixel(fitted, 290, 140), 0xFFFFFFFF, 8);
+    ExpectNear(img::Pixel(fitted, 20, 20), 0xFFFF0000, 8);
+    ExpectNear(img::Pixel(fitted, 290, 140), 0xFFFFFFFF, 8);
 }
 
 TEST(Image, DrawingHelpersClipAndBlend) {
-    img::Bitmap b = img::filled(20, 10, 0xFFFFFFFF);
-    img::fillRect(b, -5, -5, 10, 10, 0xFF000000); // partly outside
-    EXPECT_EQ(img::pixel(b, 4, 4), 0xFF000000u);
-    EXPECT_EQ(img::pixel(b, 5, 5), 0xFFFFFFFFu);
-    img::fillRect(b, 10, 0, 10, 10, 0x80000000); // half transparent black on white
-    expectNear(img::pixel(b, 15, 5), 0xFF7F7F7F, 2);
-    img::verticalGradient(b, 0, 0, 20, 10, 0xFF4682B4, 0xFFFFFFFF);
-    EXPECT_EQ(img::pixel(b, 0, 0), 0xFF4682B4u);
-    EXPECT_EQ(img::pixel(b, 0, 9), 0xFFFFFFFFu);
+    img::Bitmap b = img::Filled(20, 10, 0xFFFFFFFF);
+    img::FillRect(b, -5, -5, 10, 10, 0xFF000000); // partly outside
+    EXPECT_EQ(img::Pixel(b, 4, 4), 0xFF000000u);
+    EXPECT_EQ(img::Pixel(b, 5, 5), 0xFFFFFFFFu);
+    img::FillRect(b, 10, 0, 10, 10, 0x80000000); // half transparent black on white
+    ExpectNear(img::Pixel(b, 15, 5), 0xFF7F7F7F, 2);
+    img::VerticalGradient(b, 0, 0, 20, 10, 0xFF4682B4, 0xFFFFFFFF);
+    EXPECT_EQ(img::Pixel(b, 0, 0), 0xFF4682B4u);
+    EXPECT_EQ(img::Pixel(b, 0, 9), 0xFFFFFFFFu);
 
-    img::Bitmap t = img::filled(80, 20, 0xFFFFFFFF);
-    const int w = img::drawText(t, 2, 2, "Avvio", 0xFF000000);
-    EXPECT_EQ(w, img::textWidth("Avvio"));
+    img::Bitmap t = img::Filled(80, 20, 0xFFFFFFFF);
+    const int w = img::DrawText(t, 2, 2, "Avvio", 0xFF000000);
+    EXPECT_EQ(w, img::TextWidth("Avvio"));
     int dark = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 80; ++x)
-            dark += img::pixel(t, x, y) == 0xFF000000u;
+            dark += img::Pixel(t, x, y) == 0xFF000000u;
     EXPECT_GT(dark, 10);
     for (int y = 0; y < 20; ++y)
-        EXPECT_EQ(img::pixel(t, 79, y), 0xFFFFFFFFu); // nothing beyond its width
+        EXPECT_EQ(img::Pixel(t, 79, y), 0xFFFFFFFFu); // nothing beyond its width
 }
 
 // The hand-made hostile corpus (tests/platform/image/hostile, written by its
@@ -206,29 +206,29 @@ TEST(Image, HostilePicturesAreRefusedOrDecodedCleanly) {
         const std::string name = entry.path().filename().string();
         if (entry.path().extension() == ".py") continue;
         ++files;
-        const std::string bytes = readFile(entry.path());
+        const std::string bytes = ReadFile(entry.path());
         if (decoded.count(name)) {
-            const img::Bitmap b = img::loadMemory(bytes);
+            const img::Bitmap b = img::LoadMemory(bytes);
             EXPECT_GT(b.width, 0) << name;
             EXPECT_EQ(b.rgba.size(), std::size_t(b.width) * b.height * 4) << name;
         } else {
-            EXPECT_THROW(img::loadMemory(bytes), img::Error) << name;
-            EXPECT_THROW(img::loadFile(entry.path()), img::Error) << name;
+            EXPECT_THROW(img::LoadMemory(bytes), img::Error) << name;
+            EXPECT_THROW(img::LoadFile(entry.path()), img::Error) << name;
         }
     }
     EXPECT_GE(files, 40);
 
     // What the decoded ones hold.
     const fs::path dir = HOSTILE_PICTURES;
-    const img::Bitmap bmp = img::loadFile(dir / "bmp-sound.bmp");
-    EXPECT_EQ(img::pixel(bmp, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::pixel(bmp, 1, 1), 0xFF00FF00u);
-    const img::Bitmap palette = img::loadFile(dir / "bmp-palette-index-beyond.bmp");
-    EXPECT_EQ(img::pixel(palette, 1, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::pixel(palette, 2, 0), 0xFF000000u); // an index past the palette is black
-    const img::Bitmap fields = img::loadFile(dir / "bmp-bitfields-16.bmp");
-    EXPECT_EQ(img::pixel(fields, 0, 0), 0xFF0000FFu);
-    expectNear(img::pixel(fields, 1, 0), 0xFF007E00u, 2);
+    const img::Bitmap bmp = img::LoadFile(dir / "bmp-sound.bmp");
+    EXPECT_EQ(img::Pixel(bmp, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(img::Pixel(bmp, 1, 1), 0xFF00FF00u);
+    const img::Bitmap palette = img::LoadFile(dir / "bmp-palette-index-beyond.bmp");
+    EXPECT_EQ(img::Pixel(palette, 1, 0), 0xFFFF0000u);
+    EXPECT_EQ(img::Pixel(palette, 2, 0), 0xFF000000u); // an index past the palette is black
+    const img::Bitmap fields = img::LoadFile(dir / "bmp-bitfields-16.bmp");
+    EXPECT_EQ(img::Pixel(fields, 0, 0), 0xFF0000FFu);
+    ExpectNear(img::Pixel(fields, 1, 0), 0xFF007E00u, 2);
 }
 
 // A picture announcing more than about 50 megapixels is refused from its
@@ -239,16 +239,16 @@ TEST(Image, HugePicturesAreRefusedAndLargePhotosScaledDown) {
     for (const char* name :
          {"jpeg-size-over-limit.jpg", "png-size-over-limit.png", "bmp-size-over-limit.bmp"}) {
         try {
-            img::loadFile(dir / name);
+            img::LoadFile(dir / name);
             ADD_FAILURE() << name;
         } catch (const img::Error& e) {
             EXPECT_NE(std::string(e.what()).find("too large (8000 x 7000"), std::string::npos) << e.what();
         }
     }
-    const img::Bitmap photo = img::loadMemory(img::encodeJpeg(quadrants(6000, 4000), 80));
+    const img::Bitmap photo = img::LoadMemory(img::EncodeJpeg(Quadrants(6000, 4000), 80));
     EXPECT_LE(std::int64_t(photo.width) * photo.height, 16'000'000);
     EXPECT_GE(photo.width, 3000);
     EXPECT_EQ(photo.width * 2, photo.height * 3);
-    expectNear(img::pixel(photo, photo.width / 4, photo.height / 4), 0xFFFF0000, 12);
-    expectNear(img::pixel(photo, photo.width * 3 / 4, photo.height * 3 / 4), 0xFFFFFFFF, 12);
+    ExpectNear(img::Pixel(photo, photo.width / 4, photo.height / 4), 0xFFFF0000, 12);
+    ExpectNear(img::Pixel(photo, photo.width * 3 / 4, photo.height * 3 / 4), 0xFFFFFFFF, 12);
 }

@@ -70,17 +70,17 @@ struct Fixture : ::testing::Test {
     void TearDown() override { session.reset(); }
 
     template <class W> W* peer(const char* name) {
-        auto* w = dynamic_cast<W*>(bridge->widget(*form.FindControl(name)));
+        auto* w = dynamic_cast<W*>(bridge->Widget(*form.FindControl(name)));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    template <class C> C& ctl(const char* name) { return form.Get<C>(name); }
+    template <class C> C& Ctl(const char* name) { return form.Get<C>(name); }
 };
 
 using Bridge = Fixture;
 
 TEST_F(Bridge, KeysInTheRealWidgetReachTheHandlerWithCodeAndCharacter) {
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetFocus();
     std::vector<std::pair<int, char32_t>> seen;
     edit.OnKeyDown = [&](ui::KeyEvent& k) { seen.emplace_back(k.key, k.ch); };
@@ -117,7 +117,7 @@ TEST_F(Bridge, KeysInTheRealWidgetReachTheHandlerWithCodeAndCharacter) {
 }
 
 TEST_F(Bridge, SwallowedKeyLeavesTheWidgetUnchanged) {
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetFocus();
     edit.OnKeyDown = [](ui::KeyEvent& k) {
         if (k.ch >= U'0' && k.ch <= U'9') k.Swallow();
@@ -129,8 +129,8 @@ TEST_F(Bridge, SwallowedKeyLeavesTheWidgetUnchanged) {
 }
 
 TEST_F(Bridge, TabAndFocusFollowTheModel) {
-    auto& first = ctl<ui::Edit>("txtCampo");
-    auto& second = ctl<ui::Edit>("txtAltro");
+    auto& first = Ctl<ui::Edit>("txtCampo");
+    auto& second = Ctl<ui::Edit>("txtAltro");
     first.SetFocus();
     QWidget& win = bridge->window(form);
     EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtCampo"));
@@ -146,7 +146,7 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     EXPECT_EQ(form.Focused(), &second);
     EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtAltro"));
     // A button reached by the keyboard is drawn as focused.
-    ctl<ui::Button>("cmdOK").SetFocus();
+    Ctl<ui::Button>("cmdOK").SetFocus();
     QStyleOptionButton opt;
     opt.initFrom(peer<QPushButton>("cmdOK"));
     EXPECT_TRUE(opt.state & QStyle::State_HasFocus);
@@ -157,8 +157,8 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
 }
 
 TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
-    auto& first = ctl<ui::Edit>("txtCampo");
-    auto& second = ctl<ui::Edit>("txtAltro");
+    auto& first = Ctl<ui::Edit>("txtCampo");
+    auto& second = Ctl<ui::Edit>("txtAltro");
     second.SetText("2026");
     first.SetFocus();
     QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
@@ -178,8 +178,8 @@ TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
 // none once another control has the focus, also when its exit handler then
 // restyles it (the yellow highlight going off).
 TEST_F(Bridge, AFieldLeftShowsNoSelection) {
-    auto& first = ctl<ui::Edit>("txtCampo");
-    auto& second = ctl<ui::Edit>("txtAltro");
+    auto& first = Ctl<ui::Edit>("txtCampo");
+    auto& second = Ctl<ui::Edit>("txtAltro");
     first.SetText("01/12/2026");
     first.OnExit = [&] { first.SetFill(ui::Brush::Solid(0xFFF0F8FF)); };
     first.SetFocus();
@@ -193,12 +193,12 @@ TEST_F(Bridge, AFieldLeftShowsNoSelection) {
 }
 
 TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
-    ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
+    Ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
     EXPECT_EQ(peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));
-    ctl<ui::Label>("lblTesto").SetText("<b>non è HTML</b>");
+    Ctl<ui::Label>("lblTesto").SetText("<b>non è HTML</b>");
     EXPECT_EQ(peer<QLabel>("lblTesto")->textFormat(), Qt::PlainText);
 
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetText("AB123CD");
     edit.SetReadOnly(true);
     edit.SetPassword(true);
@@ -207,18 +207,18 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     EXPECT_TRUE(le->isReadOnly());
     EXPECT_EQ(le->echoMode(), QLineEdit::Password);
 
-    ctl<ui::Button>("cmdOK").SetText("Salva");
-    ctl<ui::Button>("cmdOK").SetEnabled(false);
-    ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
+    Ctl<ui::Button>("cmdOK").SetText("Salva");
+    Ctl<ui::Button>("cmdOK").SetEnabled(false);
+    Ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
     EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText),
               QColor(0xDC, 0x14, 0x3C));
     EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
     EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
 
-    ctl<ui::CheckBox>("chkScelta").SetChecked(true);
+    Ctl<ui::CheckBox>("chkScelta").SetChecked(true);
     EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
 
-    auto& list = ctl<ui::ListBox>("lstVoci");
+    auto& list = Ctl<ui::ListBox>("lstVoci");
     list.AddItem("Quattro");
     list.SetItemIndex(3);
     auto* lv = peer<QListView>("lstVoci");
@@ -226,27 +226,27 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     EXPECT_EQ(lv->model()->index(3, 0).data().toString(), QString("Quattro"));
     EXPECT_EQ(lv->currentIndex().row(), 3);
 
-    ctl<ui::ComboEdit>("cboTipo").SetItemIndex(1);
+    Ctl<ui::ComboEdit>("cboTipo").SetItemIndex(1);
     EXPECT_EQ(peer<QComboBox>("cboTipo")->currentText(), QString("Furgone"));
 
-    ctl<ui::Memo>("memNote").SetLines({"prima", "seconda"});
+    Ctl<ui::Memo>("memNote").SetLines({"prima", "seconda"});
     EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("prima\nseconda"));
 
-    ctl<ui::StringGrid>("grdCosti").SetCell(1, 1, "12,50");
+    Ctl<ui::StringGrid>("grdCosti").SetCell(1, 1, "12,50");
     QApplication::processEvents();
     auto* grid = peer<QTableView>("grdCosti");
     EXPECT_EQ(grid->model()->index(1, 1).data().toString(), QString("12,50"));
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QString("Data"));
 
-    ctl<ui::Calendar>("calGiorno").SetDate(*rtl::Date::FromYmd(2026, 3, 5));
+    Ctl<ui::Calendar>("calGiorno").SetDate(*rtl::Date::FromYmd(2026, 3, 5));
     EXPECT_EQ(peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
 
-    ctl<ui::Rectangle>("effCampo").SetVisible(true);
+    Ctl<ui::Rectangle>("effCampo").SetVisible(true);
     EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->window(form)));
 }
 
 TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
-    auto& list = ctl<ui::ListBox>("lstVoci");
+    auto& list = Ctl<ui::ListBox>("lstVoci");
     auto* lv = peer<QListView>("lstVoci");
     // The width the scroll bar covers: what is shown plus what it scrolls to.
     const auto extent = [&] {
@@ -279,8 +279,8 @@ TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
 // on screen while the button is held; the click waits for the release, and a
 // release away from the control clicks nothing but still runs the mouse-up.
 TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
-    auto& ok = ctl<ui::Button>("cmdOK");
-    auto& nota = ctl<ui::Control>("lblTesto");
+    auto& ok = Ctl<ui::Button>("cmdOK");
+    auto& nota = Ctl<ui::Control>("lblTesto");
     nota.Hide();
     QApplication::processEvents();
     std::vector<std::string> seen;
@@ -291,7 +291,7 @@ TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
     ok.OnClick = [&] { seen.push_back("click"); };
     ok.OnMouseUp = [&](ui::MouseEvent&) { seen.push_back("up"); };
     auto* button = peer<QPushButton>("cmdOK");
-    auto* label = bridge->widget(nota);
+    auto* label = bridge->Widget(nota);
 
     QTest::mousePress(button, Qt::LeftButton);
     QApplication::processEvents();
@@ -316,15 +316,15 @@ TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
 
 TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
     int clicks = 0;
-    ctl<ui::Button>("cmdOK").OnClick = [&] { ++clicks; };
+    Ctl<ui::Button>("cmdOK").OnClick = [&] { ++clicks; };
     QTest::mouseClick(peer<QPushButton>("cmdOK"), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
 
     QTest::mouseClick(peer<QCheckBox>("chkScelta"), Qt::LeftButton);
-    EXPECT_TRUE(ctl<ui::CheckBox>("chkScelta").Checked());
+    EXPECT_TRUE(Ctl<ui::CheckBox>("chkScelta").Checked());
     EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
 
-    auto& list = ctl<ui::ListBox>("lstVoci");
+    auto& list = Ctl<ui::ListBox>("lstVoci");
     int doubleClicks = 0;
     list.OnDblClick = [&] { ++doubleClicks; };
     auto* lv = peer<QListView>("lstVoci");
@@ -338,22 +338,22 @@ TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
 
     auto* combo = peer<QComboBox>("cboTipo");
     emit combo->activated(1);
-    EXPECT_EQ(ctl<ui::ComboEdit>("cboTipo").ItemIndex(), 1);
-    EXPECT_EQ(ctl<ui::ComboEdit>("cboTipo").Text(), "Furgone");
+    EXPECT_EQ(Ctl<ui::ComboEdit>("cboTipo").ItemIndex(), 1);
+    EXPECT_EQ(Ctl<ui::ComboEdit>("cboTipo").Text(), "Furgone");
 
     auto* cal = peer<QCalendarWidget>("calGiorno");
     emit cal->clicked(QDate(2026, 3, 5));
-    EXPECT_EQ(ctl<ui::Calendar>("calGiorno").Date(), *rtl::Date::FromYmd(2026, 3, 5));
+    EXPECT_EQ(Ctl<ui::Calendar>("calGiorno").Date(), *rtl::Date::FromYmd(2026, 3, 5));
 
     auto* grid = peer<QTableView>("grdCosti");
     grid->model()->setData(grid->model()->index(0, 1), "7,00"); // as the cell editor commits it
-    EXPECT_EQ(ctl<ui::StringGrid>("grdCosti").Cell(1, 0), "7,00");
+    EXPECT_EQ(Ctl<ui::StringGrid>("grdCosti").Cell(1, 0), "7,00");
     // A column the model keeps read-only takes no edit from the view.
-    ctl<ui::StringGrid>("grdCosti").SetReadOnly(true);
+    Ctl<ui::StringGrid>("grdCosti").SetReadOnly(true);
     EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
-    ctl<ui::StringGrid>("grdCosti").SetReadOnly(false);
+    Ctl<ui::StringGrid>("grdCosti").SetReadOnly(false);
 
-    auto& memo = ctl<ui::Memo>("memNote");
+    auto& memo = Ctl<ui::Memo>("memNote");
     memo.SetFocus();
     QTest::keyClicks(peer<QPlainTextEdit>("memNote"), "ab");
     QTest::keyClick(peer<QPlainTextEdit>("memNote"), Qt::Key_Return);
@@ -371,7 +371,7 @@ TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
 }
 
 TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     ui::StyleElement* bg = edit.FindStyleResource("background");
     ASSERT_NE(bg, nullptr);
     ui::StyleRect& r = bg->AddRect();
@@ -394,21 +394,21 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
     bmp->width = bmp->height = 20;
     for (int i = 0; i < 400; ++i)
         bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
-    auto& pic = ctl<ui::Picture>("imgLogo");
+    auto& pic = Ctl<ui::Picture>("imgLogo");
     pic.SetBitmap(bmp);
     QWidget* picture = peer<QWidget>("imgLogo");
     EXPECT_TRUE(reddish(picture->grab().toImage().pixelColor(30, 30)));
     pic.SetEnabled(false);
     EXPECT_FALSE(reddish(picture->grab().toImage().pixelColor(30, 30)));
     // A button in its own colour, and a filled edit: the platform's disabled colours.
-    auto& ok = ctl<ui::Button>("cmdOK");
+    auto& ok = Ctl<ui::Button>("cmdOK");
     ok.SetFontColor(0xFFDC143C);
     ok.SetEnabled(false);
     const QPalette button = peer<QPushButton>("cmdOK")->palette();
     EXPECT_EQ(button.color(QPalette::Disabled, QPalette::ButtonText),
               QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
     EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetFill(ui::Brush::Solid(0xFFFFFF00));
     QWidget* field = peer<QLineEdit>("txtCampo");
     const QColor enabled = field->grab().toImage().pixelColor(100, 11);
@@ -445,7 +445,7 @@ button cmdSi bounds=10,10,80,25 text="Sì" modalresult=ok
     QTimer::singleShot(0, [&] {
         EXPECT_TRUE(bridge->window(dialog).isVisible());
         EXPECT_EQ(bridge->window(dialog).windowModality(), Qt::ApplicationModal);
-        QTest::mouseClick(bridge->widget(*dialog.FindControl("cmdSi")), Qt::LeftButton);
+        QTest::mouseClick(bridge->Widget(*dialog.FindControl("cmdSi")), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::OK);
     EXPECT_FALSE(bridge->window(dialog).isVisible());
@@ -489,7 +489,7 @@ TEST_F(Bridge, RunEndsWhenNoWindowIsVisible) {
     // The main window hides itself once the loop runs: nothing is left to see.
     QTimer::singleShot(0, [&] { form.Hide(); });
     app.MainForm()->OnShow = [&] { QTimer::singleShot(0, [&] { form.Hide(); }); };
-    session->run();
+    session->Run();
     EXPECT_FALSE(stuck);
     EXPECT_TRUE(app.Terminated());
 }
@@ -499,11 +499,11 @@ TEST_F(Bridge, DestroyedPerUseWindowLeavesNoPeers) {
     ui::LoadLayout(*dialog, "form TfrmUso caption=Uso client=200x100\nedit txtUno bounds=1,1,50,20\n");
     dialog->Show();
     ui::Control* edit = dialog->FindControl("txtUno");
-    QWidget* w = bridge->widget(*edit);
+    QWidget* w = bridge->Widget(*edit);
     ASSERT_NE(w, nullptr);
     dialog.reset();
-    EXPECT_EQ(bridge->widget(*edit), nullptr);
-    EXPECT_EQ(bridge->controlOf(w), nullptr);
+    EXPECT_EQ(bridge->Widget(*edit), nullptr);
+    EXPECT_EQ(bridge->ControlOf(w), nullptr);
     QApplication::processEvents(); // the window is deleted later without touching the model
 }
 
@@ -524,15 +524,15 @@ panel panMezzo bounds=0,0,100,50 dock=center
     // The model works with the real client size...
     EXPECT_EQ(big.ClientWidth(), w.width());
     EXPECT_EQ(big.ClientHeight(), w.height());
-    EXPECT_EQ(w.client()->geometry(), w.rect());
+    EXPECT_EQ(w.Client()->geometry(), w.rect());
     // ...and keeps the design area centred: the undocked button at its
     // corner, the docked panel centred by itself.
-    const QRect button = bridge->widget(*big.FindControl("btnUno"))->geometry();
+    const QRect button = bridge->Widget(*big.FindControl("btnUno"))->geometry();
     EXPECT_EQ(button.topLeft(), QPoint((w.width() - 300) / 2, (w.height() - 200) / 2));
-    const QRect panel = bridge->widget(*big.FindControl("panMezzo"))->geometry();
+    const QRect panel = bridge->Widget(*big.FindControl("panMezzo"))->geometry();
     EXPECT_NEAR(panel.center().x(), w.rect().center().x(), 1);
     EXPECT_NEAR(panel.center().y(), w.rect().center().y(), 1);
-    EXPECT_EQ(bridge->widget(*big.FindControl("btnUno"))->parentWidget(), w.client());
+    EXPECT_EQ(bridge->Widget(*big.FindControl("btnUno"))->parentWidget(), w.Client());
 }
 
 TEST_F(Bridge, ApplicationKnowsTheRealScreenSize) {
@@ -540,9 +540,9 @@ TEST_F(Bridge, ApplicationKnowsTheRealScreenSize) {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), screen);
     // Unattended, the common desktop size that maximised windows take.
-    bridge->setUnattended(true);
+    bridge->SetUnattended(true);
     EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), QSize(1366, 768));
-    bridge->setUnattended(false);
+    bridge->SetUnattended(false);
     EXPECT_EQ(QSize(app.ScreenWidth(), app.ScreenHeight()), screen);
 }
 
@@ -559,7 +559,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
     QApplication::processEvents();
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), QSize(500, 400));
-    EXPECT_EQ(bridge->widget(*sized.FindControl("panMezzo"))->geometry(), QRect(200, 175, 100, 50));
+    EXPECT_EQ(bridge->Widget(*sized.FindControl("panMezzo"))->geometry(), QRect(200, 175, 100, 50));
     // A size set by the model moves the real window and is not reported back.
     seen.clear();
     sized.SetClientSize(320, 240);
@@ -571,7 +571,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
 // A real double click at a point of a widget, through the window system's
 // path: press, release, then the second press that Qt turns into the double
 // click, and its release.
-void realDoubleClick(QWidget* w, QPoint at) {
+void RealDoubleClick(QWidget* w, QPoint at) {
     QTest::mouseDClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), at));
     QApplication::processEvents();
 }
@@ -583,32 +583,32 @@ TEST_F(Bridge, RealDoubleClickGivesOneClickThenOneDoubleClick) {
         log.clear();
         c.OnClick = [&] { log.push_back("click"); };
         c.OnDblClick = [&] { log.push_back("dbl"); };
-        QWidget* w = bridge->widget(c);
-        realDoubleClick(w, w->rect().center());
+        QWidget* w = bridge->Widget(c);
+        RealDoubleClick(w, w->rect().center());
         EXPECT_EQ(log, (std::vector<std::string>{"click", "dbl"})) << name;
     }
-    auto& list = ctl<ui::ListBox>("lstVoci");
+    auto& list = Ctl<ui::ListBox>("lstVoci");
     log.clear();
     list.OnClick = [&] { log.push_back("click " + std::to_string(list.ItemIndex())); };
     list.OnDblClick = [&] { log.push_back("dbl " + std::to_string(list.ItemIndex())); };
     auto* lv = peer<QListView>("lstVoci");
-    realDoubleClick(lv->viewport(), lv->visualRect(lv->model()->index(2, 0)).center());
+    RealDoubleClick(lv->viewport(), lv->visualRect(lv->model()->index(2, 0)).center());
     EXPECT_EQ(log, (std::vector<std::string>{"click 2", "dbl 2"}));
 
-    auto& cal = ctl<ui::Calendar>("calGiorno");
+    auto& cal = Ctl<ui::Calendar>("calGiorno");
     log.clear();
     cal.OnClick = [&] { log.push_back("click"); };
     cal.OnDblClick = [&] { log.push_back("dbl"); };
     auto* view = peer<QCalendarWidget>("calGiorno")->findChild<QTableView*>();
     ASSERT_NE(view, nullptr);
     const QModelIndex day = view->model()->index(3, 3); // a day in the middle of the month
-    realDoubleClick(view->viewport(), view->visualRect(day).center());
+    RealDoubleClick(view->viewport(), view->visualRect(day).center());
     EXPECT_EQ(log, (std::vector<std::string>{"click", "dbl"}));
 }
 
 TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
-    auto& cal = ctl<ui::Calendar>("calGiorno");
-    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto& cal = Ctl<ui::Calendar>("calGiorno");
+    auto& grid = Ctl<ui::StringGrid>("grdCosti");
     const rtl::Date day = *rtl::Date::FromYmd(2026, 3, 5);
     cal.SetDate(day);
     grid.SelectCell(0, 0);
@@ -645,7 +645,7 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
 }
 
 TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
-    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto& grid = Ctl<ui::StringGrid>("grdCosti");
     auto* qgrid = peer<QTableView>("grdCosti");
     std::string seen;
     grid.OnKeyDown = [&](ui::KeyEvent& k) { seen.push_back(char(k.ch)); };
@@ -666,7 +666,7 @@ TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
 }
 
 TEST_F(Bridge, GridChangesReachTheViewBatchedAndEditsGoThroughTheModel) {
-    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto& grid = Ctl<ui::StringGrid>("grdCosti");
     auto* view = peer<QTableView>("grdCosti");
     QAbstractItemModel* model = view->model();
     int inserted = 0, removed = 0, changed = 0;
@@ -701,7 +701,7 @@ TEST_F(Bridge, GridChangesReachTheViewBatchedAndEditsGoThroughTheModel) {
 }
 
 TEST_F(Bridge, MemoSelectionGoesBothWaysAndIsCopied) {
-    auto& memo = ctl<ui::Memo>("memNote");
+    auto& memo = Ctl<ui::Memo>("memNote");
     memo.SetLines({"prima", "seconda"});
     memo.SetFocus();
     auto* te = peer<QPlainTextEdit>("memNote");
@@ -764,7 +764,7 @@ TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
 // Ctrl+V, a grid's cell editor) passes the model's edit: what windows-1252
 // cannot hold stays out, and the widget shows what the model holds.
 TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
-    auto& edit = ctl<ui::Edit>("txtCampo");
+    auto& edit = Ctl<ui::Edit>("txtCampo");
     auto* le = peer<QLineEdit>("txtCampo");
     edit.SetFocus();
     for (const char* text : {"é", "ł", "€", "🚗", "中", "Ÿ"}) {
@@ -781,7 +781,7 @@ TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
     EXPECT_EQ(edit.Text(), "é€Ÿä™ ód x");
     EXPECT_EQ(le->text(), QString::fromStdString(edit.Text()));
 
-    auto& memo = ctl<ui::Memo>("memNote");
+    auto& memo = Ctl<ui::Memo>("memNote");
     auto* te = peer<QPlainTextEdit>("memNote");
     memo.SetFocus();
     QGuiApplication::clipboard()->setText(QString::fromUtf8("uno\u0085\r\ndue ł€"));
@@ -791,7 +791,7 @@ TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
 
     // Qt's own cell editor hands its text to the model, which keeps what
     // the code page holds; the view shows the cell as kept.
-    auto& grid = ctl<ui::StringGrid>("grdCosti");
+    auto& grid = Ctl<ui::StringGrid>("grdCosti");
     auto* view = peer<QTableView>("grdCosti");
     grid.SetFocus();
     const QModelIndex cell = view->model()->index(0, 1);
@@ -815,7 +815,7 @@ chart ChartStats bounds=10,10,500,320 kind=bar legend=no title="Transiti"
 )");
     stats.Show();
     auto& view = stats.Get<ui::ChartView>("ChartStats");
-    QWidget* w = bridge->widget(view);
+    QWidget* w = bridge->Widget(view);
     ASSERT_NE(w, nullptr);
     auto count = [&](QRgb want) {
         const QImage shot = w->grab().toImage();
@@ -829,13 +829,13 @@ chart ChartStats bounds=10,10,500,320 kind=bar legend=no title="Transiti"
         return n;
     };
     EXPECT_LT(count(qRgb(220, 0, 0)), 20);
-    view.Chart().add(10, "Gennaio", 0xFFDC0000);
-    view.Chart().add(20, "Febbraio", 0xFF0000DC);
+    view.Chart().Add(10, "Gennaio", 0xFFDC0000);
+    view.Chart().Add(20, "Febbraio", 0xFF0000DC);
     EXPECT_GT(count(qRgb(220, 0, 0)), 200);
     EXPECT_GT(count(qRgb(0, 0, 220)), 200);
-    view.Chart().setKind(chart::SeriesKind::Pie);
-    ASSERT_EQ(view.Chart().points().size(), 2u);
-    EXPECT_EQ(view.Chart().points()[0].label, "Gennaio");
+    view.Chart().SetKind(chart::SeriesKind::Pie);
+    ASSERT_EQ(view.Chart().Points().size(), 2u);
+    EXPECT_EQ(view.Chart().Points()[0].label, "Gennaio");
     EXPECT_GT(count(qRgb(220, 0, 0)), 200);
 }
 } // namespace
@@ -868,10 +868,10 @@ TEST_F(Bridge, ChangedTextRepaintsTheEditAloneAndNoChangeRepaintsNothing) {
     for (QObject* o : std::initializer_list<QObject*>{le, altro, ok, scelta, sotto})
         o->installEventFilter(&p);
 
-    ctl<ui::Edit>("txtCampo").SetText("Fiat Ducato");
+    Ctl<ui::Edit>("txtCampo").SetText("Fiat Ducato");
     for (ui::Property prop : {ui::Property::Text, ui::Property::Font, ui::Property::Other}) {
-        bridge->PropertyChanged(ctl<ui::Button>("cmdOK"), prop);
-        bridge->PropertyChanged(ctl<ui::CheckBox>("chkScelta"), prop);
+        bridge->PropertyChanged(Ctl<ui::Button>("cmdOK"), prop);
+        bridge->PropertyChanged(Ctl<ui::CheckBox>("chkScelta"), prop);
     }
     QApplication::processEvents();
     EXPECT_EQ(le->text(), QString("Fiat Ducato"));
@@ -882,8 +882,8 @@ TEST_F(Bridge, ChangedTextRepaintsTheEditAloneAndNoChangeRepaintsNothing) {
     EXPECT_EQ(p.conta[scelta], 0);
 
     // A real change still reaches the widget.
-    ctl<ui::Button>("cmdOK").SetText("Avanti");
-    ctl<ui::CheckBox>("chkScelta").SetChecked(true);
+    Ctl<ui::Button>("cmdOK").SetText("Avanti");
+    Ctl<ui::CheckBox>("chkScelta").SetChecked(true);
     QApplication::processEvents();
     EXPECT_EQ(ok->text(), QString("Avanti"));
     EXPECT_TRUE(scelta->isChecked());

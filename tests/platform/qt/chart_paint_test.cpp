@@ -11,17 +11,17 @@ namespace {
 
 constexpr int kW = 945, kH = 486; // the size of the transit statistics' chart
 
-QImage paint(const chart::Chart& c) {
+QImage Paint(const chart::Chart& c) {
     QImage img(kW, kH, QImage::Format_ARGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    paintChart(p, c, QRectF(0, 0, kW, kH));
+    PaintChart(p, c, QRectF(0, 0, kW, kH));
     p.end();
     return img;
 }
 
 // Centre of the pixels of exactly one colour; (-1, -1) when there are none.
-QPointF centreOf(const QImage& img, QRgb rgb) {
+QPointF CentreOf(const QImage& img, QRgb rgb) {
     double sx = 0, sy = 0;
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
@@ -30,7 +30,7 @@ QPointF centreOf(const QImage& img, QRgb rgb) {
     return n ? QPointF(sx / n, sy / n) : QPointF(-1, -1);
 }
 
-std::uint32_t monthColour(int m) {
+std::uint32_t MonthColour(int m) {
     return 0xFF000000u | (std::uint32_t(10 + m * 17) << 16) | (std::uint32_t(200 - m * 9) << 8) | 77u;
 }
 
@@ -53,15 +53,15 @@ TEST(ChartPaint, LegendLiesWhereItsPositionSays) {
     };
     for (const auto& k : cases) {
         chart::Chart c;
-        c.setKind(chart::SeriesKind::Pie);
-        c.setTitle({"Statistiche mensili", {"Verdana", 20, true, 0xFF000000}, true});
-        c.setFoot({"Piede del grafico", {"Verdana", 11, true, 0xFF000000}, true});
-        c.setLegend({true, k.pos, "Numero transiti veicoli:"});
+        c.SetKind(chart::SeriesKind::Pie);
+        c.SetTitle({"Statistiche mensili", {"Verdana", 20, true, 0xFF000000}, true});
+        c.SetFoot({"Piede del grafico", {"Verdana", 11, true, 0xFF000000}, true});
+        c.SetLegend({true, k.pos, "Numero transiti veicoli:"});
         for (int m = 1; m <= 12; ++m)
-            c.add(0, "Mese" + std::to_string(m), monthColour(m));
-        const QImage img = paint(c);
+            c.Add(0, "Mese" + std::to_string(m), MonthColour(m));
+        const QImage img = Paint(c);
         for (int m = 1; m <= 12; ++m) {
-            const QPointF at = centreOf(img, monthColour(m));
+            const QPointF at = CentreOf(img, MonthColour(m));
             ASSERT_GE(at.x(), 0) << k.name << ": no swatch of month " << m;
             EXPECT_TRUE(k.where(at)) << k.name << ": month " << m << " at " << at.x() << ", " << at.y();
         }
@@ -72,13 +72,13 @@ TEST(ChartPaint, LegendLiesWhereItsPositionSays) {
 TEST(ChartPaint, BottomLegendRunsInRowsInPointOrder) {
     qtApp();
     chart::Chart c;
-    c.setKind(chart::SeriesKind::Pie);
-    c.setLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
+    c.SetKind(chart::SeriesKind::Pie);
+    c.SetLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
     for (int m = 1; m <= 12; ++m)
-        c.add(0, "Settembre", monthColour(m));
-    const QImage img = paint(c);
-    const QPointF first = centreOf(img, monthColour(1)), second = centreOf(img, monthColour(2)),
-                  last = centreOf(img, monthColour(12));
+        c.Add(0, "Settembre", MonthColour(m));
+    const QImage img = Paint(c);
+    const QPointF first = CentreOf(img, MonthColour(1)), second = CentreOf(img, MonthColour(2)),
+                  last = CentreOf(img, MonthColour(12));
     EXPECT_NEAR(first.y(), second.y(), 1);
     EXPECT_GT(second.x(), first.x());
     EXPECT_GT(last.y(), first.y()); // more than one row
@@ -89,14 +89,14 @@ TEST(ChartPaint, BottomLegendRunsInRowsInPointOrder) {
 TEST(ChartPaint, PieOfOneMonthHasNoSpoke) {
     qtApp();
     chart::Chart c;
-    c.setKind(chart::SeriesKind::Pie);
-    c.setMarksVisible(false);
-    c.setLegend({false, chart::LegendPosition::Bottom, ""});
+    c.SetKind(chart::SeriesKind::Pie);
+    c.SetMarksVisible(false);
+    c.SetLegend({false, chart::LegendPosition::Bottom, ""});
     const std::uint32_t green = 0xFF008000;
     for (int m = 1; m <= 11; ++m)
-        c.add(0, "Mese", monthColour(m));
-    c.add(3, "Dicembre", green);
-    const QImage img = paint(c);
+        c.Add(0, "Mese", MonthColour(m));
+    c.Add(3, "Dicembre", green);
+    const QImage img = Paint(c);
     for (int y = kH / 2 - 60; y < kH / 2 - 20; ++y)
         for (int x = kW / 2 - 2; x <= kW / 2 + 2; ++x)
             ASSERT_EQ(img.pixel(x, y) & 0xFFFFFF, green & 0xFFFFFF) << x << ", " << y;
@@ -105,19 +105,19 @@ TEST(ChartPaint, PieOfOneMonthHasNoSpoke) {
 namespace {
 
 // The transit statistics' chart as a pie of the given monthly counts.
-chart::Chart statisticsPie(const std::vector<double>& months) {
+chart::Chart StatisticsPie(const std::vector<double>& months) {
     static const char* names[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
                                   "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
     chart::Chart c;
-    c.setKind(chart::SeriesKind::Pie);
-    c.setTitle(
+    c.SetKind(chart::SeriesKind::Pie);
+    c.SetTitle(
         {"Statistiche mensili ingressi e uscite veicoli", {"Verdana", 20.0843, true, 0xFFD04498}, true});
-    c.setFoot({"Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.",
+    c.SetFoot({"Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.",
                {"Verdana", 10.9277, true, 0xFF7294F9},
                true});
-    c.setLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
+    c.SetLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
     for (std::size_t m = 0; m < months.size(); ++m)
-        c.add(months[m], names[m], monthColour(int(m) + 1));
+        c.Add(months[m], names[m], MonthColour(int(m) + 1));
     return c;
 }
 
@@ -138,10 +138,10 @@ TEST(ChartPaint, PieMarksNeverCoverOneAnother) {
         {1000, 1000, 1000, 1000, 1000, 1000, 1, 1, 1, 1, 1, 1000},
     };
     for (const auto& year : years) {
-        const chart::Chart c = statisticsPie(year);
+        const chart::Chart c = StatisticsPie(year);
         QImage img(kW, kH, QImage::Format_ARGB32);
         QPainter p(&img);
-        const std::vector<QRectF> marks = paintChart(p, c, QRectF(0, 0, kW, kH));
+        const std::vector<QRectF> marks = PaintChart(p, c, QRectF(0, 0, kW, kH));
         p.end();
         std::string name;
         for (double v : year)
@@ -160,15 +160,15 @@ TEST(ChartPaint, PieMarksNeverCoverOneAnother) {
 // with no slice in it, and the legend of the twelve months.
 TEST(ChartPaint, EmptyPieIsAnOutlineWithItsLegend) {
     qtApp();
-    const chart::Chart c = statisticsPie(std::vector<double>(12, 0));
+    const chart::Chart c = StatisticsPie(std::vector<double>(12, 0));
     QImage img(kW, kH, QImage::Format_ARGB32);
     QPainter p(&img);
-    EXPECT_TRUE(paintChart(p, c, QRectF(0, 0, kW, kH)).empty()); // no mark
+    EXPECT_TRUE(PaintChart(p, c, QRectF(0, 0, kW, kH)).empty()); // no mark
     p.end();
     // The legend: every month's swatch, below the pie.
     double legendTop = kH;
     for (int m = 1; m <= 12; ++m) {
-        const QPointF at = centreOf(img, monthColour(m));
+        const QPointF at = CentreOf(img, MonthColour(m));
         ASSERT_GE(at.x(), 0) << "no swatch of month " << m;
         legendTop = std::min(legendTop, at.y() - 10);
     }

@@ -17,14 +17,14 @@ TEST(FontMap, WindowsFamiliesResolveToInstalledFreeFonts) {
         {"Courier New", "Liberation Mono"}, {"courier new", "Liberation Mono"}, {"", "DejaVu Sans"},
     };
     for (const auto& c : cases) {
-        const QFont font = makeFont(c.named, 12, false, false, false);
+        const QFont font = MakeFont(c.named, 12, false, false, false);
         EXPECT_EQ(QFontInfo(font).family(), QString(c.installed)) << c.named;
     }
 }
 
 TEST(FontMap, SizesArePixelsAndStylesKept) {
     qtApp();
-    const QFont font = makeFont("Verdana", 14, true, true, true);
+    const QFont font = MakeFont("Verdana", 14, true, true, true);
     EXPECT_EQ(QFontInfo(font).pixelSize(), 14);
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.italic());
@@ -33,7 +33,7 @@ TEST(FontMap, SizesArePixelsAndStylesKept) {
 
 TEST(FontMap, FixedWidthListLinesStayAligned) {
     qtApp();
-    const QFontMetrics m(makeFont("Courier New", 12, false, false, false));
+    const QFontMetrics m(MakeFont("Courier New", 12, false, false, false));
     // Lines of equal length in characters must be equally wide whatever they hold.
     EXPECT_EQ(m.horizontalAdvance("iiiiiiiiii"), m.horizontalAdvance("WWWWWWWWWW"));
     EXPECT_EQ(m.horizontalAdvance("AB-12 àè  "), m.horizontalAdvance("MMMMMMMMMM"));
@@ -41,7 +41,7 @@ TEST(FontMap, FixedWidthListLinesStayAligned) {
 
 TEST(FontMap, SubstitutionsReachUnmappedNames) {
     qtApp();
-    installFontSubstitutions();
+    InstallFontSubstitutions();
     QFont raw("Courier New");
     raw.setPixelSize(12);
     EXPECT_EQ(QFontInfo(raw).family(), QString("Liberation Mono"));

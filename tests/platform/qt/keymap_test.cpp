@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using qtbackend::mapKey;
+using qtbackend::MapKey;
 
 namespace {
 struct KeyCase {
@@ -32,7 +32,7 @@ TEST(KeyMap, QtKeysGiveWindowsCodesAndCharacters) {
         {Qt::Key_F1, Qt::NoModifier, u"", 112, 0},        {Qt::Key_Shift, Qt::ShiftModifier, u"", 16, 0},
     };
     for (const auto& c : cases) {
-        const auto k = mapKey(c.key, c.mods, QString::fromUtf16(c.text));
+        const auto k = MapKey(c.key, c.mods, QString::fromUtf16(c.text));
         EXPECT_EQ(k.code, c.code) << "Qt key " << std::hex << c.key;
         EXPECT_EQ(k.ch, c.ch) << "Qt key " << std::hex << c.key;
     }

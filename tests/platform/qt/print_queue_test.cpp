@@ -71,17 +71,17 @@ public:
         std::string what;
         std::function<bool()> done; // answers when its window is up; false: not yet
     };
-    void expect(std::string what, std::function<bool()> step) { steps_.push_back({std::move(what), step}); }
+    void Expect(std::string what, std::function<bool()> step) { steps_.push_back({std::move(what), step}); }
 
-    void start() {
+    void Start() {
         clock_.start();
-        poll();
+        Poll();
     }
     // What is still waited for; empty when every step was answered.
-    std::string missing() const { return steps_.empty() ? std::string() : steps_.front().what; }
+    std::string Missing() const { return steps_.empty() ? std::string() : steps_.front().what; }
 
 private:
-    void poll() {
+    void Poll() {
         if (steps_.empty()) return;
         if (clock_.elapsed() > 60000) {
             // Nothing came up: close whatever is open so the test ends.
@@ -90,7 +90,7 @@ private:
         }
         // Armed first, and the step taken out while it answers: an answer
         // may open a window of its own, whose loop goes on with the next step.
-        QTimer::singleShot(20, &context_, [this] { poll(); });
+        QTimer::singleShot(20, &context_, [this] { Poll(); });
         Step step = std::move(steps_.front());
         steps_.pop_front();
         if (!step.done()) steps_.push_front(std::move(step));
@@ -103,19 +103,19 @@ private:
 // Shows a work window at a desktop's size: the offscreen screen is smaller
 // than the windows' design. Modal windows and dialogs stay real.
 void Show(ui::Application& app, qtbackend::Bridge& bridge, ui::Form& form) {
-    bridge.setUnattended(true);
+    bridge.SetUnattended(true);
     ui::detail::Dispatch(app, [&] {
         form.Show();
         return true;
     });
-    bridge.setUnattended(false);
+    bridge.SetUnattended(false);
     QApplication::processEvents();
 }
 
 // A click of the left button on a control's window, as the window system
 // delivers it.
 void Click(qtbackend::Bridge& bridge, ui::Control& c) {
-    QWidget* peer = bridge.widget(c);
+    QWidget* peer = bridge.Widget(c);
     ASSERT_NE(peer, nullptr);
     QWidget* window = peer->window();
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, peer->mapTo(window, peer->rect().center()));
@@ -149,7 +149,7 @@ struct PrintQueue : ::testing::Test {
 
     // The print dialog: the queue picked in the printer list, then "Print".
     // Its number of copies is left as the program preset it.
-    bool choosePrinter() {
+    bool ChoosePrinter() {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) return false;
         auto* printers = dialog->findChild<QComboBox*>("printers");
@@ -167,17 +167,17 @@ struct PrintQueue : ::testing::Test {
     }
 
     // The jobs of the queue that have ended.
-    int finishedJobs() { return Lines(Output("lpstat -W completed -o '" + queue + "' 2>/dev/null")); }
+    int FinishedJobs() { return Lines(Output("lpstat -W completed -o '" + queue + "' 2>/dev/null")); }
 
     // Waits (30 seconds at most) until the queue holds no pending job and
     // `jobs` jobs have ended; then the file holds what the last job printed.
-    void waitForJobs(int jobs) {
+    void WaitForJobs(int jobs) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < end) {
-            if (Output("lpstat -o '" + queue + "' 2>/dev/null").empty() && finishedJobs() >= jobs) break;
+            if (Output("lpstat -o '" + queue + "' 2>/dev/null").empty() && FinishedJobs() >= jobs) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        EXPECT_EQ(finishedJobs(), jobs);
+        EXPECT_EQ(FinishedJobs(), jobs);
     }
 
     int chosenCopies = 0;
@@ -195,24 +195,24 @@ TEST_F(PrintQueue, VehicleCardPrintsOnePortraitPageWithTheCard) {
     Type(bridge, frmAutoparco->txtMarca, "Iveco");
     Type(bridge, frmAutoparco->txtModello, "Daily");
     Type(bridge, frmAutoparco->txtTarga, "cd456ef");
-    const int before = finishedJobs();
+    const int before = FinishedJobs();
 
     User user;
-    user.expect("the print window of the card", [&] {
+    user.Expect("the print window of the card", [&] {
         for (ui::Form* f : app.Forms())
             if (auto* d = dynamic_cast<TfrmStampaAutomezzo*>(f);
-                d && d->Visible() && bridge.widget(d->btnStampa)) {
+                d && d->Visible() && bridge.Widget(d->btnStampa)) {
                 Click(bridge, d->btnStampa);
                 return true;
             }
         return false;
     });
-    user.expect("the print dialog", [&] { return choosePrinter(); });
-    user.start();
+    user.Expect("the print dialog", [&] { return ChoosePrinter(); });
+    user.Start();
     Click(bridge, frmAutoparco->cmdStampa);
-    ASSERT_EQ(user.missing(), "");
+    ASSERT_EQ(user.Missing(), "");
 
-    waitForJobs(before + 1);
+    WaitForJobs(before + 1);
     const ts::pdf::Document pdf = ts::pdf::Read(output);
     ASSERT_EQ(pdf.pages.size(), 1u);
     EXPECT_NEAR(pdf.pages[0].width, 595.3, 2); // A4 portrait, in points
@@ -226,7 +226,7 @@ TEST_F(PrintQueue, VehicleCardPrintsOnePortraitPageWithTheCard) {
 TEST_F(PrintQueue, ChartPrintsALandscapePagePerCopy) {
     for (const char* day : {"10/01/2024", "04/03/2024", "05/03/2024"}) {
         common::Record r(common::TVisitaRec);
-        r.set("DataEnt", day);
+        r.Set("DataEnt", day);
         common::Archivio(rtl::DataPath("2024.vis"), common::TVisitaRec).Scrivi("", r);
     }
     ui::Application app;
@@ -238,10 +238,10 @@ TEST_F(PrintQueue, ChartPrintsALandscapePagePerCopy) {
     Click(bridge, frmStatistiche->btnApri);
     QApplication::processEvents();
     ASSERT_TRUE(frmStatistiche->panContainer.Visible());
-    const int before = finishedJobs();
+    const int before = FinishedJobs();
 
     User user;
-    user.expect("the question whether to print", [&] {
+    user.Expect("the question whether to print", [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return false;
         for (QAbstractButton* b : box->buttons())
@@ -249,22 +249,22 @@ TEST_F(PrintQueue, ChartPrintsALandscapePagePerCopy) {
         EXPECT_NE(box->text().toStdString().find("stampare il presente grafico"), std::string::npos);
         return true;
     });
-    user.expect("the number of copies", [&] {
+    user.Expect("the number of copies", [&] {
         auto* query = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
         if (!query || !query->isVisible()) return false;
         query->setTextValue("2");
         query->accept();
         return true;
     });
-    user.expect("the print dialog", [&] { return choosePrinter(); });
-    user.start();
+    user.Expect("the print dialog", [&] { return ChoosePrinter(); });
+    user.Start();
     Click(bridge, frmStatistiche->btnStampa);
-    ASSERT_EQ(user.missing(), "");
+    ASSERT_EQ(user.Missing(), "");
     EXPECT_EQ(chosenCopies, 2); // the copies asked for, preset in the dialog
 
     // One job per copy, each a landscape page with the chart; the file holds
     // the last.
-    waitForJobs(before + 2);
+    WaitForJobs(before + 2);
     const ts::pdf::Document pdf = ts::pdf::Read(output);
     ASSERT_EQ(pdf.pages.size(), 1u);
     const std::string& text = pdf.pages[0].text;

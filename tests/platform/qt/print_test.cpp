@@ -17,7 +17,7 @@ using namespace qtbackend;
 namespace {
 
 // Page objects of a PDF file, with their media boxes (width, height in points).
-std::vector<std::pair<double, double>> pdfPages(const QString& path) {
+std::vector<std::pair<double, double>> PdfPages(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     const QString pdf = QString::fromLatin1(f.readAll());
@@ -32,8 +32,8 @@ std::vector<std::pair<double, double>> pdfPages(const QString& path) {
     return pages;
 }
 
-report::Document listReport(int lines) {
-    auto r = report::Report::fromText(R"(report name="Elenco"
+report::Document ListReport(int lines) {
+    auto r = report::Report::FromText(R"(report name="Elenco"
 page size=A4 orientation=landscape margins=10
 band Titolo kind=title height=12
 memo lblTitolo 0 0 270 10 size=14pt bold text="Elenco di prova"
@@ -46,28 +46,28 @@ memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
     for (int i = 0; i < lines; ++i)
         rows.push_back("Riga " + std::to_string(i + 1));
     auto& memo = r.memo("memLista");
-    memo.setLines(rows);
-    memo.setHeight(double(rows.size()) * report::lineHeight(memo.font));
-    r.band("Dati").setHeight(memo.height());
-    return r.prepare();
+    memo.SetLines(rows);
+    memo.SetHeight(double(rows.size()) * report::LineHeight(memo.font));
+    r.band("Dati").SetHeight(memo.Height());
+    return r.Prepare();
 }
 
 // Charts go to the given printer while it lives.
 struct InstalledPrinter {
-    explicit InstalledPrinter(chart::Printer& p) { chart::setPrinter(&p); }
-    ~InstalledPrinter() { chart::setPrinter(nullptr); }
+    explicit InstalledPrinter(chart::Printer& p) { chart::SetPrinter(&p); }
+    ~InstalledPrinter() { chart::SetPrinter(nullptr); }
 };
 
 } // namespace
 
 TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
     qtApp();
-    const report::Document doc = listReport(300);
+    const report::Document doc = ListReport(300);
     ASSERT_GT(doc.pages.size(), 2u);
     QTemporaryDir dir;
     const QString path = dir.filePath("elenco.pdf");
-    ASSERT_TRUE(writePdf(doc, path));
-    const auto pages = pdfPages(path);
+    ASSERT_TRUE(WritePdf(doc, path));
+    const auto pages = PdfPages(path);
     ASSERT_EQ(pages.size(), doc.pages.size());
     for (const auto& [w, h] : pages) {
         EXPECT_NEAR(w, 297 / 25.4 * 72, 2); // A4 landscape, in points
@@ -78,24 +78,24 @@ TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
 TEST(Print, WriteIntoMissingFolderFails) {
     qtApp();
     QTemporaryDir dir;
-    EXPECT_FALSE(writePdf(listReport(5), dir.filePath("missing-folder/out.pdf")));
+    EXPECT_FALSE(WritePdf(ListReport(5), dir.filePath("missing-folder/out.pdf")));
 }
 
 TEST(Print, PreviewShowsEveryPageAndCloses) {
     qtApp();
-    const report::Document doc = listReport(300);
+    const report::Document doc = ListReport(300);
     PrintSetup setup;
     ReportOutput output(setup, false);
     int shownPages = -1;
     QTimer::singleShot(0, [&] {
         auto* preview = dynamic_cast<PreviewDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(preview, nullptr);
-        shownPages = preview->pageCount();
-        preview->setZoom(2.0); // rebuilt at the new zoom, still every page
-        EXPECT_EQ(preview->pageCount(), shownPages);
+        shownPages = preview->PageCount();
+        preview->SetZoom(2.0); // rebuilt at the new zoom, still every page
+        EXPECT_EQ(preview->PageCount(), shownPages);
         preview->findChild<QPushButton*>("btnChiudi")->click();
     });
-    output.preview(doc);
+    output.Preview(doc);
     EXPECT_EQ(shownPages, int(doc.pages.size()));
 }
 
@@ -112,7 +112,7 @@ TEST(Print, PreviewOpensWithThePageWholeInView) {
         {"landscape sheet",
          {"Planning Annuale", {report::Page{297, 210, report::Orientation::Landscape, {}}}}},
         {"portrait card", {"Scheda Veicolo", {report::Page{210, 297, report::Orientation::Portrait, {}}}}},
-        {"landscape list", listReport(300)},
+        {"landscape list", ListReport(300)},
     };
     for (const Case& k : cases) {
         PrintSetup setup;
@@ -142,7 +142,7 @@ TEST(Print, PreviewOpensWithThePageWholeInView) {
             }
             preview->findChild<QPushButton*>("btnChiudi")->click();
         });
-        output.preview(k.doc);
+        output.Preview(k.doc);
         EXPECT_TRUE(seen) << k.name;
     }
 }
@@ -154,25 +154,25 @@ TEST(Print, PrintingToPdfMakesEachCopy) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("copie.pdf"));
     printer.setCopyCount(2);
-    const report::Document doc = listReport(5);
+    const report::Document doc = ListReport(5);
     ASSERT_EQ(doc.pages.size(), 1u);
-    ASSERT_TRUE(printDocument(printer, doc));
-    EXPECT_EQ(pdfPages(dir.filePath("copie.pdf")).size(), 2u);
+    ASSERT_TRUE(PrintDocument(printer, doc));
+    EXPECT_EQ(PdfPages(dir.filePath("copie.pdf")).size(), 2u);
 }
 
 TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
     qtApp();
     chart::Chart c;
     for (int m = 1; m <= 12; ++m)
-        c.add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
+        c.Add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
     for (auto kind : {chart::SeriesKind::Bar, chart::SeriesKind::Pie}) {
-        c.setKind(kind);
+        c.SetKind(kind);
         QTemporaryDir dir;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath("grafico.pdf"));
-        ASSERT_TRUE(printChart(printer, c, 3));
-        const auto pages = pdfPages(dir.filePath("grafico.pdf"));
+        ASSERT_TRUE(PrintChart(printer, c, 3));
+        const auto pages = PdfPages(dir.filePath("grafico.pdf"));
         ASSERT_EQ(pages.size(), 3u);
         EXPECT_GT(pages[0].first, pages[0].second);
     }
@@ -184,7 +184,7 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
     qtApp();
     chart::Chart c;
     for (int m = 1; m <= 12; ++m)
-        c.add(m, "M" + std::to_string(m), 0xFF4682B4);
+        c.Add(m, "M" + std::to_string(m), 0xFF4682B4);
     QTemporaryDir dir;
     const QString path = dir.filePath("grafico.pdf");
     PrintSetup setup;
@@ -197,8 +197,8 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
         std::size_t pages;
     };
     for (const Case& k : {Case{2, 2}, Case{3, 3}, Case{1, 1}}) {
-        chart::print(c, k.copies, false); // a new request writes the file anew
-        const auto pages = pdfPages(path);
+        chart::Print(c, k.copies, false); // a new request writes the file anew
+        const auto pages = PdfPages(path);
         ASSERT_EQ(pages.size(), k.pages) << k.copies << " copies";
         for (const auto& [w, h] : pages)
             EXPECT_GT(w, h) << "landscape";
@@ -208,14 +208,14 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
 TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
     qtApp();
     chart::Chart c;
-    c.add(1, "Gen", 0xFF4682B4);
+    c.Add(1, "Gen", 0xFF4682B4);
     QTemporaryDir dir;
     PrintSetup setup;
     setup.printer().setOutputFormat(QPrinter::PdfFormat);
     setup.printer().setOutputFileName(dir.filePath("manca/grafico.pdf"));
     ChartPrinter printer(setup);
     const InstalledPrinter installed(printer);
-    EXPECT_THROW(chart::print(c, 2, false), std::runtime_error);
+    EXPECT_THROW(chart::Print(c, 2, false), std::runtime_error);
 }
 
 // A printer that was chosen but cannot take the document is a failure that
@@ -235,6 +235,6 @@ TEST(Print, AChosenPrinterThatCannotPrintIsAFailure) {
     });
     const report::Document doc{"cartella-che-non-esiste/Scheda",
                                {report::Page{210, 297, report::Orientation::Portrait, {}}}};
-    EXPECT_THROW(output.print(doc), report::Error);
+    EXPECT_THROW(output.Print(doc), report::Error);
     EXPECT_TRUE(accepted);
 }

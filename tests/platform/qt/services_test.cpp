@@ -33,7 +33,7 @@ enum class Act { Press, Escape, CloseBox };
 
 // Answers the next modal message box: presses the button with that text, or
 // Escape, or its close box. Records the texts of its buttons.
-void answerNextBox(Act act, QString button, QStringList& buttons, QMessageBox::Icon& icon, QString& text) {
+void AnswerNextBox(Act act, QString button, QStringList& buttons, QMessageBox::Icon& icon, QString& text) {
     QTimer::singleShot(0, [=, &buttons, &icon, &text] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -139,7 +139,7 @@ TEST(Services, MessageBoxReturnsThePressedButton) {
         QStringList buttons;
         QMessageBox::Icon icon{};
         QString text;
-        answerNextBox(c.act, QString::fromUtf8(c.press), buttons, icon, text);
+        AnswerNextBox(c.act, QString::fromUtf8(c.press), buttons, icon, text);
         EXPECT_EQ(services.Message(c.type, "Attenzione:\n\rriga due", c.buttons), c.expected) << c.press;
         QStringList sortedExpected = c.texts, sortedSeen = buttons;
         sortedExpected.sort();
@@ -184,10 +184,10 @@ TEST(Services, UnattendedAnswersWithoutShowing) {
 }
 
 TEST(Services, FileFiltersBecomeQtFilters) {
-    EXPECT_EQ(fileFilter("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp"),
+    EXPECT_EQ(FileFilter("Immagini JPEG|*.jpg;*.jpeg|Bitmap|*.bmp"),
               QString("Immagini JPEG (*.jpg *.jpeg);;Bitmap (*.bmp)"));
-    EXPECT_EQ(fileFilter("Tutti i file|*.*"), QString("Tutti i file (*.*)"));
-    EXPECT_EQ(fileFilter(""), QString());
+    EXPECT_EQ(FileFilter("Tutti i file|*.*"), QString("Tutti i file (*.*)"));
+    EXPECT_EQ(FileFilter(""), QString());
 }
 
 TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
@@ -201,7 +201,7 @@ TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
     ui::FileDialogRequest r;
     r.title = "Carica foto";
     r.filter = "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp";
-    setUpFileDialog(dialog, r, false);
+    SetUpFileDialog(dialog, r, false);
     auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
     ASSERT_NE(types, nullptr);
     QStringList shown;
@@ -242,7 +242,7 @@ public:
 };
 
 // Every text a widget shows: captions, tab titles, list entries and tooltips.
-QStringList textsOf(const QWidget& top) {
+QStringList TextsOf(const QWidget& top) {
     QStringList out;
     for (const QWidget* w : top.findChildren<QWidget*>()) {
         if (auto* l = qobject_cast<const QLabel*>(w)) out << l->text();
@@ -262,7 +262,7 @@ QStringList textsOf(const QWidget& top) {
 
 // The file list of a file dialog, once it has read its folder and the type
 // of every entry (which Qt finds after the names).
-QTreeView& fileList(QFileDialog& dialog, int rows) {
+QTreeView& FileList(QFileDialog& dialog, int rows) {
     auto* view = dialog.findChild<QTreeView*>("treeView");
     EXPECT_NE(view, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -293,9 +293,9 @@ TEST(Services, StandardDialogsLeaveNoTextInEnglish) {
             QFileDialog dialog;
             ui::FileDialogRequest r;
             r.initialDir = dir.path().toStdString();
-            setUpFileDialog(dialog, r, save);
+            SetUpFileDialog(dialog, r, save);
             dialog.show();
-            const QTreeView& view = fileList(dialog, 1);
+            const QTreeView& view = FileList(dialog, 1);
             EXPECT_EQ(view.model()->index(0, 2, view.rootIndex()).data().toString().toStdString(),
                       "Cartella");
         }
@@ -303,7 +303,7 @@ TEST(Services, StandardDialogsLeaveNoTextInEnglish) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         QPrintDialog print(&printer);
         print.show();
-        const QStringList texts = textsOf(print);
+        const QStringList texts = TextsOf(print);
         EXPECT_FALSE(texts.contains("Pages")) << texts.join(" | ").toStdString();
         EXPECT_TRUE(texts.contains("Pagine")) << texts.join(" | ").toStdString();
         auto* properties = print.findChild<QPushButton*>("properties");
@@ -342,18 +342,18 @@ TEST(Services, FileDialogColumnsReadWhole) {
     ui::FileDialogRequest r;
     r.title = "Carica foto";
     r.initialDir = start.path().toStdString();
-    setUpFileDialog(dialog, r, false);
+    SetUpFileDialog(dialog, r, false);
     dialog.show();
-    fileList(dialog, 1);
+    FileList(dialog, 1);
     // The user moves to another folder, where a file then comes with a
     // longer type: the columns follow.
     dialog.setDirectory(dir.path());
-    fileList(dialog, 2);
+    FileList(dialog, 2);
     QFile text(dir.filePath("Note.txt"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("Libretto di circolazione\n");
     text.close();
-    QTreeView& view = fileList(dialog, 3);
+    QTreeView& view = FileList(dialog, 3);
     const QHeaderView& header = *view.header();
     int total = 0;
     for (int c = 0; c < header.count(); ++c) {

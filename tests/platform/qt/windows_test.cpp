@@ -38,7 +38,7 @@ struct Windows : ::testing::Test {
     }
 };
 
-void show(ui::Application& app, ui::Form& form) {
+void Show(ui::Application& app, ui::Form& form) {
     ui::detail::Dispatch(app, [&] {
         form.Show();
         return true;
@@ -46,7 +46,7 @@ void show(ui::Application& app, ui::Form& form) {
     QApplication::processEvents();
 }
 
-void wheel(QWidget& window, QPoint at) {
+void Wheel(QWidget& window, QPoint at) {
     QWidget* target = window.childAt(at);
     if (!target) target = &window;
     const QPointF local = target->mapFrom(&window, QPointF(at));
@@ -64,7 +64,7 @@ void gestures(QWidget& window, QPoint at) {
     QTest::mouseClick(handle, Qt::LeftButton, {}, at);
     QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
     QTest::mouseClick(handle, Qt::RightButton, {}, at);
-    wheel(window, at);
+    Wheel(window, at);
     QApplication::processEvents();
 }
 
@@ -85,7 +85,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         SCOPED_TRACE(name);
         std::fprintf(stderr, "%s\n", name.c_str()); // names the window of a crash
         ++tried;
-        show(app, *form);
+        Show(app, *form);
         qtbackend::FormWindow& w = bridge->window(*form);
         ASSERT_TRUE(w.isVisible());
 
@@ -93,7 +93,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         const int steps = 10;
         for (int i = 0; i <= steps; ++i)
             for (int j = 0; j <= steps; ++j) {
-                if (!form->Visible()) show(app, *form);
+                if (!form->Visible()) Show(app, *form);
                 gestures(w, QPoint(std::min(w.width() - 1, w.width() * i / steps),
                                    std::min(w.height() - 1, w.height() * j / steps)));
             }
@@ -101,8 +101,8 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         // The centre of every control, and a few keys into every one that takes them.
         const std::vector<ui::Control*> controls = form->Controls();
         for (ui::Control* c : controls) {
-            if (!form->Visible()) show(app, *form);
-            QWidget* peer = bridge->widget(*c);
+            if (!form->Visible()) Show(app, *form);
+            QWidget* peer = bridge->Widget(*c);
             if (!peer || !peer->isVisible()) continue;
             gestures(w, peer->mapTo(&w, peer->rect().center()));
             if (!c->Focusable() || !c->IsShowing() || !c->Enabled() || !form->Visible()) continue;

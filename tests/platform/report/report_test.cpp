@@ -8,7 +8,7 @@
 #include <functional>
 #include <limits>
 
-using report::px;
+using report::Px;
 
 namespace {
 
@@ -40,25 +40,25 @@ memo txtCalce 2 270.8 186 4.2 size=8pt halign=center text="Data e ora stampa"
 picture imgLogo 0 120 100 100 frame=black
 )";
 
-std::vector<const report::TextItem*> texts(const report::Page& page, const std::string& object) {
+std::vector<const report::TextItem*> Texts(const report::Page& page, const std::string& object) {
     std::vector<const report::TextItem*> out;
     for (const auto& item : page.items)
         if (auto* t = std::get_if<report::TextItem>(&item); t && t->object == object) out.push_back(t);
     return out;
 }
 
-const report::TextItem& onlyText(const report::Document& doc, const std::string& object) {
+const report::TextItem& OnlyText(const report::Document& doc, const std::string& object) {
     const report::TextItem* found = nullptr;
     int count = 0;
     for (const auto& page : doc.pages)
-        for (auto* t : texts(page, object))
+        for (auto* t : Texts(page, object))
             found = t, ++count;
     EXPECT_EQ(count, 1) << object;
     if (!found) throw std::runtime_error("no text for " + object);
     return *found;
 }
 
-std::vector<std::string> listLines(int n) {
+std::vector<std::string> ListLines(int n) {
     std::vector<std::string> lines;
     for (int i = 1; i <= n; ++i) {
         char buf[64];
@@ -68,15 +68,15 @@ std::vector<std::string> listLines(int n) {
     return lines;
 }
 
-report::Report filledList(const std::vector<std::string>& lines) {
-    report::Report r = report::Report::fromText(listTemplate, "list");
-    r.memo("txtTitolo").setText("[ditta] Riepilogo schede");
+report::Report FilledList(const std::vector<std::string>& lines) {
+    report::Report r = report::Report::FromText(listTemplate, "list");
+    r.memo("txtTitolo").SetText("[ditta] Riepilogo schede");
     auto& memo = r.memo("txtRiepilogo");
-    memo.clearLines();
+    memo.ClearLines();
     for (const auto& l : lines)
-        memo.addLine(l);
-    memo.setHeight(px(double(lines.size()) * 12.822));
-    r.band("MasterData").setHeight(memo.height() + px(10));
+        memo.AddLine(l);
+    memo.SetHeight(Px(double(lines.size()) * 12.822));
+    r.band("MasterData").SetHeight(memo.Height() + Px(10));
     return r;
 }
 
@@ -87,9 +87,9 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
         ~ClockGuard() { rtl::ResetClock(); }
     } guard;
     rtl::SetClock({*rtl::Date::FromYmd(2026, 3, 5), {14, 5, 9}});
-    const auto lines = listLines(300);
-    report::Report r = filledList(lines);
-    const report::Document& doc = r.prepare();
+    const auto lines = ListLines(300);
+    report::Report r = FilledList(lines);
+    const report::Document& doc = r.Prepare();
     EXPECT_EQ(doc.name, "Riepilogo dati");
     ASSERT_GT(doc.pages.size(), 3u);
 
@@ -99,40 +99,40 @@ TEST(Report, ListLinesRunOverPagesEachOnceInOrderWithTheFooterAfterThem) {
         EXPECT_DOUBLE_EQ(page.width, 297);
         EXPECT_DOUBLE_EQ(page.height, 210);
         double lastY = -1;
-        for (auto* t : texts(page, "txtRiepilogo")) {
+        for (auto* t : Texts(page, "txtRiepilogo")) {
             printed.push_back(t->text);
             EXPECT_GT(t->box.y, lastY);
             EXPECT_GE(t->box.y, 10 - 1e-9);
-            EXPECT_LE(t->box.bottom(), 200 + 1e-9); // never into the bottom margin
+            EXPECT_LE(t->box.Bottom(), 200 + 1e-9); // never into the bottom margin
             EXPECT_GE(t->box.y, t->clip.y - 1e-9);  // whole line inside its clip box
-            EXPECT_LE(t->box.bottom(), t->clip.bottom() + 1e-6);
+            EXPECT_LE(t->box.Bottom(), t->clip.Bottom() + 1e-6);
             lastY = t->box.y;
         }
-        EXPECT_FALSE(texts(page, "txtRiepilogo").empty());
+        EXPECT_FALSE(Texts(page, "txtRiepilogo").empty());
     }
     EXPECT_EQ(printed, lines); // trailing blanks kept, nothing lost, nothing twice
 
     // Title once, on the first page, printed literally.
-    EXPECT_EQ(onlyText(doc, "txtTitolo").text, "[ditta] Riepilogo schede");
-    EXPECT_EQ(texts(doc.pages[0], "txtTitolo").size(), 1u);
+    EXPECT_EQ(OnlyText(doc, "txtTitolo").text, "[ditta] Riepilogo schede");
+    EXPECT_EQ(Texts(doc.pages[0], "txtTitolo").size(), 1u);
     // Footer once, on the last page, below the last line.
     const auto& last = doc.pages.back();
-    ASSERT_EQ(texts(last, "txtPagina").size(), 1u);
-    EXPECT_GT(texts(last, "txtPagina")[0]->box.y, texts(last, "txtRiepilogo").back()->box.bottom());
-    EXPECT_EQ(onlyText(doc, "txtPagina").text, "Stampa eseguita in data 05/03/2026");
+    ASSERT_EQ(Texts(last, "txtPagina").size(), 1u);
+    EXPECT_GT(Texts(last, "txtPagina")[0]->box.y, Texts(last, "txtRiepilogo").back()->box.Bottom());
+    EXPECT_EQ(OnlyText(doc, "txtPagina").text, "Stampa eseguita in data 05/03/2026");
 
     // Preparing again starts from nothing.
     std::vector<std::size_t> sizes;
     for (const auto& p : doc.pages)
         sizes.push_back(p.items.size());
-    const report::Document& again = r.prepare();
+    const report::Document& again = r.Prepare();
     ASSERT_EQ(again.pages.size(), sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i)
         EXPECT_EQ(again.pages[i].items.size(), sizes[i]);
 
     // The date is the one of the moment of preparing.
     rtl::SetClock({*rtl::Date::FromYmd(2027, 1, 31), {8, 0, 0}});
-    EXPECT_EQ(onlyText(r.prepare(), "txtPagina").text, "Stampa eseguita in data 31/01/2027");
+    EXPECT_EQ(OnlyText(r.Prepare(), "txtPagina").text, "Stampa eseguita in data 31/01/2027");
 }
 
 TEST(Report, LineBreaksOfATextMakeItsLines) {
@@ -151,39 +151,39 @@ TEST(Report, LineBreaksOfATextMakeItsLines) {
     };
     report::Memo m;
     for (const auto& c : cases) {
-        m.setText(c.text);
-        EXPECT_EQ(m.lines(), c.lines) << c.text;
+        m.SetText(c.text);
+        EXPECT_EQ(m.Lines(), c.lines) << c.text;
     }
 }
 
 TEST(Report, EmptyListPrintsTitleAndFooterOnOnePage) {
-    report::Report r = filledList({});
-    const report::Document& doc = r.prepare();
+    report::Report r = FilledList({});
+    const report::Document& doc = r.Prepare();
     ASSERT_EQ(doc.pages.size(), 1u);
-    EXPECT_TRUE(texts(doc.pages[0], "txtRiepilogo").empty());
+    EXPECT_TRUE(Texts(doc.pages[0], "txtRiepilogo").empty());
     // The footer follows a data band 10 px tall.
-    EXPECT_NEAR(onlyText(doc, "txtPagina").clip.y, 10 + px(30.2362) + px(10) + px(7.55906), 1e-9);
+    EXPECT_NEAR(OnlyText(doc, "txtPagina").clip.y, 10 + Px(30.2362) + Px(10) + Px(7.55906), 1e-9);
 }
 
 TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
-    report::Report r = report::Report::fromText(twoCopyTemplate, "card");
+    report::Report r = report::Report::FromText(twoCopyTemplate, "card");
     for (const char* copy : {"_A", "_B"}) {
-        r.memo(std::string("txtTarga") + copy).setText("AB123CD");
-        r.memo(std::string("txtNote") + copy).setText("vedi [DATE] e [ditta]");
+        r.memo(std::string("txtTarga") + copy).SetText("AB123CD");
+        r.memo(std::string("txtNote") + copy).SetText("vedi [DATE] e [ditta]");
     }
-    r.memo("txtCalce").setText("Stampa eseguita in data [DATE]");
-    img::Bitmap wide = img::filled(200, 100, 0xFF336699);
-    r.picture("imgLogo").setPicture(wide);
+    r.memo("txtCalce").SetText("Stampa eseguita in data [DATE]");
+    img::Bitmap wide = img::Filled(200, 100, 0xFF336699);
+    r.picture("imgLogo").SetPicture(wide);
 
-    const report::Document& doc = r.prepare();
+    const report::Document& doc = r.Prepare();
     ASSERT_EQ(doc.pages.size(), 1u);
     const report::Page& page = doc.pages[0];
     EXPECT_EQ(page.orientation, report::Orientation::Portrait);
     EXPECT_DOUBLE_EQ(page.width, 210);
     EXPECT_DOUBLE_EQ(page.height, 297);
 
-    const auto& a = onlyText(doc, "txtTarga_A");
-    const auto& b = onlyText(doc, "txtTarga_B");
+    const auto& a = OnlyText(doc, "txtTarga_A");
+    const auto& b = OnlyText(doc, "txtTarga_B");
     EXPECT_EQ(a.text, "AB123CD");
     EXPECT_EQ(b.text, "AB123CD");
     EXPECT_DOUBLE_EQ(a.clip.x, 10 + 44);
@@ -191,8 +191,8 @@ TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
     EXPECT_DOUBLE_EQ(b.clip.y, 10 + 7.5 + 108);
     EXPECT_DOUBLE_EQ(a.clip.width, 144);
     // Code's texts are never expanded.
-    EXPECT_EQ(onlyText(doc, "txtNote_B").text, "vedi [DATE] e [ditta]");
-    EXPECT_EQ(onlyText(doc, "txtCalce").text, "Stampa eseguita in data [DATE]");
+    EXPECT_EQ(OnlyText(doc, "txtNote_B").text, "vedi [DATE] e [ditta]");
+    EXPECT_EQ(OnlyText(doc, "txtCalce").text, "Stampa eseguita in data [DATE]");
     // Anonymous objects are repeated too.
     int titles = 0, arrows = 0;
     for (const auto& item : page.items) {
@@ -210,15 +210,15 @@ TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
     EXPECT_EQ(pic->box, (report::Box{10, 10 + 120 + 25, 100, 50}));
     EXPECT_EQ(*pic->bitmap, wide);
 
-    r.setOrientation(report::Orientation::Landscape);
-    const report::Document& land = r.prepare();
+    r.SetOrientation(report::Orientation::Landscape);
+    const report::Document& land = r.Prepare();
     ASSERT_EQ(land.pages.size(), 1u);
     EXPECT_DOUBLE_EQ(land.pages[0].width, 297);
     EXPECT_DOUBLE_EQ(land.pages[0].height, 210);
 }
 
 TEST(Report, MissingObjectsAreNamedInTheError) {
-    report::Report r = report::Report::fromText(twoCopyTemplate, "card");
+    report::Report r = report::Report::FromText(twoCopyTemplate, "card");
     const struct {
         const char* name;
         std::function<void()> lookup;
@@ -238,8 +238,8 @@ TEST(Report, MissingObjectsAreNamedInTheError) {
                 << e.what();
         }
     }
-    EXPECT_TRUE(r.has("txtTarga_B"));
-    EXPECT_FALSE(r.has("txtTarga"));
+    EXPECT_TRUE(r.Has("txtTarga_B"));
+    EXPECT_FALSE(r.Has("txtTarga"));
 }
 
 TEST(Report, BadTemplatesNameTheirLine) {
@@ -263,7 +263,7 @@ TEST(Report, BadTemplatesNameTheirLine) {
     };
     for (const auto& c : cases) {
         try {
-            report::Report::fromText(c.text, "bad.report");
+            report::Report::FromText(c.text, "bad.report");
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const report::Error& e) {
             EXPECT_NE(std::string(e.what()).find("bad.report, line " + std::to_string(c.line) + ":"),
@@ -271,11 +271,11 @@ TEST(Report, BadTemplatesNameTheirLine) {
                 << e.what();
         }
     }
-    EXPECT_THROW(report::Report::fromResource("no/such.report"), report::Error);
+    EXPECT_THROW(report::Report::FromResource("no/such.report"), report::Error);
 }
 
 TEST(Report, PageHeaderAndPageFooterOnEveryPage) {
-    report::Report r = report::Report::fromText(R"(page size=A4 margins=10
+    report::Report r = report::Report::FromText(R"(page size=A4 margins=10
 band Head kind=header height=10
 memo txtHead 0 0 190 10 text=Intestazione
 band Body kind=data height=10 split
@@ -283,21 +283,21 @@ memo txtBody 0 0 190 10 size=10pt
 band Foot kind=pagefooter height=12
 memo txtFoot 0 2 190 8 text="Pie' di pagina"
 )");
-    auto lines = listLines(150);
+    auto lines = ListLines(150);
     auto& body = r.memo("txtBody");
-    body.setLines(lines);
-    body.setHeight(double(lines.size()) * report::lineHeight(body.font));
-    r.band("Body").setHeight(body.height());
-    const report::Document& doc = r.prepare();
+    body.SetLines(lines);
+    body.SetHeight(double(lines.size()) * report::LineHeight(body.font));
+    r.band("Body").SetHeight(body.Height());
+    const report::Document& doc = r.Prepare();
     ASSERT_GT(doc.pages.size(), 1u);
     std::vector<std::string> printed;
     for (const auto& page : doc.pages) {
-        ASSERT_EQ(texts(page, "txtHead").size(), 1u);
-        ASSERT_EQ(texts(page, "txtFoot").size(), 1u);
-        EXPECT_DOUBLE_EQ(texts(page, "txtFoot")[0]->clip.y, 297 - 10 - 12 + 2);
-        for (auto* t : texts(page, "txtBody")) {
+        ASSERT_EQ(Texts(page, "txtHead").size(), 1u);
+        ASSERT_EQ(Texts(page, "txtFoot").size(), 1u);
+        EXPECT_DOUBLE_EQ(Texts(page, "txtFoot")[0]->clip.y, 297 - 10 - 12 + 2);
+        for (auto* t : Texts(page, "txtBody")) {
             EXPECT_GE(t->box.y, 20 - 1e-9);
-            EXPECT_LE(t->box.bottom(), 297 - 10 - 12 + 1e-9);
+            EXPECT_LE(t->box.Bottom(), 297 - 10 - 12 + 1e-9);
             printed.push_back(t->text);
         }
     }
@@ -305,36 +305,36 @@ memo txtFoot 0 2 190 8 text="Pie' di pagina"
 }
 
 TEST(Report, WordWrapOnlyWhereAsked) {
-    report::Report r = report::Report::fromText(R"(memo wrapped 0 0 25 40 font="Courier New" size=10pt wrap
+    report::Report r = report::Report::FromText(R"(memo wrapped 0 0 25 40 font="Courier New" size=10pt wrap
 memo plain 0 50 25 5 font="Courier New" size=10pt
 )");
     // 25 mm hold eleven Courier characters of 10 points.
-    r.memo("wrapped").setText("uno due tre quattro cinque");
-    r.memo("plain").setText("uno due tre quattro cinque");
-    const report::Document& doc = r.prepare();
+    r.memo("wrapped").SetText("uno due tre quattro cinque");
+    r.memo("plain").SetText("uno due tre quattro cinque");
+    const report::Document& doc = r.Prepare();
     std::vector<std::string> wrapped;
-    for (auto* t : texts(doc.pages[0], "wrapped"))
+    for (auto* t : Texts(doc.pages[0], "wrapped"))
         wrapped.push_back(t->text);
     EXPECT_EQ(wrapped, (std::vector<std::string>{"uno due tre", "quattro", "cinque"}));
-    EXPECT_EQ(onlyText(doc, "plain").text, "uno due tre quattro cinque");
-    EXPECT_DOUBLE_EQ(onlyText(doc, "plain").clip.width, 25);
+    EXPECT_EQ(OnlyText(doc, "plain").text, "uno due tre quattro cinque");
+    EXPECT_DOUBLE_EQ(OnlyText(doc, "plain").clip.width, 25);
 }
 
 TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
     report::HeadlessOutput out;
-    report::setOutput(&out);
-    report::Report r = filledList(listLines(3));
+    report::SetOutput(&out);
+    report::Report r = FilledList(ListLines(3));
     out.confirm = false;
-    EXPECT_FALSE(r.print());
+    EXPECT_FALSE(r.Print());
     EXPECT_TRUE(out.printed.empty());
     out.confirm = true;
-    r.memo("txtTitolo").setText("Secondo titolo");
-    EXPECT_TRUE(r.print());
+    r.memo("txtTitolo").SetText("Secondo titolo");
+    EXPECT_TRUE(r.Print());
     ASSERT_EQ(out.printed.size(), 1u);
-    EXPECT_EQ(onlyText(out.printed[0], "txtTitolo").text, "Secondo titolo"); // prepared anew
-    r.preview();
+    EXPECT_EQ(OnlyText(out.printed[0], "txtTitolo").text, "Secondo titolo"); // prepared anew
+    r.Preview();
     EXPECT_EQ(out.previewed.size(), 1u);
-    report::setOutput(nullptr);
+    report::SetOutput(nullptr);
     EXPECT_EQ(&report::output(), &report::headlessOutput());
 }
 
@@ -342,15 +342,15 @@ TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
     const double heights[] = {1e9, std::numeric_limits<double>::quiet_NaN(), -5,
                               std::numeric_limits<double>::infinity()};
     for (double h : heights) {
-        report::Report r = filledList(listLines(3));
-        r.band("MasterData").setHeight(h);
-        const report::Document& doc = r.prepare();
+        report::Report r = FilledList(ListLines(3));
+        r.band("MasterData").SetHeight(h);
+        const report::Document& doc = r.Prepare();
         EXPECT_LE(doc.pages.size(), 2u) << h;
         std::vector<std::string> printed;
         for (const auto& page : doc.pages)
-            for (auto* t : texts(page, "txtRiepilogo"))
+            for (auto* t : Texts(page, "txtRiepilogo"))
                 printed.push_back(t->text);
-        EXPECT_EQ(printed, listLines(3)) << h;
-        EXPECT_EQ(texts(doc.pages.back(), "txtPagina").size(), 1u) << h;
+        EXPECT_EQ(printed, ListLines(3)) << h;
+        EXPECT_EQ(Texts(doc.pages.back(), "txtPagina").size(), 1u) << h;
     }
 }

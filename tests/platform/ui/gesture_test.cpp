@@ -225,24 +225,24 @@ chart ChartStats bounds=10,10,500,300 series=Series1 kind=bar view3d=yes
     EXPECT_EQ(view.Kind(), ui::ControlKind::Chart);
     EXPECT_STREQ(ui::KindName(view.Kind()), "chart");
     chart::Chart& c = view.Chart();
-    EXPECT_EQ(c.seriesName(), "Series1");
-    EXPECT_EQ(c.title().text, "Statistiche mensili");
-    EXPECT_EQ(c.title().font.family, "Verdana");
-    EXPECT_NEAR(c.title().font.size, 20.0843, 1e-9);
-    EXPECT_TRUE(c.title().font.bold);
-    EXPECT_EQ(c.title().font.color, 0xFFD04498u);
-    EXPECT_EQ(c.foot().text, "Piede");
+    EXPECT_EQ(c.SeriesName(), "Series1");
+    EXPECT_EQ(c.Title().text, "Statistiche mensili");
+    EXPECT_EQ(c.Title().font.family, "Verdana");
+    EXPECT_NEAR(c.Title().font.size, 20.0843, 1e-9);
+    EXPECT_TRUE(c.Title().font.bold);
+    EXPECT_EQ(c.Title().font.color, 0xFFD04498u);
+    EXPECT_EQ(c.Foot().text, "Piede");
     EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
     EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
 
     h.app.SetBackend(&backend);
-    c.add(3, "Gennaio", 0xFF0000FF);
-    c.add(5, "Febbraio", 0xFFFF0000);
-    c.setKind(chart::SeriesKind::Pie);
+    c.Add(3, "Gennaio", 0xFF0000FF);
+    c.Add(5, "Febbraio", 0xFFFF0000);
+    c.SetKind(chart::SeriesKind::Pie);
     h.app.SetBackend(nullptr);
     EXPECT_EQ(backend.seen, (std::vector<std::string>(3, "ChartStats")));
-    ASSERT_EQ(c.points().size(), 2u);
-    EXPECT_EQ(c.points()[1], (chart::Point{5, "Febbraio", 0xFFFF0000}));
+    ASSERT_EQ(c.Points().size(), 2u);
+    EXPECT_EQ(c.Points()[1], (chart::Point{5, "Febbraio", 0xFFFF0000}));
 
     ui::Form bad(h.app);
     EXPECT_THROW(ui::LoadLayout(bad, "form TfrmX client=10x10\nchart c kind=torta\n"), ui::LayoutError);
