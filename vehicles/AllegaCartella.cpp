@@ -110,6 +110,24 @@ void TfrmAllegaCartella::imgCancellaClick(const Blocco& b) {
     b.txtFile->SetText("");
 }
 
+RitornoAllegaCartella::Allegati RitornoAllegaCartella::Leggi(const std::array<const ui::Label*, 3>& file,
+                                                             const std::array<const ui::Label*, 3>& desc) {
+    Allegati allegati;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        allegati.file[i] = rtl::Trim(file[i]->Text());
+        allegati.desc[i] = rtl::Trim(desc[i]->Text());
+    }
+    return allegati;
+}
+
+void RitornoAllegaCartella::Scrivi(const Allegati& allegati, const std::array<ui::Label*, 3>& file,
+                                   const std::array<ui::Label*, 3>& desc) {
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        file[i]->SetText(allegati.file[i]);
+        desc[i]->SetText(allegati.desc[i]);
+    }
+}
+
 void TfrmAllegaCartella::ImpostaAllegati(const RitornoAllegaCartella::Allegati& allegati) {
     for (std::size_t i = 0; i < blocchi_.size(); ++i) {
         blocchi_[i].txtFile->SetText(allegati.file[i]);

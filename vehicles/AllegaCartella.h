@@ -23,6 +23,13 @@ public:
     };
     virtual void AllegatiApplicati(const Allegati& allegati) = 0;
 
+    // A card's six hidden labels (lblFile01, lblDesc01 .. lblDesc03): read
+    // trimmed to preset the dialog, written with what it hands back.
+    static Allegati Leggi(const std::array<const ui::Label*, 3>& file,
+                          const std::array<const ui::Label*, 3>& desc);
+    static void Scrivi(const Allegati& allegati, const std::array<ui::Label*, 3>& file,
+                       const std::array<ui::Label*, 3>& desc);
+
 protected:
     ~RitornoAllegaCartella() = default;
 };

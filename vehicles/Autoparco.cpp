@@ -395,18 +395,12 @@ void TfrmAutoparco::cmdFileClick() {
     auto allega = std::make_unique<TfrmAllegaCartella>(App(), this, this);
     allega->ImpostaChiamante("autoparco");
     allega->ImpostaAllegati(
-        {{rtl::Trim(lblFile01.Text()), rtl::Trim(lblFile02.Text()), rtl::Trim(lblFile03.Text())},
-         {rtl::Trim(lblDesc01.Text()), rtl::Trim(lblDesc02.Text()), rtl::Trim(lblDesc03.Text())}});
+        Leggi({&lblFile01, &lblFile02, &lblFile03}, {&lblDesc01, &lblDesc02, &lblDesc03}));
     allega->ShowModal();
 }
 
 void TfrmAutoparco::AllegatiApplicati(const Allegati& allegati) {
-    lblFile01.SetText(allegati.file[0]);
-    lblDesc01.SetText(allegati.desc[0]);
-    lblFile02.SetText(allegati.file[1]);
-    lblDesc02.SetText(allegati.desc[1]);
-    lblFile03.SetText(allegati.file[2]);
-    lblDesc03.SetText(allegati.desc[2]);
+    Scrivi(allegati, {&lblFile01, &lblFile02, &lblFile03}, {&lblDesc01, &lblDesc02, &lblDesc03});
 }
 
 void TfrmAutoparco::cmdStampaClick() {
