@@ -40,7 +40,7 @@ struct QtDialoghi : ::testing::Test {
     }
     void Mostra(ui::Form& f) {
         f.Show();
-        QApplication::setActiveWindow(&bridge->window(f));
+        QApplication::setActiveWindow(&bridge->Window(f));
         QApplication::processEvents();
     }
     template <class W> W* peer(ui::Control& c) {

@@ -64,7 +64,7 @@ struct Fixture : ::testing::Test {
         bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
         ASSERT_NE(bridge, nullptr);
         form.Show();
-        QApplication::setActiveWindow(&bridge->window(form));
+        QApplication::setActiveWindow(&bridge->Window(form));
         QApplication::processEvents();
     }
     void TearDown() override { session.reset(); }
@@ -132,7 +132,7 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     auto& first = Ctl<ui::Edit>("txtCampo");
     auto& second = Ctl<ui::Edit>("txtAltro");
     first.SetFocus();
-    QWidget& win = bridge->window(form);
+    QWidget& win = bridge->Window(form);
     EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtCampo"));
     // A Tab swallowed by the handler moves nothing; a Tab let through moves.
     bool swallowTab = true;
@@ -242,7 +242,7 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     EXPECT_EQ(peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
 
     Ctl<ui::Rectangle>("effCampo").SetVisible(true);
-    EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->window(form)));
+    EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->Window(form)));
 }
 
 TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
@@ -420,7 +420,7 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
 }
 
 TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
-    QWidget& w = bridge->window(form);
+    QWidget& w = bridge->Window(form);
     EXPECT_EQ(w.windowTitle(), QString(" Prova finestra"));
     EXPECT_EQ(w.size(), QSize(420, 320));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()); // fixed border
@@ -443,12 +443,12 @@ TEST_F(Bridge, ModalRunEndsWithTheButtonResult) {
 button cmdSi bounds=10,10,80,25 text="Sì" modalresult=ok
 )");
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(bridge->window(dialog).isVisible());
-        EXPECT_EQ(bridge->window(dialog).windowModality(), Qt::ApplicationModal);
+        EXPECT_TRUE(bridge->Window(dialog).isVisible());
+        EXPECT_EQ(bridge->Window(dialog).windowModality(), Qt::ApplicationModal);
         QTest::mouseClick(bridge->Widget(*dialog.FindControl("cmdSi")), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::OK);
-    EXPECT_FALSE(bridge->window(dialog).isVisible());
+    EXPECT_FALSE(bridge->Window(dialog).isVisible());
 }
 
 TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
@@ -458,7 +458,7 @@ TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
         ui::LoadLayout(dialog, "form TfrmScelta caption=Scelta client=200x100 border=single closebox=no\n");
         bool closeRan = false;
         dialog.OnClose = [&](ui::CloseAction&) { closeRan = true; };
-        QTimer::singleShot(0, [&] { bridge->window(dialog).close(); });
+        QTimer::singleShot(0, [&] { bridge->Window(dialog).close(); });
         EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::Cancel);
         EXPECT_TRUE(closeRan);
     }
@@ -468,11 +468,11 @@ TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
     bool otherClosed = false;
     other.OnClose = [&](ui::CloseAction&) { otherClosed = true; };
     other.Show();
-    bridge->window(other).close();
+    bridge->Window(other).close();
     EXPECT_TRUE(otherClosed);
     EXPECT_FALSE(other.Visible());
     // The main window: the program ends.
-    bridge->window(form).close();
+    bridge->Window(form).close();
     EXPECT_TRUE(app.Terminated());
 }
 
@@ -518,7 +518,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
 )");
     big.Show();
     QApplication::processEvents();
-    qtbackend::FormWindow& w = bridge->window(big);
+    qtbackend::FormWindow& w = bridge->Window(big);
     ASSERT_GT(w.width(), 300);
     ASSERT_GT(w.height(), 200);
     // The model works with the real client size...
@@ -555,7 +555,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
     QApplication::processEvents();
     std::vector<QSize> seen;
     sized.OnResize = [&] { seen.emplace_back(sized.ClientWidth(), sized.ClientHeight()); };
-    bridge->window(sized).resize(500, 400);
+    bridge->Window(sized).resize(500, 400);
     QApplication::processEvents();
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), QSize(500, 400));
@@ -564,7 +564,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
     seen.clear();
     sized.SetClientSize(320, 240);
     QApplication::processEvents();
-    EXPECT_EQ(bridge->window(sized).size(), QSize(320, 240));
+    EXPECT_EQ(bridge->Window(sized).size(), QSize(320, 240));
     EXPECT_EQ(seen, (std::vector<QSize>{QSize(320, 240)}));
 }
 

@@ -86,7 +86,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         std::fprintf(stderr, "%s\n", name.c_str()); // names the window of a crash
         ++tried;
         Show(app, *form);
-        qtbackend::FormWindow& w = bridge->window(*form);
+        qtbackend::FormWindow& w = bridge->Window(*form);
         ASSERT_TRUE(w.isVisible());
 
         // A coarse grid over the whole window, its edges and margins included.
