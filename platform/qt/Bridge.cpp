@@ -693,7 +693,7 @@ void Bridge::FormDestroyed(ui::Form& f) {
         if (QWidget* q = Widget(*c)) {
             if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
             if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
-            if (auto* gv = dynamic_cast<GridView*>(q)) gv->detach();
+            if (auto* gv = dynamic_cast<GridView*>(q)) gv->Detach();
             controls_.erase(q);
             if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
             if (QLineEdit* le = LineEditOf(q)) controls_.erase(le);

@@ -756,7 +756,7 @@ public:
                 const Box clip = first && last ? pageBox(b.y, b.Bottom()) : pageBox(y0, std::max(y0, y1));
                 if (boxHere && (m->fill || m->frame))
                     page.items.push_back(RectItem{clip, m->fill, m->frame, m->frameWidth});
-                const MemoText& t = text(*m);
+                const MemoText& t = Text(*m);
                 if (t.lines.empty() || t.step <= 0) continue;
                 const double base = b.y + t.first;
                 // Lines whose top lies in the slice and inside the memo's box.
@@ -798,7 +798,7 @@ public:
         }
     }
 
-    const MemoText& text(const Memo& m) {
+    const MemoText& Text(const Memo& m) {
         auto it = texts_.find(&m);
         if (it == texts_.end()) it = texts_.emplace(&m, LayoutMemo(m, m.TemplateText(), date_)).first;
         return it->second;
@@ -812,7 +812,7 @@ public:
             auto* m = dynamic_cast<Memo*>(o);
             if (!m || !m->visible) continue;
             if (m->box.y >= cut || m->box.Bottom() <= cut) continue;
-            const MemoText& t = text(*m);
+            const MemoText& t = Text(*m);
             if (t.lines.empty() || t.step <= 0) continue;
             const double base = m->box.y + t.first;
             // k: the first line that does not end by the cut.
