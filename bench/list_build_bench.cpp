@@ -25,13 +25,13 @@ const rtl::Date kOggi = *rtl::Date::FromYmd(2024, 12, 13);
 std::size_t ConFormato(const std::string& path, bool sorted) {
     using namespace common;
     static const FormatoRiga formato = std::move(FormatoRiga(TVisitaRec)
-                                                     .colonna("DataEnt", 10)
-                                                     .testo("  ")
-                                                     .colonna("OraEnt", 5)
-                                                     .testo("  ")
-                                                     .colonna("Targa", 12)
-                                                     .colonna("Veicolo", 30)
-                                                     .ultima("Conduttore"));
+                                                     .Colonna("DataEnt", 10)
+                                                     .Testo("  ")
+                                                     .Colonna("OraEnt", 5)
+                                                     .Testo("  ")
+                                                     .Colonna("Targa", 12)
+                                                     .Colonna("Veicolo", 30)
+                                                     .Ultima("Conduttore"));
     VociLista voci;
     CostruisciVoci(voci, path, formato, {}, sorted);
     return voci.size();
@@ -48,13 +48,13 @@ std::size_t ConRigaLista(const std::string& path, bool sorted) {
         voci, path, TVisitaRec,
         [](const RecordView& r) -> std::optional<std::string> {
             return ts::RigaLista()
-                .colonna(r, data, 10)
-                .testo("  ")
-                .colonna(r, ora, 5)
-                .testo("  ")
-                .colonna(r, targa, 12)
-                .colonna(r, veicolo, 30)
-                .ultima(r, conduttore)
+                .Colonna(r, data, 10)
+                .Testo("  ")
+                .Colonna(r, ora, 5)
+                .Testo("  ")
+                .Colonna(r, targa, 12)
+                .Colonna(r, veicolo, 30)
+                .Ultima(r, conduttore)
                 .str();
         },
         sorted);

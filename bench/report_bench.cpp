@@ -34,11 +34,11 @@ int main(int argc, char** argv) {
             {"list report layout",
              [lines] {
                  auto r = std::make_shared<report::Report>(report::Report::FromText(kTemplate, "bench"));
-                 auto& memo = r->memo("txtRiepilogo");
+                 auto& memo = r->GetMemo("txtRiepilogo");
                  for (std::size_t i = 0; i < lines; ++i)
                      memo.AddLine("Riga " + std::to_string(i) + "   FIAT PANDA   AB123CD");
                  memo.SetHeight(report::Px(double(lines) * 12.822));
-                 r->band("MasterData").SetHeight(memo.Height() + report::Px(10));
+                 r->GetBand("MasterData").SetHeight(memo.Height() + report::Px(10));
                  return [r, lines] {
                      const double start = bench::Now();
                      const std::size_t pages = r->Prepare().pages.size();

@@ -75,7 +75,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
                  common::VociLista voci;
                  common::CostruisciVoci(
                      voci, anno, tripsheets::FormatoFoglio(),
-                     [&ricerca](const common::RecordView& f) { return ricerca.corrisponde(f.Bytes()); },
+                     [&ricerca](const common::RecordView& f) { return ricerca.Corrisponde(f.Bytes()); },
                      false);
                  return bench::Outcome{std::to_string(voci.size()) + " found"};
              };

@@ -47,12 +47,12 @@ ${entries}    {nullptr, nullptr, 0}
 };
 }
 namespace res {
-std::optional<std::string_view> find(std::string_view name) {
+std::optional<std::string_view> Find(std::string_view name) {
     for (const Entry* e = entries; e->name; ++e)
         if (name == e->name) return std::string_view(reinterpret_cast<const char*>(e->data), e->size);
     return std::nullopt;
 }
-std::vector<std::string> names() {
+std::vector<std::string> Names() {
     std::vector<std::string> out;
     for (const Entry* e = entries; e->name; ++e) out.emplace_back(e->name);
     return out;

@@ -17,7 +17,7 @@ void TfrmDocumento::btnStampaClick() {
         *this, repDocumento, config_.orientamento, config_.anteprima,
         [this] {
             config_.riempi(repDocumento);
-            if (repDocumento.Has("txtCalce")) repDocumento.memo("txtCalce").SetText(PiePaginaDocumento());
+            if (repDocumento.Has("txtCalce")) repDocumento.GetMemo("txtCalce").SetText(PiePaginaDocumento());
         },
         config_.testoErrore);
 }

@@ -39,6 +39,6 @@ void ShowHelp(ui::Form& owner, const std::string& title, const std::string& text
 
 void ShowHelpTopic(ui::Form& owner, const std::string& title, std::string_view resource) {
     std::string text;
-    if (res::find(resource)) text = LoadHelpTopic(resource).Text();
+    if (res::Find(resource)) text = LoadHelpTopic(resource).Text();
     ShowHelp(owner, title, text);
 }

@@ -71,14 +71,14 @@ HelpTopic ParseHelpTopic(std::string_view file) {
 }
 
 HelpTopic LoadHelpTopic(std::string_view resource) {
-    auto data = res::find(resource);
+    auto data = res::Find(resource);
     if (!data) throw std::runtime_error("help topic not found: " + std::string(resource));
     return ParseHelpTopic(*data);
 }
 
 std::vector<std::vector<HelpTopic>> HelpChapters() {
     std::vector<std::string> others;
-    for (auto& n : res::names())
+    for (auto& n : res::Names())
         if (IsHelpResource(n)) others.push_back(n);
     std::sort(others.begin(), others.end());
     std::vector<std::vector<HelpTopic>> chapters;

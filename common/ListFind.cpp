@@ -67,7 +67,7 @@ RicercaMultipla::RicercaMultipla(std::span<const Criterio> criteri) {
         if (!rtl::Trim(c.testo).empty()) needles_.push_back({rtl::LowerAscii(c.testo), c.campo});
 }
 
-bool RicercaMultipla::corrisponde(std::span<const std::uint8_t> record) const {
+bool RicercaMultipla::Corrisponde(std::span<const std::uint8_t> record) const {
     for (const Needle& n : needles_) {
         // The trimmed field decoded and lower-cased into one reused buffer.
         scratch_.clear();

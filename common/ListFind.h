@@ -40,8 +40,8 @@ class RicercaMultipla {
 public:
     explicit RicercaMultipla(std::span<const Criterio> criteri);
     // The number of criteria given (trimmed text not empty), for `lblConta`.
-    int criteriDati() const { return int(needles_.size()); }
-    bool corrisponde(std::span<const std::uint8_t> record) const;
+    int CriteriDati() const { return int(needles_.size()); }
+    bool Corrisponde(std::span<const std::uint8_t> record) const;
 
 private:
     struct Needle {

@@ -25,7 +25,7 @@ namespace {
 constexpr std::size_t kMargine = 32;
 } // namespace
 
-FormatoRiga& FormatoRiga::testo(std::string_view fixed) {
+FormatoRiga& FormatoRiga::Testo(std::string_view fixed) {
     Parte p;
     p.fisso = std::string(fixed) + std::string(kMargine, '\0');
     p.lunghezzaFisso = fixed.size();
@@ -58,16 +58,16 @@ FormatoRiga& FormatoRiga::Aggiungi(std::initializer_list<std::string_view> campi
     return *this;
 }
 
-FormatoRiga& FormatoRiga::colonna(std::string_view campo, std::size_t width) {
+FormatoRiga& FormatoRiga::Colonna(std::string_view campo, std::size_t width) {
     return Aggiungi({campo}, width, false);
 }
-FormatoRiga& FormatoRiga::colonna(std::initializer_list<std::string_view> campi, std::size_t width) {
+FormatoRiga& FormatoRiga::Colonna(std::initializer_list<std::string_view> campi, std::size_t width) {
     return Aggiungi(campi, width, false);
 }
-FormatoRiga& FormatoRiga::ultima(std::string_view campo) {
+FormatoRiga& FormatoRiga::Ultima(std::string_view campo) {
     return Aggiungi({campo}, 0, true);
 }
-FormatoRiga& FormatoRiga::ultima(std::initializer_list<std::string_view> campi) {
+FormatoRiga& FormatoRiga::Ultima(std::initializer_list<std::string_view> campi) {
     return Aggiungi(campi, 0, true);
 }
 
@@ -524,7 +524,7 @@ void CostruisciVoci(VociLista& voci, const std::string& path, const FormatoRiga&
         voci.righe = ui::ListItems(std::move(righe));
     };
     try {
-        Archivio archivio(path, formato.type());
+        Archivio archivio(path, formato.Type());
         const std::size_t count = std::size_t(archivio.Conta());
         const std::size_t attese = filtro ? count / 4 : count;
         // Each entry (or line) is written straight into its buffer. They

@@ -18,8 +18,8 @@ namespace common {
 // fields are found by name when the layout is made, and each line is then
 // written straight from the record's bytes (decoded from windows-1252 as it
 // is written), with no string per field:
-//   FormatoRiga(TAutomezzoRec).colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"},
-//   30).ultima("Chilometri")
+//   FormatoRiga(TAutomezzoRec).Colonna("Tipo", 20).Testo("  ").Colonna({"Marca", "Modello"},
+//   30).Ultima("Chilometri")
 // A padded column is the trimmed value, padded with blanks to exactly its
 // width or cut to its first `width` characters (one stored byte is one
 // character); a last column is the trimmed value, not padded. Unknown field
@@ -31,17 +31,17 @@ namespace common {
 class FormatoRiga {
 public:
     explicit FormatoRiga(const RecordType& type) : type_(&type) {}
-    const RecordType& type() const { return *type_; }
+    const RecordType& Type() const { return *type_; }
 
     // A fixed text, as it is.
-    FormatoRiga& testo(std::string_view fixed);
+    FormatoRiga& Testo(std::string_view fixed);
     // A padded column of one field, or of several trimmed fields joined by
     // one blank each (the whole then trimmed).
-    FormatoRiga& colonna(std::string_view campo, std::size_t width);
-    FormatoRiga& colonna(std::initializer_list<std::string_view> campi, std::size_t width);
+    FormatoRiga& Colonna(std::string_view campo, std::size_t width);
+    FormatoRiga& Colonna(std::initializer_list<std::string_view> campi, std::size_t width);
     // A last column, not padded.
-    FormatoRiga& ultima(std::string_view campo);
-    FormatoRiga& ultima(std::initializer_list<std::string_view> campi);
+    FormatoRiga& Ultima(std::string_view campo);
+    FormatoRiga& Ultima(std::initializer_list<std::string_view> campi);
 
     // Appends the line of `record` (a record of the layout's type) to `out`.
     void Scrivi(std::string& out, std::span<const std::uint8_t> record) const;

@@ -114,10 +114,10 @@ void MostraRisultato(ui::Form& form) {
 void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
                  const std::string& path, const FormatoRiga& formato, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
-    form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.criteriDati()));
+    form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.CriteriDati()));
     FiltroRecord filtro;
-    if (ricerca.criteriDati() > 0)
-        filtro = [&](const RecordView& r) { return ricerca.corrisponde(r.Bytes()); };
+    if (ricerca.CriteriDati() > 0)
+        filtro = [&](const RecordView& r) { return ricerca.Corrisponde(r.Bytes()); };
     lista.Costruisci(path, formato, filtro, ordinata);
     MostraRisultato(form);
 }

@@ -31,14 +31,14 @@ std::string Riga(const ui::ListItems& righe, std::size_t i) {
 template <class Righe>
 void Riempi(report::Report& frxReport, std::string_view titolo, const Righe& righe,
             std::span<const std::string> extra) {
-    frxReport.memo("txtTitolo").SetText(titolo);
-    report::Memo& memo = frxReport.memo("txtRiepilogo");
+    frxReport.GetMemo("txtTitolo").SetText(titolo);
+    report::Memo& memo = frxReport.GetMemo("txtRiepilogo");
     memo.ClearLines();
     for (std::size_t i = 0; i < righe.size(); ++i)
         memo.AddLine(Riga(righe, i));
     for (const std::string& r : extra)
         memo.AddLine(r);
-    report::Band& band = frxReport.band("MasterData");
+    report::Band& band = frxReport.GetBand("MasterData");
     memo.SetHeight(report::Px(double(memo.Lines().size()) * kAltezzaRiga));
     band.SetHeight(memo.Height() + report::Px(10));
 }
@@ -74,7 +74,7 @@ std::string PiePaginaDocumento() {
 void RiempiMemo(report::Report& rep, const ui::Form& card, std::span<const std::string> memo,
                 std::string_view suffisso) {
     for (const std::string& name : memo)
-        rep.memo(name + std::string(suffisso)).SetText(rtl::Trim(card.Get<ui::Control>(name).Text()));
+        rep.GetMemo(name + std::string(suffisso)).SetText(rtl::Trim(card.Get<ui::Control>(name).Text()));
 }
 
 void EseguiDocumento(ui::Form& dialog, report::Report& rep, report::Orientation orientamento, bool anteprima,

@@ -39,7 +39,7 @@ FinestraRicerca::FinestraRicerca(ui::Form& form, ListaRecord& lista, report::Rep
         ui::Edit& successivo = f.Get<ui::Edit>(config_.criteri[(i + 1) % n].edit);
         entry::BindHighlightRect(edit, f.Get<ui::Rectangle>(c.evidenzia));
         edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
-        criteri_.emplace_back(&edit, config_.formato->type().Field(c.campo));
+        criteri_.emplace_back(&edit, config_.formato->Type().Field(c.campo));
     }
 }
 

@@ -12,15 +12,15 @@ std::string PercorsoArchivioConduttori() {
 common::FormatoRiga FormatoConduttore(std::size_t larghezza, std::string_view prima,
                                       std::string_view ultimo) {
     common::FormatoRiga formato(TConduttoreRec);
-    formato.colonna("Conducente", larghezza)
-        .testo("  Cel. ")
-        .colonna("TelCel", 14)
-        .testo("  ")
-        .colonna({"Marca", "Modello"}, larghezza)
-        .testo("  Targa: ")
-        .colonna("Targa", 12)
-        .testo(prima)
-        .ultima(ultimo);
+    formato.Colonna("Conducente", larghezza)
+        .Testo("  Cel. ")
+        .Colonna("TelCel", 14)
+        .Testo("  ")
+        .Colonna({"Marca", "Modello"}, larghezza)
+        .Testo("  Targa: ")
+        .Colonna("Targa", 12)
+        .Testo(prima)
+        .Ultima(ultimo);
     return formato;
 }
 

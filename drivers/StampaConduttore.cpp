@@ -27,8 +27,8 @@ std::string Testo(const ui::Form& card, const char* control) {
 void Riempi(report::Report& rep) {
     const ui::Form& card = common::SchedaAperta(frmAnagrafica, "scheda del conduttore assente");
     common::RiempiMemo(rep, card, kMemo);
-    rep.memo("txtCitta").SetText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
-    rep.memo("txtCarta").SetText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
+    rep.GetMemo("txtCitta").SetText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
+    rep.GetMemo("txtCarta").SetText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
 }
 
 } // namespace

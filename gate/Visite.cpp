@@ -11,13 +11,13 @@ namespace {
 // The columns every visit line begins with: vehicle, then the plate.
 common::FormatoRiga InizioFormato(std::size_t larghezzaVeicolo) {
     common::FormatoRiga formato(TVisitaRec);
-    formato.colonna("Veicolo", larghezzaVeicolo).testo("  Targa: ").colonna("Targa", 12);
+    formato.Colonna("Veicolo", larghezzaVeicolo).Testo("  Targa: ").Colonna("Targa", 12);
     return formato;
 }
 
 // The end of every visit line: the driver, whole.
 common::FormatoRiga Fine(common::FormatoRiga formato) {
-    return std::move(formato.testo("  Conduttore: ").ultima("Conduttore"));
+    return std::move(formato.Testo("  Conduttore: ").Ultima("Conduttore"));
 }
 
 void Due(std::string& out, int n) {
@@ -50,42 +50,42 @@ std::string_view CampoGrezzo(const common::RecordView& visita, common::FieldRef 
 
 const common::FormatoRiga& FormatoUscitiOggi() {
     static const common::FormatoRiga formato = Fine(std::move(InizioFormato(30)
-                                                                  .testo("  Ora uscita: ")
-                                                                  .colonna("OraUsc", 5)
-                                                                  .testo("  Entrata: ")
-                                                                  .colonna("DataEnt", 10)
-                                                                  .testo("  Ora: ")
-                                                                  .colonna("OraEnt", 5)));
+                                                                  .Testo("  Ora uscita: ")
+                                                                  .Colonna("OraUsc", 5)
+                                                                  .Testo("  Entrata: ")
+                                                                  .Colonna("DataEnt", 10)
+                                                                  .Testo("  Ora: ")
+                                                                  .Colonna("OraEnt", 5)));
     return formato;
 }
 
 const common::FormatoRiga& FormatoEntratiOggi() {
     static const common::FormatoRiga formato = Fine(std::move(InizioFormato(30)
-                                                                  .testo("  Ora entrata: ")
-                                                                  .colonna("OraEnt", 5)
-                                                                  .testo("  Uscita: ")
-                                                                  .colonna("DataUsc", 10)
-                                                                  .testo("  Ora: ")
-                                                                  .colonna("OraUsc", 5)));
+                                                                  .Testo("  Ora entrata: ")
+                                                                  .Colonna("OraEnt", 5)
+                                                                  .Testo("  Uscita: ")
+                                                                  .Colonna("DataUsc", 10)
+                                                                  .Testo("  Ora: ")
+                                                                  .Colonna("OraUsc", 5)));
     return formato;
 }
 
 const common::FormatoRiga& FormatoNonUsciti() {
     static const common::FormatoRiga formato = Fine(std::move(
-        InizioFormato(30).testo("  Entrata: ").colonna("DataEnt", 10).testo("  Ora: ").colonna("OraEnt", 5)));
+        InizioFormato(30).Testo("  Entrata: ").Colonna("DataEnt", 10).Testo("  Ora: ").Colonna("OraEnt", 5)));
     return formato;
 }
 
 const common::FormatoRiga& FormatoTrovaVisite() {
     static const common::FormatoRiga formato = Fine(std::move(InizioFormato(28)
-                                                                  .testo("  Entrata: ")
-                                                                  .colonna("DataEnt", 10)
-                                                                  .testo("  Ora: ")
-                                                                  .colonna("OraEnt", 5)
-                                                                  .testo("  Uscita: ")
-                                                                  .colonna("DataUsc", 10)
-                                                                  .testo("  Ora: ")
-                                                                  .colonna("OraUsc", 5)));
+                                                                  .Testo("  Entrata: ")
+                                                                  .Colonna("DataEnt", 10)
+                                                                  .Testo("  Ora: ")
+                                                                  .Colonna("OraEnt", 5)
+                                                                  .Testo("  Uscita: ")
+                                                                  .Colonna("DataUsc", 10)
+                                                                  .Testo("  Ora: ")
+                                                                  .Colonna("OraUsc", 5)));
     return formato;
 }
 

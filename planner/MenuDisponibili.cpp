@@ -39,15 +39,15 @@ void Avviso(const std::string& text) {
 
 const common::FormatoRiga& FormatoMenuDisponibili() {
     static const common::FormatoRiga formato = std::move(common::FormatoRiga(common::TAutomezzoRec)
-                                                             .colonna("Tipo", 20)
-                                                             .testo("  ")
-                                                             .colonna({"Marca", "Modello"}, 30)
-                                                             .testo("  Targa: ")
-                                                             .colonna("Targa", 14)
-                                                             .testo("  Posti: ")
-                                                             .colonna("Posti", 12)
-                                                             .testo("  Alim. ")
-                                                             .ultima("Alimentazione"));
+                                                             .Colonna("Tipo", 20)
+                                                             .Testo("  ")
+                                                             .Colonna({"Marca", "Modello"}, 30)
+                                                             .Testo("  Targa: ")
+                                                             .Colonna("Targa", 14)
+                                                             .Testo("  Posti: ")
+                                                             .Colonna("Posti", 12)
+                                                             .Testo("  Alim. ")
+                                                             .Ultima("Alimentazione"));
     return formato;
 }
 

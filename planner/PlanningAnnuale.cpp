@@ -14,12 +14,12 @@ namespace {
 // never what the bookings say.
 void Riempi(report::Report& rep) {
     const TfrmPlanning& p = common::SchedaAperta(frmPlanning, "finestra del planner assente");
-    rep.memo("txtTitolo").SetText("PLANNER PRENOTAZIONI ANNO " + rtl::Trim(p.txtAnno.Text()));
-    rep.memo("txtVeicolo").SetText(rtl::Trim(p.txtVeicolo.Text()));
-    rep.memo("txtModello").SetText(rtl::Trim(p.txtMarca.Text()) + " " + rtl::Trim(p.txtModello.Text()));
-    rep.memo("txtTarga").SetText(rtl::Trim(p.txtTarga.Text()));
+    rep.GetMemo("txtTitolo").SetText("PLANNER PRENOTAZIONI ANNO " + rtl::Trim(p.txtAnno.Text()));
+    rep.GetMemo("txtVeicolo").SetText(rtl::Trim(p.txtVeicolo.Text()));
+    rep.GetMemo("txtModello").SetText(rtl::Trim(p.txtMarca.Text()) + " " + rtl::Trim(p.txtModello.Text()));
+    rep.GetMemo("txtTarga").SetText(rtl::Trim(p.txtTarga.Text()));
     for (const Giorno& g : Giorni())
-        rep.memo(NomeCella("txt", g)).SetText(p.Cella(g.index).occ.Visible() ? "X" : " ");
+        rep.GetMemo(NomeCella("txt", g)).SetText(p.Cella(g.index).occ.Visible() ? "X" : " ");
 }
 
 } // namespace

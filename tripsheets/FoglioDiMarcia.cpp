@@ -38,10 +38,10 @@ const std::vector<std::string>& MemoDati() {
 void Riempi(report::Report& rep) {
     const TfrmFogli& fogli = common::SchedaAperta(frmFogli, "finestra dei Fogli di Marcia assente");
     const auto testo = [](const ui::Edit& e) { return rtl::Trim(e.Text()); };
-    rep.memo("txtIntestazione").SetText("FOGLIO DI MARCIA N. " + testo(fogli.txtNumFoglio));
+    rep.GetMemo("txtIntestazione").SetText("FOGLIO DI MARCIA N. " + testo(fogli.txtNumFoglio));
     common::RiempiMemo(rep, fogli, MemoDati());
-    rep.memo("txtDataChiusura").SetText("DATA CHIUSURA:  " + testo(fogli.txtDataChiusura));
-    rep.memo("txtOraChiusura").SetText("ORA CHIUSURA:  " + testo(fogli.txtOraChiusura));
+    rep.GetMemo("txtDataChiusura").SetText("DATA CHIUSURA:  " + testo(fogli.txtDataChiusura));
+    rep.GetMemo("txtOraChiusura").SetText("ORA CHIUSURA:  " + testo(fogli.txtOraChiusura));
 }
 
 } // namespace

@@ -59,20 +59,20 @@ bool FoglioAperto(const common::RecordView& foglio) {
 
 const common::FormatoRiga& FormatoFoglio() {
     static const common::FormatoRiga formato = std::move(common::FormatoRiga(TFoglioRec)
-                                                             .testo("Foglio n. ")
-                                                             .colonna("NumFoglio", 12)
-                                                             .testo("  Data: ")
-                                                             .colonna("DataApertura", 10)
-                                                             .testo("  Ora: ")
-                                                             .colonna("OraApertura", 5)
-                                                             .testo("  ")
-                                                             .colonna("Conduttore", 25)
-                                                             .testo("  Cel. ")
-                                                             .colonna("TelCel", 15)
-                                                             .testo("  Mezzo: ")
-                                                             .colonna("Veicolo", 25)
-                                                             .testo("  Targa: ")
-                                                             .ultima("Targa"));
+                                                             .Testo("Foglio n. ")
+                                                             .Colonna("NumFoglio", 12)
+                                                             .Testo("  Data: ")
+                                                             .Colonna("DataApertura", 10)
+                                                             .Testo("  Ora: ")
+                                                             .Colonna("OraApertura", 5)
+                                                             .Testo("  ")
+                                                             .Colonna("Conduttore", 25)
+                                                             .Testo("  Cel. ")
+                                                             .Colonna("TelCel", 15)
+                                                             .Testo("  Mezzo: ")
+                                                             .Colonna("Veicolo", 25)
+                                                             .Testo("  Targa: ")
+                                                             .Ultima("Targa"));
     return formato;
 }
 

@@ -40,16 +40,16 @@ common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
 
 const common::FormatoRiga& FormatoCosto() {
     static const common::FormatoRiga formato = std::move(common::FormatoRiga(common::TCostoRec)
-                                                             .testo("Data: ")
-                                                             .colonna("Data", 10)
-                                                             .testo("   Da: ")
-                                                             .colonna("Pagatore", 26)
-                                                             .testo("   A: ")
-                                                             .colonna("Beneficiario", 26)
-                                                             .testo("  Causale: ")
-                                                             .colonna("Causale", 40)
-                                                             .testo("  Costo: € ")
-                                                             .ultima("Importo"));
+                                                             .Testo("Data: ")
+                                                             .Colonna("Data", 10)
+                                                             .Testo("   Da: ")
+                                                             .Colonna("Pagatore", 26)
+                                                             .Testo("   A: ")
+                                                             .Colonna("Beneficiario", 26)
+                                                             .Testo("  Causale: ")
+                                                             .Colonna("Causale", 40)
+                                                             .Testo("  Costo: € ")
+                                                             .Ultima("Importo"));
     return formato;
 }
 

@@ -20,12 +20,12 @@ std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi)
 
 common::FormatoRiga FormatoScadenza(std::string_view campoScadenza) {
     common::FormatoRiga formato = InizioFormatoAutomezzo();
-    formato.testo("  Scad. ")
-        .colonna(campoScadenza, 10)
-        .testo("  Km: ")
-        .colonna("Chilometri", 10)
-        .testo("  Titolare: ")
-        .ultima("Proprietario");
+    formato.Testo("  Scad. ")
+        .Colonna(campoScadenza, 10)
+        .Testo("  Km: ")
+        .Colonna("Chilometri", 10)
+        .Testo("  Titolare: ")
+        .Ultima("Proprietario");
     return formato;
 }
 

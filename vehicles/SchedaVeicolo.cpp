@@ -36,7 +36,7 @@ void DialogoSchedaVeicolo::Riempi(report::Report& rep) {
         return names;
     }();
     const TfrmAutoparco& scheda = common::SchedaAperta(frmAutoparco, "scheda del veicolo assente");
-    rep.picture("imgLogo").SetPicture(imgLogo.Bitmap());
+    rep.Picture("imgLogo").SetPicture(imgLogo.Bitmap());
     common::RiempiMemo(rep, scheda, memo);
 }
 

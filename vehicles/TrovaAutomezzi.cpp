@@ -41,22 +41,22 @@ common::ConfigRicerca ConfigTrovaAutomezzi() {
 
 common::FormatoRiga InizioFormatoAutomezzo() {
     common::FormatoRiga formato(common::TAutomezzoRec);
-    formato.colonna("Tipo", 20)
-        .testo("  ")
-        .colonna({"Marca", "Modello"}, 30)
-        .testo("  Targa: ")
-        .colonna("Targa", 12);
+    formato.Colonna("Tipo", 20)
+        .Testo("  ")
+        .Colonna({"Marca", "Modello"}, 30)
+        .Testo("  Targa: ")
+        .Colonna("Targa", 12);
     return formato;
 }
 
 const common::FormatoRiga& FormatoTrovaAutomezzo() {
     static const common::FormatoRiga formato = std::move(InizioFormatoAutomezzo()
-                                                             .testo("  Titolare: ")
-                                                             .colonna("Proprietario", 30)
-                                                             .testo("  Anno: ")
-                                                             .colonna("Anno", 10)
-                                                             .testo("  Km: ")
-                                                             .ultima("Chilometri"));
+                                                             .Testo("  Titolare: ")
+                                                             .Colonna("Proprietario", 30)
+                                                             .Testo("  Anno: ")
+                                                             .Colonna("Anno", 10)
+                                                             .Testo("  Km: ")
+                                                             .Ultima("Chilometri"));
     return formato;
 }
 

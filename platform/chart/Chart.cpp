@@ -62,14 +62,14 @@ PrintPlan PlanCopies(int askedCopies, bool printerMakesCopies) {
 }
 
 void HeadlessPrinter::PrintJob(const Chart& chart, int copies) {
-    jobs.push_back({chart.kind(), chart.Points(), copies});
+    jobs.push_back({chart.Kind(), chart.Points(), copies});
 }
 
 namespace {
 Printer* installed = nullptr;
 }
 
-HeadlessPrinter& headlessPrinter() {
+HeadlessPrinter& GetHeadlessPrinter() {
     static HeadlessPrinter p;
     return p;
 }
@@ -78,14 +78,14 @@ void SetPrinter(Printer* p) {
     installed = p;
 }
 
-Printer& printer() {
-    return installed ? *installed : headlessPrinter();
+Printer& GetPrinter() {
+    return installed ? *installed : GetHeadlessPrinter();
 }
 
 void Print(const Chart& chart, int askedCopies, bool printerMakesCopies) {
     const PrintPlan plan = PlanCopies(askedCopies, printerMakesCopies);
     if (plan.jobs <= 0) return;
-    Printer& out = printer();
+    Printer& out = GetPrinter();
     out.BeginRequest();
     try {
         for (int i = 0; i < plan.jobs; ++i)

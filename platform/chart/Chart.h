@@ -48,7 +48,7 @@ public:
     // Series. The kind changes the drawing only: the points stay as they are.
     const std::string& SeriesName() const { return seriesName_; }
     void SetSeriesName(std::string name);
-    SeriesKind kind() const { return kind_; }
+    SeriesKind Kind() const { return kind_; }
     void SetKind(SeriesKind kind);
     bool MarksVisible() const { return marks_; }
     void SetMarksVisible(bool on);
@@ -67,7 +67,7 @@ public:
     void SetTitle(Caption c);
     const Caption& Foot() const { return foot_; }
     void SetFoot(Caption c);
-    const Legend& legend() const { return legend_; }
+    const Legend& GetLegend() const { return legend_; }
     void SetLegend(Legend l);
     const std::string& BottomAxisTitle() const { return bottomAxis_; }
     const std::string& LeftAxisTitle() const { return leftAxis_; }
@@ -125,8 +125,8 @@ public:
 };
 
 void SetPrinter(Printer* printer); // nullptr: the built-in headless printer
-Printer& printer();
-HeadlessPrinter& headlessPrinter();
+Printer& GetPrinter();
+HeadlessPrinter& GetHeadlessPrinter();
 
 // Prints the chart in the asked number of copies following planCopies.
 void Print(const Chart& chart, int askedCopies, bool printerMakesCopies);

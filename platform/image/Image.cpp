@@ -446,7 +446,7 @@ Bitmap LoadFile(const std::filesystem::path& file) {
 }
 
 Bitmap LoadResource(std::string_view name) {
-    const auto data = res::find(name);
+    const auto data = res::Find(name);
     if (!data) throw Error("Missing picture resource: " + std::string(name));
     return Decode(*data, std::string(name));
 }

@@ -67,7 +67,7 @@ int Session::Run() {
 
 bool Session::Grab(ui::Form& form, const std::string& pngPath) {
     QApplication::processEvents();
-    FormWindow& w = impl_->bridge->window(form);
+    FormWindow& w = impl_->bridge->Window(form);
     const QPixmap picture = w.grab();
     return !picture.isNull() && picture.save(QString::fromStdString(pngPath), "PNG");
 }

@@ -382,7 +382,7 @@ bool ChangesLook(ui::Property p) {
 struct EditColors {
     ui::Color fill, stroke;
 };
-EditColors editColors(ui::Edit& e) {
+EditColors GetEditColors(ui::Edit& e) {
     EditColors c{e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color
                                                                            : ui::colors::White,
                  0xFFA0A0A0};
@@ -396,12 +396,12 @@ EditColors editColors(ui::Edit& e) {
 
 // Whether the edit's style paints every pixel of it: a solid fill and border.
 bool EditOpaque(ui::Edit& e) {
-    const EditColors c = editColors(e);
+    const EditColors c = GetEditColors(e);
     return (c.fill >> 24) == 0xFF && (c.stroke >> 24) == 0xFF;
 }
 
 QString EditStyleSheet(ui::Edit& e, const char* widgetClass) {
-    const auto [fill, stroke] = editColors(e);
+    const auto [fill, stroke] = GetEditColors(e);
     // Disabled, the platform's disabled colours.
     const QPalette pal = QApplication::palette();
     return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
@@ -466,7 +466,7 @@ Bridge::Bridge(ui::Application& app) : app_(app) {
 Bridge::~Bridge() {
     qApp->removeEventFilter(this);
     for (auto& [form, w] : windows_) {
-        w->detach();
+        w->Detach();
         delete w;
     }
     for (auto& [c, t] : timers_)
@@ -485,7 +485,7 @@ QSize Bridge::ScreenSize() const {
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
-FormWindow& Bridge::window(ui::Form& f) {
+FormWindow& Bridge::Window(ui::Form& f) {
     if (auto it = windows_.find(&f); it != windows_.end()) return *it->second;
     auto* w = new FormWindow(*this, f);
     windows_[&f] = w;
@@ -693,7 +693,7 @@ void Bridge::FormDestroyed(ui::Form& f) {
         if (QWidget* q = Widget(*c)) {
             if (auto* peer = dynamic_cast<Peer*>(q)) peer->control = nullptr;
             if (auto* lv = dynamic_cast<ListView*>(q)) lv->model->list = nullptr;
-            if (auto* gv = dynamic_cast<GridView*>(q)) gv->detach();
+            if (auto* gv = dynamic_cast<GridView*>(q)) gv->Detach();
             controls_.erase(q);
             if (auto* lv = qobject_cast<QAbstractScrollArea*>(q)) controls_.erase(lv->viewport());
             if (QLineEdit* le = LineEditOf(q)) controls_.erase(le);
@@ -703,7 +703,7 @@ void Bridge::FormDestroyed(ui::Form& f) {
         if (skipRelease_ == c) skipRelease_ = nullptr;
     }
     w->controls.clear();
-    w->detach();
+    w->Detach();
     w->hide();
     w->deleteLater();
 }
@@ -791,7 +791,7 @@ void Bridge::PlaceWindow(ui::Form& f, FormWindow& w) {
 }
 
 void Bridge::FormShown(ui::Form& f) {
-    FormWindow& w = window(f);
+    FormWindow& w = Window(f);
     SyncForm(f);
     if (f.IsModal()) {
         w.setWindowModality(Qt::ApplicationModal);
@@ -859,7 +859,7 @@ void Bridge::FocusChanged(ui::Form& f, ui::Control* c) {
 }
 
 void Bridge::RunModal(ui::Form& f) {
-    FormWindow& w = window(f);
+    FormWindow& w = Window(f);
     if (!w.isVisible()) FormShown(f);
     if (unattended_) return; // nobody would answer: the run ends at once, cancelled
     QEventLoop loop;
@@ -1173,8 +1173,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::InputMethod: {
         if (!watched->isWidgetType()) return false;
         auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
-        if (!fw || !fw->form()) return false;
-        const bool eaten = keyEvent(*fw, watched, event);
+        if (!fw || !fw->GetForm()) return false;
+        const bool eaten = HandleKeyEvent(*fw, watched, event);
         QTimer::singleShot(0, this, [this] { CheckVisibleWindows(); });
         return eaten;
     }
@@ -1182,7 +1182,7 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        return mouseEvent(watched, event);
+        return HandleMouseEvent(watched, event);
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
@@ -1196,8 +1196,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
         if (syncing_ || !watched->isWidgetType()) return false;
         auto* fw = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window());
-        if (!fw || !fw->form()) return false;
-        ui::Form& f = *fw->form();
+        if (!fw || !fw->GetForm()) return false;
+        ui::Form& f = *fw->GetForm();
         ui::Control* c = ControlOf(watched);
         // Only a click moves the model's focus; Qt's own moves (window
         // activation, popups) give way to the model's focus.
@@ -1217,8 +1217,8 @@ bool Bridge::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool Bridge::keyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
-    ui::Form& f = *w.form();
+bool Bridge::HandleKeyEvent(FormWindow& w, QObject* receiver, QEvent* event) {
+    ui::Form& f = *w.GetForm();
     ui::Control* c = ControlOf(receiver);
     QWidget* peer = c ? Widget(*c) : nullptr;
     // Inside a grid's cell editor Qt edits the cell; the grid reports the edit.
@@ -1281,7 +1281,7 @@ void Bridge::PressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles) 
     ui::input::PressMouse(c, m);
 }
 
-bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
+bool Bridge::HandleMouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
     auto* me = static_cast<QMouseEvent*>(event);
@@ -1290,8 +1290,8 @@ bool Bridge::mouseEvent(QObject* receiver, QEvent* event) {
     if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->Client())) {
         // The window's own background (also the margins of a maximised window
         // around its design area), in the coordinates of the controls' area.
-        if (fw->form() && event->type() == QEvent::MouseMove)
-            ui::input::FormMouseMove(*fw->form(), Qmouse(*me, MapBetween(rw, fw->Client(), at)));
+        if (fw->GetForm() && event->type() == QEvent::MouseMove)
+            ui::input::FormMouseMove(*fw->GetForm(), Qmouse(*me, MapBetween(rw, fw->Client(), at)));
         return false;
     }
     auto it = controls_.find(receiver);

@@ -23,8 +23,8 @@ class Bridge;
 class FormWindow : public QWidget {
 public:
     FormWindow(Bridge& bridge, ui::Form& form);
-    ui::Form* form() const { return form_; }
-    void detach() { form_ = nullptr; }
+    ui::Form* GetForm() const { return form_; }
+    void Detach() { form_ = nullptr; }
     // The area of the controls: the whole window, whose size the model hears
     // of as the form's client size (the model keeps a maximised window's
     // design area centred).
@@ -63,7 +63,7 @@ public:
     void Terminate() override;
 
     // The window of a form, created (hidden) when it has none yet.
-    FormWindow& window(ui::Form& f);
+    FormWindow& Window(ui::Form& f);
     // The peer widget of a control (null for timers and unrealised forms).
     QWidget* Widget(const ui::Control& c) const;
     // The control a widget (or one of its inner widgets) stands for.
@@ -97,8 +97,8 @@ private:
     // A press on a control with a mouse-down handler runs it at once (the
     // rest of the click waits for the release).
     void PressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles);
-    bool keyEvent(FormWindow& w, QObject* receiver, QEvent* event);
-    bool mouseEvent(QObject* receiver, QEvent* event);
+    bool HandleKeyEvent(FormWindow& w, QObject* receiver, QEvent* event);
+    bool HandleMouseEvent(QObject* receiver, QEvent* event);
 
     ui::Application& app_;
     std::unordered_map<ui::Form*, FormWindow*> windows_;

@@ -92,9 +92,9 @@ GridView::GridView(ui::StringGrid& grid, QWidget* parent)
     setWordWrap(false);
 }
 
-void GridView::detach() {
+void GridView::Detach() {
     grid_ = nullptr;
-    model_->detach();
+    model_->Detach();
 }
 
 void GridView::SyncFromGrid() {

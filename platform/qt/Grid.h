@@ -19,7 +19,7 @@ class GridModel : public QAbstractTableModel {
 public:
     GridModel(ui::StringGrid& grid, QObject* parent);
     // The grid is going away: the model answers empty from now on.
-    void detach() { grid_ = nullptr; }
+    void Detach() { grid_ = nullptr; }
 
     // The grid's cells (cells) or its rows changed. True for the first change
     // since the last flush: the caller then arranges one flush() later.
@@ -50,7 +50,7 @@ class GridView : public QTableView {
 public:
     GridView(ui::StringGrid& grid, QWidget* parent);
     GridModel* Model() const { return model_; }
-    void detach();
+    void Detach();
     // Mirrors columns (headers, widths), row height, alternating rows, edit
     // triggers and the selected cell, after the pending change notices.
     void SyncFromGrid();

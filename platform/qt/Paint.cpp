@@ -307,7 +307,7 @@ std::vector<QRectF> PaintPie(QPainter& p, const chart::Chart& c, const QRectF& a
 // the entries run in rows across the chart's width. The area left to the
 // series shrinks by the box and a gap.
 void PaintLegend(QPainter& p, const chart::Chart& c, QRectF& rest, double scale) {
-    const auto& legend = c.legend();
+    const auto& legend = c.GetLegend();
     const QFont f = ChartFont({"Verdana", 9, false, 0xFF000000}, scale);
     const QFontMetricsF fm(f);
     const QString title = QString::fromStdString(legend.title);
@@ -402,10 +402,10 @@ std::vector<QRectF> PaintChart(QPainter& p, const chart::Chart& c, const QRectF&
     };
     caption(c.Title(), true);
     caption(c.Foot(), false);
-    const auto& legend = c.legend();
+    const auto& legend = c.GetLegend();
     if (legend.visible && !c.Points().empty()) PaintLegend(p, c, rest, scale);
     std::vector<QRectF> marks =
-        c.kind() == chart::SeriesKind::Bar ? PaintBars(p, c, rest, scale) : PaintPie(p, c, rest, scale);
+        c.Kind() == chart::SeriesKind::Bar ? PaintBars(p, c, rest, scale) : PaintPie(p, c, rest, scale);
     p.restore();
     return marks;
 }

@@ -276,7 +276,7 @@ void PreviewDialog::Rebuild() {
 
 void PreviewDialog::Print() {
     if (!setup_.Choose(this, 1, QString::fromStdString(document_.name))) return;
-    if (!PrintDocument(setup_.printer(), document_)) {
+    if (!PrintDocument(setup_.GetPrinter(), document_)) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Errore"),
                         QString::fromUtf8(kDocumentoNonStampato), QMessageBox::Ok, this);
         box.exec();
@@ -286,7 +286,7 @@ void PreviewDialog::Print() {
 bool ReportOutput::Print(const report::Document& document) {
     if (unattended_) return false;
     if (!setup_.Choose(QApplication::activeWindow(), 1, QString::fromStdString(document.name))) return false;
-    if (!PrintDocument(setup_.printer(), document)) throw report::Error(kDocumentoNonStampato);
+    if (!PrintDocument(setup_.GetPrinter(), document)) throw report::Error(kDocumentoNonStampato);
     return true;
 }
 
@@ -310,7 +310,7 @@ void ChartPrinter::BeginRequest() {
 // job, leaving only the last copy: the jobs of a request become its pages.
 void ChartPrinter::PrintJob(const chart::Chart& chart, int copies) {
     if (copies <= 0) return;
-    QPrinter& printer = setup_.printer();
+    QPrinter& printer = setup_.GetPrinter();
     if (!inRequest_ || printer.outputFileName().isEmpty()) {
         if (!PrintChart(printer, chart, copies)) ChartPrintFailed();
         return;

@@ -21,9 +21,9 @@ namespace qtbackend {
 class PrintSetup {
 public:
     PrintSetup();
-    QPrinter& printer() { return *printer_; }
+    QPrinter& GetPrinter() { return *printer_; }
     // Shows the print dialog with the copies preset; false when cancelled.
-    // After it, printer().copyCount() holds the copies chosen.
+    // After it, GetPrinter().copyCount() holds the copies chosen.
     bool Choose(QWidget* parent, int copies, const QString& documentName);
     // Whether the chosen printer makes copies itself.
     bool MakesCopies() const { return printer_->supportsMultipleCopies(); }

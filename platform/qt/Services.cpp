@@ -236,7 +236,7 @@ std::optional<std::string> QtServices::SaveFile(const ui::FileDialogRequest& r) 
 std::optional<int> QtServices::PrintDialog(int copies) {
     if (unattended_) return std::nullopt;
     if (!print_.Choose(DialogParent(), copies, QStringLiteral("Dorneval"))) return std::nullopt;
-    return print_.printer().copyCount();
+    return print_.GetPrinter().copyCount();
 }
 
 bool QtServices::SetClipboardText(const std::string& text) {

@@ -102,7 +102,7 @@ void Memo::AddLine(std::string line) {
     expandDate_ = false;
 }
 
-std::string Memo::text() const {
+std::string Memo::Text() const {
     std::string out;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (i) out += '\n';
@@ -165,27 +165,27 @@ template <class T> T& Typed(Object& o, std::string_view name) {
 
 } // namespace
 
-Object& Report::object(std::string_view name) {
+Object& Report::GetObject(std::string_view name) {
     auto it = impl_->byName.find(name);
     if (it == impl_->byName.end())
         throw Error("Report object not found: '" + std::string(name) + "' in report '" + name_ + "'");
     return *it->second;
 }
 
-Memo& Report::memo(std::string_view name) {
-    return Typed<Memo>(object(name), name);
+Memo& Report::GetMemo(std::string_view name) {
+    return Typed<Memo>(GetObject(name), name);
 }
-RectShape& Report::rect(std::string_view name) {
-    return Typed<RectShape>(object(name), name);
+RectShape& Report::Rect(std::string_view name) {
+    return Typed<RectShape>(GetObject(name), name);
 }
-LineShape& Report::line(std::string_view name) {
-    return Typed<LineShape>(object(name), name);
+LineShape& Report::Line(std::string_view name) {
+    return Typed<LineShape>(GetObject(name), name);
 }
-PictureView& Report::picture(std::string_view name) {
-    return Typed<PictureView>(object(name), name);
+PictureView& Report::Picture(std::string_view name) {
+    return Typed<PictureView>(GetObject(name), name);
 }
 
-Band& Report::band(std::string_view name) {
+Band& Report::GetBand(std::string_view name) {
     auto it = impl_->bandByName.find(name);
     if (it == impl_->bandByName.end())
         throw Error("Report band not found: '" + std::string(name) + "' in report '" + name_ + "'");
@@ -350,7 +350,7 @@ std::vector<std::string> SplitCommas(const std::string& s) {
 } // namespace
 
 Report Report::FromResource(std::string_view resourceName) {
-    const auto data = res::find(resourceName);
+    const auto data = res::Find(resourceName);
     if (!data) throw Error("Report template not found: " + std::string(resourceName));
     return FromText(*data, resourceName);
 }
@@ -728,7 +728,7 @@ public:
         Page p;
         p.width = r_.PaperWidth();
         p.height = r_.PaperHeight();
-        p.orientation = r_.orientation();
+        p.orientation = r_.GetOrientation();
         doc_.pages.push_back(std::move(p));
         return doc_.pages.back();
     }
@@ -756,7 +756,7 @@ public:
                 const Box clip = first && last ? pageBox(b.y, b.Bottom()) : pageBox(y0, std::max(y0, y1));
                 if (boxHere && (m->fill || m->frame))
                     page.items.push_back(RectItem{clip, m->fill, m->frame, m->frameWidth});
-                const MemoText& t = text(*m);
+                const MemoText& t = Text(*m);
                 if (t.lines.empty() || t.step <= 0) continue;
                 const double base = b.y + t.first;
                 // Lines whose top lies in the slice and inside the memo's box.
@@ -786,7 +786,7 @@ public:
                 if (b.y < sliceFrom || b.y >= sliceTo) continue;
                 const Box area{Left() + b.x, b.y + shift, b.width, b.height};
                 if (pv->frame) page.items.push_back(RectItem{area, 0, pv->frame, 0.2});
-                const auto& bmp = pv->picture();
+                const auto& bmp = pv->Picture();
                 if (!bmp || bmp->empty()) continue;
                 const img::SizeF s = img::FitSize(double(bmp->width), double(bmp->height), b.width, b.height);
                 page.items.push_back(
@@ -798,7 +798,7 @@ public:
         }
     }
 
-    const MemoText& text(const Memo& m) {
+    const MemoText& Text(const Memo& m) {
         auto it = texts_.find(&m);
         if (it == texts_.end()) it = texts_.emplace(&m, LayoutMemo(m, m.TemplateText(), date_)).first;
         return it->second;
@@ -812,7 +812,7 @@ public:
             auto* m = dynamic_cast<Memo*>(o);
             if (!m || !m->visible) continue;
             if (m->box.y >= cut || m->box.Bottom() <= cut) continue;
-            const MemoText& t = text(*m);
+            const MemoText& t = Text(*m);
             if (t.lines.empty() || t.step <= 0) continue;
             const double base = m->box.y + t.first;
             // k: the first line that does not end by the cut.
@@ -841,7 +841,7 @@ public:
         std::vector<Band*> titles, headers, data, footers, pageFooters;
         for (Band* b : bands) {
             if (!b->visible) continue;
-            switch (b->kind()) {
+            switch (b->Kind()) {
             case BandKind::Title:
                 titles.push_back(b);
                 break;
@@ -962,12 +962,12 @@ const Document& Report::Prepare() {
 
 bool Report::Print() {
     Prepare();
-    return output().Print(document_);
+    return GetOutput().Print(document_);
 }
 
 void Report::Preview() {
     Prepare();
-    output().Preview(document_);
+    GetOutput().Preview(document_);
 }
 
 // ---------------------------------------------------------------------------
@@ -988,7 +988,7 @@ namespace {
 Output* installed = nullptr;
 }
 
-HeadlessOutput& headlessOutput() {
+HeadlessOutput& GetHeadlessOutput() {
     static HeadlessOutput o;
     return o;
 }
@@ -997,8 +997,8 @@ void SetOutput(Output* o) {
     installed = o;
 }
 
-Output& output() {
-    return installed ? *installed : headlessOutput();
+Output& GetOutput() {
+    return installed ? *installed : GetHeadlessOutput();
 }
 
 } // namespace report

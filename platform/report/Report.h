@@ -117,7 +117,7 @@ public:
     bool visible = true;
     void SetHeight(double mm) { box.height = mm; }
     double Height() const { return box.height; }
-    Band* band() const { return band_; }
+    Band* GetBand() const { return band_; }
 
 protected:
     std::string name_;
@@ -141,7 +141,7 @@ public:
     void SetLines(std::vector<std::string> lines);
     void ClearLines();
     void AddLine(std::string line);
-    std::string text() const; // lines joined by LF
+    std::string Text() const; // lines joined by LF
     const std::vector<std::string>& Lines() const { return lines_; }
     // True while the memo holds the template's own text (whose [DATE] is
     // expanded); false once code has set its text or lines.
@@ -173,7 +173,7 @@ public:
     std::uint32_t frame = 0;
     void SetPicture(img::Bitmap bitmap);
     void SetPicture(std::shared_ptr<const img::Bitmap> bitmap);
-    const std::shared_ptr<const img::Bitmap>& picture() const { return picture_; }
+    const std::shared_ptr<const img::Bitmap>& Picture() const { return picture_; }
 
 private:
     std::shared_ptr<const img::Bitmap> picture_;
@@ -182,7 +182,7 @@ private:
 class Band {
 public:
     const std::string& Name() const { return name_; }
-    BandKind kind() const { return kind_; }
+    BandKind Kind() const { return kind_; }
     double height = 0;
     bool split = false;
     bool visible = true;
@@ -211,7 +211,7 @@ public:
     const std::string& Name() const { return name_; }
 
     // Page setup. Paper sizes are portrait figures; orientation swaps them.
-    Orientation orientation() const { return orientation_; }
+    Orientation GetOrientation() const { return orientation_; }
     void SetOrientation(Orientation o) { orientation_ = o; }
     double PaperWidth() const; // as oriented
     double PaperHeight() const;
@@ -219,12 +219,12 @@ public:
 
     // Lookup by name. A missing name, or an object of another kind, throws
     // report::Error whose text names the object.
-    Object& object(std::string_view name);
-    Memo& memo(std::string_view name);
-    RectShape& rect(std::string_view name);
-    LineShape& line(std::string_view name);
-    PictureView& picture(std::string_view name);
-    Band& band(std::string_view name);
+    Object& GetObject(std::string_view name);
+    Memo& GetMemo(std::string_view name);
+    RectShape& Rect(std::string_view name);
+    LineShape& Line(std::string_view name);
+    PictureView& Picture(std::string_view name);
+    Band& GetBand(std::string_view name);
     bool Has(std::string_view name) const;
 
     // Lays the report out; any earlier result is discarded. The date of
@@ -273,7 +273,7 @@ public:
 // Installs an output (nullptr restores the built-in headless one) and
 // returns the one in force.
 void SetOutput(Output* output);
-Output& output();
-HeadlessOutput& headlessOutput();
+Output& GetOutput();
+HeadlessOutput& GetHeadlessOutput();
 
 } // namespace report

@@ -8,6 +8,6 @@
 #include <vector>
 
 namespace res {
-std::optional<std::string_view> find(std::string_view name);
-std::vector<std::string> names();
+std::optional<std::string_view> Find(std::string_view name);
+std::vector<std::string> Names();
 } // namespace res

@@ -288,7 +288,7 @@ private:
         else if (auto* b = dynamic_cast<Button*>(&c); b && k == "modalresult")
             b->SetModalResult(ModalOf(v));
         else if (auto* p = dynamic_cast<Picture*>(&c); p && k == "picture") {
-            if (!res::find(v)) Fail("no embedded picture " + v);
+            if (!res::Find(v)) Fail("no embedded picture " + v);
             p->SetResourceName(v);
         } else if (p && k == "wrap") {
             if (v == "fit")
@@ -387,7 +387,7 @@ private:
             if (!c) return false;
             ch.SetFoot(*c);
         } else if (k == "legend" || k == "legendtitle" || k == "legendpos") {
-            chart::Legend l = ch.legend();
+            chart::Legend l = ch.GetLegend();
             if (k == "legend")
                 l.visible = Bool(v);
             else if (k == "legendtitle")
@@ -475,7 +475,7 @@ void LoadLayout(Form& f, std::string_view text, std::string_view source) {
 }
 
 void LoadLayoutResource(Form& f, std::string_view resourceName) {
-    auto text = res::find(resourceName);
+    auto text = res::Find(resourceName);
     if (!text) throw LayoutError("no embedded layout " + std::string(resourceName));
     LoadLayout(f, *text, resourceName);
 }

@@ -24,7 +24,7 @@ protected:
         h.focus(d.txtPrenotazione);
         h.type(d, testo);
     }
-    static std::array<std::string, 5> campi(const TfrmIntervallo& d) {
+    static std::array<std::string, 5> Campi(const TfrmIntervallo& d) {
         return {d.txtGiornoInizio.Text(), d.txtMeseInizio.Text(), d.txtGiornoFine.Text(),
                 d.txtMeseFine.Text(), d.txtPrenotazione.Text()};
     }
@@ -222,7 +222,7 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
                                     &dlg->txtMeseFine, &dlg->txtPrenotazione};
         for (std::size_t i = 0; i < 5; ++i)
             controlli[i]->SetText(c.campi[i]);
-        const auto stavano = campi(*dlg);
+        const auto stavano = Campi(*dlg);
 
         h.expectMessage(c.tipo, c.testo);
         h.click(dlg->btnChiudi);
@@ -230,7 +230,7 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
         EXPECT_TRUE(dlg->Visible());
         ASSERT_NE(dlg->Focused(), nullptr);
         EXPECT_EQ(dlg->Focused()->Name(), c.fuoco);
-        EXPECT_EQ(campi(*dlg), stavano);
+        EXPECT_EQ(Campi(*dlg), stavano);
         EXPECT_EQ(dlg->lblDataInizio.Text(), c.dataInizio);
         EXPECT_EQ(dlg->lblDataFine.Text(), c.dataFine);
         attese(prima, {});
@@ -243,7 +243,7 @@ TEST_F(IntervalloTest, OnlyYesBooks) {
     auto dlg = apriIntervallo("2024");
     Scegli(*dlg, 1, 4, 3, 4);
     Nome(*dlg, "Rossi");
-    const auto stavano = campi(*dlg);
+    const auto stavano = Campi(*dlg);
 
     // No, a dismissed question or Cancel: nothing booked, every field kept,
     // and the next press asks again.
@@ -253,7 +253,7 @@ TEST_F(IntervalloTest, OnlyYesBooks) {
         h.verify();
         EXPECT_TRUE(dlg->Visible());
         EXPECT_EQ(dlg->Focused(), &dlg->btnChiudi);
-        EXPECT_EQ(campi(*dlg), stavano);
+        EXPECT_EQ(Campi(*dlg), stavano);
         attese(prima, {});
     }
 

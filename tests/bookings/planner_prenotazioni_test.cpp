@@ -16,7 +16,7 @@ class PlannerPrenotazioni : public pt::PlannerTest {
 protected:
     std::string File() const { return filePlanner("AB123CD", "2024"); }
     // The text field of day index i: length byte and 50 bytes from 184 + 51 * i.
-    std::string campo(const std::string& bytes, std::size_t i) const {
+    std::string Campo(const std::string& bytes, std::size_t i) const {
         return bytes.substr(184 + 51 * i, 51);
     }
     static std::string Atteso(const std::string& cp1252) {
@@ -58,7 +58,7 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
     const std::string bytes = leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     // 27 June: 31 + 29 + 31 + 30 + 31 + 26 = index 178, windows-1252 "à".
-    EXPECT_EQ(campo(bytes, 178), Atteso("Societ\xe0 Rossi"));
+    EXPECT_EQ(Campo(bytes, 178), Atteso("Societ\xe0 Rossi"));
     EXPECT_EQ(bytes, pt::RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{178, "Societ\xe0 Rossi"}}));
 
     // Shown again: the day is booked and its dialog opens with the text.
@@ -72,7 +72,7 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
     h.click(planning.Get<ui::Picture>("occGiu_27"));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
     ChiudiERiapri();
-    EXPECT_EQ(campo(leggi(File()), 178), Atteso(""));
+    EXPECT_EQ(Campo(leggi(File()), 178), Atteso(""));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
 }
 
@@ -95,7 +95,7 @@ TEST_F(PlannerPrenotazioni, TheBookingTextTakesOnlyWhatThePlannerFileHolds) {
     ASSERT_EQ(bytes.size(), 18850u);
     const std::string cp1252 = "ukasz  \x8Akoda " + std::string(30, 'M') + "\x99\xE4\x9F\x80\xE9xy";
     ASSERT_EQ(cp1252.size(), 50u);
-    EXPECT_EQ(campo(bytes, 178), Atteso(cp1252));
+    EXPECT_EQ(Campo(bytes, 178), Atteso(cp1252));
     EXPECT_EQ(planning.Get<ui::Label>("memGiu_27").Text(), mostrato);
 }
 

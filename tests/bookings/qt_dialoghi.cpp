@@ -40,10 +40,10 @@ struct QtDialoghi : ::testing::Test {
     }
     void Mostra(ui::Form& f) {
         f.Show();
-        QApplication::setActiveWindow(&bridge->window(f));
+        QApplication::setActiveWindow(&bridge->Window(f));
         QApplication::processEvents();
     }
-    template <class W> W* peer(ui::Control& c) {
+    template <class W> W* Peer(ui::Control& c) {
         auto* w = dynamic_cast<W*>(bridge->Widget(c));
         EXPECT_NE(w, nullptr) << c.Name();
         return w;
@@ -64,7 +64,7 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
     dlg.lblAnnoInizio.SetText("2024");
     dlg.lblAnnoFine.SetText("2024");
     Mostra(dlg);
-    auto* combo = peer<QComboBox>(dlg.txtGiornoInizio);
+    auto* combo = Peer<QComboBox>(dlg.txtGiornoInizio);
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->count(), 31);
     EXPECT_FALSE(bridge->Widget(dlg.effGiornoInizio)->isVisible());
@@ -104,7 +104,7 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
 TEST_F(QtDialoghi, EnterInTheRangeTextDoesNotPressApply) {
     TfrmIntervallo dlg(app, &planner, &planner);
     Mostra(dlg);
-    auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
+    auto* le = Peer<QLineEdit>(dlg.txtPrenotazione);
     ASSERT_NE(le, nullptr);
     QTest::keyClicks(le, "Rossi");
     Tasto(le, Qt::Key_Return, "\r");
@@ -119,7 +119,7 @@ TEST_F(QtDialoghi, TypingSwitchesThePicturesAtOnceAndTheCopyReadsBack) {
     TfrmGiorno dlg(app, &planner, &planner);
     dlg.lblMemory.SetText("gen_01");
     Mostra(dlg);
-    auto* le = peer<QLineEdit>(dlg.txtPrenotazione);
+    auto* le = Peer<QLineEdit>(dlg.txtPrenotazione);
     ASSERT_NE(le, nullptr);
     QWidget* occupata = bridge->Widget(dlg.icoOccupata);
     QWidget* libera = bridge->Widget(dlg.icoLibera);

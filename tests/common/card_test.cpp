@@ -59,7 +59,7 @@ struct Card {
         scheda = std::make_unique<SchedaArchivio>(form, std::move(c));
         form.Show();
     }
-    ui::Edit& edit(const char* name) { return form.Get<ui::Edit>(name); }
+    ui::Edit& GetEdit(const char* name) { return form.Get<ui::Edit>(name); }
     std::string Pos() { return form.Get<ui::Label>("lblPosizione").Text(); }
     void SetPos(const std::string& p) { form.Get<ui::Label>("lblPosizione").SetText(p); }
     void Guasto() {
@@ -75,8 +75,8 @@ struct Card {
 
 void SaveCost(ts::Harness& h, Card& c, const std::string& data, const std::string& causale) {
     c.scheda->Nuovo();
-    c.edit("txtData").SetText(data);
-    c.edit("txtCausale").SetText(causale);
+    c.GetEdit("txtData").SetText(data);
+    c.GetEdit("txtCausale").SetText(causale);
     h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     c.scheda->Salva();
 }
@@ -90,17 +90,17 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     h.expectMessage(ui::DialogType::Warning,
                     "Attenzione: per salvare la scheda è necessario indicare la data.");
     c.scheda->Salva();
-    EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
-    c.edit("txtData").SetText("01/02/2024");
-    c.edit("txtCausale").SetText("   ");
+    EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtData"));
+    c.GetEdit("txtData").SetText("01/02/2024");
+    c.GetEdit("txtCausale").SetText("   ");
     h.expectMessage(ui::DialogType::Warning,
                     "Attenzione: per salvare la scheda è necessario indicare la causale.");
     c.scheda->Salva();
-    EXPECT_EQ(c.form.Focused(), &c.edit("txtCausale"));
+    EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtCausale"));
     EXPECT_FALSE(rtl::FileExists(rtl::DataPath("Costi_Veicolo_1.pro")));
 
-    c.edit("txtCausale").SetText(" Gomme ");
-    c.edit("txtImporto").SetText("12,50");
+    c.GetEdit("txtCausale").SetText(" Gomme ");
+    c.GetEdit("txtImporto").SetText("12,50");
     h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "1");
@@ -114,7 +114,7 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     EXPECT_EQ(raw.substr(106, 6), "\x05"
                                   "12,50");
 
-    c.edit("txtCausale").SetText("Freni");
+    c.GetEdit("txtCausale").SetText("Freni");
     h.expectMessage(ui::DialogType::Information,
                     "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     c.scheda->Salva();
@@ -192,11 +192,11 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
         EXPECT_EQ(c.Pos(), k.after);
         const bool moved = std::string(k.after) != k.before || std::string(k.before).empty();
         if (!k.emptyMessage && moved) {
-            EXPECT_EQ(c.edit("txtCausale").Text(), "Voce " + std::string(k.after));
+            EXPECT_EQ(c.GetEdit("txtCausale").Text(), "Voce " + std::string(k.after));
             EXPECT_EQ(c.shown, 1);
         } else {
             EXPECT_EQ(c.shown, 0);
-            EXPECT_EQ(c.edit("txtCausale").Text(), "");
+            EXPECT_EQ(c.GetEdit("txtCausale").Text(), "");
         }
         EXPECT_TRUE(rtl::FileExists(rtl::DataPath("Costi_Veicolo_1.pro")));
     }
@@ -224,8 +224,8 @@ TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Ultimo();
     EXPECT_EQ(c.Pos(), "4");
-    c.edit("txtData").SetText("x");
-    c.edit("txtCausale").SetText("y");
+    c.GetEdit("txtData").SetText("x");
+    c.GetEdit("txtCausale").SetText("y");
     h.expectMessage(ui::DialogType::Error, msg);
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "4");
@@ -301,9 +301,9 @@ TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
         ts::Harness h;
         Card c(h, "", focus);
         c.scheda->Nuovo();
-        c.edit("txtImporto").OnExit = [&] { c.edit("txtData").SetText("01/01/2024"); };
-        c.edit("txtCausale").SetText("c");
-        c.edit("txtImporto").SetFocus();
+        c.GetEdit("txtImporto").OnExit = [&] { c.GetEdit("txtData").SetText("01/01/2024"); };
+        c.GetEdit("txtCausale").SetText("c");
+        c.GetEdit("txtImporto").SetFocus();
         if (before) {
             h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
             c.scheda->Salva();
@@ -327,7 +327,7 @@ TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
     ts::Harness h;
     Card c(h);
     c.scheda->Nuovo();
-    c.edit("txtData").SetText("01/01/2024");
+    c.GetEdit("txtData").SetText("01/01/2024");
     h.expectMessage(ui::DialogType::Warning, std::string(kMsgDuplicaNonSalvata));
     c.scheda->Duplica();
     SaveCost(h, c, "01/01/2024", "Uno");
@@ -337,8 +337,8 @@ TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
                     "Al termine premere Salva per inserire la scheda in archivio.");
     c.scheda->Duplica();
     EXPECT_EQ(c.Pos(), "");
-    EXPECT_EQ(c.edit("txtCausale").Text(), "Uno");
-    EXPECT_EQ(c.form.Focused(), &c.edit("txtData"));
+    EXPECT_EQ(c.GetEdit("txtCausale").Text(), "Uno");
+    EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtData"));
     h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "2");

@@ -54,7 +54,7 @@ TEST(HelpText, ManualChaptersFollowTheStartMenuAndHoldEveryTopic) {
     }
     EXPECT_EQ(titles, expected);
     std::size_t embedded = 0;
-    for (const std::string& name : res::names())
+    for (const std::string& name : res::Names())
         embedded += name.ends_with(".help");
     EXPECT_EQ(topics, embedded);
     EXPECT_EQ(AllHelpTopics().size(), embedded);

@@ -20,13 +20,13 @@ using ts::RigaLista;
 
 TEST(ListLines, ColumnsArePaddedOrCutByCharacters) {
     const std::string line = RigaLista()
-                                 .testo("Data: ")
-                                 .colonna("  01/02/2024 ", 10)
-                                 .testo("   Da: ")
-                                 .colonna("Citt\xC3\xA0", 6)
-                                 .colonna("Automobile lunga", 4)
-                                 .colonna("", 2)
-                                 .ultima("  12,50  ")
+                                 .Testo("Data: ")
+                                 .Colonna("  01/02/2024 ", 10)
+                                 .Testo("   Da: ")
+                                 .Colonna("Citt\xC3\xA0", 6)
+                                 .Colonna("Automobile lunga", 4)
+                                 .Colonna("", 2)
+                                 .Ultima("  12,50  ")
                                  .str();
     EXPECT_EQ(line, "Data: 01/02/2024   Da: Citt\xC3\xA0 Auto  12,50");
 }
@@ -171,9 +171,9 @@ TEST(ListLines, SearchRuleNeedsEveryGivenCriterion) {
     };
     for (const Case& c : cases) {
         RicercaMultipla ricerca(c.criteri);
-        EXPECT_EQ(ricerca.criteriDati(), c.given);
-        const std::vector<bool> listed = {ricerca.corrisponde(fiatRossi), ricerca.corrisponde(fiatBianchi),
-                                          ricerca.corrisponde(fiatTwoWords), ricerca.corrisponde(citta)};
+        EXPECT_EQ(ricerca.CriteriDati(), c.given);
+        const std::vector<bool> listed = {ricerca.Corrisponde(fiatRossi), ricerca.Corrisponde(fiatBianchi),
+                                          ricerca.Corrisponde(fiatTwoWords), ricerca.Corrisponde(citta)};
         EXPECT_EQ(listed, c.listed) << "case with " << c.criteri.size() << " criteria";
     }
 }
@@ -187,12 +187,12 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
                    modello = TAutomezzoRec.Field("Modello"), targa = TAutomezzoRec.Field("Targa"),
                    note = TAutomezzoRec.Field("Note");
     const FormatoRiga formato = std::move(FormatoRiga(TAutomezzoRec)
-                                              .colonna("Tipo", 6)
-                                              .testo(" | ")
-                                              .colonna({"Marca", "Modello"}, 12)
-                                              .testo(" Città: ")
-                                              .colonna({"Marca", "Targa", "Modello"}, 9)
-                                              .ultima({"Note", "Targa"}));
+                                              .Colonna("Tipo", 6)
+                                              .Testo(" | ")
+                                              .Colonna({"Marca", "Modello"}, 12)
+                                              .Testo(" Città: ")
+                                              .Colonna({"Marca", "Targa", "Modello"}, 9)
+                                              .Ultima({"Note", "Targa"}));
     // Stored bytes, written by hand: length byte, then windows-1252 text.
     auto store = [](Record& r, FieldRef f, std::string_view bytes) {
         r.Bytes()[f.offset] = std::uint8_t(bytes.size());
@@ -220,29 +220,29 @@ TEST(ListLines, LayoutWritesTheLineOfItsColumns) {
         store(r, note, c.note);
         const RecordView v = r.View();
         const std::string expected = RigaLista()
-                                         .colonna(v.Get(tipo), 6)
-                                         .testo(" | ")
-                                         .colonna(v.Get(marca) + " " + v.Get(modello), 12)
-                                         .testo(" Città: ")
-                                         .colonna(v.Get(marca) + " " + v.Get(targa) + " " + v.Get(modello), 9)
-                                         .ultima(v.Get(note) + " " + v.Get(targa))
+                                         .Colonna(v.Get(tipo), 6)
+                                         .Testo(" | ")
+                                         .Colonna(v.Get(marca) + " " + v.Get(modello), 12)
+                                         .Testo(" Città: ")
+                                         .Colonna(v.Get(marca) + " " + v.Get(targa) + " " + v.Get(modello), 9)
+                                         .Ultima(v.Get(note) + " " + v.Get(targa))
                                          .str();
         EXPECT_EQ(formato.Riga(v), expected) << c.tipo;
         std::string appended = "x";
         formato.Scrivi(appended, v.Bytes());
         EXPECT_EQ(appended, "x" + expected);
     }
-    EXPECT_THROW(FormatoRiga(TAutomezzoRec).colonna("Nessuno", 3), std::out_of_range);
+    EXPECT_THROW(FormatoRiga(TAutomezzoRec).Colonna("Nessuno", 3), std::out_of_range);
 
     // A wide padding, and a text that ends the record.
     const FieldRef desc = TAutomezzoRec.Field("Desc03");
-    const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).colonna("Tipo", 45).ultima("Desc03"));
+    const FormatoRiga largo = std::move(FormatoRiga(TAutomezzoRec).Colonna("Tipo", 45).Ultima("Desc03"));
     for (const std::string& ultimo :
          {std::string(230, ' ') + "fine", std::string(250, 'x'), std::string("breve")}) {
         Record r(TAutomezzoRec);
         store(r, tipo, "Autocarro");
         store(r, desc, ultimo);
-        EXPECT_EQ(largo.Riga(r.View()), RigaLista().colonna("Autocarro", 45).ultima(r.Get(desc)).str());
+        EXPECT_EQ(largo.Riga(r.View()), RigaLista().Colonna("Autocarro", 45).Ultima(r.Get(desc)).str());
     }
 }
 
@@ -306,7 +306,7 @@ TEST(ListLines, SortedBuildIntoOneBufferFollowsTheRule) {
     ts::Harness h;
     const std::string path = h.dataFolder() + "lista.pro";
     const FormatoRiga formato =
-        std::move(FormatoRiga(TAutomezzoRec).colonna("Marca", 12).testo("|").ultima({"Modello", "Note"}));
+        std::move(FormatoRiga(TAutomezzoRec).Colonna("Marca", 12).Testo("|").Ultima({"Modello", "Note"}));
     const char* marche[] = {"fiat", "FIAT", "Fiat", "Alfa", "alfa romeo", "Ẑ", ""};
     std::string bytes;
     Record r(TAutomezzoRec);
@@ -353,23 +353,23 @@ TEST(ListLines, LinesMadeOnDemandMatchTheReferenceBuilder) {
                                   "\x8A", "\x9C", "\x96", "\x81", "\x8D", "\xFF", "\x9F",  "\x7F", "z",
                                   "Z",    " ",    "_",    "0",    "9",    "",     "\xE8 e"};
     const FormatoRiga formato = std::move(FormatoRiga(TAutomezzoRec)
-                                              .colonna("Tipo", 6)
-                                              .testo(" | ")
-                                              .colonna({"Marca", "Modello"}, 9)
-                                              .testo(" T: ")
-                                              .colonna("Targa", 4)
-                                              .ultima({"Note", "Colore"}));
+                                              .Colonna("Tipo", 6)
+                                              .Testo(" | ")
+                                              .Colonna({"Marca", "Modello"}, 9)
+                                              .Testo(" T: ")
+                                              .Colonna("Targa", 4)
+                                              .Ultima({"Note", "Colore"}));
     const FieldRef tipo = TAutomezzoRec.Field("Tipo"), marca = TAutomezzoRec.Field("Marca"),
                    modello = TAutomezzoRec.Field("Modello"), targa = TAutomezzoRec.Field("Targa"),
                    note = TAutomezzoRec.Field("Note"), colore = TAutomezzoRec.Field("Colore");
     const auto reference = [&](const RecordView& r) -> std::optional<std::string> {
         return RigaLista()
-            .colonna(r, tipo, 6)
-            .testo(" | ")
-            .colonna(r.Get(marca) + " " + r.Get(modello), 9)
-            .testo(" T: ")
-            .colonna(r, targa, 4)
-            .ultima(r.Get(note) + " " + r.Get(colore))
+            .Colonna(r, tipo, 6)
+            .Testo(" | ")
+            .Colonna(r.Get(marca) + " " + r.Get(modello), 9)
+            .Testo(" T: ")
+            .Colonna(r, targa, 4)
+            .Ultima(r.Get(note) + " " + r.Get(colore))
             .str();
     };
     auto store = [](Record& r, FieldRef f, std::string_view bytes) {

@@ -46,7 +46,7 @@ void AddVehicle(const std::string& marca, const std::string& modello, const std:
 // The plate is cut to 4 characters, so two vehicles can share a line.
 const FormatoRiga& Line() {
     static const FormatoRiga formato =
-        std::move(FormatoRiga(TAutomezzoRec).colonna({"Marca", "Modello"}, 16).colonna("Targa", 4));
+        std::move(FormatoRiga(TAutomezzoRec).Colonna({"Marca", "Modello"}, 16).Colonna("Targa", 4));
     return formato;
 }
 

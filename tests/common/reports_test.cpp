@@ -36,8 +36,8 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
 
     report::Report rep = RiepilogoDati();
     RiempiRiepilogo(rep, "Riepilogo schede veicoli in archivio", lines, extra);
-    EXPECT_NEAR(rep.memo("txtRiepilogo").Height(), report::Px(102 * 12.822), 1e-9);
-    EXPECT_NEAR(rep.band("MasterData").height, report::Px(102 * 12.822 + 10), 1e-9);
+    EXPECT_NEAR(rep.GetMemo("txtRiepilogo").Height(), report::Px(102 * 12.822), 1e-9);
+    EXPECT_NEAR(rep.GetBand("MasterData").height, report::Px(102 * 12.822 + 10), 1e-9);
 
     const report::Document& doc = rep.Prepare();
     EXPECT_EQ(doc.name, "Riepilogo dati");
@@ -63,7 +63,7 @@ TEST(ListReport, EveryLineOnceInOrderAcrossLandscapePagesWithDatedFooter) {
     // Filling again replaces the lines.
     RiempiRiepilogo(rep, "Vuoto", {});
     EXPECT_TRUE(TextsOf(rep.Prepare(), "txtRiepilogo").empty());
-    EXPECT_NEAR(rep.band("MasterData").height, report::Px(10), 1e-9);
+    EXPECT_NEAR(rep.GetBand("MasterData").height, report::Px(10), 1e-9);
     EXPECT_EQ(TextsOf(rep.Prepared(), "txtPagina").size(), 1u);
 }
 
@@ -86,7 +86,7 @@ TEST(ListReport, FooterFollowsTheLastLine) {
 }
 
 TEST(ListReport, PrintGoesThroughThePrintDialog) {
-    auto& out = report::headlessOutput();
+    auto& out = report::GetHeadlessOutput();
     out.printed.clear();
     report::Report rep = RiepilogoDati();
     const std::vector<std::string> lines = {"uno", "due"};

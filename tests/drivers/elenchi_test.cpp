@@ -40,7 +40,7 @@ const Elenco kServizio = {"cmdServizio", "TfrmServizio", " Riepilogo conduttori 
 
 class ListTest : public CardTest {
 protected:
-    ListTest() { report::headlessOutput() = report::HeadlessOutput(); }
+    ListTest() { report::GetHeadlessOutput() = report::HeadlessOutput(); }
 
     // Opens the list from the card and runs `fai` on it while it is shown.
     void Apri(const Elenco& e, const std::function<void(drivers::ElencoConduttori&)>& fai) {
@@ -157,9 +157,9 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
         h.click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 2);
         h.click(w.btnStampa);
-        ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-        EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo conduttori in ferie");
-        EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
+        ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+        EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in ferie");
+        EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
         h.click(w.btnChiudi);
         EXPECT_EQ(w.lstRecords.Count(), 0);
     });
@@ -171,7 +171,7 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
             h.click(w.btnTrova);
             h.verify();
             h.click(w.btnStampa);
-            EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), e->titolo);
+            EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), e->titolo);
         });
     }
 }

@@ -12,11 +12,11 @@ namespace {
 class PrintTest : public dt::CardTest {
 protected:
     PrintTest() {
-        report::headlessOutput() = report::HeadlessOutput();
+        report::GetHeadlessOutput() = report::HeadlessOutput();
         report::SetOutput(nullptr);
         h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2026, 3, 5), {7, 8, 9}});
     }
-    ~PrintTest() override { report::headlessOutput() = report::HeadlessOutput(); }
+    ~PrintTest() override { report::GetHeadlessOutput() = report::HeadlessOutput(); }
 
     // The texts on the page by memo name; anonymous memos (the captions)
     // in a list of their own.
@@ -32,8 +32,8 @@ protected:
             EXPECT_FALSE(d.Visible());
         });
         h.click(card.cmdStampa);
-        ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-        const report::Document& doc = report::headlessOutput().printed[0];
+        ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+        const report::Document& doc = report::GetHeadlessOutput().printed[0];
         EXPECT_EQ(doc.name, "Scheda Conduttore");
         ASSERT_EQ(doc.pages.size(), 1u);
         EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -116,19 +116,19 @@ TEST_F(PrintTest, CancelAndFailure) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
     // Cancelling the print dialog prints nothing; the dialog closes.
-    report::headlessOutput().confirm = false;
+    report::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
     // A card that cannot be read gives the failure text and closes.
-    report::headlessOutput().confirm = true;
+    report::GetHeadlessOutput().confirm = true;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
         frmAnagrafica = nullptr;
         h.expectMessage(ui::DialogType::Warning,
@@ -139,7 +139,7 @@ TEST_F(PrintTest, CancelAndFailure) {
         frmAnagrafica = &card;
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 }
 
 TEST(SchedaConduttore, TemplateRowsLieWhereTheLayoutPlacesThem) {
@@ -152,12 +152,12 @@ TEST(SchedaConduttore, TemplateRowsLieWhereTheLayoutPlacesThem) {
                           "txtAlimentazione", "txtTarga",    "txtProgramma", "txtNote"};
     for (std::size_t k = 0; k < std::size(memo); ++k) {
         SCOPED_TRACE(memo[k]);
-        const report::Memo& m = rep.memo(memo[k]);
+        const report::Memo& m = rep.GetMemo(memo[k]);
         // Millimetres inside the 10 mm margins: left 44, width 144, rows 5 apart from 7.
         EXPECT_NEAR(m.box.x, 44.0, 0.01);
         EXPECT_NEAR(m.box.width, 144.0, 0.01);
         EXPECT_NEAR(m.box.y, 7.0 + 5.0 * double(k) + 0.55, 0.01);
         EXPECT_FALSE(m.wordWrap);
     }
-    EXPECT_NEAR(rep.memo("txtCalce").box.y, 128.0, 0.01);
+    EXPECT_NEAR(rep.GetMemo("txtCalce").box.y, 128.0, 0.01);
 }

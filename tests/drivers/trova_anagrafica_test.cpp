@@ -181,7 +181,7 @@ TEST(DriverSearch, EnterRingAndHighlight) {
 
 TEST(DriverSearch, FindNextAndPrint) {
     ts::Harness h;
-    report::headlessOutput() = report::HeadlessOutput();
+    report::GetHeadlessOutput() = report::HeadlessOutput();
     TfrmTrovaAnagrafica vuota(h.app);
     vuota.Show();
     Cerca(h, vuota);
@@ -208,9 +208,9 @@ TEST(DriverSearch, FindNextAndPrint) {
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
 
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo conduttori in archivio");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in archivio");
+    EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 class RecallTest : public dt::CardTest {

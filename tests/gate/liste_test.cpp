@@ -20,7 +20,7 @@ namespace {
 class ListTest : public GateTest {
 protected:
     ListTest() {
-        report::headlessOutput() = report::HeadlessOutput();
+        report::GetHeadlessOutput() = report::HeadlessOutput();
         report::SetOutput(nullptr);
         // Today is 05/03/2024.
         addVisits({
@@ -144,8 +144,8 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
             h.setNow({*rtl::Date::FromYmd(2024, 3, 6), {0, 1, 0}});
             listed = l.lstRecords.Items();
             h.click(l.btnStampa);
-            title = l.frxReport.memo("txtTitolo").text();
-            printed = l.frxReport.memo("txtRiepilogo").Lines();
+            title = l.frxReport.GetMemo("txtTitolo").Text();
+            printed = l.frxReport.GetMemo("txtRiepilogo").Lines();
             h.click(l.btnChiudi);
         };
         h.onModal<TfrmUscitiOggi>(print);
@@ -156,7 +156,7 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
         EXPECT_EQ(printed, listed);
         EXPECT_FALSE(listed.empty());
     }
-    EXPECT_EQ(report::headlessOutput().printed.size(), 3u);
+    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 3u);
 }
 
 TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {

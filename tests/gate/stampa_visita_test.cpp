@@ -16,7 +16,7 @@ namespace {
 class PrintTest : public GateTest {
 protected:
     PrintTest() {
-        report::headlessOutput() = report::HeadlessOutput();
+        report::GetHeadlessOutput() = report::HeadlessOutput();
         report::SetOutput(nullptr);
     }
     static const report::TextItem* Text(const report::Page& page, const std::string& object) {
@@ -45,8 +45,8 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    const report::Document& doc = report::headlessOutput().printed[0];
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    const report::Document& doc = report::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Entrata Uscita Veicolo");
     ASSERT_EQ(doc.pages.size(), 1u);
     const report::Page& page = doc.pages[0];
@@ -83,18 +83,18 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
 }
 
 TEST_F(PrintTest, CancelPrintsNothingAndAnnullaCloses) {
-    report::headlessOutput().confirm = false;
+    report::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) { h.click(d.btnStampa); });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
-    report::headlessOutput().confirm = true;
+    report::GetHeadlessOutput().confirm = true;
     h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
         h.click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 }
 
 TEST_F(PrintTest, AFailureIsReportedAndCloses) {
@@ -105,5 +105,5 @@ TEST_F(PrintTest, AFailureIsReportedAndCloses) {
     h.click(d.btnStampa);
     frmRegistro = &card;
     EXPECT_FALSE(d.Visible());
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 }

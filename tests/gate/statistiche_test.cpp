@@ -22,7 +22,7 @@ protected:
 
     StatsTest() {
         frmStatistiche = &stats;
-        chart::headlessPrinter().jobs.clear();
+        chart::GetHeadlessPrinter().jobs.clear();
         h.setNow({*rtl::Date::FromYmd(2024, 6, 1), {12, 0, 0}});
         stats.Show();
     }
@@ -123,7 +123,7 @@ TEST_F(StatsTest, TheKindKeepsThePointsAndSurvivesClosing) {
     AddEntries("2024", {"01/05/2024", "02/05/2024"});
     Open("2024");
     h.click(stats.btnTorta);
-    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
+    EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Pie);
     EXPECT_TRUE(stats.ChartStats.Chart().View3D());
     EXPECT_TRUE(stats.ChartStats.Chart().Orthogonal());
     EXPECT_EQ(Values()[4], 2);
@@ -133,9 +133,9 @@ TEST_F(StatsTest, TheKindKeepsThePointsAndSurvivesClosing) {
     EXPECT_TRUE(stats.ChartStats.Chart().Points().empty());
     EXPECT_TRUE(stats.panAvvio.Visible());
     Open("2024");
-    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Pie);
+    EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Pie);
     h.click(stats.btnBarre);
-    EXPECT_EQ(stats.ChartStats.Chart().kind(), chart::SeriesKind::Bar);
+    EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Bar);
     EXPECT_EQ(Values()[4], 2);
 }
 
@@ -148,19 +148,19 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     } cases[] = {{" 2", 1}, {"3", 3}, {"", 1}, {"  ", 1}, {"x", 1}, {"007", 7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(*c.typed);
-        chart::headlessPrinter().jobs.clear();
+        chart::GetHeadlessPrinter().jobs.clear();
         h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
         h.expectInputQuery("Numero copie da stampare", "Copie:", c.typed);
         h.expectPrintDialog(c.preset);
         h.click(stats.btnStampa);
         h.verify();
-        EXPECT_EQ(int(chart::headlessPrinter().jobs.size()), c.preset);
-        for (const auto& job : chart::headlessPrinter().jobs) {
+        EXPECT_EQ(int(chart::GetHeadlessPrinter().jobs.size()), c.preset);
+        for (const auto& job : chart::GetHeadlessPrinter().jobs) {
             EXPECT_EQ(job.copies, 1);
             EXPECT_EQ(job.points.size(), 12u);
         }
     }
-    chart::headlessPrinter().jobs.clear();
+    chart::GetHeadlessPrinter().jobs.clear();
     // No, Cancel in the query, or in the print dialog: nothing printed.
     h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::No);
     h.click(stats.btnStampa);
@@ -177,7 +177,7 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     h.expectMessage(ui::DialogType::Error, "'99999999999' non è un valore intero valido.");
     h.click(stats.btnStampa);
     h.verify();
-    EXPECT_TRUE(chart::headlessPrinter().jobs.empty());
+    EXPECT_TRUE(chart::GetHeadlessPrinter().jobs.empty());
 }
 
 TEST_F(StatsTest, HintsOfTheChartPanel) {
@@ -197,9 +197,9 @@ TEST_F(StatsTest, TheChartAsLaidOut) {
     EXPECT_EQ(c.Foot().text,
               "Le statistiche si basano sui transiti effettivamente registrati per tutti i veicoli.");
     EXPECT_EQ(c.Foot().font.color, 0xFF7294F9u);
-    EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
-    EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
-    EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
+    EXPECT_EQ(c.GetLegend().position, chart::LegendPosition::Bottom);
+    EXPECT_EQ(c.GetLegend().title, "Numero transiti veicoli:");
+    EXPECT_EQ(c.Kind(), chart::SeriesKind::Bar);
     EXPECT_TRUE(c.MarksVisible());
     EXPECT_TRUE(c.View3D());
     EXPECT_TRUE(c.Orthogonal());

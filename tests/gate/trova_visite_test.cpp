@@ -17,7 +17,7 @@ namespace {
 class SearchTest : public GateTest {
 protected:
     SearchTest() {
-        report::headlessOutput() = report::HeadlessOutput();
+        report::GetHeadlessOutput() = report::HeadlessOutput();
         report::SetOutput(nullptr);
         addVisits({
             {{"DataEnt", "02/03/2024"},
@@ -143,12 +143,12 @@ TEST_F(SearchTest, FindNextPrintAndRecall) {
         h.click(s.btnTrova);
         EXPECT_EQ(s.lstRecords.ItemIndex(), 1);
         h.click(s.btnStampa);
-        EXPECT_EQ(s.frxReport.memo("txtTitolo").text(), "Riepilogo ingressi e uscite veicoli");
-        EXPECT_EQ(s.frxReport.memo("txtRiepilogo").Lines(), s.lstRecords.Items());
+        EXPECT_EQ(s.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo ingressi e uscite veicoli");
+        EXPECT_EQ(s.frxReport.GetMemo("txtRiepilogo").Lines(), s.lstRecords.Items());
         h.dblClickItem(s.lstRecords, 2);
         EXPECT_FALSE(s.Visible());
     });
-    EXPECT_EQ(report::headlessOutput().printed.size(), 1u);
+    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(card.lblPosizione.Text(), "3");
     EXPECT_EQ(card.txtNote.Text(), "DDT n. 5");
     EXPECT_EQ(card.txtOraUsc.Text(), "07:45");

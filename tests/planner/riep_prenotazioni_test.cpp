@@ -16,7 +16,7 @@ class Riepilogo : public PlannerTest {
 protected:
     Riepilogo() {
         TfrmRiepPrenotazioni::UltimaRicerca().clear();
-        report::headlessOutput().printed.clear();
+        report::GetHeadlessOutput().printed.clear();
         planning.Show();
     }
 };
@@ -90,9 +90,9 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
     h.click(w.btnTrova);
     h.verify();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo prenotazioni veicolo   anno 2026");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo prenotazioni veicolo   anno 2026");
+    EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
 }
 
 TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
@@ -103,8 +103,9 @@ TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
     planning.txtMarca.SetText(" Fiat ");
     planning.txtModello.SetText(" Ducato ");
     h.click(w.btnStampa);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo prenotazioni veicolo Fiat Ducato anno 2025");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), std::vector<std::string>{"04 gennaio     Rossi"});
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
+              "Riepilogo prenotazioni veicolo Fiat Ducato anno 2025");
+    EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), std::vector<std::string>{"04 gennaio     Rossi"});
 }
 
 TEST_F(Riepilogo, PlannerCommandOpensTheSummaryOverThePlanner) {

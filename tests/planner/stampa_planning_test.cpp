@@ -27,11 +27,11 @@ std::map<std::string, std::string> Testi(const report::Document& doc) {
 class StampaPlanning : public PlannerTest {
 protected:
     StampaPlanning() {
-        report::headlessOutput().printed.clear();
-        report::headlessOutput().previewed.clear();
-        report::headlessOutput().confirm = true;
+        report::GetHeadlessOutput().printed.clear();
+        report::GetHeadlessOutput().previewed.clear();
+        report::GetHeadlessOutput().confirm = true;
     }
-    ~StampaPlanning() override { report::headlessOutput().confirm = true; }
+    ~StampaPlanning() override { report::GetHeadlessOutput().confirm = true; }
 
     void Vehicle(const char* tipo, const char* marca, const char* modello, const char* targa,
                  const char* anno) {
@@ -60,8 +60,8 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    const report::Document& doc = report::headlessOutput().printed[0];
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    const report::Document& doc = report::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Planning Annuale");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Landscape);
@@ -100,9 +100,9 @@ TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdAnteprima);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
-    ASSERT_EQ(report::headlessOutput().previewed.size(), 1u);
-    auto t = Testi(report::headlessOutput().previewed[0]);
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
+    auto t = Testi(report::GetHeadlessOutput().previewed[0]);
     EXPECT_EQ(t["txtGen_11"], " ");
     EXPECT_EQ(t["txtGen_12"], "X");
     EXPECT_EQ(t["txtModello"], " "); // make and model both empty: one blank
@@ -116,13 +116,13 @@ TEST_F(StampaPlanning, CancelAndAClosedPrintDialogPrintNothing) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    report::headlessOutput().confirm = false;
+    report::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
         h.click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
     EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 2);
 }
 
@@ -172,7 +172,7 @@ TEST_F(StampaPlanning, PlannerCommandsOpenTheirDialogs) {
     h.click(planning.cmdAnteprima);
     EXPECT_EQ(stampa, 1);
     EXPECT_EQ(anteprima, 1);
-    EXPECT_EQ(report::headlessOutput().previewed.size(), 1u);
+    EXPECT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
     EXPECT_TRUE(planning.Visible());
 }
 

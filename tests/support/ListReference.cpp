@@ -28,12 +28,12 @@ void Leggi(Voci& voci, const std::string& path, const common::RecordType& type, 
 }
 } // namespace
 
-RigaLista& RigaLista::testo(std::string_view fixed) {
+RigaLista& RigaLista::Testo(std::string_view fixed) {
     line_ += fixed;
     return *this;
 }
 
-RigaLista& RigaLista::colonna(std::string_view value, std::size_t width) {
+RigaLista& RigaLista::Colonna(std::string_view value, std::size_t width) {
     const std::string_view v = rtl::TrimView(value);
     // Count characters up to the width, cutting at the first one beyond it.
     std::size_t chars = 0, cut = v.size();
@@ -50,12 +50,12 @@ RigaLista& RigaLista::colonna(std::string_view value, std::size_t width) {
     return *this;
 }
 
-RigaLista& RigaLista::ultima(std::string_view value) {
+RigaLista& RigaLista::Ultima(std::string_view value) {
     line_ += rtl::TrimView(value);
     return *this;
 }
 
-RigaLista& RigaLista::colonna(const common::RecordView& record, common::FieldRef field, std::size_t width) {
+RigaLista& RigaLista::Colonna(const common::RecordView& record, common::FieldRef field, std::size_t width) {
     // One stored byte is one character: cut and pad on the bytes.
     std::string_view raw = rtl::TrimView(common::RawText(record.Bytes(), field));
     if (raw.size() > width) raw = raw.substr(0, width);
@@ -64,7 +64,7 @@ RigaLista& RigaLista::colonna(const common::RecordView& record, common::FieldRef
     return *this;
 }
 
-RigaLista& RigaLista::ultima(const common::RecordView& record, common::FieldRef field) {
+RigaLista& RigaLista::Ultima(const common::RecordView& record, common::FieldRef field) {
     rtl::AppendCp1252AsUtf8(line_, rtl::TrimView(common::RawText(record.Bytes(), field)));
     return *this;
 }

@@ -3,10 +3,10 @@
 // list-building benchmark): a line put together column by column from the
 // fields' texts, and a list built record by record with such lines, kept
 // whole.
-//   RigaLista().colonna(tipo, 20).testo("  ").colonna(marca + " " + modello, 30).ultima(km)
+//   RigaLista().Colonna(tipo, 20).Testo("  ").Colonna(marca + " " + modello, 30).Ultima(km)
 // is the line of
-//   FormatoRiga(TAutomezzoRec).colonna("Tipo", 20).testo("  ").colonna({"Marca", "Modello"}, 30)
-//       .ultima("Chilometri")
+//   FormatoRiga(TAutomezzoRec).Colonna("Tipo", 20).Testo("  ").Colonna({"Marca", "Modello"}, 30)
+//       .Ultima("Chilometri")
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,16 +23,16 @@ class RigaLista {
 public:
     RigaLista() { line_.reserve(160); } // one allocation for a usual line
     // A fixed text, as it is.
-    RigaLista& testo(std::string_view fixed);
+    RigaLista& Testo(std::string_view fixed);
     // A padded column: the trimmed value, padded with blanks to exactly
     // `width` characters or cut to its first `width` characters.
-    RigaLista& colonna(std::string_view value, std::size_t width);
+    RigaLista& Colonna(std::string_view value, std::size_t width);
     // A last column: the trimmed value, not padded.
-    RigaLista& ultima(std::string_view value);
+    RigaLista& Ultima(std::string_view value);
     // The same two, straight from a record's field (one stored byte is one
     // character).
-    RigaLista& colonna(const common::RecordView& record, common::FieldRef field, std::size_t width);
-    RigaLista& ultima(const common::RecordView& record, common::FieldRef field);
+    RigaLista& Colonna(const common::RecordView& record, common::FieldRef field, std::size_t width);
+    RigaLista& Ultima(const common::RecordView& record, common::FieldRef field);
 
     const std::string& str() const& { return line_; }
     std::string str() && { return std::move(line_); }

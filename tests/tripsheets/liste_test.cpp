@@ -32,7 +32,7 @@ std::map<std::string, std::string> Foglio(const std::string& num, const std::str
 
 class ListTest : public SheetTest {
 protected:
-    ListTest() { report::headlessOutput() = report::HeadlessOutput(); }
+    ListTest() { report::GetHeadlessOutput() = report::HeadlessOutput(); }
 };
 
 } // namespace
@@ -68,10 +68,10 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
     h.click(w.btnTrova);
     // An empty list prints the title and an empty body.
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia non ancora chiusi");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty() ||
-                w.frxReport.memo("txtRiepilogo").text().empty());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
+    EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty() ||
+                w.frxReport.GetMemo("txtRiepilogo").Text().empty());
 }
 
 // An archive that cannot be read is said so: an empty list must mean that
@@ -100,9 +100,9 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
         EXPECT_EQ(w.lstRecords.ItemIndex(), expected);
     }
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia non ancora chiusi");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
+    EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 // The recall loads the record of the line clicked, whole, with its number,
@@ -307,9 +307,9 @@ TEST_F(SearchTest, FindNextAndPrint) {
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo Fogli di Marcia");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia");
+    EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 // A damaged archive (a length byte above its field, bytes that are no text,

@@ -336,17 +336,17 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
 
 TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ts::Harness h;
-    report::headlessOutput().printed.clear();
+    report::GetHeadlessOutput().printed.clear();
     Scheda scheda(h.app);
     ScriviCosti("Costi_Veicolo_4.pro",
                 {{"01/01/2026", "Uno", "A", "B", "10,50"}, {"02/01/2026", "Due", "C", "D", "2,25"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
     w.Show();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(),
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
-    const std::vector<std::string> righe = w.frxReport.memo("txtRiepilogo").Lines();
+    const std::vector<std::string> righe = w.frxReport.GetMemo("txtRiepilogo").Lines();
     ASSERT_EQ(righe.size(), 4u);
     EXPECT_EQ(righe[0], w.lstRecords.Item(0));
     EXPECT_EQ(righe[2], "--------------------------");

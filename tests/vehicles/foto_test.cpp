@@ -45,7 +45,7 @@ bool IsJpeg(const std::string& bytes) {
 class PhotoTest : public CardTest {
 protected:
     std::string Photo(int n) const { return path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
-    std::string fixture(const std::string& name, const std::string& bytes) const {
+    std::string Fixture(const std::string& name, const std::string& bytes) const {
         const std::string p = path(name);
         rtl::WriteWholeFile(p, bytes);
         return p;
@@ -61,7 +61,7 @@ protected:
 } // namespace
 
 TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
-    LoadPicture(fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
+    LoadPicture(Fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
     const auto& request = h.fileDialogs().back();
     EXPECT_EQ(request.title, "Selezionare un file di immagine in formato Jpeg o Bitmap.");
     EXPECT_EQ(request.filter, "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
@@ -80,7 +80,7 @@ TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
 
     // Browsing shows each vehicle's own photo; a picture loaded and not saved
     // is dropped by the next browse.
-    LoadPicture(fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
+    LoadPicture(Fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
     h.click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
     h.click(card.cmdAvanti);
@@ -129,7 +129,7 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
 
     // A chosen file that is no picture shows the placeholder and leaves the
     // stored photo alone as well.
-    LoadPicture(fixture("rotta.jpg", "\xFF\xD8 broken"));
+    LoadPicture(Fixture("rotta.jpg", "\xFF\xD8 broken"));
     EXPECT_TRUE(ShowsPlaceholder());
     save(vt::kModificata);
     EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
@@ -143,7 +143,7 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
 }
 
 TEST_F(PhotoTest, CopyOfThePhoto) {
-    LoadPicture(fixture("foto.bmp", BmpFile(10, 5, 10, 200, 10)));
+    LoadPicture(Fixture("foto.bmp", BmpFile(10, 5, 10, 200, 10)));
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
 
     // A name typed without an extension still gives a JPEG file.
@@ -168,7 +168,7 @@ TEST_F(PhotoTest, CopyOfThePhoto) {
 }
 
 TEST_F(PhotoTest, ZoomShowsThePictureOfTheCard) {
-    LoadPicture(fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
+    LoadPicture(Fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
     img::Bitmap zoomed;
     h.onModal<TfrmZoom>([&](TfrmZoom& z) { zoomed = *z.imgFoto.Bitmap(); });
     h.click(card.btnZoomFoto);

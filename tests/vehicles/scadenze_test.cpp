@@ -121,16 +121,16 @@ TEST(Deadlines, ADeadlineThatIsNoDateIsPassedOver) {
 
 TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     ts::Harness h;
-    report::headlessOutput().printed.clear();
+    report::GetHeadlessOutput().printed.clear();
     TfrmScadTagliando w(h.app);
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     ASSERT_TRUE(rtl::FileExists(h.dataFolder() + "Parco_Automezzi.pro"));
     EXPECT_TRUE(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro").empty());
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Veicoli con tagliando in scadenza o scaduto");
-    EXPECT_TRUE(w.frxReport.memo("txtRiepilogo").Lines().empty());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Veicoli con tagliando in scadenza o scaduto");
+    EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
 }
 
 // An archive that cannot be opened (a folder in its place, a link to a share
@@ -161,7 +161,7 @@ TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
 
 TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {
     ts::Harness h;
-    report::headlessOutput().printed.clear();
+    report::GetHeadlessOutput().printed.clear();
     struct Caso {
         std::unique_ptr<TfrmListaScadenze> w;
         const char* caption;
@@ -181,9 +181,9 @@ TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {
         EXPECT_EQ(c.w->Caption(), c.caption);
         c.w->Show();
         h.click(c.w->btnStampa);
-        EXPECT_EQ(c.w->frxReport.memo("txtTitolo").text(), c.titolo);
+        EXPECT_EQ(c.w->frxReport.GetMemo("txtTitolo").Text(), c.titolo);
     }
-    EXPECT_EQ(report::headlessOutput().printed.size(), 4u);
+    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 4u);
 }
 
 TEST(DeadlineMenu, ButtonsOpenTheirListsModally) {

@@ -15,7 +15,7 @@ namespace {
 class PrintTest : public vt::CardTest {
 protected:
     PrintTest() {
-        report::headlessOutput() = report::HeadlessOutput();
+        report::GetHeadlessOutput() = report::HeadlessOutput();
         report::SetOutput(nullptr);
     }
 
@@ -46,9 +46,9 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
         h.click(d.btnStampa);
     });
     h.click(card.cmdStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_TRUE(report::headlessOutput().previewed.empty());
-    const report::Document& doc = report::headlessOutput().printed[0];
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
+    const report::Document& doc = report::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Scheda Veicolo");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -75,8 +75,8 @@ TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdAnteprima);
-    ASSERT_EQ(report::headlessOutput().previewed.size(), 1u);
-    const report::Page& page = report::headlessOutput().previewed[0].pages.at(0);
+    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
+    const report::Page& page = report::GetHeadlessOutput().previewed[0].pages.at(0);
     EXPECT_EQ(Texts(page)["txtKW"], "55");
     ASSERT_NE(Photo(page), nullptr);
     EXPECT_EQ(Photo(page)->bitmap->width, 64);
@@ -86,7 +86,7 @@ TEST_F(PrintTest, CancelAndFailure) {
     // "Annulla" closes without touching the report.
     h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) { h.click(d.btnAnnulla); });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::headlessOutput().printed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
     // A card window that cannot be read gives the failure text; nothing is
     // printed and the dialog closes.
@@ -100,7 +100,7 @@ TEST_F(PrintTest, CancelAndFailure) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdAnteprima);
-    EXPECT_TRUE(report::headlessOutput().previewed.empty());
+    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
 }
 
 // Every field box of the page: a data memo named after the card's edit, on
@@ -117,7 +117,7 @@ TEST(SchedaVeicolo, TemplateHoldsTheThirtyTwoDataMemos) {
                  {"txtLettura", 559.37 + 3.78, 548.032 + 18.8976, 154.961 - 7.56},
                  {"txtNote", 3.77953 + 3.78, 1001.58 + 18.8976, 710.551 - 7.56}};
     for (const auto& c : cases) {
-        const report::Memo& m = rep.memo(c.memo);
+        const report::Memo& m = rep.GetMemo(c.memo);
         EXPECT_NEAR(m.box.x, report::Px(c.leftPx), 0.01) << c.memo;
         EXPECT_NEAR(m.box.y, report::Px(c.topPx), 0.01) << c.memo;
         EXPECT_NEAR(m.box.width, report::Px(c.widthPx), 0.01) << c.memo;

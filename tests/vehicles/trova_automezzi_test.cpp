@@ -152,7 +152,7 @@ TEST(VehicleSearch, AccessFailureKeepsTheCriteriaPanel) {
 
 TEST(VehicleSearch, FindNextAndPrint) {
     ts::Harness h;
-    report::headlessOutput().printed.clear();
+    report::GetHeadlessOutput().printed.clear();
     ScriviVeicoli(kFlotta);
     TfrmTrovaAutomezzi w(h.app);
     w.Show();
@@ -165,9 +165,9 @@ TEST(VehicleSearch, FindNextAndPrint) {
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 2); // Mario Rossi
     h.click(w.btnStampa);
-    ASSERT_EQ(report::headlessOutput().printed.size(), 1u);
-    EXPECT_EQ(w.frxReport.memo("txtTitolo").text(), "Riepilogo schede veicoli in archivio");
-    EXPECT_EQ(w.frxReport.memo("txtRiepilogo").Lines(), w.lstRecords.Items());
+    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo schede veicoli in archivio");
+    EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
 
 TEST(VehicleSearch, RecallFillsTheVisitCard) {

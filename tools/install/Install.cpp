@@ -59,7 +59,7 @@ std::string ExecArgument(const std::string& path) {
 } // namespace
 
 void InstallIcon(const std::string& folder) {
-    const auto icon = res::find(IconResource);
+    const auto icon = res::Find(IconResource);
     if (!icon) throw std::runtime_error("the program's icon is missing: " + std::string(IconResource));
     rtl::WriteWholeFile(folder + "dorneval.png", *icon);
 }

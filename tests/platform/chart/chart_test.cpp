@@ -33,11 +33,11 @@ TEST(Chart, SwitchingKindKeepsThePointsInOrder) {
     const std::vector<chart::Point> expected(std::begin(months), std::end(months));
 
     c.SetKind(chart::SeriesKind::Pie);
-    EXPECT_EQ(c.kind(), chart::SeriesKind::Pie);
+    EXPECT_EQ(c.Kind(), chart::SeriesKind::Pie);
     EXPECT_EQ(c.Points(), expected);
     EXPECT_EQ(c.SeriesName(), "Series1");
     c.SetKind(chart::SeriesKind::Bar);
-    EXPECT_EQ(c.kind(), chart::SeriesKind::Bar);
+    EXPECT_EQ(c.Kind(), chart::SeriesKind::Bar);
     EXPECT_EQ(c.Points(), expected);
     EXPECT_EQ(repaints, 2);
 
@@ -49,7 +49,7 @@ TEST(Chart, SwitchingKindKeepsThePointsInOrder) {
     c.Clear();
     EXPECT_TRUE(c.Points().empty());
     c.Add(1, "Gennaio", 0xFFFF0000);
-    EXPECT_EQ(c.kind(), chart::SeriesKind::Pie);
+    EXPECT_EQ(c.Kind(), chart::SeriesKind::Pie);
     ASSERT_EQ(c.Points().size(), 1u);
 }
 
@@ -90,7 +90,7 @@ TEST(Chart, PrintSendsThePlannedJobsToThePrinter) {
     chart::Print(c, 0, false);
     EXPECT_TRUE(printer.jobs.empty());
     chart::SetPrinter(nullptr);
-    EXPECT_EQ(&chart::printer(), &chart::headlessPrinter());
+    EXPECT_EQ(&chart::GetPrinter(), &chart::GetHeadlessPrinter());
 }
 
 namespace {

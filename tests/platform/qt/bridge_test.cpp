@@ -64,12 +64,12 @@ struct Fixture : ::testing::Test {
         bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
         ASSERT_NE(bridge, nullptr);
         form.Show();
-        QApplication::setActiveWindow(&bridge->window(form));
+        QApplication::setActiveWindow(&bridge->Window(form));
         QApplication::processEvents();
     }
     void TearDown() override { session.reset(); }
 
-    template <class W> W* peer(const char* name) {
+    template <class W> W* Peer(const char* name) {
         auto* w = dynamic_cast<W*>(bridge->Widget(*form.FindControl(name)));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -84,7 +84,7 @@ TEST_F(Bridge, KeysInTheRealWidgetReachTheHandlerWithCodeAndCharacter) {
     edit.SetFocus();
     std::vector<std::pair<int, char32_t>> seen;
     edit.OnKeyDown = [&](ui::KeyEvent& k) { seen.emplace_back(k.key, k.ch); };
-    auto* le = peer<QLineEdit>("txtCampo");
+    auto* le = Peer<QLineEdit>("txtCampo");
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers mods;
@@ -122,7 +122,7 @@ TEST_F(Bridge, SwallowedKeyLeavesTheWidgetUnchanged) {
     edit.OnKeyDown = [](ui::KeyEvent& k) {
         if (k.ch >= U'0' && k.ch <= U'9') k.Swallow();
     };
-    auto* le = peer<QLineEdit>("txtCampo");
+    auto* le = Peer<QLineEdit>("txtCampo");
     QTest::keyClicks(le, "a1b2");
     EXPECT_EQ(edit.Text(), "ab");
     EXPECT_EQ(le->text(), QString("ab"));
@@ -132,27 +132,27 @@ TEST_F(Bridge, TabAndFocusFollowTheModel) {
     auto& first = Ctl<ui::Edit>("txtCampo");
     auto& second = Ctl<ui::Edit>("txtAltro");
     first.SetFocus();
-    QWidget& win = bridge->window(form);
-    EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtCampo"));
+    QWidget& win = bridge->Window(form);
+    EXPECT_EQ(win.focusWidget(), Peer<QWidget>("txtCampo"));
     // A Tab swallowed by the handler moves nothing; a Tab let through moves.
     bool swallowTab = true;
     first.OnKeyDown = [&](ui::KeyEvent& k) {
         if (swallowTab && k.key == ui::vk::Tab) k.Swallow();
     };
-    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    QTest::keyClick(Peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
     EXPECT_EQ(form.Focused(), &first);
     swallowTab = false;
-    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    QTest::keyClick(Peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
     EXPECT_EQ(form.Focused(), &second);
-    EXPECT_EQ(win.focusWidget(), peer<QWidget>("txtAltro"));
+    EXPECT_EQ(win.focusWidget(), Peer<QWidget>("txtAltro"));
     // A button reached by the keyboard is drawn as focused.
     Ctl<ui::Button>("cmdOK").SetFocus();
     QStyleOptionButton opt;
-    opt.initFrom(peer<QPushButton>("cmdOK"));
+    opt.initFrom(Peer<QPushButton>("cmdOK"));
     EXPECT_TRUE(opt.state & QStyle::State_HasFocus);
     EXPECT_TRUE(opt.state & QStyle::State_KeyboardFocusChange);
     // A click into a field moves the model's focus.
-    QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
+    QTest::mouseClick(Peer<QLineEdit>("txtCampo"), Qt::LeftButton);
     EXPECT_EQ(form.Focused(), &first);
 }
 
@@ -161,15 +161,15 @@ TEST_F(Bridge, AFieldReachedByTabShowsItsTextSelectedAndAClickLeavesTheCaret) {
     auto& second = Ctl<ui::Edit>("txtAltro");
     second.SetText("2026");
     first.SetFocus();
-    QTest::keyClick(peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
+    QTest::keyClick(Peer<QLineEdit>("txtCampo"), Qt::Key_Tab);
     ASSERT_EQ(form.Focused(), &second);
-    auto* le = peer<QLineEdit>("txtAltro");
+    auto* le = Peer<QLineEdit>("txtAltro");
     EXPECT_EQ(le->selectedText(), QString("2026"));
     QTest::keyClicks(le, "2025");
     EXPECT_EQ(second.Text(), "2025");
     // A click into the other field: no text selected there.
     first.SetText("abc");
-    QTest::mouseClick(peer<QLineEdit>("txtCampo"), Qt::LeftButton);
+    QTest::mouseClick(Peer<QLineEdit>("txtCampo"), Qt::LeftButton);
     ASSERT_EQ(form.Focused(), &first);
     EXPECT_EQ(first.SelLength(), 0);
 }
@@ -183,26 +183,26 @@ TEST_F(Bridge, AFieldLeftShowsNoSelection) {
     first.SetText("01/12/2026");
     first.OnExit = [&] { first.SetFill(ui::Brush::Solid(0xFFF0F8FF)); };
     first.SetFocus();
-    ASSERT_EQ(peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
+    ASSERT_EQ(Peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
     second.SetFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(peer<QLineEdit>("txtCampo")->hasSelectedText());
+    EXPECT_FALSE(Peer<QLineEdit>("txtCampo")->hasSelectedText());
     // Back in the field, the whole text is shown selected again.
     first.SetFocus();
-    EXPECT_EQ(peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
+    EXPECT_EQ(Peer<QLineEdit>("txtCampo")->selectedText(), QString("01/12/2026"));
 }
 
 TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     Ctl<ui::Label>("lblTesto").SetText("Nuovo testo");
-    EXPECT_EQ(peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));
+    EXPECT_EQ(Peer<QLabel>("lblTesto")->text(), QString("Nuovo testo"));
     Ctl<ui::Label>("lblTesto").SetText("<b>non è HTML</b>");
-    EXPECT_EQ(peer<QLabel>("lblTesto")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Peer<QLabel>("lblTesto")->textFormat(), Qt::PlainText);
 
     auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetText("AB123CD");
     edit.SetReadOnly(true);
     edit.SetPassword(true);
-    auto* le = peer<QLineEdit>("txtCampo");
+    auto* le = Peer<QLineEdit>("txtCampo");
     EXPECT_EQ(le->text(), QString("AB123CD"));
     EXPECT_TRUE(le->isReadOnly());
     EXPECT_EQ(le->echoMode(), QLineEdit::Password);
@@ -210,44 +210,44 @@ TEST_F(Bridge, ModelPropertiesShowInTheWidgets) {
     Ctl<ui::Button>("cmdOK").SetText("Salva");
     Ctl<ui::Button>("cmdOK").SetEnabled(false);
     Ctl<ui::Button>("cmdOK").SetFontColor(0xFFDC143C);
-    EXPECT_EQ(peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText),
+    EXPECT_EQ(Peer<QPushButton>("cmdOK")->palette().color(QPalette::Active, QPalette::ButtonText),
               QColor(0xDC, 0x14, 0x3C));
-    EXPECT_EQ(peer<QPushButton>("cmdOK")->text(), QString("Salva"));
-    EXPECT_FALSE(peer<QPushButton>("cmdOK")->isEnabled());
+    EXPECT_EQ(Peer<QPushButton>("cmdOK")->text(), QString("Salva"));
+    EXPECT_FALSE(Peer<QPushButton>("cmdOK")->isEnabled());
 
     Ctl<ui::CheckBox>("chkScelta").SetChecked(true);
-    EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
+    EXPECT_TRUE(Peer<QCheckBox>("chkScelta")->isChecked());
 
     auto& list = Ctl<ui::ListBox>("lstVoci");
     list.AddItem("Quattro");
     list.SetItemIndex(3);
-    auto* lv = peer<QListView>("lstVoci");
+    auto* lv = Peer<QListView>("lstVoci");
     ASSERT_EQ(lv->model()->rowCount(), 4);
     EXPECT_EQ(lv->model()->index(3, 0).data().toString(), QString("Quattro"));
     EXPECT_EQ(lv->currentIndex().row(), 3);
 
     Ctl<ui::ComboEdit>("cboTipo").SetItemIndex(1);
-    EXPECT_EQ(peer<QComboBox>("cboTipo")->currentText(), QString("Furgone"));
+    EXPECT_EQ(Peer<QComboBox>("cboTipo")->currentText(), QString("Furgone"));
 
     Ctl<ui::Memo>("memNote").SetLines({"prima", "seconda"});
-    EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("prima\nseconda"));
+    EXPECT_EQ(Peer<QPlainTextEdit>("memNote")->toPlainText(), QString("prima\nseconda"));
 
     Ctl<ui::StringGrid>("grdCosti").SetCell(1, 1, "12,50");
     QApplication::processEvents();
-    auto* grid = peer<QTableView>("grdCosti");
+    auto* grid = Peer<QTableView>("grdCosti");
     EXPECT_EQ(grid->model()->index(1, 1).data().toString(), QString("12,50"));
     EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QString("Data"));
 
     Ctl<ui::Calendar>("calGiorno").SetDate(*rtl::Date::FromYmd(2026, 3, 5));
-    EXPECT_EQ(peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
+    EXPECT_EQ(Peer<QCalendarWidget>("calGiorno")->selectedDate(), QDate(2026, 3, 5));
 
     Ctl<ui::Rectangle>("effCampo").SetVisible(true);
-    EXPECT_TRUE(peer<QWidget>("effCampo")->isVisibleTo(&bridge->window(form)));
+    EXPECT_TRUE(Peer<QWidget>("effCampo")->isVisibleTo(&bridge->Window(form)));
 }
 
 TEST_F(Bridge, ListScrollsSidewaysOverTheItemWidthOfTheModel) {
     auto& list = Ctl<ui::ListBox>("lstVoci");
-    auto* lv = peer<QListView>("lstVoci");
+    auto* lv = Peer<QListView>("lstVoci");
     // The width the scroll bar covers: what is shown plus what it scrolls to.
     const auto extent = [&] {
         QApplication::processEvents();
@@ -290,7 +290,7 @@ TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
     };
     ok.OnClick = [&] { seen.push_back("click"); };
     ok.OnMouseUp = [&](ui::MouseEvent&) { seen.push_back("up"); };
-    auto* button = peer<QPushButton>("cmdOK");
+    auto* button = Peer<QPushButton>("cmdOK");
     auto* label = bridge->Widget(nota);
 
     QTest::mousePress(button, Qt::LeftButton);
@@ -317,17 +317,17 @@ TEST_F(Bridge, MouseDownRunsAtThePressAndTheClickAtTheRelease) {
 TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
     int clicks = 0;
     Ctl<ui::Button>("cmdOK").OnClick = [&] { ++clicks; };
-    QTest::mouseClick(peer<QPushButton>("cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(Peer<QPushButton>("cmdOK"), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
 
-    QTest::mouseClick(peer<QCheckBox>("chkScelta"), Qt::LeftButton);
+    QTest::mouseClick(Peer<QCheckBox>("chkScelta"), Qt::LeftButton);
     EXPECT_TRUE(Ctl<ui::CheckBox>("chkScelta").Checked());
-    EXPECT_TRUE(peer<QCheckBox>("chkScelta")->isChecked());
+    EXPECT_TRUE(Peer<QCheckBox>("chkScelta")->isChecked());
 
     auto& list = Ctl<ui::ListBox>("lstVoci");
     int doubleClicks = 0;
     list.OnDblClick = [&] { ++doubleClicks; };
-    auto* lv = peer<QListView>("lstVoci");
+    auto* lv = Peer<QListView>("lstVoci");
     const QPoint second = lv->visualRect(lv->model()->index(1, 0)).center();
     QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, second);
     EXPECT_EQ(list.ItemIndex(), 1);
@@ -336,16 +336,16 @@ TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
     EXPECT_EQ(list.ItemIndex(), 2);
     EXPECT_EQ(doubleClicks, 1);
 
-    auto* combo = peer<QComboBox>("cboTipo");
+    auto* combo = Peer<QComboBox>("cboTipo");
     emit combo->activated(1);
     EXPECT_EQ(Ctl<ui::ComboEdit>("cboTipo").ItemIndex(), 1);
     EXPECT_EQ(Ctl<ui::ComboEdit>("cboTipo").Text(), "Furgone");
 
-    auto* cal = peer<QCalendarWidget>("calGiorno");
+    auto* cal = Peer<QCalendarWidget>("calGiorno");
     emit cal->clicked(QDate(2026, 3, 5));
     EXPECT_EQ(Ctl<ui::Calendar>("calGiorno").Date(), *rtl::Date::FromYmd(2026, 3, 5));
 
-    auto* grid = peer<QTableView>("grdCosti");
+    auto* grid = Peer<QTableView>("grdCosti");
     grid->model()->setData(grid->model()->index(0, 1), "7,00"); // as the cell editor commits it
     EXPECT_EQ(Ctl<ui::StringGrid>("grdCosti").Cell(1, 0), "7,00");
     // A column the model keeps read-only takes no edit from the view.
@@ -355,11 +355,11 @@ TEST_F(Bridge, UserActionsInTheWidgetsReachTheModel) {
 
     auto& memo = Ctl<ui::Memo>("memNote");
     memo.SetFocus();
-    QTest::keyClicks(peer<QPlainTextEdit>("memNote"), "ab");
-    QTest::keyClick(peer<QPlainTextEdit>("memNote"), Qt::Key_Return);
-    QTest::keyClicks(peer<QPlainTextEdit>("memNote"), "c");
+    QTest::keyClicks(Peer<QPlainTextEdit>("memNote"), "ab");
+    QTest::keyClick(Peer<QPlainTextEdit>("memNote"), Qt::Key_Return);
+    QTest::keyClicks(Peer<QPlainTextEdit>("memNote"), "c");
     EXPECT_EQ(memo.Text(), "ab\nc");
-    EXPECT_EQ(peer<QPlainTextEdit>("memNote")->toPlainText(), QString("ab\nc"));
+    EXPECT_EQ(Peer<QPlainTextEdit>("memNote")->toPlainText(), QString("ab\nc"));
 
     auto& timer = form.Get<ui::Timer>("tmrScorri");
     int ticks = 0;
@@ -379,7 +379,7 @@ TEST_F(Bridge, FieldHighlightDrawsTheBackgroundElement) {
     // Recolouring the rectangle through the edit repaints the widget at once.
     for (ui::Color fill : {0xFFFFFF00u, 0xFFF0F8FFu}) {
         edit.SetStyleRectFill(r, fill);
-        const QString css = peer<QLineEdit>("txtCampo")->styleSheet();
+        const QString css = Peer<QLineEdit>("txtCampo")->styleSheet();
         const QColor c = QColor::fromRgba(fill);
         const QString want = QStringLiteral("rgba(%1,%2,%3,255)").arg(c.red()).arg(c.green()).arg(c.blue());
         EXPECT_TRUE(css.contains(want)) << css.toStdString();
@@ -396,7 +396,7 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
         bmp->rgba.insert(bmp->rgba.end(), {220, 20, 20, 255});
     auto& pic = Ctl<ui::Picture>("imgLogo");
     pic.SetBitmap(bmp);
-    QWidget* picture = peer<QWidget>("imgLogo");
+    QWidget* picture = Peer<QWidget>("imgLogo");
     EXPECT_TRUE(reddish(picture->grab().toImage().pixelColor(30, 30)));
     pic.SetEnabled(false);
     EXPECT_FALSE(reddish(picture->grab().toImage().pixelColor(30, 30)));
@@ -404,13 +404,13 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
     auto& ok = Ctl<ui::Button>("cmdOK");
     ok.SetFontColor(0xFFDC143C);
     ok.SetEnabled(false);
-    const QPalette button = peer<QPushButton>("cmdOK")->palette();
+    const QPalette button = Peer<QPushButton>("cmdOK")->palette();
     EXPECT_EQ(button.color(QPalette::Disabled, QPalette::ButtonText),
               QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
     EXPECT_EQ(button.color(QPalette::Active, QPalette::ButtonText), QColor(0xDC, 0x14, 0x3C));
     auto& edit = Ctl<ui::Edit>("txtCampo");
     edit.SetFill(ui::Brush::Solid(0xFFFFFF00));
-    QWidget* field = peer<QLineEdit>("txtCampo");
+    QWidget* field = Peer<QLineEdit>("txtCampo");
     const QColor enabled = field->grab().toImage().pixelColor(100, 11);
     EXPECT_EQ(enabled, QColor(255, 255, 0));
     edit.SetEnabled(false);
@@ -420,7 +420,7 @@ TEST_F(Bridge, DisabledControlsLookDisabled) {
 }
 
 TEST_F(Bridge, FormShowsCaptionSizeAndGradient) {
-    QWidget& w = bridge->window(form);
+    QWidget& w = bridge->Window(form);
     EXPECT_EQ(w.windowTitle(), QString(" Prova finestra"));
     EXPECT_EQ(w.size(), QSize(420, 320));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()); // fixed border
@@ -443,12 +443,12 @@ TEST_F(Bridge, ModalRunEndsWithTheButtonResult) {
 button cmdSi bounds=10,10,80,25 text="Sì" modalresult=ok
 )");
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(bridge->window(dialog).isVisible());
-        EXPECT_EQ(bridge->window(dialog).windowModality(), Qt::ApplicationModal);
+        EXPECT_TRUE(bridge->Window(dialog).isVisible());
+        EXPECT_EQ(bridge->Window(dialog).windowModality(), Qt::ApplicationModal);
         QTest::mouseClick(bridge->Widget(*dialog.FindControl("cmdSi")), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::OK);
-    EXPECT_FALSE(bridge->window(dialog).isVisible());
+    EXPECT_FALSE(bridge->Window(dialog).isVisible());
 }
 
 TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
@@ -458,7 +458,7 @@ TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
         ui::LoadLayout(dialog, "form TfrmScelta caption=Scelta client=200x100 border=single closebox=no\n");
         bool closeRan = false;
         dialog.OnClose = [&](ui::CloseAction&) { closeRan = true; };
-        QTimer::singleShot(0, [&] { bridge->window(dialog).close(); });
+        QTimer::singleShot(0, [&] { bridge->Window(dialog).close(); });
         EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::Cancel);
         EXPECT_TRUE(closeRan);
     }
@@ -468,11 +468,11 @@ TEST_F(Bridge, WindowManagerCloseWithoutCloseBoxIsNeverLost) {
     bool otherClosed = false;
     other.OnClose = [&](ui::CloseAction&) { otherClosed = true; };
     other.Show();
-    bridge->window(other).close();
+    bridge->Window(other).close();
     EXPECT_TRUE(otherClosed);
     EXPECT_FALSE(other.Visible());
     // The main window: the program ends.
-    bridge->window(form).close();
+    bridge->Window(form).close();
     EXPECT_TRUE(app.Terminated());
 }
 
@@ -518,7 +518,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
 )");
     big.Show();
     QApplication::processEvents();
-    qtbackend::FormWindow& w = bridge->window(big);
+    qtbackend::FormWindow& w = bridge->Window(big);
     ASSERT_GT(w.width(), 300);
     ASSERT_GT(w.height(), 200);
     // The model works with the real client size...
@@ -555,7 +555,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
     QApplication::processEvents();
     std::vector<QSize> seen;
     sized.OnResize = [&] { seen.emplace_back(sized.ClientWidth(), sized.ClientHeight()); };
-    bridge->window(sized).resize(500, 400);
+    bridge->Window(sized).resize(500, 400);
     QApplication::processEvents();
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), QSize(500, 400));
@@ -564,7 +564,7 @@ panel panMezzo bounds=0,0,100,50 dock=center
     seen.clear();
     sized.SetClientSize(320, 240);
     QApplication::processEvents();
-    EXPECT_EQ(bridge->window(sized).size(), QSize(320, 240));
+    EXPECT_EQ(bridge->Window(sized).size(), QSize(320, 240));
     EXPECT_EQ(seen, (std::vector<QSize>{QSize(320, 240)}));
 }
 
@@ -591,7 +591,7 @@ TEST_F(Bridge, RealDoubleClickGivesOneClickThenOneDoubleClick) {
     log.clear();
     list.OnClick = [&] { log.push_back("click " + std::to_string(list.ItemIndex())); };
     list.OnDblClick = [&] { log.push_back("dbl " + std::to_string(list.ItemIndex())); };
-    auto* lv = peer<QListView>("lstVoci");
+    auto* lv = Peer<QListView>("lstVoci");
     RealDoubleClick(lv->viewport(), lv->visualRect(lv->model()->index(2, 0)).center());
     EXPECT_EQ(log, (std::vector<std::string>{"click 2", "dbl 2"}));
 
@@ -599,7 +599,7 @@ TEST_F(Bridge, RealDoubleClickGivesOneClickThenOneDoubleClick) {
     log.clear();
     cal.OnClick = [&] { log.push_back("click"); };
     cal.OnDblClick = [&] { log.push_back("dbl"); };
-    auto* view = peer<QCalendarWidget>("calGiorno")->findChild<QTableView*>();
+    auto* view = Peer<QCalendarWidget>("calGiorno")->findChild<QTableView*>();
     ASSERT_NE(view, nullptr);
     const QModelIndex day = view->model()->index(3, 3); // a day in the middle of the month
     RealDoubleClick(view->viewport(), view->visualRect(day).center());
@@ -618,8 +618,8 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
     };
     cal.OnKeyDown = handler;
     grid.OnKeyDown = handler;
-    auto* qcal = peer<QCalendarWidget>("calGiorno");
-    auto* qgrid = peer<QTableView>("grdCosti");
+    auto* qcal = Peer<QCalendarWidget>("calGiorno");
+    auto* qgrid = Peer<QTableView>("grdCosti");
     QWidget* calKeys = qcal->focusProxy() ? qcal->focusProxy() : qcal;
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
                         Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End}) {
@@ -646,7 +646,7 @@ TEST_F(Bridge, SwallowedKeysNeverMoveTheCalendarOrTheGrid) {
 
 TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
     auto& grid = Ctl<ui::StringGrid>("grdCosti");
-    auto* qgrid = peer<QTableView>("grdCosti");
+    auto* qgrid = Peer<QTableView>("grdCosti");
     std::string seen;
     grid.OnKeyDown = [&](ui::KeyEvent& k) { seen.push_back(char(k.ch)); };
     grid.SetFocus();
@@ -667,7 +667,7 @@ TEST_F(Bridge, TypingIntoAGridCellEditsItThroughTheModel) {
 
 TEST_F(Bridge, GridChangesReachTheViewBatchedAndEditsGoThroughTheModel) {
     auto& grid = Ctl<ui::StringGrid>("grdCosti");
-    auto* view = peer<QTableView>("grdCosti");
+    auto* view = Peer<QTableView>("grdCosti");
     QAbstractItemModel* model = view->model();
     int inserted = 0, removed = 0, changed = 0;
     QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] { ++inserted; });
@@ -704,7 +704,7 @@ TEST_F(Bridge, MemoSelectionGoesBothWaysAndIsCopied) {
     auto& memo = Ctl<ui::Memo>("memNote");
     memo.SetLines({"prima", "seconda"});
     memo.SetFocus();
-    auto* te = peer<QPlainTextEdit>("memNote");
+    auto* te = Peer<QPlainTextEdit>("memNote");
     // Selected with the mouse: the model holds the selection, and a copy takes it.
     QTextCursor cur = te->textCursor();
     cur.setPosition(6);
@@ -736,7 +736,7 @@ TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
         }
     };
     for (const char* name : {"txtCampo", "memNote"}) {
-        QWidget* w = peer<QWidget>(name);
+        QWidget* w = Peer<QWidget>(name);
         if (auto* te = qobject_cast<QPlainTextEdit*>(w)) w = te->viewport();
         Spy spy;
         w->installEventFilter(&spy);
@@ -753,7 +753,7 @@ TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
     }
     // Other controls still take the middle button.
     Spy spy;
-    QWidget* list = peer<QListView>("lstVoci")->viewport();
+    QWidget* list = Peer<QListView>("lstVoci")->viewport();
     list->installEventFilter(&spy);
     QTest::mouseClick(list, Qt::MiddleButton, {}, QPoint(5, 5));
     EXPECT_EQ(spy.seen, 2);
@@ -765,7 +765,7 @@ TEST_F(Bridge, TextNeverEntersAFieldBehindTheModel) {
 // cannot hold stays out, and the widget shows what the model holds.
 TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
     auto& edit = Ctl<ui::Edit>("txtCampo");
-    auto* le = peer<QLineEdit>("txtCampo");
+    auto* le = Peer<QLineEdit>("txtCampo");
     edit.SetFocus();
     for (const char* text : {"é", "ł", "€", "🚗", "中", "Ÿ"}) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8(text));
@@ -782,7 +782,7 @@ TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
     EXPECT_EQ(le->text(), QString::fromStdString(edit.Text()));
 
     auto& memo = Ctl<ui::Memo>("memNote");
-    auto* te = peer<QPlainTextEdit>("memNote");
+    auto* te = Peer<QPlainTextEdit>("memNote");
     memo.SetFocus();
     QGuiApplication::clipboard()->setText(QString::fromUtf8("uno\u0085\r\ndue ł€"));
     QTest::keyClick(te, Qt::Key_V, Qt::ControlModifier);
@@ -792,7 +792,7 @@ TEST_F(Bridge, TextTheCodePageCannotHoldNeverEntersThroughTheRealWidgets) {
     // Qt's own cell editor hands its text to the model, which keeps what
     // the code page holds; the view shows the cell as kept.
     auto& grid = Ctl<ui::StringGrid>("grdCosti");
-    auto* view = peer<QTableView>("grdCosti");
+    auto* view = Peer<QTableView>("grdCosti");
     grid.SetFocus();
     const QModelIndex cell = view->model()->index(0, 1);
     view->setCurrentIndex(cell);
@@ -857,10 +857,10 @@ struct Pitture : QObject {
 // are drawn again, not the window beneath them, and a peer told of a change
 // that leaves it as it is draws nothing.
 TEST_F(Bridge, ChangedTextRepaintsTheEditAloneAndNoChangeRepaintsNothing) {
-    auto* le = peer<QLineEdit>("txtCampo");
-    auto* altro = peer<QLineEdit>("txtAltro");
-    auto* ok = peer<QPushButton>("cmdOK");
-    auto* scelta = peer<QCheckBox>("chkScelta");
+    auto* le = Peer<QLineEdit>("txtCampo");
+    auto* altro = Peer<QLineEdit>("txtAltro");
+    auto* ok = Peer<QPushButton>("cmdOK");
+    auto* scelta = Peer<QCheckBox>("chkScelta");
     QWidget* sotto = le->parentWidget();
     ASSERT_NE(sotto, nullptr);
     QApplication::processEvents();

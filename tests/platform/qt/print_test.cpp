@@ -45,10 +45,10 @@ memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
     std::vector<std::string> rows;
     for (int i = 0; i < lines; ++i)
         rows.push_back("Riga " + std::to_string(i + 1));
-    auto& memo = r.memo("memLista");
+    auto& memo = r.GetMemo("memLista");
     memo.SetLines(rows);
     memo.SetHeight(double(rows.size()) * report::LineHeight(memo.font));
-    r.band("Dati").SetHeight(memo.Height());
+    r.GetBand("Dati").SetHeight(memo.Height());
     return r.Prepare();
 }
 
@@ -188,8 +188,8 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
     QTemporaryDir dir;
     const QString path = dir.filePath("grafico.pdf");
     PrintSetup setup;
-    setup.printer().setOutputFormat(QPrinter::PdfFormat);
-    setup.printer().setOutputFileName(path);
+    setup.GetPrinter().setOutputFormat(QPrinter::PdfFormat);
+    setup.GetPrinter().setOutputFileName(path);
     ChartPrinter printer(setup);
     const InstalledPrinter installed(printer);
     struct Case {
@@ -211,8 +211,8 @@ TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
     c.Add(1, "Gen", 0xFF4682B4);
     QTemporaryDir dir;
     PrintSetup setup;
-    setup.printer().setOutputFormat(QPrinter::PdfFormat);
-    setup.printer().setOutputFileName(dir.filePath("manca/grafico.pdf"));
+    setup.GetPrinter().setOutputFormat(QPrinter::PdfFormat);
+    setup.GetPrinter().setOutputFileName(dir.filePath("manca/grafico.pdf"));
     ChartPrinter printer(setup);
     const InstalledPrinter installed(printer);
     EXPECT_THROW(chart::Print(c, 2, false), std::runtime_error);

@@ -57,7 +57,7 @@ void Wheel(QWidget& window, QPoint at) {
 
 // Move, press, release, double click, right click and wheel at one point of
 // the window, through the window system's path (Qt finds the widget under it).
-void gestures(QWidget& window, QPoint at) {
+void Gestures(QWidget& window, QPoint at) {
     QWindow* handle = window.windowHandle();
     if (!handle || !window.isVisible() || !window.rect().contains(at)) return;
     QTest::mouseMove(handle, at);
@@ -86,7 +86,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         std::fprintf(stderr, "%s\n", name.c_str()); // names the window of a crash
         ++tried;
         Show(app, *form);
-        qtbackend::FormWindow& w = bridge->window(*form);
+        qtbackend::FormWindow& w = bridge->Window(*form);
         ASSERT_TRUE(w.isVisible());
 
         // A coarse grid over the whole window, its edges and margins included.
@@ -94,7 +94,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
         for (int i = 0; i <= steps; ++i)
             for (int j = 0; j <= steps; ++j) {
                 if (!form->Visible()) Show(app, *form);
-                gestures(w, QPoint(std::min(w.width() - 1, w.width() * i / steps),
+                Gestures(w, QPoint(std::min(w.width() - 1, w.width() * i / steps),
                                    std::min(w.height() - 1, w.height() * j / steps)));
             }
 
@@ -104,7 +104,7 @@ TEST_F(Windows, EveryWindowSurvivesRealMouseAndKeysAnywhere) {
             if (!form->Visible()) Show(app, *form);
             QWidget* peer = bridge->Widget(*c);
             if (!peer || !peer->isVisible()) continue;
-            gestures(w, peer->mapTo(&w, peer->rect().center()));
+            Gestures(w, peer->mapTo(&w, peer->rect().center()));
             if (!c->Focusable() || !c->IsShowing() || !c->Enabled() || !form->Visible()) continue;
             ui::detail::Dispatch(app, [&] { return ui::input::Focus(*c); });
             QApplication::processEvents();

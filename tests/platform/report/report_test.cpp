@@ -70,13 +70,13 @@ std::vector<std::string> ListLines(int n) {
 
 report::Report FilledList(const std::vector<std::string>& lines) {
     report::Report r = report::Report::FromText(listTemplate, "list");
-    r.memo("txtTitolo").SetText("[ditta] Riepilogo schede");
-    auto& memo = r.memo("txtRiepilogo");
+    r.GetMemo("txtTitolo").SetText("[ditta] Riepilogo schede");
+    auto& memo = r.GetMemo("txtRiepilogo");
     memo.ClearLines();
     for (const auto& l : lines)
         memo.AddLine(l);
     memo.SetHeight(Px(double(lines.size()) * 12.822));
-    r.band("MasterData").SetHeight(memo.Height() + Px(10));
+    r.GetBand("MasterData").SetHeight(memo.Height() + Px(10));
     return r;
 }
 
@@ -168,12 +168,12 @@ TEST(Report, EmptyListPrintsTitleAndFooterOnOnePage) {
 TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
     report::Report r = report::Report::FromText(twoCopyTemplate, "card");
     for (const char* copy : {"_A", "_B"}) {
-        r.memo(std::string("txtTarga") + copy).SetText("AB123CD");
-        r.memo(std::string("txtNote") + copy).SetText("vedi [DATE] e [ditta]");
+        r.GetMemo(std::string("txtTarga") + copy).SetText("AB123CD");
+        r.GetMemo(std::string("txtNote") + copy).SetText("vedi [DATE] e [ditta]");
     }
-    r.memo("txtCalce").SetText("Stampa eseguita in data [DATE]");
+    r.GetMemo("txtCalce").SetText("Stampa eseguita in data [DATE]");
     img::Bitmap wide = img::Filled(200, 100, 0xFF336699);
-    r.picture("imgLogo").SetPicture(wide);
+    r.Picture("imgLogo").SetPicture(wide);
 
     const report::Document& doc = r.Prepare();
     ASSERT_EQ(doc.pages.size(), 1u);
@@ -223,11 +223,11 @@ TEST(Report, MissingObjectsAreNamedInTheError) {
         const char* name;
         std::function<void()> lookup;
     } cases[] = {
-        {"txtNope", [&] { r.memo("txtNope"); }},
-        {"txtTarga", [&] { r.memo("txtTarga"); }}, // only the copies exist
-        {"MasterData", [&] { r.band("MasterData"); }},
-        {"txtTarga_A", [&] { r.picture("txtTarga_A"); }}, // a memo, not a picture
-        {"imgLogo", [&] { r.memo("imgLogo"); }},
+        {"txtNope", [&] { r.GetMemo("txtNope"); }},
+        {"txtTarga", [&] { r.GetMemo("txtTarga"); }}, // only the copies exist
+        {"MasterData", [&] { r.GetBand("MasterData"); }},
+        {"txtTarga_A", [&] { r.Picture("txtTarga_A"); }}, // a memo, not a picture
+        {"imgLogo", [&] { r.GetMemo("imgLogo"); }},
     };
     for (const auto& c : cases) {
         try {
@@ -284,10 +284,10 @@ band Foot kind=pagefooter height=12
 memo txtFoot 0 2 190 8 text="Pie' di pagina"
 )");
     auto lines = ListLines(150);
-    auto& body = r.memo("txtBody");
+    auto& body = r.GetMemo("txtBody");
     body.SetLines(lines);
     body.SetHeight(double(lines.size()) * report::LineHeight(body.font));
-    r.band("Body").SetHeight(body.Height());
+    r.GetBand("Body").SetHeight(body.Height());
     const report::Document& doc = r.Prepare();
     ASSERT_GT(doc.pages.size(), 1u);
     std::vector<std::string> printed;
@@ -309,8 +309,8 @@ TEST(Report, WordWrapOnlyWhereAsked) {
 memo plain 0 50 25 5 font="Courier New" size=10pt
 )");
     // 25 mm hold eleven Courier characters of 10 points.
-    r.memo("wrapped").SetText("uno due tre quattro cinque");
-    r.memo("plain").SetText("uno due tre quattro cinque");
+    r.GetMemo("wrapped").SetText("uno due tre quattro cinque");
+    r.GetMemo("plain").SetText("uno due tre quattro cinque");
     const report::Document& doc = r.Prepare();
     std::vector<std::string> wrapped;
     for (auto* t : Texts(doc.pages[0], "wrapped"))
@@ -328,14 +328,14 @@ TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
     EXPECT_FALSE(r.Print());
     EXPECT_TRUE(out.printed.empty());
     out.confirm = true;
-    r.memo("txtTitolo").SetText("Secondo titolo");
+    r.GetMemo("txtTitolo").SetText("Secondo titolo");
     EXPECT_TRUE(r.Print());
     ASSERT_EQ(out.printed.size(), 1u);
     EXPECT_EQ(OnlyText(out.printed[0], "txtTitolo").text, "Secondo titolo"); // prepared anew
     r.Preview();
     EXPECT_EQ(out.previewed.size(), 1u);
     report::SetOutput(nullptr);
-    EXPECT_EQ(&report::output(), &report::headlessOutput());
+    EXPECT_EQ(&report::GetOutput(), &report::GetHeadlessOutput());
 }
 
 TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
@@ -343,7 +343,7 @@ TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
                               std::numeric_limits<double>::infinity()};
     for (double h : heights) {
         report::Report r = FilledList(ListLines(3));
-        r.band("MasterData").SetHeight(h);
+        r.GetBand("MasterData").SetHeight(h);
         const report::Document& doc = r.Prepare();
         EXPECT_LE(doc.pages.size(), 2u) << h;
         std::vector<std::string> printed;

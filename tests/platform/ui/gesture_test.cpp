@@ -232,8 +232,8 @@ chart ChartStats bounds=10,10,500,300 series=Series1 kind=bar view3d=yes
     EXPECT_TRUE(c.Title().font.bold);
     EXPECT_EQ(c.Title().font.color, 0xFFD04498u);
     EXPECT_EQ(c.Foot().text, "Piede");
-    EXPECT_EQ(c.legend().position, chart::LegendPosition::Bottom);
-    EXPECT_EQ(c.legend().title, "Numero transiti veicoli:");
+    EXPECT_EQ(c.GetLegend().position, chart::LegendPosition::Bottom);
+    EXPECT_EQ(c.GetLegend().title, "Numero transiti veicoli:");
 
     h.app.SetBackend(&backend);
     c.Add(3, "Gennaio", 0xFF0000FF);

@@ -359,7 +359,7 @@ edit txtPassword bounds=10,170,200,22 password=yes taborder=4
 )");
         f.Show();
     }
-    ui::Edit& edit(const char* name) { return f.Get<ui::Edit>(name); }
+    ui::Edit& GetEdit(const char* name) { return f.Get<ui::Edit>(name); }
 };
 
 const struct {
@@ -373,7 +373,7 @@ const struct {
 
 TEST_F(CodePageTest, EditsComboEditsAndMemosTakeOnlyWhatTheCodePageHolds) {
     for (const char* name : {"txtNote", "txtProv", "memNote"}) {
-        ui::Edit& e = edit(name);
+        ui::Edit& e = GetEdit(name);
         int changes = 0;
         e.OnChange = [&] { ++changes; };
         for (const auto& c : kCaratteri) {
@@ -393,33 +393,33 @@ TEST_F(CodePageTest, EditsComboEditsAndMemosTakeOnlyWhatTheCodePageHolds) {
         e.OnChange = nullptr;
     }
     // A memo keeps the pasted line breaks, the edits none.
-    h.focus(edit("memNote"));
-    edit("memNote").SetText("");
+    h.focus(GetEdit("memNote"));
+    GetEdit("memNote").SetText("");
     h.paste(f, "uno\xC2\x85\r\ndue\tł");
-    EXPECT_EQ(edit("memNote").Text(), "uno\ndue");
-    h.focus(edit("txtNote"));
-    edit("txtNote").SetText("");
+    EXPECT_EQ(GetEdit("memNote").Text(), "uno\ndue");
+    h.focus(GetEdit("txtNote"));
+    GetEdit("txtNote").SetText("");
     h.paste(f, "uno\r\ndue");
-    EXPECT_EQ(edit("txtNote").Text(), "unodue");
+    EXPECT_EQ(GetEdit("txtNote").Text(), "unodue");
 }
 
 TEST_F(CodePageTest, RefusedCharactersTakeNoRoomInTheMaximumLength) {
-    h.focus(edit("txtCodice"));
+    h.focus(GetEdit("txtCodice"));
     h.paste(f, "ł€łé🚗x中yz");
-    EXPECT_EQ(edit("txtCodice").Text(), "€éxy");
-    edit("txtCodice").SetText("ab");
-    edit("txtCodice").SetCaretPosition(2);
+    EXPECT_EQ(GetEdit("txtCodice").Text(), "€éxy");
+    GetEdit("txtCodice").SetText("ab");
+    GetEdit("txtCodice").SetCaretPosition(2);
     h.type(f, "źcźdź");
-    EXPECT_EQ(edit("txtCodice").Text(), "abcd");
+    EXPECT_EQ(GetEdit("txtCodice").Text(), "abcd");
 }
 
 // A password goes to the password store, not to the code page: its edit
 // takes every character but the controls, and its window decides.
 TEST_F(CodePageTest, APasswordEditTakesEveryCharacterButTheControls) {
-    h.focus(edit("txtPassword"));
+    h.focus(GetEdit("txtPassword"));
     h.type(f, "ł€\xC2\x85中");
     h.paste(f, "🚗\t\x7F!");
-    EXPECT_EQ(edit("txtPassword").Text(), "ł€\xC2\x85中🚗!");
+    EXPECT_EQ(GetEdit("txtPassword").Text(), "ł€\xC2\x85中🚗!");
 }
 
 TEST_F(CodePageTest, GridCellsTakeOnlyWhatTheCodePageHolds) {
