@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <exception>
+#include <numeric>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -134,12 +135,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
             std::fill(count.begin(), count.end(), 0);
             for (std::size_t i = 0; i < n; ++i)
                 ++count[chiave(from[i].parola) >> shift & mask];
-            std::uint32_t sum = 0;
-            for (std::uint32_t& c : count) {
-                const std::uint32_t here = c;
-                c = sum;
-                sum += here;
-            }
+            // Each digit's count becomes where its part starts.
+            std::exclusive_scan(count.begin(), count.end(), count.begin(), std::uint32_t(0));
             for (std::size_t i = 0; i < n; ++i)
                 to[count[chiave(from[i].parola) >> shift & mask]++] = from[i];
             std::swap(from, to);
@@ -154,12 +151,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
         count.assign(2048, 0);
         for (std::size_t i = 0; i < n; ++i)
             ++count[first[i].parola >> alto & 0x7FF];
-        std::uint32_t sum = 0;
-        for (std::uint32_t& c : count) {
-            const std::uint32_t here = c;
-            c = sum;
-            sum += here;
-        }
+        // Each digit's count becomes where its part starts.
+        std::exclusive_scan(count.begin(), count.end(), count.begin(), std::uint32_t(0));
         Elemento* parti = altrove;
         for (std::size_t i = 0; i < n; ++i)
             parti[count[first[i].parola >> alto & 0x7FF]++] = first[i];
@@ -197,12 +190,8 @@ void OrdinaPerParola(Elemento* first, std::size_t n, std::uint64_t varia, Riserv
         std::fill(count.begin(), count.end(), 0);
         for (std::size_t i = 0; i < n; ++i)
             ++count[from[i].parola >> shift & mask];
-        std::uint32_t sum = 0;
-        for (std::uint32_t& c : count) {
-            const std::uint32_t here = c;
-            c = sum;
-            sum += here;
-        }
+        // Each digit's count becomes where its part starts.
+        std::exclusive_scan(count.begin(), count.end(), count.begin(), std::uint32_t(0));
         for (std::size_t i = 0; i < n; ++i)
             to[count[from[i].parola >> shift & mask]++] = from[i];
         std::swap(from, to);
