@@ -74,29 +74,53 @@ EOF
 
 # In the foreground as our child, its output in its log; the time limit ends
 # it even if this script is killed without a chance to stop it.
+# The scheduler's own output and the last lines of its log, for any step that
+# fails before the test runs.
+show_log() {
+  echo "--- the scheduler's output" >&2
+  cat "$dir/log/cupsd.out" >&2 2>/dev/null || true
+  echo "--- the scheduler's log" >&2
+  tail -n 60 "$dir/log/error_log" >&2 2>/dev/null || true
+}
+# Runs one set-up step; on failure prints what the step said and the
+# scheduler's log, then fails the script.
+step() {
+  local out
+  if ! out=$("$@" 2>&1); then
+    echo "Set-up step failed: $*" >&2
+    [ -n "$out" ] && echo "$out" >&2
+    show_log
+    exit 1
+  fi
+}
+
+# In the foreground as our child, its output in its log; the time limit ends
+# it even if this script is killed without a chance to stop it.
 timeout 900 cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
 scheduler=$!
 export CUPS_SERVER="$dir/cups.sock"
+# lpstat -r exits 0 whether the scheduler runs or not: wait on what it says.
+# Up to 10 s; a scheduler that has already ended is not waited for.
+running() { [ "$(lpstat -r 2>&1)" = "scheduler is running" ]; }
 for _ in $(seq 100); do
-  lpstat -r >/dev/null 2>&1 && break
+  running && break
+  kill -0 "$scheduler" 2>/dev/null || break
   sleep 0.1
 done
-if ! lpstat -r >/dev/null 2>&1; then
-  echo "The private print scheduler did not start:" >&2
-  cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+if ! running; then
+  echo "The private print scheduler did not start within 10 s:" >&2
+  lpstat -r >&2 2>&1 || true
+  show_log
   exit 1
 fi
 # Two queues: the default one, which the program's print dialog offers
 # first, and "Ufficio", which the test picks in the dialog's list.
-lpadmin -p Magazzino -E -v "file:$dir/out/magazzino.pdf" -P "$driver" -o PageSize=A4 2>/dev/null
-lpadmin -p Ufficio -E -v "file:$dir/out/job.pdf" -P "$driver" -o PageSize=A4 2>/dev/null
-lpadmin -d Magazzino
+step lpadmin -p Magazzino -E -v "file:$dir/out/magazzino.pdf" -P "$driver" -o PageSize=A4
+step lpadmin -p Ufficio -E -v "file:$dir/out/job.pdf" -P "$driver" -o PageSize=A4
+step lpadmin -d Magazzino
 
 export DORNEVAL_TEST_QUEUE=Ufficio DORNEVAL_TEST_QUEUE_OUTPUT="$dir/out/job.pdf"
 status=0
 timeout 600 "$@" || status=$?
-if [ "$status" -ne 0 ]; then
-  echo "--- the scheduler's log" >&2
-  tail -n 60 "$dir/log/error_log" >&2 2>/dev/null || true
-fi
+[ "$status" -eq 0 ] || show_log
 exit "$status"
