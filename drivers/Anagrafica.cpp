@@ -50,6 +50,11 @@ template <class W, class F> void Apri(TfrmAnagrafica& card, F&& prepara) {
 template <class W> void Apri(TfrmAnagrafica& card) {
     Apri<W>(card, [](W&) {});
 }
+// A driver list, which hands the recalled driver back to the card.
+template <class W> void ApriElenco(TfrmAnagrafica& card) {
+    auto w = std::make_unique<W>(card.App(), &card, &card);
+    w->ShowModal();
+}
 
 } // namespace
 
@@ -264,19 +269,21 @@ void TfrmAnagrafica::VeicoloConduttoreRichiamato(const VeicoloConduttore& veicol
 }
 
 void TfrmAnagrafica::cmdStampaClick() {
-    Apri<TfrmStampaConduttore>(*this);
+    Apri<TfrmStampaConduttore>(*this, [this](TfrmStampaConduttore& w) {
+        w.ImpostaScheda([this](report::Report& rep) { RiempiSchedaConduttore(rep, *this); });
+    });
 }
 void TfrmAnagrafica::cmdEsportaClick() {
     Apri<TfrmExpAnagrafica>(*this);
 }
 void TfrmAnagrafica::cmdFerieClick() {
-    Apri<TfrmFerie>(*this);
+    ApriElenco<TfrmFerie>(*this);
 }
 void TfrmAnagrafica::cmdServizioClick() {
-    Apri<TfrmServizio>(*this);
+    ApriElenco<TfrmServizio>(*this);
 }
 void TfrmAnagrafica::cmdTrasferteClick() {
-    Apri<TfrmTrasferte>(*this);
+    ApriElenco<TfrmTrasferte>(*this);
 }
 
 // A tax code made only of digits is a VAT number.

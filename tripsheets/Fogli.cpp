@@ -23,6 +23,7 @@
 #include "platform/ui/Services.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/ExpFogli.h"
+#include "tripsheets/FoglioDiMarcia.h"
 #include "tripsheets/FoglioRec.h"
 #include "tripsheets/Numerazione.h"
 #include "tripsheets/RiepAperti.h"
@@ -288,7 +289,7 @@ void TfrmFogli::PreparaNuovaScheda() {
     lblPosizione.SetText("");
 }
 
-void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) {
+void TfrmFogli::FoglioRichiamato(const common::Record& foglio, std::int64_t numero) {
     const auto da = foglio.Bytes();
     std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
@@ -402,26 +403,38 @@ void TfrmFogli::btnCalcolaRifClick() {
 
 // --- Other windows ----------------------------------------------------------
 
+// The windows that work on the year open here get its archive; the lists
+// hand a recalled sheet back, the documents are filled from the sheet.
 void TfrmFogli::cmdTrovaClick() {
-    auto trova = std::make_unique<TfrmTrovaFogli>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaFogli>(App(), this, this);
     trova->ImpostaChiamante("fogli");
+    trova->ImpostaArchivio(rtl::Trim(lblFile.Text()));
     trova->ShowModal();
 }
 
 void TfrmFogli::cmdFogliApertiClick() {
-    std::make_unique<TfrmRiepAperti>(App(), this)->ShowModal();
+    auto aperti = std::make_unique<TfrmRiepAperti>(App(), this, this);
+    aperti->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    aperti->ShowModal();
+}
+
+void TfrmFogli::ApriDocumento(common::TfrmDocumento& documento) {
+    documento.ImpostaScheda([this](report::Report& rep) { tripsheets::RiempiFoglioDiMarcia(rep, *this); });
+    documento.ShowModal();
 }
 
 void TfrmFogli::cmdAnteprimaClick() {
-    std::make_unique<TfrmAnteprimaFoglio>(App(), this)->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmAnteprimaFoglio>(App(), this));
 }
 
 void TfrmFogli::cmdStampaClick() {
-    std::make_unique<TfrmStampaFoglio>(App(), this)->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmStampaFoglio>(App(), this));
 }
 
 void TfrmFogli::cmdEsportaClick() {
-    std::make_unique<TfrmExpFogli>(App(), this)->ShowModal();
+    auto esporta = std::make_unique<TfrmExpFogli>(App(), this);
+    esporta->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    esporta->ShowModal();
 }
 
 void TfrmFogli::cmdNumerazioneClick() {

@@ -403,14 +403,19 @@ void TfrmAutoparco::AllegatiApplicati(const Allegati& allegati) {
     Scrivi(allegati, {&lblFile01, &lblFile02, &lblFile03}, {&lblDesc01, &lblDesc02, &lblDesc03});
 }
 
+// The print and the preview get the photo and the card's filling.
+void TfrmAutoparco::ApriDocumento(vehicles::DialogoSchedaVeicolo& dialogo) {
+    dialogo.ImpostaFoto(imgFoto.Bitmap());
+    dialogo.ImpostaScheda([this](report::Report& rep) { vehicles::RiempiSchedaVeicolo(rep, *this); });
+    dialogo.ShowModal();
+}
+
 void TfrmAutoparco::cmdStampaClick() {
-    auto stampa = std::make_unique<TfrmStampaAutomezzo>(App(), this);
-    stampa->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmStampaAutomezzo>(App(), this));
 }
 
 void TfrmAutoparco::cmdAnteprimaClick() {
-    auto anteprima = std::make_unique<TfrmAnteprimaAutomezzo>(App(), this);
-    anteprima->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmAnteprimaAutomezzo>(App(), this));
 }
 
 void TfrmAutoparco::cmdEsportaClick() {

@@ -127,16 +127,15 @@ TEST_F(PrintTest, CancelAndFailure) {
     h.click(card.cmdStampa);
     EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
-    // A card that cannot be read gives the failure text and closes.
+    // Without a card to read: the failure text, and the dialog closes.
     report::GetHeadlessOutput().confirm = true;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
-        frmAnagrafica = nullptr;
+        d.ImpostaScheda({});
         h.expectMessage(ui::DialogType::Warning,
                         "Attenzione: la stampa del documento non è andata a buon fine.\n\r"
                         "\n\rSi consiglia di ridurre le dimensioni della foto.");
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
-        frmAnagrafica = &card;
     });
     h.click(card.cmdStampa);
     EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());

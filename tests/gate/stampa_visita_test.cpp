@@ -98,12 +98,10 @@ TEST_F(PrintTest, CancelPrintsNothingAndAnnullaCloses) {
 }
 
 TEST_F(PrintTest, AFailureIsReportedAndCloses) {
-    TfrmStampaVisita d(h.app, &card);
+    TfrmStampaVisita d(h.app, &card); // not opened by the card: no card to print from
     d.Show();
-    frmRegistro = nullptr; // no card to print from
     h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
     h.click(d.btnStampa);
-    frmRegistro = &card;
     EXPECT_FALSE(d.Visible());
     EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 }

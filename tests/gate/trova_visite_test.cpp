@@ -156,7 +156,8 @@ TEST_F(SearchTest, FindNextPrintAndRecall) {
 
 TEST_F(SearchTest, OnlyTheTagRegistroRecalls) {
     for (const char* tag : {" registro ", "autoparco", ""}) {
-        TfrmTrovaVisite s(h.app, &card);
+        TfrmTrovaVisite s(h.app, &card, &card);
+        s.ImpostaArchivio(rtl::Trim(card.lblFile.Text()));
         s.lblMemory.SetText(tag);
         s.Show();
         card.lblPosizione.SetText("");

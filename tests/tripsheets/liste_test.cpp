@@ -44,7 +44,8 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
     addSheet(Foglio("13", "Bianchi", "06/03/2024"));
     addSheet({{"NumFoglio", "14"}, {"OraChiusura", "18:00"}, {"Conduttore", "Verdi"}, {"Targa", "ZZ999ZZ"}});
     addSheet(Foglio("2", "Neri"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 3u);
     EXPECT_EQ(w.lstRecords.Items()[0], "Foglio n. 12            Data: 05/03/2024  Ora: 09:07  Rossi Mario "
@@ -60,7 +61,8 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
 }
 
 TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     EXPECT_TRUE(rtl::FileExists(archivePath()));
@@ -78,7 +80,8 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
 // every sheet is closed.
 TEST_F(ListTest, OpenListOverAnUnreadableArchiveIsReported) {
     rtl::CreateFolders(archivePath());
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     h.expectShowMessage(tt::kErroreArchivio);
     w.Show();
     h.verify();
@@ -90,7 +93,8 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
     addSheet(Foglio("1", "ROSSI MARIO"));
     addSheet(Foglio("2", "Bianchi"));
     addSheet(Foglio("3", "Rossini"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     h.type(w, "rossi");
     h.press(w, ui::vk::Return);
@@ -122,7 +126,9 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     fogli.txtUfficio.SetText("Sede");
     fogli.txtKmPercorsi.SetText("tot");
 
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
     h.dblClickItem(w.lstRecords, 1);
@@ -140,7 +146,8 @@ TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
     fogli.txtConduttore.SetText("In corso");
     fogli.lblPosizione.SetText("");
     {
-        TfrmRiepAperti w(h.app, &fogli);
+        TfrmRiepAperti w(h.app, &fogli, &fogli);
+        w.ImpostaArchivio(openArchive());
         w.Show();
         rtl::DeleteFile(archivePath());
         rtl::CreateFolders(archivePath());
@@ -151,7 +158,8 @@ TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
     std::filesystem::remove(archivePath());
     addSheet(Foglio("1", "Rossi"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     w.lstRecords.SetItemIndex(-1);
     h.dblClick(w.lstRecords);
@@ -163,9 +171,10 @@ namespace {
 
 class SearchTest : public ListTest {
 protected:
-    TfrmTrovaFogli w{h.app, &fogli};
+    TfrmTrovaFogli w{h.app, &fogli, &fogli};
     void Open() {
         w.lblMemory.SetText("fogli");
+        w.ImpostaArchivio(openArchive());
         w.Show();
     }
     void Search(const std::map<std::string, std::string>& criteri) {
@@ -224,7 +233,8 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.criteri.begin()->second);
-        TfrmTrovaFogli s(h.app, &fogli);
+        TfrmTrovaFogli s(h.app, &fogli, &fogli);
+        s.ImpostaArchivio(openArchive());
         s.lblMemory.SetText("fogli");
         s.Show();
         for (const auto& [edit, testo] : c.criteri)
@@ -287,7 +297,8 @@ TEST_F(SearchTest, RecallByTag) {
 
     fogli.PreparaNuovaScheda();
     for (const char* tag : {"", "Fogli", "anagrafica"}) {
-        TfrmTrovaFogli s(h.app, &fogli);
+        TfrmTrovaFogli s(h.app, &fogli, &fogli);
+        s.ImpostaArchivio(openArchive());
         s.lblMemory.SetText(tag);
         s.Show();
         h.click(s.btnCerca);
@@ -328,7 +339,9 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     file += std::string(500, '\x7F');
     rtl::WriteWholeFile(archivePath(), file);
 
-    TfrmRiepAperti aperti(h.app, &fogli);
+    TfrmRiepAperti aperti(h.app, &fogli, &fogli);
+
+    aperti.ImpostaArchivio(openArchive());
     aperti.Show();
     EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed
     Open();
@@ -338,6 +351,7 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_LE(rtl::Utf8Length(fogli.txtConduttore.Text()), 50u);
     TfrmExpFogli exp(h.app, &fogli);
+    exp.ImpostaArchivio(openArchive());
     exp.Show();
     EXPECT_EQ(exp.grdRecords.RowCount(), 2);
     EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF"); // the stray byte read as windows-1252

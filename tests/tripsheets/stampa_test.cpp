@@ -102,10 +102,9 @@ TEST_F(PrintTest, CancelPrintsNothing) {
     EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
 }
 
-// Without the trip-sheet window there is nothing to fill: each dialog shows
-// its own failure text and closes.
+// Not opened by the trip-sheet window there is nothing to fill: each dialog
+// shows its own failure text and closes.
 TEST_F(PrintTest, FailureTexts) {
-    frmFogli = nullptr;
     {
         TfrmStampaFoglio d(h.app, &fogli);
         d.Show();

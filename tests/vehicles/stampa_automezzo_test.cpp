@@ -88,10 +88,10 @@ TEST_F(PrintTest, CancelAndFailure) {
     h.click(card.cmdStampa);
     EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
 
-    // A card window that cannot be read gives the failure text; nothing is
-    // printed and the dialog closes.
+    // Without a card to read: the failure text; nothing is printed and the
+    // dialog closes.
     h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
-        frmAutoparco = nullptr;
+        d.ImpostaScheda({});
         h.expectMessage(
             ui::DialogType::Warning,
             "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
