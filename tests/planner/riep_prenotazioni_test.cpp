@@ -7,6 +7,7 @@
 
 #include "PlannerTest.h"
 #include "planner/RiepPrenotazioni.h"
+#include "tests/support/Outputs.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class Riepilogo : public PlannerTest {
 protected:
     Riepilogo() {
         TfrmRiepPrenotazioni::UltimaRicerca().clear();
-        report::GetHeadlessOutput().printed.clear();
+        ts::GetHeadlessOutput().printed.clear();
         planning.Show();
     }
 };
@@ -90,7 +91,7 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
     h.click(w.btnTrova);
     h.verify();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo prenotazioni veicolo   anno 2026");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
 }

@@ -9,6 +9,7 @@
 
 #include "platform/report/Report.h"
 #include "platform/rtl/Text.h"
+#include "tests/support/Outputs.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/ExpFogli.h"
 #include "tripsheets/RiepAperti.h"
@@ -32,7 +33,7 @@ std::map<std::string, std::string> Foglio(const std::string& num, const std::str
 
 class ListTest : public SheetTest {
 protected:
-    ListTest() { report::GetHeadlessOutput() = report::HeadlessOutput(); }
+    ListTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 };
 
 } // namespace
@@ -70,7 +71,7 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
     h.click(w.btnTrova);
     // An empty list prints the title and an empty body.
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty() ||
                 w.frxReport.GetMemo("txtRiepilogo").Text().empty());
@@ -104,7 +105,7 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
         EXPECT_EQ(w.lstRecords.ItemIndex(), expected);
     }
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
@@ -318,7 +319,7 @@ TEST_F(SearchTest, FindNextAndPrint) {
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }

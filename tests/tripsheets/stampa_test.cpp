@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/report/Report.h"
+#include "tests/support/Outputs.h"
 #include "tests/support/PageTexts.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/AnteprimaFoglio.h"
@@ -19,8 +20,7 @@ namespace {
 class PrintTest : public SheetTest {
 protected:
     PrintTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
+        ts::GetHeadlessOutput() = ts::HeadlessOutput();
     }
     // The texts of the named memos on the page.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
@@ -45,9 +45,9 @@ TEST_F(PrintTest, PrintsTheSheetAsShown) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
-    const report::Document& doc = report::GetHeadlessOutput().printed[0];
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
+    const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Foglio di Marcia");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -86,9 +86,9 @@ TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
         h.click(d.btnStampa);
     });
     h.click(fogli.cmdAnteprima);
-    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    auto t = Texts(report::GetHeadlessOutput().previewed[0].pages[0]);
+    ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    auto t = Texts(ts::GetHeadlessOutput().previewed[0].pages[0]);
     EXPECT_EQ(t["txtIntestazione"], "FOGLIO DI MARCIA N. ");
     EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  ");
 }
@@ -98,8 +98,8 @@ TEST_F(PrintTest, CancelPrintsNothing) {
     h.click(fogli.cmdStampa);
     h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) { h.click(d.btnAnnulla); });
     h.click(fogli.cmdAnteprima);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
 
 // Not opened by the trip-sheet window there is nothing to fill: each dialog
@@ -119,7 +119,7 @@ TEST_F(PrintTest, FailureTexts) {
                     "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.");
     h.click(d.btnStampa);
     h.verify();
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
 // Every heading and caption of the page, and the values printed, stand on
@@ -128,8 +128,8 @@ TEST_F(PrintTest, TextsFitTheirCells) {
     fogli.txtOraChiusura.SetText("23:59");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    for (const auto& item : report::GetHeadlessOutput().printed[0].pages[0].items)
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    for (const auto& item : ts::GetHeadlessOutput().printed[0].pages[0].items)
         if (const auto* t = std::get_if<report::TextItem>(&item)) {
             EXPECT_LE(report::TextWidth(t->font, t->text), t->box.width + 0.01) << t->text;
             EXPECT_EQ(t->text.find('\n'), std::string::npos);
@@ -143,8 +143,8 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
         fogli.Campo(e.name).SetText("88");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    const auto& items = report::GetHeadlessOutput().printed[0].pages[0].items;
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    const auto& items = ts::GetHeadlessOutput().printed[0].pages[0].items;
     int checked = 0;
     for (const auto& item : items) {
         const auto* t = std::get_if<report::TextItem>(&item);

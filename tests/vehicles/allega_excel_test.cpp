@@ -12,6 +12,7 @@
 #include "platform/rtl/Files.h"
 #include "platform/ui/Layout.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 #include "vehicles/AllegaExcel.h"
 
 namespace {
@@ -336,14 +337,14 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
 
 TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ts::Harness h;
-    report::GetHeadlessOutput().printed.clear();
+    ts::GetHeadlessOutput().printed.clear();
     Scheda scheda(h.app);
     ScriviCosti("Costi_Veicolo_4.pro",
                 {{"01/01/2026", "Uno", "A", "B", "10,50"}, {"02/01/2026", "Due", "C", "D", "2,25"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
     w.Show();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
     const std::vector<std::string> righe = w.frxReport.GetMemo("txtRiepilogo").Lines();
