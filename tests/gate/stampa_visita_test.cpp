@@ -16,9 +16,7 @@ namespace {
 
 class PrintTest : public GateTest {
 protected:
-    PrintTest() {
-        ts::GetHeadlessOutput() = ts::HeadlessOutput();
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
     static const report::TextItem* Text(const report::Page& page, const std::string& object) {
         for (const auto& item : page.items)
             if (const auto* t = std::get_if<report::TextItem>(&item))

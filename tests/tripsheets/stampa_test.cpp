@@ -19,9 +19,7 @@ namespace {
 
 class PrintTest : public SheetTest {
 protected:
-    PrintTest() {
-        ts::GetHeadlessOutput() = ts::HeadlessOutput();
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
     // The texts of the named memos on the page.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
         return ts::TestiPagina(page);

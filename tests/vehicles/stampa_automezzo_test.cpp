@@ -16,9 +16,7 @@ namespace {
 
 class PrintTest : public vt::CardTest {
 protected:
-    PrintTest() {
-        ts::GetHeadlessOutput() = ts::HeadlessOutput();
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 
     // The texts of the named memos on the page, joined line by line.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
