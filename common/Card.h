@@ -98,7 +98,6 @@ public:
 
     // The card's record buffer, for the window's own steps.
     Record& Buffer() { return buffer_; }
-    const ConfigScheda& Config() const { return config_; }
 
     // The record in the buffer shown in the card's controls, with its number
     // in `lblPosizione` (what a recall from a list window also does). The

@@ -22,7 +22,7 @@ struct ConfigDocumento {
     std::string_view modello; // the report template resource
     // Fills what the dialog itself shows (none when empty), before the
     // card's part.
-    std::function<void(report::Report& rep)> riempi;
+    std::function<void(report::Report& rep)> riempi = nullptr;
     // The failure text; with none the failure is not caught and the dialog
     // stays open.
     std::string_view testoErrore;

@@ -31,9 +31,6 @@ class TfrmListaVisite : public ui::Form, public controls::ListaVisite {
 public:
     report::Report frxReport;
 
-    // The today text of the lines listed (built at the showing).
-    const std::string& Oggi() const { return oggi_; }
-
     // The year archive that the visit card has open, set by the card before
     // showing the list.
     void ImpostaArchivio(std::string archivio) { archivio_ = std::move(archivio); }

@@ -60,10 +60,6 @@ const common::FormatoRiga& FormatoTrovaAutomezzo() {
     return formato;
 }
 
-std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
-    return FormatoTrovaAutomezzo().Riga(automezzo);
-}
-
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner, RitornoTrovaAutomezzi* ritorno)
     : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), controls::TrovaAutomezzi(this),
       frxReport(common::RiepilogoDati()), ritorno_(ritorno), automezzo_(common::TAutomezzoRec),
