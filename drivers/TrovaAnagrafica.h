@@ -41,7 +41,7 @@ protected:
     ~RitornoTrovaAnagrafica() = default;
 };
 
-class TfrmTrovaAnagrafica : public ui::Form, public controls::TrovaAnagrafica {
+class TfrmTrovaAnagrafica : public ui::Form, public controls::SearchWindow, public controls::TrovaAnagrafica {
 public:
     // `ritorno` receives the chosen driver; without it a recall copies
     // nothing.

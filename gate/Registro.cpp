@@ -50,7 +50,7 @@ common::ConfigScheda TfrmRegistro::ConfigScheda() {
     common::ConfigScheda c;
     c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
     c.record = &gate::TVisitaRec;
-    c.primoCampo = "txtOperatoreEnt";
+    c.primoCampo = &txtOperatoreEnt;
     c.dopoNuovo = [this] {
         txtDataEnt.SetText(gate::TestoOggi());
         txtOraEnt.SetText(OraAdesso());
@@ -59,7 +59,8 @@ common::ConfigScheda TfrmRegistro::ConfigScheda() {
 }
 
 TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Registro.layout"), controls::Registro(this), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "gate/Registro.layout"), controls::Registro(this),
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
         // Each edit takes at most what its record field holds.

@@ -32,9 +32,10 @@ common::ConfigRicerca ConfigTrovaVisite(std::function<std::string()> archivio) {
 } // namespace
 
 TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner, gate::RitornoVisita* ritorno)
-    : ui::Form(app, owner, "gate/TrovaVisite.layout"), controls::TrovaVisite(this),
+    : ui::Form(app, owner, "gate/TrovaVisite.layout"), controls::SearchWindow(this), controls::TrovaVisite(
+                                                                                         this),
       frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaVisite([this] { return archivio_; }),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaVisite([this] { return archivio_; }),
                [this] { lstRecordsDblClick(); }) {}
 
 // With the caller tag "registro" the chosen visit goes into the visit card;

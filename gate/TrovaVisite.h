@@ -14,7 +14,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
-class TfrmTrovaVisite : public ui::Form, public controls::TrovaVisite {
+class TfrmTrovaVisite : public ui::Form, public controls::SearchWindow, public controls::TrovaVisite {
 public:
     // `ritorno` receives the recalled visit; without it a recall copies
     // nothing.

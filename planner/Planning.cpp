@@ -109,7 +109,7 @@ TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
 // command, and the text label in the hidden panel. Free shown, booked
 // hidden, text empty.
 void TfrmPlanning::CreaCelle() {
-    ui::Control* area = FindControl("panContainer");
+    ui::Control* area = &panContainer;
     celle_.reserve(planner::kGiorniPlanner);
     for (const planner::Giorno& g : planner::Giorni()) {
         const int x = kCellaX + kPassoX * (g.day - 1), y = kCellaY + kPassoY * (g.month - 1);

@@ -111,35 +111,37 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
     c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
     c.record = &common::TFoglioRec;
     c.obbligatori = {
-        {"txtNumFoglio",
+        {&txtNumFoglio,
          "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio "
          "di Marcia."},
-        {"txtDataApertura",
+        {&txtDataApertura,
          "Attenzione: per salvare la scheda è necessario indicare la data di apertura del Foglio di Marcia."},
-        {"txtOraApertura",
+        {&txtOraApertura,
          "Attenzione: per salvare la scheda è necessario indicare l'ora di apertura del Foglio di Marcia."},
-        {"txtUfficio", "Attenzione: per salvare la scheda è necessario indicare l'Ufficio emittente."},
-        {"txtConduttore", "Attenzione: per salvare la scheda è necessario indicare il conduttore."},
-        {"txtTelCel",
+        {&txtUfficio, "Attenzione: per salvare la scheda è necessario indicare l'Ufficio emittente."},
+        {&txtConduttore, "Attenzione: per salvare la scheda è necessario indicare il conduttore."},
+        {&txtTelCel,
          "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
-        {"txtVeicolo",
+        {&txtVeicolo,
          "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo."},
-        {"txtTarga",
+        {&txtTarga,
          "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
     };
-    c.btnFocus = common::ConfigScheda::Focus::DopoIControlli;
+    c.quandoFocus = common::ConfigScheda::Focus::DopoIControlli;
+    c.btnFocus = &btnFocus;
     c.errori.nuovo = ui::DialogType::Error;
     c.errori.salva = ui::DialogType::Warning;
     c.errori.primo = ui::DialogType::Warning;
     c.errori.indietro = ui::DialogType::Error;
     c.errori.avanti = ui::DialogType::Error;
     c.errori.ultimo = ui::DialogType::Error;
-    c.primoCampo = "txtConduttore";
+    c.primoCampo = &txtConduttore;
     return c;
 }
 
 TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Fogli.layout"), controls::Fogli(this), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "tripsheets/Fogli.layout"), controls::Fogli(this),
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     BindEdits();

@@ -33,9 +33,9 @@ common::ConfigRicerca ConfigTrovaFogli(std::function<std::string()> archivio) {
 } // namespace
 
 TfrmTrovaFogli::TfrmTrovaFogli(ui::Application& app, ui::Form* owner, tripsheets::RitornoFoglio* ritorno)
-    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), controls::TrovaFogli(this),
-      frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaFogli([this] { return archivio_; }),
+    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), controls::SearchWindow(this),
+      controls::TrovaFogli(this), frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaFogli([this] { return archivio_; }),
                [this] { lstRecordsDblClick(); }) {}
 
 // Only the trip-sheet window receives a sheet; the search closes in any case.

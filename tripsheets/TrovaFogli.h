@@ -14,7 +14,7 @@
 #include "tripsheets/RiepAperti.h"
 #include "tripsheets/TrovaFogli.controls.h"
 
-class TfrmTrovaFogli : public ui::Form, public controls::TrovaFogli {
+class TfrmTrovaFogli : public ui::Form, public controls::SearchWindow, public controls::TrovaFogli {
 public:
     // `ritorno` receives the recalled sheet when the caller tag is "fogli".
     explicit TfrmTrovaFogli(ui::Application& app, ui::Form* owner = nullptr,

@@ -48,14 +48,16 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
     c.archivio = [] { return vehicles::PercorsoArchivioAutomezzi(); };
     c.record = &vehicles::TAutomezzoRec;
     c.obbligatori = {
-        {"txtTipo", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
-        {"txtMarca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-        {"txtModello", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
-        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+        {&txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+        {&txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+        {&txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+        {&txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
     };
-    c.btnFocus = common::ConfigScheda::Focus::PrimaDeiControlli;
+    c.quandoFocus = common::ConfigScheda::Focus::PrimaDeiControlli;
+    c.btnFocus = &btnFocus;
     c.errori.nuovo = std::nullopt; // a new card has nothing to lose: failures pass in silence
-    c.primoCampo = "txtTipo";
+    c.nonDuplicare = {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03};
+    c.primoCampo = &txtTipo;
     c.dopoNuovo = [this] { SegnapostoNuovaScheda(); };
     c.passiDuplica = [this] { SegnapostoNuovaScheda(); };
     c.dopoMostra = [this] { CaricaFotoScheda(); };
@@ -65,7 +67,7 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
 
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/Autoparco.layout"), controls::Autoparco(this),
-      scheda_(*this, ConfigScheda()) {
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     for (int i = 0; i < int(campi_.size()); ++i)
         campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
     OnShow = [this] { FormShow(); };

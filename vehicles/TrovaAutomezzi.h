@@ -54,7 +54,7 @@ protected:
     ~RitornoTrovaAutomezzi() = default;
 };
 
-class TfrmTrovaAutomezzi : public ui::Form, public controls::TrovaAutomezzi {
+class TfrmTrovaAutomezzi : public ui::Form, public controls::SearchWindow, public controls::TrovaAutomezzi {
 public:
     // `ritorno` receives the chosen vehicle; without it a recall copies
     // nothing.
