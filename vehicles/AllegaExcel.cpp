@@ -85,14 +85,10 @@ TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
     txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, txtData); };
 }
 
-std::string TfrmAllegaExcel::TestoScheda(const char* name) const {
-    ui::Form* scheda = Owner();
-    if (!scheda) return {};
-    return rtl::Trim(scheda->Get<ui::Control>(name).Text());
-}
-
-std::string TfrmAllegaExcel::Veicolo() const {
-    return TestoScheda("txtMarca") + " " + TestoScheda("txtModello") + " targata " + TestoScheda("txtTarga");
+void TfrmAllegaExcel::ImpostaVeicolo(const std::string& posizione, const std::string& marca,
+                                     const std::string& modello, const std::string& targa) {
+    posizione_ = posizione;
+    veicolo_ = marca + " " + modello + " targata " + targa;
 }
 
 // Lists the vehicle's costs in the order of entry and shows their total.
@@ -100,8 +96,8 @@ void TfrmAllegaExcel::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
     lblTotale.SetText("0,00");
-    lblTitolo.SetText(Veicolo());
-    lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + TestoScheda("lblPosizione") + ".pro"));
+    lblTitolo.SetText(veicolo_);
+    lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + posizione_ + ".pro"));
 
     // A cost whose amount is not a number is listed, and ends the building
     // there: no later cost is listed or added. A cost file that cannot be
@@ -203,6 +199,6 @@ void TfrmAllegaExcel::txtImportoExit() {
 void TfrmAllegaExcel::btnStampaClick() {
     const std::vector<std::string> totale = {"--------------------------",
                                              "TOTALE COSTI:      " + rtl::Trim(lblTotale.Text())};
-    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + Veicolo(), lstRecords.Items(),
+    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + veicolo_, lstRecords.Items(),
                             totale);
 }

@@ -390,6 +390,8 @@ void TfrmAutoparco::btnCostiClick() {
         return;
     }
     auto costi = std::make_unique<TfrmAllegaExcel>(App(), this);
+    costi->ImpostaVeicolo(rtl::Trim(lblPosizione.Text()), rtl::Trim(txtMarca.Text()),
+                          rtl::Trim(txtModello.Text()), rtl::Trim(txtTarga.Text()));
     costi->ShowModal();
 }
 

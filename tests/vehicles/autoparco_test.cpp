@@ -392,10 +392,15 @@ TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
          "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa "
          "del veicolo.",
          "txtTarga"},
-        {"1", "Fiat", "Panda", "AB123CD", nullptr, nullptr},
+        {" 1 ", " Fiat ", "Panda ", "AB123CD", nullptr, nullptr},
     };
     int opened = 0;
-    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel&) { ++opened; });
+    // The sheet is handed the vehicle, trimmed: its title and its own file.
+    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
+        ++opened;
+        EXPECT_EQ(w.lblTitolo.Text(), "Fiat Panda targata AB123CD");
+        EXPECT_EQ(w.lblFile.Text(), h.dataFolder() + "Costi_Veicolo_1.pro");
+    });
     for (const auto& c : cases) {
         card.lblPosizione.SetText(c.numero);
         card.txtMarca.SetText(c.marca);
