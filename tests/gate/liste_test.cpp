@@ -198,6 +198,7 @@ TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {
 // A double click loads the clicked card, also when another card has the same
 // line; the card takes all sixteen fields and the number.
 TEST_F(ListTest, RecallLoadsTheClickedCard) {
+    frmRegistro = nullptr; // the card hands itself over: no global instance is read
     addVisits({
         {{"DataEnt", "05/03/2024"},
          {"OraEnt", "10:00"},

@@ -206,6 +206,7 @@ TEST_F(ChangePassword, ChecksOldThenConfirmationAndEmptiesOnlyWhatWasWrong) {
     EXPECT_EQ(f.txtConferma.Text(), "");
     EXPECT_EQ(f.Focused(), &f.txtPasswordNew);
     EXPECT_EQ(Stored(), "VECCHIA");
+    EXPECT_EQ(f.lblMemory.Text(), ""); // the stored password compared and forgotten
 }
 
 TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {

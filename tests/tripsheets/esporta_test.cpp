@@ -84,7 +84,6 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     addSheet({{"NumFoglio", "3"}});
 
     TfrmExpFogli w(h.app, &fogli);
-
     w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.grdRecords.RowCount(), 3);

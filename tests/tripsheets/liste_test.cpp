@@ -128,7 +128,6 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     fogli.txtKmPercorsi.SetText("tot");
 
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-
     w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
@@ -138,6 +137,28 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     for (const auto& e : common::TFoglioRec.Elements())
         EXPECT_EQ(fogli.Campo(e.name).Text(), tutto[e.name]) << e.name;
     EXPECT_EQ(w.lstRecords.Count(), 0u); // emptied on close
+}
+
+// The window's commands hand the list and the search the year it has open and
+// take the recalled sheet back themselves: no global instance is read.
+TEST_F(ListTest, CommandsHandOverTheYearAndTakeTheRecallBack) {
+    addSheet(Foglio("1", "Rossi"));
+    addSheet(Foglio("2", "Bianchi"));
+    frmFogli = nullptr;
+    h.onModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) {
+        ASSERT_EQ(w.lstRecords.Count(), 2u);
+        h.dblClickItem(w.lstRecords, 1);
+    });
+    h.click(fogli.cmdFogliAperti);
+    EXPECT_EQ(fogli.lblPosizione.Text(), "2");
+    EXPECT_EQ(fogli.txtConduttore.Text(), "Bianchi");
+    h.onModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& s) {
+        h.click(s.btnCerca);
+        h.dblClickItem(s.lstRecords, 0);
+    });
+    h.click(fogli.cmdTrova);
+    EXPECT_EQ(fogli.lblPosizione.Text(), "1");
+    EXPECT_EQ(fogli.txtConduttore.Text(), "Rossi");
 }
 
 // A recall that cannot read the archive, or with no line chosen, leaves the
@@ -341,7 +362,6 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     rtl::WriteWholeFile(archivePath(), file);
 
     TfrmRiepAperti aperti(h.app, &fogli, &fogli);
-
     aperti.ImpostaArchivio(openArchive());
     aperti.Show();
     EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed

@@ -296,7 +296,6 @@ TEST(CostSheet, ModifyLoadsTheSelectedCostAndSaveRewritesIt) {
     h.click(w.btnSalva);
 
     TfrmAllegaExcel riaperta(h.app, &scheda.form);
-
     scheda.Consegna(riaperta);
     riaperta.Show();
     EXPECT_EQ(riaperta.lblTotale.Text(), "€ 4,00");
