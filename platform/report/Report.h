@@ -2,8 +2,8 @@
 // Report templates and the report engine.
 //
 // A template is a text file kept beside the window that prints it and
-// embedded at build time; Report::fromResource("gate/StampaVisita.report")
-// loads it. The code then finds objects by name, fills them, and prepare()
+// embedded at build time; Report::FromResource("gate/StampaVisita.report")
+// loads it. The code then finds objects by name, fills them, and Prepare()
 // lays the report out into a page model (platform/report/Page.h), which the
 // backend previews, prints or writes as PDF.
 //
