@@ -190,10 +190,10 @@ void TfrmPlanning::cmdNuovoClick() {
 }
 
 // The load: record 1 of the planner file into the day cells, read under the
-// file's lock (the vehicle edits keep what the menu handed over). A new file is created
-// empty and every day is free; of a file cut short, every day whose bytes are
-// all there is shown. A file that cannot be opened, created or read is said
-// so, and the close will leave it as it is.
+// file's lock (the vehicle edits keep what the menu handed over). A new file
+// is created empty and every day is free; of a file cut short, every day
+// whose bytes are all there is shown. A file that cannot be opened, created
+// or read is said so, and the close will leave it as it is.
 void TfrmPlanning::FormShow() {
     cmdNuovoClick();
     lblPosizione.SetText("1");
