@@ -88,7 +88,13 @@ TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
 void TfrmAllegaExcel::ImpostaVeicolo(const std::string& posizione, const std::string& marca,
                                      const std::string& modello, const std::string& targa) {
     posizione_ = posizione;
-    veicolo_ = marca + " " + modello + " targata " + targa;
+    marca_ = marca;
+    modello_ = modello;
+    targa_ = targa;
+}
+
+std::string TfrmAllegaExcel::Veicolo() const {
+    return marca_ + " " + modello_ + " targata " + targa_;
 }
 
 // Lists the vehicle's costs in the order of entry and shows their total.
@@ -96,7 +102,7 @@ void TfrmAllegaExcel::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
     lblTotale.SetText("0,00");
-    lblTitolo.SetText(veicolo_);
+    lblTitolo.SetText(Veicolo());
     lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + posizione_ + ".pro"));
 
     // A cost whose amount is not a number is listed, and ends the building
@@ -199,6 +205,6 @@ void TfrmAllegaExcel::txtImportoExit() {
 void TfrmAllegaExcel::btnStampaClick() {
     const std::vector<std::string> totale = {"--------------------------",
                                              "TOTALE COSTI:      " + rtl::Trim(lblTotale.Text())};
-    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + veicolo_, lstRecords.Items(),
+    common::StampaRiepilogo(frxReport, "Riepilogo costi sostenuti per " + Veicolo(), lstRecords.Items(),
                             totale);
 }

@@ -40,12 +40,13 @@ private:
     void txtImportoExit();
 
     void MostraPannelloCosti();
+    // Make, model and plate as the title shows them.
+    std::string Veicolo() const;
 
     common::SchedaArchivio scheda_;
     common::ListaRecord lista_;
     std::string trovaRicordato_;
-    std::string posizione_;
-    std::string veicolo_; // make, model and plate as the title shows them
+    std::string posizione_, marca_, modello_, targa_;
 };
 
 extern TfrmAllegaExcel* frmAllegaExcel;
