@@ -45,7 +45,8 @@ struct Ambiente {
     ui::Application app;
     ui::Form main{app};
     TfrmRegistro card{app};
-    explicit Ambiente(const std::string& anno) {
+    std::string anno; // the archive the card hands to the windows it opens
+    explicit Ambiente(const std::string& anno) : anno(anno) {
         app.SetServices(&risposte);
         frmRegistro = &card;
         card.lblFile.SetText(anno);
@@ -64,7 +65,8 @@ std::string Righe(std::size_t n) {
 template <class W> bench::Operation Elenco(const std::string& anno) {
     auto a = std::make_shared<Ambiente>(anno);
     return [a] {
-        W w(a->app, &a->card);
+        W w(a->app, &a->card, &a->card);
+        w.ImpostaArchivio(a->anno);
         const double start = bench::Now();
         w.Show();
         const double t = bench::Now() - start;
@@ -76,8 +78,9 @@ template <class W> bench::Operation Elenco(const std::string& anno) {
 bench::Operation Ricerca(const std::string& anno, std::string veicolo, std::string dataEnt) {
     auto a = std::make_shared<Ambiente>(anno);
     return [a, veicolo, dataEnt] {
-        TfrmTrovaVisite s(a->app, &a->card);
+        TfrmTrovaVisite s(a->app, &a->card, &a->card);
         s.lblMemory.SetText("registro");
+        s.ImpostaArchivio(a->anno);
         s.Show();
         s.txtVeicolo.SetText(veicolo);
         s.txtDataEnt.SetText(dataEnt);
@@ -101,7 +104,9 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
              struct Stato {
                  Ambiente a;
                  TfrmNonUsciti w;
-                 explicit Stato(const std::string& anno) : a(anno), w(a.app, &a.card) {}
+                 explicit Stato(const std::string& anno) : a(anno), w(a.app, &a.card, &a.card) {
+                     w.ImpostaArchivio(anno);
+                 }
              };
              auto s = std::make_shared<Stato>(anno);
              return [s] {
@@ -141,6 +146,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
              auto a = std::make_shared<Ambiente>(anno);
              return [a] {
                  TfrmExpVisite e(a->app, &a->card);
+                 e.ImpostaArchivio(a->anno);
                  const double start = bench::Now();
                  e.Show();
                  const double t = bench::Now() - start;
@@ -153,7 +159,9 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
              struct Stato {
                  Ambiente a;
                  TfrmExpVisite e;
-                 explicit Stato(const std::string& anno) : a(anno), e(a.app, &a.card) {}
+                 explicit Stato(const std::string& anno) : a(anno), e(a.app, &a.card) {
+                     e.ImpostaArchivio(anno);
+                 }
              };
              auto s = std::make_shared<Stato>(anno);
              s->e.Show();

@@ -36,8 +36,8 @@ struct Ambiente {
         frmPlanning = nullptr;
     }
     // The vehicle in the middle of the menu's list chosen for the year; with
-    // `mostra` the planner opens as "Apri" opens it, otherwise only the
-    // menu's labels name its file.
+    // `mostra` the planner opens as "Apri" opens it, otherwise it is only
+    // handed the choice, as "Apri" hands it.
     void Scegli(bool mostra) {
         frmPlanning = mostra ? &planning : nullptr;
         menu.Show();
@@ -45,6 +45,9 @@ struct Ambiente {
         menu.txtAnnoFatture.SetText(kAnno);
         ui::input::Click(menu.btnApriFatture);
         frmPlanning = &planning;
+        if (!mostra)
+            planning.ImpostaAnno(kAnno, menu.lblVeicolo.Text(), menu.lblMarca.Text(), menu.lblModello.Text(),
+                                 menu.lblTarga.Text(), menu.lblFile.Text());
     }
     int Prenotati() const {
         int booked = 0;

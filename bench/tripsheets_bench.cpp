@@ -38,7 +38,8 @@ struct Ambiente {
     Risposte risposte;
     ui::Application app;
     TfrmFogli fogli{app};
-    explicit Ambiente(const std::string& anno) {
+    std::string anno; // the archive the window hands to the windows it opens
+    explicit Ambiente(const std::string& anno) : anno(anno) {
         app.SetServices(&risposte);
         frmFogli = &fogli;
         fogli.lblFile.SetText(anno);
@@ -86,6 +87,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
              auto a = std::make_shared<Ambiente>(anno);
              return [a] {
                  TfrmExpFogli w(a->app, &a->fogli);
+                 w.ImpostaArchivio(a->anno);
                  const double start = bench::Now();
                  w.Show();
                  const double t = bench::Now() - start;
@@ -98,7 +100,9 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
              struct Stato {
                  Ambiente a;
                  TfrmExpFogli w;
-                 explicit Stato(const std::string& anno) : a(anno), w(a.app, &a.fogli) {}
+                 explicit Stato(const std::string& anno) : a(anno), w(a.app, &a.fogli) {
+                     w.ImpostaArchivio(anno);
+                 }
              };
              auto s = std::make_shared<Stato>(anno);
              s->w.Show();

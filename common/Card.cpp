@@ -16,10 +16,12 @@ void Avviso(std::string_view text, ui::DialogType type) {
 }
 } // namespace
 
-SchedaArchivio::SchedaArchivio(ui::Form& form, ConfigScheda config)
+SchedaArchivio::SchedaArchivio(ui::Form& form, ui::Label& lblPosizione, ConfigScheda config)
     : form_(form), config_(std::move(config)),
       buffer_(config_.record ? *config_.record : throw std::invalid_argument("scheda senza tipo di record")),
-      lblPosizione_(form.Get<ui::Label>("lblPosizione")) {
+      lblPosizione_(lblPosizione) {
+    if (config_.quandoFocus != ConfigScheda::Focus::Nessuno && !config_.btnFocus)
+        throw std::invalid_argument("scheda senza btnFocus");
     for (const auto& e : config_.record->Elements()) {
         ui::Control* c = nullptr;
         if (config_.controllo) {
@@ -105,7 +107,7 @@ void SchedaArchivio::Nuovo() {
         SvuotaCampi();
         lblPosizione_.SetText("");
         if (config_.dopoNuovo) config_.dopoNuovo();
-        if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
+        if (config_.primoCampo) config_.primoCampo->SetFocus();
     } catch (const rtl::DataError&) {
         Errore(Comando::Nuovo);
     }
@@ -113,16 +115,16 @@ void SchedaArchivio::Nuovo() {
 
 void SchedaArchivio::Salva() {
     using Focus = ConfigScheda::Focus;
-    if (config_.btnFocus == Focus::PrimaDeiControlli) form_.Get<ui::Control>("btnFocus").SetFocus();
+    if (config_.quandoFocus == Focus::PrimaDeiControlli) config_.btnFocus->SetFocus();
     for (const CampoObbligatorio& o : config_.obbligatori) {
-        ui::Control& c = form_.Get<ui::Control>(o.controllo);
+        ui::Control& c = *o.controllo;
         if (rtl::TrimView(c.Text()).empty()) {
             Avviso(o.messaggio, ui::DialogType::Warning);
             c.SetFocus();
             return;
         }
     }
-    if (config_.btnFocus == Focus::DopoIControlli) form_.Get<ui::Control>("btnFocus").SetFocus();
+    if (config_.quandoFocus == Focus::DopoIControlli) config_.btnFocus->SetFocus();
     bool riscritta = false;
     try {
         const std::string numero = lblPosizione_.Text();
@@ -221,11 +223,11 @@ void SchedaArchivio::Duplica() {
         return;
     }
     try {
-        for (const std::string& name : config_.nonDuplicare)
-            if (ui::Control* c = form_.FindControl(name)) c->SetText("");
+        for (ui::Control* c : config_.nonDuplicare)
+            c->SetText("");
         lblPosizione_.SetText("");
         if (config_.passiDuplica) config_.passiDuplica();
-        if (!config_.primoCampo.empty()) form_.Get<ui::Control>(config_.primoCampo).SetFocus();
+        if (config_.primoCampo) config_.primoCampo->SetFocus();
     } catch (const rtl::DataError&) {
         Errore(Comando::Duplica);
         return;

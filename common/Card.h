@@ -2,9 +2,10 @@
 // The record card: a window that shows one record of an archive at a time,
 // with its record number in `lblPosizione`, and the commands New, Save,
 // First, Previous, Next, Last and Duplicate. One controller serves every
-// card; each window configures it and calls it from its handlers:
+// card; each window configures it with its own controls and calls it from
+// its handlers:
 //
-//   scheda_(*this, ConfigScheda{...});
+//   scheda_(*this, lblPosizione, ConfigScheda{...});
 //   void TfrmAutoparco::cmdSalvaClick() { scheda_.Salva(); }
 #include <functional>
 #include <optional>
@@ -35,7 +36,7 @@ enum class Comando { Nuovo, Salva, Primo, Indietro, Avanti, Ultimo, Duplica };
 // A field that Save requires, in the order of the checks: the control and
 // the warning shown when its trimmed text is empty.
 struct CampoObbligatorio {
-    std::string controllo;
+    ui::Control* controllo;
     std::string messaggio;
 };
 
@@ -52,10 +53,11 @@ struct ConfigScheda {
 
     std::vector<CampoObbligatorio> obbligatori;
 
-    // Where Save moves the focus to the hidden button `btnFocus`, so that
-    // the field being typed in runs its exit handling first.
+    // When Save moves the focus to the window's hidden button `btnFocus`, so
+    // that the field being typed in runs its exit handling first.
     enum class Focus { Nessuno, PrimaDeiControlli, DopoIControlli };
-    Focus btnFocus = Focus::Nessuno;
+    Focus quandoFocus = Focus::Nessuno;
+    ui::Control* btnFocus = nullptr;
 
     // The dialog kind of the access failure message per command; nothing
     // drops the failure without a word. Duplicate always reports as an error.
@@ -69,10 +71,9 @@ struct ConfigScheda {
     } errori;
 
     // The first field: it gets the focus after New and Duplicate.
-    std::string primoCampo;
+    ui::Control* primoCampo = nullptr;
     // Controls emptied by Duplicate besides `lblPosizione` (the attachments).
-    std::vector<std::string> nonDuplicare = {"lblFile01", "lblFile02", "lblFile03",
-                                             "lblDesc01", "lblDesc02", "lblDesc03"};
+    std::vector<ui::Control*> nonDuplicare;
 
     // The window's own steps: the defaults of a new card (after the fields
     // are cleared), after a record is shown, after a save (before its
@@ -86,7 +87,7 @@ struct ConfigScheda {
 
 class SchedaArchivio {
 public:
-    SchedaArchivio(ui::Form& form, ConfigScheda config);
+    SchedaArchivio(ui::Form& form, ui::Label& lblPosizione, ConfigScheda config);
 
     void Nuovo();
     void Salva();
@@ -98,7 +99,6 @@ public:
 
     // The card's record buffer, for the window's own steps.
     Record& Buffer() { return buffer_; }
-    const ConfigScheda& Config() const { return config_; }
 
     // The record in the buffer shown in the card's controls, with its number
     // in `lblPosizione` (what a recall from a list window also does). The

@@ -16,7 +16,9 @@ void TfrmDocumento::btnStampaClick() {
     EseguiDocumento(
         *this, repDocumento, config_.orientamento, config_.anteprima,
         [this] {
-            config_.riempi(repDocumento);
+            if (!scheda_) throw report::Error("nessuna scheda da stampare");
+            if (config_.riempi) config_.riempi(repDocumento);
+            scheda_(repDocumento);
             if (repDocumento.Has("txtCalce")) repDocumento.GetMemo("txtCalce").SetText(PiePaginaDocumento());
         },
         config_.testoErrore);

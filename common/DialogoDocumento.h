@@ -4,7 +4,8 @@
 // template from the card on screen, prints it through the print dialog or
 // shows the preview, and closes. Each dialog class names its layout and
 // configures the rest: the template, the page orientation, print or
-// preview, the filling and the failure text.
+// preview, its own part of the filling and the failure text; the window
+// that opens the dialog hands it the filling from the card.
 #include <functional>
 #include <string_view>
 
@@ -19,10 +20,9 @@ namespace common {
 // says so.
 struct ConfigDocumento {
     std::string_view modello; // the report template resource
-    // Fills the special objects and the data memos from the card; throws
-    // when the card or a memo is missing. The footer memo `txtCalce`, where
-    // the template has one, then receives the moment of printing.
-    std::function<void(report::Report& rep)> riempi;
+    // Fills what the dialog itself shows (none when empty), before the
+    // card's part.
+    std::function<void(report::Report& rep)> riempi = nullptr;
     // The failure text; with none the failure is not caught and the dialog
     // stays open.
     std::string_view testoErrore;
@@ -34,6 +34,13 @@ class TfrmDocumento : public ui::Form, public controls::DialogoDocumento {
 public:
     report::Report repDocumento;
 
+    // The card's part of the filling, set by the window that opens the
+    // dialog before showing it: the data memos from the card on screen;
+    // throws when a memo is missing. Without it there is no card to print
+    // and the print fails. The footer memo `txtCalce`, where the template
+    // has one, then receives the moment of printing.
+    void ImpostaScheda(std::function<void(report::Report& rep)> scheda) { scheda_ = std::move(scheda); }
+
 protected:
     TfrmDocumento(ui::Application& app, ui::Form* owner, std::string_view layout, ConfigDocumento config);
 
@@ -42,13 +49,7 @@ private:
     void btnAnnullaClick();
 
     ConfigDocumento config_;
+    std::function<void(report::Report& rep)> scheda_;
 };
-
-// The card that a dialog reads: the single instance of its window, which a
-// print cannot do without.
-template <class Scheda> const Scheda& SchedaAperta(const Scheda* scheda, const char* assente) {
-    if (!scheda) throw report::Error(assente);
-    return *scheda;
-}
 
 } // namespace common

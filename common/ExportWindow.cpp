@@ -21,6 +21,12 @@ namespace {
 constexpr std::size_t kBloccoEsportazione = 1 << 20;
 constexpr std::size_t kBloccoGriglia = 64;
 
+// A configuration that names no archive exports the one preset in `archivio`.
+ConfigEsportazione ConArchivio(ConfigEsportazione config, const std::string& archivio) {
+    if (!config.archivio) config.archivio = [&archivio] { return archivio; };
+    return config;
+}
+
 } // namespace
 
 // The exported columns of a record: the places of their fields, found once,
@@ -219,7 +225,7 @@ void Esportazione::Esporta() {
 
 TfrmEsportazione::TfrmEsportazione(ui::Application& app, ui::Form* owner, ConfigFinestraEsportazione config)
     : ui::Form(app, owner, config.layout), controls::ExportWindow(this),
-      esportazione_(grdRecords, std::move(config.esportazione)) {
+      esportazione_(grdRecords, ConArchivio(std::move(config.esportazione), archivio_)) {
     OnShow = [this] { esportazione_.RiempiGriglia(); };
     cmdEsporta.OnClick = [this] { esportazione_.Esporta(); };
     cmdGuida.OnClick = [this, titolo = std::move(config.titoloGuida), guida = std::move(config.guida)] {

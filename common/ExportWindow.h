@@ -36,7 +36,9 @@ struct ColonnaEsportata {
 };
 
 struct ConfigEsportazione {
-    std::function<std::string()> archivio; // full path of the archive
+    // Full path of the archive; none in a window whose archive the window
+    // that opens it chooses (ImpostaArchivio).
+    std::function<std::string()> archivio;
     const RecordType* record = nullptr;
     std::string file;                      // e.g. "Parco_Automezzi.xls", in the data folder
     std::string foglio;                    // the worksheet name
@@ -92,10 +94,15 @@ class TfrmEsportazione : public ui::Form, public controls::ExportWindow {
 public:
     bool GrigliaCompleta() const { return esportazione_.GrigliaCompleta(); }
 
+    // The archive exported by a window whose configuration names none (the
+    // year open in the card that opens it), set before showing the window.
+    void ImpostaArchivio(std::string archivio) { archivio_ = std::move(archivio); }
+
 protected:
     TfrmEsportazione(ui::Application& app, ui::Form* owner, ConfigFinestraEsportazione config);
 
 private:
+    std::string archivio_;
     Esportazione esportazione_;
 };
 

@@ -100,26 +100,18 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova) {
     if (key.key == ui::vk::Return) btnTrova.SetFocus();
 }
 
-namespace {
-// The panels and the find field after a search.
-void MostraRisultato(ui::Form& form) {
-    form.Get<ui::Control>("panContainer").SetVisible(true);
-    form.Get<ui::Control>("panAvvio").SetVisible(false);
-    ui::Edit& txtTrova = form.Get<ui::Edit>("txtTrova");
-    txtTrova.SetText("");
-    txtTrova.SetFocus();
-}
-} // namespace
-
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+void CercaSchede(const PannelliRicerca& p, ListaRecord& lista, std::span<const Criterio> criteri,
                  const std::string& path, const FormatoRiga& formato, bool ordinata) {
     const RicercaMultipla ricerca(criteri);
-    form.Get<ui::Label>("lblConta").SetText(std::to_string(ricerca.CriteriDati()));
+    p.lblConta.SetText(std::to_string(ricerca.CriteriDati()));
     FiltroRecord filtro;
     if (ricerca.CriteriDati() > 0)
         filtro = [&](const RecordView& r) { return ricerca.Corrisponde(r.Bytes()); };
     lista.Costruisci(path, formato, filtro, ordinata);
-    MostraRisultato(form);
+    p.panContainer.SetVisible(true);
+    p.panAvvio.SetVisible(false);
+    p.txtTrova.SetText("");
+    p.txtTrova.SetFocus();
 }
 
 } // namespace common

@@ -78,6 +78,14 @@ void TrovaNellaLista(ui::ListBox& lst, const ui::Edit& txtTrova, std::string& ri
 // (it does not search).
 void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 
+// The controls of a search window that a search changes.
+struct PannelliRicerca {
+    ui::Label& lblConta;
+    ui::Control& panAvvio;
+    ui::Control& panContainer;
+    ui::Edit& txtTrova;
+};
+
 // The search command of a search window: writes the number of criteria
 // given into `lblConta`, lists the matching records (sorted by their lines,
 // or in file order where the window's list is not sorted), then shows the
@@ -85,7 +93,7 @@ void TrovaKeyDown(ui::KeyEvent& key, ui::Control& btnTrova);
 // `txtTrova` and gives it the focus. On a failure the lines read so far stay,
 // the panels are left as they are, and the failure is rethrown for the
 // window to report. The count line is the window's own.
-void CercaSchede(ui::Form& form, ListaRecord& lista, std::span<const Criterio> criteri,
+void CercaSchede(const PannelliRicerca& pannelli, ListaRecord& lista, std::span<const Criterio> criteri,
                  const std::string& path, const FormatoRiga& formato, bool ordinata = true);
 
 } // namespace common

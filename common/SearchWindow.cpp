@@ -7,37 +7,27 @@
 
 namespace common {
 
-FinestraRicerca::FinestraRicerca(ui::Form& form, ListaRecord& lista, report::Report& stampa,
-                                 ConfigRicerca config, std::function<void()> richiama)
-    : form_(form), lista_(lista), stampa_(stampa), config_(std::move(config)) {
+FinestraRicerca::FinestraRicerca(ui::Form& form, const controls::SearchWindow& controlli, ListaRecord& lista,
+                                 report::Report& stampa, ConfigRicerca config, std::function<void()> richiama)
+    : form_(form), c_(controlli), lista_(lista), stampa_(stampa), config_(std::move(config)) {
     if (!config_.ricordato) config_.ricordato = &ricordato_;
-    auto& f = form_;
-    ui::Label& lblAttendere = f.Get<ui::Label>("lblAttendere");
-    ui::Button& btnCerca = f.Get<ui::Button>("btnCerca");
-    ui::Button& btnTrova = f.Get<ui::Button>("btnTrova");
-    ui::Edit& txtTrova = f.Get<ui::Edit>("txtTrova");
-    ui::ListBox& lstRecords = f.Get<ui::ListBox>("lstRecords");
-    f.OnShow = [this] { Mostra(); };
-    f.OnClose = [this](ui::CloseAction&) { Chiudi(); };
-    btnCerca.OnMouseDown = [&lblAttendere](ui::MouseEvent&) { lblAttendere.Show(); };
-    btnCerca.OnClick = [this] { Cerca(); };
-    btnTrova.OnClick = [this, &lstRecords, &txtTrova] {
-        TrovaNellaLista(lstRecords, txtTrova, *config_.ricordato);
-    };
-    txtTrova.OnKeyDown = [&btnTrova](ui::KeyEvent& k) { TrovaKeyDown(k, btnTrova); };
-    if (config_.evidenziaTrova) entry::BindHighlightRect(txtTrova, f.Get<ui::Rectangle>("effTrova"));
-    lstRecords.OnDblClick = std::move(richiama);
-    f.Get<ui::Button>("btnStampa").OnClick = [this, &lstRecords] {
-        StampaRiepilogo(stampa_, config_.titoloStampa, lstRecords.Items());
-    };
-    f.Get<ui::Button>("btnAnnulla").OnClick = [&f] { f.Close(); };
-    f.Get<ui::Button>("btnChiudi").OnClick = [&f] { f.Close(); };
+    form_.OnShow = [this] { Mostra(); };
+    form_.OnClose = [this](ui::CloseAction&) { Chiudi(); };
+    c_.btnCerca.OnMouseDown = [this](ui::MouseEvent&) { c_.lblAttendere.Show(); };
+    c_.btnCerca.OnClick = [this] { Cerca(); };
+    c_.btnTrova.OnClick = [this] { TrovaNellaLista(c_.lstRecords, c_.txtTrova, *config_.ricordato); };
+    c_.txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { TrovaKeyDown(k, c_.btnTrova); };
+    if (config_.evidenziaTrova) entry::BindHighlightRect(c_.txtTrova, *config_.evidenziaTrova);
+    c_.lstRecords.OnDblClick = std::move(richiama);
+    c_.btnStampa.OnClick = [this] { StampaRiepilogo(stampa_, config_.titoloStampa, c_.lstRecords.Items()); };
+    c_.btnAnnulla.OnClick = [this] { form_.Close(); };
+    c_.btnChiudi.OnClick = [this] { form_.Close(); };
     const std::size_t n = config_.criteri.size();
     for (std::size_t i = 0; i < n; ++i) {
         const CampoRicerca& c = config_.criteri[i];
-        ui::Edit& edit = f.Get<ui::Edit>(c.edit);
-        ui::Edit& successivo = f.Get<ui::Edit>(config_.criteri[(i + 1) % n].edit);
-        entry::BindHighlightRect(edit, f.Get<ui::Rectangle>(c.evidenzia));
+        ui::Edit& edit = form_.Get<ui::Edit>(c.edit);
+        ui::Edit& successivo = form_.Get<ui::Edit>(config_.criteri[(i + 1) % n].edit);
+        entry::BindHighlightRect(edit, form_.Get<ui::Rectangle>(c.evidenzia));
         edit.OnKeyDown = [&successivo](ui::KeyEvent& k) { entry::ChainKeyDown(k, successivo); };
         criteri_.emplace_back(&edit, config_.formato->Type().Field(c.campo));
     }
@@ -47,15 +37,14 @@ FinestraRicerca::FinestraRicerca(ui::Form& form, ListaRecord& lista, report::Rep
 // first criterion.
 void FinestraRicerca::Mostra() {
     config_.ricordato->clear();
-    form_.Get<ui::Edit>("txtTrova").SetText("");
-    ui::ListBox& lstRecords = form_.Get<ui::ListBox>("lstRecords");
-    if (lstRecords.Count() > 0) lstRecords.SetItemIndex(0);
+    c_.txtTrova.SetText("");
+    if (c_.lstRecords.Count() > 0) c_.lstRecords.SetItemIndex(0);
     if (!criteri_.empty()) criteri_.front().first->SetFocus();
 }
 
 void FinestraRicerca::Chiudi() {
     lista_.Svuota();
-    form_.Get<ui::Label>("lblAttendere").Hide();
+    c_.lblAttendere.Hide();
 }
 
 // Lists the cards that match every criterion given. An archive that cannot
@@ -66,14 +55,14 @@ void FinestraRicerca::Cerca() {
     for (const auto& [edit, campo] : criteri_)
         criteri.push_back({edit->Text(), campo});
     try {
-        CercaSchede(form_, lista_, criteri, config_.archivio(), *config_.formato, config_.ordinata);
+        CercaSchede({c_.lblConta, c_.panAvvio, c_.panContainer, c_.txtTrova}, lista_, criteri,
+                    config_.archivio(), *config_.formato, config_.ordinata);
     } catch (const rtl::DataError&) {
-        form_.Get<ui::Label>("lblAttendere").Hide();
+        c_.lblAttendere.Hide();
         ui::ShowMessage(std::string(kMsgAccessoArchivio));
         return;
     }
-    form_.Get<ui::Label>("lblTrovate")
-        .SetText(config_.trovate + std::to_string(lista_.Lista().Count()) + config_.fineTrovate);
+    c_.lblTrovate.SetText(config_.trovate + std::to_string(lista_.Lista().Count()) + config_.fineTrovate);
 }
 
 } // namespace common

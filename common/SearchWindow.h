@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/ListWindow.h"
+#include "common/SearchWindow.controls.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Form.h"
 
@@ -36,18 +37,17 @@ struct ConfigRicerca {
     std::string titoloStampa; // of the printed list
     std::string trovate;      // lblTrovate: `trovate` + count + `fineTrovate`
     std::string fineTrovate;
-    bool evidenziaTrova = false;      // the find field has its highlight "effTrova"
-    std::string* ricordato = nullptr; // the last text searched for, when it outlives the window
+    ui::Rectangle* evidenziaTrova = nullptr; // the find field's highlight, where the window has one
+    std::string* ricordato = nullptr;        // the last text searched for, when it outlives the window
 };
 
 class FinestraRicerca {
 public:
-    // Wires the controls of `form` (panAvvio, lblAttendere, lblConta,
-    // btnAnnulla, btnCerca, panContainer, txtTrova, btnTrova, lstRecords,
-    // lblTrovate, btnChiudi, btnStampa) and its OnShow and OnClose.
-    // `richiama` serves the double click of a line.
-    FinestraRicerca(ui::Form& form, ListaRecord& lista, report::Report& stampa, ConfigRicerca config,
-                    std::function<void()> richiama);
+    // Wires the controls that every search window has (`controlli`, the
+    // window's own) and the window's OnShow and OnClose. `richiama` serves
+    // the double click of a line.
+    FinestraRicerca(ui::Form& form, const controls::SearchWindow& controlli, ListaRecord& lista,
+                    report::Report& stampa, ConfigRicerca config, std::function<void()> richiama);
     FinestraRicerca(const FinestraRicerca&) = delete;
     FinestraRicerca& operator=(const FinestraRicerca&) = delete;
 
@@ -57,6 +57,7 @@ private:
     void Cerca();
 
     ui::Form& form_;
+    const controls::SearchWindow& c_;
     ListaRecord& lista_;
     report::Report& stampa_;
     ConfigRicerca config_;

@@ -50,6 +50,11 @@ template <class W, class F> void Apri(TfrmAnagrafica& card, F&& prepara) {
 template <class W> void Apri(TfrmAnagrafica& card) {
     Apri<W>(card, [](W&) {});
 }
+// A driver list, which hands the recalled driver back to the card.
+template <class W> void ApriElenco(TfrmAnagrafica& card) {
+    auto w = std::make_unique<W>(card.App(), &card, &card);
+    w->ShowModal();
+}
 
 } // namespace
 
@@ -58,17 +63,18 @@ common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
     c.archivio = [] { return drivers::PercorsoArchivioConduttori(); };
     c.record = &drivers::TConduttoreRec;
     c.obbligatori = {
-        {"txtConducente", "Attenzione: per salvare la scheda è necessario indicare il nome del conduttore."},
-        {"txtTelCel",
+        {&txtConducente, "Attenzione: per salvare la scheda è necessario indicare il nome del conduttore."},
+        {&txtTelCel,
          "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
-        {"txtMarca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo abbinato "
-                     "al conduttore."},
-        {"txtModello", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo "
-                       "abbinato al conduttore."},
-        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo abbinato "
-                     "al conduttore."},
+        {&txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo abbinato "
+                    "al conduttore."},
+        {&txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo "
+                      "abbinato al conduttore."},
+        {&txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo abbinato "
+                    "al conduttore."},
     };
-    c.primoCampo = "txtConducente";
+    c.nonDuplicare = {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03};
+    c.primoCampo = &txtConducente;
     // A copy is a new card of the same archive: the archive is made sure of.
     c.passiDuplica = [] {
         common::Archivio a(drivers::PercorsoArchivioConduttori(), drivers::TConduttoreRec);
@@ -79,7 +85,7 @@ common::ConfigScheda TfrmAnagrafica::ConfigScheda() {
 
 TfrmAnagrafica::TfrmAnagrafica(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "drivers/Anagrafica.layout"), controls::Anagrafica(this),
-      scheda_(*this, ConfigScheda()) {
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     BindEdits();
@@ -264,19 +270,21 @@ void TfrmAnagrafica::VeicoloConduttoreRichiamato(const VeicoloConduttore& veicol
 }
 
 void TfrmAnagrafica::cmdStampaClick() {
-    Apri<TfrmStampaConduttore>(*this);
+    Apri<TfrmStampaConduttore>(*this, [this](TfrmStampaConduttore& w) {
+        w.ImpostaScheda([this](report::Report& rep) { RiempiSchedaConduttore(rep, *this); });
+    });
 }
 void TfrmAnagrafica::cmdEsportaClick() {
     Apri<TfrmExpAnagrafica>(*this);
 }
 void TfrmAnagrafica::cmdFerieClick() {
-    Apri<TfrmFerie>(*this);
+    ApriElenco<TfrmFerie>(*this);
 }
 void TfrmAnagrafica::cmdServizioClick() {
-    Apri<TfrmServizio>(*this);
+    ApriElenco<TfrmServizio>(*this);
 }
 void TfrmAnagrafica::cmdTrasferteClick() {
-    Apri<TfrmTrasferte>(*this);
+    ApriElenco<TfrmTrasferte>(*this);
 }
 
 // A tax code made only of digits is a VAT number.

@@ -3,16 +3,16 @@
 #include "common/Archive.h"
 #include "common/DataEntry.h"
 #include "common/Reports.h"
-#include "drivers/Anagrafica.h"
 #include "drivers/ConduttoreRec.h"
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 
 namespace drivers {
 
-ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config)
+ElencoConduttori::ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config,
+                                   RitornoTrovaAnagrafica* ritorno)
     : ui::Form(app, owner, config.layout), controls::ElencoConduttori(this),
-      frxReport(common::RiepilogoDati()), config_(config),
+      frxReport(common::RiepilogoDati()), config_(config), ritorno_(ritorno),
       formato_(FormatoConduttore(config.larghezza, config.prima, config.ultimo)),
       valore_(rtl::Utf8ToCp1252(config.valore)), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
@@ -54,10 +54,10 @@ void ElencoConduttori::FormClose(ui::CloseAction&) {
 // dropped: what was copied stays.
 void ElencoConduttori::lstRecordsDblClick() {
     try {
-        if (frmAnagrafica) {
+        if (ritorno_) {
             common::Record conduttore(TConduttoreRec);
             if (const auto numero = lista_.Richiama(PercorsoArchivioConduttori(), conduttore))
-                frmAnagrafica->ConduttoreRichiamato(conduttore, *numero);
+                ritorno_->ConduttoreRichiamato(conduttore, *numero);
         }
     } catch (const rtl::DataError&) {
         // A driver that cannot be read is not recalled, without a word.

@@ -9,6 +9,7 @@
 
 #include "common/ListWindow.h"
 #include "drivers/ElencoConduttori.controls.h"
+#include "drivers/TrovaAnagrafica.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -27,7 +28,10 @@ struct ConfigElenco {
 
 class ElencoConduttori : public ui::Form, public controls::ElencoConduttori {
 public:
-    ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config);
+    // `ritorno` receives the recalled driver (ConduttoreRichiamato); without
+    // it a recall copies nothing.
+    ElencoConduttori(ui::Application& app, ui::Form* owner, const ConfigElenco& config,
+                     RitornoTrovaAnagrafica* ritorno);
 
     report::Report frxReport;
 
@@ -41,6 +45,7 @@ private:
     void btnStampaClick();
 
     ConfigElenco config_;
+    RitornoTrovaAnagrafica* ritorno_;
     common::FormatoRiga formato_;
     std::string valore_; // config_.valore as stored
     common::ListaRecord lista_;

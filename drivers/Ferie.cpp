@@ -4,7 +4,7 @@
 
 TfrmFerie* frmFerie = nullptr;
 
-TfrmFerie::TfrmFerie(ui::Application& app, ui::Form* owner)
+TfrmFerie::TfrmFerie(ui::Application& app, ui::Form* owner, RitornoTrovaAnagrafica* ritorno)
     : ElencoConduttori(app, owner,
                        {.layout = "drivers/Ferie.layout",
                         .campoFiltro = "Ferie",
@@ -12,5 +12,6 @@ TfrmFerie::TfrmFerie(ui::Application& app, ui::Form* owner)
                         .larghezza = 26,
                         .prima = "  ",
                         .ultimo = "Programma",
-                        .titolo = "Riepilogo conduttori in ferie"}),
+                        .titolo = "Riepilogo conduttori in ferie"},
+                       ritorno),
       controls::Ferie(this) {}

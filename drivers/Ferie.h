@@ -5,7 +5,8 @@
 
 class TfrmFerie : public drivers::ElencoConduttori, public controls::Ferie {
 public:
-    explicit TfrmFerie(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmFerie(ui::Application& app, ui::Form* owner = nullptr,
+                       RitornoTrovaAnagrafica* ritorno = nullptr);
 };
 
 extern TfrmFerie* frmFerie;

@@ -4,7 +4,7 @@
 
 TfrmServizio* frmServizio = nullptr;
 
-TfrmServizio::TfrmServizio(ui::Application& app, ui::Form* owner)
+TfrmServizio::TfrmServizio(ui::Application& app, ui::Form* owner, RitornoTrovaAnagrafica* ritorno)
     : ElencoConduttori(app, owner,
                        {.layout = "drivers/Servizio.layout",
                         .campoFiltro = "Ferie",
@@ -12,5 +12,6 @@ TfrmServizio::TfrmServizio(ui::Application& app, ui::Form* owner)
                         .larghezza = 26,
                         .prima = "  ",
                         .ultimo = "Programma",
-                        .titolo = "Riepilogo conduttori in servizio"}),
+                        .titolo = "Riepilogo conduttori in servizio"},
+                       ritorno),
       controls::Servizio(this) {}

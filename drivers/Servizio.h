@@ -5,7 +5,8 @@
 
 class TfrmServizio : public drivers::ElencoConduttori, public controls::Servizio {
 public:
-    explicit TfrmServizio(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmServizio(ui::Application& app, ui::Form* owner = nullptr,
+                          RitornoTrovaAnagrafica* ritorno = nullptr);
 };
 
 extern TfrmServizio* frmServizio;

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "common/Reports.h"
-#include "drivers/Anagrafica.h"
 #include "platform/rtl/Text.h"
 
 TfrmStampaConduttore* frmStampaConduttore = nullptr;
@@ -23,17 +22,15 @@ std::string Testo(const ui::Form& card, const char* control) {
     return rtl::Trim(card.Get<ui::Control>(control).Text());
 }
 
-// The data memos, then town with province and card number with expiry.
-void Riempi(report::Report& rep) {
-    const ui::Form& card = common::SchedaAperta(frmAnagrafica, "scheda del conduttore assente");
+} // namespace
+
+void RiempiSchedaConduttore(report::Report& rep, const ui::Form& card) {
     common::RiempiMemo(rep, card, kMemo);
     rep.GetMemo("txtCitta").SetText(Testo(card, "txtCitta") + " " + Testo(card, "txtProv"));
     rep.GetMemo("txtCarta").SetText(Testo(card, "txtCarta") + "  Scadenza: " + Testo(card, "txtScadeCarta"));
 }
 
-} // namespace
-
 TfrmStampaConduttore::TfrmStampaConduttore(ui::Application& app, ui::Form* owner)
     : common::TfrmDocumento(app, owner, "drivers/StampaConduttore.layout",
-                            {"drivers/SchedaConduttore.report", Riempi, common::kMsgStampaDocumentoFoto}),
+                            {"drivers/SchedaConduttore.report", nullptr, common::kMsgStampaDocumentoFoto}),
       controls::StampaConduttore(this) {}

@@ -5,6 +5,11 @@
 // text.
 #include "common/DialogoDocumento.h"
 #include "drivers/StampaConduttore.controls.h"
+#include "platform/ui/Form.h"
+
+// The card's part of the document: the data memos, then town with province
+// and card number with expiry, from the driver card's edits.
+void RiempiSchedaConduttore(report::Report& rep, const ui::Form& card);
 
 class TfrmStampaConduttore : public common::TfrmDocumento, public controls::StampaConduttore {
 public:

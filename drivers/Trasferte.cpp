@@ -4,7 +4,7 @@
 
 TfrmTrasferte* frmTrasferte = nullptr;
 
-TfrmTrasferte::TfrmTrasferte(ui::Application& app, ui::Form* owner)
+TfrmTrasferte::TfrmTrasferte(ui::Application& app, ui::Form* owner, RitornoTrovaAnagrafica* ritorno)
     : ElencoConduttori(app, owner,
                        {.layout = "drivers/Trasferte.layout",
                         .campoFiltro = "Trasferte",
@@ -12,5 +12,6 @@ TfrmTrasferte::TfrmTrasferte(ui::Application& app, ui::Form* owner)
                         .larghezza = 30,
                         .prima = "  Note: ",
                         .ultimo = "Note",
-                        .titolo = "Riepilogo conduttori disponibili per trasferte"}),
+                        .titolo = "Riepilogo conduttori disponibili per trasferte"},
+                       ritorno),
       controls::Trasferte(this) {}

@@ -5,7 +5,8 @@
 
 class TfrmTrasferte : public drivers::ElencoConduttori, public controls::Trasferte {
 public:
-    explicit TfrmTrasferte(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmTrasferte(ui::Application& app, ui::Form* owner = nullptr,
+                           RitornoTrovaAnagrafica* ritorno = nullptr);
 };
 
 extern TfrmTrasferte* frmTrasferte;

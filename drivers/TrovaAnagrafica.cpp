@@ -16,7 +16,7 @@ namespace {
 
 // The criteria edits in the order of the Enter ring, with the field each
 // stands for and the highlight rectangle behind it.
-common::ConfigRicerca ConfigTrovaAnagrafica() {
+common::ConfigRicerca ConfigTrovaAnagrafica(ui::Rectangle& effTrova) {
     common::ConfigRicerca c;
     c.criteri = {
         {"txtConducente", "Conducente", "effCampo01"}, {"txtCodFisc", "CodFisc", "effCampo02"},
@@ -30,7 +30,7 @@ common::ConfigRicerca ConfigTrovaAnagrafica() {
     c.titoloStampa = "Riepilogo conduttori in archivio";
     c.trovate = "Il presente elenco contiene ";
     c.fineTrovate = " schede.";
-    c.evidenziaTrova = true;
+    c.evidenziaTrova = &effTrova;
     return c;
 }
 
@@ -38,10 +38,11 @@ common::ConfigRicerca ConfigTrovaAnagrafica() {
 
 TfrmTrovaAnagrafica::TfrmTrovaAnagrafica(ui::Application& app, ui::Form* owner,
                                          RitornoTrovaAnagrafica* ritorno)
-    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), controls::TrovaAnagrafica(this),
-      frxReport(common::RiepilogoDati()), ritorno_(ritorno), conduttore_(drivers::TConduttoreRec),
-      lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaAnagrafica(), [this] { lstRecordsDblClick(); }) {}
+    : ui::Form(app, owner, "drivers/TrovaAnagrafica.layout"), controls::SearchWindow(this),
+      controls::TrovaAnagrafica(this), frxReport(common::RiepilogoDati()), ritorno_(ritorno),
+      conduttore_(drivers::TConduttoreRec), lista_(lstRecords),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaAnagrafica(effTrova),
+               [this] { lstRecordsDblClick(); }) {}
 
 // Hands the chosen driver back as the caller tag says, then closes the
 // search. Failures are dropped: what was handed back stays.

@@ -21,7 +21,8 @@ const common::FormatoRiga& FormatoTrovaConduttore();
 
 // The way back of the driver search: the window that opens the search
 // implements the call of its own caller tag and hands itself to the search,
-// which makes the call that the tag names. The other call does nothing.
+// which makes the call that the tag names. The other call does nothing. The
+// driver lists hand their driver back through ConduttoreRichiamato.
 class RitornoTrovaAnagrafica {
 public:
     // Tag "fogli": the driver of a trip sheet, every value trimmed.
@@ -40,7 +41,7 @@ protected:
     ~RitornoTrovaAnagrafica() = default;
 };
 
-class TfrmTrovaAnagrafica : public ui::Form, public controls::TrovaAnagrafica {
+class TfrmTrovaAnagrafica : public ui::Form, public controls::SearchWindow, public controls::TrovaAnagrafica {
 public:
     // `ritorno` receives the chosen driver; without it a recall copies
     // nothing.

@@ -25,6 +25,6 @@ gate::ConfigLista Configurazione() {
 
 } // namespace
 
-TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato),
+TfrmEntratiOggi::TfrmEntratiOggi(ui::Application& app, ui::Form* owner, gate::RitornoVisita* ritorno)
+    : gate::TfrmListaVisite(app, owner, "gate/EntratiOggi.layout", Configurazione(), ricordato, ritorno),
       controls::EntratiOggi(this) {}

@@ -5,7 +5,8 @@
 
 class TfrmEntratiOggi : public gate::TfrmListaVisite, public controls::EntratiOggi {
 public:
-    explicit TfrmEntratiOggi(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmEntratiOggi(ui::Application& app, ui::Form* owner = nullptr,
+                             gate::RitornoVisita* ritorno = nullptr);
 };
 
 extern TfrmEntratiOggi* frmEntratiOggi;

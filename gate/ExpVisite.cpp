@@ -30,7 +30,6 @@ const common::ColonnaEsportata kColonne[] = {
 common::ConfigFinestraEsportazione Configurazione() {
     common::ConfigFinestraEsportazione c;
     c.layout = "gate/ExpVisite.layout";
-    c.esportazione.archivio = gate::ArchivioVisite;
     c.esportazione.record = &gate::TVisitaRec;
     c.esportazione.file = "Ingressi_e_Uscite_Veicoli.xls";
     c.esportazione.foglio = "Ingressi e Uscite Veicoli";

@@ -1,7 +1,5 @@
 #include "gate/ListaVisite.h"
 
-#include <optional>
-
 #include "common/Archive.h"
 #include "common/Reports.h"
 #include "gate/Visite.h"
@@ -10,9 +8,9 @@
 namespace gate {
 
 TfrmListaVisite::TfrmListaVisite(ui::Application& app, ui::Form* owner, std::string_view layout,
-                                 ConfigLista config, std::string& ricordato)
+                                 ConfigLista config, std::string& ricordato, RitornoVisita* ritorno)
     : ui::Form(app, owner, layout), controls::ListaVisite(this), frxReport(common::RiepilogoDati()),
-      config_(std::move(config)), ricordato_(ricordato), lista_(lstRecords) {
+      config_(std::move(config)), ricordato_(ricordato), ritorno_(ritorno), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
@@ -29,18 +27,9 @@ void TfrmListaVisite::FormShow() {
     oggi_ = TestoOggi();
     ricordato_.clear();
     txtTrova.SetText("");
-    std::optional<std::string> archivio;
-    try {
-        archivio = ArchivioVisite();
-    } catch (const rtl::DataError&) {
-        // Told below: without the visit card there is no year to read.
-    }
-    if (archivio)
-        common::CostruisciLista(
-            lista_, *archivio, *config_.formato,
-            [this](const common::RecordView& v) { return config_.filtro(v, oggi_); }, true);
-    else
-        ui::ShowMessage(std::string(common::kMsgAccessoArchivio)); // no visit card, no year to read
+    common::CostruisciLista(
+        lista_, archivio_, *config_.formato,
+        [this](const common::RecordView& v) { return config_.filtro(v, oggi_); }, true);
     txtTrova.SetFocus();
 }
 
@@ -58,7 +47,7 @@ void TfrmListaVisite::btnStampaClick() {
 // read is reported and the list stays open; the card keeps its fields.
 void TfrmListaVisite::lstRecordsDblClick() {
     try {
-        RichiamaVisita(lista_);
+        RichiamaVisita(lista_, archivio_, ritorno_);
     } catch (const rtl::DataError&) {
         ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
         return;

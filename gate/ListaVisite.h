@@ -12,6 +12,7 @@
 #include "common/ListWindow.h"
 #include "common/Record.h"
 #include "gate/ListaVisite.controls.h"
+#include "gate/Visite.h"
 #include "platform/report/Report.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -30,13 +31,15 @@ class TfrmListaVisite : public ui::Form, public controls::ListaVisite {
 public:
     report::Report frxReport;
 
-    // The today text of the lines listed (built at the showing).
-    const std::string& Oggi() const { return oggi_; }
+    // The year archive that the visit card has open, set by the card before
+    // showing the list.
+    void ImpostaArchivio(std::string archivio) { archivio_ = std::move(archivio); }
 
 protected:
-    // `ricordato` is the last text searched for, one per window class.
+    // `ricordato` is the last text searched for, one per window class;
+    // `ritorno` receives the recalled visit.
     TfrmListaVisite(ui::Application& app, ui::Form* owner, std::string_view layout, ConfigLista config,
-                    std::string& ricordato);
+                    std::string& ricordato, RitornoVisita* ritorno);
 
 private:
     void FormShow();
@@ -46,6 +49,8 @@ private:
 
     ConfigLista config_;
     std::string& ricordato_;
+    RitornoVisita* ritorno_;
+    std::string archivio_;
     std::string oggi_;
     common::ListaRecord lista_;
 };

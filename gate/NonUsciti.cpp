@@ -25,6 +25,6 @@ gate::ConfigLista Configurazione() {
 
 } // namespace
 
-TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato),
+TfrmNonUsciti::TfrmNonUsciti(ui::Application& app, ui::Form* owner, gate::RitornoVisita* ritorno)
+    : gate::TfrmListaVisite(app, owner, "gate/NonUsciti.layout", Configurazione(), ricordato, ritorno),
       controls::NonUsciti(this) {}

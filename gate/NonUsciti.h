@@ -5,7 +5,8 @@
 
 class TfrmNonUsciti : public gate::TfrmListaVisite, public controls::NonUsciti {
 public:
-    explicit TfrmNonUsciti(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmNonUsciti(ui::Application& app, ui::Form* owner = nullptr,
+                           gate::RitornoVisita* ritorno = nullptr);
 };
 
 extern TfrmNonUsciti* frmNonUsciti;

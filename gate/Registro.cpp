@@ -36,18 +36,21 @@ std::string OraAdesso() {
     return rtl::FormatTime(rtl::Now().time);
 }
 
-template <class Opened> void ApriModale(ui::Form& owner) {
-    auto window = std::make_unique<Opened>(owner.App(), &owner);
-    window->ShowModal();
-}
-
 } // namespace
+
+// The windows that work on the year open in the card get its archive, and
+// the lists hand a recalled visit back to the card.
+template <class Lista> void TfrmRegistro::ApriLista() {
+    auto lista = std::make_unique<Lista>(App(), this, this);
+    lista->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    lista->ShowModal();
+}
 
 common::ConfigScheda TfrmRegistro::ConfigScheda() {
     common::ConfigScheda c;
     c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
     c.record = &gate::TVisitaRec;
-    c.primoCampo = "txtOperatoreEnt";
+    c.primoCampo = &txtOperatoreEnt;
     c.dopoNuovo = [this] {
         txtDataEnt.SetText(gate::TestoOggi());
         txtOraEnt.SetText(OraAdesso());
@@ -56,7 +59,8 @@ common::ConfigScheda TfrmRegistro::ConfigScheda() {
 }
 
 TfrmRegistro::TfrmRegistro(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/Registro.layout"), controls::Registro(this), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "gate/Registro.layout"), controls::Registro(this),
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         campi_[i] = &Get<ui::Edit>("txt" + std::string(gate::kCampiVisita[i]));
         // Each edit takes at most what its record field holds.
@@ -155,7 +159,7 @@ void TfrmRegistro::BindCommands() {
                         "shpBox05", "shpBox06", "shpBox07"});
 }
 
-void TfrmRegistro::MostraVisita(const common::Record& visita, std::int64_t numero) {
+void TfrmRegistro::VisitaRichiamata(const common::Record& visita, std::int64_t numero) {
     const auto da = visita.Bytes();
     std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
@@ -245,25 +249,30 @@ void TfrmRegistro::impVeicoloClick() {
 }
 
 void TfrmRegistro::cmdTrovaClick() {
-    auto search = std::make_unique<TfrmTrovaVisite>(App(), this);
+    auto search = std::make_unique<TfrmTrovaVisite>(App(), this, this);
     search->ImpostaChiamante("registro");
+    search->ImpostaArchivio(rtl::Trim(lblFile.Text()));
     search->ShowModal();
 }
 
 void TfrmRegistro::cmdStampaClick() {
-    ApriModale<TfrmStampaVisita>(*this);
+    auto stampa = std::make_unique<TfrmStampaVisita>(App(), this);
+    stampa->ImpostaScheda([this](report::Report& rep) { RiempiStampaVisita(rep, *this); });
+    stampa->ShowModal();
 }
 void TfrmRegistro::cmdNonUscitiClick() {
-    ApriModale<TfrmNonUsciti>(*this);
+    ApriLista<TfrmNonUsciti>();
 }
 void TfrmRegistro::cmdEntratiOggiClick() {
-    ApriModale<TfrmEntratiOggi>(*this);
+    ApriLista<TfrmEntratiOggi>();
 }
 void TfrmRegistro::cmdUscitiOggiClick() {
-    ApriModale<TfrmUscitiOggi>(*this);
+    ApriLista<TfrmUscitiOggi>();
 }
 void TfrmRegistro::cmdExcelClick() {
-    ApriModale<TfrmExpVisite>(*this);
+    auto esporta = std::make_unique<TfrmExpVisite>(App(), this);
+    esporta->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    esporta->ShowModal();
 }
 
 void TfrmRegistro::cmdGuidaClick() {

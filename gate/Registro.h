@@ -8,11 +8,15 @@
 
 #include "common/Card.h"
 #include "gate/Registro.controls.h"
+#include "gate/Visite.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "vehicles/TrovaAutomezzi.h"
 
-class TfrmRegistro : public ui::Form, public controls::Registro, public RitornoTrovaAutomezzi {
+class TfrmRegistro : public ui::Form,
+                     public controls::Registro,
+                     public RitornoTrovaAutomezzi,
+                     public gate::RitornoVisita {
 public:
     explicit TfrmRegistro(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -21,7 +25,7 @@ public:
 
     // Shows a visit read whole by a list window (the daily lists and the
     // search): its sixteen fields and its record number.
-    void MostraVisita(const common::Record& visita, std::int64_t numero);
+    void VisitaRichiamata(const common::Record& visita, std::int64_t numero) override;
     // The fleet vehicle chosen in the vehicle search: make and model, plate
     // and driver of the transit.
     void VeicoloVisitaRichiamato(const VeicoloVisita& veicolo) override;
@@ -49,6 +53,7 @@ private:
     void cmdExcelClick();
     void cmdGuidaClick();
     void txtTargaTyping();
+    template <class Lista> void ApriLista();
 
     std::array<ui::Edit*, 16> campi_{};
     common::SchedaArchivio scheda_;

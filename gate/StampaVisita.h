@@ -5,6 +5,11 @@
 // reported; the window closes in every case.
 #include "common/DialogoDocumento.h"
 #include "gate/StampaVisita.controls.h"
+#include "platform/ui/Form.h"
+
+// The card's part of the document: both copies from the card's sixteen
+// edits, trimmed.
+void RiempiStampaVisita(report::Report& rep, const ui::Form& scheda);
 
 class TfrmStampaVisita : public common::TfrmDocumento, public controls::StampaVisita {
 public:

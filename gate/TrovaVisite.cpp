@@ -15,12 +15,12 @@ std::string ricordato;
 
 // The criteria edits in tab order, "txt" + the field each stands for, with
 // the highlight rectangle "eff" + field; Enter moves round them in that order.
-common::ConfigRicerca ConfigTrovaVisite() {
+common::ConfigRicerca ConfigTrovaVisite(std::function<std::string()> archivio) {
     common::ConfigRicerca c;
     for (const char* campo : {"DataEnt", "DataUsc", "Veicolo", "Targa", "Conduttore", "Foglio", "Persone",
                               "Merce", "Luogo", "Note"})
         c.criteri.push_back({std::string("txt") + campo, campo, std::string("eff") + campo});
-    c.archivio = gate::ArchivioVisite;
+    c.archivio = std::move(archivio);
     c.formato = &gate::FormatoTrovaVisite();
     c.titoloStampa = "Riepilogo ingressi e uscite veicoli";
     c.trovate = "Il presente riepilogo contiene ";
@@ -31,10 +31,12 @@ common::ConfigRicerca ConfigTrovaVisite() {
 
 } // namespace
 
-TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "gate/TrovaVisite.layout"), controls::TrovaVisite(this),
-      frxReport(common::RiepilogoDati()), lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaVisite(), [this] { lstRecordsDblClick(); }) {}
+TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner, gate::RitornoVisita* ritorno)
+    : ui::Form(app, owner, "gate/TrovaVisite.layout"), controls::SearchWindow(this), controls::TrovaVisite(
+                                                                                         this),
+      frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaVisite([this] { return archivio_; }),
+               [this] { lstRecordsDblClick(); }) {}
 
 // With the caller tag "registro" the chosen visit goes into the visit card;
 // the search then closes. A visit that cannot be read is reported and the
@@ -42,7 +44,7 @@ TfrmTrovaVisite::TfrmTrovaVisite(ui::Application& app, ui::Form* owner)
 void TfrmTrovaVisite::lstRecordsDblClick() {
     if (rtl::Trim(lblMemory.Text()) == "registro") {
         try {
-            gate::RichiamaVisita(lista_);
+            gate::RichiamaVisita(lista_, archivio_, ritorno_);
         } catch (const rtl::DataError&) {
             ui::ShowMessage(std::string(common::kMsgAccessoArchivio));
             return;

@@ -25,6 +25,6 @@ gate::ConfigLista Configurazione() {
 
 } // namespace
 
-TfrmUscitiOggi::TfrmUscitiOggi(ui::Application& app, ui::Form* owner)
-    : gate::TfrmListaVisite(app, owner, "gate/UscitiOggi.layout", Configurazione(), ricordato),
+TfrmUscitiOggi::TfrmUscitiOggi(ui::Application& app, ui::Form* owner, gate::RitornoVisita* ritorno)
+    : gate::TfrmListaVisite(app, owner, "gate/UscitiOggi.layout", Configurazione(), ricordato, ritorno),
       controls::UscitiOggi(this) {}

@@ -5,7 +5,8 @@
 
 class TfrmUscitiOggi : public gate::TfrmListaVisite, public controls::UscitiOggi {
 public:
-    explicit TfrmUscitiOggi(ui::Application& app, ui::Form* owner = nullptr);
+    explicit TfrmUscitiOggi(ui::Application& app, ui::Form* owner = nullptr,
+                            gate::RitornoVisita* ritorno = nullptr);
 };
 
 extern TfrmUscitiOggi* frmUscitiOggi;

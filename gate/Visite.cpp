@@ -1,7 +1,6 @@
 #include "gate/Visite.h"
 
 #include "common/Archive.h"
-#include "gate/Registro.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Text.h"
 
@@ -25,11 +24,6 @@ void Due(std::string& out, int n) {
     out += char('0' + n % 10);
 }
 } // namespace
-
-std::string ArchivioVisite() {
-    if (!frmRegistro) throw common::AccessoArchivio("scheda dei visitatori assente");
-    return rtl::Trim(frmRegistro->lblFile.Text());
-}
 
 std::string TestoOggi() {
     const rtl::Date oggi = rtl::Today();
@@ -89,15 +83,14 @@ const common::FormatoRiga& FormatoTrovaVisite() {
     return formato;
 }
 
-bool RichiamaVisita(const common::ListaRecord& lista) {
-    if (!lista.NumeroSelezionato()) return false;
-    if (!frmRegistro) throw common::AccessoArchivio("scheda dei visitatori assente");
+bool RichiamaVisita(const common::ListaRecord& lista, const std::string& archivio, RitornoVisita* ritorno) {
+    if (!lista.NumeroSelezionato() || !ritorno) return false;
     // Read into a buffer of its own first: a failed read leaves the card's
     // buffer and fields as they were.
     common::Record visita(TVisitaRec);
-    const auto numero = lista.Richiama(ArchivioVisite(), visita);
+    const auto numero = lista.Richiama(archivio, visita);
     if (!numero) return false;
-    frmRegistro->MostraVisita(visita, *numero);
+    ritorno->VisitaRichiamata(visita, *numero);
     return true;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // What the gate-register windows share: the visit record's fields in card
-// order, the year archive that the visit card has open, today's date as the
-// lists compare it, the list lines of the visit lists and the recall of a
-// listed visit into the card.
+// order, today's date as the lists compare it, the list lines of the visit
+// lists and the recall of a listed visit into the card.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,10 +19,6 @@ inline constexpr std::array<std::string_view, 16> kCampiVisita = {
     "DataEnt", "OraEnt",  "OperatoreEnt", "Veicolo", "Targa", "Conduttore", "Persone", "Merce",
     "Foglio",  "Tessere", "Luogo",        "TelCel",  "Note",  "DataUsc",    "OraUsc",  "OperatoreUsc",
 };
-
-// The trimmed path in the visit card's lblFile (the year the card has open).
-// Without the card there is no year to read: throws AccessoArchivio.
-std::string ArchivioVisite();
 
 // Today as dd/mm/yyyy, always with "/".
 std::string TestoOggi();
@@ -40,9 +36,21 @@ const common::FormatoRiga& FormatoNonUsciti();
 // The line of the search: vehicle (28), plate, entry and exit, driver.
 const common::FormatoRiga& FormatoTrovaVisite();
 
-// Loads the visit of the selected line into the visit card (its sixteen
-// edits and lblPosizione). False when no line is selected; throws when the
-// card cannot be read, and the card then keeps what it showed.
-bool RichiamaVisita(const common::ListaRecord& lista);
+// The way back of the daily lists and the visit search: the visit card
+// opens them on the year it has open and hands itself over; a recalled visit
+// comes back through it.
+class RitornoVisita {
+public:
+    // A visit read whole, with its record number.
+    virtual void VisitaRichiamata(const common::Record& visita, std::int64_t numero) = 0;
+
+protected:
+    ~RitornoVisita() = default;
+};
+
+// Reads the visit of the selected line from `archivio` and hands it back.
+// False when no line is selected or there is nobody to hand it to; throws
+// when the archive cannot be read, and nothing is handed back.
+bool RichiamaVisita(const common::ListaRecord& lista, const std::string& archivio, RitornoVisita* ritorno);
 
 } // namespace gate

@@ -140,7 +140,7 @@ void TfrmMenuDisponibili::btnApriFattureClick() {
     lblFile.SetText(PercorsoFilePlanner(targa, year));
     if (frmPlanning)
         frmPlanning->ImpostaAnno(year, rtl::Trim(lblVeicolo.Text()), rtl::Trim(lblMarca.Text()),
-                                 rtl::Trim(lblModello.Text()), targa);
+                                 rtl::Trim(lblModello.Text()), targa, lblFile.Text());
     lblMemory.SetText("planning");
     Close();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The planner menu: lists the fleet's vehicles that have a plate, takes a
 // year, and on "Apri" hands the chosen vehicle and its planner file to the
-// planner window. Its hidden labels keep the choice while the planner is
-// open: the planner's load and save read them there.
+// planner window. Its hidden labels keep the choice (lblFile until the next
+// "Apri").
 #include <optional>
 #include <string>
 #include <string_view>

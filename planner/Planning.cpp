@@ -16,7 +16,7 @@
 #include "common/Routines.h"
 #include "common/StartMenu.h"
 #include "planner/AnteprimaPlanning.h"
-#include "planner/MenuDisponibili.h"
+#include "planner/PlanningAnnuale.h"
 #include "planner/RiepPrenotazioni.h"
 #include "planner/StampaPlanning.h"
 #include "platform/rtl/Files.h"
@@ -109,7 +109,7 @@ TfrmPlanning::TfrmPlanning(ui::Application& app, ui::Form* owner)
 // command, and the text label in the hidden panel. Free shown, booked
 // hidden, text empty.
 void TfrmPlanning::CreaCelle() {
-    ui::Control* area = FindControl("panContainer");
+    ui::Control* area = &panContainer;
     celle_.reserve(planner::kGiorniPlanner);
     for (const planner::Giorno& g : planner::Giorni()) {
         const int x = kCellaX + kPassoX * (g.day - 1), y = kCellaY + kPassoY * (g.month - 1);
@@ -144,13 +144,23 @@ void TfrmPlanning::ScriviGiorno(int i, const std::string& t) {
 }
 
 void TfrmPlanning::ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
-                               const std::string& modello, const std::string& targa) {
+                               const std::string& modello, const std::string& targa,
+                               const std::string& file) {
     SetCaption(" Dorneval - Planner prenotazioni anno " + anno);
     txtAnno.SetText(anno);
     txtVeicolo.SetText(veicolo);
     txtMarca.SetText(marca);
     txtModello.SetText(modello);
     txtTarga.SetText(targa);
+    file_ = file;
+}
+
+std::string TfrmPlanning::TestoCella(int i) const {
+    return rtl::Trim(Cella(i).mem.Text());
+}
+
+PrenotazioniPlanner::Veicolo TfrmPlanning::VeicoloPrenotato() const {
+    return {rtl::Trim(txtMarca.Text()), rtl::Trim(txtModello.Text()), rtl::Trim(txtAnno.Text())};
 }
 
 std::string TfrmPlanning::Camera() const {
@@ -158,8 +168,7 @@ std::string TfrmPlanning::Camera() const {
 }
 
 std::optional<std::string> TfrmPlanning::FilePlanner() const {
-    if (!frmMenuDisponibili) return std::nullopt;
-    std::string path = rtl::Trim(frmMenuDisponibili->lblFile.Text());
+    const std::string path = rtl::Trim(file_);
     const std::string folder = rtl::DataFolder();
     // Only a name that "Apri" built: a file directly in the data folder.
     if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return std::nullopt;
@@ -180,19 +189,13 @@ void TfrmPlanning::cmdNuovoClick() {
     txtVeicolo.SetFocus();
 }
 
-// The load: the vehicle from the menu's labels, then record 1 of the planner
-// file into the day cells, read under the file's lock. A new file is created
-// empty and every day is free; of a file cut short, every day whose bytes are
-// all there is shown. A file that cannot be opened, created or read is said
-// so, and the close will leave it as it is.
+// The load: record 1 of the planner file into the day cells, read under the
+// file's lock (the vehicle edits keep what the menu handed over). A new file
+// is created empty and every day is free; of a file cut short, every day
+// whose bytes are all there is shown. A file that cannot be opened, created
+// or read is said so, and the close will leave it as it is.
 void TfrmPlanning::FormShow() {
     cmdNuovoClick();
-    if (frmMenuDisponibili) {
-        txtVeicolo.SetText(rtl::Trim(frmMenuDisponibili->lblVeicolo.Text()));
-        txtMarca.SetText(rtl::Trim(frmMenuDisponibili->lblMarca.Text()));
-        txtModello.SetText(rtl::Trim(frmMenuDisponibili->lblModello.Text()));
-        txtTarga.SetText(rtl::Trim(frmMenuDisponibili->lblTarga.Text()));
-    }
     lblPosizione.SetText("1");
     anno_ = Anno::NessunFile;
     caricati_.assign(planner::kGiorniPlanner, std::string());
@@ -296,18 +299,22 @@ void TfrmPlanning::cmdIntervalloClick() {
 }
 
 void TfrmPlanning::cmdRiepilogoClick() {
-    auto riepilogo = std::make_unique<TfrmRiepPrenotazioni>(App(), this);
+    auto riepilogo = std::make_unique<TfrmRiepPrenotazioni>(App(), this, this);
     riepilogo->ShowModal();
 }
 
+// The year sheet is filled from the day cells and the vehicle edits.
+void TfrmPlanning::ApriDocumento(common::TfrmDocumento& documento) {
+    documento.ImpostaScheda([this](report::Report& rep) { planner::RiempiPlanningAnnuale(rep, *this); });
+    documento.ShowModal();
+}
+
 void TfrmPlanning::cmdAnteprimaClick() {
-    auto anteprima = std::make_unique<TfrmAnteprimaPlanning>(App(), this);
-    anteprima->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmAnteprimaPlanning>(App(), this));
 }
 
 void TfrmPlanning::cmdStampaClick() {
-    auto stampa = std::make_unique<TfrmStampaPlanning>(App(), this);
-    stampa->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmStampaPlanning>(App(), this));
 }
 
 void TfrmPlanning::cmdGuidaClick() {

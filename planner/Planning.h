@@ -5,16 +5,18 @@
 // one exactly when the trimmed text is not empty.
 //
 // Showing the window loads the year from the planner file that the planner
-// menu names; closing it stores there the days changed since, over what the
-// file holds at that moment, so that planners open on the same year on
+// menu hands over; closing it stores there the days changed since, over what
+// the file holds at that moment, so that planners open on the same year on
 // several workstations keep each other's bookings.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "bookings/CelleGiorni.h"
+#include "common/DialogoDocumento.h"
 #include "common/Record.h"
 #include "planner/Planning.controls.h"
+#include "planner/RiepPrenotazioni.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -25,7 +27,10 @@ struct CellaGiorno {
     ui::Label& mem;
 };
 
-class TfrmPlanning : public ui::Form, public controls::Planning, public bookings::CelleGiorni {
+class TfrmPlanning : public ui::Form,
+                     public controls::Planning,
+                     public bookings::CelleGiorni,
+                     public PrenotazioniPlanner {
 public:
     explicit TfrmPlanning(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -35,10 +40,14 @@ public:
     // when the text (trimmed) is not empty, the label takes the text. The
     // booking dialogs that the planner opens write the cells through it.
     void ScriviGiorno(int i, const std::string& t) override;
-    // The year and the vehicle chosen in the planner menu: the caption, the
-    // year and the four vehicle edits.
+    // The year, the vehicle and the planner file chosen in the planner menu:
+    // the caption, the year and the four vehicle edits; the file is loaded
+    // at every showing and saved at every close until the next choice.
     void ImpostaAnno(const std::string& anno, const std::string& veicolo, const std::string& marca,
-                     const std::string& modello, const std::string& targa);
+                     const std::string& modello, const std::string& targa, const std::string& file);
+    // What the booking summary reads: the day texts, make, model and year.
+    std::string TestoCella(int i) const override;
+    Veicolo VeicoloPrenotato() const override;
 
 private:
     // What the last load left for the save to do.
@@ -56,12 +65,13 @@ private:
     void GiornoClick(int i);
     void cmdIntervalloClick();
     void cmdRiepilogoClick();
+    void ApriDocumento(common::TfrmDocumento& documento);
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
-    // The planner file named in the menu's lblFile, when it names one in
-    // the data folder.
+    // The planner file handed over by the menu, when it names one in the
+    // data folder.
     std::optional<std::string> FilePlanner() const;
     // Make and model as the booking dialogs show them: "make model".
     std::string Camera() const;
@@ -71,6 +81,7 @@ private:
     // a day whose text differs at the close is one this showing changed.
     std::vector<std::string> caricati_;
     common::Record buffer_;
+    std::string file_; // the planner file handed over by the menu
     Anno anno_ = Anno::NessunFile;
 };
 

@@ -8,12 +8,7 @@
 
 namespace planner {
 
-namespace {
-
-// The sheet shows which days are booked (the booked picture's visibility),
-// never what the bookings say.
-void Riempi(report::Report& rep) {
-    const TfrmPlanning& p = common::SchedaAperta(frmPlanning, "finestra del planner assente");
+void RiempiPlanningAnnuale(report::Report& rep, const TfrmPlanning& p) {
     rep.GetMemo("txtTitolo").SetText("PLANNER PRENOTAZIONI ANNO " + rtl::Trim(p.txtAnno.Text()));
     rep.GetMemo("txtVeicolo").SetText(rtl::Trim(p.txtVeicolo.Text()));
     rep.GetMemo("txtModello").SetText(rtl::Trim(p.txtMarca.Text()) + " " + rtl::Trim(p.txtModello.Text()));
@@ -22,11 +17,8 @@ void Riempi(report::Report& rep) {
         rep.GetMemo(NomeCella("txt", g)).SetText(p.Cella(g.index).occ.Visible() ? "X" : " ");
 }
 
-} // namespace
-
 common::ConfigDocumento PlanningAnnuale(bool anteprima) {
     return {.modello = "planner/PlanningAnnuale.report",
-            .riempi = Riempi,
             .testoErrore = {}, // no catch: a failure reaches the standard error box
             .orientamento = report::Orientation::Landscape,
             .anteprima = anteprima};

@@ -4,7 +4,6 @@
 
 #include "common/GiorniPlanner.h"
 #include "common/Reports.h"
-#include "planner/Planning.h"
 #include "platform/rtl/Text.h"
 
 TfrmRiepPrenotazioni* frmRiepPrenotazioni = nullptr;
@@ -24,9 +23,10 @@ std::string& TfrmRiepPrenotazioni::UltimaRicerca() {
     return ultima;
 }
 
-TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner)
+TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner,
+                                           const PrenotazioniPlanner* planner)
     : ui::Form(app, owner, "planner/RiepPrenotazioni.layout"), controls::RiepPrenotazioni(this),
-      frxReport(common::RiepilogoDati()), lista_(lstRecords) {
+      frxReport(common::RiepilogoDati()), planner_(planner), lista_(lstRecords) {
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     btnTrova.OnClick = [this] { common::TrovaNellaLista(lstRecords, txtTrova, UltimaRicerca()); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
@@ -36,14 +36,14 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(ui::Application& app, ui::Form* owner
 }
 
 // The list, built once: every day of the planner whose trimmed text is not
-// empty, in calendar order, its label then its text. It is read from the
+// empty, in calendar order, its label then its text. It comes from the
 // planner's day cells, not from a file, so no failure of the data can stop it.
 void TfrmRiepPrenotazioni::FormCreate() {
     txtTrova.SetText("");
     std::vector<common::VoceLista> voci;
-    if (frmPlanning) {
+    if (planner_) {
         for (const planner::Giorno& g : planner::Giorni()) {
-            std::string testo = rtl::Trim(frmPlanning->Cella(g.index).mem.Text());
+            std::string testo = planner_->TestoCella(g.index);
             if (!testo.empty()) voci.push_back({EtichettaGiorno(g.month, g.day) + testo, 0});
         }
     }
@@ -59,8 +59,9 @@ void TfrmRiepPrenotazioni::FormClose(ui::CloseAction&) {
 // as they are at the moment of printing.
 void TfrmRiepPrenotazioni::btnStampaClick() {
     std::string titolo = "Riepilogo prenotazioni veicolo ";
-    if (frmPlanning)
-        titolo += rtl::Trim(frmPlanning->txtMarca.Text()) + " " + rtl::Trim(frmPlanning->txtModello.Text()) +
-                  " anno " + rtl::Trim(frmPlanning->txtAnno.Text());
+    if (planner_) {
+        const PrenotazioniPlanner::Veicolo v = planner_->VeicoloPrenotato();
+        titolo += v.marca + " " + v.modello + " anno " + v.anno;
+    }
     common::StampaRiepilogo(frxReport, titolo, lstRecords.Items());
 }

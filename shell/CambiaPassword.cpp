@@ -8,7 +8,6 @@
 #include "platform/rtl/Text.h"
 #include "platform/ui/Services.h"
 #include "shell/Crypt.h"
-#include "shell/Password.h"
 #include "shell/PasswordStore.h"
 
 TfrmCambiaPassword* frmCambiaPassword = nullptr;
@@ -53,7 +52,7 @@ void TfrmCambiaPassword::UpdateOK() {
 
 // Every close, whatever caused it, brings the login window back emptied.
 void TfrmCambiaPassword::FormClose(ui::CloseAction&) {
-    frmPassword->MostraVuota();
+    if (ritorno_) ritorno_->MostraVuota();
 }
 
 void TfrmCambiaPassword::cmdEsciClick() {
@@ -68,9 +67,9 @@ void TfrmCambiaPassword::cmdOKClick() {
     Esito esito = Esito::VecchiaErrata;
     try {
         ChangePasswordStore([&](const std::string& stored) -> std::optional<std::string> {
-            lblMemory.SetText(stored);
-            lblMemory.SetText(DecodePassword(lblMemory.Text()));
-            if (rtl::Trim(lblMemory.Text()) != rtl::Trim(rtl::UpperAscii(txtPasswordOld.Text()))) {
+            // The decoded password is compared and forgotten: no control
+            // keeps it.
+            if (rtl::Trim(DecodePassword(stored)) != rtl::Trim(rtl::UpperAscii(txtPasswordOld.Text()))) {
                 esito = Esito::VecchiaErrata;
                 return std::nullopt;
             }

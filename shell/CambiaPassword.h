@@ -5,9 +5,22 @@
 #include "platform/ui/Form.h"
 #include "shell/CambiaPassword.controls.h"
 
+// The way back of the change of password: the login window hands itself
+// over before showing the change, and is shown again, emptied, at its close.
+class RitornoCambiaPassword {
+public:
+    virtual void MostraVuota() = 0;
+
+protected:
+    ~RitornoCambiaPassword() = default;
+};
+
 class TfrmCambiaPassword : public ui::Form, public controls::CambiaPassword {
 public:
     explicit TfrmCambiaPassword(ui::Application& app, ui::Form* owner = nullptr);
+
+    // The window shown again at every close, set before showing this one.
+    void ImpostaRitorno(RitornoCambiaPassword* ritorno) { ritorno_ = ritorno; }
 
 private:
     void FormShow();
@@ -15,6 +28,8 @@ private:
     void UpdateOK();
     void cmdOKClick();
     void cmdEsciClick();
+
+    RitornoCambiaPassword* ritorno_ = nullptr;
 };
 
 extern TfrmCambiaPassword* frmCambiaPassword;

@@ -55,11 +55,11 @@ void TfrmPassword::txtPasswordExit() {
 void TfrmPassword::cmdOKClick() {
     bool match = false;
     try {
-        lblMemory.SetText(ReadPasswordStore());
-        lblMemory.SetText(DecodePassword(lblMemory.Text()));
         // The store keeps the password upper-cased, so a-z may be typed in
-        // either case; every other character must match exactly.
-        match = rtl::Trim(lblMemory.Text()) == rtl::Trim(rtl::UpperAscii(txtPassword.Text()));
+        // either case; every other character must match exactly. The
+        // decoded password is compared and forgotten: no control keeps it.
+        match =
+            rtl::Trim(DecodePassword(ReadPasswordStore())) == rtl::Trim(rtl::UpperAscii(txtPassword.Text()));
     } catch (const rtl::DataError&) {
         ui::ShowMessage(
             "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
@@ -89,6 +89,7 @@ void TfrmPassword::cmdEsciClick() {
 }
 
 void TfrmPassword::btnCambiaPasswordClick() {
+    frmCambiaPassword->ImpostaRitorno(this);
     frmCambiaPassword->Show();
     Hide();
 }

@@ -36,7 +36,6 @@ const common::ColonnaEsportata kColonne[] = {
 common::ConfigFinestraEsportazione Configurazione() {
     common::ConfigFinestraEsportazione c;
     c.layout = "tripsheets/ExpFogli.layout";
-    c.esportazione.archivio = tripsheets::PercorsoArchivioFogli;
     c.esportazione.record = &tripsheets::TFoglioRec;
     c.esportazione.file = "Fogli_di_Marcia.xls";
     c.esportazione.foglio = "Riepilogo Fogli di Marcia";

@@ -23,6 +23,7 @@
 #include "platform/ui/Services.h"
 #include "tripsheets/AnteprimaFoglio.h"
 #include "tripsheets/ExpFogli.h"
+#include "tripsheets/FoglioDiMarcia.h"
 #include "tripsheets/FoglioRec.h"
 #include "tripsheets/Numerazione.h"
 #include "tripsheets/RiepAperti.h"
@@ -110,35 +111,37 @@ common::ConfigScheda TfrmFogli::ConfigScheda() {
     c.archivio = [this] { return rtl::Trim(lblFile.Text()); };
     c.record = &common::TFoglioRec;
     c.obbligatori = {
-        {"txtNumFoglio",
+        {&txtNumFoglio,
          "Attenzione: per salvare la scheda è necessario indicare il numero progressivo del Foglio "
          "di Marcia."},
-        {"txtDataApertura",
+        {&txtDataApertura,
          "Attenzione: per salvare la scheda è necessario indicare la data di apertura del Foglio di Marcia."},
-        {"txtOraApertura",
+        {&txtOraApertura,
          "Attenzione: per salvare la scheda è necessario indicare l'ora di apertura del Foglio di Marcia."},
-        {"txtUfficio", "Attenzione: per salvare la scheda è necessario indicare l'Ufficio emittente."},
-        {"txtConduttore", "Attenzione: per salvare la scheda è necessario indicare il conduttore."},
-        {"txtTelCel",
+        {&txtUfficio, "Attenzione: per salvare la scheda è necessario indicare l'Ufficio emittente."},
+        {&txtConduttore, "Attenzione: per salvare la scheda è necessario indicare il conduttore."},
+        {&txtTelCel,
          "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del conduttore."},
-        {"txtVeicolo",
+        {&txtVeicolo,
          "Attenzione: per salvare la scheda è necessario indicare la marca e il modello del veicolo."},
-        {"txtTarga",
+        {&txtTarga,
          "Attenzione: per salvare la scheda è necessario indicare il numero di targa del veicolo."},
     };
-    c.btnFocus = common::ConfigScheda::Focus::DopoIControlli;
+    c.quandoFocus = common::ConfigScheda::Focus::DopoIControlli;
+    c.btnFocus = &btnFocus;
     c.errori.nuovo = ui::DialogType::Error;
     c.errori.salva = ui::DialogType::Warning;
     c.errori.primo = ui::DialogType::Warning;
     c.errori.indietro = ui::DialogType::Error;
     c.errori.avanti = ui::DialogType::Error;
     c.errori.ultimo = ui::DialogType::Error;
-    c.primoCampo = "txtConduttore";
+    c.primoCampo = &txtConduttore;
     return c;
 }
 
 TfrmFogli::TfrmFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/Fogli.layout"), controls::Fogli(this), scheda_(*this, ConfigScheda()) {
+    : ui::Form(app, owner, "tripsheets/Fogli.layout"), controls::Fogli(this),
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     BindEdits();
@@ -288,7 +291,7 @@ void TfrmFogli::PreparaNuovaScheda() {
     lblPosizione.SetText("");
 }
 
-void TfrmFogli::MostraFoglio(const common::Record& foglio, std::int64_t numero) {
+void TfrmFogli::FoglioRichiamato(const common::Record& foglio, std::int64_t numero) {
     const auto da = foglio.Bytes();
     std::copy(da.begin(), da.end(), scheda_.Buffer().Bytes().begin());
     scheda_.Mostra(numero);
@@ -402,26 +405,38 @@ void TfrmFogli::btnCalcolaRifClick() {
 
 // --- Other windows ----------------------------------------------------------
 
+// The windows that work on the year open here get its archive; the lists
+// hand a recalled sheet back, the documents are filled from the sheet.
 void TfrmFogli::cmdTrovaClick() {
-    auto trova = std::make_unique<TfrmTrovaFogli>(App(), this);
+    auto trova = std::make_unique<TfrmTrovaFogli>(App(), this, this);
     trova->ImpostaChiamante("fogli");
+    trova->ImpostaArchivio(rtl::Trim(lblFile.Text()));
     trova->ShowModal();
 }
 
 void TfrmFogli::cmdFogliApertiClick() {
-    std::make_unique<TfrmRiepAperti>(App(), this)->ShowModal();
+    auto aperti = std::make_unique<TfrmRiepAperti>(App(), this, this);
+    aperti->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    aperti->ShowModal();
+}
+
+void TfrmFogli::ApriDocumento(common::TfrmDocumento& documento) {
+    documento.ImpostaScheda([this](report::Report& rep) { tripsheets::RiempiFoglioDiMarcia(rep, *this); });
+    documento.ShowModal();
 }
 
 void TfrmFogli::cmdAnteprimaClick() {
-    std::make_unique<TfrmAnteprimaFoglio>(App(), this)->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmAnteprimaFoglio>(App(), this));
 }
 
 void TfrmFogli::cmdStampaClick() {
-    std::make_unique<TfrmStampaFoglio>(App(), this)->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmStampaFoglio>(App(), this));
 }
 
 void TfrmFogli::cmdEsportaClick() {
-    std::make_unique<TfrmExpFogli>(App(), this)->ShowModal();
+    auto esporta = std::make_unique<TfrmExpFogli>(App(), this);
+    esporta->ImpostaArchivio(rtl::Trim(lblFile.Text()));
+    esporta->ShowModal();
 }
 
 void TfrmFogli::cmdNumerazioneClick() {

@@ -8,12 +8,17 @@
 #include <string_view>
 
 #include "common/Card.h"
+#include "common/DialogoDocumento.h"
 #include "drivers/TrovaAnagrafica.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "tripsheets/Fogli.controls.h"
+#include "tripsheets/RiepAperti.h"
 
-class TfrmFogli : public ui::Form, public controls::Fogli, public RitornoTrovaAnagrafica {
+class TfrmFogli : public ui::Form,
+                  public controls::Fogli,
+                  public RitornoTrovaAnagrafica,
+                  public tripsheets::RitornoFoglio {
 public:
     explicit TfrmFogli(ui::Application& app, ui::Form* owner = nullptr);
 
@@ -25,7 +30,7 @@ public:
     void PreparaNuovaScheda();
     // Shows a sheet read whole by a list window: its 94 fields and its
     // record number.
-    void MostraFoglio(const common::Record& foglio, std::int64_t numero);
+    void FoglioRichiamato(const common::Record& foglio, std::int64_t numero) override;
     // The year chosen in the year menu: the window works on the data folder
     // + year + ".fdm" (kept in lblFile) under the year's caption.
     void ImpostaAnno(const std::string& anno);
@@ -49,6 +54,7 @@ private:
     void cmdTrovaClick();
     void cmdFogliApertiClick();
     void cmdAnteprimaClick();
+    void ApriDocumento(common::TfrmDocumento& documento);
     void cmdStampaClick();
     void cmdEsportaClick();
     void cmdNumerazioneClick();

@@ -33,10 +33,9 @@ const std::vector<std::string>& MemoDati() {
     return memo;
 }
 
-// The heading with the sheet's number, the data memos, then the closing
-// with its captions.
-void Riempi(report::Report& rep) {
-    const TfrmFogli& fogli = common::SchedaAperta(frmFogli, "finestra dei Fogli di Marcia assente");
+} // namespace
+
+void RiempiFoglioDiMarcia(report::Report& rep, const TfrmFogli& fogli) {
     const auto testo = [](const ui::Edit& e) { return rtl::Trim(e.Text()); };
     rep.GetMemo("txtIntestazione").SetText("FOGLIO DI MARCIA N. " + testo(fogli.txtNumFoglio));
     common::RiempiMemo(rep, fogli, MemoDati());
@@ -44,11 +43,8 @@ void Riempi(report::Report& rep) {
     rep.GetMemo("txtOraChiusura").SetText("ORA CHIUSURA:  " + testo(fogli.txtOraChiusura));
 }
 
-} // namespace
-
 common::ConfigDocumento FoglioDiMarcia(bool anteprima) {
     return {.modello = "tripsheets/FoglioDiMarcia.report",
-            .riempi = Riempi,
             .testoErrore = anteprima ? common::kMsgAnteprimaNonRiuscita : common::kMsgStampaNonRiuscita,
             .anteprima = anteprima};
 }

@@ -4,7 +4,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Ini.h"
 #include "platform/rtl/Text.h"
-#include "tripsheets/Fogli.h"
 
 namespace tripsheets {
 
@@ -47,10 +46,6 @@ void ScriviUfficioEmittente(std::string_view ufficio) {
             ++i;
     }
     Impostazioni().WriteString(kSezioneFogli, kChiaveUfficio, riga);
-}
-
-std::string PercorsoArchivioFogli() {
-    return frmFogli ? rtl::Trim(frmFogli->lblFile.Text()) : std::string();
 }
 
 bool FoglioAperto(const common::RecordView& foglio) {

@@ -25,10 +25,6 @@ void ScriviInizioNumerazione(std::string_view inizio);
 std::string UfficioEmittente();
 void ScriviUfficioEmittente(std::string_view ufficio);
 
-// The year archive of the trip-sheet window: its lblFile, trimmed (empty
-// while no window exists).
-std::string PercorsoArchivioFogli();
-
 // A sheet is open while its trimmed closing date is empty.
 bool FoglioAperto(const common::RecordView& foglio);
 

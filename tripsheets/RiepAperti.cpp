@@ -2,27 +2,25 @@
 
 #include "common/Reports.h"
 #include "platform/rtl/Errors.h"
-#include "tripsheets/Fogli.h"
 #include "tripsheets/FoglioRec.h"
 
 TfrmRiepAperti* frmRiepAperti = nullptr;
 
 namespace tripsheets {
-void RichiamaFoglio(const common::ListaRecord& lista) {
+void RichiamaFoglio(const common::ListaRecord& lista, const std::string& archivio, RitornoFoglio* ritorno) {
     try {
-        if (!frmFogli) return;
+        if (!ritorno) return;
         common::Record foglio(TFoglioRec);
-        if (const auto numero = lista.Richiama(PercorsoArchivioFogli(), foglio))
-            frmFogli->MostraFoglio(foglio, *numero);
+        if (const auto numero = lista.Richiama(archivio, foglio)) ritorno->FoglioRichiamato(foglio, *numero);
     } catch (const rtl::DataError&) {
         // A sheet that cannot be read is not recalled, without a word.
     }
 }
 } // namespace tripsheets
 
-TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
+TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner, tripsheets::RitornoFoglio* ritorno)
     : ui::Form(app, owner, "tripsheets/RiepAperti.layout"), controls::RiepAperti(this),
-      frxReport(common::RiepilogoDati()), lista_(lstRecords) {
+      frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords) {
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction&) { lista_.Svuota(); };
     txtTrova.OnKeyDown = [this](ui::KeyEvent& k) { common::TrovaKeyDown(k, btnTrova); };
@@ -40,12 +38,11 @@ TfrmRiepAperti::TfrmRiepAperti(ui::Application& app, ui::Form* owner)
 void TfrmRiepAperti::FormShow() {
     trovaRicordato_.clear();
     txtTrova.SetText("");
-    common::CostruisciLista(lista_, tripsheets::PercorsoArchivioFogli(), tripsheets::FormatoFoglio(),
-                            tripsheets::FoglioAperto, false);
+    common::CostruisciLista(lista_, archivio_, tripsheets::FormatoFoglio(), tripsheets::FoglioAperto, false);
     txtTrova.SetFocus();
 }
 
 void TfrmRiepAperti::lstRecordsDblClick() {
-    tripsheets::RichiamaFoglio(lista_);
+    tripsheets::RichiamaFoglio(lista_, archivio_, ritorno_);
     Close();
 }

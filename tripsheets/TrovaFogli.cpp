@@ -3,7 +3,6 @@
 #include "common/Reports.h"
 #include "platform/rtl/Text.h"
 #include "tripsheets/FoglioRec.h"
-#include "tripsheets/RiepAperti.h"
 
 TfrmTrovaFogli* frmTrovaFogli = nullptr;
 
@@ -13,7 +12,7 @@ namespace {
 // stands for and the highlight rectangle behind it; Enter moves to the next
 // one, from the last back to the first. The sheets found are listed in file
 // order.
-common::ConfigRicerca ConfigTrovaFogli() {
+common::ConfigRicerca ConfigTrovaFogli(std::function<std::string()> archivio) {
     common::ConfigRicerca c;
     c.criteri = {
         {"txtNumFoglio", "NumFoglio", "effCampo01"},       {"txtUfficio", "Ufficio", "effCampo02"},
@@ -22,7 +21,7 @@ common::ConfigRicerca ConfigTrovaFogli() {
         {"txtVeicolo", "Veicolo", "effCampo07"},           {"txtTarga", "Targa", "effCampo08"},
         {"txtLuogoPar01", "LuogoPar01", "effCampo09"},     {"txtLuogoArr01", "LuogoArr01", "effCampo10"},
     };
-    c.archivio = tripsheets::PercorsoArchivioFogli;
+    c.archivio = std::move(archivio);
     c.formato = &tripsheets::FormatoFoglio();
     c.ordinata = false;
     c.titoloStampa = "Riepilogo Fogli di Marcia";
@@ -33,13 +32,14 @@ common::ConfigRicerca ConfigTrovaFogli() {
 
 } // namespace
 
-TfrmTrovaFogli::TfrmTrovaFogli(ui::Application& app, ui::Form* owner)
-    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), controls::TrovaFogli(this),
-      frxReport(common::RiepilogoDati()), lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaFogli(), [this] { lstRecordsDblClick(); }) {}
+TfrmTrovaFogli::TfrmTrovaFogli(ui::Application& app, ui::Form* owner, tripsheets::RitornoFoglio* ritorno)
+    : ui::Form(app, owner, "tripsheets/TrovaFogli.layout"), controls::SearchWindow(this),
+      controls::TrovaFogli(this), frxReport(common::RiepilogoDati()), ritorno_(ritorno), lista_(lstRecords),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaFogli([this] { return archivio_; }),
+               [this] { lstRecordsDblClick(); }) {}
 
 // Only the trip-sheet window receives a sheet; the search closes in any case.
 void TfrmTrovaFogli::lstRecordsDblClick() {
-    if (rtl::Trim(lblMemory.Text()) == "fogli") tripsheets::RichiamaFoglio(lista_);
+    if (rtl::Trim(lblMemory.Text()) == "fogli") tripsheets::RichiamaFoglio(lista_, archivio_, ritorno_);
     Close();
 }

@@ -18,21 +18,20 @@ TfrmAllegaExcel* frmAllegaExcel = nullptr;
 
 namespace {
 
-common::ConfigScheda ConfigurazioneCosto(ui::Label& lblFile) {
+common::ConfigScheda ConfigurazioneCosto(const controls::AllegaExcel& w) {
     common::ConfigScheda c;
-    c.archivio = [&lblFile] { return rtl::Trim(lblFile.Text()); };
+    c.archivio = [&w] { return rtl::Trim(w.lblFile.Text()); };
     c.record = &common::TCostoRec;
     c.obbligatori = {
-        {"txtData", "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto."},
-        {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale del costo."},
-        {"txtPagatore", "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
-        {"txtBeneficiario",
+        {&w.txtData, "Attenzione: per salvare la scheda è necessario indicare la data del costo sostenuto."},
+        {&w.txtCausale, "Attenzione: per salvare la scheda è necessario indicare la causale del costo."},
+        {&w.txtPagatore, "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
+        {&w.txtBeneficiario,
          "Attenzione: per salvare la scheda è necessario indicare il nome del beneficiario."},
-        {"txtImporto", "Attenzione: per salvare la scheda è necessario indicare l'importo pagato."},
+        {&w.txtImporto, "Attenzione: per salvare la scheda è necessario indicare l'importo pagato."},
     };
     c.errori.salva = ui::DialogType::Warning;
-    c.primoCampo = "txtData";
-    c.nonDuplicare.clear();
+    c.primoCampo = &w.txtData;
     return c;
 }
 
@@ -55,7 +54,8 @@ const common::FormatoRiga& FormatoCosto() {
 
 TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/AllegaExcel.layout"), controls::AllegaExcel(this),
-      frxReport(common::RiepilogoDati()), scheda_(*this, ConfigurazioneCosto(lblFile)), lista_(lstRecords) {
+      frxReport(common::RiepilogoDati()), scheda_(*this, lblPosizione, ConfigurazioneCosto(*this)),
+      lista_(lstRecords) {
     // The edits take no more than their fields hold.
     for (const auto& campo : common::TCostoRec.Elements())
         Get<ui::Edit>("txt" + campo.name).SetMaxLength(campo.ref.capacity);
@@ -85,14 +85,16 @@ TfrmAllegaExcel::TfrmAllegaExcel(ui::Application& app, ui::Form* owner)
     txtImporto.OnKeyDown = [this](ui::KeyEvent& k) { entry::AmountKeyDown(k, txtData); };
 }
 
-std::string TfrmAllegaExcel::TestoScheda(const char* name) const {
-    ui::Form* scheda = Owner();
-    if (!scheda) return {};
-    return rtl::Trim(scheda->Get<ui::Control>(name).Text());
+void TfrmAllegaExcel::ImpostaVeicolo(const std::string& posizione, const std::string& marca,
+                                     const std::string& modello, const std::string& targa) {
+    posizione_ = posizione;
+    marca_ = marca;
+    modello_ = modello;
+    targa_ = targa;
 }
 
 std::string TfrmAllegaExcel::Veicolo() const {
-    return TestoScheda("txtMarca") + " " + TestoScheda("txtModello") + " targata " + TestoScheda("txtTarga");
+    return marca_ + " " + modello_ + " targata " + targa_;
 }
 
 // Lists the vehicle's costs in the order of entry and shows their total.
@@ -101,7 +103,7 @@ void TfrmAllegaExcel::FormShow() {
     txtTrova.SetText("");
     lblTotale.SetText("0,00");
     lblTitolo.SetText(Veicolo());
-    lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + TestoScheda("lblPosizione") + ".pro"));
+    lblFile.SetText(rtl::DataPath("Costi_Veicolo_" + posizione_ + ".pro"));
 
     // A cost whose amount is not a number is listed, and ends the building
     // there: no later cost is listed or added. A cost file that cannot be

@@ -19,9 +19,13 @@ const common::FormatoRiga& FormatoCosto();
 
 class TfrmAllegaExcel : public ui::Form, public controls::AllegaExcel {
 public:
-    // The owner is the vehicle card whose costs are shown: the sheet reads its
-    // record number, make, model and plate and never writes it.
     explicit TfrmAllegaExcel(ui::Application& app, ui::Form* owner = nullptr);
+
+    // The vehicle whose costs are shown, handed over by the vehicle card
+    // before showing the sheet: its record number, make, model and plate,
+    // each trimmed.
+    void ImpostaVeicolo(const std::string& posizione, const std::string& marca, const std::string& modello,
+                        const std::string& targa);
 
     report::Report frxReport;
 
@@ -35,14 +39,14 @@ private:
     void btnStampaClick();
     void txtImportoExit();
 
-    // The card's make, model and plate as the title shows them.
-    std::string Veicolo() const;
-    std::string TestoScheda(const char* name) const;
     void MostraPannelloCosti();
+    // Make, model and plate as the title shows them.
+    std::string Veicolo() const;
 
     common::SchedaArchivio scheda_;
     common::ListaRecord lista_;
     std::string trovaRicordato_;
+    std::string posizione_, marca_, modello_, targa_;
 };
 
 extern TfrmAllegaExcel* frmAllegaExcel;

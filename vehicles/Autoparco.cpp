@@ -48,14 +48,16 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
     c.archivio = [] { return vehicles::PercorsoArchivioAutomezzi(); };
     c.record = &vehicles::TAutomezzoRec;
     c.obbligatori = {
-        {"txtTipo", "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
-        {"txtMarca", "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
-        {"txtModello", "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
-        {"txtTarga", "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
+        {&txtTipo, "Attenzione: per salvare la scheda è necessario indicare il tipo di veicolo."},
+        {&txtMarca, "Attenzione: per salvare la scheda è necessario indicare la marca del veicolo."},
+        {&txtModello, "Attenzione: per salvare la scheda è necessario indicare il modello del veicolo."},
+        {&txtTarga, "Attenzione: per salvare la scheda è necessario indicare la targa del veicolo."},
     };
-    c.btnFocus = common::ConfigScheda::Focus::PrimaDeiControlli;
+    c.quandoFocus = common::ConfigScheda::Focus::PrimaDeiControlli;
+    c.btnFocus = &btnFocus;
     c.errori.nuovo = std::nullopt; // a new card has nothing to lose: failures pass in silence
-    c.primoCampo = "txtTipo";
+    c.nonDuplicare = {&lblFile01, &lblFile02, &lblFile03, &lblDesc01, &lblDesc02, &lblDesc03};
+    c.primoCampo = &txtTipo;
     c.dopoNuovo = [this] { SegnapostoNuovaScheda(); };
     c.passiDuplica = [this] { SegnapostoNuovaScheda(); };
     c.dopoMostra = [this] { CaricaFotoScheda(); };
@@ -65,7 +67,7 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
 
 TfrmAutoparco::TfrmAutoparco(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "vehicles/Autoparco.layout"), controls::Autoparco(this),
-      scheda_(*this, ConfigScheda()) {
+      scheda_(*this, lblPosizione, ConfigScheda()) {
     for (int i = 0; i < int(campi_.size()); ++i)
         campi_[std::size_t(i)] = &Get<ui::Control>(vehicles::ControlloCampo(i));
     OnShow = [this] { FormShow(); };
@@ -388,6 +390,8 @@ void TfrmAutoparco::btnCostiClick() {
         return;
     }
     auto costi = std::make_unique<TfrmAllegaExcel>(App(), this);
+    costi->ImpostaVeicolo(rtl::Trim(lblPosizione.Text()), rtl::Trim(txtMarca.Text()),
+                          rtl::Trim(txtModello.Text()), rtl::Trim(txtTarga.Text()));
     costi->ShowModal();
 }
 
@@ -403,14 +407,19 @@ void TfrmAutoparco::AllegatiApplicati(const Allegati& allegati) {
     Scrivi(allegati, {&lblFile01, &lblFile02, &lblFile03}, {&lblDesc01, &lblDesc02, &lblDesc03});
 }
 
+// The print and the preview get the photo and the card's filling.
+void TfrmAutoparco::ApriDocumento(vehicles::DialogoSchedaVeicolo& dialogo) {
+    dialogo.ImpostaFoto(imgFoto.Bitmap());
+    dialogo.ImpostaScheda([this](report::Report& rep) { vehicles::RiempiSchedaVeicolo(rep, *this); });
+    dialogo.ShowModal();
+}
+
 void TfrmAutoparco::cmdStampaClick() {
-    auto stampa = std::make_unique<TfrmStampaAutomezzo>(App(), this);
-    stampa->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmStampaAutomezzo>(App(), this));
 }
 
 void TfrmAutoparco::cmdAnteprimaClick() {
-    auto anteprima = std::make_unique<TfrmAnteprimaAutomezzo>(App(), this);
-    anteprima->ShowModal();
+    ApriDocumento(*std::make_unique<TfrmAnteprimaAutomezzo>(App(), this));
 }
 
 void TfrmAutoparco::cmdEsportaClick() {

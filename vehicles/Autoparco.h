@@ -12,6 +12,10 @@
 #include "vehicles/Autoparco.controls.h"
 #include "vehicles/TrovaAutomezzi.h"
 
+namespace vehicles {
+class DialogoSchedaVeicolo;
+}
+
 class TfrmAutoparco : public ui::Form,
                       public controls::Autoparco,
                       public RitornoTrovaAutomezzi,
@@ -56,6 +60,7 @@ private:
     void cmdTrovaClick();
     void btnCostiClick();
     void cmdFileClick();
+    void ApriDocumento(vehicles::DialogoSchedaVeicolo& dialogo);
     void cmdStampaClick();
     void cmdAnteprimaClick();
     void cmdEsportaClick();

@@ -29,10 +29,6 @@ common::FormatoRiga FormatoScadenza(std::string_view campoScadenza) {
     return formato;
 }
 
-std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza) {
-    return FormatoScadenza(campoScadenza).Riga(automezzo);
-}
-
 TfrmListaScadenze::TfrmListaScadenze(ui::Application& app, ui::Form* owner, std::string_view layout,
                                      std::string campoScadenza, std::string titolo)
     : ui::Form(app, owner, layout), controls::ListaScadenze(this), frxReport(common::RiepilogoDati()),

@@ -19,9 +19,8 @@
 // ahead. Nothing for a deadline that is empty (not listed) or not a date.
 std::optional<bool> ScadenzaImminente(std::string_view scadenza, rtl::Date oggi);
 
-// The list line of a vehicle in a deadline list: its layout and one line.
+// The list line of a vehicle in a deadline list.
 common::FormatoRiga FormatoScadenza(std::string_view campoScadenza);
-std::string RigaScadenza(const common::RecordView& automezzo, std::string_view campoScadenza);
 
 class TfrmListaScadenze : public ui::Form, public controls::ListaScadenze {
 public:

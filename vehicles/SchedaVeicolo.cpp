@@ -5,7 +5,6 @@
 
 #include "common/Reports.h"
 #include "vehicles/AutomezzoRec.h"
-#include "vehicles/Autoparco.h"
 
 namespace vehicles {
 
@@ -14,7 +13,7 @@ DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner
     : common::TfrmDocumento(
           app, owner, layout,
           {.modello = "vehicles/SchedaVeicolo.report",
-           .riempi = [this](report::Report& rep) { Riempi(rep); },
+           .riempi = [this](report::Report& rep) { rep.Picture("imgLogo").SetPicture(imgLogo.Bitmap()); },
            .testoErrore = anteprima ? common::kMsgAnteprimaDocumentoFoto : common::kMsgStampaDocumentoFoto,
            .anteprima = anteprima}),
       controls::SchedaVeicolo(this) {
@@ -24,19 +23,16 @@ DialogoSchedaVeicolo::DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner
 // The card's photo, or the placeholder. A picture that does not decode
 // already reads as none.
 void DialogoSchedaVeicolo::FormShow() {
-    const ui::BitmapPtr photo = frmAutoparco ? frmAutoparco->imgFoto.Bitmap() : nullptr;
-    imgLogo.SetBitmap(photo && !photo->empty() ? photo : imgTemp.Bitmap());
+    imgLogo.SetBitmap(foto_ && !foto_->empty() ? foto_ : imgTemp.Bitmap());
 }
 
-void DialogoSchedaVeicolo::Riempi(report::Report& rep) {
+void RiempiSchedaVeicolo(report::Report& rep, const ui::Form& scheda) {
     static const std::vector<std::string> memo = [] {
         std::vector<std::string> names;
         for (int i = 0; i < kCampiInEdit; ++i)
             names.push_back(ControlloCampo(i));
         return names;
     }();
-    const TfrmAutoparco& scheda = common::SchedaAperta(frmAutoparco, "scheda del veicolo assente");
-    rep.Picture("imgLogo").SetPicture(imgLogo.Bitmap());
     common::RiempiMemo(rep, scheda, memo);
 }
 

@@ -6,11 +6,20 @@
 #include <string_view>
 
 #include "common/DialogoDocumento.h"
+#include "platform/ui/Form.h"
 #include "vehicles/SchedaVeicolo.controls.h"
 
 namespace vehicles {
 
+// The card's part of the document: the 32 data memos with the trimmed texts
+// of the card's edits of the same names.
+void RiempiSchedaVeicolo(report::Report& rep, const ui::Form& scheda);
+
 class DialogoSchedaVeicolo : public common::TfrmDocumento, public controls::SchedaVeicolo {
+public:
+    // The card's photo, handed over by the card before showing the dialog.
+    void ImpostaFoto(ui::BitmapPtr foto) { foto_ = std::move(foto); }
+
 protected:
     DialogoSchedaVeicolo(ui::Application& app, ui::Form* owner, std::string_view layout, bool anteprima);
 
@@ -18,9 +27,8 @@ private:
     // imgLogo takes the picture of the card's photo, or imgTemp's when the
     // card has none.
     void FormShow();
-    // The photo, then the 32 data memos with the trimmed texts of the card's
-    // edits of the same names.
-    void Riempi(report::Report& rep);
+
+    ui::BitmapPtr foto_;
 };
 
 } // namespace vehicles

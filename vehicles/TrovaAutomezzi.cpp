@@ -60,15 +60,11 @@ const common::FormatoRiga& FormatoTrovaAutomezzo() {
     return formato;
 }
 
-std::string RigaTrovaAutomezzo(const common::RecordView& automezzo) {
-    return FormatoTrovaAutomezzo().Riga(automezzo);
-}
-
 TfrmTrovaAutomezzi::TfrmTrovaAutomezzi(ui::Application& app, ui::Form* owner, RitornoTrovaAutomezzi* ritorno)
-    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), controls::TrovaAutomezzi(this),
-      frxReport(common::RiepilogoDati()), ritorno_(ritorno), automezzo_(common::TAutomezzoRec),
-      lista_(lstRecords),
-      ricerca_(*this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
+    : ui::Form(app, owner, "vehicles/TrovaAutomezzi.layout"), controls::SearchWindow(this),
+      controls::TrovaAutomezzi(this), frxReport(common::RiepilogoDati()), ritorno_(ritorno),
+      automezzo_(common::TAutomezzoRec), lista_(lstRecords),
+      ricerca_(*this, *this, lista_, frxReport, ConfigTrovaAutomezzi(), [this] { lstRecordsDblClick(); }) {}
 
 // Hands the chosen vehicle back as the caller tag says, then closes the
 // search. Failures are dropped: what was handed back stays.

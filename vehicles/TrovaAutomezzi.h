@@ -21,9 +21,8 @@
 // model, plate; a layout to go on with.
 common::FormatoRiga InizioFormatoAutomezzo();
 
-// The list line of a vehicle in the search: its layout and one line.
+// The list line of a vehicle in the search.
 const common::FormatoRiga& FormatoTrovaAutomezzo();
-std::string RigaTrovaAutomezzo(const common::RecordView& automezzo);
 
 // The way back of the vehicle search: the window that opens the search
 // implements the call of its own caller tag and hands itself to the search,
@@ -55,7 +54,7 @@ protected:
     ~RitornoTrovaAutomezzi() = default;
 };
 
-class TfrmTrovaAutomezzi : public ui::Form, public controls::TrovaAutomezzi {
+class TfrmTrovaAutomezzi : public ui::Form, public controls::SearchWindow, public controls::TrovaAutomezzi {
 public:
     // `ritorno` receives the chosen vehicle; without it a recall copies
     // nothing.

@@ -1,6 +1,8 @@
 #include "platform/chart/Chart.h"
 
 #include <exception>
+#include <stdexcept>
+#include <utility>
 
 namespace chart {
 
@@ -61,25 +63,17 @@ PrintPlan PlanCopies(int askedCopies, bool printerMakesCopies) {
     return {askedCopies, 1};
 }
 
-void HeadlessPrinter::PrintJob(const Chart& chart, int copies) {
-    jobs.push_back({chart.Kind(), chart.Points(), copies});
-}
-
 namespace {
 Printer* installed = nullptr;
 }
 
-HeadlessPrinter& GetHeadlessPrinter() {
-    static HeadlessPrinter p;
-    return p;
-}
-
-void SetPrinter(Printer* p) {
-    installed = p;
+Printer* SetPrinter(Printer* p) {
+    return std::exchange(installed, p);
 }
 
 Printer& GetPrinter() {
-    return installed ? *installed : GetHeadlessPrinter();
+    if (!installed) throw std::logic_error("chart: no printer installed to print into");
+    return *installed;
 }
 
 void Print(const Chart& chart, int askedCopies, bool printerMakesCopies) {

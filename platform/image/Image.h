@@ -1,6 +1,6 @@
 #pragma once
-// Pictures: decoding (JPEG, BMP, PNG), saving as JPEG, fitting into a box,
-// and a few drawing helpers for the pictures we draw ourselves.
+// Pictures: decoding (JPEG, BMP, PNG), saving as JPEG and fitting into a
+// box.
 //
 // Failures are thrown as img::Error (an rtl::DataError whose text names the
 // file or resource). A picture is either decoded completely or not at all: a
@@ -35,8 +35,6 @@ Bitmap LoadResource(std::string_view name);
 // quality: 1..100.
 void SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& file, int quality = 90);
 std::string EncodeJpeg(const Bitmap& bitmap, int quality = 90);
-std::string EncodePng(const Bitmap& bitmap);
-void SavePng(const Bitmap& bitmap, const std::filesystem::path& file);
 
 // Fitting: the largest size of the same proportions as width x height that
 // fits into boxWidth x boxHeight (at least 1 x 1 for a non-empty picture;
@@ -58,24 +56,5 @@ SizeF FitSize(double width, double height, double boxWidth, double boxHeight);
 Bitmap Scaled(const Bitmap& bitmap, int width, int height);
 // Resampled copy fitted into the box, proportions kept.
 Bitmap ScaledToFit(const Bitmap& bitmap, int boxWidth, int boxHeight);
-
-// Drawing helpers. Colours are 0xAARRGGBB; drawing blends by the colour's alpha
-// and clips at the bitmap's edges.
-Bitmap Filled(int width, int height, std::uint32_t argb);
-void FillRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
-void FrameRect(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb, int thickness = 1);
-// Top to bottom from `top` to `bottom`.
-void VerticalGradient(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t top,
-                      std::uint32_t bottom);
-void FillEllipse(Bitmap& bitmap, int x, int y, int width, int height, std::uint32_t argb);
-void DrawLine(Bitmap& bitmap, int x1, int y1, int x2, int y2, std::uint32_t argb, int thickness = 1);
-// Plain ASCII text in a small built-in bitmap font, each font pixel drawn as a
-// scale x scale block; returns the width drawn. textWidth gives it beforehand.
-int DrawText(Bitmap& bitmap, int x, int y, std::string_view text, std::uint32_t argb, int scale = 1);
-int TextWidth(std::string_view text, int scale = 1);
-int TextHeight(int scale = 1);
-
-// The pixel at x, y as 0xAARRGGBB (for tests and tools).
-std::uint32_t Pixel(const Bitmap& bitmap, int x, int y);
 
 } // namespace img

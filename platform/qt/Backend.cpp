@@ -29,6 +29,9 @@ struct Session::Impl {
     std::unique_ptr<ChartPrinter> charts;
     std::unique_ptr<Bridge> bridge;
     std::vector<std::unique_ptr<QTranslator>> translators;
+    // What the session replaced, installed again when it ends.
+    report::Output* earlierReports = nullptr;
+    chart::Printer* earlierCharts = nullptr;
 };
 
 Session::Session(ui::Application& app, Mode mode)
@@ -46,8 +49,8 @@ Session::Session(ui::Application& app, Mode mode)
     d.bridge = std::make_unique<Bridge>(app);
     d.bridge->SetUnattended(unattended);
     app.SetServices(d.services.get());
-    report::SetOutput(d.reports.get());
-    chart::SetPrinter(d.charts.get());
+    d.earlierReports = report::SetOutput(d.reports.get());
+    d.earlierCharts = chart::SetPrinter(d.charts.get());
     app.SetBackend(d.bridge.get());
 }
 
@@ -55,8 +58,8 @@ Session::~Session() {
     Impl& d = *impl_;
     d.app.SetBackend(nullptr);
     d.app.SetServices(nullptr);
-    report::SetOutput(nullptr);
-    chart::SetPrinter(nullptr);
+    report::SetOutput(d.earlierReports);
+    chart::SetPrinter(d.earlierCharts);
     d.bridge.reset();
 }
 

@@ -25,8 +25,6 @@ public:
     // Shows the print dialog with the copies preset; false when cancelled.
     // After it, GetPrinter().copyCount() holds the copies chosen.
     bool Choose(QWidget* parent, int copies, const QString& documentName);
-    // Whether the chosen printer makes copies itself.
-    bool MakesCopies() const { return printer_->supportsMultipleCopies(); }
 
 private:
     std::unique_ptr<QPrinter> printer_;

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace report {
 
@@ -974,31 +976,17 @@ void Report::Preview() {
 // Output
 // ---------------------------------------------------------------------------
 
-bool HeadlessOutput::Print(const Document& document) {
-    if (!confirm) return false;
-    printed.push_back(document);
-    return true;
-}
-
-void HeadlessOutput::Preview(const Document& document) {
-    previewed.push_back(document);
-}
-
 namespace {
 Output* installed = nullptr;
 }
 
-HeadlessOutput& GetHeadlessOutput() {
-    static HeadlessOutput o;
-    return o;
-}
-
-void SetOutput(Output* o) {
-    installed = o;
+Output* SetOutput(Output* o) {
+    return std::exchange(installed, o);
 }
 
 Output& GetOutput() {
-    return installed ? *installed : GetHeadlessOutput();
+    if (!installed) throw std::logic_error("report: no output installed to print or preview into");
+    return *installed;
 }
 
 } // namespace report

@@ -2,8 +2,8 @@
 // Report templates and the report engine.
 //
 // A template is a text file kept beside the window that prints it and
-// embedded at build time; Report::fromResource("gate/StampaVisita.report")
-// loads it. The code then finds objects by name, fills them, and prepare()
+// embedded at build time; Report::FromResource("gate/StampaVisita.report")
+// loads it. The code then finds objects by name, fills them, and Prepare()
 // lays the report out into a page model (platform/report/Page.h), which the
 // backend previews, prints or writes as PDF.
 //
@@ -247,8 +247,10 @@ private:
     Document document_;
 };
 
-// Where prepared reports go. The Qt backend installs its own (print dialog,
-// preview window); without one, the headless output below is used.
+// Where prepared reports go: the Qt backend installs its own (print dialog,
+// preview window), the tests a headless one. A print or a preview with none
+// installed is a fault of the program, never a silent success: it throws
+// std::logic_error.
 class Output {
 public:
     virtual ~Output() = default;
@@ -259,21 +261,9 @@ public:
     virtual void Preview(const Document& document) = 0;
 };
 
-// Headless output: records what was printed and previewed; `confirm` is the
-// answer of the print dialog (true: print).
-class HeadlessOutput : public Output {
-public:
-    bool confirm = true;
-    std::vector<Document> printed;
-    std::vector<Document> previewed;
-    bool Print(const Document& document) override;
-    void Preview(const Document& document) override;
-};
-
-// Installs an output (nullptr restores the built-in headless one) and
-// returns the one in force.
-void SetOutput(Output* output);
+// Installs an output (nullptr: none) and returns the one it replaces.
+Output* SetOutput(Output* output);
+// The output installed; throws std::logic_error when there is none.
 Output& GetOutput();
-HeadlessOutput& GetHeadlessOutput();
 
 } // namespace report

@@ -23,8 +23,6 @@ public:
     // The date of a year, month and day; nothing when the day does not exist.
     // Only years 1 to 9999 are accepted.
     static std::optional<Date> FromYmd(int year, int month, int day);
-    // The date of a day number (see Serial()).
-    static constexpr Date FromSerial(std::int32_t serial) { return Date(serial); }
 
     // Days since 01/01/0001 (which is day 0).
     constexpr std::int32_t Serial() const { return serial_; }

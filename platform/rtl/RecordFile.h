@@ -43,7 +43,6 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::size_t RecordSize() const { return size_; }
 
     // Whole records in the file; a trailing fragment is not counted.
     std::int64_t Count() const;

@@ -25,10 +25,6 @@ Application& Application::Current() {
     return *g_current;
 }
 
-bool Application::Exists() {
-    return g_current != nullptr;
-}
-
 void Application::Register(Form& f) {
     forms_.push_back(&f);
     if (forms_.size() == 1) mainForm_ = &f;

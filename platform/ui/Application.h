@@ -52,7 +52,6 @@ public:
 
     // The application of the program (the last one created and still alive).
     static Application& Current();
-    static bool Exists();
 
     // Windows in creation order; the first one created is the main window.
     const std::vector<Form*>& Forms() const { return forms_; }

@@ -482,17 +482,7 @@ ListBox::ListBox(Form& f, Control* parent, std::string name)
     : Control(f, parent, std::move(name), ControlKind::ListBox) {}
 
 void ListBox::ItemsChanged() {
-    if (updating_ > 0)
-        pendingItems_ = true;
-    else
-        Changed(Property::Items);
-}
-
-void ListBox::EndUpdate() {
-    if (updating_ > 0 && --updating_ == 0 && pendingItems_) {
-        pendingItems_ = false;
-        Changed(Property::Items);
-    }
+    Changed(Property::Items);
 }
 
 int ListBox::AddItem(std::string_view text) {
@@ -530,11 +520,6 @@ void ListBox::InsertItem(std::size_t at, std::string_view text) {
         moved[i >= at ? i + 1 : i] = s;
     styles_.swap(moved);
     if (itemIndex_ >= int(at)) ++itemIndex_;
-    ItemsChanged();
-}
-
-void ListBox::SetItem(std::size_t i, std::string_view text) {
-    items_.set(i, text);
     ItemsChanged();
 }
 
@@ -587,10 +572,7 @@ const ItemStyle* ListBox::ItemStyleAt(std::size_t i) const {
 void ListBox::SetItemStyle(std::size_t i, const ItemStyle& s) {
     if (i >= items_.size()) throw std::out_of_range("ListBox::SetItemStyle");
     styles_[i] = s;
-    if (updating_ > 0)
-        pendingItems_ = true;
-    else
-        Changed(Property::ItemStyle);
+    Changed(Property::ItemStyle);
 }
 
 const Font& ListBox::FontOfItem(std::size_t i) const {
@@ -629,12 +611,6 @@ void ComboEdit::SetItems(std::vector<std::string> items) {
 
 void ComboEdit::AddItem(const std::string& text) {
     items_.push_back(text);
-    Changed(Property::Items);
-}
-
-void ComboEdit::ClearItems() {
-    items_.clear();
-    itemIndex_ = -1;
     Changed(Property::Items);
 }
 
@@ -834,10 +810,7 @@ void StringGrid::SetCell(int col, int row, std::string_view text) {
 }
 
 void StringGrid::NoteCells() {
-    if (updating_ > 0)
-        pendingCells_ = true;
-    else
-        Changed(Property::Cells);
+    Changed(Property::Cells);
 }
 
 void StringGrid::SetSource(std::shared_ptr<const GridSource> source, int rows) {
@@ -861,13 +834,6 @@ void StringGrid::SetSource(std::shared_ptr<const GridSource> source, int rows) {
 const std::string* StringGrid::FindSetCell(int col, int row) const {
     const auto it = set_.find(std::uint64_t(row) << 32 | std::uint32_t(col));
     return it == set_.end() ? nullptr : &it->second;
-}
-
-void StringGrid::EndUpdate() {
-    if (updating_ > 0 && --updating_ == 0 && pendingCells_) {
-        pendingCells_ = false;
-        Changed(Property::Cells);
-    }
 }
 
 void StringGrid::SetReadOnly(bool r) {

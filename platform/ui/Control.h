@@ -140,7 +140,6 @@ public:
     // Fill of rectangles and panels; background of the other kinds.
     const Brush& Fill() const { return fill_; }
     void SetFill(const Brush& b);
-    void SetFillColor(Color c) { SetFill(Brush::Solid(c)); }
 
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& h);
@@ -338,7 +337,6 @@ public:
     void SetBitmap(BitmapPtr b);
     void Clear() { SetBitmap(nullptr); }
     // The embedded resource the layout names ("shell/Logo.png"), if any.
-    const std::string& ResourceName() const { return resource_; }
     void SetResourceName(const std::string& name);
     Wrap WrapMode() const { return wrap_; }
     void SetWrapMode(Wrap w);
@@ -355,7 +353,6 @@ public:
     // Stroke; a second colour makes it fade from the first to the second.
     const Brush& Stroke() const { return stroke_; }
     void SetStroke(const Brush& b);
-    void SetStrokeColor(Color c) { SetStroke(Brush::Solid(c)); }
     int StrokeThickness() const { return strokeThickness_; }
     void SetStrokeThickness(int t);
     int CornerRadius() const { return radius_; }
@@ -398,7 +395,6 @@ public:
     // The same with items already in one buffer, taken as they are.
     void TakeItems(ListItems items);
     void InsertItem(std::size_t at, std::string_view text);
-    void SetItem(std::size_t i, std::string_view text);
     void DeleteItem(std::size_t i);
     void Clear();
 
@@ -426,10 +422,6 @@ public:
 
     Notify OnChange; // the selection changed
 
-    // Tells the backend once after a batch of item changes instead of per item.
-    void BeginUpdate() { ++updating_; }
-    void EndUpdate();
-
 private:
     void ItemsChanged();
     ListItems items_;
@@ -440,8 +432,6 @@ private:
     int itemWidth_ = 0;
     int itemHeight_ = 0;
     bool scrollBars_ = true;
-    int updating_ = 0;
-    bool pendingItems_ = false;
 };
 
 // An edit with a drop-down list of items. Not editable = ReadOnly: the value
@@ -454,7 +444,6 @@ public:
     const std::vector<std::string>& Items() const { return items_; }
     void SetItems(std::vector<std::string> items);
     void AddItem(const std::string& text);
-    void ClearItems();
     // -1 for no item. Setting an index >= 0 also sets the text to that item.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int i);
@@ -558,14 +547,6 @@ public:
         return FindSetCell(col, row);
     }
 
-    // Tells the backend once after a batch of cell changes (a fill of many
-    // rows) instead of at each cell.
-    void BeginUpdate() { ++updating_; }
-    void EndUpdate();
-    // Makes room for this many bytes of cell text in all (a fill of many
-    // rows that can tell its size): the texts are then not moved as they grow.
-    void ReserveText(std::size_t bytes) { texts_.reserve(bytes); }
-
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool r);
     int RowHeight() const { return rowHeight_; }
@@ -589,7 +570,7 @@ public:
 private:
     void Relayout(std::size_t stride);
     void Compact();
-    void NoteCells(); // cells changed: tells the backend now or at EndUpdate
+    void NoteCells(); // cells changed: tells the backend
     const std::string* FindSetCell(int col, int row) const;
 
     std::vector<GridColumn> columns_;
@@ -613,8 +594,6 @@ private:
     std::map<std::uint64_t, std::string> set_;
     std::vector<bool> rowsSet_;
     mutable std::string scratch_;
-    int updating_ = 0;
-    bool pendingCells_ = false;
     bool readOnly_ = false;
     int rowHeight_ = 21;
     bool alternating_ = false;

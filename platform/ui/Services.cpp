@@ -28,22 +28,6 @@ const char* DialogTypeName(DialogType t) {
     return "?";
 }
 
-const char* AnswerName(Answer a) {
-    switch (a) {
-    case Answer::None:
-        return "none";
-    case Answer::OK:
-        return "OK";
-    case Answer::Cancel:
-        return "Cancel";
-    case Answer::Yes:
-        return "Yes";
-    case Answer::No:
-        return "No";
-    }
-    return "?";
-}
-
 // Without a backend nobody can answer: the text goes to the error stream and
 // the answer is the one that changes nothing.
 Answer Services::Message(DialogType type, const std::string& text, Buttons buttons) {

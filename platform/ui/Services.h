@@ -18,7 +18,6 @@ enum class Buttons { OK, OKCancel, YesNo };
 enum class Answer { None, OK, Cancel, Yes, No };
 
 const char* DialogTypeName(DialogType t);
-const char* AnswerName(Answer a);
 
 struct FileDialogRequest {
     std::string title;

@@ -41,10 +41,11 @@ struct Card {
         c.archivio = [path] { return path; };
         c.record = &TCostoRec;
         c.obbligatori = {
-            {"txtData", "Attenzione: per salvare la scheda è necessario indicare la data."},
-            {"txtCausale", "Attenzione: per salvare la scheda è necessario indicare la causale."}};
-        c.primoCampo = "txtData";
-        c.btnFocus = focus;
+            {&GetEdit("txtData"), "Attenzione: per salvare la scheda è necessario indicare la data."},
+            {&GetEdit("txtCausale"), "Attenzione: per salvare la scheda è necessario indicare la causale."}};
+        c.primoCampo = &GetEdit("txtData");
+        c.quandoFocus = focus;
+        c.btnFocus = &form.Get<ui::Control>("btnFocus");
         c.errori.primo = ui::DialogType::Warning;
         c.dopoNuovo = [this] { Guasto(); };
         c.dopoMostra = [this] {
@@ -56,7 +57,7 @@ struct Card {
             Guasto();
         };
         c.passiDuplica = [this] { Guasto(); };
-        scheda = std::make_unique<SchedaArchivio>(form, std::move(c));
+        scheda = std::make_unique<SchedaArchivio>(form, form.Get<ui::Label>("lblPosizione"), std::move(c));
         form.Show();
     }
     ui::Edit& GetEdit(const char* name) { return form.Get<ui::Edit>(name); }
@@ -362,7 +363,7 @@ TEST(Card, CheckBoxFieldsStoreSiOrNoAndLoadOnlyThose) {
     const std::string path = rtl::DataPath("Prova.pro");
     c.archivio = [path] { return path; };
     c.record = &kFlagRec;
-    SchedaArchivio scheda(form, std::move(c));
+    SchedaArchivio scheda(form, form.Get<ui::Label>("lblPosizione"), std::move(c));
     form.Show();
     auto& chk = form.Get<ui::CheckBox>("chkFerie");
 

@@ -10,6 +10,7 @@
 #include "platform/image/Image.h"
 #include "platform/ui/Layout.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 
 using namespace common;
 
@@ -52,9 +53,9 @@ struct Fixture {
         card.Get<ui::Edit>("txtTarga").SetText("  AB123CD ");
         card.Get<ui::Edit>("txtMarca").SetText("[ditta] Fiat");
         dialog.Show();
-        report::GetHeadlessOutput().printed.clear();
-        report::GetHeadlessOutput().previewed.clear();
-        report::GetHeadlessOutput().confirm = true;
+        ts::GetHeadlessOutput().printed.clear();
+        ts::GetHeadlessOutput().previewed.clear();
+        ts::GetHeadlessOutput().confirm = true;
     }
     void Run(bool anteprima, std::vector<std::string> memo, std::string_view error) {
         EseguiDocumento(
@@ -78,29 +79,29 @@ TEST(DocumentReport, FillsMemosFromTheCardAndPrints) {
     h.setNow({*rtl::Date::FromYmd(2024, 7, 1), {8, 30, 0}});
     Fixture f(h);
     f.Run(false, {"txtTarga", "txtMarca"}, kMsgStampaNonRiuscita);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    const auto texts = Texts(report::GetHeadlessOutput().printed[0]);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    const auto texts = Texts(ts::GetHeadlessOutput().printed[0]);
     EXPECT_EQ(texts.at("txtTarga_A"), "AB123CD");
     EXPECT_EQ(texts.at("txtTarga_B"), "AB123CD");
     EXPECT_EQ(texts.at("txtMarca_B"), "[ditta] Fiat");
     EXPECT_EQ(texts.at("txtCalce"), "Stampa eseguita in data 01/07/2024 alle ore 08:30");
     EXPECT_FALSE(f.dialog.Visible());
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
 
 TEST(DocumentReport, CancelledPrintPrintsNothingAndPreviewShows) {
     ts::Harness h;
     Fixture f(h);
-    report::GetHeadlessOutput().confirm = false;
+    ts::GetHeadlessOutput().confirm = false;
     f.Run(false, {"txtTarga"}, kMsgStampaNonRiuscita);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     EXPECT_FALSE(f.dialog.Visible());
 
     f.dialog.Show();
     f.Run(true, {"txtTarga"}, kMsgAnteprimaNonRiuscita);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
-    EXPECT_EQ(Texts(report::GetHeadlessOutput().previewed[0]).at("txtTarga_A"), "AB123CD");
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
+    EXPECT_EQ(Texts(ts::GetHeadlessOutput().previewed[0]).at("txtTarga_A"), "AB123CD");
 }
 
 TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
@@ -110,7 +111,7 @@ TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
                     "Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                     "Si consiglia di ridurre le dimensioni della foto.");
     f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto); // no memo txtNote_A
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     EXPECT_FALSE(f.dialog.Visible());
 }
 
@@ -150,7 +151,7 @@ TEST(DocumentReport, OnlyReportAndDataFailuresGiveTheDialogsMessage) {
         h.expectMessage(caso.tipo, caso.testo);
         h.click(f.dialog.Get<ui::Button>("btnStampa"));
         h.verify();
-        EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+        EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
         EXPECT_EQ(f.dialog.Visible(), caso.tipo == ui::DialogType::Error);
     }
 }

@@ -32,6 +32,10 @@ struct Window {
         form.Show();
     }
     ui::ListBox& Lst() { return form.Get<ui::ListBox>("lstRecords"); }
+    PannelliRicerca Pannelli() {
+        return {form.Get<ui::Label>("lblConta"), form.Get<ui::Control>("panAvvio"),
+                form.Get<ui::Control>("panContainer"), form.Get<ui::Edit>("txtTrova")};
+    }
     ui::Form form;
 };
 
@@ -125,7 +129,7 @@ TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {
     const std::vector<Criterio> criteri = {{"fiat", TAutomezzoRec.Field("Marca")},
                                            {"  ", TAutomezzoRec.Field("Modello")},
                                            {"ab7", TAutomezzoRec.Field("Targa")}};
-    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line());
+    CercaSchede(w.Pannelli(), lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line());
     EXPECT_EQ(w.form.Get<ui::Label>("lblConta").Text(), "2");
     EXPECT_EQ(w.Lst().Items(), std::vector<std::string>{"FIAT Uno        AB77"});
     EXPECT_TRUE(w.form.Get<ui::Control>("panContainer").Visible());
@@ -141,7 +145,7 @@ TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
     Window w(h);
     ListaRecord lista(w.Lst());
     const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.Field("Targa")}};
-    CercaSchede(w.form, lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
+    CercaSchede(w.Pannelli(), lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
     EXPECT_EQ(w.Lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
     h.select(w.Lst(), 1);
     EXPECT_EQ(lista.NumeroSelezionato(), 3);
@@ -152,7 +156,7 @@ TEST(ListWindow, SearchFailureKeepsTheCriteriaPanel) {
     { std::ofstream(rtl::DataPath("file")) << "x"; }
     Window w(h);
     ListaRecord lista(w.Lst());
-    EXPECT_ANY_THROW(CercaSchede(w.form, lista, {}, rtl::DataPath("file/Parco.pro"), Line()));
+    EXPECT_ANY_THROW(CercaSchede(w.Pannelli(), lista, {}, rtl::DataPath("file/Parco.pro"), Line()));
     EXPECT_FALSE(w.form.Get<ui::Control>("panContainer").Visible());
     EXPECT_TRUE(w.form.Get<ui::Control>("panAvvio").Visible());
     EXPECT_EQ(w.Lst().Count(), 0u);

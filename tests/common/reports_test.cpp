@@ -7,6 +7,8 @@
 
 #include "common/Reports.h"
 #include "platform/rtl/Clock.h"
+#include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 
 using namespace common;
 
@@ -86,7 +88,8 @@ TEST(ListReport, FooterFollowsTheLastLine) {
 }
 
 TEST(ListReport, PrintGoesThroughThePrintDialog) {
-    auto& out = report::GetHeadlessOutput();
+    ts::Harness h; // installs the headless output
+    auto& out = ts::GetHeadlessOutput();
     out.printed.clear();
     report::Report rep = RiepilogoDati();
     const std::vector<std::string> lines = {"uno", "due"};

@@ -13,6 +13,7 @@
 #include "drivers/Trasferte.h"
 #include "platform/report/Report.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/Outputs.h"
 
 using dt::CardTest;
 
@@ -40,7 +41,7 @@ const Elenco kServizio = {"cmdServizio", "TfrmServizio", " Riepilogo conduttori 
 
 class ListTest : public CardTest {
 protected:
-    ListTest() { report::GetHeadlessOutput() = report::HeadlessOutput(); }
+    ListTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 
     // Opens the list from the card and runs `fai` on it while it is shown.
     void Apri(const Elenco& e, const std::function<void(drivers::ElencoConduttori&)>& fai) {
@@ -157,7 +158,7 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
         h.click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 2);
         h.click(w.btnStampa);
-        ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+        ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
         EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in ferie");
         EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
         h.click(w.btnChiudi);

@@ -6,17 +6,17 @@
 #include "drivers/StampaConduttore.h"
 #include "platform/report/Report.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/Outputs.h"
 
 namespace {
 
 class PrintTest : public dt::CardTest {
 protected:
     PrintTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
+        ts::GetHeadlessOutput() = ts::HeadlessOutput();
         h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2026, 3, 5), {7, 8, 9}});
     }
-    ~PrintTest() override { report::GetHeadlessOutput() = report::HeadlessOutput(); }
+    ~PrintTest() override { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 
     // The texts on the page by memo name; anonymous memos (the captions)
     // in a list of their own.
@@ -32,8 +32,8 @@ protected:
             EXPECT_FALSE(d.Visible());
         });
         h.click(card.cmdStampa);
-        ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-        const report::Document& doc = report::GetHeadlessOutput().printed[0];
+        ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+        const report::Document& doc = ts::GetHeadlessOutput().printed[0];
         EXPECT_EQ(doc.name, "Scheda Conduttore");
         ASSERT_EQ(doc.pages.size(), 1u);
         EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -116,30 +116,29 @@ TEST_F(PrintTest, CancelAndFailure) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
     // Cancelling the print dialog prints nothing; the dialog closes.
-    report::GetHeadlessOutput().confirm = false;
+    ts::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
-    // A card that cannot be read gives the failure text and closes.
-    report::GetHeadlessOutput().confirm = true;
+    // Without a card to read: the failure text, and the dialog closes.
+    ts::GetHeadlessOutput().confirm = true;
     h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
-        frmAnagrafica = nullptr;
+        d.ImpostaScheda({});
         h.expectMessage(ui::DialogType::Warning,
                         "Attenzione: la stampa del documento non è andata a buon fine.\n\r"
                         "\n\rSi consiglia di ridurre le dimensioni della foto.");
         h.click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
-        frmAnagrafica = &card;
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
 TEST(SchedaConduttore, TemplateRowsLieWhereTheLayoutPlacesThem) {

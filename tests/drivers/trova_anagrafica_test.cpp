@@ -7,6 +7,7 @@
 #include "platform/report/Report.h"
 #include "platform/rtl/Text.h"
 #include "tests/drivers/DriverCard.h"
+#include "tests/support/Outputs.h"
 #include "tripsheets/Fogli.h"
 
 namespace {
@@ -181,7 +182,7 @@ TEST(DriverSearch, EnterRingAndHighlight) {
 
 TEST(DriverSearch, FindNextAndPrint) {
     ts::Harness h;
-    report::GetHeadlessOutput() = report::HeadlessOutput();
+    ts::GetHeadlessOutput() = ts::HeadlessOutput();
     TfrmTrovaAnagrafica vuota(h.app);
     vuota.Show();
     Cerca(h, vuota);
@@ -208,7 +209,7 @@ TEST(DriverSearch, FindNextAndPrint) {
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
 
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in archivio");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }

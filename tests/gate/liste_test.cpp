@@ -12,6 +12,7 @@
 #include "gate/UscitiOggi.h"
 #include "platform/report/Report.h"
 #include "tests/gate/GateFixture.h"
+#include "tests/support/Outputs.h"
 
 using gt::GateTest;
 
@@ -20,8 +21,7 @@ namespace {
 class ListTest : public GateTest {
 protected:
     ListTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
+        ts::GetHeadlessOutput() = ts::HeadlessOutput();
         // Today is 05/03/2024.
         addVisits({
             // 1: entered yesterday, still inside
@@ -156,7 +156,7 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
         EXPECT_EQ(printed, listed);
         EXPECT_FALSE(listed.empty());
     }
-    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 3u);
+    EXPECT_EQ(ts::GetHeadlessOutput().printed.size(), 3u);
 }
 
 TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {
@@ -198,6 +198,7 @@ TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {
 // A double click loads the clicked card, also when another card has the same
 // line; the card takes all sixteen fields and the number.
 TEST_F(ListTest, RecallLoadsTheClickedCard) {
+    frmRegistro = nullptr; // the card hands itself over: no global instance is read
     addVisits({
         {{"DataEnt", "05/03/2024"},
          {"OraEnt", "10:00"},

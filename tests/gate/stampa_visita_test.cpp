@@ -8,6 +8,7 @@
 #include "gate/StampaVisita.h"
 #include "platform/report/Report.h"
 #include "tests/gate/GateFixture.h"
+#include "tests/support/Outputs.h"
 
 using gt::GateTest;
 
@@ -15,10 +16,7 @@ namespace {
 
 class PrintTest : public GateTest {
 protected:
-    PrintTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
     static const report::TextItem* Text(const report::Page& page, const std::string& object) {
         for (const auto& item : page.items)
             if (const auto* t = std::get_if<report::TextItem>(&item))
@@ -45,8 +43,8 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    const report::Document& doc = report::GetHeadlessOutput().printed[0];
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Entrata Uscita Veicolo");
     ASSERT_EQ(doc.pages.size(), 1u);
     const report::Page& page = doc.pages[0];
@@ -83,27 +81,25 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
 }
 
 TEST_F(PrintTest, CancelPrintsNothingAndAnnullaCloses) {
-    report::GetHeadlessOutput().confirm = false;
+    ts::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) { h.click(d.btnStampa); });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
-    report::GetHeadlessOutput().confirm = true;
+    ts::GetHeadlessOutput().confirm = true;
     h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
         h.click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
 TEST_F(PrintTest, AFailureIsReportedAndCloses) {
-    TfrmStampaVisita d(h.app, &card);
+    TfrmStampaVisita d(h.app, &card); // not opened by the card: no card to print from
     d.Show();
-    frmRegistro = nullptr; // no card to print from
     h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
     h.click(d.btnStampa);
-    frmRegistro = &card;
     EXPECT_FALSE(d.Visible());
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }

@@ -11,6 +11,7 @@
 #include "platform/chart/Chart.h"
 #include "platform/rtl/Files.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ protected:
 
     StatsTest() {
         frmStatistiche = &stats;
-        chart::GetHeadlessPrinter().jobs.clear();
+        ts::GetHeadlessPrinter().jobs.clear();
         h.setNow({*rtl::Date::FromYmd(2024, 6, 1), {12, 0, 0}});
         stats.Show();
     }
@@ -148,19 +149,19 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     } cases[] = {{" 2", 1}, {"3", 3}, {"", 1}, {"  ", 1}, {"x", 1}, {"007", 7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(*c.typed);
-        chart::GetHeadlessPrinter().jobs.clear();
+        ts::GetHeadlessPrinter().jobs.clear();
         h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
         h.expectInputQuery("Numero copie da stampare", "Copie:", c.typed);
         h.expectPrintDialog(c.preset);
         h.click(stats.btnStampa);
         h.verify();
-        EXPECT_EQ(int(chart::GetHeadlessPrinter().jobs.size()), c.preset);
-        for (const auto& job : chart::GetHeadlessPrinter().jobs) {
+        EXPECT_EQ(int(ts::GetHeadlessPrinter().jobs.size()), c.preset);
+        for (const auto& job : ts::GetHeadlessPrinter().jobs) {
             EXPECT_EQ(job.copies, 1);
             EXPECT_EQ(job.points.size(), 12u);
         }
     }
-    chart::GetHeadlessPrinter().jobs.clear();
+    ts::GetHeadlessPrinter().jobs.clear();
     // No, Cancel in the query, or in the print dialog: nothing printed.
     h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::No);
     h.click(stats.btnStampa);
@@ -177,7 +178,7 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     h.expectMessage(ui::DialogType::Error, "'99999999999' non è un valore intero valido.");
     h.click(stats.btnStampa);
     h.verify();
-    EXPECT_TRUE(chart::GetHeadlessPrinter().jobs.empty());
+    EXPECT_TRUE(ts::GetHeadlessPrinter().jobs.empty());
 }
 
 TEST_F(StatsTest, HintsOfTheChartPanel) {

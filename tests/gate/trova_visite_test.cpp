@@ -9,6 +9,7 @@
 #include "platform/report/Report.h"
 #include "platform/rtl/Text.h"
 #include "tests/gate/GateFixture.h"
+#include "tests/support/Outputs.h"
 
 using gt::GateTest;
 
@@ -17,8 +18,7 @@ namespace {
 class SearchTest : public GateTest {
 protected:
     SearchTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
+        ts::GetHeadlessOutput() = ts::HeadlessOutput();
         addVisits({
             {{"DataEnt", "02/03/2024"},
              {"OraEnt", "08:00"},
@@ -148,7 +148,7 @@ TEST_F(SearchTest, FindNextPrintAndRecall) {
         h.dblClickItem(s.lstRecords, 2);
         EXPECT_FALSE(s.Visible());
     });
-    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(card.lblPosizione.Text(), "3");
     EXPECT_EQ(card.txtNote.Text(), "DDT n. 5");
     EXPECT_EQ(card.txtOraUsc.Text(), "07:45");
@@ -156,7 +156,8 @@ TEST_F(SearchTest, FindNextPrintAndRecall) {
 
 TEST_F(SearchTest, OnlyTheTagRegistroRecalls) {
     for (const char* tag : {" registro ", "autoparco", ""}) {
-        TfrmTrovaVisite s(h.app, &card);
+        TfrmTrovaVisite s(h.app, &card, &card);
+        s.ImpostaArchivio(rtl::Trim(card.lblFile.Text()));
         s.lblMemory.SetText(tag);
         s.Show();
         card.lblPosizione.SetText("");

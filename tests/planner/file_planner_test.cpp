@@ -201,6 +201,19 @@ TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
     }
 }
 
+// The planner keeps the file the menu handed over with the vehicle: what the
+// menu's labels hold afterwards does not matter.
+TEST_F(FilePlanner, TheFileIsTheOneHandedOverByTheMenu) {
+    apriPlanner("AB123CD", "2026");
+    frmMenuDisponibili = nullptr;
+    menu.lblFile.SetText(path("altro.pln"));
+    planning.ScriviGiorno(7, "Rossi");
+    Chiudi();
+    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+              RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{7, "Rossi"}}));
+    EXPECT_FALSE(rtl::FileExists(path("altro.pln")));
+}
+
 TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
     apriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(7, "Rossi");

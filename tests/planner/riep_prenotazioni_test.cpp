@@ -7,6 +7,7 @@
 
 #include "PlannerTest.h"
 #include "planner/RiepPrenotazioni.h"
+#include "tests/support/Outputs.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class Riepilogo : public PlannerTest {
 protected:
     Riepilogo() {
         TfrmRiepPrenotazioni::UltimaRicerca().clear();
-        report::GetHeadlessOutput().printed.clear();
+        ts::GetHeadlessOutput().printed.clear();
         planning.Show();
     }
 };
@@ -36,7 +37,7 @@ TEST_F(Riepilogo, BookedDaysInCalendarOrderWithTrimmedTexts) {
     planning.Cella(100).mem.SetText("    ");   // blanks only: no line
     planning.ScriviGiorno(273, "Ultimo di settembre");
     planning.txtAnno.SetText("2023");
-    TfrmRiepPrenotazioni w(h.app, &planning);
+    TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     EXPECT_EQ(w.lstRecords.Items(), (std::vector<std::string>{
                                         "31 gennaio     Zeta srl",
                                         "01 febbraio    Bianchi",
@@ -56,7 +57,7 @@ TEST_F(Riepilogo, FindsByDayAndTextAndRemembersTheSearchAcrossWindows) {
     planning.ScriviGiorno(35, "Rossi");         // 5 February
     planning.ScriviGiorno(40, "Verdi");
     {
-        TfrmRiepPrenotazioni w(h.app, &planning);
+        TfrmRiepPrenotazioni w(h.app, &planning, &planning);
         w.Show();
         w.txtTrova.SetText("febbraio");
         h.click(w.btnTrova);
@@ -69,7 +70,7 @@ TEST_F(Riepilogo, FindsByDayAndTextAndRemembersTheSearchAcrossWindows) {
     EXPECT_EQ(TfrmRiepPrenotazioni::UltimaRicerca(), "febbraio");
     // A second window: the same text is a repeated search, so the first line
     // (selected when none is) is tested last.
-    TfrmRiepPrenotazioni w(h.app, &planning);
+    TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     w.Show();
     w.txtTrova.SetText("febbraio");
     h.click(w.btnTrova);
@@ -83,14 +84,14 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
     planning.txtMarca.SetText("");
     planning.txtModello.SetText("");
     planning.txtAnno.SetText("2026");
-    TfrmRiepPrenotazioni w(h.app, &planning);
+    TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
     h.click(w.btnTrova);
     h.verify();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo prenotazioni veicolo   anno 2026");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
 }
@@ -98,7 +99,7 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
 TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
     planning.ScriviGiorno(3, "Rossi");
     planning.txtAnno.SetText(" 2025 ");
-    TfrmRiepPrenotazioni w(h.app, &planning);
+    TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     w.Show();
     planning.txtMarca.SetText(" Fiat ");
     planning.txtModello.SetText(" Ducato ");

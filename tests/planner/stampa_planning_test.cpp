@@ -9,6 +9,7 @@
 #include "PlannerTest.h"
 #include "planner/AnteprimaPlanning.h"
 #include "planner/StampaPlanning.h"
+#include "tests/support/Outputs.h"
 
 namespace {
 
@@ -27,11 +28,11 @@ std::map<std::string, std::string> Testi(const report::Document& doc) {
 class StampaPlanning : public PlannerTest {
 protected:
     StampaPlanning() {
-        report::GetHeadlessOutput().printed.clear();
-        report::GetHeadlessOutput().previewed.clear();
-        report::GetHeadlessOutput().confirm = true;
+        ts::GetHeadlessOutput().printed.clear();
+        ts::GetHeadlessOutput().previewed.clear();
+        ts::GetHeadlessOutput().confirm = true;
     }
-    ~StampaPlanning() override { report::GetHeadlessOutput().confirm = true; }
+    ~StampaPlanning() override { ts::GetHeadlessOutput().confirm = true; }
 
     void Vehicle(const char* tipo, const char* marca, const char* modello, const char* targa,
                  const char* anno) {
@@ -60,8 +61,8 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    const report::Document& doc = report::GetHeadlessOutput().printed[0];
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Planning Annuale");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Landscape);
@@ -100,9 +101,9 @@ TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdAnteprima);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
-    auto t = Testi(report::GetHeadlessOutput().previewed[0]);
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
+    auto t = Testi(ts::GetHeadlessOutput().previewed[0]);
     EXPECT_EQ(t["txtGen_11"], " ");
     EXPECT_EQ(t["txtGen_12"], "X");
     EXPECT_EQ(t["txtModello"], " "); // make and model both empty: one blank
@@ -116,13 +117,13 @@ TEST_F(StampaPlanning, CancelAndAClosedPrintDialogPrintNothing) {
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    report::GetHeadlessOutput().confirm = false;
+    ts::GetHeadlessOutput().confirm = false;
     h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
         h.click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
     h.click(planning.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 2);
 }
 
@@ -135,9 +136,9 @@ TEST_F(StampaPlanning, AFailingPrinterReachesTheErrorBoxAndTheDialogStaysOpen) {
         void Preview(const report::Document&) override { throw report::Error("anteprima non disponibile"); }
     } guasta;
     struct Ripristina {
-        ~Ripristina() { report::SetOutput(nullptr); }
-    } ripristina;
-    report::SetOutput(&guasta);
+        report::Output* prima;
+        ~Ripristina() { report::SetOutput(prima); }
+    } ripristina{report::SetOutput(&guasta)};
     planning.Show();
     const auto prova = [&](common::TfrmDocumento& dialog, const char* testo) {
         h.expectMessage(ui::DialogType::Error, testo);
@@ -172,7 +173,7 @@ TEST_F(StampaPlanning, PlannerCommandsOpenTheirDialogs) {
     h.click(planning.cmdAnteprima);
     EXPECT_EQ(stampa, 1);
     EXPECT_EQ(anteprima, 1);
-    EXPECT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
+    EXPECT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
     EXPECT_TRUE(planning.Visible());
 }
 

@@ -58,7 +58,7 @@ TEST_F(Login, CorrectPasswordInAnyCaseOfAToZOpensTheStartMenu) {
         h.press(*frmPassword, ui::vk::Return);
         EXPECT_TRUE(frmAvvio->Visible()) << typed;
         EXPECT_FALSE(frmPassword->Visible()) << typed;
-        EXPECT_EQ(frmPassword->lblMemory.Text(), "SEGRETO");
+        EXPECT_EQ(frmPassword->lblMemory.Text(), ""); // compared and forgotten
     }
 }
 
@@ -206,6 +206,7 @@ TEST_F(ChangePassword, ChecksOldThenConfirmationAndEmptiesOnlyWhatWasWrong) {
     EXPECT_EQ(f.txtConferma.Text(), "");
     EXPECT_EQ(f.Focused(), &f.txtPasswordNew);
     EXPECT_EQ(Stored(), "VECCHIA");
+    EXPECT_EQ(f.lblMemory.Text(), ""); // the stored password compared and forgotten
 }
 
 TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {

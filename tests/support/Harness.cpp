@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/rtl/Files.h"
+#include "tests/support/Outputs.h"
 
 namespace ts {
 
@@ -44,10 +45,14 @@ Harness::Harness() {
     rtl::SetDataFolderForTesting(dataFolder_);
     app.SetServices(this);
     app.SetModalHook([this](ui::Form& f) { runModal(f); });
+    earlierReports_ = report::SetOutput(&GetHeadlessOutput());
+    earlierCharts_ = chart::SetPrinter(&GetHeadlessPrinter());
 }
 
 Harness::~Harness() {
     verify();
+    report::SetOutput(earlierReports_);
+    chart::SetPrinter(earlierCharts_);
     app.SetServices(nullptr);
     app.SetModalHook(nullptr);
     rtl::ResetClock();

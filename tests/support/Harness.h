@@ -9,6 +9,9 @@
 //   h.press(f, ui::vk::Return);
 //   h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(c.btnImportaData); });
 //
+// The harness installs the headless report output and chart printer
+// (tests/support/Outputs.h) for its lifetime.
+//
 // Dialogs must be expected, in order, with their type and exact text; an
 // unexpected dialog fails the test and prints its text, and an expected one
 // never shown fails it when the harness ends (or at verify()). A window shown
@@ -24,6 +27,8 @@
 #include <typeindex>
 #include <vector>
 
+#include "platform/chart/Chart.h"
+#include "platform/report/Report.h"
 #include "platform/rtl/Clock.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Input.h"
@@ -131,6 +136,8 @@ private:
     static std::string describe(const Expected& e);
 
     std::string dataFolder_;
+    report::Output* earlierReports_ = nullptr;
+    chart::Printer* earlierCharts_ = nullptr;
     std::deque<Expected> expected_;
     std::vector<ui::FileDialogRequest> fileRequests_;
     std::map<std::type_index, std::function<void(ui::Form&)>> modalByType_;

@@ -11,6 +11,7 @@
 #include "common/Archive.h"
 #include "common/Records.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Text.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
 #include "tests/support/StartMenu.h"
@@ -44,6 +45,8 @@ protected:
 
     std::string path(const std::string& name) const { return h.dataFolder() + name; }
     std::string archivePath() const { return path("2024.fdm"); }
+    // The archive the trip-sheet window hands to the windows it opens.
+    std::string openArchive() const { return rtl::Trim(fogli.lblFile.Text()); }
     std::string archive() const {
         return rtl::FileExists(archivePath()) ? rtl::ReadWholeFile(archivePath()) : "";
     }

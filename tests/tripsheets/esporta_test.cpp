@@ -84,6 +84,7 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     addSheet({{"NumFoglio", "3"}});
 
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.grdRecords.RowCount(), 3);
     ASSERT_EQ(w.grdRecords.ColumnCount(), 22);
@@ -112,6 +113,7 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
 
 TEST_F(ExportTest, EmptyYearWritesTenEmptyRows) {
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     EXPECT_EQ(w.grdRecords.RowCount(), 10);
     ExportNow(w);
@@ -125,11 +127,13 @@ TEST_F(ExportTest, TwoYearsInTurnLeaveTheLast) {
     fogli.lblFile.SetText(path("2023.fdm"));
     {
         TfrmExpFogli w(h.app, &fogli);
+        w.ImpostaArchivio(openArchive());
         w.Show();
         ExportNow(w);
     }
     fogli.lblFile.SetText(archivePath());
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ExportNow(w);
     std::vector<std::string> riga(21);
@@ -140,6 +144,7 @@ TEST_F(ExportTest, TwoYearsInTurnLeaveTheLast) {
 TEST_F(ExportTest, NoKeepsTheEarlierFileAndAFailureIsReported) {
     rtl::WriteWholeFile(path("Fogli_di_Marcia.xls"), "precedente");
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
     h.click(w.cmdEsporta);
@@ -159,6 +164,7 @@ TEST_F(ExportTest, NoKeepsTheEarlierFileAndAFailureIsReported) {
 TEST_F(ExportTest, OnlyTheOpenColumnsTakeTyping) {
     addSheet({{"NumFoglio", "1"}});
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     for (int col = 0; col < 22; ++col) {
         const bool modificabile = col == 5 || col >= 7;
@@ -169,6 +175,7 @@ TEST_F(ExportTest, OnlyTheOpenColumnsTakeTyping) {
 
 TEST_F(ExportTest, HintsAndHelp) {
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     EXPECT_EQ(w.Caption(), " Esporta archivio Fogli di Marcia in Microsoft Excel");
     ts::VerificaSuggerimentiEsportazione(h, w);
@@ -191,6 +198,7 @@ TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
               {"ImportoTot", "12,50"},
               {"KmPercorsi", "-150"}});
     TfrmExpFogli w(h.app, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ExportNow(w);
     const std::string cmd = "cd '" + h.dataFolder() + "' && HOME='" + h.dataFolder() +

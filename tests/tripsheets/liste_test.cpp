@@ -9,6 +9,7 @@
 
 #include "platform/report/Report.h"
 #include "platform/rtl/Text.h"
+#include "tests/support/Outputs.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/ExpFogli.h"
 #include "tripsheets/RiepAperti.h"
@@ -32,7 +33,7 @@ std::map<std::string, std::string> Foglio(const std::string& num, const std::str
 
 class ListTest : public SheetTest {
 protected:
-    ListTest() { report::GetHeadlessOutput() = report::HeadlessOutput(); }
+    ListTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 };
 
 } // namespace
@@ -44,7 +45,8 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
     addSheet(Foglio("13", "Bianchi", "06/03/2024"));
     addSheet({{"NumFoglio", "14"}, {"OraChiusura", "18:00"}, {"Conduttore", "Verdi"}, {"Targa", "ZZ999ZZ"}});
     addSheet(Foglio("2", "Neri"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 3u);
     EXPECT_EQ(w.lstRecords.Items()[0], "Foglio n. 12            Data: 05/03/2024  Ora: 09:07  Rossi Mario "
@@ -60,7 +62,8 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
 }
 
 TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     EXPECT_TRUE(rtl::FileExists(archivePath()));
@@ -68,7 +71,7 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
     h.click(w.btnTrova);
     // An empty list prints the title and an empty body.
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty() ||
                 w.frxReport.GetMemo("txtRiepilogo").Text().empty());
@@ -78,7 +81,8 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
 // every sheet is closed.
 TEST_F(ListTest, OpenListOverAnUnreadableArchiveIsReported) {
     rtl::CreateFolders(archivePath());
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     h.expectShowMessage(tt::kErroreArchivio);
     w.Show();
     h.verify();
@@ -90,7 +94,8 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
     addSheet(Foglio("1", "ROSSI MARIO"));
     addSheet(Foglio("2", "Bianchi"));
     addSheet(Foglio("3", "Rossini"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     h.type(w, "rossi");
     h.press(w, ui::vk::Return);
@@ -100,7 +105,7 @@ TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
         EXPECT_EQ(w.lstRecords.ItemIndex(), expected);
     }
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
@@ -122,7 +127,8 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     fogli.txtUfficio.SetText("Sede");
     fogli.txtKmPercorsi.SetText("tot");
 
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
     h.dblClickItem(w.lstRecords, 1);
@@ -133,6 +139,28 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     EXPECT_EQ(w.lstRecords.Count(), 0u); // emptied on close
 }
 
+// The window's commands hand the list and the search the year it has open and
+// take the recalled sheet back themselves: no global instance is read.
+TEST_F(ListTest, CommandsHandOverTheYearAndTakeTheRecallBack) {
+    addSheet(Foglio("1", "Rossi"));
+    addSheet(Foglio("2", "Bianchi"));
+    frmFogli = nullptr;
+    h.onModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) {
+        ASSERT_EQ(w.lstRecords.Count(), 2u);
+        h.dblClickItem(w.lstRecords, 1);
+    });
+    h.click(fogli.cmdFogliAperti);
+    EXPECT_EQ(fogli.lblPosizione.Text(), "2");
+    EXPECT_EQ(fogli.txtConduttore.Text(), "Bianchi");
+    h.onModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& s) {
+        h.click(s.btnCerca);
+        h.dblClickItem(s.lstRecords, 0);
+    });
+    h.click(fogli.cmdTrova);
+    EXPECT_EQ(fogli.lblPosizione.Text(), "1");
+    EXPECT_EQ(fogli.txtConduttore.Text(), "Rossi");
+}
+
 // A recall that cannot read the archive, or with no line chosen, leaves the
 // trip-sheet window as it was; the list closes.
 TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
@@ -140,7 +168,8 @@ TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
     fogli.txtConduttore.SetText("In corso");
     fogli.lblPosizione.SetText("");
     {
-        TfrmRiepAperti w(h.app, &fogli);
+        TfrmRiepAperti w(h.app, &fogli, &fogli);
+        w.ImpostaArchivio(openArchive());
         w.Show();
         rtl::DeleteFile(archivePath());
         rtl::CreateFolders(archivePath());
@@ -151,7 +180,8 @@ TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
     std::filesystem::remove(archivePath());
     addSheet(Foglio("1", "Rossi"));
-    TfrmRiepAperti w(h.app, &fogli);
+    TfrmRiepAperti w(h.app, &fogli, &fogli);
+    w.ImpostaArchivio(openArchive());
     w.Show();
     w.lstRecords.SetItemIndex(-1);
     h.dblClick(w.lstRecords);
@@ -163,9 +193,10 @@ namespace {
 
 class SearchTest : public ListTest {
 protected:
-    TfrmTrovaFogli w{h.app, &fogli};
+    TfrmTrovaFogli w{h.app, &fogli, &fogli};
     void Open() {
         w.lblMemory.SetText("fogli");
+        w.ImpostaArchivio(openArchive());
         w.Show();
     }
     void Search(const std::map<std::string, std::string>& criteri) {
@@ -224,7 +255,8 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.criteri.begin()->second);
-        TfrmTrovaFogli s(h.app, &fogli);
+        TfrmTrovaFogli s(h.app, &fogli, &fogli);
+        s.ImpostaArchivio(openArchive());
         s.lblMemory.SetText("fogli");
         s.Show();
         for (const auto& [edit, testo] : c.criteri)
@@ -287,7 +319,8 @@ TEST_F(SearchTest, RecallByTag) {
 
     fogli.PreparaNuovaScheda();
     for (const char* tag : {"", "Fogli", "anagrafica"}) {
-        TfrmTrovaFogli s(h.app, &fogli);
+        TfrmTrovaFogli s(h.app, &fogli, &fogli);
+        s.ImpostaArchivio(openArchive());
         s.lblMemory.SetText(tag);
         s.Show();
         h.click(s.btnCerca);
@@ -307,7 +340,7 @@ TEST_F(SearchTest, FindNextAndPrint) {
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
@@ -328,7 +361,8 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     file += std::string(500, '\x7F');
     rtl::WriteWholeFile(archivePath(), file);
 
-    TfrmRiepAperti aperti(h.app, &fogli);
+    TfrmRiepAperti aperti(h.app, &fogli, &fogli);
+    aperti.ImpostaArchivio(openArchive());
     aperti.Show();
     EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed
     Open();
@@ -338,6 +372,7 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_LE(rtl::Utf8Length(fogli.txtConduttore.Text()), 50u);
     TfrmExpFogli exp(h.app, &fogli);
+    exp.ImpostaArchivio(openArchive());
     exp.Show();
     EXPECT_EQ(exp.grdRecords.RowCount(), 2);
     EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF"); // the stray byte read as windows-1252

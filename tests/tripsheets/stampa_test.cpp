@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/report/Report.h"
+#include "tests/support/Outputs.h"
 #include "tests/support/PageTexts.h"
 #include "tests/tripsheets/TripSheet.h"
 #include "tripsheets/AnteprimaFoglio.h"
@@ -18,10 +19,7 @@ namespace {
 
 class PrintTest : public SheetTest {
 protected:
-    PrintTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
     // The texts of the named memos on the page.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
         return ts::TestiPagina(page);
@@ -45,9 +43,9 @@ TEST_F(PrintTest, PrintsTheSheetAsShown) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
-    const report::Document& doc = report::GetHeadlessOutput().printed[0];
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
+    const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Foglio di Marcia");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -86,9 +84,9 @@ TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
         h.click(d.btnStampa);
     });
     h.click(fogli.cmdAnteprima);
-    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    auto t = Texts(report::GetHeadlessOutput().previewed[0].pages[0]);
+    ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    auto t = Texts(ts::GetHeadlessOutput().previewed[0].pages[0]);
     EXPECT_EQ(t["txtIntestazione"], "FOGLIO DI MARCIA N. ");
     EXPECT_EQ(t["txtDataChiusura"], "DATA CHIUSURA:  ");
 }
@@ -98,14 +96,13 @@ TEST_F(PrintTest, CancelPrintsNothing) {
     h.click(fogli.cmdStampa);
     h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) { h.click(d.btnAnnulla); });
     h.click(fogli.cmdAnteprima);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
 
-// Without the trip-sheet window there is nothing to fill: each dialog shows
-// its own failure text and closes.
+// Not opened by the trip-sheet window there is nothing to fill: each dialog
+// shows its own failure text and closes.
 TEST_F(PrintTest, FailureTexts) {
-    frmFogli = nullptr;
     {
         TfrmStampaFoglio d(h.app, &fogli);
         d.Show();
@@ -120,7 +117,7 @@ TEST_F(PrintTest, FailureTexts) {
                     "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.");
     h.click(d.btnStampa);
     h.verify();
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
 // Every heading and caption of the page, and the values printed, stand on
@@ -129,8 +126,8 @@ TEST_F(PrintTest, TextsFitTheirCells) {
     fogli.txtOraChiusura.SetText("23:59");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    for (const auto& item : report::GetHeadlessOutput().printed[0].pages[0].items)
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    for (const auto& item : ts::GetHeadlessOutput().printed[0].pages[0].items)
         if (const auto* t = std::get_if<report::TextItem>(&item)) {
             EXPECT_LE(report::TextWidth(t->font, t->text), t->box.width + 0.01) << t->text;
             EXPECT_EQ(t->text.find('\n'), std::string::npos);
@@ -144,8 +141,8 @@ TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
         fogli.Campo(e.name).SetText("88");
     h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
     h.click(fogli.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    const auto& items = report::GetHeadlessOutput().printed[0].pages[0].items;
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    const auto& items = ts::GetHeadlessOutput().printed[0].pages[0].items;
     int checked = 0;
     for (const auto& item : items) {
         const auto* t = std::get_if<report::TextItem>(&item);

@@ -12,19 +12,20 @@
 #include "platform/rtl/Files.h"
 #include "platform/ui/Layout.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 #include "vehicles/AllegaExcel.h"
 
 namespace {
 
 // A stand-in for the vehicle card: what the cost sheet reads of it.
+// The vehicle card that opens the sheet: its form, and the vehicle it hands
+// over.
 struct Scheda {
-    explicit Scheda(ui::Application& app, const std::string& posizione = "4") : form(app) {
-        ui::LoadLayout(form, "form TfrmScheda caption=\"\"\n"
-                             "edit txtMarca text=\" Fiat \"\nedit txtModello text=\"Panda\"\n"
-                             "edit txtTarga text=\"AB123CD\"\nlabel lblPosizione\n");
-        form.Get<ui::Label>("lblPosizione").SetText(posizione);
-    }
+    explicit Scheda(ui::Application& app, const std::string& posizione = "4")
+        : form(app), posizione(posizione) {}
+    void Consegna(TfrmAllegaExcel& w) const { w.ImpostaVeicolo(posizione, "Fiat", "Panda", "AB123CD"); }
     ui::Form form;
+    std::string posizione;
 };
 
 struct Costo {
@@ -75,6 +76,7 @@ TEST(CostSheet, ListsCostsInEntryOrderWithTheirTotal) {
             costi.push_back({"01/02/2026", "Gomme", "Ditta", "Gommista", i});
         if (!costi.empty()) ScriviCosti("Costi_Veicolo_4.pro", costi);
         TfrmAllegaExcel w(h.app, &scheda.form);
+        scheda.Consegna(w);
         w.Show();
         EXPECT_EQ(w.lblTotale.Text(), caso.totale);
         std::size_t listati = 0;
@@ -94,6 +96,7 @@ TEST(CostSheet, AnUnreadableCostFileIsReported) {
         Scheda scheda(h.app);
         rtl::CreateFolders(h.dataFolder() + "Costi_Veicolo_4.pro");
         TfrmAllegaExcel w(h.app, &scheda.form);
+        scheda.Consegna(w);
         h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
         w.Show();
         h.verify();
@@ -107,6 +110,7 @@ TEST(CostSheet, AnUnreadableCostFileIsReported) {
                                             {"02/02/2026", "Olio", "Ditta", "Officina", "1,2,3"},
                                             {"03/02/2026", "Bollo", "Ditta", "Regione", "5"}});
         TfrmAllegaExcel w(h.app, &scheda.form);
+        scheda.Consegna(w);
         w.Show();
         EXPECT_EQ(w.lstRecords.Count(), 2u); // up to the cost whose amount is not a number, listed
         EXPECT_EQ(w.lblTotale.Text(), "10,5");
@@ -118,6 +122,7 @@ TEST(CostSheet, ListLineHasItsPaddedColumns) {
     Scheda scheda(h.app);
     ScriviCosti("Costi_Veicolo_4.pro", {{"1/2/24", "Cambio olio", "Rossi Mario", "Officina Verdi", "10,50"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 1u);
     const std::string attesa = "Data: 1/2/24" + std::string(4, ' ') + "   Da: Rossi Mario" +
@@ -134,6 +139,7 @@ TEST(CostSheet, AmountThatIsNotANumberIsListedAndEndsTheTotal) {
                                         {"02/01/2026", "Due", "A", "B", "dieci"},
                                         {"03/01/2026", "Tre", "A", "B", "1,25"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
     EXPECT_NE(w.lstRecords.Item(1).find("Causale: Due"), std::string::npos);
@@ -145,6 +151,7 @@ TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
     ts::Harness h;
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.click(w.btnAggiungi);
     EXPECT_TRUE(w.panCosti.Visible());
@@ -213,6 +220,7 @@ TEST(CostSheet, RequiredFieldsAreCheckedInOrder) {
         ts::Harness h;
         Scheda scheda(h.app);
         TfrmAllegaExcel w(h.app, &scheda.form);
+        scheda.Consegna(w);
         w.Show();
         h.click(w.btnAggiungi);
         w.txtData.SetText(caso.costo.data);
@@ -233,6 +241,7 @@ TEST(CostSheet, AmountKeepsDigitsAndCommaAndIsNormalisedOnLeaving) {
     ts::Harness h;
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.click(w.btnAggiungi);
     h.focus(w.txtImporto);
@@ -253,6 +262,7 @@ TEST(CostSheet, TodayPictureAndEnterChain) {
     h.setToday(*rtl::Date::FromYmd(2026, 3, 10));
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.click(w.btnAggiungi);
     h.click(w.impData);
@@ -272,6 +282,7 @@ TEST(CostSheet, ModifyLoadsTheSelectedCostAndSaveRewritesIt) {
     ScriviCosti("Costi_Veicolo_4.pro",
                 {{"01/01/2026", "Uno", "A", "B", "1,00"}, {"02/01/2026", "Due", "C", "D", "2,00"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.select(w.lstRecords, 1);
     h.click(w.btnModifica);
@@ -285,6 +296,7 @@ TEST(CostSheet, ModifyLoadsTheSelectedCostAndSaveRewritesIt) {
     h.click(w.btnSalva);
 
     TfrmAllegaExcel riaperta(h.app, &scheda.form);
+    scheda.Consegna(riaperta);
     riaperta.Show();
     EXPECT_EQ(riaperta.lblTotale.Text(), "€ 4,00");
 }
@@ -294,6 +306,7 @@ TEST(CostSheet, ModifyWithoutListOrSelectionIsRefused) {
     Scheda scheda(h.app);
     {
         TfrmAllegaExcel w(h.app, &scheda.form);
+        scheda.Consegna(w);
         w.Show();
         h.expectMessage(ui::DialogType::Information,
                         "Modifica non applicabile: la lista non contiene nessuna voce.");
@@ -302,6 +315,7 @@ TEST(CostSheet, ModifyWithoutListOrSelectionIsRefused) {
     }
     ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "1,00"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show(); // costs listed, none chosen yet
     h.expectMessage(ui::DialogType::Warning,
                     "Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.");
@@ -314,6 +328,7 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
     Scheda scheda(h.app);
     {
         TfrmAllegaExcel vuota(h.app, &scheda.form);
+        scheda.Consegna(vuota);
         vuota.Show();
         h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
         h.click(vuota.btnTrova);
@@ -322,6 +337,7 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
                                         {"02/01/2026", "Gomme", "A", "B", "1"},
                                         {"03/01/2026", "OLIO motore", "A", "B", "1"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.type(w, "olio");
     h.press(w, ui::vk::Return);
@@ -336,14 +352,15 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
 
 TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     ts::Harness h;
-    report::GetHeadlessOutput().printed.clear();
+    ts::GetHeadlessOutput().printed.clear();
     Scheda scheda(h.app);
     ScriviCosti("Costi_Veicolo_4.pro",
                 {{"01/01/2026", "Uno", "A", "B", "10,50"}, {"02/01/2026", "Due", "C", "D", "2,25"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
     const std::vector<std::string> righe = w.frxReport.GetMemo("txtRiepilogo").Lines();
@@ -357,6 +374,7 @@ TEST(CostSheet, AccessFailureOnSaveIsReported) {
     ts::Harness h;
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     w.Show();
     h.click(w.btnAggiungi);
     Compila(h, w, {"05/03/2026", "Bollo", "A", "B", "1"});
@@ -373,6 +391,7 @@ TEST(CostSheet, HandsOnBothSidesPointAtTheButtons) {
     ts::Harness h;
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
+    scheda.Consegna(w);
     const auto sinistra = w.Get<ui::Picture>("icoHand01").Bitmap();
     const auto destra = w.Get<ui::Picture>("icoHand02").Bitmap();
     ASSERT_TRUE(sinistra && destra);

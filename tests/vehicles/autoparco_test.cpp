@@ -9,6 +9,7 @@
 #include "platform/image/Image.h"
 #include "platform/rtl/Text.h"
 #include "shell/Avvio.h"
+#include "tests/support/Drawing.h"
 #include "tests/support/StartMenu.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AllegaCartella.h"
@@ -33,7 +34,7 @@ TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
     typeInto(card.txtNote, "qualcosa");
     card.lblPosizione.SetText("4");
     card.lblFile01.SetText("a.pdf");
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(4, 4, 0xFFFF0000)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(4, 4, 0xFFFF0000)));
     card.Hide();
     card.Show();
     for (int i = 0; i < 38; ++i)
@@ -219,7 +220,7 @@ TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
     card.lblFile01.SetText("libretto.pdf");
     card.lblDesc01.SetText("Libretto");
     save(vt::kInserita);
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(40, 20, 0xFF00FF00)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(40, 20, 0xFF00FF00)));
 
     h.focus(card.txtNote);
     h.expectMessage(ui::DialogType::Information,
@@ -391,10 +392,15 @@ TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
          "Attenzione: per accedere alla gestione dei costi è necessario indicare la targa "
          "del veicolo.",
          "txtTarga"},
-        {"1", "Fiat", "Panda", "AB123CD", nullptr, nullptr},
+        {" 1 ", " Fiat ", "Panda ", "AB123CD", nullptr, nullptr},
     };
     int opened = 0;
-    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel&) { ++opened; });
+    // The sheet is handed the vehicle, trimmed: its title and its own file.
+    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
+        ++opened;
+        EXPECT_EQ(w.lblTitolo.Text(), "Fiat Panda targata AB123CD");
+        EXPECT_EQ(w.lblFile.Text(), h.dataFolder() + "Costi_Veicolo_1.pro");
+    });
     for (const auto& c : cases) {
         card.lblPosizione.SetText(c.numero);
         card.txtMarca.SetText(c.marca);

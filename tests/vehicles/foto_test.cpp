@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/image/Image.h"
+#include "tests/support/Drawing.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/Zoom.h"
 
@@ -93,7 +94,7 @@ TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
 TEST_F(PhotoTest, UnchangedPhotoIsNotRewritten) {
     addRecord("Auto");
     rtl::CreateFolders(path("Autoparco"));
-    const std::string original = img::EncodeJpeg(img::Filled(20, 10, 0xFF336699), 40);
+    const std::string original = img::EncodeJpeg(ts::Filled(20, 10, 0xFF336699), 40);
     rtl::WriteWholeFile(Photo(1), original);
     h.click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 20);
@@ -135,7 +136,7 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
     EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
 
     // Cancelling the open dialog changes nothing.
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(5, 5, 0xFF00FF00)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(5, 5, 0xFF00FF00)));
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
     h.expectOpenFile(std::nullopt);
     h.click(card.btnCaricaFoto);

@@ -14,6 +14,7 @@
 #include "platform/rtl/Files.h"
 #include "shell/Avvio.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 #include "tests/support/StartMenu.h"
 #include "tests/support/Windows.h"
 #include "vehicles/ListaScadenze.h"
@@ -121,14 +122,14 @@ TEST(Deadlines, ADeadlineThatIsNoDateIsPassedOver) {
 
 TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     ts::Harness h;
-    report::GetHeadlessOutput().printed.clear();
+    ts::GetHeadlessOutput().printed.clear();
     TfrmScadTagliando w(h.app);
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     ASSERT_TRUE(rtl::FileExists(h.dataFolder() + "Parco_Automezzi.pro"));
     EXPECT_TRUE(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro").empty());
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Veicoli con tagliando in scadenza o scaduto");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
 }
@@ -161,7 +162,7 @@ TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
 
 TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {
     ts::Harness h;
-    report::GetHeadlessOutput().printed.clear();
+    ts::GetHeadlessOutput().printed.clear();
     struct Caso {
         std::unique_ptr<TfrmListaScadenze> w;
         const char* caption;
@@ -183,7 +184,7 @@ TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {
         h.click(c.w->btnStampa);
         EXPECT_EQ(c.w->frxReport.GetMemo("txtTitolo").Text(), c.titolo);
     }
-    EXPECT_EQ(report::GetHeadlessOutput().printed.size(), 4u);
+    EXPECT_EQ(ts::GetHeadlessOutput().printed.size(), 4u);
 }
 
 TEST(DeadlineMenu, ButtonsOpenTheirListsModally) {

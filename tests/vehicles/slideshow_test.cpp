@@ -9,6 +9,7 @@
 #include "common/Records.h"
 #include "platform/image/Image.h"
 #include "platform/rtl/Files.h"
+#include "tests/support/Drawing.h"
 #include "tests/support/Harness.h"
 #include "vehicles/Slideshow_Automezzi.h"
 #include "vehicles/Zoom.h"
@@ -25,7 +26,7 @@ void ScriviVeicoli(int quanti) {
 
 void ScriviFoto(int numero, int larghezza, int altezza) {
     rtl::CreateFolders(rtl::DataPath("Autoparco"));
-    img::SaveJpeg(img::Filled(larghezza, altezza, 0xFF3366CC),
+    img::SaveJpeg(ts::Filled(larghezza, altezza, 0xFF3366CC),
                   rtl::DataPath("Autoparco/Scheda_Veicolo_" + std::to_string(numero) + ".jpg"));
 }
 
@@ -115,7 +116,7 @@ TEST(PhotoZoom, ShowsThePictureItIsGivenAndClosesOnAClick) {
     ts::Harness h;
     h.app.SetScreenSize(1280, 800);
     TfrmZoom w(h.app);
-    auto foto = std::make_shared<const img::Bitmap>(img::Filled(50, 25, 0xFF00FF00));
+    auto foto = std::make_shared<const img::Bitmap>(ts::Filled(50, 25, 0xFF00FF00));
     w.imgFoto.SetBitmap(foto);
     w.Show();
     EXPECT_EQ(w.imgFoto.Bitmap(), foto);

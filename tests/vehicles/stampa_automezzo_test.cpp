@@ -5,6 +5,8 @@
 
 #include "platform/image/Image.h"
 #include "platform/report/Report.h"
+#include "tests/support/Drawing.h"
+#include "tests/support/Outputs.h"
 #include "tests/support/PageTexts.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/AnteprimaAutomezzo.h"
@@ -14,10 +16,7 @@ namespace {
 
 class PrintTest : public vt::CardTest {
 protected:
-    PrintTest() {
-        report::GetHeadlessOutput() = report::HeadlessOutput();
-        report::SetOutput(nullptr);
-    }
+    PrintTest() { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 
     // The texts of the named memos on the page, joined line by line.
     static std::map<std::string, std::string> Texts(const report::Page& page) {
@@ -46,9 +45,9 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
         h.click(d.btnStampa);
     });
     h.click(card.cmdStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
-    const report::Document& doc = report::GetHeadlessOutput().printed[0];
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
+    const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Scheda Veicolo");
     ASSERT_EQ(doc.pages.size(), 1u);
     EXPECT_EQ(doc.pages[0].orientation, report::Orientation::Portrait);
@@ -66,7 +65,7 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
 }
 
 TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
-    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(img::Filled(64, 48, 0xFF2050A0)));
+    card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(64, 48, 0xFF2050A0)));
     typeInto(card.txtKW, "55");
     h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
         EXPECT_EQ(d.Caption(), " Anteprima di stampa");
@@ -75,8 +74,8 @@ TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdAnteprima);
-    ASSERT_EQ(report::GetHeadlessOutput().previewed.size(), 1u);
-    const report::Page& page = report::GetHeadlessOutput().previewed[0].pages.at(0);
+    ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
+    const report::Page& page = ts::GetHeadlessOutput().previewed[0].pages.at(0);
     EXPECT_EQ(Texts(page)["txtKW"], "55");
     ASSERT_NE(Photo(page), nullptr);
     EXPECT_EQ(Photo(page)->bitmap->width, 64);
@@ -86,12 +85,12 @@ TEST_F(PrintTest, CancelAndFailure) {
     // "Annulla" closes without touching the report.
     h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) { h.click(d.btnAnnulla); });
     h.click(card.cmdStampa);
-    EXPECT_TRUE(report::GetHeadlessOutput().printed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
-    // A card window that cannot be read gives the failure text; nothing is
-    // printed and the dialog closes.
+    // Without a card to read: the failure text; nothing is printed and the
+    // dialog closes.
     h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
-        frmAutoparco = nullptr;
+        d.ImpostaScheda({});
         h.expectMessage(
             ui::DialogType::Warning,
             "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
@@ -100,7 +99,7 @@ TEST_F(PrintTest, CancelAndFailure) {
         EXPECT_FALSE(d.Visible());
     });
     h.click(card.cmdAnteprima);
-    EXPECT_TRUE(report::GetHeadlessOutput().previewed.empty());
+    EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
 
 // Every field box of the page: a data memo named after the card's edit, on

@@ -14,7 +14,9 @@
 #include "platform/report/Report.h"
 #include "platform/rtl/Files.h"
 #include "tests/support/CardFixture.h"
+#include "tests/support/Drawing.h"
 #include "tests/support/Harness.h"
+#include "tests/support/Outputs.h"
 #include "vehicles/Autoparco.h"
 #include "vehicles/TrovaAutomezzi.h"
 
@@ -152,7 +154,7 @@ TEST(VehicleSearch, AccessFailureKeepsTheCriteriaPanel) {
 
 TEST(VehicleSearch, FindNextAndPrint) {
     ts::Harness h;
-    report::GetHeadlessOutput().printed.clear();
+    ts::GetHeadlessOutput().printed.clear();
     ScriviVeicoli(kFlotta);
     TfrmTrovaAutomezzi w(h.app);
     w.Show();
@@ -165,7 +167,7 @@ TEST(VehicleSearch, FindNextAndPrint) {
     h.click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 2); // Mario Rossi
     h.click(w.btnStampa);
-    ASSERT_EQ(report::GetHeadlessOutput().printed.size(), 1u);
+    ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo schede veicoli in archivio");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
 }
@@ -221,7 +223,7 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
         a.Scrivi("1", r);
     }
     rtl::CreateFolders(h.dataFolder() + "Autoparco");
-    img::SaveJpeg(img::Filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
+    img::SaveJpeg(ts::Filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
     TfrmAutoparco card(h.app);
     TfrmTrovaAutomezzi w(h.app, &card, &card);
     w.lblMemory.SetText("autoparco");

@@ -1,4 +1,5 @@
 #include "platform/image/Image.h"
+#include "tests/support/Drawing.h"
 
 #include <gtest/gtest.h>
 
@@ -55,10 +56,10 @@ std::string HandMadeBmp() {
 
 // Four flat quadrants, large enough for JPEG to keep their colours.
 img::Bitmap Quadrants(int w, int h) {
-    img::Bitmap b = img::Filled(w, h, 0xFFFF0000);
-    img::FillRect(b, w / 2, 0, w - w / 2, h / 2, 0xFF00FF00);
-    img::FillRect(b, 0, h / 2, w / 2, h - h / 2, 0xFF0000FF);
-    img::FillRect(b, w / 2, h / 2, w - w / 2, h - h / 2, 0xFFFFFFFF);
+    img::Bitmap b = ts::Filled(w, h, 0xFFFF0000);
+    ts::FillRect(b, w / 2, 0, w - w / 2, h / 2, 0xFF00FF00);
+    ts::FillRect(b, 0, h / 2, w / 2, h - h / 2, 0xFF0000FF);
+    ts::FillRect(b, w / 2, h / 2, w - w / 2, h - h / 2, 0xFFFFFFFF);
     return b;
 }
 
@@ -76,10 +77,10 @@ TEST(Image, HandMadeBitmapDecodesPixelByPixel) {
     const img::Bitmap b = img::LoadFile(dir / "four.bmp");
     ASSERT_EQ(b.width, 2);
     ASSERT_EQ(b.height, 2);
-    EXPECT_EQ(img::Pixel(b, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::Pixel(b, 1, 0), 0xFF00FF00u);
-    EXPECT_EQ(img::Pixel(b, 0, 1), 0xFF0000FFu);
-    EXPECT_EQ(img::Pixel(b, 1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(ts::Pixel(b, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(ts::Pixel(b, 1, 0), 0xFF00FF00u);
+    EXPECT_EQ(ts::Pixel(b, 0, 1), 0xFF0000FFu);
+    EXPECT_EQ(ts::Pixel(b, 1, 1), 0xFFFFFFFFu);
 }
 
 TEST(Image, JpegRoundTripKeepsSizeAndColoursAndReplacesTheFile) {
@@ -90,10 +91,10 @@ TEST(Image, JpegRoundTripKeepsSizeAndColoursAndReplacesTheFile) {
     const img::Bitmap back = img::LoadFile(file);
     ASSERT_EQ(back.width, 64);
     ASSERT_EQ(back.height, 48);
-    ExpectNear(img::Pixel(back, 8, 8), 0xFFFF0000, 12);
-    ExpectNear(img::Pixel(back, 56, 8), 0xFF00FF00, 12);
-    ExpectNear(img::Pixel(back, 8, 40), 0xFF0000FF, 12);
-    ExpectNear(img::Pixel(back, 56, 40), 0xFFFFFFFF, 12);
+    ExpectNear(ts::Pixel(back, 8, 8), 0xFFFF0000, 12);
+    ExpectNear(ts::Pixel(back, 56, 8), 0xFF00FF00, 12);
+    ExpectNear(ts::Pixel(back, 8, 40), 0xFF0000FF, 12);
+    ExpectNear(ts::Pixel(back, 56, 40), 0xFFFFFFFF, 12);
     // No temporary file stays behind.
     int files = 0;
     for (auto& e : fs::directory_iterator(file.parent_path()))
@@ -106,7 +107,7 @@ TEST(Image, JpegRoundTripKeepsSizeAndColoursAndReplacesTheFile) {
 TEST(Image, UndecodableDataIsAFailureNeverAPicture) {
     const std::string jpeg = img::EncodeJpeg(Quadrants(32, 32));
     const std::string bmp = HandMadeBmp();
-    const std::string png = img::EncodePng(Quadrants(16, 16));
+    const std::string png = ts::EncodePng(Quadrants(16, 16));
     const struct {
         const char* what;
         std::string bytes;
@@ -161,31 +162,31 @@ TEST(Image, FitKeepsProportions) {
     const img::Bitmap fitted = img::ScaledToFit(Quadrants(400, 200), 308, 173);
     EXPECT_EQ(fitted.width, 308);
     EXPECT_EQ(fitted.height, 154);
-    ExpectNear(img::Pixel(fitted, 20, 20), 0xFFFF0000, 8);
-    ExpectNear(img::Pixel(fitted, 290, 140), 0xFFFFFFFF, 8);
+    ExpectNear(ts::Pixel(fitted, 20, 20), 0xFFFF0000, 8);
+    ExpectNear(ts::Pixel(fitted, 290, 140), 0xFFFFFFFF, 8);
 }
 
 TEST(Image, DrawingHelpersClipAndBlend) {
-    img::Bitmap b = img::Filled(20, 10, 0xFFFFFFFF);
-    img::FillRect(b, -5, -5, 10, 10, 0xFF000000); // partly outside
-    EXPECT_EQ(img::Pixel(b, 4, 4), 0xFF000000u);
-    EXPECT_EQ(img::Pixel(b, 5, 5), 0xFFFFFFFFu);
-    img::FillRect(b, 10, 0, 10, 10, 0x80000000); // half transparent black on white
-    ExpectNear(img::Pixel(b, 15, 5), 0xFF7F7F7F, 2);
-    img::VerticalGradient(b, 0, 0, 20, 10, 0xFF4682B4, 0xFFFFFFFF);
-    EXPECT_EQ(img::Pixel(b, 0, 0), 0xFF4682B4u);
-    EXPECT_EQ(img::Pixel(b, 0, 9), 0xFFFFFFFFu);
+    img::Bitmap b = ts::Filled(20, 10, 0xFFFFFFFF);
+    ts::FillRect(b, -5, -5, 10, 10, 0xFF000000); // partly outside
+    EXPECT_EQ(ts::Pixel(b, 4, 4), 0xFF000000u);
+    EXPECT_EQ(ts::Pixel(b, 5, 5), 0xFFFFFFFFu);
+    ts::FillRect(b, 10, 0, 10, 10, 0x80000000); // half transparent black on white
+    ExpectNear(ts::Pixel(b, 15, 5), 0xFF7F7F7F, 2);
+    ts::VerticalGradient(b, 0, 0, 20, 10, 0xFF4682B4, 0xFFFFFFFF);
+    EXPECT_EQ(ts::Pixel(b, 0, 0), 0xFF4682B4u);
+    EXPECT_EQ(ts::Pixel(b, 0, 9), 0xFFFFFFFFu);
 
-    img::Bitmap t = img::Filled(80, 20, 0xFFFFFFFF);
-    const int w = img::DrawText(t, 2, 2, "Avvio", 0xFF000000);
-    EXPECT_EQ(w, img::TextWidth("Avvio"));
+    img::Bitmap t = ts::Filled(80, 20, 0xFFFFFFFF);
+    const int w = ts::DrawText(t, 2, 2, "Avvio", 0xFF000000);
+    EXPECT_EQ(w, ts::TextWidth("Avvio"));
     int dark = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 80; ++x)
-            dark += img::Pixel(t, x, y) == 0xFF000000u;
+            dark += ts::Pixel(t, x, y) == 0xFF000000u;
     EXPECT_GT(dark, 10);
     for (int y = 0; y < 20; ++y)
-        EXPECT_EQ(img::Pixel(t, 79, y), 0xFFFFFFFFu); // nothing beyond its width
+        EXPECT_EQ(ts::Pixel(t, 79, y), 0xFFFFFFFFu); // nothing beyond its width
 }
 
 // The hand-made hostile corpus (tests/platform/image/hostile, written by its
@@ -221,14 +222,14 @@ TEST(Image, HostilePicturesAreRefusedOrDecodedCleanly) {
     // What the decoded ones hold.
     const fs::path dir = HOSTILE_PICTURES;
     const img::Bitmap bmp = img::LoadFile(dir / "bmp-sound.bmp");
-    EXPECT_EQ(img::Pixel(bmp, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::Pixel(bmp, 1, 1), 0xFF00FF00u);
+    EXPECT_EQ(ts::Pixel(bmp, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(ts::Pixel(bmp, 1, 1), 0xFF00FF00u);
     const img::Bitmap palette = img::LoadFile(dir / "bmp-palette-index-beyond.bmp");
-    EXPECT_EQ(img::Pixel(palette, 1, 0), 0xFFFF0000u);
-    EXPECT_EQ(img::Pixel(palette, 2, 0), 0xFF000000u); // an index past the palette is black
+    EXPECT_EQ(ts::Pixel(palette, 1, 0), 0xFFFF0000u);
+    EXPECT_EQ(ts::Pixel(palette, 2, 0), 0xFF000000u); // an index past the palette is black
     const img::Bitmap fields = img::LoadFile(dir / "bmp-bitfields-16.bmp");
-    EXPECT_EQ(img::Pixel(fields, 0, 0), 0xFF0000FFu);
-    ExpectNear(img::Pixel(fields, 1, 0), 0xFF007E00u, 2);
+    EXPECT_EQ(ts::Pixel(fields, 0, 0), 0xFF0000FFu);
+    ExpectNear(ts::Pixel(fields, 1, 0), 0xFF007E00u, 2);
 }
 
 // A picture announcing more than about 50 megapixels is refused from its
@@ -249,6 +250,6 @@ TEST(Image, HugePicturesAreRefusedAndLargePhotosScaledDown) {
     EXPECT_LE(std::int64_t(photo.width) * photo.height, 16'000'000);
     EXPECT_GE(photo.width, 3000);
     EXPECT_EQ(photo.width * 2, photo.height * 3);
-    ExpectNear(img::Pixel(photo, photo.width / 4, photo.height / 4), 0xFFFF0000, 12);
-    ExpectNear(img::Pixel(photo, photo.width * 3 / 4, photo.height * 3 / 4), 0xFFFFFFFF, 12);
+    ExpectNear(ts::Pixel(photo, photo.width / 4, photo.height / 4), 0xFFFF0000, 12);
+    ExpectNear(ts::Pixel(photo, photo.width * 3 / 4, photo.height * 3 / 4), 0xFFFFFFFF, 12);
 }

@@ -54,8 +54,9 @@ memo lblPiede 0 0 270 8 text="Stampato il [DATE]"
 
 // Charts go to the given printer while it lives.
 struct InstalledPrinter {
-    explicit InstalledPrinter(chart::Printer& p) { chart::SetPrinter(&p); }
-    ~InstalledPrinter() { chart::SetPrinter(nullptr); }
+    explicit InstalledPrinter(chart::Printer& p) : earlier(chart::SetPrinter(&p)) {}
+    ~InstalledPrinter() { chart::SetPrinter(earlier); }
+    chart::Printer* earlier;
 };
 
 } // namespace

@@ -2,11 +2,14 @@
 
 #include "platform/image/Image.h"
 #include "platform/rtl/Clock.h"
+#include "tests/support/Drawing.h"
+#include "tests/support/Outputs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <limits>
+#include <stdexcept>
 
 using report::Px;
 
@@ -172,7 +175,7 @@ TEST(Report, TwoCopiesOnOneSheetAndLiteralTexts) {
         r.GetMemo(std::string("txtNote") + copy).SetText("vedi [DATE] e [ditta]");
     }
     r.GetMemo("txtCalce").SetText("Stampa eseguita in data [DATE]");
-    img::Bitmap wide = img::Filled(200, 100, 0xFF336699);
+    img::Bitmap wide = ts::Filled(200, 100, 0xFF336699);
     r.Picture("imgLogo").SetPicture(wide);
 
     const report::Document& doc = r.Prepare();
@@ -321,7 +324,7 @@ memo plain 0 50 25 5 font="Courier New" size=10pt
 }
 
 TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
-    report::HeadlessOutput out;
+    ts::HeadlessOutput out;
     report::SetOutput(&out);
     report::Report r = FilledList(ListLines(3));
     out.confirm = false;
@@ -335,7 +338,23 @@ TEST(Report, PrintAndPreviewGoToTheInstalledOutput) {
     r.Preview();
     EXPECT_EQ(out.previewed.size(), 1u);
     report::SetOutput(nullptr);
-    EXPECT_EQ(&report::GetOutput(), &report::GetHeadlessOutput());
+}
+
+// Without an installed output nothing "prints" into memory with success:
+// the print and the preview fail, saying why.
+TEST(Report, WithoutAnOutputPrintAndPreviewFailLoudly) {
+    const report::Output* earlier = report::SetOutput(nullptr);
+    report::Report r = FilledList(ListLines(1));
+    for (const auto& run :
+         {std::function<void()>([&] { r.Print(); }), std::function<void()>([&] { r.Preview(); })}) {
+        try {
+            run();
+            ADD_FAILURE() << "no failure";
+        } catch (const std::logic_error& e) {
+            EXPECT_STREQ(e.what(), "report: no output installed to print or preview into");
+        }
+    }
+    EXPECT_EQ(earlier, nullptr);
 }
 
 TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
