@@ -338,10 +338,13 @@ void RecordFile::Update(std::int64_t index, std::span<std::uint8_t> record,
         WriteAll(fd_, reinterpret_cast<const char*>(record.data()), size_, at, path_);
         FlushLocked();
     } catch (...) {
-        // The record is put back as it was, whatever failed; the failure goes on.
+        // The record is put back as it was, whatever failed, and an archive
+        // that this failed first save had created goes away again; the
+        // failure goes on.
         if (at + static_cast<std::int64_t>(size_) > before) (void)::ftruncate(fd_, before);
         if (!old.empty()) (void)::pwrite(fd_, old.data(), old.size(), at);
         (void)::fsync(fd_);
+        ForgetIfCreatedEmpty();
         throw;
     }
     pos_ = index + 1;
