@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <grp.h>
 #include <pwd.h>
@@ -130,9 +131,11 @@ private:
     static constexpr const char* kPrefix = "dvtest";
 
     // One test program at a time changes the account files: useradd and
-    // groupadd refuse to work while another holds them.
+    // groupadd refuse to work while another holds them. The lock is taken
+    // on the account file itself, which those programs do not lock this
+    // way, so that no lock file is left behind.
     struct Serialized {
-        int fd = ::open("/tmp/.dorneval-test-accounts.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        int fd = ::open("/etc/passwd", O_RDONLY | O_CLOEXEC);
         Serialized() {
             if (fd >= 0) ::flock(fd, LOCK_EX);
         }
@@ -174,6 +177,26 @@ inline void BecomeUser(uid_t uid, gid_t gid, mode_t mask = 022) {
         ADD_FAILURE() << "cannot become user " << uid << ": " << std::strerror(errno);
         _exit(1);
     }
+}
+
+// Why another user could not reach `folder` (empty when it can): a folder
+// above it that others may not enter (a temporary folder under root's home).
+inline std::string UnreachableByOthers(const std::string& folder) {
+    std::filesystem::path p = std::filesystem::path(folder).lexically_normal();
+    if (!p.has_filename()) p = p.parent_path();
+    for (p = p.parent_path();; p = p.parent_path()) {
+        struct stat st {};
+        if (::stat(p.c_str(), &st) != 0 || !(st.st_mode & S_IXOTH))
+            return "other users cannot enter " + p.string() + ", above the test's folder";
+        if (p == p.root_path()) return {};
+    }
+}
+
+// Why a test cannot act as another user on `folder` (empty when it can): it
+// does not run as root, or other users cannot reach the folder.
+inline std::string OtherUsersRefused(const std::string& folder) {
+    if (::geteuid() != 0) return "other users for the test need root";
+    return UnreachableByOthers(folder);
 }
 
 // In a child process: a mount namespace of its own, so that what it mounts

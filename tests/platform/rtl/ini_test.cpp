@@ -223,10 +223,10 @@ TEST(Ini, ALockHeldElsewhereIsAwaitedForAWhileThenRefused) {
 // (made by the first one, mode 644) still locks for it: the second one
 // changes the file, holding a lock that a third open of the lock file sees.
 TEST(Ini, LockFilesServeEveryUserWhoMayWriteTheFileTheyGuard) {
-    if (::geteuid() != 0) GTEST_SKIP() << "users of a group for the test need root";
     constexpr gid_t kGroup = 61010;
     constexpr uid_t kFirst = 61011, kSecond = 61012;
     TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
     const std::string path = tmp / "Fogli_di_Marcia.ini", lock = tmp / ".Fogli_di_Marcia.ini.lock";
     TempFolder::Put(path, "[A]\r\nk=1\r\n");
     ASSERT_EQ(::chown(path.c_str(), 0, kGroup), 0);
@@ -262,8 +262,8 @@ TEST(Ini, LockFilesServeEveryUserWhoMayWriteTheFileTheyGuard) {
 // reads the settings without a lock file; a write is refused and changes
 // nothing, and no lock file is made.
 TEST(Ini, AReadOnlyFolderIsReadWithoutALockFile) {
-    if (::geteuid() != 0) GTEST_SKIP() << "a plain user for the test needs root";
     TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
     const std::string folder = tmp / "sola-lettura", path = folder + "/unins000.dll";
     std::filesystem::create_directory(folder);
     TempFolder::Put(path, "[Accesso]\r\nValore=57\r\n");

@@ -582,8 +582,8 @@ TEST(RecordFile, ALockHeldElsewhereIsAwaitedForAWhileThenRefused) {
 // lock, and an archive missing there reads as empty without a file being
 // made; a write of either is refused, and nothing changes.
 TEST(RecordFile, AReadOnlyArchiveIsReadAndOnlyTheWriteIsRefused) {
-    if (::geteuid() != 0) GTEST_SKIP() << "a plain user for the test needs root";
     TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
     const std::string folder = tmp / "sola-lettura", path = folder + "/Conducenti.pro";
     std::filesystem::create_directory(folder);
     TempFolder::Put(path, "AAAABBBBcc");
