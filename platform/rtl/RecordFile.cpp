@@ -129,14 +129,18 @@ RecordFile::~RecordFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-void RecordFile::Check(std::size_t length) const {
+void RecordFile::CheckOpen() const {
     if (fd_ < 0 && !absent_) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+}
+
+void RecordFile::Check(std::size_t length) const {
+    CheckOpen();
     if (length != size_) throw std::invalid_argument("record of the wrong size for " + path_);
 }
 
 std::int64_t RecordFile::Bytes() const {
+    CheckOpen();
     if (absent_) return 0;
-    if (fd_ < 0) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
         throw FileError(
@@ -149,7 +153,7 @@ std::int64_t RecordFile::Count() const {
 }
 
 void RecordFile::Acquire(bool exclusive) {
-    if (fd_ < 0 && !absent_) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    CheckOpen();
     if (locks_ > 0) {
         if (exclusive && !lockedExclusive_) throw std::logic_error("exclusive lock inside a shared one");
         ++locks_;
@@ -215,7 +219,7 @@ void RecordFile::ReadAt(std::int64_t index, std::span<std::uint8_t> record) {
 }
 
 std::size_t RecordFile::ReadRecords(std::int64_t first, std::span<std::uint8_t> records) {
-    if (fd_ < 0 && !absent_) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    CheckOpen();
     if (first < 0 || records.size() % size_ != 0)
         throw FileError("Posizione " + std::to_string(first) + " fuori dall'archivio \"" + path_ + "\"",
                         path_);
@@ -351,7 +355,7 @@ void RecordFile::Update(std::int64_t index, std::span<std::uint8_t> record,
 }
 
 void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each) {
-    if (fd_ < 0 && !absent_) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    CheckOpen();
     const std::int64_t count = Count();
     ReadRange(0, count, each, &pos_);
     pos_ = count;
@@ -360,7 +364,7 @@ void RecordFile::ForEach(const std::function<void(std::int64_t, std::span<const 
 void RecordFile::ForEachIn(
     std::int64_t first, std::int64_t count,
     const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each) const {
-    if (fd_ < 0 && !absent_) throw FileError("L'archivio \"" + path_ + "\" è già chiuso", path_);
+    CheckOpen();
     ReadRange(first, count, each, nullptr);
 }
 

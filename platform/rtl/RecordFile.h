@@ -142,6 +142,8 @@ private:
     void ReadRange(std::int64_t first, std::int64_t count,
                    const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each,
                    std::int64_t* at) const;
+    // Raises FileError once the file is closed.
+    void CheckOpen() const;
     void Check(std::size_t length) const;
     std::int64_t Bytes() const;
     void Acquire(bool exclusive);
