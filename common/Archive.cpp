@@ -4,6 +4,10 @@
 
 namespace common {
 
+std::string MessaggioAccesso(const rtl::DataError& e, std::string_view messaggio) {
+    return std::string(dynamic_cast<const rtl::FileBusy*>(&e) ? kMsgFileInUso : messaggio);
+}
+
 std::optional<std::int64_t> NumeroRecord(std::string_view text) {
     const std::string t = rtl::Trim(text);
     if (t.empty() || t.size() > 15) return std::nullopt;

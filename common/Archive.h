@@ -20,6 +20,18 @@ inline constexpr std::string_view kMsgAccessoArchivio =
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.";
 
+// The message of an action refused because another workstation keeps the
+// file it needs locked (a stalled machine or share): one text for every kind
+// of file.
+inline constexpr std::string_view kMsgFileInUso =
+    "Attenzione: il file è in uso da un'altra postazione di lavoro.\n\r\n\r"
+    "Riprovare tra qualche istante.";
+
+// The message of a failed access to a file: kMsgFileInUso when another
+// workstation keeps the file locked, else `messaggio`, the message of the
+// file's kind.
+std::string MessaggioAccesso(const rtl::DataError& e, std::string_view messaggio);
+
 // An archive operation that cannot be done (a record number that is no
 // number or lies outside the archive).
 class AccessoArchivio : public rtl::DataError {

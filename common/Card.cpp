@@ -56,8 +56,8 @@ std::optional<ui::DialogType> SchedaArchivio::TipoErrore(Comando c) const {
     return std::nullopt;
 }
 
-void SchedaArchivio::Errore(Comando c) const {
-    if (const auto type = TipoErrore(c)) Avviso(kMsgAccessoArchivio, *type);
+void SchedaArchivio::Errore(Comando c, const rtl::DataError& e) const {
+    if (const auto type = TipoErrore(c)) Avviso(MessaggioAccesso(e, kMsgAccessoArchivio), *type);
 }
 
 void SchedaArchivio::SvuotaCampi() {
@@ -108,8 +108,8 @@ void SchedaArchivio::Nuovo() {
         lblPosizione_.SetText("");
         if (config_.dopoNuovo) config_.dopoNuovo();
         if (config_.primoCampo) config_.primoCampo->SetFocus();
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Nuovo);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Nuovo, e);
     }
 }
 
@@ -134,11 +134,12 @@ void SchedaArchivio::Salva() {
         const std::int64_t scritto = a.Scrivi(numero, buffer_);
         lblPosizione_.SetText(std::to_string(scritto));
         if (config_.dopoSalva) config_.dopoSalva();
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Salva);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Salva, e);
         return;
     }
     Avviso(riscritta ? kMsgModificheSalvate : kMsgSchedaInserita, ui::DialogType::Information);
+    if (config_.dopoConferma) config_.dopoConferma();
 }
 
 void SchedaArchivio::Primo() {
@@ -150,8 +151,8 @@ void SchedaArchivio::Primo() {
             return;
         }
         Leggi(a, 1);
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Primo);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Primo, e);
     }
 }
 
@@ -165,8 +166,8 @@ void SchedaArchivio::Ultimo() {
             return;
         }
         Leggi(a, count);
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Ultimo);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Ultimo, e);
     }
 }
 
@@ -190,8 +191,8 @@ void SchedaArchivio::Avanti() {
             n = *numero;
         }
         if (n < count) Leggi(a, n + 1);
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Avanti);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Avanti, e);
     }
 }
 
@@ -212,8 +213,8 @@ void SchedaArchivio::Indietro() {
             numero = *n > 2 ? *n - 1 : 1;
         }
         Leggi(a, numero);
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Indietro);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Indietro, e);
     }
 }
 
@@ -228,8 +229,8 @@ void SchedaArchivio::Duplica() {
         lblPosizione_.SetText("");
         if (config_.passiDuplica) config_.passiDuplica();
         if (config_.primoCampo) config_.primoCampo->SetFocus();
-    } catch (const rtl::DataError&) {
-        Errore(Comando::Duplica);
+    } catch (const rtl::DataError& e) {
+        Errore(Comando::Duplica, e);
         return;
     }
     Avviso(kMsgDuplicata, ui::DialogType::Information);

@@ -77,11 +77,13 @@ struct ConfigScheda {
 
     // The window's own steps: the defaults of a new card (after the fields
     // are cleared), after a record is shown, after a save (before its
-    // message), and the duplicate steps (a data failure there is an access
-    // failure). Any of them may be empty.
+    // message), after the message of a save (to tell what the save could not
+    // store beside the record), and the duplicate steps (a data failure there
+    // is an access failure). Any of them may be empty.
     std::function<void()> dopoNuovo;
     std::function<void()> dopoMostra;
     std::function<void()> dopoSalva;
+    std::function<void()> dopoConferma;
     std::function<void()> passiDuplica;
 };
 
@@ -119,7 +121,7 @@ private:
         ui::CheckBox* casella; // set for a check box field
     };
     std::optional<ui::DialogType> TipoErrore(Comando c) const;
-    void Errore(Comando c) const;
+    void Errore(Comando c, const rtl::DataError& e) const;
     void Leggi(Archivio& a, std::int64_t numero);
 
     ui::Form& form_;

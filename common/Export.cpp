@@ -11,15 +11,24 @@ namespace common {
 
 namespace {
 
+// The five bytes that windows-1252 leaves undefined: like the controls they
+// are no text, only a damaged archive holds them, and a spreadsheet program
+// reads them as controls. As UTF-8 they are U+0081, U+008D... (0xC2 and the
+// byte).
+constexpr bool Indefinito(unsigned char b) {
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
 // The bytes that end a run of plain text in a cell: controls (NUL to 0x1F,
-// 0x7F) and the three that are escaped; with `highPlain` false also every
-// byte from 0x80, the bytes of UTF-8 sequences that need converting.
+// 0x7F) and the three that are escaped; with `highPlain` (windows-1252 bytes)
+// also the five undefined bytes, else every byte from 0x80, the bytes of
+// UTF-8 sequences that need converting.
 template <bool highPlain>
 constexpr auto kFineTratto = [] {
     std::array<bool, 256> t{};
     for (int b = 0; b < 256; ++b)
-        t[std::size_t(b)] =
-            b < 0x20 || b == 0x7F || b == '&' || b == '<' || b == '>' || (!highPlain && b >= 0x80);
+        t[std::size_t(b)] = b < 0x20 || b == 0x7F || b == '&' || b == '<' || b == '>' ||
+                            (highPlain ? Indefinito(static_cast<unsigned char>(b)) : b >= 0x80);
     return t;
 }();
 
@@ -35,24 +44,43 @@ template <bool highPlain> inline bool FineNelleOtto(const char* p) {
         return (y - uni) & ~y & alti;
     };
     const std::uint64_t sotto20 = (x - uni * 0x20) & ~x & alti; // a byte below 0x20
-    const std::uint64_t alto = highPlain ? 0 : x & alti;        // a byte from 0x80
+    std::uint64_t alto = x & alti;                              // a byte from 0x80
+    // Of windows-1252 bytes, only the undefined ones end a run.
+    if (highPlain && alto) alto = uguale(0x81) | uguale(0x8D) | uguale(0x8F) | uguale(0x90) | uguale(0x9D);
     return (sotto20 | alto | uguale(0x7F) | uguale('&') | uguale('<') | uguale('>')) != 0;
 }
 
+// How many bytes an undefined character takes at the start (or the end) of
+// a text: 0 when it starts (ends) with another.
+template <bool highPlain> std::size_t IndefinitoAllInizio(std::string_view t) {
+    if (highPlain) return !t.empty() && Indefinito(static_cast<unsigned char>(t.front())) ? 1 : 0;
+    return t.size() >= 2 && t[0] == '\xC2' && Indefinito(static_cast<unsigned char>(t[1])) ? 2 : 0;
+}
+template <bool highPlain> std::size_t IndefinitoAllaFine(std::string_view t) {
+    if (highPlain) return !t.empty() && Indefinito(static_cast<unsigned char>(t.back())) ? 1 : 0;
+    return t.size() >= 2 && t[t.size() - 2] == '\xC2' && Indefinito(static_cast<unsigned char>(t.back())) ? 2
+                                                                                                          : 0;
+}
+
 // The text of a cell, trimmed, with "&", "<", ">" and line breaks escaped and
-// the other control characters (NUL to 0x1F, 0x7F) left out: they are no
-// text, only a damaged archive holds them. Plain runs go to `put`; each run
-// of other than ASCII characters goes through `altri`, unless `highPlain`
-// (windows-1252 bytes, written as they are).
+// the other control characters (NUL to 0x1F, 0x7F) and the five undefined
+// characters left out: they are no text, only a damaged archive holds them.
+// Plain runs go to `put`; each run of other than ASCII characters goes
+// through `altri`, unless `highPlain` (windows-1252 bytes, written as they
+// are).
 template <bool highPlain, class Put, class Altri>
 void EscapedCell(std::string_view text, Put&& put, Altri&& altri) {
-    // Trimmed as if the controls were not there.
+    // Trimmed as if the controls and the undefined characters were not there.
     for (;;) {
         text = rtl::TrimView(text);
         if (!text.empty() && static_cast<unsigned char>(text.front()) == 0x7F)
             text.remove_prefix(1);
         else if (!text.empty() && static_cast<unsigned char>(text.back()) == 0x7F)
             text.remove_suffix(1);
+        else if (const std::size_t n = IndefinitoAllInizio<highPlain>(text))
+            text.remove_prefix(n);
+        else if (const std::size_t n = IndefinitoAllaFine<highPlain>(text))
+            text.remove_suffix(n);
         else
             break;
     }
@@ -70,10 +98,19 @@ void EscapedCell(std::string_view text, Put&& put, Altri&& altri) {
         i = j;
         const char c = text[i];
         if (!highPlain && static_cast<unsigned char>(c) >= 0x80) {
-            std::size_t k = i + 1;
-            while (k < text.size() && static_cast<unsigned char>(text[k]) >= 0x80)
-                ++k;
-            altri(text.substr(i, k - i));
+            // The run, without the undefined characters in it.
+            std::size_t k = i;
+            for (std::size_t from = i;; ++k) {
+                if (k == text.size() || static_cast<unsigned char>(text[k]) < 0x80) {
+                    if (k > from) altri(text.substr(from, k - from));
+                    break;
+                }
+                if (const std::size_t n = IndefinitoAllInizio<false>(text.substr(k))) {
+                    if (k > from) altri(text.substr(from, k - from));
+                    from = k + n;
+                    k += n - 1;
+                }
+            }
             i = k;
             continue;
         }

@@ -19,7 +19,8 @@ struct ColonnaExcel {
 // trimmed; "&", "<" and ">" in them are written as entities, and a line
 // break inside a cell as a character reference, so that a cell always shows
 // what was typed and the file stays one line; other control characters
-// (NUL to 0x1F, 0x7F: a damaged archive) are left out. Data cells are marked
+// (NUL to 0x1F, 0x7F: a damaged archive) and the five characters that
+// windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) are left out. Data cells are marked
 // as text (a style class of the header), so that a spreadsheet program shows
 // "=1+1" or "0123" as typed; the header cells are not.
 std::string TestoFileExcel(std::string_view foglio, std::span<const ColonnaExcel> colonne,

@@ -192,17 +192,19 @@ void TfrmPlanning::cmdNuovoClick() {
 // The load: record 1 of the planner file into the day cells, read under the
 // file's lock (the vehicle edits keep what the menu handed over). A new file
 // is created empty and every day is free; of a file cut short, every day
-// whose bytes are all there is shown. A file that cannot be opened, created
-// or read is said so, and the close will leave it as it is.
+// whose bytes are all there is shown. A read-only file (or folder) is read as
+// any other. A file that cannot be opened, created or read is said so, and
+// the close will leave it as it is.
 void TfrmPlanning::FormShow() {
     cmdNuovoClick();
     lblPosizione.SetText("1");
     anno_ = Anno::NessunFile;
     caricati_.assign(planner::kGiorniPlanner, std::string());
+    veicoloLetto_.reset();
+    fileAssente_ = false;
     const std::optional<std::string> path = FilePlanner();
     if (!path) return;
     try {
-        if (SolaLettura(*path)) throw rtl::FileError("Il file \"" + *path + "\" è di sola lettura", *path);
         common::Archivio file(*path, common::TPlanningRec);
         const std::size_t letti = file.LeggiParte(kRecord, buffer_);
         file.Chiudi();
@@ -212,12 +214,31 @@ void TfrmPlanning::FormShow() {
         for (int i = 0; i < planner::kGiorniPlanner; ++i)
             ScriviGiorno(i, testi[i]);
         caricati_ = std::move(testi);
+        if (letti == common::TPlanningRec.size)
+            veicoloLetto_ = {buffer_.Get("Veicolo"), buffer_.Get("Marca"), buffer_.Get("Modello"),
+                             buffer_.Get("Targa")};
+        fileAssente_ = letti == 0 && !rtl::FileExists(*path);
         anno_ = Anno::Caricato;
-    } catch (const rtl::DataError&) {
+    } catch (const rtl::DataError& e) {
         anno_ = Anno::NonAccessibile;
-        Avviso(kMsgNonAccessibile);
+        Avviso(common::MessaggioAccesso(e, kMsgNonAccessibile));
     }
     lblPosizione.SetText("1");
+}
+
+std::array<std::string, 4> TfrmPlanning::VeicoloDaSalvare() const {
+    return {common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50),
+            common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50),
+            common::TroncaTesto(rtl::Trim(txtModello.Text()), 50),
+            common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30)};
+}
+
+bool TfrmPlanning::NienteDaSalvare(const std::vector<std::string>& testi) const {
+    return testi == caricati_ && (fileAssente_ || veicoloLetto_ == VeicoloDaSalvare());
+}
+
+void TfrmPlanning::cmdSalvaClick() {
+    Salva();
 }
 
 // The save: record 1 of the planner file, read again and rewritten under the
@@ -225,26 +246,29 @@ void TfrmPlanning::FormShow() {
 // showing changed takes the text of its cell, every other day keeps what the
 // file holds now (another workstation may have booked it meanwhile), and a
 // day cut short in the file is written empty. Bytes after the record stay as
-// they are. A year that was not loaded is not written over the stored one.
-void TfrmPlanning::cmdSalvaClick() {
-    if (anno_ == Anno::NessunFile) return;
+// they are. A year that was not loaded is not written over the stored one,
+// and a year that nothing changed is not written at all.
+TfrmPlanning::Salvataggio TfrmPlanning::Salva() {
+    if (anno_ == Anno::NessunFile) return Salvataggio::Fatto;
     const std::optional<std::string> path = FilePlanner();
     if (anno_ == Anno::NonAccessibile || !path) {
         Avviso(kMsgNonSalvate);
-        return;
+        return Salvataggio::NonFatto;
     }
+    std::vector<std::string> testi(planner::kGiorniPlanner);
+    for (int i = 0; i < planner::kGiorniPlanner; ++i)
+        testi[i] = TestoGiorno(Cella(i).mem.Text());
+    if (NienteDaSalvare(testi)) return Salvataggio::Fatto;
     try {
         using common::TPlanningRec;
         if (SolaLettura(*path)) throw rtl::FileError("Il file \"" + *path + "\" è di sola lettura", *path);
-        std::vector<std::string> testi(planner::kGiorniPlanner);
-        for (int i = 0; i < planner::kGiorniPlanner; ++i)
-            testi[i] = TestoGiorno(Cella(i).mem.Text());
+        const std::array<std::string, 4> veicolo = VeicoloDaSalvare();
         common::Archivio file(*path, TPlanningRec);
         file.Aggiorna(kRecord, buffer_, [&](std::size_t letti) {
-            buffer_.Set("Veicolo", common::TroncaTesto(rtl::Trim(txtVeicolo.Text()), 50));
-            buffer_.Set("Marca", common::TroncaTesto(rtl::Trim(txtMarca.Text()), 50));
-            buffer_.Set("Modello", common::TroncaTesto(rtl::Trim(txtModello.Text()), 50));
-            buffer_.Set("Targa", common::TroncaTesto(rtl::Trim(txtTarga.Text()), 30));
+            buffer_.Set("Veicolo", veicolo[0]);
+            buffer_.Set("Marca", veicolo[1]);
+            buffer_.Set("Modello", veicolo[2]);
+            buffer_.Set("Targa", veicolo[3]);
             for (int i = 0; i < planner::kGiorniPlanner; ++i) {
                 const common::FieldRef giorno = TPlanningRec.Field("Giorni", i);
                 if (testi[i] != caricati_[i])
@@ -255,15 +279,27 @@ void TfrmPlanning::cmdSalvaClick() {
         });
         file.Chiudi();
         caricati_ = std::move(testi);
+        veicoloLetto_ = veicolo;
+        fileAssente_ = false;
         lblPosizione.SetText(std::to_string(kRecord));
+        return Salvataggio::Fatto;
+    } catch (const rtl::FileBusy&) {
+        Avviso(std::string(common::kMsgFileInUso));
+        return Salvataggio::InUso;
     } catch (const rtl::DataError&) {
         Avviso(kMsgNonSalvate);
+        return Salvataggio::NonFatto;
     }
 }
 
-// Every close stores the year, shows the start menu and hides the planner.
-void TfrmPlanning::FormClose(ui::CloseAction&) {
-    cmdSalvaClick();
+// Every close stores the year, shows the start menu and hides the planner;
+// while another workstation holds the planner file, the planner stays open
+// with its bookings, so that the close may be tried again.
+void TfrmPlanning::FormClose(ui::CloseAction& action) {
+    if (Salva() == Salvataggio::InUso) {
+        action = ui::CloseAction::None;
+        return;
+    }
     common::MostraAvvio();
 }
 

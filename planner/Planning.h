@@ -8,6 +8,7 @@
 // menu hands over; closing it stores there the days changed since, over what
 // the file holds at that moment, so that planners open on the same year on
 // several workstations keep each other's bookings.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,12 +57,25 @@ private:
         Caricato,       // the file was read (or is new): the close stores the year
         NonAccessibile, // the file could not be opened, created or read: left as it is
     };
+    // What a save did.
+    enum class Salvataggio {
+        Fatto,    // stored, or nothing to store
+        NonFatto, // refused or failed, and said so
+        InUso,    // another workstation holds the file: said so, may be tried again
+    };
 
     void CreaCelle();
     void FormShow();
     void FormClose(ui::CloseAction& action);
     void cmdNuovoClick();
     void cmdSalvaClick();
+    Salvataggio Salva();
+    // Whether the close has nothing to store: no day changed, and the file
+    // holds the record it would write, or could not be made at all (a
+    // read-only folder).
+    bool NienteDaSalvare(const std::vector<std::string>& testi) const;
+    // The four vehicle fields as the close writes them.
+    std::array<std::string, 4> VeicoloDaSalvare() const;
     void GiornoClick(int i);
     void cmdIntervalloClick();
     void cmdRiepilogoClick();
@@ -83,6 +97,10 @@ private:
     common::Record buffer_;
     std::string file_; // the planner file handed over by the menu
     Anno anno_ = Anno::NessunFile;
+    // What the load found besides the days: the vehicle fields of a whole
+    // record, or no file at all.
+    std::optional<std::array<std::string, 4>> veicoloLetto_;
+    bool fileAssente_ = false;
 };
 
 extern TfrmPlanning* frmPlanning;

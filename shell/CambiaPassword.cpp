@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "common/Archive.h"
 #include "common/DataEntry.h"
 #include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
@@ -87,10 +88,10 @@ void TfrmCambiaPassword::cmdOKClick() {
             esito = Esito::Modificata;
             return rtl::Trim(EncodePassword(password));
         });
-    } catch (const rtl::DataError&) {
-        ui::ShowMessage(
-            "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-            "Si consiglia di reinstallare il software.");
+    } catch (const rtl::DataError& e) {
+        ui::ShowMessage(common::MessaggioAccesso(
+            e, "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+               "Si consiglia di reinstallare il software."));
         return;
     }
     switch (esito) {

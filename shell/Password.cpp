@@ -1,5 +1,6 @@
 #include "shell/Password.h"
 
+#include "common/Archive.h"
 #include "common/DataEntry.h"
 #include "platform/rtl/Errors.h"
 #include "platform/rtl/Text.h"
@@ -60,10 +61,10 @@ void TfrmPassword::cmdOKClick() {
         // decoded password is compared and forgotten: no control keeps it.
         match =
             rtl::Trim(DecodePassword(ReadPasswordStore())) == rtl::Trim(rtl::UpperAscii(txtPassword.Text()));
-    } catch (const rtl::DataError&) {
-        ui::ShowMessage(
-            "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-            "Si consiglia di reinstallare il software.");
+    } catch (const rtl::DataError& e) {
+        ui::ShowMessage(common::MessaggioAccesso(
+            e, "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+               "Si consiglia di reinstallare il software."));
         return;
     }
     if (match) {

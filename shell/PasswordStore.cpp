@@ -6,6 +6,11 @@
 namespace {
 constexpr const char* kSezione = "Accesso";
 constexpr const char* kChiave = "Valore";
+
+// The store must be there: the installation places it.
+void RequireStore(const std::string& path) {
+    if (!rtl::FileExists(path)) throw rtl::FileError("Il file \"" + path + "\" non esiste", path);
+}
 } // namespace
 
 std::string PasswordStorePath() {
@@ -13,11 +18,15 @@ std::string PasswordStorePath() {
 }
 
 std::string ReadPasswordStore() {
-    return rtl::IniFile(PasswordStorePath()).ReadString(kSezione, kChiave, "");
+    const std::string path = PasswordStorePath();
+    RequireStore(path);
+    return rtl::IniFile(path).ReadString(kSezione, kChiave, "");
 }
 
 void ChangePasswordStore(const std::function<std::optional<std::string>(const std::string& stored)>& change) {
-    rtl::IniFile store(PasswordStorePath());
+    const std::string path = PasswordStorePath();
+    RequireStore(path);
+    rtl::IniFile store(path);
     const rtl::IniFile::Update update(store);
     if (const std::optional<std::string> value = change(store.ReadString(kSezione, kChiave, "")))
         store.WriteString(kSezione, kChiave, *value);

@@ -100,8 +100,20 @@ void SostituisciTesto(ui::Edit& edit, const std::string& testo) {
     if (edit.Text() != testo) edit.SetText(testo);
 }
 
-void ErroreArchivio(ui::DialogType tipo) {
-    ui::MessageDlg(std::string(common::kMsgAccessoArchivio), tipo, ui::Buttons::OKCancel);
+void ErroreArchivio(ui::DialogType tipo, const rtl::DataError& e) {
+    ui::MessageDlg(common::MessaggioAccesso(e, common::kMsgAccessoArchivio), tipo, ui::Buttons::OKCancel);
+}
+
+// A failure of the settings file: the message of a file that another
+// workstation holds, else the standard error box with its own text.
+void ErroreImpostazioni(ui::Application& app, const std::exception_ptr& errore) {
+    try {
+        std::rethrow_exception(errore);
+    } catch (const rtl::FileBusy&) {
+        ui::ShowMessage(std::string(common::kMsgFileInUso));
+    } catch (...) {
+        app.ShowException(std::current_exception());
+    }
 }
 
 } // namespace
@@ -262,19 +274,23 @@ void TfrmFogli::FormShow() {
         errore = std::current_exception();
     }
     txtUfficio.SetText(ufficio);
+    ufficioLetto_ = rtl::Trim(ufficio);
     PreparaNuovaScheda();
     txtNumFoglio.SetFocus();
-    if (errore) App().ShowException(errore);
+    if (errore) ErroreImpostazioni(App(), errore);
 }
 
-// The office is remembered for the next showing; the sheet is not saved. A
-// failed write is shown, and the start menu comes back all the same.
+// The office, when it changed in the window, is remembered for the next
+// showing; the sheet is not saved. A failed write is shown, and the start
+// menu comes back all the same.
 void TfrmFogli::FormClose(ui::CloseAction&) {
-    try {
-        tripsheets::ScriviUfficioEmittente(rtl::Trim(txtUfficio.Text()));
-    } catch (...) {
-        // Any failure: the standard error box, as if it had escaped the handler.
-        App().ShowException(std::current_exception());
+    const std::string ufficio = rtl::Trim(txtUfficio.Text());
+    if (ufficio != ufficioLetto_) {
+        try {
+            tripsheets::ScriviUfficioEmittente(ufficio);
+        } catch (...) {
+            ErroreImpostazioni(App(), std::current_exception());
+        }
     }
     common::MostraAvvio();
 }
@@ -325,8 +341,8 @@ void TfrmFogli::cmdNuovoClick() {
         txtNumFoglio.SetText(std::to_string(*partenza + schede));
         archivio.Chiudi();
         txtConduttore.SetFocus();
-    } catch (const rtl::DataError&) {
-        ErroreArchivio(ui::DialogType::Error);
+    } catch (const rtl::DataError& e) {
+        ErroreArchivio(ui::DialogType::Error, e);
     }
 }
 

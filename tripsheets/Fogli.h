@@ -69,6 +69,10 @@ private:
 
     // Save and browse over the year archive.
     common::SchedaArchivio scheda_;
+    // The issuing office as the showing read it: the close writes the office
+    // only when it changed in the window, so that one stored meanwhile by
+    // another workstation stays.
+    std::string ufficioLetto_;
 };
 
 extern TfrmFogli* frmFogli;

@@ -1,11 +1,15 @@
 #include "tripsheets/Numerazione.h"
 
 #include <cmath>
+#include <optional>
 
+#include "common/Archive.h"
 #include "common/DataEntry.h"
 #include "common/Routines.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Text.h"
+#include "platform/ui/Services.h"
 #include "tripsheets/FoglioRec.h"
 
 TfrmNumerazione* frmNumerazione = nullptr;
@@ -29,10 +33,20 @@ TfrmNumerazione::TfrmNumerazione(ui::Application& app, ui::Form* owner)
 
 // The stored start number (only for the trip sheets), 1 when there is none;
 // taking the focus selects it, so that a number typed at once replaces it. A
-// failed read reaches the standard error box.
+// failed read reaches the standard error box; a file that another
+// workstation holds is said so, and the dialog shows 1.
 void TfrmNumerazione::FormShow() {
-    if (PerFogli(lblMemory)) txtInizio.SetText(tripsheets::InizioNumerazione());
+    std::optional<std::string> letto;
+    if (PerFogli(lblMemory)) {
+        try {
+            letto = tripsheets::InizioNumerazione();
+            txtInizio.SetText(*letto);
+        } catch (const rtl::FileBusy&) {
+            ui::ShowMessage(std::string(common::kMsgFileInUso));
+        }
+    }
     if (rtl::TrimView(txtInizio.Text()).empty()) txtInizio.SetText("1");
+    inizioLetto_ = rtl::Trim(letto.value_or(txtInizio.Text()));
     txtInizio.SetFocus();
 }
 
@@ -48,10 +62,19 @@ void TfrmNumerazione::txtInizioExit() {
     txtInizio.SetText(rtl::FormatGeneral(common::Arrotonda(*numero, 0)));
 }
 
-// The number is tidied by leaving the edit, then stored; a failed write
-// reaches the standard error box and the dialog stays open.
+// The number is tidied by leaving the edit, then stored when it differs
+// from the one read; a failed write reaches the standard error box and the
+// dialog stays open, as it does when another workstation holds the file.
 void TfrmNumerazione::btnApplicaClick() {
     btnApplica.SetFocus();
-    if (PerFogli(lblMemory)) tripsheets::ScriviInizioNumerazione(rtl::Trim(txtInizio.Text()));
+    const std::string inizio = rtl::Trim(txtInizio.Text());
+    if (PerFogli(lblMemory) && inizio != inizioLetto_) {
+        try {
+            tripsheets::ScriviInizioNumerazione(inizio);
+        } catch (const rtl::FileBusy&) {
+            ui::ShowMessage(std::string(common::kMsgFileInUso));
+            return;
+        }
+    }
     Close();
 }

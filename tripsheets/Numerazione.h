@@ -19,6 +19,11 @@ private:
     void FormShow();
     void txtInizioExit();
     void btnApplicaClick();
+
+    // The start number as the showing found it in the file (what it showed,
+    // when the file could not be read): only a number the user changed is
+    // written, so that a change made meanwhile at another workstation stays.
+    std::string inizioLetto_;
 };
 
 extern TfrmNumerazione* frmNumerazione;

@@ -27,6 +27,9 @@ TfrmAutoparco* frmAutoparco = nullptr;
 
 namespace {
 
+constexpr std::string_view kMsgFotoNonSalvata =
+    "Attenzione: non è stato possibile salvare la foto del veicolo.";
+
 constexpr std::string_view kMsgCostiNuova =
     "Attenzione: la gestione dei costi può avvenire soltanto dopo che la "
     "scheda del veicolo è stata salvata in archivio.";
@@ -62,6 +65,7 @@ common::ConfigScheda TfrmAutoparco::ConfigScheda() {
     c.passiDuplica = [this] { SegnapostoNuovaScheda(); };
     c.dopoMostra = [this] { CaricaFotoScheda(); };
     c.dopoSalva = [this] { SalvaFotoScheda(); };
+    c.dopoConferma = [this] { AvvisaFotoNonSalvata(); };
     return c;
 }
 
@@ -274,9 +278,17 @@ void TfrmAutoparco::SalvaFotoScheda() {
         }
         fotoCambiata_ = false;
     } catch (const rtl::DataError&) {
-        // Without a word: the record stays saved, the card shows the placeholder.
-        MostraSegnaposto();
+        // The record stays saved; the card keeps the photo chosen, which the
+        // next save tries again, and the user is told after the card's
+        // message.
+        fotoNonSalvata_ = true;
     }
+}
+
+void TfrmAutoparco::AvvisaFotoNonSalvata() {
+    if (!fotoNonSalvata_) return;
+    fotoNonSalvata_ = false;
+    ui::MessageDlg(std::string(kMsgFotoNonSalvata), ui::DialogType::Warning, ui::Buttons::OK);
 }
 
 void TfrmAutoparco::btnCaricaFotoClick() {

@@ -77,6 +77,9 @@ private:
 
     void MostraSegnaposto();
     void SegnapostoNuovaScheda();
+    // After the card's message of a save whose photo could not be written:
+    // the photo warning.
+    void AvvisaFotoNonSalvata();
     common::ConfigScheda ConfigScheda();
 
     std::array<ui::Control*, 38> campi_{};
@@ -87,6 +90,8 @@ private:
     // written again, so a photo is not recompressed at every save and a
     // photo file that could not be read is never replaced unasked.
     bool fotoCambiata_ = true;
+    // The last save wrote the record but not its photo.
+    bool fotoNonSalvata_ = false;
 };
 
 extern TfrmAutoparco* frmAutoparco;

@@ -250,4 +250,13 @@ void QtServices::ShellOpen(const std::string& target) {
     if (!unattended_) ui::Services::ShellOpen(target);
 }
 
+void QtServices::ShowWaitCursor(bool on) {
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+    // Shown now: the program waits without returning to its event loop.
+    QGuiApplication::sync();
+}
+
 } // namespace qtbackend

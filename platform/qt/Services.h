@@ -39,6 +39,7 @@ public:
     bool SetClipboardText(const std::string& text) override;
     // Unattended, nothing is opened: no browser or viewer starts behind a test.
     void ShellOpen(const std::string& target) override;
+    void ShowWaitCursor(bool on) override;
 
 private:
     std::optional<std::string> FileDialog(const ui::FileDialogRequest& r, bool save);

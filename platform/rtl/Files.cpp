@@ -6,15 +6,19 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace rtl {
@@ -53,7 +57,156 @@ struct Fd {
     }
 };
 
+// The names of a path between its slashes, pushed so that the first comes
+// off the back first.
+void PushNames(std::vector<std::string>& names, std::string_view path) {
+    std::vector<std::string> these;
+    std::size_t at = 0;
+    while (at <= path.size()) {
+        const std::size_t slash = std::min(path.find('/', at), path.size());
+        if (slash > at) these.emplace_back(path.substr(at, slash - at));
+        at = slash + 1;
+    }
+    names.insert(names.end(), these.rbegin(), these.rend());
+}
+
+// Whether a link of this owner may be followed: the rule Linux applies in
+// shared sticky folders.
+bool TrustedOwner(uid_t owner) {
+    return owner == ::geteuid() || owner == 0;
+}
+
+// The temporary files of ReplaceFile: ".dorneval-<pid>-<n>.tmp".
+constexpr std::string_view kTempPrefix = ".dorneval-";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+bool Digits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool TemporaryName(std::string_view name) {
+    if (name.size() <= kTempPrefix.size() + kTempSuffix.size() || !name.starts_with(kTempPrefix) ||
+        !name.ends_with(kTempSuffix))
+        return false;
+    name.remove_prefix(kTempPrefix.size());
+    name.remove_suffix(kTempSuffix.size());
+    const std::size_t dash = name.find('-');
+    return dash != std::string_view::npos && Digits(name.substr(0, dash)) && Digits(name.substr(dash + 1));
+}
+
+// Removes the temporary files of the program older than a day from a folder:
+// what a writer stopped in the middle of a write (killed, a machine switched
+// off) left behind. Only regular files of that exact name; nothing is said
+// when one cannot be removed.
+void RemoveStaleTemporaries(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::time_t dayAgo = std::time(nullptr) - 24 * 60 * 60;
+    while (const dirent* e = ::readdir(dir)) {
+        if (!TemporaryName(e->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_mtime < dayAgo)
+            ::unlinkat(::dirfd(dir), e->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+std::function<void(bool)> lockWaitNotice;
+std::optional<std::chrono::milliseconds> lockWaitOverride;
+constexpr std::chrono::milliseconds kLockWait{5000};
+
+// One try at the lock, waiting for it or not: 0 taken, 1 held elsewhere
+// (not waiting), -1 failed with errno set.
+int TryLock(int fd, bool exclusive, bool wait, bool& byFlock) {
+    int rc;
+    if (!byFlock) {
+        struct flock fl {};
+        fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = 0;
+        fl.l_len = 0; // the whole file, however long it grows
+        do
+            rc = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl);
+        while (rc != 0 && errno == EINTR);
+        if (rc == 0) return 0;
+        if (errno == EAGAIN || errno == EACCES) return 1;
+        // Open file description locks refused by the file system, or by a
+        // descriptor not opened for the kind of lock asked for.
+        if (errno != EINVAL && errno != ENOLCK && errno != EOPNOTSUPP && errno != ENOSYS && errno != EBADF)
+            return -1;
+        byFlock = true;
+    }
+    do
+        rc = ::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | (wait ? 0 : LOCK_NB));
+    while (rc != 0 && errno == EINTR);
+    if (rc == 0) return 0;
+    return errno == EWOULDBLOCK ? 1 : -1;
+}
+
+// A wait for a lock, shared by the thread that waits for it and the one that
+// asked.
+struct LockWait {
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;      // the waiting thread has an answer
+    bool abandoned = false; // the asking thread has given up
+    int result = -1;
+    int err = 0;
+    bool byFlock = false;
+};
+
 } // namespace
+
+PathToOpen FollowTrustedLinks(const std::string& path, const std::string& failure) {
+    const std::string folder = DataFolder();
+    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) return {path, false};
+    // The data folder is taken as the system finds it (it may be a mounted
+    // share); every name after it is looked at before it is used.
+    std::string done = folder.substr(0, folder.size() - 1);
+    std::vector<std::string> names;
+    PushNames(names, std::string_view(path).substr(folder.size()));
+    int links = 0;
+    while (!names.empty()) {
+        const std::string name = std::move(names.back());
+        names.pop_back();
+        if (name == ".") continue;
+        std::string next = done + "/" + name;
+        if (name == "..") {
+            done = std::move(next);
+            continue;
+        }
+        struct stat st {};
+        const bool there = ::lstat(next.c_str(), &st) == 0;
+        if (there && !S_ISLNK(st.st_mode)) {
+            done = std::move(next);
+            continue;
+        }
+        if (!there) {
+            // Not there, or not to be looked at: the rest is taken as it is,
+            // and the open tells what is wrong.
+            done = std::move(next);
+            while (!names.empty()) {
+                done += "/" + names.back();
+                names.pop_back();
+            }
+            break;
+        }
+        if (!TrustedOwner(st.st_uid))
+            throw FileError(failure + " \"" + path + "\": il collegamento \"" + next +
+                                "\" appartiene a un altro utente",
+                            path);
+        if (++links > 40) throw FileError(failure + " \"" + path + "\": " + ErrnoText(ELOOP), path);
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(next.c_str(), target.data(), target.size());
+        if (n <= 0 || n >= PATH_MAX)
+            throw FileError(failure + " \"" + path + "\": " + ErrnoText(n <= 0 ? errno : ENAMETOOLONG), path);
+        target.resize(static_cast<std::size_t>(n));
+        if (target.front() == '/') done.clear();
+        PushNames(names, target);
+    }
+    return {done.empty() ? "/" : done, true};
+}
 
 std::string ErrnoText(int err) {
     return std::generic_category().message(err);
@@ -88,34 +241,35 @@ std::size_t ReadFully(int fd, char* data, std::size_t size, std::int64_t offset,
 }
 
 void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fill) {
-    std::string target = path;
+    const std::string failure = "Impossibile scrivere il file";
+    std::string target = FollowTrustedLinks(path, failure).path;
     struct stat st {};
-    bool exists = false;
-    if (::lstat(path.c_str(), &st) == 0) {
-        if (S_ISLNK(st.st_mode)) {
-            // Write through a link to the file it names. A link that leads
-            // nowhere stays a link: writing a file in its place would keep
-            // the data apart from the share it points to.
-            char* real = ::realpath(path.c_str(), nullptr);
-            if (!real) {
-                const int err = errno;
-                throw FileError("Impossibile scrivere il file \"" + path + "\": " +
-                                    (err == ENOENT
-                                         ? std::string("il collegamento porta a un file che non esiste")
-                                         : ErrnoText(err)),
-                                path);
-            }
-            target = real;
-            std::free(real);
-        }
-        exists = ::stat(target.c_str(), &st) == 0;
-        if (exists && !S_ISREG(st.st_mode))
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (!exists) {
+        const int err = errno;
+        // A link that leads nowhere stays a link: writing a file in its place
+        // would keep the data apart from the share it points to.
+        struct stat link {};
+        if (err == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            throw FileError(failure + " \"" + path + "\": il collegamento porta a un file che non esiste",
+                            path);
+        if (err != ENOENT) throw FileError(failure + " \"" + path + "\": " + ErrnoText(err), path);
+    } else {
+        if (!S_ISREG(st.st_mode))
             throw FileError("Impossibile scrivere \"" + path + "\": non è un file", path);
-        if (exists && ::access(target.c_str(), W_OK) != 0)
-            throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
-    } else if (errno != ENOENT) {
-        throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
+        if (::access(target.c_str(), W_OK) != 0)
+            throw FileError(failure + " \"" + path + "\": " + ErrnoText(errno), path);
+        // Outside the data folder a link is still there: the file it names is
+        // written, in the folder of that file.
+        struct stat link {};
+        if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+            if (char* real = ::realpath(target.c_str(), nullptr)) {
+                target = real;
+                std::free(real);
+            }
+        }
     }
+    RemoveStaleTemporaries(FolderOf(target));
 
     // A short name (fixed prefix, process id, counter): any name the folder
     // can hold can be written, however long it is.
@@ -151,7 +305,10 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
 int OpenForReading(const std::string& path) {
     // O_NONBLOCK: the open of a FIFO returns at once instead of waiting for
     // a writer; the check below then refuses it before anything is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // O_NOFOLLOW: a path whose links were followed here holds none any more.
+    const PathToOpen open = FollowTrustedLinks(path, "Impossibile leggere il file");
+    const int fd =
+        ::open(open.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (open.checked ? O_NOFOLLOW : 0));
     if (fd < 0) return -1;
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
@@ -169,30 +326,66 @@ int OpenForReading(const std::string& path) {
     return fd;
 }
 
-bool LockWholeFile(int fd, bool exclusive, bool& byFlock) {
-    struct flock fl {};
-    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 0; // the whole file, however long it grows
-    int rc;
-    do
-        rc = ::fcntl(fd, F_OFD_SETLKW, &fl);
-    while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        byFlock = false;
-        return true;
+LockResult LockWholeFile(int fd, bool exclusive, bool& byFlock) {
+    const int first = TryLock(fd, exclusive, false, byFlock);
+    if (first == 0) return LockResult::Taken;
+    if (first < 0) return LockResult::Failed;
+    // Held elsewhere. The wait itself runs on a thread of its own, on a
+    // second descriptor of the same open file (the lock belongs to the open
+    // file, so it is this descriptor's when granted), and is given up after
+    // the time allowed: a workstation that never lets go (a stalled machine
+    // or share) does not hold the program.
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0) return LockResult::Failed;
+    auto wait = std::make_shared<LockWait>();
+    std::thread([wait, copy, exclusive, byFlock]() mutable {
+        const int result = TryLock(copy, exclusive, true, byFlock);
+        const int err = errno;
+        {
+            const std::lock_guard<std::mutex> guard(wait->m);
+            if (!wait->abandoned) {
+                wait->done = true;
+                wait->result = result;
+                wait->err = err;
+                wait->byFlock = byFlock;
+            } else if (result == 0) {
+                // Granted after the asker gave up: let go at once.
+                UnlockWholeFile(copy, byFlock);
+            }
+        }
+        wait->cv.notify_all();
+        // The asker's descriptor keeps the open file, and so a lock granted
+        // in time, for as long as it is open.
+        ::close(copy);
+    }).detach();
+
+    if (lockWaitNotice) lockWaitNotice(true);
+    std::unique_lock<std::mutex> guard(wait->m);
+    wait->cv.wait_for(guard, lockWaitOverride.value_or(kLockWait), [&] { return wait->done; });
+    const bool done = wait->done;
+    wait->abandoned = !done;
+    const int result = wait->result, err = wait->err;
+    if (done) byFlock = wait->byFlock;
+    guard.unlock();
+    if (lockWaitNotice) lockWaitNotice(false);
+    if (!done) return LockResult::Busy;
+    if (result != 0) {
+        errno = err;
+        return LockResult::Failed;
     }
-    // Open file description locks refused by the file system, or by a
-    // descriptor not opened for the kind of lock asked for.
-    if (errno != EINVAL && errno != ENOLCK && errno != EOPNOTSUPP && errno != ENOSYS && errno != EBADF)
-        return false;
-    do
-        rc = ::flock(fd, exclusive ? LOCK_EX : LOCK_SH);
-    while (rc != 0 && errno == EINTR);
-    if (rc != 0) return false;
-    byFlock = true;
-    return true;
+    return LockResult::Taken;
+}
+
+void SetLockWaitNotice(std::function<void(bool waiting)> notice) {
+    lockWaitNotice = std::move(notice);
+}
+
+void SetLockWaitForTesting(std::chrono::milliseconds wait) {
+    lockWaitOverride = wait;
+}
+
+void ResetLockWait() {
+    lockWaitOverride.reset();
 }
 
 void UnlockWholeFile(int fd, bool byFlock) noexcept {
@@ -267,7 +460,7 @@ bool DeleteFile(const std::string& path) {
 }
 
 std::vector<std::string> ListFiles(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
+    DIR* dir = ::opendir(FollowTrustedLinks(folder, "Impossibile leggere la cartella").path.c_str());
     if (!dir)
         throw FileError("Impossibile leggere la cartella \"" + folder + "\": " + ErrnoText(errno), folder);
     std::vector<std::string> names;

@@ -3,6 +3,13 @@
 // whole-file reads and writes. Paths are UTF-8 texts. Every failure raises
 // FileError with a message naming the file and the cause; nothing reports a
 // failed write as done.
+//
+// The data folder may be shared by several user accounts: inside it a
+// symbolic link is followed only when it belongs to the user running the
+// program or to root (the data folder itself may be a link, a mounted
+// share). A file reached through a link of someone else is refused as a
+// failure to read or write it, before anything is read or written.
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -23,6 +30,22 @@ public:
 private:
     std::string path_;
 };
+
+// A file that another workstation keeps locked for longer than the program
+// waits for it (about 5 s): the action is refused and may be tried again.
+class FileBusy : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// While a lock held elsewhere is awaited, `notice(true)` is called before the
+// wait and `notice(false)` after it, on the waiting thread: the user interface
+// shows the wait cursor meanwhile. Empty: nothing is told.
+void SetLockWaitNotice(std::function<void(bool waiting)> notice);
+// For tests only: a lock held elsewhere is awaited `wait` before FileBusy,
+// until ResetLockWait().
+void SetLockWaitForTesting(std::chrono::milliseconds wait);
+void ResetLockWait();
 
 // The folder of the running executable, with its trailing "/". Every file of
 // the program but those the user picks lies there.
@@ -61,7 +84,9 @@ std::optional<std::string> ReadFileIfExists(const std::string& path);
 
 // Replaces the whole content of a file (creating it when missing) through a
 // temporary file in the same folder and a rename: on failure the old file is
-// left as it was. Refuses a file that exists but is not writable.
+// left as it was. Refuses a file that exists but is not writable. Temporary
+// files of the program (".dorneval-<pid>-<n>.tmp") older than a day, left in
+// that folder by a writer that was stopped, are removed.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The writer that WriteFileInBlocks hands out: bytes are gathered and reach

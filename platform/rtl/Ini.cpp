@@ -114,16 +114,11 @@ void RefuseNonRegular(const std::string& path, const char* verb) {
 // a hidden file beside it, ".<name>.lock", created on first use and never
 // removed, which every workstation sharing the folder finds under the same
 // name. A link is followed to the file it names, in whose folder the rename
-// happens.
+// happens (inside the data folder, only a link of this user or of root).
 std::string LockPathOf(const std::string& path) {
-    std::string target = path;
+    std::string target = FollowTrustedLinks(path, "Impossibile bloccare il file").path;
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
+    if (::lstat(target.c_str(), &st) != 0) target = path; // nothing there yet: beside the name
     const std::size_t slash = target.rfind('/');
     const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
     return target.substr(0, name) + "." + target.substr(name) + ".lock";
@@ -141,28 +136,54 @@ bool HasLineBreak(std::string_view s) {
 } // namespace
 
 // Takes the lock of an INI file and releases it when it leaves scope. An
-// exclusive lock that cannot be had raises FileError. A shared one goes on
-// without a lock when the lock file cannot be opened (a read-only folder):
+// exclusive lock that cannot be had raises FileError (FileBusy when another
+// workstation holds it past the wait). A shared one goes on without a lock
+// when the lock file can be neither created nor opened (a read-only folder):
 // every write replaces the file whole by a rename, so such a read still sees
 // one whole version of it.
+//
+// The lock file serves every user who may write the file it guards: it is
+// created with the permission bits of that file, and one that this user may
+// not write is opened for reading and locked all the same, with flock, which
+// needs no write access for an exclusive lock. Every workstation locks it
+// with flock.
 class IniLock {
 public:
     IniLock(const std::string& path, bool exclusive) {
         const std::string lockPath = LockPathOf(path);
-        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-        if (fd_ < 0 && !exclusive)
-            fd_ = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+        struct stat guarded {};
+        const bool known = ::stat(path.c_str(), &guarded) == 0;
+        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_EXCL | kFlags, 0666);
+        if (fd_ >= 0) {
+            // The umask would take away what the guarded file grants.
+            if (known) (void)::fchmod(fd_, guarded.st_mode & 0666);
+        } else if (errno == EEXIST) {
+            fd_ = ::open(lockPath.c_str(), O_RDWR | kFlags);
+            if (fd_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+                fd_ = ::open(lockPath.c_str(), O_RDONLY | kFlags);
+        }
         int err = errno;
         struct stat st {};
         if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
             err = EINVAL;
             Drop();
         }
-        if (fd_ >= 0 && !LockWholeFile(fd_, exclusive, byFlock_)) {
-            err = errno;
-            Drop();
+        byFlock_ = true;
+        if (fd_ >= 0) {
+            switch (LockWholeFile(fd_, exclusive, byFlock_)) {
+            case LockResult::Taken:
+                return;
+            case LockResult::Busy:
+                Drop();
+                throw FileBusy("Il file \"" + path + "\" è in uso da un'altra postazione", path);
+            case LockResult::Failed:
+                err = errno;
+                Drop();
+                break;
+            }
         }
-        if (fd_ < 0 && exclusive)
+        if (exclusive)
             throw FileError(
                 "Impossibile bloccare il file \"" + path + "\" per la scrittura: " + ErrnoText(err), path);
     }
@@ -180,7 +201,7 @@ private:
         fd_ = -1;
     }
     int fd_ = -1;
-    bool byFlock_ = false;
+    bool byFlock_ = true;
 };
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {

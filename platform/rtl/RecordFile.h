@@ -2,24 +2,31 @@
 // Typed record files: a file of fixed-size records of one type, with no header;
 // record k (from 1) starts at byte (k - 1) x size. Records are raw bytes.
 //
-// Opening never damages an archive: an existing file is opened for reading and
-// writing as it is; only a file that does not exist is created, empty. An
-// existing file that cannot be opened is a failure and is never recreated or
-// truncated; so is a link that points nowhere (an unmounted share).
+// Opening never damages an archive: an existing file is opened for reading
+// as it is, and opened again for writing at its first write, so that reading
+// needs read permission only; only a file that does not exist is created,
+// empty. An existing file that cannot be opened is a failure and is never
+// recreated or truncated; so is a link that points nowhere (an unmounted
+// share). A missing file that cannot be created (a folder the user may not
+// write) is read as an empty archive, and its first write fails.
 //
 // Anything that is not a regular file (a FIFO, a device) is refused at the
-// open, without waiting on it.
+// open, without waiting on it; inside the data folder, so is a link of
+// another user (see Files.h).
 //
 // Several workstations may share the folder: every write takes an exclusive
 // advisory lock on the whole file (an open file description lock, which also
 // works over NFS; flock where those are refused) and releases it when done.
-// Readers take no lock, except ReadPart and Update, which read a record that
-// another workstation may be rewriting at that moment.
+// Readers take no lock, except ReadPart, which reads under a shared lock a
+// record that another workstation may be rewriting at that moment. A lock
+// held elsewhere is awaited for a few seconds; then FileBusy is raised,
+// nothing is written, and the file is closed.
 //
 // A first save that fails leaves no new file behind: when a write fails on
-// the archive that this object created and the archive is still empty, the
-// file is removed again (under the lock). A writer that then finds its file
-// gone opens the archive anew before it writes.
+// an archive that this process created (for this write, or earlier, to read
+// it) and that is still empty, the file is removed again (under the lock). A
+// writer that then finds its file gone opens the archive anew before it
+// writes.
 //
 // Every failure (open, short read or write, flush, close) raises FileError.
 // The file is closed when the object is destroyed, on every path. Call Close()
@@ -127,14 +134,18 @@ public:
     void Close();
 
 private:
-    void Open();
+    // Opens the file for reading, or for reading and writing, creating it
+    // when it does not exist.
+    void Open(bool forWriting);
     // Reads the records of ForEachIn, telling `at` each one's number first.
     void ReadRange(std::int64_t first, std::int64_t count,
                    const std::function<void(std::int64_t, std::span<const std::uint8_t>)>& each,
                    std::int64_t* at) const;
+    // Raises FileError once the file is closed.
+    void CheckOpen() const;
     void Check(std::size_t length) const;
     std::int64_t Bytes() const;
-    void Acquire();
+    void Acquire(bool exclusive);
     void Release() noexcept;
     // Under the lock: written data to the disk, and what a network file
     // system could not store reported; raises FileError.
@@ -145,12 +156,15 @@ private:
     void ForgetIfCreatedEmpty() noexcept;
 
     int locks_ = 0; // nesting depth of Lock
+    bool lockedExclusive_ = false;
     bool lockedByFlock_ = false;
 
     std::string path_;
     std::size_t size_;
     int fd_ = -1;
-    bool created_ = false; // this object created the file
+    bool writable_ = false; // fd_ is open for writing
+    bool absent_ = false;   // no file, none can be created: read as empty
+    bool created_ = false;  // this process created the file
     std::int64_t pos_ = 0;
     bool written_ = false;
 };

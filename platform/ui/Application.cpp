@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/rtl/Files.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Internal.h"
 
@@ -14,6 +15,11 @@ Application* g_current = nullptr;
 
 Application::Application() : defaultServices_(std::make_unique<Services>()), previous_(g_current) {
     g_current = this;
+    // A file that another workstation holds locked is awaited with the wait
+    // cursor showing.
+    rtl::SetLockWaitNotice([](bool waiting) {
+        if (g_current) g_current->GetServices().ShowWaitCursor(waiting);
+    });
 }
 
 Application::~Application() {

@@ -61,6 +61,7 @@ bool Services::SetClipboardText(const std::string&) {
 void Services::ShellOpen(const std::string& target) {
     SpawnOpener(target);
 }
+void Services::ShowWaitCursor(bool) {}
 
 bool SpawnOpener(const std::string& target) {
     std::string prog = "xdg-open";

@@ -47,6 +47,9 @@ public:
     // Opens a document, a web address or a mail link with the desktop's
     // opener. The default runs xdg-open with the target as one argument.
     virtual void ShellOpen(const std::string& target);
+    // The wait cursor over every window while `on` (a file locked by another
+    // workstation is being awaited); the default shows nothing.
+    virtual void ShowWaitCursor(bool on);
 };
 
 // Runs "xdg-open <target>" through posix_spawnp, never through a shell, and

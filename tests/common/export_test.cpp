@@ -66,9 +66,10 @@ TEST(Export, SpreadsheetProgramKeepsEveryCellsText) {
     }
 }
 
-// A damaged archive may hold control characters in a field: no cell carries
-// them, a line break is written as before, and every other byte of the file
-// is the one written without them.
+// A damaged archive may hold control characters, or the five bytes that
+// windows-1252 leaves undefined (U+0081, U+008D, U+008F, U+0090, U+009D once
+// read), in a field: no cell carries them, a line break is written as
+// before, and every other byte of the file is the one written without them.
 TEST(Export, CellsCarryNoControlCharacters) {
     const std::vector<ColonnaExcel> cols = {{"Marca", 120}, {"Citt\xC3\xA0", 80}};
     const struct {
@@ -88,6 +89,14 @@ TEST(Export, CellsCarryNoControlCharacters) {
         {"riga\x02\r\ndue", "riga&#13;&#10;due"},
         {"\x01\x1F\x7F", ""},
         {"Forl\xC3\xAC\x1B", "Forl\xC3\xAC"},
+        {"\xC2\x81"
+         " Fiat \xC2\x9D",
+         "Fiat"},
+        {"Pan\xC2\x8D"
+         "da",
+         "Panda"},
+        {"Forl\xC3\xAC\xC2\x90\xC2\x8F", "Forl\xC3\xAC"},
+        {"\xE2\x82\xAC\xC2\x8F\xC3\xA0 \xC2\x80", "\xE2\x82\xAC\xC3\xA0 \xC2\x80"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cell);
@@ -141,4 +150,6 @@ TEST(Export, ArchiveBytesWriteAsTheirTextWould) {
               std::string::npos);
     EXPECT_NE(atteso.find(">" + std::string(23, 'w') + "</td>"), std::string::npos);
     EXPECT_EQ(rtl::ReadWholeFile(comeByte), atteso);
+    for (const unsigned char indefinito : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_EQ(atteso.find(static_cast<char>(indefinito)), std::string::npos) << int(indefinito);
 }

@@ -224,18 +224,25 @@ TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{7, "Rossi"}}));
 }
 
-TEST_F(FilePlanner, AReadOnlyFileIsSaidSoAndLeftAsItWas) {
+// A read-only file (no write permission for anyone) is read as any other:
+// its bookings show. Closed without a change it is left as it is, without a
+// word; closed with a booking it cannot store, the planner says so.
+TEST_F(FilePlanner, AReadOnlyFileIsShownAndAChangeItCannotStoreIsSaid) {
     const std::string file = filePlanner("AB123CD", "2026");
-    const std::string stored = RecordPlanner("", "", "", "", {{3, "Rossi"}});
+    const std::string stored = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{3, "Rossi"}});
     rtl::WriteWholeFile(file, stored);
     std::filesystem::permissions(file,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
     apriPlanner("AB123CD", "2026");
-    h.verify();
-    ExpectAllFree();
-    EXPECT_EQ(planning.txtTarga.Text(), "AB123CD");
+    EXPECT_EQ(planning.Cella(3).mem.Text(), "Rossi");
+    EXPECT_TRUE(planning.Cella(3).occ.Visible());
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
+    Chiudi();
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(leggi(file), stored);
+
+    menu.Hide();
+    apriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(9, "Nuovo");
     h.expectMessage(ui::DialogType::Warning, kNonSalvate);
     Chiudi();

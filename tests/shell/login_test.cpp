@@ -79,11 +79,22 @@ TEST_F(Login, WrongPasswordEmptiesTheEditAndAccentedLettersMustMatchAsStored) {
     EXPECT_TRUE(frmAvvio->Visible());
 }
 
-TEST_F(Login, MissingStoreAnswersWrongPasswordAndUnreadableStoreTheReadingError) {
-    h.type(*frmPassword, "DORNEVAL");
-    h.expectShowMessage(WrongPassword);
-    h.click(frmPassword->cmdOK);
-    h.verify();
+// A missing store (or one on a share that is not mounted) is reported as
+// unreadable, never as a wrong password, and lets nobody in.
+TEST_F(Login, MissingOrUnreadableStoreGivesTheReadingError) {
+    for (const char* missing : {"unins000.dll", "condivisa/unins000.dll"}) {
+        if (std::string(missing) != "unins000.dll")
+            std::filesystem::create_symlink(h.dataFolder() + missing, StorePath());
+        h.type(*frmPassword, "DORNEVAL");
+        h.expectShowMessage(ReadError);
+        h.click(frmPassword->cmdOK);
+        h.verify();
+        EXPECT_EQ(frmPassword->txtPassword.Text(), "DORNEVAL"); // the typed text stays
+        EXPECT_FALSE(frmAvvio->Visible()) << missing;
+        frmPassword->txtPassword.SetText("");
+        h.focus(frmPassword->txtPassword);
+    }
+    rtl::DeleteFile(StorePath());
 
     WriteStore("[Accesso]\r\nValore=57G9\r\n");
     h.type(*frmPassword, "A");
@@ -301,13 +312,17 @@ TEST_F(ChangePassword, UnreadableStoreGivesTheChangeErrorAndKeepsTheTexts) {
     }
 }
 
-TEST_F(ChangePassword, MissingStoreIsNeverCreated) {
+// A missing store is reported as unreadable, not as a wrong old password,
+// and is never created.
+TEST_F(ChangePassword, MissingStoreGivesTheChangeErrorAndIsNeverCreated) {
     rtl::DeleteFile(StorePath());
     Fill("vecchia", "nuova", "nuova");
-    h.expectShowMessage(OldWrong);
+    h.expectShowMessage(ChangeError);
     h.click(frmCambiaPassword->cmdOK);
     h.verify();
+    EXPECT_TRUE(frmCambiaPassword->Visible());
     EXPECT_FALSE(rtl::FileExists(StorePath()));
+    EXPECT_EQ(rtl::ListFiles(h.dataFolder()), std::vector<std::string>{});
 }
 
 TEST_F(ChangePassword, AnyCloseBringsBackTheLoginEmptied) {

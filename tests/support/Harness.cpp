@@ -195,6 +195,11 @@ void Harness::ShellOpen(const std::string& target) {
     shellOpened_.push_back(target);
 }
 
+void Harness::ShowWaitCursor(bool on) {
+    if (on) ++waitCursorShown_;
+    waitCursorOn_ = on;
+}
+
 void Harness::runModal(ui::Form& f) {
     std::string name = ClassOf(f);
     modalLog_.push_back(name);

@@ -90,6 +90,12 @@ public:
     // with this text (nothing: it works again).
     void setClipboardFailure(std::optional<std::string> error) { clipboardFailure_ = std::move(error); }
 
+    // --- Wait cursor ---
+    // How many times the wait cursor was shown (a file locked elsewhere was
+    // awaited), and whether it shows now.
+    int waitCursorShown() const { return waitCursorShown_; }
+    bool waitCursorOn() const { return waitCursorOn_; }
+
     // --- Input ---
     void type(ui::Form& f, std::string_view text);
     void paste(ui::Form& f, std::string_view text);
@@ -120,6 +126,7 @@ public:
     std::optional<int> PrintDialog(int copies) override;
     bool SetClipboardText(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
+    void ShowWaitCursor(bool on) override;
 
 private:
     struct Expected {
@@ -147,6 +154,8 @@ private:
     std::optional<std::string> clipboard_;
     bool clipboardAvailable_ = true;
     std::optional<std::string> clipboardFailure_;
+    int waitCursorShown_ = 0;
+    bool waitCursorOn_ = false;
 };
 
 } // namespace ts

@@ -378,6 +378,7 @@ TEST_F(SheetTest, CloseWithAnUnwritableSettingsFileStillReturns) {
         failure = e.what();
     }
     ASSERT_FALSE(failure.empty());
+    fogli.txtUfficio.SetText("Sede di Roma"); // only a changed office is written
     h.expectMessage(ui::DialogType::Error, failure);
     h.click(fogli.cmdEsci);
     h.verify();

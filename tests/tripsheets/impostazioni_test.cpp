@@ -162,6 +162,37 @@ TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
     EXPECT_FALSE(std::filesystem::exists(path("condivisa")));
 }
 
+// Two trip-sheet windows on two workstations, both showing the office they
+// read. B changes the office and closes; A, which never touched it, closes
+// after: B's office stays. Likewise a numbering start that B changes while
+// A's numbering dialog is open stays when A confirms the number it showed.
+TEST_F(SettingsFileTest, AnotherWorkstationsOfficeAndStartSurviveWhatThisOneDidNotChange) {
+    rtl::WriteWholeFile(Settings(), "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio A\r\n"
+                                    "[Numerazione Fogli di Marcia]\r\nInizio=100\r\n");
+    fogli.Show(); // workstation A
+    EXPECT_EQ(fogli.txtUfficio.Text(), "Ufficio A");
+    ts::Bounded([&] { // workstation B: a process of its own, with the window as shown
+        fogli.txtUfficio.SetText("Ufficio B");
+        h.click(fogli.cmdEsci);
+    });
+    EXPECT_EQ(tripsheets::UfficioEmittente(), "Ufficio B");
+    h.click(fogli.cmdEsci);
+    EXPECT_TRUE(avvio.Visible());
+    EXPECT_EQ(tripsheets::UfficioEmittente(), "Ufficio B");
+
+    fogli.Show();
+    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
+        EXPECT_EQ(d.txtInizio.Text(), "100");
+        ts::Bounded([&] { tripsheets::ScriviInizioNumerazione("250"); });
+        h.click(d.btnApplica);
+        EXPECT_FALSE(d.Visible());
+    });
+    h.click(fogli.cmdNumerazione);
+    EXPECT_EQ(tripsheets::InizioNumerazione(), "250");
+    EXPECT_EQ(ini(), "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio B\r\n"
+                     "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
+}
+
 // An office holding line breaks (a damaged record brought them into the
 // edit) is remembered on closing with a blank for each line break, without
 // an error; the next showing reads it back.

@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/image/Image.h"
+#include "tests/support/Accounts.h"
+#include "tests/support/Bounded.h"
 #include "tests/support/Drawing.h"
 #include "tests/vehicles/VehicleCard.h"
 #include "vehicles/Zoom.h"
@@ -57,6 +66,16 @@ protected:
         h.verify();
     }
     bool ShowsPlaceholder() const { return card.imgFoto.Bitmap() == card.imgBianco.Bitmap(); }
+    // "Salva" of a card whose photo cannot be stored: the card's message,
+    // then the photo warning.
+    void SaveWithoutPhoto(const std::string& expected) {
+        h.expectMessage(ui::DialogType::Information, expected);
+        h.expectMessage(ui::DialogType::Warning, kFotoNonSalvata);
+        h.click(card.cmdSalva);
+        h.verify();
+    }
+    static constexpr const char* kFotoNonSalvata =
+        "Attenzione: non è stato possibile salvare la foto del veicolo.";
 };
 
 } // namespace
@@ -141,6 +160,79 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
     h.expectOpenFile(std::nullopt);
     h.click(card.btnCaricaFoto);
     EXPECT_EQ(card.imgFoto.Bitmap(), shown);
+}
+
+// A photo that cannot be written where it belongs (a folder, a FIFO or a
+// link to nothing in its place) is said after the card's message; the record
+// is saved, the card keeps showing the photo chosen, whatever was in the
+// photo's place stays, and the next save once the place is free stores it.
+TEST_F(PhotoTest, APhotoThatCannotBeStoredIsSaidAndTheCardKeepsIt) {
+    rtl::CreateFolders(path("Autoparco"));
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> block;
+    } places[] = {
+        {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }},
+        {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"link to nothing",
+         [&](const std::string& p) { std::filesystem::create_symlink(path("altrove.jpg"), p); }},
+    };
+    ts::Bounded([&] { // a FIFO must never be waited on
+        int numero = 0;
+        for (const auto& place : places) {
+            SCOPED_TRACE(place.what);
+            ++numero;
+            place.block(Photo(numero));
+            h.click(card.cmdNuovo);
+            LoadPicture(Fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
+            fillRequired("Tipo " + std::to_string(numero));
+            SaveWithoutPhoto(vt::kInserita);
+            SaveWithoutPhoto(vt::kModificata);
+            EXPECT_EQ(card.lblPosizione.Text(), std::to_string(numero));
+            EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
+            EXPECT_FALSE(std::filesystem::is_regular_file(Photo(numero)));
+            EXPECT_FALSE(std::filesystem::exists(path("altrove.jpg")));
+
+            std::filesystem::remove(Photo(numero));
+            save(vt::kModificata);
+            EXPECT_EQ(img::LoadFile(Photo(numero)).width, 8);
+        }
+    });
+}
+
+// On a full file system the photo is not stored, and said so; the record,
+// stored elsewhere, is saved. The photo folder is a small file system filled
+// up; where the machine refuses a mount, every write past 8 KiB fails as on a
+// full disk (the record is smaller, the photo larger).
+TEST_F(PhotoTest, APhotoOnAFullDiskIsSaid) {
+    const bool montato = ts::MountRefused().empty();
+    img::Bitmap rumore{200, 200, std::vector<std::uint8_t>(200 * 200 * 4)};
+    std::uint32_t x = 12345;
+    for (std::uint8_t& b : rumore.rgba)
+        b = std::uint8_t((x = x * 1103515245u + 12345u) >> 24);
+    ts::Bounded([&] {
+        if (montato) {
+            ASSERT_TRUE(ts::PrivateMounts());
+            ASSERT_TRUE(ts::MountSmall(path("Autoparco"), 64 * 1024));
+            const int fd = ::open(path("Autoparco/pieno").c_str(), O_WRONLY | O_CREAT, 0600);
+            const std::string block(4096, 'x');
+            while (::write(fd, block.data(), block.size()) > 0) {
+            }
+            ::close(fd);
+        } else {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit piccolo{8 * 1024, 8 * 1024};
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &piccolo), 0);
+        }
+        card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(rumore));
+        fillRequired();
+        SaveWithoutPhoto(vt::kInserita);
+        EXPECT_EQ(card.imgFoto.Bitmap()->width, 200);
+        EXPECT_FALSE(std::filesystem::exists(Photo(1)));
+        EXPECT_EQ(rtl::ListFiles(path("Autoparco")),
+                  montato ? std::vector<std::string>{"pieno"} : std::vector<std::string>{});
+        EXPECT_EQ(archive().size(), vehicles::TAutomezzoRec.size);
+    });
 }
 
 TEST_F(PhotoTest, CopyOfThePhoto) {

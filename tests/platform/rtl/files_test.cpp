@@ -1,13 +1,21 @@
 #include "platform/rtl/Files.h"
 
+#include "platform/rtl/Ini.h"
+#include "platform/rtl/RecordFile.h"
+
 #include "TempFolder.h"
+#include "tests/support/Accounts.h"
 #include "tests/support/Bounded.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rtl;
 
@@ -193,4 +201,125 @@ TEST(Files, ALinkToNothingStaysALink) {
     }
     EXPECT_FALSE(std::filesystem::exists(tmp / "share"));
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"src"});
+}
+
+namespace {
+
+// A link at `link` to `target`, belonging to `owner`.
+void LinkOf(uid_t owner, const std::string& target, const std::string& link) {
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(target, link);
+    ASSERT_EQ(::lchown(link.c_str(), owner, owner), 0);
+}
+
+} // namespace
+
+// Inside the data folder a link is followed only when it belongs to the user
+// running the program or to root: one that another user of the share put in
+// place, into a folder only this user may enter, is refused by every read
+// and write, and the file it names keeps its bytes. Run as a plain user.
+TEST(Files, ALinkOfAnotherUserIsNeverFollowedInsideTheDataFolder) {
+    constexpr uid_t kOther = 61001, kMe = 61002;
+    TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
+    const std::string data = tmp / "data", priv = tmp / "private";
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directories(priv + "/foto");
+    TempFolder::Put(priv + "/segreto", "SEGRETO!");
+    TempFolder::Put(priv + "/foto/a.jpg", "JPEG");
+    TempFolder::Put(data + "/src", "COPIA");
+    for (const std::string& own : {priv, priv + "/foto", priv + "/segreto", priv + "/foto/a.jpg", data})
+        ASSERT_EQ(::chown(own.c_str(), kMe, kMe), 0);
+    ::chmod(priv.c_str(), 0700);
+    ::chmod(tmp.Path().c_str(), 0755);
+    LinkOf(kOther, priv + "/foto", data + "/Autoparco");
+    LinkOf(kOther, tmp.Path() + "data", tmp / "condivisa"); // the data folder itself: a mounted share
+
+    const struct {
+        const char* what;
+        bool writes;
+        std::function<void(const std::string& link)> use;
+    } uses[] = {
+        {"whole file", true, [](const std::string& l) { WriteWholeFile(l, "x"); }},
+        {"in blocks", true,
+         [](const std::string& l) { WriteFileInBlocks(l, [](BlockWriter& w) { w.Write("x"); }); }},
+        {"copy", true, [&](const std::string& l) { CopyFile(data + "/src", l); }},
+        {"archive", true,
+         [](const std::string& l) { RecordFile(l, 4).Append(std::vector<std::uint8_t>(4, 'R')); }},
+        {"settings write", true, [](const std::string& l) { IniFile(l).WriteString("A", "k", "v"); }},
+        {"read", false, [](const std::string& l) { ReadWholeFile(l); }},
+        {"read if there", false, [](const std::string& l) { ReadFileIfExists(l); }},
+        {"archive read", false, [](const std::string& l) { RecordFile(l, 4).Count(); }},
+        {"settings read", false, [](const std::string& l) { IniFile(l).ReadString("A", "k"); }},
+    };
+    const std::string link = data + "/Parco_Automezzi.xls";
+    for (const uid_t owner : {kOther, kMe, uid_t(0)}) {
+        LinkOf(owner, priv + "/segreto", link);
+        const bool followed = owner != kOther;
+        ts::Bounded([&] {
+            ts::BecomeUser(kMe, kMe);
+            SetDataFolderForTesting(data);
+            for (const auto& u : uses) {
+                TempFolder::Put(priv + "/segreto", "SEGRETO!");
+                if (followed) {
+                    EXPECT_NO_THROW(u.use(link)) << u.what << ", link of " << owner;
+                    if (u.writes) EXPECT_NE(TempFolder::Get(priv + "/segreto"), "SEGRETO!") << u.what;
+                } else {
+                    EXPECT_THROW(u.use(link), FileError) << u.what;
+                    EXPECT_EQ(TempFolder::Get(priv + "/segreto"), "SEGRETO!") << u.what;
+                }
+                EXPECT_TRUE(std::filesystem::is_symlink(link)) << u.what;
+            }
+            // A folder of the data folder that is a link of another user.
+            if (!followed) {
+                EXPECT_THROW(WriteWholeFile(data + "/Autoparco/Scheda_Veicolo_4.jpg", "x"), FileError);
+                EXPECT_THROW(ReadWholeFile(data + "/Autoparco/a.jpg"), FileError);
+                EXPECT_THROW(ListFiles(data + "/Autoparco"), FileError);
+            }
+            // The data folder itself may be anybody's link.
+            SetDataFolderForTesting(tmp / "condivisa");
+            EXPECT_NO_THROW(WriteWholeFile(tmp / "condivisa/nuovo.ini", "ok"));
+            EXPECT_EQ(ReadWholeFile(tmp / "condivisa/nuovo.ini"), "ok");
+        });
+    }
+    EXPECT_EQ(TempFolder::Get(priv + "/foto/a.jpg"), "JPEG");
+    EXPECT_EQ(ListFiles(priv + "/foto"), std::vector<std::string>{"a.jpg"});
+}
+
+// A writer stopped in the middle of a write leaves its temporary file; the
+// next writer in that folder removes those older than a day, and nothing
+// else: not a newer one (a write going on elsewhere), not another name, not
+// a link or a folder of that name.
+TEST(Files, TemporaryFilesOlderThanADayAreRemovedByTheNextWriter) {
+    TempFolder tmp;
+    const auto old = [](const std::string& path) {
+        const timespec times[2] = {{std::time(nullptr) - 2 * 24 * 3600, 0},
+                                   {std::time(nullptr) - 2 * 24 * 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+    };
+    for (const char* name : {".dorneval-123-4.tmp", ".dorneval-9-0.tmp"}) {
+        TempFolder::Put(tmp / name, "partial");
+        old(tmp / name);
+    }
+    TempFolder::Put(tmp / ".dorneval-77-1.tmp", "being written"); // recent
+    for (const char* name :
+         {".dorneval-x-1.tmp", "dorneval-1-1.tmp", ".dorneval-1-1.tmp.bak", ".dorneval-1.tmp"}) {
+        TempFolder::Put(tmp / name, "other");
+        old(tmp / name);
+    }
+    TempFolder::Put(tmp / "target", "kept");
+    std::filesystem::create_symlink(tmp / "target", tmp / ".dorneval-5-5.tmp");
+    old(tmp / ".dorneval-5-5.tmp");
+    std::filesystem::create_directory(tmp / ".dorneval-6-6.tmp");
+    old(tmp / ".dorneval-6-6.tmp");
+
+    WriteWholeFile(tmp / "Fogli_di_Marcia.ini", "[A]");
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(tmp.Path()))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".dorneval-1-1.tmp.bak", ".dorneval-1.tmp", ".dorneval-5-5.tmp",
+                                              ".dorneval-6-6.tmp", ".dorneval-77-1.tmp", ".dorneval-x-1.tmp",
+                                              "Fogli_di_Marcia.ini", "dorneval-1-1.tmp", "target"}));
+    EXPECT_EQ(TempFolder::Get(tmp / "target"), "kept");
 }

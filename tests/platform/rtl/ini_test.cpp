@@ -3,12 +3,16 @@
 #include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
+#include "tests/support/Accounts.h"
 #include "tests/support/Bounded.h"
+#include "tests/support/LockHolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,10 +173,7 @@ TEST(Ini, AnUpdateHoldsTheLockFromTheReadToTheWrite) {
     const auto lockedForOthers = [&] {
         const int fd = ::open((tmp / ".f.ini.lock").c_str(), O_RDONLY);
         if (fd < 0) return false;
-        struct flock fl {};
-        fl.l_type = F_RDLCK;
-        fl.l_whence = SEEK_SET;
-        const bool locked = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+        const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         ::close(fd);
         return locked;
     };
@@ -189,4 +190,93 @@ TEST(Ini, AnUpdateHoldsTheLockFromTheReadToTheWrite) {
         EXPECT_EQ(ini.ReadString("A", "k"), "2");
     });
     EXPECT_EQ(TempFolder::Get(path), "[A]\r\nk=2\r\n");
+}
+
+// Another workstation holding the lock without end: a read and a write are
+// refused as a file in use after a while, and the file stays as it was; once
+// the lock is let go, both go through.
+TEST(Ini, ALockHeldElsewhereIsAwaitedForAWhileThenRefused) {
+    TempFolder tmp;
+    const std::string path = tmp / "Fogli_di_Marcia.ini";
+    TempFolder::Put(path, "[A]\r\nk=1\r\n");
+    SetLockWaitForTesting(std::chrono::milliseconds(100));
+    {
+        const ts::LockHolder holder(path, ts::LockHolder::Kind::Settings);
+        ts::Bounded([&] {
+            IniFile ini(path);
+            EXPECT_THROW(ini.ReadString("A", "k"), FileBusy);
+            EXPECT_THROW(ini.WriteString("A", "k", "2"), FileBusy);
+            EXPECT_THROW(IniFile::Update{ini}, FileBusy);
+        });
+    }
+    EXPECT_EQ(TempFolder::Get(path), "[A]\r\nk=1\r\n");
+    IniFile ini(path);
+    ini.WriteString("A", "k", "2");
+    EXPECT_EQ(ini.ReadString("A", "k"), "2");
+    ResetLockWait();
+}
+
+// The lock file serves every user who may write the file it guards. Two
+// users of one group, with the umask 022, on a folder and a settings file
+// the group may write: the lock file the first one makes has the permission
+// bits of the settings file, and a lock file the second one may not write
+// (made by the first one, mode 644) still locks for it: the second one
+// changes the file, holding a lock that a third open of the lock file sees.
+TEST(Ini, LockFilesServeEveryUserWhoMayWriteTheFileTheyGuard) {
+    constexpr gid_t kGroup = 61010;
+    constexpr uid_t kFirst = 61011, kSecond = 61012;
+    TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
+    const std::string path = tmp / "Fogli_di_Marcia.ini", lock = tmp / ".Fogli_di_Marcia.ini.lock";
+    TempFolder::Put(path, "[A]\r\nk=1\r\n");
+    ASSERT_EQ(::chown(path.c_str(), 0, kGroup), 0);
+    ::chmod(path.c_str(), 0664);
+    ASSERT_EQ(::chown(tmp.Path().c_str(), 0, kGroup), 0);
+    ::chmod(tmp.Path().c_str(), 02775);
+    ts::Bounded([&] {
+        ts::BecomeUser(kFirst, kGroup, 022);
+        IniFile(path).WriteString("A", "k", "2");
+    });
+    struct stat st {};
+    ASSERT_EQ(::stat(lock.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kFirst);
+    EXPECT_EQ(st.st_mode & 0777, 0664u);
+
+    ::chmod(lock.c_str(), 0644); // as a lock file made before, or by hand
+    ts::Bounded([&] {
+        ts::BecomeUser(kSecond, kGroup, 022);
+        IniFile ini(path);
+        {
+            const IniFile::Update update(ini);
+            const int other = ::open(lock.c_str(), O_RDONLY);
+            EXPECT_FALSE(::flock(other, LOCK_SH | LOCK_NB) == 0) << "the lock is not held";
+            ::close(other);
+            ini.WriteString("A", "k", "3");
+        }
+        IniFile(path).WriteString("B", "j", "4");
+    });
+    EXPECT_EQ(TempFolder::Get(path), "[A]\r\nk=3\r\n[B]\r\nj=4\r\n");
+}
+
+// On a read-only folder (mode 555, the file 444, no lock file) a plain user
+// reads the settings without a lock file; a write is refused and changes
+// nothing, and no lock file is made.
+TEST(Ini, AReadOnlyFolderIsReadWithoutALockFile) {
+    TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
+    const std::string folder = tmp / "sola-lettura", path = folder + "/unins000.dll";
+    std::filesystem::create_directory(folder);
+    TempFolder::Put(path, "[Accesso]\r\nValore=57\r\n");
+    ::chmod(path.c_str(), 0444);
+    ::chmod(folder.c_str(), 0555);
+    ::chmod(tmp.Path().c_str(), 0755);
+    ts::Bounded([&] {
+        ts::BecomeUser(61013, 61013);
+        IniFile ini(path);
+        EXPECT_EQ(ini.ReadString("Accesso", "Valore"), "57");
+        EXPECT_THROW(ini.WriteString("Accesso", "Valore", "58"), FileError);
+    });
+    EXPECT_EQ(TempFolder::Get(path), "[Accesso]\r\nValore=57\r\n");
+    EXPECT_EQ(ListFiles(folder), std::vector<std::string>{"unins000.dll"});
+    ::chmod(folder.c_str(), 0755);
 }

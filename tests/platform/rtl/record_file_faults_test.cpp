@@ -153,6 +153,31 @@ TEST(RecordFileFaults, AFailedFirstSaveLeavesNoNewFileBehind) {
     EXPECT_EQ(TempFolder::Get(path), "");
 }
 
+// An archive that this program created to read it (a window showing a year
+// that has none yet) and whose first save then fails goes away as well while
+// it is still empty; once written, a failed save leaves it.
+TEST(RecordFileFaults, AnArchiveCreatedToBeReadGoesAwayWhenItsFirstSaveFails) {
+    TempFolder tmp;
+    const std::string path = tmp / "2024.fdm";
+    RecordFile(path, 4).Close();
+    ASSERT_EQ(TempFolder::Get(path), "");
+    {
+        RecordFile f(path, 4);
+        const FileSizeLimit limit(2);
+        EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    RecordFile(path, 4).Close();
+    RecordFile(path, 4).Append(Rec("AAAA"));
+    {
+        RecordFile f(path, 4);
+        const FileSizeLimit limit(6);
+        EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+    }
+    EXPECT_EQ(TempFolder::Get(path), "AAAA");
+}
+
 // Another workstation that opened the new archive before a failed first save
 // took it away writes into the archive the folder holds, never into the
 // removed file, where its record would be lost.

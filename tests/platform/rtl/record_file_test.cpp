@@ -1,7 +1,9 @@
 #include "platform/rtl/RecordFile.h"
 
 #include "TempFolder.h"
+#include "tests/support/Accounts.h"
 #include "tests/support/Bounded.h"
+#include "tests/support/LockHolder.h"
 
 #include <gtest/gtest.h>
 
@@ -534,4 +536,82 @@ TEST(RecordFile, ReadPartWaitsForARewriteInProgress) {
     ::close(ready[0]);
     ::close(result[0]);
     writer.Close();
+}
+
+// A lock that another workstation holds and never lets go is awaited for a
+// while, and the wait is told (the wait cursor shows meanwhile); then the
+// write is refused as a file in use, with nothing written, and so is a
+// record read under the lock. Readers that take no lock still read. Once the
+// lock is let go, the same write goes through.
+TEST(RecordFile, ALockHeldElsewhereIsAwaitedForAWhileThenRefused) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.pro";
+    TempFolder::Put(path, "AAAA");
+    SetLockWaitForTesting(std::chrono::milliseconds(100));
+    std::vector<bool> told;
+    SetLockWaitNotice([&](bool waiting) { told.push_back(waiting); });
+    {
+        const ts::LockHolder holder(path, ts::LockHolder::Kind::Archive);
+        ts::Bounded([&] {
+            RecordFile f(path, 4);
+            EXPECT_THROW(f.Append(Rec("NNNN")), FileBusy);
+            EXPECT_EQ(told, (std::vector<bool>{true, false}));
+            EXPECT_THROW(f.Append(Rec("NNNN")), FileError); // closed: the wait may still go on behind it
+            RecordFile g(path, 4);
+            g.Seek(1);
+            EXPECT_THROW(g.Write(Rec("MMMM")), FileBusy);
+            std::vector<std::uint8_t> r(4);
+            EXPECT_THROW(RecordFile(path, 4).ReadPart(0, r), FileBusy);
+            RecordFile reader(path, 4);
+            EXPECT_EQ(reader.Count(), 1);
+            reader.Read(r);
+            EXPECT_EQ(Text(r), "AAAA");
+        });
+        EXPECT_EQ(TempFolder::Get(path), "AAAA");
+    }
+    RecordFile f(path, 4);
+    EXPECT_EQ(f.Append(Rec("NNNN")), 2);
+    f.Close();
+    EXPECT_EQ(TempFolder::Get(path), "AAAANNNN");
+    SetLockWaitNotice(nullptr);
+    ResetLockWait();
+}
+
+// Reading needs read permission only: as a plain user, an archive of mode
+// 444 in a folder of mode 555 is read whole, a record also under the shared
+// lock, and an archive missing there reads as empty without a file being
+// made; a write of either is refused, and nothing changes.
+TEST(RecordFile, AReadOnlyArchiveIsReadAndOnlyTheWriteIsRefused) {
+    TempFolder tmp;
+    if (const std::string why = ts::OtherUsersRefused(tmp.Path()); !why.empty()) GTEST_SKIP() << why;
+    const std::string folder = tmp / "sola-lettura", path = folder + "/Conducenti.pro";
+    std::filesystem::create_directory(folder);
+    TempFolder::Put(path, "AAAABBBBcc");
+    ::chmod(path.c_str(), 0444);
+    ::chmod(folder.c_str(), 0555);
+    ::chmod(tmp.Path().c_str(), 0755);
+    ts::Bounded([&] {
+        ts::BecomeUser(61003, 61003);
+        RecordFile f(path, 4);
+        EXPECT_EQ(f.Count(), 2);
+        std::vector<std::string> seen;
+        f.ForEach(
+            [&](std::int64_t, std::span<const std::uint8_t> r) { seen.emplace_back(r.begin(), r.end()); });
+        EXPECT_EQ(seen, (std::vector<std::string>{"AAAA", "BBBB"}));
+        std::vector<std::uint8_t> r(4);
+        EXPECT_EQ(f.ReadPart(2, r), 2u);
+        EXPECT_EQ(Text(r), std::string("cc\0\0", 4));
+        EXPECT_THROW(f.Append(Rec("NNNN")), FileError);
+        f.Close();
+
+        RecordFile missing(folder + "/2026.fdm", 4);
+        EXPECT_EQ(missing.Count(), 0);
+        EXPECT_EQ(missing.ReadPart(0, r), 0u);
+        EXPECT_THROW(missing.Read(r), FileError);
+        EXPECT_THROW(missing.Append(Rec("NNNN")), FileError);
+        missing.Close();
+    });
+    EXPECT_EQ(TempFolder::Get(path), "AAAABBBBcc");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/2026.fdm"));
+    ::chmod(folder.c_str(), 0755);
 }
