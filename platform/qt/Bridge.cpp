@@ -1107,13 +1107,15 @@ void Bridge::SyncControl(ui::Control& c, ui::Property p) {
                 cb->addItem(Qs(item));
         }
         cb->setFont(Qfont(cm.GetFont()));
-        cb->setCurrentIndex(cm.ItemIndex());
         const QString text = Qs(cm.Text());
         if (QLineEdit* le = cb->lineEdit()) {
+            cb->setCurrentIndex(cm.ItemIndex());
             if (le->text() != text) le->setText(text);
             le->setCursorPosition(ToUtf16(text, cm.CaretPosition()));
-        } else if (cm.ItemIndex() < 0) {
-            cb->setCurrentIndex(cb->findText(text));
+        } else {
+            // A combo that takes no typing shows the item its text names
+            // (none for an emptied one).
+            cb->setCurrentIndex(cm.CurrentItem());
         }
         return;
     }

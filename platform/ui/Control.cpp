@@ -657,7 +657,7 @@ void ComboEdit::SetItemIndex(int i) {
 }
 
 int ComboEdit::CurrentItem() const {
-    if (itemIndex_ >= 0) return itemIndex_;
+    if (itemIndex_ >= 0 && items_[std::size_t(itemIndex_)] == Text()) return itemIndex_;
     const auto it = std::find(items_.begin(), items_.end(), Text());
     return it == items_.end() ? -1 : int(it - items_.begin());
 }

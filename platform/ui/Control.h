@@ -468,8 +468,9 @@ public:
     // -1 for no item. Setting an index >= 0 also sets the text to that item.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int i);
-    // The item the combo stands on: its item index, or else the first item
-    // equal to its text; -1 for none.
+    // The item the combo shows: its item index while the text is that item's,
+    // or else the first item equal to the text; -1 for none (an emptied
+    // combo keeps its item index).
     int CurrentItem() const;
 
     // The drop-down list, open or closed; opened, it highlights the current

@@ -360,7 +360,8 @@ bool TypeText(Form& f, std::string_view utf8) {
 }
 
 bool Paste(Form& f, std::string_view utf8) {
-    if (!TakesKeys(f) || !dynamic_cast<Edit*>(f.Focused())) return false;
+    const auto* edit = dynamic_cast<const Edit*>(f.Focused());
+    if (!TakesKeys(f) || !edit || edit->ReadOnly()) return false;
     Control* target = f.Focused();
     return detail::Dispatch(f.App(), [&] {
         for (char32_t ch : detail::Decode(utf8)) {

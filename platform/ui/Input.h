@@ -53,7 +53,8 @@ bool PressKey(Form& f, std::uint16_t key, char32_t ch = 0, Mod mods = Mod::None)
 // Types a UTF-8 text character by character, each as a key press with the
 // key code of a real keyboard (letters 65-90, digits 48-57, blank 32, ...).
 bool TypeText(Form& f, std::string_view utf8);
-// Pastes into the focused edit: each character passes the same key-down path
+// Pastes into the focused edit (not a read-only one, whose text only the
+// program sets): each character passes the same key-down path
 // as typing, so key filters apply; characters refused by a filter, or that
 // the edit does not take, are dropped.
 bool Paste(Form& f, std::string_view utf8);
