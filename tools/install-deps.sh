@@ -10,8 +10,9 @@ packages=(
   libgl-dev libjpeg62-turbo-dev libpng-dev
   qt6-translations-l10n libreoffice-calc-nogui
   fonts-liberation fonts-dejavu-core
-  # the manual (cairo, Pango) and its reading in the tests (poppler)
-  libcairo2-dev libpango1.0-dev libpoppler-glib-dev
+  # the manual (cairo, Pango) and its reading in the tests (poppler; qpdf,
+  # the strict reader of its structure)
+  libcairo2-dev libpango1.0-dev libpoppler-glib-dev qpdf
   # the print queue test's private scheduler, queues and PDF driver
   cups
   # the desktop entry's validator
