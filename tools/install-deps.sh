@@ -4,6 +4,8 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
+  # the fuzz target: clang with its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # libqt6printsupport6 holds Qt's CUPS print plugin: printers of the system
   qt6-base-dev libqt6svg6 qt6-qpa-plugins libqt6printsupport6

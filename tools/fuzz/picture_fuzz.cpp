@@ -8,11 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        const img::Bitmap b = img::loadMemory(std::string_view(reinterpret_cast<const char*>(data), size));
+        const img::Bitmap b = img::LoadMemory(std::string_view(reinterpret_cast<const char*>(data), size));
         if (b.width <= 0 || b.height <= 0 ||
             b.rgba.size() != std::size_t(b.width) * std::size_t(b.height) * 4)
             __builtin_trap();
-        if (std::size_t(b.width) * std::size_t(b.height) <= 1'000'000) (void)img::scaledToFit(b, 64, 48);
+        if (std::size_t(b.width) * std::size_t(b.height) <= 1'000'000) (void)img::ScaledToFit(b, 64, 48);
     } catch (const img::Error&) {
     }
     return 0;
