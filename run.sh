@@ -6,13 +6,14 @@
 # store only when there is none, refreshes the manual and the icon, and
 # writes the desktop entry that puts Dorneval in the desktop's menu, started
 # in that folder; it never touches a data file, so rebuilding or deleting
-# build/ keeps the data. Installs the missing Debian packages first.
+# build/ keeps the data. Installs the missing Debian packages first. JOBS (or
+# CMAKE_BUILD_PARALLEL_LEVEL) sets the build jobs; all processors by default.
 set -euo pipefail
 home="$(realpath -m -s -- "${DORNEVAL_HOME:-$HOME/Dorneval}")"
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target dorneval dorneval_install
+cmake --build --preset release -j "${JOBS:-${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}}" --target dorneval dorneval_install
 ./build/release/dorneval_install "$home"
 # The program replaces its old copy (install unlinks it first, so a copy
 # still running elsewhere keeps its own).

@@ -48,7 +48,7 @@ public:
         std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
         return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
     }
-    void ShellOpen(const std::string&) override {}
+    void ShellOpen(const std::string&, const std::function<void()>&) override {}
 };
 
 // The application of one process, with its answers.

@@ -36,7 +36,7 @@ public:
     ui::Answer Message(ui::DialogType, const std::string& text, ui::Buttons) override {
         return text.rfind("L'esportazione", 0) == 0 ? ui::Answer::Yes : ui::Answer::No;
     }
-    void ShellOpen(const std::string&) override {}
+    void ShellOpen(const std::string&, const std::function<void()>&) override {}
 };
 
 // The application of one process and the visit card with the year open.

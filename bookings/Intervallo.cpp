@@ -126,9 +126,10 @@ void TfrmIntervallo::SelettoreExit(const Selettore& s) {
     if (!s.accettato(s.campo->Text())) s.campo->SetText("");
 }
 
-// Values are only picked from the list: Enter moves on, Backspace and Delete
-// empty the field, the arrows left and right and Tab pass, every other key
-// (characters, Up and Down included) is swallowed.
+// Values are only picked from the list, the boxes taking no typing: Enter
+// moves on, Backspace and Delete empty the field. Every other key is the
+// box's own (Up and Down step through the list, F4 and Alt+Down open it, a
+// letter or digit picks the item it begins) or the window's (Tab, Escape).
 void TfrmIntervallo::SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key) {
     switch (key.key) {
     case ui::vk::Return:
@@ -138,12 +139,7 @@ void TfrmIntervallo::SelettoreKeyDown(const Selettore& s, ui::KeyEvent& key) {
     case ui::vk::Delete:
         s.campo->SetText("");
         return;
-    case ui::vk::Left:
-    case ui::vk::Right:
-    case ui::vk::Tab:
-        return;
     default:
-        key.Swallow();
         return;
     }
 }

@@ -37,6 +37,7 @@ const std::vector<std::string>& RoutingTags() {
 
 TfrmCalendario::TfrmCalendario(ui::Application& app, ui::Form* owner)
     : ui::Form(app, owner, "common/Calendario.layout"), controls::Calendario(this) {
+    OnShow = [this] { FormShow(); };
     btnImportaData.OnClick = [this] { btnImportaDataClick(); };
     btnAnnulla.OnClick = [this] { btnAnnullaClick(); };
     FormCreate();
@@ -46,6 +47,12 @@ TfrmCalendario::TfrmCalendario(ui::Application& app, ui::Form* owner)
 // only starts on today.
 void TfrmCalendario::FormCreate() {
     calAppuntamenti.SetDate(rtl::Today());
+}
+
+// The picker opens on its calendar, so the arrows move the day at once;
+// Enter presses "Importa" and Escape "Annulla" (marked in the layout).
+void TfrmCalendario::FormShow() {
+    calAppuntamenti.SetFocus();
 }
 
 void TfrmCalendario::btnImportaDataClick() {

@@ -25,6 +25,7 @@ public:
 
 private:
     void FormCreate();
+    void FormShow();
     void btnImportaDataClick();
     void btnAnnullaClick();
 

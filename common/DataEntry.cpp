@@ -95,16 +95,17 @@ void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routi
 
 namespace {
 
-void FilterKeyDown(ui::KeyEvent& key, ui::Control& next, bool amount) {
+void FilterKeyDown(ui::KeyEvent& key, ui::Control* next, bool amount) {
     switch (key.key) {
     case ui::vk::Return:
-        next.SetFocus();
+        if (next) next->SetFocus();
         return;
     case ui::vk::Back:
     case ui::vk::Delete:
     case ui::vk::Left:
     case ui::vk::Right:
-    case ui::vk::Tab: // changes no text: the focus may always leave the field
+    case ui::vk::Tab:    // changes no text: the focus may always leave the field
+    case ui::vk::Escape: // and the window may always be left by its cancel command
         return;
     default:
         break;
@@ -116,11 +117,15 @@ void FilterKeyDown(ui::KeyEvent& key, ui::Control& next, bool amount) {
 } // namespace
 
 void DigitKeyDown(ui::KeyEvent& key, ui::Control& next) {
-    FilterKeyDown(key, next, false);
+    FilterKeyDown(key, &next, false);
+}
+
+void DigitKeyDown(ui::KeyEvent& key) {
+    FilterKeyDown(key, nullptr, false);
 }
 
 void AmountKeyDown(ui::KeyEvent& key, ui::Control& next) {
-    FilterKeyDown(key, next, true);
+    FilterKeyDown(key, &next, true);
 }
 
 void UpperCaseTyping(ui::Edit& edit) {

@@ -53,10 +53,12 @@ void ChainKeyDown(ui::KeyEvent& key, ui::Control& next);
 void DateFieldKeyDown(ui::Edit& field, ui::KeyEvent& key, std::string_view routingTag, ui::Control* next);
 
 // --- Digit and amount filters ---
-// Enter moves to `next`; Backspace, Delete, Left, Right and Tab pass; a key
-// whose character is a digit (or "," for amounts) passes; every other key is
-// swallowed.
+// Enter moves to `next`; Backspace, Delete, Left, Right, Tab and Escape pass;
+// a key whose character is a digit (or "," for amounts) passes; every other
+// key is swallowed. Without `next`, Enter passes too: it presses the window's
+// default command.
 void DigitKeyDown(ui::KeyEvent& key, ui::Control& next);
+void DigitKeyDown(ui::KeyEvent& key);
 void AmountKeyDown(ui::KeyEvent& key, ui::Control& next);
 
 // --- Upper-case typing ---

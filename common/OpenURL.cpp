@@ -2,8 +2,25 @@
 
 #include "platform/ui/Services.h"
 
+namespace {
+
+// What the desktop could not open, as the message names it.
+std::string MessaggioNonAperto(const std::string& cosa) {
+    const bool collegamento =
+        cosa.rfind("mailto:", 0) == 0 || cosa.rfind("http://", 0) == 0 || cosa.rfind("https://", 0) == 0;
+    if (collegamento)
+        return "Attenzione: nessun programma ha potuto aprire il collegamento \"" + cosa +
+               "\".\n\r\n\rPer aprirlo è necessario un browser o un programma di posta elettronica.";
+    return "Attenzione: nessun programma ha potuto aprire il file \"" + cosa +
+           "\".\n\r\n\rPer aprirlo è necessario installare un programma adatto a questo tipo di file.";
+}
+
+} // namespace
+
 void TMisc::Open(const std::string& sCommand) {
-    ui::ShellOpen(sCommand);
+    ui::ShellOpen(sCommand, [cosa = ui::StripQuotes(sCommand)] {
+        ui::MessageDlg(MessaggioNonAperto(cosa), ui::DialogType::Warning, ui::Buttons::OK);
+    });
 }
 
 std::string PercentEncode(std::string_view text, std::string_view keep) {

@@ -7,7 +7,8 @@
 class TMisc {
 public:
     // Opens a document, a web address or a mail link. A path or link in
-    // double quotes is passed whole; the outcome is not examined.
+    // double quotes is passed whole. When no program of the desktop can open
+    // it, a message names it and says so.
     static void Open(const std::string& sCommand);
 };
 

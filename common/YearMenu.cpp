@@ -9,8 +9,8 @@
 
 namespace common {
 
-void LegaAnno(ui::Edit& txtAnno, ui::Control& apri) {
-    txtAnno.OnKeyDown = [&apri](ui::KeyEvent& key) { entry::DigitKeyDown(key, apri); };
+void LegaAnno(ui::Edit& txtAnno) {
+    txtAnno.OnKeyDown = [](ui::KeyEvent& key) { entry::DigitKeyDown(key); };
 }
 
 void MostraMenuAnno(ui::Edit& txtAnno, ui::Label& lblMemory) {

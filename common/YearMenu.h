@@ -1,8 +1,9 @@
 #pragma once
 // What the year menus share (the visit register, the trip sheets and the
 // booking planner each open the archive of one year): the year edit, preset
-// at every showing with the current year, digits only, Enter moving to
-// "Apri"; and the check of the year on "Apri".
+// at every showing with the current year, digits only, Enter pressing "Apri"
+// (the window's default command, marked in its layout); and the check of the
+// year on "Apri".
 #include <optional>
 #include <string>
 
@@ -10,9 +11,9 @@
 
 namespace common {
 
-// Binds the year edit: digits and the editing keys only, Enter moves the
-// focus to `apri` without pressing it.
-void LegaAnno(ui::Edit& txtAnno, ui::Control& apri);
+// Binds the year edit: digits and the editing keys only; Enter presses the
+// window's default command, the "Apri" beside the year.
+void LegaAnno(ui::Edit& txtAnno);
 
 // The showing of a year menu: the current year in `txtAnno`, the route back
 // to the start menu ("avvio") in `lblMemory`, the focus on the year.

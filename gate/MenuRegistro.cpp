@@ -19,7 +19,7 @@ TfrmMenuRegistro::TfrmMenuRegistro(ui::Application& app, ui::Form* owner)
     txtAnnoFatture.SetMaxLength(4);
     OnShow = [this] { FormShow(); };
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
-    common::LegaAnno(txtAnnoFatture, btnApriFatture);
+    common::LegaAnno(txtAnnoFatture);
     btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     btnApriRiepStats.OnClick = [this] { btnApriRiepStatsClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };

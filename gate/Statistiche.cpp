@@ -113,8 +113,9 @@ void TfrmStatistiche::FormClose(ui::CloseAction&) {
     common::MostraAvvio();
 }
 
+// Digits only; Enter presses "Apri", the window's default command.
 void TfrmStatistiche::txtAnnoKeyDown(ui::KeyEvent& key) {
-    entry::DigitKeyDown(key, btnApri);
+    entry::DigitKeyDown(key);
 }
 
 // Counts the year's visits month by month and shows the chart. An archive

@@ -79,7 +79,10 @@ TfrmMenuDisponibili::TfrmMenuDisponibili(ui::Application& app, ui::Form* owner)
     // A line chosen with the keyboard chooses its vehicle like a click.
     lstRecords.OnClick = [this] { lstRecordsClick(); };
     lstRecords.OnChange = [this] { lstRecordsClick(); };
-    common::LegaAnno(txtAnnoFatture, btnApriFatture);
+    // A double click on a line opens it, as Enter does ("Apri" is the
+    // window's default command).
+    lstRecords.OnDblClick = [this] { btnApriFattureClick(); };
+    common::LegaAnno(txtAnnoFatture);
     btnApriFatture.OnClick = [this] { btnApriFattureClick(); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };

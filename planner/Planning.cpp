@@ -243,11 +243,12 @@ void TfrmPlanning::cmdSalvaClick() {
 
 // The save: record 1 of the planner file, read again and rewritten under the
 // file's lock. The vehicle fields come from the edits; a day whose text this
-// showing changed takes the text of its cell, every other day keeps what the
-// file holds now (another workstation may have booked it meanwhile), and a
-// day cut short in the file is written empty. Bytes after the record stay as
-// they are. A year that was not loaded is not written over the stored one,
-// and a year that nothing changed is not written at all.
+// showing changed takes the text of its cell, every other day keeps the text
+// the file holds now (another workstation may have booked it meanwhile),
+// written again so that a damaged length byte never stays, and a day cut
+// short in the file is written empty. Bytes after the record stay as they
+// are. A year that was not loaded is not written over the stored one, and a
+// year that nothing changed is not written at all.
 TfrmPlanning::Salvataggio TfrmPlanning::Salva() {
     if (anno_ == Anno::NessunFile) return Salvataggio::Fatto;
     const std::optional<std::string> path = FilePlanner();
@@ -275,6 +276,8 @@ TfrmPlanning::Salvataggio TfrmPlanning::Salva() {
                     buffer_.Set(giorno, testi[i]);
                 else if (!GiornoLetto(i, letti))
                     buffer_.Set(giorno, "");
+                else
+                    buffer_.Set(giorno, buffer_.Get(giorno));
             }
         });
         file.Chiudi();

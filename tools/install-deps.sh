@@ -4,14 +4,17 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
+  # the fuzz target: clang with its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # libqt6printsupport6 holds Qt's CUPS print plugin: printers of the system
   qt6-base-dev libqt6svg6 qt6-qpa-plugins libqt6printsupport6
   libgl-dev libjpeg62-turbo-dev libpng-dev
   qt6-translations-l10n libreoffice-calc-nogui
   fonts-liberation fonts-dejavu-core
-  # the manual (cairo, Pango) and its reading in the tests (poppler)
-  libcairo2-dev libpango1.0-dev libpoppler-glib-dev
+  # the manual (cairo, Pango) and its reading in the tests (poppler; qpdf,
+  # the strict reader of its structure)
+  libcairo2-dev libpango1.0-dev libpoppler-glib-dev qpdf
   # the print queue test's private scheduler, queues and PDF driver
   cups
   # the desktop entry's validator

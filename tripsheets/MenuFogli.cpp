@@ -18,7 +18,7 @@ TfrmMenuFogli::TfrmMenuFogli(ui::Application& app, ui::Form* owner)
     OnClose = [this](ui::CloseAction& a) { FormClose(a); };
     imgGuida.OnClick = [this] { imgGuidaClick(); };
     imgEsci.OnClick = [this] { imgEsciClick(); };
-    common::LegaAnno(txtAnnoPreventivi, btnApriPreventivi);
+    common::LegaAnno(txtAnnoPreventivi);
     btnApriPreventivi.OnClick = [this] { btnApriPreventiviClick(); };
 }
 

@@ -353,6 +353,24 @@ public:
     ListDelegate* delegate;
 };
 
+// A combo whose drop-down list the model hears of when the user opens or
+// closes it (a click on its arrow, a pick, a click elsewhere); the model's
+// own opening and closing (F4, Alt+Down) shows and hides it here.
+class ComboBox : public QComboBox, public Peer {
+public:
+    explicit ComboBox(QWidget* parent) : QComboBox(parent) {}
+    std::function<void(bool open)> onPopup;
+    bool PopupShown() const { return view()->isVisible(); }
+    void showPopup() override {
+        QComboBox::showPopup();
+        if (control && onPopup) onPopup(true);
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (control && onPopup) onPopup(false);
+    }
+};
+
 QLineEdit* LineEditOf(QWidget* q) {
     if (auto* le = qobject_cast<QLineEdit*>(q)) return le;
     if (auto* cb = qobject_cast<QComboBox*>(q)) return cb->lineEdit();
@@ -558,12 +576,15 @@ void Bridge::CreatePeer(FormWindow& w, ui::Control& c) {
         break;
     }
     case ui::ControlKind::ComboEdit: {
-        auto* cb = new QComboBox(parent);
+        auto* cb = new ComboBox(parent);
         cb->setInsertPolicy(QComboBox::NoInsert);
         connect(cb, &QComboBox::activated, this, [this, &c](int index) {
             if (syncing_) return;
             ui::input::SelectItem(static_cast<ui::ComboEdit&>(c), index);
         });
+        cb->onPopup = [this, &c](bool open) {
+            if (!syncing_) ui::input::DropDown(static_cast<ui::ComboEdit&>(c), open);
+        };
         q = cb;
         break;
     }
@@ -1062,7 +1083,15 @@ void Bridge::SyncControl(ui::Control& c, ui::Property p) {
     }
     case ui::ControlKind::ComboEdit: {
         auto& cm = static_cast<ui::ComboEdit&>(c);
-        auto* cb = static_cast<QComboBox*>(q);
+        auto* cb = static_cast<ComboBox*>(q);
+        if (p == ui::Property::DropDown) {
+            // The list opened or closed by keys in the model.
+            if (cm.DroppedDown() && !cb->PopupShown() && cb->isVisible())
+                cb->showPopup();
+            else if (!cm.DroppedDown() && cb->PopupShown())
+                cb->hidePopup();
+            return;
+        }
         const bool editable = !cm.ReadOnly();
         if (cb->isEditable() != editable) {
             if (QLineEdit* old = cb->lineEdit()) controls_.erase(old);
@@ -1078,13 +1107,15 @@ void Bridge::SyncControl(ui::Control& c, ui::Property p) {
                 cb->addItem(Qs(item));
         }
         cb->setFont(Qfont(cm.GetFont()));
-        cb->setCurrentIndex(cm.ItemIndex());
         const QString text = Qs(cm.Text());
         if (QLineEdit* le = cb->lineEdit()) {
+            cb->setCurrentIndex(cm.ItemIndex());
             if (le->text() != text) le->setText(text);
             le->setCursorPosition(ToUtf16(text, cm.CaretPosition()));
-        } else if (cm.ItemIndex() < 0) {
-            cb->setCurrentIndex(cb->findText(text));
+        } else {
+            // A combo that takes no typing shows the item its text names
+            // (none for an emptied one).
+            cb->setCurrentIndex(cm.CurrentItem());
         }
         return;
     }

@@ -1,6 +1,8 @@
 #include "platform/qt/Services.h"
 
 #include "platform/qt/Print.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Internal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <mutex>
 
 namespace qtbackend {
 
@@ -246,8 +249,40 @@ bool QtServices::SetClipboardText(const std::string& text) {
     return true;
 }
 
-void QtServices::ShellOpen(const std::string& target) {
-    if (!unattended_) ui::Services::ShellOpen(target);
+struct QtServices::Openers {
+    std::mutex mutex;
+    std::unique_ptr<QObject> context; // none once the services are gone
+};
+
+QtServices::QtServices(PrintSetup& print, bool unattended)
+    : print_(print), unattended_(unattended), openers_(std::make_shared<Openers>()) {
+    openers_->context = std::make_unique<QObject>();
+}
+
+QtServices::~QtServices() {
+    // A report still queued goes with its object.
+    std::lock_guard lock(openers_->mutex);
+    openers_->context.reset();
+}
+
+void QtServices::ShellOpen(const std::string& target, const std::function<void()>& failed) {
+    if (unattended_) return;
+    const bool started = ui::SpawnOpener(target, [openers = openers_, failed](bool opened) {
+        if (opened || !failed) return;
+        std::lock_guard lock(openers->mutex);
+        if (!openers->context) return;
+        QMetaObject::invokeMethod(
+            openers->context.get(),
+            [failed] {
+                if (ui::Application::Exists())
+                    ui::detail::Dispatch(ui::Application::Current(), [&] {
+                        failed();
+                        return true;
+                    });
+            },
+            Qt::QueuedConnection);
+    });
+    if (!started && failed) failed();
 }
 
 void QtServices::ShowWaitCursor(bool on) {

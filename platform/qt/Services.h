@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QFileDialog;
 class QWidget;
 
@@ -29,7 +31,8 @@ class QtServices : public ui::Services {
 public:
     // Unattended: every dialog is answered at once without being shown
     // (OK, No, Cancel, nothing chosen), for the screenshot tool and tests.
-    QtServices(PrintSetup& print, bool unattended) : print_(print), unattended_(unattended) {}
+    QtServices(PrintSetup& print, bool unattended);
+    ~QtServices() override;
 
     ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
@@ -37,14 +40,20 @@ public:
     std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
     std::optional<int> PrintDialog(int copies) override;
     bool SetClipboardText(const std::string& text) override;
-    // Unattended, nothing is opened: no browser or viewer starts behind a test.
-    void ShellOpen(const std::string& target) override;
+    // An opener that fails tells it through the event loop, once it has
+    // ended. Unattended, nothing is opened: no browser or viewer starts
+    // behind a test.
+    void ShellOpen(const std::string& target, const std::function<void()>& failed) override;
     void ShowWaitCursor(bool on) override;
 
 private:
     std::optional<std::string> FileDialog(const ui::FileDialogRequest& r, bool save);
     PrintSetup& print_;
     bool unattended_;
+    // What the thread of an opener that failed reaches: the object its
+    // report is queued to, while these services live.
+    struct Openers;
+    std::shared_ptr<Openers> openers_;
 };
 
 // The window dialogs are centred on: the active window of the program.

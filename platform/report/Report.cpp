@@ -376,6 +376,8 @@ Report Report::FromText(std::string_view text, std::string_view sourceName) {
     }
 
     Band* currentBand = nullptr;
+    int pageLine = 0;                             // where the page is set up (0: the defaults)
+    std::vector<std::pair<Band*, int>> bandLines; // each band and where it starts
 
     auto addObject = [&](const Statement& st, double dx, double dy, const std::string& suffix) {
         const auto& w = st.words;
@@ -539,6 +541,7 @@ Report Report::FromText(std::string_view text, std::string_view sourceName) {
                         p.Fail(st.line, "unknown attribute '" + a.key + "' for report");
                 }
             } else if (kw == "page") {
+                pageLine = st.line;
                 for (const Attr& a : Attributes(w, 1)) {
                     if (a.key == "size" && !a.flag) {
                         if (Lower(a.value) != "a4") p.Fail(st.line, "unknown paper size '" + a.value + "'");
@@ -603,6 +606,7 @@ Report Report::FromText(std::string_view text, std::string_view sourceName) {
                 if (impl.byName.count(band->name_) || impl.bandByName.count(band->name_))
                     p.Fail(st.line, "duplicate name '" + band->name_ + "'");
                 currentBand = band.get();
+                bandLines.emplace_back(band.get(), st.line);
                 impl.bandByName.emplace(band->name_, band.get());
                 impl.bands.push_back(std::move(band));
             } else {
@@ -611,6 +615,21 @@ Report Report::FromText(std::string_view text, std::string_view sourceName) {
         }
     };
     run(0, statements.size(), 0, 0, "", false);
+
+    // A page that leaves no room refuses the template now, not at print
+    // time: the margins must leave some of the paper, and the page headers
+    // and footers, on every page, some of that for the bands that run down
+    // the pages.
+    const double across = r.PaperWidth() - r.marginLeft - r.marginRight;
+    const double down = r.PaperHeight() - r.marginTop - r.marginBottom;
+    if (!(across > 0 && down > 0)) p.Fail(pageLine, "the margins leave no room on the page");
+    double everyPage = 0;
+    for (const auto& [band, line] : bandLines)
+        if (band->kind_ == BandKind::Header || band->kind_ == BandKind::PageFooter) everyPage += band->height;
+    for (const auto& [band, line] : bandLines)
+        if ((band->kind_ == BandKind::Data || band->kind_ == BandKind::Footer) && !(down - everyPage > 0))
+            p.Fail(line, "the page leaves no room for band " + band->name_ +
+                             " below the page headers and above the page footers");
     return r;
 }
 
@@ -902,7 +921,10 @@ public:
             bool firstSlice = true;
             while (true) {
                 const double room = limit - y;
-                if (H(b) - done <= room + eps) {
+                // What is left of the band fits; a band whose height is all
+                // placed ends here even on a page without room (what hangs
+                // below it goes with this last slice).
+                if (H(b) - done <= std::max(room, 0.0) + eps) {
                     Place(*page, b->Objects(), done, H(b), y, firstSlice, true);
                     y += H(b) - done;
                     break;

@@ -18,12 +18,16 @@ Application::Application() : defaultServices_(std::make_unique<Services>()), pre
     // A file that another workstation holds locked is awaited with the wait
     // cursor showing.
     rtl::SetLockWaitNotice([](bool waiting) {
-        if (g_current) g_current->GetServices().ShowWaitCursor(waiting);
+        if (Exists()) Current().GetServices().ShowWaitCursor(waiting);
     });
 }
 
 Application::~Application() {
     if (g_current == this) g_current = previous_;
+}
+
+bool Application::Exists() {
+    return g_current != nullptr;
 }
 
 Application& Application::Current() {

@@ -52,6 +52,8 @@ public:
 
     // The application of the program (the last one created and still alive).
     static Application& Current();
+    // Whether one is alive (work that arrives late, from another thread).
+    static bool Exists();
 
     // Windows in creation order; the first one created is the main window.
     const std::vector<Form*>& Forms() const { return forms_; }

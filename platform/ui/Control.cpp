@@ -243,11 +243,20 @@ std::size_t Edit::Length() const {
 
 void Edit::StoreText(const std::string& text) {
     if (text == Text()) return;
+    if (typingDepth_ > 0) {
+        // A handler rewriting what the user types (upper case, trimming):
+        // the caret stays where it was as far as the new text allows.
+        const int len = int(detail::Decode(text).size());
+        caret_ = std::min(caret_, len);
+        selStart_ = std::min(selStart_, len);
+        selLength_ = std::min(selLength_, len - selStart_);
+    } else {
+        // A text set by the program (a record shown, a field cleared) is
+        // shown from its start, with nothing selected, whatever the caret
+        // was in the text before.
+        caret_ = selStart_ = selLength_ = 0;
+    }
     Control::SetText(text);
-    int len = int(Length());
-    caret_ = std::min(caret_, len);
-    selStart_ = std::min(selStart_, len);
-    selLength_ = std::min(selLength_, len - selStart_);
 }
 
 void Edit::SetText(const std::string& text) {
@@ -621,6 +630,51 @@ void ComboEdit::SetItemIndex(int i) {
         Changed(Property::ItemIndex);
     }
     if (i >= 0) SetText(items_[std::size_t(i)]);
+}
+
+int ComboEdit::CurrentItem() const {
+    if (itemIndex_ >= 0 && items_[std::size_t(itemIndex_)] == Text()) return itemIndex_;
+    const auto it = std::find(items_.begin(), items_.end(), Text());
+    return it == items_.end() ? -1 : int(it - items_.begin());
+}
+
+void ComboEdit::SetDroppedDown(bool d) {
+    if (d == droppedDown_) return;
+    droppedDown_ = d;
+    highlighted_ = d ? CurrentItem() : -1;
+    Changed(Property::DropDown);
+}
+
+void ComboEdit::SetHighlighted(int i) {
+    if (droppedDown_ && i >= 0 && i < int(items_.size())) highlighted_ = i;
+}
+
+namespace {
+// Letters compared without their case (ASCII and Latin-1).
+char32_t Folded(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 32 : c;
+}
+} // namespace
+
+int ComboEdit::FindTyped(char32_t ch, int from) {
+    const int n = int(items_.size());
+    auto begins = [this](int i) {
+        const std::u32string item = detail::Decode(items_[std::size_t(i)]);
+        if (item.size() < typed_.size()) return false;
+        for (std::size_t k = 0; k < typed_.size(); ++k)
+            if (Folded(item[k]) != Folded(typed_[k])) return false;
+        return true;
+    };
+    if (!typed_.empty()) {
+        typed_ += ch;
+        for (int k = 0; k < n; ++k)
+            if (const int i = (std::max(from, 0) + k) % n; begins(i)) return i;
+    }
+    typed_.assign(1, ch);
+    for (int k = 1; k <= n; ++k)
+        if (const int i = ((from + k) % n + n) % n; begins(i)) return i;
+    typed_.clear();
+    return -1;
 }
 
 CheckBox::CheckBox(Form& f, Control* parent, std::string name)

@@ -74,6 +74,7 @@ enum class Property {
     Style,
     Items,
     ItemIndex,
+    DropDown,
     ItemStyle,
     Checked,
     Date,
@@ -156,6 +157,12 @@ public:
     // often let it through to what lies below).
     bool HitTest() const { return hitTest_; }
     void SetHitTest(bool h) { hitTest_ = h; }
+    // The window's default and cancel commands: Enter and Escape press them
+    // (see Form::DefaultCommand). A window marks them in its layout.
+    bool IsDefault() const { return default_; }
+    void SetDefault(bool d) { default_ = d; }
+    bool IsCancel() const { return cancel_; }
+    void SetCancel(bool c) { cancel_ = c; }
 
     // Focus. Only edits, buttons, lists, combos, check boxes, calendars,
     // memos and grids can hold it; SetFocus also works on a hidden control.
@@ -202,6 +209,8 @@ private:
     bool tabStop_ = true;
     int tag_ = 0;
     bool hitTest_ = true;
+    bool default_ = false;
+    bool cancel_ = false;
 };
 
 class Label : public Control {
@@ -435,7 +444,8 @@ private:
 };
 
 // An edit with a drop-down list of items. Not editable = ReadOnly: the value
-// is then only picked from the list.
+// is then only picked from the list (the keys of a combo are in
+// platform/ui/Input.h).
 class ComboEdit : public Edit {
 public:
     ComboEdit(Form& f, Control* parent, std::string name);
@@ -447,10 +457,32 @@ public:
     // -1 for no item. Setting an index >= 0 also sets the text to that item.
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int i);
+    // The item the combo shows: its item index while the text is that item's,
+    // or else the first item equal to the text; -1 for none (an emptied
+    // combo keeps its item index).
+    int CurrentItem() const;
+
+    // The drop-down list, open or closed; opened, it highlights the current
+    // item, and Enter picks the highlighted one.
+    bool DroppedDown() const { return droppedDown_; }
+    void SetDroppedDown(bool d);
+    int Highlighted() const { return highlighted_; }
+    void SetHighlighted(int i);
+
+    // The item that the letters typed one after the other begin (letter case
+    // ignored), looked for from `from` on. A first letter, or one that begins
+    // no item together with those before it, counts alone and is looked for
+    // after `from`: typing the same letter again steps through the items it
+    // begins. -1 when no item begins with it. ForgetTyped starts anew.
+    int FindTyped(char32_t ch, int from);
+    void ForgetTyped() { typed_.clear(); }
 
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
+    bool droppedDown_ = false;
+    int highlighted_ = -1;
+    std::u32string typed_;
 };
 
 class CheckBox : public Control {

@@ -171,6 +171,11 @@ void Form::MoveFocus(Control* to) {
     if (to == focused_) return;
     Control* old = focused_;
     focused_ = to;
+    // A combo left closes its list and forgets the letters typed into it.
+    if (auto* combo = dynamic_cast<ComboEdit*>(old)) {
+        combo->SetDroppedDown(false);
+        combo->ForgetTyped();
+    }
     // An edit given the focus by the keyboard or by the program selects its
     // whole text, so that what is typed next replaces it; a mouse press
     // places the caret instead. A read-only edit selects nothing: no typing
@@ -182,6 +187,20 @@ void Form::MoveFocus(Control* to) {
     if (Backend* b = app_.GetBackend()) b->FocusChanged(*this, to);
     if (old && old->OnExit) old->OnExit();
     if (to && focused_ == to && to->OnEnter) to->OnEnter();
+}
+
+static Control* FirstCommand(const std::vector<Control*>& controls, bool (Control::*marked)() const) {
+    for (Control* c : controls)
+        if ((c->*marked)() && c->IsShowing() && c->IsEnabled()) return c;
+    return nullptr;
+}
+
+Control* Form::DefaultCommand() const {
+    return FirstCommand(all_, &Control::IsDefault);
+}
+
+Control* Form::CancelCommand() const {
+    return FirstCommand(all_, &Control::IsCancel);
 }
 
 std::vector<Control*> Form::TabSequence() const {

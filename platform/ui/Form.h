@@ -138,6 +138,12 @@ public:
     // Focusable, visible and enabled controls in Tab order.
     std::vector<Control*> TabSequence() const;
 
+    // What Enter and Escape press (platform/ui/Input.h): the first control
+    // marked default, or cancel, that is showing and enabled; null for none.
+    // A window may mark several, one per panel it shows in turn.
+    Control* DefaultCommand() const;
+    Control* CancelCommand() const;
+
     Notify OnShow;
     Notify OnHide;
     Notify OnResize; // the client size changed

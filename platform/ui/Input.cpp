@@ -42,6 +42,27 @@ void Press(Button& b) {
     if (b.GetModalResult() != ModalResult::None) b.GetForm().SetModalResult(b.GetModalResult());
 }
 
+// The window's command for Enter or Escape, unless the focused control takes
+// the key itself: a button presses itself on Enter, a memo starts a new line,
+// a grid ends the editing of its cell.
+Control* CommandFor(const Form& f, const Control* focused, const KeyEvent& k) {
+    if (k.Ctrl() || k.Alt()) return nullptr;
+    if (auto* g = dynamic_cast<const StringGrid*>(focused); g && g->Editing()) return nullptr;
+    if (k.key == vk::Escape) return f.CancelCommand();
+    if (k.key != vk::Return || dynamic_cast<const Button*>(focused)) return nullptr;
+    if (focused && focused->Kind() == ControlKind::Memo) return nullptr;
+    return f.DefaultCommand();
+}
+
+// A command pressed by its key, as a click on it would: a button, or a
+// picture that a window uses as one.
+void PressCommand(Control& c) {
+    if (auto* b = dynamic_cast<Button*>(&c))
+        Press(*b);
+    else if (c.OnClick)
+        c.OnClick();
+}
+
 // Arrows, Home, End and the page keys move a list's selection; a page is
 // the lines the box shows.
 void ListKey(ListBox& l, std::uint16_t key) {
@@ -74,6 +95,75 @@ void ListKey(ListBox& l, std::uint16_t key) {
         return;
     }
     if (to != at) l.SetItemIndex(to);
+}
+
+// Keys of an open drop-down list, which take them before the combo's own key
+// handler: Up, Down, Home, End and typed letters move the highlight; Enter,
+// F4, Alt+Up and Alt+Down pick the highlighted item and close the list;
+// Escape closes it without a pick, and so does Tab, which then moves on.
+// Returns whether the key ends here.
+bool DropDownKey(ComboEdit& cb, const KeyEvent& k) {
+    const int last = int(cb.Items().size()) - 1;
+    const int at = cb.Highlighted();
+    const bool letter = k.ch >= 32 && k.ch != 127 && !k.Ctrl() && !k.Alt();
+    if (!letter) cb.ForgetTyped();
+    switch (k.key) {
+    case vk::Up:
+    case vk::Down:
+        if (k.Alt()) break;
+        cb.SetHighlighted(k.key == vk::Down ? std::min(last, at + 1) : std::max(0, at - 1));
+        return true;
+    case vk::Home:
+        cb.SetHighlighted(0);
+        return true;
+    case vk::End:
+        cb.SetHighlighted(last);
+        return true;
+    case vk::Escape:
+        cb.SetDroppedDown(false);
+        return true;
+    case vk::Tab:
+        cb.SetDroppedDown(false);
+        return false;
+    case vk::Return:
+    case vk::F4:
+        break;
+    default:
+        if (letter)
+            if (const int i = cb.FindTyped(k.ch, at); i >= 0) cb.SetHighlighted(i);
+        return true;
+    }
+    cb.SetDroppedDown(false);
+    if (at >= 0) cb.SetItemIndex(at);
+    return true;
+}
+
+// Keys of a closed combo: F4, Alt+Down and Alt+Up open its list (so does
+// Space in a combo that takes no typing); Up and Down step to the item before
+// or after the current one; in a combo that takes no typing a typed letter
+// picks the item it begins (ComboEdit::FindTyped). Returns whether the key
+// was the combo's.
+bool ComboKey(ComboEdit& cb, const KeyEvent& k) {
+    const bool pickOnly = cb.ReadOnly();
+    const bool arrow = k.key == vk::Up || k.key == vk::Down;
+    if ((k.key == vk::F4 && !k.Alt() && !k.Ctrl()) || (arrow && k.Alt()) ||
+        (pickOnly && k.key == vk::Space && k.mods == Mod::None)) {
+        cb.SetDroppedDown(true);
+        return true;
+    }
+    if (arrow) {
+        cb.ForgetTyped();
+        const int to = cb.CurrentItem() + (k.key == vk::Down ? 1 : -1);
+        if (to >= 0 && to < int(cb.Items().size())) cb.SetItemIndex(to);
+        return true;
+    }
+    if (!pickOnly) return false;
+    if (k.ch >= 32 && k.ch != 127 && !k.Ctrl() && !k.Alt()) {
+        if (const int i = cb.FindTyped(k.ch, cb.CurrentItem()); i >= 0) cb.SetItemIndex(i);
+        return true;
+    }
+    cb.ForgetTyped();
+    return false;
 }
 
 // Up and Down in a memo: the caret goes to the same column of the line above
@@ -146,13 +236,22 @@ void KeyDownPath(Form& f, KeyEvent& k) {
     Control* c = f.Focused();
     if (!c) {
         if (f.OnKeyDown) f.OnKeyDown(k);
-        if (!k.Swallowed() && k.key == vk::Tab) Navigate(f, k.Shift());
+        if (k.Swallowed()) return;
+        if (k.key == vk::Tab)
+            Navigate(f, k.Shift());
+        else if (Control* command = CommandFor(f, nullptr, k))
+            PressCommand(*command);
         return;
     }
+    if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && cb->DroppedDown() && DropDownKey(*cb, k)) return;
     if (c->OnKeyDown) c->OnKeyDown(k);
     if (k.Swallowed() || f.Focused() != c) return; // swallowed, or taken elsewhere
     if (k.key == vk::Tab && !k.Ctrl() && !k.Alt()) {
         Navigate(f, k.Shift());
+        return;
+    }
+    if (Control* command = CommandFor(f, c, k)) {
+        PressCommand(*command);
         return;
     }
     if (auto* b = dynamic_cast<Button*>(c)) {
@@ -174,13 +273,7 @@ void KeyDownPath(Form& f, KeyEvent& k) {
         GridKey(*g, k);
         return;
     }
-    if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && (k.key == vk::Up || k.key == vk::Down)) {
-        // The next or previous item of the drop-down, as on a closed combo.
-        const int to = cb->ItemIndex() + (k.key == vk::Down ? 1 : -1);
-        if (to >= 0 && to < int(cb->Items().size()) && !(cb->ItemIndex() < 0 && k.key == vk::Up))
-            cb->SetItemIndex(to);
-        return;
-    }
+    if (auto* cb = dynamic_cast<ComboEdit*>(c); cb && ComboKey(*cb, k)) return;
     if (auto* e = dynamic_cast<Edit*>(c);
         e && e->Kind() == ControlKind::Memo && (k.key == vk::Up || k.key == vk::Down)) {
         MemoLineKey(*e, k.key == vk::Up);
@@ -233,7 +326,8 @@ bool KeyDown(Form& f, std::uint16_t key, char32_t ch, Mod mods) {
 }
 
 bool KeyDown(Form& f, KeyEvent& k) {
-    if (!TakesKeys(f) || (!f.Focused() && k.key != vk::Tab && !f.OnKeyDown)) return false;
+    if (!TakesKeys(f) || (!f.Focused() && k.key != vk::Tab && !f.OnKeyDown && !CommandFor(f, nullptr, k)))
+        return false;
     return detail::Dispatch(f.App(), [&] {
         KeyDownPath(f, k);
         return true;
@@ -266,7 +360,8 @@ bool TypeText(Form& f, std::string_view utf8) {
 }
 
 bool Paste(Form& f, std::string_view utf8) {
-    if (!TakesKeys(f) || !dynamic_cast<Edit*>(f.Focused())) return false;
+    const auto* edit = dynamic_cast<const Edit*>(f.Focused());
+    if (!TakesKeys(f) || !edit || edit->ReadOnly()) return false;
     Control* target = f.Focused();
     return detail::Dispatch(f.App(), [&] {
         for (char32_t ch : detail::Decode(utf8)) {
@@ -429,7 +524,17 @@ bool SelectItem(ComboEdit& c, int index) {
     if (!Reachable(c) || index < 0 || index >= int(c.Items().size())) return false;
     return detail::Dispatch(c.GetForm().App(), [&] {
         c.SetFocus();
+        c.SetDroppedDown(false);
         c.SetItemIndex(index);
+        return true;
+    });
+}
+
+bool DropDown(ComboEdit& c, bool open) {
+    if (!Reachable(c) || c.DroppedDown() == open) return false;
+    return detail::Dispatch(c.GetForm().App(), [&] {
+        if (open) c.SetFocus();
+        if (c.IsFocused() || !open) c.SetDroppedDown(open);
         return true;
     });
 }

@@ -269,6 +269,10 @@ private:
             c.SetTag(Int(v));
         else if (k == "hittest")
             c.SetHitTest(Bool(v));
+        else if (k == "default")
+            c.SetDefault(Bool(v));
+        else if (k == "cancel")
+            c.SetCancel(Bool(v));
         else if (auto* e = dynamic_cast<Edit*>(&c); e && k == "readonly")
             e->SetReadOnly(Bool(v));
         else if (e && k == "password")

@@ -25,6 +25,7 @@
 // text= hint= font=<family> size=<n> bold= italic= underline= fontcolor=#AARRGGBB
 // fill=#AARRGGBB | fill=gradient:#top:#bottom | fill=none
 // cursor=default|arrow|hand|ibeam|wait taborder=<n> tabstop= tag=<n> hittest=
+// default= cancel= (the command that Enter, or Escape, presses)
 // Edits, combos and memos: readonly= password= maxlength=<n> align=leading|center|trailing
 // Labels: align= wordwrap=. Memos: wordwrap=. Buttons: modalresult=ok|cancel|yes|no|...
 // Pictures: picture=<embedded resource> wrap=fit|stretch|original|center.

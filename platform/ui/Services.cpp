@@ -3,6 +3,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cerrno>
+
 #include <iostream>
 #include <thread>
 
@@ -58,21 +60,23 @@ std::optional<int> Services::PrintDialog(int) {
 bool Services::SetClipboardText(const std::string&) {
     return false;
 }
-void Services::ShellOpen(const std::string& target) {
-    SpawnOpener(target);
+void Services::ShellOpen(const std::string& target, const std::function<void()>& failed) {
+    if (!SpawnOpener(target) && failed) failed();
 }
 void Services::ShowWaitCursor(bool) {}
 
-bool SpawnOpener(const std::string& target) {
+bool SpawnOpener(const std::string& target, std::function<void(bool opened)> ended) {
     std::string prog = "xdg-open";
     std::string arg = target;
     char* argv[] = {prog.data(), arg.data(), nullptr};
     pid_t pid = 0;
     if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
     // Reaped in the background so that no zombie stays behind.
-    std::thread([pid] {
+    std::thread([pid, ended = std::move(ended)] {
         int status = 0;
-        waitpid(pid, &status, 0);
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (ended) ended(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }).detach();
     return true;
 }
@@ -123,8 +127,8 @@ std::optional<int> PrintDialog(int copies) {
 bool SetClipboardText(const std::string& text) {
     return Svc().SetClipboardText(text);
 }
-void ShellOpen(const std::string& target) {
-    Svc().ShellOpen(StripQuotes(target));
+void ShellOpen(const std::string& target, const std::function<void()>& failed) {
+    Svc().ShellOpen(StripQuotes(target), failed);
 }
 
 } // namespace ui

@@ -7,6 +7,7 @@
 //
 // Windows call the free functions at the bottom, which reach the services of
 // the current application.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,16 +46,22 @@ public:
     // Puts a text on the clipboard; false when there is no clipboard.
     virtual bool SetClipboardText(const std::string& text);
     // Opens a document, a web address or a mail link with the desktop's
-    // opener. The default runs xdg-open with the target as one argument.
-    virtual void ShellOpen(const std::string& target);
+    // opener. When the desktop cannot open it (no opener, or the opener
+    // reports a failure, such as no program for the file's type), `failed`
+    // runs on the user-interface thread, at once or once the opener has
+    // ended. The default runs xdg-open with the target as one argument and
+    // tells only of an opener that cannot be started.
+    virtual void ShellOpen(const std::string& target, const std::function<void()>& failed);
     // The wait cursor over every window while `on` (a file locked by another
     // workstation is being awaited); the default shows nothing.
     virtual void ShowWaitCursor(bool on);
 };
 
 // Runs "xdg-open <target>" through posix_spawnp, never through a shell, and
-// does not wait for it. False when it could not be started.
-bool SpawnOpener(const std::string& target);
+// does not wait for it: `ended` runs on a thread of its own when it ends,
+// told whether it opened the target (it exited with 0). False, and `ended`
+// never runs, when it could not be started.
+bool SpawnOpener(const std::string& target, std::function<void(bool opened)> ended = {});
 
 // A target wrapped in double quotes without them; anything else unchanged.
 std::string StripQuotes(const std::string& target);
@@ -70,7 +77,8 @@ std::optional<std::string> OpenFileDialog(const FileDialogRequest& r);
 std::optional<std::string> SaveFileDialog(const FileDialogRequest& r);
 std::optional<int> PrintDialog(int copies = 1);
 bool SetClipboardText(const std::string& text);
-// Removes surrounding double quotes, then opens; the result is ignored.
-void ShellOpen(const std::string& target);
+// Removes surrounding double quotes, then opens; `failed` runs when the
+// desktop could not open it (see Services::ShellOpen).
+void ShellOpen(const std::string& target, const std::function<void()>& failed = {});
 
 } // namespace ui

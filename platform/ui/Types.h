@@ -77,6 +77,7 @@ inline constexpr std::uint16_t Delete = 46;
 // Digits are '0'..'9' (48..57), letters 'A'..'Z' (65..90).
 inline constexpr std::uint16_t F1 = 112;
 inline constexpr std::uint16_t F2 = 113;
+inline constexpr std::uint16_t F4 = 115;
 inline constexpr std::uint16_t Comma = 188;  // the ',' key
 inline constexpr std::uint16_t Minus = 189;  // the '-' key
 inline constexpr std::uint16_t Period = 190; // the '.' key

@@ -334,6 +334,53 @@ TEST_F(IntervalloTest, EnterInTheTextGoesToApplyWithoutPressingIt) {
     h.press(*dlg, ui::vk::Return);
 }
 
+TEST_F(IntervalloTest, ARangeIsBookedByKeyboardAlone) {
+    const bt::Celle prima = celle();
+    auto dlg = apriIntervallo("2024");
+    // Shift+Tab from the name back to the first day box; then each box by its
+    // keys, Enter moving on.
+    for (int i = 0; i < 4; ++i)
+        h.tab(*dlg, true);
+    ASSERT_EQ(dlg->Focused(), &dlg->txtGiornoInizio);
+    h.type(*dlg, "28");
+    h.press(*dlg, ui::vk::Return);
+    h.type(*dlg, "feb");
+    h.press(*dlg, ui::vk::Return);
+    h.press(*dlg, ui::vk::Down);
+    h.press(*dlg, ui::vk::Down); // "02"
+    h.press(*dlg, ui::vk::Return);
+    h.press(*dlg, ui::vk::F4);
+    h.type(*dlg, "mar");
+    h.press(*dlg, ui::vk::Return); // picks in the list
+    h.press(*dlg, ui::vk::Return); // moves on to the name
+    ASSERT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
+    h.type(*dlg, "Rossi");
+    h.press(*dlg, ui::vk::Return);
+    h.expectMessage(ui::DialogType::Confirmation, Domanda("28/02/2024", "02/03/2024"), ui::Answer::Yes);
+    h.press(*dlg, ui::vk::Return);
+    h.verify();
+    EXPECT_FALSE(dlg->Visible());
+    bt::Celle cambiate;
+    for (const char* g : {"Feb_28", "Feb_29", "Mar_01", "Mar_02"})
+        cambiate[g] = Cella{false, true, "Rossi"};
+    attese(prima, cambiate);
+}
+
+TEST_F(IntervalloTest, EscapeCancelsFromAnyField) {
+    const bt::Celle prima = celle();
+    for (int campo = 0; campo < 5; ++campo) {
+        auto dlg = apriIntervallo("2024");
+        Scegli(*dlg, 1, 5, 2, 5);
+        Nome(*dlg, "Rossi");
+        ui::Edit* campi[] = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
+                             &dlg->txtMeseFine, &dlg->txtPrenotazione};
+        h.focus(*campi[campo]);
+        h.press(*dlg, ui::vk::Escape);
+        EXPECT_FALSE(dlg->Visible()) << campi[campo]->Name();
+    }
+    attese(prima, {});
+}
+
 TEST_F(IntervalloTest, CancelChecksNothingAndBooksNothing) {
     const bt::Celle prima = celle();
     auto dlg = apriIntervallo("2024");

@@ -1,5 +1,6 @@
 // The booking dialogs shown in real Qt widgets: what a user types, picks and
 // copies reaches the model, and what the model refuses never shows.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -59,7 +60,7 @@ struct QtDialoghi : ::testing::Test {
 
 } // namespace
 
-TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
+TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesByMouseOrKeyAndShowTheirFrame) {
     TfrmIntervallo dlg(app, &planner, &planner);
     dlg.lblAnnoInizio.SetText("2024");
     dlg.lblAnnoFine.SetText("2024");
@@ -74,27 +75,34 @@ TEST_F(QtDialoghi, SelectorsTakeOnlyPickedValuesAndShowTheirFrame) {
     emit combo->activated(11);
     QApplication::processEvents();
     EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
-    ASSERT_NE(combo->lineEdit(), nullptr);
-    EXPECT_EQ(combo->lineEdit()->text(), QString("12"));
+    EXPECT_EQ(combo->currentText(), QString("12"));
     EXPECT_TRUE(bridge->Widget(dlg.effGiornoInizio)->isVisible());
 
-    // Keys typed into the real field change nothing; Up and Down do not step.
-    QLineEdit* le = combo->lineEdit();
-    QTest::keyClicks(le, "3a ");
-    Tasto(le, Qt::Key_Down);
-    Tasto(le, Qt::Key_Up);
-    QApplication::processEvents();
-    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "12");
-    EXPECT_EQ(le->text(), QString("12"));
+    // The box takes no typing; the keys of a list pick a value in it.
+    EXPECT_FALSE(combo->isEditable());
+    QTest::keyClicks(combo, "25");
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "25");
+    Tasto(combo, Qt::Key_Down);
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "26");
+    EXPECT_EQ(combo->currentText(), QString("26"));
+    QTest::keyClicks(combo, "ax");
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "26");
+    // Alt+Down opens the real list; Escape there closes it and the dialog stays.
+    Tasto(combo, Qt::Key_Down, {}, Qt::AltModifier);
+    ASSERT_TRUE(combo->view()->isVisible());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    EXPECT_FALSE(combo->view()->isVisible());
+    EXPECT_TRUE(dlg.Visible());
+    EXPECT_EQ(dlg.txtGiornoInizio.Text(), "26");
 
     // Backspace empties it at once.
-    Tasto(le, Qt::Key_Backspace, "\b");
+    Tasto(combo, Qt::Key_Backspace, "\b");
     QApplication::processEvents();
     EXPECT_EQ(dlg.txtGiornoInizio.Text(), "");
-    EXPECT_EQ(le->text(), QString());
+    EXPECT_EQ(combo->currentText(), QString());
 
     // Enter moves on; the frame follows the focus.
-    Tasto(le, Qt::Key_Return, "\r");
+    Tasto(combo, Qt::Key_Return, "\r");
     QApplication::processEvents();
     EXPECT_EQ(dlg.Focused(), &dlg.txtMeseInizio);
     EXPECT_FALSE(bridge->Widget(dlg.effGiornoInizio)->isVisible());

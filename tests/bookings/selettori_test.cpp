@@ -21,26 +21,54 @@ protected:
 
 } // namespace
 
-TEST_F(SelettoriTest, NoKeyTypesAValue) {
+TEST_F(SelettoriTest, NoKeyTypesAValueButTheKeysOfTheListPickOne) {
     for (ui::ComboEdit* c : Selettori()) {
         SCOPED_TRACE(c->Name());
+        EXPECT_TRUE(c->ReadOnly());
         h.select(*c, 2);
         const std::string valore = c->Text();
-        h.type(*dlg, "7a Z");
-        h.press(*dlg, ui::vk::Up);
-        h.press(*dlg, ui::vk::Down);
-        h.press(*dlg, ui::vk::Home);
+        // Nothing is typed or pasted into the box.
+        EXPECT_FALSE(ui::input::Paste(*dlg, "12"));
+        h.type(*dlg, "7");
         h.press(*dlg, 0, U'x'); // a character without a key
-        h.paste(*dlg, "12");
         EXPECT_EQ(c->Text(), valore);
-        EXPECT_EQ(c->ItemIndex(), 2);
-        EXPECT_EQ(dlg->Focused(), c);
         // The arrows left and right reach the field.
         c->SetCaretPosition(0);
         h.press(*dlg, ui::vk::Right);
         EXPECT_EQ(c->CaretPosition(), 1);
         h.press(*dlg, ui::vk::Left);
         EXPECT_EQ(c->CaretPosition(), 0);
+        EXPECT_EQ(dlg->Focused(), c);
+    }
+    // Up and Down step through the list from the value shown, letters and
+    // digits pick the item they begin, F4 opens the list and Enter there picks.
+    struct Passo {
+        std::uint16_t tasto;
+        char32_t car;
+        ui::Mod mod;
+        const char* giorno;
+        const char* mese;
+    };
+    const Passo passi[] = {
+        {ui::vk::Down, 0, ui::Mod::None, "04", "Aprile"},
+        {ui::vk::Up, 0, ui::Mod::None, "03", "Marzo"},
+        {'1', U'1', ui::Mod::None, "10", "Marzo"},       // no month begins with "1"
+        {'5', U'5', ui::Mod::None, "15", "Marzo"},       // "15"
+        {'G', U'g', ui::Mod::None, "15", "Giugno"},      // "g" after Marzo
+        {'G', U'g', ui::Mod::None, "15", "Gennaio"},     // again: round to the next
+        {ui::vk::F4, 0, ui::Mod::None, "15", "Gennaio"}, // opened
+        {ui::vk::Down, 0, ui::Mod::None, "15", "Gennaio"},
+        {ui::vk::Return, 0, ui::Mod::None, "16", "Febbraio"}, // picked: the focus stays
+    };
+    for (ui::ComboEdit* c : {&dlg->txtGiornoFine, &dlg->txtMeseFine}) {
+        const bool giorno = c == &dlg->txtGiornoFine;
+        h.select(*c, 2);
+        for (const Passo& p : passi) {
+            h.press(*dlg, p.tasto, p.car, p.mod);
+            EXPECT_EQ(c->Text(), giorno ? p.giorno : p.mese) << c->Name() << " key " << p.tasto;
+        }
+        EXPECT_FALSE(c->DroppedDown());
+        EXPECT_EQ(dlg->Focused(), c);
     }
 }
 

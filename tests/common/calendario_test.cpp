@@ -125,4 +125,26 @@ TEST_F(DatePicker, OpensOnTodayAndAnnullaLeavesTheField) {
     EXPECT_EQ(h.modalCount("TfrmCalendario"), 2);
 }
 
+TEST_F(DatePicker, OpensOnItsCalendarWithEnterImportingAndEscapeCancelling) {
+    registro.Show();
+    registro.txtDataUsc.SetText("01/01/2020");
+    // Escape: "Annulla", nothing written.
+    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+        EXPECT_EQ(c.Focused(), &c.calAppuntamenti);
+        h.press(c, ui::vk::Escape);
+    });
+    h.focus(registro.txtDataUsc);
+    h.press(registro, 'A', U'a');
+    EXPECT_EQ(registro.txtDataUsc.Text(), "01/01/2020");
+    // Enter: "Importa", with the day moved in the calendar.
+    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+        EXPECT_EQ(c.Focused(), &c.calAppuntamenti);
+        ui::input::MoveDate(c.calAppuntamenti, *rtl::Date::FromYmd(2026, 3, 6)); // the arrow right
+        h.press(c, ui::vk::Return, U'\r');
+    });
+    h.press(registro, 'A', U'a');
+    EXPECT_EQ(registro.txtDataUsc.Text(), "06/03/2026");
+    EXPECT_EQ(h.modalCount("TfrmCalendario"), 2);
+}
+
 } // namespace

@@ -90,6 +90,17 @@ TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
                         "</table></body></html>");
     EXPECT_EQ(file.find_first_of("\r\n"), std::string::npos);
     EXPECT_EQ(h.shellOpened(), std::vector<std::string>{rtl::DataPath("Prova.xls")});
+
+    // "Sì" on a desktop with no spreadsheet program: a word about it.
+    h.setDesktopOpens(false);
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), ui::Answer::Yes);
+    h.expectMessage(ui::DialogType::Warning, "Attenzione: nessun programma ha potuto aprire il file \"" +
+                                                 rtl::DataPath("Prova.xls") +
+                                                 "\".\n\r\n\rPer aprirlo è necessario installare un "
+                                                 "programma adatto a questo tipo di file.");
+    w.esportazione->Esporta();
+    h.verify();
 }
 
 TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {

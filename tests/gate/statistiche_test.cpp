@@ -97,14 +97,20 @@ TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
         EXPECT_EQ(stats.Focused(), &stats.txtAnno);
         EXPECT_TRUE(stats.panAvvio.Visible());
     }
-    // Digits only; Enter moves to "Apri" without opening.
+    // Digits only; Enter presses "Apri", with its check.
     stats.txtAnno.SetText("");
     h.focus(stats.txtAnno);
-    h.type(stats, "2a0-2 4");
-    EXPECT_EQ(stats.txtAnno.Text(), "2024");
+    h.type(stats, "2a0-2");
+    EXPECT_EQ(stats.txtAnno.Text(), "202");
+    h.expectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
     h.press(stats, ui::vk::Return, U'\r');
-    EXPECT_EQ(stats.Focused(), &stats.btnApri);
+    h.verify();
     EXPECT_TRUE(stats.panAvvio.Visible());
+    h.press(stats, ui::vk::End);
+    h.type(stats, "4");
+    h.press(stats, ui::vk::Return, U'\r');
+    EXPECT_FALSE(stats.panAvvio.Visible());
+    EXPECT_EQ(stats.lblFile.Text(), h.dataFolder() + "2024.vis");
 }
 
 TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {

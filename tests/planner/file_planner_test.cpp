@@ -110,6 +110,28 @@ TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts)
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
 }
 
+// A damaged length byte never survives a close: a day the planner did not
+// change is written again with its text as read (the field's own 50 bytes),
+// also when it was damaged after the showing, on another workstation.
+TEST_F(FilePlanner, TheCloseWritesEveryDayWithAWellFormedLength) {
+    const std::string file = filePlanner("AB123CD", "2024");
+    const std::string d50(50, 'd'), e50(50, 'e');
+    std::string record = RecordPlanner("Camper", "Altra", "Marca", "ZZ000ZZ", {{200, d50}});
+    record[184 + 51 * 200] = char(0xFF);
+    rtl::WriteWholeFile(file, record);
+    apriPlanner("AB123CD", "2024");
+    ASSERT_EQ(planning.Cella(200).mem.Text(), d50);
+    planning.ScriviGiorno(5, "Rossi");
+    // Meanwhile another workstation leaves day 300 with a damaged length.
+    record = rtl::ReadWholeFile(file);
+    record[184 + 51 * 300] = char(0xFF);
+    record.replace(185 + 51 * 300, 50, e50);
+    rtl::WriteWholeFile(file, record);
+    Chiudi();
+    EXPECT_EQ(leggi(file),
+              RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{5, "Rossi"}, {200, d50}, {300, e50}}));
+}
+
 TEST_F(FilePlanner, ShowingAgainStartsFromTheResetAndReloads) {
     apriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(5, "Rossi");

@@ -112,16 +112,36 @@ TEST_F(Menu, YearMustHaveFourCharacters) {
     EXPECT_EQ(planning.txtAnno.Text(), "0000");
 }
 
-TEST_F(Menu, YearBoxTakesDigitsAndEnterMovesToApri) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
+TEST_F(Menu, YearBoxTakesDigitsAndEnterOrADoubleClickOpens) {
+    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}, {"Autovettura", "Alfa", "Giulia", "BB222BB"}});
     mostraMenu();
     menu.txtAnnoFatture.SetText("");
     h.focus(menu.txtAnnoFatture);
     h.type(menu, "2a0-2.7");
     EXPECT_EQ(menu.txtAnnoFatture.Text(), "2027");
+    // Enter presses "Apri", with its checks: no vehicle chosen yet.
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.");
     h.press(menu, ui::vk::Return, U'\r');
-    EXPECT_EQ(menu.Focused(), &menu.btnApriFatture);
-    EXPECT_TRUE(menu.Visible()); // not pressed
+    h.verify();
+    EXPECT_TRUE(menu.Visible());
+    // A line chosen by keyboard in the list, then Enter there.
+    h.focus(menu.lstRecords);
+    h.press(menu, ui::vk::Down);
+    h.press(menu, ui::vk::Return, U'\r');
+    EXPECT_FALSE(menu.Visible());
+    ASSERT_TRUE(planning.Visible());
+    EXPECT_EQ(planning.txtTarga.Text(), menu.lblTarga.Text());
+    EXPECT_EQ(planning.txtAnno.Text(), "2027");
+
+    // A double click on a line opens it as well.
+    h.closeWindow(planning);
+    mostraMenu();
+    h.dblClickItem(menu.lstRecords, 1);
+    EXPECT_FALSE(menu.Visible());
+    ASSERT_TRUE(planning.Visible());
+    EXPECT_EQ(planning.txtTarga.Text(), menu.lblTarga.Text());
+    EXPECT_EQ(planning.txtAnno.Text(), "2026");
 }
 
 TEST_F(Menu, EmptyListRefusesWhetherTheArchiveIsMissingOrHasNoPlates) {

@@ -162,6 +162,8 @@ TEST_F(Manual, ContentsBookmarksAndPagesOfChaptersAndTheirTopics) {
 
     ExpectPrintedManualLayout(d);
     ExpectBookmarksAndLinks(d, long_);
+    const ts::pdf::Check strict = ts::pdf::StrictCheck(folder + "Guida.pdf");
+    EXPECT_TRUE(strict.wellFormed) << strict.report;
     EXPECT_TRUE(d.outline[1].open); // a chapter with topics below it shows them
     EXPECT_FALSE(d.outline[0].open);
 
@@ -190,6 +192,9 @@ TEST_F(Manual, InstallationWritesEveryHelpTopicAndKeepsThePasswordStore) {
 
     const ts::pdf::Document d = ts::pdf::Read(folder + "Guida.pdf");
     const std::vector<std::vector<HelpTopic>> chapters = HelpChapters();
+    // A strict reader finds it well formed, cross-references and all.
+    const ts::pdf::Check strict = ts::pdf::StrictCheck(folder + "Guida.pdf");
+    EXPECT_TRUE(strict.wellFormed) << strict.report;
     ExpectPrintedManualLayout(d);
     ExpectBookmarksAndLinks(d, chapters);
 

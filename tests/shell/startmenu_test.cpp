@@ -98,6 +98,14 @@ TEST_F(StartMenu, AboutAndSplashOpenModallyAndLinksReachTheOpener) {
     EXPECT_EQ(h.shellOpened(), expected);
     EXPECT_EQ(h.modalCount("TfrmInfo"), 1);
     EXPECT_EQ(h.modalCount("TfrmSplash"), 1);
+    // Without a browser the web picture says so, naming the address.
+    h.setDesktopOpens(false);
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: nessun programma ha potuto aprire il collegamento "
+                    "\"https://www.dorneval.example\".\n\r\n\rPer aprirlo è necessario un browser o un "
+                    "programma di posta elettronica.");
+    h.click(frmAvvio->imgSito);
+    h.verify();
 }
 
 TEST_F(StartMenu, EveryHelpCommandShowsItsTitle) {
@@ -167,6 +175,20 @@ TEST_F(StartMenu, GeneralHelpShowsItsParagraphsAndOpensTheManual) {
     h.click(frmAvvio->imgGuida);
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Guida.pdf");
+
+    // Without a PDF viewer the link says so; the help stays open.
+    h.setDesktopOpens(false);
+    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+        h.expectMessage(ui::DialogType::Warning,
+                        "Attenzione: nessun programma ha potuto aprire il file \"" + h.dataFolder() +
+                            "Guida.pdf\".\n\r\n\rPer aprirlo è necessario installare "
+                            "un programma adatto a questo tipo di file.");
+        h.click(g.imgPDF);
+        h.verify();
+        EXPECT_TRUE(g.Visible());
+        h.press(g, ui::vk::Escape);
+    });
+    h.click(frmAvvio->imgGuida);
 }
 
 TEST_F(StartMenu, YearMenusRouteOnCloseByTheirTag) {

@@ -191,8 +191,9 @@ bool Harness::SetClipboardText(const std::string& text) {
     return true;
 }
 
-void Harness::ShellOpen(const std::string& target) {
+void Harness::ShellOpen(const std::string& target, const std::function<void()>& failed) {
     shellOpened_.push_back(target);
+    if (!desktopOpens_ && failed) failed();
 }
 
 void Harness::ShowWaitCursor(bool on) {

@@ -84,6 +84,8 @@ public:
 
     // --- Shell and clipboard ---
     const std::vector<std::string>& shellOpened() const { return shellOpened_; }
+    // A desktop with no program for what is opened: every shell open fails.
+    void setDesktopOpens(bool opens) { desktopOpens_ = opens; }
     const std::optional<std::string>& clipboard() const { return clipboard_; }
     void setClipboardAvailable(bool a) { clipboardAvailable_ = a; }
     // A clipboard that fails: putting a text on it throws std::runtime_error
@@ -125,7 +127,7 @@ public:
     std::optional<std::string> SaveFile(const ui::FileDialogRequest& r) override;
     std::optional<int> PrintDialog(int copies) override;
     bool SetClipboardText(const std::string& text) override;
-    void ShellOpen(const std::string& target) override;
+    void ShellOpen(const std::string& target, const std::function<void()>& failed) override;
     void ShowWaitCursor(bool on) override;
 
 private:
@@ -151,6 +153,7 @@ private:
     std::map<std::string, std::function<void(ui::Form&)>> modalByName_;
     std::vector<std::string> modalLog_;
     std::vector<std::string> shellOpened_;
+    bool desktopOpens_ = true;
     std::optional<std::string> clipboard_;
     bool clipboardAvailable_ = true;
     std::optional<std::string> clipboardFailure_;

@@ -5,7 +5,12 @@
 #include <filesystem>
 #include <memory>
 #include <poppler.h>
+#include <spawn.h>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace ts::pdf {
 
@@ -163,6 +168,34 @@ Document Read(const std::string& path) {
     }
     poppler_font_info_free(info);
     return d;
+}
+
+Check StrictCheck(const std::string& path) {
+    int out[2];
+    if (pipe(out) != 0) throw std::runtime_error("no pipe for qpdf");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 2);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string prog = "qpdf", option = "--check", file = path;
+    char* argv[] = {prog.data(), option.data(), file.data(), nullptr};
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, "qpdf", &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    Check c;
+    char buf[4096];
+    for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;)
+        c.report.append(buf, std::size_t(n));
+    close(out[0]);
+    if (spawned != 0) throw std::runtime_error("qpdf cannot be started (is it installed?)");
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // qpdf exits with 0 on a clean file, 3 when it only warns, 2 on errors.
+    c.wellFormed =
+        WIFEXITED(status) && WEXITSTATUS(status) == 0 && c.report.find("WARNING") == std::string::npos;
+    return c;
 }
 
 } // namespace ts::pdf

@@ -52,4 +52,12 @@ struct Document {
 // Reads a PDF file; throws std::runtime_error when it cannot be read.
 Document Read(const std::string& path);
 
+// What a strict reader says of the file's structure: `qpdf --check`, its
+// report and whether it found the file well formed (no error, no warning).
+struct Check {
+    bool wellFormed = false;
+    std::string report;
+};
+Check StrictCheck(const std::string& path);
+
 } // namespace ts::pdf

@@ -102,13 +102,13 @@ TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
     EXPECT_FALSE(fogli.Visible());
 }
 
-TEST_F(MenuTest, YearBoxTakesDigitsOnlyAndEnterMovesToOpen) {
+TEST_F(MenuTest, YearBoxTakesDigitsOnlyAndEnterOpens) {
     TypeYear("2a0 2.5,6");
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2025");
     h.press(menu, ui::vk::Return);
-    EXPECT_EQ(menu.Focused(), &menu.btnApriPreventivi);
-    EXPECT_TRUE(menu.Visible());
-    EXPECT_FALSE(fogli.Visible());
+    EXPECT_FALSE(menu.Visible());
+    EXPECT_TRUE(fogli.Visible());
+    EXPECT_EQ(fogli.lblFile.Text(), h.dataFolder() + "2025.fdm");
 }
 
 TEST_F(MenuTest, TitleBarCloseShowsTheStartMenu) {

@@ -54,6 +54,15 @@ TEST_F(AttachTest, ChoosingCopiesIntoTheAttachmentsFolder) {
     h.click(dlg->btnApri01);
     ASSERT_EQ(h.shellOpened().size(), 1u);
     EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/libretto.pdf");
+    // A desktop with no program for the file says so, naming it.
+    h.setDesktopOpens(false);
+    h.expectMessage(ui::DialogType::Warning,
+                    "Attenzione: nessun programma ha potuto aprire il file \"" + h.dataFolder() +
+                        "Documenti_Allegati/libretto.pdf\".\n\r\n\rPer aprirlo è necessario installare un "
+                        "programma adatto a questo tipo di file.");
+    h.click(dlg->btnApri01);
+    h.verify();
+    h.setDesktopOpens(true);
 
     // Cancelling the dialog changes nothing.
     Choose(dlg->btnSfoglia01, std::nullopt);

@@ -7,6 +7,7 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 #include <charconv>
+#include <cstdio>
 #include <memory>
 #include <pango/pangocairo.h>
 #include <stdexcept>
@@ -199,6 +200,49 @@ void SetColour(cairo_t* cr, const Rgb& c) {
     cairo_set_source_rgb(cr, c.r, c.g, c.b);
 }
 
+// Cairo (1.16) numbers a structure element for every link but writes none of
+// them, while its cross-reference table lists each as in use at the offset of
+// another object: a strict reader takes the file for damaged. An entry whose
+// offset does not hold its object is made free, since the object does not
+// exist (a reference to it reads as null), and chained into the free list
+// from entry 0. Entries keep their 20 bytes, so no offset moves.
+void FreeMissingObjects(std::string& pdf) {
+    const std::size_t table = pdf.rfind("\nxref\n");
+    if (table == std::string::npos) throw std::runtime_error("the manual's PDF has no cross-reference table");
+    const std::size_t head = table + 6, headEnd = pdf.find('\n', head);
+    std::size_t first = 0, count = 0;
+    const char* p = pdf.data() + head;
+    auto r = std::from_chars(p, pdf.data() + headEnd, first);
+    if (r.ec == std::errc() && *r.ptr == ' ') r = std::from_chars(r.ptr + 1, pdf.data() + headEnd, count);
+    constexpr std::size_t Entry = 20;
+    const std::size_t entries = headEnd + 1;
+    if (r.ec != std::errc() || first != 0 || entries + count * Entry > pdf.size())
+        throw std::runtime_error("the manual's PDF has a cross-reference table of another form");
+    auto at = [&](std::size_t n) { return entries + n * Entry; };
+    std::vector<std::size_t> missing;
+    for (std::size_t n = 1; n < count; ++n) {
+        if (pdf[at(n) + 17] != 'n') continue;
+        std::size_t offset = 0;
+        std::from_chars(pdf.data() + at(n), pdf.data() + at(n) + 10, offset);
+        const std::string object = std::to_string(n) + " 0 obj";
+        const bool there = offset < table &&
+                           (offset == 0 || pdf[offset - 1] == '\n' || pdf[offset - 1] == '\r') &&
+                           pdf.compare(offset, object.size(), object) == 0;
+        if (!there) missing.push_back(n);
+    }
+    auto write = [&](std::size_t n, std::size_t next, int generation) {
+        std::array<char, Entry + 1> e;
+        std::snprintf(e.data(), e.size(), "%010zu %05d f \n", next, generation);
+        pdf.replace(at(n), Entry, e.data(), Entry);
+    };
+    std::size_t next = 0;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        write(*it, next, 1);
+        next = *it;
+    }
+    write(0, next, 65535);
+}
+
 std::string DestName(int topic) {
     return "topic" + std::to_string(topic + 1);
 }
@@ -381,6 +425,7 @@ std::vector<TopicPlace> WriteManualPdf(const std::string& title,
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error(std::string("cannot make the manual: ") + cairo_status_to_string(status));
+    FreeMissingObjects(pdf);
     rtl::WriteWholeFile(path, pdf);
     return places;
 }

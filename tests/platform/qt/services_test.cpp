@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
@@ -387,4 +389,31 @@ TEST(Services, FileDialogColumnsReadWhole) {
     EXPECT_TRUE(date.startsWith("03/12/")) << date.toStdString();
     EXPECT_TRUE(date.contains("10:30")) << date.toStdString();
     EXPECT_EQ(jpg.siblingAtColumn(2).data().toString().toStdString(), "Immagine JPEG");
+}
+
+// An opener that fails (no program for the file's type) is told once it has
+// ended, on the user-interface thread, through the event loop.
+TEST(QtServicesTest, AFailedOpenerIsToldThroughTheEventLoop) {
+    qtApp();
+    ui::Application app;
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    QFile script(bin.filePath("xdg-open"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\necho \"$1\" > \"" + bin.filePath("aperto").toUtf8() + "\"\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray saved = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + saved);
+    PrintSetup print;
+    QtServices services(print, false);
+    const QThread* told = nullptr;
+    services.ShellOpen("/dati/Foglio 1.xls", [&] { told = QThread::currentThread(); });
+    qputenv("PATH", saved);
+    EXPECT_EQ(told, nullptr); // not from inside the call: the opener runs on its own
+    ASSERT_TRUE(QTest::qWaitFor([&] { return told != nullptr; }, 30000));
+    EXPECT_EQ(told, qApp->thread());
+    QFile aperto(bin.filePath("aperto"));
+    ASSERT_TRUE(aperto.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aperto.readAll(), QByteArray("/dati/Foglio 1.xls\n"));
 }

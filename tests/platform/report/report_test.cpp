@@ -2,11 +2,14 @@
 
 #include "platform/image/Image.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Resources.h"
+#include "tests/support/Bounded.h"
 #include "tests/support/Drawing.h"
 #include "tests/support/Outputs.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -372,4 +375,70 @@ TEST(Report, BandHeightsBeyondReasonDoNotRunAway) {
         EXPECT_EQ(printed, ListLines(3)) << h;
         EXPECT_EQ(Texts(doc.pages.back(), "txtPagina").size(), 1u) << h;
     }
+}
+
+TEST(Report, APageWithoutRoomForItsBandsIsRefusedWhenLoaded) {
+    const struct {
+        const char* text;
+        int line;
+        const char* why;
+    } refused[] = {
+        {"report name=x\npage size=A4 margins=150\nband D kind=data height=10\n", 2, "no room on the page"},
+        {"page size=A4 orientation=landscape margins=10,110,10,100\nband D kind=data height=5\n", 1,
+         "no room on the page"},
+        {"page margins=110,10,100,10\n", 1, "no room on the page"},
+        {"page size=A4 margins=10\nband H kind=header height=200\nband F kind=pagefooter height=77\n"
+         "band D kind=data height=5 split\n",
+         4, "no room for band D"},
+        {"page size=A4 margins=10\nband H kind=header height=270\nband T kind=footer height=1\n"
+         "band P kind=pagefooter height=10\n",
+         3, "no room for band T"},
+    };
+    for (const auto& c : refused) {
+        try {
+            report::Report::FromText(c.text, "stretta.report");
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const report::Error& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find("stretta.report, line " + std::to_string(c.line) + ":"), std::string::npos)
+                << what;
+            EXPECT_NE(what.find(c.why), std::string::npos) << what;
+        }
+    }
+    // Headers and footers that leave a little room are taken.
+    EXPECT_NO_THROW(
+        report::Report::FromText("page size=A4 margins=10\nband H kind=header height=200\n"
+                                 "band F kind=pagefooter height=70\nband D kind=data height=5\n"));
+}
+
+// A page that code leaves without room (margins set after loading) still
+// ends: the band's objects go on one page, and nothing runs on and on.
+TEST(Report, APageLeftWithoutRoomByCodeStillEnds) {
+    report::Report r = report::Report::FromText(R"(page size=A4 margins=10
+band Body kind=data height=20 split
+memo txtBody 0 0 190 60 size=10pt
+)");
+    r.GetMemo("txtBody").SetLines(ListLines(5));
+    r.marginTop = 150;
+    r.marginBottom = 150;
+    ts::Bounded([&] {
+        const report::Document& doc = r.Prepare();
+        EXPECT_LE(doc.pages.size(), 2u);
+        std::size_t printed = 0;
+        for (const auto& page : doc.pages)
+            printed += Texts(page, "txtBody").size();
+        EXPECT_EQ(printed, 5u);
+    });
+}
+
+TEST(Report, EveryEmbeddedTemplateLoads) {
+    std::vector<std::string> loaded;
+    for (const std::string& name : res::Names()) {
+        if (!name.ends_with(".report")) continue;
+        EXPECT_NO_THROW(report::Report::FromResource(name)) << name;
+        loaded.push_back(name);
+    }
+    for (const char* expected : {"vehicles/SchedaVeicolo.report", "planner/PlanningAnnuale.report",
+                                 "common/RiepilogoDati.report", "gate/StampaVisita.report"})
+        EXPECT_NE(std::find(loaded.begin(), loaded.end(), expected), loaded.end()) << expected;
 }

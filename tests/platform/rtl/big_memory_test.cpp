@@ -23,7 +23,9 @@ TEST(BigMemory, BlocksOfEverySizeKeepTheirOwnBytes) {
     for (const std::size_t size : sizes) {
         auto* p = static_cast<unsigned char*>(AllocateBig(size));
         std::memset(p, int(blocks.size() + 1), size);
-        if (size >= 2 * kMiB) EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % (2 * kMiB), 0u) << size;
+        if (size >= 2 * kMiB) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % (2 * kMiB), 0u) << size;
+        }
         blocks.emplace_back(p, size);
     }
     for (std::size_t k = 0; k < blocks.size(); ++k) {

@@ -263,7 +263,9 @@ TEST(Files, ALinkOfAnotherUserIsNeverFollowedInsideTheDataFolder) {
                 TempFolder::Put(priv + "/segreto", "SEGRETO!");
                 if (followed) {
                     EXPECT_NO_THROW(u.use(link)) << u.what << ", link of " << owner;
-                    if (u.writes) EXPECT_NE(TempFolder::Get(priv + "/segreto"), "SEGRETO!") << u.what;
+                    if (u.writes) {
+                        EXPECT_NE(TempFolder::Get(priv + "/segreto"), "SEGRETO!") << u.what;
+                    }
                 } else {
                     EXPECT_THROW(u.use(link), FileError) << u.what;
                     EXPECT_EQ(TempFolder::Get(priv + "/segreto"), "SEGRETO!") << u.what;

@@ -5,8 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -325,6 +328,35 @@ TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
     ASSERT_TRUE(rtl::FileExists(out));
     EXPECT_EQ(rtl::ReadWholeFile(out), "1|" + target);
     EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "hacked"));
+}
+
+// The opener tells whether it opened the target: xdg-open exits with 0 only
+// then (3 when no program takes the file's type, 4 when the program failed).
+TEST(Services, OpenerTellsWhetherTheDesktopOpenedTheTarget) {
+    ts::Harness h;
+    const std::string bin = h.dataFolder() + "bin";
+    rtl::CreateFolders(bin);
+    const char* oldPath = getenv("PATH");
+    const std::string saved = oldPath ? oldPath : "";
+    for (int status : {0, 3, 4}) {
+        rtl::WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\nexit " + std::to_string(status) + "\n");
+        ASSERT_EQ(chmod((bin + "/xdg-open").c_str(), 0755), 0);
+        setenv("PATH", (bin + ":" + saved).c_str(), 1);
+        auto opened = std::make_shared<std::promise<bool>>();
+        const bool started = ui::SpawnOpener("/dati/Foglio.xls", [opened](bool o) { opened->set_value(o); });
+        setenv("PATH", saved.c_str(), 1);
+        ASSERT_TRUE(started);
+        auto told = opened->get_future();
+        ASSERT_EQ(told.wait_for(std::chrono::seconds(30)), std::future_status::ready) << status;
+        EXPECT_EQ(told.get(), status == 0) << status;
+    }
+    // No opener at all: it cannot start, and the default services say so.
+    setenv("PATH", bin.c_str(), 1);
+    std::remove((bin + "/xdg-open").c_str());
+    bool failed = false;
+    ui::Services().ShellOpen("/dati/Foglio.xls", [&] { failed = true; });
+    setenv("PATH", saved.c_str(), 1);
+    EXPECT_TRUE(failed);
 }
 
 TEST(Harness, GivesEachTestItsOwnDataFolderAndClock) {
