@@ -3,7 +3,9 @@
 // a virtual one from xvfb-run, or else on the offscreen platform), the
 // vehicle card shown over 100,000 vehicles (1,000,000 with BENCH_LARGE=1).
 // Real mouse clicks go to the real widgets, and the time runs from the click
-// to the end of the first paint of the view with its lines in it:
+// until the X server has drawn the view, with its lines in it, on the screen
+// (its DAMAGE extension, watched on a connection of our own); on the
+// offscreen platform, to the end of the view's first paint in the process:
 //   - the search: the card's search button opens the search window; from the
 //     click on "Cerca" to the list painted;
 //   - the export: from the click on the card's export button to the export
