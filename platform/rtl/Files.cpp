@@ -60,15 +60,45 @@ struct Fd {
 // caller's wait (see ReplaceFile).
 constexpr off_t kRemovedLater = off_t(64) << 20;
 
-// Removes the file on a thread of its own. Should the program end first, the
-// file stays under its temporary name, as a temporary file left behind by a
-// program that stopped.
-void RemoveLater(const std::string& path) {
-    try {
-        std::thread([path] { ::unlink(path.c_str()); }).detach();
-    } catch (const std::system_error&) {
-        ::unlink(path.c_str()); // no thread to be had: removed now
+// Files being removed, each on a thread of its own; a program that ends
+// normally waits for them. One that stops otherwise leaves the file under its
+// temporary name, as any temporary file of a program that stopped.
+class Removals {
+public:
+    void Start(const std::string& path) {
+        {
+            const std::lock_guard lock(mutex_);
+            ++running_;
+        }
+        try {
+            std::thread([this, path] {
+                ::unlink(path.c_str());
+                // Told under the lock: once it is released, the waiting
+                // destructor may end and this object is gone.
+                const std::lock_guard lock(mutex_);
+                --running_;
+                done_.notify_all();
+            }).detach();
+        } catch (const std::system_error&) {
+            ::unlink(path.c_str()); // no thread to be had: removed now
+            const std::lock_guard lock(mutex_);
+            --running_;
+        }
     }
+    ~Removals() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return running_ == 0; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    int running_ = 0;
+};
+
+void RemoveLater(const std::string& path) {
+    static Removals removals;
+    removals.Start(path);
 }
 
 } // namespace

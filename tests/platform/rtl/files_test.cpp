@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace rtl;
 
@@ -141,6 +145,26 @@ TEST(Files, ALargeReplacedFileLeavesNothingBehind) {
     EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(reader), {}) == old);
     for (int i = 0; i < 1000 && ListFiles(tmp.Path()).size() > 1; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
+}
+
+// A program that ends right after replacing a large file waits for the old
+// one's removal: nothing of it is left behind.
+TEST(Files, AProgramEndingRightAfterAReplaceLeavesNoOldFile) {
+    TempFolder tmp;
+    const std::string path = tmp / "export.xls";
+    TempFolder::Put(path, std::string((std::size_t(65) << 20) + 5, 'o'));
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WriteFileInBlocks(path, [](BlockWriter& w) { w.Write("new"); });
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(TempFolder::Get(path), "new");
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
 }
 
