@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 
@@ -20,6 +21,8 @@ namespace bench {
 namespace {
 
 constexpr int kRepeats = 5;
+// The idle pause before the second first run, in seconds (BENCH_PAUSE).
+constexpr double kPauseSeconds = 15;
 // A fresh process that has not finished by then is stopped (a window left
 // waiting for an answer, a path gone wrong): its row reads as failed.
 constexpr unsigned kChildSeconds = 1800;
@@ -85,9 +88,22 @@ std::string Mb(double bytes) {
     return buf;
 }
 
+double PauseSeconds() {
+    const std::string v = Env("BENCH_PAUSE");
+    return v.empty() ? kPauseSeconds : std::max(0.0, std::strtod(v.c_str(), nullptr));
+}
+
+// Sleeps through the idle pause, whatever interrupts it.
+void Pause(double seconds) {
+    timespec left{time_t(seconds), long((seconds - double(time_t(seconds))) * 1e9)};
+    while (::nanosleep(&left, &left) != 0 && errno == EINTR) {
+    }
+}
+
 void PrintHeader() {
-    std::printf("%-11s %-36s %9s %10s %10s %10s %8s %8s %7s  %s\n", "program", "path", "size", "first ms",
-                "median ms", "raw ms", "first/r", "median/r", "peak MB", "note");
+    std::printf("%-11s %-36s %9s %10s %10s %10s %10s %8s %8s %8s %7s  %s\n", "program", "path", "size",
+                "first ms", "paused ms", "median ms", "raw ms", "first/r", "paused/r", "median/r", "peak MB",
+                "note");
     std::fflush(stdout);
 }
 
@@ -198,7 +214,14 @@ bool Measure(const Program& program, const std::string& folder, std::size_t size
         rawRead = Median(kRepeats, [&] { RawRead(path.archive, path.record); });
     }
     const ChildResult first = RunChild(folder, size, path.name, "first");
-    const ChildResult repeat = first.ok ? RunChild(folder, size, path.name, "repeat") : ChildResult{};
+    // The same first run again after an idle pause, as a user starts the
+    // program after a while.
+    ChildResult paused;
+    if (first.ok) {
+        Pause(PauseSeconds());
+        paused = RunChild(folder, size, path.name, "first");
+    }
+    const ChildResult repeat = paused.ok ? RunChild(folder, size, path.name, "repeat") : ChildResult{};
     std::string note = first.note;
     double raw = rawRead;
     if (first.ok && !path.output.empty()) {
@@ -208,8 +231,7 @@ bool Measure(const Program& program, const std::string& folder, std::size_t size
             note += "; FAILED: no file " + path.output;
         } else {
             const std::string scratch = folder + "raw_write.tmp";
-            const double rawWrite = Median(kRepeats, [&] { RawWrite(scratch, std::size_t(bytes)); });
-            std::filesystem::remove(scratch, ec);
+            const double rawWrite = MedianOfNewFiles(scratch, std::size_t(bytes));
             raw += rawWrite;
             note += (note.empty() ? "" : "; ") + std::string("file ") + Mb(double(bytes)) + "; raw = ";
             if (!path.archive.empty()) note += "read " + Ms(rawRead) + " + ";
@@ -223,15 +245,19 @@ bool Measure(const Program& program, const std::string& folder, std::size_t size
             }
         }
     }
-    if (first.ok && !repeat.ok) note += "; repeats " + repeat.note;
-    const bool ok = first.ok && repeat.ok;
+    if (first.ok && !paused.ok) note += "; after the pause " + paused.note;
+    if (paused.ok && !repeat.ok) note += "; repeats " + repeat.note;
+    const bool ok = first.ok && paused.ok && repeat.ok;
     char peak[32];
     std::snprintf(peak, sizeof peak, "%.0f", double(first.peakKb) / 1024);
-    std::printf("%-11s %-36s %9s %10s %10s %10s %8s %8s %7s  %s\n", program.name.c_str(), path.name.c_str(),
-                Grouped(size).c_str(), first.ok ? Ms(first.seconds).c_str() : "-",
-                repeat.ok ? Ms(repeat.seconds).c_str() : "-", raw > 0 ? Ms(raw).c_str() : "-",
-                first.ok ? Ratio(first.seconds, raw).c_str() : "-",
-                repeat.ok ? Ratio(repeat.seconds, raw).c_str() : "-", peak, note.c_str());
+    const auto time = [](const ChildResult& r) { return r.ok ? Ms(r.seconds) : std::string("-"); };
+    const auto ratio = [raw](const ChildResult& r) {
+        return r.ok ? Ratio(r.seconds, raw) : std::string("-");
+    };
+    std::printf("%-11s %-36s %9s %10s %10s %10s %10s %8s %8s %8s %7s  %s\n", program.name.c_str(),
+                path.name.c_str(), Grouped(size).c_str(), time(first).c_str(), time(paused).c_str(),
+                time(repeat).c_str(), raw > 0 ? Ms(raw).c_str() : "-", ratio(first).c_str(),
+                ratio(paused).c_str(), ratio(repeat).c_str(), peak, note.c_str());
     std::fflush(stdout);
     return ok;
 }
@@ -280,7 +306,7 @@ std::uint64_t RawRead(const std::string& path, std::size_t record, std::size_t t
 }
 
 void RawWrite(const std::string& path, std::size_t bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd < 0) Fail("create " + path);
     std::vector<char> block(1 << 20, 'x');
     for (std::size_t done = 0; done < bytes;) {
@@ -298,6 +324,18 @@ void Reload(const std::string& path) {
     if (::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) != 0) Fail("posix_fadvise " + path);
     ::close(fd);
     RawRead(path, 1 << 20);
+}
+
+double MedianOfNewFiles(const std::string& path, std::size_t bytes) {
+    std::vector<double> times;
+    for (int i = 0; i < kRepeats; ++i) {
+        ::unlink(path.c_str());
+        const double start = Now();
+        RawWrite(path, bytes);
+        times.push_back(Now() - start);
+    }
+    ::unlink(path.c_str());
+    return MedianOf(times);
 }
 
 double Median(int rounds, const std::function<void()>& pass) {

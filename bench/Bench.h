@@ -10,19 +10,22 @@
 //   - runs the path's first operation in a fresh process (the program
 //     re-executes itself naming path and size) and takes that process's peak
 //     resident memory from wait4 (ru_maxrss);
+//   - waits an idle pause (BENCH_PAUSE seconds, 15 by default) and runs the
+//     first operation again in a fresh process, as a user starts the
+//     program after a while;
 //   - runs the path again in another fresh process: the first operation, then
 //     five repeats, of which the median is kept;
-//   - when the path writes a file, times a raw write of a file of the same
-//     size (1 MiB write() calls into the same folder, no flush) and adds it to
-//     the raw read.
-// Every time is wall time (steady clock). The row prints first and median
-// beside the raw time and their ratios to it.
+//   - when the path writes a file, times a raw write of a new file of the
+//     same size (1 MiB write() calls into the same folder, no flush; median
+//     of 5, each file removed before the next) and adds it to the raw read.
+// Every time is wall time (steady clock). The row prints the first runs and
+// the median beside the raw time and their ratios to it (see bench/README.md).
 //
 // Every program takes [folder] [sizes...] (folder: where the data files go,
 // by default $TMPDIR or /tmp); BENCH_ONLY=word,word times only the paths whose
 // names hold one of the words; BENCH_LARGE=1 adds the program's large sizes;
-// BENCH_HEADER=0 leaves out the table's header; --header prints only the
-// header.
+// BENCH_PAUSE=seconds sets the idle pause; BENCH_HEADER=0 leaves out the
+// table's header; --header prints only the header.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -88,8 +91,12 @@ std::string Grouped(std::size_t n);
 // returns the sum of those bytes.
 std::uint64_t RawRead(const std::string& path, std::size_t record, std::size_t touched = 0);
 
-// Writes `bytes` bytes in 1 MiB write() calls, without a flush.
+// Writes a new file (there must be none at `path`) of `bytes` bytes in 1 MiB
+// write() calls, without a flush.
 void RawWrite(const std::string& path, std::size_t bytes);
+// The median of five raw writes of a new file at `path`, each removed before
+// the next (untimed); none is left.
+double MedianOfNewFiles(const std::string& path, std::size_t bytes);
 
 // Flushes the file's dirty pages, drops it from the page cache and reads it
 // once, as a file lies in the cache after a real read.

@@ -102,7 +102,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t) {
                  return bench::Outcome{"from the grid shown"};
              };
          },
-         "", 0, xls},
+         archivio, rec, xls},
     };
 }
 

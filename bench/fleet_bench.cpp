@@ -160,7 +160,7 @@ std::vector<bench::Path> Percorsi(const std::string& cartella, std::size_t count
                          return bench::Outcome{"from the grid shown"};
                      };
                  },
-                 "", 0, xls});
+                 archivio, rec, xls});
     // The paths that do not read the whole archive print their ratio too, so
     // that their constant cost reads beside the growing one.
     p.push_back({"card open",

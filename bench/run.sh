@@ -6,9 +6,10 @@
 #   bench/run.sh [folder]        folder: where the data files go ($TMPDIR or /tmp)
 #   BENCH_LARGE=1 bench/run.sh   adds 1,000,000 vehicles and transits
 #   BENCH_ONLY=search,export bench/run.sh   only the paths named
+#   BENCH_PAUSE=2 bench/run.sh   a shorter idle pause before the second first run
 #
 # The desktop benchmark runs under a virtual display (xvfb-run) when there is
-# one, else on Qt's offscreen platform. See README.md, "Benchmarks".
+# one, else on Qt's offscreen platform. See bench/README.md.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 programs=(fleet drivers gate tripsheets planner list_build record_file report grid desktop)

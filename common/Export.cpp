@@ -1,6 +1,7 @@
 #include "common/Export.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -32,13 +33,14 @@ constexpr auto kFineTratto = [] {
     return t;
 }();
 
-// Whether any of the eight bytes at `p` ends a run (as kFineTratto tells):
-// each test flags a word holding such a byte, and a flagged word is then
-// looked through byte by byte.
-template <bool highPlain> inline bool FineNelleOtto(const char* p) {
+// The bytes among the eight at `p` that end a run (as kFineTratto tells),
+// each flagged by its top bit. Only the first flag is sure: a byte after it
+// may be flagged wrongly. No flag for the bytes before it.
+template <bool highPlain> inline std::uint64_t FineNelleOtto(const char* p) {
     constexpr std::uint64_t uni = 0x0101010101010101u, alti = 0x8080808080808080u;
     std::uint64_t x;
     std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native == std::endian::big) x = __builtin_bswap64(x);
     const auto uguale = [x](unsigned char c) {
         const std::uint64_t y = x ^ (uni * c);
         return (y - uni) & ~y & alti;
@@ -46,8 +48,30 @@ template <bool highPlain> inline bool FineNelleOtto(const char* p) {
     const std::uint64_t sotto20 = (x - uni * 0x20) & ~x & alti; // a byte below 0x20
     std::uint64_t alto = x & alti;                              // a byte from 0x80
     // Of windows-1252 bytes, only the undefined ones end a run.
-    if (highPlain && alto) alto = uguale(0x81) | uguale(0x8D) | uguale(0x8F) | uguale(0x90) | uguale(0x9D);
-    return (sotto20 | alto | uguale(0x7F) | uguale('&') | uguale('<') | uguale('>')) != 0;
+    if (highPlain && alto != 0)
+        alto = uguale(0x81) | uguale(0x8D) | uguale(0x8F) | uguale(0x90) | uguale(0x9D);
+    return sotto20 | alto | uguale(0x7F) | uguale('&') | uguale('<') | uguale('>');
+}
+
+// Where the run of plain text that starts at `inizio` ends: the first byte
+// from there that ends it, or the end of the text. Looked through eight bytes
+// at a time; the last (fewer than eight) bytes as the last eight of the text
+// when those before them are of the run, known plain (a byte that ends a run
+// before them could flag them wrongly); else byte by byte.
+template <bool highPlain> inline std::size_t FineTratto(std::string_view text, std::size_t inizio) {
+    const std::size_t n = text.size();
+    std::size_t i = inizio;
+    for (; i + 8 <= n; i += 8)
+        if (const std::uint64_t f = FineNelleOtto<highPlain>(text.data() + i))
+            return i + std::size_t(std::countr_zero(f)) / 8;
+    if (i == n) return n;
+    if (n >= inizio + 8) {
+        const std::uint64_t f = FineNelleOtto<highPlain>(text.data() + n - 8);
+        return f ? n - 8 + std::size_t(std::countr_zero(f)) / 8 : n;
+    }
+    while (i < n && !kFineTratto<highPlain>[static_cast<unsigned char>(text[i])])
+        ++i;
+    return i;
 }
 
 // How many bytes an undefined character takes at the start (or the end) of
@@ -84,15 +108,9 @@ void EscapedCell(std::string_view text, Put&& put, Altri&& altri) {
         else
             break;
     }
-    constexpr const std::array<bool, 256>& fine = kFineTratto<highPlain>;
     for (std::size_t i = 0; i < text.size();) {
-        // A run of plain characters, copied at once; looked through eight
-        // bytes at a time while none of them ends it.
-        std::size_t j = i;
-        while (j + 8 <= text.size() && !FineNelleOtto<highPlain>(text.data() + j))
-            j += 8;
-        while (j < text.size() && !fine[static_cast<unsigned char>(text[j])])
-            ++j;
+        // A run of plain characters, copied at once.
+        const std::size_t j = FineTratto<highPlain>(text, i);
         if (j > i) put(text.substr(i, j - i));
         if (j == text.size()) break;
         i = j;
@@ -242,40 +260,80 @@ void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span
 
 void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
                      std::size_t righe, const CellaGrezza& cella) {
+    ScriviFileExcel(path, foglio, colonne, righe, [&](std::size_t riga, CelleRiga& celle) {
+        for (std::size_t i = 0; i < colonne.size(); ++i) {
+            const TestoCella c = cella(i, riga);
+            if (c.cp1252)
+                celle.Grezzo(c.testo);
+            else
+                celle.Testo(c.testo);
+        }
+    });
+}
+
+void CelleRiga::Testo(std::string_view utf8) {
+    const auto write = [this](std::string_view piece) { out_.Write(piece); };
+    out_.Write(kApriCella);
+    // A run of other than ASCII characters converted through one reused
+    // buffer.
+    EscapedCell<false>(utf8, write, [this](std::string_view run) {
+        cp1252_.clear();
+        rtl::AppendUtf8AsCp1252(cp1252_, run);
+        out_.Write(cp1252_);
+    });
+    out_.Write(kChiudiCella);
+}
+
+void CelleRiga::Grezzo(std::string_view cp1252) {
+    // The most the cell can take: every byte written as an entity of five.
+    const std::size_t massimo = kApriCella.size() + 5 * cp1252.size() + kChiudiCella.size();
+    if (massimo > rtl::BlockWriter::kBlock) {
+        const auto write = [this](std::string_view piece) { out_.Write(piece); };
+        out_.Write(kApriCella);
+        EscapedCell<true>(cp1252, write, write);
+        out_.Write(kChiudiCella);
+        return;
+    }
+    char* const inizio = out_.Room(massimo);
+    char* fine = inizio;
+    const auto put = [&fine](std::string_view piece) {
+        const std::size_t n = piece.size();
+        if (n >= 8 && n <= 16) {
+            // The usual short run in two word copies that overlap.
+            std::uint64_t a, b;
+            std::memcpy(&a, piece.data(), 8);
+            std::memcpy(&b, piece.data() + n - 8, 8);
+            std::memcpy(fine, &a, 8);
+            std::memcpy(fine + n - 8, &b, 8);
+        } else {
+            std::memcpy(fine, piece.data(), n);
+        }
+        fine += n;
+    };
+    put(kApriCella);
+    EscapedCell<true>(cp1252, put, put);
+    put(kChiudiCella);
+    out_.Advance(std::size_t(fine - inizio));
+}
+
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     std::size_t righe, const RigaExcel& riga) {
     rtl::WriteFileInBlocks(path, [&](rtl::BlockWriter& out) {
-        const auto write = [&out](std::string_view piece) { out.Write(piece); };
-        // A run of other than ASCII characters converted through one reused
-        // buffer; the markup, ASCII, as it is.
-        std::string cp1252;
-        const auto convert = [&](std::string_view run) {
-            cp1252.clear();
-            rtl::AppendUtf8AsCp1252(cp1252, run);
-            out.Write(cp1252);
-        };
-        ScriviTesto(
-            write,
-            [&](std::string_view piece) {
-                unsigned char any = 0;
-                for (char c : piece)
-                    any |= static_cast<unsigned char>(c);
-                if (any < 0x80)
-                    out.Write(piece);
-                else
-                    convert(piece);
-            },
-            [&](std::size_t r) {
-                // Escaped straight into the file's block as it is read.
-                for (std::size_t i = 0; i < colonne.size(); ++i) {
-                    out.Write(kApriCella);
-                    const TestoCella c = cella(i, r);
-                    if (c.cp1252)
-                        EscapedCell<true>(c.testo, write, write);
-                    else
-                        EscapedCell<false>(c.testo, write, convert);
-                    out.Write(kChiudiCella);
-                }
-            },
-            foglio, colonne, righe);
+        CelleRiga celle(out);
+        ScriviTesto([&out](std::string_view markup) { out.Write(markup); },
+                    [&](std::string_view piece) {
+                        unsigned char any = 0;
+                        for (char c : piece)
+                            any |= static_cast<unsigned char>(c);
+                        if (any < 0x80) {
+                            out.Write(piece);
+                        } else {
+                            celle.cp1252_.clear();
+                            rtl::AppendUtf8AsCp1252(celle.cp1252_, piece);
+                            out.Write(celle.cp1252_);
+                        }
+                    },
+                    [&](std::size_t r) { riga(r, celle); }, foglio, colonne, righe);
     });
 }
 

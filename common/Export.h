@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/Files.h"
+
 namespace common {
 
 struct ColonnaExcel {
@@ -51,5 +53,30 @@ struct TestoCella {
 using CellaGrezza = std::function<TestoCella(std::size_t colonna, std::size_t riga)>;
 void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
                      std::size_t righe, const CellaGrezza& cella);
+
+// The file from `righe` rows, each written whole by `riga` (its cells in
+// column order): a record's cells are formatted once, straight into the file.
+class CelleRiga;
+using RigaExcel = std::function<void(std::size_t riga, CelleRiga& celle)>;
+void ScriviFileExcel(const std::string& path, std::string_view foglio, std::span<const ColonnaExcel> colonne,
+                     std::size_t righe, const RigaExcel& riga);
+
+// The cells of one data row, written into the file as they are given, one
+// call per cell from the first column to the last.
+class CelleRiga {
+public:
+    // A cell from UTF-8 text (what a user typed).
+    void Testo(std::string_view utf8);
+    // A cell from the windows-1252 bytes of an archive's field, escaped
+    // straight into the file's block.
+    void Grezzo(std::string_view cp1252);
+
+private:
+    friend void ScriviFileExcel(const std::string&, std::string_view, std::span<const ColonnaExcel>,
+                                std::size_t, const RigaExcel&);
+    explicit CelleRiga(rtl::BlockWriter& out) : out_(out) {}
+    rtl::BlockWriter& out_;
+    std::string cp1252_; // a run of other than ASCII characters, converted
+};
 
 } // namespace common

@@ -135,30 +135,27 @@ namespace {
 // that has lost records since the grid was filled fails the export.
 class RecordDaEsportare {
 public:
-    RecordDaEsportare(const std::string& archivio, const RecordType& record, const CampiEsportati& campi,
-                      std::size_t righe)
-        : archivio_(archivio, record), size_(record.size), campi_(campi), righe_(righe),
+    RecordDaEsportare(const std::string& archivio, const RecordType& record, std::size_t righe)
+        : archivio_(archivio, record), size_(record.size), righe_(righe),
           blocco_(std::max<std::size_t>(1, kBloccoEsportazione / size_) * size_) {}
 
-    // The bytes of column `colonna` (0-based) of row `riga`, valid until the next call.
-    std::string_view Cella(std::size_t riga, std::size_t colonna) {
+    // The bytes of the record of row `riga`, valid until the next call.
+    std::span<const std::uint8_t> Record(std::size_t riga) {
         if (riga < primo_ || riga >= primo_ + letti_) {
             primo_ = riga;
             const std::size_t quanti = std::min(blocco_.size() / size_, righe_ - riga);
             letti_ = archivio_.LeggiDa(std::int64_t(riga) + 1, std::span(blocco_).first(quanti * size_));
             if (letti_ == 0) throw AccessoArchivio("archivio accorciato");
         }
-        return campi_.Cella(std::span(blocco_).subspan((riga - primo_) * size_, size_), colonna, unite_);
+        return std::span(blocco_).subspan((riga - primo_) * size_, size_);
     }
 
 private:
     Archivio archivio_;
     std::size_t size_;
-    const CampiEsportati& campi_;
     std::size_t righe_;
     std::vector<std::uint8_t> blocco_;
     std::size_t primo_ = 0, letti_ = 0;
-    std::string unite_;
 };
 
 } // namespace
@@ -200,13 +197,26 @@ void Esportazione::Esporta() {
         if (!completa_) throw AccessoArchivio("griglia incompleta");
         const std::size_t righe = std::size_t(grd_.RowCount());
         if (grd_.Source() != nullptr && grd_.Source() == celle_.get()) {
-            RecordDaEsportare record(archivio_, *config_.record, *campi_, std::size_t(grd_.SourceRows()));
+            const std::size_t daArchivio = std::size_t(grd_.SourceRows());
+            RecordDaEsportare record(archivio_, *config_.record, daArchivio);
+            std::string unite;
             ScriviFileExcel(path, config_.foglio, intestazioni_, righe,
-                            [&](std::size_t colonna, std::size_t riga) -> TestoCella {
-                                const int col = int(colonna) + 1, row = int(riga);
-                                if (const std::string* s = grd_.SetOverSource(col, row)) return {*s};
-                                if (riga >= std::size_t(grd_.SourceRows())) return {grd_.CellView(col, row)};
-                                return {record.Cella(riga, colonna), true};
+                            [&](std::size_t riga, CelleRiga& celle) {
+                                const int row = int(riga);
+                                if (riga >= daArchivio) {
+                                    for (std::size_t i = 0; i < intestazioni_.size(); ++i)
+                                        celle.Testo(grd_.CellView(int(i) + 1, row));
+                                    return;
+                                }
+                                // The record's cells straight from its bytes, but for a cell
+                                // the user edited in the grid.
+                                const std::span<const std::uint8_t> bytes = record.Record(riga);
+                                for (std::size_t i = 0; i < intestazioni_.size(); ++i) {
+                                    if (const std::string* s = grd_.SetOverSource(int(i) + 1, row))
+                                        celle.Testo(*s);
+                                    else
+                                        celle.Grezzo(campi_->Cella(bytes, i, unite));
+                                }
                             });
         } else {
             ScriviFileExcel(path, config_.foglio, intestazioni_, righe,

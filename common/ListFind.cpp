@@ -30,14 +30,18 @@ int TrovaIn(Righe lines, int selected, std::string_view findText, std::string& r
     if (count == 0) return -1;
     if (selected < 0 || selected >= count) selected = 0;
     const std::string needle = rtl::LowerAscii(findText);
+    const bool repeated = needle == remembered;
+    remembered = needle;
+    // An empty find text matches nothing: no line is read.
+    if (needle.empty()) return selected;
     // Each line read lower-cased as it is compared (no copy of the line).
     auto holds = [&](int i) {
         const std::string_view line = lines(std::size_t(i));
-        return !needle.empty() && std::search(line.begin(), line.end(), needle.begin(), needle.end(),
-                                              [](char a, char b) { return LowerByte(a) == b; }) != line.end();
+        return std::search(line.begin(), line.end(), needle.begin(), needle.end(),
+                           [](char a, char b) { return LowerByte(a) == b; }) != line.end();
     };
     int found = -1;
-    if (needle != remembered) {
+    if (!repeated) {
         if (holds(0)) found = 0;
         for (int i = 1; found < 0 && i < count; ++i)
             if (holds(i)) found = i;
@@ -47,7 +51,6 @@ int TrovaIn(Righe lines, int selected, std::string_view findText, std::string& r
             if (holds(i)) found = i;
         }
     }
-    remembered = needle;
     return found >= 0 ? found : selected;
 }
 } // namespace

@@ -20,6 +20,8 @@ packages=(
   # the desktop entry's validator
   desktop-file-utils
   xvfb xauth xdg-utils
+  # the desktop benchmark's timing to the screen (the X server's damage)
+  libxcb-damage0-dev
 )
 missing=()
 for p in "${packages[@]}"; do

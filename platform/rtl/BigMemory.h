@@ -1,13 +1,11 @@
 #pragma once
 // Memory for large working arrays: the entries and sort keys of long lists,
 // the read blocks of whole-archive passes. A block of at least kBigBytes is
-// mapped on its own, aligned to 2 MiB and offered to the system's
-// transparent huge pages, so that filling it takes one page fault per 2 MiB
-// instead of one per 4 KiB (a fresh page costs a fault, and faults are slow,
-// above all on virtual machines); blocks under 2 MiB are cut from shared
-// 2 MiB blocks. Smaller blocks come from operator new.
+// mapped on its own, in small pages (never the system's transparent huge
+// pages, whose first touch is the slower: see Map); blocks under 2 MiB are
+// cut from shared 2 MiB blocks. Smaller blocks come from operator new.
 // Freed blocks are kept, up to 64 MiB in all, for the next large request:
-// a list built again finds its memory ready.
+// a list built again finds its memory ready, already faulted in.
 #include <cstddef>
 #include <utility>
 #include <vector>

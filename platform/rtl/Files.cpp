@@ -156,6 +156,51 @@ struct LockWait {
     bool byFlock = false;
 };
 
+// An old file at least this large is removed after it is replaced, off the
+// caller's wait (see ReplaceFile).
+constexpr off_t kRemovedLater = off_t(64) << 20;
+
+// Files being removed, each on a thread of its own; a program that ends
+// normally waits for them. One that stops otherwise leaves the file under its
+// temporary name, as any temporary file of a program that stopped.
+class Removals {
+public:
+    void Start(const std::string& path) {
+        {
+            const std::lock_guard lock(mutex_);
+            ++running_;
+        }
+        try {
+            std::thread([this, path] {
+                ::unlink(path.c_str());
+                // Told under the lock: once it is released, the waiting
+                // destructor may end and this object is gone.
+                const std::lock_guard lock(mutex_);
+                --running_;
+                done_.notify_all();
+            }).detach();
+        } catch (const std::system_error&) {
+            ::unlink(path.c_str()); // no thread to be had: removed now
+            const std::lock_guard lock(mutex_);
+            --running_;
+        }
+    }
+    ~Removals() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return running_ == 0; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    int running_ = 0;
+};
+
+void RemoveLater(const std::string& path) {
+    static Removals removals;
+    removals.Start(path);
+}
+
 } // namespace
 
 PathToOpen FollowTrustedLinks(const std::string& path, const std::string& failure) {
@@ -284,6 +329,7 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         if (errno != EEXIST)
             throw FileError("Impossibile scrivere il file \"" + path + "\": " + ErrnoText(errno), path);
     }
+    std::string held;
     try {
         if (exists) ::fchmod(out.fd, st.st_mode & 07777);
         fill(out.fd);
@@ -293,13 +339,30 @@ void ReplaceFile(const std::string& path, const std::function<void(int fd)>& fil
         out.fd = -1;
         if (::close(fd) != 0)
             throw FileError("Errore di scrittura del file \"" + path + "\": " + ErrnoText(errno), path);
+        // A large old file is kept under a second name of the temporary
+        // kind while the rename replaces it, and removed after it, off the
+        // caller's wait: its removal (the release of every block, a discard
+        // on some disks) takes a while. Where no second name can be made the
+        // rename removes it, as for a small file.
+        if (exists && st.st_size >= kRemovedLater) {
+            for (;;) {
+                held = prefix + std::to_string(counter++) + ".tmp";
+                if (::link(target.c_str(), held.c_str()) == 0) break;
+                if (errno != EEXIST) {
+                    held.clear();
+                    break;
+                }
+            }
+        }
         if (::rename(temp.c_str(), target.c_str()) != 0)
             throw FileError("Impossibile sostituire il file \"" + path + "\": " + ErrnoText(errno), path);
     } catch (...) {
         // No temporary file is left behind, whatever failed; the failure goes on.
         ::unlink(temp.c_str());
+        if (!held.empty()) ::unlink(held.c_str());
         throw;
     }
+    if (!held.empty()) RemoveLater(held);
 }
 
 int OpenForReading(const std::string& path) {
@@ -507,25 +570,145 @@ void WriteWholeFile(const std::string& path, std::string_view bytes) {
     ReplaceFile(path, [&](int out) { WriteAll(out, bytes.data(), bytes.size(), -1, path); });
 }
 
-void BlockWriter::Flush() {
-    WriteAll(fd_, block_, used_, -1, path_);
-    written_ += used_;
-    used_ = 0;
-    // The bytes written so far are handed to the disk every few MiB, and
-    // the writing goes on meanwhile: the flush that ends the file then waits
-    // only for the last of them, not for the whole file. A failure to hand
-    // them over is reported by that flush.
-    if (written_ - handed_ >= kHandOver) {
+// The thread that writes the blocks into the file, one block behind the
+// filling, and the two blocks: one being filled, the other being written.
+class BlockWriter::Disk {
+public:
+    Disk(int fd, const std::string& path) : fd_(fd), path_(path) {
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: each block is written as it is handed over.
+        }
+    }
+    ~Disk() {
+        if (!thread_.joinable()) return;
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    char* Block(int i) { return blocks_[i].get(); }
+
+    // Hands `size` bytes of `data` over to be written, once the block
+    // handed over before is written; a failure of an earlier block raises.
+    void Send(const char* data, std::size_t size) {
+        if (!thread_.joinable()) {
+            Write(data, size);
+            return;
+        }
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !pending_; });
+        if (failure_) std::rethrow_exception(failure_);
+        pending_ = data;
+        pendingSize_ = size;
+        lock.unlock();
+        changed_.notify_all();
+    }
+
+    // Waits until every block handed over is written.
+    void Wait() {
+        if (!thread_.joinable()) return;
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !pending_; });
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    void Run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return pending_ || ended_; });
+            if (!pending_) return;
+            const char* data = pending_;
+            const std::size_t size = pendingSize_;
+            const bool failed = failure_ != nullptr;
+            lock.unlock();
+            std::exception_ptr failure;
+            if (!failed) {
+                try {
+                    Write(data, size);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            }
+            lock.lock();
+            if (failure) failure_ = failure;
+            pending_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+
+    void Write(const char* data, std::size_t size) {
+        WriteAll(fd_, data, size, -1, path_);
+        written_ += size;
+        // The bytes written so far are handed to the disk every few MiB,
+        // and the writing goes on meanwhile: the flush that ends the file
+        // then waits only for the last of them, not for the whole file. Two
+        // such windows are on their way at a time: before a third is handed
+        // over, the writing waits for the oldest to reach the disk and drops
+        // it from the memory, so that written pages never pile up (a pile of
+        // them makes the system hold up every writer at once, for seconds).
+        // A failure to hand them over is reported by that flush.
+        if (written_ - handed_ < kHandOver) return;
         ::sync_file_range(fd_, static_cast<off_t>(handed_), static_cast<off_t>(written_ - handed_),
                           SYNC_FILE_RANGE_WRITE);
+        if (previous_ > onDisk_) {
+            const auto from = static_cast<off_t>(onDisk_), length = static_cast<off_t>(previous_ - onDisk_);
+            ::sync_file_range(fd_, from, length,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                  SYNC_FILE_RANGE_WAIT_AFTER);
+            ::posix_fadvise(fd_, from, length, POSIX_FADV_DONTNEED);
+            onDisk_ = previous_;
+        }
+        previous_ = handed_;
         handed_ = written_;
     }
+
+    // How much is written before it is handed to the disk.
+    static constexpr std::size_t kHandOver = std::size_t(8) << 20;
+
+    const int fd_;
+    const std::string& path_;
+    std::unique_ptr<char[]> blocks_[2] = {std::make_unique_for_overwrite<char[]>(kBlock),
+                                          std::make_unique_for_overwrite<char[]>(kBlock)};
+    std::size_t written_ = 0;  // bytes that reached the file
+    std::size_t handed_ = 0;   // of them, handed to the disk
+    std::size_t previous_ = 0; // where the window handed last begins
+    std::size_t onDisk_ = 0;   // of them, waited for and dropped from the memory
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const char* pending_ = nullptr; // the block to write, until it is written
+    std::size_t pendingSize_ = 0;
+    bool ended_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_; // started last, when everything it uses is there
+};
+
+BlockWriter::BlockWriter(int fd, const std::string& path)
+    : disk_(std::make_unique<Disk>(fd, path)), block_(disk_->Block(0)) {}
+
+BlockWriter::~BlockWriter() = default;
+
+void BlockWriter::Flush() {
+    disk_->Send(block_, used_);
+    block_ = block_ == disk_->Block(0) ? disk_->Block(1) : disk_->Block(0);
+    used_ = 0;
+}
+
+void BlockWriter::Finish() {
+    if (used_ > 0) Flush();
+    disk_->Wait();
 }
 
 void BlockWriter::WriteLarge(std::string_view bytes) {
     while (!bytes.empty()) {
-        if (used_ == sizeof block_) Flush();
-        const std::size_t n = std::min(bytes.size(), sizeof block_ - used_);
+        if (used_ == kBlock) Flush();
+        const std::size_t n = std::min(bytes.size(), kBlock - used_);
         std::memcpy(block_ + used_, bytes.data(), n);
         used_ += n;
         bytes.remove_prefix(n);
@@ -534,9 +717,9 @@ void BlockWriter::WriteLarge(std::string_view bytes) {
 
 void WriteFileInBlocks(const std::string& path, const std::function<void(BlockWriter&)>& fill) {
     ReplaceFile(path, [&](int out) {
-        auto writer = std::unique_ptr<BlockWriter>(new BlockWriter(out, path));
-        fill(*writer);
-        writer->Flush();
+        BlockWriter writer(out, path);
+        fill(writer);
+        writer.Finish();
     });
 }
 

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -89,13 +90,18 @@ std::optional<std::string> ReadFileIfExists(const std::string& path);
 // that folder by a writer that was stopped, are removed.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
-// The writer that WriteFileInBlocks hands out: bytes are gathered and reach
-// the file in blocks of 1 MiB, and the disk is given them as they come.
-// Failures raise FileError.
+// The writer that WriteFileInBlocks hands out: bytes are gathered in blocks
+// of 1 MiB, and each full block goes to a thread of its own that writes it
+// into the file and hands it to the disk, while the next block is filled.
+// Failures raise FileError, at the latest when the file is ended.
 class BlockWriter {
 public:
+    ~BlockWriter();
+    BlockWriter(const BlockWriter&) = delete;
+    BlockWriter& operator=(const BlockWriter&) = delete;
+
     void Write(std::string_view bytes) {
-        if (bytes.size() <= sizeof block_ - used_) {
+        if (bytes.size() <= kBlock - used_) {
             std::memcpy(block_ + used_, bytes.data(), bytes.size());
             used_ += bytes.size();
         } else {
@@ -103,25 +109,33 @@ public:
         }
     }
     void Write(char c) {
-        if (used_ == sizeof block_) Flush();
+        if (used_ == kBlock) Flush();
         block_[used_++] = c;
     }
+    // Room for up to `n` bytes (at most kBlock) right after those gathered:
+    // the caller writes there and then tells how many it wrote by Advance.
+    // Text formatted this way goes straight into the block, with no copy.
+    char* Room(std::size_t n) {
+        if (kBlock - used_ < n) Flush();
+        return block_ + used_;
+    }
+    void Advance(std::size_t n) { used_ += n; }
+
+    static constexpr std::size_t kBlock = std::size_t(1) << 20;
 
 private:
     friend void WriteFileInBlocks(const std::string&, const std::function<void(BlockWriter&)>&);
-    BlockWriter(int fd, const std::string& path) : fd_(fd), path_(path) {}
+    BlockWriter(int fd, const std::string& path);
     void WriteLarge(std::string_view bytes);
+    // Hands the block over and goes on in the other one.
     void Flush();
+    // Hands the last block over and waits until every block is written.
+    void Finish();
 
-    // How much is written before it is handed to the disk (see Flush).
-    static constexpr std::size_t kHandOver = std::size_t(8) << 20;
-
-    int fd_;
-    const std::string& path_;
-    std::size_t used_ = 0;
-    std::size_t written_ = 0; // bytes that reached the file
-    std::size_t handed_ = 0;  // of them, handed to the disk
-    char block_[1 << 20];
+    class Disk; // the writing thread and the two blocks
+    std::unique_ptr<Disk> disk_;
+    char* block_;          // the block being filled
+    std::size_t used_ = 0; // bytes in it
 };
 
 // Replaces the content of a file as WriteWholeFile does (a temporary file

@@ -129,6 +129,17 @@ TEST(Export, ArchiveBytesWriteAsTheirTextWould) {
         lunga[std::size_t(4 + b % 17)] = c;
         celle.push_back(lunga);
     }
+    // Two bytes to escape or leave out in one text, at every two places of
+    // its last word and before it.
+    for (std::size_t a = 0; a < 12; ++a)
+        for (std::size_t b = a + 1; b < 12; ++b) {
+            std::string due(12, ' ');
+            for (std::size_t k = 0; k < due.size(); ++k)
+                due[k] = k % 3 ? 'w' : ' ';
+            due[a] = a % 2 ? '&' : '\x01';
+            due[b] = b % 2 ? '<' : '\n';
+            celle.push_back(due);
+        }
     celle.push_back("una nota lunga & <due> segni\r\nin una riga, ancora pi\xF9 lunga di otto byte");
     celle.push_back("\x7F   ventiquattro byte e pi\xF9 \x7F");
     ASSERT_EQ(celle.size() % 2, 0u);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,44 @@ TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
     h.press(w.form, ui::vk::Return);
     EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("btnTrova"));
     EXPECT_FALSE(searched);
+}
+
+namespace {
+// Lines made when asked for, counting how many are made.
+struct RigheContate : ui::LineSource {
+    mutable std::size_t fatte = 0;
+    std::size_t Count() const override { return 100000; }
+    void Write(std::size_t i, std::string& out) const override {
+        ++fatte;
+        out += "Riga " + std::to_string(i);
+    }
+};
+} // namespace
+
+// "Trova" with nothing typed makes no line and leaves the selection as it
+// is (line 0 when none); the text searched before is forgotten, so the same
+// text typed again searches from the top.
+TEST(ListWindow, FindWithNothingTypedReadsNoLine) {
+    ts::Harness h;
+    Window w(h);
+    auto righe = std::make_shared<RigheContate>();
+    w.Lst().TakeItems(ui::ListItems(righe));
+    auto& txtTrova = w.form.Get<ui::Edit>("txtTrova");
+    std::string ricordato = "riga 5";
+    const struct { int selected, shown; } cases[] = {{-1, 0}, {7, 7}, {99999, 99999}};
+    for (const auto& c : cases) {
+        w.Lst().SetItemIndex(c.selected);
+        txtTrova.SetText("");
+        righe->fatte = 0;
+        TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+        EXPECT_EQ(w.Lst().ItemIndex(), c.shown) << c.selected;
+        EXPECT_EQ(righe->fatte, 0u) << c.selected;
+        EXPECT_EQ(ricordato, "");
+    }
+    w.Lst().SetItemIndex(12);
+    txtTrova.SetText("riga 1");
+    TrovaNellaLista(w.Lst(), txtTrova, ricordato);
+    EXPECT_EQ(w.Lst().ItemIndex(), 1); // a new text: from the top
 }
 
 TEST(ListWindow, SearchListsMatchesAndSwitchesPanels) {

@@ -1,6 +1,5 @@
 // Large working arrays: blocks of every size range hold what is written in
-// them independently of each other, blocks of 2 MiB and more start on a
-// 2 MiB boundary (huge pages), and freed memory serves the next request.
+// them independently of each other, and freed memory serves the next request.
 #include "platform/rtl/BigMemory.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +22,6 @@ TEST(BigMemory, BlocksOfEverySizeKeepTheirOwnBytes) {
     for (const std::size_t size : sizes) {
         auto* p = static_cast<unsigned char*>(AllocateBig(size));
         std::memset(p, int(blocks.size() + 1), size);
-        if (size >= 2 * kMiB) {
-            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % (2 * kMiB), 0u) << size;
-        }
         blocks.emplace_back(p, size);
     }
     for (std::size_t k = 0; k < blocks.size(); ++k) {

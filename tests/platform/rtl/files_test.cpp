@@ -10,11 +10,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace rtl;
@@ -94,7 +102,7 @@ TEST(Files, FileInBlocksHoldsEveryByteInOrder) {
         while (expected.size() < (std::size_t(21) << 20)) {
             seed = seed * 1103515245u + 12345u;
             const char c = char('a' + (seed >> 16) % 26);
-            switch ((seed >> 8) % 3) {
+            switch ((seed >> 8) % 4) {
             case 0:
                 w.Write(c);
                 expected += c;
@@ -103,6 +111,15 @@ TEST(Files, FileInBlocksHoldsEveryByteInOrder) {
                 const std::string piece((seed >> 4) % 300, c);
                 w.Write(piece);
                 expected += piece;
+                break;
+            }
+            case 2: {
+                // Formatted straight into the block.
+                const std::size_t n = (seed >> 4) % 200;
+                char* room = w.Room(n + 10);
+                std::memset(room, c, n);
+                w.Advance(n);
+                expected.append(n, c);
                 break;
             }
             default: {
@@ -118,6 +135,43 @@ TEST(Files, FileInBlocksHoldsEveryByteInOrder) {
     EXPECT_TRUE(ReadWholeFile(path) == expected);
     WriteFileInBlocks(path, [](BlockWriter& w) { w.Write("short"); });
     EXPECT_EQ(ReadWholeFile(path), "short");
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
+}
+
+// A large file replaced: the new content is in place as the write returns,
+// a reader of the old one still reads it whole, and the old file's second
+// name, which its removal after the rename takes, is soon gone too.
+TEST(Files, ALargeReplacedFileLeavesNothingBehind) {
+    TempFolder tmp;
+    const std::string path = tmp / "export.xls";
+    const std::string old((std::size_t(65) << 20) + 5, 'o');
+    TempFolder::Put(path, old);
+    std::ifstream reader(path, std::ios::binary);
+    WriteFileInBlocks(path, [](BlockWriter& w) { w.Write("new"); });
+    EXPECT_EQ(ReadWholeFile(path), "new");
+    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(reader), {}) == old);
+    for (int i = 0; i < 1000 && ListFiles(tmp.Path()).size() > 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
+}
+
+// A program that ends right after replacing a large file waits for the old
+// one's removal: nothing of it is left behind.
+TEST(Files, AProgramEndingRightAfterAReplaceLeavesNoOldFile) {
+    TempFolder tmp;
+    const std::string path = tmp / "export.xls";
+    TempFolder::Put(path, std::string((std::size_t(65) << 20) + 5, 'o'));
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WriteFileInBlocks(path, [](BlockWriter& w) { w.Write("new"); });
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(TempFolder::Get(path), "new");
     EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"export.xls"});
 }
 

@@ -1,7 +1,10 @@
 // Appends whose write or flush fails. The flush is made to fail by standing in
 // for fsync in this program (the record file layer calls it by name); the
-// write by a file size limit.
+// write by a file size limit. Also a long file written in blocks whose write
+// fails.
 #include "platform/rtl/RecordFile.h"
+
+#include "platform/rtl/Files.h"
 
 #include "TempFolder.h"
 
@@ -198,4 +201,24 @@ TEST(RecordFileFaults, AWriterWhoseNewArchiveWasTakenAwayWritesIntoTheArchive) {
     rewriter.Write(Rec("BBBB"));
     rewriter.Close();
     EXPECT_EQ(TempFolder::Get(path), "BBBB");
+}
+
+// The blocks of a long file are written by a thread of their own: a block
+// that cannot be written fails the whole write, and the old file stays.
+TEST(RecordFileFaults, AFailedFileInBlocksLeavesTheOldFile) {
+    TempFolder tmp;
+    const std::string path = tmp / "Parco_Automezzi.xls";
+    TempFolder::Put(path, "old export");
+    {
+        FileSizeLimit limit(3 << 20);
+        EXPECT_THROW(WriteFileInBlocks(path,
+                                       [](BlockWriter& w) {
+                                           const std::string block(std::size_t(1) << 20, 'x');
+                                           for (int i = 0; i < 10; ++i)
+                                               w.Write(block);
+                                       }),
+                     FileError);
+    }
+    EXPECT_EQ(TempFolder::Get(path), "old export");
+    EXPECT_EQ(ListFiles(tmp.Path()), std::vector<std::string>{"Parco_Automezzi.xls"});
 }
