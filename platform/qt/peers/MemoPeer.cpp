@@ -3,12 +3,26 @@
 #include "platform/qt/Convert.h"
 #include "platform/qt/peers/TextPeer.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
 namespace qtbackend {
 
 namespace {
+
+QString MemoStyleSheet(ui::Memo& m) {
+    const auto [fill, stroke] = GetEditColors(m);
+    // Disabled, the platform's disabled colours.
+    const QPalette pal = QApplication::palette();
+    return QStringLiteral("QPlainTextEdit { background-color: %1; border: 1px solid %2; color: %3; "
+                          "padding: 0px 2px; } "
+                          "QPlainTextEdit:disabled { background-color: %4; border-color: %5; color: %6; }")
+        .arg(CssColor(fill), CssColor(stroke), CssColor(m.GetFont().color),
+             pal.color(QPalette::Disabled, QPalette::Window).name(),
+             pal.color(QPalette::Disabled, QPalette::Mid).name(),
+             pal.color(QPalette::Disabled, QPalette::Text).name());
+}
 
 class MemoPeer final : public TextPeer {
 public:
@@ -44,7 +58,7 @@ protected:
             te_->setReadOnly(m.ReadOnly());
             te_->setLineWrapMode(m.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
             SetFontIfChanged(te_, Qfont(m.GetFont()));
-            SetStyleIfChanged(te_, EditStyleSheet(m, "QPlainTextEdit"));
+            SetStyleIfChanged(te_, MemoStyleSheet(m));
         }
         QTextCursor cur = te_->textCursor();
         const int size = int(text.size());

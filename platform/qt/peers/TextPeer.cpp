@@ -1,6 +1,5 @@
 #include "platform/qt/peers/TextPeer.h"
 
-#include "platform/qt/Convert.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Internal.h"
 
@@ -57,12 +56,6 @@ bool TextPeer::Command(const QKeyEvent& ke) {
     return false;
 }
 
-namespace {
-
-struct EditColors {
-    ui::Color fill, stroke;
-};
-
 EditColors GetEditColors(ui::Edit& e) {
     EditColors c{e.Fill().kind == ui::Brush::Kind::Solid && e.Fill().color ? e.Fill().color
                                                                            : ui::colors::White,
@@ -73,25 +66,6 @@ EditColors GetEditColors(ui::Edit& e) {
         if (r.stroke) c.stroke = r.stroke;
     }
     return c;
-}
-
-} // namespace
-
-bool EditOpaque(ui::Edit& e) {
-    const EditColors c = GetEditColors(e);
-    return (c.fill >> 24) == 0xFF && (c.stroke >> 24) == 0xFF;
-}
-
-QString EditStyleSheet(ui::Edit& e, const char* widgetClass) {
-    const auto [fill, stroke] = GetEditColors(e);
-    // Disabled, the platform's disabled colours.
-    const QPalette pal = QApplication::palette();
-    return QStringLiteral("%1 { background-color: %2; border: 1px solid %3; color: %4; padding: 0px 2px; } "
-                          "%1:disabled { background-color: %5; border-color: %6; color: %7; }")
-        .arg(QLatin1String(widgetClass), CssColor(fill), CssColor(stroke), CssColor(e.GetFont().color),
-             pal.color(QPalette::Disabled, QPalette::Window).name(),
-             pal.color(QPalette::Disabled, QPalette::Mid).name(),
-             pal.color(QPalette::Disabled, QPalette::Text).name());
 }
 
 } // namespace qtbackend

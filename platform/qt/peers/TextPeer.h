@@ -30,11 +30,12 @@ protected:
     }
 };
 
-// The style sheet of an edit or memo widget (of Qt class `widgetClass`): its
-// "background" style element's rectangle gives the fill and the border (the
-// field highlight); without one, the edit's fill.
-QString EditStyleSheet(ui::Edit& e, const char* widgetClass);
-// Whether the edit's look paints every pixel of it: a solid fill and border.
-bool EditOpaque(ui::Edit& e);
+// The look of an edit or memo: its "background" style element's rectangle
+// gives the fill and the border (the field highlight); without one, the
+// edit's fill.
+struct EditColors {
+    ui::Color fill, stroke;
+};
+EditColors GetEditColors(ui::Edit& e);
 
 } // namespace qtbackend
