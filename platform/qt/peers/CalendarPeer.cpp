@@ -49,7 +49,7 @@ protected:
         ui::Calendar& cal = Model();
         const QDate d(cal.Date().Year(), cal.Date().Month(), cal.Date().Day());
         if (d.isValid() && cal_->selectedDate() != d) cal_->setSelectedDate(d);
-        cal_->setFont(Qfont(cal.GetFont()));
+        SetFontIfChanged(cal_, Qfont(cal.GetFont()));
     }
 
 private:

@@ -51,7 +51,7 @@ protected:
             for (const auto& item : cm.Items())
                 cb_->addItem(Qs(item));
         }
-        cb_->setFont(Qfont(cm.GetFont()));
+        SetFontIfChanged(cb_, Qfont(cm.GetFont()));
         cb_->setCurrentIndex(cm.ItemIndex());
         const QString text = Qs(cm.Text());
         if (QLineEdit* le = cb_->lineEdit()) {

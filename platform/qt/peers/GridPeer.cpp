@@ -54,7 +54,7 @@ protected:
                     Qt::QueuedConnection);
             return;
         }
-        gv_->setFont(Qfont(Model().GetFont()));
+        SetFontIfChanged(gv_, Qfont(Model().GetFont()));
         gv_->SyncFromGrid();
     }
 

@@ -27,7 +27,8 @@ protected:
         if (!ChangesLook(p)) return;
         SetFontIfChanged(label_, Qfont(l.GetFont()));
         label_->setAlignment(Qalign(l.Align()) | (l.WordWrap() ? Qt::AlignTop : Qt::AlignVCenter));
-        label_->setWordWrap(l.WordWrap());
+        if (label_->wordWrap() != l.WordWrap())
+            label_->setWordWrap(l.WordWrap()); // set again, it lays out again
         QPalette pal = label_->palette();
         SetEnabledColor(pal, QPalette::WindowText, ToQColor(l.GetFont().color));
         const bool filled = l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color;

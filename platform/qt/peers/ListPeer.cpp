@@ -89,14 +89,20 @@ protected:
 
     void SyncOwn(ui::Property p) override {
         ui::ListBox& l = Model();
-        // The item size is set before the reset, which lays the items out again.
+        // The item size is set before the reset, which lays the items out
+        // again; a new size alone lays them out too.
+        const bool resized = delegate_->itemHeight != l.ItemHeight() || delegate_->itemWidth != l.ItemWidth();
         delegate_->itemHeight = l.ItemHeight();
         delegate_->itemWidth = l.ItemWidth();
-        if (p == ui::Property::Items || p == ui::Property::ItemStyle) model_->Reset();
-        lv_->setFont(Qfont(l.ItemFont()));
-        lv_->setVerticalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        lv_->setHorizontalScrollBarPolicy(l.ShowScrollBars() ? Qt::ScrollBarAsNeeded
-                                                             : Qt::ScrollBarAlwaysOff);
+        if (p == ui::Property::Items || p == ui::Property::ItemStyle)
+            model_->Reset();
+        else if (resized)
+            lv_->doItemsLayout();
+        SetFontIfChanged(lv_, Qfont(l.ItemFont()));
+        // A policy set again lays the view out again, even when it is the same.
+        const Qt::ScrollBarPolicy bars = l.ShowScrollBars() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        if (lv_->verticalScrollBarPolicy() != bars) lv_->setVerticalScrollBarPolicy(bars);
+        if (lv_->horizontalScrollBarPolicy() != bars) lv_->setHorizontalScrollBarPolicy(bars);
         if (l.Fill().kind == ui::Brush::Kind::Solid && l.Fill().color)
             SetStyleIfChanged(
                 lv_, QStringLiteral("QListView { background-color: %1; }").arg(CssColor(l.Fill().color)));
