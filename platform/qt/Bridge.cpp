@@ -490,7 +490,8 @@ bool Bridge::HandleMouseEvent(QObject* receiver, QEvent* event) {
     if (!receiver->isWidgetType()) return false;
     auto* rw = static_cast<QWidget*>(receiver);
     auto* me = static_cast<QMouseEvent*>(event);
-    // Every point below is mapped here, once, by MapBetween.
+    // The point is mapped here, once, into the coordinates of the control's
+    // area or of the peer's widget.
     const QPoint at = me->position().toPoint();
     if (auto* fw = dynamic_cast<FormWindow*>(rw->window()); fw && (rw == fw || rw == fw->Client())) {
         // The window's own background (also the margins of a maximised window
@@ -505,8 +506,8 @@ bool Bridge::HandleMouseEvent(QObject* receiver, QEvent* event) {
     QWidget* widget = peer.Widget();
     if (!widget) return false;
     if (peer.Refuse(*event)) return true;
-    // The receiver is the peer's widget or one inside it.
-    return peer.Mouse(*me, Qmouse(*me, MapBetween(rw, widget, at)));
+    // The receiver is the peer's widget or one inside it: the point goes up.
+    return peer.Mouse(*me, Qmouse(*me, rw->mapTo(widget, at)));
 }
 
 } // namespace qtbackend

@@ -61,8 +61,8 @@ protected:
 
     // The left button's press, release and double click (after the press
     // and release of the first click). True when eaten. By default the
-    // control's click of a control drawn by the model: the mouse-down handler
-    // at the press, the click at the release over the control.
+    // click of a control drawn by the model: the mouse-down handler at the
+    // press, the click at the release over the control.
     virtual bool Press(const QMouseEvent& e, const ui::MouseEvent& m);
     virtual bool Release(const ui::MouseEvent& m);
     virtual bool DoubleClick(const ui::MouseEvent& m);

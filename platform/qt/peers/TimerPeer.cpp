@@ -23,6 +23,7 @@ public:
     }
 
 protected:
+    // Never realised (windowless in the registry).
     QWidget* MakeWidget(QWidget*) override { return nullptr; }
     void SyncOwn(ui::Property) override {}
 
