@@ -1,23 +1,24 @@
 #pragma once
 // The bridge between the form model and real Qt windows. Each form gets a
-// top-level window the first time it is shown, each control a peer widget;
-// the model tells the bridge what changes (ui::Backend) and the bridge turns
-// what the user does in the windows into the model's input entry points
-// (platform/ui/Input.h), the same that the headless tests call.
+// top-level window the first time it is shown, each control a peer
+// (platform/qt/peers): the model tells the bridge what changes (ui::Backend)
+// and the bridge hands it to the control's peer; what the user does in the
+// windows the bridge routes to the peer of the control under it, which turns
+// it into the model's input entry points (platform/ui/Input.h), the same
+// that the headless tests call.
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <unordered_map>
-#include <vector>
 
 #include "platform/ui/Application.h"
 
 class QEventLoop;
-class QTimer;
 
 namespace qtbackend {
 
 class Bridge;
+class Peer;
 
 // The real window of a form.
 class FormWindow : public QWidget {
@@ -30,7 +31,6 @@ public:
     // design area centred).
     QWidget* Client() const { return client_; }
     void PlaceClient();
-    std::vector<ui::Control*> controls; // the controls that have a peer here
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -84,34 +84,59 @@ public:
     // common desktop size when unattended.
     QSize ScreenSize() const;
 
+    // For the peers.
+    // While a Mirroring lives, the model is being mirrored into the widgets:
+    // what the widgets report then is not the user's.
+    class Mirroring {
+    public:
+        explicit Mirroring(Bridge& b) : b_(b) { ++b_.syncing_; }
+        ~Mirroring() { --b_.syncing_; }
+        Mirroring(const Mirroring&) = delete;
+        Mirroring& operator=(const Mirroring&) = delete;
+
+    private:
+        Bridge& b_;
+    };
+    bool Syncing() const { return syncing_ > 0; }
+    // Where the user's click stands, shared by the peers.
+    struct Clicks {
+        ui::Control* pressed = nullptr;     // control under the last mouse press
+        ui::Control* skipRelease = nullptr; // the release that ends a double click
+        ui::Control* downRun = nullptr;     // pressed control whose mouse-down handler ran
+    };
+    Clicks& GetClicks() { return clicks_; }
+    // The peer's control is going away: no click waits on it any more.
+    void Forget(const ui::Control& c);
+    // Events of this widget (or inner widget) go to the peer.
+    void Route(const QObject* o, Peer& peer);
+    void Unroute(const QObject* o);
+    // Lets the program end, once the event at hand is done, when no window
+    // is visible any more.
+    void CheckWindowsSoon();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreatePeer(FormWindow& w, ui::Control& c);
+    Peer* PeerOf(const ui::Control* c) const;
+    // The peer of a widget or of the nearest widget above it that has one.
+    Peer* PeerAt(const QObject* o) const;
     void SyncForm(ui::Form& f);
-    void SyncControl(ui::Control& c, ui::Property p);
-    void SyncAll(ui::Control& c);
     void PlaceWindow(ui::Form& f, FormWindow& w);
     void CheckVisibleWindows();
-    // A press on a control with a mouse-down handler runs it at once (the
-    // rest of the click waits for the release).
-    void PressDown(ui::Control& c, const ui::MouseEvent& m, bool qtHandles);
     bool HandleKeyEvent(FormWindow& w, QObject* receiver, QEvent* event);
     bool HandleMouseEvent(QObject* receiver, QEvent* event);
 
     ui::Application& app_;
     std::unordered_map<ui::Form*, FormWindow*> windows_;
-    std::unordered_map<const ui::Control*, QWidget*> widgets_;
-    std::unordered_map<const QObject*, ui::Control*> controls_;
-    std::unordered_map<const ui::Control*, QTimer*> timers_;
+    std::unordered_map<const ui::Control*, std::unique_ptr<Peer>> peers_;
+    std::unordered_map<const QObject*, Peer*> routes_;
     std::unordered_map<ui::Form*, QEventLoop*> modalLoops_;
     int syncing_ = 0;      // > 0 while the model is mirrored into widgets
     bool running_ = false; // inside Run
     bool unattended_ = false;
-    ui::Control* pressed_ = nullptr;     // control under the last mouse press
-    ui::Control* skipRelease_ = nullptr; // the release that ends a double click
-    ui::Control* downRun_ = nullptr;     // pressed control whose mouse-down handler ran
+    Clicks clicks_;
 };
 
 } // namespace qtbackend

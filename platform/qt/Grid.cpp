@@ -101,7 +101,8 @@ void GridView::SyncFromGrid() {
     if (!grid_) return;
     model_->Flush();
     const ui::StringGrid& g = *grid_;
-    setAlternatingRowColors(g.AlternatingRows());
+    if (alternatingRowColors() != g.AlternatingRows())
+        setAlternatingRowColors(g.AlternatingRows()); // set again, it repaints
     verticalHeader()->setDefaultSectionSize(g.RowHeight());
     // Keys edit the cell through the model (the window's key handlers see
     // them first); a double click opens the cell editor.
