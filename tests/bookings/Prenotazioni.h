@@ -61,31 +61,31 @@ protected:
     ~BookingTest() override {
         frmPlanning = nullptr;
         // No use of a booking dialog touches the data folder.
-        EXPECT_TRUE(std::filesystem::is_empty(h.dataFolder())) << "the data folder changed";
+        EXPECT_TRUE(std::filesystem::is_empty(h.DataFolder())) << "the data folder changed";
     }
 
-    Cella cella(const std::string& giorno) const {
+    Cella StatoCella(const std::string& giorno) const {
         return Cella{planner.Get<ui::Picture>("lib" + giorno).Visible(),
                      planner.Get<ui::Picture>("occ" + giorno).Visible(),
                      planner.Get<ui::Label>("mem" + giorno).Text()};
     }
-    Celle celle() const {
+    Celle StatoCelle() const {
         Celle tutte;
         for (const std::string& g : NomiGiorni())
-            tutte[g] = cella(g);
+            tutte[g] = StatoCella(g);
         return tutte;
     }
     // Sets a cell as the planner's load does (booked exactly when the text is
     // not blank).
-    void prenota(const std::string& giorno, const std::string& testo) {
+    void Prenota(const std::string& giorno, const std::string& testo) {
         const bool occupata = testo.find_first_not_of(' ') != std::string::npos;
         planner.Get<ui::Picture>("lib" + giorno).SetVisible(!occupata);
         planner.Get<ui::Picture>("occ" + giorno).SetVisible(occupata);
         planner.Get<ui::Label>("mem" + giorno).SetText(testo);
     }
     // Every cell as in `prima`, except those in `cambiate` as given there.
-    void attese(const Celle& prima, const Celle& cambiate) {
-        Celle dopo = celle();
+    void Attese(const Celle& prima, const Celle& cambiate) {
+        Celle dopo = StatoCelle();
         for (const auto& [g, c] : dopo) {
             auto it = cambiate.find(g);
             EXPECT_EQ(c, it != cambiate.end() ? it->second : prima.at(g)) << "cell " << g;
@@ -93,7 +93,7 @@ protected:
     }
 
     // The one-day dialog preset as the planner's day click does it.
-    std::unique_ptr<TfrmGiorno> apriGiorno(const std::string& chiave, const std::string& titolo,
+    std::unique_ptr<TfrmGiorno> ApriGiorno(const std::string& chiave, const std::string& titolo,
                                            const std::string& camera, const std::string& testo) {
         auto dlg = std::make_unique<TfrmGiorno>(h.app, &planner, &planner);
         dlg->lblMemory.SetText(chiave);
@@ -106,7 +106,7 @@ protected:
 
     // The range dialog preset as the planner's range command does it (with
     // `conPlanner` false, opened without the planner's day cells).
-    std::unique_ptr<TfrmIntervallo> apriIntervallo(const std::string& anno,
+    std::unique_ptr<TfrmIntervallo> ApriIntervallo(const std::string& anno,
                                                    const std::string& camera = "Fiat Ducato",
                                                    bool conPlanner = true) {
         auto dlg = std::make_unique<TfrmIntervallo>(h.app, &planner, conPlanner ? &planner : nullptr);

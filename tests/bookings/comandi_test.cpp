@@ -25,18 +25,18 @@ protected:
     Dialogo Apri() {
         if (std::string(GetParam()) == "TfrmGiorno") {
             std::shared_ptr<TfrmGiorno> g =
-                apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
+                ApriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "");
             return {g, &g->txtPrenotazione, &g->cmdCancella, &g->cmdClipboard, &g->btnChiudi};
         }
-        std::shared_ptr<TfrmIntervallo> i = apriIntervallo("2024");
+        std::shared_ptr<TfrmIntervallo> i = ApriIntervallo("2024");
         return {i, &i->txtPrenotazione, &i->cmdCancella, &i->cmdClipboard, &i->btnChiudi};
     }
     // Puts a text in the booking text as a user types it.
     void Scrivi(Dialogo& d, const std::string& t) {
-        h.focus(*d.testo);
+        h.Focus(*d.testo);
         d.testo->SelectAll();
-        h.press(*d.form, ui::vk::Delete);
-        h.type(*d.form, t);
+        h.Press(*d.form, ui::vk::Delete);
+        h.Type(*d.form, t);
     }
 };
 
@@ -50,29 +50,29 @@ TEST_P(ComandiTest, ClipboardOfABlankTextWarnsAndLeavesTheClipboard) {
     Dialogo d = Apri();
     for (const char* t : {"", "   "}) {
         Scrivi(d, t);
-        h.focus(*d.chiudi);
-        h.expectMessage(ui::DialogType::Warning, kVuoto);
-        h.click(*d.clipboard);
-        h.verify();
+        h.Focus(*d.chiudi);
+        h.ExpectMessage(ui::DialogType::Warning, kVuoto);
+        h.Click(*d.clipboard);
+        h.Verify();
         EXPECT_EQ(d.form->Focused(), d.testo);
-        EXPECT_FALSE(h.clipboard().has_value());
+        EXPECT_FALSE(h.Clipboard().has_value());
         EXPECT_EQ(d.testo->Text(), t);
     }
     // Also where there is no clipboard at all: the test comes first.
-    h.setClipboardAvailable(false);
-    h.expectMessage(ui::DialogType::Warning, kVuoto);
-    h.click(*d.clipboard);
+    h.SetClipboardAvailable(false);
+    h.ExpectMessage(ui::DialogType::Warning, kVuoto);
+    h.Click(*d.clipboard);
 }
 
 TEST_P(ComandiTest, ClipboardTakesTheTextUntrimmedAndReplacesItsContent) {
     Dialogo d = Apri();
     Scrivi(d, "  Rossi Mario  ");
-    h.focus(*d.chiudi);
+    h.Focus(*d.chiudi);
     for (int volta = 0; volta < 2; ++volta) {
-        h.expectMessage(ui::DialogType::Information, kCopiato);
-        h.click(*d.clipboard);
-        h.verify();
-        EXPECT_EQ(h.clipboard(), "  Rossi Mario  ");
+        h.ExpectMessage(ui::DialogType::Information, kCopiato);
+        h.Click(*d.clipboard);
+        h.Verify();
+        EXPECT_EQ(h.Clipboard(), "  Rossi Mario  ");
     }
     EXPECT_EQ(d.form->Focused(), d.chiudi) << "the clipboard picture takes no focus";
     EXPECT_EQ(d.testo->Text(), "  Rossi Mario  ");
@@ -80,34 +80,34 @@ TEST_P(ComandiTest, ClipboardTakesTheTextUntrimmedAndReplacesItsContent) {
     const std::string cinquanta = "Autonoleggi Rossi & Figli s.a.s. - tel. 0351234567";
     ASSERT_EQ(cinquanta.size(), 50u);
     Scrivi(d, cinquanta);
-    h.expectMessage(ui::DialogType::Information, kCopiato);
-    h.click(*d.clipboard);
-    EXPECT_EQ(h.clipboard(), cinquanta);
+    h.ExpectMessage(ui::DialogType::Information, kCopiato);
+    h.Click(*d.clipboard);
+    EXPECT_EQ(h.Clipboard(), cinquanta);
 }
 
 TEST_P(ComandiTest, ClearEmptiesTheTextAndFocusesIt) {
     Dialogo d = Apri();
     Scrivi(d, "Rossi");
-    h.focus(*d.chiudi);
-    h.click(*d.cancella);
+    h.Focus(*d.chiudi);
+    h.Click(*d.cancella);
     EXPECT_EQ(d.testo->Text(), "");
     EXPECT_EQ(d.form->Focused(), d.testo);
     // On an empty text it only moves the focus.
-    h.focus(*d.chiudi);
-    h.click(*d.cancella);
+    h.Focus(*d.chiudi);
+    h.Click(*d.cancella);
     EXPECT_EQ(d.testo->Text(), "");
     EXPECT_EQ(d.form->Focused(), d.testo);
     // Then the clipboard command finds nothing to copy.
-    h.expectMessage(ui::DialogType::Warning, kVuoto);
-    h.click(*d.clipboard);
+    h.ExpectMessage(ui::DialogType::Warning, kVuoto);
+    h.Click(*d.clipboard);
 }
 
 TEST_P(ComandiTest, NoClipboardDoesNothing) {
     Dialogo d = Apri();
     Scrivi(d, "Rossi");
-    h.focus(*d.chiudi);
-    h.setClipboardAvailable(false);
-    h.click(*d.clipboard);
+    h.Focus(*d.chiudi);
+    h.SetClipboardAvailable(false);
+    h.Click(*d.clipboard);
     EXPECT_EQ(d.form->Focused(), d.chiudi);
     EXPECT_EQ(d.testo->Text(), "Rossi");
 }
@@ -115,54 +115,54 @@ TEST_P(ComandiTest, NoClipboardDoesNothing) {
 TEST_P(ComandiTest, AFailingClipboardShowsItsErrorAndTheDialogGoesOn) {
     Dialogo d = Apri();
     Scrivi(d, " Rossi ");
-    h.setClipboardFailure("Appunti occupati da un altro programma.");
-    h.expectMessage(ui::DialogType::Error, "Appunti occupati da un altro programma.");
-    h.click(*d.clipboard);
-    h.verify();
+    h.SetClipboardFailure("Appunti occupati da un altro programma.");
+    h.ExpectMessage(ui::DialogType::Error, "Appunti occupati da un altro programma.");
+    h.Click(*d.clipboard);
+    h.Verify();
     EXPECT_EQ(d.testo->Text(), " Rossi ");
     EXPECT_TRUE(d.form->Visible());
 
     // The dialog is still usable, and copies once the clipboard works again.
-    h.setClipboardFailure(std::nullopt);
-    h.expectMessage(ui::DialogType::Information, kCopiato);
-    h.click(*d.clipboard);
-    EXPECT_EQ(h.clipboard(), " Rossi ");
-    h.click(*d.cancella);
+    h.SetClipboardFailure(std::nullopt);
+    h.ExpectMessage(ui::DialogType::Information, kCopiato);
+    h.Click(*d.clipboard);
+    EXPECT_EQ(h.Clipboard(), " Rossi ");
+    h.Click(*d.cancella);
     EXPECT_EQ(d.testo->Text(), "");
 }
 
 TEST_F(ComandoCancellaTest, ClearInTheOneDayDialogShowsFreeButKeepsTheCellUntilApplied) {
-    prenota("Gen_10", "Rossi");
-    const bt::Celle prima = celle();
-    auto g = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
+    Prenota("Gen_10", "Rossi");
+    const bt::Celle prima = StatoCelle();
+    auto g = ApriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
     EXPECT_TRUE(g->icoOccupata.Visible());
-    h.click(g->cmdCancella);
+    h.Click(g->cmdCancella);
     EXPECT_TRUE(g->icoLibera.Visible());
     EXPECT_TRUE(g->icnLibera.Visible());
     EXPECT_FALSE(g->icoOccupata.Visible());
     EXPECT_FALSE(g->icnOccupata.Visible());
     EXPECT_EQ(g->Focused(), &g->txtPrenotazione);
-    attese(prima, {});
-    h.click(g->btnAnnulla);
-    attese(prima, {});
+    Attese(prima, {});
+    h.Click(g->btnAnnulla);
+    Attese(prima, {});
 
-    auto again = apriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
-    h.click(again->cmdCancella);
-    h.click(again->btnChiudi);
-    attese(prima, {{"Gen_10", bt::Cella{true, false, ""}}});
+    auto again = ApriGiorno("gen_10", "Prenotazione del 10 gennaio 2024", "Fiat Panda", "Rossi");
+    h.Click(again->cmdCancella);
+    h.Click(again->btnChiudi);
+    Attese(prima, {{"Gen_10", bt::Cella{true, false, ""}}});
 }
 
 TEST_F(ComandoCancellaTest, ClearInTheRangeDialogThenApplyAsksForTheCustomer) {
-    auto i = apriIntervallo("2024");
-    h.select(i->txtGiornoInizio, 0);
-    h.select(i->txtMeseInizio, 0);
-    h.select(i->txtGiornoFine, 1);
-    h.select(i->txtMeseFine, 0);
-    h.focus(i->txtPrenotazione);
-    h.type(*i, "Rossi");
-    h.click(i->cmdCancella);
-    h.expectMessage(ui::DialogType::Warning,
+    auto i = ApriIntervallo("2024");
+    h.Select(i->txtGiornoInizio, 0);
+    h.Select(i->txtMeseInizio, 0);
+    h.Select(i->txtGiornoFine, 1);
+    h.Select(i->txtMeseFine, 0);
+    h.Focus(i->txtPrenotazione);
+    h.Type(*i, "Rossi");
+    h.Click(i->cmdCancella);
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: per effettuare la prenotazione è necessario indicare il nome del cliente.");
-    h.click(i->btnChiudi);
+    h.Click(i->btnChiudi);
     EXPECT_EQ(i->Focused(), &i->txtPrenotazione);
 }

@@ -24,9 +24,9 @@ protected:
 
 TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
     // A booked day: its text, the booked pictures, the focus in the edit.
-    prenota("Giu_27", "Rossi Mario 333 1234567");
+    Prenota("Giu_27", "Rossi Mario 333 1234567");
     auto booked =
-        apriGiorno("giu_27", "Prenotazione del 27 giugno 2024", "Fiat Ducato", "Rossi Mario 333 1234567");
+        ApriGiorno("giu_27", "Prenotazione del 27 giugno 2024", "Fiat Ducato", "Rossi Mario 333 1234567");
     EXPECT_EQ(booked->Caption(), " Prenotazione noleggio veicolo");
     EXPECT_EQ(booked->ClientWidth(), 660);
     EXPECT_EQ(booked->ClientHeight(), 425);
@@ -40,21 +40,21 @@ TEST_F(GiornoTest, OpensAsThePlannerPresetsIt) {
     booked->Close();
 
     // A free day: empty edit, the free pictures of the layout.
-    auto free = apriGiorno("gen_01", "Prenotazione del 1 gennaio 2025", " ", "");
+    auto free = ApriGiorno("gen_01", "Prenotazione del 1 gennaio 2025", " ", "");
     EXPECT_EQ(free->txtPrenotazione.Text(), "");
     EXPECT_FALSE(MostraPrenotato(*free));
     EXPECT_EQ(free->Focused(), &free->txtPrenotazione);
 }
 
 TEST_F(GiornoTest, PicturesFollowTheTextWhileTyping) {
-    auto dlg = apriGiorno("mar_05", "Prenotazione del 5 marzo 2024", "Iveco Daily", "");
-    h.type(*dlg, "  ");
+    auto dlg = ApriGiorno("mar_05", "Prenotazione del 5 marzo 2024", "Iveco Daily", "");
+    h.Type(*dlg, "  ");
     EXPECT_FALSE(MostraPrenotato(*dlg)) << "blanks only are no booking";
-    h.type(*dlg, "B");
+    h.Type(*dlg, "B");
     EXPECT_TRUE(MostraPrenotato(*dlg)) << "the first character that is not a blank books";
-    h.press(*dlg, ui::vk::Back);
+    h.Press(*dlg, ui::vk::Back);
     EXPECT_FALSE(MostraPrenotato(*dlg)) << "deleting it frees again";
-    h.paste(*dlg, "Bianchi");
+    h.Paste(*dlg, "Bianchi");
     EXPECT_TRUE(MostraPrenotato(*dlg));
     EXPECT_EQ(dlg->txtPrenotazione.Text(), "  Bianchi");
 }
@@ -82,18 +82,18 @@ TEST_F(GiornoTest, ApplyingWritesTheNamedCellOnlyAndCloses) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(std::string("key \"") + c.chiave + "\"");
-        prenota("Mag_10", "Altro cliente"); // a booking elsewhere stays as it is
-        if (*c.giorno) prenota(c.giorno, c.prima);
-        const bt::Celle prima = celle();
+        Prenota("Mag_10", "Altro cliente"); // a booking elsewhere stays as it is
+        if (*c.giorno) Prenota(c.giorno, c.prima);
+        const bt::Celle prima = StatoCelle();
 
-        auto dlg = apriGiorno(c.chiave, "Prenotazione", "Fiat Panda", c.prima);
-        h.focus(dlg->txtPrenotazione);
+        auto dlg = ApriGiorno(c.chiave, "Prenotazione", "Fiat Panda", c.prima);
+        h.Focus(dlg->txtPrenotazione);
         dlg->txtPrenotazione.SelectAll();
         if (std::string(c.digitato).empty())
-            h.press(*dlg, ui::vk::Delete);
+            h.Press(*dlg, ui::vk::Delete);
         else
-            h.type(*dlg, c.digitato);
-        h.click(dlg->btnChiudi);
+            h.Type(*dlg, c.digitato);
+        h.Click(dlg->btnChiudi);
         EXPECT_FALSE(dlg->Visible());
 
         bt::Celle cambiate;
@@ -101,63 +101,63 @@ TEST_F(GiornoTest, ApplyingWritesTheNamedCellOnlyAndCloses) {
             const bool occupata = !std::string(c.scritto).empty();
             cambiate[c.giorno] = Cella{!occupata, occupata, c.scritto};
         }
-        attese(prima, cambiate);
-        if (*c.giorno) prenota(c.giorno, "");
+        Attese(prima, cambiate);
+        if (*c.giorno) Prenota(c.giorno, "");
     }
 }
 
 TEST_F(GiornoTest, CancelLeavesTheCellAsItWas) {
-    prenota("Ott_03", "Rossi");
-    const bt::Celle prima = celle();
-    auto dlg = apriGiorno("ott_03", "Prenotazione del 3 ottobre 2024", "Fiat Panda", "Rossi");
-    h.click(dlg->cmdCancella);
+    Prenota("Ott_03", "Rossi");
+    const bt::Celle prima = StatoCelle();
+    auto dlg = ApriGiorno("ott_03", "Prenotazione del 3 ottobre 2024", "Fiat Panda", "Rossi");
+    h.Click(dlg->cmdCancella);
     EXPECT_FALSE(MostraPrenotato(*dlg));
-    h.type(*dlg, "Bianchi");
-    h.click(dlg->btnAnnulla);
+    h.Type(*dlg, "Bianchi");
+    h.Click(dlg->btnAnnulla);
     EXPECT_FALSE(dlg->Visible());
-    attese(prima, {});
+    Attese(prima, {});
 }
 
 TEST_F(GiornoTest, EnterNeitherAppliesNorCloses) {
-    const bt::Celle prima = celle();
-    auto dlg = apriGiorno("nov_11", "Prenotazione del 11 novembre 2024", "Fiat Panda", "");
-    h.type(*dlg, "Rossi");
-    h.press(*dlg, ui::vk::Return);
-    h.press(*dlg, ui::vk::Return, 0, ui::Mod::Ctrl);
+    const bt::Celle prima = StatoCelle();
+    auto dlg = ApriGiorno("nov_11", "Prenotazione del 11 novembre 2024", "Fiat Panda", "");
+    h.Type(*dlg, "Rossi");
+    h.Press(*dlg, ui::vk::Return);
+    h.Press(*dlg, ui::vk::Return, 0, ui::Mod::Ctrl);
     EXPECT_TRUE(dlg->Visible());
     EXPECT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
     EXPECT_EQ(dlg->txtPrenotazione.Text(), "Rossi");
-    attese(prima, {});
+    Attese(prima, {});
 }
 
 TEST_F(GiornoTest, TheTextTakesFiftyCharactersTypedOrPasted) {
     const std::string cinquanta = "Società Trasporti Àlpini di Valle Brembana s.r.l. "; // 50 characters
     ASSERT_EQ(cinquanta.size(), 52u) << "two letters of two bytes";
-    auto dlg = apriGiorno("set_30", "Prenotazione del 30 settembre 2024", "Fiat Panda", "");
-    h.type(*dlg, cinquanta);
-    h.type(*dlg, "X");
+    auto dlg = ApriGiorno("set_30", "Prenotazione del 30 settembre 2024", "Fiat Panda", "");
+    h.Type(*dlg, cinquanta);
+    h.Type(*dlg, "X");
     EXPECT_EQ(dlg->txtPrenotazione.Text(), cinquanta);
-    h.click(dlg->cmdCancella);
-    h.paste(*dlg, cinquanta + "XYZ");
+    h.Click(dlg->cmdCancella);
+    h.Paste(*dlg, cinquanta + "XYZ");
     EXPECT_EQ(dlg->txtPrenotazione.Text(), cinquanta);
-    h.click(dlg->btnChiudi);
+    h.Click(dlg->btnChiudi);
     // Trimmed when applied: the last blank goes, the 49 characters before it stay.
-    EXPECT_EQ(cella("Set_30"), (Cella{false, true, cinquanta.substr(0, cinquanta.size() - 1)}));
+    EXPECT_EQ(StatoCella("Set_30"), (Cella{false, true, cinquanta.substr(0, cinquanta.size() - 1)}));
 
     // A full 50-character name without blanks at its ends arrives whole.
     const std::string nome(50, 'M');
-    auto again = apriGiorno("set_29", "Prenotazione del 29 settembre 2024", "Fiat Panda", "");
-    h.paste(*again, nome + "M");
-    h.click(again->btnChiudi);
-    EXPECT_EQ(cella("Set_29").testo, nome);
+    auto again = ApriGiorno("set_29", "Prenotazione del 29 settembre 2024", "Fiat Panda", "");
+    h.Paste(*again, nome + "M");
+    h.Click(again->btnChiudi);
+    EXPECT_EQ(StatoCella("Set_29").testo, nome);
 }
 
 TEST_F(GiornoTest, TabGoesFromTheTextToApplyThenCancel) {
-    auto dlg = apriGiorno("gen_02", "Prenotazione del 2 gennaio 2024", "Fiat Panda", "");
-    h.tab(*dlg);
+    auto dlg = ApriGiorno("gen_02", "Prenotazione del 2 gennaio 2024", "Fiat Panda", "");
+    h.Tab(*dlg);
     EXPECT_EQ(dlg->Focused(), &dlg->btnChiudi);
-    h.tab(*dlg);
+    h.Tab(*dlg);
     EXPECT_EQ(dlg->Focused(), &dlg->btnAnnulla);
-    h.tab(*dlg);
+    h.Tab(*dlg);
     EXPECT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
 }

@@ -15,20 +15,20 @@ class IntervalloTest : public bt::BookingTest {
 protected:
     // Picks day and month (1-based) of start and end from the lists, as a user does.
     void Scegli(TfrmIntervallo& d, int gi, int mi, int gf, int mf) {
-        h.select(d.txtGiornoInizio, gi - 1);
-        h.select(d.txtMeseInizio, mi - 1);
-        h.select(d.txtGiornoFine, gf - 1);
-        h.select(d.txtMeseFine, mf - 1);
+        h.Select(d.txtGiornoInizio, gi - 1);
+        h.Select(d.txtMeseInizio, mi - 1);
+        h.Select(d.txtGiornoFine, gf - 1);
+        h.Select(d.txtMeseFine, mf - 1);
     }
     void Nome(TfrmIntervallo& d, const std::string& testo) {
-        h.focus(d.txtPrenotazione);
-        h.type(d, testo);
+        h.Focus(d.txtPrenotazione);
+        h.Type(d, testo);
     }
     static std::array<std::string, 5> Campi(const TfrmIntervallo& d) {
         return {d.txtGiornoInizio.Text(), d.txtMeseInizio.Text(), d.txtGiornoFine.Text(),
                 d.txtMeseFine.Text(), d.txtPrenotazione.Text()};
     }
-    static std::string data(int g, int m, const std::string& anno) {
+    static std::string Data(int g, int m, const std::string& anno) {
         return (g < 10 ? "0" : "") + std::to_string(g) + (m < 10 ? "/0" : "/") + std::to_string(m) + "/" +
                anno;
     }
@@ -40,7 +40,7 @@ protected:
 } // namespace
 
 TEST_F(IntervalloTest, OpensAsThePlannerPresetsIt) {
-    auto dlg = apriIntervallo("2024", "Fiat Ducato");
+    auto dlg = ApriIntervallo("2024", "Fiat Ducato");
     EXPECT_EQ(dlg->Caption(), " Prenotazione noleggio veicolo per intervallo di tempo");
     EXPECT_EQ(dlg->ClientWidth(), 778);
     EXPECT_EQ(dlg->ClientHeight(), 366);
@@ -213,34 +213,34 @@ TEST_F(IntervalloTest, EachRefusalGivesOneMessageAndChangesNoCell) {
          "01/01/0000",
          ""},
     };
-    prenota("Mar_03", "Bianchi");
-    const bt::Celle prima = celle();
+    Prenota("Mar_03", "Bianchi");
+    const bt::Celle prima = StatoCelle();
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.caso);
-        auto dlg = apriIntervallo(c.anno);
+        auto dlg = ApriIntervallo(c.anno);
         ui::Control* controlli[] = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
                                     &dlg->txtMeseFine, &dlg->txtPrenotazione};
         for (std::size_t i = 0; i < 5; ++i)
             controlli[i]->SetText(c.campi[i]);
         const auto stavano = Campi(*dlg);
 
-        h.expectMessage(c.tipo, c.testo);
-        h.click(dlg->btnChiudi);
-        h.verify();
+        h.ExpectMessage(c.tipo, c.testo);
+        h.Click(dlg->btnChiudi);
+        h.Verify();
         EXPECT_TRUE(dlg->Visible());
         ASSERT_NE(dlg->Focused(), nullptr);
         EXPECT_EQ(dlg->Focused()->Name(), c.fuoco);
         EXPECT_EQ(Campi(*dlg), stavano);
         EXPECT_EQ(dlg->lblDataInizio.Text(), c.dataInizio);
         EXPECT_EQ(dlg->lblDataFine.Text(), c.dataFine);
-        attese(prima, {});
+        Attese(prima, {});
     }
 }
 
 TEST_F(IntervalloTest, OnlyYesBooks) {
-    prenota("Apr_02", "Bianchi");
-    const bt::Celle prima = celle();
-    auto dlg = apriIntervallo("2024");
+    Prenota("Apr_02", "Bianchi");
+    const bt::Celle prima = StatoCelle();
+    auto dlg = ApriIntervallo("2024");
     Scegli(*dlg, 1, 4, 3, 4);
     Nome(*dlg, "Rossi");
     const auto stavano = Campi(*dlg);
@@ -248,19 +248,19 @@ TEST_F(IntervalloTest, OnlyYesBooks) {
     // No, a dismissed question or Cancel: nothing booked, every field kept,
     // and the next press asks again.
     for (ui::Answer a : {ui::Answer::No, ui::Answer::None, ui::Answer::Cancel}) {
-        h.expectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), a);
-        h.click(dlg->btnChiudi);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), a);
+        h.Click(dlg->btnChiudi);
+        h.Verify();
         EXPECT_TRUE(dlg->Visible());
         EXPECT_EQ(dlg->Focused(), &dlg->btnChiudi);
         EXPECT_EQ(Campi(*dlg), stavano);
-        attese(prima, {});
+        Attese(prima, {});
     }
 
-    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), ui::Answer::Yes);
-    h.click(dlg->btnChiudi);
+    h.ExpectMessage(ui::DialogType::Confirmation, Domanda("01/04/2024", "03/04/2024"), ui::Answer::Yes);
+    h.Click(dlg->btnChiudi);
     EXPECT_FALSE(dlg->Visible());
-    attese(prima, {{"Apr_01", Cella{false, true, "Rossi"}},
+    Attese(prima, {{"Apr_01", Cella{false, true, "Rossi"}},
                    {"Apr_02", Cella{false, true, "Rossi"}},
                    {"Apr_03", Cella{false, true, "Rossi"}}});
 }
@@ -290,20 +290,20 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
     for (const Caso& c : casi) {
         SCOPED_TRACE(std::string(c.anno) + " " + c.primo + " - " + c.ultimo);
         for (const std::string& g : nomi)
-            prenota(g, "");
+            Prenota(g, "");
         // Bookings before, inside and after the range, and on 29 February.
         for (const char* g : {"Gen_01", "Gen_29", "Feb_28", "Feb_29", "Mar_02", "Giu_15", "Dic_31"})
-            prenota(g, "Vecchio");
-        const bt::Celle prima = celle();
+            Prenota(g, "Vecchio");
+        const bt::Celle prima = StatoCelle();
 
-        auto dlg = apriIntervallo(c.anno);
+        auto dlg = ApriIntervallo(c.anno);
         dlg->lblAnnoFine.SetText(c.annoFine);
         Scegli(*dlg, c.gi, c.mi, c.gf, c.mf);
         Nome(*dlg, "  Nuovo  Cliente ");
-        h.expectMessage(ui::DialogType::Confirmation,
-                        Domanda(data(c.gi, c.mi, c.anno), data(c.gf, c.mf, c.annoFine)), ui::Answer::Yes);
-        h.click(dlg->btnChiudi);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Confirmation,
+                        Domanda(Data(c.gi, c.mi, c.anno), Data(c.gf, c.mf, c.annoFine)), ui::Answer::Yes);
+        h.Click(dlg->btnChiudi);
+        h.Verify();
         EXPECT_FALSE(dlg->Visible());
 
         bt::Celle cambiate;
@@ -311,94 +311,94 @@ TEST_F(IntervalloTest, MarksEveryDayOfTheRangeAndNoOther) {
         const auto a = std::find(nomi.begin(), nomi.end(), c.ultimo);
         for (auto it = da; it <= a; ++it)
             if (*it != "Feb_29" || c.con29) cambiate[*it] = Cella{false, true, "Nuovo  Cliente"};
-        attese(prima, cambiate);
+        Attese(prima, cambiate);
         int nuovi = 0;
-        for (const auto& [g, cella] : celle())
+        for (const auto& [g, cella] : StatoCelle())
             nuovi += cella.testo == "Nuovo  Cliente";
         EXPECT_EQ(nuovi, int(cambiate.size()));
     }
 }
 
 TEST_F(IntervalloTest, EnterInTheTextGoesToApplyWithoutPressingIt) {
-    auto dlg = apriIntervallo("2024");
+    auto dlg = ApriIntervallo("2024");
     Scegli(*dlg, 1, 5, 2, 5);
     Nome(*dlg, "Rossi");
     for (ui::Mod m : {ui::Mod::None, ui::Mod::Shift}) {
-        h.focus(dlg->txtPrenotazione);
-        h.press(*dlg, ui::vk::Return, 0, m);
+        h.Focus(dlg->txtPrenotazione);
+        h.Press(*dlg, ui::vk::Return, 0, m);
         EXPECT_EQ(dlg->Focused(), &dlg->btnChiudi);
         EXPECT_TRUE(dlg->Visible());
     }
     // From the button, Enter presses it.
-    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::No);
-    h.press(*dlg, ui::vk::Return);
+    h.ExpectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::No);
+    h.Press(*dlg, ui::vk::Return);
 }
 
 TEST_F(IntervalloTest, ARangeIsBookedByKeyboardAlone) {
-    const bt::Celle prima = celle();
-    auto dlg = apriIntervallo("2024");
+    const bt::Celle prima = StatoCelle();
+    auto dlg = ApriIntervallo("2024");
     // Shift+Tab from the name back to the first day box; then each box by its
     // keys, Enter moving on.
     for (int i = 0; i < 4; ++i)
-        h.tab(*dlg, true);
+        h.Tab(*dlg, true);
     ASSERT_EQ(dlg->Focused(), &dlg->txtGiornoInizio);
-    h.type(*dlg, "28");
-    h.press(*dlg, ui::vk::Return);
-    h.type(*dlg, "feb");
-    h.press(*dlg, ui::vk::Return);
-    h.press(*dlg, ui::vk::Down);
-    h.press(*dlg, ui::vk::Down); // "02"
-    h.press(*dlg, ui::vk::Return);
-    h.press(*dlg, ui::vk::F4);
-    h.type(*dlg, "mar");
-    h.press(*dlg, ui::vk::Return); // picks in the list
-    h.press(*dlg, ui::vk::Return); // moves on to the name
+    h.Type(*dlg, "28");
+    h.Press(*dlg, ui::vk::Return);
+    h.Type(*dlg, "feb");
+    h.Press(*dlg, ui::vk::Return);
+    h.Press(*dlg, ui::vk::Down);
+    h.Press(*dlg, ui::vk::Down); // "02"
+    h.Press(*dlg, ui::vk::Return);
+    h.Press(*dlg, ui::vk::F4);
+    h.Type(*dlg, "mar");
+    h.Press(*dlg, ui::vk::Return); // picks in the list
+    h.Press(*dlg, ui::vk::Return); // moves on to the name
     ASSERT_EQ(dlg->Focused(), &dlg->txtPrenotazione);
-    h.type(*dlg, "Rossi");
-    h.press(*dlg, ui::vk::Return);
-    h.expectMessage(ui::DialogType::Confirmation, Domanda("28/02/2024", "02/03/2024"), ui::Answer::Yes);
-    h.press(*dlg, ui::vk::Return);
-    h.verify();
+    h.Type(*dlg, "Rossi");
+    h.Press(*dlg, ui::vk::Return);
+    h.ExpectMessage(ui::DialogType::Confirmation, Domanda("28/02/2024", "02/03/2024"), ui::Answer::Yes);
+    h.Press(*dlg, ui::vk::Return);
+    h.Verify();
     EXPECT_FALSE(dlg->Visible());
     bt::Celle cambiate;
     for (const char* g : {"Feb_28", "Feb_29", "Mar_01", "Mar_02"})
         cambiate[g] = Cella{false, true, "Rossi"};
-    attese(prima, cambiate);
+    Attese(prima, cambiate);
 }
 
 TEST_F(IntervalloTest, EscapeCancelsFromAnyField) {
-    const bt::Celle prima = celle();
+    const bt::Celle prima = StatoCelle();
     for (int campo = 0; campo < 5; ++campo) {
-        auto dlg = apriIntervallo("2024");
+        auto dlg = ApriIntervallo("2024");
         Scegli(*dlg, 1, 5, 2, 5);
         Nome(*dlg, "Rossi");
         ui::Edit* campi[] = {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine,
                              &dlg->txtMeseFine, &dlg->txtPrenotazione};
-        h.focus(*campi[campo]);
-        h.press(*dlg, ui::vk::Escape);
+        h.Focus(*campi[campo]);
+        h.Press(*dlg, ui::vk::Escape);
         EXPECT_FALSE(dlg->Visible()) << campi[campo]->Name();
     }
-    attese(prima, {});
+    Attese(prima, {});
 }
 
 TEST_F(IntervalloTest, CancelChecksNothingAndBooksNothing) {
-    const bt::Celle prima = celle();
-    auto dlg = apriIntervallo("2024");
+    const bt::Celle prima = StatoCelle();
+    auto dlg = ApriIntervallo("2024");
     Scegli(*dlg, 31, 4, 1, 1);
     Nome(*dlg, "Rossi");
-    h.click(dlg->btnAnnulla);
+    h.Click(dlg->btnAnnulla);
     EXPECT_FALSE(dlg->Visible());
-    attese(prima, {});
+    Attese(prima, {});
 }
 
 TEST_F(IntervalloTest, WithoutThePlannerNothingIsWrittenAndTheDialogStaysOpen) {
-    auto dlg = apriIntervallo("2024", "Fiat Ducato", false);
+    auto dlg = ApriIntervallo("2024", "Fiat Ducato", false);
     Scegli(*dlg, 1, 5, 2, 5);
     Nome(*dlg, "Rossi");
-    const bt::Celle prima = celle();
-    h.expectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::Yes);
-    h.click(dlg->btnChiudi);
-    h.verify();
+    const bt::Celle prima = StatoCelle();
+    h.ExpectMessage(ui::DialogType::Confirmation, Domanda("01/05/2024", "02/05/2024"), ui::Answer::Yes);
+    h.Click(dlg->btnChiudi);
+    h.Verify();
     EXPECT_TRUE(dlg->Visible());
-    attese(prima, {});
+    Attese(prima, {});
 }

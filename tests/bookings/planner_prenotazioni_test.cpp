@@ -14,7 +14,7 @@ namespace {
 
 class PlannerPrenotazioni : public pt::PlannerTest {
 protected:
-    std::string File() const { return filePlanner("AB123CD", "2024"); }
+    std::string File() const { return PercorsoPlanner("AB123CD", "2024"); }
     // The text field of day index i: length byte and 50 bytes from 184 + 51 * i.
     std::string Campo(const std::string& bytes, std::size_t i) const {
         return bytes.substr(184 + 51 * i, 51);
@@ -26,12 +26,12 @@ protected:
         return f;
     }
     void ChiudiERiapri() {
-        h.click(planning.cmdEsci);
+        h.Click(planning.cmdEsci);
         ASSERT_FALSE(planning.Visible());
         planning.Hide();
         menu.Hide();
-        mostraMenu();
-        apri(0, "2024");
+        MostraMenu();
+        Apri(0, "2024");
         ASSERT_TRUE(planning.Visible());
     }
 };
@@ -39,23 +39,23 @@ protected:
 } // namespace
 
 TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack) {
-    apriPlanner("AB123CD", "2024");
-    h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
+    ApriPlanner("AB123CD", "2024");
+    h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
         EXPECT_EQ(d.lblMemory.Text(), "giu_27");
         EXPECT_EQ(d.infGiorno.Text(), "Prenotazione del 27 giugno 2024");
         EXPECT_EQ(d.infCamera.Text(), "Fiat Ducato");
         EXPECT_EQ(d.Focused(), &d.txtPrenotazione);
         EXPECT_TRUE(d.icoLibera.Visible());
-        h.type(d, "  Società Rossi  ");
-        h.click(d.btnChiudi);
+        h.Type(d, "  Società Rossi  ");
+        h.Click(d.btnChiudi);
     });
-    h.click(planning.Get<ui::Picture>("libGiu_27"));
+    h.Click(planning.Get<ui::Picture>("libGiu_27"));
     EXPECT_FALSE(planning.Get<ui::Picture>("libGiu_27").Visible());
     EXPECT_TRUE(planning.Get<ui::Picture>("occGiu_27").Visible());
     EXPECT_EQ(planning.Get<ui::Label>("memGiu_27").Text(), "Società Rossi");
 
     ChiudiERiapri();
-    const std::string bytes = leggi(File());
+    const std::string bytes = Leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     // 27 June: 31 + 29 + 31 + 30 + 31 + 26 = index 178, windows-1252 "à".
     EXPECT_EQ(Campo(bytes, 178), Atteso("Societ\xe0 Rossi"));
@@ -63,16 +63,16 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
 
     // Shown again: the day is booked and its dialog opens with the text.
     EXPECT_TRUE(planning.Get<ui::Picture>("occGiu_27").Visible());
-    h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
+    h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
         EXPECT_EQ(d.txtPrenotazione.Text(), "Società Rossi");
         EXPECT_TRUE(d.icoOccupata.Visible());
-        h.click(d.cmdCancella);
-        h.click(d.btnChiudi);
+        h.Click(d.cmdCancella);
+        h.Click(d.btnChiudi);
     });
-    h.click(planning.Get<ui::Picture>("occGiu_27"));
+    h.Click(planning.Get<ui::Picture>("occGiu_27"));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
     ChiudiERiapri();
-    EXPECT_EQ(Campo(leggi(File()), 178), Atteso(""));
+    EXPECT_EQ(Campo(Leggi(File()), 178), Atteso(""));
     EXPECT_TRUE(planning.Get<ui::Picture>("libGiu_27").Visible());
 }
 
@@ -80,18 +80,18 @@ TEST_F(PlannerPrenotazioni, ADayBookedInTheDialogIsStoredAtItsIndexAndComesBack)
 // text nor takes room in its 50 characters: the planner file stores what the
 // dialog showed.
 TEST_F(PlannerPrenotazioni, TheBookingTextTakesOnlyWhatThePlannerFileHolds) {
-    apriPlanner("AB123CD", "2024");
+    ApriPlanner("AB123CD", "2024");
     std::string mostrato;
-    h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
-        h.type(d, "Łukasz 🚗 Škoda ");
-        h.paste(d, std::string(30, 'M') + "ł\u0085中™äŸ€éxyz");
+    h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
+        h.Type(d, "Łukasz 🚗 Škoda ");
+        h.Paste(d, std::string(30, 'M') + "ł\u0085中™äŸ€éxyz");
         mostrato = d.txtPrenotazione.Text();
-        h.click(d.btnChiudi);
+        h.Click(d.btnChiudi);
     });
-    h.click(planning.Get<ui::Picture>("libGiu_27"));
+    h.Click(planning.Get<ui::Picture>("libGiu_27"));
     EXPECT_EQ(mostrato, "ukasz  Škoda " + std::string(30, 'M') + "™äŸ€éxy");
     ChiudiERiapri();
-    const std::string bytes = leggi(File());
+    const std::string bytes = Leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     const std::string cp1252 = "ukasz  \x8Akoda " + std::string(30, 'M') + "\x99\xE4\x9F\x80\xE9xy";
     ASSERT_EQ(cp1252.size(), 50u);
@@ -100,28 +100,28 @@ TEST_F(PlannerPrenotazioni, TheBookingTextTakesOnlyWhatThePlannerFileHolds) {
 }
 
 TEST_F(PlannerPrenotazioni, AConfirmedRangeIsStoredAndComesBack) {
-    apriPlanner("AB123CD", "2024");
-    h.onModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
+    ApriPlanner("AB123CD", "2024");
+    h.OnModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
         EXPECT_EQ(d.lblAnnoInizio.Text(), "2024");
         EXPECT_EQ(d.lblAnnoFine.Text(), "2024");
         EXPECT_EQ(d.infCamera.Text(), "Fiat Ducato");
         EXPECT_EQ(d.Focused(), &d.txtPrenotazione);
-        h.type(d, "Bianchi");
-        h.select(d.txtGiornoInizio, 27);
-        h.select(d.txtMeseInizio, 1);
-        h.select(d.txtGiornoFine, 0);
-        h.select(d.txtMeseFine, 2);
-        h.expectMessage(
+        h.Type(d, "Bianchi");
+        h.Select(d.txtGiornoInizio, 27);
+        h.Select(d.txtMeseInizio, 1);
+        h.Select(d.txtGiornoFine, 0);
+        h.Select(d.txtMeseFine, 2);
+        h.ExpectMessage(
             ui::DialogType::Confirmation,
             "INTERVALLO SELEZIONATO:  DAL  28/02/2024 AL 01/03/2024.\r\n\r\nSi conferma la prenotazione?",
             ui::Answer::Yes);
-        h.click(d.btnChiudi);
+        h.Click(d.btnChiudi);
     });
-    h.click(planning.cmdIntervallo);
-    EXPECT_EQ(h.modalCount("TfrmIntervallo"), 1);
+    h.Click(planning.cmdIntervallo);
+    EXPECT_EQ(h.ModalCount("TfrmIntervallo"), 1);
 
     ChiudiERiapri();
-    const std::string bytes = leggi(File());
+    const std::string bytes = Leggi(File());
     ASSERT_EQ(bytes.size(), 18850u);
     // 28 February 58, 29 February 59 (bytes 3193 on), 1 March 60.
     EXPECT_EQ(bytes.substr(3193, 8), std::string("\x07"

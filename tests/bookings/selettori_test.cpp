@@ -9,7 +9,7 @@ namespace {
 
 class SelettoriTest : public bt::BookingTest {
 protected:
-    std::unique_ptr<TfrmIntervallo> dlg = apriIntervallo("2024");
+    std::unique_ptr<TfrmIntervallo> dlg = ApriIntervallo("2024");
 
     std::vector<ui::ComboEdit*> Selettori() const {
         return {&dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine};
@@ -25,18 +25,18 @@ TEST_F(SelettoriTest, NoKeyTypesAValueButTheKeysOfTheListPickOne) {
     for (ui::ComboEdit* c : Selettori()) {
         SCOPED_TRACE(c->Name());
         EXPECT_TRUE(c->ReadOnly());
-        h.select(*c, 2);
+        h.Select(*c, 2);
         const std::string valore = c->Text();
         // Nothing is typed or pasted into the box.
         EXPECT_FALSE(ui::input::Paste(*dlg, "12"));
-        h.type(*dlg, "7");
-        h.press(*dlg, 0, U'x'); // a character without a key
+        h.Type(*dlg, "7");
+        h.Press(*dlg, 0, U'x'); // a character without a key
         EXPECT_EQ(c->Text(), valore);
         // The arrows left and right reach the field.
         c->SetCaretPosition(0);
-        h.press(*dlg, ui::vk::Right);
+        h.Press(*dlg, ui::vk::Right);
         EXPECT_EQ(c->CaretPosition(), 1);
-        h.press(*dlg, ui::vk::Left);
+        h.Press(*dlg, ui::vk::Left);
         EXPECT_EQ(c->CaretPosition(), 0);
         EXPECT_EQ(dlg->Focused(), c);
     }
@@ -62,9 +62,9 @@ TEST_F(SelettoriTest, NoKeyTypesAValueButTheKeysOfTheListPickOne) {
     };
     for (ui::ComboEdit* c : {&dlg->txtGiornoFine, &dlg->txtMeseFine}) {
         const bool giorno = c == &dlg->txtGiornoFine;
-        h.select(*c, 2);
+        h.Select(*c, 2);
         for (const Passo& p : passi) {
-            h.press(*dlg, p.tasto, p.car, p.mod);
+            h.Press(*dlg, p.tasto, p.car, p.mod);
             EXPECT_EQ(c->Text(), giorno ? p.giorno : p.mese) << c->Name() << " key " << p.tasto;
         }
         EXPECT_FALSE(c->DroppedDown());
@@ -79,26 +79,26 @@ TEST_F(SelettoriTest, BackspaceAndDeleteEmptyAtOnce) {
     };
     for (const Caso& k : {Caso{ui::vk::Back, ui::Mod::None}, Caso{ui::vk::Delete, ui::Mod::None},
                           Caso{ui::vk::Back, ui::Mod::Ctrl}}) {
-        h.select(dlg->txtGiornoFine, 11);
+        h.Select(dlg->txtGiornoFine, 11);
         ASSERT_EQ(dlg->txtGiornoFine.Text(), "12");
         dlg->txtGiornoFine.SetCaretPosition(1);
-        h.press(*dlg, k.tasto, 0, k.mod);
+        h.Press(*dlg, k.tasto, 0, k.mod);
         EXPECT_EQ(dlg->txtGiornoFine.Text(), "") << "key " << k.tasto;
         EXPECT_EQ(dlg->txtGiornoFine.ItemIndex(), 11) << "the list selection stays";
     }
     // The same item picked again is set again.
-    h.select(dlg->txtGiornoFine, 11);
+    h.Select(dlg->txtGiornoFine, 11);
     EXPECT_EQ(dlg->txtGiornoFine.Text(), "12");
 }
 
 TEST_F(SelettoriTest, EnterFollowsTheChainWhateverTheFieldHolds) {
     dlg->txtGiornoInizio.SetText("7");
-    h.focus(dlg->txtGiornoInizio);
+    h.Focus(dlg->txtGiornoInizio);
     const ui::Mod mods[] = {ui::Mod::None, ui::Mod::Shift, ui::Mod::Ctrl, ui::Mod::None, ui::Mod::None};
     const std::vector<ui::Control*> catena = {&dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine,
                                               &dlg->txtPrenotazione, &dlg->btnChiudi};
     for (std::size_t i = 0; i < catena.size(); ++i) {
-        h.press(*dlg, ui::vk::Return, 0, mods[i]);
+        h.Press(*dlg, ui::vk::Return, 0, mods[i]);
         EXPECT_EQ(dlg->Focused(), catena[i]) << "Enter number " << i + 1;
     }
     EXPECT_EQ(dlg->txtGiornoInizio.Text(), "") << "left with a text outside its list";
@@ -121,9 +121,9 @@ TEST_F(SelettoriTest, LeavingKeepsAcceptedTextsAsTheyAreAndEmptiesTheRest) {
         for (const Caso& k : mese ? mesi : giorni) {
             SCOPED_TRACE(c->Name() + " \"" + k.testo + "\"");
             c->SetText(k.testo);
-            h.focus(*c);
+            h.Focus(*c);
             EXPECT_TRUE(Eff(*c).Visible());
-            h.focus(dlg->txtPrenotazione);
+            h.Focus(dlg->txtPrenotazione);
             EXPECT_FALSE(Eff(*c).Visible());
             EXPECT_EQ(c->Text(), k.resta ? k.testo : "");
         }
@@ -131,18 +131,18 @@ TEST_F(SelettoriTest, LeavingKeepsAcceptedTextsAsTheyAreAndEmptiesTheRest) {
     // Day and month are not tested together here.
     dlg->txtGiornoInizio.SetText("31");
     dlg->txtMeseInizio.SetText("Aprile");
-    h.focus(dlg->txtGiornoInizio);
-    h.focus(dlg->txtMeseInizio);
-    h.focus(dlg->txtPrenotazione);
+    h.Focus(dlg->txtGiornoInizio);
+    h.Focus(dlg->txtMeseInizio);
+    h.Focus(dlg->txtPrenotazione);
     EXPECT_EQ(dlg->txtGiornoInizio.Text(), "31");
     EXPECT_EQ(dlg->txtMeseInizio.Text(), "Aprile");
 }
 
 TEST_F(SelettoriTest, TakingTheFocusClearsTheListSelection) {
-    h.select(dlg->txtMeseFine, 5);
+    h.Select(dlg->txtMeseFine, 5);
     EXPECT_EQ(dlg->txtMeseFine.ItemIndex(), 5);
-    h.focus(dlg->txtPrenotazione);
-    h.focus(dlg->txtMeseFine);
+    h.Focus(dlg->txtPrenotazione);
+    h.Focus(dlg->txtMeseFine);
     EXPECT_EQ(dlg->txtMeseFine.ItemIndex(), -1);
     EXPECT_EQ(dlg->txtMeseFine.Text(), "Giugno");
 }
@@ -151,20 +151,20 @@ TEST_F(SelettoriTest, TabAndShiftTabFollowTheTabOrderAndTheHighlight) {
     const std::vector<ui::Control*> ordine = {
         &dlg->txtGiornoInizio, &dlg->txtMeseInizio, &dlg->txtGiornoFine, &dlg->txtMeseFine,
         &dlg->txtPrenotazione, &dlg->btnChiudi,     &dlg->btnAnnulla};
-    h.focus(dlg->btnAnnulla);
+    h.Focus(dlg->btnAnnulla);
     for (ui::Control* atteso : ordine) {
-        h.tab(*dlg);
+        h.Tab(*dlg);
         EXPECT_EQ(dlg->Focused(), atteso);
         for (ui::ComboEdit* c : Selettori())
             EXPECT_EQ(Eff(*c).Visible(), c == atteso) << c->Name();
     }
     for (auto it = ordine.rbegin() + 1; it != ordine.rend(); ++it) {
-        h.tab(*dlg, true);
+        h.Tab(*dlg, true);
         EXPECT_EQ(dlg->Focused(), *it);
     }
     // Leaving by Tab runs the leaving test.
     dlg->txtGiornoInizio.SetText("7");
-    h.tab(*dlg);
+    h.Tab(*dlg);
     EXPECT_EQ(dlg->txtGiornoInizio.Text(), "");
     EXPECT_EQ(dlg->Focused(), &dlg->txtMeseInizio);
 }

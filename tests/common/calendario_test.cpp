@@ -26,7 +26,7 @@ std::map<std::string, std::string> Edits(ui::Form& w) {
 
 class DatePicker : public ::testing::Test {
 protected:
-    DatePicker() { h.setNow({*rtl::Date::FromYmd(2026, 3, 5), {}}); }
+    DatePicker() { h.SetNow({*rtl::Date::FromYmd(2026, 3, 5), {}}); }
 
     ts::Harness h;
     ui::Form main{h.app};
@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(DatePicker, WritesTheDateIntoTheFieldOfEachRoutingTag) {
-    fogli.lblFile.SetText(h.dataFolder() + "2026.fdm");
-    registro.lblFile.SetText(h.dataFolder() + "2026.vis");
+    fogli.lblFile.SetText(h.DataFolder() + "2026.fdm");
+    registro.lblFile.SetText(h.DataFolder() + "2026.vis");
     struct Route {
         ui::Form& window;
         std::string tag;
@@ -66,24 +66,24 @@ TEST_F(DatePicker, WritesTheDateIntoTheFieldOfEachRoutingTag) {
         w->Show();
 
     std::string tag;
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         tag = c.lblMemory.Text();
-        h.click(c.btnImportaData);
+        h.Click(c.btnImportaData);
     });
     for (const Route& r : routes) {
         SCOPED_TRACE(r.tag);
         ui::Edit& field = r.window.Get<ui::Edit>(r.field);
         field.SetText("");
-        h.focus(field);
+        h.Focus(field);
         auto expected = Edits(r.window);
         expected[r.field] = "05/03/2026";
         tag.clear();
-        h.press(r.window, 'A', U'a');
+        h.Press(r.window, 'A', U'a');
         EXPECT_EQ(tag, r.tag);
         // Only the field of the tag was written.
         EXPECT_EQ(Edits(r.window), expected);
     }
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 28);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 28);
 }
 
 TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
@@ -92,10 +92,10 @@ TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
         auto picker = std::make_unique<TfrmCalendario>(h.app, &registro);
         picker->lblMemory.SetText(tag);
         picker->ImpostaCampo(registro.txtDataEnt);
-        h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
-            h.click(c.btnImportaData);
+        h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
+            h.Click(c.btnImportaData);
             EXPECT_EQ(c.GetModalResult(), ui::ModalResult::None) << "'" << tag << "'";
-            h.click(c.btnAnnulla);
+            h.Click(c.btnAnnulla);
         });
         picker->ShowModal();
         EXPECT_EQ(registro.txtDataEnt.Text(), "") << tag;
@@ -105,46 +105,46 @@ TEST_F(DatePicker, UnknownTagWritesNothingAndKeepsThePickerOpen) {
 TEST_F(DatePicker, OpensOnTodayAndAnnullaLeavesTheField) {
     registro.Show(); // a new card
     registro.txtDataUsc.SetText("01/01/2020");
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.calAppuntamenti.Date(), *rtl::Date::FromYmd(2026, 3, 5));
         EXPECT_EQ(c.Owner(), &registro);
         EXPECT_EQ(c.lblMemory.Text(), "datausc");
-        h.click(c.btnAnnulla);
+        h.Click(c.btnAnnulla);
     });
-    h.focus(registro.txtDataUsc);
-    h.press(registro, 'A', U'a');
+    h.Focus(registro.txtDataUsc);
+    h.Press(registro, 'A', U'a');
     EXPECT_EQ(registro.txtDataUsc.Text(), "01/01/2020");
 
     // A day chosen in the calendar is the one written.
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
-        h.pickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2027, 12, 31));
-        h.click(c.btnImportaData);
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
+        h.PickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2027, 12, 31));
+        h.Click(c.btnImportaData);
     });
-    h.press(registro, ui::vk::Return, U'\r'); // Enter opens the picker in the visit card
+    h.Press(registro, ui::vk::Return, U'\r'); // Enter opens the picker in the visit card
     EXPECT_EQ(registro.txtDataUsc.Text(), "31/12/2027");
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 2);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 2);
 }
 
 TEST_F(DatePicker, OpensOnItsCalendarWithEnterImportingAndEscapeCancelling) {
     registro.Show();
     registro.txtDataUsc.SetText("01/01/2020");
     // Escape: "Annulla", nothing written.
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.Focused(), &c.calAppuntamenti);
-        h.press(c, ui::vk::Escape);
+        h.Press(c, ui::vk::Escape);
     });
-    h.focus(registro.txtDataUsc);
-    h.press(registro, 'A', U'a');
+    h.Focus(registro.txtDataUsc);
+    h.Press(registro, 'A', U'a');
     EXPECT_EQ(registro.txtDataUsc.Text(), "01/01/2020");
     // Enter: "Importa", with the day moved in the calendar.
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.Focused(), &c.calAppuntamenti);
         ui::input::MoveDate(c.calAppuntamenti, *rtl::Date::FromYmd(2026, 3, 6)); // the arrow right
-        h.press(c, ui::vk::Return, U'\r');
+        h.Press(c, ui::vk::Return, U'\r');
     });
-    h.press(registro, 'A', U'a');
+    h.Press(registro, 'A', U'a');
     EXPECT_EQ(registro.txtDataUsc.Text(), "06/03/2026");
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 2);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 2);
 }
 
 } // namespace

@@ -78,7 +78,7 @@ void SaveCost(ts::Harness& h, Card& c, const std::string& data, const std::strin
     c.scheda->Nuovo();
     c.GetEdit("txtData").SetText(data);
     c.GetEdit("txtCausale").SetText(causale);
-    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     c.scheda->Salva();
 }
 
@@ -88,13 +88,13 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
     ts::Harness h;
     Card c(h);
     c.scheda->Nuovo();
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: per salvare la scheda è necessario indicare la data.");
     c.scheda->Salva();
     EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtData"));
     c.GetEdit("txtData").SetText("01/02/2024");
     c.GetEdit("txtCausale").SetText("   ");
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: per salvare la scheda è necessario indicare la causale.");
     c.scheda->Salva();
     EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtCausale"));
@@ -102,7 +102,7 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
 
     c.GetEdit("txtCausale").SetText(" Gomme ");
     c.GetEdit("txtImporto").SetText("12,50");
-    h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
+    h.ExpectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "1");
     EXPECT_EQ(c.saved, 1);
@@ -116,7 +116,7 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
                                   "12,50");
 
     c.GetEdit("txtCausale").SetText("Freni");
-    h.expectMessage(ui::DialogType::Information,
+    h.ExpectMessage(ui::DialogType::Information,
                     "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "1");
@@ -125,7 +125,7 @@ TEST(Card, SaveAppendsThenRewritesAndChecksRequiredFieldsInOrder) {
 
     // Save on a new card appends even an identical record.
     c.SetPos("");
-    h.expectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
+    h.ExpectMessage(ui::DialogType::Information, "La scheda corrente è stata inserita in archivio.");
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "2");
 }
@@ -174,7 +174,7 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
         c.scheda->Nuovo();
         c.SetPos(k.before);
         c.shown = 0;
-        if (k.emptyMessage) h.expectMessage(ui::DialogType::Information, empty);
+        if (k.emptyMessage) h.ExpectMessage(ui::DialogType::Information, empty);
         switch (k.cmd) {
         case First:
             c.scheda->Primo();
@@ -189,7 +189,7 @@ TEST(Card, BrowseOnEmptyOneAndThreeRecordArchives) {
             c.scheda->Ultimo();
             break;
         }
-        h.verify();
+        h.Verify();
         EXPECT_EQ(c.Pos(), k.after);
         const bool moved = std::string(k.after) != k.before || std::string(k.before).empty();
         if (!k.emptyMessage && moved) {
@@ -214,20 +214,20 @@ TEST(Card, AccessFailuresShowTheWindowsDialogKind) {
         "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
     c.SetPos("");
-    h.expectMessage(ui::DialogType::Warning, msg); // this card reports First as a warning
+    h.ExpectMessage(ui::DialogType::Warning, msg); // this card reports First as a warning
     c.scheda->Primo();
-    h.expectMessage(ui::DialogType::Error, msg);
+    h.ExpectMessage(ui::DialogType::Error, msg);
     c.scheda->Avanti();
     EXPECT_EQ(c.Pos(), ""); // the working "0" of Next never shows
     c.SetPos("4");
-    h.expectMessage(ui::DialogType::Error, msg);
+    h.ExpectMessage(ui::DialogType::Error, msg);
     c.scheda->Indietro();
-    h.expectMessage(ui::DialogType::Error, msg);
+    h.ExpectMessage(ui::DialogType::Error, msg);
     c.scheda->Ultimo();
     EXPECT_EQ(c.Pos(), "4");
     c.GetEdit("txtData").SetText("x");
     c.GetEdit("txtCausale").SetText("y");
-    h.expectMessage(ui::DialogType::Error, msg);
+    h.ExpectMessage(ui::DialogType::Error, msg);
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "4");
     EXPECT_EQ(c.saved, 0);
@@ -265,11 +265,11 @@ TEST(Card, OnlyDataFailuresBecomeTheAccessMessage) {
             c.guasto = guasto.lancia;
             c.form.Get<ui::Button>("btnComando").OnClick = [&] { (c.scheda.get()->*comando.esegui)(); };
             if (guasto.erroreStandard.empty())
-                h.expectMessage(comando.accesso, std::string(kMsgAccessoArchivio));
+                h.ExpectMessage(comando.accesso, std::string(kMsgAccessoArchivio));
             else
-                h.expectMessage(ui::DialogType::Error, guasto.erroreStandard);
-            h.click(c.form.Get<ui::Button>("btnComando"));
-            h.verify();
+                h.ExpectMessage(ui::DialogType::Error, guasto.erroreStandard);
+            h.Click(c.form.Get<ui::Button>("btnComando"));
+            h.Verify();
         }
     }
 }
@@ -282,13 +282,13 @@ TEST(Card, BadRecordNumbersFailWithoutWriting) {
     for (const char* bad : {"abc", "0", "3", "-1"}) {
         SCOPED_TRACE(bad);
         c.SetPos(bad);
-        h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
+        h.ExpectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
         c.scheda->Salva();
         EXPECT_EQ(c.Pos(), bad);
         EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Costi_Veicolo_1.pro")), before);
     }
     c.SetPos("x");
-    h.expectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
+    h.ExpectMessage(ui::DialogType::Error, std::string(kMsgAccessoArchivio));
     c.scheda->Avanti();
     EXPECT_EQ(c.Pos(), "x");
 }
@@ -306,18 +306,18 @@ TEST(Card, FocusMovesToHiddenButtonBeforeOrAfterTheChecks) {
         c.GetEdit("txtCausale").SetText("c");
         c.GetEdit("txtImporto").SetFocus();
         if (before) {
-            h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+            h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
             c.scheda->Salva();
             EXPECT_EQ(c.Pos(), "1");
             EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
         } else {
-            h.expectMessage(ui::DialogType::Warning,
+            h.ExpectMessage(ui::DialogType::Warning,
                             "Attenzione: per salvare la scheda è necessario indicare la data.");
             c.scheda->Salva();
             EXPECT_EQ(c.Pos(), "");
             // The warning took the focus to the date; the next save passes
             // the checks and then leaves the focus on the hidden button.
-            h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+            h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
             c.scheda->Salva();
             EXPECT_EQ(c.form.Focused(), &c.form.Get<ui::Control>("btnFocus"));
         }
@@ -329,18 +329,18 @@ TEST(Card, DuplicateNeedsAStoredCardAndEmptiesTheNumber) {
     Card c(h);
     c.scheda->Nuovo();
     c.GetEdit("txtData").SetText("01/01/2024");
-    h.expectMessage(ui::DialogType::Warning, std::string(kMsgDuplicaNonSalvata));
+    h.ExpectMessage(ui::DialogType::Warning, std::string(kMsgDuplicaNonSalvata));
     c.scheda->Duplica();
     SaveCost(h, c, "01/01/2024", "Uno");
     EXPECT_EQ(c.Pos(), "1");
-    h.expectMessage(ui::DialogType::Information,
+    h.ExpectMessage(ui::DialogType::Information,
                     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                     "Al termine premere Salva per inserire la scheda in archivio.");
     c.scheda->Duplica();
     EXPECT_EQ(c.Pos(), "");
     EXPECT_EQ(c.GetEdit("txtCausale").Text(), "Uno");
     EXPECT_EQ(c.form.Focused(), &c.GetEdit("txtData"));
-    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     c.scheda->Salva();
     EXPECT_EQ(c.Pos(), "2");
 }
@@ -369,11 +369,11 @@ TEST(Card, CheckBoxFieldsStoreSiOrNoAndLoadOnlyThose) {
 
     form.Get<ui::Edit>("txtNome").SetText("Rossi");
     chk.SetChecked(true);
-    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     scheda.Salva();
     chk.SetChecked(false);
     form.Get<ui::Label>("lblPosizione").SetText("");
-    h.expectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
+    h.ExpectMessage(ui::DialogType::Information, std::string(kMsgSchedaInserita));
     scheda.Salva();
     // Record 3 written by another program, with an empty flag.
     std::string raw = rtl::ReadWholeFile(path);

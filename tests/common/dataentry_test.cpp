@@ -66,11 +66,11 @@ protected:
 TEST_F(DataEntry, HighlightStaysOneRectangleYellowExactlyWhileFocused) {
     const ui::Brush ownFill = f.txtNome.Fill();
     for (int i = 0; i < 1000; ++i) {
-        h.focus(f.txtNome);
+        h.Focus(f.txtNome);
         ui::StyleRect* r = Highlight(f.txtNome);
         ASSERT_NE(r, nullptr) << i;
         ASSERT_EQ(r->fill, 0xFFFFFF00u) << i;
-        h.focus(f.txtKm);
+        h.Focus(f.txtKm);
         ASSERT_EQ(Highlight(f.txtNome), r) << i; // recoloured, never added
         ASSERT_EQ(r->fill, 0xFFF0F8FFu) << i;
     }
@@ -112,7 +112,7 @@ TEST_F(DataEntry, ARealWindowHearsOfEveryRecolouring) {
     } steps[] = {{f.txtNome, 0xFFFFFF00}, {f.txtKm, 0xFFF0F8FF}, {f.txtNome, 0xFFFFFF00}};
     for (auto& s : steps) {
         backend.heard.clear();
-        h.focus(s.focus);
+        h.Focus(s.focus);
         ASSERT_FALSE(backend.heard.empty()) << s.focus.Name();
         EXPECT_EQ(backend.heard.back(), s.shown) << s.focus.Name();
     }
@@ -123,43 +123,43 @@ TEST_F(DataEntry, ARealWindowHearsOfEveryRecolouring) {
 }
 
 TEST_F(DataEntry, ComputedTotalAndPlannerEditsNeverTurnYellow) {
-    h.focus(f.txtTotale);
+    h.Focus(f.txtTotale);
     ASSERT_NE(Highlight(f.txtTotale), nullptr);
     EXPECT_EQ(Highlight(f.txtTotale)->fill, 0xFFB0C4DEu);
     TfrmPlanning planning(h.app);
     planning.Show();
-    h.focus(planning.txtMarca);
+    h.Focus(planning.txtMarca);
     ASSERT_NE(Highlight(planning.txtMarca), nullptr);
     EXPECT_EQ(Highlight(planning.txtMarca)->fill, 0xFFF0F8FFu);
 }
 
 TEST_F(DataEntry, EnterChainMovesTheFocusAndLeavesOtherKeys) {
-    h.focus(f.txtNome);
-    h.type(f, "ab");
+    h.Focus(f.txtNome);
+    h.Type(f, "ab");
     EXPECT_EQ(f.Focused(), &f.txtNome);
-    h.press(f, ui::vk::Return, U'\r');
+    h.Press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.txtData);
     EXPECT_EQ(f.txtNome.Text(), "ab");
 }
 
 TEST_F(DataEntry, DateFieldKeys) {
     f.txtData.SetText("01/02/2025");
-    h.focus(f.txtData);
-    h.press(f, ui::vk::Back); // no picker: none is expected
+    h.Focus(f.txtData);
+    h.Press(f, ui::vk::Back); // no picker: none is expected
     EXPECT_EQ(f.txtData.Text(), "");
     f.txtData.SetText("01/02/2025");
-    h.press(f, ui::vk::Delete);
+    h.Press(f, ui::vk::Delete);
     EXPECT_EQ(f.txtData.Text(), "");
-    h.press(f, ui::vk::Return, U'\r');
+    h.Press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.txtKm);
 
     // Shift, Ctrl or Alt pressed on its own (Shift+Tab, Alt+F4) opens no
     // picker, and Tab leaves the field as it leaves any other.
-    h.focus(f.txtData);
+    h.Focus(f.txtData);
     for (std::uint16_t modifier : {16, 17, 18})
-        h.press(f, modifier);
+        h.Press(f, modifier);
     EXPECT_EQ(f.Focused(), &f.txtData);
-    h.press(f, ui::vk::Tab);
+    h.Press(f, ui::vk::Tab);
     EXPECT_EQ(f.Focused(), &f.txtKm);
 
     struct Key {
@@ -167,16 +167,16 @@ TEST_F(DataEntry, DateFieldKeys) {
         char32_t ch;
     } keys[] = {{ui::vk::Space, U' '}, {'X', U'x'}, {'7', U'7'}};
     for (auto& k : keys) {
-        h.focus(f.txtData);
-        h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+        h.Focus(f.txtData);
+        h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
             EXPECT_EQ(c.Owner(), &f);
             EXPECT_EQ(c.lblMemory.Text(), "dataent");
-            h.click(c.btnAnnulla);
+            h.Click(c.btnAnnulla);
         });
-        h.press(f, k.code, k.ch);
+        h.Press(f, k.code, k.ch);
         EXPECT_EQ(f.txtData.Text(), "");
     }
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 3);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 3);
 }
 
 TEST_F(DataEntry, DigitAndAmountFilters) {
@@ -193,53 +193,53 @@ TEST_F(DataEntry, DigitAndAmountFilters) {
                    {ui::vk::Period, U'.', ui::Mod::None},
                    {ui::vk::Comma, U',', ui::Mod::None},
                    {'1', U'!', ui::Mod::Shift}};
-    h.focus(f.txtKm);
-    h.type(f, "123");
+    h.Focus(f.txtKm);
+    h.Type(f, "123");
     f.txtKm.SetCaretPosition(1);
     for (auto& k : refused) {
-        h.press(f, k.code, k.ch, k.mods);
+        h.Press(f, k.code, k.ch, k.mods);
         EXPECT_EQ(f.txtKm.Text(), "123") << k.code;
         EXPECT_EQ(f.txtKm.CaretPosition(), 1) << k.code;
     }
-    h.press(f, ui::vk::Right);
-    h.press(f, ui::vk::Back);
+    h.Press(f, ui::vk::Right);
+    h.Press(f, ui::vk::Back);
     EXPECT_EQ(f.txtKm.Text(), "13");
-    h.press(f, ui::vk::Left);
-    h.press(f, ui::vk::Delete);
+    h.Press(f, ui::vk::Left);
+    h.Press(f, ui::vk::Delete);
     EXPECT_EQ(f.txtKm.Text(), "3");
-    h.paste(f, "4a5");
+    h.Paste(f, "4a5");
     EXPECT_EQ(f.txtKm.Text(), "453");
-    h.press(f, ui::vk::Return, U'\r');
+    h.Press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.txtImporto);
 
-    h.type(f, "12,50.3");
+    h.Type(f, "12,50.3");
     EXPECT_EQ(f.txtImporto.Text(), "12,503");
-    h.press(f, ui::vk::Return, U'\r');
+    h.Press(f, ui::vk::Return, U'\r');
     EXPECT_EQ(f.Focused(), &f.btnCalcola); // the chain ends on the command
 
     // Tab changes no text, so the filters let the focus leave by it.
-    h.focus(f.txtKm);
-    h.press(f, ui::vk::Tab);
+    h.Focus(f.txtKm);
+    h.Press(f, ui::vk::Tab);
     EXPECT_EQ(f.Focused(), &f.txtImporto);
-    h.press(f, ui::vk::Tab);
+    h.Press(f, ui::vk::Tab);
     EXPECT_EQ(f.Focused(), &f.txtTarga);
 }
 
 TEST_F(DataEntry, UpperCaseTypingTrimsAtEachKeystroke) {
-    h.focus(f.txtTarga);
-    h.type(f, "ab ");
+    h.Focus(f.txtTarga);
+    h.Type(f, "ab ");
     EXPECT_EQ(f.txtTarga.Text(), "AB"); // the blank at the end went at once
-    h.type(f, "cè");
+    h.Type(f, "cè");
     EXPECT_EQ(f.txtTarga.Text(), "ABCè");
     f.txtTarga.SetCaretPosition(2);
-    h.type(f, " x");
+    h.Type(f, " x");
     EXPECT_EQ(f.txtTarga.Text(), "AB XCè"); // a blank between letters stays
 }
 
 TEST_F(DataEntry, StatusLineShowsTheHintOfTheCommandUnderTheMouse) {
     EXPECT_EQ(f.panInfo.Text(), "Scheda pronta.");
-    h.mouseMove(f.btnCalcola);
+    h.MouseMove(f.btnCalcola);
     EXPECT_EQ(f.panInfo.Text(), "Calcola i totali.");
-    h.mouseMove(f);
+    h.MouseMove(f);
     EXPECT_EQ(f.panInfo.Text(), "");
 }

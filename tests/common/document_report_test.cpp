@@ -76,7 +76,7 @@ struct Fixture {
 
 TEST(DocumentReport, FillsMemosFromTheCardAndPrints) {
     ts::Harness h;
-    h.setNow({*rtl::Date::FromYmd(2024, 7, 1), {8, 30, 0}});
+    h.SetNow({*rtl::Date::FromYmd(2024, 7, 1), {8, 30, 0}});
     Fixture f(h);
     f.Run(false, {"txtTarga", "txtMarca"}, kMsgStampaNonRiuscita);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
@@ -107,7 +107,7 @@ TEST(DocumentReport, CancelledPrintPrintsNothingAndPreviewShows) {
 TEST(DocumentReport, MissingMemoGivesTheFailureTextAndNoOutput) {
     ts::Harness h;
     Fixture f(h);
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: la stampa del documento non è andata a buon fine.\n\r\n\r"
                     "Si consiglia di ridurre le dimensioni della foto.");
     f.Run(false, {"txtTarga", "txtNote"}, kMsgStampaDocumentoFoto); // no memo txtNote_A
@@ -148,9 +148,9 @@ TEST(DocumentReport, OnlyReportAndDataFailuresGiveTheDialogsMessage) {
                 },
                 kMsgStampaDocumentoFoto);
         };
-        h.expectMessage(caso.tipo, caso.testo);
-        h.click(f.dialog.Get<ui::Button>("btnStampa"));
-        h.verify();
+        h.ExpectMessage(caso.tipo, caso.testo);
+        h.Click(f.dialog.Get<ui::Button>("btnStampa"));
+        h.Verify();
         EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
         EXPECT_EQ(f.dialog.Visible(), caso.tipo == ui::DialogType::Error);
     }

@@ -39,14 +39,14 @@ void Aggiungi(const std::string& path, const common::RecordType& type, const Cam
 }
 
 void Esporta(ts::Harness& h, ui::Control& cmdEsporta) {
-    h.expectMessage(ui::DialogType::Confirmation, ts::kDomandaEsportazione, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, ts::kEsportazioneRiuscita, ui::Answer::No);
-    h.click(cmdEsporta);
+    h.ExpectMessage(ui::DialogType::Confirmation, ts::kDomandaEsportazione, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, ts::kEsportazioneRiuscita, ui::Answer::No);
+    h.Click(cmdEsporta);
 }
 
 // The file written in the data folder against the kept one of that name.
 void ConfrontaConRiferimento(ts::Harness& h, const std::string& nome) {
-    const std::string file = rtl::ReadWholeFile(h.dataFolder() + nome);
+    const std::string file = rtl::ReadWholeFile(h.DataFolder() + nome);
     const std::string atteso = rtl::ReadWholeFile(std::string(EXPORT_REFERENCE_DIR) + "/" + nome);
     ASSERT_FALSE(atteso.empty());
     const auto diff = std::mismatch(file.begin(), file.end(), atteso.begin(), atteso.end());
@@ -58,7 +58,7 @@ void ConfrontaConRiferimento(ts::Harness& h, const std::string& nome) {
 
 TEST(ExportReference, VehicleFileIsByteForByteTheKeptOne) {
     ts::Harness h;
-    const std::string archivio = h.dataFolder() + "Parco_Automezzi.pro";
+    const std::string archivio = h.DataFolder() + "Parco_Automezzi.pro";
     const common::RecordType& t = common::TAutomezzoRec;
     // Accents (windows-1252 letters and the 0x80 row), entities, line
     // breaks, blanks at both ends, an empty record.
@@ -100,10 +100,10 @@ TEST(ExportReference, VehicleFileIsByteForByteTheKeptOne) {
     ASSERT_EQ(w.grdRecords.RowCount(), 4);
     // Editable cells typed over: characters to escape, accents, a cell
     // emptied, and a cell of the empty record.
-    h.editCell(w.grdRecords, 4, 0, "C3 & <Aircross> è");
-    h.editCell(w.grdRecords, 25, 2, "");
-    h.editCell(w.grdRecords, 7, 1, "Grigio  ");
-    h.editCell(w.grdRecords, 16, 3, "Città di Forlì\r\nUfficio");
+    h.EditCell(w.grdRecords, 4, 0, "C3 & <Aircross> è");
+    h.EditCell(w.grdRecords, 25, 2, "");
+    h.EditCell(w.grdRecords, 7, 1, "Grigio  ");
+    h.EditCell(w.grdRecords, 16, 3, "Città di Forlì\r\nUfficio");
     Esporta(h, w.cmdEsporta);
     ConfrontaConRiferimento(h, "Parco_Automezzi.xls");
 }
@@ -111,7 +111,7 @@ TEST(ExportReference, VehicleFileIsByteForByteTheKeptOne) {
 // Columns joined from several fields, with a part empty or blank.
 TEST(ExportReference, DriverFileIsByteForByteTheKeptOne) {
     ts::Harness h;
-    const std::string archivio = h.dataFolder() + "Conducenti.pro";
+    const std::string archivio = h.DataFolder() + "Conducenti.pro";
     const common::RecordType& t = drivers::TConduttoreRec;
     Aggiungi(archivio, t,
              {{"Conducente", "Rossi Mario"},
@@ -129,9 +129,9 @@ TEST(ExportReference, DriverFileIsByteForByteTheKeptOne) {
     TfrmExpAnagrafica w(h.app);
     w.Show();
     ASSERT_EQ(w.grdRecords.RowCount(), 4);
-    h.editCell(w.grdRecords, 24, 1, "dal 1° agosto & oltre");
-    h.editCell(w.grdRecords, 25, 3, "");
-    h.editCell(w.grdRecords, 25, 2, "  Sì  ");
+    h.EditCell(w.grdRecords, 24, 1, "dal 1° agosto & oltre");
+    h.EditCell(w.grdRecords, 25, 3, "");
+    h.EditCell(w.grdRecords, 25, 2, "  Sì  ");
     Esporta(h, w.cmdEsporta);
     ConfrontaConRiferimento(h, "Conducenti.xls");
 }

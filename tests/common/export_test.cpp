@@ -53,7 +53,7 @@ TEST(Export, SpreadsheetProgramKeepsEveryCellsText) {
         {"12,50", "01/02/2026"},
         {"riga\r\ndue", "TRUE"},
     };
-    const std::string file = h.dataFolder() + "Prova.xls";
+    const std::string file = h.DataFolder() + "Prova.xls";
     ScriviFileExcel(file, "Prova", cols, rows);
     const auto cells = ts::CelleFoglioDiCalcolo(file);
     ASSERT_EQ(cells.size(), rows.size() + 1);
@@ -104,7 +104,7 @@ TEST(Export, CellsCarryNoControlCharacters) {
         EXPECT_EQ(text, kHead + "<tr>" + Cell(c.cell) + Cell("x") + "</tr>" + kTail);
     }
     ts::Harness h;
-    const std::string file = h.dataFolder() + "Prova.xls";
+    const std::string file = h.DataFolder() + "Prova.xls";
     ScriviFileExcel(file, "Prova Foglio", cols,
                     {{std::string("\0Forl\xC3\xAC\x01", 8), "a\x7F"
                                                             "b\r\nc"}});
@@ -147,7 +147,7 @@ TEST(Export, ArchiveBytesWriteAsTheirTextWould) {
     for (std::size_t i = 0; i + 1 < celle.size(); i += 2)
         testi.push_back({rtl::Cp1252ToUtf8(celle[i]), rtl::Cp1252ToUtf8(celle[i + 1])});
     ts::Harness h;
-    const std::string comeTesto = h.dataFolder() + "Testo.xls", comeByte = h.dataFolder() + "Byte.xls";
+    const std::string comeTesto = h.DataFolder() + "Testo.xls", comeByte = h.DataFolder() + "Byte.xls";
     ScriviFileExcel(comeTesto, "Prova Foglio", cols, testi);
     ScriviFileExcel(comeByte, "Prova Foglio", cols, testi.size(), [&](std::size_t colonna, std::size_t riga) {
         return TestoCella{celle[riga * 2 + colonna], true};

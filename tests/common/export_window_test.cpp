@@ -65,8 +65,8 @@ void AddVisit(const std::string& veicolo, const std::string& targa, const std::s
 }
 
 void Export(ts::Harness& h, ExportWindow& w, ui::Answer open = ui::Answer::No) {
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), open);
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), open);
     w.esportazione->Esporta();
 }
 
@@ -89,18 +89,18 @@ TEST(ExportWindow, FileIsByteExactInWindows1252OnOneLine) {
                         Row("Citro\xEBn C3", "a&lt;b &gt;c &lt;!--") + Row("", "") +
                         "</table></body></html>");
     EXPECT_EQ(file.find_first_of("\r\n"), std::string::npos);
-    EXPECT_EQ(h.shellOpened(), std::vector<std::string>{rtl::DataPath("Prova.xls")});
+    EXPECT_EQ(h.ShellOpened(), std::vector<std::string>{rtl::DataPath("Prova.xls")});
 
     // "Sì" on a desktop with no spreadsheet program: a word about it.
-    h.setDesktopOpens(false);
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: nessun programma ha potuto aprire il file \"" +
+    h.SetDesktopOpens(false);
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgEsportazioneRiuscita), ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Warning, "Attenzione: nessun programma ha potuto aprire il file \"" +
                                                  rtl::DataPath("Prova.xls") +
                                                  "\".\n\r\n\rPer aprirlo è necessario installare un "
                                                  "programma adatto a questo tipo di file.");
     w.esportazione->Esporta();
-    h.verify();
+    h.Verify();
 }
 
 TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {
@@ -112,7 +112,7 @@ TEST(ExportWindow, EmptyArchiveExportsTenEmptyRows) {
     for (int i = 0; i < 10; ++i)
         rows += Row("", "");
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), kHead + rows + "</table></body></html>");
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST(ExportWindow, NoLeavesTheEarlierFileAndAFailedGridIsNeverExported) {
@@ -120,15 +120,15 @@ TEST(ExportWindow, NoLeavesTheEarlierFileAndAFailedGridIsNeverExported) {
     { std::ofstream(rtl::DataPath("Prova.xls")) << "earlier export"; }
     {
         ExportWindow w(h);
-        h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::No);
+        h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::No);
         w.esportazione->Esporta();
         EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
     }
     { std::ofstream(rtl::DataPath("file")) << "x"; }
     ExportWindow broken(h, rtl::DataPath("file/2024.vis"));
     EXPECT_FALSE(broken.esportazione->GrigliaCompleta());
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
-    h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.ExpectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                         "Accertarsi che il file di Excel non sia già aperto.");
     broken.esportazione->Esporta();
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
@@ -148,15 +148,15 @@ TEST(ExportWindow, BrokenWriteKeepsTheEarlierFile) {
     rlimit small = before;
     small.rlim_cur = 2048;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
-    h.expectShowMessage(std::string(kMsgEsportazioneFallita));
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.ExpectShowMessage(std::string(kMsgEsportazioneFallita));
     w.esportazione->Esporta();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
     // No temporary file is left behind.
-    for (const auto& e : std::filesystem::directory_iterator(h.dataFolder()))
+    for (const auto& e : std::filesystem::directory_iterator(h.DataFolder()))
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
 }
 
@@ -219,8 +219,8 @@ TEST(ExportWindow, ArchiveCutShortAfterTheFillFailsTheExport) {
     const std::string archivio = rtl::ReadWholeFile(rtl::DataPath("2024.vis"));
     rtl::WriteWholeFile(rtl::DataPath("2024.vis"), archivio.substr(0, archivio.size() / 3 * 2 - 1));
     rtl::WriteWholeFile(rtl::DataPath("Prova.xls"), "earlier export");
-    h.expectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
-    h.expectShowMessage(std::string(kMsgEsportazioneFallita));
+    h.ExpectMessage(ui::DialogType::Confirmation, std::string(kMsgDomandaEsportazione), ui::Answer::Yes);
+    h.ExpectShowMessage(std::string(kMsgEsportazioneFallita));
     w.esportazione->Esporta();
     EXPECT_EQ(rtl::ReadWholeFile(rtl::DataPath("Prova.xls")), "earlier export");
 

@@ -304,7 +304,7 @@ INSTANTIATE_TEST_SUITE_P(ListLines, LargeLists, ::testing::Values(0, 1));
 // line with its record.
 TEST(ListLines, SortedBuildIntoOneBufferFollowsTheRule) {
     ts::Harness h;
-    const std::string path = h.dataFolder() + "lista.pro";
+    const std::string path = h.DataFolder() + "lista.pro";
     const FormatoRiga formato =
         std::move(FormatoRiga(TAutomezzoRec).Colonna("Marca", 12).Testo("|").Ultima({"Modello", "Note"}));
     const char* marche[] = {"fiat", "FIAT", "Fiat", "Alfa", "alfa romeo", "Ẑ", ""};
@@ -386,7 +386,7 @@ TEST(ListLines, LinesMadeOnDemandMatchTheReferenceBuilder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ts::Harness h;
-        const std::string path = h.dataFolder() + "lista.pro";
+        const std::string path = h.DataFolder() + "lista.pro";
         unsigned seed = 5;
         auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 8; };
         auto text = [&](unsigned most) {

@@ -81,7 +81,7 @@ TEST(ListWindow, SortedLinesKeepTheirRecordsForTheRecall) {
         const char* targa;
     } cases[] = {{2, 1, "AB123"}, {3, 3, "AB124"}, {0, 2, "ZZ999"}, {1, 4, "CC1"}};
     for (const Case& c : cases) {
-        h.select(w.Lst(), c.line);
+        h.Select(w.Lst(), c.line);
         EXPECT_EQ(lista.Richiama(rtl::DataPath("Parco_Automezzi.pro"), r), c.number);
         EXPECT_EQ(r.Get("Targa"), c.targa);
     }
@@ -95,7 +95,7 @@ TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
     Window w(h);
     auto& txtTrova = w.form.Get<ui::Edit>("txtTrova");
     std::string ricordato;
-    h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+    h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
     TrovaNellaLista(w.Lst(), txtTrova, ricordato);
     EXPECT_EQ(w.Lst().ItemIndex(), -1);
 
@@ -114,8 +114,8 @@ TEST(ListWindow, FindNextOnTheListBoxAndEnterInTheFindField) {
     w.form.Get<ui::Button>("btnTrova").OnClick = [&] { searched = true; };
     txtTrova.OnKeyDown = [&](ui::KeyEvent& k) { TrovaKeyDown(k, w.form.Get<ui::Button>("btnTrova")); };
     w.form.Get<ui::Control>("panContainer").SetVisible(true);
-    h.focus(txtTrova);
-    h.press(w.form, ui::vk::Return);
+    h.Focus(txtTrova);
+    h.Press(w.form, ui::vk::Return);
     EXPECT_EQ(w.form.Focused(), &w.form.Get<ui::Control>("btnTrova"));
     EXPECT_FALSE(searched);
 }
@@ -186,7 +186,7 @@ TEST(ListWindow, UnsortedSearchKeepsTheFileOrder) {
     const std::vector<Criterio> criteri = {{"ab", TAutomezzoRec.Field("Targa")}};
     CercaSchede(w.Pannelli(), lista, criteri, rtl::DataPath("Parco_Automezzi.pro"), Line(), false);
     EXPECT_EQ(w.Lst().Items(), (std::vector<std::string>{"Fiat Uno        AB77", "fiat Panda      AB12"}));
-    h.select(w.Lst(), 1);
+    h.Select(w.Lst(), 1);
     EXPECT_EQ(lista.NumeroSelezionato(), 3);
 }
 

@@ -35,9 +35,9 @@ TEST(YearMenu, OnlyFourDigitsAreAYear) {
     };
     for (const auto& c : casi) {
         txtAnno.SetText(c.testo);
-        if (!c.valido) h.expectMessage(ui::DialogType::Warning, kAvviso, ui::Answer::OK);
+        if (!c.valido) h.ExpectMessage(ui::DialogType::Warning, kAvviso, ui::Answer::OK);
         const std::optional<std::string> anno = common::AnnoScelto(txtAnno);
-        h.verify();
+        h.Verify();
         EXPECT_EQ(anno.has_value(), c.valido) << c.testo;
         if (c.valido) {
             EXPECT_EQ(*anno, c.testo);
@@ -47,7 +47,7 @@ TEST(YearMenu, OnlyFourDigitsAreAYear) {
 
 TEST(YearMenu, ShowingPresetsTheCurrentYearAndTheRouteBack) {
     ts::Harness h;
-    h.setToday(*rtl::Date::FromYmd(2031, 5, 6));
+    h.SetToday(*rtl::Date::FromYmd(2031, 5, 6));
     ui::Form form(h.app);
     ui::LoadLayout(form, kLayout);
     form.Show();

@@ -59,14 +59,14 @@ class CardTest : public ts::SchedaTest<TfrmAnagrafica> {
 protected:
     CardTest() : SchedaTest(frmAnagrafica) { card.Show(); }
 
-    void fillRequired(const std::string& nome = "Rossi Mario", const std::string& cel = "3331234567",
+    void FillRequired(const std::string& nome = "Rossi Mario", const std::string& cel = "3331234567",
                       const std::string& marca = "Fiat", const std::string& modello = "Panda",
                       const std::string& targa = "AB123CD") {
-        typeInto(card.txtConducente, nome);
-        typeInto(card.txtTelCel, cel);
-        typeInto(card.txtMarca, marca);
-        typeInto(card.txtModello, modello);
-        typeInto(card.txtTarga, targa);
+        TypeInto(card.txtConducente, nome);
+        TypeInto(card.txtTelCel, cel);
+        TypeInto(card.txtMarca, marca);
+        TypeInto(card.txtModello, modello);
+        TypeInto(card.txtTarga, targa);
     }
 };
 

@@ -27,8 +27,8 @@ void Campo(std::string& record, std::size_t offset, std::string_view bytes) {
 } // namespace
 
 TEST_F(CardTest, OpensEmptyWithTheFocusOnTheName) {
-    typeInto(card.txtNote, "qualcosa");
-    h.select(card.txtProv, 3);
+    TypeInto(card.txtNote, "qualcosa");
+    h.Select(card.txtProv, 3);
     card.chkFerie.SetChecked(true);
     card.lblPosizione.SetText("4");
     card.lblFile01.SetText("a.pdf");
@@ -49,7 +49,7 @@ TEST_F(CardTest, OpensEmptyWithTheFocusOnTheName) {
 TEST_F(CardTest, ClosingShowsTheStartMenu) {
     TfrmAvvio avvio(h.app);
     ts::MenuAvvio ritorno(avvio);
-    h.click(card.cmdEsci);
+    h.Click(card.cmdEsci);
     EXPECT_FALSE(card.Visible());
     EXPECT_TRUE(avvio.Visible());
 }
@@ -57,12 +57,12 @@ TEST_F(CardTest, ClosingShowsTheStartMenu) {
 // The first save creates the archive with one record, byte for byte as
 // written here by hand; the second rewrites it in place.
 TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
-    fillRequired("Rossi Mario", "333 1234567", "Fiat", "Panda", "ab123cd");
-    typeInto(card.txtCitta, "Forlì");
-    h.focus(card.txtProv);
-    h.type(card, "fc");
-    h.toggle(card.chkTrasferte);
-    save(dt::kInserita);
+    FillRequired("Rossi Mario", "333 1234567", "Fiat", "Panda", "ab123cd");
+    TypeInto(card.txtCitta, "Forlì");
+    h.Focus(card.txtProv);
+    h.Type(card, "fc");
+    h.Toggle(card.chkTrasferte);
+    Save(dt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
 
     std::string expected(3206, '\0');
@@ -77,18 +77,18 @@ TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
     Campo(expected, 1697, "S\xEC");
     EXPECT_EQ(dt::Archivio(), expected);
 
-    typeInto(card.txtModello, " 4x4");
-    h.toggle(card.chkFerie);
-    save(dt::kModificata);
+    TypeInto(card.txtModello, " 4x4");
+    h.Toggle(card.chkFerie);
+    Save(dt::kModificata);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     Campo(expected, 1008, "Panda 4x4");
     Campo(expected, 1694, "S\xEC");
     EXPECT_EQ(dt::Archivio(), expected);
 
     // A new card with the same data is appended all the same.
-    h.click(card.cmdNuovo);
-    fillRequired();
-    save(dt::kInserita);
+    h.Click(card.cmdNuovo);
+    FillRequired();
+    Save(dt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(dt::Archivio().size(), 2u * 3206u);
 }
@@ -118,10 +118,10 @@ TEST_F(CardTest, RequiredFieldsAreCheckedInOrder) {
         card.txtMarca.SetText(c.marca);
         card.txtModello.SetText(c.modello);
         card.txtTarga.SetText(c.targa);
-        h.focus(card.txtNote);
-        h.expectMessage(ui::DialogType::Warning, c.message);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.Focus(card.txtNote);
+        h.ExpectMessage(ui::DialogType::Warning, c.message);
+        h.Click(card.cmdSalva);
+        h.Verify();
         EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
         EXPECT_FALSE(rtl::FileExists(rtl::DataPath("Conducenti.pro")));
         EXPECT_EQ(card.lblPosizione.Text(), "");
@@ -133,19 +133,19 @@ TEST_F(CardTest, BrowseAnEmptyOrMissingArchive) {
     for (const char* cmd : {"cmdPrimo", "cmdIndietro", "cmdUltimo"}) {
         card.lblPosizione.SetText("7");
         card.txtNote.SetText("resta");
-        h.expectMessage(ui::DialogType::Information, empty);
-        h.click(card.Get<ui::Picture>(cmd));
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Information, empty);
+        h.Click(card.Get<ui::Picture>(cmd));
+        h.Verify();
         EXPECT_EQ(card.lblPosizione.Text(), "7");
         EXPECT_EQ(card.txtNote.Text(), "resta");
     }
     EXPECT_TRUE(rtl::FileExists(rtl::DataPath("Conducenti.pro")));
-    h.expectMessage(ui::DialogType::Information, empty);
-    h.click(card.cmdAvanti);
+    h.ExpectMessage(ui::DialogType::Information, empty);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.lblPosizione.Text(), "");
     // Previous on a card showing "1" says nothing, even on an empty archive.
     card.lblPosizione.SetText("1");
-    h.click(card.cmdIndietro);
+    h.Click(card.cmdIndietro);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
 }
 
@@ -162,9 +162,9 @@ TEST_F(CardTest, BrowseOneAndThreeRecords) {
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.from) + " " + c.cmd);
-            h.click(card.cmdNuovo);
+            h.Click(card.cmdNuovo);
             card.lblPosizione.SetText(c.from);
-            h.click(card.Get<ui::Picture>(c.cmd));
+            h.Click(card.Get<ui::Picture>(c.cmd));
             EXPECT_EQ(card.lblPosizione.Text(), c.to);
             EXPECT_EQ(card.txtConducente.Text(), std::string(c.from).empty() ? "Uno" : "");
         }
@@ -183,16 +183,16 @@ TEST_F(CardTest, BrowseOneAndThreeRecords) {
     const char* nomi[] = {"", "Uno", "Due", "Tre"};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " " + c.cmd);
-        h.click(card.cmdNuovo);
+        h.Click(card.cmdNuovo);
         card.lblPosizione.SetText(c.from);
-        h.click(card.Get<ui::Picture>(c.cmd));
+        h.Click(card.Get<ui::Picture>(c.cmd));
         EXPECT_EQ(card.lblPosizione.Text(), c.to);
         const bool moved = std::string(c.from) != c.to;
         EXPECT_EQ(card.txtConducente.Text(), moved ? nomi[std::stoi(c.to)] : "");
     }
     card.lblPosizione.SetText("x");
-    h.expectMessage(ui::DialogType::Error, dt::kErroreArchivio);
-    h.click(card.cmdAvanti);
+    h.ExpectMessage(ui::DialogType::Error, dt::kErroreArchivio);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.lblPosizione.Text(), "x");
 }
 
@@ -211,7 +211,7 @@ TEST_F(CardTest, ShownRecordFillsTheCardAndForeignFlagsLeaveTheBoxes) {
     r.Set("Trasferte", "");
     dt::AggiungiRecord(r);
 
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const std::string& n = elements[i].name;
         if (n == "Prov" || n == "Ferie" || n == "Trasferte") continue;
@@ -225,12 +225,12 @@ TEST_F(CardTest, ShownRecordFillsTheCardAndForeignFlagsLeaveTheBoxes) {
     EXPECT_FALSE(card.chkTrasferte.Checked());
 
     card.chkTrasferte.SetChecked(true);
-    h.click(card.cmdAvanti);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_TRUE(card.chkFerie.Checked());
     EXPECT_TRUE(card.chkTrasferte.Checked());
     card.chkFerie.SetChecked(false);
-    h.click(card.cmdUltimo);
+    h.Click(card.cmdUltimo);
     EXPECT_FALSE(card.chkFerie.Checked());
 }
 
@@ -247,15 +247,15 @@ TEST_F(CardTest, DamagedArchiveIsReadSafelyAndOnlyTheSavedRecordChanges) {
     file += std::string(100, 'z'); // a fragment
     rtl::WriteWholeFile(rtl::DataPath("Conducenti.pro"), file);
 
-    h.click(card.cmdUltimo);
+    h.Click(card.cmdUltimo);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtProv.Text(), "AB");
     EXPECT_EQ(card.txtCompensi.Text(), "");
     EXPECT_EQ(dt::Archivio(), file);
 
-    h.click(card.cmdPrimo);
-    typeInto(card.txtNote, "nota");
-    save(dt::kModificata);
+    h.Click(card.cmdPrimo);
+    TypeInto(card.txtNote, "nota");
+    Save(dt::kModificata);
     const std::string after = dt::Archivio();
     ASSERT_EQ(after.size(), file.size());
     EXPECT_EQ(after.substr(3206), file.substr(3206));
@@ -263,27 +263,27 @@ TEST_F(CardTest, DamagedArchiveIsReadSafelyAndOnlyTheSavedRecordChanges) {
 }
 
 TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                     "che questa è stata inserita in archivio.");
     card.txtNote.SetText("resta");
-    h.click(card.cmdDuplica);
-    h.verify();
+    h.Click(card.cmdDuplica);
+    h.Verify();
     EXPECT_EQ(card.txtNote.Text(), "resta");
     EXPECT_FALSE(rtl::FileExists(rtl::DataPath("Conducenti.pro")));
 
-    fillRequired();
-    h.toggle(card.chkFerie);
+    FillRequired();
+    h.Toggle(card.chkFerie);
     card.lblFile01.SetText("patente.pdf");
     card.lblDesc01.SetText("Patente");
-    save(dt::kInserita);
+    Save(dt::kInserita);
 
-    h.focus(card.txtNote);
-    h.expectMessage(ui::DialogType::Information,
+    h.Focus(card.txtNote);
+    h.ExpectMessage(ui::DialogType::Information,
                     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                     "Al termine premere Salva per inserire la scheda in archivio.");
-    h.click(card.cmdDuplica);
-    h.verify();
+    h.Click(card.cmdDuplica);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
     EXPECT_EQ(card.lblFile01.Text(), "");
     EXPECT_EQ(card.lblDesc01.Text(), "");
@@ -291,8 +291,8 @@ TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
     EXPECT_TRUE(card.chkFerie.Checked());
     EXPECT_EQ(card.Focused(), &card.txtConducente);
 
-    typeInto(card.txtTarga, "ZZ");
-    save(dt::kInserita);
+    TypeInto(card.txtTarga, "ZZ");
+    Save(dt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     const std::string file = dt::Archivio();
     ASSERT_EQ(file.size(), 2u * 3206u);
@@ -307,20 +307,20 @@ TEST_F(CardTest, DuplicateThenSaveAppendsWithoutAttachments) {
 
 TEST_F(CardTest, SaveFailureReportsAndKeepsTheNumber) {
     rtl::CreateFolders(rtl::DataPath("Conducenti.pro")); // a folder where the archive should be
-    fillRequired();
-    h.expectMessage(ui::DialogType::Error, dt::kErroreArchivio);
-    h.click(card.cmdSalva);
-    h.verify();
+    FillRequired();
+    h.ExpectMessage(ui::DialogType::Error, dt::kErroreArchivio);
+    h.Click(card.cmdSalva);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
     for (const char* cmd : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
-        h.expectMessage(ui::DialogType::Error, dt::kErroreArchivio);
-        h.click(card.Get<ui::Picture>(cmd));
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, dt::kErroreArchivio);
+        h.Click(card.Get<ui::Picture>(cmd));
+        h.Verify();
     }
     card.lblPosizione.SetText("3");
-    h.expectMessage(ui::DialogType::Error, dt::kErroreArchivio);
-    h.click(card.cmdDuplica);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Error, dt::kErroreArchivio);
+    h.Click(card.cmdDuplica);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
 }
 
@@ -340,9 +340,9 @@ TEST_F(CardTest, EnterRingMaxLengthAndHighlight) {
         auto& edit = card.Get<ui::Edit>(std::string("txt") + ring[i]);
         auto& eff = card.Get<ui::Rectangle>(std::string("eff") + ring[i]);
         EXPECT_EQ(edit.MaxLength(), capacity[i]);
-        h.focus(edit);
+        h.Focus(edit);
         EXPECT_TRUE(eff.Visible());
-        h.press(card, ui::vk::Return);
+        h.Press(card, ui::vk::Return);
         EXPECT_FALSE(eff.Visible());
         EXPECT_EQ(card.Focused(), card.FindControl(std::string("txt") + ring[(i + 1) % n]));
     }
@@ -350,7 +350,7 @@ TEST_F(CardTest, EnterRingMaxLengthAndHighlight) {
     EXPECT_LT(card.txtProgramma.TabOrder(), card.chkFerie.TabOrder());
     EXPECT_LT(card.chkFerie.TabOrder(), card.txtNote.TabOrder());
     EXPECT_LT(card.txtNote.TabOrder(), card.chkTrasferte.TabOrder());
-    typeInto(card.txtCap, "1234567890123");
+    TypeInto(card.txtCap, "1234567890123");
     EXPECT_EQ(card.txtCap.Text(), "123456789012");
 }
 
@@ -359,68 +359,68 @@ TEST_F(CardTest, TypingRulesOfTheFields) {
     // inserted between characters.
     for (ui::Edit* e : {&card.txtCodFisc, &card.txtIban, &card.txtTarga}) {
         SCOPED_TRACE(e->Name());
-        typeInto(*e, " ab ");
+        TypeInto(*e, " ab ");
         EXPECT_EQ(e->Text(), "AB");
-        h.paste(card, "cè d ");
+        h.Paste(card, "cè d ");
         EXPECT_EQ(e->Text(), "ABCèD");
-        h.press(card, ui::vk::Left);
-        h.type(card, " ");
+        h.Press(card, ui::vk::Left);
+        h.Type(card, " ");
         EXPECT_EQ(e->Text(), "ABCè D");
         e->SetText("");
     }
-    h.focus(card.txtProv);
-    h.type(card, " r");
+    h.Focus(card.txtProv);
+    h.Type(card, " r");
     EXPECT_EQ(card.txtProv.Text(), "R");
-    h.type(card, "m");
+    h.Type(card, "m");
     EXPECT_EQ(card.txtProv.Text(), "RM");
     // Trim only, case kept.
     for (ui::Edit* e : {&card.txtFax, &card.txtEmail}) {
         SCOPED_TRACE(e->Name());
-        typeInto(*e, " Mario.Rossi@Pec.it ");
+        TypeInto(*e, " Mario.Rossi@Pec.it ");
         EXPECT_EQ(e->Text(), "Mario.Rossi@Pec.it");
     }
     // Other fields keep what is typed.
-    typeInto(card.txtVia, " via Roma 1 ");
+    TypeInto(card.txtVia, " via Roma 1 ");
     EXPECT_EQ(card.txtVia.Text(), " via Roma 1 ");
-    typeInto(card.txtScadeCarta, "fine 2027, forse");
+    TypeInto(card.txtScadeCarta, "fine 2027, forse");
     EXPECT_EQ(card.txtScadeCarta.Text(), "fine 2027, forse");
 }
 
 TEST_F(CardTest, CardNumberAndVatNumberTakeDigits) {
-    typeInto(card.txtCarta, "4111 a-1111");
+    TypeInto(card.txtCarta, "4111 a-1111");
     EXPECT_EQ(card.txtCarta.Text(), "41111111");
-    h.press(card, ui::vk::Back);
-    h.press(card, ui::vk::Left);
-    h.press(card, ui::vk::Delete);
+    h.Press(card, ui::vk::Back);
+    h.Press(card, ui::vk::Left);
+    h.Press(card, ui::vk::Delete);
     EXPECT_EQ(card.txtCarta.Text(), "411111");
     // Pasted text passes the same filter.
     card.txtCarta.SetText("");
-    h.paste(card, "4111 XX-22");
+    h.Paste(card, "4111 XX-22");
     EXPECT_EQ(card.txtCarta.Text(), "411122");
 
-    typeInto(card.txtPartitaIva, "12a3 4");
+    TypeInto(card.txtPartitaIva, "12a3 4");
     EXPECT_EQ(card.txtPartitaIva.Text(), "1234");
-    h.focus(card.txtIban);
+    h.Focus(card.txtIban);
     EXPECT_EQ(card.txtPartitaIva.Text(), "1234");
     card.txtPartitaIva.SetText("");
-    h.focus(card.txtPartitaIva);
-    h.paste(card, "12a 3");
+    h.Focus(card.txtPartitaIva);
+    h.Paste(card, "12a 3");
     EXPECT_EQ(card.txtPartitaIva.Text(), "123");
     // Text with other characters that reached the field another way (a
     // recalled record) shows until the field is left, then goes whole.
     const char* arrived[] = {"12ab", "123 45", " 123"};
     for (const char* p : arrived) {
         SCOPED_TRACE(p);
-        h.focus(card.txtPartitaIva);
+        h.Focus(card.txtPartitaIva);
         card.txtPartitaIva.SetText(p);
         EXPECT_EQ(card.txtPartitaIva.Text(), p);
-        h.focus(card.txtIban);
+        h.Focus(card.txtIban);
         EXPECT_EQ(card.txtPartitaIva.Text(), "");
     }
     // A card number with other characters is stored as it is, trimmed.
     card.txtCarta.SetText(" 4111 XX ");
-    fillRequired();
-    save(dt::kInserita);
+    FillRequired();
+    Save(dt::kInserita);
     EXPECT_EQ(dt::Archivio().substr(804, 8), "\x07"
                                              "4111 XX");
 }
@@ -431,18 +431,18 @@ TEST_F(CardTest, ProvinceListAndSelection) {
     EXPECT_EQ(items.front(), "AG");
     EXPECT_EQ(items[31], "EE");
     EXPECT_EQ(items.back(), "VV");
-    h.select(card.txtProv, 5);
+    h.Select(card.txtProv, 5);
     EXPECT_EQ(card.txtProv.Text(), "AQ");
-    h.focus(card.txtNote);
-    h.focus(card.txtProv);
+    h.Focus(card.txtNote);
+    h.Focus(card.txtProv);
     EXPECT_EQ(card.txtProv.ItemIndex(), -1);
     EXPECT_EQ(card.txtProv.Text(), "AQ");
     // A code outside the list is kept, upper-cased, also when set by code.
     card.txtProv.SetText(" zz ");
-    h.focus(card.txtNote);
+    h.Focus(card.txtNote);
     EXPECT_EQ(card.txtProv.Text(), "ZZ");
-    fillRequired();
-    save(dt::kInserita);
+    FillRequired();
+    Save(dt::kInserita);
     EXPECT_EQ(dt::Archivio().substr(338, 3), "\x02ZZ");
 }
 
@@ -450,23 +450,23 @@ TEST_F(CardTest, ProvinceListAndSelection) {
 
 TEST_F(CardTest, TaxCodeButtonChoosesTheCheck) {
     std::string visto;
-    h.onModal<TfrmCodFisc>([&](TfrmCodFisc& d) {
+    h.OnModal<TfrmCodFisc>([&](TfrmCodFisc& d) {
         EXPECT_EQ(d.Owner(), &card);
         visto = "cf:" + d.txtCodFisc.Text();
-        h.click(d.btnChiudi);
+        h.Click(d.btnChiudi);
     });
-    h.onModal<TfrmPartitaIva>([&](TfrmPartitaIva& d) {
+    h.OnModal<TfrmPartitaIva>([&](TfrmPartitaIva& d) {
         visto = "iva:" + d.txtPartitaIva.Text();
         if (d.txtPartitaIva.Text().size() == 11) {
-            h.click(d.btnChiudi);
+            h.Click(d.btnChiudi);
             return;
         }
         // A 16-digit code arrives whole and gets the length warning.
-        h.expectMessage(ui::DialogType::Warning,
+        h.ExpectMessage(ui::DialogType::Warning,
                         "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-        h.click(d.btnControlla);
+        h.Click(d.btnControlla);
         EXPECT_TRUE(d.Visible());
-        h.click(d.btnChiudi);
+        h.Click(d.btnChiudi);
     });
     const struct {
         const char* testo;
@@ -481,8 +481,8 @@ TEST_F(CardTest, TaxCodeButtonChoosesTheCheck) {
     };
     for (const auto& c : cases) {
         card.txtCodFisc.SetText(std::string(" ") + c.testo + " ");
-        h.click(card.btnCodFisc);
-        h.verify();
+        h.Click(card.btnCodFisc);
+        h.Verify();
         EXPECT_EQ(visto, c.atteso);
     }
 }
@@ -492,12 +492,12 @@ TEST_F(CardTest, CheckButtonsPresetTheTrimmedField) {
     card.txtCarta.SetText(" 4111 ");
     card.txtIban.SetText(" IT60 ");
     std::string iva, carta, iban;
-    h.onModal<TfrmPartitaIva>([&](TfrmPartitaIva& d) { iva = d.txtPartitaIva.Text(); });
-    h.onModal<TfrmCarta>([&](TfrmCarta& d) { carta = d.txtNumero.Text(); });
-    h.onModal<TfrmIban>([&](TfrmIban& d) { iban = d.txtIban.Text(); });
-    h.click(card.btnPartitaIva);
-    h.click(card.btnCarta);
-    h.click(card.btnIban);
+    h.OnModal<TfrmPartitaIva>([&](TfrmPartitaIva& d) { iva = d.txtPartitaIva.Text(); });
+    h.OnModal<TfrmCarta>([&](TfrmCarta& d) { carta = d.txtNumero.Text(); });
+    h.OnModal<TfrmIban>([&](TfrmIban& d) { iban = d.txtIban.Text(); });
+    h.Click(card.btnPartitaIva);
+    h.Click(card.btnCarta);
+    h.Click(card.btnIban);
     EXPECT_EQ(iva, "12345670017");
     EXPECT_EQ(carta, "4111");
     EXPECT_EQ(iban, "IT60");
@@ -506,28 +506,28 @@ TEST_F(CardTest, CheckButtonsPresetTheTrimmedField) {
 TEST_F(CardTest, MailButtonOpensTheMailLink) {
     for (const char* address : {"mario.rossi@example.it", " ", "a?cc=b&x@y.it"}) {
         card.txtEmail.SetText(address);
-        h.click(card.btnEmail);
+        h.Click(card.btnEmail);
     }
     // The shell receives the link whole, its quotes removed.
     const std::vector<std::string> expected = {"mailto:mario.rossi@example.it",
                                                "mailto:", "mailto:a%3Fcc%3Db%26x@y.it"};
-    EXPECT_EQ(h.shellOpened(), expected);
+    EXPECT_EQ(h.ShellOpened(), expected);
 }
 
 TEST_F(CardTest, AttachmentsDialogIsPresetAndWritesBack) {
     card.lblFile01.SetText(" a.pdf ");
     card.lblDesc01.SetText("Patente");
     card.lblFile03.SetText("c.jpg");
-    h.onModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& d) {
+    h.OnModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& d) {
         EXPECT_EQ(d.lblMemory.Text(), "anagrafica");
         EXPECT_EQ(d.txtFile01.Text(), "a.pdf");
         EXPECT_EQ(d.txtDesc01.Text(), "Patente");
         EXPECT_EQ(d.txtFile02.Text(), "");
         EXPECT_EQ(d.txtFile03.Text(), "c.jpg");
         d.txtDesc02.SetText("Carta d'identità");
-        h.click(d.btnApplica);
+        h.Click(d.btnApplica);
     });
-    h.click(card.cmdFile);
+    h.Click(card.cmdFile);
     EXPECT_EQ(card.lblDesc02.Text(), "Carta d'identità");
     EXPECT_EQ(card.lblFile01.Text(), "a.pdf");
 }
@@ -543,16 +543,16 @@ TEST_F(CardTest, ImportedVehicleIsSavedIntoTheStoredRecord) {
                         {"Alimentazione", "Gasolio"}});
     dt::AggiungiConduttore("Uno", "1", "Fiat", "Panda", "AB123CD");
     dt::AggiungiConduttore("Due", "2", "Fiat", "Punto", "CD456EF");
-    h.click(card.cmdUltimo);
-    h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& t) {
+    h.Click(card.cmdUltimo);
+    h.OnModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& t) {
         EXPECT_EQ(t.lblMemory.Text(), "anagrafica");
-        h.click(t.btnCerca);
-        h.dblClickItem(t.lstRecords, 0);
+        h.Click(t.btnCerca);
+        h.DblClickItem(t.lstRecords, 0);
     });
-    h.click(card.impVeicolo);
+    h.Click(card.impVeicolo);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtMarca.Text(), "Iveco");
-    save(dt::kModificata);
+    Save(dt::kModificata);
     const std::string file = dt::Archivio();
     ASSERT_EQ(file.size(), 2u * 3206u);
     EXPECT_EQ(file.substr(3206 + 906, 8), "\x07"
@@ -582,18 +582,18 @@ TEST_F(CardTest, HintsAndHelp) {
          "Spunta questa casella per annotare che il conduttore è disposto ad effettuare lunghe trasferte."},
     };
     for (const auto& c : hints) {
-        h.mouseMove(card.Get<ui::Control>(c.control));
+        h.MouseMove(card.Get<ui::Control>(c.control));
         EXPECT_EQ(card.panInfo.Text(), c.hint);
-        h.mouseMove(card.Get<ui::Control>("imgSezione04"));
+        h.MouseMove(card.Get<ui::Control>("imgSezione04"));
         EXPECT_EQ(card.panInfo.Text(), "");
     }
     std::string testo;
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.lblTitolo.Text(), "App Archivio Conduttori");
         testo = g.txtGuida.Text();
-        h.click(g.btnChiudi);
+        h.Click(g.btnChiudi);
     });
-    h.click(card.cmdGuida);
+    h.Click(card.cmdGuida);
     std::size_t paragrafi = 1;
     for (std::size_t at = 0; (at = testo.find("\r\n\r\n", at)) != std::string::npos; at += 4)
         ++paragrafi;

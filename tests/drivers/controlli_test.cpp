@@ -131,17 +131,17 @@ template <class D> void Verifica(const std::string& edit, const std::vector<Caso
     for (const Caso& c : cases) {
         SCOPED_TRACE(c.testo);
         bool aperto = false, fuocoNellEdit = false;
-        h.onModal<D>([&](D& d) {
+        h.OnModal<D>([&](D& d) {
             d.template Get<ui::Edit>(edit).SetText(c.testo);
-            h.click(d.btnControlla);
+            h.Click(d.btnControlla);
             aperto = d.Visible();
             fuocoNellEdit = d.Focused() == d.FindControl(edit);
             if (aperto) d.Close();
         });
-        h.expectMessage(c.tipo, c.messaggio);
+        h.ExpectMessage(c.tipo, c.messaggio);
         auto d = std::make_unique<D>(h.app, &owner);
         d->ShowModal();
-        h.verify();
+        h.Verify();
         EXPECT_EQ(aperto, c.resta);
         EXPECT_EQ(fuocoNellEdit, c.resta);
     }
@@ -277,9 +277,9 @@ TEST(CheckDialogs, TypingAndEnter) {
         TfrmCodFisc d(h.app, &owner);
         d.Show();
         EXPECT_EQ(d.Focused(), &d.txtCodFisc);
-        h.type(d, " rssmra85t10a562s9");
+        h.Type(d, " rssmra85t10a562s9");
         EXPECT_EQ(d.txtCodFisc.Text(), "RSSMRA85T10A562S");
-        h.press(d, ui::vk::Return);
+        h.Press(d, ui::vk::Return);
         EXPECT_EQ(d.Focused(), &d.btnControlla);
         EXPECT_TRUE(d.Visible());
     }
@@ -287,31 +287,31 @@ TEST(CheckDialogs, TypingAndEnter) {
         TfrmPartitaIva d(h.app, &owner);
         d.Show();
         EXPECT_EQ(d.Focused(), &d.txtPartitaIva);
-        h.type(d, "12a 3-4.5678900179");
+        h.Type(d, "12a 3-4.5678900179");
         EXPECT_EQ(d.txtPartitaIva.Text(), "12345678900");
-        h.press(d, ui::vk::Back);
-        h.press(d, ui::vk::Left);
-        h.type(d, "7");
+        h.Press(d, ui::vk::Back);
+        h.Press(d, ui::vk::Left);
+        h.Type(d, "7");
         EXPECT_EQ(d.txtPartitaIva.Text(), "12345678970");
-        h.press(d, ui::vk::Return);
+        h.Press(d, ui::vk::Return);
         EXPECT_EQ(d.Focused(), &d.btnControlla);
     }
     {
         TfrmCarta d(h.app, &owner);
         d.Show();
         EXPECT_EQ(d.Focused(), &d.txtNumero);
-        h.type(d, "4111 x1111");
+        h.Type(d, "4111 x1111");
         EXPECT_EQ(d.txtNumero.Text(), "41111111");
-        h.press(d, ui::vk::Return);
+        h.Press(d, ui::vk::Return);
         EXPECT_EQ(d.Focused(), &d.btnControlla);
     }
     {
         TfrmIban d(h.app, &owner);
         d.Show();
         EXPECT_EQ(d.Focused(), &d.txtIban);
-        h.type(d, " it60x0542811101000000123456789");
+        h.Type(d, " it60x0542811101000000123456789");
         EXPECT_EQ(d.txtIban.Text(), "IT60X0542811101000000123456");
-        h.press(d, ui::vk::Return);
+        h.Press(d, ui::vk::Return);
         EXPECT_EQ(d.Focused(), &d.btnControlla);
     }
 }
@@ -328,7 +328,7 @@ void Sovrascrivi(const char* edit, const std::string& preset, const std::string&
     campo.SetText(preset);
     d.Show();
     EXPECT_EQ(campo.SelLength(), int(campo.Length())) << edit;
-    h.type(d, digitato);
+    h.Type(d, digitato);
     EXPECT_EQ(campo.Text(), atteso) << edit;
 }
 

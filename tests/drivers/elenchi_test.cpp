@@ -45,14 +45,14 @@ protected:
 
     // Opens the list from the card and runs `fai` on it while it is shown.
     void Apri(const Elenco& e, const std::function<void(drivers::ElencoConduttori&)>& fai) {
-        h.onModal(e.classe, [&](ui::Form& f) {
+        h.OnModal(e.classe, [&](ui::Form& f) {
             auto& w = dynamic_cast<drivers::ElencoConduttori&>(f);
             EXPECT_EQ(w.Caption(), e.caption);
             EXPECT_EQ(w.Owner(), &card);
             fai(w);
         });
-        h.click(card.Get<ui::Picture>(e.comando));
-        EXPECT_EQ(h.modalCount(e.classe), ++aperture_[e.classe]);
+        h.Click(card.Get<ui::Picture>(e.comando));
+        EXPECT_EQ(h.ModalCount(e.classe), ++aperture_[e.classe]);
     }
     std::vector<std::string> Righe(const Elenco& e) {
         std::vector<std::string> righe;
@@ -110,7 +110,7 @@ TEST_F(ListTest, RecallFillsTheCardEvenWithACutName) {
     card.txtConducente.SetText("prima");
     Apri(kTrasferte, [&](drivers::ElencoConduttori& w) {
         ASSERT_EQ(w.lstRecords.Count(), 2);
-        h.dblClickItem(w.lstRecords, 1);
+        h.DblClickItem(w.lstRecords, 1);
         EXPECT_FALSE(w.Visible());
     });
     EXPECT_EQ(card.txtConducente.Text(), "Verdi Giuseppe Alessandro Maria");
@@ -120,9 +120,9 @@ TEST_F(ListTest, RecallFillsTheCardEvenWithACutName) {
     EXPECT_EQ(card.lblPosizione.Text(), "2");
 
     // A double click without a selected line copies nothing.
-    h.click(card.cmdNuovo);
+    h.Click(card.cmdNuovo);
     Apri(kServizio, [&](drivers::ElencoConduttori& w) {
-        h.dblClick(w.lstRecords);
+        h.DblClick(w.lstRecords);
         EXPECT_FALSE(w.Visible());
     });
     EXPECT_EQ(card.txtConducente.Text(), "");
@@ -135,7 +135,7 @@ TEST_F(ListTest, EqualLinesRecallTheLaterDriver) {
     Apri(kFerie, [&](drivers::ElencoConduttori& w) {
         ASSERT_EQ(w.lstRecords.Count(), 2);
         EXPECT_EQ(w.lstRecords.Items()[0], w.lstRecords.Items()[1]);
-        h.dblClickItem(w.lstRecords, 1);
+        h.DblClickItem(w.lstRecords, 1);
     });
     EXPECT_EQ(card.txtRecapito.Text(), "secondo");
     EXPECT_EQ(card.lblPosizione.Text(), "2");
@@ -148,30 +148,30 @@ TEST_F(ListTest, FindNextPrintAndTheFindField) {
     Apri(kFerie, [&](drivers::ElencoConduttori& w) {
         EXPECT_EQ(w.Focused(), &w.txtTrova);
         EXPECT_TRUE(w.Get<ui::Rectangle>("effTrova").Visible());
-        h.type(w, "notte");
-        h.press(w, ui::vk::Return);
+        h.Type(w, "notte");
+        h.Press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), &w.btnTrova);
         EXPECT_FALSE(w.Get<ui::Rectangle>("effTrova").Visible());
         EXPECT_EQ(w.lstRecords.ItemIndex(), -1); // Enter does not search
-        h.click(w.btnTrova);
+        h.Click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
-        h.click(w.btnTrova);
+        h.Click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 2);
-        h.click(w.btnStampa);
+        h.Click(w.btnStampa);
         ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
         EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in ferie");
         EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
-        h.click(w.btnChiudi);
+        h.Click(w.btnChiudi);
         EXPECT_EQ(w.lstRecords.Count(), 0);
     });
     for (const Elenco* e : {&kTrasferte, &kServizio}) {
         Apri(*e, [&](drivers::ElencoConduttori& w) {
             EXPECT_EQ(w.lstRecords.Count(), 0);
-            h.type(w, "x");
-            h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-            h.click(w.btnTrova);
-            h.verify();
-            h.click(w.btnStampa);
+            h.Type(w, "x");
+            h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+            h.Click(w.btnTrova);
+            h.Verify();
+            h.Click(w.btnStampa);
             EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), e->titolo);
         });
     }
@@ -186,12 +186,12 @@ TEST_F(ListTest, MissingAndUnreadableArchives) {
     rtl::CreateFolders(rtl::DataPath("Conducenti.pro"));
     for (const Elenco* e : {&kTrasferte, &kFerie, &kServizio}) {
         SCOPED_TRACE(e->classe);
-        h.expectShowMessage(
+        h.ExpectShowMessage(
             "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
             "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
             "programma.");
         EXPECT_TRUE(Righe(*e).empty());
-        h.verify();
+        h.Verify();
     }
 }
 

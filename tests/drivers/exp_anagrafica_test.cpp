@@ -50,7 +50,7 @@ std::string FileAtteso(const std::vector<std::vector<std::string>>& righe) {
 }
 
 std::string Xls(ts::Harness& h) {
-    return rtl::ReadWholeFile(h.dataFolder() + "Conducenti.xls");
+    return rtl::ReadWholeFile(h.DataFolder() + "Conducenti.xls");
 }
 
 TEST(DriverExport, GridAndFileHoldEveryDriver) {
@@ -102,9 +102,9 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     EXPECT_EQ(w.grdRecords.Cell(24, 0), "Sì");
     EXPECT_EQ(w.grdRecords.Cell(25, 0), "No");
 
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
-    h.click(w.cmdEsporta);
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+    h.Click(w.cmdEsporta);
     const std::vector<std::string> primo = {"Rossi Mario",
                                             "B, C",
                                             "casa",
@@ -136,8 +136,8 @@ TEST(DriverExport, GridAndFileHoldEveryDriver) {
     secondo[17] = "Fiat";
     terzo[0] = "Verdi";
     EXPECT_EQ(Xls(h), FileAtteso({primo, secondo, terzo}));
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Conducenti.xls");
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], h.DataFolder() + "Conducenti.xls");
 }
 
 // The spreadsheet program reads every cell back as it was written: numbers
@@ -157,10 +157,10 @@ TEST(DriverExport, SpreadsheetProgramReadsEveryCell) {
                             {"Trasferte", "No"}});
     TfrmExpAnagrafica w(h.app);
     w.Show();
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-    h.click(w.cmdEsporta);
-    auto celle = ts::CelleFoglioDiCalcolo(h.dataFolder() + "Conducenti.xls");
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.Click(w.cmdEsporta);
+    auto celle = ts::CelleFoglioDiCalcolo(h.DataFolder() + "Conducenti.xls");
     ASSERT_EQ(celle.size(), 2u);
     ASSERT_EQ(celle[0].size(), 25u);
     EXPECT_EQ(celle[0][3], "Via e numero civico");
@@ -184,7 +184,7 @@ TEST(DriverExport, CutShortLastRecordIsNotExported) {
     dt::AggiungiConduttore({{"Conducente", "Rossi"}});
     std::string file = dt::Archivio();
     file += file.substr(0, 3000);
-    rtl::WriteWholeFile(h.dataFolder() + "Conducenti.pro", file);
+    rtl::WriteWholeFile(h.DataFolder() + "Conducenti.pro", file);
     TfrmExpAnagrafica w(h.app);
     w.Show();
     EXPECT_EQ(w.grdRecords.RowCount(), 1);
@@ -196,13 +196,13 @@ TEST(DriverExport, EmptyOrMissingArchiveWritesTenEmptyRows) {
     ts::Harness h;
     TfrmExpAnagrafica w(h.app);
     w.Show();
-    EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "Conducenti.pro"));
+    EXPECT_TRUE(rtl::FileExists(h.DataFolder() + "Conducenti.pro"));
     EXPECT_EQ(w.grdRecords.RowCount(), 10);
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-    h.click(w.cmdEsporta);
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.Click(w.cmdEsporta);
     EXPECT_EQ(Xls(h), FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(25))));
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 // Typing into the two open columns reaches the file, never the archive; the
@@ -219,9 +219,9 @@ TEST(DriverExport, OpenColumnsReachTheFileOnly) {
         EXPECT_EQ(ui::input::EditCell(w.grdRecords, col, 0, "Sì"), aperta) << col;
         EXPECT_EQ(w.grdRecords.Cell(col, 0), aperta ? "Sì" : cella) << col;
     }
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-    h.click(w.cmdEsporta);
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.Click(w.cmdEsporta);
     std::vector<std::string> riga(25);
     riga[0] = "Rossi";
     riga[23] = riga[24] = "S\xec";
@@ -231,12 +231,12 @@ TEST(DriverExport, OpenColumnsReachTheFileOnly) {
 
 TEST(DriverExport, NoKeepsTheEarlierFileAndFailuresAreReported) {
     ts::Harness h;
-    rtl::WriteWholeFile(h.dataFolder() + "Conducenti.xls", "precedente");
+    rtl::WriteWholeFile(h.DataFolder() + "Conducenti.xls", "precedente");
     {
         TfrmExpAnagrafica w(h.app);
         w.Show();
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
-        h.click(w.cmdEsporta);
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+        h.Click(w.cmdEsporta);
         EXPECT_EQ(Xls(h), "precedente");
     }
     const std::string kFallita = "Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
@@ -244,18 +244,18 @@ TEST(DriverExport, NoKeepsTheEarlierFileAndFailuresAreReported) {
     {
         // An archive that cannot be read leaves an incomplete grid, which is
         // not exported; the archive is neither re-created nor changed.
-        rtl::DeleteFile(h.dataFolder() + "Conducenti.pro");
-        rtl::CreateFolders(h.dataFolder() + "Conducenti.pro");
+        rtl::DeleteFile(h.DataFolder() + "Conducenti.pro");
+        rtl::CreateFolders(h.DataFolder() + "Conducenti.pro");
         TfrmExpAnagrafica w(h.app);
         w.Show();
         EXPECT_FALSE(w.GrigliaCompleta());
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-        h.expectShowMessage(kFallita);
-        h.click(w.cmdEsporta);
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.ExpectShowMessage(kFallita);
+        h.Click(w.cmdEsporta);
         EXPECT_EQ(Xls(h), "precedente");
         EXPECT_TRUE(w.Visible());
     }
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST(DriverExport, HintsAndHelp) {
@@ -268,7 +268,7 @@ TEST(DriverExport, HintsAndHelp) {
     EXPECT_EQ(
         testo.rfind("Il pulsante Esporta archivio consente di esportare tutte le schede dei conduttori", 0),
         0u);
-    h.click(w.cmdEsci);
+    h.Click(w.cmdEsci);
     EXPECT_FALSE(w.Visible());
 }
 

@@ -14,7 +14,7 @@ class PrintTest : public dt::CardTest {
 protected:
     PrintTest() {
         ts::GetHeadlessOutput() = ts::HeadlessOutput();
-        h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2026, 3, 5), {7, 8, 9}});
+        h.SetNow(rtl::DateTime{*rtl::Date::FromYmd(2026, 3, 5), {7, 8, 9}});
     }
     ~PrintTest() override { ts::GetHeadlessOutput() = ts::HeadlessOutput(); }
 
@@ -24,14 +24,14 @@ protected:
     std::vector<std::string> captions;
 
     void Print() {
-        h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
+        h.OnModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
             EXPECT_EQ(d.Caption(), " Stampa documento");
             EXPECT_EQ(d.btnStampa.Text(), "Stampa");
             EXPECT_EQ(d.btnAnnulla.Text(), "Annulla");
-            h.click(d.btnStampa);
+            h.Click(d.btnStampa);
             EXPECT_FALSE(d.Visible());
         });
-        h.click(card.cmdStampa);
+        h.Click(card.cmdStampa);
         ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
         const report::Document& doc = ts::GetHeadlessOutput().printed[0];
         EXPECT_EQ(doc.name, "Scheda Conduttore");
@@ -51,15 +51,15 @@ protected:
 } // namespace
 
 TEST_F(PrintTest, PrintsTheCardAsShownWithComposedRows) {
-    fillRequired("  Rossi Mario ", "333", "Fiat", "Panda", "AB123CD");
-    typeInto(card.txtCitta, "Forlì");
-    h.focus(card.txtProv);
-    h.type(card, "fc");
-    typeInto(card.txtCarta, "4111");
-    typeInto(card.txtScadeCarta, "12/28");
-    typeInto(card.txtNote, " <nota> ");
+    FillRequired("  Rossi Mario ", "333", "Fiat", "Panda", "AB123CD");
+    TypeInto(card.txtCitta, "Forlì");
+    h.Focus(card.txtProv);
+    h.Type(card, "fc");
+    TypeInto(card.txtCarta, "4111");
+    TypeInto(card.txtScadeCarta, "12/28");
+    TypeInto(card.txtNote, " <nota> ");
     card.lblFile01.SetText("patente.pdf");
-    h.toggle(card.chkFerie);
+    h.Toggle(card.chkFerie);
     Print();
     EXPECT_EQ(Text("titArcataSup"), "SCHEDA ANAGRAFICA CONDUTTORE");
     EXPECT_EQ(Text("txtConducente"), "Rossi Mario");
@@ -101,7 +101,7 @@ TEST_F(PrintTest, PrintsTheCardAsShownWithComposedRows) {
 }
 
 TEST_F(PrintTest, EmptyPartsStillCompose) {
-    typeInto(card.txtCitta, "Roma");
+    TypeInto(card.txtCitta, "Roma");
     Print();
     EXPECT_EQ(Text("txtCitta"), "Roma ");
     EXPECT_EQ(Text("txtCarta"), "  Scadenza: ");
@@ -111,33 +111,33 @@ TEST_F(PrintTest, EmptyPartsStillCompose) {
 
 TEST_F(PrintTest, CancelAndFailure) {
     // "Annulla" closes without printing.
-    h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
-        h.click(d.btnAnnulla);
+    h.OnModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
+        h.Click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
     // Cancelling the print dialog prints nothing; the dialog closes.
     ts::GetHeadlessOutput().confirm = false;
-    h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
-        h.click(d.btnStampa);
+    h.OnModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
     // Without a card to read: the failure text, and the dialog closes.
     ts::GetHeadlessOutput().confirm = true;
-    h.onModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
+    h.OnModal<TfrmStampaConduttore>([&](TfrmStampaConduttore& d) {
         d.ImpostaScheda({});
-        h.expectMessage(ui::DialogType::Warning,
+        h.ExpectMessage(ui::DialogType::Warning,
                         "Attenzione: la stampa del documento non è andata a buon fine.\n\r"
                         "\n\rSi consiglia di ridurre le dimensioni della foto.");
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 

@@ -22,7 +22,7 @@ std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAnagrafica& w,
                                const std::vector<std::pair<ui::Edit*, std::string>>& criteri = {}) {
     for (const auto& [edit, testo] : criteri)
         edit->SetText(testo);
-    h.click(w.btnCerca);
+    h.Click(w.btnCerca);
     return w.lstRecords.Items();
 }
 
@@ -36,7 +36,7 @@ TEST(DriverSearch, LinesSortAndCountLine) {
     EXPECT_FALSE(w.panContainer.Visible());
     // A missing archive is created empty and lists nothing.
     EXPECT_TRUE(Cerca(h, w).empty());
-    EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "Conducenti.pro"));
+    EXPECT_TRUE(rtl::FileExists(h.DataFolder() + "Conducenti.pro"));
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 0 schede.");
     EXPECT_TRUE(w.panContainer.Visible());
     EXPECT_FALSE(w.panAvvio.Visible());
@@ -157,9 +157,9 @@ TEST(DriverSearch, EnterRingAndHighlight) {
         ui::Edit& e = w.Get<ui::Edit>(std::string("txt") + ring[i]);
         ui::Rectangle& eff =
             w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1));
-        h.focus(e);
+        h.Focus(e);
         EXPECT_TRUE(eff.Visible());
-        h.press(w, ui::vk::Return);
+        h.Press(w, ui::vk::Return);
         EXPECT_FALSE(eff.Visible());
         EXPECT_EQ(w.Focused(), w.FindControl(std::string("txt") + ring[(i + 1) % std::size(ring)]));
     }
@@ -169,13 +169,13 @@ TEST(DriverSearch, EnterRingAndHighlight) {
     w.btnCerca.OnMouseDown(e);
     EXPECT_TRUE(w.lblAttendere.Visible());
     EXPECT_EQ(w.lblAttendere.Text(), "Ricerca schede in corso. Attendere...");
-    h.click(w.btnCerca);
+    h.Click(w.btnCerca);
     ui::Rectangle& effTrova = w.Get<ui::Rectangle>("effTrova");
     EXPECT_TRUE(effTrova.Visible());
-    h.press(w, ui::vk::Return);
+    h.Press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.btnTrova);
     EXPECT_FALSE(effTrova.Visible());
-    h.click(w.btnChiudi);
+    h.Click(w.btnChiudi);
     EXPECT_FALSE(w.lblAttendere.Visible());
     EXPECT_EQ(w.lstRecords.Count(), 0);
 }
@@ -186,10 +186,10 @@ TEST(DriverSearch, FindNextAndPrint) {
     TfrmTrovaAnagrafica vuota(h.app);
     vuota.Show();
     Cerca(h, vuota);
-    h.type(vuota, "x");
-    h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-    h.click(vuota.btnTrova);
-    h.verify();
+    h.Type(vuota, "x");
+    h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+    h.Click(vuota.btnTrova);
+    h.Verify();
 
     dt::AggiungiConduttore("Anna", "1", "Fiat", "Panda", "A", "No", "No", "turni di notte");
     dt::AggiungiConduttore("Bruno", "2", "Fiat", "Punto", "B");
@@ -197,18 +197,18 @@ TEST(DriverSearch, FindNextAndPrint) {
     TfrmTrovaAnagrafica w(h.app);
     w.Show();
     Cerca(h, w);
-    h.type(w, "NOTTE");
-    h.click(w.btnTrova);
+    h.Type(w, "NOTTE");
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 2);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
     w.txtTrova.SetText("punto");
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
 
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo conduttori in archivio");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
@@ -243,13 +243,13 @@ protected:
     // Opens the search as `chiamante` opens it (its owner and its way back)
     // and recalls line `riga` (-1: none selected) under `tag`.
     template <class Chiamante> void Richiama(Chiamante& chiamante, const std::string& tag, int riga) {
-        h.onModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
+        h.OnModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
             w.lblMemory.SetText(tag);
             Cerca(h, w);
             if (riga >= 0)
-                h.dblClickItem(w.lstRecords, riga);
+                h.DblClickItem(w.lstRecords, riga);
             else
-                h.dblClick(w.lstRecords);
+                h.DblClick(w.lstRecords);
             EXPECT_FALSE(w.Visible());
         });
         auto w = std::make_unique<TfrmTrovaAnagrafica>(h.app, &chiamante, &chiamante);
@@ -279,7 +279,7 @@ TEST_F(RecallTest, IntoTheDriverCard) {
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     // Edited and saved, the recalled record is rewritten.
     card.txtNote.SetText("nota");
-    save(dt::kModificata);
+    Save(dt::kModificata);
     EXPECT_EQ(dt::Archivio().size(), 2u * 3206u);
 }
 
@@ -310,15 +310,15 @@ TEST_F(RecallTest, OtherTagsAndNoSelectionCopyNothing) {
 
 TEST(DriverSearch, AnArchiveThatCannotBeReadIsReported) {
     ts::Harness h;
-    rtl::CreateFolders(h.dataFolder() + "Conducenti.pro");
+    rtl::CreateFolders(h.DataFolder() + "Conducenti.pro");
     TfrmTrovaAnagrafica w(h.app);
     w.Show();
-    h.expectShowMessage(
+    h.ExpectShowMessage(
         "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
         "programma.");
-    h.click(w.btnCerca);
-    h.verify();
+    h.Click(w.btnCerca);
+    h.Verify();
     EXPECT_TRUE(w.panAvvio.Visible());
     EXPECT_FALSE(w.panContainer.Visible());
     EXPECT_FALSE(w.lblAttendere.Visible());

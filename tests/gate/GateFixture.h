@@ -23,26 +23,26 @@ using Visita = std::map<std::string, std::string>;
 class GateTest : public ts::SchedaTest<TfrmRegistro> {
 protected:
     GateTest() : SchedaTest(frmRegistro) {
-        h.setNow({*rtl::Date::FromYmd(2024, 3, 5), {10, 15, 30}});
-        card.lblFile.SetText(" " + path("2024.vis") + " ");
+        h.SetNow({*rtl::Date::FromYmd(2024, 3, 5), {10, 15, 30}});
+        card.lblFile.SetText(" " + Path("2024.vis") + " ");
         card.Show();
     }
 
-    std::string archive() const {
-        return rtl::FileExists(path("2024.vis")) ? rtl::ReadWholeFile(path("2024.vis"))
+    std::string Archive() const {
+        return rtl::FileExists(Path("2024.vis")) ? rtl::ReadWholeFile(Path("2024.vis"))
                                                  : std::string("<none>");
     }
     // Appends visits to the 2024 archive, fields by name.
-    void addVisits(const std::vector<Visita>& visits) {
+    void AddVisits(const std::vector<Visita>& visits) {
         for (const Visita& v : visits) {
             common::Record r(common::TVisitaRec);
             for (const auto& [field, text] : v)
                 r.Set(field, text);
-            common::Archivio(path("2024.vis"), common::TVisitaRec).Scrivi("", r);
+            common::Archivio(Path("2024.vis"), common::TVisitaRec).Scrivi("", r);
         }
     }
     // The sixteen edits of the card, in record order.
-    std::vector<std::string> cardFields() const {
+    std::vector<std::string> CardFields() const {
         std::vector<std::string> out;
         for (int i = 0; i < 16; ++i)
             out.push_back(card.Campo(i).Text());

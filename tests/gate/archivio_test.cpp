@@ -34,45 +34,45 @@ std::string Card(std::uint8_t dateLength, const std::string& veicolo, const std:
 
 TEST_F(GateTest, ADamagedYearIsReadAndNeverWritten) {
     const std::string file = Card(200, "Fiat", "AA1") + Card(10, "Iveco", "BB2") + std::string(700, 'x');
-    rtl::WriteWholeFile(path("2024.vis"), file);
+    rtl::WriteWholeFile(Path("2024.vis"), file);
 
-    h.click(card.cmdUltimo);
+    h.Click(card.cmdUltimo);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtVeicolo.Text(), "Iveco");
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2024"); // the length read as the capacity
 
     std::size_t listed = 0;
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
         listed = l.lstRecords.Count();
-        h.dblClickItem(l.lstRecords, 1);
+        h.DblClickItem(l.lstRecords, 1);
     });
-    h.click(card.cmdNonUsciti);
+    h.Click(card.cmdNonUsciti);
     EXPECT_EQ(listed, 2u);
     EXPECT_EQ(card.txtVeicolo.Text(), "Iveco");
-    h.onModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) { h.click(l.btnChiudi); });
-    h.click(card.cmdUscitiOggi);
-    h.onModal<TfrmTrovaVisite>([&](TfrmTrovaVisite& s) {
-        h.click(s.btnCerca);
+    h.OnModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) { h.Click(l.btnChiudi); });
+    h.Click(card.cmdUscitiOggi);
+    h.OnModal<TfrmTrovaVisite>([&](TfrmTrovaVisite& s) {
+        h.Click(s.btnCerca);
         listed = s.lstRecords.Count();
-        h.click(s.btnChiudi);
+        h.Click(s.btnChiudi);
     });
-    h.click(card.cmdTrova);
+    h.Click(card.cmdTrova);
     EXPECT_EQ(listed, 2u);
-    h.onModal<TfrmExpVisite>([&](TfrmExpVisite& e) {
+    h.OnModal<TfrmExpVisite>([&](TfrmExpVisite& e) {
         listed = std::size_t(e.grdRecords.RowCount());
-        h.click(e.cmdEsci);
+        h.Click(e.cmdEsci);
     });
-    h.click(card.cmdExcel);
+    h.Click(card.cmdExcel);
     EXPECT_EQ(listed, 2u);
-    EXPECT_EQ(gate::ContaTransiti(path("2024.vis"), "2024")[2], 2);
-    EXPECT_EQ(rtl::ReadWholeFile(path("2024.vis")), file);
+    EXPECT_EQ(gate::ContaTransiti(Path("2024.vis"), "2024")[2], 2);
+    EXPECT_EQ(rtl::ReadWholeFile(Path("2024.vis")), file);
 
     // Save rewrites the recalled card 2 only; card 1 and the fragment stay.
-    typeInto(card.txtNote, "rivista");
-    h.expectMessage(ui::DialogType::Information, gt::kModificata);
-    h.click(card.cmdSalva);
-    const std::string after = rtl::ReadWholeFile(path("2024.vis"));
+    TypeInto(card.txtNote, "rivista");
+    h.ExpectMessage(ui::DialogType::Information, gt::kModificata);
+    h.Click(card.cmdSalva);
+    const std::string after = rtl::ReadWholeFile(Path("2024.vis"));
     ASSERT_EQ(after.size(), file.size());
     EXPECT_EQ(after.substr(0, 1366), file.substr(0, 1366));
     EXPECT_EQ(after.substr(1366 + 1047, 8), std::string("\x07rivista"));

@@ -53,11 +53,11 @@ TEST_F(GateTest, ExportWritesTheGridOfTheYear) {
     v["Note"] = "A&B <c> \"d\"";
     first[12] = "A&amp;B &lt;c&gt; \"d\"";
     // The example row: only the entry date.
-    addVisits({v, {{"DataEnt", "03/02/2024"}}});
+    AddVisits({v, {{"DataEnt", "03/02/2024"}}});
     std::vector<std::string> second(16);
     second[0] = "03/02/2024";
 
-    h.onModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
+    h.OnModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
         EXPECT_EQ(w.Caption(), " Esporta archivio ingressi e uscite veicoli in Microsoft Excel");
         ASSERT_EQ(w.grdRecords.ColumnCount(), 17);
         ASSERT_EQ(w.grdRecords.RowCount(), 2);
@@ -70,45 +70,45 @@ TEST_F(GateTest, ExportWritesTheGridOfTheYear) {
         for (int c = 0; c < 17; ++c)
             if (!w.grdRecords.Columns()[std::size_t(c)].readOnly) open.push_back(c);
         EXPECT_EQ(open, (std::vector<int>{2, 5, 9, 10, 11, 13, 14}));
-        h.editCell(w.grdRecords, 5, 1, "ZZ999");
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-        h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
-        h.click(w.cmdEsporta);
-        h.click(w.cmdEsci);
+        h.EditCell(w.grdRecords, 5, 1, "ZZ999");
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+        h.Click(w.cmdEsporta);
+        h.Click(w.cmdEsci);
     });
-    h.click(card.cmdExcel);
+    h.Click(card.cmdExcel);
     second[4] = "ZZ999";
-    EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")), Expected({first, second}));
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], path("Ingressi_e_Uscite_Veicoli.xls"));
-    EXPECT_EQ(archive().substr(119 + 1, 2), "v5"); // the archive keeps its plate
+    EXPECT_EQ(rtl::ReadWholeFile(Path("Ingressi_e_Uscite_Veicoli.xls")), Expected({first, second}));
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], Path("Ingressi_e_Uscite_Veicoli.xls"));
+    EXPECT_EQ(Archive().substr(119 + 1, 2), "v5"); // the archive keeps its plate
 }
 
 TEST_F(GateTest, ExportOfAMissingYearWritesTenEmptyRows) {
-    rtl::WriteWholeFile(path("Ingressi_e_Uscite_Veicoli.xls"), "di un altro anno");
-    h.onModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
+    rtl::WriteWholeFile(Path("Ingressi_e_Uscite_Veicoli.xls"), "di un altro anno");
+    h.OnModal<TfrmExpVisite>([&](TfrmExpVisite& w) {
         EXPECT_EQ(w.grdRecords.RowCount(), 10);
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
-        h.click(w.cmdEsporta);
-        EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")), "di un altro anno");
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-        h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-        h.click(w.cmdEsporta);
-        h.click(w.cmdEsci);
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+        h.Click(w.cmdEsporta);
+        EXPECT_EQ(rtl::ReadWholeFile(Path("Ingressi_e_Uscite_Veicoli.xls")), "di un altro anno");
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+        h.Click(w.cmdEsporta);
+        h.Click(w.cmdEsci);
     });
-    h.click(card.cmdExcel);
-    EXPECT_EQ(archive(), "");
-    EXPECT_EQ(rtl::ReadWholeFile(path("Ingressi_e_Uscite_Veicoli.xls")),
+    h.Click(card.cmdExcel);
+    EXPECT_EQ(Archive(), "");
+    EXPECT_EQ(rtl::ReadWholeFile(Path("Ingressi_e_Uscite_Veicoli.xls")),
               Expected(std::vector<std::vector<std::string>>(10, std::vector<std::string>(16))));
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST_F(GateTest, ExportWindowHints) {
     TfrmExpVisite w(h.app, &card);
     w.Show();
     EXPECT_EQ(w.panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.cmdEsporta);
+    h.MouseMove(w.cmdEsporta);
     EXPECT_EQ(w.panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.grdRecords);
+    h.MouseMove(w.grdRecords);
     EXPECT_EQ(w.panInfo.Text(), "");
 }

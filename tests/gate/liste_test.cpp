@@ -23,7 +23,7 @@ protected:
     ListTest() {
         ts::GetHeadlessOutput() = ts::HeadlessOutput();
         // Today is 05/03/2024.
-        addVisits({
+        AddVisits({
             // 1: entered yesterday, still inside
             {{"DataEnt", "04/03/2024"},
              {"OraEnt", "08:10"},
@@ -64,15 +64,15 @@ protected:
     // Opens a list from its card command and returns its lines.
     template <class List> std::vector<std::string> Lines(ui::Picture& cmd) {
         std::vector<std::string> lines;
-        h.onModal<List>([&](List& l) {
+        h.OnModal<List>([&](List& l) {
             EXPECT_EQ(l.lstRecords.ItemIndex(), -1);
             EXPECT_EQ(l.lstRecords.ItemWidth(), 1600);
             EXPECT_EQ(l.lstRecords.ItemFont().family, "Courier New");
             EXPECT_EQ(l.Focused(), &l.txtTrova);
             lines = l.lstRecords.Items();
-            h.click(l.btnChiudi);
+            h.Click(l.btnChiudi);
         });
-        h.click(cmd);
+        h.Click(cmd);
         return lines;
     }
 };
@@ -113,16 +113,16 @@ TEST_F(ListTest, EnteredTodayAndNotYetLeft) {
 }
 
 TEST_F(ListTest, AMissingYearGivesEmptyListsAndLeavesAnEmptyFile) {
-    card.lblFile.SetText(path("2031.vis"));
+    card.lblFile.SetText(Path("2031.vis"));
     EXPECT_TRUE(Lines<TfrmNonUsciti>(card.cmdNonUsciti).empty());
-    EXPECT_EQ(rtl::ReadWholeFile(path("2031.vis")), "");
+    EXPECT_EQ(rtl::ReadWholeFile(Path("2031.vis")), "");
     // Find-next has nothing to search.
-    h.onModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) {
-        h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-        h.click(l.btnTrova);
-        h.click(l.btnChiudi);
+    h.OnModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) {
+        h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+        h.Click(l.btnTrova);
+        h.Click(l.btnChiudi);
     });
-    h.click(card.cmdUscitiOggi);
+    h.Click(card.cmdUscitiOggi);
 }
 
 // The print title carries the day of the lines listed: a list opened before
@@ -137,21 +137,21 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
         {&card.cmdNonUsciti, "Veicoli non ancora usciti"},
     };
     for (const auto& c : cases) {
-        h.setNow({*rtl::Date::FromYmd(2024, 3, 5), {23, 59, 0}});
+        h.SetNow({*rtl::Date::FromYmd(2024, 3, 5), {23, 59, 0}});
         std::vector<std::string> listed, printed;
         std::string title;
         const auto print = [&](gate::TfrmListaVisite& l) {
-            h.setNow({*rtl::Date::FromYmd(2024, 3, 6), {0, 1, 0}});
+            h.SetNow({*rtl::Date::FromYmd(2024, 3, 6), {0, 1, 0}});
             listed = l.lstRecords.Items();
-            h.click(l.btnStampa);
+            h.Click(l.btnStampa);
             title = l.frxReport.GetMemo("txtTitolo").Text();
             printed = l.frxReport.GetMemo("txtRiepilogo").Lines();
-            h.click(l.btnChiudi);
+            h.Click(l.btnChiudi);
         };
-        h.onModal<TfrmUscitiOggi>(print);
-        h.onModal<TfrmEntratiOggi>(print);
-        h.onModal<TfrmNonUsciti>(print);
-        h.click(*c.cmd);
+        h.OnModal<TfrmUscitiOggi>(print);
+        h.OnModal<TfrmEntratiOggi>(print);
+        h.OnModal<TfrmNonUsciti>(print);
+        h.Click(*c.cmd);
         EXPECT_EQ(title, c.title);
         EXPECT_EQ(printed, listed);
         EXPECT_FALSE(listed.empty());
@@ -160,46 +160,46 @@ TEST_F(ListTest, PrintTitlesCarryTheDayOfTheLines) {
 }
 
 TEST_F(ListTest, FindNextWalksTheMatchesAndStartsAgainForANewText) {
-    addVisits({{{"Veicolo", "Fiat Panda"}, {"Targa", "FF666FF"}, {"DataEnt", "01/03/2024"}},
+    AddVisits({{{"Veicolo", "Fiat Panda"}, {"Targa", "FF666FF"}, {"DataEnt", "01/03/2024"}},
                {{"Veicolo", "FIAT Punto"}, {"Targa", "GG777GG"}, {"DataEnt", "01/03/2024"}}});
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
         // BMW, Fiat Ducato, Fiat Panda, FIAT Punto
         ASSERT_EQ(l.lstRecords.Count(), 4u);
-        h.type(l, "fiat");
-        h.press(l, ui::vk::Return, U'\r');
+        h.Type(l, "fiat");
+        h.Press(l, ui::vk::Return, U'\r');
         EXPECT_EQ(l.Focused(), &l.btnTrova);
         int found[4];
         for (int& f : found) {
-            h.click(l.btnTrova);
+            h.Click(l.btnTrova);
             f = l.lstRecords.ItemIndex();
         }
         EXPECT_EQ(std::vector<int>(found, found + 4), (std::vector<int>{1, 2, 3, 1}));
         l.txtTrova.SetText("bmw");
-        h.click(l.btnTrova);
+        h.Click(l.btnTrova);
         EXPECT_EQ(l.lstRecords.ItemIndex(), 0);
         l.txtTrova.SetText("nessuno");
-        h.click(l.btnTrova);
+        h.Click(l.btnTrova);
         EXPECT_EQ(l.lstRecords.ItemIndex(), 0);
-        h.click(l.btnChiudi);
+        h.Click(l.btnChiudi);
     });
-    h.click(card.cmdNonUsciti);
+    h.Click(card.cmdNonUsciti);
     // The remembered text is emptied at every showing: "fiat" starts from
     // the top again.
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
         EXPECT_EQ(l.txtTrova.Text(), "");
         l.txtTrova.SetText("fiat");
-        h.click(l.btnTrova);
+        h.Click(l.btnTrova);
         EXPECT_EQ(l.lstRecords.ItemIndex(), 1);
-        h.click(l.btnChiudi);
+        h.Click(l.btnChiudi);
     });
-    h.click(card.cmdNonUsciti);
+    h.Click(card.cmdNonUsciti);
 }
 
 // A double click loads the clicked card, also when another card has the same
 // line; the card takes all sixteen fields and the number.
 TEST_F(ListTest, RecallLoadsTheClickedCard) {
     frmRegistro = nullptr; // the card hands itself over: no global instance is read
-    addVisits({
+    AddVisits({
         {{"DataEnt", "05/03/2024"},
          {"OraEnt", "10:00"},
          {"Veicolo", "BMW"},
@@ -208,62 +208,62 @@ TEST_F(ListTest, RecallLoadsTheClickedCard) {
          {"Note", " seconda "},
          {"OperatoreUsc", "Piero"}},
     });
-    typeInto(card.txtNote, "da perdere");
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
+    TypeInto(card.txtNote, "da perdere");
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
         ASSERT_EQ(l.lstRecords.Item(0), l.lstRecords.Item(1)); // cards 4 and 6 list alike
-        h.dblClickItem(l.lstRecords, 0);
+        h.DblClickItem(l.lstRecords, 0);
         EXPECT_FALSE(l.Visible());
     });
-    h.click(card.cmdNonUsciti);
+    h.Click(card.cmdNonUsciti);
     EXPECT_EQ(card.lblPosizione.Text(), "4");
     EXPECT_EQ(card.txtNote.Text(), "");
     EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2024");
 
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) { h.dblClickItem(l.lstRecords, 1); });
-    h.click(card.cmdNonUsciti);
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) { h.DblClickItem(l.lstRecords, 1); });
+    h.Click(card.cmdNonUsciti);
     EXPECT_EQ(card.lblPosizione.Text(), "6");
     std::vector<std::string> expected = {"05/03/2024", "10:00", "", "BMW", "DD444DD", "Carlo", "", "",
                                          "",           "",      "", "",    "seconda", "",      "", "Piero"};
-    EXPECT_EQ(cardFields(), expected);
+    EXPECT_EQ(CardFields(), expected);
 
     // A double click with no line selected closes and leaves the card.
-    h.onModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) { h.dblClick(l.lstRecords); });
-    h.click(card.cmdUscitiOggi);
+    h.OnModal<TfrmUscitiOggi>([&](TfrmUscitiOggi& l) { h.DblClick(l.lstRecords); });
+    h.Click(card.cmdUscitiOggi);
     EXPECT_EQ(card.lblPosizione.Text(), "6");
 }
 
 // An archive that cannot be read is reported, never shown as an empty list;
 // a card that cannot be read leaves the card as it was and the list open.
 TEST_F(ListTest, UnreadableArchiveOrCardIsReported) {
-    card.lblFile.SetText(path("cartella.vis"));
-    rtl::CreateFolders(path("cartella.vis"));
+    card.lblFile.SetText(Path("cartella.vis"));
+    rtl::CreateFolders(Path("cartella.vis"));
     for (ui::Picture* cmd : {&card.cmdUscitiOggi, &card.cmdEntratiOggi, &card.cmdNonUsciti}) {
         bool open = false;
         const auto check = [&](gate::TfrmListaVisite& l) {
             open = l.Visible();
-            h.click(l.btnChiudi);
+            h.Click(l.btnChiudi);
         };
-        h.onModal<TfrmUscitiOggi>(check);
-        h.onModal<TfrmEntratiOggi>(check);
-        h.onModal<TfrmNonUsciti>(check);
-        h.expectShowMessage(gt::kAccesso);
-        h.click(*cmd);
-        h.verify();
+        h.OnModal<TfrmUscitiOggi>(check);
+        h.OnModal<TfrmEntratiOggi>(check);
+        h.OnModal<TfrmNonUsciti>(check);
+        h.ExpectShowMessage(gt::kAccesso);
+        h.Click(*cmd);
+        h.Verify();
         EXPECT_TRUE(open);
     }
 
-    card.lblFile.SetText(path("2024.vis"));
-    typeInto(card.txtNote, "in corso");
-    h.onModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
+    card.lblFile.SetText(Path("2024.vis"));
+    TypeInto(card.txtNote, "in corso");
+    h.OnModal<TfrmNonUsciti>([&](TfrmNonUsciti& l) {
         // The year shrinks under the list (another workstation, a restore).
-        rtl::WriteWholeFile(path("2024.vis"), std::string(1366, '\0'));
-        h.expectShowMessage(gt::kAccesso);
-        h.dblClickItem(l.lstRecords, 0); // BMW, card 4: gone
-        h.verify();
+        rtl::WriteWholeFile(Path("2024.vis"), std::string(1366, '\0'));
+        h.ExpectShowMessage(gt::kAccesso);
+        h.DblClickItem(l.lstRecords, 0); // BMW, card 4: gone
+        h.Verify();
         EXPECT_TRUE(l.Visible());
-        h.click(l.btnChiudi);
+        h.Click(l.btnChiudi);
     });
-    h.click(card.cmdNonUsciti);
+    h.Click(card.cmdNonUsciti);
     EXPECT_EQ(card.txtNote.Text(), "in corso");
     EXPECT_EQ(card.lblPosizione.Text(), "");
 }

@@ -24,7 +24,7 @@ protected:
     MenuTest() {
         frmRegistro = &card;
         frmStatistiche = &stats;
-        h.setNow({*rtl::Date::FromYmd(2026, 3, 5), {8, 30, 0}});
+        h.SetNow({*rtl::Date::FromYmd(2026, 3, 5), {8, 30, 0}});
         menu.Show();
     }
     ~MenuTest() override {
@@ -40,17 +40,17 @@ TEST_F(MenuTest, AFourDigitYearOpensTheCardOnItsArchive) {
     EXPECT_EQ(menu.lblMemory.Text(), "avvio");
     EXPECT_EQ(menu.Focused(), &menu.txtAnnoFatture);
     menu.txtAnnoFatture.SetText("");
-    h.type(menu, "2x0.1 9");
+    h.Type(menu, "2x0.1 9");
     EXPECT_EQ(menu.txtAnnoFatture.Text(), "2019");
     // Enter presses the register's "Apri".
-    h.press(menu, ui::vk::Return, U'\r');
+    h.Press(menu, ui::vk::Return, U'\r');
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(card.Visible());
-    EXPECT_EQ(card.lblFile.Text(), h.dataFolder() + "2019.vis");
+    EXPECT_EQ(card.lblFile.Text(), h.DataFolder() + "2019.vis");
     EXPECT_EQ(card.Caption(), " Dorneval - Registro Visitatori anno 2019");
     EXPECT_EQ(card.txtDataEnt.Text(), "05/03/2026");
     EXPECT_EQ(card.txtOraEnt.Text(), "08:30");
-    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "2019.vis")); // no file is opened here
+    EXPECT_FALSE(rtl::FileExists(h.DataFolder() + "2019.vis")); // no file is opened here
 
     // The next showing starts again from the current year and "avvio".
     menu.Show();
@@ -60,16 +60,16 @@ TEST_F(MenuTest, AFourDigitYearOpensTheCardOnItsArchive) {
 
 TEST_F(MenuTest, AShortYearIsRefusedAndTheStatisticsNeedNone) {
     menu.txtAnnoFatture.SetText("202");
-    h.focus(menu.btnApriFatture);
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-    h.click(menu.btnApriFatture);
-    h.verify();
+    h.Focus(menu.btnApriFatture);
+    h.ExpectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+    h.Click(menu.btnApriFatture);
+    h.Verify();
     EXPECT_TRUE(menu.Visible());
     EXPECT_EQ(menu.Focused(), &menu.txtAnnoFatture);
     EXPECT_EQ(menu.lblMemory.Text(), "avvio");
     EXPECT_EQ(card.lblFile.Text(), "");
 
-    h.click(menu.btnApriRiepStats);
+    h.Click(menu.btnApriRiepStats);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(stats.Visible());
     EXPECT_FALSE(card.Visible());
@@ -78,12 +78,12 @@ TEST_F(MenuTest, AShortYearIsRefusedAndTheStatisticsNeedNone) {
 
 TEST_F(MenuTest, HelpIsTheCardsFollowedByTheStatisticsAsOneParagraph) {
     std::string text;
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.lblTitolo.Text(), "App Registro Visitatori");
         text = g.txtGuida.Text();
-        h.click(g.btnChiudi);
+        h.Click(g.btnChiudi);
     });
-    h.click(menu.imgGuida);
+    h.Click(menu.imgGuida);
     const HelpTopic card = LoadHelpTopic("gate/Registro.help");
     ASSERT_EQ(card.paragraphs.size(), 6u);
     const std::string seventh = "L'app Statistiche transiti veicoli consente di visualizzare e stampare "

@@ -26,47 +26,47 @@ std::string FieldAt(const std::string& file, std::size_t offset) {
 } // namespace
 
 TEST_F(GateTest, EveryShowingStartsANewCardWithTodayAndNow) {
-    typeInto(card.txtNote, "vecchia");
+    TypeInto(card.txtNote, "vecchia");
     card.txtDataUsc.SetText("01/01/2024");
     card.lblPosizione.SetText("3");
     card.Hide();
-    h.setNow({*rtl::Date::FromYmd(2024, 12, 31), {7, 5, 59}});
+    h.SetNow({*rtl::Date::FromYmd(2024, 12, 31), {7, 5, 59}});
     card.Show();
     std::vector<std::string> expected(16);
     expected[0] = "31/12/2024";
     expected[1] = "07:05";
-    EXPECT_EQ(cardFields(), expected);
+    EXPECT_EQ(CardFields(), expected);
     EXPECT_EQ(card.lblPosizione.Text(), "");
     EXPECT_EQ(card.Focused(), &card.txtOperatoreEnt);
     EXPECT_TRUE(card.Get<ui::Rectangle>("effOperatoreEnt").Visible());
 
-    typeInto(card.txtNote, "altro");
-    h.click(card.cmdNuovo);
-    EXPECT_EQ(cardFields(), expected);
+    TypeInto(card.txtNote, "altro");
+    h.Click(card.cmdNuovo);
+    EXPECT_EQ(CardFields(), expected);
     EXPECT_EQ(card.Focused(), &card.txtOperatoreEnt);
 }
 
 // The first save in an empty year appends record 1 at the offsets of the
 // visit record; the second rewrites it in place.
 TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
-    typeInto(card.txtOperatoreEnt, "  Mario  ");
-    typeInto(card.txtVeicolo, "Fiat Ducato");
-    typeInto(card.txtTarga, "ab123cd ");
-    typeInto(card.txtConduttore, "Luca Bianchi");
-    typeInto(card.txtPersone, "Anna");
-    typeInto(card.txtMerce, "Pallet");
-    typeInto(card.txtFoglio, "FM 12");
-    typeInto(card.txtTessere, "7, 8");
-    typeInto(card.txtLuogo, "Magazzino è");
-    typeInto(card.txtTelCel, "333 1234567");
-    typeInto(card.txtNote, "DDT consegnato");
-    h.expectMessage(ui::DialogType::Information, gt::kInserita);
-    h.click(card.cmdSalva);
-    h.verify();
+    TypeInto(card.txtOperatoreEnt, "  Mario  ");
+    TypeInto(card.txtVeicolo, "Fiat Ducato");
+    TypeInto(card.txtTarga, "ab123cd ");
+    TypeInto(card.txtConduttore, "Luca Bianchi");
+    TypeInto(card.txtPersone, "Anna");
+    TypeInto(card.txtMerce, "Pallet");
+    TypeInto(card.txtFoglio, "FM 12");
+    TypeInto(card.txtTessere, "7, 8");
+    TypeInto(card.txtLuogo, "Magazzino è");
+    TypeInto(card.txtTelCel, "333 1234567");
+    TypeInto(card.txtNote, "DDT consegnato");
+    h.ExpectMessage(ui::DialogType::Information, gt::kInserita);
+    h.Click(card.cmdSalva);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     EXPECT_EQ(card.txtOperatoreEnt.Text(), "  Mario  "); // the edits are not reloaded
 
-    std::string file = archive();
+    std::string file = Archive();
     ASSERT_EQ(file.size(), 1366u);
     const struct {
         std::size_t offset;
@@ -92,15 +92,15 @@ TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
     for (const auto& f : fields)
         EXPECT_EQ(FieldAt(file, f.offset), f.text) << f.offset;
 
-    h.click(card.impDataUsc);
-    h.click(card.impOraUscita);
-    typeInto(card.txtOperatoreUsc, "Piero");
-    h.expectMessage(ui::DialogType::Information, gt::kModificata);
-    h.click(card.cmdSalva);
-    h.verify();
+    h.Click(card.impDataUsc);
+    h.Click(card.impOraUscita);
+    TypeInto(card.txtOperatoreUsc, "Piero");
+    h.ExpectMessage(ui::DialogType::Information, gt::kModificata);
+    h.Click(card.cmdSalva);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     const std::string before = file;
-    file = archive();
+    file = Archive();
     ASSERT_EQ(file.size(), 1366u);
     EXPECT_EQ(FieldAt(file, 1298), "05/03/2024");
     EXPECT_EQ(FieldAt(file, 1309), "10:15");
@@ -108,28 +108,28 @@ TEST_F(GateTest, FirstSaveAppendsAndTheSecondRewritesInPlace) {
     EXPECT_EQ(file.substr(0, 1298), before.substr(0, 1298));
 
     // A new card goes after it.
-    h.click(card.cmdNuovo);
-    typeInto(card.txtVeicolo, "Iveco");
-    typeInto(card.txtTarga, "ZZ");
-    h.expectMessage(ui::DialogType::Information, gt::kInserita);
-    h.click(card.cmdSalva);
+    h.Click(card.cmdNuovo);
+    TypeInto(card.txtVeicolo, "Iveco");
+    TypeInto(card.txtTarga, "ZZ");
+    h.ExpectMessage(ui::DialogType::Information, gt::kInserita);
+    h.Click(card.cmdSalva);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
-    EXPECT_EQ(archive().size(), 2u * 1366u);
+    EXPECT_EQ(Archive().size(), 2u * 1366u);
 }
 
 // Typed or pasted, what windows-1252 cannot hold never enters a field: the
 // record holds exactly what the card shows.
 TEST_F(GateTest, FieldsTakeOnlyWhatTheArchiveHoldsAndStoreWhatTheyShow) {
-    typeInto(card.txtVeicolo, "Škoda Łada🚗");
-    typeInto(card.txtTarga, "ab1");
-    typeInto(card.txtNote, "ritiro ");
-    h.paste(card, "€5\u0085\u009F中 ok ź");
+    TypeInto(card.txtVeicolo, "Škoda Łada🚗");
+    TypeInto(card.txtTarga, "ab1");
+    TypeInto(card.txtNote, "ritiro ");
+    h.Paste(card, "€5\u0085\u009F中 ok ź");
     EXPECT_EQ(card.txtVeicolo.Text(), "Škoda ada");
     EXPECT_EQ(card.txtNote.Text(), "ritiro €5 ok ");
-    h.expectMessage(ui::DialogType::Information, gt::kInserita);
-    h.click(card.cmdSalva);
-    h.verify();
-    const std::string file = archive();
+    h.ExpectMessage(ui::DialogType::Information, gt::kInserita);
+    h.Click(card.cmdSalva);
+    h.Verify();
+    const std::string file = Archive();
     ASSERT_EQ(file.size(), 1366u);
     EXPECT_EQ(FieldAt(file, 68), "\x8Akoda ada");
     EXPECT_EQ(FieldAt(file, 1047), "ritiro \x80"
@@ -180,12 +180,12 @@ TEST_F(GateTest, SaveChecksInOrder) {
         card.txtTarga.SetText(c.targa);
         card.txtDataUsc.SetText(c.dataUsc);
         card.txtOraUsc.SetText(c.oraUsc);
-        h.focus(card.txtNote);
-        h.expectMessage(c.kind, c.message);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.Focus(card.txtNote);
+        h.ExpectMessage(c.kind, c.message);
+        h.Click(card.cmdSalva);
+        h.Verify();
         EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
-        EXPECT_EQ(archive(), "<none>");
+        EXPECT_EQ(Archive(), "<none>");
         EXPECT_EQ(card.lblPosizione.Text(), "");
     }
     // Times are never checked, and both exit fields may stay empty.
@@ -195,9 +195,9 @@ TEST_F(GateTest, SaveChecksInOrder) {
     card.txtTarga.SetText("AA");
     card.txtDataUsc.SetText("");
     card.txtOraUsc.SetText("");
-    h.expectMessage(ui::DialogType::Information, gt::kInserita);
-    h.click(card.cmdSalva);
-    EXPECT_EQ(archive().size(), 1366u);
+    h.ExpectMessage(ui::DialogType::Information, gt::kInserita);
+    h.Click(card.cmdSalva);
+    EXPECT_EQ(Archive().size(), 1366u);
 }
 
 TEST_F(GateTest, SaveFailuresWriteNothing) {
@@ -205,20 +205,20 @@ TEST_F(GateTest, SaveFailuresWriteNothing) {
     card.txtTarga.SetText("AA");
     // A number beyond the end of the archive (a card of another year's file)
     // is not written at some other place.
-    addVisits({{{"Veicolo", "Uno"}}});
+    AddVisits({{{"Veicolo", "Uno"}}});
     card.lblPosizione.SetText("5");
-    h.expectMessage(ui::DialogType::Error, gt::kAccesso);
-    h.click(card.cmdSalva);
-    h.verify();
-    EXPECT_EQ(archive().size(), 1366u);
+    h.ExpectMessage(ui::DialogType::Error, gt::kAccesso);
+    h.Click(card.cmdSalva);
+    h.Verify();
+    EXPECT_EQ(Archive().size(), 1366u);
     EXPECT_EQ(card.lblPosizione.Text(), "5");
     EXPECT_EQ(card.txtVeicolo.Text(), "Fiat");
 
     // A year file that cannot be created.
-    card.lblFile.SetText(path("manca/2024.vis"));
+    card.lblFile.SetText(Path("manca/2024.vis"));
     card.lblPosizione.SetText("");
-    h.expectMessage(ui::DialogType::Error, gt::kAccesso);
-    h.click(card.cmdSalva);
+    h.ExpectMessage(ui::DialogType::Error, gt::kAccesso);
+    h.Click(card.cmdSalva);
     EXPECT_EQ(card.lblPosizione.Text(), "");
 }
 
@@ -245,50 +245,50 @@ TEST_F(GateTest, ARefusedFirstSaveLeavesNoYearArchive) {
                 std::signal(SIGXFSZ, oldHandler);
             }
         } limit;
-        h.expectMessage(ui::DialogType::Error, gt::kAccesso);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, gt::kAccesso);
+        h.Click(card.cmdSalva);
+        h.Verify();
     }
-    EXPECT_FALSE(std::filesystem::exists(path("2024.vis")));
+    EXPECT_FALSE(std::filesystem::exists(Path("2024.vis")));
     EXPECT_EQ(card.lblPosizione.Text(), "");
 
-    h.expectMessage(ui::DialogType::Information, gt::kInserita);
-    h.click(card.cmdSalva);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Information, gt::kInserita);
+    h.Click(card.cmdSalva);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "1");
-    EXPECT_EQ(archive().size(), 1366u);
+    EXPECT_EQ(Archive().size(), 1366u);
 }
 
 TEST_F(GateTest, BrowseAnEmptyYear) {
     for (const char* cmd : {"cmdPrimo", "cmdIndietro", "cmdUltimo"}) {
         card.lblPosizione.SetText("2");
-        typeInto(card.txtNote, "x");
-        h.expectMessage(ui::DialogType::Information, gt::kVuoto);
-        h.click(card.Get<ui::Picture>(cmd));
-        h.verify();
+        TypeInto(card.txtNote, "x");
+        h.ExpectMessage(ui::DialogType::Information, gt::kVuoto);
+        h.Click(card.Get<ui::Picture>(cmd));
+        h.Verify();
         EXPECT_EQ(card.lblPosizione.Text(), "2") << cmd;
     }
-    h.expectMessage(ui::DialogType::Information, gt::kVuoto);
-    h.click(card.cmdAvanti);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Information, gt::kVuoto);
+    h.Click(card.cmdAvanti);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
-    EXPECT_EQ(archive(), ""); // created empty by the first command
+    EXPECT_EQ(Archive(), ""); // created empty by the first command
     // Previous on card 1 says nothing, even in an empty year.
     card.lblPosizione.SetText("1");
-    h.click(card.cmdIndietro);
+    h.Click(card.cmdIndietro);
 }
 
 TEST_F(GateTest, BrowseOneAndThreeCards) {
-    addVisits({{{"Veicolo", "Uno"}, {"DataUsc", " 06/03/2024 "}}});
+    AddVisits({{{"Veicolo", "Uno"}, {"DataUsc", " 06/03/2024 "}}});
     for (const char* cmd : {"cmdAvanti", "cmdIndietro", "cmdPrimo", "cmdUltimo"}) {
-        h.click(card.cmdNuovo);
-        h.click(card.Get<ui::Picture>(cmd));
+        h.Click(card.cmdNuovo);
+        h.Click(card.Get<ui::Picture>(cmd));
         EXPECT_EQ(card.lblPosizione.Text(), "1") << cmd;
         EXPECT_EQ(card.txtVeicolo.Text(), "Uno") << cmd;
         EXPECT_EQ(card.txtDataUsc.Text(), "06/03/2024") << cmd;
         EXPECT_EQ(card.txtDataEnt.Text(), "") << cmd; // the record's, not today
     }
-    addVisits({{{"Veicolo", "Due"}}, {{"Veicolo", "Tre"}}});
+    AddVisits({{{"Veicolo", "Due"}}, {{"Veicolo", "Tre"}}});
     const struct {
         const char* from;
         const char* cmd;
@@ -301,9 +301,9 @@ TEST_F(GateTest, BrowseOneAndThreeCards) {
     const char* veicoli[] = {"", "Uno", "Due", "Tre"};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " " + c.cmd);
-        h.click(card.cmdNuovo);
+        h.Click(card.cmdNuovo);
         card.lblPosizione.SetText(c.from);
-        h.click(card.Get<ui::Picture>(c.cmd));
+        h.Click(card.Get<ui::Picture>(c.cmd));
         EXPECT_EQ(card.lblPosizione.Text(), c.to);
         EXPECT_EQ(card.txtVeicolo.Text(), std::string(c.from) == c.to ? "" : veicoli[std::stoi(c.to)]);
     }
@@ -312,16 +312,16 @@ TEST_F(GateTest, BrowseOneAndThreeCards) {
 TEST_F(GateTest, TodayAndNowPicturesFillTheirFieldOnly) {
     card.txtDataEnt.SetText("");
     card.txtOraEnt.SetText("");
-    h.setNow({*rtl::Date::FromYmd(2025, 1, 9), {23, 4, 0}});
-    h.focus(card.txtNote);
-    h.click(card.impDataUsc);
+    h.SetNow({*rtl::Date::FromYmd(2025, 1, 9), {23, 4, 0}});
+    h.Focus(card.txtNote);
+    h.Click(card.impDataUsc);
     EXPECT_EQ(card.txtDataUsc.Text(), "09/01/2025");
     EXPECT_EQ(card.txtDataEnt.Text(), "");
-    h.click(card.impOraUscita);
+    h.Click(card.impOraUscita);
     EXPECT_EQ(card.txtOraUsc.Text(), "23:04");
     EXPECT_EQ(card.txtOraEnt.Text(), "");
-    h.click(card.impDataEnt);
-    h.click(card.impOraEnt);
+    h.Click(card.impDataEnt);
+    h.Click(card.impOraEnt);
     EXPECT_EQ(card.txtDataEnt.Text(), "09/01/2025");
     EXPECT_EQ(card.txtOraEnt.Text(), "23:04");
     EXPECT_EQ(card.Focused(), &card.txtNote);
@@ -331,7 +331,7 @@ TEST_F(GateTest, MaximumLengthsAreTheFieldCapacities) {
     const int capacities[] = {10, 5, 50, 50, 30, 50, 250, 250, 50, 120, 120, 50, 250, 10, 5, 50};
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(card.Campo(i).MaxLength(), capacities[i]) << i;
-    typeInto(card.txtVeicolo, std::string(51, 'a'));
+    TypeInto(card.txtVeicolo, std::string(51, 'a'));
     EXPECT_EQ(card.txtVeicolo.Text(), std::string(50, 'a'));
 }
 
@@ -350,68 +350,68 @@ TEST_F(GateTest, EnterChainDatePickerAndOneYellowFrame) {
         &card.txtOraEnt,  &card.txtOperatoreEnt, &card.txtVeicolo, &card.txtTarga,   &card.txtConduttore,
         &card.txtPersone, &card.txtMerce,        &card.txtFoglio,  &card.txtTessere, &card.txtLuogo,
         &card.txtTelCel,  &card.txtNote,         &card.txtDataUsc};
-    h.focus(card.txtOraEnt);
+    h.Focus(card.txtOraEnt);
     for (std::size_t i = 1; i < chain.size(); ++i) {
-        h.press(card, ui::vk::Return, U'\r');
+        h.Press(card, ui::vk::Return, U'\r');
         EXPECT_EQ(card.Focused(), chain[i]) << i;
         EXPECT_EQ(yellow(), std::vector<std::string>{chain[i]->Name().substr(3)});
     }
-    h.focus(card.txtOraUsc);
-    h.press(card, ui::vk::Return, U'\r');
+    h.Focus(card.txtOraUsc);
+    h.Press(card, ui::vk::Return, U'\r');
     EXPECT_EQ(card.Focused(), &card.txtOperatoreUsc);
-    h.press(card, ui::vk::Return, U'\r');
+    h.Press(card, ui::vk::Return, U'\r');
     EXPECT_EQ(card.Focused(), &card.txtDataEnt);
     EXPECT_EQ(yellow(), std::vector<std::string>{"DataEnt"});
 
     // Enter in the entry date opens the picker tagged "dataent"; importing
     // writes the entry date only.
     card.txtDataUsc.SetText("");
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.lblMemory.Text(), "dataent");
         EXPECT_EQ(c.Owner(), &card);
-        h.pickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2024, 2, 29));
-        h.click(c.btnImportaData);
+        h.PickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2024, 2, 29));
+        h.Click(c.btnImportaData);
     });
-    h.press(card, ui::vk::Return, U'\r');
+    h.Press(card, ui::vk::Return, U'\r');
     EXPECT_EQ(card.txtDataEnt.Text(), "29/02/2024");
     EXPECT_EQ(card.txtDataUsc.Text(), "");
 
     // A digit in the exit date opens the picker tagged "datausc" and changes
     // nothing until a date is imported; Delete empties the field.
-    h.focus(card.txtDataUsc);
+    h.Focus(card.txtDataUsc);
     card.txtDataUsc.SetText("01/03/2024");
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         EXPECT_EQ(c.lblMemory.Text(), "datausc");
         EXPECT_EQ(card.txtDataUsc.Text(), "01/03/2024");
-        h.click(c.btnAnnulla);
+        h.Click(c.btnAnnulla);
     });
-    h.press(card, '5', U'5');
+    h.Press(card, '5', U'5');
     EXPECT_EQ(card.txtDataUsc.Text(), "01/03/2024");
-    h.press(card, ui::vk::Delete);
+    h.Press(card, ui::vk::Delete);
     EXPECT_EQ(card.txtDataUsc.Text(), "");
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 2);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 2);
 }
 
 TEST_F(GateTest, PlateIsUpperCasedAndTrimmedWhileTyping) {
     // A blank typed at the end goes at once; one typed inside stays.
-    typeInto(card.txtTarga, "ab 12c ");
+    TypeInto(card.txtTarga, "ab 12c ");
     EXPECT_EQ(card.txtTarga.Text(), "AB12C");
     card.txtTarga.SetCaretPosition(2);
-    h.type(card, " x");
+    h.Type(card, " x");
     EXPECT_EQ(card.txtTarga.Text(), "AB X12C");
-    typeInto(card.txtVeicolo, "fiat ");
+    TypeInto(card.txtVeicolo, "fiat ");
     EXPECT_EQ(card.txtVeicolo.Text(), "fiat ");
 }
 
 TEST_F(GateTest, HintsOfTheCommandsAndTheBackground) {
     EXPECT_EQ(card.panInfo.Text(), "Pronto per archiviare una nuova scheda...");
-    h.mouseMove(card.cmdNonUsciti);
+    h.MouseMove(card.cmdNonUsciti);
     EXPECT_EQ(card.panInfo.Text(), "Visualizza l'elenco dei veicoli non ancora usciti.");
-    h.mouseMove(card.impOraUscita);
+    h.MouseMove(card.impOraUscita);
     EXPECT_EQ(card.panInfo.Text(), "Inserisci ora corrente.");
-    h.mouseMove(card.Get<ui::Control>("shpBox03"));
+    h.MouseMove(card.Get<ui::Control>("shpBox03"));
     EXPECT_EQ(card.panInfo.Text(), "");
-    h.mouseMove(card.txtDataUsc);
+    h.MouseMove(card.txtDataUsc);
     EXPECT_EQ(card.panInfo.Text(),
               "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
 }
@@ -421,20 +421,20 @@ TEST_F(GateTest, HintsOfTheCommandsAndTheBackground) {
 TEST_F(GateTest, VehicleImportKeepsTheCardNumber) {
     ts::AggiungiRecord(rtl::DataPath("Parco_Automezzi.pro"), common::TAutomezzoRec,
                        {{"Marca", "Fiat"}, {"Modello", "Panda"}, {"Targa", "AB123CD"}, {"Autista", "Luca"}});
-    addVisits({{{"DataEnt", "04/03/2024"}, {"OraEnt", "08:00"}, {"Veicolo", "Ospite"}, {"Targa", "X"}}});
-    h.click(card.cmdPrimo);
-    h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& s) {
+    AddVisits({{{"DataEnt", "04/03/2024"}, {"OraEnt", "08:00"}, {"Veicolo", "Ospite"}, {"Targa", "X"}}});
+    h.Click(card.cmdPrimo);
+    h.OnModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& s) {
         EXPECT_EQ(s.lblMemory.Text(), "registro");
-        h.click(s.btnCerca);
-        h.dblClickItem(s.lstRecords, 0);
+        h.Click(s.btnCerca);
+        h.DblClickItem(s.lstRecords, 0);
     });
-    h.click(card.impVeicolo);
+    h.Click(card.impVeicolo);
     EXPECT_EQ(card.txtVeicolo.Text(), "Fiat Panda");
     EXPECT_EQ(card.txtTarga.Text(), "AB123CD");
     EXPECT_EQ(card.txtConduttore.Text(), "Luca");
     EXPECT_EQ(card.txtDataEnt.Text(), "04/03/2024");
     EXPECT_EQ(card.lblPosizione.Text(), "1");
-    h.expectMessage(ui::DialogType::Information, gt::kModificata);
-    h.click(card.cmdSalva);
-    EXPECT_EQ(archive().size(), 1366u);
+    h.ExpectMessage(ui::DialogType::Information, gt::kModificata);
+    h.Click(card.cmdSalva);
+    EXPECT_EQ(Archive().size(), 1366u);
 }

@@ -32,17 +32,17 @@ protected:
 } // namespace
 
 TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
-    typeInto(card.txtVeicolo, "  Fiat Ducato  ");
-    typeInto(card.txtTarga, "ab123cd");
-    typeInto(card.txtNote, "non salvata");
-    h.setNow({*rtl::Date::FromYmd(2024, 3, 5), {16, 7, 9}});
-    h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
+    TypeInto(card.txtVeicolo, "  Fiat Ducato  ");
+    TypeInto(card.txtTarga, "ab123cd");
+    TypeInto(card.txtNote, "non salvata");
+    h.SetNow({*rtl::Date::FromYmd(2024, 3, 5), {16, 7, 9}});
+    h.OnModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
         EXPECT_EQ(d.Caption(), " Stampa documento");
         EXPECT_EQ(d.Owner(), &card);
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Entrata Uscita Veicolo");
@@ -82,24 +82,24 @@ TEST_F(PrintTest, BothCopiesCarryTheCardAsShownAndTheMomentWithSeconds) {
 
 TEST_F(PrintTest, CancelPrintsNothingAndAnnullaCloses) {
     ts::GetHeadlessOutput().confirm = false;
-    h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) { h.click(d.btnStampa); });
-    h.click(card.cmdStampa);
+    h.OnModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) { h.Click(d.btnStampa); });
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
     ts::GetHeadlessOutput().confirm = true;
-    h.onModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
-        h.click(d.btnAnnulla);
+    h.OnModal<TfrmStampaVisita>([&](TfrmStampaVisita& d) {
+        h.Click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
 TEST_F(PrintTest, AFailureIsReportedAndCloses) {
     TfrmStampaVisita d(h.app, &card); // not opened by the card: no card to print from
     d.Show();
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
-    h.click(d.btnStampa);
+    h.ExpectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
+    h.Click(d.btnStampa);
     EXPECT_FALSE(d.Visible());
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }

@@ -24,7 +24,7 @@ protected:
     StatsTest() {
         frmStatistiche = &stats;
         ts::GetHeadlessPrinter().jobs.clear();
-        h.setNow({*rtl::Date::FromYmd(2024, 6, 1), {12, 0, 0}});
+        h.SetNow({*rtl::Date::FromYmd(2024, 6, 1), {12, 0, 0}});
         stats.Show();
     }
     ~StatsTest() override { frmStatistiche = nullptr; }
@@ -34,7 +34,7 @@ protected:
             common::Record r(common::TVisitaRec);
             r.Set("DataEnt", d);
             r.Set("DataUsc", "30/04/2024");
-            common::Archivio(h.dataFolder() + year + ".vis", common::TVisitaRec).Scrivi("", r);
+            common::Archivio(h.DataFolder() + year + ".vis", common::TVisitaRec).Scrivi("", r);
         }
     }
     std::vector<double> Values() const {
@@ -45,7 +45,7 @@ protected:
     }
     void Open(const std::string& year) {
         stats.txtAnno.SetText(year);
-        h.click(stats.btnApri);
+        h.Click(stats.btnApri);
     }
 };
 
@@ -59,10 +59,10 @@ TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
     EXPECT_EQ(stats.Focused(), &stats.txtAnno);
     EXPECT_TRUE(stats.panAvvio.Visible());
     EXPECT_FALSE(stats.panContainer.Visible());
-    h.click(stats.btnApri);
+    h.Click(stats.btnApri);
     EXPECT_FALSE(stats.panAvvio.Visible());
     EXPECT_TRUE(stats.panContainer.Visible());
-    EXPECT_EQ(stats.lblFile.Text(), h.dataFolder() + "2024.vis");
+    EXPECT_EQ(stats.lblFile.Text(), h.DataFolder() + "2024.vis");
     EXPECT_EQ(stats.lblTitolo.Text(), "Rappresentazione grafica dei transiti registrati nell'anno 2024.");
     const std::vector<double> expected = {1, 1, 2, 1, 0, 0, 0, 0, 0, 1, 0, 0};
     EXPECT_EQ(Values(), expected);
@@ -82,45 +82,45 @@ TEST_F(StatsTest, CountsEachCardInTheMonthOfItsEntryDate) {
 
 TEST_F(StatsTest, AMissingYearIsCreatedEmptyAndGivesTwelveZeros) {
     Open("0000");
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "0000.vis"), "");
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "0000.vis"), "");
     EXPECT_EQ(Values(), std::vector<double>(12, 0));
 }
 
 TEST_F(StatsTest, YearOfOtherThanFourCharactersIsRefused) {
     for (const char* year : {"202", "", "20245"}) {
         stats.txtAnno.SetText(year);
-        h.focus(stats.btnApri);
-        h.expectMessage(ui::DialogType::Warning,
+        h.Focus(stats.btnApri);
+        h.ExpectMessage(ui::DialogType::Warning,
                         "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-        h.click(stats.btnApri);
-        h.verify();
+        h.Click(stats.btnApri);
+        h.Verify();
         EXPECT_EQ(stats.Focused(), &stats.txtAnno);
         EXPECT_TRUE(stats.panAvvio.Visible());
     }
     // Digits only; Enter presses "Apri", with its check.
     stats.txtAnno.SetText("");
-    h.focus(stats.txtAnno);
-    h.type(stats, "2a0-2");
+    h.Focus(stats.txtAnno);
+    h.Type(stats, "2a0-2");
     EXPECT_EQ(stats.txtAnno.Text(), "202");
-    h.expectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
-    h.press(stats, ui::vk::Return, U'\r');
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Warning, "Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+    h.Press(stats, ui::vk::Return, U'\r');
+    h.Verify();
     EXPECT_TRUE(stats.panAvvio.Visible());
-    h.press(stats, ui::vk::End);
-    h.type(stats, "4");
-    h.press(stats, ui::vk::Return, U'\r');
+    h.Press(stats, ui::vk::End);
+    h.Type(stats, "4");
+    h.Press(stats, ui::vk::Return, U'\r');
     EXPECT_FALSE(stats.panAvvio.Visible());
-    EXPECT_EQ(stats.lblFile.Text(), h.dataFolder() + "2024.vis");
+    EXPECT_EQ(stats.lblFile.Text(), h.DataFolder() + "2024.vis");
 }
 
 TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {
-    rtl::CreateFolders(h.dataFolder() + "2024.vis");
-    h.expectShowMessage(
+    rtl::CreateFolders(h.DataFolder() + "2024.vis");
+    h.ExpectShowMessage(
         "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
         "programma.");
-    h.click(stats.btnApri);
-    h.verify();
+    h.Click(stats.btnApri);
+    h.Verify();
     EXPECT_TRUE(stats.panAvvio.Visible());
     EXPECT_FALSE(stats.panContainer.Visible());
     EXPECT_TRUE(stats.ChartStats.Chart().Points().empty());
@@ -129,19 +129,19 @@ TEST_F(StatsTest, AnUnreadableYearIsReportedAndTheYearPanelStays) {
 TEST_F(StatsTest, TheKindKeepsThePointsAndSurvivesClosing) {
     AddEntries("2024", {"01/05/2024", "02/05/2024"});
     Open("2024");
-    h.click(stats.btnTorta);
+    h.Click(stats.btnTorta);
     EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Pie);
     EXPECT_TRUE(stats.ChartStats.Chart().View3D());
     EXPECT_TRUE(stats.ChartStats.Chart().Orthogonal());
     EXPECT_EQ(Values()[4], 2);
-    h.click(stats.btnEsci);
+    h.Click(stats.btnEsci);
     EXPECT_FALSE(stats.Visible());
     stats.Show();
     EXPECT_TRUE(stats.ChartStats.Chart().Points().empty());
     EXPECT_TRUE(stats.panAvvio.Visible());
     Open("2024");
     EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Pie);
-    h.click(stats.btnBarre);
+    h.Click(stats.btnBarre);
     EXPECT_EQ(stats.ChartStats.Chart().Kind(), chart::SeriesKind::Bar);
     EXPECT_EQ(Values()[4], 2);
 }
@@ -156,11 +156,11 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     for (const auto& c : cases) {
         SCOPED_TRACE(*c.typed);
         ts::GetHeadlessPrinter().jobs.clear();
-        h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
-        h.expectInputQuery("Numero copie da stampare", "Copie:", c.typed);
-        h.expectPrintDialog(c.preset);
-        h.click(stats.btnStampa);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+        h.ExpectInputQuery("Numero copie da stampare", "Copie:", c.typed);
+        h.ExpectPrintDialog(c.preset);
+        h.Click(stats.btnStampa);
+        h.Verify();
         EXPECT_EQ(int(ts::GetHeadlessPrinter().jobs.size()), c.preset);
         for (const auto& job : ts::GetHeadlessPrinter().jobs) {
             EXPECT_EQ(job.copies, 1);
@@ -169,30 +169,30 @@ TEST_F(StatsTest, PrintAsksForTheCopies) {
     }
     ts::GetHeadlessPrinter().jobs.clear();
     // No, Cancel in the query, or in the print dialog: nothing printed.
-    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::No);
-    h.click(stats.btnStampa);
-    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
-    h.expectInputQuery("Numero copie da stampare", "Copie:", std::nullopt);
-    h.click(stats.btnStampa);
-    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
-    h.expectInputQuery("Numero copie da stampare", "Copie:", "2");
-    h.expectPrintDialog(std::nullopt);
-    h.click(stats.btnStampa);
+    h.ExpectMessage(ui::DialogType::Confirmation, question, ui::Answer::No);
+    h.Click(stats.btnStampa);
+    h.ExpectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.ExpectInputQuery("Numero copie da stampare", "Copie:", std::nullopt);
+    h.Click(stats.btnStampa);
+    h.ExpectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.ExpectInputQuery("Numero copie da stampare", "Copie:", "2");
+    h.ExpectPrintDialog(std::nullopt);
+    h.Click(stats.btnStampa);
     // A number too large for a copy count: an error naming it.
-    h.expectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
-    h.expectInputQuery("Numero copie da stampare", "Copie:", "99999999999");
-    h.expectMessage(ui::DialogType::Error, "'99999999999' non è un valore intero valido.");
-    h.click(stats.btnStampa);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Confirmation, question, ui::Answer::Yes);
+    h.ExpectInputQuery("Numero copie da stampare", "Copie:", "99999999999");
+    h.ExpectMessage(ui::DialogType::Error, "'99999999999' non è un valore intero valido.");
+    h.Click(stats.btnStampa);
+    h.Verify();
     EXPECT_TRUE(ts::GetHeadlessPrinter().jobs.empty());
 }
 
 TEST_F(StatsTest, HintsOfTheChartPanel) {
     Open("2024");
     EXPECT_EQ(stats.panInfo.Text(), "Grafico statistico dei transiti mensili.");
-    h.mouseMove(stats.btnStampa);
+    h.MouseMove(stats.btnStampa);
     EXPECT_EQ(stats.panInfo.Text(), "Stampa il grafico corrente.");
-    h.mouseMove(stats.ChartStats);
+    h.MouseMove(stats.ChartStats);
     EXPECT_EQ(stats.panInfo.Text(), "");
 }
 

@@ -19,7 +19,7 @@ class SearchTest : public GateTest {
 protected:
     SearchTest() {
         ts::GetHeadlessOutput() = ts::HeadlessOutput();
-        addVisits({
+        AddVisits({
             {{"DataEnt", "02/03/2024"},
              {"OraEnt", "08:00"},
              {"Veicolo", "Fiat Ducato"},
@@ -45,13 +45,13 @@ protected:
     }
     // Opens the search from the card, runs `drive` on it.
     void Search(const std::function<void(TfrmTrovaVisite&)>& drive) {
-        h.onModal<TfrmTrovaVisite>([&](TfrmTrovaVisite& s) {
+        h.OnModal<TfrmTrovaVisite>([&](TfrmTrovaVisite& s) {
             EXPECT_EQ(s.lblMemory.Text(), "registro");
             EXPECT_EQ(s.Focused(), &s.txtDataEnt);
             drive(s);
-            if (s.Visible()) h.click(s.panContainer.Visible() ? s.btnChiudi : s.btnAnnulla);
+            if (s.Visible()) h.Click(s.panContainer.Visible() ? s.btnChiudi : s.btnAnnulla);
         });
-        h.click(card.cmdTrova);
+        h.Click(card.cmdTrova);
     }
     static std::vector<std::string> Plates(const TfrmTrovaVisite& s) {
         std::vector<std::string> out;
@@ -67,7 +67,7 @@ TEST_F(SearchTest, NoCriterionListsTheYearSortedWithItsCountLine) {
     Search([&](TfrmTrovaVisite& s) {
         ui::input::MouseDown(s.btnCerca, ui::MouseEvent{});
         EXPECT_TRUE(s.lblAttendere.Visible());
-        h.click(s.btnCerca);
+        h.Click(s.btnCerca);
         EXPECT_TRUE(s.panContainer.Visible());
         EXPECT_FALSE(s.panAvvio.Visible());
         EXPECT_EQ(s.Focused(), &s.txtTrova);
@@ -108,7 +108,7 @@ TEST_F(SearchTest, EveryGivenCriterionMustOccurIgnoringTheCaseOfAToZ) {
         Search([&](TfrmTrovaVisite& s) {
             for (const auto& [edit, text] : c.criteria)
                 s.Get<ui::Edit>(edit).SetText(text);
-            h.click(s.btnCerca);
+            h.Click(s.btnCerca);
             EXPECT_EQ(Plates(s), c.plates);
             EXPECT_EQ(s.lblConta.Text(), c.count);
             EXPECT_EQ(s.lblTrovate.Text(),
@@ -124,7 +124,7 @@ TEST_F(SearchTest, CriteriaEnterRingAndHighlight) {
                                              &s.txtLuogo,      &s.txtNote,    &s.txtDataEnt};
         EXPECT_TRUE(s.Get<ui::Rectangle>("effDataEnt").Visible());
         for (std::size_t i = 1; i < ring.size(); ++i) {
-            h.press(s, ui::vk::Return, U'\r');
+            h.Press(s, ui::vk::Return, U'\r');
             EXPECT_EQ(s.Focused(), ring[i]) << i;
         }
         EXPECT_TRUE(s.panAvvio.Visible()); // Enter never searches
@@ -134,18 +134,18 @@ TEST_F(SearchTest, CriteriaEnterRingAndHighlight) {
 }
 
 TEST_F(SearchTest, FindNextPrintAndRecall) {
-    typeInto(card.txtNote, "perduta");
+    TypeInto(card.txtNote, "perduta");
     Search([&](TfrmTrovaVisite& s) {
-        h.click(s.btnCerca);
-        h.type(s, "fiat");
-        h.click(s.btnTrova);
+        h.Click(s.btnCerca);
+        h.Type(s, "fiat");
+        h.Click(s.btnTrova);
         EXPECT_EQ(s.lstRecords.ItemIndex(), 0);
-        h.click(s.btnTrova);
+        h.Click(s.btnTrova);
         EXPECT_EQ(s.lstRecords.ItemIndex(), 1);
-        h.click(s.btnStampa);
+        h.Click(s.btnStampa);
         EXPECT_EQ(s.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo ingressi e uscite veicoli");
         EXPECT_EQ(s.frxReport.GetMemo("txtRiepilogo").Lines(), s.lstRecords.Items());
-        h.dblClickItem(s.lstRecords, 2);
+        h.DblClickItem(s.lstRecords, 2);
         EXPECT_FALSE(s.Visible());
     });
     EXPECT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
@@ -161,8 +161,8 @@ TEST_F(SearchTest, OnlyTheTagRegistroRecalls) {
         s.lblMemory.SetText(tag);
         s.Show();
         card.lblPosizione.SetText("");
-        h.click(s.btnCerca);
-        h.dblClickItem(s.lstRecords, 0);
+        h.Click(s.btnCerca);
+        h.DblClickItem(s.lstRecords, 0);
         EXPECT_FALSE(s.Visible());
         EXPECT_EQ(card.lblPosizione.Text(), std::string(tag) == " registro " ? "1" : "") << tag;
     }
@@ -170,25 +170,25 @@ TEST_F(SearchTest, OnlyTheTagRegistroRecalls) {
 
 TEST_F(SearchTest, FailuresAreReported) {
     // A search on a year that cannot be read keeps the criteria panel.
-    card.lblFile.SetText(path("cartella.vis"));
-    rtl::CreateFolders(path("cartella.vis"));
+    card.lblFile.SetText(Path("cartella.vis"));
+    rtl::CreateFolders(Path("cartella.vis"));
     Search([&](TfrmTrovaVisite& s) {
         s.txtVeicolo.SetText("fiat");
-        h.expectShowMessage(gt::kAccesso);
-        h.click(s.btnCerca);
-        h.verify();
+        h.ExpectShowMessage(gt::kAccesso);
+        h.Click(s.btnCerca);
+        h.Verify();
         EXPECT_TRUE(s.panAvvio.Visible());
         EXPECT_FALSE(s.panContainer.Visible());
         EXPECT_EQ(s.lblConta.Text(), "1");
     });
     // A card that cannot be read leaves the card and the search as they were.
-    card.lblFile.SetText(path("2024.vis"));
+    card.lblFile.SetText(Path("2024.vis"));
     Search([&](TfrmTrovaVisite& s) {
-        h.click(s.btnCerca);
-        rtl::WriteWholeFile(path("2024.vis"), "");
-        h.expectShowMessage(gt::kAccesso);
-        h.dblClickItem(s.lstRecords, 0);
-        h.verify();
+        h.Click(s.btnCerca);
+        rtl::WriteWholeFile(Path("2024.vis"), "");
+        h.ExpectShowMessage(gt::kAccesso);
+        h.DblClickItem(s.lstRecords, 0);
+        h.Verify();
         EXPECT_TRUE(s.Visible());
     });
     EXPECT_EQ(card.lblPosizione.Text(), "");

@@ -70,45 +70,45 @@ protected:
     PlannerTest() {
         frmMenuDisponibili = &menu;
         frmPlanning = &planning;
-        h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
+        h.SetToday(*rtl::Date::FromYmd(2026, 3, 5));
     }
     ~PlannerTest() override {
         frmMenuDisponibili = nullptr;
         frmPlanning = nullptr;
     }
 
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
-    std::string archivio() const { return path("Parco_Automezzi.pro"); }
-    void scriviVeicoli(std::initializer_list<Veicolo> veicoli) {
+    std::string Path(const std::string& name) const { return h.DataFolder() + name; }
+    std::string Archivio() const { return Path("Parco_Automezzi.pro"); }
+    void ScriviVeicoli(std::initializer_list<Veicolo> veicoli) {
         std::string bytes;
         for (const Veicolo& v : veicoli)
             bytes += RecordVeicolo(v);
-        rtl::WriteWholeFile(archivio(), bytes);
+        rtl::WriteWholeFile(Archivio(), bytes);
     }
-    std::string filePlanner(const std::string& targa, const std::string& anno) const {
-        return path("Prenotazioni veicolo targa " + targa + " anno " + anno + ".pln");
+    std::string PercorsoPlanner(const std::string& targa, const std::string& anno) const {
+        return Path("Prenotazioni veicolo targa " + targa + " anno " + anno + ".pln");
     }
-    std::string leggi(const std::string& p) const { return rtl::ReadWholeFile(p); }
+    std::string Leggi(const std::string& p) const { return rtl::ReadWholeFile(p); }
 
     // Shows the menu as the start menu's tile does.
-    void mostraMenu() {
+    void MostraMenu() {
         avvio.Show();
         menu.Show();
         avvio.Hide();
     }
     // The menu's road to the planner: the line, the year, "Apri".
-    void apri(int riga, const std::string& anno) {
-        h.select(menu.lstRecords, riga);
-        h.focus(menu.txtAnnoFatture);
+    void Apri(int riga, const std::string& anno) {
+        h.Select(menu.lstRecords, riga);
+        h.Focus(menu.txtAnnoFatture);
         menu.txtAnnoFatture.SetText(anno);
-        h.click(menu.btnApriFatture);
+        h.Click(menu.btnApriFatture);
     }
     // One vehicle in the archive, the menu shown and the planner opened on it.
-    void apriPlanner(const std::string& targa, const std::string& anno, const std::string& marca = "Fiat",
+    void ApriPlanner(const std::string& targa, const std::string& anno, const std::string& marca = "Fiat",
                      const std::string& modello = "Ducato") {
-        scriviVeicoli({{"Furgone", marca, modello, targa}});
-        mostraMenu();
-        apri(0, anno);
+        ScriviVeicoli({{"Furgone", marca, modello, targa}});
+        MostraMenu();
+        Apri(0, anno);
         ASSERT_TRUE(planning.Visible());
     }
 };

@@ -23,21 +23,21 @@ protected:
     // Clicks a picture and returns what the one-day dialog was given.
     Preset ClickDay(ui::Picture& p) {
         Preset got;
-        h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
+        h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
             EXPECT_EQ(d.Owner(), &planning);
             got = {d.lblMemory.Text(), d.infGiorno.Text(), d.infCamera.Text(), d.txtPrenotazione.Text(),
                    d.icoOccupata.Visible()};
-            h.click(d.btnAnnulla);
+            h.Click(d.btnAnnulla);
         });
-        const int before = h.modalCount("TfrmGiorno");
-        h.click(p);
-        EXPECT_EQ(h.modalCount("TfrmGiorno"), before + 1);
+        const int before = h.ModalCount("TfrmGiorno");
+        h.Click(p);
+        EXPECT_EQ(h.ModalCount("TfrmGiorno"), before + 1);
         return got;
     }
 };
 
 TEST_F(ComandiGiorno, EachDayOpensTheDialogWithItsKeyCaptionVehicleAndText) {
-    apriPlanner("AB123CD", "2025", "Fiat", "Ducato");
+    ApriPlanner("AB123CD", "2025", "Fiat", "Ducato");
     struct Caso {
         int index;
         const char* key;
@@ -59,7 +59,7 @@ TEST_F(ComandiGiorno, EachDayOpensTheDialogWithItsKeyCaptionVehicleAndText) {
 }
 
 TEST_F(ComandiGiorno, BookedAndFreePictureOpenTheSameDayWithItsTrimmedText) {
-    apriPlanner("AB123CD", "2025");
+    ApriPlanner("AB123CD", "2025");
     planning.ScriviGiorno(40, "  Rossi 333  ");
     const Preset occ = ClickDay(planning.Cella(40).occ);
     EXPECT_EQ(occ.key, "feb_10");
@@ -95,13 +95,13 @@ TEST_F(ComandiGiorno, TwentyNinthOfFebruaryOnlyInYearsThatHaveIt) {
     planning.Show();
     for (const char* anno : {"2023", "1900", "0000", "2100"}) {
         planning.txtAnno.SetText(anno);
-        h.expectMessage(ui::DialogType::Warning,
+        h.ExpectMessage(ui::DialogType::Warning,
                         std::string("Attenzione: la data 29/02/") + anno +
                             " non esiste.\n\r\n\r"
                             "Per poter effettuare la prenotazione è necessario indicare una data valida.");
-        h.click(planning.Cella(59).lib);
-        h.verify();
-        EXPECT_EQ(h.modalCount("TfrmGiorno"), 0) << anno;
+        h.Click(planning.Cella(59).lib);
+        h.Verify();
+        EXPECT_EQ(h.ModalCount("TfrmGiorno"), 0) << anno;
     }
     for (const char* anno : {"2024", "2000", "0004"}) {
         planning.txtAnno.SetText(std::string(" ") + anno + " ");
@@ -116,24 +116,24 @@ TEST_F(ComandiGiorno, TwentyNinthOfFebruaryOnlyInYearsThatHaveIt) {
 }
 
 TEST_F(ComandiGiorno, ConfirmedDialogChangesTheCellAndTheFileOnlyAtTheClose) {
-    apriPlanner("AB123CD", "2024");
-    const std::string file = filePlanner("AB123CD", "2024");
-    h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
+    ApriPlanner("AB123CD", "2024");
+    const std::string file = PercorsoPlanner("AB123CD", "2024");
+    h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
         d.txtPrenotazione.SetText("Bianchi");
-        h.click(d.btnChiudi);
+        h.Click(d.btnChiudi);
     });
-    h.click(planning.Cella(59).lib);
+    h.Click(planning.Cella(59).lib);
     EXPECT_TRUE(planning.Cella(59).occ.Visible());
     EXPECT_EQ(planning.Cella(59).mem.Text(), "Bianchi");
-    EXPECT_EQ(leggi(file), "");
-    h.click(planning.cmdEsci);
-    EXPECT_EQ(leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{59, "Bianchi"}}));
+    EXPECT_EQ(Leggi(file), "");
+    h.Click(planning.cmdEsci);
+    EXPECT_EQ(Leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{59, "Bianchi"}}));
 }
 
 TEST_F(ComandiGiorno, RangeCommandPresetsTheDialogAndItsBookingsReachTheFile) {
-    apriPlanner("AB123CD", "2024", "Iveco", "");
+    ApriPlanner("AB123CD", "2024", "Iveco", "");
     int shown = 0;
-    h.onModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
+    h.OnModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
         ++shown;
         EXPECT_EQ(d.Owner(), &planning);
         EXPECT_EQ(d.lblAnnoInizio.Text(), "2024");
@@ -147,11 +147,11 @@ TEST_F(ComandiGiorno, RangeCommandPresetsTheDialogAndItsBookingsReachTheFile) {
             frmPlanning->ScriviGiorno(i, "Verdi");
         d.Close();
     });
-    h.click(planning.cmdIntervallo);
+    h.Click(planning.cmdIntervallo);
     EXPECT_EQ(shown, 1);
-    h.click(planning.cmdEsci);
+    h.Click(planning.cmdEsci);
     EXPECT_EQ(
-        leggi(filePlanner("AB123CD", "2024")),
+        Leggi(PercorsoPlanner("AB123CD", "2024")),
         RecordPlanner("Furgone", "Iveco", "", "AB123CD", {{58, "Verdi"}, {59, "Verdi"}, {60, "Verdi"}}));
 }
 

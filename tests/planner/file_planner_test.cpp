@@ -31,32 +31,32 @@ protected:
             ASSERT_EQ(c.mem.Text(), "") << i;
         }
     }
-    void Chiudi() { h.click(planning.cmdEsci); }
+    void Chiudi() { h.Click(planning.cmdEsci); }
 };
 
 TEST_F(FilePlanner, FirstShowingCreatesAnEmptyFileAndTheCloseWritesOneRecord) {
-    apriPlanner("AB123CD", "2026");
-    const std::string file = filePlanner("AB123CD", "2026");
-    EXPECT_EQ(leggi(file), "");
+    ApriPlanner("AB123CD", "2026");
+    const std::string file = PercorsoPlanner("AB123CD", "2026");
+    EXPECT_EQ(Leggi(file), "");
     ExpectAllFree();
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
     EXPECT_EQ(planning.Focused(), &planning.txtVeicolo);
     Chiudi();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_EQ(leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {}));
+    EXPECT_EQ(Leggi(file), RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {}));
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
 }
 
 TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
     for (const char* anno : {"2024", "2023"}) {
-        apriPlanner("AB123CD", anno);
+        ApriPlanner("AB123CD", anno);
         planning.ScriviGiorno(0, "Capodanno");
         planning.ScriviGiorno(59, "Rossi");   // 29 February
         planning.ScriviGiorno(60, "Bianchi"); // 1 March
         planning.ScriviGiorno(365, "San Silvestro");
         Chiudi();
-        const std::string bytes = leggi(filePlanner("AB123CD", anno));
+        const std::string bytes = Leggi(PercorsoPlanner("AB123CD", anno));
         ASSERT_EQ(bytes.size(), 18850u) << anno;
         EXPECT_EQ(bytes.substr(3193, 6), std::string("\x05Rossi")) << anno;
         EXPECT_EQ(bytes.substr(3244, 8), std::string("\x07"
@@ -72,25 +72,25 @@ TEST_F(FilePlanner, DaysLieAtTheirIndexInLeapAndCommonYears) {
 }
 
 TEST_F(FilePlanner, TextsAreStoredTrimmedAndCutTo50) {
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(10, "  Verdi Mario 333 1234567  ");
     planning.Cella(11).mem.SetText("    "); // blanks alone: stored empty
     planning.ScriviGiorno(12, std::string(60, 'x'));
     planning.ScriviGiorno(13, "Caffè");
     Chiudi();
-    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+    EXPECT_EQ(Leggi(PercorsoPlanner("AB123CD", "2026")),
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD",
                             {{10, "Verdi Mario 333 1234567"}, {12, std::string(50, 'x')}, {13, "Caff\xe8"}}));
 }
 
 TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts) {
-    const std::string file = filePlanner("AB123CD", "2024");
+    const std::string file = PercorsoPlanner("AB123CD", "2024");
     std::string record = RecordPlanner("Camper", "Altra", "Marca", "ZZ000ZZ",
                                        {{0, "  Neri  "}, {59, "Gialli"}, {100, "   "}, {365, "Fin\xe8"}});
     record[184 + 51 * 200] = char(200); // a damaged length reads as the field's 50 characters
     record.replace(185 + 51 * 200, 50, std::string(50, 'd'));
     rtl::WriteWholeFile(file, record);
-    apriPlanner("AB123CD", "2024");
+    ApriPlanner("AB123CD", "2024");
     struct Caso {
         int i;
         const char* testo;
@@ -114,12 +114,12 @@ TEST_F(FilePlanner, ShowingLoadsRecordOneTrimmedAndDrawsThePicturesFromTheTexts)
 // change is written again with its text as read (the field's own 50 bytes),
 // also when it was damaged after the showing, on another workstation.
 TEST_F(FilePlanner, TheCloseWritesEveryDayWithAWellFormedLength) {
-    const std::string file = filePlanner("AB123CD", "2024");
+    const std::string file = PercorsoPlanner("AB123CD", "2024");
     const std::string d50(50, 'd'), e50(50, 'e');
     std::string record = RecordPlanner("Camper", "Altra", "Marca", "ZZ000ZZ", {{200, d50}});
     record[184 + 51 * 200] = char(0xFF);
     rtl::WriteWholeFile(file, record);
-    apriPlanner("AB123CD", "2024");
+    ApriPlanner("AB123CD", "2024");
     ASSERT_EQ(planning.Cella(200).mem.Text(), d50);
     planning.ScriviGiorno(5, "Rossi");
     // Meanwhile another workstation leaves day 300 with a damaged length.
@@ -128,33 +128,33 @@ TEST_F(FilePlanner, TheCloseWritesEveryDayWithAWellFormedLength) {
     record.replace(185 + 51 * 300, 50, e50);
     rtl::WriteWholeFile(file, record);
     Chiudi();
-    EXPECT_EQ(leggi(file),
+    EXPECT_EQ(Leggi(file),
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{5, "Rossi"}, {200, d50}, {300, e50}}));
 }
 
 TEST_F(FilePlanner, ShowingAgainStartsFromTheResetAndReloads) {
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(5, "Rossi");
     Chiudi();
-    rtl::WriteWholeFile(filePlanner("AB123CD", "2026"), RecordPlanner("", "", "", "", {{6, "Bianchi"}}));
-    mostraMenu();
-    apri(0, "2026");
+    rtl::WriteWholeFile(PercorsoPlanner("AB123CD", "2026"), RecordPlanner("", "", "", "", {{6, "Bianchi"}}));
+    MostraMenu();
+    Apri(0, "2026");
     EXPECT_TRUE(planning.Cella(5).lib.Visible());
     EXPECT_EQ(planning.Cella(5).mem.Text(), "");
     EXPECT_TRUE(planning.Cella(6).occ.Visible());
 }
 
 TEST_F(FilePlanner, ALongerFileKeepsItsTail) {
-    const std::string lungo = filePlanner("LONG1", "2026");
+    const std::string lungo = PercorsoPlanner("LONG1", "2026");
     const std::string coda(777, '\x5a');
     rtl::WriteWholeFile(lungo, RecordPlanner("", "", "", "", {{3, "Prima"}}) + coda);
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "LONG1"}});
-    mostraMenu();
-    apri(0, "2026");
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "LONG1"}});
+    MostraMenu();
+    Apri(0, "2026");
     EXPECT_EQ(planning.Cella(3).mem.Text(), "Prima");
     planning.ScriviGiorno(4, "Dopo");
     Chiudi();
-    EXPECT_EQ(leggi(lungo),
+    EXPECT_EQ(Leggi(lungo),
               RecordPlanner("Furgone", "Fiat", "Ducato", "LONG1", {{3, "Prima"}, {4, "Dopo"}}) + coda);
 }
 
@@ -197,11 +197,11 @@ TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
          {{5, "Neri"}, {30, "Bianchi"}, {31, "Verdi"}, {100, "Nuovo"}, {364, "Penultimo"}, {365, "Ultimo"}},
          "frammento"},
     };
-    const std::string file = filePlanner("AB123CD", "2026");
+    const std::string file = PercorsoPlanner("AB123CD", "2026");
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         rtl::WriteWholeFile(file, c.file);
-        apriPlanner("AB123CD", "2026");
+        ApriPlanner("AB123CD", "2026");
         std::vector<std::string> attesi(366);
         for (const Giorno& g : c.mostrati)
             attesi[std::size_t(g.index)] = g.testo;
@@ -217,7 +217,7 @@ TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
         std::string dopo = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {});
         for (const Giorno& g : c.dopo)
             Campo(dopo, 184 + 51 * std::size_t(g.index), g.testo);
-        EXPECT_EQ(leggi(file), dopo + c.coda);
+        EXPECT_EQ(Leggi(file), dopo + c.coda);
         planning.Hide();
         menu.Hide();
     }
@@ -226,23 +226,23 @@ TEST_F(FilePlanner, AFileCutShortKeepsItsWholeDays) {
 // The planner keeps the file the menu handed over with the vehicle: what the
 // menu's labels hold afterwards does not matter.
 TEST_F(FilePlanner, TheFileIsTheOneHandedOverByTheMenu) {
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     frmMenuDisponibili = nullptr;
-    menu.lblFile.SetText(path("altro.pln"));
+    menu.lblFile.SetText(Path("altro.pln"));
     planning.ScriviGiorno(7, "Rossi");
     Chiudi();
-    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+    EXPECT_EQ(Leggi(PercorsoPlanner("AB123CD", "2026")),
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{7, "Rossi"}}));
-    EXPECT_FALSE(rtl::FileExists(path("altro.pln")));
+    EXPECT_FALSE(rtl::FileExists(Path("altro.pln")));
 }
 
 TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(7, "Rossi");
-    h.closeWindow(planning);
+    h.CloseWindow(planning);
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_EQ(leggi(filePlanner("AB123CD", "2026")),
+    EXPECT_EQ(Leggi(PercorsoPlanner("AB123CD", "2026")),
               RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{7, "Rossi"}}));
 }
 
@@ -250,51 +250,51 @@ TEST_F(FilePlanner, ClosingWithTheWindowsButtonSavesLikeEsci) {
 // its bookings show. Closed without a change it is left as it is, without a
 // word; closed with a booking it cannot store, the planner says so.
 TEST_F(FilePlanner, AReadOnlyFileIsShownAndAChangeItCannotStoreIsSaid) {
-    const std::string file = filePlanner("AB123CD", "2026");
+    const std::string file = PercorsoPlanner("AB123CD", "2026");
     const std::string stored = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {{3, "Rossi"}});
     rtl::WriteWholeFile(file, stored);
     std::filesystem::permissions(file,
                                  std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     EXPECT_EQ(planning.Cella(3).mem.Text(), "Rossi");
     EXPECT_TRUE(planning.Cella(3).occ.Visible());
     EXPECT_EQ(planning.lblPosizione.Text(), "1");
     Chiudi();
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_EQ(leggi(file), stored);
+    EXPECT_EQ(Leggi(file), stored);
 
     menu.Hide();
-    apriPlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
     planning.ScriviGiorno(9, "Nuovo");
-    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    h.ExpectMessage(ui::DialogType::Warning, kNonSalvate);
     Chiudi();
-    h.verify();
+    h.Verify();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_EQ(leggi(file), stored);
+    EXPECT_EQ(Leggi(file), stored);
     std::filesystem::permissions(file, std::filesystem::perms::owner_all);
 }
 
 TEST_F(FilePlanner, AFileThatCannotBeOpenedIsNeverReplaced) {
     // A folder where the file should be: neither opened nor created.
-    std::filesystem::create_directory(filePlanner("AB123CD", "2026"));
-    h.expectMessage(ui::DialogType::Warning, kNonAccessibile);
-    apriPlanner("AB123CD", "2026");
-    h.verify();
-    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    std::filesystem::create_directory(PercorsoPlanner("AB123CD", "2026"));
+    h.ExpectMessage(ui::DialogType::Warning, kNonAccessibile);
+    ApriPlanner("AB123CD", "2026");
+    h.Verify();
+    h.ExpectMessage(ui::DialogType::Warning, kNonSalvate);
     Chiudi();
-    h.verify();
-    EXPECT_TRUE(std::filesystem::is_directory(filePlanner("AB123CD", "2026")));
+    h.Verify();
+    EXPECT_TRUE(std::filesystem::is_directory(PercorsoPlanner("AB123CD", "2026")));
 }
 
 TEST_F(FilePlanner, AFailedWriteIsSaidAndThePlannerStillCloses) {
-    apriPlanner("AB123CD", "2026");
-    const std::string file = filePlanner("AB123CD", "2026");
+    ApriPlanner("AB123CD", "2026");
+    const std::string file = PercorsoPlanner("AB123CD", "2026");
     std::filesystem::remove(file);
     std::filesystem::create_directory(file);
-    h.expectMessage(ui::DialogType::Warning, kNonSalvate);
+    h.ExpectMessage(ui::DialogType::Warning, kNonSalvate);
     Chiudi();
-    h.verify();
+    h.Verify();
     EXPECT_FALSE(planning.Visible());
     EXPECT_TRUE(avvio.Visible());
 }
@@ -303,7 +303,7 @@ TEST_F(FilePlanner, APlannerShownWithoutAChosenVehicleTouchesNoFile) {
     planning.Show();
     ExpectAllFree();
     planning.Close();
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dataFolder()), {}), 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.DataFolder()), {}), 0);
 }
 
 } // namespace

@@ -101,9 +101,9 @@ TEST(PlanningCells, LayoutOfTheCellsAsCreated) {
 TEST(PlanningCells, CreatingTheWindowTouchesNoFileAndNoOtherWindow) {
     ts::Harness h;
     TfrmPlanning f(h.app);
-    EXPECT_TRUE(std::filesystem::is_empty(h.dataFolder()));
+    EXPECT_TRUE(std::filesystem::is_empty(h.DataFolder()));
     EXPECT_FALSE(f.Visible());
-    EXPECT_EQ(h.modalCount(), 0);
+    EXPECT_EQ(h.ModalCount(), 0);
 }
 
 TEST(PlanningCells, ScriviGiornoSetsTheThreePartsTogether) {

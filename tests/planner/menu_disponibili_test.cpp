@@ -29,13 +29,13 @@ const char* const kAccesso =
 class Menu : public PlannerTest {};
 
 TEST_F(Menu, ListsPlatedVehiclesSortedWithTheirColumns) {
-    scriviVeicoli({
+    ScriviVeicoli({
         {"Autovettura", "ABCDEFGHIJKLMNOPQRST", "UVWXYZ123456789", "AB123CD12345", "5", "Benzina verde"},
         {"Furgone", "Fiat", "Ducato", "", "3", "Gasolio"}, // no plate: not listed
         {"  autocarro ", " Iveco ", " Daily ", " ZZ999ZZ ", " 3 ", " Metano "},
         {"Tipologia lunga oltre venti", "", "", "X1", "", ""},
     });
-    mostraMenu();
+    MostraMenu();
     ASSERT_EQ(menu.lstRecords.Count(), 3u);
     EXPECT_EQ(menu.lstRecords.Item(0), "autocarro             Iveco Daily                     Targa: ZZ999ZZ "
                                        "        Posti: 3             Alim. Metano");
@@ -51,9 +51,9 @@ TEST_F(Menu, ListsPlatedVehiclesSortedWithTheirColumns) {
 }
 
 TEST_F(Menu, ShowingForgetsTheChoiceAndPresetsTheYearAndTheRoute) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
-    mostraMenu();
-    h.select(menu.lstRecords, 0);
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
+    MostraMenu();
+    h.Select(menu.lstRecords, 0);
     EXPECT_EQ(menu.lblTarga.Text(), "AB123CD");
     menu.txtAnnoFatture.SetText("1999");
     menu.lblMemory.SetText("planning");
@@ -71,21 +71,21 @@ TEST_F(Menu, ShowingForgetsTheChoiceAndPresetsTheYearAndTheRoute) {
 TEST_F(Menu, ClickOrKeyboardChoosesTheLinesOwnRecord) {
     // Equal lines (the models differ beyond the column's 30 characters):
     // each line keeps its own vehicle.
-    scriviVeicoli({
+    ScriviVeicoli({
         {"Furgone", "Mercedes-Benz", "Sprinter 316 CDI passo lungo A", "AA111AA"},
         {"Autovettura", "Alfa", "Giulia", "BB222BB"},
         {"Furgone", "Mercedes-Benz", "Sprinter 316 CDI passo lungo B", "AA111AA"},
     });
-    mostraMenu();
+    MostraMenu();
     ASSERT_EQ(menu.lstRecords.Count(), 3u);
     ASSERT_EQ(menu.lstRecords.Item(1), menu.lstRecords.Item(2));
-    h.select(menu.lstRecords, 2);
+    h.Select(menu.lstRecords, 2);
     EXPECT_EQ(menu.lblModello.Text(), "Sprinter 316 CDI passo lungo B");
     EXPECT_TRUE(menu.icoMano.Visible());
-    h.select(menu.lstRecords, 1);
+    h.Select(menu.lstRecords, 1);
     EXPECT_EQ(menu.lblModello.Text(), "Sprinter 316 CDI passo lungo A");
-    h.focus(menu.lstRecords);
-    h.press(menu, ui::vk::Up);
+    h.Focus(menu.lstRecords);
+    h.Press(menu, ui::vk::Up);
     EXPECT_EQ(menu.lstRecords.ItemIndex(), 0);
     EXPECT_EQ(menu.lblVeicolo.Text(), "Autovettura");
     EXPECT_EQ(menu.lblMarca.Text(), "Alfa");
@@ -94,50 +94,50 @@ TEST_F(Menu, ClickOrKeyboardChoosesTheLinesOwnRecord) {
 }
 
 TEST_F(Menu, YearMustHaveFourCharacters) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
-    mostraMenu();
-    h.select(menu.lstRecords, 0);
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
+    MostraMenu();
+    h.Select(menu.lstRecords, 0);
     for (const char* anno : {"", "202", "2"}) {
         menu.txtAnnoFatture.SetText(anno);
-        h.focus(menu.lstRecords);
-        h.expectMessage(ui::DialogType::Warning, kAnno);
-        h.click(menu.btnApriFatture);
-        h.verify();
+        h.Focus(menu.lstRecords);
+        h.ExpectMessage(ui::DialogType::Warning, kAnno);
+        h.Click(menu.btnApriFatture);
+        h.Verify();
         EXPECT_EQ(menu.Focused(), &menu.txtAnnoFatture) << anno;
         EXPECT_TRUE(menu.Visible());
         EXPECT_FALSE(planning.Visible());
     }
-    apri(0, "0000");
+    Apri(0, "0000");
     EXPECT_TRUE(planning.Visible());
     EXPECT_EQ(planning.txtAnno.Text(), "0000");
 }
 
 TEST_F(Menu, YearBoxTakesDigitsAndEnterOrADoubleClickOpens) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}, {"Autovettura", "Alfa", "Giulia", "BB222BB"}});
-    mostraMenu();
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}, {"Autovettura", "Alfa", "Giulia", "BB222BB"}});
+    MostraMenu();
     menu.txtAnnoFatture.SetText("");
-    h.focus(menu.txtAnnoFatture);
-    h.type(menu, "2a0-2.7");
+    h.Focus(menu.txtAnnoFatture);
+    h.Type(menu, "2a0-2.7");
     EXPECT_EQ(menu.txtAnnoFatture.Text(), "2027");
     // Enter presses "Apri", with its checks: no vehicle chosen yet.
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: selezionare un veicolo dall'elenco prima di premere il pulsante Apri.");
-    h.press(menu, ui::vk::Return, U'\r');
-    h.verify();
+    h.Press(menu, ui::vk::Return, U'\r');
+    h.Verify();
     EXPECT_TRUE(menu.Visible());
     // A line chosen by keyboard in the list, then Enter there.
-    h.focus(menu.lstRecords);
-    h.press(menu, ui::vk::Down);
-    h.press(menu, ui::vk::Return, U'\r');
+    h.Focus(menu.lstRecords);
+    h.Press(menu, ui::vk::Down);
+    h.Press(menu, ui::vk::Return, U'\r');
     EXPECT_FALSE(menu.Visible());
     ASSERT_TRUE(planning.Visible());
     EXPECT_EQ(planning.txtTarga.Text(), menu.lblTarga.Text());
     EXPECT_EQ(planning.txtAnno.Text(), "2027");
 
     // A double click on a line opens it as well.
-    h.closeWindow(planning);
-    mostraMenu();
-    h.dblClickItem(menu.lstRecords, 1);
+    h.CloseWindow(planning);
+    MostraMenu();
+    h.DblClickItem(menu.lstRecords, 1);
     EXPECT_FALSE(menu.Visible());
     ASSERT_TRUE(planning.Visible());
     EXPECT_EQ(planning.txtTarga.Text(), menu.lblTarga.Text());
@@ -145,76 +145,76 @@ TEST_F(Menu, YearBoxTakesDigitsAndEnterOrADoubleClickOpens) {
 }
 
 TEST_F(Menu, EmptyListRefusesWhetherTheArchiveIsMissingOrHasNoPlates) {
-    mostraMenu();
-    EXPECT_TRUE(rtl::FileExists(archivio()));
-    EXPECT_EQ(leggi(archivio()).size(), 0u);
-    h.focus(menu.lstRecords);
-    h.expectMessage(ui::DialogType::Warning, kVuoto);
-    h.click(menu.btnApriFatture);
-    h.verify();
+    MostraMenu();
+    EXPECT_TRUE(rtl::FileExists(Archivio()));
+    EXPECT_EQ(Leggi(Archivio()).size(), 0u);
+    h.Focus(menu.lstRecords);
+    h.ExpectMessage(ui::DialogType::Warning, kVuoto);
+    h.Click(menu.btnApriFatture);
+    h.Verify();
     EXPECT_EQ(menu.Focused(), &menu.btnApriFatture); // the focus stays where the click put it
 
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", ""}, {"Auto", "Alfa", "Mito", "   "}});
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", ""}, {"Auto", "Alfa", "Mito", "   "}});
     menu.Hide();
     menu.Show();
     EXPECT_EQ(menu.lstRecords.Count(), 0u);
-    h.expectMessage(ui::DialogType::Warning, kVuoto);
-    h.click(menu.btnApriFatture);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Warning, kVuoto);
+    h.Click(menu.btnApriFatture);
+    h.Verify();
     EXPECT_FALSE(planning.Visible());
 }
 
 TEST_F(Menu, UnreadableArchiveIsNotAnArchiveWithoutVehicles) {
-    std::filesystem::create_directory(archivio());
-    mostraMenu();
+    std::filesystem::create_directory(Archivio());
+    MostraMenu();
     EXPECT_EQ(menu.lstRecords.Count(), 0u);
     EXPECT_EQ(menu.txtAnnoFatture.Text(), "2026"); // the rest of the showing ran
     EXPECT_EQ(menu.lblMemory.Text(), "avvio");
-    h.expectMessage(ui::DialogType::Warning, kAccesso);
-    h.click(menu.btnApriFatture);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Warning, kAccesso);
+    h.Click(menu.btnApriFatture);
+    h.Verify();
 }
 
 TEST_F(Menu, ApriRefusesWithoutAChosenVehicle) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
-    mostraMenu();
-    h.expectMessage(ui::DialogType::Warning, kSeleziona);
-    h.click(menu.btnApriFatture);
-    h.verify();
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
+    MostraMenu();
+    h.ExpectMessage(ui::DialogType::Warning, kSeleziona);
+    h.Click(menu.btnApriFatture);
+    h.Verify();
     EXPECT_EQ(menu.Focused(), &menu.btnApriFatture);
     // A line whose record lost its plate since the list was built.
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", ""}});
-    h.select(menu.lstRecords, 0);
-    h.expectMessage(ui::DialogType::Warning, kSeleziona);
-    h.click(menu.btnApriFatture);
-    h.verify();
-    EXPECT_EQ(rtl::ListFiles(h.dataFolder()), std::vector<std::string>{"Parco_Automezzi.pro"});
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", ""}});
+    h.Select(menu.lstRecords, 0);
+    h.ExpectMessage(ui::DialogType::Warning, kSeleziona);
+    h.Click(menu.btnApriFatture);
+    h.Verify();
+    EXPECT_EQ(rtl::ListFiles(h.DataFolder()), std::vector<std::string>{"Parco_Automezzi.pro"});
 }
 
 TEST_F(Menu, PlateThatCannotNameAFileIsRefused) {
     for (const char* targa : {"AB/12", "AB\\12", "C:12", "A*B", "A?B", "A\"B", "A<B", "A>B", "A|B", "A\tB",
                               "A\x7f"
                               "B"}) {
-        scriviVeicoli({{"Furgone", "Fiat", "Ducato", targa}});
+        ScriviVeicoli({{"Furgone", "Fiat", "Ducato", targa}});
         menu.Hide();
-        mostraMenu();
-        h.select(menu.lstRecords, 0);
-        h.expectMessage(ui::DialogType::Warning, kTarga);
-        h.click(menu.btnApriFatture);
-        h.verify();
+        MostraMenu();
+        h.Select(menu.lstRecords, 0);
+        h.ExpectMessage(ui::DialogType::Warning, kTarga);
+        h.Click(menu.btnApriFatture);
+        h.Verify();
         EXPECT_TRUE(menu.Visible()) << targa;
         EXPECT_EQ(menu.lblMemory.Text(), "avvio");
-        EXPECT_EQ(rtl::ListFiles(h.dataFolder()), std::vector<std::string>{"Parco_Automezzi.pro"}) << targa;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.dataFolder()), {}), 1) << targa;
+        EXPECT_EQ(rtl::ListFiles(h.DataFolder()), std::vector<std::string>{"Parco_Automezzi.pro"}) << targa;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.DataFolder()), {}), 1) << targa;
     }
 }
 
 TEST_F(Menu, ApriHandsTheVehicleAndTheFileToThePlanner) {
     // The plate as stored, trimmed, blanks inside and accented letters kept.
-    scriviVeicoli({{" Furgone ", " Fiat ", " Ducato ", " M\xdc 12 3 "}});
-    mostraMenu();
-    apri(0, "2024");
-    const std::string file = filePlanner("MÜ 12 3", "2024");
+    ScriviVeicoli({{" Furgone ", " Fiat ", " Ducato ", " M\xdc 12 3 "}});
+    MostraMenu();
+    Apri(0, "2024");
+    const std::string file = PercorsoPlanner("MÜ 12 3", "2024");
     EXPECT_EQ(menu.lblFile.Text(), file);
     EXPECT_EQ(menu.lblMemory.Text(), "planning");
     EXPECT_FALSE(menu.Visible());
@@ -227,35 +227,35 @@ TEST_F(Menu, ApriHandsTheVehicleAndTheFileToThePlanner) {
     EXPECT_EQ(planning.txtModello.Text(), "Ducato");
     EXPECT_EQ(planning.txtTarga.Text(), "MÜ 12 3");
     ASSERT_TRUE(rtl::FileExists(file));
-    EXPECT_EQ(leggi(file).size(), 0u);
+    EXPECT_EQ(Leggi(file).size(), 0u);
 }
 
 TEST_F(Menu, EsciAndTheCloseButtonReturnToTheStartMenu) {
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB/1"}});
-    mostraMenu();
-    h.click(menu.imgEsci);
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB/1"}});
+    MostraMenu();
+    h.Click(menu.imgEsci);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(avvio.Visible());
     // After a refused "Apri" the window's own close button still goes back.
-    mostraMenu();
-    h.select(menu.lstRecords, 0);
-    h.expectMessage(ui::DialogType::Warning, kTarga);
-    h.click(menu.btnApriFatture);
-    h.closeWindow(menu);
+    MostraMenu();
+    h.Select(menu.lstRecords, 0);
+    h.ExpectMessage(ui::DialogType::Warning, kTarga);
+    h.Click(menu.btnApriFatture);
+    h.CloseWindow(menu);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(avvio.Visible());
     EXPECT_FALSE(planning.Visible());
 }
 
 TEST_F(Menu, HelpSharesThePlannersTopic) {
-    mostraMenu();
+    MostraMenu();
     std::string testo;
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.lblTitolo.Text(), "App Planner Prenotazioni");
         testo = g.txtGuida.Text();
-        h.click(g.btnChiudi);
+        h.Click(g.btnChiudi);
     });
-    h.click(menu.imgGuida);
+    h.Click(menu.imgGuida);
     ASSERT_EQ(testo.rfind("L'app Planner Prenotazioni mette a disposizione un planning annuale", 0), 0u);
     EXPECT_NE(
         testo.find("indicare il nome del cliente e premere Applica e chiudi.\r\n\r\nE' possibile registrare"),

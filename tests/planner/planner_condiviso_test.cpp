@@ -52,47 +52,47 @@ protected:
     // The change as a user makes it, through the dialogs and "Applica e chiudi".
     void Cambia(const Cambio& c) {
         if (c.primo == c.ultimo) {
-            h.onModal<TfrmGiorno>([&](TfrmGiorno& d) {
-                h.focus(d.txtPrenotazione);
+            h.OnModal<TfrmGiorno>([&](TfrmGiorno& d) {
+                h.Focus(d.txtPrenotazione);
                 d.txtPrenotazione.SelectAll();
-                h.press(d, ui::vk::Delete);
-                if (!c.testo.empty()) h.type(d, c.testo);
-                h.click(d.btnChiudi);
+                h.Press(d, ui::vk::Delete);
+                if (!c.testo.empty()) h.Type(d, c.testo);
+                h.Click(d.btnChiudi);
             });
             const CellaGiorno cella = planning.Cella(c.primo);
-            h.click(cella.occ.Visible() ? cella.occ : cella.lib);
+            h.Click(cella.occ.Visible() ? cella.occ : cella.lib);
             return;
         }
         const planner::Giorno& da = planner::Giorni()[std::size_t(c.primo)];
         const planner::Giorno& a = planner::Giorni()[std::size_t(c.ultimo)];
-        h.onModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
-            h.select(d.txtGiornoInizio, da.day - 1);
-            h.select(d.txtMeseInizio, da.month - 1);
-            h.select(d.txtGiornoFine, a.day - 1);
-            h.select(d.txtMeseFine, a.month - 1);
-            h.focus(d.txtPrenotazione);
-            h.type(d, c.testo);
-            h.expectMessage(ui::DialogType::Confirmation,
+        h.OnModal<TfrmIntervallo>([&](TfrmIntervallo& d) {
+            h.Select(d.txtGiornoInizio, da.day - 1);
+            h.Select(d.txtMeseInizio, da.month - 1);
+            h.Select(d.txtGiornoFine, a.day - 1);
+            h.Select(d.txtMeseFine, a.month - 1);
+            h.Focus(d.txtPrenotazione);
+            h.Type(d, c.testo);
+            h.ExpectMessage(ui::DialogType::Confirmation,
                             "INTERVALLO SELEZIONATO:  DAL  " + Data(da) + " AL " + Data(a) +
                                 ".\r\n\r\nSi conferma la prenotazione?",
                             ui::Answer::Yes);
-            h.click(d.btnChiudi);
+            h.Click(d.btnChiudi);
         });
-        h.click(planning.cmdIntervallo);
+        h.Click(planning.cmdIntervallo);
     }
 
     // In the child: opens the planner from the menu, makes the changes, says
     // so, waits for the word to close and closes. The exit status says
     // whether every step went as expected.
     [[noreturn]] void Lavora(const std::vector<Cambio>& cambi, int chiudi, int pronta) {
-        mostraMenu();
-        apri(0, kAnno);
+        MostraMenu();
+        Apri(0, kAnno);
         for (const Cambio& c : cambi)
             Cambia(c);
-        h.verify();
+        h.Verify();
         char parola = 0;
         if (::write(pronta, "p", 1) != 1 || ::read(chiudi, &parola, 1) != 1) _exit(3);
-        h.click(planning.cmdEsci);
+        h.Click(planning.cmdEsci);
         const bool chiuso = !planning.Visible() && avvio.Visible();
         std::fflush(stdout); // what a failed check printed
         _exit(::testing::Test::HasFailure() ? 1 : chiuso ? 0 : 2);
@@ -185,8 +185,8 @@ TEST_F(PlannerCondiviso, EachPlannerKeepsWhatTheOtherBooked) {
          {{50, "Alfa"}, {100, "Gialli"}, {200, "Resta"}}},
     };
     ::signal(SIGPIPE, SIG_IGN); // a planner that ended early fails the case, not the program
-    scriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
-    const std::string file = filePlanner("AB123CD", kAnno);
+    ScriviVeicoli({{"Furgone", "Fiat", "Ducato", "AB123CD"}});
+    const std::string file = PercorsoPlanner("AB123CD", kAnno);
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
         std::filesystem::remove(file);
@@ -210,11 +210,11 @@ TEST_F(PlannerCondiviso, EachPlannerKeepsWhatTheOtherBooked) {
         std::string atteso = RecordPlanner("Furgone", "Fiat", "Ducato", "AB123CD", {});
         for (const Giorno& g : c.dopo)
             Campo(atteso, 184 + 51 * std::size_t(g.index), g.testo);
-        EXPECT_EQ(leggi(file), atteso);
+        EXPECT_EQ(Leggi(file), atteso);
 
         // A third planner shows the year both left.
-        mostraMenu();
-        apri(0, kAnno);
+        MostraMenu();
+        Apri(0, kAnno);
         std::vector<std::string> giorni(366);
         for (const Giorno& g : c.dopo)
             giorni[std::size_t(g.index)] = g.testo;

@@ -23,7 +23,7 @@ TEST_F(Planning, ResetFreesEveryCellAndKeepsTheRest) {
         planning.ScriviGiorno(i, "Rossi");
     planning.Cella(100).occ.SetVisible(true); // a cell out of step is put right too
     planning.lblPosizione.SetText("1");
-    h.focus(planning.txtTarga);
+    h.Focus(planning.txtTarga);
     planning.cmdNuovo.OnClick();
     for (int i = 0; i < 366; ++i) {
         ASSERT_TRUE(planning.Cella(i).lib.Visible()) << i;
@@ -54,8 +54,8 @@ TEST_F(Planning, HiddenPartsAndReadOnlyVehicleEdits) {
         EXPECT_TRUE(e.ReadOnly()) << e.Name();
         EXPECT_EQ(e.MaxLength(), max) << e.Name();
         const std::string before = e.Text();
-        h.focus(e);
-        h.type(planning, "abc");
+        h.Focus(e);
+        h.Type(planning, "abc");
         EXPECT_EQ(e.Text(), before) << e.Name();
     }
 }
@@ -76,34 +76,34 @@ TEST_F(Planning, HintsOnCommandsAndDaysClearedByTheBackground) {
         {planning.Cella(0).lib, "Fai clic sul numero del giorno per inserire o cancellare una prenotazione."},
     };
     for (auto& [c, text] : hints) {
-        h.mouseMove(c);
+        h.MouseMove(c);
         EXPECT_EQ(planning.panInfo.Text(), text) << c.Name();
-        h.mouseMove(planning.Get<ui::Control>("shpSezione01"));
+        h.MouseMove(planning.Get<ui::Control>("shpSezione01"));
         EXPECT_EQ(planning.panInfo.Text(), "") << c.Name();
     }
     planning.ScriviGiorno(200, "Rossi");
-    h.mouseMove(planning.Cella(200).occ);
+    h.MouseMove(planning.Cella(200).occ);
     EXPECT_EQ(planning.panInfo.Text(),
               "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
     // A month title and a vehicle edit leave the last hint.
-    h.mouseMove(planning.Get<ui::Control>("titGen"));
-    h.mouseMove(planning.txtMarca);
+    h.MouseMove(planning.Get<ui::Control>("titGen"));
+    h.MouseMove(planning.txtMarca);
     EXPECT_EQ(planning.panInfo.Text(),
               "Fai clic sul numero del giorno per inserire o cancellare una prenotazione.");
-    h.mouseMove(planning);
+    h.MouseMove(planning);
     EXPECT_EQ(planning.panInfo.Text(), "");
 }
 
 TEST_F(Planning, HelpShowsTheSevenParagraphs) {
     planning.Show();
     std::string testo;
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.Owner(), &planning);
         EXPECT_EQ(g.lblTitolo.Text(), "App Planner Prenotazioni");
         testo = g.txtGuida.Text();
-        h.click(g.btnChiudi);
+        h.Click(g.btnChiudi);
     });
-    h.click(planning.cmdGuida);
+    h.Click(planning.cmdGuida);
     const HelpTopic topic = LoadHelpTopic("planner/Planning.help");
     EXPECT_EQ(topic.paragraphs.size(), 7u);
     EXPECT_EQ(testo, topic.Text());

@@ -60,11 +60,11 @@ TEST_F(Riepilogo, FindsByDayAndTextAndRemembersTheSearchAcrossWindows) {
         TfrmRiepPrenotazioni w(h.app, &planning, &planning);
         w.Show();
         w.txtTrova.SetText("febbraio");
-        h.click(w.btnTrova);
+        h.Click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
-        h.click(w.btnTrova);
+        h.Click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
-        h.click(w.btnChiudi);
+        h.Click(w.btnChiudi);
         EXPECT_EQ(w.lstRecords.Count(), 0u);
     }
     EXPECT_EQ(TfrmRiepPrenotazioni::UltimaRicerca(), "febbraio");
@@ -73,10 +73,10 @@ TEST_F(Riepilogo, FindsByDayAndTextAndRemembersTheSearchAcrossWindows) {
     TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     w.Show();
     w.txtTrova.SetText("febbraio");
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
-    h.focus(w.txtTrova);
-    h.press(w, ui::vk::Return, U'\r');
+    h.Focus(w.txtTrova);
+    h.Press(w, ui::vk::Return, U'\r');
     EXPECT_EQ(w.Focused(), &w.btnTrova);
 }
 
@@ -87,10 +87,10 @@ TEST_F(Riepilogo, EmptySummaryRefusesTheSearchAndStillPrints) {
     TfrmRiepPrenotazioni w(h.app, &planning, &planning);
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
-    h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-    h.click(w.btnTrova);
-    h.verify();
-    h.click(w.btnStampa);
+    h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+    h.Click(w.btnTrova);
+    h.Verify();
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo prenotazioni veicolo   anno 2026");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
@@ -103,7 +103,7 @@ TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
     w.Show();
     planning.txtMarca.SetText(" Fiat ");
     planning.txtModello.SetText(" Ducato ");
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
               "Riepilogo prenotazioni veicolo Fiat Ducato anno 2025");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), std::vector<std::string>{"04 gennaio     Rossi"});
@@ -112,13 +112,13 @@ TEST_F(Riepilogo, PrintTakesTheVehicleAtTheMomentOfPrinting) {
 TEST_F(Riepilogo, PlannerCommandOpensTheSummaryOverThePlanner) {
     planning.ScriviGiorno(3, "Rossi");
     int shown = 0;
-    h.onModal<TfrmRiepPrenotazioni>([&](TfrmRiepPrenotazioni& w) {
+    h.OnModal<TfrmRiepPrenotazioni>([&](TfrmRiepPrenotazioni& w) {
         ++shown;
         EXPECT_EQ(w.Owner(), &planning);
         EXPECT_EQ(w.lstRecords.Count(), 1u);
-        h.click(w.btnChiudi);
+        h.Click(w.btnChiudi);
     });
-    h.click(planning.cmdRiepilogo);
+    h.Click(planning.cmdRiepilogo);
     EXPECT_EQ(shown, 1);
 }
 

@@ -50,17 +50,17 @@ TEST_F(StampaPlanning, SheetMarksTheBookedDaysAndNamesTheVehicle) {
     planning.ScriviGiorno(0, "Rossi");
     planning.ScriviGiorno(59, "Bianchi"); // 29 February, in a year without it
     planning.ScriviGiorno(365, "Verdi");
-    h.setNow({*rtl::Date::FromYmd(2026, 3, 5), {14, 5, 9}});
-    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
+    h.SetNow({*rtl::Date::FromYmd(2026, 3, 5), {14, 5, 9}});
+    h.OnModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
         EXPECT_EQ(dialog.Caption(), " Stampa scheda corrente");
         EXPECT_EQ(dialog.btnStampa.Text(), "Stampa");
         for (const char* none :
              {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31", "txtNov_31"})
             EXPECT_FALSE(dialog.repDocumento.Has(none)) << none;
-        h.click(dialog.btnStampa);
+        h.Click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
-    h.click(planning.cmdStampa);
+    h.Click(planning.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     const report::Document& doc = ts::GetHeadlessOutput().printed[0];
     EXPECT_EQ(doc.name, "Planning Annuale");
@@ -94,13 +94,13 @@ TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
     Vehicle("", "", "", "", "2024");
     planning.Cella(10).mem.SetText("testo senza immagine");
     planning.Cella(11).occ.SetVisible(true);
-    h.onModal<TfrmAnteprimaPlanning>([&](TfrmAnteprimaPlanning& dialog) {
+    h.OnModal<TfrmAnteprimaPlanning>([&](TfrmAnteprimaPlanning& dialog) {
         EXPECT_EQ(dialog.Caption(), " Anteprima di stampa");
         EXPECT_EQ(dialog.btnStampa.Text(), "Mostra anteprima");
-        h.click(dialog.btnStampa);
+        h.Click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
-    h.click(planning.cmdAnteprima);
+    h.Click(planning.cmdAnteprima);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
     auto t = Testi(ts::GetHeadlessOutput().previewed[0]);
@@ -112,19 +112,19 @@ TEST_F(StampaPlanning, OnlyTheBookedPicturesVisibilityCounts) {
 
 TEST_F(StampaPlanning, CancelAndAClosedPrintDialogPrintNothing) {
     planning.Show();
-    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
-        h.click(dialog.btnAnnulla);
+    h.OnModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
+        h.Click(dialog.btnAnnulla);
         EXPECT_FALSE(dialog.Visible());
     });
-    h.click(planning.cmdStampa);
+    h.Click(planning.cmdStampa);
     ts::GetHeadlessOutput().confirm = false;
-    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
-        h.click(dialog.btnStampa);
+    h.OnModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& dialog) {
+        h.Click(dialog.btnStampa);
         EXPECT_FALSE(dialog.Visible());
     });
-    h.click(planning.cmdStampa);
+    h.Click(planning.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
-    EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 2);
+    EXPECT_EQ(h.ModalCount("TfrmStampaPlanning"), 2);
 }
 
 // The year sheet has no catch of its own: a printer that fails shows the
@@ -141,36 +141,36 @@ TEST_F(StampaPlanning, AFailingPrinterReachesTheErrorBoxAndTheDialogStaysOpen) {
     } ripristina{report::SetOutput(&guasta)};
     planning.Show();
     const auto prova = [&](common::TfrmDocumento& dialog, const char* testo) {
-        h.expectMessage(ui::DialogType::Error, testo);
-        h.click(dialog.btnStampa);
+        h.ExpectMessage(ui::DialogType::Error, testo);
+        h.Click(dialog.btnStampa);
         EXPECT_TRUE(dialog.Visible()) << testo;
-        h.click(dialog.btnAnnulla);
+        h.Click(dialog.btnAnnulla);
         EXPECT_FALSE(dialog.Visible()) << testo;
     };
-    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& d) { prova(d, "stampante non pronta"); });
-    h.onModal<TfrmAnteprimaPlanning>(
+    h.OnModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& d) { prova(d, "stampante non pronta"); });
+    h.OnModal<TfrmAnteprimaPlanning>(
         [&](TfrmAnteprimaPlanning& d) { prova(d, "anteprima non disponibile"); });
-    h.click(planning.cmdStampa);
-    h.click(planning.cmdAnteprima);
-    EXPECT_EQ(h.modalCount("TfrmStampaPlanning"), 1);
-    EXPECT_EQ(h.modalCount("TfrmAnteprimaPlanning"), 1);
+    h.Click(planning.cmdStampa);
+    h.Click(planning.cmdAnteprima);
+    EXPECT_EQ(h.ModalCount("TfrmStampaPlanning"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmAnteprimaPlanning"), 1);
 }
 
 TEST_F(StampaPlanning, PlannerCommandsOpenTheirDialogs) {
     planning.Show();
     int stampa = 0, anteprima = 0;
-    h.onModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& d) {
+    h.OnModal<TfrmStampaPlanning>([&](TfrmStampaPlanning& d) {
         ++stampa;
         EXPECT_EQ(d.Owner(), &planning);
-        h.click(d.btnAnnulla);
+        h.Click(d.btnAnnulla);
     });
-    h.onModal<TfrmAnteprimaPlanning>([&](TfrmAnteprimaPlanning& d) {
+    h.OnModal<TfrmAnteprimaPlanning>([&](TfrmAnteprimaPlanning& d) {
         ++anteprima;
         EXPECT_EQ(d.Owner(), &planning);
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
     });
-    h.click(planning.cmdStampa);
-    h.click(planning.cmdAnteprima);
+    h.Click(planning.cmdStampa);
+    h.Click(planning.cmdAnteprima);
     EXPECT_EQ(stampa, 1);
     EXPECT_EQ(anteprima, 1);
     EXPECT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);

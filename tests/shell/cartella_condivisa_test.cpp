@@ -131,9 +131,9 @@ protected:
     }
     void TearDown() override { rtl::ResetLockWait(); }
 
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
+    std::string Path(const std::string& name) const { return h.DataFolder() + name; }
     std::string Planner(const std::string& targa, const std::string& anno) const {
-        return path("Prenotazioni veicolo targa " + targa + " anno " + anno + ".pln");
+        return Path("Prenotazioni veicolo targa " + targa + " anno " + anno + ".pln");
     }
 
     // A data folder in use: two records in every archive, a planner year
@@ -145,16 +145,16 @@ protected:
                     {"Marca", "Alfa Romeo"},
                     {"Modello", "Giulia"},
                     {"Targa", "BB222BB"}}})
-            Aggiungi(path("Parco_Automezzi.pro"), common::TAutomezzoRec, v);
+            Aggiungi(Path("Parco_Automezzi.pro"), common::TAutomezzoRec, v);
         for (const char* nome : {"Rossi Mario", "Bianchi Anna"})
-            Aggiungi(path("Conducenti.pro"), common::TConduttoreRec,
+            Aggiungi(Path("Conducenti.pro"), common::TConduttoreRec,
                      {{"Conducente", nome},
                       {"TelCel", "333"},
                       {"Marca", "Fiat"},
                       {"Modello", "Ducato"},
                       {"Targa", "AA111AA"}});
         for (const char* numero : {"1", "2"})
-            Aggiungi(path("2024.fdm"), common::TFoglioRec,
+            Aggiungi(Path("2024.fdm"), common::TFoglioRec,
                      {{"NumFoglio", numero},
                       {"DataApertura", "05/03/2024"},
                       {"OraApertura", "09:00"},
@@ -164,7 +164,7 @@ protected:
                       {"Veicolo", "Fiat Ducato"},
                       {"Targa", "AA111AA"}});
         for (const char* targa : {"AA111AA", "BB222BB"})
-            Aggiungi(path("2024.vis"), common::TVisitaRec,
+            Aggiungi(Path("2024.vis"), common::TVisitaRec,
                      {{"DataEnt", "05/03/2024"}, {"Veicolo", "Fiat"}, {"Targa", targa}});
         common::Record anno(common::TPlanningRec);
         anno.Set("Veicolo", "Furgone");
@@ -173,20 +173,20 @@ protected:
         anno.Set("Targa", "AA111AA");
         anno.Set(common::TPlanningRec.Field("Giorni", 3), "Rossi");
         common::Archivio(Planner("AA111AA", "2024"), common::TPlanningRec).Scrivi("", anno);
-        rtl::CreateFolders(path("Autoparco"));
-        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"), "[Fogli di Marcia]\r\nUfficio Emittente=Sede\r\n"
+        rtl::CreateFolders(Path("Autoparco"));
+        rtl::WriteWholeFile(Path("Fogli_di_Marcia.ini"), "[Fogli di Marcia]\r\nUfficio Emittente=Sede\r\n"
                                                          "[Numerazione Fogli di Marcia]\r\nInizio=100\r\n");
     }
 
     // The folder and every file in it for the group: what a folder shared
     // by the users of a group is.
     void PerIlGruppo(gid_t gruppo) {
-        for (const auto& e : fs::recursive_directory_iterator(h.dataFolder())) {
+        for (const auto& e : fs::recursive_directory_iterator(h.DataFolder())) {
             ::lchown(e.path().c_str(), 0, gruppo);
             if (!e.is_symlink()) ::chmod(e.path().c_str(), e.is_directory() ? 02775 : 0664);
         }
-        ::chown(h.dataFolder().c_str(), 0, gruppo);
-        ::chmod(h.dataFolder().c_str(), 02775);
+        ::chown(h.DataFolder().c_str(), 0, gruppo);
+        ::chmod(h.DataFolder().c_str(), 02775);
     }
 
     // The planner menu's road to a planner year of the vehicle AA111AA.
@@ -199,10 +199,10 @@ protected:
             return r.find("AA111AA") != std::string::npos;
         });
         ASSERT_NE(riga, righe.end());
-        h.select(frmMenuDisponibili->lstRecords, int(riga - righe.begin()));
-        h.focus(frmMenuDisponibili->txtAnnoFatture);
+        h.Select(frmMenuDisponibili->lstRecords, int(riga - righe.begin()));
+        h.Focus(frmMenuDisponibili->txtAnnoFatture);
         frmMenuDisponibili->txtAnnoFatture.SetText(anno);
-        h.click(frmMenuDisponibili->btnApriFatture);
+        h.Click(frmMenuDisponibili->btnApriFatture);
         ASSERT_TRUE(frmPlanning->Visible());
     }
 
@@ -211,10 +211,10 @@ protected:
     void Accedi(const std::string& message = {}) {
         frmAvvio->Hide();
         frmPassword->MostraVuota();
-        h.type(*frmPassword, "DORNEVAL");
-        if (!message.empty()) h.expectShowMessage(message);
-        h.click(frmPassword->cmdOK);
-        h.verify();
+        h.Type(*frmPassword, "DORNEVAL");
+        if (!message.empty()) h.ExpectShowMessage(message);
+        h.Click(frmPassword->cmdOK);
+        h.Verify();
         EXPECT_EQ(frmAvvio->Visible(), message.empty());
         frmAvvio->Hide();
     }
@@ -225,7 +225,7 @@ protected:
         Ricerca w(h.app);
         if constexpr (requires { w.ImpostaArchivio(archivio); }) w.ImpostaArchivio(archivio);
         w.Show();
-        h.click(w.btnCerca);
+        h.Click(w.btnCerca);
         return w.lstRecords.Items();
     }
 
@@ -242,9 +242,9 @@ protected:
 
         TfrmAutoparco& card = *frmAutoparco;
         card.Show();
-        h.click(card.cmdUltimo);
+        h.Click(card.cmdUltimo);
         EXPECT_EQ(card.txtTarga.Text(), "BB222BB");
-        h.click(card.cmdPrimo);
+        h.Click(card.cmdPrimo);
         EXPECT_EQ(card.txtTarga.Text(), "AA111AA");
         card.txtColore.SetText("Rosso");
         Salva(card, card.cmdSalva, ui::DialogType::Error, kAccesso);
@@ -253,30 +253,30 @@ protected:
         frmFogli->ImpostaAnno("2024");
         frmFogli->Show();
         EXPECT_EQ(frmFogli->txtUfficio.Text(), "Sede");
-        h.click(frmFogli->cmdUltimo);
+        h.Click(frmFogli->cmdUltimo);
         EXPECT_EQ(frmFogli->txtNumFoglio.Text(), "2");
         Salva(*frmFogli, frmFogli->cmdSalva, ui::DialogType::Warning, kAccesso);
-        h.click(frmFogli->cmdEsci); // the office unchanged: nothing to write, nothing to say
+        h.Click(frmFogli->cmdEsci); // the office unchanged: nothing to write, nothing to say
 
         Accedi();
         ApriPlanner("2024");
         EXPECT_EQ(frmPlanning->Cella(3).mem.Text(), "Rossi");
-        h.click(frmPlanning->cmdEsci); // nothing changed
+        h.Click(frmPlanning->cmdEsci); // nothing changed
         EXPECT_FALSE(frmPlanning->Visible());
         ApriPlanner("2024");
         frmPlanning->ScriviGiorno(8, "Bianchi");
-        h.expectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
-        h.click(frmPlanning->cmdEsci);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
+        h.Click(frmPlanning->cmdEsci);
+        h.Verify();
         ApriPlanner("2025"); // a year without a file, which cannot be made here
-        h.click(frmPlanning->cmdEsci);
+        h.Click(frmPlanning->cmdEsci);
     }
 
     // "Salva" of a card answered by `message` of `type`.
     void Salva(ui::Form& card, ui::Control& cmdSalva, ui::DialogType type, const std::string& message) {
-        h.expectMessage(type, message);
-        h.click(cmdSalva);
-        h.verify();
+        h.ExpectMessage(type, message);
+        h.Click(cmdSalva);
+        h.Verify();
         EXPECT_TRUE(card.Visible());
     }
 };
@@ -290,14 +290,14 @@ protected:
 TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
     ts::Accounts utenti(2);
     if (!utenti.Made()) GTEST_SKIP() << utenti.WhyNot();
-    if (const std::string why = ts::UnreachableByOthers(h.dataFolder()); !why.empty()) GTEST_SKIP() << why;
+    if (const std::string why = ts::UnreachableByOthers(h.DataFolder()); !why.empty()) GTEST_SKIP() << why;
     const uid_t estraneo = utenti.User(0), utente = utenti.User(1);
     Riempi();
-    rtl::CreateFolders(path("Autoparco"));
-    rtl::CreateFolders(path("Documenti_Allegati"));
-    rtl::CreateFolders(path("altrove"));
-    rtl::WriteWholeFile(path("altrove/documento.pdf"), "PDF");
-    img::SaveJpeg(ts::Filled(8, 4, 0xFF336699), path("altrove/foto.jpg"));
+    rtl::CreateFolders(Path("Autoparco"));
+    rtl::CreateFolders(Path("Documenti_Allegati"));
+    rtl::CreateFolders(Path("altrove"));
+    rtl::WriteWholeFile(Path("altrove/documento.pdf"), "PDF");
+    img::SaveJpeg(ts::Filled(8, 4, 0xFF336699), Path("altrove/foto.jpg"));
 
     // The second user's own folder, outside the data folder.
     struct Privata {
@@ -324,12 +324,12 @@ TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
     for (const auto& [nome, bersaglio] : link) {
         rtl::WriteWholeFile(privata + bersaglio, "PRIVATO " + bersaglio);
         ::chown((privata + bersaglio).c_str(), utente, utenti.Group());
-        fs::remove(path(nome));
-        fs::create_symlink(privata + bersaglio, path(nome));
+        fs::remove(Path(nome));
+        fs::create_symlink(privata + bersaglio, Path(nome));
     }
     PerIlGruppo(utenti.Group());
     for (const auto& [nome, bersaglio] : link)
-        ASSERT_EQ(::lchown(path(nome).c_str(), estraneo, utenti.Group()), 0);
+        ASSERT_EQ(::lchown(Path(nome).c_str(), estraneo, utenti.Group()), 0);
     ::chown(privata.c_str(), utente, utenti.Group());
     ::chmod(privata.c_str(), 0700);
     const auto privati = Contenuto(privata);
@@ -339,38 +339,38 @@ TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
         // The card is saved; its photo is not.
         TfrmAutoparco& card = *frmAutoparco;
         card.Show();
-        h.expectOpenFile(path("altrove/foto.jpg"));
-        h.click(card.btnCaricaFoto);
+        h.ExpectOpenFile(Path("altrove/foto.jpg"));
+        h.Click(card.btnCaricaFoto);
         card.txtTipo.SetText("Furgone");
         card.txtMarca.SetText("Iveco");
         card.txtModello.SetText("Daily");
         card.txtTarga.SetText("CC333CC");
-        h.expectMessage(ui::DialogType::Information, kInserita);
-        h.expectMessage(ui::DialogType::Warning, kFotoNonSalvata);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Information, kInserita);
+        h.ExpectMessage(ui::DialogType::Warning, kFotoNonSalvata);
+        h.Click(card.cmdSalva);
+        h.Verify();
         EXPECT_EQ(card.lblPosizione.Text(), "3");
 
         // The export.
-        h.onModal<TfrmExpAutoparco>([&](TfrmExpAutoparco& w) {
-            h.expectMessage(ui::DialogType::Confirmation, ts::kDomandaEsportazione, ui::Answer::Yes);
-            h.expectShowMessage(std::string(common::kMsgEsportazioneFallita));
-            h.click(w.cmdEsporta);
-            h.verify();
-            h.click(w.cmdEsci);
+        h.OnModal<TfrmExpAutoparco>([&](TfrmExpAutoparco& w) {
+            h.ExpectMessage(ui::DialogType::Confirmation, ts::kDomandaEsportazione, ui::Answer::Yes);
+            h.ExpectShowMessage(std::string(common::kMsgEsportazioneFallita));
+            h.Click(w.cmdEsporta);
+            h.Verify();
+            h.Click(w.cmdEsci);
         });
-        h.click(card.cmdEsporta);
+        h.Click(card.cmdEsporta);
 
         // An attachment of the same name.
-        h.onModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& w) {
-            h.expectOpenFile(path("altrove/documento.pdf"));
-            h.expectMessage(ui::DialogType::Confirmation, kSovrascrivi, ui::Answer::Yes);
-            h.expectMessage(ui::DialogType::Warning, std::string(vehicles::kMsgCopiaAllegato));
-            h.click(w.btnSfoglia01);
-            h.verify();
-            h.click(w.btnAnnulla);
+        h.OnModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& w) {
+            h.ExpectOpenFile(Path("altrove/documento.pdf"));
+            h.ExpectMessage(ui::DialogType::Confirmation, kSovrascrivi, ui::Answer::Yes);
+            h.ExpectMessage(ui::DialogType::Warning, std::string(vehicles::kMsgCopiaAllegato));
+            h.Click(w.btnSfoglia01);
+            h.Verify();
+            h.Click(w.btnAnnulla);
         });
-        h.click(card.cmdFile);
+        h.Click(card.cmdFile);
 
         // The settings: read at the showing, written at the close, each
         // failure in the standard error box with its own text.
@@ -382,18 +382,18 @@ TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
             }
             return std::string("no failure");
         };
-        rtl::IniFile impostazioni(path("Fogli_di_Marcia.ini"));
+        rtl::IniFile impostazioni(Path("Fogli_di_Marcia.ini"));
         frmFogli->ImpostaAnno("2024");
-        h.expectMessage(ui::DialogType::Error,
+        h.ExpectMessage(ui::DialogType::Error,
                         failure([&] { impostazioni.ReadString("Fogli di Marcia", "Ufficio Emittente"); }));
         frmFogli->Show();
-        h.verify();
+        h.Verify();
         frmFogli->txtUfficio.SetText("Sede di Bari");
-        h.expectMessage(ui::DialogType::Error, failure([&] {
+        h.ExpectMessage(ui::DialogType::Error, failure([&] {
                             impostazioni.WriteString("Fogli di Marcia", "Ufficio Emittente", "x");
                         }));
-        h.click(frmFogli->cmdEsci);
-        h.verify();
+        h.Click(frmFogli->cmdEsci);
+        h.Verify();
 
         // The store, and the driver archive.
         Accedi(kLetturaPassword);
@@ -408,9 +408,9 @@ TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
     });
     EXPECT_EQ(Cambiati(privati, Contenuto(privata)), std::vector<std::string>{});
     for (const auto& [nome, bersaglio] : link)
-        EXPECT_TRUE(fs::is_symlink(path(nome))) << nome;
+        EXPECT_TRUE(fs::is_symlink(Path(nome))) << nome;
     // What is not a link was written: the third vehicle.
-    EXPECT_EQ(fs::file_size(path("Parco_Automezzi.pro")), 3 * common::TAutomezzoRec.size);
+    EXPECT_EQ(fs::file_size(Path("Parco_Automezzi.pro")), 3 * common::TAutomezzoRec.size);
 }
 
 // A full data folder mounted read-only: everything shows, no save is taken
@@ -418,30 +418,30 @@ TEST_F(CartellaCondivisa, LinksOfAnotherUserAreRefusedOnEverySaveAndExport) {
 TEST_F(CartellaCondivisa, AReadOnlyMountShowsEveryRecordAndRefusesEverySave) {
     if (const std::string why = ts::MountRefused(); !why.empty()) GTEST_SKIP() << why;
     Riempi();
-    const auto prima = Contenuto(h.dataFolder());
+    const auto prima = Contenuto(h.DataFolder());
     ts::Bounded([&] {
         ASSERT_TRUE(ts::PrivateMounts());
-        ASSERT_TRUE(ts::MountReadOnly(h.dataFolder()));
+        ASSERT_TRUE(ts::MountReadOnly(h.DataFolder()));
         LeggiSenzaScrivere();
     });
-    EXPECT_EQ(Cambiati(prima, Contenuto(h.dataFolder())), std::vector<std::string>{});
+    EXPECT_EQ(Cambiati(prima, Contenuto(h.DataFolder())), std::vector<std::string>{});
 }
 
 // The same with a folder of mode 555 and files of mode 444, to a plain user.
 TEST_F(CartellaCondivisa, AFolderOfMode555ShowsEveryRecordToAPlainUserAndRefusesEverySave) {
     ts::Accounts utenti(1);
     if (!utenti.Made()) GTEST_SKIP() << utenti.WhyNot();
-    if (const std::string why = ts::UnreachableByOthers(h.dataFolder()); !why.empty()) GTEST_SKIP() << why;
+    if (const std::string why = ts::UnreachableByOthers(h.DataFolder()); !why.empty()) GTEST_SKIP() << why;
     Riempi();
-    const auto prima = Contenuto(h.dataFolder());
-    for (const auto& e : fs::recursive_directory_iterator(h.dataFolder()))
+    const auto prima = Contenuto(h.DataFolder());
+    for (const auto& e : fs::recursive_directory_iterator(h.DataFolder()))
         ::chmod(e.path().c_str(), e.is_directory() ? 0555 : 0444);
-    ::chmod(h.dataFolder().c_str(), 0555);
+    ::chmod(h.DataFolder().c_str(), 0555);
     ts::Bounded([&] {
         ts::BecomeUser(utenti.User(0), utenti.Group());
         LeggiSenzaScrivere();
     });
-    EXPECT_EQ(Cambiati(prima, Contenuto(h.dataFolder())), std::vector<std::string>{});
+    EXPECT_EQ(Cambiati(prima, Contenuto(h.DataFolder())), std::vector<std::string>{});
 }
 
 // The lock files of the settings and of the store, made by the first user of
@@ -450,7 +450,7 @@ TEST_F(CartellaCondivisa, AFolderOfMode555ShowsEveryRecordToAPlainUserAndRefuses
 TEST_F(CartellaCondivisa, LockFilesMadeByOneUserServeTheOther) {
     ts::Accounts utenti(2);
     if (!utenti.Made()) GTEST_SKIP() << utenti.WhyNot();
-    if (const std::string why = ts::UnreachableByOthers(h.dataFolder()); !why.empty()) GTEST_SKIP() << why;
+    if (const std::string why = ts::UnreachableByOthers(h.DataFolder()); !why.empty()) GTEST_SKIP() << why;
     Riempi();
     PerIlGruppo(utenti.Group());
     ts::Bounded([&] {
@@ -462,7 +462,7 @@ TEST_F(CartellaCondivisa, LockFilesMadeByOneUserServeTheOther) {
     });
     for (const char* lock : {".Fogli_di_Marcia.ini.lock", ".unins000.dll.lock"}) {
         struct stat st {};
-        ASSERT_EQ(::stat(path(lock).c_str(), &st), 0) << lock;
+        ASSERT_EQ(::stat(Path(lock).c_str(), &st), 0) << lock;
         EXPECT_EQ(st.st_uid, utenti.User(0)) << lock;
         EXPECT_EQ(st.st_mode & 0777, 0664u) << lock; // as the file it guards
     }
@@ -470,30 +470,30 @@ TEST_F(CartellaCondivisa, LockFilesMadeByOneUserServeTheOther) {
         SCOPED_TRACE(comePrima ? "lock files of mode 644" : "lock files as made");
         if (comePrima)
             for (const char* lock : {".Fogli_di_Marcia.ini.lock", ".unins000.dll.lock"})
-                ::chmod(path(lock).c_str(), 0644);
+                ::chmod(Path(lock).c_str(), 0644);
         const std::string nuova = comePrima ? "SECONDA" : "PRIMA";
         ts::Bounded([&] {
             ts::BecomeUser(utenti.User(1), utenti.Group(), 022);
             frmFogli->ImpostaAnno("2024");
             frmFogli->Show();
-            h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
+            h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
                 d.txtInizio.SetText(comePrima ? "300" : "200");
-                h.click(d.btnApplica);
+                h.Click(d.btnApplica);
                 EXPECT_FALSE(d.Visible());
             });
-            h.click(frmFogli->cmdNumerazione);
+            h.Click(frmFogli->cmdNumerazione);
             frmFogli->txtUfficio.SetText(comePrima ? "Sede di Bari" : "Sede di Roma");
-            h.click(frmFogli->cmdEsci);
+            h.Click(frmFogli->cmdEsci);
 
             frmPassword->MostraVuota();
-            h.click(frmPassword->btnCambiaPassword);
+            h.Click(frmPassword->btnCambiaPassword);
             TfrmCambiaPassword& f = *frmCambiaPassword;
             f.txtPasswordOld.SetText(comePrima ? "PRIMA" : "DORNEVAL");
             f.txtPasswordNew.SetText(nuova);
             f.txtConferma.SetText(nuova);
-            h.expectShowMessage("Modifica della password completata con successo.");
-            h.click(f.cmdOK);
-            h.verify();
+            h.ExpectShowMessage("Modifica della password completata con successo.");
+            h.Click(f.cmdOK);
+            h.Verify();
         });
         EXPECT_EQ(tripsheets::InizioNumerazione(), comePrima ? "300" : "200");
         EXPECT_EQ(tripsheets::UfficioEmittente(), comePrima ? "Sede di Bari" : "Sede di Roma");
@@ -511,7 +511,7 @@ TEST_F(CartellaCondivisa, ALockHeldElsewhereWithoutEndIsAwaitedThenSaid) {
     Riempi();
     // What the files hold: the lock files that the holders make aside.
     const auto dati = [&] {
-        auto c = Contenuto(h.dataFolder());
+        auto c = Contenuto(h.DataFolder());
         std::erase_if(c, [](const auto& file) { return file.first.ends_with(".lock"); });
         return c;
     };
@@ -521,52 +521,52 @@ TEST_F(CartellaCondivisa, ALockHeldElsewhereWithoutEndIsAwaitedThenSaid) {
         ts::Bounded(
             [&] {
                 Accedi(kInUso);
-                EXPECT_EQ(h.waitCursorShown(), 1);
-                EXPECT_FALSE(h.waitCursorOn());
+                EXPECT_EQ(h.WaitCursorShown(), 1);
+                EXPECT_FALSE(h.WaitCursorOn());
             },
             std::chrono::seconds(10));
 
         rtl::SetLockWaitForTesting(std::chrono::milliseconds(200));
-        const ts::LockHolder impostazioni(path("Fogli_di_Marcia.ini"), ts::LockHolder::Kind::Settings);
+        const ts::LockHolder impostazioni(Path("Fogli_di_Marcia.ini"), ts::LockHolder::Kind::Settings);
         const ts::LockHolder planner(Planner("AA111AA", "2024"), ts::LockHolder::Kind::Archive);
-        const ts::LockHolder veicoli(path("Parco_Automezzi.pro"), ts::LockHolder::Kind::Archive);
+        const ts::LockHolder veicoli(Path("Parco_Automezzi.pro"), ts::LockHolder::Kind::Archive);
         ts::Bounded([&] {
             frmPassword->MostraVuota();
-            h.click(frmPassword->btnCambiaPassword);
+            h.Click(frmPassword->btnCambiaPassword);
             TfrmCambiaPassword& f = *frmCambiaPassword;
             f.txtPasswordOld.SetText("DORNEVAL");
             f.txtPasswordNew.SetText("NUOVA");
             f.txtConferma.SetText("NUOVA");
-            h.expectShowMessage(kInUso);
-            h.click(f.cmdOK);
-            h.verify();
+            h.ExpectShowMessage(kInUso);
+            h.Click(f.cmdOK);
+            h.Verify();
             EXPECT_TRUE(f.Visible());
             f.Close();
 
             frmFogli->ImpostaAnno("2024");
-            h.expectShowMessage(kInUso);
+            h.ExpectShowMessage(kInUso);
             frmFogli->Show();
-            h.verify();
+            h.Verify();
             frmFogli->txtUfficio.SetText("Sede di Bari");
-            h.expectShowMessage(kInUso);
-            h.click(frmFogli->cmdEsci);
-            h.verify();
+            h.ExpectShowMessage(kInUso);
+            h.Click(frmFogli->cmdEsci);
+            h.Verify();
 
-            h.expectMessage(ui::DialogType::Warning, kInUso);
+            h.ExpectMessage(ui::DialogType::Warning, kInUso);
             ApriPlanner("2024");
-            h.verify();
+            h.Verify();
             EXPECT_EQ(frmPlanning->Cella(3).mem.Text(), "");
-            h.expectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
-            h.click(frmPlanning->cmdEsci);
-            h.verify();
+            h.ExpectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
+            h.Click(frmPlanning->cmdEsci);
+            h.Verify();
 
             TfrmAutoparco& card = *frmAutoparco;
             card.Show();
-            h.click(card.cmdPrimo);
+            h.Click(card.cmdPrimo);
             card.txtColore.SetText("Rosso");
             Salva(card, card.cmdSalva, ui::DialogType::Error, kInUso);
-            EXPECT_EQ(h.waitCursorShown(), 5);
-            EXPECT_FALSE(h.waitCursorOn());
+            EXPECT_EQ(h.WaitCursorShown(), 5);
+            EXPECT_FALSE(h.WaitCursorOn());
         });
     }
     EXPECT_EQ(Cambiati(prima, dati()), std::vector<std::string>{});
@@ -578,14 +578,14 @@ TEST_F(CartellaCondivisa, ALockHeldElsewhereWithoutEndIsAwaitedThenSaid) {
     frmPlanning->ScriviGiorno(8, "Bianchi");
     {
         const ts::LockHolder planner(Planner("AA111AA", "2024"), ts::LockHolder::Kind::Archive);
-        h.expectMessage(ui::DialogType::Warning, kInUso);
-        h.click(frmPlanning->cmdEsci);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Warning, kInUso);
+        h.Click(frmPlanning->cmdEsci);
+        h.Verify();
         EXPECT_TRUE(frmPlanning->Visible());
         EXPECT_EQ(frmPlanning->Cella(8).mem.Text(), "Bianchi");
     }
     EXPECT_EQ(Cambiati(prima, dati()), std::vector<std::string>{});
-    h.click(frmPlanning->cmdEsci);
+    h.Click(frmPlanning->cmdEsci);
     EXPECT_FALSE(frmPlanning->Visible());
 
     // Once the holders have ended, the same actions succeed.
@@ -593,16 +593,16 @@ TEST_F(CartellaCondivisa, ALockHeldElsewhereWithoutEndIsAwaitedThenSaid) {
     ApriPlanner("2024");
     EXPECT_EQ(frmPlanning->Cella(3).mem.Text(), "Rossi");
     EXPECT_EQ(frmPlanning->Cella(8).mem.Text(), "Bianchi");
-    h.click(frmPlanning->cmdEsci);
+    h.Click(frmPlanning->cmdEsci);
     TfrmAutoparco& card = *frmAutoparco;
     card.Show();
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     card.txtColore.SetText("Rosso");
     Salva(card, card.cmdSalva, ui::DialogType::Information, kModificata);
     frmFogli->ImpostaAnno("2024");
     frmFogli->Show();
     frmFogli->txtUfficio.SetText("Sede di Bari");
-    h.click(frmFogli->cmdEsci);
+    h.Click(frmFogli->cmdEsci);
     EXPECT_EQ(tripsheets::UfficioEmittente(), "Sede di Bari");
 }
 
@@ -618,16 +618,16 @@ TEST_F(CartellaCondivisa, ARefusedFirstSaveLeavesNoFileThatAWindowMade) {
         frmPlanning->ScriviGiorno(5, "Rossi");
         {
             const DiscoPieno pieno;
-            h.expectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
-            h.click(frmPlanning->cmdEsci);
-            h.verify();
+            h.ExpectMessage(ui::DialogType::Warning, kPrenotazioniNonSalvate);
+            h.Click(frmPlanning->cmdEsci);
+            h.Verify();
         }
         EXPECT_FALSE(fs::exists(Planner("AA111AA", "2031")));
 
         frmFogli->ImpostaAnno("2031");
         frmFogli->Show();
-        h.click(frmFogli->cmdNuovo);
-        EXPECT_TRUE(fs::exists(path("2031.fdm")));
+        h.Click(frmFogli->cmdNuovo);
+        EXPECT_TRUE(fs::exists(Path("2031.fdm")));
         for (const auto& [campo, testo] : Campi{{"Ufficio", "Sede"},
                                                 {"Conduttore", "Rossi Mario"},
                                                 {"TelCel", "333"},
@@ -638,15 +638,15 @@ TEST_F(CartellaCondivisa, ARefusedFirstSaveLeavesNoFileThatAWindowMade) {
             const DiscoPieno pieno;
             Salva(*frmFogli, frmFogli->cmdSalva, ui::DialogType::Warning, kAccesso);
         }
-        EXPECT_FALSE(fs::exists(path("2031.fdm")));
-        h.click(frmFogli->cmdEsci);
+        EXPECT_FALSE(fs::exists(Path("2031.fdm")));
+        h.Click(frmFogli->cmdEsci);
 
         TfrmAutoparco& card = *frmAutoparco;
         card.Show();
-        h.click(card.cmdPrimo);
-        h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
-            EXPECT_TRUE(fs::exists(path("Costi_Veicolo_1.pro")));
-            h.click(w.btnAggiungi);
+        h.Click(card.cmdPrimo);
+        h.OnModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
+            EXPECT_TRUE(fs::exists(Path("Costi_Veicolo_1.pro")));
+            h.Click(w.btnAggiungi);
             w.txtData.SetText("05/03/2024");
             w.txtCausale.SetText("Tagliando");
             w.txtPagatore.SetText("Sede");
@@ -656,10 +656,10 @@ TEST_F(CartellaCondivisa, ARefusedFirstSaveLeavesNoFileThatAWindowMade) {
                 const DiscoPieno pieno;
                 Salva(w, w.btnSalva, ui::DialogType::Warning, kAccesso);
             }
-            h.click(w.cmdClose);
+            h.Click(w.cmdClose);
         });
-        h.click(card.btnCosti);
-        EXPECT_FALSE(fs::exists(path("Costi_Veicolo_1.pro")));
+        h.Click(card.btnCosti);
+        EXPECT_FALSE(fs::exists(Path("Costi_Veicolo_1.pro")));
     });
 }
 

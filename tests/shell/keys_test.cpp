@@ -28,12 +28,12 @@ TEST(Keys, EscapeClosesEveryWindowThatHasACloseOrCancelCommand) {
         }
         // The year archives that the list windows of a year read.
         if (auto* l = dynamic_cast<TfrmRiepAperti*>(form.get()))
-            l->ImpostaArchivio(h.dataFolder() + "2026.fdm");
+            l->ImpostaArchivio(h.DataFolder() + "2026.fdm");
         if (auto* l = dynamic_cast<gate::TfrmListaVisite*>(form.get()))
-            l->ImpostaArchivio(h.dataFolder() + "2026.vis");
+            l->ImpostaArchivio(h.DataFolder() + "2026.vis");
         form->Show();
         ASSERT_TRUE(form->Visible());
-        h.press(*form, ui::vk::Escape);
+        h.Press(*form, ui::vk::Escape);
         EXPECT_FALSE(form->Visible());
         for (const ui::Form* f : h.app.Forms()) // the window its close leads to
             if (f != frmAvvio && f != form.get() && f->Visible()) const_cast<ui::Form*>(f)->Hide();
@@ -43,6 +43,6 @@ TEST(Keys, EscapeClosesEveryWindowThatHasACloseOrCancelCommand) {
                                               "TfrmRegistro"}));
     // The login window's "Esci" ends the program.
     h.app.MainForm()->Show();
-    h.press(*h.app.MainForm(), ui::vk::Escape);
+    h.Press(*h.app.MainForm(), ui::vk::Escape);
     EXPECT_TRUE(h.app.Terminated());
 }

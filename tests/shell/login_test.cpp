@@ -39,12 +39,12 @@ TEST_F(Login, OkFollowsTheTrimmedTextAndEnterWithBlanksDoesNothing) {
     } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"x", true}};
     for (auto& c : cases) {
         f.txtPassword.SetText("");
-        h.type(f, c.typed);
+        h.Type(f, c.typed);
         EXPECT_EQ(f.cmdOK.Enabled(), c.enabled) << "'" << c.typed << "'";
     }
     f.txtPassword.SetText("");
-    h.type(f, "   ");
-    h.press(f, ui::vk::Return); // no dialog expected: nothing is checked
+    h.Type(f, "   ");
+    h.Press(f, ui::vk::Return); // no dialog expected: nothing is checked
     EXPECT_TRUE(f.Visible());
 }
 
@@ -54,8 +54,8 @@ TEST_F(Login, CorrectPasswordInAnyCaseOfAToZOpensTheStartMenu) {
         frmAvvio->Hide();
         frmPassword->Show();
         frmPassword->txtPassword.SetText("");
-        h.type(*frmPassword, typed);
-        h.press(*frmPassword, ui::vk::Return);
+        h.Type(*frmPassword, typed);
+        h.Press(*frmPassword, ui::vk::Return);
         EXPECT_TRUE(frmAvvio->Visible()) << typed;
         EXPECT_FALSE(frmPassword->Visible()) << typed;
         EXPECT_EQ(frmPassword->lblMemory.Text(), ""); // compared and forgotten
@@ -65,17 +65,17 @@ TEST_F(Login, CorrectPasswordInAnyCaseOfAToZOpensTheStartMenu) {
 TEST_F(Login, WrongPasswordEmptiesTheEditAndAccentedLettersMustMatchAsStored) {
     StorePassword("CAFFÈ");
     for (const char* typed : {"altro", "caffè"}) {
-        h.type(*frmPassword, typed);
-        h.expectShowMessage(WrongPassword);
-        h.click(frmPassword->cmdOK);
-        h.verify();
+        h.Type(*frmPassword, typed);
+        h.ExpectShowMessage(WrongPassword);
+        h.Click(frmPassword->cmdOK);
+        h.Verify();
         EXPECT_EQ(frmPassword->txtPassword.Text(), "");
         EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
         EXPECT_FALSE(frmPassword->cmdOK.Enabled());
         EXPECT_FALSE(frmAvvio->Visible());
     }
-    h.type(*frmPassword, "caffÈ");
-    h.click(frmPassword->cmdOK);
+    h.Type(*frmPassword, "caffÈ");
+    h.Click(frmPassword->cmdOK);
     EXPECT_TRUE(frmAvvio->Visible());
 }
 
@@ -84,23 +84,23 @@ TEST_F(Login, WrongPasswordEmptiesTheEditAndAccentedLettersMustMatchAsStored) {
 TEST_F(Login, MissingOrUnreadableStoreGivesTheReadingError) {
     for (const char* missing : {"unins000.dll", "condivisa/unins000.dll"}) {
         if (std::string(missing) != "unins000.dll")
-            std::filesystem::create_symlink(h.dataFolder() + missing, StorePath());
-        h.type(*frmPassword, "DORNEVAL");
-        h.expectShowMessage(ReadError);
-        h.click(frmPassword->cmdOK);
-        h.verify();
+            std::filesystem::create_symlink(h.DataFolder() + missing, StorePath());
+        h.Type(*frmPassword, "DORNEVAL");
+        h.ExpectShowMessage(ReadError);
+        h.Click(frmPassword->cmdOK);
+        h.Verify();
         EXPECT_EQ(frmPassword->txtPassword.Text(), "DORNEVAL"); // the typed text stays
         EXPECT_FALSE(frmAvvio->Visible()) << missing;
         frmPassword->txtPassword.SetText("");
-        h.focus(frmPassword->txtPassword);
+        h.Focus(frmPassword->txtPassword);
     }
     rtl::DeleteFile(StorePath());
 
     WriteStore("[Accesso]\r\nValore=57G9\r\n");
-    h.type(*frmPassword, "A");
-    h.expectShowMessage(ReadError);
-    h.click(frmPassword->cmdOK);
-    h.verify();
+    h.Type(*frmPassword, "A");
+    h.ExpectShowMessage(ReadError);
+    h.Click(frmPassword->cmdOK);
+    h.Verify();
     EXPECT_EQ(frmPassword->txtPassword.Text(), "A"); // the typed text stays
     EXPECT_TRUE(frmPassword->Visible());
     EXPECT_FALSE(frmAvvio->Visible());
@@ -108,10 +108,10 @@ TEST_F(Login, MissingOrUnreadableStoreGivesTheReadingError) {
 
 TEST_F(Login, StoreThatCannotBeReadGivesTheReadingError) {
     std::filesystem::create_directory(StorePath()); // exists, but is no file
-    h.type(*frmPassword, "DORNEVAL");
-    h.expectShowMessage(ReadError);
-    h.click(frmPassword->cmdOK);
-    h.verify();
+    h.Type(*frmPassword, "DORNEVAL");
+    h.ExpectShowMessage(ReadError);
+    h.Click(frmPassword->cmdOK);
+    h.Verify();
     EXPECT_EQ(frmPassword->txtPassword.Text(), "DORNEVAL");
     EXPECT_FALSE(frmAvvio->Visible());
 }
@@ -122,21 +122,21 @@ TEST_F(Login, StoreThatCannotBeReadGivesTheReadingError) {
 TEST_F(Login, AFifoAsTheStoreIsReportedUnreadableAndLetsNobodyIn) {
     ASSERT_EQ(::mkfifo(StorePath().c_str(), 0600), 0);
     ts::Bounded([&] {
-        h.type(*frmPassword, "DORNEVAL");
-        h.expectShowMessage(ReadError);
-        h.click(frmPassword->cmdOK);
-        h.verify();
+        h.Type(*frmPassword, "DORNEVAL");
+        h.ExpectShowMessage(ReadError);
+        h.Click(frmPassword->cmdOK);
+        h.Verify();
         EXPECT_TRUE(frmPassword->Visible());
         EXPECT_FALSE(frmAvvio->Visible());
 
-        h.click(frmPassword->btnCambiaPassword);
+        h.Click(frmPassword->btnCambiaPassword);
         TfrmCambiaPassword& f = *frmCambiaPassword;
         f.txtPasswordOld.SetText("DORNEVAL");
         f.txtPasswordNew.SetText("nuova");
         f.txtConferma.SetText("nuova");
-        h.expectShowMessage(ChangeError);
-        h.click(f.cmdOK);
-        h.verify();
+        h.ExpectShowMessage(ChangeError);
+        h.Click(f.cmdOK);
+        h.Verify();
         EXPECT_TRUE(f.Visible());
         EXPECT_FALSE(frmAvvio->Visible());
     });
@@ -146,7 +146,7 @@ TEST_F(Login, AFifoAsTheStoreIsReportedUnreadableAndLetsNobodyIn) {
 }
 
 TEST_F(Login, EsciEndsTheProgram) {
-    h.click(frmPassword->cmdEsci);
+    h.Click(frmPassword->cmdEsci);
     EXPECT_TRUE(h.app.Terminated());
 }
 
@@ -161,7 +161,7 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         StorePassword("VECCHIA");
-        h.click(frmPassword->btnCambiaPassword);
+        h.Click(frmPassword->btnCambiaPassword);
     }
     void Fill(const char* old, const char* nw, const char* conf) {
         TfrmCambiaPassword& f = *frmCambiaPassword;
@@ -185,15 +185,15 @@ TEST_F(ChangePassword, OpensEmptyInPlaceOfTheLoginWithOkFollowingAllThreeEdits) 
     EXPECT_FALSE(f.cmdOK.Enabled());
     Fill("a", "b", " ");
     EXPECT_FALSE(f.cmdOK.Enabled());
-    h.focus(f.txtConferma);
-    h.type(f, "c");
+    h.Focus(f.txtConferma);
+    h.Type(f, "c");
     EXPECT_TRUE(f.cmdOK.Enabled());
     EXPECT_TRUE(f.effConferma.Visible());
     EXPECT_FALSE(f.effPasswordOld.Visible());
     // Enter goes round the closed chain and never runs the change.
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_EQ(f.Focused(), &f.txtPasswordOld);
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_EQ(f.Focused(), &f.txtPasswordNew);
     EXPECT_TRUE(f.Visible());
 }
@@ -201,17 +201,17 @@ TEST_F(ChangePassword, OpensEmptyInPlaceOfTheLoginWithOkFollowingAllThreeEdits) 
 TEST_F(ChangePassword, ChecksOldThenConfirmationAndEmptiesOnlyWhatWasWrong) {
     TfrmCambiaPassword& f = *frmCambiaPassword;
     Fill("sbagliata", "nuova", "nuova");
-    h.expectShowMessage(OldWrong);
-    h.click(f.cmdOK);
-    h.verify();
+    h.ExpectShowMessage(OldWrong);
+    h.Click(f.cmdOK);
+    h.Verify();
     EXPECT_EQ(f.txtPasswordOld.Text(), "");
     EXPECT_EQ(f.txtPasswordNew.Text(), "nuova");
     EXPECT_EQ(f.Focused(), &f.txtPasswordOld);
 
     Fill("vecchia", "nuova", "NUOVA"); // confirmation is case-sensitive
-    h.expectShowMessage(NotConfirmed);
-    h.click(f.cmdOK);
-    h.verify();
+    h.ExpectShowMessage(NotConfirmed);
+    h.Click(f.cmdOK);
+    h.Verify();
     EXPECT_EQ(f.txtPasswordOld.Text(), "vecchia");
     EXPECT_EQ(f.txtPasswordNew.Text(), "");
     EXPECT_EQ(f.txtConferma.Text(), "");
@@ -224,9 +224,9 @@ TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {
     WriteStore("; installazione\r\n[Accesso]\r\nValore=" + EncodePassword("VECCHIA") +
                "\r\n[Altro]\r\nChiave=1\r\n");
     Fill(" Vecchia ", " nuova è ", " nuova è ");
-    h.expectShowMessage(Changed);
-    h.click(frmCambiaPassword->cmdOK);
-    h.verify();
+    h.ExpectShowMessage(Changed);
+    h.Click(frmCambiaPassword->cmdOK);
+    h.Verify();
     EXPECT_EQ(Stored(), "NUOVA è");
     std::string store = rtl::ReadWholeFile(StorePath());
     EXPECT_EQ(store.substr(0, 16), "; installazione\r");
@@ -237,22 +237,22 @@ TEST_F(ChangePassword, StoresTheNewPasswordUpperCasedKeepingTheOtherLines) {
     EXPECT_TRUE(frmPassword->Visible());
     EXPECT_EQ(frmPassword->txtPassword.Text(), "");
     EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
-    h.type(*frmPassword, "vecchia");
-    h.expectShowMessage(WrongPassword);
-    h.click(frmPassword->cmdOK);
-    h.verify();
-    h.type(*frmPassword, "Nuova è");
-    h.click(frmPassword->cmdOK);
+    h.Type(*frmPassword, "vecchia");
+    h.ExpectShowMessage(WrongPassword);
+    h.Click(frmPassword->cmdOK);
+    h.Verify();
+    h.Type(*frmPassword, "Nuova è");
+    h.Click(frmPassword->cmdOK);
     EXPECT_TRUE(frmAvvio->Visible());
 }
 
 TEST_F(ChangePassword, RefusesCharactersTheStoreCannotHold) {
     Fill("vecchia", "euro€", "euro€");
-    h.expectShowMessage(
+    h.ExpectShowMessage(
         "Attenzione: la nuova password contiene caratteri non ammessi, come il simbolo dell'euro. "
         "E' necessario scegliere una password diversa.");
-    h.click(frmCambiaPassword->cmdOK);
-    h.verify();
+    h.Click(frmCambiaPassword->cmdOK);
+    h.Verify();
     EXPECT_EQ(Stored(), "VECCHIA");
     EXPECT_TRUE(frmCambiaPassword->Visible());
 }
@@ -277,12 +277,12 @@ TEST_F(ChangePassword, FailedWriteIsReportedAndNeverAsSuccess) {
         }
     };
     Fill("vecchia", "nuova", "nuova");
-    h.expectShowMessage(ChangeError);
+    h.ExpectShowMessage(ChangeError);
     {
         Limit limit;
-        h.click(frmCambiaPassword->cmdOK);
+        h.Click(frmCambiaPassword->cmdOK);
     }
-    h.verify();
+    h.Verify();
     EXPECT_EQ(rtl::ReadWholeFile(StorePath()), before);
     EXPECT_TRUE(frmCambiaPassword->Visible());
     EXPECT_EQ(frmCambiaPassword->txtPasswordNew.Text(), "nuova");
@@ -303,9 +303,9 @@ TEST_F(ChangePassword, UnreadableStoreGivesTheChangeErrorAndKeepsTheTexts) {
     for (auto& st : stores) {
         st.make();
         Fill("vecchia", "nuova", "nuova");
-        h.expectShowMessage(ChangeError);
-        h.click(frmCambiaPassword->cmdOK);
-        h.verify();
+        h.ExpectShowMessage(ChangeError);
+        h.Click(frmCambiaPassword->cmdOK);
+        h.Verify();
         EXPECT_TRUE(frmCambiaPassword->Visible()) << st.what;
         EXPECT_EQ(frmCambiaPassword->txtPasswordOld.Text(), "vecchia") << st.what;
         EXPECT_EQ(frmCambiaPassword->txtConferma.Text(), "nuova") << st.what;
@@ -317,24 +317,24 @@ TEST_F(ChangePassword, UnreadableStoreGivesTheChangeErrorAndKeepsTheTexts) {
 TEST_F(ChangePassword, MissingStoreGivesTheChangeErrorAndIsNeverCreated) {
     rtl::DeleteFile(StorePath());
     Fill("vecchia", "nuova", "nuova");
-    h.expectShowMessage(ChangeError);
-    h.click(frmCambiaPassword->cmdOK);
-    h.verify();
+    h.ExpectShowMessage(ChangeError);
+    h.Click(frmCambiaPassword->cmdOK);
+    h.Verify();
     EXPECT_TRUE(frmCambiaPassword->Visible());
     EXPECT_FALSE(rtl::FileExists(StorePath()));
-    EXPECT_EQ(rtl::ListFiles(h.dataFolder()), std::vector<std::string>{});
+    EXPECT_EQ(rtl::ListFiles(h.DataFolder()), std::vector<std::string>{});
 }
 
 TEST_F(ChangePassword, AnyCloseBringsBackTheLoginEmptied) {
     frmPassword->lblMemory.SetText("VECCHIA");
-    h.click(frmCambiaPassword->cmdEsci);
+    h.Click(frmCambiaPassword->cmdEsci);
     EXPECT_FALSE(frmCambiaPassword->Visible());
     EXPECT_TRUE(frmPassword->Visible());
     EXPECT_EQ(frmPassword->lblMemory.Text(), "");
     EXPECT_EQ(frmPassword->Focused(), &frmPassword->txtPassword);
 
     // Closed by the window manager although it has no close box.
-    h.click(frmPassword->btnCambiaPassword);
+    h.Click(frmPassword->btnCambiaPassword);
     frmCambiaPassword->Close();
     EXPECT_TRUE(frmPassword->Visible());
 }

@@ -17,7 +17,7 @@ protected:
 
     void SetUp() override { h.app.Run(); }
 
-    std::string StorePath() const { return h.dataFolder() + "unins000.dll"; }
+    std::string StorePath() const { return h.DataFolder() + "unins000.dll"; }
     void WriteStore(const std::string& content) { rtl::WriteWholeFile(StorePath(), content); }
     void StorePassword(const std::string& password) {
         WriteStore("[Accesso]\r\nValore=" + EncodePassword(password) + "\r\n");

@@ -46,7 +46,7 @@ TEST_F(StartMenu, EachTileShowsItsWindowAndHidesTheMenu) {
     };
     for (auto& t : tiles) {
         for (ui::Picture* command : {&t.img, &t.btn}) {
-            h.click(*command);
+            h.Click(*command);
             EXPECT_TRUE(t.window->Visible()) << command->Name();
             EXPECT_FALSE(m.Visible()) << command->Name();
             // Leaving the window (its close) comes back to the start menu.
@@ -58,19 +58,19 @@ TEST_F(StartMenu, EachTileShowsItsWindowAndHidesTheMenu) {
 }
 
 TEST_F(StartMenu, CloseBoxAndExitPictureBothEndTheProgram) {
-    h.closeWindow(*frmAvvio);
+    h.CloseWindow(*frmAvvio);
     EXPECT_TRUE(h.app.Terminated());
     frmAvvio->Show();
     h.app.Run();
     frmPassword->Hide();
     frmAvvio->Show();
     EXPECT_FALSE(h.app.Terminated());
-    h.click(frmAvvio->imgEsci);
+    h.Click(frmAvvio->imgEsci);
     EXPECT_TRUE(h.app.Terminated());
 }
 
 TEST_F(StartMenu, AboutAndSplashOpenModallyAndLinksReachTheOpener) {
-    h.onModal<TfrmInfo>([&](TfrmInfo& f) {
+    h.OnModal<TfrmInfo>([&](TfrmInfo& f) {
         EXPECT_EQ(f.Owner(), frmAvvio);
         EXPECT_EQ(f.Caption(), " Informazioni su Dorneval");
         ui::MouseEvent e;
@@ -78,34 +78,34 @@ TEST_F(StartMenu, AboutAndSplashOpenModallyAndLinksReachTheOpener) {
         EXPECT_EQ(f.lnkWeb.GetFont().color, 0xFFFFA500u);
         ui::input::MouseUp(f.lnkWeb, e);
         EXPECT_EQ(f.lnkWeb.GetFont().color, 0xFF00008Bu);
-        h.click(f.lnkWeb);
-        h.click(f.imgEmail);
-        h.click(f.btnChiudi);
+        h.Click(f.lnkWeb);
+        h.Click(f.imgEmail);
+        h.Click(f.btnChiudi);
     });
-    h.click(frmAvvio->imgInfo);
-    h.onModal<TfrmSplash>([&](TfrmSplash& f) {
-        h.click(f.imgWeb);
-        h.click(f.btnChiudi);
+    h.Click(frmAvvio->imgInfo);
+    h.OnModal<TfrmSplash>([&](TfrmSplash& f) {
+        h.Click(f.imgWeb);
+        h.Click(f.btnChiudi);
     });
-    h.click(frmAvvio->imgSplash);
-    h.click(frmAvvio->imgSito);
+    h.Click(frmAvvio->imgSplash);
+    h.Click(frmAvvio->imgSito);
     // Subject and body reach the mail client exactly, blanks and all.
     const std::string mail =
         "mailto:assistenza@dorneval.example?subject=Software%20Dorneval&body=Salve%2C%20"
         "desidererei%20avere%20le%20seguenti%20informazioni%20sul%20software%20in%20oggetto%3A";
     std::vector<std::string> expected = {mail, mail, "https://www.dorneval.example",
                                          "https://www.dorneval.example"};
-    EXPECT_EQ(h.shellOpened(), expected);
-    EXPECT_EQ(h.modalCount("TfrmInfo"), 1);
-    EXPECT_EQ(h.modalCount("TfrmSplash"), 1);
+    EXPECT_EQ(h.ShellOpened(), expected);
+    EXPECT_EQ(h.ModalCount("TfrmInfo"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmSplash"), 1);
     // Without a browser the web picture says so, naming the address.
-    h.setDesktopOpens(false);
-    h.expectMessage(ui::DialogType::Warning,
+    h.SetDesktopOpens(false);
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: nessun programma ha potuto aprire il collegamento "
                     "\"https://www.dorneval.example\".\n\r\n\rPer aprirlo è necessario un browser o un "
                     "programma di posta elettronica.");
-    h.click(frmAvvio->imgSito);
-    h.verify();
+    h.Click(frmAvvio->imgSito);
+    h.Verify();
 }
 
 TEST_F(StartMenu, EveryHelpCommandShowsItsTitle) {
@@ -146,49 +146,49 @@ TEST_F(StartMenu, EveryHelpCommandShowsItsTitle) {
         }
         window->Show();
         std::string shown;
-        h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+        h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
             EXPECT_EQ(g.Owner(), window);
             shown = g.lblTitolo.Text();
-            h.click(g.btnChiudi);
+            h.Click(g.btnChiudi);
         });
-        h.click(window->Get<ui::Picture>(c.window ? c.control : "cmdGuida"));
+        h.Click(window->Get<ui::Picture>(c.window ? c.control : "cmdGuida"));
         EXPECT_EQ(shown, c.title) << window->ClassName();
     }
-    EXPECT_EQ(h.modalCount("TfrmGuida"), 15);
+    EXPECT_EQ(h.ModalCount("TfrmGuida"), 15);
 }
 
 TEST_F(StartMenu, GeneralHelpShowsItsParagraphsAndOpensTheManual) {
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.Caption(), " Guida all'utilizzo del software");
         EXPECT_EQ(g.Width(), 676);
         EXPECT_EQ(g.Height(), 598);
         EXPECT_EQ(g.txtGuida.Text(), LoadHelpTopic("shell/Avvio.help").Text());
         EXPECT_TRUE(g.txtGuida.ReadOnly());
         // The text can be read and scrolled, not changed by typing.
-        h.focus(g.txtGuida);
-        h.type(g, "x");
-        h.press(g, ui::vk::Back);
+        h.Focus(g.txtGuida);
+        h.Type(g, "x");
+        h.Press(g, ui::vk::Back);
         EXPECT_EQ(g.txtGuida.Text(), LoadHelpTopic("shell/Avvio.help").Text());
-        h.click(g.imgPDF);
-        h.click(g.btnChiudi);
+        h.Click(g.imgPDF);
+        h.Click(g.btnChiudi);
     });
-    h.click(frmAvvio->imgGuida);
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Guida.pdf");
+    h.Click(frmAvvio->imgGuida);
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], h.DataFolder() + "Guida.pdf");
 
     // Without a PDF viewer the link says so; the help stays open.
-    h.setDesktopOpens(false);
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
-        h.expectMessage(ui::DialogType::Warning,
-                        "Attenzione: nessun programma ha potuto aprire il file \"" + h.dataFolder() +
+    h.SetDesktopOpens(false);
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
+        h.ExpectMessage(ui::DialogType::Warning,
+                        "Attenzione: nessun programma ha potuto aprire il file \"" + h.DataFolder() +
                             "Guida.pdf\".\n\r\n\rPer aprirlo è necessario installare "
                             "un programma adatto a questo tipo di file.");
-        h.click(g.imgPDF);
-        h.verify();
+        h.Click(g.imgPDF);
+        h.Verify();
         EXPECT_TRUE(g.Visible());
-        h.press(g, ui::vk::Escape);
+        h.Press(g, ui::vk::Escape);
     });
-    h.click(frmAvvio->imgGuida);
+    h.Click(frmAvvio->imgGuida);
 }
 
 TEST_F(StartMenu, YearMenusRouteOnCloseByTheirTag) {
@@ -207,7 +207,7 @@ TEST_F(StartMenu, YearMenusRouteOnCloseByTheirTag) {
         {frmMenuFogli, "txtAnnoPreventivi", "fogli", frmFogli},
         {frmMenuFogli, "txtAnnoPreventivi", "altro", nullptr},
     };
-    h.setNow({*rtl::Date::FromYmd(2026, 3, 5), {}});
+    h.SetNow({*rtl::Date::FromYmd(2026, 3, 5), {}});
     for (auto& r : routes) {
         frmAvvio->Hide();
         r.menu->Show();
@@ -226,13 +226,13 @@ TEST_F(StartMenu, YearMenusRouteOnCloseByTheirTag) {
 
 TEST_F(StartMenu, VisitCardOpensTheVehicleSearchForItself) {
     frmRegistro->Show();
-    h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& s) {
+    h.OnModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& s) {
         EXPECT_EQ(s.Owner(), frmRegistro);
         EXPECT_EQ(s.lblMemory.Text(), "registro");
         s.Close();
     });
-    h.click(frmRegistro->impVeicolo);
-    EXPECT_EQ(h.modalCount("TfrmTrovaAutomezzi"), 1);
+    h.Click(frmRegistro->impVeicolo);
+    EXPECT_EQ(h.ModalCount("TfrmTrovaAutomezzi"), 1);
 }
 
 TEST_F(StartMenu, LinkTextIsOrangeOnlyWhileTheMouseIsHeldOnTheTextOrItsPicture) {

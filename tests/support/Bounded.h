@@ -4,9 +4,9 @@
 // forever fails the test instead of hanging the whole run.
 //
 //   ts::Bounded([&] {
-//       h.expectShowMessage("...");
-//       h.click(f.cmdOK);
-//       h.verify();
+//       h.ExpectShowMessage("...");
+//       h.Click(f.cmdOK);
+//       h.Verify();
 //   });
 //
 // The child starts as a copy of the test (windows, data folder, expected

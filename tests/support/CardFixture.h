@@ -39,17 +39,17 @@ protected:
     explicit SchedaTest(Card*& istanza) : istanza_(istanza) { istanza_ = &card; }
     ~SchedaTest() override { istanza_ = nullptr; }
 
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
+    std::string Path(const std::string& name) const { return h.DataFolder() + name; }
     // Types into an edit as a user does.
-    void typeInto(ui::Edit& edit, const std::string& text) {
-        h.focus(edit);
-        h.type(card, text);
+    void TypeInto(ui::Edit& edit, const std::string& text) {
+        h.Focus(edit);
+        h.Type(card, text);
     }
     // "Salva", answered by the information `expected`.
-    void save(const std::string& expected) {
-        h.expectMessage(ui::DialogType::Information, expected);
-        h.click(card.cmdSalva);
-        h.verify();
+    void Save(const std::string& expected) {
+        h.ExpectMessage(ui::DialogType::Information, expected);
+        h.Click(card.cmdSalva);
+        h.Verify();
     }
 
     Harness h;

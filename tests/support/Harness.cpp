@@ -44,13 +44,13 @@ Harness::Harness() {
     dataFolder_ = tmpl + "/";
     rtl::SetDataFolderForTesting(dataFolder_);
     app.SetServices(this);
-    app.SetModalHook([this](ui::Form& f) { runModal(f); });
+    app.SetModalHook([this](ui::Form& f) { RunModal(f); });
     earlierReports_ = report::SetOutput(&GetHeadlessOutput());
     earlierCharts_ = chart::SetPrinter(&GetHeadlessPrinter());
 }
 
 Harness::~Harness() {
-    verify();
+    Verify();
     report::SetOutput(earlierReports_);
     chart::SetPrinter(earlierCharts_);
     app.SetServices(nullptr);
@@ -61,7 +61,7 @@ Harness::~Harness() {
     std::filesystem::remove_all(dataFolder_, ec);
 }
 
-std::string Harness::describe(const Expected& e) {
+std::string Harness::Describe(const Expected& e) {
     switch (e.kind) {
     case Expected::Kind::Message:
         return std::string(ui::DialogTypeName(e.type)) + " " + Quoted(e.text);
@@ -77,11 +77,11 @@ std::string Harness::describe(const Expected& e) {
     return "?";
 }
 
-void Harness::setNow(rtl::DateTime moment) {
+void Harness::SetNow(rtl::DateTime moment) {
     rtl::SetClock(moment);
 }
 
-void Harness::expectMessage(ui::DialogType type, std::string text, ui::Answer answer) {
+void Harness::ExpectMessage(ui::DialogType type, std::string text, ui::Answer answer) {
     Expected e;
     e.kind = Expected::Kind::Message;
     e.type = type;
@@ -90,7 +90,7 @@ void Harness::expectMessage(ui::DialogType type, std::string text, ui::Answer an
     expected_.push_back(std::move(e));
 }
 
-void Harness::expectInputQuery(std::string caption, std::string prompt, std::optional<std::string> value) {
+void Harness::ExpectInputQuery(std::string caption, std::string prompt, std::optional<std::string> value) {
     Expected e;
     e.kind = Expected::Kind::Input;
     e.text = std::move(caption);
@@ -99,34 +99,34 @@ void Harness::expectInputQuery(std::string caption, std::string prompt, std::opt
     expected_.push_back(std::move(e));
 }
 
-void Harness::expectOpenFile(std::optional<std::string> path) {
+void Harness::ExpectOpenFile(std::optional<std::string> path) {
     Expected e;
     e.kind = Expected::Kind::Open;
     e.value = std::move(path);
     expected_.push_back(std::move(e));
 }
 
-void Harness::expectSaveFile(std::optional<std::string> path) {
+void Harness::ExpectSaveFile(std::optional<std::string> path) {
     Expected e;
     e.kind = Expected::Kind::Save;
     e.value = std::move(path);
     expected_.push_back(std::move(e));
 }
 
-void Harness::expectPrintDialog(std::optional<int> copies) {
+void Harness::ExpectPrintDialog(std::optional<int> copies) {
     Expected e;
     e.kind = Expected::Kind::Print;
     e.copies = copies;
     expected_.push_back(std::move(e));
 }
 
-void Harness::verify() {
+void Harness::Verify() {
     for (const auto& e : expected_)
-        ADD_FAILURE() << "expected dialog never shown: " << describe(e);
+        ADD_FAILURE() << "expected dialog never shown: " << Describe(e);
     expected_.clear();
 }
 
-std::optional<Harness::Expected> Harness::take(Expected::Kind kind, const std::string& what) {
+std::optional<Harness::Expected> Harness::Take(Expected::Kind kind, const std::string& what) {
     if (expected_.empty()) {
         ADD_FAILURE() << "unexpected dialog: " << what;
         return std::nullopt;
@@ -134,7 +134,7 @@ std::optional<Harness::Expected> Harness::take(Expected::Kind kind, const std::s
     Expected e = std::move(expected_.front());
     expected_.pop_front();
     if (e.kind != kind) {
-        ADD_FAILURE() << "unexpected dialog: " << what << "\n  expected: " << describe(e);
+        ADD_FAILURE() << "unexpected dialog: " << what << "\n  expected: " << Describe(e);
         return std::nullopt;
     }
     return e;
@@ -142,24 +142,24 @@ std::optional<Harness::Expected> Harness::take(Expected::Kind kind, const std::s
 
 ui::Answer Harness::Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) {
     std::string what = std::string(ui::DialogTypeName(type)) + " " + Quoted(text);
-    auto e = take(Expected::Kind::Message, what);
+    auto e = Take(Expected::Kind::Message, what);
     ui::Answer none = buttons == ui::Buttons::OK      ? ui::Answer::OK
                       : buttons == ui::Buttons::YesNo ? ui::Answer::No
                                                       : ui::Answer::Cancel;
     if (!e) return none;
     if (e->type != type || e->text != text) {
-        ADD_FAILURE() << "unexpected dialog: " << what << "\n  expected: " << describe(*e);
+        ADD_FAILURE() << "unexpected dialog: " << what << "\n  expected: " << Describe(*e);
         return none;
     }
     return e->answer;
 }
 
 bool Harness::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
-    auto e = take(Expected::Kind::Input, "input query " + Quoted(caption) + " / " + Quoted(prompt));
+    auto e = Take(Expected::Kind::Input, "input query " + Quoted(caption) + " / " + Quoted(prompt));
     if (!e) return false;
     if (e->text != caption || e->prompt != prompt) {
         ADD_FAILURE() << "unexpected input query " << Quoted(caption) << " / " << Quoted(prompt)
-                      << "\n  expected: " << describe(*e);
+                      << "\n  expected: " << Describe(*e);
         return false;
     }
     if (!e->value) return false;
@@ -169,18 +169,18 @@ bool Harness::InputQuery(const std::string& caption, const std::string& prompt, 
 
 std::optional<std::string> Harness::OpenFile(const ui::FileDialogRequest& r) {
     fileRequests_.push_back(r);
-    auto e = take(Expected::Kind::Open, "open file dialog " + Quoted(r.title));
+    auto e = Take(Expected::Kind::Open, "open file dialog " + Quoted(r.title));
     return e ? e->value : std::nullopt;
 }
 
 std::optional<std::string> Harness::SaveFile(const ui::FileDialogRequest& r) {
     fileRequests_.push_back(r);
-    auto e = take(Expected::Kind::Save, "save file dialog " + Quoted(r.title));
+    auto e = Take(Expected::Kind::Save, "save file dialog " + Quoted(r.title));
     return e ? e->value : std::nullopt;
 }
 
 std::optional<int> Harness::PrintDialog(int copies) {
-    auto e = take(Expected::Kind::Print, "print dialog (" + std::to_string(copies) + " copies)");
+    auto e = Take(Expected::Kind::Print, "print dialog (" + std::to_string(copies) + " copies)");
     return e ? e->copies : std::nullopt;
 }
 
@@ -201,7 +201,7 @@ void Harness::ShowWaitCursor(bool on) {
     waitCursorOn_ = on;
 }
 
-void Harness::runModal(ui::Form& f) {
+void Harness::RunModal(ui::Form& f) {
     std::string name = ClassOf(f);
     modalLog_.push_back(name);
     auto byType = modalByType_.find(std::type_index(typeid(f)));
@@ -217,7 +217,7 @@ void Harness::runModal(ui::Form& f) {
     ADD_FAILURE() << "unexpected modal window: " << name;
 }
 
-int Harness::modalCount(const std::string& className) const {
+int Harness::ModalCount(const std::string& className) const {
     int n = 0;
     for (const auto& m : modalLog_)
         n += m == className;
@@ -235,61 +235,61 @@ static std::string NameOf(const ui::Control& c) {
     return ClassOf(c.GetForm()) + "." + c.Name();
 }
 
-void Harness::type(ui::Form& f, std::string_view text) {
+void Harness::Type(ui::Form& f, std::string_view text) {
     TS_INPUT(ui::input::TypeText(f, text), "type " << Quoted(std::string(text)) << " into " << ClassOf(f));
 }
-void Harness::paste(ui::Form& f, std::string_view text) {
+void Harness::Paste(ui::Form& f, std::string_view text) {
     TS_INPUT(ui::input::Paste(f, text), "paste " << Quoted(std::string(text)) << " into " << ClassOf(f));
 }
-void Harness::press(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
+void Harness::Press(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
     TS_INPUT(ui::input::PressKey(f, key, ch, mods), "press key " << key << " in " << ClassOf(f));
 }
-void Harness::keyDown(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
+void Harness::KeyDown(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
     TS_INPUT(ui::input::KeyDown(f, key, ch, mods), "press key " << key << " in " << ClassOf(f));
 }
-void Harness::keyUp(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
+void Harness::KeyUp(ui::Form& f, std::uint16_t key, char32_t ch, ui::Mod mods) {
     TS_INPUT(ui::input::KeyUp(f, key, ch, mods), "release key " << key << " in " << ClassOf(f));
 }
-void Harness::tab(ui::Form& f, bool backwards) {
+void Harness::Tab(ui::Form& f, bool backwards) {
     TS_INPUT(ui::input::Tab(f, backwards), "tab in " << ClassOf(f));
 }
-void Harness::focus(ui::Control& c) {
+void Harness::Focus(ui::Control& c) {
     TS_INPUT(ui::input::Focus(c), "focus " << NameOf(c));
 }
-void Harness::click(ui::Control& c) {
+void Harness::Click(ui::Control& c) {
     TS_INPUT(ui::input::Click(c), "click " << NameOf(c));
 }
-void Harness::dblClick(ui::Control& c) {
+void Harness::DblClick(ui::Control& c) {
     TS_INPUT(ui::input::DoubleClick(c), "double click " << NameOf(c));
 }
-void Harness::mouseMove(ui::Control& c, int x, int y) {
+void Harness::MouseMove(ui::Control& c, int x, int y) {
     TS_INPUT(ui::input::MouseMove(c, ui::MouseEvent{ui::MouseButton::Left, ui::Mod::None, x, y}),
              "move the mouse over " << NameOf(c));
 }
-void Harness::mouseMove(ui::Form& f, int x, int y) {
+void Harness::MouseMove(ui::Form& f, int x, int y) {
     TS_INPUT(ui::input::FormMouseMove(f, ui::MouseEvent{ui::MouseButton::Left, ui::Mod::None, x, y}),
              "move the mouse over " << ClassOf(f));
 }
-void Harness::select(ui::ListBox& l, int index) {
+void Harness::Select(ui::ListBox& l, int index) {
     TS_INPUT(ui::input::SelectItem(l, index), "select item " << index << " of " << NameOf(l));
 }
-void Harness::dblClickItem(ui::ListBox& l, int index) {
+void Harness::DblClickItem(ui::ListBox& l, int index) {
     TS_INPUT(ui::input::DoubleClickItem(l, index), "double click item " << index << " of " << NameOf(l));
 }
-void Harness::select(ui::ComboEdit& c, int index) {
+void Harness::Select(ui::ComboEdit& c, int index) {
     TS_INPUT(ui::input::SelectItem(c, index), "pick item " << index << " of " << NameOf(c));
 }
-void Harness::toggle(ui::CheckBox& c) {
+void Harness::Toggle(ui::CheckBox& c) {
     TS_INPUT(ui::input::Toggle(c), "click " << NameOf(c));
 }
-void Harness::pickDate(ui::Calendar& c, rtl::Date d) {
+void Harness::PickDate(ui::Calendar& c, rtl::Date d) {
     TS_INPUT(ui::input::PickDate(c, d), "pick a date in " << NameOf(c));
 }
-void Harness::editCell(ui::StringGrid& g, int col, int row, std::string_view text) {
+void Harness::EditCell(ui::StringGrid& g, int col, int row, std::string_view text) {
     TS_INPUT(ui::input::EditCell(g, col, row, text),
              "edit cell " << col << "," << row << " of " << NameOf(g));
 }
-void Harness::closeWindow(ui::Form& f) {
+void Harness::CloseWindow(ui::Form& f) {
     TS_INPUT(ui::input::CloseWindow(f), "close " << ClassOf(f));
 }
 

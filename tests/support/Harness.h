@@ -4,10 +4,10 @@
 //   ts::Harness h;                       // application, services, temp data folder
 //   TfrmPassword f(h.app);
 //   f.Show();
-//   h.type(f, "segreto");
-//   h.expectMessage(ui::DialogType::Plain, "Attenzione: password errata.");
-//   h.press(f, ui::vk::Return);
-//   h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(c.btnImportaData); });
+//   h.Type(f, "segreto");
+//   h.ExpectMessage(ui::DialogType::Plain, "Attenzione: password errata.");
+//   h.Press(f, ui::vk::Return);
+//   h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) { h.Click(c.btnImportaData); });
 //
 // The harness installs the headless report output and chart printer
 // (tests/support/Outputs.h) for its lifetime.
@@ -45,80 +45,80 @@ public:
 
     // The temporary data folder of this test, with its trailing separator;
     // rtl::DataFolder() answers it until the harness ends.
-    const std::string& dataFolder() const { return dataFolder_; }
+    const std::string& DataFolder() const { return dataFolder_; }
     // Fixes the clock (rtl::Today, rtl::Now) until the harness ends.
-    void setNow(rtl::DateTime moment);
-    void setToday(rtl::Date day) { setNow(rtl::DateTime{day, {9, 0, 0}}); }
+    void SetNow(rtl::DateTime moment);
+    void SetToday(rtl::Date day) { SetNow(rtl::DateTime{day, {9, 0, 0}}); }
 
     // --- Dialogs ---
-    void expectMessage(ui::DialogType type, std::string text, ui::Answer answer = ui::Answer::OK);
+    void ExpectMessage(ui::DialogType type, std::string text, ui::Answer answer = ui::Answer::OK);
     // The plain message box (ShowMessage).
-    void expectShowMessage(std::string text) { expectMessage(ui::DialogType::Plain, std::move(text)); }
+    void ExpectShowMessage(std::string text) { ExpectMessage(ui::DialogType::Plain, std::move(text)); }
     // An input query; nothing as the value means the user cancels it.
-    void expectInputQuery(std::string caption, std::string prompt, std::optional<std::string> value);
-    void expectOpenFile(std::optional<std::string> path);
-    void expectSaveFile(std::optional<std::string> path);
-    void expectPrintDialog(std::optional<int> copies);
+    void ExpectInputQuery(std::string caption, std::string prompt, std::optional<std::string> value);
+    void ExpectOpenFile(std::optional<std::string> path);
+    void ExpectSaveFile(std::optional<std::string> path);
+    void ExpectPrintDialog(std::optional<int> copies);
     // Fails the test for every expected dialog not yet shown, and forgets them.
-    void verify();
+    void Verify();
     // The last file dialog requests seen.
-    const std::vector<ui::FileDialogRequest>& fileDialogs() const { return fileRequests_; }
+    const std::vector<ui::FileDialogRequest>& FileDialogs() const { return fileRequests_; }
 
     // --- Modal windows ---
     // The hook of a class runs at every modal showing of that class until it
     // is replaced; it drives the window (clicks, keys, SetModalResult, Close)
     // and ShowModal returns the result it leaves (Cancel when none).
-    template <class F> void onModal(std::function<void(F&)> hook) {
+    template <class F> void OnModal(std::function<void(F&)> hook) {
         modalByType_[std::type_index(typeid(F))] = [hook](ui::Form& f) { hook(dynamic_cast<F&>(f)); };
     }
-    template <class F, class Fn> void onModal(Fn&& hook) {
-        onModal<F>(std::function<void(F&)>(std::forward<Fn>(hook)));
+    template <class F, class Fn> void OnModal(Fn&& hook) {
+        OnModal<F>(std::function<void(F&)>(std::forward<Fn>(hook)));
     }
-    void onModal(const std::string& className, std::function<void(ui::Form&)> hook) {
+    void OnModal(const std::string& className, std::function<void(ui::Form&)> hook) {
         modalByName_[className] = std::move(hook);
     }
     // How many windows were shown modally, by class name (from the layout)
     // and in total.
-    int modalCount(const std::string& className) const;
-    int modalCount() const { return int(modalLog_.size()); }
+    int ModalCount(const std::string& className) const;
+    int ModalCount() const { return int(modalLog_.size()); }
 
     // --- Shell and clipboard ---
-    const std::vector<std::string>& shellOpened() const { return shellOpened_; }
+    const std::vector<std::string>& ShellOpened() const { return shellOpened_; }
     // A desktop with no program for what is opened: every shell open fails.
-    void setDesktopOpens(bool opens) { desktopOpens_ = opens; }
-    const std::optional<std::string>& clipboard() const { return clipboard_; }
-    void setClipboardAvailable(bool a) { clipboardAvailable_ = a; }
+    void SetDesktopOpens(bool opens) { desktopOpens_ = opens; }
+    const std::optional<std::string>& Clipboard() const { return clipboard_; }
+    void SetClipboardAvailable(bool a) { clipboardAvailable_ = a; }
     // A clipboard that fails: putting a text on it throws std::runtime_error
     // with this text (nothing: it works again).
-    void setClipboardFailure(std::optional<std::string> error) { clipboardFailure_ = std::move(error); }
+    void SetClipboardFailure(std::optional<std::string> error) { clipboardFailure_ = std::move(error); }
 
     // --- Wait cursor ---
     // How many times the wait cursor was shown (a file locked elsewhere was
     // awaited), and whether it shows now.
-    int waitCursorShown() const { return waitCursorShown_; }
-    bool waitCursorOn() const { return waitCursorOn_; }
+    int WaitCursorShown() const { return waitCursorShown_; }
+    bool WaitCursorOn() const { return waitCursorOn_; }
 
     // --- Input ---
-    void type(ui::Form& f, std::string_view text);
-    void paste(ui::Form& f, std::string_view text);
-    void press(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
-    void keyDown(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
-    void keyUp(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
-    void tab(ui::Form& f, bool backwards = false);
-    void focus(ui::Control& c);
-    void click(ui::Control& c);
-    void dblClick(ui::Control& c);
-    void mouseMove(ui::Control& c, int x = 1, int y = 1);
-    void mouseMove(ui::Form& f, int x = 1, int y = 1);
-    void select(ui::ListBox& l, int index);
-    void dblClickItem(ui::ListBox& l, int index);
-    void select(ui::ComboEdit& c, int index);
-    void toggle(ui::CheckBox& c);
-    void pickDate(ui::Calendar& c, rtl::Date d);
-    void editCell(ui::StringGrid& g, int col, int row, std::string_view text);
-    void closeWindow(ui::Form& f);
+    void Type(ui::Form& f, std::string_view text);
+    void Paste(ui::Form& f, std::string_view text);
+    void Press(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void KeyDown(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void KeyUp(ui::Form& f, std::uint16_t key, char32_t ch = 0, ui::Mod mods = ui::Mod::None);
+    void Tab(ui::Form& f, bool backwards = false);
+    void Focus(ui::Control& c);
+    void Click(ui::Control& c);
+    void DblClick(ui::Control& c);
+    void MouseMove(ui::Control& c, int x = 1, int y = 1);
+    void MouseMove(ui::Form& f, int x = 1, int y = 1);
+    void Select(ui::ListBox& l, int index);
+    void DblClickItem(ui::ListBox& l, int index);
+    void Select(ui::ComboEdit& c, int index);
+    void Toggle(ui::CheckBox& c);
+    void PickDate(ui::Calendar& c, rtl::Date d);
+    void EditCell(ui::StringGrid& g, int col, int row, std::string_view text);
+    void CloseWindow(ui::Form& f);
     // Headless time: timers tick as many times as fall due.
-    void advance(long long ms) { app.AdvanceTime(ms); }
+    void Advance(long long ms) { app.AdvanceTime(ms); }
 
     // --- ui::Services ---
     ui::Answer Message(ui::DialogType type, const std::string& text, ui::Buttons buttons) override;
@@ -140,9 +140,9 @@ private:
         std::optional<std::string> value; // input value or file path
         std::optional<int> copies;
     };
-    std::optional<Expected> take(Expected::Kind kind, const std::string& what);
-    void runModal(ui::Form& f);
-    static std::string describe(const Expected& e);
+    std::optional<Expected> Take(Expected::Kind kind, const std::string& what);
+    void RunModal(ui::Form& f);
+    static std::string Describe(const Expected& e);
 
     std::string dataFolder_;
     report::Output* earlierReports_ = nullptr;

@@ -6,11 +6,11 @@ namespace ts {
 
 Guida ApriGuida(Harness& h, ui::Control& comando) {
     Guida guida;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
+    h.OnModal("TfrmGuida", [&](ui::Form& g) {
         guida.titolo = g.Get<ui::Label>("lblTitolo").Text();
         guida.testo = g.Get<ui::Memo>("txtGuida").Text();
     });
-    h.click(comando);
+    h.Click(comando);
     return guida;
 }
 
@@ -18,13 +18,13 @@ void VerificaSuggerimentiEsportazione(Harness& h, ui::Form& w) {
     SCOPED_TRACE(w.Caption());
     const ui::Label& panInfo = w.Get<ui::Label>("panInfo");
     EXPECT_EQ(panInfo.Text(), "Esportazione archivio in Microsoft Excel.");
-    h.mouseMove(w.Get<ui::Control>("cmdEsporta"));
+    h.MouseMove(w.Get<ui::Control>("cmdEsporta"));
     EXPECT_EQ(panInfo.Text(), "Esporta l'archivio in formato Microsoft Excel.");
-    h.mouseMove(w.Get<ui::Control>("cmdGuida"));
+    h.MouseMove(w.Get<ui::Control>("cmdGuida"));
     EXPECT_EQ(panInfo.Text(), "Visualizza la pagina della guida sensibile al contesto.");
-    h.mouseMove(w.Get<ui::Control>("cmdEsci"));
+    h.MouseMove(w.Get<ui::Control>("cmdEsci"));
     EXPECT_EQ(panInfo.Text(), "Esci da questo ambiente di lavoro.");
-    h.mouseMove(w.Get<ui::Control>("grdRecords"));
+    h.MouseMove(w.Get<ui::Control>("grdRecords"));
     EXPECT_EQ(panInfo.Text(), "");
 }
 

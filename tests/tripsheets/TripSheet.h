@@ -36,31 +36,31 @@ protected:
     TfrmFogli fogli{h.app};
 
     explicit SheetTest(bool show = true) {
-        h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 5), {9, 7, 30}});
+        h.SetNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 5), {9, 7, 30}});
         frmFogli = &fogli;
-        fogli.lblFile.SetText(archivePath());
+        fogli.lblFile.SetText(ArchivePath());
         if (show) fogli.Show();
     }
     ~SheetTest() override { frmFogli = nullptr; }
 
-    std::string path(const std::string& name) const { return h.dataFolder() + name; }
-    std::string archivePath() const { return path("2024.fdm"); }
+    std::string Path(const std::string& name) const { return h.DataFolder() + name; }
+    std::string ArchivePath() const { return Path("2024.fdm"); }
     // The archive the trip-sheet window hands to the windows it opens.
-    std::string openArchive() const { return rtl::Trim(fogli.lblFile.Text()); }
-    std::string archive() const {
-        return rtl::FileExists(archivePath()) ? rtl::ReadWholeFile(archivePath()) : "";
+    std::string OpenArchive() const { return rtl::Trim(fogli.lblFile.Text()); }
+    std::string Archive() const {
+        return rtl::FileExists(ArchivePath()) ? rtl::ReadWholeFile(ArchivePath()) : "";
     }
-    std::string ini() const {
-        return rtl::FileExists(path("Fogli_di_Marcia.ini")) ? rtl::ReadWholeFile(path("Fogli_di_Marcia.ini"))
+    std::string Ini() const {
+        return rtl::FileExists(Path("Fogli_di_Marcia.ini")) ? rtl::ReadWholeFile(Path("Fogli_di_Marcia.ini"))
                                                             : "";
     }
 
-    void typeInto(ui::Edit& edit, const std::string& text) {
-        h.focus(edit);
-        h.type(fogli, text);
+    void TypeInto(ui::Edit& edit, const std::string& text) {
+        h.Focus(edit);
+        h.Type(fogli, text);
     }
     // The eight fields Save requires, set as a user leaves them.
-    void fillRequired(const std::string& numero = "1") {
+    void FillRequired(const std::string& numero = "1") {
         fogli.txtNumFoglio.SetText(numero);
         fogli.txtUfficio.SetText("Ufficio Roma");
         fogli.txtConduttore.SetText("ROSSI MARIO");
@@ -68,19 +68,19 @@ protected:
         fogli.txtVeicolo.SetText("Fiat Panda");
         fogli.txtTarga.SetText("AB123CD");
     }
-    void save(const std::string& expected) {
-        h.expectMessage(ui::DialogType::Information, expected);
-        h.click(fogli.cmdSalva);
-        h.verify();
+    void Save(const std::string& expected) {
+        h.ExpectMessage(ui::DialogType::Information, expected);
+        h.Click(fogli.cmdSalva);
+        h.Verify();
     }
     // Appends a sheet with the given fields to an archive (2024 by default).
-    static void addSheet(const std::map<std::string, std::string>& fields, const std::string& file) {
+    static void AddSheet(const std::map<std::string, std::string>& fields, const std::string& file) {
         common::Record r(common::TFoglioRec);
         for (const auto& [k, v] : fields)
             r.Set(k, v);
         common::Archivio(file, common::TFoglioRec).Scrivi("", r);
     }
-    void addSheet(const std::map<std::string, std::string>& fields) { addSheet(fields, archivePath()); }
+    void AddSheet(const std::map<std::string, std::string>& fields) { AddSheet(fields, ArchivePath()); }
 };
 
 } // namespace tt

@@ -49,10 +49,10 @@ TEST_F(SheetTest, EditsTakeAtMostTheirFieldsCapacity) {
     for (const auto& c : cases)
         for (const char* campo : c.campi)
             EXPECT_EQ(fogli.Campo(campo).MaxLength(), c.n) << campo;
-    typeInto(fogli.txtLitri01, "12345");
+    TypeInto(fogli.txtLitri01, "12345");
     EXPECT_EQ(fogli.txtLitri01.Text(), "1234");
     fogli.txtOraApertura.SetText("");
-    typeInto(fogli.txtOraApertura, "ab:cdef");
+    TypeInto(fogli.txtOraApertura, "ab:cdef");
     EXPECT_EQ(fogli.txtOraApertura.Text(), "ab:cd");
 }
 
@@ -72,19 +72,19 @@ TEST_F(SheetTest, RestingAndFocusColours) {
     for (const auto& c : cases) {
         ui::Edit& e = fogli.Campo(c.campo);
         SCOPED_TRACE(c.campo);
-        h.focus(fogli.txtUfficio);
+        h.Focus(fogli.txtUfficio);
         ASSERT_NE(e.FindStyleResource("background"), nullptr);
         EXPECT_EQ(e.FindStyleResource("background")->children[0]->stroke, 0xFF87CEEB);
         EXPECT_EQ(Fill(e), c.resting);
-        h.focus(e);
+        h.Focus(e);
         EXPECT_EQ(Fill(e), c.yellow ? 0xFFFFFF00 : c.resting);
-        h.focus(fogli.txtUfficio);
+        h.Focus(fogli.txtUfficio);
         EXPECT_EQ(Fill(e), c.resting);
     }
     // Back and forth many times: still one rectangle.
     for (int i = 0; i < 200; ++i) {
-        h.focus(fogli.txtNumFoglio);
-        h.focus(fogli.txtUfficio);
+        h.Focus(fogli.txtNumFoglio);
+        h.Focus(fogli.txtUfficio);
     }
     EXPECT_EQ(fogli.txtNumFoglio.FindStyleResource("background")->children.size(), 1u);
 }
@@ -106,21 +106,21 @@ TEST_F(SheetTest, EnterChains) {
     chain.push_back("btnCalcolaRif");
     ASSERT_EQ(chain.size(), 90u);
     for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
-        h.focus(fogli.Get<ui::Control>(chain[i]));
-        h.press(fogli, ui::vk::Return);
+        h.Focus(fogli.Get<ui::Control>(chain[i]));
+        h.Press(fogli, ui::vk::Return);
         EXPECT_EQ(fogli.Focused(), &fogli.Get<ui::Control>(chain[i + 1])) << chain[i];
     }
     const std::vector<std::string> shortChain = {"txtLitriTot", "txtImportoTot", "txtKmPartenza",
                                                  "txtKmRientro", "btnCalcolaKm"};
     for (std::size_t i = 0; i + 1 < shortChain.size(); ++i) {
-        h.focus(fogli.Get<ui::Control>(shortChain[i]));
-        h.press(fogli, ui::vk::Return);
+        h.Focus(fogli.Get<ui::Control>(shortChain[i]));
+        h.Press(fogli, ui::vk::Return);
         EXPECT_EQ(fogli.Focused(), &fogli.Get<ui::Control>(shortChain[i + 1])) << shortChain[i];
     }
-    h.focus(fogli.txtKmPercorsi);
-    h.press(fogli, ui::vk::Return);
+    h.Focus(fogli.txtKmPercorsi);
+    h.Press(fogli, ui::vk::Return);
     EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
-    EXPECT_EQ(h.modalCount(), 0);
+    EXPECT_EQ(h.ModalCount(), 0);
 }
 
 // Each of the 21 date edits opens the picker with its own tag; the date
@@ -136,38 +136,38 @@ TEST_F(SheetTest, DateEditsUseThePickerWithTheirTags) {
     ASSERT_EQ(campi.size(), 21u);
     std::string tag;
     const ui::Form* owner = nullptr;
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) {
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) {
         tag = c.lblMemory.Text();
         owner = c.Owner();
-        h.pickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2024, 4, 9));
-        h.click(c.btnImportaData);
+        h.PickDate(c.calAppuntamenti, *rtl::Date::FromYmd(2024, 4, 9));
+        h.Click(c.btnImportaData);
     });
     for (const std::string& campo : campi) {
         SCOPED_TRACE(campo);
         ui::Edit& e = fogli.Campo(campo);
         e.SetText("");
-        h.focus(e);
-        h.press(fogli, 'X', U'x');
+        h.Focus(e);
+        h.Press(fogli, 'X', U'x');
         EXPECT_EQ(tag, "fogli_" + rtl::LowerAscii(campo));
         EXPECT_EQ(owner, &fogli);
         EXPECT_EQ(e.Text(), "09/04/2024");
         for (std::uint16_t key : {ui::vk::Back, ui::vk::Delete}) {
             e.SetText("01/01/2024");
-            h.press(fogli, key);
+            h.Press(fogli, key);
             EXPECT_EQ(e.Text(), "");
         }
     }
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 21);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 21);
 }
 
 TEST_F(SheetTest, DigitAndAmountFilters) {
-    typeInto(fogli.Campo("KmPar01"), "12a b,3.4");
+    TypeInto(fogli.Campo("KmPar01"), "12a b,3.4");
     EXPECT_EQ(fogli.Campo("KmPar01").Text(), "1234");
-    typeInto(fogli.txtKmPartenza, "15-000");
+    TypeInto(fogli.txtKmPartenza, "15-000");
     EXPECT_EQ(fogli.txtKmPartenza.Text(), "15000");
-    typeInto(fogli.txtLitri02, "4,5");
+    TypeInto(fogli.txtLitri02, "4,5");
     EXPECT_EQ(fogli.txtLitri02.Text(), "45");
-    typeInto(fogli.txtImporto01, "12,5.0a");
+    TypeInto(fogli.txtImporto01, "12,5.0a");
     EXPECT_EQ(fogli.txtImporto01.Text(), "12,50");
     // Home, End and the vertical arrows are swallowed; Left, Right, Backspace
     // and Delete work.
@@ -182,7 +182,7 @@ TEST_F(SheetTest, DigitAndAmountFilters) {
         EXPECT_FALSE(k.Swallowed()) << key;
     }
     // Other text edits take anything.
-    typeInto(fogli.txtTelCel, "+39 (333) 12");
+    TypeInto(fogli.txtTelCel, "+39 (333) 12");
     EXPECT_EQ(fogli.txtTelCel.Text(), "+39 (333) 12");
 }
 
@@ -190,17 +190,17 @@ TEST_F(SheetTest, TotalsAreClearedByBackspaceAndDeleteOnly) {
     for (ui::Edit* e : {&fogli.txtLitriTot, &fogli.txtImportoTot, &fogli.txtKmPercorsi}) {
         SCOPED_TRACE(e->Name());
         e->SetText("75");
-        h.focus(*e);
-        h.type(fogli, "9");
+        h.Focus(*e);
+        h.Type(fogli, "9");
         EXPECT_EQ(e->Text(), "75"); // read-only
-        h.press(fogli, ui::vk::Delete);
+        h.Press(fogli, ui::vk::Delete);
         EXPECT_EQ(e->Text(), "");
         e->SetText(" 12 ");
-        h.press(fogli, ui::vk::Back);
+        h.Press(fogli, ui::vk::Back);
         EXPECT_EQ(e->Text(), "");
         // Leaving trims and does not repaint.
         e->SetText(" 12 ");
-        h.focus(fogli.txtUfficio);
+        h.Focus(fogli.txtUfficio);
         EXPECT_EQ(e->Text(), "12");
         EXPECT_EQ(Fill(*e), 0xFFB0C4DE);
     }
@@ -214,13 +214,13 @@ TEST_F(SheetTest, ExitRules) {
                    {"", ""},        {"1,2,3", "0,00"}, {",", "0,00"},        {"007,1", "7,10"}};
     for (const auto& a : amounts) {
         fogli.txtImporto02.SetText("");
-        typeInto(fogli.txtImporto02, a.typed);
-        h.focus(fogli.txtUfficio);
+        TypeInto(fogli.txtImporto02, a.typed);
+        h.Focus(fogli.txtUfficio);
         EXPECT_EQ(fogli.txtImporto02.Text(), a.shown) << a.typed;
     }
     fogli.txtImporto03.SetText("   ");
-    h.focus(fogli.txtImporto03);
-    h.focus(fogli.txtUfficio);
+    h.Focus(fogli.txtImporto03);
+    h.Focus(fogli.txtUfficio);
     EXPECT_EQ(fogli.txtImporto03.Text(), "");
     // Leg odometers keep their blanks; the start, return and litres are
     // trimmed; other edits are left as they are.
@@ -231,18 +231,18 @@ TEST_F(SheetTest, ExitRules) {
                  {"KmRientro", "12"}, {"Litri01", "12"},   {"Conduttore", " 12 "}};
     for (const auto& t : trims) {
         fogli.Campo(t.campo).SetText(" 12 ");
-        h.focus(fogli.Campo(t.campo));
-        h.focus(fogli.txtUfficio);
+        h.Focus(fogli.Campo(t.campo));
+        h.Focus(fogli.txtUfficio);
         EXPECT_EQ(fogli.Campo(t.campo).Text(), t.after) << t.campo;
     }
 }
 
 TEST_F(SheetTest, PlateIsUpperCasedAsTyped) {
-    typeInto(fogli.txtTarga, "ab12");
+    TypeInto(fogli.txtTarga, "ab12");
     EXPECT_EQ(fogli.txtTarga.Text(), "AB12");
-    h.type(fogli, " ");
+    h.Type(fogli, " ");
     EXPECT_EQ(fogli.txtTarga.Text(), "AB12");
-    h.type(fogli, "è");
+    h.Type(fogli, "è");
     EXPECT_EQ(fogli.txtTarga.Text(), "AB12è");
 }
 
@@ -265,7 +265,7 @@ TEST_F(SheetTest, KilometreTotal) {
         fogli.txtKmPartenza.SetText(c.partenza);
         fogli.txtKmRientro.SetText(c.rientro);
         fogli.txtKmPercorsi.SetText("x");
-        h.click(fogli.btnCalcolaKm);
+        h.Click(fogli.btnCalcolaKm);
         EXPECT_EQ(fogli.txtKmPartenza.Text(), c.partenzaDopo);
         EXPECT_EQ(fogli.txtKmRientro.Text(), c.rientroDopo);
         EXPECT_EQ(fogli.txtKmPercorsi.Text(), c.percorsi);
@@ -294,7 +294,7 @@ TEST_F(SheetTest, FuelTotals) {
             fogli.Campo("Litri" + Due(i + 1)).SetText(c.litri[i]);
             fogli.Campo("Importo" + Due(i + 1)).SetText(c.importi[i]);
         }
-        h.click(fogli.btnCalcolaRif);
+        h.Click(fogli.btnCalcolaRif);
         EXPECT_EQ(fogli.txtLitriTot.Text(), c.litriTot);
         EXPECT_EQ(fogli.txtImportoTot.Text(), c.importoTot);
         EXPECT_EQ(fogli.txtImporto01.Text(), c.importi[0]); // the rows stay
@@ -305,7 +305,7 @@ TEST_F(SheetTest, FuelTotals) {
     fogli.txtImporto01.SetText("10,5");
     fogli.txtImporto02.SetText("1,2,3");
     fogli.Campo("Stazione01").SetText("Q8");
-    h.click(fogli.btnCalcolaRif);
+    h.Click(fogli.btnCalcolaRif);
     for (const char* campo :
          {"Litri01", "Litri02", "Litri03", "Importo01", "Importo02", "Importo03", "LitriTot", "ImportoTot"})
         EXPECT_EQ(fogli.Campo(campo).Text(), "") << campo;
@@ -320,31 +320,31 @@ TEST_F(SheetTest, CommandsOpenTheirWindows) {
         EXPECT_EQ(f.Owner(), &fogli) << f.ClassName();
         ++aperte;
     };
-    h.onModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& w) {
+    h.OnModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& w) {
         owned(w);
         EXPECT_EQ(w.lblMemory.Text(), "fogli");
     });
-    h.onModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) { owned(w); });
-    h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& w) {
+    h.OnModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) { owned(w); });
+    h.OnModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& w) {
         owned(w);
         EXPECT_EQ(w.Caption(), " Anteprima di stampa");
     });
-    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& w) {
+    h.OnModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& w) {
         owned(w);
         EXPECT_EQ(w.Caption(), " Stampa documento");
     });
-    h.onModal<TfrmExpFogli>([&](TfrmExpFogli& w) { owned(w); });
-    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& w) {
+    h.OnModal<TfrmExpFogli>([&](TfrmExpFogli& w) { owned(w); });
+    h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& w) {
         owned(w);
         EXPECT_EQ(w.lblMemory.Text(), "fogli");
         EXPECT_EQ(w.Caption(), " Impostazione inizio numerazione Fogli di Marcia");
     });
-    h.onModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
+    h.OnModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
         owned(w);
         EXPECT_EQ(w.lblMemory.Text(), "fogli");
     });
     std::string titolo, testo;
-    h.onModal("TfrmGuida", [&](ui::Form& g) {
+    h.OnModal("TfrmGuida", [&](ui::Form& g) {
         owned(g);
         titolo = g.Get<ui::Label>("lblTitolo").Text();
         testo = g.Get<ui::Memo>("txtGuida").Text();
@@ -354,7 +354,7 @@ TEST_F(SheetTest, CommandsOpenTheirWindows) {
           static_cast<ui::Control*>(&fogli.cmdAnteprima), static_cast<ui::Control*>(&fogli.cmdStampa),
           static_cast<ui::Control*>(&fogli.cmdEsporta), static_cast<ui::Control*>(&fogli.cmdNumerazione),
           static_cast<ui::Control*>(&fogli.impConduttore), static_cast<ui::Control*>(&fogli.cmdGuida)})
-        h.click(*c);
+        h.Click(*c);
     EXPECT_EQ(aperte, 8);
     EXPECT_EQ(titolo, "App Gestione Fogli di Marcia");
     // Fourteen paragraphs joined by CR LF CR LF.

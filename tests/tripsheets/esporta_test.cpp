@@ -56,12 +56,12 @@ const char* const kCampi[] = {
 
 class ExportTest : public SheetTest {
 protected:
-    std::string Xls() const { return rtl::ReadWholeFile(path("Fogli_di_Marcia.xls")); }
+    std::string Xls() const { return rtl::ReadWholeFile(Path("Fogli_di_Marcia.xls")); }
     void ExportNow(TfrmExpFogli& w, ui::Answer open = ui::Answer::No) {
-        h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-        h.expectMessage(ui::DialogType::Confirmation, kFatto, open);
-        h.click(w.cmdEsporta);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+        h.ExpectMessage(ui::DialogType::Confirmation, kFatto, open);
+        h.Click(w.cmdEsporta);
+        h.Verify();
     }
 };
 
@@ -79,12 +79,12 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     primo["KmPartenza"] = "100";
     primo["Veicolo"] = "Fiat <Panda> & co";
     cellePrimo[8] = "Fiat &lt;Panda&gt; &amp; co";
-    addSheet(primo);
-    addSheet({{"NumFoglio", "2"}, {"Targa", "ZZ999ZZ"}});
-    addSheet({{"NumFoglio", "3"}});
+    AddSheet(primo);
+    AddSheet({{"NumFoglio", "2"}, {"Targa", "ZZ999ZZ"}});
+    AddSheet({{"NumFoglio", "3"}});
 
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     ASSERT_EQ(w.grdRecords.RowCount(), 3);
     ASSERT_EQ(w.grdRecords.ColumnCount(), 22);
@@ -95,45 +95,45 @@ TEST_F(ExportTest, GridAndFileHoldEverySheet) {
     EXPECT_EQ(w.grdRecords.Cell(10, 1), "ZZ999ZZ");
 
     // An edited cell reaches the file, not the archive.
-    const std::string archivio = archive();
-    h.editCell(w.grdRecords, 7, 1, "Rossi corretto");
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
-    h.click(w.cmdEsporta);
+    const std::string archivio = Archive();
+    h.EditCell(w.grdRecords, 7, 1, "Rossi corretto");
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+    h.Click(w.cmdEsporta);
     std::vector<std::string> secondo(21), terzo(21);
     secondo[0] = "2";
     secondo[6] = "Rossi corretto";
     secondo[9] = "ZZ999ZZ";
     terzo[0] = "3";
     EXPECT_EQ(Xls(), FileAtteso({cellePrimo, secondo, terzo}));
-    EXPECT_EQ(archive(), archivio);
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], path("Fogli_di_Marcia.xls"));
+    EXPECT_EQ(Archive(), archivio);
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], Path("Fogli_di_Marcia.xls"));
 }
 
 TEST_F(ExportTest, EmptyYearWritesTenEmptyRows) {
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     EXPECT_EQ(w.grdRecords.RowCount(), 10);
     ExportNow(w);
     EXPECT_EQ(Xls(), FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(21))));
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST_F(ExportTest, TwoYearsInTurnLeaveTheLast) {
-    addSheet({{"NumFoglio", "23"}}, path("2023.fdm"));
-    addSheet({{"NumFoglio", "24"}});
-    fogli.lblFile.SetText(path("2023.fdm"));
+    AddSheet({{"NumFoglio", "23"}}, Path("2023.fdm"));
+    AddSheet({{"NumFoglio", "24"}});
+    fogli.lblFile.SetText(Path("2023.fdm"));
     {
         TfrmExpFogli w(h.app, &fogli);
-        w.ImpostaArchivio(openArchive());
+        w.ImpostaArchivio(OpenArchive());
         w.Show();
         ExportNow(w);
     }
-    fogli.lblFile.SetText(archivePath());
+    fogli.lblFile.SetText(ArchivePath());
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     ExportNow(w);
     std::vector<std::string> riga(21);
@@ -142,29 +142,29 @@ TEST_F(ExportTest, TwoYearsInTurnLeaveTheLast) {
 }
 
 TEST_F(ExportTest, NoKeepsTheEarlierFileAndAFailureIsReported) {
-    rtl::WriteWholeFile(path("Fogli_di_Marcia.xls"), "precedente");
+    rtl::WriteWholeFile(Path("Fogli_di_Marcia.xls"), "precedente");
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
-    h.click(w.cmdEsporta);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+    h.Click(w.cmdEsporta);
+    h.Verify();
     EXPECT_EQ(Xls(), "precedente");
 
-    rtl::DeleteFile(path("Fogli_di_Marcia.xls"));
-    rtl::CreateFolders(path("Fogli_di_Marcia.xls"));
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    rtl::DeleteFile(Path("Fogli_di_Marcia.xls"));
+    rtl::CreateFolders(Path("Fogli_di_Marcia.xls"));
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                         "Accertarsi che il file di Excel non sia già aperto.");
-    h.click(w.cmdEsporta);
-    h.verify();
-    EXPECT_TRUE(h.shellOpened().empty());
+    h.Click(w.cmdEsporta);
+    h.Verify();
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST_F(ExportTest, OnlyTheOpenColumnsTakeTyping) {
-    addSheet({{"NumFoglio", "1"}});
+    AddSheet({{"NumFoglio", "1"}});
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     for (int col = 0; col < 22; ++col) {
         const bool modificabile = col == 5 || col >= 7;
@@ -175,7 +175,7 @@ TEST_F(ExportTest, OnlyTheOpenColumnsTakeTyping) {
 
 TEST_F(ExportTest, HintsAndHelp) {
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     EXPECT_EQ(w.Caption(), " Esporta archivio Fogli di Marcia in Microsoft Excel");
     ts::VerificaSuggerimentiEsportazione(h, w);
@@ -188,7 +188,7 @@ TEST_F(ExportTest, HintsAndHelp) {
 // LibreOffice when it is installed.
 TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice is not installed";
-    addSheet({{"NumFoglio", "15"},
+    AddSheet({{"NumFoglio", "15"},
               {"DataApertura", "05/03/2024"},
               {"OraApertura", "09:07"},
               {"Ufficio", "Forlì & più"},
@@ -198,14 +198,14 @@ TEST_F(ExportTest, SpreadsheetProgramReadsEveryCell) {
               {"ImportoTot", "12,50"},
               {"KmPercorsi", "-150"}});
     TfrmExpFogli w(h.app, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     ExportNow(w);
-    const std::string cmd = "cd '" + h.dataFolder() + "' && HOME='" + h.dataFolder() +
+    const std::string cmd = "cd '" + h.DataFolder() + "' && HOME='" + h.DataFolder() +
                             "' soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76' "
                             "Fogli_di_Marcia.xls >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    const std::string csv = rtl::ReadWholeFile(path("Fogli_di_Marcia.csv"));
+    const std::string csv = rtl::ReadWholeFile(Path("Fogli_di_Marcia.csv"));
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
               "Foglio di Marcia n.,Data apertura,Ora apertura,Data chiusura,Ora chiusura,Ufficio emittente,"
               "Conduttore,Tel. cel.,Marca e modello veicolo,Targa,Data partenza,Ora partenza,Km partenza,"

@@ -34,13 +34,13 @@ TEST_F(SheetTest, ShowingStartsAnEmptySheetWithDateTimeAndOffice) {
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
     EXPECT_EQ(fogli.txtUfficio.Text(), "");
     EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
-    EXPECT_FALSE(rtl::FileExists(archivePath())); // showing opens no archive
+    EXPECT_FALSE(rtl::FileExists(ArchivePath())); // showing opens no archive
 
     // A sheet of the previous showing never survives: everything but the
     // office read from the settings file is reset.
-    rtl::IniFile(path("Fogli_di_Marcia.ini"))
+    rtl::IniFile(Path("Fogli_di_Marcia.ini"))
         .WriteString("Fogli di Marcia", "Ufficio Emittente", "Sede di Bari");
-    fillRequired("77");
+    FillRequired("77");
     Set(fogli, "LuogoArr08", "Napoli");
     Set(fogli, "KmPercorsi", "120");
     fogli.lblPosizione.SetText("4");
@@ -57,20 +57,20 @@ TEST_F(SheetTest, ShowingStartsAnEmptySheetWithDateTimeAndOffice) {
 // An unreadable settings file is reported with its own text; the sheet is
 // reset and focused all the same, with no office.
 TEST_F(SheetTest, ShowingResetsAlsoWhenTheOfficeCannotBeRead) {
-    fillRequired("5");
+    FillRequired("5");
     fogli.lblPosizione.SetText("3");
     fogli.Hide();
-    rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
+    rtl::CreateFolders(Path("Fogli_di_Marcia.ini"));
     std::string failure;
     try {
-        rtl::IniFile(path("Fogli_di_Marcia.ini")).ReadString("Fogli di Marcia", "Ufficio Emittente");
+        rtl::IniFile(Path("Fogli_di_Marcia.ini")).ReadString("Fogli di Marcia", "Ufficio Emittente");
     } catch (const std::exception& e) {
         failure = e.what();
     }
     ASSERT_FALSE(failure.empty());
-    h.expectMessage(ui::DialogType::Error, failure);
+    h.ExpectMessage(ui::DialogType::Error, failure);
     fogli.Show();
-    h.verify();
+    h.Verify();
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
     EXPECT_EQ(fogli.txtUfficio.Text(), "");
     EXPECT_EQ(fogli.txtConduttore.Text(), "");
@@ -82,8 +82,8 @@ TEST_F(SheetTest, NewProposesStartPlusSheetsStored) {
     // No settings file, empty year: the archive is created and 1 proposed.
     fogli.txtUfficio.SetText("Ufficio Roma");
     Set(fogli, "DataChiusura", "01/01/2024");
-    h.setNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 6), {17, 45, 0}});
-    h.click(fogli.cmdNuovo);
+    h.SetNow(rtl::DateTime{*rtl::Date::FromYmd(2024, 3, 6), {17, 45, 0}});
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "1");
     EXPECT_EQ(fogli.lblInizio.Text(), "1");
     EXPECT_EQ(fogli.txtDataApertura.Text(), "06/03/2024");
@@ -91,50 +91,50 @@ TEST_F(SheetTest, NewProposesStartPlusSheetsStored) {
     EXPECT_EQ(fogli.txtDataChiusura.Text(), "");
     EXPECT_EQ(fogli.txtUfficio.Text(), "Ufficio Roma");
     EXPECT_EQ(fogli.Focused(), &fogli.txtConduttore);
-    EXPECT_TRUE(rtl::FileExists(archivePath()));
-    EXPECT_EQ(archive(), "");
+    EXPECT_TRUE(rtl::FileExists(ArchivePath()));
+    EXPECT_EQ(Archive(), "");
 
     // Start 100 and twelve sheets: 112 proposed, and the save is record 13.
-    rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"), "[Numerazione Fogli di Marcia]\r\nInizio=100\r\n");
+    rtl::WriteWholeFile(Path("Fogli_di_Marcia.ini"), "[Numerazione Fogli di Marcia]\r\nInizio=100\r\n");
     for (int i = 0; i < 12; ++i)
-        addSheet({{"NumFoglio", std::to_string(100 + i)}});
-    h.click(fogli.cmdNuovo);
+        AddSheet({{"NumFoglio", std::to_string(100 + i)}});
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "112");
     EXPECT_EQ(fogli.lblInizio.Text(), "100");
-    fillRequired("112");
-    save(tt::kInserita);
+    FillRequired("112");
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "13");
-    EXPECT_EQ(archive().size(), 13u * 3373u);
+    EXPECT_EQ(Archive().size(), 13u * 3373u);
 }
 
 // A start number that is no whole number, or too large to add the count to,
 // ends New with the access error after the reset: no number, no overflow.
 TEST_F(SheetTest, NewWithABadStartNumberReportsAfterTheReset) {
-    addSheet({{"NumFoglio", "1"}});
+    AddSheet({{"NumFoglio", "1"}});
     for (const char* inizio : {"abc", "12,5", "9223372036854775807"}) {
         SCOPED_TRACE(inizio);
-        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"),
+        rtl::WriteWholeFile(Path("Fogli_di_Marcia.ini"),
                             std::string("[Numerazione Fogli di Marcia]\r\nInizio=") + inizio + "\r\n");
-        fillRequired("9");
+        FillRequired("9");
         fogli.lblPosizione.SetText("1");
-        h.expectMessage(ui::DialogType::Error, tt::kErroreArchivio);
-        h.click(fogli.cmdNuovo);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, tt::kErroreArchivio);
+        h.Click(fogli.cmdNuovo);
+        h.Verify();
         EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
         EXPECT_EQ(fogli.txtConduttore.Text(), "");
         EXPECT_EQ(fogli.lblPosizione.Text(), "");
     }
     // The largest start that still fits works.
-    rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"),
+    rtl::WriteWholeFile(Path("Fogli_di_Marcia.ini"),
                         "[Numerazione Fogli di Marcia]\r\nInizio=9223372036854775806\r\n");
-    h.click(fogli.cmdNuovo);
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "9223372036854775807");
 }
 
 // The record as stored, checked against offsets, length bytes and the code
 // page written by hand.
 TEST_F(SheetTest, SaveWritesTheRecordByteByByte) {
-    fillRequired("  15 ");
+    FillRequired("  15 ");
     Set(fogli, "OraChiusura", "18:30");
     Set(fogli, "Ufficio", "Città di Castello");
     Set(fogli, "LuogoPar01", "Roma");
@@ -144,11 +144,11 @@ TEST_F(SheetTest, SaveWritesTheRecordByteByByte) {
     Set(fogli, "Litri03", "40");
     Set(fogli, "Importo03", "55,30");
     Set(fogli, "KmPercorsi", "-150");
-    save(tt::kInserita);
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "  15 "); // the edits keep their texts
 
-    const std::string file = archive();
+    const std::string file = Archive();
     ASSERT_EQ(file.size(), 3373u);
     EXPECT_EQ(Stored(file, 0), "15");
     EXPECT_EQ(Stored(file, 21), "05/03/2024");
@@ -173,44 +173,44 @@ TEST_F(SheetTest, SaveWritesTheRecordByteByByte) {
 }
 
 TEST_F(SheetTest, TwoSavesAppendOnceThenRewrite) {
-    addSheet({{"NumFoglio", "A"}});
-    fillRequired("2");
-    save(tt::kInserita);
+    AddSheet({{"NumFoglio", "A"}});
+    FillRequired("2");
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
     fogli.txtConduttore.SetText("BIANCHI");
-    save(tt::kModificata);
+    Save(tt::kModificata);
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
-    const std::string file = archive();
+    const std::string file = Archive();
     ASSERT_EQ(file.size(), 2u * 3373u);
     EXPECT_EQ(Stored(file, 0), "A");
     EXPECT_EQ(Stored(file, 3373 + 176), "BIANCHI");
     // A second sheet with the same number is a record of its own.
-    h.click(fogli.cmdNuovo);
-    fillRequired("2");
-    save(tt::kInserita);
+    h.Click(fogli.cmdNuovo);
+    FillRequired("2");
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "3");
 }
 
 // A damaged length byte is read as the capacity; a cut-short last record is
 // no sheet, and the next append overwrites it.
 TEST_F(SheetTest, DamagedArchiveIsReadAndTheFragmentOverwritten) {
-    addSheet({{"NumFoglio", "1"}, {"Targa", "AB"}});
-    std::string file = archive();
+    AddSheet({{"NumFoglio", "1"}, {"Targa", "AB"}});
+    std::string file = Archive();
     file[379] = char(200); // Targa: capacity 30
     for (int i = 0; i < 30; ++i)
         file[380 + std::size_t(i)] = char('A' + i % 26);
     file += std::string(1000, 'z');
-    rtl::WriteWholeFile(archivePath(), file);
+    rtl::WriteWholeFile(ArchivePath(), file);
 
-    h.click(fogli.cmdUltimo);
+    h.Click(fogli.cmdUltimo);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_EQ(fogli.txtTarga.Text(), "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD");
-    h.click(fogli.cmdNuovo);
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "2");
-    fillRequired("2");
-    save(tt::kInserita);
+    FillRequired("2");
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
-    EXPECT_EQ(archive().size(), 2u * 3373u);
+    EXPECT_EQ(Archive().size(), 2u * 3373u);
 }
 
 TEST_F(SheetTest, SaveChecksTheEightRequiredFieldsInOrder) {
@@ -236,35 +236,35 @@ TEST_F(SheetTest, SaveChecksTheEightRequiredFieldsInOrder) {
     // With everything empty the number comes first.
     for (const auto& e : common::TFoglioRec.Elements())
         fogli.Campo(e.name).SetText("");
-    h.focus(fogli.Campo("LuogoPar03"));
-    h.expectMessage(ui::DialogType::Warning, required[0].message);
-    h.click(fogli.cmdSalva);
-    h.verify();
+    h.Focus(fogli.Campo("LuogoPar03"));
+    h.ExpectMessage(ui::DialogType::Warning, required[0].message);
+    h.Click(fogli.cmdSalva);
+    h.Verify();
     EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
     // Each field missing alone (or only blanks) gives its own warning.
     for (const auto& r : required) {
         SCOPED_TRACE(r.campo);
-        fillRequired("3");
+        FillRequired("3");
         Set(fogli, "DataApertura", "05/03/2024");
         Set(fogli, "OraApertura", "09:00");
         Set(fogli, r.campo, "   ");
-        h.focus(fogli.txtKmPartenza);
-        h.expectMessage(ui::DialogType::Warning, r.message);
-        h.click(fogli.cmdSalva);
-        h.verify();
+        h.Focus(fogli.txtKmPartenza);
+        h.ExpectMessage(ui::DialogType::Warning, r.message);
+        h.Click(fogli.cmdSalva);
+        h.Verify();
         EXPECT_EQ(fogli.Focused(), &fogli.Campo(r.campo));
         EXPECT_EQ(fogli.lblPosizione.Text(), "");
     }
-    EXPECT_FALSE(rtl::FileExists(archivePath()));
+    EXPECT_FALSE(rtl::FileExists(ArchivePath()));
 }
 
 // The edit being typed in runs its exit rule before the record is filled.
 TEST_F(SheetTest, SaveRunsTheExitRuleOfTheFocusedEdit) {
-    fillRequired();
-    typeInto(fogli.txtImporto01, "12,5");
-    save(tt::kInserita);
+    FillRequired();
+    TypeInto(fogli.txtImporto01, "12,5");
+    Save(tt::kInserita);
     EXPECT_EQ(fogli.txtImporto01.Text(), "12,50");
-    EXPECT_EQ(Stored(archive(), 3255), "12,50");
+    EXPECT_EQ(Stored(Archive(), 3255), "12,50");
 }
 
 TEST_F(SheetTest, BrowseAnEmptyArchive) {
@@ -276,32 +276,32 @@ TEST_F(SheetTest, BrowseAnEmptyArchive) {
                  {"cmdUltimo", ui::DialogType::Information}};
     for (const auto& c : cases) {
         fogli.lblPosizione.SetText("7");
-        h.expectMessage(c.type, tt::kVuoto);
-        h.click(fogli.Get<ui::Picture>(c.cmd));
-        h.verify();
+        h.ExpectMessage(c.type, tt::kVuoto);
+        h.Click(fogli.Get<ui::Picture>(c.cmd));
+        h.Verify();
         EXPECT_EQ(fogli.lblPosizione.Text(), "7");
     }
     fogli.lblPosizione.SetText("7");
-    h.expectMessage(ui::DialogType::Information, tt::kVuoto);
-    h.click(fogli.cmdAvanti);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Information, tt::kVuoto);
+    h.Click(fogli.cmdAvanti);
+    h.Verify();
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
-    EXPECT_TRUE(rtl::FileExists(archivePath()));
+    EXPECT_TRUE(rtl::FileExists(ArchivePath()));
 }
 
 TEST_F(SheetTest, BrowseOneAndThreeSheets) {
-    addSheet({{"NumFoglio", "Uno"}, {"KmPercorsi", "999"}, {"DataChiusura", "01/02/2024"}});
+    AddSheet({{"NumFoglio", "Uno"}, {"KmPercorsi", "999"}, {"DataChiusura", "01/02/2024"}});
     // One sheet: every command shows it, Previous from it and Next at it do
     // nothing.
     for (const char* cmd : {"cmdPrimo", "cmdUltimo", "cmdAvanti", "cmdIndietro"}) {
         fogli.PreparaNuovaScheda();
-        h.click(fogli.Get<ui::Picture>(cmd));
+        h.Click(fogli.Get<ui::Picture>(cmd));
         EXPECT_EQ(fogli.lblPosizione.Text(), "1") << cmd;
         EXPECT_EQ(fogli.txtNumFoglio.Text(), "Uno") << cmd;
         EXPECT_EQ(fogli.txtKmPercorsi.Text(), "999") << cmd; // shown as stored
     }
-    addSheet({{"NumFoglio", "Due"}});
-    addSheet({{"NumFoglio", "Tre"}});
+    AddSheet({{"NumFoglio", "Due"}});
+    AddSheet({{"NumFoglio", "Tre"}});
     const struct {
         const char* from;
         const char* cmd;
@@ -316,7 +316,7 @@ TEST_F(SheetTest, BrowseOneAndThreeSheets) {
         SCOPED_TRACE(std::string(c.from) + " " + c.cmd);
         fogli.PreparaNuovaScheda();
         fogli.lblPosizione.SetText(c.from);
-        h.click(fogli.Get<ui::Picture>(c.cmd));
+        h.Click(fogli.Get<ui::Picture>(c.cmd));
         EXPECT_EQ(fogli.lblPosizione.Text(), c.to);
         const bool moved = std::string(c.from) != c.to;
         EXPECT_EQ(fogli.txtNumFoglio.Text(), moved ? numeri[std::stoi(c.to)] : "");
@@ -326,7 +326,7 @@ TEST_F(SheetTest, BrowseOneAndThreeSheets) {
 // Where the archive cannot be opened each command reports the access
 // failure: Save and First as a warning, the others as an error.
 TEST_F(SheetTest, AccessFailuresAndTheirKinds) {
-    rtl::CreateFolders(archivePath()); // a folder where the archive should be
+    rtl::CreateFolders(ArchivePath()); // a folder where the archive should be
     const struct {
         const char* cmd;
         ui::DialogType type;
@@ -338,50 +338,50 @@ TEST_F(SheetTest, AccessFailuresAndTheirKinds) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cmd);
         fogli.lblPosizione.SetText("");
-        h.expectMessage(c.type, tt::kErroreArchivio);
-        h.click(fogli.Get<ui::Picture>(c.cmd));
-        h.verify();
+        h.ExpectMessage(c.type, tt::kErroreArchivio);
+        h.Click(fogli.Get<ui::Picture>(c.cmd));
+        h.Verify();
     }
-    fillRequired();
-    h.expectMessage(ui::DialogType::Warning, tt::kErroreArchivio);
-    h.click(fogli.cmdSalva);
-    h.verify();
+    FillRequired();
+    h.ExpectMessage(ui::DialogType::Warning, tt::kErroreArchivio);
+    h.Click(fogli.cmdSalva);
+    h.Verify();
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
 }
 
 // Closing writes the office (also when empty), saves nothing and shows the
 // start menu.
 TEST_F(SheetTest, CloseRemembersTheOfficeOnly) {
-    fillRequired();
+    FillRequired();
     fogli.txtUfficio.SetText("  Sede centrale ");
-    h.click(fogli.cmdEsci);
+    h.Click(fogli.cmdEsci);
     EXPECT_FALSE(fogli.Visible());
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_FALSE(rtl::FileExists(archivePath()));
-    EXPECT_EQ(ini(), "[Fogli di Marcia]\r\nUfficio Emittente=Sede centrale\r\n");
+    EXPECT_FALSE(rtl::FileExists(ArchivePath()));
+    EXPECT_EQ(Ini(), "[Fogli di Marcia]\r\nUfficio Emittente=Sede centrale\r\n");
 
     fogli.Show();
     EXPECT_EQ(fogli.txtUfficio.Text(), "Sede centrale");
     fogli.txtUfficio.SetText("");
-    h.closeWindow(fogli);
-    EXPECT_EQ(ini(), "[Fogli di Marcia]\r\nUfficio Emittente=\r\n");
+    h.CloseWindow(fogli);
+    EXPECT_EQ(Ini(), "[Fogli di Marcia]\r\nUfficio Emittente=\r\n");
 }
 
 // A failed write is shown, and the start menu comes back all the same.
 TEST_F(SheetTest, CloseWithAnUnwritableSettingsFileStillReturns) {
-    rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
+    rtl::CreateFolders(Path("Fogli_di_Marcia.ini"));
     avvio.Hide();
     std::string failure;
     try {
-        rtl::IniFile(path("Fogli_di_Marcia.ini")).WriteString("Fogli di Marcia", "Ufficio Emittente", "");
+        rtl::IniFile(Path("Fogli_di_Marcia.ini")).WriteString("Fogli di Marcia", "Ufficio Emittente", "");
     } catch (const std::exception& e) {
         failure = e.what();
     }
     ASSERT_FALSE(failure.empty());
     fogli.txtUfficio.SetText("Sede di Roma"); // only a changed office is written
-    h.expectMessage(ui::DialogType::Error, failure);
-    h.click(fogli.cmdEsci);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Error, failure);
+    h.Click(fogli.cmdEsci);
+    h.Verify();
     EXPECT_FALSE(fogli.Visible());
     EXPECT_TRUE(avvio.Visible());
 }
@@ -414,9 +414,9 @@ TEST_F(SheetTest, HintsOfTheCommands) {
         {fogli.btnCalcolaKm, "Calcola il totale dei chilometri percorsi."},
     };
     for (const auto& c : cases) {
-        h.mouseMove(c.c);
+        h.MouseMove(c.c);
         EXPECT_EQ(fogli.panInfo.Text(), c.hint);
-        h.mouseMove(fogli.Get<ui::Control>("bkgPercorsi"));
+        h.MouseMove(fogli.Get<ui::Control>("bkgPercorsi"));
         EXPECT_EQ(fogli.panInfo.Text(), "");
     }
 }

@@ -26,37 +26,37 @@ void AddDriver(const std::string& folder, const std::map<std::string, std::strin
 } // namespace
 
 TEST_F(SheetTest, DriverImportFillsTheFourEditsOfTheSheet) {
-    AddDriver(h.dataFolder(), {{"Conducente", " Rossi Mario "},
+    AddDriver(h.DataFolder(), {{"Conducente", " Rossi Mario "},
                                {"TelCel", "333 1234567"},
                                {"Marca", "Fiat"},
                                {"Modello", "Ducato"},
                                {"Targa", "AB123CD"},
                                {"Veicolo", "Furgone"}});
-    AddDriver(h.dataFolder(), {{"Conducente", "Verdi Anna"},
+    AddDriver(h.DataFolder(), {{"Conducente", "Verdi Anna"},
                                {"TelCel", "347 7654321"},
                                {"Marca", "Iveco"},
                                {"Modello", ""},
                                {"Targa", "ZZ999ZZ"}});
-    const std::string driversBefore = rtl::ReadWholeFile(h.dataFolder() + "Conducenti.pro");
+    const std::string driversBefore = rtl::ReadWholeFile(h.DataFolder() + "Conducenti.pro");
 
     fogli.txtNumFoglio.SetText("7");
     fogli.txtUfficio.SetText("Sede");
     fogli.txtConduttore.SetText("da sostituire");
     fogli.Campo("LuogoPar01").SetText("Milano");
     int shown = 0;
-    h.onModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
+    h.OnModal<TfrmTrovaAnagrafica>([&](TfrmTrovaAnagrafica& w) {
         ++shown;
         EXPECT_EQ(w.Owner(), &fogli);
         EXPECT_EQ(w.lblMemory.Text(), "fogli");
         EXPECT_EQ(w.Focused(), &w.txtConducente);
-        h.type(w, "verdi");
-        h.click(w.btnCerca);
+        h.Type(w, "verdi");
+        h.Click(w.btnCerca);
         ASSERT_EQ(w.lstRecords.Items().size(), 1u);
         EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 1 schede.");
-        h.dblClickItem(w.lstRecords, 0);
+        h.DblClickItem(w.lstRecords, 0);
         EXPECT_FALSE(w.Visible());
     });
-    h.click(fogli.impConduttore);
+    h.Click(fogli.impConduttore);
     EXPECT_EQ(shown, 1);
 
     EXPECT_EQ(fogli.txtConduttore.Text(), "Verdi Anna");
@@ -69,12 +69,12 @@ TEST_F(SheetTest, DriverImportFillsTheFourEditsOfTheSheet) {
     EXPECT_EQ(fogli.Campo("LuogoPar01").Text(), "Milano");
     EXPECT_EQ(fogli.txtDataApertura.Text(), "05/03/2024");
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Conducenti.pro"), driversBefore);
-    EXPECT_FALSE(rtl::FileExists(archivePath()));
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Conducenti.pro"), driversBefore);
+    EXPECT_FALSE(rtl::FileExists(ArchivePath()));
 
     // Saved, the imported values reach the sheet's record (trimmed).
-    save(tt::kInserita);
-    const std::string a = archive();
+    Save(tt::kInserita);
+    const std::string a = Archive();
     ASSERT_EQ(a.size(), 3373u);
     EXPECT_EQ(a.substr(176, 11), std::string("\x0A") + "Verdi Anna");
     EXPECT_EQ(a.substr(258, 6), std::string("\x05") + "Iveco");

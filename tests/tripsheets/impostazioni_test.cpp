@@ -66,7 +66,7 @@ TEST(Impostazioni, TwoProcessesChangingTheFileAtOnceLoseNoChange) {
     EXPECT_EQ(tripsheets::InizioNumerazione(), std::to_string(kChanges));
     EXPECT_EQ(tripsheets::UfficioEmittente(), "Ufficio " + std::to_string(kChanges));
     // Two sections of one key each, whichever was written first.
-    const std::string file = rtl::ReadWholeFile(h.dataFolder() + "Fogli_di_Marcia.ini");
+    const std::string file = rtl::ReadWholeFile(h.DataFolder() + "Fogli_di_Marcia.ini");
     const std::string inizio = "[Numerazione Fogli di Marcia]\r\nInizio=" + std::to_string(kChanges) + "\r\n";
     const std::string ufficio =
         "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio " + std::to_string(kChanges) + "\r\n";
@@ -78,7 +78,7 @@ TEST(Impostazioni, TwoProcessesChangingTheFileAtOnceLoseNoChange) {
 class SettingsFileTest : public tt::SheetTest {
 protected:
     SettingsFileTest() : SheetTest(false) {}
-    std::string Settings() const { return path("Fogli_di_Marcia.ini"); }
+    std::string Settings() const { return Path("Fogli_di_Marcia.ini"); }
     // The text of the failure that a read or a write of the file raises.
     static std::string FailureOf(const std::function<void()>& access) {
         try {
@@ -103,26 +103,26 @@ TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
             FailureOf([&] { rtl::IniFile(Settings()).ReadString("Fogli di Marcia", "Ufficio Emittente"); });
         const std::string scrittura = FailureOf(
             [&] { rtl::IniFile(Settings()).WriteString("Fogli di Marcia", "Ufficio Emittente", "Roma"); });
-        h.expectMessage(ui::DialogType::Error, lettura);
+        h.ExpectMessage(ui::DialogType::Error, lettura);
         fogli.Show();
-        h.verify();
+        h.Verify();
         EXPECT_EQ(fogli.txtUfficio.Text(), "");
         EXPECT_EQ(fogli.Focused(), &fogli.txtNumFoglio);
 
-        h.expectMessage(ui::DialogType::Error, tt::kErroreArchivio);
-        h.click(fogli.cmdNuovo);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, tt::kErroreArchivio);
+        h.Click(fogli.cmdNuovo);
+        h.Verify();
         EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
 
-        h.expectMessage(ui::DialogType::Error, lettura);
-        h.click(fogli.cmdNumerazione); // no modal hook: the dialog must not open
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, lettura);
+        h.Click(fogli.cmdNumerazione); // no modal hook: the dialog must not open
+        h.Verify();
         EXPECT_TRUE(fogli.Visible());
 
         fogli.txtUfficio.SetText("Roma");
-        h.expectMessage(ui::DialogType::Error, scrittura);
-        h.click(fogli.cmdEsci);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, scrittura);
+        h.Click(fogli.cmdEsci);
+        h.Verify();
         EXPECT_FALSE(fogli.Visible());
         EXPECT_TRUE(avvio.Visible());
     });
@@ -135,31 +135,31 @@ TEST_F(SettingsFileTest, AFifoAsTheSettingsFileIsReportedAndNeverWaitedOn) {
 // not mounted) reads as no file; a change is refused and reported, and the
 // link stays a link instead of becoming a file of this workstation alone.
 TEST_F(SettingsFileTest, ALinkToNothingIsNeverReplaced) {
-    const std::string condivisa = path("condivisa/Fogli_di_Marcia.ini");
+    const std::string condivisa = Path("condivisa/Fogli_di_Marcia.ini");
     std::filesystem::create_symlink(condivisa, Settings());
     fogli.Show();
     EXPECT_EQ(fogli.txtUfficio.Text(), "");
     const std::string scrittura = FailureOf(
         [&] { rtl::IniFile(Settings()).WriteString("Numerazione Fogli di Marcia", "Inizio", "5"); });
 
-    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
+    h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "1");
         d.txtInizio.SetText("250");
-        h.expectMessage(ui::DialogType::Error, scrittura);
-        h.click(d.btnApplica);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, scrittura);
+        h.Click(d.btnApplica);
+        h.Verify();
         EXPECT_TRUE(d.Visible());
-        h.click(d.btnAnnulla);
+        h.Click(d.btnAnnulla);
     });
-    h.click(fogli.cmdNumerazione);
+    h.Click(fogli.cmdNumerazione);
 
     fogli.txtUfficio.SetText("Sede di Bari");
-    h.expectMessage(ui::DialogType::Error, scrittura);
-    h.click(fogli.cmdEsci);
-    h.verify();
+    h.ExpectMessage(ui::DialogType::Error, scrittura);
+    h.Click(fogli.cmdEsci);
+    h.Verify();
     EXPECT_TRUE(avvio.Visible());
     EXPECT_TRUE(std::filesystem::is_symlink(Settings()));
-    EXPECT_FALSE(std::filesystem::exists(path("condivisa")));
+    EXPECT_FALSE(std::filesystem::exists(Path("condivisa")));
 }
 
 // Two trip-sheet windows on two workstations, both showing the office they
@@ -173,23 +173,23 @@ TEST_F(SettingsFileTest, AnotherWorkstationsOfficeAndStartSurviveWhatThisOneDidN
     EXPECT_EQ(fogli.txtUfficio.Text(), "Ufficio A");
     ts::Bounded([&] { // workstation B: a process of its own, with the window as shown
         fogli.txtUfficio.SetText("Ufficio B");
-        h.click(fogli.cmdEsci);
+        h.Click(fogli.cmdEsci);
     });
     EXPECT_EQ(tripsheets::UfficioEmittente(), "Ufficio B");
-    h.click(fogli.cmdEsci);
+    h.Click(fogli.cmdEsci);
     EXPECT_TRUE(avvio.Visible());
     EXPECT_EQ(tripsheets::UfficioEmittente(), "Ufficio B");
 
     fogli.Show();
-    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
+    h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "100");
         ts::Bounded([&] { tripsheets::ScriviInizioNumerazione("250"); });
-        h.click(d.btnApplica);
+        h.Click(d.btnApplica);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(fogli.cmdNumerazione);
+    h.Click(fogli.cmdNumerazione);
     EXPECT_EQ(tripsheets::InizioNumerazione(), "250");
-    EXPECT_EQ(ini(), "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio B\r\n"
+    EXPECT_EQ(Ini(), "[Fogli di Marcia]\r\nUfficio Emittente=Ufficio B\r\n"
                      "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
 }
 
@@ -210,8 +210,8 @@ TEST_F(SettingsFileTest, AnOfficeWithLineBreaksIsRememberedWithBlanks) {
         SCOPED_TRACE(c.stored);
         fogli.Show();
         fogli.txtUfficio.SetText(c.shown);
-        h.click(fogli.cmdEsci); // no dialog expected
-        EXPECT_EQ(ini(), std::string("[Fogli di Marcia]\r\nUfficio Emittente=") + c.stored + "\r\n");
+        h.Click(fogli.cmdEsci); // no dialog expected
+        EXPECT_EQ(Ini(), std::string("[Fogli di Marcia]\r\nUfficio Emittente=") + c.stored + "\r\n");
         fogli.Show();
         EXPECT_EQ(fogli.txtUfficio.Text(), c.stored);
         fogli.Hide();

@@ -41,12 +41,12 @@ protected:
 // The line: fixed pieces and padded columns up to the plate (144
 // characters), the driver cut to 25 characters, then the plate as it is.
 TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
-    addSheet(Foglio("  12 ", "Rossi Mario Alessandro Giovanni"));
-    addSheet(Foglio("13", "Bianchi", "06/03/2024"));
-    addSheet({{"NumFoglio", "14"}, {"OraChiusura", "18:00"}, {"Conduttore", "Verdi"}, {"Targa", "ZZ999ZZ"}});
-    addSheet(Foglio("2", "Neri"));
+    AddSheet(Foglio("  12 ", "Rossi Mario Alessandro Giovanni"));
+    AddSheet(Foglio("13", "Bianchi", "06/03/2024"));
+    AddSheet({{"NumFoglio", "14"}, {"OraChiusura", "18:00"}, {"Conduttore", "Verdi"}, {"Targa", "ZZ999ZZ"}});
+    AddSheet(Foglio("2", "Neri"));
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 3u);
     EXPECT_EQ(w.lstRecords.Items()[0], "Foglio n. 12            Data: 05/03/2024  Ora: 09:07  Rossi Mario "
@@ -63,14 +63,14 @@ TEST_F(ListTest, OpenListShowsOnlyOpenSheetsInFileOrder) {
 
 TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
-    EXPECT_TRUE(rtl::FileExists(archivePath()));
-    h.expectShowMessage(kListaVuota);
-    h.click(w.btnTrova);
+    EXPECT_TRUE(rtl::FileExists(ArchivePath()));
+    h.ExpectShowMessage(kListaVuota);
+    h.Click(w.btnTrova);
     // An empty list prints the title and an empty body.
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty() ||
@@ -80,31 +80,31 @@ TEST_F(ListTest, OpenListOfAYearWithoutArchive) {
 // An archive that cannot be read is said so: an empty list must mean that
 // every sheet is closed.
 TEST_F(ListTest, OpenListOverAnUnreadableArchiveIsReported) {
-    rtl::CreateFolders(archivePath());
+    rtl::CreateFolders(ArchivePath());
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
-    h.expectShowMessage(tt::kErroreArchivio);
+    w.ImpostaArchivio(OpenArchive());
+    h.ExpectShowMessage(tt::kErroreArchivio);
     w.Show();
-    h.verify();
+    h.Verify();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
     EXPECT_EQ(w.Focused(), &w.txtTrova);
 }
 
 TEST_F(ListTest, OpenListFindNextWrapsAndPrints) {
-    addSheet(Foglio("1", "ROSSI MARIO"));
-    addSheet(Foglio("2", "Bianchi"));
-    addSheet(Foglio("3", "Rossini"));
+    AddSheet(Foglio("1", "ROSSI MARIO"));
+    AddSheet(Foglio("2", "Bianchi"));
+    AddSheet(Foglio("3", "Rossini"));
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
-    h.type(w, "rossi");
-    h.press(w, ui::vk::Return);
+    h.Type(w, "rossi");
+    h.Press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.btnTrova);
     for (int expected : {0, 2, 0}) {
-        h.click(w.btnTrova);
+        h.Click(w.btnTrova);
         EXPECT_EQ(w.lstRecords.ItemIndex(), expected);
     }
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia non ancora chiusi");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
@@ -118,20 +118,20 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
     for (const auto& e : common::TFoglioRec.Elements())
         tutto[e.name] = "v" + std::to_string(++i);
     tutto["DataChiusura"] = "";
-    addSheet(Foglio("1", "Altro"));
-    addSheet(tutto);
+    AddSheet(Foglio("1", "Altro"));
+    AddSheet(tutto);
     auto chiuso = tutto;
     chiuso["DataChiusura"] = "31/03/2024";
     chiuso["KmPercorsi"] = "diverso";
-    addSheet(chiuso);
+    AddSheet(chiuso);
     fogli.txtUfficio.SetText("Sede");
     fogli.txtKmPercorsi.SetText("tot");
 
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     ASSERT_EQ(w.lstRecords.Count(), 2u);
-    h.dblClickItem(w.lstRecords, 1);
+    h.DblClickItem(w.lstRecords, 1);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
     for (const auto& e : common::TFoglioRec.Elements())
@@ -142,21 +142,21 @@ TEST_F(ListTest, OpenListRecallsTheClickedSheet) {
 // The window's commands hand the list and the search the year it has open and
 // take the recalled sheet back themselves: no global instance is read.
 TEST_F(ListTest, CommandsHandOverTheYearAndTakeTheRecallBack) {
-    addSheet(Foglio("1", "Rossi"));
-    addSheet(Foglio("2", "Bianchi"));
+    AddSheet(Foglio("1", "Rossi"));
+    AddSheet(Foglio("2", "Bianchi"));
     frmFogli = nullptr;
-    h.onModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) {
+    h.OnModal<TfrmRiepAperti>([&](TfrmRiepAperti& w) {
         ASSERT_EQ(w.lstRecords.Count(), 2u);
-        h.dblClickItem(w.lstRecords, 1);
+        h.DblClickItem(w.lstRecords, 1);
     });
-    h.click(fogli.cmdFogliAperti);
+    h.Click(fogli.cmdFogliAperti);
     EXPECT_EQ(fogli.lblPosizione.Text(), "2");
     EXPECT_EQ(fogli.txtConduttore.Text(), "Bianchi");
-    h.onModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& s) {
-        h.click(s.btnCerca);
-        h.dblClickItem(s.lstRecords, 0);
+    h.OnModal<TfrmTrovaFogli>([&](TfrmTrovaFogli& s) {
+        h.Click(s.btnCerca);
+        h.DblClickItem(s.lstRecords, 0);
     });
-    h.click(fogli.cmdTrova);
+    h.Click(fogli.cmdTrova);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_EQ(fogli.txtConduttore.Text(), "Rossi");
 }
@@ -164,27 +164,27 @@ TEST_F(ListTest, CommandsHandOverTheYearAndTakeTheRecallBack) {
 // A recall that cannot read the archive, or with no line chosen, leaves the
 // trip-sheet window as it was; the list closes.
 TEST_F(ListTest, FailedRecallLeavesTheWindowAsItWas) {
-    addSheet(Foglio("1", "Rossi"));
+    AddSheet(Foglio("1", "Rossi"));
     fogli.txtConduttore.SetText("In corso");
     fogli.lblPosizione.SetText("");
     {
         TfrmRiepAperti w(h.app, &fogli, &fogli);
-        w.ImpostaArchivio(openArchive());
+        w.ImpostaArchivio(OpenArchive());
         w.Show();
-        rtl::DeleteFile(archivePath());
-        rtl::CreateFolders(archivePath());
-        h.dblClickItem(w.lstRecords, 0);
+        rtl::DeleteFile(ArchivePath());
+        rtl::CreateFolders(ArchivePath());
+        h.DblClickItem(w.lstRecords, 0);
         EXPECT_FALSE(w.Visible());
     }
     EXPECT_EQ(fogli.txtConduttore.Text(), "In corso");
     EXPECT_EQ(fogli.lblPosizione.Text(), "");
-    std::filesystem::remove(archivePath());
-    addSheet(Foglio("1", "Rossi"));
+    std::filesystem::remove(ArchivePath());
+    AddSheet(Foglio("1", "Rossi"));
     TfrmRiepAperti w(h.app, &fogli, &fogli);
-    w.ImpostaArchivio(openArchive());
+    w.ImpostaArchivio(OpenArchive());
     w.Show();
     w.lstRecords.SetItemIndex(-1);
-    h.dblClick(w.lstRecords);
+    h.DblClick(w.lstRecords);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(fogli.txtConduttore.Text(), "In corso");
 }
@@ -196,13 +196,13 @@ protected:
     TfrmTrovaFogli w{h.app, &fogli, &fogli};
     void Open() {
         w.lblMemory.SetText("fogli");
-        w.ImpostaArchivio(openArchive());
+        w.ImpostaArchivio(OpenArchive());
         w.Show();
     }
     void Search(const std::map<std::string, std::string>& criteri) {
         for (const auto& [edit, testo] : criteri)
             w.Get<ui::Edit>(edit).SetText(testo);
-        h.click(w.btnCerca);
+        h.Click(w.btnCerca);
     }
     std::vector<std::string> Numbers() const {
         std::vector<std::string> n;
@@ -215,8 +215,8 @@ protected:
 } // namespace
 
 TEST_F(SearchTest, NoCriterionListsEverySheetInFileOrder) {
-    addSheet(Foglio("3", "Rossi", "01/04/2024"));
-    addSheet(Foglio("1", "Bianchi"));
+    AddSheet(Foglio("3", "Rossi", "01/04/2024"));
+    AddSheet(Foglio("1", "Bianchi"));
     Open();
     EXPECT_EQ(w.Focused(), &w.txtNumFoglio);
     Search({});
@@ -233,12 +233,12 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
     maggio["DataApertura"] = "12/05/2024";
     maggio["Ufficio"] = "CITTÀ";
     maggio["LuogoPar02"] = "Torino";
-    addSheet(maggio);
+    AddSheet(maggio);
     auto altro = Foglio("2", "Rossi");
     altro["Ufficio"] = "città";
     altro["LuogoPar01"] = "Milano";
-    addSheet(altro);
-    addSheet(Foglio("3", "Verdi"));
+    AddSheet(altro);
+    AddSheet(Foglio("3", "Verdi"));
     const struct {
         std::map<std::string, std::string> criteri;
         std::vector<std::string> found;
@@ -256,12 +256,12 @@ TEST_F(SearchTest, CriteriaAreSubstringsCaseFoldedForAToZOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.criteri.begin()->second);
         TfrmTrovaFogli s(h.app, &fogli, &fogli);
-        s.ImpostaArchivio(openArchive());
+        s.ImpostaArchivio(OpenArchive());
         s.lblMemory.SetText("fogli");
         s.Show();
         for (const auto& [edit, testo] : c.criteri)
             s.Get<ui::Edit>(edit).SetText(testo);
-        h.click(s.btnCerca);
+        h.Click(s.btnCerca);
         std::vector<std::string> n;
         for (const std::string& riga : s.lstRecords.Items())
             n.push_back(rtl::Trim(riga.substr(10, 12)));
@@ -276,13 +276,13 @@ TEST_F(SearchTest, MissingArchiveGivesZero) {
     Open();
     Search({{"txtTarga", "AB"}});
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 0 schede.");
-    EXPECT_TRUE(rtl::FileExists(archivePath()));
+    EXPECT_TRUE(rtl::FileExists(ArchivePath()));
 }
 
 TEST_F(SearchTest, UnreadableArchiveIsReported) {
-    rtl::CreateFolders(archivePath());
+    rtl::CreateFolders(ArchivePath());
     Open();
-    h.expectShowMessage(tt::kErroreArchivio);
+    h.ExpectShowMessage(tt::kErroreArchivio);
     Search({});
     EXPECT_TRUE(w.panAvvio.Visible());
     EXPECT_FALSE(w.panContainer.Visible());
@@ -295,10 +295,10 @@ TEST_F(SearchTest, EnterChainClosesOnTheFirstCriterion) {
                            "txtConduttore", "txtTelCel",     "txtVeicolo",      "txtTarga",
                            "txtLuogoPar01", "txtLuogoArr01", "txtNumFoglio"};
     for (int i = 0; i < 10; ++i) {
-        h.focus(w.Get<ui::Edit>(chain[i]));
+        h.Focus(w.Get<ui::Edit>(chain[i]));
         EXPECT_TRUE(w.Get<ui::Rectangle>("effCampo" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1))
                         .Visible());
-        h.press(w, ui::vk::Return);
+        h.Press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), &w.Get<ui::Edit>(chain[i + 1])) << chain[i];
     }
 }
@@ -306,12 +306,12 @@ TEST_F(SearchTest, EnterChainClosesOnTheFirstCriterion) {
 // The search recalls the sheet of the line clicked, with its number; with
 // another tag nothing is copied; the search closes in both cases.
 TEST_F(SearchTest, RecallByTag) {
-    addSheet(Foglio("7", "Rossi"));
-    addSheet(Foglio("7", "Rossi", "02/04/2024"));
+    AddSheet(Foglio("7", "Rossi"));
+    AddSheet(Foglio("7", "Rossi", "02/04/2024"));
     Open();
     Search({{"txtConduttore", "rossi"}});
     ASSERT_EQ(w.lstRecords.Count(), 2u);
-    h.dblClickItem(w.lstRecords, 0);
+    h.DblClickItem(w.lstRecords, 0);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_EQ(fogli.txtDataChiusura.Text(), "");
@@ -320,11 +320,11 @@ TEST_F(SearchTest, RecallByTag) {
     fogli.PreparaNuovaScheda();
     for (const char* tag : {"", "Fogli", "anagrafica"}) {
         TfrmTrovaFogli s(h.app, &fogli, &fogli);
-        s.ImpostaArchivio(openArchive());
+        s.ImpostaArchivio(OpenArchive());
         s.lblMemory.SetText(tag);
         s.Show();
-        h.click(s.btnCerca);
-        h.dblClickItem(s.lstRecords, 1);
+        h.Click(s.btnCerca);
+        h.DblClickItem(s.lstRecords, 1);
         EXPECT_FALSE(s.Visible()) << tag;
         EXPECT_EQ(fogli.txtNumFoglio.Text(), "") << tag;
         EXPECT_EQ(fogli.lblPosizione.Text(), "") << tag;
@@ -332,14 +332,14 @@ TEST_F(SearchTest, RecallByTag) {
 }
 
 TEST_F(SearchTest, FindNextAndPrint) {
-    addSheet(Foglio("1", "Rossi"));
-    addSheet(Foglio("2", "Bianchi"));
+    AddSheet(Foglio("1", "Rossi"));
+    AddSheet(Foglio("2", "Bianchi"));
     Open();
     Search({});
-    h.type(w, "bianchi");
-    h.click(w.btnTrova);
+    h.Type(w, "bianchi");
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 1);
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo Fogli di Marcia");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
@@ -349,9 +349,9 @@ TEST_F(SearchTest, FindNextAndPrint) {
 // a cut-short last record) is read without a crash: the list, the search
 // and the export go on, and the fragment is no sheet.
 TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
-    addSheet(Foglio("1", "Rossi"));
-    addSheet(Foglio("2", "Bianchi"));
-    std::string file = archive();
+    AddSheet(Foglio("1", "Rossi"));
+    AddSheet(Foglio("2", "Bianchi"));
+    std::string file = Archive();
     file[176] = char(250); // Conduttore: capacity 50
     file[177] = '\0';
     file[178] = char(0x81);
@@ -359,20 +359,20 @@ TEST_F(SearchTest, DamagedArchiveIsReadByListSearchAndExport) {
     file[3373 + 38] = char(255); // DataChiusura of sheet 2
     file[3373 + 45] = char(0xFF);
     file += std::string(500, '\x7F');
-    rtl::WriteWholeFile(archivePath(), file);
+    rtl::WriteWholeFile(ArchivePath(), file);
 
     TfrmRiepAperti aperti(h.app, &fogli, &fogli);
-    aperti.ImpostaArchivio(openArchive());
+    aperti.ImpostaArchivio(OpenArchive());
     aperti.Show();
     EXPECT_EQ(aperti.lstRecords.Count(), 1u); // sheet 2 now reads as closed
     Open();
     Search({});
     EXPECT_EQ(w.lblTrovate.Text(), "Il presente elenco contiene 2 schede.");
-    h.dblClickItem(w.lstRecords, 0);
+    h.DblClickItem(w.lstRecords, 0);
     EXPECT_EQ(fogli.lblPosizione.Text(), "1");
     EXPECT_LE(rtl::Utf8Length(fogli.txtConduttore.Text()), 50u);
     TfrmExpFogli exp(h.app, &fogli);
-    exp.ImpostaArchivio(openArchive());
+    exp.ImpostaArchivio(OpenArchive());
     exp.Show();
     EXPECT_EQ(exp.grdRecords.RowCount(), 2);
     EXPECT_EQ(exp.grdRecords.Cell(4, 1), "\xC3\xBF"); // the stray byte read as windows-1252

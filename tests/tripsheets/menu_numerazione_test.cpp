@@ -25,8 +25,8 @@ protected:
     ~MenuTest() override { frmMenuFogli = nullptr; }
     void TypeYear(const std::string& year) {
         menu.txtAnnoPreventivi.SetText("");
-        h.focus(menu.txtAnnoPreventivi);
-        h.type(menu, year);
+        h.Focus(menu.txtAnnoPreventivi);
+        h.Type(menu, year);
     }
 };
 
@@ -44,37 +44,37 @@ TEST_F(MenuTest, ShowingPresetsTheCurrentYear) {
 // (the box already holds its four characters).
 TEST_F(MenuTest, TypingOverThePresetYearReplacesIt) {
     EXPECT_EQ(menu.txtAnnoPreventivi.SelLength(), 4);
-    h.type(menu, "2023");
+    h.Type(menu, "2023");
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2023");
     // Also after the warning about a year that is not four digits.
-    h.keyDown(menu, ui::vk::Back);
-    h.keyDown(menu, ui::vk::Back);
-    h.expectMessage(ui::DialogType::Warning, kAnno);
-    h.click(menu.btnApriPreventivi);
-    h.verify();
+    h.KeyDown(menu, ui::vk::Back);
+    h.KeyDown(menu, ui::vk::Back);
+    h.ExpectMessage(ui::DialogType::Warning, kAnno);
+    h.Click(menu.btnApriPreventivi);
+    h.Verify();
     EXPECT_EQ(menu.Focused(), &menu.txtAnnoPreventivi);
-    h.type(menu, "2022");
+    h.Type(menu, "2022");
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2022");
 }
 
 TEST_F(MenuTest, OpenHandsTheYearToTheTripSheetWindow) {
     TypeYear("2023");
-    h.click(menu.btnApriPreventivi);
-    EXPECT_EQ(fogli.lblFile.Text(), h.dataFolder() + "2023.fdm");
+    h.Click(menu.btnApriPreventivi);
+    EXPECT_EQ(fogli.lblFile.Text(), h.DataFolder() + "2023.fdm");
     EXPECT_EQ(fogli.Caption(), " Dorneval - Archivio Fogli di Marcia anno 2023");
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(fogli.Visible());
     EXPECT_FALSE(avvio.Visible());
     // A year never used is accepted: the window works on an empty archive.
-    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "2023.fdm"));
+    EXPECT_FALSE(rtl::FileExists(h.DataFolder() + "2023.fdm"));
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "");
-    h.click(fogli.cmdNuovo);
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "1");
-    EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "2023.fdm"));
+    EXPECT_TRUE(rtl::FileExists(h.DataFolder() + "2023.fdm"));
 
     // Closing the window goes to the start menu; the menu shown again has
     // forgotten the year.
-    h.click(fogli.cmdEsci);
+    h.Click(fogli.cmdEsci);
     EXPECT_TRUE(avvio.Visible());
     menu.Show();
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2024");
@@ -87,16 +87,16 @@ TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
     for (const char* anno : {"", "202", "20 4", "../a", "2O24"}) {
         SCOPED_TRACE(anno);
         menu.txtAnnoPreventivi.SetText(anno); // as pasted or set, past the key filter
-        h.focus(menu.btnApriPreventivi);
-        h.expectMessage(ui::DialogType::Warning, kAnno);
-        h.click(menu.btnApriPreventivi);
-        h.verify();
+        h.Focus(menu.btnApriPreventivi);
+        h.ExpectMessage(ui::DialogType::Warning, kAnno);
+        h.Click(menu.btnApriPreventivi);
+        h.Verify();
         EXPECT_EQ(menu.Focused(), &menu.txtAnnoPreventivi);
         EXPECT_TRUE(menu.Visible());
         EXPECT_EQ(menu.lblMemory.Text(), "avvio");
         EXPECT_EQ(fogli.lblFile.Text(), "");
     }
-    h.click(menu.imgEsci);
+    h.Click(menu.imgEsci);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(avvio.Visible());
     EXPECT_FALSE(fogli.Visible());
@@ -105,14 +105,14 @@ TEST_F(MenuTest, OpenRefusesAnythingButFourDigits) {
 TEST_F(MenuTest, YearBoxTakesDigitsOnlyAndEnterOpens) {
     TypeYear("2a0 2.5,6");
     EXPECT_EQ(menu.txtAnnoPreventivi.Text(), "2025");
-    h.press(menu, ui::vk::Return);
+    h.Press(menu, ui::vk::Return);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(fogli.Visible());
-    EXPECT_EQ(fogli.lblFile.Text(), h.dataFolder() + "2025.fdm");
+    EXPECT_EQ(fogli.lblFile.Text(), h.DataFolder() + "2025.fdm");
 }
 
 TEST_F(MenuTest, TitleBarCloseShowsTheStartMenu) {
-    h.closeWindow(menu);
+    h.CloseWindow(menu);
     EXPECT_TRUE(avvio.Visible());
     EXPECT_FALSE(fogli.Visible());
 }
@@ -132,11 +132,11 @@ class NumberingTest : public tt::SheetTest {
 protected:
     // Opens the dialog from the trip-sheet window and runs `drive` in it.
     void Open(const std::function<void(TfrmNumerazione&)>& drive) {
-        h.onModal<TfrmNumerazione>([&](TfrmNumerazione& d) { drive(d); });
-        h.click(fogli.cmdNumerazione);
+        h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& d) { drive(d); });
+        h.Click(fogli.cmdNumerazione);
     }
     void Write(const std::string& inizio) {
-        rtl::WriteWholeFile(path("Fogli_di_Marcia.ini"),
+        rtl::WriteWholeFile(Path("Fogli_di_Marcia.ini"),
                             "[Numerazione Fogli di Marcia]\r\nInizio=" + inizio + "\r\n");
     }
 };
@@ -145,20 +145,20 @@ protected:
 
 TEST_F(NumberingTest, TypedStartIsStoredAndUsedByNew) {
     for (int i = 0; i < 3; ++i)
-        addSheet({{"NumFoglio", std::to_string(i)}});
+        AddSheet({{"NumFoglio", std::to_string(i)}});
     Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "1"); // no settings file
         EXPECT_EQ(d.Focused(), &d.txtInizio);
         EXPECT_TRUE(d.effInizio.Visible());
         d.txtInizio.SetText("");
-        h.type(d, "25x0");
-        h.press(d, ui::vk::Return);
+        h.Type(d, "25x0");
+        h.Press(d, ui::vk::Return);
         EXPECT_EQ(d.Focused(), &d.btnApplica);
         EXPECT_FALSE(d.effInizio.Visible());
-        h.click(d.btnApplica);
+        h.Click(d.btnApplica);
     });
-    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
-    h.click(fogli.cmdNuovo);
+    EXPECT_EQ(Ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "253");
 }
 
@@ -169,10 +169,10 @@ TEST_F(NumberingTest, TypingOverTheShownNumberReplacesIt) {
     Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "100");
         EXPECT_EQ(d.txtInizio.SelLength(), 3);
-        h.type(d, "250");
-        h.click(d.btnApplica);
+        h.Type(d, "250");
+        h.Click(d.btnApplica);
     });
-    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
+    EXPECT_EQ(Ini(), "[Numerazione Fogli di Marcia]\r\nInizio=250\r\n");
 }
 
 TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
@@ -184,17 +184,17 @@ TEST_F(NumberingTest, LeavingTheEditTidiesTheNumber) {
         SCOPED_TRACE(c.typed);
         Open([&](TfrmNumerazione& d) {
             d.txtInizio.SetText(c.typed);
-            h.click(d.btnApplica); // the click takes the focus: the exit rule runs first
+            h.Click(d.btnApplica); // the click takes the focus: the exit rule runs first
             EXPECT_EQ(d.txtInizio.Text(), c.written);
         });
-        EXPECT_EQ(ini(), std::string("[Numerazione Fogli di Marcia]\r\nInizio=") + c.written + "\r\n");
+        EXPECT_EQ(Ini(), std::string("[Numerazione Fogli di Marcia]\r\nInizio=") + c.written + "\r\n");
     }
     // Start 0 in an empty archive proposes 0.
-    h.click(fogli.cmdNuovo);
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "99999");
     Write("0");
-    rtl::DeleteFile(archivePath());
-    h.click(fogli.cmdNuovo);
+    rtl::DeleteFile(ArchivePath());
+    h.Click(fogli.cmdNuovo);
     EXPECT_EQ(fogli.txtNumFoglio.Text(), "0");
 }
 
@@ -202,52 +202,52 @@ TEST_F(NumberingTest, AHandEditedValueIsShownThenBecomesOne) {
     Write("dodici");
     Open([&](TfrmNumerazione& d) {
         EXPECT_EQ(d.txtInizio.Text(), "dodici");
-        h.focus(d.btnAnnulla);
+        h.Focus(d.btnAnnulla);
         EXPECT_EQ(d.txtInizio.Text(), "1");
-        h.click(d.btnAnnulla);
+        h.Click(d.btnAnnulla);
     });
-    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=dodici\r\n");
+    EXPECT_EQ(Ini(), "[Numerazione Fogli di Marcia]\r\nInizio=dodici\r\n");
 }
 
 TEST_F(NumberingTest, CancelAndOtherTagsWriteNothing) {
     Write("40");
     Open([&](TfrmNumerazione& d) {
         d.txtInizio.SetText("70");
-        h.click(d.btnAnnulla);
+        h.Click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
-    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
+    EXPECT_EQ(Ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
 
     TfrmNumerazione d(h.app, &fogli);
     d.lblMemory.SetText("registro");
-    h.onModal<TfrmNumerazione>([&](TfrmNumerazione& w) {
+    h.OnModal<TfrmNumerazione>([&](TfrmNumerazione& w) {
         EXPECT_EQ(w.txtInizio.Text(), "1");
         w.txtInizio.SetText("70");
-        h.click(w.btnApplica);
+        h.Click(w.btnApplica);
     });
     d.ShowModal();
-    EXPECT_EQ(ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
+    EXPECT_EQ(Ini(), "[Numerazione Fogli di Marcia]\r\nInizio=40\r\n");
 }
 
 // A failed write reaches the standard error box and the dialog stays open;
 // "Annulla" still closes it.
 TEST_F(NumberingTest, FailedWriteKeepsTheDialogOpen) {
     Open([&](TfrmNumerazione& d) {
-        rtl::CreateFolders(path("Fogli_di_Marcia.ini"));
+        rtl::CreateFolders(Path("Fogli_di_Marcia.ini"));
         std::string failure;
         try {
-            rtl::IniFile(path("Fogli_di_Marcia.ini"))
+            rtl::IniFile(Path("Fogli_di_Marcia.ini"))
                 .WriteString("Numerazione Fogli di Marcia", "Inizio", "5");
         } catch (const std::exception& e) {
             failure = e.what();
         }
         ASSERT_FALSE(failure.empty());
         d.txtInizio.SetText("5");
-        h.expectMessage(ui::DialogType::Error, failure);
-        h.click(d.btnApplica);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, failure);
+        h.Click(d.btnApplica);
+        h.Verify();
         EXPECT_TRUE(d.Visible());
-        h.click(d.btnAnnulla);
+        h.Click(d.btnAnnulla);
         EXPECT_FALSE(d.Visible());
     });
 }

@@ -31,18 +31,18 @@ protected:
 // An unsaved sheet prints as shown: the trimmed edits, the heading with the
 // number, the closing with its two blanks; texts in brackets as typed.
 TEST_F(PrintTest, PrintsTheSheetAsShown) {
-    fillRequired(" 15 ");
+    FillRequired(" 15 ");
     fogli.Campo("LuogoPar03").SetText("[DATE] Roma");
     fogli.Campo("KmArr08").SetText(" 1200 ");
     fogli.Campo("Importo02").SetText("12,50");
     fogli.txtKmPercorsi.SetText("-150");
     fogli.txtDataChiusura.SetText("06/03/2024");
-    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) {
+    h.OnModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) {
         EXPECT_EQ(d.btnStampa.Text(), "Stampa");
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(fogli.cmdStampa);
+    h.Click(fogli.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
     const report::Document& doc = ts::GetHeadlessOutput().printed[0];
@@ -79,11 +79,11 @@ TEST_F(PrintTest, PrintsTheSheetAsShown) {
 
 TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
     fogli.txtNumFoglio.SetText("");
-    h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) {
+    h.OnModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) {
         EXPECT_EQ(d.btnStampa.Text(), "Mostra anteprima");
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
     });
-    h.click(fogli.cmdAnteprima);
+    h.Click(fogli.cmdAnteprima);
     ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     auto t = Texts(ts::GetHeadlessOutput().previewed[0].pages[0]);
@@ -92,10 +92,10 @@ TEST_F(PrintTest, PreviewOfASheetWithoutNumber) {
 }
 
 TEST_F(PrintTest, CancelPrintsNothing) {
-    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnAnnulla); });
-    h.click(fogli.cmdStampa);
-    h.onModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) { h.click(d.btnAnnulla); });
-    h.click(fogli.cmdAnteprima);
+    h.OnModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.Click(d.btnAnnulla); });
+    h.Click(fogli.cmdStampa);
+    h.OnModal<TfrmAnteprimaFoglio>([&](TfrmAnteprimaFoglio& d) { h.Click(d.btnAnnulla); });
+    h.Click(fogli.cmdAnteprima);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
     EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
@@ -106,17 +106,17 @@ TEST_F(PrintTest, FailureTexts) {
     {
         TfrmStampaFoglio d(h.app, &fogli);
         d.Show();
-        h.expectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
-        h.click(d.btnStampa);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Warning, "Attenzione: la stampa non è andata a buon fine.");
+        h.Click(d.btnStampa);
+        h.Verify();
         EXPECT_FALSE(d.Visible());
     }
     TfrmAnteprimaFoglio d(h.app, &fogli);
     d.Show();
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.");
-    h.click(d.btnStampa);
-    h.verify();
+    h.Click(d.btnStampa);
+    h.Verify();
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 }
 
@@ -124,8 +124,8 @@ TEST_F(PrintTest, FailureTexts) {
 // one line inside their cells.
 TEST_F(PrintTest, TextsFitTheirCells) {
     fogli.txtOraChiusura.SetText("23:59");
-    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
-    h.click(fogli.cmdStampa);
+    h.OnModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.Click(d.btnStampa); });
+    h.Click(fogli.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     for (const auto& item : ts::GetHeadlessOutput().printed[0].pages[0].items)
         if (const auto* t = std::get_if<report::TextItem>(&item)) {
@@ -139,8 +139,8 @@ TEST_F(PrintTest, TextsFitTheirCells) {
 TEST_F(PrintTest, ValuesStandClearOfTheirFrames) {
     for (const auto& e : common::TFoglioRec.Elements())
         fogli.Campo(e.name).SetText("88");
-    h.onModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.click(d.btnStampa); });
-    h.click(fogli.cmdStampa);
+    h.OnModal<TfrmStampaFoglio>([&](TfrmStampaFoglio& d) { h.Click(d.btnStampa); });
+    h.Click(fogli.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     const auto& items = ts::GetHeadlessOutput().printed[0].pages[0].items;
     int checked = 0;

@@ -19,19 +19,19 @@ class CardTest : public ts::SchedaTest<TfrmAutoparco> {
 protected:
     CardTest() : SchedaTest(frmAutoparco) { card.Show(); }
 
-    void fillRequired(const std::string& tipo = "Autovettura", const std::string& marca = "Fiat",
+    void FillRequired(const std::string& tipo = "Autovettura", const std::string& marca = "Fiat",
                       const std::string& modello = "Panda", const std::string& targa = "AB123CD") {
-        typeInto(card.txtTipo, tipo);
-        typeInto(card.txtMarca, marca);
-        typeInto(card.txtModello, modello);
-        typeInto(card.txtTarga, targa);
+        TypeInto(card.txtTipo, tipo);
+        TypeInto(card.txtMarca, marca);
+        TypeInto(card.txtModello, modello);
+        TypeInto(card.txtTarga, targa);
     }
-    std::string archive() const {
-        return rtl::FileExists(path("Parco_Automezzi.pro")) ? rtl::ReadWholeFile(path("Parco_Automezzi.pro"))
+    std::string Archive() const {
+        return rtl::FileExists(Path("Parco_Automezzi.pro")) ? rtl::ReadWholeFile(Path("Parco_Automezzi.pro"))
                                                             : "";
     }
     // Appends a record with the given type, make, model and plate.
-    void addRecord(const std::string& tipo, const std::string& marca = "M", const std::string& modello = "X",
+    void AddRecord(const std::string& tipo, const std::string& marca = "M", const std::string& modello = "X",
                    const std::string& targa = "T") {
         ts::AggiungiRecord(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec,
                            {{"Tipo", tipo}, {"Marca", marca}, {"Modello", modello}, {"Targa", targa}});

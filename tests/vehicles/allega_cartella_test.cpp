@@ -24,19 +24,19 @@ protected:
         dlg->Show();
     }
     std::string Source(const std::string& name, const std::string& bytes) {
-        rtl::CreateFolders(path("altrove"));
-        rtl::WriteWholeFile(path("altrove/" + name), bytes);
-        return path("altrove/" + name);
+        rtl::CreateFolders(Path("altrove"));
+        rtl::WriteWholeFile(Path("altrove/" + name), bytes);
+        return Path("altrove/" + name);
     }
-    std::string Attached(const std::string& name) const { return path("Documenti_Allegati/" + name); }
+    std::string Attached(const std::string& name) const { return Path("Documenti_Allegati/" + name); }
     // The open dialog answers `file`; a question about overwriting, when
     // one is expected, gets `overwrite`.
     void Choose(ui::Button& sfoglia, std::optional<std::string> file,
                 std::optional<ui::Answer> overwrite = std::nullopt) {
-        h.expectOpenFile(std::move(file));
-        if (overwrite) h.expectMessage(ui::DialogType::Confirmation, kSovrascrivi, *overwrite);
-        h.click(sfoglia);
-        h.verify();
+        h.ExpectOpenFile(std::move(file));
+        if (overwrite) h.ExpectMessage(ui::DialogType::Confirmation, kSovrascrivi, *overwrite);
+        h.Click(sfoglia);
+        h.Verify();
     }
 };
 
@@ -46,37 +46,37 @@ TEST_F(AttachTest, ChoosingCopiesIntoTheAttachmentsFolder) {
     EXPECT_EQ(dlg->Caption(), " Allega file");
     EXPECT_FALSE(dlg->btnApri01.Enabled());
     Choose(dlg->btnSfoglia01, Source("libretto.pdf", "PDF-1"));
-    EXPECT_EQ(h.fileDialogs().back().title, "Selezionare il file da allegare:");
+    EXPECT_EQ(h.FileDialogs().back().title, "Selezionare il file da allegare:");
     EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
     EXPECT_TRUE(dlg->btnApri01.Enabled());
     EXPECT_EQ(rtl::ReadWholeFile(Attached("libretto.pdf")), "PDF-1");
 
-    h.click(dlg->btnApri01);
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/libretto.pdf");
+    h.Click(dlg->btnApri01);
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], h.DataFolder() + "Documenti_Allegati/libretto.pdf");
     // A desktop with no program for the file says so, naming it.
-    h.setDesktopOpens(false);
-    h.expectMessage(ui::DialogType::Warning,
-                    "Attenzione: nessun programma ha potuto aprire il file \"" + h.dataFolder() +
+    h.SetDesktopOpens(false);
+    h.ExpectMessage(ui::DialogType::Warning,
+                    "Attenzione: nessun programma ha potuto aprire il file \"" + h.DataFolder() +
                         "Documenti_Allegati/libretto.pdf\".\n\r\n\rPer aprirlo è necessario installare un "
                         "programma adatto a questo tipo di file.");
-    h.click(dlg->btnApri01);
-    h.verify();
-    h.setDesktopOpens(true);
+    h.Click(dlg->btnApri01);
+    h.Verify();
+    h.SetDesktopOpens(true);
 
     // Cancelling the dialog changes nothing.
     Choose(dlg->btnSfoglia01, std::nullopt);
     EXPECT_EQ(dlg->txtFile01.Text(), "libretto.pdf");
 
     // The eraser empties the name; the copy stays.
-    h.click(dlg->imgCancella01);
+    h.Click(dlg->imgCancella01);
     EXPECT_EQ(dlg->txtFile01.Text(), "");
     EXPECT_FALSE(dlg->btnApri01.Enabled());
     EXPECT_TRUE(rtl::FileExists(Attached("libretto.pdf")));
 }
 
 TEST_F(AttachTest, SameNameAsksBeforeOverwriting) {
-    rtl::CreateFolders(path("Documenti_Allegati"));
+    rtl::CreateFolders(Path("Documenti_Allegati"));
     rtl::WriteWholeFile(Attached("polizza.pdf"), "VECCHIA");
     const std::string nuova = Source("polizza.pdf", "NUOVA");
 
@@ -98,20 +98,20 @@ TEST_F(AttachTest, FailedCopyKeepsThePreviousNameAndSaysSo) {
     const std::string kCopiaFallita =
         "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
     dlg->txtFile01.SetText("vecchio.pdf");
-    h.expectOpenFile(path("altrove/non-esiste.pdf"));
-    h.expectMessage(ui::DialogType::Warning, kCopiaFallita);
-    h.click(dlg->btnSfoglia01);
-    h.verify();
+    h.ExpectOpenFile(Path("altrove/non-esiste.pdf"));
+    h.ExpectMessage(ui::DialogType::Warning, kCopiaFallita);
+    h.Click(dlg->btnSfoglia01);
+    h.Verify();
     EXPECT_EQ(dlg->txtFile01.Text(), "vecchio.pdf");
     EXPECT_FALSE(rtl::FileExists(Attached("non-esiste.pdf")));
 
     // The attachments folder cannot be made: a file holds its name.
-    std::filesystem::remove_all(path("Documenti_Allegati"));
-    rtl::WriteWholeFile(path("Documenti_Allegati"), "not a folder");
-    h.expectOpenFile(Source("libretto.pdf", "PDF"));
-    h.expectMessage(ui::DialogType::Warning, kCopiaFallita);
-    h.click(dlg->btnSfoglia02);
-    h.verify();
+    std::filesystem::remove_all(Path("Documenti_Allegati"));
+    rtl::WriteWholeFile(Path("Documenti_Allegati"), "not a folder");
+    h.ExpectOpenFile(Source("libretto.pdf", "PDF"));
+    h.ExpectMessage(ui::DialogType::Warning, kCopiaFallita);
+    h.Click(dlg->btnSfoglia02);
+    h.Verify();
     EXPECT_EQ(dlg->txtFile02.Text(), "");
 }
 
@@ -132,23 +132,23 @@ TEST_F(AttachTest, LongAndWindowsUnfriendlyNamesAreCopiedAndOpened) {
         Choose(dlg->btnSfoglia01, Source(c.chosen, "DOC " + c.chosen));
         EXPECT_EQ(dlg->txtFile01.Text(), c.stored);
         EXPECT_EQ(rtl::ReadWholeFile(Attached(c.stored)), "DOC " + c.chosen);
-        h.click(dlg->btnApri01);
-        ASSERT_FALSE(h.shellOpened().empty());
-        EXPECT_EQ(h.shellOpened().back(), h.dataFolder() + "Documenti_Allegati/" + c.stored);
+        h.Click(dlg->btnApri01);
+        ASSERT_FALSE(h.ShellOpened().empty());
+        EXPECT_EQ(h.ShellOpened().back(), h.DataFolder() + "Documenti_Allegati/" + c.stored);
     }
-    EXPECT_EQ(h.shellOpened().size(), std::size(cases));
+    EXPECT_EQ(h.ShellOpened().size(), std::size(cases));
 }
 
 TEST_F(AttachTest, OnlyPlainNamesInsideTheFolderAreOpened) {
     for (const char* name : {"../Parco_Automezzi.pro", "..", "sub/doc.pdf", "..\\doc.pdf", "/etc/passwd"}) {
         dlg->txtFile01.SetText(name);
-        h.click(dlg->btnApri01);
+        h.Click(dlg->btnApri01);
     }
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
     dlg->txtFile01.SetText(" doc 2026.pdf ");
-    h.click(dlg->btnApri01);
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Documenti_Allegati/doc 2026.pdf");
+    h.Click(dlg->btnApri01);
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], h.DataFolder() + "Documenti_Allegati/doc 2026.pdf");
 }
 
 TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
@@ -159,18 +159,18 @@ TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
 
     // An unknown tag writes nothing and leaves the dialog open.
     dlg->lblMemory.SetText("Autoparco");
-    h.click(dlg->btnApplica);
+    h.Click(dlg->btnApplica);
     EXPECT_TRUE(dlg->Visible());
     EXPECT_EQ(card.lblFile01.Text(), "prima.pdf");
 
     // "Annulla" leaves the card as it was.
-    h.click(dlg->btnAnnulla);
+    h.Click(dlg->btnAnnulla);
     EXPECT_FALSE(dlg->Visible());
     EXPECT_EQ(card.lblFile01.Text(), "prima.pdf");
 
     dlg->Show();
     dlg->lblMemory.SetText(" autoparco ");
-    h.click(dlg->btnApplica);
+    h.Click(dlg->btnApplica);
     EXPECT_FALSE(dlg->Visible());
     EXPECT_EQ(card.lblFile01.Text(), "nuovo.pdf");
     EXPECT_EQ(card.lblDesc01.Text(), "Libretto");
@@ -178,9 +178,9 @@ TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
     EXPECT_EQ(card.lblDesc03.Text(), "Nota");
 
     // Stored with the next save.
-    vt::CardTest::fillRequired();
-    save(vt::kInserita);
-    const std::string file = archive();
+    vt::CardTest::FillRequired();
+    Save(vt::kInserita);
+    const std::string file = Archive();
     EXPECT_EQ(std::uint8_t(file.at(1864)), 9);
     EXPECT_EQ(file.substr(1865, 9), "nuovo.pdf");
 
@@ -193,7 +193,7 @@ TEST_F(AttachTest, ApplyWritesTheCardOfTheCallerTag) {
     perConduttore.txtDesc02.SetText("Patente C");
     perConduttore.txtDesc03.SetText("Nota");
     perConduttore.lblMemory.SetText("anagrafica");
-    h.click(perConduttore.btnApplica);
+    h.Click(perConduttore.btnApplica);
     EXPECT_FALSE(perConduttore.Visible());
     EXPECT_EQ(driver.Get<ui::Label>("lblFile01").Text(), "patente.pdf");
     EXPECT_EQ(driver.Get<ui::Label>("lblDesc02").Text(), "Patente C");

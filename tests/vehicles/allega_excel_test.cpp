@@ -49,7 +49,7 @@ void Compila(ts::Harness& h, TfrmAllegaExcel& w, const Costo& c) {
     w.txtCausale.SetText(c.causale);
     w.txtPagatore.SetText(c.pagatore);
     w.txtBeneficiario.SetText(c.beneficiario);
-    h.focus(w.txtImporto);
+    h.Focus(w.txtImporto);
     w.txtImporto.SetText(c.importo);
 }
 
@@ -84,7 +84,7 @@ TEST(CostSheet, ListsCostsInEntryOrderWithTheirTotal) {
             listati += i.empty() ? 0 : 1;
         EXPECT_EQ(w.lstRecords.Count(), listati);
         EXPECT_EQ(w.lblTitolo.Text(), "Fiat Panda targata AB123CD");
-        EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "Costi_Veicolo_4.pro"));
+        EXPECT_TRUE(rtl::FileExists(h.DataFolder() + "Costi_Veicolo_4.pro"));
     }
 }
 
@@ -94,12 +94,12 @@ TEST(CostSheet, AnUnreadableCostFileIsReported) {
     {
         ts::Harness h;
         Scheda scheda(h.app);
-        rtl::CreateFolders(h.dataFolder() + "Costi_Veicolo_4.pro");
+        rtl::CreateFolders(h.DataFolder() + "Costi_Veicolo_4.pro");
         TfrmAllegaExcel w(h.app, &scheda.form);
         scheda.Consegna(w);
-        h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
+        h.ExpectShowMessage(std::string(common::kMsgAccessoArchivio));
         w.Show();
-        h.verify();
+        h.Verify();
         EXPECT_EQ(w.lstRecords.Count(), 0u);
         EXPECT_EQ(w.lblTotale.Text(), "0");
     }
@@ -153,17 +153,17 @@ TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.click(w.btnAggiungi);
+    h.Click(w.btnAggiungi);
     EXPECT_TRUE(w.panCosti.Visible());
     EXPECT_FALSE(w.panContainer.Visible());
     EXPECT_EQ(w.txtImporto.Text(), "0,00");
     Compila(h, w, {"05/03/2026", "Bollo auto", "Società", "Regione", "123,4"});
-    h.expectMessage(ui::DialogType::Information, kAggiunto);
-    h.click(w.btnSalva);
+    h.ExpectMessage(ui::DialogType::Information, kAggiunto);
+    h.Click(w.btnSalva);
     EXPECT_EQ(w.lblPosizione.Text(), "1");
     EXPECT_EQ(w.txtImporto.Text(), "123,40");
 
-    const std::string bytes = rtl::ReadWholeFile(h.dataFolder() + "Costi_Veicolo_4.pro");
+    const std::string bytes = rtl::ReadWholeFile(h.DataFolder() + "Costi_Veicolo_4.pro");
     ASSERT_EQ(bytes.size(), 122u);
     EXPECT_EQ(bytes.substr(0, 11), std::string("\x0a"
                                                "05/03/2026",
@@ -182,10 +182,10 @@ TEST(CostSheet, SaveAppendsThenRewritesTheSameRecordAtItsBytes) {
                                                 7));
 
     w.txtCausale.SetText("Bollo");
-    h.expectMessage(ui::DialogType::Information, kModificato);
-    h.click(w.btnSalva);
+    h.ExpectMessage(ui::DialogType::Information, kModificato);
+    h.Click(w.btnSalva);
     EXPECT_EQ(w.lblPosizione.Text(), "1");
-    const std::string dopo = rtl::ReadWholeFile(h.dataFolder() + "Costi_Veicolo_4.pro");
+    const std::string dopo = rtl::ReadWholeFile(h.DataFolder() + "Costi_Veicolo_4.pro");
     ASSERT_EQ(dopo.size(), 122u);
     EXPECT_EQ(dopo.substr(11, 6), std::string("\x05"
                                               "Bollo",
@@ -222,18 +222,18 @@ TEST(CostSheet, RequiredFieldsAreCheckedInOrder) {
         TfrmAllegaExcel w(h.app, &scheda.form);
         scheda.Consegna(w);
         w.Show();
-        h.click(w.btnAggiungi);
+        h.Click(w.btnAggiungi);
         w.txtData.SetText(caso.costo.data);
         w.txtCausale.SetText(caso.costo.causale);
         w.txtPagatore.SetText(caso.costo.pagatore);
         w.txtBeneficiario.SetText(caso.costo.beneficiario);
         w.txtImporto.SetText(caso.costo.importo);
-        h.expectMessage(ui::DialogType::Warning, caso.messaggio);
-        h.click(w.btnSalva);
+        h.ExpectMessage(ui::DialogType::Warning, caso.messaggio);
+        h.Click(w.btnSalva);
         ASSERT_NE(w.Focused(), nullptr);
         EXPECT_EQ(w.Focused()->Name(), caso.focus);
-        EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "Costi_Veicolo_4.pro") &&
-                     !rtl::ReadWholeFile(h.dataFolder() + "Costi_Veicolo_4.pro").empty());
+        EXPECT_FALSE(rtl::FileExists(h.DataFolder() + "Costi_Veicolo_4.pro") &&
+                     !rtl::ReadWholeFile(h.DataFolder() + "Costi_Veicolo_4.pro").empty());
     }
 }
 
@@ -243,35 +243,35 @@ TEST(CostSheet, AmountKeepsDigitsAndCommaAndIsNormalisedOnLeaving) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.click(w.btnAggiungi);
-    h.focus(w.txtImporto);
+    h.Click(w.btnAggiungi);
+    h.Focus(w.txtImporto);
     w.txtImporto.SetText("");
-    h.type(w, "12a.5,5");
+    h.Type(w, "12a.5,5");
     EXPECT_EQ(w.txtImporto.Text(), "125,5");
-    h.press(w, ui::vk::Return);
+    h.Press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.txtData);
     EXPECT_EQ(w.txtImporto.Text(), "125,50");
-    h.focus(w.txtImporto);
+    h.Focus(w.txtImporto);
     w.txtImporto.SetText("1,2,3");
-    h.focus(w.txtData);
+    h.Focus(w.txtData);
     EXPECT_EQ(w.txtImporto.Text(), "0,00");
 }
 
 TEST(CostSheet, TodayPictureAndEnterChain) {
     ts::Harness h;
-    h.setToday(*rtl::Date::FromYmd(2026, 3, 10));
+    h.SetToday(*rtl::Date::FromYmd(2026, 3, 10));
     Scheda scheda(h.app);
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.click(w.btnAggiungi);
-    h.click(w.impData);
+    h.Click(w.btnAggiungi);
+    h.Click(w.impData);
     EXPECT_EQ(w.txtData.Text(), "10/03/2026");
     const std::vector<ui::Edit*> catena = {&w.txtData,         &w.txtCausale, &w.txtPagatore,
                                            &w.txtBeneficiario, &w.txtImporto, &w.txtData};
-    h.focus(w.txtData);
+    h.Focus(w.txtData);
     for (std::size_t i = 1; i < catena.size(); ++i) {
-        h.press(w, ui::vk::Return);
+        h.Press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), catena[i]) << i;
     }
 }
@@ -284,16 +284,16 @@ TEST(CostSheet, ModifyLoadsTheSelectedCostAndSaveRewritesIt) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.select(w.lstRecords, 1);
-    h.click(w.btnModifica);
+    h.Select(w.lstRecords, 1);
+    h.Click(w.btnModifica);
     EXPECT_TRUE(w.panCosti.Visible());
     EXPECT_EQ(w.txtCausale.Text(), "Due");
     EXPECT_EQ(w.txtImporto.Text(), "2,00");
     EXPECT_EQ(w.lblPosizione.Text(), "2");
     EXPECT_EQ(w.Focused(), &w.txtData);
     w.txtImporto.SetText("3");
-    h.expectMessage(ui::DialogType::Information, kModificato);
-    h.click(w.btnSalva);
+    h.ExpectMessage(ui::DialogType::Information, kModificato);
+    h.Click(w.btnSalva);
 
     TfrmAllegaExcel riaperta(h.app, &scheda.form);
     scheda.Consegna(riaperta);
@@ -308,18 +308,18 @@ TEST(CostSheet, ModifyWithoutListOrSelectionIsRefused) {
         TfrmAllegaExcel w(h.app, &scheda.form);
         scheda.Consegna(w);
         w.Show();
-        h.expectMessage(ui::DialogType::Information,
+        h.ExpectMessage(ui::DialogType::Information,
                         "Modifica non applicabile: la lista non contiene nessuna voce.");
-        h.click(w.btnModifica);
+        h.Click(w.btnModifica);
         EXPECT_TRUE(w.panContainer.Visible());
     }
     ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Uno", "A", "B", "1,00"}});
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show(); // costs listed, none chosen yet
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: selezionare una voce dall'elenco prima di premere il pulsante di modifica.");
-    h.click(w.btnModifica);
+    h.Click(w.btnModifica);
     EXPECT_TRUE(w.panContainer.Visible());
 }
 
@@ -330,8 +330,8 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
         TfrmAllegaExcel vuota(h.app, &scheda.form);
         scheda.Consegna(vuota);
         vuota.Show();
-        h.expectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
-        h.click(vuota.btnTrova);
+        h.ExpectShowMessage("Ricerca non applicabile: la lista non contiene nessuna voce.");
+        h.Click(vuota.btnTrova);
     }
     ScriviCosti("Costi_Veicolo_4.pro", {{"01/01/2026", "Olio", "A", "B", "1"},
                                         {"02/01/2026", "Gomme", "A", "B", "1"},
@@ -339,14 +339,14 @@ TEST(CostSheet, FindNextRunsRoundTheList) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.type(w, "olio");
-    h.press(w, ui::vk::Return);
+    h.Type(w, "olio");
+    h.Press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.btnTrova);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 2);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 0);
 }
 
@@ -359,7 +359,7 @@ TEST(CostSheet, PrintedSummaryEndsWithTheTotal) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(),
               "Riepilogo costi sostenuti per Fiat Panda targata AB123CD");
@@ -376,11 +376,11 @@ TEST(CostSheet, AccessFailureOnSaveIsReported) {
     TfrmAllegaExcel w(h.app, &scheda.form);
     scheda.Consegna(w);
     w.Show();
-    h.click(w.btnAggiungi);
+    h.Click(w.btnAggiungi);
     Compila(h, w, {"05/03/2026", "Bollo", "A", "B", "1"});
-    w.lblFile.SetText(h.dataFolder() + "manca/Costi.pro");
-    h.expectMessage(ui::DialogType::Warning, std::string(common::kMsgAccessoArchivio));
-    h.click(w.btnSalva);
+    w.lblFile.SetText(h.DataFolder() + "manca/Costi.pro");
+    h.ExpectMessage(ui::DialogType::Warning, std::string(common::kMsgAccessoArchivio));
+    h.Click(w.btnSalva);
     EXPECT_EQ(w.lblPosizione.Text(), "");
     EXPECT_EQ(w.txtCausale.Text(), "Bollo");
 }

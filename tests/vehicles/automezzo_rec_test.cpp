@@ -78,7 +78,7 @@ TEST(AutomezzoRec, EveryFieldLiesAtItsOffsetInTheArchive) {
     common::Archivio b(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec);
     EXPECT_EQ(b.Scrivi("", rec), 2);
 
-    const std::string file = rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro");
+    const std::string file = rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.pro");
     ASSERT_EQ(file.size(), 2u * 3370u);
     for (std::size_t i = 0; i < std::size(kCampi); ++i) {
         const Campo& c = kCampi[i];

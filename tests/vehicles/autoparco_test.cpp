@@ -31,7 +31,7 @@ std::uint8_t Len(const std::string& file, std::size_t at) {
 } // namespace
 
 TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
-    typeInto(card.txtNote, "qualcosa");
+    TypeInto(card.txtNote, "qualcosa");
     card.lblPosizione.SetText("4");
     card.lblFile01.SetText("a.pdf");
     card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(4, 4, 0xFFFF0000)));
@@ -48,13 +48,13 @@ TEST_F(CardTest, OpensEmptyWithThePlaceholderAndTheFocusOnTheType) {
 // The first save creates the archive with record 1 and the photo file of
 // record 1; the second rewrites the same record in place.
 TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
-    fillRequired("Autovettura", "Fiat", "Panda", "ab123cd");
-    typeInto(card.txtNote, "Città €");
-    typeInto(card.txtTelaio, "ZFA1234567XYZ"); // only ten characters fit
-    save(vt::kInserita);
+    FillRequired("Autovettura", "Fiat", "Panda", "ab123cd");
+    TypeInto(card.txtNote, "Città €");
+    TypeInto(card.txtTelaio, "ZFA1234567XYZ"); // only ten characters fit
+    Save(vt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
 
-    std::string file = archive();
+    std::string file = Archive();
     ASSERT_EQ(file.size(), 3370u);
     EXPECT_EQ(Len(file, 0), 11);
     EXPECT_EQ(file.substr(1, 11), "Autovettura");
@@ -69,40 +69,40 @@ TEST_F(CardTest, SaveAppendsThenRewritesInPlace) {
     EXPECT_EQ(Len(file, 51), 0);                      // Destinazione left empty
     EXPECT_EQ(Len(file, 1864), 0);                    // no attachment
 
-    const std::string photo = path("Autoparco/Scheda_Veicolo_1.jpg");
+    const std::string photo = Path("Autoparco/Scheda_Veicolo_1.jpg");
     ASSERT_TRUE(rtl::FileExists(photo));
     const img::Bitmap stored = img::LoadFile(photo);
     EXPECT_EQ(stored.width, card.imgBianco.Bitmap()->width);
     EXPECT_EQ(stored.height, card.imgBianco.Bitmap()->height);
 
-    typeInto(card.txtModello, " 4x4");
-    save(vt::kModificata);
+    TypeInto(card.txtModello, " 4x4");
+    Save(vt::kModificata);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
-    file = archive();
+    file = Archive();
     ASSERT_EQ(file.size(), 3370u);
     EXPECT_EQ(file.substr(154, 9), "Panda 4x4");
 
     // Saving a new card again appends, even with the same data.
-    h.click(card.cmdNuovo);
-    fillRequired();
-    save(vt::kInserita);
+    h.Click(card.cmdNuovo);
+    FillRequired();
+    Save(vt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
-    EXPECT_EQ(archive().size(), 2u * 3370u);
+    EXPECT_EQ(Archive().size(), 2u * 3370u);
 }
 
 // Typed or pasted, what windows-1252 cannot hold never enters a field: the
 // record holds exactly what the card shows.
 TEST_F(CardTest, FieldsTakeOnlyWhatTheArchiveHoldsAndStoreWhatTheyShow) {
-    fillRequired();
-    typeInto(card.txtNote, "Łódź 🚗 é€");
+    FillRequired();
+    TypeInto(card.txtNote, "Łódź 🚗 é€");
     EXPECT_EQ(card.txtNote.Text(), "ód  é€");
-    h.focus(card.txtModello);
+    h.Focus(card.txtModello);
     card.txtModello.SetCaretPosition(5);
-    h.paste(card, " Ÿ™ä\u0085\u009F中ł");
+    h.Paste(card, " Ÿ™ä\u0085\u009F中ł");
     EXPECT_EQ(card.txtModello.Text(), "Panda Ÿ™ä");
-    save(vt::kInserita);
+    Save(vt::kInserita);
 
-    const std::string file = archive();
+    const std::string file = Archive();
     ASSERT_EQ(file.size(), 3370u);
     EXPECT_EQ(Len(file, 153), 9);
     EXPECT_EQ(file.substr(154, 9), "Panda \x9F\x99\xE4");
@@ -139,12 +139,12 @@ TEST_F(CardTest, RequiredFieldsAreCheckedInOrder) {
         card.txtMarca.SetText(c.marca);
         card.txtModello.SetText(c.modello);
         card.txtTarga.SetText(c.targa);
-        h.focus(card.txtNote);
-        h.expectMessage(ui::DialogType::Warning, c.message);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.Focus(card.txtNote);
+        h.ExpectMessage(ui::DialogType::Warning, c.message);
+        h.Click(card.cmdSalva);
+        h.Verify();
         EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
-        EXPECT_EQ(archive(), "");
+        EXPECT_EQ(Archive(), "");
         EXPECT_EQ(card.lblPosizione.Text(), "");
     }
 }
@@ -153,21 +153,21 @@ TEST_F(CardTest, BrowseAnEmptyArchive) {
     const std::string empty = "L'archivio non contiene nessuna scheda.";
     for (const char* cmd : {"cmdPrimo", "cmdIndietro", "cmdUltimo"}) {
         card.lblPosizione.SetText("7");
-        h.expectMessage(ui::DialogType::Information, empty);
-        h.click(card.Get<ui::Picture>(cmd));
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Information, empty);
+        h.Click(card.Get<ui::Picture>(cmd));
+        h.Verify();
         EXPECT_EQ(card.lblPosizione.Text(), "7");
     }
-    h.expectMessage(ui::DialogType::Information, empty);
-    h.click(card.cmdAvanti);
+    h.ExpectMessage(ui::DialogType::Information, empty);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.lblPosizione.Text(), "");
-    EXPECT_TRUE(rtl::FileExists(path("Parco_Automezzi.pro")));
+    EXPECT_TRUE(rtl::FileExists(Path("Parco_Automezzi.pro")));
 }
 
 TEST_F(CardTest, BrowseThreeRecords) {
-    addRecord("Uno");
-    addRecord("Due");
-    addRecord("Tre");
+    AddRecord("Uno");
+    AddRecord("Due");
+    AddRecord("Tre");
     const struct {
         const char* from;
         const char* cmd;
@@ -182,7 +182,7 @@ TEST_F(CardTest, BrowseThreeRecords) {
         SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
         card.PreparaNuovaScheda();
         card.lblPosizione.SetText(c.from);
-        h.click(card.Get<ui::Picture>(c.cmd));
+        h.Click(card.Get<ui::Picture>(c.cmd));
         EXPECT_EQ(card.lblPosizione.Text(), c.to);
         // A command that does nothing leaves the card as it was.
         const bool moved = std::string(c.from) != c.to;
@@ -190,8 +190,8 @@ TEST_F(CardTest, BrowseThreeRecords) {
     }
     // A record number that is no number is an archive failure.
     card.lblPosizione.SetText("x");
-    h.expectMessage(ui::DialogType::Error, kErroreArchivio);
-    h.click(card.cmdAvanti);
+    h.ExpectMessage(ui::DialogType::Error, kErroreArchivio);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.lblPosizione.Text(), "x");
 }
 
@@ -201,7 +201,7 @@ TEST_F(CardTest, ShownRecordReplacesEveryField) {
     for (std::size_t i = 0; i < elements.size(); ++i)
         r.Set(elements[i].ref, "v" + std::to_string(i));
     common::Archivio(vehicles::PercorsoArchivioAutomezzi(), vehicles::TAutomezzoRec).Scrivi("", r);
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     for (int i = 0; i < 38; ++i)
         EXPECT_EQ(card.Campo(i).Text(), "v" + std::to_string(i));
     EXPECT_EQ(card.lblDesc03.Text(), "v37");
@@ -209,25 +209,25 @@ TEST_F(CardTest, ShownRecordReplacesEveryField) {
 }
 
 TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
-    h.expectMessage(ui::DialogType::Warning,
+    h.ExpectMessage(ui::DialogType::Warning,
                     "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                     "che questa è stata inserita in archivio.");
-    h.click(card.cmdDuplica);
-    h.verify();
+    h.Click(card.cmdDuplica);
+    h.Verify();
 
-    fillRequired();
-    typeInto(card.txtColore, "Rosso");
+    FillRequired();
+    TypeInto(card.txtColore, "Rosso");
     card.lblFile01.SetText("libretto.pdf");
     card.lblDesc01.SetText("Libretto");
-    save(vt::kInserita);
+    Save(vt::kInserita);
     card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(40, 20, 0xFF00FF00)));
 
-    h.focus(card.txtNote);
-    h.expectMessage(ui::DialogType::Information,
+    h.Focus(card.txtNote);
+    h.ExpectMessage(ui::DialogType::Information,
                     "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                     "Al termine premere Salva per inserire la scheda in archivio.");
-    h.click(card.cmdDuplica);
-    h.verify();
+    h.Click(card.cmdDuplica);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
     EXPECT_EQ(card.lblFile01.Text(), "");
     EXPECT_EQ(card.lblDesc01.Text(), "");
@@ -235,26 +235,26 @@ TEST_F(CardTest, DuplicateKeepsTheFieldsAndDropsNumberAttachmentsAndPhoto) {
     EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap());
     EXPECT_EQ(card.Focused(), &card.txtTipo);
 
-    save(vt::kInserita);
+    Save(vt::kInserita);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
-    const std::string file = archive();
+    const std::string file = Archive();
     ASSERT_EQ(file.size(), 2u * 3370u);
     EXPECT_EQ(file.substr(3370, 1864), file.substr(0, 1864)); // the 32 fields
     EXPECT_EQ(Len(file, 1864), 12);                           // the original keeps its attachment
     EXPECT_EQ(Len(file, 3370 + 1864), 0);                     // the copy has none
     EXPECT_EQ(Len(file, 3370 + 2617), 0);
-    EXPECT_TRUE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_2.jpg")));
+    EXPECT_TRUE(rtl::FileExists(Path("Autoparco/Scheda_Veicolo_2.jpg")));
 }
 
 TEST_F(CardTest, SaveFailureReportsAndWritesNoPhoto) {
-    rtl::CreateFolders(path("Parco_Automezzi.pro")); // a folder where the archive should be
-    fillRequired();
-    h.expectMessage(ui::DialogType::Error, kErroreArchivio);
-    h.click(card.cmdSalva);
-    h.verify();
+    rtl::CreateFolders(Path("Parco_Automezzi.pro")); // a folder where the archive should be
+    FillRequired();
+    h.ExpectMessage(ui::DialogType::Error, kErroreArchivio);
+    h.Click(card.cmdSalva);
+    h.Verify();
     EXPECT_EQ(card.lblPosizione.Text(), "");
-    EXPECT_FALSE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_.jpg")));
-    EXPECT_FALSE(rtl::FileExists(path("Autoparco/Scheda_Veicolo_1.jpg")));
+    EXPECT_FALSE(rtl::FileExists(Path("Autoparco/Scheda_Veicolo_.jpg")));
+    EXPECT_FALSE(rtl::FileExists(Path("Autoparco/Scheda_Veicolo_1.jpg")));
 }
 
 // The Enter chain follows the record order and closes on the type; Enter
@@ -262,58 +262,58 @@ TEST_F(CardTest, SaveFailureReportsAndWritesNoPhoto) {
 TEST_F(CardTest, EnterMovesAlongTheRecordOrder) {
     for (int i = 0; i < 32; ++i) {
         auto& edit = static_cast<ui::Edit&>(card.Campo(i));
-        h.focus(edit);
-        h.press(card, ui::vk::Return);
+        h.Focus(edit);
+        h.Press(card, ui::vk::Return);
         EXPECT_EQ(card.Focused(), &card.Campo((i + 1) % 32)) << edit.Name();
         EXPECT_EQ(edit.TabOrder(), i) << edit.Name();
     }
-    EXPECT_EQ(h.modalCount(), 0);
+    EXPECT_EQ(h.ModalCount(), 0);
 }
 
 TEST_F(CardTest, EditsTakeAtMostTheirFieldsCapacity) {
     const auto elements = vehicles::TAutomezzoRec.Elements();
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(static_cast<ui::Edit&>(card.Campo(i)).MaxLength(), elements[std::size_t(i)].ref.capacity);
-    typeInto(card.txtTelaio, "ABCDEFGHIJK");
+    TypeInto(card.txtTelaio, "ABCDEFGHIJK");
     EXPECT_EQ(card.txtTelaio.Text(), "ABCDEFGHIJ");
-    typeInto(card.txtTarga, "ABCDEFGHIJKLMN");
+    TypeInto(card.txtTarga, "ABCDEFGHIJKLMN");
     EXPECT_EQ(card.txtTarga.Text(), "ABCDEFGHIJKL");
 }
 
 TEST_F(CardTest, DateFieldsTakeTheirDateFromThePicker) {
-    h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
+    h.SetToday(*rtl::Date::FromYmd(2026, 3, 5));
     ui::Edit* dates[] = {&card.txtLettura, &card.txtScadRevisione, &card.txtScadTagliando,
                          &card.txtScadAssicurazione, &card.txtScadBollo};
     bool confirm = true;
-    h.onModal<TfrmCalendario>([&](TfrmCalendario& c) { h.click(confirm ? c.btnImportaData : c.btnAnnulla); });
+    h.OnModal<TfrmCalendario>([&](TfrmCalendario& c) { h.Click(confirm ? c.btnImportaData : c.btnAnnulla); });
     for (ui::Edit* d : dates) {
         SCOPED_TRACE(d->Name());
         EXPECT_TRUE(d->ReadOnly());
-        h.focus(*d);
+        h.Focus(*d);
         confirm = true;
-        h.press(card, '7', U'7');
+        h.Press(card, '7', U'7');
         EXPECT_EQ(d->Text(), "05/03/2026");
         confirm = false;
-        h.press(card, ui::vk::Space, U' ');
+        h.Press(card, ui::vk::Space, U' ');
         EXPECT_EQ(d->Text(), "05/03/2026");
-        h.press(card, ui::vk::Back);
+        h.Press(card, ui::vk::Back);
         EXPECT_EQ(d->Text(), "");
     }
-    EXPECT_EQ(h.modalCount("TfrmCalendario"), 10);
+    EXPECT_EQ(h.ModalCount("TfrmCalendario"), 10);
 }
 
 TEST_F(CardTest, PlateIsUpperCasedAndRefusesItsCharacters) {
-    typeInto(card.txtTarga, " ab/c \xC3\xA9\xE2\x82\xAC"
+    TypeInto(card.txtTarga, " ab/c \xC3\xA9\xE2\x82\xAC"
                             "1 ");
     EXPECT_EQ(card.txtTarga.Text(), "ABC1");
-    h.paste(card, "x<y>&\xC2\xA3z\xC2\xB0");
+    h.Paste(card, "x<y>&\xC2\xA3z\xC2\xB0");
     EXPECT_EQ(card.txtTarga.Text(), "ABC1XYZ");
     // Other edits take those characters.
-    typeInto(card.txtNote, "a/b \xE2\x82\xAC \xC2\xA3 \xC3\xA9");
+    TypeInto(card.txtNote, "a/b \xE2\x82\xAC \xC2\xA3 \xC3\xA9");
     EXPECT_EQ(card.txtNote.Text(), "a/b \xE2\x82\xAC \xC2\xA3 \xC3\xA9");
     // Enter in the plate moves to the registration.
-    h.focus(card.txtTarga);
-    h.press(card, ui::vk::Return);
+    h.Focus(card.txtTarga);
+    h.Press(card, ui::vk::Return);
     EXPECT_EQ(card.Focused(), &card.txtAnno);
 }
 
@@ -329,15 +329,15 @@ TEST_F(CardTest, FocusedFieldTurnsYellow) {
     for (const auto& c : cases) {
         ui::Edit& e = card.Get<ui::Edit>(c.edit);
         SCOPED_TRACE(e.Name());
-        h.focus(card.txtColore);
+        h.Focus(card.txtColore);
         ui::StyleElement* bg = e.FindStyleResource("background");
         ASSERT_NE(bg, nullptr);
         ASSERT_EQ(bg->children.size(), 1u);
         EXPECT_EQ(bg->children[0]->fill, c.resting);
         EXPECT_EQ(bg->children[0]->stroke, 0xFF87CEEB);
-        h.focus(e);
+        h.Focus(e);
         EXPECT_EQ(bg->children[0]->fill, 0xFFFFFF00);
-        h.focus(card.txtColore);
+        h.Focus(card.txtColore);
         EXPECT_EQ(bg->children[0]->fill, c.resting);
     }
 }
@@ -357,13 +357,13 @@ TEST_F(CardTest, CommandsShowTheirHintsAndTheBackgroundClearsThem) {
         {"btnCosti", "Gestisci i costi sostenuti per il veicolo."},
     };
     for (const auto& c : cases) {
-        h.mouseMove(card.Get<ui::Picture>(c.cmd));
+        h.MouseMove(card.Get<ui::Picture>(c.cmd));
         EXPECT_EQ(card.panInfo.Text(), c.hint);
-        h.mouseMove(card.Get<ui::Control>("shpSfondo"));
+        h.MouseMove(card.Get<ui::Control>("shpSfondo"));
         EXPECT_EQ(card.panInfo.Text(), "");
     }
-    h.mouseMove(card.cmdEsci);
-    h.mouseMove(card);
+    h.MouseMove(card.cmdEsci);
+    h.MouseMove(card);
     EXPECT_EQ(card.panInfo.Text(), "");
 }
 
@@ -396,20 +396,20 @@ TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
     };
     int opened = 0;
     // The sheet is handed the vehicle, trimmed: its title and its own file.
-    h.onModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
+    h.OnModal<TfrmAllegaExcel>([&](TfrmAllegaExcel& w) {
         ++opened;
         EXPECT_EQ(w.lblTitolo.Text(), "Fiat Panda targata AB123CD");
-        EXPECT_EQ(w.lblFile.Text(), h.dataFolder() + "Costi_Veicolo_1.pro");
+        EXPECT_EQ(w.lblFile.Text(), h.DataFolder() + "Costi_Veicolo_1.pro");
     });
     for (const auto& c : cases) {
         card.lblPosizione.SetText(c.numero);
         card.txtMarca.SetText(c.marca);
         card.txtModello.SetText(c.modello);
         card.txtTarga.SetText(c.targa);
-        h.focus(card.txtNote);
-        if (c.message) h.expectMessage(ui::DialogType::Warning, c.message);
-        h.click(card.btnCosti);
-        h.verify();
+        h.Focus(card.txtNote);
+        if (c.message) h.ExpectMessage(ui::DialogType::Warning, c.message);
+        h.Click(card.btnCosti);
+        h.Verify();
         if (c.focus) {
             EXPECT_EQ(card.Focused(), card.FindControl(c.focus));
         }
@@ -419,13 +419,13 @@ TEST_F(CardTest, CostSheetNeedsASavedCardWithMakeModelAndPlate) {
 
 TEST_F(CardTest, SearchAndAttachmentsAreToldTheirCaller) {
     std::string tag;
-    h.onModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& t) { tag = t.lblMemory.Text(); });
-    h.click(card.cmdTrova);
+    h.OnModal<TfrmTrovaAutomezzi>([&](TfrmTrovaAutomezzi& t) { tag = t.lblMemory.Text(); });
+    h.Click(card.cmdTrova);
     EXPECT_EQ(tag, "autoparco");
 
     card.lblFile02.SetText("polizza.pdf");
     card.lblDesc02.SetText("Polizza 2026");
-    h.onModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& a) {
+    h.OnModal<TfrmAllegaCartella>([&](TfrmAllegaCartella& a) {
         EXPECT_EQ(a.lblMemory.Text(), "autoparco");
         EXPECT_EQ(a.txtFile01.Text(), "");
         EXPECT_FALSE(a.btnApri01.Enabled());
@@ -433,15 +433,15 @@ TEST_F(CardTest, SearchAndAttachmentsAreToldTheirCaller) {
         EXPECT_EQ(a.txtDesc02.Text(), "Polizza 2026");
         EXPECT_TRUE(a.btnApri02.Enabled());
         a.txtDesc03.SetText("Nota");
-        h.click(a.btnApplica);
+        h.Click(a.btnApplica);
     });
-    h.click(card.cmdFile);
+    h.Click(card.cmdFile);
     EXPECT_EQ(card.lblFile02.Text(), "polizza.pdf");
     EXPECT_EQ(card.lblDesc03.Text(), "Nota");
 }
 
 TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
-    h.onModal<TfrmGuida>([&](TfrmGuida& g) {
+    h.OnModal<TfrmGuida>([&](TfrmGuida& g) {
         EXPECT_EQ(g.lblTitolo.Text(), "App Parco Automezzi");
         const std::string& text = g.txtGuida.Text();
         int paragraphs = 1;
@@ -450,18 +450,18 @@ TEST_F(CardTest, HelpHasItsTitleAndThirteenParagraphs) {
             ++paragraphs;
         EXPECT_EQ(paragraphs, 13);
         EXPECT_NE(text.find("Gestione costi"), std::string::npos);
-        h.click(g.btnChiudi);
+        h.Click(g.btnChiudi);
     });
-    h.click(card.cmdGuida);
-    EXPECT_EQ(h.modalCount("TfrmGuida"), 1);
+    h.Click(card.cmdGuida);
+    EXPECT_EQ(h.ModalCount("TfrmGuida"), 1);
 }
 
 TEST_F(CardTest, ClosingReturnsToTheStartMenuWithoutSaving) {
     TfrmAvvio avvio(h.app);
     ts::MenuAvvio ritorno(avvio);
-    fillRequired();
-    h.click(card.cmdEsci);
+    FillRequired();
+    h.Click(card.cmdEsci);
     EXPECT_FALSE(card.Visible());
     EXPECT_TRUE(avvio.Visible());
-    EXPECT_EQ(archive(), "");
+    EXPECT_EQ(Archive(), "");
 }

@@ -110,19 +110,19 @@ TEST(VehicleExport, GridAndFileHoldEveryVehicle) {
     EXPECT_EQ(w.grdRecords.Cell(5, 1), "ZZ999ZZ");
 
     // What is typed into an editable cell reaches the file only.
-    h.editCell(w.grdRecords, 4, 1, "Daily");
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
-    h.click(w.cmdEsporta);
+    h.EditCell(w.grdRecords, 4, 1, "Daily");
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::Yes);
+    h.Click(w.cmdEsporta);
 
     std::vector<std::string> celleSecondo(25);
     celleSecondo[0] = "Furgone";
     celleSecondo[3] = "Daily";
     celleSecondo[4] = "ZZ999ZZ";
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"),
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.xls"),
               FileAtteso({cellePrimo, celleSecondo}));
-    ASSERT_EQ(h.shellOpened().size(), 1u);
-    EXPECT_EQ(h.shellOpened()[0], h.dataFolder() + "Parco_Automezzi.xls");
+    ASSERT_EQ(h.ShellOpened().size(), 1u);
+    EXPECT_EQ(h.ShellOpened()[0], h.DataFolder() + "Parco_Automezzi.xls");
 }
 
 // Fields of a damaged archive holding control characters: the cells carry
@@ -141,16 +141,16 @@ TEST(VehicleExport, ControlCharactersOfADamagedArchiveStayOutOfTheFile) {
                              " tre"}}});
     TfrmExpAutoparco w(h.app);
     w.Show();
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-    h.click(w.cmdEsporta);
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.Click(w.cmdEsporta);
     std::vector<std::string> celle(25);
     celle[0] = "Furgone";
     celle[2] = "Iveco";
     celle[3] = "Daily35";
     celle[4] = "ZZ999ZZ";
     celle[24] = "riga&#13;&#10;due tre";
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), FileAtteso({celle}));
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.xls"), FileAtteso({celle}));
 }
 
 TEST(VehicleExport, EmptyArchiveWritesTenEmptyRows) {
@@ -158,37 +158,37 @@ TEST(VehicleExport, EmptyArchiveWritesTenEmptyRows) {
     TfrmExpAutoparco w(h.app);
     w.Show();
     EXPECT_EQ(w.grdRecords.RowCount(), 10);
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
-    h.click(w.cmdEsporta);
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"),
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectMessage(ui::DialogType::Confirmation, kFatto, ui::Answer::No);
+    h.Click(w.cmdEsporta);
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.xls"),
               FileAtteso(std::vector<std::vector<std::string>>(10, std::vector<std::string>(25))));
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST(VehicleExport, NoKeepsTheEarlierFileAndAFailureIsReported) {
     ts::Harness h;
-    rtl::WriteWholeFile(h.dataFolder() + "Parco_Automezzi.xls", "precedente");
+    rtl::WriteWholeFile(h.DataFolder() + "Parco_Automezzi.xls", "precedente");
     TfrmExpAutoparco w(h.app);
     w.Show();
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
-    h.click(w.cmdEsporta);
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.xls"), "precedente");
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::No);
+    h.Click(w.cmdEsporta);
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.xls"), "precedente");
 
-    rtl::DeleteFile(h.dataFolder() + "Parco_Automezzi.xls");
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.xls"); // cannot be written as a file
-    h.expectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
-    h.expectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+    rtl::DeleteFile(h.DataFolder() + "Parco_Automezzi.xls");
+    rtl::CreateFolders(h.DataFolder() + "Parco_Automezzi.xls"); // cannot be written as a file
+    h.ExpectMessage(ui::DialogType::Confirmation, kDomanda, ui::Answer::Yes);
+    h.ExpectShowMessage("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                         "Accertarsi che il file di Excel non sia già aperto.");
-    h.click(w.cmdEsporta);
+    h.Click(w.cmdEsporta);
     EXPECT_TRUE(w.Visible());
-    EXPECT_TRUE(h.shellOpened().empty());
+    EXPECT_TRUE(h.ShellOpened().empty());
 }
 
 TEST(VehicleExport, OnlyTheOpenColumnsTakeTypingAndTheArchiveNeverChanges) {
     ts::Harness h;
     ScriviVeicoli({{{"Tipo", "Furgone"}, {"Targa", "ZZ999ZZ"}}});
-    const std::string prima = rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro");
+    const std::string prima = rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.pro");
     TfrmExpAutoparco w(h.app);
     w.Show();
     // Grid column 0 is the record number; then the fields in file order.
@@ -200,7 +200,7 @@ TEST(VehicleExport, OnlyTheOpenColumnsTakeTypingAndTheArchiveNeverChanges) {
         EXPECT_EQ(ui::input::EditCell(w.grdRecords, col, 0, "x"), modificabile[col]) << col;
         EXPECT_EQ(w.grdRecords.Cell(col, 0), modificabile[col] ? "x" : prima_cella) << col;
     }
-    EXPECT_EQ(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro"), prima);
+    EXPECT_EQ(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.pro"), prima);
 }
 
 TEST(VehicleExport, HintsAndHelp) {

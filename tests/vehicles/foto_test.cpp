@@ -54,25 +54,25 @@ bool IsJpeg(const std::string& bytes) {
 
 class PhotoTest : public CardTest {
 protected:
-    std::string Photo(int n) const { return path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
+    std::string Photo(int n) const { return Path("Autoparco/Scheda_Veicolo_" + std::to_string(n) + ".jpg"); }
     std::string Fixture(const std::string& name, const std::string& bytes) const {
-        const std::string p = path(name);
+        const std::string p = Path(name);
         rtl::WriteWholeFile(p, bytes);
         return p;
     }
     void LoadPicture(const std::string& file) {
-        h.expectOpenFile(file);
-        h.click(card.btnCaricaFoto);
-        h.verify();
+        h.ExpectOpenFile(file);
+        h.Click(card.btnCaricaFoto);
+        h.Verify();
     }
     bool ShowsPlaceholder() const { return card.imgFoto.Bitmap() == card.imgBianco.Bitmap(); }
     // "Salva" of a card whose photo cannot be stored: the card's message,
     // then the photo warning.
     void SaveWithoutPhoto(const std::string& expected) {
-        h.expectMessage(ui::DialogType::Information, expected);
-        h.expectMessage(ui::DialogType::Warning, kFotoNonSalvata);
-        h.click(card.cmdSalva);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Information, expected);
+        h.ExpectMessage(ui::DialogType::Warning, kFotoNonSalvata);
+        h.Click(card.cmdSalva);
+        h.Verify();
     }
     static constexpr const char* kFotoNonSalvata =
         "Attenzione: non è stato possibile salvare la foto del veicolo.";
@@ -82,28 +82,28 @@ protected:
 
 TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
     LoadPicture(Fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
-    const auto& request = h.fileDialogs().back();
+    const auto& request = h.FileDialogs().back();
     EXPECT_EQ(request.title, "Selezionare un file di immagine in formato Jpeg o Bitmap.");
     EXPECT_EQ(request.filter, "Immagine JPEG (*.jpg; *.jpeg)|*.jpg;*.jpeg|Immagine Bitmap (*.bmp)|*.bmp");
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
     EXPECT_FALSE(rtl::FileExists(Photo(1))); // only shown until the card is saved
-    fillRequired();
-    save(vt::kInserita);
+    FillRequired();
+    Save(vt::kInserita);
     ASSERT_TRUE(IsJpeg(rtl::ReadWholeFile(Photo(1))));
     EXPECT_EQ(img::LoadFile(Photo(1)).width, 8);
 
     // A second vehicle saved without a photo gets the placeholder.
-    h.click(card.cmdNuovo);
-    fillRequired("Furgone");
-    save(vt::kInserita);
+    h.Click(card.cmdNuovo);
+    FillRequired("Furgone");
+    Save(vt::kInserita);
     EXPECT_EQ(img::LoadFile(Photo(2)).width, card.imgBianco.Bitmap()->width);
 
     // Browsing shows each vehicle's own photo; a picture loaded and not saved
     // is dropped by the next browse.
     LoadPicture(Fixture("altra.bmp", BmpFile(6, 6, 0, 0, 200)));
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
-    h.click(card.cmdAvanti);
+    h.Click(card.cmdAvanti);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, card.imgBianco.Bitmap()->width);
     EXPECT_EQ(img::LoadFile(Photo(2)).width, card.imgBianco.Bitmap()->width);
 }
@@ -111,54 +111,54 @@ TEST_F(PhotoTest, BitmapIsStoredAsJpegAndFollowsTheRecordNumber) {
 // The photo file is written again only when the picture changed, so a
 // stored photo does not lose quality at every save of its card.
 TEST_F(PhotoTest, UnchangedPhotoIsNotRewritten) {
-    addRecord("Auto");
-    rtl::CreateFolders(path("Autoparco"));
+    AddRecord("Auto");
+    rtl::CreateFolders(Path("Autoparco"));
     const std::string original = img::EncodeJpeg(ts::Filled(20, 10, 0xFF336699), 40);
     rtl::WriteWholeFile(Photo(1), original);
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 20);
-    save(vt::kModificata);
-    save(vt::kModificata);
+    Save(vt::kModificata);
+    Save(vt::kModificata);
     EXPECT_EQ(rtl::ReadWholeFile(Photo(1)), original);
 
     // Cleared and saved: the placeholder replaces it.
-    h.click(card.btnCancFoto);
+    h.Click(card.btnCancFoto);
     EXPECT_TRUE(ShowsPlaceholder());
     EXPECT_EQ(rtl::ReadWholeFile(Photo(1)), original); // not before the save
-    save(vt::kModificata);
+    Save(vt::kModificata);
     EXPECT_EQ(img::LoadFile(Photo(1)).width, card.imgBianco.Bitmap()->width);
 }
 
 TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
-    addRecord("Uno");
-    addRecord("Due");
+    AddRecord("Uno");
+    AddRecord("Due");
     // Record 1 has no photo file: the placeholder, which the save stores.
-    h.click(card.cmdPrimo);
+    h.Click(card.cmdPrimo);
     EXPECT_TRUE(ShowsPlaceholder());
-    EXPECT_TRUE(rtl::FolderExists(path("Autoparco")));
-    save(vt::kModificata);
+    EXPECT_TRUE(rtl::FolderExists(Path("Autoparco")));
+    Save(vt::kModificata);
     EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(Photo(1))));
 
     // Record 2 has a photo file that cannot be read: it is shown as the
     // placeholder, and a save of the card never overwrites it.
     rtl::WriteWholeFile(Photo(2), "not a picture");
-    h.click(card.cmdUltimo);
+    h.Click(card.cmdUltimo);
     EXPECT_TRUE(ShowsPlaceholder());
-    save(vt::kModificata);
+    Save(vt::kModificata);
     EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
 
     // A chosen file that is no picture shows the placeholder and leaves the
     // stored photo alone as well.
     LoadPicture(Fixture("rotta.jpg", "\xFF\xD8 broken"));
     EXPECT_TRUE(ShowsPlaceholder());
-    save(vt::kModificata);
+    Save(vt::kModificata);
     EXPECT_EQ(rtl::ReadWholeFile(Photo(2)), "not a picture");
 
     // Cancelling the open dialog changes nothing.
     card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(5, 5, 0xFF00FF00)));
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
-    h.expectOpenFile(std::nullopt);
-    h.click(card.btnCaricaFoto);
+    h.ExpectOpenFile(std::nullopt);
+    h.Click(card.btnCaricaFoto);
     EXPECT_EQ(card.imgFoto.Bitmap(), shown);
 }
 
@@ -167,7 +167,7 @@ TEST_F(PhotoTest, MissingOrUnreadablePhotoShowsThePlaceholder) {
 // is saved, the card keeps showing the photo chosen, whatever was in the
 // photo's place stays, and the next save once the place is free stores it.
 TEST_F(PhotoTest, APhotoThatCannotBeStoredIsSaidAndTheCardKeepsIt) {
-    rtl::CreateFolders(path("Autoparco"));
+    rtl::CreateFolders(Path("Autoparco"));
     const struct {
         const char* what;
         std::function<void(const std::string&)> block;
@@ -175,7 +175,7 @@ TEST_F(PhotoTest, APhotoThatCannotBeStoredIsSaidAndTheCardKeepsIt) {
         {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }},
         {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
         {"link to nothing",
-         [&](const std::string& p) { std::filesystem::create_symlink(path("altrove.jpg"), p); }},
+         [&](const std::string& p) { std::filesystem::create_symlink(Path("altrove.jpg"), p); }},
     };
     ts::Bounded([&] { // a FIFO must never be waited on
         int numero = 0;
@@ -183,18 +183,18 @@ TEST_F(PhotoTest, APhotoThatCannotBeStoredIsSaidAndTheCardKeepsIt) {
             SCOPED_TRACE(place.what);
             ++numero;
             place.block(Photo(numero));
-            h.click(card.cmdNuovo);
+            h.Click(card.cmdNuovo);
             LoadPicture(Fixture("foto.bmp", BmpFile(8, 4, 200, 30, 30)));
-            fillRequired("Tipo " + std::to_string(numero));
+            FillRequired("Tipo " + std::to_string(numero));
             SaveWithoutPhoto(vt::kInserita);
             SaveWithoutPhoto(vt::kModificata);
             EXPECT_EQ(card.lblPosizione.Text(), std::to_string(numero));
             EXPECT_EQ(card.imgFoto.Bitmap()->width, 8);
             EXPECT_FALSE(std::filesystem::is_regular_file(Photo(numero)));
-            EXPECT_FALSE(std::filesystem::exists(path("altrove.jpg")));
+            EXPECT_FALSE(std::filesystem::exists(Path("altrove.jpg")));
 
             std::filesystem::remove(Photo(numero));
-            save(vt::kModificata);
+            Save(vt::kModificata);
             EXPECT_EQ(img::LoadFile(Photo(numero)).width, 8);
         }
     });
@@ -213,8 +213,8 @@ TEST_F(PhotoTest, APhotoOnAFullDiskIsSaid) {
     ts::Bounded([&] {
         if (montato) {
             ASSERT_TRUE(ts::PrivateMounts());
-            ASSERT_TRUE(ts::MountSmall(path("Autoparco"), 64 * 1024));
-            const int fd = ::open(path("Autoparco/pieno").c_str(), O_WRONLY | O_CREAT, 0600);
+            ASSERT_TRUE(ts::MountSmall(Path("Autoparco"), 64 * 1024));
+            const int fd = ::open(Path("Autoparco/pieno").c_str(), O_WRONLY | O_CREAT, 0600);
             const std::string block(4096, 'x');
             while (::write(fd, block.data(), block.size()) > 0) {
             }
@@ -225,13 +225,13 @@ TEST_F(PhotoTest, APhotoOnAFullDiskIsSaid) {
             ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &piccolo), 0);
         }
         card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(rumore));
-        fillRequired();
+        FillRequired();
         SaveWithoutPhoto(vt::kInserita);
         EXPECT_EQ(card.imgFoto.Bitmap()->width, 200);
         EXPECT_FALSE(std::filesystem::exists(Photo(1)));
-        EXPECT_EQ(rtl::ListFiles(path("Autoparco")),
+        EXPECT_EQ(rtl::ListFiles(Path("Autoparco")),
                   montato ? std::vector<std::string>{"pieno"} : std::vector<std::string>{});
-        EXPECT_EQ(archive().size(), vehicles::TAutomezzoRec.size);
+        EXPECT_EQ(Archive().size(), vehicles::TAutomezzoRec.size);
     });
 }
 
@@ -240,31 +240,31 @@ TEST_F(PhotoTest, CopyOfThePhoto) {
     const ui::BitmapPtr shown = card.imgFoto.Bitmap();
 
     // A name typed without an extension still gives a JPEG file.
-    h.expectSaveFile(path("copia"));
-    h.click(card.btnSalvaFoto);
-    const auto& request = h.fileDialogs().back();
+    h.ExpectSaveFile(Path("copia"));
+    h.Click(card.btnSalvaFoto);
+    const auto& request = h.FileDialogs().back();
     EXPECT_EQ(request.title, "Selezionare la cartella in cui si desidera salvare il file Jpeg.");
     EXPECT_EQ(request.filter, "File Jpeg (*.jpg)|*.jpg");
     EXPECT_EQ(request.fileName, "Foto.jpg");
-    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(path("copia.jpg"))));
-    EXPECT_EQ(img::LoadFile(path("copia.jpg")).width, 10);
+    EXPECT_TRUE(IsJpeg(rtl::ReadWholeFile(Path("copia.jpg"))));
+    EXPECT_EQ(img::LoadFile(Path("copia.jpg")).width, 10);
 
     // A copy that cannot be written leaves the shown photo as it was.
-    h.expectSaveFile(path("manca/cartella/Foto.jpg"));
-    h.click(card.btnSalvaFoto);
+    h.ExpectSaveFile(Path("manca/cartella/Foto.jpg"));
+    h.Click(card.btnSalvaFoto);
     EXPECT_EQ(card.imgFoto.Bitmap(), shown);
-    EXPECT_FALSE(rtl::FileExists(path("manca/cartella/Foto.jpg")));
+    EXPECT_FALSE(rtl::FileExists(Path("manca/cartella/Foto.jpg")));
 
-    h.expectSaveFile(std::nullopt);
-    h.click(card.btnSalvaFoto);
+    h.ExpectSaveFile(std::nullopt);
+    h.Click(card.btnSalvaFoto);
     EXPECT_EQ(card.imgFoto.Bitmap(), shown);
 }
 
 TEST_F(PhotoTest, ZoomShowsThePictureOfTheCard) {
     LoadPicture(Fixture("foto.bmp", BmpFile(12, 6, 90, 90, 90)));
     img::Bitmap zoomed;
-    h.onModal<TfrmZoom>([&](TfrmZoom& z) { zoomed = *z.imgFoto.Bitmap(); });
-    h.click(card.btnZoomFoto);
+    h.OnModal<TfrmZoom>([&](TfrmZoom& z) { zoomed = *z.imgFoto.Bitmap(); });
+    h.Click(card.btnZoomFoto);
     EXPECT_EQ(zoomed, *card.imgFoto.Bitmap());
     EXPECT_EQ(zoomed.width, 12);
 }

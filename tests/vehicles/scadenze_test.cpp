@@ -76,7 +76,7 @@ TEST(Deadlines, PastTodayAndTheNextSevenDaysAreListed) {
 
 TEST(Deadlines, ListShowsDueVehiclesSortedWithTheirLine) {
     ts::Harness h;
-    h.setToday(Giorno(10, 3, 2026));
+    h.SetToday(Giorno(10, 3, 2026));
     ScriviVeicoli({
         {"Furgone", "Iveco", "Daily", "CC333CC", "17/03/2026", ""},
         {"autovettura", "Fiat", "Panda", "AA111AA", "01/01/2020", "12/03/2026"},
@@ -100,14 +100,14 @@ TEST(Deadlines, ListShowsDueVehiclesSortedWithTheirLine) {
     EXPECT_NE(b.lstRecords.Item(0).find("Targa: DD444DD"), std::string::npos);
     EXPECT_NE(b.lstRecords.Item(1).find("Scad. 12/03/2026"), std::string::npos);
 
-    h.click(w.btnChiudi);
+    h.Click(w.btnChiudi);
     EXPECT_FALSE(w.Visible());
     EXPECT_EQ(w.lstRecords.Count(), 0u);
 }
 
 TEST(Deadlines, ADeadlineThatIsNoDateIsPassedOver) {
     ts::Harness h;
-    h.setToday(Giorno(10, 3, 2026));
+    h.SetToday(Giorno(10, 3, 2026));
     ScriviVeicoli({
         {"A", "Fiat", "Uno", "AA111AA", "01/03/2026", ""},
         {"B", "Fiat", "Due", "BB222BB", "31/02/2026", ""},
@@ -126,9 +126,9 @@ TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
     TfrmScadTagliando w(h.app);
     w.Show();
     EXPECT_EQ(w.lstRecords.Count(), 0u);
-    ASSERT_TRUE(rtl::FileExists(h.dataFolder() + "Parco_Automezzi.pro"));
-    EXPECT_TRUE(rtl::ReadWholeFile(h.dataFolder() + "Parco_Automezzi.pro").empty());
-    h.click(w.btnStampa);
+    ASSERT_TRUE(rtl::FileExists(h.DataFolder() + "Parco_Automezzi.pro"));
+    EXPECT_TRUE(rtl::ReadWholeFile(h.DataFolder() + "Parco_Automezzi.pro").empty());
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Veicoli con tagliando in scadenza o scaduto");
     EXPECT_TRUE(w.frxReport.GetMemo("txtRiepilogo").Lines().empty());
@@ -140,9 +140,9 @@ TEST(Deadlines, MissingArchiveGivesAnEmptyListAndAnEmptyArchive) {
 TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
     for (const bool link : {false, true}) {
         ts::Harness h;
-        const std::string archivio = h.dataFolder() + "Parco_Automezzi.pro";
+        const std::string archivio = h.DataFolder() + "Parco_Automezzi.pro";
         if (link)
-            std::filesystem::create_symlink(h.dataFolder() + "rete/Parco_Automezzi.pro", archivio);
+            std::filesystem::create_symlink(h.DataFolder() + "rete/Parco_Automezzi.pro", archivio);
         else
             rtl::CreateFolders(archivio);
         TfrmScadRevisione revisione(h.app);
@@ -151,12 +151,12 @@ TEST(Deadlines, AnUnreadableArchiveIsReportedInEveryList) {
         TfrmScadBollo bollo(h.app);
         for (TfrmListaScadenze* w :
              std::initializer_list<TfrmListaScadenze*>{&revisione, &tagliando, &assicurazione, &bollo}) {
-            h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
+            h.ExpectShowMessage(std::string(common::kMsgAccessoArchivio));
             w->Show();
-            h.verify();
+            h.Verify();
             EXPECT_EQ(w->lstRecords.Count(), 0u);
         }
-        EXPECT_FALSE(std::filesystem::exists(h.dataFolder() + "rete"));
+        EXPECT_FALSE(std::filesystem::exists(h.DataFolder() + "rete"));
     }
 }
 
@@ -181,7 +181,7 @@ TEST(Deadlines, EachListHasItsCaptionAndPrintTitle) {
     for (Caso& c : casi) {
         EXPECT_EQ(c.w->Caption(), c.caption);
         c.w->Show();
-        h.click(c.w->btnStampa);
+        h.Click(c.w->btnStampa);
         EXPECT_EQ(c.w->frxReport.GetMemo("txtTitolo").Text(), c.titolo);
     }
     EXPECT_EQ(ts::GetHeadlessOutput().printed.size(), 4u);
@@ -191,18 +191,18 @@ TEST(DeadlineMenu, ButtonsOpenTheirListsModally) {
     ts::Harness h;
     TfrmMenuScadenze menu(h.app);
     menu.Show();
-    h.onModal<TfrmScadRevisione>([&](TfrmScadRevisione& w) { h.click(w.btnChiudi); });
-    h.onModal<TfrmScadTagliando>([&](TfrmScadTagliando& w) { h.click(w.btnChiudi); });
-    h.onModal<TfrmScadAssicurazione>([&](TfrmScadAssicurazione& w) { h.click(w.btnChiudi); });
-    h.onModal<TfrmScadBollo>([&](TfrmScadBollo& w) { h.click(w.btnChiudi); });
-    h.click(menu.btnRevisione);
-    h.click(menu.btnTagliando);
-    h.click(menu.btnAssicurazione);
-    h.click(menu.btnBollo);
-    EXPECT_EQ(h.modalCount("TfrmScadRevisione"), 1);
-    EXPECT_EQ(h.modalCount("TfrmScadTagliando"), 1);
-    EXPECT_EQ(h.modalCount("TfrmScadAssicurazione"), 1);
-    EXPECT_EQ(h.modalCount("TfrmScadBollo"), 1);
+    h.OnModal<TfrmScadRevisione>([&](TfrmScadRevisione& w) { h.Click(w.btnChiudi); });
+    h.OnModal<TfrmScadTagliando>([&](TfrmScadTagliando& w) { h.Click(w.btnChiudi); });
+    h.OnModal<TfrmScadAssicurazione>([&](TfrmScadAssicurazione& w) { h.Click(w.btnChiudi); });
+    h.OnModal<TfrmScadBollo>([&](TfrmScadBollo& w) { h.Click(w.btnChiudi); });
+    h.Click(menu.btnRevisione);
+    h.Click(menu.btnTagliando);
+    h.Click(menu.btnAssicurazione);
+    h.Click(menu.btnBollo);
+    EXPECT_EQ(h.ModalCount("TfrmScadRevisione"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmScadTagliando"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmScadAssicurazione"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmScadBollo"), 1);
     EXPECT_TRUE(menu.Visible());
 }
 
@@ -223,7 +223,7 @@ TEST(DeadlineMenu, ExitAndHelp) {
     }
     EXPECT_EQ(titolo, "App Scadenze Imminenti");
     EXPECT_EQ(paragrafi, 3u);
-    h.click(menu.imgEsci);
+    h.Click(menu.imgEsci);
     EXPECT_FALSE(menu.Visible());
     EXPECT_TRUE(avvio.Visible());
 }

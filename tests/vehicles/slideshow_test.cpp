@@ -53,13 +53,13 @@ TEST(SlideShow, ShowsEveryPhotoInRecordOrderAndStartsAgain) {
     };
     const Passo attesi[] = {{"1", 40}, {"2", 0}, {"3", 30}, {"0", 30}, {"1", 40}, {"2", 0}};
     for (const Passo& p : attesi) {
-        h.advance(6000);
+        h.Advance(6000);
         EXPECT_EQ(w.lblPosizione.Text(), p.posizione);
         EXPECT_EQ(Mostrata(w), p.foto) << p.posizione;
     }
-    h.click(w.imgFoto);
+    h.Click(w.imgFoto);
     EXPECT_FALSE(w.Visible());
-    h.advance(6000);
+    h.Advance(6000);
     EXPECT_EQ(w.lblPosizione.Text(), "2");
 }
 
@@ -68,23 +68,23 @@ TEST(SlideShow, MissingPhotoFolderIsCreated) {
     ScriviVeicoli(1);
     TfrmSlideshow_Automezzi w(h.app);
     w.Show();
-    h.advance(6000);
+    h.Advance(6000);
     EXPECT_EQ(Mostrata(w), 0);
-    EXPECT_TRUE(rtl::FolderExists(h.dataFolder() + "Autoparco"));
+    EXPECT_TRUE(rtl::FolderExists(h.DataFolder() + "Autoparco"));
 }
 
 TEST(SlideShow, EmptyArchiveEndsTheShow) {
     ts::Harness h;
     TfrmSlideshow_Automezzi w(h.app);
     w.Show();
-    h.advance(5999);
+    h.Advance(5999);
     EXPECT_TRUE(w.Visible());
-    h.expectMessage(ui::DialogType::Information, "L'archivio non contiene nessuna scheda.");
-    h.advance(1);
+    h.ExpectMessage(ui::DialogType::Information, "L'archivio non contiene nessuna scheda.");
+    h.Advance(1);
     EXPECT_FALSE(w.Visible());
     EXPECT_FALSE(w.Timer.Enabled());
     EXPECT_EQ(w.lblPosizione.Text(), "");
-    EXPECT_TRUE(rtl::FileExists(h.dataFolder() + "Parco_Automezzi.pro"));
+    EXPECT_TRUE(rtl::FileExists(h.DataFolder() + "Parco_Automezzi.pro"));
 }
 
 // Records whether the show's timer runs while each message is open.
@@ -99,14 +99,14 @@ struct HarnessConTimer : ts::Harness {
 
 TEST(SlideShow, AccessFailureIsReportedWithTheShowPaused) {
     HarnessConTimer h;
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro"); // cannot be opened as an archive
+    rtl::CreateFolders(h.DataFolder() + "Parco_Automezzi.pro"); // cannot be opened as an archive
     TfrmSlideshow_Automezzi w(h.app);
     h.timer = &w.Timer;
     w.Show();
-    h.expectMessage(ui::DialogType::Error, std::string(common::kMsgAccessoArchivio));
-    h.advance(6000);
-    h.expectMessage(ui::DialogType::Error, std::string(common::kMsgAccessoArchivio));
-    h.advance(6000);
+    h.ExpectMessage(ui::DialogType::Error, std::string(common::kMsgAccessoArchivio));
+    h.Advance(6000);
+    h.ExpectMessage(ui::DialogType::Error, std::string(common::kMsgAccessoArchivio));
+    h.Advance(6000);
     EXPECT_EQ(h.attivoDuranteMessaggio, (std::vector<bool>{false, false}));
     EXPECT_TRUE(w.Timer.Enabled());
     EXPECT_TRUE(w.Visible());
@@ -122,10 +122,10 @@ TEST(PhotoZoom, ShowsThePictureItIsGivenAndClosesOnAClick) {
     EXPECT_EQ(w.imgFoto.Bitmap(), foto);
     EXPECT_EQ(w.imgFoto.Width(), h.app.ScreenWidth() - 60);
     EXPECT_EQ(w.imgFoto.Height(), h.app.ScreenHeight() - 90);
-    h.click(w.imgFoto);
+    h.Click(w.imgFoto);
     EXPECT_FALSE(w.Visible());
     w.Show();
-    h.click(w.panContainer);
+    h.Click(w.panContainer);
     EXPECT_FALSE(w.Visible());
 }
 

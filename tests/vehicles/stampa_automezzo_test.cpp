@@ -35,16 +35,16 @@ protected:
 // A card never saved prints what it shows: the trimmed edits in the memos of
 // the same names, the placeholder photo, nothing of the attachments.
 TEST_F(PrintTest, PrintsTheCardAsShown) {
-    fillRequired("Furgone", "Iveco", "Daily", "CD456EF");
-    typeInto(card.txtNote, "  da revisionare  ");
+    FillRequired("Furgone", "Iveco", "Daily", "CD456EF");
+    TypeInto(card.txtNote, "  da revisionare  ");
     card.lblFile01.SetText("libretto.pdf");
-    h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) {
+    h.OnModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) {
         EXPECT_EQ(d.Caption(), " Stampa documento");
         EXPECT_EQ(d.btnStampa.Text(), "Stampa");
         EXPECT_EQ(d.imgLogo.Bitmap(), card.imgBianco.Bitmap());
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
     });
-    h.click(card.cmdStampa);
+    h.Click(card.cmdStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
     const report::Document& doc = ts::GetHeadlessOutput().printed[0];
@@ -66,14 +66,14 @@ TEST_F(PrintTest, PrintsTheCardAsShown) {
 
 TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
     card.imgFoto.SetBitmap(std::make_shared<const img::Bitmap>(ts::Filled(64, 48, 0xFF2050A0)));
-    typeInto(card.txtKW, "55");
-    h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
+    TypeInto(card.txtKW, "55");
+    h.OnModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
         EXPECT_EQ(d.Caption(), " Anteprima di stampa");
         EXPECT_EQ(d.btnStampa.Text(), "Mostra anteprima");
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdAnteprima);
+    h.Click(card.cmdAnteprima);
     ASSERT_EQ(ts::GetHeadlessOutput().previewed.size(), 1u);
     const report::Page& page = ts::GetHeadlessOutput().previewed[0].pages.at(0);
     EXPECT_EQ(Texts(page)["txtKW"], "55");
@@ -83,22 +83,22 @@ TEST_F(PrintTest, PreviewShowsThePageWithThePhoto) {
 
 TEST_F(PrintTest, CancelAndFailure) {
     // "Annulla" closes without touching the report.
-    h.onModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) { h.click(d.btnAnnulla); });
-    h.click(card.cmdStampa);
+    h.OnModal<TfrmStampaAutomezzo>([&](TfrmStampaAutomezzo& d) { h.Click(d.btnAnnulla); });
+    h.Click(card.cmdStampa);
     EXPECT_TRUE(ts::GetHeadlessOutput().printed.empty());
 
     // Without a card to read: the failure text; nothing is printed and the
     // dialog closes.
-    h.onModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
+    h.OnModal<TfrmAnteprimaAutomezzo>([&](TfrmAnteprimaAutomezzo& d) {
         d.ImpostaScheda({});
-        h.expectMessage(
+        h.ExpectMessage(
             ui::DialogType::Warning,
             "Attenzione: la visualizzazione dell'anteprima di stampa del documento non è andata a buon "
             "fine.\n\r\n\rSi consiglia di ridurre le dimensioni della foto.");
-        h.click(d.btnStampa);
+        h.Click(d.btnStampa);
         EXPECT_FALSE(d.Visible());
     });
-    h.click(card.cmdAnteprima);
+    h.Click(card.cmdAnteprima);
     EXPECT_TRUE(ts::GetHeadlessOutput().previewed.empty());
 }
 

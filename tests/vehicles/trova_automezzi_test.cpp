@@ -59,7 +59,7 @@ std::vector<std::string> Cerca(ts::Harness& h, TfrmTrovaAutomezzi& w,
                                const std::vector<std::pair<ui::Edit*, std::string>>& criteri) {
     for (const auto& [edit, testo] : criteri)
         edit->SetText(testo);
-    h.click(w.btnCerca);
+    h.Click(w.btnCerca);
     return w.lstRecords.Items();
 }
 
@@ -110,7 +110,7 @@ TEST(VehicleSearch, EveryGivenCriterionMustMatchIgnoringCaseOfAToZ) {
         w.Show();
         for (const Criterio& c : p.criteri)
             w.Get<ui::Edit>(c.edit).SetText(c.testo);
-        h.click(w.btnCerca);
+        h.Click(w.btnCerca);
         std::vector<std::string> targhe;
         for (const std::string& r : w.lstRecords.Items())
             targhe.push_back(r.substr(r.find("Targa: ") + 7, 7));
@@ -127,27 +127,27 @@ TEST(VehicleSearch, CriteriaHighlightAndEnterRing) {
     w.Show();
     auto& eff = w.Get<ui::Rectangle>("effCampo09");
     EXPECT_FALSE(eff.Visible());
-    h.focus(w.txtMarca);
+    h.Focus(w.txtMarca);
     EXPECT_TRUE(eff.Visible());
     const std::vector<ui::Edit*> anello = {&w.txtMarca,   &w.txtModello,      &w.txtTarga,        &w.txtStato,
                                            &w.txtAutista, &w.txtMeccanico,    &w.txtProprietario, &w.txtNote,
                                            &w.txtTipo,    &w.txtDestinazione, &w.txtMarca};
     for (std::size_t i = 1; i < anello.size(); ++i) {
-        h.press(w, ui::vk::Return);
+        h.Press(w, ui::vk::Return);
         EXPECT_EQ(w.Focused(), anello[i]) << i;
     }
-    h.focus(w.txtNote);
+    h.Focus(w.txtNote);
     EXPECT_FALSE(eff.Visible());
     EXPECT_TRUE(w.Get<ui::Rectangle>("effCampo04").Visible());
 }
 
 TEST(VehicleSearch, AccessFailureKeepsTheCriteriaPanel) {
     ts::Harness h;
-    rtl::CreateFolders(h.dataFolder() + "Parco_Automezzi.pro"); // a folder where the archive should be
+    rtl::CreateFolders(h.DataFolder() + "Parco_Automezzi.pro"); // a folder where the archive should be
     TfrmTrovaAutomezzi w(h.app);
     w.Show();
-    h.expectShowMessage(std::string(common::kMsgAccessoArchivio));
-    h.click(w.btnCerca);
+    h.ExpectShowMessage(std::string(common::kMsgAccessoArchivio));
+    h.Click(w.btnCerca);
     EXPECT_TRUE(w.panAvvio.Visible());
     EXPECT_FALSE(w.panContainer.Visible());
 }
@@ -159,14 +159,14 @@ TEST(VehicleSearch, FindNextAndPrint) {
     TfrmTrovaAutomezzi w(h.app);
     w.Show();
     Cerca(h, w, {});
-    h.type(w, "rossi");
-    h.press(w, ui::vk::Return);
+    h.Type(w, "rossi");
+    h.Press(w, ui::vk::Return);
     EXPECT_EQ(w.Focused(), &w.btnTrova);
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 0); // Carlo Rossini
-    h.click(w.btnTrova);
+    h.Click(w.btnTrova);
     EXPECT_EQ(w.lstRecords.ItemIndex(), 2); // Mario Rossi
-    h.click(w.btnStampa);
+    h.Click(w.btnStampa);
     ASSERT_EQ(ts::GetHeadlessOutput().printed.size(), 1u);
     EXPECT_EQ(w.frxReport.GetMemo("txtTitolo").Text(), "Riepilogo schede veicoli in archivio");
     EXPECT_EQ(w.frxReport.GetMemo("txtRiepilogo").Lines(), w.lstRecords.Items());
@@ -184,7 +184,7 @@ TEST(VehicleSearch, RecallFillsTheVisitCard) {
         w.lblMemory.SetText("registro");
         w.Show();
         Cerca(h, w, {});
-        h.dblClickItem(w.lstRecords, riga);
+        h.DblClickItem(w.lstRecords, riga);
         EXPECT_FALSE(w.Visible());
         EXPECT_EQ(registro.txtVeicolo.Text(), veicolo);
         EXPECT_EQ(registro.txtTarga.Text(), targa);
@@ -201,7 +201,7 @@ TEST(VehicleSearch, RecallFillsTheDriverCardVehicleOnly) {
     w.lblMemory.SetText(" anagrafica ");
     w.Show();
     Cerca(h, w, {{&w.txtTarga, "AA111AA"}});
-    h.dblClickItem(w.lstRecords, 0);
+    h.DblClickItem(w.lstRecords, 0);
     const Campi attesi = {{"txtVeicolo", "Furgone"},     {"txtMarca", "Fiat"},
                           {"txtModello", "Ducato Maxi"}, {"txtTarga", "AA111AA"},
                           {"txtColore", "Bianco"},       {"txtAlimentazione", "Gasolio"},
@@ -222,15 +222,15 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
         r.Set("ScadBollo", "31/12/2026");
         a.Scrivi("1", r);
     }
-    rtl::CreateFolders(h.dataFolder() + "Autoparco");
-    img::SaveJpeg(ts::Filled(40, 20, 0xFF3366CC), h.dataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
+    rtl::CreateFolders(h.DataFolder() + "Autoparco");
+    img::SaveJpeg(ts::Filled(40, 20, 0xFF3366CC), h.DataFolder() + "Autoparco/Scheda_Veicolo_1.jpg");
     TfrmAutoparco card(h.app);
     TfrmTrovaAutomezzi w(h.app, &card, &card);
     w.lblMemory.SetText("autoparco");
     w.Show();
     Cerca(h, w, {{&w.txtMarca, "fiat"}, {&w.txtModello, "ducato"}});
     ASSERT_EQ(w.lstRecords.Count(), 1u);
-    h.dblClickItem(w.lstRecords, 0);
+    h.DblClickItem(w.lstRecords, 0);
     EXPECT_EQ(card.lblPosizione.Text(), "1");
     ASSERT_NE(card.imgFoto.Bitmap(), nullptr);
     EXPECT_EQ(card.imgFoto.Bitmap()->width, 40); // the vehicle's own photo
@@ -245,7 +245,7 @@ TEST(VehicleSearch, RecallLoadsTheWholeVehicleIntoTheCard) {
     altra.lblMemory.SetText("autoparco");
     altra.Show();
     Cerca(h, altra, {{&altra.txtTarga, "BB222BB"}});
-    h.dblClickItem(altra.lstRecords, 0);
+    h.DblClickItem(altra.lstRecords, 0);
     EXPECT_EQ(card.lblPosizione.Text(), "2");
     EXPECT_EQ(card.txtNote.Text(), "");
     EXPECT_EQ(card.imgFoto.Bitmap(), card.imgBianco.Bitmap()); // no photo: the placeholder
@@ -266,7 +266,7 @@ TEST(VehicleSearch, RecallDropsOnlyAnUnreadableArchive) {
         // The archive gives way to a folder between the search and the choice.
         ASSERT_TRUE(rtl::DeleteFile(rtl::DataPath("Parco_Automezzi.pro")));
         rtl::CreateFolders(rtl::DataPath("Parco_Automezzi.pro"));
-        h.dblClickItem(w.lstRecords, 0);
+        h.DblClickItem(w.lstRecords, 0);
         EXPECT_FALSE(w.Visible());
         EXPECT_EQ(registro.txtTarga.Text(), "");
     }
@@ -283,8 +283,8 @@ TEST(VehicleSearch, RecallDropsOnlyAnUnreadableArchive) {
         w.lblMemory.SetText("registro");
         w.Show();
         Cerca(h, w, {});
-        h.expectMessage(ui::DialogType::Error, "campo sconosciuto: Autista");
-        h.dblClickItem(w.lstRecords, 0);
+        h.ExpectMessage(ui::DialogType::Error, "campo sconosciuto: Autista");
+        h.DblClickItem(w.lstRecords, 0);
     }
 }
 
@@ -297,7 +297,7 @@ TEST(VehicleSearch, UnknownTagOrNoSelectionCopiesNothing) {
         w.lblMemory.SetText(tag);
         w.Show();
         Cerca(h, w, {});
-        h.dblClickItem(w.lstRecords, 0);
+        h.DblClickItem(w.lstRecords, 0);
         EXPECT_FALSE(w.Visible());
     }
     TfrmTrovaAutomezzi w(h.app, &registro, &registro);
@@ -305,7 +305,7 @@ TEST(VehicleSearch, UnknownTagOrNoSelectionCopiesNothing) {
     w.Show();
     Cerca(h, w, {});
     w.lstRecords.SetItemIndex(-1);
-    h.dblClick(w.lstRecords);
+    h.DblClick(w.lstRecords);
     EXPECT_EQ(registro.txtTarga.Text(), "");
     EXPECT_EQ(registro.txtVeicolo.Text(), "");
 }

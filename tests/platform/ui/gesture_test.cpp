@@ -112,7 +112,7 @@ memo memNote bounds=120,40,200,100
     };
     for (const auto& c : cases) {
         list.SetItemIndex(c.from);
-        h.press(f, c.key);
+        h.Press(f, c.key);
         EXPECT_EQ(list.ItemIndex(), c.to) << c.key << " from " << c.from;
     }
 
@@ -128,7 +128,7 @@ memo memNote bounds=120,40,200,100
                       {ui::vk::Down, 1, "Furgone"},
                       {ui::vk::Up, 0, "Auto"}};
     for (const auto& c : comboSteps) {
-        h.press(f, c.key);
+        h.Press(f, c.key);
         EXPECT_EQ(combo.ItemIndex(), c.index) << c.text;
         EXPECT_EQ(combo.Text(), c.text);
     }
@@ -147,7 +147,7 @@ memo memNote bounds=120,40,200,100
     };
     for (const auto& c : memoSteps) {
         memo.SetCaretPosition(c.from);
-        h.press(f, c.key);
+        h.Press(f, c.key);
         EXPECT_EQ(memo.CaretPosition(), c.to) << c.key << " from " << c.from;
     }
     EXPECT_EQ(memo.Text(), "prima riga\n\nterza\nquarta riga lunga");

@@ -32,7 +32,7 @@ struct InputTest : ::testing::Test {
 TEST_F(InputTest, TypedKeyRunsDownTypingChangeUpInOrder) {
     f.txtA.SetFocus();
     Record(f.txtA);
-    h.type(f, "a");
+    h.Type(f, "a");
     EXPECT_EQ(log,
               (std::vector<std::string>{"txtA.down 65", "txtA.typing a", "txtA.change a", "txtA.up 65"}));
     EXPECT_EQ(f.txtA.CaretPosition(), 1);
@@ -46,7 +46,7 @@ TEST_F(InputTest, HandlerCanChangeOrSwallowTheKey) {
     };
     int changes = 0;
     f.txtA.OnChange = [&] { ++changes; };
-    h.type(f, "axz");
+    h.Type(f, "axz");
     EXPECT_EQ(f.txtA.Text(), "ay");
     EXPECT_EQ(changes, 2);
 }
@@ -69,14 +69,14 @@ TEST_F(InputTest, EditingKeysActAtTheCaret) {
     for (const Case& c : cases) {
         f.txtA.SetText(c.start);
         f.txtA.SetCaretPosition(c.caret);
-        h.press(f, c.key);
+        h.Press(f, c.key);
         EXPECT_EQ(f.txtA.Text(), c.text) << c.start << " key " << c.key;
         EXPECT_EQ(f.txtA.CaretPosition(), c.caretAfter) << c.start << " key " << c.key;
     }
     // Typing goes in at the caret.
     f.txtA.SetText("ac");
     f.txtA.SetCaretPosition(1);
-    h.type(f, "b");
+    h.Type(f, "b");
     EXPECT_EQ(f.txtA.Text(), "abc");
 }
 
@@ -85,9 +85,9 @@ TEST_F(InputTest, ReadOnlyEditChangesOnlyByCode) {
     f.txtA.SetText("fisso");
     f.txtA.SetFocus();
     f.txtA.SetCaretPosition(5);
-    h.type(f, "x");
-    h.press(f, ui::vk::Back);
-    h.press(f, ui::vk::Delete);
+    h.Type(f, "x");
+    h.Press(f, ui::vk::Back);
+    h.Press(f, ui::vk::Delete);
     EXPECT_FALSE(ui::input::Paste(f, "y")); // as the real field, which takes no paste
     EXPECT_EQ(f.txtA.Text(), "fisso");
     f.txtA.SetText("nuovo");
@@ -107,71 +107,71 @@ TEST_F(InputTest, ChangeFiresOnlyWhenTheTextReallyChanges) {
     // one change per key; a key that leaves the text as it was gives none.
     f.txtA.OnTyping = [&] { f.txtA.SetText(rtl::UpperAscii(rtl::Trim(f.txtA.Text()))); };
     f.txtA.SetFocus();
-    h.type(f, "ab ");
+    h.Type(f, "ab ");
     EXPECT_EQ(f.txtA.Text(), "AB");
     EXPECT_EQ(changes, 4);
-    h.press(f, ui::vk::Back);
+    h.Press(f, ui::vk::Back);
     EXPECT_EQ(f.txtA.Text(), "A");
     EXPECT_EQ(changes, 5);
 }
 
 TEST_F(InputTest, MaxLengthLimitsTypingAndPastingButNotCode) {
     f.txtB.SetFocus();
-    h.type(f, "abcdefg");
+    h.Type(f, "abcdefg");
     EXPECT_EQ(f.txtB.Text(), "abcde");
 
     f.txtB.SetText("àè");
     f.txtB.SetCaretPosition(2);
-    h.paste(f, "ìòùxy"); // counted in characters, not bytes
+    h.Paste(f, "ìòùxy"); // counted in characters, not bytes
     EXPECT_EQ(f.txtB.Text(), "àèìòù");
 
     f.txtB.SetText("codice lungo");
     EXPECT_EQ(f.txtB.Text(), "codice lungo");
-    h.type(f, "z");
+    h.Type(f, "z");
     EXPECT_EQ(f.txtB.Text(), "codice lungo");
 }
 
 TEST_F(InputTest, PasteGoesThroughTheKeyFilter) {
     f.txtA.OnKeyDown = DigitFilter;
     f.txtA.SetFocus();
-    h.paste(f, "12a 3.4\r\n5");
+    h.Paste(f, "12a 3.4\r\n5");
     EXPECT_EQ(f.txtA.Text(), "12345");
 }
 
 TEST_F(InputTest, DigitFilterSwallowsLettersAndNavigationWhateverTheModifiers) {
     f.txtA.OnKeyDown = DigitFilter;
     f.txtA.SetFocus();
-    h.type(f, "12");
+    h.Type(f, "12");
     f.txtA.SetCaretPosition(1);
     for (auto mods : {ui::Mod::None, ui::Mod::Shift, ui::Mod::Ctrl, ui::Mod::Alt}) {
-        h.press(f, 'A', U'a', mods);
-        h.press(f, ui::vk::Space, U' ', mods);
-        h.press(f, ui::vk::Home, 0, mods);
-        h.press(f, ui::vk::End, 0, mods);
+        h.Press(f, 'A', U'a', mods);
+        h.Press(f, ui::vk::Space, U' ', mods);
+        h.Press(f, ui::vk::Home, 0, mods);
+        h.Press(f, ui::vk::End, 0, mods);
     }
     EXPECT_EQ(f.txtA.Text(), "12");
     EXPECT_EQ(f.txtA.CaretPosition(), 1);
-    h.press(f, ui::vk::Left);
-    h.type(f, "0");
+    h.Press(f, ui::vk::Left);
+    h.Type(f, "0");
     EXPECT_EQ(f.txtA.Text(), "012");
 }
 
 TEST_F(InputTest, TabFollowsTheTabOrderUnlessSwallowed) {
     f.txtA.SetFocus();
-    h.tab(f);
+    h.Tab(f);
     EXPECT_EQ(f.Focused(), &f.txtB);
-    h.tab(f);
+    h.Tab(f);
     EXPECT_EQ(f.Focused(), &f.cmdOK); // the hidden btnFocus is skipped
-    h.tab(f);
+    h.Tab(f);
     EXPECT_EQ(f.Focused(), &f.txtA);
-    h.tab(f, true);
+    h.Tab(f, true);
     EXPECT_EQ(f.Focused(), &f.cmdOK);
 
     f.txtA.SetFocus();
     f.txtA.OnKeyDown = [](ui::KeyEvent& k) {
         if (k.key == ui::vk::Tab) k.Swallow();
     };
-    h.tab(f);
+    h.Tab(f);
     EXPECT_EQ(f.Focused(), &f.txtA);
 
     // A control that refuses the focus when asked is passed over.
@@ -181,7 +181,7 @@ TEST_F(InputTest, TabFollowsTheTabOrderUnlessSwallowed) {
         ++asked;
         accept = false;
     };
-    h.tab(f);
+    h.Tab(f);
     EXPECT_EQ(f.Focused(), &f.cmdOK);
     EXPECT_EQ(asked, 1);
 }
@@ -190,11 +190,11 @@ TEST_F(InputTest, AnEditTakingTheFocusByKeyOrCodeSelectsItsTextAndAClickPlacesTh
     // Tab: the whole text selected, what is typed replaces it.
     f.txtA.SetFocus();
     f.txtB.SetText("100");
-    h.tab(f);
+    h.Tab(f);
     ASSERT_TRUE(f.txtB.IsFocused());
     EXPECT_EQ(f.txtB.SelStart(), 0);
     EXPECT_EQ(f.txtB.SelLength(), 3);
-    h.type(f, "250");
+    h.Type(f, "250");
     EXPECT_EQ(f.txtB.Text(), "250");
 
     // The program moving the focus (a window's show, an Enter chain) does the same.
@@ -207,7 +207,7 @@ TEST_F(InputTest, AnEditTakingTheFocusByKeyOrCodeSelectsItsTextAndAClickPlacesTh
     f.txtA.SetCaretPosition(2);
     ASSERT_TRUE(ui::input::Focus(f.txtA));
     EXPECT_EQ(f.txtA.SelLength(), 0);
-    h.type(f, "x");
+    h.Type(f, "x");
     EXPECT_EQ(f.txtA.Text(), "20x26");
 }
 
@@ -220,7 +220,7 @@ TEST_F(InputTest, AReadOnlyEditTakingTheFocusSelectsNothing) {
     ASSERT_TRUE(f.txtB.IsFocused());
     EXPECT_EQ(f.txtB.SelLength(), 0);
     f.txtA.SetFocus();
-    h.tab(f);
+    h.Tab(f);
     ASSERT_TRUE(f.txtB.IsFocused());
     EXPECT_EQ(f.txtB.SelLength(), 0);
 }
@@ -233,16 +233,16 @@ TEST_F(InputTest, KeyWhoseHandlerMovedTheFocusIsNotDeliveredAgain) {
         if (k.key == ui::vk::Return) f.cmdOK.SetFocus();
     };
     f.txtA.SetFocus();
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_EQ(f.Focused(), &f.cmdOK);
     EXPECT_EQ(clicks, 0);
     // A second Enter presses the focused button, as does Space.
-    h.press(f, ui::vk::Return);
-    h.press(f, ui::vk::Space, U' ');
+    h.Press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Space, U' ');
     EXPECT_EQ(clicks, 2);
     // Enter alone never moves the focus.
     f.txtB.SetFocus();
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_EQ(f.Focused(), &f.txtB);
 }
 
@@ -250,7 +250,7 @@ TEST_F(InputTest, EnterAndExitFireOnEveryFocusChangeAndOnHide) {
     Record(f.txtA);
     Record(f.txtB);
     f.txtA.SetFocus();
-    h.focus(f.txtB);
+    h.Focus(f.txtB);
     f.btnFocus.SetFocus(); // hidden, yet it takes the focus
     EXPECT_EQ(f.Focused(), &f.btnFocus);
     f.txtA.SetFocus();
@@ -264,7 +264,7 @@ TEST_F(InputTest, UserCannotReachHiddenOrDisabledControls) {
     f.cmdOK.SetEnabled(false);
     EXPECT_FALSE(ui::input::Click(f.cmdOK));
     EXPECT_FALSE(ui::input::Click(f.btnFocus));
-    EXPECT_NONFATAL_FAILURE(h.click(f.btnFocus), "btnFocus");
+    EXPECT_NONFATAL_FAILURE(h.Click(f.btnFocus), "btnFocus");
     f.cmdOK.SetFocus();
     EXPECT_NE(f.Focused(), &f.cmdOK); // nor can code focus a disabled control
 }
@@ -380,45 +380,45 @@ TEST_F(CodePageTest, EditsComboEditsAndMemosTakeOnlyWhatTheCodePageHolds) {
             SCOPED_TRACE(std::string(name) + " " + c.utf8);
             const std::string expected = std::string("a") + (c.taken ? c.utf8 : "") + "b";
             e.SetText("");
-            h.focus(e);
+            h.Focus(e);
             changes = 0;
-            h.type(f, std::string("a") + c.utf8 + "b");
+            h.Type(f, std::string("a") + c.utf8 + "b");
             EXPECT_EQ(e.Text(), expected);
             EXPECT_EQ(changes, c.taken ? 3 : 2); // a refused key changes nothing
             EXPECT_EQ(e.CaretPosition(), c.taken ? 3 : 2);
             e.SetText("");
-            h.paste(f, std::string("a") + c.utf8 + "b");
+            h.Paste(f, std::string("a") + c.utf8 + "b");
             EXPECT_EQ(e.Text(), expected);
         }
         e.OnChange = nullptr;
     }
     // A memo keeps the pasted line breaks, the edits none.
-    h.focus(GetEdit("memNote"));
+    h.Focus(GetEdit("memNote"));
     GetEdit("memNote").SetText("");
-    h.paste(f, "uno\xC2\x85\r\ndue\tł");
+    h.Paste(f, "uno\xC2\x85\r\ndue\tł");
     EXPECT_EQ(GetEdit("memNote").Text(), "uno\ndue");
-    h.focus(GetEdit("txtNote"));
+    h.Focus(GetEdit("txtNote"));
     GetEdit("txtNote").SetText("");
-    h.paste(f, "uno\r\ndue");
+    h.Paste(f, "uno\r\ndue");
     EXPECT_EQ(GetEdit("txtNote").Text(), "unodue");
 }
 
 TEST_F(CodePageTest, RefusedCharactersTakeNoRoomInTheMaximumLength) {
-    h.focus(GetEdit("txtCodice"));
-    h.paste(f, "ł€łé🚗x中yz");
+    h.Focus(GetEdit("txtCodice"));
+    h.Paste(f, "ł€łé🚗x中yz");
     EXPECT_EQ(GetEdit("txtCodice").Text(), "€éxy");
     GetEdit("txtCodice").SetText("ab");
     GetEdit("txtCodice").SetCaretPosition(2);
-    h.type(f, "źcźdź");
+    h.Type(f, "źcźdź");
     EXPECT_EQ(GetEdit("txtCodice").Text(), "abcd");
 }
 
 // A password goes to the password store, not to the code page: its edit
 // takes every character but the controls, and its window decides.
 TEST_F(CodePageTest, APasswordEditTakesEveryCharacterButTheControls) {
-    h.focus(GetEdit("txtPassword"));
-    h.type(f, "ł€\xC2\x85中");
-    h.paste(f, "🚗\t\x7F!");
+    h.Focus(GetEdit("txtPassword"));
+    h.Type(f, "ł€\xC2\x85中");
+    h.Paste(f, "🚗\t\x7F!");
     EXPECT_EQ(GetEdit("txtPassword").Text(), "ł€\xC2\x85中🚗!");
 }
 
@@ -434,7 +434,7 @@ column grdRecords colNote "Note" width=120
         SCOPED_TRACE(c.utf8);
         const std::string expected = std::string("a") + (c.taken ? c.utf8 : "") + "b";
         ASSERT_TRUE(ui::input::SelectCell(grid, 0, 0));
-        h.type(g, std::string("a") + c.utf8 + "b");
+        h.Type(g, std::string("a") + c.utf8 + "b");
         EXPECT_EQ(grid.Cell(0, 0), expected);
         // What a cell editor hands over is cut the same way.
         ASSERT_TRUE(ui::input::EditCell(grid, 0, 1, std::string("a") + c.utf8 + "b"));

@@ -83,13 +83,13 @@ TEST_F(Keyboard, WhatTheUserTypesKeepsItsCaretAlsoWhenAHandlerRewritesIt) {
     // A field that upper-cases what is typed, as the plate fields do.
     txtNome.OnTyping = [this] { txtNome.SetText(rtl::UpperAscii(txtNome.Text())); };
     txtNome.SetFocus();
-    h.type(f, "ab");
-    h.press(f, ui::vk::Left);
-    h.type(f, "x");
+    h.Type(f, "ab");
+    h.Press(f, ui::vk::Left);
+    h.Type(f, "x");
     EXPECT_EQ(txtNome.Text(), "AXB");
     EXPECT_EQ(txtNome.CaretPosition(), 2);
-    h.press(f, ui::vk::End);
-    h.press(f, ui::vk::Back);
+    h.Press(f, ui::vk::End);
+    h.Press(f, ui::vk::Back);
     EXPECT_EQ(txtNome.Text(), "AX");
     EXPECT_EQ(txtNome.CaretPosition(), 2);
 }
@@ -105,15 +105,15 @@ TEST_F(Keyboard, AClosedComboStepsWithTheArrowsFromTheItemItsTextNames) {
                  {ui::vk::Up, "Aprile"},   {ui::vk::Up, "Marzo"},    {ui::vk::Up, "Febbraio"},
                  {ui::vk::Up, "Gennaio"},  {ui::vk::Up, "Gennaio"}};
     for (const auto& s : steps) {
-        h.press(f, s.key);
+        h.Press(f, s.key);
         EXPECT_EQ(cboMese.Text(), s.text) << s.key;
     }
     // An empty combo: Down takes the first item, Up nothing.
     cboMese.SetItemIndex(-1);
     cboMese.SetText("");
-    h.press(f, ui::vk::Up);
+    h.Press(f, ui::vk::Up);
     EXPECT_EQ(cboMese.Text(), "");
-    h.press(f, ui::vk::Down);
+    h.Press(f, ui::vk::Down);
     EXPECT_EQ(cboMese.Text(), "Gennaio");
 }
 
@@ -132,18 +132,18 @@ TEST_F(Keyboard, LettersTypedIntoAPickOnlyComboPickTheItemTheyBegin) {
         {'g', "Maggio"},                                  // "mag"
     };
     for (const auto& s : steps) {
-        h.type(f, std::string(1, s.ch));
+        h.Type(f, std::string(1, s.ch));
         EXPECT_EQ(cboMese.Text(), s.text) << s.ch;
     }
     // Any other key starts the letters anew: "g" alone, not "mag".
-    h.type(f, "ma");
-    h.press(f, ui::vk::Right);
-    h.type(f, "g");
+    h.Type(f, "ma");
+    h.Press(f, ui::vk::Right);
+    h.Type(f, "g");
     EXPECT_EQ(cboMese.Text(), "Gennaio");
 
     // A combo that takes typing takes the letters as text.
     cboProv.SetFocus();
-    h.type(f, "mo");
+    h.Type(f, "mo");
     EXPECT_EQ(cboProv.Text(), "mo");
 }
 
@@ -153,14 +153,14 @@ TEST_F(Keyboard, TheDropDownListOpensHighlightsAndPicksByKey) {
     for (const auto& open :
          {ui::KeyEvent{ui::vk::F4, 0, ui::Mod::None}, ui::KeyEvent{ui::vk::Down, 0, ui::Mod::Alt},
           ui::KeyEvent{ui::vk::Up, 0, ui::Mod::Alt}, ui::KeyEvent{ui::vk::Space, U' '}}) {
-        h.press(f, open.key, open.ch, open.mods);
+        h.Press(f, open.key, open.ch, open.mods);
         ASSERT_TRUE(cboMese.DroppedDown()) << open.key;
         EXPECT_EQ(cboMese.Highlighted(), 1);
-        h.press(f, ui::vk::Down);
-        h.press(f, ui::vk::Down);
+        h.Press(f, ui::vk::Down);
+        h.Press(f, ui::vk::Down);
         EXPECT_EQ(cboMese.Text(), "Febbraio"); // the text waits for the pick
         // Escape closes the list alone: neither a pick nor the window's cancel.
-        h.press(f, ui::vk::Escape);
+        h.Press(f, ui::vk::Escape);
         EXPECT_FALSE(cboMese.DroppedDown());
         EXPECT_EQ(cboMese.Text(), "Febbraio");
     }
@@ -174,26 +174,26 @@ TEST_F(Keyboard, TheDropDownListOpensHighlightsAndPicksByKey) {
     } keys[] = {{ui::vk::End, 0, ui::Mod::None, 4},  {ui::vk::Up, 0, ui::Mod::None, 3},
                 {ui::vk::Home, 0, ui::Mod::None, 0}, {ui::vk::Up, 0, ui::Mod::None, 0},
                 {'M', U'm', ui::Mod::None, 2},       {'M', U'm', ui::Mod::None, 4}};
-    h.press(f, ui::vk::F4);
+    h.Press(f, ui::vk::F4);
     for (const auto& k : keys) {
-        h.press(f, k.key, k.ch, k.mods);
+        h.Press(f, k.key, k.ch, k.mods);
         EXPECT_EQ(cboMese.Highlighted(), k.highlighted) << k.key;
     }
     // Enter picks and closes, without pressing the default button.
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_FALSE(cboMese.DroppedDown());
     EXPECT_EQ(cboMese.Text(), "Maggio");
     EXPECT_EQ(cboMese.ItemIndex(), 4);
     EXPECT_TRUE(log.empty());
 
     // Leaving the combo closes its list; so does a pick with the mouse.
-    h.press(f, ui::vk::F4);
-    h.tab(f);
+    h.Press(f, ui::vk::F4);
+    h.Tab(f);
     EXPECT_FALSE(cboMese.DroppedDown());
     EXPECT_TRUE(cboProv.IsFocused());
-    h.press(f, ui::vk::F4);
+    h.Press(f, ui::vk::F4);
     ASSERT_TRUE(cboProv.DroppedDown());
-    h.select(cboProv, 2);
+    h.Select(cboProv, 2);
     EXPECT_FALSE(cboProv.DroppedDown());
     EXPECT_EQ(cboProv.Text(), "RM");
 }
@@ -201,26 +201,26 @@ TEST_F(Keyboard, TheDropDownListOpensHighlightsAndPicksByKey) {
 TEST_F(Keyboard, EnterAndEscapePressTheWindowsDefaultAndCancelCommands) {
     // From an edit: the commands.
     txtNome.SetFocus();
-    h.press(f, ui::vk::Return);
-    h.press(f, ui::vk::Escape);
+    h.Press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Escape);
     EXPECT_EQ(log, (std::vector<std::string>{"btnApri", "btnAnnulla"}));
     EXPECT_TRUE(txtNome.IsFocused()); // a command pressed by key takes no focus
 
     // A focused button presses itself; a memo takes Enter as a new line.
     log.clear();
     btnAltro.SetFocus();
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     memNote.SetFocus();
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     EXPECT_EQ(memNote.Text(), "\n");
-    h.press(f, ui::vk::Escape);
+    h.Press(f, ui::vk::Escape);
     EXPECT_EQ(log, (std::vector<std::string>{"btnAltro", "btnAnnulla"}));
 
     // The first cancel command showing: the panel that is on screen decides.
     log.clear();
     f.Get<ui::Control>("panPrimo").SetVisible(false);
     f.Get<ui::Control>("panSecondo").SetVisible(true);
-    h.press(f, ui::vk::Escape);
+    h.Press(f, ui::vk::Escape);
     EXPECT_EQ(log, (std::vector<std::string>{"cmdEsci"}));
 
     // A key handler that uses the key keeps it: swallowed, or moving the focus.
@@ -230,9 +230,9 @@ TEST_F(Keyboard, EnterAndEscapePressTheWindowsDefaultAndCancelCommands) {
         if (k.key == ui::vk::Escape) k.Swallow();
     };
     txtNome.SetFocus();
-    h.press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Return);
     txtNome.SetFocus();
-    h.press(f, ui::vk::Escape);
+    h.Press(f, ui::vk::Escape);
     EXPECT_TRUE(log.empty());
 
     // A disabled or hidden command is not pressed, and with none the key
@@ -240,8 +240,8 @@ TEST_F(Keyboard, EnterAndEscapePressTheWindowsDefaultAndCancelCommands) {
     btnApri.SetEnabled(false);
     f.Get<ui::Control>("panSecondo").SetVisible(false);
     txtNome.OnKeyDown = nullptr;
-    h.press(f, ui::vk::Return);
-    h.press(f, ui::vk::Escape);
+    h.Press(f, ui::vk::Return);
+    h.Press(f, ui::vk::Escape);
     EXPECT_TRUE(log.empty());
 }
 
@@ -256,16 +256,16 @@ button btnAnnulla bounds=10,40,80,25 text="Annulla" cancel=yes
         if (ui::MessageDlg("Uscire?", ui::DialogType::Confirmation, ui::Buttons::YesNo) == ui::Answer::Yes)
             dialog.Close();
     };
-    h.onModal("TfrmDomanda", [&](ui::Form& d) {
+    h.OnModal("TfrmDomanda", [&](ui::Form& d) {
         d.Get<ui::Edit>("txtValore").SetFocus();
-        h.expectMessage(ui::DialogType::Confirmation, "Uscire?", ui::Answer::No);
-        h.press(d, ui::vk::Escape);
+        h.ExpectMessage(ui::DialogType::Confirmation, "Uscire?", ui::Answer::No);
+        h.Press(d, ui::vk::Escape);
         EXPECT_TRUE(d.Visible()); // the answer No keeps it open
-        h.expectMessage(ui::DialogType::Confirmation, "Uscire?", ui::Answer::Yes);
-        h.press(d, ui::vk::Escape);
+        h.ExpectMessage(ui::DialogType::Confirmation, "Uscire?", ui::Answer::Yes);
+        h.Press(d, ui::vk::Escape);
     });
     EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::Cancel);
-    h.verify();
+    h.Verify();
 }
 
 } // namespace

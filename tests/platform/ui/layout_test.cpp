@@ -170,7 +170,7 @@ TEST(ListBox, HoldsAHundredThousandLinesWithSparseStyles) {
     EXPECT_EQ(l.FontOfItem(50000).color, 0xFFFF0000u);
 
     f.Show();
-    h.select(l, 99999);
+    h.Select(l, 99999);
     EXPECT_EQ(*l.SelectedText(), "Riga 99999");
     l.SetItemIndex(99999);
     EXPECT_EQ(changes, 1);
@@ -220,11 +220,11 @@ TEST(Style, HighlightRectangleIsCreatedOncePerStyleAndOnlyRecoloured) {
     ASSERT_NE(bg, nullptr);
     EXPECT_EQ(bg->marginLeft, 0);
     for (int i = 0; i < 1000; ++i)
-        h.tab(f);
+        h.Tab(f);
     // 1000 tabs over three stops: the focus is back at txtA after 999, on txtB after 1000.
     ASSERT_EQ(bg->children.size(), 1u);
     EXPECT_EQ(bg->children[0]->fill, ui::colors::AliceBlue);
-    h.tab(f, true);
+    h.Tab(f, true);
     EXPECT_EQ(bg->children[0]->fill, ui::colors::Yellow);
 
     // Hidden and shown again: the style is not applied again, the field rests.

@@ -57,7 +57,7 @@ TEST(Application, ClosingTheMainWindowTerminatesButTerminateRunsNoCloseHandler) 
     ts::Harness h2;
     TfrmProva main2(h2.app);
     main2.Show();
-    h2.closeWindow(main2);
+    h2.CloseWindow(main2);
     EXPECT_TRUE(h2.app.Terminated());
     EXPECT_FALSE(main2.Visible());
 }
@@ -78,14 +78,14 @@ TEST(Modal, ButtonWithModalResultEndsTheRunAfterItsHandler) {
     int closes = 0;
     bool visibleAfterClick = true;
     bool ownerReachableMeanwhile = true;
-    h.onModal<TfrmAltra>([&](TfrmAltra& d) {
+    h.OnModal<TfrmAltra>([&](TfrmAltra& d) {
         EXPECT_TRUE(d.Visible());
         EXPECT_TRUE(d.IsModal());
         EXPECT_EQ(h.app.ActiveModal(), &d);
         ownerReachableMeanwhile = ui::input::Click(owner.txtA);
-        h.click(d.cmdOK);
+        h.Click(d.cmdOK);
         visibleAfterClick = d.Visible();
-        h.focus(owner.txtA); // the owner takes input again once the dialog has ended
+        h.Focus(owner.txtA); // the owner takes input again once the dialog has ended
     });
     auto d = std::make_unique<TfrmAltra>(h.app, &owner);
     d->OnClose = [&](ui::CloseAction&) { ++closes; };
@@ -95,7 +95,7 @@ TEST(Modal, ButtonWithModalResultEndsTheRunAfterItsHandler) {
     EXPECT_FALSE(d->Visible());
     EXPECT_EQ(h.app.ActiveModal(), nullptr);
     EXPECT_EQ(closes, 1);
-    EXPECT_EQ(h.modalCount("TfrmProva"), 1);
+    EXPECT_EQ(h.ModalCount("TfrmProva"), 1);
 }
 
 TEST(Modal, CloseOrNothingGivesCancelAndTheWindowCanBeShownAgain) {
@@ -104,13 +104,13 @@ TEST(Modal, CloseOrNothingGivesCancelAndTheWindowCanBeShownAgain) {
     TfrmAltra d(h.app, &owner);
     int closes = 0;
     d.OnClose = [&](ui::CloseAction&) { ++closes; };
-    h.onModal<TfrmAltra>([](TfrmAltra& w) { w.Close(); });
+    h.OnModal<TfrmAltra>([](TfrmAltra& w) { w.Close(); });
     EXPECT_EQ(d.ShowModal(), ui::ModalResult::Cancel);
     EXPECT_EQ(closes, 1);
-    h.onModal<TfrmAltra>([](TfrmAltra&) {});
+    h.OnModal<TfrmAltra>([](TfrmAltra&) {});
     EXPECT_EQ(d.ShowModal(), ui::ModalResult::Cancel);
     EXPECT_EQ(closes, 2);
-    h.onModal<TfrmAltra>([](TfrmAltra& w) { w.SetModalResult(ui::ModalResult::Yes); });
+    h.OnModal<TfrmAltra>([](TfrmAltra& w) { w.SetModalResult(ui::ModalResult::Yes); });
     EXPECT_EQ(d.ShowModal(), ui::ModalResult::Yes);
     EXPECT_FALSE(d.Visible());
 }
@@ -122,7 +122,7 @@ TEST(Modal, OpeningAModalWindowFiresNoFocusEventsOnItsOwner) {
     owner.txtA.SetFocus();
     int exits = 0;
     owner.txtA.OnExit = [&] { ++exits; };
-    h.onModal<TfrmAltra>([](TfrmAltra& d) {
+    h.OnModal<TfrmAltra>([](TfrmAltra& d) {
         d.txtB.SetFocus();
         d.Close();
     });
@@ -150,9 +150,9 @@ TEST(Modal, WithoutHarnessOrBackendShowModalCancels) {
 
 TEST(Dialogs, ExpectedDialogsAnswerInOrderWithTextsKeptExactly) {
     ts::Harness h;
-    h.expectMessage(ui::DialogType::Warning, "Riga uno\r\nRiga due\n\rRiga tre", ui::Answer::OK);
-    h.expectMessage(ui::DialogType::Confirmation, "Salvare?", ui::Answer::Yes);
-    h.expectShowMessage("Fatto.");
+    h.ExpectMessage(ui::DialogType::Warning, "Riga uno\r\nRiga due\n\rRiga tre", ui::Answer::OK);
+    h.ExpectMessage(ui::DialogType::Confirmation, "Salvare?", ui::Answer::Yes);
+    h.ExpectShowMessage("Fatto.");
     EXPECT_EQ(ui::MessageDlg("Riga uno\r\nRiga due\n\rRiga tre", ui::DialogType::Warning, ui::Buttons::OK),
               ui::Answer::OK);
     EXPECT_EQ(ui::MessageDlg("Salvare?", ui::DialogType::Confirmation, ui::Buttons::YesNo), ui::Answer::Yes);
@@ -162,7 +162,7 @@ TEST(Dialogs, ExpectedDialogsAnswerInOrderWithTextsKeptExactly) {
 TEST(Dialogs, YesNoQuestionDismissedWithoutAnswerIsNo) {
     ts::Harness h;
     for (ui::Answer dismissed : {ui::Answer::Cancel, ui::Answer::None}) {
-        h.expectMessage(ui::DialogType::Confirmation, "Uscire?", dismissed);
+        h.ExpectMessage(ui::DialogType::Confirmation, "Uscire?", dismissed);
         EXPECT_EQ(ui::MessageDlg("Uscire?", ui::DialogType::Confirmation, ui::Buttons::YesNo),
                   ui::Answer::No);
     }
@@ -178,14 +178,14 @@ TEST(Dialogs, UnexpectedOrDifferentDialogFailsAndShowsItsText) {
     EXPECT_NONFATAL_FAILURE(
         {
             ts::Harness h;
-            h.expectMessage(ui::DialogType::Warning, "Testo A");
+            h.ExpectMessage(ui::DialogType::Warning, "Testo A");
             ui::MessageDlg("Testo B", ui::DialogType::Warning, ui::Buttons::OK);
         },
         "Testo B");
     EXPECT_NONFATAL_FAILURE(
         {
             ts::Harness h;
-            h.expectMessage(ui::DialogType::Warning, "Testo");
+            h.ExpectMessage(ui::DialogType::Warning, "Testo");
             ui::MessageDlg("Testo", ui::DialogType::Error, ui::Buttons::OK);
         },
         "unexpected dialog: error");
@@ -195,18 +195,18 @@ TEST(Dialogs, ExpectedDialogNeverShownFailsTheTest) {
     EXPECT_NONFATAL_FAILURE(
         {
             ts::Harness h;
-            h.expectShowMessage("Mai mostrato.");
+            h.ExpectShowMessage("Mai mostrato.");
         },
         "expected dialog never shown: message \"Mai mostrato.\"");
 }
 
 TEST(Dialogs, InputQueryFileAndPrintDialogsAreScripted) {
     ts::Harness h;
-    h.expectInputQuery(" Anno", "Anno:", "2026");
-    h.expectInputQuery(" Anno", "Anno:", std::nullopt);
-    h.expectOpenFile("/tmp/foto.jpg");
-    h.expectSaveFile(std::nullopt);
-    h.expectPrintDialog(2);
+    h.ExpectInputQuery(" Anno", "Anno:", "2026");
+    h.ExpectInputQuery(" Anno", "Anno:", std::nullopt);
+    h.ExpectOpenFile("/tmp/foto.jpg");
+    h.ExpectSaveFile(std::nullopt);
+    h.ExpectPrintDialog(2);
     std::string v = "2025";
     EXPECT_TRUE(ui::InputQuery(" Anno", "Anno:", v));
     EXPECT_EQ(v, "2026");
@@ -217,7 +217,7 @@ TEST(Dialogs, InputQueryFileAndPrintDialogsAreScripted) {
     EXPECT_EQ(ui::OpenFileDialog(r), "/tmp/foto.jpg");
     EXPECT_EQ(ui::SaveFileDialog(r), std::nullopt);
     EXPECT_EQ(ui::PrintDialog(1), 2);
-    EXPECT_EQ(h.fileDialogs().size(), 2u);
+    EXPECT_EQ(h.FileDialogs().size(), 2u);
 }
 
 TEST(Errors, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
@@ -229,17 +229,17 @@ TEST(Errors, ExceptionEscapingAHandlerIsShownAndTheProgramGoesOn) {
     f.cmdOK.OnClick = [&] {
         if (++clicks == 1) throw std::runtime_error("Impossibile aprire l'archivio.");
     };
-    h.expectMessage(ui::DialogType::Error, "Impossibile aprire l'archivio.");
-    h.click(f.cmdOK);
-    h.verify();
-    h.click(f.cmdOK);
+    h.ExpectMessage(ui::DialogType::Error, "Impossibile aprire l'archivio.");
+    h.Click(f.cmdOK);
+    h.Verify();
+    h.Click(f.cmdOK);
     EXPECT_EQ(clicks, 2);
 
     // Thrown from a key handler: the key goes no further.
     f.txtA.SetFocus();
     f.txtA.OnKeyDown = [](ui::KeyEvent&) { throw std::runtime_error("Tasto"); };
-    h.expectMessage(ui::DialogType::Error, "Tasto");
-    h.type(f, "x");
+    h.ExpectMessage(ui::DialogType::Error, "Tasto");
+    h.Type(f, "x");
     EXPECT_EQ(f.txtA.Text(), "");
 }
 
@@ -259,9 +259,9 @@ TEST(Errors, EveryKindOfFailureReachesTheBox) {
     for (const auto& [lancia, testo] : casi) {
         SCOPED_TRACE(testo);
         f.cmdOK.OnClick = lancia;
-        h.expectMessage(ui::DialogType::Error, testo);
-        h.click(f.cmdOK);
-        h.verify();
+        h.ExpectMessage(ui::DialogType::Error, testo);
+        h.Click(f.cmdOK);
+        h.Verify();
     }
 }
 
@@ -278,18 +278,18 @@ TEST(Timers, TickAsOftenAsDueUnderAdvancedTime) {
         order += 'F';
         if (order.size() >= 6) fast.SetEnabled(false);
     };
-    h.advance(250);
+    h.Advance(250);
     EXPECT_EQ(order, "FF");
-    h.advance(
+    h.Advance(
         400); // now 650: at 300 slow (created first) then fast; fast at 400, 500 (then off); slow at 600
     EXPECT_EQ(order, "FFSFFFS");
     slow.SetEnabled(false);
-    h.advance(1000);
+    h.Advance(1000);
     EXPECT_EQ(order, "FFSFFFS");
     slow.SetEnabled(true); // a new interval starts now
-    h.advance(299);
+    h.Advance(299);
     EXPECT_EQ(order, "FFSFFFS");
-    h.advance(1);
+    h.Advance(1);
     EXPECT_EQ(order, "FFSFFFSS");
 }
 
@@ -298,11 +298,11 @@ TEST(Services, ShellOpenDropsSurroundingQuotesAndClipboardMayBeAbsent) {
     ui::ShellOpen("\"/dati/Guida.pdf\"");
     ui::ShellOpen("mailto:info@example.com");
     ui::ShellOpen("\"");
-    EXPECT_EQ(h.shellOpened(),
+    EXPECT_EQ(h.ShellOpened(),
               (std::vector<std::string>{"/dati/Guida.pdf", "mailto:info@example.com", "\""}));
     EXPECT_TRUE(ui::SetClipboardText("Prenotato"));
-    EXPECT_EQ(h.clipboard(), "Prenotato");
-    h.setClipboardAvailable(false);
+    EXPECT_EQ(h.Clipboard(), "Prenotato");
+    h.SetClipboardAvailable(false);
     EXPECT_FALSE(ui::SetClipboardText("altro"));
 }
 
@@ -310,8 +310,8 @@ TEST(Services, ShellOpenDropsSurroundingQuotesAndClipboardMayBeAbsent) {
 // a fake xdg-open early on PATH records what it receives.
 TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
     ts::Harness h;
-    const std::string bin = h.dataFolder() + "bin";
-    const std::string out = h.dataFolder() + "args.txt";
+    const std::string bin = h.DataFolder() + "bin";
+    const std::string out = h.DataFolder() + "args.txt";
     rtl::CreateFolders(bin);
     rtl::WriteWholeFile(bin + "/xdg-open", "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"" + out +
                                                ".tmp\" && mv \"" + out + ".tmp\" \"" + out + "\"\n");
@@ -319,7 +319,7 @@ TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
     const char* oldPath = getenv("PATH");
     const std::string saved = oldPath ? oldPath : "";
     setenv("PATH", (bin + ":" + saved).c_str(), 1);
-    const std::string target = "/dati/Scheda 1; touch " + h.dataFolder() + "hacked $(id)";
+    const std::string target = "/dati/Scheda 1; touch " + h.DataFolder() + "hacked $(id)";
     const bool started = ui::SpawnOpener(target);
     setenv("PATH", saved.c_str(), 1);
     ASSERT_TRUE(started);
@@ -327,14 +327,14 @@ TEST(Services, OpenerGetsTheTargetAsOneArgumentWithoutAShell) {
         usleep(10000);
     ASSERT_TRUE(rtl::FileExists(out));
     EXPECT_EQ(rtl::ReadWholeFile(out), "1|" + target);
-    EXPECT_FALSE(rtl::FileExists(h.dataFolder() + "hacked"));
+    EXPECT_FALSE(rtl::FileExists(h.DataFolder() + "hacked"));
 }
 
 // The opener tells whether it opened the target: xdg-open exits with 0 only
 // then (3 when no program takes the file's type, 4 when the program failed).
 TEST(Services, OpenerTellsWhetherTheDesktopOpenedTheTarget) {
     ts::Harness h;
-    const std::string bin = h.dataFolder() + "bin";
+    const std::string bin = h.DataFolder() + "bin";
     rtl::CreateFolders(bin);
     const char* oldPath = getenv("PATH");
     const std::string saved = oldPath ? oldPath : "";
@@ -363,9 +363,9 @@ TEST(Harness, GivesEachTestItsOwnDataFolderAndClock) {
     std::string folder;
     {
         ts::Harness h;
-        folder = h.dataFolder();
+        folder = h.DataFolder();
         EXPECT_EQ(rtl::DataFolder(), folder);
-        h.setToday(*rtl::Date::FromYmd(2026, 3, 5));
+        h.SetToday(*rtl::Date::FromYmd(2026, 3, 5));
         EXPECT_EQ(rtl::FormatDate(rtl::Today()), "05/03/2026");
         rtl::WriteWholeFile(rtl::DataPath("x.txt"), "x");
     }
@@ -419,7 +419,7 @@ TEST(Backend, IsToldWhatARealWindowMustFollow) {
         h.app.Run();
         b.log.clear();
         owner.txtA.SetFocus();
-        h.type(owner, "k");
+        h.Type(owner, "k");
 
         auto d = std::make_unique<TfrmAltra>(h.app, &owner);
         b.user = [&](ui::Form&) { ASSERT_TRUE(ui::input::Click(d->cmdOK)); };
@@ -430,7 +430,7 @@ TEST(Backend, IsToldWhatARealWindowMustFollow) {
                                                    "shown", "run modal", "focus cmdOK", "focus -", "hidden",
                                                    "end modal", "destroyed"}));
         b.log.clear();
-        h.closeWindow(owner); // the main window: the run ends
+        h.CloseWindow(owner); // the main window: the run ends
         EXPECT_EQ(b.log, (std::vector<std::string>{"focus -", "hidden", "terminate"}));
     }
     h.app.SetBackend(nullptr);
