@@ -28,7 +28,7 @@ struct QtDialoghi : ::testing::Test {
     qtbackend::Bridge* bridge = nullptr;
 
     void SetUp() override {
-        qtApp();
+        QtApplication();
         frmPlanning = &planner;
         // Unattended: a message is answered at once (a question with No).
         session = std::make_unique<qtbackend::Session>(app, qtbackend::Mode::Unattended);

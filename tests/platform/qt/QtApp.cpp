@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-QApplication& qtApp() {
+QApplication& QtApplication() {
     static QApplication* app = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;

@@ -51,30 +51,11 @@ timer tmrScorri interval=20 enabled=no
 )";
 
 // One window of every control kind, shown through a Qt session.
-struct Fixture : ::testing::Test {
-    ui::Application app;
-    ui::Form form{app};
-    std::unique_ptr<qtbackend::Session> session;
-    qtbackend::Bridge* bridge = nullptr;
-
+struct Fixture : ts::QtForm {
     void SetUp() override {
-        qtApp();
-        ui::LoadLayout(form, kLayout, "test layout");
-        session = std::make_unique<qtbackend::Session>(app);
-        bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
-        ASSERT_NE(bridge, nullptr);
-        form.Show();
-        QApplication::setActiveWindow(&bridge->Window(form));
-        QApplication::processEvents();
+        Load(kLayout, "test layout");
+        if (!HasFatalFailure()) ShowActive();
     }
-    void TearDown() override { session.reset(); }
-
-    template <class W> W* Peer(const char* name) {
-        auto* w = dynamic_cast<W*>(bridge->Widget(*form.FindControl(name)));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    template <class C> C& Ctl(const char* name) { return form.Get<C>(name); }
 };
 
 using Bridge = Fixture;

@@ -39,7 +39,7 @@ std::uint32_t MonthColour(int m) {
 // The legend is drawn where its model puts it. Twelve empty months in a pie
 // leave the swatches as the only pixels of the months' colours.
 TEST(ChartPaint, LegendLiesWhereItsPositionSays) {
-    qtApp();
+    QtApplication();
     struct Case {
         chart::LegendPosition pos;
         const char* name;
@@ -70,7 +70,7 @@ TEST(ChartPaint, LegendLiesWhereItsPositionSays) {
 
 // A legend across the chart keeps its entries in order, row by row.
 TEST(ChartPaint, BottomLegendRunsInRowsInPointOrder) {
-    qtApp();
+    QtApplication();
     chart::Chart c;
     c.SetKind(chart::SeriesKind::Pie);
     c.SetLegend({true, chart::LegendPosition::Bottom, "Numero transiti veicoli:"});
@@ -87,7 +87,7 @@ TEST(ChartPaint, BottomLegendRunsInRowsInPointOrder) {
 // Months with no transit draw no spoke into a pie, and neither does a slice
 // that is the whole pie.
 TEST(ChartPaint, PieOfOneMonthHasNoSpoke) {
-    qtApp();
+    QtApplication();
     chart::Chart c;
     c.SetKind(chart::SeriesKind::Pie);
     c.SetMarksVisible(false);
@@ -126,7 +126,7 @@ chart::Chart StatisticsPie(const std::vector<double>& months) {
 // The marks of a pie never cover one another, also where neighbouring months
 // are small, and each lies inside the chart.
 TEST(ChartPaint, PieMarksNeverCoverOneAnother) {
-    qtApp();
+    QtApplication();
     const std::vector<std::vector<double>> years = {
         {0, 0, 0, 0, 0, 0, 2, 1, 0, 0, 0, 0},           // July 2, August 1
         {30, 25, 40, 35, 28, 33, 2, 1, 31, 29, 27, 36}, // two small among large ones
@@ -159,7 +159,7 @@ TEST(ChartPaint, PieMarksNeverCoverOneAnother) {
 // A year without transits draws the pie as a plain, clearly visible outline
 // with no slice in it, and the legend of the twelve months.
 TEST(ChartPaint, EmptyPieIsAnOutlineWithItsLegend) {
-    qtApp();
+    QtApplication();
     const chart::Chart c = StatisticsPie(std::vector<double>(12, 0));
     QImage img(kW, kH, QImage::Format_ARGB32);
     QPainter p(&img);

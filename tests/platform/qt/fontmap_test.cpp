@@ -8,7 +8,7 @@
 using namespace qtbackend;
 
 TEST(FontMap, WindowsFamiliesResolveToInstalledFreeFonts) {
-    qtApp();
+    QtApplication();
     const struct {
         const char* named;
         const char* installed;
@@ -23,7 +23,7 @@ TEST(FontMap, WindowsFamiliesResolveToInstalledFreeFonts) {
 }
 
 TEST(FontMap, SizesArePixelsAndStylesKept) {
-    qtApp();
+    QtApplication();
     const QFont font = MakeFont("Verdana", 14, true, true, true);
     EXPECT_EQ(QFontInfo(font).pixelSize(), 14);
     EXPECT_TRUE(font.bold());
@@ -32,7 +32,7 @@ TEST(FontMap, SizesArePixelsAndStylesKept) {
 }
 
 TEST(FontMap, FixedWidthListLinesStayAligned) {
-    qtApp();
+    QtApplication();
     const QFontMetrics m(MakeFont("Courier New", 12, false, false, false));
     // Lines of equal length in characters must be equally wide whatever they hold.
     EXPECT_EQ(m.horizontalAdvance("iiiiiiiiii"), m.horizontalAdvance("WWWWWWWWWW"));
@@ -40,7 +40,7 @@ TEST(FontMap, FixedWidthListLinesStayAligned) {
 }
 
 TEST(FontMap, SubstitutionsReachUnmappedNames) {
-    qtApp();
+    QtApplication();
     InstallFontSubstitutions();
     QFont raw("Courier New");
     raw.setPixelSize(12);

@@ -37,33 +37,16 @@ item cboMese "Marzo"
 item cboMese "Maggio"
 )";
 
-struct Keys : ::testing::Test {
-    ui::Application app;
-    ui::Form form{app};
-    std::unique_ptr<qtbackend::Session> session;
-    qtbackend::Bridge* bridge = nullptr;
+struct Keys : ts::QtForm {
     std::vector<std::string> log;
 
     void SetUp() override {
-        qtApp();
-        ui::LoadLayout(form, kLayout, "keys layout");
-        session = std::make_unique<qtbackend::Session>(app);
-        bridge = dynamic_cast<qtbackend::Bridge*>(app.GetBackend());
-        ASSERT_NE(bridge, nullptr);
+        Load(kLayout, "keys layout");
+        if (HasFatalFailure()) return;
         for (const char* name : {"btnImporta", "btnAnnulla"})
             form.FindControl(name)->OnClick = [this, name] { log.push_back(name); };
-        form.Show();
-        QApplication::setActiveWindow(&bridge->Window(form));
-        QApplication::processEvents();
+        ShowActive();
     }
-    void TearDown() override { session.reset(); }
-
-    template <class W> W* Peer(const char* name) {
-        auto* w = dynamic_cast<W*>(bridge->Widget(*form.FindControl(name)));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    template <class C> C& Ctl(const char* name) { return form.Get<C>(name); }
 };
 
 // The character shown at the left edge of a line edit once it is painted.

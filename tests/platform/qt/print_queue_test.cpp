@@ -138,7 +138,7 @@ struct PrintQueue : ::testing::Test {
         std::filesystem::create_directories(data);
         rtl::SetDataFolderForTesting(data.string());
         rtl::SetClock({*rtl::Date::FromYmd(2024, 3, 5), {10, 15, 0}});
-        qtApp();
+        QtApplication();
     }
     void TearDown() override {
         rtl::ResetClock();

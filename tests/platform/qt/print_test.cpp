@@ -62,7 +62,7 @@ struct InstalledPrinter {
 } // namespace
 
 TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
-    qtApp();
+    QtApplication();
     const report::Document doc = ListReport(300);
     ASSERT_GT(doc.pages.size(), 2u);
     QTemporaryDir dir;
@@ -77,13 +77,13 @@ TEST(Print, ReportIsWrittenAsPdfWithItsPagesAndOrientation) {
 }
 
 TEST(Print, WriteIntoMissingFolderFails) {
-    qtApp();
+    QtApplication();
     QTemporaryDir dir;
     EXPECT_FALSE(WritePdf(ListReport(5), dir.filePath("missing-folder/out.pdf")));
 }
 
 TEST(Print, PreviewShowsEveryPageAndCloses) {
-    qtApp();
+    QtApplication();
     const report::Document doc = ListReport(300);
     PrintSetup setup;
     ReportOutput output(setup, false);
@@ -104,7 +104,7 @@ TEST(Print, PreviewShowsEveryPageAndCloses) {
 // sheet as much as a portrait card or a list of several pages, and its
 // commands' captions fit their buttons.
 TEST(Print, PreviewOpensWithThePageWholeInView) {
-    qtApp();
+    QtApplication();
     struct Case {
         const char* name;
         report::Document doc;
@@ -149,7 +149,7 @@ TEST(Print, PreviewOpensWithThePageWholeInView) {
 }
 
 TEST(Print, PrintingToPdfMakesEachCopy) {
-    qtApp();
+    QtApplication();
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -162,7 +162,7 @@ TEST(Print, PrintingToPdfMakesEachCopy) {
 }
 
 TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
-    qtApp();
+    QtApplication();
     chart::Chart c;
     for (int m = 1; m <= 12; ++m)
         c.Add(m * 3, "M" + std::to_string(m), 0xFF4682B4);
@@ -182,7 +182,7 @@ TEST(Print, ChartPrintsInLandscapeOnePagePerCopy) {
 // Printing to a file, the jobs of one chart print request (one per copy) go
 // into one file, one page per copy, instead of each job rewriting the file.
 TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
-    qtApp();
+    QtApplication();
     chart::Chart c;
     for (int m = 1; m <= 12; ++m)
         c.Add(m, "M" + std::to_string(m), 0xFF4682B4);
@@ -207,7 +207,7 @@ TEST(Print, ChartCopiesPrintedToAFileAreAllInIt) {
 }
 
 TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
-    qtApp();
+    QtApplication();
     chart::Chart c;
     c.Add(1, "Gen", 0xFF4682B4);
     QTemporaryDir dir;
@@ -223,7 +223,7 @@ TEST(Print, ChartPrintIntoAMissingFolderIsAFailure) {
 // the printing window reports, never a cancel: with no printer installed the
 // job goes into a PDF file, here one in a folder that does not exist.
 TEST(Print, AChosenPrinterThatCannotPrintIsAFailure) {
-    qtApp();
+    QtApplication();
     if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "a printer is installed";
     PrintSetup setup;
     ReportOutput output(setup, false);

@@ -61,7 +61,7 @@ void AnswerNextBox(Act act, QString button, QStringList& buttons, QMessageBox::I
 } // namespace
 
 TEST(Services, MessageBoxReturnsThePressedButton) {
-    qtApp();
+    QtApplication();
     PrintSetup print;
     QtServices services(print, false);
     const struct {
@@ -153,7 +153,7 @@ TEST(Services, MessageBoxReturnsThePressedButton) {
 }
 
 TEST(Services, InputQueryGivesTheTypedValueOnlyWhenConfirmed) {
-    qtApp();
+    QtApplication();
     PrintSetup print;
     QtServices services(print, false);
     for (bool confirm : {true, false}) {
@@ -174,7 +174,7 @@ TEST(Services, InputQueryGivesTheTypedValueOnlyWhenConfirmed) {
 }
 
 TEST(Services, UnattendedAnswersWithoutShowing) {
-    qtApp();
+    QtApplication();
     PrintSetup print;
     QtServices services(print, true);
     EXPECT_EQ(services.Message(ui::DialogType::Confirmation, "?", ui::Buttons::YesNo), ui::Answer::No);
@@ -193,7 +193,7 @@ TEST(Services, FileFiltersBecomeQtFilters) {
 }
 
 TEST(Services, StandardDialogsSpeakItalianAndShowEachFilterOnce) {
-    qtApp();
+    QtApplication();
     ui::Application app;
     qtbackend::Session session(app, qtbackend::Mode::Unattended); // loads Qt's Italian catalogues
     QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
@@ -283,7 +283,7 @@ QTreeView& FileList(QFileDialog& dialog, int rows) {
 // Opening every standard dialog the program uses leaves no text untranslated,
 // and the print dialog's page range says "Pagine", not "Pages".
 TEST(Services, StandardDialogsLeaveNoTextInEnglish) {
-    qtApp();
+    QtApplication();
     Untranslated untranslated;
     QCoreApplication::installTranslator(&untranslated); // before the catalogues: asked last
     {
@@ -326,7 +326,7 @@ TEST(Services, StandardDialogsLeaveNoTextInEnglish) {
 // The open and save dialogs open large enough for every column of the file
 // list to read whole, sizes and dates written in Italian.
 TEST(Services, FileDialogColumnsReadWhole) {
-    qtApp();
+    QtApplication();
     ui::Application app;
     qtbackend::Session session(app, qtbackend::Mode::Unattended);
     QTemporaryDir start, dir;
@@ -394,7 +394,7 @@ TEST(Services, FileDialogColumnsReadWhole) {
 // An opener that fails (no program for the file's type) is told once it has
 // ended, on the user-interface thread, through the event loop.
 TEST(QtServicesTest, AFailedOpenerIsToldThroughTheEventLoop) {
-    qtApp();
+    QtApplication();
     ui::Application app;
     QTemporaryDir bin;
     ASSERT_TRUE(bin.isValid());

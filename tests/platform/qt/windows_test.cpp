@@ -29,7 +29,7 @@ struct Windows : ::testing::Test {
     void SetUp() override {
         std::filesystem::create_directories(data);
         rtl::SetDataFolderForTesting(data.string());
-        qtApp();
+        QtApplication();
     }
     void TearDown() override {
         rtl::ResetDataFolder();
